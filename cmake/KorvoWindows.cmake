@@ -1,0 +1,23 @@
+# Windows build: korvo.exe and the Windows-side test executable.
+enable_language(RC)
+set(KORVO_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid gdi32 user32 advapi32 shlwapi uxtheme dwmapi winmm)
+
+set(korvo_libs "")
+foreach(name ${KORVO_ALL_MODULES})
+  list(APPEND korvo_libs korvo_${name})
+endforeach()
+
+add_executable(korvo WIN32 ${PROJECT_SOURCE_DIR}/src/app/main_win.cpp ${PROJECT_SOURCE_DIR}/src/app/res/korvo.rc)
+target_link_options(korvo PRIVATE -municode)
+target_link_libraries(korvo PRIVATE "$<LINK_GROUP:RESCAN,${korvo_libs}>" ${KORVO_WIN_LIBS})
+
+# GoogleTest from Debian's source package, built with the cross compiler.
+set(gtest_src /usr/src/googletest/googletest)
+add_library(gtest_win STATIC ${gtest_src}/src/gtest-all.cc ${gtest_src}/src/gtest_main.cc)
+target_include_directories(gtest_win PUBLIC ${gtest_src}/include PRIVATE ${gtest_src})
+
+file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(korvo_win_tests ${win_tests})
+target_include_directories(korvo_win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(korvo_win_tests PRIVATE gtest_win "$<LINK_GROUP:RESCAN,${korvo_libs}>" ${KORVO_WIN_LIBS})
+target_compile_definitions(korvo_win_tests PRIVATE UNICODE _UNICODE NOMINMAX)

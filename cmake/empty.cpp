@@ -1,0 +1,1 @@
+// Lets a module library exist before it has sources of its own.

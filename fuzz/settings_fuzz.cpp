@@ -1,0 +1,22 @@
+// korvo-settings.cfg reader: any bytes must load without a fault, give values
+// inside their ranges, and survive a write and read back unchanged.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "settings/settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Settings s;
+  ResetSettings(s);
+  ParseSettingsText(s, std::string(reinterpret_cast<const char*>(data), size));
+  if (s.video < 0 || s.video > 4 || s.prescale < 1 || s.prescale > 8 || s.volume < -32 || s.volume > 0 ||
+      s.columns_hidden > 127 || s.theme_mode < 0 || s.theme_mode > 2)
+    std::abort();
+  TextBuffer once = FormatSettingsText(s);
+  Settings again;
+  ResetSettings(again);
+  ParseSettingsText(again, once);
+  if (FormatSettingsText(again) != once) std::abort();
+  return 0;
+}

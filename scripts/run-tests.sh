@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Runs every test that `make test` builds and ends with one line
+# "N passed, N failed" over all of them; exits non-zero on any failure.
+set -uo pipefail
+KORVO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$KORVO_ROOT"
+source scripts/wine-env.sh
+
+passed=0
+failed=0
+failed_suites=()
+mkdir -p build/test-logs
+
+# Runs one GoogleTest executable and adds its counts. A run that dies before
+# its summary (a sanitizer report, a crash) counts as one failure.
+run_gtest() {
+  local name=$1; shift
+  local log="build/test-logs/$name.log"
+  "$@" >"$log" 2>&1 </dev/null
+  local rc=$?
+  local p f
+  p=$(grep -aoE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1)
+  f=$(grep -aoE '^\[  FAILED  \] [0-9]+ tests?, listed' "$log" | grep -oE '^\[  FAILED  \] [0-9]+' | grep -oE '[0-9]+$' | tail -1)
+  p=${p:-0}; f=${f:-0}
+  if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
+  passed=$((passed + p)); failed=$((failed + f))
+  if [ "$f" -ne 0 ]; then
+    failed_suites+=("$name")
+    echo "FAILED: $name (log: $log)"
+    grep -aE '^\[  FAILED  \]|ERROR: AddressSanitizer|runtime error' "$log" | head -20
+  else
+    echo "ok: $name ($p tests)"
+  fi
+}
+
+# Native suites (AddressSanitizer and UBSan).
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+for t in build/native/test_*; do
+  [ -x "$t" ] || continue
+  run_gtest "$(basename "$t")" "$t"
+done
+
+# Fuzz targets replay their seed corpora (and any crash reproducers kept there).
+for f in build/native/*_fuzz; do
+  [ -x "$f" ] || continue
+  name=$(basename "$f")
+  corpus="fuzz/corpus/${name%_fuzz}"
+  if "$f" "$corpus" >"build/test-logs/$name.log" 2>&1 </dev/null; then
+    passed=$((passed + 1)); echo "ok: $name (corpus replay)"
+  else
+    failed=$((failed + 1)); failed_suites+=("$name"); echo "FAILED: $name (log: build/test-logs/$name.log)"
+  fi
+done
+
+# Windows suites under Wine, with a virtual display for the window tests.
+if [ -f build/windows/korvo_win_tests.exe ]; then
+  prepare_wine_prefix
+  [ -n "${DISPLAY:-}" ] || start_virtual_display
+  export KORVO_WIN_BUILD="$KORVO_ROOT/build/windows"
+  run_gtest korvo_win_tests wine build/windows/korvo_win_tests.exe
+  wineserver -k 2>/dev/null || true
+  stop_virtual_display
+fi
+
+if [ ${#failed_suites[@]} -gt 0 ]; then echo "Failing: ${failed_suites[*]}"; fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

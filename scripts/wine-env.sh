@@ -1,0 +1,38 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix
+# inside the build folder and a virtual display when there is no real one.
+KORVO_ROOT=${KORVO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX="$KORVO_ROOT/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+KORVO_XVFB_PID=""
+start_virtual_display() {
+  local n
+  for n in 97 98 99 96 95; do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      KORVO_XVFB_PID=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+      done
+      return 0
+    fi
+  done
+  echo "no free display number for Xvfb" >&2
+  return 1
+}
+stop_virtual_display() {
+  [ -n "$KORVO_XVFB_PID" ] && kill "$KORVO_XVFB_PID" 2>/dev/null || true
+}
+
+# The first start of a prefix takes a while; do it once, quietly.
+prepare_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 </dev/null || true
+    wineserver -w 2>/dev/null || true
+  fi
+}

@@ -1,0 +1,15 @@
+// Process-wide values set once at start-up.
+#pragma once
+#include <string>
+
+#include "app/startup.h"
+#include "settings/settings.h"
+
+struct AppState {
+  std::string settings_path;
+  bool first_run = false;
+  DisplayModes display_modes;
+  Settings settings;
+};
+
+AppState& App();

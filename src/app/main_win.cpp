@@ -1,0 +1,84 @@
+// korvo.exe's entry: start-up in its fixed order, then either the frontend
+// mode (a game named on the command line) or the main window.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "app/display_modes_win.h"
+#include "app/file_system.h"
+#include "app/instance_win.h"
+#include "app/main_window_ui_win.h"
+#include "app/paths.h"
+#include "app/startup.h"
+#include "app/utf16_win.h"
+#include "launch/frontend.h"
+#include "settings/settings.h"
+#include "settings/settings_theme_win.h"
+
+namespace {
+std::string ExecutableFolder() {
+  wchar_t path[560];
+  DWORD n = GetModuleFileNameW(nullptr, path, 560);
+  std::wstring full(path, n < 560 ? n : 559);
+  size_t cut = full.find_last_of(L'\\');
+  return Utf16ToUtf8(cut == std::wstring::npos ? full : full.substr(0, cut));
+}
+
+std::vector<std::string> CommandLineArguments() {
+  std::vector<std::string> args;
+  int count = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!argv) return args;
+  for (int i = 1; i < count; ++i) args.push_back(Utf16ToUtf8(argv[i]));
+  LocalFree(argv);
+  return args;
+}
+
+bool IsOneOfOurWindows(HWND window, HWND* owner) {
+  wchar_t name[17];
+  for (HWND w = window; w; w = GetParent(w)) {
+    if (GetClassNameW(w, name, 17) &&
+        (!lstrcmpW(name, L"KorvoPage") || !lstrcmpW(name, L"KorvoMain") || !lstrcmpW(name, L"KorvoOptions"))) {
+      *owner = w;
+      return true;
+    }
+  }
+  return false;
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  SetLauncherFolder(ExecutableFolder());
+  MigrateEarlierLauncherFiles(LauncherFolder());
+  if (!TakeSingleInstance(SingleInstanceName(LauncherFolder()))) {
+    BringFirstInstanceForward();
+    return 0;
+  }
+
+  AppState& app = App();
+  app.settings_path = JoinPath(LauncherFolder(), "korvo-settings.cfg");
+  app.first_run = !FileExists(app.settings_path);
+  SetSystemPrefersDark(RegistryPrefersDark);
+  ResetSettings(app.settings);
+  LoadSettings(app.settings, app.settings_path);
+
+  CommandLine command_line = ParseCommandLine(CommandLineArguments());
+  if (!command_line.game.empty()) return RunFrontend(command_line.game, command_line.screen);
+
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  app.display_modes = QueryDisplayModes();
+  if (!RegisterWindowClasses(instance)) return 1;
+  HWND main_window = CreateMainWindow(instance, show);
+  if (!main_window) return 1;
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    HWND owner = nullptr;
+    if (IsOneOfOurWindows(msg.hwnd, &owner) && IsDialogMessageW(owner, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}

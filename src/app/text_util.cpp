@@ -1,0 +1,137 @@
+#include "app/text_util.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+
+namespace {
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// Decodes one UTF-8 sequence at text[i]; malformed bytes count as one unit each.
+uint32_t DecodeUtf8(std::string_view text, size_t& i) {
+  unsigned char c = static_cast<unsigned char>(text[i]);
+  int extra = c >= 0xF0 && c < 0xF8 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+  if (c >= 0x80 && c < 0xC0) extra = 0;
+  if (i + extra >= text.size() + (extra ? 0 : 1)) extra = 0;
+  uint32_t cp = extra == 3 ? (c & 0x07) : extra == 2 ? (c & 0x0F) : extra == 1 ? (c & 0x1F) : c;
+  for (int k = 1; k <= extra; ++k) {
+    unsigned char cc = static_cast<unsigned char>(text[i + k]);
+    if ((cc & 0xC0) != 0x80) {  // broken sequence: take the lead byte alone
+      i += 1;
+      return c;
+    }
+    cp = (cp << 6) | (cc & 0x3F);
+  }
+  i += 1 + extra;
+  return cp;
+}
+
+void EncodeUtf8(uint32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+}  // namespace
+
+std::string_view TrimNarrow(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && IsSpace(text[b])) ++b;
+  while (e > b && IsSpace(text[e - 1])) --e;
+  return text.substr(b, e - b);
+}
+
+std::string Trim(std::string_view text) { return std::string(TrimNarrow(text)); }
+
+bool ParseInt(std::string_view text, int32_t& out) {
+  size_t i = 0;
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  if (i >= text.size()) return false;
+  int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    char c = text[i];
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+    if (value > static_cast<int64_t>(INT32_MAX) + 1) return false;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX || value < INT32_MIN) return false;
+  out = static_cast<int32_t>(value);
+  return true;
+}
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+size_t Utf16Length(std::string_view utf8) {
+  size_t units = 0;
+  for (size_t i = 0; i < utf8.size();) units += DecodeUtf8(utf8, i) >= 0x10000 ? 2 : 1;
+  return units;
+}
+
+std::string CutToUtf16Units(std::string_view utf8, size_t max_units) {
+  size_t units = 0, i = 0;
+  while (i < utf8.size()) {
+    size_t next = i;
+    size_t need = DecodeUtf8(utf8, next) >= 0x10000 ? 2 : 1;
+    if (units + need > max_units) break;
+    units += need;
+    i = next;
+  }
+  return std::string(utf8.substr(0, i));
+}
+
+std::string ToLowerUtf8(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    size_t start = i;
+    uint32_t cp = DecodeUtf8(utf8, i);
+    if (cp < 0x80) {
+      out += static_cast<char>(cp >= 'A' && cp <= 'Z' ? cp + 32 : cp);
+      continue;
+    }
+    uint32_t lower = cp;
+    if ((cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) || (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) ||
+        (cp >= 0x410 && cp <= 0x42F))
+      lower = cp + 32;
+    else if (cp >= 0x400 && cp <= 0x40F)
+      lower = cp + 80;
+    else if (cp >= 0x100 && cp <= 0x17F && (cp % 2) == 0 && cp != 0x130 && cp != 0x138)
+      lower = cp + 1;
+    if (lower == cp)
+      out.append(utf8.substr(start, i - start));  // keep the original bytes
+    else
+      EncodeUtf8(lower, out);
+  }
+  return out;
+}

@@ -1,0 +1,32 @@
+// Small text helpers shared by every parser of the launcher's files.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// White space off both ends (isspace in the C locale, so CR goes too).
+std::string_view TrimNarrow(std::string_view text);
+std::string Trim(std::string_view text);
+
+// Decimal text to a 32-bit integer. Leading blanks are skipped; an empty text,
+// anything after the digits, or a value outside 32 bits fails and leaves `out` alone.
+bool ParseInt(std::string_view text, int32_t& out);
+
+std::string ToLowerAscii(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// Length of a UTF-8 text in UTF-16 code units (what Windows counts as characters).
+size_t Utf16Length(std::string_view utf8);
+// Cuts a UTF-8 text so that it holds at most `max_units` UTF-16 units, never
+// splitting a character. Fixed-size text fields of the settings files use it.
+std::string CutToUtf16Units(std::string_view utf8, size_t max_units);
+
+// Lower-cases a UTF-8 text the way towlower does for the Latin, Greek and
+// Cyrillic ranges (enough for folder names in the single-instance name).
+std::string ToLowerUtf8(std::string_view utf8);
+
+// Clamps `value` into [low, high].
+inline int32_t Clamp(int32_t value, int32_t low, int32_t high) {
+  return value < low ? low : (value > high ? high : value);
+}

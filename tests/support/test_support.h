@@ -1,0 +1,26 @@
+// Helpers shared by the native test suites: scratch folders and small file I/O.
+#pragma once
+#include <string>
+
+// A fresh folder under the system's temporary folder, removed with its content
+// when the object goes away.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+void WriteTestFile(const std::string& path, const std::string& bytes);
+std::string ReadTestFile(const std::string& path);  // empty when missing
+bool TestFileExists(const std::string& path);
+
+// Paths inside the source tree (fixtures) and the build tree (fake MAME).
+std::string SourcePath(const std::string& relative);
+std::string FakeMamePath();

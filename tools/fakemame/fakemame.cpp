@@ -1,0 +1,2 @@
+// Placeholder: answers nothing yet.
+int main() { return 0; }
