@@ -1,0 +1,1 @@
+#include "controls/autofire.h"

@@ -1,0 +1,34 @@
+// Autofire: the launcher's own korvo-autofire.cfg (the real sequences of the
+// buttons that default.cfg holds as NONE while the combos plugin presses them)
+// and the rows the combos plugin gets.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/text_buffer.h"
+#include "controls/input_mapping.h"
+#include "controls/mapping_files.h"
+
+struct AutofireRow {
+  int player = 1;       // 1 or 2
+  int bit = 4;          // 4-9: the button's bit in the combos plugin's input mask
+  std::string trigger;  // MAME sequence text, safe between single quotes in Lua
+};
+
+// One row per present button with autofire on and a non-empty sequence.
+std::vector<AutofireRow> CollectAutofireRows(const InputMapping& m);
+
+// Appends "{player=%d,bit=%d,trig='...'},\n" per row to `out` and returns the
+// count. The process-wide form loads the mapping first when it never was.
+int BuildAutofireRows(const InputMapping& m, TextBuffer& out);
+int BuildAutofireRows(TextBuffer& out);
+
+// korvo-autofire.cfg text and its reading into a freshly loaded mapping.
+std::string FormatAutofireFile(const InputMapping& m);
+void ApplyAutofireFile(InputMapping& m, const std::string& text);
+
+// Called right before every start of MAME: with autofire in use, writes
+// default.cfg so that autofire buttons are NONE while the combos plugin runs
+// and keep their real sequence otherwise.
+bool ApplyAutofireTakeover(InputMapping& m, const MappingFiles& files, bool combos_active);
+bool ApplyAutofireTakeover(bool combos_active);
