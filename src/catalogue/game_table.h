@@ -1,0 +1,96 @@
+// The 462 supported games: the constant table built into the launcher, and
+// the working GameList copied from it whose titles and info texts can change
+// once MAME has been asked about the sets.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+constexpr int kGameCount = 462;
+
+// Bits of GameTableRow::flags and GameEntry::flags.
+constexpr uint32_t kGameNotWorking = 1;  // MAME marks the game as not working
+constexpr uint32_t kGameNotInMame = 2;   // the installed MAME does not list the set (entries only)
+
+// One row of the constant table. Texts are UTF-8 literals; "" means none.
+struct GameTableRow {
+  int32_t number;      // 1..462, the row's position plus one; the game's identity everywhere
+  const char* set;     // MAME short name, also the ROM zip name without ".zip"
+  const char* parent;  // parent set of a clone, "" for a parent set
+  const char* bios;    // BIOS set the board needs, "" for boards without one
+  const char* board;   // one of the 17 board texts
+  const char* title;
+  const char* maker;
+  int32_t year;  // 0: no year
+  uint32_t flags;
+};
+
+// In number order: GameTable[n - 1].number == n.
+extern const GameTableRow GameTable[kGameCount];
+
+// The row of a game number, or nullptr outside 1..462.
+const GameTableRow* GameTableRowByNumber(int32_t number);
+// The row whose set name equals `set` without regard to case, or nullptr.
+const GameTableRow* GameTableRowBySet(std::string_view set);
+
+// The boards, each a consecutive range of game numbers.
+struct BoardInfo {
+  const char* name;
+  int32_t first, last;  // game numbers, inclusive
+  const char* bios;     // "" for boards without a BIOS set
+};
+constexpr int kBoardCount = 17;
+extern const BoardInfo kBoards[kBoardCount];
+
+// True when `name` (any case) is a BIOS set some row refers to. BIOS sets are
+// never rows of the table, so this also tells a BIOS zip from a game zip.
+bool IsBiosSet(std::string_view name);
+
+// One element of the working list. Texts are UTF-8.
+struct GameEntry {
+  int32_t number = 0;
+  std::string title;  // the row's title, possibly replaced by MAME's description
+  std::string info;   // "clone of x", "not working in MAME", "not in this MAME", joined by ", "
+  std::string set, parent, bios;
+  const char* board = nullptr;  // shared with the constant table
+  const char* maker = nullptr;  // shared with the constant table
+  int32_t year = 0;
+  uint8_t flags = 0;  // kGameNotWorking, kGameNotInMame
+};
+
+using GameList = std::vector<GameEntry>;
+
+// A fresh list of all 462 games in number order, with their info texts.
+GameList BuildGameList();
+void FreeGameList(GameList& list);
+
+// Marks an entry as unknown to the installed MAME: sets kGameNotInMame and
+// appends "not in this MAME" to its info text (once).
+void MarkNotInMame(GameEntry& entry);
+
+// Board and maker text of an entry ("" when missing), and its year (0: none).
+std::string_view BoardOf(const GameEntry& entry);
+std::string_view MakerTextOf(const GameEntry& entry);
+int32_t YearOf(const GameEntry& entry);
+
+// The first entry whose set equals `name` without regard to case, or nullptr.
+const GameEntry* FindGameBySet(const GameList& list, std::string_view name);
+// For a set name or a ROM zip path as given on the command line or dropped
+// on the window: reduces a path to its file name, tries it as a set, then
+// once more with the name cut at its last dot ("tekken3.zip" finds tekken3).
+const GameEntry* FindGameBySetOrFile(const GameList& list, std::string_view name_or_path);
+
+// Linear search by game number; nullptr (or -1) when the list has no such game.
+const GameEntry* FindGameByNumber(const GameList& list, int32_t number);
+int FindGameIndexByNumber(const GameList& list, int32_t number);
+
+// Orders the list by title (case-insensitive), then info text, then number.
+void SortGameListByTitle(GameList& list);
+
+// A title without its detail, for shortcut names: "Tekken 2 Ver.B (World, TES2/VER.D)"
+// gives "Tekken 2 (World,)", or "Tekken 2 Ver.B (World,)" with keep_version.
+std::string ShortTitle(std::string_view title, bool keep_version);
+// The shortcut name of an entry: its ShortTitle, made longer only when another
+// game of the list would get the same name.
+std::string ShortcutTitle(const GameList& list, const GameEntry& entry);
