@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "app/file_system.h"
+#include "app/paths.h"
+#include "app/startup.h"
+#include "app/text_util.h"
+#include "support/test_support.h"
+
+namespace {
+CommandLine Parse(std::vector<std::string> args) { return ParseCommandLine(args); }
+}  // namespace
+
+TEST(CommandLineParsing, NamesTheGameAndScreenMode) {
+  auto a = Parse({"--game=SFEX2", "--windowed"});
+  EXPECT_EQ(a.game, "SFEX2");
+  EXPECT_EQ(a.screen, ScreenRequest::Window);
+  EXPECT_EQ(Parse({"--game", "sfex2"}).game, "sfex2");
+  EXPECT_EQ(Parse({"--windowed", "sfex2"}).game, "sfex2");
+  EXPECT_EQ(Parse({"sfex2", "--game", "tekken3"}).game, "tekken3");  // a later --game replaces
+  EXPECT_EQ(Parse({"sfex2", "tekken3"}).game, "sfex2");              // a second bare name does not
+  EXPECT_EQ(Parse({"--GAME", "x", "--Fullscreen"}).screen, ScreenRequest::FullScreen);
+  EXPECT_EQ(Parse({"--fullscreen", "--windowed"}).screen, ScreenRequest::Window);
+  EXPECT_EQ(Parse({}).screen, ScreenRequest::FollowSettings);
+  EXPECT_EQ(Parse({"C:\\ROMs\\sfex2.zip"}).game, "C:\\ROMs\\sfex2.zip");  // a dropped zip
+}
+
+TEST(CommandLineParsing, NoGameStartsTheWindow) {
+  EXPECT_EQ(Parse({"--game"}).game, "");       // trailing --game is ignored
+  EXPECT_EQ(Parse({"-x", "--other"}).game, "");
+  EXPECT_EQ(Parse({"--game="}).game, "");
+  EXPECT_EQ(Parse({""}).game, "");
+}
+
+TEST(SingleInstance, NameFoldsCaseAndSeparators) {
+  EXPECT_EQ(SingleInstanceName("C:\\Games\\A"), "KORVO-c__games_a");
+  EXPECT_EQ(SingleInstanceName("c:\\games\\a"), SingleInstanceName("C:\\Games\\A"));
+  EXPECT_NE(SingleInstanceName("C:\\Games\\A"), SingleInstanceName("C:\\Games\\B"));
+  EXPECT_EQ(SingleInstanceName("C:\\Spi\xC3\x89le"), "KORVO-c__spi\xC3\xA9le");
+  EXPECT_EQ(Utf16Length(SingleInstanceName(std::string(1000, 'x'))), 590u);
+}
+
+TEST(DisplayModeList, FiltersDeduplicatesSortsAndFallsBack) {
+  auto modes = CollectDisplayModes(
+      {{1920, 1080, 32}, {640, 480, 8}, {800, 600, 32}, {1920, 1080, 16}, {320, 240, 32}, {1024, 768, 32}});
+  EXPECT_EQ(modes, (DisplayModes{{800, 600}, {1024, 768}, {1920, 1080}}));
+  auto fallback = CollectDisplayModes({{320, 200, 32}, {1024, 768, 8}});
+  ASSERT_EQ(fallback.size(), 11u);
+  EXPECT_EQ(fallback.front(), (std::pair<int, int>{640, 480}));
+  EXPECT_EQ(fallback.back(), (std::pair<int, int>{1920, 1080}));
+  EXPECT_TRUE(std::is_sorted(fallback.begin(), fallback.end()));
+}
+
+TEST(MainWindowPlacement, SavedRectangleOnlyWhenStillOnScreen) {
+  ScreenRect work{0, 0, 1920, 1040}, screen{0, 0, 1920, 1080};
+  ScreenRect centred = MainWindowRect(true, 96, work, screen, {});
+  EXPECT_EQ(centred.w, 860);
+  EXPECT_EQ(centred.h, 720);
+  EXPECT_EQ(centred.x, (1920 - 860) / 2);
+  ScreenRect big = MainWindowRect(false, 192, work, screen, {});  // 2400x1600 clamped to the work area
+  EXPECT_EQ(big.w, 1920);
+  EXPECT_EQ(big.h, 1040);
+  ScreenRect saved{100, 50, 800, 600};
+  EXPECT_EQ(MainWindowRect(true, 96, work, screen, saved).x, 100);
+  ScreenRect off_right{1850, 50, 800, 600};  // x must stay left of the right edge - 100
+  EXPECT_EQ(MainWindowRect(true, 96, work, screen, off_right).x, centred.x);
+  ScreenRect off_top{100, -70, 800, 600};
+  EXPECT_EQ(MainWindowRect(true, 96, work, screen, off_top).x, centred.x);
+}
+
+TEST(Migration, MovesEarlierFilesOnlyWhenTheNewNameIsFree) {
+  TempDir dir;
+  WriteTestFile(dir.File("dravo-settings.cfg"), "video=2\r\n");
+  WriteTestFile(dir.File("dravo-games.cfg"), "old games");
+  WriteTestFile(dir.File("korvo-games.cfg"), "new games");
+  MigrateEarlierLauncherFiles(dir.path());
+  EXPECT_EQ(ReadTestFile(dir.File("korvo-settings.cfg")), "video=2\r\n");
+  EXPECT_FALSE(TestFileExists(dir.File("dravo-settings.cfg")));
+  EXPECT_EQ(ReadTestFile(dir.File("korvo-games.cfg")), "new games");  // both present: nothing moves
+  EXPECT_TRUE(TestFileExists(dir.File("dravo-games.cfg")));
+  EXPECT_FALSE(TestFileExists(dir.File("korvo-combos.cfg")));
+}
