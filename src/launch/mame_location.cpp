@@ -1,0 +1,50 @@
+#include "launch/mame_location.h"
+
+#include "app/app_state.h"
+#include "app/file_system.h"
+#include "app/paths.h"
+#include "app/text_util.h"
+#include "settings/settings.h"
+
+bool LocateMameProgram(const Settings& settings, std::string& path) {
+  if (!settings.mame_exe.empty()) {
+    path = ResolvePath(settings.mame_exe);
+    return FileExists(path);
+  }
+  static const char* const kCandidates[] = {"mame.exe", "mame\\mame.exe", "mame64.exe", "mame\\mame64.exe"};
+  for (const char* name : kCandidates) {
+    std::string candidate = JoinPath(LauncherFolder(), name);
+    // A folder called mame.exe is not a program.
+    if (FileExists(candidate) && !IsFolder(candidate)) {
+      path = candidate;
+      return true;
+    }
+  }
+  path = JoinPath(LauncherFolder(), "mame.exe");
+  return false;
+}
+
+bool LocateMameProgram(std::string& path) { return LocateMameProgram(App().settings, path); }
+
+std::string MameFolder(const Settings& settings) {
+  std::string path;
+  LocateMameProgram(settings, path);
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  size_t cut = path.rfind('\\');
+  if (cut == std::string::npos) return LauncherFolder();
+  // "C:\mame.exe" -> "C:\" and "\mame.exe" -> "\": a root keeps its separator.
+  if (cut == 0 || (cut == 2 && path[1] == ':')) return path.substr(0, cut + 1);
+  return path.substr(0, cut);
+}
+
+std::string MameFolder() { return MameFolder(App().settings); }
+
+std::string MameRomsFolder(const Settings& settings) {
+  const std::string& dirs = settings.roms_directory;
+  std::string first = Trim(std::string_view(dirs).substr(0, dirs.find(';')));
+  if (!first.empty()) return ResolvePath(first);
+  return JoinPath(MameFolder(settings), "roms");
+}
+
+std::string MameRomsFolder() { return MameRomsFolder(App().settings); }
