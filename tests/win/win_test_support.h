@@ -45,3 +45,35 @@ class WinTempDir {
   }
   std::string path_;
 };
+
+// The folder of the running test executable; korvo.exe is built beside it.
+inline std::string TestBuildFolder() {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring full(path, n);
+  return Utf16ToUtf8(full.substr(0, full.find_last_of(L'\\')));
+}
+
+inline bool CopyInto(const std::string& from, const std::string& to) {
+  return CopyFileW(Utf8ToUtf16(from).c_str(), Utf8ToUtf16(to).c_str(), FALSE) != 0;
+}
+
+// Starts a program with a command-line tail; the caller owns the handle.
+inline HANDLE StartProgram(const std::string& exe, const std::string& tail) {
+  std::wstring cmd = L"\"" + Utf8ToUtf16(exe) + L"\"";
+  if (!tail.empty()) cmd += L" " + Utf8ToUtf16(tail);
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return nullptr;
+  CloseHandle(pi.hThread);
+  return pi.hProcess;
+}
+
+// Waits for the process to end; returns its exit code, or -1 on time-out.
+inline long WaitExit(HANDLE process, DWORD ms) {
+  if (WaitForSingleObject(process, ms) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  return static_cast<long>(code);
+}

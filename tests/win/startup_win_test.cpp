@@ -1,0 +1,121 @@
+// korvo.exe started for real under Wine: one launcher per folder, the
+// earlier launcher's files carried over, and damaged settings survived.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "app/file_system.h"
+#include "win_test_support.h"
+
+namespace {
+struct MainWindows {
+  std::vector<HWND> windows;
+  DWORD pid = 0;  // 0: any process
+};
+
+BOOL CALLBACK CollectMainWindow(HWND window, LPARAM param) {
+  auto* found = reinterpret_cast<MainWindows*>(param);
+  wchar_t name[32];
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (GetClassNameW(window, name, 32) && !lstrcmpW(name, L"KorvoMain") && (!found->pid || pid == found->pid))
+    found->windows.push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> KorvoWindows(DWORD pid = 0) {
+  MainWindows found;
+  found.pid = pid;
+  EnumWindows(CollectMainWindow, reinterpret_cast<LPARAM>(&found));
+  return found.windows;
+}
+
+HWND WaitForWindowOf(HANDLE process, DWORD ms = 20000) {
+  DWORD pid = GetProcessId(process);
+  for (DWORD waited = 0; waited < ms; waited += 100) {
+    auto windows = KorvoWindows(pid);
+    if (!windows.empty()) return windows[0];
+    if (WaitForSingleObject(process, 100) == WAIT_OBJECT_0) return nullptr;
+  }
+  return nullptr;
+}
+
+// A launcher folder holding its own copy of korvo.exe.
+struct LauncherCopy {
+  WinTempDir dir;
+  std::string exe;
+  LauncherCopy() : exe(dir.File("korvo.exe")) { CopyInto(TestBuildFolder() + "\\korvo.exe", exe); }
+};
+
+void CloseAndWait(HANDLE process, HWND window) {
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitExit(process, 20000), 0);
+  CloseHandle(process);
+}
+}  // namespace
+
+TEST(StartupWin, OneLauncherPerFolderAndSideBySideAcrossFolders) {
+  LauncherCopy a, b;
+  HANDLE first = StartProgram(a.exe, "");
+  ASSERT_TRUE(first);
+  HWND first_window = WaitForWindowOf(first);
+  ASSERT_TRUE(first_window) << "the first launcher showed no KorvoMain window";
+
+  // Same folder, also with a game named: brings the first forward, starts nothing.
+  for (const char* tail : {"", "--game sfex2"}) {
+    HANDLE second = StartProgram(a.exe, tail);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(WaitExit(second, 20000), 0) << tail;
+    CloseHandle(second);
+  }
+  EXPECT_EQ(KorvoWindows(GetProcessId(first)).size(), 1u);
+  EXPECT_FALSE(FileExists(a.dir.File("mame-call.txt")));
+
+  // Another folder runs beside it.
+  HANDLE other = StartProgram(b.exe, "");
+  ASSERT_TRUE(other);
+  HWND other_window = WaitForWindowOf(other);
+  EXPECT_TRUE(other_window);
+  EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+  if (other_window) CloseAndWait(other, other_window);
+  CloseAndWait(first, first_window);
+}
+
+TEST(StartupWin, MigratesEarlierFilesAndLoadsThem) {
+  LauncherCopy l;
+  ASSERT_TRUE(WriteFileAtomic(l.dir.File("dravo-settings.cfg"), "video=2\r\nfavorites=5,7\r\n"));
+  ASSERT_TRUE(WriteFileAtomic(l.dir.File("dravo-combos.cfg"), "combos"));
+  HANDLE p = StartProgram(l.exe, "");
+  ASSERT_TRUE(p);
+  HWND w = WaitForWindowOf(p);
+  ASSERT_TRUE(w);
+  CloseAndWait(p, w);  // closing saves korvo-settings.cfg
+  EXPECT_FALSE(FileExists(l.dir.File("dravo-settings.cfg")));
+  auto saved = ReadWholeFile(l.dir.File("korvo-settings.cfg"));
+  ASSERT_TRUE(saved);
+  EXPECT_NE(saved->find("\r\nvideo=2\r\n"), std::string::npos);
+  EXPECT_NE(saved->find("\r\nfavorites=5,7\r\n"), std::string::npos);
+  EXPECT_EQ(*ReadWholeFile(l.dir.File("korvo-combos.cfg")), "combos");
+}
+
+TEST(StartupWin, MissingOrGarbageSettingsStillStart) {
+  for (int garbage = 0; garbage < 2; ++garbage) {
+    LauncherCopy l;
+    if (garbage) {
+      std::string junk;
+      for (int i = 0; i < 100000; ++i) junk += static_cast<char>((i * 131) & 0xFF);
+      ASSERT_TRUE(WriteFileAtomic(l.dir.File("korvo-settings.cfg"), junk + "\nprescale=99\n"));
+    }
+    HANDLE p = StartProgram(l.exe, "");
+    ASSERT_TRUE(p);
+    HWND w = WaitForWindowOf(p);
+    ASSERT_TRUE(w) << "garbage=" << garbage;
+    CloseAndWait(p, w);
+    auto saved = ReadWholeFile(l.dir.File("korvo-settings.cfg"));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->rfind("; Korvo settings", 0), 0u);
+    EXPECT_NE(saved->find(garbage ? "\r\nprescale=8\r\n" : "\r\nprescale=1\r\n"), std::string::npos);
+  }
+}
