@@ -33,6 +33,8 @@ prepare_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot --init >/dev/null 2>&1 </dev/null || true
+    # Without a window manager (Xvfb) Wine should draw the window frames itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
     wineserver -w 2>/dev/null || true
   fi
 }

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Starts korvo.exe under Wine. With a display it runs until the window is
+# closed. Without one it starts Xvfb, waits for the "KorvoMain" window, saves
+# build/screenshot.png and exits 0.
+set -euo pipefail
+KORVO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$KORVO_ROOT"
+source scripts/wine-env.sh
+prepare_wine_prefix
+
+# The launcher keeps its files beside itself: run it from a folder of its own.
+run_dir="$KORVO_ROOT/build/run"
+mkdir -p "$run_dir"
+cp build/windows/korvo.exe "$run_dir/korvo.exe"
+[ -f "$run_dir/mame.exe" ] || cp build/windows/tools/fakemame/mame.exe "$run_dir/mame.exe" 2>/dev/null || true
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  exec wine "$run_dir/korvo.exe" "$@"
+fi
+
+start_virtual_display
+trap 'wineserver -k 2>/dev/null || true; stop_virtual_display' EXIT
+wine "$run_dir/korvo.exe" "$@" >/dev/null 2>&1 &
+launcher=$!
+
+window=""
+for _ in $(seq 600); do  # up to 60 s: the first start of a Wine prefix is slow
+  window=$(xdotool search --name '^Korvo$' 2>/dev/null | head -1 || true)
+  [ -n "$window" ] && break
+  if ! kill -0 "$launcher" 2>/dev/null; then
+    echo "korvo.exe ended before its window appeared" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+if [ -z "$window" ]; then
+  echo "no KorvoMain window within 60 s" >&2
+  exit 1
+fi
+sleep 1  # let it paint
+import -window root build/screenshot.png
+echo "Screenshot: build/screenshot.png"
+wineserver -k 2>/dev/null || true
+exit 0
