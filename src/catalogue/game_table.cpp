@@ -1,21 +1,198 @@
 #include "catalogue/game_table.h"
 
-// Temporary: the real table and functions follow.
-const GameTableRow GameTable[kGameCount] = {};
-const BoardInfo kBoards[kBoardCount] = {};
-const GameTableRow* GameTableRowByNumber(int32_t number) { return nullptr; }
-const GameTableRow* GameTableRowBySet(std::string_view set) { return nullptr; }
-bool IsBiosSet(std::string_view name) { return false; }
-GameList BuildGameList() { return {}; }
-void FreeGameList(GameList& list) { list.clear(); }
-void MarkNotInMame(GameEntry& entry) {}
+#include <algorithm>
+#include <cctype>
+
+#include "app/text_util.h"
+#include "catalogue/text_compare.h"
+
+const BoardInfo kBoards[kBoardCount] = {
+    {"Sony ZN-1 System", 1, 17, "coh1000c"},
+    {"Sony ZN-2 System", 18, 45, "coh3002c"},
+    {"Namco System 11", 46, 81, ""},
+    {"Namco System 12", 82, 140, ""},
+    {"SNK Hyper Neo Geo 64", 141, 147, "hng64"},
+    {"Taito FX-1A", 148, 156, "coh1000t"},
+    {"Taito FX-1B", 157, 168, "coh1000t"},
+    {"Acclaim ZN-1", 169, 172, "coh1000a"},
+    {"Atari ZN-1", 173, 173, "coh1000w"},
+    {"Atlus ZN-1", 174, 174, "coh1001l"},
+    {"Video System ZN-1", 175, 177, "coh1002v"},
+    {"Eighting/Raizing ZN-1", 178, 187, "coh1002e"},
+    {"Tecmo TPS", 188, 209, "coh1002m"},
+    {"Namco System 10", 210, 254, ""},
+    {"Konami GV", 255, 268, "konamigv"},
+    {"Konami System 573", 269, 423, "sys573"},
+    // Row 433 (mawasunda) runs on the older coh1002t BIOS; its row says so.
+    {"Taito G-Net", 424, 462, "coh3002t"},
+};
+
+const GameTableRow* GameTableRowByNumber(int32_t number) {
+  if (number < 1 || number > kGameCount) return nullptr;
+  return &GameTable[number - 1];
+}
+
+const GameTableRow* GameTableRowBySet(std::string_view set) {
+  for (const GameTableRow& row : GameTable)
+    if (EqualsNoCase(row.set, set)) return &row;
+  return nullptr;
+}
+
+bool IsBiosSet(std::string_view name) {
+  if (name.empty()) return false;
+  for (const GameTableRow& row : GameTable)
+    if (EqualsNoCase(row.bios, name)) return true;
+  return false;
+}
+
+namespace {
+void AppendInfo(std::string& info, std::string_view note) {
+  if (!info.empty()) info += ", ";
+  info += note;
+}
+}  // namespace
+
+GameList BuildGameList() {
+  GameList list(kGameCount);
+  for (int i = 0; i < kGameCount; ++i) {
+    const GameTableRow& row = GameTable[i];
+    GameEntry& e = list[i];
+    e.number = row.number;
+    e.title = row.title;
+    e.set = row.set;
+    e.parent = row.parent;
+    e.bios = row.bios;
+    e.board = row.board;
+    e.maker = row.maker;
+    e.year = row.year;
+    e.flags = static_cast<uint8_t>(row.flags & kGameNotWorking);
+    if (!e.parent.empty()) e.info = "clone of " + e.parent;
+    if (e.flags & kGameNotWorking) AppendInfo(e.info, "not working in MAME");
+  }
+  return list;
+}
+
+void FreeGameList(GameList& list) { GameList().swap(list); }
+
+void MarkNotInMame(GameEntry& entry) {
+  if (entry.flags & kGameNotInMame) return;
+  entry.flags |= kGameNotInMame;
+  AppendInfo(entry.info, "not in this MAME");
+}
+
 std::string_view BoardOf(const GameEntry& entry) { return entry.board ? entry.board : ""; }
 std::string_view MakerTextOf(const GameEntry& entry) { return entry.maker ? entry.maker : ""; }
 int32_t YearOf(const GameEntry& entry) { return entry.year; }
-const GameEntry* FindGameBySet(const GameList& list, std::string_view name) { return nullptr; }
-const GameEntry* FindGameBySetOrFile(const GameList& list, std::string_view name_or_path) { return nullptr; }
-const GameEntry* FindGameByNumber(const GameList& list, int32_t number) { return nullptr; }
-int FindGameIndexByNumber(const GameList& list, int32_t number) { return -1; }
-void SortGameListByTitle(GameList& list) {}
-std::string ShortTitle(std::string_view title, bool keep_version) { return std::string(title); }
-std::string ShortcutTitle(const GameList& list, const GameEntry& entry) { return entry.title; }
+
+const GameEntry* FindGameBySet(const GameList& list, std::string_view name) {
+  for (const GameEntry& e : list)
+    if (EqualsNoCase(e.set, name)) return &e;
+  return nullptr;
+}
+
+const GameEntry* FindGameBySetOrFile(const GameList& list, std::string_view name_or_path) {
+  std::string_view name = name_or_path;
+  size_t slash = name.find_last_of("\\/:");
+  if (slash != std::string_view::npos) name = name.substr(slash + 1);
+  if (name.empty()) return nullptr;
+  if (const GameEntry* e = FindGameBySet(list, name)) return e;
+  size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return nullptr;
+  return FindGameBySet(list, name.substr(0, dot));
+}
+
+const GameEntry* FindGameByNumber(const GameList& list, int32_t number) {
+  int i = FindGameIndexByNumber(list, number);
+  return i < 0 ? nullptr : &list[i];
+}
+
+int FindGameIndexByNumber(const GameList& list, int32_t number) {
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i].number == number) return static_cast<int>(i);
+  return -1;
+}
+
+void SortGameListByTitle(GameList& list) {
+  std::sort(list.begin(), list.end(), [](const GameEntry& a, const GameEntry& b) {
+    if (int c = CompareNoCase(a.title, b.title)) return c < 0;
+    if (int c = CompareNoCase(a.info, b.info)) return c < 0;
+    return a.number < b.number;
+  });
+}
+
+namespace {
+// The short title is built in a buffer of this many UTF-16 units (NUL included).
+constexpr size_t kShortTitleSize = 400;
+constexpr size_t kGroupWordMax = 78;
+
+bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// Cuts a trailing version mark ("Ver.B", "VER 2", "Version3") off a text:
+// a run of blanks, "ver" in any case, an optional dot, optional blanks and a
+// last word that reaches the end. A "ver" followed by more words stays.
+std::string VersionCut(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!IsBlank(text[i]) || (i > 0 && IsBlank(text[i - 1]))) continue;
+    size_t j = i;
+    while (j < text.size() && IsBlank(text[j])) ++j;
+    if (!StartsWithNoCase(text.substr(j), "ver")) continue;
+    size_t k = j + 3;
+    if (k < text.size() && text[k] == '.') ++k;
+    while (k < text.size() && IsBlank(text[k])) ++k;
+    bool last_word = true;
+    for (size_t m = k; m < text.size(); ++m)
+      if (IsBlank(text[m])) last_word = false;
+    if (last_word) return std::string(text.substr(0, i));
+  }
+  return std::string(text);
+}
+
+std::string CollapseBlanks(std::string_view text) {
+  std::string out;
+  bool in_blank = false;
+  for (char c : text) {
+    if (IsBlank(c)) {
+      if (!in_blank) out += ' ';
+      in_blank = true;
+    } else {
+      out += c;
+      in_blank = false;
+    }
+  }
+  return out;
+}
+}  // namespace
+
+std::string ShortTitle(std::string_view title, bool keep_version) {
+  for (size_t open = title.find('('); open != std::string_view::npos; open = title.find('(', open + 1)) {
+    size_t b = open + 1;
+    while (b < title.size() && IsBlank(title[b])) ++b;
+    size_t e = b;
+    while (e < title.size() && !IsBlank(title[e]) && title[e] != ')') ++e;
+    if (e == b || title.find(')', e) == std::string_view::npos) continue;
+    std::string word = CutToUtf16Units(title.substr(b, e - b), kGroupWordMax);
+    std::string prefix = Trim(title.substr(0, open));
+    if (!keep_version) prefix = VersionCut(prefix);
+    // A title that starts with its bracket group would otherwise begin with a blank.
+    std::string result = Trim(CollapseBlanks(prefix + " (" + word + ")"));
+    return CutToUtf16Units(result, kShortTitleSize - 1);
+  }
+  std::string result = Trim(CutToUtf16Units(title, kShortTitleSize - 1));
+  if (!keep_version) result = Trim(VersionCut(result));
+  return result;
+}
+
+std::string ShortcutTitle(const GameList& list, const GameEntry& entry) {
+  std::string s = ShortTitle(entry.title, false);
+  bool shared = false;
+  for (const GameEntry& other : list) {
+    if (other.number != entry.number && EqualsNoCase(ShortTitle(other.title, false), s)) {
+      shared = true;
+      break;
+    }
+  }
+  if (!shared) return s;
+  std::string t = ShortTitle(entry.title, true);
+  if (EqualsNoCase(t, s)) return Trim(entry.title);
+  return t;
+}

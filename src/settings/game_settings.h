@@ -83,9 +83,13 @@ struct GameSettingsChoices {
 
 using GameDisplayModes = std::vector<std::pair<int, int>>;
 
-// The window's choices turned into a record for `game`.
+// The window's choices turned into a record for `game`. With `shown` (the
+// record the window was opened with), a resolution or volume that the lists
+// cannot show (a size that is no display mode, a volume between the 4 dB
+// steps) is kept when its list was left at Same As Global, instead of being
+// lost by a plain OK.
 GameSettings GameSettingsFromChoices(int32_t game, const GameSettingsChoices& choices,
-                                     const GameDisplayModes& modes);
+                                     const GameDisplayModes& modes, const GameSettings* shown = nullptr);
 // The list positions that show `record` (a resolution that is not among the
 // modes shows as Same As Global).
 GameSettingsChoices ChoicesFromGameSettings(const GameSettings& record, const GameDisplayModes& modes);
