@@ -1,1 +1,87 @@
 #include "controls/autofire.h"
+
+#include "app/file_system.h"
+#include "controls/sequence_text.h"
+
+std::vector<AutofireRow> CollectAutofireRows(const InputMapping& m) {
+  std::vector<AutofireRow> rows;
+  for (int i = 0; i < kActionCount; ++i) {
+    if (!IsAutofireButton(i) || !HasAutofire(m, i)) continue;
+    std::string trigger = RealSequence(m.bindings[i]);
+    // The trigger stands between single quotes in the plugin's Lua.
+    for (char& c : trigger)
+      if (c == '\'' || c == '\\' || c == '\r' || c == '\n') c = ' ';
+    if (trigger.empty()) continue;
+    rows.push_back({PlayerOfAction(i), i % 10, trigger});
+  }
+  return rows;
+}
+
+int BuildAutofireRows(const InputMapping& m, TextBuffer& out) {
+  std::vector<AutofireRow> rows = CollectAutofireRows(m);
+  for (const AutofireRow& row : rows)
+    out += "{player=" + std::to_string(row.player) + ",bit=" + std::to_string(row.bit) + ",trig='" + row.trigger +
+           "'},\n";
+  return static_cast<int>(rows.size());
+}
+
+int BuildAutofireRows(TextBuffer& out) {
+  InputMapping& m = TheInputMapping();
+  if (!m.loaded) LoadInputMapping();
+  return BuildAutofireRows(m, out);
+}
+
+std::string FormatAutofireFile(const InputMapping& m) {
+  std::string out;
+  for (int i = 0; i < kActionCount; ++i) {
+    if (!IsAutofireButton(i) || !HasAutofire(m, i)) continue;
+    const ActionBinding& b = m.bindings[i];
+    out += ActionAt(i).port;
+    out += '\t' + b.key + '\t' + b.pad + '\t' + b.extra + '\n';
+  }
+  return out;
+}
+
+void ApplyAutofireFile(InputMapping& m, const std::string& text) {
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string_view line(text.data() + start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    std::vector<std::string_view> f;
+    for (size_t from = 0;;) {
+      size_t tab = line.find('\t', from);
+      f.push_back(line.substr(from, tab == std::string_view::npos ? std::string_view::npos : tab - from));
+      if (tab == std::string_view::npos) break;
+      from = tab + 1;
+    }
+    if (f.size() < 4) continue;
+    int index = FindActionByPort(f[0]);
+    if (index < 0 || !IsAutofireButton(index)) continue;
+    ActionBinding& b = m.bindings[index];
+    // Only a button that default.cfg holds as NONE gets its real sequence
+    // back: anything else means the file no longer describes default.cfg.
+    if (!b.present || !b.key.empty() || !b.pad.empty() || !b.extra.empty()) continue;
+    b.key = CutBytes(f[1], kKeyMax);
+    b.pad = CutBytes(f[2], kPadMax);
+    b.extra = CutBytes(f[3], kExtraMax);
+    b.autofire = true;
+  }
+}
+
+bool ApplyAutofireTakeover(InputMapping& m, const MappingFiles& files, bool combos_active) {
+  bool any = false;
+  for (int i = 0; i < kActionCount; ++i) any |= IsAutofireButton(i) && HasAutofire(m, i);
+  if (!any) return true;
+  m.force_real_binding = !combos_active;
+  m.dirty = true;
+  bool ok = WriteInputMapping(m, files);
+  m.force_real_binding = false;
+  return ok;
+}
+
+bool ApplyAutofireTakeover(bool combos_active) {
+  return ApplyAutofireTakeover(TheInputMapping(), CurrentMappingFiles(), combos_active);
+}
