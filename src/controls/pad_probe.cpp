@@ -130,6 +130,8 @@ void SetCurrentPadProbe(PadProbe probe) {
   State().loaded = true;
 }
 
+void MarkPadProbeLoaded() { State().loaded = true; }
+
 void ForgetPadProbe() {
   State().probe.clear();
   State().loaded = false;

@@ -39,6 +39,8 @@ void LoadPadProbe();
 const PadProbe& CurrentPadProbe();
 // Replaces the process-wide probe and marks it loaded (tests, and a probe run).
 void SetCurrentPadProbe(PadProbe probe);
+// Keeps what the probe holds and stops a later read of the report file.
+void MarkPadProbeLoaded();
 void ForgetPadProbe();  // back to "nothing read yet"
 
 int XInputPadNumber(int n);
