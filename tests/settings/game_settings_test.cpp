@@ -1,0 +1,199 @@
+#include "settings/game_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/test_support.h"
+
+namespace {
+
+const char* kHeader =
+    "; Korvo per-game settings (written by korvo; a missing line means: same as the main settings)\r\n";
+
+GameSettingsList Parse(const std::string& text) {
+  GameSettingsList list;
+  ParseGameSettingsText(list, text);
+  return list;
+}
+
+TEST(GameSettingsRecord, OverridesFindGetOrCreateAndRemove) {
+  GameSettings g = NewGameSettings(37);
+  EXPECT_FALSE(HasOverrides(g));
+  g.res_h = 720;  // a height alone is no override
+  EXPECT_FALSE(HasOverrides(g));
+  g = NewGameSettings(37);
+  g.volume = 0;
+  EXPECT_TRUE(HasOverrides(g));
+  g = NewGameSettings(37);
+  g.extra_arguments = "-nvram_directory x";
+  EXPECT_TRUE(HasOverrides(g));
+
+  GameSettingsList list;
+  GetOrCreateGameSettings(list, 5);
+  EXPECT_EQ(FindGameSettings(list, 5), nullptr);  // present but follows the main settings
+  GetOrCreateGameSettings(list, 7).cheat = 1;
+  GetOrCreateGameSettings(list, 9).sound = 0;
+  GetOrCreateGameSettings(list, 7).autosave = 0;
+  ASSERT_EQ(list.size(), 3u);
+  ASSERT_NE(FindGameSettings(list, 7), nullptr);
+  EXPECT_EQ(FindGameSettings(list, 7)->autosave, 0);
+  RemoveGameSettings(list, 7);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[1].game, 9);
+
+  GameSettings edited = NewGameSettings(9);
+  EXPECT_FALSE(StoreGameSettings(list, edited));
+  EXPECT_EQ(list.size(), 1u);
+  edited.rotate = 2;
+  EXPECT_TRUE(StoreGameSettings(list, edited));
+  EXPECT_EQ(FindGameSettings(list, 9)->rotate, 2);
+}
+
+TEST(GameSettingsFile, ReadsOnlyValuesInRange) {
+  GameSettingsList list = Parse(
+      "video=2\n"
+      "[game 37]\n"
+      "volume=-40\nsize=100x100\nvideo=5\nrotate=abc\nbgfx_chain=5\nfullscreen = 1 \n"
+      "[game 38]\r\n"
+      "volume=-8\r\nsize=1280x720\r\nVideo=4\r\nSOUND=0\r\n"
+      "size=1280x\r\nsize=8000x720\r\nkeep_aspect=1 # note\r\nno equals sign\r\nunknown=1\r\n");
+  ASSERT_EQ(list.size(), 2u);
+  const GameSettings& a = list[0];
+  EXPECT_EQ(a.game, 37);
+  EXPECT_EQ(a.volume, kVolumeSameAsGlobal);
+  EXPECT_EQ(a.res_w, 0);
+  EXPECT_EQ(a.video, -1);
+  EXPECT_EQ(a.rotate, -1);
+  EXPECT_EQ(a.bgfx_chain, 5);
+  EXPECT_EQ(a.fullscreen, 1);
+  const GameSettings& b = list[1];
+  EXPECT_EQ(b.volume, -8);
+  EXPECT_EQ(b.res_w, 1280);
+  EXPECT_EQ(b.res_h, 720);
+  EXPECT_EQ(b.video, 4);
+  EXPECT_EQ(b.sound, 0);
+  EXPECT_EQ(b.keep_aspect, -1);
+}
+
+TEST(GameSettingsFile, SectionsMergeAndOtherSectionsAreIgnored) {
+  GameSettingsList list = Parse(
+      "[game 4]\ncheat=1\nfilter=0\n"
+      "[options]\ncheat=0\n"
+      "[game x]\nvideo=1\n"
+      "[game  12 ] trailing\nwait_vsync=1\n"
+      "[game 4]\ncheat=0\n"
+      "[game 99999]\nbios=" + std::string(60, 'b') + "\nextra_arguments=" + std::string(400, 'e') + "\n");
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].game, 4);
+  EXPECT_EQ(list[0].cheat, 0);  // later line wins
+  EXPECT_EQ(list[0].filter, 0);
+  EXPECT_EQ(list[0].video, -1);
+  EXPECT_EQ(list[1].game, 12);
+  EXPECT_EQ(list[1].wait_vsync, 1);
+  EXPECT_EQ(list[2].game, 99999);
+  EXPECT_EQ(list[2].bios.size(), 39u);
+  EXPECT_EQ(list[2].extra_arguments.size(), 259u);
+}
+
+TEST(GameSettingsFile, WritesEverySetFieldInOrderAndReadsItBack) {
+  GameSettingsList list;
+  GameSettings& g = GetOrCreateGameSettings(list, 82);
+  g.video = 1; g.fullscreen = 0; g.res_w = 1920; g.res_h = 1080; g.rotate = 4; g.keep_aspect = 1; g.filter = 0;
+  g.wait_vsync = 1; g.bgfx_chain = 3; g.sound = 1; g.volume = -12; g.cheat = 0; g.skip_gameinfo = 1;
+  g.autosave = 1; g.bios = "asia"; g.extra_arguments = "-nothrottle";
+  GetOrCreateGameSettings(list, 3);  // no overrides: not written
+  GetOrCreateGameSettings(list, 1000).volume = 0;
+  TextBuffer text = FormatGameSettingsText(list);
+  EXPECT_EQ(text, std::string(kHeader) +
+                      "\r\n[game 82]\r\nvideo=1\r\nfullscreen=0\r\nsize=1920x1080\r\nrotate=4\r\nkeep_aspect=1\r\n"
+                      "filter=0\r\nwait_vsync=1\r\nbgfx_chain=3\r\nsound=1\r\nvolume=-12\r\ncheat=0\r\n"
+                      "skip_gameinfo=1\r\nautosave=1\r\nbios=asia\r\nextra_arguments=-nothrottle\r\n"
+                      "\r\n[game 1000]\r\nvolume=0\r\n");
+  GameSettingsList again = Parse(text);
+  ASSERT_EQ(again.size(), 2u);
+  EXPECT_EQ(FormatGameSettingsText(again), text);
+}
+
+TEST(GameSettingsFile, SaveWritesOrDeletesTheFile) {
+  TempDir dir;
+  std::string path = dir.File("korvo-games.cfg");
+  GameSettingsList list;
+  EXPECT_TRUE(SaveGameSettings(list, path));  // nothing to delete
+  EXPECT_FALSE(TestFileExists(path));
+
+  GetOrCreateGameSettings(list, 37).cheat = 1;
+  ASSERT_TRUE(SaveGameSettings(list, path));
+  GameSettingsList loaded;
+  GetOrCreateGameSettings(loaded, 1).cheat = 1;  // loading empties the list first
+  LoadGameSettings(loaded, path);
+  ASSERT_EQ(loaded.size(), 1u);
+  EXPECT_EQ(loaded[0].cheat, 1);
+
+  RemoveGameSettings(list, 37);
+  EXPECT_TRUE(SaveGameSettings(list, path));
+  EXPECT_FALSE(TestFileExists(path));
+  LoadGameSettings(loaded, path);
+  EXPECT_TRUE(loaded.empty());
+}
+
+TEST(GameSettingsFile, BadBytesLoadWithoutHarm) {
+  std::string junk = "[game 5]\ncheat=1\n";
+  junk += std::string("\0\xff\xfe[game \x80]\n=\n[\n]\n[game 5\nvolume=-4\n", 36);
+  junk += "[game -3]\nsound=0\n[game 2147483648]\nsound=1\nvolume=\nsize=x\nsize=999999999999x1\n";
+  GameSettingsList list = Parse(junk);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].cheat, 1);
+  EXPECT_EQ(list[0].volume, -4);
+  EXPECT_EQ(list[1].game, -3);
+  EXPECT_EQ(list[1].sound, 0);
+  // A value that would break the line structure is written on one line.
+  list[0].extra_arguments = "-a\r\n[game 9]\nvideo=1";
+  GameSettingsList again = Parse(FormatGameSettingsText(list));
+  EXPECT_EQ(again.size(), 2u);
+}
+
+TEST(GameSettingsChoicesTest, ReadBackFollowsTheWindowLists) {
+  GameDisplayModes modes = {{640, 480}, {1280, 720}, {1920, 1080}};
+  GameSettingsChoices c;
+  EXPECT_FALSE(HasOverrides(GameSettingsFromChoices(5, c, modes)));
+
+  c.video = 1; c.window = 2; c.resolution = 2; c.rotation = 5; c.keep_aspect = 1; c.filter = 2;
+  c.wait_vsync = 0; c.bgfx_chain = 6; c.sound = 2; c.volume = 9; c.cheat = 1; c.skip_gameinfo = 2;
+  c.autosave = 1; c.bios = "japan"; c.extra_arguments = "  -nothrottle  ";
+  GameSettings g = GameSettingsFromChoices(5, c, modes);
+  EXPECT_EQ(g.game, 5);
+  EXPECT_EQ(g.video, 0);
+  EXPECT_EQ(g.fullscreen, 1);
+  EXPECT_EQ(g.res_w, 1280);
+  EXPECT_EQ(g.res_h, 720);
+  EXPECT_EQ(g.rotate, 4);
+  EXPECT_EQ(g.keep_aspect, 1);
+  EXPECT_EQ(g.filter, 0);
+  EXPECT_EQ(g.wait_vsync, -1);
+  EXPECT_EQ(g.bgfx_chain, 5);
+  EXPECT_EQ(g.sound, 0);
+  EXPECT_EQ(g.volume, -32);
+  EXPECT_EQ(g.extra_arguments, "-nothrottle");
+  c.volume = 1;
+  EXPECT_EQ(GameSettingsFromChoices(5, c, modes).volume, 0);
+
+  // The choices that show a record read back to the same record.
+  GameSettingsChoices shown = ChoicesFromGameSettings(g, modes);
+  GameSettings back = GameSettingsFromChoices(5, shown, modes);
+  EXPECT_EQ(FormatGameSettingsText({back}), FormatGameSettingsText({g}));
+
+  // Values the lists cannot show survive an OK that leaves them alone.
+  GameSettings odd = NewGameSettings(5);
+  odd.res_w = 1000; odd.res_h = 700; odd.volume = -7;
+  GameSettingsChoices odd_choices = ChoicesFromGameSettings(odd, modes);
+  EXPECT_EQ(odd_choices.resolution, 0);
+  EXPECT_EQ(odd_choices.volume, 0);
+  GameSettings kept = GameSettingsFromChoices(5, odd_choices, modes, &odd);
+  EXPECT_EQ(kept.res_w, 1000);
+  EXPECT_EQ(kept.volume, -7);
+  odd_choices.volume = 3;
+  EXPECT_EQ(GameSettingsFromChoices(5, odd_choices, modes, &odd).volume, -8);
+}
+
+}  // namespace
