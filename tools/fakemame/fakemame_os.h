@@ -1,0 +1,28 @@
+// The few operating-system services the fake MAME needs, with a Windows and a
+// POSIX twin so the same answers come from mame.exe under Wine and natively.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace fakemame {
+
+struct Invocation {
+  std::string command_line;        // as the process received it
+  std::vector<std::string> args;   // without the program itself
+  std::string folder;              // working folder
+  std::string exe_folder;          // folder of the fake itself
+  std::string std_in, std_out, std_err;  // "file", "pipe", "console", "none"
+};
+
+Invocation ReadInvocation(int argc, char** argv);
+bool ReadFileBytes(const std::string& path, std::string& out);
+bool AppendFileBytes(const std::string& path, const std::string& bytes);
+bool PathIsFile(const std::string& path);
+bool PathIsFolder(const std::string& path);
+void WriteStream(int stream, const std::string& bytes);  // 1 stdout, 2 stderr
+void SleepMs(long ms);
+[[noreturn]] void HangUntilKilled();
+std::string GetEnv(const char* name);
+char PathSeparator();
+
+}  // namespace fakemame

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Records the answers of the installed MAME (Debian's 0.251) that the fake MAME
+# replays: -listfull, -listxml of a few sets, -verifyroms over a missing and
+# over a complete-looking but wrong set, and what a play prints when ROMs are
+# missing. Every run uses scratch folders so nothing under $HOME is touched.
+# Rerun with `make fixtures`; the files land in tests/fixtures/mame0251/.
+set -euo pipefail
+
+MAME=${MAME:-/usr/games/mame}
+HERE=$(cd "$(dirname "$0")/.." && pwd)
+OUT="$HERE/tests/fixtures/mame0251"
+LISTXML_SETS="sfex2 tekken3 strgchmp ts2 breakout pong"
+
+if [ ! -x "$MAME" ]; then
+  echo "record-fixtures: $MAME not found (apt-get install mame)" >&2
+  exit 1
+fi
+
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+mkdir -p "$WORK/home" "$WORK/cfg" "$WORK/empty" "$WORK/wrong" "$OUT/listxml" "$OUT/verifyroms"
+
+# Options that keep MAME away from the user's own folders.
+COMMON=(-homepath "$WORK/home" -cfg_directory "$WORK/cfg" -nvram_directory "$WORK/home/nvram"
+        -snapshot_directory "$WORK/home/snap" -inipath "$WORK/home" -noreadconfig)
+
+# Runs MAME, storing stdout as FILE, stderr as FILE's base .err and the exit
+# code as its base .rc.
+record() {
+  local file=$1 base=${1%.*}; shift
+  set +e
+  (cd "$WORK" && "$MAME" "$@" >"$OUT/$file" 2>"$OUT/$base.err")
+  echo $? >"$OUT/$base.rc"
+  set -e
+}
+
+record listfull.txt -listfull "${COMMON[@]}"
+for set in $LISTXML_SETS; do
+  record "listxml/$set.xml" -listxml "$set" "${COMMON[@]}"
+done
+
+# A complete-looking but wrong sfex2: every ROM file the listing names, at its
+# right size, in the zip MAME looks for, filled with zeros.
+python3 - "$OUT/listxml/sfex2.xml" "$WORK/wrong" <<'PY'
+import sys, zipfile, xml.etree.ElementTree as ET
+listing, folder = sys.argv[1], sys.argv[2]
+zips = {}
+for machine in ET.parse(listing).getroot():
+    name = machine.get("name")
+    for rom in machine.findall("rom"):
+        if rom.get("status") == "nodump":
+            continue
+        # Shared files live in the BIOS zip; the rest in the machine's own.
+        owner = machine.get("romof") if rom.get("merge") else name
+        zips.setdefault(owner, []).append((rom.get("name"), int(rom.get("size"))))
+for owner, roms in zips.items():
+    with zipfile.ZipFile(f"{folder}/{owner}.zip", "w", zipfile.ZIP_DEFLATED) as z:
+        for member, size in roms:
+            z.writestr(member, bytes(size))
+PY
+
+record verifyroms/sfex2-missing.txt -verifyroms sfex2 -rompath "$WORK/empty" "${COMMON[@]}"
+record verifyroms/sfex2-wrong.txt -verifyroms sfex2 -rompath "$WORK/wrong" "${COMMON[@]}"
+record verifyroms/tekken3-missing.txt -verifyroms tekken3 -rompath "$WORK/empty" "${COMMON[@]}"
+record verifyroms/pong.txt -verifyroms pong -rompath "$WORK/empty" "${COMMON[@]}"
+record verifyroms/unknown.txt -verifyroms nosuchset -rompath "$WORK/empty" "${COMMON[@]}"
+
+# Starting a game whose ROM files are missing: MAME prints its complaint and ends.
+# MAME's complaints about the recording machine (no sound card, no runtime
+# folder) are not part of its answer and are left out.
+mkdir -m 700 "$WORK/xdg"
+XDG_RUNTIME_DIR="$WORK/xdg" record play-missing-roms.txt sfex2 -rompath "$WORK/empty" \
+  -video none -sound none -seconds_to_run 1 "${COMMON[@]}"
+sed -i '/^ALSA lib /d' "$OUT/play-missing-roms.err"
+
+# The temp folder names differ on every run; keep the recordings stable.
+find "$OUT" -type f \( -name '*.txt' -o -name '*.err' -o -name '*.xml' \) -exec sed -i "s#$WORK#/tmp/mame-fixtures#g" {} +
+echo "record-fixtures: recorded into $OUT"
