@@ -35,9 +35,11 @@ record() {
 }
 
 record listfull.txt -listfull "${COMMON[@]}"
+record listfull-unknown.txt -listfull nosuchset "${COMMON[@]}"
 for set in $LISTXML_SETS; do
   record "listxml/$set.xml" -listxml "$set" "${COMMON[@]}"
 done
+record listxml/unknown.xml -listxml nosuchset "${COMMON[@]}"
 
 # A complete-looking but wrong sfex2: every ROM file the listing names, at its
 # right size, in the zip MAME looks for, filled with zeros.

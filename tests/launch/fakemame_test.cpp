@@ -75,7 +75,8 @@ TEST(FakeMame, ListingsReplayTheRecordingsAndNarrowByName) {
   Result unknown = fake.Run("-listxml nosuchgame");
   EXPECT_EQ(unknown.code, 5);
   EXPECT_EQ(unknown.out, "");
-  EXPECT_EQ(unknown.err, "No matching systems found for 'nosuchgame'\n");
+  EXPECT_EQ(unknown.err, "No matching machines found for 'nosuchgame'\n");
+  EXPECT_EQ(fake.Run("-listfull 'qqq*'").code, 5);
 }
 
 TEST(FakeMame, VerifyromsJudgesByWhatLiesInTheRompath) {

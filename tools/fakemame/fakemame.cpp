@@ -97,9 +97,11 @@ std::string ListfullLine(const std::string& listing, const std::string& set) {
   return listing.substr(at + 1, end == std::string::npos ? std::string::npos : end - at);
 }
 
-Answer NoMatch(const std::string& fixtures, const std::string& name) {
+// MAME's answer to a name it does not know, from the recording of the same
+// command (each words it its own way).
+Answer NoMatch(const std::string& fixtures, const std::string& recording, const std::string& name) {
   Answer a;
-  if (!LoadAnswer(fixtures, "verifyroms/unknown", ".txt", a)) {
+  if (!LoadAnswer(fixtures, recording, ".txt", a) && !LoadAnswer(fixtures, recording, ".xml", a)) {
     a.err = "No matching systems found for 'nosuchset'\n";
     a.code = 5;
   }
@@ -188,7 +190,7 @@ int AnswerListfull(const Invocation& call, const std::string& fixtures, size_t a
       any = true;
     }
   });
-  if (!any) some = NoMatch(fixtures, pattern);
+  if (!any) some = NoMatch(fixtures, "listfull-unknown", pattern);
   Emit(some);
   return some.code;
 }
@@ -215,7 +217,7 @@ int AnswerListxml(const Invocation& call, const std::string& fixtures, size_t at
   Answer listing;
   LoadAnswer(fixtures, "listfull", ".txt", listing);
   std::string line = ListfullLine(listing.out, set);
-  a = !line.empty() ? MinimalListxml(set, line) : NoMatch(fixtures, set);
+  a = !line.empty() ? MinimalListxml(set, line) : NoMatch(fixtures, "listxml/unknown", set);
   Emit(a);
   return a.code;
 }
@@ -231,7 +233,7 @@ int AnswerVerifyroms(const Invocation& call, const std::string& fixtures, size_t
   Answer listing;
   LoadAnswer(fixtures, "listfull", ".txt", listing);
   if (ListfullLine(listing.out, set).empty()) {
-    a = NoMatch(fixtures, set);
+    a = NoMatch(fixtures, "verifyroms/unknown", set);
     Emit(a);
     return a.code;
   }
