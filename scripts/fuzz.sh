@@ -1,29 +1,26 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with clang's libFuzzer and runs each for a short
-# time (FUZZ_SECONDS, 30 by default) from its seed corpus. New findings land
-# in build/fuzz/<target>/; copy a crash into fuzz/corpus/<target>/ once fixed.
+# time (FUZZ_SECONDS, 30 by default) from its seed corpus. Findings land in
+# build/fuzz/findings/; once fixed, copy the input into fuzz/corpus/<target>/
+# so that `make test` replays it from then on.
 set -euo pipefail
 KORVO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$KORVO_ROOT"
 seconds=${FUZZ_SECONDS:-30}
-out=build/fuzz
-mkdir -p "$out"
-flags="-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc"
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVO_LIBFUZZER=ON >/dev/null
+targets=$(cd fuzz && ls *_fuzz.cpp | sed 's/\.cpp$//')
+cmake --build build/fuzz -j "$(nproc)" --target $targets
+mkdir -p build/fuzz/findings
 status=0
-for target in fuzz/*_fuzz.cpp; do
-  name=$(basename "$target" .cpp)
+for name in $targets; do
   short=${name%_fuzz}
-  # The sources a target needs: every portable file of every module.
-  sources=$(ls src/*/*.cpp | grep -v -E '_win\.cpp$' )
-  echo "building $name"
-  clang++ $flags "$target" $sources -o "$out/$name" -lpthread
-  mkdir -p "$out/$short-corpus"
-  echo "fuzzing $name for ${seconds}s"
-  if ! "$out/$name" -max_total_time="$seconds" -artifact_prefix="$out/$short-" \
-       "$out/$short-corpus" "fuzz/corpus/$short" >"$out/$name.log" 2>&1; then
-    echo "FOUND A FAULT in $name: see $out/$name.log"; status=1
+  work="build/fuzz/corpus-$short"
+  mkdir -p "$work" "fuzz/corpus/$short"
+  if build/fuzz/"$name" -max_total_time="$seconds" -rss_limit_mb=2048 -artifact_prefix="build/fuzz/findings/$short-" \
+       "$work" "fuzz/corpus/$short" >"build/fuzz/$name.log" 2>&1; then
+    echo "clean: $name, $(grep -oE '^#[0-9]+' "build/fuzz/$name.log" | tail -1 | tr -d '#') runs in ${seconds}s"
   else
-    echo "clean: $name ($(grep -oE '#[0-9]+' "$out/$name.log" | tail -1 | tr -d '#') runs)"
+    echo "FAULT in $name: see build/fuzz/$name.log and build/fuzz/findings/"; status=1
   fi
 done
 exit $status
