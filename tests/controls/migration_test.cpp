@@ -1,0 +1,124 @@
+// Carrying older mappings over (binding version) and clearing a game's own inputs.
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "controls/binding_migration.h"
+#include "controls/game_cfg_inputs.h"
+#include "controls_test_env.h"
+
+TEST(MigrateBindings, UpdatesOldLayoutsAndKeepsUserChoices) {
+  ControlsEnv env;
+  InputMapping m;
+  // An old stock mapping: arrow key with only the hat, LCONTROL on the old button-1 code,
+  // an XInput trigger on the old Z axis code, and a key the user chose.
+  ApplyMappingText(m,
+                   "bind=P1_JOYSTICK_UP\tUP\t1_HAT1UP\t\t0\n"
+                   "bind=P1_JOYSTICK_DOWN\t\t1_YAXIS_DOWN_SWITCH\t\t0\n"
+                   "bind=P1_BUTTON1\tLCONTROL\t1_BUTTON1\t\t0\n"
+                   "bind=P1_BUTTON3\tSPACE\t1_RZAXIS_NEG_SWITCH\t\t0\n"
+                   "bind=P1_BUTTON6\tQ\t1_BUTTON6\t\t0\n"
+                   "bind=P2_BUTTON1\tU\t2_BUTTON1\tJOYCODE_2_BUTTON9\t0\n");
+  m.dirty = false;
+  ASSERT_TRUE(MigrateBindings(m));
+  EXPECT_TRUE(m.dirty);
+  EXPECT_EQ(m.bindings[0].key, "W");
+  EXPECT_EQ(PadCodeList(m, 0), (std::vector<std::string>{"1_HAT1UP", "1_YAXIS_UP_SWITCH"}));
+  EXPECT_EQ(m.bindings[1].key, "S");  // no key before, but a pad code: the default key joins it
+  EXPECT_EQ(PadCodeList(m, 1), (std::vector<std::string>{"1_YAXIS_DOWN_SWITCH", "1_HAT1DOWN"}));
+  EXPECT_EQ(m.bindings[4].key, "4PAD");
+  EXPECT_EQ(PadCodeList(m, 4), (std::vector<std::string>{"1_BUTTON3"}));
+  EXPECT_EQ(PadCodeList(m, 6), (std::vector<std::string>{"1_BUTTON6"}));
+  EXPECT_EQ(m.bindings[9].key, "Q");
+  EXPECT_EQ(PadCodeList(m, 9), (std::vector<std::string>{"1_SLIDER2_NEG_SWITCH"}));
+  EXPECT_EQ(PadCodeList(m, 14), (std::vector<std::string>{"2_BUTTON1", "2_BUTTON9"}));  // extra pad codes: left alone
+  EXPECT_TRUE(m.bindings[24].present);  // absent actions get the launcher's defaults
+
+  InputMapping current;
+  ResetToLauncherDefaults(current);
+  current.dirty = false;
+  EXPECT_FALSE(MigrateBindings(current));
+}
+
+TEST(BindingVersion, FirstRunAndUpgradePaths) {
+  ControlsEnv env;
+  Settings s;
+  ResetSettings(s);
+
+  // First run without MAME: only the mapping in memory is reset.
+  InputMapping m;
+  EXPECT_FALSE(UpgradeBindingVersion(m, env.Files(), s, true, false));
+  EXPECT_EQ(s.binding_version, 0);
+  EXPECT_TRUE(m.bindings[0].present);
+  EXPECT_FALSE(TestFileExists(env.CfgPath()));
+
+  // First run with MAME: backup of an existing default.cfg, defaults written.
+  WriteTestFile(env.CfgPath(), ReadTestFile(SourcePath("tests/fixtures/cfg/default_with_ports.cfg")));
+  InputMapping fresh;
+  ASSERT_TRUE(UpgradeBindingVersion(fresh, env.Files(), s, true, true));
+  EXPECT_EQ(s.binding_version, kCurrentBindingVersion);
+  EXPECT_TRUE(TestFileExists(env.CfgPath() + ".korvo-backup"));
+  EXPECT_NE(ReadTestFile(env.CfgPath()).find("KEYCODE_4PAD OR JOYCODE_1_BUTTON3"), std::string::npos);
+
+  // Later runs: an up-to-date file needs no write but still moves the version.
+  s.binding_version = 4;
+  InputMapping later;
+  const std::string before = ReadTestFile(env.CfgPath());
+  ASSERT_TRUE(UpgradeBindingVersion(later, env.Files(), s, false, true));
+  EXPECT_EQ(s.binding_version, kCurrentBindingVersion);
+  EXPECT_EQ(ReadTestFile(env.CfgPath()), before);
+  EXPECT_FALSE(UpgradeBindingVersion(later, env.Files(), s, false, true));  // already current
+
+  // A failed write keeps the old version so the step runs again.
+  s.binding_version = 3;
+  WriteTestFile(env.CfgPath(), "<mameconfig version=\"10\">\n");
+  InputMapping broken;
+  EXPECT_FALSE(UpgradeBindingVersion(broken, env.Files(), s, false, true));
+  EXPECT_EQ(s.binding_version, 3);
+}
+
+TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {
+  ControlsEnv env;
+  App().settings.mapping_overrides_game_cfg = 1;
+  const std::string with_inputs = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_with_inputs.cfg"));
+  const std::string dip_only = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_dip_only.cfg"));
+  ASSERT_NE(with_inputs.find("COIN1"), std::string::npos);
+  const std::string path = env.dir.File("cfg/pong.cfg");
+  WriteTestFile(path, with_inputs);
+
+  StripGameCfgInputs("pong");
+  std::string stripped = ReadTestFile(path);
+  EXPECT_EQ(stripped.find("COIN1"), std::string::npos);
+  EXPECT_NE(stripped.find("<port tag=\":IN0\" type=\"DIPSWITCH\" mask=\"6\" defvalue=\"0\" value=\"2\" />"),
+            std::string::npos);
+  std::string expected = with_inputs;
+  size_t start = expected.find("            <port tag=\":IN0\" type=\"COIN1\"");
+  size_t end = expected.find("</port>\n", start) + 8;
+  expected.erase(start, end - start);
+  EXPECT_EQ(stripped, expected);
+  EXPECT_EQ(ReadTestFile(path + ".korvo-backup"), with_inputs);
+
+  // A file with nothing to take out is not touched and gets no backup.
+  const std::string dip_path = env.dir.File("cfg/breakout.cfg");
+  WriteTestFile(dip_path, dip_only);
+  StripGameCfgInputs("breakout");
+  EXPECT_EQ(ReadTestFile(dip_path), dip_only);
+  EXPECT_FALSE(TestFileExists(dip_path + ".korvo-backup"));
+
+  // A launcher port without a sequence, and other ports with sequences, stay.
+  std::string kept = "<port tag=\":IN1\" type=\"P1_BUTTON1\" mask=\"1\" defvalue=\"0\" value=\"1\"></port>\r\n"
+                     "<port tag=\":IN1\" type=\"P3_BUTTON1\"><newseq type=\"standard\">KEYCODE_A</newseq></port>\r\n"
+                     "<port tag=\":IN1\" type=\"START1\">";
+  std::string text = kept;
+  EXPECT_FALSE(StripGameCfgText(text));
+  EXPECT_EQ(text, kept);
+
+  // Setting off, or a name that would leave the cfg folder: nothing happens.
+  WriteTestFile(path, with_inputs);
+  App().settings.mapping_overrides_game_cfg = 0;
+  StripGameCfgInputs("pong");
+  EXPECT_EQ(ReadTestFile(path), with_inputs);
+  App().settings.mapping_overrides_game_cfg = 1;
+  WriteTestFile(env.dir.File("pong.cfg"), with_inputs);
+  StripGameCfgInputs("../pong");
+  EXPECT_EQ(ReadTestFile(env.dir.File("pong.cfg")), with_inputs);
+}
