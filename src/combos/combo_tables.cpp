@@ -38,9 +38,10 @@ const ComboButton kComboButtons[6] = {
 namespace {
 // 1..6 for "B1".."B6" or "BN1".."BN6" (any case), else 0.
 int NumberedButton(std::string_view name) {
-  if (name.size() == 3 && (name[1] == 'N' || name[1] == 'n')) name.remove_prefix(1);
-  if (name.size() != 2 || (name[0] != 'B' && name[0] != 'b')) return 0;
-  return name[1] >= '1' && name[1] <= '6' ? name[1] - '0' : 0;
+  if (name.size() < 2 || name.size() > 3 || (name[0] != 'B' && name[0] != 'b')) return 0;
+  if (name.size() == 3 && name[1] != 'N' && name[1] != 'n') return 0;
+  char digit = name.back();
+  return digit >= '1' && digit <= '6' ? digit - '0' : 0;
 }
 }  // namespace
 

@@ -1,0 +1,69 @@
+// The written plugin inside the real MAME: it loads, finds its frame callback,
+// presses and lets go of real fields, and logs no error.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/app_state.h"
+#include "app/file_system.h"
+#include "app/paths.h"
+#include "combos/combos_plugin.h"
+#include "support/test_support.h"
+
+namespace {
+
+std::string Slashes(std::string path) {
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
+
+std::string Quoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+TEST(CombosPluginInMame, LoadsRunsAndLogsNoError) {
+  const char* mame = "/usr/games/mame";
+  if (!TestFileExists(mame)) GTEST_SKIP() << "MAME is not installed";
+  TempDir dir;
+  // A launcher folder whose name would break a naive Lua string.
+  std::string folder = dir.File("korvo \xC3\xB6 ]=] it's");
+  ASSERT_TRUE(CreateFolder(folder));
+  SetLauncherFolder(folder);
+  App().settings.logs = 1;
+  CombosState& combos = Combos();
+  ResetCombos(combos);
+  combos.loaded = true;
+  // Triggers that are down from the first frame (no key is held), so the
+  // combo and the autofire really press and release breakout's inputs.
+  combos.rows[0].seq = "START ~ START";
+  combos.rows[0].key = "F12 OR NOT KEYCODE_F11";
+  std::string plugin_folder;
+  ASSERT_TRUE(WriteCombosPlugin(plugin_folder));
+  plugin_folder = Slashes(plugin_folder);
+  // The autofire rows come from the key mapping; add one that always fires.
+  std::string init_path = plugin_folder + "/korvo_combos/init.lua";
+  std::string init = ReadTestFile(init_path);
+  size_t at = init.find("local AUTOFIRE = {\n");
+  ASSERT_NE(at, std::string::npos);
+  init.insert(at + 19, "{player=1,bit=4,trig='NOT KEYCODE_F11'},\n");
+  WriteTestFile(init_path, init);
+
+  std::string command = "cd " + Quoted(dir.path()) + " && timeout 120 " + mame +
+                        " breakout -plugins -pluginspath " + Quoted("/usr/share/games/mame/plugins;" + plugin_folder) +
+                        " -plugin korvo_combos -video none -sound none -seconds_to_run 2 -homepath " +
+                        Quoted(dir.path()) + " -cfg_directory " + Quoted(dir.File("cfg")) + " -nvram_directory " +
+                        Quoted(dir.File("nvram")) + " > " + Quoted(dir.File("out.txt")) + " 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << ReadTestFile(dir.File("out.txt"));
+  std::string log = ReadTestFile(Slashes(folder + "/logs/korvo-combos.log"));
+  EXPECT_EQ(log.find("plugin started\n"), 0u) << log;
+  EXPECT_NE(log.find("fields found: 3\n"), std::string::npos) << log;  // P1 Button 1 and both starts
+  EXPECT_NE(log.find("combo 1 started"), std::string::npos) << log;
+  EXPECT_NE(log.find("combo done"), std::string::npos) << log;
+  EXPECT_EQ(log.find("error:"), std::string::npos) << log;
+  EXPECT_EQ(log.find("no frame callback"), std::string::npos) << log;
+}
+
+}  // namespace
