@@ -1,8 +1,8 @@
 #include "options/mame_options.h"
 
 #include "app/text_util.h"
+#include "launch/mame_args.h"
 #include "options/option_value.h"
-#include "options/option_words.h"
 
 MameOptionValues DefaultMameOptionValues() {
   MameOptionValues result;
@@ -14,7 +14,10 @@ MameOptionValues ParseMoreOptions(std::string_view stored) {
   MameOptionValues result = DefaultMameOptionValues();
   if (stored.empty()) return result;
   auto table = MameOptionTable();
-  std::vector<std::string> args = SplitArgumentText(stored);
+  // The same split MAME's command line gets, so that the editor sees the
+  // arguments MAME will see.
+  ArgList args;
+  ParseArgText(std::string(stored), args);
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.size() < 2 || arg[0] != '-') {
@@ -60,10 +63,10 @@ std::string BuildMoreOptions(const MameOptionValues& values) {
       append(std::string(value == "1" ? "-" : "-no") + option.name);
     } else if (!value.empty()) {
       append(std::string("-") + option.name);
-      append(QuoteArgument(value));
+      append(QuoteArg(value));
     }
   }
-  for (const std::string& arg : values.kept) append(QuoteArgument(arg));
+  for (const std::string& arg : values.kept) append(QuoteArg(arg));
   return out;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "launch/mame_args.h"
 #include "options/mame_options.h"
 
 namespace {
@@ -9,6 +10,7 @@ size_t Row(const char* name) {
   return static_cast<size_t>(row);
 }
 const MameOption& Option(const char* name) { return MameOptionTable()[Row(name)]; }
+std::string QuoteArgForTest(const char* text) { return QuoteArg(text); }
 }  // namespace
 
 TEST(MameOptionTable, DefaultsAndLimitsAreConsistent) {
@@ -60,6 +62,17 @@ TEST(MoreOptionsText, QuotedValuesReadBackUnchanged) {
   EXPECT_EQ(stored,
             R"(-artpath "C:\My Art\\" -state "say \"hi\"" -rewind -rewind_capacity 256 -snapname "%g shot %i")");
   EXPECT_EQ(ParseMoreOptions(stored).values, values.values);
+
+  // Any one-line text a user can type survives the stored form.
+  for (const char* sample : {"a b", "tab\there", "q\"uote", R"(\\server\share dir\\)", "\"", "\\", "%g shot %i",
+                             R"(a\"b)", "trailing\\"}) {
+    std::string text = "-snapname " + QuoteArgForTest(sample);
+    std::string again = BuildMoreOptions(ParseMoreOptions(text));
+    EXPECT_EQ(GetMameOption(again, "snapname"), sample) << again;
+    std::string set;
+    ASSERT_TRUE(SetMameOption(set, "snapname", sample)) << sample;
+    EXPECT_EQ(GetMameOption(set, "snapname"), sample) << set;
+  }
 }
 
 TEST(MoreOptionsText, UnknownOptionsAndStrayWordsAreKeptInOrder) {

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app/paths.h"
+#include "launch/captured_run.h"
+#include "options/machine_info.h"
+#include "support/test_support.h"
+
+namespace {
+std::string Recorded(const std::string& set) {
+  return ReadTestFile(SourcePath("tests/fixtures/mame0251/listxml/" + set + ".xml"));
+}
+
+std::string Describe(const DipSwitch& sw) {
+  std::string text = sw.name + "|" + sw.tag + "|" + std::to_string(sw.mask) + "|" + std::to_string(sw.default_value) + ":";
+  for (const DipValue& v : sw.values) text += " " + v.name + "=" + std::to_string(v.value);
+  return text;
+}
+
+std::vector<std::string> DescribeAll(const MachineInfo& info) {
+  std::vector<std::string> out;
+  for (const DipSwitch& sw : info.switches) out.push_back(Describe(sw));
+  return out;
+}
+}  // namespace
+
+TEST(MachineListing, RecordedAnswersGiveTheirSwitchesAndBiosSets) {
+  MachineInfo sfex2 = ParseMachineListing(Recorded("sfex2"), "sfex2");
+  EXPECT_TRUE(sfex2.listed);
+  EXPECT_TRUE(sfex2.biossets.empty());
+  // The listing names the first switch's values twice; each shows once.
+  EXPECT_EQ(DescribeAll(sfex2), (std::vector<std::string>{"Unknown|DSW|1|1: Off=1 On=0", "Service Mode|DSW|2|2: Off=2 On=0",
+                                                          "Unknown|DSW|4|4: Off=4 On=0", "Unknown|DSW|8|8: Off=8 On=0"}));
+
+  MachineInfo tekken3 = ParseMachineListing(Recorded("tekken3"), "tekken3");
+  EXPECT_EQ(DescribeAll(tekken3),
+            (std::vector<std::string>{"Freeze|DSW|64|64: Off=64 On=0", "Service Mode|DSW|128|128: Off=128 On=0"}));
+
+  MachineInfo strgchmp = ParseMachineListing(Recorded("strgchmp"), "strgchmp");
+  ASSERT_EQ(strgchmp.biossets.size(), 3u);
+  EXPECT_EQ(strgchmp.biossets[1].name, "gchgchmp");
+  EXPECT_EQ(strgchmp.biossets[1].description, "Found on Gachagachamp");
+  ASSERT_EQ(strgchmp.switches.size(), 4u);
+  EXPECT_EQ(Describe(strgchmp.switches[3]), "Start Up Device|IN1|8|0: CD-ROM Drive=8 Flash ROM=0");
+
+  MachineInfo ts2 = ParseMachineListing(Recorded("ts2"), "ts2");
+  ASSERT_EQ(ts2.biossets.size(), 2u);
+  EXPECT_EQ(ts2.biossets[1].description, "english (debug)");
+
+  MachineInfo breakout = ParseMachineListing(Recorded("breakout"), "breakout");
+  ASSERT_EQ(breakout.switches.size(), 4u);
+  EXPECT_EQ(Describe(breakout.switches[0]), "Balls|DIPS|1|0: 3=0 5=1");
+  EXPECT_EQ(breakout.switches[3].mask, 240u);
+
+  EXPECT_FALSE(ParseMachineListing(Recorded("unknown"), "nosuchset").listed);
+}
+
+TEST(MachineListing, OnlyTheNamedMachineCounts) {
+  const std::string listing =
+      "<mame>\n"
+      "<machine name=\"devicex\" isdevice=\"yes\"><biosset name=\"dev\" description=\"device\"/>"
+      "<dipswitch name=\"Device\" tag=\"DEV\" mask=\"1\"><dipvalue name=\"a\" value=\"0\"/></dipswitch></machine>\n"
+      "<machine name=\"game2\"><dipswitch name=\"Other\" tag=\"DSW\" mask=\"2\"/></machine>\n"
+      "<machine name=\"game\" sourcefile=\"x.cpp\">\n"
+      "  <biosset name=\"eu\" description=\"Europe &amp; Asia\" default=\"yes\"/>\n"
+      "  <biosset name=\"jp\" description=\"&quot;Japan&quot;\"/>\n"
+      "  <dipswitch name=\"Lives &amp;lt; 3\" tag=\":DSW\" mask=\"3\">\n"
+      "    <diplocation name=\"SW1\" number=\"1\"/>\n"
+      "    <dipvalue name=\"1\" value=\"0\"/>\n"
+      "    <dipvalue name=\"2\" value=\"1\" default=\"yes\"/>\n"
+      "    <dipvalue name=\"2 again\" value=\"1\"/>\n"
+      "    <dipvalue name=\"&lt;bad &amp;unknown; ref&gt;\" value=\"2\"/>\n"
+      "  </dipswitch>\n"
+      "</machine>\n"
+      "<machine name=\"gamex\"><dipswitch name=\"After\" tag=\"DSW\" mask=\"4\"/></machine>\n"
+      "</mame>\n";
+  MachineInfo info = ParseMachineListing(listing, "game");
+  ASSERT_TRUE(info.listed);
+  ASSERT_EQ(info.biossets.size(), 2u);
+  EXPECT_TRUE(info.biossets[0].is_default);
+  EXPECT_EQ(info.biossets[0].description, "Europe & Asia");
+  EXPECT_EQ(info.biossets[1].description, "\"Japan\"");
+  EXPECT_FALSE(info.biossets[1].is_default);
+  ASSERT_EQ(info.switches.size(), 1u);
+  EXPECT_EQ(Describe(info.switches[0]), "Lives &lt; 3|:DSW|3|1: 1=0 2=1 <bad &unknown; ref>=2");
+  EXPECT_EQ(ParseMachineListing(listing, "game2").switches[0].name, "Other");
+  EXPECT_FALSE(ParseMachineListing(listing, "gam").listed);
+}
+
+TEST(MachineListing, DamagedAnswersGiveWhatTheyHold) {
+  EXPECT_FALSE(ParseMachineListing("", "game").listed);
+  EXPECT_FALSE(ParseMachineListing("garbage <<<>>>", "game").listed);
+  // Cut off in the middle of a tag: the switch before it is complete.
+  MachineInfo cut = ParseMachineListing(
+      "<machine name=\"game\"><dipswitch name=\"A\" tag=\"T\" mask=\"1\"><dipvalue name=\"x\" value=\"1\" default=\"yes\"/>"
+      "<dipvalue name=\"y\" val",
+      "game");
+  ASSERT_TRUE(cut.listed);
+  ASSERT_EQ(cut.switches.size(), 1u);
+  EXPECT_EQ(Describe(cut.switches[0]), "A|T|1|1: x=1");
+  // Values without a switch, unterminated attributes and numbers out of range.
+  MachineInfo odd = ParseMachineListing(
+      "<machine name=\"game\"><dipvalue name=\"lost\" value=\"1\"/><dipswitch name=\"B\" tag=\"T mask=\"99999999999\">"
+      "<dipvalue name=\"v\" value=\"-1\"/></machine>",
+      "game");
+  ASSERT_EQ(odd.switches.size(), 1u);
+  EXPECT_EQ(odd.switches[0].mask, 0u);
+  EXPECT_EQ(odd.switches[0].values.size(), 1u);
+}
+
+TEST(MachineInfoMemory, AsksOncePerSetAlsoWhenItFailed) {
+  static int calls;
+  static std::string last_arguments;
+  calls = 0;
+  auto failing = [](const std::string& arguments, TextBuffer& out, uint32_t limit) {
+    ++calls;
+    last_arguments = arguments;
+    EXPECT_EQ(limit, 30000u);
+    out = "partial";
+    return static_cast<int>(kCapturedTimedOut);
+  };
+  MachineInfoCache cache;
+  EXPECT_FALSE(cache.Get("sfex2", failing).listed);
+  EXPECT_FALSE(cache.Get("sfex2", failing).listed);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(last_arguments, "-listxml sfex2");
+
+  // Names that would change the command line, or list every machine, are not asked.
+  for (const char* bad : {"", "sf ex2", "sfex2 -rompath x", "\"q\"", "SFEX2", "../x"}) EXPECT_FALSE(cache.Get(bad, failing).listed);
+  EXPECT_EQ(calls, 1);
+
+  auto answering = [](const std::string&, TextBuffer& out, uint32_t) {
+    ++calls;
+    out = Recorded("tekken3");
+    return 0;
+  };
+  EXPECT_EQ(cache.Get("tekken3", answering).switches.size(), 2u);
+  EXPECT_EQ(cache.Get("tekken3", failing).switches.size(), 2u);
+  EXPECT_EQ(calls, 2);
+}
+
+TEST(MachineInfoMemory, AsksTheLocatedMame) {
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  ResetSettings(App().settings);
+  App().settings.mame_exe = FakeMamePath();
+  const MachineInfo& info = GetMachineInfo("strgchmp");
+  EXPECT_TRUE(info.listed);
+  EXPECT_EQ(info.biossets.size(), 3u);
+  EXPECT_EQ(info.switches.size(), 4u);
+  EXPECT_EQ(&GetMachineInfo("strgchmp"), &info);
+}
