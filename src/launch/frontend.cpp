@@ -1,4 +1,137 @@
 #include "launch/frontend.h"
 
-// Until the launch path exists every named game is reported as unknown (2).
-int RunFrontend(const std::string& game, ScreenRequest) { return game.empty() ? 5 : 2; }
+#include <set>
+
+#include "app/app_state.h"
+#include "app/file_system.h"
+#include "app/paths.h"
+#include "app/text_util.h"
+#include "launch/launch_log.h"
+#include "launch/mame_location.h"
+#include "launch/play.h"
+
+namespace {
+constexpr size_t kNameLimit = 299;
+constexpr size_t kMissingTextLimit = 300;
+
+const char kUnknownGame[] =
+    "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed boards)";
+const char kRomsMissing[] = "ROM files missing";
+const char kMameNotFound[] = "mame.exe not found (set it in the launcher, or put it beside the launcher)";
+const char kMameNotStarted[] = "mame.exe could not be started";
+const char kNoGame[] = "no game given";
+
+int32_t ScreenMode(ScreenRequest screen) {
+  switch (screen) {
+    case ScreenRequest::FullScreen: return 1;
+    case ScreenRequest::Window: return 0;
+    default: return -1;
+  }
+}
+
+// The set names present in one ROM folder, lower-cased: sub-folders by name,
+// "x.zip" and "x.7z" files without their ending.
+void AddPresentSets(const std::string& folder, std::set<std::string>& present) {
+  std::vector<FolderEntry> entries;
+  if (!ListFolder(ResolvePath(folder), entries)) return;
+  for (const FolderEntry& e : entries) {
+    std::string name = ToLowerAscii(e.name);
+    if (e.is_folder) present.insert(name);
+    else if (name.size() >= 5 && name.ends_with(".zip")) present.insert(name.substr(0, name.size() - 4));
+    else if (name.size() >= 4 && name.ends_with(".7z")) present.insert(name.substr(0, name.size() - 3));
+  }
+}
+}  // namespace
+
+std::string NormalizeFrontendName(std::string_view text) {
+  std::string name = Trim(CutToUtf16Units(text, kNameLimit));
+  if (!name.empty() && name.front() == '"') name.erase(0, 1);
+  if (!name.empty() && name.back() == '"') name.pop_back();
+  size_t separator = name.find_last_of("\\/");
+  if (separator != std::string::npos) name.erase(0, separator + 1);
+  return name;
+}
+
+const GameEntry* FindFrontendGame(const GameList& games, std::string_view normalized) {
+  if (normalized.empty()) return nullptr;
+  if (const GameEntry* entry = FindGameBySet(games, normalized)) return entry;
+  size_t dot = normalized.rfind('.');
+  if (dot == std::string_view::npos) return nullptr;
+  return FindGameBySet(games, normalized.substr(0, dot));
+}
+
+std::string MissingRomZips(const Settings& settings, const GameEntry& entry) {
+  std::set<std::string> present;
+  std::string folders = settings.roms_directory;
+  bool any_folder = false;
+  size_t start = 0;
+  while (start <= folders.size()) {
+    size_t end = folders.find(';', start);
+    std::string piece = Trim(std::string_view(folders).substr(start, end == std::string::npos ? end : end - start));
+    if (!piece.empty()) {
+      AddPresentSets(piece, present);
+      any_folder = true;
+    }
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  if (!any_folder) AddPresentSets(MameRomsFolder(settings), present);
+  std::string bios_folder = Trim(settings.bios_directory);
+  if (!bios_folder.empty()) AddPresentSets(bios_folder, present);
+
+  std::string missing;
+  for (const std::string* set : {&entry.set, &entry.parent, &entry.bios}) {
+    if (set->empty() || present.count(ToLowerAscii(*set))) continue;
+    std::string piece = (missing.empty() ? "" : ", ") + *set + ".zip";
+    if (missing.size() + piece.size() > kMissingTextLimit) break;
+    missing += piece;
+  }
+  return missing;
+}
+
+int RunFrontend(const Settings& settings, const GameSettingsList& game_settings, const std::string& game,
+                ScreenRequest screen) {
+  auto fail = [&](int code, const char* text, const std::string& detail) {
+    WriteFrontendFailureLog(settings, text, detail);
+    return code;
+  };
+  if (game.empty()) return fail(kFrontendNoGame, kNoGame, "");
+  std::string program;
+  if (!LocateMameProgram(settings, program)) return fail(kFrontendNoMame, kMameNotFound, program);
+
+  // The table alone: MAME is not asked, so a front-end's start stays quick.
+  GameList games = BuildGameList();
+  std::string name = NormalizeFrontendName(game);
+  // Only quotes, blanks or separators: as good as no name at all.
+  if (name.empty()) return fail(kFrontendNoGame, kNoGame, "");
+  const GameEntry* entry = FindFrontendGame(games, name);
+  if (!entry) return fail(kFrontendUnknownGame, kUnknownGame, game);
+
+  std::string missing = MissingRomZips(settings, *entry);
+  if (!missing.empty()) return fail(kFrontendRomsMissing, kRomsMissing, missing);
+
+  LaunchRequest request;
+  request.screen_mode = ScreenMode(screen);
+  ArgList args;
+  BuildMameArgs(settings, game_settings, games, entry->number, &request, args);
+  WriteLaunchLog(settings, args);
+  AllowAnyForeground();
+  GameProcess process;
+  uint32_t error = 0;
+  if (!StartMame(settings, args, process, error)) return fail(kFrontendNoMame, kMameNotStarted, program);
+
+  StartForegroundThread(GameProcessId(process));
+  if (settings.filter_window) CallStartFilterWindow(GameProcessId(process));
+  WaitGameProcess(process, UINT32_MAX);
+  if (settings.filter_window) CallStopFilterWindow();
+  CloseGameProcess(process);
+  return kFrontendPlayed;
+}
+
+int RunFrontend(const std::string& game, ScreenRequest screen) {
+  // Start-up does not keep the per-game settings yet; read them here so a
+  // front-end's start honours the game's own overrides.
+  GameSettingsList game_settings;
+  LoadGameSettings(game_settings, JoinPath(LauncherFolder(), "korvo-games.cfg"));
+  return RunFrontend(App().settings, game_settings, game, screen);
+}

@@ -1,0 +1,41 @@
+// The desktop shortcut's content: mame.exe with the full-screen shortcut list.
+#include "launch/shortcut.h"
+
+#include <gtest/gtest.h>
+
+#include "app/file_system.h"
+#include "app/paths.h"
+#include "support/test_support.h"
+
+TEST(Shortcut, PlanHoldsTheShortcutArgumentsAndASafeName) {
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  WriteTestFile(dir.File("mame.exe"), "");
+  Settings s;
+  ResetSettings(s);
+  s.skip_warnings = 1;  // would add -keyboardprovider to a play list
+  s.filter_window = 1;  // would add the filter-window arguments
+  s.fullscreen = 0;
+  GameList games = BuildGameList();
+  GameEntry entry = *FindGameBySet(games, "sfex2");
+  entry.title = "Street Fighter: EX2? <Plus>";
+
+  ShortcutPlan plan;
+  std::string reason;
+  ASSERT_TRUE(PlanDesktopShortcut(s, {}, games, entry, "C:\\Desk", plan, reason));
+  EXPECT_EQ(plan.target, dir.path() + "\\mame.exe");
+  EXPECT_EQ(plan.arguments.rfind("sfex2 ", 0), 0u);
+  EXPECT_NE(plan.arguments.find(" -nowindow "), std::string::npos);
+  for (const char* absent : {"-plugin", "-keyboardprovider", "-resolution auto", " -window"})
+    EXPECT_EQ(plan.arguments.find(absent), std::string::npos) << absent;
+  EXPECT_EQ(plan.description, entry.title);
+  EXPECT_EQ(plan.file.rfind("C:\\Desk\\", 0), 0u);
+  std::string name = plan.file.substr(8);
+  EXPECT_EQ(name.find_first_of(":?<>"), std::string::npos) << name;
+
+  EXPECT_EQ(ShortcutFileName("a\\b/c:d*e?f\"g<h>i|j"), "abcdefghij");
+
+  DeleteFileAt(dir.File("mame.exe"));
+  EXPECT_FALSE(PlanDesktopShortcut(s, {}, games, entry, "C:\\Desk", plan, reason));
+  EXPECT_EQ(reason, "mame.exe was not found (General tab > MAME Program)");
+}
