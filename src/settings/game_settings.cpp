@@ -60,9 +60,10 @@ void ReadKey(GameSettings& g, const std::string& key, std::string_view value) {
       g.res_h = h;
     }
   } else if (key == "bios") {
-    g.bios = CutToUtf16Units(value, kGameBiosFieldSize - 1);
+    // Trimmed again after the cut, so that what is written reads back the same.
+    g.bios = Trim(CutToUtf16Units(value, kGameBiosFieldSize - 1));
   } else if (key == "extra_arguments") {
-    g.extra_arguments = CutToUtf16Units(value, kGameExtraArgumentsSize - 1);
+    g.extra_arguments = Trim(CutToUtf16Units(value, kGameExtraArgumentsSize - 1));
   }
 }
 
@@ -74,11 +75,10 @@ bool GameSection(std::string_view line, int32_t& game) {
   return ParseInt(TrimNarrow(line.substr(6)), game);
 }
 
-// Multi-line texts never come from the file, but a caller could hand one in;
-// a line break inside a value would turn the rest into lines of its own.
+// Values read from the file never hold a line feed, but a caller could hand
+// one in; it would turn the rest of the value into lines of their own.
 std::string OneLine(const std::string& text) {
   std::string out = text;
-  std::replace(out.begin(), out.end(), '\r', ' ');
   std::replace(out.begin(), out.end(), '\n', ' ');
   return out;
 }
@@ -222,8 +222,8 @@ GameSettings GameSettingsFromChoices(int32_t game, const GameSettingsChoices& c,
   g.cheat = OnOff(c.cheat);
   g.skip_gameinfo = OnOff(c.skip_gameinfo);
   g.autosave = OnOff(c.autosave);
-  g.bios = CutToUtf16Units(TrimNarrow(c.bios), kGameBiosFieldSize - 1);
-  g.extra_arguments = CutToUtf16Units(TrimNarrow(c.extra_arguments), kGameExtraArgumentsSize - 1);
+  g.bios = Trim(CutToUtf16Units(TrimNarrow(c.bios), kGameBiosFieldSize - 1));
+  g.extra_arguments = Trim(CutToUtf16Units(TrimNarrow(c.extra_arguments), kGameExtraArgumentsSize - 1));
   if (shown) {
     GameSettingsChoices before = ChoicesFromGameSettings(*shown, modes);
     if (c.resolution == 0 && before.resolution == 0) {
