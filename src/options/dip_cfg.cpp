@@ -75,10 +75,13 @@ std::string RemoveSwitchPorts(std::string_view cfg, const std::vector<DipChoice>
 }  // namespace
 
 uint32_t CurrentDipValue(std::string_view cfg, const DipSwitch& sw) {
-  for (size_t from = 0; auto port = NextPort(cfg, from); from = port->tag_end + 1) {
-    if (!IsSwitchPort(port->head, sw.tag, sw.mask)) continue;
-    uint32_t value = 0;
-    return ReadDecimalU32(ReadXmlAttribute(port->head, "value"), value) ? value : sw.default_value;
+  size_t from = 0;
+  while (std::optional<PortSpan> port = NextPort(cfg, from)) {
+    if (IsSwitchPort(port->head, sw.tag, sw.mask)) {
+      uint32_t value = 0;
+      return ReadDecimalU32(ReadXmlAttribute(port->head, "value"), value) ? value : sw.default_value;
+    }
+    from = port->tag_end + 1;
   }
   return sw.default_value;
 }

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include "options/dip_cfg.h"
+#include "options/dip_switch_rows.h"
+#include "support/test_support.h"
+
+namespace {
+DipSwitch Switch(const char* tag, uint32_t mask, uint32_t default_value, std::vector<DipValue> values) {
+  DipSwitch sw;
+  sw.name = "Switch";
+  sw.tag = tag;
+  sw.mask = mask;
+  sw.default_value = default_value;
+  sw.values = std::move(values);
+  return sw;
+}
+
+DipChoice Choice(const char* tag, uint32_t mask, uint32_t default_value, uint32_t value) {
+  return DipChoice{tag, mask, default_value, value};
+}
+
+const char* kPortLine = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\n";
+
+// A cfg as MAME writes it: the player's mappings, a DIP port, a counter.
+const std::string kGameCfg =
+    "<?xml version=\"1.0\"?>\r\n"
+    "<mameconfig version=\"10\">\r\n"
+    "    <system name=\"sfex2\">\r\n"
+    "        <input>\r\n"
+    "            <port tag=\":IN0\" type=\"P1_BUTTON1\" mask=\"16\" defvalue=\"16\">\r\n"
+    "                <newseq type=\"standard\">KEYCODE_Z</newseq>\r\n"
+    "            </port>\r\n"
+    "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\r\n"
+    "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"8\" defvalue=\"8\" value=\"0\" />\r\n"
+    "        </input>\r\n"
+    "        <counters>\r\n"
+    "            <coins index=\"0\" number=\"3\" />\r\n"
+    "        </counters>\r\n"
+    "    </system>\r\n"
+    "</mameconfig>\r\n";
+
+std::string Without(std::string text, const std::string& part) {
+  size_t at = text.find(part);
+  EXPECT_NE(at, std::string::npos) << part;
+  if (at != std::string::npos) text.erase(at, part.size());
+  return text;
+}
+}  // namespace
+
+TEST(DipCfgRead, CurrentValueComesFromTheFirstMatchingPort) {
+  DipSwitch service = Switch(":DSW", 2, 2, {{"Off", 2}, {"On", 0}});
+  EXPECT_EQ(CurrentDipValue("", service), 2u);
+  EXPECT_EQ(CurrentDipValue(kGameCfg, service), 0u);
+  // Tags match with or without the colon; masks must be equal.
+  EXPECT_EQ(CurrentDipValue(kGameCfg, Switch("DSW", 2, 2, {})), 0u);
+  EXPECT_EQ(CurrentDipValue(kGameCfg, Switch(":DSW", 4, 4, {})), 4u);
+  EXPECT_EQ(CurrentDipValue(kGameCfg, Switch(":DSW2", 2, 2, {})), 2u);
+  // A damaged value reads as the default; a switch listed twice reads its first port.
+  EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"x\" />", service), 2u);
+  EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"0\" />"
+                            "<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />",
+                            service),
+            0u);
+  EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"0\"", service), 2u);  // cut off
+}
+
+TEST(DipCfgWrite, NewFileHoldsOneDocumentWithTheChangedSwitch) {
+  std::vector<DipChoice> unchanged = {Choice("DSW", 2, 2, 2), Choice("DSW", 8, 8, 8)};
+  EXPECT_EQ(ApplyDipChoices("", "sfex2p", unchanged), "");
+  std::vector<DipChoice> changed = {Choice("DSW", 2, 2, 0), Choice("DSW", 8, 8, 8)};
+  EXPECT_EQ(ApplyDipChoices("", "sfex2p", changed),
+            std::string("<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"sfex2p\">\n"
+                        "        <input>\n") +
+                kPortLine + "        </input>\n    </system>\n</mameconfig>\n");
+  // Something that is no MAME configuration is replaced the same way.
+  EXPECT_EQ(ApplyDipChoices("not xml at all", "sfex2p", changed), ApplyDipChoices("", "sfex2p", changed));
+}
+
+TEST(DipCfgWrite, OnlyTheShownSwitchesPortsChange) {
+  // Back to the default: the port line goes, every other byte stays.
+  std::string text = ApplyDipChoices(kGameCfg, "sfex2", {Choice(":DSW", 2, 2, 2)});
+  EXPECT_EQ(text, Without(kGameCfg,
+                          "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\r\n"));
+  // A new value replaces the old port, written with the colon, before the
+  // blanks of </input>; the mapping, the other switch and the counter stay.
+  text = ApplyDipChoices(kGameCfg, "sfex2", {Choice("DSW", 8, 8, 8), Choice("DSW", 2, 2, 0)});
+  EXPECT_EQ(text,
+            "<?xml version=\"1.0\"?>\r\n"
+            "<mameconfig version=\"10\">\r\n"
+            "    <system name=\"sfex2\">\r\n"
+            "        <input>\r\n"
+            "            <port tag=\":IN0\" type=\"P1_BUTTON1\" mask=\"16\" defvalue=\"16\">\r\n"
+            "                <newseq type=\"standard\">KEYCODE_Z</newseq>\r\n"
+            "            </port>\r\n" +
+                std::string(kPortLine) +
+                "        </input>\r\n"
+                "        <counters>\r\n"
+                "            <coins index=\"0\" number=\"3\" />\r\n"
+                "        </counters>\r\n"
+                "    </system>\r\n"
+                "</mameconfig>\r\n");
+}
+
+TEST(DipCfgWrite, ElementsAreAddedWhereTheDocumentLacksThem) {
+  std::vector<DipChoice> changed = {Choice("DSW", 2, 2, 0)};
+  const std::string lines = std::string("        <input>\n") + kPortLine + "        </input>\n";
+  // Another system only: a new system element before </mameconfig>.
+  EXPECT_EQ(ApplyDipChoices("<mameconfig version=\"10\">\n    <system name=\"other\">\n    </system>\n</mameconfig>\n", "sfex2",
+                            changed),
+            "<mameconfig version=\"10\">\n    <system name=\"other\">\n    </system>\n    <system name=\"sfex2\">\n" + lines +
+                "    </system>\n</mameconfig>\n");
+  // The system without <input>: one is made before its </system>.
+  EXPECT_EQ(ApplyDipChoices("<mameconfig version=\"10\">\n    <system name=\"sfex2\">\n    </system>\n</mameconfig>\n", "sfex2",
+                            changed),
+            "<mameconfig version=\"10\">\n    <system name=\"sfex2\">\n    " + lines + "    </system>\n</mameconfig>\n");
+  // An <input> of a later system does not count as this system's.
+  std::string two = "<mameconfig>\n<system name=\"sfex2\">\n</system>\n<system name=\"b\">\n<input>\n</input>\n</system>\n</mameconfig>\n";
+  std::string done = ApplyDipChoices(two, "sfex2", changed);
+  EXPECT_LT(done.find(kPortLine), done.find("<system name=\"b\">"));
+}
+
+TEST(DipCfgWrite, IncompleteDocumentsLoseOnlyTheOldPorts) {
+  std::vector<DipChoice> changed = {Choice("DSW", 2, 2, 0)};
+  const std::string old_port = "  <port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"1\" />\n";
+  for (std::string cut : {"<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n" + old_port,
+                          "<mameconfig version=\"10\">\n<system name=\"sfex2\">\n" + old_port,
+                          "<mameconfig version=\"10\">\n" + old_port + "<system name=\"x\">"}) {
+    std::string text = ApplyDipChoices(cut, "sfex2", changed);
+    EXPECT_EQ(text, Without(cut, old_port)) << cut;
+  }
+  // An unclosed port is left with what follows it: never cut up to another port's end.
+  std::string broken =
+      "<mameconfig>\n<system name=\"sfex2\">\n<input>\n<port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\">\n"
+      "<port tag=\":IN0\" type=\"P1_BUTTON1\" mask=\"1\"><newseq>KEYCODE_Z</newseq></port>\n</input>\n</system>\n</mameconfig>\n";
+  std::string text = ApplyDipChoices(broken, "sfex2", changed);
+  EXPECT_NE(text.find("<newseq>KEYCODE_Z</newseq></port>"), std::string::npos);
+  EXPECT_NE(text.find("type=\"DIPSWITCH\" mask=\"2\">\n"), std::string::npos);
+}
+
+TEST(DipCfgWrite, SwitchHeldTwiceEndsUpOnce) {
+  std::string twice =
+      "<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n"
+      "\t<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\n"
+      "\t<port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"2\"></port>\n"
+      "</input>\n</system>\n</mameconfig>\n";
+  std::string text = ApplyDipChoices(twice, "sfex2", {Choice("DSW", 2, 2, 0)});
+  EXPECT_EQ(text, std::string("<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n") + kPortLine +
+                      "</input>\n</system>\n</mameconfig>\n");
+}
+
+TEST(DipCfgFile, WritesOnlyChangesAndKeepsOneBackup) {
+  TempDir dir;
+  const std::string cfg = dir.File("cfg");
+  std::string text = "stale";
+  ASSERT_TRUE(ReadGameCfg(cfg, "sfex2", text));  // missing file: empty text
+  EXPECT_EQ(text, "");
+
+  EXPECT_TRUE(SaveDipChoices(cfg, "sfex2", {Choice("DSW", 2, 2, 2)}));
+  EXPECT_FALSE(TestFileExists(cfg));  // nothing to write: not even the folder
+
+  ASSERT_TRUE(SaveDipChoices(cfg, "sfex2", {Choice("DSW", 2, 2, 0)}));
+  std::string first = ReadTestFile(cfg + "/sfex2.cfg");
+  EXPECT_NE(first.find(kPortLine), std::string::npos);
+  EXPECT_FALSE(TestFileExists(cfg + "/sfex2.cfg.korvo-backup"));  // there was nothing to keep
+
+  WriteTestFile(cfg + "/sfex2.cfg", kGameCfg);
+  ASSERT_TRUE(SaveDipChoices(cfg, "sfex2", {Choice("DSW", 8, 8, 8)}));
+  EXPECT_EQ(ReadTestFile(cfg + "/sfex2.cfg.korvo-backup"), kGameCfg);
+  ASSERT_TRUE(SaveDipChoices(cfg, "sfex2", {Choice("DSW", 2, 2, 2)}));
+  EXPECT_EQ(ReadTestFile(cfg + "/sfex2.cfg.korvo-backup"), kGameCfg);  // the first copy stays
+  EXPECT_EQ(ReadTestFile(cfg + "/sfex2.cfg").find("DIPSWITCH"), std::string::npos);
+
+  EXPECT_FALSE(SaveDipChoices(cfg, "../evil", {Choice("DSW", 2, 2, 0)}));
+}
+
+TEST(DipRows, WhatTheWindowShowsAndWrites) {
+  EXPECT_EQ(DipWindowHeight(4, 1000), 234);
+  EXPECT_EQ(DipWindowHeight(40, 600), 510);
+  EXPECT_EQ(DipRowsThatFit(4, 234), 4u);
+  EXPECT_EQ(DipRowsThatFit(40, 510), 14u);  // 30 × 13 + 114 = 504 fits, 534 does not
+  EXPECT_EQ(DipRowsThatFit(3, 50), 0u);
+
+  DipSwitch sw = Switch("DSW", 240, 16, {{"None", 0}, {"100", 16}, {"200", 32}});
+  EXPECT_EQ(DipListEntries(sw), (std::vector<std::string>{"None", "100 (default)", "200"}));
+  EXPECT_EQ(DipSelectedEntry(sw, 32), 2u);
+  EXPECT_EQ(DipSelectedEntry(sw, 48), 0u);  // a value the listing does not have
+
+  std::vector<DipSwitch> switches = {sw, Switch("DSW", 1, 0, {{"Off", 0}, {"On", 1}}), Switch("X", 2, 0, {})};
+  std::vector<DipChoice> choices = DipChoicesFromRows(switches, {2, -1, 0});
+  ASSERT_EQ(choices.size(), 1u);
+  EXPECT_EQ(choices[0].value, 32u);
+  EXPECT_EQ(choices[0].default_value, 16u);
+  EXPECT_EQ(choices[0].mask, 240u);
+}
