@@ -10,6 +10,9 @@
 
 #include "app/text_buffer.h"
 
+// Beside the program: JoinPath(LauncherFolder(), kGameSettingsFileName).
+constexpr const char* kGameSettingsFileName = "korvo-games.cfg";
+
 constexpr int32_t kSameAsGlobal = -1;
 constexpr int32_t kVolumeSameAsGlobal = -100;
 // Text field sizes in UTF-16 units including the terminating NUL.

@@ -211,3 +211,27 @@ TEST(ListState, SortClicksResetAndRecentGames) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ListState, FilterKeysOfTheSettingsFileLoadAsTheListExpects) {
+  Settings s;
+  ResetSettings(s);
+  ParseSettingsText(s, "sort_column=3\nsort_ascending=yes\nfilter_region=JAPANESE\nfilter_genre=Fighting\n");
+  EXPECT_EQ(s.sort_column, kColumnNumber);  // Info does not sort
+  EXPECT_EQ(s.sort_ascending, 0);
+  FilterSelection sel = SelectionFromSettings(s);
+  EXPECT_EQ(sel.value[0], "JAPANES");
+  EXPECT_EQ(sel.value[2], "Fighting");
+  // A saved choice no game produces falls back to All; the others stay.
+  FilterSelection matched = MatchSelection(BuildFilterValues(BuildGameList()), sel);
+  EXPECT_EQ(matched.value[0], "");
+  EXPECT_EQ(matched.value[2], "Fighting");
+  ParseSettingsText(s, "sort_column=-4\n");
+  EXPECT_EQ(s.sort_column, 0);
+  ParseSettingsText(s, "sort_column=12\nsort_ascending=1\n");
+  EXPECT_EQ(s.sort_column, kColumnYear);
+  EXPECT_EQ(s.sort_ascending, 1);
+}
+
+}  // namespace
