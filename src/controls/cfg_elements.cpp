@@ -9,21 +9,25 @@ PortElement FindPortElement(const std::string& text, std::string_view type, size
   needle += '"';
   size_t match = text.find(needle, from);
   if (match == std::string::npos) return el;
+  size_t tag_end = text.find('>', match + needle.size());
+  // Without any '>' later no element of this type can be whole; saying
+  // "none" keeps callers that skip broken tags from rescanning the rest.
+  if (tag_end == std::string::npos) return PortElement{};
   el.found = true;
   el.match = match;
-  size_t tag_end = text.find('>', match + needle.size());
-  if (tag_end == std::string::npos) return el;
   if (text[tag_end - 1] == '/') {
     el.closed = true;
     el.end = tag_end + 1;
     return el;
   }
-  size_t close = text.find("</port>", tag_end);
-  if (close == std::string::npos) return el;
+  // The end tag must come before the next port opens; searching only that
+  // far keeps a file full of broken tags linear.
   size_t next_open = text.find("<port", tag_end);
-  if (next_open != std::string::npos && next_open < close) return el;
+  size_t limit = next_open == std::string::npos ? text.size() : next_open;
+  size_t close = std::string_view(text).substr(tag_end, limit - tag_end).find("</port>");
+  if (close == std::string_view::npos) return el;
   el.closed = true;
-  el.end = close + 7;
+  el.end = tag_end + close + 7;
   return el;
 }
 

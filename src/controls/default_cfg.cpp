@@ -70,8 +70,11 @@ void ReadSequence(ActionBinding& b, std::string_view seq) {
 void ReadDefaultCfgText(InputMapping& m, const std::string& text) {
   for (ActionBinding& b : m.bindings) b = ActionBinding{};
   for (int i = 0; i < kActionCount; ++i) {
+    // The first whole element counts: a broken opening tag before it (which
+    // the writer cannot remove) must not hide the entry written after it.
     PortElement el = FindPortElement(text, ActionAt(i).port, 0);
-    if (!el.found || !el.closed) continue;
+    while (el.found && !el.closed) el = FindPortElement(text, ActionAt(i).port, el.match + 1);
+    if (!el.found) continue;
     std::string_view element(text.data() + el.match, el.end - el.match);
     size_t open = element.find(kNewseqOpen);
     if (open == std::string_view::npos) continue;

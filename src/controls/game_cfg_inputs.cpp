@@ -13,10 +13,13 @@
 bool StripGameCfgText(std::string& text) {
   std::vector<std::pair<size_t, size_t>> cuts;
   size_t pos = 0;
+  size_t close = std::string::npos - 1;  // not searched yet
   while (pos < text.size()) {
     size_t open = text.find("<port ", pos);
     if (open == std::string::npos) break;
-    size_t close = text.find("</port>", open);
+    // Many empty elements may come before the next end tag; find it again
+    // only once it has been passed, so that the scan stays linear.
+    if (close == std::string::npos - 1 || close < open) close = text.find("</port>", open);
     size_t tag_end = text.find('>', open);
     if (close == std::string::npos || tag_end == std::string::npos) break;
     if (text[tag_end - 1] == '/') {  // an empty element, e.g. a DIP switch value

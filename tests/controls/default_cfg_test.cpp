@@ -3,6 +3,7 @@
 
 #include "controls/cfg_elements.h"
 #include "controls/default_cfg.h"
+#include "controls/game_cfg_inputs.h"
 #include "controls_test_env.h"
 
 namespace {
@@ -257,4 +258,26 @@ TEST(DefaultCfgBackup, IsMadeOnceAndNeverReplaced) {
   WriteTestFile(env.CfgPath(), "second");
   BackupDefaultCfg();
   EXPECT_EQ(ReadTestFile(env.CfgPath() + ".korvo-backup"), "first");
+}
+
+TEST(DefaultCfgRead, FilesFullOfBrokenTagsStayQuickAndIntact) {
+  // Tens of thousands of unclosed or empty launcher tags: every pass must
+  // stay linear, and nothing of the file may go.
+  std::string unclosed = "<mameconfig version=\"10\">\n    <system name=\"default\">\n        <input>\n";
+  for (int n = 0; n < 20000; ++n) unclosed += "<port type=\"P1_BUTTON1\"><x>";
+  unclosed += "        </input>\n    </system>\n</mameconfig>\n";
+  InputMapping m = Loaded(unclosed);
+  EXPECT_FALSE(m.bindings[4].present);
+  SetBindingKey(m, 4, "Q");
+  std::string text = unclosed;
+  ASSERT_EQ(EditDefaultCfgText(m, text), CfgEdit::Write);
+  EXPECT_TRUE(WithoutLauncherPorts(text) == unclosed);  // (no diff printout of a megabyte)
+  EXPECT_EQ(Loaded(text).bindings[4].key, "Q");
+
+  std::string game;
+  for (int n = 0; n < 20000; ++n) game += "<port type=\"DIPSWITCH\" value=\"1\" />\n";
+  const std::string expected = game;
+  game += "<port type=\"COIN1\"><newseq type=\"standard\">KEYCODE_Q</newseq></port>\n";
+  EXPECT_TRUE(StripGameCfgText(game));
+  EXPECT_TRUE(game == expected);
 }
