@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "settings/game_settings_texts.h"
 #include "support/test_support.h"
 
 namespace {
@@ -194,6 +195,36 @@ TEST(GameSettingsChoicesTest, ReadBackFollowsTheWindowLists) {
   EXPECT_EQ(kept.volume, -7);
   odd_choices.volume = 3;
   EXPECT_EQ(GameSettingsFromChoices(5, odd_choices, modes, &odd).volume, -8);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GameSettingsTexts, ListsLineUpWithTheReadBack) {
+  GameDisplayModes modes = {{800, 600}, {1920, 1080}};
+  // Every list position maps to a distinct value, and the last one is in range.
+  EXPECT_EQ(GameChoiceItems(GameChoiceList::Video).size(), 6u);
+  EXPECT_EQ(GameChoiceItems(GameChoiceList::BgfxChain).size(), 7u);
+  auto volume = GameChoiceItems(GameChoiceList::Volume);
+  ASSERT_EQ(volume.size(), 10u);
+  EXPECT_EQ(volume[9], "Quieter (-32 dB)");
+  GameSettingsChoices c;
+  c.volume = 9;
+  EXPECT_EQ(GameSettingsFromChoices(1, c, modes).volume, -32);
+  auto res = GameChoiceItems(GameChoiceList::Resolution, modes);
+  EXPECT_EQ(res, (std::vector<std::string>{"Same As Global", "800 x 600", "1920 x 1080"}));
+
+  BiosOptions bios = {{"japan", "Japan BIOS"}, {"asia", "Asia BIOS"}};
+  EXPECT_EQ(BiosChoiceItems(bios), (std::vector<std::string>{"Game Default", "japan: Japan BIOS", "asia: Asia BIOS"}));
+  EXPECT_EQ(BiosChoiceName(2, bios), "asia");
+  EXPECT_EQ(BiosChoiceName(0, bios), "");
+  EXPECT_EQ(BiosChoiceName(3, bios), "");
+  EXPECT_EQ(BiosChoicePosition("ASIA", bios), 2);
+  EXPECT_EQ(BiosChoicePosition("", bios), 0);
+  BiosOptions many(20, {"b", "d"});
+  EXPECT_EQ(BiosChoiceItems(many).size(), 16u);
+  EXPECT_EQ(GameSettingsHeading("Tekken 3"), "Tekken 3\n\"Same As Global\" follows the main settings.");
 }
 
 }  // namespace
