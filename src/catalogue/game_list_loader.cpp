@@ -1,0 +1,25 @@
+#include "catalogue/game_list_loader.h"
+
+#include <system_error>
+#include <thread>
+
+std::unique_ptr<GameListBlock> LoadGameListBlock(bool force, const MameAsker& mame) {
+  auto block = std::make_unique<GameListBlock>();
+  block->list = BuildGameList();
+  block->built = !block->list.empty();
+  if (block->built) LoadMameListing(block->list, force, mame);
+  return block;
+}
+
+bool StartGameListLoader(bool force, MameAsker mame, GameListDelivery deliver) {
+  try {
+    std::thread([force, mame = std::move(mame), deliver = std::move(deliver)] {
+      deliver(LoadGameListBlock(force, mame));
+    }).detach();
+    return true;
+  } catch (const std::system_error&) {
+    return false;  // no thread could be made; the caller keeps its current list
+  }
+}
+
+const char* GameListLoadingText(bool force) { return force ? "Asking MAME for its games\u2026" : "Loading games\u2026"; }
