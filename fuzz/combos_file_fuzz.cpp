@@ -1,0 +1,35 @@
+// korvo-combos.cfg reader: any bytes load without a fault, give rows and times
+// inside their limits, and survive a write and read back unchanged; the
+// plugin lines built from them stay safe inside single-quoted Lua strings.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "combos/combo_rows.h"
+#include "combos/combos_plugin.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CombosState s;
+  ParseCombosText(s, std::string(reinterpret_cast<const char*>(data), size));
+  if (s.step_ms < 16 || s.step_ms > 500 || s.charge_ms < 100 || s.charge_ms > 3000) std::abort();
+  for (const ComboRow& r : s.rows) {
+    if (r.name.size() >= kComboNameSize || r.kind.size() >= kComboKindSize || r.seq.size() >= kComboSeqSize ||
+        r.key.size() >= kComboKeySize || r.pad.size() >= kComboPadSize || (r.player != 1 && r.player != 2) ||
+        (r.side != 0 && r.side != 1))
+      std::abort();
+  }
+  TextBuffer once = FormatCombosText(s);
+  CombosState again;
+  ParseCombosText(again, once);
+  if (FormatCombosText(again) != once) std::abort();
+  int count = 0;
+  std::string lines = BuildComboLines(s, count);
+  // Each line's trigger sits between "trig='" and "',steps=": nothing in it may end the string.
+  for (size_t at = lines.find("trig='"); at != std::string::npos; at = lines.find("trig='", at + 1)) {
+    size_t end = lines.find("',steps={", at);
+    if (end == std::string::npos) std::abort();
+    for (size_t i = at + 6; i < end; ++i)
+      if (lines[i] == '\'' || lines[i] == '\\' || lines[i] == '\n' || lines[i] == '\r') std::abort();
+  }
+  return 0;
+}
