@@ -1,0 +1,209 @@
+#include "romcheck/zip_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "romcheck/crc32.h"
+#include "romcheck/inflate.h"
+
+namespace {
+
+constexpr uint32_t kEndSignature = 0x06054b50;
+constexpr uint32_t kCentralSignature = 0x02014b50;
+constexpr uint32_t kLocalSignature = 0x04034b50;
+constexpr size_t kEndSize = 22, kCentralSize = 46, kLocalSize = 30;
+constexpr size_t kLongestComment = 65535;
+
+uint32_t Le16(const uint8_t* p) { return p[0] | p[1] << 8; }
+uint32_t Le32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+         static_cast<uint32_t>(p[3]) << 24;
+}
+
+// Where a member's data lies, from its local header; false when the header is
+// outside the file or not a local header, or the data runs past the end.
+bool LocateData(const uint8_t* data, size_t length, const ZipEntry& entry, size_t& start) {
+  size_t at = entry.local_offset;
+  if (at > length || length - at < kLocalSize) return false;
+  const uint8_t* h = data + at;
+  if (Le32(h) != kLocalSignature) return false;
+  size_t begin = at + kLocalSize + Le16(h + 26) + Le16(h + 28);
+  if (begin > length || entry.compressed_size > length - begin) return false;
+  start = begin;
+  return true;
+}
+
+// Members whose bytes (local header through data) overlap an earlier member's
+// cannot come from a real zip tool; they are how "zip bombs" make a small file
+// unpack to terabytes, so they are treated as damaged and never unpacked.
+std::vector<bool> FindOverlaps(const uint8_t* data, size_t length, const std::vector<ZipEntry>& entries) {
+  struct Span {
+    size_t begin, end, index;
+  };
+  std::vector<Span> spans;
+  spans.reserve(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    size_t start;
+    if (LocateData(data, length, entries[i], start))
+      spans.push_back({entries[i].local_offset, start + entries[i].compressed_size, i});
+  }
+  std::sort(spans.begin(), spans.end(),
+            [](const Span& a, const Span& b) { return a.begin != b.begin ? a.begin < b.begin : a.index < b.index; });
+  std::vector<bool> overlaps(entries.size(), false);
+  size_t reach = 0;
+  bool any = false;
+  for (const Span& s : spans) {
+    if (any && s.begin < reach) overlaps[s.index] = true;
+    reach = std::max(reach, s.end);
+    any = true;
+  }
+  return overlaps;
+}
+
+void AddProblem(ZipCheck& result, const std::string& text) {
+  ++result.problem_count;
+  if (result.problems.size() >= kZipProblemTexts) return;
+  size_t cut = std::min(text.size(), kZipProblemBytes);
+  // Do not leave half of a UTF-8 character at the end.
+  if (cut < text.size())
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  result.problems.push_back(text.substr(0, cut));
+}
+
+void AddMemberProblem(ZipCheck& result, const ZipEntry& entry, const char* what) {
+  AddProblem(result, entry.name + ": " + what);
+}
+
+}  // namespace
+
+int ReadZipDirectory(const uint8_t* data, size_t length, std::vector<ZipEntry>& entries, size_t capacity) {
+  entries.clear();
+  if (length < kEndSize) return -1;
+  size_t first = length - kEndSize;
+  size_t last = length > kEndSize + kLongestComment ? length - kEndSize - kLongestComment : 0;
+  size_t end_at = SIZE_MAX;
+  for (size_t at = first + 1; at-- > last;) {
+    if (Le32(data + at) == kEndSignature) {
+      end_at = at;
+      break;
+    }
+  }
+  if (end_at == SIZE_MAX) return -1;
+  const uint8_t* end = data + end_at;
+  size_t count = Le16(end + 10);
+  size_t offset = Le32(end + 16);
+  if (offset > length) return -1;
+  if (count == 0) return 0;
+
+  size_t at = offset;
+  for (size_t i = 0; i < count; ++i) {
+    if (length - at < kCentralSize) return -1;
+    const uint8_t* h = data + at;
+    if (Le32(h) != kCentralSignature) return -1;
+    size_t name_len = Le16(h + 28);
+    size_t rest = name_len + Le16(h + 30) + Le16(h + 32);
+    if (length - at - kCentralSize < rest) return -1;
+    if (i < capacity) {
+      ZipEntry e;
+      const char* name = reinterpret_cast<const char*>(h + kCentralSize);
+      size_t kept = std::min(name_len, kZipNameBytes);
+      e.name.assign(name, std::find(name, name + kept, '\0'));
+      e.method = Le16(h + 10);
+      e.crc = Le32(h + 16);
+      e.compressed_size = Le32(h + 20);
+      e.uncompressed_size = Le32(h + 24);
+      e.local_offset = Le32(h + 42);
+      entries.push_back(std::move(e));
+    }
+    at += kCentralSize + rest;
+  }
+  return static_cast<int>(count);
+}
+
+bool ExtractZipMember(const uint8_t* data, size_t length, const ZipEntry& entry, uint8_t* output) {
+  size_t start;
+  if (!LocateData(data, length, entry, start)) return false;
+  uint32_t crc;
+  if (entry.method == 8) {
+    InflateResult r;
+    if (Inflate(data + start, entry.compressed_size, output, entry.uncompressed_size, r, entry.uncompressed_size) !=
+        kInflateOk)
+      return false;
+    if (r.produced != entry.uncompressed_size) return false;
+    crc = r.crc;
+  } else if (entry.method == 0 && entry.compressed_size == entry.uncompressed_size) {
+    if (entry.uncompressed_size) std::memcpy(output, data + start, entry.uncompressed_size);
+    crc = Crc32(0, data + start, entry.uncompressed_size);
+  } else {
+    return false;
+  }
+  return crc == entry.crc;
+}
+
+bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result) {
+  result = ZipCheck();
+  if (length < kEndSize) {
+    AddProblem(result, "the file is too small to be a zip");
+    return false;
+  }
+  std::vector<ZipEntry> entries;
+  try {
+    entries.reserve(kZipMaxEntries);
+  } catch (const std::bad_alloc&) {
+    AddProblem(result, "not enough memory to check the file");
+    return false;
+  }
+  int announced = ReadZipDirectory(data, length, entries, kZipMaxEntries);
+  if (announced < 0) {
+    AddProblem(result, "the zip directory is damaged or the file is cut off (not a complete download?)");
+    return false;
+  }
+  if (announced == 0) {
+    AddProblem(result, "the zip contains no files");
+    return false;
+  }
+  if (static_cast<size_t>(announced) > kZipMaxEntries) AddProblem(result, "too many files in the zip to check them all");
+
+  std::vector<bool> overlapping = FindOverlaps(data, length, entries);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const ZipEntry& e = entries[i];
+    result.total_bytes += e.uncompressed_size;
+    if (!e.name.empty() && e.name.back() == '/') continue;  // a folder
+    ++result.files;
+    size_t start;
+    if (!LocateData(data, length, e, start) || overlapping[i]) {
+      AddMemberProblem(result, e, "its data is missing (the zip is cut off or damaged)");
+      continue;
+    }
+    uint32_t crc;
+    if (e.method == 8) {
+      InflateResult r;
+      int status = Inflate(data + start, e.compressed_size, nullptr, 0, r, e.uncompressed_size);
+      if (status == kInflateError) {
+        AddMemberProblem(result, e, "cannot be unpacked (the file is corrupt)");
+        continue;
+      }
+      if (status == kInflateOverLimit || r.produced != e.uncompressed_size) {
+        AddMemberProblem(result, e, "has the wrong size (the file is corrupt)");
+        continue;
+      }
+      crc = r.crc;
+    } else if (e.method == 0) {
+      if (e.compressed_size != e.uncompressed_size) {
+        AddMemberProblem(result, e, "has the wrong size (the file is corrupt)");
+        continue;
+      }
+      crc = Crc32(0, data + start, e.compressed_size);
+    } else {
+      AddMemberProblem(result, e, "uses a compression method this check does not know");
+      continue;
+    }
+    if (crc != e.crc) AddMemberProblem(result, e, "wrong checksum (the file is corrupt)");
+  }
+  if (result.files == 0) {
+    if (result.problem_count == 0) AddProblem(result, "the zip contains no files");
+    return false;
+  }
+  return result.problem_count == 0;
+}

@@ -1,0 +1,42 @@
+// A small zip reader: the central directory, unpacking one member, and a full
+// integrity check of a zip held in memory. Stored and deflated members only;
+// no zip64, encryption or data descriptors. Every fault is a result.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr size_t kZipMaxEntries = 4096;  // members held and checked
+constexpr size_t kZipNameBytes = 259;    // longest name kept
+constexpr size_t kZipProblemTexts = 12;  // problem texts kept (more are only counted)
+constexpr size_t kZipProblemBytes = 199; // longest problem text kept
+
+struct ZipEntry {
+  std::string name;  // as stored (bytes, no conversion), cut at 259 bytes or a NUL
+  uint32_t compressed_size = 0;
+  uint32_t uncompressed_size = 0;
+  uint32_t crc = 0;
+  uint32_t method = 0;  // 0 stored, 8 deflate
+  uint32_t local_offset = 0;
+};
+
+// The number of entries the end record announces (may exceed `capacity`; only
+// the first `capacity` are put into `entries`), 0 for an empty zip, -1 when the
+// directory is damaged or missing.
+int ReadZipDirectory(const uint8_t* data, size_t length, std::vector<ZipEntry>& entries, size_t capacity);
+
+// Unpacks one member into `output`, which holds entry.uncompressed_size bytes.
+// True only when its local header is sound, its data lies inside the file, it
+// is stored (with equal sizes) or deflated, and size and CRC-32 match.
+bool ExtractZipMember(const uint8_t* data, size_t length, const ZipEntry& entry, uint8_t* output);
+
+struct ZipCheck {
+  uint32_t files = 0;          // members checked, folders not counted
+  uint32_t total_bytes = 0;    // uncompressed sizes of all members looked at, wrapping
+  uint32_t problem_count = 0;  // may exceed the texts kept
+  std::vector<std::string> problems;
+};
+
+// Checks every member; true when the zip holds at least one file and no problem.
+bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result);
