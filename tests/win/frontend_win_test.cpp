@@ -1,0 +1,126 @@
+// korvo.exe --game under Windows with the fake mame.exe beside it: what MAME
+// is started with, and the exit code for every outcome.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "../../tools/fakemame/fakemame_record.h"
+#include "app/paths.h"
+#include "app/utf16_win.h"
+#include "catalogue/game_table.h"
+#include "launch/mame_args.h"
+#include "settings/settings.h"
+#include "win_test_support.h"
+
+namespace {
+void WriteFileText(const std::string& path, const std::string& text) {
+  std::ofstream(Utf8ToUtf16(path).c_str(), std::ios::binary) << text;
+}
+std::string ReadFileText(const std::string& path) {
+  std::ifstream in(Utf8ToUtf16(path).c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A launcher folder: korvo.exe, the fake as mame.exe, and ROM zips.
+struct KorvoFolder {
+  WinTempDir dir;
+  KorvoFolder() {
+    CopyInto(TestBuildFolder() + "\\korvo.exe", dir.File("korvo.exe"));
+    CopyInto(TestBuildFolder() + "\\tools\\fakemame\\mame.exe", dir.File("mame.exe"));
+    WriteFileText(dir.File("korvo-settings.cfg"), "logs=1\r\n");
+    CreateDirectoryW(Utf8ToUtf16(dir.File("roms")).c_str(), nullptr);
+    for (const char* zip : {"sfex2.zip", "coh3002c.zip"}) WriteFileText(dir.File("roms\\") + zip, "PK\5\6");
+  }
+  long Run(const std::string& tail) {
+    HANDLE process = StartProgram(dir.File("korvo.exe"), tail);
+    if (!process) return -2;
+    long code = WaitExit(process, 60000);
+    CloseHandle(process);
+    return code;
+  }
+  std::vector<fakemame::RecordedCall> TakeCalls() {
+    auto calls = fakemame::ParseCalls(ReadFileText(dir.File("fakemame-calls.txt")));
+    DeleteFileW(Utf8ToUtf16(dir.File("fakemame-calls.txt")).c_str());
+    return calls;
+  }
+  std::string Log() { return ReadFileText(dir.File("logs\\korvo-launch.log")); }
+
+  // The list korvo.exe is expected to build, from the same settings file.
+  ArgList Expected(int32_t screen_mode) {
+    SetLauncherFolder(dir.path());
+    Settings s;
+    ResetSettings(s);
+    LoadSettings(s, dir.File("korvo-settings.cfg"));
+    GameList games = BuildGameList();
+    LaunchRequest request;
+    request.screen_mode = screen_mode;
+    ArgList args;
+    BuildMameArgs(s, {}, games, FindGameBySet(games, "sfex2")->number, &request, args);
+    return args;
+  }
+};
+
+bool Holds(const std::vector<std::string>& args, const char* arg) {
+  return std::find(args.begin(), args.end(), arg) != args.end();
+}
+}  // namespace
+
+TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
+  KorvoFolder f;
+  WriteFileText(f.dir.File("fakemame-control.txt"), "exit=7\ndelay-ms=300\n");
+  EXPECT_EQ(f.Run("--game sfex2"), 0);  // MAME's own code is not passed on
+  auto calls = f.TakeCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, f.Expected(-1));
+  EXPECT_EQ(calls[0].folder, f.dir.path());
+  EXPECT_EQ(calls[0].std_out, "file");
+  EXPECT_EQ(calls[0].std_err, "file");
+  EXPECT_EQ(f.Log().rfind("Korvo v1.0.0\r\n", 0), 0u);
+
+  for (const char* tail : {"--game=C:\\ROMs\\sfex2.zip", "--game \"C:\\My ROMs\\sfex2.zip\"", "SFEX2",
+                           "\"C:/ROMs/sfex2.zip\""}) {
+    EXPECT_EQ(f.Run(tail), 0) << tail;
+    calls = f.TakeCalls();
+    ASSERT_EQ(calls.size(), 1u) << tail;
+    EXPECT_EQ(calls[0].args.front(), "sfex2") << tail;
+  }
+
+  EXPECT_EQ(f.Run("--fullscreen --game sfex2"), 0);
+  calls = f.TakeCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, f.Expected(1));
+  EXPECT_TRUE(Holds(calls[0].args, "-nowindow"));
+  EXPECT_EQ(f.Run("--game sfex2 --windowed"), 0);
+  calls = f.TakeCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_TRUE(Holds(calls[0].args, "-window"));
+}
+
+TEST(FrontendWin, FailureCodesAndLogLines) {
+  KorvoFolder f;
+  EXPECT_EQ(f.Run("--game pong"), 2);
+  EXPECT_EQ(f.Run("--game nosuchgame"), 2);
+  EXPECT_EQ(f.Log().rfind("unknown game (", 0), 0u);
+  EXPECT_EQ(f.Run("--game \"\\\"\\\"\""), 5);  // a name of nothing but quotes
+  EXPECT_EQ(f.Log(), "no game given: \r\n");
+  EXPECT_EQ(f.Run("--game \" \""), 5);
+  EXPECT_EQ(f.Run("--game " + std::string(3000, 'x')), 2);
+
+  DeleteFileW(Utf8ToUtf16(f.dir.File("roms\\coh3002c.zip")).c_str());
+  EXPECT_EQ(f.Run("--game sfex2"), 3);
+  EXPECT_EQ(f.Log(), "ROM files missing: coh3002c.zip\r\n");
+  EXPECT_TRUE(f.TakeCalls().empty());
+
+  DeleteFileW(Utf8ToUtf16(f.dir.File("mame.exe")).c_str());
+  EXPECT_EQ(f.Run("--game sfex2"), 4);
+  EXPECT_EQ(f.Log(), "mame.exe not found (set it in the launcher, or put it beside the launcher): " +
+                         f.dir.File("mame.exe") + "\r\n");
+  // A mame.exe that is no program.
+  WriteFileText(f.dir.File("mame.exe"), "not a program");
+  WriteFileText(f.dir.File("roms\\coh3002c.zip"), "PK\5\6");
+  EXPECT_EQ(f.Run("--game sfex2"), 4);
+  EXPECT_EQ(f.Log(), "mame.exe could not be started: " + f.dir.File("mame.exe") + "\r\n");
+}
