@@ -14,6 +14,7 @@
 --   fail_time FRAME         reading the clock raises on that frame
 --   stop FRAME              the machine stops before that frame (a new one starts)
 --   bench N                 run N frames and print the cost per frame
+--   cycle TOKEN...          while benching, each token in turn is down for 20 of every 40 frames
 --
 -- Output: "F<n>: <fields at 1>" per frame, then "touch <field> <sets> <clears>"
 -- for every field the plugin touched, and "frame_sub kept" when the new API's
@@ -34,6 +35,9 @@ for line in io.lines(scenario_path) do
   elseif word == 'fail_time' then scenario.fail_time[tonumber(rest)] = true
   elseif word == 'stop' then scenario.stop[tonumber(rest)] = true
   elseif word == 'bench' then scenario.bench = tonumber(rest)
+  elseif word == 'cycle' then
+    scenario.cycle = {}
+    for token in rest:gmatch('%S+') do scenario.cycle[#scenario.cycle + 1] = token end
   end
 end
 
@@ -153,7 +157,11 @@ if scenario.bench > 0 then
     local started = os.clock()
     for n = 1, scenario.bench do
       frame_no = n
-      if n % 40 == 1 then set_held() end
+      if n % 20 == 1 then
+        set_held()
+        local cycle = scenario.cycle
+        if cycle and (n // 20) % 2 == 0 then held[cycle[(n // 40) % #cycle + 1]] = true end
+      end
       fn()
     end
     return (os.clock() - started) / scenario.bench * 1e9
