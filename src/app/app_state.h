@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/startup.h"
+#include "settings/game_settings.h"
 #include "settings/settings.h"
 
 struct AppState {
@@ -10,6 +11,7 @@ struct AppState {
   bool first_run = false;
   DisplayModes display_modes;
   Settings settings;
+  GameSettingsList game_settings;
 };
 
 AppState& App();

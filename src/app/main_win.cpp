@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "app/utf16_win.h"
 #include "launch/frontend.h"
+#include "settings/game_settings.h"
 #include "settings/settings.h"
 #include "settings/settings_theme_win.h"
 
@@ -62,6 +63,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   SetSystemPrefersDark(RegistryPrefersDark);
   ResetSettings(app.settings);
   LoadSettings(app.settings, app.settings_path);
+  LoadGameSettings(app.game_settings, JoinPath(LauncherFolder(), kGameSettingsFileName));
 
   CommandLine command_line = ParseCommandLine(CommandLineArguments());
   if (!command_line.game.empty()) return RunFrontend(command_line.game, command_line.screen);
