@@ -125,7 +125,8 @@ bool ReadWord(std::string_view word, int side, StepText& step) {
     if (word == r.long_name || word == r.short_name) return step.directions += r.digit, true;
   }
   if (word.size() == 3 && word[0] == 'b' && word[1] == 'n' && word[2] >= '1' && word[2] <= '6') {
-    AddButton(step, std::string("BN") + word[2]);
+    char name[] = {'B', 'N', word[2], '\0'};
+    AddButton(step, name);
     return true;
   }
   if (word == "st" || word == "start") return AddButton(step, "ST"), true;
@@ -158,14 +159,14 @@ bool ReadStep(std::string_view raw, int side, std::string& out) {
     }
     if (part.substr(0, 5) == "hold-") {
       part = TrimDashes(part.substr(5));
-      if (step.time.empty()) step.time = "C";
+      if (step.time.empty()) step.time.assign(1, 'C');
     }
     if (part.empty()) continue;  // only a time, e.g. "+ (200 ms)"
     if (!ReadWord(part, side, step)) return false;
     if (step.directions.size() > kMaxPiece || step.buttons.size() > kMaxPiece) return false;
   }
   if (step.pause) {
-    out = "~";
+    out.assign(1, '~');
     return true;
   }
   out.clear();
@@ -180,7 +181,10 @@ bool ReadStep(std::string_view raw, int side, std::string& out) {
     return true;
   }
   out = dirs;
-  if (!dirs.empty() && !step.time.empty()) out += "*" + step.time;
+  if (!dirs.empty() && !step.time.empty()) {
+    out += '*';
+    out += step.time;
+  }
   if (!step.buttons.empty()) {
     if (!dirs.empty()) out += '+';
     out += step.buttons;
