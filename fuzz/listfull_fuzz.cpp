@@ -1,0 +1,26 @@
+// MAME's -listfull answer: any output must parse without a fault into table
+// sets with clean one-line descriptions that the cache file keeps intact.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "catalogue/listing.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  MameListing listing;
+  size_t lines = ParseListfull(text, GameTableSets(), listing);
+  if (lines > size) std::abort();
+  for (const auto& [name, description] : listing) {
+    if (!GameTableSets().count(name)) std::abort();
+    for (unsigned char c : description)
+      if (c < 0x20 || c == 0x7f) std::abort();
+  }
+  if (listing.empty()) return 0;
+  const std::string key = "k";
+  MameListing again;
+  if (!ParseListingCache(FormatListingCache(key, listing), key, again)) std::abort();
+  // Empty descriptions and real ones alike come back as they were.
+  if (again != listing) std::abort();
+  return 0;
+}
