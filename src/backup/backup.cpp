@@ -1,0 +1,190 @@
+#include "backup/backup.h"
+
+#include <cstring>
+#include <vector>
+
+#include "app/file_system.h"
+#include "app/paths.h"
+#include "app/text_buffer.h"
+#include "backup/zip_writer.h"
+#include "launch/mame_location.h"
+#include "romcheck/zip_reader.h"
+
+namespace {
+
+constexpr const char* kSettingsFiles[] = {"korvo-settings.cfg", "korvo-games.cfg", "korvo-combos.cfg"};
+constexpr const char* kMameFolders[] = {"cfg", "nvram", "sta", "ini"};
+constexpr size_t kLongestTarget = 700;
+
+struct Walk {
+  ZipWriter& zip;
+  int added = 0;
+};
+
+// A backup holding more members than the zip reader checks could never be
+// restored, so the walk stops there.
+bool Full(const Walk& w) { return w.zip.count >= kZipMaxEntries; }
+
+void AddFile(Walk& w, const std::string& path, std::string member) {
+  if (Full(w)) return;
+  auto data = ReadWholeFile(path);
+  if (!data) return;  // unreadable files are left out
+  for (char& c : member)
+    if (c == '\\') c = '/';
+  if (AddZipMember(w.zip, member, *data)) ++w.added;
+}
+
+void WalkFolder(Walk& w, const std::string& base, const std::string& relative, const std::string& prefix,
+                int depth) {
+  std::vector<FolderEntry> entries;
+  if (!ListFolder(JoinPath(base, relative), entries)) return;
+  for (const FolderEntry& e : entries) {
+    if (e.name == "." || e.name == "..") continue;
+    std::string child = relative + "\\" + e.name;
+    if (e.is_folder) {
+      if (depth < kBackupFolderDepth) WalkFolder(w, base, child, prefix, depth + 1);
+    } else if (e.size < kBackupFileLimit) {
+      AddFile(w, JoinPath(base, child), prefix + child);
+    }
+  }
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && text.substr(0, prefix.size()) == prefix;
+}
+
+// Names that could leave the target folders: "..", a drive or stream colon,
+// a leading separator.
+bool UnsafeName(std::string_view name) {
+  return name.find("..") != std::string_view::npos || name.find(':') != std::string_view::npos ||
+         name.empty() || name[0] == '/' || name[0] == '\\';
+}
+
+bool EndsWithSeparator(const std::string& path) {
+  return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+// Creates the folders of `target` below `base` (the base itself must exist).
+void CreateFoldersBelow(const std::string& base, const std::string& target) {
+  size_t from = base.size() + (EndsWithSeparator(base) ? 0 : 1);
+  for (size_t at = target.find('\\', from); at != std::string::npos; at = target.find('\\', at + 1))
+    CreateFolder(target.substr(0, at));
+}
+
+}  // namespace
+
+BackupFolders CurrentBackupFolders(const Settings& settings) { return {LauncherFolder(), MameFolder(settings)}; }
+
+int WriteBackup(const std::string& target, const BackupFolders& folders) {
+  ZipWriter zip;
+  StartZip(zip);
+  Walk w{zip};
+  for (const char* name : kSettingsFiles) AddFile(w, JoinPath(folders.launcher, name), name);
+  for (const char* folder : kMameFolders) WalkFolder(w, folders.mame, folder, "mame/", 0);
+  WalkFolder(w, folders.launcher, "profiles", "", 0);
+  int result = 0;
+  if (w.added > 0 && FinishZip(zip) && WriteFileAtomic(target, zip.output)) result = w.added;
+  ReleaseZip(zip);
+  return result;
+}
+
+std::string RestoreTarget(std::string_view name, const BackupFolders& folders) {
+  if (UnsafeName(name) || name.back() == '/' || name.back() == '\\') return "";
+  std::string base, rest;
+  bool settings_file = false;
+  for (const char* f : kSettingsFiles) settings_file = settings_file || name == f;
+  if (settings_file) {
+    base = folders.launcher;
+    rest = name;
+  } else if (StartsWith(name, "profiles/")) {
+    std::string_view file = name.substr(9);
+    if (file.empty() || file.find_first_of("/\\") != std::string_view::npos) return "";  // top level only
+    base = folders.launcher;
+    rest = name;
+  } else if (StartsWith(name, "mame/")) {
+    std::string_view inside = name.substr(5);
+    bool known = false;
+    for (const char* f : kMameFolders) {
+      size_t n = std::strlen(f);
+      known = known || (inside.size() > n + 1 && StartsWith(inside, f) && inside[n] == '/');
+    }
+    if (!known) return "";
+    base = folders.mame;
+    rest = inside;
+  } else {
+    return "";
+  }
+  for (char& c : rest)
+    if (c == '/') c = '\\';
+  std::string target = JoinPath(base, rest);
+  if (target.size() > kLongestTarget) return "";
+  return target;
+}
+
+namespace {
+
+bool SoundZip(const std::string& zip) {
+  ZipCheck check;
+  return CheckZip(reinterpret_cast<const uint8_t*>(zip.data()), zip.size(), check);
+}
+
+int RestoreFromBytes(const std::string& zip, const BackupFolders& folders) {
+  if (!SoundZip(zip)) return -1;
+  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(zip.data());
+  std::vector<ZipEntry> entries;
+  if (ReadZipDirectory(bytes, zip.size(), entries, kZipMaxEntries) < 0) return -1;
+  int restored = 0;
+  for (const ZipEntry& e : entries) {
+    std::string target = RestoreTarget(e.name, folders);
+    if (target.empty() || e.uncompressed_size > kRestoreMemberLimit) continue;
+    std::string data(e.uncompressed_size, '\0');
+    if (!ExtractZipMember(bytes, zip.size(), e, reinterpret_cast<uint8_t*>(data.data()))) continue;
+    std::string base = StartsWith(e.name, "mame/") ? folders.mame : folders.launcher;
+    CreateFoldersBelow(base, target);
+    if (WriteFileAtomic(target, data)) ++restored;
+  }
+  return restored;
+}
+
+}  // namespace
+
+int RestoreBackup(const std::string& zip_path, const BackupFolders& folders) {
+  auto zip = ReadWholeFile(zip_path);
+  return zip ? RestoreFromBytes(*zip, folders) : -1;
+}
+
+int RestoreSettingsFromBackup(const std::string& zip_path, const BackupFolders& folders, Settings& settings,
+                              GameSettingsList& game_settings) {
+  // Read and checked before anything is written: a damaged file does not
+  // even replace the previous safety backup. Held in memory, so choosing the
+  // safety backup itself restores it as it was, not the state just saved.
+  auto zip = ReadWholeFile(zip_path);
+  if (!zip || !SoundZip(*zip)) return -1;
+  std::string settings_path = JoinPath(folders.launcher, "korvo-settings.cfg");
+  SaveSettings(settings, settings_path);
+  WriteBackup(JoinPath(folders.launcher, kSafetyBackupName), folders);
+  int restored = RestoreFromBytes(*zip, folders);
+  if (restored < 0) return -1;
+  ResetSettings(settings);
+  LoadSettings(settings, settings_path);
+  LoadGameSettings(game_settings, JoinPath(folders.launcher, kGameSettingsFileName));
+  return restored;
+}
+
+std::string BackupFileName(int year, int month, int day) {
+  TextBuffer name;
+  AppendFormat(name, "KORVO-backup-%04d-%02d-%02d.zip", year, month, day);
+  return name;
+}
+
+std::string BackupSavedText(int count, const std::string& path) {
+  TextBuffer text;
+  AppendFormat(text, "Backup saved: %d files in %s", count, path.c_str());
+  return text;
+}
+
+std::string BackupRestoredText(int count) {
+  TextBuffer text;
+  AppendFormat(text, "Backup restored: %d files", count);
+  return text;
+}

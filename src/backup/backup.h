@@ -1,0 +1,57 @@
+// Backup and restore of everything the user has set up: the launcher's three
+// settings files and profiles, and MAME's cfg, nvram, sta and ini folders, as
+// one zip of stored members.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "settings/game_settings.h"
+#include "settings/settings.h"
+
+struct BackupFolders {
+  std::string launcher;  // the launcher's folder
+  std::string mame;      // the folder of mame.exe
+};
+// The launcher folder and MAME's folder as the settings give them now.
+BackupFolders CurrentBackupFolders(const Settings& settings);
+
+constexpr uint64_t kBackupFileLimit = 64ull << 20;       // files this size or larger are left out
+constexpr uint32_t kRestoreMemberLimit = 256u << 20;     // members larger than this are not restored
+constexpr int kBackupFolderDepth = 4;                    // sub-folder levels walked below cfg, nvram, ...
+constexpr const char* kSafetyBackupName = "KORVO-before-restore.zip";
+
+// Writes the backup zip; the number of members written, or 0 when nothing was
+// (no file found, or the zip could not be written).
+int WriteBackup(const std::string& target, const BackupFolders& folders);
+
+// Puts a backup back: the number of files restored, or -1 when the file
+// cannot be read or is not a sound zip (nothing is written then). Members
+// whose names could leave the target folders are never written.
+int RestoreBackup(const std::string& zip_path, const BackupFolders& folders);
+
+// Where a member goes, or "" when it is not restored (wrong place, unsafe
+// name, or a path too long).
+std::string RestoreTarget(std::string_view member, const BackupFolders& folders);
+
+// The Restore command after the user said yes: the zip is checked first, then
+// the current settings are saved and backed up as KORVO-before-restore.zip,
+// the backup is restored and both settings files are read again. The count,
+// or -1 for an unreadable or damaged zip (then nothing was written).
+int RestoreSettingsFromBackup(const std::string& zip_path, const BackupFolders& folders, Settings& settings,
+                              GameSettingsList& game_settings);
+
+// "KORVO-backup-YYYY-MM-DD.zip", proposed in the save dialog.
+std::string BackupFileName(int year, int month, int day);
+
+// Texts of the commands.
+constexpr const char* kBackupTitle = "Backup Settings";
+constexpr const char* kRestoreTitle = "Restore Settings";
+constexpr const char* kBackupFailedText = "The backup could not be written.";
+constexpr const char* kStopGameFirstText = "Stop the running game first.";
+constexpr const char* kRestoreQuestionText =
+    "Replace the current settings, per-game settings and the MAME saves (input mapping, nvram, save states) with "
+    "the ones in this backup?\n\nThe current ones are saved first as KORVO-before-restore.zip in the launcher folder.";
+constexpr const char* kNotABackupText = "This file is not a readable backup of Korvo (damaged or not a zip).";
+std::string BackupSavedText(int count, const std::string& path);  // "Backup saved: 3 files in C:\..."
+std::string BackupRestoredText(int count);                        // "Backup restored: 3 files"

@@ -1,0 +1,227 @@
+#include "backup/backup.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "backup/zip_writer.h"
+#include "romcheck/zip_reader.h"
+#include "support/test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+std::vector<std::string> MemberNames(const std::string& zip_path) {
+  std::string zip = ReadTestFile(zip_path);
+  std::vector<ZipEntry> entries;
+  ReadZipDirectory(Bytes(zip), zip.size(), entries, kZipMaxEntries);
+  std::vector<std::string> names;
+  for (const ZipEntry& e : entries) names.push_back(e.name);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Every file below a folder with its content, keyed by the relative path.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  if (!fs::exists(folder)) return files;
+  for (const auto& e : fs::recursive_directory_iterator(folder))
+    if (e.is_regular_file()) files[fs::relative(e.path(), folder).string()] = ReadTestFile(e.path().string());
+  return files;
+}
+
+void MakeFile(const std::string& path, const std::string& data) {
+  fs::create_directories(fs::path(path).parent_path());
+  WriteTestFile(path, data);
+}
+
+class Backup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folders_ = {dir_.File("launcher"), dir_.File("mame")};
+    MakeFile(L("korvo-settings.cfg"), "video=1\r\n");
+    MakeFile(L("korvo-games.cfg"), "[game 82]\r\n");
+    MakeFile(L("korvo-combos.cfg"), "combos\r\n");
+    MakeFile(L("profiles/Pad.cfg"), "profile\r\n");
+    MakeFile(L("profiles/old/Kept.cfg"), "in a sub-folder\r\n");
+    MakeFile(L("unrelated.txt"), "not backed up");
+    MakeFile(M("cfg/default.cfg"), "<mameconfig/>");
+    MakeFile(M("cfg/1/2/3/4/deep.cfg"), "four levels down");
+    MakeFile(M("cfg/1/2/3/4/5/deeper.cfg"), "five levels down");
+    MakeFile(M("nvram/tekken3/at28c16"), std::string(2048, '\x11'));
+    MakeFile(M("sta/sfex/1.sta"), "state");
+    MakeFile(M("ini/mame.ini"), "rompath roms\r\n");
+    MakeFile(M("snap/x.png"), "not backed up");
+  }
+
+  std::string L(const std::string& name) const { return folders_.launcher + "/" + name; }
+  std::string M(const std::string& name) const { return folders_.mame + "/" + name; }
+
+  TempDir dir_;
+  BackupFolders folders_;
+};
+
+}  // namespace
+
+TEST_F(Backup, WritesTheSettingsProfilesAndMameFolders) {
+  std::string zip = dir_.File("backup.zip");
+  EXPECT_EQ(WriteBackup(zip, folders_), 10);
+  EXPECT_EQ(MemberNames(zip), (std::vector<std::string>{
+                                  "korvo-combos.cfg", "korvo-games.cfg", "korvo-settings.cfg",
+                                  "mame/cfg/1/2/3/4/deep.cfg", "mame/cfg/default.cfg", "mame/ini/mame.ini",
+                                  "mame/nvram/tekken3/at28c16", "mame/sta/sfex/1.sta", "profiles/Pad.cfg",
+                                  "profiles/old/Kept.cfg"}));
+  std::string bytes = ReadTestFile(zip);
+  ZipCheck check;
+  EXPECT_TRUE(CheckZip(Bytes(bytes), bytes.size(), check));
+
+  // Another tool reads it as a sound zip too.
+  if (std::system("command -v python3 >/dev/null 2>&1") == 0) {
+    std::string command =
+        "python3 -c \"import zipfile,sys; sys.exit(zipfile.ZipFile('" + zip + "').testzip() is not None)\"";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+  }
+}
+
+TEST_F(Backup, SizeLimitAndMissingFolders) {
+  MakeFile(M("sta/big/limit.sta"), std::string(kBackupFileLimit, 'x'));
+  MakeFile(M("sta/big/under.sta"), std::string(kBackupFileLimit - 1, 'y'));
+  std::string zip = dir_.File("backup.zip");
+  ASSERT_EQ(WriteBackup(zip, folders_), 11);
+  auto names = MemberNames(zip);
+  EXPECT_TRUE(std::count(names.begin(), names.end(), "mame/sta/big/under.sta"));
+  EXPECT_FALSE(std::count(names.begin(), names.end(), "mame/sta/big/limit.sta"));
+
+  // No MAME folder: the settings files and profiles are still backed up.
+  BackupFolders no_mame{folders_.launcher, dir_.File("nowhere")};
+  EXPECT_EQ(WriteBackup(zip, no_mame), 5);
+  // Nothing at all: no zip.
+  BackupFolders empty{dir_.File("empty1"), dir_.File("empty2")};
+  EXPECT_EQ(WriteBackup(dir_.File("none.zip"), empty), 0);
+  EXPECT_FALSE(TestFileExists(dir_.File("none.zip")));
+}
+
+TEST_F(Backup, RestoreRoundTripAndSafetyBackupUndoesIt) {
+  std::string zip = dir_.File("backup.zip");
+  ASSERT_EQ(WriteBackup(zip, folders_), 10);
+  auto mame_before = Snapshot(folders_.mame);
+
+  // Change things after the backup.
+  WriteTestFile(L("korvo-settings.cfg"), "video=3\r\n");
+  WriteTestFile(M("cfg/default.cfg"), "changed");
+  fs::remove(M("sta/sfex/1.sta"));
+  fs::remove_all(L("profiles"));
+
+  Settings settings;  // what the launcher holds now; saved before the restore
+  ResetSettings(settings);
+  settings.video = 3;
+  GameSettingsList games;
+  // profiles/old/Kept.cfg is in the zip but only top-level profiles come back.
+  EXPECT_EQ(RestoreSettingsFromBackup(zip, folders_, settings, games), 9);
+  EXPECT_EQ(settings.video, 1);
+  EXPECT_EQ(Snapshot(folders_.mame), mame_before);
+  EXPECT_EQ(ReadTestFile(L("profiles/Pad.cfg")), "profile\r\n");
+  EXPECT_FALSE(TestFileExists(L("profiles/old/Kept.cfg")));
+
+  // Restoring the safety backup (chosen by its own path) brings the changed state back.
+  std::string safety = L(kSafetyBackupName);
+  ASSERT_TRUE(TestFileExists(safety));
+  EXPECT_GT(RestoreSettingsFromBackup(safety, folders_, settings, games), 0);
+  EXPECT_EQ(settings.video, 3);
+  EXPECT_EQ(ReadTestFile(M("cfg/default.cfg")), "changed");
+  // Files that did not exist then are not deleted by a restore.
+  EXPECT_TRUE(TestFileExists(M("sta/sfex/1.sta")));
+}
+
+TEST_F(Backup, DamagedOrForeignZipsAreRefusedBeforeWriting) {
+  std::string zip = dir_.File("backup.zip");
+  ASSERT_EQ(WriteBackup(zip, folders_), 10);
+  std::string bytes = ReadTestFile(zip);
+  WriteTestFile(L("korvo-settings.cfg"), "video=2\r\n");
+  auto launcher_before = Snapshot(folders_.launcher);
+  auto mame_before = Snapshot(folders_.mame);
+
+  Settings settings;
+  ResetSettings(settings);
+  GameSettingsList games;
+  for (std::string damaged : {bytes.substr(0, bytes.size() / 2), std::string("not a zip at all, not even close"),
+                              std::string()}) {
+    if (damaged.size() > 100) damaged[damaged.size() - 60] ^= 1;
+    WriteTestFile(dir_.File("damaged.zip"), damaged);
+    EXPECT_EQ(RestoreSettingsFromBackup(dir_.File("damaged.zip"), folders_, settings, games), -1);
+  }
+  // A flipped data byte fails the checksum: refused as a whole.
+  std::string flipped = bytes;
+  flipped[flipped.find("video=1")] ^= 0x20;
+  WriteTestFile(dir_.File("damaged.zip"), flipped);
+  EXPECT_EQ(RestoreBackup(dir_.File("damaged.zip"), folders_), -1);
+  EXPECT_EQ(RestoreBackup(dir_.File("missing.zip"), folders_), -1);
+  EXPECT_EQ(Snapshot(folders_.launcher), launcher_before);  // not even a safety backup
+  EXPECT_EQ(Snapshot(folders_.mame), mame_before);
+}
+
+TEST_F(Backup, DeflatedRepackRestores) {
+  if (std::system("command -v python3 >/dev/null 2>&1") != 0) GTEST_SKIP() << "python3 not installed";
+  std::string zip = dir_.File("backup.zip");
+  ASSERT_EQ(WriteBackup(zip, folders_), 10);
+  std::string repacked = dir_.File("repacked.zip");
+  std::string script = "import zipfile\n"
+                       "src = zipfile.ZipFile('" + zip + "')\n"
+                       "with zipfile.ZipFile('" + repacked + "', 'w', zipfile.ZIP_DEFLATED, compresslevel=9) as out:\n"
+                       "    for i in src.infolist(): out.writestr(i.filename, src.read(i))\n";
+  WriteTestFile(dir_.File("repack.py"), script);
+  ASSERT_EQ(std::system(("python3 " + dir_.File("repack.py")).c_str()), 0);
+  WriteTestFile(M("nvram/tekken3/at28c16"), "lost");
+  EXPECT_EQ(RestoreBackup(repacked, folders_), 9);
+  EXPECT_EQ(ReadTestFile(M("nvram/tekken3/at28c16")), std::string(2048, '\x11'));
+}
+
+TEST(RestoreNames, OnlyKnownPlacesAndSafeNames) {
+  BackupFolders f{"C:\\K", "D:\\MAME\\"};
+  EXPECT_EQ(RestoreTarget("korvo-settings.cfg", f), "C:\\K\\korvo-settings.cfg");
+  EXPECT_EQ(RestoreTarget("profiles/x.cfg", f), "C:\\K\\profiles\\x.cfg");
+  EXPECT_EQ(RestoreTarget("mame/cfg/sub/x.cfg", f), "D:\\MAME\\cfg\\sub\\x.cfg");
+  EXPECT_EQ(RestoreTarget("mame/sta/game/1.sta", f), "D:\\MAME\\sta\\game\\1.sta");
+  for (const char* refused :
+       {"KORVO-SETTINGS.CFG", "korvo-settings.cfg/", "profiles/sub/x.cfg", "profiles/sub\\x.cfg", "profiles/",
+        "mame/cfg/", "mame/cfg", "mame/snap/x.png", "mame/cfgx/a", "mame/cfg/../../evil.exe", "../evil",
+        "profiles/..", "/etc/passwd", "\\Windows\\evil", "C:\\evil", "mame/cfg/a:stream", "mame/cfg/sub/",
+        "evil.exe", ""})
+    EXPECT_EQ(RestoreTarget(refused, f), "") << refused;
+  EXPECT_EQ(RestoreTarget("mame/cfg/" + std::string(800, 'x'), f), "");
+}
+
+TEST(RestoreNames, HostileZipWritesNothingOutside) {
+  TempDir dir;
+  BackupFolders f{dir.File("launcher"), dir.File("mame")};
+  fs::create_directories(f.launcher);
+  fs::create_directories(f.mame);
+  ZipWriter zip;
+  StartZip(zip);
+  for (const char* name : {"../escaped.txt", "mame/cfg/../../escaped.txt", "mame/../escaped.txt", "/tmp/escaped.txt",
+                           "\\escaped.txt", "C:/escaped.txt", "profiles/../../escaped.txt", "mame/ini/ok.ini"})
+    ASSERT_TRUE(AddZipMember(zip, name, "payload"));
+  ASSERT_TRUE(FinishZip(zip));
+  WriteTestFile(dir.File("hostile.zip"), zip.output);
+  EXPECT_EQ(RestoreBackup(dir.File("hostile.zip"), f), 1);
+  std::vector<std::string> written;
+  for (const auto& e : fs::recursive_directory_iterator(dir.path()))
+    if (e.is_regular_file()) written.push_back(fs::relative(e.path(), dir.path()).string());
+  std::sort(written.begin(), written.end());
+  EXPECT_EQ(written, (std::vector<std::string>{"hostile.zip", "mame/ini/ok.ini"}));
+  EXPECT_FALSE(TestFileExists("/tmp/escaped.txt"));
+}
+
+TEST(BackupTexts, NamesAndStatus) {
+  EXPECT_EQ(BackupFileName(2026, 3, 7), "KORVO-backup-2026-03-07.zip");
+  EXPECT_EQ(BackupSavedText(12, "C:\\b.zip"), "Backup saved: 12 files in C:\\b.zip");
+  EXPECT_EQ(BackupRestoredText(0), "Backup restored: 0 files");
+}
