@@ -1,0 +1,140 @@
+// The Check ROM Set report end to end: zips in a ROM folder, the fake MAME
+// answering -verifyroms as MAME 0.251 did.
+#include "romcheck/rom_check_report.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "../../tools/fakemame/fakemame_record.h"
+#include "app/app_state.h"
+#include "app/paths.h"
+#include "romcheck/zip_test_util.h"
+#include "support/test_support.h"
+
+using namespace ziptest;
+
+namespace {
+
+class RomCheckReport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetLauncherFolder(dir_.path());
+    ResetSettings(App().settings);
+    App().settings.roms_directory = dir_.File("roms");
+    std::filesystem::create_directories(dir_.File("roms"));
+    WriteTestFile(dir_.File("mame.exe"), ReadTestFile(FakeMamePath()));
+    chmod(dir_.File("mame.exe").c_str(), 0755);
+    games_ = BuildGameList();
+  }
+  void TearDown() override { ResetSettings(App().settings); }
+
+  std::string Report(const char* set) {
+    const GameEntry* entry = FindGameBySet(games_, set);
+    EXPECT_NE(entry, nullptr);
+    return BuildRomCheckReport(MakeRomCheckContext(*entry, App().settings, {}, games_));
+  }
+  std::string Header(const char* set) {
+    return FindGameBySet(games_, set)->title + "\r\nROMs folder: " + dir_.File("roms") + "\r\n\r\n";
+  }
+  void Zip(const std::string& name, const std::vector<Member>& members) {
+    WriteTestFile(dir_.File("roms/" + name), BuildZip(members));
+  }
+
+  TempDir dir_;
+  GameList games_;
+};
+
+const char* kMameHappy = "\r\nMAME's own check (-verifyroms):\r\nromset %s is good\r\n1 romsets found, 1 were OK.\r\n"
+                         "\r\nMAME is happy with this set: it should start.";
+
+std::string Happy(const std::string& set) {
+  std::string text = kMameHappy;
+  return text.replace(text.find("%s"), 2, set);
+}
+
+}  // namespace
+
+TEST_F(RomCheckReport, CloneWithItsParentMissing) {
+  Zip("sfex2u.zip", {Deflated("a.bin", RomLikeData(1000, 1)), Stored("b.bin", "x")});
+  Zip("coh3002c.zip", {Deflated("bios.bin", std::string(1048576, '\0'))});
+  EXPECT_EQ(Report("sfex2u"), Header("sfex2u") +
+                                  "sfex2u.zip (game): OK - 2 files, 1 KB\r\n"
+                                  "sfex2.zip (parent set): MISSING - put sfex2.zip into the ROMs folder\r\n"
+                                  "coh3002c.zip (BIOS): OK - 1 files, 1.0 MB\r\n"
+                                  "\r\n1 file(s) missing. \r\n" +
+                                  Happy("sfex2u"));
+}
+
+TEST_F(RomCheckReport, FolderSevenZipAndAllIntact) {
+  std::filesystem::create_directories(dir_.File("roms/tekken3"));
+  EXPECT_EQ(Report("tekken3"), Header("tekken3") +
+                                   "tekken3 (game): a folder, its files are not checked\r\n"
+                                   "\r\nAll the zip files are there and intact.\r\n" +
+                                   Happy("tekken3"));
+
+  // A 7z set and a BIOS in the BIOS folder; MAME's recorded verdict on wrong files.
+  WriteTestFile(dir_.File("roms/sfex2.7z"), "7z");
+  App().settings.bios_directory = dir_.File("bios");
+  std::filesystem::create_directories(dir_.File("bios"));
+  WriteTestFile(dir_.File("bios/coh3002c.zip"), BuildZip({Stored("x", std::string(1048575, 'x'))}));
+  std::string report = Report("sfex2");
+  EXPECT_NE(report.find("sfex2.7z (game): found, a 7z archive: its files are not checked here\r\n"
+                        "coh3002c.zip (BIOS): OK - 1 files, 1024 KB\r\n"
+                        "\r\nAll the zip files are there and intact.\r\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("sfex2       : cp10.ic652 (8 bytes) - INCORRECT CHECKSUM:\r\n"), std::string::npos);
+  EXPECT_TRUE(report.ends_with("\r\n\r\nMAME found a problem (exit code 2): see the lines above.")) << report;
+}
+
+TEST_F(RomCheckReport, DamagedZipListsTwelveProblemsAndTheRest) {
+  std::vector<Member> members;
+  for (int i = 0; i < 15; ++i) {
+    members.push_back(Stored("rom" + std::to_string(i), "data"));
+    members.back().crc ^= 1;
+  }
+  Zip("tekken3.zip", members);
+  std::string report = Report("tekken3");
+  std::string expected = Header("tekken3") + "tekken3.zip (game): PROBLEM\r\n";
+  for (int i = 0; i < 12; ++i) expected += "    - rom" + std::to_string(i) + ": wrong checksum (the file is corrupt)\r\n";
+  expected += "    - ... and 3 more\r\n\r\n1 file(s) damaged: download them again.\r\n";
+  EXPECT_EQ(report.substr(0, expected.size()), expected);
+}
+
+TEST_F(RomCheckReport, RompathEndingInABackslashReachesMameIntact) {
+  App().settings.roms_directory = dir_.File("roms\\");
+  std::string report = Report("tekken3");
+  auto calls = fakemame::ParseCalls(ReadTestFile(dir_.File("fakemame-calls.txt")));
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, (std::vector<std::string>{"-verifyroms", "tekken3", "-rompath", dir_.File("roms\\")}));
+  // Missing from the ROM folder, and MAME says so.
+  EXPECT_NE(report.find("tekken3.zip (game): MISSING - put tekken3.zip into the ROMs folder\r\n\r\n"
+                        "1 file(s) missing. \r\n\r\nMAME's own check (-verifyroms):\r\n"
+                        "romset \"tekken3\" not found!\r\n\r\nMAME found a problem (exit code 2): see the lines above."),
+            std::string::npos)
+      << report;
+}
+
+TEST_F(RomCheckReport, WithoutMameOnlyTheZipsAreChecked) {
+  std::filesystem::remove(dir_.File("mame.exe"));
+  EXPECT_EQ(Report("tekken3"), Header("tekken3") +
+                                   "tekken3.zip (game): MISSING - put tekken3.zip into the ROMs folder\r\n"
+                                   "\r\n1 file(s) missing. \r\n"
+                                   "\r\nMAME's own check (-verifyroms):\r\n"
+                                   "mame.exe was not found (General tab > MAME Program), so this check could not "
+                                   "run.\r\n");
+}
+
+TEST(RomCheckTexts, SizesAndArguments) {
+  EXPECT_EQ(ZipSizeText(0), "0 KB");
+  EXPECT_EQ(ZipSizeText(1), "1 KB");
+  EXPECT_EQ(ZipSizeText(1048575), "1024 KB");
+  EXPECT_EQ(ZipSizeText(1048576), "1.0 MB");
+  EXPECT_EQ(ZipSizeText(0xFFFFFFFFu), "4096.0 MB");
+  EXPECT_EQ(VerifyromsArguments("sfex2", ""), "-verifyroms sfex2");
+  EXPECT_EQ(VerifyromsArguments("sfex2", "C:\\roms"), "-verifyroms sfex2 -rompath \"C:\\roms\"");
+  EXPECT_EQ(VerifyromsArguments("sfex2", "C:\\roms\\"), "-verifyroms sfex2 -rompath \"C:\\roms\\\\\"");
+  EXPECT_EQ(VerifyromsArguments("sfex2", "C:\\a;D:\\b\\\\"), "-verifyroms sfex2 -rompath \"C:\\a;D:\\b\\\\\\\\\"");
+}
