@@ -87,6 +87,17 @@ TEST(MachineListing, OnlyTheNamedMachineCounts) {
   EXPECT_FALSE(ParseMachineListing(listing, "gam").listed);
 }
 
+TEST(MachineListing, HugeAnswerWithTheGameLast) {
+  std::string listing = "<mame>\n";
+  for (int i = 0; i < 20000; ++i)
+    listing += "<machine name=\"dev" + std::to_string(i) + "\" isdevice=\"yes\"><dipswitch name=\"D\" tag=\"T\" mask=\"1\"/></machine>\n";
+  listing += Recorded("tekken3");
+  MachineInfo info = ParseMachineListing(listing, "tekken3");
+  EXPECT_EQ(info.switches.size(), 2u);
+  EXPECT_FALSE(ParseMachineListing(listing, "dev").listed);
+  EXPECT_EQ(ParseMachineListing(listing, "dev19999").switches.size(), 1u);
+}
+
 TEST(MachineListing, DamagedAnswersGiveWhatTheyHold) {
   EXPECT_FALSE(ParseMachineListing("", "game").listed);
   EXPECT_FALSE(ParseMachineListing("garbage <<<>>>", "game").listed);

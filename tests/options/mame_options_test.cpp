@@ -10,7 +10,6 @@ size_t Row(const char* name) {
   return static_cast<size_t>(row);
 }
 const MameOption& Option(const char* name) { return MameOptionTable()[Row(name)]; }
-std::string QuoteArgForTest(const char* text) { return QuoteArg(text); }
 }  // namespace
 
 TEST(MameOptionTable, DefaultsAndLimitsAreConsistent) {
@@ -66,7 +65,7 @@ TEST(MoreOptionsText, QuotedValuesReadBackUnchanged) {
   // Any one-line text a user can type survives the stored form.
   for (const char* sample : {"a b", "tab\there", "q\"uote", R"(\\server\share dir\\)", "\"", "\\", "%g shot %i",
                              R"(a\"b)", "trailing\\"}) {
-    std::string text = "-snapname " + QuoteArgForTest(sample);
+    std::string text = "-snapname " + QuoteArg(sample);
     std::string again = BuildMoreOptions(ParseMoreOptions(text));
     EXPECT_EQ(GetMameOption(again, "snapname"), sample) << again;
     std::string set;
