@@ -64,9 +64,11 @@ void ApplyAutofireFile(InputMapping& m, const std::string& text) {
     // Only a button that default.cfg holds as NONE gets its real sequence
     // back: anything else means the file no longer describes default.cfg.
     if (!b.present || !b.key.empty() || !b.pad.empty() || !b.extra.empty()) continue;
-    b.key = CutBytes(f[1], kKeyMax);
-    b.pad = CutBytes(f[2], kPadMax);
-    b.extra = CutBytes(f[3], kExtraMax);
+    // Hand-edited files may hold anything; what could not be written
+    // between MAME's tags is not taken in the first place.
+    b.key = IsSafeSequencePart(f[1]) ? CutBytes(f[1], kKeyMax) : std::string();
+    b.pad = IsSafeSequencePart(f[2]) ? CutBytes(f[2], kPadMax) : std::string();
+    b.extra = SafeAlternatives(f[3], kExtraMax);
     b.autofire = true;
   }
 }

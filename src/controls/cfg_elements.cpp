@@ -2,6 +2,17 @@
 
 #include <algorithm>
 
+bool HoldsOnlySequences(std::string_view content) {
+  // A port holds sequence elements and nothing else; any other tag inside
+  // means the file is damaged there, and cutting would take MAME's own
+  // structure (an </input>, a </system>) with it.
+  for (size_t lt = content.find('<'); lt != std::string_view::npos; lt = content.find('<', lt + 1)) {
+    std::string_view rest = content.substr(lt);
+    if (rest.substr(0, 7) != "<newseq" && rest.substr(0, 9) != "</newseq>") return false;
+  }
+  return true;
+}
+
 PortElement FindPortElement(const std::string& text, std::string_view type, size_t from) {
   PortElement el;
   std::string needle = "<port type=\"";
@@ -15,6 +26,9 @@ PortElement FindPortElement(const std::string& text, std::string_view type, size
   if (tag_end == std::string::npos) return PortElement{};
   el.found = true;
   el.match = match;
+  // A '<' before the tag's '>' means the tag itself is cut off; the '>'
+  // belongs to whatever follows it.
+  if (text.find('<', match + 1) < tag_end) return el;
   if (text[tag_end - 1] == '/') {
     el.closed = true;
     el.end = tag_end + 1;
@@ -24,10 +38,11 @@ PortElement FindPortElement(const std::string& text, std::string_view type, size
   // far keeps a file full of broken tags linear.
   size_t next_open = text.find("<port", tag_end);
   size_t limit = next_open == std::string::npos ? text.size() : next_open;
-  size_t close = std::string_view(text).substr(tag_end, limit - tag_end).find("</port>");
-  if (close == std::string_view::npos) return el;
+  std::string_view range = std::string_view(text).substr(tag_end + 1, limit - tag_end - 1);
+  size_t close = range.find("</port>");
+  if (close == std::string_view::npos || !HoldsOnlySequences(range.substr(0, close))) return el;
   el.closed = true;
-  el.end = tag_end + close + 7;
+  el.end = tag_end + 1 + close + 7;
   return el;
 }
 

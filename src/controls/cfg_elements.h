@@ -12,10 +12,13 @@ struct PortElement {
   size_t end = 0;       // just past "</port>" (or past "/>" for an empty element)
 };
 
+// Whether the content of a port element is only <newseq> elements and text.
+bool HoldsOnlySequences(std::string_view content);
+
 // The first `<port type="TYPE"` at or after `from`. A self-closing tag is a
 // whole (empty) element; otherwise the element ends with the next "</port>",
-// unless another port opens first, in which case it counts as unclosed so
-// that nothing beyond it is ever taken for its content.
+// unless another port opens first or other tags come in between, in which
+// case it counts as unclosed so that nothing else is taken for its content.
 PortElement FindPortElement(const std::string& text, std::string_view type, size_t from);
 
 // The bytes to remove for an element: from the spaces and tabs in front of

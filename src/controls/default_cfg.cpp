@@ -29,6 +29,7 @@ void AddToExtra(std::string& extra, const std::string& alternative) {
 }
 
 void PlaceAlternative(ActionBinding& b, const std::string& alt) {
+  if (!IsSafeSequencePart(alt)) return;  // damaged bytes are no code MAME knows
   if (alt.find(' ') == std::string::npos) {
     if (alt.rfind("KEYCODE_", 0) == 0 && b.key.empty() && alt.size() <= 46) {
       b.key = alt.substr(8);
@@ -124,23 +125,28 @@ size_t IndentStart(const std::string& text, size_t pos) {
 
 CfgEdit EditDefaultCfgText(const InputMapping& m, std::string& text) {
   // Take out every element of the 25 ports, collected first and cut in one
-  // pass so that a file with many duplicates stays linear.
-  std::vector<std::pair<size_t, size_t>> cuts;
-  for (int i = 0; i < kActionCount; ++i) {
-    size_t from = 0;
-    for (;;) {
-      PortElement el = FindPortElement(text, ActionAt(i).port, from);
-      if (!el.found) break;
-      if (!el.closed) {
-        // An opening tag without its end is neither read nor removed.
-        from = el.match + 1;
-        continue;
+  // pass so that a file with many duplicates stays linear. A cut can make a
+  // damaged neighbour look whole, so repeat until nothing more goes (a few
+  // rounds at most, even for badly nested files).
+  for (int round = 0; round < 64; ++round) {
+    std::vector<std::pair<size_t, size_t>> cuts;
+    for (int i = 0; i < kActionCount; ++i) {
+      size_t from = 0;
+      for (;;) {
+        PortElement el = FindPortElement(text, ActionAt(i).port, from);
+        if (!el.found) break;
+        if (!el.closed) {
+          // An opening tag without its end is neither read nor removed.
+          from = el.match + 1;
+          continue;
+        }
+        cuts.push_back(ElementCutRange(text, el));
+        from = el.end;
       }
-      cuts.push_back(ElementCutRange(text, el));
-      from = el.end;
     }
+    if (cuts.empty()) break;
+    text = CutRanges(text, std::move(cuts));
   }
-  if (!cuts.empty()) text = CutRanges(text, std::move(cuts));
 
   bool any_present = false;
   for (const ActionBinding& b : m.bindings) any_present |= b.present;

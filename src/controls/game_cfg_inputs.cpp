@@ -27,7 +27,8 @@ bool StripGameCfgText(std::string& text) {
       continue;
     }
     size_t next_open = text.find("<port", tag_end);
-    if (next_open != std::string::npos && next_open < close) {
+    if (text.find('<', open + 1) < tag_end || (next_open != std::string::npos && next_open < close) ||
+        !HoldsOnlySequences(std::string_view(text).substr(tag_end + 1, close - tag_end - 1))) {
       // Broken nesting: never take another element for this one's content.
       pos = tag_end + 1;
       continue;

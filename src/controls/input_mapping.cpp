@@ -190,9 +190,11 @@ void ApplyMappingText(InputMapping& m, const std::string& text) {
     ActionBinding& b = m.bindings[index];
     b = ActionBinding{};
     b.present = true;
-    b.key = CutBytes(f[1], kKeyMax);
-    b.pad = CutBytes(f[2], kPadMax);
-    b.extra = CutBytes(f[3], kExtraMax);
+    // Hand-edited files may hold anything; what could not be written
+    // between MAME's tags is not taken in the first place.
+    b.key = IsSafeSequencePart(f[1]) ? CutBytes(f[1], kKeyMax) : std::string();
+    b.pad = IsSafeSequencePart(f[2]) ? CutBytes(f[2], kPadMax) : std::string();
+    b.extra = SafeAlternatives(f[3], kExtraMax);
     b.autofire = f.size() >= 5 && f[4] == "1" && IsAutofireButton(index);
   }
   m.dirty = true;

@@ -35,3 +35,13 @@ bool IsSafeSequencePart(std::string_view part) {
     if (c < 0x20 || c == '<' || c == '>' || c == '&' || c == '"') return false;
   return true;
 }
+
+std::string SafeAlternatives(std::string_view text, size_t max) {
+  std::string out;
+  for (const std::string& part : SplitAlternatives(text)) {
+    if (!IsSafeSequencePart(part) || out.size() + part.size() + (out.empty() ? 0 : 4) > max) continue;
+    if (!out.empty()) out += " OR ";
+    out += part;
+  }
+  return out;
+}

@@ -12,3 +12,6 @@ std::string JoinAlternatives(const std::vector<std::string>& parts);
 std::string CutBytes(std::string_view text, size_t max);
 // Whether a part can be written between MAME's XML tags as it is.
 bool IsSafeSequencePart(std::string_view part);
+// Keeps only the parts that are safe to write, joined with " OR " and
+// within `max` bytes (parts that do not fit are dropped whole).
+std::string SafeAlternatives(std::string_view text, size_t max);
