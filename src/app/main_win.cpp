@@ -66,7 +66,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   LoadGameSettings(app.game_settings, JoinPath(LauncherFolder(), kGameSettingsFileName));
 
   CommandLine command_line = ParseCommandLine(CommandLineArguments());
-  if (!command_line.game.empty()) return RunFrontend(command_line.game, command_line.screen);
+  if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
 
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&icc);

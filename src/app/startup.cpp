@@ -49,11 +49,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         named = true;
       }
     } else if (arg.empty() && !named) {
-      // An empty argument does not start with '-': it names an empty game,
-      // which later means "no game".
-      named = true;
+      named = true;  // an empty argument does not start with '-': it names an empty game
     }
   }
+  result.game_named = named;
   return result;
 }
 

@@ -16,7 +16,10 @@ std::string SingleInstanceName(const std::string& launcher_folder);
 enum class ScreenRequest { FollowSettings, FullScreen, Window };
 
 struct CommandLine {
-  std::string game;  // empty: no game named, show the main window
+  std::string game;
+  // A game was named, even as an empty text: a front-end that passes an empty
+  // name gets the frontend mode's "no game" code rather than a window.
+  bool game_named = false;
   ScreenRequest screen = ScreenRequest::FollowSettings;
 };
 // `args` are the arguments after the program name.

@@ -129,9 +129,5 @@ int RunFrontend(const Settings& settings, const GameSettingsList& game_settings,
 }
 
 int RunFrontend(const std::string& game, ScreenRequest screen) {
-  // Start-up does not keep the per-game settings yet; read them here so a
-  // front-end's start honours the game's own overrides.
-  GameSettingsList game_settings;
-  LoadGameSettings(game_settings, JoinPath(LauncherFolder(), "korvo-games.cfg"));
-  return RunFrontend(App().settings, game_settings, game, screen);
+  return RunFrontend(App().settings, App().game_settings, game, screen);
 }

@@ -24,11 +24,16 @@ TEST(CommandLineParsing, NamesTheGameAndScreenMode) {
   EXPECT_EQ(Parse({"C:\\ROMs\\sfex2.zip"}).game, "C:\\ROMs\\sfex2.zip");  // a dropped zip
 }
 
-TEST(CommandLineParsing, NoGameStartsTheWindow) {
-  EXPECT_EQ(Parse({"--game"}).game, "");       // trailing --game is ignored
-  EXPECT_EQ(Parse({"-x", "--other"}).game, "");
-  EXPECT_EQ(Parse({"--game="}).game, "");
-  EXPECT_EQ(Parse({""}).game, "");
+TEST(CommandLineParsing, OnlyANamedGameLeavesTheWindowOut) {
+  EXPECT_FALSE(Parse({"--game"}).game_named);  // a trailing --game is ignored
+  EXPECT_FALSE(Parse({"-x", "--other", "--windowed"}).game_named);
+  EXPECT_FALSE(Parse({}).game_named);
+  // An empty name still means the frontend mode (which answers "no game").
+  EXPECT_TRUE(Parse({"--game="}).game_named);
+  EXPECT_TRUE(Parse({"--game", ""}).game_named);
+  auto empty_first = Parse({"", "sfex2"});
+  EXPECT_TRUE(empty_first.game_named);
+  EXPECT_EQ(empty_first.game, "");
 }
 
 TEST(SingleInstance, NameFoldsCaseAndSeparators) {

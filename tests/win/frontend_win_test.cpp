@@ -107,6 +107,8 @@ TEST(FrontendWin, FailureCodesAndLogLines) {
   EXPECT_EQ(f.Run("--game \"\\\"\\\"\""), 5);  // a name of nothing but quotes
   EXPECT_EQ(f.Log(), "no game given: \r\n");
   EXPECT_EQ(f.Run("--game \" \""), 5);
+  EXPECT_EQ(f.Run("--game \"\""), 5);  // an empty name: a code, never the main window
+  EXPECT_EQ(f.Run("--game="), 5);
   EXPECT_EQ(f.Run("--game " + std::string(3000, 'x')), 2);
 
   DeleteFileW(Utf8ToUtf16(f.dir.File("roms\\coh3002c.zip")).c_str());
