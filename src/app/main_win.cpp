@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "app/utf16_win.h"
 #include "launch/frontend.h"
+#include "launch/launch_wiring.h"
 #include "settings/game_settings.h"
 #include "settings/settings.h"
 #include "settings/settings_theme_win.h"
@@ -65,6 +66,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   LoadSettings(app.settings, app.settings_path);
   LoadGameSettings(app.game_settings, JoinPath(LauncherFolder(), kGameSettingsFileName));
 
+  InstallLaunchHooks();
   CommandLine command_line = ParseCommandLine(CommandLineArguments());
   if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
 
