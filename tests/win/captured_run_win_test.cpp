@@ -1,5 +1,6 @@
 // The captured run against the fake MAME under Windows: big answers arrive
-// whole, a hang is ended within its limit, a missing program does not start.
+// whole, a hang is ended within its limit, a missing program does not start,
+// and the listing cache notices a replaced program.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -7,8 +8,12 @@
 
 #include <fstream>
 
+#include "app/app_state.h"
+#include "app/paths.h"
 #include "app/utf16_win.h"
+#include "catalogue/listing.h"
 #include "launch/captured_run.h"
+#include "launch/mame_asker.h"
 #include "win_test_support.h"
 
 namespace {
@@ -75,4 +80,49 @@ TEST(CapturedRunWin, MissingProgramGivesResultTwo) {
   TextBuffer out = "stale";
   EXPECT_EQ(RunProgramCaptured(dir.File("mame.exe"), dir.path(), "-listfull", out, 1000), kCapturedNotStarted);
   EXPECT_EQ(out, "");
+}
+
+
+namespace {
+size_t ListfullCalls(const WinTempDir& dir) {
+  std::ifstream in(Utf8ToUtf16(dir.File("fakemame-calls.txt")).c_str(), std::ios::binary);
+  std::string line;
+  size_t n = 0;
+  while (std::getline(in, line)) n += line.rfind("arg=-listfull", 0) == 0;
+  return n;
+}
+
+bool SetWriteTime(const std::string& path, ULONGLONG time) {
+  HANDLE h = CreateFileW(Utf8ToUtf16(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME ft{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+  bool ok = h != INVALID_HANDLE_VALUE && SetFileTime(h, nullptr, nullptr, &ft);
+  CloseHandle(h);
+  return ok;
+}
+}  // namespace
+
+TEST(CapturedRunWin, ListingCacheFollowsTheProgramFile) {
+  WinTempDir dir;
+  CopyFake(dir, "");
+  SetLauncherFolder(dir.path());
+  ResetSettings(App().settings);
+  auto load = [] {
+    GameList list = BuildGameList();
+    LoadMameListing(list, false, LocatedMameAsker());
+    return list;
+  };
+  GameList first = load();
+  EXPECT_EQ(ListfullCalls(dir), 1u);
+  EXPECT_EQ(FindGameBySet(first, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
+  load();
+  EXPECT_EQ(ListfullCalls(dir), 1u);
+
+  ASSERT_TRUE(SetWriteTime(dir.File("mame.exe"), 132000000000000000ull));
+  GameList again = load();
+  EXPECT_EQ(ListfullCalls(dir), 2u);
+  EXPECT_EQ(again[22].title, first[22].title);
+  load();
+  EXPECT_EQ(ListfullCalls(dir), 2u);
+  SetLauncherFolder("");
 }
