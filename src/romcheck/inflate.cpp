@@ -237,18 +237,6 @@ bool Flush(State& s) {
   return true;
 }
 
-inline uint32_t Lookup(State& s, const uint32_t* table, unsigned primary) {
-  uint32_t e = table[s.bits & ((1u << primary) - 1)];
-  if (EntryKind(e) == kSubTable) {
-    s.bits >>= primary;
-    s.count -= primary;
-    e = table[EntryValue(e) + (s.bits & ((1u << EntryExtra(e)) - 1))];
-  }
-  s.bits >>= EntryBits(e);
-  s.count -= EntryBits(e);
-  return e;
-}
-
 inline void CopyMatch(uint8_t* out, size_t distance, size_t length) {
   const uint8_t* from = out - distance;
   if (distance >= 8) {
@@ -265,38 +253,88 @@ inline void CopyMatch(uint8_t* out, size_t distance, size_t length) {
   }
 }
 
-// 1 when the block ended, 0 on error, -2 over the limit.
+// 1 when the block ended, 0 on error, -2 over the limit. The hot state lives
+// in locals: written through a byte pointer, it would otherwise be reloaded
+// from memory after every output byte.
 int DecodeBlock(State& s, const uint32_t* lit, const uint32_t* dist) {
-  uint8_t* const flush_at = s.window + kFlushAt;
+  const uint8_t* in = s.in;
+  const uint8_t* const end = s.end;
+  uint64_t bits = s.bits;
+  unsigned count = s.count;
+  uint8_t* out = s.out;
+  uint8_t* const window = s.window;
+  uint8_t* const flush_at = window + kFlushAt;
+  auto save = [&] {
+    s.in = in, s.bits = bits, s.count = count, s.out = out;
+  };
+  auto load = [&] {
+    in = s.in, bits = s.bits, count = s.count, out = s.out;
+  };
+  auto refill = [&] {
+    if (end - in >= 8) {
+      bits |= Load64(in) << count;
+      in += (63 - count) >> 3;
+      count |= 56;
+      return true;
+    }
+    save();
+    bool ok = Refill(s);
+    load();
+    return ok;
+  };
+  auto lookup = [&](const uint32_t* table, unsigned primary) {
+    uint32_t e = table[bits & ((1u << primary) - 1)];
+    if (EntryKind(e) == kSubTable) {
+      bits >>= primary;
+      count -= primary;
+      e = table[EntryValue(e) + (bits & ((1u << EntryExtra(e)) - 1))];
+    }
+    bits >>= EntryBits(e);
+    count -= EntryBits(e);
+    return e;
+  };
+  auto take = [&](unsigned n) {
+    uint32_t v = static_cast<uint32_t>(bits & ((uint64_t{1} << n) - 1));
+    bits >>= n;
+    count -= n;
+    return v;
+  };
+
   for (;;) {
-    if (s.out >= flush_at && !Flush(s)) return -2;
-    if (!Refill(s)) return 0;
-    uint32_t e = Lookup(s, lit, kLitPrimary);
+    if (out >= flush_at) {
+      save();
+      if (!Flush(s)) return -2;
+      load();
+    }
+    if (!refill()) return save(), 0;
+    uint32_t e = lookup(lit, kLitPrimary);
+    // Up to three literals fit in the bits of one refill.
     if (EntryKind(e) == kLiteral) {
-      *s.out++ = static_cast<uint8_t>(EntryValue(e));
-      // A second literal fits in the bits already loaded most of the time.
-      if (s.count >= kMaxCodeBits) {
-        e = Lookup(s, lit, kLitPrimary);
+      *out++ = static_cast<uint8_t>(EntryValue(e));
+      e = lookup(lit, kLitPrimary);
+      if (EntryKind(e) == kLiteral) {
+        *out++ = static_cast<uint8_t>(EntryValue(e));
+        if (count < kMaxCodeBits) continue;
+        e = lookup(lit, kLitPrimary);
         if (EntryKind(e) == kLiteral) {
-          *s.out++ = static_cast<uint8_t>(EntryValue(e));
+          *out++ = static_cast<uint8_t>(EntryValue(e));
           continue;
         }
-      } else {
-        continue;
       }
     }
-    if (EntryKind(e) == kEndOfBlock) return 1;
-    if (EntryKind(e) != kLength) return 0;
-    // Up to 15+5 bits were used of at least 56 (or 15 after the second literal):
-    // top up before length extra, distance code and distance extra.
-    if (s.count < 5 + kMaxCodeBits + 13 && !Refill(s)) return 0;
-    size_t length = EntryValue(e) + Take(s, EntryExtra(e));
-    uint32_t d = Lookup(s, dist, kDistPrimary);
-    if (EntryKind(d) != kLength) return 0;
-    size_t distance = EntryValue(d) + Take(s, EntryExtra(d));
-    if (distance > static_cast<size_t>(s.out - s.window)) return 0;  // before the first byte
-    CopyMatch(s.out, distance, length);
-    s.out += length;
+    if (EntryKind(e) != kLength) {
+      save();
+      return EntryKind(e) == kEndOfBlock ? 1 : 0;
+    }
+    // Length extra, distance code and distance extra take at most 33 bits.
+    if (count < 5 + kMaxCodeBits + 13 && !refill()) return save(), 0;
+    size_t length = EntryValue(e) + take(EntryExtra(e));
+    uint32_t d = lookup(dist, kDistPrimary);
+    if (EntryKind(d) != kLength) return save(), 0;
+    size_t distance = EntryValue(d) + take(EntryExtra(d));
+    if (distance > static_cast<size_t>(out - window)) return save(), 0;  // before the first byte
+    CopyMatch(out, distance, length);
+    out += length;
   }
 }
 

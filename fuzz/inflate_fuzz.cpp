@@ -1,0 +1,44 @@
+// Inflate on any bytes: no fault, the same count and CRC with and without an
+// output buffer, and, where zlib accepts the stream, the very same output.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "romcheck/crc32.h"
+#include "romcheck/inflate.h"
+
+#ifdef KORVO_HAVE_ZLIB
+#include <zlib.h>
+#endif
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  constexpr size_t kCapacity = 1 << 20;
+  static std::vector<uint8_t> out(kCapacity), expected(kCapacity);  // reused: no page faults per input
+  InflateResult with, without;
+  int status = Inflate(data, size, out.data(), out.size(), with);
+  int again = Inflate(data, size, nullptr, 0, without);
+  if (status != again || with.crc != without.crc || with.produced != without.produced) std::abort();
+  if (status != kInflateOk && status != kInflateError) std::abort();
+  if (status == kInflateOk && with.produced <= kCapacity &&
+      with.crc != Crc32(0, out.data(), static_cast<size_t>(with.produced)))
+    std::abort();
+
+#ifdef KORVO_HAVE_ZLIB
+  z_stream z{};
+  if (inflateInit2(&z, -15) != Z_OK) return 0;
+  z.next_in = const_cast<Bytef*>(data);
+  z.avail_in = static_cast<uInt>(size);
+  z.next_out = expected.data();
+  z.avail_out = static_cast<uInt>(expected.size());
+  int zr = inflate(&z, Z_FINISH);
+  size_t produced = z.total_out;
+  inflateEnd(&z);
+  if (zr == Z_STREAM_END) {
+    // Everything zlib accepts is accepted here with the same bytes.
+    if (status != kInflateOk || with.produced != produced || std::memcmp(out.data(), expected.data(), produced) != 0)
+      std::abort();
+  }
+#endif
+  return 0;
+}
