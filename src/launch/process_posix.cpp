@@ -78,6 +78,7 @@ CaptureStart StartCaptureProcess(CaptureProcess& process, const std::string& pro
     (void)!write(report[1], &e, sizeof e);
     _exit(127);
   }
+  if (pid > 0) setpgid(pid, pid);  // also here, so a quick terminate cannot miss the group
   close(fds[1]);
   close(report[1]);
   if (pid < 0) {

@@ -62,57 +62,26 @@ TEST(RealMame, AcceptsEveryBuiltList) {
       {"defaults", kSfex2, {-1, 0}, [](Settings&, GameSettingsList&) {}},
       {"bgfx full screen", kTekken3, {1, 0},
        [](Settings& s, GameSettingsList& g) {
-         s.video = 1;
-         s.bgfx_chain = 3;
-         s.bgfx_backend = 4;
-         s.res_w = 1280;
-         s.res_h = 720;
-         s.rotate = 2;
-         s.integer_scale = 2;
-         s.prescale = 2;
-         s.frameskip = -1;
-         s.sample_rate = 44100;
-         s.audio_latency = 3;
-         s.joystick_deadzone = 5;
-         s.joystick_saturation = 100;
-         s.joystick_provider = 4;
-         s.controller_file = "hotrod";
-         s.skip_gameinfo = s.autosave = s.cheat = s.confirm_quit = 1;
-         s.sound = 1;
-         s.logs = 1;
+         s.video = s.logs = 1;
+         s.bgfx_chain = s.audio_latency = 3;
+         s.bgfx_backend = s.joystick_provider = 4;
+         s.res_w = 1280, s.res_h = 720, s.rotate = 2, s.integer_scale = 2, s.prescale = 2, s.frameskip = -1;
+         s.sample_rate = 44100, s.joystick_deadzone = 5, s.joystick_saturation = 100, s.controller_file = "hotrod";
+         s.skip_gameinfo = s.autosave = s.cheat = s.confirm_quit = s.sound = 1;
          GameSettings& o = GetOrCreateGameSettings(g, kTekken3);
-         o.volume = -8;
-         o.keep_aspect = 0;
-         o.wait_vsync = 1;
+         o.volume = -8, o.keep_aspect = 0, o.wait_vsync = 1;
        }},
       {"opengl with shaders and the filter window", kSfex2, {0, 0},
        [](Settings& s, GameSettingsList&) {
-         s.video = 3;
-         s.gl_glsl = 1;
-         s.gl_glsl_filter = 0;
-         s.glsl_shader = "crt";
-         s.rotate = 4;
-         s.maximize = 1;
-         s.sync_refresh = 1;
-         s.throttle = 0;
-         s.mouse = s.lightgun = s.joystick_contradictory = 1;
-         s.joystick = 0;
-         s.skip_warnings = 1;
-         s.filter_window = 1;
-         s.roms_directory = "roms; more";
-         s.bios_directory = "bios";
-         s.extra_arguments = "-speed 1.5 -nosleep";
-         s.more_options = "-beam_width_min 1.2";
+         s.video = 3, s.gl_glsl = 1, s.gl_glsl_filter = 0, s.glsl_shader = "crt", s.rotate = 4;
+         s.maximize = s.sync_refresh = s.mouse = s.lightgun = s.joystick_contradictory = 1;
+         s.throttle = s.joystick = 0;
+         s.skip_warnings = s.filter_window = 1;
+         s.roms_directory = "roms; more", s.bios_directory = "bios";
+         s.extra_arguments = "-speed 1.5 -nosleep", s.more_options = "-beam_width_min 1.2";
        }},
       {"shortcut", kSfex2, {1, 1},
-       [](Settings& s, GameSettingsList&) {
-         s.rotate = 1;
-         s.video = 2;
-         s.hlsl_enable = 1;
-         s.rotate = 3;
-         s.sound = 2;
-         s.volume = -32;
-       }},
+       [](Settings& s, GameSettingsList&) { s.video = 2, s.hlsl_enable = 1, s.rotate = 3, s.sound = 2, s.volume = -32; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
