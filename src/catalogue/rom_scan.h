@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "catalogue/game_table.h"
 
