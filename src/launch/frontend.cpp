@@ -1,11 +1,10 @@
 #include "launch/frontend.h"
 
-#include <set>
-
 #include "app/app_state.h"
 #include "app/file_system.h"
 #include "app/paths.h"
 #include "app/text_util.h"
+#include "catalogue/rom_scan.h"
 #include "launch/launch_log.h"
 #include "launch/mame_location.h"
 #include "launch/play.h"
@@ -29,18 +28,6 @@ int32_t ScreenMode(ScreenRequest screen) {
   }
 }
 
-// The set names present in one ROM folder, lower-cased: sub-folders by name,
-// "x.zip" and "x.7z" files without their ending.
-void AddPresentSets(const std::string& folder, std::set<std::string>& present) {
-  std::vector<FolderEntry> entries;
-  if (!ListFolder(ResolvePath(folder), entries)) return;
-  for (const FolderEntry& e : entries) {
-    std::string name = ToLowerAscii(e.name);
-    if (e.is_folder) present.insert(name);
-    else if (name.size() >= 5 && name.ends_with(".zip")) present.insert(name.substr(0, name.size() - 4));
-    else if (name.size() >= 4 && name.ends_with(".7z")) present.insert(name.substr(0, name.size() - 3));
-  }
-}
 }  // namespace
 
 std::string NormalizeFrontendName(std::string_view text) {
@@ -61,31 +48,10 @@ const GameEntry* FindFrontendGame(const GameList& games, std::string_view normal
 }
 
 std::string MissingRomZips(const Settings& settings, const GameEntry& entry) {
-  std::set<std::string> present;
-  std::string folders = settings.roms_directory;
-  bool any_folder = false;
-  size_t start = 0;
-  while (start <= folders.size()) {
-    size_t end = folders.find(';', start);
-    std::string piece = Trim(std::string_view(folders).substr(start, end == std::string::npos ? end : end - start));
-    if (!piece.empty()) {
-      AddPresentSets(piece, present);
-      any_folder = true;
-    }
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  if (!any_folder) AddPresentSets(MameRomsFolder(settings), present);
-  std::string bios_folder = Trim(settings.bios_directory);
-  if (!bios_folder.empty()) AddPresentSets(bios_folder, present);
-
+  // The same scan the game list uses, so both agree on what is present.
+  RefreshRomScan(settings.roms_directory, settings.bios_directory, true, MameRomsFolder(settings));
   std::string missing;
-  for (const std::string* set : {&entry.set, &entry.parent, &entry.bios}) {
-    if (set->empty() || present.count(ToLowerAscii(*set))) continue;
-    std::string piece = (missing.empty() ? "" : ", ") + *set + ".zip";
-    if (missing.size() + piece.size() > kMissingTextLimit) break;
-    missing += piece;
-  }
+  ListMissingZips(entry, missing, kMissingTextLimit + 1);
   return missing;
 }
 

@@ -11,6 +11,7 @@
 #include "app/paths.h"
 #include "app/utf16_win.h"
 #include "catalogue/game_table.h"
+#include "launch/launch_wiring.h"
 #include "launch/mame_args.h"
 #include "settings/settings.h"
 #include "win_test_support.h"
@@ -48,9 +49,11 @@ struct KorvoFolder {
   }
   std::string Log() { return ReadFileText(dir.File("logs\\korvo-launch.log")); }
 
-  // The list korvo.exe is expected to build, from the same settings file.
+  // The list korvo.exe is expected to build, from the same settings file
+  // and with the same plugins.
   ArgList Expected(int32_t screen_mode) {
     SetLauncherFolder(dir.path());
+    InstallLaunchHooks();
     Settings s;
     ResetSettings(s);
     LoadSettings(s, dir.File("korvo-settings.cfg"));
@@ -75,6 +78,12 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
   auto calls = f.TakeCalls();
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].args, f.Expected(-1));
+  // Start-up connected the builder to the plugin writers: with logs on, the
+  // input-log plugin goes to MAME.
+  auto plugin = std::find(calls[0].args.begin(), calls[0].args.end(), "-plugin");
+  ASSERT_NE(plugin, calls[0].args.end());
+  ASSERT_NE(plugin + 1, calls[0].args.end());
+  EXPECT_NE(plugin[1].find("korvo_diag"), std::string::npos) << plugin[1];
   EXPECT_EQ(calls[0].folder, f.dir.path());
   EXPECT_EQ(calls[0].std_out, "file");
   EXPECT_EQ(calls[0].std_err, "file");
