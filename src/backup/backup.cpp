@@ -6,6 +6,7 @@
 #include "app/file_system.h"
 #include "app/paths.h"
 #include "app/text_buffer.h"
+#include "app/text_util.h"
 #include "backup/zip_writer.h"
 #include "launch/mame_location.h"
 #include "romcheck/zip_reader.h"
@@ -117,7 +118,7 @@ std::string RestoreTarget(std::string_view name, const BackupFolders& folders) {
   for (char& c : rest)
     if (c == '/') c = '\\';
   std::string target = JoinPath(base, rest);
-  if (target.size() > kLongestTarget) return "";
+  if (Utf16Length(target) > kLongestTarget) return "";
   return target;
 }
 
@@ -151,6 +152,11 @@ int RestoreFromBytes(const std::string& zip, const BackupFolders& folders) {
 int RestoreBackup(const std::string& zip_path, const BackupFolders& folders) {
   auto zip = ReadWholeFile(zip_path);
   return zip ? RestoreFromBytes(*zip, folders) : -1;
+}
+
+int BackupSettings(const std::string& target, const BackupFolders& folders, const Settings& settings) {
+  SaveSettings(settings, JoinPath(folders.launcher, "korvo-settings.cfg"));
+  return WriteBackup(target, folders);
 }
 
 int RestoreSettingsFromBackup(const std::string& zip_path, const BackupFolders& folders, Settings& settings,

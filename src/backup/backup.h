@@ -25,6 +25,10 @@ constexpr const char* kSafetyBackupName = "KORVO-before-restore.zip";
 // (no file found, or the zip could not be written).
 int WriteBackup(const std::string& target, const BackupFolders& folders);
 
+// The Backup command once the target is chosen: the current settings are
+// saved first, so the backup holds what the user sees.
+int BackupSettings(const std::string& target, const BackupFolders& folders, const Settings& settings);
+
 // Puts a backup back: the number of files restored, or -1 when the file
 // cannot be read or is not a sound zip (nothing is written then). Members
 // whose names could leave the target folders are never written.

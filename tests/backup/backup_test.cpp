@@ -219,9 +219,3 @@ TEST(RestoreNames, HostileZipWritesNothingOutside) {
   EXPECT_EQ(written, (std::vector<std::string>{"hostile.zip", "mame/ini/ok.ini"}));
   EXPECT_FALSE(TestFileExists("/tmp/escaped.txt"));
 }
-
-TEST(BackupTexts, NamesAndStatus) {
-  EXPECT_EQ(BackupFileName(2026, 3, 7), "KORVO-backup-2026-03-07.zip");
-  EXPECT_EQ(BackupSavedText(12, "C:\\b.zip"), "Backup saved: 12 files in C:\\b.zip");
-  EXPECT_EQ(BackupRestoredText(0), "Backup restored: 0 files");
-}

@@ -53,16 +53,6 @@ TEST(CheckZip, CutOffZips) {
     EXPECT_FALSE(CheckZip(Bytes(zip), cut, r));
     ASSERT_EQ(r.problems.size(), 1u) << cut;
   }
-  // The directory survived but the last member's data was cut.
-  std::vector<Member> members = {Stored("a.bin", "aaaa"), Deflated("b.bin", RomLikeData(3000, 13))};
-  std::string whole = BuildZip(members);
-  members[1].data.resize(members[1].data.size() / 2);
-  std::string cut = BuildZip(members);
-  // Keep the original (longer) compressed size in the directory.
-  std::string original = BuildZip({Stored("a.bin", "aaaa"), Deflated("b.bin", RomLikeData(3000, 13))});
-  size_t dir = cut.rfind(std::string("PK\x01\x02", 4));
-  cut.replace(dir + 20, 4, original.substr(original.rfind(std::string("PK\x01\x02", 4)) + 20, 4));
-  EXPECT_EQ(Problems(cut), std::vector<std::string>{"b.bin: its data is missing (the zip is cut off or damaged)"});
 }
 
 TEST(CheckZip, MemberProblemTexts) {
@@ -152,8 +142,8 @@ TEST(CheckZip, BogusDirectoryFields) {
 }
 
 TEST(CheckZip, ZipBombsEndQuickly) {
-  // One member that unpacks to 256 MiB but claims 1000 bytes.
-  Member bomb = Deflated("bomb.bin", std::string(256u << 20, '\0'), 9);
+  // One member that unpacks to 64 MiB but claims 1000 bytes.
+  Member bomb = Deflated("bomb.bin", std::string(64u << 20, '\0'), 9);
   bomb.size = 1000;
   EXPECT_EQ(Problems(BuildZip({bomb})), std::vector<std::string>{"bomb.bin: has the wrong size (the file is corrupt)"});
 
