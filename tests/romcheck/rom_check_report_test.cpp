@@ -138,3 +138,12 @@ TEST(RomCheckTexts, SizesAndArguments) {
   EXPECT_EQ(VerifyromsArguments("sfex2", "C:\\roms\\"), "-verifyroms sfex2 -rompath \"C:\\roms\\\\\"");
   EXPECT_EQ(VerifyromsArguments("sfex2", "C:\\a;D:\\b\\\\"), "-verifyroms sfex2 -rompath \"C:\\a;D:\\b\\\\\\\\\"");
 }
+
+TEST_F(RomCheckReport, RealMameJudgesAMissingSet) {
+  if (!std::filesystem::exists("/usr/games/mame")) GTEST_SKIP() << "MAME not installed";
+  App().settings.mame_exe = "/usr/games/mame";
+  std::string report = Report("tekken3");
+  EXPECT_TRUE(report.ends_with("romset \"tekken3\" not found!\r\n"
+                               "\r\nMAME found a problem (exit code 2): see the lines above."))
+      << report;
+}
