@@ -5,20 +5,9 @@
 #include "app/file_stamp.h"
 #include "app/file_system.h"
 #include "app/paths.h"
+#include "app/text_lines.h"
 
 namespace {
-// Calls `line` for every non-empty LF-separated piece of `text`.
-template <typename Visit>
-void ForEachLine(std::string_view text, Visit line) {
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    if (end > start) line(text.substr(start, end - start));
-    start = end + 1;
-  }
-}
-
 // Descriptions end up in titles and in the one-line-per-set cache: control
 // characters would break either, and broken UTF-8 would show as garbage.
 std::string CleanDescription(std::string_view text) {
@@ -80,6 +69,7 @@ bool ParseListingCache(std::string_view text, std::string_view key, MameListing&
   size_t entries = 0;
   const TableSets& sets = GameTableSets();
   ForEachLine(text, [&](std::string_view line) {
+    if (line.empty()) return;
     line = line.substr(0, line.find('\r'));
     if (first) {
       first = false;
@@ -115,6 +105,7 @@ TextBuffer FormatListingCache(std::string_view key, const MameListing& listing) 
 size_t ParseListfull(std::string_view output, const TableSets& sets, MameListing& listing) {
   size_t lines = 0;
   ForEachLine(output, [&](std::string_view line) {
+    if (line.empty()) return;
     ++lines;
     size_t end = line.find_first_of(" \t");
     if (end == std::string_view::npos) return;

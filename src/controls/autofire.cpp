@@ -1,6 +1,7 @@
 #include "controls/autofire.h"
 
 #include "app/file_system.h"
+#include "app/text_lines.h"
 #include "controls/sequence_text.h"
 
 std::vector<AutofireRow> CollectAutofireRows(const InputMapping& m) {
@@ -43,34 +44,22 @@ std::string FormatAutofireFile(const InputMapping& m) {
 }
 
 void ApplyAutofireFile(InputMapping& m, const std::string& text) {
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string_view line(text.data() + start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::vector<std::string_view> f;
-    for (size_t from = 0;;) {
-      size_t tab = line.find('\t', from);
-      f.push_back(line.substr(from, tab == std::string_view::npos ? std::string_view::npos : tab - from));
-      if (tab == std::string_view::npos) break;
-      from = tab + 1;
-    }
-    if (f.size() < 4) continue;
+  ForEachLine(text, [&](std::string_view line) {
+    std::vector<std::string_view> f = SplitFields(line, '\t');
+    if (f.size() < 4) return;
     int index = FindActionByPort(f[0]);
-    if (index < 0 || !IsAutofireButton(index)) continue;
+    if (index < 0 || !IsAutofireButton(index)) return;
     ActionBinding& b = m.bindings[index];
     // Only a button that default.cfg holds as NONE gets its real sequence
     // back: anything else means the file no longer describes default.cfg.
-    if (!b.present || !b.key.empty() || !b.pad.empty() || !b.extra.empty()) continue;
+    if (!b.present || !b.key.empty() || !b.pad.empty() || !b.extra.empty()) return;
     // Hand-edited files may hold anything; what could not be written
     // between MAME's tags is not taken in the first place.
     b.key = IsSafeSequencePart(f[1]) ? CutBytes(f[1], kKeyMax) : std::string();
     b.pad = IsSafeSequencePart(f[2]) ? CutBytes(f[2], kPadMax) : std::string();
     b.extra = SafeAlternatives(f[3], kExtraMax);
     b.autofire = true;
-  }
+  });
 }
 
 bool ApplyAutofireTakeover(InputMapping& m, const MappingFiles& files, bool combos_active) {

@@ -1,5 +1,6 @@
 #include "controls/input_mapping.h"
 
+#include "app/text_lines.h"
 #include "app/text_util.h"
 #include "controls/key_names.h"
 #include "controls/pad_codes.h"
@@ -160,33 +161,14 @@ std::string SerializeMapping(const InputMapping& m) {
   return out;
 }
 
-namespace {
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-  std::vector<std::string_view> fields;
-  size_t start = 0;
-  for (;;) {
-    size_t tab = line.find('\t', start);
-    fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-    if (tab == std::string_view::npos) return fields;
-    start = tab + 1;
-  }
-}
-}  // namespace
-
 void ApplyMappingText(InputMapping& m, const std::string& text) {
   for (ActionBinding& b : m.bindings) b = ActionBinding{};
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string_view line(text.data() + start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (!StartsWith(line, "bind=")) continue;
-    std::vector<std::string_view> f = SplitTabs(line.substr(5));
-    if (f.size() < 4) continue;
+  ForEachLine(text, [&](std::string_view line) {
+    if (!StartsWith(line, "bind=")) return;
+    std::vector<std::string_view> f = SplitFields(line.substr(5), '\t');
+    if (f.size() < 4) return;
     int index = FindActionByPort(f[0]);
-    if (index < 0) continue;
+    if (index < 0) return;
     ActionBinding& b = m.bindings[index];
     b = ActionBinding{};
     b.present = true;
@@ -196,7 +178,7 @@ void ApplyMappingText(InputMapping& m, const std::string& text) {
     b.pad = IsSafeSequencePart(f[2]) ? CutBytes(f[2], kPadMax) : std::string();
     b.extra = SafeAlternatives(f[3], kExtraMax);
     b.autofire = f.size() >= 5 && f[4] == "1" && IsAutofireButton(index);
-  }
+  });
   m.dirty = true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/file_system.h"
 #include "app/paths.h"
+#include "app/text_lines.h"
 #include "app/text_util.h"
 
 namespace {
@@ -14,20 +15,6 @@ struct ProbeState {
 ProbeState& State() {
   static ProbeState state;
   return state;
-}
-
-std::vector<std::string_view> SplitFields(std::string_view line) {
-  std::vector<std::string_view> fields;
-  size_t start = 0;
-  for (;;) {
-    size_t bar = line.find('|', start);
-    if (bar == std::string_view::npos) {
-      fields.push_back(line.substr(start));
-      return fields;
-    }
-    fields.push_back(line.substr(start, bar - start));
-    start = bar + 1;
-  }
 }
 
 // Lua writes whole numbers of an item's value as integers; anything else
@@ -47,14 +34,8 @@ bool IsCompleteProbeReport(const std::string& text) { return text.find("END") !=
 
 PadProbe ParsePadProbe(const std::string& text) {
   PadProbe probe;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string_view line(text.data() + start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    std::vector<std::string_view> f = SplitFields(line);
+  ForEachLine(text, [&](std::string_view line) {
+    std::vector<std::string_view> f = SplitFields(line, '|');
     if (f[0] == "D" && f.size() >= 3) {
       ProbeDevice device;
       device.devindex = NumberOrZero(f[1]);
@@ -66,7 +47,7 @@ PadProbe ParsePadProbe(const std::string& text) {
       for (ProbeDevice& device : probe)
         if (device.devindex == devindex) device.items.push_back(item);
     }
-  }
+  });
   return probe;
 }
 

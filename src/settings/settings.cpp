@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/file_system.h"
+#include "app/text_lines.h"
 #include "app/text_util.h"
 
 namespace {
@@ -253,15 +254,11 @@ void ParseSettingsText(Settings& s, const std::string& text) {
   WindowRect window = s.main_window;
   bool window_read = false;
 
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string_view line = TrimNarrow(std::string_view(text).substr(pos, end - pos));
-    pos = end + 1;
-    if (line.empty() || line[0] == '#' || line[0] == ';' || line[0] == '[') continue;
+  ForEachLine(text, [&](std::string_view raw) {
+    std::string_view line = TrimNarrow(raw);
+    if (line.empty() || line[0] == '#' || line[0] == ';' || line[0] == '[') return;
     size_t eq = line.find('=');
-    if (eq == std::string_view::npos) continue;
+    if (eq == std::string_view::npos) return;
     std::string key = ToLowerAscii(TrimNarrow(line.substr(0, eq)));
     std::string_view value = TrimNarrow(line.substr(eq + 1));
 
@@ -277,7 +274,7 @@ void ParseSettingsText(Settings& s, const std::string& text) {
         s.*k.text = TextValue(value, static_cast<size_t>(k.text_size - 1));
       break;
     }
-    if (handled) continue;
+    if (handled) return;
 
     int32_t n;
     if (key == "theme_mode") {
@@ -333,7 +330,7 @@ void ParseSettingsText(Settings& s, const std::string& text) {
       have_recent = true;
       recent_text = value;
     }
-  }
+  });
 
   if (s.theme_mode < 0 || s.theme_mode > 2) s.theme_mode = 0;
   ApplyThemeMode(s);
