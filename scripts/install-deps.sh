@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine64 xvfb x11-utils imagemagick xdotool
+  wine wine64 xvfb x11-utils imagemagick xdotool
   mame lua5.4 liblua5.4-dev
   zlib1g-dev libdeflate-dev zip p7zip-full python3
   clang libclang-rt-14-dev
