@@ -5,6 +5,7 @@
 #include "app/paths.h"
 #include "combos/combo_sequence.h"
 #include "controls/autofire.h"
+#include "controls/lua_plugin.h"
 
 namespace {
 
@@ -16,16 +17,6 @@ std::string LuaSafeTrigger(std::string text) {
     if (c == '\'' || c == '\\' || u < 0x20 || u == 0x7F) c = ' ';
   }
   return text;
-}
-
-// A long bracket whose closing form cannot occur inside `text`, so any path
-// (even one holding "]=]") reads back unchanged.
-std::string LongBracketString(const std::string& text) {
-  for (size_t level = 1;; ++level) {
-    std::string equals(level, '=');
-    std::string close = "]" + equals + "]";
-    if ((text + close).find(close) == text.size()) return "[" + equals + "[" + text + close;
-  }
 }
 
 }  // namespace
@@ -60,7 +51,7 @@ std::string BuildCombosInitLua(const CombosPluginInputs& in) {
   int unused = 0;
   std::string lua = "-- written by Korvo before every start: do not edit\n";
   lua += "local STEP_MS = " + std::to_string(in.combos->step_ms) + "\n";
-  lua += "local LOGPATH = " + LongBracketString(in.log_path) + "\n";
+  lua += "local LOGPATH = " + LuaLongString(in.log_path) + "\n";
   lua += "local COMBOS = {\n" + BuildComboLines(*in.combos, unused) + "}\n";
   lua += "local AUTOFIRE = {\n" + in.autofire_rows + "}\n";
   lua += "local AF_HALF_MS = " + std::to_string(AutofireHalfPeriodMs(in.autofire_rate)) + "\n";
@@ -68,11 +59,7 @@ std::string BuildCombosInitLua(const CombosPluginInputs& in) {
   return lua;
 }
 
-std::string CombosPluginJson() {
-  return "{\n\t\"plugin\": {\n\t\t\"name\": \"korvo_combos\",\n\t\t\"description\": \"Korvo combos\",\n"
-         "\t\t\"version\": \"1.0.0\",\n\t\t\"author\": \"Korvo\",\n\t\t\"type\": \"plugin\",\n"
-         "\t\t\"start\": \"false\"\n\t}\n}\n";
-}
+std::string CombosPluginJson() { return PluginJson("korvo_combos", "Korvo combos"); }
 
 bool WriteCombosPlugin(std::string& plugin_folder) {
   CombosPluginInputs in;
@@ -85,9 +72,6 @@ bool WriteCombosPlugin(std::string& plugin_folder) {
   if (combo_count == 0 && autofire_count == 0) return false;
 
   std::string search = PluginsPath("korvo-combos-plugin");
-  std::string plugin = JoinPath(search, "korvo_combos");
-  if (!CreateFolder(search) || !CreateFolder(plugin)) return false;
-
   const Settings& settings = App().settings;
   if (settings.logs) {
     std::string log = LogsPath("korvo-combos.log");
@@ -95,8 +79,7 @@ bool WriteCombosPlugin(std::string& plugin_folder) {
     in.log_path = ShortUtf8Path(log);
   }
   in.autofire_rate = settings.autofire_rate;
-  if (!WriteFileAtomic(JoinPath(plugin, "init.lua"), BuildCombosInitLua(in))) return false;
-  if (!WriteFileAtomic(JoinPath(plugin, "plugin.json"), CombosPluginJson())) return false;
+  if (!WriteLuaPlugin(search, "korvo_combos", BuildCombosInitLua(in), CombosPluginJson())) return false;
   plugin_folder = search;
   return true;
 }
