@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/file_system.h"
+#include "app/paths.h"
 #include "win_test_support.h"
 
 TEST(WriteFileAtomicWin, ReplacesAndLeavesNoTemporary) {
@@ -27,4 +28,16 @@ TEST(WriteFileAtomicWin, FailureKeepsOldFileAndRemovesTemporary) {
   ASSERT_TRUE(CreateFolder(target + ".tmp"));
   EXPECT_FALSE(WriteFileAtomic(target, "lost"));
   EXPECT_EQ(*ReadWholeFile(target), "keep me");
+}
+
+TEST(ShortUtf8PathWin, NonAsciiPathsBecomeShortNamesWithForwardSlashes) {
+  WinTempDir dir;
+  std::string folder = dir.File("Sp\xC3\xA9l ]=] logs");
+  ASSERT_TRUE(CreateFolder(folder));
+  std::string log = folder + "\\korvo-combos.log";
+  std::string lua_path = ShortUtf8Path(log);
+  EXPECT_TRUE(FileExists(log));  // created so that it has a short name
+  for (unsigned char c : lua_path) EXPECT_LT(c, 0x80) << lua_path;
+  EXPECT_EQ(lua_path.find('\\'), std::string::npos);
+  EXPECT_EQ(ShortUtf8Path("C:\\plain\\path.log"), "C:/plain/path.log");
 }
