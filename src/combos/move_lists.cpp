@@ -55,8 +55,8 @@ constexpr ComboMove kBalrog[] = {
     {"Special", "Advancing Wire", "236+HK", "qcf + K"},
     {"Special", "Attaching Claw", "214+HP", "qcb + P"},
     {"Special", "Backslash", "LP+MP+HP", "PPP"},
-    {"Special", "Scarlet Terror", "1*C 6+HK", "Charge db,f + K"},
     {"Guard Break", "Ground Crystal Flash", "HP+HK", "Press the same strength P + K"},
+    {"Special", "Scarlet Terror", "1*C 6+HK", "Charge db,f + K"},
     {"Super", "Sky High Illusion", "1*C 646+HP", "Charge db,f,b,f + P"},
     {"Meteor", "Advancing Wire SP", "1*C 646+LP+MP+HP", "Charge db,f,b,f + PPP"},
 };

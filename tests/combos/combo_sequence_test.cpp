@@ -150,6 +150,11 @@ TEST(MoveLists, EveryMoveCompilesAndItsReadableFormIsStable) {
   EXPECT_EQ(characters, 25u);
   EXPECT_EQ(moves, 313u);
   EXPECT_EQ(FindMoveList("ryu")->moves.size(), 12u);
+  // The Move box lists a character's moves in the game's own order.
+  const MoveList* balrog = FindMoveList("Balrog (Vega in the West)");
+  ASSERT_NE(balrog, nullptr);
+  EXPECT_STREQ(balrog->moves[7].name, "Ground Crystal Flash");
+  EXPECT_STREQ(balrog->moves[8].name, "Scarlet Terror");
   EXPECT_EQ(FindMoveList("Nobody"), nullptr);
 }
 
