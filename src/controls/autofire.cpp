@@ -1,5 +1,7 @@
 #include "controls/autofire.h"
 
+#include <utility>
+
 #include "app/file_system.h"
 #include "app/text_lines.h"
 #include "controls/sequence_text.h"
@@ -50,14 +52,22 @@ void ApplyAutofireFile(InputMapping& m, const std::string& text) {
     int index = FindActionByPort(f[0]);
     if (index < 0 || !IsAutofireButton(index)) return;
     ActionBinding& b = m.bindings[index];
-    // Only a button that default.cfg holds as NONE gets its real sequence
-    // back: anything else means the file no longer describes default.cfg.
-    if (!b.present || !b.key.empty() || !b.pad.empty() || !b.extra.empty()) return;
+    if (!b.present) return;
     // Hand-edited files may hold anything; what could not be written
     // between MAME's tags is not taken in the first place.
-    b.key = IsSafeSequencePart(f[1]) ? CutBytes(f[1], kKeyMax) : std::string();
-    b.pad = IsSafeSequencePart(f[2]) ? CutBytes(f[2], kPadMax) : std::string();
-    b.extra = SafeAlternatives(f[3], kExtraMax);
+    std::string key = IsSafeSequencePart(f[1]) ? CutBytes(f[1], kKeyMax) : std::string();
+    std::string pad = IsSafeSequencePart(f[2]) ? CutBytes(f[2], kPadMax) : std::string();
+    std::string extra = SafeAlternatives(f[3], kExtraMax);
+    // A button that default.cfg holds as NONE gets its real sequence back.
+    // One that holds the very same sequence (a start without the combos
+    // plugin writes it so) keeps its autofire mark. Anything else means the
+    // file no longer describes default.cfg.
+    const bool taken_over = b.key.empty() && b.pad.empty() && b.extra.empty();
+    const bool same = b.key == key && b.pad == pad && b.extra == extra;
+    if (!taken_over && !same) return;
+    b.key = std::move(key);
+    b.pad = std::move(pad);
+    b.extra = std::move(extra);
     b.autofire = true;
   });
 }

@@ -141,9 +141,19 @@ TEST(Autofire, TakeoverPutsNoneInDefaultCfgAndLoadingRestoresTheRealSequence) {
   EXPECT_NE(ReadTestFile(env.CfgPath()).find("KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3"), std::string::npos);
   EXPECT_FALSE(m.force_real_binding);
 
-  // The file does not resurrect a sequence over a button that default.cfg binds.
+  // Reading that back keeps the autofire mark: default.cfg holds what the file says.
+  LoadInputMapping();
+  EXPECT_TRUE(HasAutofire(m, 4));
+  EXPECT_EQ(m.bindings[4].key, "LCONTROL");
+
+  // The file does not resurrect a sequence over a button that default.cfg binds otherwise.
+  SetAutofire(m, 4, false);
+  SetBindingKey(m, 4, "Q");
+  ASSERT_TRUE(WriteInputMapping());
+  WriteTestFile(env.dir.File("korvo-autofire.cfg"), "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
   LoadInputMapping();
   EXPECT_FALSE(HasAutofire(m, 4));
+  EXPECT_EQ(m.bindings[4].key, "Q");
 
   // Turning autofire off empties the existing file.
   SetAutofire(m, 4, false);
