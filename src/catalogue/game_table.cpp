@@ -182,17 +182,20 @@ std::string ShortTitle(std::string_view title, bool keep_version) {
   return result;
 }
 
+namespace {
+bool SharedWithAnother(const GameList& list, const GameEntry& entry, std::string_view name, bool keep_version) {
+  for (const GameEntry& other : list)
+    if (other.number != entry.number && EqualsNoCase(ShortTitle(other.title, keep_version), name)) return true;
+  return false;
+}
+}  // namespace
+
 std::string ShortcutTitle(const GameList& list, const GameEntry& entry) {
   std::string s = ShortTitle(entry.title, false);
-  bool shared = false;
-  for (const GameEntry& other : list) {
-    if (other.number != entry.number && EqualsNoCase(ShortTitle(other.title, false), s)) {
-      shared = true;
-      break;
-    }
-  }
-  if (!shared) return s;
+  if (!SharedWithAnother(list, entry, s, false)) return s;
   std::string t = ShortTitle(entry.title, true);
-  if (EqualsNoCase(t, s)) return Trim(entry.title);
+  // Revisions that share their version text too ("Tekken 2 Ver.B (World,)")
+  // would get one shortcut file between them, each replacing the other's.
+  if (EqualsNoCase(t, s) || SharedWithAnother(list, entry, t, true)) return Trim(entry.title);
   return t;
 }

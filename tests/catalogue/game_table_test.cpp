@@ -200,11 +200,21 @@ TEST(ShortcutTitle, GrowsOnlyWhenNamesCollideInTheTable) {
   auto name = [&](const char* set) { return ShortcutTitle(list, *FindGameBySet(list, set)); };
   EXPECT_EQ(name("ts2"), "Battle Arena Toshinden 2 (Europe)");  // unique
   EXPECT_EQ(name("fatfurwa"), "Fatal Fury: Wild Ambition / Garou Densetsu: Wild Ambition (rev.A)");
-  // Tekken 2 Ver.B and Tekken 2 share "Tekken 2 (World,)": the version tells them apart...
-  EXPECT_EQ(name("tekken2"), "Tekken 2 Ver.B (World,)");
+  // G-Darius and G-Darius Ver.2 share "G-Darius (Ver)": the version tells them apart...
   EXPECT_EQ(name("gdarius2"), "G-Darius Ver.2 (Ver)");
   // ...and where it does not, the whole title is used.
+  EXPECT_EQ(name("gdarius"), "G-Darius (Ver 2.02O)");
   EXPECT_EQ(name("tekken2a"), "Tekken 2 (World, TES2/VER.A)");
+  // Tekken 2 Ver.B sets of two revisions keep the same version text, and a
+  // shared shortcut name would let one game's shortcut replace the other's.
+  EXPECT_EQ(name("tekken2"), "Tekken 2 Ver.B (World, TES2/VER.D)");
+  EXPECT_EQ(name("tekken2b"), "Tekken 2 Ver.B (World, TES2/VER.B)");
+  std::set<std::string> names;
+  for (const GameEntry& e : list) {
+    std::string n = ShortcutTitle(list, e);
+    for (auto& c : n) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_TRUE(names.insert(n).second) << e.set << " shares its shortcut name " << n;
+  }
   EXPECT_EQ(name("tekken3"), "Tekken 3 (World, TET2/VER.E1)");
   EXPECT_EQ(name("ts2u"), "Battle Arena Toshinden 2 (USA 951124)");
   // Case does not make names differ.
