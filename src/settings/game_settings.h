@@ -80,7 +80,10 @@ struct GameSettingsChoices {
   int sound = 0;       // Same, On, Off
   int volume = 0;      // Same, Full (0 dB), Quieter -4 .. -32 dB
   int cheat = 0, skip_gameinfo = 0, autosave = 0;   // Same, On, Off
-  std::string bios;             // chosen BIOS name, "" for "Game Default"
+  // Chosen BIOS name, "" for "Game Default". While MAME lists no BIOS sets for
+  // the game (the list is disabled), pass the stored name so that an OK made
+  // for another field does not drop it.
+  std::string bios;
   std::string extra_arguments;  // as typed
 };
 
@@ -90,7 +93,8 @@ using GameDisplayModes = std::vector<std::pair<int, int>>;
 // record the window was opened with), a resolution or volume that the lists
 // cannot show (a size that is no display mode, a volume between the 4 dB
 // steps) is kept when its list was left at Same As Global, instead of being
-// lost by a plain OK.
+// lost by a plain OK. The Reset button is not a read-back: it stores
+// NewGameSettings(game), which also drops those kept values.
 GameSettings GameSettingsFromChoices(int32_t game, const GameSettingsChoices& choices,
                                      const GameDisplayModes& modes, const GameSettings* shown = nullptr);
 // The list positions that show `record` (a resolution that is not among the
