@@ -6,6 +6,9 @@
 
 #include <atomic>
 #include <fstream>
+#include <iterator>
+
+#include "../../tools/fakemame/fakemame_record.h"
 
 #include "app/paths.h"
 #include "app/utf16_win.h"
@@ -55,4 +58,25 @@ TEST(PlayWin, CrashOutputReachesTheBoxAndStopIsSilent) {
   ASSERT_EQ(WaitForSingleObject(ended, kStopGraceMs + 4000), WAIT_OBJECT_0);
   EXPECT_TRUE(FinishPlay(state, TickMs()).silent);
   CloseHandle(ended);
+}
+
+TEST(PlayWin, AnOutputFileThatCannotBeCreatedDoesNotStopTheStart) {
+  PlayFolder f;
+  f.Control("exit=0\n");
+  GameStart start;
+  start.program = f.dir.File("mame.exe");
+  start.args = {"tekken3"};
+  start.working_folder = f.dir.path();
+  start.output_path = f.dir.File("no such folder\\korvo-output.tmp");
+  GameProcess process;
+  uint32_t error = 0;
+  ASSERT_TRUE(StartGameProcess(start, process, error)) << error;
+  EXPECT_TRUE(WaitGameProcess(process, 10000));
+  CloseGameProcess(process);
+
+  std::ifstream in(Utf8ToUtf16(f.dir.File("fakemame-calls.txt")).c_str(), std::ios::binary);
+  auto calls = fakemame::ParseCalls(std::string(std::istreambuf_iterator<char>(in), {}));
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, ArgList{"tekken3"});
+  EXPECT_NE(calls[0].std_out, "file");  // MAME's own handles, not a half-made file
 }
