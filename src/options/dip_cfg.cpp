@@ -68,7 +68,9 @@ std::string RemoveSwitchPorts(std::string_view cfg, const std::vector<DipChoice>
     if (stop < text.size() && text[stop] == '\r') ++stop;
     if (stop < text.size() && text[stop] == '\n') ++stop;
     text.erase(begin, stop - begin);
-    from = begin;
+    // The join can make a new "<port " from a stray "<p", "<po"... before the
+    // cut and the text after it, so the search steps back over those.
+    from = begin > 5 ? begin - 5 : 0;
   }
   return text;
 }

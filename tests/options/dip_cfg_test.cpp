@@ -131,6 +131,15 @@ TEST(DipCfgWrite, SwitchHeldTwiceEndsUpOnce) {
   std::string text = ApplyDipChoices(twice, "sfex2", {Choice("DSW", 2, 2, 0)});
   EXPECT_EQ(text, std::string("<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n") + kPortLine +
                       "</input>\n</system>\n</mameconfig>\n");
+
+  // Taking a port out of damaged text can join a stray "<" with the text
+  // after it into another port of the switch; that one goes too, or it would
+  // be read before the new line and hide the user's choice.
+  std::string spliced = "x <  <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />"
+                        "port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />\n";
+  std::string removed = ApplyDipChoices(spliced, "sfex2", {Choice("DSW", 2, 2, 2)});
+  EXPECT_EQ(removed, "x");
+  EXPECT_EQ(ApplyDipChoices(removed, "sfex2", {Choice("DSW", 2, 2, 2)}), removed);
 }
 
 TEST(DipCfgFile, WritesOnlyChangesAndKeepsOneBackup) {
