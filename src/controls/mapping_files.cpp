@@ -46,7 +46,11 @@ bool WriteInputMapping(InputMapping& m, const MappingFiles& files) {
   std::string folder = FolderOf(files.default_cfg);
   if (!folder.empty() && !IsFolder(folder)) CreateFolder(folder);
 
-  std::string text = ReadWholeFile(files.default_cfg).value_or(std::string());
+  std::optional<std::string> existing = ReadWholeFile(files.default_cfg);
+  // A default.cfg that is there but cannot be read (held by another program)
+  // must not be replaced by a file holding only the launcher's entries.
+  if (!existing && FileExists(files.default_cfg)) return false;
+  std::string text = existing.value_or(std::string());
   switch (EditDefaultCfgText(m, text)) {
     case CfgEdit::NothingKept: return true;
     case CfgEdit::NothingDone: m.dirty = false; return true;
