@@ -15,14 +15,3 @@ int CompareNoCase(std::string_view a, std::string_view b) {
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
-
-bool ContainsNoCase(std::string_view haystack, std::string_view needle) {
-  if (needle.empty()) return true;
-  if (needle.size() > haystack.size()) return false;
-  for (size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
-    size_t k = 0;
-    while (k < needle.size() && Fold(haystack[i + k]) == Fold(needle[k])) ++k;
-    if (k == needle.size()) return true;
-  }
-  return false;
-}

@@ -5,5 +5,3 @@
 #include <string_view>
 
 int CompareNoCase(std::string_view a, std::string_view b);
-// True when `needle` occurs in `haystack`, ASCII letters compared without case.
-bool ContainsNoCase(std::string_view haystack, std::string_view needle);
