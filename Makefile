@@ -3,6 +3,8 @@
 .PHONY: all deps native windows test run fuzz bench fixtures clean
 
 JOBS ?= $(shell nproc)
+# Lets ccache (when installed) share objects between checkouts.
+export CCACHE_BASEDIR ?= $(CURDIR)
 
 all: native windows
 

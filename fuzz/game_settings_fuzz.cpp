@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "settings/game_settings.h"
 
 namespace {

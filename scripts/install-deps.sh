@@ -10,7 +10,7 @@ packages=(
   wine wine64 xvfb x11-utils imagemagick xdotool
   mame lua5.4 liblua5.4-dev
   zlib1g-dev libdeflate-dev zip p7zip-full python3
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev ccache
 )
 
 missing=()

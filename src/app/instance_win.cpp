@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/utf16_win.h"
+#include "base/utf16_win.h"
 
 bool TakeSingleInstance(const std::string& name) {
   HANDLE mutex = CreateMutexW(nullptr, FALSE, Utf8ToUtf16(name).c_str());

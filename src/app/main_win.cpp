@@ -4,14 +4,14 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/display_modes_win.h"
-#include "app/file_system.h"
+#include "settings/app_state.h"
+#include "base/display_modes_win.h"
+#include "base/file_system.h"
 #include "app/instance_win.h"
 #include "app/main_window_ui_win.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "app/startup.h"
-#include "app/utf16_win.h"
+#include "base/utf16_win.h"
 #include "launch/frontend.h"
 #include "launch/launch_wiring.h"
 #include "settings/game_settings.h"

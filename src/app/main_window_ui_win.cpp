@@ -1,6 +1,6 @@
 #include "app/main_window_ui_win.h"
 
-#include "app/app_state.h"
+#include "settings/app_state.h"
 #include "app/startup.h"
 #include "settings/settings.h"
 

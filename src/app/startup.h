@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "launch/screen_request.h"
+
 // Moves dravo-settings.cfg, dravo-games.cfg and dravo-combos.cfg to their
 // korvo- names inside `folder` when the new name does not exist yet.
 void MigrateEarlierLauncherFiles(const std::string& folder);
@@ -13,7 +15,6 @@ void MigrateEarlierLauncherFiles(const std::string& folder);
 // cut at 590 UTF-16 units.
 std::string SingleInstanceName(const std::string& launcher_folder);
 
-enum class ScreenRequest { FollowSettings, FullScreen, Window };
 
 struct CommandLine {
   std::string game;
@@ -24,14 +25,6 @@ struct CommandLine {
 };
 // `args` are the arguments after the program name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
-
-struct DisplayMode {
-  int width = 0, height = 0, bits = 0;
-  bool operator==(const DisplayMode&) const = default;
-};
-using DisplayModes = std::vector<std::pair<int, int>>;
-// Distinct modes of at least 640x480 at 16 bits, sorted; the fixed list when none qualifies.
-DisplayModes CollectDisplayModes(const std::vector<DisplayMode>& reported);
 
 // Where the main window goes: the default size (scaled and centred in the
 // work area) or the saved rectangle when it is still on screen.

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <vector>
 
-#include "app/file_system.h"
-#include "app/paths.h"
-#include "app/text_buffer.h"
-#include "app/text_util.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/text_buffer.h"
+#include "base/text_util.h"
 #include "backup/zip_writer.h"
 #include "launch/mame_location.h"
 #include "romcheck/zip_reader.h"

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 
 namespace {
 struct Keyword {

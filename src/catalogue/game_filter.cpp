@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "catalogue/classify.h"
 #include "catalogue/text_compare.h"
 #include "settings/settings.h"

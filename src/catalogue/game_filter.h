@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 #include "catalogue/game_table.h"
 
 struct Settings;

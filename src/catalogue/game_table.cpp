@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "catalogue/text_compare.h"
 
 const BoardInfo kBoards[kBoardCount] = {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 
 struct Settings;
 

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "app/file_stamp.h"
-#include "app/file_system.h"
-#include "app/paths.h"
-#include "app/text_lines.h"
+#include "base/file_stamp.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/text_lines.h"
 
 namespace {
 // Descriptions end up in titles and in the one-line-per-set cache: control

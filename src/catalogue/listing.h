@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 #include "catalogue/game_table.h"
 
 // Set name (exact bytes) -> MAME's description. Only table sets are entered.

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/file_stamp.h"
-#include "app/file_system.h"
-#include "app/paths.h"
-#include "app/text_util.h"
+#include "base/file_stamp.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/text_util.h"
 
 namespace {
 constexpr size_t kBiosFolderUnits = 559;

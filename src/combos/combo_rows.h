@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 
 constexpr int kComboRowCount = 20;
 // Field sizes in bytes including the terminating zero of the stored form.

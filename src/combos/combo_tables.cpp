@@ -1,6 +1,6 @@
 #include "combos/combo_tables.h"
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "combos/combo_sequence.h"
 
 const ComboDirection kComboDirections[9] = {

@@ -2,7 +2,7 @@
 // to the stored number notation ("4*800 6+HP").
 #include <cctype>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "combos/combo_sequence.h"
 #include "combos/combo_tables.h"
 

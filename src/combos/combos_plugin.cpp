@@ -1,8 +1,8 @@
 #include "combos/combos_plugin.h"
 
-#include "app/app_state.h"
-#include "app/file_system.h"
-#include "app/paths.h"
+#include "settings/app_state.h"
+#include "base/file_system.h"
+#include "base/paths.h"
 #include "combos/combo_sequence.h"
 #include "controls/autofire.h"
 #include "controls/lua_plugin.h"

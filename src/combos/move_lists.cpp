@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 
 namespace {
 

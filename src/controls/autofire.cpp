@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/file_system.h"
-#include "app/text_lines.h"
+#include "base/file_system.h"
+#include "base/text_lines.h"
 #include "controls/sequence_text.h"
 
 std::vector<AutofireRow> CollectAutofireRows(const InputMapping& m) {

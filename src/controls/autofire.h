@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 #include "controls/input_mapping.h"
 #include "controls/mapping_files.h"
 

@@ -1,6 +1,6 @@
 #include "controls/binding_migration.h"
 
-#include "app/app_state.h"
+#include "settings/app_state.h"
 #include "controls/pad_codes.h"
 #include "controls/pad_probe.h"
 

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/file_system.h"
-#include "app/paths.h"
+#include "settings/app_state.h"
+#include "base/file_system.h"
+#include "base/paths.h"
 #include "controls/cfg_elements.h"
 #include "controls/input_actions.h"
 #include "controls/mapping_files.h"

@@ -1,7 +1,7 @@
 #include "controls/input_mapping.h"
 
-#include "app/text_lines.h"
-#include "app/text_util.h"
+#include "base/text_lines.h"
+#include "base/text_util.h"
 #include "controls/key_names.h"
 #include "controls/pad_codes.h"
 #include "controls/pad_probe.h"

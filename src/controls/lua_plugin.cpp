@@ -1,7 +1,7 @@
 #include "controls/lua_plugin.h"
 
-#include "app/file_system.h"
-#include "app/paths.h"
+#include "base/file_system.h"
+#include "base/paths.h"
 
 std::string LuaLongString(const std::string& text) {
   // Lua ends the literal at the first closing bracket of its level, so the

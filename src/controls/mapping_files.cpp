@@ -1,7 +1,7 @@
 #include "controls/mapping_files.h"
 
-#include "app/file_system.h"
-#include "app/paths.h"
+#include "base/file_system.h"
+#include "base/paths.h"
 #include "controls/autofire.h"
 #include "controls/default_cfg.h"
 

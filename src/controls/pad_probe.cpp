@@ -1,9 +1,9 @@
 #include "controls/pad_probe.h"
 
-#include "app/file_system.h"
-#include "app/paths.h"
-#include "app/text_lines.h"
-#include "app/text_util.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/text_lines.h"
+#include "base/text_util.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "controls/probe_run.h"
 
-#include "app/file_system.h"
-#include "app/paths.h"
+#include "base/file_system.h"
+#include "base/paths.h"
 #include "controls/lua_plugin.h"
 #include "controls/pad_probe.h"
 

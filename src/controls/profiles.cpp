@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/file_system.h"
-#include "app/paths.h"
-#include "app/text_util.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/text_util.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 
 enum CapturedRunResult : int {
   kCapturedEnded = 0,       // MAME ran and ended; output and exit code delivered

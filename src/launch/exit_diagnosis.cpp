@@ -1,10 +1,10 @@
 #include "launch/exit_diagnosis.h"
 
-#include "app/app_state.h"
-#include "app/file_tail.h"
-#include "app/paths.h"
-#include "app/text_buffer.h"
-#include "app/text_util.h"
+#include "settings/app_state.h"
+#include "base/file_tail.h"
+#include "base/paths.h"
+#include "base/text_buffer.h"
+#include "base/text_util.h"
 #include "launch/game_process.h"
 
 namespace {

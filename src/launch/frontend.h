@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/startup.h"
+#include "launch/screen_request.h"
 #include "catalogue/game_table.h"
 #include "settings/game_settings.h"
 #include "settings/settings.h"

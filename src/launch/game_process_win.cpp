@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "app/utf16_win.h"
+#include "base/utf16_win.h"
 #include "launch/mame_args.h"
 
 struct GameProcessState {

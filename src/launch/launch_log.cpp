@@ -1,8 +1,8 @@
 #include "launch/launch_log.h"
 
-#include "app/file_system.h"
-#include "app/paths.h"
-#include "app/text_buffer.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/text_buffer.h"
 #include "launch/mame_location.h"
 
 std::string LaunchLogText(const std::string& program, const ArgList& args, const std::string& mame_folder) {

@@ -1,6 +1,6 @@
 #include "launch/launch_wiring.h"
 
-#include "app/app_state.h"
+#include "settings/app_state.h"
 #include "combos/combos_plugin.h"
 #include "controls/game_cfg_inputs.h"
 #include "controls/input_log_plugin.h"

@@ -1,9 +1,9 @@
 #include "launch/mame_location.h"
 
-#include "app/app_state.h"
-#include "app/file_system.h"
-#include "app/paths.h"
-#include "app/text_util.h"
+#include "settings/app_state.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/text_util.h"
 #include "settings/settings.h"
 
 bool LocateMameProgram(const Settings& settings, std::string& path) {

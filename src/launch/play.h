@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 #include "launch/exit_diagnosis.h"
 #include "launch/game_process.h"
 #include "launch/mame_args.h"

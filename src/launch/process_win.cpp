@@ -2,7 +2,7 @@
 // error, a hidden process without a console window, polled with PeekNamedPipe.
 #include <windows.h>
 
-#include "app/utf16_win.h"
+#include "base/utf16_win.h"
 #include "launch/mame_args.h"
 #include "launch/process.h"
 

@@ -1,6 +1,6 @@
 #include "launch/shortcut.h"
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "launch/mame_args.h"
 #include "launch/mame_location.h"
 

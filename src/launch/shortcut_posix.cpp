@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "launch/shortcut.h"
 
 const char kShortcutExtension[] = ".desktop";

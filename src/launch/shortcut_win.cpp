@@ -3,8 +3,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "app/text_buffer.h"
-#include "app/utf16_win.h"
+#include "base/text_buffer.h"
+#include "base/utf16_win.h"
 #include "launch/shortcut.h"
 
 const char kShortcutExtension[] = ".lnk";

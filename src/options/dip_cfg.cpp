@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "app/file_system.h"
-#include "app/paths.h"
-#include "app/text_buffer.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/text_buffer.h"
 #include "controls/mapping_files.h"
 #include "launch/mame_location.h"
 #include "options/xml_text.h"

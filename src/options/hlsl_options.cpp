@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "options/option_value.h"
 
 HlslValues DefaultHlslValues() {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 
 struct BiosSet {
   std::string name, description;

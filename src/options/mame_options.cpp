@@ -1,6 +1,6 @@
 #include "options/mame_options.h"
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "launch/mame_args.h"
 #include "options/option_value.h"
 

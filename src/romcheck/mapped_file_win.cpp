@@ -1,7 +1,7 @@
 // Win32 twin of mapped_file_posix.cpp.
 #include <windows.h>
 
-#include "app/utf16_win.h"
+#include "base/utf16_win.h"
 #include "romcheck/mapped_file.h"
 
 bool MapFileForReading(const std::string& path, MappedFile& file) {

@@ -1,9 +1,9 @@
 #include "romcheck/rom_check_report.h"
 
-#include "app/file_system.h"
-#include "app/paths.h"
-#include "app/text_buffer.h"
-#include "app/text_util.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/text_buffer.h"
+#include "base/text_util.h"
 #include "launch/captured_run.h"
 #include "launch/mame_location.h"
 #include "romcheck/zip_file.h"

@@ -1,6 +1,6 @@
 #include "romcheck/zip_file.h"
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 bool ZipFileBytes::Load(const std::string& path) {
   UnmapFile(mapped_);

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "app/file_system.h"
-#include "app/text_util.h"
+#include "base/file_system.h"
+#include "base/text_util.h"
 
 namespace {
 constexpr const char* kFileHeader =

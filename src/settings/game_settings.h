@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 
 // Beside the program: JoinPath(LauncherFolder(), kGameSettingsFileName).
 constexpr const char* kGameSettingsFileName = "korvo-games.cfg";

@@ -1,6 +1,6 @@
 #include "settings/game_settings_texts.h"
 
-#include "app/text_util.h"
+#include "base/text_util.h"
 
 std::vector<std::string> GameChoiceItems(GameChoiceList list, const GameDisplayModes& modes) {
   std::vector<std::string> items = {"Same As Global"};

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/file_system.h"
-#include "app/text_lines.h"
-#include "app/text_util.h"
+#include "base/file_system.h"
+#include "base/text_lines.h"
+#include "base/text_util.h"
 
 namespace {
 

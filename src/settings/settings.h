@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 
 // Fixed text-field sizes, in UTF-16 units including the terminating NUL
 // (a field holds at most size - 1 units).

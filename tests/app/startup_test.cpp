@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/file_system.h"
-#include "app/paths.h"
+#include "base/file_system.h"
+#include "base/paths.h"
 #include "app/startup.h"
-#include "app/text_util.h"
+#include "base/text_util.h"
 #include "support/test_support.h"
 
 namespace {
@@ -42,17 +42,6 @@ TEST(SingleInstance, NameFoldsCaseAndSeparators) {
   EXPECT_NE(SingleInstanceName("C:\\Games\\A"), SingleInstanceName("C:\\Games\\B"));
   EXPECT_EQ(SingleInstanceName("C:\\Spi\xC3\x89le"), "KORVO-c__spi\xC3\xA9le");
   EXPECT_EQ(Utf16Length(SingleInstanceName(std::string(1000, 'x'))), 590u);
-}
-
-TEST(DisplayModeList, FiltersDeduplicatesSortsAndFallsBack) {
-  auto modes = CollectDisplayModes(
-      {{1920, 1080, 32}, {640, 480, 8}, {800, 600, 32}, {1920, 1080, 16}, {320, 240, 32}, {1024, 768, 32}});
-  EXPECT_EQ(modes, (DisplayModes{{800, 600}, {1024, 768}, {1920, 1080}}));
-  auto fallback = CollectDisplayModes({{320, 200, 32}, {1024, 768, 8}});
-  ASSERT_EQ(fallback.size(), 11u);
-  EXPECT_EQ(fallback.front(), (std::pair<int, int>{640, 480}));
-  EXPECT_EQ(fallback.back(), (std::pair<int, int>{1920, 1080}));
-  EXPECT_TRUE(std::is_sorted(fallback.begin(), fallback.end()));
 }
 
 TEST(MainWindowPlacement, SavedRectangleOnlyWhenStillOnScreen) {

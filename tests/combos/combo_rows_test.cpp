@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "app/app_state.h"
-#include "app/paths.h"
+#include "settings/app_state.h"
+#include "base/paths.h"
 #include "combos/combos_plugin.h"
 #include "support/test_support.h"
 

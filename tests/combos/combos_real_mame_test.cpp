@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
-#include "app/app_state.h"
-#include "app/file_system.h"
-#include "app/paths.h"
+#include "settings/app_state.h"
+#include "base/file_system.h"
+#include "base/paths.h"
 #include "combos/combos_plugin.h"
 #include "support/test_support.h"
 

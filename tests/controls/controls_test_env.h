@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "controls/input_mapping.h"
 #include "controls/mapping_files.h"
 #include "controls/pad_probe.h"

@@ -1,7 +1,7 @@
 // Carrying older mappings over (binding version) and clearing a game's own inputs.
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "settings/app_state.h"
 #include "controls/binding_migration.h"
 #include "controls/game_cfg_inputs.h"
 #include "controls_test_env.h"

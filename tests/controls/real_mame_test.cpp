@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstdio>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "controls/autofire.h"
 #include "controls/default_cfg.h"
 #include "controls/input_log_plugin.h"

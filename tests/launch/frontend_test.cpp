@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 
 #include "../../tools/fakemame/fakemame_record.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "launch/mame_args.h"
 #include "support/test_support.h"
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <future>
 
-#include "app/app_state.h"
-#include "app/paths.h"
+#include "settings/app_state.h"
+#include "base/paths.h"
 #include "launch/mame_asker.h"
 #include "support/test_support.h"
 #include "../tools/fakemame/fakemame_record.h"

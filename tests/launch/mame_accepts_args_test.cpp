@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "launch/captured_run.h"
 #include "launch/mame_args.h"
 #include "support/test_support.h"

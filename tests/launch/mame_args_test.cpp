@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/paths.h"
+#include "base/paths.h"
 #include "support/test_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "../../tools/fakemame/fakemame_record.h"
-#include "app/paths.h"
+#include "base/paths.h"
 #include "launch/launch_log.h"
 #include "support/test_support.h"
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/file_system.h"
-#include "app/paths.h"
+#include "base/file_system.h"
+#include "base/paths.h"
 #include "support/test_support.h"
 
 TEST(Shortcut, PlanHoldsTheShortcutArgumentsAndASafeName) {

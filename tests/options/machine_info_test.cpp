@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
-#include "app/paths.h"
+#include "settings/app_state.h"
+#include "base/paths.h"
 #include "launch/captured_run.h"
 #include "options/machine_info.h"
 #include "support/test_support.h"

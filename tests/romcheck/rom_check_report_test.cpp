@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "../../tools/fakemame/fakemame_record.h"
-#include "app/app_state.h"
-#include "app/paths.h"
+#include "settings/app_state.h"
+#include "base/paths.h"
 #include "romcheck/zip_test_util.h"
 #include "support/test_support.h"
 

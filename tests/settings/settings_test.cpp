@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "settings/settings.h"
 #include "support/test_support.h"
 

@@ -8,9 +8,9 @@
 
 #include <fstream>
 
-#include "app/app_state.h"
-#include "app/paths.h"
-#include "app/utf16_win.h"
+#include "settings/app_state.h"
+#include "base/paths.h"
+#include "base/utf16_win.h"
 #include "catalogue/listing.h"
 #include "launch/captured_run.h"
 #include "launch/mame_asker.h"

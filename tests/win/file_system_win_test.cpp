@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/file_system.h"
-#include "app/paths.h"
+#include "base/file_system.h"
+#include "base/paths.h"
 #include "win_test_support.h"
 
 TEST(WriteFileAtomicWin, ReplacesAndLeavesNoTemporary) {

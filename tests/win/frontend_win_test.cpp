@@ -8,8 +8,8 @@
 #include <fstream>
 
 #include "../../tools/fakemame/fakemame_record.h"
-#include "app/paths.h"
-#include "app/utf16_win.h"
+#include "base/paths.h"
+#include "base/utf16_win.h"
 #include "catalogue/game_table.h"
 #include "launch/launch_wiring.h"
 #include "launch/mame_args.h"

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/utf16_win.h"
+#include "base/utf16_win.h"
 #include "launch/mame_args.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include "../../tools/fakemame/fakemame_record.h"
 
-#include "app/paths.h"
-#include "app/utf16_win.h"
+#include "base/paths.h"
+#include "base/utf16_win.h"
 #include "launch/play.h"
 #include "win_test_support.h"
 

@@ -7,8 +7,8 @@
 
 #include <fstream>
 
-#include "app/paths.h"
-#include "app/utf16_win.h"
+#include "base/paths.h"
+#include "base/utf16_win.h"
 #include "launch/shortcut.h"
 #include "win_test_support.h"
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "win_test_support.h"
 
 namespace {

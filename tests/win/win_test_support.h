@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/utf16_win.h"
+#include "base/utf16_win.h"
 
 class WinTempDir {
  public:

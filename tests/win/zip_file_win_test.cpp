@@ -2,7 +2,7 @@
 // and restored with Windows paths.
 #include <gtest/gtest.h>
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 #include "backup/backup.h"
 #include "backup/zip_writer.h"
 #include "romcheck/crc32.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "app/startup.h"
+#include "base/display_modes.h"
 #include "settings/game_settings.h"
 #include "settings/settings.h"
 

@@ -1,6 +1,6 @@
-#include "app/paths.h"
+#include "base/paths.h"
 
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 namespace {
 std::string g_launcher_folder;

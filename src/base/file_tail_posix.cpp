@@ -1,4 +1,4 @@
-#include "app/file_tail.h"
+#include "base/file_tail.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "app/text_buffer.h"
+#include "base/text_buffer.h"
 
 #include <algorithm>
 #include <cstdarg>

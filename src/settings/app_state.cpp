@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "settings/app_state.h"
 
 AppState& App() {
   static AppState state;

@@ -1,8 +1,8 @@
-#include "app/file_tail.h"
+#include "base/file_tail.h"
 
 #include <windows.h>
 
-#include "app/utf16_win.h"
+#include "base/utf16_win.h"
 
 std::optional<std::string> ReadFileTail(const std::string& path, size_t max_bytes) {
   HANDLE h = CreateFileW(Utf8ToUtf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -1,8 +1,8 @@
 // Win32 twin of file_system_posix.cpp.
 #include <windows.h>
 
-#include "app/file_system.h"
-#include "app/utf16_win.h"
+#include "base/file_system.h"
+#include "base/utf16_win.h"
 
 bool FileExists(const std::string& path) {
   return !path.empty() && GetFileAttributesW(Utf8ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;

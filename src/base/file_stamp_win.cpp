@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "app/file_stamp.h"
-#include "app/utf16_win.h"
+#include "base/file_stamp.h"
+#include "base/utf16_win.h"
 
 bool ReadFileStamp(const std::string& path, FileStamp& stamp) {
   WIN32_FILE_ATTRIBUTE_DATA data;

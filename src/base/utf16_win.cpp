@@ -1,4 +1,4 @@
-#include "app/utf16_win.h"
+#include "base/utf16_win.h"
 
 #include <windows.h>
 

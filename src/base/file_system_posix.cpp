@@ -1,5 +1,5 @@
 // POSIX twin of file_system_win.cpp, for the native build and its tests.
-#include "app/file_system.h"
+#include "base/file_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include <sys/stat.h>
 
-#include "app/file_stamp.h"
+#include "base/file_stamp.h"
 
 bool ReadFileStamp(const std::string& path, FileStamp& stamp) {
   std::string native = path;

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/startup.h"
+#include "base/display_modes.h"
 
 // The primary display's modes, filtered and sorted (see CollectDisplayModes).
 DisplayModes QueryDisplayModes();

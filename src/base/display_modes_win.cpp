@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/display_modes_win.h"
+#include "base/display_modes_win.h"
 
 DisplayModes QueryDisplayModes() {
   std::vector<DisplayMode> reported;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
-#include "app/text_buffer.h"
-#include "app/text_util.h"
+#include "base/paths.h"
+#include "base/text_buffer.h"
+#include "base/text_util.h"
 
 TEST(ParseInt, AcceptsSignedDecimalAndRejectsEverythingElse) {
   int32_t v = 99;
