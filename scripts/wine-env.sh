@@ -8,21 +8,25 @@ export WINEARCH=win64
 
 KORVO_XVFB_PID=""
 start_virtual_display() {
-  local n
-  for n in 97 98 99 96 95; do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-      KORVO_XVFB_PID=$!
-      export DISPLAY=":$n"
-      for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.1
-      done
-      return 0
-    fi
+  # Xvfb picks a free display number itself and writes it to the pipe, so
+  # several checkouts can run their window tests at the same time.
+  local fifo n=""
+  fifo=$(mktemp -u /tmp/korvo-xvfb.XXXXXX)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  KORVO_XVFB_PID=$!
+  read -r -t 20 n <"$fifo" || true
+  rm -f "$fifo"
+  if [ -z "$n" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
   done
-  echo "no free display number for Xvfb" >&2
-  return 1
+  return 0
 }
 stop_virtual_display() {
   [ -n "$KORVO_XVFB_PID" ] && kill "$KORVO_XVFB_PID" 2>/dev/null || true
