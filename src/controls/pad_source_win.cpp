@@ -1,0 +1,80 @@
+#include "controls/pad_source_win.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <xinput.h>
+
+#include <memory>
+
+namespace {
+using XInputGetStateFn = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
+
+struct XInputLibrary {
+  HMODULE module = nullptr;
+  XInputGetStateFn get_state = nullptr;
+
+  bool Open() {
+    Close();
+    module = LoadLibraryW(L"xinput1_4.dll");
+    if (!module) module = LoadLibraryW(L"xinput1_3.dll");
+    if (module) get_state = reinterpret_cast<XInputGetStateFn>(GetProcAddress(module, "XInputGetState"));
+    if (!get_state) Close();
+    return get_state != nullptr;
+  }
+  void Close() {
+    if (module) FreeLibrary(module);
+    module = nullptr;
+    get_state = nullptr;
+  }
+};
+
+void ReadXInput(const XInputLibrary& lib, PadReadings& r) {
+  r.xinput = lib.get_state != nullptr;
+  for (DWORD k = 0; k < kXInputPadCount; ++k) {
+    XInputReading& pad = r.pads[k];
+    pad = {};
+    XINPUT_STATE state = {};
+    if (!lib.get_state || lib.get_state(k, &state) != ERROR_SUCCESS) continue;
+    pad.ok = true;
+    pad.buttons = state.Gamepad.wButtons;
+    pad.left_trigger = state.Gamepad.bLeftTrigger;
+    pad.right_trigger = state.Gamepad.bRightTrigger;
+    pad.thumb_lx = state.Gamepad.sThumbLX;
+    pad.thumb_ly = state.Gamepad.sThumbLY;
+  }
+}
+
+void ReadJoysticks(PadReadings& r) {
+  for (UINT j = 0; j < kLegacyJoystickCount; ++j) {
+    JoystickReading& stick = r.joysticks[j];
+    stick = {};
+    JOYINFOEX info = {};
+    info.dwSize = sizeof info;
+    info.dwFlags = JOY_RETURNALL;
+    if (joyGetPosEx(JOYSTICKID1 + j, &info) != JOYERR_NOERROR) continue;
+    stick.ok = true;
+    stick.buttons = info.dwButtons;
+    stick.pov = info.dwPOV;
+    stick.x = info.dwXpos;
+    stick.y = info.dwYpos;
+  }
+}
+
+PadSource installed;
+}  // namespace
+
+PadSource SystemPadSource() {
+  auto lib = std::make_shared<XInputLibrary>();
+  PadSource s;
+  s.open = [lib] { return lib->Open(); };
+  s.read = [lib](PadReadings& r) {
+    ReadXInput(*lib, r);
+    ReadJoysticks(r);
+  };
+  s.close = [lib] { lib->Close(); };
+  return s;
+}
+
+void SetPadSource(PadSource source) { installed = std::move(source); }
+
+PadSource CurrentPadSource() { return installed.read ? installed : SystemPadSource(); }

@@ -1,0 +1,20 @@
+// Where the Set Pad Button dialog gets its readings: XInput (loaded at run
+// time, so the launcher starts without it) and the legacy joystick
+// interface, or a stand-in that a test installs.
+#pragma once
+#include <functional>
+
+#include "controls/capture.h"
+
+struct PadSource {
+  std::function<bool()> open;               // loads XInput; true when XInputGetState is there
+  std::function<void(PadReadings&)> read;   // pads (when open) and joysticks 0-15
+  std::function<void()> close;              // releases XInput
+};
+
+// The system's devices.
+PadSource SystemPadSource();
+// Tests put their readings in through this; an empty source (no `read`)
+// goes back to the system's devices.
+void SetPadSource(PadSource source);
+PadSource CurrentPadSource();
