@@ -1,34 +1,162 @@
-// The pages' controls come with the options pages; until then the pages are
-// empty and applying writes what the settings already hold.
 #include "app/options_pages_ui_win.h"
 
+#include <shellapi.h>
+
 #include "app/options_area_ui_win.h"
+#include "app/options_fields_ui_win.h"
+#include "app/options_page_layout_ui_win.h"
+#include "app/options_page_set_ui_win.h"
+#include "app/page_rules.h"
+#include "base/utf16_win.h"
 #include "combos/combo_rows.h"
+#include "controls/binding_migration.h"
+#include "controls/controls_tab_ui_win.h"
+#include "controls/input_mapping.h"
 #include "controls/mapping_files.h"
+#include "launch/mame_location.h"
 #include "settings/app_state.h"
 #include "ui/shell_win.h"
+#include "ui/theme_win.h"
 
 namespace {
+constexpr char kMappingNotWritten[] = "Could not write the key mapping (MAME folder: cfg\\default.cfg)";
+constexpr char kSettingsNotSaved[] = "Could not save the settings: the launcher folder is not writable";
+constexpr UINT kSwitchLayoutMessage = WM_APP + 9;
+
 Settings snapshot;
 bool snapshot_valid = false;
+bool mapping_written = true;
+
+bool RestartWithShell() {
+  wchar_t path[MAX_PATH * 2];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+  if (n == 0 || n >= MAX_PATH * 2) return false;
+  return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+RestartLauncherFn restart_launcher = RestartWithShell;
+
+void TakeSnapshot() {
+  CopyOptionsUnit(snapshot, App().settings);
+  snapshot_valid = true;
+}
+
+bool PagesExist() { return Options().tabs != nullptr && PageControl(kVideoModeId) != nullptr; }
+
+void ApplyEnablingRules() {
+  if (!PagesExist()) return;
+  PageRuleInputs in;
+  in.video = ComboSelection(PageControl(kVideoModeId));
+  in.fullscreen = IsChecked(kFullscreenId);
+  in.hlsl = IsChecked(kHlslId);
+  in.glsl = IsChecked(kGlslId);
+  in.filter_window = IsChecked(kFilterWindowId);
+  in.joystick = IsChecked(kJoystickId);
+  in.sound = ComboSelection(PageControl(kSoundId));
+  const PageEnables e = EvaluatePageRules(in);
+  EnablePageControl(kMaximizeId, e.maximize);
+  EnablePageControl(kHlslId, e.hlsl);
+  EnablePageControl(kHlslSettingsId, e.hlsl_settings);
+  EnablePageControl(kGlslId, e.glsl);
+  for (int id : {kGlslFilterId, kGlslShaderId}) EnablePageControl(id, e.glsl_options);
+  for (int id : {kBgfxChainId, kBgfxBackendId}) EnablePageControl(id, e.bgfx);
+  for (int id : {kFilterScalerId, kFxaaId, kDitherId}) EnablePageControl(id, e.filter_options);
+  for (int id : {kJoystickProviderId, kContradictoryId, kDeadzoneId, kSaturationId})
+    EnablePageControl(id, e.joystick_options);
+  for (int id : {kSampleRateId, kVolumeId, kAudioLatencyId}) EnablePageControl(id, e.audio_options);
+}
+
+// The pages show the settings again (after apply: clamped numbers, MAME
+// values that were not taken); the mapping list and Combos page keep theirs.
+void RefreshPageFields() {
+  FillPageFields(App().settings);
+  ApplyEnablingRules();
+}
+
+bool OptionsInSeparateWindow() {
+  const OptionsArea& o = Options();
+  return o.window && o.tabs && GetParent(o.tabs) == o.window;
+}
+
+void HideSeparateWindow() {
+  if (!OptionsInSeparateWindow()) return;
+  HideOptionsWindow();
+  if (Options().main) SetForegroundWindow(Options().main);
+}
+
+std::string Joined(const std::vector<std::string>& parts, const char* separator) {
+  std::string out;
+  for (const std::string& p : parts) out += (out.empty() ? "" : separator) + p;
+  return out;
+}
 }  // namespace
 
-int CreatePageControls(HWND, int) { return 0; }
+int CreatePageControls(HWND page, int tab) {
+  SetPageMessageHook(PageMessage);
+  int height = 0;
+  switch (tab) {
+    case kTabGeneral: height = BuildGeneralPage(page); break;
+    case kTabVideo: height = BuildVideoPage(page); break;
+    case kTabAudio: height = BuildAudioPage(page); break;
+    case kTabControls: height = BuildControlsPage(page); break;
+    case kTabCombos:
+      // ---- Combos page: the Combos tab module builds it here ----
+      //   height = CreateCombosPage(page);
+      break;
+  }
+  SetPageContentHeight(page, height);
+  return height;
+}
 
-void FillPages() {}
+void FillPages() {
+  AppState& app = App();
+  TakeSnapshot();
+  LoadInputMapping();
+  if (app.settings.binding_version < kCurrentBindingVersion) {
+    std::string program;
+    RunBindingVersionStep(LocateMameProgram(program));
+  }
+  if (!PagesExist()) return;
+  FillPageFields(app.settings);
+  FillControlsMappingGroup();
+  // ---- Combos page: the Combos tab module fills it here ----
+  //   FillCombosPage();
+  ApplyEnablingRules();
+}
 
 bool ApplyOptions() {
   AppState& app = App();
-  bool layout_was_separate = IsWindow(Options().window) && GetParent(Options().tabs) == Options().window;
+  const bool separate_before = OptionsInSeparateWindow();
+  ReadPageFields(app.settings);  // also `options_window` from Classic Layout
   SaveCombos();
-  if (!WriteInputMapping()) ShowStatus("Could not write the key mapping (MAME folder: cfg\\default.cfg)");
-  bool saved = SaveSettings(app.settings, app.settings_path);
-  if (!saved) ShowStatus("Could not save the settings: the launcher folder is not writable");
-  if (layout_was_separate != (app.settings.options_window != 0))
-    PostMessageW(Options().main, WM_APP + 9, app.settings.options_window != 0, 0);
-  CopyOptionsUnit(snapshot, app.settings);
-  snapshot_valid = true;
+
+  std::vector<std::string> failures;
+  if (TheInputMapping().dirty) BackupDefaultCfg();
+  mapping_written = WriteInputMapping();
+  if (!mapping_written) failures.push_back(kMappingNotWritten);
+  const bool saved = SaveSettings(app.settings, app.settings_path);
+  if (!saved) failures.push_back(kSettingsNotSaved);
+  if (!failures.empty()) ShowStatus(Joined(failures, "   |   "));
+
+  if (Options().tabs && separate_before != (app.settings.options_window != 0))
+    PostMessageW(Options().main, kSwitchLayoutMessage, app.settings.options_window != 0, 0);
+  TakeSnapshot();
+  if (PagesExist()) {
+    RefreshPageFields();
+    RefreshControlsList();
+  }
   return saved;
+}
+
+void OptionsOk() {
+  const bool saved = ApplyOptions();
+  if (saved && mapping_written) {
+    const std::vector<std::string>& rejected = RejectedMameFields();
+    ShowStatus(rejected.empty() ? "Settings saved"
+                                : "Settings saved; not valid for MAME, so not taken: " + Joined(rejected, ", "));
+  }
+  HideSeparateWindow();
+  int theme = ComboSelection(PageControl(kThemeId));
+  if (theme >= 0 && theme <= 2 && theme != App().settings.theme_mode) ChangeThemeMode(theme);
 }
 
 void DropUnappliedOptions() {
@@ -38,34 +166,83 @@ void DropUnappliedOptions() {
 void CancelOptions() {
   DropUnappliedOptions();
   FillPages();
-  HideOptionsWindow();
+  HideSeparateWindow();
 }
 
-void RestoreDefaults() {}
+void RestoreDefaults() {
+  if (ShowMessage("Restore the Video, Audio and General options (including Skip Game Info / Warning Screen, Auto "
+                  "Save, Cheats, Confirm Quit and Extra Arguments) to their defaults (MAME's own defaults)?\n\nKept "
+                  "as they are: the MAME program, the ROMs folder, the favorites, the window layout, and the "
+                  "Controls and Combos tabs. The defaults are saved right away.",
+                  "Default Settings", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return;
+  Settings& s = App().settings;
+  ReadPageFields(s);  // what the Controls tab shows now is what is kept
+  ResetSettings(s, &s);
+  RefreshPageFields();
+  if (ApplyOptions()) ShowStatus("Default settings restored and saved");
+}
 
 void ChangeThemeMode(int mode) {
   Settings& s = App().settings;
-  if (mode == s.theme_mode) return;
+  if (mode < 0 || mode > 2 || mode == s.theme_mode) return;
   s.theme_mode = mode;
+  if (HWND theme = PageControl(kThemeId)) SendMessageW(theme, CB_SETCURSEL, static_cast<WPARAM>(mode), 0);
   ApplyThemeMode(s);
   SaveSettings(s, App().settings_path);
-  ShowStatus("The theme changes at the next start");
+  if ((s.dark_theme != 0) == IsDarkTheme()) {
+    ShowStatus("Theme saved");
+    return;
+  }
+  if (ShowMessage("The theme changes after a restart.\n\nRestart the launcher now?", "Theme",
+                  MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    ShowStatus("The theme changes at the next start");
+    return;
+  }
+  ApplyOptions();
+  if (restart_launcher())
+    PostMessageW(Options().main, WM_CLOSE, 0, 0);
+  else
+    ShowStatus("Could not restart: start the launcher again yourself");
 }
 
-void OptionsCommand(int, int, HWND) {}
+void SetRestartLauncher(RestartLauncherFn fn) { restart_launcher = fn ? fn : RestartWithShell; }
+
+void OptionsCommand(int id, int code, HWND) {
+  if (GeneralPageCommand(id, code)) return;
+  const bool rule_input = (id >= kVideoModeId && id <= kDitherId) || id == kSoundId || id == kJoystickId;
+  if (rule_input && (code == BN_CLICKED || code == CBN_SELCHANGE)) ApplyEnablingRules();
+}
 
 bool OptionsNotify(NMHDR*, LRESULT*) { return false; }
 
 void ToggleFullscreenOption() {
   Settings& s = App().settings;
-  s.fullscreen = !s.fullscreen;
+  const bool on = PageControl(kFullscreenId) ? !IsChecked(kFullscreenId) : !s.fullscreen;
+  SetChecked(kFullscreenId, on);
+  s.fullscreen = on;
   SaveSettings(s, App().settings_path);
   if (snapshot_valid) snapshot.fullscreen = s.fullscreen;
-  ShowStatus(s.fullscreen ? "Fullscreen is on" : "Fullscreen is off (window)");
+  ApplyEnablingRules();
+  ShowStatus(on ? "Fullscreen is on" : "Fullscreen is off (window)");
 }
 
-bool FullscreenChecked() { return App().settings.fullscreen != 0; }
+bool FullscreenChecked() {
+  return PageControl(kFullscreenId) ? IsChecked(kFullscreenId) : App().settings.fullscreen != 0;
+}
 
-std::string RomsFolderField() { return App().settings.roms_directory; }
-std::string BiosFolderField() { return App().settings.bios_directory; }
-void ShowOnlyAvailable(bool) {}
+std::string RomsFolderField() {
+  HWND field = PageControl(kRomsId);
+  return field ? WindowText(field) : App().settings.roms_directory;
+}
+
+std::string BiosFolderField() {
+  HWND field = PageControl(kBiosId);
+  return field ? WindowText(field) : App().settings.bios_directory;
+}
+
+void ShowOnlyAvailable(bool on) { SetChecked(kOnlyAvailableId, on); }
+
+void PagesIntoMoreOptions() { ReadPageFields(App().settings, /*only_mame_options=*/true); }
+
+void RefreshMameOptionFields() { FillPageFields(App().settings, /*only_mame_options=*/true); }

@@ -9,12 +9,18 @@
 // Builds one page's controls; returns the content height in pixels (the page
 // scrolls when the area is lower).
 int CreatePageControls(HWND page, int tab);
-// Every control from the settings (also the Controller File list and the enabling rules).
+// Every control from the settings (also the Controller File list, the
+// mapping reloaded from MAME's default.cfg and the enabling rules). What the
+// pages show is then the applied state: Cancel comes back to it. Called at
+// start, after Cancel and after a backup was restored.
 void FillPages();
 // Reads the pages into the settings, writes the combos file, MAME's
 // default.cfg and korvo-settings.cfg, switches the layout when it changed
 // and takes the snapshot. True when the settings file was written.
 bool ApplyOptions();
+// OK (109): apply; "Settings saved"; hide the separate window; the theme
+// change when the Theme choice differs.
+void OptionsOk();
 // Back to the last applied options (when there is a snapshot), refill, hide the window.
 void CancelOptions();
 void RestoreDefaults();
@@ -34,3 +40,12 @@ std::string RomsFolderField();
 std::string BiosFolderField();
 // The General page's "List Only Available ROMs" box follows the toolbar toggle.
 void ShowOnlyAvailable(bool on);
+// The single MAME option fields of the pages into `more_options` (before the
+// All MAME Options window opens), and back from it (after it closed with OK).
+void PagesIntoMoreOptions();
+void RefreshMameOptionFields();
+
+// How the theme change starts the launcher again; true when the new process
+// started. Tests replace it; nullptr restores the real one.
+using RestartLauncherFn = bool (*)();
+void SetRestartLauncher(RestartLauncherFn fn);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls/capture.h"
+#include "controls/key_names.h"
 #include "controls/pad_probe.h"
 #include "controls/pad_source_win.h"
 #include "controls/probe_run.h"

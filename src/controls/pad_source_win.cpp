@@ -17,7 +17,7 @@ struct XInputLibrary {
     Close();
     module = LoadLibraryW(L"xinput1_4.dll");
     if (!module) module = LoadLibraryW(L"xinput1_3.dll");
-    if (module) get_state = reinterpret_cast<XInputGetStateFn>(GetProcAddress(module, "XInputGetState"));
+    if (module) get_state = reinterpret_cast<XInputGetStateFn>(reinterpret_cast<void*>(GetProcAddress(module, "XInputGetState")));
     if (!get_state) Close();
     return get_state != nullptr;
   }

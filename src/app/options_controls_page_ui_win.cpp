@@ -1,0 +1,90 @@
+// The Controls page: MAME's input options, the light gun, the controller
+// file, and the key and button mapping of the controls module.
+#include <memory>
+
+#include "app/options_fields_ui_win.h"
+#include "app/options_page_layout_ui_win.h"
+#include "app/options_page_set_ui_win.h"
+#include "controls/controls_tab_ui_win.h"
+#include "controls/help_tips_ui_win.h"
+#include "launch/mame_args.h"
+#include "settings/app_state.h"
+#include "ui/ui_metrics_win.h"
+
+namespace {
+constexpr size_t kControllerFilesMax = 64;
+
+// The entries the Controller File list shows now (None first).
+std::vector<std::string>& ControllerLabels() {
+  static std::vector<std::string> labels;
+  return labels;
+}
+
+void ListControllerFilesInto(HWND combo, const Settings& s, const std::string& saved) {
+  int at = 0;
+  ControllerLabels() = ControllerFileChoices(ListControllerFiles(s, kControllerFilesMax), saved, &at);
+  FillCombo(combo, ControllerLabels(), at);
+}
+
+void BindControllerFile(HWND combo) {
+  AddPageField({combo, [combo](const Settings& s) { ListControllerFilesInto(combo, s, s.controller_file); },
+                [combo](Settings& s) {
+                  s.controller_file = ControllerFileOf(ControllerLabels(), ComboSelection(combo), s.controller_file);
+                }});
+}
+
+void PlaceMappingGroup(PageLayout& p) {
+  ControlsMappingWindows& w = CreateControlsMappingGroup(p.page());
+  p.BeginGroup("Key And Button Mapping");
+  p.LabelledRow(w.profile_label, {{w.profile, 0, 300}});
+  p.ButtonRow({{w.save, 64, 0}, {w.save_as, 78, 0}, {w.rename, 78, 0}, {w.remove, 64, 0}}, true);
+  p.TextRow(w.help);
+  p.TallRow(w.list, 330);
+  p.ButtonRow({{w.set_key, 80, 0}, {w.set_pad, 80, 0}, {w.clear, 70, 0}, {w.defaults, 80, 0}}, false);
+  p.ButtonRow({{w.open_cfg, 170, 0}}, false);
+  p.EndGroup();
+}
+}  // namespace
+
+int BuildControlsPage(HWND page) {
+  PageLayout& p = NewPageLayout(page);
+  BindCheck(p.Check(kJoystickId, "Enable Joysticks"), &Settings::joystick);
+  BindChoice(p.Choice(kJoystickProviderId, "Controller Provider"), JoystickProviderChoices,
+             &Settings::joystick_provider);
+  BindNumber(p.Number(kDeadzoneId, "Joystick Dead Zone %", 0, 100), &Settings::joystick_deadzone, 0, 100);
+  BindNumber(p.Number(kSaturationId, "Joystick Saturation %", 0, 100), &Settings::joystick_saturation, 0, 100);
+  BindCheck(p.Check(kContradictoryId, "Allow Contradictory Directions"), &Settings::joystick_contradictory);
+  BindCheck(p.Check(kMouseId, "Enable Mouse"), &Settings::mouse);
+
+  p.BeginGroup("Light Gun");
+  BindCheck(p.Check(kLightgunId, "Enable Light Gun"), &Settings::lightgun);
+  BindMameChoice(p.Choice(kLightgunDeviceId, "Device", 160), LightgunDeviceChoices, "lightgun_device");
+  BindMameChoice(p.Choice(kLightgunProviderId, "Provider", 160), LightgunProviderChoices, "lightgunprovider");
+  p.EndGroup();
+
+  BindControllerFile(p.Choice(kControllerFileId, "Controller File"));
+  HWND overrides = p.Check(kMappingOverridesId, "Mapping Overrides MAME's Game Settings");
+  BindCheck(overrides, &Settings::mapping_overrides_game_cfg);
+  AddTitledTooltip(overrides, "Mapping Overrides MAME's Game Settings",
+                   "MAME saves keys and buttons you changed inside a game (Tab menu) in cfg\\<game>.cfg, and those "
+                   "win over cfg\\default.cfg, where this tab writes. With this on, the actions of the list below "
+                   "are removed from the game's file before each start (a copy stays as <game>.cfg.korvo-backup), "
+                   "so this mapping always applies.");
+  HWND autofire = p.Choice(kAutofireSpeedId, "Autofire Speed", 160);
+  BindChoice(autofire, AutofireSpeedChoices, &Settings::autofire_rate);
+  AddTitledTooltip(autofire, "Autofire Speed",
+                   "How often an autofire button (the Autofire column of the mapping list) is pressed while you "
+                   "hold it: 10, 15, 20 or 30 presses per second.");
+  PlaceMappingGroup(p);
+  return p.Place(S(500), 0);
+}
+
+void RefreshControllerFiles(const std::string& mame_program) {
+  HWND combo = PageControl(kControllerFileId);
+  if (!combo) return;
+  Settings probe = App().settings;
+  probe.mame_exe = mame_program;
+  // Keep the entry chosen now, even when the other MAME has no such file.
+  std::string chosen = ControllerFileOf(ControllerLabels(), ComboSelection(combo), "");
+  ListControllerFilesInto(combo, probe, chosen);
+}
