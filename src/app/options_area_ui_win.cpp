@@ -100,7 +100,7 @@ HWND MakeChild(HWND parent, const wchar_t* window_class, const wchar_t* text, DW
 void CreateOptionsWindow() {
   OptionsArea& o = Options();
   o.window = CreateWindowExW(0, kOptionsClass, L"Settings", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                             CW_USEDEFAULT, S(560), S(800), nullptr, nullptr, Ui().instance, nullptr);
+                             CW_USEDEFAULT, S(560), S(800), o.main, nullptr, Ui().instance, nullptr);
   if (o.window) DarkTitleBar(o.window);
 }
 }  // namespace

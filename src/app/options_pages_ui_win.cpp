@@ -69,3 +69,11 @@ bool FullscreenChecked() { return App().settings.fullscreen != 0; }
 std::string RomsFolderField() { return App().settings.roms_directory; }
 std::string BiosFolderField() { return App().settings.bios_directory; }
 void ShowOnlyAvailable(bool) {}
+
+void OptionsOk() {
+  if (ApplyOptions()) ShowStatus("Settings saved");
+  if (IsWindow(Options().window) && GetParent(Options().tabs) == Options().window) {
+    HideOptionsWindow();
+    SetForegroundWindow(Options().main);
+  }
+}

@@ -34,3 +34,6 @@ std::string RomsFolderField();
 std::string BiosFolderField();
 // The General page's "List Only Available ROMs" box follows the toolbar toggle.
 void ShowOnlyAvailable(bool on);
+// OK (109): apply; on success "Settings saved"; hide the separate window; a
+// changed Theme choice follows.
+void OptionsOk();
