@@ -143,7 +143,7 @@ TEST(MainWindow, MenuStatesFollowTheSelection) {
 
 TEST(MainWindow, PlayingTwoGamesFillsTheRecentMenu) {
   MainWindowFixture f("logs=1\r\n");
-  f.WriteText("fakemame-control.txt", "exit=0\ndelay=300\n");
+  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=300\n");
   ASSERT_TRUE(f.Open());
   DialogDriver boxes;
   for (const char* set : {"sfex2", "tekken3"}) {
@@ -275,4 +275,15 @@ TEST(MainWindow, Screenshots) {
     }
   }
   ApplyTheme(false);
+}
+
+TEST(MainWindow, AMameThatKnowsNoGamesStillListsThemAll) {
+  MainWindowFixture f;
+  // Any program that is not MAME answers -listfull with nothing useful.
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  CopyInto(Utf16ToUtf8(system) + "\\hostname.exe", f.dir.File("mame.exe"));
+  ASSERT_TRUE(f.Open());
+  EXPECT_EQ(f.Rows(), 462);
+  EXPECT_EQ(f.StatusText(), "462 games (PSX-based and Hyper Neo Geo 64 boards), 2 with ROMs");
 }
