@@ -8,6 +8,8 @@
 #include "app/options_area_ui_win.h"
 #include "base/paths.h"
 #include "base/utf16_win.h"
+#include "combos/combo_rows.h"
+#include "controls/input_mapping.h"
 #include "launch/launch_wiring.h"
 #include "screenshot_win.h"
 #include "settings/app_state.h"
@@ -34,6 +36,9 @@ MainWindowFixture::~MainWindowFixture() {
   if (IsWindow(Main().window)) Close();
   Main() = MainWindow{};
   Options() = OptionsArea{};
+  // What the window loaded from this folder must not follow the next test.
+  Combos() = CombosState{};
+  TheInputMapping() = InputMapping{};
   // Wait for a MAME that may still run in the folder before it is removed.
   PumpMessagesFor(200);
 }

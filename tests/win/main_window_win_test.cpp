@@ -287,3 +287,40 @@ TEST(MainWindow, AMameThatKnowsNoGamesStillListsThemAll) {
   EXPECT_EQ(f.Rows(), 462);
   EXPECT_EQ(f.StatusText(), "462 games (PSX-based and Hyper Neo Geo 64 boards), 2 with ROMs");
 }
+
+TEST(MainWindow, EnterAndDoubleClickPlayAndTheLauncherComesBackAfterAMinimisedStart) {
+  MainWindowFixture f("on_game_start=1\r\n");
+  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=400\n");
+  ASSERT_TRUE(f.Open());
+  DialogDriver boxes;
+  f.SelectRow(f.RowOfGame("tekken3"));
+  MSG enter = {Main().list, WM_KEYDOWN, VK_RETURN, 1};
+  EXPECT_TRUE(PreTranslateMainMessage(enter));
+  ASSERT_TRUE(Main().launch.running);
+  EXPECT_TRUE(IsIconic(Main().window));
+  // A second start while one runs is refused with a box.
+  f.Command(205);
+  EXPECT_TRUE(boxes.SawTitle("Play"));
+  ASSERT_TRUE(f.WaitFor([] { return !Main().launch.running; }));
+  EXPECT_FALSE(IsIconic(Main().window));
+
+  // An auto-repeated Enter does not start another game.
+  MSG repeat = {Main().list, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30)};
+  EXPECT_FALSE(PreTranslateMainMessage(repeat));
+  EXPECT_FALSE(Main().launch.running);
+}
+
+TEST(MainWindow, CommandsThatNeedASelectionSaySo) {
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open());
+  f.SelectRow(-1);
+  DialogDriver boxes;
+  f.Command(104);
+  f.Command(253);
+  f.Command(106);
+  PumpMessagesFor(200);
+  EXPECT_TRUE(boxes.SawTitle("Desktop Icon"));
+  EXPECT_TRUE(boxes.SawTitle("Check ROM Set"));
+  EXPECT_TRUE(boxes.SawTitle("Play"));
+  for (const SeenBox& b : boxes.Seen()) EXPECT_EQ(b.text, "Select a game first.") << b.title;
+}
