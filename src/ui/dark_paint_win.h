@@ -1,0 +1,12 @@
+// Controls the dark look paints itself: the settings tab strip, the status
+// bar and the list header. Each function does nothing in the light look.
+#pragma once
+#include <windows.h>
+
+void DarkTabs(HWND tab);
+void DarkStatusBar(HWND status);
+// ThemeControl installs it on a list view's header.
+void DarkHeader(HWND header);
+
+// Whether one of the painters above is installed on the window.
+bool HasDarkPainting(HWND window);
