@@ -196,11 +196,12 @@ bool DarkMenuBarMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
       return true;
     }
     case kDrawMenuBarItem: {
-      CreateState(window).private_messages_seen = true;
+      MenuBarState& state = CreateState(window);
+      state.private_messages_seen = true;
       auto* draw = reinterpret_cast<UahDrawMenuItem*>(lparam);
       if (!draw) return false;
-      DrawBarItem(draw->item.hDC, draw->item.rcItem, ItemText(draw->bar.menu, draw->position), draw->item.itemState,
-                  nullptr);
+      DrawBarItem(draw->bar.dc, draw->item.rcItem, ItemText(draw->bar.menu, draw->position), draw->item.itemState,
+                  state.font);
       *result = TRUE;
       return true;
     }
