@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ui/dark_menu_bar_win.h"  // the menu bar is painted by a message filter of its own
+
 void DarkTabs(HWND tab);
 void DarkStatusBar(HWND status);
 // ThemeControl installs it on a list view's header.

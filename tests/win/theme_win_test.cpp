@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "screenshot_win.h"
 #include "ui/dark_menu_bar_win.h"
@@ -17,6 +19,47 @@
 #include "ui/ui_metrics_win.h"
 
 namespace {
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<uint32_t> rgb;  // 0x00RRGGBB, top row first
+
+  // The colour at a point, or 0xFFFFFFFF outside.
+  uint32_t At(int x, int y) const {
+    return x >= 0 && y >= 0 && x < width && y < height ? rgb[static_cast<size_t>(y) * width + x] & 0xFFFFFF
+                                                       : 0xFFFFFFFF;
+  }
+};
+
+// The whole window, frame included, as it painted itself (read from its window
+// DC, so nothing on the screen above it gets in the way).
+Pixels CaptureWindow(HWND window) {
+  Pixels shot;
+  RECT rect;
+  GetWindowRect(window, &rect);
+  shot.width = rect.right - rect.left;
+  shot.height = rect.bottom - rect.top;
+  HDC source = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(source);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = shot.width;
+  info.bmiHeader.biHeight = -shot.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, shot.width, shot.height, source, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* data = static_cast<const uint32_t*>(bits);
+  shot.rgb.assign(data, data + static_cast<size_t>(shot.width) * shot.height);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
+  return shot;
+}
+
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (DarkMenuBarMessage(window, message, wparam, lparam, &result)) return result;
@@ -178,10 +221,10 @@ struct ThemeHost {
   }
 };
 
-uint32_t Pixel(const Screenshot& shot, POINT p) { return shot.At(p.x, p.y); }
+uint32_t Pixel(const Pixels& shot, POINT p) { return shot.At(p.x, p.y); }
 
 // How many pixels of a control's client area have exactly this colour.
-int CountColour(const Screenshot& shot, const ThemeHost& host, HWND control, uint32_t rgb) {
+int CountColour(const Pixels& shot, const ThemeHost& host, HWND control, uint32_t rgb) {
   RECT client;
   GetClientRect(control, &client);
   int count = 0;
@@ -191,7 +234,7 @@ int CountColour(const Screenshot& shot, const ThemeHost& host, HWND control, uin
 }
 
 // The brightest pixels of a tool button: its icon drawn in the text colour.
-int BrightPixels(const Screenshot& shot, const ThemeHost& host, HWND button) {
+int BrightPixels(const Pixels& shot, const ThemeHost& host, HWND button) {
   RECT client;
   GetClientRect(button, &client);
   int count = 0;
@@ -214,8 +257,8 @@ TEST(ThemeWin, DarkLookPaintsTabsStatusBarHeaderAndToolbar) {
   SetCursorPos((stop_rect.left + stop_rect.right) / 2, (stop_rect.top + stop_rect.bottom) / 2);
   SendMessageW(host.stop, WM_MOUSEMOVE, 0, MAKELPARAM(19, 16));
   host.Settle();
-  Screenshot shot = CaptureWindow(host.window);
-  SaveScreenshot(shot, "theme-dark.png");
+  Pixels shot = CaptureWindow(host.window);
+  SavePixels(shot, "theme-dark.png");
 
   // Tab strip: face, the selected tab lighter with its accent bar on top.
   RECT unselected, selected;
@@ -291,7 +334,7 @@ TEST(ThemeWin, CheckedFavoritesButtonShowsTheFilledStar) {
   int checked = BrightPixels(CaptureWindow(host.window), host, host.star);
   SetToolChecked(host.star, false);
   host.Settle();
-  Screenshot plain = CaptureWindow(host.window);
+  Pixels plain = CaptureWindow(host.window);
   int outline = BrightPixels(plain, host, host.star);
   EXPECT_GT(checked, outline * 3 / 2);
   EXPECT_EQ(Pixel(plain, host.At(host.star, 19, 3)), 0x202020u);  // no highlight once unchecked
@@ -300,8 +343,8 @@ TEST(ThemeWin, CheckedFavoritesButtonShowsTheFilledStar) {
 TEST(ThemeWin, LightLookInstallsNoDarkHooks) {
   ApplyTheme(false);
   ThemeHost host;
-  Screenshot shot = CaptureWindow(host.window);
-  SaveScreenshot(shot, "theme-light.png");
+  Pixels shot = CaptureWindow(host.window);
+  SavePixels(shot, "theme-light.png");
   EXPECT_FALSE(HasDarkPainting(host.tab));
   EXPECT_FALSE(HasDarkPainting(host.status));
   EXPECT_FALSE(HasDarkPainting(host.header));
@@ -456,7 +499,7 @@ TEST(TooltipsWin, OneToolPerControlWithTheLatestText) {
 }
 
 namespace {
-Screenshot g_open_menu;
+Pixels g_open_menu;
 HWND g_menu_host = nullptr;
 void CALLBACK CaptureOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
@@ -472,13 +515,13 @@ TEST(ThemeWin, MenuBarStaysDarkAfterAMenuWasOpened) {
   SetForegroundWindow(host.window);
   SetTimer(nullptr, 0, 300, CaptureOpenMenu);
   PostMessageW(host.window, WM_SYSCOMMAND, SC_KEYMENU, 'v');
-  for (int i = 0; i < 30 && g_open_menu.pixels.empty(); ++i) {
+  for (int i = 0; i < 30 && g_open_menu.rgb.empty(); ++i) {
     Pump();
     Sleep(20);
   }
   host.Settle();
-  Screenshot closed = CaptureWindow(host.window);
-  ASSERT_FALSE(g_open_menu.pixels.empty());
+  Pixels closed = CaptureWindow(host.window);
+  ASSERT_FALSE(g_open_menu.rgb.empty());
 
   RECT frame, view;
   GetWindowRect(host.window, &frame);
