@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ui/control_paint_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
 
@@ -12,69 +13,29 @@ constexpr UINT_PTR kPainterId = 0x4B44;  // one id for the three painters: a win
 constexpr wchar_t kPaintedProperty[] = L"korvo-dark-paint";
 constexpr int kLongestStatusText = 598;
 
-using Painter = void (*)(HWND window, HDC dc, const RECT& client);
-
-void Fill(HDC dc, const RECT& rect, COLORREF colour) { FillRect(dc, &rect, KeptBrush(colour)); }
-
-// Draws into a bitmap first so the control never flickers through the fill.
-void PaintBuffered(HWND window, Painter painter) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(window, &ps);
-  RECT client;
-  GetClientRect(window, &client);
-  int width = client.right, height = client.bottom;
-  if (width > 0 && height > 0) {
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
-    painter(window, memory, client);
-    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old_bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-  }
-  EndPaint(window, &ps);
-}
-
-void PaintInto(HWND window, HDC dc, Painter painter) {
-  RECT client;
-  GetClientRect(window, &client);
-  painter(window, dc, client);
-}
-
-// Text in the control's own font, on whatever was filled beneath.
-void DrawLabel(HWND window, HDC dc, const std::wstring& text, RECT rect, COLORREF colour, UINT format) {
-  HGDIOBJ old_font = nullptr;
-  if (auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0))) old_font = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colour);
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_SINGLELINE | DT_NOPREFIX);
-  if (old_font) SelectObject(dc, old_font);
-}
-
 void PaintTabs(HWND tab, HDC dc, const RECT& client) {
-  Fill(dc, client, ThemeColour(ColourRole::Face));
+  FillColour(dc, client, ThemeColour(ColourRole::Face));
   int count = TabCtrl_GetItemCount(tab);
   int selected = TabCtrl_GetCurSel(tab);
   for (int i = 0; i < count; ++i) {
     RECT rect;
     if (!TabCtrl_GetItemRect(tab, i, &rect)) continue;
     bool is_selected = i == selected;
-    Fill(dc, rect, is_selected ? ControlBackgroundColour() : FaceColour());
+    FillColour(dc, rect, is_selected ? ControlBackgroundColour() : FaceColour());
     wchar_t text[128] = {};
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = text;
     item.cchTextMax = 128;
     TabCtrl_GetItem(tab, i, &item);
-    DrawLabel(tab, dc, text, rect, is_selected ? TextColour() : DimTextColour(), DT_CENTER | DT_VCENTER);
-    if (is_selected) Fill(dc, {rect.left, rect.top, rect.right, rect.top + 2}, ThemeColour(ColourRole::TabAccent));
+    DrawLabel(tab, dc, text, rect, is_selected ? TextColour() : DimTextColour(), DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    if (is_selected) FillColour(dc, {rect.left, rect.top, rect.right, rect.top + 2}, ThemeColour(ColourRole::TabAccent));
   }
 }
 
 void PaintStatusBar(HWND status, HDC dc, const RECT& client) {
-  Fill(dc, client, FaceColour());
-  Fill(dc, {client.left, client.top, client.right, client.top + 1}, ThemeColour(ColourRole::Separator));
+  FillColour(dc, client, FaceColour());
+  FillColour(dc, {client.left, client.top, client.right, client.top + 1}, ThemeColour(ColourRole::Separator));
   int length = LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, 0, 0));
   if (length < 1 || length > kLongestStatusText) return;
   std::wstring text(length + 1, L'\0');
@@ -83,7 +44,7 @@ void PaintStatusBar(HWND status, HDC dc, const RECT& client) {
   RECT part = client;
   SendMessageW(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
   RECT rect = {part.left + S(6), client.top, part.right, client.bottom};
-  DrawLabel(status, dc, text, rect, TextColour(), DT_VCENTER | DT_END_ELLIPSIS);
+  DrawLabel(status, dc, text, rect, TextColour(), DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
 void DrawSortArrow(HDC dc, const RECT& item, bool up) {
@@ -102,14 +63,14 @@ void DrawSortArrow(HDC dc, const RECT& item, bool up) {
 }
 
 void PaintHeader(HWND header, HDC dc, const RECT& client) {
-  Fill(dc, client, PanelColour());
+  FillColour(dc, client, PanelColour());
   COLORREF separator = ThemeColour(ColourRole::Separator);
   int count = Header_GetItemCount(header);
   for (int i = 0; i < count; ++i) {
     RECT rect;
     if (!Header_GetItemRect(header, i, &rect) || rect.right <= rect.left) continue;
-    Fill(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, separator);
-    Fill(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, separator);
+    FillColour(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, separator);
+    FillColour(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, separator);
     wchar_t text[260] = {};
     HDITEMW item = {};
     item.mask = HDI_TEXT | HDI_FORMAT;
@@ -120,30 +81,46 @@ void PaintHeader(HWND header, HDC dc, const RECT& client) {
                  : (item.fmt & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER
                                                               : DT_LEFT;
     RECT label = {rect.left + S(6), rect.top, rect.right - S(14), rect.bottom};
-    DrawLabel(header, dc, text, label, TextColour(), align | DT_VCENTER | DT_END_ELLIPSIS);
+    DrawLabel(header, dc, text, label, TextColour(), align | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     if (item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) DrawSortArrow(dc, rect, item.fmt & HDF_SORTUP);
   }
 }
 
 LRESULT CALLBACK PainterProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
-  auto painter = reinterpret_cast<Painter>(data);
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      if (wparam)
-        PaintInto(window, reinterpret_cast<HDC>(wparam), painter);
-      else
-        PaintBuffered(window, painter);
-      return 0;
-    case WM_PRINTCLIENT:
-      PaintInto(window, reinterpret_cast<HDC>(wparam), painter);
-      return 0;
-    case WM_NCDESTROY:
-      RemovePropW(window, kPaintedProperty);
-      RemoveWindowSubclass(window, PainterProc, id);
-      break;
+  LRESULT result = 0;
+  if (PaintMessage(window, message, wparam, reinterpret_cast<Painter>(data), &result)) return result;
+  if (message == WM_NCDESTROY) {
+    RemovePropW(window, kPaintedProperty);
+    RemoveWindowSubclass(window, PainterProc, id);
   }
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+// The edge is painted over once the control has drawn its frame and scroll bars.
+void PaintEdge(HWND window) {
+  int edge = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CXEDGE)
+             : (GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER)        ? 1
+                                                                          : 0;
+  RECT frame;
+  if (!edge || !GetWindowRect(window, &frame)) return;
+  HDC dc = GetWindowDC(window);
+  if (!dc) return;
+  RECT ring = {0, 0, frame.right - frame.left, frame.bottom - frame.top};
+  FrameRect(dc, &ring, KeptBrush(ThemeColour(ColourRole::Separator)));
+  for (int i = 1; i < edge; ++i) {
+    InflateRect(&ring, -1, -1);
+    FrameRect(dc, &ring, ControlBackgroundBrush());
+  }
+  ReleaseDC(window, dc);
+}
+
+LRESULT CALLBACK EdgeProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+  if (message == WM_NCPAINT) {
+    LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    PaintEdge(window);
+    return result;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, EdgeProc, id);
   return DefSubclassProc(window, message, wparam, lparam);
 }
 
@@ -158,5 +135,11 @@ void Install(HWND window, Painter painter) {
 void DarkTabs(HWND tab) { Install(tab, PaintTabs); }
 void DarkStatusBar(HWND status) { Install(status, PaintStatusBar); }
 void DarkHeader(HWND header) { Install(header, PaintHeader); }
+
+void DarkEdge(HWND control) {
+  if (!IsDarkTheme() || !control) return;
+  SetWindowSubclass(control, EdgeProc, kPainterId, 0);
+  RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
 
 bool HasDarkPainting(HWND window) { return GetPropW(window, kPaintedProperty) != nullptr; }

@@ -7,8 +7,10 @@
 
 void DarkTabs(HWND tab);
 void DarkStatusBar(HWND status);
-// ThemeControl installs it on a list view's header.
+// ThemeControl installs these on a list view: its header, and its sunken
+// edge (or border), which the system would draw in light colours.
 void DarkHeader(HWND header);
+void DarkEdge(HWND control);
 
 // Whether one of the painters above is installed on the window.
 bool HasDarkPainting(HWND window);

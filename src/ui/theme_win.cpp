@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "ui/dark_button_win.h"
 #include "ui/dark_paint_win.h"
 
 namespace {
@@ -52,6 +53,7 @@ void ThemeListView(HWND list) {
     SetWindowTheme(header, L"DarkMode_ItemsView", nullptr);
     DarkHeader(header);
   }
+  DarkEdge(list);
   COLORREF background = ControlBackgroundColour();
   ListView_SetBkColor(list, background);
   ListView_SetTextBkColor(list, background);
@@ -91,6 +93,8 @@ void ThemeControl(HWND control, const wchar_t* class_name) {
   if (IsClass(class_name, L"BUTTON") || IsClass(class_name, L"SCROLLBAR")) {
     AllowDark(control);
     SetWindowTheme(control, L"DarkMode_Explorer", nullptr);
+    // Without the platform's dark mode the visual style stays light: paint it.
+    if (!g_allow_dark_for_window && IsClass(class_name, L"BUTTON")) DarkPushButton(control);
   } else if (IsClass(class_name, L"SysListView32")) {
     AllowDark(control);
     ThemeListView(control);

@@ -113,7 +113,7 @@ HWND Child(HWND parent, const wchar_t* window_class, const wchar_t* text, DWORD 
 struct ThemeHost {
   HWND window = nullptr, tab = nullptr, status = nullptr, list = nullptr, header = nullptr;
   HWND refresh = nullptr, star = nullptr, play = nullptr, stop = nullptr, separator = nullptr;
-  HWND label = nullptr, dim_label = nullptr;
+  HWND label = nullptr, dim_label = nullptr, ok = nullptr, cancel = nullptr;
 
   ThemeHost() {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
@@ -164,6 +164,8 @@ struct ThemeHost {
     SetPropW(dim_label, L"dim", reinterpret_cast<HANDLE>(1));
 
     list = Child(window, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SINGLESEL, 8, 116, 560, 170);
+    SetWindowLongPtrW(list, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    SetWindowPos(list, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     const wchar_t* columns[] = {L"#", L"Game", L"Year"};
     for (int i = 0; i < 3; ++i) {
       LVCOLUMNW column = {};
@@ -189,6 +191,11 @@ struct ThemeHost {
       ListView_SetItemText(list, row, 1, const_cast<wchar_t*>(row == 1 ? L"Second game" : L"A game"));
     }
     ThemeControl(list, L"SysListView32");
+
+    ok = Child(window, L"BUTTON", L"OK", BS_DEFPUSHBUTTON, 8, 294, 80, 26);
+    cancel = Child(window, L"BUTTON", L"&Cancel", BS_PUSHBUTTON, 96, 294, 80, 26);
+    ThemeControl(ok, L"BUTTON");
+    ThemeControl(cancel, L"BUTTON");
 
     status = Child(window, STATUSCLASSNAMEW, L"", 0, 0, 0, 0, 0);
     SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Ready."));
@@ -258,7 +265,7 @@ TEST(ThemeWin, DarkLookPaintsTabsStatusBarHeaderAndToolbar) {
   SendMessageW(host.stop, WM_MOUSEMOVE, 0, MAKELPARAM(19, 16));
   host.Settle();
   Pixels shot = CaptureWindow(host.window);
-  SavePixels(shot, "theme-dark.png");
+  SaveWindowScreenshot(host.window, "theme-dark");
 
   // Tab strip: face, the selected tab lighter with its accent bar on top.
   RECT unselected, selected;
@@ -293,6 +300,8 @@ TEST(ThemeWin, DarkLookPaintsTabsStatusBarHeaderAndToolbar) {
   RECT list;
   GetClientRect(host.list, &list);
   EXPECT_EQ(Pixel(shot, host.At(host.list, 300, list.bottom - 5)), 0x282828u);
+  EXPECT_EQ(Pixel(shot, host.At(host.list, 300, list.bottom + 1)), 0x505050u);  // the sunken edge, flat and dark
+  EXPECT_EQ(Pixel(shot, host.At(host.list, 300, list.bottom)), 0x282828u);
 
   // Toolbar: checked, hot, plain and disabled buttons.
   EXPECT_EQ(Pixel(shot, host.At(host.star, 19, 3)), 0x3E3E3Eu);
@@ -310,6 +319,13 @@ TEST(ThemeWin, DarkLookPaintsTabsStatusBarHeaderAndToolbar) {
   EXPECT_GT(CountColour(shot, host, host.label, 0xE8E8E8), 10);
   EXPECT_GT(CountColour(shot, host, host.dim_label, 0x8C8C8C), 10);
   EXPECT_EQ(CountColour(shot, host, host.dim_label, 0xE8E8E8), 0);
+
+  // Push buttons: dark bodies, the default one outlined in the accent colour.
+  // (Painted by the launcher where the platform has no dark style for them.)
+  EXPECT_EQ(Pixel(shot, host.At(host.cancel, 6, 13)), 0x383838u);
+  EXPECT_EQ(Pixel(shot, host.At(host.cancel, 40, 0)), 0x505050u);
+  EXPECT_EQ(Pixel(shot, host.At(host.ok, 40, 0)), 0x0078D7u);
+  EXPECT_GT(CountColour(shot, host, host.cancel, 0xE8E8E8), 10);
 
   // The menu bar and the line beneath it are the face colour.
   MENUBARINFO bar = {};
@@ -344,7 +360,7 @@ TEST(ThemeWin, LightLookInstallsNoDarkHooks) {
   ApplyTheme(false);
   ThemeHost host;
   Pixels shot = CaptureWindow(host.window);
-  SavePixels(shot, "theme-light.png");
+  SaveWindowScreenshot(host.window, "theme-light");
   EXPECT_FALSE(HasDarkPainting(host.tab));
   EXPECT_FALSE(HasDarkPainting(host.status));
   EXPECT_FALSE(HasDarkPainting(host.header));
