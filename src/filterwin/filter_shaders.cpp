@@ -2,7 +2,8 @@
 
 // The texts keep to what the smallest run-time compilers (Wine's among them)
 // accept: no helper functions, so helpers are macros; no ?:, so choices use
-// if or a 0/1 factor; basic intrinsics only (length stands in for sqrt); and
+// if or a 0/1 factor; basic intrinsics only (length stands in for sqrt, and
+// dot takes two vectors, never a vector and a number); no loops; and
 // a macro never passes its own parameters on to another macro, it hands
 // values over through fixed local names instead. filter_reference.cpp
 // computes the same formulas on the processor: keep the two in step.
@@ -60,6 +61,13 @@ VsOut vs_disp(uint id : SV_VertexID) {
 // Mitchell-Netravali weight (B = C = 1/3) for a distance below 1 and for one from 1 to 2.
 #define MITCHELL_NEAR(X) ((7.0 * (X) * (X) * (X) - 12.0 * (X) * (X) + 16.0 / 3.0) / 6.0)
 #define MITCHELL_FAR(X) ((-7.0 / 3.0 * (X) * (X) * (X) + 12.0 * (X) * (X) - 20.0 * (X) + 32.0 / 3.0) / 6.0)
+// One row of the 4 x 4 bicubic taps, DY rows from base, weighted by wx
+// (written out rather than looped: loops are where small compilers stumble).
+#define CUBIC_ROW(DY) \
+  (src.Load(int3(clamp(base + float2(-1, DY), region.xy, region.xy + region.zw - 1.0), 0)).rgb * wx.x + \
+   src.Load(int3(clamp(base + float2(0, DY), region.xy, region.xy + region.zw - 1.0), 0)).rgb * wx.y + \
+   src.Load(int3(clamp(base + float2(1, DY), region.xy, region.xy + region.zw - 1.0), 0)).rgb * wx.z + \
+   src.Load(int3(clamp(base + float2(2, DY), region.xy, region.xy + region.zw - 1.0), 0)).rgb * wx.w)
 
 float4 ps_plain(VsOut v) : SV_Target {
   float2 tc = region.xy + v.uv * region.zw;
@@ -68,19 +76,10 @@ float4 ps_plain(VsOut v) : SV_Target {
     float2 p = tc - 0.5;
     float2 base = floor(p);
     float2 f = p - base;
-    float3 sum = 0;
-    float weight_sum = 0;
-    for (int j = -1; j <= 2; ++j) {
-      float dy = abs(f.y - j);
-      float wy = lerp(MITCHELL_FAR(dy), MITCHELL_NEAR(dy), (float)(dy < 1.0));
-      for (int i = -1; i <= 2; ++i) {
-        float dx = abs(f.x - i);
-        float w = wy * lerp(MITCHELL_FAR(dx), MITCHELL_NEAR(dx), (float)(dx < 1.0));
-        sum += TEXEL(base + float2(i, j)) * w;
-        weight_sum += w;
-      }
-    }
-    c = sum / weight_sum;
+    float4 wx = float4(MITCHELL_FAR(1.0 + f.x), MITCHELL_NEAR(f.x), MITCHELL_NEAR(1.0 - f.x), MITCHELL_FAR(2.0 - f.x));
+    float4 wy = float4(MITCHELL_FAR(1.0 + f.y), MITCHELL_NEAR(f.y), MITCHELL_NEAR(1.0 - f.y), MITCHELL_FAR(2.0 - f.y));
+    c = (CUBIC_ROW(-1) * wy.x + CUBIC_ROW(0) * wy.y + CUBIC_ROW(1) * wy.z + CUBIC_ROW(2) * wy.w) /
+        ((wx.x + wx.y + wx.z + wx.w) * (wy.x + wy.y + wy.z + wy.w));
   } else if (params.x > 2.5) {  // sharp bilinear: blends only a band along the texel edges
     float2 p = tc - 0.5;
     float2 base = floor(p);

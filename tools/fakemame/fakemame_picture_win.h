@@ -1,4 +1,4 @@
-// The fake MAME's picture window: a plain titled window whose client area
+// The fake MAME's picture window: a titled window whose client area
 // shows a known picture, drawn for WM_PAINT and for window prints alike, so a
 // copy of it can be compared with what the picture should be.
 #pragma once
@@ -61,14 +61,13 @@ inline HWND CreatePictureWindow(int w, int h) {
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = PictureWindowProc;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
   wc.lpszClassName = L"FakeMamePicture";
   RegisterClassExW(&wc);
-  RECT frame = {0, 0, w, h};
-  AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"MAME: fake picture", WS_OVERLAPPEDWINDOW, 40, 40,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                                nullptr);
+  // Without a frame: Wine's window print draws the client area at the
+  // window's corner instead of inside the frame.
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"MAME: fake picture", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                                40, 40, w, h, nullptr, nullptr, instance, nullptr);
   if (!window) return nullptr;
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
