@@ -61,6 +61,10 @@ if [ -f build/windows/korvo_win_tests.exe ]; then
   run_gtest korvo_win_tests wine build/windows/korvo_win_tests.exe
   wineserver -k 2>/dev/null || true
   stop_virtual_display
+  # Window tests leave screenshots as BMP files; keep PNG copies to look at.
+  for bmp in build/screenshots/*.bmp; do
+    [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+  done
 fi
 
 if [ ${#failed_suites[@]} -gt 0 ]; then echo "Failing: ${failed_suites[*]}"; fi
