@@ -11,6 +11,13 @@ void ExpectBox(const PictureBox& box, int x0, int y0, int w, int h) {
   EXPECT_EQ(box.width, w);
   EXPECT_EQ(box.height, h);
 }
+
+void ExpectVector(const Float4& v, float x, float y, float z, float w) {
+  EXPECT_FLOAT_EQ(v.x, x);
+  EXPECT_FLOAT_EQ(v.y, y);
+  EXPECT_FLOAT_EQ(v.z, z);
+  EXPECT_FLOAT_EQ(v.w, w);
+}
 }  // namespace
 
 TEST(FilterPlacement, FourThreeBoxWithBarsOrTheWholeMonitor) {
@@ -32,54 +39,30 @@ TEST(FilterPlacement, ScalingPassConstants) {
   choice.scaler = kScalerSharpBilinear;
   choice.dither = 2;
   DispConstants k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
-  EXPECT_FLOAT_EQ(k.params.x, 3.0f);
-  EXPECT_FLOAT_EQ(k.params.y, 0.08f);
-  EXPECT_EQ(k.params.z, 0.0f);
-  EXPECT_EQ(k.params.w, 0.0f);
-  EXPECT_EQ(k.region.x, 0.0f);
-  EXPECT_EQ(k.region.y, 0.0f);
-  EXPECT_EQ(k.region.z, 320.0f);
-  EXPECT_EQ(k.region.w, 240.0f);
-  EXPECT_FLOAT_EQ(k.xs.x, 4.5f);
-  EXPECT_FLOAT_EQ(k.xs.y, 4.5f);
-  EXPECT_EQ(k.ss.x, 320.0f);
-  EXPECT_EQ(k.ss.y, 240.0f);
-  EXPECT_FLOAT_EQ(k.ss.z, 1.0f / 320);
-  EXPECT_FLOAT_EQ(k.ss.w, 1.0f / 240);
-  EXPECT_FLOAT_EQ(k.rect.x, -0.75f);
-  EXPECT_FLOAT_EQ(k.rect.y, 1.0f);
-  EXPECT_FLOAT_EQ(k.rect.z, 0.75f);
-  EXPECT_FLOAT_EQ(k.rect.w, -1.0f);
+  ExpectVector(k.params, 3.0f, 0.08f, 0, 0);
+  ExpectVector(k.region, 0, 0, 320, 240);
+  ExpectVector(k.xs, 4.5f, 4.5f, 0, 0);
+  ExpectVector(k.ss, 320, 240, 1.0f / 320, 1.0f / 240);
+  ExpectVector(k.rect, -0.75f, 1, 0.75f, -1);
 
   // 1280 x 1024 with a 160 x 120 window: 8 output pixels per texel, bars of 32 rows.
   choice.keep_aspect = true;
   k = ScalingPassConstants(choice, 160, 120, 1280, 1024);
-  EXPECT_FLOAT_EQ(k.xs.x, 8.0f);
-  EXPECT_FLOAT_EQ(k.xs.y, 8.0f);
-  EXPECT_FLOAT_EQ(k.rect.y, 1.0f - 64.0f / 1024);
-  EXPECT_FLOAT_EQ(k.rect.w, 1.0f - 2.0f * 992 / 1024);
+  ExpectVector(k.xs, 8, 8, 0, 0);
+  ExpectVector(k.rect, -1, 1.0f - 64.0f / 1024, 1, 1.0f - 2.0f * 992 / 1024);
 
   // Stretched: the whole target, and uneven scale factors.
   choice.keep_aspect = false;
   k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
-  EXPECT_FLOAT_EQ(k.xs.x, 6.0f);
-  EXPECT_FLOAT_EQ(k.xs.y, 4.5f);
-  EXPECT_EQ(k.rect.x, -1.0f);
-  EXPECT_EQ(k.rect.y, 1.0f);
-  EXPECT_EQ(k.rect.z, 1.0f);
-  EXPECT_EQ(k.rect.w, -1.0f);
+  ExpectVector(k.xs, 6, 4.5f, 0, 0);
+  ExpectVector(k.rect, -1, 1, 1, -1);
 }
 
 TEST(FilterPlacement, FxaaPassCoversTheMonitor) {
   DispConstants k = FxaaPassConstants(1920, 1080);
-  EXPECT_EQ(k.ss.x, 1920.0f);
-  EXPECT_EQ(k.ss.y, 1080.0f);
-  EXPECT_FLOAT_EQ(k.ss.z, 1.0f / 1920);
-  EXPECT_FLOAT_EQ(k.ss.w, 1.0f / 1080);
-  EXPECT_EQ(k.rect.x, -1.0f);
-  EXPECT_EQ(k.rect.y, 1.0f);
-  EXPECT_EQ(k.rect.z, 1.0f);
-  EXPECT_EQ(k.rect.w, -1.0f);
+  ExpectVector(k.params, 0, 0, 0, 0);
+  ExpectVector(k.ss, 1920, 1080, 1.0f / 1920, 1.0f / 1080);
+  ExpectVector(k.rect, -1, 1, 1, -1);
 }
 
 TEST(FilterChoiceTable, ScalerAndDitherParameters) {
