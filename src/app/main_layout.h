@@ -20,8 +20,8 @@ struct MainLayoutInput {
   int splitter = 0;      // Classic Layout: the list's width in 96-DPI units, 0 = automatic
 };
 
-// The toolbar: 13 buttons and 2 separators, left to right.
-constexpr int kToolItemCount = 15;
+// The toolbar: 11 buttons and 2 separators, left to right.
+constexpr int kToolItemCount = 13;
 constexpr bool IsToolSeparator(int item) { return item == 3 || item == 7; }
 
 struct MainLayout {

@@ -148,6 +148,17 @@ void ApplyColumnVisibility(HWND list, Settings& settings, const GameList& games)
   InvalidateRect(list, nullptr, TRUE);
 }
 
+void ResetColumnWidths(HWND list, Settings& settings, const GameList& games) {
+  const int32_t none[kListColumnCount] = {};
+  ColumnWidths widths = InitialColumnWidths(none, Ui().dpi);
+  remembered = {};
+  bool was = filling;
+  filling = true;
+  for (int c = 0; c < kListColumnCount; ++c) ListView_SetColumnWidth(list, c, widths[c]);
+  filling = was;
+  ApplyColumnVisibility(list, settings, games);
+}
+
 void SetSortMark(HWND list, int column, bool ascending) {
   HWND header = ListView_GetHeader(list);
   for (int c = 0; c < kListColumnCount; ++c) {

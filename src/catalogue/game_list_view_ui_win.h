@@ -30,6 +30,9 @@ void SetRowFavorite(HWND list, int row, bool favorite);
 // After columns_hidden changed: hides and shows columns, refreshes the status
 // icons. Clears the "Game" bit in the settings.
 void ApplyColumnVisibility(HWND list, Settings& settings, const GameList& games);
+// Every column back to its width at creation (Reset Window Size), then
+// hidden as the settings say.
+void ResetColumnWidths(HWND list, Settings& settings, const GameList& games);
 // The sort arrow in the header.
 void SetSortMark(HWND list, int column, bool ascending);
 // Width rules while the user works with the header (drag and double-click of
