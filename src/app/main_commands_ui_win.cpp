@@ -24,6 +24,7 @@
 #include "base/paths.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
+#include "controls/controls_tab_ui_win.h"
 #include "catalogue/list_state.h"
 #include "launch/mame_location.h"
 #include "settings/app_state.h"
@@ -232,7 +233,7 @@ void BackupSettings(int, int, HWND) { WindowNotReady("Backup Settings"); }
 void RestoreSettings(int, int, HWND) { WindowNotReady("Restore Settings"); }
 void HlslSettings(int, int, HWND) { WindowNotReady("HLSL Settings"); }
 void AllMameOptions(int, int, HWND) { WindowNotReady("All MAME Options"); }
-void ControlsTab(int, int, HWND) {}
+void ControlsTab(int id, int code, HWND control) { ControlsTabCommand(id, code, control); }
 void CombosTab(int, int, HWND) {}
 void CaptureComboTrigger(int, int, HWND) {}
 

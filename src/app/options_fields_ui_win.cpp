@@ -9,6 +9,7 @@
 #include "options/mame_options.h"
 #include "options/option_value.h"
 #include "options/mame_option_table.h"
+#include "ui/modal_dialog_ui_win.h"
 
 namespace {
 std::vector<PageField>& Fields() {
@@ -35,13 +36,6 @@ void ReadPageFields(Settings& s, bool only_mame_options) {
 }
 
 const std::vector<std::string>& RejectedMameFields() { return rejected; }
-
-std::string WindowText(HWND control) {
-  int length = GetWindowTextLengthW(control);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), length + 1)));
-  return Utf16ToUtf8(text);
-}
 
 void FillCombo(HWND combo, const std::vector<std::string>& labels, int selected) {
   SendMessageW(combo, CB_RESETCONTENT, 0, 0);
@@ -76,7 +70,7 @@ void BindText(HWND edit, std::string Settings::*field, int field_size, bool trim
   SendMessageW(edit, EM_SETLIMITTEXT, static_cast<WPARAM>(field_size - 1), 0);
   AddPageField({edit, [=](const Settings& s) { SetWindowTextW(edit, Utf8ToUtf16(s.*field).c_str()); },
                 [=](Settings& s) {
-                  std::string text = WindowText(edit);
+                  std::string text = ControlText(edit);
                   if (trim) text = Trim(text);
                   s.*field = CutToUtf16Units(text, static_cast<size_t>(field_size - 1));
                 }});
@@ -90,7 +84,7 @@ void BindNumber(HWND edit, int32_t Settings::*field, int32_t low, int32_t high, 
                 },
                 [=](Settings& s) {
                   int32_t current = negated ? -(s.*field) : s.*field;
-                  std::string typed = Trim(WindowText(edit));
+                  std::string typed = Trim(ControlText(edit));
                   if (typed == std::to_string(current)) return;  // untouched: kept even when out of range
                   int32_t value = ReadNumberField(typed, low, high, current);
                   s.*field = negated ? -value : value;
@@ -101,7 +95,7 @@ void BindMameText(HWND edit, const char* option, const char* label) {
   SendMessageW(edit, EM_SETLIMITTEXT, 399, 0);
   AddPageField({edit, [=](const Settings& s) { SetWindowTextW(edit, Utf8ToUtf16(GetMameOption(s.more_options, option)).c_str()); },
                 [=](Settings& s) {
-                  std::string typed(TrimBlanks(WindowText(edit)));
+                  std::string typed(TrimBlanks(ControlText(edit)));
                   int row = FindMameOption(option);
                   if (!typed.empty() && row >= 0 &&
                       !IsValidMameOptionValue(MameOptionTable()[static_cast<size_t>(row)], typed)) {

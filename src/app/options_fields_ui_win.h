@@ -11,6 +11,7 @@
 
 #include "app/page_values.h"
 #include "settings/settings.h"
+#include "ui/modal_dialog_ui_win.h"  // ControlText
 
 struct PageField {
   HWND control = nullptr;
@@ -46,4 +47,3 @@ void SetChecked(int id, bool on);
 void EnablePageControl(int id, bool on);
 void FillCombo(HWND combo, const std::vector<std::string>& labels, int selected);
 int ComboSelection(HWND combo);
-std::string WindowText(HWND control);

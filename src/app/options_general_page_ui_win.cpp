@@ -18,6 +18,13 @@ constexpr UINT kRefilterMessage = WM_APP + 3;
 
 void Refilter() { PostMessageW(Options().main, kRefilterMessage, 0, 0); }
 
+bool classic_shown = false;  // what the Classic Layout box was set to
+
+void ShowClassicLayout(HWND box, bool classic) {
+  classic_shown = classic;
+  SendMessageW(box, BM_SETCHECK, classic ? BST_CHECKED : 0, 0);
+}
+
 std::string FolderOfPath(const std::string& path) {
   size_t cut = path.find_last_of("\\/");
   return cut == std::string::npos ? std::string() : path.substr(0, cut);
@@ -62,7 +69,7 @@ bool ControlHeld() { return ((GetKeyState(VK_CONTROL) | GetAsyncKeyState(VK_CONT
 
 void ChooseMameProgram() {
   HWND field = PageControl(kMameProgramId);
-  const std::string typed = WindowText(field);
+  const std::string typed = ControlText(field);
   const COMDLG_FILTERSPEC filters[] = {{L"MAME (mame*.exe)", L"mame*.exe"}, {L"Programs (*.exe)", L"*.exe"}};
   std::string chosen;
   if (!RunOpenDialog(L"Select MAME Program", typed.empty() ? LauncherFolder() : FolderOfPath(ResolvePath(typed)),
@@ -74,9 +81,9 @@ void ChooseMameProgram() {
 
 void ChooseRomsFolder() {
   HWND field = PageControl(kRomsId);
-  const std::string typed = WindowText(field);
+  const std::string typed = ControlText(field);
   Settings probe = App().settings;
-  probe.mame_exe = WindowText(PageControl(kMameProgramId));
+  probe.mame_exe = ControlText(PageControl(kMameProgramId));
   std::string start = FirstFolderOf(typed);
   start = start.empty() ? MameRomsFolder(probe) : ResolvePath(start);
   std::string chosen;
@@ -87,10 +94,10 @@ void ChooseRomsFolder() {
 
 void ChooseBiosFolder() {
   HWND field = PageControl(kBiosId);
-  std::string start = WindowText(field);
+  std::string start = ControlText(field);
   if (start.empty()) {
     Settings probe = App().settings;
-    probe.mame_exe = WindowText(PageControl(kMameProgramId));
+    probe.mame_exe = ControlText(PageControl(kMameProgramId));
     start = MameFolder(probe);
   }
   std::string chosen;
@@ -126,8 +133,12 @@ int BuildGeneralPage(HWND page) {
                 [](Settings&) {}});
   BindChoice(p.Choice(kOnGameStartId, "When A Game Starts"), OnGameStartChoices, &Settings::on_game_start);
   HWND classic = p.Check(kClassicLayoutId, "Classic Layout");
-  AddPageField({classic, [classic](const Settings& s) { SendMessageW(classic, BM_SETCHECK, s.options_window ? 0 : BST_CHECKED, 0); },
-                [classic](Settings& s) { s.options_window = SendMessageW(classic, BM_GETCHECK, 0, 0) != BST_CHECKED; }});
+  AddPageField({classic, [classic](const Settings& s) { ShowClassicLayout(classic, s.options_window == 0); },
+                [classic](Settings& s) {
+                  // The menu switches the layout too; only a click on the box decides here.
+                  bool ticked = SendMessageW(classic, BM_GETCHECK, 0, 0) == BST_CHECKED;
+                  if (ticked != classic_shown) s.options_window = !ticked;
+                }});
   BindCheck(p.Check(kHideConsoleId, "Hide Console"), &Settings::hide_console);
   BindCheck(p.Check(kLogsId, "Enable Logs"), &Settings::logs);
 
@@ -152,6 +163,14 @@ int BuildGeneralPage(HWND page) {
   p.Button(kAllMameOptionsId, "All MAME Options\u2026");
   p.EndGroup();
   return p.Place(S(500), 0);
+}
+
+void FollowLayoutSetting() {
+  HWND box = PageControl(kClassicLayoutId);
+  if (!box) return;
+  bool ticked = SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  bool classic = App().settings.options_window == 0;
+  if (ticked == classic_shown && classic != classic_shown) ShowClassicLayout(box, classic);
 }
 
 bool GeneralPageCommand(int id, int code) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/options_fields_ui_win.h"
+#include "app/options_page_set_ui_win.h"
 #include "base/utf16_win.h"
 #include "ui/theme_win.h"
 #include "ui/tooltips_win.h"
@@ -181,11 +182,12 @@ HWND PageLayout::Number(int id, const std::string& label, int low, int high) {
   HWND text = Make(L"STATIC", label, SS_LEFT | SS_NOPREFIX, -1);
   HWND edit = Make(L"EDIT", "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, id, WS_EX_CLIENTEDGE);
   SendMessageW(edit, EM_SETLIMITTEXT, 6, 0);
-  HWND spin = Make(UPDOWN_CLASSW, "", UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, -1);
+  HWND spin = Make(UPDOWN_CLASSW, "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, -1);
   SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   SendMessageW(spin, UDM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
-  LabelledRow(text, {{edit, 60, 0}, {spin, 18, 0}});
+  LabelledRow(text, {{edit, 76, 0}});
   companions_[edit].push_back(spin);
+  spins_.push_back({edit, spin});
   return edit;
 }
 
@@ -251,6 +253,13 @@ void PageLayout::EndGroup() {
 }
 
 int PageLayout::Place(int width, int scroll) {
+  int height = PlaceRows(width, scroll);
+  // Spin buttons sit inside the right end of their field wherever it went.
+  for (const auto& [edit, spin] : spins_) SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+  return height;
+}
+
+int PageLayout::PlaceRows(int width, int scroll) {
   Placer put(static_cast<int>(rows_.size() * 3));
   int y = S(kMargin);
   int indent = 0;
@@ -356,6 +365,7 @@ bool PageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, LRESULT*
   switch (message) {
     case WM_SIZE:
       RelayoutPage(page);
+      FollowLayoutSetting();  // the area moves between windows when the layout switches
       *result = 0;
       return true;
     case WM_VSCROLL:
@@ -366,6 +376,14 @@ bool PageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, LRESULT*
     case WM_MOUSEWHEEL:
       Wheel(page, GET_WHEEL_DELTA_WPARAM(wparam));
       *result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      // The dark look draws the pages' controls on the control background.
+      if (!IsDarkTheme()) return false;
+      RECT r;
+      GetClientRect(page, &r);
+      FillRect(reinterpret_cast<HDC>(wparam), &r, ControlBackgroundBrush());
+      *result = 1;
       return true;
     case WM_DESTROY:
       ForgetPageFieldsOf(page);

@@ -60,8 +60,11 @@ class PageLayout {
     int height = 0;
   };
 
+  int PlaceRows(int width, int scroll);
+
   HWND page_;
   std::vector<Row> rows_;
+  std::vector<std::pair<HWND, HWND>> spins_;  // number field, its spin buttons
   std::map<HWND, std::vector<HWND>> companions_;
   HWND tips_ = nullptr;
 };

@@ -36,5 +36,8 @@ int BuildControlsPage(HWND page);
 
 // The General page's buttons and fields (361-374); true when handled.
 bool GeneralPageCommand(int id, int code);
+// The Classic Layout box follows a layout switch made elsewhere (the menu),
+// unless the user ticked it differently.
+void FollowLayoutSetting();
 // Lists MAME's controller files again for a MAME program path as typed.
 void RefreshControllerFiles(const std::string& mame_program);

@@ -148,6 +148,7 @@ bool ApplyOptions() {
 }
 
 void OptionsOk() {
+  const int theme = ComboSelection(PageControl(kThemeId));  // before the refresh shows the stored mode again
   const bool saved = ApplyOptions();
   if (saved && mapping_written) {
     const std::vector<std::string>& rejected = RejectedMameFields();
@@ -155,7 +156,6 @@ void OptionsOk() {
                                 : "Settings saved; not valid for MAME, so not taken: " + Joined(rejected, ", "));
   }
   HideSeparateWindow();
-  int theme = ComboSelection(PageControl(kThemeId));
   if (theme >= 0 && theme <= 2 && theme != App().settings.theme_mode) ChangeThemeMode(theme);
 }
 
@@ -214,7 +214,10 @@ void OptionsCommand(int id, int code, HWND) {
   if (rule_input && (code == BN_CLICKED || code == CBN_SELCHANGE)) ApplyEnablingRules();
 }
 
-bool OptionsNotify(NMHDR*, LRESULT*) { return false; }
+bool OptionsNotify(NMHDR* header, LRESULT* result) {
+  // The mapping list's clicks belong to the Controls tab.
+  return ControlsTabNotify(header, result);
+}
 
 void ToggleFullscreenOption() {
   Settings& s = App().settings;
@@ -233,12 +236,12 @@ bool FullscreenChecked() {
 
 std::string RomsFolderField() {
   HWND field = PageControl(kRomsId);
-  return field ? WindowText(field) : App().settings.roms_directory;
+  return field ? ControlText(field) : App().settings.roms_directory;
 }
 
 std::string BiosFolderField() {
   HWND field = PageControl(kBiosId);
-  return field ? WindowText(field) : App().settings.bios_directory;
+  return field ? ControlText(field) : App().settings.bios_directory;
 }
 
 void ShowOnlyAvailable(bool on) { SetChecked(kOnlyAvailableId, on); }
