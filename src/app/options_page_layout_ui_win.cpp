@@ -52,6 +52,36 @@ int TextHeight(HWND text, int width) {
   return r.bottom + S(2);
 }
 
+// The dark look draws group boxes on the pages' own background: a thin frame
+// in the dim colour with the title over it.
+LRESULT CALLBACK DarkGroupBox(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+  if (!IsDarkTheme() || (message != WM_PAINT && message != WM_ERASEBKGND))
+    return DefSubclassProc(box, message, wparam, lparam);
+  if (message == WM_ERASEBKGND) return 1;
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(box, &ps);
+  RECT r;
+  GetClientRect(box, &r);
+  FillRect(dc, &r, ControlBackgroundBrush());
+  HGDIOBJ old_font = SelectObject(dc, Ui().font ? static_cast<HGDIOBJ>(Ui().font) : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW tm;
+  GetTextMetricsW(dc, &tm);
+  RECT frame = {r.left, r.top + tm.tmHeight / 2, r.right, r.bottom};
+  HBRUSH line = KeptBrush(DimTextColour());
+  FrameRect(dc, &frame, line);
+  int length = GetWindowTextLengthW(box);
+  std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+  title.resize(static_cast<size_t>(GetWindowTextW(box, title.data(), length + 1)));
+  SetTextColor(dc, TextColour());
+  SetBkColor(dc, ControlBackgroundColour());
+  SetBkMode(dc, OPAQUE);
+  RECT text = {r.left + S(8), r.top, r.right - S(8), r.top + tm.tmHeight};
+  DrawTextW(dc, (L" " + title + L" ").c_str(), -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old_font);
+  EndPaint(box, &ps);
+  return 0;
+}
+
 class Placer {
  public:
   Placer(int count) : defer_(BeginDeferWindowPos(count)) {}
@@ -242,7 +272,10 @@ void PageLayout::TallRow(HWND control, int height) {
 void PageLayout::BeginGroup(const std::string& title) {
   Row row;
   row.kind = Kind::GroupStart;
-  row.label = Make(L"BUTTON", title, BS_GROUPBOX, -1);
+  // Below its controls and clipped by them, so that its painting never covers them.
+  row.label = Make(L"BUTTON", title, BS_GROUPBOX | WS_CLIPSIBLINGS, -1);
+  SetWindowPos(row.label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowSubclass(row.label, DarkGroupBox, 1, 0);
   rows_.push_back(std::move(row));
 }
 

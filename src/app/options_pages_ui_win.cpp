@@ -165,7 +165,7 @@ void DropUnappliedOptions() {
 
 void CancelOptions() {
   DropUnappliedOptions();
-  FillPages();
+  FillPages();  // also the Combos page (see FillPages)
   HideSeparateWindow();
 }
 
