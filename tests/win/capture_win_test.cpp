@@ -12,18 +12,10 @@
 #include "controls/pad_source_win.h"
 #include "controls/probe_run.h"
 #include "ui/modal_dialog_ui_win.h"
+#include "synthetic_key_win.h"
 #include "ui/ui_metrics_win.h"
 
 namespace {
-void Key(WORD key, bool down) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &input, sizeof input);
-}
-
 // Steps run one per 50 ms tick while a dialog titled `title` is open.
 struct Script {
   const wchar_t* title;
@@ -60,32 +52,32 @@ class CaptureDialogs : public ::testing::Test {
 }  // namespace
 
 TEST_F(CaptureDialogs, AKeyHeldAtTheStartCountsOnlyWhenPressedAgain) {
-  Key('A', true);  // held before the dialog opens
-  Script script{L"Set Keyboard Key", {[] {}, [] { Key('A', false); }, [] { Key('A', true); }}};
+  PressKey('A', true);  // held before the dialog opens
+  Script script{L"Set Keyboard Key", {[] {}, [] { PressKey('A', false); }, [] { PressKey('A', true); }}};
   std::string name = "unchanged";
   EXPECT_TRUE(RunKeyCapture(script, name));
-  Key('A', false);
+  PressKey('A', false);
   EXPECT_TRUE(script.open_before_last) << "the held key was taken";
   EXPECT_EQ(name, "A");
 }
 
 TEST_F(CaptureDialogs, EscCancelsDeleteMeansNoKeyAndEnterIsAKey) {
-  Script esc{L"Set Keyboard Key", {[] { Key(VK_ESCAPE, true); }}};
+  Script esc{L"Set Keyboard Key", {[] { PressKey(VK_ESCAPE, true); }}};
   std::string name = "unchanged";
   EXPECT_FALSE(RunKeyCapture(esc, name));
-  Key(VK_ESCAPE, false);
+  PressKey(VK_ESCAPE, false);
   EXPECT_EQ(name, "unchanged");
 
-  Script del{L"Set Keyboard Key", {[] { Key(VK_DELETE, true); }}};
+  Script del{L"Set Keyboard Key", {[] { PressKey(VK_DELETE, true); }}};
   EXPECT_TRUE(RunKeyCapture(del, name));
-  Key(VK_DELETE, false);
+  PressKey(VK_DELETE, false);
   EXPECT_EQ(name, "");
 
   // Enter and Space would press a focused button of a plain dialog.
   for (WORD key : {WORD(VK_RETURN), WORD(VK_SPACE)}) {
-    Script press{L"Set Keyboard Key", {[key] { Key(key, true); }}};
+    Script press{L"Set Keyboard Key", {[key] { PressKey(key, true); }}};
     EXPECT_TRUE(RunKeyCapture(press, name));
-    Key(key, false);
+    PressKey(key, false);
     EXPECT_EQ(name, key == VK_RETURN ? "ENTER" : "SPACE");
   }
 }

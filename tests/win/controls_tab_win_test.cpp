@@ -21,6 +21,7 @@
 #include "main_window_fixture_win.h"
 #include "screenshot_win.h"
 #include "settings/app_state.h"
+#include "synthetic_key_win.h"
 
 namespace {
 constexpr int kP1Up = 0, kP1Button1 = 4, kP1Button2 = 5, kP1Button3 = 6;
@@ -52,15 +53,6 @@ void ClickCell(int row, int column, UINT code) {
   click.iSubItem = column;
   click.ptAction = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
   SendMessageW(GetParent(List()), WM_NOTIFY, 391, reinterpret_cast<LPARAM>(&click));
-}
-
-void PressKey(WORD key, bool down) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  SendInput(1, &input, sizeof input);
 }
 
 DialogDriver::Answer Say(const std::string& title, int button) {
