@@ -1,0 +1,304 @@
+// The Game Settings window in a scratch launcher folder with the fake MAME:
+// what the lists show, what OK, Reset and Cancel leave in korvo-games.cfg,
+// the BIOS list MAME offers and the DIP Switches button.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <utility>
+#include <vector>
+
+#include "app/game_settings_ui_win.h"
+#include "base/paths.h"
+#include "base/utf16_win.h"
+#include "settings/app_state.h"
+#include "ui/modal_dialog_ui_win.h"
+#include "ui/theme_win.h"
+#include "ui/ui_metrics_win.h"
+#include "screenshot_win.h"
+#include "win_test_support.h"
+
+namespace {
+// Rows in the window's order: General 1001-1004, Video 1005-1008, Audio
+// 1009-1010, Other 1011-1013, then the BIOS list and the rest.
+enum : int {
+  kVideoMode = 1001, kWindow, kResolution, kRotation, kKeepAspect, kFilter, kVsync, kBgfx, kSound, kVolume,
+  kCheats, kSkipInfo, kAutoSave,
+  kBios = 1030, kExtra, kDip, kReset, kTabs
+};
+
+const char kHeader[] =
+    "; Korvo per-game settings (written by korvo; a missing line means: same as the main settings)\r\n";
+
+using DipCallback = std::function<void(HWND, const GameEntry&)>;
+
+void InitWindowsOnce() {
+  static bool done = [] {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    InitUiMetrics(GetModuleHandleW(nullptr));
+    return RegisterModalDialogClass(GetModuleHandleW(nullptr));
+  }();
+  (void)done;
+}
+
+struct GameSettingsFolder {
+  WinTempDir dir;
+  GameList games = BuildGameList();
+  GameSettingsFolder() {
+    InitWindowsOnce();
+    SetLauncherFolder(dir.path());
+    ResetSettings(App().settings);
+    App().display_modes = {{640, 480}, {1280, 720}, {1920, 1080}};
+    App().game_settings.clear();
+    EXPECT_TRUE(CopyInto(TestBuildFolder() + "\\tools\\fakemame\\mame.exe", dir.File("mame.exe")));
+  }
+  std::string CfgPath() const { return dir.File("korvo-games.cfg"); }
+  void WriteCfg(const std::string& body) {
+    std::ofstream(Utf8ToUtf16(CfgPath()).c_str(), std::ios::binary) << kHeader << body;
+    LoadGameSettings(App().game_settings, CfgPath());
+  }
+  std::string ReadCfg() const {
+    std::ifstream in(Utf8ToUtf16(CfgPath()).c_str(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  const GameEntry& Game(const char* set) const { return *FindGameBySet(games, set); }
+};
+
+// A modal window blocks the test, so the checks run from a timer of its own
+// message loop once it is up. Whatever the script does, the window is closed
+// afterwards (as Cancel when the script did not end it).
+std::function<void(HWND)> pending_script;
+
+void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowW(L"KorvoModal", L"Game Settings");
+  if (!dialog || !IsWindowVisible(dialog)) return;
+  KillTimer(nullptr, timer);
+  auto script = std::move(pending_script);
+  pending_script = nullptr;
+  script(dialog);
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
+}
+
+bool Edit(const GameEntry& entry, std::function<void(HWND)> script, const DipCallback& dip = {}) {
+  pending_script = std::move(script);
+  UINT_PTR timer = SetTimer(nullptr, 0, 30, DriveDialog);
+  bool accepted = EditGameSettings(nullptr, entry, dip);
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(pending_script) << "the window did not open";
+  pending_script = nullptr;
+  return accepted;
+}
+
+HWND Control(HWND dialog, int id) {
+  std::pair<int, HWND> search = {id, nullptr};
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM data) {
+        auto* s = reinterpret_cast<std::pair<int, HWND>*>(data);
+        if (GetDlgCtrlID(child) != s->first) return TRUE;
+        s->second = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+std::vector<std::string> Items(HWND dialog, int id) {
+  HWND list = Control(dialog, id);
+  std::vector<std::string> items;
+  int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(list, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    items.push_back(Utf16ToUtf8(text));
+  }
+  return items;
+}
+
+int Selected(HWND dialog, int id) { return static_cast<int>(SendMessageW(Control(dialog, id), CB_GETCURSEL, 0, 0)); }
+void Choose(HWND dialog, int id, int position) { SendMessageW(Control(dialog, id), CB_SETCURSEL, position, 0); }
+bool Shown(HWND dialog, int id) { return IsWindowVisible(Control(dialog, id)) != FALSE; }
+
+// As a click on the tab does: select it and tell the window.
+void ShowTab(HWND dialog, int tab) {
+  HWND tabs = Control(dialog, kTabs);
+  TabCtrl_SetCurSel(tabs, tab);
+  NMHDR header = {tabs, static_cast<UINT_PTR>(kTabs), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(dialog, WM_NOTIFY, kTabs, reinterpret_cast<LPARAM>(&header));
+}
+
+void Press(HWND dialog, int id) {
+  HWND button = id == IDOK || id == IDCANCEL ? GetDlgItem(dialog, id) : Control(dialog, id);
+  SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool FileThere(const std::string& path) {
+  return GetFileAttributesW(Utf8ToUtf16(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string HeadingOf(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    std::string text = ControlText(child);
+    if (text.find("\"Same As Global\"") != std::string::npos) return text;
+  }
+  return "";
+}
+}  // namespace
+
+TEST(GameSettingsWin, ShowsTheStoredChoicesAndOkWritesTheChanges) {
+  GameSettingsFolder f;
+  f.WriteCfg("\r\n[game 1]\r\nvideo=2\r\nsize=1280x720\r\nrotate=3\r\nvolume=-8\r\nbios=e\r\n"
+             "extra_arguments=-nothrottle\r\n\r\n[game 37]\r\ncheat=1\r\n");
+  const GameEntry& ts2 = f.Game("ts2");
+  ASSERT_EQ(ts2.number, 1);
+  bool accepted = Edit(ts2, [&](HWND d) {
+    EXPECT_EQ(HeadingOf(d), ts2.title + "\n\"Same As Global\" follows the main settings.");
+    EXPECT_EQ(Items(d, kVideoMode), (std::vector<std::string>{"Same As Global", "Auto (MAME's Choice)", "BGFX",
+                                                               "Direct3D", "OpenGL", "GDI (software)"}));
+    EXPECT_EQ(Selected(d, kVideoMode), 3);
+    EXPECT_EQ(Selected(d, kWindow), 0);
+    EXPECT_EQ(Items(d, kResolution),
+              (std::vector<std::string>{"Same As Global", "640 x 480", "1280 x 720", "1920 x 1080"}));
+    EXPECT_EQ(Selected(d, kResolution), 2);
+    EXPECT_EQ(Selected(d, kRotation), 4);
+    EXPECT_EQ(Items(d, kVolume).size(), 10u);
+    EXPECT_EQ(Selected(d, kVolume), 3);
+    EXPECT_EQ(Items(d, kBios), (std::vector<std::string>{"Game Default", "j: japan", "e: english (debug)"}));
+    EXPECT_EQ(Selected(d, kBios), 2);
+    EXPECT_TRUE(IsWindowEnabled(Control(d, kBios)));
+    EXPECT_EQ(ControlText(Control(d, kExtra)), "-nothrottle");
+
+    // Each tab shows its own rows; the Other tab's field and button only there.
+    EXPECT_TRUE(Shown(d, kVideoMode));
+    EXPECT_FALSE(Shown(d, kSound));
+    EXPECT_FALSE(Shown(d, kExtra));
+    EXPECT_FALSE(Shown(d, kDip));
+    ShowTab(d, 3);
+    EXPECT_FALSE(Shown(d, kVideoMode));
+    EXPECT_TRUE(Shown(d, kBios));
+    EXPECT_TRUE(Shown(d, kExtra));
+    EXPECT_TRUE(Shown(d, kDip));
+
+    Choose(d, kWindow, 2);    // Fullscreen
+    Choose(d, kRotation, 0);  // Same As Global
+    Choose(d, kSound, 2);     // Off
+    Choose(d, kBios, 1);
+    SetControlText(Control(d, kExtra), "  -speed 2 ");
+    Press(d, IDOK);
+  });
+  EXPECT_TRUE(accepted);
+  EXPECT_EQ(f.ReadCfg(), std::string(kHeader) +
+                             "\r\n[game 1]\r\nvideo=2\r\nfullscreen=1\r\nsize=1280x720\r\nsound=0\r\nvolume=-8\r\n"
+                             "bios=j\r\nextra_arguments=-speed 2\r\n\r\n[game 37]\r\ncheat=1\r\n");
+  ASSERT_NE(FindGameSettings(App().game_settings, 1), nullptr);
+  EXPECT_EQ(FindGameSettings(App().game_settings, 1)->fullscreen, 1);
+}
+
+TEST(GameSettingsWin, ResetRemovesTheSectionAndTheLastOneTheFile) {
+  GameSettingsFolder f;
+  f.WriteCfg("\r\n[game 1]\r\nvideo=2\r\n\r\n[game 23]\r\ncheat=1\r\n");
+  EXPECT_TRUE(Edit(f.Game("ts2"), [](HWND d) { Press(d, kReset); }));
+  EXPECT_EQ(f.ReadCfg(), std::string(kHeader) + "\r\n[game 23]\r\ncheat=1\r\n");
+  EXPECT_EQ(FindGameSettings(App().game_settings, 1), nullptr);
+
+  // Every choice set back to Same As Global by hand has the same effect.
+  EXPECT_TRUE(Edit(f.Game("sfex2"), [](HWND d) {
+    EXPECT_EQ(Selected(d, kCheats), 1);
+    Choose(d, kCheats, 0);
+    Press(d, IDOK);
+  }));
+  EXPECT_FALSE(FileThere(f.CfgPath()));
+  EXPECT_TRUE(App().game_settings.empty());
+}
+
+TEST(GameSettingsWin, CancelWritesNothing) {
+  GameSettingsFolder f;
+  // A rewrite would drop the comment, so the bytes tell whether it was written.
+  f.WriteCfg("# kept as written\r\n[game 1]\r\nvideo=2\r\n");
+  std::string before = f.ReadCfg();
+  EXPECT_FALSE(Edit(f.Game("ts2"), [](HWND d) {
+    Choose(d, kVideoMode, 5);
+    Choose(d, kSound, 2);
+    Press(d, IDCANCEL);
+  }));
+  EXPECT_EQ(f.ReadCfg(), before);
+  ASSERT_EQ(App().game_settings.size(), 1u);
+  EXPECT_EQ(App().game_settings[0].video, 2);
+  EXPECT_EQ(App().game_settings[0].sound, -1);
+}
+
+TEST(GameSettingsWin, WithoutBiosSetsTheListOffersOnlyGameDefault) {
+  GameSettingsFolder f;
+  // MAME lists sfex2 without BIOS sets: its stored name is kept by an OK.
+  f.WriteCfg("\r\n[game 23]\r\nbios=asia\r\n");
+  EXPECT_TRUE(Edit(f.Game("sfex2"), [](HWND d) {
+    EXPECT_EQ(Items(d, kBios), std::vector<std::string>{"Game Default"});
+    EXPECT_FALSE(IsWindowEnabled(Control(d, kBios)));
+    Choose(d, kAutoSave, 1);
+    Press(d, IDOK);
+  }));
+  EXPECT_EQ(f.ReadCfg(), std::string(kHeader) + "\r\n[game 23]\r\nautosave=1\r\nbios=asia\r\n");
+
+  // No MAME to ask at all.
+  DeleteFileW(Utf8ToUtf16(f.dir.File("mame.exe")).c_str());
+  EXPECT_FALSE(Edit(f.Game("sfex2u"), [](HWND d) {
+    EXPECT_EQ(Items(d, kBios), std::vector<std::string>{"Game Default"});
+    EXPECT_FALSE(IsWindowEnabled(Control(d, kBios)));
+    Press(d, IDCANCEL);
+  }));
+}
+
+TEST(GameSettingsWin, DipSwitchesButtonOpensOverTheWindow) {
+  GameSettingsFolder f;
+  HWND owner_seen = nullptr, dialog_seen = nullptr;
+  int32_t game_seen = 0;
+  DipCallback dip = [&](HWND owner, const GameEntry& entry) {
+    owner_seen = owner;
+    game_seen = entry.number;
+  };
+  EXPECT_FALSE(Edit(
+      f.Game("ts2"),
+      [&](HWND d) {
+        dialog_seen = d;
+        ShowTab(d, 3);
+        EXPECT_TRUE(IsWindowEnabled(Control(d, kDip)));
+        Press(d, kDip);
+        Press(d, IDCANCEL);
+      },
+      dip));
+  EXPECT_NE(owner_seen, nullptr);
+  EXPECT_EQ(owner_seen, dialog_seen);
+  EXPECT_EQ(game_seen, 1);
+
+  // Without a DIP window to open the button is there but disabled.
+  Edit(f.Game("ts2"), [](HWND d) {
+    EXPECT_FALSE(IsWindowEnabled(Control(d, kDip)));
+    Press(d, IDCANCEL);
+  });
+}
+
+TEST(GameSettingsWin, ScreenshotsOfEveryTabInBothLooks) {
+  GameSettingsFolder f;
+  f.WriteCfg("\r\n[game 269]\r\nvideo=1\r\nsize=1920x1080\r\nvolume=-12\r\nbios=dsem2\r\n"
+             "extra_arguments=-nvram_directory nvram2\r\n");
+  static const char* const kTabNames[] = {"general", "video", "audio", "other"};
+  for (bool dark : {false, true}) {
+    ApplyTheme(dark);
+    Edit(
+        f.Game("strgchmp"),
+        [dark](HWND d) {
+          for (int tab = 0; tab < 4; ++tab) {
+            ShowTab(d, tab);
+            std::string name = std::string("game_settings_") + kTabNames[tab] + (dark ? "_dark" : "_light");
+            SaveWindowScreenshot(d, name);
+          }
+          Press(d, IDCANCEL);
+        },
+        [](HWND, const GameEntry&) {});
+  }
+  ApplyTheme(false);
+}
