@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
-#include <utility>
 #include <vector>
 
 #include "app/game_settings_ui_win.h"
@@ -18,6 +18,7 @@
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
+#include "dialog_driver_win.h"
 #include "screenshot_win.h"
 #include "win_test_support.h"
 
@@ -68,28 +69,16 @@ struct GameSettingsFolder {
   const GameEntry& Game(const char* set) const { return *FindGameBySet(games, set); }
 };
 
-// A modal window blocks the test, so the checks run from a timer of its own
-// message loop once it is up. Whatever the script does, the window is closed
-// afterwards (as Cancel when the script did not end it).
-std::function<void(HWND)> pending_script;
-
-void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND dialog = FindWindowW(L"KorvoModal", L"Game Settings");
-  if (!dialog || !IsWindowVisible(dialog)) return;
-  KillTimer(nullptr, timer);
-  auto script = std::move(pending_script);
-  pending_script = nullptr;
-  script(dialog);
-  PostMessageW(dialog, WM_CLOSE, 0, 0);
-}
-
-bool Edit(const GameEntry& entry, std::function<void(HWND)> script, const DipCallback& dip = {}) {
-  pending_script = std::move(script);
-  UINT_PTR timer = SetTimer(nullptr, 0, 30, DriveDialog);
+// The checks run from the driver's timer inside the window's own message
+// loop; afterwards the driver closes the window as Cancel unless the script
+// ended it.
+bool Edit(const GameEntry& entry, const std::function<void(HWND)>& script, const DipCallback& dip = {}) {
+  DialogDriver driver([&](HWND window, const SeenBox& box) {
+    if (box.title == kGameSettingsTitle) script(window);
+    return false;
+  });
   bool accepted = EditGameSettings(nullptr, entry, dip);
-  KillTimer(nullptr, timer);
-  EXPECT_FALSE(pending_script) << "the window did not open";
-  pending_script = nullptr;
+  EXPECT_TRUE(driver.SawTitle(kGameSettingsTitle));
   return accepted;
 }
 
