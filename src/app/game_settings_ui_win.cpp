@@ -66,8 +66,21 @@ bool RegisterPageClass() {
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// The drop-down part grows to the longest entry (BIOS descriptions run long).
 void FillList(HWND list, const std::vector<std::string>& items, int selected) {
-  for (const std::string& item : items) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToUtf16(item).c_str()));
+  HDC dc = GetDC(list);
+  HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (const std::string& item : items) {
+    std::wstring text = Utf8ToUtf16(item);
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SIZE size = {};
+    if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size) && size.cx > widest)
+      widest = size.cx;
+  }
+  SelectObject(dc, font);
+  ReleaseDC(list, dc);
+  SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXVSCROLL) + S(10)), 0);
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
@@ -135,8 +148,9 @@ GameSettings ReadChoices(const GameSettingsWindow& w) {
 
 bool BuildWindow(GameSettingsWindow& w, HWND owner, const GameEntry& entry, bool can_open_dip_switches) {
   if (!RegisterPageClass() || !CreateModalDialog(w.d, owner, kGameSettingsTitle, 480, 392)) return false;
-  AddDialogControl(w.d, L"STATIC", GameSettingsHeading(entry.title), SS_LEFT | SS_NOPREFIX, 12, 10, 456, 36, -1);
-  w.tabs = AddDialogControl(w.d, WC_TABCONTROLW, "", WS_CLIPSIBLINGS | WS_TABSTOP, 12, 52, 456, 288, kTabsId);
+  // Room for three lines: the longest titles wrap.
+  AddDialogControl(w.d, L"STATIC", GameSettingsHeading(entry.title), SS_LEFT | SS_NOPREFIX, 12, 6, 456, 48, -1);
+  w.tabs = AddDialogControl(w.d, WC_TABCONTROLW, "", WS_CLIPSIBLINGS | WS_TABSTOP, 12, 58, 456, 282, kTabsId);
   for (int t = 0; t < kGameTabCount; ++t) {
     std::wstring name = Utf8ToUtf16(kGameSettingsTabNames[t]);
     TCITEMW item = {};

@@ -72,13 +72,23 @@ struct GameSettingsFolder {
 // The checks run from the driver's timer inside the window's own message
 // loop; afterwards the driver closes the window as Cancel unless the script
 // ended it.
-bool Edit(const GameEntry& entry, const std::function<void(HWND)>& script, const DipCallback& dip = {}) {
+// Message boxes on the way are answered with OK and collected in `boxes`.
+bool Edit(const GameEntry& entry, const std::function<void(HWND)>& script, const DipCallback& dip = {},
+          std::vector<SeenBox>* boxes = nullptr) {
+  bool opened = false;
   DialogDriver driver([&](HWND window, const SeenBox& box) {
-    if (box.title == kGameSettingsTitle) script(window);
+    wchar_t name[32] = L"";
+    GetClassNameW(window, name, 32);
+    if (lstrcmpW(name, L"KorvoModal") != 0) {
+      if (boxes) boxes->push_back(box);
+    } else if (box.title == kGameSettingsTitle) {
+      opened = true;
+      script(window);
+    }
     return false;
   });
   bool accepted = EditGameSettings(nullptr, entry, dip);
-  EXPECT_TRUE(driver.SawTitle(kGameSettingsTitle));
+  EXPECT_TRUE(opened);
   return accepted;
 }
 
@@ -220,6 +230,24 @@ TEST(GameSettingsWin, CancelWritesNothing) {
   EXPECT_EQ(App().game_settings[0].sound, -1);
 }
 
+TEST(GameSettingsWin, AFailedSaveIsReportedAndTheChoiceStaysForTheRun) {
+  GameSettingsFolder f;
+  CreateDirectoryW(Utf8ToUtf16(f.CfgPath()).c_str(), nullptr);  // nothing can be written there
+  std::vector<SeenBox> boxes;
+  EXPECT_TRUE(Edit(
+      f.Game("ts2"),
+      [](HWND d) {
+        Choose(d, kCheats, 1);
+        Press(d, IDOK);
+      },
+      {}, &boxes));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, kGameSettingsTitle);
+  EXPECT_NE(boxes[0].text.find("could not be written"), std::string::npos) << boxes[0].text;
+  ASSERT_NE(FindGameSettings(App().game_settings, 1), nullptr);
+  EXPECT_EQ(FindGameSettings(App().game_settings, 1)->cheat, 1);
+}
+
 TEST(GameSettingsWin, WithoutBiosSetsTheListOffersOnlyGameDefault) {
   GameSettingsFolder f;
   // MAME lists sfex2 without BIOS sets: its stored name is kept by an OK.
@@ -290,4 +318,6 @@ TEST(GameSettingsWin, ScreenshotsOfEveryTabInBothLooks) {
         [](HWND, const GameEntry&) {});
   }
   ApplyTheme(false);
+  // The longest title wraps onto a second line above the note.
+  Edit(f.Game("ddr2mc2"), [](HWND d) { SaveWindowScreenshot(d, "game_settings_long_title_light"); });
 }
