@@ -30,9 +30,9 @@ BiosOptions BiosOptionsOf(const MachineInfo& machine);
 struct GameSettingsForm {
   GameSettings shown;  // the game's record when it holds overrides, else a new one
   GameDisplayModes modes;
-  BiosOptions bios;              // empty: the BIOS list holds only Game Default and is disabled
-  GameSettingsChoices choices;   // the list positions that show `shown`
-  int bios_position = 0;         // 0: Game Default
+  BiosOptions bios;             // empty: the BIOS list holds only Game Default and is disabled
+  GameSettingsChoices choices;  // the list positions that show `shown`
+  int bios_position = 0;        // 0: Game Default
   bool BiosEnabled() const { return !bios.empty(); }
 };
 

@@ -27,9 +27,9 @@ struct GameSettingsWindow {
   ModalDialog d;
   GameSettingsForm form;
   HWND tabs = nullptr, page = nullptr, bios = nullptr, extra = nullptr;
-  std::vector<HWND> rows;                       // one list per GameChoiceRows() entry
-  std::vector<HWND> on_tab[kGameTabCount];      // what each tab shows
-  GameSettings result;                          // what OK or Reset stores
+  std::vector<HWND> rows;                   // one list per GameChoiceRows() entry
+  std::vector<HWND> on_tab[kGameTabCount];  // what each tab shows
+  GameSettings result;                      // what OK or Reset stores
 };
 
 // The page covers the tab control's display area so that the rows sit on the
@@ -125,16 +125,16 @@ void AddPages(GameSettingsWindow& w, bool can_open_dip_switches) {
   EnableWindow(w.bios, w.form.BiosEnabled());
 
   int y = kRowTop + other++ * kRowPitch;
-  AddToPage(w, kGameTabOther, L"STATIC", "Extra Arguments", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, kLabelX, y,
-            kLabelW, 24, -1);
+  AddToPage(w, kGameTabOther, L"STATIC", "Extra Arguments", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, kLabelX, y, kLabelW,
+            24, -1);
   w.extra = AddToPage(w, kGameTabOther, L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kFieldX, y, kFieldW, 24,
                       kExtraArgumentsId, WS_EX_CLIENTEDGE);
   SendMessageW(w.extra, EM_SETLIMITTEXT, kGameExtraArgumentsSize - 1, 0);
   SetControlText(w.extra, w.form.shown.extra_arguments);
 
   y = kRowTop + other++ * kRowPitch + 6;
-  HWND dip = AddToPage(w, kGameTabOther, L"BUTTON", "DIP Switches\u2026", BS_PUSHBUTTON | WS_TABSTOP, kFieldX, y,
-                       140, 26, kDipSwitchesId);
+  HWND dip = AddToPage(w, kGameTabOther, L"BUTTON", "DIP Switches\u2026", BS_PUSHBUTTON | WS_TABSTOP, kFieldX, y, 140,
+                       26, kDipSwitchesId);
   EnableWindow(dip, can_open_dip_switches);
 }
 
@@ -164,8 +164,8 @@ bool BuildWindow(GameSettingsWindow& w, HWND owner, const GameEntry& entry, bool
   MapWindowPoints(nullptr, w.d.window, reinterpret_cast<POINT*>(&area), 2);
   TabCtrl_AdjustRect(w.tabs, FALSE, &area);
   w.page = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, area.left,
-                           area.top, area.right - area.left, area.bottom - area.top, w.d.window, nullptr,
-                           Ui().instance, nullptr);
+                           area.top, area.right - area.left, area.bottom - area.top, w.d.window, nullptr, Ui().instance,
+                           nullptr);
   if (!w.page) return false;
   AddPages(w, can_open_dip_switches);
   AddDialogControl(w.d, L"BUTTON", "Reset", BS_PUSHBUTTON | WS_TABSTOP, 12, 354, 90, 26, kResetId);
@@ -223,8 +223,7 @@ bool EditGameSettings(HWND owner, const GameEntry& entry,
   StoreGameSettings(app.game_settings, w.result);
   std::string path = JoinPath(LauncherFolder(), kGameSettingsFileName);
   if (!SaveGameSettings(app.game_settings, path))
-    ShowMessage("The game settings could not be written to " + path +
-                    ".\n\nThey apply until the launcher is closed.",
+    ShowMessage("The game settings could not be written to " + path + ".\n\nThey apply until the launcher is closed.",
                 kGameSettingsTitle, MB_OK | MB_ICONWARNING);
   return true;
 }

@@ -60,7 +60,7 @@ TEST(GameSettingsForm, OpensWithTheGamesOwnRecordOrANewOne) {
   EXPECT_FALSE(fresh.BiosEnabled());
   // A listing without the machine offers no BIOS, even with sets around it.
   EXPECT_TRUE(BiosOptionsOf(ParseMachineListing(
-                  "<machine name=\"other\"><biosset name=\"a\" description=\"A\"/></machine>", "ts2"))
+                                "<machine name=\"other\"><biosset name=\"a\" description=\"A\"/></machine>", "ts2"))
                   .empty());
 }
 

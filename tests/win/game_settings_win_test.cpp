@@ -1,10 +1,9 @@
 // The Game Settings window in a scratch launcher folder with the fake MAME:
 // what the lists show, what OK, Reset and Cancel leave in korvo-games.cfg,
 // the BIOS list MAME offers and the DIP Switches button.
-#include <windows.h>
 #include <commctrl.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <functional>
@@ -14,21 +13,36 @@
 #include "app/game_settings_ui_win.h"
 #include "base/paths.h"
 #include "base/utf16_win.h"
+#include "dialog_driver_win.h"
+#include "screenshot_win.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
-#include "dialog_driver_win.h"
-#include "screenshot_win.h"
 #include "win_test_support.h"
 
 namespace {
 // Rows in the window's order: General 1001-1004, Video 1005-1008, Audio
 // 1009-1010, Other 1011-1013, then the BIOS list and the rest.
 enum : int {
-  kVideoMode = 1001, kWindow, kResolution, kRotation, kKeepAspect, kFilter, kVsync, kBgfx, kSound, kVolume,
-  kCheats, kSkipInfo, kAutoSave,
-  kBios = 1030, kExtra, kDip, kReset, kTabs
+  kVideoMode = 1001,
+  kWindow,
+  kResolution,
+  kRotation,
+  kKeepAspect,
+  kFilter,
+  kVsync,
+  kBgfx,
+  kSound,
+  kVolume,
+  kCheats,
+  kSkipInfo,
+  kAutoSave,
+  kBios = 1030,
+  kExtra,
+  kDip,
+  kReset,
+  kTabs
 };
 
 const char kHeader[] =
@@ -150,14 +164,15 @@ std::string HeadingOf(HWND dialog) {
 
 TEST(GameSettingsWin, ShowsTheStoredChoicesAndOkWritesTheChanges) {
   GameSettingsFolder f;
-  f.WriteCfg("\r\n[game 1]\r\nvideo=2\r\nsize=1280x720\r\nrotate=3\r\nvolume=-8\r\nbios=e\r\n"
-             "extra_arguments=-nothrottle\r\n\r\n[game 37]\r\ncheat=1\r\n");
+  f.WriteCfg(
+      "\r\n[game 1]\r\nvideo=2\r\nsize=1280x720\r\nrotate=3\r\nvolume=-8\r\nbios=e\r\n"
+      "extra_arguments=-nothrottle\r\n\r\n[game 37]\r\ncheat=1\r\n");
   const GameEntry& ts2 = f.Game("ts2");
   ASSERT_EQ(ts2.number, 1);
   bool accepted = Edit(ts2, [&](HWND d) {
     EXPECT_EQ(HeadingOf(d), ts2.title + "\n\"Same As Global\" follows the main settings.");
     EXPECT_EQ(Items(d, kVideoMode), (std::vector<std::string>{"Same As Global", "Auto (MAME's Choice)", "BGFX",
-                                                               "Direct3D", "OpenGL", "GDI (software)"}));
+                                                              "Direct3D", "OpenGL", "GDI (software)"}));
     EXPECT_EQ(Selected(d, kVideoMode), 3);
     EXPECT_EQ(Selected(d, kWindow), 0);
     EXPECT_EQ(Items(d, kResolution),
@@ -300,8 +315,9 @@ TEST(GameSettingsWin, DipSwitchesButtonOpensOverTheWindow) {
 
 TEST(GameSettingsWin, ScreenshotsOfEveryTabInBothLooks) {
   GameSettingsFolder f;
-  f.WriteCfg("\r\n[game 269]\r\nvideo=1\r\nsize=1920x1080\r\nvolume=-12\r\nbios=dsem2\r\n"
-             "extra_arguments=-nvram_directory nvram2\r\n");
+  f.WriteCfg(
+      "\r\n[game 269]\r\nvideo=1\r\nsize=1920x1080\r\nvolume=-12\r\nbios=dsem2\r\n"
+      "extra_arguments=-nvram_directory nvram2\r\n");
   static const char* const kTabNames[] = {"general", "video", "audio", "other"};
   for (bool dark : {false, true}) {
     ApplyTheme(dark);
