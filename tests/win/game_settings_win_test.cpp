@@ -1,9 +1,10 @@
 // The Game Settings window in a scratch launcher folder with the fake MAME:
 // what the lists show, what OK, Reset and Cancel leave in korvo-games.cfg,
 // the BIOS list MAME offers and the DIP Switches button.
-#include <commctrl.h>
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <functional>
