@@ -33,40 +33,13 @@ TEST(GameSettingsForm, EveryRowReadsBackToThePositionItShows) {
   EXPECT_EQ(rows_on_tab[kGameTabOther], 3);  // then BIOS, Extra Arguments and the DIP Switches button
 }
 
-TEST(GameSettingsForm, OpensWithTheGamesOwnRecordOrANewOne) {
-  GameSettingsList list;
-  GameSettings& own = GetOrCreateGameSettings(list, 1);
-  own.video = 2;
-  own.res_w = 1920;
-  own.res_h = 1080;
-  own.volume = -8;
-  own.bios = "E";
-  own.extra_arguments = "-nothrottle";
-  GetOrCreateGameSettings(list, 2);  // a record without overrides shows as new
-
-  BiosOptions bios = RecordedBios("ts2");
-  ASSERT_EQ(bios, (BiosOptions{{"j", "japan"}, {"e", "english (debug)"}}));
-  GameSettingsForm form = MakeGameSettingsForm(list, 1, kModes, bios);
-  EXPECT_EQ(form.choices.video, 3);
-  EXPECT_EQ(form.choices.resolution, 3);
-  EXPECT_EQ(form.choices.volume, 3);
-  EXPECT_EQ(form.bios_position, 2);  // names compare without case
-  EXPECT_TRUE(form.BiosEnabled());
-  EXPECT_EQ(form.shown.extra_arguments, "-nothrottle");
-
-  GameSettingsForm fresh = MakeGameSettingsForm(list, 2, kModes, {});
-  EXPECT_FALSE(HasOverrides(fresh.shown));
-  EXPECT_EQ(fresh.shown.game, 2);
-  EXPECT_FALSE(fresh.BiosEnabled());
-  // A listing without the machine offers no BIOS, even with sets around it.
-  EXPECT_TRUE(BiosOptionsOf(ParseMachineListing(
-                                "<machine name=\"other\"><biosset name=\"a\" description=\"A\"/></machine>", "ts2"))
-                  .empty());
-}
-
 TEST(GameSettingsForm, BiosReadBackKeepsWhatTheListCannotShow) {
   BiosOptions bios = RecordedBios("strgchmp");
   ASSERT_EQ(bios.size(), 3u);
+  // A listing without the machine offers none, even with sets around it.
+  EXPECT_TRUE(BiosOptionsOf(ParseMachineListing(
+                                "<machine name=\"other\"><biosset name=\"a\" description=\"A\"/></machine>", "ts2"))
+                  .empty());
   GameSettingsList list;
   GetOrCreateGameSettings(list, 269).bios = "dsem2";
   GameSettingsForm form = MakeGameSettingsForm(list, 269, kModes, bios);
@@ -88,10 +61,10 @@ TEST(GameSettingsForm, BiosReadBackKeepsWhatTheListCannotShow) {
 
   // A name this MAME does not list stays while the list is left at Game
   // Default, and goes when another set is chosen.
-  GetOrCreateGameSettings(list, 269).bios = "gone";
+  GetOrCreateGameSettings(list, 269).bios = "GONE";
   GameSettingsForm stale = MakeGameSettingsForm(list, 269, kModes, bios);
   EXPECT_EQ(stale.bios_position, 0);
-  EXPECT_EQ(ReadGameSettingsForm(stale, stale.choices, 0).bios, "gone");
+  EXPECT_EQ(ReadGameSettingsForm(stale, stale.choices, 0).bios, "GONE");
   EXPECT_EQ(ReadGameSettingsForm(stale, stale.choices, 2).bios, "gchgchmp");
 }
 
