@@ -187,8 +187,11 @@ BiosOptions AskBiosOptions(const std::string& set) {
 }
 }  // namespace
 
-bool EditGameSettings(HWND owner, const GameEntry& entry,
+bool EditGameSettings(HWND owner, const GameEntry& shown_entry,
                       const std::function<void(HWND dialog, const GameEntry&)>& open_dip_switches) {
+  // The main window keeps serving messages while this runs, and a new game
+  // list may replace the one the caller's entry lives in.
+  const GameEntry entry = shown_entry;
   AppState& app = App();
   GameSettingsWindow w;
   w.form = MakeGameSettingsForm(app.game_settings, entry.number, app.display_modes, AskBiosOptions(entry.set));
