@@ -22,9 +22,11 @@ size_t Utf16Length(std::string_view utf8);
 // splitting a character. Fixed-size text fields of the settings files use it.
 std::string CutToUtf16Units(std::string_view utf8, size_t max_units);
 
-// Lower-cases a UTF-8 text the way towlower does for the Latin, Greek and
-// Cyrillic ranges (enough for folder names in the single-instance name).
-std::string ToLowerUtf8(std::string_view utf8);
+// Reads the code point at text[i] and moves i past it. A byte that does not
+// start a well-formed sequence gives false, with i moved past that byte alone.
+bool NextUtf8CodePoint(std::string_view text, size_t& i, uint32_t& code_point);
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(uint32_t code_point, std::string& out);
 
 // Clamps `value` into [low, high].
 inline int32_t Clamp(int32_t value, int32_t low, int32_t high) {
