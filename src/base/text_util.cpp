@@ -95,6 +95,10 @@ std::string CutToUtf16Units(std::string_view utf8, size_t max_units) {
   return std::string(utf8.substr(0, i));
 }
 
+std::string FieldText(std::string_view value, size_t max_units) {
+  return Trim(CutToUtf16Units(TrimNarrow(value.substr(0, value.find('\0'))), max_units));
+}
+
 bool NextUtf8CodePoint(std::string_view text, size_t& i, uint32_t& code_point) {
   bool well_formed = true;
   code_point = DecodeUtf8(text, i, &well_formed);

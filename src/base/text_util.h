@@ -22,6 +22,12 @@ size_t Utf16Length(std::string_view utf8);
 // splitting a character. Fixed-size text fields of the settings files use it.
 std::string CutToUtf16Units(std::string_view utf8, size_t max_units);
 
+// A text value of a settings file as its fixed-size field holds it: up to
+// the first NUL (the writer could not reproduce anything after one, and a
+// command line would end there), trimmed, cut to `max_units` UTF-16 units and
+// trimmed again, so that what is written reads back the same.
+std::string FieldText(std::string_view value, size_t max_units);
+
 // Reads the code point at text[i] and moves i past it. A byte that does not
 // start a well-formed sequence gives false, with i moved past that byte alone.
 bool NextUtf8CodePoint(std::string_view text, size_t& i, uint32_t& code_point);

@@ -97,6 +97,19 @@ TEST(GameSettingsFile, SectionsMergeAndOtherSectionsAreIgnored) {
   EXPECT_EQ(list[2].extra_arguments.size(), 259u);
 }
 
+TEST(GameSettingsFile, TextValuesEndAtANul) {
+  // What follows a NUL would never reach MAME: the command line ends there.
+  using namespace std::string_literals;
+  GameSettingsList list = Parse("[game 37]\nbios=asia\0junk\nextra_arguments= -nothrottle \0-x\n"s);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].bios, "asia");
+  EXPECT_EQ(list[0].extra_arguments, "-nothrottle");
+  list[0].bios = "japan\0x"s;  // a caller's text is written the same way
+  std::string text = FormatGameSettingsText(list);
+  EXPECT_EQ(text.find('\0'), std::string::npos);
+  EXPECT_NE(text.find("\r\nbios=japan\r\nextra_arguments=-nothrottle\r\n"), std::string::npos);
+}
+
 TEST(GameSettingsFile, WritesEverySetFieldInOrderAndReadsItBack) {
   GameSettingsList list;
   GameSettings& g = GetOrCreateGameSettings(list, 82);

@@ -13,6 +13,7 @@
 #include "catalogue/game_table.h"
 #include "launch/launch_wiring.h"
 #include "launch/mame_args.h"
+#include "settings/game_settings.h"
 #include "settings/settings.h"
 #include "win_test_support.h"
 
@@ -57,11 +58,13 @@ struct KorvoFolder {
     Settings s;
     ResetSettings(s);
     LoadSettings(s, dir.File("korvo-settings.cfg"));
+    GameSettingsList game_settings;
+    LoadGameSettings(game_settings, dir.File("korvo-games.cfg"));
     GameList games = BuildGameList();
     LaunchRequest request;
     request.screen_mode = screen_mode;
     ArgList args;
-    BuildMameArgs(s, {}, games, FindGameBySet(games, "sfex2")->number, &request, args);
+    BuildMameArgs(s, game_settings, games, FindGameBySet(games, "sfex2")->number, &request, args);
     return args;
   }
 };
@@ -106,6 +109,21 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
   calls = f.TakeCalls();
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_TRUE(Holds(calls[0].args, "-window"));
+}
+
+TEST(FrontendWin, ANulInAPerGameTextDoesNotCutTheCommandLine) {
+  KorvoFolder f;
+  using namespace std::string_literals;
+  WriteFileText(f.dir.File("korvo-games.cfg"),
+                "[game 23]\r\nbios=asia\0junk\r\nextra_arguments=-nothrottle\0-x\r\nautosave=1\r\n"s);
+  EXPECT_EQ(f.Run("--game sfex2"), 0);
+  auto calls = f.TakeCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, f.Expected(-1));
+  EXPECT_TRUE(Holds(calls[0].args, "asia"));
+  EXPECT_TRUE(Holds(calls[0].args, "-autosave"));
+  EXPECT_TRUE(Holds(calls[0].args, "-nothrottle"));
+  EXPECT_TRUE(Holds(calls[0].args, "-plugin"));  // the last arguments arrived too
 }
 
 TEST(FrontendWin, FailureCodesAndLogLines) {
