@@ -147,6 +147,13 @@ TEST(FrontendWin, FailureCodesAndLogLines) {
   EXPECT_EQ(f.Run("--game sfex2"), 4);
   EXPECT_EQ(f.Log(), "mame.exe not found (set it in the launcher, or put it beside the launcher): " +
                          f.dir.File("mame.exe") + "\r\n");
+  // A MAME Program setting that names a folder: not found, whatever the folder holds.
+  CreateDirectoryW(Utf8ToUtf16(f.dir.File("emu")).c_str(), nullptr);
+  WriteFileText(f.dir.File("korvo-settings.cfg"), "logs=1\r\nmame_exe=emu\r\n");
+  EXPECT_EQ(f.Run("--game sfex2"), 4);
+  EXPECT_EQ(f.Log(), "mame.exe not found (set it in the launcher, or put it beside the launcher): " +
+                         f.dir.File("emu") + "\r\n");
+  WriteFileText(f.dir.File("korvo-settings.cfg"), "logs=1\r\n");
   // A mame.exe that is no program.
   WriteFileText(f.dir.File("mame.exe"), "not a program");
   WriteFileText(f.dir.File("roms\\coh3002c.zip"), "PK\5\6");
