@@ -61,16 +61,15 @@ int RunFrontend(const Settings& settings, const GameSettingsList& game_settings,
     WriteFrontendFailureLog(settings, text, detail);
     return code;
   };
-  if (game.empty()) return fail(kFrontendNoGame, kNoGame, "");
+  // Only an empty or blank argument names no game; anything else that finds
+  // nothing (a folder path, a pair of quotes) is an unknown game.
+  if (TrimNarrow(game).empty()) return fail(kFrontendNoGame, kNoGame, "");
   std::string program;
   if (!LocateMameProgram(settings, program)) return fail(kFrontendNoMame, kMameNotFound, program);
 
   // The table alone: MAME is not asked, so a front-end's start stays quick.
   GameList games = BuildGameList();
-  std::string name = NormalizeFrontendName(game);
-  // Only quotes, blanks or separators: as good as no name at all.
-  if (name.empty()) return fail(kFrontendNoGame, kNoGame, "");
-  const GameEntry* entry = FindFrontendGame(games, name);
+  const GameEntry* entry = FindFrontendGame(games, NormalizeFrontendName(game));
   if (!entry) return fail(kFrontendUnknownGame, kUnknownGame, game);
 
   std::string missing = MissingRomZips(settings, *entry);

@@ -131,9 +131,17 @@ TEST(FrontendWin, FailureCodesAndLogLines) {
   EXPECT_EQ(f.Run("--game pong"), 2);
   EXPECT_EQ(f.Run("--game nosuchgame"), 2);
   EXPECT_EQ(f.Log().rfind("unknown game (", 0), 0u);
-  EXPECT_EQ(f.Run("--game \"\\\"\\\"\""), 5);  // a name of nothing but quotes
-  EXPECT_EQ(f.Log(), "no game given: \r\n");
+  // A name was given, even when it is nothing but quotes or a folder.
+  EXPECT_EQ(f.Run("--game \"\\\"\\\"\""), 2);
+  EXPECT_EQ(f.Log(), "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed boards): "
+                     "\"\"\r\n");
+  for (const char* tail : {"--game C:\\ROMs\\", "--game \"C:\\ROMs\\\\\""}) {
+    EXPECT_EQ(f.Run(tail), 2) << tail;
+    EXPECT_EQ(f.Log(), "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed "
+                       "boards): C:\\ROMs\\\r\n") << tail;
+  }
   EXPECT_EQ(f.Run("--game \" \""), 5);
+  EXPECT_EQ(f.Log(), "no game given: \r\n");
   EXPECT_EQ(f.Run("--game \"\""), 5);  // an empty name: a code, never the main window
   EXPECT_EQ(f.Run("--game="), 5);
   EXPECT_EQ(f.Run("--game " + std::string(3000, 'x')), 2);
