@@ -123,7 +123,6 @@ bool UpgradeBindingVersion(InputMapping& m, const MappingFiles& files, Settings&
       ResetToLauncherDefaults(m);
       return false;
     }
-    BackupCfgOnce(files.default_cfg);
     ResetToLauncherDefaults(m);
     if (!WriteInputMapping(m, files)) return false;
     s.binding_version = kCurrentBindingVersion;
