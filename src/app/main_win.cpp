@@ -12,6 +12,7 @@
 #include "base/paths.h"
 #include "app/startup.h"
 #include "base/utf16_win.h"
+#include "controls/autofire.h"
 #include "launch/frontend.h"
 #include "launch/launch_wiring.h"
 #include "settings/game_settings.h"
@@ -67,6 +68,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   LoadGameSettings(app.game_settings, JoinPath(LauncherFolder(), kGameSettingsFileName));
 
   InstallLaunchHooks();
+  // A launcher ended while MAME ran left autofire buttons as NONE in default.cfg.
+  RestoreAutofireAtRest();
   CommandLine command_line = ParseCommandLine(CommandLineArguments());
   if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
 

@@ -5,6 +5,7 @@
 #include "base/paths.h"
 #include "base/text_util.h"
 #include "catalogue/rom_scan.h"
+#include "controls/autofire.h"
 #include "launch/launch_log.h"
 #include "launch/mame_location.h"
 #include "launch/play.h"
@@ -90,6 +91,7 @@ int RunFrontend(const Settings& settings, const GameSettingsList& game_settings,
   WaitGameProcess(process, UINT32_MAX);
   if (settings.filter_window) CallStopFilterWindow();
   CloseGameProcess(process);
+  RestoreAutofireAtRest();  // MAME saved default.cfg on its way out, autofire buttons as NONE
   return kFrontendPlayed;
 }
 

@@ -64,7 +64,8 @@ void PushRecentGame(IdList& recent, int32_t game) {
 
 bool StartMame(const Settings& settings, const ArgList& args, GameProcess& process, uint32_t& error) {
   // default.cfg must match what runs: autofire buttons are NONE only while the
-  // combos plugin presses them.
+  // combos plugin presses them, and hold their real sequence again once MAME
+  // has ended (FinishPlay) or did not start at all.
   ApplyAutofireTakeover(CombosActive());
   GameStart start;
   LocateMameProgram(settings, start.program);
@@ -72,7 +73,10 @@ bool StartMame(const Settings& settings, const ArgList& args, GameProcess& proce
   start.working_folder = MameFolder(settings);
   start.output_path = OutputPath(settings);
   start.hide_console = settings.hide_console != 0;
-  if (!StartGameProcess(start, process, error)) return false;
+  if (!StartGameProcess(start, process, error)) {
+    RestoreAutofireAtRest();
+    return false;
+  }
   if (settings.skip_warnings) StartWarningSkipThread(GameProcessId(process));
   return true;
 }
@@ -126,6 +130,8 @@ MameEndReport FinishPlay(LaunchState& state, uint32_t now_tick) {
     GameProcessExitCode(state.process, code);
     CloseGameProcess(state.process);
     state.running = false;
+    // MAME saved default.cfg on its way out, autofire buttons as NONE.
+    RestoreAutofireAtRest();
   }
   return DiagnoseMameEnd(was_running, state.stopped_by_user, now_tick - state.start_tick, code,
                          [] { return ReadOutputTail(kBoxTailChars); });

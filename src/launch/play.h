@@ -54,7 +54,8 @@ void StartWaitThread(const LaunchState& state, std::function<void()> on_end);
 void StopGame(LaunchState& state);
 constexpr uint32_t kStopGraceMs = 8000;
 
-// MAME has ended: closes the process, clears `running` and says what to show.
+// MAME has ended: closes the process, clears `running`, puts the real
+// sequences of autofire buttons back into default.cfg and says what to show.
 MameEndReport FinishPlay(LaunchState& state, uint32_t now_tick);
 
 // The filter window belongs to another module; it hands its start and stop

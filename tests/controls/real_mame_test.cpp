@@ -66,7 +66,9 @@ TEST_F(RealMame, KeepsEveryLauncherSequenceWhenItSavesDefaultCfg) {
     FillFullMapping(m);
     ASSERT_TRUE(ApplyAutofireTakeover(m, files, /*combos_active=*/true));
     std::vector<std::string> expected;
+    m.autofire_taken_over = true;  // what the start with the plugin wrote
     for (int i = 0; i < kActionCount; ++i) expected.push_back(SequenceToWrite(m, i));
+    m.autofire_taken_over = false;
     EXPECT_EQ(expected[4], "NONE");
 
     ASSERT_TRUE(RunMame(home.path(), cfg_folder, "", 1)) << ReadTestFile(home.File("mame-output.txt"));
@@ -85,6 +87,18 @@ TEST_F(RealMame, KeepsEveryLauncherSequenceWhenItSavesDefaultCfg) {
     LoadInputMapping(loaded, files);
     EXPECT_TRUE(HasAutofire(loaded, 4));
     EXPECT_EQ(loaded.bindings[4].key, "4PAD");
+
+    // Once MAME has ended, default.cfg gets the real sequence back, and MAME
+    // (started later without the plugin) keeps it.
+    ASSERT_TRUE(RestoreAutofireAtRest(files));
+    ASSERT_TRUE(RunMame(home.path(), cfg_folder, "", 1)) << ReadTestFile(home.File("mame-output.txt"));
+    InputMapping at_rest;
+    ReadDefaultCfgText(at_rest, ReadTestFile(files.default_cfg));
+    for (int i = 0; i < kActionCount; ++i) {
+      SCOPED_TRACE(ActionAt(i).port);
+      EXPECT_EQ(SequenceToWrite(at_rest, i), SequenceToWrite(m, i));
+    }
+    EXPECT_EQ(SequenceToWrite(at_rest, 4), "KEYCODE_4PAD OR JOYCODE_1_BUTTON3");
   }
 }
 

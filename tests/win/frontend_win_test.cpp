@@ -126,6 +126,38 @@ TEST(FrontendWin, ANulInAPerGameTextDoesNotCutTheCommandLine) {
   EXPECT_TRUE(Holds(calls[0].args, "-plugin"));  // the last arguments arrived too
 }
 
+TEST(FrontendWin, AutofireIsNoneOnlyWhileMameRuns) {
+  KorvoFolder f;
+  // Autofire on Player 1 Button 1, left as NONE by a launcher that was ended
+  // while MAME ran.
+  const std::string none_cfg =
+      "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"default\">\n        <input>\n"
+      "            <port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n"
+      "                    NONE\n                </newseq>\n            </port>\n"
+      "        </input>\n    </system>\n</mameconfig>\n";
+  CreateDirectoryW(Utf8ToUtf16(f.dir.File("cfg")).c_str(), nullptr);
+  WriteFileText(f.dir.File("cfg\\default.cfg"), none_cfg);
+  WriteFileText(f.dir.File("korvo-autofire.cfg"), "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
+  const std::string real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3";
+  // The next start repairs it, whatever it goes on to do.
+  EXPECT_EQ(f.Run("--game nosuchgame"), 2);
+  EXPECT_NE(ReadFileText(f.dir.File("cfg\\default.cfg")).find(real), std::string::npos);
+
+  // A play with the combos plugin: MAME finds NONE, and the real sequence is
+  // back once it has ended.
+  WriteFileText(f.dir.File("fakemame-control.txt"), "print-file=cfg\\default.cfg\n");
+  EXPECT_EQ(f.Run("--game sfex2"), 0);
+  auto calls = f.TakeCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_TRUE(Holds(calls[0].args, "-plugin"));
+  const std::string seen = ReadFileText(f.dir.File("logs\\korvo-output.log"));
+  EXPECT_NE(seen.find("P1_BUTTON1"), std::string::npos) << seen;
+  EXPECT_EQ(seen.find(real), std::string::npos) << seen;
+  const std::string at_rest = ReadFileText(f.dir.File("cfg\\default.cfg"));
+  EXPECT_NE(at_rest.find(real), std::string::npos) << at_rest;
+  EXPECT_EQ(at_rest.find("NONE"), std::string::npos) << at_rest;
+}
+
 TEST(FrontendWin, FailureCodesAndLogLines) {
   KorvoFolder f;
   EXPECT_EQ(f.Run("--game pong"), 2);
