@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/autofire.h"
+#include "controls/binding_migration.h"
 #include "controls/key_names.h"
 #include "controls/pad_codes.h"
 #include "controls_test_env.h"
@@ -58,8 +59,17 @@ TEST(MappingEdits, DefaultPadCodesFollowTheProbe) {
   EXPECT_EQ(DefaultPadCodes(9), (std::vector<std::string>{"2_RZAXIS_POS_SWITCH"}));
   EXPECT_EQ(TriggerCode(2, TriggerSide::Left), "2_ZAXIS_NEG_SWITCH");
   EXPECT_EQ(DefaultPadCodes(20), (std::vector<std::string>{"2_START"}));
-  // Player 2 has no second XInput pad: joystick 2 by number, which is the XInput one.
-  EXPECT_EQ(DefaultPadCodes(23), (std::vector<std::string>{"2_SELECT"}));
+  // Player 2 has no second XInput pad, and joystick 2 is player 1's: it gets
+  // joystick 1, so one pad never drives both players.
+  EXPECT_EQ(DefaultPadCodes(23), (std::vector<std::string>{"1_BUTTON7"}));
+  EXPECT_EQ(DefaultPadCodes(10), (std::vector<std::string>{"1_HAT1UP", "1_YAXIS_UP_SWITCH"}));
+  EXPECT_EQ(DefaultPadCodes(19), (std::vector<std::string>{"1_ZAXIS_NEG_SWITCH"}));
+  InputMapping m;
+  ResetToLauncherDefaults(m);
+  for (int i = 10; i < 20; ++i)
+    for (const std::string& code : PadCodeList(m, i)) EXPECT_EQ(code.rfind("1_", 0), 0u) << code;
+  m.dirty = false;
+  EXPECT_FALSE(MigrateBindings(m));  // the migration agrees with the defaults
 
   // A plain stick alone: buttons 7 and 8 for coin and start, the Z axis for the trigger.
   SetCurrentPadProbe(ParsePadProbe("D|0|Generic USB Joystick\nI|0|Button 1|BUTTON1|0\nEND\n"));
