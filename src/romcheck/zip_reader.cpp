@@ -141,7 +141,7 @@ bool ExtractZipMember(const uint8_t* data, size_t length, const ZipEntry& entry,
   return crc == entry.crc;
 }
 
-bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result) {
+bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result, size_t max_entries) {
   result = ZipCheck();
   if (length < kEndSize) {
     AddProblem(result, "the file is too small to be a zip");
@@ -149,12 +149,12 @@ bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result) {
   }
   std::vector<ZipEntry> entries;
   try {
-    entries.reserve(kZipMaxEntries);
+    entries.reserve(max_entries);
   } catch (const std::bad_alloc&) {
     AddProblem(result, "not enough memory to check the file");
     return false;
   }
-  int announced = ReadZipDirectory(data, length, entries, kZipMaxEntries);
+  int announced = ReadZipDirectory(data, length, entries, max_entries);
   if (announced < 0) {
     AddProblem(result, "the zip directory is damaged or the file is cut off (not a complete download?)");
     return false;
@@ -163,7 +163,7 @@ bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result) {
     AddProblem(result, "the zip contains no files");
     return false;
   }
-  if (static_cast<size_t>(announced) > kZipMaxEntries) AddProblem(result, "too many files in the zip to check them all");
+  if (static_cast<size_t>(announced) > max_entries) AddProblem(result, "too many files in the zip to check them all");
 
   std::vector<bool> overlapping = FindOverlaps(data, length, entries);
   for (size_t i = 0; i < entries.size(); ++i) {

@@ -38,5 +38,6 @@ struct ZipCheck {
   std::vector<std::string> problems;
 };
 
-// Checks every member; true when the zip holds at least one file and no problem.
-bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result);
+// Checks every member; true when the zip holds at least one file and no
+// problem. More than `max_entries` members is a problem of its own.
+bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result, size_t max_entries = kZipMaxEntries);
