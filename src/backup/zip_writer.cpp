@@ -39,6 +39,10 @@ ZipAdd AddZipMember(ZipWriter& zip, const std::string& name, const std::string& 
   uint64_t central_size = 46 + name.size();
   // Everything, including the end record, must stay addressable with 32 bits.
   if (zip.output.size() + local_size + zip.central.size() + central_size + 22 > max_bytes) return ZipAdd::kDoesNotFit;
+  // Member names are UTF-8; without the flag other tools read them as code page 437.
+  bool ascii = true;
+  for (char ch : name) ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
+  const uint32_t flags = ascii ? 0 : 0x0800;
   uint32_t crc = Crc32(0, data.data(), data.size());
   uint32_t offset = static_cast<uint32_t>(zip.output.size());
   uint32_t size = static_cast<uint32_t>(data.size());
@@ -51,14 +55,14 @@ ZipAdd AddZipMember(ZipWriter& zip, const std::string& name, const std::string& 
   }
   std::string& o = zip.output;
   Put32(o, 0x04034b50);
-  Put16(o, 10), Put16(o, 0), Put16(o, 0), Put16(o, 0), Put16(o, kDate1980);
+  Put16(o, 10), Put16(o, flags), Put16(o, 0), Put16(o, 0), Put16(o, kDate1980);
   Put32(o, crc), Put32(o, size), Put32(o, size);
   Put16(o, name_len), Put16(o, 0);
   o += name;
   o += data;
   std::string& c = zip.central;
   Put32(c, 0x02014b50);
-  Put16(c, 20), Put16(c, 10), Put16(c, 0), Put16(c, 0), Put16(c, 0), Put16(c, kDate1980);
+  Put16(c, 20), Put16(c, 10), Put16(c, flags), Put16(c, 0), Put16(c, 0), Put16(c, kDate1980);
   Put32(c, crc), Put32(c, size), Put32(c, size);
   Put16(c, name_len), Put16(c, 0), Put16(c, 0), Put16(c, 0), Put16(c, 0);
   Put32(c, 0), Put32(c, offset);

@@ -83,10 +83,13 @@ TEST_F(Backup, WritesTheSettingsProfilesAndMameFolders) {
   ZipCheck check;
   EXPECT_TRUE(CheckZip(Bytes(bytes), bytes.size(), check));
 
-  // Another tool reads it as a sound zip too.
+  // Another tool reads it as a sound zip too, with a UTF-8 name as UTF-8.
+  MakeFile(L("profiles/\xC5\x81\xC3\xB3" "d\xC5\xBA.cfg"), "profile\r\n");
+  ASSERT_EQ(WriteBackup(zip, folders_).count, 11);
   if (std::system("command -v python3 >/dev/null 2>&1") == 0) {
-    std::string command =
-        "python3 -c \"import zipfile,sys; sys.exit(zipfile.ZipFile('" + zip + "').testzip() is not None)\"";
+    std::string command = "python3 -c \"import zipfile,sys; z = zipfile.ZipFile('" + zip +
+                          "'); sys.exit(z.testzip() is not None or 'profiles/\\u0141\\u00f3d\\u017a.cfg' not in "
+                          "z.namelist())\"";
     EXPECT_EQ(std::system(command.c_str()), 0);
   }
 }
