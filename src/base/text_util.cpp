@@ -6,6 +6,7 @@
 
 namespace {
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+int64_t Clamp64(int64_t v) { return v < INT32_MIN ? INT32_MIN : (v > INT32_MAX ? INT32_MAX : v); }
 
 // Decodes one UTF-8 sequence at text[i]; malformed bytes count as one unit each.
 uint32_t DecodeUtf8(std::string_view text, size_t& i, bool* well_formed = nullptr) {
@@ -49,12 +50,12 @@ bool ParseInt(std::string_view text, int32_t& out) {
   for (; i < text.size(); ++i) {
     char c = text[i];
     if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-    if (value > static_cast<int64_t>(INT32_MAX) + 1) return false;
+    // Past 32 bits the value saturates (and stops growing), so a setting far
+    // out of range is clamped like any other out-of-range value.
+    if (value <= INT32_MAX) value = value * 10 + (c - '0');
   }
   if (negative) value = -value;
-  if (value > INT32_MAX || value < INT32_MIN) return false;
-  out = static_cast<int32_t>(value);
+  out = static_cast<int32_t>(Clamp64(value));
   return true;
 }
 

@@ -8,8 +8,9 @@
 std::string_view TrimNarrow(std::string_view text);
 std::string Trim(std::string_view text);
 
-// Decimal text to a 32-bit integer. Leading blanks are skipped; an empty text,
-// anything after the digits, or a value outside 32 bits fails and leaves `out` alone.
+// Decimal text to a 32-bit integer. Leading blanks are skipped; an empty text
+// or anything after the digits fails and leaves `out` alone. A value beyond
+// 32 bits saturates to INT32_MIN or INT32_MAX.
 bool ParseInt(std::string_view text, int32_t& out);
 
 std::string ToLowerAscii(std::string_view text);

@@ -14,9 +14,17 @@ TEST(ParseInt, AcceptsSignedDecimalAndRejectsEverythingElse) {
   EXPECT_TRUE(ParseInt(" 12", v));  // a leading blank is skipped
   EXPECT_EQ(v, 12);
   v = 99;
-  for (const char* bad : {"", "12 ", "0x10", "5a", "-", "2147483648", "-2147483649", "99999999999999999999"})
-    EXPECT_FALSE(ParseInt(bad, v)) << bad;
+  for (const char* bad : {"", "12 ", "0x10", "5a", "-", "99999999999x"}) EXPECT_FALSE(ParseInt(bad, v)) << bad;
   EXPECT_EQ(v, 99);  // failures leave the target alone
+  // Beyond 32 bits the value saturates, however many digits follow.
+  for (const char* high : {"2147483648", "99999999999", "+99999999999999999999999999999"}) {
+    EXPECT_TRUE(ParseInt(high, v)) << high;
+    EXPECT_EQ(v, INT32_MAX) << high;
+  }
+  for (const char* low : {"-2147483649", "-99999999999", "-99999999999999999999999999999"}) {
+    EXPECT_TRUE(ParseInt(low, v)) << low;
+    EXPECT_EQ(v, INT32_MIN) << low;
+  }
   EXPECT_TRUE(ParseInt("-2147483648", v));
   EXPECT_EQ(v, INT32_MIN);
 }

@@ -156,11 +156,15 @@ TEST(GameSettingsFile, BadBytesLoadWithoutHarm) {
   junk += std::string("\0\xff\xfe[game \x80]\n=\n[\n]\n[game 5\nvolume=-4\n", 36);
   junk += "[game -3]\nsound=0\n[game 2147483648]\nsound=1\nvolume=\nsize=x\nsize=999999999999x1\n";
   GameSettingsList list = Parse(junk);
-  ASSERT_EQ(list.size(), 2u);
+  ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list[0].cheat, 1);
   EXPECT_EQ(list[0].volume, -4);
   EXPECT_EQ(list[1].game, -3);
   EXPECT_EQ(list[1].sound, 0);
+  EXPECT_EQ(list[2].game, INT32_MAX);  // numbers saturate; no table game has it
+  EXPECT_EQ(list[2].volume, kVolumeSameAsGlobal);
+  EXPECT_EQ(list[2].res_w, 0);
+  list.pop_back();
   // A value that would break the line structure is written on one line.
   list[0].extra_arguments = "-a\r\n[game 9]\nvideo=1";
   GameSettingsList again = Parse(FormatGameSettingsText(list));
