@@ -31,9 +31,6 @@ std::string MameNotFoundText(const std::string& path);
 // The "Could Not Start MAME" error.
 std::string CouldNotStartText(uint32_t error);
 
-// The game goes first, the rest keep their order without it, at most 8.
-void PushRecentGame(IdList& recent, int32_t game);
-
 // Starts MAME with `args` for a game: hands the combos state to the autofire
 // mapping, sends the output to OutputPath(), works in MAME's folder, and
 // starts the warning-skip helper when asked. `error` is the system's code.

@@ -40,7 +40,7 @@ bool WaitFor(const std::atomic<bool>& flag, int ms) {
 }
 }  // namespace
 
-TEST(Play, ChecksAndRecentGames) {
+TEST(Play, Checks) {
   GameList games = BuildGameList();
   GameEntry entry = *FindGameBySet(games, "sfex2");
   EXPECT_EQ(CheckPlay(nullptr, true, false, false), PlayCheck::kNoSelection);
@@ -50,16 +50,6 @@ TEST(Play, ChecksAndRecentGames) {
   EXPECT_EQ(CheckPlay(&entry, false, true, true), PlayCheck::kOk);
   MarkNotInMame(entry);
   EXPECT_EQ(CheckPlay(&entry, false, false, true), PlayCheck::kNotInMame);
-
-  auto number = [&](const char* set) { return FindGameBySet(games, set)->number; };
-  IdList recent;
-  for (const char* set : {"sfex2", "tekken3", "sfex2", "kikaioh"}) PushRecentGame(recent, number(set));
-  EXPECT_EQ(recent, (IdList{number("kikaioh"), number("sfex2"), number("tekken3")}));
-  recent = {1, 2, 3, 4, 5, 6, 7, 8};
-  PushRecentGame(recent, 9);
-  EXPECT_EQ(recent, (IdList{9, 1, 2, 3, 4, 5, 6, 7}));
-  PushRecentGame(recent, 5);
-  EXPECT_EQ(recent, (IdList{5, 9, 1, 2, 3, 4, 6, 7}));
 }
 
 TEST(Play, StartWaitAndDiagnoseTheFake) {
