@@ -14,6 +14,17 @@ mkdir -p "$run_dir"
 cp build/windows/korvo.exe "$run_dir/korvo.exe"
 [ -f "$run_dir/mame.exe" ] || cp build/windows/tools/fakemame/mame.exe "$run_dir/mame.exe" 2>/dev/null || true
 
+# A few made-up ROM zips in MAME's roms folder, so that some rows show the
+# "available" icon and the rest "missing". They hold no real ROM data.
+mkdir -p "$run_dir/roms"
+for set in ts2 starglad sfexp rvschool sfex2 xevi3dg tekken3 coh1000c coh3002c; do
+  [ -f "$run_dir/roms/$set.zip" ] || python3 -c '
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("readme.txt", "A made-up demo zip for Korvo; it holds no ROM data.\n")
+' "$run_dir/roms/$set.zip"
+done
+
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec wine "$run_dir/korvo.exe" "$@"
 fi

@@ -10,6 +10,7 @@ passed=0
 failed=0
 failed_suites=()
 mkdir -p build/test-logs
+rm -rf build/screenshots
 
 # Runs one GoogleTest executable and adds its counts. A run that dies before
 # its summary (a sanitizer report, a crash) counts as one failure.
@@ -75,6 +76,11 @@ if [ -f build/windows/korvo_win_tests.exe ]; then
   run_gtest korvo_win_tests wine build/windows/korvo_win_tests.exe
   wineserver -k 2>/dev/null || true
   stop_virtual_display
+  # The window tests leave BMP screenshots; keep them as PNG for a person's eye.
+  for bmp in build/screenshots/*.bmp; do
+    [ -f "$bmp" ] || continue
+    convert "$bmp" -alpha off "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+  done
 fi
 
 if [ ${#failed_suites[@]} -gt 0 ]; then echo "Failing: ${failed_suites[*]}"; fi

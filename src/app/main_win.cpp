@@ -8,16 +8,22 @@
 #include "base/display_modes_win.h"
 #include "base/file_system.h"
 #include "app/instance_win.h"
-#include "app/main_window_ui_win.h"
+#include "app/main_window_proc_ui_win.h"
+#include "app/options_area_ui_win.h"
 #include "base/paths.h"
 #include "app/startup.h"
 #include "base/utf16_win.h"
 #include "controls/autofire.h"
+#include "filterwin/filter_window.h"
 #include "launch/frontend.h"
 #include "launch/launch_wiring.h"
+#include "launch/play.h"
 #include "settings/game_settings.h"
 #include "settings/settings.h"
 #include "settings/settings_theme_win.h"
+#include "ui/modal_dialog_ui_win.h"
+#include "ui/theme_win.h"
+#include "ui/ui_metrics_win.h"
 
 namespace {
 std::string ExecutableFolder() {
@@ -68,20 +74,26 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   LoadGameSettings(app.game_settings, JoinPath(LauncherFolder(), kGameSettingsFileName));
 
   InstallLaunchHooks();
+  SetFilterWindowHooks(StartFilterWindow, StopFilterWindow);
   // A launcher ended while MAME ran left autofire buttons as NONE in default.cfg.
   RestoreAutofireAtRest();
   CommandLine command_line = ParseCommandLine(CommandLineArguments());
   if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
 
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+  ApplyTheme(app.settings.dark_theme != 0);
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                              ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
+  InitUiMetrics(instance);
+  if (!RegisterModalDialogClass(instance)) return 1;
   app.display_modes = QueryDisplayModes();
-  if (!RegisterWindowClasses(instance)) return 1;
+  if (!RegisterMainWindowClass(instance) || !RegisterOptionsClasses(instance)) return 1;
   HWND main_window = CreateMainWindow(instance, show);
   if (!main_window) return 1;
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (PreTranslateMainMessage(msg)) continue;
     HWND owner = nullptr;
     if (IsOneOfOurWindows(msg.hwnd, &owner) && IsDialogMessageW(owner, &msg)) continue;
     TranslateMessage(&msg);

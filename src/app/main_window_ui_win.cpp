@@ -1,77 +1,188 @@
 #include "app/main_window_ui_win.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/options_area_ui_win.h"
+#include "app/options_pages_ui_win.h"
+#include "app/status_text.h"
+#include "base/text_util.h"
+#include "base/utf16_win.h"
+#include "catalogue/game_list_view_ui_win.h"
+#include "catalogue/rom_scan.h"
+#include "launch/mame_location.h"
 #include "settings/app_state.h"
-#include "app/startup.h"
-#include "settings/settings.h"
+#include "ui/tool_button_win.h"
+#include "ui/ui_metrics_win.h"
+
+// The toolbar, left to right: command id, icon, tooltip (separators have id 0).
+const ToolItem kToolItems[kToolItemCount] = {
+    {200, 0, "Refresh (F5)"},
+    {112, 1, "Favorites Only"},
+    {114, 11, "List Only Available ROMs"},
+    {0, 0, nullptr},
+    {106, 2, "Play"},
+    {105, 3, "Stop"},
+    {113, 4, "Fullscreen (on/off for the games you start)"},
+    {0, 0, nullptr},
+    {116, 5, "Settings"},
+    {117, 6, "Video Settings"},
+    {115, 12, "Audio Settings"},
+    {118, 7, "Controls Settings"},
+    {119, 8, "Combos Settings"},
+};
 
 namespace {
-HICON LoadProgramIcon(HINSTANCE instance) {
-  for (int id = 1; id <= 32; ++id)
-    if (HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(id))) return icon;
-  return LoadIconW(nullptr, IDI_APPLICATION);
+bool MameFound() {
+  std::string program;
+  return LocateMameProgram(program);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_CLOSE: {
-      RECT r;
-      if (!IsIconic(window) && GetWindowRect(window, &r))
-        App().settings.main_window = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-      SaveSettings(App().settings, App().settings_path);
-      DestroyWindow(window);
-      return 0;
-    }
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
+bool SearchBarShown(const MainWindow& m) {
+  return m.search_bar_state == 1 || (m.search_bar_state == -1 && !App().settings.search_bar_hidden);
 }
 
-LRESULT CALLBACK PlainPageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcW(window, message, wparam, lparam);
+void Place(HWND w, const LayoutRect& r, bool shown) {
+  if (!w) return;
+  if (shown) MoveWindow(w, r.x, r.y, r.w, r.h, FALSE);
+  ShowWindow(w, shown ? SW_SHOWNA : SW_HIDE);
 }
 
-bool Register(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HICON icon) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hIcon = icon;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = name;
-  return RegisterClassExW(&wc) != 0;
-}
 }  // namespace
 
-bool RegisterWindowClasses(HINSTANCE instance) {
-  HICON icon = LoadProgramIcon(instance);
-  return Register(instance, L"KorvoMain", MainWindowProc, icon) &&
-         Register(instance, L"KorvoPage", PlainPageProc, nullptr) &&
-         Register(instance, L"KorvoOptions", PlainPageProc, icon);
-}
-
-HWND CreateMainWindow(HINSTANCE instance, int show) {
-  UINT dpi = 96;
-  HDC screen = GetDC(nullptr);
-  if (screen) {
-    dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
-    ReleaseDC(nullptr, screen);
-  }
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  ScreenRect work_area{work.left, work.top, work.right - work.left, work.bottom - work.top};
-  ScreenRect virtual_screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-  const WindowRect& saved = App().settings.main_window;
-  ScreenRect r = MainWindowRect(App().settings.options_window != 0, static_cast<int>(dpi), work_area,
-                                virtual_screen, {saved.x, saved.y, saved.w, saved.h});
-  HWND window = CreateWindowExW(0, L"KorvoMain", L"Korvo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.x, r.y, r.w,
-                                r.h, nullptr, nullptr, instance, nullptr);
-  if (window) {
-    ShowWindow(window, show);
-    UpdateWindow(window);
-  }
+MainWindow& Main() {
+  static MainWindow window;
   return window;
 }
+
+void LayoutMainWindow() {
+  MainWindow& m = Main();
+  if (!m.window || !m.list) return;
+  const Settings& s = App().settings;
+  RECT client;
+  GetClientRect(m.window, &client);
+  SendMessageW(m.status, WM_SIZE, 0, 0);
+  RECT status_rect;
+  GetWindowRect(m.status, &status_rect);
+
+  MainLayoutInput in;
+  in.client_w = client.right;
+  in.client_h = client.bottom;
+  in.dpi = Ui().dpi;
+  in.status_h = status_rect.bottom - status_rect.top;
+  in.toolbar = !s.toolbar_hidden;
+  in.search_bar = SearchBarShown(m);
+  in.filter_bar = !s.filter_bar_hidden;
+  in.classic = m.classic;
+  in.splitter = s.splitter;
+  MainLayout layout = ComputeMainLayout(in);
+
+  for (int i = 0; i < kToolItemCount; ++i) Place(m.tools[i], layout.tool_items[i], in.toolbar);
+  Place(m.search_label, layout.search_label, in.search_bar);
+  Place(m.search_edit, layout.search_edit, in.search_bar);
+  Place(m.search_close, layout.search_close, in.search_bar);
+  // Left to right: hardware, region, maker, genre.
+  static const FilterKind kOrder[4] = {FilterKind::Hardware, FilterKind::Region, FilterKind::Maker,
+                                       FilterKind::Genre};
+  for (int i = 0; i < 4; ++i) {
+    LayoutRect r = layout.filters[i];
+    r.h = S(300);  // a drop-down list's height includes its list
+    Place(m.filters[static_cast<int>(kOrder[i])], r, in.filter_bar);
+  }
+  Place(m.reset_filters, layout.reset_filters, in.filter_bar);
+  Place(m.list, layout.list, true);
+  if (m.classic) {
+    const LayoutRect& o = layout.options;
+    LayoutOptionsArea({o.x, o.y, o.Right(), layout.ok.Bottom()});
+  }
+  InvalidateRect(m.window, nullptr, TRUE);
+}
+
+void ShowTimedStatus(const std::string& text) {
+  MainWindow& m = Main();
+  if (!m.status) return;
+  m.timed_status = CutToUtf16Units(text, 199);
+  SendMessageW(m.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Utf8ToUtf16(text).c_str()));
+  SetTimer(m.window, kStatusTimer, 5000, nullptr);
+}
+
+void RefreshControls() {
+  MainWindow& m = Main();
+  if (!m.window) return;
+  const Settings& s = App().settings;
+  for (int i = 0; i < kToolItemCount; ++i) {
+    switch (kToolItems[i].id) {
+      case 105: EnableWindow(m.tools[i], m.launch.running); break;
+      case 106: EnableWindow(m.tools[i], SelectedPlayable()); break;
+      case 112: SetToolChecked(m.tools[i], s.favorites_only != 0); break;
+      case 114: SetToolChecked(m.tools[i], s.only_available != 0); break;
+      case 113: SetToolChecked(m.tools[i], FullscreenChecked()); break;
+    }
+  }
+}
+
+void ResetWindowSize(bool user) {
+  MainWindow& m = Main();
+  if (IsZoomed(m.window) || IsIconic(m.window)) ShowWindow(m.window, SW_RESTORE);
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  int options_w = 0;
+  RECT options_rect;
+  if (Options().window && GetWindowRect(Options().window, &options_rect))
+    options_w = options_rect.right - options_rect.left;
+  ResetPlacement place = ResetWindowPlacement(m.classic, Ui().dpi,
+                                              {work.left, work.top, work.right - work.left, work.bottom - work.top},
+                                              options_w);
+  if (user) {
+    Settings& s = App().settings;
+    s.splitter = 0;
+    for (int32_t& w : s.columns_games) w = 0;
+    ResetColumnWidths(m.list, s, m.games);
+  }
+  SetWindowPos(m.window, nullptr, place.main.x, place.main.y, place.main.w, place.main.h, SWP_NOZORDER);
+  if (!m.classic)
+    PlaceOptionsWindow({place.options.x, place.options.y, place.options.Right(), place.options.Bottom()});
+  LayoutMainWindow();
+}
+
+void SaveViewSettings() {
+  MainWindow& m = Main();
+  Settings& s = App().settings;
+  if (m.list) StoreColumnWidths(m.list, s);
+  s.favorites_only = Button_GetCheck(m.favorites_box) == BST_CHECKED;
+}
+
+const GameEntry* SelectedGame() {
+  MainWindow& m = Main();
+  if (!m.list) return nullptr;
+  int index = SelectedGameIndex(m.list);
+  if (index < 0 || static_cast<size_t>(index) >= m.games.size()) return nullptr;
+  return &m.games[static_cast<size_t>(index)];
+}
+
+bool SelectedPlayable() { return CanPlay(SelectedGame(), Main().launch.running); }
+
+void RefreshStatus() {
+  MainWindow& m = Main();
+  if (!m.status) return;
+  StatusFacts f;
+  f.loading = m.loading;
+  f.rescan = m.rescan;
+  f.has_list = m.has_list;
+  f.list = &m.games;
+  f.selected = SelectedGame();
+  f.running = m.launch.running;
+  if (f.running) {
+    const GameEntry* playing = FindGameByNumber(m.games, m.launch.last_game);
+    f.running_title = playing ? playing->title : "";
+  }
+  if (m.has_list && !f.running && !f.loading) f.mame_found = MameFound();
+  if (f.selected) {
+    f.selected_has_roms = HasRoms(*f.selected);
+    if (!f.selected_has_roms) ListMissingZips(*f.selected, f.missing_zips);
+    f.own_settings = FindGameSettings(App().game_settings, f.selected->number) != nullptr;
+  }
+  std::wstring text = Utf8ToUtf16(NormalStatusText(f));
+  SendMessageW(m.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+

@@ -1,0 +1,53 @@
+#include "app/about_ui_win.h"
+
+#include <shellapi.h>
+
+#include "app/keyboard_shortcuts.h"
+#include "base/utf16_win.h"
+#include "ui/modal_dialog_ui_win.h"
+#include "ui/table_window_ui_win.h"
+#include "ui/ui_metrics_win.h"
+
+namespace {
+constexpr int kEarlierLauncherLink = 1001;
+constexpr int kKorvoLink = 1002;
+constexpr char kEarlierLauncherAddress[] = "https://dravo.sourceforge.io/";
+constexpr char kKorvoAddress[] = "https://korvo.sourceforge.io/";
+}  // namespace
+
+const char kMameDocumentationAddress[] = "https://docs.mamedev.org/";
+
+void OpenWebPage(const char* address) {
+  ShellExecuteW(nullptr, L"open", Utf8ToUtf16(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void ShowAboutWindow(HWND owner) {
+  ModalDialog d;
+  d.on_command = [](ModalDialog&, int id, int code, HWND) {
+    if (code != STN_CLICKED) return false;
+    if (id == kEarlierLauncherLink) OpenWebPage(kEarlierLauncherAddress);
+    if (id == kKorvoLink) OpenWebPage(kKorvoAddress);
+    return id == kEarlierLauncherLink || id == kKorvoLink;
+  };
+  if (!CreateModalDialog(d, owner, "About", 420, 250)) return;
+  HWND icon = AddDialogControl(d, L"STATIC", "", SS_ICON, 16, 16, 32, 32, -1);
+  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(Ui().icon_large), 0);
+  AddDialogControl(d, L"STATIC", "Korvo v1.0.0 (64-bit)", SS_LEFT | SS_NOPREFIX, 64, 18, 340, 20, -1);
+  AddDialogControl(d, L"STATIC",
+                   "An unofficial front-end for MAME, for the arcade boards of the fifth generation:\nSony ZN-1 / ZN-2 "
+                   "(with Capcom, Tecmo TPS and Video System games), Namco System 10 / 11 / 12, Konami GV and "
+                   "System 573, Taito G-NET and FX-1A / FX-1B, SNK Hyper Neo Geo 64.",
+                   SS_LEFT | SS_NOPREFIX, 64, 44, 340, 100, -1);
+  AddDialogControl(d, L"STATIC", "It is not part of MAME and is not made by the MAME team.", SS_LEFT | SS_NOPREFIX,
+                   64, 148, 340, 20, -1);
+  AddDialogControl(d, L"STATIC", "Based on the", SS_LEFT | SS_NOPREFIX, 64, 174, 80, 20, -1);
+  AddLinkLabel(d, "Dravo", 144, 174, 40, 20, kEarlierLauncherLink);
+  AddDialogControl(d, L"STATIC", "launcher.", SS_LEFT | SS_NOPREFIX, 186, 174, 80, 20, -1);
+  AddLinkLabel(d, "Korvo", 64, 196, 60, 20, kKorvoLink);
+  AddDialogControl(d, L"BUTTON", "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, 320, 214, 90, 26, IDOK);
+  RunModalDialog(d);
+}
+
+void ShowKeyboardShortcuts(HWND owner) {
+  ShowTableWindow(owner, "Keyboard Shortcuts", {"Key", 230}, {"Action", 520}, KeyboardShortcutRows());
+}

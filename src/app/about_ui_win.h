@@ -1,0 +1,10 @@
+// Help > About and Help > Keyboard Shortcuts.
+#pragma once
+#include <windows.h>
+
+void ShowAboutWindow(HWND owner);
+void ShowKeyboardShortcuts(HWND owner);
+// Opens a web page in the user's browser.
+void OpenWebPage(const char* address);
+
+extern const char kMameDocumentationAddress[];

@@ -1,0 +1,237 @@
+// The game list in the main window: loading in the background, the ROM scan,
+// the filter and search bars, the refill and the list's notifications.
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <memory>
+
+#include "app/game_list_ui_win.h"
+
+#include "app/main_menu_ui_win.h"
+#include "app/main_window_ui_win.h"
+#include "app/options_area_ui_win.h"
+#include "app/options_pages_ui_win.h"
+#include "app/status_text.h"
+#include "base/utf16_win.h"
+#include "catalogue/game_list_loader.h"
+#include "catalogue/game_list_view_ui_win.h"
+#include "catalogue/list_state.h"
+#include "catalogue/rom_scan.h"
+#include "launch/mame_asker.h"
+#include "launch/mame_location.h"
+#include "settings/app_state.h"
+#include "ui/modal_dialog_ui_win.h"
+#include "ui/shell_win.h"
+
+namespace {
+int loads_in_flight = 0;
+
+std::string ComboText(HWND combo) {
+  int index = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+  if (index <= 0) return "";  // the "All ..." item
+  int length = static_cast<int>(SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0));
+  std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(length > 0 ? length : 0));
+  return Utf16ToUtf8(text);
+}
+
+FilterSelection SelectionFromBar(const MainWindow& m) {
+  FilterSelection selection;
+  for (int k = 0; k < kFilterKindCount; ++k) selection.value[k] = ComboText(m.filters[k]);
+  return selection;
+}
+
+FilterState CurrentFilterState(const MainWindow& m) {
+  const Settings& s = App().settings;
+  FilterState state;
+  state.selection = SelectionFromBar(m);
+  state.search = PrepareSearchText(ControlText(m.search_edit));
+  state.favorites_only = Button_GetCheck(m.favorites_box) == BST_CHECKED;
+  state.only_available = s.only_available != 0;
+  return state;
+}
+
+bool MameFound() {
+  std::string program;
+  return LocateMameProgram(program);
+}
+
+void ScanRoms(bool force) {
+  RefreshRomScan(RomsFolderField(), BiosFolderField(), force, MameRomsFolder());
+}
+
+void ToggleRowFavorite(const NMLISTVIEW& change) {
+  MainWindow& m = Main();
+  int index = GameIndexOfRow(m.list, change.iItem);
+  if (index < 0 || static_cast<size_t>(index) >= m.games.size()) return;
+  bool on = ((change.uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
+  Settings& s = App().settings;
+  ToggleFavorite(s, m.games[static_cast<size_t>(index)].number, on, App().settings_path);
+  // With Favorites Only on, a row that lost its star goes at the next refill.
+  if (Button_GetCheck(m.favorites_box) == BST_CHECKED && !on) PostMessageW(m.window, kMsgRefilter, 0, 0);
+}
+
+bool ListItemChanged(const NMLISTVIEW& change) {
+  if (GameListViewFilling()) return true;
+  if ((change.uChanged & LVIF_STATE) == 0) return true;
+  UINT old_image = change.uOldState & LVIS_STATEIMAGEMASK, new_image = change.uNewState & LVIS_STATEIMAGEMASK;
+  if (old_image && new_image && old_image != new_image) ToggleRowFavorite(change);
+  if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) {
+    RefreshControls();
+    RefreshStatus();
+  }
+  return true;
+}
+
+int HitRow(HWND list, UINT* flags) {
+  LVHITTESTINFO hit = {};
+  GetCursorPos(&hit.pt);
+  ScreenToClient(list, &hit.pt);
+  int row = ListView_SubItemHitTest(list, &hit);
+  *flags = hit.flags;
+  return row;
+}
+}  // namespace
+
+void StartLoading(bool rescan) {
+  MainWindow& m = Main();
+  m.loading = true;
+  m.rescan = rescan;
+  ++loads_in_flight;
+  RefreshStatus();
+  HWND window = m.window;
+  bool started = StartGameListLoader(rescan, LocatedMameAsker(), [window](std::unique_ptr<GameListBlock> block) {
+    GameListBlock* raw = block.release();
+    if (!PostMessageW(window, kMsgNewGameList, 0, reinterpret_cast<LPARAM>(raw))) delete raw;
+  });
+  if (!started && --loads_in_flight == 0) {
+    m.loading = false;
+    RefreshStatus();
+  }
+}
+
+void TakeNewGameList(LPARAM block) {
+  std::unique_ptr<GameListBlock> list(reinterpret_cast<GameListBlock*>(block));
+  MainWindow& m = Main();
+  if (loads_in_flight > 0) --loads_in_flight;
+  if (m.closing || !list) return;
+  m.loading = loads_in_flight > 0;
+  m.games = std::move(list->list);
+  m.has_list = true;
+  ScanRoms(true);
+  RefreshFilterChoices();
+  Refilter();
+  RebuildRecentMenu();
+  RefreshStatus();
+  if (!MameFound() && !m.mame_not_found_shown) {
+    m.mame_not_found_shown = true;
+    ShowMessage(
+        "mame.exe was not found next to the launcher.\n\nChoose it on the General tab (MAME Program), or copy this "
+        "launcher into the MAME folder.",
+        "MAME Not Found", MB_OK | MB_ICONWARNING);
+    ShowOptionsTab(kTabGeneral);
+  }
+}
+
+void FreePendingGameLists() {
+  MSG msg;
+  while (PeekMessageW(&msg, Main().window, kMsgNewGameList, kMsgNewGameList, PM_REMOVE))
+    delete reinterpret_cast<GameListBlock*>(msg.lParam);
+}
+
+void RefreshFilterChoices() {
+  MainWindow& m = Main();
+  Settings& s = App().settings;
+  m.filter_lists = BuildFilterValues(m.games);
+  FilterSelection chosen = MatchSelection(m.filter_lists, SelectionFromSettings(s));
+  for (int k = 0; k < kFilterKindCount; ++k) {
+    HWND combo = m.filters[k];
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    SendMessageW(combo, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Utf8ToUtf16(FilterSpec(static_cast<FilterKind>(k)).all_item).c_str()));
+    int selected = 0;
+    const std::vector<std::string>& values = m.filter_lists.values[k];
+    for (size_t i = 0; i < values.size(); ++i) {
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToUtf16(values[i]).c_str()));
+      if (values[i] == chosen.value[k]) selected = static_cast<int>(i) + 1;
+    }
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  }
+}
+
+void Refilter() {
+  MainWindow& m = Main();
+  if (!m.has_list || !m.list) return;
+  Settings& s = App().settings;
+  const GameEntry* selected = SelectedGame();
+  int32_t selected_number = selected ? selected->number : 0;
+  std::vector<int32_t> rows =
+      VisibleRows(m.games, CurrentFilterState(m), s, [](const GameEntry& e) { return HasRoms(e); });
+  FillGameListView(m.list, m.games, rows, s.favorites, selected_number, s.columns_hidden);
+  SetSortMark(m.list, s.sort_column, s.sort_ascending != 0);
+  RefreshControls();
+  RefreshStatus();
+}
+
+void StoreFilterChoices() {
+  StoreSelectionInSettings(App().settings, SelectionFromBar(Main()));
+}
+
+void RescanRomsIfChanged() {
+  MainWindow& m = Main();
+  if (!m.has_list || m.loading) return;
+  if (RefreshRomScan(RomsFolderField(), BiosFolderField(), false, MameRomsFolder()))
+    PostMessageW(m.window, kMsgRefilter, 0, 0);
+}
+
+bool HandleGameListNotify(NMHDR* header, LRESULT* result) {
+  MainWindow& m = Main();
+  Settings& s = App().settings;
+  if (m.list && header->hwndFrom == ListView_GetHeader(m.list)) {
+    if (header->code == static_cast<UINT>(NM_RCLICK)) {
+      POINT p;
+      GetCursorPos(&p);
+      ShowColumnMenu(p);
+      *result = 1;
+      return true;
+    }
+    return GameListHeaderNotify(m.list, header, s.columns_hidden, result);
+  }
+  switch (header->code) {
+    case LVN_ITEMCHANGED:
+      return ListItemChanged(*reinterpret_cast<NMLISTVIEW*>(header));
+    case LVN_COLUMNCLICK: {
+      int column = reinterpret_cast<NMLISTVIEW*>(header)->iSubItem;
+      if (ApplySortClick(s, column)) {
+        Refilter();
+        SaveSettings(s, App().settings_path);
+      }
+      return true;
+    }
+    case LVN_KEYDOWN:
+      return false;  // Enter is taken by the message loop
+    case NM_DBLCLK: {
+      UINT flags = 0;
+      int row = HitRow(m.list, &flags);
+      if (row >= 0 && !(flags & LVHT_ONITEMSTATEICON)) SendMessageW(m.window, WM_COMMAND, 106, 0);
+      return true;
+    }
+    case NM_RCLICK: {
+      UINT flags = 0;
+      int row = HitRow(m.list, &flags);
+      if (row >= 0) {
+        ListView_SetItemState(m.list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        POINT p;
+        GetCursorPos(&p);
+        ShowGameContextMenu(p);
+      }
+      return true;
+    }
+    case LVN_ENDSCROLL:
+      if (reinterpret_cast<NMLVSCROLL*>(header)->dx != 0) InvalidateRect(m.list, nullptr, TRUE);
+      return true;
+  }
+  return false;
+}

@@ -1,0 +1,309 @@
+// The main window's command dispatch: every menu item, accelerator, toolbar
+// button and control of the main window and the options pages arrives here
+// with its id and is routed by the table below. A window of another module
+// joins with one line: its id range and the function that runs it.
+// The application messages WM_APP+4 and WM_APP+103 are routed the same way
+// under their message numbers.
+#include <windows.h>
+#include <commctrl.h>
+#include <windowsx.h>
+#include <shellapi.h>
+
+#include "app/main_commands_ui_win.h"
+
+#include "app/about_ui_win.h"
+#include "app/game_list_ui_win.h"
+#include "app/main_menu_ui_win.h"
+#include "app/play_ui_win.h"
+#include "app/main_window_ui_win.h"
+#include "app/options_area_ui_win.h"
+#include "app/options_pages_ui_win.h"
+#include "app/recent_menu.h"
+#include "app/stand_ins_ui_win.h"
+#include "base/file_system.h"
+#include "base/paths.h"
+#include "base/utf16_win.h"
+#include "catalogue/game_list_view_ui_win.h"
+#include "catalogue/list_state.h"
+#include "launch/mame_location.h"
+#include "settings/app_state.h"
+#include "ui/modal_dialog_ui_win.h"
+#include "ui/shell_win.h"
+#include "ui/tool_button_win.h"
+
+namespace {
+using CommandFn = void (*)(int id, int code, HWND control);
+struct CommandRoute {
+  int first, last;
+  CommandFn run;
+};
+
+Settings& S() { return App().settings; }
+void Save() { SaveSettings(S(), App().settings_path); }
+
+void OpenFolder(const std::string& folder, bool create) {
+  if (create) CreateFolder(folder);
+  ShellExecuteW(nullptr, L"open", Utf8ToUtf16(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+bool HasSelection(const char* title) {
+  if (SelectedGame()) return true;
+  ShowMessage("Select a game first.", title, MB_OK | MB_ICONINFORMATION);
+  return false;
+}
+
+void SearchChanged(int, int code, HWND) {
+  if (code == EN_CHANGE && !Main().loading) Refilter();
+}
+
+void CloseSearch(int, int, HWND) {
+  MainWindow& m = Main();
+  SetWindowTextW(m.search_edit, L"");
+  m.search_bar_state = 0;
+  LayoutMainWindow();
+  SetFocus(m.list);
+}
+
+void ShowSearch(int, int, HWND) {
+  MainWindow& m = Main();
+  if (!(m.search_bar_state == 1 || (m.search_bar_state == -1 && !S().search_bar_hidden))) {
+    m.search_bar_state = 1;
+    LayoutMainWindow();
+  }
+  SetFocus(m.search_edit);
+  SendMessageW(m.search_edit, EM_SETSEL, 0, -1);
+}
+
+void FavoritesBoxClicked(int, int, HWND) {
+  S().favorites_only = Button_GetCheck(Main().favorites_box) == BST_CHECKED;
+  RefreshControls();
+  Refilter();
+}
+
+void ClickFavoritesBox(int id, int code, HWND control) {
+  HWND box = Main().favorites_box;
+  Button_SetCheck(box, Button_GetCheck(box) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+  FavoritesBoxClicked(id, code, control);
+}
+
+void FlipOnlyAvailable(int, int, HWND) {
+  S().only_available = !S().only_available;
+  ShowOnlyAvailable(S().only_available != 0);
+  Refilter();
+  Save();
+}
+
+void FlipFullscreen(int, int, HWND) {
+  ToggleFullscreenOption();
+  RefreshControls();
+}
+
+void ShowTab(int id, int, HWND) {
+  int tab = kTabGeneral;
+  switch (id) {
+    case 115: case 209: tab = kTabAudio; break;
+    case 117: tab = kTabVideo; break;
+    case 118: tab = kTabControls; break;
+    case 119: tab = kTabCombos; break;
+  }
+  ShowOptionsTab(tab);
+}
+
+void OpenSettings(int, int, HWND) {
+  if (!Main().classic) ShowOptionsTab(kTabGeneral);  // F9 does nothing in Classic Layout
+}
+
+void Rescan(int, int, HWND) { StartLoading(true); }
+void OpenMameFolder(int, int, HWND) { OpenFolder(MameFolder(), false); }
+void OpenRomsFolder(int, int, HWND) { OpenFolder(MameRomsFolder(), true); }
+void OpenSnapFolder(int, int, HWND) { OpenFolder(JoinPath(MameFolder(), "snap"), true); }
+void OpenCfgFolder(int, int, HWND) { OpenFolder(JoinPath(MameFolder(), "cfg"), true); }
+void OpenDocumentation(int, int, HWND) { OpenWebPage(kMameDocumentationAddress); }
+
+void ClearRecent(int, int, HWND) {
+  S().recent.clear();
+  Save();
+  RebuildRecentMenu();
+}
+
+void Exit(int, int, HWND) { PostMessageW(Main().window, WM_CLOSE, 0, 0); }
+
+void ToggleSelectedFavorite(int, int, HWND) {
+  MainWindow& m = Main();
+  const GameEntry* entry = SelectedGame();
+  if (!entry) return;
+  bool on = !IdListContains(S().favorites, entry->number);
+  ToggleFavorite(S(), entry->number, on, App().settings_path);
+  int row = ListView_GetNextItem(m.list, -1, LVNI_SELECTED);
+  if (row >= 0) SetRowFavorite(m.list, row, on);
+  if (!on && Button_GetCheck(m.favorites_box) == BST_CHECKED) Refilter();
+}
+
+void ResetSize(int, int, HWND) {
+  ResetWindowSize(true);
+  ShowTimedStatus("Window size reset");
+}
+
+void FlipClassicLayout(int, int, HWND) {
+  S().options_window = S().options_window ? 0 : 1;
+  Save();
+  PostMessageW(Main().window, kMsgSwitchLayout, S().options_window != 0, 0);
+}
+
+void FlipColumn(int id, int, HWND) {
+  S().columns_hidden ^= 1 << (id - 217);
+  ApplyColumnVisibility(Main().list, S(), Main().games);
+  Save();
+}
+
+void ThemeMode(int id, int, HWND) { ChangeThemeMode(id - 224); }
+
+void FlipSearchBar(int, int, HWND) {
+  MainWindow& m = Main();
+  if (m.search_bar_state == -1)
+    S().search_bar_hidden = !S().search_bar_hidden;
+  else
+    S().search_bar_hidden = m.search_bar_state == 0;
+  m.search_bar_state = -1;
+  LayoutMainWindow();
+  Save();
+}
+
+void FlipFilterBar(int, int, HWND) {
+  S().filter_bar_hidden = !S().filter_bar_hidden;
+  LayoutMainWindow();
+  Save();
+}
+
+void FlipToolbar(int, int, HWND) {
+  S().toolbar_hidden = !S().toolbar_hidden;
+  LayoutMainWindow();
+  Save();
+}
+
+void Play(int, int, HWND) { PlaySelected(nullptr); }
+void PlayFullscreen(int, int, HWND) {
+  LaunchRequest request{1, false};
+  PlaySelected(&request);
+}
+void PlayWindowed(int, int, HWND) {
+  LaunchRequest request{0, false};
+  PlaySelected(&request);
+}
+void Stop(int, int, HWND) { StopRunningGame(); }
+void DesktopIcon(int, int, HWND) { CreateDesktopIconForSelection(); }
+
+void PlayRecent(int id, int, HWND) {
+  int32_t number = RecentGameNumber(id);
+  if (number) PlayGameNumber(number, nullptr);
+}
+
+void FilterChanged(int, int code, HWND) {
+  if (code != CBN_SELCHANGE) return;
+  StoreFilterChoices();
+  Refilter();
+  Save();
+}
+
+void ResetAllFilters(int, int, HWND) {
+  for (HWND combo : Main().filters) SendMessageW(combo, CB_SETCURSEL, 0, 0);
+  ResetFilters(S());
+  Refilter();
+  Save();
+}
+
+void Options(int id, int code, HWND control) { OptionsCommand(id, code, control); }
+void OptionsOkButton(int, int, HWND) { OptionsOk(); }
+void OptionsCancelButton(int, int, HWND) { CancelOptions(); }
+void OptionsRestoreButton(int, int, HWND) { RestoreDefaults(); }
+
+void KeyboardShortcuts(int, int, HWND) { ShowKeyboardShortcuts(DialogOwner()); }
+void About(int, int, HWND) { ShowAboutWindow(DialogOwner()); }
+
+// Windows that later modules bring; until then a short box.
+void GameSettingsWindow(int, int, HWND) {
+  if (HasSelection("Game Settings")) WindowNotReady("Game Settings");
+}
+void CheckRomSet(int, int, HWND) {
+  if (HasSelection("Check ROM Set")) WindowNotReady("Check ROM Set");
+}
+void CheckRomSetAfterFailedStart(int, int, HWND) { WindowNotReady("Check ROM Set"); }
+void BackupSettings(int, int, HWND) { WindowNotReady("Backup Settings"); }
+void RestoreSettings(int, int, HWND) { WindowNotReady("Restore Settings"); }
+void HlslSettings(int, int, HWND) { WindowNotReady("HLSL Settings"); }
+void AllMameOptions(int, int, HWND) { WindowNotReady("All MAME Options"); }
+void ControlsTab(int, int, HWND) {}
+void CombosTab(int, int, HWND) {}
+void CaptureComboTrigger(int, int, HWND) {}
+
+const CommandRoute kRoutes[] = {
+    {100, 100, SearchChanged},
+    {101, 101, CloseSearch},
+    {103, 103, FavoritesBoxClicked},
+    {104, 104, DesktopIcon},
+    {105, 105, Stop},
+    {106, 106, Play},
+    {108, 108, OptionsRestoreButton},
+    {109, 109, OptionsOkButton},
+    {110, 110, OptionsCancelButton},
+    {111, 111, OpenSettings},
+    {112, 112, ClickFavoritesBox},
+    {113, 113, FlipFullscreen},
+    {114, 114, FlipOnlyAvailable},
+    {115, 119, ShowTab},
+    {200, 200, Rescan},
+    {201, 201, OpenMameFolder},
+    {202, 202, OpenRomsFolder},
+    {203, 203, ClearRecent},
+    {204, 204, Exit},
+    {205, 205, Play},
+    {206, 206, Stop},
+    {207, 207, ToggleSelectedFavorite},
+    {209, 209, ShowTab},
+    {210, 210, ResetSize},
+    {211, 211, FlipClassicLayout},
+    {213, 213, ShowSearch},
+    {214, 214, KeyboardShortcuts},
+    {215, 215, About},
+    {216, 216, OpenSettings},
+    {217, 223, FlipColumn},
+    {224, 226, ThemeMode},
+    {227, 227, ClickFavoritesBox},
+    {228, 228, FlipOnlyAvailable},
+    {229, 229, FlipSearchBar},
+    {230, 230, FlipFilterBar},
+    {231, 231, FlipToolbar},
+    {250, 250, GameSettingsWindow},
+    {251, 251, PlayFullscreen},
+    {252, 252, PlayWindowed},
+    {253, 253, CheckRomSet},
+    {254, 254, OpenSnapFolder},
+    {255, 255, BackupSettings},
+    {256, 256, RestoreSettings},
+    {257, 257, OpenCfgFolder},
+    {259, 259, OpenDocumentation},
+    {300, 324, Options},
+    {325, 325, HlslSettings},
+    {326, 326, AllMameOptions},
+    {340, 389, Options},
+    {390, 390, OpenCfgFolder},
+    {391, 400, ControlsTab},
+    {410, 415, Options},
+    {440, 442, FilterChanged},
+    {443, 443, ResetAllFilters},
+    {444, 444, FilterChanged},
+    {kRecentFirstId, kRecentFirstId + 7, PlayRecent},
+    {700, 749, CombosTab},
+    {static_cast<int>(kMsgCaptureComboTrigger), static_cast<int>(kMsgCaptureComboTrigger), CaptureComboTrigger},
+    {static_cast<int>(kMsgOpenRomCheck), static_cast<int>(kMsgOpenRomCheck), CheckRomSetAfterFailedStart},
+};
+}  // namespace
+
+void DispatchCommand(int id, int code, HWND control) {
+  for (const CommandRoute& route : kRoutes) {
+    if (id >= route.first && id <= route.last) {
+      route.run(id, code, control);
+      return;
+    }
+  }
+}

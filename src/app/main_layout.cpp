@@ -1,0 +1,124 @@
+#include "app/main_layout.h"
+
+#include <algorithm>
+
+#include "ui/scale.h"
+
+namespace {
+constexpr int kMargin = 8;
+
+struct Scaler {
+  int dpi;
+  int operator()(int v) const { return ScaleForDpi(v, dpi); }
+};
+
+void LayToolbar(MainLayout& out, const Scaler& s, int top) {
+  int x = s(kMargin);
+  for (int i = 0; i < kToolItemCount; ++i) {
+    if (IsToolSeparator(i)) {
+      out.tool_items[i] = {x, top, s(14), s(32)};
+      x += s(16);
+    } else {
+      out.tool_items[i] = {x, top, s(38), s(32)};
+      x += s(38) + s(2);
+    }
+  }
+}
+}  // namespace
+
+MainLayout ComputeMainLayout(const MainLayoutInput& in) {
+  const Scaler s{in.dpi};
+  MainLayout out;
+  const int margin = s(kMargin);
+  int top = margin;
+  if (in.toolbar) {
+    LayToolbar(out, s, top);
+    top += s(40);
+  }
+
+  // The list's width: the whole client in the separate layout, the splitter
+  // position in Classic Layout (kept between its limits).
+  const int inner_w = std::max(0, in.client_w - 2 * margin);
+  int list_w = inner_w;
+  if (in.classic) {
+    int available = std::max(0, in.client_w - s(24));
+    int wanted = in.splitter > 0 ? s(in.splitter) : available * 3 / 5;
+    int most = available - s(300);
+    list_w = std::max(s(600), std::min(wanted, most));
+    list_w = std::min(list_w, std::max(0, available));
+    out.splitter_px = list_w;
+  }
+  const int list_x = margin;
+  const int list_right = list_x + list_w;
+
+  if (in.search_bar) {
+    out.search_label = {list_x, top + s(5), s(52), s(20)};
+    out.search_close = {list_right - s(90), top, s(90), s(26)};
+    int edit_x = list_x + s(54);
+    out.search_edit = {edit_x, top + s(1), std::max(0, list_right - s(96) - edit_x), s(24)};
+    top += s(32);
+  }
+  if (in.filter_bar) {
+    int share = std::max(0, list_w - s(96) - 3 * s(6));
+    int x = list_x;
+    for (int i = 0; i < 4; ++i) {
+      int w = share / 4 + (i < share % 4 ? 1 : 0);
+      out.filters[i] = {x, top, w, s(24)};
+      x += w + s(6);
+    }
+    out.reset_filters = {list_right - s(90), top, s(90), s(26)};
+    top += s(30);
+  }
+
+  const int bottom = std::max(top, in.client_h - in.status_h - margin);
+  out.list = {list_x, top, list_w, bottom - top};
+
+  if (in.classic) {
+    int area_x = list_right + margin;
+    int area_w = std::max(0, in.client_w - margin - area_x);
+    int row_y = bottom - s(26);
+    out.options = {area_x, top, area_w, std::max(0, row_y - s(8) - top)};
+    out.cancel = {area_x + area_w - s(90), row_y, s(90), s(26)};
+    out.ok = {out.cancel.x - s(8) - s(90), row_y, s(90), s(26)};
+    out.restore = {area_x, row_y, s(130), s(26)};
+    out.grip = {list_right, top, margin, bottom - top};
+  }
+  return out;
+}
+
+int SplitterFromPointer(int pointer_x, int dpi) {
+  int px = pointer_x - ScaleForDpi(12, dpi);
+  return std::max(1, px * 96 / dpi);
+}
+
+void MainMinimumSize(bool classic, int dpi, int screen_w, int screen_h, int* w, int* h) {
+  *w = std::min(ScaleForDpi(classic ? 1000 : 640, dpi), screen_w);
+  *h = std::min(ScaleForDpi(700, dpi), screen_h);
+}
+
+ResetPlacement ResetWindowPlacement(bool classic, int dpi, WorkArea work, int options_w) {
+  const Scaler s{dpi};
+  ResetPlacement out;
+  int w = std::min(s(classic ? 1200 : 860), work.w);
+  int h = std::min(s(classic ? 800 : 720), work.h);
+  out.main = {work.x + (work.w - w) / 2, work.y + (work.h - h) / 2, w, h};
+  if (classic) return out;
+
+  int ow = options_w > 0 ? options_w : s(560);
+  int oh = std::min(s(800), work.h);
+  int x = out.main.Right() + 8;
+  int work_right = work.x + work.w;
+  if (x + s(560) > work_right) {
+    int remaining = work_right - x;
+    if (remaining > s(460)) {
+      ow = remaining;
+    } else {
+      x = work_right - ow;
+    }
+  } else {
+    ow = s(560);
+  }
+  int y = std::max(work.y, std::min(out.main.y, work.y + work.h - oh));
+  out.options = {x, y, ow, oh};
+  return out;
+}

@@ -1,0 +1,56 @@
+// Where every control of the main window goes, as a pure function of the
+// client size, the DPI and which bars and layout are shown. Designed in
+// 96-DPI units and scaled.
+#pragma once
+#include <vector>
+
+struct LayoutRect {
+  int x = 0, y = 0, w = 0, h = 0;
+  int Right() const { return x + w; }
+  int Bottom() const { return y + h; }
+  bool operator==(const LayoutRect&) const = default;
+};
+
+struct MainLayoutInput {
+  int client_w = 0, client_h = 0;
+  int dpi = 96;
+  int status_h = 0;  // the status bar's own height in pixels
+  bool toolbar = true, search_bar = false, filter_bar = false;
+  bool classic = false;  // options area beside the list
+  int splitter = 0;      // Classic Layout: the list's width in 96-DPI units, 0 = automatic
+};
+
+// The toolbar: 11 buttons and 2 separators, left to right.
+constexpr int kToolItemCount = 13;
+constexpr bool IsToolSeparator(int item) { return item == 3 || item == 7; }
+
+struct MainLayout {
+  LayoutRect tool_items[kToolItemCount];
+  LayoutRect search_label, search_edit, search_close;
+  LayoutRect filters[4];  // hardware, region, maker, genre (left to right)
+  LayoutRect reset_filters;
+  LayoutRect list;
+  LayoutRect options;                 // Classic Layout: tabs and pages
+  LayoutRect ok, cancel, restore;     // Classic Layout: the button row
+  LayoutRect grip;                    // Classic Layout: the splitter band
+  int splitter_px = 0;                // Classic Layout: the list's width in pixels
+};
+
+MainLayout ComputeMainLayout(const MainLayoutInput& in);
+
+// The splitter from a pointer position while dragging (pixels → 96-DPI units).
+int SplitterFromPointer(int pointer_x, int dpi);
+
+struct WorkArea {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+// Smallest size of the main window: 640 (separate) or 1000 (Classic) × 700, scaled, capped at the screen.
+void MainMinimumSize(bool classic, int dpi, int screen_w, int screen_h, int* w, int* h);
+
+// Reset Window Size: the main window centred in the work area and, in the
+// separate layout, the options window beside it.
+struct ResetPlacement {
+  LayoutRect main;
+  LayoutRect options;
+};
+ResetPlacement ResetWindowPlacement(bool classic, int dpi, WorkArea work, int options_w);

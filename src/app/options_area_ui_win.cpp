@@ -1,0 +1,225 @@
+#include "app/options_area_ui_win.h"
+
+#include <commctrl.h>
+
+#include "base/utf16_win.h"
+#include "ui/theme_win.h"
+#include "ui/ui_metrics_win.h"
+
+namespace {
+constexpr wchar_t kPageClass[] = L"KorvoPage";
+constexpr wchar_t kOptionsClass[] = L"KorvoOptions";
+constexpr const wchar_t* kTabNames[kOptionsTabCount] = {L"General", L"Video", L"Audio", L"Controls", L"Combos"};
+
+PageMessageHook page_hook = nullptr;
+bool options_rect_known = false;
+RECT options_rect = {};
+
+void EraseWithFace(HWND window, HDC dc) {
+  RECT r;
+  GetClientRect(window, &r);
+  FillRect(dc, &r, IsDarkTheme() ? FaceBrush() : GetSysColorBrush(COLOR_BTNFACE));
+}
+
+bool IsColourMessage(UINT message) {
+  return message == WM_CTLCOLORSTATIC || message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ||
+         message == WM_CTLCOLORBTN;
+}
+
+// A page hands its controls' commands and notifications to the main window,
+// which routes them by id.
+LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (page_hook && page_hook(page, message, wparam, lparam, &result)) return result;
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      return SendMessageW(Options().main, message, wparam, lparam);
+    case WM_ERASEBKGND:
+      EraseWithFace(page, reinterpret_cast<HDC>(wparam));
+      return 1;
+  }
+  if (IsColourMessage(message) &&
+      ControlColours(message, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam), true, &result))
+    return result;
+  return DefWindowProcW(page, message, wparam, lparam);
+}
+
+void RememberOptionsRect(HWND window) {
+  if (IsWindowVisible(window) && !IsIconic(window) && !IsZoomed(window) && GetWindowRect(window, &options_rect))
+    options_rect_known = true;
+}
+
+LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  switch (message) {
+    case WM_CLOSE:
+      // Closing the window is Cancel: what was not applied is dropped.
+      SendMessageW(Options().main, WM_COMMAND, 110, 0);
+      return 0;
+    case WM_SIZE: {
+      RECT client;
+      GetClientRect(window, &client);
+      InflateRect(&client, -S(8), -S(8));
+      LayoutOptionsArea(client);
+      RememberOptionsRect(window);
+      return 0;
+    }
+    case WM_MOVE:
+      RememberOptionsRect(window);
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      info->ptMinTrackSize = {S(460), S(480)};
+      return 0;
+    }
+    case WM_NOTIFY:
+      if (OptionsAreaNotify(reinterpret_cast<NMHDR*>(lparam))) return 0;
+      return SendMessageW(Options().main, message, wparam, lparam);
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+      return SendMessageW(Options().main, message, wparam, lparam);
+    case WM_ERASEBKGND:
+      EraseWithFace(window, reinterpret_cast<HDC>(wparam));
+      return 1;
+  }
+  if (IsColourMessage(message) &&
+      ControlColours(message, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam), false, &result))
+    return result;
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+HWND MakeChild(HWND parent, const wchar_t* window_class, const wchar_t* text, DWORD style, int id) {
+  HWND child = CreateWindowExW(0, window_class, text, style | WS_CHILD, 0, 0, 0, 0, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance, nullptr);
+  SetUiFont(child);
+  ThemeControl(child, window_class);
+  return child;
+}
+
+void CreateOptionsWindow() {
+  OptionsArea& o = Options();
+  o.window = CreateWindowExW(0, kOptionsClass, L"Settings", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                             CW_USEDEFAULT, S(560), S(800), o.main, nullptr, Ui().instance, nullptr);
+  if (o.window) DarkTitleBar(o.window);
+}
+}  // namespace
+
+OptionsArea& Options() {
+  static OptionsArea area;
+  return area;
+}
+
+void SetPageMessageHook(PageMessageHook hook) { page_hook = hook; }
+
+bool RegisterOptionsClasses(HINSTANCE instance) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpfnWndProc = PageProc;
+  wc.lpszClassName = kPageClass;
+  bool ok = RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  wc.lpfnWndProc = OptionsWindowProc;
+  wc.lpszClassName = kOptionsClass;
+  wc.hIcon = Ui().icon_large;
+  wc.hIconSm = Ui().icon_small;
+  return (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) && ok;
+}
+
+void CreateOptionsArea(HWND main) {
+  OptionsArea& o = Options();
+  o.main = main;
+  o.tabs = MakeChild(main, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, 107);
+  for (int i = 0; i < kOptionsTabCount; ++i) {
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(kTabNames[i]);
+    TabCtrl_InsertItem(o.tabs, i, &item);
+    o.pages[i] = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL, 0,
+                                 0, 0, 0, main, nullptr, Ui().instance, nullptr);
+  }
+  o.ok = MakeChild(main, L"BUTTON", L"OK", BS_PUSHBUTTON | WS_TABSTOP, 109);
+  o.cancel = MakeChild(main, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 110);
+  o.restore = MakeChild(main, L"BUTTON", L"Restore Defaults", BS_PUSHBUTTON | WS_TABSTOP, 108);
+  o.current = kTabGeneral;
+}
+
+void LayoutOptionsArea(RECT area) {
+  OptionsArea& o = Options();
+  if (!o.tabs) return;
+  const int button_h = S(26), gap = S(8);
+  const int row_y = area.bottom - button_h;
+  int x = area.right;
+  for (HWND b : {o.cancel, o.ok}) {
+    x -= S(90);
+    MoveWindow(b, x, row_y, S(90), button_h, TRUE);
+    x -= S(8);
+  }
+  MoveWindow(o.restore, area.left, row_y, S(130), button_h, TRUE);
+  RECT tabs = {area.left, area.top, area.right, row_y - gap};
+  if (tabs.bottom < tabs.top) tabs.bottom = tabs.top;
+  MoveWindow(o.tabs, tabs.left, tabs.top, tabs.right - tabs.left, tabs.bottom - tabs.top, TRUE);
+  RECT page = {0, 0, tabs.right - tabs.left, tabs.bottom - tabs.top};
+  TabCtrl_AdjustRect(o.tabs, FALSE, &page);
+  for (int i = 0; i < kOptionsTabCount; ++i) {
+    MoveWindow(o.pages[i], tabs.left + page.left, tabs.top + page.top, page.right - page.left,
+               page.bottom - page.top, TRUE);
+    ShowWindow(o.pages[i], i == o.current ? SW_SHOW : SW_HIDE);
+  }
+  for (HWND w : {o.tabs, o.ok, o.cancel, o.restore}) ShowWindow(w, SW_SHOW);
+  // Pages sit above the tab control in the z-order so they get the clicks.
+  for (HWND p : o.pages) SetWindowPos(p, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void ShowOptionsTab(int tab) {
+  OptionsArea& o = Options();
+  if (tab < 0 || tab >= kOptionsTabCount || !o.tabs) return;
+  o.current = tab;
+  TabCtrl_SetCurSel(o.tabs, tab);
+  for (int i = 0; i < kOptionsTabCount; ++i) ShowWindow(o.pages[i], i == tab ? SW_SHOW : SW_HIDE);
+  if (o.window && GetParent(o.tabs) == o.window) {
+    if (IsIconic(o.window)) ShowWindow(o.window, SW_RESTORE);
+    ShowWindow(o.window, SW_SHOW);
+    SetForegroundWindow(o.window);
+  }
+}
+
+bool OptionsAreaNotify(NMHDR* header) {
+  OptionsArea& o = Options();
+  if (!header || header->hwndFrom != o.tabs || header->code != TCN_SELCHANGE) return false;
+  ShowOptionsTab(TabCtrl_GetCurSel(o.tabs));
+  return true;
+}
+
+void MoveOptionsArea(bool separate) {
+  OptionsArea& o = Options();
+  if (separate && !o.window) CreateOptionsWindow();
+  HWND parent = separate && o.window ? o.window : o.main;
+  for (HWND w : {o.tabs, o.ok, o.cancel, o.restore}) SetParent(w, parent);
+  for (HWND p : o.pages) SetParent(p, parent);
+  if (!separate && o.window) ShowWindow(o.window, SW_HIDE);
+}
+
+bool OptionsWindowVisible() {
+  OptionsArea& o = Options();
+  return o.window && IsWindowVisible(o.window) && GetParent(o.tabs) == o.window;
+}
+
+void HideOptionsWindow() {
+  OptionsArea& o = Options();
+  if (o.window) ShowWindow(o.window, SW_HIDE);
+}
+
+bool OptionsWindowRect(RECT* r) {
+  if (!Options().window || !options_rect_known) return false;
+  *r = options_rect;
+  return true;
+}
+
+void PlaceOptionsWindow(const RECT& r) {
+  OptionsArea& o = Options();
+  if (!o.window) return;
+  SetWindowPos(o.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}

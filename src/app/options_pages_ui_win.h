@@ -1,0 +1,39 @@
+// The controls of the five options pages and the apply / cancel / restore /
+// theme flows. The main window calls these; the pages' commands (ids 300-400
+// and the Controls and Combos ranges) come back through the dispatch table.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Builds one page's controls; returns the content height in pixels (the page
+// scrolls when the area is lower).
+int CreatePageControls(HWND page, int tab);
+// Every control from the settings (also the Controller File list and the enabling rules).
+void FillPages();
+// Reads the pages into the settings, writes the combos file, MAME's
+// default.cfg and korvo-settings.cfg, switches the layout when it changed
+// and takes the snapshot. True when the settings file was written.
+bool ApplyOptions();
+// Back to the last applied options (when there is a snapshot), refill, hide the window.
+void CancelOptions();
+void RestoreDefaults();
+void ChangeThemeMode(int mode);
+// Copies the snapshot back into the settings when it is valid (closing the
+// launcher drops options that were not applied).
+void DropUnappliedOptions();
+// Commands 300-400 of the pages; notifications of their controls.
+void OptionsCommand(int id, int code, HWND control);
+bool OptionsNotify(NMHDR* header, LRESULT* result);
+// Command 113: flips Fullscreen on the Video page and saves only that value.
+void ToggleFullscreenOption();
+// Fullscreen as the Video page shows it (the toolbar toggle follows it).
+bool FullscreenChecked();
+// The ROMs and BIOS Folder fields as typed (availability follows them before OK).
+std::string RomsFolderField();
+std::string BiosFolderField();
+// The General page's "List Only Available ROMs" box follows the toolbar toggle.
+void ShowOnlyAvailable(bool on);
+// OK (109): apply; on success "Settings saved"; hide the separate window; a
+// changed Theme choice follows.
+void OptionsOk();

@@ -1,0 +1,111 @@
+// Playing from the main window: the checks and boxes before a start, the
+// start, the wait for MAME's end and what the window shows then, Stop, and
+// the desktop shortcut of the selected game.
+#include "app/play_ui_win.h"
+
+#include "app/main_menu_ui_win.h"
+#include "app/main_window_ui_win.h"
+#include "app/options_area_ui_win.h"
+#include "app/options_pages_ui_win.h"
+#include "catalogue/rom_scan.h"
+#include "launch/mame_location.h"
+#include "launch/shortcut.h"
+#include "settings/app_state.h"
+#include "ui/shell_win.h"
+
+namespace {
+void StartGame(const GameEntry& entry, const LaunchRequest* request) {
+  MainWindow& m = Main();
+  PlayCheck check = CheckPlay(&entry, m.launch.running, HasRoms(entry), true);
+  if (check != PlayCheck::kOk) {
+    ShowMessage(PlayCheckText(check), "Play", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  std::string program;
+  if (!LocateMameProgram(program)) {
+    ShowMessage(MameNotFoundText(program), "MAME Not Found", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  ApplyOptions();
+  AppState& app = App();
+  uint32_t error = 0;
+  if (!StartPlay(m.launch, app.settings, app.game_settings, m.games, entry, request, error)) {
+    ShowMessage(CouldNotStartText(error), "Could Not Start MAME", MB_OK | MB_ICONERROR);
+    return;
+  }
+  SaveSettings(app.settings, app.settings_path);
+  RebuildRecentMenu();
+  HWND window = m.window;
+  StartWaitThread(m.launch, [window] { PostMessageW(window, kMsgMameEnded, 0, 0); });
+  RefreshControls();
+  RefreshStatus();
+  switch (app.settings.on_game_start) {
+    case 2:
+      PostMessageW(window, WM_CLOSE, 0, 0);  // the launcher saves and exits; MAME goes on
+      break;
+    case 1:
+      HideOptionsWindow();
+      ShowWindow(window, SW_MINIMIZE);
+      m.launch.minimized_on_start = true;
+      break;
+  }
+}
+}  // namespace
+
+void PlaySelected(const LaunchRequest* request) {
+  const GameEntry* entry = SelectedGame();
+  if (!entry) {
+    ShowMessage(PlayCheckText(PlayCheck::kNoSelection), "Play", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  StartGame(*entry, request);
+}
+
+void PlayGameNumber(int32_t number, const LaunchRequest* request) {
+  const GameEntry* entry = FindGameByNumber(Main().games, number);
+  if (entry) StartGame(*entry, request);
+}
+
+void StopRunningGame() {
+  if (Main().launch.running) StopGame(Main().launch);
+}
+
+void OnMameEnded() {
+  MainWindow& m = Main();
+  // A box or dialog is open: its owner is disabled and a second box would
+  // stack on it. The end is reported once the last one has closed.
+  if (OpenModalCount() > 0) {
+    m.mame_end_waiting = true;
+    return;
+  }
+  MameEndReport report = FinishPlay(m.launch, TickMs());
+  if (m.launch.minimized_on_start) {
+    m.launch.minimized_on_start = false;
+    if (IsIconic(m.window)) ShowWindow(m.window, SW_RESTORE);
+    SetForegroundWindow(m.window);
+  }
+  RefreshControls();
+  RefreshStatus();
+  if (report.silent) return;
+  ShowTimedStatus(report.status);
+  if (report.open_rom_check) {
+    PostMessageW(m.window, kMsgOpenRomCheck, 0, 0);
+  } else if (report.show_box) {
+    ShowMessage(report.box_text, "MAME Ended", MB_OK | MB_ICONWARNING);
+  }
+}
+
+void CreateDesktopIconForSelection() {
+  const GameEntry* entry = SelectedGame();
+  if (!entry) {
+    ShowMessage("Select a game first.", "Desktop Icon", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  ApplyOptions();
+  AppState& app = App();
+  std::string reason;
+  if (CreateDesktopShortcut(app.settings, app.game_settings, Main().games, *entry, reason))
+    ShowTimedStatus("Desktop icon created: " + entry->title);
+  else
+    ShowMessage("Could not create the shortcut:\n" + reason, "Desktop Icon", MB_OK | MB_ICONWARNING);
+}

@@ -1,0 +1,44 @@
+// The game list: a report list view (id 102) with seven columns, a favourite
+// check box per row and a ROM status icon. Which rows and in which order is
+// game_filter.h; the window's commands are the main window's.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "base/text_buffer.h"
+#include "catalogue/game_table.h"
+
+struct Settings;
+
+HWND CreateGameListView(HWND parent, int id, const Settings& settings);
+
+// Rebuilds every row: `rows` are GameList indices in display order. The row of
+// `selected_number` (a game number, 0 for none) is selected and focused again.
+void FillGameListView(HWND list, const GameList& games, const std::vector<int32_t>& rows, const IdList& favorites,
+                      int32_t selected_number, int32_t hidden_bits);
+// True while a refill runs: its item-changed notifications are not the user's.
+bool GameListViewFilling();
+
+// The GameList index of the selected row, or -1.
+int SelectedGameIndex(HWND list);
+// The GameList index of a row, or -1.
+int GameIndexOfRow(HWND list, int row);
+void SetRowFavorite(HWND list, int row, bool favorite);
+
+// After columns_hidden changed: hides and shows columns, refreshes the status
+// icons. Clears the "Game" bit in the settings.
+void ApplyColumnVisibility(HWND list, Settings& settings, const GameList& games);
+// Every column back to its width at creation (Reset Window Size), then
+// hidden as the settings say.
+void ResetColumnWidths(HWND list, Settings& settings, const GameList& games);
+// The sort arrow in the header.
+void SetSortMark(HWND list, int column, bool ascending);
+// Width rules while the user works with the header (drag and double-click of
+// dividers); true when the notification was answered with *result.
+bool GameListHeaderNotify(HWND list, const NMHDR* header, int32_t hidden_bits, LRESULT* result);
+// The current widths into the settings (96-DPI units, shown columns only).
+void StoreColumnWidths(HWND list, Settings& settings);
+// Whether a point (screen coordinates) is on the list's header.
+bool PointOnHeader(HWND list, POINT screen);

@@ -1,0 +1,34 @@
+#include "ui/shell_win.h"
+
+#include "base/utf16_win.h"
+
+namespace {
+ShellServices& Services() {
+  static ShellServices services;
+  return services;
+}
+int open_modals = 0;
+}  // namespace
+
+void SetShellServices(ShellServices services) { Services() = std::move(services); }
+
+void ShowStatus(const std::string& text) {
+  if (Services().show_status) Services().show_status(text);
+}
+
+HWND DialogOwner() { return Services().dialog_owner ? Services().dialog_owner() : nullptr; }
+
+int ShowMessage(const std::string& text, const std::string& title, UINT flags) {
+  ModalOpened();
+  int answer = MessageBoxW(DialogOwner(), Utf8ToUtf16(text).c_str(), Utf8ToUtf16(title).c_str(), flags);
+  ModalClosed();
+  return answer;
+}
+
+int OpenModalCount() { return open_modals; }
+
+void ModalOpened() { ++open_modals; }
+
+void ModalClosed() {
+  if (open_modals > 0 && --open_modals == 0 && Services().modals_closed) Services().modals_closed();
+}
