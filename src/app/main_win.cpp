@@ -8,7 +8,7 @@
 #include "base/display_modes_win.h"
 #include "base/file_system.h"
 #include "app/instance_win.h"
-#include "app/main_window_ui_win.h"
+#include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "base/paths.h"
 #include "app/startup.h"

@@ -294,7 +294,7 @@ TEST(MainWindow, EnterAndDoubleClickPlayAndTheLauncherComesBackAfterAMinimisedSt
   ASSERT_TRUE(f.Open());
   DialogDriver boxes;
   f.SelectRow(f.RowOfGame("tekken3"));
-  MSG enter = {Main().list, WM_KEYDOWN, VK_RETURN, 1};
+  MSG enter = {Main().list, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
   EXPECT_TRUE(PreTranslateMainMessage(enter));
   ASSERT_TRUE(Main().launch.running);
   EXPECT_TRUE(IsIconic(Main().window));
@@ -305,7 +305,7 @@ TEST(MainWindow, EnterAndDoubleClickPlayAndTheLauncherComesBackAfterAMinimisedSt
   EXPECT_FALSE(IsIconic(Main().window));
 
   // An auto-repeated Enter does not start another game.
-  MSG repeat = {Main().list, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30)};
+  MSG repeat = {Main().list, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30), 0, {}};
   EXPECT_FALSE(PreTranslateMainMessage(repeat));
   EXPECT_FALSE(Main().launch.running);
 }
