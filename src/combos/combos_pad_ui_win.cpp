@@ -8,6 +8,7 @@
 #include "combos/combos_tab_ui_win.h"
 #include "combos/pad_pictures.h"
 #include "combos/sequence_pad.h"
+#include "ui/icon_pixels.h"
 #include "ui/theme_win.h"
 #include "ui/tooltips_win.h"
 #include "ui/ui_metrics_win.h"
@@ -32,11 +33,7 @@ struct PictureCache {
 };
 PictureCache pictures;
 
-COLORREF Blend(COLORREF from, COLORREF to, int coverage) {
-  auto mix = [coverage](int a, int b) { return a + (b - a) * coverage / 255; };
-  return RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
-             mix(GetBValue(from), GetBValue(to)));
-}
+uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
 // The mask blended from the face to the ink colour, copied centred into `r`.
 void DrawMask(HDC dc, const RECT& r, const std::vector<uint8_t>& mask, int size, COLORREF face, COLORREF ink) {
@@ -47,11 +44,7 @@ void DrawMask(HDC dc, const RECT& r, const std::vector<uint8_t>& mask, int size,
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  std::vector<uint32_t> pixels(static_cast<size_t>(size) * size);
-  for (size_t i = 0; i < pixels.size(); ++i) {
-    COLORREF c = Blend(face, ink, mask[i]);
-    pixels[i] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-  }
+  std::vector<uint32_t> pixels = BlendMask(mask, Rgb(face), Rgb(ink));
   int x = (r.left + r.right - size) / 2, y = (r.top + r.bottom - size) / 2;
   SetDIBitsToDevice(dc, x, y, size, size, 0, 0, 0, size, pixels.data(), &info, DIB_RGB_COLORS);
 }
@@ -97,13 +90,17 @@ bool DrawPadButton(const DRAWITEMSTRUCT* item) {
   bool pushed = (item->itemState & ODS_SELECTED) != 0, disabled = (item->itemState & ODS_DISABLED) != 0;
   COLORREF face, ink;
   if (IsDarkTheme()) {
-    face = pushed ? RGB(0x5C, 0x5C, 0x5C) : RGB(0x33, 0x33, 0x33);
+    // The look of the dark push buttons: a rounded body with a thin edge.
+    face = ThemeColour(pushed ? ColourRole::ToolPushed : ColourRole::DialogField);
     ink = disabled ? DimTextColour() : TextColour();
-    HBRUSH fill = CreateSolidBrush(face), edge = CreateSolidBrush(RGB(0x50, 0x50, 0x50));
-    FillRect(dc, &r, fill);
-    FrameRect(dc, &r, edge);
-    DeleteObject(fill);
-    DeleteObject(edge);
+    FillRect(dc, &r, FaceBrush());
+    HPEN pen = CreatePen(PS_SOLID, 1, ThemeColour(ColourRole::Separator));
+    HGDIOBJ old_pen = SelectObject(dc, pen);
+    HGDIOBJ old_brush = SelectObject(dc, KeptBrush(face));
+    RoundRect(dc, r.left, r.top, r.right, r.bottom, S(4), S(4));
+    SelectObject(dc, old_brush);
+    SelectObject(dc, old_pen);
+    DeleteObject(pen);
   } else {
     face = GetSysColor(COLOR_BTNFACE);
     ink = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);

@@ -377,7 +377,7 @@ void CreateList() {
                   LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP, kIdComboList,
                   WS_EX_CLIENTEDGE);
   SendMessageW(tab.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-               LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   for (int column = 0; column < kComboColumnCount; ++column) {
     std::wstring title = Utf8ToUtf16(kComboColumns[column].title);
     LVCOLUMNW c = {};
