@@ -77,8 +77,7 @@ void CreateList() {
   tab.list = Make(WC_LISTVIEWW, "",
                   LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP, kIdComboList,
                   WS_EX_CLIENTEDGE);
-  SendMessageW(tab.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-               LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+  SendMessageW(tab.list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
   for (int column = 0; column < kComboColumnCount; ++column) {
     std::wstring title = Utf8ToUtf16(kComboColumns[column].title);
     LVCOLUMNW c = {};

@@ -234,10 +234,11 @@ void CombosTabCommand(int id, int code, HWND control) {
     case kIdComboCharge:
       if (code == EN_CHANGE) TakeTimes();
       // Leaving a box with a value out of range shows the value in force again.
-      if (code == EN_KILLFOCUS &&
-          TimeBoxValue(TextOf(control)) !=
-              (id == kIdComboStep ? Combos().step_ms : Combos().charge_ms))
-        ShowTimes();
+      if (code == EN_KILLFOCUS) {
+        bool step = id == kIdComboStep;
+        if (TimeBoxValue(TextOf(step ? tab.step : tab.charge)) != (step ? Combos().step_ms : Combos().charge_ms))
+          ShowTimes();
+      }
       break;
     case kIdComboLoadCharacter:
       if (code == CBN_SELCHANGE) LoadCharacter();
