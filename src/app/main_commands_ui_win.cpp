@@ -25,6 +25,7 @@
 #include "base/paths.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
+#include "combos/combos_tab_ui_win.h"
 #include "catalogue/list_state.h"
 #include "launch/mame_location.h"
 #include "settings/app_state.h"
@@ -238,8 +239,10 @@ void RestoreSettings(int, int, HWND) { WindowNotReady("Restore Settings"); }
 void HlslSettings(int, int, HWND) { WindowNotReady("HLSL Settings"); }
 void AllMameOptions(int, int, HWND) { WindowNotReady("All MAME Options"); }
 void ControlsTab(int, int, HWND) {}
-void CombosTab(int, int, HWND) {}
-void CaptureComboTrigger(int, int, HWND) {}
+void CaptureTrigger(int, int, HWND request) {
+  WPARAM p = reinterpret_cast<WPARAM>(request);  // the message's wParam: row and kind
+  CaptureComboTrigger(DialogOwner(), LOWORD(p), HIWORD(p));
+}
 
 const CommandRoute kRoutes[] = {
     {100, 100, SearchChanged},
@@ -298,8 +301,8 @@ const CommandRoute kRoutes[] = {
     {443, 443, ResetAllFilters},
     {444, 444, FilterChanged},
     {kRecentFirstId, kRecentFirstId + 7, PlayRecent},
-    {700, 749, CombosTab},
-    {static_cast<int>(kMsgCaptureComboTrigger), static_cast<int>(kMsgCaptureComboTrigger), CaptureComboTrigger},
+    {700, 749, CombosTabCommand},
+    {static_cast<int>(kMsgCaptureComboTrigger), static_cast<int>(kMsgCaptureComboTrigger), CaptureTrigger},
     {static_cast<int>(kMsgOpenRomCheck), static_cast<int>(kMsgOpenRomCheck), CheckRomSetAfterFailedStart},
 };
 }  // namespace

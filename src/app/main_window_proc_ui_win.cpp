@@ -14,6 +14,7 @@
 #include "base/text_util.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
+#include "combos/combos_tab_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/dark_paint_win.h"
 #include "ui/modal_dialog_ui_win.h"
@@ -72,6 +73,7 @@ void CreateChildren(MainWindow& m) {
                              nullptr);
   SetUiFont(m.status);
   DarkStatusBar(m.status);
+  SetCombosMessageTarget(m.window);
   CreateOptionsArea(m.window);
   for (int tab = 0; tab < kOptionsTabCount; ++tab) CreatePageControls(Options().pages[tab], tab);
   DarkTabs(Options().tabs);
@@ -159,6 +161,7 @@ LRESULT NotifyMessage(MainWindow& m, NMHDR* header) {
     return 0;
   }
   if (OptionsAreaNotify(header)) return 0;
+  if (CombosTabNotify(header, &result)) return result;
   if (OptionsNotify(header, &result)) return result;
   return 0;
 }

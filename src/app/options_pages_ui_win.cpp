@@ -4,6 +4,7 @@
 
 #include "app/options_area_ui_win.h"
 #include "combos/combo_rows.h"
+#include "combos/combos_tab_ui_win.h"
 #include "controls/mapping_files.h"
 #include "settings/app_state.h"
 #include "ui/shell_win.h"
@@ -13,7 +14,11 @@ Settings snapshot;
 bool snapshot_valid = false;
 }  // namespace
 
-int CreatePageControls(HWND, int) { return 0; }
+int CreatePageControls(HWND page, int tab) {
+  if (tab != kTabCombos) return 0;
+  SetPageMessageHook(CombosPageMessage);
+  return CreateCombosPage(page);
+}
 
 void FillPages() {}
 
@@ -37,6 +42,7 @@ void DropUnappliedOptions() {
 
 void CancelOptions() {
   DropUnappliedOptions();
+  CancelCombosPage();
   FillPages();
   HideOptionsWindow();
 }
