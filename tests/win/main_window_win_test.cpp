@@ -354,6 +354,11 @@ TEST(MainWindow, DarkLookPixels) {
     HWND favorites = Main().tools[1];
     EXPECT_EQ(at(favorites, 5, 16), 0x3E3E3Eu);  // checked: the highlight
     EXPECT_EQ(at(Main().tools[0], 5, 16), 0x202020u);  // not checked: the face
+    MENUBARINFO bar = {sizeof bar};
+    ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
+    RECT window_rect;
+    GetWindowRect(Main().window, &window_rect);
+    EXPECT_EQ(shot.At({bar.rcBar.right - window_rect.left - 20, bar.rcBar.top - window_rect.top + 3}), 0x202020u);
   }
   ApplyTheme(false);
 }
