@@ -123,29 +123,42 @@ bool BuildTable(const uint8_t* lengths, int count, const uint32_t* meaning, uint
   for (int sym = 0; sym < count; ++sym)
     if (lengths[sym]) sorted[offset[lengths[sym]]++] = static_cast<uint16_t>(sym);
 
-  const uint32_t primary_size = 1u << primary;
-  const uint32_t sub_size = 1u << sub_bits;
+  // Canonical codes of one length count up; a longer code continues from
+  // the next shorter one shifted left.
   uint32_t code = 0;
   int code_len = 0;
-  uint32_t sub_prefix = primary_size;  // none yet
-  uint32_t sub_offset = primary_size;
-  uint32_t next_sub = primary_size;
-  for (int i = 0; i < used; ++i) {
-    int sym = sorted[i];
-    int len = lengths[sym];
+  auto next_reversed = [&](int len) {
     code <<= len - code_len;
     code_len = len;
-    uint32_t reversed = Reverse(code++, len);
-    if (len <= primary) {
-      uint32_t e = meaning[sym] + (static_cast<uint32_t>(len) << 8) + static_cast<uint32_t>(len);
-      for (uint32_t slot = reversed; slot < primary_size; slot += 1u << len) table[slot] = e;
-      continue;
-    }
+    return Reverse(code++, len);
+  };
+
+  // Codes that fit the primary index: each is written once into the first
+  // 2^len slots, and the filled part is doubled whenever the length grows, so
+  // every slot ends up with the code its index starts with. Slots that belong
+  // to longer codes are copied along with the rest and set further down (or
+  // were set to an error above when the code is incomplete).
+  int i = 0;
+  for (int len = 1; len <= primary; ++len) {
+    for (; i < used && lengths[sorted[i]] == len; ++i)
+      table[next_reversed(len)] = meaning[sorted[i]] + (static_cast<uint32_t>(len) << 8) + static_cast<uint32_t>(len);
+    if (len < primary) std::memcpy(table + (1u << len), table, sizeof(uint32_t) << len);
+  }
+
+  // Longer codes go to sub-tables, one per primary prefix; sorted order keeps
+  // the codes of one prefix together.
+  const uint32_t primary_size = 1u << primary;
+  const uint32_t sub_size = 1u << sub_bits;
+  uint32_t sub_prefix = primary_size;  // none yet
+  uint32_t sub_offset = primary_size;
+  for (; i < used; ++i) {
+    int sym = sorted[i];
+    int len = lengths[sym];
+    uint32_t reversed = next_reversed(len);
     uint32_t prefix = reversed & (primary_size - 1);
     if (prefix != sub_prefix) {
+      sub_offset = sub_prefix == primary_size ? primary_size : sub_offset + sub_size;
       sub_prefix = prefix;
-      sub_offset = next_sub;
-      next_sub += sub_size;
       if (!complete) std::fill(table + sub_offset, table + sub_offset + sub_size, Entry(kInvalid, 0));
       table[prefix] = Entry(kSubTable, sub_offset) | static_cast<uint32_t>(sub_bits) << 8 | static_cast<uint32_t>(primary);
     }
