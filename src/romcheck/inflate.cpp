@@ -357,8 +357,9 @@ KORVO_INLINE inline void CopyMatch(uint8_t* out, size_t distance, size_t length)
 // and the primary entry of the next literal/length code looked up, which is
 // what bounds the bits a round may use:
 //   - a literal takes at most 15 bits, so up to three come from one refill;
-//   - a length takes at most 15 + 5 bits and a distance 15 + 13, so 48 bits
-//     cover a whole match after one refill.
+//   - a length takes at most 15 + 5 bits and a distance 15 + 13 (both
+//     counting the primary bits of a sub-table), so 48 bits cover a whole
+//     match after one refill.
 // A round writes at most two literals and a match, or three literals, and
 // refills at most twice. The next round's entry is looked up before the match
 // is copied, so the table load overlaps the copy instead of waiting for it.
@@ -463,7 +464,7 @@ KORVO_INLINE inline int DecodeRounds(State& s, const uint32_t* lit, const uint32
     size_t distance = EntryValue(d) + extra(before, d);
     if (distance > static_cast<size_t>(out - window)) return leave(0);  // before the first byte
     if (!refill()) return leave(0);
-    e = lit[bits & ((1u << kLitPrimary) - 1)];
+    e = primary_lit();
     CopyMatch(out, distance, length);
     out += length;
   } while (!kNearEnd && out < window + kFlushAt && in <= in_fast_end);
