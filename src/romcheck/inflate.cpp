@@ -300,37 +300,28 @@ bool Flush(State& s) {
   return true;
 }
 
+// Copies `kWord`-byte words from `from` to `out` until `stop` is reached or
+// passed, for distances of at least kWord: each word is then read from bytes
+// already final, as the source ends at or before the word being written
+// starts. Two words are copied up front, which covers most matches without a
+// loop branch to mispredict.
+template <size_t kWord>
+KORVO_INLINE inline void CopyWords(uint8_t* out, const uint8_t* from, const uint8_t* stop) {
+  std::memcpy(out, from, kWord);
+  std::memcpy(out + kWord, from + kWord, kWord);
+  for (out += 2 * kWord, from += 2 * kWord; out < stop; out += kWord, from += kWord) std::memcpy(out, from, kWord);
+}
+
 // Copies a match of `length` (3-258) bytes from `distance` (1-32768) back,
 // a whole word at a time. The words may run up to kCopyOverrun - 1 bytes past
 // the match; those bytes lie in the window's slack or in room the next
 // symbols overwrite before anything reads them.
 KORVO_INLINE inline void CopyMatch(uint8_t* out, size_t distance, size_t length) {
   uint8_t* const stop = out + length;
-  const uint8_t* from = out - distance;
   if (distance >= 16) {
-    // Each 16-byte word is read from bytes already final: the source ends at
-    // or before the word being written starts. Two words cover most matches
-    // without a loop branch to mispredict.
-    std::memcpy(out, from, 16);
-    std::memcpy(out + 16, from + 16, 16);
-    out += 32;
-    from += 32;
-    while (out < stop) {
-      std::memcpy(out, from, 16);
-      out += 16;
-      from += 16;
-    }
+    CopyWords<16>(out, out - distance, stop);
   } else if (distance >= 8) {
-    // The same with 8-byte words.
-    std::memcpy(out, from, 8);
-    std::memcpy(out + 8, from + 8, 8);
-    out += 16;
-    from += 16;
-    while (out < stop) {
-      std::memcpy(out, from, 8);
-      out += 8;
-      from += 8;
-    }
+    CopyWords<8>(out, out - distance, stop);
   } else if (distance == 1) {
     // A run of one byte: store its 8-fold copy, no reads at all.
     uint64_t v = uint64_t{0x0101010101010101} * out[-1];
