@@ -375,3 +375,22 @@ TEST(MainWindow, GameSettingsFromTheMenuSaysWhatTheGameFollows) {
   EXPECT_TRUE(ok.SawTitle("Game Settings"));
   EXPECT_EQ(f.StatusText(), "This game follows the main settings again");
 }
+
+TEST(MainWindow, DraggingTheSplitterInClassicLayout) {
+  MainWindowFixture f("options_window=0\r\n");
+  ASSERT_TRUE(f.Open());
+  RECT list;
+  GetWindowRect(Main().list, &list);
+  MapWindowPoints(nullptr, Main().window, reinterpret_cast<POINT*>(&list), 2);
+  int grip_x = list.right + 4, y = list.top + 50;
+  SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip_x, y));
+  SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(712, y));
+  SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(712, y));
+  EXPECT_EQ(App().settings.splitter, 700);
+  GetWindowRect(Main().list, &list);
+  EXPECT_EQ(list.right - list.left, 700);
+  // Reset Window Size makes it automatic again.
+  f.Command(210);
+  EXPECT_EQ(App().settings.splitter, 0);
+  EXPECT_EQ(f.StatusText(), "Window size reset");
+}
