@@ -32,7 +32,9 @@ bool SaveWindowScreenshot(HWND window, const std::string& name) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
 
-  HDC screen = GetDC(nullptr);
+  // The window's own DC reads what was painted into the window, children
+  // included; the screen DC under Wine does not always have it yet.
+  HDC screen = GetWindowDC(window);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -44,8 +46,11 @@ bool SaveWindowScreenshot(HWND window, const std::string& name) {
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY);
   GdiFlush();
+  // GDI leaves the alpha byte at 0, which image tools read as transparent.
+  auto* pixel = static_cast<unsigned char*>(bits);
+  for (int i = 0; i < w * h; ++i) pixel[i * 4 + 3] = 0xFF;
 
   BITMAPFILEHEADER file = {};
   const DWORD image_size = static_cast<DWORD>(w) * static_cast<DWORD>(h) * 4;
@@ -65,7 +70,7 @@ bool SaveWindowScreenshot(HWND window, const std::string& name) {
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  ReleaseDC(window, screen);
   return ok;
 }
 

@@ -22,8 +22,7 @@ inline void PumpMessagesFor(DWORD ms) {
 // KORVO_WIN_BUILD (<repo>/build/windows); empty when it is not set.
 std::string ScreenshotFolder();
 
-// Copies the window's area of the screen (with its frame and the windows
-// over it, as a person sees it) into <folder>/<name>.bmp. The test script
+// Copies the window as painted, frame and children included, into <folder>/<name>.bmp. The test script
 // turns the BMP files into PNG files. False when nothing was written.
 bool SaveWindowScreenshot(HWND window, const std::string& name);
 

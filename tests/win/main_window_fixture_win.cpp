@@ -1,0 +1,113 @@
+#include "main_window_fixture_win.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "app/options_area_ui_win.h"
+#include "base/paths.h"
+#include "base/utf16_win.h"
+#include "combos/combo_rows.h"
+#include "controls/input_mapping.h"
+#include "launch/launch_wiring.h"
+#include "screenshot_win.h"
+#include "settings/app_state.h"
+#include "ui/modal_dialog_ui_win.h"
+#include "ui/ui_metrics_win.h"
+
+MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) {
+  SetLauncherFolder(dir.path());
+  if (with_mame) CopyInto(TestBuildFolder() + "\\tools\\fakemame\\mame.exe", dir.File("mame.exe"));
+  CreateDirectoryW(Utf8ToUtf16(dir.File("roms")).c_str(), nullptr);
+  for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) WriteText(std::string("roms\\") + zip, "PK\5\6");
+  if (!settings_text.empty()) WriteText("korvo-settings.cfg", settings_text);
+  AppState& app = App();
+  app.settings_path = dir.File("korvo-settings.cfg");
+  app.first_run = false;
+  ResetSettings(app.settings);
+  LoadSettings(app.settings, app.settings_path);
+  app.game_settings.clear();
+  app.display_modes = {{800, 600}, {1024, 768}, {1280, 1024}};
+  InstallLaunchHooks();
+}
+
+MainWindowFixture::~MainWindowFixture() {
+  if (IsWindow(Main().window)) Close();
+  Main() = MainWindow{};
+  Options() = OptionsArea{};
+  // What the window loaded from this folder must not follow the next test.
+  Combos() = CombosState{};
+  TheInputMapping() = InputMapping{};
+  // Wait for a MAME that may still run in the folder before it is removed.
+  PumpMessagesFor(200);
+}
+
+bool MainWindowFixture::Open(int dpi) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  InitUiMetrics(instance);
+  SetUiDpi(dpi);
+  RegisterModalDialogClass(instance);
+  RegisterMainWindowClass(instance);
+  RegisterOptionsClasses(instance);
+  if (!CreateMainWindow(instance, SW_SHOW)) return false;
+  return WaitFor([] { return Main().has_list && !Main().loading; });
+}
+
+void MainWindowFixture::Close() {
+  SendMessageW(Main().window, WM_CLOSE, 0, 0);
+  // The window posts the quit message for the program's loop; a test goes on.
+  MSG msg;
+  PumpMessagesFor(50);
+  while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+void MainWindowFixture::Command(int id, int code) {
+  SendMessageW(Main().window, WM_COMMAND, MAKEWPARAM(id, code), 0);
+}
+
+int MainWindowFixture::Rows() const { return ListView_GetItemCount(Main().list); }
+
+std::string MainWindowFixture::CellText(int row, int column) const {
+  wchar_t text[512] = L"";
+  ListView_GetItemText(Main().list, row, column, text, 512);
+  return Utf16ToUtf8(text);
+}
+
+std::string MainWindowFixture::StatusText() const {
+  wchar_t text[600] = L"";
+  SendMessageW(Main().status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+  return Utf16ToUtf8(text);
+}
+
+void MainWindowFixture::SelectRow(int row) {
+  ListView_SetItemState(Main().list, -1, 0, LVIS_SELECTED);
+  ListView_SetItemState(Main().list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+int MainWindowFixture::RowOfGame(const std::string& set) const {
+  const GameEntry* entry = FindGameBySet(Main().games, set);
+  if (!entry) return -1;
+  for (int row = 0; row < Rows(); ++row)
+    if (CellText(row, 1) == std::to_string(entry->number)) return row;
+  return -1;
+}
+
+void MainWindowFixture::WriteText(const std::string& name, const std::string& text) const {
+  std::ofstream(Utf8ToUtf16(dir.File(name)).c_str(), std::ios::binary) << text;
+}
+
+std::string MainWindowFixture::ReadText(const std::string& name) const {
+  std::ifstream in(Utf8ToUtf16(dir.File(name)).c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool MainWindowFixture::WaitFor(const std::function<bool()>& done, DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  while (!done()) {
+    if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
+    PumpMessagesFor(20);
+  }
+  return true;
+}

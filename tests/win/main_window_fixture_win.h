@@ -1,0 +1,31 @@
+// The real main window in a scratch launcher folder: the fake MAME beside it,
+// a ROMs folder of made-up zips, the settings of the folder loaded.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/main_window_ui_win.h"
+#include "win_test_support.h"
+
+struct MainWindowFixture {
+  WinTempDir dir;
+  explicit MainWindowFixture(const std::string& settings_text = "", bool with_mame = true);
+  ~MainWindowFixture();
+
+  // Creates the window and waits until the game list has arrived.
+  bool Open(int dpi = 96);
+  void Close();  // WM_CLOSE, as the user closes it
+  void Command(int id, int code = 0);
+  int Rows() const;
+  std::string CellText(int row, int column) const;
+  std::string StatusText() const;
+  void SelectRow(int row);
+  int RowOfGame(const std::string& set) const;
+  void WriteText(const std::string& name, const std::string& text) const;
+  std::string ReadText(const std::string& name) const;
+  // Waits (pumping messages) until `done` holds or the time is up.
+  bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000);
+};
