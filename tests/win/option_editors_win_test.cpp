@@ -332,3 +332,41 @@ TEST(OptionEditorWindows, DarkLook) {
   ApplyTheme(false);
   EXPECT_TRUE(s.Finished());
 }
+
+TEST(OptionEditorWindows, LongestValuePrompts) {
+  ScratchLauncher f;
+  DialogScript s;
+  s.Then([] {
+     HWND win = FindModal("HLSL Settings");
+     if (!win) return false;
+     SelectListRow(ListOf(win), 62);
+     PressButton(win, kEdit);
+     return true;
+   })
+      .Then([] {
+        HWND prompt = FindModal("HLSL Option");
+        if (!prompt) return false;
+        SaveWindowScreenshot(prompt, "hlsl_value_prompt");
+        Press(prompt, IDCANCEL);
+        Press(FindModal("HLSL Settings"), IDCANCEL);
+        return true;
+      })
+      .Then([] {
+        HWND win = FindModal("All MAME Options");
+        if (!win) return false;
+        SelectListRow(ListOf(win), 44);
+        PressButton(win, kEdit);
+        return true;
+      })
+      .Then([] {
+        HWND prompt = FindModal("MAME Option");
+        if (!prompt) return false;
+        SaveWindowScreenshot(prompt, "mame_option_value_prompt");
+        Press(prompt, IDCANCEL);
+        Press(FindModal("All MAME Options"), IDCANCEL);
+        return true;
+      });
+  OpenHlslSettings(nullptr);
+  OpenAllMameOptions(nullptr);
+  EXPECT_TRUE(s.Finished());
+}
