@@ -65,7 +65,10 @@ void EditSelectedRow(MameOptionsWindow& w) {
 bool Command(MameOptionsWindow& w, int id, int code) {
   switch (id) {
     case kSearchId:
-      if (code == EN_CHANGE) FillList(w);
+      if (code == EN_CHANGE) {
+        FillList(w);
+        SetControlText(w.description, kMameOptionsHint);  // the selection went with the old rows
+      }
       return true;
     case kEditId:
       EditSelectedRow(w);

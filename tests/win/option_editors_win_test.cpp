@@ -335,37 +335,29 @@ TEST(OptionEditorWindows, DarkLook) {
 
 TEST(OptionEditorWindows, LongestValuePrompts) {
   ScratchLauncher f;
+  struct Prompt {
+    const char *window, *prompt, *screenshot;
+    int row;
+  };
   DialogScript s;
-  s.Then([] {
-     HWND win = FindModal("HLSL Settings");
-     if (!win) return false;
-     SelectListRow(ListOf(win), 62);
-     PressButton(win, kEdit);
-     return true;
-   })
-      .Then([] {
-        HWND prompt = FindModal("HLSL Option");
-        if (!prompt) return false;
-        SaveWindowScreenshot(prompt, "hlsl_value_prompt");
-        Press(prompt, IDCANCEL);
-        Press(FindModal("HLSL Settings"), IDCANCEL);
-        return true;
-      })
-      .Then([] {
-        HWND win = FindModal("All MAME Options");
-        if (!win) return false;
-        SelectListRow(ListOf(win), 44);
-        PressButton(win, kEdit);
-        return true;
-      })
-      .Then([] {
-        HWND prompt = FindModal("MAME Option");
-        if (!prompt) return false;
-        SaveWindowScreenshot(prompt, "mame_option_value_prompt");
-        Press(prompt, IDCANCEL);
-        Press(FindModal("All MAME Options"), IDCANCEL);
-        return true;
-      });
+  for (Prompt p : {Prompt{"HLSL Settings", "HLSL Option", "hlsl_value_prompt", 62},
+                   Prompt{"All MAME Options", "MAME Option", "mame_option_value_prompt", 44}}) {
+    s.Then([p] {
+       HWND win = FindModal(p.window);
+       if (!win) return false;
+       SelectListRow(ListOf(win), p.row);
+       PressButton(win, kEdit);
+       return true;
+     })
+        .Then([p] {
+          HWND prompt = FindModal(p.prompt);
+          if (!prompt) return false;
+          SaveWindowScreenshot(prompt, p.screenshot);
+          Press(prompt, IDCANCEL);
+          Press(FindModal(p.window), IDCANCEL);
+          return true;
+        });
+  }
   OpenHlslSettings(nullptr);
   OpenAllMameOptions(nullptr);
   EXPECT_TRUE(s.Finished());
