@@ -72,7 +72,7 @@ TEST(DipWindow, ShowsTheSwitchesAndOkWritesThemIntoTheGameCfg) {
      owner_enabled = IsWindowEnabled(owner.window);
      lists = Children(win, L"COMBOBOX");
      for (HWND label : Children(win, L"STATIC")) labels.push_back(TextOf(label));
-     SaveWindowScreenshot(win, "dip_switches_light");
+     SaveWindowScreenshot(win, "dip-switches-light");
      if (lists.size() == 4) {
        ChooseComboEntry(lists[1], 0);
        ChooseComboEntry(lists[2], 1);
@@ -91,7 +91,8 @@ TEST(DipWindow, ShowsTheSwitchesAndOkWritesThemIntoTheGameCfg) {
   EXPECT_EQ((Texts{labels[1], labels[2]}), (Texts{"Unknown", "Service Mode"}));
 
   std::string expected = kSfex2Cfg;
-  const std::string old_port = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\n";
+  const std::string old_port =
+      "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\n";
   expected.erase(expected.find(old_port), old_port.size());
   expected.insert(expected.find("        </input>"),
                   "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"4\" defvalue=\"4\" value=\"0\" />\n");
@@ -110,7 +111,7 @@ TEST(DipWindow, ShowsTheSwitchesAndOkWritesThemIntoTheGameCfg) {
     lists = Children(win, L"COMBOBOX");
     first_list = ComboEntries(lists[0]);
     for (HWND list : lists) shown.push_back(Selection(list));
-    SaveWindowScreenshot(win, "dip_switches_dark");
+    SaveWindowScreenshot(win, "dip-switches-dark");
     ChooseComboEntry(lists[3], 1);
     Press(win, IDCANCEL);
     return true;

@@ -67,7 +67,7 @@ TEST(HlslWindow, EditsPresetsAndRefusalsReachTheCommandLine) {
         HWND presets = FindWindowExW(win, nullptr, L"COMBOBOX", nullptr);
         EXPECT_EQ(ComboEntries(presets).front(), "None (MAME's Defaults)");
         EXPECT_EQ(SendMessageW(presets, CB_GETCURSEL, 0, 0), 0);
-        SaveWindowScreenshot(win, "hlsl_settings_light");
+        SaveWindowScreenshot(win, "hlsl-settings-light");
         SelectListRow(list, 6);
         PressButton(win, kEdit);
         return true;
@@ -208,7 +208,7 @@ TEST(MameOptionsWindow, SearchEditsAndRefusalsReachTheCommandLine) {
         EXPECT_EQ(ListRow(list, 10), (Row{"Core State/Playback", "state", "(none)", "(none)"}));
         EXPECT_EQ(ListRow(list, 35), (Row{"Core Misc", "nvram_save", "On", "On"}));
         hint = ItemText(win, 1004);
-        SaveWindowScreenshot(win, "all_mame_options_light");
+        SaveWindowScreenshot(win, "all-mame-options-light");
         SetControlText(search, "lightgun");
         return true;
       })
@@ -322,7 +322,7 @@ TEST(OptionEditorWindows, DarkLook) {
       HWND win = FindModal(title);
       if (!win) return false;
       SelectListRow(ListOf(win), 2);
-      SaveWindowScreenshot(win, std::string(title[0] == 'H' ? "hlsl_settings" : "all_mame_options") + "_dark");
+      SaveWindowScreenshot(win, std::string(title[0] == 'H' ? "hlsl-settings" : "all-mame-options") + "-dark");
       Press(win, IDCANCEL);
       return true;
     });
@@ -340,8 +340,8 @@ TEST(OptionEditorWindows, LongestValuePrompts) {
     int row;
   };
   DialogScript s;
-  for (Prompt p : {Prompt{"HLSL Settings", "HLSL Option", "hlsl_value_prompt", 62},
-                   Prompt{"All MAME Options", "MAME Option", "mame_option_value_prompt", 44}}) {
+  for (Prompt p : {Prompt{"HLSL Settings", "HLSL Option", "hlsl-value-prompt", 62},
+                   Prompt{"All MAME Options", "MAME Option", "mame-option-value-prompt", 44}}) {
     s.Then([p] {
        HWND win = FindModal(p.window);
        if (!win) return false;

@@ -60,7 +60,7 @@ TEST(RomCheckWindow, ReportOfAGoodADamagedAndAMissingZip) {
         .Then([&] {
           report = TextOf(ReportOf(win));
           if (report == kChecking) return false;
-          SaveWindowScreenshot(win, dark ? "check_rom_set_dark" : "check_rom_set_light");
+          SaveWindowScreenshot(win, dark ? "check-rom-set-dark" : "check-rom-set-light");
           PressButton(win, L"Close");
           return true;
         });
