@@ -11,6 +11,7 @@ packages=(
   mame lua5.4 liblua5.4-dev
   zlib1g-dev libdeflate-dev zip p7zip-full python3
   clang libclang-rt-14-dev ccache
+  glslang-tools libgl1-mesa-dri
 )
 
 missing=()

@@ -65,7 +65,7 @@ if [ -f build/windows/korvo_win_tests.exe ]; then
   # The window tests leave BMP screenshots; keep them as PNG for a person's eye.
   for bmp in build/screenshots/*.bmp; do
     [ -f "$bmp" ] || continue
-    convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+    convert "$bmp" -alpha off "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
   done
 fi
 

@@ -6,6 +6,9 @@
 
 #include <memory>
 
+#include "app/game_list_ui_win.h"
+
+#include "app/main_menu_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_pages_ui_win.h"
@@ -176,40 +179,6 @@ void StoreFilterChoices() {
   StoreSelectionInSettings(App().settings, SelectionFromBar(Main()));
 }
 
-const GameEntry* SelectedGame() {
-  MainWindow& m = Main();
-  if (!m.list) return nullptr;
-  int index = SelectedGameIndex(m.list);
-  if (index < 0 || static_cast<size_t>(index) >= m.games.size()) return nullptr;
-  return &m.games[static_cast<size_t>(index)];
-}
-
-bool SelectedPlayable() { return CanPlay(SelectedGame(), Main().launch.running); }
-
-void RefreshStatus() {
-  MainWindow& m = Main();
-  if (!m.status) return;
-  StatusFacts f;
-  f.loading = m.loading;
-  f.rescan = m.rescan;
-  f.has_list = m.has_list;
-  f.list = &m.games;
-  f.selected = SelectedGame();
-  f.running = m.launch.running;
-  if (f.running) {
-    const GameEntry* playing = FindGameByNumber(m.games, m.launch.last_game);
-    f.running_title = playing ? playing->title : "";
-  }
-  if (m.has_list && !f.running && !f.loading) f.mame_found = MameFound();
-  if (f.selected) {
-    f.selected_has_roms = HasRoms(*f.selected);
-    if (!f.selected_has_roms) ListMissingZips(*f.selected, f.missing_zips);
-    f.own_settings = FindGameSettings(App().game_settings, f.selected->number) != nullptr;
-  }
-  std::wstring text = Utf8ToUtf16(NormalStatusText(f));
-  SendMessageW(m.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 void RescanRomsIfChanged() {
   MainWindow& m = Main();
   if (!m.has_list || m.loading) return;
@@ -246,7 +215,7 @@ bool HandleGameListNotify(NMHDR* header, LRESULT* result) {
     case NM_DBLCLK: {
       UINT flags = 0;
       int row = HitRow(m.list, &flags);
-      if (row >= 0 && !(flags & LVHT_ONITEMSTATEICON)) PlaySelected(nullptr);
+      if (row >= 0 && !(flags & LVHT_ONITEMSTATEICON)) SendMessageW(m.window, WM_COMMAND, 106, 0);
       return true;
     }
     case NM_RCLICK: {

@@ -9,7 +9,12 @@
 #include <windowsx.h>
 #include <shellapi.h>
 
+#include "app/main_commands_ui_win.h"
+
 #include "app/about_ui_win.h"
+#include "app/game_list_ui_win.h"
+#include "app/main_menu_ui_win.h"
+#include "app/play_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_pages_ui_win.h"

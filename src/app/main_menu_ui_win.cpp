@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "app/main_menu_ui_win.h"
+
 #include "app/main_window_ui_win.h"
 #include "app/menu_state.h"
 #include "app/recent_menu.h"
@@ -194,7 +196,7 @@ void ShowGameContextMenu(POINT screen) {
   Item(menu, 207, favorite ? "Remove From Favorite" : "Add To Favorite");
   int chosen = TrackAt(menu, screen);
   DestroyMenu(menu);
-  if (chosen) DispatchCommand(chosen, 0, nullptr);
+  if (chosen) SendMessageW(Main().window, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
 }
 
 void ShowColumnMenu(POINT screen) {
@@ -202,5 +204,5 @@ void ShowColumnMenu(POINT screen) {
   RefreshMenuStates(menu);
   int chosen = TrackAt(menu, screen);
   DestroyMenu(menu);
-  if (chosen) DispatchCommand(chosen, 0, nullptr);
+  if (chosen) SendMessageW(Main().window, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
 }

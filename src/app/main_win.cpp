@@ -8,13 +8,15 @@
 #include "base/display_modes_win.h"
 #include "base/file_system.h"
 #include "app/instance_win.h"
-#include "app/main_window_ui_win.h"
+#include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "base/paths.h"
 #include "app/startup.h"
 #include "base/utf16_win.h"
+#include "filterwin/filter_window.h"
 #include "launch/frontend.h"
 #include "launch/launch_wiring.h"
+#include "launch/play.h"
 #include "settings/game_settings.h"
 #include "settings/settings.h"
 #include "settings/settings_theme_win.h"
@@ -71,6 +73,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   LoadGameSettings(app.game_settings, JoinPath(LauncherFolder(), kGameSettingsFileName));
 
   InstallLaunchHooks();
+  SetFilterWindowHooks(StartFilterWindow, StopFilterWindow);
   CommandLine command_line = ParseCommandLine(CommandLineArguments());
   if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
 

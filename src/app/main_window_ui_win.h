@@ -1,14 +1,17 @@
 // The main window ("KorvoMain"): the game list with its search and filter
 // bars, the toolbar, the status bar and, in Classic Layout, the options area.
 //
-// How the pieces fit:
-//   main_window_ui_win.cpp    the window procedure, creation, layout, timers, closing
-//   main_menu_ui_win.cpp      menu bar, accelerators, menu ticks, recent games, context menus
-//   main_commands_ui_win.cpp  the command dispatch table (one line per command range)
-//   game_list_ui_win.cpp      loading, filters, search, refill, list notifications
-//   play_ui_win.cpp           Play, Stop, the end of MAME, Create Desktop Icon
-//   options_area_ui_win.cpp   the tabbed options area and the separate options window
+// How the pieces fit, from the bottom up (each uses only those above it):
+//   main_window_ui_win        the window's record, layout, status texts, control states
+//   main_menu_ui_win          menu bar, accelerators, menu ticks, recent games, pop-up menus
+//   game_list_ui_win          loading, filters, search, refill, list notifications
+//   play_ui_win               Play, Stop, the end of MAME, Create Desktop Icon
+//   main_commands_ui_win      the command dispatch table (one line per command range)
+//   main_window_proc_ui_win   creation, the window procedure, timers, closing
+//   options_area_ui_win / options_pages_ui_win: the tabbed options area and its pages
 // A new window of another module needs only its line in the dispatch table.
+// Pop-up menus and list clicks send their command ids to the window, so that
+// every command goes through the dispatch table.
 #pragma once
 #include <windows.h>
 
@@ -69,12 +72,13 @@ struct MainWindow {
 };
 MainWindow& Main();
 
-bool RegisterMainWindowClass(HINSTANCE instance);
-// Creates, shows and lays out the window; starts the timer and the loading.
-HWND CreateMainWindow(HINSTANCE instance, int show);
-// The message loop's filter: accelerators and Enter on the list, search box
-// and favourites box. True when the message was used.
-bool PreTranslateMainMessage(MSG& msg);
+// The toolbar, left to right: command id, icon, tooltip (separators: id 0).
+struct ToolItem {
+  int id;
+  int icon;
+  const char* tip;
+};
+extern const ToolItem kToolItems[kToolItemCount];
 
 void LayoutMainWindow();
 // Status texts: the timed one (ShowStatus) and the normal one for the state.
@@ -84,37 +88,8 @@ void RefreshStatus();
 void RefreshControls();
 // Reset Window Size (`user`: also the splitter and column widths go back to automatic).
 void ResetWindowSize(bool user);
+// Column widths and the Favorites Only box into the settings.
 void SaveViewSettings();
-
-// game_list_ui_win.cpp
-void StartLoading(bool rescan);
-void TakeNewGameList(LPARAM block);
-void Refilter();
-void RefreshFilterChoices();
-// The filter bar's choices into the settings.
-void StoreFilterChoices();
+// The selected game, and whether it can be played now.
 const GameEntry* SelectedGame();
 bool SelectedPlayable();
-bool HandleGameListNotify(NMHDR* header, LRESULT* result);
-void RescanRomsIfChanged();
-void FreePendingGameLists();
-
-// main_menu_ui_win.cpp
-HMENU BuildMainMenu();
-HACCEL BuildAccelerators();
-void RefreshMenuStates(HMENU menu);
-void RebuildRecentMenu();
-void ShowGameContextMenu(POINT screen);
-void ShowColumnMenu(POINT screen);
-// The game number of a recent-menu command (600 + k), or 0.
-int32_t RecentGameNumber(int id);
-
-// main_commands_ui_win.cpp
-void DispatchCommand(int id, int code, HWND control);
-
-// play_ui_win.cpp
-void PlaySelected(const LaunchRequest* request);
-void PlayGameNumber(int32_t number, const LaunchRequest* request);
-void StopRunningGame();
-void OnMameEnded();
-void CreateDesktopIconForSelection();

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/options_pages_ui_win.h"
 #include "base/utf16_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
@@ -55,7 +54,8 @@ LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wparam, LPA
   LRESULT result = 0;
   switch (message) {
     case WM_CLOSE:
-      CancelOptions();  // closing the window drops what was not applied
+      // Closing the window is Cancel: what was not applied is dropped.
+      SendMessageW(Options().main, WM_COMMAND, 110, 0);
       return 0;
     case WM_SIZE: {
       RECT client;
@@ -138,7 +138,6 @@ void CreateOptionsArea(HWND main) {
     TabCtrl_InsertItem(o.tabs, i, &item);
     o.pages[i] = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL, 0,
                                  0, 0, 0, main, nullptr, Ui().instance, nullptr);
-    CreatePageControls(o.pages[i], i);
   }
   o.ok = MakeChild(main, L"BUTTON", L"OK", BS_PUSHBUTTON | WS_TABSTOP, 109);
   o.cancel = MakeChild(main, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 110);

@@ -20,8 +20,8 @@ OptionsArea& Options();
 
 // Registers "KorvoPage" and "KorvoOptions".
 bool RegisterOptionsClasses(HINSTANCE instance);
-// Creates the tab control, the pages (filled by CreatePageControls) and the
-// buttons as children of `parent` (the main window at first).
+// Creates the tab control, the empty pages and the buttons as children of
+// the main window; the caller fills the pages (options_pages_ui_win.h).
 void CreateOptionsArea(HWND main);
 // Places the tab control and the current page in `area` (client coordinates
 // of the area's parent) with the button row of 26 at its bottom.

@@ -1,6 +1,9 @@
 // Playing from the main window: the checks and boxes before a start, the
 // start, the wait for MAME's end and what the window shows then, Stop, and
 // the desktop shortcut of the selected game.
+#include "app/play_ui_win.h"
+
+#include "app/main_menu_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_pages_ui_win.h"

@@ -1,9 +1,16 @@
-// Painting of the dark look where the system has no dark colours.
+// Controls the dark look paints itself: the settings tab strip, the status
+// bar and the list header. Each function does nothing in the light look.
 #pragma once
 #include <windows.h>
 
+#include "ui/dark_menu_bar_win.h"  // the menu bar is painted by a message filter of its own
+
 void DarkTabs(HWND tab);
 void DarkStatusBar(HWND status);
-// Called first by the main window procedure for every message; false when
-// it did not answer (always in the light look).
-bool DarkMenuBarMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+// ThemeControl installs these on a list view: its header, and its sunken
+// edge (or border), which the system would draw in light colours.
+void DarkHeader(HWND header);
+void DarkEdge(HWND control);
+
+// Whether one of the painters above is installed on the window.
+bool HasDarkPainting(HWND window);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window_proc_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "win_test_support.h"
 

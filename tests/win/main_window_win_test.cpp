@@ -294,7 +294,7 @@ TEST(MainWindow, EnterAndDoubleClickPlayAndTheLauncherComesBackAfterAMinimisedSt
   ASSERT_TRUE(f.Open());
   DialogDriver boxes;
   f.SelectRow(f.RowOfGame("tekken3"));
-  MSG enter = {Main().list, WM_KEYDOWN, VK_RETURN, 1};
+  MSG enter = {Main().list, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
   EXPECT_TRUE(PreTranslateMainMessage(enter));
   ASSERT_TRUE(Main().launch.running);
   EXPECT_TRUE(IsIconic(Main().window));
@@ -305,7 +305,7 @@ TEST(MainWindow, EnterAndDoubleClickPlayAndTheLauncherComesBackAfterAMinimisedSt
   EXPECT_FALSE(IsIconic(Main().window));
 
   // An auto-repeated Enter does not start another game.
-  MSG repeat = {Main().list, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30)};
+  MSG repeat = {Main().list, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30), 0, {}};
   EXPECT_FALSE(PreTranslateMainMessage(repeat));
   EXPECT_FALSE(Main().launch.running);
 }
@@ -323,4 +323,35 @@ TEST(MainWindow, CommandsThatNeedASelectionSaySo) {
   EXPECT_TRUE(boxes.SawTitle("Check ROM Set"));
   EXPECT_TRUE(boxes.SawTitle("Play"));
   for (const SeenBox& b : boxes.Seen()) EXPECT_EQ(b.text, "Select a game first.") << b.title;
+}
+
+// The dark look painted by the launcher itself: tab strip, status bar, list
+// header and a checked toolbar button, read back from the window.
+TEST(MainWindow, DarkLookPixels) {
+  ApplyTheme(true);
+  {
+    MainWindowFixture f("options_window=0\r\nfavorites_only=1\r\n");
+    ASSERT_TRUE(f.Open());
+    PumpMessagesFor(200);
+    RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessagesFor(200);
+    WindowPixels shot(Main().window);
+    auto at = [&](HWND control, int x, int y) {
+      RECT window_rect, r;
+      GetWindowRect(Main().window, &window_rect);
+      GetWindowRect(control, &r);
+      return shot.At({r.left - window_rect.left + x, r.top - window_rect.top + y});
+    };
+    RECT tabs;
+    GetClientRect(Options().tabs, &tabs);
+    EXPECT_EQ(at(Options().tabs, tabs.right - 3, 5), 0x202020u);  // the strip right of the last tab
+    EXPECT_EQ(at(Main().status, 20, 0), 0x505050u);              // the status bar's top line
+    EXPECT_EQ(at(Main().status, 3, 8), 0x202020u);
+    HWND header = ListView_GetHeader(Main().list);
+    EXPECT_EQ(at(header, 30, 3), 0x303030u);
+    HWND favorites = Main().tools[1];
+    EXPECT_EQ(at(favorites, 5, 16), 0x3E3E3Eu);  // checked: the highlight
+    EXPECT_EQ(at(Main().tools[0], 5, 16), 0x202020u);  // not checked: the face
+  }
+  ApplyTheme(false);
 }

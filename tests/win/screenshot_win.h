@@ -3,7 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // Pumps pending messages for a moment so that everything is painted.
 inline void PumpMessagesFor(DWORD ms) {
@@ -28,3 +30,34 @@ bool SaveWindowScreenshot(HWND window, const std::string& name);
 
 // The colour of one screen pixel, for checks of owner drawing.
 COLORREF ScreenPixel(int x, int y);
+
+// A window's pixels (frame included) as it painted itself: read from its window
+// DC, so nothing on the screen above it gets in the way.
+struct WindowPixels {
+  int width = 0, height = 0;
+  std::vector<uint32_t> rgb;  // 0x00RRGGBB, top row first
+
+  explicit WindowPixels(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC source = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(source);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    GdiFlush();
+    rgb.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + width * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, source);
+  }
+  uint32_t At(POINT p) const {
+    return p.x >= 0 && p.y >= 0 && p.x < width && p.y < height ? rgb[p.y * width + p.x] & 0xFFFFFF : 0xFFFFFFFF;
+  }
+};
+

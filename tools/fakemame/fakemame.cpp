@@ -304,6 +304,12 @@ int Play(const Invocation& call, const std::string& fixtures) {
   }
   if (control.count("print")) WriteStream(stream, Unescape(control["print"]));
   if (control.count("exit")) code = std::atoi(control["exit"].c_str());
+  if (control.count("picture")) {  // "WxH": a window of that client size
+    std::string size = control["picture"];
+    size_t x = size.find('x');
+    int w = std::atoi(size.c_str()), h = x == std::string::npos ? 0 : std::atoi(size.c_str() + x + 1);
+    if (w > 0 && h > 0) ShowPictureWindow(w, h);
+  }
   if (control["hang"] == "1") HangUntilKilled();
   if (control.count("delay-ms")) SleepMs(std::atol(control["delay-ms"].c_str()));
   return code;

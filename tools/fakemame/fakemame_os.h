@@ -22,6 +22,8 @@ bool PathIsFolder(const std::string& path);
 void WriteStream(int stream, const std::string& bytes);  // 1 stdout, 2 stderr
 void SleepMs(long ms);
 [[noreturn]] void HangUntilKilled();
+// Shows a window with a known picture until it is closed (Windows only).
+void ShowPictureWindow(int width, int height);
 std::string GetEnv(const char* name);
 char PathSeparator();
 

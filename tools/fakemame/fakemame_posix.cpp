@@ -81,6 +81,8 @@ void WriteStream(int stream, const std::string& bytes) {
 
 void SleepMs(long ms) { usleep(static_cast<useconds_t>(ms) * 1000); }
 
+void ShowPictureWindow(int, int) {}
+
 void HangUntilKilled() {
   for (;;) pause();
 }

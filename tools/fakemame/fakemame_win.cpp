@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "fakemame_os.h"
+#include "fakemame_picture_win.h"
 
 namespace fakemame {
 namespace {
@@ -103,6 +104,8 @@ void WriteStream(int stream, const std::string& bytes) {
 }
 
 void SleepMs(long ms) { Sleep(static_cast<DWORD>(ms)); }
+
+void ShowPictureWindow(int width, int height) { RunPictureWindow(width, height); }
 
 void HangUntilKilled() {
   for (;;) Sleep(INFINITE);

@@ -1,0 +1,17 @@
+// The game list in the main window: loading in the background, the ROM
+// scan, the filter and search bars, the refill and the list's notifications.
+#pragma once
+#include <windows.h>
+
+void StartLoading(bool rescan);
+// kMsgNewGameList: takes the posted block (freed here, also while closing).
+void TakeNewGameList(LPARAM block);
+void Refilter();
+void RefreshFilterChoices();
+// The filter bar's choices into the settings.
+void StoreFilterChoices();
+bool HandleGameListNotify(NMHDR* header, LRESULT* result);
+// Rescans the ROM folders when they changed since the last scan.
+void RescanRomsIfChanged();
+// Lists still queued when the window goes are freed.
+void FreePendingGameLists();

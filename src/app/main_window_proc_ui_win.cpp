@@ -1,0 +1,364 @@
+#include "app/main_window_proc_ui_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/game_list_ui_win.h"
+#include "app/main_commands_ui_win.h"
+#include "app/main_menu_ui_win.h"
+#include "app/main_window_ui_win.h"
+#include "app/options_area_ui_win.h"
+#include "app/play_ui_win.h"
+#include "app/options_pages_ui_win.h"
+#include "app/startup.h"
+#include "base/text_util.h"
+#include "base/utf16_win.h"
+#include "catalogue/game_list_view_ui_win.h"
+#include "settings/app_state.h"
+#include "ui/dark_paint_win.h"
+#include "ui/modal_dialog_ui_win.h"
+#include "ui/shell_win.h"
+#include "ui/theme_win.h"
+#include "ui/tool_button_win.h"
+#include "ui/tooltips_win.h"
+#include "ui/ui_metrics_win.h"
+
+namespace {
+constexpr wchar_t kClassName[] = L"KorvoMain";
+
+HWND Child(const wchar_t* window_class, const char* text, DWORD style, int id, DWORD ex_style = 0) {
+  HWND child = CreateWindowExW(ex_style, window_class, Utf8ToUtf16(text).c_str(), style | WS_CHILD, 0, 0, 0, 0,
+                               Main().window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance,
+                               nullptr);
+  SetUiFont(child);
+  ThemeControl(child, window_class);
+  return child;
+}
+
+void CreateToolbar(MainWindow& m) {
+  for (int i = 0; i < kToolItemCount; ++i) {
+    const ToolItem& t = kToolItems[i];
+    m.tools[i] = IsToolSeparator(i) ? CreateToolSeparator(m.window) : CreateToolButton(m.window, t.id, t.icon);
+    if (t.tip) AddTooltip(m.tooltips, m.tools[i], t.tip);
+  }
+}
+
+void CreateBars(MainWindow& m) {
+  m.search_label = Child(L"STATIC", "Search:", SS_LEFT, -1);
+  m.search_edit = Child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kIdSearchEdit, WS_EX_CLIENTEDGE);
+  SendMessageW(m.search_edit, EM_SETLIMITTEXT, 199, 0);
+  m.search_close = Child(L"BUTTON", "Close", BS_PUSHBUTTON | WS_TABSTOP, kIdSearchClose);
+  static const char* const kTips[kFilterKindCount] = {"Region Filter", "Maker Filter", "Genre Filter",
+                                                      "Hardware Filter"};
+  for (int k = 0; k < kFilterKindCount; ++k) {
+    const FilterListSpec& spec = FilterSpec(static_cast<FilterKind>(k));
+    m.filters[k] = Child(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, spec.control_id);
+    AddTooltip(m.tooltips, m.filters[k], kTips[k]);
+  }
+  m.reset_filters = Child(L"BUTTON", "Reset Filters", BS_PUSHBUTTON | WS_TABSTOP, kIdResetFilters);
+  // Present but hidden: the toolbar and the menus drive them.
+  m.favorites_box = Child(L"BUTTON", "Favorites Only", BS_AUTOCHECKBOX | WS_TABSTOP, kIdFavoritesBox);
+  m.desktop_icon = Child(L"BUTTON", "Create Desktop Icon", BS_PUSHBUTTON, kIdDesktopIcon);
+}
+
+void CreateChildren(MainWindow& m) {
+  const Settings& s = App().settings;
+  m.tooltips = CreateTooltips(m.window);
+  CreateToolbar(m);
+  CreateBars(m);
+  m.list = CreateGameListView(m.window, kIdGameList, s);
+  m.status = CreateWindowExW(0, STATUSCLASSNAMEW, L"Ready", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                             m.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdStatusBar)), Ui().instance,
+                             nullptr);
+  SetUiFont(m.status);
+  DarkStatusBar(m.status);
+  CreateOptionsArea(m.window);
+  for (int tab = 0; tab < kOptionsTabCount; ++tab) CreatePageControls(Options().pages[tab], tab);
+  DarkTabs(Options().tabs);
+  Button_SetCheck(m.favorites_box, s.favorites_only ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void SaveWindowRects(MainWindow& m) {
+  Settings& s = App().settings;
+  RECT r;
+  if (!IsIconic(m.window) && !IsZoomed(m.window) && GetWindowRect(m.window, &r) && r.right - r.left > 200 &&
+      r.bottom - r.top > 200)
+    s.main_window = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  if (OptionsWindowRect(&r)) s.options_window_rect = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// Closing, also when Windows ends the session: options that were not applied
+// are dropped, the layout and the view state are kept.
+void SaveOnClose(MainWindow& m) {
+  CallStopFilterWindow();
+  DropUnappliedOptions();
+  SaveViewSettings();
+  SaveWindowRects(m);
+  SaveSettings(App().settings, App().settings_path);
+}
+
+void HousekeepingTick(MainWindow& m) {
+  // While the separate options window is up, it acts as the launcher's only
+  // window; a box or dialog of its own manages the enabled state itself.
+  if (OpenModalCount() == 0) {
+    bool options_up = OptionsWindowVisible() && !IsIconic(Options().window);
+    if (IsWindowEnabled(m.window) == options_up) EnableWindow(m.window, !options_up);
+  }
+  RefreshControls();
+  if (++m.ticks % 8 == 0) RescanRomsIfChanged();
+}
+
+void SplitterMouse(MainWindow& m, UINT message, LPARAM lparam) {
+  const int x = static_cast<short>(LOWORD(lparam)), y = static_cast<short>(HIWORD(lparam));
+  if (message == WM_LBUTTONDOWN) {
+    RECT client;
+    GetClientRect(m.window, &client);
+    MainLayoutInput in;
+    in.client_w = client.right;
+    in.client_h = client.bottom;
+    in.dpi = Ui().dpi;
+    in.classic = m.classic;
+    in.splitter = App().settings.splitter;
+    MainLayout layout = ComputeMainLayout(in);
+    if (m.classic && x >= layout.grip.x && x < layout.grip.Right() && y >= layout.grip.y) {
+      m.dragging_splitter = true;
+      SetCapture(m.window);
+    }
+  } else if (message == WM_MOUSEMOVE && m.dragging_splitter) {
+    App().settings.splitter = SplitterFromPointer(x, Ui().dpi);
+    LayoutMainWindow();
+    RedrawWindow(m.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  } else if (message == WM_LBUTTONUP && m.dragging_splitter) {
+    m.dragging_splitter = false;
+    ReleaseCapture();
+  }
+}
+
+bool OverGrip(MainWindow& m) {
+  if (!m.classic) return false;
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(m.window, &p);
+  RECT client;
+  GetClientRect(m.window, &client);
+  MainLayoutInput in;
+  in.client_w = client.right;
+  in.client_h = client.bottom;
+  in.dpi = Ui().dpi;
+  in.classic = true;
+  in.splitter = App().settings.splitter;
+  LayoutRect g = ComputeMainLayout(in).grip;
+  return p.x >= g.x && p.x < g.Right() && p.y >= g.y && p.y < g.Bottom();
+}
+
+LRESULT NotifyMessage(MainWindow& m, NMHDR* header) {
+  LRESULT result = 0;
+  if (header->hwndFrom == m.list || header->idFrom == kIdGameList ||
+      (m.list && header->hwndFrom == ListView_GetHeader(m.list))) {
+    if (HandleGameListNotify(header, &result)) return result;
+    return 0;
+  }
+  if (OptionsAreaNotify(header)) return 0;
+  if (OptionsNotify(header, &result)) return result;
+  return 0;
+}
+
+void SwitchLayout(MainWindow& m, bool separate) {
+  m.classic = !separate;
+  MoveOptionsArea(separate);
+  ResetWindowSize(false);
+  LayoutMainWindow();
+  RedrawWindow(m.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  MainWindow& m = Main();
+  LRESULT result = 0;
+  if (DarkMenuBarMessage(window, message, wparam, lparam, &result)) return result;
+  switch (message) {
+    case WM_NCCREATE:
+      m.window = window;
+      break;
+    case WM_CREATE:
+      CreateChildren(m);
+      return 0;
+    case WM_SIZE:
+      LayoutMainWindow();
+      SetTimer(window, kRedrawTimer, 150, nullptr);
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      int w = 0, h = 0;
+      MainMinimumSize(m.classic, Ui().dpi, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), &w, &h);
+      info->ptMinTrackSize = {w, h};
+      return 0;
+    }
+    case WM_COMMAND:
+      DispatchCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+      return 0;
+    case WM_NOTIFY:
+      return NotifyMessage(m, reinterpret_cast<NMHDR*>(lparam));
+    case WM_DRAWITEM:
+      if (DrawToolItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam))) return TRUE;
+      break;
+    case WM_INITMENUPOPUP:
+      RefreshMenuStates(m.menu);
+      return 0;
+    case WM_CONTEXTMENU: {
+      POINT p = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      if (reinterpret_cast<HWND>(wparam) == m.list && PointOnHeader(m.list, p)) {
+        ShowColumnMenu(p);
+        return 0;
+      }
+      break;
+    }
+    case WM_TIMER:
+      if (wparam == kHousekeepingTimer) {
+        HousekeepingTick(m);
+      } else if (wparam == kStatusTimer) {
+        KillTimer(window, kStatusTimer);
+        wchar_t shown[600] = L"";
+        SendMessageW(m.status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(shown));
+        if (Utf16ToUtf8(shown) == m.timed_status) SendMessageW(m.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+      } else if (wparam == kRedrawTimer) {
+        KillTimer(window, kRedrawTimer);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      }
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) != WA_INACTIVE) RescanRomsIfChanged();
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+      SplitterMouse(m, message, lparam);
+      return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wparam) == window && LOWORD(lparam) == HTCLIENT && OverGrip(m)) {
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        return TRUE;
+      }
+      break;
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(window, &r);
+      FillRect(reinterpret_cast<HDC>(wparam), &r, IsDarkTheme() ? FaceBrush() : GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      if (ControlColours(message, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam), false, &result))
+        return result;
+      break;
+    case kMsgNewGameList:
+      TakeNewGameList(lparam);
+      return 0;
+    case kMsgMameEnded:
+      OnMameEnded();
+      return 0;
+    case kMsgRefilter:
+      Refilter();
+      return 0;
+    case kMsgSwitchLayout:
+      SwitchLayout(m, wparam != 0);
+      return 0;
+    case kMsgCaptureComboTrigger:
+    case kMsgOpenRomCheck:
+      DispatchCommand(static_cast<int>(message), 0, reinterpret_cast<HWND>(wparam));
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wparam) SaveOnClose(m);
+      return 0;
+    case WM_CLOSE:
+      m.closing = true;
+      SaveOnClose(m);
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      KillTimer(window, kHousekeepingTimer);
+      FreePendingGameLists();
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+}  // namespace
+
+bool RegisterMainWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = MainWindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = Ui().icon_large;
+  wc.hIconSm = Ui().icon_small;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kClassName;
+  return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateMainWindow(HINSTANCE instance, int show) {
+  MainWindow& m = Main();
+  Settings& s = App().settings;
+  m.classic = s.options_window == 0;
+  SetShellServices({[](const std::string& text) { ShowTimedStatus(text); },
+                    []() -> HWND { return OptionsWindowVisible() ? Options().window : Main().window; },
+                    []() {
+                      if (Main().mame_end_waiting) {
+                        Main().mame_end_waiting = false;
+                        PostMessageW(Main().window, kMsgMameEnded, 0, 0);
+                      }
+                    }});
+
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  ScreenRect work_area{work.left, work.top, work.right - work.left, work.bottom - work.top};
+  ScreenRect virtual_screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const WindowRect& saved = s.main_window;
+  ScreenRect r = MainWindowRect(!m.classic, Ui().dpi, work_area, virtual_screen, {saved.x, saved.y, saved.w, saved.h});
+
+  m.menu = BuildMainMenu();
+  HWND window = CreateWindowExW(0, kClassName, L"Korvo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.x, r.y, r.w, r.h,
+                                nullptr, m.menu, instance, nullptr);
+  if (!window) return nullptr;
+  DarkTitleBar(window);
+  m.accelerators = BuildAccelerators();
+  ShowWindow(window, show);
+  if (!m.classic) {
+    MoveOptionsArea(true);
+    const WindowRect& o = s.options_window_rect;
+    if (o.w > 0 && o.x + o.w > virtual_screen.x + 100 && o.y + 60 > virtual_screen.y &&
+        o.x < virtual_screen.x + virtual_screen.w - 100 && o.y < virtual_screen.y + virtual_screen.h - 100) {
+      PlaceOptionsWindow({o.x, o.y, o.x + o.w, o.y + o.h});
+    } else {
+      ResetPlacement place = ResetWindowPlacement(false, Ui().dpi, {work_area.x, work_area.y, work_area.w, work_area.h}, 0);
+      PlaceOptionsWindow({place.options.x, place.options.y, place.options.Right(), place.options.Bottom()});
+    }
+  }
+  ApplyColumnVisibility(m.list, s, m.games);
+  FillPages();
+  LayoutMainWindow();
+  UpdateWindow(window);
+  RebuildRecentMenu();
+  RefreshControls();
+  SetTimer(window, kHousekeepingTimer, 400, nullptr);
+  StartLoading(false);
+  return window;
+}
+
+bool PreTranslateMainMessage(MSG& msg) {
+  MainWindow& m = Main();
+  if (!m.window) return false;
+  if (m.accelerators && TranslateAcceleratorW(m.window, m.accelerators, &msg)) return true;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && !(msg.lParam & (1 << 30)) &&
+      (msg.hwnd == m.list || msg.hwnd == m.search_edit || msg.hwnd == m.favorites_box)) {
+    if (SelectedGame()) PlaySelected(nullptr);
+    return true;
+  }
+  return false;
+}
+

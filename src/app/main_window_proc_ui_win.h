@@ -1,0 +1,10 @@
+// Creating the main window and its window procedure (see main_window_ui_win.h).
+#pragma once
+#include <windows.h>
+
+bool RegisterMainWindowClass(HINSTANCE instance);
+// Creates, shows and lays out the window; starts the timer and the loading.
+HWND CreateMainWindow(HINSTANCE instance, int show);
+// The message loop's filter: accelerators and Enter on the list, search box
+// and favourites box. True when the message was used.
+bool PreTranslateMainMessage(MSG& msg);

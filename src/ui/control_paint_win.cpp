@@ -1,0 +1,67 @@
+#include "ui/control_paint_win.h"
+
+#include "ui/theme_win.h"
+
+namespace {
+void PaintBuffered(HWND window, Painter painter) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  int width = client.right, height = client.bottom;
+  if (width > 0 && height > 0) {
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
+    painter(window, memory, client);
+    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+  }
+  EndPaint(window, &ps);
+}
+
+void PaintInto(HWND window, HDC dc, Painter painter) {
+  RECT client;
+  GetClientRect(window, &client);
+  painter(window, dc, client);
+}
+}  // namespace
+
+void FillColour(HDC dc, const RECT& rect, COLORREF colour) { FillRect(dc, &rect, KeptBrush(colour)); }
+
+bool PaintMessage(HWND window, UINT message, WPARAM wparam, Painter painter, LRESULT* result) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      *result = 1;
+      return true;
+    case WM_PAINT:
+      if (wparam)
+        PaintInto(window, reinterpret_cast<HDC>(wparam), painter);
+      else
+        PaintBuffered(window, painter);
+      *result = 0;
+      return true;
+    case WM_PRINTCLIENT:
+      PaintInto(window, reinterpret_cast<HDC>(wparam), painter);
+      *result = 0;
+      return true;
+  }
+  return false;
+}
+
+void DrawLabel(HWND window, HDC dc, const std::wstring& text, RECT rect, COLORREF colour, UINT format) {
+  HGDIOBJ old_font = nullptr;
+  if (auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0))) old_font = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, colour);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_SINGLELINE);
+  if (old_font) SelectObject(dc, old_font);
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+  text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+  return text;
+}

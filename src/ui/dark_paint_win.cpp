@@ -1,0 +1,145 @@
+#include "ui/dark_paint_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/control_paint_win.h"
+#include "ui/theme_win.h"
+#include "ui/ui_metrics_win.h"
+
+namespace {
+constexpr UINT_PTR kPainterId = 0x4B44;  // one id for the three painters: a window gets at most one
+constexpr wchar_t kPaintedProperty[] = L"korvo-dark-paint";
+constexpr int kLongestStatusText = 598;
+
+void PaintTabs(HWND tab, HDC dc, const RECT& client) {
+  FillColour(dc, client, ThemeColour(ColourRole::Face));
+  int count = TabCtrl_GetItemCount(tab);
+  int selected = TabCtrl_GetCurSel(tab);
+  for (int i = 0; i < count; ++i) {
+    RECT rect;
+    if (!TabCtrl_GetItemRect(tab, i, &rect)) continue;
+    bool is_selected = i == selected;
+    FillColour(dc, rect, is_selected ? ControlBackgroundColour() : FaceColour());
+    wchar_t text[128] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    TabCtrl_GetItem(tab, i, &item);
+    DrawLabel(tab, dc, text, rect, is_selected ? TextColour() : DimTextColour(), DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    if (is_selected) FillColour(dc, {rect.left, rect.top, rect.right, rect.top + 2}, ThemeColour(ColourRole::TabAccent));
+  }
+}
+
+void PaintStatusBar(HWND status, HDC dc, const RECT& client) {
+  FillColour(dc, client, FaceColour());
+  FillColour(dc, {client.left, client.top, client.right, client.top + 1}, ThemeColour(ColourRole::Separator));
+  int length = LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, 0, 0));
+  if (length < 1 || length > kLongestStatusText) return;
+  std::wstring text(length + 1, L'\0');
+  SendMessageW(status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(wcsnlen(text.c_str(), length));
+  RECT part = client;
+  SendMessageW(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
+  RECT rect = {part.left + S(6), client.top, part.right, client.bottom};
+  DrawLabel(status, dc, text, rect, TextColour(), DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+}
+
+void DrawSortArrow(HDC dc, const RECT& item, bool up) {
+  int half = S(3);
+  int x = item.right - S(10), y = (item.top + item.bottom) / 2;
+  int tip = up ? y - half / 2 - 1 : y + half / 2 + 1;
+  int base = up ? y + half / 2 + 1 : y - half / 2 - 1;
+  POINT points[3] = {{x - half, base}, {x + half, base}, {x, tip}};
+  HBRUSH brush = KeptBrush(TextColour());
+  HPEN pen = CreatePen(PS_SOLID, 1, TextColour());
+  HGDIOBJ old_brush = SelectObject(dc, brush), old_pen = SelectObject(dc, pen);
+  Polygon(dc, points, 3);
+  SelectObject(dc, old_brush);
+  SelectObject(dc, old_pen);
+  DeleteObject(pen);
+}
+
+void PaintHeader(HWND header, HDC dc, const RECT& client) {
+  FillColour(dc, client, PanelColour());
+  COLORREF separator = ThemeColour(ColourRole::Separator);
+  int count = Header_GetItemCount(header);
+  for (int i = 0; i < count; ++i) {
+    RECT rect;
+    if (!Header_GetItemRect(header, i, &rect) || rect.right <= rect.left) continue;
+    FillColour(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, separator);
+    FillColour(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, separator);
+    wchar_t text[260] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT | HDI_FORMAT;
+    item.pszText = text;
+    item.cchTextMax = 260;
+    Header_GetItem(header, i, &item);
+    UINT align = (item.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT    ? DT_RIGHT
+                 : (item.fmt & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER
+                                                              : DT_LEFT;
+    RECT label = {rect.left + S(6), rect.top, rect.right - S(14), rect.bottom};
+    DrawLabel(header, dc, text, label, TextColour(), align | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    if (item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) DrawSortArrow(dc, rect, item.fmt & HDF_SORTUP);
+  }
+}
+
+LRESULT CALLBACK PainterProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
+  LRESULT result = 0;
+  if (PaintMessage(window, message, wparam, reinterpret_cast<Painter>(data), &result)) return result;
+  if (message == WM_NCDESTROY) {
+    RemovePropW(window, kPaintedProperty);
+    RemoveWindowSubclass(window, PainterProc, id);
+  }
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+// The edge is painted over once the control has drawn its frame and scroll bars.
+void PaintEdge(HWND window) {
+  int edge = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CXEDGE)
+             : (GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER)        ? 1
+                                                                          : 0;
+  RECT frame;
+  if (!edge || !GetWindowRect(window, &frame)) return;
+  HDC dc = GetWindowDC(window);
+  if (!dc) return;
+  RECT ring = {0, 0, frame.right - frame.left, frame.bottom - frame.top};
+  FrameRect(dc, &ring, KeptBrush(ThemeColour(ColourRole::Separator)));
+  for (int i = 1; i < edge; ++i) {
+    InflateRect(&ring, -1, -1);
+    FrameRect(dc, &ring, ControlBackgroundBrush());
+  }
+  ReleaseDC(window, dc);
+}
+
+LRESULT CALLBACK EdgeProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+  if (message == WM_NCPAINT) {
+    LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    PaintEdge(window);
+    return result;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, EdgeProc, id);
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+void Install(HWND window, Painter painter) {
+  if (!IsDarkTheme() || !window) return;
+  if (!SetWindowSubclass(window, PainterProc, kPainterId, reinterpret_cast<DWORD_PTR>(painter))) return;
+  SetPropW(window, kPaintedProperty, reinterpret_cast<HANDLE>(1));
+  InvalidateRect(window, nullptr, TRUE);
+}
+}  // namespace
+
+void DarkTabs(HWND tab) { Install(tab, PaintTabs); }
+void DarkStatusBar(HWND status) { Install(status, PaintStatusBar); }
+void DarkHeader(HWND header) { Install(header, PaintHeader); }
+
+void DarkEdge(HWND control) {
+  if (!IsDarkTheme() || !control) return;
+  SetWindowSubclass(control, EdgeProc, kPainterId, 0);
+  RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+bool HasDarkPainting(HWND window) { return GetPropW(window, kPaintedProperty) != nullptr; }

@@ -1,0 +1,168 @@
+#include "ui/theme_win.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <vector>
+
+#include "ui/dark_button_win.h"
+#include "ui/dark_paint_win.h"
+
+namespace {
+bool g_dark = false;
+
+// The platform's dark-mode switches exist only as unnamed exports of uxtheme;
+// where they are missing the calls are skipped.
+using PreferredAppModeFn = int(WINAPI*)(int mode);
+using FlushMenuThemesFn = void(WINAPI*)();
+using AllowDarkModeForWindowFn = bool(WINAPI*)(HWND window, bool allow);
+AllowDarkModeForWindowFn g_allow_dark_for_window = nullptr;
+
+constexpr int kPreferDark = 2;
+
+HMODULE SystemLibrary(const wchar_t* name) {
+  HMODULE module = GetModuleHandleW(name);
+  return module ? module : LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+template <typename Fn>
+Fn Export(HMODULE module, int ordinal) {
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEA(ordinal))))
+                : nullptr;
+}
+
+void SetPreferredAppMode(int mode) {
+  HMODULE uxtheme = SystemLibrary(L"uxtheme.dll");
+  if (auto prefer = Export<PreferredAppModeFn>(uxtheme, 135)) prefer(mode);
+  if (auto flush = Export<FlushMenuThemesFn>(uxtheme, 136)) flush();
+  g_allow_dark_for_window = Export<AllowDarkModeForWindowFn>(uxtheme, 133);
+}
+
+void AllowDark(HWND window) {
+  if (g_allow_dark_for_window) g_allow_dark_for_window(window, true);
+}
+
+bool IsClass(const wchar_t* class_name, const wchar_t* wanted) {
+  return class_name && CompareStringOrdinal(class_name, -1, wanted, -1, TRUE) == CSTR_EQUAL;
+}
+
+void ThemeListView(HWND list) {
+  SetWindowTheme(list, L"DarkMode_Explorer", nullptr);
+  if (HWND header = ListView_GetHeader(list)) {
+    AllowDark(header);
+    SetWindowTheme(header, L"DarkMode_ItemsView", nullptr);
+    DarkHeader(header);
+  }
+  DarkEdge(list);
+  COLORREF background = ControlBackgroundColour();
+  ListView_SetBkColor(list, background);
+  ListView_SetTextBkColor(list, background);
+  ListView_SetTextColor(list, TextColour());
+}
+
+bool IsMarkedDim(HWND control) { return GetPropW(control, L"dim") != nullptr; }
+}  // namespace
+
+void ApplyTheme(bool dark) {
+  bool was_dark = g_dark;
+  g_dark = dark;
+  if (dark)
+    SetPreferredAppMode(kPreferDark);
+  else if (was_dark)
+    SetPreferredAppMode(0);  // back to the system's default menus and dialogs
+}
+
+bool IsDarkTheme() { return g_dark; }
+
+void DarkTitleBar(HWND window) {
+  if (!g_dark || !window) return;
+  AllowDark(window);
+  using SetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
+  HMODULE dwmapi = SystemLibrary(L"dwmapi.dll");
+  auto set_attribute = dwmapi ? reinterpret_cast<SetAttributeFn>(
+                                    reinterpret_cast<void*>(GetProcAddress(dwmapi, "DwmSetWindowAttribute")))
+                              : nullptr;
+  if (!set_attribute) return;
+  BOOL on = TRUE;
+  // 20 is the attribute's number since 2004; earlier builds knew it as 19.
+  if (FAILED(set_attribute(window, 20, &on, sizeof on))) set_attribute(window, 19, &on, sizeof on);
+}
+
+void ThemeControl(HWND control, const wchar_t* class_name) {
+  if (!g_dark || !control) return;
+  if (IsClass(class_name, L"BUTTON") || IsClass(class_name, L"SCROLLBAR")) {
+    AllowDark(control);
+    SetWindowTheme(control, L"DarkMode_Explorer", nullptr);
+    // Without the platform's dark mode the visual style stays light: paint it.
+    if (!g_allow_dark_for_window && IsClass(class_name, L"BUTTON")) DarkPushButton(control);
+  } else if (IsClass(class_name, L"SysListView32")) {
+    AllowDark(control);
+    ThemeListView(control);
+  } else if (IsClass(class_name, L"COMBOBOX")) {
+    AllowDark(control);
+    SetWindowTheme(control, L"DarkMode_CFD", nullptr);
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(control, &info) && info.hwndList) {
+      AllowDark(info.hwndList);
+      SetWindowTheme(info.hwndList, L"DarkMode_Explorer", nullptr);
+    }
+  } else if (IsClass(class_name, L"EDIT")) {
+    AllowDark(control);
+    bool multi_line = GetWindowLongPtrW(control, GWL_STYLE) & ES_MULTILINE;
+    SetWindowTheme(control, multi_line ? L"DarkMode_Explorer" : L"DarkMode_CFD", nullptr);
+  }
+}
+
+COLORREF ThemeColour(ColourRole role) {
+  PaletteEntry entry = PaletteFor(role);
+  if (g_dark) return ColourRefOf(entry.dark_rgb);
+  if (entry.light_system_index >= 0) return GetSysColor(entry.light_system_index);
+  return ColourRefOf(entry.light_rgb);
+}
+
+COLORREF FaceColour() { return ThemeColour(ColourRole::Face); }
+COLORREF ControlBackgroundColour() { return ThemeColour(ColourRole::ControlBackground); }
+COLORREF TextColour() { return ThemeColour(ColourRole::Text); }
+COLORREF DimTextColour() { return ThemeColour(ColourRole::DimText); }
+COLORREF PanelColour() { return ThemeColour(ColourRole::Panel); }
+COLORREF LinkColour() { return ThemeColour(ColourRole::Link); }
+
+HBRUSH KeptBrush(COLORREF colour) {
+  struct Kept {
+    COLORREF colour;
+    HBRUSH brush;
+  };
+  static std::vector<Kept> kept;
+  for (const Kept& k : kept)
+    if (k.colour == colour) return k.brush;
+  HBRUSH brush = CreateSolidBrush(colour);
+  kept.push_back({colour, brush});
+  return brush;
+}
+
+HBRUSH FaceBrush() { return g_dark ? KeptBrush(FaceColour()) : GetSysColorBrush(COLOR_3DFACE); }
+HBRUSH ControlBackgroundBrush() { return g_dark ? KeptBrush(ControlBackgroundColour()) : GetSysColorBrush(COLOR_WINDOW); }
+
+bool ControlColours(UINT message, HDC dc, HWND control, bool page, LRESULT* result) {
+  if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC || !result) return false;
+  if (!g_dark) {
+    if (message != WM_CTLCOLORSTATIC || !IsMarkedDim(control)) return false;
+    SetTextColor(dc, DimTextColour());
+    SetBkColor(dc, FaceColour());
+    *result = reinterpret_cast<LRESULT>(FaceBrush());
+    return true;
+  }
+  COLORREF background;
+  if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
+    background = ThemeColour(ColourRole::DialogField);
+    SetTextColor(dc, TextColour());
+  } else {
+    background = page ? ControlBackgroundColour() : FaceColour();
+    bool dim = (control && !IsWindowEnabled(control)) || IsMarkedDim(control);
+    SetTextColor(dc, dim ? DimTextColour() : TextColour());
+  }
+  SetBkColor(dc, background);
+  *result = reinterpret_cast<LRESULT>(KeptBrush(background));
+  return true;
+}
