@@ -332,33 +332,3 @@ TEST(OptionEditorWindows, DarkLook) {
   ApplyTheme(false);
   EXPECT_TRUE(s.Finished());
 }
-
-TEST(OptionEditorWindows, LongestValuePrompts) {
-  ScratchLauncher f;
-  struct Prompt {
-    const char *window, *prompt, *screenshot;
-    int row;
-  };
-  DialogScript s;
-  for (Prompt p : {Prompt{"HLSL Settings", "HLSL Option", "hlsl-value-prompt", 62},
-                   Prompt{"All MAME Options", "MAME Option", "mame-option-value-prompt", 44}}) {
-    s.Then([p] {
-       HWND win = FindModal(p.window);
-       if (!win) return false;
-       SelectListRow(ListOf(win), p.row);
-       PressButton(win, kEdit);
-       return true;
-     })
-        .Then([p] {
-          HWND prompt = FindModal(p.prompt);
-          if (!prompt) return false;
-          SaveWindowScreenshot(prompt, p.screenshot);
-          Press(prompt, IDCANCEL);
-          Press(FindModal(p.window), IDCANCEL);
-          return true;
-        });
-  }
-  OpenHlslSettings(nullptr);
-  OpenAllMameOptions(nullptr);
-  EXPECT_TRUE(s.Finished());
-}
