@@ -13,6 +13,7 @@
 
 #include "app/about_ui_win.h"
 #include "app/game_list_ui_win.h"
+#include "app/game_settings_ui_win.h"
 #include "app/main_menu_ui_win.h"
 #include "app/play_ui_win.h"
 #include "app/main_window_ui_win.h"
@@ -222,7 +223,11 @@ void About(int, int, HWND) { ShowAboutWindow(DialogOwner()); }
 
 // Windows that later modules bring; until then a short box.
 void GameSettingsWindow(int, int, HWND) {
-  if (HasSelection("Game Settings")) WindowNotReady("Game Settings");
+  if (!HasSelection("Game Settings")) return;
+  GameEntry entry = *SelectedGame();  // a new list may arrive while the window is open
+  if (!EditGameSettings(DialogOwner(), entry, [](HWND dialog, const GameEntry&) { WindowNotReady("DIP Switches"); }))
+    return;
+  ShowStatus(GameSettingsStatusText(FindGameSettings(App().game_settings, entry.number) != nullptr));
 }
 void CheckRomSet(int, int, HWND) {
   if (HasSelection("Check ROM Set")) WindowNotReady("Check ROM Set");

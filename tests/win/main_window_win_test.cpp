@@ -318,7 +318,9 @@ TEST(MainWindow, CommandsThatNeedASelectionSaySo) {
   f.Command(104);
   f.Command(253);
   f.Command(106);
+  f.Command(250);
   PumpMessagesFor(200);
+  EXPECT_TRUE(boxes.SawTitle("Game Settings"));
   EXPECT_TRUE(boxes.SawTitle("Desktop Icon"));
   EXPECT_TRUE(boxes.SawTitle("Check ROM Set"));
   EXPECT_TRUE(boxes.SawTitle("Play"));
@@ -354,4 +356,17 @@ TEST(MainWindow, DarkLookPixels) {
     EXPECT_EQ(at(Main().tools[0], 5, 16), 0x202020u);  // not checked: the face
   }
   ApplyTheme(false);
+}
+
+TEST(MainWindow, GameSettingsFromTheMenuSaysWhatTheGameFollows) {
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open());
+  f.SelectRow(f.RowOfGame("tekken3"));
+  DialogDriver ok([](HWND dialog, const SeenBox&) {
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    return true;
+  });
+  f.Command(250);
+  EXPECT_TRUE(ok.SawTitle("Game Settings"));
+  EXPECT_EQ(f.StatusText(), "This game follows the main settings again");
 }
