@@ -3,7 +3,8 @@
 // step of a DialogScript runs on a tick and is retried until it says it is
 // done (usually: its window has appeared and it acted on it). Actions post
 // their messages, so a window that opens another modal window does not hold
-// the script up.
+// the script up. A script that has not finished after 30 s closes every box
+// and dialog it finds, so a test that went wrong fails instead of hanging.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -22,6 +23,7 @@ class DialogScript {
   using Step = std::function<bool()>;
   DialogScript() {
     current_ = this;
+    start_ = GetTickCount();
     timer_ = SetTimer(nullptr, 0, 40, Tick);
   }
   ~DialogScript() {
@@ -38,14 +40,28 @@ class DialogScript {
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     DialogScript* s = current_;
     if (!s || s->busy_ || s->steps_.empty()) return;
+    if (GetTickCount() - s->start_ > 30000) {
+      EnumThreadWindows(GetCurrentThreadId(), CloseIfModal, 0);
+      return;
+    }
     s->busy_ = true;
     Step step = s->steps_.front();
     if (step()) s->steps_.pop_front();
     s->busy_ = false;
   }
+  static BOOL CALLBACK CloseIfModal(HWND window, LPARAM) {
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    if (!IsWindowVisible(window)) return TRUE;
+    bool box = !lstrcmpW(name, L"#32770");
+    if (box || !lstrcmpW(name, L"KorvoModal")) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    if (box) PostMessageW(window, WM_COMMAND, IDNO, 0);  // a Yes/No box has no Cancel
+    return TRUE;
+  }
   static inline DialogScript* current_ = nullptr;
   std::deque<Step> steps_;
   UINT_PTR timer_ = 0;
+  DWORD start_ = 0;
   bool busy_ = false;
 };
 
