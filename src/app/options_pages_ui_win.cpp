@@ -83,3 +83,10 @@ void OptionsOk() {
     SetForegroundWindow(Options().main);
   }
 }
+
+void PagesIntoMoreOptions() {}
+void RefreshMameOptionFields() {}
+void TakeOptionsSnapshot() {
+  CopyOptionsUnit(snapshot, App().settings);
+  snapshot_valid = true;
+}

@@ -37,3 +37,9 @@ void ShowOnlyAvailable(bool on);
 // OK (109): apply; on success "Settings saved"; hide the separate window; a
 // changed Theme choice follows.
 void OptionsOk();
+// The single MAME option fields into Settings.more_options (before the All
+// MAME Options window opens), and back into the fields after its OK.
+void PagesIntoMoreOptions();
+void RefreshMameOptionFields();
+// The settings as they are now become the applied options (after a restore).
+void TakeOptionsSnapshot();

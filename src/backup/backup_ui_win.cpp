@@ -43,11 +43,11 @@ void BackupSettingsCommand(HWND owner, bool) {
   std::string path = BackupFileName(today.wYear, today.wMonth, today.wDay);
   if (!ChooseBackupFile(owner, true, kBackupTitle, path)) return;
   Settings& settings = App().settings;
-  int count = BackupSettings(path, CurrentBackupFolders(settings), settings);
-  if (count >= 1)
-    ShowStatus(BackupSavedText(count, path));
+  BackupResult result = BackupSettings(path, CurrentBackupFolders(settings), settings);
+  if (result.status == BackupStatus::kSaved)
+    ShowStatus(BackupSavedText(result.count, path));
   else
-    ShowMessage(kBackupFailedText, kBackupTitle, MB_OK | MB_ICONWARNING);
+    ShowMessage(BackupProblemText(result), kBackupTitle, MB_OK | MB_ICONWARNING);
 }
 
 bool RestoreSettingsCommand(HWND owner, bool game_running, const RestoreSteps& steps) {
@@ -60,7 +60,13 @@ bool RestoreSettingsCommand(HWND owner, bool game_running, const RestoreSteps& s
   if (ShowMessage(kRestoreQuestionText, kRestoreTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
   if (steps.apply_options) steps.apply_options();
   AppState& app = App();
-  int count = RestoreSettingsFromBackup(path, CurrentBackupFolders(app.settings), app.settings, app.game_settings);
+  std::string problem;
+  int count =
+      RestoreSettingsFromBackup(path, CurrentBackupFolders(app.settings), app.settings, app.game_settings, &problem);
+  if (count == kRestoreNotUndoable) {
+    ShowMessage(problem.empty() ? kNotUndoableText : problem, kRestoreTitle, MB_OK | MB_ICONWARNING);
+    return false;
+  }
   if (count < 0) {
     ShowMessage(kNotABackupText, kRestoreTitle, MB_OK | MB_ICONWARNING);
     return false;

@@ -1,7 +1,5 @@
 #include "romcheck/rom_check_window_ui_win.h"
 
-#include <thread>
-
 #include "romcheck/rom_check_report.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
@@ -9,12 +7,10 @@
 namespace {
 constexpr int kReportId = 1001;
 
-// The worker owns its copy of the context; the report reaches the window by
-// a posted message, or is dropped by PostReportText when the window is gone.
+// The task owns its copy of the context; the report reaches the window by a
+// posted message, or is dropped by PostReportText when the window is gone.
 void StartReport(HWND window, RomCheckContext context) {
-  std::thread([window, context = std::move(context)] {
-    PostReportText(window, kReportId, BuildRomCheckReport(context));
-  }).detach();
+  StartRomCheckTask(std::move(context), [window](std::string report) { PostReportText(window, kReportId, report); });
 }
 }  // namespace
 
