@@ -1,6 +1,6 @@
 # Korvo: `make run` builds and starts the launcher (under Wine on Linux);
 # `make test` installs what is missing, builds both configurations and runs every test.
-.PHONY: all deps native windows test run fuzz bench fixtures clean
+.PHONY: all deps native windows tsan test run fuzz bench fixtures clean
 
 JOBS ?= $(shell nproc)
 # Lets ccache (when installed) share objects between checkouts.
@@ -20,7 +20,14 @@ windows: deps
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build build/windows -j $(JOBS)
 
-test: native windows
+# ThreadSanitizer build of the suites whose tests start threads (run-tests.sh
+# runs only those tests from it).
+TSAN_TARGETS := test_launch test_romcheck
+tsan: deps
+	@cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVO_SANITIZE=OFF -DKORVO_TSAN=ON >/dev/null
+	@cmake --build build/tsan -j $(JOBS) --target $(TSAN_TARGETS)
+
+test: native windows tsan
 	@scripts/run-tests.sh
 
 run: windows

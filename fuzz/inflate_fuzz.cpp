@@ -1,5 +1,6 @@
 // Inflate on any bytes: no fault, the same count and CRC with and without an
-// output buffer, and, where zlib accepts the stream, the very same output.
+// output buffer, a limit one byte short of a sound stream's output stops it,
+// and, where zlib accepts the stream, the very same output.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (status == kInflateOk && with.produced <= kCapacity &&
       with.crc != Crc32(0, out.data(), static_cast<size_t>(with.produced)))
     std::abort();
+  if (status == kInflateOk && with.produced > 0) {
+    InflateResult limited;
+    if (Inflate(data, size, nullptr, 0, limited, with.produced - 1) != kInflateOverLimit) std::abort();
+  }
 
 #ifdef KORVO_HAVE_ZLIB
   z_stream z{};

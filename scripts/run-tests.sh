@@ -28,7 +28,7 @@ run_gtest() {
   if [ "$f" -ne 0 ]; then
     failed_suites+=("$name")
     echo "FAILED: $name (log: $log)"
-    grep -aE '^\[  FAILED  \]|ERROR: AddressSanitizer|runtime error' "$log" | head -20
+    grep -aE '^\[  FAILED  \]|ERROR: AddressSanitizer|WARNING: ThreadSanitizer|runtime error' "$log" | head -20
   else
     echo "ok: $name ($p tests)"
   fi
@@ -40,6 +40,20 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 for t in build/native/test_*; do
   [ -x "$t" ] || continue
   run_gtest "$(basename "$t")" "$t"
+done
+
+# The tests that start threads (list loader, waiting and stopping MAME,
+# captured runs, the Check ROM Set task) again under ThreadSanitizer: a data
+# race makes the run exit non-zero, which counts as a failure.
+export TSAN_OPTIONS=halt_on_error=0:second_deadlock_stack=1
+tsan_suites=(
+  "test_launch:CapturedRun.*:GameListLoader.*:Play.*:Frontend.*"
+  "test_romcheck:RomCheckReport.*"
+)
+for suite in "${tsan_suites[@]}"; do
+  exe=build/tsan/${suite%%:*}
+  [ -x "$exe" ] || continue
+  run_gtest "tsan-${suite%%:*}" "$exe" --gtest_filter="${suite#*:}"
 done
 
 # Fuzz targets replay their seed corpora (and any crash reproducers kept there).

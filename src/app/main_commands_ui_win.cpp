@@ -13,20 +13,26 @@
 
 #include "app/about_ui_win.h"
 #include "app/game_list_ui_win.h"
+#include "app/game_settings_ui_win.h"
 #include "app/main_menu_ui_win.h"
 #include "app/play_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_pages_ui_win.h"
 #include "app/recent_menu.h"
-#include "app/stand_ins_ui_win.h"
+#include "backup/backup_ui_win.h"
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
+#include "combos/combos_tab_ui_win.h"
 #include "controls/controls_tab_ui_win.h"
 #include "catalogue/list_state.h"
 #include "launch/mame_location.h"
+#include "options/dip_window_ui_win.h"
+#include "options/hlsl_window_ui_win.h"
+#include "options/mame_options_window_ui_win.h"
+#include "romcheck/rom_check_window_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
@@ -221,21 +227,49 @@ void OptionsRestoreButton(int, int, HWND) { RestoreDefaults(); }
 void KeyboardShortcuts(int, int, HWND) { ShowKeyboardShortcuts(DialogOwner()); }
 void About(int, int, HWND) { ShowAboutWindow(DialogOwner()); }
 
-// Windows that later modules bring; until then a short box.
 void GameSettingsWindow(int, int, HWND) {
-  if (HasSelection("Game Settings")) WindowNotReady("Game Settings");
+  if (!HasSelection("Game Settings")) return;
+  GameEntry entry = *SelectedGame();  // a new list may arrive while the window is open
+  if (!EditGameSettings(DialogOwner(), entry, OpenDipSwitches)) return;
+  ShowStatus(GameSettingsStatusText(FindGameSettings(App().game_settings, entry.number) != nullptr));
 }
+
 void CheckRomSet(int, int, HWND) {
-  if (HasSelection("Check ROM Set")) WindowNotReady("Check ROM Set");
+  if (HasSelection("Check ROM Set")) OpenRomCheckWindow(DialogOwner(), Main().games, *SelectedGame());
 }
-void CheckRomSetAfterFailedStart(int, int, HWND) { WindowNotReady("Check ROM Set"); }
-void BackupSettings(int, int, HWND) { WindowNotReady("Backup Settings"); }
-void RestoreSettings(int, int, HWND) { WindowNotReady("Restore Settings"); }
-void HlslSettings(int, int, HWND) { WindowNotReady("HLSL Settings"); }
-void AllMameOptions(int, int, HWND) { WindowNotReady("All MAME Options"); }
+
+void CheckRomSetAfterFailedStart(int, int, HWND) {
+  const GameEntry* entry = FindGameByNumber(Main().games, Main().launch.last_game);
+  if (entry) OpenRomCheckWindow(DialogOwner(), Main().games, *entry);
+}
+
+void BackupSettings(int, int, HWND) { BackupSettingsCommand(DialogOwner(), Main().launch.running); }
+
+void RestoreSettings(int, int, HWND) {
+  RestoreSettingsCommand(DialogOwner(), Main().launch.running,
+                         {[] { ApplyOptions(); },
+                          [] {
+                            FillPages();
+                            TakeOptionsSnapshot();  // closing must not bring the old options back
+                            RefreshFilterChoices();
+                            Refilter();
+                            RebuildRecentMenu();
+                          }});
+}
+
+void HlslSettings(int, int, HWND) { OpenHlslSettings(DialogOwner()); }
+
+void AllMameOptions(int, int, HWND) {
+  PagesIntoMoreOptions();
+  if (OpenAllMameOptions(DialogOwner())) RefreshMameOptionFields();
+}
+
 void ControlsTab(int id, int code, HWND control) { ControlsTabCommand(id, code, control); }
-void CombosTab(int, int, HWND) {}
-void CaptureComboTrigger(int, int, HWND) {}
+
+void CaptureTrigger(int, int, HWND request) {
+  WPARAM p = reinterpret_cast<WPARAM>(request);  // the message's wParam: row and kind
+  CaptureComboTrigger(DialogOwner(), LOWORD(p), HIWORD(p));
+}
 
 const CommandRoute kRoutes[] = {
     {100, 100, SearchChanged},
@@ -294,8 +328,8 @@ const CommandRoute kRoutes[] = {
     {443, 443, ResetAllFilters},
     {444, 444, FilterChanged},
     {kRecentFirstId, kRecentFirstId + 7, PlayRecent},
-    {700, 749, CombosTab},
-    {static_cast<int>(kMsgCaptureComboTrigger), static_cast<int>(kMsgCaptureComboTrigger), CaptureComboTrigger},
+    {700, 749, CombosTabCommand},
+    {static_cast<int>(kMsgCaptureComboTrigger), static_cast<int>(kMsgCaptureComboTrigger), CaptureTrigger},
     {static_cast<int>(kMsgOpenRomCheck), static_cast<int>(kMsgOpenRomCheck), CheckRomSetAfterFailedStart},
 };
 }  // namespace

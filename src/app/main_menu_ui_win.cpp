@@ -20,51 +20,43 @@ void Submenu(HMENU menu, HMENU sub, const char* text) {
   AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Utf8ToUtf16(text).c_str());
 }
 
-HMENU FileMenu() {
-  HMENU m = CreatePopupMenu();
-  Item(m, 200, "&Rescan Games\tF5");
-  Separator(m);
-  Item(m, 201, "Open &MAME Folder");
-  Item(m, 202, "Open &ROMs Folder");
-  Separator(m);
-  Main().recent_menu = CreatePopupMenu();
-  Submenu(m, Main().recent_menu, "Recent &Files");
-  Item(m, 203, "&Clear Recent Files");
-  Separator(m);
-  Item(m, 254, "Open &Screenshots Folder");
-  Item(m, 257, "Open MAME &Input Mapping Folder (Cfg)");
-  Separator(m);
-  Item(m, 255, "&Backup Settings\xE2\x80\xA6");
-  Item(m, 256, "Res&tore Settings\xE2\x80\xA6");
-  Separator(m);
-  Item(m, 204, "E&xit");
-  return m;
-}
+// A menu as data: a command, a separator (id 0) or a submenu (id < 0, one
+// of the kinds below).
+struct MenuLine {
+  int id;
+  const char* text;
+};
+constexpr int kSeparator = 0, kRecentSubmenu = -1, kThemeSubmenu = -2, kColumnsSubmenu = -3;
 
-HMENU GameMenu() {
-  HMENU m = CreatePopupMenu();
-  Item(m, 205, "&Play\tEnter");
-  Item(m, 206, "&Stop");
-  Item(m, 251, "Play &Fullscreen");
-  Item(m, 252, "Play &Windowed");
-  Separator(m);
-  Item(m, 250, "Game S&ettings\xE2\x80\xA6");
-  Item(m, 253, "Check &ROM Set\xE2\x80\xA6");
-  Item(m, 207, "Toggle &Favorite\tCtrl+D");
-  Item(m, 104, "Create Desktop &Icon");
-  return m;
-}
-
-HMENU OptionsMenu() {
-  HMENU m = CreatePopupMenu();
-  Item(m, 216, "Se&ttings\xE2\x80\xA6\tF9");
-  Separator(m);
-  Item(m, 117, "&Video Settings");
-  Item(m, 209, "&Audio Settings");
-  Item(m, 118, "&Controls Settings");
-  Item(m, 119, "Co&mbos Settings");
-  return m;
-}
+const MenuLine kFileMenu[] = {
+    {200, "&Rescan Games\tF5"}, {kSeparator, nullptr},
+    {201, "Open &MAME Folder"}, {202, "Open &ROMs Folder"}, {kSeparator, nullptr},
+    {kRecentSubmenu, "Recent &Files"}, {203, "&Clear Recent Files"}, {kSeparator, nullptr},
+    {254, "Open &Screenshots Folder"}, {257, "Open MAME &Input Mapping Folder (Cfg)"}, {kSeparator, nullptr},
+    {255, "&Backup Settings\xE2\x80\xA6"}, {256, "Res&tore Settings\xE2\x80\xA6"}, {kSeparator, nullptr},
+    {204, "E&xit"},
+};
+const MenuLine kGameMenu[] = {
+    {205, "&Play\tEnter"}, {206, "&Stop"}, {251, "Play &Fullscreen"}, {252, "Play &Windowed"},
+    {kSeparator, nullptr},
+    {250, "Game S&ettings\xE2\x80\xA6"}, {253, "Check &ROM Set\xE2\x80\xA6"},
+    {207, "Toggle &Favorite\tCtrl+D"}, {104, "Create Desktop &Icon"},
+};
+const MenuLine kOptionsMenu[] = {
+    {216, "Se&ttings\xE2\x80\xA6\tF9"}, {kSeparator, nullptr},
+    {117, "&Video Settings"}, {209, "&Audio Settings"}, {118, "&Controls Settings"}, {119, "Co&mbos Settings"},
+};
+const MenuLine kThemeMenu[] = {{224, "&System"}, {225, "&Light"}, {226, "&Dark"}};
+const MenuLine kViewMenu[] = {
+    {kThemeSubmenu, "&Theme"}, {kSeparator, nullptr},
+    {227, "&Favorites Only"}, {228, "List Only &Available ROMs"}, {kSeparator, nullptr},
+    {kColumnsSubmenu, "List &Columns"}, {kSeparator, nullptr},
+    {231, "Show Tool&bar"}, {229, "Show &Search Bar"}, {230, "Show Filter Ba&r"}, {kSeparator, nullptr},
+    {211, "Classic &Layout"}, {210, "&Reset Window Size"},
+};
+const MenuLine kHelpMenu[] = {
+    {214, "&Keyboard Shortcuts"}, {259, "&MAME Documentation (Web)"}, {kSeparator, nullptr}, {215, "&About"},
+};
 
 HMENU ColumnsMenu() {
   HMENU m = CreatePopupMenu();
@@ -72,34 +64,21 @@ HMENU ColumnsMenu() {
   return m;
 }
 
-HMENU ViewMenu() {
+template <size_t N>
+HMENU BuildMenu(const MenuLine (&lines)[N]) {
   HMENU m = CreatePopupMenu();
-  HMENU theme = CreatePopupMenu();
-  Item(theme, 224, "&System");
-  Item(theme, 225, "&Light");
-  Item(theme, 226, "&Dark");
-  Submenu(m, theme, "&Theme");
-  Separator(m);
-  Item(m, 227, "&Favorites Only");
-  Item(m, 228, "List Only &Available ROMs");
-  Separator(m);
-  Submenu(m, ColumnsMenu(), "List &Columns");
-  Separator(m);
-  Item(m, 231, "Show Tool&bar");
-  Item(m, 229, "Show &Search Bar");
-  Item(m, 230, "Show Filter Ba&r");
-  Separator(m);
-  Item(m, 211, "Classic &Layout");
-  Item(m, 210, "&Reset Window Size");
-  return m;
-}
-
-HMENU HelpMenu() {
-  HMENU m = CreatePopupMenu();
-  Item(m, 214, "&Keyboard Shortcuts");
-  Item(m, 259, "&MAME Documentation (Web)");
-  Separator(m);
-  Item(m, 215, "&About");
+  for (const MenuLine& line : lines) {
+    switch (line.id) {
+      case kSeparator: Separator(m); break;
+      case kRecentSubmenu:
+        Main().recent_menu = CreatePopupMenu();
+        Submenu(m, Main().recent_menu, line.text);
+        break;
+      case kThemeSubmenu: Submenu(m, BuildMenu(kThemeMenu), line.text); break;
+      case kColumnsSubmenu: Submenu(m, ColumnsMenu(), line.text); break;
+      default: Item(m, line.id, line.text);
+    }
+  }
   return m;
 }
 
@@ -138,11 +117,11 @@ int TrackAt(HMENU menu, POINT screen) {
 
 HMENU BuildMainMenu() {
   HMENU bar = CreateMenu();
-  Submenu(bar, FileMenu(), "&File");
-  Submenu(bar, GameMenu(), "&Game");
-  Submenu(bar, OptionsMenu(), "&Options");
-  Submenu(bar, ViewMenu(), "&View");
-  Submenu(bar, HelpMenu(), "&Help");
+  Submenu(bar, BuildMenu(kFileMenu), "&File");
+  Submenu(bar, BuildMenu(kGameMenu), "&Game");
+  Submenu(bar, BuildMenu(kOptionsMenu), "&Options");
+  Submenu(bar, BuildMenu(kViewMenu), "&View");
+  Submenu(bar, BuildMenu(kHelpMenu), "&Help");
   return bar;
 }
 

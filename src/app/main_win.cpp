@@ -13,6 +13,7 @@
 #include "base/paths.h"
 #include "app/startup.h"
 #include "base/utf16_win.h"
+#include "controls/autofire.h"
 #include "filterwin/filter_window.h"
 #include "launch/frontend.h"
 #include "launch/launch_wiring.h"
@@ -74,6 +75,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
 
   InstallLaunchHooks();
   SetFilterWindowHooks(StartFilterWindow, StopFilterWindow);
+  // A launcher ended while MAME ran left autofire buttons as NONE in default.cfg.
+  RestoreAutofireAtRest();
   CommandLine command_line = ParseCommandLine(CommandLineArguments());
   if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
 

@@ -14,6 +14,7 @@
 #include "base/text_util.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
+#include "combos/combos_tab_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/dark_paint_win.h"
 #include "ui/modal_dialog_ui_win.h"
@@ -72,6 +73,7 @@ void CreateChildren(MainWindow& m) {
                              nullptr);
   SetUiFont(m.status);
   DarkStatusBar(m.status);
+  SetCombosMessageTarget(m.window);
   CreateOptionsArea(m.window);
   for (int tab = 0; tab < kOptionsTabCount; ++tab) CreatePageControls(Options().pages[tab], tab);
   DarkTabs(Options().tabs);
@@ -108,22 +110,17 @@ void HousekeepingTick(MainWindow& m) {
   if (++m.ticks % 8 == 0) RescanRomsIfChanged();
 }
 
+bool OnGrip(int x, int y) {
+  if (!Main().classic) return false;
+  LayoutRect g = ComputeMainLayout(CurrentLayoutInput()).grip;
+  return x >= g.x && x < g.Right() && y >= g.y && y < g.Bottom();
+}
+
 void SplitterMouse(MainWindow& m, UINT message, LPARAM lparam) {
   const int x = static_cast<short>(LOWORD(lparam)), y = static_cast<short>(HIWORD(lparam));
-  if (message == WM_LBUTTONDOWN) {
-    RECT client;
-    GetClientRect(m.window, &client);
-    MainLayoutInput in;
-    in.client_w = client.right;
-    in.client_h = client.bottom;
-    in.dpi = Ui().dpi;
-    in.classic = m.classic;
-    in.splitter = App().settings.splitter;
-    MainLayout layout = ComputeMainLayout(in);
-    if (m.classic && x >= layout.grip.x && x < layout.grip.Right() && y >= layout.grip.y) {
-      m.dragging_splitter = true;
-      SetCapture(m.window);
-    }
+  if (message == WM_LBUTTONDOWN && OnGrip(x, y)) {
+    m.dragging_splitter = true;
+    SetCapture(m.window);
   } else if (message == WM_MOUSEMOVE && m.dragging_splitter) {
     App().settings.splitter = SplitterFromPointer(x, Ui().dpi);
     LayoutMainWindow();
@@ -134,21 +131,11 @@ void SplitterMouse(MainWindow& m, UINT message, LPARAM lparam) {
   }
 }
 
-bool OverGrip(MainWindow& m) {
-  if (!m.classic) return false;
+bool PointerOnGrip(MainWindow& m) {
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(m.window, &p);
-  RECT client;
-  GetClientRect(m.window, &client);
-  MainLayoutInput in;
-  in.client_w = client.right;
-  in.client_h = client.bottom;
-  in.dpi = Ui().dpi;
-  in.classic = true;
-  in.splitter = App().settings.splitter;
-  LayoutRect g = ComputeMainLayout(in).grip;
-  return p.x >= g.x && p.x < g.Right() && p.y >= g.y && p.y < g.Bottom();
+  return OnGrip(p.x, p.y);
 }
 
 LRESULT NotifyMessage(MainWindow& m, NMHDR* header) {
@@ -159,6 +146,7 @@ LRESULT NotifyMessage(MainWindow& m, NMHDR* header) {
     return 0;
   }
   if (OptionsAreaNotify(header)) return 0;
+  if (CombosTabNotify(header, &result)) return result;
   if (OptionsNotify(header, &result)) return result;
   return 0;
 }
@@ -234,7 +222,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       SplitterMouse(m, message, lparam);
       return 0;
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wparam) == window && LOWORD(lparam) == HTCLIENT && OverGrip(m)) {
+      if (reinterpret_cast<HWND>(wparam) == window && LOWORD(lparam) == HTCLIENT && PointerOnGrip(m)) {
         SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
         return TRUE;
       }

@@ -55,16 +55,12 @@ MainWindow& Main() {
   return window;
 }
 
-void LayoutMainWindow() {
+MainLayoutInput CurrentLayoutInput() {
   MainWindow& m = Main();
-  if (!m.window || !m.list) return;
   const Settings& s = App().settings;
-  RECT client;
+  RECT client = {}, status_rect = {};
   GetClientRect(m.window, &client);
-  SendMessageW(m.status, WM_SIZE, 0, 0);
-  RECT status_rect;
-  GetWindowRect(m.status, &status_rect);
-
+  if (m.status) GetWindowRect(m.status, &status_rect);
   MainLayoutInput in;
   in.client_w = client.right;
   in.client_h = client.bottom;
@@ -75,6 +71,14 @@ void LayoutMainWindow() {
   in.filter_bar = !s.filter_bar_hidden;
   in.classic = m.classic;
   in.splitter = s.splitter;
+  return in;
+}
+
+void LayoutMainWindow() {
+  MainWindow& m = Main();
+  if (!m.window || !m.list) return;
+  SendMessageW(m.status, WM_SIZE, 0, 0);
+  MainLayoutInput in = CurrentLayoutInput();
   MainLayout layout = ComputeMainLayout(in);
 
   for (int i = 0; i < kToolItemCount; ++i) Place(m.tools[i], layout.tool_items[i], in.toolbar);

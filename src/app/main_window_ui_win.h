@@ -80,6 +80,8 @@ struct ToolItem {
 };
 extern const ToolItem kToolItems[kToolItemCount];
 
+// What the layout depends on, as the window is now.
+MainLayoutInput CurrentLayoutInput();
 void LayoutMainWindow();
 // Status texts: the timed one (ShowStatus) and the normal one for the state.
 void ShowTimedStatus(const std::string& text);

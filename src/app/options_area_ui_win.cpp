@@ -35,9 +35,15 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_COMMAND:
     case WM_NOTIFY:
       return SendMessageW(Options().main, message, wparam, lparam);
-    case WM_ERASEBKGND:
-      EraseWithFace(page, reinterpret_cast<HDC>(wparam));
+    case WM_ERASEBKGND: {
+      // A page continues its selected tab: in the dark look both are the
+      // control background, as its controls' colours are.
+      RECT r;
+      GetClientRect(page, &r);
+      FillRect(reinterpret_cast<HDC>(wparam), &r,
+               IsDarkTheme() ? ControlBackgroundBrush() : GetSysColorBrush(COLOR_BTNFACE));
       return 1;
+    }
   }
   if (IsColourMessage(message) &&
       ControlColours(message, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam), true, &result))

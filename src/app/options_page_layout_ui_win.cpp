@@ -410,14 +410,6 @@ bool PageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, LRESULT*
       Wheel(page, GET_WHEEL_DELTA_WPARAM(wparam));
       *result = 0;
       return true;
-    case WM_ERASEBKGND:
-      // The dark look draws the pages' controls on the control background.
-      if (!IsDarkTheme()) return false;
-      RECT r;
-      GetClientRect(page, &r);
-      FillRect(reinterpret_cast<HDC>(wparam), &r, ControlBackgroundBrush());
-      *result = 1;
-      return true;
     case WM_DESTROY:
       ForgetPageFieldsOf(page);
       Layouts().erase(page);

@@ -9,6 +9,7 @@
 #include "app/page_rules.h"
 #include "base/utf16_win.h"
 #include "combos/combo_rows.h"
+#include "combos/combos_tab_ui_win.h"
 #include "controls/binding_migration.h"
 #include "controls/controls_tab_ui_win.h"
 #include "controls/input_mapping.h"
@@ -35,9 +36,10 @@ bool RestartWithShell() {
 }
 RestartLauncherFn restart_launcher = RestartWithShell;
 
-void TakeSnapshot() {
-  CopyOptionsUnit(snapshot, App().settings);
-  snapshot_valid = true;
+// The Combos page lays itself out and draws its pad; every page scrolls.
+bool OptionsPageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  return CombosPageMessage(page, message, wparam, lparam, result) ||
+         PageMessage(page, message, wparam, lparam, result);
 }
 
 bool PagesExist() { return Options().tabs != nullptr && PageControl(kVideoModeId) != nullptr; }
@@ -91,17 +93,14 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
 }  // namespace
 
 int CreatePageControls(HWND page, int tab) {
-  SetPageMessageHook(PageMessage);
+  SetPageMessageHook(OptionsPageMessage);
   int height = 0;
   switch (tab) {
     case kTabGeneral: height = BuildGeneralPage(page); break;
     case kTabVideo: height = BuildVideoPage(page); break;
     case kTabAudio: height = BuildAudioPage(page); break;
     case kTabControls: height = BuildControlsPage(page); break;
-    case kTabCombos:
-      // ---- Combos page: the Combos tab module builds it here ----
-      //   height = CreateCombosPage(page);
-      break;
+    case kTabCombos: height = CreateCombosPage(page); break;
   }
   SetPageContentHeight(page, height);
   return height;
@@ -109,7 +108,7 @@ int CreatePageControls(HWND page, int tab) {
 
 void FillPages() {
   AppState& app = App();
-  TakeSnapshot();
+  TakeOptionsSnapshot();
   LoadInputMapping();
   if (app.settings.binding_version < kCurrentBindingVersion) {
     std::string program;
@@ -118,8 +117,7 @@ void FillPages() {
   if (!PagesExist()) return;
   FillPageFields(app.settings);
   FillControlsMappingGroup();
-  // ---- Combos page: the Combos tab module fills it here ----
-  //   FillCombosPage();
+  CancelCombosPage();  // the rows as korvo-combos.cfg holds them (also after a restore)
   ApplyEnablingRules();
 }
 
@@ -139,7 +137,7 @@ bool ApplyOptions() {
 
   if (Options().tabs && separate_before != (app.settings.options_window != 0))
     PostMessageW(Options().main, kSwitchLayoutMessage, app.settings.options_window != 0, 0);
-  TakeSnapshot();
+  TakeOptionsSnapshot();
   if (PagesExist()) {
     RefreshPageFields();
     RefreshControlsList();
@@ -165,7 +163,7 @@ void DropUnappliedOptions() {
 
 void CancelOptions() {
   DropUnappliedOptions();
-  FillPages();  // also the Combos page (see FillPages)
+  FillPages();  // the Combos page too
   HideSeparateWindow();
 }
 
@@ -204,6 +202,11 @@ void ChangeThemeMode(int mode) {
     PostMessageW(Options().main, WM_CLOSE, 0, 0);
   else
     ShowStatus("Could not restart: start the launcher again yourself");
+}
+
+void TakeOptionsSnapshot() {
+  CopyOptionsUnit(snapshot, App().settings);
+  snapshot_valid = true;
 }
 
 void SetRestartLauncher(RestartLauncherFn fn) { restart_launcher = fn ? fn : RestartWithShell; }

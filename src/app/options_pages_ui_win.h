@@ -44,6 +44,8 @@ void ShowOnlyAvailable(bool on);
 // All MAME Options window opens), and back from it (after it closed with OK).
 void PagesIntoMoreOptions();
 void RefreshMameOptionFields();
+// The settings as they are now become the applied options (after a restore).
+void TakeOptionsSnapshot();
 
 // How the theme change starts the launcher again; true when the new process
 // started. Tests replace it; nullptr restores the real one.

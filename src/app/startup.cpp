@@ -4,6 +4,7 @@
 
 #include "base/file_system.h"
 #include "base/paths.h"
+#include "base/text_case.h"
 #include "base/text_util.h"
 
 void MigrateEarlierLauncherFiles(const std::string& folder) {
@@ -23,7 +24,7 @@ std::string SingleInstanceName(const std::string& launcher_folder) {
   std::string folder = launcher_folder;
   for (char& c : folder)
     if (c == ':' || c == '\\') c = '_';
-  return CutToUtf16Units("KORVO-" + ToLowerUtf8(folder), 590);
+  return CutToUtf16Units("KORVO-" + LowerCaseText(folder), 590);
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {

@@ -20,19 +20,29 @@ constexpr size_t kLongestTarget = 700;
 struct Walk {
   ZipWriter& zip;
   int added = 0;
+  // Once a file does not fit, the zip is dropped and the rest only counted.
+  ZipAdd failure = ZipAdd::kAdded;
+  int left_out = 0;
+  std::string first_left_out;
 };
 
-// A backup holding more members than the zip reader checks could never be
-// restored, so the walk stops there.
-bool Full(const Walk& w) { return w.zip.count >= kZipMaxEntries; }
-
 void AddFile(Walk& w, const std::string& path, std::string member) {
-  if (Full(w)) return;
-  auto data = ReadWholeFile(path);
-  if (!data) return;  // unreadable files are left out
   for (char& c : member)
     if (c == '\\') c = '/';
-  if (AddZipMember(w.zip, member, *data)) ++w.added;
+  if (w.failure != ZipAdd::kAdded) {
+    ++w.left_out;
+    return;
+  }
+  auto data = ReadWholeFile(path);
+  if (!data) return;  // unreadable files are left out
+  w.failure = AddZipMember(w.zip, member, *data);
+  if (w.failure == ZipAdd::kAdded) {
+    ++w.added;
+    return;
+  }
+  w.left_out = 1;
+  w.first_left_out = member;
+  ReleaseZip(w.zip);
 }
 
 void WalkFolder(Walk& w, const std::string& base, const std::string& relative, const std::string& prefix,
@@ -76,17 +86,45 @@ void CreateFoldersBelow(const std::string& base, const std::string& target) {
 
 BackupFolders CurrentBackupFolders(const Settings& settings) { return {LauncherFolder(), MameFolder(settings)}; }
 
-int WriteBackup(const std::string& target, const BackupFolders& folders) {
+BackupResult WriteBackup(const std::string& target, const BackupFolders& folders, const ZipLimits& limits) {
   ZipWriter zip;
   StartZip(zip);
+  zip.limits = limits;
   Walk w{zip};
+  // The launcher's own files first: they are what a restore must bring back.
   for (const char* name : kSettingsFiles) AddFile(w, JoinPath(folders.launcher, name), name);
-  for (const char* folder : kMameFolders) WalkFolder(w, folders.mame, folder, "mame/", 0);
   WalkFolder(w, folders.launcher, "profiles", "", 0);
-  int result = 0;
-  if (w.added > 0 && FinishZip(zip) && WriteFileAtomic(target, zip.output)) result = w.added;
+  for (const char* folder : kMameFolders) WalkFolder(w, folders.mame, folder, "mame/", 0);
+  BackupResult result;
+  if (w.failure == ZipAdd::kDoesNotFit) {
+    result.status = BackupStatus::kDidNotFit;
+    TextBuffer text;
+    AppendFormat(text,
+                 "The backup was not saved: %d of its %d files did not fit into one zip file (at most %u files "
+                 "and 4 GiB), from %s on.",
+                 w.left_out, w.added + w.left_out, static_cast<unsigned>(kBackupMaxMembers),
+                 w.first_left_out.c_str());
+    result.problem = text;
+  } else if (w.failure == ZipAdd::kNoMemory) {
+    result.status = BackupStatus::kWriteFailed;
+  } else if (w.added == 0) {
+    result.status = BackupStatus::kNothingToSave;
+  } else if (FinishZip(zip) && WriteFileAtomic(target, zip.output)) {
+    result.status = BackupStatus::kSaved;
+    result.count = w.added;
+  } else {
+    result.status = BackupStatus::kWriteFailed;
+  }
   ReleaseZip(zip);
   return result;
+}
+
+std::string BackupProblemText(const BackupResult& result) {
+  switch (result.status) {
+    case BackupStatus::kSaved: return "";
+    case BackupStatus::kDidNotFit: return result.problem;
+    default: return kBackupFailedText;
+  }
 }
 
 std::string RestoreTarget(std::string_view name, const BackupFolders& folders) {
@@ -124,16 +162,17 @@ std::string RestoreTarget(std::string_view name, const BackupFolders& folders) {
 
 namespace {
 
+// Every member of a backup is checked, as many as a backup can hold.
 bool SoundZip(const std::string& zip) {
   ZipCheck check;
-  return CheckZip(reinterpret_cast<const uint8_t*>(zip.data()), zip.size(), check);
+  return CheckZip(reinterpret_cast<const uint8_t*>(zip.data()), zip.size(), check, kBackupMaxMembers);
 }
 
 int RestoreFromBytes(const std::string& zip, const BackupFolders& folders) {
   if (!SoundZip(zip)) return -1;
   const uint8_t* bytes = reinterpret_cast<const uint8_t*>(zip.data());
   std::vector<ZipEntry> entries;
-  if (ReadZipDirectory(bytes, zip.size(), entries, kZipMaxEntries) < 0) return -1;
+  if (ReadZipDirectory(bytes, zip.size(), entries, kBackupMaxMembers) < 0) return -1;
   int restored = 0;
   for (const ZipEntry& e : entries) {
     std::string target = RestoreTarget(e.name, folders);
@@ -154,13 +193,13 @@ int RestoreBackup(const std::string& zip_path, const BackupFolders& folders) {
   return zip ? RestoreFromBytes(*zip, folders) : -1;
 }
 
-int BackupSettings(const std::string& target, const BackupFolders& folders, const Settings& settings) {
+BackupResult BackupSettings(const std::string& target, const BackupFolders& folders, const Settings& settings) {
   SaveSettings(settings, JoinPath(folders.launcher, "korvo-settings.cfg"));
   return WriteBackup(target, folders);
 }
 
 int RestoreSettingsFromBackup(const std::string& zip_path, const BackupFolders& folders, Settings& settings,
-                              GameSettingsList& game_settings) {
+                              GameSettingsList& game_settings, std::string* problem, const ZipLimits& safety_limits) {
   // Read and checked before anything is written: a damaged file does not
   // even replace the previous safety backup. Held in memory, so choosing the
   // safety backup itself restores it as it was, not the state just saved.
@@ -168,7 +207,15 @@ int RestoreSettingsFromBackup(const std::string& zip_path, const BackupFolders& 
   if (!zip || !SoundZip(*zip)) return -1;
   std::string settings_path = JoinPath(folders.launcher, "korvo-settings.cfg");
   SaveSettings(settings, settings_path);
-  WriteBackup(JoinPath(folders.launcher, kSafetyBackupName), folders);
+  // A restore that could not be undone is not started.
+  BackupResult safety = WriteBackup(JoinPath(folders.launcher, kSafetyBackupName), folders, safety_limits);
+  if (safety.status != BackupStatus::kSaved && safety.status != BackupStatus::kNothingToSave) {
+    if (problem) {
+      *problem = kNotUndoableText;
+      if (!safety.problem.empty()) *problem += "\n\n" + safety.problem;
+    }
+    return kRestoreNotUndoable;
+  }
   int restored = RestoreFromBytes(*zip, folders);
   if (restored < 0) return -1;
   ResetSettings(settings);

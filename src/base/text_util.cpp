@@ -6,43 +6,29 @@
 
 namespace {
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+int64_t Clamp64(int64_t v) { return v < INT32_MIN ? INT32_MIN : (v > INT32_MAX ? INT32_MAX : v); }
 
 // Decodes one UTF-8 sequence at text[i]; malformed bytes count as one unit each.
-uint32_t DecodeUtf8(std::string_view text, size_t& i) {
+uint32_t DecodeUtf8(std::string_view text, size_t& i, bool* well_formed = nullptr) {
   unsigned char c = static_cast<unsigned char>(text[i]);
   int extra = c >= 0xF0 && c < 0xF8 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-  if (c >= 0x80 && c < 0xC0) extra = 0;
+  if ((c >= 0x80 && c < 0xC0) || c >= 0xF8) extra = 0;
   if (i + extra >= text.size() + (extra ? 0 : 1)) extra = 0;
   uint32_t cp = extra == 3 ? (c & 0x07) : extra == 2 ? (c & 0x0F) : extra == 1 ? (c & 0x1F) : c;
   for (int k = 1; k <= extra; ++k) {
     unsigned char cc = static_cast<unsigned char>(text[i + k]);
     if ((cc & 0xC0) != 0x80) {  // broken sequence: take the lead byte alone
       i += 1;
+      if (well_formed) *well_formed = false;
       return c;
     }
     cp = (cp << 6) | (cc & 0x3F);
   }
   i += 1 + extra;
+  if (well_formed) *well_formed = c < 0x80 || extra > 0;
   return cp;
 }
 
-void EncodeUtf8(uint32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 }  // namespace
 
 std::string_view TrimNarrow(std::string_view text) {
@@ -64,12 +50,12 @@ bool ParseInt(std::string_view text, int32_t& out) {
   for (; i < text.size(); ++i) {
     char c = text[i];
     if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-    if (value > static_cast<int64_t>(INT32_MAX) + 1) return false;
+    // Past 32 bits the value saturates (and stops growing), so a setting far
+    // out of range is clamped like any other out-of-range value.
+    if (value <= INT32_MAX) value = value * 10 + (c - '0');
   }
   if (negative) value = -value;
-  if (value > INT32_MAX || value < INT32_MIN) return false;
-  out = static_cast<int32_t>(value);
+  out = static_cast<int32_t>(Clamp64(value));
   return true;
 }
 
@@ -110,28 +96,30 @@ std::string CutToUtf16Units(std::string_view utf8, size_t max_units) {
   return std::string(utf8.substr(0, i));
 }
 
-std::string ToLowerUtf8(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) {
-    size_t start = i;
-    uint32_t cp = DecodeUtf8(utf8, i);
-    if (cp < 0x80) {
-      out += static_cast<char>(cp >= 'A' && cp <= 'Z' ? cp + 32 : cp);
-      continue;
-    }
-    uint32_t lower = cp;
-    if ((cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) || (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) ||
-        (cp >= 0x410 && cp <= 0x42F))
-      lower = cp + 32;
-    else if (cp >= 0x400 && cp <= 0x40F)
-      lower = cp + 80;
-    else if (cp >= 0x100 && cp <= 0x17F && (cp % 2) == 0 && cp != 0x130 && cp != 0x138)
-      lower = cp + 1;
-    if (lower == cp)
-      out.append(utf8.substr(start, i - start));  // keep the original bytes
-    else
-      EncodeUtf8(lower, out);
+std::string FieldText(std::string_view value, size_t max_units) {
+  return Trim(CutToUtf16Units(TrimNarrow(value.substr(0, value.find('\0'))), max_units));
+}
+
+bool NextUtf8CodePoint(std::string_view text, size_t& i, uint32_t& code_point) {
+  bool well_formed = true;
+  code_point = DecodeUtf8(text, i, &well_formed);
+  return well_formed;
+}
+
+void AppendUtf8(uint32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
   }
-  return out;
 }

@@ -8,8 +8,9 @@
 std::string_view TrimNarrow(std::string_view text);
 std::string Trim(std::string_view text);
 
-// Decimal text to a 32-bit integer. Leading blanks are skipped; an empty text,
-// anything after the digits, or a value outside 32 bits fails and leaves `out` alone.
+// Decimal text to a 32-bit integer. Leading blanks are skipped; an empty text
+// or anything after the digits fails and leaves `out` alone. A value beyond
+// 32 bits saturates to INT32_MIN or INT32_MAX.
 bool ParseInt(std::string_view text, int32_t& out);
 
 std::string ToLowerAscii(std::string_view text);
@@ -22,9 +23,17 @@ size_t Utf16Length(std::string_view utf8);
 // splitting a character. Fixed-size text fields of the settings files use it.
 std::string CutToUtf16Units(std::string_view utf8, size_t max_units);
 
-// Lower-cases a UTF-8 text the way towlower does for the Latin, Greek and
-// Cyrillic ranges (enough for folder names in the single-instance name).
-std::string ToLowerUtf8(std::string_view utf8);
+// A text value of a settings file as its fixed-size field holds it: up to
+// the first NUL (the writer could not reproduce anything after one, and a
+// command line would end there), trimmed, cut to `max_units` UTF-16 units and
+// trimmed again, so that what is written reads back the same.
+std::string FieldText(std::string_view value, size_t max_units);
+
+// Reads the code point at text[i] and moves i past it. A byte that does not
+// start a well-formed sequence gives false, with i moved past that byte alone.
+bool NextUtf8CodePoint(std::string_view text, size_t& i, uint32_t& code_point);
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(uint32_t code_point, std::string& out);
 
 // Clamps `value` into [low, high].
 inline int32_t Clamp(int32_t value, int32_t low, int32_t high) {

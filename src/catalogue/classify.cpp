@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "base/text_case.h"
 #include "base/text_util.h"
 
 namespace {
@@ -80,7 +81,7 @@ constexpr size_t kRegionWordChars = 15;
 
 template <size_t N>
 const char* FirstKeyIn(std::string_view text, size_t max_units, const Keyword (&keys)[N]) {
-  std::string lower = ToLowerUtf8(CutToUtf16Units(text, max_units));
+  std::string lower = LowerCaseText(CutToUtf16Units(text, max_units));
   for (const Keyword& k : keys)
     if (lower.find(k.key) != std::string::npos) return k.value;
   return kOther;

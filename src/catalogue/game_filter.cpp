@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/text_case.h"
 #include "base/text_util.h"
 #include "catalogue/classify.h"
 #include "catalogue/text_compare.h"
@@ -77,7 +78,7 @@ FilterSelection MatchSelection(const FilterLists& lists, const FilterSelection& 
 }
 
 std::string PrepareSearchText(std::string_view typed) {
-  return ToLowerUtf8(TrimNarrow(CutToUtf16Units(typed, kSearchMax)));
+  return LowerCaseText(TrimNarrow(CutToUtf16Units(typed, kSearchMax)));
 }
 
 std::vector<int32_t> FilterRows(const GameList& list, const FilterState& state, const IdList& favorites,
@@ -87,8 +88,8 @@ std::vector<int32_t> FilterRows(const GameList& list, const FilterState& state, 
   const std::string& search = state.search;
   for (size_t i = 0; i < list.size(); ++i) {
     const GameEntry& e = list[i];
-    if (!search.empty() && ToLowerUtf8(e.title).find(search) == std::string::npos &&
-        ToLowerUtf8(e.info).find(search) == std::string::npos && std::to_string(e.number) != search)
+    if (!search.empty() && LowerCaseText(e.title).find(search) == std::string::npos &&
+        LowerCaseText(e.info).find(search) == std::string::npos && std::to_string(e.number) != search)
       continue;
     if (state.favorites_only && !IdListContains(favorites, e.number)) continue;
     if (state.only_available && !(has_roms && has_roms(e))) continue;

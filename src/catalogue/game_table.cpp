@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
 
+#include "base/text_case.h"
 #include "base/text_util.h"
 #include "catalogue/text_compare.h"
 
@@ -183,19 +185,47 @@ std::string ShortTitle(std::string_view title, bool keep_version) {
 }
 
 namespace {
-bool SharedWithAnother(const GameList& list, const GameEntry& entry, std::string_view name, bool keep_version) {
-  for (const GameEntry& other : list)
-    if (other.number != entry.number && EqualsNoCase(ShortTitle(other.title, keep_version), name)) return true;
-  return false;
+// How many games share each short title, keyed by its lower-case form.
+struct ShortTitleCounts {
+  std::unordered_map<std::string, int> plain, versioned;
+  void Add(const GameEntry& e, int delta) {
+    plain[LowerCaseText(ShortTitle(e.title, false))] += delta;
+    versioned[LowerCaseText(ShortTitle(e.title, true))] += delta;
+  }
+  bool Taken(const std::unordered_map<std::string, int>& counts, const std::string& title) const {
+    auto it = counts.find(LowerCaseText(title));
+    return it != counts.end() && it->second > 0;
+  }
+};
+
+// `others` counts every game of the list but this one.
+std::string PickShortcutTitle(const ShortTitleCounts& others, const GameEntry& entry) {
+  std::string s = ShortTitle(entry.title, false);
+  if (!others.Taken(others.plain, s)) return s;
+  std::string t = ShortTitle(entry.title, true);
+  // Revisions that share their version text too ("Tekken 2 Ver.B (World,)")
+  // would get one shortcut file between them, each replacing the other's.
+  if (LowerCaseText(t) == LowerCaseText(s) || others.Taken(others.versioned, t)) return Trim(entry.title);
+  return t;
 }
 }  // namespace
 
 std::string ShortcutTitle(const GameList& list, const GameEntry& entry) {
-  std::string s = ShortTitle(entry.title, false);
-  if (!SharedWithAnother(list, entry, s, false)) return s;
-  std::string t = ShortTitle(entry.title, true);
-  // Revisions that share their version text too ("Tekken 2 Ver.B (World,)")
-  // would get one shortcut file between them, each replacing the other's.
-  if (EqualsNoCase(t, s) || SharedWithAnother(list, entry, t, true)) return Trim(entry.title);
-  return t;
+  ShortTitleCounts others;
+  for (const GameEntry& e : list)
+    if (e.number != entry.number) others.Add(e, 1);
+  return PickShortcutTitle(others, entry);
+}
+
+std::vector<std::string> ShortcutTitles(const GameList& list) {
+  ShortTitleCounts counts;
+  for (const GameEntry& e : list) counts.Add(e, 1);
+  std::vector<std::string> titles;
+  titles.reserve(list.size());
+  for (const GameEntry& e : list) {
+    counts.Add(e, -1);
+    titles.push_back(PickShortcutTitle(counts, e));
+    counts.Add(e, 1);
+  }
+  return titles;
 }

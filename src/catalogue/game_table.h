@@ -94,3 +94,5 @@ std::string ShortTitle(std::string_view title, bool keep_version);
 // The shortcut name of an entry: its ShortTitle, made longer only when another
 // game of the list would get the same name.
 std::string ShortcutTitle(const GameList& list, const GameEntry& entry);
+// ShortcutTitle of every entry, by list position, in one pass over the list.
+std::vector<std::string> ShortcutTitles(const GameList& list);

@@ -148,7 +148,8 @@ void LoadMameListing(GameList& list, bool force, const MameAsker& mame) {
   listing.clear();
   if (!mame.run) return;
   TextBuffer output;
-  if (mame.run("-listfull", output, kListingTimeLimitMs, nullptr) != 0 || output.empty()) return;
+  if (mame.run(mame.program, mame.folder, "-listfull", output, kListingTimeLimitMs, nullptr) != 0 || output.empty())
+    return;
   if (ParseListfull(output, GameTableSets(), listing) < kMinimumListingLines) return;
   // Long output that names none of our sets is not a listing (an error text,
   // another program): marking every game unknown would make all unplayable.

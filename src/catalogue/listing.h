@@ -18,13 +18,17 @@ using TableSets = std::unordered_set<std::string_view>;
 // The table's set names, for looking listing lines up.
 const TableSets& GameTableSets();
 
-// How the listing reaches MAME. The catalogue sits below the launch module,
-// so the caller hands in the located program and the captured run.
-using CapturedRunFn = int (*)(const std::string& arguments, TextBuffer& output, uint32_t time_limit_ms,
+// How a worker thread reaches MAME. The catalogue sits below the launch
+// module, so the caller hands in the captured run; program and folder are
+// located on the main thread beforehand, because the settings they come from
+// belong to that thread.
+using CapturedRunFn = int (*)(const std::string& program, const std::string& working_folder,
+                              const std::string& arguments, TextBuffer& output, uint32_t time_limit_ms,
                               int32_t* exit_code);
 struct MameAsker {
   bool found = false;
   std::string program;  // where mame.exe is (or would be)
+  std::string folder;   // MAME's folder, where it runs
   CapturedRunFn run = nullptr;
 };
 

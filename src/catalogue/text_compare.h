@@ -1,6 +1,6 @@
 // Case-insensitive ordinal comparison of UTF-8 texts, the way the list and
-// its filters order names: ASCII letters fold to upper case, every other
-// byte compares by value (so UTF-8 keeps code-point order).
+// its filters order names: both texts are lower-cased as the search box and
+// the file system do (LowerCaseText), then compared by code point.
 #pragma once
 #include <string_view>
 

@@ -4,6 +4,7 @@
 
 #include "base/file_system.h"
 #include "base/text_lines.h"
+#include "controls/default_cfg.h"
 #include "controls/sequence_text.h"
 
 std::vector<AutofireRow> CollectAutofireRows(const InputMapping& m) {
@@ -73,15 +74,34 @@ void ApplyAutofireFile(InputMapping& m, const std::string& text) {
 }
 
 bool ApplyAutofireTakeover(InputMapping& m, const MappingFiles& files, bool combos_active) {
+  if (!combos_active) return RestoreAutofireAtRest(files);
   bool any = false;
   for (int i = 0; i < kActionCount; ++i) any |= IsAutofireButton(i) && HasAutofire(m, i);
   if (!any) return true;
-  m.force_real_binding = !combos_active;
+  m.autofire_taken_over = true;
   m.dirty = true;
   bool ok = WriteInputMapping(m, files);
-  m.force_real_binding = false;
+  m.autofire_taken_over = false;
   return ok;
 }
+
+bool RestoreAutofireAtRest(const MappingFiles& files) {
+  std::optional<std::string> cfg = ReadWholeFile(files.default_cfg);
+  if (!cfg) return true;
+  InputMapping held;  // default.cfg alone
+  ReadDefaultCfgText(held, *cfg);
+  InputMapping m;  // with the real sequences of korvo-autofire.cfg
+  LoadInputMapping(m, files);
+  bool repair = false;
+  for (int i = 0; i < kActionCount; ++i)
+    repair |= HasAutofire(m, i) && held.bindings[i].present && RealSequence(held.bindings[i]).empty() &&
+              !RealSequence(m.bindings[i]).empty();
+  if (!repair) return true;
+  m.dirty = true;
+  return WriteInputMapping(m, files);
+}
+
+bool RestoreAutofireAtRest() { return RestoreAutofireAtRest(CurrentMappingFiles()); }
 
 bool ApplyAutofireTakeover(bool combos_active) {
   return ApplyAutofireTakeover(TheInputMapping(), CurrentMappingFiles(), combos_active);

@@ -23,12 +23,24 @@ std::vector<AutofireRow> CollectAutofireRows(const InputMapping& m);
 int BuildAutofireRows(const InputMapping& m, TextBuffer& out);
 int BuildAutofireRows(TextBuffer& out);
 
-// korvo-autofire.cfg text and its reading into a freshly loaded mapping.
+// korvo-autofire.cfg text (the real sequence of every autofire button) and
+// its reading into a freshly loaded mapping.
 std::string FormatAutofireFile(const InputMapping& m);
 void ApplyAutofireFile(InputMapping& m, const std::string& text);
 
-// Called right before every start of MAME: with autofire in use, writes
-// default.cfg so that autofire buttons are NONE while the combos plugin runs
-// and keep their real sequence otherwise.
+// Called right before every start of MAME. A start that carries the combos
+// plugin gets its autofire buttons as NONE in default.cfg, so that MAME does
+// not see their key or pad directly while the plugin presses them; any other
+// start gets default.cfg at rest (RestoreAutofireAtRest).
 bool ApplyAutofireTakeover(InputMapping& m, const MappingFiles& files, bool combos_active);
 bool ApplyAutofireTakeover(bool combos_active);
+
+// Puts the real sequence back into default.cfg for every autofire button that
+// it holds as NONE, so that MAME started without the plugin (a desktop
+// shortcut, by hand) has working buttons. Called when MAME has ended (MAME
+// saves default.cfg on its way out, NONE included) and at start-up, to repair
+// what a launcher killed while MAME ran left behind. It reads both files
+// into a mapping of its own, so unsaved edits of the Controls tab stay, and
+// writes only when a repair is needed. False when that write failed.
+bool RestoreAutofireAtRest(const MappingFiles& files);
+bool RestoreAutofireAtRest();

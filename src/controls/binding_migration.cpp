@@ -67,9 +67,7 @@ bool MigratePadCodes(InputMapping& m, int i) {
 bool MigrateButtonLayout(InputMapping& m, int i) {
   ActionBinding& b = m.bindings[i];
   if (b.extra.find("JOYCODE_") != std::string::npos) return false;
-  int player = PlayerOfAction(i);
-  int p = XInputPadNumber(player);
-  if (p == 0) p = player;
+  int p = DefaultPadOfPlayer(PlayerOfAction(i));
   int k = ButtonNumberOf(i);
   std::string prefix = std::to_string(p) + "_";
   std::string current = prefix + "BUTTON" + std::to_string(k);
@@ -123,7 +121,6 @@ bool UpgradeBindingVersion(InputMapping& m, const MappingFiles& files, Settings&
       ResetToLauncherDefaults(m);
       return false;
     }
-    BackupCfgOnce(files.default_cfg);
     ResetToLauncherDefaults(m);
     if (!WriteInputMapping(m, files)) return false;
     s.binding_version = kCurrentBindingVersion;

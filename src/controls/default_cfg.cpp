@@ -90,7 +90,7 @@ void ReadDefaultCfgText(InputMapping& m, const std::string& text) {
 
 std::string SequenceToWrite(const InputMapping& m, int index) {
   const ActionBinding& b = m.bindings[index];
-  if (b.autofire && IsAutofireButton(index) && !m.force_real_binding) return "NONE";
+  if (b.autofire && IsAutofireButton(index) && m.autofire_taken_over) return "NONE";
   // A part with markup characters (from a hand-edited profile, say) would
   // break the XML that MAME reads, so it is left out.
   std::vector<std::string> parts;

@@ -57,8 +57,7 @@ bool StripGameCfgText(std::string& text) {
 
 void StripGameCfgFile(const std::string& cfg_path) {
   std::optional<std::string> text = ReadWholeFile(cfg_path);
-  if (!text || !StripGameCfgText(*text)) return;
-  BackupCfgOnce(cfg_path);
+  if (!text || !StripGameCfgText(*text) || !BackupCfgOnce(cfg_path)) return;
   WriteFileAtomic(cfg_path, *text);
 }
 

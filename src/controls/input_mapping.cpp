@@ -27,11 +27,7 @@ void AppendBounded(std::string& list, const std::string& part, size_t max) {
   list += part;
 }
 
-int DefaultPadNumber(int index) {
-  int player = PlayerOfAction(index);
-  int p = XInputPadNumber(player);
-  return p != 0 ? p : player;
-}
+int DefaultPadNumber(int index) { return DefaultPadOfPlayer(PlayerOfAction(index)); }
 
 std::string Code(int pad, const char* item) { return std::to_string(pad) + "_" + item; }
 }  // namespace

@@ -26,8 +26,10 @@ struct InputMapping {
   std::array<ActionBinding, kActionCount> bindings;
   bool dirty = false;
   bool loaded = false;
-  // While set, autofire buttons are written with their real sequence.
-  bool force_real_binding = false;
+  // Set only for the write right before a start that carries the combos
+  // plugin: autofire buttons are then written as NONE (the plugin presses
+  // them). At rest default.cfg holds their real sequence.
+  bool autofire_taken_over = false;
 };
 
 // The process-wide mapping (UI thread only).

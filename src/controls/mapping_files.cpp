@@ -57,6 +57,9 @@ bool WriteInputMapping(InputMapping& m, const MappingFiles& files) {
     case CfgEdit::Broken: return false;
     case CfgEdit::Write: break;
   }
+  // The user's own file is kept once before the launcher first changes it,
+  // on whichever run and in whichever MAME folder that happens.
+  if (existing && text != *existing && !BackupCfgOnce(files.default_cfg)) return false;
   if (!WriteFileAtomic(files.default_cfg, text)) return false;
   m.dirty = false;
   return true;
@@ -65,10 +68,12 @@ bool WriteInputMapping(InputMapping& m, const MappingFiles& files) {
 void LoadInputMapping() { LoadInputMapping(TheInputMapping(), CurrentMappingFiles()); }
 bool WriteInputMapping() { return WriteInputMapping(TheInputMapping(), CurrentMappingFiles()); }
 
-void BackupCfgOnce(const std::string& cfg_path) {
+bool BackupCfgOnce(const std::string& cfg_path) {
   const std::string backup = cfg_path + ".korvo-backup";
-  if (FileExists(backup)) return;
-  if (std::optional<std::string> bytes = ReadWholeFile(cfg_path)) WriteFileAtomic(backup, *bytes);
+  if (FileExists(backup) && !IsFolder(backup)) return true;
+  std::optional<std::string> bytes = ReadWholeFile(cfg_path);
+  if (!bytes) return !FileExists(cfg_path);  // nothing to keep, or it cannot be read
+  return WriteFileAtomic(backup, *bytes);
 }
 
 void BackupDefaultCfg() { BackupCfgOnce(CurrentMappingFiles().default_cfg); }

@@ -20,11 +20,15 @@ std::string ControlsMameFolder();
 MappingFiles CurrentMappingFiles();
 
 void LoadInputMapping(InputMapping& m, const MappingFiles& files);
+// Writes korvo-autofire.cfg and default.cfg when the mapping is dirty; the
+// first change of a default.cfg is preceded by its one-time backup.
 bool WriteInputMapping(InputMapping& m, const MappingFiles& files);
 // The process-wide mapping with the current files.
 void LoadInputMapping();
 bool WriteInputMapping();
 
-// One-time copy of a MAME cfg file to "<path>.korvo-backup"; never replaces one.
-void BackupCfgOnce(const std::string& cfg_path);
+// One-time copy of a MAME cfg file to "<path>.korvo-backup"; never replaces
+// one. True when the copy is there (or there is no file to keep): only then
+// may the caller change the file.
+bool BackupCfgOnce(const std::string& cfg_path);
 void BackupDefaultCfg();

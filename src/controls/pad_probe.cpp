@@ -69,6 +69,13 @@ int XInputPadNumber(const PadProbe& probe, int n) {
   return 0;
 }
 
+int DefaultPadOfPlayer(const PadProbe& probe, int player) {
+  int pad = XInputPadNumber(probe, player);
+  if (pad != 0) return pad;
+  if (player == 2 && DefaultPadOfPlayer(probe, 1) == 2) return 1;
+  return player;
+}
+
 bool IsXInputPad(const PadProbe& probe, int pad) {
   for (const ProbeDevice& device : probe)
     if (device.devindex + 1 == pad) return device.name.rfind("XInput", 0) == 0;
@@ -119,6 +126,7 @@ void ForgetPadProbe() {
 }
 
 int XInputPadNumber(int n) { return XInputPadNumber(CurrentPadProbe(), n); }
+int DefaultPadOfPlayer(int player) { return DefaultPadOfPlayer(CurrentPadProbe(), player); }
 bool IsXInputPad(int pad) { return IsXInputPad(CurrentPadProbe(), pad); }
 std::optional<ProbeItem> ProbeTokenOf(int pad, const std::string& item_name) {
   return ProbeTokenOf(CurrentPadProbe(), pad, item_name);

@@ -29,6 +29,11 @@ bool IsCompleteProbeReport(const std::string& text);
 
 // Questions answered from a report. Without data: 0, true, nothing, nothing.
 int XInputPadNumber(const PadProbe& probe, int n);
+// The pad a player's default codes use: the player's XInput pad, else the
+// player's own number, except that player 2 never falls back to player 1's
+// pad (with only joystick 2 an XInput pad, player 1 takes it and player 2
+// gets joystick 1).
+int DefaultPadOfPlayer(const PadProbe& probe, int player);
 bool IsXInputPad(const PadProbe& probe, int pad);
 std::optional<ProbeItem> ProbeTokenOf(const PadProbe& probe, int pad, const std::string& item_name);
 std::optional<std::string> ProbeNameOfToken(const PadProbe& probe, int pad, const std::string& token);
@@ -44,6 +49,7 @@ void MarkPadProbeLoaded();
 void ForgetPadProbe();  // back to "nothing read yet"
 
 int XInputPadNumber(int n);
+int DefaultPadOfPlayer(int player);
 bool IsXInputPad(int pad);
 std::optional<ProbeItem> ProbeTokenOf(int pad, const std::string& item_name);
 std::optional<std::string> ProbeNameOfToken(int pad, const std::string& token);

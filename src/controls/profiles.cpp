@@ -4,6 +4,7 @@
 
 #include "base/file_system.h"
 #include "base/paths.h"
+#include "base/text_case.h"
 #include "base/text_util.h"
 
 namespace {
@@ -80,7 +81,7 @@ bool RenameProfile(const std::string& old_name, const std::string& new_name) {
   if (old_name.empty() || new_name.empty()) return false;
   const std::string from = ProfilePath(old_name);
   const std::string to = ProfilePath(new_name);
-  if (ToLowerUtf8(old_name) == ToLowerUtf8(new_name)) {
+  if (LowerCaseText(old_name) == LowerCaseText(new_name)) {
     // A change of case only: on a case-blind file system the direct rename
     // would meet the file itself, so go through a temporary name.
     const std::string temp = from + ".tmp";
@@ -105,7 +106,7 @@ std::vector<std::string> ListProfiles(size_t max) {
     names.push_back(e.name.substr(0, e.name.size() - 4));
   }
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    std::string la = ToLowerUtf8(a), lb = ToLowerUtf8(b);
+    std::string la = LowerCaseText(a), lb = LowerCaseText(b);
     return la != lb ? la < lb : a < b;
   });
   if (names.size() > max) names.resize(max);

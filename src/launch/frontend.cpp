@@ -5,6 +5,7 @@
 #include "base/paths.h"
 #include "base/text_util.h"
 #include "catalogue/rom_scan.h"
+#include "controls/autofire.h"
 #include "launch/launch_log.h"
 #include "launch/mame_location.h"
 #include "launch/play.h"
@@ -61,16 +62,15 @@ int RunFrontend(const Settings& settings, const GameSettingsList& game_settings,
     WriteFrontendFailureLog(settings, text, detail);
     return code;
   };
-  if (game.empty()) return fail(kFrontendNoGame, kNoGame, "");
+  // Only an empty or blank argument names no game; anything else that finds
+  // nothing (a folder path, a pair of quotes) is an unknown game.
+  if (TrimNarrow(game).empty()) return fail(kFrontendNoGame, kNoGame, "");
   std::string program;
   if (!LocateMameProgram(settings, program)) return fail(kFrontendNoMame, kMameNotFound, program);
 
   // The table alone: MAME is not asked, so a front-end's start stays quick.
   GameList games = BuildGameList();
-  std::string name = NormalizeFrontendName(game);
-  // Only quotes, blanks or separators: as good as no name at all.
-  if (name.empty()) return fail(kFrontendNoGame, kNoGame, "");
-  const GameEntry* entry = FindFrontendGame(games, name);
+  const GameEntry* entry = FindFrontendGame(games, NormalizeFrontendName(game));
   if (!entry) return fail(kFrontendUnknownGame, kUnknownGame, game);
 
   std::string missing = MissingRomZips(settings, *entry);
@@ -91,6 +91,7 @@ int RunFrontend(const Settings& settings, const GameSettingsList& game_settings,
   WaitGameProcess(process, UINT32_MAX);
   if (settings.filter_window) CallStopFilterWindow();
   CloseGameProcess(process);
+  RestoreAutofireAtRest();  // MAME saved default.cfg on its way out, autofire buttons as NONE
   return kFrontendPlayed;
 }
 

@@ -15,7 +15,7 @@ enum FrontendExit : int {
   kFrontendUnknownGame = 2,  // no game of the table matches the name
   kFrontendRomsMissing = 3,
   kFrontendNoMame = 4,       // mame.exe not found, or it did not start
-  kFrontendNoGame = 5,       // the name is empty
+  kFrontendNoGame = 5,       // the name is empty or blank
 };
 
 // With the process-wide settings (and korvo-games.cfg beside the launcher).

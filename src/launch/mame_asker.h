@@ -1,6 +1,10 @@
-// The located mame.exe and the captured run, bundled for the catalogue's
-// listing loader (which sits below this module and cannot call them itself).
+// The located mame.exe, its folder and the captured run, bundled for the
+// worker threads (the listing loader, the Check ROM Set task): they are
+// located here, on the main thread, so the workers never read the settings.
 #pragma once
 #include "catalogue/listing.h"
 
-MameAsker LocatedMameAsker();
+struct Settings;
+
+MameAsker LocatedMameAsker(const Settings& settings);
+MameAsker LocatedMameAsker();  // the process-wide settings

@@ -6,16 +6,21 @@
 #include "base/text_util.h"
 #include "settings/settings.h"
 
+namespace {
+// A folder (even one called mame.exe) is no program: taking it would send
+// every caller on to "ROM files missing" or "could not be started" instead.
+bool IsFileThere(const std::string& path) { return FileExists(path) && !IsFolder(path); }
+}  // namespace
+
 bool LocateMameProgram(const Settings& settings, std::string& path) {
   if (!settings.mame_exe.empty()) {
     path = ResolvePath(settings.mame_exe);
-    return FileExists(path);
+    return IsFileThere(path);
   }
   static const char* const kCandidates[] = {"mame.exe", "mame\\mame.exe", "mame64.exe", "mame\\mame64.exe"};
   for (const char* name : kCandidates) {
     std::string candidate = JoinPath(LauncherFolder(), name);
-    // A folder called mame.exe is not a program.
-    if (FileExists(candidate) && !IsFolder(candidate)) {
+    if (IsFileThere(candidate)) {
       path = candidate;
       return true;
     }

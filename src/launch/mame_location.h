@@ -7,10 +7,10 @@
 struct Settings;
 
 // The path of mame.exe. With `mame_exe` set, that path (resolved against the
-// launcher folder) and whether it exists. Otherwise the first existing of
-// mame.exe, mame\mame.exe, mame64.exe, mame\mame64.exe beside the launcher;
-// when none exists the path is the launcher folder's mame.exe (messages still
-// show it) and the result is false.
+// launcher folder) and whether it is an existing file (a folder is not).
+// Otherwise the first existing of mame.exe, mame\mame.exe, mame64.exe,
+// mame\mame64.exe beside the launcher; when none exists the path is the
+// launcher folder's mame.exe (messages still show it) and the result is false.
 bool LocateMameProgram(const Settings& settings, std::string& path);
 bool LocateMameProgram(std::string& path);  // the process-wide settings
 

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "catalogue/list_state.h"
 #include "controls/autofire.h"
 #include "launch/launch_log.h"
 #include "launch/mame_location.h"
@@ -9,7 +10,6 @@
 namespace {
 StartFilterWindowFn g_start_filter = nullptr;
 StopFilterWindowFn g_stop_filter = nullptr;
-constexpr size_t kRecentGames = 8;
 constexpr size_t kBoxTailChars = 1400;
 }  // namespace
 
@@ -55,16 +55,10 @@ std::string CouldNotStartText(uint32_t error) {
   return text;
 }
 
-void PushRecentGame(IdList& recent, int32_t game) {
-  IdList updated{game};
-  for (int32_t number : recent)
-    if (number != game && updated.size() < kRecentGames) updated.push_back(number);
-  recent = std::move(updated);
-}
-
 bool StartMame(const Settings& settings, const ArgList& args, GameProcess& process, uint32_t& error) {
   // default.cfg must match what runs: autofire buttons are NONE only while the
-  // combos plugin presses them.
+  // combos plugin presses them, and hold their real sequence again once MAME
+  // has ended (FinishPlay) or did not start at all.
   ApplyAutofireTakeover(CombosActive());
   GameStart start;
   LocateMameProgram(settings, start.program);
@@ -72,7 +66,10 @@ bool StartMame(const Settings& settings, const ArgList& args, GameProcess& proce
   start.working_folder = MameFolder(settings);
   start.output_path = OutputPath(settings);
   start.hide_console = settings.hide_console != 0;
-  if (!StartGameProcess(start, process, error)) return false;
+  if (!StartGameProcess(start, process, error)) {
+    RestoreAutofireAtRest();
+    return false;
+  }
   if (settings.skip_warnings) StartWarningSkipThread(GameProcessId(process));
   return true;
 }
@@ -89,7 +86,7 @@ bool StartPlay(LaunchState& state, Settings& settings, const GameSettingsList& g
   state.stopped_by_user = false;
   state.last_game = entry.number;
   state.start_tick = TickMs();
-  PushRecentGame(settings.recent, entry.number);
+  AddRecentGame(settings.recent, entry.number);
   if (settings.filter_window && !(request && request->for_shortcut)) CallStartFilterWindow(GameProcessId(process));
   return true;
 }
@@ -126,6 +123,8 @@ MameEndReport FinishPlay(LaunchState& state, uint32_t now_tick) {
     GameProcessExitCode(state.process, code);
     CloseGameProcess(state.process);
     state.running = false;
+    // MAME saved default.cfg on its way out, autofire buttons as NONE.
+    RestoreAutofireAtRest();
   }
   return DiagnoseMameEnd(was_running, state.stopped_by_user, now_tick - state.start_tick, code,
                          [] { return ReadOutputTail(kBoxTailChars); });

@@ -31,9 +31,6 @@ std::string MameNotFoundText(const std::string& path);
 // The "Could Not Start MAME" error.
 std::string CouldNotStartText(uint32_t error);
 
-// The game goes first, the rest keep their order without it, at most 8.
-void PushRecentGame(IdList& recent, int32_t game);
-
 // Starts MAME with `args` for a game: hands the combos state to the autofire
 // mapping, sends the output to OutputPath(), works in MAME's folder, and
 // starts the warning-skip helper when asked. `error` is the system's code.
@@ -54,7 +51,8 @@ void StartWaitThread(const LaunchState& state, std::function<void()> on_end);
 void StopGame(LaunchState& state);
 constexpr uint32_t kStopGraceMs = 8000;
 
-// MAME has ended: closes the process, clears `running` and says what to show.
+// MAME has ended: closes the process, clears `running`, puts the real
+// sequences of autofire buttons back into default.cfg and says what to show.
 MameEndReport FinishPlay(LaunchState& state, uint32_t now_tick);
 
 // The filter window belongs to another module; it hands its start and stop

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/game_table.h"
 #include "settings/game_settings.h"
@@ -21,6 +22,14 @@ struct ShortcutPlan {
 
 // A title made usable as a file name: every one of \ / : * ? " < > | is removed.
 std::string ShortcutFileName(std::string_view title);
+
+// The shortcut file name (without extension) of every game of the list, by
+// list position: ShortcutFileName of its ShortcutTitle, or the set name when
+// nothing is left. Names that would still meet another game's (ignoring
+// case, as the file system does) get the set name added, " [set]", so that
+// one game's shortcut never replaces another's.
+std::vector<std::string> ShortcutFileNames(const GameList& games);
+std::string ShortcutFileNameOf(const GameList& games, const GameEntry& entry);
 
 // Works out the shortcut for a game on `desktop`; false with the reason when
 // mame.exe cannot be found.

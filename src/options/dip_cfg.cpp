@@ -152,6 +152,5 @@ bool SaveDipChoices(const std::string& cfg_folder, std::string_view set, const s
   if (text == current) return true;
   if (!CreateFolder(cfg_folder)) return false;
   const std::string path = GameCfgPath(cfg_folder, set);
-  BackupCfgOnce(path);
-  return WriteFileAtomic(path, text);
+  return BackupCfgOnce(path) && WriteFileAtomic(path, text);
 }

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 
+std::string DipHeaderText(const std::string& title) {
+  std::string text = kDipHeaderFormat;
+  return text.replace(0, 2, title);  // the format starts with the title's "%s"
+}
+
 int DipWindowHeight(size_t switch_count, int work_area_height) {
   long long wanted = 30LL * static_cast<long long>(switch_count) + 114;
   return static_cast<int>(std::min<long long>(wanted, work_area_height - 90LL));
@@ -33,4 +38,13 @@ std::vector<DipChoice> DipChoicesFromRows(const std::vector<DipSwitch>& switches
     choices.push_back({sw.tag, sw.mask, sw.default_value, sw.values[static_cast<size_t>(selected[i])].value});
   }
   return choices;
+}
+
+std::vector<DipChoice> DipChoicesToSave(const std::vector<DipSwitch>& switches, const std::vector<int>& opened,
+                                        const std::vector<int>& selected, bool file_changed) {
+  if (!file_changed) return DipChoicesFromRows(switches, selected);
+  std::vector<int> changed = selected;
+  for (size_t i = 0; i < changed.size(); ++i)
+    if (i < opened.size() && opened[i] == changed[i]) changed[i] = -1;
+  return DipChoicesFromRows(switches, changed);
 }

@@ -11,6 +11,9 @@ inline constexpr const char* kNoDipSwitchesMessage = "This game has no DIP switc
 inline constexpr const char* kDipHeaderFormat =
     "%s\nThe DIP switches of the game as MAME keeps them (the game's own cfg file). The game must not be running.";
 
+// The text at the top of the window: the game's title, then the line above.
+std::string DipHeaderText(const std::string& title);
+
 // Window height in 96-dpi units: 30 per switch plus 114, at most the work
 // area's height less 90.
 int DipWindowHeight(size_t switch_count, int work_area_height);
@@ -24,3 +27,9 @@ size_t DipSelectedEntry(const DipSwitch& sw, uint32_t current);
 
 // OK: the selected entry of each shown switch (-1: no selection, left out).
 std::vector<DipChoice> DipChoicesFromRows(const std::vector<DipSwitch>& switches, const std::vector<int>& selected);
+
+// The choices OK writes. When the cfg file changed on disk while the window
+// was open (MAME saved it meanwhile), only the switches the user changed are
+// written: the others would put back what the window read, undoing MAME's.
+std::vector<DipChoice> DipChoicesToSave(const std::vector<DipSwitch>& switches, const std::vector<int>& opened,
+                                        const std::vector<int>& selected, bool file_changed);

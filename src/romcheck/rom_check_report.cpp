@@ -1,10 +1,14 @@
 #include "romcheck/rom_check_report.h"
 
+#include <system_error>
+#include <thread>
+
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "base/text_buffer.h"
 #include "base/text_util.h"
 #include "launch/captured_run.h"
+#include "launch/mame_asker.h"
 #include "launch/mame_location.h"
 #include "romcheck/zip_file.h"
 #include "romcheck/zip_reader.h"
@@ -83,6 +87,7 @@ std::string RompathFromArgs(const ArgList& args) {
 RomCheckContext MakeRomCheckContext(const GameEntry& entry, const Settings& settings,
                                     const GameSettingsList& game_settings, const GameList& games) {
   RomCheckContext c;
+  c.mame = LocatedMameAsker(settings);
   c.title = CutToUtf16Units(entry.title, kTitleUnits);
   c.set = CutToUtf16Units(entry.set, kSetUnits);
   LaunchRequest request;
@@ -168,15 +173,14 @@ std::string BuildRomCheckReport(const RomCheckContext& c) {
   }
 
   report += "\r\nMAME's own check (-verifyroms):\r\n";
-  std::string program;
-  if (!LocateMameProgram(program)) {
+  if (!c.mame.found || !c.mame.run) {
     report += "mame.exe was not found (General tab > MAME Program), so this check could not run.\r\n";
     return report;
   }
   TextBuffer output;
   int32_t exit_code = 0;
-  if (RunMameCaptured(VerifyromsArguments(c.set, c.rompath), output, kVerifyromsTimeLimitMs, &exit_code) !=
-      kCapturedEnded) {
+  if (c.mame.run(c.mame.program, c.mame.folder, VerifyromsArguments(c.set, c.rompath), output,
+                 kVerifyromsTimeLimitMs, &exit_code) != kCapturedEnded) {
     report += "MAME did not answer.\r\n";
     return report;
   }
@@ -187,4 +191,15 @@ std::string BuildRomCheckReport(const RomCheckContext& c) {
   else
     report += "\r\nMAME is happy with this set: it should start.";
   return report;
+}
+
+bool StartRomCheckTask(RomCheckContext context, RomCheckDelivery deliver) {
+  try {
+    std::thread([context = std::move(context), deliver = std::move(deliver)] {
+      deliver(BuildRomCheckReport(context));
+    }).detach();
+    return true;
+  } catch (const std::system_error&) {
+    return false;
+  }
 }

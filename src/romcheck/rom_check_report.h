@@ -3,10 +3,12 @@
 // set with -verifyroms. The report is plain text for a window to show; it is
 // built on a worker thread, so it reads only its context, the files and MAME.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "catalogue/game_table.h"
+#include "catalogue/listing.h"
 #include "launch/mame_args.h"
 #include "settings/game_settings.h"
 #include "settings/settings.h"
@@ -17,6 +19,7 @@ struct RomCheckZip {
 };
 
 struct RomCheckContext {
+  MameAsker mame;           // located on the main thread: the task never reads the settings
   std::string title;        // the game's title (at most 299 characters)
   std::string set;          // its set name (at most 63)
   std::string rompath;      // the -rompath value of its MAME command line, or ""
@@ -30,13 +33,20 @@ struct RomCheckContext {
 std::vector<std::string> RomSearchFolders(const Settings& settings);
 // The value after the first "-rompath", or "".
 std::string RompathFromArgs(const ArgList& args);
-// Everything the report needs, taken on the main thread. The game's command
-// line is built as for a shortcut, so nothing is written on the way.
+// Everything the report needs, taken on the main thread: the task reads only
+// this, the files and MAME. The game's command line is built as for a
+// shortcut, so nothing is written on the way.
 RomCheckContext MakeRomCheckContext(const GameEntry& entry, const Settings& settings,
                                     const GameSettingsList& game_settings, const GameList& games);
 
 // The report text: UTF-8 with CRLF line ends. Runs MAME (up to 60 s).
 std::string BuildRomCheckReport(const RomCheckContext& context);
+
+// Builds the report on a thread of its own that nobody waits for and hands
+// the text to `deliver` there (the window posts it to itself). False when no
+// thread could be made.
+using RomCheckDelivery = std::function<void(std::string report)>;
+bool StartRomCheckTask(RomCheckContext context, RomCheckDelivery deliver);
 
 // Pieces of the report, for the window and for tests.
 std::string ZipSizeText(uint32_t total_bytes);  // "1 KB" ... "1024 KB", "1.0 MB"

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/text_util.h"
 #include "romcheck/crc32.h"
 #include "romcheck/inflate.h"
 
@@ -61,6 +62,27 @@ std::vector<bool> FindOverlaps(const uint8_t* data, size_t length, const std::ve
   return overlaps;
 }
 
+// Code page 437, the zip format's code page for names without the UTF-8
+// flag: bytes 0x80-0xFF.
+constexpr uint16_t kCodePage437[128] = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,
+    0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,
+    0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
+    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192,
+    0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA, 0x00BA,
+    0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
+    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556,
+    0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510,
+    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
+    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567,
+    0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,
+    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
+    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4,
+    0x03A6, 0x0398, 0x03A9, 0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229,
+    0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
+    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
+};
+
 void AddProblem(ZipCheck& result, const std::string& text) {
   ++result.problem_count;
   if (result.problems.size() >= kZipProblemTexts) return;
@@ -72,10 +94,33 @@ void AddProblem(ZipCheck& result, const std::string& text) {
 }
 
 void AddMemberProblem(ZipCheck& result, const ZipEntry& entry, const char* what) {
-  AddProblem(result, entry.name + ": " + what);
+  AddProblem(result, ZipNameText(entry) + ": " + what);
 }
 
 }  // namespace
+
+std::string ZipNameText(const ZipEntry& entry) {
+  if (entry.utf8_name) {
+    const std::string& name = entry.name;
+    size_t i = 0, good = 0;
+    uint32_t cp = 0;
+    while (i < name.size() && NextUtf8CodePoint(name, i, cp)) good = i;
+    if (good == name.size()) return name;
+    // The kept name may end inside a character (it is cut at 259 bytes).
+    if (static_cast<unsigned char>(name[good]) >= 0xC0 && name.size() - good < 4) return name.substr(0, good);
+    // Flagged, but not UTF-8 after all: read as the zip format's code page.
+  }
+  std::string text;
+  text.reserve(entry.name.size() * 2);
+  for (char c : entry.name) {
+    unsigned char b = static_cast<unsigned char>(c);
+    if (b < 0x80)
+      text += c;
+    else
+      AppendUtf8(kCodePage437[b - 0x80], text);
+  }
+  return text;
+}
 
 int ReadZipDirectory(const uint8_t* data, size_t length, std::vector<ZipEntry>& entries, size_t capacity) {
   entries.clear();
@@ -109,6 +154,7 @@ int ReadZipDirectory(const uint8_t* data, size_t length, std::vector<ZipEntry>& 
       const char* name = reinterpret_cast<const char*>(h + kCentralSize);
       size_t kept = std::min(name_len, kZipNameBytes);
       e.name.assign(name, std::find(name, name + kept, '\0'));
+      e.utf8_name = (Le16(h + 8) & 0x0800) != 0;
       e.method = Le16(h + 10);
       e.crc = Le32(h + 16);
       e.compressed_size = Le32(h + 20);
@@ -141,7 +187,7 @@ bool ExtractZipMember(const uint8_t* data, size_t length, const ZipEntry& entry,
   return crc == entry.crc;
 }
 
-bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result) {
+bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result, size_t max_entries) {
   result = ZipCheck();
   if (length < kEndSize) {
     AddProblem(result, "the file is too small to be a zip");
@@ -149,12 +195,12 @@ bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result) {
   }
   std::vector<ZipEntry> entries;
   try {
-    entries.reserve(kZipMaxEntries);
+    entries.reserve(max_entries);
   } catch (const std::bad_alloc&) {
     AddProblem(result, "not enough memory to check the file");
     return false;
   }
-  int announced = ReadZipDirectory(data, length, entries, kZipMaxEntries);
+  int announced = ReadZipDirectory(data, length, entries, max_entries);
   if (announced < 0) {
     AddProblem(result, "the zip directory is damaged or the file is cut off (not a complete download?)");
     return false;
@@ -163,7 +209,7 @@ bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result) {
     AddProblem(result, "the zip contains no files");
     return false;
   }
-  if (static_cast<size_t>(announced) > kZipMaxEntries) AddProblem(result, "too many files in the zip to check them all");
+  if (static_cast<size_t>(announced) > max_entries) AddProblem(result, "too many files in the zip to check them all");
 
   std::vector<bool> overlapping = FindOverlaps(data, length, entries);
   for (size_t i = 0; i < entries.size(); ++i) {

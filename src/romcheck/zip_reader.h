@@ -19,12 +19,17 @@ struct ZipEntry {
   uint32_t crc = 0;
   uint32_t method = 0;  // 0 stored, 8 deflate
   uint32_t local_offset = 0;
+  bool utf8_name = false;  // flag bit 11; without it the name is in code page 437
 };
 
 // The number of entries the end record announces (may exceed `capacity`; only
 // the first `capacity` are put into `entries`), 0 for an empty zip, -1 when the
 // directory is damaged or missing.
 int ReadZipDirectory(const uint8_t* data, size_t length, std::vector<ZipEntry>& entries, size_t capacity);
+
+// A member's name as UTF-8 text for a report: as stored when it carries the
+// UTF-8 flag (and is UTF-8), otherwise read as code page 437.
+std::string ZipNameText(const ZipEntry& entry);
 
 // Unpacks one member into `output`, which holds entry.uncompressed_size bytes.
 // True only when its local header is sound, its data lies inside the file, it
@@ -38,5 +43,6 @@ struct ZipCheck {
   std::vector<std::string> problems;
 };
 
-// Checks every member; true when the zip holds at least one file and no problem.
-bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result);
+// Checks every member; true when the zip holds at least one file and no
+// problem. More than `max_entries` members is a problem of its own.
+bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result, size_t max_entries = kZipMaxEntries);

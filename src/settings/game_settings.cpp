@@ -60,10 +60,9 @@ void ReadKey(GameSettings& g, const std::string& key, std::string_view value) {
       g.res_h = h;
     }
   } else if (key == "bios") {
-    // Trimmed again after the cut, so that what is written reads back the same.
-    g.bios = Trim(CutToUtf16Units(value, kGameBiosFieldSize - 1));
+    g.bios = FieldText(value, kGameBiosFieldSize - 1);
   } else if (key == "extra_arguments") {
-    g.extra_arguments = Trim(CutToUtf16Units(value, kGameExtraArgumentsSize - 1));
+    g.extra_arguments = FieldText(value, kGameExtraArgumentsSize - 1);
   }
 }
 
@@ -75,10 +74,11 @@ bool GameSection(std::string_view line, int32_t& game) {
   return ParseInt(TrimNarrow(line.substr(6)), game);
 }
 
-// Values read from the file never hold a line feed, but a caller could hand
-// one in; it would turn the rest of the value into lines of their own.
+// Values read from the file never hold a line feed or a NUL, but a caller
+// could hand one in: a line feed would turn the rest of the value into lines
+// of their own, and nothing after a NUL would be read back.
 std::string OneLine(const std::string& text) {
-  std::string out = text;
+  std::string out = text.substr(0, text.find('\0'));
   std::replace(out.begin(), out.end(), '\n', ' ');
   return out;
 }

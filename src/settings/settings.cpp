@@ -87,12 +87,6 @@ static_assert(sizeof kKeys / sizeof kKeys[0] == 58, "the settings file has 58 ta
 
 SystemPrefersDarkFn g_prefers_dark = nullptr;
 
-// A text value as the fixed-size field holds it: up to the first NUL (the
-// writer could not reproduce anything after one) and cut to the field size.
-std::string TextValue(std::string_view value, size_t max_units) {
-  return Trim(CutToUtf16Units(TrimNarrow(value.substr(0, value.find('\0'))), max_units));
-}
-
 bool FlagValue(std::string_view v) { return v == "1" || EqualsNoCase(v, "yes") || EqualsNoCase(v, "true"); }
 
 void ParseIdList(std::string_view text, size_t max_bytes, IdList& out) {
@@ -271,7 +265,7 @@ void ParseSettingsText(Settings& s, const std::string& text) {
       else if (k.kind == Kind::Flag)
         s.*k.number = FlagValue(value) ? 1 : 0;
       else
-        s.*k.text = TextValue(value, static_cast<size_t>(k.text_size - 1));
+        s.*k.text = FieldText(value, static_cast<size_t>(k.text_size - 1));
       break;
     }
     if (handled) return;
@@ -288,13 +282,13 @@ void ParseSettingsText(Settings& s, const std::string& text) {
     } else if (key == "favorites_only") {
       s.favorites_only = value == "1";
     } else if (key == "filter_region") {
-      s.filter_region = TextValue(value, 7);
+      s.filter_region = FieldText(value, 7);
     } else if (key == "filter_maker") {
-      s.filter_maker = TextValue(value, 39);
+      s.filter_maker = FieldText(value, 39);
     } else if (key == "filter_genre") {
-      s.filter_genre = TextValue(value, 23);
+      s.filter_genre = FieldText(value, 23);
     } else if (key == "filter_hardware") {
-      s.filter_hardware = TextValue(value, 39);
+      s.filter_hardware = FieldText(value, 39);
     } else if (key == "sort_column") {
       ParseInt(value, s.sort_column);
     } else if (key == "sort_ascending") {

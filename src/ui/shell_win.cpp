@@ -19,8 +19,12 @@ void ShowStatus(const std::string& text) {
 HWND DialogOwner() { return Services().dialog_owner ? Services().dialog_owner() : nullptr; }
 
 int ShowMessage(const std::string& text, const std::string& title, UINT flags) {
+  return ShowMessageOver(DialogOwner(), text, title, flags);
+}
+
+int ShowMessageOver(HWND owner, const std::string& text, const std::string& title, UINT flags) {
   ModalOpened();
-  int answer = MessageBoxW(DialogOwner(), Utf8ToUtf16(text).c_str(), Utf8ToUtf16(title).c_str(), flags);
+  int answer = MessageBoxW(owner, Utf8ToUtf16(text).c_str(), Utf8ToUtf16(title).c_str(), flags);
   ModalClosed();
   return answer;
 }

@@ -22,6 +22,9 @@ HWND DialogOwner();
 // A message box owned by DialogOwner() that counts as an open modal window
 // while it runs. Returns the button pressed (IDOK, IDYES, ...).
 int ShowMessage(const std::string& text, const std::string& title, UINT flags);
+// The same box over a given window: a modal dialog's own messages go over
+// the dialog, so that it stays disabled while the box is open.
+int ShowMessageOver(HWND owner, const std::string& text, const std::string& title, UINT flags);
 
 // Message boxes and modal dialogs that are running now. The main window's
 // timer leaves its enabled state alone while one is open, and events that

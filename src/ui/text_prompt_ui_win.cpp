@@ -8,12 +8,12 @@ constexpr int kEditId = 1001;
 }
 
 bool TextPrompt(HWND owner, const std::string& title, const std::string& prompt, std::string& text,
-                int buffer_size) {
+                int buffer_size, bool allow_empty) {
   ModalDialog d;
   std::string answer;
-  d.on_ok = [&answer](ModalDialog& dialog) {
+  d.on_ok = [&answer, allow_empty](ModalDialog& dialog) {
     answer = Trim(ControlText(GetDlgItem(dialog.window, kEditId)));
-    return !answer.empty();
+    return allow_empty || !answer.empty();
   };
   if (!CreateModalDialog(d, owner, CutToUtf16Units(title, 119), 330, 118)) return false;
   AddDialogControl(d, L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, 10, 10, 310, 20, -1);

@@ -41,6 +41,13 @@ TEST(SingleInstance, NameFoldsCaseAndSeparators) {
   EXPECT_EQ(SingleInstanceName("c:\\games\\a"), SingleInstanceName("C:\\Games\\A"));
   EXPECT_NE(SingleInstanceName("C:\\Games\\A"), SingleInstanceName("C:\\Games\\B"));
   EXPECT_EQ(SingleInstanceName("C:\\Spi\xC3\x89le"), "KORVO-c__spi\xC3\xA9le");
+  // One folder, one name, in every script: "C:\Gry\Łódź" and "c:\gry\łódź",
+  // Greek, Cyrillic, Armenian, Georgian and full-width letters.
+  EXPECT_EQ(SingleInstanceName("C:\\Gry\\\xC5\x81\xC3\xB3" "d\xC5\xBA"),
+            SingleInstanceName("c:\\gry\\\xC5\x82\xC3\xB3" "d\xC5\xBA"));
+  EXPECT_EQ(SingleInstanceName("C:\\Gry\\\xC5\x81\xC3\xB3" "d\xC5\xBA"), "KORVO-c__gry_\xC5\x82\xC3\xB3" "d\xC5\xBA");
+  EXPECT_EQ(SingleInstanceName("\xCE\xA3\xD0\x96\xD4\xB1\xE1\x82\xA0\xEF\xBC\xA1"),
+            "KORVO-\xCF\x83\xD0\xB6\xD5\xA1\xE2\xB4\x80\xEF\xBD\x81");
   EXPECT_EQ(Utf16Length(SingleInstanceName(std::string(1000, 'x'))), 590u);
 }
 

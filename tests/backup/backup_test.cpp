@@ -73,7 +73,7 @@ class Backup : public ::testing::Test {
 
 TEST_F(Backup, WritesTheSettingsProfilesAndMameFolders) {
   std::string zip = dir_.File("backup.zip");
-  EXPECT_EQ(WriteBackup(zip, folders_), 10);
+  EXPECT_EQ(WriteBackup(zip, folders_).count, 10);
   EXPECT_EQ(MemberNames(zip), (std::vector<std::string>{
                                   "korvo-combos.cfg", "korvo-games.cfg", "korvo-settings.cfg",
                                   "mame/cfg/1/2/3/4/deep.cfg", "mame/cfg/default.cfg", "mame/ini/mame.ini",
@@ -83,10 +83,13 @@ TEST_F(Backup, WritesTheSettingsProfilesAndMameFolders) {
   ZipCheck check;
   EXPECT_TRUE(CheckZip(Bytes(bytes), bytes.size(), check));
 
-  // Another tool reads it as a sound zip too.
+  // Another tool reads it as a sound zip too, with a UTF-8 name as UTF-8.
+  MakeFile(L("profiles/\xC5\x81\xC3\xB3" "d\xC5\xBA.cfg"), "profile\r\n");
+  ASSERT_EQ(WriteBackup(zip, folders_).count, 11);
   if (std::system("command -v python3 >/dev/null 2>&1") == 0) {
-    std::string command =
-        "python3 -c \"import zipfile,sys; sys.exit(zipfile.ZipFile('" + zip + "').testzip() is not None)\"";
+    std::string command = "python3 -c \"import zipfile,sys; z = zipfile.ZipFile('" + zip +
+                          "'); sys.exit(z.testzip() is not None or 'profiles/\\u0141\\u00f3d\\u017a.cfg' not in "
+                          "z.namelist())\"";
     EXPECT_EQ(std::system(command.c_str()), 0);
   }
 }
@@ -95,32 +98,63 @@ TEST_F(Backup, SizeLimitAndMissingFolders) {
   MakeFile(M("sta/big/limit.sta"), std::string(kBackupFileLimit, 'x'));
   MakeFile(M("sta/big/under.sta"), std::string(kBackupFileLimit - 1, 'y'));
   std::string zip = dir_.File("backup.zip");
-  ASSERT_EQ(WriteBackup(zip, folders_), 11);
+  ASSERT_EQ(WriteBackup(zip, folders_).count, 11);
   auto names = MemberNames(zip);
   EXPECT_TRUE(std::count(names.begin(), names.end(), "mame/sta/big/under.sta"));
   EXPECT_FALSE(std::count(names.begin(), names.end(), "mame/sta/big/limit.sta"));
 
   // No MAME folder: the settings files and profiles are still backed up.
   BackupFolders no_mame{folders_.launcher, dir_.File("nowhere")};
-  EXPECT_EQ(WriteBackup(zip, no_mame), 5);
+  EXPECT_EQ(WriteBackup(zip, no_mame).count, 5);
   // Nothing at all: no zip.
   BackupFolders empty{dir_.File("empty1"), dir_.File("empty2")};
-  EXPECT_EQ(WriteBackup(dir_.File("none.zip"), empty), 0);
+  EXPECT_EQ(WriteBackup(dir_.File("none.zip"), empty).count, 0);
   EXPECT_FALSE(TestFileExists(dir_.File("none.zip")));
 }
 
-TEST_F(Backup, AHugeBackupStaysRestorable) {
-  // More files than the zip reader checks: the backup stops there instead of
-  // writing a zip that every restore would refuse.
+TEST_F(Backup, EveryFileOrNoBackupAtAll) {
+  // More members than a ROM zip check looks at: all are kept, and all restored.
   for (int i = 0; i < 4200; ++i) MakeFile(M("nvram/many/" + std::to_string(i)), "n");
   std::string zip = dir_.File("backup.zip");
-  EXPECT_EQ(WriteBackup(zip, folders_), static_cast<int>(kZipMaxEntries));
-  EXPECT_EQ(RestoreBackup(zip, folders_), static_cast<int>(kZipMaxEntries));
+  BackupResult all = WriteBackup(zip, folders_);
+  EXPECT_EQ(all.status, BackupStatus::kSaved);
+  EXPECT_EQ(all.count, 4210);
+  EXPECT_EQ(BackupProblemText(all), "");
+  EXPECT_EQ(RestoreBackup(zip, folders_), 4209);  // all but the profile in a sub-folder
+
+  // Files that do not fit are never dropped: the whole backup is refused and
+  // says so. The launcher's own five files come first, so they fit first.
+  BackupResult refused = WriteBackup(dir_.File("refused.zip"), folders_, ZipLimits{5, 0xFFFFFFFFu});
+  EXPECT_EQ(refused.status, BackupStatus::kDidNotFit);
+  EXPECT_EQ(refused.count, 0);
+  EXPECT_FALSE(TestFileExists(dir_.File("refused.zip")));
+  EXPECT_EQ(BackupProblemText(refused).rfind("The backup was not saved: 4205 of its 4210 files did not fit into one "
+                                             "zip file (at most 65535 files and 4 GiB), from mame/",
+                                             0),
+            0u)
+      << refused.problem;
+  // The same for the size a zip can describe.
+  EXPECT_EQ(WriteBackup(dir_.File("refused.zip"), folders_, ZipLimits{0xFFFF, 4096}).status, BackupStatus::kDidNotFit);
+  EXPECT_EQ(BackupProblemText(WriteBackup(dir_.File("n.zip"), {dir_.File("e1"), dir_.File("e2")})), kBackupFailedText);
+
+  // A restore whose safety backup would be cut does not go on.
+  WriteTestFile(L("korvo-settings.cfg"), "video=3\r\n");
+  Settings settings;
+  ResetSettings(settings);
+  settings.video = 3;
+  GameSettingsList games;
+  std::string problem;
+  EXPECT_EQ(RestoreSettingsFromBackup(zip, folders_, settings, games, &problem, ZipLimits{5, 0xFFFFFFFFu}),
+            kRestoreNotUndoable);
+  EXPECT_EQ(problem.rfind(std::string(kNotUndoableText) + "\n\nThe backup was not saved: ", 0), 0u) << problem;
+  EXPECT_EQ(settings.video, 3);
+  EXPECT_EQ(ReadTestFile(L("korvo-settings.cfg")).find("video=1"), std::string::npos);
+  EXPECT_FALSE(TestFileExists(L(kSafetyBackupName)));
 }
 
 TEST_F(Backup, RestoreRoundTripAndSafetyBackupUndoesIt) {
   std::string zip = dir_.File("backup.zip");
-  ASSERT_EQ(WriteBackup(zip, folders_), 10);
+  ASSERT_EQ(WriteBackup(zip, folders_).count, 10);
   auto mame_before = Snapshot(folders_.mame);
 
   // Change things after the backup.
@@ -152,7 +186,7 @@ TEST_F(Backup, RestoreRoundTripAndSafetyBackupUndoesIt) {
 
 TEST_F(Backup, DamagedOrForeignZipsAreRefusedBeforeWriting) {
   std::string zip = dir_.File("backup.zip");
-  ASSERT_EQ(WriteBackup(zip, folders_), 10);
+  ASSERT_EQ(WriteBackup(zip, folders_).count, 10);
   std::string bytes = ReadTestFile(zip);
   WriteTestFile(L("korvo-settings.cfg"), "video=2\r\n");
   auto launcher_before = Snapshot(folders_.launcher);
@@ -180,7 +214,7 @@ TEST_F(Backup, DamagedOrForeignZipsAreRefusedBeforeWriting) {
 TEST_F(Backup, DeflatedRepackRestores) {
   if (std::system("command -v python3 >/dev/null 2>&1") != 0) GTEST_SKIP() << "python3 not installed";
   std::string zip = dir_.File("backup.zip");
-  ASSERT_EQ(WriteBackup(zip, folders_), 10);
+  ASSERT_EQ(WriteBackup(zip, folders_).count, 10);
   std::string repacked = dir_.File("repacked.zip");
   std::string script = "import zipfile\n"
                        "src = zipfile.ZipFile('" + zip + "')\n"
@@ -217,7 +251,7 @@ TEST(RestoreNames, HostileZipWritesNothingOutside) {
   StartZip(zip);
   for (const char* name : {"../escaped.txt", "mame/cfg/../../escaped.txt", "mame/../escaped.txt", "/tmp/escaped.txt",
                            "\\escaped.txt", "C:/escaped.txt", "profiles/../../escaped.txt", "mame/ini/ok.ini"})
-    ASSERT_TRUE(AddZipMember(zip, name, "payload"));
+    ASSERT_EQ(AddZipMember(zip, name, "payload"), ZipAdd::kAdded);
   ASSERT_TRUE(FinishZip(zip));
   WriteTestFile(dir.File("hostile.zip"), zip.output);
   EXPECT_EQ(RestoreBackup(dir.File("hostile.zip"), f), 1);

@@ -2,6 +2,7 @@
 
 #include "base/paths.h"
 #include "base/text_buffer.h"
+#include "base/text_case.h"
 #include "base/text_util.h"
 
 TEST(ParseInt, AcceptsSignedDecimalAndRejectsEverythingElse) {
@@ -13,9 +14,17 @@ TEST(ParseInt, AcceptsSignedDecimalAndRejectsEverythingElse) {
   EXPECT_TRUE(ParseInt(" 12", v));  // a leading blank is skipped
   EXPECT_EQ(v, 12);
   v = 99;
-  for (const char* bad : {"", "12 ", "0x10", "5a", "-", "2147483648", "-2147483649", "99999999999999999999"})
-    EXPECT_FALSE(ParseInt(bad, v)) << bad;
+  for (const char* bad : {"", "12 ", "0x10", "5a", "-", "99999999999x"}) EXPECT_FALSE(ParseInt(bad, v)) << bad;
   EXPECT_EQ(v, 99);  // failures leave the target alone
+  // Beyond 32 bits the value saturates, however many digits follow.
+  for (const char* high : {"2147483648", "99999999999", "+99999999999999999999999999999"}) {
+    EXPECT_TRUE(ParseInt(high, v)) << high;
+    EXPECT_EQ(v, INT32_MAX) << high;
+  }
+  for (const char* low : {"-2147483649", "-99999999999", "-99999999999999999999999999999"}) {
+    EXPECT_TRUE(ParseInt(low, v)) << low;
+    EXPECT_EQ(v, INT32_MIN) << low;
+  }
   EXPECT_TRUE(ParseInt("-2147483648", v));
   EXPECT_EQ(v, INT32_MIN);
 }
@@ -29,6 +38,24 @@ TEST(Utf16Units, CutsWithoutSplittingCharacters) {
   EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 3), "a\xF0\x9F\x8E\xAE");
   EXPECT_EQ(CutToUtf16Units("abc", 0), "");
   EXPECT_EQ(Utf16Length("\xFF\xFE"), 2u);  // broken bytes count one unit each
+}
+
+TEST(LowerCase, FollowsTheUnicodeSimpleMapping) {
+  // Latin Extended-A pairs on both parities, the odd ones out around them,
+  // and letters of other scripts.
+  EXPECT_EQ(LowerCaseWithTable("\xC5\x81\xC5\xBB\xC5\xBD\xC5\xB8"), "\xC5\x82\xC5\xBC\xC5\xBE\xC3\xBF");  // ŁŻŽŸ
+  EXPECT_EQ(LowerCaseWithTable("\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF"), "\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF");  // already lower
+  EXPECT_EQ(SimpleLowerCase(0x2C2F), 0x2C5Fu);  // Glagolitic, added late
+  // Only pairs that map back, as on Windows: İ, ẞ, Dž and the Ohm sign stay.
+  for (uint32_t cp : {0x0130u, 0x1E9Eu, 0x01C5u, 0x2126u}) EXPECT_EQ(SimpleLowerCase(cp), cp);
+  EXPECT_EQ(SimpleLowerCase(0xA7C0), 0xA7C1u);
+  EXPECT_EQ(SimpleLowerCase(0xFF3A), 0xFF5Au);
+  EXPECT_EQ(SimpleLowerCase(0x00D7), 0x00D7u);  // the multiplication sign has no case
+  EXPECT_EQ(SimpleLowerCase(0x10400), 0x10400u);  // beyond the BMP: unchanged
+  // Every mapped code point maps to a lower-case letter that stays put.
+  for (uint32_t cp = 0; cp < 0x10000; ++cp) EXPECT_EQ(SimpleLowerCase(SimpleLowerCase(cp)), SimpleLowerCase(cp)) << cp;
+  // Malformed bytes are kept, not read as Latin-1.
+  EXPECT_EQ(LowerCaseWithTable("A\xC4Z\xFF\xE2\x82"), "a\xC4z\xFF\xE2\x82");
 }
 
 TEST(TextBuffer, AppendFormatHandlesLongResults) {

@@ -7,6 +7,7 @@
 
 #include "catalogue/classify.h"
 #include "catalogue/list_state.h"
+#include "catalogue/text_compare.h"
 #include "settings/settings.h"
 
 namespace {
@@ -90,6 +91,17 @@ TEST(FilterRows, SearchMatchesTitleInfoOrExactNumber) {
   EXPECT_EQ(Numbers(list, FilterRows(list, Search("not in this"), {}, nullptr)), (std::vector<int32_t>{4, 401}));
   EXPECT_EQ(FilterRows(list, Search("tekken 3"), {}, nullptr).size(), 10u);
   EXPECT_EQ(PrepareSearchText(std::string(300, 'A')), std::string(199, 'a'));
+
+  // Letters beyond ASCII fold the same way in titles, in the search box and
+  // in the title order: "ŁÓDŹ" finds "Łódź", "Ż" and "ż" sort as one.
+  list[0].title = "Wy\xC5\x9B" "cig \xC5\x81\xC3\xB3" "d\xC5\xBA";
+  EXPECT_EQ(Numbers(list, FilterRows(list, Search("\xC5\x81\xC3\x93" "D\xC5\xB9"), {}, nullptr)),
+            (std::vector<int32_t>{1}));
+  EXPECT_EQ(Numbers(list, FilterRows(list, Search("\xC5\x82\xC3\xB3" "d\xC5\xBA"), {}, nullptr)),
+            (std::vector<int32_t>{1}));
+  EXPECT_EQ(CompareNoCase("\xC5\xBB" "aba", "\xC5\xBC" "ABA"), 0);
+  EXPECT_LT(CompareNoCase("\xC5\xBB" "a", "\xC5\xBD" "a"), 0);  // Ż before Ž, whatever their case
+  EXPECT_LT(CompareNoCase("\xC5\xBC" "a", "\xC5\xBD" "a"), 0);
 }
 
 TEST(FilterRows, CombinesFavoritesAvailabilityAndTheFourLists) {

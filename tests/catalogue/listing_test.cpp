@@ -10,7 +10,7 @@ namespace {
 std::string g_answer;
 int g_result = 0;
 int g_runs = 0;
-int FakeRun(const std::string&, TextBuffer& output, uint32_t, int32_t*) {
+int FakeRun(const std::string&, const std::string&, const std::string&, TextBuffer& output, uint32_t, int32_t*) {
   ++g_runs;
   output = g_answer;
   return g_result;
@@ -28,7 +28,7 @@ class ListingTest : public ::testing::Test {
   void SetUp() override {
     SetLauncherFolder(dir.path());
     WriteTestFile(dir.File("mame.exe"), "program v1");
-    mame = {true, dir.path() + "\\mame.exe", FakeRun};
+    mame = {true, dir.path() + "\\mame.exe", dir.path(), FakeRun};
     g_runs = g_result = 0;
     g_answer = Padding(120) + "sfex2  \"From MAME\"\n";
   }

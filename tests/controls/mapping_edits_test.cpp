@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/autofire.h"
+#include "controls/binding_migration.h"
 #include "controls/key_names.h"
 #include "controls/pad_codes.h"
 #include "controls_test_env.h"
@@ -58,8 +59,17 @@ TEST(MappingEdits, DefaultPadCodesFollowTheProbe) {
   EXPECT_EQ(DefaultPadCodes(9), (std::vector<std::string>{"2_RZAXIS_POS_SWITCH"}));
   EXPECT_EQ(TriggerCode(2, TriggerSide::Left), "2_ZAXIS_NEG_SWITCH");
   EXPECT_EQ(DefaultPadCodes(20), (std::vector<std::string>{"2_START"}));
-  // Player 2 has no second XInput pad: joystick 2 by number, which is the XInput one.
-  EXPECT_EQ(DefaultPadCodes(23), (std::vector<std::string>{"2_SELECT"}));
+  // Player 2 has no second XInput pad, and joystick 2 is player 1's: it gets
+  // joystick 1, so one pad never drives both players.
+  EXPECT_EQ(DefaultPadCodes(23), (std::vector<std::string>{"1_BUTTON7"}));
+  EXPECT_EQ(DefaultPadCodes(10), (std::vector<std::string>{"1_HAT1UP", "1_YAXIS_UP_SWITCH"}));
+  EXPECT_EQ(DefaultPadCodes(19), (std::vector<std::string>{"1_ZAXIS_NEG_SWITCH"}));
+  InputMapping m;
+  ResetToLauncherDefaults(m);
+  for (int i = 10; i < 20; ++i)
+    for (const std::string& code : PadCodeList(m, i)) EXPECT_EQ(code.rfind("1_", 0), 0u) << code;
+  m.dirty = false;
+  EXPECT_FALSE(MigrateBindings(m));  // the migration agrees with the defaults
 
   // A plain stick alone: buttons 7 and 8 for coin and start, the Z axis for the trigger.
   SetCurrentPadProbe(ParsePadProbe("D|0|Generic USB Joystick\nI|0|Button 1|BUTTON1|0\nEND\n"));
@@ -120,26 +130,52 @@ TEST(ProfileText, RoundTripsAndReadsOnlyWellFormedLines) {
   EXPECT_FALSE(back.bindings[20].present);
 }
 
-TEST(Autofire, TakeoverPutsNoneInDefaultCfgAndLoadingRestoresTheRealSequence) {
+TEST(Autofire, NoneOnlyWhileTheCombosPluginRunsAndTheRealSequenceAtRest) {
   ControlsEnv env;
   InputMapping& m = TheInputMapping();
   SetBindingKey(m, 4, "LCONTROL");
   SetAutofire(m, 4, true);
-  ASSERT_TRUE(ApplyAutofireTakeover(true));
-  std::string cfg = ReadTestFile(env.CfgPath());
-  EXPECT_NE(cfg.find("<port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n                    NONE\n"),
-            std::string::npos);
+  const std::string none_port =
+      "<port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n                    NONE\n";
+  const std::string real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3";
+  // OK of the options: MAME started without the plugin finds a working button.
+  ASSERT_TRUE(WriteInputMapping());
+  EXPECT_NE(ReadTestFile(env.CfgPath()).find(real), std::string::npos);
   EXPECT_EQ(ReadTestFile(env.dir.File("korvo-autofire.cfg")), "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
 
+  // A start with the combos plugin: NONE while it runs...
+  ASSERT_TRUE(ApplyAutofireTakeover(true));
+  EXPECT_NE(ReadTestFile(env.CfgPath()).find(none_port), std::string::npos);
   LoadInputMapping();
   EXPECT_TRUE(HasAutofire(m, 4));
   EXPECT_EQ(m.bindings[4].key, "LCONTROL");
   EXPECT_EQ(m.bindings[4].pad, "1_BUTTON3");
 
-  // Without the combos plugin the button keeps its real sequence in default.cfg.
+  // ...and the real sequence once MAME has ended; unsaved edits stay unsaved.
+  SetBindingKey(m, 5, "Z");
+  ASSERT_TRUE(RestoreAutofireAtRest());
+  std::string cfg = ReadTestFile(env.CfgPath());
+  EXPECT_NE(cfg.find(real), std::string::npos);
+  EXPECT_EQ(cfg.find("NONE"), std::string::npos);
+  EXPECT_EQ(cfg.find("KEYCODE_Z"), std::string::npos);
+  EXPECT_TRUE(m.dirty);
+  LoadInputMapping();
+
+  // A launcher killed while MAME ran left NONE behind: the next start repairs it,
+  // and a start without the plugin gets the real sequence too.
+  ASSERT_TRUE(ApplyAutofireTakeover(true));
+  ASSERT_TRUE(RestoreAutofireAtRest());
+  EXPECT_NE(ReadTestFile(env.CfgPath()).find(real), std::string::npos);
+  ASSERT_TRUE(ApplyAutofireTakeover(true));
   ASSERT_TRUE(ApplyAutofireTakeover(false));
-  EXPECT_NE(ReadTestFile(env.CfgPath()).find("KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3"), std::string::npos);
-  EXPECT_FALSE(m.force_real_binding);
+  EXPECT_NE(ReadTestFile(env.CfgPath()).find(real), std::string::npos);
+  EXPECT_FALSE(m.autofire_taken_over);
+  // Nothing to repair: the file is not written again.
+  const std::string before = ReadTestFile(env.CfgPath());
+  WriteTestFile(env.CfgPath(), before + "<!-- mark -->");
+  ASSERT_TRUE(RestoreAutofireAtRest());
+  EXPECT_EQ(ReadTestFile(env.CfgPath()), before + "<!-- mark -->");
+  WriteTestFile(env.CfgPath(), before);
 
   // Reading that back keeps the autofire mark: default.cfg holds what the file says.
   LoadInputMapping();

@@ -1,6 +1,7 @@
 // Carrying older mappings over (binding version) and clearing a game's own inputs.
 #include <gtest/gtest.h>
 
+#include "base/file_system.h"
 #include "settings/app_state.h"
 #include "controls/binding_migration.h"
 #include "controls/game_cfg_inputs.h"
@@ -74,6 +75,44 @@ TEST(BindingVersion, FirstRunAndUpgradePaths) {
   InputMapping broken;
   EXPECT_FALSE(UpgradeBindingVersion(broken, env.Files(), s, false, true));
   EXPECT_EQ(s.binding_version, 3);
+}
+
+TEST(BindingVersion, TheUsersFileIsKeptBeforeAnyRunFirstChangesIt) {
+  ControlsEnv env;
+  Settings s;
+  ResetSettings(s);
+  // The first run had no mame.exe: nothing was written, so no copy was made.
+  InputMapping first;
+  EXPECT_FALSE(UpgradeBindingVersion(first, env.Files(), s, true, false));
+  // Later MAME is there with the user's own entry on an earlier stock key.
+  const std::string users =
+      "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"default\">\n        <input>\n"
+      "            <port type=\"P1_BUTTON3\">\n                <newseq type=\"standard\">\n"
+      "                    KEYCODE_SPACE\n                </newseq>\n            </port>\n"
+      "        </input>\n    </system>\n</mameconfig>\n";
+  WriteTestFile(env.CfgPath(), users);
+  InputMapping later;
+  ASSERT_TRUE(UpgradeBindingVersion(later, env.Files(), s, false, true));
+  EXPECT_NE(ReadTestFile(env.CfgPath()).find("KEYCODE_6PAD"), std::string::npos);
+  EXPECT_EQ(ReadTestFile(env.CfgPath() + ".korvo-backup"), users);
+
+  // The MAME folder now points to another installation: a plain OK keeps its
+  // file too, and the first copy of each file stays as it was.
+  TempDir other;
+  MappingFiles files{other.File("cfg/default.cfg"), env.Files().autofire};
+  WriteTestFile(files.default_cfg, users);
+  SetBindingKey(later, 6, "X");
+  ASSERT_TRUE(WriteInputMapping(later, files));
+  EXPECT_EQ(ReadTestFile(files.default_cfg + ".korvo-backup"), users);
+  SetBindingKey(later, 6, "Y");
+  ASSERT_TRUE(WriteInputMapping(later, files));
+  EXPECT_EQ(ReadTestFile(files.default_cfg + ".korvo-backup"), users);
+  // A file that gets no copy is not changed.
+  DeleteFileAt(files.default_cfg + ".korvo-backup");
+  CreateFolder(files.default_cfg + ".korvo-backup");
+  SetBindingKey(later, 6, "Z");
+  EXPECT_FALSE(WriteInputMapping(later, files));
+  EXPECT_EQ(ReadTestFile(files.default_cfg).find("KEYCODE_Z"), std::string::npos);
 }
 
 TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {

@@ -74,7 +74,13 @@ TEST(Frontend, FailuresGiveTheirCodeAndLogLine) {
   FrontendSetup f;
   EXPECT_EQ(f.Run(""), kFrontendNoGame);
   EXPECT_EQ(f.Log(), "no game given: \r\n");
-  EXPECT_EQ(f.Run("\"\""), kFrontendNoGame);
+  EXPECT_EQ(f.Run(" \t "), kFrontendNoGame);
+  // A name was given: what does not find a game is an unknown game.
+  for (const char* name : {"\"\"", "C:\\ROMs\\", "C:/ROMs/"}) {
+    EXPECT_EQ(f.Run(name), kFrontendUnknownGame) << name;
+    EXPECT_EQ(f.Log(), "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed "
+                       "boards): " + std::string(name) + "\r\n");
+  }
 
   EXPECT_EQ(f.Run("pong"), kFrontendUnknownGame);
   EXPECT_EQ(f.Log(),

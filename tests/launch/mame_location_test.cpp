@@ -24,6 +24,13 @@ TEST(MameLocation, CandidatesSettingAndFolders) {
   WriteTestFile(dir.File("mame/mame.exe"), "");
   ASSERT_TRUE(LocateMameProgram(s, path));
   EXPECT_EQ(path, dir.path() + "\\mame\\mame.exe");
+  // A MAME Program setting must name a program: a folder is not found.
+  s.mame_exe = "mame";
+  EXPECT_FALSE(LocateMameProgram(s, path));
+  EXPECT_EQ(path, dir.path() + "\\mame");
+  s.mame_exe = "mame\\mame.exe";
+  EXPECT_TRUE(LocateMameProgram(s, path));
+  s.mame_exe.clear();
 
   SetLauncherFolder("C:\\Korvo");
   s.mame_exe = "C:/mame.exe";

@@ -11,7 +11,10 @@
 
 #include "../../tools/fakemame/fakemame_record.h"
 #include "base/paths.h"
+#include "controls/input_mapping.h"
+#include "controls/mapping_files.h"
 #include "launch/launch_log.h"
+#include "launch/mame_args_hooks.h"
 #include "support/test_support.h"
 
 namespace {
@@ -37,7 +40,7 @@ bool WaitFor(const std::atomic<bool>& flag, int ms) {
 }
 }  // namespace
 
-TEST(Play, ChecksAndRecentGames) {
+TEST(Play, Checks) {
   GameList games = BuildGameList();
   GameEntry entry = *FindGameBySet(games, "sfex2");
   EXPECT_EQ(CheckPlay(nullptr, true, false, false), PlayCheck::kNoSelection);
@@ -47,16 +50,6 @@ TEST(Play, ChecksAndRecentGames) {
   EXPECT_EQ(CheckPlay(&entry, false, true, true), PlayCheck::kOk);
   MarkNotInMame(entry);
   EXPECT_EQ(CheckPlay(&entry, false, false, true), PlayCheck::kNotInMame);
-
-  auto number = [&](const char* set) { return FindGameBySet(games, set)->number; };
-  IdList recent;
-  for (const char* set : {"sfex2", "tekken3", "sfex2", "kikaioh"}) PushRecentGame(recent, number(set));
-  EXPECT_EQ(recent, (IdList{number("kikaioh"), number("sfex2"), number("tekken3")}));
-  recent = {1, 2, 3, 4, 5, 6, 7, 8};
-  PushRecentGame(recent, 9);
-  EXPECT_EQ(recent, (IdList{9, 1, 2, 3, 4, 5, 6, 7}));
-  PushRecentGame(recent, 5);
-  EXPECT_EQ(recent, (IdList{5, 9, 1, 2, 3, 4, 6, 7}));
 }
 
 TEST(Play, StartWaitAndDiagnoseTheFake) {
@@ -92,6 +85,41 @@ TEST(Play, StartWaitAndDiagnoseTheFake) {
   EXPECT_NE(log.find("mame.exe tekken3 -window"), std::string::npos);
   EXPECT_NE(log.find("cfg\\default.cfg (missing)\r\n"), std::string::npos);
   EXPECT_NE(log.find("cfg\\tekken3.cfg (none)\r\n"), std::string::npos);
+}
+
+TEST(Play, AutofireButtonsAreNoneOnlyWhileMameRunsWithTheCombosPlugin) {
+  FakeSetup fake;
+  fake.settings.logs = 1;
+  fake.Control("print-file=cfg/default.cfg\ndelay-ms=100\n");  // what MAME found at its start
+  SetWriteCombosPluginHook([](std::string& folder) {
+    folder = LauncherFolder() + "\\korvo-plugins\\korvo-combos-plugin";
+    return true;
+  });
+  InputMapping& m = TheInputMapping();
+  m = InputMapping{};
+  SetBindingKey(m, 4, "LCONTROL");
+  SetAutofire(m, 4, true);
+  ASSERT_TRUE(WriteInputMapping());
+  const std::string real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3";
+  ASSERT_NE(ReadTestFile(fake.dir.File("cfg/default.cfg")).find(real), std::string::npos);
+
+  GameList games = BuildGameList();
+  LaunchState state;
+  uint32_t error = 0;
+  ASSERT_TRUE(StartPlay(state, fake.settings, {}, games, *FindGameBySet(games, "sfex2"), nullptr, error));
+  std::atomic<bool> ended{false};
+  StartWaitThread(state, [&] { ended = true; });
+  ASSERT_TRUE(WaitFor(ended, 5000));
+  FinishPlay(state, TickMs());
+  const std::string seen = ReadTestFile(fake.dir.File("logs/korvo-output.log"));
+  EXPECT_NE(seen.find("P1_BUTTON1"), std::string::npos) << seen;
+  EXPECT_EQ(seen.find(real), std::string::npos) << seen;
+  std::string at_rest = ReadTestFile(fake.dir.File("cfg/default.cfg"));
+  EXPECT_NE(at_rest.find(real), std::string::npos) << at_rest;
+  EXPECT_EQ(at_rest.find("NONE"), std::string::npos) << at_rest;
+
+  SetWriteCombosPluginHook(nullptr);
+  m = InputMapping{};
 }
 
 TEST(Play, StopEndsAHangingMameSilently) {

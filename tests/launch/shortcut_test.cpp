@@ -4,8 +4,41 @@
 #include <gtest/gtest.h>
 
 #include "base/file_system.h"
+#include <map>
+
 #include "base/paths.h"
+#include "base/text_case.h"
+#include "catalogue/listing.h"
 #include "support/test_support.h"
+
+namespace {
+void ExpectUniqueNames(const GameList& games, const char* which) {
+  std::vector<std::string> names = ShortcutFileNames(games);
+  ASSERT_EQ(names.size(), 462u);
+  std::map<std::string, std::string> seen;
+  for (size_t i = 0; i < games.size(); ++i) {
+    EXPECT_FALSE(names[i].empty());
+    EXPECT_EQ(names[i].find_first_of("\\/:*?\"<>|"), std::string::npos) << names[i];
+    auto [it, added] = seen.emplace(LowerCaseText(names[i]), games[i].set);
+    EXPECT_TRUE(added) << which << ": " << games[i].set << " and " << it->second << " share " << names[i];
+  }
+}
+}  // namespace
+
+TEST(Shortcut, EveryGameGetsItsOwnFileName) {
+  GameList games = BuildGameList();
+  ExpectUniqueNames(games, "built-in titles");
+  MameListing listing;
+  ParseListfull(ReadTestFile(SourcePath("tests/fixtures/mame0251/listfull.txt")), GameTableSets(), listing);
+  MarkGameList(games, listing);
+  ExpectUniqueNames(games, "MAME 0.251 titles");
+  // MAME 0.251 calls kartduel what the table calls kartduelja: both keep
+  // their title and get their set name added.
+  auto name = [&](const char* set) { return ShortcutFileNameOf(games, *FindGameBySet(games, set)); };
+  EXPECT_EQ(name("kartduel"), "Kart Duel (Japan, KTD1VER.A) [kartduel]");
+  EXPECT_EQ(name("kartduelja"), "Kart Duel (Japan, KTD1VER.A) [kartduelja]");
+  EXPECT_EQ(name("sfex2"), "Street Fighter EX2 (Euro)");  // no clash, no set name
+}
 
 TEST(Shortcut, PlanHoldsTheShortcutArgumentsAndASafeName) {
   TempDir dir;

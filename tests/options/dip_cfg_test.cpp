@@ -176,3 +176,18 @@ TEST(DipRows, ListsMarkTheDefaultAndOkTakesTheSelections) {
   ASSERT_EQ(choices.size(), 1u);  // no selection, or no values: left out
   EXPECT_EQ(choices[0].value, 32u);
 }
+
+TEST(DipRows, AFileChangedMeanwhileGetsOnlyTheUsersChanges) {
+  DipSwitch a = Switch("DSW", 1, 1, {{"Off", 1}, {"On", 0}});
+  DipSwitch b = Switch("DSW", 2, 2, {{"Off", 2}, {"On", 0}});
+  // Unchanged file: every shown switch is written, as selected.
+  EXPECT_EQ(DipChoicesToSave({a, b}, {0, 0}, {0, 1}, false).size(), 2u);
+  // Changed file: the switch the user left alone keeps what the file now says.
+  std::vector<DipChoice> changed = DipChoicesToSave({a, b}, {0, 0}, {0, 1}, true);
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(changed[0].mask, 2u);
+  EXPECT_EQ(changed[0].value, 0u);
+  EXPECT_EQ(DipHeaderText("Street Fighter EX2 (Europe 980312)"),
+            "Street Fighter EX2 (Europe 980312)\nThe DIP switches of the game as MAME keeps them (the game's own cfg "
+            "file). The game must not be running.");
+}

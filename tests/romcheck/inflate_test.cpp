@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,65 @@ void DynamicHeader(BitWriter& w, const std::vector<int>& lit, const std::vector<
   for (int sym : order) w.Bits(sym < 16 ? 4 : 0, 3);
   for (int len : lit) w.Code(static_cast<uint32_t>(len), 4);
   for (int len : dist) w.Code(static_cast<uint32_t>(len), 4);
+}
+
+// Canonical Huffman codes for the given lengths, assigned as RFC 1951 3.2.2
+// describes, for writing dynamic blocks by hand.
+std::vector<uint32_t> CanonicalCodes(const std::vector<int>& lengths) {
+  int per_length[16] = {};
+  for (int len : lengths) per_length[len] += len > 0;
+  uint32_t next[16] = {};
+  uint32_t code = 0;
+  for (int len = 1; len < 16; ++len) next[len] = code = (code + per_length[len - 1] * (len > 1)) << 1;
+  std::vector<uint32_t> codes(lengths.size());
+  for (size_t sym = 0; sym < lengths.size(); ++sym)
+    if (lengths[sym]) codes[sym] = next[lengths[sym]]++;
+  return codes;
+}
+
+// zlib's reading of a raw stream: the reference for hand-written blocks.
+std::string ZlibInflate(const std::string& stream, size_t size) {
+  std::string out(size, '\0');
+  z_stream z{};
+  inflateInit2(&z, -15);
+  z.next_in = const_cast<Bytef*>(Bytes(stream));
+  z.avail_in = static_cast<uInt>(stream.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  int r = inflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  inflateEnd(&z);
+  return r == Z_STREAM_END ? out : "(zlib refused the stream)";
+}
+
+constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr uint16_t kDistBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+                                    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr uint8_t kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
+                                    6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+// A symbol of the fixed literal/length code.
+void FixedSymbol(BitWriter& w, int sym) {
+  if (sym < 144) w.Code(0x30 + sym, 8);
+  else if (sym < 256) w.Code(0x190 + sym - 144, 9);
+  else if (sym < 280) w.Code(sym - 256, 7);
+  else w.Code(0xC0 + sym - 280, 8);
+}
+
+// A match in a fixed block, and the same match applied to `out`.
+void FixedMatch(BitWriter& w, std::string& out, int length, int distance) {
+  int l = 28;
+  while (kLengthBase[l] > length) --l;
+  FixedSymbol(w, 257 + l);
+  w.Bits(static_cast<uint32_t>(length - kLengthBase[l]), kLengthExtra[l]);
+  int d = 29;
+  while (kDistBase[d] > distance) --d;
+  w.Code(static_cast<uint32_t>(d), 5);
+  w.Bits(static_cast<uint32_t>(distance - kDistBase[d]), kDistExtra[d]);
+  for (int i = 0; i < length; ++i) out.push_back(out[out.size() - static_cast<size_t>(distance)]);
 }
 
 int Decode(const std::string& stream, InflateResult& r, std::string* out = nullptr, size_t capacity = 0) {
@@ -222,4 +282,90 @@ TEST(Inflate, DynamicCodeRules) {
   w.Bits(0, 3), w.Bits(0, 3), w.Bits(1, 3), w.Bits(1, 3);  // 18 and 0, one bit each
   w.Code(1, 1), w.Bits(127, 7), w.Code(1, 1), w.Bits(127, 7);
   EXPECT_EQ(Decode(w.Done() + std::string(64, '\0')), kInflateError);
+}
+
+TEST(Inflate, MatchesAtEveryShortDistanceAndEveryLength) {
+  // Overlapping copies (distances below the copy word), runs of one byte,
+  // word-sized and far distances, each with every length 3-258.
+  std::vector<int> distances;
+  for (int d = 1; d <= 40; ++d) distances.push_back(d);
+  for (int d : {255, 256, 1000, 24577, 32768}) distances.push_back(d);
+  std::mt19937 rng(7);
+  BitWriter w;
+  std::string expected;
+  w.Bits(1, 1), w.Bits(1, 2);
+  while (expected.size() < 32768) {
+    int byte = static_cast<int>(rng() & 0xFF);
+    FixedSymbol(w, byte);
+    expected.push_back(static_cast<char>(byte));
+  }
+  for (int distance : distances)
+    for (int length = 3; length <= 258; ++length) {
+      FixedMatch(w, expected, length, distance);
+      int byte = static_cast<int>(rng() & 0xFF);  // shifts the next match against the copy words
+      FixedSymbol(w, byte);
+      expected.push_back(static_cast<char>(byte));
+    }
+  FixedSymbol(w, 256);
+  std::string stream = w.Done();
+  InflateResult r;
+  std::string out;
+  ASSERT_EQ(Decode(stream, r, &out, expected.size()), kInflateOk);
+  EXPECT_TRUE(out == expected);
+  EXPECT_EQ(r.produced, expected.size());
+  EXPECT_EQ(r.crc, ZlibCrc(expected));
+}
+
+TEST(Inflate, CodesLongerThanTheFirstLookupMatchZlib) {
+  // Literal/length and distance codes of every length 1-15, so the longest
+  // ones (literals, a length, the end of block, distances with extra bits)
+  // are found through a second lookup.
+  std::vector<int> lit(258, 0), dist(16, 0);
+  const std::vector<int> chain = {'a', 257, 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm'};
+  for (size_t i = 0; i < chain.size(); ++i) lit[static_cast<size_t>(chain[i])] = static_cast<int>(i) + 1;
+  lit['n'] = lit[256] = 15;
+  for (int sym = 0; sym < 14; ++sym) dist[static_cast<size_t>(sym)] = sym + 1;
+  dist[14] = dist[15] = 15;
+  std::vector<uint32_t> lit_codes = CanonicalCodes(lit), dist_codes = CanonicalCodes(dist);
+
+  std::mt19937 rng(8);
+  BitWriter w;
+  std::string expected;
+  DynamicHeader(w, lit, dist);
+  for (int i = 0; i < 30000; ++i) {
+    uint32_t pick = rng() % 16;
+    int d = static_cast<int>(rng() % 16);
+    uint32_t extra = rng() & ((1u << kDistExtra[d]) - 1);
+    size_t distance = kDistBase[d] + extra;
+    if (pick < 14 || distance > expected.size()) {
+      int sym = pick < 14 ? 'a' + static_cast<int>(pick) : 'n';
+      w.Code(lit_codes[static_cast<size_t>(sym)], lit[static_cast<size_t>(sym)]);
+      expected.push_back(static_cast<char>(sym));
+      continue;
+    }
+    w.Code(lit_codes[257], lit[257]);  // length 3
+    w.Code(dist_codes[static_cast<size_t>(d)], dist[static_cast<size_t>(d)]);
+    w.Bits(extra, kDistExtra[d]);
+    for (int k = 0; k < 3; ++k) expected.push_back(expected[expected.size() - distance]);
+  }
+  w.Code(lit_codes[256], lit[256]);
+  std::string stream = w.Done();
+  ASSERT_EQ(ZlibInflate(stream, expected.size()), expected);
+  InflateResult r;
+  std::string out;
+  ASSERT_EQ(Decode(stream, r, &out, expected.size()), kInflateOk);
+  EXPECT_TRUE(out == expected);
+}
+
+TEST(Inflate, StopsSoonAfterTheLimit) {
+  std::string data = RomLikeData(300000, 9);
+  std::string stream = Deflate(data, 6);
+  InflateResult r;
+  EXPECT_EQ(Inflate(Bytes(stream), stream.size(), nullptr, 0, r, data.size()), kInflateOk);
+  EXPECT_EQ(Inflate(Bytes(stream), stream.size(), nullptr, 0, r, data.size() - 1), kInflateOverLimit);
+
+  // A bomb: 256 MiB of zeros claimed to be 1000 bytes stops within a chunk or so.
+  std::string bomb = Deflate(std::string(256u << 20, '\0'), 9);
+  EXPECT_EQ(Inflate(Bytes(bomb), bomb.size(), nullptr, 0, r, 1000), kInflateOverLimit);
+  EXPECT_LT(r.produced, 1u << 20);
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <future>
 
 #include "../../tools/fakemame/fakemame_record.h"
 #include "settings/app_state.h"
@@ -65,6 +66,27 @@ TEST_F(RomCheckReport, CloneWithItsParentMissing) {
                                   "coh3002c.zip (BIOS): OK - 1 files, 1.0 MB\r\n"
                                   "\r\n1 file(s) missing. \r\n" +
                                   Happy("sfex2u"));
+}
+
+TEST_F(RomCheckReport, TheTaskReadsOnlyItsContextWhileTheSettingsChange) {
+  std::filesystem::create_directories(dir_.File("roms/tekken3"));
+  const std::string expected = Header("tekken3") +
+                               "tekken3 (game): a folder, its files are not checked\r\n"
+                               "\r\nAll the zip files are there and intact.\r\n" +
+                               Happy("tekken3");
+  std::promise<std::string> done;
+  std::future<std::string> report = done.get_future();
+  ASSERT_TRUE(StartRomCheckTask(MakeRomCheckContext(*FindGameBySet(games_, "tekken3"), App().settings, {}, games_),
+                                [&done](std::string text) { done.set_value(std::move(text)); }));
+  // Meanwhile the main thread applies other options and restores a backup.
+  for (int i = 0; report.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready && i < 60000; ++i) {
+    Settings other;
+    ResetSettings(other);
+    other.mame_exe = "elsewhere\\mame.exe";
+    other.roms_directory = "nowhere";
+    App().settings = other;
+  }
+  EXPECT_EQ(report.get(), expected);
 }
 
 TEST_F(RomCheckReport, FolderSevenZipAndAllIntact) {

@@ -107,6 +107,31 @@ TEST(CheckZip, FoldersOnlyAndProblemOverflow) {
   EXPECT_EQ(r.problems[0], std::string(199, 'n'));
 }
 
+TEST(CheckZip, NamesWithoutTheUtf8FlagAreCodePage437) {
+  auto problem = [](const std::string& name, uint32_t flags) {
+    Member m = Stored(name, "x");
+    m.crc ^= 1;
+    m.flags = flags;
+    return Check(BuildZip({m}), false).problems.at(0);
+  };
+  const std::string e_acute = "\xC3\xA9";
+  // A long legacy name: every 0x82 is an é, and the cut keeps whole characters.
+  std::string expected;
+  for (int i = 0; i < 99; ++i) expected += e_acute;
+  EXPECT_EQ(problem(std::string(250, '\x82'), 0), expected);
+  EXPECT_EQ(problem("\x8E\x99.bin", 0), "\xC3\x84\xC3\x96.bin: wrong checksum (the file is corrupt)");
+  // With the flag the name is UTF-8 as it stands; a flagged name that is not
+  // UTF-8 falls back to the code page.
+  EXPECT_EQ(problem("\xC5\x81\xC3\xB3" "d\xC5\xBA.bin", 0x0800),
+            "\xC5\x81\xC3\xB3" "d\xC5\xBA.bin: wrong checksum (the file is corrupt)");
+  EXPECT_EQ(problem("\x82.bin", 0x0800), e_acute + ".bin: wrong checksum (the file is corrupt)");
+  // A flagged name kept to 259 bytes may end inside a character: that one goes.
+  ZipEntry cut;
+  cut.utf8_name = true;
+  cut.name = std::string(257, 'a') + "\xC5";
+  EXPECT_EQ(ZipNameText(cut), std::string(257, 'a'));
+}
+
 TEST(CheckZip, FiveThousandMembersChecksTheFirst4096) {
   std::vector<Member> members;
   for (int i = 0; i < 5000; ++i) members.push_back(Stored("f" + std::to_string(i), std::to_string(i)));

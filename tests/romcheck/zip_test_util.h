@@ -68,6 +68,7 @@ struct Member {
   uint32_t size = 0;      // uncompressed size written to the headers
   bool use_offset = false;
   uint32_t offset = 0;    // local header offset to claim instead of the real one
+  uint32_t flags = 0;     // general purpose flags (bit 11: the name is UTF-8)
 };
 
 inline Member Stored(const std::string& name, const std::string& data) {
@@ -82,13 +83,13 @@ inline std::string BuildZip(const std::vector<Member>& members, const std::strin
   for (const Member& m : members) {
     uint32_t offset = static_cast<uint32_t>(zip.size());
     Put32(zip, 0x04034b50);
-    Put16(zip, 20), Put16(zip, 0), Put16(zip, m.method), Put16(zip, 0), Put16(zip, 0x21);
+    Put16(zip, 20), Put16(zip, m.flags), Put16(zip, m.method), Put16(zip, 0), Put16(zip, 0x21);
     Put32(zip, m.crc), Put32(zip, static_cast<uint32_t>(m.data.size())), Put32(zip, m.size);
     Put16(zip, static_cast<uint32_t>(m.name.size())), Put16(zip, 0);
     zip += m.name;
     zip += m.data;
     Put32(central, 0x02014b50);
-    Put16(central, 20), Put16(central, 20), Put16(central, 0), Put16(central, m.method);
+    Put16(central, 20), Put16(central, 20), Put16(central, m.flags), Put16(central, m.method);
     Put16(central, 0), Put16(central, 0x21);
     Put32(central, m.crc), Put32(central, static_cast<uint32_t>(m.data.size())), Put32(central, m.size);
     Put16(central, static_cast<uint32_t>(m.name.size())), Put16(central, 0), Put16(central, 0);

@@ -97,6 +97,19 @@ TEST(GameSettingsFile, SectionsMergeAndOtherSectionsAreIgnored) {
   EXPECT_EQ(list[2].extra_arguments.size(), 259u);
 }
 
+TEST(GameSettingsFile, TextValuesEndAtANul) {
+  // What follows a NUL would never reach MAME: the command line ends there.
+  using namespace std::string_literals;
+  GameSettingsList list = Parse("[game 37]\nbios=asia\0junk\nextra_arguments= -nothrottle \0-x\n"s);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].bios, "asia");
+  EXPECT_EQ(list[0].extra_arguments, "-nothrottle");
+  list[0].bios = "japan\0x"s;  // a caller's text is written the same way
+  std::string text = FormatGameSettingsText(list);
+  EXPECT_EQ(text.find('\0'), std::string::npos);
+  EXPECT_NE(text.find("\r\nbios=japan\r\nextra_arguments=-nothrottle\r\n"), std::string::npos);
+}
+
 TEST(GameSettingsFile, WritesEverySetFieldInOrderAndReadsItBack) {
   GameSettingsList list;
   GameSettings& g = GetOrCreateGameSettings(list, 82);
@@ -143,11 +156,15 @@ TEST(GameSettingsFile, BadBytesLoadWithoutHarm) {
   junk += std::string("\0\xff\xfe[game \x80]\n=\n[\n]\n[game 5\nvolume=-4\n", 36);
   junk += "[game -3]\nsound=0\n[game 2147483648]\nsound=1\nvolume=\nsize=x\nsize=999999999999x1\n";
   GameSettingsList list = Parse(junk);
-  ASSERT_EQ(list.size(), 2u);
+  ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list[0].cheat, 1);
   EXPECT_EQ(list[0].volume, -4);
   EXPECT_EQ(list[1].game, -3);
   EXPECT_EQ(list[1].sound, 0);
+  EXPECT_EQ(list[2].game, INT32_MAX);  // numbers saturate; no table game has it
+  EXPECT_EQ(list[2].volume, kVolumeSameAsGlobal);
+  EXPECT_EQ(list[2].res_w, 0);
+  list.pop_back();
   // A value that would break the line structure is written on one line.
   list[0].extra_arguments = "-a\r\n[game 9]\nvideo=1";
   GameSettingsList again = Parse(FormatGameSettingsText(list));

@@ -45,6 +45,9 @@ TEST(SettingsRead, ClampsAndSpecialRules) {
   EXPECT_EQ(Parsed("sort_column=9").sort_column, 6);
   EXPECT_EQ(Parsed("video=abc").video, 0);  // unparsable keeps the old value
   EXPECT_EQ(Parsed("video=3\nvideo=1").video, 1);  // the last one wins
+  // Far beyond 32 bits is still just out of range.
+  EXPECT_EQ(Parsed("volume=-99999999999").volume, -32);
+  EXPECT_EQ(Parsed("prescale=99999999999").prescale, 8);
 }
 
 TEST(SettingsRead, BarsAndViewState) {

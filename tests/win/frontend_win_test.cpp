@@ -13,6 +13,7 @@
 #include "catalogue/game_table.h"
 #include "launch/launch_wiring.h"
 #include "launch/mame_args.h"
+#include "settings/game_settings.h"
 #include "settings/settings.h"
 #include "win_test_support.h"
 
@@ -57,11 +58,13 @@ struct KorvoFolder {
     Settings s;
     ResetSettings(s);
     LoadSettings(s, dir.File("korvo-settings.cfg"));
+    GameSettingsList game_settings;
+    LoadGameSettings(game_settings, dir.File("korvo-games.cfg"));
     GameList games = BuildGameList();
     LaunchRequest request;
     request.screen_mode = screen_mode;
     ArgList args;
-    BuildMameArgs(s, {}, games, FindGameBySet(games, "sfex2")->number, &request, args);
+    BuildMameArgs(s, game_settings, games, FindGameBySet(games, "sfex2")->number, &request, args);
     return args;
   }
 };
@@ -108,14 +111,69 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
   EXPECT_TRUE(Holds(calls[0].args, "-window"));
 }
 
+TEST(FrontendWin, ANulInAPerGameTextDoesNotCutTheCommandLine) {
+  KorvoFolder f;
+  using namespace std::string_literals;
+  WriteFileText(f.dir.File("korvo-games.cfg"),
+                "[game 23]\r\nbios=asia\0junk\r\nextra_arguments=-nothrottle\0-x\r\nautosave=1\r\n"s);
+  EXPECT_EQ(f.Run("--game sfex2"), 0);
+  auto calls = f.TakeCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].args, f.Expected(-1));
+  EXPECT_TRUE(Holds(calls[0].args, "asia"));
+  EXPECT_TRUE(Holds(calls[0].args, "-autosave"));
+  EXPECT_TRUE(Holds(calls[0].args, "-nothrottle"));
+  EXPECT_TRUE(Holds(calls[0].args, "-plugin"));  // the last arguments arrived too
+}
+
+TEST(FrontendWin, AutofireIsNoneOnlyWhileMameRuns) {
+  KorvoFolder f;
+  // Autofire on Player 1 Button 1, left as NONE by a launcher that was ended
+  // while MAME ran.
+  const std::string none_cfg =
+      "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"default\">\n        <input>\n"
+      "            <port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n"
+      "                    NONE\n                </newseq>\n            </port>\n"
+      "        </input>\n    </system>\n</mameconfig>\n";
+  CreateDirectoryW(Utf8ToUtf16(f.dir.File("cfg")).c_str(), nullptr);
+  WriteFileText(f.dir.File("cfg\\default.cfg"), none_cfg);
+  WriteFileText(f.dir.File("korvo-autofire.cfg"), "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
+  const std::string real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3";
+  // The next start repairs it, whatever it goes on to do.
+  EXPECT_EQ(f.Run("--game nosuchgame"), 2);
+  EXPECT_NE(ReadFileText(f.dir.File("cfg\\default.cfg")).find(real), std::string::npos);
+
+  // A play with the combos plugin: MAME finds NONE, and the real sequence is
+  // back once it has ended.
+  WriteFileText(f.dir.File("fakemame-control.txt"), "print-file=cfg\\default.cfg\n");
+  EXPECT_EQ(f.Run("--game sfex2"), 0);
+  auto calls = f.TakeCalls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_TRUE(Holds(calls[0].args, "-plugin"));
+  const std::string seen = ReadFileText(f.dir.File("logs\\korvo-output.log"));
+  EXPECT_NE(seen.find("P1_BUTTON1"), std::string::npos) << seen;
+  EXPECT_EQ(seen.find(real), std::string::npos) << seen;
+  const std::string at_rest = ReadFileText(f.dir.File("cfg\\default.cfg"));
+  EXPECT_NE(at_rest.find(real), std::string::npos) << at_rest;
+  EXPECT_EQ(at_rest.find("NONE"), std::string::npos) << at_rest;
+}
+
 TEST(FrontendWin, FailureCodesAndLogLines) {
   KorvoFolder f;
   EXPECT_EQ(f.Run("--game pong"), 2);
   EXPECT_EQ(f.Run("--game nosuchgame"), 2);
   EXPECT_EQ(f.Log().rfind("unknown game (", 0), 0u);
-  EXPECT_EQ(f.Run("--game \"\\\"\\\"\""), 5);  // a name of nothing but quotes
-  EXPECT_EQ(f.Log(), "no game given: \r\n");
+  // A name was given, even when it is nothing but quotes or a folder.
+  EXPECT_EQ(f.Run("--game \"\\\"\\\"\""), 2);
+  EXPECT_EQ(f.Log(), "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed boards): "
+                     "\"\"\r\n");
+  for (const char* tail : {"--game C:\\ROMs\\", "--game \"C:\\ROMs\\\\\""}) {
+    EXPECT_EQ(f.Run(tail), 2) << tail;
+    EXPECT_EQ(f.Log(), "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed "
+                       "boards): C:\\ROMs\\\r\n") << tail;
+  }
   EXPECT_EQ(f.Run("--game \" \""), 5);
+  EXPECT_EQ(f.Log(), "no game given: \r\n");
   EXPECT_EQ(f.Run("--game \"\""), 5);  // an empty name: a code, never the main window
   EXPECT_EQ(f.Run("--game="), 5);
   EXPECT_EQ(f.Run("--game " + std::string(3000, 'x')), 2);
@@ -129,6 +187,13 @@ TEST(FrontendWin, FailureCodesAndLogLines) {
   EXPECT_EQ(f.Run("--game sfex2"), 4);
   EXPECT_EQ(f.Log(), "mame.exe not found (set it in the launcher, or put it beside the launcher): " +
                          f.dir.File("mame.exe") + "\r\n");
+  // A MAME Program setting that names a folder: not found, whatever the folder holds.
+  CreateDirectoryW(Utf8ToUtf16(f.dir.File("emu")).c_str(), nullptr);
+  WriteFileText(f.dir.File("korvo-settings.cfg"), "logs=1\r\nmame_exe=emu\r\n");
+  EXPECT_EQ(f.Run("--game sfex2"), 4);
+  EXPECT_EQ(f.Log(), "mame.exe not found (set it in the launcher, or put it beside the launcher): " +
+                         f.dir.File("emu") + "\r\n");
+  WriteFileText(f.dir.File("korvo-settings.cfg"), "logs=1\r\n");
   // A mame.exe that is no program.
   WriteFileText(f.dir.File("mame.exe"), "not a program");
   WriteFileText(f.dir.File("roms\\coh3002c.zip"), "PK\5\6");

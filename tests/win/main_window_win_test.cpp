@@ -318,7 +318,9 @@ TEST(MainWindow, CommandsThatNeedASelectionSaySo) {
   f.Command(104);
   f.Command(253);
   f.Command(106);
+  f.Command(250);
   PumpMessagesFor(200);
+  EXPECT_TRUE(boxes.SawTitle("Game Settings"));
   EXPECT_TRUE(boxes.SawTitle("Desktop Icon"));
   EXPECT_TRUE(boxes.SawTitle("Check ROM Set"));
   EXPECT_TRUE(boxes.SawTitle("Play"));
@@ -352,6 +354,43 @@ TEST(MainWindow, DarkLookPixels) {
     HWND favorites = Main().tools[1];
     EXPECT_EQ(at(favorites, 5, 16), 0x3E3E3Eu);  // checked: the highlight
     EXPECT_EQ(at(Main().tools[0], 5, 16), 0x202020u);  // not checked: the face
+    MENUBARINFO bar = {sizeof bar};
+    ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
+    RECT window_rect;
+    GetWindowRect(Main().window, &window_rect);
+    EXPECT_EQ(shot.At({bar.rcBar.right - window_rect.left - 20, bar.rcBar.top - window_rect.top + 3}), 0x202020u);
   }
   ApplyTheme(false);
+}
+
+TEST(MainWindow, GameSettingsFromTheMenuSaysWhatTheGameFollows) {
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open());
+  f.SelectRow(f.RowOfGame("tekken3"));
+  DialogDriver ok([](HWND dialog, const SeenBox&) {
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    return true;
+  });
+  f.Command(250);
+  EXPECT_TRUE(ok.SawTitle("Game Settings"));
+  EXPECT_EQ(f.StatusText(), "This game follows the main settings again");
+}
+
+TEST(MainWindow, DraggingTheSplitterInClassicLayout) {
+  MainWindowFixture f("options_window=0\r\n");
+  ASSERT_TRUE(f.Open());
+  RECT list;
+  GetWindowRect(Main().list, &list);
+  MapWindowPoints(nullptr, Main().window, reinterpret_cast<POINT*>(&list), 2);
+  int grip_x = list.right + 4, y = list.top + 50;
+  SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip_x, y));
+  SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(712, y));
+  SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(712, y));
+  EXPECT_EQ(App().settings.splitter, 700);
+  GetWindowRect(Main().list, &list);
+  EXPECT_EQ(list.right - list.left, 700);
+  // Reset Window Size makes it automatic again.
+  f.Command(210);
+  EXPECT_EQ(App().settings.splitter, 0);
+  EXPECT_EQ(f.StatusText(), "Window size reset");
 }

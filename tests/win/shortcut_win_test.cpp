@@ -52,7 +52,7 @@ TEST(ShortcutWin, LinkOnTheDesktopStartsMameFullScreen) {
   ASSERT_TRUE(CreateDesktopShortcut(s, {}, games, entry, reason)) << reason;
   std::optional<std::string> desktop = DesktopFolder();
   ASSERT_TRUE(desktop);
-  std::string file = *desktop + "\\" + ShortcutFileName(ShortcutTitle(games, entry)) + ".lnk";
+  std::string file = *desktop + "\\" + ShortcutFileNameOf(games, entry) + ".lnk";
   EXPECT_EQ(file.find_first_of(":?", 2), std::string::npos) << file;
   ASSERT_NE(GetFileAttributesW(Utf8ToUtf16(file).c_str()), INVALID_FILE_ATTRIBUTES) << file;
 
@@ -70,4 +70,32 @@ TEST(ShortcutWin, LinkOnTheDesktopStartsMameFullScreen) {
   // A second shortcut of the same game replaces the first.
   EXPECT_TRUE(CreateDesktopShortcut(s, {}, games, entry, reason)) << reason;
   DeleteFileW(Utf8ToUtf16(file).c_str());
+}
+
+TEST(ShortcutWin, GamesOfOneTitleGetTwoShortcuts) {
+  WinTempDir dir;
+  SetLauncherFolder(dir.path());
+  std::ofstream(Utf8ToUtf16(dir.File("mame.exe")).c_str()) << "x";
+  Settings s;
+  ResetSettings(s);
+  GameList games = BuildGameList();
+  // MAME 0.251 gives kartduel the title the table has for kartduelja.
+  GameEntry& kartduel = const_cast<GameEntry&>(*FindGameBySet(games, "kartduel"));
+  kartduel.title = "Kart Duel (Japan, KTD1/VER.A)";
+  std::optional<std::string> desktop = DesktopFolder();
+  ASSERT_TRUE(desktop);
+  std::string reason;
+  std::vector<std::string> files;
+  for (const char* set : {"kartduel", "kartduelja"}) {
+    const GameEntry& entry = *FindGameBySet(games, set);
+    ASSERT_TRUE(CreateDesktopShortcut(s, {}, games, entry, reason)) << reason;
+    files.push_back(*desktop + "\\" + ShortcutFileNameOf(games, entry) + ".lnk");
+  }
+  ASSERT_NE(files[0], files[1]);
+  for (size_t i = 0; i < 2; ++i) {
+    LinkContent link;
+    ASSERT_TRUE(ReadLink(files[i], link)) << files[i];
+    EXPECT_EQ(Utf16ToUtf8(link.arguments).rfind(i == 0 ? "kartduel " : "kartduelja ", 0), 0u);
+    DeleteFileW(Utf8ToUtf16(files[i]).c_str());
+  }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "base/utf16_win.h"
 #include "win_test_support.h"
 
 namespace {
@@ -80,6 +81,25 @@ TEST(StartupWin, OneLauncherPerFolderAndSideBySideAcrossFolders) {
   EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
   if (other_window) CloseAndWait(other, other_window);
+  CloseAndWait(first, first_window);
+}
+
+TEST(StartupWin, OneLauncherPerFolderWhateverTheCaseOfItsLetters) {
+  // The folder "Łódź" reached once by that name and once as "łódź".
+  WinTempDir dir;
+  std::string upper = dir.File("\xC5\x81\xC3\xB3" "d\xC5\xBA"), lower = dir.File("\xC5\x82\xC3\xB3" "d\xC5\xBA");
+  ASSERT_TRUE(CreateDirectoryW(Utf8ToUtf16(upper).c_str(), nullptr));
+  ASSERT_TRUE(CopyInto(TestBuildFolder() + "\\korvo.exe", upper + "\\korvo.exe"));
+  ASSERT_TRUE(FileExists(lower + "\\korvo.exe")) << "the file system does not fold this case";
+  HANDLE first = StartProgram(upper + "\\korvo.exe", "");
+  ASSERT_TRUE(first);
+  HWND first_window = WaitForWindowOf(first);
+  ASSERT_TRUE(first_window);
+  HANDLE second = StartProgram(lower + "\\korvo.exe", "");
+  ASSERT_TRUE(second);
+  EXPECT_EQ(WaitExit(second, 20000), 0);
+  CloseHandle(second);
+  EXPECT_EQ(KorvoWindows().size(), 1u);
   CloseAndWait(first, first_window);
 }
 

@@ -15,7 +15,7 @@ TEST(ZipFileWin, MappedWhileOthersCannotChangeIt) {
   WinTempDir dir;
   ZipWriter zip;
   StartZip(zip);
-  ASSERT_TRUE(AddZipMember(zip, "a.bin", std::string(100000, 'a')));
+  ASSERT_EQ(AddZipMember(zip, "a.bin", std::string(100000, 'a')), ZipAdd::kAdded);
   ASSERT_TRUE(FinishZip(zip));
   ASSERT_TRUE(WriteFileAtomic(dir.File("t.zip"), zip.output));
 
@@ -51,7 +51,7 @@ TEST(ZipFileWin, CrcAndBackupRoundTrip) {
   CreateFolder(folders.mame + "\\cfg");
   ASSERT_TRUE(WriteFileAtomic(folders.launcher + "\\korvo-settings.cfg", "video=1\r\n"));
   ASSERT_TRUE(WriteFileAtomic(folders.mame + "\\cfg\\default.cfg", "<mameconfig/>"));
-  ASSERT_EQ(WriteBackup(dir.File("b.zip"), folders), 2);
+  ASSERT_EQ(WriteBackup(dir.File("b.zip"), folders).count, 2);
   ASSERT_TRUE(DeleteFileAt(folders.mame + "\\cfg\\default.cfg"));
   EXPECT_EQ(RestoreBackup(dir.File("b.zip"), folders), 2);
   EXPECT_EQ(ReadWholeFile(folders.mame + "\\cfg\\default.cfg").value_or(""), "<mameconfig/>");

@@ -1,0 +1,74 @@
+#include "combos/pad_pictures.h"
+
+#include <gtest/gtest.h>
+
+#include "combos/sequence_pad.h"
+
+namespace {
+
+struct Centroid {
+  double x = 0, y = 0;
+  long ink = 0;
+};
+
+// Where the ink of a mask lies, relative to its middle (-0.5 .. 0.5).
+Centroid InkCentre(const std::vector<uint8_t>& mask, int size) {
+  Centroid c;
+  double sx = 0, sy = 0;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      int v = mask[y * size + x];
+      sx += v * (x + 0.5);
+      sy += v * (y + 0.5);
+      c.ink += v;
+    }
+  if (c.ink) c.x = sx / c.ink / size - 0.5, c.y = sy / c.ink / size - 0.5;
+  return c;
+}
+
+TEST(PadPictures, PicturesForDirectionsAndMotionsTextForTheRest) {
+  int pictures = 0;
+  for (const PadButton& b : SequencePadButtons()) {
+    for (int size : {24, 36}) {
+      std::vector<uint8_t> mask = PadPictureMask(b.token, size);
+      if (mask.empty()) continue;
+      ++pictures;
+      ASSERT_EQ(mask.size(), static_cast<size_t>(size * size)) << b.token;
+      Centroid c = InkCentre(mask, size);
+      EXPECT_GT(c.ink, 255 * size * size / 20) << b.token;  // visible at any size
+      EXPECT_LT(c.ink, 255 * size * size / 2) << b.token;   // a drawing, not a blot
+    }
+  }
+  EXPECT_EQ(pictures, 2 * 14);  // eight directions and six motions
+  EXPECT_TRUE(PadPictureMask("HP", 24).empty());
+  EXPECT_TRUE(PadPictureMask("U", 0).empty());
+}
+
+TEST(PadPictures, ArrowsPointTheirWay) {
+  struct Case {
+    const char* token;
+    int dx, dy;
+  } cases[] = {{"U", 0, -1}, {"D", 0, 1}, {"L", -1, 0}, {"R", 1, 0},
+               {"UL", -1, -1}, {"UR", 1, -1}, {"DL", -1, 1}, {"DR", 1, 1}};
+  for (const Case& k : cases) {
+    Centroid c = InkCentre(PadPictureMask(k.token, 48), 48);
+    // The head carries more ink than the tail.
+    EXPECT_GT(c.x * k.dx, k.dx ? 0.02 : -1) << k.token;
+    EXPECT_GT(c.y * k.dy, k.dy ? 0.02 : -1) << k.token;
+    if (!k.dx) {
+      EXPECT_NEAR(c.x, 0, 0.02) << k.token;
+    }
+    if (!k.dy) {
+      EXPECT_NEAR(c.y, 0, 0.02) << k.token;
+    }
+  }
+  // Forward and back motions are mirror images.
+  for (auto [forward, back] : {std::pair{"QCF", "QCB"}, {"HCF", "HCB"}, {"FCF", "FCB"}}) {
+    Centroid f = InkCentre(PadPictureMask(forward, 48), 48), b = InkCentre(PadPictureMask(back, 48), 48);
+    EXPECT_NEAR(f.x, -b.x, 0.02) << forward;
+    EXPECT_NEAR(f.y, b.y, 0.02) << forward;
+    EXPECT_NEAR(static_cast<double>(f.ink) / b.ink, 1.0, 0.05) << forward;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,189 @@
+// Driving the launcher's modal windows from a test. A modal window runs its
+// own message loop on the test thread, so a thread timer plays the user: each
+// step of a DialogScript runs on a tick and is retried until it says it is
+// done (usually: its window has appeared and it acted on it). Actions post
+// their messages, so a window that opens another modal window does not hold
+// the script up. A script that has not finished after 30 s closes every box
+// and dialog it finds, so a test that went wrong fails instead of hanging.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/utf16_win.h"
+#include "ui/modal_dialog_ui_win.h"
+#include "ui/ui_metrics_win.h"
+
+class DialogScript {
+ public:
+  using Step = std::function<bool()>;
+  DialogScript() {
+    current_ = this;
+    start_ = GetTickCount();
+    timer_ = SetTimer(nullptr, 0, 40, Tick);
+  }
+  ~DialogScript() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  DialogScript& Then(Step step) {
+    steps_.push_back(std::move(step));
+    return *this;
+  }
+  bool Finished() const { return steps_.empty(); }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    DialogScript* s = current_;
+    if (!s || s->busy_ || s->steps_.empty()) return;
+    if (GetTickCount() - s->start_ > 30000) {
+      EnumThreadWindows(GetCurrentThreadId(), CloseIfModal, 0);
+      return;
+    }
+    s->busy_ = true;
+    Step step = s->steps_.front();
+    if (step()) s->steps_.pop_front();
+    s->busy_ = false;
+  }
+  static BOOL CALLBACK CloseIfModal(HWND window, LPARAM) {
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    if (!IsWindowVisible(window)) return TRUE;
+    bool box = !lstrcmpW(name, L"#32770");
+    if (box || !lstrcmpW(name, L"KorvoModal")) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    if (box) PostMessageW(window, WM_COMMAND, IDNO, 0);  // a Yes/No box has no Cancel
+    return TRUE;
+  }
+  static inline DialogScript* current_ = nullptr;
+  std::deque<Step> steps_;
+  UINT_PTR timer_ = 0;
+  DWORD start_ = 0;
+  bool busy_ = false;
+};
+
+// One-time set-up of what start-up does for the windows.
+inline void InitWindowsForTests() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  InitUiMetrics(GetModuleHandleW(nullptr));
+  RegisterModalDialogClass(GetModuleHandleW(nullptr));
+}
+
+inline HWND FindShown(const wchar_t* window_class, const std::string& title) {
+  HWND w = FindWindowW(window_class, Utf8ToUtf16(title).c_str());
+  return w && IsWindowVisible(w) ? w : nullptr;
+}
+// The launcher's own dialogs, and message boxes and common dialogs.
+inline HWND FindModal(const std::string& title) { return FindShown(L"KorvoModal", title); }
+inline HWND FindBox(const std::string& title) { return FindShown(L"#32770", title); }
+
+inline std::string TextOf(HWND window) { return ControlText(window); }
+inline std::string ItemText(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
+
+// The texts of a message box (its static controls), joined by line feeds.
+inline std::string BoxText(HWND box) {
+  std::string text;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM out) -> BOOL {
+        wchar_t cls[32] = {};
+        GetClassNameW(child, cls, 32);
+        std::string t = ControlText(child);
+        if (lstrcmpiW(cls, L"Static") == 0 && !t.empty()) {
+          auto* s = reinterpret_cast<std::string*>(out);
+          if (!s->empty()) *s += "\n";
+          *s += t;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+// A button press, as the button itself would post it.
+inline void Press(HWND dialog, int id) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Texts of one list-view row, column by column.
+inline std::vector<std::string> ListRow(HWND list, int row) {
+  std::vector<std::string> texts;
+  HWND header = ListView_GetHeader(list);
+  int columns = Header_GetItemCount(header);
+  for (int c = 0; c < columns; ++c) {
+    wchar_t buffer[4096] = {};
+    ListView_GetItemText(list, row, c, buffer, 4096);
+    texts.push_back(Utf16ToUtf8(buffer));
+  }
+  return texts;
+}
+
+inline void SelectListRow(HWND list, int row) {
+  ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_EnsureVisible(list, row, FALSE);
+}
+
+// A double-click on a row, through the list's own mouse handling.
+inline void DoubleClickListRow(HWND list, int row) {
+  ListView_EnsureVisible(list, row, FALSE);
+  RECT r;
+  ListView_GetItemRect(list, row, &r, LVIR_LABEL);
+  LPARAM at = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+// Entries of a drop-down list and its selection.
+inline std::vector<std::string> ComboEntries(HWND combo) {
+  std::vector<std::string> entries;
+  int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    entries.push_back(Utf16ToUtf8(text.c_str()));
+  }
+  return entries;
+}
+// Selects an entry as the user would: the owner hears CBN_SELCHANGE.
+inline void ChooseComboEntry(HWND combo, int index) {
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+// The value prompt: types the text and presses OK.
+inline bool AnswerPrompt(const std::string& title, const std::string& text, std::string* prompt_seen = nullptr,
+                         std::string* initial_seen = nullptr) {
+  HWND prompt = FindModal(title);
+  if (!prompt) return false;
+  HWND edit = FindWindowExW(prompt, nullptr, L"EDIT", nullptr);
+  if (prompt_seen) *prompt_seen = TextOf(FindWindowExW(prompt, nullptr, L"STATIC", nullptr));
+  if (initial_seen) *initial_seen = TextOf(edit);
+  SetControlText(edit, text);
+  Press(prompt, IDOK);
+  return true;
+}
+
+// Closes the message box titled `title` with `button`, keeping its text.
+inline bool AnswerBox(const std::string& title, int button, std::string* text = nullptr) {
+  HWND box = FindBox(title);
+  if (!box) return false;
+  if (text) *text = BoxText(box);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  return true;
+}
+
+// Presses the button with this text.
+inline void PressButton(HWND dialog, const wchar_t* text) {
+  HWND button = FindWindowExW(dialog, nullptr, L"BUTTON", text);
+  if (button) Press(dialog, GetDlgCtrlID(button));
+}

@@ -1,0 +1,334 @@
+// The HLSL Settings and All MAME Options windows driven as a user would:
+// edits with their refusals, presets, search, and what OK leaves for MAME's
+// next command line.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "launch/play.h"
+#include "options/hlsl_window_ui_win.h"
+#include "options/mame_options_window_ui_win.h"
+#include "scratch_launcher_win.h"
+#include "screenshot_win.h"
+#include "ui/theme_win.h"
+
+namespace {
+using Row = std::vector<std::string>;
+const wchar_t kEdit[] = L"Edit Value\u2026";
+
+// Starts tekken3 with the fake MAME and gives the arguments it received.
+ArgList NextCommandLine(const ScratchLauncher& f) {
+  GameList games = BuildGameList();
+  HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  LaunchState state;
+  uint32_t error = 0;
+  ArgList args;
+  if (StartPlay(state, App().settings, App().game_settings, games, *FindGameBySet(games, "tekken3"), nullptr,
+                error)) {
+    StartWaitThread(state, [ended] { SetEvent(ended); });
+    WaitForSingleObject(ended, 10000);
+    FinishPlay(state, TickMs());
+    auto calls = f.Calls();
+    if (!calls.empty()) args = calls.back().args;
+  }
+  EXPECT_EQ(error, 0u);
+  CloseHandle(ended);
+  return args;
+}
+
+// The arguments after `first` (inclusive), as many as `expected` holds.
+ArgList ArgsFrom(const ArgList& args, const std::string& first, size_t count) {
+  for (size_t i = 0; i < args.size(); ++i)
+    if (args[i] == first) return ArgList(args.begin() + static_cast<long>(i),
+                                         args.begin() + static_cast<long>(std::min(args.size(), i + count)));
+  return {};
+}
+
+HWND ListOf(HWND window) { return FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); }
+}  // namespace
+
+TEST(HlslWindow, EditsPresetsAndRefusalsReachTheCommandLine) {
+  ScratchLauncher f;
+  App().settings.hlsl_options = "-scanline_alpha 0.4 -bogus 3";
+  HWND win = nullptr, list = nullptr;
+  std::string prompt, initial, box;
+  DialogScript s;
+  s.Then([&] {
+     win = FindModal("HLSL Settings");
+     list = win ? ListOf(win) : nullptr;
+     return list != nullptr;
+   })
+      .Then([&] {
+        EXPECT_EQ(ListView_GetItemCount(list), 72);
+        EXPECT_EQ(ListRow(list, 0), (Row{"Scanlines", "Alpha (0 = off)", "0.4", "0.0"}));
+        EXPECT_EQ(ListRow(list, 49), (Row{"NTSC (YIQ)", "Enable", "Off", "Off"}));
+        EXPECT_EQ(ListRow(list, 71), (Row{"Other", "Oversampling", "Off", "Off"}));
+        HWND presets = FindWindowExW(win, nullptr, L"COMBOBOX", nullptr);
+        EXPECT_EQ(ComboEntries(presets).front(), "None (MAME's Defaults)");
+        EXPECT_EQ(SendMessageW(presets, CB_GETCURSEL, 0, 0), 0);
+        SaveWindowScreenshot(win, "hlsl-settings-light");
+        SelectListRow(list, 6);
+        PressButton(win, kEdit);
+        return true;
+      })
+      .Then([&] { return AnswerPrompt("HLSL Option", "  0.5\t", &prompt, &initial); })
+      .Then([&] {
+        EXPECT_EQ(prompt, "Jitter (0 to 4):");
+        EXPECT_EQ(initial, "0.0");
+        EXPECT_EQ(ListRow(list, 6)[2], "0.5");
+        // A preset sets what it names and gives everything else its default.
+        ChooseComboEntry(FindWindowExW(win, nullptr, L"COMBOBOX", nullptr), 4);
+        PressButton(win, L"Apply Preset");
+        return true;
+      })
+      .Then([&] {
+        EXPECT_EQ(ListRow(list, 6)[2], "0.0");
+        EXPECT_EQ(ListRow(list, 0)[2], "0.55");
+        EXPECT_EQ(ListRow(list, 44)[2], "0.4,0.4");
+        SelectListRow(list, 10);
+        PressButton(win, kEdit);
+        return true;
+      })
+      .Then([&] { return AnswerPrompt("HLSL Option", "4097", &prompt); })
+      .Then([&] { return AnswerBox("HLSL Option", IDOK, &box); })
+      .Then([&] {
+        EXPECT_EQ(prompt, "Tile Width (1 to 4096):");
+        EXPECT_EQ(box, "This value is not valid for the option.");
+        EXPECT_EQ(ListRow(list, 10)[2], "6");
+        DoubleClickListRow(list, 10);
+        return true;
+      })
+      .Then([&] { return AnswerPrompt("HLSL Option", "6.5"); })
+      .Then([&] { return AnswerBox("HLSL Option", IDOK); })
+      .Then([&] {
+        DoubleClickListRow(list, 10);
+        return true;
+      })
+      .Then([&] { return AnswerPrompt("HLSL Option", "4096"); })
+      .Then([&] {
+        EXPECT_EQ(ListRow(list, 10)[2], "4096");
+        SelectListRow(list, 25);
+        PressButton(win, kEdit);
+        return true;
+      })
+      .Then([&] { return AnswerPrompt("HLSL Option", "1.0,1.0", &prompt); })
+      .Then([&] { return AnswerBox("HLSL Option", IDOK); })
+      .Then([&] {
+        EXPECT_EQ(prompt, "Overdrive (R,G,B) (numbers separated by commas):");
+        EXPECT_EQ(ListRow(list, 25)[2], "1.0,1.0,1.0");
+        DoubleClickListRow(list, 49);  // on/off rows switch at once
+        return true;
+      })
+      .Then([&] {
+        if (ListRow(list, 49)[2] != "On") return false;
+        Press(win, IDOK);
+        return true;
+      });
+  OpenHlslSettings(nullptr);
+  EXPECT_TRUE(s.Finished());
+  const std::string stored =
+      "-scanline_alpha 0.55 -shadow_mask_alpha 0.3 -shadow_mask_x_count 4096 -vignetting 0.2 -bloom_scale 0.3 "
+      "-saturation 1.15 -defocus 0.4,0.4 -yiq_enable 1";
+  EXPECT_EQ(App().settings.hlsl_options, stored);
+
+  App().settings.video = 2;  // Direct3D
+  App().settings.hlsl_enable = 1;
+  EXPECT_EQ(ArgsFrom(NextCommandLine(f), "-hlsl_enable", 17),
+            (ArgList{"-hlsl_enable", "-scanline_alpha", "0.55", "-shadow_mask_alpha", "0.3", "-shadow_mask_x_count",
+                     "4096", "-vignetting", "0.2", "-bloom_scale", "0.3", "-saturation", "1.15", "-defocus",
+                     "0.4,0.4", "-yiq_enable", "1"}));
+  App().settings.hlsl_enable = 0;
+  ArgList off = NextCommandLine(f);
+  EXPECT_FALSE(ArgsFrom(off, "-nohlsl_enable", 1).empty());
+  EXPECT_TRUE(ArgsFrom(off, "-scanline_alpha", 1).empty());
+}
+
+TEST(HlslWindow, TooLongForTheSettingsFileStaysOpenAndCancelKeepsTheOldText) {
+  ScratchLauncher f;
+  const std::string long_name(1000, 'm');
+  App().settings.hlsl_options = "-shadow_mask_texture " + long_name + ".png -lut_texture lut.png";
+  HWND win = nullptr;
+  std::string box;
+  DialogScript s;
+  s.Then([&] {
+     win = FindModal("HLSL Settings");
+     if (win) Press(win, IDOK);
+     return win != nullptr;
+   })
+      .Then([&] { return AnswerBox("HLSL Settings", IDOK, &box); })
+      .Then([&] {
+        EXPECT_EQ(box, "Too many changed options for the settings file: reset some of them to their defaults.");
+        EXPECT_TRUE(IsWindow(win));
+        SelectListRow(ListOf(win), 68);
+        PressButton(win, L"Reset Value");
+        Press(win, IDOK);
+        return true;
+      });
+  OpenHlslSettings(nullptr);
+  EXPECT_TRUE(s.Finished());
+  EXPECT_EQ(App().settings.hlsl_options, "-lut_texture lut.png");
+
+  DialogScript cancel;
+  cancel.Then([&] {
+    win = FindModal("HLSL Settings");
+    if (!win) return false;
+    PressButton(win, L"Reset All");
+    Press(win, IDCANCEL);
+    return true;
+  });
+  OpenHlslSettings(nullptr);
+  EXPECT_TRUE(cancel.Finished());
+  EXPECT_EQ(App().settings.hlsl_options, "-lut_texture lut.png");
+}
+
+TEST(MameOptionsWindow, SearchEditsAndRefusalsReachTheCommandLine) {
+  ScratchLauncher f;
+  HWND win = nullptr, list = nullptr, search = nullptr;
+  std::string prompt, initial, box, hint;
+  auto names = [&] {
+    std::vector<std::string> shown;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) shown.push_back(ListRow(list, i)[1]);
+    return shown;
+  };
+  auto edit_row = [&](int row) {
+    SelectListRow(list, row);
+    PressButton(win, kEdit);
+    return true;
+  };
+  DialogScript s;
+  s.Then([&] {
+     win = FindModal("All MAME Options");
+     list = win ? ListOf(win) : nullptr;
+     search = win ? FindWindowExW(win, nullptr, L"EDIT", nullptr) : nullptr;
+     return list != nullptr;
+   })
+      .Then([&] {
+        EXPECT_EQ(ListView_GetItemCount(list), 48);
+        EXPECT_EQ(ListRow(list, 10), (Row{"Core State/Playback", "state", "(none)", "(none)"}));
+        EXPECT_EQ(ListRow(list, 35), (Row{"Core Misc", "nvram_save", "On", "On"}));
+        hint = ItemText(win, 1004);
+        SaveWindowScreenshot(win, "all-mame-options-light");
+        SetControlText(search, "lightgun");
+        return true;
+      })
+      .Then([&] {
+        EXPECT_EQ(names(), (std::vector<std::string>{"paddle_device", "pedal_device", "lightgun_device",
+                                                     "lightgunprovider", "dual_lightgun"}));
+        SelectListRow(list, 2);
+        EXPECT_EQ(ItemText(win, 1004),
+                  "-lightgun_device:  enable (none|keyboard|mouse|lightgun|joystick) if a lightgun control is present");
+        SetControlText(search, "Core Screen");
+        EXPECT_EQ(names(), (std::vector<std::string>{"brightness", "contrast", "gamma", "effect"}));
+        SetControlText(search, "");
+        EXPECT_EQ(ListView_GetItemCount(list), 48);
+        DoubleClickListRow(list, 11);  // rewind
+        return true;
+      })
+      .Then([&] { return ListRow(list, 11)[2] == "On" && edit_row(12); })
+      .Then([&] { return AnswerPrompt("MAME Option", "2049", &prompt, &initial); })
+      .Then([&] { return AnswerBox("MAME Option", IDOK, &box); })
+      .Then([&] {
+        EXPECT_EQ(prompt, "-rewind_capacity (1 to 2048; empty = MAME's default):");
+        EXPECT_EQ(initial, "100");
+        EXPECT_EQ(box, "This value is not valid for the option.");
+        return edit_row(12);
+      })
+      .Then([&] { return AnswerPrompt("MAME Option", "256"); })
+      .Then([&] { return edit_row(18); })
+      .Then([&] { return AnswerPrompt("MAME Option", "%g shot %i", &prompt); })
+      .Then([&] {
+        EXPECT_EQ(prompt, "-snapname (empty = MAME's default):");
+        return edit_row(27);
+      })
+      .Then([&] { return AnswerPrompt("MAME Option", "scan.png"); })
+      .Then([&] {
+        EXPECT_EQ(ListRow(list, 27)[2], "scan.png");
+        return edit_row(27);
+      })
+      .Then([&] { return AnswerPrompt("MAME Option", ""); })  // empty: MAME's default again
+      .Then([&] {
+        EXPECT_EQ(ListRow(list, 27)[2], "none");
+        DoubleClickListRow(list, 35);
+        return true;
+      })
+      .Then([&] {
+        if (ListRow(list, 35)[2] != "Off") return false;
+        Press(win, IDOK);
+        return true;
+      });
+  EXPECT_TRUE(OpenAllMameOptions(nullptr));
+  EXPECT_TRUE(s.Finished());
+  EXPECT_EQ(hint,
+            "Double-click an option to change its value. Only values that differ from MAME's defaults are passed to "
+            "MAME.");
+  EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -snapname \"%g shot %i\" -nonvram_save");
+  EXPECT_EQ(ArgsFrom(NextCommandLine(f), "-rewind", 6),
+            (ArgList{"-rewind", "-rewind_capacity", "256", "-snapname", "%g shot %i", "-nonvram_save"}));
+}
+
+TEST(MameOptionsWindow, ResetAllAsksAndTooLongStaysOpen) {
+  ScratchLauncher f;
+  App().settings.more_options = "-state " + std::string(2100, 's');
+  HWND win = nullptr;
+  std::string box, question;
+  DialogScript s;
+  s.Then([&] {
+     win = FindModal("All MAME Options");
+     if (win) Press(win, IDOK);
+     return win != nullptr;
+   })
+      .Then([&] { return AnswerBox("MAME Options", IDOK, &box); })
+      .Then([&] {
+        PressButton(win, L"Reset All");
+        return true;
+      })
+      .Then([&] { return AnswerBox("MAME Options", IDNO, &question); })
+      .Then([&] {
+        EXPECT_EQ(ListRow(ListOf(win), 10)[2], std::string(2100, 's'));
+        PressButton(win, L"Reset All");
+        return true;
+      })
+      .Then([&] { return AnswerBox("MAME Options", IDYES); })
+      .Then([&] {
+        EXPECT_EQ(ListRow(ListOf(win), 10)[2], "(none)");
+        Press(win, IDOK);
+        return true;
+      });
+  EXPECT_TRUE(OpenAllMameOptions(nullptr));
+  EXPECT_TRUE(s.Finished());
+  EXPECT_EQ(box, "Too many changed options for the settings file. Reset some of them.");
+  EXPECT_EQ(question, "Give all the options of this window their MAME defaults?");
+  EXPECT_EQ(App().settings.more_options, "");
+
+  DialogScript cancel;
+  cancel.Then([&] {
+    win = FindModal("All MAME Options");
+    if (!win) return false;
+    DoubleClickListRow(ListOf(win), 11);
+    Press(win, IDCANCEL);
+    return true;
+  });
+  EXPECT_FALSE(OpenAllMameOptions(nullptr));
+  EXPECT_EQ(App().settings.more_options, "");
+}
+
+TEST(OptionEditorWindows, DarkLook) {
+  ScratchLauncher f;
+  ApplyTheme(true);
+  DialogScript s;
+  for (const char* title : {"HLSL Settings", "All MAME Options"}) {
+    s.Then([title] {
+      HWND win = FindModal(title);
+      if (!win) return false;
+      SelectListRow(ListOf(win), 2);
+      SaveWindowScreenshot(win, std::string(title[0] == 'H' ? "hlsl-settings" : "all-mame-options") + "-dark");
+      Press(win, IDCANCEL);
+      return true;
+    });
+  }
+  OpenHlslSettings(nullptr);
+  OpenAllMameOptions(nullptr);
+  ApplyTheme(false);
+  EXPECT_TRUE(s.Finished());
+}
