@@ -83,7 +83,7 @@ TEST(PageValues, TypedNumbersAreClampedAndJunkKeepsTheValue) {
   EXPECT_EQ(ReadNumberField("-3", 0, 100, 30), 0);
   EXPECT_EQ(ReadNumberField("", 0, 100, 30), 30);
   EXPECT_EQ(ReadNumberField("1,5", 0, 100, 30), 30);
-  EXPECT_EQ(ReadNumberField("99999999999", 0, 100, 30), 30);
+  EXPECT_EQ(ReadNumberField("99999999999", 0, 100, 30), 100);  // beyond 32 bits: as large as it gets
 }
 
 TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
