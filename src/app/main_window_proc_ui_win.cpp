@@ -52,8 +52,8 @@ void CreateBars(MainWindow& m) {
   static const char* const kTips[kFilterKindCount] = {"Region Filter", "Maker Filter", "Genre Filter",
                                                       "Hardware Filter"};
   for (int k = 0; k < kFilterKindCount; ++k) {
-    const FilterListSpec& spec = FilterSpec(static_cast<FilterKind>(k));
-    m.filters[k] = Child(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, spec.control_id);
+    const int id = FilterSpec(static_cast<FilterKind>(k)).control_id;
+    m.filters[k] = Child(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id);
     AddTooltip(m.tooltips, m.filters[k], kTips[k]);
   }
   m.reset_filters = Child(L"BUTTON", "Reset Filters", BS_PUSHBUTTON | WS_TABSTOP, kIdResetFilters);
