@@ -264,7 +264,6 @@ void AllMameOptions(int, int, HWND) {
   if (OpenAllMameOptions(DialogOwner())) RefreshMameOptionFields();
 }
 
-void ControlsTab(int id, int code, HWND control) { ControlsTabCommand(id, code, control); }
 
 void CaptureTrigger(int, int, HWND request) {
   WPARAM p = reinterpret_cast<WPARAM>(request);  // the message's wParam: row and kind
@@ -322,7 +321,7 @@ const CommandRoute kRoutes[] = {
     {326, 326, AllMameOptions},
     {340, 389, Options},
     {390, 390, OpenCfgFolder},
-    {391, 400, ControlsTab},
+    {391, 400, ControlsTabCommand},
     {410, 415, Options},
     {440, 442, FilterChanged},
     {443, 443, ResetAllFilters},

@@ -60,7 +60,9 @@ bool IsOneOfOurWindows(HWND window, HWND* owner) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   SetLauncherFolder(ExecutableFolder());
   MigrateEarlierLauncherFiles(LauncherFolder());
-  if (!TakeSingleInstance(SingleInstanceName(LauncherFolder()))) {
+  const std::vector<std::string> args = CommandLineArguments();
+  const bool restarted = !args.empty() && args.front() == Utf16ToUtf8(kRestartedArgument);
+  if (!TakeSingleInstance(SingleInstanceName(LauncherFolder()), restarted ? kRestartWaitMs : 0)) {
     BringFirstInstanceForward();
     return 0;
   }
@@ -77,7 +79,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   SetFilterWindowHooks(StartFilterWindow, StopFilterWindow);
   // A launcher ended while MAME ran left autofire buttons as NONE in default.cfg.
   RestoreAutofireAtRest();
-  CommandLine command_line = ParseCommandLine(CommandLineArguments());
+  CommandLine command_line = ParseCommandLine(args);
   if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
 
   ApplyTheme(app.settings.dark_theme != 0);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/instance_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_fields_ui_win.h"
 #include "app/options_page_layout_ui_win.h"
@@ -32,7 +33,9 @@ bool RestartWithShell() {
   wchar_t path[MAX_PATH * 2];
   DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
   if (n == 0 || n >= MAX_PATH * 2) return false;
-  return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+  // The new launcher waits for this one to let go of the single-instance name.
+  return reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", path, kRestartedArgument, nullptr,
+                                                 SW_SHOWNORMAL)) > 32;
 }
 RestartLauncherFn restart_launcher = RestartWithShell;
 

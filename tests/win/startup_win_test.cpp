@@ -139,3 +139,20 @@ TEST(StartupWin, MissingOrGarbageSettingsStillStart) {
     EXPECT_NE(saved->find(garbage ? "\r\nprescale=8\r\n" : "\r\nprescale=1\r\n"), std::string::npos);
   }
 }
+
+// A launcher restarting itself (a theme change) starts the new one while it
+// still holds the folder's name: the new one waits for it instead of leaving.
+TEST(StartupWin, ARestartedLauncherWaitsForTheOldOne) {
+  LauncherCopy a;
+  HANDLE old_launcher = StartProgram(a.exe, "");
+  ASSERT_TRUE(old_launcher);
+  HWND old_window = WaitForWindowOf(old_launcher);
+  ASSERT_TRUE(old_window);
+  HANDLE restarted = StartProgram(a.exe, "--restarted");
+  ASSERT_TRUE(restarted);
+  EXPECT_EQ(WaitForSingleObject(restarted, 1000), static_cast<DWORD>(WAIT_TIMEOUT));
+  CloseAndWait(old_launcher, old_window);
+  HWND new_window = WaitForWindowOf(restarted);
+  ASSERT_TRUE(new_window) << "the restarted launcher gave up";
+  CloseAndWait(restarted, new_window);
+}
