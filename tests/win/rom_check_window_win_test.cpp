@@ -46,16 +46,14 @@ struct RomFolder : ScratchLauncher {
 TEST(RomCheckWindow, ReportOfAGoodADamagedAndAMissingZip) {
   RomFolder f;
   f.Write("fakemame-control.txt", "verifyroms=wrong\n");
-  std::string first_text, report;
+  std::string report;
   for (bool dark : {false, true}) {
     ApplyTheme(dark);
     DialogScript s;
     HWND win = nullptr;
     s.Then([&] {
        win = FindModal("Check ROM Set");
-       if (!win) return false;
-       first_text = TextOf(ReportOf(win));
-       return true;
+       return win != nullptr;
      })
         .Then([&] {
           report = TextOf(ReportOf(win));
@@ -68,7 +66,8 @@ TEST(RomCheckWindow, ReportOfAGoodADamagedAndAMissingZip) {
     EXPECT_TRUE(s.Finished());
   }
   ApplyTheme(false);
-  EXPECT_EQ(first_text, kChecking);
+  // (The "Checking the files..." text before the report is seen in the next
+  // test, whose large zip keeps the task busy; here the report may come first.)
   const std::string expected_start =
       f.Clone().title + "\r\nROMs folder: " + f.dir.File("roms") + "\r\n\r\n" +
       "sfex2u.zip (game): OK - 1 files, 1 KB\r\n"
