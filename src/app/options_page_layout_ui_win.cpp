@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/options_fields_ui_win.h"
-#include "app/options_page_set_ui_win.h"
 #include "base/utf16_win.h"
 #include "ui/theme_win.h"
 #include "ui/tooltips_win.h"
@@ -398,7 +396,6 @@ bool PageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, LRESULT*
   switch (message) {
     case WM_SIZE:
       RelayoutPage(page);
-      FollowLayoutSetting();  // the area moves between windows when the layout switches
       *result = 0;
       return true;
     case WM_VSCROLL:
@@ -411,7 +408,6 @@ bool PageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, LRESULT*
       *result = 0;
       return true;
     case WM_DESTROY:
-      ForgetPageFieldsOf(page);
       Layouts().erase(page);
       Scrolls().erase(page);
       return false;

@@ -41,8 +41,12 @@ RestartLauncherFn restart_launcher = RestartWithShell;
 
 // The Combos page lays itself out and draws its pad; every page scrolls.
 bool OptionsPageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
-  return CombosPageMessage(page, message, wparam, lparam, result) ||
-         PageMessage(page, message, wparam, lparam, result);
+  if (message == WM_DESTROY) ForgetPageFieldsOf(page);  // the page's bound controls go with it
+  bool answered = CombosPageMessage(page, message, wparam, lparam, result) ||
+                  PageMessage(page, message, wparam, lparam, result);
+  // Pages are sized when the area moves between windows, as a layout switch does.
+  if (message == WM_SIZE) FollowLayoutSetting();
+  return answered;
 }
 
 bool PagesExist() { return Options().tabs != nullptr && PageControl(kVideoModeId) != nullptr; }

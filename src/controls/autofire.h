@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/text_buffer.h"
+#include "controls/autofire_file.h"
 #include "controls/input_mapping.h"
 #include "controls/mapping_files.h"
 
@@ -22,11 +23,6 @@ std::vector<AutofireRow> CollectAutofireRows(const InputMapping& m);
 // count. The process-wide form loads the mapping first when it never was.
 int BuildAutofireRows(const InputMapping& m, TextBuffer& out);
 int BuildAutofireRows(TextBuffer& out);
-
-// korvo-autofire.cfg text (the real sequence of every autofire button) and
-// its reading into a freshly loaded mapping.
-std::string FormatAutofireFile(const InputMapping& m);
-void ApplyAutofireFile(InputMapping& m, const std::string& text);
 
 // Called right before every start of MAME. A start that carries the combos
 // plugin gets its autofire buttons as NONE in default.cfg, so that MAME does

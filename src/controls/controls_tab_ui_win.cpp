@@ -11,6 +11,7 @@
 #include "controls/input_actions.h"
 #include "controls/input_mapping.h"
 #include "controls/mapping_files.h"
+#include "settings/app_state.h"
 #include "ui/shell_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
@@ -36,23 +37,6 @@ HWND Make(HWND page, const wchar_t* window_class, const std::string& text, DWORD
   SetUiFont(w);
   ThemeControl(w, window_class);
   return w;
-}
-
-void SetCell(HWND list, int row, int column, const std::string& text) {
-  std::wstring wide = Utf8ToUtf16(text);
-  LVITEMW item = {};
-  item.iSubItem = column;
-  item.pszText = wide.data();
-  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-int ActionOfRow(int row) {
-  LVITEMW item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (row < 0 || !SendMessageW(MappingWindows().list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-  int action = static_cast<int>(item.lParam);
-  return action >= 0 && action < kActionCount ? action : -1;
 }
 
 int ChosenAction() {
@@ -156,11 +140,6 @@ bool ListClick(const NMITEMACTIVATE* click, bool double_click, bool right) {
 }
 }  // namespace
 
-ControlsMappingWindows& MappingWindows() {
-  static ControlsMappingWindows windows;
-  return windows;
-}
-
 ControlsMappingWindows& CreateControlsMappingGroup(HWND page) {
   ControlsMappingWindows& w = MappingWindows();
   w.profile_label = Make(page, L"STATIC", "Profile", SS_LEFT | SS_NOPREFIX, -1);
@@ -222,19 +201,13 @@ ControlsMappingWindows& CreateControlsMappingGroup(HWND page) {
   return w;
 }
 
+void FillControlsMappingGroup() {
+  RefreshProfileList(App().settings.controls_profile);
+  RefreshControlsList();
+}
+
 void RefreshControlsList() {
-  HWND list = MappingWindows().list;
-  if (list) {
-    const InputMapping& m = TheInputMapping();
-    for (int row = 0; row < kActionCount; ++row) {
-      int action = ActionOfRow(row);
-      if (action < 0) continue;
-      BindingCells cells = BindingCellTexts(m, action);
-      SetCell(list, row, kKeyboardColumn, cells.keyboard);
-      SetCell(list, row, kPadColumn, cells.pad);
-      SetCell(list, row, kAutofireColumn, AutofireCellText(m, action));
-    }
-  }
+  RefreshMappingCells();
   UpdateProfileButtons();
 }
 

@@ -7,16 +7,8 @@
 
 #include <commctrl.h>
 
-#include <optional>
-#include <string>
-
-struct ControlsMappingWindows {
-  HWND profile_label = nullptr, profile = nullptr;
-  HWND save = nullptr, save_as = nullptr, rename = nullptr, remove = nullptr;
-  HWND help = nullptr, list = nullptr;
-  HWND set_key = nullptr, set_pad = nullptr, clear = nullptr, defaults = nullptr, open_cfg = nullptr;
-};
-ControlsMappingWindows& MappingWindows();
+#include "controls/mapping_list_ui_win.h"
+#include "controls/profile_row_ui_win.h"
 
 // Creates the controls on the page (the page arranges them).
 ControlsMappingWindows& CreateControlsMappingGroup(HWND page);
@@ -28,9 +20,3 @@ bool ControlsTabNotify(NMHDR* header, LRESULT* result);
 
 // Rewrites the cells of all 25 rows, then the profile buttons.
 void RefreshControlsList();
-// Refills the Profile drop-down and chooses `name` (None without one).
-void RefreshProfileList(const std::optional<std::string>& name);
-// Rename and Delete need a profile; Save also a difference from it.
-void UpdateProfileButtons();
-// The profile row's commands (396-400).
-void ProfileRowCommand(int id, int code);

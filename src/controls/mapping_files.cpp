@@ -2,7 +2,7 @@
 
 #include "base/file_system.h"
 #include "base/paths.h"
-#include "controls/autofire.h"
+#include "controls/autofire_file.h"
 #include "controls/default_cfg.h"
 
 namespace {

@@ -2,7 +2,8 @@
 // delete named mappings. Every outcome is reported in the status bar.
 #include "base/text_util.h"
 #include "base/utf16_win.h"
-#include "controls/controls_tab_ui_win.h"
+#include "controls/mapping_list_ui_win.h"
+#include "controls/profile_row_ui_win.h"
 #include "controls/input_mapping.h"
 #include "controls/profiles.h"
 #include "settings/app_state.h"
@@ -46,7 +47,8 @@ void ProfileChosen() {
       ShowStatus("The profile could not be read");
     } else {
       ApplyMappingText(TheInputMapping(), *text);
-      RefreshControlsList();
+      RefreshMappingCells();
+      UpdateProfileButtons();
       ShowStatus("Profile loaded: press OK to write it to MAME");
     }
   }
@@ -142,9 +144,4 @@ void ProfileRowCommand(int id, int code) {
     case kRenameId: RenameChosen(); break;
     case kDeleteId: DeleteChosen(); break;
   }
-}
-
-void FillControlsMappingGroup() {
-  RefreshProfileList(App().settings.controls_profile);
-  RefreshControlsList();
 }

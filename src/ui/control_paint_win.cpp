@@ -1,6 +1,6 @@
 #include "ui/control_paint_win.h"
 
-#include "ui/theme_win.h"
+#include "ui/theme_colours_win.h"
 
 namespace {
 void PaintBuffered(HWND window, Painter painter) {

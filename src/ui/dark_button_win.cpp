@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/control_paint_win.h"
-#include "ui/theme_win.h"
+#include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/theme_win.h"
+#include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/control_paint_win.h"
-#include "ui/theme_win.h"
+#include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
 
 namespace {

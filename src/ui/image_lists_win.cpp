@@ -4,7 +4,7 @@
 
 #include "ui/icon_mask.h"
 #include "ui/icon_pixels.h"
-#include "ui/theme_win.h"
+#include "ui/theme_colours_win.h"
 
 namespace {
 struct IconImage {

@@ -3,14 +3,10 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include <vector>
-
 #include "ui/dark_button_win.h"
 #include "ui/dark_paint_win.h"
 
 namespace {
-bool g_dark = false;
-
 // The platform's dark-mode switches exist only as unnamed exports of uxtheme;
 // where they are missing the calls are skipped.
 using PreferredAppModeFn = int(WINAPI*)(int mode);
@@ -60,22 +56,19 @@ void ThemeListView(HWND list) {
   ListView_SetTextColor(list, TextColour());
 }
 
-bool IsMarkedDim(HWND control) { return GetPropW(control, L"dim") != nullptr; }
 }  // namespace
 
 void ApplyTheme(bool dark) {
-  bool was_dark = g_dark;
-  g_dark = dark;
+  bool was_dark = IsDarkTheme();
+  SetDarkThemeFlag(dark);
   if (dark)
     SetPreferredAppMode(kPreferDark);
   else if (was_dark)
     SetPreferredAppMode(0);  // back to the system's default menus and dialogs
 }
 
-bool IsDarkTheme() { return g_dark; }
-
 void DarkTitleBar(HWND window) {
-  if (!g_dark || !window) return;
+  if (!IsDarkTheme() || !window) return;
   AllowDark(window);
   using SetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
   HMODULE dwmapi = SystemLibrary(L"dwmapi.dll");
@@ -89,7 +82,7 @@ void DarkTitleBar(HWND window) {
 }
 
 void ThemeControl(HWND control, const wchar_t* class_name) {
-  if (!g_dark || !control) return;
+  if (!IsDarkTheme() || !control) return;
   if (IsClass(class_name, L"BUTTON") || IsClass(class_name, L"SCROLLBAR")) {
     AllowDark(control);
     SetWindowTheme(control, L"DarkMode_Explorer", nullptr);
@@ -112,57 +105,4 @@ void ThemeControl(HWND control, const wchar_t* class_name) {
     bool multi_line = GetWindowLongPtrW(control, GWL_STYLE) & ES_MULTILINE;
     SetWindowTheme(control, multi_line ? L"DarkMode_Explorer" : L"DarkMode_CFD", nullptr);
   }
-}
-
-COLORREF ThemeColour(ColourRole role) {
-  PaletteEntry entry = PaletteFor(role);
-  if (g_dark) return ColourRefOf(entry.dark_rgb);
-  if (entry.light_system_index >= 0) return GetSysColor(entry.light_system_index);
-  return ColourRefOf(entry.light_rgb);
-}
-
-COLORREF FaceColour() { return ThemeColour(ColourRole::Face); }
-COLORREF ControlBackgroundColour() { return ThemeColour(ColourRole::ControlBackground); }
-COLORREF TextColour() { return ThemeColour(ColourRole::Text); }
-COLORREF DimTextColour() { return ThemeColour(ColourRole::DimText); }
-COLORREF PanelColour() { return ThemeColour(ColourRole::Panel); }
-COLORREF LinkColour() { return ThemeColour(ColourRole::Link); }
-
-HBRUSH KeptBrush(COLORREF colour) {
-  struct Kept {
-    COLORREF colour;
-    HBRUSH brush;
-  };
-  static std::vector<Kept> kept;
-  for (const Kept& k : kept)
-    if (k.colour == colour) return k.brush;
-  HBRUSH brush = CreateSolidBrush(colour);
-  kept.push_back({colour, brush});
-  return brush;
-}
-
-HBRUSH FaceBrush() { return g_dark ? KeptBrush(FaceColour()) : GetSysColorBrush(COLOR_3DFACE); }
-HBRUSH ControlBackgroundBrush() { return g_dark ? KeptBrush(ControlBackgroundColour()) : GetSysColorBrush(COLOR_WINDOW); }
-
-bool ControlColours(UINT message, HDC dc, HWND control, bool page, LRESULT* result) {
-  if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC || !result) return false;
-  if (!g_dark) {
-    if (message != WM_CTLCOLORSTATIC || !IsMarkedDim(control)) return false;
-    SetTextColor(dc, DimTextColour());
-    SetBkColor(dc, FaceColour());
-    *result = reinterpret_cast<LRESULT>(FaceBrush());
-    return true;
-  }
-  COLORREF background;
-  if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
-    background = ThemeColour(ColourRole::DialogField);
-    SetTextColor(dc, TextColour());
-  } else {
-    background = page ? ControlBackgroundColour() : FaceColour();
-    bool dim = (control && !IsWindowEnabled(control)) || IsMarkedDim(control);
-    SetTextColor(dc, dim ? DimTextColour() : TextColour());
-  }
-  SetBkColor(dc, background);
-  *result = reinterpret_cast<LRESULT>(KeptBrush(background));
-  return true;
 }
