@@ -119,18 +119,8 @@ OptionsArea& Options() {
 void SetPageMessageHook(PageMessageHook hook) { page_hook = hook; }
 
 bool RegisterOptionsClasses(HINSTANCE instance) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpfnWndProc = PageProc;
-  wc.lpszClassName = kPageClass;
-  bool ok = RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  wc.lpfnWndProc = OptionsWindowProc;
-  wc.lpszClassName = kOptionsClass;
-  wc.hIcon = Ui().icon_large;
-  wc.hIconSm = Ui().icon_small;
-  return (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) && ok;
+  bool pages = RegisterLauncherClass(instance, kPageClass, PageProc, false);
+  return RegisterLauncherClass(instance, kOptionsClass, OptionsWindowProc, true) && pages;
 }
 
 void CreateOptionsArea(HWND main) {

@@ -125,16 +125,8 @@ void DrainReportTexts(HWND gone) {
 }  // namespace
 
 bool RegisterModalDialogClass(HINSTANCE instance) {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = ModalProc;
-  wc.hInstance = instance;
-  wc.hIcon = Ui().icon_large;
-  wc.hIconSm = Ui().icon_small;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = nullptr;  // WM_ERASEBKGND paints the face colour of the look
-  wc.lpszClassName = kClassName;
-  return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  // No background brush: WM_ERASEBKGND paints the face colour of the look.
+  return RegisterLauncherClass(instance, kClassName, ModalProc, true);
 }
 
 bool CreateModalDialog(ModalDialog& d, HWND owner, const std::string& title, int width, int height) {

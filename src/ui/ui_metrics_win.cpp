@@ -31,3 +31,17 @@ void InitUiMetrics(HINSTANCE instance) {
 }
 
 void SetUiFont(HWND control) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Ui().font), FALSE); }
+
+bool RegisterLauncherClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, bool with_icon) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = name;
+  if (with_icon) {
+    wc.hIcon = Ui().icon_large;
+    wc.hIconSm = Ui().icon_small;
+  }
+  return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}

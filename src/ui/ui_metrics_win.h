@@ -23,5 +23,10 @@ void SetUiDpi(int dpi);
 // A size in 96-DPI units at the current DPI.
 inline int S(int value) { return ScaleForDpi(value, Ui().dpi); }
 
+// Registers a window class of the launcher: arrow cursor, no background
+// brush (the windows paint the face of the look), the program icon when
+// `with_icon`. A class registered before counts as done.
+bool RegisterLauncherClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, bool with_icon);
+
 // Gives a control the shared font (WM_SETFONT without redraw).
 void SetUiFont(HWND control);
