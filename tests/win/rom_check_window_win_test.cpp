@@ -84,7 +84,8 @@ TEST(RomCheckWindow, ReportOfAGoodADamagedAndAMissingZip) {
 }
 
 TEST(RomCheckWindow, ClosedBeforeTheReportArrivesLeavesNothingBehind) {
-  RomFolder f(48 << 20);  // a large zip keeps the worker busy
+  RomFolder f;
+  f.Write("fakemame-control.txt", "verifyroms-delay-ms=3000\n");  // MAME keeps the task busy
   std::string text_at_close;
   DialogScript s;
   s.Then([&] {
@@ -100,7 +101,7 @@ TEST(RomCheckWindow, ClosedBeforeTheReportArrivesLeavesNothingBehind) {
   EXPECT_EQ(FindWindowW(L"KorvoModal", L"Check ROM Set"), nullptr);
   // The worker goes on to its end; its report finds no window and is dropped.
   for (int i = 0; i < 200 && VerifyromsCalls(f) == 0; ++i) PumpMessagesFor(50);
-  PumpMessagesFor(500);
+  PumpMessagesFor(3500);
   EXPECT_EQ(VerifyromsCalls(f), 1u);
   EXPECT_EQ(FindWindowW(L"KorvoModal", L"Check ROM Set"), nullptr);
 }

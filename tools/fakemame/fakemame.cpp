@@ -225,6 +225,8 @@ int AnswerListxml(const Invocation& call, const std::string& fixtures, size_t at
 int AnswerVerifyroms(const Invocation& call, const std::string& fixtures, size_t at) {
   std::string set = Lower(QuerySubject(call.args, at));
   auto control = ReadControl(call);
+  // A slow check, for callers that must stay usable while MAME works.
+  if (control.count("verifyroms-delay-ms")) SleepMs(std::atol(control["verifyroms-delay-ms"].c_str()));
   Answer a;
   if (LoadAnswer(fixtures, "verifyroms/" + set, ".txt", a)) {  // sets that need no files
     Emit(a);
