@@ -394,3 +394,17 @@ TEST(MainWindow, DraggingTheSplitterInClassicLayout) {
   EXPECT_EQ(App().settings.splitter, 0);
   EXPECT_EQ(f.StatusText(), "Window size reset");
 }
+
+TEST(MainWindow, LoggingOffSavesLikeClosing) {
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open());
+  MoveWindow(Main().window, 50, 40, 880, 730, TRUE);
+  f.SelectRow(f.RowOfGame("tekken3"));
+  f.Command(207);
+  EXPECT_EQ(SendMessageW(Main().window, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(Main().window, WM_ENDSESSION, TRUE, 0);
+  std::string saved = f.ReadText("korvo-settings.cfg");
+  EXPECT_NE(saved.find("window_w=880"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("favorites=82"), std::string::npos);
+  EXPECT_TRUE(IsWindow(Main().window));  // the session ends it, not the launcher
+}
