@@ -8,6 +8,7 @@
 #include <string>
 
 #include "filterwin/filter_shaders.h"
+#include "ui/ui_metrics_win.h"
 
 #ifndef PW_RENDERFULLCONTENT
 #define PW_RENDERFULLCONTENT 0x00000002
@@ -72,13 +73,7 @@ LRESULT CALLBACK OverlayProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 
 HWND CreateOverlayWindow(const RECT& monitor) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = OverlayProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kOverlayClass;
-  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+  if (!RegisterLauncherClass(instance, kOverlayClass, OverlayProc, false)) return nullptr;
   HWND window = CreateWindowExW(
       WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, kOverlayClass, L"",
       WS_POPUP, monitor.left, monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top, nullptr,
