@@ -1,4 +1,4 @@
-// A stand-in for mame.exe. Queries (-listfull, -listxml, -verifyroms) are
+// A stand-in for mame.exe. Queries (-listfull, -listxml, -verifyroms, -showusage) are
 // answered from answers recorded from a real MAME; every call is logged to
 // "fakemame-calls.txt" beside the program, and "fakemame-control.txt" beside
 // it decides how a play call behaves (see tests/fixtures/mame0251/README.md).
@@ -264,6 +264,21 @@ int AnswerVerifyroms(const Invocation& call, const std::string& fixtures, size_t
   return a.code;
 }
 
+// The recorded list of options, or the file the control names instead (an
+// edited answer: a MAME of another year with other options).
+int AnswerShowusage(const Invocation& call, const std::string& fixtures) {
+  auto control = ReadControl(call);
+  Answer a;
+  if (control.count("showusage-file")) {
+    std::string path = control["showusage-file"];
+    if (!ReadFileBytes(path, a.out)) ReadFileBytes(Join(call.exe_folder, path), a.out);
+  } else if (!LoadAnswer(fixtures, "showusage", ".txt", a)) {
+    return 1;
+  }
+  Emit(a);
+  return a.code;
+}
+
 // Turns "\n", "\r", "\t" and "\\" in a control value into the characters.
 std::string Unescape(const std::string& s) {
   std::string out;
@@ -334,6 +349,7 @@ int Run(int argc, char** argv) {
     if (a == "-listfull" || a == "-ll") return AnswerListfull(call, fixtures, i);
     if (a == "-listxml" || a == "-lx") return AnswerListxml(call, fixtures, i);
     if (a == "-verifyroms") return AnswerVerifyroms(call, fixtures, i);
+    if (a == "-showusage") return AnswerShowusage(call, fixtures);
   }
   return Play(call, fixtures);
 }
