@@ -403,6 +403,7 @@ TEST(MameOptionsWindow, ResetAllAsksAndTooLongStaysOpen) {
 
 TEST(OptionEditorWindows, DarkLook) {
   ScratchLauncher f;
+  LearnMameOptions();  // with the rows this MAME lacks greyed
   ApplyTheme(true);
   DialogScript s;
   for (const char* title : {"HLSL Settings", "All MAME Options"}) {
