@@ -147,7 +147,8 @@ TEST(MainWindow, MenuStatesFollowTheSelection) {
 
 TEST(MainWindow, PlayingTwoGamesFillsTheRecentMenu) {
   MainWindowFixture f("logs=1\r\n");
-  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=300\n");
+  // A MAME without the Windows build's HLSL options (the SDL build's list).
+  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=300\nshowusage-osd=sdl\n");
   ASSERT_TRUE(f.Open());
   DialogDriver boxes;
   for (const char* set : {"sfex2", "tekken3"}) {
@@ -155,7 +156,6 @@ TEST(MainWindow, PlayingTwoGamesFillsTheRecentMenu) {
     f.Command(205);
     ASSERT_TRUE(Main().launch.running) << set;
     EXPECT_EQ(f.StatusText().rfind("Playing: ", 0), 0u);
-    // The fake answers with MAME 0.251's (SDL) option list, which has no HLSL.
     EXPECT_NE(f.StatusText().find("   |   Left out for this MAME: -nohlsl_enable"), std::string::npos)
         << f.StatusText();
     EXPECT_TRUE(MenuEnabled(206));

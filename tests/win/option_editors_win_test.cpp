@@ -171,8 +171,9 @@ TEST(HlslWindow, EditsPresetsAndRefusalsReachTheCommandLine) {
   EXPECT_FALSE(ArgsFrom(off, "-nohlsl_enable", 1).empty());
   EXPECT_TRUE(ArgsFrom(off, "-scanline_alpha", 1).empty());
 
-  // A MAME without HLSL (0.251's answer lists none of it): every row greyed
-  // with the reason, the values kept, nothing of it on the command line.
+  // A MAME without HLSL (the SDL build's list): every row greyed with the
+  // reason, the values kept, nothing of it on the command line.
+  f.Write("fakemame-control.txt", "showusage-osd=sdl\n");
   LearnMameOptions();
   std::string note;
   DialogScript greyed;
@@ -403,7 +404,8 @@ TEST(MameOptionsWindow, ResetAllAsksAndTooLongStaysOpen) {
 
 TEST(OptionEditorWindows, DarkLook) {
   ScratchLauncher f;
-  LearnMameOptions();  // with the rows this MAME lacks greyed
+  f.Write("fakemame-control.txt", "showusage-osd=sdl\n");
+  LearnMameOptions();  // a MAME without HLSL: its rows greyed
   ApplyTheme(true);
   DialogScript s;
   for (const char* title : {"HLSL Settings", "All MAME Options"}) {

@@ -13,6 +13,11 @@ namespace fakemame {
 namespace {
 
 const char kCallsFile[] = "fakemame-calls.txt";
+#ifdef _WIN32
+constexpr bool kWindowsBuild = true;
+#else
+constexpr bool kWindowsBuild = false;
+#endif
 const char kControlFile[] = "fakemame-control.txt";
 
 std::string Join(const std::string& folder, const std::string& name) {
@@ -265,7 +270,10 @@ int AnswerVerifyroms(const Invocation& call, const std::string& fixtures, size_t
 }
 
 // The recorded list of options, or the file the control names instead (an
-// edited answer: a MAME of another year with other options).
+// edited answer: a MAME of another year with other options). The recording
+// is of the SDL build; standing in for mame.exe, the Windows build adds the
+// options only MAME's Windows build has (HLSL and the like), unless the
+// control asks for the SDL build's list.
 int AnswerShowusage(const Invocation& call, const std::string& fixtures) {
   auto control = ReadControl(call);
   Answer a;
@@ -274,6 +282,9 @@ int AnswerShowusage(const Invocation& call, const std::string& fixtures) {
     if (!ReadFileBytes(path, a.out)) ReadFileBytes(Join(call.exe_folder, path), a.out);
   } else if (!LoadAnswer(fixtures, "showusage", ".txt", a)) {
     return 1;
+  } else if (kWindowsBuild && control["showusage-osd"] != "sdl") {
+    std::string windows_only;
+    if (ReadFileBytes(Join(fixtures, "showusage-windows-osd.txt"), windows_only)) a.out += windows_only;
   }
   Emit(a);
   return a.code;
