@@ -67,6 +67,7 @@ class PageLayout {
   std::vector<std::pair<HWND, HWND>> spins_;  // number field, its spin buttons
   std::map<HWND, std::vector<HWND>> companions_;
   HWND tips_ = nullptr;
+  HWND open_group_ = nullptr;  // between BeginGroup and EndGroup
 };
 
 // The layout of a page (nullptr for a page without one).
