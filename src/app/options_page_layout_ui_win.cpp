@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/utf16_win.h"
+#include "ui/glyph_button_win.h"
 #include "ui/theme_win.h"
 #include "ui/tooltips_win.h"
 #include "ui/ui_metrics_win.h"
@@ -175,6 +176,9 @@ void Wheel(HWND page, int delta) {
 }
 }  // namespace
 
+// Without SS_NOPREFIX: the page gives its labels access keys.
+HWND PageLayout::Label(const std::string& text) { return Make(L"STATIC", text, SS_LEFT, -1); }
+
 HWND PageLayout::Make(const wchar_t* window_class, const std::string& text, DWORD style, int id, DWORD ex_style) {
   HWND w = CreateWindowExW(ex_style, window_class, Utf8ToUtf16(text).c_str(), style | WS_CHILD | WS_VISIBLE, 0, 0,
                            0, 0, page_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance, nullptr);
@@ -204,21 +208,21 @@ HWND PageLayout::Check(int id, const std::string& text) {
 }
 
 HWND PageLayout::Choice(int id, const std::string& label, int width) {
-  HWND text = Make(L"STATIC", label, SS_LEFT | SS_NOPREFIX, -1);
+  HWND text = Label(label);
   HWND combo = Make(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id);
   LabelledRow(text, {{combo, width, 300}});
   return combo;
 }
 
 HWND PageLayout::Edit(int id, const std::string& label, int width) {
-  HWND text = Make(L"STATIC", label, SS_LEFT | SS_NOPREFIX, -1);
+  HWND text = Label(label);
   HWND edit = Make(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, id, WS_EX_CLIENTEDGE);
   LabelledRow(text, {{edit, width, 0}});
   return edit;
 }
 
 HWND PageLayout::Number(int id, const std::string& label, int low, int high) {
-  HWND text = Make(L"STATIC", label, SS_LEFT | SS_NOPREFIX, -1);
+  HWND text = Label(label);
   HWND edit = Make(L"EDIT", "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, id, WS_EX_CLIENTEDGE);
   SendMessageW(edit, EM_SETLIMITTEXT, 6, 0);
   HWND spin = Make(UPDOWN_CLASSW, "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, -1);
@@ -232,10 +236,11 @@ HWND PageLayout::Number(int id, const std::string& label, int low, int high) {
 
 HWND PageLayout::PathRow(int edit_id, const std::string& label, int browse_id, int clear_id,
                          const std::string& clear_tip) {
-  HWND text = Make(L"STATIC", label, SS_LEFT | SS_NOPREFIX, -1);
+  HWND text = Label(label);
   HWND edit = Make(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, edit_id, WS_EX_CLIENTEDGE);
   HWND browse = Make(L"BUTTON", "Browse\u2026", BS_PUSHBUTTON | WS_TABSTOP, browse_id);
-  HWND clear = Make(L"BUTTON", "\u00D7", BS_PUSHBUTTON | WS_TABSTOP, clear_id);
+  HWND clear = Make(L"BUTTON", clear_tip, BS_OWNERDRAW | WS_TABSTOP, clear_id);  // named as its tooltip
+  ShowGlyph(clear, L"\u00D7");
   LabelledRow(text, {{edit, 0, 0}, {browse, 68, 0}, {clear, 24, 0}});
   if (!tips_) tips_ = CreateTooltips(page_);
   AddTooltip(tips_, clear, clear_tip);
@@ -424,6 +429,9 @@ bool PageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, LRESULT*
       Wheel(page, GET_WHEEL_DELTA_WPARAM(wparam));
       *result = 0;
       return true;
+    case WM_DRAWITEM:
+      *result = TRUE;
+      return DrawGlyphButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
     case WM_DESTROY:
       Layouts().erase(page);
       Scrolls().erase(page);

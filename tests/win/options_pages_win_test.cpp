@@ -9,9 +9,12 @@
 
 #include <algorithm>
 
+#include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_page_set_ui_win.h"
 #include "app/options_pages_ui_win.h"
+#include "combos/combos_tab_ui_win.h"
+#include "combos/sequence_pad.h"
 #include "controls/input_mapping.h"
 #include "dialog_driver_win.h"
 #include "main_window_fixture_win.h"
@@ -19,6 +22,7 @@
 #include "options_page_driver_win.h"
 #include "screenshot_win.h"
 #include "settings/app_state.h"
+#include "synthetic_key_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
 
@@ -465,4 +469,92 @@ TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
     }
   }
   ApplyTheme(false);
+}
+
+namespace {
+std::string TooltipOf(HWND tips, HWND control) {
+  wchar_t text[120] = L"";
+  TTTOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = GetParent(control);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  SendMessageW(tips, TTM_GETTEXTW, 120, reinterpret_cast<LPARAM>(&tool));
+  return Utf16ToUtf8(text);
+}
+
+// The key a label or button carries ('\0' for none).
+char AccessKeyOf(const std::string& text) {
+  for (size_t i = 0; i + 1 < text.size(); ++i)
+    if (text[i] == '&') {
+      if (text[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
+      ++i;
+    }
+  return '\0';
+}
+
+// Keys through the system's input queue, served as the launcher's message loop serves them.
+void PressAltAnd(char key) {
+  PressKey(VK_MENU, true);
+  PressKey(static_cast<WORD>(key), true);
+  PressKey(static_cast<WORD>(key), false);
+  PressKey(VK_MENU, false);
+  const DWORD end = GetTickCount() + 100;
+  MSG msg;
+  do {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (PreTranslateMainMessage(msg) || LauncherDialogMessage(msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  } while (static_cast<LONG>(GetTickCount() - end) < 0);
+}
+}  // namespace
+
+TEST(OptionsPagesWin, AltAndALabelsKeyFocusesItsControlAndIconButtonsHaveNames) {
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open());
+  // A screen reader names a button by its window text: the toolbar's icons
+  // and the pages' sign and picture buttons carry their tooltips' words.
+  int named = 0;
+  for (HWND tool : Main().tools) {
+    if (!GetPropW(tool, L"tbico")) continue;
+    EXPECT_EQ(ControlText(tool), TooltipOf(Main().tooltips, tool));
+    named += !ControlText(tool).empty();
+  }
+  EXPECT_EQ(named, 11);
+  EXPECT_EQ(ControlText(PageControl(kMameClearId)), "Clear MAME Program");
+  EXPECT_EQ(ControlText(PageControl(kBiosClearId)), "Clear BIOS Folder");
+  for (size_t i = 0; i < SequencePadButtons().size(); ++i)
+    EXPECT_EQ(ControlText(GetDlgItem(Options().pages[kTabCombos], kIdComboPadFirst + static_cast<int>(i))),
+              SequencePadButtons()[i].tooltip);
+
+  f.Command(216);
+  SetForegroundWindow(Options().window);
+  EXPECT_EQ(ControlText(GetWindow(PageControl(kMameProgramId), GW_HWNDPREV)), "MAME &Program");
+  for (int tab : {kTabGeneral, kTabVideo, kTabAudio, kTabControls, kTabCombos}) {
+    ClickTab(tab);
+    HWND page = Options().pages[tab];
+    std::string keys;
+    int labels = 0;
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      const char key = AccessKeyOf(ControlText(c));
+      if (!key) continue;
+      EXPECT_EQ(keys.find(key), std::string::npos) << tab << ": " << ControlText(c);
+      EXPECT_EQ(std::string("FGOVH").find(key), std::string::npos) << "a menu's key: " << ControlText(c);
+      keys += key;
+      wchar_t name[16] = L"";
+      GetClassNameW(c, name, 16);
+      if (lstrcmpiW(name, L"Static") || !IsWindowEnabled(c)) continue;
+      // The label's key focuses the control beside it, in its row.
+      SetFocus(Options().tabs);
+      PressAltAnd(key);
+      ++labels;
+      const RECT label = RectIn(c, page), control = RectIn(GetFocus(), page);
+      EXPECT_TRUE(control.left >= label.right && control.top < label.bottom && control.bottom > label.top)
+          << tab << ": " << ControlText(c) << " focused " << ControlText(GetFocus());
+    }
+    EXPECT_GT(labels, 0) << tab;
+  }
 }
