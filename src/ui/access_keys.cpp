@@ -1,78 +1,112 @@
 #include "ui/access_keys.h"
 
-#include <array>
+#include <cstdint>
 
 namespace {
-constexpr int kNoOne = -1;
+constexpr int kKeyCount = 36;  // 0-9, A-Z
+// Costs of the assignment, each far above the next: a key a text does not
+// hold (never given); a text without a key (the earlier the text, the
+// dearer, so later ones go without first); a key further down a text's
+// list of wanted ones (dearer for earlier texts).
+constexpr int64_t kImpossible = 1'000'000'000'000'000;
+constexpr int64_t kNoKey = 1'000'000'000'000;
+constexpr int64_t kNoKeyPerPlace = 1'000'000;
 
-bool IsKeyCharacter(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-char KeyOf(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+int KeyIndex(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'Z') return 10 + c - 'A';
+  if (c >= 'a' && c <= 'z') return 10 + c - 'a';
+  return -1;
+}
 
-struct Candidate {
-  size_t at;  // byte position in the text
-  char key;
-};
-
-// A text's possible keys, most wanted first: the first characters of its
-// words, then its other characters, in reading order, each key once.
-std::vector<Candidate> CandidatesOf(const std::string& text, std::string_view reserved) {
-  std::vector<Candidate> out;
+// Where in the text each key would be marked, most wanted first: the first
+// characters of its words, then its other characters, in reading order.
+std::vector<std::pair<int, size_t>> CandidatesOf(const std::string& text, std::string_view reserved) {
+  std::vector<std::pair<int, size_t>> out;  // key index, byte position
   for (bool word_starts : {true, false}) {
     for (size_t i = 0; i < text.size(); ++i) {
-      const char key = KeyOf(text[i]);
-      const bool starts = i == 0 || !IsKeyCharacter(text[i - 1]);
-      if (!IsKeyCharacter(text[i]) || starts != word_starts || reserved.find(key) != std::string_view::npos) continue;
-      bool known = false;
-      for (const Candidate& c : out) known |= c.key == key;
-      if (!known) out.push_back({i, key});
+      const int key = KeyIndex(text[i]);
+      const bool starts = i == 0 || KeyIndex(text[i - 1]) < 0;
+      if (key < 0 || starts != word_starts) continue;
+      const char upper = key < 10 ? static_cast<char>('0' + key) : static_cast<char>('A' + key - 10);
+      bool known = reserved.find(upper) != std::string_view::npos;
+      for (const auto& c : out) known |= c.first == key;
+      if (!known) out.push_back({key, i});
     }
   }
   return out;
 }
 
-struct Matching {
-  std::vector<std::vector<Candidate>> candidates;
-  std::vector<int> chosen;              // per text: index into its candidates, or kNoOne
-  std::array<int, 128> owner{};         // per key: the text holding it, or kNoOne
-  std::array<bool, 128> visited{};
-
-  // A key for text t: a free one if it has any, else one taken from a text
-  // that can move to another key (an augmenting path).
-  bool Place(int t) {
-    const std::vector<Candidate>& mine = candidates[static_cast<size_t>(t)];
-    for (size_t k = 0; k < mine.size(); ++k)
-      if (owner[static_cast<size_t>(mine[k].key)] == kNoOne) return Take(t, k);
-    for (size_t k = 0; k < mine.size(); ++k) {
-      const auto key = static_cast<size_t>(mine[k].key);
-      if (visited[key]) continue;
-      visited[key] = true;
-      if (Place(owner[key])) return Take(t, k);
-    }
-    return false;
+// The cheapest way to give each row its own column (rows <= columns), by the
+// Hungarian method; cost[r][c] with rows and columns counted from 1. Returns
+// the row of each column (0: none).
+std::vector<int> CheapestAssignment(const std::vector<std::vector<int64_t>>& cost, int rows, int columns) {
+  std::vector<int64_t> u(static_cast<size_t>(rows) + 1), v(static_cast<size_t>(columns) + 1);
+  std::vector<int> row_of(static_cast<size_t>(columns) + 1), way(static_cast<size_t>(columns) + 1);
+  for (int r = 1; r <= rows; ++r) {
+    row_of[0] = r;
+    int column = 0;
+    std::vector<int64_t> least(static_cast<size_t>(columns) + 1, INT64_MAX);
+    std::vector<bool> used(static_cast<size_t>(columns) + 1, false);
+    do {
+      used[static_cast<size_t>(column)] = true;
+      const int row = row_of[static_cast<size_t>(column)];
+      int64_t delta = INT64_MAX;
+      int next = 0;
+      for (int c = 1; c <= columns; ++c) {
+        if (used[static_cast<size_t>(c)]) continue;
+        const int64_t reduced = cost[static_cast<size_t>(row)][static_cast<size_t>(c)] - u[static_cast<size_t>(row)] -
+                                v[static_cast<size_t>(c)];
+        if (reduced < least[static_cast<size_t>(c)]) least[static_cast<size_t>(c)] = reduced, way[static_cast<size_t>(c)] = column;
+        if (least[static_cast<size_t>(c)] < delta) delta = least[static_cast<size_t>(c)], next = c;
+      }
+      for (int c = 0; c <= columns; ++c) {
+        if (used[static_cast<size_t>(c)]) {
+          u[static_cast<size_t>(row_of[static_cast<size_t>(c)])] += delta;
+          v[static_cast<size_t>(c)] -= delta;
+        } else {
+          least[static_cast<size_t>(c)] -= delta;
+        }
+      }
+      column = next;
+    } while (row_of[static_cast<size_t>(column)] != 0);
+    do {
+      const int previous = way[static_cast<size_t>(column)];
+      row_of[static_cast<size_t>(column)] = row_of[static_cast<size_t>(previous)];
+      column = previous;
+    } while (column != 0);
   }
-  bool Take(int t, size_t k) {
-    owner[static_cast<size_t>(candidates[static_cast<size_t>(t)][k].key)] = t;
-    chosen[static_cast<size_t>(t)] = static_cast<int>(k);
-    return true;
-  }
-};
+  return row_of;
+}
 }  // namespace
 
 std::vector<std::string> WithAccessKeys(const std::vector<std::string>& texts, std::string_view reserved) {
-  Matching m;
-  m.owner.fill(kNoOne);
-  m.chosen.assign(texts.size(), kNoOne);
-  for (const std::string& text : texts) m.candidates.push_back(CandidatesOf(text, reserved));
-  for (size_t t = 0; t < texts.size(); ++t) {
-    m.visited.fill(false);
-    m.Place(static_cast<int>(t));
+  // Columns: the keys, then one "no key" place per text.
+  const int n = static_cast<int>(texts.size()), columns = kKeyCount + n;
+  std::vector<std::vector<int64_t>> cost(static_cast<size_t>(n) + 1,
+                                         std::vector<int64_t>(static_cast<size_t>(columns) + 1, kImpossible));
+  std::vector<std::vector<std::pair<int, size_t>>> candidates;
+  for (int t = 0; t < n; ++t) {
+    candidates.push_back(CandidatesOf(texts[static_cast<size_t>(t)], reserved));
+    std::vector<int64_t>& row = cost[static_cast<size_t>(t) + 1];
+    for (size_t rank = 0; rank < candidates.back().size(); ++rank)
+      row[static_cast<size_t>(candidates.back()[rank].first) + 1] = static_cast<int64_t>(rank) * (n - t);
+    for (int c = kKeyCount + 1; c <= columns; ++c) row[static_cast<size_t>(c)] = kNoKey + kNoKeyPerPlace * (n - t);
+  }
+  const std::vector<int> row_of = CheapestAssignment(cost, n, columns);
+
+  std::vector<size_t> key_at(texts.size(), std::string::npos);
+  for (int key = 0; key < kKeyCount; ++key) {
+    const int t = row_of[static_cast<size_t>(key) + 1] - 1;
+    if (t < 0) continue;
+    for (const auto& c : candidates[static_cast<size_t>(t)])
+      if (c.first == key) key_at[static_cast<size_t>(t)] = c.second;
   }
   std::vector<std::string> out;
   for (size_t t = 0; t < texts.size(); ++t) {
-    const size_t key_at = m.chosen[t] == kNoOne ? std::string::npos : m.candidates[t][static_cast<size_t>(m.chosen[t])].at;
     std::string marked;
     for (size_t i = 0; i < texts[t].size(); ++i) {
-      if (i == key_at || texts[t][i] == '&') marked += '&';
+      if (i == key_at[t] || texts[t][i] == '&') marked += '&';
       marked += texts[t][i];
     }
     out.push_back(std::move(marked));

@@ -532,7 +532,7 @@ TEST(OptionsPagesWin, AltAndALabelsKeyFocusesItsControlAndIconButtonsHaveNames) 
 
   f.Command(216);
   SetForegroundWindow(Options().window);
-  EXPECT_EQ(ControlText(GetWindow(PageControl(kMameProgramId), GW_HWNDPREV)), "MAME &Program");
+  EXPECT_EQ(ControlText(GetWindow(PageControl(kMameProgramId), GW_HWNDPREV)), "&MAME Program");
   for (int tab : {kTabGeneral, kTabVideo, kTabAudio, kTabControls, kTabCombos}) {
     ClickTab(tab);
     HWND page = Options().pages[tab];
