@@ -3,7 +3,7 @@
 #include <cstdint>
 
 namespace {
-constexpr int kKeyCount = 36;  // 0-9, A-Z
+constexpr size_t kKeyCount = 36;  // 0-9, A-Z
 // Costs of the assignment, each far above the next: a key a text does not
 // hold (never given); a text without a key (the earlier the text, the
 // dearer, so later ones go without first); a key further down a text's
@@ -40,39 +40,38 @@ std::vector<std::pair<int, size_t>> CandidatesOf(const std::string& text, std::s
 // The cheapest way to give each row its own column (rows <= columns), by the
 // Hungarian method; cost[r][c] with rows and columns counted from 1. Returns
 // the row of each column (0: none).
-std::vector<int> CheapestAssignment(const std::vector<std::vector<int64_t>>& cost, int rows, int columns) {
-  std::vector<int64_t> u(static_cast<size_t>(rows) + 1), v(static_cast<size_t>(columns) + 1);
-  std::vector<int> row_of(static_cast<size_t>(columns) + 1), way(static_cast<size_t>(columns) + 1);
-  for (int r = 1; r <= rows; ++r) {
+std::vector<size_t> CheapestAssignment(const std::vector<std::vector<int64_t>>& cost, size_t rows, size_t columns) {
+  std::vector<int64_t> u(rows + 1), v(columns + 1);
+  std::vector<size_t> row_of(columns + 1), way(columns + 1);
+  for (size_t r = 1; r <= rows; ++r) {
     row_of[0] = r;
-    int column = 0;
-    std::vector<int64_t> least(static_cast<size_t>(columns) + 1, INT64_MAX);
-    std::vector<bool> used(static_cast<size_t>(columns) + 1, false);
+    size_t column = 0;
+    std::vector<int64_t> least(columns + 1, INT64_MAX);
+    std::vector<bool> used(columns + 1, false);
     do {
-      used[static_cast<size_t>(column)] = true;
-      const int row = row_of[static_cast<size_t>(column)];
+      used[column] = true;
+      const size_t row = row_of[column];
       int64_t delta = INT64_MAX;
-      int next = 0;
-      for (int c = 1; c <= columns; ++c) {
-        if (used[static_cast<size_t>(c)]) continue;
-        const int64_t reduced = cost[static_cast<size_t>(row)][static_cast<size_t>(c)] - u[static_cast<size_t>(row)] -
-                                v[static_cast<size_t>(c)];
-        if (reduced < least[static_cast<size_t>(c)]) least[static_cast<size_t>(c)] = reduced, way[static_cast<size_t>(c)] = column;
-        if (least[static_cast<size_t>(c)] < delta) delta = least[static_cast<size_t>(c)], next = c;
+      size_t next = 0;
+      for (size_t c = 1; c <= columns; ++c) {
+        if (used[c]) continue;
+        const int64_t reduced = cost[row][c] - u[row] - v[c];
+        if (reduced < least[c]) least[c] = reduced, way[c] = column;
+        if (least[c] < delta) delta = least[c], next = c;
       }
-      for (int c = 0; c <= columns; ++c) {
-        if (used[static_cast<size_t>(c)]) {
-          u[static_cast<size_t>(row_of[static_cast<size_t>(c)])] += delta;
-          v[static_cast<size_t>(c)] -= delta;
+      for (size_t c = 0; c <= columns; ++c) {
+        if (used[c]) {
+          u[row_of[c]] += delta;
+          v[c] -= delta;
         } else {
-          least[static_cast<size_t>(c)] -= delta;
+          least[c] -= delta;
         }
       }
       column = next;
-    } while (row_of[static_cast<size_t>(column)] != 0);
+    } while (row_of[column] != 0);
     do {
-      const int previous = way[static_cast<size_t>(column)];
-      row_of[static_cast<size_t>(column)] = row_of[static_cast<size_t>(previous)];
+      const size_t previous = way[column];
+      row_of[column] = row_of[previous];
       column = previous;
     } while (column != 0);
   }
@@ -82,31 +81,26 @@ std::vector<int> CheapestAssignment(const std::vector<std::vector<int64_t>>& cos
 
 std::vector<std::string> WithAccessKeys(const std::vector<std::string>& texts, std::string_view reserved) {
   // Columns: the keys, then one "no key" place per text.
-  const int n = static_cast<int>(texts.size()), columns = kKeyCount + n;
-  std::vector<std::vector<int64_t>> cost(static_cast<size_t>(n) + 1,
-                                         std::vector<int64_t>(static_cast<size_t>(columns) + 1, kImpossible));
+  const size_t n = texts.size(), columns = kKeyCount + n;
+  std::vector<std::vector<int64_t>> cost(n + 1, std::vector<int64_t>(columns + 1, kImpossible));
   std::vector<std::vector<std::pair<int, size_t>>> candidates;
-  for (int t = 0; t < n; ++t) {
-    candidates.push_back(CandidatesOf(texts[static_cast<size_t>(t)], reserved));
-    std::vector<int64_t>& row = cost[static_cast<size_t>(t) + 1];
-    for (size_t rank = 0; rank < candidates.back().size(); ++rank)
-      row[static_cast<size_t>(candidates.back()[rank].first) + 1] = static_cast<int64_t>(rank) * (n - t);
-    for (int c = kKeyCount + 1; c <= columns; ++c) row[static_cast<size_t>(c)] = kNoKey + kNoKeyPerPlace * (n - t);
+  for (size_t t = 0; t < n; ++t) {
+    candidates.push_back(CandidatesOf(texts[t], reserved));
+    const auto later = static_cast<int64_t>(n - t);
+    for (size_t rank = 0; rank < candidates[t].size(); ++rank)
+      cost[t + 1][static_cast<size_t>(candidates[t][rank].first) + 1] = static_cast<int64_t>(rank) * later;
+    for (size_t c = kKeyCount + 1; c <= columns; ++c) cost[t + 1][c] = kNoKey + kNoKeyPerPlace * later;
   }
-  const std::vector<int> row_of = CheapestAssignment(cost, n, columns);
+  const std::vector<size_t> row_of = CheapestAssignment(cost, n, columns);
 
-  std::vector<size_t> key_at(texts.size(), std::string::npos);
-  for (int key = 0; key < kKeyCount; ++key) {
-    const int t = row_of[static_cast<size_t>(key) + 1] - 1;
-    if (t < 0) continue;
-    for (const auto& c : candidates[static_cast<size_t>(t)])
-      if (c.first == key) key_at[static_cast<size_t>(t)] = c.second;
-  }
   std::vector<std::string> out;
-  for (size_t t = 0; t < texts.size(); ++t) {
+  for (size_t t = 0; t < n; ++t) {
+    size_t key_at = std::string::npos;
+    for (const auto& [key, at] : candidates[t])
+      if (row_of[static_cast<size_t>(key) + 1] == t + 1) key_at = at;
     std::string marked;
     for (size_t i = 0; i < texts[t].size(); ++i) {
-      if (i == key_at[t] || texts[t][i] == '&') marked += '&';
+      if (i == key_at || texts[t][i] == '&') marked += '&';
       marked += texts[t][i];
     }
     out.push_back(std::move(marked));

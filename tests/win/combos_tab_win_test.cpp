@@ -134,7 +134,8 @@ struct CombosHost {
   void Pad(const char* token) {
     auto buttons = SequencePadButtons();
     for (size_t i = 0; i < buttons.size(); ++i)
-      if (std::string(buttons[i].token) == token) SendMessageW(Item(kIdComboPadFirst + static_cast<int>(i)), BM_CLICK, 0, 0);
+      if (std::string(buttons[i].token) == token)
+        SendMessageW(Item(kIdComboPadFirst + static_cast<int>(i)), BM_CLICK, 0, 0);
   }
   void SelectRow(int row) {
     ListView_SetItemState(Item(kIdComboList), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
