@@ -36,10 +36,13 @@ run: windows
 fuzz: deps
 	@scripts/fuzz.sh
 
-bench: deps
+bench: deps windows
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVO_SANITIZE=OFF >/dev/null
 	@cmake --build build/bench -j $(JOBS)
 	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+	@cmake --build build/windows -j $(JOBS) --target captured_run_bench
+	@echo "Under Wine:"; bash -c 'source scripts/wine-env.sh && prepare_wine_prefix && \
+	  wine build/windows/captured_run_bench.exe; wineserver -k 2>/dev/null'; true
 
 fixtures:
 	@tools/record-fixtures.sh

@@ -46,6 +46,10 @@ if(benchmark_FOUND AND benches)
     target_link_libraries(${bname} PRIVATE benchmark::benchmark benchmark::benchmark_main)
   endforeach()
 endif()
+if(TARGET captured_run_bench)
+  target_compile_definitions(captured_run_bench PRIVATE KORVO_FAKEMAME="$<TARGET_FILE:fakemame>")
+  add_dependencies(captured_run_bench fakemame)
+endif()
 
 # zlib and libdeflate serve as oracles for the zip reader's tests, fuzz
 # targets and benchmarks (never linked into the launcher itself).

@@ -16,6 +16,18 @@ else()
 endif()
 target_link_libraries(korvo PRIVATE ${korvo_link} ${KORVO_WIN_LIBS})
 
+# `make run` waits with it for the game list before its screenshot.
+add_executable(wait_for_list ${PROJECT_SOURCE_DIR}/tools/wait_for_list/wait_for_list_win.cpp)
+if(NOT MSVC)
+  target_link_options(wait_for_list PRIVATE -municode)
+endif()
+
+# The captured run's benchmark as a Windows program (`make bench` runs it under Wine).
+add_executable(captured_run_bench EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/bench/captured_run_bench.cpp)
+target_link_libraries(captured_run_bench PRIVATE ${korvo_link} ${KORVO_WIN_LIBS})
+target_compile_definitions(captured_run_bench PRIVATE KORVO_FAKEMAME="Z:$<TARGET_FILE:fakemame>")
+add_dependencies(captured_run_bench fakemame)
+
 # GoogleTest: Debian's source package when cross-compiling, else an installed package.
 set(gtest_src /usr/src/googletest/googletest)
 if(EXISTS ${gtest_src}/src/gtest-all.cc)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Starts korvo.exe under Wine. With a display it runs until the window is
-# closed. Without one it starts Xvfb, waits for the "KorvoMain" window, saves
-# build/screenshot.png and exits 0.
+# Starts korvo.exe under Wine, beside the project's stand-in mame.exe and a
+# few made-up ROM zips. With a display it runs until the window is closed.
+# Without one it starts Xvfb, waits until the main window shows its game list
+# (30 s at most), saves build/screenshot.png and exits 0.
 set -euo pipefail
 KORVO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$KORVO_ROOT"
@@ -48,7 +49,11 @@ if [ -z "$window" ]; then
   echo "no KorvoMain window within 60 s" >&2
   exit 1
 fi
-sleep 1  # let it paint
+# The first start asks the stand-in MAME for its games, which takes a moment.
+if ! wine build/windows/wait_for_list.exe 30 >/dev/null 2>&1; then
+  echo "the game list did not fill within 30 s; the screenshot shows the window as it is" >&2
+fi
+sleep 0.5  # let it paint
 import -window root build/screenshot.png
 echo "Screenshot: build/screenshot.png"
 wineserver -k 2>/dev/null || true

@@ -13,6 +13,7 @@
 #include "app/options_area_ui_win.h"
 #include "app/options_pages_ui_win.h"
 #include "app/status_text.h"
+#include "base/key_value_text.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_loader.h"
 #include "catalogue/game_list_view_ui_win.h"
@@ -125,6 +126,10 @@ void TakeNewGameList(LPARAM block) {
   Refilter();
   RebuildRecentMenu();
   RefreshStatus();
+  // Files read at start-up of which nothing could be read were kept aside;
+  // the first list is the first moment the note is not replaced at once.
+  if (std::vector<std::string> unreadable = TakeUnreadableNotes(); !unreadable.empty())
+    ShowStatus(UnreadableFilesText(unreadable));
   if (!MameFound() && !m.mame_not_found_shown) {
     m.mame_not_found_shown = true;
     ShowMessage(

@@ -11,6 +11,8 @@
 #include "app/play_ui_win.h"
 #include "app/options_pages_ui_win.h"
 #include "app/startup.h"
+#include "app/status_text.h"
+#include "base/paths.h"
 #include "base/text_util.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
@@ -90,6 +92,15 @@ void SaveWindowRects(MainWindow& m) {
       r.bottom - r.top > 200)
     s.main_window = {r.left, r.top, r.right - r.left, r.bottom - r.top};
   if (OptionsWindowRect(&r)) s.options_window_rect = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+// Most saves of the settings are silent (view state, favourites, closing); in a
+// folder that cannot be written they would all be lost without a word.
+void SayOnceSettingsNotSaved(const std::string&) {
+  MainWindow& m = Main();
+  if (!m.window || m.settings_not_saved_shown) return;
+  m.settings_not_saved_shown = true;
+  ShowMessage(SettingsNotSavedText(LauncherFolder()), kSettingsNotSavedTitle, MB_OK | MB_ICONWARNING);
 }
 
 // Closing, also when Windows ends the session: options that were not applied
@@ -263,7 +274,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wparam) SaveOnClose(m);
+      if (wparam) {
+        m.settings_not_saved_shown = true;  // no box while the session ends
+        SaveOnClose(m);
+      }
       return 0;
     case WM_CLOSE:
       m.closing = true;
@@ -296,6 +310,7 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
                         PostMessageW(Main().window, kMsgMameEnded, 0, 0);
                       }
                     }});
+  SetSettingsSaveFailedHook(SayOnceSettingsNotSaved);
 
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

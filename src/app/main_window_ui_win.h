@@ -64,6 +64,7 @@ struct MainWindow {
   FilterLists filter_lists;
   LaunchState launch;
   bool mame_not_found_shown = false;
+  bool settings_not_saved_shown = false;  // said once per run (not while Windows ends the session)
   bool mame_end_waiting = false;  // MAME ended while a box was open
   std::string timed_status;       // the last timed status text (199 characters at most)
   bool closing = false;

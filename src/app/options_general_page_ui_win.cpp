@@ -6,6 +6,8 @@
 #include "app/options_fields_ui_win.h"
 #include "app/options_page_layout_ui_win.h"
 #include "app/options_page_set_ui_win.h"
+#include "app/page_values.h"
+#include "base/file_system.h"
 #include "base/paths.h"
 #include "base/utf16_win.h"
 #include "launch/mame_location.h"
@@ -88,6 +90,10 @@ void ChooseRomsFolder() {
   start = start.empty() ? MameRomsFolder(probe) : ResolvePath(start);
   std::string chosen;
   if (!RunOpenDialog(L"Select ROMs Folder", start, true, nullptr, 0, chosen)) return;
+  if (chosen.find(';') != std::string::npos) {
+    ShowMessage(SemicolonFolderText(chosen), "ROMs Folder", MB_OK | MB_ICONWARNING);
+    return;
+  }
   SetWindowTextW(field, Utf8ToUtf16(RomsFieldAfterChoice(typed, chosen, ControlHeld())).c_str());
   Refilter();
 }
@@ -102,8 +108,23 @@ void ChooseBiosFolder() {
   }
   std::string chosen;
   if (!RunOpenDialog(L"Select BIOS Folder", ResolvePath(start), true, nullptr, 0, chosen)) return;
+  if (chosen.find(';') != std::string::npos) {
+    ShowMessage(SemicolonFolderText(chosen), "BIOS Folder", MB_OK | MB_ICONWARNING);
+    return;
+  }
   SetWindowTextW(field, Utf8ToUtf16(chosen).c_str());
   Refilter();
+}
+
+// A typed folder whose path holds a semicolon is taken out of the field again.
+void RefuseSemicolonFolder(int field_id) {
+  HWND field = PageControl(field_id);
+  std::string folder, rest;
+  auto is_folder = [](const std::string& path) { return IsFolder(ResolvePath(path)); };
+  if (!FindSemicolonFolder(ControlText(field), is_folder, folder, rest)) return;
+  SetWindowTextW(field, Utf8ToUtf16(rest).c_str());
+  ShowMessage(SemicolonFolderText(folder), field_id == kRomsId ? "ROMs Folder" : "BIOS Folder",
+              MB_OK | MB_ICONWARNING);
 }
 
 void ClearRomsFolder() {
@@ -185,7 +206,9 @@ bool GeneralPageCommand(int id, int code) {
       return true;
     case kRomsId:
     case kBiosId:
-      if (code == EN_KILLFOCUS) Refilter();  // availability follows the folders as typed
+      if (code != EN_KILLFOCUS) return true;
+      RefuseSemicolonFolder(id);
+      Refilter();  // availability follows the folders as typed
       return true;
     case kRomsBrowseId:
       if (code == BN_CLICKED) ChooseRomsFolder();

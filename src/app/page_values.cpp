@@ -1,5 +1,6 @@
 #include "app/page_values.h"
 
+#include "base/text_lines.h"
 #include "base/text_util.h"
 
 namespace {
@@ -189,4 +190,30 @@ std::string FirstFolderOf(const std::string& field) {
   for (const std::string& part : Split(field, ';'))
     if (!part.empty()) return part;
   return {};
+}
+
+bool FindSemicolonFolder(const std::string& field, const std::function<bool(const std::string&)>& is_folder,
+                         std::string& folder, std::string& rest) {
+  std::vector<std::string_view> pieces = SplitFields(field, ';');
+  for (size_t first = 0; first < pieces.size(); ++first) {
+    for (size_t last = pieces.size() - 1; last > first; --last) {
+      const char* begin = pieces[first].data();
+      std::string joined = Trim(std::string_view(begin, pieces[last].data() + pieces[last].size() - begin));
+      if (joined.empty() || !is_folder(joined)) continue;
+      folder = joined;
+      rest.clear();
+      for (size_t i = 0; i < pieces.size(); ++i) {
+        if ((i >= first && i <= last) || Trim(pieces[i]).empty()) continue;
+        if (!rest.empty()) rest += ';';
+        rest += pieces[i];
+      }
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string SemicolonFolderText(const std::string& folder) {
+  return "MAME cannot use a folder whose path holds a semicolon: " + folder +
+         "\n\nRename the folder or choose another one.";
 }

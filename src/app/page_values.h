@@ -4,6 +4,7 @@
 // gone) gets an entry of its own, so that OK keeps it instead of changing it.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -77,3 +78,14 @@ int32_t ReadNumberField(const std::string& text, int32_t low, int32_t high, int3
 std::string RomsFieldAfterChoice(const std::string& field, const std::string& chosen, bool append);
 // The folder a folder dialog starts in: the field's first folder.
 std::string FirstFolderOf(const std::string& field);
+
+// MAME splits its ROM path at ";" as the launcher splits the ROMs Folder
+// field, so neither can use a folder whose own path holds one. Such a folder
+// shows in a field as a run of pieces that, joined again by ";", name an
+// existing folder (`is_folder` decides for a path as typed). The first such
+// run goes to `folder` and the field without it to `rest`; false when the
+// field holds none.
+bool FindSemicolonFolder(const std::string& field, const std::function<bool(const std::string&)>& is_folder,
+                         std::string& folder, std::string& rest);
+// The message that refuses such a folder.
+std::string SemicolonFolderText(const std::string& folder);

@@ -21,3 +21,18 @@ std::string NormalStatusText(const StatusFacts& f) {
   if (f.selected && f.own_settings) text += kOwnSettingsSuffix;
   return text;
 }
+
+std::string UnreadableFilesText(const std::vector<std::string>& names) {
+  if (names.size() == 1)
+    return "Could not read " + names[0] + ": it is kept as " + names[0] + ".unreadable and the defaults are used";
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  return "Could not read " + list + ": each is kept with \".unreadable\" added to its name and the defaults are used";
+}
+
+const char kSettingsNotSavedTitle[] = "Settings Not Saved";
+
+std::string SettingsNotSavedText(const std::string& launcher_folder) {
+  return "Korvo cannot save its settings in " + launcher_folder +
+         ": changes made now will be lost when it closes. Move Korvo to a folder you can write to.";
+}

@@ -1,6 +1,7 @@
 // The texts the main window's status bar shows when no timed text is up.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "catalogue/game_table.h"
 
@@ -23,3 +24,11 @@ std::string NormalStatusText(const StatusFacts& facts);
 
 // The suffix for a selected game with its own settings.
 extern const char kOwnSettingsSuffix[];
+
+// The one note for the launcher's files of which nothing could be read (file
+// names without folder); each was kept under its name plus ".unreadable".
+std::string UnreadableFilesText(const std::vector<std::string>& names);
+
+// The box shown the first time in a run that the settings cannot be saved.
+std::string SettingsNotSavedText(const std::string& launcher_folder);
+extern const char kSettingsNotSavedTitle[];

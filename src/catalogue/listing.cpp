@@ -4,6 +4,7 @@
 
 #include "base/file_stamp.h"
 #include "base/file_system.h"
+#include "base/key_value_text.h"
 #include "base/paths.h"
 #include "base/text_lines.h"
 
@@ -72,9 +73,8 @@ bool ParseListingCache(std::string_view text, std::string_view key, MameListing&
   bool first = true, key_matched = false;
   size_t entries = 0;
   const TableSets& sets = GameTableSets();
-  ForEachLine(text, [&](std::string_view line) {
+  ForEachKeyValueLine(text, [&](std::string_view line) {
     if (line.empty()) return;
-    line = line.substr(0, line.find('\r'));
     if (first) {
       first = false;
       key_matched = line.size() >= 4 && line.substr(0, 4) == "key=" && line.substr(4) == key;

@@ -1,6 +1,7 @@
 #include "catalogue/mame_usage.h"
 
 #include "base/file_system.h"
+#include "base/key_value_text.h"
 #include "base/paths.h"
 #include "base/text_lines.h"
 
@@ -50,14 +51,14 @@ bool HasMameArgument(const MameUsage& usage, std::string_view argument) {
 
 std::string UsageKey(const MameAsker& mame) { return MameBuildKey(mame, "|showusage|1"); }
 
-bool ParseUsageCache(std::string_view text, std::string_view key, MameUsage& usage) {
+bool ParseUsageCache(std::string_view bytes, std::string_view key, MameUsage& usage) {
+  const std::string text = DecodeKeyValueText(bytes);
   size_t first_end = text.find('\n');
-  std::string_view first = text.substr(0, first_end);
-  if (!first.empty() && first.back() == '\r') first.remove_suffix(1);
+  std::string_view first = std::string_view(text).substr(0, first_end);
   if (key.empty() || !StartsWith(first, "key=") || first.substr(4) != key) return false;
   if (first_end == std::string_view::npos) return false;
   usage = MameUsage{};
-  ParseShowusage(text.substr(first_end + 1), usage);
+  ParseShowusage(std::string_view(text).substr(first_end + 1), usage);
   return usage.Known();
 }
 

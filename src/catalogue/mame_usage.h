@@ -38,7 +38,7 @@ bool IsOptionArgument(std::string_view argument);
 
 // The cache: "key=" and the key, then one "-name" per line as MAME printed it.
 std::string UsageKey(const MameAsker& mame);
-bool ParseUsageCache(std::string_view text, std::string_view key, MameUsage& usage);
+bool ParseUsageCache(std::string_view bytes, std::string_view key, MameUsage& usage);  // in any editor's encoding
 TextBuffer FormatUsageCache(std::string_view key, const MameUsage& usage);
 std::string UsageCachePath();  // korvo-options-cache.cfg in the launcher folder
 

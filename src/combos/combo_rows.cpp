@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "base/key_value_text.h"
 #include "base/paths.h"
 #include "base/text_util.h"
 #include "combos/move_lists.h"
@@ -114,29 +115,28 @@ void LoadCharacterMoves(CombosState& state, std::string_view character) {
 
 void LoadCharacterMoves(std::string_view character) { LoadCharacterMoves(Combos(), character); }
 
-void ParseCombosText(CombosState& state, std::string_view text) {
-  size_t i = 0;
-  while (i < text.size()) {
-    size_t end = text.find_first_of("\r\n", i);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(i, end - i);
-    i = end + 1;
+size_t ParseCombosText(CombosState& state, std::string_view bytes) {
+  size_t taken = 0;
+  ForEachKeyValueLine(bytes, [&](std::string_view line) {
     size_t eq = line.find('=');
-    if (line.empty() || eq == std::string_view::npos) continue;
+    if (line.empty() || eq == std::string_view::npos) return;
     std::string_view key = TrimNarrow(line.substr(0, eq)), value = line.substr(eq + 1);
     int32_t number = 0;
     if (EqualsNoCase(key, "step_ms")) {
       if (ParseInt(TrimNarrow(value), number) && number >= 16 && number <= 500) state.step_ms = number;
-      continue;
+      ++taken;
+      return;
     }
     if (EqualsNoCase(key, "charge_ms")) {
       if (ParseInt(TrimNarrow(value), number) && number >= 100 && number <= 3000) state.charge_ms = number;
-      continue;
+      ++taken;
+      return;
     }
     int n = 0;
     std::string_view field;
-    if (!SplitComboKey(key, n, field) || n < 1 || n > kComboRowCount) continue;
+    if (!SplitComboKey(key, n, field) || n < 1 || n > kComboRowCount) return;
     ComboRow& row = state.rows[n - 1];
+    ++taken;
     if (EqualsNoCase(field, "name")) {
       row.name = CutToField(value, kComboNameSize);
     } else if (EqualsNoCase(field, "kind")) {
@@ -151,8 +151,11 @@ void ParseCombosText(CombosState& state, std::string_view text) {
       row.key = CutToField(value, kComboKeySize);
     } else if (EqualsNoCase(field, "pad")) {
       row.pad = CutToField(value, kComboPadSize);
+    } else {
+      --taken;
     }
-  }
+  });
+  return taken;
 }
 
 TextBuffer FormatCombosText(const CombosState& state) {
@@ -185,7 +188,8 @@ void LoadCombos() {
   CombosState& state = Combos();
   state.loaded = true;
   ResetCombos(state);
-  if (auto text = ReadWholeFile(CombosFilePath())) ParseCombosText(state, *text);
+  if (auto bytes = ReadWholeFile(CombosFilePath()))
+    KeepIfUnreadable(CombosFilePath(), *bytes, ParseCombosText(state, *bytes));
   if (!AnyTrigger(state)) GiveDigitKeys(state);
   if (g_hooks.show_loaded) g_hooks.show_loaded();
 }

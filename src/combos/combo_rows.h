@@ -48,8 +48,9 @@ std::string CutToField(std::string_view text, size_t size);
 // Rows 1..9 on the digit keys, the Ryu move list, default times.
 void ResetCombos(CombosState& state);
 void ResetCombos();
-// Applies the lines of a combos file over the current state.
-void ParseCombosText(CombosState& state, std::string_view text);
+// Applies the lines of a combos file (in any editor's encoding) over the
+// current state. Returns how many lines were taken.
+size_t ParseCombosText(CombosState& state, std::string_view bytes);
 // The 142-line file.
 TextBuffer FormatCombosText(const CombosState& state);
 // Fills rows with a character's moves (most important first), keeping triggers,

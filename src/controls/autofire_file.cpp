@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "base/text_lines.h"
+#include "base/key_value_text.h"
 #include "controls/default_cfg.h"
 #include "controls/sequence_text.h"
 
@@ -17,12 +17,14 @@ std::string FormatAutofireFile(const InputMapping& m) {
   return out;
 }
 
-void ApplyAutofireFile(InputMapping& m, const std::string& text) {
-  ForEachLine(text, [&](std::string_view line) {
+size_t ApplyAutofireFile(InputMapping& m, std::string_view bytes) {
+  size_t taken = 0;
+  ForEachKeyValueLine(bytes, [&](std::string_view line) {
     std::vector<std::string_view> f = SplitFields(line, '\t');
     if (f.size() < 4) return;
     int index = FindActionByPort(f[0]);
     if (index < 0 || !IsAutofireButton(index)) return;
+    ++taken;
     ActionBinding& b = m.bindings[index];
     if (!b.present) return;
     // Hand-edited files may hold anything; what could not be written
@@ -42,4 +44,5 @@ void ApplyAutofireFile(InputMapping& m, const std::string& text) {
     b.extra = std::move(extra);
     b.autofire = true;
   });
+  return taken;
 }

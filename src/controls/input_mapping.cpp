@@ -1,6 +1,6 @@
 #include "controls/input_mapping.h"
 
-#include "base/text_lines.h"
+#include "base/key_value_text.h"
 #include "base/text_util.h"
 #include "controls/key_names.h"
 #include "controls/pad_codes.h"
@@ -159,7 +159,7 @@ std::string SerializeMapping(const InputMapping& m) {
 
 void ApplyMappingText(InputMapping& m, const std::string& text) {
   for (ActionBinding& b : m.bindings) b = ActionBinding{};
-  ForEachLine(text, [&](std::string_view line) {
+  ForEachKeyValueLine(text, [&](std::string_view line) {
     if (!StartsWith(line, "bind=")) return;
     std::vector<std::string_view> f = SplitFields(line.substr(5), '\t');
     if (f.size() < 4) return;

@@ -54,7 +54,7 @@ bool HasAutofire(const InputMapping& m, int index);
 // The sequence alternatives of a binding joined by " OR " (empty when nothing is bound).
 std::string RealSequence(const ActionBinding& b);
 
-// Profile text: one "bind=" line per present action.
+// Profile text: one "bind=" line per present action (read in any editor's encoding).
 std::string SerializeMapping(const InputMapping& m);
 void ApplyMappingText(InputMapping& m, const std::string& text);
 

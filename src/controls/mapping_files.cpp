@@ -1,6 +1,7 @@
 #include "controls/mapping_files.h"
 
 #include "base/file_system.h"
+#include "base/key_value_text.h"
 #include "base/paths.h"
 #include "controls/autofire_file.h"
 #include "controls/default_cfg.h"
@@ -32,7 +33,8 @@ void LoadInputMapping(InputMapping& m, const MappingFiles& files) {
   std::optional<std::string> cfg = ReadWholeFile(files.default_cfg);
   if (!cfg) return;
   ReadDefaultCfgText(m, *cfg);
-  if (std::optional<std::string> autofire = ReadWholeFile(files.autofire)) ApplyAutofireFile(m, *autofire);
+  if (std::optional<std::string> autofire = ReadWholeFile(files.autofire))
+    KeepIfUnreadable(files.autofire, *autofire, ApplyAutofireFile(m, *autofire));
 }
 
 bool WriteInputMapping(InputMapping& m, const MappingFiles& files) {

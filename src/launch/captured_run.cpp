@@ -22,39 +22,43 @@ int RunProgramCaptured(const std::string& program, const std::string& working_fo
     case CaptureStart::kNotStarted: return kCapturedNotStarted;
     case CaptureStart::kStarted: break;
   }
-  auto out_of_time = [&] { return MonotonicMs() - start > time_limit_ms; };
+  auto elapsed = [&] { return MonotonicMs() - start; };
   auto give_up = [&] {
     CaptureTerminate(process, 1);
     CloseCaptureProcess(process);
     return kCapturedTimedOut;
   };
+  // Keep reading past the output limit so that MAME never blocks, but do not keep it all.
+  auto keep = [&](const char* bytes, int64_t got) {
+    if (output.size() < kCapturedOutputLimit) output.append(bytes, static_cast<size_t>(got));
+  };
 
-  static thread_local char block[16384];
-  int ended_seen = 0;
+  // Each read waits for MAME's next piece, so its output is taken as fast as
+  // it comes, however small the pieces; the wait ends early when MAME ends.
+  static thread_local char block[65536];
   for (;;) {
-    int64_t waiting = CapturePipeWaiting(process);
-    if (waiting < 0) break;  // MAME closed its end
-    if (waiting > 0) {
-      size_t got = CapturePipeRead(process, block, sizeof block);
-      // Keep reading past the limit so that MAME never blocks, but do not keep it all.
-      if (output.size() < kCapturedOutputLimit) output.append(block, got);
-      if (got > 0) {
-        if (out_of_time()) return give_up();  // a program that prints without end
-        continue;
-      }
+    const uint64_t used = elapsed();
+    if (used > time_limit_ms) return give_up();  // also a program that prints without end
+    int64_t got = CaptureRead(process, block, sizeof block, static_cast<uint32_t>(time_limit_ms - used + 1));
+    if (got > 0) {
+      keep(block, got);
+      continue;
     }
-    if (CaptureWaitEnded(process, 30)) {
-      // Ended: once more round the loop to drain the pipe, then stop (the pipe
-      // may stay open when MAME left a child process holding it).
-      if (++ended_seen == 2) break;
-    } else if (out_of_time()) {
-      return give_up();
+    if (got < 0) break;  // MAME closed its end
+    if (CaptureWaitEnded(process, 0)) {
+      // Ended: take what is still in the pipe and stop, since a process MAME
+      // left behind may hold the pipe open.
+      while ((got = CaptureRead(process, block, sizeof block, 0)) > 0) {
+        keep(block, got);
+        if (elapsed() > time_limit_ms) return give_up();
+      }
+      break;
     }
   }
   // The pipe can close while MAME still runs (it may close its output early):
   // it still gets only the time that is left.
-  while (!CaptureWaitEnded(process, 30))
-    if (out_of_time()) return give_up();
+  const uint64_t used = elapsed();
+  if (used > time_limit_ms || !CaptureWaitEnded(process, static_cast<uint32_t>(time_limit_ms - used))) return give_up();
 
   uint32_t code = 0;
   if (exit_code) *exit_code = CaptureExitCode(process, code) ? static_cast<int32_t>(code) : 0;

@@ -1,5 +1,6 @@
 // A child program whose standard output and error go into one pipe that the
-// launcher reads without blocking. process_win.cpp runs it with CreateProcess;
+// launcher reads as fast as the child writes, with waits that a time limit
+// can cut short. process_win.cpp runs it with CreateProcess;
 // process_posix.cpp with fork/exec, so the reading loop is testable natively.
 #pragma once
 #include <cstddef>
@@ -17,10 +18,11 @@ enum class CaptureStart { kStarted, kNoPipe, kNotStarted };
 CaptureStart StartCaptureProcess(CaptureProcess& process, const std::string& program, const std::string& arguments,
                                  const std::string& working_folder);
 
-// Bytes waiting in the pipe, or -1 once the pipe is closed and empty.
-int64_t CapturePipeWaiting(CaptureProcess& process);
-// Reads up to `size` waiting bytes; 0 when nothing could be read.
-size_t CapturePipeRead(CaptureProcess& process, char* buffer, size_t size);
+// Waits up to `wait_ms` for output and reads what has come, at most `size`
+// bytes. Returns the count read; 0 when nothing came within the wait or the
+// program ended (ask CaptureWaitEnded); -1 once every writer has closed the
+// pipe and it is empty.
+int64_t CaptureRead(CaptureProcess& process, char* buffer, size_t size, uint32_t wait_ms);
 // Waits up to `ms` for the program to end; true when it has ended.
 bool CaptureWaitEnded(CaptureProcess& process, uint32_t ms);
 // Ends the program (and anything it started on POSIX) and waits for it to go.

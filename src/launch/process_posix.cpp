@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -104,28 +103,21 @@ CaptureStart StartCaptureProcess(CaptureProcess& process, const std::string& pro
   return CaptureStart::kStarted;
 }
 
-int64_t CapturePipeWaiting(CaptureProcess& process) {
+int64_t CaptureRead(CaptureProcess& process, char* buffer, size_t size, uint32_t wait_ms) {
   PosixChild* c = Child(process);
   if (!c || c->read_fd < 0) return -1;
+  // The pipe gives no sign when the program ends while something it started
+  // still holds it, so the wait is cut into pieces of 10 ms at most, after
+  // which the caller looks whether it ended. Output wakes the wait at once.
   pollfd p{c->read_fd, POLLIN, 0};
-  if (poll(&p, 1, 0) < 0) return errno == EINTR ? 0 : -1;
-  int waiting = 0;
-  if (p.revents & POLLIN) {
-    if (ioctl(c->read_fd, FIONREAD, &waiting) != 0) return -1;
-    if (waiting > 0) return waiting;
-  }
-  // Readable with nothing in it, or hung up: every writer has gone.
-  if (p.revents & (POLLHUP | POLLERR | POLLIN)) return -1;
-  return 0;
-}
-
-size_t CapturePipeRead(CaptureProcess& process, char* buffer, size_t size) {
-  PosixChild* c = Child(process);
-  if (!c || c->read_fd < 0) return 0;
+  int ready = poll(&p, 1, static_cast<int>(wait_ms < 10 ? wait_ms : 10));
+  if (ready < 0) return errno == EINTR ? 0 : -1;
+  if (ready == 0) return 0;
   ssize_t n;
   do n = read(c->read_fd, buffer, size);
   while (n < 0 && errno == EINTR);
-  return n > 0 ? static_cast<size_t>(n) : 0;
+  if (n > 0) return n;
+  return n == 0 || errno != EAGAIN ? -1 : 0;  // 0: every writer has gone
 }
 
 bool CaptureWaitEnded(CaptureProcess& process, uint32_t ms) {

@@ -1,6 +1,11 @@
-// The captured child on Windows: an anonymous pipe for standard output and
-// error, a hidden process without a console window, polled with PeekNamedPipe.
+// The captured child on Windows: a pipe for standard output and error whose
+// launcher end is read overlapped, so that one wait covers both the next
+// piece of output and the end of the program; a hidden process without a
+// console window.
 #include <windows.h>
+
+#include <atomic>
+#include <cstring>
 
 #include "base/utf16_win.h"
 #include "launch/mame_args.h"
@@ -10,19 +15,57 @@ namespace {
 struct WinChild {
   HANDLE process = nullptr;
   HANDLE read_end = nullptr;
+  HANDLE read_done = nullptr;  // the overlapped read's event
+  OVERLAPPED overlapped{};
+  bool pending = false;  // a read into `block` is under way
+  bool closed = false;   // every writer has gone
+  char block[65536];
+  DWORD have = 0, taken = 0;  // bytes of a finished read not handed out yet
 };
 
 WinChild* Child(CaptureProcess& p) { return static_cast<WinChild*>(p.state); }
+
+// Makes both ends of a fresh pipe: ours overlapped and not inherited, the
+// child's a plain inheritable handle. Its buffer is large, so that MAME
+// seldom waits for us at all.
+bool MakePipe(HANDLE& read_end, HANDLE& write_end) {
+  static std::atomic<unsigned> serial{0};
+  wchar_t name[96];
+  wsprintfW(name, L"\\\\.\\pipe\\korvo-capture-%lu-%lu-%u", GetCurrentProcessId(), GetCurrentThreadId(),
+            serial.fetch_add(1));
+  read_end = CreateNamedPipeW(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                              PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0,
+                              1u << 20, 0, nullptr);
+  if (read_end == INVALID_HANDLE_VALUE) return false;
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  write_end = CreateFileW(name, GENERIC_WRITE, 0, &sa, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (write_end != INVALID_HANDLE_VALUE) return true;
+  CloseHandle(read_end);
+  return false;
+}
+
+// Takes a finished read's count (false when the pipe has closed).
+bool FinishRead(WinChild& c) {
+  c.pending = false;
+  DWORD got = 0;
+  if (!GetOverlappedResult(c.read_end, &c.overlapped, &got, FALSE)) {
+    c.closed = true;  // ERROR_BROKEN_PIPE: MAME and all it started have closed their ends
+    return false;
+  }
+  c.have = got;
+  c.taken = 0;
+  return true;
+}
 }  // namespace
 
 CaptureStart StartCaptureProcess(CaptureProcess& process, const std::string& program, const std::string& arguments,
                                  const std::string& working_folder) {
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE read_end = nullptr, write_end = nullptr;
-  if (!CreatePipe(&read_end, &write_end, &sa, 0)) return CaptureStart::kNoPipe;
   // Only the write end goes to MAME; our read end must not leak into it, or
   // the pipe would never report that MAME closed its side.
-  if (!SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0)) {
+  HANDLE read_end = nullptr, write_end = nullptr;
+  if (!MakePipe(read_end, write_end)) return CaptureStart::kNoPipe;
+  HANDLE read_done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (!read_done) {
     CloseHandle(read_end);
     CloseHandle(write_end);
     return CaptureStart::kNoPipe;
@@ -45,28 +88,47 @@ CaptureStart StartCaptureProcess(CaptureProcess& process, const std::string& pro
   CloseHandle(write_end);
   if (!ok) {
     CloseHandle(read_end);
+    CloseHandle(read_done);
     return CaptureStart::kNotStarted;
   }
   CloseHandle(pi.hThread);
   auto* child = new WinChild;
   child->process = pi.hProcess;
   child->read_end = read_end;
+  child->read_done = read_done;
   process.state = child;
   return CaptureStart::kStarted;
 }
 
-int64_t CapturePipeWaiting(CaptureProcess& process) {
+int64_t CaptureRead(CaptureProcess& process, char* buffer, size_t size, uint32_t wait_ms) {
   WinChild* c = Child(process);
-  DWORD waiting = 0;
-  if (!c || !PeekNamedPipe(c->read_end, nullptr, 0, nullptr, &waiting, nullptr)) return -1;
-  return waiting;
-}
-
-size_t CapturePipeRead(CaptureProcess& process, char* buffer, size_t size) {
-  WinChild* c = Child(process);
-  DWORD got = 0;
-  if (!c || !ReadFile(c->read_end, buffer, static_cast<DWORD>(size), &got, nullptr)) return 0;
-  return got;
+  if (!c) return -1;
+  if (c->taken == c->have && !c->pending) {
+    if (c->closed) return -1;
+    c->have = c->taken = 0;
+    c->overlapped = OVERLAPPED{};
+    c->overlapped.hEvent = c->read_done;  // ReadFile clears it
+    const BOOL done = ReadFile(c->read_end, c->block, sizeof c->block, nullptr, &c->overlapped);
+    if (!done && GetLastError() != ERROR_IO_PENDING) {
+      c->closed = true;
+      return -1;
+    }
+    c->pending = true;
+    // Output that was already waiting needs no wait: every call saved counts
+    // when MAME prints in small pieces.
+    if (done && !FinishRead(*c)) return -1;
+  }
+  if (c->pending) {
+    // Output first: it is taken even when MAME has ended meanwhile.
+    HANDLE both[2] = {c->read_done, c->process};
+    if (WaitForMultipleObjects(2, both, FALSE, wait_ms) != WAIT_OBJECT_0) return 0;
+    if (!FinishRead(*c)) return -1;
+  }
+  DWORD n = c->have - c->taken;
+  if (n > size) n = static_cast<DWORD>(size);
+  std::memcpy(buffer, c->block + c->taken, n);
+  c->taken += n;
+  return n;
 }
 
 bool CaptureWaitEnded(CaptureProcess& process, uint32_t ms) {
@@ -93,7 +155,14 @@ bool CaptureExitCode(CaptureProcess& process, uint32_t& code) {
 void CloseCaptureProcess(CaptureProcess& process) {
   WinChild* c = Child(process);
   if (!c) return;
+  if (c->pending) {
+    // The read must be over before its buffer goes.
+    CancelIoEx(c->read_end, &c->overlapped);
+    DWORD ignored = 0;
+    GetOverlappedResult(c->read_end, &c->overlapped, &ignored, TRUE);
+  }
   CloseHandle(c->read_end);
+  CloseHandle(c->read_done);
   CloseHandle(c->process);
   delete c;
   process.state = nullptr;

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "base/file_system.h"
+#include "base/key_value_text.h"
 #include "base/text_util.h"
 
 namespace {
@@ -43,12 +44,13 @@ bool ParseSize(std::string_view value, int32_t& w, int32_t& h) {
   return true;
 }
 
-void ReadKey(GameSettings& g, const std::string& key, std::string_view value) {
+// Whether the key is one of the file's.
+bool ReadKey(GameSettings& g, const std::string& key, std::string_view value) {
   for (const IntKey& k : kIntKeys) {
     if (key != k.key) continue;
     int32_t v = 0;
     if (ParseInt(value, v) && v >= k.low && v <= k.high) g.*k.field = v;
-    return;
+    return true;
   }
   if (key == "volume") {
     int32_t v = 0;
@@ -63,7 +65,10 @@ void ReadKey(GameSettings& g, const std::string& key, std::string_view value) {
     g.bios = FieldText(value, kGameBiosFieldSize - 1);
   } else if (key == "extra_arguments") {
     g.extra_arguments = FieldText(value, kGameExtraArgumentsSize - 1);
+  } else {
+    return false;
   }
+  return true;
 }
 
 // The section's game number, or false for any other section.
@@ -74,12 +79,13 @@ bool GameSection(std::string_view line, int32_t& game) {
   return ParseInt(TrimNarrow(line.substr(6)), game);
 }
 
-// Values read from the file never hold a line feed or a NUL, but a caller
-// could hand one in: a line feed would turn the rest of the value into lines
+// Values read from the file never hold a line end or a NUL, but a caller
+// could hand one in: a line end would turn the rest of the value into lines
 // of their own, and nothing after a NUL would be read back.
 std::string OneLine(const std::string& text) {
   std::string out = text.substr(0, text.find('\0'));
   std::replace(out.begin(), out.end(), '\n', ' ');
+  std::replace(out.begin(), out.end(), '\r', ' ');
   return out;
 }
 }  // namespace
@@ -123,19 +129,16 @@ bool StoreGameSettings(GameSettingsList& list, const GameSettings& edited) {
   return true;
 }
 
-void ParseGameSettingsText(GameSettingsList& list, std::string_view text) {
+size_t ParseGameSettingsText(GameSettingsList& list, std::string_view bytes) {
   list.clear();
   // Game number -> list position, so that a file with very many sections
   // still reads in linear time. Positions, not pointers: the list grows.
   std::unordered_map<int32_t, size_t> where;
   size_t current = SIZE_MAX;
-  size_t pos = 0;
-  while (pos <= text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = TrimNarrow(text.substr(pos, end - pos));
-    pos = end + 1;
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+  size_t taken = 0;
+  ForEachKeyValueLine(bytes, [&](std::string_view raw) {
+    std::string_view line = TrimNarrow(raw);
+    if (line.empty() || line[0] == ';' || line[0] == '#') return;
     if (line[0] == '[') {
       int32_t game = 0;
       current = SIZE_MAX;
@@ -143,14 +146,16 @@ void ParseGameSettingsText(GameSettingsList& list, std::string_view text) {
         auto [it, added] = where.try_emplace(game, list.size());
         if (added) list.push_back(NewGameSettings(game));
         current = it->second;
+        ++taken;
       }
-      continue;
+      return;
     }
-    if (current == SIZE_MAX) continue;
+    if (current == SIZE_MAX) return;
     size_t eq = line.find('=');
-    if (eq == std::string_view::npos) continue;
-    ReadKey(list[current], ToLowerAscii(TrimNarrow(line.substr(0, eq))), TrimNarrow(line.substr(eq + 1)));
-  }
+    if (eq == std::string_view::npos) return;
+    taken += ReadKey(list[current], ToLowerAscii(TrimNarrow(line.substr(0, eq))), TrimNarrow(line.substr(eq + 1)));
+  });
+  return taken;
 }
 
 TextBuffer FormatGameSettingsText(const GameSettingsList& list) {
@@ -182,8 +187,8 @@ TextBuffer FormatGameSettingsText(const GameSettingsList& list) {
 
 void LoadGameSettings(GameSettingsList& list, const std::string& path) {
   list.clear();
-  std::optional<std::string> text = ReadWholeFile(path);
-  if (text) ParseGameSettingsText(list, *text);
+  if (std::optional<std::string> bytes = ReadWholeFile(path))
+    KeepIfUnreadable(path, *bytes, ParseGameSettingsText(list, *bytes));
 }
 
 bool SaveGameSettings(const GameSettingsList& list, const std::string& path) {

@@ -56,12 +56,14 @@ void RemoveGameSettings(GameSettingsList& list, int32_t game);
 // otherwise removes the game's record. Returns HasOverrides(edited).
 bool StoreGameSettings(GameSettingsList& list, const GameSettings& edited);
 
-// Empties the list and reads the file's text into it. Any bytes are accepted:
-// malformed lines and out-of-range values are skipped.
-void ParseGameSettingsText(GameSettingsList& list, std::string_view text);
+// Empties the list and reads the file's bytes (in any editor's encoding) into
+// it. Any bytes are accepted: malformed lines and out-of-range values are
+// skipped. Returns how many lines were taken.
+size_t ParseGameSettingsText(GameSettingsList& list, std::string_view bytes);
 TextBuffer FormatGameSettingsText(const GameSettingsList& list);
 
-// Empties the list and reads korvo-games.cfg; a missing file leaves it empty.
+// Empties the list and reads korvo-games.cfg; a missing file leaves it empty,
+// one of which nothing could be read is kept aside before it is overwritten.
 void LoadGameSettings(GameSettingsList& list, const std::string& path);
 // Writes korvo-games.cfg, or deletes it when no record holds overrides.
 // False when the file could not be written (the old file stays) or an

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "base/file_system.h"
-#include "base/text_lines.h"
+#include "base/key_value_text.h"
 #include "base/text_util.h"
 
 namespace {
@@ -86,6 +86,7 @@ const KeyInfo kKeys[] = {
 static_assert(sizeof kKeys / sizeof kKeys[0] == 58, "the settings file has 58 table keys");
 
 SystemPrefersDarkFn g_prefers_dark = nullptr;
+SettingsSaveFailedFn g_save_failed = nullptr;
 
 bool FlagValue(std::string_view v) { return v == "1" || EqualsNoCase(v, "yes") || EqualsNoCase(v, "true"); }
 
@@ -242,19 +243,21 @@ void ResetSettings(Settings& s, const Settings* keep) {
   ApplyThemeMode(s);
 }
 
-void ParseSettingsText(Settings& s, const std::string& text) {
+size_t ParseSettingsText(Settings& s, std::string_view bytes) {
+  size_t taken = 0;
   bool have_favorites = false, have_recent = false;
   std::string favorites_text, recent_text;
   WindowRect window = s.main_window;
   bool window_read = false;
 
-  ForEachLine(text, [&](std::string_view raw) {
+  ForEachKeyValueLine(bytes, [&](std::string_view raw) {
     std::string_view line = TrimNarrow(raw);
     if (line.empty() || line[0] == '#' || line[0] == ';' || line[0] == '[') return;
     size_t eq = line.find('=');
     if (eq == std::string_view::npos) return;
     std::string key = ToLowerAscii(TrimNarrow(line.substr(0, eq)));
     std::string_view value = TrimNarrow(line.substr(eq + 1));
+    ++taken;  // undone below for a key that is not ours
 
     bool handled = false;
     for (const KeyInfo& k : kKeys) {
@@ -323,6 +326,8 @@ void ParseSettingsText(Settings& s, const std::string& text) {
     } else if (key == "recent") {
       have_recent = true;
       recent_text = value;
+    } else if (key != "settings_version") {
+      --taken;
     }
   });
 
@@ -332,15 +337,16 @@ void ParseSettingsText(Settings& s, const std::string& text) {
   if (have_favorites) ParseIdList(favorites_text, 4095, s.favorites);
   if (have_recent) ParseIdList(recent_text, 511, s.recent);
   ClampAll(s);
+  return taken;
 }
 
 void LoadSettings(Settings& s, const std::string& path) {
-  auto text = ReadWholeFile(path);
-  if (!text) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) {
     ApplyThemeMode(s);
     return;
   }
-  ParseSettingsText(s, *text);
+  KeepIfUnreadable(path, *bytes, ParseSettingsText(s, *bytes));
 }
 
 TextBuffer FormatSettingsText(const Settings& s) {
@@ -379,7 +385,13 @@ TextBuffer FormatSettingsText(const Settings& s) {
   return out;
 }
 
-bool SaveSettings(const Settings& s, const std::string& path) { return WriteFileAtomic(path, FormatSettingsText(s)); }
+void SetSettingsSaveFailedHook(SettingsSaveFailedFn fn) { g_save_failed = fn; }
+
+bool SaveSettings(const Settings& s, const std::string& path) {
+  if (WriteFileAtomic(path, FormatSettingsText(s))) return true;
+  if (g_save_failed) g_save_failed(path);
+  return false;
+}
 
 bool ToggleFavorite(Settings& s, int32_t game_number, bool on, const std::string& path) {
   IdListRemoveAll(s.favorites, game_number);

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/text_buffer.h"
 
@@ -60,12 +61,18 @@ bool SystemPrefersDark();
 // Every field to its default; with `keep`, the values that survive
 // "Default Settings" are carried over from it (it may be `s` itself).
 void ResetSettings(Settings& s, const Settings* keep = nullptr);
-// Reads the file's text into `s`; keys the text does not mention keep their values.
-void ParseSettingsText(Settings& s, const std::string& text);
-// Reads korvo-settings.cfg; a missing file changes nothing but the theme.
+// Reads the file's bytes (in any editor's encoding) into `s`; keys the text
+// does not mention keep their values. Returns how many lines were taken.
+size_t ParseSettingsText(Settings& s, std::string_view bytes);
+// Reads korvo-settings.cfg; a missing file changes nothing but the theme, and
+// one of which nothing could be read is kept aside before it is overwritten.
 void LoadSettings(Settings& s, const std::string& path);
 TextBuffer FormatSettingsText(const Settings& s);
 bool SaveSettings(const Settings& s, const std::string& path);
+// Told of every SaveSettings that fails, wherever it was asked for (most
+// saves are silent): the main window says so once.
+using SettingsSaveFailedFn = void (*)(const std::string& path);
+void SetSettingsSaveFailedHook(SettingsSaveFailedFn fn);
 bool ToggleFavorite(Settings& s, int32_t game_number, bool on, const std::string& path);
 void ApplyThemeMode(Settings& s);
 

@@ -94,6 +94,22 @@ TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
   EXPECT_EQ(RomsFieldAfterChoice("C:\\roms; d:\\MORE", "D:\\more", true), "C:\\roms; d:\\MORE");
   EXPECT_EQ(FirstFolderOf(" ; C:\\roms ;D:\\x"), "C:\\roms");
   EXPECT_EQ(FirstFolderOf(""), "");
+
+  // A folder whose own path holds a semicolon shows as pieces that name it together.
+  auto is_folder = [](const std::string& p) { return p == "D:\\my;roms" || p == "roms" || p == "E:\\a;b;c"; };
+  const struct {
+    const char *field, *folder, *rest;
+  } cases[] = {
+      {"roms;D:\\my;roms", "D:\\my;roms", "roms"},
+      {" D:\\my;roms ;; roms", "D:\\my;roms", " roms"},
+      {"E:\\a;b;c;roms", "E:\\a;b;c", "roms"},
+      {"roms;D:\\my;E:\\a", nullptr, nullptr},
+  };
+  for (const auto& c : cases) {
+    std::string folder, rest;
+    EXPECT_EQ(FindSemicolonFolder(c.field, is_folder, folder, rest), c.folder != nullptr) << c.field;
+    if (c.folder) EXPECT_EQ(folder + "|" + rest, std::string(c.folder) + "|" + c.rest) << c.field;
+  }
 }
 
 }  // namespace

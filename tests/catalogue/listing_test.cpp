@@ -91,8 +91,9 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgain) {
     EXPECT_EQ(Entry(Load(), "sfex2").title, "From MAME") << cache;
     EXPECT_EQ(g_runs, 1);
   }
-  // A good one: LF or CRLF, later lines win, lines without TAB skipped.
-  WriteTestFile(dir.File("korvo-listing-cache.cfg"), "key=" + key + "\nsfex2\tOld\r\nno tab\n\nsfex2\tCached\tX\r\n");
+  // A good one: any line ends and a mark, later lines win, lines without TAB skipped.
+  WriteTestFile(dir.File("korvo-listing-cache.cfg"),
+                "\xEF\xBB\xBFkey=" + key + "\nsfex2\tOld\rno tab\n\nsfex2\tCached\tX\r\n");
   g_runs = 0;
   GameList list = Load();
   EXPECT_EQ(g_runs, 0);

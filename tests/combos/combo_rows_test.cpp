@@ -88,6 +88,9 @@ TEST(ParseCombosText, RoundTripKeepsEveryFieldAndCutsWholeCharacters) {
   CombosState back = Fresh();
   ParseCombosText(back, once);
   EXPECT_EQ(FormatCombosText(back), once);
+  CombosState edited = Fresh();  // saved again by Notepad
+  ParseCombosText(edited, Utf16WithMark(once, false));
+  EXPECT_EQ(FormatCombosText(edited), once);
 }
 
 TEST(TakeComboTimes, OnlyValuesInRange) {

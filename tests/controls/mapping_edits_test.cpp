@@ -116,6 +116,8 @@ TEST(ProfileText, RoundTripsAndReadsOnlyWellFormedLines) {
   ApplyMappingText(back, text);
   EXPECT_TRUE(back.dirty);
   EXPECT_EQ(SerializeMapping(back), text);
+  ApplyMappingText(back, Utf16WithMark(text, true));  // saved again by another editor
+  EXPECT_EQ(SerializeMapping(back), text);
 
   ApplyMappingText(back,
                    "# comment\r\nbind=P1_BUTTON1\tA\t\t\t1\r\nbind=P1_JOYSTICK_UP\tA\t\t\t1\nbind=P1_BUTTON2\tB\t\t\n"
@@ -177,7 +179,9 @@ TEST(Autofire, NoneOnlyWhileTheCombosPluginRunsAndTheRealSequenceAtRest) {
   EXPECT_EQ(ReadTestFile(env.CfgPath()), before + "<!-- mark -->");
   WriteTestFile(env.CfgPath(), before);
 
-  // Reading that back keeps the autofire mark: default.cfg holds what the file says.
+  // Reading that back keeps the autofire mark: default.cfg holds what the file
+  // says, also after another editor saved it.
+  WriteTestFile(env.dir.File("korvo-autofire.cfg"), "\xEF\xBB\xBFP1_BUTTON1\tLCONTROL\t1_BUTTON3\t\r");
   LoadInputMapping();
   EXPECT_TRUE(HasAutofire(m, 4));
   EXPECT_EQ(m.bindings[4].key, "LCONTROL");

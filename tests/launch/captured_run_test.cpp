@@ -33,6 +33,16 @@ TEST(CapturedRun, OutputExitCodeAndArguments) {
   EXPECT_EQ(code, 0);
   EXPECT_EQ(RunProgramCaptured(dir.File("missing.exe"), dir.path(), "", out, 1000), kCapturedNotStarted);
   EXPECT_EQ(out, "");
+
+  // What it left running still holds the pipe: the program's end is the answer's end.
+  const std::string left = dir.File("left");
+  const uint64_t start = MonotonicMs();
+  EXPECT_EQ(RunProgramCaptured(Script(dir, "leaves", "sleep 30 & echo $! > " + left + "; echo done"), dir.path(), "",
+                               out, 20000),
+            kCapturedEnded);
+  EXPECT_LT(MonotonicMs() - start, 3000u);
+  EXPECT_EQ(out, "done\n");
+  kill(atoi(ReadTestFile(left).c_str()), SIGKILL);
 }
 
 TEST(CapturedRun, TimeLimitEndsTheProgram) {

@@ -75,6 +75,7 @@ TEST(GameSettingsFile, ReadsOnlyValuesInRange) {
   EXPECT_EQ(b.video, 4);
   EXPECT_EQ(b.sound, 0);
   EXPECT_EQ(b.keep_aspect, -1);
+  EXPECT_EQ(Parse(Utf16WithMark("[game 5]\rvideo=2\r", true)).at(0).video, 2);  // another editor's file
 }
 
 TEST(GameSettingsFile, SectionsMergeAndOtherSectionsAreIgnored) {

@@ -138,14 +138,33 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSaves) {
   LoadSettings(back, path);
   ASSERT_TRUE(SaveSettings(back, path));
   EXPECT_EQ(ReadTestFile(path), first);  // read and written again: byte for byte
+
+  // Saved again by another editor (Notepad's "Unicode", UTF-8 with its mark,
+  // line ends of an old Mac): every setting is still there.
+  std::string cr_only;
+  for (char c : first)
+    if (c != '\n') cr_only += c;
+  for (const std::string& edited : {Utf16WithMark(first, false), Utf16WithMark(first, true), "\xEF\xBB\xBF" + first, cr_only}) {
+    SCOPED_TRACE(testing::PrintToString(edited.substr(0, 8)));
+    WriteTestFile(path, edited);
+    Settings again = Fresh();
+    LoadSettings(again, path);
+    ASSERT_TRUE(SaveSettings(again, path));
+    EXPECT_EQ(ReadTestFile(path), first);
+  }
 }
 
-TEST(SettingsFile, MissingFileKeepsValues) {
+TEST(SettingsFile, MissingFileKeepsValuesAndAnUnreadableOneIsKeptAside) {
   TempDir dir;
   Settings s = Fresh();
   s.video = 3;
   LoadSettings(s, dir.File("absent.cfg"));
   EXPECT_EQ(s.video, 3);
+  const std::string utf32 = std::string("\xFF\xFE\0\0v\0\0\0=\0\0\0" "2\0\0\0", 16);
+  WriteTestFile(dir.File("korvo-settings.cfg"), utf32);
+  LoadSettings(s, dir.File("korvo-settings.cfg"));
+  EXPECT_EQ(s.video, 3);
+  EXPECT_EQ(ReadTestFile(dir.File("korvo-settings.cfg.unreadable")), utf32);
 }
 
 TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsAndLightGun) {

@@ -38,6 +38,12 @@ std::string ReadTestFile(const std::string& path) {
 
 bool TestFileExists(const std::string& path) { return fs::exists(path); }
 
+std::string Utf16WithMark(const std::string& ascii, bool big_endian) {
+  std::string out = big_endian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char c : ascii) out += big_endian ? std::string{'\0', c} : std::string{c, '\0'};
+  return out;
+}
+
 std::string SourcePath(const std::string& relative) { return std::string(KORVO_SOURCE_DIR) + "/" + relative; }
 
 std::string FakeMamePath() { return std::string(KORVO_BINARY_DIR) + "/tools/fakemame/fakemame"; }

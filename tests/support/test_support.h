@@ -20,6 +20,8 @@ class TempDir {
 void WriteTestFile(const std::string& path, const std::string& bytes);
 std::string ReadTestFile(const std::string& path);  // empty when missing
 bool TestFileExists(const std::string& path);
+// ASCII text as an editor saves it in UTF-16 with its byte-order mark.
+std::string Utf16WithMark(const std::string& ascii, bool big_endian);
 
 // Paths inside the source tree (fixtures) and the build tree (fake MAME).
 std::string SourcePath(const std::string& relative);

@@ -41,32 +41,45 @@ int CountProcesses(const wchar_t* exe_name) {
 }
 }  // namespace
 
-TEST(CapturedRunWin, AnswersArriveWhole) {
-  WinTempDir dir;
-  std::string fake = CopyFake(dir, "bytes=1048576\nexit=3\n");
-  TextBuffer out;
-  int32_t code = -1;
-  ASSERT_EQ(RunProgramCaptured(fake, dir.path(), "sfex2", out, 30000, &code), kCapturedEnded);
-  EXPECT_EQ(out.size(), 1048576u);
-  EXPECT_EQ(code, 3);
-  ASSERT_EQ(RunProgramCaptured(fake, dir.path(), "-listfull", out, 60000), kCapturedEnded);
-  EXPECT_GT(out.size(), 2000000u);
-  EXPECT_EQ(out.rfind("Name:", 0), 0u);
+// Each test runs the fake both ways a MAME may print: in one write, and a
+// line at a time through the C library as a real mame.exe does.
+const char* const kPrintWays[] = {"", "print-lines=1\n"};
+
+TEST(CapturedRunWin, AnswersArriveWholeBothWays) {
+  std::string listings[2];
+  for (int way = 0; way < 2; ++way) {
+    SCOPED_TRACE(kPrintWays[way]);
+    WinTempDir dir;
+    std::string fake = CopyFake(dir, std::string(kPrintWays[way]) + "bytes=1048576\nexit=3\n");
+    TextBuffer out;
+    int32_t code = -1;
+    ASSERT_EQ(RunProgramCaptured(fake, dir.path(), "sfex2", out, 30000, &code), kCapturedEnded);
+    EXPECT_EQ(out.size(), 1048576u);
+    EXPECT_EQ(code, 3);
+    ASSERT_EQ(RunProgramCaptured(fake, dir.path(), "-listfull", out, 60000), kCapturedEnded);
+    EXPECT_GT(out.size(), 2000000u);
+    EXPECT_EQ(out.rfind("Name:", 0), 0u);
+    listings[way] = out;
+  }
+  EXPECT_TRUE(listings[0] == listings[1]) << "the answers printed line by line differ";
 }
 
 TEST(CapturedRunWin, HangEndsWithinTheLimitAndMissingDoesNotStart) {
-  WinTempDir dir;
-  std::string fake = CopyFake(dir, "print=started\\n\nhang=1\n");
-  int before = CountProcesses(L"mame.exe");
-  TextBuffer out;
-  ULONGLONG start = GetTickCount64();
-  EXPECT_EQ(RunProgramCaptured(fake, dir.path(), "sfex2", out, 1000), kCapturedTimedOut);
-  EXPECT_LT(GetTickCount64() - start, 4000u);
-  EXPECT_EQ(out, "started\n");
-  EXPECT_EQ(CountProcesses(L"mame.exe"), before);
+  for (const char* way : kPrintWays) {
+    SCOPED_TRACE(way);
+    WinTempDir dir;
+    std::string fake = CopyFake(dir, std::string(way) + "print=started\\n\nhang=1\n");
+    int before = CountProcesses(L"mame.exe");
+    TextBuffer out;
+    ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(RunProgramCaptured(fake, dir.path(), "sfex2", out, 1000), kCapturedTimedOut);
+    EXPECT_LT(GetTickCount64() - start, 4000u);
+    EXPECT_EQ(out, "started\n");
+    EXPECT_EQ(CountProcesses(L"mame.exe"), before);
 
-  EXPECT_EQ(RunProgramCaptured(dir.File("none.exe"), dir.path(), "-listfull", out, 1000), kCapturedNotStarted);
-  EXPECT_EQ(out, "");
+    EXPECT_EQ(RunProgramCaptured(dir.File("none.exe"), dir.path(), "-listfull", out, 1000), kCapturedNotStarted);
+    EXPECT_EQ(out, "");
+  }
 }
 
 TEST(CapturedRunWin, ListingCacheFollowsTheProgramFile) {

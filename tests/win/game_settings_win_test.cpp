@@ -18,6 +18,7 @@
 #include "screenshot_win.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
+#include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
 #include "win_test_support.h"
@@ -142,12 +143,6 @@ TEST(GameSettingsWin, ShowsTheStoredChoicesAndOkWritesTheChanges) {
     EXPECT_FALSE(Enabled(d, kDip));  // no DIP window to open
     EXPECT_EQ(ControlText(Control(d, kExtra)), "-nothrottle");
 
-    // Each tab shows its own rows; the Other tab's field and button only there.
-    EXPECT_TRUE(Shown(d, kVideoMode));
-    EXPECT_FALSE(Shown(d, kSound) || Shown(d, kExtra) || Shown(d, kDip));
-    ShowTab(d, 3);
-    EXPECT_FALSE(Shown(d, kVideoMode));
-    EXPECT_TRUE(Shown(d, kBios) && Shown(d, kExtra) && Shown(d, kDip));
 
     Choose(d, kWindow, 2);    // Fullscreen
     Choose(d, kRotation, 0);  // Same As Global
@@ -276,19 +271,43 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
              "extra_arguments=-nvram_directory nvram2\r\n");
   static const char* const kTabNames[] = {"general", "video", "audio", "other"};
   const std::string dpi = Ui().dpi == 96 ? "" : "_" + std::to_string(Ui().dpi) + "dpi";
+  const std::vector<int> kTabRows[] = {{kVideoMode, kWindow, kResolution, kRotation},
+                                       {1005, 1006, 1007, 1008},
+                                       {kSound, kVolume},
+                                       {kCheats, 1012, kAutoSave, kBios, kExtra, kDip}};
   for (bool dark : {false, true}) {
     ApplyTheme(dark);
-    auto shoot = [dark, &dpi](HWND d) {
+    auto check_tabs = [dark, &dpi, &kTabRows](HWND d) {
       for (int tab : {3, 0, 1, 2, 3}) {
+        SCOPED_TRACE(std::string(kTabNames[tab]) + (dark ? " dark" : " light"));
         ShowTab(d, tab);
         PumpMessagesFor(100);
+        for (int other = 0; other < 4; ++other)
+          for (int id : kTabRows[other]) EXPECT_EQ(Shown(d, id), other == tab) << id;
         ExpectOnlyTheFaceAroundTheControls(d, std::string(kTabNames[tab]) + (dark ? " dark" : " light"));
         SaveWindowScreenshot(d, std::string("game_settings_") + kTabNames[tab] + (dark ? "_dark" : "_light") + dpi);
       }
     };
-    Edit(f.Game("strgchmp"), shoot, [](HWND, const GameEntry&) {});
+    Edit(f.Game("strgchmp"), check_tabs, [](HWND, const GameEntry&) {});
   }
   ApplyTheme(false);
-  // The longest title wraps onto a second line above the note.
-  Edit(f.Game("ddr2mc2"), [&dpi](HWND d) { SaveWindowScreenshot(d, "game_settings_long_title_light" + dpi); });
+  // The longest title wraps onto a second line above the note and is not cut.
+  const GameEntry& longest = f.Game("ddr2mc2");
+  Edit(longest, [&](HWND d) {
+    HWND heading = GetWindow(d, GW_CHILD);
+    EXPECT_EQ(ControlText(heading), longest.title + "\n\"Same As Global\" follows the main settings.");
+    RECT box, needed;
+    GetClientRect(heading, &box);
+    needed = box;
+    HDC dc = GetDC(heading);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(heading, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    DrawTextW(dc, Utf8ToUtf16(longest.title).c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(heading, dc);
+    EXPECT_GT(needed.bottom, metrics.tmHeight) << "the title fits one line: not the longest any more";
+    EXPECT_LE(needed.bottom + metrics.tmHeight, box.bottom) << "the note under the title is cut";
+    SaveWindowScreenshot(d, "game_settings_long_title_light" + dpi);
+  });
 }

@@ -278,15 +278,73 @@ TEST(OptionsPagesWin, EachFailedWriteIsReportedAndTheOtherFileStillWritten) {
     EXPECT_TRUE(TheInputMapping().dirty) << "the next OK tries again";
   }
   {
+    // The launcher's folder as good as read-only: the settings can never be saved.
     MainWindowFixture f;
     ASSERT_TRUE(f.Open());
     DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-settings.cfg")).c_str());
     CreateDirectoryW(Utf8ToUtf16(f.dir.File("korvo-settings.cfg")).c_str(), nullptr);
     f.WriteText("korvo-settings.cfg\\in-the-way", "x");
+    DialogDriver driver;
     ResetToLauncherDefaults(TheInputMapping());
     f.Command(109);
     EXPECT_EQ(f.StatusText(), "Could not save the settings: the launcher folder is not writable");
     EXPECT_NE(f.ReadText("cfg\\default.cfg").find("P1_JOYSTICK_UP"), std::string::npos);
+    // The silent saves of the view fail too (a favourite, the sort, closing):
+    // the first failure of the run is said once, in a box, and the launcher goes on.
+    const int32_t sfex2 = FindGameBySet(Main().games, "sfex2")->number;
+    f.SelectRow(f.RowOfGame("sfex2"));
+    f.Command(207);
+    f.Command(443);  // Reset Filters saves the sort
+    f.Close();
+    ASSERT_EQ(driver.Seen().size(), 1u);
+    EXPECT_EQ(driver.Seen()[0].title, "Settings Not Saved");
+    EXPECT_EQ(driver.Seen()[0].text, "Korvo cannot save its settings in " + f.dir.path() +
+                                         ": changes made now will be lost when it closes. Move Korvo to a folder "
+                                         "you can write to.");
+    EXPECT_EQ(App().settings.favorites, IdList{sfex2});  // kept for the rest of the run
+  }
+}
+
+TEST(OptionsPagesWin, AFolderWhosePathHoldsASemicolonIsRefused) {
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open());
+  const std::string odd = f.dir.File("my;roms"), more = f.dir.File("more");
+  for (const std::string& folder : {odd, more}) ASSERT_TRUE(CreateDirectoryW(Utf8ToUtf16(folder).c_str(), nullptr));
+  f.WriteText("my;roms\\tekken3.zip", "PK\5\6");
+  const std::string why = "MAME cannot use a folder whose path holds a semicolon: " + odd +
+                          "\n\nRename the folder or choose another one.";
+  // Browse: the folder is typed into the dialog's name field and confirmed.
+  std::vector<SeenBox> boxes;
+  auto browse_to = [&](const std::string& folder) {
+    DialogDriver driver([&](HWND w, const SeenBox& box) {
+      if (box.title != "Select ROMs Folder") return false;
+      HWND name = FindWindowExW(w, nullptr, L"Edit", nullptr);
+      SetWindowTextW(name, Utf8ToUtf16(folder).c_str());
+      PostMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      return true;
+    });
+    ClickPage(kRomsBrowseId);
+    boxes.insert(boxes.end(), driver.Seen().begin() + 1, driver.Seen().end());
+  };
+  TypePage(kRomsId, "roms");
+  browse_to(odd);
+  EXPECT_EQ(PageText(kRomsId), "roms");
+  browse_to(more);
+  EXPECT_EQ(PageText(kRomsId), more);
+  // Typed: only that folder goes, with the same message.
+  {
+    DialogDriver driver;
+    TypePage(kRomsId, "roms;" + odd);
+    TypePage(kBiosId, odd);
+    TypePage(kRomsId, "roms;" + more);  // folders of the usual kind are taken as typed
+    boxes.insert(boxes.end(), driver.Seen().begin(), driver.Seen().end());
+  }
+  EXPECT_EQ(PageText(kRomsId), "roms;" + more);
+  EXPECT_EQ(PageText(kBiosId), "");
+  ASSERT_EQ(boxes.size(), 3u);
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_EQ(boxes[i].title, i == 2 ? "BIOS Folder" : "ROMs Folder");
+    EXPECT_EQ(boxes[i].text, why);
   }
 }
 

@@ -2,6 +2,7 @@
 // answered from answers recorded from a real MAME; every call is logged to
 // "fakemame-calls.txt" beside the program, and "fakemame-control.txt" beside
 // it decides how a play call behaves (see tests/fixtures/mame0251/README.md).
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -59,11 +60,31 @@ bool LoadAnswer(const std::string& fixtures, const std::string& base, const std:
   return true;
 }
 
+// "print-lines=1" in the control file: everything goes out a line at a time
+// through the C library, as a real MAME's printf does, so that a reader sees
+// it in the library's pieces rather than in one write.
+bool g_print_lines = false;
+
+void Print(int stream, const std::string& bytes) {
+  if (!g_print_lines) {
+    WriteStream(stream, bytes);
+    return;
+  }
+  FILE* f = stream == 2 ? stderr : stdout;
+  for (size_t at = 0; at < bytes.size();) {
+    size_t end = bytes.find('\n', at);
+    end = end == std::string::npos ? bytes.size() : end + 1;
+    std::fwrite(bytes.data() + at, 1, end - at, f);
+    at = end;
+  }
+  std::fflush(f);
+}
+
 void Emit(const Answer& a) {
   // MAME prints its listing to stdout and its verdicts to stderr; a caller
   // reading both through one pipe sees them in this order.
-  WriteStream(1, a.out);
-  WriteStream(2, a.err);
+  Print(1, a.out);
+  Print(2, a.err);
 }
 
 std::string Substitute(std::string text, const std::string& from, const std::string& to) {
@@ -317,7 +338,7 @@ int Play(const Invocation& call, const std::string& fixtures) {
       chunk += text + std::string(text.size() < 79 ? 79 - text.size() : 0, 'x') + "\n";
     }
     chunk.resize(static_cast<size_t>(n < 0 ? 0 : n));
-    WriteStream(stream, chunk);
+    Print(stream, chunk);
   }
   if (control.count("print-fixture")) {
     Answer a;
@@ -328,9 +349,9 @@ int Play(const Invocation& call, const std::string& fixtures) {
   }
   if (control.count("print-file")) {
     std::string text, path = control["print-file"];
-    if (ReadFileBytes(path, text) || ReadFileBytes(Join(call.exe_folder, path), text)) WriteStream(stream, text);
+    if (ReadFileBytes(path, text) || ReadFileBytes(Join(call.exe_folder, path), text)) Print(stream, text);
   }
-  if (control.count("print")) WriteStream(stream, Unescape(control["print"]));
+  if (control.count("print")) Print(stream, Unescape(control["print"]));
   if (control.count("exit")) code = std::atoi(control["exit"].c_str());
   if (control.count("picture")) {  // "WxH": a window of that client size
     std::string size = control["picture"];
@@ -354,6 +375,7 @@ void RecordCall(const Invocation& call) {
 int Run(int argc, char** argv) {
   Invocation call = ReadInvocation(argc, argv);
   RecordCall(call);
+  g_print_lines = ReadControl(call)["print-lines"] == "1";
   std::string fixtures = FixturesFolder(call);
   for (size_t i = 0; i < call.args.size(); ++i) {
     const std::string& a = call.args[i];
