@@ -36,10 +36,13 @@ run: windows
 fuzz: deps
 	@scripts/fuzz.sh
 
-bench: deps
+# Native benchmarks, then the window benchmark under Wine (korvo.exe against a
+# trivial window program). A bench that cannot load its data fails.
+bench: deps windows
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVO_SANITIZE=OFF >/dev/null
 	@cmake --build build/bench -j $(JOBS)
-	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+	@failed=0; for b in build/bench/*_bench; do [ -x "$$b" ] || continue; "$$b" || failed=1; done; \
+	  scripts/window-bench.sh || failed=1; exit $$failed
 
 fixtures:
 	@tools/record-fixtures.sh
