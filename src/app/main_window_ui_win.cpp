@@ -197,6 +197,10 @@ void RefreshStatus() {
     f.own_settings = FindGameSettings(App().game_settings, f.selected->number) != nullptr;
   }
   std::wstring text = Utf8ToUtf16(NormalStatusText(f));
-  SendMessageW(m.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  // Every refill and selection comes here; the same text is not painted again.
+  wchar_t shown[600] = L"";
+  if (LOWORD(SendMessageW(m.status, SB_GETTEXTLENGTHW, 0, 0)) < 600)
+    SendMessageW(m.status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(shown));
+  if (text != shown) SendMessageW(m.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

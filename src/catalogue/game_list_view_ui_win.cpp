@@ -199,9 +199,11 @@ void SetSortMark(HWND list, int column, bool ascending) {
     HDITEMW item = {};
     item.mask = HDI_FORMAT;
     Header_GetItem(header, c, &item);
+    const int before = item.fmt;
     item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
     if (c == column) item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
-    Header_SetItem(header, c, &item);
+    // Every refill comes here: an unchanged header is not painted again.
+    if (item.fmt != before) Header_SetItem(header, c, &item);
   }
 }
 
