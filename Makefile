@@ -36,13 +36,16 @@ run: windows
 fuzz: deps
 	@scripts/fuzz.sh
 
+# Native benchmarks, then the captured run's and the window benchmark under Wine
+# (korvo.exe against a trivial window program). A bench that cannot load its data fails.
 bench: deps windows
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVO_SANITIZE=OFF >/dev/null
 	@cmake --build build/bench -j $(JOBS)
-	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
 	@cmake --build build/windows -j $(JOBS) --target captured_run_bench
-	@echo "Under Wine:"; bash -c 'source scripts/wine-env.sh && prepare_wine_prefix && \
-	  wine build/windows/captured_run_bench.exe; wineserver -k 2>/dev/null'; true
+	@failed=0; for b in build/bench/*_bench; do [ -x "$$b" ] || continue; "$$b" || failed=1; done; \
+	  echo "Under Wine:"; bash -c 'source scripts/wine-env.sh && prepare_wine_prefix && \
+	  wine build/windows/captured_run_bench.exe; wineserver -k 2>/dev/null' || failed=1; \
+	  scripts/window-bench.sh || failed=1; exit $$failed
 
 fixtures:
 	@tools/record-fixtures.sh

@@ -13,6 +13,12 @@
 
 namespace {
 
+// A bench without its data measures nothing: it says why and fails.
+[[noreturn]] void Fail(const std::string& why) {
+  std::fprintf(stderr, "combos_frame_bench: %s\n", why.c_str());
+  std::exit(1);
+}
+
 struct Costs {
   double empty_ns = 0, plugin_ns = 0;
 };
@@ -44,10 +50,9 @@ const Costs& Measure() {
     std::system(("mkdir -p " + dir).c_str());
     std::ofstream(dir + "/init.lua") << BuildCombosInitLua(in);
     std::ofstream(dir + "/scenario.txt") << "bench 200000\n" << cycle << "\nhold KEYCODE_F1 1 200000\nhold KEYCODE_F7 1 200000\n";
-    std::string source = __FILE__;  // <source>/bench/combos_frame_bench.cpp
-    source = source.substr(0, source.rfind("/bench/"));
-    std::string command = "lua5.4 " + source + "/tests/lua/mame_sim.lua " + dir + "/init.lua " +
-                          dir + "/scenario.txt";
+    const std::string simulator = std::string(KORVO_SOURCE_DIR) + "/tests/lua/mame_sim.lua";
+    if (!std::ifstream(simulator)) Fail("cannot open " + simulator);
+    std::string command = "lua5.4 " + simulator + " " + dir + "/init.lua " + dir + "/scenario.txt";
     Costs c;
     if (FILE* pipe = popen(command.c_str(), "r")) {
       char line[256];
@@ -55,6 +60,7 @@ const Costs& Measure() {
         std::sscanf(line, "bench empty %lf ns/frame, plugin %lf ns/frame", &c.empty_ns, &c.plugin_ns);
       pclose(pipe);
     }
+    if (c.empty_ns <= 0 || c.plugin_ns <= 0) Fail("the simulated MAME printed no timing (" + command + ")");
     return c;
   }();
   return costs;

@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,11 +14,14 @@
 namespace {
 const std::string& Recorded() {
   static const std::string text = [] {
-    // The recording lives in the source tree beside this folder.
-    std::string source = __FILE__;
-    source = source.substr(0, source.rfind("/bench/"));
-    std::ifstream in(source + "/tests/fixtures/mame0251/listfull.txt", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::string path = std::string(KORVO_SOURCE_DIR) + "/tests/fixtures/mame0251/listfull.txt";
+    std::ifstream in(path, std::ios::binary);
+    std::string all(std::istreambuf_iterator<char>(in), {});
+    if (all.empty()) {  // nothing to parse measures nothing
+      std::fprintf(stderr, "listing_parse_bench: cannot read %s\n", path.c_str());
+      std::exit(1);
+    }
+    return all;
   }();
   return text;
 }

@@ -44,6 +44,8 @@ if(benchmark_FOUND AND benches)
       target_link_libraries(${bname} PRIVATE korvo_${name})
     endforeach()
     target_link_libraries(${bname} PRIVATE benchmark::benchmark benchmark::benchmark_main)
+    # Benches find their recorded data in the source tree, wherever they run from.
+    target_compile_definitions(${bname} PRIVATE KORVO_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   endforeach()
 endif()
 if(TARGET captured_run_bench)

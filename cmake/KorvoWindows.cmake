@@ -28,6 +28,15 @@ target_link_libraries(captured_run_bench PRIVATE ${korvo_link} ${KORVO_WIN_LIBS}
 target_compile_definitions(captured_run_bench PRIVATE KORVO_FAKEMAME="Z:$<TARGET_FILE:fakemame>")
 add_dependencies(captured_run_bench fakemame)
 
+# The window benchmark (`make bench` runs it under Wine): the harness and the
+# trivial window program it measures korvo.exe against.
+add_executable(trivial_window WIN32 ${PROJECT_SOURCE_DIR}/bench/window/trivial_window.cpp)
+add_executable(window_bench ${PROJECT_SOURCE_DIR}/bench/window/window_bench.cpp)
+target_link_libraries(trivial_window PRIVATE korvo_base)
+if(NOT MSVC)
+  target_link_options(trivial_window PRIVATE -municode)
+endif()
+
 # GoogleTest: Debian's source package when cross-compiling, else an installed package.
 set(gtest_src /usr/src/googletest/googletest)
 if(EXISTS ${gtest_src}/src/gtest-all.cc)
@@ -48,3 +57,4 @@ add_executable(korvo_win_tests ${win_tests})
 target_include_directories(korvo_win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(korvo_win_tests PRIVATE gtest_win ${korvo_link} ${KORVO_WIN_LIBS})
 target_compile_definitions(korvo_win_tests PRIVATE UNICODE _UNICODE NOMINMAX)
+

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <memory>
+#include <utility>
 
 #include "app/game_list_ui_win.h"
 
@@ -14,6 +15,7 @@
 #include "app/options_pages_ui_win.h"
 #include "app/status_text.h"
 #include "base/key_value_text.h"
+#include "base/timing_log_win.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_loader.h"
 #include "catalogue/game_list_view_ui_win.h"
@@ -63,13 +65,16 @@ void ScanRoms(bool force) {
   RefreshRomScan(RomsFolderField(), BiosFolderField(), force, MameRomsFolder());
 }
 
-void ToggleRowFavorite(const NMLISTVIEW& change) {
+// A click on a row's star, or Space on the selected row, flips its favourite.
+void ToggleRowFavorite(int row) {
   MainWindow& m = Main();
-  int index = GameIndexOfRow(m.list, change.iItem);
+  int index = GameIndexOfRow(m.list, row);
   if (index < 0 || static_cast<size_t>(index) >= m.games.size()) return;
-  bool on = ((change.uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
   Settings& s = App().settings;
-  ToggleFavorite(s, m.games[static_cast<size_t>(index)].number, on, App().settings_path);
+  const int32_t number = m.games[static_cast<size_t>(index)].number;
+  const bool on = !IdListContains(s.favorites, number);
+  ToggleFavorite(s, number, on, App().settings_path);
+  RedrawGameRow(m.list, row);
   // With Favorites Only on, a row that lost its star goes at the next refill.
   if (Button_GetCheck(m.favorites_box) == BST_CHECKED && !on) PostMessageW(m.window, kMsgRefilter, 0, 0);
 }
@@ -77,8 +82,6 @@ void ToggleRowFavorite(const NMLISTVIEW& change) {
 bool ListItemChanged(const NMLISTVIEW& change) {
   if (GameListViewFilling()) return true;
   if ((change.uChanged & LVIF_STATE) == 0) return true;
-  UINT old_image = change.uOldState & LVIS_STATEIMAGEMASK, new_image = change.uNewState & LVIS_STATEIMAGEMASK;
-  if (old_image && new_image && old_image != new_image) ToggleRowFavorite(change);
   if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) {
     RefreshControls();
     RefreshStatus();
@@ -119,10 +122,12 @@ void TakeNewGameList(LPARAM block) {
   if (loads_in_flight > 0) --loads_in_flight;
   if (m.closing || !list) return;
   m.loading = loads_in_flight > 0;
+  TimingMark("list arrived");
   m.games = std::move(list->list);
   m.has_list = true;
   ScanRoms(true);
   RefreshFilterChoices();
+  TimingMark("filter choices");
   Refilter();
   RebuildRecentMenu();
   RefreshStatus();
@@ -130,6 +135,7 @@ void TakeNewGameList(LPARAM block) {
   // the first list is the first moment the note is not replaced at once.
   if (std::vector<std::string> unreadable = TakeUnreadableNotes(); !unreadable.empty())
     ShowStatus(UnreadableFilesText(unreadable));
+  TimingMarkWhenPainted("list painted");
   if (!MameFound() && !m.mame_not_found_shown) {
     m.mame_not_found_shown = true;
     ShowMessage(
@@ -141,6 +147,7 @@ void TakeNewGameList(LPARAM block) {
 }
 
 void FreePendingGameLists() {
+  delete reinterpret_cast<GameListBlock*>(std::exchange(Main().held_list, 0));
   MSG msg;
   while (PeekMessageW(&msg, Main().window, kMsgNewGameList, kMsgNewGameList, PM_REMOVE))
     delete reinterpret_cast<GameListBlock*>(msg.lParam);
@@ -174,10 +181,12 @@ void Refilter() {
   int32_t selected_number = selected ? selected->number : 0;
   std::vector<int32_t> rows =
       VisibleRows(m.games, CurrentFilterState(m), s, [](const GameEntry& e) { return HasRoms(e); });
-  FillGameListView(m.list, m.games, rows, s.favorites, selected_number, s.columns_hidden);
+  FillGameListView(m.list, m.games, std::move(rows), s.favorites, selected_number, s.columns_hidden);
   SetSortMark(m.list, s.sort_column, s.sort_ascending != 0);
   RefreshControls();
   RefreshStatus();
+  TimingMark("refill done");
+  TimingMarkWhenPainted("refill painted");
 }
 
 void StoreFilterChoices() {
@@ -205,8 +214,16 @@ bool HandleGameListNotify(NMHDR* header, LRESULT* result) {
     return GameListHeaderNotify(m.list, header, s.columns_hidden, result);
   }
   switch (header->code) {
+    case LVN_GETDISPINFOW:
+      AnswerGameListDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
+      return true;
     case LVN_ITEMCHANGED:
       return ListItemChanged(*reinterpret_cast<NMLISTVIEW*>(header));
+    case NM_CLICK: {
+      int row = StarRowAt(m.list, reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction);
+      if (row >= 0) ToggleRowFavorite(row);
+      return true;
+    }
     case LVN_COLUMNCLICK: {
       int column = reinterpret_cast<NMLISTVIEW*>(header)->iSubItem;
       if (ApplySortClick(s, column)) {
@@ -216,7 +233,10 @@ bool HandleGameListNotify(NMHDR* header, LRESULT* result) {
       return true;
     }
     case LVN_KEYDOWN:
-      return false;  // Enter is taken by the message loop
+      // Space flips the star, as it would a check box; Enter is taken by the message loop.
+      if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_SPACE)
+        ToggleRowFavorite(ListView_GetNextItem(m.list, -1, LVNI_SELECTED));
+      return false;
     case NM_DBLCLK: {
       UINT flags = 0;
       int row = HitRow(m.list, &flags);

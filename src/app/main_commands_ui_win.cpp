@@ -143,7 +143,7 @@ void ToggleSelectedFavorite(int, int, HWND) {
   bool on = !IdListContains(S().favorites, entry->number);
   ToggleFavorite(S(), entry->number, on, App().settings_path);
   int row = ListView_GetNextItem(m.list, -1, LVNI_SELECTED);
-  if (row >= 0) SetRowFavorite(m.list, row, on);
+  RedrawGameRow(m.list, row);
   if (!on && Button_GetCheck(m.favorites_box) == BST_CHECKED) Refilter();
 }
 
@@ -160,7 +160,7 @@ void FlipClassicLayout(int, int, HWND) {
 
 void FlipColumn(int id, int, HWND) {
   S().columns_hidden ^= 1 << (id - 217);
-  ApplyColumnVisibility(Main().list, S(), Main().games);
+  ApplyColumnVisibility(Main().list, S());
   Save();
 }
 

@@ -11,6 +11,7 @@
 #include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "base/paths.h"
+#include "base/timing_log_win.h"
 #include "app/startup.h"
 #include "base/utf16_win.h"
 #include "controls/autofire.h"
@@ -47,6 +48,7 @@ std::vector<std::string> CommandLineArguments() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  TimingMark("entry");
   SetLauncherFolder(ExecutableFolder());
   MigrateEarlierLauncherFiles(LauncherFolder());
   const std::vector<std::string> args = CommandLineArguments();
@@ -71,6 +73,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   CommandLine command_line = ParseCommandLine(args);
   if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
 
+  TimingMark("settings loaded");
   ApplyTheme(app.settings.dark_theme != 0);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                               ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
@@ -78,12 +81,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   InitUiMetrics(instance);
   if (!RegisterModalDialogClass(instance)) return 1;
   app.display_modes = QueryDisplayModes();
+  TimingMark("ui initialised");
   if (!RegisterMainWindowClass(instance) || !RegisterOptionsClasses(instance)) return 1;
   HWND main_window = CreateMainWindow(instance, show);
   if (!main_window) return 1;
 
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  for (;;) {
+    TimingIdle();
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
     if (PreTranslateMainMessage(msg) || LauncherDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

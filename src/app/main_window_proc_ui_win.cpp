@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "app/game_list_ui_win.h"
 #include "app/main_commands_ui_win.h"
 #include "app/main_menu_ui_win.h"
@@ -14,6 +16,7 @@
 #include "app/status_text.h"
 #include "base/paths.h"
 #include "base/text_util.h"
+#include "base/timing_log_win.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
 #include "combos/combos_tab_ui_win.h"
@@ -43,10 +46,21 @@ void CreateToolbar(MainWindow& m) {
   for (int i = 0; i < kToolItemCount; ++i) {
     const ToolItem& t = kToolItems[i];
     m.tools[i] = IsToolSeparator(i) ? CreateToolSeparator(m.window) : CreateToolButton(m.window, t.id, t.icon);
-    if (!t.tip) continue;
-    AddTooltip(m.tooltips, m.tools[i], t.tip);
-    SetWindowTextW(m.tools[i], Utf8ToUtf16(t.tip).c_str());  // its name: the button shows only an icon
+    if (t.tip) SetWindowTextW(m.tools[i], Utf8ToUtf16(t.tip).c_str());  // its name: the button shows only an icon
   }
+}
+
+// The tooltip window costs as much as the toolbar it explains, and nobody
+// points at a button before the window has shown itself: it comes after the
+// first paint.
+void CreateTooltipsLater(MainWindow& m) {
+  if (m.tooltips) return;
+  m.tooltips = CreateTooltips(m.window);
+  for (int i = 0; i < kToolItemCount; ++i)
+    if (kToolItems[i].tip) AddTooltip(m.tooltips, m.tools[i], kToolItems[i].tip);
+  static const char* const kTips[kFilterKindCount] = {"Region Filter", "Maker Filter", "Genre Filter",
+                                                      "Hardware Filter"};
+  for (int k = 0; k < kFilterKindCount; ++k) AddTooltip(m.tooltips, m.filters[k], kTips[k]);
 }
 
 void CreateBars(MainWindow& m) {
@@ -54,12 +68,9 @@ void CreateBars(MainWindow& m) {
   m.search_edit = Child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kIdSearchEdit, WS_EX_CLIENTEDGE);
   SendMessageW(m.search_edit, EM_SETLIMITTEXT, 199, 0);
   m.search_close = Child(L"BUTTON", "Close", BS_PUSHBUTTON | WS_TABSTOP, kIdSearchClose);
-  static const char* const kTips[kFilterKindCount] = {"Region Filter", "Maker Filter", "Genre Filter",
-                                                      "Hardware Filter"};
   for (int k = 0; k < kFilterKindCount; ++k) {
     const int id = FilterSpec(static_cast<FilterKind>(k)).control_id;
     m.filters[k] = Child(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id);
-    AddTooltip(m.tooltips, m.filters[k], kTips[k]);
   }
   m.reset_filters = Child(L"BUTTON", "Reset Filters", BS_PUSHBUTTON | WS_TABSTOP, kIdResetFilters);
   // Present but hidden: the toolbar and the menus drive them.
@@ -69,7 +80,6 @@ void CreateBars(MainWindow& m) {
 
 void CreateChildren(MainWindow& m) {
   const Settings& s = App().settings;
-  m.tooltips = CreateTooltips(m.window);
   CreateToolbar(m);
   CreateBars(m);
   m.list = CreateGameListView(m.window, kIdGameList, s);
@@ -80,7 +90,7 @@ void CreateChildren(MainWindow& m) {
   DarkStatusBar(m.status);
   SetCombosMessageTarget(m.window);
   CreateOptionsArea(m.window);
-  for (int tab = 0; tab < kOptionsTabCount; ++tab) CreatePageControls(Options().pages[tab], tab);
+  InstallPageBuilder();
   DarkTabs(Options().tabs);
   Button_SetCheck(m.favorites_box, s.favorites_only ? BST_CHECKED : BST_UNCHECKED);
 }
@@ -226,6 +236,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       } else if (wparam == kRedrawTimer) {
         KillTimer(window, kRedrawTimer);
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      } else if (wparam == kAfterFirstPaintTimer) {
+        KillTimer(window, kAfterFirstPaintTimer);
+        m.first_paint_done = true;
+        CreateTooltipsLater(m);
+        if (LPARAM held = std::exchange(m.held_list, 0)) TakeNewGameList(held);
       }
       return 0;
     case WM_ACTIVATE:
@@ -256,6 +271,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
         return result;
       break;
     case kMsgNewGameList:
+      // The window shows itself first: a list ready before the first paint
+      // is taken right after it.
+      if (!m.first_paint_done) {
+        if (LPARAM earlier = std::exchange(m.held_list, lparam)) TakeNewGameList(earlier);
+        return 0;
+      }
       TakeNewGameList(lparam);
       return 0;
     case kMsgMameEnded:
@@ -324,10 +345,12 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   HWND window = CreateWindowExW(0, kClassName, L"Korvo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.x, r.y, r.w, r.h,
                                 nullptr, m.menu, instance, nullptr);
   if (!window) return nullptr;
+  TimingMark("main window created");
   DarkTitleBar(window);
   HideKeyboardCuesUntilUsed(window);
   m.accelerators = BuildAccelerators();
   ShowWindow(window, show);
+  TimingMark("main window shown");
   if (!m.classic) {
     MoveOptionsArea(true);
     const WindowRect& o = s.options_window_rect;
@@ -339,14 +362,19 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
       PlaceOptionsWindow({place.options.x, place.options.y, place.options.Right(), place.options.Bottom()});
     }
   }
-  ApplyColumnVisibility(m.list, s, m.games);
+  ApplyColumnVisibility(m.list, s);
   FillPages();
+  TimingMark("pages filled");
   LayoutMainWindow();
   UpdateWindow(window);
+  TimingMark("main window updated");
   RebuildRecentMenu();
   RefreshControls();
   SetTimer(window, kHousekeepingTimer, 400, nullptr);
+  // Timers come after every paint that is waiting.
+  SetTimer(window, kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
   StartLoading(false);
+  TimingMarkWhenPainted("main window painted");
   return window;
 }
 

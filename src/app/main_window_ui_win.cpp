@@ -42,10 +42,20 @@ bool SearchBarShown(const MainWindow& m) {
   return m.search_bar_state == 1 || (m.search_bar_state == -1 && !App().settings.search_bar_hidden);
 }
 
+// Layout runs on every resize and bar change: a control already where it
+// belongs is left alone, since every move or show is a trip to the window
+// server.
 void Place(HWND w, const LayoutRect& r, bool shown) {
   if (!w) return;
-  if (shown) MoveWindow(w, r.x, r.y, r.w, r.h, FALSE);
-  ShowWindow(w, shown ? SW_SHOWNA : SW_HIDE);
+  const bool visible = (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown) {
+    RECT now;
+    GetWindowRect(w, &now);
+    MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left != r.x || now.top != r.y || now.right - now.left != r.w || now.bottom - now.top != r.h)
+      MoveWindow(w, r.x, r.y, r.w, r.h, FALSE);
+  }
+  if (visible != shown) ShowWindow(w, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 }  // namespace
@@ -141,7 +151,7 @@ void ResetWindowSize(bool user) {
     Settings& s = App().settings;
     s.splitter = 0;
     for (int32_t& w : s.columns_games) w = 0;
-    ResetColumnWidths(m.list, s, m.games);
+    ResetColumnWidths(m.list, s);
   }
   SetWindowPos(m.window, nullptr, place.main.x, place.main.y, place.main.w, place.main.h, SWP_NOZORDER);
   if (!m.classic)
@@ -188,6 +198,10 @@ void RefreshStatus() {
     f.own_settings = FindGameSettings(App().game_settings, f.selected->number) != nullptr;
   }
   std::wstring text = Utf8ToUtf16(NormalStatusText(f));
-  SendMessageW(m.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  // Every refill and selection comes here; the same text is not painted again.
+  wchar_t shown[600] = L"";
+  if (LOWORD(SendMessageW(m.status, SB_GETTEXTLENGTHW, 0, 0)) < 600)
+    SendMessageW(m.status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(shown));
+  if (text != shown) SendMessageW(m.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 

@@ -34,6 +34,7 @@ constexpr UINT kMsgOpenRomCheck = WM_APP + 103;
 constexpr UINT_PTR kHousekeepingTimer = 1;  // 400 ms
 constexpr UINT_PTR kStatusTimer = 2;        // 5 s
 constexpr UINT_PTR kRedrawTimer = 3;        // 150 ms after a resize
+constexpr UINT_PTR kAfterFirstPaintTimer = 4;  // what the first sight of the window can do without
 
 // Control ids.
 enum : int {
@@ -68,6 +69,8 @@ struct MainWindow {
   bool mame_end_waiting = false;  // MAME ended while a box was open
   std::string timed_status;       // the last timed status text (199 characters at most)
   bool closing = false;
+  bool first_paint_done = false;  // lists arriving before it wait (held_list)
+  LPARAM held_list = 0;
   bool dragging_splitter = false;
   int ticks = 0;
 };

@@ -13,6 +13,7 @@ constexpr wchar_t kOptionsClass[] = L"KorvoOptions";
 constexpr const wchar_t* kTabNames[kOptionsTabCount] = {L"General", L"Video", L"Audio", L"Controls", L"Combos"};
 
 PageMessageHook page_hook = nullptr;
+PageBuilder page_builder = nullptr;
 bool options_rect_known = false;
 RECT options_rect = {};
 
@@ -77,6 +78,9 @@ LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wparam, LPA
     case WM_MOVE:
       RememberOptionsRect(window);
       return 0;
+    case WM_SHOWWINDOW:
+      if (wparam) BuildOptionsPage(Options().current);
+      break;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
       info->ptMinTrackSize = {S(460), S(480)};
@@ -122,6 +126,14 @@ OptionsArea& Options() {
 }
 
 void SetPageMessageHook(PageMessageHook hook) { page_hook = hook; }
+void SetPageBuilder(PageBuilder builder) { page_builder = builder; }
+
+void BuildOptionsPage(int tab) {
+  OptionsArea& o = Options();
+  if (tab < 0 || tab >= kOptionsTabCount || o.built[tab] || !o.pages[tab] || !page_builder) return;
+  o.built[tab] = true;
+  page_builder(o.pages[tab], tab);
+}
 
 bool RegisterOptionsClasses(HINSTANCE instance) {
   bool pages = RegisterLauncherClass(instance, kPageClass, PageProc, false);
@@ -163,6 +175,8 @@ void LayoutOptionsArea(RECT area) {
   MoveWindow(o.tabs, tabs.left, tabs.top, tabs.right - tabs.left, tabs.bottom - tabs.top, TRUE);
   RECT page = {0, 0, tabs.right - tabs.left, tabs.bottom - tabs.top};
   TabCtrl_AdjustRect(o.tabs, FALSE, &page);
+  // The page that shows now needs its controls; a hidden options window waits.
+  if (IsWindowVisible(GetParent(o.tabs))) BuildOptionsPage(o.current);
   for (int i = 0; i < kOptionsTabCount; ++i) {
     MoveWindow(o.pages[i], tabs.left + page.left, tabs.top + page.top, page.right - page.left,
                page.bottom - page.top, TRUE);
@@ -177,6 +191,7 @@ void ShowOptionsTab(int tab) {
   OptionsArea& o = Options();
   if (tab < 0 || tab >= kOptionsTabCount || !o.tabs) return;
   o.current = tab;
+  BuildOptionsPage(tab);
   TabCtrl_SetCurSel(o.tabs, tab);
   for (int i = 0; i < kOptionsTabCount; ++i) ShowWindow(o.pages[i], i == tab ? SW_SHOW : SW_HIDE);
   if (o.window && GetParent(o.tabs) == o.window) {

@@ -15,14 +15,20 @@ struct OptionsArea {
   HWND window = nullptr;  // the separate options window, once it was first needed
   HWND main = nullptr;    // commands of the pages go here
   int current = kTabGeneral;
+  bool built[kOptionsTabCount] = {};  // a page gets its controls when first shown
 };
 OptionsArea& Options();
 
 // Registers "KorvoPage" and "KorvoOptions".
 bool RegisterOptionsClasses(HINSTANCE instance);
 // Creates the tab control, the empty pages and the buttons as children of
-// the main window; the caller fills the pages (options_pages_ui_win.h).
+// the main window. A page's controls are made by the page builder when the
+// page is first shown (its hundreds of controls cost more than the window).
 void CreateOptionsArea(HWND main);
+using PageBuilder = void (*)(HWND page, int tab);
+void SetPageBuilder(PageBuilder builder);
+// Builds a page now unless it was built (a page is also built when shown).
+void BuildOptionsPage(int tab);
 // Places the tab control and the current page in `area` (client coordinates
 // of the area's parent) with the button row of 26 at its bottom.
 void LayoutOptionsArea(RECT area);

@@ -29,6 +29,11 @@ void FillPageFields(const Settings& s, bool only_mame_options) {
     if (!only_mame_options || f.mame_option) f.fill(s);
 }
 
+void FillPageFieldsOf(HWND page, const Settings& s) {
+  for (const PageField& f : Fields())
+    if (GetParent(f.control) == page) f.fill(s);
+}
+
 void ReadPageFields(Settings& s, bool only_mame_options) {
   rejected.clear();
   for (const PageField& f : Fields())

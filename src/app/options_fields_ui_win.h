@@ -24,6 +24,8 @@ void AddPageField(PageField field);
 // A page is being destroyed: its fields go.
 void ForgetPageFieldsOf(HWND page);
 void FillPageFields(const Settings& s, bool only_mame_options = false);
+// The fields of one page (just built: the other pages keep what was typed).
+void FillPageFieldsOf(HWND page, const Settings& s);
 void ReadPageFields(Settings& s, bool only_mame_options = false);
 
 // Labels of MAME option fields whose typed value the last read did not take

@@ -53,10 +53,9 @@ bool OptionsPageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, L
   return answered;
 }
 
-bool PagesExist() { return Options().tabs != nullptr && PageControl(kVideoModeId) != nullptr; }
-
+// Each rule's inputs sit on the page of the controls it enables, so a page
+// that was not built yet has nothing to enable.
 void ApplyEnablingRules() {
-  if (!PagesExist()) return;
   PageRuleInputs in;
   in.video = ComboSelection(PageControl(kVideoModeId));
   in.fullscreen = IsChecked(kFullscreenId);
@@ -101,21 +100,28 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
   for (const std::string& p : parts) out += (out.empty() ? "" : separator) + p;
   return out;
 }
-}  // namespace
 
-int CreatePageControls(HWND page, int tab) {
-  SetPageMessageHook(OptionsPageMessage);
+void BuildPage(HWND page, int tab) {
   int height = 0;
   switch (tab) {
     case kTabGeneral: height = BuildGeneralPage(page); break;
     case kTabVideo: height = BuildVideoPage(page); break;
     case kTabAudio: height = BuildAudioPage(page); break;
     case kTabControls: height = BuildControlsPage(page); break;
-    case kTabCombos: height = CreateCombosPage(page); break;
+    case kTabCombos: height = CreateCombosPage(page); break;  // shows the rows of korvo-combos.cfg
   }
   SetPageContentHeight(page, height);
   GiveAccessKeys(page, kMenuBarKeys);
-  return height;
+  FillPageFieldsOf(page, App().settings);
+  if (tab == kTabControls) FillControlsMappingGroup();
+  ApplyEnablingRules();
+  RelayoutPage(page);
+}
+}  // namespace
+
+void InstallPageBuilder() {
+  SetPageMessageHook(OptionsPageMessage);
+  SetPageBuilder(BuildPage);
 }
 
 void FillPages() {
@@ -126,10 +132,11 @@ void FillPages() {
     std::string program;
     RunBindingVersionStep(LocateMameProgram(program));
   }
-  if (!PagesExist()) return;
   FillPageFields(app.settings);
   FillControlsMappingGroup();
-  CancelCombosPage();  // the rows as korvo-combos.cfg holds them (also after a restore)
+  // The rows as korvo-combos.cfg holds them (also after a restore), whether or
+  // not the Combos page was built: applying writes them back.
+  CancelCombosPage();
   ApplyEnablingRules();
 }
 
@@ -150,15 +157,15 @@ bool ApplyOptions() {
   if (Options().tabs && separate_before != (app.settings.options_window != 0))
     PostMessageW(Options().main, kSwitchLayoutMessage, app.settings.options_window != 0, 0);
   TakeOptionsSnapshot();
-  if (PagesExist()) {
-    RefreshPageFields();
-    RefreshControlsList();
-  }
+  RefreshPageFields();
+  RefreshControlsList();
   return saved;
 }
 
 void OptionsOk() {
-  const int theme = ComboSelection(PageControl(kThemeId));  // before the refresh shows the stored mode again
+  // Read before the refresh shows the stored mode again; no General page, no choice.
+  HWND theme_box = PageControl(kThemeId);
+  const int theme = theme_box ? ComboSelection(theme_box) : -1;
   const bool saved = ApplyOptions();
   if (saved && mapping_written) {
     const std::vector<std::string>& rejected = RejectedMameFields();

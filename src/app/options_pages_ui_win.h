@@ -6,13 +6,15 @@
 
 #include <string>
 
-// Builds one page's controls; returns the content height in pixels (the page
-// scrolls when the area is lower).
-int CreatePageControls(HWND page, int tab);
+// Lets the options area build each page when it is first shown; a page built
+// later shows the settings as they are then (until then its values live only
+// in the settings).
+void InstallPageBuilder();
 // Every control from the settings (also the Controller File list, the
-// mapping reloaded from MAME's default.cfg and the enabling rules). What the
-// pages show is then the applied state: Cancel comes back to it. Called at
-// start, after Cancel and after a backup was restored.
+// mapping reloaded from MAME's default.cfg, the combo rows reloaded from
+// korvo-combos.cfg and the enabling rules). What the pages show is then the
+// applied state: Cancel comes back to it. Called at start, after Cancel and
+// after a backup was restored.
 void FillPages();
 // Reads the pages into the settings, writes the combos file, MAME's
 // default.cfg and korvo-settings.cfg, switches the layout when it changed

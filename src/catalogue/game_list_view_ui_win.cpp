@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cwchar>
+
 #include "base/utf16_win.h"
 #include "catalogue/list_columns.h"
 #include "catalogue/rom_scan.h"
@@ -11,41 +14,43 @@
 #include "ui/ui_metrics_win.h"
 
 namespace {
+// What the rows show; the list view itself holds only their count and the
+// selection.
+struct ShownRows {
+  const GameList* games = nullptr;
+  std::vector<int32_t> rows;
+  const IdList* favorites = nullptr;
+  bool status_shown = true;
+};
+ShownRows shown;
 bool filling = false;
 ColumnWidths remembered{};
 
 int ColumnWidth(HWND list, int column) { return ListView_GetColumnWidth(list, column); }
 
-void SetCell(HWND list, int row, int column, const std::string& utf8) {
+const GameEntry* EntryOfRow(int row) {
+  if (!shown.games || row < 0 || static_cast<size_t>(row) >= shown.rows.size()) return nullptr;
+  size_t index = static_cast<size_t>(shown.rows[static_cast<size_t>(row)]);
+  return index < shown.games->size() ? &(*shown.games)[index] : nullptr;
+}
+
+std::string CellText(const GameEntry& entry, int column) {
+  switch (column) {
+    case 1: return std::to_string(entry.number);
+    case 2: return entry.title;
+    case 3: return entry.info;
+    case 5: return std::string(BoardOf(entry));
+    case 6: return entry.year != 0 ? std::to_string(entry.year) : std::string();
+  }
+  return "";
+}
+
+void CopyText(const std::string& utf8, wchar_t* buffer, int capacity) {
+  if (!buffer || capacity <= 0) return;
   std::wstring text = Utf8ToUtf16(utf8);
-  ListView_SetItemText(list, row, column, text.data());
-}
-
-void SetStatusImage(HWND list, int row, const GameEntry& entry, bool status_shown) {
-  LVITEMW item = {};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
-  item.iSubItem = kStatusColumn;
-  item.iImage = !status_shown ? I_IMAGENONE : (HasRoms(entry) ? 0 : 1);
-  ListView_SetItem(list, &item);
-}
-
-void FillRow(HWND list, int position, const GameEntry& entry, int32_t index, bool favorite, bool status_shown) {
-  LVITEMW item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
-  item.iItem = position;
-  item.pszText = const_cast<wchar_t*>(L"");
-  item.iImage = I_IMAGENONE;
-  item.lParam = index;
-  int row = ListView_InsertItem(list, &item);
-  if (row < 0) return;
-  SetCell(list, row, 1, std::to_string(entry.number));
-  SetCell(list, row, 2, entry.title);
-  SetCell(list, row, 3, entry.info);
-  SetStatusImage(list, row, entry, status_shown);
-  SetCell(list, row, 5, std::string(BoardOf(entry)));
-  if (entry.year != 0) SetCell(list, row, 6, std::to_string(entry.year));
-  ListView_SetItemState(list, row, INDEXTOSTATEIMAGEMASK(favorite ? 2 : 1), LVIS_STATEIMAGEMASK);
+  size_t n = std::min(text.size(), static_cast<size_t>(capacity - 1));
+  std::wmemcpy(buffer, text.data(), n);
+  buffer[n] = L'\0';
 }
 
 void AddColumns(HWND list, const Settings& settings) {
@@ -73,35 +78,53 @@ ColumnWidths CurrentWidths(HWND list) {
 
 HWND CreateGameListView(HWND parent, int id, const Settings& settings) {
   HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                  LVS_OWNERDATA,
                               0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance,
                               nullptr);
   if (!list) return nullptr;
   SetUiFont(list);
-  ListView_SetExtendedListViewStyle(list, LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES |
-                                              LVS_EX_SUBITEMIMAGES);
+  // No LVS_EX_CHECKBOXES: a virtual list keeps no check state, so the star is
+  // a plain state image that the window toggles itself (StarRowAt, Space).
+  ListView_SetExtendedListViewStyle(list, LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES);
+  ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
   AddColumns(list, settings);
   ListView_SetImageList(list, StatusImageList(S(16)), LVSIL_SMALL);
   ListView_SetImageList(list, FavoriteImageList(S(16), DimTextColour(), TextColour()), LVSIL_STATE);
   if (IsDarkTheme()) ThemeControl(list, WC_LISTVIEWW);
   remembered = {};
+  shown = ShownRows{};
+  shown.status_shown = (settings.columns_hidden & (1 << kStatusColumn)) == 0;
   return list;
 }
 
-void FillGameListView(HWND list, const GameList& games, const std::vector<int32_t>& rows, const IdList& favorites,
+void FillGameListView(HWND list, const GameList& games, std::vector<int32_t> rows, const IdList& favorites,
                       int32_t selected_number, int32_t hidden_bits) {
   filling = true;
-  const bool status_shown = (hidden_bits & (1 << kStatusColumn)) == 0;
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  ListView_DeleteAllItems(list);
   int selected_row = -1;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const GameEntry& entry = games[static_cast<size_t>(rows[i])];
-    FillRow(list, static_cast<int>(i), entry, rows[i], IdListContains(favorites, entry.number), status_shown);
-    if (selected_number != 0 && entry.number == selected_number) selected_row = static_cast<int>(i);
+  for (size_t i = 0; i < rows.size() && selected_number != 0; ++i)
+    if (static_cast<size_t>(rows[i]) < games.size() && games[static_cast<size_t>(rows[i])].number == selected_number) {
+      selected_row = static_cast<int>(i);
+      break;
+    }
+  shown.games = &games;
+  shown.rows = std::move(rows);
+  shown.favorites = &favorites;
+  shown.status_shown = (hidden_bits & (1 << kStatusColumn)) == 0;
+
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  // Only the rows that have them lose selection and focus: a change "for
+  // every row" would ask for every row's state.
+  for (UINT flag : {LVNI_SELECTED, LVNI_FOCUSED}) {
+    int row = ListView_GetNextItem(list, -1, flag);
+    if (row >= 0) ListView_SetItemState(list, row, 0, LVIS_SELECTED | LVIS_FOCUSED);
   }
+  ListView_SetItemCountEx(list, static_cast<int>(shown.rows.size()), 0);
+  // As after a fresh fill: from the top, then down to the kept selection.
+  if (!shown.rows.empty()) ListView_EnsureVisible(list, 0, FALSE);
   if (selected_row >= 0) {
     ListView_SetItemState(list, selected_row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(list, selected_row);
     ListView_EnsureVisible(list, selected_row, FALSE);
   }
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -111,44 +134,55 @@ void FillGameListView(HWND list, const GameList& games, const std::vector<int32_
 
 bool GameListViewFilling() { return filling; }
 
-int GameIndexOfRow(HWND list, int row) {
-  if (row < 0) return -1;
-  LVITEMW item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (!ListView_GetItem(list, &item)) return -1;
-  return static_cast<int>(item.lParam);
+int StatusImageOf(const GameEntry& entry) { return HasRoms(entry) ? 0 : 1; }
+
+void AnswerGameListDisplayInfo(NMLVDISPINFOW* info) {
+  LVITEMW& item = info->item;
+  const GameEntry* entry = EntryOfRow(item.iItem);
+  if (item.mask & LVIF_TEXT) CopyText(entry ? CellText(*entry, item.iSubItem) : "", item.pszText, item.cchTextMax);
+  if (item.mask & LVIF_IMAGE) {
+    // Only the Status column has an image, and only while it is shown.
+    item.iImage = entry && item.iSubItem == kStatusColumn && shown.status_shown ? StatusImageOf(*entry) : I_IMAGENONE;
+  }
+  if ((item.mask & LVIF_STATE) && item.iSubItem == 0) {
+    bool favorite = entry && shown.favorites && IdListContains(*shown.favorites, entry->number);
+    item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(favorite ? 2 : 1);
+    item.stateMask |= LVIS_STATEIMAGEMASK;
+  }
+}
+
+int GameIndexOfRow(HWND, int row) {
+  if (row < 0 || static_cast<size_t>(row) >= shown.rows.size()) return -1;
+  return shown.rows[static_cast<size_t>(row)];
 }
 
 int SelectedGameIndex(HWND list) { return GameIndexOfRow(list, ListView_GetNextItem(list, -1, LVNI_SELECTED)); }
 
-void SetRowFavorite(HWND list, int row, bool favorite) {
-  bool was = filling;
-  filling = true;
-  ListView_SetItemState(list, row, INDEXTOSTATEIMAGEMASK(favorite ? 2 : 1), LVIS_STATEIMAGEMASK);
-  filling = was;
+int StarRowAt(HWND list, POINT client) {
+  LVHITTESTINFO hit = {};
+  hit.pt = client;
+  int row = ListView_HitTest(list, &hit);
+  return row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) ? row : -1;
 }
 
-void ApplyColumnVisibility(HWND list, Settings& settings, const GameList& games) {
+void RedrawGameRow(HWND list, int row) {
+  if (row >= 0) ListView_RedrawItems(list, row, row);
+}
+
+void ApplyColumnVisibility(HWND list, Settings& settings) {
   bool was = filling;
   filling = true;
   ColumnWidths widths = CurrentWidths(list);
   settings.columns_hidden = ApplyColumnWidths(settings.columns_hidden, Ui().dpi, widths, remembered);
   for (int c = 0; c < kListColumnCount; ++c)
     if (ColumnWidth(list, c) != widths[c]) ListView_SetColumnWidth(list, c, widths[c]);
-  const bool status_shown = (settings.columns_hidden & (1 << kStatusColumn)) == 0;
   // The status icons go and come back with their column.
-  int count = ListView_GetItemCount(list);
-  for (int row = 0; row < count; ++row) {
-    int index = GameIndexOfRow(list, row);
-    if (index >= 0 && static_cast<size_t>(index) < games.size())
-      SetStatusImage(list, row, games[static_cast<size_t>(index)], status_shown);
-  }
+  shown.status_shown = (settings.columns_hidden & (1 << kStatusColumn)) == 0;
   filling = was;
   InvalidateRect(list, nullptr, TRUE);
 }
 
-void ResetColumnWidths(HWND list, Settings& settings, const GameList& games) {
+void ResetColumnWidths(HWND list, Settings& settings) {
   const int32_t none[kListColumnCount] = {};
   ColumnWidths widths = InitialColumnWidths(none, Ui().dpi);
   remembered = {};
@@ -156,7 +190,7 @@ void ResetColumnWidths(HWND list, Settings& settings, const GameList& games) {
   filling = true;
   for (int c = 0; c < kListColumnCount; ++c) ListView_SetColumnWidth(list, c, widths[c]);
   filling = was;
-  ApplyColumnVisibility(list, settings, games);
+  ApplyColumnVisibility(list, settings);
 }
 
 void SetSortMark(HWND list, int column, bool ascending) {
@@ -165,9 +199,11 @@ void SetSortMark(HWND list, int column, bool ascending) {
     HDITEMW item = {};
     item.mask = HDI_FORMAT;
     Header_GetItem(header, c, &item);
+    const int before = item.fmt;
     item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
     if (c == column) item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
-    Header_SetItem(header, c, &item);
+    // Every refill comes here: an unchanged header is not painted again.
+    if (item.fmt != before) Header_SetItem(header, c, &item);
   }
 }
 

@@ -47,6 +47,24 @@ void ClickColumn(int column) {
   SendMessageW(Main().window, WM_NOTIFY, kIdGameList, reinterpret_cast<LPARAM>(&click));
 }
 
+// A click on the star at the left of a row's Favorite cell.
+void ClickStar(int row) {
+  HWND list = Main().list;
+  RECT cell, column;
+  ListView_GetItemRect(list, row, &cell, LVIR_BOUNDS);
+  Header_GetItemRect(ListView_GetHeader(list), 0, &column);
+  LPARAM at = MAKELPARAM(column.left + 10, (cell.top + cell.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PumpMessagesFor(100);
+}
+
+bool StarFilled(int row) {
+  return ListView_GetItemState(Main().list, row, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+int SelectedRow() { return ListView_GetNextItem(Main().list, -1, LVNI_SELECTED); }
+
 void ChooseFilter(FilterKind kind, int index) {
   HWND combo = Main().filters[static_cast<int>(kind)];
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
@@ -69,13 +87,18 @@ TEST(MainWindow, ListFiltersSearchAndFavorites) {
   f.Command(228);
   EXPECT_EQ(f.Rows(), 462);
 
-  // Search: trimmed, any case.
+  // Search: trimmed, any case; the selected game stays selected and focused.
+  f.SelectRow(f.RowOfGame("sfex2"));
   SetWindowTextW(Main().search_edit, L"  street FIGHTER ex2 ");
   int found = f.Rows();
   EXPECT_GT(found, 3);
   EXPECT_LT(found, 30);
+  EXPECT_EQ(SelectedRow(), f.RowOfGame("sfex2"));
+  EXPECT_EQ(f.CellText(SelectedRow(), 2), "Street Fighter EX2 (Euro 980312)");
+  EXPECT_EQ(ListView_GetNextItem(Main().list, -1, LVNI_FOCUSED), SelectedRow());
   SetWindowTextW(Main().search_edit, L"");
   EXPECT_EQ(f.Rows(), 462);
+  EXPECT_EQ(SelectedRow(), f.RowOfGame("sfex2"));
 
   // A filter choice narrows the list; Reset Filters brings all back.
   ChooseFilter(FilterKind::Hardware, 1);
@@ -87,18 +110,28 @@ TEST(MainWindow, ListFiltersSearchAndFavorites) {
   EXPECT_EQ(f.Rows(), 462);
   EXPECT_TRUE(App().settings.filter_hardware.empty());
 
-  // Favourites: Ctrl+D on two games, then Favorites Only.
-  f.SelectRow(f.RowOfGame("sfex2"));
-  f.Command(207);
+  // Favourites: the star of one row, Ctrl+D on another, then Favorites Only.
+  int sfex2 = f.RowOfGame("sfex2");
+  EXPECT_FALSE(StarFilled(sfex2));
+  ClickStar(sfex2);
+  EXPECT_TRUE(StarFilled(sfex2));
   f.SelectRow(f.RowOfGame("tekken3"));
   f.Command(207);
+  EXPECT_TRUE(StarFilled(f.RowOfGame("tekken3")));
+  EXPECT_EQ(App().settings.favorites, (IdList{23, 82}));
   f.Command(112);
   EXPECT_EQ(f.Rows(), 2);
   EXPECT_TRUE(MenuTicked(227));
-  // Clearing a star with Favorites Only on removes the row.
+  // Clearing a star with Favorites Only on removes the row: Ctrl+D, then
+  // Space on the row as on a check box.
   f.SelectRow(f.RowOfGame("tekken3"));
   f.Command(207);
   EXPECT_EQ(f.Rows(), 1);
+  f.SelectRow(0);
+  PostMessageW(Main().list, WM_KEYDOWN, VK_SPACE, 0);
+  PumpMessagesFor(100);
+  EXPECT_EQ(f.Rows(), 0);
+  EXPECT_TRUE(App().settings.favorites.empty());
   f.Command(227);
   EXPECT_EQ(f.Rows(), 462);
 }
@@ -129,6 +162,24 @@ TEST(MainWindow, SortingByEachColumnAndTheColumnMenu) {
   // "Game" can never be hidden.
   f.Command(219);
   EXPECT_GT(ListView_GetColumnWidth(Main().list, 2), 0);
+
+  // The status icons go with their column and come back with it.
+  auto status_image = [&](const char* set) {
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = f.RowOfGame(set);
+    item.iSubItem = 4;
+    ListView_GetItem(Main().list, &item);
+    return item.iImage;
+  };
+  EXPECT_EQ(status_image("tekken3"), 0);
+  EXPECT_EQ(status_image("ts2"), 1);
+  f.Command(221);
+  EXPECT_EQ(ListView_GetColumnWidth(Main().list, 4), 0);
+  EXPECT_EQ(status_image("tekken3"), I_IMAGENONE);
+  f.Command(221);
+  EXPECT_EQ(status_image("tekken3"), 0);
+  EXPECT_EQ(status_image("ts2"), 1);
 }
 
 TEST(MainWindow, MenuStatesFollowTheSelection) {

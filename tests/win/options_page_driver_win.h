@@ -9,9 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "app/options_area_ui_win.h"
 #include "app/options_fields_ui_win.h"
 #include "base/utf16_win.h"
 #include "ui/modal_dialog_ui_win.h"
+
+// The control with this id on whichever tab holds it: the tabs are opened in
+// turn, as a person looks for it (a page gets its controls when first shown).
+inline HWND FindPageControl(int id) {
+  for (int tab = 0; !PageControl(id) && tab < kOptionsTabCount; ++tab) ShowOptionsTab(tab);
+  return PageControl(id);
+}
 
 inline void SendPageCommand(HWND control, int code) {
   SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
@@ -20,32 +28,32 @@ inline void SendPageCommand(HWND control, int code) {
 
 // A button, or a check box flipped.
 inline void ClickPage(int id) {
-  HWND w = PageControl(id);
+  HWND w = FindPageControl(id);
   if ((GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX)
     SendMessageW(w, BM_SETCHECK, IsChecked(id) ? BST_UNCHECKED : BST_CHECKED, 0);
   SendPageCommand(w, BN_CLICKED);
 }
 
 inline void ChoosePage(int id, int index) {
-  HWND w = PageControl(id);
+  HWND w = FindPageControl(id);
   SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendPageCommand(w, CBN_SELCHANGE);
 }
 
 inline void TypePage(int id, const std::string& text) {
-  HWND w = PageControl(id);
+  HWND w = FindPageControl(id);
   SetControlText(w, text);
   SendPageCommand(w, EN_KILLFOCUS);
 }
 
-inline std::string PageText(int id) { return ControlText(PageControl(id)); }
-inline bool PageEnabled(int id) { return IsWindowEnabled(PageControl(id)) != 0; }
+inline std::string PageText(int id) { return ControlText(FindPageControl(id)); }
+inline bool PageEnabled(int id) { return IsWindowEnabled(FindPageControl(id)) != 0; }
 // The label made just before its control.
-inline bool PageLabelEnabled(int id) { return IsWindowEnabled(GetWindow(PageControl(id), GW_HWNDPREV)) != 0; }
+inline bool PageLabelEnabled(int id) { return IsWindowEnabled(GetWindow(FindPageControl(id), GW_HWNDPREV)) != 0; }
 
 inline std::vector<std::string> PageEntries(int id) {
   std::vector<std::string> entries;
-  HWND w = PageControl(id);
+  HWND w = FindPageControl(id);
   int count = static_cast<int>(SendMessageW(w, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     wchar_t text[256] = L"";
@@ -56,7 +64,7 @@ inline std::vector<std::string> PageEntries(int id) {
 }
 
 inline std::string SelectedEntry(int id) {
-  int at = ComboSelection(PageControl(id));
+  int at = ComboSelection(FindPageControl(id));
   std::vector<std::string> entries = PageEntries(id);
   return at >= 0 && static_cast<size_t>(at) < entries.size() ? entries[static_cast<size_t>(at)] : std::string();
 }

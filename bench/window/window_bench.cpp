@@ -1,0 +1,319 @@
+// The window benchmark, run under Wine: starts korvo.exe in a scratch folder
+// with the fake MAME (listing not cached, then cached; light and dark), types
+// and clears a search, switches filters, and does the same with a trivial
+// window program in the same run. Every figure comes from the programs' own
+// timing marks (KORVO_TIMING) against this program's clock, and is printed
+// beside the trivial program's as a ratio.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr DWORD kWaitMs = 60000;
+
+std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+std::wstring OwnFolder() {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return Folder(std::wstring(path, n));
+}
+
+ULONGLONG Now() {
+  FILETIME now;
+  GetSystemTimePreciseAsFileTime(&now);
+  return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+double Ms(ULONGLONG from, ULONGLONG to) { return (static_cast<double>(to) - static_cast<double>(from)) / 10000.0; }
+
+bool WriteFileText(const std::wstring& path, const std::string& text) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+  CloseHandle(f);
+  return ok;
+}
+
+std::string ReadFileText(const std::wstring& path) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return "";
+  std::string text;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  CloseHandle(f);
+  return text;
+}
+
+[[noreturn]] void Fail(const std::string& why) {
+  std::fprintf(stderr, "window bench: %s\n", why.c_str());
+  std::exit(1);
+}
+
+// One started program and its timing log.
+struct Program {
+  PROCESS_INFORMATION process = {};
+  std::wstring log;
+  ULONGLONG started = 0;
+  HWND window = nullptr;
+};
+
+struct FindWindowOf {
+  DWORD pid;
+  HWND found = nullptr;
+};
+
+HWND TopWindowOf(DWORD pid) {
+  FindWindowOf search{pid};
+  EnumWindows(
+      [](HWND w, LPARAM l) -> BOOL {
+        auto* s = reinterpret_cast<FindWindowOf*>(l);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        wchar_t name[32] = L"";
+        GetClassNameW(w, name, 32);
+        if (owner != s->pid || (lstrcmpW(name, L"KorvoMain") && lstrcmpW(name, L"KorvoBenchTrivial"))) return TRUE;
+        s->found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The time of the first mark `label` written at or after `after`, waiting
+// for it; 0 when it does not come.
+ULONGLONG WaitMark(const Program& p, const char* label, ULONGLONG after, DWORD ms = kWaitMs) {
+  const std::string wanted = label;
+  DWORD end = GetTickCount() + ms;
+  for (;;) {
+    std::string text = ReadFileText(p.log);
+    size_t at = 0;
+    while (at < text.size()) {
+      size_t eol = text.find('\n', at);
+      if (eol == std::string::npos) break;
+      std::string line = text.substr(at, eol - at);
+      at = eol + 1;
+      size_t first = line.find(' '), second = line.find(' ', first + 1);
+      if (second == std::string::npos || line.substr(second + 1) != wanted) continue;
+      ULONGLONG time = std::strtoull(line.c_str(), nullptr, 10);
+      if (time >= after) return time;
+    }
+    if (static_cast<LONG>(GetTickCount() - end) >= 0) return 0;
+    if (WaitForSingleObject(p.process.hProcess, 0) == WAIT_OBJECT_0) Fail("the program ended before its mark");
+    Sleep(1);
+  }
+}
+
+Program Start(const std::wstring& exe, const std::wstring& folder, const std::wstring& log) {
+  DeleteFileW(log.c_str());
+  SetEnvironmentVariableW(L"KORVO_TIMING", log.c_str());
+  Program p;
+  p.log = log;
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  std::wstring command = L"\"" + exe + L"\"";
+  p.started = Now();
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                      &p.process))
+    Fail("cannot start " + std::string(exe.begin(), exe.end()));
+  SetEnvironmentVariableW(L"KORVO_TIMING", nullptr);
+  return p;
+}
+
+void Stop(Program& p) {
+  HWND w = p.window ? p.window : TopWindowOf(p.process.dwProcessId);
+  if (w) PostMessageW(w, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(p.process.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(p.process.hProcess, 1);
+  WaitForSingleObject(p.process.hProcess, 5000);
+  CloseHandle(p.process.hProcess);
+  CloseHandle(p.process.hThread);
+}
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+double Max(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
+
+struct StartFigures {
+  std::vector<double> created, painted, list;
+};
+
+struct StepFigures {
+  std::vector<double> search, filter;
+};
+
+// One step: a message posted to the program, timed until the refilled
+// window is painted.
+double TimedStep(const Program& p, HWND target, UINT message, WPARAM wparam, LPARAM lparam) {
+  ULONGLONG t0 = Now();
+  PostMessageW(target, message, wparam, lparam);
+  ULONGLONG t1 = WaitMark(p, "refill painted", t0, 10000);
+  if (!t1) Fail("no repaint after a search keystroke or a filter switch");
+  return Ms(t0, t1);
+}
+
+// The same steps in both programs, taking turns so that the load of the
+// machine weighs on both alike: a search typed letter by letter and cleared
+// with Backspace, then each entry of two filter drop-downs and back to the first.
+void Steps(const Program& korvo, const Program& trivial, StepFigures& k, StepFigures& t) {
+  HWND edits[2] = {GetDlgItem(korvo.window, 100), GetDlgItem(trivial.window, 100)};
+  if (!edits[0] || !edits[1]) Fail("no search field");
+  for (const char* word : {"street fighter", "tekken"}) {
+    const std::string typed = word;
+    for (size_t i = 0; i < typed.size() * 2; ++i) {
+      wchar_t ch = i < typed.size() ? static_cast<wchar_t>(typed[i]) : L'\b';
+      k.search.push_back(TimedStep(korvo, edits[0], WM_CHAR, ch, 1));
+      t.search.push_back(TimedStep(trivial, edits[1], WM_CHAR, ch, 1));
+    }
+  }
+  for (int id : {444, 442}) {
+    HWND combos[2] = {GetDlgItem(korvo.window, id), GetDlgItem(trivial.window, id)};
+    if (!combos[0] || !combos[1]) Fail("no filter drop-down " + std::to_string(id));
+    int count = static_cast<int>(SendMessageW(combos[0], CB_GETCOUNT, 0, 0));
+    for (int step = 1; step <= std::min(count, 7); ++step) {
+      const Program* programs[2] = {&korvo, &trivial};
+      StepFigures* figures[2] = {&k, &t};
+      for (int i = 0; i < 2; ++i) {
+        int entries = static_cast<int>(SendMessageW(combos[i], CB_GETCOUNT, 0, 0));
+        SendMessageW(combos[i], CB_SETCURSEL, static_cast<WPARAM>(step % entries), 0);
+        figures[i]->filter.push_back(TimedStep(*programs[i], programs[i]->window, WM_COMMAND,
+                                               MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combos[i])));
+      }
+    }
+  }
+}
+
+struct Bench {
+  std::wstring tools, scratch, korvo, trivial;
+
+  void PrepareScratch() {
+    CreateDirectoryW(scratch.c_str(), nullptr);
+    CreateDirectoryW((scratch + L"\\roms").c_str(), nullptr);
+    if (!CopyFileW(korvo.c_str(), (scratch + L"\\korvo.exe").c_str(), FALSE) ||
+        !CopyFileW((tools + L"\\tools\\fakemame\\mame.exe").c_str(), (scratch + L"\\mame.exe").c_str(), FALSE))
+      Fail("cannot copy korvo.exe and the fake mame.exe into the scratch folder");
+    for (const wchar_t* zip : {L"sfex2.zip", L"coh3002c.zip", L"tekken3.zip", L"ts2.zip"})
+      WriteFileText(scratch + L"\\roms\\" + zip, "PK\5\6");
+  }
+
+  // One start: to the created and the painted window, and (korvo) the full
+  // list. Korvo sits at the right of the screen, clear of the trivial window.
+  Program StartOnce(bool is_korvo, bool dark, bool cached, StartFigures& f) {
+    if (is_korvo) {
+      WriteFileText(scratch + L"\\korvo-settings.cfg",
+                    std::string("search_bar=1\r\nfilters_bar=1\r\nwindow_x=400\r\nwindow_y=0\r\nwindow_w=860\r\n"
+                                "window_h=720\r\ntheme_mode=") +
+                        (dark ? "2" : "1") + "\r\n");
+      if (!cached) DeleteFileW((scratch + L"\\korvo-listing-cache.cfg").c_str());
+    }
+    Program p = Start(is_korvo ? scratch + L"\\korvo.exe" : trivial, scratch,
+                      scratch + (is_korvo ? L"\\korvo-timing.log" : L"\\trivial-timing.log"));
+    ULONGLONG created = WaitMark(p, "main window created", p.started);
+    ULONGLONG painted = WaitMark(p, "main window painted", p.started);
+    if (!created || !painted) Fail("no painted window within 60 s");
+    f.created.push_back(Ms(p.started, created));
+    f.painted.push_back(Ms(p.started, painted));
+    if (is_korvo) {
+      ULONGLONG list = WaitMark(p, "list painted", p.started);
+      if (!list) Fail("no painted list within 60 s");
+      f.list.push_back(Ms(p.started, list));
+    }
+    p.window = TopWindowOf(p.process.dwProcessId);
+    if (!is_korvo) SetWindowPos(p.window, nullptr, 0, 0, 390, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    return p;
+  }
+};
+
+double Percentile(std::vector<double> v, double share) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[std::min(v.size() - 1, static_cast<size_t>(share * static_cast<double>(v.size())))];
+}
+
+void Row(const char* what, double korvo, double trivial, const char* goal) {
+  std::printf("  %-46s %8.1f ms %8.1f ms %6.2fx   %s\n", what, korvo, trivial, trivial > 0 ? korvo / trivial : 0.0,
+              goal);
+}
+
+void StepRows(const char* what, const std::vector<double>& korvo, const std::vector<double>& trivial) {
+  char label[96];
+  std::snprintf(label, sizeof label, "%s: median of %zu", what, korvo.size());
+  Row(label, Percentile(korvo, 0.5), Percentile(trivial, 0.5), "");
+  std::snprintf(label, sizeof label, "%s: 9 in 10 within", what);
+  Row(label, Percentile(korvo, 0.9), Percentile(trivial, 0.9), "");
+  std::snprintf(label, sizeof label, "%s: slowest", what);
+  Row(label, Max(korvo), Max(trivial), "goal < 16 ms");
+}
+}  // namespace
+
+// Optional argument: the number of starts of each kind (7).
+int main(int argc, char** argv) {
+  const int starts = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+  Bench b;
+  b.tools = OwnFolder();
+  b.korvo = b.tools + L"\\korvo.exe";
+  b.trivial = b.tools + L"\\trivial_window.exe";
+  for (const std::wstring& need : {b.korvo, b.trivial, b.tools + L"\\tools\\fakemame\\mame.exe"})
+    if (GetFileAttributesW(need.c_str()) == INVALID_FILE_ATTRIBUTES)
+      Fail("missing " + std::string(need.begin(), need.end()) + " (build with `make windows`)");
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  b.scratch = std::wstring(temp) + L"korvo-window-bench";
+
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+
+  b.PrepareScratch();
+  StartFigures trivial, uncached, light, dark, warm;
+  for (bool is_korvo : {false, true}) {  // the first start of each pays for loading Wine's libraries
+    Program p = b.StartOnce(is_korvo, false, true, warm);
+    Stop(p);
+  }
+  // Taking turns, so that the load of the machine weighs on each alike.
+  struct Kind {
+    bool is_korvo, dark, cached;
+    StartFigures* figures;
+  };
+  const Kind kinds[] = {{false, false, true, &trivial}, {true, false, false, &uncached}, {true, false, true, &light},
+                        {true, true, true, &dark}};
+  for (int i = 0; i < starts; ++i)
+    for (const Kind& k : kinds) {
+      Program p = b.StartOnce(k.is_korvo, k.dark, k.cached, *k.figures);
+      Stop(p);
+    }
+  StepFigures light_steps, dark_steps, trivial_steps;
+  Program baseline = b.StartOnce(false, false, false, warm);
+  for (bool dark_look : {false, true}) {
+    Program korvo = b.StartOnce(true, dark_look, true, warm);
+    Steps(korvo, baseline, dark_look ? dark_steps : light_steps, trivial_steps);
+    Stop(korvo);
+  }
+  Stop(baseline);
+
+  std::printf("Window benchmark (Wine, %d DPI): korvo.exe against a trivial window program, median of %d starts\n",
+              dpi, starts);
+  std::printf("  %-46s %11s %11s %7s\n", "", "korvo", "trivial", "ratio");
+  Row("start to created window", Median(light.created), Median(trivial.created), "");
+  Row("start to painted window (light)", Median(light.painted), Median(trivial.painted), "goal <= 1.5x");
+  Row("start to painted window (dark)", Median(dark.painted), Median(trivial.painted), "goal <= 1.5x");
+  Row("start to full list, cached (light)", Median(light.list), Median(trivial.painted), "goal <= 2x");
+  Row("start to full list, cached (dark)", Median(dark.list), Median(trivial.painted), "goal <= 2x");
+  Row("start to full list, MAME asked", Median(uncached.list), Median(trivial.painted), "");
+  std::printf("  (list: the trivial program's start to its painted window)\n");
+  StepRows("search keystroke (light)", light_steps.search, trivial_steps.search);
+  StepRows("search keystroke (dark)", dark_steps.search, trivial_steps.search);
+  StepRows("filter switch (light)", light_steps.filter, trivial_steps.filter);
+  StepRows("filter switch (dark)", dark_steps.filter, trivial_steps.filter);
+  return 0;
+}
