@@ -48,10 +48,8 @@ bool ReadU64(std::string_view text, int base, uint64_t& out) {
   out = 0;
   for (char c : text) {
     int v = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
-    if (v >= base) return false;
-    uint64_t next = out * static_cast<uint64_t>(base) + static_cast<uint64_t>(v);
-    if (next / static_cast<uint64_t>(base) != out) return false;  // overflow
-    out = next;
+    if (v >= base || out > (UINT64_MAX - static_cast<uint64_t>(v)) / static_cast<uint64_t>(base)) return false;
+    out = out * static_cast<uint64_t>(base) + static_cast<uint64_t>(v);
   }
   return true;
 }

@@ -1,7 +1,6 @@
 #include "romaudit/audit_texts.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 
 #include "base/text_util.h"
@@ -9,15 +8,7 @@
 
 namespace {
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
-  char text[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  return text;
-}
+std::string N(size_t n) { return std::to_string(n); }
 
 size_t GoodRows(const std::vector<AuditRow>& rows) {
   return static_cast<size_t>(std::count_if(rows.begin(), rows.end(), [](const AuditRow& r) { return VerdictIsGood(r.verdict); }));
@@ -37,8 +28,9 @@ std::string Crlf(const std::string& text) {
 std::string AuditProgressText(const AuditProgress& p) {
   if (p.total == 0) return "Looking at the ROM folders\xE2\x80\xA6";
   if (p.done == 0 && p.bytes == 0) return "Asking MAME which files the sets need\xE2\x80\xA6";
-  double mb_per_s = p.seconds > 0 ? p.bytes / 1048576.0 / p.seconds : 0;
-  std::string text = Format("Checked %zu of %zu sets \xC2\xB7 %.1f MB/s", p.done, p.total, mb_per_s);
+  char speed[32];
+  std::snprintf(speed, sizeof speed, "%.1f", p.seconds > 0 ? p.bytes / 1048576.0 / p.seconds : 0.0);
+  std::string text = "Checked " + N(p.done) + " of " + N(p.total) + " sets \xC2\xB7 " + speed + " MB/s";
   if (!p.reading.empty()) text += " \xC2\xB7 reading " + p.reading;
   return text;
 }
@@ -48,9 +40,9 @@ std::string AuditSummaryText(const std::vector<AuditRow>& rows, const AuditOutco
   const size_t good = GoodRows(rows);
   std::string text;
   if (outcome.cancelled)
-    text = Format("Cancelled after %zu sets; those not reached keep no result. ", outcome.checked);
-  text += Format("%zu sets: %zu good, %zu with problems", rows.size(), good, rows.size() - good);
-  if (outcome.kept) text += Format(" (%zu unchanged since the last check)", outcome.kept);
+    text = "Cancelled after " + N(outcome.checked) + " sets; those not reached keep no result. ";
+  text += N(rows.size()) + " sets: " + N(good) + " good, " + N(rows.size() - good) + " with problems";
+  if (outcome.kept) text += " (" + N(outcome.kept) + " unchanged since the last check)";
   text += ".";
   return text;
 }

@@ -145,7 +145,7 @@ void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::ato
     run.done = [&](SetCheck&& check) {
       const AuditGame& game = *game_of.find(check.set)->second;
       AuditRow row{game.title, game.set, check.verdict, DetailsLine(check), VerifyText(check), false};
-      if (check.verdict != Verdict::NotChecked) {
+      if (!check.retry) {
         AuditRecord& r = store.records[game.set];
         r.own = places.FirstPlace(game.set)->stamp;
         r.looked_in = SetsLookedIn(listing, game.set);

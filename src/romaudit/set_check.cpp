@@ -187,8 +187,24 @@ class Looker {
     out.mame_status = Judge(f, false, out.mame_found, false);
   }
 
-  // Damaged members a file was taken from: they are reported with that file.
-  const std::vector<const MemberDigest*>& DamagedUsed() const { return damaged_used_; }
+  // Damage anywhere in the set's own zips counts, used or not; members a
+  // file was taken from are reported with that file already.
+  void LookOverOwnZips(const std::string& set) {
+    for (size_t folder = 0; folder < places_.folders.size(); ++folder) {
+      const SetPlaces* p = places_.Find(folder, set);
+      const ContainerDigest* d = p && p->zip ? Digest(*p->zip) : nullptr;
+      if (!d) continue;
+      for (const MemberDigest& member : d->members) {
+        if (!member.problem) continue;
+        damaged_place_ = true;
+        if (std::find(damaged_used_.begin(), damaged_used_.end(), &member) == damaged_used_.end())
+          Note(FileName(p->zip->path) + ": " + member.name + ": " + member.problem);
+      }
+    }
+  }
+
+  bool DamagedPlace() const { return damaged_place_; }
+  bool UnreadPlace() const { return unread_place_; }
 
   // Other names a disk may have: an ancestor's disk with the same SHA-1.
   void SetDiskAliases(std::vector<std::string> aliases) { aliases_ = std::move(aliases); }
@@ -204,7 +220,13 @@ class Looker {
 
   const ContainerDigest* Digest(const SetPlace& place) {
     const ContainerDigest* d = digest_of_(place.path);
-    if (d && !d->problem.empty()) Note(FileName(place.path) + ": " + d->problem);
+    if (d && !d->problem.empty()) {
+      Note(FileName(place.path) + ": " + d->problem);
+      if (d->problem == kZipDirectoryDamagedText || d->problem == kZipNoFilesText)
+        damaged_place_ = true;
+      else
+        unread_place_ = true;  // locked, too big, or changed while read
+    }
     return d && d->problem.empty() ? d : nullptr;
   }
 
@@ -261,6 +283,7 @@ class Looker {
   SetCheck& check_;
   std::vector<std::string> aliases_;
   std::vector<const MemberDigest*> damaged_used_;
+  bool damaged_place_ = false, unread_place_ = false;
 };
 
 std::vector<std::string> DiskAliases(const RomListing& listing, const std::vector<std::string>& path,
@@ -397,34 +420,14 @@ SetCheck CheckSet(const RomListing& listing, const RomPlaces& places, const std:
     looker.Look(need, c);
     check.files.push_back(std::move(c));
   }
-  // Damage anywhere in the set's own zips counts, used or not.
-  bool own_damage = false;
-  for (size_t folder = 0; folder < places.folders.size(); ++folder) {
-    const SetPlaces* p = places.Find(folder, set);
-    if (!p || !p->zip) continue;
-    const ContainerDigest* d = digest_of(p->zip->path);
-    if (!d) continue;
-    if (!d->problem.empty()) own_damage = true;
-    const auto& used = looker.DamagedUsed();
-    for (const MemberDigest& member : d->members)
-      if (member.problem) {
-        own_damage = true;
-        if (std::find(used.begin(), used.end(), &member) == used.end())
-          check.notes.push_back(FileName(p->zip->path) + ": " + member.name + ": " + member.problem);
-      }
-  }
-
+  looker.LookOverOwnZips(set);
   check.mame_verdict = Summarize(check.files, true);
-  bool damaged = own_damage, unread = false, seven_zip = false;
+  bool damaged = looker.DamagedPlace(), unread = looker.UnreadPlace(), seven_zip = false;
   for (const FileCheck& c : check.files) {
     damaged = damaged || c.status == FileStatus::Damaged;
     seven_zip = seven_zip || c.status == FileStatus::In7z;
   }
-  for (const std::string& note : check.notes)
-    if (note.find(kZipDirectoryDamagedText) == std::string::npos && note.find(kZipNoFilesText) == std::string::npos)
-      unread = true;
-    else
-      damaged = true;
+  check.retry = unread;
   if (damaged)
     check.verdict = Verdict::ZipDamaged;
   else if (unread || seven_zip)

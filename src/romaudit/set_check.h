@@ -64,6 +64,7 @@ struct SetCheck {
   std::vector<std::string> notes;  // places that could not be used, one sentence each
   Verdict verdict = Verdict::NotChecked;
   Verdict mame_verdict = Verdict::NotChecked;
+  bool retry = false;  // a place could not be read this time: the result is not worth keeping
 };
 
 // The set names whose places a check of `set` reads, its own first.
