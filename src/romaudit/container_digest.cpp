@@ -5,12 +5,17 @@
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "base/text_util.h"
+#include "romaudit/hash_pipe.h"
 #include "romcheck/crc32.h"
 
 namespace {
 
+// Members this large hash on an idle core while they unpack.
+constexpr uint64_t kPipedMember = 2u << 20;
+
 struct HashingSink {
-  Sha1 sha;
+  HashingSink(const DigestControl& c, uint64_t size) : sha(c.spare_core && size >= kPipedMember), control(&c) {}
+  HashPipe sha;
   const DigestControl* control;
 };
 
@@ -33,7 +38,7 @@ bool DigestLooseFile(const std::string& path, MemberDigest& member, const Digest
     member.problem = kCannotReadText;
     return true;
   }
-  HashingSink sink{Sha1(), &control};
+  HashingSink sink(control, file.size);
   constexpr size_t kPiece = 1u << 20;
   bool going = true;
   uint32_t crc = 0;
@@ -100,7 +105,7 @@ bool OpenZipForDigest(const std::string& path, OpenZip& zip, ContainerDigest& di
 
 bool DigestZipMember(const OpenZip& zip, size_t index, MemberDigest& member, const DigestControl& control) {
   if (member.folder) return true;
-  HashingSink sink{Sha1(), &control};
+  HashingSink sink(control, member.stored_size);
   InflateSink hook{TakePiece, &sink};
   ZipMemberCheck check = CheckZipMember(zip.file.data, zip.file.size, zip.entries[index], zip.overlapping[index], &hook);
   if (check.stopped) return false;

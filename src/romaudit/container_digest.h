@@ -33,6 +33,7 @@ struct ContainerDigest {
 struct DigestControl {
   const std::atomic<bool>* cancel = nullptr;
   std::atomic<uint64_t>* bytes = nullptr;  // grows as data is read
+  bool spare_core = false;  // a core is idle: large members may hash on it
 };
 
 // A zip held open while its members are digested, possibly by several threads.

@@ -55,9 +55,12 @@ class Scheduler {
     while (!Cancelled()) {
       if (Place* p = PlaceWithMembersLeft()) {
         size_t index = p->next_member++;
+        DigestControl control = control_;
+        control.spare_core = ++busy_ < run_.threads && !PlaceWithMembersLeft() && next_place_ >= places_list_.size();
         lock.unlock();
-        bool finished = DigestZipMember(*p->zip, index, p->digest.members[index], control_);
+        bool finished = DigestZipMember(*p->zip, index, p->digest.members[index], control);
         lock.lock();
+        --busy_;
         if (!finished) break;
         if (--p->members_left == 0) Finish(*p);
         continue;
@@ -160,6 +163,7 @@ class Scheduler {
   std::vector<bool> set_done_;
   std::vector<Place*> opened_;
   size_t next_place_ = 0, open_ = 0, open_limit_ = 2;
+  unsigned busy_ = 0;  // threads unpacking a member
   std::mutex mutex_;
   std::condition_variable wake_;
 };
