@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <system_error>
@@ -71,20 +72,47 @@ class Ticker {
   std::thread thread_;
 };
 
+// MAME's answer, filled by a thread of its own: a cancel does not wait for
+// it, and the thread finishes alone (its run ends within its time limit).
+struct MameAnswer {
+  std::mutex mutex;
+  std::condition_variable done_changed;
+  bool done = false;
+  int result = kCapturedNotStarted;
+  TextBuffer output;
+};
+
+enum class Asked { Answered, NoAnswer, Cancelled };
+
 // Asks MAME what the sets (with their parents and BIOS sets) need.
-bool AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, RomListing& listing) {
+Asked AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, const std::atomic<bool>& cancel,
+              RomListing& listing) {
   std::vector<std::string> names;
   std::set<std::string> seen;
   for (const AuditGame& g : games)
     if (!g.not_in_mame)
       for (const std::string* s : {&g.set, &g.parent, &g.bios})
-      if (!s->empty() && seen.insert(*s).second) names.push_back(*s);
-  if (names.empty()) return true;
-  TextBuffer output;
-  if (mame.run(mame.program, mame.folder, ListXmlArguments(names), output, kAuditListXmlTimeLimitMs, nullptr) !=
-      kCapturedEnded)
-    return false;
-  return ParseRomListing(output, listing) > 0;
+        if (!s->empty() && seen.insert(*s).second) names.push_back(*s);
+  if (names.empty()) return Asked::Answered;
+  auto answer = std::make_shared<MameAnswer>();
+  try {
+    std::thread([answer, mame, args = ListXmlArguments(names)] {
+      TextBuffer output;
+      int result = mame.run(mame.program, mame.folder, args, output, kAuditListXmlTimeLimitMs, nullptr);
+      std::lock_guard<std::mutex> lock(answer->mutex);
+      answer->output = std::move(output);
+      answer->result = result;
+      answer->done = true;
+      answer->done_changed.notify_all();
+    }).detach();
+  } catch (const std::system_error&) {
+    return Asked::NoAnswer;
+  }
+  std::unique_lock<std::mutex> lock(answer->mutex);
+  while (!answer->done_changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return answer->done; }))
+    if (cancel) return Asked::Cancelled;
+  if (answer->result != kCapturedEnded) return Asked::NoAnswer;
+  return ParseRomListing(answer->output, listing) > 0 ? Asked::Answered : Asked::NoAnswer;
 }
 
 void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::atomic<bool>& cancel) {
@@ -128,12 +156,16 @@ void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::ato
   RomListing listing;
   std::string failure;
   if (!to_check.empty()) {
+    Asked asked = Asked::NoAnswer;
     if (!setup.mame.found || !setup.mame.run)
       failure = "mame.exe was not found (General tab > MAME Program), so the sets could not be checked.";
-    else if (!AskMame(setup.mame, to_check, listing))
+    else if ((asked = AskMame(setup.mame, to_check, cancel, listing)) == Asked::NoAnswer)
       failure = "MAME did not answer when asked which files the sets need, so they could not be checked.";
+    outcome.cancelled = asked == Asked::Cancelled;
   }
-  if (!failure.empty()) {
+  if (outcome.cancelled) {
+    // Stopped while MAME was asked: nothing was read.
+  } else if (!failure.empty()) {
     outcome.notes.push_back(failure);
     for (const AuditGame& g : to_check)
       if (events.row) events.row({g.title, g.set, Verdict::NotChecked, failure, "", false});
