@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Records the answers of the installed MAME (Debian's 0.251) that the fake MAME
-# replays: -listfull, -listxml of a few sets, -verifyroms over a missing and
+# replays: -listfull, -showusage, -listxml of a few sets, -verifyroms over a missing and
 # over a complete-looking but wrong set, and what a play prints when ROMs are
 # missing. Every run uses scratch folders so nothing under $HOME is touched.
 # Rerun with `make fixtures`; the files land in tests/fixtures/mame0251/.
@@ -36,6 +36,7 @@ record() {
 
 record listfull.txt -listfull "${COMMON[@]}"
 record listfull-unknown.txt -listfull nosuchset "${COMMON[@]}"
+record showusage.txt -showusage "${COMMON[@]}"
 for set in $LISTXML_SETS; do
   record "listxml/$set.xml" -listxml "$set" "${COMMON[@]}"
 done
