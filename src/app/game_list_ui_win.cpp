@@ -20,6 +20,8 @@
 #include "catalogue/rom_scan.h"
 #include "launch/mame_asker.h"
 #include "launch/mame_location.h"
+#include "romaudit/collection_audit.h"
+#include "romcheck/rom_check_report.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
@@ -59,7 +61,7 @@ bool MameFound() {
 }
 
 void ScanRoms(bool force) {
-  RefreshRomScan(RomsFolderField(), BiosFolderField(), force, MameRomsFolder());
+  if (RefreshRomScan(RomsFolderField(), BiosFolderField(), force, MameRomsFolder())) RefreshAuditMarks();
 }
 
 void ToggleRowFavorite(const NMLISTVIEW& change) {
@@ -175,6 +177,10 @@ void Refilter() {
   RefreshStatus();
 }
 
+void RefreshAuditMarks() {
+  RomScan().audit_marks = CurrentAuditMarks(AuditStorePath(), LocatedMameAsker(), RomSearchFolders(App().settings));
+}
+
 void StoreFilterChoices() {
   StoreSelectionInSettings(App().settings, SelectionFromBar(Main()));
 }
@@ -182,8 +188,10 @@ void StoreFilterChoices() {
 void RescanRomsIfChanged() {
   MainWindow& m = Main();
   if (!m.has_list || m.loading) return;
-  if (RefreshRomScan(RomsFolderField(), BiosFolderField(), false, MameRomsFolder()))
+  if (RefreshRomScan(RomsFolderField(), BiosFolderField(), false, MameRomsFolder())) {
+    RefreshAuditMarks();
     PostMessageW(m.window, kMsgRefilter, 0, 0);
+  }
 }
 
 bool HandleGameListNotify(NMHDR* header, LRESULT* result) {

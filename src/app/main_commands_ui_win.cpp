@@ -247,7 +247,8 @@ void CheckRomSetAfterFailedStart(int, int, HWND) {
 
 void CheckAllRomSets(int, int, HWND) {
   OpenRomAuditWindow(DialogOwner(), Main().games);
-  Refilter();  // the status icons show what the audit found
+  RefreshAuditMarks();  // the status icons show what the audit found
+  Refilter();
 }
 
 void BackupSettings(int, int, HWND) { BackupSettingsCommand(DialogOwner(), Main().launch.running); }

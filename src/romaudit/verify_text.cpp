@@ -79,7 +79,10 @@ std::string FileLabel(const FileCheck& c) {
 std::vector<std::string> Findings(const SetCheck& check, bool mame_view) {
   std::vector<std::string> lines;
   if (!mame_view) lines = check.notes;
+  // A set that could not be read says why, not which files it then missed.
+  const bool unchecked = !mame_view && check.verdict == Verdict::NotChecked;
   for (const FileCheck& c : check.files) {
+    if (unchecked && c.status != FileStatus::In7z) continue;
     std::string finding = FileFinding(c, mame_view);
     if (!finding.empty()) lines.push_back(FileLabel(c) + " - " + finding);
   }

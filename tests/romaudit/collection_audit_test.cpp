@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <mutex>
@@ -54,14 +55,17 @@ struct Result {
   size_t last_bytes = 0;
 };
 
-Result Audit(const AuditSetup& setup, bool cancel_after_first = false) {
+// `on_first` runs when the first set is judged, before any zip is read.
+Result Audit(const AuditSetup& setup, const std::function<void(CollectionAudit&)>& on_first = {}) {
   Result result;
   std::mutex mutex;
   CollectionAudit audit;
   AuditEvents events;
+  bool first = true;
   events.row = [&](AuditRow row) {
     std::lock_guard<std::mutex> lock(mutex);
-    if (cancel_after_first && !row.from_last_audit) audit.Cancel();
+    if (on_first && first && !row.from_last_audit) on_first(audit);
+    first = first && row.from_last_audit;
     result.rows[row.set] = std::move(row);
   };
   events.progress = [&](const AuditProgress& p) {
@@ -81,7 +85,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   std::filesystem::create_directories(more);
   const File bios{"bios.bin", scratch::RandomBytes(70000, 1)}, main{"main.bin", scratch::RandomBytes(300000, 2)},
       clone{"clone.bin", scratch::RandomBytes(90000, 3)}, extra{"readme.txt", scratch::RandomBytes(5000, 4)},
-      loose{"loose.bin", scratch::RandomBytes(1000, 5)}, big{"big.bin", scratch::RandomBytes(24u << 20, 6)};
+      loose{"loose.bin", scratch::RandomBytes(1000, 5)}, big{"big.bin", scratch::RandomBytes(4u << 20, 6)};
   g_listing = "<mame>"
               "<machine name=\"bios1\" isbios=\"yes\">" + RomXml(bios) + "</machine>"
               "<machine name=\"alpha\" romof=\"bios1\">" + RomXml(bios) + RomXml(main) + "</machine>"
@@ -159,18 +163,29 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   EXPECT_FALSE(TestFileExists(roms + "/korvo-audit.cfg.tmp"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(more), {}), 10001);
 
-  // A changed key (another mame.exe) voids every result; a cancel keeps
-  // what was judged and nothing of the rest.
+  // A changed key (another mame.exe) voids every result. A zip that changes
+  // between the look at the folder and its reading is not judged, nor kept.
   std::ofstream(fake_mame, std::ios::app) << "a newer build";
   WriteZip(roms + "/huge.zip", {big});
   setup.games.push_back({"Huge", "huge", "", ""});
-  std::swap(setup.games.front(), setup.games.back());  // read first, so the cancel falls inside it
-  Result r3 = Audit(setup, true);
-  EXPECT_TRUE(r3.outcome.cancelled);
-  EXPECT_LT(r3.outcome.checked, 7u);
+  std::swap(setup.games.front(), setup.games.back());  // read first
+  Result r3 = Audit(setup, [&](CollectionAudit&) { WriteZip(roms + "/alpha.zip", {main, extra}); });
+  EXPECT_EQ(r3.outcome.checked, 7u);
+  EXPECT_EQ(r3.rows["huge"].verdict, Verdict::Good);
+  for (const char* set : {"alpha", "alphaj"}) {
+    EXPECT_EQ(r3.rows[set].verdict, Verdict::NotChecked) << set;
+    EXPECT_NE(r3.rows[set].details.find("alpha.zip: changed while it was being read"), std::string::npos);
+  }
+  EXPECT_EQ(ParseAuditStore(ReadTestFile(setup.store_path)).records.count("alpha"), 0u);
+
+  // A cancel keeps what was judged and nothing of the rest.
+  std::ofstream(fake_mame, std::ios::app) << "and another";
+  Result r4 = Audit(setup, [](CollectionAudit& audit) { audit.Cancel(); });
+  EXPECT_TRUE(r4.outcome.cancelled);
+  EXPECT_LT(r4.outcome.checked, 7u);
   AuditStore kept = ParseAuditStore(ReadTestFile(setup.store_path));
-  EXPECT_EQ(kept.records.size(), r3.rows.size());
-  for (const auto& [set, record] : kept.records) EXPECT_EQ(r3.rows.count(set), 1u) << set;
+  EXPECT_EQ(kept.records.size(), r4.rows.size());
+  for (const auto& [set, record] : kept.records) EXPECT_EQ(r4.rows.count(set), 1u) << set;
 }
 
 TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {

@@ -1,7 +1,8 @@
 // Check All ROM Sets from the Game menu of the real main window, as a user
 // goes: the audit runs over the ROMs folder (a sound zip, two broken ones),
 // the result list is sorted by a header click and copied; a second audit
-// keeps every result; a third is cancelled while MAME is still being asked.
+// reads only the zip that changed, which another program holds open; a third
+// is cancelled while MAME is still being asked.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -67,7 +68,7 @@ bool Done(HWND window) { return TextOf(GetDlgItem(window, kCloseId)) == "Close";
 
 }  // namespace
 
-TEST(RomAudit, FromTheGameMenuThroughSortingCopyingKeepingAndCancelling) {
+TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
   for (bool dark : {false, true}) {
     ApplyTheme(dark);
     MainWindowFixture f;
@@ -124,18 +125,29 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingKeepingAndCancelling) {
     EXPECT_NE(f.ReadText("korvo-audit.cfg").find("\r\nsfex="), std::string::npos);
     if (dark) continue;
 
-    // Nothing changed: the second audit asks MAME nothing and reads nothing.
+    // Only the changed zip is read again, and another program holds it open.
+    f.WriteText("roms\\tekken3.zip", ZipOf("new.bin", "a newer download"));
+    HANDLE lock = CreateFileW(Utf8ToUtf16(f.dir.File("roms\\tekken3.zip")).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     DialogScript again;
     again.Then([&] {
       if (!(win = FindModal(kTitle)) || !Done(win)) return false;
       summary = TextOf(GetDlgItem(win, 1001));
+      rows = Rows(win);
       Press(win, kCloseId);
       return true;
     });
     f.Command(kAuditCommand);
+    CloseHandle(lock);
     EXPECT_TRUE(again.Finished());
-    EXPECT_EQ(summary, "3 sets: 1 good, 2 with problems (3 unchanged since the last check).");
-    EXPECT_EQ(ListXmlCalls(f), 1u);
+    EXPECT_EQ(summary, "3 sets: 1 good, 2 with problems (2 unchanged since the last check).");
+    EXPECT_EQ(ListXmlCalls(f), 2u);
+    for (const auto& row : rows)
+      if (row[1] == "tekken3") {
+        EXPECT_EQ(row[2], "not checked");
+        EXPECT_EQ(row[3], "tekken3.zip: found, but it cannot be read (in use, or no access?)");
+      }
 
     // A changed zip is checked again; a Cancel while MAME answers slowly
     // ends the audit at once, and the window stays to show it.
@@ -161,6 +173,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingKeepingAndCancelling) {
     EXPECT_TRUE(cancel.Finished());
     EXPECT_LT(closed_at - cancelled_at, 1500u);  // the fake MAME still sleeps
     EXPECT_EQ(summary.rfind("Cancelled after 0 sets", 0), 0u) << summary;
+    EXPECT_EQ(ListXmlCalls(f), 3u);
     PumpMessagesFor(2500);  // the abandoned question ends on its own
   }
   ApplyTheme(false);
