@@ -26,7 +26,7 @@ void SetStatusImage(HWND list, int row, const GameEntry& entry, bool status_show
   item.mask = LVIF_IMAGE;
   item.iItem = row;
   item.iSubItem = kStatusColumn;
-  item.iImage = !status_shown ? I_IMAGENONE : (HasRoms(entry) ? 0 : 1);
+  item.iImage = !status_shown ? I_IMAGENONE : static_cast<int>(GameRomStatus(entry));
   ListView_SetItem(list, &item);
 }
 
@@ -127,6 +127,12 @@ void SetRowFavorite(HWND list, int row, bool favorite) {
   filling = true;
   ListView_SetItemState(list, row, INDEXTOSTATEIMAGEMASK(favorite ? 2 : 1), LVIS_STATEIMAGEMASK);
   filling = was;
+}
+
+std::string GameListCellTip(HWND list, const GameList& games, int row, int column) {
+  int index = GameIndexOfRow(list, row);
+  if (column != kStatusColumn || index < 0 || static_cast<size_t>(index) >= games.size()) return "";
+  return RomStatusTip(GameRomStatus(games[static_cast<size_t>(index)]));
 }
 
 void ApplyColumnVisibility(HWND list, Settings& settings, const GameList& games) {

@@ -26,6 +26,8 @@ int SelectedGameIndex(HWND list);
 // The GameList index of a row, or -1.
 int GameIndexOfRow(HWND list, int row);
 void SetRowFavorite(HWND list, int row, bool favorite);
+// The tooltip of a cell: what the status icon says, "" for other cells.
+std::string GameListCellTip(HWND list, const GameList& games, int row, int column);
 
 // After columns_hidden changed: hides and shows columns, refreshes the status
 // icons. Clears the "Game" bit in the settings.

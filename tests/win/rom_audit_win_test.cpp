@@ -1,6 +1,7 @@
 // Check All ROM Sets from the Game menu of the real main window, as a user
 // goes: the audit runs over the ROMs folder (a sound zip, two broken ones),
-// the result list is sorted by a header click and copied; a second audit
+// the result list is sorted by a header click and copied, the list's status
+// icons and their tips say what it found; a second audit
 // reads only the zip that changed, which another program holds open; a third
 // is cancelled while MAME is still being asked.
 #include <windows.h>
@@ -66,6 +67,31 @@ size_t ListXmlCalls(const MainWindowFixture& f) {
 
 bool Done(HWND window) { return TextOf(GetDlgItem(window, kCloseId)) == "Close"; }
 
+// The status icon of a game's row, and the tip the pointer over it shows.
+int StatusImage(const MainWindowFixture& f, const std::string& set) {
+  LVITEMW item = {};
+  item.mask = LVIF_IMAGE;
+  item.iItem = f.RowOfGame(set);
+  item.iSubItem = 4;
+  ListView_GetItem(Main().list, &item);
+  return item.iImage;
+}
+
+std::string StatusTip(const MainWindowFixture& f, const std::string& set) {
+  HWND list = Main().list;
+  RECT cell;
+  ListView_EnsureVisible(list, f.RowOfGame(set), FALSE);
+  ListView_GetSubItemRect(list, f.RowOfGame(set), 4, LVIR_BOUNDS, &cell);
+  POINT at = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+  ClientToScreen(list, &at);
+  SetCursorPos(at.x, at.y);
+  NMTTDISPINFOW info = {};
+  info.hdr.hwndFrom = Main().tooltips;
+  info.hdr.code = TTN_GETDISPINFOW;
+  SendMessageW(list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  return info.lpszText ? Utf16ToUtf8(info.lpszText) : "";
+}
+
 }  // namespace
 
 TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
@@ -123,6 +149,28 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
               std::string::npos);
     EXPECT_EQ(ListXmlCalls(f), 1u);
     EXPECT_NE(f.ReadText("korvo-audit.cfg").find("\r\nsfex="), std::string::npos);
+
+    // The list's status icons say what the audit found; a set that came
+    // later is present, not checked.
+    f.WriteText("roms\\tekken2.zip", ZipOf("t.bin", "a set added after the check"));
+    f.Command(200);
+    ASSERT_TRUE(f.WaitFor([] { return Main().has_list && !Main().loading; }));
+    const struct {
+      const char* set;
+      int image;
+      const char* tip;
+    } kIcons[] = {{"sfex", 2, "ROM files checked: good"},
+                  {"sfex2", 3, "ROM files present, but damaged or incomplete (Game > Check All ROM Sets)"},
+                  {"tekken2", 0, "ROM files present, not checked (Game > Check All ROM Sets)"},
+                  {"ts2", 1, "ROM files missing"}};
+    for (const auto& icon : kIcons) {
+      EXPECT_EQ(StatusImage(f, icon.set), icon.image) << icon.set;
+      if (!dark) EXPECT_EQ(StatusTip(f, icon.set), icon.tip) << icon.set;
+    }
+    f.Command(114);  // List Only Available ROMs: the four present sets
+    EXPECT_EQ(f.Rows(), 4);
+    SaveWindowScreenshot(Main().window, "main-status-icons-" + look);
+    f.Command(114);
     if (dark) continue;
 
     // Only the changed zip is read again, and another program holds it open.
@@ -141,7 +189,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     f.Command(kAuditCommand);
     CloseHandle(lock);
     EXPECT_TRUE(again.Finished());
-    EXPECT_EQ(summary, "3 sets: 1 good, 2 with problems (2 unchanged since the last check).");
+    EXPECT_EQ(summary, "4 sets: 2 good, 2 with problems (2 unchanged since the last check).");
     EXPECT_EQ(ListXmlCalls(f), 2u);
     for (const auto& row : rows)
       if (row[1] == "tekken3") {
