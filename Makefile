@@ -22,7 +22,7 @@ windows: deps
 
 # ThreadSanitizer build of the suites whose tests start threads (run-tests.sh
 # runs only those tests from it).
-TSAN_TARGETS := test_launch test_romcheck
+TSAN_TARGETS := test_launch test_romcheck test_romaudit
 tsan: deps
 	@cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVO_SANITIZE=OFF -DKORVO_TSAN=ON >/dev/null
 	@cmake --build build/tsan -j $(JOBS) --target $(TSAN_TARGETS)

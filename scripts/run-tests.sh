@@ -49,6 +49,7 @@ export TSAN_OPTIONS=halt_on_error=0:second_deadlock_stack=1
 tsan_suites=(
   "test_launch:CapturedRun.*:GameListLoader.*:Play.*:Frontend.*"
   "test_romcheck:RomCheckReport.*"
+  "test_romaudit:CollectionAudit.*:MameAgreement.*:HashPipe.*"
 )
 for suite in "${tsan_suites[@]}"; do
   exe=build/tsan/${suite%%:*}

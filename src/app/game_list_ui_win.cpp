@@ -23,6 +23,8 @@
 #include "catalogue/rom_scan.h"
 #include "launch/mame_asker.h"
 #include "launch/mame_location.h"
+#include "romaudit/collection_audit.h"
+#include "romcheck/rom_check_report.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
@@ -62,7 +64,7 @@ bool MameFound() {
 }
 
 void ScanRoms(bool force) {
-  RefreshRomScan(RomsFolderField(), BiosFolderField(), force, MameRomsFolder());
+  if (RefreshRomScan(RomsFolderField(), BiosFolderField(), force, MameRomsFolder())) RefreshAuditMarks();
 }
 
 // A click on a row's star, or Space on the selected row, flips its favourite.
@@ -189,6 +191,10 @@ void Refilter() {
   TimingMarkWhenPainted("refill painted");
 }
 
+void RefreshAuditMarks() {
+  RomScan().audit_marks = CurrentAuditMarks(AuditStorePath(), LocatedMameAsker(), RomSearchFolders(App().settings));
+}
+
 void StoreFilterChoices() {
   StoreSelectionInSettings(App().settings, SelectionFromBar(Main()));
 }
@@ -196,8 +202,10 @@ void StoreFilterChoices() {
 void RescanRomsIfChanged() {
   MainWindow& m = Main();
   if (!m.has_list || m.loading) return;
-  if (RefreshRomScan(RomsFolderField(), BiosFolderField(), false, MameRomsFolder()))
+  if (RefreshRomScan(RomsFolderField(), BiosFolderField(), false, MameRomsFolder())) {
+    RefreshAuditMarks();
     PostMessageW(m.window, kMsgRefilter, 0, 0);
+  }
 }
 
 bool HandleGameListNotify(NMHDR* header, LRESULT* result) {

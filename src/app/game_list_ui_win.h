@@ -13,5 +13,7 @@ void StoreFilterChoices();
 bool HandleGameListNotify(NMHDR* header, LRESULT* result);
 // Rescans the ROM folders when they changed since the last scan.
 void RescanRomsIfChanged();
+// What the last audit found of each present set, for the status icons.
+void RefreshAuditMarks();
 // Lists still queued when the window goes are freed.
 void FreePendingGameLists();

@@ -33,6 +33,7 @@
 #include "options/dip_window_ui_win.h"
 #include "options/hlsl_window_ui_win.h"
 #include "options/mame_options_window_ui_win.h"
+#include "romaudit/rom_audit_window_ui_win.h"
 #include "romcheck/rom_check_window_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
@@ -244,6 +245,12 @@ void CheckRomSetAfterFailedStart(int, int, HWND) {
   if (entry) OpenRomCheckWindow(DialogOwner(), Main().games, *entry);
 }
 
+void CheckAllRomSets(int, int, HWND) {
+  OpenRomAuditWindow(DialogOwner(), Main().games);
+  RefreshAuditMarks();  // the status icons show what the audit found
+  Refilter();
+}
+
 void BackupSettings(int, int, HWND) { BackupSettingsCommand(DialogOwner(), Main().launch.running); }
 
 void RestoreSettings(int, int, HWND) {
@@ -317,6 +324,7 @@ const CommandRoute kRoutes[] = {
     {255, 255, BackupSettings},
     {256, 256, RestoreSettings},
     {257, 257, OpenCfgFolder},
+    {258, 258, CheckAllRomSets},
     {259, 259, OpenDocumentation},
     {300, 324, Options},
     {325, 325, HlslSettings},

@@ -11,6 +11,7 @@
 #include "app/recent_menu.h"
 #include "base/utf16_win.h"
 #include "catalogue/rom_scan.h"
+#include "romaudit/audit_texts.h"
 #include "settings/app_state.h"
 
 namespace {
@@ -39,7 +40,7 @@ const MenuLine kFileMenu[] = {
 const MenuLine kGameMenu[] = {
     {205, "&Play\tEnter"}, {206, "&Stop"}, {251, "Play &Fullscreen"}, {252, "Play &Windowed"},
     {kSeparator, nullptr},
-    {250, "Game S&ettings\xE2\x80\xA6"}, {253, "Check &ROM Set\xE2\x80\xA6"},
+    {250, "Game S&ettings\xE2\x80\xA6"}, {253, "Check &ROM Set\xE2\x80\xA6"}, {258, kAuditMenuText},
     {207, "Toggle &Favorite\tCtrl+D"}, {104, "Create Desktop &Icon"},
 };
 const MenuLine kOptionsMenu[] = {

@@ -83,6 +83,8 @@ void CreateChildren(MainWindow& m) {
   CreateToolbar(m);
   CreateBars(m);
   m.list = CreateGameListView(m.window, kIdGameList, s);
+  AddCellTooltips(m.tooltips, m.list,
+                  [](int row, int column) { return GameListCellTip(Main().list, Main().games, row, column); });
   m.status = CreateWindowExW(0, STATUSCLASSNAMEW, L"Ready", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                              m.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdStatusBar)), Ui().instance,
                              nullptr);

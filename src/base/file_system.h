@@ -26,6 +26,7 @@ struct FolderEntry {
   std::string name;
   bool is_folder = false;
   unsigned long long size = 0;
+  unsigned long long write_time = 0;  // 100-nanosecond intervals since 1601, as FileStamp
 };
 // Entries of a folder (without "." and ".."); false when it cannot be listed.
 bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries);

@@ -110,6 +110,9 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
     if (stat((base + "/" + name).c_str(), &st) == 0) {
       entry.is_folder = S_ISDIR(st.st_mode);
       entry.size = static_cast<unsigned long long>(st.st_size);
+      constexpr unsigned long long kEpochDifference = 11644473600ull;  // seconds from 1601 to 1970
+      entry.write_time = (static_cast<unsigned long long>(st.st_mtim.tv_sec) + kEpochDifference) * 10000000ull +
+                         static_cast<unsigned long long>(st.st_mtim.tv_nsec) / 100u;
     }
     entries.push_back(entry);
   }

@@ -75,6 +75,8 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries) {
     e.name = Utf16ToUtf8(name);
     e.is_folder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     e.size = (static_cast<unsigned long long>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow;
+    e.write_time = (static_cast<unsigned long long>(fd.ftLastWriteTime.dwHighDateTime) << 32) |
+                   fd.ftLastWriteTime.dwLowDateTime;
     entries.push_back(e);
   } while (FindNextFileW(h, &fd));
   FindClose(h);

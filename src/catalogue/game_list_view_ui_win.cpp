@@ -134,7 +134,7 @@ void FillGameListView(HWND list, const GameList& games, std::vector<int32_t> row
 
 bool GameListViewFilling() { return filling; }
 
-int StatusImageOf(const GameEntry& entry) { return HasRoms(entry) ? 0 : 1; }
+int StatusImageOf(const GameEntry& entry) { return static_cast<int>(GameRomStatus(entry)); }
 
 void AnswerGameListDisplayInfo(NMLVDISPINFOW* info) {
   LVITEMW& item = info->item;
@@ -167,6 +167,12 @@ int StarRowAt(HWND list, POINT client) {
 
 void RedrawGameRow(HWND list, int row) {
   if (row >= 0) ListView_RedrawItems(list, row, row);
+}
+
+std::string GameListCellTip(HWND list, const GameList& games, int row, int column) {
+  int index = GameIndexOfRow(list, row);
+  if (column != kStatusColumn || index < 0 || static_cast<size_t>(index) >= games.size()) return "";
+  return RomStatusTip(GameRomStatus(games[static_cast<size_t>(index)]));
 }
 
 void ApplyColumnVisibility(HWND list, Settings& settings) {

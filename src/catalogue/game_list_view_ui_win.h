@@ -40,6 +40,8 @@ int GameIndexOfRow(HWND list, int row);
 int StarRowAt(HWND list, POINT client);
 // Paints a row again after something it shows changed (its favourite).
 void RedrawGameRow(HWND list, int row);
+// The tooltip of a cell: what the status icon says, "" for other cells.
+std::string GameListCellTip(HWND list, const GameList& games, int row, int column);
 
 // After columns_hidden changed: hides and shows columns, refreshes the status
 // icons. Clears the "Game" bit in the settings.

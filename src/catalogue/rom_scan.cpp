@@ -110,6 +110,24 @@ bool HasRoms(const GameEntry& entry) {
   return Present(entry.set) && Present(entry.parent) && Present(entry.bios);
 }
 
+RomStatus GameRomStatus(const GameEntry& entry) {
+  if (!HasRoms(entry)) return RomStatus::Missing;
+  const auto& marks = RomScan().audit_marks;
+  auto mark = marks.find(ToLowerAscii(entry.set));
+  if (mark == marks.end()) return RomStatus::Present;
+  return mark->second ? RomStatus::CheckedGood : RomStatus::Damaged;
+}
+
+const char* RomStatusTip(RomStatus status) {
+  switch (status) {
+    case RomStatus::Present: return "ROM files present, not checked (Game > Check All ROM Sets)";
+    case RomStatus::Missing: return "ROM files missing";
+    case RomStatus::CheckedGood: return "ROM files checked: good";
+    case RomStatus::Damaged: return "ROM files present, but damaged or incomplete (Game > Check All ROM Sets)";
+  }
+  return "";
+}
+
 int ListMissingZips(const GameEntry& entry, std::string& text, size_t capacity) {
   text.clear();
   if (entry.set.empty()) return 0;

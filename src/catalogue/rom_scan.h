@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct RomScanState {
   std::string signature;                      // RomFoldersSignature of the last scan
   bool scanned = false;
   std::string bios_folder;  // trimmed; empty: none
+  // What the last audit found of each present set, while it still holds:
+  // true good, false not (lower-case set names).
+  std::unordered_map<std::string, bool> audit_marks;
 };
 
 RomScanState& RomScan();  // the main thread's state
@@ -40,6 +44,16 @@ bool RefreshRomScan(const std::string& roms_text, const std::string& bios_text, 
 
 // The set, its parent and its BIOS set are all present (true without a set name).
 bool HasRoms(const GameEntry& entry);
+// The status column's icon for a game; the values are its images.
+enum class RomStatus : int {
+  Present = 0,      // all of its zips are there, not checked (or changed since)
+  Missing = 1,      // a zip of the set, its parent or its BIOS is missing
+  CheckedGood = 2,  // the last audit found every file good
+  Damaged = 3,      // the last audit found a file missing, wrong or damaged
+};
+RomStatus GameRomStatus(const GameEntry& entry);
+const char* RomStatusTip(RomStatus status);
+
 // "tekken2ub.zip, tekken2.zip": the missing zips of the set, parent and BIOS,
 // cut to at most `capacity` - 1 characters; returns how many are missing.
 int ListMissingZips(const GameEntry& entry, std::string& text, size_t capacity = 520);

@@ -222,6 +222,8 @@ struct State {
   uint64_t produced = 0;
   uint64_t limit;
   uint32_t crc = 0;
+  const InflateSink* sink = nullptr;
+  bool sink_stopped = false;
   // Tables of the current dynamic block
   uint32_t lit[kLitTableSize];
   uint32_t dist[kDistTableSize];
@@ -279,11 +281,12 @@ inline uint32_t Take(State& s, unsigned n) {
 inline bool UsedPhantomBits(const State& s) { return s.phantom * 8 > s.count; }
 
 // Hands the bytes produced since the last flush on; slides the history when
-// the chunk is full. False when the limit is passed.
+// the chunk is full. False when the limit is passed or the sink said stop.
 bool Flush(State& s) {
   size_t n = static_cast<size_t>(s.out - s.flushed);
   if (n) {
     s.crc = Crc32(s.crc, s.flushed, n);
+    if (s.sink && !s.sink->take(s.sink->context, s.flushed, n)) s.sink_stopped = true;
     if (s.dest && s.produced < s.dest_cap) {
       size_t room = s.dest_cap - static_cast<size_t>(s.produced);
       std::memcpy(s.dest + s.produced, s.flushed, n < room ? n : room);
@@ -291,7 +294,7 @@ bool Flush(State& s) {
     s.produced += n;
     s.flushed = s.out;
   }
-  if (s.produced > s.limit) return false;
+  if (s.produced > s.limit || s.sink_stopped) return false;
   if (static_cast<size_t>(s.out - s.window) >= kFlushAt) {
     std::memmove(s.window, s.out - kHistory, kHistory);
     s.out = s.window + kHistory;
@@ -582,7 +585,7 @@ int DynamicBlock(State& s) {
 }  // namespace
 
 int Inflate(const uint8_t* input, size_t length, uint8_t* output, size_t capacity, InflateResult& result,
-            uint64_t limit) {
+            uint64_t limit, const InflateSink* sink) {
   const FixedTables& fixed = Fixed();
   // Not zero-filled: nothing is read before it is written.
   std::unique_ptr<uint8_t[]> window(new uint8_t[kFlushAt + kSlack]);
@@ -594,6 +597,7 @@ int Inflate(const uint8_t* input, size_t length, uint8_t* output, size_t capacit
   s.dest = output;
   s.dest_cap = output ? capacity : 0;
   s.limit = limit;
+  s.sink = sink;
 
   int status = kInflateOk;
   for (;;) {
@@ -622,7 +626,8 @@ int Inflate(const uint8_t* input, size_t length, uint8_t* output, size_t capacit
     }
     if (final_block) break;
   }
-  if (!Flush(s) && status == kInflateOk) status = kInflateOverLimit;
+  if (!s.sink_stopped && !Flush(s) && status == kInflateOk) status = kInflateOverLimit;
+  if (s.sink_stopped) status = kInflateStopped;
   result.crc = s.crc;
   result.produced = s.produced;
   result.size = static_cast<uint32_t>(s.produced);

@@ -35,33 +35,6 @@ bool LocateData(const uint8_t* data, size_t length, const ZipEntry& entry, size_
   return true;
 }
 
-// Members whose bytes (local header through data) overlap an earlier member's
-// cannot come from a real zip tool; they are how "zip bombs" make a small file
-// unpack to terabytes, so they are treated as damaged and never unpacked.
-std::vector<bool> FindOverlaps(const uint8_t* data, size_t length, const std::vector<ZipEntry>& entries) {
-  struct Span {
-    size_t begin, end, index;
-  };
-  std::vector<Span> spans;
-  spans.reserve(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) {
-    size_t start;
-    if (LocateData(data, length, entries[i], start))
-      spans.push_back({entries[i].local_offset, start + entries[i].compressed_size, i});
-  }
-  std::sort(spans.begin(), spans.end(),
-            [](const Span& a, const Span& b) { return a.begin != b.begin ? a.begin < b.begin : a.index < b.index; });
-  std::vector<bool> overlaps(entries.size(), false);
-  size_t reach = 0;
-  bool any = false;
-  for (const Span& s : spans) {
-    if (any && s.begin < reach) overlaps[s.index] = true;
-    reach = std::max(reach, s.end);
-    any = true;
-  }
-  return overlaps;
-}
-
 // Code page 437, the zip format's code page for names without the UTF-8
 // flag: bytes 0x80-0xFF.
 constexpr uint16_t kCodePage437[128] = {
@@ -120,6 +93,30 @@ std::string ZipNameText(const ZipEntry& entry) {
       AppendUtf8(kCodePage437[b - 0x80], text);
   }
   return text;
+}
+
+std::vector<bool> FindOverlappingMembers(const uint8_t* data, size_t length, const std::vector<ZipEntry>& entries) {
+  struct Span {
+    size_t begin, end, index;
+  };
+  std::vector<Span> spans;
+  spans.reserve(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    size_t start;
+    if (LocateData(data, length, entries[i], start))
+      spans.push_back({entries[i].local_offset, start + entries[i].compressed_size, i});
+  }
+  std::sort(spans.begin(), spans.end(),
+            [](const Span& a, const Span& b) { return a.begin != b.begin ? a.begin < b.begin : a.index < b.index; });
+  std::vector<bool> overlaps(entries.size(), false);
+  size_t reach = 0;
+  bool any = false;
+  for (const Span& s : spans) {
+    if (any && s.begin < reach) overlaps[s.index] = true;
+    reach = std::max(reach, s.end);
+    any = true;
+  }
+  return overlaps;
 }
 
 int ReadZipDirectory(const uint8_t* data, size_t length, std::vector<ZipEntry>& entries, size_t capacity) {
@@ -187,6 +184,54 @@ bool ExtractZipMember(const uint8_t* data, size_t length, const ZipEntry& entry,
   return crc == entry.crc;
 }
 
+ZipMemberCheck CheckZipMember(const uint8_t* data, size_t length, const ZipEntry& e, bool overlapping,
+                              const InflateSink* sink) {
+  ZipMemberCheck check;
+  size_t start;
+  if (!LocateData(data, length, e, start) || overlapping) {
+    check.problem = "its data is missing (the zip is cut off or damaged)";
+    return check;
+  }
+  if (e.method == 8) {
+    InflateResult r;
+    int status = Inflate(data + start, e.compressed_size, nullptr, 0, r, e.uncompressed_size, sink);
+    check.crc = r.crc;
+    check.produced = r.produced;
+    if (status == kInflateStopped) {
+      check.stopped = true;
+      check.problem = "";
+    } else if (status == kInflateError) {
+      check.problem = "cannot be unpacked (the file is corrupt)";
+    } else if (status == kInflateOverLimit || r.produced != e.uncompressed_size) {
+      check.problem = "has the wrong size (the file is corrupt)";
+    }
+  } else if (e.method == 0) {
+    if (e.compressed_size != e.uncompressed_size) {
+      check.problem = "has the wrong size (the file is corrupt)";
+      return check;
+    }
+    // In pieces, so a sink sees the same sizes as from the inflater.
+    constexpr size_t kPiece = 1u << 20;
+    const uint8_t* p = data + start;
+    for (size_t left = e.compressed_size; left;) {
+      size_t n = left < kPiece ? left : kPiece;
+      check.crc = Crc32(check.crc, p, n);
+      if (sink && !sink->take(sink->context, p, n)) {
+        check.stopped = true;
+        check.problem = "";
+        return check;
+      }
+      p += n;
+      left -= n;
+    }
+    check.produced = e.compressed_size;
+  } else {
+    check.problem = "uses a compression method this check does not know";
+  }
+  if (!check.problem && check.crc != e.crc) check.problem = "wrong checksum (the file is corrupt)";
+  return check;
+}
+
 bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result, size_t max_entries) {
   result = ZipCheck();
   if (length < kEndSize) {
@@ -202,53 +247,26 @@ bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result, size_t max_e
   }
   int announced = ReadZipDirectory(data, length, entries, max_entries);
   if (announced < 0) {
-    AddProblem(result, "the zip directory is damaged or the file is cut off (not a complete download?)");
+    AddProblem(result, kZipDirectoryDamagedText);
     return false;
   }
   if (announced == 0) {
-    AddProblem(result, "the zip contains no files");
+    AddProblem(result, kZipNoFilesText);
     return false;
   }
   if (static_cast<size_t>(announced) > max_entries) AddProblem(result, "too many files in the zip to check them all");
 
-  std::vector<bool> overlapping = FindOverlaps(data, length, entries);
+  std::vector<bool> overlapping = FindOverlappingMembers(data, length, entries);
   for (size_t i = 0; i < entries.size(); ++i) {
     const ZipEntry& e = entries[i];
     result.total_bytes += e.uncompressed_size;
     if (!e.name.empty() && e.name.back() == '/') continue;  // a folder
     ++result.files;
-    size_t start;
-    if (!LocateData(data, length, e, start) || overlapping[i]) {
-      AddMemberProblem(result, e, "its data is missing (the zip is cut off or damaged)");
-      continue;
-    }
-    uint32_t crc;
-    if (e.method == 8) {
-      InflateResult r;
-      int status = Inflate(data + start, e.compressed_size, nullptr, 0, r, e.uncompressed_size);
-      if (status == kInflateError) {
-        AddMemberProblem(result, e, "cannot be unpacked (the file is corrupt)");
-        continue;
-      }
-      if (status == kInflateOverLimit || r.produced != e.uncompressed_size) {
-        AddMemberProblem(result, e, "has the wrong size (the file is corrupt)");
-        continue;
-      }
-      crc = r.crc;
-    } else if (e.method == 0) {
-      if (e.compressed_size != e.uncompressed_size) {
-        AddMemberProblem(result, e, "has the wrong size (the file is corrupt)");
-        continue;
-      }
-      crc = Crc32(0, data + start, e.compressed_size);
-    } else {
-      AddMemberProblem(result, e, "uses a compression method this check does not know");
-      continue;
-    }
-    if (crc != e.crc) AddMemberProblem(result, e, "wrong checksum (the file is corrupt)");
+    ZipMemberCheck member = CheckZipMember(data, length, e, overlapping[i]);
+    if (member.problem) AddMemberProblem(result, e, member.problem);
   }
   if (result.files == 0) {
-    if (result.problem_count == 0) AddProblem(result, "the zip contains no files");
+    if (result.problem_count == 0) AddProblem(result, kZipNoFilesText);
     return false;
   }
   return result.problem_count == 0;

@@ -7,10 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "romcheck/inflate.h"
+
 constexpr size_t kZipMaxEntries = 4096;  // members held and checked
 constexpr size_t kZipNameBytes = 259;    // longest name kept
 constexpr size_t kZipProblemTexts = 12;  // problem texts kept (more are only counted)
 constexpr size_t kZipProblemBytes = 199; // longest problem text kept
+constexpr const char* kZipDirectoryDamagedText =
+    "the zip directory is damaged or the file is cut off (not a complete download?)";
+constexpr const char* kZipNoFilesText = "the zip contains no files";
 
 struct ZipEntry {
   std::string name;  // as stored (bytes, no conversion), cut at 259 bytes or a NUL
@@ -35,6 +40,25 @@ std::string ZipNameText(const ZipEntry& entry);
 // True only when its local header is sound, its data lies inside the file, it
 // is stored (with equal sizes) or deflated, and size and CRC-32 match.
 bool ExtractZipMember(const uint8_t* data, size_t length, const ZipEntry& entry, uint8_t* output);
+
+// Members whose bytes overlap an earlier member's cannot come from a real zip
+// tool: they are how "zip bombs" make a small file unpack to terabytes. They
+// count as damaged and are never unpacked.
+std::vector<bool> FindOverlappingMembers(const uint8_t* data, size_t length, const std::vector<ZipEntry>& entries);
+
+// What unpacking one member found; `problem` is null when its data is sound
+// (its size and CRC-32 match the directory), else the fault's wording, to
+// follow the member's name and ": ". `stopped` when the sink asked to stop.
+struct ZipMemberCheck {
+  const char* problem = nullptr;
+  bool stopped = false;
+  uint32_t crc = 0;       // of the data produced, when it could be unpacked
+  uint64_t produced = 0;
+};
+// Unpacks (or reads, when stored) one member, handing its bytes to `sink`
+// when one is given. The member's output never exceeds its directory size.
+ZipMemberCheck CheckZipMember(const uint8_t* data, size_t length, const ZipEntry& entry, bool overlapping,
+                              const InflateSink* sink = nullptr);
 
 struct ZipCheck {
   uint32_t files = 0;          // members checked, folders not counted

@@ -64,6 +64,21 @@ void DrawStatus(VectorRaster& r, bool available) {
   }
 }
 
+// A shield: the set was checked and holds good.
+void DrawChecked(VectorRaster& r) {
+  r.Polygon({{12, 1.8}, {20.6, 5}, {20.6, 11}, {19.6, 15}, {16.8, 18.6}, {12, 22.2}, {7.2, 18.6}, {4.4, 15}, {3.4, 11},
+             {3.4, 5}},
+            1.0, true);
+  r.Polyline({{7.6, 12.2}, {10.8, 15.4}, {16.6, 8.6}}, 2.6, Ink::Black);
+}
+
+// A warning sign: the set is there, but something in it is wrong.
+void DrawDamaged(VectorRaster& r) {
+  r.Polygon({{12, 2.4}, {22.4, 20.6}, {1.6, 20.6}}, 2.0, true);
+  r.Line({12, 8.6}, {12, 13.6}, 2.6, Ink::Black);
+  r.Disc({12, 17.2}, 1.5, Ink::Black);
+}
+
 void DrawAudio(VectorRaster& r) {
   r.Polygon({{3.5, 9.5}, {7.5, 9.5}, {12.5, 5}, {12.5, 19}, {7.5, 14.5}, {3.5, 14.5}}, 1.8, false);
   r.ArcBetweenAngles({12.5, 12}, 4.6, -42, 42, 1.9);
@@ -93,6 +108,8 @@ std::vector<uint8_t> IconMask(int icon, bool filled, int size) {
       r.Polyline({{7.2, 12.4}, {10.6, 15.8}, {17, 8.6}}, 2.2);
       break;
     case kIconAudio: DrawAudio(r); break;
+    case kIconChecked: DrawChecked(r); break;
+    case kIconDamaged: DrawDamaged(r); break;
   }
   return r.Reduce();
 }

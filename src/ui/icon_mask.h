@@ -19,8 +19,10 @@ enum IconIndex : int {
   kIconMissing = 10,   // status: ROMs missing
   kIconAvailableOnly = 11,
   kIconAudio = 12,
+  kIconChecked = 13,  // status: checked and found good
+  kIconDamaged = 14,  // status: present, but damaged or incomplete
 };
-constexpr int kIconCount = 13;
+constexpr int kIconCount = 15;
 
 // A size × size 8-bit coverage mask, row by row (0 = empty, 255 = covered);
 // empty for an unknown icon or a size below 1. `filled` matters for the star only.

@@ -1,6 +1,7 @@
 #include "ui/image_lists_win.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "ui/icon_mask.h"
 #include "ui/icon_pixels.h"
@@ -30,21 +31,23 @@ void AddImage(HIMAGELIST list, int size, const IconImage& image) {
   DeleteObject(bitmap);
 }
 
-HIMAGELIST MakeImageList(int size, const IconImage& first, const IconImage& second) {
+HIMAGELIST MakeImageList(int size, std::initializer_list<IconImage> images) {
   if (size < 1) return nullptr;
-  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, 2, 0);
+  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(images.size()), 0);
   if (!list) return nullptr;
-  AddImage(list, size, first);
-  AddImage(list, size, second);
+  for (const IconImage& image : images) AddImage(list, size, image);
   return list;
 }
 }  // namespace
 
 HIMAGELIST StatusImageList(int size) {
-  return MakeImageList(size, {kIconAvailable, false, PaletteColour(ColourRole::StatusAvailable, true)},
-                       {kIconMissing, false, PaletteColour(ColourRole::StatusMissing, true)});
+  const uint32_t green = PaletteColour(ColourRole::StatusAvailable, true);
+  return MakeImageList(size, {{kIconAvailable, false, green},
+                              {kIconMissing, false, PaletteColour(ColourRole::StatusMissing, true)},
+                              {kIconChecked, false, green},
+                              {kIconDamaged, false, PaletteColour(ColourRole::StatusDamaged, true)}});
 }
 
 HIMAGELIST FavoriteImageList(int size, COLORREF outline, COLORREF filled) {
-  return MakeImageList(size, {kIconStar, false, RgbOf(outline)}, {kIconStar, true, RgbOf(filled)});
+  return MakeImageList(size, {{kIconStar, false, RgbOf(outline)}, {kIconStar, true, RgbOf(filled)}});
 }

@@ -17,6 +17,7 @@ PaletteEntry PaletteFor(ColourRole role) {
     case ColourRole::ToolChecked: return {0x3E3E3E, -1, 0xD6D6D6};
     case ColourRole::StatusAvailable: return {0x2EA043, -1, 0x2EA043};
     case ColourRole::StatusMissing: return {0xD64541, -1, 0xD64541};
+    case ColourRole::StatusDamaged: return {0xD29922, -1, 0xD29922};
     case ColourRole::Link: return {0x5AAAFF, -1, 0x0066CC};
   }
   return {0, -1, 0};

@@ -18,6 +18,7 @@ enum class ColourRole {
   ToolChecked,        // checked tool button that is neither hot nor pushed
   StatusAvailable,
   StatusMissing,
+  StatusDamaged,
   Link,               // link-style labels in dialogs
 };
 

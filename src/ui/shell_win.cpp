@@ -36,3 +36,25 @@ void ModalOpened() { ++open_modals; }
 void ModalClosed() {
   if (open_modals > 0 && --open_modals == 0 && Services().modals_closed) Services().modals_closed();
 }
+
+bool CopyTextToClipboard(HWND owner, const std::string& utf8_text) {
+  std::wstring text = Utf8ToUtf16(utf8_text);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!block) return false;
+  void* at = GlobalLock(block);
+  if (!at) {
+    GlobalFree(block);
+    return false;
+  }
+  memcpy(at, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(block);
+  if (!OpenClipboard(owner)) {
+    GlobalFree(block);
+    return false;
+  }
+  EmptyClipboard();
+  bool placed = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+  CloseClipboard();
+  if (!placed) GlobalFree(block);  // the clipboard owns it only once placed
+  return placed;
+}

@@ -26,6 +26,9 @@ int ShowMessage(const std::string& text, const std::string& title, UINT flags);
 // the dialog, so that it stays disabled while the box is open.
 int ShowMessageOver(HWND owner, const std::string& text, const std::string& title, UINT flags);
 
+// Puts a text on the clipboard (as Unicode text); false when the clipboard is busy.
+bool CopyTextToClipboard(HWND owner, const std::string& utf8_text);
+
 // Message boxes and modal dialogs that are running now. The main window's
 // timer leaves its enabled state alone while one is open, and events that
 // would open a box of their own wait until the count is back to zero.

@@ -16,6 +16,45 @@ TTTOOLINFOW ToolFor(HWND control) {
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   return tool;
 }
+
+constexpr UINT_PTR kCellTipsId = 0x4B54;  // the subclass's id
+
+struct CellTips {
+  HWND tips;
+  CellTipText text;
+  int row = -1, column = -1;  // the cell the shown tip is for
+  std::wstring shown;
+};
+
+void CellUnderPointer(HWND list, int& row, int& column) {
+  LVHITTESTINFO hit = {};
+  GetCursorPos(&hit.pt);
+  ScreenToClient(list, &hit.pt);
+  row = ListView_SubItemHitTest(list, &hit);
+  column = row >= 0 ? hit.iSubItem : -1;
+}
+
+LRESULT CALLBACK CellTipsProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
+  auto* cells = reinterpret_cast<CellTips*>(data);
+  if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lparam)->hwndFrom == cells->tips &&
+      reinterpret_cast<NMHDR*>(lparam)->code == TTN_GETDISPINFOW) {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
+    CellUnderPointer(list, cells->row, cells->column);
+    cells->shown = cells->row >= 0 ? Utf8ToUtf16(cells->text(cells->row, cells->column)) : L"";
+    info->lpszText = cells->shown.data();
+    return 0;
+  }
+  if (message == WM_MOUSEMOVE) {
+    int row, column;
+    CellUnderPointer(list, row, column);
+    if (row != cells->row || column != cells->column) SendMessageW(cells->tips, TTM_POP, 0, 0);
+  }
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(list, CellTipsProc, id);
+    delete cells;
+  }
+  return DefSubclassProc(list, message, wparam, lparam);
+}
 }  // namespace
 
 HWND CreateTooltips(HWND parent) {
@@ -42,4 +81,20 @@ void AddTooltip(HWND tips, HWND control, const std::string& utf8_text) {
   tool = ToolFor(control);
   tool.lpszText = text.data();
   SendMessageW(tips, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void AddCellTooltips(HWND tips, HWND list, CellTipText text) {
+  if (!tips || !list) return;
+  auto* cells = new CellTips{tips, std::move(text)};
+  if (!SetWindowSubclass(list, CellTipsProc, kCellTipsId, reinterpret_cast<DWORD_PTR>(cells))) {
+    delete cells;
+    return;
+  }
+  TTTOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = list;  // the list hears the request for the text
+  tool.uId = reinterpret_cast<UINT_PTR>(list);
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // A tooltip window owned by `parent`, dark in the dark look.
@@ -9,3 +10,9 @@ HWND CreateTooltips(HWND parent);
 // Shows `utf8_text` when the pointer rests on `control`; a second call for the
 // same control replaces its text.
 void AddTooltip(HWND tips, HWND control, const std::string& utf8_text);
+
+// Tips for the cells of a report list: `text` names what the cell under the
+// pointer shows ("" for none), asked again whenever the pointer moves to
+// another cell.
+using CellTipText = std::function<std::string(int row, int column)>;
+void AddCellTooltips(HWND tips, HWND list, CellTipText text);

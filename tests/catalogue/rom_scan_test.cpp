@@ -73,4 +73,11 @@ TEST_F(RomScanTest, AvailabilityNeedsParentAndBios) {
   MarkNotInMame(unknown);
   EXPECT_FALSE(CanPlay(&unknown, false));
   EXPECT_EQ(GameCountsText(list), "462 games (PSX-based and Hyper Neo Geo 64 boards), 4 with ROMs");
+
+  // The status icon: what the last audit found, for sets that are there.
+  RomScan().audit_marks = {{"ts2u", true}, {"tekken2ub", false}, {"sfex2u", true}};
+  EXPECT_EQ(GameRomStatus(Game("ts2u")), RomStatus::CheckedGood);
+  EXPECT_EQ(GameRomStatus(Game("tekken2ub")), RomStatus::Damaged);
+  EXPECT_EQ(GameRomStatus(Game("ts2")), RomStatus::Present);
+  EXPECT_EQ(GameRomStatus(Game("sfex2u")), RomStatus::Missing);  // a mark does not make a missing zip present
 }

@@ -90,6 +90,15 @@ TEST(IconMask, GearPlayAndStatusShapes) {
   EXPECT_EQ(AtGrid(missing, size, 12, 4), 255);
   EXPECT_EQ(AtGrid(missing, size, 12, 12), 0);  // where the cross's strokes meet
   EXPECT_EQ(AtGrid(missing, size, 9, 9), 0);
+  auto checked = IconMask(kIconChecked, false, size);
+  EXPECT_EQ(AtGrid(checked, size, 12, 4), 255);      // the shield
+  EXPECT_EQ(AtGrid(checked, size, 10.8, 15.2), 0);   // the black check
+  EXPECT_EQ(AtGrid(checked, size, 3, 21), 0);        // its pointed foot leaves the corners
+  auto damaged = IconMask(kIconDamaged, false, size);
+  EXPECT_EQ(AtGrid(damaged, size, 12, 5), 255);      // the sign
+  EXPECT_EQ(AtGrid(damaged, size, 12, 11), 0);       // the black "!"
+  EXPECT_EQ(AtGrid(damaged, size, 12, 15.3), 255);   // between its stroke and dot
+  EXPECT_EQ(AtGrid(damaged, size, 3, 4), 0);         // a triangle leaves the top corners
 }
 
 TEST(IconMaskCache, KeepsOneSizeAndDropsItForAnother) {

@@ -455,21 +455,29 @@ TEST(ToolButtonWin, TracksThePointerAndKnowsItsOwnItems) {
   EXPECT_FALSE(DrawToolItem(&other));
 }
 
-TEST(ImageListsWin, TwoPremultipliedImagesEach) {
+TEST(ImageListsWin, PremultipliedImagesInTheirColours) {
   HIMAGELIST status = StatusImageList(16);
   ASSERT_NE(status, nullptr);
-  EXPECT_EQ(ImageList_GetImageCount(status), 2);
-  // Drawn over black, a premultiplied image shows its colour where covered.
+  // Drawn over black, a premultiplied image shows its colour where covered:
+  // present, missing, checked good, damaged (a point inside each shape).
+  const struct {
+    int x, y;
+    COLORREF colour;
+  } kImages[] = {{8, 2, RGB(0x2E, 0xA0, 0x43)},
+                 {8, 2, RGB(0xD6, 0x45, 0x41)},
+                 {8, 2, RGB(0x2E, 0xA0, 0x43)},
+                 {5, 12, RGB(0xD2, 0x99, 0x22)}};
+  ASSERT_EQ(ImageList_GetImageCount(status), 4);
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 16);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 16);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  RECT all = {0, 0, 32, 16};
+  RECT all = {0, 0, 64, 16};
   FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  ImageList_Draw(status, 0, memory, 0, 0, ILD_NORMAL);
-  ImageList_Draw(status, 1, memory, 16, 0, ILD_NORMAL);
-  EXPECT_EQ(GetPixel(memory, 8, 2), RGB(0x2E, 0xA0, 0x43));
-  EXPECT_EQ(GetPixel(memory, 16 + 8, 2), RGB(0xD6, 0x45, 0x41));
+  for (int i = 0; i < 4; ++i) {
+    ImageList_Draw(status, i, memory, 16 * i, 0, ILD_NORMAL);
+    EXPECT_EQ(GetPixel(memory, 16 * i + kImages[i].x, kImages[i].y), kImages[i].colour) << i;
+  }
   EXPECT_EQ(GetPixel(memory, 0, 0), RGB(0, 0, 0));
   SelectObject(memory, old);
   DeleteObject(bitmap);

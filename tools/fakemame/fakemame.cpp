@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -233,17 +234,61 @@ Answer MinimalListxml(const std::string& set, const std::string& line) {
   return a;
 }
 
-int AnswerListxml(const Invocation& call, const std::string& fixtures, size_t at) {
-  std::string set = Lower(QuerySubject(call.args, at));
+Answer OneListxml(const std::string& fixtures, const std::string& set) {
   Answer a;
-  if (LoadAnswer(fixtures, "listxml/" + set, ".xml", a)) {
-    Emit(a);
-    return a.code;
-  }
+  if (LoadAnswer(fixtures, "listxml/" + set, ".xml", a)) return a;
   Answer listing;
   LoadAnswer(fixtures, "listfull", ".txt", listing);
   std::string line = ListfullLine(listing.out, set);
-  a = !line.empty() ? MinimalListxml(set, line) : NoMatch(fixtures, "listxml/unknown", set);
+  return !line.empty() ? MinimalListxml(set, line) : NoMatch(fixtures, "listxml/unknown", set);
+}
+
+// Every word after the command up to the next option: MAME lists them all.
+std::vector<std::string> QuerySubjects(const std::vector<std::string>& args, size_t command_at) {
+  std::vector<std::string> sets;
+  for (size_t i = command_at + 1; i < args.size() && !args[i].empty() && args[i][0] != '-'; ++i)
+    sets.push_back(Lower(args[i]));
+  return sets;
+}
+
+// Several names: one document with each machine once (a set's devices come
+// with it), and, as MAME does, a complaint about the first unknown name
+// after everything it could list.
+Answer CombinedListxml(const std::string& fixtures, const std::vector<std::string>& sets) {
+  Answer all;
+  std::set<std::string> seen;
+  std::string body, header, unknown;
+  for (const std::string& set : sets) {
+    Answer one = OneListxml(fixtures, set);
+    if (one.code != 0) {
+      if (unknown.empty()) unknown = one.err;
+      continue;
+    }
+    size_t root = one.out.find("<mame ");
+    size_t open = one.out.find('>', root);
+    if (root == std::string::npos || open == std::string::npos) continue;
+    if (header.empty()) header = one.out.substr(0, open + 1) + "\n";
+    for (size_t at = one.out.find("<machine ", open); at != std::string::npos; at = one.out.find("<machine ", at + 1)) {
+      size_t end = one.out.find("</machine>", at);
+      if (end == std::string::npos) break;
+      size_t name = one.out.find('"', at) + 1;
+      if (!seen.insert(one.out.substr(name, one.out.find('"', name) - name)).second) continue;
+      body += "\t" + one.out.substr(at, end + 10 - at) + "\n";
+    }
+  }
+  if (!header.empty()) all.out = header + body + "</mame>\n";
+  if (!unknown.empty()) {
+    all.err = unknown;
+    all.code = 5;
+  }
+  return all;
+}
+
+int AnswerListxml(const Invocation& call, const std::string& fixtures, size_t at) {
+  auto control = ReadControl(call);
+  if (control.count("listxml-delay-ms")) SleepMs(std::atol(control["listxml-delay-ms"].c_str()));
+  std::vector<std::string> sets = QuerySubjects(call.args, at);
+  Answer a = sets.size() > 1 ? CombinedListxml(fixtures, sets) : OneListxml(fixtures, Lower(QuerySubject(call.args, at)));
   Emit(a);
   return a.code;
 }

@@ -1,0 +1,23 @@
+// korvo-audit.cfg: any file reads without a fault, and what was read is
+// written back so that it reads the same again.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "romaudit/audit_store.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  AuditStore first = ParseAuditStore(std::string_view(reinterpret_cast<const char*>(data), size));
+  AuditStore second = ParseAuditStore(FormatAuditStore(first));
+  if (second.key != first.key && first.key.find_first_of("\r\n") == std::string::npos) std::abort();
+  if (second.records.size() != first.records.size()) std::abort();
+  for (const auto& [set, r] : first.records) {
+    auto it = second.records.find(set);
+    if (it == second.records.end()) std::abort();
+    const AuditRecord& b = it->second;
+    if (b.verdict != r.verdict || b.fingerprint != r.fingerprint || b.details != r.details || b.report != r.report ||
+        b.own.size != r.own.size || b.looked_in != r.looked_in)
+      std::abort();
+  }
+  return 0;
+}

@@ -1,0 +1,65 @@
+// Reading one place a set's files can lie in: a zip (every member unpacked,
+// its CRC-32 and SHA-1 taken from the data) or a folder of loose files. Only
+// digests are kept, never the data, so memory stays small whatever the size.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "romcheck/mapped_file.h"
+#include "romcheck/sha1.h"
+#include "romcheck/zip_reader.h"
+
+struct MemberDigest {
+  std::string name;  // as stored in the zip, or as found in the folder
+  bool folder = false;
+  bool disk = false;  // a CHD file: only its header's SHA-1 is known
+  // What the zip's directory says (the data's own values for loose files).
+  uint64_t stored_size = 0;
+  uint32_t stored_crc = 0;
+  // What the data gave.
+  uint64_t size = 0;
+  uint32_t crc = 0;
+  Sha1Digest sha1{};
+  const char* problem = nullptr;  // why its data is unusable (zip checker wording), or null
+};
+
+struct ContainerDigest {
+  std::string problem;  // the whole place could not be read: a sentence for the report, else ""
+  std::vector<MemberDigest> members;
+};
+
+struct DigestControl {
+  const std::atomic<bool>* cancel = nullptr;
+  std::atomic<uint64_t>* bytes = nullptr;  // grows as data is read
+  bool spare_core = false;  // a core is idle: large members may hash on it
+};
+
+// A zip held open while its members are digested, possibly by several threads.
+struct OpenZip {
+  MappedFile file;
+  std::vector<ZipEntry> entries;
+  std::vector<bool> overlapping;
+};
+
+// Maps the zip and reads its directory into `digest.members` (sizes and CRCs
+// as stored). False with `digest.problem` set when it cannot be used at all.
+bool OpenZipForDigest(const std::string& path, OpenZip& zip, ContainerDigest& digest);
+// Unpacks member `index` into its digest; false when cancelled on the way.
+bool DigestZipMember(const OpenZip& zip, size_t index, MemberDigest& member, const DigestControl& control);
+void CloseZip(OpenZip& zip);
+
+// The loose files of `files` that exist in the folder (matched without regard
+// to case), and the CHD headers of `disks` (file names with ".chd"). False
+// when cancelled.
+bool DigestFolder(const std::string& folder, const std::vector<std::string>& files,
+                  const std::vector<std::string>& disks, ContainerDigest& digest, const DigestControl& control);
+
+// The SHA-1 a CHD file's header records for its contents (versions 3 to 5).
+bool ReadChdSha1(const uint8_t* data, size_t size, Sha1Digest& sha1);
+
+// Zips of this size and more need the zip64 format, which the reader does not know.
+constexpr uint64_t kZip64Size = 0xFFFFFFFFull;
+constexpr const char* kCannotReadText = "found, but it cannot be read (in use, or no access?)";
+constexpr const char* kZip64Text = "4 GB or larger (a zip64 archive), which this check cannot read";

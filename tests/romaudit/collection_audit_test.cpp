@@ -1,0 +1,236 @@
+// Check All ROM Sets as a user runs it, twice: over ROM folders holding a
+// good set, a clone that relies on its parent, a set with a damaged member it
+// does not even use, a 7z set, a loose folder, ten thousand unrelated files
+// and a folder that cannot be listed; then again after one zip changed, and
+// once more cancelled halfway.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <map>
+#include <mutex>
+
+#include "romaudit/collection_audit.h"
+#include "romaudit/container_digest.h"
+#include "romaudit/scratch_collection.h"
+#include "romaudit/verify_text.h"
+#include "romcheck/crc32.h"
+#include "support/test_support.h"
+
+namespace {
+
+std::string g_listing;  // what the stand-in MAME answers to -listxml
+int g_asked = 0;
+
+int AnswerListXml(const std::string&, const std::string&, const std::string& arguments, TextBuffer& output,
+                  uint32_t, int32_t* exit_code) {
+  ++g_asked;
+  output = arguments.rfind("-listxml ", 0) == 0 ? g_listing : "";
+  if (exit_code) *exit_code = 0;
+  return 0;
+}
+
+struct File {
+  std::string name, data;
+};
+
+std::string RomXml(const File& f, const char* extra = "") {
+  char crc[16];
+  std::snprintf(crc, sizeof crc, "%08x", Crc32(0, f.data.data(), f.data.size()));
+  return "<rom name=\"" + f.name + "\" size=\"" + std::to_string(f.data.size()) + "\" crc=\"" + crc + "\" sha1=\"" +
+         Sha1Hex(Sha1Of(f.data.data(), f.data.size())) + "\"" + extra + " region=\"r\"/>";
+}
+
+void WriteZip(const std::string& path, const std::vector<File>& files, bool flip_last = false) {
+  std::vector<ziptest::Member> members;
+  for (const File& f : files) members.push_back(ziptest::Deflated(f.name, f.data, 1));
+  if (flip_last) members.back().data[members.back().data.size() / 2] ^= 1;
+  std::ofstream(path, std::ios::binary) << ziptest::BuildZip(members);
+}
+
+struct Result {
+  std::map<std::string, AuditRow> rows;
+  AuditOutcome outcome;
+  size_t last_bytes = 0;
+};
+
+// `on_first` runs when the first set is judged, before any zip is read.
+Result Audit(const AuditSetup& setup, const std::function<void(CollectionAudit&)>& on_first = {}) {
+  Result result;
+  std::mutex mutex;
+  CollectionAudit audit;
+  AuditEvents events;
+  bool first = true;
+  events.row = [&](AuditRow row) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (on_first && first && !row.from_last_audit) on_first(audit);
+    first = first && row.from_last_audit;
+    result.rows[row.set] = std::move(row);
+  };
+  events.progress = [&](const AuditProgress& p) {
+    std::lock_guard<std::mutex> lock(mutex);
+    result.last_bytes = p.bytes;
+  };
+  events.finished = [&](AuditOutcome o) { result.outcome = std::move(o); };
+  EXPECT_TRUE(audit.Start(setup, events));
+  audit.Wait();
+  return result;
+}
+
+TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
+  TempDir dir;
+  const std::string roms = dir.File("roms"), more = dir.File("more");
+  std::filesystem::create_directories(roms);
+  std::filesystem::create_directories(more);
+  const File bios{"bios.bin", scratch::RandomBytes(70000, 1)}, main{"main.bin", scratch::RandomBytes(300000, 2)},
+      clone{"clone.bin", scratch::RandomBytes(90000, 3)}, extra{"readme.txt", scratch::RandomBytes(5000, 4)},
+      loose{"loose.bin", scratch::RandomBytes(1000, 5)}, big{"big.bin", scratch::RandomBytes(4u << 20, 6)};
+  g_listing = "<mame>"
+              "<machine name=\"bios1\" isbios=\"yes\">" + RomXml(bios) + "</machine>"
+              "<machine name=\"alpha\" romof=\"bios1\">" + RomXml(bios) + RomXml(main) + "</machine>"
+              "<machine name=\"alphaj\" cloneof=\"alpha\" romof=\"alpha\">" + RomXml(bios) + RomXml(main) +
+              RomXml(clone) + "</machine>"
+              "<machine name=\"damaged\">" + RomXml(main) + "</machine>"
+              "<machine name=\"seven\">" + RomXml(main) + "</machine>"
+              "<machine name=\"loosey\">" + RomXml(loose) + RomXml(clone, " status=\"baddump\"") + "</machine>"
+              "<machine name=\"huge\">" + RomXml(big) + "</machine>"
+              "</mame>";
+  WriteZip(roms + "/bios1.zip", {bios});
+  WriteZip(roms + "/alpha.zip", {main});
+  WriteZip(more + "/alphaj.zip", {clone});
+  WriteZip(roms + "/damaged.zip", {main, extra}, true);  // the member it needs is sound
+  std::ofstream(roms + "/seven.7z") << "7z";
+  std::filesystem::create_directories(roms + "/loosey");
+  std::ofstream(roms + "/loosey/LOOSE.BIN", std::ios::binary) << loose.data;
+  std::ofstream(roms + "/loosey/clone.bin", std::ios::binary) << clone.data;
+  for (int i = 0; i < 10000; ++i) std::ofstream(more + "/unrelated" + std::to_string(i) + ".txt");
+  std::ofstream(dir.File("not-a-folder")) << "x";
+  const std::string fake_mame = dir.File("mame.exe");
+  std::ofstream(fake_mame) << "mame";
+
+  AuditSetup setup;
+  setup.mame = {true, fake_mame, dir.path(), AnswerListXml};
+  setup.folders = {roms, dir.File("not-a-folder"), more};
+  setup.store_path = dir.File("korvo-audit.cfg");
+  setup.threads = 2;
+  for (const char* set : {"alpha", "alphaj", "damaged", "seven", "loosey", "absent", "unknown"})
+    setup.games.push_back({std::string("Title of ") + set, set, std::string(set) == "alphaj" ? "alpha" : "",
+                           std::string(set) == "alpha" || std::string(set) == "alphaj" ? "bios1" : ""});
+  setup.games.back().not_in_mame = true;
+  std::ofstream(roms + "/unknown.zip") << "whatever";
+
+  struct Expect {
+    const char* set;
+    Verdict verdict;
+    const char* in_details;
+  };
+  const Expect first[] = {
+      {"alpha", Verdict::Good, ""},
+      {"alphaj", Verdict::Good, ""},  // the parent's and BIOS's files found in their zips
+      {"damaged", Verdict::ZipDamaged, "damaged.zip: readme.txt: wrong checksum (the file is corrupt)"},
+      {"seven", Verdict::NotChecked, "NOT CHECKED (in seven.7z, a 7z archive)"},
+      {"loosey", Verdict::BestAvailable, "clone.bin (90000 bytes) - NEEDS REDUMP"},
+      {"unknown", Verdict::Unknown, "does not list"},
+  };
+  Result r1 = Audit(setup);
+  EXPECT_EQ(r1.rows.size(), 6u);  // "absent" has no zip: not checked at all
+  for (const Expect& e : first) {
+    SCOPED_TRACE(e.set);
+    ASSERT_EQ(r1.rows.count(e.set), 1u);
+    EXPECT_EQ(r1.rows[e.set].verdict, e.verdict) << r1.rows[e.set].report;
+    EXPECT_NE(r1.rows[e.set].details.find(e.in_details), std::string::npos) << r1.rows[e.set].details;
+    EXPECT_FALSE(r1.rows[e.set].from_last_audit);
+  }
+  EXPECT_EQ(r1.outcome.checked, 6u);
+  ASSERT_EQ(r1.outcome.notes.size(), 1u);
+  EXPECT_NE(r1.outcome.notes[0].find("not-a-folder cannot be read"), std::string::npos);
+  EXPECT_EQ(g_asked, 1);
+  auto marks = CurrentAuditMarks(setup.store_path, setup.mame, setup.folders);
+  EXPECT_TRUE(marks["alpha"]);
+  EXPECT_FALSE(marks["damaged"]);
+
+  // The clone's zip changes; only it is read again, MAME is asked about it alone.
+  WriteZip(more + "/alphaj.zip", {{"clone.bin", scratch::RandomBytes(90000, 9)}});
+  Result r2 = Audit(setup);
+  EXPECT_EQ(r2.outcome.checked, 1u);
+  EXPECT_EQ(r2.outcome.kept, 5u);
+  EXPECT_EQ(r2.rows["alphaj"].verdict, Verdict::WrongChecksum);
+  EXPECT_TRUE(r2.rows["alpha"].from_last_audit);
+  EXPECT_EQ(r2.rows["damaged"].details, r1.rows["damaged"].details);
+  EXPECT_EQ(g_asked, 2);
+  // Nothing was written to the ROM folders.
+  EXPECT_FALSE(TestFileExists(roms + "/korvo-audit.cfg.tmp"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(more), {}), 10001);
+
+  // A changed key (another mame.exe) voids every result. A zip that changes
+  // between the look at the folder and its reading is not judged, nor kept.
+  std::ofstream(fake_mame, std::ios::app) << "a newer build";
+  WriteZip(roms + "/huge.zip", {big});
+  setup.games.push_back({"Huge", "huge", "", ""});
+  std::swap(setup.games.front(), setup.games.back());  // read first
+  Result r3 = Audit(setup, [&](CollectionAudit&) { WriteZip(roms + "/alpha.zip", {main, extra}); });
+  EXPECT_EQ(r3.outcome.checked, 7u);
+  EXPECT_EQ(r3.rows["huge"].verdict, Verdict::Good);
+  for (const char* set : {"alpha", "alphaj"}) {
+    EXPECT_EQ(r3.rows[set].verdict, Verdict::NotChecked) << set;
+    EXPECT_NE(r3.rows[set].details.find("alpha.zip: changed while it was being read"), std::string::npos);
+  }
+  EXPECT_EQ(ParseAuditStore(ReadTestFile(setup.store_path)).records.count("alpha"), 0u);
+
+  // A cancel keeps what was judged and nothing of the rest.
+  std::ofstream(fake_mame, std::ios::app) << "and another";
+  Result r4 = Audit(setup, [](CollectionAudit& audit) { audit.Cancel(); });
+  EXPECT_TRUE(r4.outcome.cancelled);
+  EXPECT_LT(r4.outcome.checked, 7u);
+  AuditStore kept = ParseAuditStore(ReadTestFile(setup.store_path));
+  EXPECT_EQ(kept.records.size(), r4.rows.size());
+  for (const auto& [set, record] : kept.records) EXPECT_EQ(r4.rows.count(set), 1u) << set;
+}
+
+TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {
+  AuditStore store;
+  store.key = "C:\\MAME\\mame.exe|1|2|3|462|1.0.0";
+  AuditRecord r;
+  r.own = {123, 456};
+  r.fingerprint = 0xfedcba9876543210ull;
+  r.verdict = Verdict::WrongChecksum;
+  r.looked_in = {"sfex2u", "sfex2", "coh3002c"};
+  r.details = "a|b; c\\d";
+  r.report = "sfex2u      : x - INCORRECT CHECKSUM:\nEXPECTED: CRC(1)\n   FOUND: CRC(2)\nromset sfex2u is bad\n";
+  store.records["sfex2u"] = r;
+  std::string text = FormatAuditStore(store);
+  text += "broken=1|2|3\r\nworse=x|2|3|good|a|b|c\r\nunknown=1|2|3|great|a|b|c\r\n";
+  AuditStore back = ParseAuditStore(text);
+  EXPECT_EQ(back.key, store.key);
+  ASSERT_EQ(back.records.size(), 1u);
+  const AuditRecord& b = back.records["sfex2u"];
+  EXPECT_EQ(b.own.size, 123u);
+  EXPECT_EQ(b.own.write_time, 456u);
+  EXPECT_EQ(b.fingerprint, r.fingerprint);
+  EXPECT_EQ(b.verdict, r.verdict);
+  EXPECT_EQ(b.looked_in, r.looked_in);
+  EXPECT_EQ(b.details, r.details);
+  EXPECT_EQ(b.report, r.report);
+}
+
+TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
+  TempDir dir;
+  // A zip of 4 GB needs zip64; a sparse file costs no disk.
+  const std::string huge = dir.File("huge.zip");
+  std::ofstream(huge) << "PK";
+  std::filesystem::resize_file(huge, kZip64Size + 10);
+  OpenZip zip;
+  ContainerDigest digest;
+  EXPECT_FALSE(OpenZipForDigest(huge, zip, digest));
+  EXPECT_EQ(digest.problem, kZip64Text);
+  digest = {};
+  EXPECT_FALSE(OpenZipForDigest(dir.File("missing.zip"), zip, digest));
+  EXPECT_EQ(digest.problem, kCannotReadText);
+  digest = {};
+  std::ofstream(dir.File("cut.zip")) << "PK\x03\x04 not a whole zip";
+  EXPECT_FALSE(OpenZipForDigest(dir.File("cut.zip"), zip, digest));
+  EXPECT_EQ(digest.problem, kZipDirectoryDamagedText);
+}
+
+}  // namespace

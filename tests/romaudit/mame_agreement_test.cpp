@@ -1,0 +1,109 @@
+// The audit against the real MAME 0.251: a scratch collection laid out from
+// MAME's own -listxml, damaged in every way a collection goes wrong, is judged
+// by MAME's -verifyroms and by the audit. What MAME can see (names, sizes,
+// the CRCs zips state) must read exactly as MAME prints it; Korvo's own
+// verdict differs only where it looks deeper: data behind a right stored CRC,
+// and the SHA-1.
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+#include "romaudit/parallel_check.h"
+#include "romaudit/scratch_collection.h"
+#include "romaudit/verify_text.h"
+#include "support/test_support.h"
+
+namespace {
+
+using scratch::Kind;
+
+struct Case {
+  const char* set;
+  Kind kind;
+  Verdict korvo;
+};
+
+// What each set is given and what Korvo must make of it.
+const Case kCases[] = {
+    {"powyak96", Kind::Forged, Verdict::WrongSha1},       // disk and bad dumps right: MAME says best available
+    {"ddr5m", Kind::NoDisk, Verdict::MissingFiles},       // its CD image is missing
+    {"dstage", Kind::Wrong, Verdict::WrongChecksum},      // right names and sizes, wrong data
+    {"ddru", Kind::InParent, Verdict::WrongSha1},         // its own files sit in dstage.zip
+    {"ts2", Kind::Absent, Verdict::NotFound},             // the parent of the next one is absent
+    {"ts2u", Kind::Forged, Verdict::MissingFiles},
+    {"sfchampj", Kind::Renamed, Verdict::WrongSha1},      // found by CRC under other names
+    {"tgmj", Kind::Missing, Verdict::MissingFiles},       // needs a device's ROM too
+    {"psyforce", Kind::WrongSize, Verdict::WrongSize},
+    {"hvnsgate", Kind::Truncated, Verdict::ZipDamaged},   // MAME cannot open it: not found
+    {"fbaitbc", Kind::Flipped, Verdict::ZipDamaged},      // MAME trusts the stored CRC: best available
+    {"primrag2", Kind::Folder, Verdict::WrongSha1},       // loose files in a folder
+    {"konam80s", Kind::SecondFolder, Verdict::WrongSha1}, // in the second ROM folder
+    {"zooo", Kind::Forged, Verdict::WrongSha1},           // only BIOS files and a CHD
+    {"jdredd", Kind::Deflated, Verdict::WrongSha1},
+};
+
+TEST(MameAgreement, ScratchCollectionReadsAsMameSaysExceptWhereKorvoLooksDeeper) {
+  if (!scratch::HaveMame()) GTEST_SKIP() << "MAME 0.251 is not installed";
+  TempDir dir;
+  std::vector<std::string> sets, asked;
+  std::map<std::string, Kind> kinds;
+  for (const Case& c : kCases) {
+    sets.push_back(c.set);
+    kinds[c.set] = c.kind;
+  }
+  asked = sets;
+  for (const char* more : {"ts2", "dstage", "sfchamp", "coh1000c", "coh1000t", "coh3002c", "coh1001l", "coh3002t",
+                           "coh1000w", "coh1000a", "sys573", "konamigv"})
+    asked.push_back(more);
+  RomListing listing;
+  ASSERT_GT(ParseRomListing(scratch::RunMame(dir.path(), ListXmlArguments(asked)), listing), sets.size());
+  scratch::Collection collection = scratch::Build(listing, sets, kinds, dir.path());
+
+  std::string set_args;
+  for (const std::string& s : sets) set_args += " " + s;
+  std::map<std::string, std::string> mame = scratch::SplitVerifyroms(
+      scratch::RunMame(dir.path(), "-verifyroms" + set_args + " -rompath '" + collection.folder_a + ";" +
+                                       collection.folder_b + "'"));
+
+  RomPlaces places = ListRomPlaces({collection.folder_a, collection.folder_b});
+  std::map<std::string, SetCheck> checks;
+  std::mutex mutex;
+  std::atomic<uint64_t> bytes{0};
+  CheckRun run;
+  run.threads = 2;
+  run.bytes = &bytes;
+  run.done = [&](SetCheck&& check) {
+    std::lock_guard<std::mutex> lock(mutex);
+    checks[check.set] = std::move(check);
+  };
+  ASSERT_TRUE(CheckSets(listing, places, sets, run));
+  EXPECT_GE(bytes.load(), collection.bytes);  // every byte laid out was read
+
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.set);
+    ASSERT_EQ(checks.count(c.set), 1u);
+    const SetCheck& check = checks[c.set];
+    EXPECT_EQ(VerifyText(check, true), mame[c.set]);
+    EXPECT_EQ(check.verdict, c.korvo) << VerifyText(check);
+  }
+  // The two places Korvo parts from MAME on purpose.
+  EXPECT_EQ(checks["fbaitbc"].mame_verdict, Verdict::BestAvailable);
+  EXPECT_NE(VerifyText(checks["fbaitbc"]).find("ZIP DAMAGED (fbaitbc.zip): wrong checksum (the file is corrupt)"),
+            std::string::npos);
+  EXPECT_EQ(checks["powyak96"].mame_verdict, Verdict::BestAvailable);
+  EXPECT_NE(VerifyText(checks["powyak96"]).find("   FOUND: CRC("), std::string::npos);
+  EXPECT_NE(DetailsLine(checks["powyak96"]).find("MAME's own check calls it best available"), std::string::npos);
+  // A damaged zip MAME cannot open at all: the same "not found", with the reason.
+  EXPECT_EQ(checks["hvnsgate"].mame_verdict, Verdict::NotFound);
+  EXPECT_NE(VerifyText(checks["hvnsgate"]).find("hvnsgate.zip: " + std::string(kZipDirectoryDamagedText)),
+            std::string::npos);
+
+  // A set MAME does not know, asked on its own (MAME stops at it).
+  int exit_code = 0;
+  scratch::RunMame(dir.path(), "-verifyroms tekken2ua", &exit_code);
+  EXPECT_EQ(exit_code, 5);
+  SetCheck unknown = CheckSet(listing, places, "tekken2ua", [](const std::string&) { return nullptr; });
+  EXPECT_EQ(unknown.verdict, Verdict::Unknown);
+}
+
+}  // namespace

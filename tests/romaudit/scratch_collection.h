@@ -1,0 +1,234 @@
+// A made-up ROM collection laid out from MAME's own -listxml: every file at
+// its name and size, its data forged to the listed CRC-32 (so MAME, which
+// trusts CRCs, takes it as the right file) or damaged in one chosen way.
+// Used by the agreement test against MAME 0.251 and by the audit benchmark.
+#pragma once
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "romaudit/rom_listing.h"
+#include "romcheck/zip_test_util.h"
+
+namespace scratch {
+
+constexpr const char* kMame = "/usr/games/mame";
+
+inline bool HaveMame() { return std::system((std::string("test -x ") + kMame).c_str()) == 0; }
+
+// Runs the real MAME in `work` (which keeps it away from the user's folders)
+// and gives what it printed on standard output.
+inline std::string RunMame(const std::string& work, const std::string& args, int* exit_code = nullptr) {
+  std::string out = work + "/mame-out.txt";
+  std::string command = "cd '" + work + "' && " + kMame + " " + args + " -homepath '" + work +
+                        "' -noreadconfig >'" + out + "' 2>/dev/null";
+  int rc = std::system(command.c_str());
+  if (exit_code) *exit_code = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  std::ifstream in(out, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+inline std::string RandomBytes(size_t size, uint64_t seed) {
+  std::string data(size, '\0');
+  uint64_t x = seed * 0x9E3779B97F4A7C15ull + 1;
+  for (size_t i = 0; i < size; i += 8) {
+    x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+    for (size_t k = 0; k < 8 && i + k < size; ++k) data[i + k] = static_cast<char>(x >> (8 * k));
+  }
+  return data;
+}
+
+// Changes the last four bytes so that the CRC-32 of the whole is `crc`.
+inline std::string ForgeCrc(std::string data, uint32_t crc) {
+  if (data.size() < 4) return data;
+  uint32_t table[256];
+  uint8_t by_top[256];
+  for (uint32_t i = 0; i < 256; ++i) {
+    uint32_t c = i;
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
+    table[i] = c;
+    by_top[c >> 24] = static_cast<uint8_t>(i);
+  }
+  // The last four table indices fix the register alone; walk back to them.
+  uint8_t index[4];
+  uint32_t r = ~crc;
+  for (int j = 3; j >= 0; --j) {
+    index[j] = by_top[r >> 24];
+    r = (r ^ table[index[j]]) << 8;
+  }
+  size_t body = data.size() - 4;
+  uint32_t s = ~static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(body)));
+  for (int j = 0; j < 4; ++j) {
+    data[body + j] = static_cast<char>((s ^ index[j]) & 0xFF);
+    s = (s >> 8) ^ table[index[j]];
+  }
+  return data;
+}
+
+// A CHD header MAME opens (version 5, uncompressed, one zero hunk) whose
+// recorded SHA-1 is the listed one.
+inline std::string FakeChd(const Sha1Digest& sha1) {
+  std::string h = "MComprHD";
+  auto be32 = [&](uint32_t v) {
+    for (int i = 3; i >= 0; --i) h.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  auto be64 = [&](uint64_t v) { be32(static_cast<uint32_t>(v >> 32)), be32(static_cast<uint32_t>(v)); };
+  be32(124), be32(5);
+  h.append(16, '\0');           // no compressors
+  be64(4096), be64(124), be64(0);  // logical size, map, no metadata
+  be32(4096), be32(512);        // hunk and unit size
+  h.append(20, '\0');           // raw SHA-1
+  h.append(reinterpret_cast<const char*>(sha1.data()), 20);
+  h.append(20, '\0');  // no parent
+  be32(0);             // the one map entry
+  return h;
+}
+
+// How one owner's files are laid out.
+enum class Kind {
+  Forged,     // right names, sizes and CRCs (the SHA-1 cannot be matched)
+  Wrong,      // right names and sizes, other data
+  Missing,    // every second file left out
+  WrongSize,  // the first file one byte longer
+  Absent,     // no zip at all
+  Truncated,  // the zip cut in half
+  Flipped,    // stored, one byte of the first file changed behind its right CRC
+  Folder,     // loose files in a folder instead of a zip
+  Renamed,    // every file under another name (found by its CRC)
+  InParent,   // the files go into the parent's zip
+  SecondFolder,  // the zip lies in the second ROM folder
+  NoDisk,     // forged, but its disks are missing
+  Deflated,   // forged, compressed
+};
+
+struct Layout {
+  std::string set;
+  Kind kind;
+};
+
+// Which zip (or folder) a file of `machine` belongs in: the highest set it
+// shares the file with, as a split collection has it; devices their own.
+inline std::string Owner(const RomListing& listing, const ListedMachine& machine, const ListedFile& f) {
+  std::string owner = machine.name;
+  if (machine.is_device || f.nodump) return owner;
+  for (std::string at = machine.romof; !at.empty();) {
+    auto m = listing.find(at);
+    if (m == listing.end()) break;
+    for (const ListedFile& other : m->second.files)
+      if (other.size == f.size && other.has_crc == f.has_crc && other.crc == f.crc && other.sha1 == f.sha1)
+        owner = at;
+    at = m->second.romof;
+  }
+  return owner;
+}
+
+struct Collection {
+  std::string folder_a, folder_b;
+  uint64_t bytes = 0;  // of ROM data laid out
+};
+
+// Lays out every file the sets need (their own, their parents', BIOS and
+// device files) under folder A (and B), each owner as `kinds` says (forged
+// when not named there).
+inline Collection Build(const RomListing& listing, const std::vector<std::string>& sets,
+                        const std::map<std::string, Kind>& kinds, const std::string& root) {
+  Collection c{root + "/A", root + "/B", 0};
+  std::system(("mkdir -p '" + c.folder_a + "' '" + c.folder_b + "'").c_str());
+  auto kind_of = [&](const std::string& owner) {
+    auto k = kinds.find(owner);
+    return k == kinds.end() ? Kind::Forged : k->second;
+  };
+  std::map<std::string, std::vector<std::pair<std::string, std::string>>> zips;  // owner -> members
+  std::map<std::string, std::vector<std::pair<std::string, Sha1Digest>>> disks;
+  std::set<std::pair<std::string, std::string>> placed;
+  auto place = [&](const ListedMachine& m) {
+    for (const ListedFile& f : m.files) {
+      if (f.nodump) continue;
+      std::string owner = Owner(listing, m, f);
+      if (!placed.insert({owner, f.name}).second) continue;
+      if (f.disk) {
+        if (kind_of(m.name) != Kind::NoDisk) disks[owner].push_back({f.name, f.sha1});
+        continue;
+      }
+      Kind kind = kind_of(owner);
+      std::string data = RandomBytes(f.size, std::hash<std::string>()(owner + f.name));
+      if (kind != Kind::Wrong) data = ForgeCrc(std::move(data), f.crc);
+      if (kind == Kind::WrongSize && zips[owner].empty()) data.push_back('!');
+      std::string name = kind == Kind::Renamed ? "other_" + f.name : f.name;
+      std::string target = owner;
+      if (kind == Kind::InParent) {
+        auto mm = listing.find(owner);
+        if (mm != listing.end() && !mm->second.romof.empty()) target = mm->second.romof;
+      }
+      zips[target].push_back({name, std::move(data)});
+    }
+  };
+  for (const std::string& set : sets) {
+    auto m = listing.find(set);
+    if (m == listing.end()) continue;
+    place(m->second);
+    for (const std::string& d : m->second.devices) {
+      auto dm = listing.find(d);
+      if (dm != listing.end()) place(dm->second);
+    }
+  }
+  for (auto& [owner, members] : zips) {
+    Kind kind = kind_of(owner);
+    if (kind == Kind::Absent) continue;
+    std::string folder = kind == Kind::SecondFolder ? c.folder_b : c.folder_a;
+    if (kind == Kind::Folder) {
+      std::system(("mkdir -p '" + folder + "/" + owner + "'").c_str());
+      for (const auto& [name, data] : members) {
+        std::ofstream(folder + "/" + owner + "/" + name, std::ios::binary) << data;
+        c.bytes += data.size();
+      }
+      continue;
+    }
+    std::vector<ziptest::Member> list;
+    for (size_t i = 0; i < members.size(); ++i) {
+      if (kind == Kind::Missing && i % 2 == 1) continue;
+      if (kind != Kind::Truncated) c.bytes += members[i].second.size();
+      list.push_back(kind == Kind::Deflated ? ziptest::Deflated(members[i].first, members[i].second, 1)
+                                            : ziptest::Stored(members[i].first, members[i].second));
+    }
+    if (kind == Kind::Flipped && !list.empty() && !list[0].data.empty()) list[0].data[list[0].data.size() / 2] ^= 0x20;
+    std::string zip = ziptest::BuildZip(list);
+    if (kind == Kind::Truncated) zip.resize(zip.size() / 2);
+    std::ofstream(folder + "/" + owner + ".zip", std::ios::binary) << zip;
+  }
+  for (const auto& [owner, list] : disks) {
+    std::system(("mkdir -p '" + c.folder_a + "/" + owner + "'").c_str());
+    for (const auto& [name, sha1] : list)
+      std::ofstream(c.folder_a + "/" + owner + "/" + name + ".chd", std::ios::binary) << FakeChd(sha1);
+  }
+  return c;
+}
+
+// MAME's -verifyroms output cut into each set's lines (ending with its
+// "romset" line); sets MAME found nothing of are absent.
+inline std::map<std::string, std::string> SplitVerifyroms(const std::string& output) {
+  std::map<std::string, std::string> blocks;
+  std::string pending;
+  std::istringstream in(output);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("romset ", 0) == 0) {
+      std::string set = line.substr(7, line.find(' ', 7) - 7);
+      blocks[set] = pending + line + "\n";
+      pending.clear();
+    } else if (line.find(" romsets found, ") == std::string::npos) {
+      pending += line + "\n";
+    }
+  }
+  return blocks;
+}
+
+}  // namespace scratch
