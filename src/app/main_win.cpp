@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "base/utf16_win.h"
 #include "controls/autofire.h"
+#include "controls/pad_poller_win.h"
 #include "filterwin/filter_window.h"
 #include "launch/frontend.h"
 #include "launch/launch_wiring.h"
@@ -43,18 +44,6 @@ std::vector<std::string> CommandLineArguments() {
   LocalFree(argv);
   return args;
 }
-
-bool IsOneOfOurWindows(HWND window, HWND* owner) {
-  wchar_t name[17];
-  for (HWND w = window; w; w = GetParent(w)) {
-    if (GetClassNameW(w, name, 17) &&
-        (!lstrcmpW(name, L"KorvoPage") || !lstrcmpW(name, L"KorvoMain") || !lstrcmpW(name, L"KorvoOptions"))) {
-      *owner = w;
-      return true;
-    }
-  }
-  return false;
-}
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
@@ -80,7 +69,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   // A launcher ended while MAME ran left autofire buttons as NONE in default.cfg.
   RestoreAutofireAtRest();
   CommandLine command_line = ParseCommandLine(args);
-  if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
+  if (command_line.game_named) {
+    SetFrontendEndWatch(PadExitComboWatch());
+    return RunFrontend(command_line.game, command_line.screen);
+  }
 
   ApplyTheme(app.settings.dark_theme != 0);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
@@ -95,9 +87,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (PreTranslateMainMessage(msg)) continue;
-    HWND owner = nullptr;
-    if (IsOneOfOurWindows(msg.hwnd, &owner) && IsDialogMessageW(owner, &msg)) continue;
+    if (PreTranslateMainMessage(msg) || LauncherDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -8,6 +8,7 @@
 #include "app/main_menu_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "app/options_area_ui_win.h"
+#include "app/pad_navigation_ui_win.h"
 #include "app/play_ui_win.h"
 #include "app/options_pages_ui_win.h"
 #include "app/startup.h"
@@ -107,6 +108,7 @@ void HousekeepingTick(MainWindow& m) {
     if (IsWindowEnabled(m.window) == options_up) EnableWindow(m.window, !options_up);
   }
   RefreshControls();
+  UpdatePadPolling();
   if (++m.ticks % 8 == 0) RescanRomsIfChanged();
 }
 
@@ -216,6 +218,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_ACTIVATE:
       if (LOWORD(wparam) != WA_INACTIVE) RescanRomsIfChanged();
       break;
+    case WM_ACTIVATEAPP:
+      UpdatePadPolling();
+      break;
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
@@ -268,6 +273,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_DESTROY:
       KillTimer(window, kHousekeepingTimer);
+      StopPadPolling();
       FreePendingGameLists();
       PostQuitMessage(0);
       return 0;
@@ -326,8 +332,19 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   RebuildRecentMenu();
   RefreshControls();
   SetTimer(window, kHousekeepingTimer, 400, nullptr);
+  UpdatePadPolling();
   StartLoading(false);
   return window;
+}
+
+bool LauncherDialogMessage(MSG& msg) {
+  wchar_t name[17];
+  for (HWND w = msg.hwnd; w; w = GetParent(w)) {
+    if (GetClassNameW(w, name, 17) &&
+        (!lstrcmpW(name, L"KorvoPage") || !lstrcmpW(name, L"KorvoMain") || !lstrcmpW(name, L"KorvoOptions")))
+      return IsDialogMessageW(w, &msg) != FALSE;
+  }
+  return false;
 }
 
 bool PreTranslateMainMessage(MSG& msg) {

@@ -8,3 +8,6 @@ HWND CreateMainWindow(HINSTANCE instance, int show);
 // The message loop's filter: accelerators and Enter on the list, search box
 // and favourites box. True when the message was used.
 bool PreTranslateMainMessage(MSG& msg);
+// The loop's next step: Tab, arrow keys, Enter and Esc between the controls
+// of the launcher's page, main and options windows. True when it was used.
+bool LauncherDialogMessage(MSG& msg);
