@@ -114,7 +114,7 @@ void UpdatePadPolling() {
   period_now = period;
   if (period == 0) {
     KillTimer(m.window, kPadTimer);
-    ClosePadPoller(poller);  // the next start takes a new baseline
+    poller.memory.primed = false;  // what is held when it starts again waits for a new press
   } else {
     SetTimer(m.window, kPadTimer, period, PadTick);
   }

@@ -3,6 +3,7 @@
 // the desktop shortcut of the selected game.
 #include "app/play_ui_win.h"
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "app/main_menu_ui_win.h"

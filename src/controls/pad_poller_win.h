@@ -16,7 +16,7 @@ struct PadPoller {
 
 // One tick: reads every pad and joystick and decides.
 std::vector<PadAction> PollPads(PadPoller& poller, const PadNavigationMode& mode);
-// Releases the devices; the next tick opens them again and takes a new baseline.
+// Releases the devices; a next tick opens them again and takes a new baseline.
 void ClosePadPoller(PadPoller& poller);
 
 // For a game that runs without the launcher's window (`--game`): each call

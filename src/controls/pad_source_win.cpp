@@ -31,8 +31,13 @@ struct PadDevices {
 
   bool Open() {
     Close();
-    module = LoadLibraryW(L"xinput1_4.dll");
-    if (!module) module = LoadLibraryW(L"xinput1_3.dll");
+    const wchar_t* name = L"xinput1_4.dll";
+    module = LoadLibraryW(name);
+    if (!module) module = LoadLibraryW(name = L"xinput1_3.dll");
+    // XInput may keep a thread of its own; once loaded it stays for the life
+    // of the process, so a release never unmaps code that thread still runs.
+    HMODULE pinned = nullptr;
+    if (module) GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, name, &pinned);
     if (module) get_state = reinterpret_cast<XInputGetStateFn>(reinterpret_cast<void*>(GetProcAddress(module, "XInputGetState")));
     if (!get_state) Close();
     return get_state != nullptr;
