@@ -1,7 +1,11 @@
 #include "app/keyboard_shortcuts.h"
 
+#include <algorithm>
+
+#include "controls/pad_navigation.h"
+
 std::vector<std::pair<std::string, std::string>> KeyboardShortcutRows() {
-  return {
+  std::vector<std::pair<std::string, std::string>> rows = {
       {"LAUNCHER", ""},
       {"Enter / Ctrl+Enter", "Play the selected game"},
       {"Double click", "Play the game"},
@@ -51,4 +55,10 @@ std::vector<std::pair<std::string, std::string>> KeyboardShortcutRows() {
       {"", "The game keys can be changed in the Controls tab (Set Key / Set Pad, right click, Autofire for the buttons)"},
       {"", "or in MAME: Tab > Input (this Machine)."},
   };
+  // The pad drives the launcher too: its part follows the launcher's keys.
+  auto player1 = std::find_if(rows.begin(), rows.end(), [](const auto& row) { return row.first == "PLAYER 1"; });
+  std::vector<std::pair<std::string, std::string>> pad = PadShortcutRows();
+  pad.push_back({"", ""});
+  rows.insert(player1, pad.begin(), pad.end());
+  return rows;
 }

@@ -73,6 +73,16 @@ void CloseSearch(int, int, HWND) {
   SetFocus(m.list);
 }
 
+// Esc anywhere in the launcher's windows (their dialog navigation turns it
+// into IDCANCEL): the separate options window closes as with its Cancel,
+// else an open search bar closes as with its Close button.
+void Escape(int, int, HWND) {
+  if (OptionsWindowVisible() && GetActiveWindow() == Options().window)
+    CancelOptions();
+  else if (IsWindowVisible(Main().search_edit))
+    CloseSearch(0, 0, nullptr);
+}
+
 void ShowSearch(int, int, HWND) {
   MainWindow& m = Main();
   if (!(m.search_bar_state == 1 || (m.search_bar_state == -1 && !S().search_bar_hidden))) {
@@ -280,6 +290,7 @@ void CaptureTrigger(int, int, HWND request) {
 }
 
 const CommandRoute kRoutes[] = {
+    {IDCANCEL, IDCANCEL, Escape},
     {100, 100, SearchChanged},
     {101, 101, CloseSearch},
     {103, 103, FavoritesBoxClicked},

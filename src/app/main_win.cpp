@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "base/utf16_win.h"
 #include "controls/autofire.h"
+#include "controls/pad_poller_win.h"
 #include "filterwin/filter_window.h"
 #include "launch/frontend.h"
 #include "launch/launch_wiring.h"
@@ -71,7 +72,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   // A launcher ended while MAME ran left autofire buttons as NONE in default.cfg.
   RestoreAutofireAtRest();
   CommandLine command_line = ParseCommandLine(args);
-  if (command_line.game_named) return RunFrontend(command_line.game, command_line.screen);
+  if (command_line.game_named) {
+    SetFrontendEndWatch(PadExitComboWatch());
+    return RunFrontend(command_line.game, command_line.screen);
+  }
 
   TimingMark("settings loaded");
   ApplyTheme(app.settings.dark_theme != 0);

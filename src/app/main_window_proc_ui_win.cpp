@@ -10,6 +10,7 @@
 #include "app/main_menu_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "app/options_area_ui_win.h"
+#include "app/pad_navigation_ui_win.h"
 #include "app/play_ui_win.h"
 #include "app/options_pages_ui_win.h"
 #include "app/startup.h"
@@ -133,6 +134,7 @@ void HousekeepingTick(MainWindow& m) {
     if (IsWindowEnabled(m.window) == options_up) EnableWindow(m.window, !options_up);
   }
   RefreshControls();
+  UpdatePadPolling();
   if (++m.ticks % 8 == 0) RescanRomsIfChanged();
 }
 
@@ -248,6 +250,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_ACTIVATE:
       if (LOWORD(wparam) != WA_INACTIVE) RescanRomsIfChanged();
       break;
+    case WM_ACTIVATEAPP:
+      UpdatePadPolling();
+      break;
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
@@ -309,6 +314,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_DESTROY:
       KillTimer(window, kHousekeepingTimer);
+      StopPadPolling();
       FreePendingGameLists();
       PostQuitMessage(0);
       return 0;
@@ -375,6 +381,7 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   SetTimer(window, kHousekeepingTimer, 400, nullptr);
   // Timers come after every paint that is waiting.
   SetTimer(window, kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
+  UpdatePadPolling();
   StartLoading(false);
   TimingMarkWhenPainted("main window painted");
   return window;

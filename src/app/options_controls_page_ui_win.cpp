@@ -33,6 +33,23 @@ void BindControllerFile(HWND combo) {
                 }});
 }
 
+void PlacePadChecks(PageLayout& p) {
+  HWND navigate = p.Check(kPadNavigationId, "Navigate The Launcher With A Pad");
+  BindCheck(navigate, &Settings::pad_navigation);
+  AddTitledTooltip(navigate, "Navigate The Launcher With A Pad",
+                   "While a launcher window is in front, any pad or arcade stick drives it: the D-pad or the left "
+                   "stick moves the selection (held, faster and faster), LB / RB a page, left / right to the "
+                   "previous / next letter of the game list; A is Enter (plays the game), B is Esc, Y toggles the "
+                   "favorite, X searches, Start opens the settings, Back shows the favorites only. Help > Keyboard "
+                   "Shortcuts lists them all.");
+  HWND exit_combo = p.Check(kPadExitComboId, "Back + Start Held Ends The Game");
+  BindCheck(exit_combo, &Settings::pad_exit_combo);
+  AddTitledTooltip(exit_combo, "Back + Start Held Ends The Game",
+                   "Hold Back and Start together for a second, on any pad, to end the game the launcher started, as "
+                   "Game > Stop does: MAME is asked to close, and is ended after 8 seconds if it does not. Also for "
+                   "a game started with --game.");
+}
+
 void PlaceMappingGroup(PageLayout& p) {
   ControlsMappingWindows& w = CreateControlsMappingGroup(p.page());
   p.BeginGroup("Key And Button Mapping");
@@ -75,6 +92,7 @@ int BuildControlsPage(HWND page) {
   AddTitledTooltip(autofire, "Autofire Speed",
                    "How often an autofire button (the Autofire column of the mapping list) is pressed while you "
                    "hold it: 10, 15, 20 or 30 presses per second.");
+  PlacePadChecks(p);
   PlaceMappingGroup(p);
   return p.Place(S(500), 0);
 }

@@ -25,6 +25,7 @@ enum OptionsControlId {
   kSpeedId = 420, kRewindId = 421, kSnapsizeId = 422, kAviWriteId = 423, kWavWriteId = 424, kRecordId = 425,
   kPlaybackId = 426, kStateId = 427, kBrightnessId = 430, kContrastId = 431, kGammaId = 432, kAspectId = 433,
   kShadowMaskId = 434, kLutId = 435, kLightgunDeviceId = 436, kLightgunProviderId = 437,
+  kPadNavigationId = 438, kPadExitComboId = 439,
 };
 
 // Each builds its page's controls and registers their fields; the result is

@@ -3,10 +3,14 @@
 // the desktop shortcut of the selected game.
 #include "app/play_ui_win.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/main_menu_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_pages_ui_win.h"
+#include "catalogue/game_list_view_ui_win.h"
 #include "catalogue/rom_scan.h"
 #include "launch/mame_location.h"
 #include "launch/shortcut.h"
@@ -50,6 +54,38 @@ void StartGame(const GameEntry& entry, const LaunchRequest* request) {
       break;
   }
 }
+// Windows lets a program in the background take the foreground only in some
+// cases; joined to the input of the window in front for a moment, it may.
+void BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  HWND front = GetForegroundWindow();
+  if (front == window || !front) return;
+  const DWORD ours = GetCurrentThreadId(), theirs = GetWindowThreadProcessId(front, nullptr);
+  if (theirs == ours || !AttachThreadInput(ours, theirs, TRUE)) return;
+  SetForegroundWindow(window);
+  BringWindowToTop(window);
+  AttachThreadInput(ours, theirs, FALSE);
+}
+
+// The game is over: the launcher comes back in front, restored when it was
+// minimised, with the played row selected and focused, so that Enter (or the
+// pad's A) plays it again.
+void ComeBackAfterGame(MainWindow& m) {
+  m.launch.minimized_on_start = false;
+  if (IsIconic(m.window)) ShowWindow(m.window, SW_RESTORE);
+  HWND front = DialogOwner();  // the options window when it is up
+  BringToFront(front);
+  const int rows = ListView_GetItemCount(m.list);
+  for (int row = 0; row < rows; ++row) {
+    const int index = GameIndexOfRow(m.list, row);
+    if (index < 0 || m.games[static_cast<size_t>(index)].number != m.launch.last_game) continue;
+    if (!ListView_GetItemState(m.list, row, LVIS_SELECTED)) ListView_SetItemState(m.list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(m.list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(m.list, row, FALSE);
+    break;
+  }
+  if (front == m.window) SetFocus(m.list);
+}
 }  // namespace
 
 void PlaySelected(const LaunchRequest* request) {
@@ -79,11 +115,7 @@ void OnMameEnded() {
     return;
   }
   MameEndReport report = FinishPlay(m.launch, TickMs());
-  if (m.launch.minimized_on_start) {
-    m.launch.minimized_on_start = false;
-    if (IsIconic(m.window)) ShowWindow(m.window, SW_RESTORE);
-    SetForegroundWindow(m.window);
-  }
+  ComeBackAfterGame(m);
   RefreshControls();
   RefreshStatus();
   if (report.silent) return;

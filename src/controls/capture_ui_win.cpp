@@ -45,6 +45,16 @@ void AddFocusHolder(ModalDialog& d) {
   if (holder) SetWindowSubclass(holder, SwallowKeys, 1, 0);
 }
 
+int open_captures = 0;
+
+// Counts a capture as open from its first reading to its end.
+struct OpenCapture {
+  OpenCapture() { ++open_captures; }
+  ~OpenCapture() { --open_captures; }
+  OpenCapture(const OpenCapture&) = delete;
+  OpenCapture& operator=(const OpenCapture&) = delete;
+};
+
 // The dialogs have no OK button: Enter reaching the frame as "OK" is ignored.
 bool IgnoreOk(ModalDialog&, UINT message, WPARAM wparam, LPARAM, LRESULT* result) {
   if (message != WM_COMMAND || LOWORD(wparam) != IDOK) return false;
@@ -53,7 +63,10 @@ bool IgnoreOk(ModalDialog&, UINT message, WPARAM wparam, LPARAM, LRESULT* result
 }
 }  // namespace
 
+bool CaptureDialogOpen() { return open_captures > 0; }
+
 bool CaptureKey(HWND owner, const std::string& label, std::string& name) {
+  OpenCapture open;
   ModalDialog d;
   KeyStates before = ReadKeyStates();
   std::string chosen;
@@ -80,6 +93,7 @@ bool CaptureKey(HWND owner, const std::string& label, std::string& name) {
 }
 
 bool CapturePadCode(HWND owner, const std::string& label, bool directions, std::string& code) {
+  OpenCapture open;
   PadSource source = CurrentPadSource();
   PadCaptureSetup setup;
   setup.directions = directions;

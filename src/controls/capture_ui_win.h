@@ -12,3 +12,6 @@ bool CaptureKey(HWND owner, const std::string& label, std::string& name);
 // an empty code for "No Pad Button"; false when cancelled. `directions`: the
 // action is a direction (D-pad and stick count, buttons do not).
 bool CapturePadCode(HWND owner, const std::string& label, bool directions, std::string& code);
+// While one of them is open the pad must not drive the launcher: its presses
+// (and the keys they stand for) are what the dialog is waiting for.
+bool CaptureDialogOpen();

@@ -9,14 +9,35 @@
 namespace {
 using XInputGetStateFn = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
 
-struct XInputLibrary {
+// Asking for a pad or joystick that is not there costs far more than reading
+// one that is; a device that failed is asked again only after a second.
+constexpr DWORD kRetryMs = 1000;
+
+struct PadDevices {
   HMODULE module = nullptr;
   XInputGetStateFn get_state = nullptr;
+  DWORD retry_at[kXInputPadCount + kLegacyJoystickCount] = {};
+  bool failed[kXInputPadCount + kLegacyJoystickCount] = {};
+
+  // Whether device i is worth reading now; `read` tries it and says whether it answered.
+  template <typename Read>
+  bool Ask(size_t i, Read read) {
+    const DWORD now = GetTickCount();
+    if (failed[i] && static_cast<LONG>(now - retry_at[i]) < 0) return false;
+    failed[i] = !read();
+    if (failed[i]) retry_at[i] = now + kRetryMs;
+    return !failed[i];
+  }
 
   bool Open() {
     Close();
-    module = LoadLibraryW(L"xinput1_4.dll");
-    if (!module) module = LoadLibraryW(L"xinput1_3.dll");
+    const wchar_t* name = L"xinput1_4.dll";
+    module = LoadLibraryW(name);
+    if (!module) module = LoadLibraryW(name = L"xinput1_3.dll");
+    // XInput may keep a thread of its own; once loaded it stays for the life
+    // of the process, so a release never unmaps code that thread still runs.
+    HMODULE pinned = nullptr;
+    if (module) GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, name, &pinned);
     if (module) get_state = reinterpret_cast<XInputGetStateFn>(reinterpret_cast<void*>(GetProcAddress(module, "XInputGetState")));
     if (!get_state) Close();
     return get_state != nullptr;
@@ -28,13 +49,13 @@ struct XInputLibrary {
   }
 };
 
-void ReadXInput(const XInputLibrary& lib, PadReadings& r) {
+void ReadXInput(PadDevices& lib, PadReadings& r) {
   r.xinput = lib.get_state != nullptr;
   for (DWORD k = 0; k < kXInputPadCount; ++k) {
     XInputReading& pad = r.pads[k];
     pad = {};
     XINPUT_STATE state = {};
-    if (!lib.get_state || lib.get_state(k, &state) != ERROR_SUCCESS) continue;
+    if (!lib.get_state || !lib.Ask(k, [&] { return lib.get_state(k, &state) == ERROR_SUCCESS; })) continue;
     pad.ok = true;
     pad.buttons = state.Gamepad.wButtons;
     pad.left_trigger = state.Gamepad.bLeftTrigger;
@@ -44,14 +65,15 @@ void ReadXInput(const XInputLibrary& lib, PadReadings& r) {
   }
 }
 
-void ReadJoysticks(PadReadings& r) {
+void ReadJoysticks(PadDevices& lib, PadReadings& r) {
   for (UINT j = 0; j < kLegacyJoystickCount; ++j) {
     JoystickReading& stick = r.joysticks[j];
     stick = {};
     JOYINFOEX info = {};
     info.dwSize = sizeof info;
     info.dwFlags = JOY_RETURNALL;
-    if (joyGetPosEx(JOYSTICKID1 + j, &info) != JOYERR_NOERROR) continue;
+    if (!lib.Ask(kXInputPadCount + j, [&] { return joyGetPosEx(JOYSTICKID1 + j, &info) == JOYERR_NOERROR; }))
+      continue;
     stick.ok = true;
     stick.buttons = info.dwButtons;
     stick.pov = info.dwPOV;
@@ -64,12 +86,12 @@ PadSource installed;
 }  // namespace
 
 PadSource SystemPadSource() {
-  auto lib = std::make_shared<XInputLibrary>();
+  auto lib = std::make_shared<PadDevices>();
   PadSource s;
   s.open = [lib] { return lib->Open(); };
   s.read = [lib](PadReadings& r) {
     ReadXInput(*lib, r);
-    ReadJoysticks(r);
+    ReadJoysticks(*lib, r);
   };
   s.close = [lib] { lib->Close(); };
   return s;

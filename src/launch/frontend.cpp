@@ -29,7 +29,22 @@ int32_t ScreenMode(ScreenRequest screen) {
   }
 }
 
+std::function<bool()>& EndWatch() {
+  static std::function<bool()> watch;
+  return watch;
+}
+
+void WaitForGame(const Settings& settings, const GameProcess& process) {
+  if (!settings.pad_exit_combo || !EndWatch()) {
+    WaitGameProcess(process, UINT32_MAX);
+    return;
+  }
+  while (!WaitGameProcess(process, kFrontendWatchMs))
+    if (EndWatch()()) StopGameProcess(process, kStopGraceMs);
+}
 }  // namespace
+
+void SetFrontendEndWatch(std::function<bool()> end_requested) { EndWatch() = std::move(end_requested); }
 
 std::string NormalizeFrontendName(std::string_view text) {
   std::string name = Trim(CutToUtf16Units(text, kNameLimit));
@@ -89,7 +104,7 @@ int RunFrontend(const Settings& settings, const GameSettingsList& game_settings,
 
   StartForegroundThread(GameProcessId(process));
   if (settings.filter_window) CallStartFilterWindow(GameProcessId(process));
-  WaitGameProcess(process, UINT32_MAX);
+  WaitForGame(settings, process);
   if (settings.filter_window) CallStopFilterWindow();
   CloseGameProcess(process);
   RestoreAutofireAtRest();  // MAME saved default.cfg on its way out, autofire buttons as NONE

@@ -2,6 +2,8 @@
 // window and returns a small exit code for the calling front-end. It never
 // shows a box and never changes the saved settings.
 #pragma once
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,12 @@ enum FrontendExit : int {
 int RunFrontend(const std::string& game, ScreenRequest screen);
 int RunFrontend(const Settings& settings, const GameSettingsList& game_settings, const std::string& game,
                 ScreenRequest screen);
+
+// While the game runs and `pad_exit_combo` is on, the frontend asks this
+// every kFrontendWatchMs whether the player wants the game ended (the pad's
+// Back + Start); it then ends MAME as Stop does. Without one it just waits.
+void SetFrontendEndWatch(std::function<bool()> end_requested);
+constexpr uint32_t kFrontendWatchMs = 100;
 
 // A name as a front-end passes it, reduced to what may be a set: at most 299
 // characters, trimmed, one pair of surrounding quotes dropped, and only what

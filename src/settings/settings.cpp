@@ -70,6 +70,8 @@ const KeyInfo kKeys[] = {
     F("joystick_contradictory", &Settings::joystick_contradictory),
     F("mapping_overrides_game_cfg", &Settings::mapping_overrides_game_cfg),
     I("autofire_rate", &Settings::autofire_rate),
+    F("pad_navigation", &Settings::pad_navigation),
+    F("pad_exit_combo", &Settings::pad_exit_combo),
     T("controller_file", &Settings::controller_file, kShortFieldSize),
     T("hlsl_options", &Settings::hlsl_options, kHlslOptionsSize),
     T("more_options", &Settings::more_options, kMoreOptionsSize),
@@ -83,7 +85,7 @@ const KeyInfo kKeys[] = {
     F("only_available", &Settings::only_available),
     F("dark_theme", &Settings::dark_theme),
 };
-static_assert(sizeof kKeys / sizeof kKeys[0] == 58, "the settings file has 58 table keys");
+static_assert(sizeof kKeys / sizeof kKeys[0] == 60, "the settings file has 60 table keys");
 
 SystemPrefersDarkFn g_prefers_dark = nullptr;
 SettingsSaveFailedFn g_save_failed = nullptr;
@@ -231,6 +233,8 @@ void ResetSettings(Settings& s, const Settings* keep) {
     fresh.joystick_contradictory = k.joystick_contradictory;
     fresh.autofire_rate = k.autofire_rate;
     fresh.mapping_overrides_game_cfg = k.mapping_overrides_game_cfg;
+    fresh.pad_navigation = k.pad_navigation;
+    fresh.pad_exit_combo = k.pad_exit_combo;
     fresh.controller_file = k.controller_file;
     fresh.controls_profile = k.controls_profile;
     fresh.binding_version = k.binding_version;

@@ -35,6 +35,7 @@ struct Settings {
   // Controls
   int32_t joystick = 1, joystick_provider = 0, mouse = 0, lightgun = 0, joystick_deadzone = 30,
           joystick_saturation = 85, joystick_contradictory = 0, autofire_rate = 1, mapping_overrides_game_cfg = 1;
+  int32_t pad_navigation = 1, pad_exit_combo = 1;  // couch mode: the pad drives the launcher, Back + Start ends a game
   std::string controller_file, controls_profile;
   // Advanced
   int32_t skip_gameinfo = 0, skip_warnings = 0, autosave = 0, cheat = 0, confirm_quit = 0;

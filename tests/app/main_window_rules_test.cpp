@@ -7,6 +7,7 @@
 #include "app/menu_state.h"
 #include "app/recent_menu.h"
 #include "app/status_text.h"
+#include "controls/pad_navigation.h"
 
 namespace {
 MenuItemState Find(const std::vector<MenuItemState>& states, int id) {
@@ -92,10 +93,11 @@ TEST(RecentMenu, SkipsGamesNotInTheListNumbersWithoutGapsAndDoublesAmpersands) {
   EXPECT_EQ(items[1].text.rfind("&2  ", 0), 0u);
 }
 
-TEST(KeyboardShortcuts, FortySevenRowsInGroupsSeparatedByEmptyRows) {
+TEST(KeyboardShortcuts, FiveGroupsSeparatedByEmptyRowsThePadAfterTheLauncher) {
   auto rows = KeyboardShortcutRows();
-  EXPECT_EQ(rows.size(), 47u);
+  EXPECT_EQ(rows.size(), 47u + PadShortcutRows().size() + 1);
   int empty = static_cast<int>(std::count(rows.begin(), rows.end(), std::pair<std::string, std::string>{"", ""}));
-  EXPECT_EQ(empty, 4);
+  EXPECT_EQ(empty, 5);
   EXPECT_EQ(rows.front().first, "LAUNCHER");
+  EXPECT_EQ(rows[9].first, "PAD");
 }

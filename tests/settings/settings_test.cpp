@@ -173,6 +173,7 @@ TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsAndLightGun) {
   s.favorites = {4};
   s.joystick_deadzone = 10;
   s.controls_profile = "Stick";
+  s.pad_exit_combo = 0;
   s.video = 3;
   s.hlsl_options = "-hlsl_enable 1";
   s.more_options = "-gamma 1.2 -lightgun_device mouse -lightgunprovider dinput";
@@ -182,6 +183,8 @@ TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsAndLightGun) {
   EXPECT_EQ(s.favorites, (IdList{4}));
   EXPECT_EQ(s.joystick_deadzone, 10);
   EXPECT_EQ(s.controls_profile, "Stick");
+  EXPECT_EQ(s.pad_exit_combo, 0);
+  EXPECT_EQ(s.pad_navigation, 1);
   EXPECT_EQ(s.binding_version, 5);
   EXPECT_EQ(s.video, 0);
   EXPECT_EQ(s.hlsl_options, "");

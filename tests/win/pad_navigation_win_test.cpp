@@ -1,0 +1,219 @@
+// Couch mode under Wine, with pad readings put in through the pad source the
+// capture dialogs read: the game list, the search bar, the options window
+// and a capture dialog driven from the pad, a game started with A and ended
+// with Back + Start held, in the window and with --game.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/main_window_proc_ui_win.h"
+#include "app/options_area_ui_win.h"
+#include "controls/controls_tab_ui_win.h"
+#include "controls/pad_poller_win.h"
+#include "controls/pad_source_win.h"
+#include "launch/frontend.h"
+#include "main_window_fixture_win.h"
+#include "scratch_launcher_win.h"
+#include "screenshot_win.h"
+#include "settings/app_state.h"
+#include "synthetic_key_win.h"
+
+namespace {
+constexpr uint16_t kDown = 0x0002, kStart = 0x0010, kBack = 0x0020, kA = 0x1000, kB = 0x2000, kX = 0x4000,
+                   kY = 0x8000;
+
+// The buttons held on the first XInput pad; set from any thread.
+std::atomic<uint16_t> held{0};
+
+struct InjectedPad {
+  InjectedPad() {
+    held = 0;
+    SetPadSource({[] { return true; },
+                  [](PadReadings& r) {
+                    r.pads[0].ok = true;
+                    r.pads[0].buttons = held;
+                  },
+                  [] {}});
+  }
+  ~InjectedPad() { SetPadSource({}); }
+};
+
+// The launcher's own message loop: accelerators, Enter on the list, then the
+// dialog navigation of its windows.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 15000) {
+  const DWORD end = GetTickCount() + ms;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (PreTranslateMainMessage(msg) || LauncherDialogMessage(msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (done && done()) return true;
+    if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
+    Sleep(5);
+  }
+}
+void Pump(DWORD ms) { PumpUntil(nullptr, ms); }
+
+// A press as a hand makes it: held for a few ticks, then let go.
+void Tap(uint16_t buttons) {
+  held = buttons;
+  Pump(120);
+  held = 0;
+  Pump(120);
+}
+
+int SelectedRow() { return ListView_GetNextItem(Main().list, -1, LVNI_SELECTED); }
+
+// Enter presses that reach the system's input, whoever sends them.
+std::atomic<int> enters{0};
+LRESULT CALLBACK CountEnters(int code, WPARAM message, LPARAM data) {
+  if (code == HC_ACTION && message == WM_KEYDOWN && reinterpret_cast<KBDLLHOOKSTRUCT*>(data)->vkCode == VK_RETURN)
+    ++enters;
+  return CallNextHookEx(nullptr, code, message, data);
+}
+
+bool MameInFront() {
+  HWND mame = FindWindowW(L"FakeMamePicture", nullptr);
+  return mame && GetForegroundWindow() == mame;
+}
+}  // namespace
+
+TEST(PadNavigationWin, FromTheListToMameAndBackWithoutAKeyboard) {
+  InjectedPad pad;
+  MainWindowFixture f("on_game_start=1\r\n");
+  f.WriteText("fakemame-control.txt", "picture=320x240\n");
+  ASSERT_TRUE(f.Open());
+  ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }));
+
+  // The user clicks the row three above sfex2, and goes on with the pad.
+  const int sfex2 = f.RowOfGame("sfex2");
+  f.SelectRow(sfex2 - 3);
+  SetFocus(Main().list);
+  for (int i = 0; i < 3; ++i) Tap(kDown);
+  EXPECT_EQ(SelectedRow(), sfex2);
+
+  // Y stars it, Back lists only the favourites, Back again all games.
+  Tap(kY);
+  EXPECT_EQ(App().settings.favorites, (IdList{23}));
+  Tap(kBack);
+  EXPECT_EQ(f.Rows(), 1);
+  Tap(kBack);
+  EXPECT_EQ(f.Rows(), 462);
+  // X opens the search bar, B closes it again.
+  Tap(kX);
+  EXPECT_TRUE(IsWindowVisible(Main().search_edit));
+  EXPECT_EQ(GetFocus(), Main().search_edit);
+  Tap(kB);
+  EXPECT_FALSE(IsWindowVisible(Main().search_edit));
+  EXPECT_EQ(GetFocus(), Main().list);
+
+  // A plays it; the launcher steps aside for MAME's window.
+  Tap(kA);
+  ASSERT_TRUE(PumpUntil([] { return Main().launch.running; }));
+  auto calls = fakemame::ParseCalls(f.ReadText("fakemame-calls.txt"));
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.back().args.front(), "sfex2");  // after the listing query
+  ASSERT_TRUE(PumpUntil(MameInFront));
+  EXPECT_TRUE(IsIconic(Main().window));
+
+  // With MAME in front the pad leaves the launcher alone.
+  Tap(kDown);
+  Tap(kA);
+  EXPECT_EQ(SelectedRow(), sfex2);
+  EXPECT_EQ(fakemame::ParseCalls(f.ReadText("fakemame-calls.txt")).size(), calls.size());
+
+  // Back + Start: held half a second nothing yet, a second ends MAME as Stop
+  // does (its window is asked to close), without a word.
+  held = kBack | kStart;
+  Pump(500);
+  EXPECT_TRUE(Main().launch.running);
+  ASSERT_TRUE(PumpUntil([] { return !Main().launch.running; }, 6000));
+  held = 0;
+  EXPECT_TRUE(Main().launch.stopped_by_user);
+  EXPECT_FALSE(IsIconic(Main().window));
+  EXPECT_EQ(GetForegroundWindow(), Main().window);
+  EXPECT_EQ(SelectedRow(), sfex2);
+  EXPECT_EQ(GetFocus(), Main().list);
+  Pump(200);
+  EXPECT_FALSE(Main().launch.running) << "letting go of Start and Back opened or started nothing";
+  EXPECT_FALSE(IsWindowVisible(Options().window));
+}
+
+TEST(PadNavigationWin, OptionsWindowFromStartClosedWithBAndDeafWhileACaptureWaits) {
+  InjectedPad pad;
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open());
+  ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }));
+  Tap(kStart);
+  ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(Options().window); }));
+  EXPECT_EQ(GetForegroundWindow(), Options().window);
+
+  // Set Key on the Controls tab: the pad's A must not reach the dialog as
+  // Enter (it would become the key); the keyboard's Esc still cancels.
+  HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, CountEnters, GetModuleHandleW(nullptr), 0);
+  enters = 0;
+  f.Command(118);
+  HWND list = MappingWindows().list;
+  ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  wchar_t before[64] = L"", after[64] = L"";
+  ListView_GetItemText(list, 0, 1, before, 64);
+  // The dialog's own loop runs inside the pump; a thread timer is the hand.
+  static std::function<void()> hand;
+  DWORD opened = 0;
+  bool escaped = false;  // the dialog was still waiting after the pad's A, and Esc cancelled it
+  hand = [&] {
+    HWND dialog = FindWindowW(L"KorvoModal", L"Set Keyboard Key");
+    if (!dialog) return;
+    if (!opened) opened = GetTickCount();
+    const DWORD t = GetTickCount() - opened;
+    held = t > 100 && t < 300 ? kA : 0;
+    if (t > 600 && !escaped) PressKey(VK_ESCAPE, true), escaped = true;
+    if (t > 5000) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // a failure, not a hang
+  };
+  UINT_PTR timer = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (hand) hand();
+  });
+  PostMessageW(Main().window, WM_COMMAND, 392, 0);
+  ASSERT_TRUE(PumpUntil([&] { return opened && !FindWindowW(L"KorvoModal", L"Set Keyboard Key"); }));
+  PressKey(VK_ESCAPE, false);
+  EXPECT_TRUE(escaped) << "the pad's A closed the dialog";
+  KillTimer(nullptr, timer);
+  hand = nullptr;
+  ListView_GetItemText(list, 0, 1, after, 64);
+  EXPECT_STREQ(after, before) << "the pad's A was taken as the key";
+  EXPECT_EQ(enters, 0) << "the pad pressed Enter while the dialog waited";
+  Tap(kA);  // with the dialog gone, A is Enter again (OK of a page: nothing to do)
+  EXPECT_EQ(enters, 1);
+  UnhookWindowsHookEx(hook);
+
+  Tap(kB);
+  EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(Options().window); }, 3000));
+}
+
+TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
+  InjectedPad pad;
+  ScratchLauncher launcher;
+  for (const char* zip : {"roms\\sfex2.zip", "roms\\coh3002c.zip"}) launcher.Write(zip, "PK\5\6");
+  launcher.Write("fakemame-control.txt", "picture=200x150\n");
+  SetFrontendEndWatch(PadExitComboWatch());
+  DWORD held_from = 0;
+  std::thread hand([&] {
+    for (int i = 0; i < 400 && !FindWindowW(L"FakeMamePicture", nullptr); ++i) Sleep(50);
+    held_from = GetTickCount();
+    held = kBack | kStart;
+  });
+  EXPECT_EQ(RunFrontend(App().settings, App().game_settings, "sfex2", ScreenRequest::FollowSettings),
+            kFrontendPlayed);
+  const DWORD ended = GetTickCount();
+  hand.join();
+  const DWORD took = ended - held_from;
+  SetFrontendEndWatch(nullptr);
+  EXPECT_GE(took, 900u);
+  EXPECT_LT(took, 6000u) << "ended by force, not by its window's close";
+  EXPECT_EQ(launcher.Calls().size(), 1u);
+}
