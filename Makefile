@@ -36,10 +36,11 @@ run: windows
 fuzz: deps
 	@scripts/fuzz.sh
 
-bench: deps
+bench: deps windows
 	@cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVO_SANITIZE=OFF >/dev/null
 	@cmake --build build/bench -j $(JOBS)
 	@for b in build/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+	@scripts/run-win-bench.sh
 
 fixtures:
 	@tools/record-fixtures.sh

@@ -20,6 +20,7 @@
 #include "catalogue/rom_scan.h"
 #include "launch/mame_asker.h"
 #include "launch/mame_location.h"
+#include "preview/preview_pane_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
@@ -81,6 +82,7 @@ bool ListItemChanged(const NMLISTVIEW& change) {
   if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) {
     RefreshControls();
     RefreshStatus();
+    PreviewSelectionChanged();
   }
   return true;
 }
@@ -173,6 +175,7 @@ void Refilter() {
   SetSortMark(m.list, s.sort_column, s.sort_ascending != 0);
   RefreshControls();
   RefreshStatus();
+  PreviewSelectionChanged();  // the refill may have dropped the selected row
 }
 
 void StoreFilterChoices() {

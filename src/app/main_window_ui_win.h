@@ -53,6 +53,7 @@ struct MainWindow {
   HWND search_label = nullptr, search_edit = nullptr, search_close = nullptr;
   HWND filters[kFilterKindCount] = {};  // by FilterKind
   HWND reset_filters = nullptr, favorites_box = nullptr, desktop_icon = nullptr;
+  HWND preview = nullptr;  // the picture of the selected game
   HMENU menu = nullptr, recent_menu = nullptr;
   HACCEL accelerators = nullptr;
 
@@ -67,7 +68,7 @@ struct MainWindow {
   bool mame_end_waiting = false;  // MAME ended while a box was open
   std::string timed_status;       // the last timed status text (199 characters at most)
   bool closing = false;
-  bool dragging_splitter = false;
+  bool dragging_splitter = false, dragging_preview = false;
   int ticks = 0;
 };
 MainWindow& Main();
