@@ -66,7 +66,6 @@ DWORD WINAPI WorkerMain(void* parameter) {
   MSG msg;
   PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // the thread's queue exists from here on
   SetEvent(start.ready);
-  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
   HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   {
     PictureDecoder decoder;
