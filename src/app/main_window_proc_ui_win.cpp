@@ -172,7 +172,6 @@ Band BandUnderPointer(MainWindow& m) {
   return BandAt(p.x, p.y);
 }
 
-
 LRESULT NotifyMessage(MainWindow& m, NMHDR* header) {
   LRESULT result = 0;
   if (header->hwndFrom == m.list || header->idFrom == kIdGameList ||

@@ -75,6 +75,10 @@ DecodedPicture PictureDecoder::Decode(const std::string& path, PictureSize box, 
     return out;
 
   const PictureSize target = FitPicture(box, out.source, keep_aspect);
+  if (target.w <= 0) {
+    out.failure = PictureFailure::None;  // no room to show it: nothing wrong with the file
+    return out;
+  }
   auto rows = [&](int first, int count, uint32_t* pixels) {
     WICRect strip = {0, first, static_cast<INT>(w), count};
     UINT stride = w * 4;

@@ -24,7 +24,8 @@ class PictureDecoder {
   PictureDecoder& operator=(const PictureDecoder&) = delete;
   bool Ready() const { return factory_ != nullptr; }
 
-  // The picture fitted into `box` (FitPicture) and scaled to that size.
+  // The picture fitted into `box` (FitPicture) and scaled to that size; no
+  // picture and no failure when the box is empty.
   DecodedPicture Decode(const std::string& path, PictureSize box, bool keep_aspect);
 
  private:

@@ -57,7 +57,8 @@ std::unique_ptr<PreviewResult> Answer(const PreviewRequest& request, PictureDeco
   result->picture = decoded.picture;
   if (decoded.failure != PictureFailure::None)
     result->log_line = PreviewFailureLine(file.path, decoded.failure, decoded.source);
-  cache.Put({file.path, file.stamp, request.box, request.keep_aspect, decoded.picture});
+  if (decoded.picture || decoded.failure != PictureFailure::None)
+    cache.Put({file.path, file.stamp, request.box, request.keep_aspect, decoded.picture});
   return result;
 }
 
