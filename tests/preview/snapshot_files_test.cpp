@@ -61,14 +61,15 @@ TEST(SnapshotFiles, EveryNamingMameUsesNewestFirst) {
   SnapFolder f;
   f.Add("pong/0000.png", 30);
   f.Add("pong/0001.png", 20);
-  f.Add("pong/0002.jpg", 10);  // a user's own JPEG beside MAME's
+  f.Add("pong/0002.jpeg", 10);  // a user's own JPEG beside MAME's
   f.Add("pong/10000.png", 25);
   f.Add("pong/001.png", 1);    // too few digits for MAME's index
-  f.Add("pong/notes.txt", 1);
+  f.Add("pong/0005", 1);       // not a picture file
   f.Add("pong.png", 15);       // the plain name MAME's "%g" naming writes
   f.Add("pong/sub/0003.png", 1);
   f.Add("shots/pong-0000.jpg.png", 5);  // MAME keeps a typed extension and adds its own
   f.Add("shots/pong-0001.jpg.png", 5);
+  f.Add("shots/breakout-0000.jpg.png", 1);
   f.Add("breakout/0000.png", 1);
   f.Add("same/0000.png", 8);
   f.Add("same/0001.png", 8);
@@ -78,10 +79,10 @@ TEST(SnapshotFiles, EveryNamingMameUsesNewestFirst) {
     const char* set;
     Names expected;
   } cases[] = {
-      {"%g/%i", "pong", {"pong/0002.jpg", "pong.png", "pong/0001.png", "pong/10000.png", "pong/0000.png"}},
+      {"%g/%i", "pong", {"pong/0002.jpeg", "pong.png", "pong/0001.png", "pong/10000.png", "pong/0000.png"}},
       {"%g", "pong", {"pong.png"}},
       {"shots/%g-%i.jpg", "pong", {"shots/pong-0001.jpg.png", "shots/pong-0000.jpg.png", "pong.png"}},
-      {"%g\\%i", "pong", {"pong/0002.jpg", "pong.png", "pong/0001.png", "pong/10000.png", "pong/0000.png"}},
+      {"%g\\%i", "pong", {"pong/0002.jpeg", "pong.png", "pong/0001.png", "pong/10000.png", "pong/0000.png"}},
       {"%g/%i", "same", {"same/0001.png", "same/0000.png"}},  // same time: the higher index is the later one
       {"%g/%i", "tekken3", {}},
   };
