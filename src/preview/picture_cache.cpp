@@ -33,5 +33,6 @@ void PictureCache::Put(CachedPicture entry) {
   }
   bytes_ += BytesOf(entry);
   entries_.push_front(std::move(entry));
-  while (entries_.size() > 1 && (entries_.size() > max_pictures_ || bytes_ > max_bytes_)) Erase(std::prev(entries_.end()));
+  while (entries_.size() > 1 && (entries_.size() > max_pictures_ || bytes_ > max_bytes_))
+    Erase(std::prev(entries_.end()));
 }

@@ -119,8 +119,8 @@ std::vector<SnapshotFile> ListSetSnapshots(const std::string& folder, std::strin
   }
   for (const char* ext : kPictureExtensions) {
     std::string plain = JoinPath(folder, std::string(set) + ext);
-    bool known = std::any_of(found.begin(), found.end(), [&](const SnapshotFile& f) { return EqualsNoCase(f.path, plain); });
-    if (!known) AddIfPicture(plain, found);
+    auto same = [&](const SnapshotFile& f) { return EqualsNoCase(f.path, plain); };
+    if (std::none_of(found.begin(), found.end(), same)) AddIfPicture(plain, found);
   }
   // Newest first; files of the same time in reverse name order, so that a
   // higher index (taken later) comes first.

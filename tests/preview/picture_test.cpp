@@ -25,7 +25,7 @@ struct Source {
 Source Gradient(int w, int h) {
   Source s{{w, h}, {}};
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) s.pixels.push_back(0xFF000000u | static_cast<uint32_t>(x * 10) << 8 | static_cast<uint32_t>(y * 10));
+    for (int x = 0; x < w; ++x) s.pixels.push_back(0xFF000000u | uint32_t(x * 10) << 8 | uint32_t(y * 10));
   return s;
 }
 

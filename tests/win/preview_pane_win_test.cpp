@@ -41,8 +41,17 @@ void ExpectPanePicture(const std::string& fixture) {
   int wrong = 0;
   for (int y = 0; y < expected.h; ++y)
     for (int x = 0; x < expected.w; ++x)
-      wrong += pixels.At({shown.picture.x + x, shown.picture.y + y}) != (expected.pixels[size_t(y * expected.w + x)] & 0xFFFFFF);
+      wrong += pixels.At({shown.picture.x + x, shown.picture.y + y}) !=
+               (expected.pixels[y * expected.w + x] & 0xFFFFFF);
   EXPECT_EQ(wrong, 0) << fixture << " at " << shown.picture.w << "x" << shown.picture.h;
+}
+
+// Pixels of a row across `r` that differ from the background: something is drawn there.
+int Inked(const PaneRect& r, int y, uint32_t background) {
+  WindowPixels pixels = PanePixels();
+  int inked = 0;
+  for (int x = r.x; x < r.Right(); ++x) inked += pixels.At({x, y}) != background;
+  return inked;
 }
 
 bool FourToThree(const PaneRect& r, bool portrait = false) {
@@ -57,10 +66,7 @@ void ClickStep(bool next) {
   PreviewLayout layout =
       LayoutPreview(client.right, client.bottom, Ui().dpi, {shown.picture.w, shown.picture.h}, true);
   const PaneRect& r = next ? layout.next : layout.previous;
-  WindowPixels pixels = PanePixels();
-  int inked = 0;
-  for (int x = r.x; x < r.Right(); ++x) inked += pixels.At({x, r.y + r.h / 2}) != RgbOf(PanelColour());
-  EXPECT_GT(inked, 1) << "the arrow on the button";
+  EXPECT_GT(Inked(r, r.y + r.h / 2, RgbOf(PanelColour())), 1) << "the arrow on the button";
   SendMessageW(Main().preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
   SendMessageW(Main().preview, WM_LBUTTONUP, 0, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
 }
@@ -76,11 +82,8 @@ void ExpectPlaceholder(uint32_t panel) {
   PreviewShown shown = PreviewPaneShown();
   EXPECT_TRUE(shown.placeholder);
   EXPECT_TRUE(FourToThree(shown.picture));
-  WindowPixels pixels = PanePixels();
-  EXPECT_EQ(pixels.At({shown.picture.x + 2, shown.picture.y + 2}), panel);
-  int inked = 0;
-  for (int x = 0; x < shown.picture.w; ++x) inked += pixels.At({shown.picture.x + x, shown.picture.y + shown.picture.h / 2 - S(20)}) != panel;
-  EXPECT_GT(inked, 2) << "the board's picture";
+  EXPECT_EQ(PanePixels().At({shown.picture.x + 2, shown.picture.y + 2}), panel);
+  EXPECT_GT(Inked(shown.picture, shown.picture.y + shown.picture.h / 2 - S(20), panel), 2) << "the board's picture";
 }
 }  // namespace
 
