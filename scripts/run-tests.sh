@@ -71,11 +71,22 @@ done
 # Windows suites under Wine, with a virtual display for the window tests.
 if [ -f build/windows/korvo_win_tests.exe ]; then
   prepare_wine_prefix
+  set_wine_dpi 96  # a run broken off below may have left another
   [ -n "${DISPLAY:-}" ] || start_virtual_display
   export KORVO_WIN_BUILD="$KORVO_ROOT/build/windows"
   run_gtest korvo_win_tests wine build/windows/korvo_win_tests.exe
   wineserver -k 2>/dev/null || true
   stop_virtual_display
+  # The tests named "...AtScreenDpi" again with the screen at 150 % and 200 %,
+  # on virtual screens of the sizes such machines have.
+  for run in 144:1920x1200 192:2560x1600; do
+    set_wine_dpi "${run%%:*}"
+    start_virtual_display "${run#*:}"
+    run_gtest "korvo_win_tests-${run%%:*}dpi" wine build/windows/korvo_win_tests.exe --gtest_filter='*AtScreenDpi'
+    wineserver -k 2>/dev/null || true
+    stop_virtual_display
+  done
+  set_wine_dpi 96
   # The window tests leave BMP screenshots; keep them as PNG for a person's eye.
   for bmp in build/screenshots/*.bmp; do
     [ -f "$bmp" ] || continue

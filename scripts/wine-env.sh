@@ -9,11 +9,12 @@ export WINEARCH=win64
 KORVO_XVFB_PID=""
 start_virtual_display() {
   # Xvfb picks a free display number itself and writes it to the pipe, so
-  # several checkouts can run their window tests at the same time.
-  local fifo n=""
+  # several checkouts can run their window tests at the same time. The
+  # optional argument is the screen size (WIDTHxHEIGHT).
+  local fifo n="" size=${1:-1280x1024}
   fifo=$(mktemp -u /tmp/korvo-xvfb.XXXXXX)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   KORVO_XVFB_PID=$!
   read -r -t 20 n <"$fifo" || true
   rm -f "$fifo"
@@ -41,4 +42,12 @@ prepare_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
     wineserver -w 2>/dev/null || true
   fi
+}
+
+# The screen's DPI that Wine reports to programs (LogPixels); it takes effect
+# for the programs of the next wineserver.
+set_wine_dpi() {
+  wineserver -k 2>/dev/null || true
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null || true
+  wineserver -w 2>/dev/null || true
 }

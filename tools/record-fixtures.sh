@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Records the answers of the installed MAME (Debian's 0.251) that the fake MAME
-# replays: -listfull, -listxml of a few sets, -verifyroms over a missing and
-# over a complete-looking but wrong set, what a play prints when ROMs are
-# missing, and snapshots of two games (`record-fixtures.sh snapshots` records
-# only these). Every run uses scratch folders so nothing under $HOME is touched.
+# replays: -listfull, -showusage, -listxml of a few sets, -verifyroms over a
+# missing and over a complete-looking but wrong set, what a play prints when
+# ROMs are missing, and snapshots of two games (`record-fixtures.sh snapshots`
+# records only these). Every run uses scratch folders so nothing under $HOME is
+# touched.
 # Rerun with `make fixtures`; the files land in tests/fixtures/mame0251/.
 set -euo pipefail
 
@@ -64,6 +65,7 @@ record() {
 
 record listfull.txt -listfull "${COMMON[@]}"
 record listfull-unknown.txt -listfull nosuchset "${COMMON[@]}"
+record showusage.txt -showusage "${COMMON[@]}"
 for set in $LISTXML_SETS; do
   record "listxml/$set.xml" -listxml "$set" "${COMMON[@]}"
 done

@@ -13,6 +13,32 @@ constexpr int kEarlierLauncherLink = 1001;
 constexpr int kKorvoLink = 1002;
 constexpr char kEarlierLauncherAddress[] = "https://dravo.sourceforge.io/";
 constexpr char kKorvoAddress[] = "https://korvo.sourceforge.io/";
+
+// "Based on the", the earlier launcher's link and "launcher." side by side,
+// each as wide as its words in the dialog's font, one space apart.
+void AddLinkLine(ModalDialog& d, int x, int y) {
+  const struct {
+    const char* text;
+    int link_id;
+  } pieces[] = {{"Based on the", 0}, {"Dravo", kEarlierLauncherLink}, {"launcher.", 0}};
+  HDC dc = GetDC(d.window);
+  HGDIOBJ old_font = SelectObject(dc, Ui().font ? static_cast<HGDIOBJ>(Ui().font) : GetStockObject(DEFAULT_GUI_FONT));
+  auto width = [dc](const std::wstring& text) {
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  int left = S(x);
+  for (const auto& piece : pieces) {
+    HWND label = piece.link_id ? AddLinkLabel(d, piece.text, x, y, 1, 20, piece.link_id)
+                               : AddDialogControl(d, L"STATIC", piece.text, SS_LEFT | SS_NOPREFIX, x, y, 1, 20, -1);
+    const int w = width(Utf8ToUtf16(piece.text));
+    SetWindowPos(label, nullptr, left, S(y), w, S(20), SWP_NOZORDER | SWP_NOACTIVATE);
+    left += w + width(L" ");
+  }
+  SelectObject(dc, old_font);
+  ReleaseDC(d.window, dc);
+}
 }  // namespace
 
 const char kMameDocumentationAddress[] = "https://docs.mamedev.org/";
@@ -40,9 +66,7 @@ void ShowAboutWindow(HWND owner) {
                    SS_LEFT | SS_NOPREFIX, 64, 44, 340, 100, -1);
   AddDialogControl(d, L"STATIC", "It is not part of MAME and is not made by the MAME team.", SS_LEFT | SS_NOPREFIX,
                    64, 148, 340, 20, -1);
-  AddDialogControl(d, L"STATIC", "Based on the", SS_LEFT | SS_NOPREFIX, 64, 174, 80, 20, -1);
-  AddLinkLabel(d, "Dravo", 144, 174, 40, 20, kEarlierLauncherLink);
-  AddDialogControl(d, L"STATIC", "launcher.", SS_LEFT | SS_NOPREFIX, 186, 174, 80, 20, -1);
+  AddLinkLine(d, 64, 174);
   AddLinkLabel(d, "Korvo", 64, 196, 60, 20, kKorvoLink);
   AddDialogControl(d, L"BUTTON", "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, 320, 214, 90, 26, IDOK);
   RunModalDialog(d);

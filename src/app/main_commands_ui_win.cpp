@@ -26,6 +26,7 @@
 #include "base/paths.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
+#include "combos/combo_rows.h"
 #include "combos/combos_tab_ui_win.h"
 #include "controls/controls_tab_ui_win.h"
 #include "catalogue/list_state.h"
@@ -256,6 +257,7 @@ void RestoreSettings(int, int, HWND) {
   RestoreSettingsCommand(DialogOwner(), Main().launch.running,
                          {[] { ApplyOptions(); },
                           [] {
+                            LoadCombos();  // korvo-combos.cfg may be new or gone, whether the tab exists or not
                             FillPages();
                             TakeOptionsSnapshot();  // closing must not bring the old options back
                             RefreshFilterChoices();

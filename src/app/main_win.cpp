@@ -44,17 +44,6 @@ std::vector<std::string> CommandLineArguments() {
   return args;
 }
 
-bool IsOneOfOurWindows(HWND window, HWND* owner) {
-  wchar_t name[17];
-  for (HWND w = window; w; w = GetParent(w)) {
-    if (GetClassNameW(w, name, 17) &&
-        (!lstrcmpW(name, L"KorvoPage") || !lstrcmpW(name, L"KorvoMain") || !lstrcmpW(name, L"KorvoOptions"))) {
-      *owner = w;
-      return true;
-    }
-  }
-  return false;
-}
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
@@ -95,9 +84,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (PreTranslateMainMessage(msg)) continue;
-    HWND owner = nullptr;
-    if (IsOneOfOurWindows(msg.hwnd, &owner) && IsDialogMessageW(owner, &msg)) continue;
+    if (PreTranslateMainMessage(msg) || LauncherDialogMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

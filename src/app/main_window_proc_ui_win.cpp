@@ -17,6 +17,7 @@
 #include "combos/combos_tab_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "settings/app_state.h"
+#include "ui/access_keys_win.h"
 #include "ui/dark_paint_win.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
@@ -61,7 +62,9 @@ void CreateToolbar(MainWindow& m) {
   for (int i = 0; i < kToolItemCount; ++i) {
     const ToolItem& t = kToolItems[i];
     m.tools[i] = IsToolSeparator(i) ? CreateToolSeparator(m.window) : CreateToolButton(m.window, t.id, t.icon);
-    if (t.tip) AddTooltip(m.tooltips, m.tools[i], t.tip);
+    if (!t.tip) continue;
+    AddTooltip(m.tooltips, m.tools[i], t.tip);
+    SetWindowTextW(m.tools[i], Utf8ToUtf16(t.tip).c_str());  // its name: the button shows only an icon
   }
 }
 
@@ -197,6 +200,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
   MainWindow& m = Main();
   LRESULT result = 0;
   if (DarkMenuBarMessage(window, message, wparam, lparam, &result)) return result;
+  if (AccessKeyFocusMessage(window, message, wparam, lparam)) return 0;
   switch (message) {
     case WM_NCCREATE:
       m.window = window;
@@ -343,6 +347,7 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
                                 nullptr, m.menu, instance, nullptr);
   if (!window) return nullptr;
   DarkTitleBar(window);
+  HideKeyboardCuesUntilUsed(window);
   m.accelerators = BuildAccelerators();
   ShowWindow(window, show);
   if (!m.classic) {
@@ -365,6 +370,22 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   SetTimer(window, kHousekeepingTimer, 400, nullptr);
   StartLoading(false);
   return window;
+}
+
+// The window whose keyboard navigation serves a message: the nearest page,
+// main window or options window it is for.
+HWND NavigatingWindow(HWND window) {
+  wchar_t name[17];
+  for (HWND w = window; w; w = GetParent(w))
+    if (GetClassNameW(w, name, 17) &&
+        (!lstrcmpW(name, L"KorvoPage") || !lstrcmpW(name, kClassName) || !lstrcmpW(name, L"KorvoOptions")))
+      return w;
+  return nullptr;
+}
+
+bool LauncherDialogMessage(MSG& msg) {
+  HWND navigating = NavigatingWindow(msg.hwnd);
+  return navigating && IsDialogMessageW(navigating, &msg);
 }
 
 bool PreTranslateMainMessage(MSG& msg) {

@@ -8,3 +8,6 @@ HWND CreateMainWindow(HINSTANCE instance, int show);
 // The message loop's filter: accelerators and Enter on the list, search box
 // and favourites box. True when the message was used.
 bool PreTranslateMainMessage(MSG& msg);
+// The loop's next filter: Tab, the arrow keys and access keys within the
+// launcher's windows (IsDialogMessage). True when the message was used.
+bool LauncherDialogMessage(MSG& msg);

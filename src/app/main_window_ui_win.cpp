@@ -185,6 +185,7 @@ void RefreshStatus() {
   if (f.running) {
     const GameEntry* playing = FindGameByNumber(m.games, m.launch.last_game);
     f.running_title = playing ? playing->title : "";
+    if (!m.launch.left_out.empty()) f.left_out = LeftOutText(m.launch.left_out);
   }
   if (m.has_list && !f.running && !f.loading) f.mame_found = MameFound();
   if (f.selected) {

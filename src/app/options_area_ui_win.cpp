@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/utf16_win.h"
+#include "ui/access_keys_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
 
@@ -31,6 +32,7 @@ bool IsColourMessage(UINT message) {
 LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (page_hook && page_hook(page, message, wparam, lparam, &result)) return result;
+  if (AccessKeyFocusMessage(page, message, wparam, lparam)) return 0;
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -58,6 +60,7 @@ void RememberOptionsRect(HWND window) {
 
 LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
+  if (AccessKeyFocusMessage(window, message, wparam, lparam)) return 0;
   switch (message) {
     case WM_CLOSE:
       // Closing the window is Cancel: what was not applied is dropped.
@@ -107,7 +110,9 @@ void CreateOptionsWindow() {
   OptionsArea& o = Options();
   o.window = CreateWindowExW(0, kOptionsClass, L"Settings", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                              CW_USEDEFAULT, S(560), S(800), o.main, nullptr, Ui().instance, nullptr);
-  if (o.window) DarkTitleBar(o.window);
+  if (!o.window) return;
+  DarkTitleBar(o.window);
+  HideKeyboardCuesUntilUsed(o.window);
 }
 }  // namespace
 

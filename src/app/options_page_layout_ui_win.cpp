@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/utf16_win.h"
+#include "ui/glyph_button_win.h"
 #include "ui/theme_win.h"
 #include "ui/tooltips_win.h"
 #include "ui/ui_metrics_win.h"
@@ -50,23 +51,14 @@ int TextHeight(HWND text, int width) {
   return r.bottom + S(2);
 }
 
-// The dark look draws group boxes on the pages' own background: a thin frame
-// in the dim colour with the title over it.
-LRESULT CALLBACK DarkGroupBox(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
-  if (!IsDarkTheme() || (message != WM_PAINT && message != WM_ERASEBKGND))
-    return DefSubclassProc(box, message, wparam, lparam);
-  if (message == WM_ERASEBKGND) return 1;
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(box, &ps);
-  RECT r;
-  GetClientRect(box, &r);
-  FillRect(dc, &r, ControlBackgroundBrush());
+// The dark look's frame of a group box: a thin line in the dim colour with
+// the title over it.
+void DrawDarkGroupFrame(HWND box, HDC dc, const RECT& r) {
   HGDIOBJ old_font = SelectObject(dc, Ui().font ? static_cast<HGDIOBJ>(Ui().font) : GetStockObject(DEFAULT_GUI_FONT));
   TEXTMETRICW tm;
   GetTextMetricsW(dc, &tm);
   RECT frame = {r.left, r.top + tm.tmHeight / 2, r.right, r.bottom};
-  HBRUSH line = KeptBrush(DimTextColour());
-  FrameRect(dc, &frame, line);
+  FrameRect(dc, &frame, KeptBrush(DimTextColour()));
   int length = GetWindowTextLengthW(box);
   std::wstring title(static_cast<size_t>(length) + 1, L'\0');
   title.resize(static_cast<size_t>(GetWindowTextW(box, title.data(), length + 1)));
@@ -76,6 +68,26 @@ LRESULT CALLBACK DarkGroupBox(HWND box, UINT message, WPARAM wparam, LPARAM lpar
   RECT text = {r.left + S(8), r.top, r.right - S(8), r.top + tm.tmHeight};
   DrawTextW(dc, (L" " + title + L" ").c_str(), -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old_font);
+}
+
+// A group box draws only its frame and title, and the page leaves it out of
+// its own painting (it clips its children), so the box fills its inside with
+// the page's colour, which the page gives it as to any static control. The
+// controls it holds lie above it and clip that fill.
+LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_ERASEBKGND) return 1;
+  if (message != WM_PAINT) return DefSubclassProc(box, message, wparam, lparam);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(box, &ps);
+  RECT r;
+  GetClientRect(box, &r);
+  auto page = reinterpret_cast<HBRUSH>(
+      SendMessageW(GetParent(box), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
+  FillRect(dc, &r, page ? page : FaceBrush());
+  if (IsDarkTheme())
+    DrawDarkGroupFrame(box, dc, r);
+  else
+    DefSubclassProc(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   EndPaint(box, &ps);
   return 0;
 }
@@ -164,6 +176,9 @@ void Wheel(HWND page, int delta) {
 }
 }  // namespace
 
+// Without SS_NOPREFIX: the page gives its labels access keys.
+HWND PageLayout::Label(const std::string& text) { return Make(L"STATIC", text, SS_LEFT, -1); }
+
 HWND PageLayout::Make(const wchar_t* window_class, const std::string& text, DWORD style, int id, DWORD ex_style) {
   HWND w = CreateWindowExW(ex_style, window_class, Utf8ToUtf16(text).c_str(), style | WS_CHILD | WS_VISIBLE, 0, 0,
                            0, 0, page_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance, nullptr);
@@ -193,21 +208,21 @@ HWND PageLayout::Check(int id, const std::string& text) {
 }
 
 HWND PageLayout::Choice(int id, const std::string& label, int width) {
-  HWND text = Make(L"STATIC", label, SS_LEFT | SS_NOPREFIX, -1);
+  HWND text = Label(label);
   HWND combo = Make(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id);
   LabelledRow(text, {{combo, width, 300}});
   return combo;
 }
 
 HWND PageLayout::Edit(int id, const std::string& label, int width) {
-  HWND text = Make(L"STATIC", label, SS_LEFT | SS_NOPREFIX, -1);
+  HWND text = Label(label);
   HWND edit = Make(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, id, WS_EX_CLIENTEDGE);
   LabelledRow(text, {{edit, width, 0}});
   return edit;
 }
 
 HWND PageLayout::Number(int id, const std::string& label, int low, int high) {
-  HWND text = Make(L"STATIC", label, SS_LEFT | SS_NOPREFIX, -1);
+  HWND text = Label(label);
   HWND edit = Make(L"EDIT", "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, id, WS_EX_CLIENTEDGE);
   SendMessageW(edit, EM_SETLIMITTEXT, 6, 0);
   HWND spin = Make(UPDOWN_CLASSW, "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, -1);
@@ -221,10 +236,11 @@ HWND PageLayout::Number(int id, const std::string& label, int low, int high) {
 
 HWND PageLayout::PathRow(int edit_id, const std::string& label, int browse_id, int clear_id,
                          const std::string& clear_tip) {
-  HWND text = Make(L"STATIC", label, SS_LEFT | SS_NOPREFIX, -1);
+  HWND text = Label(label);
   HWND edit = Make(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, edit_id, WS_EX_CLIENTEDGE);
   HWND browse = Make(L"BUTTON", "Browse\u2026", BS_PUSHBUTTON | WS_TABSTOP, browse_id);
-  HWND clear = Make(L"BUTTON", "\u00D7", BS_PUSHBUTTON | WS_TABSTOP, clear_id);
+  HWND clear = Make(L"BUTTON", clear_tip, BS_OWNERDRAW | WS_TABSTOP, clear_id);  // named as its tooltip
+  ShowGlyph(clear, L"\u00D7");
   LabelledRow(text, {{edit, 0, 0}, {browse, 68, 0}, {clear, 24, 0}});
   if (!tips_) tips_ = CreateTooltips(page_);
   AddTooltip(tips_, clear, clear_tip);
@@ -270,14 +286,18 @@ void PageLayout::TallRow(HWND control, int height) {
 void PageLayout::BeginGroup(const std::string& title) {
   Row row;
   row.kind = Kind::GroupStart;
-  // Below its controls and clipped by them, so that its painting never covers them.
+  // Clipped by the controls above it, so that its painting never covers them.
   row.label = Make(L"BUTTON", title, BS_GROUPBOX | WS_CLIPSIBLINGS, -1);
-  SetWindowPos(row.label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SetWindowSubclass(row.label, DarkGroupBox, 1, 0);
+  SetWindowSubclass(row.label, GroupBoxProc, 1, 0);
+  open_group_ = row.label;
   rows_.push_back(std::move(row));
 }
 
 void PageLayout::EndGroup() {
+  // Below every control made so far, which includes those it holds (a new
+  // child window comes last, below the others).
+  if (open_group_) SetWindowPos(open_group_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  open_group_ = nullptr;
   Row row;
   row.kind = Kind::GroupEnd;
   rows_.push_back(std::move(row));
@@ -339,6 +359,8 @@ int PageLayout::PlaceRows(int width, int scroll) {
           else
             ++stretching;
         }
+        // Buttons that would run out of a narrow page start at its left edge.
+        if (!labelled && !stretching && x + fixed > right) x = left;
         const int stretch = stretching ? std::max(S(40), (right - x - fixed) / stretching) : 0;
         for (const Cell& c : row.cells) {
           int w = c.width ? S(c.width) : stretch;
@@ -407,6 +429,9 @@ bool PageMessage(HWND page, UINT message, WPARAM wparam, LPARAM lparam, LRESULT*
       Wheel(page, GET_WHEEL_DELTA_WPARAM(wparam));
       *result = 0;
       return true;
+    case WM_DRAWITEM:
+      *result = TRUE;
+      return DrawGlyphButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
     case WM_DESTROY:
       Layouts().erase(page);
       Scrolls().erase(page);

@@ -15,6 +15,8 @@ class PageLayout {
 
   // A child of the page with the shared font and theme; not yet placed.
   HWND Make(const wchar_t* window_class, const std::string& text, DWORD style, int id, DWORD ex_style = 0);
+  // The label of a row, which takes an access key.
+  HWND Label(const std::string& text);
 
   // Rows. Widths are in 96-DPI units; 0 stretches to the right edge.
   HWND Check(int id, const std::string& text);
@@ -67,6 +69,7 @@ class PageLayout {
   std::vector<std::pair<HWND, HWND>> spins_;  // number field, its spin buttons
   std::map<HWND, std::vector<HWND>> companions_;
   HWND tips_ = nullptr;
+  HWND open_group_ = nullptr;  // between BeginGroup and EndGroup
 };
 
 // The layout of a page (nullptr for a page without one).

@@ -17,6 +17,7 @@
 #include "controls/mapping_files.h"
 #include "launch/mame_location.h"
 #include "settings/app_state.h"
+#include "ui/access_keys_win.h"
 #include "ui/shell_win.h"
 #include "ui/theme_win.h"
 
@@ -24,6 +25,9 @@ namespace {
 constexpr char kMappingNotWritten[] = "Could not write the key mapping (MAME folder: cfg\\default.cfg)";
 constexpr char kSettingsNotSaved[] = "Could not save the settings: the launcher folder is not writable";
 constexpr UINT kSwitchLayoutMessage = WM_APP + 9;
+// The menu bar's keys (File, Game, Options, View, Help) stay free on the
+// pages: in Classic Layout they share the main window with it.
+constexpr char kMenuBarKeys[] = "FGOVH";
 
 Settings snapshot;
 bool snapshot_valid = false;
@@ -110,6 +114,7 @@ int CreatePageControls(HWND page, int tab) {
     case kTabCombos: height = CreateCombosPage(page); break;
   }
   SetPageContentHeight(page, height);
+  GiveAccessKeys(page, kMenuBarKeys);
   return height;
 }
 

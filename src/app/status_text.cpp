@@ -6,7 +6,7 @@
 const char kOwnSettingsSuffix[] = "   |   This game has its own settings (Game > Game Settings)";
 
 std::string NormalStatusText(const StatusFacts& f) {
-  if (f.running) return "Playing: " + f.running_title;
+  if (f.running) return "Playing: " + f.running_title + (f.left_out.empty() ? "" : "   |   " + f.left_out);
   if (f.loading) return GameListLoadingText(f.rescan);
   if (!f.has_list || !f.list) return "Ready";
   std::string text;

@@ -16,6 +16,7 @@ struct StatusFacts {
   bool own_settings = false; // the selected game has its own settings
   bool running = false;
   std::string running_title;
+  std::string left_out;      // while running: "Left out for this MAME: ..." of this start, or empty
 };
 
 std::string NormalStatusText(const StatusFacts& facts);

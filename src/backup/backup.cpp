@@ -13,7 +13,11 @@
 
 namespace {
 
-constexpr const char* kSettingsFiles[] = {"korvo-settings.cfg", "korvo-games.cfg", "korvo-combos.cfg"};
+// The launcher's own files. The autofire file goes with them: it holds the
+// real keys of buttons that MAME's default.cfg maps to NONE.
+constexpr const char* kSettingsFile = "korvo-settings.cfg";
+constexpr const char* kAutofireFile = "korvo-autofire.cfg";
+constexpr const char* kSettingsFiles[] = {kSettingsFile, kGameSettingsFileName, "korvo-combos.cfg", kAutofireFile};
 constexpr const char* kMameFolders[] = {"cfg", "nvram", "sta", "ini"};
 constexpr size_t kLongestTarget = 700;
 
@@ -168,13 +172,15 @@ bool SoundZip(const std::string& zip) {
   return CheckZip(reinterpret_cast<const uint8_t*>(zip.data()), zip.size(), check, kBackupMaxMembers);
 }
 
-int RestoreFromBytes(const std::string& zip, const BackupFolders& folders) {
+int RestoreFromBytes(const std::string& zip, const BackupFolders& folders,
+                     std::vector<std::string>* names = nullptr) {
   if (!SoundZip(zip)) return -1;
   const uint8_t* bytes = reinterpret_cast<const uint8_t*>(zip.data());
   std::vector<ZipEntry> entries;
   if (ReadZipDirectory(bytes, zip.size(), entries, kBackupMaxMembers) < 0) return -1;
   int restored = 0;
   for (const ZipEntry& e : entries) {
+    if (names) names->push_back(e.name);
     std::string target = RestoreTarget(e.name, folders);
     if (target.empty() || e.uncompressed_size > kRestoreMemberLimit) continue;
     std::string data(e.uncompressed_size, '\0');
@@ -186,6 +192,35 @@ int RestoreFromBytes(const std::string& zip, const BackupFolders& folders) {
   return restored;
 }
 
+bool Holds(const std::vector<std::string>& names, std::string_view name) {
+  for (const std::string& n : names)
+    if (n == name) return true;
+  return false;
+}
+
+// A restore replaces the launcher's settings as a whole: its own files that
+// the backup does not hold go back to their start values (a missing file).
+// The settings file is written with the defaults instead, so that the next
+// start is not taken for a first run, and it keeps the binding version, which
+// describes MAME's default.cfg rather than the launcher. The autofire file
+// stays when the backup brings no default.cfg: the current one still maps
+// its autofire buttons to NONE and needs their real keys.
+void ResetFilesNotHeld(const std::vector<std::string>& names, const BackupFolders& folders,
+                       const Settings& current) {
+  for (const char* file : kSettingsFiles) {
+    if (Holds(names, file)) continue;
+    std::string path = JoinPath(folders.launcher, file);
+    if (std::string_view(file) == kSettingsFile) {
+      Settings fresh;
+      ResetSettings(fresh);
+      fresh.binding_version = current.binding_version;
+      SaveSettings(fresh, path);
+    } else if (std::string_view(file) != kAutofireFile || Holds(names, "mame/cfg/default.cfg")) {
+      if (FileExists(path)) DeleteFileAt(path);
+    }
+  }
+}
+
 }  // namespace
 
 int RestoreBackup(const std::string& zip_path, const BackupFolders& folders) {
@@ -194,7 +229,7 @@ int RestoreBackup(const std::string& zip_path, const BackupFolders& folders) {
 }
 
 BackupResult BackupSettings(const std::string& target, const BackupFolders& folders, const Settings& settings) {
-  SaveSettings(settings, JoinPath(folders.launcher, "korvo-settings.cfg"));
+  SaveSettings(settings, JoinPath(folders.launcher, kSettingsFile));
   return WriteBackup(target, folders);
 }
 
@@ -205,7 +240,7 @@ int RestoreSettingsFromBackup(const std::string& zip_path, const BackupFolders& 
   // safety backup itself restores it as it was, not the state just saved.
   auto zip = ReadWholeFile(zip_path);
   if (!zip || !SoundZip(*zip)) return -1;
-  std::string settings_path = JoinPath(folders.launcher, "korvo-settings.cfg");
+  std::string settings_path = JoinPath(folders.launcher, kSettingsFile);
   SaveSettings(settings, settings_path);
   // A restore that could not be undone is not started.
   BackupResult safety = WriteBackup(JoinPath(folders.launcher, kSafetyBackupName), folders, safety_limits);
@@ -216,8 +251,10 @@ int RestoreSettingsFromBackup(const std::string& zip_path, const BackupFolders& 
     }
     return kRestoreNotUndoable;
   }
-  int restored = RestoreFromBytes(*zip, folders);
+  std::vector<std::string> names;
+  int restored = RestoreFromBytes(*zip, folders, &names);
   if (restored < 0) return -1;
+  ResetFilesNotHeld(names, folders, settings);
   ResetSettings(settings);
   LoadSettings(settings, settings_path);
   LoadGameSettings(game_settings, JoinPath(folders.launcher, kGameSettingsFileName));

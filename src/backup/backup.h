@@ -1,4 +1,4 @@
-// Backup and restore of everything the user has set up: the launcher's three
+// Backup and restore of everything the user has set up: the launcher's own
 // settings files and profiles, and MAME's cfg, nvram, sta and ini folders, as
 // one zip of stored members.
 #pragma once
@@ -59,7 +59,8 @@ std::string RestoreTarget(std::string_view member, const BackupFolders& folders)
 
 // The Restore command after the user said yes: the zip is checked first, then
 // the current settings are saved and backed up as KORVO-before-restore.zip,
-// the backup is restored and both settings files are read again. The count,
+// the backup is restored, the launcher's own files it does not hold go back
+// to their start values, and both settings files are read again. The count,
 // or -1 for an unreadable or damaged zip, or kRestoreNotUndoable when the
 // safety backup could not be written whole (`problem` then holds the box
 // text); in both cases nothing was restored.
@@ -77,8 +78,10 @@ constexpr const char* kRestoreTitle = "Restore Settings";
 constexpr const char* kBackupFailedText = "The backup could not be written.";
 constexpr const char* kStopGameFirstText = "Stop the running game first.";
 constexpr const char* kRestoreQuestionText =
-    "Replace the current settings, per-game settings and the MAME saves (input mapping, nvram, save states) with "
-    "the ones in this backup?\n\nThe current ones are saved first as KORVO-before-restore.zip in the launcher folder.";
+    "Replace the current settings, per-game settings, combos and autofire and the MAME saves (input mapping, nvram, "
+    "save states) with the ones in this backup?\n\nKorvo's own settings that the backup does not hold go back to "
+    "their start values; MAME's files and the profiles that it does not hold stay as they are.\n\nThe current ones "
+    "are saved first as KORVO-before-restore.zip in the launcher folder.";
 constexpr const char* kNotABackupText = "This file is not a readable backup of Korvo (damaged or not a zip).";
 constexpr const char* kNotUndoableText =
     "Nothing was restored: the current settings could not be saved first as KORVO-before-restore.zip, so the "

@@ -3,11 +3,16 @@
 #include <system_error>
 #include <thread>
 
+#include "catalogue/mame_usage.h"
+
 std::unique_ptr<GameListBlock> LoadGameListBlock(bool force, const MameAsker& mame) {
   auto block = std::make_unique<GameListBlock>();
   block->list = BuildGameList();
   block->built = !block->list.empty();
   if (block->built) LoadMameListing(block->list, force, mame);
+  // Before the list is handed on, so that a start right after loading already
+  // leaves out what this MAME lacks.
+  LoadMameUsage(force, mame);
   return block;
 }
 

@@ -1,6 +1,7 @@
 // The background task that builds a fresh game list and completes it from
-// MAME's listing. It touches only its own new list; the result travels to the
-// main window in a heap block that the receiver owns from then on.
+// MAME's listing; on the way it learns which options MAME has (mame_usage.h).
+// It touches only its own new list; the result travels to the main window in
+// a heap block that the receiver owns from then on.
 #pragma once
 #include <functional>
 #include <memory>

@@ -54,14 +54,18 @@ const TableSets& GameTableSets() {
   return sets;
 }
 
-std::string ListingKey(const MameAsker& mame) {
+std::string MameBuildKey(const MameAsker& mame, std::string_view tag) {
   FileStamp stamp;
   if (!mame.found || !ReadFileStamp(mame.program, stamp)) return {};
-  char tail[96];
-  std::snprintf(tail, sizeof tail, "|%lu|%lu|%lu|%d|1.0.0", static_cast<unsigned long>(stamp.size & 0xffffffffu),
+  char numbers[64];
+  std::snprintf(numbers, sizeof numbers, "|%lu|%lu|%lu", static_cast<unsigned long>(stamp.size & 0xffffffffu),
                 static_cast<unsigned long>(stamp.write_time >> 32),
-                static_cast<unsigned long>(stamp.write_time & 0xffffffffu), kGameCount);
-  return mame.program + tail;
+                static_cast<unsigned long>(stamp.write_time & 0xffffffffu));
+  return mame.program + numbers + std::string(tag);
+}
+
+std::string ListingKey(const MameAsker& mame) {
+  return MameBuildKey(mame, "|" + std::to_string(kGameCount) + "|1.0.0");
 }
 
 bool ParseListingCache(std::string_view text, std::string_view key, MameListing& listing) {

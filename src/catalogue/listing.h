@@ -32,8 +32,10 @@ struct MameAsker {
   CapturedRunFn run = nullptr;
 };
 
-// The path followed by "|size|time-high|time-low|rows|1.0.0"; empty when the
-// program's attributes cannot be read.
+// Names one mame.exe build: its path, "|size|time-high|time-low" and `tag`;
+// empty when the program's attributes cannot be read.
+std::string MameBuildKey(const MameAsker& mame, std::string_view tag);
+// The path followed by "|size|time-high|time-low|rows|1.0.0".
 std::string ListingKey(const MameAsker& mame);
 
 // The cache file's entries when its first line carries `key`; false for a

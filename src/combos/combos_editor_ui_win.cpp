@@ -48,6 +48,17 @@ void FillMoveBox(int side, int chosen) {
   Choose(tab.move, chosen);
 }
 
+namespace {
+// The row's sequence in the Sequence box, readable for its side, with the
+// caret after its end, where the pad's next button or Del goes on from.
+void ShowSequence(const ComboRow& row) {
+  Filling filling;
+  std::wstring text = Utf8ToUtf16(FormatComboSequence(row.seq, row.side, kReadableSize));
+  SetWindowTextW(tab.sequence, text.c_str());
+  SendMessageW(tab.sequence, EM_SETSEL, text.size(), text.size());
+}
+}  // namespace
+
 // Shows the selected row in the editor; without one the Sequence box and the
 // hint line are empty.
 void FillEditor() {
@@ -59,7 +70,7 @@ void FillEditor() {
     Choose(tab.move, -1);
     return;
   }
-  SetText(tab.sequence, FormatComboSequence(row->seq, row->side, kReadableSize));
+  ShowSequence(*row);
   Choose(tab.plays_for, row->player == 2 ? 1 : 0);
   Choose(tab.side, row->side == kComboSideRight ? 1 : 0);
   RowMove found = FindRowMove(row->name);
@@ -147,8 +158,8 @@ void ChooseMove() {
   }
   const ComboMove& move = lists[list_index].moves[move_index];
   ApplyMoveToRow(*row, lists[list_index], move);
+  ShowSequence(*row);
   Filling filling;
-  SetText(tab.sequence, FormatComboSequence(row->seq, row->side, kReadableSize));
   SetText(tab.hint, HintLine(move.hint));
   RefreshList();
 }
@@ -157,8 +168,7 @@ void ChangeSide() {
   ComboRow* row = SelectedRow();
   if (!row) return;
   row->side = Choice(tab.side) == 1 ? kComboSideRight : kComboSideLeft;
-  Filling filling;
-  SetText(tab.sequence, FormatComboSequence(row->seq, row->side, kReadableSize));
+  ShowSequence(*row);
   FillMoveBox(row->side, Choice(tab.move));
   RefreshList();
 }

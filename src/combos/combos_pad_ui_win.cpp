@@ -8,6 +8,7 @@
 #include "combos/combos_tab_ui_win.h"
 #include "combos/pad_pictures.h"
 #include "combos/sequence_pad.h"
+#include "ui/glyph_button_win.h"
 #include "ui/icon_pixels.h"
 #include "ui/theme_win.h"
 #include "ui/tooltips_win.h"
@@ -55,7 +56,8 @@ void CreatePadButtons(HWND page, HWND tips) {
   auto table = SequencePadButtons();
   for (size_t i = 0; i < table.size(); ++i) {
     const PadButton& b = table[i];
-    HWND button = CreateWindowExW(0, L"BUTTON", Utf8ToUtf16(b.token).c_str(),
+    // Named by what it stands for; it shows a picture of its token.
+    HWND button = CreateWindowExW(0, L"BUTTON", Utf8ToUtf16(b.tooltip).c_str(),
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0, 0, 0, page,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdComboPadFirst + i)),
                                   Ui().instance, nullptr);
@@ -85,47 +87,14 @@ bool DrawPadButton(const DRAWITEMSTRUCT* item) {
   if (item->CtlType != ODT_BUTTON) return false;
   const char* token = PadButtonToken(static_cast<int>(item->CtlID));
   if (!token) return false;
-  HDC dc = item->hDC;
-  RECT r = item->rcItem;
-  bool pushed = (item->itemState & ODS_SELECTED) != 0, disabled = (item->itemState & ODS_DISABLED) != 0;
-  COLORREF face, ink;
-  if (IsDarkTheme()) {
-    // The look of the dark push buttons: a rounded body with a thin edge.
-    face = ThemeColour(pushed ? ColourRole::ToolPushed : ColourRole::DialogField);
-    ink = disabled ? DimTextColour() : TextColour();
-    FillRect(dc, &r, FaceBrush());
-    HPEN pen = CreatePen(PS_SOLID, 1, ThemeColour(ColourRole::Separator));
-    HGDIOBJ old_pen = SelectObject(dc, pen);
-    HGDIOBJ old_brush = SelectObject(dc, KeptBrush(face));
-    RoundRect(dc, r.left, r.top, r.right, r.bottom, S(4), S(4));
-    SelectObject(dc, old_brush);
-    SelectObject(dc, old_pen);
-    DeleteObject(pen);
-  } else {
-    face = GetSysColor(COLOR_BTNFACE);
-    ink = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
-    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-  }
-  RECT inside = r;
-  if (pushed) OffsetRect(&inside, 1, 1);
+  const ButtonBody body = DrawButtonBody(item);
   const int size = S(24);
   const std::vector<uint8_t>& mask = pictures.Get(token, size);
   if (!mask.empty()) {
-    DrawMask(dc, inside, mask, size, face, ink);
+    DrawMask(item->hDC, body.inside, mask, size, body.face, body.ink);
   } else {
-    HGDIOBJ old_font = SelectObject(dc, Ui().font ? Ui().font : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ink);
-    std::wstring text = Utf8ToUtf16(token);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inside,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old_font);
+    DrawButtonText(item, body, Utf8ToUtf16(token).c_str());
   }
-  if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT)) {
-    RECT focus = r;
-    InflateRect(&focus, -S(3), -S(3));
-    SetTextColor(dc, ink);
-    DrawFocusRect(dc, &focus);
-  }
+  DrawButtonFocus(item, body.ink);
   return true;
 }

@@ -50,7 +50,8 @@ namespace {
 
 constexpr int kSequenceBoxChars = 399;  // what the converter reads (bytes of UTF-8)
 
-HWND MakeLabel(const std::string& text) { return Make(L"STATIC", text, SS_LEFT | SS_NOPREFIX, -1); }
+// A label of a box, which takes an access key.
+HWND MakeLabel(const std::string& text) { return Make(L"STATIC", text, SS_LEFT, -1); }
 HWND MakeChoice(int id) { return Make(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id); }
 HWND MakeButton(const std::string& text, int id) { return Make(L"BUTTON", text, BS_PUSHBUTTON | WS_TABSTOP, id); }
 
@@ -137,7 +138,7 @@ int CreateCombosPage(HWND page) {
   tab.target = target;
   tab.tips = CreateTooltips(page);
 
-  tab.intro = MakeLabel(kCombosIntro);
+  tab.intro = Make(L"STATIC", kCombosIntro, SS_LEFT | SS_NOPREFIX, -1);
   tab.how = MakeButton("How It Works", kIdComboHowItWorks);
   tab.legend = MakeButton("Legend", kIdComboLegend);
   tab.step_label = MakeLabel("Step (ms)");

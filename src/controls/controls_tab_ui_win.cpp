@@ -142,7 +142,7 @@ bool ListClick(const NMITEMACTIVATE* click, bool double_click, bool right) {
 
 ControlsMappingWindows& CreateControlsMappingGroup(HWND page) {
   ControlsMappingWindows& w = MappingWindows();
-  w.profile_label = Make(page, L"STATIC", "Profile", SS_LEFT | SS_NOPREFIX, -1);
+  w.profile_label = Make(page, L"STATIC", "Profile", SS_LEFT, -1);  // takes an access key
   w.profile = Make(page, WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 396);
   w.save = Make(page, L"BUTTON", "Save", BS_PUSHBUTTON | WS_TABSTOP, 397);
   w.save_as = Make(page, L"BUTTON", "Save As\u2026", BS_PUSHBUTTON | WS_TABSTOP, 398);

@@ -169,9 +169,13 @@ void ApplyMappingText(InputMapping& m, const std::string& text) {
     b = ActionBinding{};
     b.present = true;
     // Hand-edited files may hold anything; what could not be written
-    // between MAME's tags is not taken in the first place.
-    b.key = IsSafeSequencePart(f[1]) ? CutBytes(f[1], kKeyMax) : std::string();
-    b.pad = IsSafeSequencePart(f[2]) ? CutBytes(f[2], kPadMax) : std::string();
+    // between MAME's tags is not taken in the first place. A key or pad
+    // given with MAME's prefix ("KEYCODE_I") is kept without it, as
+    // everywhere else: writing default.cfg adds the prefix again.
+    std::string_view key = StartsWith(f[1], kKeyPrefix) ? f[1].substr(kKeyPrefix.size()) : f[1];
+    std::string_view pad = StartsWith(f[2], kJoyPrefix) ? f[2].substr(kJoyPrefix.size()) : f[2];
+    b.key = IsSafeSequencePart(key) ? CutBytes(key, kKeyMax) : std::string();
+    b.pad = IsSafeSequencePart(pad) ? CutBytes(pad, kPadMax) : std::string();
     b.extra = SafeAlternatives(f[3], kExtraMax);
     b.autofire = f.size() >= 5 && f[4] == "1" && IsAutofireButton(index);
   });

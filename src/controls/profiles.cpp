@@ -24,15 +24,30 @@ void TrimBlanks(std::string& s) {
   s = s.substr(start, end - start);
 }
 
-// Windows opens these names as devices whatever the extension, so a profile
-// "CON" would "save" into nowhere.
-bool IsDeviceName(const std::string& name) {
-  static const char* const kDevices[] = {"CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4",
-                                         "COM5", "COM6", "COM7", "COM8", "COM9", "LPT1", "LPT2", "LPT3",
-                                         "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
-  for (const char* device : kDevices)
+bool IsDeviceName(std::string_view name) {
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
     if (EqualsNoCase(name, device)) return true;
-  return false;
+  if (name.size() < 4 || !(EqualsNoCase(name.substr(0, 3), "COM") || EqualsNoCase(name.substr(0, 3), "LPT")))
+    return false;
+  std::string_view number = name.substr(3);
+  // The digits, and the superscript one, two and three that Windows reads as digits too.
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "\xC2\xB9" ||
+         number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
+// Windows opens a file whose name before the first dot (blanks trimmed) is a
+// device name as that device, whatever follows: "con.x.cfg" is the console.
+// The returned place is where an underscore makes the name an ordinary one.
+size_t DeviceNameEnd(const std::string& name) {
+  std::string_view stem = std::string_view(name).substr(0, name.find('.'));
+  while (!stem.empty() && IsBlankByte(stem.back())) stem.remove_suffix(1);
+  return IsDeviceName(stem) ? stem.size() : std::string::npos;
+}
+
+// Windows drops trailing dots and blanks from file names; they come off until
+// neither is left so that the name is the file's real name.
+void DropTrailingDotsAndBlanks(std::string& name) {
+  while (!name.empty() && (name.back() == '.' || IsBlankByte(name.back()))) name.pop_back();
 }
 
 bool EndsWithCfg(const std::string& name) {
@@ -50,10 +65,14 @@ void SanitizeProfileName(std::string& name) {
     kept = CutToUtf16Units(kept, kProfileNameMax);
     TrimBlanks(kept);
   }
-  // Windows drops trailing dots and blanks from file names; take them off
-  // until neither is left so the name is the file's real name.
-  while (!kept.empty() && (kept.back() == '.' || IsBlankByte(kept.back()))) kept.pop_back();
-  if (IsDeviceName(kept)) kept += '_';
+  DropTrailingDotsAndBlanks(kept);
+  if (size_t end = DeviceNameEnd(kept); end != std::string::npos) {
+    kept.insert(end, "_");
+    if (Utf16Length(kept) > kProfileNameMax) {
+      kept = CutToUtf16Units(kept, kProfileNameMax);
+      DropTrailingDotsAndBlanks(kept);
+    }
+  }
   name = kept;
 }
 

@@ -79,8 +79,9 @@ int RunFrontend(const Settings& settings, const GameSettingsList& game_settings,
   LaunchRequest request;
   request.screen_mode = ScreenMode(screen);
   ArgList args;
-  BuildMameArgs(settings, game_settings, games, entry->number, &request, args);
-  WriteLaunchLog(settings, args);
+  std::vector<std::string> left_out;
+  BuildMameArgs(settings, game_settings, games, entry->number, &request, args, &left_out);
+  WriteLaunchLog(settings, args, left_out);
   AllowAnyForeground();
   GameProcess process;
   uint32_t error = 0;

@@ -6,11 +6,13 @@
 
 #include "launch/mame_args.h"
 
-// The log text for a start of `program` with `args` (set name first).
-std::string LaunchLogText(const std::string& program, const ArgList& args, const std::string& mame_folder);
+// The log text for a start of `program` with `args` (set name first), and
+// the options left out because this MAME does not have them.
+std::string LaunchLogText(const std::string& program, const ArgList& args, const std::string& mame_folder,
+                          const std::vector<std::string>& left_out = {});
 
 // Writes the log for this start when `logs` is on; false only when it could not be written.
-bool WriteLaunchLog(const Settings& settings, const ArgList& args);
+bool WriteLaunchLog(const Settings& settings, const ArgList& args, const std::vector<std::string>& left_out = {});
 
 // Adds a line to the log of the last start (other events worth knowing about
 // after it, such as a snapshot that could not be shown). The caller checks `logs`.

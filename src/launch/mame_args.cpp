@@ -1,10 +1,13 @@
 #include "launch/mame_args.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "base/text_util.h"
+#include "catalogue/mame_usage.h"
+#include "launch/mame_asker.h"
 #include "launch/mame_location.h"
 
 namespace {
@@ -108,8 +111,33 @@ const char* JoystickProviderName(int32_t provider) {
   return Pick(kNames, 4, provider);
 }
 
-void BuildMameArgs(const Settings& s, const GameSettingsList& game_settings, const GameList& games,
-                   int32_t game_number, const LaunchRequest* request, ArgList& out) {
+namespace {
+// Where the user's own free texts lie in the list: they reach MAME as typed.
+struct TypedRange {
+  size_t from = 0, to = 0;
+  bool Holds(size_t i) const { return i >= from && i < to; }
+};
+
+// Takes out every option this MAME does not have, with its value (a
+// following argument that is not an option), and notes each once.
+void LeaveOutWhatMameLacks(ArgList& out, size_t from, TypedRange typed, const MameUsage& usage,
+                           std::vector<std::string>* left_out) {
+  if (!usage.Known()) return;
+  ArgList kept(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(from));
+  for (size_t i = from; i < out.size(); ++i) {
+    if (typed.Holds(i) || !IsOptionArgument(out[i]) || HasMameArgument(usage, out[i])) {
+      kept.push_back(std::move(out[i]));
+      continue;
+    }
+    if (left_out && std::find(left_out->begin(), left_out->end(), out[i]) == left_out->end())
+      left_out->push_back(out[i]);
+    if (i + 1 < out.size() && !typed.Holds(i + 1) && !IsOptionArgument(out[i + 1])) ++i;
+  }
+  out = std::move(kept);
+}
+
+void AppendMameArgs(const Settings& s, const GameSettingsList& game_settings, const GameList& games,
+                    int32_t game_number, const LaunchRequest* request, ArgList& out, TypedRange& typed) {
   const GameEntry* entry = FindGameByNumber(games, game_number);
   const GameSettings* g = FindGameSettings(game_settings, game_number);
   const Effective e = EffectiveValues(s, g, request);
@@ -181,8 +209,10 @@ void BuildMameArgs(const Settings& s, const GameSettingsList& game_settings, con
   Switch(out, "confirm_quit", s.confirm_quit);
   // The user's own options come after ours: MAME takes the last occurrence.
   ParseArgText(s.more_options, out);
+  typed.from = out.size();
   ParseArgText(s.extra_arguments, out);
   if (g) ParseArgText(g->extra_arguments, out);
+  typed.to = out.size();
 
   if (!shortcut && entry) CallStripGameCfgInputs(entry->set);
   // The warning-screen skip presses a key that MAME sees only through DirectInput.
@@ -217,6 +247,26 @@ void BuildMameArgs(const Settings& s, const GameSettingsList& game_settings, con
                           "-intscaley", "0", "-resolution", "auto"})
       out.push_back(a);
   }
+}
+}  // namespace
+
+void BuildMameArgs(const Settings& s, const GameSettingsList& game_settings, const GameList& games,
+                   int32_t game_number, const LaunchRequest* request, ArgList& out,
+                   std::vector<std::string>* left_out) {
+  const size_t start = out.size();
+  TypedRange typed;
+  AppendMameArgs(s, game_settings, games, game_number, request, out, typed);
+  // An option MAME does not know stops it before the game starts; what the
+  // user typed as extra arguments is passed as typed all the same.
+  LeaveOutWhatMameLacks(out, start + 1, typed, CachedMameUsage(LocatedMameAsker(s)), left_out);
+  if (std::find(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), "-plugin") == out.end())
+    SetCombosActive(false);
+}
+
+std::string LeftOutText(const std::vector<std::string>& left_out) {
+  std::string text = "Left out for this MAME: ";
+  for (size_t i = 0; i < left_out.size(); ++i) text += (i ? ", " : "") + left_out[i];
+  return text;
 }
 
 void BuildProbeArgs(const Settings& s, const std::string& plugin_folder, ArgList& out) {

@@ -23,8 +23,13 @@ struct LaunchRequest {
 // number; an unknown number gives an empty set name and skips the game-only
 // steps. Unless the request is for a shortcut, the game's cfg file is prepared
 // and the plugins are written through the hooks, and CombosActive is updated.
+// Options that the located MAME does not list (korvo-options-cache.cfg) are
+// left out, except in the user's extra arguments, and noted in `left_out`.
 void BuildMameArgs(const Settings& settings, const GameSettingsList& game_settings, const GameList& games,
-                   int32_t game_number, const LaunchRequest* request, ArgList& out);
+                   int32_t game_number, const LaunchRequest* request, ArgList& out,
+                   std::vector<std::string>* left_out = nullptr);
+// "Left out for this MAME: -a, -b", for the status bar and the launch log.
+std::string LeftOutText(const std::vector<std::string>& left_out);
 
 // The pad probe run: "pong" without picture or sound for two seconds with
 // the korvo_probe plugin from `plugin_folder`.

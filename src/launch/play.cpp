@@ -77,10 +77,12 @@ bool StartMame(const Settings& settings, const ArgList& args, GameProcess& proce
 bool StartPlay(LaunchState& state, Settings& settings, const GameSettingsList& game_settings, const GameList& games,
                const GameEntry& entry, const LaunchRequest* request, uint32_t& error) {
   ArgList args;
-  BuildMameArgs(settings, game_settings, games, entry.number, request, args);
-  WriteLaunchLog(settings, args);
+  std::vector<std::string> left_out;
+  BuildMameArgs(settings, game_settings, games, entry.number, request, args, &left_out);
+  WriteLaunchLog(settings, args, left_out);
   GameProcess process;
   if (!StartMame(settings, args, process, error)) return false;
+  state.left_out = std::move(left_out);
   state.process = process;
   state.running = true;
   state.stopped_by_user = false;

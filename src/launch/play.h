@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "base/text_buffer.h"
 #include "launch/exit_diagnosis.h"
@@ -18,6 +19,7 @@ struct LaunchState {
   bool minimized_on_start = false;  // the window is to come back when MAME ends
   uint32_t start_tick = 0;
   int32_t last_game = 0;            // for the automatic Check ROM Set
+  std::vector<std::string> left_out;  // options of the last start that this MAME does not have
   GameProcess process;
 };
 

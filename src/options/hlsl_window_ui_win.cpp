@@ -2,20 +2,22 @@
 
 #include <commctrl.h>
 
+#include "launch/mame_asker.h"
 #include "options/option_list_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/shell_win.h"
 #include "ui/text_prompt_ui_win.h"
 
 namespace {
-enum : int { kPresetId = 1001, kApplyPresetId, kResetAllId, kListId, kEditId, kResetValueId };
+enum : int { kPresetId = 1001, kApplyPresetId, kResetAllId, kListId, kEditId, kResetValueId, kNoteId };
 constexpr int kWidth = 560;
 constexpr int kColumns[4] = {110, 210, 100, 90};
 
 struct HlslWindow {
   ModalDialog d;
   HlslValues values;
-  HWND list = nullptr, presets = nullptr;
+  std::vector<bool> not_in_mame;  // per table row
+  HWND list = nullptr, presets = nullptr, note = nullptr;
 };
 
 void ShowRow(HlslWindow& w, size_t row) {
@@ -73,6 +75,24 @@ bool Command(HlslWindow& w, int id) {
   return false;
 }
 
+bool Notify(HlslWindow& w, NMHDR* header, LRESULT* result) {
+  if (DrawDimRows(header, kListId, w.not_in_mame, result)) return true;
+  if (IsRowDoubleClick(header, kListId)) {
+    EditSelectedRow(w);
+    return true;
+  }
+  if (header->idFrom == kListId && header->code == LVN_ITEMCHANGED) {
+    auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+    if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
+        !(change->uOldState & LVIS_SELECTED)) {
+      size_t row = static_cast<size_t>(change->iItem);
+      SetControlText(w.note, HlslNoteLine(row, row < w.not_in_mame.size() && w.not_in_mame[row]));
+    }
+    return true;
+  }
+  return false;
+}
+
 bool Accept(HlslWindow& w) {
   std::string stored = BuildHlslOptions(w.values);
   if (!HlslOptionsFit(stored)) {
@@ -87,13 +107,10 @@ bool Accept(HlslWindow& w) {
 void OpenHlslSettings(HWND owner) {
   HlslWindow w;
   w.values = ParseHlslOptions(App().settings.hlsl_options);
+  w.not_in_mame = HlslRowsNotInMame(CachedMameUsage(LocatedMameAsker()));
   w.d.on_ok = [&w](ModalDialog&) { return Accept(w); };
   w.d.on_command = [&w](ModalDialog&, int id, int, HWND) { return Command(w, id); };
-  w.d.on_notify = [&w](ModalDialog&, NMHDR* header, LRESULT*) {
-    if (!IsRowDoubleClick(header, kListId)) return false;
-    EditSelectedRow(w);
-    return true;
-  };
+  w.d.on_notify = [&w](ModalDialog&, NMHDR* header, LRESULT* result) { return Notify(w, header, result); };
   const int height = HlslWindowHeight(WorkAreaHeightUnits());
   if (!CreateModalDialog(w.d, owner, kHlslWindowTitle, kWidth, height)) return;
 
@@ -107,9 +124,10 @@ void OpenHlslSettings(HWND owner) {
 
   w.list = AddOptionList(w.d, 10, 44, kWidth - 20, height - 128, kListId, kColumns);
   for (size_t row = 0; row < w.values.size(); ++row)
-    SetOptionListRow(w.list, static_cast<int>(row), HlslRowTexts(row, w.values), true);
+    SetOptionListRow(w.list, static_cast<int>(row), HlslRowTexts(row, w.values), true, static_cast<LPARAM>(row));
 
-  AddDialogControl(w.d, L"STATIC", kHlslNote, SS_LEFT | SS_NOPREFIX, 10, height - 78, kWidth - 20, 34, -1);
+  w.note =
+      AddDialogControl(w.d, L"STATIC", kHlslNote, SS_LEFT | SS_NOPREFIX, 10, height - 78, kWidth - 20, 34, kNoteId);
   AddOptionButtons(w.d, kWidth, height, kEditId, kResetValueId);
   RunModalDialog(w.d);
 }

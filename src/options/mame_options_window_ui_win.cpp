@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "launch/mame_asker.h"
 #include "options/option_list_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/shell_win.h"
@@ -15,6 +16,7 @@ constexpr int kColumns[4] = {150, 190, 150, 150};
 struct MameOptionsWindow {
   ModalDialog d;
   MameOptionValues values;
+  std::vector<bool> not_in_mame;  // per table row
   HWND list = nullptr, search = nullptr, description = nullptr;
 };
 
@@ -93,7 +95,8 @@ bool Command(MameOptionsWindow& w, int id, int code) {
   return false;
 }
 
-bool Notify(MameOptionsWindow& w, NMHDR* header) {
+bool Notify(MameOptionsWindow& w, NMHDR* header, LRESULT* result) {
+  if (DrawDimRows(header, kListId, w.not_in_mame, result)) return true;
   if (IsRowDoubleClick(header, kListId)) {
     EditSelectedRow(w);
     return true;
@@ -102,7 +105,10 @@ bool Notify(MameOptionsWindow& w, NMHDR* header) {
     auto* change = reinterpret_cast<NMLISTVIEW*>(header);
     if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
         !(change->uOldState & LVIS_SELECTED))
-      SetControlText(w.description, MameOptionDescriptionLine(TableRowOf(w.list, change->iItem)));
+    {
+      size_t row = TableRowOf(w.list, change->iItem);
+      SetControlText(w.description, MameOptionDescriptionLine(row, w.not_in_mame[row]));
+    }
     return true;
   }
   return false;
@@ -122,9 +128,10 @@ bool Accept(MameOptionsWindow& w) {
 bool OpenAllMameOptions(HWND owner) {
   MameOptionsWindow w;
   w.values = ParseMoreOptions(App().settings.more_options);
+  w.not_in_mame = MameOptionRowsNotInMame(CachedMameUsage(LocatedMameAsker()));
   w.d.on_ok = [&w](ModalDialog&) { return Accept(w); };
   w.d.on_command = [&w](ModalDialog&, int id, int code, HWND) { return Command(w, id, code); };
-  w.d.on_notify = [&w](ModalDialog&, NMHDR* header, LRESULT*) { return Notify(w, header); };
+  w.d.on_notify = [&w](ModalDialog&, NMHDR* header, LRESULT* result) { return Notify(w, header, result); };
   const int height = MameOptionsWindowHeight(WorkAreaHeightUnits());
   if (!CreateModalDialog(w.d, owner, kMameOptionsWindowTitle, kWidth, height)) return false;
 

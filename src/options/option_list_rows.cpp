@@ -16,7 +16,25 @@ OptionRowTexts MameOptionRowTexts(size_t row, const MameOptionValues& values) {
   return {o.group, o.name, MameOptionShownValue(o, values.values[row]), MameOptionShownValue(o, o.default_value)};
 }
 
-std::string MameOptionDescriptionLine(size_t row) {
+std::vector<bool> HlslRowsNotInMame(const MameUsage& usage) {
+  std::vector<bool> rows;
+  for (const HlslOption& o : HlslOptionTable()) rows.push_back(!HasMameOption(usage, o.name));
+  return rows;
+}
+
+std::vector<bool> MameOptionRowsNotInMame(const MameUsage& usage) {
+  std::vector<bool> rows;
+  for (const MameOption& o : MameOptionTable()) rows.push_back(!HasMameOption(usage, o.name));
+  return rows;
+}
+
+std::string MameOptionDescriptionLine(size_t row, bool not_in_mame) {
   const MameOption& o = MameOptionTable()[row];
-  return std::string("-") + o.name + ":  " + o.description;
+  return std::string("-") + o.name + ":  " + (not_in_mame ? std::string(kNotInThisMameText) + " " : "") +
+         o.description;
+}
+
+std::string HlslNoteLine(size_t row, bool not_in_mame) {
+  if (!not_in_mame) return kHlslNote;
+  return std::string("-") + HlslOptionTable()[row].name + ":  " + kNotInThisMameText;
 }

@@ -4,7 +4,9 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
+#include "catalogue/mame_usage.h"
 #include "options/hlsl_options.h"
 #include "options/mame_options.h"
 
@@ -35,5 +37,17 @@ struct OptionRowTexts {
 OptionRowTexts HlslRowTexts(size_t row, const HlslValues& values);
 // Group, name, value and default of a MAME option row ("(none)" when empty).
 OptionRowTexts MameOptionRowTexts(size_t row, const MameOptionValues& values);
-// The line under the list for a selected row: "-name:  description".
-std::string MameOptionDescriptionLine(size_t row);
+// Rows of options that the installed MAME does not list are shown greyed;
+// their values are kept but not passed. One flag per table row, all false
+// when MAME was not asked.
+std::vector<bool> HlslRowsNotInMame(const MameUsage& usage);
+std::vector<bool> MameOptionRowsNotInMame(const MameUsage& usage);
+inline constexpr const char* kNotInThisMameText =
+    "Not available in this MAME, so it is not passed (the value is kept).";
+
+// The line under the list for a selected row: "-name:  description", with
+// the reason first for an option this MAME does not have.
+std::string MameOptionDescriptionLine(size_t row, bool not_in_mame = false);
+// The note under the HLSL list: the usual note, or for a selected option this
+// MAME does not have "-name:  " and the reason.
+std::string HlslNoteLine(size_t row, bool not_in_mame);

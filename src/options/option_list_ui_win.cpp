@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/utf16_win.h"
+#include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
 
 int WorkAreaHeightUnits() {
@@ -49,6 +50,21 @@ void SetOptionListRow(HWND list, int index, const OptionRowTexts& texts, bool in
     ListView_SetItemText(list, index, 0, columns[0].data());
   }
   for (int i = 1; i < 4; ++i) ListView_SetItemText(list, index, i, columns[i].data());
+}
+
+bool DrawDimRows(const NMHDR* header, int list_id, const std::vector<bool>& dim, LRESULT* result) {
+  if (header->idFrom != static_cast<UINT_PTR>(list_id) || header->code != static_cast<UINT>(NM_CUSTOMDRAW))
+    return false;
+  const auto* draw = reinterpret_cast<const NMLVCUSTOMDRAW*>(header);
+  if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+    *result = CDRF_NOTIFYITEMDRAW;
+  } else {
+    size_t row = static_cast<size_t>(draw->nmcd.lItemlParam);
+    if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && row < dim.size() && dim[row])
+      const_cast<NMLVCUSTOMDRAW*>(draw)->clrText = DimTextColour();
+    *result = CDRF_DODEFAULT;
+  }
+  return true;
 }
 
 void AddComboEntry(HWND combo, const std::string& text) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "options/option_list_rows.h"
 #include "ui/modal_dialog_ui_win.h"
@@ -21,6 +22,9 @@ void AddOptionButtons(ModalDialog& d, int width, int height, int edit_id, int re
 // Puts the texts into list row `index`, adding the row (with `key` as its
 // item data) when `insert`.
 void SetOptionListRow(HWND list, int index, const OptionRowTexts& texts, bool insert, LPARAM key = 0);
+// Draws the rows whose item data is a row flagged in `dim` in the dim text
+// colour; true when the notification was the list's custom draw.
+bool DrawDimRows(const NMHDR* header, int list_id, const std::vector<bool>& dim, LRESULT* result);
 // Adds an entry at the end of a drop-down list.
 void AddComboEntry(HWND combo, const std::string& text);
 // The selected row, or -1.

@@ -80,9 +80,11 @@ void PaintHeader(HWND header, HDC dc, const RECT& client) {
     UINT align = (item.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT    ? DT_RIGHT
                  : (item.fmt & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER
                                                               : DT_LEFT;
-    RECT label = {rect.left + S(6), rect.top, rect.right - S(14), rect.bottom};
+    // The wider right margin makes room for the sort triangle only where it is drawn.
+    const bool sorted = item.fmt & (HDF_SORTUP | HDF_SORTDOWN);
+    RECT label = {rect.left + S(6), rect.top, rect.right - S(sorted ? 14 : 6), rect.bottom};
     DrawLabel(header, dc, text, label, TextColour(), align | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    if (item.fmt & (HDF_SORTUP | HDF_SORTDOWN)) DrawSortArrow(dc, rect, item.fmt & HDF_SORTUP);
+    if (sorted) DrawSortArrow(dc, rect, item.fmt & HDF_SORTUP);
   }
 }
 
@@ -96,28 +98,61 @@ LRESULT CALLBACK PainterProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
   return DefSubclassProc(window, message, wparam, lparam);
 }
 
-// The edge is painted over once the control has drawn its frame and scroll bars.
+bool IsComboBox(HWND window) {
+  wchar_t name[16] = L"";
+  return GetClassNameW(window, name, 16) && lstrcmpiW(name, WC_COMBOBOXW) == 0;
+}
+
+// The edge the system draws round a control: its client edge or border, or
+// the sunken edge a drop-down list draws inside its client area.
+int EdgeWidth(HWND window) {
+  if (IsComboBox(window)) return GetSystemMetrics(SM_CXEDGE);
+  if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) return GetSystemMetrics(SM_CXEDGE);
+  return (GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER) ? 1 : 0;
+}
+
+// What a control paints its inside with: an edit field or a drop-down list
+// asks its parent, as it does itself (a disabled or read-only one as a
+// static control); a list is the control background.
+HBRUSH InsideBrush(HWND window, HDC dc) {
+  wchar_t name[16] = L"";
+  GetClassNameW(window, name, 16);
+  const bool edit = lstrcmpiW(name, L"Edit") == 0;
+  if (!edit && !IsComboBox(window)) return ControlBackgroundBrush();
+  const bool read_only = edit && (GetWindowLongPtrW(window, GWL_STYLE) & ES_READONLY);
+  const UINT message = !IsWindowEnabled(window) || read_only ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(GetParent(window), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+  return brush ? brush : ControlBackgroundBrush();
+}
+
+// The edge is painted over once the control has drawn its frame and scroll
+// bars: a thin line round it, the rest of the edge like its inside.
 void PaintEdge(HWND window) {
-  int edge = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ? GetSystemMetrics(SM_CXEDGE)
-             : (GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER)        ? 1
-                                                                          : 0;
+  int edge = EdgeWidth(window);
   RECT frame;
   if (!edge || !GetWindowRect(window, &frame)) return;
   HDC dc = GetWindowDC(window);
   if (!dc) return;
   RECT ring = {0, 0, frame.right - frame.left, frame.bottom - frame.top};
   FrameRect(dc, &ring, KeptBrush(ThemeColour(ColourRole::Separator)));
+  HBRUSH inside = InsideBrush(window, dc);
   for (int i = 1; i < edge; ++i) {
     InflateRect(&ring, -1, -1);
-    FrameRect(dc, &ring, ControlBackgroundBrush());
+    FrameRect(dc, &ring, inside);
   }
   ReleaseDC(window, dc);
 }
 
 LRESULT CALLBACK EdgeProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
-  if (message == WM_NCPAINT) {
+  if (message == WM_NCPAINT || (message == WM_PAINT && !wparam && IsComboBox(window))) {
     LRESULT result = DefSubclassProc(window, message, wparam, lparam);
     PaintEdge(window);
+    return result;
+  }
+  if (message == WM_ENABLE) {  // the inside changes colour, the edge with it
+    LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return result;
   }
   if (message == WM_NCDESTROY) RemoveWindowSubclass(window, EdgeProc, id);

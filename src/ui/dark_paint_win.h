@@ -7,8 +7,9 @@
 
 void DarkTabs(HWND tab);
 void DarkStatusBar(HWND status);
-// ThemeControl installs these on a list view: its header, and its sunken
-// edge (or border), which the system would draw in light colours.
+// ThemeControl installs these on a list view (its header, and its sunken
+// edge or border, which the system would draw in light colours) and the
+// edge on edit fields and drop-down lists.
 void DarkHeader(HWND header);
 void DarkEdge(HWND control);
 

@@ -100,9 +100,11 @@ void ThemeControl(HWND control, const wchar_t* class_name) {
       AllowDark(info.hwndList);
       SetWindowTheme(info.hwndList, L"DarkMode_Explorer", nullptr);
     }
+    DarkEdge(control);  // the visual style keeps a light border on a disabled one
   } else if (IsClass(class_name, L"EDIT")) {
     AllowDark(control);
     bool multi_line = GetWindowLongPtrW(control, GWL_STYLE) & ES_MULTILINE;
     SetWindowTheme(control, multi_line ? L"DarkMode_Explorer" : L"DarkMode_CFD", nullptr);
+    DarkEdge(control);
   }
 }

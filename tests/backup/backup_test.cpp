@@ -184,6 +184,51 @@ TEST_F(Backup, RestoreRoundTripAndSafetyBackupUndoesIt) {
   EXPECT_TRUE(TestFileExists(M("sta/sfex/1.sta")));
 }
 
+// A restore replaces the launcher's own files as a whole: those the backup
+// does not hold go back to their start values, MAME's files and profiles it
+// does not hold stay, and the safety backup brings everything back.
+TEST_F(Backup, OwnFilesTheBackupDoesNotHoldGoBackToTheirStartValues) {
+  WriteTestFile(L("korvo-autofire.cfg"), "P1_BUTTON1\tA\t\t\n");
+  auto zip_of = [&](std::vector<std::pair<std::string, std::string>> members) {
+    ZipWriter zip;
+    StartZip(zip);
+    for (const auto& [name, data] : members) AddZipMember(zip, name, data);
+    FinishZip(zip);
+    std::string path = dir_.File("made.zip");
+    WriteTestFile(path, zip.output);
+    return path;
+  };
+  Settings settings;
+  ResetSettings(settings);
+  settings.binding_version = 5;
+  GameSettingsList games;
+  auto before = Snapshot(folders_.launcher);
+  EXPECT_EQ(RestoreSettingsFromBackup(
+                zip_of({{"korvo-settings.cfg", "video=1\r\n"}, {"mame/cfg/default.cfg", "<restored/>"}}), folders_,
+                settings, games),
+            2);
+  for (const char* reset : {"korvo-games.cfg", "korvo-combos.cfg", "korvo-autofire.cfg"})
+    EXPECT_FALSE(TestFileExists(L(reset))) << reset;
+  EXPECT_EQ(settings.video, 1);
+  EXPECT_EQ(ReadTestFile(L("profiles/Pad.cfg")), "profile\r\n");
+  EXPECT_EQ(ReadTestFile(M("sta/sfex/1.sta")), "state");
+
+  // Without default.cfg in the backup the current one stays, and with it the
+  // autofire file that holds the real keys of its NONE buttons. Without a
+  // settings file the defaults are written, keeping the binding version.
+  EXPECT_GT(RestoreSettingsFromBackup(L(kSafetyBackupName), folders_, settings, games), 0);
+  auto after_undo = Snapshot(folders_.launcher);
+  for (const char* name : {kSafetyBackupName, "korvo-settings.cfg"}) after_undo.erase(name), before.erase(name);
+  EXPECT_EQ(after_undo, before);
+  settings.video = 3;
+  EXPECT_EQ(RestoreSettingsFromBackup(zip_of({{"mame/ini/mame.ini", "x"}}), folders_, settings, games), 1);
+  EXPECT_TRUE(TestFileExists(L("korvo-autofire.cfg")));
+  EXPECT_FALSE(TestFileExists(L("korvo-games.cfg")));
+  EXPECT_EQ(settings.video, Settings().video);
+  EXPECT_EQ(settings.binding_version, 5);
+  EXPECT_NE(ReadTestFile(L("korvo-settings.cfg")).find("binding_version=5"), std::string::npos);
+}
+
 TEST_F(Backup, DamagedOrForeignZipsAreRefusedBeforeWriting) {
   std::string zip = dir_.File("backup.zip");
   ASSERT_EQ(WriteBackup(zip, folders_).count, 10);

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "controls/profiles.h"
 #include "controls_test_env.h"
@@ -21,7 +23,14 @@ TEST(ProfileNames, AreCleanedIntoSafeFileNames) {
   EXPECT_EQ(Clean("   "), "");
   EXPECT_EQ(Clean("..."), "");
   EXPECT_EQ(Clean("pad . ."), "pad");
-  EXPECT_EQ(Clean("nul"), "nul_");
+  // Names Windows would open as a device, whatever follows the first dot.
+  for (const auto& [typed, saved] : std::vector<std::pair<std::string, std::string>>{
+           {"nul", "nul_"},         {"con.x", "con_.x"},           {"aux .txt", "aux_ .txt"},
+           {"CONIN$", "CONIN$_"},   {"conout$.a.b", "conout$_.a.b"}, {"COM0", "COM0_"},
+           {"lpt9.x", "lpt9_.x"},   {"COM\xC2\xB9", "COM\xC2\xB9_"},  {"lpt\xC2\xB3.y", "lpt\xC2\xB3_.y"},
+           {"con..", "con_"},       {"console.x", "console.x"},     {"COM10", "COM10"},
+           {"com.x", "com.x"},      {"nul." + std::string(56, 'x'), "nul_." + std::string(55, 'x')}})
+    EXPECT_EQ(Clean(typed), saved) << typed;
   EXPECT_EQ(Clean(std::string(200, 'e')).size(), 60u);
   EXPECT_EQ(Clean("Ärger über Über"), "Ärger über Über");
   // 60 characters of two bytes each stay whole characters.
@@ -40,6 +49,11 @@ TEST(ProfileFiles, SaveReadRenameListAndDelete) {
   InputMapping loaded;
   ApplyMappingText(loaded, *ReadProfile("Pad"));
   EXPECT_EQ(SerializeMapping(loaded), SerializeMapping(m));
+  // Full MAME names in a hand-made profile are taken as they are.
+  InputMapping full;
+  ApplyMappingText(full, "bind=P1_BUTTON1\tKEYCODE_I\tJOYCODE_1_BUTTON3\t\t0\n");
+  EXPECT_EQ(full.bindings[4].key, "I");
+  EXPECT_EQ(full.bindings[4].pad, "1_BUTTON3");
   SetBindingKey(loaded, 4, "Q");
   EXPECT_TRUE(ProfileDiffersFromMapping("Pad", loaded));
 

@@ -9,6 +9,7 @@
 
 #include "settings/app_state.h"
 #include "base/paths.h"
+#include "catalogue/mame_usage.h"
 #include "launch/mame_asker.h"
 #include "support/test_support.h"
 #include "../tools/fakemame/fakemame_record.h"
@@ -31,11 +32,16 @@ TEST(GameListLoader, AsksTheFakeOnceThenUsesTheCache) {
     EXPECT_EQ(arrived.wait_for(std::chrono::seconds(1)), std::future_status::ready);
     return arrived.get();
   };
-  auto listfull_calls = [&dir] {
+  // Both questions are asked once per MAME build: the listing and the options.
+  auto calls = [&dir](const char* question) {
     size_t n = 0;
     for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt"))))
-      n += !call.args.empty() && call.args[0] == "-listfull";
+      n += !call.args.empty() && call.args[0] == question;
     return n;
+  };
+  auto listfull_calls = [&] {
+    EXPECT_EQ(calls("-showusage"), calls("-listfull"));
+    return calls("-listfull");
   };
 
   // No MAME: the table as built, and no cache.
@@ -43,11 +49,13 @@ TEST(GameListLoader, AsksTheFakeOnceThenUsesTheCache) {
   ASSERT_TRUE(block && block->built);
   EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, BuildGameList()[22].title);
   EXPECT_FALSE(TestFileExists(dir.File("korvo-listing-cache.cfg")));
+  EXPECT_FALSE(TestFileExists(dir.File("korvo-options-cache.cfg")));
 
   std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
   block = load(false);
   EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
   EXPECT_EQ(listfull_calls(), 1u);
+  EXPECT_FALSE(HasMameOption(CachedMameUsage(LocatedMameAsker()), "joystick_threshold"));
   block = load(false);
   EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
   EXPECT_EQ(listfull_calls(), 1u);

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <sstream>
 
 #include "base/paths.h"
+#include "catalogue/mame_usage.h"
+#include "launch/mame_asker.h"
 #include "support/test_support.h"
 
 namespace {
@@ -163,6 +167,59 @@ TEST_F(MameArgsTest, ShortcutAndFilterWindow) {
 }
 
 // Windows' own splitting is compared under Wine; here only the documented forms.
+// Options the located MAME does not list are left out with their values and
+// noted; the user's typed extra arguments go as typed. The fake MAME answers
+// with MAME 0.251's recorded list, then with an edited one that lacks options
+// the builder always passes.
+TEST_F(MameArgsTest, OptionsThisMameLacksAreLeftOut) {
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
+  SetWriteCombosPluginHook(CombosWritten);
+  settings.video = 2, settings.hlsl_enable = 1, settings.hlsl_options = "-scanline_alpha 0.4 -distortion -0.1";
+  settings.more_options = "-rewind -joystick_threshold 0.5 -priority 1 -speed 2";
+  settings.extra_arguments = "-typed_option 2";
+  auto build = [&](std::vector<std::string>* left_out) {
+    ArgList args;
+    BuildMameArgs(settings, overrides, games, kSfex2, nullptr, args, left_out);
+    return args;
+  };
+  const ArgList as_today = build(nullptr);  // MAME not asked yet
+  EXPECT_NE(std::find(as_today.begin(), as_today.end(), "-joystick_threshold"), as_today.end());
+
+  LoadMameUsage(false, LocatedMameAsker(settings));
+  std::vector<std::string> left_out;
+  ArgList args = build(&left_out);
+  EXPECT_EQ(left_out, (std::vector<std::string>{"-hlsl_enable", "-scanline_alpha", "-distortion",
+                                                "-joystick_threshold", "-priority"}));
+  // Each with its value; the rest as before.
+  for (const char* gone : {"-hlsl_enable", "-scanline_alpha", "0.4", "-distortion", "-0.1", "0.5", "-priority"})
+    EXPECT_EQ(std::count(args.begin(), args.end(), gone), 0) << gone;
+  for (const char* kept : {"-rewind", "-speed", "-typed_option", "-nojoystick_contradictory"})
+    EXPECT_EQ(std::count(args.begin(), args.end(), kept), 1) << kept;
+  EXPECT_EQ(args.size(), as_today.size() - 9);
+  EXPECT_TRUE(CombosActive());
+
+  std::istringstream recorded(ReadTestFile(SourcePath("tests/fixtures/mame0251/showusage.txt")));
+  std::string edited;
+  for (std::string line; std::getline(recorded, line);) {
+    bool gone = false;
+    for (const char* option : {"-keepaspect ", "-plugins ", "-plugin ", "-pluginspath "})
+      gone = gone || line.rfind(option, 0) == 0;
+    if (!gone) edited += line + "\n";
+  }
+  WriteTestFile(dir.File("edited-usage.txt"), edited);
+  WriteTestFile(dir.File("fakemame-control.txt"), "showusage-file=edited-usage.txt\n");
+  LoadMameUsage(true, LocatedMameAsker(settings));
+  left_out.clear();
+  args = build(&left_out);
+  EXPECT_EQ(left_out, (std::vector<std::string>{"-keepaspect", "-hlsl_enable", "-scanline_alpha", "-distortion",
+                                                "-joystick_threshold", "-priority", "-plugins", "-pluginspath",
+                                                "-plugin"}));
+  EXPECT_TRUE(std::none_of(args.begin(), args.end(), [](const std::string& a) { return a.find("combos") != a.npos; }));
+  EXPECT_FALSE(CombosActive());  // without the plugin the autofire buttons keep their keys
+}
+
 TEST(ArgText, QuotingAndSplitting) {
   EXPECT_EQ(QuoteArg("plain"), "plain");
   EXPECT_EQ(QuoteArg(""), "\"\"");

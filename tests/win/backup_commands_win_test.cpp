@@ -12,26 +12,6 @@
 #include "ui/shell_win.h"
 
 namespace {
-// The file dialog titled `title`: notes the proposed name and the filters,
-// types `path` and presses OK (or Cancel with an empty path).
-bool AnswerFileDialog(const std::string& title, const std::string& path, std::string* proposed = nullptr,
-                      std::vector<std::string>* filters = nullptr) {
-  HWND dialog = FindBox(title);
-  if (!dialog) return false;
-  HWND name = GetDlgItem(dialog, 0x47C);  // the file name box (cmb13), or its older edit (edt1)
-  if (!name) name = GetDlgItem(dialog, 0x480);
-  if (!name) return false;
-  if (proposed) *proposed = TextOf(name);
-  if (filters) *filters = ComboEntries(GetDlgItem(dialog, 0x470));
-  if (path.empty()) {
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    return true;
-  }
-  SetControlText(name, path);
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-  return true;
-}
-
 // Status texts the commands show.
 struct StatusCapture {
   std::vector<std::string> texts;
@@ -104,9 +84,10 @@ TEST(BackupCommands, BackupThenRestoreBringsEveryFileBack) {
   EXPECT_TRUE(RestoreSettingsCommand(nullptr, false, steps));
   EXPECT_TRUE(restore.Finished());
   EXPECT_EQ(question,
-            "Replace the current settings, per-game settings and the MAME saves (input mapping, nvram, save states) "
-            "with the ones in this backup?\n\nThe current ones are saved first as KORVO-before-restore.zip in the "
-            "launcher folder.");
+            "Replace the current settings, per-game settings, combos and autofire and the MAME saves (input mapping, "
+            "nvram, save states) with the ones in this backup?\n\nKorvo's own settings that the backup does not hold "
+            "go back to their start values; MAME's files and the profiles that it does not hold stay as they "
+            "are.\n\nThe current ones are saved first as KORVO-before-restore.zip in the launcher folder.");
   EXPECT_TRUE(applied);
   EXPECT_TRUE(reloaded);
   EXPECT_EQ(status_before_reload, 1u);  // the status text comes after the windows were refilled

@@ -130,13 +130,25 @@ struct CombosHost {
                  reinterpret_cast<LPARAM>(Utf8ToUtf16(text).c_str()));
   }
   void Caret(int start, int end) { SendMessageW(Item(kIdComboSequence), EM_SETSEL, start, end); }
+  // The pad's button clicked.
   void Pad(const char* token) {
     auto buttons = SequencePadButtons();
     for (size_t i = 0; i < buttons.size(); ++i)
-      if (std::string(buttons[i].token) == token) Command(kIdComboPadFirst + static_cast<int>(i));
+      if (std::string(buttons[i].token) == token)
+        SendMessageW(Item(kIdComboPadFirst + static_cast<int>(i)), BM_CLICK, 0, 0);
   }
   void SelectRow(int row) {
     ListView_SetItemState(Item(kIdComboList), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  // A click on the row's number.
+  void ClickRow(int row) {
+    HWND list = Item(kIdComboList);
+    RECT cell;
+    ListView_GetSubItemRect(list, row, 0, LVIR_BOUNDS, &cell);
+    const LPARAM at = MAKELPARAM(cell.left + 8, (cell.top + cell.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PumpMessagesFor(50);
   }
   int SelectedRow() const { return ListView_GetNextItem(Item(kIdComboList), -1, LVNI_SELECTED); }
   std::string Cell(int row, int column) const {
@@ -350,16 +362,23 @@ TEST(CombosTab, PadButtonsWriteTheSequenceBox) {
     EXPECT_EQ(Combos().rows[12].seq, c.stored) << c.box;
   }
 
-  // Del, twice, on a move's readable form.
-  f.SelectRow(3);  // Ryu's Hadou Ken
+  // A row clicked, then the pad: it goes on from the end of the row's readable form.
+  f.ClickRow(3);  // Ryu's Hadou Ken
+  EXPECT_EQ(f.SelectedRow(), 3);
   EXPECT_EQ(f.Text(kIdComboSequence), "QCF (D, DR, R) + HP");
-  f.Caret(19, 19);
+  f.Pad("HP");
+  EXPECT_EQ(f.Text(kIdComboSequence), "QCF (D, DR, R) + HP, HP");
+  f.Pad("Del");
   f.Pad("Del");
   EXPECT_EQ(f.Text(kIdComboSequence), "QCF (D, DR, R)");
   EXPECT_EQ(Combos().rows[3].seq, "2 3 6");
   f.Pad("Del");
   EXPECT_EQ(f.Text(kIdComboSequence), "");
   EXPECT_EQ(Combos().rows[3].seq, "");
+  // So it does after a move is chosen (and after Load Character, below).
+  f.Choose(kIdComboMove, "[Special] Shouryuu Ken (Rising Dragon Fist)   (DP (R, D, DR) + HP)");
+  f.Pad("Del");
+  EXPECT_EQ(f.Text(kIdComboSequence), "DP (R, D, DR)");
 
   // Player Side shows the sequence for the other side and keeps what is stored.
   f.SelectRow(4);
@@ -377,6 +396,12 @@ TEST(CombosTab, PadButtonsWriteTheSequenceBox) {
   EXPECT_EQ(Combos().rows[4].seq, "63214+HP");
   EXPECT_EQ(Combos().rows[4].name, "Ryu: Shakunetsu Hadou Ken (Scorching Heat Surge fist)");
   EXPECT_EQ(f.Text(kIdComboHint), "HCB + P");
+
+  f.Choose(kIdComboLoadCharacter, "Guile");
+  const std::string loaded = f.Text(kIdComboSequence);
+  f.Pad("Del");
+  EXPECT_LT(f.Text(kIdComboSequence).size(), loaded.size());
+  EXPECT_EQ(loaded.rfind(f.Text(kIdComboSequence), 0), 0u) << loaded;
 }
 
 TEST(CombosTab, BadInputLeavesTheBoxAndTheRowTogether) {

@@ -355,4 +355,25 @@ TEST_F(ControlsTab, ProfilesSaveLoadRenameAndDelete) {
   EXPECT_EQ(chosen(), "None");
   EXPECT_EQ(App().settings.controls_profile, "");
   EXPECT_EQ(SerializeMapping(TheInputMapping()), mapping);
+
+  // A name that Windows would open as a device is saved under an ordinary
+  // one. Meanwhile a profile made by hand has come into the folder.
+  f.WriteText("profiles\\full.cfg", "bind=P1_BUTTON1\tKEYCODE_I\tJOYCODE_1_BUTTON3\t\t0\n");
+  {
+    DialogDriver driver(answer_prompt("Save Profile As", "con.x"));
+    f.Command(398);
+    EXPECT_EQ(driver.Seen().size(), 1u) << "no profile of that name exists, so nothing is asked";
+  }
+  EXPECT_EQ(f.StatusText(), "Profile saved");
+  EXPECT_EQ(chosen(), "con_.x");
+  EXPECT_TRUE(FileExists(f.dir.File("profiles\\con_.x.cfg")));
+
+  // It names keys with MAME's full names, and reaches default.cfg intact.
+  choose(2);
+  EXPECT_EQ(chosen(), "full");
+  EXPECT_EQ(Cell(kP1Button1, 1), "I");
+  f.Command(109);
+  const std::string cfg = f.ReadText("cfg\\default.cfg");
+  EXPECT_NE(cfg.find("KEYCODE_I OR JOYCODE_1_BUTTON3"), std::string::npos) << cfg;
+  EXPECT_EQ(cfg.find("KEYCODE_KEYCODE"), std::string::npos);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "app/about_ui_win.h"
@@ -23,6 +24,45 @@ void Prepare() {
 }
 
 void Type(HWND dialog, const wchar_t* text) { SetDlgItemTextW(dialog, 1001, text); }
+
+HWND ChildWithText(HWND dialog, const wchar_t* text) {
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t shown[64] = L"";
+    GetWindowTextW(c, shown, 64);
+    if (!lstrcmpW(shown, text)) return c;
+  }
+  return nullptr;
+}
+
+// A line of labels reads as one sentence: as painted, no run of blank
+// columns between its first and last word is wider than about a space.
+void ExpectWordsOneSpaceApart(HWND dialog, const wchar_t* first, const wchar_t* last) {
+  HWND from = ChildWithText(dialog, first), to = ChildWithText(dialog, last);
+  ASSERT_TRUE(from && to);
+  RECT a, b, frame;
+  GetWindowRect(from, &a);
+  GetWindowRect(to, &b);
+  GetWindowRect(dialog, &frame);
+  WindowPixels shot(dialog);
+  const uint32_t face = RgbOf(IsDarkTheme() ? FaceColour() : GetSysColor(COLOR_BTNFACE));
+  int run = 0, widest = 0;
+  bool started = false;
+  for (int x = a.left; x < b.right; ++x) {
+    bool ink = false;
+    for (int y = a.top; y < a.bottom; ++y) ink |= shot.At({x - frame.left, y - frame.top}) != face;
+    if (ink && started) widest = std::max(widest, run);
+    started |= ink;
+    run = ink ? 0 : run + 1;
+  }
+  HDC dc = GetDC(dialog);
+  HGDIOBJ old = SelectObject(dc, Ui().font);
+  SIZE space = {};
+  GetTextExtentPoint32W(dc, L" ", 1, &space);
+  SelectObject(dc, old);
+  ReleaseDC(dialog, dc);
+  EXPECT_LE(widest, 2 * space.cx) << "blank columns between the words";
+}
+
 void Press(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 }  // namespace
 
@@ -84,6 +124,7 @@ TEST(DialogFrame, Screenshots) {
     {
       DialogDriver shot([&](HWND dialog, const SeenBox&) {
         SaveWindowScreenshot(dialog, "about-" + look);
+        ExpectWordsOneSpaceApart(dialog, L"Based on the", L"launcher.");
         return false;
       });
       ShowAboutWindow(nullptr);

@@ -182,6 +182,26 @@ inline bool AnswerBox(const std::string& title, int button, std::string* text = 
   return true;
 }
 
+// The file dialog titled `title`: notes the proposed name and the filters,
+// types `path` and presses OK (or Cancel with an empty path).
+inline bool AnswerFileDialog(const std::string& title, const std::string& path, std::string* proposed = nullptr,
+                             std::vector<std::string>* filters = nullptr) {
+  HWND dialog = FindBox(title);
+  if (!dialog) return false;
+  HWND name = GetDlgItem(dialog, 0x47C);  // the file name box (cmb13), or its older edit (edt1)
+  if (!name) name = GetDlgItem(dialog, 0x480);
+  if (!name) return false;
+  if (proposed) *proposed = TextOf(name);
+  if (filters) *filters = ComboEntries(GetDlgItem(dialog, 0x470));
+  if (path.empty()) {
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return true;
+  }
+  SetControlText(name, path);
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  return true;
+}
+
 // Presses the button with this text.
 inline void PressButton(HWND dialog, const wchar_t* text) {
   HWND button = FindWindowExW(dialog, nullptr, L"BUTTON", text);

@@ -237,22 +237,58 @@ TEST(GameSettingsWin, DipSwitchesButtonOpensOverTheWindow) {
   EXPECT_EQ(game_seen, 1);
 }
 
-TEST(GameSettingsWin, ScreenshotsOfEveryTabInBothLooks) {
+namespace {
+// What a person sees of a tab's page: outside its visible controls only the
+// face of the look, nothing of the tab shown before.
+void ExpectOnlyTheFaceAroundTheControls(HWND dialog, const std::string& where) {
+  HWND page = FindWindowExW(dialog, nullptr, L"KorvoGameSettingsPage", nullptr);
+  ASSERT_NE(page, nullptr);
+  std::vector<RECT> controls;
+  for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+    if (IsWindowVisible(c)) controls.push_back(r);
+  }
+  WindowPixels shot(dialog);
+  RECT client, frame;
+  GetClientRect(page, &client);
+  GetWindowRect(dialog, &frame);
+  const uint32_t face = RgbOf(IsDarkTheme() ? FaceColour() : GetSysColor(COLOR_BTNFACE));
+  int stray = 0;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) {
+      POINT p = {x, y};
+      bool covered = false;
+      for (const RECT& r : controls) covered |= PtInRect(&r, p) != FALSE;
+      ClientToScreen(page, &p);
+      stray += !covered && shot.At({p.x - frame.left, p.y - frame.top}) != face;
+    }
+  EXPECT_EQ(stray, 0) << where;
+}
+}  // namespace
+
+// The whole run repeats this test with the screen at 144 and 192 DPI.
+TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
   GameSettingsFolder f;
+  InitUiMetrics(GetModuleHandleW(nullptr));  // the screen's DPI and font
   f.WriteCfg("\r\n[game 269]\r\nvideo=1\r\nsize=1920x1080\r\nvolume=-12\r\nbios=dsem2\r\n"
              "extra_arguments=-nvram_directory nvram2\r\n");
   static const char* const kTabNames[] = {"general", "video", "audio", "other"};
+  const std::string dpi = Ui().dpi == 96 ? "" : "_" + std::to_string(Ui().dpi) + "dpi";
   for (bool dark : {false, true}) {
     ApplyTheme(dark);
-    auto shoot = [dark](HWND d) {
-      for (int tab = 0; tab < 4; ++tab) {
+    auto shoot = [dark, &dpi](HWND d) {
+      for (int tab : {3, 0, 1, 2, 3}) {
         ShowTab(d, tab);
-        SaveWindowScreenshot(d, std::string("game_settings_") + kTabNames[tab] + (dark ? "_dark" : "_light"));
+        PumpMessagesFor(100);
+        ExpectOnlyTheFaceAroundTheControls(d, std::string(kTabNames[tab]) + (dark ? " dark" : " light"));
+        SaveWindowScreenshot(d, std::string("game_settings_") + kTabNames[tab] + (dark ? "_dark" : "_light") + dpi);
       }
     };
     Edit(f.Game("strgchmp"), shoot, [](HWND, const GameEntry&) {});
   }
   ApplyTheme(false);
   // The longest title wraps onto a second line above the note.
-  Edit(f.Game("ddr2mc2"), [](HWND d) { SaveWindowScreenshot(d, "game_settings_long_title_light"); });
+  Edit(f.Game("ddr2mc2"), [&dpi](HWND d) { SaveWindowScreenshot(d, "game_settings_long_title_light" + dpi); });
 }

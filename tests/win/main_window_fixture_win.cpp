@@ -46,7 +46,7 @@ MainWindowFixture::~MainWindowFixture() {
 bool MainWindowFixture::Open(int dpi) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   InitUiMetrics(instance);
-  SetUiDpi(dpi);
+  if (dpi) SetUiDpi(dpi);
   RegisterModalDialogClass(instance);
   RegisterMainWindowClass(instance);
   RegisterOptionsClasses(instance);

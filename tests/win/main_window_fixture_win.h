@@ -19,7 +19,8 @@ struct MainWindowFixture {
   explicit MainWindowFixture(const std::string& settings_text = "", bool with_mame = true);
   ~MainWindowFixture();
 
-  // Creates the window and waits until the game list has arrived.
+  // Creates the window and waits until the game list has arrived; a `dpi` of
+  // 0 takes the screen's, as the launcher does.
   bool Open(int dpi = 96);
   void Close();  // WM_CLOSE, as the user closes it
   void Command(int id, int code = 0);

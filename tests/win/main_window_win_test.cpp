@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../../tools/fakemame/fakemame_record.h"
 #include "app/options_area_ui_win.h"
+#include "base/file_system.h"
 #include "catalogue/game_list_view_ui_win.h"
 #include "dialog_driver_win.h"
+#include "dialog_script_win.h"
 #include "main_window_fixture_win.h"
 #include "screenshot_win.h"
 #include "preview/preview_pane_ui_win.h"
@@ -144,7 +148,8 @@ TEST(MainWindow, MenuStatesFollowTheSelection) {
 
 TEST(MainWindow, PlayingTwoGamesFillsTheRecentMenu) {
   MainWindowFixture f("logs=1\r\n");
-  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=300\n");
+  // A MAME without the Windows build's HLSL options (the SDL build's list).
+  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=300\nshowusage-osd=sdl\n");
   ASSERT_TRUE(f.Open());
   DialogDriver boxes;
   for (const char* set : {"sfex2", "tekken3"}) {
@@ -152,6 +157,8 @@ TEST(MainWindow, PlayingTwoGamesFillsTheRecentMenu) {
     f.Command(205);
     ASSERT_TRUE(Main().launch.running) << set;
     EXPECT_EQ(f.StatusText().rfind("Playing: ", 0), 0u);
+    EXPECT_NE(f.StatusText().find("   |   Left out for this MAME: -nohlsl_enable"), std::string::npos)
+        << f.StatusText();
     EXPECT_TRUE(MenuEnabled(206));
     ASSERT_TRUE(f.WaitFor([] { return !Main().launch.running; }));
   }
@@ -168,7 +175,10 @@ TEST(MainWindow, PlayingTwoGamesFillsTheRecentMenu) {
   auto calls = fakemame::ParseCalls(f.ReadText("fakemame-calls.txt"));
   ASSERT_FALSE(calls.empty());
   EXPECT_EQ(calls.back().args.front(), "tekken3");
+  EXPECT_EQ(std::count(calls.back().args.begin(), calls.back().args.end(), "-nohlsl_enable"), 0);
   EXPECT_NE(f.ReadText("logs\\korvo-launch.log").find("tekken3"), std::string::npos);
+  EXPECT_NE(f.ReadText("logs\\korvo-launch.log").find("\r\nLeft out for this MAME: -nohlsl_enable\r\n"),
+            std::string::npos);
 
   f.Command(203);  // Clear Recent Files
   EXPECT_EQ(MenuText(Main().recent_menu, 0), "(No Recent Games)");
@@ -367,16 +377,59 @@ TEST(MainWindow, DarkLookPixels) {
   ApplyTheme(false);
 }
 
-TEST(MainWindow, GameSettingsFromTheMenuSaysWhatTheGameFollows) {
+// Game Settings from the menu, and a restore of a backup made before the game
+// had settings of its own: the restore takes them away again.
+TEST(MainWindow, GameSettingsFromTheMenuAndARestoreOfAnEarlierBackup) {
   MainWindowFixture f;
   ASSERT_TRUE(f.Open());
+  const std::string backup = f.dir.File("before.zip");
+  DialogScript save;
+  save.Then([&] { return AnswerFileDialog("Backup Settings", backup); });
+  f.Command(255);
+  ASSERT_TRUE(save.Finished());
+
+  // Cheats of the Game Settings window: -1 keeps what it shows; gives what it showed.
+  auto game_settings = [&](int cheats) {
+    int shown = -1;
+    DialogScript s;
+    s.Then([&] {
+      HWND window = FindModal("Game Settings");
+      if (!window) return false;
+      std::pair<int, HWND> search = {1011, nullptr};  // the Cheats list, on a page inside the window
+      EnumChildWindows(
+          window,
+          [](HWND child, LPARAM data) {
+            auto* found = reinterpret_cast<std::pair<int, HWND>*>(data);
+            if (GetDlgCtrlID(child) == found->first) found->second = child;
+            return found->second ? FALSE : TRUE;
+          },
+          reinterpret_cast<LPARAM>(&search));
+      shown = static_cast<int>(SendMessageW(search.second, CB_GETCURSEL, 0, 0));
+      if (cheats >= 0) SendMessageW(search.second, CB_SETCURSEL, static_cast<WPARAM>(cheats), 0);
+      Press(window, IDOK);
+      return true;
+    });
+    f.Command(250);
+    EXPECT_TRUE(s.Finished());
+    return shown;
+  };
   f.SelectRow(f.RowOfGame("tekken3"));
-  DialogDriver ok([](HWND dialog, const SeenBox&) {
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    return true;
-  });
-  f.Command(250);
-  EXPECT_TRUE(ok.SawTitle("Game Settings"));
+  EXPECT_EQ(game_settings(1), 0);  // Same As Global, then On
+  EXPECT_EQ(f.StatusText(), "This game now has its own settings");
+  ASSERT_TRUE(FileExists(f.dir.File("korvo-games.cfg")));
+
+  DialogScript restore;
+  restore.Then([&] { return AnswerFileDialog("Restore Settings", backup); })
+      .Then([&] { return AnswerBox("Restore Settings", IDYES); });
+  f.Command(256);
+  ASSERT_TRUE(restore.Finished());
+  EXPECT_EQ(f.StatusText().rfind("Backup restored: ", 0), 0u) << f.StatusText();
+  EXPECT_FALSE(FileExists(f.dir.File("korvo-games.cfg")));
+  EXPECT_TRUE(FileExists(f.dir.File("KORVO-before-restore.zip")));
+  f.SelectRow(-1);
+  f.SelectRow(f.RowOfGame("tekken3"));
+  EXPECT_EQ(f.StatusText().find("its own settings"), std::string::npos) << f.StatusText();
+  EXPECT_EQ(game_settings(-1), 0);
   EXPECT_EQ(f.StatusText(), "This game follows the main settings again");
 }
 

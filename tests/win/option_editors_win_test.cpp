@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "catalogue/game_list_loader.h"
+#include "launch/mame_asker.h"
 #include "launch/play.h"
 #include "options/hlsl_window_ui_win.h"
 #include "options/mame_options_window_ui_win.h"
@@ -46,6 +50,30 @@ ArgList ArgsFrom(const ArgList& args, const std::string& first, size_t count) {
 }
 
 HWND ListOf(HWND window) { return FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); }
+
+// What the launcher does at its start in the background: it lists the games
+// and asks the fake MAME for its options, which answers with 0.251's list.
+void LearnMameOptions() { LoadGameListBlock(false, LocatedMameAsker()); }
+
+// The darkest pixel (the sum of its channels) of a list cell: greyed rows
+// have no black in their text.
+int DarkestInCell(HWND list, int row, int column) {
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  WindowPixels shot(list);
+  RECT cell = {}, frame;
+  ListView_GetSubItemRect(list, row, column, LVIR_LABEL, &cell);
+  POINT origin = {0, 0};
+  ClientToScreen(list, &origin);
+  GetWindowRect(list, &frame);
+  int darkest = 3 * 255;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < cell.right; ++x) {
+      uint32_t c = shot.At({x + origin.x - frame.left, y + origin.y - frame.top});
+      darkest = std::min<int>(darkest, static_cast<int>((c >> 16) + ((c >> 8) & 0xFF) + (c & 0xFF)));
+    }
+  return darkest;
+}
 }  // namespace
 
 TEST(HlslWindow, EditsPresetsAndRefusalsReachTheCommandLine) {
@@ -142,6 +170,33 @@ TEST(HlslWindow, EditsPresetsAndRefusalsReachTheCommandLine) {
   ArgList off = NextCommandLine(f);
   EXPECT_FALSE(ArgsFrom(off, "-nohlsl_enable", 1).empty());
   EXPECT_TRUE(ArgsFrom(off, "-scanline_alpha", 1).empty());
+
+  // A MAME without HLSL (the SDL build's list): every row greyed with the
+  // reason, the values kept, nothing of it on the command line.
+  f.Write("fakemame-control.txt", "showusage-osd=sdl\n");
+  LearnMameOptions();
+  std::string note;
+  DialogScript greyed;
+  greyed.Then([&] {
+    win = FindModal("HLSL Settings");
+    if (!win) return false;
+    list = ListOf(win);
+    EXPECT_GT(DarkestInCell(list, 0, 1), 250);
+    SelectListRow(list, 0);
+    note = ItemText(win, 1007);
+    SaveWindowScreenshot(win, "hlsl-settings-not-in-this-mame");
+    Press(win, IDOK);
+    return true;
+  });
+  OpenHlslSettings(nullptr);
+  EXPECT_TRUE(greyed.Finished());
+  EXPECT_EQ(note, "-scanline_alpha:  Not available in this MAME, so it is not passed (the value is kept).");
+  EXPECT_EQ(App().settings.hlsl_options, stored);
+  App().settings.hlsl_enable = 1;
+  ArgList without = NextCommandLine(f);
+  EXPECT_TRUE(ArgsFrom(without, "-hlsl_enable", 1).empty());
+  EXPECT_TRUE(ArgsFrom(without, "-scanline_alpha", 1).empty());
+  EXPECT_EQ(without.front(), "tekken3");
 }
 
 TEST(HlslWindow, TooLongForTheSettingsFileStaysOpenAndCancelKeepsTheOldText) {
@@ -265,6 +320,40 @@ TEST(MameOptionsWindow, SearchEditsAndRefusalsReachTheCommandLine) {
   EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -snapname \"%g shot %i\" -nonvram_save");
   EXPECT_EQ(ArgsFrom(NextCommandLine(f), "-rewind", 6),
             (ArgList{"-rewind", "-rewind_capacity", "256", "-snapname", "%g shot %i", "-nonvram_save"}));
+
+  // Once MAME 0.251 has said which options it has, joystick_threshold (a
+  // newer option) is greyed with the reason; a value set for it is kept but
+  // never passed, so MAME still starts.
+  LearnMameOptions();
+  std::string line;
+  int shade_known = 0, shade_greyed = 0;
+  DialogScript greyed;
+  greyed.Then([&] {
+     win = FindModal("All MAME Options");
+     list = win ? ListOf(win) : nullptr;
+     if (!list) return false;
+     shade_known = DarkestInCell(list, 29, 1);
+     shade_greyed = DarkestInCell(list, 30, 1);
+     return edit_row(30);
+   })
+      .Then([&] { return AnswerPrompt("MAME Option", "0.5"); })
+      .Then([&] {
+        line = ItemText(win, 1004);
+        SaveWindowScreenshot(win, "all-mame-options-not-in-this-mame");
+        Press(win, IDOK);
+        return true;
+      });
+  EXPECT_TRUE(OpenAllMameOptions(nullptr));
+  EXPECT_TRUE(greyed.Finished());
+  EXPECT_LT(shade_known, 150);
+  EXPECT_GT(shade_greyed, 250);
+  EXPECT_EQ(line,
+            "-joystick_threshold:  Not available in this MAME, so it is not passed (the value is kept). threshold for "
+            "joystick to be considered active as a switch (0.0 center, 1.0 end)");
+  EXPECT_NE(App().settings.more_options.find("-joystick_threshold 0.5"), std::string::npos);
+  ArgList args = NextCommandLine(f);
+  EXPECT_TRUE(ArgsFrom(args, "-joystick_threshold", 1).empty());
+  EXPECT_EQ(ArgsFrom(args, "-rewind", 2), (ArgList{"-rewind", "-rewind_capacity"}));
 }
 
 TEST(MameOptionsWindow, ResetAllAsksAndTooLongStaysOpen) {
@@ -315,6 +404,8 @@ TEST(MameOptionsWindow, ResetAllAsksAndTooLongStaysOpen) {
 
 TEST(OptionEditorWindows, DarkLook) {
   ScratchLauncher f;
+  f.Write("fakemame-control.txt", "showusage-osd=sdl\n");
+  LearnMameOptions();  // a MAME without HLSL: its rows greyed
   ApplyTheme(true);
   DialogScript s;
   for (const char* title : {"HLSL Settings", "All MAME Options"}) {

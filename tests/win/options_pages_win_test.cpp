@@ -5,9 +5,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_page_set_ui_win.h"
 #include "app/options_pages_ui_win.h"
+#include "combos/combos_tab_ui_win.h"
+#include "combos/sequence_pad.h"
 #include "controls/input_mapping.h"
 #include "dialog_driver_win.h"
 #include "main_window_fixture_win.h"
@@ -15,6 +22,7 @@
 #include "options_page_driver_win.h"
 #include "screenshot_win.h"
 #include "settings/app_state.h"
+#include "synthetic_key_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
 
@@ -375,17 +383,178 @@ TEST(OptionsPagesWin, TabsAndLayoutsKeepWhatWasTyped) {
   EXPECT_TRUE(HasLine(f.ReadText("korvo-settings.cfg"), "extra_arguments=-typed"));
 }
 
-TEST(OptionsPagesWin, Screenshots) {
+namespace {
+bool IsGroupBox(HWND w) {
+  wchar_t name[16] = L"";
+  GetClassNameW(w, name, 16);
+  return lstrcmpiW(name, L"Button") == 0 && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+RECT RectIn(HWND child, HWND parent) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// What a person sees of the groups on the shown page: the insides between
+// the frame and the controls are the page's colour, the controls inside
+// show (the box's own painting does not cover them).
+void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& where) {
+  WindowPixels shot(top);
+  RECT frame, client;
+  GetWindowRect(top, &frame);
+  GetClientRect(page, &client);
+  auto at = [&](int x, int y) {
+    POINT p = {x, y};
+    ClientToScreen(page, &p);
+    return shot.At({p.x - frame.left, p.y - frame.top});
+  };
+  std::vector<RECT> groups;
+  for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsGroupBox(c) || !IsWindowVisible(c)) continue;
+    RECT g = RectIn(c, page);
+    groups.push_back(g);
+    int stale = 0;
+    for (int x : {g.left + S(5), g.right - 1 - S(5)})
+      for (int y = std::max<int>(g.top + S(20), 0); y < std::min<int>(g.bottom - S(4), client.bottom); ++y)
+        stale += at(x, y) != face;
+    EXPECT_EQ(stale, 0) << where << ": inside \"" << ControlText(c) << "\"";
+  }
+  for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r = RectIn(c, page), in;
+    if (IsGroupBox(c) || !IsWindowVisible(c) || r.bottom > client.bottom) continue;
+    bool inside = false;
+    for (const RECT& g : groups) inside |= IntersectRect(&in, &g, &r) && EqualRect(&in, &r);
+    int shown = 0;
+    for (int y = r.top; inside && y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) shown += at(x, y) != face;
+    EXPECT_TRUE(!inside || shown > 0) << where << ": \"" << ControlText(c) << "\" is covered";
+  }
+}
+
+void ClickTab(int tab) {
+  RECT r;
+  TabCtrl_GetItemRect(Options().tabs, tab, &r);
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageW(Options().tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(Options().tabs, WM_LBUTTONUP, 0, at);
+  PumpMessagesFor(150);
+}
+}  // namespace
+
+// The whole run repeats this test at 144 and 192 DPI (the screen's), where
+// it also keeps the screenshots.
+TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
   for (bool dark : {false, true}) {
     ApplyTheme(dark);
-    MainWindowFixture f;
-    ASSERT_TRUE(f.Open());
-    const char* names[] = {"general", "video", "audio", "controls", "combos"};
-    for (int tab = 0; tab < kOptionsTabCount; ++tab) {
-      ShowOptionsTab(tab);
-      PumpMessagesFor(100);
-      SaveWindowScreenshot(Options().window, std::string("options-") + names[tab] + (dark ? "-dark" : "-light"));
+    for (bool classic : {false, true}) {
+      MainWindowFixture f(classic ? "options_window=0\r\n" : "");
+      ASSERT_TRUE(f.Open(0));
+      if (!classic) f.Command(216);
+      PumpMessagesFor(150);
+      const std::string look = dark ? "dark" : "light";
+      const std::string dpi = Ui().dpi == 96 ? "" : "-" + std::to_string(Ui().dpi) + "dpi";
+      const uint32_t face = dark ? 0x282828u : RgbOf(GetSysColor(COLOR_BTNFACE));
+      const char* names[] = {"general", "video", "audio", "controls", "combos"};
+      // General at its first showing, then the review's path: Combos, Controls.
+      for (int tab : {kTabGeneral, kTabCombos, kTabControls, kTabVideo, kTabAudio}) {
+        if (tab != kTabGeneral) ClickTab(tab);
+        ASSERT_EQ(Options().current, tab);
+        HWND top = classic ? Main().window : Options().window;
+        const std::string where = look + (classic ? " classic " : " ") + names[tab] + dpi;
+        ExpectGroupsPainted(top, Options().pages[tab], face, where);
+        if (!classic) SaveWindowScreenshot(top, std::string("options-") + names[tab] + "-" + look + dpi);
+      }
     }
   }
   ApplyTheme(false);
+}
+
+namespace {
+std::string TooltipOf(HWND tips, HWND control) {
+  wchar_t text[120] = L"";
+  TTTOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = GetParent(control);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  SendMessageW(tips, TTM_GETTEXTW, 120, reinterpret_cast<LPARAM>(&tool));
+  return Utf16ToUtf8(text);
+}
+
+// The key a label or button carries ('\0' for none).
+char AccessKeyOf(const std::string& text) {
+  for (size_t i = 0; i + 1 < text.size(); ++i)
+    if (text[i] == '&') {
+      if (text[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
+      ++i;
+    }
+  return '\0';
+}
+
+// Keys through the system's input queue, served as the launcher's message loop serves them.
+void PressAltAnd(char key) {
+  PressKey(VK_MENU, true);
+  PressKey(static_cast<WORD>(key), true);
+  PressKey(static_cast<WORD>(key), false);
+  PressKey(VK_MENU, false);
+  const DWORD end = GetTickCount() + 100;
+  MSG msg;
+  do {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (PreTranslateMainMessage(msg) || LauncherDialogMessage(msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(10);
+  } while (static_cast<LONG>(GetTickCount() - end) < 0);
+}
+}  // namespace
+
+TEST(OptionsPagesWin, AltAndALabelsKeyFocusesItsControlAndIconButtonsHaveNames) {
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open());
+  // A screen reader names a button by its window text: the toolbar's icons
+  // and the pages' sign and picture buttons carry their tooltips' words.
+  int named = 0;
+  for (HWND tool : Main().tools) {
+    if (!GetPropW(tool, L"tbico")) continue;
+    EXPECT_EQ(ControlText(tool), TooltipOf(Main().tooltips, tool));
+    named += !ControlText(tool).empty();
+  }
+  EXPECT_EQ(named, 11);
+  EXPECT_EQ(ControlText(PageControl(kMameClearId)), "Clear MAME Program");
+  EXPECT_EQ(ControlText(PageControl(kBiosClearId)), "Clear BIOS Folder");
+  for (size_t i = 0; i < SequencePadButtons().size(); ++i)
+    EXPECT_EQ(ControlText(GetDlgItem(Options().pages[kTabCombos], kIdComboPadFirst + static_cast<int>(i))),
+              SequencePadButtons()[i].tooltip);
+
+  f.Command(216);
+  SetForegroundWindow(Options().window);
+  EXPECT_EQ(ControlText(GetWindow(PageControl(kMameProgramId), GW_HWNDPREV)), "&MAME Program");
+  for (int tab : {kTabGeneral, kTabVideo, kTabAudio, kTabControls, kTabCombos}) {
+    ClickTab(tab);
+    HWND page = Options().pages[tab];
+    std::string keys;
+    int labels = 0;
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      const char key = AccessKeyOf(ControlText(c));
+      if (!key) continue;
+      EXPECT_EQ(keys.find(key), std::string::npos) << tab << ": " << ControlText(c);
+      EXPECT_EQ(std::string("FGOVH").find(key), std::string::npos) << "a menu's key: " << ControlText(c);
+      keys += key;
+      wchar_t name[16] = L"";
+      GetClassNameW(c, name, 16);
+      if (lstrcmpiW(name, L"Static") || !IsWindowEnabled(c)) continue;
+      // The label's key focuses the control beside it, in its row.
+      SetFocus(Options().tabs);
+      PressAltAnd(key);
+      ++labels;
+      const RECT label = RectIn(c, page), control = RectIn(GetFocus(), page);
+      EXPECT_TRUE(control.left >= label.right && control.top < label.bottom && control.bottom > label.top)
+          << tab << ": " << ControlText(c) << " focused " << ControlText(GetFocus());
+    }
+    EXPECT_GT(labels, 0) << tab;
+  }
 }

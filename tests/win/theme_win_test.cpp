@@ -49,6 +49,7 @@ HMENU TestMenu() {
 struct ThemeHost {
   HWND window, tab, status, list, header, label, dim_label, ok, cancel;
   HWND refresh, star, play, stop, separator;
+  HWND edit, disabled_edit, disabled_combo;
 
   HWND Child(const wchar_t* window_class, const wchar_t* text, DWORD style, int x, int y, int w, int h) {
     HWND child = CreateWindowExW(0, window_class, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window, nullptr,
@@ -103,15 +104,23 @@ struct ThemeHost {
     SetPropW(dim_label, L"dim", reinterpret_cast<HANDLE>(1));
     ok = Child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON, 8, 294, 80, 26);
     cancel = Child(L"BUTTON", L"&Cancel", BS_PUSHBUTTON, 96, 294, 80, 26);
+    edit = Field(L"EDIT", 190, 294, 110, 23);
+    disabled_edit = Field(L"EDIT", 306, 294, 110, 23);
+    EnableWindow(disabled_edit, FALSE);
+    disabled_combo = Field(WC_COMBOBOXW, 422, 294, 140, 200);
+    SendMessageW(disabled_combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Choice"));
+    SendMessageW(disabled_combo, CB_SETCURSEL, 0, 0);
+    EnableWindow(disabled_combo, FALSE);
 
     list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 8, 116, 560, 170,
                            window, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetUiFont(list);
-    const wchar_t* columns[] = {L"#", L"Game", L"Year"};
-    for (int i = 0; i < 3; ++i) {
+    // The last column is as wide as its title needs in the light look.
+    const wchar_t* columns[] = {L"#", L"Game", L"Year", L"Keyboard"};
+    for (int i = 0; i < 4; ++i) {
       LVCOLUMNW column = {};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
-      column.cx = i == 1 ? 260 : 80;
+      column.cx = i == 1 ? 260 : i == 3 ? TextWidth(columns[i]) + 12 : 80;
       column.pszText = const_cast<wchar_t*>(columns[i]);
       ListView_InsertColumn(list, i, &column);
     }
@@ -138,6 +147,50 @@ struct ThemeHost {
     ShowWindow(window, SW_SHOW);
     Settle();
   }
+  HWND Field(const wchar_t* window_class, int x, int y, int w, int h) {
+    const bool combo = lstrcmpW(window_class, WC_COMBOBOXW) == 0;
+    HWND field = CreateWindowExW(combo ? 0 : WS_EX_CLIENTEDGE, window_class, L"text",
+                                 WS_CHILD | WS_VISIBLE | (combo ? CBS_DROPDOWNLIST : 0), x, y, w, h, window, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SetUiFont(field);
+    ThemeControl(field, window_class);
+    return field;
+  }
+
+  int TextWidth(const wchar_t* text) const {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, Ui().font);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size.cx;
+  }
+
+  // The pixels of `text` drawn whole in the font and colours of the dark header.
+  int Ink(const wchar_t* text) const {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, 200, -40, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
+    RECT all = {0, 0, 200, 40};
+    FillRect(memory, &all, KeptBrush(RGB(0x30, 0x30, 0x30)));
+    HGDIOBJ old_font = SelectObject(memory, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
+    SetBkMode(memory, TRANSPARENT);
+    SetTextColor(memory, RGB(0xE8, 0xE8, 0xE8));
+    DrawTextW(memory, text, -1, &all, DT_SINGLELINE | DT_NOPREFIX);
+    GdiFlush();
+    int ink = 0;
+    for (int i = 0; i < 200 * 40; ++i) ink += (static_cast<uint32_t*>(bits)[i] & 0xFFFFFF) == 0xE8E8E8;
+    SelectObject(memory, old_font);
+    SelectObject(memory, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return ink;
+  }
+
   ~ThemeHost() {
     DestroyWindow(window);
     PumpMessagesFor(20);
@@ -226,6 +279,24 @@ TEST(ThemeWin, DarkLookPaintsTabsStatusBarHeaderButtonsAndToolbar) {
   GetClientRect(host.list, &list);
   EXPECT_EQ(shot.At(host.At(host.list, 300, list.bottom - 5)), 0x282828u);
   EXPECT_EQ(shot.At(host.At(host.list, 300, list.bottom + 1)), 0x505050u);
+  RECT keyboard;
+  Header_GetItemRect(host.header, 3, &keyboard);
+  int ink = 0;
+  for (int y = keyboard.top; y < keyboard.bottom; ++y)
+    for (int x = keyboard.left; x < keyboard.right; ++x) ink += shot.At(host.At(host.header, x, y)) == 0xE8E8E8;
+  EXPECT_EQ(ink, host.Ink(L"Keyboard")) << "an unsorted title is not cut short for a sort mark";
+
+  // Edit fields and drop-down lists, enabled or not: a thin line round them
+  // and their inside's colour up to it, none of the system's light edges.
+  for (HWND field : {host.edit, host.disabled_edit, host.disabled_combo}) {
+    RECT r;
+    GetWindowRect(field, &r);
+    const POINT o = host.AtScreen(r.left, r.top);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    for (POINT p : {POINT{w / 2, 0}, POINT{w / 2, h - 1}, POINT{0, h / 2}, POINT{w - 1, h / 2}})
+      EXPECT_EQ(shot.At({o.x + p.x, o.y + p.y}), 0x505050u) << field << " at " << p.x << "," << p.y;
+    EXPECT_EQ(shot.At({o.x + w / 2, o.y + h - 2}), field == host.edit ? 0x383838u : 0x202020u) << field;
+  }
 
   // Toolbar: checked, hot, plain and disabled buttons, and a separator.
   EXPECT_EQ(shot.At(host.At(host.star, 19, 3)), 0x3E3E3Eu);

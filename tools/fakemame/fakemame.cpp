@@ -1,4 +1,4 @@
-// A stand-in for mame.exe. Queries (-listfull, -listxml, -verifyroms) are
+// A stand-in for mame.exe. Queries (-listfull, -listxml, -verifyroms, -showusage) are
 // answered from answers recorded from a real MAME; every call is logged to
 // "fakemame-calls.txt" beside the program, and "fakemame-control.txt" beside
 // it decides how a play call behaves (see tests/fixtures/mame0251/README.md).
@@ -13,6 +13,11 @@ namespace fakemame {
 namespace {
 
 const char kCallsFile[] = "fakemame-calls.txt";
+#ifdef _WIN32
+constexpr bool kWindowsBuild = true;
+#else
+constexpr bool kWindowsBuild = false;
+#endif
 const char kControlFile[] = "fakemame-control.txt";
 
 std::string Join(const std::string& folder, const std::string& name) {
@@ -264,6 +269,27 @@ int AnswerVerifyroms(const Invocation& call, const std::string& fixtures, size_t
   return a.code;
 }
 
+// The recorded list of options, or the file the control names instead (an
+// edited answer: a MAME of another year with other options). The recording
+// is of the SDL build; standing in for mame.exe, the Windows build adds the
+// options only MAME's Windows build has (HLSL and the like), unless the
+// control asks for the SDL build's list.
+int AnswerShowusage(const Invocation& call, const std::string& fixtures) {
+  auto control = ReadControl(call);
+  Answer a;
+  if (control.count("showusage-file")) {
+    std::string path = control["showusage-file"];
+    if (!ReadFileBytes(path, a.out)) ReadFileBytes(Join(call.exe_folder, path), a.out);
+  } else if (!LoadAnswer(fixtures, "showusage", ".txt", a)) {
+    return 1;
+  } else if (kWindowsBuild && control["showusage-osd"] != "sdl") {
+    std::string windows_only;
+    if (ReadFileBytes(Join(fixtures, "showusage-windows-osd.txt"), windows_only)) a.out += windows_only;
+  }
+  Emit(a);
+  return a.code;
+}
+
 // Turns "\n", "\r", "\t" and "\\" in a control value into the characters.
 std::string Unescape(const std::string& s) {
   std::string out;
@@ -334,6 +360,7 @@ int Run(int argc, char** argv) {
     if (a == "-listfull" || a == "-ll") return AnswerListfull(call, fixtures, i);
     if (a == "-listxml" || a == "-lx") return AnswerListxml(call, fixtures, i);
     if (a == "-verifyroms") return AnswerVerifyroms(call, fixtures, i);
+    if (a == "-showusage") return AnswerShowusage(call, fixtures);
   }
   return Play(call, fixtures);
 }

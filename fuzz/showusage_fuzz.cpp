@@ -1,0 +1,26 @@
+// MAME's -showusage answer and the options cache made of it: any bytes must
+// parse without a fault, every option read must be known afterwards, and a
+// usable answer must survive the cache's write and read back.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "catalogue/mame_usage.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  MameUsage usage;
+  size_t lines = ParseShowusage(text, usage);
+  if (usage.names.size() + usage.run_on.size() > lines) std::abort();
+  for (const std::string& name : usage.names)
+    if (!HasMameOption(usage, name) || !HasMameArgument(usage, "-no" + name)) std::abort();
+  for (const std::string& head : usage.run_on)
+    if (!HasMameOption(usage, head)) std::abort();
+  const std::string key = "C:\\MAME\\mame.exe|1|2|3|showusage|1";
+  MameUsage again;
+  bool cached = ParseUsageCache(FormatUsageCache(key, usage), key, again);
+  if (cached != usage.Known() || again.names != usage.names) std::abort();
+  MameUsage other;
+  if (ParseUsageCache(text, key, other) && !other.Known()) std::abort();
+  return 0;
+}
