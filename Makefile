@@ -45,7 +45,7 @@ bench: deps windows
 	@failed=0; for b in build/bench/*_bench; do [ -x "$$b" ] || continue; "$$b" || failed=1; done; \
 	  echo "Under Wine:"; bash -c 'source scripts/wine-env.sh && prepare_wine_prefix && \
 	  wine build/windows/captured_run_bench.exe; wineserver -k 2>/dev/null' || failed=1; \
-	  scripts/window-bench.sh || failed=1; exit $$failed
+	  scripts/window-bench.sh || failed=1; scripts/run-win-bench.sh || failed=1; exit $$failed
 
 fixtures:
 	@tools/record-fixtures.sh

@@ -1,6 +1,6 @@
 # Windows build: korvo.exe and the Windows-side test executable.
 enable_language(RC)
-set(KORVO_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid gdi32 user32 advapi32 shlwapi uxtheme dwmapi winmm)
+set(KORVO_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid gdi32 user32 advapi32 shlwapi uxtheme dwmapi winmm windowscodecs)
 
 set(korvo_libs "")
 foreach(name ${KORVO_ALL_MODULES})
@@ -37,6 +37,19 @@ if(NOT MSVC)
   target_link_options(trivial_window PRIVATE -municode)
 endif()
 
+# Benchmarks of the Windows layer (bench/*_bench_win.cpp), run under Wine by
+# `make bench`. They drive the real main window through the tests' fixture.
+file(GLOB win_benches CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/*_bench_win.cpp)
+foreach(src ${win_benches})
+  get_filename_component(bname ${src} NAME_WE)
+  add_executable(${bname} ${src} ${PROJECT_SOURCE_DIR}/tests/win/main_window_fixture_win.cpp
+                 ${PROJECT_SOURCE_DIR}/tests/win/screenshot_win.cpp)
+  target_include_directories(${bname} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${bname} PRIVATE ${korvo_link} ${KORVO_WIN_LIBS})
+  target_compile_definitions(${bname} PRIVATE UNICODE _UNICODE NOMINMAX
+    KORVO_FIXTURES="Z:${PROJECT_SOURCE_DIR}/tests/fixtures/mame0251")
+endforeach()
+
 # GoogleTest: Debian's source package when cross-compiling, else an installed package.
 set(gtest_src /usr/src/googletest/googletest)
 if(EXISTS ${gtest_src}/src/gtest-all.cc)
@@ -56,5 +69,7 @@ file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(korvo_win_tests ${win_tests})
 target_include_directories(korvo_win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(korvo_win_tests PRIVATE gtest_win ${korvo_link} ${KORVO_WIN_LIBS})
-target_compile_definitions(korvo_win_tests PRIVATE UNICODE _UNICODE NOMINMAX)
+# Under Wine the Linux root is drive Z:.
+target_compile_definitions(korvo_win_tests PRIVATE UNICODE _UNICODE NOMINMAX
+  KORVO_FIXTURES="Z:${PROJECT_SOURCE_DIR}/tests/fixtures/mame0251")
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Records the answers of the installed MAME (Debian's 0.251) that the fake MAME
-# replays: -listfull, -showusage, -listxml of a few sets, -verifyroms over a missing and
-# over a complete-looking but wrong set, and what a play prints when ROMs are
-# missing. Every run uses scratch folders so nothing under $HOME is touched.
+# replays: -listfull, -showusage, -listxml of a few sets, -verifyroms over a
+# missing and over a complete-looking but wrong set, what a play prints when
+# ROMs are missing, and snapshots of two games (`record-fixtures.sh snapshots`
+# records only these). Every run uses scratch folders so nothing under $HOME is
+# touched.
 # Rerun with `make fixtures`; the files land in tests/fixtures/mame0251/.
 set -euo pipefail
 
@@ -23,6 +25,33 @@ mkdir -p "$WORK/home" "$WORK/cfg" "$WORK/empty" "$WORK/wrong" "$OUT/listxml" "$O
 # Options that keep MAME away from the user's own folders.
 COMMON=(-homepath "$WORK/home" -cfg_directory "$WORK/cfg" -nvram_directory "$WORK/home/nvram"
         -snapshot_directory "$WORK/home/snap" -inipath "$WORK/home" -noreadconfig)
+
+# Snapshots as MAME takes them (F12 while a game runs does the same): pong
+# three times at different moments, breakout once. Its vertical screen and
+# pong's very wide pixels make the preview's aspect rules visible.
+record_snapshots() {
+  cat >"$WORK/snapshots.lua" <<'LUA'
+local frame = 0
+emu.register_frame_done(function()
+  frame = frame + 1
+  if frame == 60 or frame == 120 or frame == 180 then manager.machine.video:snapshot() end
+  if frame == 200 then manager.machine:exit() end
+end)
+LUA
+  rm -rf "$OUT/snap"
+  mkdir -p -m 700 "$WORK/xdg-snap"
+  for set in pong breakout; do
+    # MAME 0.251 may crash while it exits after the script; the snapshots are written by then.
+    (XDG_RUNTIME_DIR="$WORK/xdg-snap" "$MAME" "$set" "${COMMON[@]}" -snapshot_directory "$OUT/snap" \
+      -video none -sound none -nothrottle -autoboot_script "$WORK/snapshots.lua") >/dev/null 2>&1 || true
+  done
+  rm -f "$OUT/snap/breakout/0001.png" "$OUT/snap/breakout/0002.png"
+}
+if [ "${1:-}" = snapshots ]; then
+  record_snapshots
+  echo "record-fixtures: recorded the snapshots into $OUT/snap"
+  exit 0
+fi
 
 # Runs MAME, storing stdout as FILE, stderr as FILE's base .err and the exit
 # code as its base .rc.
@@ -75,6 +104,8 @@ mkdir -m 700 "$WORK/xdg"
 XDG_RUNTIME_DIR="$WORK/xdg" record play-missing-roms.txt sfex2 -rompath "$WORK/empty" \
   -video none -sound none -seconds_to_run 1 "${COMMON[@]}"
 sed -i '/^ALSA lib /d' "$OUT/play-missing-roms.err"
+
+record_snapshots
 
 # The temp folder names differ on every run; keep the recordings stable.
 find "$OUT" -type f \( -name '*.txt' -o -name '*.err' -o -name '*.xml' \) -exec sed -i "s#$WORK#/tmp/mame-fixtures#g" {} +

@@ -23,6 +23,7 @@
 #include "catalogue/rom_scan.h"
 #include "launch/mame_asker.h"
 #include "launch/mame_location.h"
+#include "preview/preview_pane_ui_win.h"
 #include "romaudit/collection_audit.h"
 #include "romcheck/rom_check_report.h"
 #include "settings/app_state.h"
@@ -87,6 +88,7 @@ bool ListItemChanged(const NMLISTVIEW& change) {
   if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) {
     RefreshControls();
     RefreshStatus();
+    PreviewSelectionChanged();
   }
   return true;
 }
@@ -187,6 +189,7 @@ void Refilter() {
   SetSortMark(m.list, s.sort_column, s.sort_ascending != 0);
   RefreshControls();
   RefreshStatus();
+  PreviewSelectionChanged();  // the refill may have dropped the selected row
   TimingMark("refill done");
   TimingMarkWhenPainted("refill painted");
 }

@@ -12,6 +12,7 @@ std::vector<std::pair<std::string, std::string>> KeyboardShortcutRows() {
       {"Right click", "Menu of the game (play options, favorite, desktop icon)"},
       {"Ctrl+D", "Toggle favorite"},
       {"Ctrl+F", "Search"},
+      {"Ctrl+P", "Show or hide the picture of the game"},
       {"F5", "Rescan games"},
       {"F9", "Settings"},
       {"", ""},

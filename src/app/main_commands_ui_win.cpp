@@ -17,6 +17,7 @@
 #include "app/main_menu_ui_win.h"
 #include "app/play_ui_win.h"
 #include "app/main_window_ui_win.h"
+#include "app/menu_state.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_pages_ui_win.h"
 #include "app/recent_menu.h"
@@ -194,6 +195,12 @@ void FlipFilterBar(int, int, HWND) {
   Save();
 }
 
+void FlipPreview(int, int, HWND) {
+  S().preview_shown = !S().preview_shown;
+  LayoutMainWindow();
+  Save();
+}
+
 void FlipToolbar(int, int, HWND) {
   S().toolbar_hidden = !S().toolbar_hidden;
   LayoutMainWindow();
@@ -327,6 +334,7 @@ const CommandRoute kRoutes[] = {
     {229, 229, FlipSearchBar},
     {230, 230, FlipFilterBar},
     {231, 231, FlipToolbar},
+    {kPreviewCommand, kPreviewCommand, FlipPreview},
     {250, 250, GameSettingsWindow},
     {251, 251, PlayFullscreen},
     {252, 252, PlayWindowed},

@@ -48,8 +48,16 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
     list_w = std::min(list_w, std::max(0, available));
     out.splitter_px = list_w;
   }
+  // Beside the list (separate layout), the preview takes its width from it.
+  int pane_w = 0;
+  if (in.preview && !in.classic) {
+    int wanted = in.preview_split > 0 ? s(in.preview_split) : std::clamp(inner_w / 3, s(200), s(360));
+    pane_w = std::max(0, std::min(std::max(wanted, s(160)), inner_w - margin - s(300)));
+    if (pane_w > 0) list_w = inner_w - pane_w - margin;
+  }
   const int list_x = margin;
   const int list_right = list_x + list_w;
+  const int pane_top = top;
 
   if (in.search_bar) {
     out.search_label = {list_x, top + s(5), s(52), s(20)};
@@ -72,6 +80,20 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
 
   const int bottom = std::max(top, in.client_h - in.status_h - margin);
   out.list = {list_x, top, list_w, bottom - top};
+  if (pane_w > 0) {
+    out.preview = {list_right + margin, pane_top, pane_w, bottom - pane_top};
+    out.preview_grip = {list_right, pane_top, margin, bottom - pane_top};
+  } else if (in.preview && in.classic) {
+    // Under the list in Classic Layout, which keeps the options area beside it.
+    int area_h = bottom - top;
+    int wanted = in.preview_split > 0 ? s(in.preview_split) : std::clamp(area_h * 2 / 5, s(180), s(300));
+    int pane_h = std::max(0, std::min(std::max(wanted, s(140)), area_h - margin - s(160)));
+    if (pane_h > 0) {
+      out.list.h = area_h - pane_h - margin;
+      out.preview = {list_x, out.list.Bottom() + margin, list_w, pane_h};
+      out.preview_grip = {list_x, out.list.Bottom(), list_w, margin};
+    }
+  }
 
   if (in.classic) {
     int area_x = list_right + margin;
@@ -89,6 +111,14 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
 int SplitterFromPointer(int pointer_x, int dpi) {
   int px = pointer_x - ScaleForDpi(12, dpi);
   return std::max(1, px * 96 / dpi);
+}
+
+int PreviewSplitFromPointer(const MainLayoutInput& in, int pointer_x, int pointer_y) {
+  // The pointer holds the middle of the band; the pane starts after the band.
+  const int margin = ScaleForDpi(kMargin, in.dpi), after = margin - margin / 2;
+  int px = in.classic ? in.client_h - in.status_h - margin - (pointer_y + after)
+                      : in.client_w - margin - (pointer_x + after);
+  return std::max(1, px * 96 / in.dpi);
 }
 
 void MainMinimumSize(bool classic, int dpi, int screen_w, int screen_h, int* w, int* h) {

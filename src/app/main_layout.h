@@ -18,6 +18,8 @@ struct MainLayoutInput {
   bool toolbar = true, search_bar = false, filter_bar = false;
   bool classic = false;  // options area beside the list
   int splitter = 0;      // Classic Layout: the list's width in 96-DPI units, 0 = automatic
+  bool preview = false;  // the preview pane: beside the list, or under it in Classic Layout
+  int preview_split = 0; // its width (beside) or height (under) in 96-DPI units, 0 = automatic
 };
 
 // The toolbar: 11 buttons and 2 separators, left to right.
@@ -34,12 +36,15 @@ struct MainLayout {
   LayoutRect ok, cancel, restore;     // Classic Layout: the button row
   LayoutRect grip;                    // Classic Layout: the splitter band
   int splitter_px = 0;                // Classic Layout: the list's width in pixels
+  LayoutRect preview, preview_grip;   // the preview pane and the band between it and the list
 };
 
 MainLayout ComputeMainLayout(const MainLayoutInput& in);
 
 // The splitter from a pointer position while dragging (pixels → 96-DPI units).
 int SplitterFromPointer(int pointer_x, int dpi);
+// The preview's size from a pointer position while its band is dragged (96-DPI units).
+int PreviewSplitFromPointer(const MainLayoutInput& in, int pointer_x, int pointer_y);
 
 struct WorkArea {
   int x = 0, y = 0, w = 0, h = 0;

@@ -52,7 +52,8 @@ const MenuLine kViewMenu[] = {
     {kThemeSubmenu, "&Theme"}, {kSeparator, nullptr},
     {227, "&Favorites Only"}, {228, "List Only &Available ROMs"}, {kSeparator, nullptr},
     {kColumnsSubmenu, "List &Columns"}, {kSeparator, nullptr},
-    {231, "Show Tool&bar"}, {229, "Show &Search Bar"}, {230, "Show Filter Ba&r"}, {kSeparator, nullptr},
+    {231, "Show Tool&bar"}, {229, "Show &Search Bar"}, {230, "Show Filter Ba&r"},
+    {kPreviewCommand, "Show &Preview\tCtrl+P"}, {kSeparator, nullptr},
     {211, "Classic &Layout"}, {210, "&Reset Window Size"},
 };
 const MenuLine kHelpMenu[] = {
@@ -96,6 +97,7 @@ MenuFacts CurrentFacts() {
   f.search_bar_shown = m.search_bar_state == 1 || (m.search_bar_state == -1 && !s.search_bar_hidden);
   f.toolbar_shown = !s.toolbar_hidden;
   f.filter_bar_shown = !s.filter_bar_hidden;
+  f.preview_shown = s.preview_shown != 0;
   f.theme_mode = s.theme_mode;
   f.columns_hidden = s.columns_hidden;
   f.has_recent = !RecentMenuItems(s.recent, m.games).empty();
@@ -133,6 +135,7 @@ HACCEL BuildAccelerators() {
       {FVIRTKEY | FCONTROL, 'D', 207},
       {FVIRTKEY | FCONTROL, 'F', 213},
       {FVIRTKEY, VK_F9, 216},
+      {FVIRTKEY | FCONTROL, 'P', kPreviewCommand},
   };
   return CreateAcceleratorTableW(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }

@@ -21,6 +21,7 @@
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
 #include "combos/combos_tab_ui_win.h"
+#include "preview/preview_pane_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/access_keys_win.h"
 #include "ui/dark_paint_win.h"
@@ -41,6 +42,26 @@ HWND Child(const wchar_t* window_class, const char* text, DWORD style, int id, D
   SetUiFont(child);
   ThemeControl(child, window_class);
   return child;
+}
+
+// What the preview shows: the selected game, where MAME keeps its snapshots,
+// and whether MAME shows this game at 4:3 (its own setting first).
+PreviewSubject CurrentPreviewSubject() {
+  const Settings& s = App().settings;
+  PreviewSubject subject;
+  subject.mame_exe = s.mame_exe;
+  subject.more_options = s.more_options;
+  subject.logs = s.logs != 0;
+  subject.keep_aspect = s.keep_aspect != 0;
+  if (const GameEntry* e = SelectedGame()) {
+    subject.any = true;
+    subject.set = e->set;
+    subject.title = e->title;
+    subject.board_line = PreviewBoardLine(BoardOf(*e), YearOf(*e));
+    const GameSettings* own = FindGameSettings(App().game_settings, e->number);
+    if (own && own->keep_aspect != kSameAsGlobal) subject.keep_aspect = own->keep_aspect != 0;
+  }
+  return subject;
 }
 
 void CreateToolbar(MainWindow& m) {
@@ -86,6 +107,7 @@ void CreateChildren(MainWindow& m) {
   m.list = CreateGameListView(m.window, kIdGameList, s);
   AddCellTooltips(m.tooltips, m.list,
                   [](int row, int column) { return GameListCellTip(Main().list, Main().games, row, column); });
+  m.preview = CreatePreviewPane(m.window, CurrentPreviewSubject);
   m.status = CreateWindowExW(0, STATUSCLASSNAMEW, L"Ready", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                              m.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdStatusBar)), Ui().instance,
                              nullptr);
@@ -135,35 +157,47 @@ void HousekeepingTick(MainWindow& m) {
   }
   RefreshControls();
   UpdatePadPolling();
+  RefreshPreview();  // after MAME options or the keep-aspect setting changed
   if (++m.ticks % 8 == 0) RescanRomsIfChanged();
 }
 
-bool OnGrip(int x, int y) {
-  if (!Main().classic) return false;
-  LayoutRect g = ComputeMainLayout(CurrentLayoutInput()).grip;
-  return x >= g.x && x < g.Right() && y >= g.y && y < g.Bottom();
+// The bands that can be dragged: the splitter before the options area
+// (Classic Layout) and the one before the preview.
+enum class Band { None, Splitter, Preview };
+
+Band BandAt(int x, int y) {
+  MainLayout l = ComputeMainLayout(CurrentLayoutInput());
+  auto on = [x, y](const LayoutRect& g) { return g.w > 0 && x >= g.x && x < g.Right() && y >= g.y && y < g.Bottom(); };
+  if (Main().classic && on(l.grip)) return Band::Splitter;
+  return on(l.preview_grip) ? Band::Preview : Band::None;
 }
 
 void SplitterMouse(MainWindow& m, UINT message, LPARAM lparam) {
   const int x = static_cast<short>(LOWORD(lparam)), y = static_cast<short>(HIWORD(lparam));
-  if (message == WM_LBUTTONDOWN && OnGrip(x, y)) {
-    m.dragging_splitter = true;
-    SetCapture(m.window);
-  } else if (message == WM_MOUSEMOVE && m.dragging_splitter) {
-    App().settings.splitter = SplitterFromPointer(x, Ui().dpi);
+  if (message == WM_LBUTTONDOWN) {
+    Band band = BandAt(x, y);
+    m.dragging_splitter = band == Band::Splitter;
+    m.dragging_preview = band == Band::Preview;
+    if (band != Band::None) SetCapture(m.window);
+  } else if (message == WM_MOUSEMOVE && (m.dragging_splitter || m.dragging_preview)) {
+    Settings& s = App().settings;
+    if (m.dragging_splitter)
+      s.splitter = SplitterFromPointer(x, Ui().dpi);
+    else
+      s.preview_split = PreviewSplitFromPointer(CurrentLayoutInput(), x, y);
     LayoutMainWindow();
     RedrawWindow(m.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  } else if (message == WM_LBUTTONUP && m.dragging_splitter) {
-    m.dragging_splitter = false;
+  } else if (message == WM_LBUTTONUP && (m.dragging_splitter || m.dragging_preview)) {
+    m.dragging_splitter = m.dragging_preview = false;
     ReleaseCapture();
   }
 }
 
-bool PointerOnGrip(MainWindow& m) {
+Band BandUnderPointer(MainWindow& m) {
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(m.window, &p);
-  return OnGrip(p.x, p.y);
+  return BandAt(p.x, p.y);
 }
 
 LRESULT NotifyMessage(MainWindow& m, NMHDR* header) {
@@ -259,9 +293,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       SplitterMouse(m, message, lparam);
       return 0;
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wparam) == window && LOWORD(lparam) == HTCLIENT && PointerOnGrip(m)) {
-        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
-        return TRUE;
+      if (reinterpret_cast<HWND>(wparam) == window && LOWORD(lparam) == HTCLIENT) {
+        Band band = BandUnderPointer(m);
+        if (band != Band::None) {
+          SetCursor(LoadCursorW(nullptr, band == Band::Preview && m.classic ? IDC_SIZENS : IDC_SIZEWE));
+          return TRUE;
+        }
       }
       break;
     case WM_ERASEBKGND: {

@@ -11,6 +11,7 @@
 #include "catalogue/game_list_view_ui_win.h"
 #include "catalogue/rom_scan.h"
 #include "launch/mame_location.h"
+#include "preview/preview_pane_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/tool_button_win.h"
 #include "ui/ui_metrics_win.h"
@@ -81,6 +82,8 @@ MainLayoutInput CurrentLayoutInput() {
   in.filter_bar = !s.filter_bar_hidden;
   in.classic = m.classic;
   in.splitter = s.splitter;
+  in.preview = s.preview_shown != 0;
+  in.preview_split = s.preview_split;
   return in;
 }
 
@@ -105,6 +108,8 @@ void LayoutMainWindow() {
   }
   Place(m.reset_filters, layout.reset_filters, in.filter_bar);
   Place(m.list, layout.list, true);
+  const LayoutRect& p = layout.preview;
+  PlacePreviewPane(p.x, p.y, p.w, p.h, p.w > 0 && p.h > 0);
   if (m.classic) {
     const LayoutRect& o = layout.options;
     LayoutOptionsArea({o.x, o.y, o.Right(), layout.ok.Bottom()});
@@ -150,6 +155,7 @@ void ResetWindowSize(bool user) {
   if (user) {
     Settings& s = App().settings;
     s.splitter = 0;
+    s.preview_split = 0;
     for (int32_t& w : s.columns_games) w = 0;
     ResetColumnWidths(m.list, s);
   }

@@ -54,6 +54,7 @@ struct MainWindow {
   HWND search_label = nullptr, search_edit = nullptr, search_close = nullptr;
   HWND filters[kFilterKindCount] = {};  // by FilterKind
   HWND reset_filters = nullptr, favorites_box = nullptr, desktop_icon = nullptr;
+  HWND preview = nullptr;  // the picture of the selected game
   HMENU menu = nullptr, recent_menu = nullptr;
   HACCEL accelerators = nullptr;
 
@@ -71,7 +72,7 @@ struct MainWindow {
   bool closing = false;
   bool first_paint_done = false;  // lists arriving before it wait (held_list)
   LPARAM held_list = 0;
-  bool dragging_splitter = false;
+  bool dragging_splitter = false, dragging_preview = false;
   int ticks = 0;
 };
 MainWindow& Main();

@@ -24,6 +24,7 @@ std::vector<MenuItemState> MenuStates(const MenuFacts& f) {
       {229, true, f.search_bar_shown},
       {230, true, f.filter_bar_shown},
       {231, true, f.toolbar_shown},
+      {kPreviewCommand, true, f.preview_shown},
   };
   for (const ColumnMenuItem& c : kColumnMenu) {
     int column = c.id - 217;

@@ -9,11 +9,14 @@ struct MenuFacts {
   bool running = false;
   bool classic = false;
   bool favorites_only = false, only_available = false;
-  bool search_bar_shown = false, toolbar_shown = true, filter_bar_shown = false;
+  bool search_bar_shown = false, toolbar_shown = true, filter_bar_shown = false, preview_shown = true;
   int theme_mode = 0;
   int columns_hidden = 0;
   bool has_recent = false;
 };
+
+// View > Show Preview (Ctrl+P).
+constexpr int kPreviewCommand = 232;
 
 struct MenuItemState {
   int id;

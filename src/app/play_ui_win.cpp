@@ -14,6 +14,7 @@
 #include "catalogue/rom_scan.h"
 #include "launch/mame_location.h"
 #include "launch/shortcut.h"
+#include "preview/preview_pane_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/shell_win.h"
 
@@ -118,6 +119,7 @@ void OnMameEnded() {
   ComeBackAfterGame(m);
   RefreshControls();
   RefreshStatus();
+  PreviewLookAgain();  // a snapshot taken in this run shows at once
   if (report.silent) return;
   ShowTimedStatus(report.status);
   if (report.open_rom_check) {

@@ -29,3 +29,10 @@ bool WriteFrontendFailureLog(const Settings& settings, const std::string& text, 
   if (!settings.logs) return true;
   return WriteFileAtomic(LogsPath("korvo-launch.log"), text + ": " + detail + "\r\n");
 }
+
+bool AppendLaunchLogLine(const std::string& line) {
+  std::string path = LogsPath("korvo-launch.log");
+  std::string text = ReadWholeFile(path).value_or("");
+  if (!text.empty() && text.back() != '\n') text += "\r\n";
+  return WriteFileAtomic(path, text + line + "\r\n");
+}

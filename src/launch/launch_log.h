@@ -14,5 +14,9 @@ std::string LaunchLogText(const std::string& program, const ArgList& args, const
 // Writes the log for this start when `logs` is on; false only when it could not be written.
 bool WriteLaunchLog(const Settings& settings, const ArgList& args, const std::vector<std::string>& left_out = {});
 
+// Adds a line to the log of the last start (other events worth knowing about
+// after it, such as a snapshot that could not be shown). The caller checks `logs`.
+bool AppendLaunchLogLine(const std::string& line);
+
 // The frontend mode's failure line "<text>: <detail>", replacing the log, when `logs` is on.
 bool WriteFrontendFailureLog(const Settings& settings, const std::string& text, const std::string& detail);

@@ -151,6 +151,7 @@ void ClampAll(Settings& s) {
   s.joystick_saturation = Clamp(s.joystick_saturation, 0, 100);
   s.columns_hidden &= 0x7F;
   s.options_window = s.options_window ? 1 : 0;
+  s.preview_split = Clamp(s.preview_split, 0, 4000);
 }
 
 // Keeps "-lightgun_device X" and "-lightgunprovider X" out of more_options.
@@ -218,6 +219,8 @@ void ResetSettings(Settings& s, const Settings* keep) {
     fresh.theme_mode = k.theme_mode;
     std::memcpy(fresh.columns_games, k.columns_games, sizeof fresh.columns_games);
     fresh.splitter = k.splitter;
+    fresh.preview_shown = k.preview_shown;
+    fresh.preview_split = k.preview_split;
     fresh.filter_region = k.filter_region;
     fresh.filter_maker = k.filter_maker;
     fresh.filter_genre = k.filter_genre;
@@ -304,6 +307,10 @@ size_t ParseSettingsText(Settings& s, std::string_view bytes) {
       ParseColumnWidths(value, s.columns_games);
     } else if (key == "splitter") {
       ParseInt(value, s.splitter);
+    } else if (key == "preview_shown") {
+      s.preview_shown = value != "0";
+    } else if (key == "preview_split") {
+      ParseInt(value, s.preview_split);
     } else if (key == "columns_hidden") {
       ParseInt(value, s.columns_hidden);
     } else if (key == "window_x") {
@@ -383,6 +390,8 @@ TextBuffer FormatSettingsText(const Settings& s) {
     out += "\r\n";
   }
   if (s.splitter > 0) AppendFormat(out, "splitter=%d\r\n", s.splitter);
+  AppendFormat(out, "preview_shown=%d\r\n", s.preview_shown ? 1 : 0);
+  if (s.preview_split > 0) AppendFormat(out, "preview_split=%d\r\n", s.preview_split);
   AppendFormat(out, "columns_hidden=%d\r\n", s.columns_hidden & 0x7F);
   AppendIdList(out, "favorites", s.favorites);
   AppendIdList(out, "recent", s.recent);

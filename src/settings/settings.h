@@ -48,6 +48,8 @@ struct Settings {
   int32_t columns_hidden = 8, options_window = 1;
   int32_t columns_games[kColumnCount] = {0, 0, 0, 0, 0, 0, 0};
   int32_t splitter = 0;
+  int32_t preview_shown = 1;  // the picture of the selected game beside (or under) the list
+  int32_t preview_split = 0;  // the preview's width beside the list, or height under it (96-DPI units); 0 = automatic
   IdList favorites, recent;
   // Window rectangles (not part of the options unit)
   WindowRect main_window, options_window_rect;

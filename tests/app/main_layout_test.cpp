@@ -11,13 +11,15 @@ bool Overlap(const LayoutRect& a, const LayoutRect& b) {
 }
 }  // namespace
 
-// Every bar and layout at each DPI: the controls stay inside the client area,
-// do not overlap, and the list ends 8 scaled pixels above the status bar.
+// Every bar and layout at each DPI, with and without the preview: the controls
+// stay inside the client area, do not overlap, and the list (or the preview
+// under it) ends 8 scaled pixels above the status bar.
 TEST(MainLayout, EveryBarLayoutAndDpiCombination) {
   for (int dpi : {96, 120, 144, 192, 288}) {
-    for (int bars = 0; bars < 8; ++bars) {
+    for (int bars = 0; bars < 16; ++bars) {
       for (bool classic : {false, true}) {
         MainLayoutInput in;
+        in.preview = bars & 8;
         in.dpi = dpi;
         in.client_w = (classic ? 1184 : 844) * dpi / 96;
         in.client_h = 660 * dpi / 96;
@@ -29,7 +31,24 @@ TEST(MainLayout, EveryBarLayoutAndDpiCombination) {
         MainLayout l = ComputeMainLayout(in);
         SCOPED_TRACE(testing::Message() << "dpi " << dpi << " bars " << bars << " classic " << classic);
         EXPECT_EQ(l.list.x, 8 * dpi / 96);
-        EXPECT_EQ(l.list.Bottom(), in.client_h - in.status_h - 8 * dpi / 96);
+        const LayoutRect& lowest = classic && in.preview ? l.preview : l.list;
+        EXPECT_EQ(lowest.Bottom(), in.client_h - in.status_h - 8 * dpi / 96);
+        if (in.preview) {
+          EXPECT_TRUE(Inside(l.preview, in.client_w, in.client_h));
+          EXPECT_FALSE(Overlap(l.preview, l.list));
+          EXPECT_FALSE(Overlap(l.preview, l.options));
+          EXPECT_FALSE(Overlap(l.preview, l.search_close));
+          EXPECT_FALSE(Overlap(l.preview, l.reset_filters));
+          if (classic) {
+            EXPECT_EQ(l.preview.y, l.list.Bottom() + 8 * dpi / 96);
+            EXPECT_EQ(l.preview.w, l.list.w);
+          } else {
+            EXPECT_EQ(l.preview.x, l.list.Right() + 8 * dpi / 96);
+            EXPECT_EQ(l.preview.Right(), in.client_w - 8 * dpi / 96);
+          }
+        } else {
+          EXPECT_EQ(l.preview, LayoutRect{});
+        }
         EXPECT_TRUE(Inside(l.list, in.client_w, in.client_h));
         int top = 8 * dpi / 96 + (in.toolbar ? 40 * dpi / 96 : 0) + (in.search_bar ? 32 * dpi / 96 : 0) +
                   (in.filter_bar ? 30 * dpi / 96 : 0);
@@ -49,7 +68,7 @@ TEST(MainLayout, EveryBarLayoutAndDpiCombination) {
           EXPECT_EQ(l.cancel.Right(), in.client_w - 8 * dpi / 96);
           EXPECT_FALSE(Overlap(l.options, l.ok));
           EXPECT_FALSE(Overlap(l.list, l.options));
-        } else {
+        } else if (!in.preview) {
           EXPECT_EQ(l.list.Right(), in.client_w - 8 * dpi / 96);
         }
       }
@@ -88,6 +107,38 @@ TEST(MainLayout, ClassicSplitterStaysWithinItsLimits) {
   in.client_w = 500;
   MainLayout narrow = ComputeMainLayout(in);
   EXPECT_LE(narrow.list.Right(), 500);
+}
+
+TEST(MainLayout, PreviewSizeFollowsItsBandWithinLimits) {
+  struct Case {
+    bool classic;
+    int dpi, split;
+    int expected;  // the preview's width beside the list, or its height under it
+  } cases[] = {
+      {false, 96, 0, 276},              // automatic: a third of the inner width
+      {false, 96, 100, 160},            // never narrower than 160
+      {false, 96, 900, 828 - 8 - 300},  // the list keeps 300
+      {false, 144, 250, 375},
+      {true, 96, 0, 256},               // automatic: two fifths of the list's column
+      {true, 96, 50, 140},
+      {true, 96, 900, 640 - 8 - 160},   // the list keeps 160
+  };
+  for (const Case& c : cases) {
+    MainLayoutInput in;
+    in.dpi = c.dpi;
+    in.client_w = (c.classic ? 1184 : 844) * c.dpi / 96;
+    in.client_h = 656 * c.dpi / 96;
+    in.toolbar = false;
+    in.classic = c.classic;
+    in.preview = true;
+    in.preview_split = c.split;
+    MainLayout l = ComputeMainLayout(in);
+    SCOPED_TRACE(testing::Message() << "classic " << c.classic << " dpi " << c.dpi << " split " << c.split);
+    EXPECT_EQ(c.classic ? l.preview.h : l.preview.w, c.expected);
+    // Holding the middle of the band keeps the size.
+    const LayoutRect& g = l.preview_grip;
+    EXPECT_EQ(PreviewSplitFromPointer(in, g.x + g.w / 2, g.y + g.h / 2), c.expected * 96 / c.dpi);
+  }
 }
 
 TEST(MainLayout, MinimumSizeIsCappedAtTheScreen) {

@@ -95,9 +95,9 @@ TEST(RecentMenu, SkipsGamesNotInTheListNumbersWithoutGapsAndDoublesAmpersands) {
 
 TEST(KeyboardShortcuts, FiveGroupsSeparatedByEmptyRowsThePadAfterTheLauncher) {
   auto rows = KeyboardShortcutRows();
-  EXPECT_EQ(rows.size(), 47u + PadShortcutRows().size() + 1);
+  EXPECT_EQ(rows.size(), 48u + PadShortcutRows().size() + 1);
   int empty = static_cast<int>(std::count(rows.begin(), rows.end(), std::pair<std::string, std::string>{"", ""}));
   EXPECT_EQ(empty, 5);
   EXPECT_EQ(rows.front().first, "LAUNCHER");
-  EXPECT_EQ(rows[9].first, "PAD");
+  EXPECT_EQ(rows[10].first, "PAD");
 }

@@ -31,7 +31,7 @@ TEST(SettingsRead, KeysIgnoreCaseAndFlagsTakeOnlyOneYesTrue) {
 TEST(SettingsRead, ClampsAndSpecialRules) {
   Settings s = Parsed(
       "prescale=0\nvolume=-40\nframeskip=-5\nsort_column=3\ntheme_mode=7\nvideo=99\naudio_latency=9\n"
-      "joystick_deadzone=-1\ncolumns_hidden=255\noptions_window=2\n");
+      "joystick_deadzone=-1\ncolumns_hidden=255\noptions_window=2\npreview_split=99999\n");
   EXPECT_EQ(s.prescale, 1);
   EXPECT_EQ(s.volume, -32);
   EXPECT_EQ(s.frameskip, -1);
@@ -42,6 +42,7 @@ TEST(SettingsRead, ClampsAndSpecialRules) {
   EXPECT_EQ(s.joystick_deadzone, 0);
   EXPECT_EQ(s.columns_hidden, 127);
   EXPECT_EQ(s.options_window, 0);  // only exactly "1" turns it on
+  EXPECT_EQ(s.preview_split, 4000);
   EXPECT_EQ(Parsed("sort_column=9").sort_column, 6);
   EXPECT_EQ(Parsed("video=abc").video, 0);  // unparsable keeps the old value
   EXPECT_EQ(Parsed("video=3\nvideo=1").video, 1);  // the last one wins
@@ -51,12 +52,14 @@ TEST(SettingsRead, ClampsAndSpecialRules) {
 }
 
 TEST(SettingsRead, BarsAndViewState) {
-  Settings s = Parsed("search_bar=0\nfilters_bar=no\ntoolbar=0\nfavorites_only=yes\nsort_ascending=0\n");
+  Settings s = Parsed("search_bar=0\nfilters_bar=no\ntoolbar=0\nfavorites_only=yes\nsort_ascending=0\npreview_shown=0\n");
   EXPECT_EQ(s.search_bar_hidden, 1);
   EXPECT_EQ(s.filter_bar_hidden, 0);  // anything but "0" shows it
   EXPECT_EQ(s.toolbar_hidden, 1);
   EXPECT_EQ(s.favorites_only, 0);  // only exactly "1"
   EXPECT_EQ(s.sort_ascending, 0);
+  EXPECT_EQ(s.preview_shown, 0);
+  EXPECT_EQ(Parsed("preview_shown=no").preview_shown, 1);  // like the bars: only "0" hides it
 }
 
 TEST(SettingsRead, ColumnWidthsSkipEmptyItemsAndRejectOutOfRange) {
@@ -131,6 +134,7 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSaves) {
             std::string::npos);
   EXPECT_EQ(first.find("optwin_"), std::string::npos);
   EXPECT_EQ(first.find("splitter"), std::string::npos);
+  EXPECT_NE(first.find("\r\npreview_shown=1\r\ncolumns_hidden=8\r\n"), std::string::npos);
   EXPECT_NE(first.find("\r\ncolumns_hidden=8\r\nfavorites=3,1\r\nrecent=\r\n"), std::string::npos);
   EXPECT_EQ(first.substr(first.size() - 9), "recent=\r\n");
 
@@ -178,6 +182,8 @@ TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsAndLightGun) {
   s.hlsl_options = "-hlsl_enable 1";
   s.more_options = "-gamma 1.2 -lightgun_device mouse -lightgunprovider dinput";
   s.binding_version = 5;
+  s.preview_shown = 0;
+  s.preview_split = 250;
   ResetSettings(s, &s);  // keep may be the record itself
   EXPECT_EQ(s.roms_directory, "D:\\roms");
   EXPECT_EQ(s.favorites, (IdList{4}));
@@ -186,6 +192,8 @@ TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsAndLightGun) {
   EXPECT_EQ(s.pad_exit_combo, 0);
   EXPECT_EQ(s.pad_navigation, 1);
   EXPECT_EQ(s.binding_version, 5);
+  EXPECT_EQ(s.preview_shown, 0);
+  EXPECT_EQ(s.preview_split, 250);
   EXPECT_EQ(s.video, 0);
   EXPECT_EQ(s.hlsl_options, "");
   EXPECT_EQ(s.more_options, "-lightgun_device mouse -lightgunprovider dinput");

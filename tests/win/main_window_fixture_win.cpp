@@ -103,6 +103,28 @@ std::string MainWindowFixture::ReadText(const std::string& name) const {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::string FixturePath(const std::string& relative) {
+  std::string path = std::string(KORVO_FIXTURES) + "/" + relative;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+void MainWindowFixture::AddSnapshot(const std::string& fixture, const std::string& relative, int minutes_ago) const {
+  std::string to = dir.File("snap\\" + relative);
+  for (size_t at = to.find('\\', dir.path().size() + 1); at != std::string::npos; at = to.find('\\', at + 1))
+    CreateDirectoryW(Utf8ToUtf16(to.substr(0, at)).c_str(), nullptr);
+  CopyInto(FixturePath(fixture), to);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER t = {{now.dwLowDateTime, now.dwHighDateTime}};
+  t.QuadPart -= static_cast<ULONGLONG>(minutes_ago) * 60 * 10000000;
+  FILETIME when = {t.LowPart, t.HighPart};
+  HANDLE file = CreateFileW(Utf8ToUtf16(to).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFileTime(file, nullptr, nullptr, &when);
+  CloseHandle(file);
+}
+
 bool MainWindowFixture::WaitFor(const std::function<bool()>& done, DWORD ms) {
   DWORD end = GetTickCount() + ms;
   while (!done()) {

@@ -16,6 +16,7 @@
 #include "dialog_script_win.h"
 #include "main_window_fixture_win.h"
 #include "screenshot_win.h"
+#include "preview/preview_pane_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
@@ -324,8 +325,11 @@ TEST(MainWindow, Screenshots) {
     for (bool classic : {false, true}) {
       MainWindowFixture f(classic ? "options_window=0\r\nsearch_bar=1\r\nfilters_bar=1\r\n"
                                   : "search_bar=1\r\nfilters_bar=1\r\n");
+      f.AddSnapshot("snap/pong/0002.png", "sfex2\\0000.png", 1);
+      f.AddSnapshot("snap/pong/0001.png", "sfex2\\0001.png", 2);
       ASSERT_TRUE(f.Open());
       f.SelectRow(f.RowOfGame("sfex2"));
+      ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().answered; }));
       std::string look = dark ? "dark" : "light";
       SaveWindowScreenshot(Main().window, "main-" + std::string(classic ? "classic" : "separate") + "-" + look);
       if (!classic) {

@@ -1,0 +1,174 @@
+// Fitting, scaling and sniffing snapshot pictures, and the cache of scaled ones.
+#include <gtest/gtest.h>
+
+#include "preview/picture_cache.h"
+#include "preview/picture_header.h"
+#include "preview/picture_scale.h"
+#include "preview/preview_view.h"
+
+namespace {
+// A source picture read through the strip interface, counting what was read.
+struct Source {
+  PictureSize size;
+  std::vector<uint32_t> pixels;
+  int rows_read = 0, fail_from = -1;
+  PictureRows Rows() {
+    return [this](int first, int count, uint32_t* out) {
+      if (fail_from >= 0 && first + count > fail_from) return false;
+      std::copy_n(&pixels[static_cast<size_t>(first * size.w)], count * size.w, out);
+      rows_read += count;
+      return true;
+    };
+  }
+};
+
+Source Gradient(int w, int h) {
+  Source s{{w, h}, {}};
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) s.pixels.push_back(0xFF000000u | uint32_t(x * 10) << 8 | uint32_t(y * 10));
+  return s;
+}
+
+std::shared_ptr<const Picture> PictureOf(int w, int h) {
+  return std::make_shared<const Picture>(Picture{w, h, std::vector<uint32_t>(static_cast<size_t>(w * h))});
+}
+}  // namespace
+
+TEST(PictureFit, ArcadeScreensAreShownAtTheirMonitorsAspect) {
+  struct Case {
+    PictureSize box, picture;
+    bool keep_aspect;
+    PictureSize expected;
+  } cases[] = {
+      {{400, 600}, {1552, 240}, true, {400, 300}},   // MAME's pong: very wide pixels, a 4:3 monitor
+      {{400, 600}, {228, 1440}, true, {400, 533}},   // breakout: a vertical monitor, 3:4
+      {{400, 200}, {640, 480}, true, {267, 200}},    // limited by the height
+      {{400, 600}, {1552, 240}, false, {400, 62}},   // the picture's own aspect
+      {{281, 335}, {640, 480}, false, {281, 211}},
+      {{0, 300}, {640, 480}, true, {}},
+      {{300, 300}, {0, 480}, true, {}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FitPicture(c.box, c.picture, c.keep_aspect), c.expected) << c.box.w << "x" << c.box.h;
+  // What was made for a box fits it again unchanged, so the pane paints it 1:1.
+  for (PictureSize box : {PictureSize{281, 335}, PictureSize{400, 150}, PictureSize{333, 97}}) {
+    PictureSize made = FitPicture(box, {1552, 240}, true);
+    EXPECT_EQ(FitPicture(box, made, false), made);
+  }
+}
+
+TEST(PictureScale, SmoothWhenShrinkingSharpWhenGrowingTwiceOrMore) {
+  EXPECT_EQ(ChooseScaleFilter({100, 100}, {200, 200}), ScaleFilter::Sharp);
+  EXPECT_EQ(ChooseScaleFilter({100, 100}, {199, 400}), ScaleFilter::Smooth);
+  EXPECT_EQ(ChooseScaleFilter({100, 100}, {50, 50}), ScaleFilter::Smooth);
+
+  // The same size is an exact copy.
+  Source same = Gradient(5, 3);
+  EXPECT_EQ(ScalePicture(same.size, same.size, same.Rows())->pixels, same.pixels);
+  // Halving averages each 2 x 2 block.
+  Source quad{{2, 2}, {0xFF000000, 0xFF000064, 0xFF0000C8, 0xFF000000}};
+  EXPECT_EQ(ScalePicture(quad.size, {1, 1}, quad.Rows())->pixels, (std::vector<uint32_t>{0xFF00004B}));
+  // A third: each target pixel is the mean of 1.5 source pixels.
+  Source row{{3, 1}, {0xFF000000, 0xFF000090, 0xFF0000FF}};
+  EXPECT_EQ(ScalePicture(row.size, {2, 1}, row.Rows())->pixels, (std::vector<uint32_t>{0xFF000030, 0xFF0000DA}));
+  // Three times as large: every pixel a 3 x 3 block of itself, no blending.
+  Source two{{2, 1}, {0xFF102030, 0xFFFFFFFF}};
+  std::vector<uint32_t> blocks = ScalePicture(two.size, {6, 3}, two.Rows())->pixels;
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(blocks[static_cast<size_t>(y * 6 + x)], two.pixels[x / 3]) << x << "," << y;
+  // Growing by less than two blends between the two nearest, the edges held.
+  Source three{{3, 1}, {0xFF000000, 0xFF0000C0, 0xFF000030}};
+  EXPECT_EQ(ScalePicture(three.size, {5, 1}, three.Rows())->pixels,
+            (std::vector<uint32_t>{0xFF000000, 0xFF00004D, 0xFF0000C0, 0xFF00006A, 0xFF000030}));
+}
+
+TEST(PictureScale, ReadsATallPictureInStripsAndStopsAtADamagedOne) {
+  Source tall = Gradient(4, 2000);
+  std::optional<Picture> small = ScalePicture(tall.size, {2, 100}, tall.Rows());
+  ASSERT_TRUE(small);
+  EXPECT_EQ(tall.rows_read, 2000);  // every row once
+  EXPECT_EQ(small->pixels.size(), 200u);
+  tall.fail_from = 1500;
+  EXPECT_FALSE(ScalePicture(tall.size, {2, 100}, tall.Rows()));
+  EXPECT_FALSE(ScalePicture({0, 0}, {2, 2}, tall.Rows()));
+}
+
+TEST(PictureHeader, KindAndSizeFromTheFirstBytes) {
+  auto png = [](uint32_t w, uint32_t h) {
+    std::string s("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+    for (uint32_t v : {w, h})
+      for (int shift = 24; shift >= 0; shift -= 8) s += static_cast<char>(v >> shift);
+    return s;
+  };
+  std::string bmp("BM\0\0\0\0\0\0\0\0\0\0\0\0\x28\0\0\0\x40\x01\0\0\x10\xFF\xFF\xFF", 26);  // 320 wide, -240 high
+  std::string core_bmp("BM\0\0\0\0\0\0\0\0\0\0\0\0\x0C\0\0\0\x40\x01\xF0\0\0\0\0\0", 26);  // OS/2's header
+  std::string jpeg("\xFF\xD8\xFF\xE0\0\x04xx\xFF\xC0\0\x0B\x08\x01\xE0\x02\x80\x03", 18);   // 640 x 480 after an APP0
+  struct Case {
+    std::string head;
+    PictureKind kind;
+    bool size_known;
+    PictureSize size;
+  } cases[] = {
+      {png(1552, 240), PictureKind::Png, true, {1552, 240}},
+      {bmp, PictureKind::Bmp, true, {320, 240}},
+      {core_bmp, PictureKind::Bmp, true, {320, 240}},
+      {jpeg, PictureKind::Jpeg, true, {640, 480}},
+      {jpeg.substr(0, 12), PictureKind::Jpeg, false, {}},  // the frame header comes later
+      {png(0, 240), PictureKind::Unknown, false, {}},
+      {png(1552, 240).substr(0, 20), PictureKind::Unknown, false, {}},
+      {"GIF89a", PictureKind::Unknown, false, {}},
+      {"", PictureKind::Unknown, false, {}},
+  };
+  for (const Case& c : cases) {
+    PictureHeader h = ReadPictureHeader(c.head);
+    EXPECT_EQ(h.kind, c.kind) << c.head.size();
+    EXPECT_EQ(h.size_known, c.size_known) << c.head.size();
+    EXPECT_EQ(h.size, c.size) << c.head.size();
+  }
+  EXPECT_FALSE(TooLargeToShow({8000, 8000}));
+  EXPECT_TRUE(TooLargeToShow({8001, 8000}));
+  EXPECT_TRUE(TooLargeToShow({65535, 65535}));
+}
+
+TEST(PictureCache, KeepsTheLast32AndReadsAChangedFileAgain) {
+  PictureCache cache;
+  const PictureSize box{300, 225};
+  for (int i = 0; i < 40; ++i) cache.Put({"shot" + std::to_string(i), {100, 1}, box, true, PictureOf(300, 225)});
+  EXPECT_EQ(cache.size(), 32u);
+  EXPECT_FALSE(cache.Find("shot7", {100, 1}, box, true));  // dropped, least recently used
+  ASSERT_TRUE(cache.Find("shot8", {100, 1}, box, true));    // now the most recently used
+  cache.Put({"new", {1, 1}, box, true, PictureOf(300, 225)});
+  EXPECT_TRUE(cache.Find("shot8", {100, 1}, box, true));
+  EXPECT_FALSE(cache.Find("shot9", {100, 1}, box, true));
+
+  // Another box or aspect rule makes it anew; a changed size or time reads the file again.
+  EXPECT_FALSE(cache.Find("shot10", {100, 1}, {400, 300}, true));
+  EXPECT_FALSE(cache.Find("shot10", {100, 1}, box, false));
+  EXPECT_TRUE(cache.Find("shot10", {100, 1}, box, true));
+  EXPECT_FALSE(cache.Find("shot11", {100, 2}, box, true));
+  EXPECT_FALSE(cache.Find("shot11", {100, 1}, box, true));  // the old entry went with the change
+  EXPECT_FALSE(cache.Find("shot12", {101, 1}, box, true));
+
+  // A file that could not be shown is not tried again for any box until it changes.
+  cache.Put({"broken", {5, 5}, box, true, nullptr});
+  const CachedPicture* broken = cache.Find("broken", {5, 5}, {999, 999}, false);
+  ASSERT_TRUE(broken);
+  EXPECT_FALSE(broken->picture);
+  EXPECT_FALSE(cache.Find("broken", {5, 6}, box, true));
+
+  // However large the pane, the cache holds a bounded amount.
+  PictureCache capped(32, 3 * 400 * 400 * 4);
+  for (int i = 0; i < 5; ++i) capped.Put({"big" + std::to_string(i), {1, 1}, box, true, PictureOf(400, 400)});
+  EXPECT_EQ(capped.size(), 3u);
+}
+
+TEST(PreviewView, BoardAndYearUnderTheTitleAndTheStepRowBetween) {
+  EXPECT_EQ(PreviewBoardLine("Sony ZN-2 System", 1999), "Sony ZN-2 System, 1999");
+  EXPECT_EQ(PreviewBoardLine("Konami GV", 0), "Konami GV");
+  PreviewLayout one = LayoutPreview(300, 500, 144, {300, 225}, false);
+  PreviewLayout several = LayoutPreview(300, 500, 144, {300, 225}, true);
+  EXPECT_EQ(one.texts.y, 225 + 9);
+  EXPECT_EQ(several.next.y, 225 + 9);
+  EXPECT_EQ(several.texts.y, several.next.Bottom() + 9);
+  EXPECT_LT(several.previous.Right(), several.next.x);
+}

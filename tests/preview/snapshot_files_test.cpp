@@ -1,0 +1,108 @@
+// Which snapshot files the preview shows for a game, and in which order.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "base/paths.h"
+#include "preview/snapshot_files.h"
+#include "settings/settings.h"
+#include "support/test_support.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+// A MAME folder with snapshot files written `age` minutes ago.
+struct SnapFolder {
+  TempDir dir;
+  std::string snap = dir.File("snap");
+  void Add(const std::string& relative, int age_minutes) {
+    std::string path = snap + "/" + relative;
+    WriteTestFile(path, "picture");
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(age_minutes));
+  }
+  std::vector<std::string> Names(std::string_view pattern, std::string_view set) const {
+    std::vector<std::string> names;
+    for (const SnapshotFile& f : ListSetSnapshots(snap, pattern, set)) {
+      std::string name = f.path.substr(snap.size() + 1);
+      for (char& c : name)
+        if (c == '\\') c = '/';
+      names.push_back(name);
+    }
+    return names;
+  }
+};
+using Names = std::vector<std::string>;
+}  // namespace
+
+TEST(SnapshotFiles, TheFolderFollowsSnapshotDirectoryAgainstMamesFolder) {
+  TempDir dir;
+  WriteTestFile(dir.File("emu/mame.exe"), "");
+  SetLauncherFolder(dir.path());
+  Settings s;
+  s.mame_exe = "emu\\mame.exe";
+  auto folder = [&](const std::string& more) {
+    s.more_options = more;
+    std::string f = SnapshotFolder(s);
+    return f.substr(f.find("emu") == std::string::npos ? 0 : f.find("emu"));
+  };
+  EXPECT_EQ(folder(""), "emu\\snap");
+  EXPECT_EQ(folder("-snapshot_directory shots/new"), "emu\\shots\\new");
+  EXPECT_EQ(folder("-snapshot_directory \"my shots;other\""), "emu\\my shots");  // MAME writes into the first
+  EXPECT_EQ(folder("-snapshot_directory D:\\pics"), "D:\\pics");
+
+  EXPECT_EQ(SnapshotNamePattern(""), "%g/%i");
+  EXPECT_EQ(SnapshotNamePattern("-snapname %g"), "%g");
+  EXPECT_EQ(SnapshotNamePattern("-snapname \"shots/%g %i\""), "shots/%g %i");
+  EXPECT_EQ(SnapshotNamePattern("-snapname %d_cart/%i"), "%g/%i");  // arcade sets have no media
+}
+
+TEST(SnapshotFiles, EveryNamingMameUsesNewestFirst) {
+  SnapFolder f;
+  f.Add("pong/0000.png", 30);
+  f.Add("pong/0001.png", 20);
+  f.Add("pong/0002.jpeg", 10);  // a user's own JPEG beside MAME's
+  f.Add("pong/10000.png", 25);
+  f.Add("pong/001.png", 1);    // too few digits for MAME's index
+  f.Add("pong/0005", 1);       // not a picture file
+  f.Add("pong.png", 15);       // the plain name MAME's "%g" naming writes
+  f.Add("pong/sub/0003.png", 1);
+  f.Add("shots/pong-0000.jpg.png", 5);  // MAME keeps a typed extension and adds its own
+  f.Add("shots/pong-0001.jpg.png", 5);
+  f.Add("shots/breakout-0000.jpg.png", 1);
+  f.Add("breakout/0000.png", 1);
+  f.Add("same/0000.png", 8);
+  f.Add("same/0001.png", 8);
+
+  struct Case {
+    const char* pattern;
+    const char* set;
+    Names expected;
+  } cases[] = {
+      {"%g/%i", "pong", {"pong/0002.jpeg", "pong.png", "pong/0001.png", "pong/10000.png", "pong/0000.png"}},
+      {"%g", "pong", {"pong.png"}},
+      {"shots/%g-%i.jpg", "pong", {"shots/pong-0001.jpg.png", "shots/pong-0000.jpg.png", "pong.png"}},
+      {"%g\\%i", "pong", {"pong/0002.jpeg", "pong.png", "pong/0001.png", "pong/10000.png", "pong/0000.png"}},
+      {"%g/%i", "same", {"same/0001.png", "same/0000.png"}},  // same time: the higher index is the later one
+      {"%g/%i", "tekken3", {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(f.Names(c.pattern, c.set), c.expected) << c.pattern << " " << c.set;
+}
+
+TEST(SnapshotFiles, ASetWithoutPicturesBorrowsFromItsParentThenAClone) {
+  EXPECT_EQ(SnapshotFamily("ts2u"), (Names{"ts2u", "ts2", "ts2ua", "ts2j", "ts2ja"}));
+  EXPECT_EQ(SnapshotFamily("ts2"), (Names{"ts2", "ts2u", "ts2ua", "ts2j", "ts2ja"}));
+  EXPECT_EQ(SnapshotFamily("pong"), (Names{"pong"}));  // not in the table: itself only
+
+  SnapFolder f;
+  f.Add("ts2j/0000.png", 5);
+  f.Add("ts2ja/0000.png", 1);
+  EXPECT_EQ(ChooseSnapshots(f.snap, "%g/%i", "ts2u").set, "ts2j");  // no parent's: the first clone's
+  f.Add("ts2/0000.png", 9);
+  EXPECT_EQ(ChooseSnapshots(f.snap, "%g/%i", "ts2u").set, "ts2");
+  f.Add("ts2u.png", 9);
+  SnapshotChoice own = ChooseSnapshots(f.snap, "%g/%i", "ts2u");
+  EXPECT_EQ(own.set, "ts2u");
+  EXPECT_EQ(own.files.size(), 1u);
+  EXPECT_TRUE(ChooseSnapshots(f.snap, "%g/%i", "tekken3").files.empty());
+}

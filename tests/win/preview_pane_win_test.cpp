@@ -1,0 +1,208 @@
+// The preview pane in the real main window, with snapshots real MAME wrote:
+// what a user sees while choosing games, stepping through their pictures and
+// taking a new one.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/menu_state.h"
+#include "main_window_fixture_win.h"
+#include "preview/picture_header.h"
+#include "preview/preview_pane_ui_win.h"
+#include "screenshot_win.h"
+#include "settings/app_state.h"
+#include "ui/theme_colours_win.h"
+#include "ui/theme_win.h"
+#include "ui/ui_metrics_win.h"
+#include "wic_reference_win.h"
+
+namespace {
+bool WaitForPicture(MainWindowFixture& f, const std::string& set, int index = -2) {
+  return f.WaitFor([&] {
+    PreviewShown s = PreviewPaneShown();
+    return s.answered && s.set == set && (index == -2 || s.index == index);
+  });
+}
+
+WindowPixels PanePixels() {
+  RedrawWindow(Main().preview, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return WindowPixels(Main().preview);
+}
+
+// The pane shows the fixture's picture at its place, pixel for pixel as the
+// Imaging Component decodes it and the preview's scaling makes it.
+void ExpectPanePicture(const std::string& fixture) {
+  PreviewShown shown = PreviewPaneShown();
+  ASSERT_FALSE(shown.placeholder);
+  std::optional<Picture> source = DecodeWithWic(FixturePath(fixture));
+  ASSERT_TRUE(source);
+  Picture expected = ScaledReference(*source, {shown.picture.w, shown.picture.h});
+  WindowPixels pixels = PanePixels();
+  int wrong = 0;
+  for (int y = 0; y < expected.h; ++y)
+    for (int x = 0; x < expected.w; ++x)
+      wrong += pixels.At({shown.picture.x + x, shown.picture.y + y}) !=
+               (expected.pixels[y * expected.w + x] & 0xFFFFFF);
+  EXPECT_EQ(wrong, 0) << fixture << " at " << shown.picture.w << "x" << shown.picture.h;
+}
+
+// Pixels of a row across `r` that differ from the background: something is drawn there.
+int Inked(const PaneRect& r, int y, uint32_t background) {
+  WindowPixels pixels = PanePixels();
+  int inked = 0;
+  for (int x = r.x; x < r.Right(); ++x) inked += pixels.At({x, y}) != background;
+  return inked;
+}
+
+bool FourToThree(const PaneRect& r, bool portrait = false) {
+  int w = portrait ? r.h : r.w, h = portrait ? r.w : r.h;
+  return w > 0 && std::abs(w * 3 - h * 4) <= 4;
+}
+
+void ClickStep(bool next) {
+  RECT client;
+  GetClientRect(Main().preview, &client);
+  PreviewShown shown = PreviewPaneShown();
+  PreviewLayout layout =
+      LayoutPreview(client.right, client.bottom, Ui().dpi, {shown.picture.w, shown.picture.h}, true);
+  const PaneRect& r = next ? layout.next : layout.previous;
+  EXPECT_GT(Inked(r, r.y + r.h / 2, RgbOf(PanelColour())), 1) << "the arrow on the button";
+  SendMessageW(Main().preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
+  SendMessageW(Main().preview, WM_LBUTTONUP, 0, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
+}
+
+// The start of a PNG file that says it is 20000 x 20000 pixels.
+std::string HugePng() {
+  std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29);
+  return png + std::string(4000, '\x55');
+}
+
+// The placeholder: the panel colour with the board drawn in its middle.
+void ExpectPlaceholder(uint32_t panel) {
+  PreviewShown shown = PreviewPaneShown();
+  EXPECT_TRUE(shown.placeholder);
+  EXPECT_TRUE(FourToThree(shown.picture));
+  EXPECT_EQ(PanePixels().At({shown.picture.x + 2, shown.picture.y + 2}), panel);
+  EXPECT_GT(Inked(shown.picture, shown.picture.y + shown.picture.h / 2 - S(20), panel), 2) << "the board's picture";
+}
+}  // namespace
+
+TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
+  MainWindowFixture f("logs=1\r\n");
+  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=600\n");
+  // sfex2: three of pong's snapshots as MAME numbers them, the last taken newest.
+  for (int i = 0; i < 3; ++i)
+    f.AddSnapshot("snap/pong/000" + std::to_string(i) + ".png", "sfex2\\000" + std::to_string(i) + ".png", 30 - i);
+  f.AddSnapshot("snap/breakout/0000.png", "ts2.png", 5);  // a parent's plain picture, a vertical screen
+  ASSERT_TRUE(f.Open());
+  EXPECT_TRUE(IsWindowVisible(Main().preview));
+
+  f.SelectRow(f.RowOfGame("sfex2"));
+  ASSERT_TRUE(WaitForPicture(f, "sfex2", 0));
+  EXPECT_EQ(PreviewPaneShown().count, 3);
+  EXPECT_TRUE(FourToThree(PreviewPaneShown().picture)) << "pong's 1552 x 240 shown as its 4:3 monitor";
+  ExpectPanePicture("snap/pong/0002.png");
+
+  // The arrows step through them, round and round.
+  ClickStep(true);
+  ASSERT_TRUE(WaitForPicture(f, "sfex2", 1));
+  ExpectPanePicture("snap/pong/0001.png");
+  ClickStep(false);
+  ClickStep(false);
+  ASSERT_TRUE(WaitForPicture(f, "sfex2", 2));
+  ExpectPanePicture("snap/pong/0000.png");
+  // Left alone, the next one follows after a few seconds.
+  ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().index == 0; }, kPreviewCycleMs + 3000));
+  ExpectPanePicture("snap/pong/0002.png");
+
+  // A snapshot taken while the game runs (F12 in MAME) shows first once MAME ends.
+  ClickStep(true);
+  f.Command(205);
+  ASSERT_TRUE(Main().launch.running);
+  f.AddSnapshot("snap/breakout/0000.png", "sfex2\\0003.png", 0);
+  ASSERT_TRUE(f.WaitFor([] { return !Main().launch.running; }));
+  ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().count == 4 && PreviewPaneShown().index == 0; }, 2000));
+  ExpectPanePicture("snap/breakout/0000.png");
+
+  // A clone without pictures shows its parent's; the vertical screen stands 3:4.
+  f.SelectRow(f.RowOfGame("ts2u"));
+  ASSERT_TRUE(WaitForPicture(f, "ts2"));
+  EXPECT_EQ(PreviewPaneShown().count, 1);
+  EXPECT_TRUE(FourToThree(PreviewPaneShown().picture, /*portrait=*/true));
+  ExpectPanePicture("snap/breakout/0000.png");
+
+  // No picture anywhere in the family: the placeholder, nothing logged.
+  f.SelectRow(f.RowOfGame("1on1gov"));
+  ASSERT_TRUE(WaitForPicture(f, ""));
+  ExpectPlaceholder(0xF2F2F2);
+
+  // A file cut short and one that would need 400 megapixels: the placeholder
+  // and a line each after the log of the start.
+  std::string cut = f.ReadText("snap\\sfex2\\0000.png").substr(0, 900);  // a real snapshot, cut short
+  f.WriteText("snap\\tekken3.png", cut);
+  f.WriteText("snap\\glpracr.png", HugePng());
+  for (const char* set : {"tekken3", "glpracr"}) {
+    f.SelectRow(f.RowOfGame(set));
+    ASSERT_TRUE(WaitForPicture(f, set)) << set;
+    ExpectPlaceholder(0xF2F2F2);
+  }
+  std::string log = f.ReadText("logs\\korvo-launch.log");
+  EXPECT_EQ(log.rfind("Korvo v1.0.0\r\n", 0), 0u) << "the log of the start stays";
+  EXPECT_NE(log.find("Preview: the picture is damaged or cut short: " + f.dir.File("snap\\tekken3.png")),
+            std::string::npos) << log;
+  EXPECT_NE(log.find("too large to show (20000 x 20000 pixels): " + f.dir.File("snap\\glpracr.png")),
+            std::string::npos) << log;
+
+  // Ctrl+P hides the pane and gives the list its width; the setting is kept.
+  RECT before, after;
+  GetWindowRect(Main().list, &before);
+  f.Command(kPreviewCommand);
+  GetWindowRect(Main().list, &after);
+  EXPECT_FALSE(IsWindowVisible(Main().preview));
+  EXPECT_GT(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(App().settings.preview_shown, 0);
+  f.Command(kPreviewCommand);
+  EXPECT_TRUE(IsWindowVisible(Main().preview));
+}
+
+// Classic Layout puts the pane under the list; its band is dragged like the
+// splitter, in the dark look and at 144 DPI, and the size is kept.
+TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
+  ApplyTheme(true);
+  {
+    MainWindowFixture f("options_window=0\r\n");
+    f.AddSnapshot("snap/pong/0000.png", "tekken3\\0000.png", 1);
+    ASSERT_TRUE(f.Open(144));
+    f.SelectRow(f.RowOfGame("tekken3"));
+    ASSERT_TRUE(WaitForPicture(f, "tekken3", 0));
+    RECT list, pane;
+    GetWindowRect(Main().list, &list);
+    GetWindowRect(Main().preview, &pane);
+    EXPECT_EQ(pane.left, list.left);
+    EXPECT_EQ(pane.top, list.bottom + S(8));
+    EXPECT_TRUE(FourToThree(PreviewPaneShown().picture));
+    ExpectPanePicture("snap/pong/0000.png");
+    EXPECT_EQ(PanePixels().At({2, PreviewPaneShown().picture.Bottom() + S(2)}), 0x202020u) << "the dark face";
+
+    // Dragging the band 60 pixels up makes the pane 60 pixels higher and the picture larger.
+    MapWindowPoints(nullptr, Main().window, reinterpret_cast<POINT*>(&list), 2);
+    int x = list.left + 50, y = list.bottom + S(4);
+    int height = pane.bottom - pane.top, picture_h = PreviewPaneShown().picture.h;
+    SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y - 60));
+    SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(x, y - 60));
+    GetWindowRect(Main().preview, &pane);
+    EXPECT_NEAR(pane.bottom - pane.top, height + 60, 1);  // kept in 96-DPI units
+    ASSERT_TRUE(f.WaitFor([&] { return PreviewPaneShown().answered && PreviewPaneShown().picture.h > picture_h; }));
+    ExpectPanePicture("snap/pong/0000.png");
+    f.SelectRow(f.RowOfGame("1on1gov"));
+    ASSERT_TRUE(WaitForPicture(f, ""));
+    ExpectPlaceholder(0x303030);
+    SaveWindowScreenshot(Main().window, "main-classic-dark-144-preview");
+    int split = App().settings.preview_split;
+    EXPECT_NEAR(split, (height + 60) * 96 / 144, 1);
+    f.Close();
+    EXPECT_NE(f.ReadText("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
+  }
+  ApplyTheme(false);
+}
