@@ -83,6 +83,8 @@ void CreateTooltipsLater(MainWindow& m) {
   static const char* const kTips[kFilterKindCount] = {"Region Filter", "Maker Filter", "Genre Filter",
                                                       "Hardware Filter"};
   for (int k = 0; k < kFilterKindCount; ++k) AddTooltip(m.tooltips, m.filters[k], kTips[k]);
+  AddCellTooltips(m.tooltips, m.list,
+                  [](int row, int column) { return GameListCellTip(Main().list, Main().games, row, column); });
 }
 
 void CreateBars(MainWindow& m) {
@@ -105,8 +107,6 @@ void CreateChildren(MainWindow& m) {
   CreateToolbar(m);
   CreateBars(m);
   m.list = CreateGameListView(m.window, kIdGameList, s);
-  AddCellTooltips(m.tooltips, m.list,
-                  [](int row, int column) { return GameListCellTip(Main().list, Main().games, row, column); });
   m.preview = CreatePreviewPane(m.window, CurrentPreviewSubject);
   m.status = CreateWindowExW(0, STATUSCLASSNAMEW, L"Ready", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                              m.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdStatusBar)), Ui().instance,

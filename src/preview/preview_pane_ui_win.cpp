@@ -263,8 +263,14 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_DESTROY: {
       p.worker.Stop();
       MSG msg;
-      while (PeekMessageW(&msg, window, kMsgResult, kMsgResult, PM_REMOVE))
+      while (PeekMessageW(&msg, window, kMsgResult, kMsgResult, PM_REMOVE)) {
+        // PeekMessage returns a posted quit whatever its filter: it is the main loop's.
+        if (msg.message == WM_QUIT) {
+          PostQuitMessage(static_cast<int>(msg.wParam));
+          break;
+        }
         delete reinterpret_cast<PreviewResult*>(msg.lParam);
+      }
       if (p.title_font) DeleteObject(p.title_font);
       delete g_pane;
       g_pane = nullptr;
