@@ -14,6 +14,7 @@ survived.
 
   tools/seed-faults.py --count 300 --seed 2026       # draw a sample and run it
   tools/seed-faults.py --sample build/fault-seeding/sample.txt   # the same sample again
+  tools/seed-faults.py --count 300 --seed 2026 --resume   # go on after an interrupted run
 
 The drawn sample (only faults that compile) is written to
 build/fault-seeding/sample.txt; the outcome of every fault to
@@ -273,6 +274,8 @@ def main():
     parser.add_argument("--timeout", type=int, default=300, help="seconds a suite may run before it counts as hung")
     parser.add_argument("--results", default=str(WORK / "results.txt"))
     parser.add_argument("--limit", type=int, default=0, help="stop after this many faults (a quick try of the tool)")
+    parser.add_argument("--resume", action="store_true",
+                        help="take the outcomes already in the results file instead of running those faults again")
     args = parser.parse_args()
 
     WORK.mkdir(parents=True, exist_ok=True)
@@ -283,8 +286,18 @@ def main():
     def module_of(fault):
         return fault.path.split("/")[1]
 
+    # An interrupted run goes on where it stopped: the draw is the same for the
+    # same seed and code, so earlier outcomes are taken over by description.
+    earlier = {}
+    if args.resume and Path(args.results).exists():
+        for line in Path(args.results).read_text(encoding="utf-8").splitlines():
+            word, by, described = line.split("\t", 2)
+            earlier[described] = (word == "caught", by)
+
     def try_fault(fault):
         """None when the change does not compile, else (caught, by)."""
+        if fault.describe() in earlier:
+            return earlier[fault.describe()]
         path = TREE / fault.path
         original = path.read_text(encoding="utf-8")
         changed = apply(fault, original)
