@@ -253,7 +253,7 @@ TEST(FilterWindowWin, OverlayOnTheFakeMamesWindowEndsWhenMameDoes) {
   ASSERT_TRUE(mame_window);
   PostMessageW(mame_window, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitExit(mame, 5000), 0);
-  EXPECT_TRUE(WaitUntil([] { return Overlay() == nullptr; }, 3000));
+  EXPECT_TRUE(WaitUntil([] { return Overlay() == nullptr; }, 10000));  // the overlay looks for its MAME on a timer: slow on a loaded machine
   StopFilterWindow();
   CloseHandle(mame);
 }
