@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -116,8 +117,10 @@ TEST(PadNavigationWin, FromTheListToMameAndBackWithoutAKeyboard) {
   Tap(kA);
   ASSERT_TRUE(PumpUntil([] { return Main().launch.running; }));
   auto calls = fakemame::ParseCalls(f.ReadText("fakemame-calls.txt"));
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(calls.back().args.front(), "sfex2");  // after the listing query
+  // MAME's own questions (the listing, its options) may come before or after.
+  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                          [](const auto& c) { return !c.args.empty() && c.args.front() == "sfex2"; }),
+            1);
   ASSERT_TRUE(PumpUntil(MameInFront));
   EXPECT_TRUE(IsIconic(Main().window));
 
