@@ -2,6 +2,7 @@
 // presses and lets go of real fields, and logs no error.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "settings/app_state.h"
@@ -13,8 +14,7 @@
 namespace {
 
 std::string Slashes(std::string path) {
-  for (char& c : path)
-    if (c == '\\') c = '/';
+  std::replace(path.begin(), path.end(), '\\', '/');
   return path;
 }
 
@@ -59,11 +59,10 @@ TEST(CombosPluginInMame, LoadsRunsAndLogsNoError) {
   ASSERT_EQ(std::system(command.c_str()), 0) << ReadTestFile(dir.File("out.txt"));
   std::string log = ReadTestFile(Slashes(folder + "/logs/korvo-combos.log"));
   EXPECT_EQ(log.find("plugin started\n"), 0u) << log;
-  EXPECT_NE(log.find("fields found: 3\n"), std::string::npos) << log;  // P1 Button 1 and both starts
-  EXPECT_NE(log.find("combo 1 started"), std::string::npos) << log;
-  EXPECT_NE(log.find("combo done"), std::string::npos) << log;
-  EXPECT_EQ(log.find("error:"), std::string::npos) << log;
-  EXPECT_EQ(log.find("no frame callback"), std::string::npos) << log;
+  // P1 Button 1 and both starts are found; the combo plays; nothing fails.
+  for (const char* part : {"fields found: 3\n", "combo 1 started", "combo done"})
+    EXPECT_NE(log.find(part), std::string::npos) << part << "\n" << log;
+  EXPECT_TRUE(log.find("error:") == std::string::npos && log.find("no frame callback") == std::string::npos) << log;
 }
 
 }  // namespace

@@ -15,95 +15,57 @@ PadEdit Press(PadEdit edit, std::initializer_list<const char*> tokens) {
   }
   return edit;
 }
-PadEdit Press(std::initializer_list<const char*> tokens) { return Press(PadEdit{}, tokens); }
-PadEdit At(const std::string& text, size_t caret) { return PadEdit{text, caret}; }
 
-TEST(SequencePad, PressesFromAnEmptyBox) {
-  EXPECT_EQ(Press({"LP", "+", "LK"}).text, "LP + LK");
-  EXPECT_EQ(Press({"QCF", "HP"}).text, "QCF + HP");
-  EXPECT_EQ(Press({"HP", "HP"}).text, "HP, HP");
-  EXPECT_EQ(Press({"Hold", "L"}).text, "Hold L");
-  EXPECT_EQ(Press({"~", "HP"}).text, "~, HP");
-  EXPECT_EQ(Press({"Hold", "DL", ",", "R", "HP"}).text, "Hold DL, R + HP");
-  EXPECT_EQ(Press({"D", "DR", "R", "HP"}).text, "D, DR, R + HP");
-  EXPECT_EQ(Press({"START"}).caret, 5u);
+TEST(SequencePad, PressesInARowSignsRefusedAtTheStartOrAfterASignAndDelTakesTheLastPiece) {
+  struct Case {
+    std::string text;  // the caret at its end
+    std::initializer_list<const char*> presses;
+    std::string expected;
+  } cases[] = {
+      {"", {"LP", "+", "LK"}, "LP + LK"}, {"", {"QCF", "HP"}, "QCF + HP"}, {"", {"HP", "HP"}, "HP, HP"},
+      {"", {"Hold", "L"}, "Hold L"}, {"", {"~", "HP"}, "~, HP"}, {"", {"Hold", "DL", ",", "R", "HP"}, "Hold DL, R + HP"},
+      {"", {"D", "DR", "R", "HP"}, "D, DR, R + HP"}, {"", {"+"}, ""}, {"", {","}, ""}, {"", {"HP", "+", ","}, "HP +"},
+      {"", {"HP", ",", "+"}, "HP,"},
+      // What follows a closing parenthesis or a long word.
+      {"QCF (D, DR, R)", {"HP"}, "QCF (D, DR, R) + HP"}, {"QCF (D, DR, R)", {"L"}, "QCF (D, DR, R), L"},
+      {"hold", {"R"}, "hold R"}, {std::string(23, 'x'), {"HP"}, std::string(23, 'x') + " + HP"},
+      {std::string(24, 'x'), {"HP"}, std::string(24, 'x') + ", HP"},
+      // Del; a dangling sign goes with the piece in front of it; unbalanced parentheses still lose something.
+      {"QCF (D, DR, R) + HP", {"Del"}, "QCF (D, DR, R)"}, {"QCF (D, DR, R) + HP", {"Del", "Del"}, ""},
+      {"Hold L", {"Del"}, "Hold"}, {"Hold L", {"Del", "Del"}, ""},
+      {"Hold DL (charge), R + HP", {"Del", "Del"}, "Hold DL (charge)"}, {"+", {"Del"}, ""},
+      {"QCF + HP,  ", {"Del"}, "QCF"}, {"~, HP", {"Del"}, "~"}, {"D, R)", {"Del"}, "D"}, {"QCF (", {"Del"}, "QCF"},
+      {"(", {"Del"}, ""}, {"QCF ((D, R), DR)", {"Del"}, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Press(PadEdit{c.text, c.text.size()}, c.presses).text, c.expected) << c.text;
+  EXPECT_EQ(Press(PadEdit{}, {"START"}).caret, 5u);
+  EXPECT_EQ(PadDelete("QCF (D, DR, R) + HP", 19, 19).caret, 14u);
 }
 
-TEST(SequencePad, SignsAreRefusedAtTheStartAndAfterAnotherSign) {
-  EXPECT_EQ(Press({"+"}).text, "");
-  EXPECT_EQ(Press({","}).text, "");
-  EXPECT_EQ(Press({"HP", "+", ","}).text, "HP +");
-  EXPECT_EQ(Press({"HP", ",", "+"}).text, "HP,");
-  PadEdit refused = PadInsert("HP +  ", 6, 6, "+");
-  EXPECT_EQ(refused.text, "HP +  ");
-  EXPECT_EQ(refused.caret, 6u);
-}
-
-TEST(SequencePad, WhatFollowsAClosingParenthesisOrALongWord) {
-  EXPECT_EQ(Press(At("QCF (D, DR, R)", 14), {"HP"}).text, "QCF (D, DR, R) + HP");
-  EXPECT_EQ(Press(At("QCF (D, DR, R)", 14), {"L"}).text, "QCF (D, DR, R), L");
-  EXPECT_EQ(Press(At("hold", 4), {"R"}).text, "hold R");
-  std::string word23(23, 'x'), word24(24, 'x');
-  EXPECT_EQ(Press(At(word23, 23), {"HP"}).text, word23 + " + HP");
-  EXPECT_EQ(Press(At(word24, 24), {"HP"}).text, word24 + ", HP");
-}
-
-TEST(SequencePad, InsertingInsideTheText) {
-  PadEdit mid = PadInsert("QCF, HP", 3, 3, "LP");
-  EXPECT_EQ(mid.text, "QCF + LP, HP");
-  EXPECT_EQ(mid.caret, 8u);
-  EXPECT_EQ(PadInsert("R + HP", 0, 0, "Hold").text, "Hold R + HP");
-  EXPECT_EQ(PadInsert("QCF HP", 3, 3, "+").text, "QCF + HP");
-  // The selection is replaced.
-  EXPECT_EQ(PadInsert("QCF + HP", 6, 8, "HK").text, "QCF + HK");
-  // A selection across a parenthesis and a caret inside a word still give
-  // one text with the caret right after the token.
-  PadEdit across = PadInsert("QCF (D, DR, R) + HP", 5, 17, "LK");
-  EXPECT_EQ(across.text, "QCF ( + LK, HP");
-  EXPECT_EQ(across.text.substr(across.caret - 2, 2), "LK");
-  PadEdit inside = PadInsert("QCF + HP", 1, 1, "HP");
-  EXPECT_EQ(inside.text, "Q + HP, CF + HP");
-  EXPECT_EQ(inside.caret, 6u);
-  // Offsets beyond the text are taken as its end.
-  EXPECT_EQ(PadInsert("HP", 90, 50, "HK").text, "HP, HK");
-}
-
-TEST(SequencePad, DelTakesTheLastPiece) {
-  PadEdit once = PadDelete("QCF (D, DR, R) + HP", 19, 19);
-  EXPECT_EQ(once.text, "QCF (D, DR, R)");
-  EXPECT_EQ(once.caret, 14u);
-  EXPECT_EQ(Press(once, {"Del"}).text, "");
-  EXPECT_EQ(Press(At("Hold L", 6), {"Del"}).text, "Hold");
-  EXPECT_EQ(Press(At("Hold L", 6), {"Del", "Del"}).text, "");
-  EXPECT_EQ(Press(At("Hold DL (charge), R + HP", 24), {"Del", "Del"}).text, "Hold DL (charge)");
-  EXPECT_EQ(Press(At("+", 1), {"Del"}).text, "");
-  // A dangling sign goes together with the piece in front of it.
-  EXPECT_EQ(Press(At("QCF + HP,  ", 11), {"Del"}).text, "QCF");
-  EXPECT_EQ(Press(At("~, HP", 5), {"Del"}).text, "~");
-  // Unbalanced parentheses: each press still takes something.
-  EXPECT_EQ(Press(At("D, R)", 5), {"Del"}).text, "D");
-  EXPECT_EQ(Press(At("QCF (", 5), {"Del"}).text, "QCF");
-  EXPECT_EQ(Press(At("(", 1), {"Del"}).text, "");
-  EXPECT_EQ(Press(At("QCF ((D, R), DR)", 16), {"Del"}).text, "");
-}
-
-TEST(SequencePad, DelInsideTheTextJoinsWhatFollows) {
-  PadEdit comma = PadDelete("QCF + HP, HK", 8, 8);
-  EXPECT_EQ(comma.text, "QCF, HK");
-  EXPECT_EQ(comma.caret, 3u);
-  EXPECT_EQ(PadDelete("QCF, HP + HK", 7, 7).text, "QCF + HK");
-  EXPECT_EQ(PadDelete("QCF, HP HK", 7, 7).text, "QCF, HK");
-  PadEdit first = PadDelete("HP, HK", 2, 2);
-  EXPECT_EQ(first.text, "HK");
-  EXPECT_EQ(first.caret, 0u);
-  EXPECT_EQ(PadDelete("HP + HK", 2, 2).text, "HK");
-  // Nothing before the caret: nothing changes.
-  EXPECT_EQ(PadDelete("  HP", 1, 1).text, "  HP");
-  // With a selection only the selection goes (and a sign left hanging before it).
-  PadEdit selected = PadDelete("LP + LK", 5, 7);
-  EXPECT_EQ(selected.text, "LP");
-  EXPECT_EQ(selected.caret, 2u);
-  EXPECT_EQ(PadDelete("LP + LK, HP", 0, 7).text, "HP");
+TEST(SequencePad, InsertAndDelInsideTheTextWithOrWithoutASelection) {
+  struct Case {
+    const char* text;
+    size_t from, to;
+    const char* token;  // nullptr: Del
+    const char* expected;
+    size_t caret;  // npos: not checked
+  } cases[] = {
+      {"HP +  ", 6, 6, "+", "HP +  ", 6},  // refused: nothing changes
+      {"QCF, HP", 3, 3, "LP", "QCF + LP, HP", 8}, {"R + HP", 0, 0, "Hold", "Hold R + HP", std::string::npos},
+      {"QCF HP", 3, 3, "+", "QCF + HP", std::string::npos}, {"QCF + HP", 6, 8, "HK", "QCF + HK", std::string::npos},
+      {"QCF (D, DR, R) + HP", 5, 17, "LK", "QCF ( + LK, HP", 10}, {"QCF + HP", 1, 1, "HP", "Q + HP, CF + HP", 6},
+      {"HP", 90, 50, "HK", "HP, HK", std::string::npos},  // offsets beyond the text are its end
+      {"QCF + HP, HK", 8, 8, nullptr, "QCF, HK", 3}, {"QCF, HP + HK", 7, 7, nullptr, "QCF + HK", std::string::npos},
+      {"QCF, HP HK", 7, 7, nullptr, "QCF, HK", std::string::npos}, {"HP, HK", 2, 2, nullptr, "HK", 0},
+      {"HP + HK", 2, 2, nullptr, "HK", std::string::npos}, {"  HP", 1, 1, nullptr, "  HP", std::string::npos},
+      {"LP + LK", 5, 7, nullptr, "LP", 2}, {"LP + LK, HP", 0, 7, nullptr, "HP", std::string::npos},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " / " + (c.token ? c.token : "Del"));
+    PadEdit edit = c.token ? PadInsert(c.text, c.from, c.to, c.token) : PadDelete(c.text, c.from, c.to);
+    EXPECT_EQ(edit.text, c.expected);
+    EXPECT_EQ(c.caret == std::string::npos ? c.caret : edit.caret, c.caret);
+  }
 }
 
 TEST(SequencePad, TwentySixButtonsOnTheirPlaces) {
@@ -116,8 +78,7 @@ TEST(SequencePad, TwentySixButtonsOnTheirPlaces) {
     taken[b.row][b.place] = true;
   }
   // The gaps of the pad: row 2 place 2, row 3 places 4 to 6.
-  EXPECT_FALSE(taken[1][1]);
-  EXPECT_FALSE(taken[2][3] || taken[2][4] || taken[2][5]);
+  EXPECT_FALSE(taken[1][1] || taken[2][3] || taken[2][4] || taken[2][5]);
 }
 
 }  // namespace

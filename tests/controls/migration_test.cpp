@@ -22,44 +22,41 @@ TEST(MigrateBindings, UpdatesOldLayoutsAndKeepsUserChoices) {
   m.dirty = false;
   ASSERT_TRUE(MigrateBindings(m));
   EXPECT_TRUE(m.dirty);
-  EXPECT_EQ(m.bindings[0].key, "W");
-  EXPECT_EQ(PadCodeList(m, 0), (std::vector<std::string>{"1_HAT1UP", "1_YAXIS_UP_SWITCH"}));
-  EXPECT_EQ(m.bindings[1].key, "S");  // no key before, but a pad code: the default key joins it
-  EXPECT_EQ(PadCodeList(m, 1), (std::vector<std::string>{"1_YAXIS_DOWN_SWITCH", "1_HAT1DOWN"}));
-  EXPECT_EQ(m.bindings[4].key, "4PAD");
-  EXPECT_EQ(PadCodeList(m, 4), (std::vector<std::string>{"1_BUTTON3"}));
-  EXPECT_EQ(PadCodeList(m, 6), (std::vector<std::string>{"1_BUTTON6"}));
-  EXPECT_EQ(m.bindings[9].key, "Q");
-  EXPECT_EQ(PadCodeList(m, 9), (std::vector<std::string>{"1_SLIDER2_NEG_SWITCH"}));
-  EXPECT_EQ(PadCodeList(m, 14), (std::vector<std::string>{"2_BUTTON1", "2_BUTTON9"}));  // extra pad codes: left alone
+  // Without a key before but with a pad code, the default key joins it; extra pad codes are left alone.
+  struct Case {
+    int action;
+    const char* key;
+    std::vector<std::string> pads;
+  } cases[] = {{0, "W", {"1_HAT1UP", "1_YAXIS_UP_SWITCH"}}, {1, "S", {"1_YAXIS_DOWN_SWITCH", "1_HAT1DOWN"}},
+               {4, "4PAD", {"1_BUTTON3"}}, {6, "6PAD", {"1_BUTTON6"}}, {9, "Q", {"1_SLIDER2_NEG_SWITCH"}},
+               {14, nullptr, {"2_BUTTON1", "2_BUTTON9"}}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.key ? m.bindings[c.action].key : "", c.key ? c.key : "") << c.action;
+    EXPECT_EQ(PadCodeList(m, c.action), c.pads) << c.action;
+  }
   EXPECT_TRUE(m.bindings[24].present);  // absent actions get the launcher's defaults
-
   InputMapping current;
   ResetToLauncherDefaults(current);
   current.dirty = false;
   EXPECT_FALSE(MigrateBindings(current));
 }
 
-TEST(BindingVersion, FirstRunAndUpgradePaths) {
+TEST(BindingVersion, FirstRunUpgradeAndTheUsersFileKeptBeforeAnyChange) {
   ControlsEnv env;
   Settings s;
   ResetSettings(s);
-
   // First run without MAME: only the mapping in memory is reset.
   InputMapping m;
   EXPECT_FALSE(UpgradeBindingVersion(m, env.Files(), s, true, false));
-  EXPECT_EQ(s.binding_version, 0);
-  EXPECT_TRUE(m.bindings[0].present);
-  EXPECT_FALSE(TestFileExists(env.CfgPath()));
-
+  EXPECT_TRUE(s.binding_version == 0 && m.bindings[0].present && !TestFileExists(env.CfgPath()));
   // First run with MAME: backup of an existing default.cfg, defaults written.
-  WriteTestFile(env.CfgPath(), ReadTestFile(SourcePath("tests/fixtures/cfg/default_with_ports.cfg")));
+  const std::string users = ReadTestFile(SourcePath("tests/fixtures/cfg/default_with_ports.cfg"));
+  WriteTestFile(env.CfgPath(), users);
   InputMapping fresh;
   ASSERT_TRUE(UpgradeBindingVersion(fresh, env.Files(), s, true, true));
   EXPECT_EQ(s.binding_version, kCurrentBindingVersion);
-  EXPECT_TRUE(TestFileExists(env.CfgPath() + ".korvo-backup"));
+  EXPECT_EQ(ReadTestFile(env.CfgPath() + ".korvo-backup"), users);
   EXPECT_NE(ReadTestFile(env.CfgPath()).find("KEYCODE_4PAD OR JOYCODE_1_BUTTON3"), std::string::npos);
-
   // Later runs: an up-to-date file needs no write but still moves the version.
   s.binding_version = 4;
   InputMapping later;
@@ -68,51 +65,28 @@ TEST(BindingVersion, FirstRunAndUpgradePaths) {
   EXPECT_EQ(s.binding_version, kCurrentBindingVersion);
   EXPECT_EQ(ReadTestFile(env.CfgPath()), before);
   EXPECT_FALSE(UpgradeBindingVersion(later, env.Files(), s, false, true));  // already current
-
   // A failed write keeps the old version so the step runs again.
   s.binding_version = 3;
   WriteTestFile(env.CfgPath(), "<mameconfig version=\"10\">\n");
   InputMapping broken;
   EXPECT_FALSE(UpgradeBindingVersion(broken, env.Files(), s, false, true));
   EXPECT_EQ(s.binding_version, 3);
-}
-
-TEST(BindingVersion, TheUsersFileIsKeptBeforeAnyRunFirstChangesIt) {
-  ControlsEnv env;
-  Settings s;
-  ResetSettings(s);
-  // The first run had no mame.exe: nothing was written, so no copy was made.
-  InputMapping first;
-  EXPECT_FALSE(UpgradeBindingVersion(first, env.Files(), s, true, false));
-  // Later MAME is there with the user's own entry on an earlier stock key.
-  const std::string users =
-      "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"default\">\n        <input>\n"
-      "            <port type=\"P1_BUTTON3\">\n                <newseq type=\"standard\">\n"
-      "                    KEYCODE_SPACE\n                </newseq>\n            </port>\n"
-      "        </input>\n    </system>\n</mameconfig>\n";
-  WriteTestFile(env.CfgPath(), users);
-  InputMapping later;
-  ASSERT_TRUE(UpgradeBindingVersion(later, env.Files(), s, false, true));
-  EXPECT_NE(ReadTestFile(env.CfgPath()).find("KEYCODE_6PAD"), std::string::npos);
-  EXPECT_EQ(ReadTestFile(env.CfgPath() + ".korvo-backup"), users);
 
   // The MAME folder now points to another installation: a plain OK keeps its
-  // file too, and the first copy of each file stays as it was.
+  // file too, the first copy stays as it was, and a file that gets no copy is not changed.
   TempDir other;
   MappingFiles files{other.File("cfg/default.cfg"), env.Files().autofire};
   WriteTestFile(files.default_cfg, users);
-  SetBindingKey(later, 6, "X");
-  ASSERT_TRUE(WriteInputMapping(later, files));
-  EXPECT_EQ(ReadTestFile(files.default_cfg + ".korvo-backup"), users);
-  SetBindingKey(later, 6, "Y");
-  ASSERT_TRUE(WriteInputMapping(later, files));
-  EXPECT_EQ(ReadTestFile(files.default_cfg + ".korvo-backup"), users);
-  // A file that gets no copy is not changed.
+  for (const char* key : {"X", "Y"}) {
+    SetBindingKey(later, 6, key);
+    ASSERT_TRUE(WriteInputMapping(later, files));
+    EXPECT_EQ(ReadTestFile(files.default_cfg + ".korvo-backup"), users);
+  }
   DeleteFileAt(files.default_cfg + ".korvo-backup");
   CreateFolder(files.default_cfg + ".korvo-backup");
-  SetBindingKey(later, 6, "Z");
+  SetBindingKey(later, 6, "F9");
   EXPECT_FALSE(WriteInputMapping(later, files));
-  EXPECT_EQ(ReadTestFile(files.default_cfg).find("KEYCODE_Z"), std::string::npos);
+  EXPECT_EQ(ReadTestFile(files.default_cfg).find("KEYCODE_F9"), std::string::npos);
 }
 
 TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {
@@ -120,20 +94,14 @@ TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {
   App().settings.mapping_overrides_game_cfg = 1;
   const std::string with_inputs = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_with_inputs.cfg"));
   const std::string dip_only = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_dip_only.cfg"));
-  ASSERT_NE(with_inputs.find("COIN1"), std::string::npos);
   const std::string path = env.dir.File("cfg/pong.cfg");
   WriteTestFile(path, with_inputs);
-
   StripGameCfgInputs("pong");
-  std::string stripped = ReadTestFile(path);
-  EXPECT_EQ(stripped.find("COIN1"), std::string::npos);
-  EXPECT_NE(stripped.find("<port tag=\":IN0\" type=\"DIPSWITCH\" mask=\"6\" defvalue=\"0\" value=\"2\" />"),
-            std::string::npos);
   std::string expected = with_inputs;
   size_t start = expected.find("            <port tag=\":IN0\" type=\"COIN1\"");
-  size_t end = expected.find("</port>\n", start) + 8;
-  expected.erase(start, end - start);
-  EXPECT_EQ(stripped, expected);
+  ASSERT_NE(start, std::string::npos);
+  expected.erase(start, expected.find("</port>\n", start) + 8 - start);
+  EXPECT_EQ(ReadTestFile(path), expected);
   EXPECT_EQ(ReadTestFile(path + ".korvo-backup"), with_inputs);
 
   // A file with nothing to take out is not touched and gets no backup.
@@ -142,15 +110,13 @@ TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {
   StripGameCfgInputs("breakout");
   EXPECT_EQ(ReadTestFile(dip_path), dip_only);
   EXPECT_FALSE(TestFileExists(dip_path + ".korvo-backup"));
-
   // A launcher port without a sequence, and other ports with sequences, stay.
-  std::string kept = "<port tag=\":IN1\" type=\"P1_BUTTON1\" mask=\"1\" defvalue=\"0\" value=\"1\"></port>\r\n"
-                     "<port tag=\":IN1\" type=\"P3_BUTTON1\"><newseq type=\"standard\">KEYCODE_A</newseq></port>\r\n"
-                     "<port tag=\":IN1\" type=\"START1\">";
+  const std::string kept = "<port tag=\":IN1\" type=\"P1_BUTTON1\" mask=\"1\" defvalue=\"0\" value=\"1\"></port>\r\n"
+                           "<port tag=\":IN1\" type=\"P3_BUTTON1\"><newseq type=\"standard\">KEYCODE_A</newseq></port>\r\n"
+                           "<port tag=\":IN1\" type=\"START1\">";
   std::string text = kept;
   EXPECT_FALSE(StripGameCfgText(text));
   EXPECT_EQ(text, kept);
-
   // Setting off, or a name that would leave the cfg folder: nothing happens.
   WriteTestFile(path, with_inputs);
   App().settings.mapping_overrides_game_cfg = 0;

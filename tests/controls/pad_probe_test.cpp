@@ -17,18 +17,14 @@ TEST(PadProbeReport, ParsesDevicesAndItemsAndIgnoresTheRest) {
   EXPECT_EQ(p[1].items[2].current, 12);
   EXPECT_EQ(p[1].items[3].current, -32768);
 
-  EXPECT_EQ(XInputPadNumber(p, 1), 2);
-  EXPECT_EQ(XInputPadNumber(p, 2), 0);
-  EXPECT_FALSE(IsXInputPad(p, 1));
-  EXPECT_TRUE(IsXInputPad(p, 2));
-  EXPECT_TRUE(IsXInputPad(p, 5));
+  EXPECT_TRUE(XInputPadNumber(p, 1) == 2 && XInputPadNumber(p, 2) == 0);
+  EXPECT_TRUE(!IsXInputPad(p, 1) && IsXInputPad(p, 2) && IsXInputPad(p, 5));
   EXPECT_EQ(ProbeTokenOf(p, 2, "RT")->token, "SLIDER2");
   EXPECT_FALSE(ProbeTokenOf(p, 1, "RT"));
   EXPECT_EQ(*ProbeNameOfToken(p, 2, "BUTTON5"), "LB");
 
   PadProbe none;
-  EXPECT_EQ(XInputPadNumber(none, 1), 0);
-  EXPECT_TRUE(IsXInputPad(none, 1));
+  EXPECT_TRUE(XInputPadNumber(none, 1) == 0 && IsXInputPad(none, 1));
   EXPECT_TRUE(ParsePadProbe("").empty());
 }
 
@@ -69,8 +65,7 @@ TEST(PadProbeRun, AFreshCompleteReportReplacesTheOldOneAndAnIncompleteOneChanges
 }
 
 TEST(LuaPlugins, PathsCannotCloseTheirStringEarly) {
-  EXPECT_EQ(LuaLongString("C:/a b/x"), "[=[C:/a b/x]=]");
-  EXPECT_EQ(LuaLongString("a]=]b"), "[==[a]=]b]==]");
-  EXPECT_EQ(LuaLongString("a]="), "[==[a]=]==]");
-  EXPECT_EQ(LuaLongString("a]"), "[=[a]]=]");
+  for (auto [path, lua] : {std::pair{"C:/a b/x", "[=[C:/a b/x]=]"}, {"a]=]b", "[==[a]=]b]==]"}, {"a]=", "[==[a]=]==]"},
+                            {"a]", "[=[a]]=]"}})
+    EXPECT_EQ(LuaLongString(path), lua);
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 
 #include "filterwin/filter_shaders.h"
 #include "support/test_support.h"
@@ -20,29 +21,24 @@ std::string CompileError(const std::string& path, const char* stage, const char*
 }
 }  // namespace
 
-TEST(FilterShaderText, EveryEntryPointCompiles) {
+TEST(FilterShaderText, EveryEntryPointCompilesAndTheConstantBlockMatchesTheRecord) {
   ASSERT_EQ(std::system("command -v glslangValidator >/dev/null"), 0)
       << "glslangValidator is missing (scripts/install-deps.sh installs glslang-tools)";
   TempDir dir;
   std::string scaling = dir.File("scaling.hlsl"), fxaa = dir.File("fxaa.hlsl");
   WriteTestFile(scaling, ScalingShaderText());
   WriteTestFile(fxaa, FxaaShaderText());
-  EXPECT_EQ(CompileError(scaling, "vert", "vs_disp"), "");
-  EXPECT_EQ(CompileError(scaling, "frag", "ps_plain"), "");
-  EXPECT_EQ(CompileError(scaling, "frag", "ps_xbrz"), "");
-  EXPECT_EQ(CompileError(fxaa, "frag", "ps_fxaa"), "");
-}
+  for (auto [path, stage, entry] : {std::tuple{scaling, "vert", "vs_disp"}, {scaling, "frag", "ps_plain"},
+                                    {scaling, "frag", "ps_xbrz"}, {fxaa, "frag", "ps_fxaa"}})
+    EXPECT_EQ(CompileError(path, stage, entry), "") << entry;
 
-TEST(FilterShaderText, ConstantBlockMatchesTheRecord) {
   // Five four-float vectors in the record's order.
   std::string text = kFilterCommonShader;
-  size_t at = text.find("cbuffer Disp : register(b0)");
+  size_t at = text.find("cbuffer Disp : register(b0)"), last = at;
   ASSERT_NE(at, std::string::npos);
-  size_t last = at;
   for (const char* name : {"float4 params;", "float4 region;", "float4 xs;", "float4 ss;", "float4 rect;"}) {
-    size_t found = text.find(name, last);
-    ASSERT_NE(found, std::string::npos) << name;
-    last = found;
+    last = text.find(name, last);
+    ASSERT_NE(last, std::string::npos) << name;
   }
   EXPECT_LT(last, text.find("};", at));
 }

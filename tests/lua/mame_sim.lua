@@ -1,32 +1,20 @@
--- A small stand-in for MAME's Lua plugin interface, enough to run the combos
--- plugin frame by frame: ports with the field names of a fighting game (one
--- button wired to two fields), a machine clock, trigger presses and either
--- frame-callback API.
---
+-- A small stand-in for MAME's Lua plugin interface that runs the combos plugin
+-- frame by frame at 60 fps: ports with a fighting game's field names (one
+-- button wired to two fields), a clock, trigger presses, either frame API.
 --   lua5.4 mame_sim.lua <init.lua> <scenario>
---
--- Scenario lines:
---   api new|old|none        which frame callback MAME offers (default new)
---   fps N                   frames per second (default 60)
---   frames N                how many frames to run
---   hold TOKEN FROM TO      TOKEN is down on frames FROM..TO
---   bad_trigger TEXT        seq_from_tokens raises for triggers containing TEXT
---   fail_time FRAME         reading the clock raises on that frame
---   stop FRAME              the machine stops before that frame (a new one starts)
---   bench N                 run N frames and print the cost per frame
---   cycle TOKEN...          while benching, each token in turn is down for 20 of every 40 frames
---
--- Output: "F<n>: <fields at 1>" per frame, then "touch <field> <sets> <clears>"
--- for every field the plugin touched, and "frame_sub kept" when the new API's
--- subscription was kept by the plugin.
+-- Scenario lines: "api new|old|none", "frames N", "hold TOKEN FROM TO",
+-- "bad_trigger TEXT" (seq_from_tokens raises), "fail_time FRAME" (the clock
+-- raises), "stop FRAME" (a new machine starts), "bench N" (cost per frame over
+-- N frames), "cycle TOKEN..." (while benching, each down 20 of every 40 frames).
+-- Output: "F<n>: <fields at 1>" per frame, "touch <field> <sets> <clears>" per
+-- touched field, and "frame_sub kept" when the plugin kept its subscription.
 
 local init_path, scenario_path = arg[1], arg[2]
 
-local scenario = {api = 'new', fps = 60, frames = 0, holds = {}, bad = {}, fail_time = {}, stop = {}, bench = 0}
+local scenario = {api = 'new', frames = 0, holds = {}, bad = {}, fail_time = {}, stop = {}, bench = 0}
 for line in io.lines(scenario_path) do
   local word, rest = line:match('^(%S+)%s*(.*)$')
   if word == 'api' then scenario.api = rest
-  elseif word == 'fps' then scenario.fps = tonumber(rest)
   elseif word == 'frames' then scenario.frames = tonumber(rest)
   elseif word == 'hold' then
     local token, from, to = rest:match('^(%S+)%s+(%d+)%s+(%d+)$')
@@ -90,17 +78,13 @@ build_machine_ports()
 local held = {}
 local input = {}
 function input:seq_from_tokens(text)
-  for _, bad in ipairs(scenario.bad) do
-    if text:find(bad, 1, true) then error('cannot parse ' .. text) end
-  end
+  for _, bad in ipairs(scenario.bad) do if text:find(bad, 1, true) then error('cannot parse ' .. text) end end
   local seq = {text = text, tokens = {}}
   for token in (text .. ' OR '):gmatch('(.-) OR ') do seq.tokens[#seq.tokens + 1] = token end
   return seq
 end
 function input:seq_pressed(seq)
-  for _, token in ipairs(seq.tokens) do
-    if held[token] then return true end
-  end
+  for _, token in ipairs(seq.tokens) do if held[token] then return true end end
   return false
 end
 function input:seq_name(seq) return 'name(' .. seq.text .. ')' end
@@ -111,7 +95,7 @@ local frame_no = 0
 local clock = {}
 function clock:as_double()
   if scenario.fail_time[frame_no] then error('clock fault') end
-  return (frame_no - 1) / scenario.fps
+  return (frame_no - 1) / 60
 end
 
 manager = {machine = {time = clock, input = input, ioport = {}}}
@@ -146,9 +130,7 @@ end
 
 local function set_held()
   held = {}
-  for _, h in ipairs(scenario.holds) do
-    if frame_no >= h.from and frame_no <= h.to then held[h.token] = true end
-  end
+  for _, h in ipairs(scenario.holds) do if frame_no >= h.from and frame_no <= h.to then held[h.token] = true end end
 end
 
 if scenario.bench > 0 then
@@ -181,9 +163,7 @@ for n = 1, scenario.frames do
   set_held()
   run_frame()
   local on = {}
-  for _, f in ipairs(all_fields) do
-    if f.value == 1 then on[#on + 1] = f.id end
-  end
+  for _, f in ipairs(all_fields) do if f.value == 1 then on[#on + 1] = f.id end end
   table.sort(on)
   print('F' .. n .. ': ' .. table.concat(on, ','))
 end

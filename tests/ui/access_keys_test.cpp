@@ -6,21 +6,15 @@
 
 namespace {
 // The key a marked text carries ('\0' for none), and its words as shown.
-char KeyIn(const std::string& marked) {
-  for (size_t i = 0; i + 1 < marked.size(); ++i) {
-    if (marked[i] != '&') continue;
-    if (marked[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(marked[i + 1])));
-    ++i;
-  }
-  return '\0';
-}
-std::string Shown(const std::string& marked) {
-  std::string out;
+std::pair<char, std::string> KeyAndShown(const std::string& marked) {
+  char key = '\0';
+  std::string shown;
   for (size_t i = 0; i < marked.size(); ++i) {
-    if (marked[i] == '&' && i + 1 < marked.size()) ++i;
-    out += marked[i];
+    if (marked[i] == '&' && i + 1 < marked.size() && marked[++i] != '&' && !key)
+      key = static_cast<char>(std::toupper(static_cast<unsigned char>(marked[i])));
+    shown += marked[i];
   }
-  return out;
+  return {key, shown};
 }
 }  // namespace
 
@@ -56,10 +50,10 @@ TEST(AccessKeys, AsManyUniqueKeysAsTheLettersAllowAndTheWordsStay) {
   ASSERT_EQ(marked.size(), texts.size());
   std::set<char> used, possible;
   for (size_t i = 0; i < texts.size(); ++i) {
-    EXPECT_EQ(Shown(marked[i]), texts[i]);
+    const auto [key, shown] = KeyAndShown(marked[i]);
+    EXPECT_EQ(shown, texts[i]);
     for (char c : texts[i])
       if (std::isalnum(static_cast<unsigned char>(c))) possible.insert(static_cast<char>(std::toupper(c)));
-    const char key = KeyIn(marked[i]);
     if (!key) continue;
     EXPECT_TRUE(used.insert(key).second) << "twice: " << key;
     EXPECT_EQ(reserved.find(key), std::string::npos) << key;

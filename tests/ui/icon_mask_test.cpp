@@ -70,35 +70,21 @@ TEST(IconMask, StarIsSymmetricAndFilledCoversMoreThanOutline) {
 
 TEST(IconMask, GearPlayAndStatusShapes) {
   const int size = 40;
-  auto gear = IconMask(kIconSettings, false, size);
-  EXPECT_EQ(AtGrid(gear, size, 12, 12), 0);                // the hole
-  EXPECT_EQ(AtGrid(gear, size, 12, 12 - 6), 255);          // the body
-  EXPECT_EQ(AtGrid(gear, size, 12, 2.3), 255);             // a tooth straight up
-  EXPECT_EQ(AtGrid(gear, size, 12 + 6.7, 12 - 6.7), 255);  // a tooth at 45°
-
-  auto play = IconMask(kIconPlay, false, size);
-  auto [left, right] = Halves(play, size);
+  // Points of the 24-unit grid fully inked or empty: the gear's hole, body and teeth up and at 45 degrees;
+  // the play triangle; the disc, its black check and outside it; the cross's middle; the shield, its
+  // check and the corners its foot leaves; the warning sign, its "!", the gap of the "!" and its corners.
+  struct { int icon; double gx, gy; bool ink; } points[] = {
+      {kIconSettings, 12, 12, false}, {kIconSettings, 12, 6, true}, {kIconSettings, 12, 2.3, true},
+      {kIconSettings, 18.7, 5.3, true}, {kIconPlay, 8.5, 6, true}, {kIconPlay, 17, 6, false},
+      {kIconAvailable, 12, 3, true}, {kIconAvailable, 10.5, 15.8, false}, {kIconAvailable, 0.5, 0.5, false},
+      {kIconMissing, 12, 4, true}, {kIconMissing, 12, 12, false}, {kIconMissing, 9, 9, false},
+      {kIconChecked, 12, 4, true}, {kIconChecked, 10.8, 15.2, false}, {kIconChecked, 3, 21, false},
+      {kIconDamaged, 12, 5, true}, {kIconDamaged, 12, 11, false}, {kIconDamaged, 12, 15.3, true},
+      {kIconDamaged, 3, 4, false}};
+  for (const auto& p : points)
+    EXPECT_EQ(AtGrid(IconMask(p.icon, false, size), size, p.gx, p.gy), p.ink ? 255 : 0) << p.icon << " " << p.gx << "," << p.gy;
+  auto [left, right] = Halves(IconMask(kIconPlay, false, size), size);
   EXPECT_GT(left, right * 3 / 2);  // the triangle points right
-  EXPECT_EQ(AtGrid(play, size, 8.5, 6), 255);
-  EXPECT_EQ(AtGrid(play, size, 17, 6), 0);
-
-  auto available = IconMask(kIconAvailable, false, size);
-  EXPECT_EQ(AtGrid(available, size, 12, 3), 255);     // the disc
-  EXPECT_EQ(AtGrid(available, size, 10.5, 15.8), 0);  // the black check
-  EXPECT_EQ(AtGrid(available, size, 0.5, 0.5), 0);    // outside the disc
-  auto missing = IconMask(kIconMissing, false, size);
-  EXPECT_EQ(AtGrid(missing, size, 12, 4), 255);
-  EXPECT_EQ(AtGrid(missing, size, 12, 12), 0);  // where the cross's strokes meet
-  EXPECT_EQ(AtGrid(missing, size, 9, 9), 0);
-  auto checked = IconMask(kIconChecked, false, size);
-  EXPECT_EQ(AtGrid(checked, size, 12, 4), 255);      // the shield
-  EXPECT_EQ(AtGrid(checked, size, 10.8, 15.2), 0);   // the black check
-  EXPECT_EQ(AtGrid(checked, size, 3, 21), 0);        // its pointed foot leaves the corners
-  auto damaged = IconMask(kIconDamaged, false, size);
-  EXPECT_EQ(AtGrid(damaged, size, 12, 5), 255);      // the sign
-  EXPECT_EQ(AtGrid(damaged, size, 12, 11), 0);       // the black "!"
-  EXPECT_EQ(AtGrid(damaged, size, 12, 15.3), 255);   // between its stroke and dot
-  EXPECT_EQ(AtGrid(damaged, size, 3, 4), 0);         // a triangle leaves the top corners
 }
 
 TEST(IconMaskCache, KeepsOneSizeAndDropsItForAnother) {

@@ -22,14 +22,9 @@ TEST(IconPixels, PremultipliedPixelsCarryCoverageAsAlpha) {
 
 TEST(Palette, ToolButtonStatesStandOutFromTheFaceInBothLooks) {
   for (bool dark : {true, false}) {
-    uint32_t face = PaletteColour(ColourRole::Face, dark);
-    uint32_t hot = PaletteColour(ColourRole::ToolHot, dark);
-    uint32_t checked = PaletteColour(ColourRole::ToolChecked, dark);
-    uint32_t pushed = PaletteColour(ColourRole::ToolPushed, dark);
-    EXPECT_NE(hot, face);
-    EXPECT_NE(checked, face);
-    EXPECT_NE(checked, hot);
-    EXPECT_NE(pushed, hot);
+    uint32_t face = PaletteColour(ColourRole::Face, dark), hot = PaletteColour(ColourRole::ToolHot, dark);
+    uint32_t checked = PaletteColour(ColourRole::ToolChecked, dark), pushed = PaletteColour(ColourRole::ToolPushed, dark);
+    EXPECT_TRUE(hot != face && checked != face && checked != hot && pushed != hot) << dark;
   }
   EXPECT_EQ(PaletteColour(ColourRole::Link, true), 0x5AAAFFu);
   EXPECT_EQ(PaletteColour(ColourRole::Link, false), 0x0066CCu);
