@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_support.h"
+
 
 namespace {
 std::string Utf16(const std::u16string& text, bool big_endian) {
@@ -40,4 +42,24 @@ TEST(KeyValueText, EveryEditorsEncodingAndLineEndReadsTheSame) {
   }
   // A lone surrogate and a dangling last byte cannot be read as text.
   EXPECT_EQ(DecodeKeyValueText(std::string("\xFF\xFE" "a\0\x00\xD8" "b\0", 8) + "c"), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(KeyValueText, AFileOfWhichNothingWasTakenIsKeptOnce) {
+  TempDir dir;
+  const std::string path = dir.File("korvo-settings.cfg");
+  const std::string utf32 = std::string("\0\0\xFE\xFF\0\0\0v\0\0\0=\0\0\0" "2", 16);
+  WriteTestFile(path, utf32);
+  TakeUnreadableNotes();
+  EXPECT_FALSE(KeepIfUnreadable(path, utf32, 1));  // something was taken
+  EXPECT_FALSE(KeepIfUnreadable(path, "; only a comment\r\n\r\n# and another\r\n", 0));
+  EXPECT_FALSE(TestFileExists(path + ".unreadable"));
+  EXPECT_TRUE(KeepIfUnreadable(path, utf32, 0));
+  EXPECT_EQ(ReadTestFile(path + ".unreadable"), utf32);
+  // A later unreadable file never replaces the copy, and is not said again.
+  WriteTestFile(path, "garbage");
+  EXPECT_TRUE(KeepIfUnreadable(path, "garbage", 0));
+  EXPECT_EQ(ReadTestFile(path + ".unreadable"), utf32);
+  EXPECT_EQ(TakeUnreadableNotes(), std::vector<std::string>{"korvo-settings.cfg"});
+  EXPECT_TRUE(KeepIfUnreadable(path, "garbage", 0));
+  EXPECT_TRUE(TakeUnreadableNotes().empty());
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "settings/app_state.h"
 #include "base/paths.h"
@@ -28,15 +29,14 @@ TEST(ResetCombos, RyuMostImportantFirstWithDigitKeysAndCharacterMoves) {
   for (int i = 12; i < 20; ++i) EXPECT_TRUE(s.rows[i].name.empty() && s.rows[i].seq.empty());
   EXPECT_TRUE(s.step_ms == 30 && s.charge_ms == 600);
   TextBuffer text = FormatCombosText(s);
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 142);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 142) << text;
   EXPECT_EQ(text.rfind("step_ms=30\r\ncharge_ms=600\r\ncombo1_name=Ryu: Shin Shouryuu Ken", 0), 0u);
 
   // A short list empties the rest but keeps their triggers; an unknown character changes nothing.
   s.rows[19].pad = "1_BUTTON1";
   s.rows[19].player = 2;
   LoadCharacterMoves(s, "PULLUM PURNA");  // 10 moves
-  EXPECT_EQ(s.rows[0].kind, "Meteor");
-  EXPECT_EQ(s.rows[9].kind, "Throw");
+  EXPECT_TRUE(s.rows[0].kind == "Meteor" && s.rows[9].kind == "Throw");
   EXPECT_TRUE(s.rows[10].seq.empty() && s.rows[10].name.empty() && s.rows[10].kind.empty());
   EXPECT_EQ(s.rows[8].key, "9");
   EXPECT_TRUE(s.rows[19].pad == "1_BUTTON1" && s.rows[19].player == 2);
@@ -82,47 +82,40 @@ TEST(ParseCombosText, RangesRowsOddValuesAndTheRoundTrip) {
   EXPECT_EQ(FormatCombosText(edited), once);
 }
 
-class CombosFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SetLauncherFolder(dir_.path());
-    Combos() = CombosState{};
-    App().settings = Settings{};
-  }
-  TempDir dir_;
-};
-
-TEST_F(CombosFiles, LoadGivesDigitKeysBackWhenEveryTriggerIsEmpty) {
+TEST(CombosFiles, LoadGivesDigitKeysBackAndThePluginIsWrittenOnlyWithSomethingToPlay) {
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  Combos() = CombosState{};
+  App().settings = Settings{};
   std::string text;
-  for (int n = 1; n <= 20; ++n) text += "combo" + std::to_string(n) + "_key=\n";
-  WriteTestFile(dir_.File("korvo-combos.cfg"), text + "combo1_seq=HP\n");
+  for (int n = 1; n <= 20; ++n) text += "combo" + std::to_string(n) + "_key=\n";  // every trigger empty
+  WriteTestFile(dir.File("korvo-combos.cfg"), text + "combo1_seq=HP\n");
   LoadCombos();
   EXPECT_TRUE(Combos().loaded);
   EXPECT_EQ(Combos().rows[0].key + "|" + Combos().rows[0].seq + "|" + Combos().rows[9].key, "1|HP|");
   SaveCombos();
-  std::string saved = ReadTestFile(dir_.File("korvo-combos.cfg"));
+  std::string saved = ReadTestFile(dir.File("korvo-combos.cfg"));
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 142);
-}
 
-TEST_F(CombosFiles, PluginIsWrittenOnlyWithSomethingToPlay) {
   std::string folder;
-  const std::string init_path = dir_.File("korvo-plugins/korvo-combos-plugin/korvo_combos/init.lua");
+  const std::string plugin = dir.File("korvo-plugins/korvo-combos-plugin/korvo_combos/");
+  std::remove(dir.File("korvo-combos.cfg").c_str());
+  Combos() = CombosState{};
   Combos().loaded = true;  // all rows empty, no autofire in the (missing) key mapping
-  EXPECT_FALSE(WriteCombosPlugin(folder));
-  EXPECT_FALSE(TestFileExists(init_path));
-
+  EXPECT_FALSE(WriteCombosPlugin(folder) || TestFileExists(plugin + "init.lua"));
   Combos().loaded = false;  // first start without the tab: loads the defaults
   App().settings.logs = 1;
   App().settings.autofire_rate = 3;
   ASSERT_TRUE(WriteCombosPlugin(folder));
-  EXPECT_EQ(folder, dir_.path() + "\\korvo-plugins\\korvo-combos-plugin");
-  std::string init = ReadTestFile(init_path);
+  EXPECT_EQ(folder, dir.path() + "\\korvo-plugins\\korvo-combos-plugin");
+  std::string init = ReadTestFile(plugin + "init.lua");
   EXPECT_EQ(init.rfind("-- written by Korvo before every start: do not edit\nlocal STEP_MS = 30\n", 0), 0u);
-  EXPECT_NE(init.find("{player=1,trig='KEYCODE_4',steps={{2,0},{10,0},{72,0},}},\n"), std::string::npos);
-  EXPECT_NE(init.find("local AF_HALF_MS = 16\n"), std::string::npos);
-  EXPECT_NE(init.find("local LOGPATH = [=[" + dir_.path() + "/logs/korvo-combos.log]=]\n"), std::string::npos);
-  EXPECT_EQ(ReadTestFile(dir_.File("korvo-plugins/korvo-combos-plugin/korvo_combos/plugin.json")),
-            CombosPluginJson());
+  for (std::string part : {std::string("{player=1,trig='KEYCODE_4',steps={{2,0},{10,0},{72,0},}},\n"),
+                           std::string("local AF_HALF_MS = 16\n"),
+                           "local LOGPATH = [=[" + dir.path() + "/logs/korvo-combos.log]=]\n"})
+    EXPECT_NE(init.find(part), std::string::npos) << part;
+  EXPECT_EQ(ReadTestFile(plugin + "plugin.json"), CombosPluginJson());
+  SetLauncherFolder("");
   // Autofire speeds 10, 15, 20 and 30 presses a second; anything else is 15.
   for (auto [rate, half] : {std::pair{-1, 33}, {0, 50}, {1, 33}, {2, 25}, {3, 16}, {4, 33}})
     EXPECT_EQ(AutofireHalfPeriodMs(rate), half) << rate;

@@ -10,22 +10,14 @@
 namespace {
 
 struct Centroid {
-  double x = 0, y = 0;
+  double x = 0, y = 0;  // where the ink of a mask lies, relative to its middle (-0.5 .. 0.5)
   long ink = 0;
 };
-
-// Where the ink of a mask lies, relative to its middle (-0.5 .. 0.5).
 Centroid InkCentre(const std::vector<uint8_t>& mask, int size) {
   Centroid c;
-  double sx = 0, sy = 0;
-  for (int y = 0; y < size; ++y)
-    for (int x = 0; x < size; ++x) {
-      int v = mask[y * size + x];
-      sx += v * (x + 0.5);
-      sy += v * (y + 0.5);
-      c.ink += v;
-    }
-  if (c.ink) c.x = sx / c.ink / size - 0.5, c.y = sy / c.ink / size - 0.5;
+  for (int i = 0; i < size * size; ++i)
+    c.x += mask[i] * (i % size + 0.5), c.y += mask[i] * (i / size + 0.5), c.ink += mask[i];
+  if (c.ink) c.x = c.x / c.ink / size - 0.5, c.y = c.y / c.ink / size - 0.5;
   return c;
 }
 

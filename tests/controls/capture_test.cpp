@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 KeyStates Keys(std::initializer_list<int> down) {
@@ -122,24 +124,18 @@ TEST(PadCapture, LegacyJoysticksByTheirIndex) {
 }
 
 TEST(PadCapture, LegacyStateWordRanges) {
-  JoystickReading r;
-  r.ok = true;
-  EXPECT_EQ(LegacyJoystickWord(r), 0u);  // centred, POV 65535
-  // POV bits up, down, left, right; diagonals set both neighbours.
-  for (auto [pov, bits] : {std::pair{0u, 0x1u}, {4500u, 0x9u}, {13500u, 0xAu}, {22500u, 0x6u}, {31500u, 0x5u},
-                           {36000u, 0x1u}, {36001u, 0x0u}}) {
-    r.pov = pov;
-    EXPECT_EQ(LegacyJoystickWord(r) >> 20 & 0xF, bits) << pov;
+  // Bits 20-23: POV up, down, left, right (diagonals set both neighbours); bits 24-27: the stick's.
+  JoystickReading r{true};
+  for (auto [pov, x, y, bits] : std::initializer_list<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t>>{
+           {65535, 32767, 32767, 0x00}, {0, 32767, 32767, 0x01}, {4500, 32767, 32767, 0x09}, {13500, 32767, 32767, 0x0A},
+           {22500, 32767, 32767, 0x06}, {31500, 32767, 32767, 0x05}, {36000, 32767, 32767, 0x01},
+           {36001, 32767, 32767, 0x00}, {65535, 32767, 16767, 0x10}, {65535, 32767, 16768, 0x00},
+           {65535, 32767, 48769, 0x20}, {65535, 32767, 48768, 0x00}, {65535, 16767, 65535, 0x60},
+           {65535, 48769, 0, 0x90}}) {
+    r.pov = pov, r.x = x, r.y = y;
+    EXPECT_EQ(LegacyJoystickWord(r), bits << 20) << pov << " " << x << "," << y;
   }
-  r.pov = 65535;
-  struct { uint32_t x, y, bits; } sticks[] = {{32767, 16767, 0x1}, {32767, 16768, 0x0}, {32767, 48769, 0x2},
-                                              {32767, 48768, 0x0}, {16767, 65535, 0x6}, {48769, 0, 0x9}};
-  for (auto s : sticks) {
-    r.x = s.x, r.y = s.y;
-    EXPECT_EQ(LegacyJoystickWord(r) >> 24, s.bits) << s.x << "," << s.y;
-  }
-  r.x = r.y = 32767;
-  r.buttons = 0xFFFFFFFFu;  // only 20 buttons exist
+  r = {true, 0xFFFFFFFFu};  // only 20 buttons exist
   EXPECT_EQ(LegacyJoystickWord(r), 0xFFFFFu);
 }
 

@@ -3,45 +3,33 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-constexpr int kP1Up = 0, kP1Button1 = 4, kP2Button6 = 19, kP1Start = 20;
+#include <tuple>
 
-std::string Labels(const std::vector<RowMenuEntry>& entries) {
-  std::string out;
-  for (const RowMenuEntry& e : entries) out += (e.command == RowCommand::None ? "-" : e.label) + "|";
-  return out;
-}
+TEST(ControlsTabCells, ClicksMenuAndAutofireCellFollowTheColumnAndTheKind) {
+  constexpr int kP1Up = 0, kP1Button1 = 4, kP2Button6 = 19, kP1Start = 20;
+  // Clicks change only the autofire cell of a button; double clicks on the key and pad cells set them.
+  for (auto [action, column, twice, command] : std::initializer_list<std::tuple<int, int, bool, RowCommand>>{
+           {kP1Up, kAutofireColumn, false, RowCommand::None}, {kP1Start, kAutofireColumn, true, RowCommand::None},
+           {kP1Button1, kAutofireColumn, false, RowCommand::ToggleAutofire},
+           {kP2Button6, kAutofireColumn, true, RowCommand::ToggleAutofire}, {kP1Button1, kActionColumn, false, RowCommand::None},
+           {kP1Button1, kKeyboardColumn, false, RowCommand::None}, {kP1Button1, kPadColumn, false, RowCommand::None},
+           {kP1Up, kKeyboardColumn, true, RowCommand::SetKey}, {kP1Up, kPadColumn, true, RowCommand::SetPad},
+           {kP1Button1, kActionColumn, true, RowCommand::None}})
+    EXPECT_EQ(CellClickCommand(action, column, twice), command) << action << " " << column << " " << twice;
 
-TEST(ControlsTabCells, ClicksChangeOnlyTheAutofireCellOfAButton) {
-  EXPECT_EQ(CellClickCommand(kP1Up, kAutofireColumn, false), RowCommand::None);
-  EXPECT_EQ(CellClickCommand(kP1Start, kAutofireColumn, true), RowCommand::None);
-  EXPECT_EQ(CellClickCommand(kP1Button1, kAutofireColumn, false), RowCommand::ToggleAutofire);
-  EXPECT_EQ(CellClickCommand(kP2Button6, kAutofireColumn, true), RowCommand::ToggleAutofire);
-  for (int column : {kActionColumn, kKeyboardColumn, kPadColumn})
-    EXPECT_EQ(CellClickCommand(kP1Button1, column, false), RowCommand::None);
-  EXPECT_EQ(CellClickCommand(kP1Up, kKeyboardColumn, true), RowCommand::SetKey);
-  EXPECT_EQ(CellClickCommand(kP1Up, kPadColumn, true), RowCommand::SetPad);
-  EXPECT_EQ(CellClickCommand(kP1Button1, kActionColumn, true), RowCommand::None);
-}
-
-TEST(ControlsTabCells, RightClickMenuFollowsTheColumnAndTheKind) {
   InputMapping m;
-  EXPECT_EQ(Labels(RowMenuEntries(m, kP1Up, kKeyboardColumn)), "Set Key\u2026|-|Clear Key|");
-  EXPECT_EQ(Labels(RowMenuEntries(m, kP1Up, kPadColumn)), "Set Pad\u2026|-|Clear Pad|");
-  EXPECT_EQ(Labels(RowMenuEntries(m, kP1Start, kActionColumn)), "Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
-  auto button = RowMenuEntries(m, kP1Button1, kAutofireColumn);
-  EXPECT_EQ(Labels(button), "Autofire|-|Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
-  EXPECT_FALSE(button[0].checked);
+  auto labels = [&](int action, int column) {
+    std::string out;
+    for (const RowMenuEntry& e : RowMenuEntries(m, action, column))
+      out += (e.command == RowCommand::None ? "-" : e.label) + (e.checked ? "*|" : "|");
+    return out;
+  };
+  EXPECT_EQ(labels(kP1Up, kKeyboardColumn), "Set Key\u2026|-|Clear Key|");
+  EXPECT_EQ(labels(kP1Up, kPadColumn), "Set Pad\u2026|-|Clear Pad|");
+  EXPECT_EQ(labels(kP1Start, kActionColumn), "Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
+  EXPECT_EQ(labels(kP1Button1, kAutofireColumn), "Autofire|-|Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
+  EXPECT_EQ(AutofireCellText(m, kP1Up) + AutofireCellText(m, kP1Start) + AutofireCellText(m, kP1Button1), "[ ]");
   SetAutofire(m, kP1Button1, true);
-  EXPECT_TRUE(RowMenuEntries(m, kP1Button1, kKeyboardColumn)[0].checked);
-}
-
-TEST(ControlsTabCells, AutofireCellText) {
-  InputMapping m;
-  EXPECT_EQ(AutofireCellText(m, kP1Up), "");
-  EXPECT_EQ(AutofireCellText(m, kP1Start), "");
-  EXPECT_EQ(AutofireCellText(m, kP1Button1), "[ ]");
-  SetAutofire(m, kP1Button1, true);
+  EXPECT_EQ(labels(kP1Button1, kKeyboardColumn), "Autofire*|-|Set Key\u2026|-|Clear Key|");
   EXPECT_EQ(AutofireCellText(m, kP1Button1), "[x]");
 }
-}  // namespace
