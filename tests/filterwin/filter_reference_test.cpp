@@ -71,8 +71,7 @@ TEST(FilterReference, PointKeepsAHardEdgeWhileTheBlendingScalersSoftenIt) {
     for (int x = 0; x < image.width; ++x) n += image.At(x, 5).r > 0.01f && image.At(x, 5).r < 0.99f;
     return n;
   };
-  EXPECT_EQ(blended(linear), 7);
-  EXPECT_EQ(blended(sharp), 1);
+  EXPECT_EQ(blended(linear) * 10 + blended(sharp), 71);
   for (int x = 1; x < 61; ++x)
     EXPECT_TRUE(linear.At(x, 5).r >= linear.At(x - 1, 5).r && sharp.At(x, 5).r >= sharp.At(x - 1, 5).r) << x;
   EXPECT_NEAR(sharp.At(30, 5).r, 0.5f, 1e-5f);
@@ -86,14 +85,13 @@ TEST(FilterReference, BicubicWeightsSumToOneAndKeepFlatAreas) {
     EXPECT_GT(w[1] + w[2], 0.8f) << f;  // the two nearest taps carry the weight
   }
   MitchellWeights(0.0f, w);
-  const float at_zero[] = {1.0f / 18, 16.0f / 18, 1.0f / 18, 0.0f};
-  for (int i = 0; i < 4; ++i) EXPECT_NEAR(w[i], at_zero[i], 1e-6f) << i;
+  EXPECT_TRUE(std::abs(w[0] - 1.0f / 18) < 1e-6f && std::abs(w[1] - 16.0f / 18) < 1e-6f &&
+              std::abs(w[2] - 1.0f / 18) < 1e-6f && std::abs(w[3]) < 1e-6f);
   RgbImage flat = Picture(6, 6, [](int, int) { return 0.3f; });
   ExpectInnerFlat(Scale(flat, kScalerBicubic, 0, 5), 0, 0.3f);
   // An edge gets the slight overshoot of this filter, and stays in step.
   RgbImage cubic = Scale(Picture(8, 4, [](int x, int) { return x < 4 ? 0.2f : 0.8f; }), kScalerBicubic, 0, 8);
-  EXPECT_LT(cubic.At(20, 5).r, 0.2f);
-  EXPECT_GT(cubic.At(43, 5).r, 0.8f);
+  EXPECT_TRUE(cubic.At(20, 5).r < 0.2f && cubic.At(43, 5).r > 0.8f);
   EXPECT_NEAR(cubic.At(31, 5).r + cubic.At(32, 5).r, 1.0f, 1e-5f);
 }
 
@@ -101,30 +99,27 @@ TEST(FilterReference, XbrzSmoothsADiagonalRoundsADotAndKeepsAStraightEdge) {
   // A staircase, white right of the diagonal: per output row, the first column brighter than half.
   RgbImage stairs = Picture(12, 12, [](int x, int y) { return x > y ? 1.0f : 0.0f; });
   RgbImage hard = Scale(stairs, kScalerPixels, 0, 8), smooth = Scale(stairs, kScalerXbrz, 0, 8);
-  auto edge_at = [](const RgbImage& image, int y) {
+  auto edge = [](const RgbImage& image, int y) {
     int x = 0;
     while (x < image.width && image.At(x, y).r <= 0.5f) ++x;
     return x;
   };
   int largest_step = 0, largest_smooth = 0, min_offset = 1000, max_offset = -1000;
   for (int y = 17; y + 17 < smooth.height; ++y) {  // away from the picture's edges
-    largest_step = std::max(largest_step, edge_at(hard, y) - edge_at(hard, y - 1));
-    largest_smooth = std::max(largest_smooth, edge_at(smooth, y) - edge_at(smooth, y - 1));
-    EXPECT_GE(edge_at(smooth, y), edge_at(smooth, y - 1)) << y;
-    min_offset = std::min(min_offset, edge_at(smooth, y) - y);
-    max_offset = std::max(max_offset, edge_at(smooth, y) - y);
+    largest_step = std::max(largest_step, edge(hard, y) - edge(hard, y - 1));
+    largest_smooth = std::max(largest_smooth, edge(smooth, y) - edge(smooth, y - 1));
+    EXPECT_GE(edge(smooth, y), edge(smooth, y - 1)) << y;
+    min_offset = std::min(min_offset, edge(smooth, y) - y), max_offset = std::max(max_offset, edge(smooth, y) - y);
   }
   EXPECT_EQ(largest_step, 8);
   EXPECT_LE(largest_smooth, 2);
   EXPECT_LE(max_offset - min_offset, 2);  // a straight line at 45 degrees
-  // A straight edge is no corner: exactly what hard pixels give.
-  RgbImage edge = Picture(8, 6, [](int x, int) { return x < 3 ? 0.0f : 1.0f; });
-  RgbImage xbrz = Scale(edge, kScalerXbrz, 0, 8), point = Scale(edge, kScalerPixels, 0, 8);
+  // A straight edge is no corner: exactly what hard pixels give; a lone pixel's outer corner blends.
+  RgbImage straight = Picture(8, 6, [](int x, int) { return x < 3 ? 0.0f : 1.0f; });
+  RgbImage xbrz = Scale(straight, kScalerXbrz, 0, 8), point = Scale(straight, kScalerPixels, 0, 8);
   for (size_t i = 0; i < xbrz.pixels.size(); ++i) ASSERT_EQ(xbrz.pixels[i].r, point.pixels[i].r) << i;
-  // A lone pixel is rounded off, not left square: its outer corner blends.
   RgbImage round = Scale(Picture(7, 7, [](int x, int y) { return x == 3 && y == 3 ? 1.0f : 0.0f; }), kScalerXbrz, 0, 8);
-  EXPECT_LT(round.At(24, 24).r, 0.5f);
-  EXPECT_EQ(round.At(28, 28).r, 1.0f);
+  EXPECT_TRUE(round.At(24, 24).r < 0.5f && round.At(28, 28).r == 1.0f);
 }
 
 TEST(FilterReference, FxaaSoftensAStaircaseButNotAFlatAreaAndThePassDrawsOnlyInsideItsBox) {

@@ -25,7 +25,7 @@ for line in io.lines(scenario_path) do
   elseif word == 'bench' then scenario.bench = tonumber(rest)
   elseif word == 'cycle' then
     scenario.cycle = {}
-    for token in rest:gmatch('%S+') do scenario.cycle[#scenario.cycle + 1] = token end
+    for token in rest:gmatch('%S+') do table.insert(scenario.cycle, token) end
   end
 end
 
@@ -34,21 +34,14 @@ end
 local all_fields = {}
 local Field = {}
 Field.__index = Field
-function Field:set_value(v)
-  self.value = (v ~= 0) and 1 or 0
-  self.sets = self.sets + 1
-end
-function Field:clear_value()
-  self.value = 0
-  self.clears = self.clears + 1
-end
+function Field:set_value(v) self.value, self.sets = (v ~= 0) and 1 or 0, self.sets + 1 end
+function Field:clear_value() self.value, self.clears = 0, self.clears + 1 end
 
 local function make_port(tag, names)
   local port = {tag = tag, fields = {}}
   for _, name in ipairs(names) do
-    local f = setmetatable({name = name, id = tag .. ' ' .. name, value = 0, sets = 0, clears = 0}, Field)
-    port.fields[name] = f
-    all_fields[#all_fields + 1] = f
+    port.fields[name] = setmetatable({name = name, id = tag .. ' ' .. name, value = 0, sets = 0, clears = 0}, Field)
+    all_fields[#all_fields + 1] = port.fields[name]
   end
   return port
 end
@@ -105,14 +98,8 @@ local frame_callbacks, stop_callbacks = {}, {}
 local subscription = {}
 emu = {}
 if scenario.api == 'new' then
-  function emu.add_machine_frame_notifier(fn)
-    frame_callbacks[#frame_callbacks + 1] = fn
-    return subscription
-  end
-  function emu.add_machine_stop_notifier(fn)
-    stop_callbacks[#stop_callbacks + 1] = fn
-    return {}
-  end
+  function emu.add_machine_frame_notifier(fn) frame_callbacks[#frame_callbacks + 1] = fn; return subscription end
+  function emu.add_machine_stop_notifier(fn) stop_callbacks[#stop_callbacks + 1] = fn; return {} end
 elseif scenario.api == 'old' then
   function emu.register_frame(fn) frame_callbacks[#frame_callbacks + 1] = fn end
   function emu.register_stop(fn) stop_callbacks[#stop_callbacks + 1] = fn end
@@ -124,9 +111,7 @@ local exports = dofile(init_path)
 exports.startplugin()
 if scenario.api == 'new' and exports.frame_sub == subscription then print('frame_sub kept') end
 
-local function run_frame()
-  for i = 1, #frame_callbacks do frame_callbacks[i]() end
-end
+local function run_frame() for i = 1, #frame_callbacks do frame_callbacks[i]() end end
 
 local function set_held()
   held = {}
