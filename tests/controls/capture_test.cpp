@@ -35,15 +35,6 @@ TEST(KeyCapture, OnlyANewPressOfATableKeyCountsEarliestFirstEscCancelsDeleteClea
   }
 }
 
-// A probe in which the first XInput pad is MAME's joystick 2 (joystick 1 is
-// some other device) with MAME's tokens for its items.
-PadProbe ProbeWithPadTwo(int right_trigger_rest = 0) {
-  return {{0, "Arcade stick", {{"Button 1", "BUTTON1", 0}}},
-          {1, "XInput Player 1",
-           {{"A", "BUTTON1", 0}, {"LB", "BUTTON5", 0}, {"LSX", "XAXIS", 0}, {"RT", "SLIDER2", right_trigger_rest},
-            {"D-pad Up", "HAT1UP", 0}}}};
-}
-
 struct PadRun {
   PadReadings readings;
   PadCaptureSetup setup;
@@ -53,7 +44,11 @@ struct PadRun {
     readings.xinput = true;
     for (auto& p : readings.pads) p.ok = true;
     setup.directions = directions;
-    if (pad_two) probe = ProbeWithPadTwo(rest), setup.probe_numbers = {2, 0, 0, 0};
+    // The first XInput pad as MAME's joystick 2 (joystick 1 is some other device), with MAME's tokens.
+    if (pad_two)
+      probe = {{0, "Arcade stick", {{"Button 1", "BUTTON1", 0}}},
+               {1, "XInput Player 1", {{"A", "BUTTON1", 0}, {"LB", "BUTTON5", 0}, {"RT", "SLIDER2", rest}}}},
+      setup.probe_numbers = {2, 0, 0, 0};
   }
   void Open() { memory = PadCaptureBaseline(readings); }
   std::optional<std::string> Tick() { return DecidePadCapture(memory, readings, setup, probe); }
@@ -99,27 +94,18 @@ TEST(PadCapture, XInputControlsAreNumberedAndNamedAsMameDoesAndOnlyDirectionsTak
 }
 
 TEST(PadCapture, LegacyJoysticksByTheirIndex) {
-  struct Case {
-    bool directions;
-    JoystickReading moved;  // ok, buttons, pov, x, y
-    const char* expected;   // "" = nothing
-  } cases[] = {
-      {false, {true, 1u << 4, 65535, 32767, 32767}, "4_BUTTON5"},
-      {false, {true, (1u << 7) | (1u << 2), 65535, 32767, 32767}, "4_BUTTON3"},
-      {true, {true, 0, 9000, 32767, 32767}, "4_HAT1RIGHT"},
-      {true, {true, 0, 65535, 0, 32767}, "4_XAXIS_LEFT_SWITCH"},
-      {true, {true, 0, 18000, 32767, 0}, "4_HAT1DOWN"},  // POV before stick
-      {false, {true, 0, 9000, 0, 32767}, ""},            // a button dialog ignores stick and POV
-      {true, {true, 1, 65535, 32767, 32767}, ""},        // a direction dialog the buttons
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.expected);
-    PadRun run(c.directions);
+  // POV before stick; a button dialog ignores stick and POV, a direction dialog the buttons.
+  for (auto [directions, buttons, pov, x, y, expected] :
+       std::initializer_list<std::tuple<bool, uint32_t, uint32_t, uint32_t, uint32_t, const char*>>{
+           {false, 1u << 4, 65535, 32767, 32767, "4_BUTTON5"}, {false, (1u << 7) | (1u << 2), 65535, 32767, 32767, "4_BUTTON3"},
+           {true, 0, 9000, 32767, 32767, "4_HAT1RIGHT"}, {true, 0, 65535, 0, 32767, "4_XAXIS_LEFT_SWITCH"},
+           {true, 0, 18000, 32767, 0, "4_HAT1DOWN"}, {false, 0, 9000, 0, 32767, ""}, {true, 1, 65535, 32767, 32767, ""}}) {
+    PadRun run(directions);
     run.readings.xinput = false;
     run.readings.joysticks[3].ok = true;
     run.Open();
-    run.readings.joysticks[3] = c.moved;
-    EXPECT_EQ(run.Tick().value_or(""), c.expected);
+    run.readings.joysticks[3] = {true, buttons, pov, x, y};
+    EXPECT_EQ(run.Tick().value_or(""), expected) << buttons << " " << pov << " " << x << "," << y;
   }
 }
 
@@ -146,7 +132,7 @@ TEST(PadCapture, UnreadableDevicesCountAsReleased) {
   run.Open();
   EXPECT_FALSE(run.Tick());
   run.readings.pads[0].ok = run.readings.joysticks[0].ok = false;  // unplugged for a tick
-  EXPECT_FALSE(run.Tick());
+  ASSERT_FALSE(run.Tick());
   run.readings.pads[0].ok = run.readings.joysticks[0].ok = true;
   EXPECT_EQ(run.Tick(), "1_BUTTON1");  // the XInput pad comes first
   EXPECT_EQ(run.Tick(), "1_BUTTON1");  // then the legacy joystick's button 1

@@ -1,6 +1,8 @@
 // Carrying older mappings over (binding version) and clearing a game's own inputs.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/file_system.h"
 #include "settings/app_state.h"
 #include "controls/binding_migration.h"
@@ -23,18 +25,10 @@ TEST(MigrateBindings, UpdatesOldLayoutsAndKeepsUserChoices) {
   ASSERT_TRUE(MigrateBindings(m));
   EXPECT_TRUE(m.dirty);
   // Without a key before but with a pad code, the default key joins it; extra pad codes are left alone.
-  struct Case {
-    int action;
-    const char* key;
-    std::vector<std::string> pads;
-  } cases[] = {{0, "W", {"1_HAT1UP", "1_YAXIS_UP_SWITCH"}}, {1, "S", {"1_YAXIS_DOWN_SWITCH", "1_HAT1DOWN"}},
-               {4, "4PAD", {"1_BUTTON3"}}, {6, "6PAD", {"1_BUTTON6"}}, {9, "Q", {"1_SLIDER2_NEG_SWITCH"}},
-               {14, nullptr, {"2_BUTTON1", "2_BUTTON9"}}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.key ? m.bindings[c.action].key : "", c.key ? c.key : "") << c.action;
-    EXPECT_EQ(PadCodeList(m, c.action), c.pads) << c.action;
-  }
-  EXPECT_TRUE(m.bindings[24].present);  // absent actions get the launcher's defaults
+  for (auto [i, binding] : {std::pair{0, "W|1_HAT1UP|JOYCODE_1_YAXIS_UP_SWITCH"}, {1, "S|1_YAXIS_DOWN_SWITCH|JOYCODE_1_HAT1DOWN"},
+                             {4, "4PAD|1_BUTTON3|"}, {6, "6PAD|1_BUTTON6|"}, {9, "Q|1_SLIDER2_NEG_SWITCH|"},
+                             {14, "U|2_BUTTON1|JOYCODE_2_BUTTON9"}, {24, "F2||"}})  // absent ones get the defaults
+    EXPECT_EQ(Described(m, i), binding) << i;
   InputMapping current;
   ResetToLauncherDefaults(current);
   current.dirty = false;
@@ -54,23 +48,20 @@ TEST(BindingVersion, FirstRunUpgradeAndTheUsersFileKeptBeforeAnyChange) {
   WriteTestFile(env.CfgPath(), users);
   InputMapping fresh;
   ASSERT_TRUE(UpgradeBindingVersion(fresh, env.Files(), s, true, true));
-  EXPECT_EQ(s.binding_version, kCurrentBindingVersion);
-  EXPECT_EQ(ReadTestFile(env.CfgPath() + ".korvo-backup"), users);
-  EXPECT_NE(ReadTestFile(env.CfgPath()).find("KEYCODE_4PAD OR JOYCODE_1_BUTTON3"), std::string::npos);
+  EXPECT_TRUE(s.binding_version == kCurrentBindingVersion && ReadTestFile(env.CfgPath() + ".korvo-backup") == users &&
+              ReadTestFile(env.CfgPath()).find("KEYCODE_4PAD OR JOYCODE_1_BUTTON3") != std::string::npos);
   // Later runs: an up-to-date file needs no write but still moves the version.
   s.binding_version = 4;
   InputMapping later;
   const std::string before = ReadTestFile(env.CfgPath());
   ASSERT_TRUE(UpgradeBindingVersion(later, env.Files(), s, false, true));
-  EXPECT_EQ(s.binding_version, kCurrentBindingVersion);
-  EXPECT_EQ(ReadTestFile(env.CfgPath()), before);
+  EXPECT_TRUE(s.binding_version == kCurrentBindingVersion && ReadTestFile(env.CfgPath()) == before);
   EXPECT_FALSE(UpgradeBindingVersion(later, env.Files(), s, false, true));  // already current
   // A failed write keeps the old version so the step runs again.
   s.binding_version = 3;
   WriteTestFile(env.CfgPath(), "<mameconfig version=\"10\">\n");
   InputMapping broken;
-  EXPECT_FALSE(UpgradeBindingVersion(broken, env.Files(), s, false, true));
-  EXPECT_EQ(s.binding_version, 3);
+  EXPECT_FALSE(UpgradeBindingVersion(broken, env.Files(), s, false, true) || s.binding_version != 3);
 
   // The MAME folder now points to another installation: a plain OK keeps its
   // file too, the first copy stays as it was, and a file that gets no copy is not changed.
@@ -85,8 +76,7 @@ TEST(BindingVersion, FirstRunUpgradeAndTheUsersFileKeptBeforeAnyChange) {
   DeleteFileAt(files.default_cfg + ".korvo-backup");
   CreateFolder(files.default_cfg + ".korvo-backup");
   SetBindingKey(later, 6, "F9");
-  EXPECT_FALSE(WriteInputMapping(later, files));
-  EXPECT_EQ(ReadTestFile(files.default_cfg).find("KEYCODE_F9"), std::string::npos);
+  EXPECT_FALSE(WriteInputMapping(later, files) || ReadTestFile(files.default_cfg).find("KEYCODE_F9") != std::string::npos);
 }
 
 TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {
@@ -118,12 +108,10 @@ TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {
   EXPECT_FALSE(StripGameCfgText(text));
   EXPECT_EQ(text, kept);
   // Setting off, or a name that would leave the cfg folder: nothing happens.
-  WriteTestFile(path, with_inputs);
-  App().settings.mapping_overrides_game_cfg = 0;
-  StripGameCfgInputs("pong");
-  EXPECT_EQ(ReadTestFile(path), with_inputs);
-  App().settings.mapping_overrides_game_cfg = 1;
-  WriteTestFile(env.dir.File("pong.cfg"), with_inputs);
-  StripGameCfgInputs("../pong");
-  EXPECT_EQ(ReadTestFile(env.dir.File("pong.cfg")), with_inputs);
+  for (auto [setting, name, file] : {std::tuple{0, "pong", path}, {1, "../pong", env.dir.File("pong.cfg")}}) {
+    WriteTestFile(file, with_inputs);
+    App().settings.mapping_overrides_game_cfg = setting;
+    StripGameCfgInputs(name);
+    EXPECT_EQ(ReadTestFile(file), with_inputs) << name;
+  }
 }

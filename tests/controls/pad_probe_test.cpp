@@ -11,21 +11,14 @@ TEST(PadProbeReport, ParsesDevicesAndItemsAndIgnoresTheRest) {
       "D|1|XInput Player 1\nI|1|A|BUTTON1|0\nI|1|LB|BUTTON5|0\nI|1|LSX|XAXIS|12.5\ngarbage\n|\n"
       "D|1|Twin\nI|1|RT|SLIDER2|-32768\nI|7|X|Y\nEND\nD|9|after end is still read");
   ASSERT_EQ(p.size(), 4u);
-  EXPECT_TRUE(p[0].items.size() == 1 && p[0].items[0].token == "BUTTON1");
-  EXPECT_EQ(p[1].items.size(), 4u);  // both devices with index 1 get every item of that index
-  EXPECT_EQ(p[2].items.size(), 1u);
-  EXPECT_EQ(p[1].items[2].current, 12);
-  EXPECT_EQ(p[1].items[3].current, -32768);
+  ASSERT_TRUE(p[0].items.size() == 1 && p[1].items.size() == 4 && p[2].items.size() == 1);  // index 1: every item
+  EXPECT_TRUE(p[0].items[0].token == "BUTTON1" && p[1].items[2].current == 12 && p[1].items[3].current == -32768);
 
   EXPECT_TRUE(XInputPadNumber(p, 1) == 2 && XInputPadNumber(p, 2) == 0);
   EXPECT_TRUE(!IsXInputPad(p, 1) && IsXInputPad(p, 2) && IsXInputPad(p, 5));
-  EXPECT_EQ(ProbeTokenOf(p, 2, "RT")->token, "SLIDER2");
-  EXPECT_FALSE(ProbeTokenOf(p, 1, "RT"));
+  EXPECT_TRUE(ProbeTokenOf(p, 2, "RT")->token == "SLIDER2" && !ProbeTokenOf(p, 1, "RT"));
   EXPECT_EQ(*ProbeNameOfToken(p, 2, "BUTTON5"), "LB");
-
-  PadProbe none;
-  EXPECT_TRUE(XInputPadNumber(none, 1) == 0 && IsXInputPad(none, 1));
-  EXPECT_TRUE(ParsePadProbe("").empty());
+  EXPECT_TRUE(XInputPadNumber({}, 1) == 0 && IsXInputPad({}, 1) && ParsePadProbe("").empty());
 }
 
 TEST(PadProbeRun, AFreshCompleteReportReplacesTheOldOneAndAnIncompleteOneChangesNothing) {
@@ -50,9 +43,6 @@ TEST(PadProbeRun, AFreshCompleteReportReplacesTheOldOneAndAnIncompleteOneChanges
   EXPECT_FALSE(TestFileExists(env.dir.File("korvo-padprobe.new")));
   const std::string init = ReadTestFile(env.dir.File("korvo-plugins/korvo-probe-plugin/korvo_probe/init.lua"));
   EXPECT_EQ(init.rfind("local OUTPATH = [=[" + env.dir.path() + "/korvo-padprobe.new]=]\n", 0), 0u);
-  EXPECT_NE(ReadTestFile(env.dir.File("korvo-plugins/korvo-probe-plugin/korvo_probe/plugin.json"))
-                .find("\t\t\"name\": \"korvo_probe\",\n"),
-            std::string::npos);
 
   // Without force, a second probe in the same run does nothing.
   RunPadProbe(false, writes("D|0|Other\nEND\n"));

@@ -1,15 +1,17 @@
 // Where the picture goes on the monitor and the constants both passes read.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "filterwin/filter_params.h"
 #include "support/test_support.h"
 
 namespace {
 void ExpectVector(const Float4& v, Float4 e) {
-  EXPECT_FLOAT_EQ(v.x, e.x);
-  EXPECT_FLOAT_EQ(v.y, e.y);
-  EXPECT_FLOAT_EQ(v.z, e.z);
-  EXPECT_FLOAT_EQ(v.w, e.w);
+  auto near = [](float a, float b) { return std::abs(a - b) <= 1e-6f * std::max(1.0f, std::abs(b)); };
+  EXPECT_TRUE(near(v.x, e.x) && near(v.y, e.y) && near(v.z, e.z) && near(v.w, e.w))
+      << v.x << " " << v.y << " " << v.z << " " << v.w;
 }
 }  // namespace
 
@@ -33,11 +35,10 @@ TEST(FilterPlacement, ScalingAndFxaaPassConstants) {
   choice.scaler = kScalerSharpBilinear;
   choice.dither = 2;
   DispConstants k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
-  ExpectVector(k.params, {3.0f, 0.08f, 0, 0});
-  ExpectVector(k.region, {0, 0, 320, 240});
-  ExpectVector(k.xs, {4.5f, 4.5f, 0, 0});
-  ExpectVector(k.ss, {320, 240, 1.0f / 320, 1.0f / 240});
-  ExpectVector(k.rect, {-0.75f, 1, 0.75f, -1});
+  const Float4 expected[] = {{3.0f, 0.08f, 0, 0}, {0, 0, 320, 240}, {4.5f, 4.5f, 0, 0}, {320, 240, 1.0f / 320, 1.0f / 240},
+                             {-0.75f, 1, 0.75f, -1}};
+  const Float4* got[] = {&k.params, &k.region, &k.xs, &k.ss, &k.rect};
+  for (int i = 0; i < 5; ++i) ExpectVector(*got[i], expected[i]);
   // 1280 x 1024 with a 160 x 120 window: 8 output pixels per texel, bars of 32 rows.
   k = ScalingPassConstants(choice, 160, 120, 1280, 1024);
   ExpectVector(k.xs, {8, 8, 0, 0});
@@ -69,13 +70,12 @@ TEST(FilterChoiceTable, ParametersAndOutOfRangeSettingsAreClamped) {
     LoadSettings(settings, path);
     return ReadFilterChoice(settings);
   };
-  FilterChoice choice = load("filter_window=1\r\nfilter_scaler=7\r\nfilter_dither=12\r\nfilter_fxaa=1\r\nkeep_aspect=0\r\n");
-  EXPECT_TRUE(choice.scaler == kScalerBicubic && choice.dither == 3 && choice.fxaa && !choice.keep_aspect);
-  choice = load("filter_scaler=-1\r\nfilter_dither=-3\r\n");
-  EXPECT_TRUE(choice.scaler == kScalerBilinear && choice.dither == 0);
+  FilterChoice c = load("filter_window=1\r\nfilter_scaler=7\r\nfilter_dither=12\r\nfilter_fxaa=1\r\nkeep_aspect=0\r\n");
+  EXPECT_TRUE(c.scaler == kScalerBicubic && c.dither == 3 && c.fxaa && !c.keep_aspect);
+  c = load("filter_scaler=-1\r\nfilter_dither=-3\r\n");
+  EXPECT_TRUE(c.scaler == kScalerBilinear && c.dither == 0 && !c.fxaa && c.keep_aspect);
   // A record that never went through the loader is clamped all the same.
-  settings.filter_scaler = 99;
-  settings.filter_dither = -5;
-  choice = ReadFilterChoice(settings);
-  EXPECT_TRUE(choice.scaler == kScalerBicubic && choice.dither == 0);
+  settings.filter_scaler = 99, settings.filter_dither = -5;
+  c = ReadFilterChoice(settings);
+  EXPECT_TRUE(c.scaler == kScalerBicubic && c.dither == 0);
 }
