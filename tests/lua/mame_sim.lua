@@ -2,16 +2,15 @@
 -- frame by frame at 60 fps: ports with a fighting game's field names (one
 -- button wired to two fields), a clock, trigger presses, either frame API.
 --   lua5.4 mame_sim.lua <init.lua> <scenario>
--- Scenario lines: "api new|old|none", "frames N", "hold TOKEN FROM TO",
--- "bad_trigger TEXT" (seq_from_tokens raises), "fail_time FRAME" (the clock
--- raises), "stop FRAME" (a new machine starts), "bench N" (cost per frame over
--- N frames), "cycle TOKEN..." (while benching, each down 20 of every 40 frames).
+-- Scenario lines: "api new|old", "frames N", "hold TOKEN FROM TO", "bench N"
+-- (cost per frame over N frames), "cycle TOKEN..." (while benching, each token
+-- down for 20 of every 40 frames).
 -- Output: "F<n>: <fields at 1>" per frame, "touch <field> <sets> <clears>" per
 -- touched field, and "frame_sub kept" when the plugin kept its subscription.
 
 local init_path, scenario_path = arg[1], arg[2]
 
-local scenario = {api = 'new', frames = 0, holds = {}, bad = {}, fail_time = {}, stop = {}, bench = 0}
+local scenario = {api = 'new', frames = 0, holds = {}, bench = 0}
 for line in io.lines(scenario_path) do
   local word, rest = line:match('^(%S+)%s*(.*)$')
   if word == 'api' then scenario.api = rest
@@ -19,9 +18,6 @@ for line in io.lines(scenario_path) do
   elseif word == 'hold' then
     local token, from, to = rest:match('^(%S+)%s+(%d+)%s+(%d+)$')
     scenario.holds[#scenario.holds + 1] = {token = token, from = tonumber(from), to = tonumber(to)}
-  elseif word == 'bad_trigger' then scenario.bad[#scenario.bad + 1] = rest
-  elseif word == 'fail_time' then scenario.fail_time[tonumber(rest)] = true
-  elseif word == 'stop' then scenario.stop[tonumber(rest)] = true
   elseif word == 'bench' then scenario.bench = tonumber(rest)
   elseif word == 'cycle' then
     scenario.cycle = {}
@@ -53,25 +49,19 @@ local function player_names(p)
   return names
 end
 
-local ports
-local function build_machine_ports()
-  all_fields = {}
-  ports = {
-    [':IN0'] = make_port(':IN0', player_names(1)),
-    [':IN1'] = make_port(':IN1', player_names(2)),
-    [':SYSTEM'] = make_port(':SYSTEM', {'1 Player Start', '2 Players Start', 'Coin 1', 'Service Mode'}),
-    -- The same button wired to a second input, and names the plugin must not take.
-    [':EXTRA'] = make_port(':EXTRA', {'P1 Button 3', 'P1 Button 7', 'P3 Up', 'P1 Paddle'}),
-  }
-end
-build_machine_ports()
+local ports = {
+  [':IN0'] = make_port(':IN0', player_names(1)),
+  [':IN1'] = make_port(':IN1', player_names(2)),
+  [':SYSTEM'] = make_port(':SYSTEM', {'1 Player Start', '2 Players Start', 'Coin 1', 'Service Mode'}),
+  -- The same button wired to a second input, and names the plugin must not take.
+  [':EXTRA'] = make_port(':EXTRA', {'P1 Button 3', 'P1 Button 7', 'P3 Up', 'P1 Paddle'}),
+}
 
 -- Input manager -------------------------------------------------------------
 
 local held = {}
 local input = {}
 function input:seq_from_tokens(text)
-  for _, bad in ipairs(scenario.bad) do if text:find(bad, 1, true) then error('cannot parse ' .. text) end end
   local seq = {text = text, tokens = {}}
   for token in (text .. ' OR '):gmatch('(.-) OR ') do seq.tokens[#seq.tokens + 1] = token end
   return seq
@@ -86,23 +76,19 @@ function input:seq_name(seq) return 'name(' .. seq.text .. ')' end
 
 local frame_no = 0
 local clock = {}
-function clock:as_double()
-  if scenario.fail_time[frame_no] then error('clock fault') end
-  return (frame_no - 1) / 60
-end
+function clock:as_double() return (frame_no - 1) / 60 end
 
 manager = {machine = {time = clock, input = input, ioport = {}}}
 setmetatable(manager.machine.ioport, {__index = function(_, k) if k == 'ports' then return ports end end})
 
-local frame_callbacks, stop_callbacks = {}, {}
-local subscription = {}
+local frame_callbacks, subscription = {}, {}
 emu = {}
 if scenario.api == 'new' then
   function emu.add_machine_frame_notifier(fn) frame_callbacks[#frame_callbacks + 1] = fn; return subscription end
-  function emu.add_machine_stop_notifier(fn) stop_callbacks[#stop_callbacks + 1] = fn; return {} end
-elseif scenario.api == 'old' then
+  function emu.add_machine_stop_notifier() return {} end
+else
   function emu.register_frame(fn) frame_callbacks[#frame_callbacks + 1] = fn end
-  function emu.register_stop(fn) stop_callbacks[#stop_callbacks + 1] = fn end
+  function emu.register_stop() end
 end
 
 -- Run -------------------------------------------------------------------------
@@ -141,10 +127,6 @@ end
 
 for n = 1, scenario.frames do
   frame_no = n
-  if scenario.stop[n] then
-    for i = 1, #stop_callbacks do stop_callbacks[i]() end
-    build_machine_ports()
-  end
   set_held()
   run_frame()
   local on = {}
