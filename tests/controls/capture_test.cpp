@@ -1,5 +1,4 @@
-// The capture dialogs' decisions: which key or pad control a tick of readings
-// chooses, and when it keeps waiting.
+// The capture dialogs' decisions: which key or pad control a tick of readings chooses, and when it keeps waiting.
 #include "controls/capture.h"
 
 #include <gtest/gtest.h>

@@ -19,8 +19,7 @@ std::string Cfg(const std::string& ports, const std::string& eol = "\n") {
          eol + "        <input>" + eol + ports + "        </input>" + eol + "    </system>" + eol + "</mameconfig>" + eol;
 }
 
-// The text with every launcher port element taken out, for comparing what
-// must stay byte for byte.
+// The text with every launcher port element taken out, for comparing what must stay byte for byte.
 std::string WithoutLauncherPorts(std::string text) {
   std::vector<std::pair<size_t, size_t>> cuts;
   for (int i = 0; i < kActionCount; ++i)
@@ -41,6 +40,10 @@ InputMapping Loaded(const std::string& text, int key_action = -1, const char* ke
 }
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+std::string Edited(const InputMapping& m, std::string text) {
+  EXPECT_EQ(EditDefaultCfgText(m, text), CfgEdit::Write);
+  return text;
+}
 
 }  // namespace
 
@@ -51,8 +54,7 @@ TEST(DefaultCfgRead, SplitsAlternativesCutsAtFieldLimitsAndKeepsMarkupOut) {
   for (auto [i, binding] : {std::pair{4, "LCONTROL|1_BUTTON1|KEYCODE_LSHIFT KEYCODE_A"}, {5, "A||KEYCODE_B"},
                              {6, "||"}, {7, "|2_HAT1UP|"}, {0, "-"}})
     EXPECT_EQ(Described(m, i), binding) << i;
-  std::string text;
-  ASSERT_EQ(EditDefaultCfgText(m, text), CfgEdit::Write);
+  std::string text = Edited(m, "");
   EXPECT_TRUE(Has(text, "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON1 OR KEYCODE_LSHIFT KEYCODE_A\n") &&
               Has(text, Port("P1_BUTTON3", "NONE")));
 
@@ -61,16 +63,13 @@ TEST(DefaultCfgRead, SplitsAlternativesCutsAtFieldLimitsAndKeepsMarkupOut) {
   for (int n = 0; n < 40; ++n) seq += " OR JOYCODE_1_BUTTON" + std::to_string(n);
   InputMapping cut = Loaded(Cfg(Port("P1_BUTTON1", seq)));
   EXPECT_EQ(cut.bindings[4].key + "|" + cut.bindings[4].pad, "|1_BUTTON0");
-  EXPECT_LE(cut.bindings[4].extra.size(), kExtraMax);
-  EXPECT_EQ(cut.bindings[4].extra.rfind(long_key, 0), 0u);
+  EXPECT_TRUE(cut.bindings[4].extra.size() <= kExtraMax && cut.bindings[4].extra.rfind(long_key, 0) == 0);
   for (const std::string& code : PadCodeList(cut, 4)) EXPECT_EQ(code.rfind("1_BUTTON", 0), 0u) << code;
 
   InputMapping markup;
   ApplyMappingText(markup, "bind=P1_BUTTON1\tA</newseq>\t1_BUTTON1\tKEYCODE_B OR <x>\t0\n");
-  text.clear();
-  ASSERT_EQ(EditDefaultCfgText(markup, text), CfgEdit::Write);
-  EXPECT_TRUE(Has(text, "JOYCODE_1_BUTTON1 OR KEYCODE_B\n"));
-  EXPECT_FALSE(Has(text, "<x>") || Has(text, "A</newseq>"));
+  text = Edited(markup, "");
+  EXPECT_TRUE(Has(text, "JOYCODE_1_BUTTON1 OR KEYCODE_B\n") && !Has(text, "<x>") && !Has(text, "A</newseq>"));
 }
 
 TEST(DefaultCfgEdit, OddElementsAndTheDefaultSystemsPlace) {
@@ -82,20 +81,18 @@ TEST(DefaultCfgEdit, OddElementsAndTheDefaultSystemsPlace) {
                          Port("P1_BUTTON3", "KEYCODE_1") + Port("P1_BUTTON3", "KEYCODE_2"));
   InputMapping m = Loaded(text);
   EXPECT_EQ(Described(m, 4) + Described(m, 5) + Described(m, 6), "--1||");
-  ASSERT_EQ(EditDefaultCfgText(m, text), CfgEdit::Write);
+  text = Edited(m, text);
   EXPECT_TRUE(Has(text, Port("UI_CONFIGURE", "KEYCODE_TAB")) && !Has(text, "P1_BUTTON1") && !Has(text, "P1_BUTTON2") &&
               !Has(text, "KEYCODE_2"));  // the duplicate went too
   EXPECT_EQ(text.find("P1_BUTTON3"), text.rfind("P1_BUTTON3"));
 
   InputMapping start = Loaded("", 20, "1");
   const std::string entry = Port("START1", "KEYCODE_1 OR JOYCODE_1_START");
-  std::string other_system = "<mameconfig version=\"10\">\n    <system name=\"pong\" />\n</mameconfig>\n";
-  ASSERT_EQ(EditDefaultCfgText(start, other_system), CfgEdit::Write);
-  EXPECT_EQ(other_system, "<mameconfig version=\"10\">\n    <system name=\"pong\" />\n    <system name=\"default\">\n"
-                          "        <input>\n" + entry + "        </input>\n    </system>\n</mameconfig>\n");
-  std::string no_input = "<mameconfig version=\"10\">\n    <system name=\"default\">\n    </system>\n</mameconfig>\n";
-  ASSERT_EQ(EditDefaultCfgText(start, no_input), CfgEdit::Write);
-  EXPECT_TRUE(Has(no_input, "        <input>\n" + entry + "        </input>\n    </system>"));
+  const std::string pong = "<mameconfig version=\"10\">\n    <system name=\"pong\" />\n";
+  EXPECT_EQ(Edited(start, pong + "</mameconfig>\n"),
+            pong + "    <system name=\"default\">\n        <input>\n" + entry + "        </input>\n    </system>\n</mameconfig>\n");
+  EXPECT_TRUE(Has(Edited(start, "<mameconfig version=\"10\">\n    <system name=\"default\">\n    </system>\n</mameconfig>\n"),
+                  "        <input>\n" + entry + "        </input>\n    </system>"));
 
   InputMapping empty, one;  // with nothing present nothing is created; an empty file is no reason to write
   one.bindings[0].present = true;
@@ -117,8 +114,7 @@ TEST(DefaultCfgWrite, WholeFileStableRewriteFailuresAndTheOneBackup) {
   ResetToLauncherDefaults(m);
   ASSERT_TRUE(WriteInputMapping(m, env.Files()));
   const std::string first = ReadTestFile(env.CfgPath());
-  EXPECT_FALSE(m.dirty);
-  EXPECT_TRUE(first.rfind("<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n", 0) == 0 &&
+  EXPECT_TRUE(!m.dirty && first.rfind("<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n", 0) == 0 &&
               Has(first, Port("SERVICE", "KEYCODE_F2")));
   InputMapping again;
   LoadInputMapping(again, env.Files());
@@ -127,8 +123,7 @@ TEST(DefaultCfgWrite, WholeFileStableRewriteFailuresAndTheOneBackup) {
   ASSERT_TRUE(WriteInputMapping(again, env.Files()));
   EXPECT_EQ(ReadTestFile(env.CfgPath()), first);
   WriteTestFile(env.CfgPath(), "sentinel");  // not dirty: the file is not touched at all
-  EXPECT_TRUE(WriteInputMapping(again, env.Files()));
-  EXPECT_EQ(ReadTestFile(env.CfgPath()), "sentinel");
+  EXPECT_TRUE(WriteInputMapping(again, env.Files()) && ReadTestFile(env.CfgPath()) == "sentinel");
 
   // A file the edit cannot place its entries in stays, and the mapping stays dirty.
   std::string broken = "<mameconfig version=\"10\">\n    <system name=\"default\">\n" + Port("P1_BUTTON1", "KEYCODE_Q");
@@ -150,7 +145,6 @@ TEST(DefaultCfgWrite, RealMameFilesChangeOnlyInTheLauncherPorts) {
     SCOPED_TRACE(name);
     ControlsEnv env;
     const std::string original = ReadTestFile(SourcePath(std::string("tests/fixtures/cfg/") + name));
-    ASSERT_FALSE(original.empty());
     WriteTestFile(env.CfgPath(), original);
     InputMapping& m = TheInputMapping();
     LoadInputMapping(m, env.Files());
@@ -180,9 +174,7 @@ TEST(DefaultCfgWrite, RealMameFilesChangeOnlyInTheLauncherPorts) {
   }
   // CRLF files keep their line ends outside the launcher's own entries.
   std::string text = Cfg(Port("P3_BUTTON1", "KEYCODE_Z", "\r\n") + Port("P1_BUTTON1", "KEYCODE_Q", "\r\n"), "\r\n");
-  InputMapping m = Loaded(text, 4, "E");
-  ASSERT_EQ(EditDefaultCfgText(m, text), CfgEdit::Write);
-  EXPECT_EQ(text, Cfg(Port("P3_BUTTON1", "KEYCODE_Z", "\r\n") + Port("P1_BUTTON1", "KEYCODE_E"), "\r\n"));
+  EXPECT_EQ(Edited(Loaded(text, 4, "E"), text), Cfg(Port("P3_BUTTON1", "KEYCODE_Z", "\r\n") + Port("P1_BUTTON1", "KEYCODE_E"), "\r\n"));
 }
 
 TEST(DefaultCfgEdit, FilesFullOfBrokenTagsStayQuickAndIntact) {
@@ -191,9 +183,7 @@ TEST(DefaultCfgEdit, FilesFullOfBrokenTagsStayQuickAndIntact) {
   for (int n = 0; n < 20000; ++n) unclosed += "<port type=\"P1_BUTTON1\"><x>";
   unclosed += "        </input>\n    </system>\n</mameconfig>\n";
   EXPECT_EQ(Described(Loaded(unclosed), 4), "-");
-  InputMapping m = Loaded(unclosed, 4, "Q");
-  std::string text = unclosed;
-  ASSERT_EQ(EditDefaultCfgText(m, text), CfgEdit::Write);
+  std::string text = Edited(Loaded(unclosed, 4, "Q"), unclosed);
   EXPECT_TRUE(WithoutLauncherPorts(text) == unclosed);  // (no diff printout of a megabyte)
   EXPECT_EQ(Loaded(text).bindings[4].key, "Q");
 }

@@ -1,8 +1,11 @@
 // Edits of the mapping, the default pad codes, display texts and the profile text.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "controls/autofire.h"
 #include "controls/binding_migration.h"
+#include "controls/controls_tab.h"
 #include "controls/key_names.h"
 #include "controls/pad_codes.h"
 #include "controls_test_env.h"
@@ -90,11 +93,10 @@ TEST(ProfileText, RoundTripsAndReadsOnlyWellFormedLines) {
   m.bindings[24] = ActionBinding{};  // absent: no line
   std::string text = SerializeMapping(m);
   EXPECT_TRUE(text.find("SERVICE") == std::string::npos && text.find("bind=P2_BUTTON3\tO\t2_BUTTON6\t\t1\n") != std::string::npos);
-  InputMapping back;
+  InputMapping back, edited;
   ApplyMappingText(back, text);
-  EXPECT_TRUE(back.dirty && SerializeMapping(back) == text);
-  ApplyMappingText(back, Utf16WithMark(text, true));  // saved again by another editor
-  EXPECT_EQ(SerializeMapping(back), text);
+  ApplyMappingText(edited, Utf16WithMark(text, true));  // saved again by another editor
+  EXPECT_TRUE(back.dirty && SerializeMapping(back) == text && SerializeMapping(edited) == text);
 
   ApplyMappingText(back,
                    "# comment\r\nbind=P1_BUTTON1\tA\t\t\t1\r\nbind=P1_JOYSTICK_UP\tA\t\t\t1\nbind=P1_BUTTON2\tB\t\t\n"
@@ -109,18 +111,16 @@ TEST(Autofire, NoneOnlyWhileTheCombosPluginRunsAndTheRealSequenceAtRest) {
   InputMapping& m = TheInputMapping();
   SetBindingKey(m, 4, "LCONTROL");
   SetAutofire(m, 4, true);
-  const std::string none_port =
-      "<port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n                    NONE\n";
-  const std::string real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3";
+  const std::string none_port = "<port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n                    NONE\n",
+                    real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3", autofire_file = env.dir.File("korvo-autofire.cfg");
   auto cfg_has = [&](const std::string& part) { return ReadTestFile(env.CfgPath()).find(part) != std::string::npos; };
   // OK of the options: MAME started without the plugin finds a working button.
   ASSERT_TRUE(WriteInputMapping());
-  EXPECT_TRUE(cfg_has(real) && ReadTestFile(env.dir.File("korvo-autofire.cfg")) == "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
+  EXPECT_TRUE(cfg_has(real) && ReadTestFile(autofire_file) == "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
   // A start with the combos plugin: NONE while it runs...
   ASSERT_TRUE(ApplyAutofireTakeover(true));
-  EXPECT_TRUE(cfg_has(none_port));
   LoadInputMapping();
-  EXPECT_EQ(Described(m, 4), "LCONTROL|1_BUTTON3||af");
+  EXPECT_TRUE(cfg_has(none_port) && Described(m, 4) == "LCONTROL|1_BUTTON3||af");
   // ...and the real sequence once MAME has ended; unsaved edits stay unsaved.
   SetBindingKey(m, 5, "Z");
   ASSERT_TRUE(RestoreAutofireAtRest());
@@ -128,11 +128,9 @@ TEST(Autofire, NoneOnlyWhileTheCombosPluginRunsAndTheRealSequenceAtRest) {
   LoadInputMapping();
   // A launcher killed while MAME ran left NONE behind: the next start repairs it,
   // and a start without the plugin gets the real sequence too.
-  ASSERT_TRUE(ApplyAutofireTakeover(true));
-  ASSERT_TRUE(RestoreAutofireAtRest());
+  ASSERT_TRUE(ApplyAutofireTakeover(true) && RestoreAutofireAtRest());
   EXPECT_TRUE(cfg_has(real));
-  ASSERT_TRUE(ApplyAutofireTakeover(true));
-  ASSERT_TRUE(ApplyAutofireTakeover(false));
+  ASSERT_TRUE(ApplyAutofireTakeover(true) && ApplyAutofireTakeover(false));
   EXPECT_TRUE(cfg_has(real) && !m.autofire_taken_over);
   // Nothing to repair: the file is not written again.
   const std::string before = ReadTestFile(env.CfgPath());
@@ -141,31 +139,55 @@ TEST(Autofire, NoneOnlyWhileTheCombosPluginRunsAndTheRealSequenceAtRest) {
   EXPECT_EQ(ReadTestFile(env.CfgPath()), before + "<!-- mark -->");
   WriteTestFile(env.CfgPath(), before);
   // Reading that back keeps the autofire mark, also after another editor saved the file.
-  WriteTestFile(env.dir.File("korvo-autofire.cfg"), "\xEF\xBB\xBFP1_BUTTON1\tLCONTROL\t1_BUTTON3\t\r");
+  WriteTestFile(autofire_file, "\xEF\xBB\xBFP1_BUTTON1\tLCONTROL\t1_BUTTON3\t\r");
   LoadInputMapping();
   EXPECT_EQ(Described(m, 4), "LCONTROL|1_BUTTON3||af");
   // The file does not resurrect a sequence over a button that default.cfg binds otherwise.
   SetAutofire(m, 4, false);
   SetBindingKey(m, 4, "Q");
   ASSERT_TRUE(WriteInputMapping());
-  WriteTestFile(env.dir.File("korvo-autofire.cfg"), "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
+  WriteTestFile(autofire_file, "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
   LoadInputMapping();
   EXPECT_EQ(Described(m, 4), "Q|1_BUTTON3|");
   // Turning autofire off empties the existing file.
   SetAutofire(m, 4, false);
   ASSERT_TRUE(WriteInputMapping());
-  EXPECT_EQ(ReadTestFile(env.dir.File("korvo-autofire.cfg")), "");
+  EXPECT_EQ(ReadTestFile(autofire_file), "");
 
   // The plugin's rows carry player, bit and a quote-safe trigger; a button with nothing to press has none.
   InputMapping rows;
-  SetBindingKey(rows, 16, "O");
-  SetBindingPad(rows, 16, "2_BUTTON6");
-  SetBindingKey(rows, 5, "it's\\");
-  for (int i : {16, 5, 6}) SetAutofire(rows, i, true);
-  ClearBinding(rows, 6, BindingPart::Key);
-  ClearBinding(rows, 6, BindingPart::Pad);
+  ApplyMappingText(rows, "bind=P2_BUTTON3\tO\t2_BUTTON6\t\t1\nbind=P1_BUTTON2\tit's\\\t1_BUTTON4\t\t1\nbind=P1_BUTTON3\t\t\t\t1\n");
   TextBuffer out = "x\n";
   EXPECT_EQ(BuildAutofireRows(rows, out), 2);
   EXPECT_EQ(out, "x\n{player=1,bit=5,trig='KEYCODE_it s  OR JOYCODE_1_BUTTON4'},\n"
                  "{player=2,bit=6,trig='KEYCODE_O OR JOYCODE_2_BUTTON6'},\n");
+}
+
+TEST(ControlsTabCells, ClicksMenuAndAutofireCellFollowTheColumnAndTheKind) {
+  constexpr int kP1Up = 0, kP1Button1 = 4, kP2Button6 = 19, kP1Start = 20;
+  // Clicks change only the autofire cell of a button; double clicks on the key and pad cells set them.
+  for (auto [action, column, twice, command] : std::initializer_list<std::tuple<int, int, bool, RowCommand>>{
+           {kP1Up, kAutofireColumn, false, RowCommand::None}, {kP1Start, kAutofireColumn, true, RowCommand::None},
+           {kP1Button1, kAutofireColumn, false, RowCommand::ToggleAutofire},
+           {kP2Button6, kAutofireColumn, true, RowCommand::ToggleAutofire}, {kP1Button1, kActionColumn, false, RowCommand::None},
+           {kP1Button1, kKeyboardColumn, false, RowCommand::None}, {kP1Button1, kPadColumn, false, RowCommand::None},
+           {kP1Up, kKeyboardColumn, true, RowCommand::SetKey}, {kP1Up, kPadColumn, true, RowCommand::SetPad},
+           {kP1Button1, kActionColumn, true, RowCommand::None}})
+    EXPECT_EQ(CellClickCommand(action, column, twice), command) << action << " " << column << " " << twice;
+
+  InputMapping m;
+  auto labels = [&](int action, int column) {
+    std::string out;
+    for (const RowMenuEntry& e : RowMenuEntries(m, action, column))
+      out += (e.command == RowCommand::None ? "-" : e.label) + (e.checked ? "*|" : "|");
+    return out;
+  };
+  EXPECT_EQ(labels(kP1Up, kKeyboardColumn), "Set Key\u2026|-|Clear Key|");
+  EXPECT_EQ(labels(kP1Up, kPadColumn), "Set Pad\u2026|-|Clear Pad|");
+  EXPECT_EQ(labels(kP1Start, kActionColumn), "Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
+  EXPECT_EQ(labels(kP1Button1, kAutofireColumn), "Autofire|-|Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
+  EXPECT_EQ(AutofireCellText(m, kP1Up) + AutofireCellText(m, kP1Start) + AutofireCellText(m, kP1Button1), "[ ]");
+  SetAutofire(m, kP1Button1, true);
+  EXPECT_EQ(labels(kP1Button1, kKeyboardColumn), "Autofire*|-|Set Key\u2026|-|Clear Key|");
+  EXPECT_EQ(AutofireCellText(m, kP1Button1), "[x]");
 }

@@ -17,8 +17,7 @@ namespace {
 const char* kMame = "/usr/games/mame";
 
 // Runs MAME on pong without picture or sound, with every folder it writes
-// inside `home` and `plugin` (a Windows-style folder) loaded when given; true
-// when it ended normally.
+// inside `home` and `plugin` (a Windows-style folder) loaded when given; true when it ended normally.
 bool RunMame(const std::string& home, const std::string& extra, int seconds, std::string plugin_folder = "",
              const std::string& plugin = "") {
   std::replace(plugin_folder.begin(), plugin_folder.end(), '\\', '/');

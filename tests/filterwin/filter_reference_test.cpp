@@ -31,8 +31,7 @@ RgbImage Scale(const RgbImage& src, int scaler, int dither, int scale, int w = 0
   return RenderReferencePass(src, k, scaler == kScalerXbrz ? ReferenceShader::kXbrz : ReferenceShader::kPlain, w, h);
 }
 
-// Every pixel more than `margin` pixels from the picture's border (where
-// clamped taps repeat the edge) is `value`.
+// Every pixel more than `margin` pixels from the picture's border (where clamped taps repeat the edge) is `value`.
 void ExpectInnerFlat(const RgbImage& image, int margin, float value) {
   for (int y = margin; y < image.height - margin; ++y)
     for (int x = margin; x < image.width - margin; ++x) ASSERT_NEAR(image.At(x, y).r, value, 1e-5f) << x << "," << y;
