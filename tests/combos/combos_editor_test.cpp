@@ -45,18 +45,6 @@ TEST(TypedSequence, WordsConvertNumbersAndUnknownTextStayAsTypedAndSpacedPlusJoi
   EXPECT_FALSE(cut);
 }
 
-// Whatever the tab shows for a stored move, typed back (or left in the box
-// and touched by the pad) must play the same steps, on either side.
-TEST(TypedSequence, ReadableFormOfEveryMoveReadsBackToTheSameSteps) {
-  for (const MoveList& list : AllMoveLists())
-    for (const ComboMove& move : list.moves)
-      for (int side : {kComboSideLeft, kComboSideRight}) {
-        std::string shown = FormatComboSequence(move.seq, side, 400);
-        EXPECT_EQ(Steps(SequenceFromTyped(shown, side), side), Steps(move.seq, side))
-            << list.character << ": " << move.name << " side " << side << " shown " << shown;
-      }
-}
-
 TEST(ComboRowEditing, MovesAndTheirRowsFindEachOther) {
   const MoveList* guile = FindMoveList("Guile");
   ASSERT_NE(guile, nullptr);

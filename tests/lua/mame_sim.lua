@@ -1,21 +1,16 @@
--- A small stand-in for MAME's Lua plugin interface that runs the combos plugin
--- frame by frame at 60 fps: ports with a fighting game's field names (one
--- button wired to two fields), a clock, trigger presses, either frame API.
+-- A small stand-in for MAME's Lua plugin interface, for timing the combos
+-- plugin's frame handler: ports with a fighting game's field names (one button
+-- wired to two fields), a clock, trigger presses and the frame notifier.
 --   lua5.4 mame_sim.lua <init.lua> <scenario>
--- Scenario lines: "api new|old", "frames N", "hold TOKEN FROM TO", "bench N"
--- (cost per frame over N frames), "cycle TOKEN..." (while benching, each token
--- down for 20 of every 40 frames).
--- Output: "F<n>: <fields at 1>" per frame, "touch <field> <sets> <clears>" per
--- touched field, and "frame_sub kept" when the plugin kept its subscription.
+-- Scenario lines: "bench N" (cost per frame over N frames), "hold TOKEN FROM TO",
+-- "cycle TOKEN..." (each token in turn down for 20 of every 40 frames).
 
 local init_path, scenario_path = arg[1], arg[2]
 
-local scenario = {api = 'new', frames = 0, holds = {}, bench = 0}
+local scenario = {holds = {}, bench = 0}
 for line in io.lines(scenario_path) do
   local word, rest = line:match('^(%S+)%s*(.*)$')
-  if word == 'api' then scenario.api = rest
-  elseif word == 'frames' then scenario.frames = tonumber(rest)
-  elseif word == 'hold' then
+  if word == 'hold' then
     local token, from, to = rest:match('^(%S+)%s+(%d+)%s+(%d+)$')
     scenario.holds[#scenario.holds + 1] = {token = token, from = tonumber(from), to = tonumber(to)}
   elseif word == 'bench' then scenario.bench = tonumber(rest)
@@ -27,17 +22,15 @@ end
 
 -- Fields --------------------------------------------------------------------
 
-local all_fields = {}
 local Field = {}
 Field.__index = Field
-function Field:set_value(v) self.value, self.sets = (v ~= 0) and 1 or 0, self.sets + 1 end
-function Field:clear_value() self.value, self.clears = 0, self.clears + 1 end
+function Field:set_value(v) self.value = (v ~= 0) and 1 or 0 end
+function Field:clear_value() self.value = 0 end
 
 local function make_port(tag, names)
   local port = {tag = tag, fields = {}}
   for _, name in ipairs(names) do
-    port.fields[name] = setmetatable({name = name, id = tag .. ' ' .. name, value = 0, sets = 0, clears = 0}, Field)
-    all_fields[#all_fields + 1] = port.fields[name]
+    port.fields[name] = setmetatable({name = name, value = 0}, Field)
   end
   return port
 end
@@ -81,21 +74,15 @@ function clock:as_double() return (frame_no - 1) / 60 end
 manager = {machine = {time = clock, input = input, ioport = {}}}
 setmetatable(manager.machine.ioport, {__index = function(_, k) if k == 'ports' then return ports end end})
 
-local frame_callbacks, subscription = {}, {}
+local frame_callbacks = {}
 emu = {}
-if scenario.api == 'new' then
-  function emu.add_machine_frame_notifier(fn) frame_callbacks[#frame_callbacks + 1] = fn; return subscription end
-  function emu.add_machine_stop_notifier() return {} end
-else
-  function emu.register_frame(fn) frame_callbacks[#frame_callbacks + 1] = fn end
-  function emu.register_stop() end
-end
+function emu.add_machine_frame_notifier(fn) frame_callbacks[#frame_callbacks + 1] = fn; return {} end
+function emu.add_machine_stop_notifier() return {} end
 
 -- Run -------------------------------------------------------------------------
 
 local exports = dofile(init_path)
 exports.startplugin()
-if scenario.api == 'new' and exports.frame_sub == subscription then print('frame_sub kept') end
 
 local function run_frame() for i = 1, #frame_callbacks do frame_callbacks[i]() end end
 
@@ -104,37 +91,20 @@ local function set_held()
   for _, h in ipairs(scenario.holds) do if frame_no >= h.from and frame_no <= h.to then held[h.token] = true end end
 end
 
-if scenario.bench > 0 then
-  -- Cost per frame of the handler, against an empty handler in the same run.
-  local function timed(fn)
-    local started = os.clock()
-    for n = 1, scenario.bench do
-      frame_no = n
-      if n % 20 == 1 then
-        set_held()
-        local cycle = scenario.cycle
-        if cycle and (n // 20) % 2 == 0 then held[cycle[(n // 40) % #cycle + 1]] = true end
-      end
-      fn()
+-- Cost per frame of the handler, against an empty handler in the same run.
+local function timed(fn)
+  local started = os.clock()
+  for n = 1, scenario.bench do
+    frame_no = n
+    if n % 20 == 1 then
+      set_held()
+      local cycle = scenario.cycle
+      if cycle and (n // 20) % 2 == 0 then held[cycle[(n // 40) % #cycle + 1]] = true end
     end
-    return (os.clock() - started) / scenario.bench * 1e9
+    fn()
   end
-  local baseline = timed(function() end)
-  local cost = timed(run_frame)
-  print(string.format('bench empty %.0f ns/frame, plugin %.0f ns/frame', baseline, cost))
-  return
+  return (os.clock() - started) / scenario.bench * 1e9
 end
-
-for n = 1, scenario.frames do
-  frame_no = n
-  set_held()
-  run_frame()
-  local on = {}
-  for _, f in ipairs(all_fields) do if f.value == 1 then on[#on + 1] = f.id end end
-  table.sort(on)
-  print('F' .. n .. ': ' .. table.concat(on, ','))
-end
-table.sort(all_fields, function(a, b) return a.id < b.id end)
-for _, f in ipairs(all_fields) do
-  if f.sets > 0 or f.clears > 0 then print('touch ' .. f.id .. ' ' .. f.sets .. ' ' .. f.clears) end
-end
+local baseline = timed(function() end)
+local cost = timed(run_frame)
+print(string.format('bench empty %.0f ns/frame, plugin %.0f ns/frame', baseline, cost))
