@@ -46,19 +46,30 @@ TEST(MappingEdits, DirectionPadCodesReplaceOnlyTheirOwnKind) {
   EXPECT_TRUE(m.dirty && !HasAutofire(m, 0));
 }
 
-TEST(MappingEdits, DefaultPadCodesFollowTheProbe) {
+TEST(MappingEdits, DefaultPadCodesAndTheTextsOfKeysAndPadCodesFollowTheProbe) {
   ControlsEnv env;
-  auto expect = [](std::initializer_list<std::pair<int, const char*>> cases) {
+  auto codes = [](std::initializer_list<std::pair<int, const char*>> cases) {
     for (auto [action, codes] : cases) EXPECT_EQ(Joined(DefaultPadCodes(action)), codes) << action;
   };
-  expect({{9, "1_SLIDER2_NEG_SWITCH"}, {14, "2_BUTTON3"}, {21, "2_START"}, {24, ""}});
+  auto texts = [](std::initializer_list<std::pair<const char*, const char*>> cases) {
+    for (auto [code, text] : cases) EXPECT_EQ(PadCodeText(code), text);
+  };
+  codes({{9, "1_SLIDER2_NEG_SWITCH"}, {14, "2_BUTTON3"}, {21, "2_START"}, {24, ""}});
+  texts({{"1_BUTTON3", "Pad 1 X"}, {"1_BUTTON12", "Pad 1 Button 12"}, {"2_YAXIS_UP_SWITCH", "Pad 2 Stick Up"},
+         {"1_SELECT", "Pad 1 Back / Select"}, {"3_RZAXIS_NEG_SWITCH", "Pad 3 RZAXIS_NEG_SWITCH"}, {"BUTTON3", "BUTTON3"},
+         {"_1", "_1"}, {"", "-"}});
+  EXPECT_TRUE(KeyNameTable().size() == 102 && KeyNameTable()[36].name == std::string("F1"));
+  for (auto [key, label] : {std::pair{"4PAD", "Num 4"}, {"TILDE", "` ~"}, {"NOSUCH", "NOSUCH"}, {"", "-"}})
+    EXPECT_EQ(KeyLabel(key), label);
+
   SetCurrentPadProbe(TwoPadProbe());
-  // Player 1 is MAME's joystick 2; its right trigger rests low, so it is pulled towards POS.
-  // Player 2 has no second XInput pad, and joystick 2 is player 1's: it gets
-  // joystick 1, so one pad never drives both players.
-  expect({{0, "2_HAT1UP,2_YAXIS_UP_SWITCH"}, {9, "2_RZAXIS_POS_SWITCH"}, {20, "2_START"}, {23, "1_BUTTON7"},
-          {10, "1_HAT1UP,1_YAXIS_UP_SWITCH"}, {19, "1_ZAXIS_NEG_SWITCH"}});
+  // Player 1 is MAME's joystick 2; its right trigger rests low, so it is pulled towards POS. Player 2 has no
+  // second XInput pad, and joystick 2 is player 1's: it gets joystick 1, so one pad never drives both players.
+  codes({{0, "2_HAT1UP,2_YAXIS_UP_SWITCH"}, {9, "2_RZAXIS_POS_SWITCH"}, {20, "2_START"}, {23, "1_BUTTON7"},
+         {10, "1_HAT1UP,1_YAXIS_UP_SWITCH"}, {19, "1_ZAXIS_NEG_SWITCH"}});
   EXPECT_EQ(TriggerCode(2, TriggerSide::Left), "2_ZAXIS_NEG_SWITCH");
+  // Only the _NEG_/_POS_ forms and buttons ask the probe for their names.
+  texts({{"2_RZAXIS_POS_SWITCH", "Pad 2 RT"}, {"2_BUTTON5", "Pad 2 LB"}, {"2_HAT1UP_SWITCH", "Pad 2 HAT1UP_SWITCH"}});
   InputMapping m;
   ResetToLauncherDefaults(m);
   for (int i = 10; i < 20; ++i)
@@ -67,22 +78,7 @@ TEST(MappingEdits, DefaultPadCodesFollowTheProbe) {
   EXPECT_FALSE(MigrateBindings(m));  // the migration agrees with the defaults
   // A plain stick alone: buttons 7 and 8 for coin and start, the Z axis for the trigger.
   SetCurrentPadProbe(ParsePadProbe("D|0|Generic USB Joystick\nI|0|Button 1|BUTTON1|0\nEND\n"));
-  expect({{22, "1_BUTTON7"}, {20, "1_BUTTON8"}, {9, "1_ZAXIS_NEG_SWITCH"}});
-}
-
-TEST(DisplayTexts, KeysAndPadCodes) {
-  ControlsEnv env;
-  EXPECT_TRUE(KeyNameTable().size() == 102 && KeyNameTable()[36].name == std::string("F1"));
-  for (auto [key, label] : {std::pair{"4PAD", "Num 4"}, {"TILDE", "` ~"}, {"NOSUCH", "NOSUCH"}, {"", "-"}})
-    EXPECT_EQ(KeyLabel(key), label);
-  auto expect = [](std::initializer_list<std::pair<const char*, const char*>> cases) {
-    for (auto [code, text] : cases) EXPECT_EQ(PadCodeText(code), text);
-  };
-  expect({{"1_BUTTON3", "Pad 1 X"}, {"1_BUTTON12", "Pad 1 Button 12"}, {"2_YAXIS_UP_SWITCH", "Pad 2 Stick Up"},
-          {"1_SELECT", "Pad 1 Back / Select"}, {"3_RZAXIS_NEG_SWITCH", "Pad 3 RZAXIS_NEG_SWITCH"},
-          {"BUTTON3", "BUTTON3"}, {"_1", "_1"}, {"", "-"}});
-  SetCurrentPadProbe(TwoPadProbe());  // only the _NEG_/_POS_ forms and buttons ask the probe
-  expect({{"2_RZAXIS_POS_SWITCH", "Pad 2 RT"}, {"2_BUTTON5", "Pad 2 LB"}, {"2_HAT1UP_SWITCH", "Pad 2 HAT1UP_SWITCH"}});
+  codes({{22, "1_BUTTON7"}, {20, "1_BUTTON8"}, {9, "1_ZAXIS_NEG_SWITCH"}});
 }
 
 TEST(ProfileText, RoundTripsAndReadsOnlyWellFormedLines) {
@@ -182,12 +178,10 @@ TEST(ControlsTabCells, ClicksMenuAndAutofireCellFollowTheColumnAndTheKind) {
       out += (e.command == RowCommand::None ? "-" : e.label) + (e.checked ? "*|" : "|");
     return out;
   };
-  EXPECT_EQ(labels(kP1Up, kKeyboardColumn), "Set Key\u2026|-|Clear Key|");
-  EXPECT_EQ(labels(kP1Up, kPadColumn), "Set Pad\u2026|-|Clear Pad|");
+  EXPECT_EQ(labels(kP1Up, kKeyboardColumn) + labels(kP1Up, kPadColumn), "Set Key\u2026|-|Clear Key|Set Pad\u2026|-|Clear Pad|");
   EXPECT_EQ(labels(kP1Start, kActionColumn), "Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
   EXPECT_EQ(labels(kP1Button1, kAutofireColumn), "Autofire|-|Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
   EXPECT_EQ(AutofireCellText(m, kP1Up) + AutofireCellText(m, kP1Start) + AutofireCellText(m, kP1Button1), "[ ]");
   SetAutofire(m, kP1Button1, true);
-  EXPECT_EQ(labels(kP1Button1, kKeyboardColumn), "Autofire*|-|Set Key\u2026|-|Clear Key|");
-  EXPECT_EQ(AutofireCellText(m, kP1Button1), "[x]");
+  EXPECT_EQ(labels(kP1Button1, kKeyboardColumn) + AutofireCellText(m, kP1Button1), "Autofire*|-|Set Key\u2026|-|Clear Key|[x]");
 }
