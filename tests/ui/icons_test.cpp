@@ -1,3 +1,4 @@
+// The drawing of icons (masks, raster, pixels, palette) and the access keys of labels.
 #include "ui/icon_mask.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <cstdlib>
 #include <numeric>
 
+#include "ui/access_keys.h"
 #include "ui/icon_pixels.h"
 #include "ui/palette.h"
 #include "ui/vector_raster.h"
@@ -147,4 +149,21 @@ TEST(VectorRaster, BlackInkCutsHolesArcsRunInTheirOwnDirectionAndShapesOutsideAr
   clipped.Line({-10, 4}, {20, 4}, 2);
   for (uint8_t value : clipped.Reduce()) EXPECT_EQ(value, 255);
   EXPECT_TRUE(VectorRaster(0).Reduce().empty());
+}
+
+TEST(AccessKeys, WordStartsFirstThenOtherLettersNeverReserved) {
+  struct Case {
+    std::vector<std::string> texts;
+    const char* reserved;
+    std::vector<std::string> marked;
+  } cases[] = {
+      {{"Speed", "Snapshot Size", "Sound"}, "", {"&Speed", "S&napshot Size", "S&ound"}},
+      {{"Video Mode", "Fullscreen"}, "FGOVH", {"Video &Mode", "F&ullscreen"}},
+      {{"Load & Save", "\xC3\x97", "~"}, "", {"&Load && Save", "\xC3\x97", "~"}},  // "&" shows; nothing to mark
+      {{"Browse\xE2\x80\xA6", "Browse\xE2\x80\xA6"}, "", {"&Browse\xE2\x80\xA6", "B&rowse\xE2\x80\xA6"}},
+      // The first text gives up its key so that the second can have one; with too few keys the later texts go without.
+      {{"AB", "a"}, "", {"A&B", "&a"}},
+      {{"A", "B", "AB"}, "", {"&A", "&B", "AB"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithAccessKeys(c.texts, c.reserved), c.marked) << c.texts[0];
 }
