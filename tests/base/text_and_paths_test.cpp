@@ -54,7 +54,6 @@ TEST(LowerCase, FollowsTheUnicodeSimpleMapping) {
 TEST(TextBuffer, AppendFormatHandlesLongResults) {
   TextBuffer out = "x";
   AppendFormat(out, "%s=%d", "video", 2);
-  EXPECT_EQ(out, "xvideo=2");
   AppendFormat(out, "[%s]", std::string(2000, 'q').c_str());
   EXPECT_EQ(out, "xvideo=2[" + std::string(2000, 'q') + "]");
 }
@@ -66,8 +65,7 @@ TEST(Paths, JoinResolveAndShortPaths) {
   for (const char* absolute : {"C:\\MAME", "d:x", "\\\\server\\share", "/usr"}) EXPECT_TRUE(IsAbsolutePath(absolute));
   for (const char* relative : {"mame\\mame.exe", "1:", ""}) EXPECT_FALSE(IsAbsolutePath(relative));
   SetLauncherFolder("C:\\Korvo");
-  EXPECT_EQ(ResolvePath("mame\\mame.exe"), "C:\\Korvo\\mame\\mame.exe");
-  EXPECT_EQ(ResolvePath("E:\\mame.exe"), "E:\\mame.exe");
+  EXPECT_EQ(ResolvePath("mame\\mame.exe") + "|" + ResolvePath("E:\\mame.exe"), "C:\\Korvo\\mame\\mame.exe|E:\\mame.exe");
   SetLauncherFolder("");
   // Without 8.3 names (this system) the path stays, with `/` for MAME's Lua.
   EXPECT_EQ(ShortUtf8Path("C:\\Korvo\\logs\\combos.log"), "C:/Korvo/logs/combos.log");

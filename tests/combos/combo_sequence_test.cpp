@@ -225,11 +225,11 @@ TEST(ComboRowEditing, CellMoveBoxAndTimeBoxTextsPadTargetAndClear) {
 TEST(CombosTabTexts, LegendAndHelp) {
   const auto& rows = ComboLegendRows();
   ASSERT_EQ(rows.size(), 49u);
-  EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.second.empty(); }), 5);  // titles
-  EXPECT_TRUE(rows.front().first == "DIRECTIONS" && rows.back().first == "Hold L");
+  EXPECT_TRUE(std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.second.empty(); }) == 5 &&  // titles
+              rows.front().first == "DIRECTIONS" && rows.back().first == "Hold L");
   std::string help = HowCombosWorkText();
-  EXPECT_TRUE(help.rfind("HOW COMBOS WORK\nGive a row", 0) == 0 && help.find("\n\nCHARGE MOVES") != std::string::npos);
-  EXPECT_EQ(std::count(help.begin(), help.end(), '\n'), 17);
+  EXPECT_TRUE(help.rfind("HOW COMBOS WORK\nGive a row", 0) == 0 && help.find("\n\nCHARGE MOVES") != std::string::npos &&
+              std::count(help.begin(), help.end(), '\n') == 17);
 }
 
 

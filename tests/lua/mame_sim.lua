@@ -14,13 +14,10 @@ for line in io.lines(scenario_path) do
     local token, from, to = rest:match('^(%S+)%s+(%d+)%s+(%d+)$')
     scenario.holds[#scenario.holds + 1] = {token = token, from = tonumber(from), to = tonumber(to)}
   elseif word == 'bench' then scenario.bench = tonumber(rest)
-  elseif word == 'cycle' then
-    scenario.cycle = {}
+  elseif word == 'cycle' then scenario.cycle = {}
     for token in rest:gmatch('%S+') do table.insert(scenario.cycle, token) end
   end
 end
-
--- Fields --------------------------------------------------------------------
 
 local Field = {}
 Field.__index = Field
@@ -29,9 +26,7 @@ function Field:clear_value() self.value = 0 end
 
 local function make_port(tag, names)
   local port = {tag = tag, fields = {}}
-  for _, name in ipairs(names) do
-    port.fields[name] = setmetatable({name = name, value = 0}, Field)
-  end
+  for _, name in ipairs(names) do port.fields[name] = setmetatable({name = name, value = 0}, Field) end
   return port
 end
 
@@ -50,8 +45,6 @@ local ports = {
   [':EXTRA'] = make_port(':EXTRA', {'P1 Button 3', 'P1 Button 7', 'P3 Up', 'P1 Paddle'}),
 }
 
--- Input manager -------------------------------------------------------------
-
 local held = {}
 local input = {}
 function input:seq_from_tokens(text)
@@ -65,8 +58,6 @@ function input:seq_pressed(seq)
 end
 function input:seq_name(seq) return 'name(' .. seq.text .. ')' end
 
--- Machine and emu -------------------------------------------------------------
-
 local frame_no = 0
 local clock = {}
 function clock:as_double() return (frame_no - 1) / 60 end
@@ -78,8 +69,6 @@ local frame_callbacks = {}
 emu = {}
 function emu.add_machine_frame_notifier(fn) frame_callbacks[#frame_callbacks + 1] = fn; return {} end
 function emu.add_machine_stop_notifier() return {} end
-
--- Run -------------------------------------------------------------------------
 
 local exports = dofile(init_path)
 exports.startplugin()

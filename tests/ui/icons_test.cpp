@@ -74,12 +74,10 @@ TEST(IconMask, GearPlayAndStatusShapes) {
 TEST(IconMaskCache, KeepsOneSizeAndDropsItForAnother) {
   IconMaskCache cache;
   const auto& star16 = cache.Get(kIconStar, true, 16);
-  EXPECT_EQ(star16, IconMask(kIconStar, true, 16));
-  EXPECT_EQ(&cache.Get(kIconStar, true, 16), &star16);
-  EXPECT_EQ(cache.Get(kIconStar, false, 16), IconMask(kIconStar, false, 16));
-  EXPECT_EQ(cache.Get(kIconStar, true, 20), IconMask(kIconStar, true, 20));
-  EXPECT_EQ(cache.Get(kIconStar, false, 20).size(), 400u);  // not the 16-pixel mask
-  EXPECT_EQ(cache.Get(kIconStar, true, 16).size(), 256u);
+  EXPECT_TRUE(star16 == IconMask(kIconStar, true, 16) && &cache.Get(kIconStar, true, 16) == &star16);
+  EXPECT_TRUE(cache.Get(kIconStar, false, 16) == IconMask(kIconStar, false, 16) &&
+              cache.Get(kIconStar, true, 20) == IconMask(kIconStar, true, 20));
+  EXPECT_TRUE(cache.Get(kIconStar, false, 20).size() == 400 && cache.Get(kIconStar, true, 16).size() == 256);
   EXPECT_TRUE(cache.Get(kIconCount, false, 16).empty());
 }
 
