@@ -33,23 +33,19 @@ TEST(CombosPluginInMame, LoadsRunsAndLogsNoError) {
   ASSERT_TRUE(CreateFolder(folder));
   SetLauncherFolder(folder);
   App().settings.logs = 1;
-  CombosState& combos = Combos();
-  ResetCombos(combos);
-  combos.loaded = true;
+  ResetCombos(Combos());
+  Combos().loaded = true;
   // Triggers that are down from the first frame (no key is held), so the
   // combo and the autofire really press and release breakout's inputs.
-  combos.rows[0].seq = "START ~ START";
-  combos.rows[0].key = "F12 OR NOT KEYCODE_F11";
+  Combos().rows[0].seq = "START ~ START", Combos().rows[0].key = "F12 OR NOT KEYCODE_F11";
   std::string plugin_folder;
   ASSERT_TRUE(WriteCombosPlugin(plugin_folder));
   plugin_folder = Slashes(plugin_folder);
   // The autofire rows come from the key mapping; add one that always fires.
-  std::string init_path = plugin_folder + "/korvo_combos/init.lua";
-  std::string init = ReadTestFile(init_path);
+  std::string init_path = plugin_folder + "/korvo_combos/init.lua", init = ReadTestFile(init_path);
   size_t at = init.find("local AUTOFIRE = {\n");
   ASSERT_NE(at, std::string::npos);
-  init.insert(at + 19, "{player=1,bit=4,trig='NOT KEYCODE_F11'},\n");
-  WriteTestFile(init_path, init);
+  WriteTestFile(init_path, init.insert(at + 19, "{player=1,bit=4,trig='NOT KEYCODE_F11'},\n"));
 
   std::string command = "cd " + Quoted(dir.path()) + " && timeout 120 " + mame +
                         " breakout -plugins -pluginspath " + Quoted("/usr/share/games/mame/plugins;" + plugin_folder) +

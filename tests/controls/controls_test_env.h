@@ -1,5 +1,4 @@
-// A scratch launcher folder (which also serves as MAME's folder) with no pad
-// probe data, so every controls test starts from the same state.
+// A scratch launcher folder (also MAME's folder) with no pad probe data: every controls test starts alike.
 #pragma once
 #include <string>
 
@@ -19,10 +18,7 @@ class ControlsEnv {
     ResetPadProbeAttempt();
     TheInputMapping() = InputMapping{};
   }
-  ~ControlsEnv() {
-    SetLauncherFolder("");
-    ForgetPadProbe();
-  }
+  ~ControlsEnv() { SetLauncherFolder(""); ForgetPadProbe(); }
   std::string CfgPath() const { return dir.File("cfg/default.cfg"); }
   MappingFiles Files() const { return CurrentMappingFiles(); }
 

@@ -19,11 +19,7 @@
 namespace {
 RgbImage Picture(int w, int h, const std::function<float(int, int)>& gray) {
   RgbImage image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      float v = gray(x, y);
-      image.At(x, y) = {v, v, v};
-    }
+  for (int i = 0; i < w * h; ++i) image.At(i % w, i / w) = {gray(i % w, i / w), gray(i % w, i / w), gray(i % w, i / w)};
   return image;
 }
 
@@ -44,10 +40,8 @@ void ExpectInnerFlat(const RgbImage& image, int margin, float value) {
     for (int x = margin; x < image.width - margin; ++x) ASSERT_NEAR(image.At(x, y).r, value, 1e-5f) << x << "," << y;
 }
 
-int Softened(const RgbImage& image) {
-  int n = 0;
-  for (const Rgb& p : image.pixels) n += p.r != 0.0f && p.r != 1.0f;
-  return n;
+long Softened(const RgbImage& image) {
+  return std::count_if(image.pixels.begin(), image.pixels.end(), [](const Rgb& p) { return p.r != 0.0f && p.r != 1.0f; });
 }
 void ExpectVector(const Float4& v, Float4 e) {
   auto near = [](float a, float b) { return std::abs(a - b) <= 1e-6f * std::max(1.0f, std::abs(b)); };

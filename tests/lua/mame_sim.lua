@@ -56,14 +56,12 @@ function input:seq_pressed(seq)
   for _, token in ipairs(seq.tokens) do if held[token] then return true end end
   return false
 end
-function input:seq_name(seq) return 'name(' .. seq.text .. ')' end
 
 local frame_no = 0
 local clock = {}
 function clock:as_double() return (frame_no - 1) / 60 end
 
-manager = {machine = {time = clock, input = input, ioport = {}}}
-setmetatable(manager.machine.ioport, {__index = function(_, k) if k == 'ports' then return ports end end})
+manager = {machine = {time = clock, input = input, ioport = {ports = ports}}}
 
 local frame_callbacks = {}
 emu = {}

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <numeric>
+#include <tuple>
 
 #include "ui/access_keys.h"
 #include "ui/icon_pixels.h"
@@ -81,19 +82,16 @@ TEST(IconMaskCache, KeepsOneSizeAndDropsItForAnother) {
   EXPECT_TRUE(cache.Get(kIconCount, false, 16).empty());
 }
 
-TEST(IconPixels, BlendGoesFromBackgroundToInkChannelByChannel) {
-  EXPECT_EQ(BlendCoverage(0x202020, 0xE8E8E8, 0), 0x202020u);
-  EXPECT_EQ(BlendCoverage(0x202020, 0xE8E8E8, 255), 0xE8E8E8u);
-  EXPECT_EQ(BlendCoverage(0xFF0000, 0x0000FF, 128), 0x7F0080u);
-  EXPECT_EQ(BlendCoverage(0x00FF00, 0x00FF00, 77), 0x00FF00u);  // no bleeding between channels
+TEST(IconPixels, BlendsGoChannelByChannelAndPremultipliedPixelsCarryCoverageAsAlpha) {
+  // Background to ink, with no bleeding between channels.
+  for (auto [back, ink, coverage, blended] : std::initializer_list<std::tuple<uint32_t, uint32_t, uint8_t, uint32_t>>{
+           {0x202020, 0xE8E8E8, 0, 0x202020}, {0x202020, 0xE8E8E8, 255, 0xE8E8E8}, {0xFF0000, 0x0000FF, 128, 0x7F0080},
+           {0x00FF00, 0x00FF00, 77, 0x00FF00}})
+    EXPECT_EQ(BlendCoverage(back, ink, coverage), blended) << coverage;
   EXPECT_EQ(BlendMask({0, 255}, 0x3E3E3E, 0xE8E8E8), (std::vector<uint32_t>{0x3E3E3E, 0xE8E8E8}));
-}
-
-TEST(IconPixels, PremultipliedPixelsCarryCoverageAsAlpha) {
-  EXPECT_EQ(PremultipliedPixel(0x2EA043, 0), 0u);
-  EXPECT_EQ(PremultipliedPixel(0x2EA043, 255), 0xFF2EA043u);
-  EXPECT_EQ(PremultipliedPixel(0xFFFFFF, 128), 0x80808080u);
-  EXPECT_EQ(PremultipliedPixel(0xD64541, 51), 0x332A0D0Du);
+  for (auto [ink, coverage, pixel] : std::initializer_list<std::tuple<uint32_t, uint8_t, uint32_t>>{
+           {0x2EA043, 0, 0}, {0x2EA043, 255, 0xFF2EA043}, {0xFFFFFF, 128, 0x80808080}, {0xD64541, 51, 0x332A0D0D}})
+    EXPECT_EQ(PremultipliedPixel(ink, coverage), pixel) << coverage;
   EXPECT_EQ(PremultipliedImage({255, 0}, 0xD64541), (std::vector<uint32_t>{0xFFD64541, 0}));
 }
 
@@ -150,11 +148,7 @@ TEST(VectorRaster, BlackInkCutsHolesArcsRunInTheirOwnDirectionAndShapesOutsideAr
 }
 
 TEST(AccessKeys, WordStartsFirstThenOtherLettersNeverReserved) {
-  struct Case {
-    std::vector<std::string> texts;
-    const char* reserved;
-    std::vector<std::string> marked;
-  } cases[] = {
+  struct Case { std::vector<std::string> texts; const char* reserved; std::vector<std::string> marked; } cases[] = {
       {{"Speed", "Snapshot Size", "Sound"}, "", {"&Speed", "S&napshot Size", "S&ound"}},
       {{"Video Mode", "Fullscreen"}, "FGOVH", {"Video &Mode", "F&ullscreen"}},
       {{"Load & Save", "\xC3\x97", "~"}, "", {"&Load && Save", "\xC3\x97", "~"}},  // "&" shows; nothing to mark
