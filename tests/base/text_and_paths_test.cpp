@@ -1,94 +1,107 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
+#include "base/display_modes.h"
+#include "base/key_value_text.h"
 #include "base/paths.h"
 #include "base/text_buffer.h"
 #include "base/text_case.h"
 #include "base/text_util.h"
+#include "support/test_support.h"
 
-TEST(ParseInt, AcceptsSignedDecimalAndRejectsEverythingElse) {
+TEST(ParseInt, AcceptsSignedDecimalSaturatesAndRejectsEverythingElse) {
+  // A leading blank is skipped; beyond 32 bits the value saturates, however many digits follow.
+  for (auto [text, value] : {std::pair{"-5", -5}, {"007", 7}, {" 12", 12}, {"2147483648", INT32_MAX},
+                             {"99999999999", INT32_MAX}, {"+99999999999999999999999999999", INT32_MAX},
+                             {"-2147483649", INT32_MIN}, {"-99999999999999999999999999999", INT32_MIN},
+                             {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}}) {
+    int32_t v = 99;
+    EXPECT_TRUE(ParseInt(text, v) && v == value) << text << " gives " << v;
+  }
   int32_t v = 99;
-  EXPECT_TRUE(ParseInt("-5", v));
-  EXPECT_EQ(v, -5);
-  EXPECT_TRUE(ParseInt("007", v));
-  EXPECT_EQ(v, 7);
-  EXPECT_TRUE(ParseInt(" 12", v));  // a leading blank is skipped
-  EXPECT_EQ(v, 12);
-  v = 99;
   for (const char* bad : {"", "12 ", "0x10", "5a", "-", "99999999999x"}) EXPECT_FALSE(ParseInt(bad, v)) << bad;
   EXPECT_EQ(v, 99);  // failures leave the target alone
-  // Beyond 32 bits the value saturates, however many digits follow.
-  for (const char* high : {"2147483648", "99999999999", "+99999999999999999999999999999"}) {
-    EXPECT_TRUE(ParseInt(high, v)) << high;
-    EXPECT_EQ(v, INT32_MAX) << high;
-  }
-  for (const char* low : {"-2147483649", "-99999999999", "-99999999999999999999999999999"}) {
-    EXPECT_TRUE(ParseInt(low, v)) << low;
-    EXPECT_EQ(v, INT32_MIN) << low;
-  }
-  EXPECT_TRUE(ParseInt("-2147483648", v));
-  EXPECT_EQ(v, INT32_MIN);
 }
 
 TEST(Utf16Units, CutsWithoutSplittingCharacters) {
-  EXPECT_EQ(Utf16Length("abc"), 3u);
-  EXPECT_EQ(Utf16Length("\xC3\xA9t\xC3\xA9"), 3u);          // é t é
-  EXPECT_EQ(Utf16Length("\xF0\x9F\x8E\xAE"), 2u);           // one emoji is a surrogate pair
+  // é t é; one emoji is a surrogate pair; broken bytes count one unit each.
+  for (auto [text, units] : {std::pair{"abc", 3u}, {"\xC3\xA9t\xC3\xA9", 3u}, {"\xF0\x9F\x8E\xAE", 2u}, {"\xFF\xFE", 2u}})
+    EXPECT_EQ(Utf16Length(text), units) << text;
   EXPECT_EQ(CutToUtf16Units("\xC3\xA9t\xC3\xA9", 2), "\xC3\xA9t");
   EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 2), "a");  // the pair does not fit in one unit
   EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 3), "a\xF0\x9F\x8E\xAE");
   EXPECT_EQ(CutToUtf16Units("abc", 0), "");
-  EXPECT_EQ(Utf16Length("\xFF\xFE"), 2u);  // broken bytes count one unit each
 }
 
 TEST(LowerCase, FollowsTheUnicodeSimpleMapping) {
-  // Latin Extended-A pairs on both parities, the odd ones out around them,
-  // and letters of other scripts.
+  // Latin Extended-A pairs on both parities, the odd ones out around them; malformed bytes are kept.
   EXPECT_EQ(LowerCaseWithTable("\xC5\x81\xC5\xBB\xC5\xBD\xC5\xB8"), "\xC5\x82\xC5\xBC\xC5\xBE\xC3\xBF");  // ŁŻŽŸ
   EXPECT_EQ(LowerCaseWithTable("\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF"), "\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF");  // already lower
-  EXPECT_EQ(SimpleLowerCase(0x2C2F), 0x2C5Fu);  // Glagolitic, added late
-  // Only pairs that map back, as on Windows: İ, ẞ, Dž and the Ohm sign stay.
-  for (uint32_t cp : {0x0130u, 0x1E9Eu, 0x01C5u, 0x2126u}) EXPECT_EQ(SimpleLowerCase(cp), cp);
-  EXPECT_EQ(SimpleLowerCase(0xA7C0), 0xA7C1u);
-  EXPECT_EQ(SimpleLowerCase(0xFF3A), 0xFF5Au);
-  EXPECT_EQ(SimpleLowerCase(0x00D7), 0x00D7u);  // the multiplication sign has no case
-  EXPECT_EQ(SimpleLowerCase(0x10400), 0x10400u);  // beyond the BMP: unchanged
+  EXPECT_EQ(LowerCaseWithTable("A\xC4Z\xFF\xE2\x82"), "a\xC4z\xFF\xE2\x82");
+  // Glagolitic (added late); only pairs that map back, as on Windows (İ, ẞ, Dž and the Ohm sign stay);
+  // the multiplication sign has no case; beyond the BMP nothing changes.
+  for (auto [cp, lower] : {std::pair{0x2C2Fu, 0x2C5Fu}, {0x0130u, 0x0130u}, {0x1E9Eu, 0x1E9Eu}, {0x01C5u, 0x01C5u},
+                           {0x2126u, 0x2126u}, {0xA7C0u, 0xA7C1u}, {0xFF3Au, 0xFF5Au}, {0x00D7u, 0x00D7u},
+                           {0x10400u, 0x10400u}})
+    EXPECT_EQ(SimpleLowerCase(cp), lower) << cp;
   // Every mapped code point maps to a lower-case letter that stays put.
   for (uint32_t cp = 0; cp < 0x10000; ++cp) EXPECT_EQ(SimpleLowerCase(SimpleLowerCase(cp)), SimpleLowerCase(cp)) << cp;
-  // Malformed bytes are kept, not read as Latin-1.
-  EXPECT_EQ(LowerCaseWithTable("A\xC4Z\xFF\xE2\x82"), "a\xC4z\xFF\xE2\x82");
 }
 
 TEST(TextBuffer, AppendFormatHandlesLongResults) {
   TextBuffer out = "x";
   AppendFormat(out, "%s=%d", "video", 2);
-  EXPECT_EQ(out, "xvideo=2");
-  std::string big(2000, 'q');
-  AppendFormat(out, "[%s]", big.c_str());
-  EXPECT_EQ(out.size(), 8u + 2002u);
-  EXPECT_EQ(out.back(), ']');
+  AppendFormat(out, "[%s]", std::string(2000, 'q').c_str());
+  EXPECT_EQ(out, "xvideo=2[" + std::string(2000, 'q') + "]");
 }
 
-TEST(Paths, JoinAndResolve) {
-  EXPECT_EQ(JoinPath("C:\\", "x"), "C:\\x");
-  EXPECT_EQ(JoinPath("", "x"), "x");
-  EXPECT_EQ(JoinPath("a/", "x"), "a/x");
-  EXPECT_EQ(JoinPath("C:\\Games", "korvo-settings.cfg"), "C:\\Games\\korvo-settings.cfg");
-
-  EXPECT_TRUE(IsAbsolutePath("C:\\MAME"));
-  EXPECT_TRUE(IsAbsolutePath("d:x"));
-  EXPECT_TRUE(IsAbsolutePath("\\\\server\\share"));
-  EXPECT_TRUE(IsAbsolutePath("/usr"));
-  EXPECT_FALSE(IsAbsolutePath("mame\\mame.exe"));
-  EXPECT_FALSE(IsAbsolutePath("1:"));
-  EXPECT_FALSE(IsAbsolutePath(""));
-
+TEST(Paths, JoinResolveAndShortPaths) {
+  for (auto [folder, name, joined] : {std::tuple{"C:\\", "x", "C:\\x"}, {"", "x", "x"}, {"a/", "x", "a/x"},
+                                      {"C:\\Games", "korvo-settings.cfg", "C:\\Games\\korvo-settings.cfg"}})
+    EXPECT_EQ(JoinPath(folder, name), joined);
+  for (const char* absolute : {"C:\\MAME", "d:x", "\\\\server\\share", "/usr"}) EXPECT_TRUE(IsAbsolutePath(absolute));
+  for (const char* relative : {"mame\\mame.exe", "1:", ""}) EXPECT_FALSE(IsAbsolutePath(relative));
   SetLauncherFolder("C:\\Korvo");
-  EXPECT_EQ(ResolvePath("mame\\mame.exe"), "C:\\Korvo\\mame\\mame.exe");
-  EXPECT_EQ(ResolvePath("E:\\mame.exe"), "E:\\mame.exe");
+  EXPECT_EQ(ResolvePath("mame\\mame.exe") + "|" + ResolvePath("E:\\mame.exe"), "C:\\Korvo\\mame\\mame.exe|E:\\mame.exe");
   SetLauncherFolder("");
-}
-
-TEST(Paths, ShortUtf8PathUsesForwardSlashes) {
   // Without 8.3 names (this system) the path stays, with `/` for MAME's Lua.
   EXPECT_EQ(ShortUtf8Path("C:\\Korvo\\logs\\combos.log"), "C:/Korvo/logs/combos.log");
+}
+
+TEST(DisplayModeList, FiltersDeduplicatesSortsAndFallsBack) {
+  auto modes = CollectDisplayModes(
+      {{1920, 1080, 32}, {640, 480, 8}, {800, 600, 32}, {1920, 1080, 16}, {320, 240, 32}, {1024, 768, 32}});
+  EXPECT_EQ(modes, (DisplayModes{{800, 600}, {1024, 768}, {1920, 1080}}));
+  auto fallback = CollectDisplayModes({{320, 200, 32}, {1024, 768, 8}});
+  ASSERT_EQ(fallback.size(), 11u);
+  EXPECT_TRUE(fallback.front() == std::make_pair(640, 480) && fallback.back() == std::make_pair(1920, 1080) &&
+              std::is_sorted(fallback.begin(), fallback.end()));
+}
+
+TEST(KeyValueText, NonAsciiAndSurrogatePairsOfEitherUtf16ByteOrderBecomeUtf8) {
+  // "Mü 😀" with CR LF, then a lone surrogate and a dangling last byte, which cannot be read as text.
+  const std::string le("\xFF\xFEM\0\xFC\0 \0\x3D\xD8\x00\xDE\r\0\n\0", 16);
+  std::string be = "\xFE\xFF";
+  for (size_t i = 2; i < le.size(); i += 2) be += std::string{le[i + 1], le[i]};
+  for (const std::string& bytes : {le, be}) EXPECT_EQ(DecodeKeyValueText(bytes), "M\xC3\xBC \xF0\x9F\x98\x80\n");
+  EXPECT_EQ(DecodeKeyValueText(std::string("\xFF\xFE" "a\0\x00\xD8" "b\0", 8) + "c"), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(KeyValueText, AFileOfWhichNothingWasTakenIsKeptOnce) {
+  TempDir dir;
+  const std::string path = dir.File("korvo-settings.cfg");
+  const std::string utf32 = std::string("\0\0\xFE\xFF\0\0\0v\0\0\0=\0\0\0" "2", 16);
+  WriteTestFile(path, utf32);
+  TakeUnreadableNotes();
+  EXPECT_FALSE(KeepIfUnreadable(path, utf32, 1));  // something was taken
+  EXPECT_FALSE(KeepIfUnreadable(path, "; only a comment\r\n\r\n# and another\r\n", 0) ||
+               TestFileExists(path + ".unreadable"));
+  EXPECT_TRUE(KeepIfUnreadable(path, utf32, 0) && ReadTestFile(path + ".unreadable") == utf32);
+  // A later unreadable file never replaces the copy, and is not said again.
+  WriteTestFile(path, "garbage");
+  EXPECT_TRUE(KeepIfUnreadable(path, "garbage", 0) && ReadTestFile(path + ".unreadable") == utf32);
+  EXPECT_EQ(TakeUnreadableNotes(), std::vector<std::string>{"korvo-settings.cfg"});
+  EXPECT_TRUE(KeepIfUnreadable(path, "garbage", 0) && TakeUnreadableNotes().empty());
 }

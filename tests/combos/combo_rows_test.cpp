@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "settings/app_state.h"
 #include "base/paths.h"
@@ -17,41 +18,30 @@ CombosState Fresh() {
   return s;
 }
 
-TEST(ResetCombos, RyuMostImportantFirstWithDigitKeys) {
+TEST(ResetCombos, RyuMostImportantFirstWithDigitKeysAndCharacterMoves) {
   CombosState s = Fresh();
   const char* expected[] = {"Shin Shouryuu Ken", "Shinkuu Hadou Ken", "Shinkuu Tatsumaki Senpuu Kyaku",
                             "Hadou Ken", "Shakunetsu Hadou Ken", "Shouryuu Ken", "Tatsumaki Senpuu Kyaku",
                             "Kyuubi Kudaki", "Senpuu Kyaku", "Sakotsu Wari", "Seoi Nage", "Tomoe Nage"};
   for (int i = 0; i < 12; ++i) EXPECT_EQ(s.rows[i].name.rfind(std::string("Ryu: ") + expected[i], 0), 0u) << i;
-  EXPECT_EQ(s.rows[3].seq, "236+HP");
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(s.rows[i].key, std::string(1, char('1' + i)));
-  for (int i = 9; i < 20; ++i) EXPECT_TRUE(s.rows[i].key.empty());
+  EXPECT_TRUE(s.rows[3].seq == "236+HP" && s.step_ms == 30 && s.charge_ms == 600);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(s.rows[i].key, i < 9 ? std::string(1, char('1' + i)) : "") << i;
   for (int i = 12; i < 20; ++i) EXPECT_TRUE(s.rows[i].name.empty() && s.rows[i].seq.empty());
-  EXPECT_EQ(s.step_ms, 30);
-  EXPECT_EQ(s.charge_ms, 600);
   TextBuffer text = FormatCombosText(s);
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 142);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 142) << text;
   EXPECT_EQ(text.rfind("step_ms=30\r\ncharge_ms=600\r\ncombo1_name=Ryu: Shin Shouryuu Ken", 0), 0u);
-}
 
-TEST(LoadCharacterMoves, ShortListsEmptyTheRestButKeepTriggers) {
-  CombosState s = Fresh();
-  s.rows[19].pad = "1_BUTTON1";
-  s.rows[19].player = 2;
-  s.rows[19].side = 1;
+  // A short list empties the rest but keeps their triggers; an unknown character changes nothing.
+  s.rows[19].pad = "1_BUTTON1", s.rows[19].player = 2;
   LoadCharacterMoves(s, "PULLUM PURNA");  // 10 moves
-  EXPECT_EQ(s.rows[0].kind, "Meteor");
-  EXPECT_EQ(s.rows[9].kind, "Throw");
-  EXPECT_TRUE(s.rows[10].seq.empty() && s.rows[10].name.empty() && s.rows[10].kind.empty());
-  EXPECT_EQ(s.rows[10].key, "");
-  EXPECT_EQ(s.rows[8].key, "9");
-  EXPECT_EQ(s.rows[19].pad, "1_BUTTON1");
-  EXPECT_EQ(s.rows[19].player, 2);
-  LoadCharacterMoves(s, "Nobody");  // unknown: nothing changes
+  EXPECT_TRUE(s.rows[0].kind == "Meteor" && s.rows[9].kind == "Throw");
+  EXPECT_TRUE(s.rows[10].seq.empty() && s.rows[10].name.empty() && s.rows[10].kind.empty() && s.rows[8].key == "9");
+  EXPECT_TRUE(s.rows[19].pad == "1_BUTTON1" && s.rows[19].player == 2);
+  LoadCharacterMoves(s, "Nobody");
   EXPECT_EQ(s.rows[0].kind, "Meteor");
 }
 
-TEST(ParseCombosText, RangesRowsAndOddValues) {
+TEST(ParseCombosText, RangesRowsOddValuesAndTheRoundTrip) {
   CombosState s = Fresh();
   ParseCombosText(s,
                   "step_ms=15\ncharge_ms=99\n"
@@ -59,91 +49,67 @@ TEST(ParseCombosText, RangesRowsAndOddValues) {
                   "combo3_player=3\ncombo4_player=2\ncombo5_side=right\ncombo6_side=Left\n"
                   "no equals sign\n\n=x\ncombo7_key=" +
                       std::string(80, 'k') + "\ncombo99999999999_name=x\ncombo1_name=a=b\n");
-  EXPECT_EQ(s.step_ms, 30);
-  EXPECT_EQ(s.charge_ms, 600);
-  EXPECT_EQ(s.rows[1].seq, "6+LP");
-  EXPECT_EQ(s.rows[2].player, 1);
-  EXPECT_EQ(s.rows[3].player, 2);
-  EXPECT_EQ(s.rows[4].side, 1);
-  EXPECT_EQ(s.rows[5].side, 0);
+  EXPECT_TRUE(s.step_ms == 30 && s.charge_ms == 600 && s.rows[1].seq == "6+LP" && s.rows[0].name == "a=b");
+  EXPECT_TRUE(s.rows[2].player == 1 && s.rows[3].player == 2 && s.rows[4].side == 1 && s.rows[5].side == 0);
   EXPECT_EQ(s.rows[6].key.size(), 47u);
-  EXPECT_EQ(s.rows[0].name, "a=b");
   ParseCombosText(s, "step_ms=16\ncharge_ms=3000\n");
-  EXPECT_EQ(s.step_ms, 16);
-  EXPECT_EQ(s.charge_ms, 3000);
+  EXPECT_TRUE(s.step_ms == 16 && s.charge_ms == 3000);
   ParseCombosText(s, "step_ms=500\nstep_ms=501\n");
   EXPECT_EQ(s.step_ms, 500);
-}
-
-TEST(ParseCombosText, RoundTripKeepsEveryFieldAndCutsWholeCharacters) {
-  CombosState s = Fresh();
-  s.rows[5].name = std::string(158, 'x') + "\xC3\xA9";  // 160 bytes: the two-byte character does not fit
-  s.rows[5].name = CutToField(s.rows[5].name, kComboNameSize);
-  EXPECT_EQ(s.rows[5].name, std::string(158, 'x'));
-  s.rows[7].pad = "2_BUTTON3";
-  s.rows[7].side = 1;
-  s.rows[7].player = 2;
-  s.step_ms = 45;
-  TextBuffer once = FormatCombosText(s);
-  CombosState back = Fresh();
-  ParseCombosText(back, once);
-  EXPECT_EQ(FormatCombosText(back), once);
-  CombosState edited = Fresh();  // saved again by Notepad
-  ParseCombosText(edited, Utf16WithMark(once, false));
-  EXPECT_EQ(FormatCombosText(edited), once);
-}
-
-TEST(TakeComboTimes, OnlyValuesInRange) {
-  CombosState s = Fresh();
-  TakeComboTimes(s, 15, 99);
-  EXPECT_EQ(s.step_ms, 30);
-  EXPECT_EQ(s.charge_ms, 600);
+  s = Fresh();
+  TakeComboTimes(s, 15, 99);  // out of range: kept
+  EXPECT_TRUE(s.step_ms == 30 && s.charge_ms == 600);
   TakeComboTimes(s, 9000, 9000);  // limited first, then taken
-  EXPECT_EQ(s.step_ms, 500);
-  EXPECT_EQ(s.charge_ms, 3000);
+  EXPECT_TRUE(s.step_ms == 500 && s.charge_ms == 3000);
+
+  s = Fresh();
+  s.rows[5].name = CutToField(std::string(158, 'x') + "\xC3\xA9", kComboNameSize);  // the last character does not fit
+  EXPECT_EQ(s.rows[5].name, std::string(158, 'x'));
+  s.rows[7].pad = "2_BUTTON3", s.rows[7].side = 1, s.rows[7].player = 2, s.step_ms = 45;
+  TextBuffer once = FormatCombosText(s);
+  CombosState back = Fresh(), edited = Fresh();
+  ParseCombosText(back, once);
+  ParseCombosText(edited, Utf16WithMark(once, false));  // saved again by Notepad
+  EXPECT_TRUE(FormatCombosText(back) == once && FormatCombosText(edited) == once);
 }
 
-class CombosFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    SetLauncherFolder(dir_.path());
-    Combos() = CombosState{};
-    App().settings = Settings{};
-  }
-  TempDir dir_;
-};
-
-TEST_F(CombosFiles, LoadGivesDigitKeysBackWhenEveryTriggerIsEmpty) {
+TEST(CombosFiles, LoadGivesDigitKeysBackAndThePluginIsWrittenOnlyWithSomethingToPlay) {
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  Combos() = CombosState{};
+  App().settings = Settings{};
   std::string text;
-  for (int n = 1; n <= 20; ++n) text += "combo" + std::to_string(n) + "_key=\n";
-  WriteTestFile(dir_.File("korvo-combos.cfg"), text + "combo1_seq=HP\n");
+  for (int n = 1; n <= 20; ++n) text += "combo" + std::to_string(n) + "_key=\n";  // every trigger empty
+  WriteTestFile(dir.File("korvo-combos.cfg"), text + "combo1_seq=HP\n");
   LoadCombos();
   EXPECT_TRUE(Combos().loaded);
-  EXPECT_EQ(Combos().rows[0].key, "1");
-  EXPECT_EQ(Combos().rows[0].seq, "HP");
-  EXPECT_EQ(Combos().rows[9].key, "");
+  EXPECT_EQ(Combos().rows[0].key + "|" + Combos().rows[0].seq + "|" + Combos().rows[9].key, "1|HP|");
   SaveCombos();
-  std::string saved = ReadTestFile(dir_.File("korvo-combos.cfg"));
+  std::string saved = ReadTestFile(dir.File("korvo-combos.cfg"));
   EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 142);
-}
 
-TEST_F(CombosFiles, PluginIsWrittenOnlyWithSomethingToPlay) {
   std::string folder;
+  const std::string plugin = dir.File("korvo-plugins/korvo-combos-plugin/korvo_combos/");
+  std::remove(dir.File("korvo-combos.cfg").c_str());
+  Combos() = CombosState{};
   Combos().loaded = true;  // all rows empty, no autofire in the (missing) key mapping
-  EXPECT_FALSE(WriteCombosPlugin(folder));
-  EXPECT_FALSE(TestFileExists(dir_.File("korvo-plugins/korvo-combos-plugin/korvo_combos/init.lua")));
-
+  EXPECT_FALSE(WriteCombosPlugin(folder) || TestFileExists(plugin + "init.lua"));
   Combos().loaded = false;  // first start without the tab: loads the defaults
   App().settings.logs = 1;
   App().settings.autofire_rate = 3;
   ASSERT_TRUE(WriteCombosPlugin(folder));
-  EXPECT_EQ(folder, dir_.path() + "\\korvo-plugins\\korvo-combos-plugin");
-  std::string init = ReadTestFile(dir_.File("korvo-plugins/korvo-combos-plugin/korvo_combos/init.lua"));
-  EXPECT_NE(init.find("{player=1,trig='KEYCODE_4',steps={{2,0},{10,0},{72,0},}},\n"), std::string::npos);
-  EXPECT_NE(init.find("local AF_HALF_MS = 16\n"), std::string::npos);
-  EXPECT_NE(init.find("local LOGPATH = [=[" + dir_.path() + "/logs/korvo-combos.log]=]\n"), std::string::npos);
-  EXPECT_EQ(ReadTestFile(dir_.File("korvo-plugins/korvo-combos-plugin/korvo_combos/plugin.json")),
-            CombosPluginJson());
+  EXPECT_EQ(folder, dir.path() + "\\korvo-plugins\\korvo-combos-plugin");
+  std::string init = ReadTestFile(plugin + "init.lua");
+  EXPECT_EQ(init.rfind("-- written by Korvo before every start: do not edit\nlocal STEP_MS = 30\n", 0), 0u);
+  for (std::string part : {std::string("{player=1,trig='KEYCODE_4',steps={{2,0},{10,0},{72,0},}},\n"),
+                           std::string("local AF_HALF_MS = 16\n"),
+                           "local LOGPATH = [=[" + dir.path() + "/logs/korvo-combos.log]=]\n"})
+    EXPECT_NE(init.find(part), std::string::npos) << part;
+  EXPECT_EQ(ReadTestFile(plugin + "plugin.json"), CombosPluginJson());
+  SetLauncherFolder("");
+  // Autofire speeds 10, 15, 20 and 30 presses a second; anything else is 15.
+  for (auto [rate, half] : {std::pair{-1, 33}, {0, 50}, {1, 33}, {2, 25}, {3, 16}, {4, 33}})
+    EXPECT_EQ(AutofireHalfPeriodMs(rate), half) << rate;
 }
 
 TEST(BuildComboLines, TriggersAndRowsThatCompileToNothing) {

@@ -1,161 +1,321 @@
+// Combo sequences: compiling, the readable and word forms, what the editor makes of typed text, the tab's texts,
+// and the sequence pad's presses and pictures.
 #include "combos/combo_sequence.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "combos/combos_editor.h"
+#include "combos/combos_tab_texts.h"
 #include "combos/move_lists.h"
+#include "combos/pad_pictures.h"
+#include "combos/sequence_pad.h"
 
 namespace {
 
-using Steps = std::vector<ComboStep>;
-
-Steps Compile(const std::string& seq, int side = kComboSideLeft, int32_t charge = 600) {
-  return CompileComboSequence(seq, side, charge);
+// The compiled steps as "mask/ms" words, for compact tables.
+std::string Compiled(const std::string& seq, int side = kComboSideLeft, int32_t charge = 600) {
+  std::string out;
+  for (const ComboStep& s : CompileComboSequence(seq, side, charge))
+    out += (out.empty() ? "" : " ") + std::to_string(s.mask) + "/" + std::to_string(s.duration);
+  return out;
 }
 
-TEST(CompileComboSequence, MotionsHoldsAndSides) {
-  EXPECT_EQ(Compile("236+HP"), (Steps{{2, 0}, {10, 0}, {72, 0}}));
-  EXPECT_EQ(Compile("2 3 6+HP"), Compile("236+HP"));
-  EXPECT_EQ(Compile("236HP"), Compile("236+HP"));
-  EXPECT_EQ(Compile("236+HP", kComboSideRight), (Steps{{2, 0}, {6, 0}, {68, 0}}));
-  EXPECT_EQ(Compile("4*C 6+HP"), (Steps{{4, 600}, {72, 0}}));
-  EXPECT_EQ(Compile("4*c", kComboSideLeft, 1200), (Steps{{4, 1200}}));
-  EXPECT_EQ(Compile("5*200"), (Steps{{0, 200}}));
-  EXPECT_EQ(Compile("4*"), (Steps{{4, 0}}));
-  EXPECT_EQ(Compile("4*0"), (Steps{{4, 0}}));
-  EXPECT_EQ(Compile("4*9000"), (Steps{{4, 5000}}));
-  EXPECT_EQ(Compile("4*99999999999999999999999"), (Steps{{4, 5000}}));
-  EXPECT_EQ(Compile("~ ~"), (Steps{{0, 0}, {0, 0}}));
-  EXPECT_EQ(Compile("5"), (Steps{{0, 0}}));
-  EXPECT_EQ(Compile("LP+LK,START"), (Steps{{144, 0}, {1024, 0}}));
-  EXPECT_EQ(Compile("bn6+b1+St"), (Steps{{512 | 16 | 1024, 0}}));
-}
-
-TEST(CompileComboSequence, ReleasesAButtonPressedInTwoStepsInARow) {
-  EXPECT_EQ(Compile("HP HP"), (Steps{{64, 0}, {0, 0}, {64, 0}}));
-  EXPECT_EQ(Compile("6+HP 3+HP"), (Steps{{72, 0}, {0, 0}, {74, 0}}));
-  EXPECT_EQ(Compile("6 3"), (Steps{{8, 0}, {10, 0}}));
-  EXPECT_EQ(Compile("HP LP"), (Steps{{64, 0}, {16, 0}}));
-}
-
-TEST(CompileComboSequence, PassesOverWhatItCannotRead) {
-  EXPECT_TRUE(Compile("").empty());
-  EXPECT_TRUE(Compile("0").empty());
-  EXPECT_TRUE(Compile("+").empty());
-  EXPECT_TRUE(Compile("HPX HEAVYPUNCH ?! \xC3\xA9").empty());
-  EXPECT_EQ(Compile("6 + HP"), (Steps{{8, 0}, {64, 0}}));
-  EXPECT_EQ(Compile("2\xC3\xA9" "3"), (Steps{{2, 0}}));  // a non-ASCII byte ends the run
+TEST(CompileComboSequence, MotionsHoldsSidesReleasesAndWhatItCannotRead) {
+  struct Case { std::string seq; int side; int32_t charge; const char* steps; } cases[] = {
+      {"236+HP", 0, 600, "2/0 10/0 72/0"}, {"2 3 6+HP", 0, 600, "2/0 10/0 72/0"}, {"236HP", 0, 600, "2/0 10/0 72/0"},
+      {"236+HP", 1, 600, "2/0 6/0 68/0"},  {"4*C 6+HP", 0, 600, "4/600 72/0"},   {"4*c", 0, 1200, "4/1200"},
+      {"5*200", 0, 600, "0/200"},          {"4*", 0, 600, "4/0"},               {"4*0", 0, 600, "4/0"},
+      {"4*9000", 0, 600, "4/5000"},        {"4*99999999999999999999999", 0, 600, "4/5000"},
+      {"~ ~", 0, 600, "0/0 0/0"},          {"5", 0, 600, "0/0"},                {"LP+LK,START", 0, 600, "144/0 1024/0"},
+      {"bn6+b1+St", 0, 600, "1552/0"},
+      // A button pressed in two steps in a row is let go in between.
+      {"HP HP", 0, 600, "64/0 0/0 64/0"},  {"6+HP 3+HP", 0, 600, "72/0 0/0 74/0"}, {"6 3", 0, 600, "8/0 10/0"},
+      {"HP LP", 0, 600, "64/0 16/0"},
+      // What cannot be read is passed over; a non-ASCII byte ends the run.
+      {"", 0, 600, ""}, {"0", 0, 600, ""}, {"+", 0, 600, ""}, {"HPX HEAVYPUNCH ?! \xC3\xA9", 0, 600, ""},
+      {"6 + HP", 0, 600, "8/0 64/0"},      {"2\xC3\xA9" "3", 0, 600, "2/0"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Compiled(c.seq, c.side, c.charge), c.steps) << c.seq;
   std::string digits(41, '2');
-  EXPECT_EQ(Compile(digits + "+HP").size(), 40u);  // the 41st digit is not a direction
-  EXPECT_EQ(Compile(digits + "+HP").back(), (ComboStep{66, 0}));  // the buttons still count
+  std::vector<ComboStep> steps = CompileComboSequence(digits + "+HP", 0, 600);
+  EXPECT_EQ(steps.size(), 40u);  // the 41st digit is not a direction
+  EXPECT_EQ(steps.back(), (ComboStep{66, 0}));  // the buttons still count
 }
 
-TEST(FormatComboSequence, ReadableForms) {
-  EXPECT_EQ(FormatComboSequence("236+HP", 0, 400), "QCF (D, DR, R) + HP");
-  EXPECT_EQ(FormatComboSequence("236+HP", 1, 400), "QCF (D, DL, L) + HP");
-  EXPECT_EQ(FormatComboSequence("1*C 6+HP", 0, 400), "Hold DL (charge), R + HP");
-  EXPECT_EQ(FormatComboSequence("4*800", 0, 400), "Hold L (800 ms)");
-  EXPECT_EQ(FormatComboSequence("23*100", 0, 400), "D, Hold DR (100 ms)");
-  EXPECT_EQ(FormatComboSequence("2 3 6+HP", 0, 400), "D, DR, R + HP");
-  EXPECT_EQ(FormatComboSequence("LP+LK", 0, 400), "LP + LK");
-  EXPECT_EQ(FormatComboSequence("~ b3+st+BN2", 0, 400), "~, HP + START + BN2");
-  EXPECT_EQ(FormatComboSequence("4", 1, 400), "R");
-  EXPECT_EQ(FormatComboSequence("236+HP", 0, 8), "QCF (D,");
-}
-
-TEST(FormatComboSequence, ShowsWhatDoesNotValidateAsStored) {
+TEST(FormatComboSequence, ReadableFormsAndWhatDoesNotValidateAsStored) {
+  struct Case { const char* seq; int side; size_t room; const char* shown; } cases[] = {
+      {"236+HP", 0, 400, "QCF (D, DR, R) + HP"}, {"236+HP", 1, 400, "QCF (D, DL, L) + HP"},
+      {"1*C 6+HP", 0, 400, "Hold DL (charge), R + HP"}, {"4*800", 0, 400, "Hold L (800 ms)"},
+      {"23*100", 0, 400, "D, Hold DR (100 ms)"}, {"2 3 6+HP", 0, 400, "D, DR, R + HP"}, {"LP+LK", 0, 400, "LP + LK"},
+      {"~ b3+st+BN2", 0, 400, "~, HP + START + BN2"}, {"4", 1, 400, "R"}, {"236+HP", 0, 8, "QCF (D,"},
+      {"236+HPX", 0, 4, "236"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FormatComboSequence(c.seq, c.side, c.room), c.shown) << c.seq;
   for (const char* bad : {"236+HPX", "6 + HP", "0", "*C", "4*", "236+", "HEAVYPUNCH"})
     EXPECT_EQ(FormatComboSequence(bad, 0, 400), bad);
-  EXPECT_EQ(FormatComboSequence("236+HPX", 0, 4), "236");
 }
 
-TEST(ConvertWordNotation, WordsAndShortNames) {
-  struct Case {
-    const char* text;
-    int side;
-    const char* stored;
-  } cases[] = {
-      {"Down, Down-Right, Right + Heavy Punch", 0, "2 3 6+HP"},
-      {"QCF + HP", 0, "236+HP"},
-      {"qcf+hp", 0, "236+HP"},
-      {"Hold DL, R + HP", 0, "1*C 6+HP"},
-      {"Hold Left (800 ms) then Right + HP", 0, "4*800 6+HP"},
-      {"forward, down, down-forward + lp", 0, "6 2 3+LP"},
-      {"Right + HP", 1, "4+HP"},
-      {"Right", 1, "4"},
-      {"forward", 1, "6"},
-      {"QCF", 0, "2 3 6"},
-      {"down, pause, heavy_kick", 0, "2 ~ HK"},
-      {"DP + start + BN3", 0, "623+ST+BN3"},
-      {"full-circle + lp + mp + hp", 0, "632147+LP+MP+HP"},
-      {"down (crouch) , up", 0, "2 8"},
-      {"down, up (and then", 0, "2 8"},
+TEST(ConvertWordNotation, WordsAndShortNamesConvertNumberNotationAndUnknownWordsDoNot) {
+  struct Case { const char* text; int side; const char* stored; } cases[] = {
+      {"Down, Down-Right, Right + Heavy Punch", 0, "2 3 6+HP"}, {"QCF + HP", 0, "236+HP"}, {"qcf+hp", 0, "236+HP"},
+      {"Hold DL, R + HP", 0, "1*C 6+HP"}, {"Hold Left (800 ms) then Right + HP", 0, "4*800 6+HP"},
+      {"forward, down, down-forward + lp", 0, "6 2 3+LP"}, {"Right + HP", 1, "4+HP"}, {"Right", 1, "4"},
+      {"forward", 1, "6"}, {"QCF", 0, "2 3 6"}, {"down, pause, heavy_kick", 0, "2 ~ HK"},
+      {"DP + start + BN3", 0, "623+ST+BN3"}, {"full-circle + lp + mp + hp", 0, "632147+LP+MP+HP"},
+      {"down (crouch) , up", 0, "2 8"}, {"down, up (and then", 0, "2 8"},
   };
+  std::string out;
   for (const Case& c : cases) {
-    std::string out;
     EXPECT_TRUE(ConvertWordNotation(c.text, c.side, out)) << c.text;
     EXPECT_EQ(out, c.stored) << c.text;
   }
-}
-
-TEST(ConvertWordNotation, LeavesNumberNotationAndUnknownWordsAlone) {
-  std::string out;
   for (const char* text : {"236+HP", "HP", "LP+LK", "", "4*C 6+HP", "down, sideways", "qcf + hpx", "hold"})
     EXPECT_FALSE(ConvertWordNotation(text, 0, out)) << text;
   std::string long_step = "dfc";
   for (int i = 0; i < 60; ++i) long_step += "+dfc";
   EXPECT_FALSE(ConvertWordNotation(long_step, 0, out));  // directions past 600 characters
-  std::string many(3000, ' ');
-  many += "down";
-  EXPECT_FALSE(ConvertWordNotation(many, 0, out));  // only the first 590 characters are read
+  EXPECT_FALSE(ConvertWordNotation(std::string(3000, ' ') + "down", 0, out));  // only the first 590 are read
+  std::string many;
+  for (int i = 0; i < 100; ++i) many += "dfc, ";
+  ASSERT_TRUE(ConvertWordNotation(many, 0, out));
+  EXPECT_LE(out.size(), 399u);  // the output stays within its buffer
 }
 
-TEST(ConvertWordNotation, OutputStaysWithinItsBuffer) {
-  std::string text;
-  for (int i = 0; i < 100; ++i) text += "dfc, ";
-  std::string out;
-  ASSERT_TRUE(ConvertWordNotation(text, 0, out));
-  EXPECT_LE(out.size(), 399u);
-}
-
-TEST(IsComboButtonName, PadButtonsOnly) {
+TEST(ComboSequenceParts, ButtonNamesAndBoundedAppend) {
   for (const char* yes : {"LP", "hk", "Start", "ST", "BN1", "bn6"}) EXPECT_TRUE(IsComboButtonName(yes)) << yes;
   for (const char* no : {"B1", "BN7", "HPX", "", "~", "QCF"}) EXPECT_FALSE(IsComboButtonName(no)) << no;
-}
-
-TEST(AppendBounded, CutsToTheBuffer) {
   std::string b = "abc";
   AppendBounded(b, 6, "defg");
   EXPECT_EQ(b, "abcde");
   AppendBounded(b, 6, "x");
-  EXPECT_EQ(b, "abcde");
   AppendBounded(b, 0, "x");
   EXPECT_EQ(b, "abcde");
 }
 
-// Every built-in move plays, and its readable form reads back as itself
-// through the compiler (what the tab shows is what gets played).
-TEST(MoveLists, EveryMoveCompilesAndItsReadableFormIsStable) {
+// Every built-in move plays, and what the tab shows for it (typed back, or left in the box and touched by
+// the pad) plays the same steps, on either side.
+TEST(MoveLists, EveryMovePlaysAndItsReadableFormReadsBackToTheSameSteps) {
   size_t characters = 0, moves = 0;
   for (const MoveList& list : AllMoveLists()) {
     if (std::string(list.character) != kGenericMovesName) ++characters, moves += list.moves.size();
-    for (const ComboMove& move : list.moves) {
+    for (const ComboMove& move : list.moves)
       for (int side : {0, 1}) {
-        EXPECT_FALSE(Compile(move.seq, side).empty()) << list.character << ": " << move.name;
         std::string shown = FormatComboSequence(move.seq, side, 400);
-        EXPECT_NE(shown, move.seq) << move.seq << " does not validate";
-        EXPECT_EQ(FormatComboSequence(move.seq, side, 400), shown);
+        EXPECT_TRUE(Compiled(move.seq, side) != "" && shown != move.seq &&
+                    Compiled(SequenceFromTyped(shown, side), side) == Compiled(move.seq, side))
+            << list.character << ": " << move.name << " side " << side << " shown " << shown;
       }
-    }
   }
-  EXPECT_EQ(characters, 25u);
-  EXPECT_EQ(moves, 313u);
-  EXPECT_EQ(FindMoveList("ryu")->moves.size(), 12u);
+  EXPECT_TRUE(characters == 25 && moves == 313 && FindMoveList("ryu")->moves.size() == 12) << characters << " " << moves;
   // The Move box lists a character's moves in the game's own order.
   const MoveList* balrog = FindMoveList("Balrog (Vega in the West)");
   ASSERT_NE(balrog, nullptr);
-  EXPECT_STREQ(balrog->moves[7].name, "Ground Crystal Flash");
-  EXPECT_STREQ(balrog->moves[8].name, "Scarlet Terror");
+  EXPECT_EQ(std::string(balrog->moves[7].name) + "|" + balrog->moves[8].name, "Ground Crystal Flash|Scarlet Terror");
   EXPECT_EQ(FindMoveList("Nobody"), nullptr);
+}
+
+
+
+TEST(TypedSequence, WordsConvertNumbersAndUnknownTextStayAsTypedAndSpacedPlusJoinsButtons) {
+  ComboRow row;
+  row.name = "Ryu: Hadou Ken (Surge Fist)";
+  row.key = "4";
+  EXPECT_FALSE(ApplyTypedSequence(row, "qcf + hp"));
+  EXPECT_EQ(row.seq + "|" + row.name + "|" + row.kind + "|" + row.key, "236+HP|Custom|Custom|4");
+  for (const char* typed : {"236+HP", "whatever I like (x)", ""}) {
+    ApplyTypedSequence(row, typed);
+    EXPECT_EQ(row.seq, typed);
+  }
+  row.side = kComboSideRight;
+  ApplyTypedSequence(row, "Right");
+  EXPECT_EQ(row.seq, "4");
+
+  // Next to digits a spaced "+" keeps its number-notation meaning (two steps); control characters are spaces.
+  for (auto [typed, stored] : {std::pair{"LP + LK", "LP+LK"}, {"236+LP  +LK", "236+LP+LK"}, {"6 + HP", "6 + HP"},
+                               {"LP + + LK", "LP + + LK"}, {"qcf\t+\r\nhp", "236+HP"}, {"HP\tHP\x01", "HP HP "}})
+    EXPECT_EQ(SequenceFromTyped(typed, 0), stored) << typed;
+  EXPECT_EQ(Compiled(SequenceFromTyped("LP + LK, HP", 0)), "144/0 64/0");  // LP and LK together, then HP
+  EXPECT_EQ(SpacesForControlCharacters("a\tb\x7f\xc3\xa9"), "a b \xc3\xa9");
+
+  std::string many;
+  for (int i = 0; i < 40; ++i) many += "qcf + hp, ";  // 400 characters
+  bool cut = false;
+  std::string stored = SequenceFromTyped(many, 0, &cut);
+  EXPECT_TRUE(cut && stored.size() <= 159 && stored.back() == 'P') << stored;
+  for (size_t at = 0; at < stored.size(); at += 7) EXPECT_EQ(stored.substr(at, 6), "236+HP");
+  EXPECT_EQ(SequenceFromTyped(std::string(300, 'x'), 0, &cut), std::string(159, 'x'));
+  EXPECT_TRUE(cut);
+  SequenceFromTyped("HP", 0, &cut);
+  EXPECT_FALSE(cut);
+}
+
+TEST(ComboRowEditing, MovesAndTheirRowsFindEachOther) {
+  const MoveList* guile = FindMoveList("Guile");
+  ASSERT_NE(guile, nullptr);
+  int sonic = -1;
+  for (size_t i = 0; i < guile->moves.size(); ++i)
+    if (std::string(guile->moves[i].name) == "Sonic Boom") sonic = static_cast<int>(i);
+  ASSERT_GE(sonic, 0);
+  ComboRow row;
+  row.key = "5";
+  row.side = kComboSideRight;
+  ApplyMoveToRow(row, *guile, guile->moves[sonic]);
+  EXPECT_EQ(row.name + "|" + row.kind + "|" + row.seq + "|" + row.key + "|" + std::to_string(row.side),
+            "Guile: Sonic Boom|Special|1*C 6+HP|5|1");
+  EXPECT_EQ(HintLine(guile->moves[sonic].hint), "CHARGE B,F + P");
+
+  RowMove found = FindRowMove("GUILE: Sonic Boom"), lower = FindRowMove("Guile: sonic boom");  // the move must match
+  EXPECT_TRUE(found.list == guile && found.move == sonic && lower.list == guile && lower.move == -1);
+  EXPECT_EQ(FindRowMove("Generic Moves: Fireball (QCF + HP)").move, 4);
+  RowMove chun = FindRowMove("Chun-Li: Kikou Shou: Goku (Ultimate Chi Palm)");  // ": " inside the move name
+  ASSERT_TRUE(chun.list && chun.move >= 0);
+  EXPECT_STREQ(chun.list->moves[chun.move].name, "Kikou Shou: Goku (Ultimate Chi Palm)");
+  EXPECT_TRUE(FindRowMove("Custom").list == nullptr && FindRowMove("Nobody: Sonic Boom").list == nullptr);
+}
+
+TEST(ComboRowEditing, CellMoveBoxAndTimeBoxTextsPadTargetAndClear) {
+  ComboRow row;
+  row.name = "Ryu: Hadou Ken (Surge Fist)";
+  row.kind = "Special";
+  row.seq = "236+HP";
+  auto cells = [&] {
+    std::string out;
+    for (int column : {kComboColumnNumber, kComboColumnSequence, kComboColumnPlayer, kComboColumnSide,
+                       kComboColumnKeyboard, kComboColumnPad, kComboColumnType})
+      out += ComboCellText(row, 3, column) + "|";
+    return out;
+  };
+  EXPECT_EQ(cells(), "4|QCF (D, DR, R) + HP|Player 1|Left|||Special|");
+  row.side = kComboSideRight, row.player = 2, row.key = "4", row.pad = "1_BUTTON3";
+  EXPECT_EQ(cells(), "4|QCF (D, DL, L) + HP|Player 2|Right|4|Pad 1 X|Special|");
+  const ComboMove& hadou = FindMoveList("Ryu")->moves[3];
+  EXPECT_EQ(MoveEntryText(hadou, kComboSideLeft), "[Special] Hadou Ken (Surge Fist)   (QCF (D, DR, R) + HP)");
+  EXPECT_EQ(MoveEntryText(hadou, kComboSideRight), "[Special] Hadou Ken (Surge Fist)   (QCF (D, DL, L) + HP)");
+  for (auto [text, value] : {std::pair{"", 0}, {" 45 ", 45}, {"4x", 0}}) EXPECT_EQ(TimeBoxValue(text), value) << text;
+
+  CombosState state;
+  ResetCombos(state);
+  EXPECT_EQ(PadTargetRow(state), 12);
+  for (ComboRow& r : state.rows) r.seq = "HP";
+  EXPECT_EQ(PadTargetRow(state), 0);
+  ClearComboRow(row);
+  EXPECT_EQ(cells(), "4||Player 1|Left||||");
+}
+
+TEST(CombosTabTexts, LegendAndHelp) {
+  const auto& rows = ComboLegendRows();
+  ASSERT_EQ(rows.size(), 49u);
+  EXPECT_TRUE(std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.second.empty(); }) == 5 &&  // titles
+              rows.front().first == "DIRECTIONS" && rows.back().first == "Hold L");
+  std::string help = HowCombosWorkText();
+  EXPECT_TRUE(help.rfind("HOW COMBOS WORK\nGive a row", 0) == 0 && help.find("\n\nCHARGE MOVES") != std::string::npos &&
+              std::count(help.begin(), help.end(), '\n') == 17);
+}
+
+
+
+// Presses pad buttons one after another with the caret where the last press left it.
+PadEdit Press(PadEdit edit, std::initializer_list<const char*> tokens) {
+  for (const char* token : tokens) {
+    edit = std::string(token) == "Del" ? PadDelete(edit.text, edit.caret, edit.caret)
+                                       : PadInsert(edit.text, edit.caret, edit.caret, token);
+  }
+  return edit;
+}
+
+TEST(SequencePad, PressesInARowSignsRefusedAtTheStartOrAfterASignAndDelTakesTheLastPiece) {
+  // Each text with the caret at its end.
+  struct Case { std::string text; std::initializer_list<const char*> presses; std::string expected; } cases[] = {
+      {"", {"LP", "+", "LK"}, "LP + LK"}, {"", {"QCF", "HP"}, "QCF + HP"}, {"", {"HP", "HP"}, "HP, HP"},
+      {"", {"Hold", "L"}, "Hold L"}, {"", {"~", "HP"}, "~, HP"}, {"", {"Hold", "DL", ",", "R", "HP"}, "Hold DL, R + HP"},
+      {"", {"D", "DR", "R", "HP"}, "D, DR, R + HP"}, {"", {"+"}, ""}, {"", {","}, ""}, {"", {"HP", "+", ","}, "HP +"},
+      {"", {"HP", ",", "+"}, "HP,"},
+      // What follows a closing parenthesis or a long word.
+      {"QCF (D, DR, R)", {"HP"}, "QCF (D, DR, R) + HP"}, {"QCF (D, DR, R)", {"L"}, "QCF (D, DR, R), L"},
+      {"hold", {"R"}, "hold R"}, {std::string(23, 'x'), {"HP"}, std::string(23, 'x') + " + HP"},
+      {std::string(24, 'x'), {"HP"}, std::string(24, 'x') + ", HP"},
+      // Del; a dangling sign goes with the piece in front of it; unbalanced parentheses still lose something.
+      {"QCF (D, DR, R) + HP", {"Del"}, "QCF (D, DR, R)"}, {"QCF (D, DR, R) + HP", {"Del", "Del"}, ""},
+      {"Hold L", {"Del"}, "Hold"}, {"Hold L", {"Del", "Del"}, ""},
+      {"Hold DL (charge), R + HP", {"Del", "Del"}, "Hold DL (charge)"}, {"+", {"Del"}, ""},
+      {"QCF + HP,  ", {"Del"}, "QCF"}, {"~, HP", {"Del"}, "~"}, {"D, R)", {"Del"}, "D"}, {"QCF (", {"Del"}, "QCF"},
+      {"(", {"Del"}, ""}, {"QCF ((D, R), DR)", {"Del"}, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Press(PadEdit{c.text, c.text.size()}, c.presses).text, c.expected) << c.text;
+  EXPECT_EQ(Press(PadEdit{}, {"START"}).caret, 5u);
+  EXPECT_EQ(PadDelete("QCF (D, DR, R) + HP", 19, 19).caret, 14u);
+}
+
+TEST(SequencePad, InsertAndDelInsideTheTextWithOrWithoutASelection) {
+  // A null token is Del; a caret of npos is not checked.
+  struct Case { const char* text; size_t from, to; const char* token; const char* expected; size_t caret; } cases[] = {
+      {"HP +  ", 6, 6, "+", "HP +  ", 6},  // refused: nothing changes
+      {"QCF, HP", 3, 3, "LP", "QCF + LP, HP", 8}, {"R + HP", 0, 0, "Hold", "Hold R + HP", std::string::npos},
+      {"QCF HP", 3, 3, "+", "QCF + HP", std::string::npos}, {"QCF + HP", 6, 8, "HK", "QCF + HK", std::string::npos},
+      {"QCF (D, DR, R) + HP", 5, 17, "LK", "QCF ( + LK, HP", 10}, {"QCF + HP", 1, 1, "HP", "Q + HP, CF + HP", 6},
+      {"HP", 90, 50, "HK", "HP, HK", std::string::npos},  // offsets beyond the text are its end
+      {"QCF + HP, HK", 8, 8, nullptr, "QCF, HK", 3}, {"QCF, HP + HK", 7, 7, nullptr, "QCF + HK", std::string::npos},
+      {"QCF, HP HK", 7, 7, nullptr, "QCF, HK", std::string::npos}, {"HP, HK", 2, 2, nullptr, "HK", 0},
+      {"HP + HK", 2, 2, nullptr, "HK", std::string::npos}, {"  HP", 1, 1, nullptr, "  HP", std::string::npos},
+      {"LP + LK", 5, 7, nullptr, "LP", 2}, {"LP + LK, HP", 0, 7, nullptr, "HP", std::string::npos},
+  };
+  for (const Case& c : cases) {
+    PadEdit edit = c.token ? PadInsert(c.text, c.from, c.to, c.token) : PadDelete(c.text, c.from, c.to);
+    EXPECT_TRUE(edit.text == c.expected && (c.caret == std::string::npos || edit.caret == c.caret))
+        << c.text << " / " << (c.token ? c.token : "Del") << " gives " << edit.text << " caret " << edit.caret;
+  }
+}
+
+TEST(SequencePad, TwentySixButtonsOnTheirPlaces) {
+  auto buttons = SequencePadButtons();
+  ASSERT_EQ(buttons.size(), 26u);
+  bool taken[kPadRows][kPadPlaces] = {};
+  for (const PadButton& b : buttons) {
+    ASSERT_TRUE(b.row >= 0 && b.row < kPadRows && b.place >= 0 && b.place < kPadPlaces) << b.token;
+    EXPECT_FALSE(std::exchange(taken[b.row][b.place], true)) << b.token;
+  }
+  // The gaps of the pad: row 2 place 2, row 3 places 4 to 6.
+  EXPECT_FALSE(taken[1][1] || taken[2][3] || taken[2][4] || taken[2][5]);
+}
+
+// Where the ink of a mask lies, relative to its middle (-0.5 .. 0.5).
+struct Centroid { double x = 0, y = 0; long ink = 0; };
+Centroid InkCentre(const std::vector<uint8_t>& mask, int size) {
+  Centroid c;
+  for (int i = 0; i < size * size; ++i)
+    c.x += mask[i] * (i % size + 0.5), c.y += mask[i] * (i / size + 0.5), c.ink += mask[i];
+  if (c.ink) c.x = c.x / c.ink / size - 0.5, c.y = c.y / c.ink / size - 0.5;
+  return c;
+}
+
+TEST(PadPictures, EightArrowsAndSixMotionsPointTheirWayTheRestIsText) {
+  int pictures = 0;
+  for (const PadButton& b : SequencePadButtons())
+    for (int size : {24, 36}) pictures += PadPictureMask(b.token, size).size() == static_cast<size_t>(size * size);
+  EXPECT_EQ(pictures, 2 * 14);
+  EXPECT_TRUE(PadPictureMask("HP", 24).empty() && PadPictureMask("U", 0).empty());
+  // The head carries more ink than the tail; a straight arrow is centred across.
+  for (auto [token, dx, dy] : std::initializer_list<std::tuple<const char*, int, int>>{
+           {"U", 0, -1}, {"D", 0, 1}, {"L", -1, 0}, {"R", 1, 0}, {"UL", -1, -1}, {"UR", 1, -1}, {"DL", -1, 1},
+           {"DR", 1, 1}}) {
+    Centroid c = InkCentre(PadPictureMask(token, 48), 48);
+    EXPECT_TRUE(dx ? c.x * dx > 0.02 : std::abs(c.x) < 0.02) << token;
+    EXPECT_TRUE(dy ? c.y * dy > 0.02 : std::abs(c.y) < 0.02) << token;
+  }
+  // Forward and back motions are mirror images.
+  for (auto [forward, back] : {std::pair{"QCF", "QCB"}, {"HCF", "HCB"}, {"FCF", "FCB"}}) {
+    Centroid f = InkCentre(PadPictureMask(forward, 48), 48), b = InkCentre(PadPictureMask(back, 48), 48);
+    EXPECT_NEAR(f.x, -b.x, 0.02) << forward;
+    EXPECT_NEAR(f.y, b.y, 0.02) << forward;
+    EXPECT_NEAR(static_cast<double>(f.ink) / b.ink, 1.0, 0.05) << forward;
+  }
 }
 
 }  // namespace

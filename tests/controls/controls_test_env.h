@@ -1,5 +1,4 @@
-// A scratch launcher folder (which also serves as MAME's folder) with no pad
-// probe data, so every controls test starts from the same state.
+// A scratch launcher folder (also MAME's folder) with no pad probe data: every controls test starts alike.
 #pragma once
 #include <string>
 
@@ -19,12 +18,20 @@ class ControlsEnv {
     ResetPadProbeAttempt();
     TheInputMapping() = InputMapping{};
   }
-  ~ControlsEnv() {
-    SetLauncherFolder("");
-    ForgetPadProbe();
-  }
+  ~ControlsEnv() { SetLauncherFolder(""); ForgetPadProbe(); }
   std::string CfgPath() const { return dir.File("cfg/default.cfg"); }
   MappingFiles Files() const { return CurrentMappingFiles(); }
 
   TempDir dir;
 };
+
+// A binding as one comparable text: "key|pad|extra", "|af" when autofire is on, "-" when absent.
+inline std::string Described(const InputMapping& m, int i) {
+  const ActionBinding& b = m.bindings[i];
+  return b.present ? b.key + "|" + b.pad + "|" + b.extra + (b.autofire ? "|af" : "") : "-";
+}
+inline std::string AllDescribed(const InputMapping& m) {
+  std::string out;
+  for (int i = 0; i < kActionCount; ++i) out += ActionAt(i).port + std::string(" ") + Described(m, i) + "\n";
+  return out;
+}

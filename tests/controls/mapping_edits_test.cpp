@@ -1,8 +1,11 @@
 // Edits of the mapping, the default pad codes, display texts and the profile text.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "controls/autofire.h"
 #include "controls/binding_migration.h"
+#include "controls/controls_tab.h"
 #include "controls/key_names.h"
 #include "controls/pad_codes.h"
 #include "controls_test_env.h"
@@ -15,20 +18,21 @@ PadProbe TwoPadProbe() {
       "D|1|XInput Player 1\nI|1|A|BUTTON1|0\nI|1|LB|BUTTON5|0\nI|1|LSX|XAXIS|0\n"
       "I|1|RT|RZAXIS|-32768\nI|1|LT|ZAXIS|0\nI|1|D-pad Up|HAT1UP|0\nEND\n");
 }
+std::string Joined(const std::vector<std::string>& codes) {
+  std::string out;
+  for (const std::string& c : codes) out += (out.empty() ? "" : ",") + c;
+  return out;
+}
 }  // namespace
 
 TEST(MappingEdits, DirectionPadCodesReplaceOnlyTheirOwnKind) {
   ControlsEnv env;
   InputMapping m;
   SetBindingPad(m, 0, "1_YAXIS_UP_SWITCH");  // absent before: defaults first, then the edit
-  EXPECT_TRUE(m.bindings[0].present);
-  EXPECT_EQ(m.bindings[0].key, "W");
-  EXPECT_EQ(PadCodeList(m, 0), (std::vector<std::string>{"1_YAXIS_UP_SWITCH", "1_HAT1UP"}));
+  EXPECT_EQ(Described(m, 0) + " " + Joined(PadCodeList(m, 0)), "W|1_YAXIS_UP_SWITCH|JOYCODE_1_HAT1UP 1_YAXIS_UP_SWITCH,1_HAT1UP");
   SetBindingPad(m, 0, "2_HAT1UP");
-  EXPECT_EQ(PadCodeList(m, 0), (std::vector<std::string>{"2_HAT1UP", "1_YAXIS_UP_SWITCH"}));
   SetBindingPad(m, 4, "1_BUTTON2");
-  EXPECT_EQ(PadCodeList(m, 4), (std::vector<std::string>{"1_BUTTON2"}));
-
+  EXPECT_EQ(Joined(PadCodeList(m, 0)) + " " + Joined(PadCodeList(m, 4)), "2_HAT1UP,1_YAXIS_UP_SWITCH 1_BUTTON2");
   // Combinations and key alternatives in extra survive pad edits; clearing the pad removes every code.
   m.bindings[4].extra = "KEYCODE_LSHIFT KEYCODE_A OR JOYCODE_1_BUTTON9";
   SetBindingPad(m, 4, "1_BUTTON5");
@@ -36,70 +40,45 @@ TEST(MappingEdits, DirectionPadCodesReplaceOnlyTheirOwnKind) {
   ClearBinding(m, 0, BindingPart::Pad);
   EXPECT_TRUE(PadCodeList(m, 0).empty());
   ClearBinding(m, 0, BindingPart::Key);
-  EXPECT_EQ(BindingCellTexts(m, 0).keyboard, "-");
-  EXPECT_EQ(BindingCellTexts(m, 0).pad, "-");
-  EXPECT_EQ(BindingCellTexts(m, 24).pad, "MAME default");
-  EXPECT_EQ(BindingCellTexts(m, 24).keyboard, "F2");
-  EXPECT_TRUE(m.dirty);
-
   SetAutofire(m, 0, true);  // not a button
-  EXPECT_FALSE(HasAutofire(m, 0));
+  auto cells = [&](int i) { return BindingCellTexts(m, i).keyboard + "|" + BindingCellTexts(m, i).pad; };
+  EXPECT_EQ(cells(0) + " " + cells(24), "-|- F2|MAME default");
+  EXPECT_TRUE(m.dirty && !HasAutofire(m, 0));
 }
 
-TEST(MappingEdits, DefaultPadCodesFollowTheProbe) {
+TEST(MappingEdits, DefaultPadCodesAndTheTextsOfKeysAndPadCodesFollowTheProbe) {
   ControlsEnv env;
-  EXPECT_EQ(DefaultPadCodes(9), (std::vector<std::string>{"1_SLIDER2_NEG_SWITCH"}));
-  EXPECT_EQ(DefaultPadCodes(14), (std::vector<std::string>{"2_BUTTON3"}));
-  EXPECT_EQ(DefaultPadCodes(21), (std::vector<std::string>{"2_START"}));
-  EXPECT_TRUE(DefaultPadCodes(24).empty());
+  auto codes = [](std::initializer_list<std::pair<int, const char*>> cases) {
+    for (auto [action, codes] : cases) EXPECT_EQ(Joined(DefaultPadCodes(action)), codes) << action;
+  };
+  auto texts = [](std::initializer_list<std::pair<const char*, const char*>> cases) {
+    for (auto [code, text] : cases) EXPECT_EQ(PadCodeText(code), text);
+  };
+  codes({{9, "1_SLIDER2_NEG_SWITCH"}, {14, "2_BUTTON3"}, {21, "2_START"}, {24, ""}});
+  texts({{"1_BUTTON3", "Pad 1 X"}, {"1_BUTTON12", "Pad 1 Button 12"}, {"2_YAXIS_UP_SWITCH", "Pad 2 Stick Up"},
+         {"1_SELECT", "Pad 1 Back / Select"}, {"3_RZAXIS_NEG_SWITCH", "Pad 3 RZAXIS_NEG_SWITCH"}, {"BUTTON3", "BUTTON3"},
+         {"_1", "_1"}, {"", "-"}});
+  EXPECT_TRUE(KeyNameTable().size() == 102 && KeyNameTable()[36].name == std::string("F1"));
+  for (auto [key, label] : {std::pair{"4PAD", "Num 4"}, {"TILDE", "` ~"}, {"NOSUCH", "NOSUCH"}, {"", "-"}})
+    EXPECT_EQ(KeyLabel(key), label);
 
   SetCurrentPadProbe(TwoPadProbe());
-  // Player 1 is MAME's joystick 2; its right trigger rests low, so it is pulled towards POS.
-  EXPECT_EQ(DefaultPadCodes(0), (std::vector<std::string>{"2_HAT1UP", "2_YAXIS_UP_SWITCH"}));
-  EXPECT_EQ(DefaultPadCodes(9), (std::vector<std::string>{"2_RZAXIS_POS_SWITCH"}));
+  // Player 1 is MAME's joystick 2; its right trigger rests low, so it is pulled towards POS. Player 2 has no
+  // second XInput pad, and joystick 2 is player 1's: it gets joystick 1, so one pad never drives both players.
+  codes({{0, "2_HAT1UP,2_YAXIS_UP_SWITCH"}, {9, "2_RZAXIS_POS_SWITCH"}, {20, "2_START"}, {23, "1_BUTTON7"},
+         {10, "1_HAT1UP,1_YAXIS_UP_SWITCH"}, {19, "1_ZAXIS_NEG_SWITCH"}});
   EXPECT_EQ(TriggerCode(2, TriggerSide::Left), "2_ZAXIS_NEG_SWITCH");
-  EXPECT_EQ(DefaultPadCodes(20), (std::vector<std::string>{"2_START"}));
-  // Player 2 has no second XInput pad, and joystick 2 is player 1's: it gets
-  // joystick 1, so one pad never drives both players.
-  EXPECT_EQ(DefaultPadCodes(23), (std::vector<std::string>{"1_BUTTON7"}));
-  EXPECT_EQ(DefaultPadCodes(10), (std::vector<std::string>{"1_HAT1UP", "1_YAXIS_UP_SWITCH"}));
-  EXPECT_EQ(DefaultPadCodes(19), (std::vector<std::string>{"1_ZAXIS_NEG_SWITCH"}));
+  // Only the _NEG_/_POS_ forms and buttons ask the probe for their names.
+  texts({{"2_RZAXIS_POS_SWITCH", "Pad 2 RT"}, {"2_BUTTON5", "Pad 2 LB"}, {"2_HAT1UP_SWITCH", "Pad 2 HAT1UP_SWITCH"}});
   InputMapping m;
   ResetToLauncherDefaults(m);
   for (int i = 10; i < 20; ++i)
     for (const std::string& code : PadCodeList(m, i)) EXPECT_EQ(code.rfind("1_", 0), 0u) << code;
   m.dirty = false;
   EXPECT_FALSE(MigrateBindings(m));  // the migration agrees with the defaults
-
   // A plain stick alone: buttons 7 and 8 for coin and start, the Z axis for the trigger.
   SetCurrentPadProbe(ParsePadProbe("D|0|Generic USB Joystick\nI|0|Button 1|BUTTON1|0\nEND\n"));
-  EXPECT_EQ(DefaultPadCodes(22), (std::vector<std::string>{"1_BUTTON7"}));
-  EXPECT_EQ(DefaultPadCodes(20), (std::vector<std::string>{"1_BUTTON8"}));
-  EXPECT_EQ(DefaultPadCodes(9), (std::vector<std::string>{"1_ZAXIS_NEG_SWITCH"}));
-}
-
-TEST(DisplayTexts, KeysAndPadCodes) {
-  ControlsEnv env;
-  EXPECT_EQ(KeyNameTable().size(), 102u);
-  EXPECT_EQ(KeyNameTable()[36].name, "F1");
-  EXPECT_EQ(KeyLabel("4PAD"), "Num 4");
-  EXPECT_EQ(KeyLabel("TILDE"), "` ~");
-  EXPECT_EQ(KeyLabel("NOSUCH"), "NOSUCH");
-  EXPECT_EQ(KeyLabel(""), "-");
-
-  EXPECT_EQ(PadCodeText("1_BUTTON3"), "Pad 1 X");
-  EXPECT_EQ(PadCodeText("1_BUTTON12"), "Pad 1 Button 12");
-  EXPECT_EQ(PadCodeText("2_YAXIS_UP_SWITCH"), "Pad 2 Stick Up");
-  EXPECT_EQ(PadCodeText("1_SELECT"), "Pad 1 Back / Select");
-  EXPECT_EQ(PadCodeText("3_RZAXIS_NEG_SWITCH"), "Pad 3 RZAXIS_NEG_SWITCH");
-  EXPECT_EQ(PadCodeText("BUTTON3"), "BUTTON3");
-  EXPECT_EQ(PadCodeText("_1"), "_1");
-  EXPECT_EQ(PadCodeText(""), "-");
-
-  SetCurrentPadProbe(TwoPadProbe());
-  EXPECT_EQ(PadCodeText("2_RZAXIS_POS_SWITCH"), "Pad 2 RT");
-  EXPECT_EQ(PadCodeText("2_BUTTON5"), "Pad 2 LB");
-  EXPECT_EQ(PadCodeText("2_HAT1UP_SWITCH"), "Pad 2 HAT1UP_SWITCH");  // only _NEG_/_POS_ forms ask the probe
+  codes({{22, "1_BUTTON7"}, {20, "1_BUTTON8"}, {9, "1_ZAXIS_NEG_SWITCH"}});
 }
 
 TEST(ProfileText, RoundTripsAndReadsOnlyWellFormedLines) {
@@ -109,27 +88,18 @@ TEST(ProfileText, RoundTripsAndReadsOnlyWellFormedLines) {
   SetAutofire(m, 16, true);
   m.bindings[24] = ActionBinding{};  // absent: no line
   std::string text = SerializeMapping(m);
-  EXPECT_EQ(text.find("SERVICE"), std::string::npos);
-  EXPECT_NE(text.find("bind=P2_BUTTON3\tO\t2_BUTTON6\t\t1\n"), std::string::npos);
-
-  InputMapping back;
+  EXPECT_TRUE(text.find("SERVICE") == std::string::npos && text.find("bind=P2_BUTTON3\tO\t2_BUTTON6\t\t1\n") != std::string::npos);
+  InputMapping back, edited;
   ApplyMappingText(back, text);
-  EXPECT_TRUE(back.dirty);
-  EXPECT_EQ(SerializeMapping(back), text);
-  ApplyMappingText(back, Utf16WithMark(text, true));  // saved again by another editor
-  EXPECT_EQ(SerializeMapping(back), text);
+  ApplyMappingText(edited, Utf16WithMark(text, true));  // saved again by another editor
+  EXPECT_TRUE(back.dirty && SerializeMapping(back) == text && SerializeMapping(edited) == text);
 
   ApplyMappingText(back,
                    "# comment\r\nbind=P1_BUTTON1\tA\t\t\t1\r\nbind=P1_JOYSTICK_UP\tA\t\t\t1\nbind=P1_BUTTON2\tB\t\t\n"
                    "bind=P1_BUTTON3\tC\t\nbind=NOPE\tA\t\t\t1\nbind=P1_BUTTON4\t" + std::string(80, 'K') + "\t\t\t1");
-  EXPECT_TRUE(HasAutofire(back, 4));
-  EXPECT_EQ(back.bindings[4].key, "A");
-  EXPECT_FALSE(back.bindings[0].autofire);
-  EXPECT_TRUE(back.bindings[5].present);
-  EXPECT_FALSE(back.bindings[5].autofire);
-  EXPECT_FALSE(back.bindings[6].present);
+  for (auto [i, binding] : {std::pair{4, "A|||af"}, {0, "A||"}, {5, "B||"}, {6, "-"}, {20, "-"}})
+    EXPECT_EQ(Described(back, i), binding) << i;
   EXPECT_EQ(back.bindings[7].key.size(), kKeyMax);
-  EXPECT_FALSE(back.bindings[20].present);
 }
 
 TEST(Autofire, NoneOnlyWhileTheCombosPluginRunsAndTheRealSequenceAtRest) {
@@ -137,83 +107,81 @@ TEST(Autofire, NoneOnlyWhileTheCombosPluginRunsAndTheRealSequenceAtRest) {
   InputMapping& m = TheInputMapping();
   SetBindingKey(m, 4, "LCONTROL");
   SetAutofire(m, 4, true);
-  const std::string none_port =
-      "<port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n                    NONE\n";
-  const std::string real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3";
+  const std::string none_port = "<port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n                    NONE\n",
+                    real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3", autofire_file = env.dir.File("korvo-autofire.cfg");
+  auto cfg_has = [&](const std::string& part) { return ReadTestFile(env.CfgPath()).find(part) != std::string::npos; };
   // OK of the options: MAME started without the plugin finds a working button.
   ASSERT_TRUE(WriteInputMapping());
-  EXPECT_NE(ReadTestFile(env.CfgPath()).find(real), std::string::npos);
-  EXPECT_EQ(ReadTestFile(env.dir.File("korvo-autofire.cfg")), "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
-
+  EXPECT_TRUE(cfg_has(real) && ReadTestFile(autofire_file) == "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
   // A start with the combos plugin: NONE while it runs...
   ASSERT_TRUE(ApplyAutofireTakeover(true));
-  EXPECT_NE(ReadTestFile(env.CfgPath()).find(none_port), std::string::npos);
   LoadInputMapping();
-  EXPECT_TRUE(HasAutofire(m, 4));
-  EXPECT_EQ(m.bindings[4].key, "LCONTROL");
-  EXPECT_EQ(m.bindings[4].pad, "1_BUTTON3");
-
+  EXPECT_TRUE(cfg_has(none_port) && Described(m, 4) == "LCONTROL|1_BUTTON3||af");
   // ...and the real sequence once MAME has ended; unsaved edits stay unsaved.
   SetBindingKey(m, 5, "Z");
   ASSERT_TRUE(RestoreAutofireAtRest());
-  std::string cfg = ReadTestFile(env.CfgPath());
-  EXPECT_NE(cfg.find(real), std::string::npos);
-  EXPECT_EQ(cfg.find("NONE"), std::string::npos);
-  EXPECT_EQ(cfg.find("KEYCODE_Z"), std::string::npos);
-  EXPECT_TRUE(m.dirty);
+  EXPECT_TRUE(cfg_has(real) && !cfg_has("NONE") && !cfg_has("KEYCODE_Z") && m.dirty);
   LoadInputMapping();
-
   // A launcher killed while MAME ran left NONE behind: the next start repairs it,
   // and a start without the plugin gets the real sequence too.
-  ASSERT_TRUE(ApplyAutofireTakeover(true));
-  ASSERT_TRUE(RestoreAutofireAtRest());
-  EXPECT_NE(ReadTestFile(env.CfgPath()).find(real), std::string::npos);
-  ASSERT_TRUE(ApplyAutofireTakeover(true));
-  ASSERT_TRUE(ApplyAutofireTakeover(false));
-  EXPECT_NE(ReadTestFile(env.CfgPath()).find(real), std::string::npos);
-  EXPECT_FALSE(m.autofire_taken_over);
+  ASSERT_TRUE(ApplyAutofireTakeover(true) && RestoreAutofireAtRest());
+  EXPECT_TRUE(cfg_has(real));
+  ASSERT_TRUE(ApplyAutofireTakeover(true) && ApplyAutofireTakeover(false));
+  EXPECT_TRUE(cfg_has(real) && !m.autofire_taken_over);
   // Nothing to repair: the file is not written again.
   const std::string before = ReadTestFile(env.CfgPath());
   WriteTestFile(env.CfgPath(), before + "<!-- mark -->");
   ASSERT_TRUE(RestoreAutofireAtRest());
   EXPECT_EQ(ReadTestFile(env.CfgPath()), before + "<!-- mark -->");
   WriteTestFile(env.CfgPath(), before);
-
-  // Reading that back keeps the autofire mark: default.cfg holds what the file
-  // says, also after another editor saved it.
-  WriteTestFile(env.dir.File("korvo-autofire.cfg"), "\xEF\xBB\xBFP1_BUTTON1\tLCONTROL\t1_BUTTON3\t\r");
+  // Reading that back keeps the autofire mark, also after another editor saved the file.
+  WriteTestFile(autofire_file, "\xEF\xBB\xBFP1_BUTTON1\tLCONTROL\t1_BUTTON3\t\r");
   LoadInputMapping();
-  EXPECT_TRUE(HasAutofire(m, 4));
-  EXPECT_EQ(m.bindings[4].key, "LCONTROL");
-
+  EXPECT_EQ(Described(m, 4), "LCONTROL|1_BUTTON3||af");
   // The file does not resurrect a sequence over a button that default.cfg binds otherwise.
   SetAutofire(m, 4, false);
   SetBindingKey(m, 4, "Q");
   ASSERT_TRUE(WriteInputMapping());
-  WriteTestFile(env.dir.File("korvo-autofire.cfg"), "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
+  WriteTestFile(autofire_file, "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
   LoadInputMapping();
-  EXPECT_FALSE(HasAutofire(m, 4));
-  EXPECT_EQ(m.bindings[4].key, "Q");
-
+  EXPECT_EQ(Described(m, 4), "Q|1_BUTTON3|");
   // Turning autofire off empties the existing file.
   SetAutofire(m, 4, false);
   ASSERT_TRUE(WriteInputMapping());
-  EXPECT_EQ(ReadTestFile(env.dir.File("korvo-autofire.cfg")), "");
-}
+  EXPECT_EQ(ReadTestFile(autofire_file), "");
 
-TEST(Autofire, RowsCarryPlayerBitAndAQuoteSafeTrigger) {
-  ControlsEnv env;
-  InputMapping m;
-  SetBindingKey(m, 16, "O");
-  SetBindingPad(m, 16, "2_BUTTON6");
-  SetAutofire(m, 16, true);
-  SetBindingKey(m, 5, "it's\\");
-  SetAutofire(m, 5, true);
-  SetAutofire(m, 6, true);
-  ClearBinding(m, 6, BindingPart::Key);
-  ClearBinding(m, 6, BindingPart::Pad);  // nothing to press: no row
+  // The plugin's rows carry player, bit and a quote-safe trigger; a button with nothing to press has none.
+  InputMapping rows;
+  ApplyMappingText(rows, "bind=P2_BUTTON3\tO\t2_BUTTON6\t\t1\nbind=P1_BUTTON2\tit's\\\t1_BUTTON4\t\t1\nbind=P1_BUTTON3\t\t\t\t1\n");
   TextBuffer out = "x\n";
-  EXPECT_EQ(BuildAutofireRows(m, out), 2);
+  EXPECT_EQ(BuildAutofireRows(rows, out), 2);
   EXPECT_EQ(out, "x\n{player=1,bit=5,trig='KEYCODE_it s  OR JOYCODE_1_BUTTON4'},\n"
                  "{player=2,bit=6,trig='KEYCODE_O OR JOYCODE_2_BUTTON6'},\n");
+}
+
+TEST(ControlsTabCells, ClicksMenuAndAutofireCellFollowTheColumnAndTheKind) {
+  constexpr int kP1Up = 0, kP1Button1 = 4, kP2Button6 = 19, kP1Start = 20;
+  // Clicks change only the autofire cell of a button; double clicks on the key and pad cells set them.
+  for (auto [action, column, twice, command] : std::initializer_list<std::tuple<int, int, bool, RowCommand>>{
+           {kP1Up, kAutofireColumn, false, RowCommand::None}, {kP1Start, kAutofireColumn, true, RowCommand::None},
+           {kP1Button1, kAutofireColumn, false, RowCommand::ToggleAutofire},
+           {kP2Button6, kAutofireColumn, true, RowCommand::ToggleAutofire}, {kP1Button1, kActionColumn, false, RowCommand::None},
+           {kP1Button1, kKeyboardColumn, false, RowCommand::None}, {kP1Button1, kPadColumn, false, RowCommand::None},
+           {kP1Up, kKeyboardColumn, true, RowCommand::SetKey}, {kP1Up, kPadColumn, true, RowCommand::SetPad},
+           {kP1Button1, kActionColumn, true, RowCommand::None}})
+    EXPECT_EQ(CellClickCommand(action, column, twice), command) << action << " " << column << " " << twice;
+
+  InputMapping m;
+  auto labels = [&](int action, int column) {
+    std::string out;
+    for (const RowMenuEntry& e : RowMenuEntries(m, action, column))
+      out += (e.command == RowCommand::None ? "-" : e.label) + (e.checked ? "*|" : "|");
+    return out;
+  };
+  EXPECT_EQ(labels(kP1Up, kKeyboardColumn) + labels(kP1Up, kPadColumn), "Set Key\u2026|-|Clear Key|Set Pad\u2026|-|Clear Pad|");
+  EXPECT_EQ(labels(kP1Start, kActionColumn), "Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
+  EXPECT_EQ(labels(kP1Button1, kAutofireColumn), "Autofire|-|Set Key\u2026|Set Pad\u2026|-|Clear Key|Clear Pad|");
+  EXPECT_EQ(AutofireCellText(m, kP1Up) + AutofireCellText(m, kP1Start) + AutofireCellText(m, kP1Button1), "[ ]");
+  SetAutofire(m, kP1Button1, true);
+  EXPECT_EQ(labels(kP1Button1, kKeyboardColumn) + AutofireCellText(m, kP1Button1), "Autofire*|-|Set Key\u2026|-|Clear Key|[x]");
 }

@@ -2,8 +2,8 @@
 // the mapping survives MAME's own load and save, and both plugins run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <cstdio>
 
 #include "base/file_system.h"
 #include "controls/autofire.h"
@@ -15,107 +15,89 @@
 namespace {
 
 const char* kMame = "/usr/games/mame";
-const char* kMamePlugins = "/usr/share/games/mame/plugins";
 
 // Runs MAME on pong without picture or sound, with every folder it writes
-// inside `home`; true when it ended normally.
-bool RunMame(const std::string& home, const std::string& cfg_folder, const std::string& extra, int seconds) {
-  std::string cmd = "cd '" + home + "' && HOME='" + home + "' timeout 60 " + kMame + " pong -cfg_directory '" +
-                    cfg_folder + "' -nvram_directory '" + home + "/nvram' -homepath '" + home +
-                    "' -video none -sound none -seconds_to_run " + std::to_string(seconds) + " " + extra +
-                    " >'" + home + "/mame-output.txt' 2>&1";
+// inside `home` and `plugin` (a Windows-style folder) loaded when given; true when it ended normally.
+bool RunMame(const std::string& home, const std::string& extra, int seconds, std::string plugin_folder = "",
+             const std::string& plugin = "") {
+  std::replace(plugin_folder.begin(), plugin_folder.end(), '\\', '/');
+  std::string plugins = plugin.empty() ? "" : " -plugins -pluginspath '/usr/share/games/mame/plugins;" + plugin_folder +
+                                                  "' -plugin " + plugin;
+  std::string cmd = "cd '" + home + "' && HOME='" + home + "' timeout 60 " + kMame + " pong -cfg_directory '" + home +
+                    "/cfg' -nvram_directory '" + home + "/nvram' -homepath '" + home + "' -video none -sound none " +
+                    "-seconds_to_run " + std::to_string(seconds) + " " + extra + plugins + " >'" + home +
+                    "/mame-output.txt' 2>&1";
   return std::system(cmd.c_str()) == 0;
 }
-
-std::string PluginArgs(const std::string& folder, const std::string& plugin) {
-  return std::string("-plugins -pluginspath '") + kMamePlugins + ";" + folder + "' -plugin " + plugin;
-}
-
-// A mapping with keys, pad codes, several alternatives, a combination and an
-// autofire button, none of them equal to MAME's own defaults (MAME saves
-// only what differs from them).
-void FillFullMapping(InputMapping& m) {
-  ResetToLauncherDefaults(m);
-  SetBindingKey(m, 24, "F3");
-  SetBindingPad(m, 24, "1_BUTTON9");
-  SetBindingPad(m, 0, "2_YAXIS_UP_SWITCH");  // keeps the hat code as a second alternative
-  m.bindings[9].extra = "KEYCODE_LSHIFT KEYCODE_A OR JOYCODE_2_BUTTON12";
-  SetAutofire(m, 4, true);
-}
-
-}  // namespace
 
 class RealMame : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!TestFileExists(kMame)) GTEST_SKIP() << "MAME is not installed";
   }
+  std::string Output() const { return ReadTestFile(home.File("mame-output.txt")); }
   ControlsEnv env;
+  TempDir home;
+  MappingFiles files{home.File("cfg/default.cfg"), home.File("korvo-autofire.cfg")};
 };
+
+}  // namespace
 
 TEST_F(RealMame, KeepsEveryLauncherSequenceWhenItSavesDefaultCfg) {
   for (bool from_mame_file : {false, true}) {
     SCOPED_TRACE(from_mame_file ? "MAME's first-run file" : "no file");
-    TempDir home;
-    const std::string cfg_folder = home.File("cfg");
-    MappingFiles files{cfg_folder + "/default.cfg", home.File("korvo-autofire.cfg")};
+    DeleteFileAt(files.default_cfg);
     if (from_mame_file)
       WriteTestFile(files.default_cfg, ReadTestFile(SourcePath("tests/fixtures/cfg/default_first_run.cfg")));
-
+    // Keys, pad codes, several alternatives, a combination and an autofire
+    // button, none of them MAME's own defaults (MAME saves only what differs).
     InputMapping m;
-    FillFullMapping(m);
+    ResetToLauncherDefaults(m);
+    SetBindingKey(m, 24, "F3");
+    SetBindingPad(m, 24, "1_BUTTON9");
+    SetBindingPad(m, 0, "2_YAXIS_UP_SWITCH");  // keeps the hat code as a second alternative
+    m.bindings[9].extra = "KEYCODE_LSHIFT KEYCODE_A OR JOYCODE_2_BUTTON12";
+    SetAutofire(m, 4, true);
     ASSERT_TRUE(ApplyAutofireTakeover(m, files, /*combos_active=*/true));
-    std::vector<std::string> expected;
-    m.autofire_taken_over = true;  // what the start with the plugin wrote
-    for (int i = 0; i < kActionCount; ++i) expected.push_back(SequenceToWrite(m, i));
+    auto sequences = [](const InputMapping& mapping, int none_at) {  // what the launcher writes, every port present
+      std::string out;
+      for (int i = 0; i < kActionCount; ++i)
+        out += (i == none_at ? "NONE" : mapping.bindings[i].present ? SequenceToWrite(mapping, i) : "-") + "\n";
+      return out;
+    };
+    const std::string expected = sequences(m, 4);  // what the start with the plugin wrote
     m.autofire_taken_over = false;
-    EXPECT_EQ(expected[4], "NONE");
 
-    ASSERT_TRUE(RunMame(home.path(), cfg_folder, "", 1)) << ReadTestFile(home.File("mame-output.txt"));
+    ASSERT_TRUE(RunMame(home.path(), "", 1)) << Output();
     const std::string saved = ReadTestFile(files.default_cfg);
     ASSERT_NE(saved.find("autogenerated"), std::string::npos) << "MAME did not save the file";
-
-    InputMapping reread;
+    InputMapping reread, loaded;
     ReadDefaultCfgText(reread, saved);
-    for (int i = 0; i < kActionCount; ++i) {
-      SCOPED_TRACE(ActionAt(i).port);
-      ASSERT_TRUE(reread.bindings[i].present);
-      EXPECT_EQ(SequenceToWrite(reread, i), expected[i]);
-    }
-    // And the autofire file brings the real sequence back on loading.
-    InputMapping loaded;
-    LoadInputMapping(loaded, files);
-    EXPECT_TRUE(HasAutofire(loaded, 4));
-    EXPECT_EQ(loaded.bindings[4].key, "4PAD");
+    EXPECT_EQ(sequences(reread, -1), expected);
+    LoadInputMapping(loaded, files);  // the autofire file brings the real sequence back on loading
+    EXPECT_TRUE(HasAutofire(loaded, 4) && loaded.bindings[4].key == "4PAD");
 
     // Once MAME has ended, default.cfg gets the real sequence back, and MAME
     // (started later without the plugin) keeps it.
     ASSERT_TRUE(RestoreAutofireAtRest(files));
-    ASSERT_TRUE(RunMame(home.path(), cfg_folder, "", 1)) << ReadTestFile(home.File("mame-output.txt"));
+    ASSERT_TRUE(RunMame(home.path(), "", 1)) << Output();
     InputMapping at_rest;
     ReadDefaultCfgText(at_rest, ReadTestFile(files.default_cfg));
-    for (int i = 0; i < kActionCount; ++i) {
-      SCOPED_TRACE(ActionAt(i).port);
-      EXPECT_EQ(SequenceToWrite(at_rest, i), SequenceToWrite(m, i));
-    }
+    EXPECT_EQ(sequences(at_rest, -1), sequences(m, -1));
     EXPECT_EQ(SequenceToWrite(at_rest, 4), "KEYCODE_4PAD OR JOYCODE_1_BUTTON3");
   }
 }
 
 TEST_F(RealMame, TheUpgradeOfALaterRunKeepsMamesOwnFileFirst) {
   // MAME saves the user's own entry in its own layout...
-  TempDir home;
-  const std::string cfg_folder = home.File("cfg");
-  MappingFiles files{cfg_folder + "/default.cfg", home.File("korvo-autofire.cfg")};
   WriteTestFile(files.default_cfg,
                 "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n<system name=\"default\">\n<input>\n"
                 "<port type=\"P1_BUTTON3\"><newseq type=\"standard\">KEYCODE_Z</newseq></port>\n"
                 "</input>\n</system>\n</mameconfig>\n");
-  ASSERT_TRUE(RunMame(home.path(), cfg_folder, "", 1)) << ReadTestFile(home.File("mame-output.txt"));
+  ASSERT_TRUE(RunMame(home.path(), "", 1)) << Output();
   const std::string mames = ReadTestFile(files.default_cfg);
   ASSERT_NE(mames.find("autogenerated"), std::string::npos) << "MAME did not save the file";
   ASSERT_NE(mames.find("KEYCODE_Z"), std::string::npos) << mames;
-
   // ...and a later launcher run (the first one had no mame.exe) upgrades it.
   Settings s;
   ResetSettings(s);
@@ -126,44 +108,30 @@ TEST_F(RealMame, TheUpgradeOfALaterRunKeepsMamesOwnFileFirst) {
   EXPECT_EQ(ReadTestFile(files.default_cfg + ".korvo-backup"), mames);
 }
 
-TEST_F(RealMame, ProbePluginWritesACompleteReport) {
-  TempDir home;
+TEST_F(RealMame, ProbeAndInputLogPluginsLoadAndWriteTheirReports) {
   RunPadProbe(true, [&](const std::string& plugin_folder, uint32_t) {
-    std::string folder = plugin_folder;
-    for (char& c : folder)
-      if (c == '\\') c = '/';
-    return RunMame(home.path(), home.File("cfg"), "-joystick " + PluginArgs(folder, "korvo_probe"), 2);
+    return RunMame(home.path(), "-joystick", 2, plugin_folder, "korvo_probe");
   });
   const std::string report = ReadTestFile(env.dir.File("korvo-padprobe.txt"));
-  ASSERT_FALSE(report.empty()) << ReadTestFile(home.File("mame-output.txt"));
+  ASSERT_FALSE(report.empty()) << Output();
   EXPECT_EQ(report.substr(report.size() - 4), "END\n");
   EXPECT_FALSE(TestFileExists(env.dir.File("korvo-padprobe.new")));
   // Whatever pads the machine has, every line is a device, an item or the end.
   PadProbe parsed = ParsePadProbe(report);
-  size_t lines = 0, items = 0;
-  for (char c : report) lines += c == '\n';
+  size_t items = 0;
   for (const ProbeDevice& d : parsed) items += d.items.size();
-  EXPECT_EQ(lines, parsed.size() + items + 1);
-}
+  EXPECT_EQ(static_cast<size_t>(std::count(report.begin(), report.end(), '\n')), parsed.size() + items + 1);
 
-TEST_F(RealMame, InputLogPluginLoadsAndLogs) {
-  TempDir home;
   WriteTestFile(env.dir.File("logs/korvo-input.log"), "an old log\n");
   std::string folder;
   ASSERT_TRUE(WriteInputLogPlugin(folder));
   EXPECT_EQ(folder, env.dir.path() + "\\korvo-plugins\\korvo-diag-plugin");
-  std::string posix_folder = folder;
-  for (char& c : posix_folder)
-    if (c == '\\') c = '/';
-  ASSERT_TRUE(RunMame(home.path(), home.File("cfg"), PluginArgs(posix_folder, "korvo_diag"), 2));
-  const std::string log = ReadTestFile(env.dir.File("logs/korvo-input.log"));
-  const std::string output = ReadTestFile(home.File("mame-output.txt"));
+  ASSERT_TRUE(RunMame(home.path(), "", 2, folder, "korvo_diag")) << Output();
+  const std::string log = ReadTestFile(env.dir.File("logs/korvo-input.log")), output = Output();
   EXPECT_EQ(log.rfind("MAME mame 0.", 0), 0u) << log << output;
-  EXPECT_NE(log.find("class keyboard: "), std::string::npos) << log;
-  EXPECT_NE(log.find("field :IN0 | Coin 1 = "), std::string::npos) << log;
-  EXPECT_NE(log.find("--- press keys / pad buttons now: every change is logged ---"), std::string::npos);
-  EXPECT_EQ(log.find("error:"), std::string::npos) << log;
-  EXPECT_EQ(log.find("an old log"), std::string::npos);
-  EXPECT_EQ(output.find("LUA"), std::string::npos) << output;
-  EXPECT_EQ(output.find("plugin"), std::string::npos) << output;
+  for (const char* part : {"class keyboard: ", "field :IN0 | Coin 1 = ",
+                           "--- press keys / pad buttons now: every change is logged ---"})
+    EXPECT_NE(log.find(part), std::string::npos) << part << "\n" << log;
+  EXPECT_TRUE(log.find("error:") == std::string::npos && log.find("an old log") == std::string::npos) << log;
+  EXPECT_TRUE(output.find("LUA") == std::string::npos && output.find("plugin") == std::string::npos) << output;
 }

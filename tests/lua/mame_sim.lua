@@ -1,67 +1,32 @@
--- A small stand-in for MAME's Lua plugin interface, enough to run the combos
--- plugin frame by frame: ports with the field names of a fighting game (one
--- button wired to two fields), a machine clock, trigger presses and either
--- frame-callback API.
---
+-- A small stand-in for MAME's Lua plugin interface, for timing the combos
+-- plugin's frame handler: ports with a fighting game's field names (one button
+-- wired to two fields), a clock, trigger presses and the frame notifier.
 --   lua5.4 mame_sim.lua <init.lua> <scenario>
---
--- Scenario lines:
---   api new|old|none        which frame callback MAME offers (default new)
---   fps N                   frames per second (default 60)
---   frames N                how many frames to run
---   hold TOKEN FROM TO      TOKEN is down on frames FROM..TO
---   bad_trigger TEXT        seq_from_tokens raises for triggers containing TEXT
---   fail_time FRAME         reading the clock raises on that frame
---   stop FRAME              the machine stops before that frame (a new one starts)
---   bench N                 run N frames and print the cost per frame
---   cycle TOKEN...          while benching, each token in turn is down for 20 of every 40 frames
---
--- Output: "F<n>: <fields at 1>" per frame, then "touch <field> <sets> <clears>"
--- for every field the plugin touched, and "frame_sub kept" when the new API's
--- subscription was kept by the plugin.
+-- Scenario lines: "bench N" (cost per frame over N frames), "hold TOKEN FROM TO",
+-- "cycle TOKEN..." (each token in turn down for 20 of every 40 frames).
 
 local init_path, scenario_path = arg[1], arg[2]
 
-local scenario = {api = 'new', fps = 60, frames = 0, holds = {}, bad = {}, fail_time = {}, stop = {}, bench = 0}
+local scenario = {holds = {}, bench = 0}
 for line in io.lines(scenario_path) do
   local word, rest = line:match('^(%S+)%s*(.*)$')
-  if word == 'api' then scenario.api = rest
-  elseif word == 'fps' then scenario.fps = tonumber(rest)
-  elseif word == 'frames' then scenario.frames = tonumber(rest)
-  elseif word == 'hold' then
+  if word == 'hold' then
     local token, from, to = rest:match('^(%S+)%s+(%d+)%s+(%d+)$')
     scenario.holds[#scenario.holds + 1] = {token = token, from = tonumber(from), to = tonumber(to)}
-  elseif word == 'bad_trigger' then scenario.bad[#scenario.bad + 1] = rest
-  elseif word == 'fail_time' then scenario.fail_time[tonumber(rest)] = true
-  elseif word == 'stop' then scenario.stop[tonumber(rest)] = true
   elseif word == 'bench' then scenario.bench = tonumber(rest)
-  elseif word == 'cycle' then
-    scenario.cycle = {}
-    for token in rest:gmatch('%S+') do scenario.cycle[#scenario.cycle + 1] = token end
+  elseif word == 'cycle' then scenario.cycle = {}
+    for token in rest:gmatch('%S+') do table.insert(scenario.cycle, token) end
   end
 end
 
--- Fields --------------------------------------------------------------------
-
-local all_fields = {}
 local Field = {}
 Field.__index = Field
-function Field:set_value(v)
-  self.value = (v ~= 0) and 1 or 0
-  self.sets = self.sets + 1
-end
-function Field:clear_value()
-  self.value = 0
-  self.clears = self.clears + 1
-end
+function Field:set_value(v) self.value = (v ~= 0) and 1 or 0 end
+function Field:clear_value() self.value = 0 end
 
 local function make_port(tag, names)
   local port = {tag = tag, fields = {}}
-  for _, name in ipairs(names) do
-    local f = setmetatable({name = name, id = tag .. ' ' .. name, value = 0, sets = 0, clears = 0}, Field)
-    port.fields[name] = f
-    all_fields[#all_fields + 1] = f
-  end
+  for _, name in ipairs(names) do port.fields[name] = setmetatable({name = name, value = 0}, Field) end
   return port
 end
 
@@ -72,122 +37,61 @@ local function player_names(p)
   return names
 end
 
-local ports
-local function build_machine_ports()
-  all_fields = {}
-  ports = {
-    [':IN0'] = make_port(':IN0', player_names(1)),
-    [':IN1'] = make_port(':IN1', player_names(2)),
-    [':SYSTEM'] = make_port(':SYSTEM', {'1 Player Start', '2 Players Start', 'Coin 1', 'Service Mode'}),
-    -- The same button wired to a second input, and names the plugin must not take.
-    [':EXTRA'] = make_port(':EXTRA', {'P1 Button 3', 'P1 Button 7', 'P3 Up', 'P1 Paddle'}),
-  }
-end
-build_machine_ports()
-
--- Input manager -------------------------------------------------------------
+local ports = {
+  [':IN0'] = make_port(':IN0', player_names(1)),
+  [':IN1'] = make_port(':IN1', player_names(2)),
+  [':SYSTEM'] = make_port(':SYSTEM', {'1 Player Start', '2 Players Start', 'Coin 1', 'Service Mode'}),
+  -- The same button wired to a second input, and names the plugin must not take.
+  [':EXTRA'] = make_port(':EXTRA', {'P1 Button 3', 'P1 Button 7', 'P3 Up', 'P1 Paddle'}),
+}
 
 local held = {}
 local input = {}
 function input:seq_from_tokens(text)
-  for _, bad in ipairs(scenario.bad) do
-    if text:find(bad, 1, true) then error('cannot parse ' .. text) end
-  end
   local seq = {text = text, tokens = {}}
   for token in (text .. ' OR '):gmatch('(.-) OR ') do seq.tokens[#seq.tokens + 1] = token end
   return seq
 end
 function input:seq_pressed(seq)
-  for _, token in ipairs(seq.tokens) do
-    if held[token] then return true end
-  end
+  for _, token in ipairs(seq.tokens) do if held[token] then return true end end
   return false
 end
-function input:seq_name(seq) return 'name(' .. seq.text .. ')' end
-
--- Machine and emu -------------------------------------------------------------
 
 local frame_no = 0
 local clock = {}
-function clock:as_double()
-  if scenario.fail_time[frame_no] then error('clock fault') end
-  return (frame_no - 1) / scenario.fps
-end
+function clock:as_double() return (frame_no - 1) / 60 end
 
-manager = {machine = {time = clock, input = input, ioport = {}}}
-setmetatable(manager.machine.ioport, {__index = function(_, k) if k == 'ports' then return ports end end})
+manager = {machine = {time = clock, input = input, ioport = {ports = ports}}}
 
-local frame_callbacks, stop_callbacks = {}, {}
-local subscription = {}
+local frame_callbacks = {}
 emu = {}
-if scenario.api == 'new' then
-  function emu.add_machine_frame_notifier(fn)
-    frame_callbacks[#frame_callbacks + 1] = fn
-    return subscription
-  end
-  function emu.add_machine_stop_notifier(fn)
-    stop_callbacks[#stop_callbacks + 1] = fn
-    return {}
-  end
-elseif scenario.api == 'old' then
-  function emu.register_frame(fn) frame_callbacks[#frame_callbacks + 1] = fn end
-  function emu.register_stop(fn) stop_callbacks[#stop_callbacks + 1] = fn end
-end
-
--- Run -------------------------------------------------------------------------
+function emu.add_machine_frame_notifier(fn) frame_callbacks[#frame_callbacks + 1] = fn; return {} end
+function emu.add_machine_stop_notifier() return {} end
 
 local exports = dofile(init_path)
 exports.startplugin()
-if scenario.api == 'new' and exports.frame_sub == subscription then print('frame_sub kept') end
 
-local function run_frame()
-  for i = 1, #frame_callbacks do frame_callbacks[i]() end
-end
+local function run_frame() for i = 1, #frame_callbacks do frame_callbacks[i]() end end
 
 local function set_held()
   held = {}
-  for _, h in ipairs(scenario.holds) do
-    if frame_no >= h.from and frame_no <= h.to then held[h.token] = true end
-  end
+  for _, h in ipairs(scenario.holds) do if frame_no >= h.from and frame_no <= h.to then held[h.token] = true end end
 end
 
-if scenario.bench > 0 then
-  -- Cost per frame of the handler, against an empty handler in the same run.
-  local function timed(fn)
-    local started = os.clock()
-    for n = 1, scenario.bench do
-      frame_no = n
-      if n % 20 == 1 then
-        set_held()
-        local cycle = scenario.cycle
-        if cycle and (n // 20) % 2 == 0 then held[cycle[(n // 40) % #cycle + 1]] = true end
-      end
-      fn()
+-- Cost per frame of the handler, against an empty handler in the same run.
+local function timed(fn)
+  local started = os.clock()
+  for n = 1, scenario.bench do
+    frame_no = n
+    if n % 20 == 1 then
+      set_held()
+      local cycle = scenario.cycle
+      if cycle and (n // 20) % 2 == 0 then held[cycle[(n // 40) % #cycle + 1]] = true end
     end
-    return (os.clock() - started) / scenario.bench * 1e9
+    fn()
   end
-  local baseline = timed(function() end)
-  local cost = timed(run_frame)
-  print(string.format('bench empty %.0f ns/frame, plugin %.0f ns/frame', baseline, cost))
-  return
+  return (os.clock() - started) / scenario.bench * 1e9
 end
-
-for n = 1, scenario.frames do
-  frame_no = n
-  if scenario.stop[n] then
-    for i = 1, #stop_callbacks do stop_callbacks[i]() end
-    build_machine_ports()
-  end
-  set_held()
-  run_frame()
-  local on = {}
-  for _, f in ipairs(all_fields) do
-    if f.value == 1 then on[#on + 1] = f.id end
-  end
-  table.sort(on)
-  print('F' .. n .. ': ' .. table.concat(on, ','))
-end
-table.sort(all_fields, function(a, b) return a.id < b.id end)
-for _, f in ipairs(all_fields) do
-  if f.sets > 0 or f.clears > 0 then print('touch ' .. f.id .. ' ' .. f.sets .. ' ' .. f.clears) end
-end
+local baseline = timed(function() end)
+local cost = timed(run_frame)
+print(string.format('bench empty %.0f ns/frame, plugin %.0f ns/frame', baseline, cost))

@@ -1,18 +1,16 @@
 #include "support/test_support.h"
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-#include <stdlib.h>
-
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-  std::string pattern = (fs::temp_directory_path() / "korvo-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+TempDir::TempDir() : path_((fs::temp_directory_path() / "korvo-test-XXXXXX").string()) {
+  if (!mkdtemp(path_.data())) throw std::runtime_error("mkdtemp failed");
 }
 
 TempDir::~TempDir() {
@@ -25,14 +23,12 @@ TempDir::~TempDir() {
 
 void WriteTestFile(const std::string& path, const std::string& bytes) {
   fs::create_directories(fs::path(path).parent_path());
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string ReadTestFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
-  s << in.rdbuf();
+  s << std::ifstream(path, std::ios::binary).rdbuf();
   return s.str();
 }
 
@@ -45,5 +41,4 @@ std::string Utf16WithMark(const std::string& ascii, bool big_endian) {
 }
 
 std::string SourcePath(const std::string& relative) { return std::string(KORVO_SOURCE_DIR) + "/" + relative; }
-
 std::string FakeMamePath() { return std::string(KORVO_BINARY_DIR) + "/tools/fakemame/fakemame"; }

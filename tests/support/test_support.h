@@ -2,8 +2,7 @@
 #pragma once
 #include <string>
 
-// A fresh folder under the system's temporary folder, removed with its content
-// when the object goes away.
+// A fresh folder under the system's temporary folder, removed with its content when the object goes away.
 class TempDir {
  public:
   TempDir();
@@ -20,9 +19,6 @@ class TempDir {
 void WriteTestFile(const std::string& path, const std::string& bytes);
 std::string ReadTestFile(const std::string& path);  // empty when missing
 bool TestFileExists(const std::string& path);
-// ASCII text as an editor saves it in UTF-16 with its byte-order mark.
-std::string Utf16WithMark(const std::string& ascii, bool big_endian);
-
-// Paths inside the source tree (fixtures) and the build tree (fake MAME).
-std::string SourcePath(const std::string& relative);
-std::string FakeMamePath();
+std::string Utf16WithMark(const std::string& ascii, bool big_endian);  // as an editor saves ASCII text in UTF-16
+std::string SourcePath(const std::string& relative);  // a path inside the source tree (fixtures)
+std::string FakeMamePath();                           // the fake MAME in the build tree

@@ -1,0 +1,377 @@
+// Pad and key input: what the capture dialogs choose, what couch mode's ticks ask for, and the probe report.
+#include "controls/capture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+
+#include "controls/lua_plugin.h"
+#include "controls/pad_navigation.h"
+#include "controls_test_env.h"
+
+namespace {
+
+KeyStates Keys(std::initializer_list<int> down) {
+  KeyStates s{};
+  for (int k : down) s[static_cast<size_t>(k)] = true;
+  return s;
+}
+
+TEST(KeyCapture, OnlyANewPressOfATableKeyCountsEarliestFirstEscCancelsDeleteClears) {
+  using S = CaptureStatus;
+  struct Case { std::initializer_list<int> before, now; S status; const char* name; } cases[] = {
+      {{'A'}, {'A'}, S::Waiting, ""}, {{'A'}, {}, S::Waiting, ""}, {{}, {'A'}, S::Chosen, "A"},
+      {{}, {0x01, 0x10, 0x11, 0x12, 0xB3}, S::Waiting, ""},  // mouse, generic Shift, media keys
+      {{}, {0xA1}, S::Chosen, "RSHIFT"}, {{}, {0x64}, S::Chosen, "4PAD"}, {{}, {'Z', 'A'}, S::Chosen, "A"},
+      {{}, {0x70, '0'}, S::Chosen, "0"}, {{}, {0x1B, 0x2E, 'Q'}, S::Chosen, "Q"}, {{}, {0x1B}, S::Cancelled, ""},
+      {{}, {0x2E}, S::Chosen, ""}, {{}, {0x1B, 0x2E}, S::Cancelled, ""}, {{0x1B, 0x2E}, {0x1B, 0x2E}, S::Waiting, ""},
+  };
+  for (const Case& c : cases) {
+    KeyCapture got = DecideKeyCapture(Keys(c.before), Keys(c.now));
+    EXPECT_TRUE(got.status == c.status && (got.status != S::Chosen || got.name == c.name)) << c.name << " got " << got.name;
+  }
+}
+
+struct PadRun {
+  PadReadings readings;
+  PadCaptureSetup setup;
+  PadProbe probe;
+  PadCaptureMemory memory;
+  explicit PadRun(bool directions = false, bool pad_two = false, int rest = 0) {
+    readings.xinput = true;
+    for (auto& p : readings.pads) p.ok = true;
+    setup.directions = directions;
+    // The first XInput pad as MAME's joystick 2 (joystick 1 is some other device), with MAME's tokens.
+    if (pad_two)
+      probe = {{0, "Arcade stick", {{"Button 1", "BUTTON1", 0}}},
+               {1, "XInput Player 1", {{"A", "BUTTON1", 0}, {"LB", "BUTTON5", 0}, {"RT", "SLIDER2", rest}}}},
+      setup.probe_numbers = {2, 0, 0, 0};
+  }
+  void Open() { memory = PadCaptureBaseline(readings); }
+  std::optional<std::string> Tick() { return DecidePadCapture(memory, readings, setup, probe); }
+};
+
+TEST(PadCapture, XInputControlsAreNumberedAndNamedAsMameDoesAndOnlyDirectionsTakeAHeldStick) {
+  struct Case {
+    bool directions, pad_two;  // a direction dialog; the probe that makes the first pad MAME's second
+    int rest, forced, index;   // the right trigger's rest in the probe, the Pad Number choice, the pad moved
+    XInputReading before, after;  // ok, buttons, left and right trigger, stick x and y
+    const char* expected;
+  } cases[] = {
+      {false, true, 0, 0, 0, {true}, {true, 0x1000}, "2_BUTTON1"},  // A
+      {false, true, 0, 3, 0, {true}, {true, 0x1000}, "3_BUTTON1"},  // the choice overrides the number only
+      {false, true, 0, 0, 0, {true}, {true, 0x0010}, "2_START"},    // not in the probe: the usual name
+      {false, false, 0, 0, 0, {true}, {true, 0, 0, 200}, "1_SLIDER2_NEG_SWITCH"},
+      {false, false, 0, 0, 1, {true}, {true, 0x0020 | 0x0100 | 0x2000}, "2_BUTTON2"},  // B before LB before Back
+      {false, true, -32768, 0, 0, {true}, {true, 0, 0, 255}, "2_SLIDER2_POS_SWITCH"},  // pressed away from its rest
+      {false, false, 0, 0, 2, {true}, {true, 0, 127}, ""},  // pressed only a little
+      {false, false, 0, 0, 2, {true}, {true, 0, 128}, "3_SLIDER1_NEG_SWITCH"},
+      {false, false, 0, 0, 2, {true, 0, 255}, {true, 0, 128}, ""},  // held when the dialog opened
+      {true, false, 0, 0, 0, {true, 0x0001}, {true, 0x1001, 0, 255}, ""},  // D-pad held; buttons are no direction
+      {true, false, 0, 0, 0, {true}, {true, 0x0001}, "1_HAT1UP"},
+      {true, true, 0, 0, 0, {true, 0, 0, 0, 0, 30000}, {true, 0, 0, 0, 0, 30000}, "2_YAXIS_UP_SWITCH"},
+      {true, true, 0, 0, 0, {true}, {true, 0, 0, 0, 0, 16000}, ""},  // exactly the threshold is not enough
+      {true, true, 0, 0, 0, {true}, {true, 0, 0, 0, -16001, 16000}, "2_XAXIS_LEFT_SWITCH"},
+  };
+  for (const Case& c : cases) {
+    PadRun run(c.directions, c.pad_two, c.rest);
+    run.setup.forced_pad = c.forced;
+    run.readings.pads[c.index] = c.before;
+    run.Open();
+    run.readings.pads[c.index] = c.after;
+    EXPECT_EQ(run.Tick().value_or(""), c.expected) << c.index << " " << c.after.buttons;
+  }
+
+  PadRun long_token;
+  long_token.probe = {{0, "XInput", {{"A", std::string(80, 'T'), 0}}}};
+  long_token.Open();
+  long_token.readings.pads[0].buttons = 0x1000;
+  EXPECT_EQ(long_token.Tick().value_or(""), "1_" + std::string(kPadCodeMax - 2, 'T'));
+}
+
+TEST(PadCapture, LegacyJoysticksByTheirIndex) {
+  // POV before stick; a button dialog ignores stick and POV, a direction dialog the buttons.
+  for (auto [directions, buttons, pov, x, y, expected] :
+       std::initializer_list<std::tuple<bool, uint32_t, uint32_t, uint32_t, uint32_t, const char*>>{
+           {false, 1u << 4, 65535, 32767, 32767, "4_BUTTON5"}, {false, (1u << 7) | (1u << 2), 65535, 32767, 32767, "4_BUTTON3"},
+           {true, 0, 9000, 32767, 32767, "4_HAT1RIGHT"}, {true, 0, 65535, 0, 32767, "4_XAXIS_LEFT_SWITCH"},
+           {true, 0, 18000, 32767, 0, "4_HAT1DOWN"}, {false, 0, 9000, 0, 32767, ""}, {true, 1, 65535, 32767, 32767, ""}}) {
+    PadRun run(directions);
+    run.readings.xinput = false;
+    run.readings.joysticks[3].ok = true;
+    run.Open();
+    run.readings.joysticks[3] = {true, buttons, pov, x, y};
+    EXPECT_EQ(run.Tick().value_or(""), expected) << buttons << " " << pov << " " << x << "," << y;
+  }
+}
+
+TEST(PadCapture, LegacyStateWordRanges) {
+  // Bits 20-23: POV up, down, left, right (diagonals set both neighbours); bits 24-27: the stick's.
+  JoystickReading r{true};
+  for (auto [pov, x, y, bits] : std::initializer_list<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t>>{
+           {65535, 32767, 32767, 0x00}, {0, 32767, 32767, 0x01}, {4500, 32767, 32767, 0x09}, {13500, 32767, 32767, 0x0A},
+           {22500, 32767, 32767, 0x06}, {31500, 32767, 32767, 0x05}, {36000, 32767, 32767, 0x01},
+           {36001, 32767, 32767, 0x00}, {65535, 32767, 16767, 0x10}, {65535, 32767, 16768, 0x00},
+           {65535, 32767, 48769, 0x20}, {65535, 32767, 48768, 0x00}, {65535, 16767, 65535, 0x60},
+           {65535, 48769, 0, 0x90}}) {
+    r.pov = pov, r.x = x, r.y = y;
+    EXPECT_EQ(LegacyJoystickWord(r), bits << 20) << pov << " " << x << "," << y;
+  }
+  r = {true, 0xFFFFFFFFu};  // only 20 buttons exist
+  EXPECT_EQ(LegacyJoystickWord(r), 0xFFFFFu);
+}
+
+TEST(PadCapture, UnreadableDevicesCountAsReleased) {
+  PadRun run;
+  run.readings.pads[0].buttons = 0x1000;  // held at the start
+  run.readings.joysticks[0] = {true, 1, 65535, 32767, 32767};
+  run.Open();
+  EXPECT_FALSE(run.Tick());
+  run.readings.pads[0].ok = run.readings.joysticks[0].ok = false;  // unplugged for a tick
+  ASSERT_FALSE(run.Tick());
+  run.readings.pads[0].ok = run.readings.joysticks[0].ok = true;
+  EXPECT_TRUE(run.Tick() == "1_BUTTON1" && run.Tick() == "1_BUTTON1");  // the XInput pad, then the joystick's button 1
+
+  PadRun none;  // without an XInput library the XInput readings mean nothing
+  none.readings.xinput = false;
+  none.Open();
+  none.readings.pads[0].buttons = 0x1000;
+  EXPECT_FALSE(none.Tick());
+}
+
+using A = PadAction;
+using Actions = std::vector<PadAction>;
+
+constexpr uint16_t kDpadUp = 0x0001, kDpadDown = 0x0002, kStart = 0x0010, kBack = 0x0020, kButtonA = 0x1000;
+
+PadReadings Pad(uint16_t buttons = 0, int16_t lx = 0, int16_t ly = 0) {
+  PadReadings r{true, {{{true, buttons, 0, 0, lx, ly}}}, {}};
+  return r;
+}
+
+// Ticks 16 ms apart, after an idle first tick that takes the baseline.
+struct Session {
+  PadNavigationMemory memory;
+  PadNavigationMode mode{true, false};
+  uint32_t now = 0xFFFFF000u;  // the tick count wraps during the session
+  explicit Session(const PadReadings& first = Pad()) { DecidePadNavigation(memory, first, now, mode); }
+  Actions Tick(const PadReadings& r, uint32_t step = 16) { return DecidePadNavigation(memory, r, now += step, mode); }
+  // Holds `r` for `ms`: the time (from the start of the hold) of each action.
+  std::vector<std::pair<uint32_t, A>> Hold(const PadReadings& r, uint32_t ms) {
+    std::vector<std::pair<uint32_t, A>> seen;
+    for (uint32_t t = 0; t <= ms; t += 16)
+      for (A a : Tick(r)) seen.push_back({t, a});
+    return seen;
+  }
+};
+bool Only(const std::vector<std::pair<uint32_t, A>>& seen, A action) {
+  return !seen.empty() && std::all_of(seen.begin(), seen.end(), [&](auto& s) { return s.second == action; });
+}
+}  // namespace
+
+TEST(PadNavigation, EachControlStandsForItsActionOnANewPressOnly) {
+  // The actions expected on press, while held, then on release.
+  struct Case { uint16_t xinput; uint32_t joystick_buttons, pov; Actions expected; } cases[] = {
+      {kDpadUp, 0, 0, {A::kUp}}, {kDpadDown, 0, 18000, {A::kDown}}, {0x0004, 0, 27000, {A::kLeft}},
+      {0x0008, 0, 9000, {A::kRight}}, {0x0100, 1u << 4, 65535, {A::kPageUp}},
+      {0x0200, 1u << 5, 65535, {A::kPageDown}}, {kButtonA, 1u << 0, 65535, {A::kAccept}},
+      {0x2000, 1u << 1, 65535, {A::kCancel}}, {0x4000, 1u << 2, 65535, {A::kSearch}},
+      {0x8000, 1u << 3, 65535, {A::kFavorite}}, {kStart, 1u << 7, 65535, {A::kSettings}},
+      {kBack, 1u << 6, 65535, {A::kFavoritesOnly}}, {0x0040, 1u << 8, 65535, {}},  // stick buttons, button 9: nothing
+  };
+  for (const Case& c : cases) {
+    for (bool joystick : {false, true}) {
+      PadReadings idle = joystick ? PadReadings{} : Pad(), pressed = joystick ? PadReadings{} : Pad(c.xinput);
+      idle.joysticks[3].ok = true;
+      pressed.joysticks[3] = {true, joystick ? c.joystick_buttons : 0, joystick ? c.pov : 65535};
+      Session s(idle);
+      Actions got = s.Tick(pressed);
+      for (A a : s.Tick(pressed, 300)) got.push_back(a);  // held, before any repeat
+      for (A a : s.Tick(idle)) got.push_back(a);          // Start and Back act when let go
+      EXPECT_EQ(got, c.expected) << c.xinput << (joystick ? " on the joystick" : "");
+    }
+  }
+}
+
+TEST(PadNavigation, AHeldDirectionRepeatsAfter400MsSpeedingUpTo25RowsASecond) {
+  Session s;
+  auto seen = s.Hold(Pad(kDpadDown), 3000);
+  ASSERT_TRUE(Only(seen, A::kDown) && seen.size() >= 2);
+  EXPECT_TRUE(seen[0].first == 0 && seen[1].first == 400) << seen[1].first;  // the first repeat at the delay
+  auto rows_between = [&](uint32_t from, uint32_t to) {
+    return std::count_if(seen.begin(), seen.end(), [&](auto& s) { return s.first >= from && s.first < to; });
+  };
+  EXPECT_NEAR(rows_between(400, 800), 4, 1);    // about 8 a second at first
+  EXPECT_NEAR(rows_between(2000, 3000), 25, 2);  // about 25 a second once up to speed
+  EXPECT_TRUE(s.Tick(Pad()).empty() && s.Hold(Pad(), 500).empty());  // let go: the repeat ends
+
+  // LB / RB repeat the same way; a late timer catches up one step, not a burst.
+  Session late;
+  late.Tick(Pad(0x0200));
+  EXPECT_EQ(late.Tick(Pad(0x0200), 2000), Actions{A::kPageDown});
+  EXPECT_TRUE(late.Tick(Pad(0x0200)) == Actions{A::kPageDown} && late.Tick(Pad(0x0200)).empty());
+}
+
+TEST(PadNavigation, TheStickCountsOnlyPastTheDeadZoneAndDiagonalsMoveTheList) {
+  Session s;
+  // Eased a little and pushed again: one push, no flicker; back from rest it must pass the dead zone again.
+  for (auto [lx, ly, expected] : std::initializer_list<std::tuple<int16_t, int16_t, Actions>>{
+           {0, 15000, {}}, {0, 17000, {A::kUp}}, {0, 13000, {}}, {0, 17000, {}}, {0, 11000, {}}, {0, 13000, {}},
+           {0, 17000, {A::kUp}}, {0, -20000, {A::kDown}}, {20000, 0, {A::kRight}}, {0, 0, {}},
+           {-20000, 20000, {A::kUp}}})
+    EXPECT_EQ(s.Tick(Pad(0, lx, ly)), expected) << lx << "," << ly;
+
+  PadReadings stick;  // the joystick interface: 0-65535 with y growing downwards
+  stick.joysticks[0].ok = true;
+  Session j(stick);
+  for (auto [x, y, expected] : std::initializer_list<std::tuple<uint32_t, uint32_t, Actions>>{
+           {32767, 60000, {A::kDown}}, {20000, 32767, {}}, {10000, 32767, {A::kLeft}}}) {
+    stick.joysticks[0].x = x, stick.joysticks[0].y = y;
+    EXPECT_EQ(j.Tick(stick), expected) << x << "," << y;
+  }
+}
+
+TEST(PadNavigation, SeveralPadsActTogetherAndOnePadSeenTwiceActsOnce) {
+  PadReadings r = Pad();
+  r.pads[2].ok = r.joysticks[0].ok = true;
+  Session s(r);
+  r.pads[0].buttons = kDpadDown;
+  EXPECT_EQ(s.Tick(r), Actions{A::kDown});
+  r.pads[2].buttons = kButtonA;  // the second pad while the first holds Down
+  r.joysticks[0].buttons = 1;    // ... and the same pad through the joystick interface
+  EXPECT_EQ(s.Tick(r), Actions{A::kAccept});
+  r.pads[0].buttons = kDpadDown | kButtonA;  // A on the first pad too: already held
+  EXPECT_TRUE(Only(s.Hold(r, 500), A::kDown));  // the first pad's Down goes on repeating
+  r.pads[2].buttons = kDpadUp;  // a newer direction takes the repeat over
+  EXPECT_TRUE(s.Tick(r) == Actions{A::kUp} && Only(s.Hold(r, 600), A::kUp));
+}
+
+TEST(PadNavigation, ControlsHeldBeforeWhileAwayOrWhenReplugedWaitForANewPress) {
+  Session s;
+  s.Tick(Pad(kDpadDown));
+  PadReadings gone = Pad();
+  gone.pads[0].ok = false;
+  EXPECT_TRUE(s.Hold(gone, 800).empty()) << "no repeat from a pad that is gone";
+  EXPECT_TRUE(s.Tick(Pad(kButtonA | kDpadDown)).empty() && s.Tick(Pad(kDpadDown)).empty()) << "plugged in with A held";
+  EXPECT_EQ(s.Tick(Pad(kButtonA | kDpadDown)), Actions{A::kAccept});
+  s.Tick(Pad(kStart));
+  EXPECT_TRUE(s.Tick(gone).empty()) << "Start acts when let go, not when its pad vanishes";
+  s.mode.exit_combo = true;
+  s.Hold(Pad(kStart | kBack), 500);
+  EXPECT_TRUE(s.Hold(gone, 1200).empty()) << "the combination ends with its pad";
+
+  Session held(Pad(kButtonA | kBack | kStart));
+  held.mode.exit_combo = true;
+  EXPECT_TRUE(held.Hold(Pad(kButtonA | kBack | kStart), 1500).empty() && held.Tick(Pad()).empty()) << "held from before";
+
+  Session away;
+  away.mode.navigate = false;  // MAME or another program in front, or a capture dialog open
+  EXPECT_TRUE(away.Hold(Pad(kDpadDown), 600).empty());
+  away.Tick(Pad(kDpadDown | kStart));
+  away.mode.navigate = true;
+  EXPECT_TRUE(away.Hold(Pad(kDpadDown | kStart), 600).empty() && away.Tick(Pad()).empty())
+      << "Start pressed while away opens nothing when let go here";
+}
+
+TEST(PadNavigation, BackAndStartHeldOneSecondEndTheGameOnceAndOpenNothing) {
+  Session s;
+  s.mode.exit_combo = true;
+  s.Tick(Pad(kBack));
+  auto seen = s.Hold(Pad(kBack | kStart), 1500);
+  ASSERT_EQ(seen.size(), 1u) << "one end, no Favorites Only, no Settings";
+  EXPECT_TRUE(seen[0].second == A::kEndGame && seen[0].first >= 1000u && seen[0].first < 1016u) << seen[0].first;
+  EXPECT_TRUE(s.Tick(Pad(kStart)).empty() && s.Tick(Pad()).empty()) << "let go after the combination: Start opens nothing";
+  // Let go early: nothing; again from the start: a second end.
+  EXPECT_TRUE(s.Hold(Pad(kBack | kStart), 900).empty() && s.Tick(Pad(kStart)).empty());
+  EXPECT_EQ(s.Hold(Pad(kBack | kStart), 1100).size(), 1u);
+  s.Tick(Pad());
+  // Not watched (no game runs): nothing, and the press of both opens nothing either.
+  s.mode.exit_combo = false;
+  EXPECT_TRUE(s.Hold(Pad(kBack | kStart), 1500).empty());
+  s.Tick(Pad());
+  s.mode = {false, true};  // watched without navigating (MAME in front): the end still comes
+  EXPECT_EQ(s.Hold(Pad(kBack | kStart), 1100).size(), 1u);
+
+  // Polling: 16 ms while navigating, 100 ms while only the combination is watched, else none.
+  for (auto [navigation, exit_combo, in_front, running, period] :
+       std::initializer_list<std::tuple<bool, bool, bool, bool, uint32_t>>{
+           {true, true, true, true, 16}, {true, false, true, false, 16}, {true, true, false, true, 100},
+           {false, true, true, true, 100}, {true, true, false, false, 0}, {false, false, true, true, 0},
+           {false, true, false, false, 0}})
+    EXPECT_EQ(PadPollPeriodMs(navigation, exit_combo, in_front, running), period)
+        << navigation << exit_combo << in_front << running;
+}
+
+TEST(PadNavigation, LetterJumpGoesFromGroupToGroupOfTheSortedColumn) {
+  std::vector<std::string> keys;
+  for (const char* title : {"Akai Katana", "alpine racer", "Bloody Roar", "Brave Blade", "Bust-A-Move", "Cool Boarders",
+                            "\xC3\x89lan", "\xC3\x89t\xC3\xA9", "Zero Gunner"})
+    keys.push_back(LetterJumpKey(title, false));
+  EXPECT_TRUE(keys[0] == keys[1] && keys[6] == "\xC3\x89") << "any case, a whole character";
+  // The last group stays; with no current row the first.
+  for (auto [current, direction, expected] : std::initializer_list<std::tuple<int, int, int>>{
+           {0, +1, 2}, {1, +1, 2}, {2, +1, 5}, {5, +1, 6}, {6, +1, 8}, {8, +1, 8},
+           {8, -1, 6}, {7, -1, 5}, {4, -1, 0}, {1, -1, 0}, {0, -1, 0}, {-1, +1, 0}})
+    EXPECT_EQ(LetterJumpRow(keys, current, direction), expected) << current;
+  EXPECT_EQ(LetterJumpRow({}, 0, +1), -1);
+  // Years group by the whole cell; descending order works the same way.
+  std::vector<std::string> years;
+  for (const char* y : {"1999", "1999", "1998", "", ""}) years.push_back(LetterJumpKey(y, true));
+  for (auto [current, direction, expected] : {std::tuple{0, +1, 2}, {2, +1, 3}, {4, -1, 2}})
+    EXPECT_EQ(LetterJumpRow(years, current, direction), expected) << current;
+}
+
+TEST(PadProbeReport, ParsesDevicesAndItemsAndIgnoresTheRest) {
+  PadProbe p = ParsePadProbe(
+      "I|0|orphan|X|1\r\n"
+      "D|0|Generic Stick\r\nI|0|Button 1|BUTTON1|0\r\n"
+      "D|1|XInput Player 1\nI|1|A|BUTTON1|0\nI|1|LB|BUTTON5|0\nI|1|LSX|XAXIS|12.5\ngarbage\n|\n"
+      "D|1|Twin\nI|1|RT|SLIDER2|-32768\nI|7|X|Y\nEND\nD|9|after end is still read");
+  ASSERT_EQ(p.size(), 4u);
+  ASSERT_TRUE(p[0].items.size() == 1 && p[1].items.size() == 4 && p[2].items.size() == 1);  // index 1: every item
+  EXPECT_TRUE(p[0].items[0].token == "BUTTON1" && p[1].items[2].current == 12 && p[1].items[3].current == -32768);
+
+  EXPECT_TRUE(XInputPadNumber(p, 1) == 2 && XInputPadNumber(p, 2) == 0);
+  EXPECT_TRUE(!IsXInputPad(p, 1) && IsXInputPad(p, 2) && IsXInputPad(p, 5));
+  EXPECT_TRUE(ProbeTokenOf(p, 2, "RT")->token == "SLIDER2" && !ProbeTokenOf(p, 1, "RT"));
+  EXPECT_EQ(*ProbeNameOfToken(p, 2, "BUTTON5"), "LB");
+  EXPECT_TRUE(XInputPadNumber({}, 1) == 0 && IsXInputPad({}, 1) && ParsePadProbe("").empty());
+}
+
+TEST(PadProbeRun, AFreshCompleteReportReplacesTheOldOneAndAnIncompleteOneChangesNothing) {
+  ControlsEnv env;
+  ForgetPadProbe();
+  WriteTestFile(env.dir.File("korvo-padprobe.txt"), "D|0|XInput Old\nI|0|A|BUTTON1|0\nEND\n");
+  EXPECT_EQ(*ProbeNameOfToken(1, "BUTTON1"), "A");  // the earlier run's report is used
+
+  std::string seen_folder;
+  auto writes = [&](const std::string& report) {
+    return [&, report](const std::string& folder, uint32_t limit) {
+      seen_folder = folder;
+      WriteTestFile(env.dir.File("korvo-padprobe.new"), report);
+      return limit == kProbeTimeLimitMs;
+    };
+  };
+  auto uses_the_new_report = [&] {
+    return *ProbeNameOfToken(1, "BUTTON2") == "B" && !TestFileExists(env.dir.File("korvo-padprobe.new")) &&
+           ReadTestFile(env.dir.File("korvo-padprobe.txt")) == "D|0|XInput New\nI|0|B|BUTTON2|0\nEND\n";
+  };
+  RunPadProbe(false, writes("D|0|XInput New\nI|0|B|BUTTON2|0\nEND\n"));
+  EXPECT_EQ(seen_folder, env.dir.path() + "\\korvo-plugins\\korvo-probe-plugin");
+  EXPECT_TRUE(uses_the_new_report());
+  const std::string init = ReadTestFile(env.dir.File("korvo-plugins/korvo-probe-plugin/korvo_probe/init.lua"));
+  EXPECT_EQ(init.rfind("local OUTPATH = [=[" + env.dir.path() + "/korvo-padprobe.new]=]\n", 0), 0u);
+
+  // Without force, a second probe in the same run does nothing.
+  RunPadProbe(false, writes("D|0|Other\nEND\n"));
+  EXPECT_TRUE(uses_the_new_report());
+  RunPadProbe(true, writes("D|0|Cut short\nI|0|C|BUTTON3|0\n"));  // incomplete: changes nothing
+  EXPECT_TRUE(uses_the_new_report());
+}
+
+TEST(LuaPlugins, PathsCannotCloseTheirStringEarly) {
+  for (auto [path, lua] : {std::pair{"C:/a b/x", "[=[C:/a b/x]=]"}, {"a]=]b", "[==[a]=]b]==]"}, {"a]=", "[==[a]=]==]"},
+                            {"a]", "[=[a]]=]"}})
+    EXPECT_EQ(LuaLongString(path), lua);
+}

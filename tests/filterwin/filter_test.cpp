@@ -1,0 +1,239 @@
+// The filter window's picture: where it goes on the monitor, the constants both passes read, the shader texts
+// (through an HLSL front end, so a syntax or type fault shows without a graphics card or Windows), and the
+// shaders' formulas on small known pictures (computed on the processor with the same formulas as the text).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <tuple>
+
+#include "filterwin/filter_params.h"
+#include "filterwin/filter_reference.h"
+#include "filterwin/filter_shaders.h"
+#include "support/test_support.h"
+
+namespace {
+RgbImage Picture(int w, int h, const std::function<float(int, int)>& gray) {
+  RgbImage image(w, h);
+  for (int i = 0; i < w * h; ++i) image.At(i % w, i / w) = {gray(i % w, i / w), gray(i % w, i / w), gray(i % w, i / w)};
+  return image;
+}
+
+// The picture stretched over a target of w x h (by default `scale` times its size).
+RgbImage Scale(const RgbImage& src, int scaler, int dither, int scale, int w = 0, int h = 0) {
+  FilterChoice choice;
+  choice.scaler = scaler;
+  choice.dither = dither;
+  choice.keep_aspect = false;
+  if (!w) w = src.width * scale, h = src.height * scale;
+  DispConstants k = ScalingPassConstants(choice, src.width, src.height, w, h);
+  return RenderReferencePass(src, k, scaler == kScalerXbrz ? ReferenceShader::kXbrz : ReferenceShader::kPlain, w, h);
+}
+
+// Every pixel more than `margin` pixels from the picture's border (where clamped taps repeat the edge) is `value`.
+void ExpectInnerFlat(const RgbImage& image, int margin, float value) {
+  for (int y = margin; y < image.height - margin; ++y)
+    for (int x = margin; x < image.width - margin; ++x) ASSERT_NEAR(image.At(x, y).r, value, 1e-5f) << x << "," << y;
+}
+
+long Softened(const RgbImage& image) {
+  return std::count_if(image.pixels.begin(), image.pixels.end(), [](const Rgb& p) { return p.r != 0.0f && p.r != 1.0f; });
+}
+void ExpectVector(const Float4& v, Float4 e) {
+  auto near = [](float a, float b) { return std::abs(a - b) <= 1e-6f * std::max(1.0f, std::abs(b)); };
+  EXPECT_TRUE(near(v.x, e.x) && near(v.y, e.y) && near(v.z, e.z) && near(v.w, e.w))
+      << v.x << " " << v.y << " " << v.z << " " << v.w;
+}
+// Runs glslangValidator in HLSL mode on one entry point; returns its output on failure.
+std::string CompileError(const std::string& path, const char* stage, const char* entry) {
+  std::string log = path + "." + entry + ".log";
+  std::string command = std::string("glslangValidator -D -V -S ") + stage + " -e " + entry + " -o /dev/null '" +
+                        path + "' >'" + log + "' 2>&1";
+  int rc = std::system(command.c_str());
+  return rc == 0 ? "" : "exit " + std::to_string(rc) + "\n" + ReadTestFile(log);
+}
+}  // namespace
+
+TEST(FilterPlacement, FourThreeBoxWithBarsOrTheWholeMonitor) {
+  // Wide monitor: bars left and right; 5:4: bars above and below; quotients
+  // round half up, offsets are integer halves; Keep Aspect Ratio off stretches.
+  struct { int w, h; bool keep; PictureBox box; } cases[] = {
+      {1920, 1080, true, {240, 0, 1440, 1080}}, {1280, 1024, true, {0, 32, 1280, 960}},
+      {1366, 768, true, {171, 0, 1024, 768}},   {1001, 1000, true, {0, 124, 1001, 751}},
+      {1025, 768, true, {0, 0, 1024, 768}},     {1024, 768, true, {0, 0, 1024, 768}},
+      {1920, 1080, false, {0, 0, 1920, 1080}},  {0, 1080, true, {0, 0, 0, 0}}};
+  for (const auto& c : cases) {
+    PictureBox b = PlacePicture(c.w, c.h, c.keep);
+    EXPECT_TRUE(b.x0 == c.box.x0 && b.y0 == c.box.y0 && b.width == c.box.width && b.height == c.box.height)
+        << c.w << "x" << c.h << " gives " << b.x0 << "," << b.y0 << " " << b.width << "x" << b.height;
+  }
+}
+
+TEST(FilterPlacement, ScalingAndFxaaPassConstants) {
+  FilterChoice choice;
+  choice.scaler = kScalerSharpBilinear;
+  choice.dither = 2;
+  DispConstants k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
+  const Float4 expected[] = {{3.0f, 0.08f, 0, 0}, {0, 0, 320, 240}, {4.5f, 4.5f, 0, 0}, {320, 240, 1.0f / 320, 1.0f / 240},
+                             {-0.75f, 1, 0.75f, -1}};
+  const Float4* got[] = {&k.params, &k.region, &k.xs, &k.ss, &k.rect};
+  for (int i = 0; i < 5; ++i) ExpectVector(*got[i], expected[i]);
+  // 1280 x 1024 with a 160 x 120 window: 8 output pixels per texel, bars of 32 rows.
+  k = ScalingPassConstants(choice, 160, 120, 1280, 1024);
+  ExpectVector(k.xs, {8, 8, 0, 0});
+  ExpectVector(k.rect, {-1, 1.0f - 64.0f / 1024, 1, 1.0f - 2.0f * 992 / 1024});
+  choice.keep_aspect = false;  // stretched: the whole target, and uneven scale factors
+  k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
+  ExpectVector(k.xs, {6, 4.5f, 0, 0});
+  ExpectVector(k.rect, {-1, 1, 1, -1});
+
+  k = FxaaPassConstants(1920, 1080);
+  ExpectVector(k.params, {0, 0, 0, 0});
+  ExpectVector(k.ss, {1920, 1080, 1.0f / 1920, 1.0f / 1080});
+  ExpectVector(k.rect, {-1, 1, 1, -1});
+}
+
+TEST(FilterChoiceTable, ParametersAndOutOfRangeSettingsAreClamped) {
+  for (auto [scaler, parameter] : {std::pair{kScalerBilinear, 1.0f}, {kScalerPixels, 0.0f}, {kScalerXbrz, 0.0f},
+                                   {kScalerSharpBilinear, 3.0f}, {kScalerBicubic, 4.0f}})
+    EXPECT_EQ(ScalerParameter(scaler), parameter) << scaler;
+  for (auto [dither, threshold] : {std::pair{0, 0.0f}, {1, 0.04f}, {2, 0.08f}, {3, 0.14f}, {9, 0.14f}, {-1, 0.0f}})
+    EXPECT_EQ(DitherThreshold(dither), threshold) << dither;
+
+  TempDir dir;
+  std::string path = dir.File("korvo-settings.cfg");
+  Settings settings;
+  auto load = [&](const std::string& text) {
+    WriteTestFile(path, text);
+    ResetSettings(settings);
+    LoadSettings(settings, path);
+    return ReadFilterChoice(settings);
+  };
+  FilterChoice c = load("filter_window=1\r\nfilter_scaler=7\r\nfilter_dither=12\r\nfilter_fxaa=1\r\nkeep_aspect=0\r\n");
+  EXPECT_TRUE(c.scaler == kScalerBicubic && c.dither == 3 && c.fxaa && !c.keep_aspect);
+  c = load("filter_scaler=-1\r\nfilter_dither=-3\r\n");
+  EXPECT_TRUE(c.scaler == kScalerBilinear && c.dither == 0 && !c.fxaa && c.keep_aspect);
+  // A record that never went through the loader is clamped all the same.
+  settings.filter_scaler = 99, settings.filter_dither = -5;
+  c = ReadFilterChoice(settings);
+  EXPECT_TRUE(c.scaler == kScalerBicubic && c.dither == 0);
+}
+
+TEST(FilterShaderText, EveryEntryPointCompilesAndTheConstantBlockMatchesTheRecord) {
+  ASSERT_EQ(std::system("command -v glslangValidator >/dev/null"), 0)
+      << "glslangValidator is missing (scripts/install-deps.sh installs glslang-tools)";
+  TempDir dir;
+  std::string scaling = dir.File("scaling.hlsl"), fxaa = dir.File("fxaa.hlsl");
+  WriteTestFile(scaling, ScalingShaderText());
+  WriteTestFile(fxaa, FxaaShaderText());
+  for (auto [path, stage, entry] : {std::tuple{scaling, "vert", "vs_disp"}, {scaling, "frag", "ps_plain"},
+                                    {scaling, "frag", "ps_xbrz"}, {fxaa, "frag", "ps_fxaa"}})
+    EXPECT_EQ(CompileError(path, stage, entry), "") << entry;
+
+  // Five four-float vectors in the record's order.
+  std::string text = kFilterCommonShader;
+  size_t at = text.find("cbuffer Disp : register(b0)"), last = at;
+  ASSERT_NE(at, std::string::npos);
+  for (const char* name : {"float4 params;", "float4 region;", "float4 xs;", "float4 ss;", "float4 rect;"}) {
+    last = text.find(name, last);
+    ASSERT_NE(last, std::string::npos) << name;
+  }
+  EXPECT_LT(last, text.find("};", at));
+}
+
+TEST(FilterReference, DitherSmoothingFlattensOnlyAWeakCheckerboardAndOnlyWhenAsked) {
+  RgbImage dither = Picture(8, 8, [](int x, int y) { return (x + y) % 2 ? 0.6f : 0.5f; });  // a dithered mid-grey
+  RgbImage board = Picture(8, 8, [](int x, int y) { return (x + y) % 2 ? 1.0f : 0.0f; });   // a picture
+  ExpectInnerFlat(Scale(dither, kScalerPixels, 3, 4), 4, 0.55f);
+  ExpectInnerFlat(Scale(dither, kScalerXbrz, 3, 4), 12, 0.55f);  // the xBRZ taps smooth the same way
+  // Off, Low (whose threshold is below the step) and a full-contrast board keep the pattern.
+  for (auto [image, level, dark, light] : {std::tuple{&dither, 0, 0.5f, 0.6f}, {&dither, 1, 0.5f, 0.6f},
+                                           {&board, 3, 0.0f, 1.0f}}) {
+    RgbImage out = Scale(*image, kScalerPixels, level, 4);
+    EXPECT_TRUE(out.At(0, 0).r == dark && out.At(4, 0).r == light) << level;
+  }
+}
+
+TEST(FilterReference, PointKeepsAHardEdgeWhileTheBlendingScalersSoftenIt) {
+  RgbImage edge = Picture(8, 4, [](int x, int) { return x < 4 ? 0.0f : 1.0f; });
+  RgbImage point = Scale(edge, kScalerPixels, 0, 8);
+  EXPECT_TRUE(Softened(point) == 0 && point.At(31, 0).r == 0.0f && point.At(32, 0).r == 1.0f);
+  // At 7.625 output pixels per texel (the edge on pixel 30's centre)
+  // bilinear ramps over a texel's width, sharp bilinear over one pixel.
+  RgbImage linear = Scale(edge, kScalerBilinear, 0, 0, 61, 30), sharp = Scale(edge, kScalerSharpBilinear, 0, 0, 61, 30);
+  auto blended = [](const RgbImage& image) {
+    int n = 0;
+    for (int x = 0; x < image.width; ++x) n += image.At(x, 5).r > 0.01f && image.At(x, 5).r < 0.99f;
+    return n;
+  };
+  EXPECT_EQ(blended(linear) * 10 + blended(sharp), 71);
+  for (int x = 1; x < 61; ++x)
+    EXPECT_TRUE(linear.At(x, 5).r >= linear.At(x - 1, 5).r && sharp.At(x, 5).r >= sharp.At(x - 1, 5).r) << x;
+  EXPECT_NEAR(sharp.At(30, 5).r, 0.5f, 1e-5f);
+}
+
+TEST(FilterReference, BicubicWeightsSumToOneAndKeepFlatAreas) {
+  float w[4];
+  for (float f : {0.1f, 0.25f, 0.5f, 0.8f, 0.999f}) {  // the two nearest taps carry the weight
+    MitchellWeights(f, w);
+    EXPECT_TRUE(std::abs(w[0] + w[1] + w[2] + w[3] - 1.0f) < 1e-5f && w[1] + w[2] > 0.8f) << f;
+  }
+  MitchellWeights(0.0f, w);
+  EXPECT_TRUE(std::abs(w[0] - 1.0f / 18) < 1e-6f && std::abs(w[1] - 16.0f / 18) < 1e-6f &&
+              std::abs(w[2] - 1.0f / 18) < 1e-6f && std::abs(w[3]) < 1e-6f);
+  RgbImage flat = Picture(6, 6, [](int, int) { return 0.3f; });
+  ExpectInnerFlat(Scale(flat, kScalerBicubic, 0, 5), 0, 0.3f);
+  // An edge gets the slight overshoot of this filter, and stays in step.
+  RgbImage cubic = Scale(Picture(8, 4, [](int x, int) { return x < 4 ? 0.2f : 0.8f; }), kScalerBicubic, 0, 8);
+  EXPECT_TRUE(cubic.At(20, 5).r < 0.2f && cubic.At(43, 5).r > 0.8f &&
+              std::abs(cubic.At(31, 5).r + cubic.At(32, 5).r - 1.0f) < 1e-5f);
+}
+
+TEST(FilterReference, XbrzSmoothsADiagonalRoundsADotAndKeepsAStraightEdge) {
+  // A staircase, white right of the diagonal: per output row, the first column brighter than half.
+  RgbImage stairs = Picture(12, 12, [](int x, int y) { return x > y ? 1.0f : 0.0f; });
+  RgbImage hard = Scale(stairs, kScalerPixels, 0, 8), smooth = Scale(stairs, kScalerXbrz, 0, 8);
+  auto edge = [](const RgbImage& image, int y) {
+    int x = 0;
+    while (x < image.width && image.At(x, y).r <= 0.5f) ++x;
+    return x;
+  };
+  int largest_step = 0, largest_smooth = 0, min_offset = 1000, max_offset = -1000;
+  for (int y = 17; y + 17 < smooth.height; ++y) {  // away from the picture's edges
+    largest_step = std::max(largest_step, edge(hard, y) - edge(hard, y - 1));
+    largest_smooth = std::max(largest_smooth, edge(smooth, y) - edge(smooth, y - 1));
+    EXPECT_GE(edge(smooth, y), edge(smooth, y - 1)) << y;
+    min_offset = std::min(min_offset, edge(smooth, y) - y), max_offset = std::max(max_offset, edge(smooth, y) - y);
+  }
+  EXPECT_TRUE(largest_step == 8 && largest_smooth <= 2 && max_offset - min_offset <= 2)  // a straight 45 degree line
+      << largest_step << " " << largest_smooth << " " << max_offset - min_offset;
+  // A straight edge is no corner: exactly what hard pixels give; a lone pixel's outer corner blends.
+  RgbImage straight = Picture(8, 6, [](int x, int) { return x < 3 ? 0.0f : 1.0f; });
+  RgbImage xbrz = Scale(straight, kScalerXbrz, 0, 8), point = Scale(straight, kScalerPixels, 0, 8);
+  for (size_t i = 0; i < xbrz.pixels.size(); ++i) ASSERT_EQ(xbrz.pixels[i].r, point.pixels[i].r) << i;
+  RgbImage round = Scale(Picture(7, 7, [](int x, int y) { return x == 3 && y == 3 ? 1.0f : 0.0f; }), kScalerXbrz, 0, 8);
+  EXPECT_TRUE(round.At(24, 24).r < 0.5f && round.At(28, 28).r == 1.0f);
+}
+
+TEST(FilterReference, FxaaSoftensAStaircaseButNotAFlatAreaAndThePassDrawsOnlyInsideItsBox) {
+  RgbImage stairs = Picture(16, 16, [](int x, int y) { return x > y ? 1.0f : 0.0f; });
+  RgbImage out = RenderReferencePass(stairs, FxaaPassConstants(16, 16), ReferenceShader::kFxaa, 16, 16);
+  EXPECT_GE(Softened(out), 16);
+  EXPECT_TRUE(out.At(12, 2).r == 1.0f && out.At(2, 12).r == 0.0f);  // far from the edge
+  RgbImage flat = Picture(8, 8, [](int, int) { return 0.4f; });
+  ExpectInnerFlat(RenderReferencePass(flat, FxaaPassConstants(8, 8), ReferenceShader::kFxaa, 8, 8), 0, 0.4f);
+
+  FilterChoice choice;
+  choice.scaler = kScalerPixels;
+  DispConstants k = ScalingPassConstants(choice, 4, 3, 16, 6);  // a 8 x 6 box at x 4
+  out = RenderReferencePass(Picture(4, 3, [](int, int) { return 1.0f; }), k, ReferenceShader::kPlain, 16, 6);
+  for (int x = 0; x < 16; ++x) EXPECT_EQ(out.At(x, 3).r, x >= 4 && x < 12 ? 1.0f : 0.0f) << x;
+  RgbImage over(1, 1);
+  over.At(0, 0) = {1.2f, -0.1f, 0.5f};
+  QuantizeToUnorm8(over);
+  EXPECT_TRUE(over.At(0, 0).r == 1.0f && over.At(0, 0).g == 0.0f && over.At(0, 0).b == 128.0f / 255);
+}

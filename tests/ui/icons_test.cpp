@@ -1,0 +1,161 @@
+// The drawing of icons (masks, raster, pixels, palette) and the access keys of labels.
+#include "ui/icon_mask.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+#include <tuple>
+
+#include "ui/access_keys.h"
+#include "ui/icon_pixels.h"
+#include "ui/palette.h"
+#include "ui/vector_raster.h"
+
+namespace {
+// Mask value at a point of the 24-unit design grid.
+uint8_t AtGrid(const std::vector<uint8_t>& mask, int size, double gx, double gy) {
+  return mask[static_cast<int>(gy * size / 24) * size + static_cast<int>(gx * size / 24)];
+}
+long Total(const std::vector<uint8_t>& mask) { return std::accumulate(mask.begin(), mask.end(), 0L); }
+uint8_t At(const std::vector<uint8_t>& mask, int size, int x, int y) { return mask[y * size + x]; }
+}  // namespace
+
+TEST(IconMask, EveryIconDrawsCentredAtEverySizeAndTheStarIsSymmetric) {
+  for (int size : {16, 20, 40}) {
+    for (int icon = 0; icon < kIconCount; ++icon)
+      for (bool filled : {false, true}) {
+        auto mask = IconMask(icon, filled, size);
+        ASSERT_EQ(mask.size(), static_cast<size_t>(size * size));
+        // Full ink somewhere, the centre of mass near the middle, more than half the square wide.
+        double sum = 0, cx = 0, cy = 0;
+        int x0 = size, x1 = -1;
+        for (int i = 0; i < size * size; ++i)
+          if (uint8_t v = mask[i])
+            sum += v, cx += v * (i % size + 0.5), cy += v * (i / size + 0.5), x0 = std::min(x0, i % size),
+                x1 = std::max(x1, i % size);
+        EXPECT_TRUE(*std::max_element(mask.begin(), mask.end()) == 255 && std::abs(cx / sum - size / 2.0) < size / 5.0 &&
+                    std::abs(cy / sum - size / 2.0) < size / 5.0 && x1 - x0 + 1 > size / 2)
+            << icon << " at " << size;
+      }
+    auto outline = IconMask(kIconStar, false, size), filled = IconMask(kIconStar, true, size);
+    for (const auto* mask : {&outline, &filled})
+      for (int i = 0; i < size * size; ++i)
+        EXPECT_LE(std::abs((*mask)[i] - (*mask)[i - i % size + size - 1 - i % size]), 1) << i << " at " << size;
+    EXPECT_GT(Total(filled), Total(outline) * 5 / 4);
+    EXPECT_TRUE(AtGrid(filled, size, 12, 13) == 255 && AtGrid(outline, size, 12, 13) < 64) << size;
+  }
+  EXPECT_EQ(IconMask(kIconPlay, false, 20), IconMask(kIconPlay, true, 20));  // only the star has a filled look
+  EXPECT_TRUE(IconMask(kIconCount, false, 16).empty() && IconMask(-1, false, 16).empty() &&
+              IconMask(kIconPlay, false, 0).empty());
+}
+
+TEST(IconMask, GearPlayAndStatusShapes) {
+  const int size = 40;
+  // Points of the 24-unit grid fully inked or empty: the gear's hole, body and teeth up and at 45 degrees;
+  // the play triangle; the disc, its black check and outside it; the cross's middle; the shield, its
+  // check and the corners its foot leaves; the warning sign, its "!", the gap of the "!" and its corners.
+  struct { int icon; double gx, gy; bool ink; } points[] = {
+      {kIconSettings, 12, 12, false}, {kIconSettings, 12, 6, true}, {kIconSettings, 12, 2.3, true},
+      {kIconSettings, 18.7, 5.3, true}, {kIconPlay, 8.5, 6, true}, {kIconPlay, 17, 6, false},
+      {kIconAvailable, 12, 3, true}, {kIconAvailable, 10.5, 15.8, false}, {kIconAvailable, 0.5, 0.5, false},
+      {kIconMissing, 12, 4, true}, {kIconMissing, 12, 12, false}, {kIconMissing, 9, 9, false},
+      {kIconChecked, 12, 4, true}, {kIconChecked, 10.8, 15.2, false}, {kIconChecked, 3, 21, false},
+      {kIconDamaged, 12, 5, true}, {kIconDamaged, 12, 11, false}, {kIconDamaged, 12, 15.3, true},
+      {kIconDamaged, 3, 4, false}};
+  for (const auto& p : points)
+    EXPECT_EQ(AtGrid(IconMask(p.icon, false, size), size, p.gx, p.gy), p.ink ? 255 : 0) << p.icon << " " << p.gx << "," << p.gy;
+  auto play = IconMask(kIconPlay, false, size);
+  long left = 0;
+  for (int i = 0; i < size * size; ++i) left += i % size < size / 2 ? play[i] : 0;
+  EXPECT_GT(left, (Total(play) - left) * 3 / 2);  // the triangle points right
+}
+
+TEST(IconMaskCache, KeepsOneSizeAndDropsItForAnother) {
+  IconMaskCache cache;
+  const auto& star16 = cache.Get(kIconStar, true, 16);
+  EXPECT_TRUE(star16 == IconMask(kIconStar, true, 16) && &cache.Get(kIconStar, true, 16) == &star16);
+  EXPECT_TRUE(cache.Get(kIconStar, false, 16) == IconMask(kIconStar, false, 16) &&
+              cache.Get(kIconStar, true, 20) == IconMask(kIconStar, true, 20));
+  EXPECT_TRUE(cache.Get(kIconStar, false, 20).size() == 400 && cache.Get(kIconStar, true, 16).size() == 256);
+  EXPECT_TRUE(cache.Get(kIconCount, false, 16).empty());
+}
+
+TEST(IconPixels, BlendsGoChannelByChannelAndPremultipliedPixelsCarryCoverageAsAlpha) {
+  // Background to ink, with no bleeding between channels.
+  for (auto [back, ink, coverage, blended] : std::initializer_list<std::tuple<uint32_t, uint32_t, uint8_t, uint32_t>>{
+           {0x202020, 0xE8E8E8, 0, 0x202020}, {0x202020, 0xE8E8E8, 255, 0xE8E8E8}, {0xFF0000, 0x0000FF, 128, 0x7F0080},
+           {0x00FF00, 0x00FF00, 77, 0x00FF00}})
+    EXPECT_EQ(BlendCoverage(back, ink, coverage), blended) << coverage;
+  EXPECT_EQ(BlendMask({0, 255}, 0x3E3E3E, 0xE8E8E8), (std::vector<uint32_t>{0x3E3E3E, 0xE8E8E8}));
+  for (auto [ink, coverage, pixel] : std::initializer_list<std::tuple<uint32_t, uint8_t, uint32_t>>{
+           {0x2EA043, 0, 0}, {0x2EA043, 255, 0xFF2EA043}, {0xFFFFFF, 128, 0x80808080}, {0xD64541, 51, 0x332A0D0D}})
+    EXPECT_EQ(PremultipliedPixel(ink, coverage), pixel) << coverage;
+  EXPECT_EQ(PremultipliedImage({255, 0}, 0xD64541), (std::vector<uint32_t>{0xFFD64541, 0}));
+}
+
+TEST(Palette, ToolButtonStatesStandOutFromTheFaceInBothLooks) {
+  for (bool dark : {true, false}) {
+    uint32_t face = PaletteColour(ColourRole::Face, dark), hot = PaletteColour(ColourRole::ToolHot, dark);
+    uint32_t checked = PaletteColour(ColourRole::ToolChecked, dark), pushed = PaletteColour(ColourRole::ToolPushed, dark);
+    EXPECT_TRUE(hot != face && checked != face && checked != hot && pushed != hot) << dark;
+  }
+  EXPECT_TRUE(PaletteColour(ColourRole::Link, true) == 0x5AAAFFu && PaletteColour(ColourRole::Link, false) == 0x0066CCu);
+  EXPECT_TRUE(PaletteFor(ColourRole::Face).light_system_index == kSystemFace &&
+              PaletteFor(ColourRole::Panel).light_system_index == -1);
+}
+
+TEST(VectorRaster, FillsCoverWholePixelsAndPensAreCentredOnTheLine) {
+  // Grid of 4 units on 4 pixels: one unit is one output pixel.
+  VectorRaster box(4, 4);
+  box.Polygon({{1, 1}, {3, 1}, {3, 3}, {1, 3}}, 0, true);
+  EXPECT_EQ(box.Reduce(), (std::vector<uint8_t>{0, 0, 0, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 0, 0, 0}));
+
+  // A pen one unit wide on the border between rows 3 and 4 covers half of each.
+  VectorRaster line(8, 8);
+  line.Line({1, 4}, {7, 4}, 1);
+  auto mask = line.Reduce();
+  for (int x = 1; x <= 6; ++x)
+    EXPECT_TRUE(At(mask, 8, x, 3) == 127 && At(mask, 8, x, 4) == 127 && At(mask, 8, x, 2) == 0) << x;
+  // Round ends reach half a pen beyond the end points, no further.
+  EXPECT_TRUE(At(mask, 8, 0, 3) > 0 && At(mask, 8, 0, 3) < 127);
+}
+
+TEST(VectorRaster, BlackInkCutsHolesArcsRunInTheirOwnDirectionAndShapesOutsideAreClipped) {
+  VectorRaster ring(24);
+  ring.Disc({12, 12}, 10);
+  ring.Disc({12, 12}, 5, Ink::Black);
+  auto mask = ring.Reduce();
+  EXPECT_TRUE(At(mask, 24, 12, 12) == 0 && At(mask, 24, 12, 4) == 255);
+  // Between two points on the right, counter-clockwise on screen goes round the left.
+  VectorRaster by_points(24);
+  by_points.ArcBetweenPoints({4, 4}, {20, 20}, {20, 8}, {20, 16}, 2);
+  mask = by_points.Reduce();
+  EXPECT_TRUE(At(mask, 24, 4, 12) > 100 && At(mask, 24, 12, 4) > 100 && At(mask, 24, 20, 12) == 0);
+
+  // Angles grow clockwise on screen: -42 to 42 is the right-hand side only.
+  VectorRaster by_angles(24);
+  by_angles.ArcBetweenAngles({12, 12}, 8, -42, 42, 2);
+  mask = by_angles.Reduce();
+  EXPECT_TRUE(At(mask, 24, 20, 12) > 100 && At(mask, 24, 4, 12) == 0 && At(mask, 24, 12, 4) == 0 &&
+              At(mask, 24, 12, 20) == 0);
+  VectorRaster clipped(8, 8);
+  clipped.Polygon({{-4, -4}, {12, -4}, {12, 12}, {-4, 12}}, 3, true);
+  clipped.Line({-10, 4}, {20, 4}, 2);
+  for (uint8_t value : clipped.Reduce()) EXPECT_EQ(value, 255);
+  EXPECT_TRUE(VectorRaster(0).Reduce().empty());
+}
+
+TEST(AccessKeys, WordStartsFirstThenOtherLettersNeverReserved) {
+  struct Case { std::vector<std::string> texts; const char* reserved; std::vector<std::string> marked; } cases[] = {
+      {{"Speed", "Snapshot Size", "Sound"}, "", {"&Speed", "S&napshot Size", "S&ound"}},
+      {{"Video Mode", "Fullscreen"}, "FGOVH", {"Video &Mode", "F&ullscreen"}},
+      {{"Load & Save", "\xC3\x97", "~"}, "", {"&Load && Save", "\xC3\x97", "~"}},  // "&" shows; nothing to mark
+      {{"Browse\xE2\x80\xA6", "Browse\xE2\x80\xA6"}, "", {"&Browse\xE2\x80\xA6", "B&rowse\xE2\x80\xA6"}},
+      // The first text gives up its key so that the second can have one; with too few keys the later texts go without.
+      {{"AB", "a"}, "", {"A&B", "&a"}},
+      {{"A", "B", "AB"}, "", {"&A", "&B", "AB"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithAccessKeys(c.texts, c.reserved), c.marked) << c.texts[0];
+}
