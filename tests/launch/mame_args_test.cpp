@@ -1,3 +1,5 @@
+// What MAME is given: the argument lists (accepted by the real MAME 0.251),
+// where mame.exe is found, and the desktop shortcut that starts a game.
 #include "launch/mame_args.h"
 
 #include <gtest/gtest.h>
@@ -5,14 +7,50 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <sstream>
 
+#include "base/file_system.h"
 #include "base/paths.h"
+#include "base/text_case.h"
+#include "catalogue/listing.h"
 #include "catalogue/mame_usage.h"
+#include "launch/captured_run.h"
 #include "launch/mame_asker.h"
+#include "launch/mame_location.h"
+#include "launch/shortcut.h"
 #include "support/test_support.h"
 
 namespace {
+const char* const kRealMame = "/usr/games/mame";
+
+bool WindowsOnly(const std::string& option, const std::string& value) {
+  if (option == "-video") return value == "d3d" || value == "gdi";
+  if (option == "-sound") return value == "dsound" || value == "xaudio2";
+  if (option == "-joystickprovider") return value != "none";
+  if (option == "-keyboardprovider") return value == "dinput";
+  return false;
+}
+
+ArgList PortableOnly(const ArgList& args) {
+  ArgList out;
+  for (size_t i = 0; i < args.size(); ++i)
+    if (i + 1 < args.size() && WindowsOnly(args[i], args[i + 1])) ++i;
+    else out.push_back(args[i]);
+  return out;
+}
+
+void ExpectUniqueNames(const GameList& games, const char* which) {
+  std::vector<std::string> names = ShortcutFileNames(games);
+  ASSERT_EQ(names.size(), 462u);
+  std::map<std::string, std::string> seen;
+  for (size_t i = 0; i < games.size(); ++i) {
+    EXPECT_FALSE(names[i].empty());
+    EXPECT_EQ(names[i].find_first_of("\\/:*?\"<>|"), std::string::npos) << names[i];
+    auto [it, added] = seen.emplace(LowerCaseText(names[i]), games[i].set);
+    EXPECT_TRUE(added) << which << ": " << games[i].set << " and " << it->second << " share " << names[i];
+  }
+}
 constexpr int32_t kSfex2 = 23;
 
 const char* const kDefaultSfex2 =
@@ -20,14 +58,8 @@ const char* const kDefaultSfex2 =
     "-noautoframeskip -frameskip 0 -nohlsl_enable -nogl_glsl -noartwork_crop -joystick -nomouse -nolightgun "
     "-nojoystick_contradictory -noskip_gameinfo -noautosave -nocheat -noconfirm_quit";
 
-bool CombosWritten(std::string& folder) {
-  folder = "C:\\K\\combos";
-  return true;
-}
-bool DiagWritten(std::string& folder) {
-  folder = "C:\\K\\diag";
-  return true;
-}
+bool (*const CombosWritten)(std::string&) = [](std::string& folder) { return folder = "C:\\K\\combos", true; };
+bool (*const DiagWritten)(std::string&) = [](std::string& folder) { return folder = "C:\\K\\diag", true; };
 std::string g_stripped;
 void RecordStrip(const std::string& set) { g_stripped += set + ";"; }
 
@@ -222,4 +254,162 @@ TEST(ControllerFiles, ListsCfgStems) {
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"X", "hotrod"}));
   EXPECT_EQ(ListControllerFiles(s, 1).size(), 1u);
+}
+
+// Only values that exist solely in MAME's Windows build are taken out of the
+// lists given to the real MAME; options it lacks the builder leaves out itself.
+TEST(RealMame, AcceptsEveryBuiltList) {
+  if (!TestFileExists(kRealMame)) GTEST_SKIP() << "no MAME installed";
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));  // answers with 0.251's recorded list
+  LoadMameUsage(false, LocatedMameAsker(Settings{}));
+  ASSERT_TRUE(CachedMameUsage(LocatedMameAsker(Settings{})).Known());
+  SetWriteCombosPluginHook([](std::string& folder) { return folder = "/tmp/korvo-combos", true; });
+  SetWriteInputLogPluginHook([](std::string& folder) { return folder = "/tmp/korvo-diag", true; });
+  GameList games = BuildGameList();
+  constexpr int32_t kSfex2 = 23, kTekken3 = 82;
+
+  struct Case {
+    const char* name;
+    int32_t game;
+    LaunchRequest request;
+    std::function<void(Settings&, GameSettingsList&)> setup;
+  };
+  const Case cases[] = {
+      {"defaults", kSfex2, {-1, 0}, [](Settings&, GameSettingsList&) {}},
+      {"bgfx full screen", kTekken3, {1, 0},
+       [](Settings& s, GameSettingsList& g) {
+         s.video = s.logs = 1;
+         s.bgfx_chain = s.audio_latency = 3;
+         s.bgfx_backend = s.joystick_provider = 4;
+         s.res_w = 1280, s.res_h = 720, s.rotate = 2, s.integer_scale = 2, s.prescale = 2, s.frameskip = -1;
+         s.sample_rate = 44100, s.joystick_deadzone = 5, s.joystick_saturation = 100, s.controller_file = "hotrod";
+         s.skip_gameinfo = s.autosave = s.cheat = s.confirm_quit = s.sound = 1;
+         GameSettings& o = GetOrCreateGameSettings(g, kTekken3);
+         o.volume = -8, o.keep_aspect = 0, o.wait_vsync = 1;
+       }},
+      {"opengl with shaders and the filter window", kSfex2, {0, 0},
+       [](Settings& s, GameSettingsList&) {
+         s.video = 3, s.gl_glsl = 1, s.gl_glsl_filter = 0, s.glsl_shader = "crt", s.rotate = 4;
+         s.maximize = s.sync_refresh = s.mouse = s.lightgun = s.joystick_contradictory = 1;
+         s.throttle = s.joystick = 0;
+         s.skip_warnings = s.filter_window = 1;
+         s.roms_directory = "roms; more", s.bios_directory = "bios";
+         s.extra_arguments = "-speed 1.5 -nosleep";
+         s.more_options = "-beam_width_min 1.2 -joystick_threshold 0.5 -background_input -priority 1 -rewind "
+                          "-nodual_lightgun -full_screen_gamma 1.5";
+       }},
+      {"shortcut", kSfex2, {1, 1},
+       [](Settings& s, GameSettingsList&) {
+         s.video = 2, s.hlsl_enable = 1, s.rotate = 3, s.sound = 2, s.volume = -32;
+         s.hlsl_options = "-scanline_alpha 0.4 -distortion -0.1 -defocus 0.4,0.4";
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Settings settings;
+    ResetSettings(settings);
+    GameSettingsList overrides;
+    c.setup(settings, overrides);
+    ArgList args;
+    BuildMameArgs(settings, overrides, games, c.game, &c.request, args);
+    ArgList run = PortableOnly(args);
+    for (const char* a : {"-showconfig", "-homepath", "home", "-cfg_directory", "cfg", "-nvram_directory", "nvram"})
+      run.push_back(a);
+    TextBuffer out;
+    int32_t code = -1;
+    ASSERT_EQ(RunProgramCaptured(kRealMame, dir.path(), JoinArgs(run), out, 60000, &code), kCapturedEnded);
+    EXPECT_EQ(code, 0) << out.substr(0, 400);
+    for (const char* complaint : {"Error", "Illegal", "unknown option", "Invalid", "invalid"})
+      EXPECT_EQ(out.find(complaint), std::string::npos) << complaint << "\n" << JoinArgs(run) << "\n" << out.substr(0, 400);
+    EXPECT_NE(out.find("CORE CONFIGURATION OPTIONS"), std::string::npos);
+  }
+  SetWriteCombosPluginHook(nullptr);
+  SetWriteInputLogPluginHook(nullptr);
+}
+
+TEST(MameLocation, CandidatesSettingAndFolders) {
+  TempDir dir;
+  SetLauncherFolder("/k");
+  Settings s;
+  ResetSettings(s);
+  std::string path;
+  EXPECT_FALSE(LocateMameProgram(s, path));
+  EXPECT_EQ(path, "/k\\mame.exe");  // still named in messages
+  EXPECT_EQ(MameFolder(s), "\\k");
+
+  SetLauncherFolder(dir.path());
+  WriteTestFile(dir.File("mame/mame64.exe"), "");
+  WriteTestFile(dir.File("mame64.exe"), "");
+  ASSERT_TRUE(LocateMameProgram(s, path));
+  EXPECT_EQ(path, dir.path() + "\\mame64.exe");  // beside the launcher before the sub-folder
+  WriteTestFile(dir.File("mame/mame.exe"), "");
+  ASSERT_TRUE(LocateMameProgram(s, path));
+  EXPECT_EQ(path, dir.path() + "\\mame\\mame.exe");
+  // A MAME Program setting must name a program: a folder is not found.
+  s.mame_exe = "mame";
+  EXPECT_FALSE(LocateMameProgram(s, path));
+  EXPECT_EQ(path, dir.path() + "\\mame");
+  s.mame_exe = "mame\\mame.exe";
+  EXPECT_TRUE(LocateMameProgram(s, path));
+  s.mame_exe.clear();
+
+  SetLauncherFolder("C:\\Korvo");
+  s.mame_exe = "C:/mame.exe";
+  EXPECT_EQ(MameFolder(s), "C:\\");
+  s.mame_exe = "Emu/mame.exe";
+  EXPECT_FALSE(LocateMameProgram(s, path));
+  EXPECT_EQ(MameFolder(s), "C:\\Korvo\\Emu");
+  EXPECT_EQ(MameRomsFolder(s), "C:\\Korvo\\Emu\\roms");
+  s.roms_directory = "  roms2 ; E:\\r";
+  EXPECT_EQ(MameRomsFolder(s), "C:\\Korvo\\roms2");
+}
+
+TEST(Shortcut, EveryGameGetsItsOwnFileName) {
+  GameList games = BuildGameList();
+  ExpectUniqueNames(games, "built-in titles");
+  MameListing listing;
+  ParseListfull(ReadTestFile(SourcePath("tests/fixtures/mame0251/listfull.txt")), GameTableSets(), listing);
+  MarkGameList(games, listing);
+  ExpectUniqueNames(games, "MAME 0.251 titles");
+  // MAME 0.251 calls kartduel what the table calls kartduelja: both keep
+  // their title and get their set name added.
+  auto name = [&](const char* set) { return ShortcutFileNameOf(games, *FindGameBySet(games, set)); };
+  EXPECT_EQ(name("kartduel"), "Kart Duel (Japan, KTD1VER.A) [kartduel]");
+  EXPECT_EQ(name("kartduelja"), "Kart Duel (Japan, KTD1VER.A) [kartduelja]");
+  EXPECT_EQ(name("sfex2"), "Street Fighter EX2 (Euro)");  // no clash, no set name
+}
+
+TEST(Shortcut, PlanHoldsTheShortcutArgumentsAndASafeName) {
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  WriteTestFile(dir.File("mame.exe"), "");
+  Settings s;
+  ResetSettings(s);
+  s.skip_warnings = 1;  // would add -keyboardprovider to a play list
+  s.filter_window = 1;  // would add the filter-window arguments
+  s.fullscreen = 0;
+  GameList games = BuildGameList();
+  GameEntry entry = *FindGameBySet(games, "sfex2");
+  entry.title = "Street Fighter: EX2? <Plus>";
+
+  ShortcutPlan plan;
+  std::string reason;
+  ASSERT_TRUE(PlanDesktopShortcut(s, {}, games, entry, "C:\\Desk", plan, reason));
+  EXPECT_EQ(plan.target, dir.path() + "\\mame.exe");
+  LaunchRequest shortcut{1, 1};
+  ArgList args;
+  BuildMameArgs(s, {}, games, entry.number, &shortcut, args);
+  EXPECT_EQ(plan.arguments, JoinArgs(args));
+  EXPECT_EQ(plan.description, entry.title);
+  EXPECT_EQ(plan.file.rfind("C:\\Desk\\", 0), 0u);
+  std::string name = plan.file.substr(8);
+  EXPECT_EQ(name.find_first_of(":?<>"), std::string::npos) << name;
+
+  EXPECT_EQ(ShortcutFileName("a\\b/c:d*e?f\"g<h>i|j"), "abcdefghij");
+
+  DeleteFileAt(dir.File("mame.exe"));
+  EXPECT_FALSE(PlanDesktopShortcut(s, {}, games, entry, "C:\\Desk", plan, reason));
+  EXPECT_EQ(reason, "mame.exe was not found (General tab > MAME Program)");
 }
