@@ -181,25 +181,7 @@ TEST(Frontend, NamesFromFrontEndsAndDroppedFiles) {
   EXPECT_EQ(NormalizeFrontendName(std::string(5000, 'a')).size(), 299u);
 }
 
-TEST(Frontend, PlaysWithExactlyTheBuiltArguments) {
-  FakeFolder f;
-  f.Zips({"SFEX2.ZIP", "coh3002c.zip"});
-  f.Control("exit=3\n");  // MAME's own failure is not passed on
-  EXPECT_EQ(f.Run("C:\\ROMs\\sfex2.zip"), kFrontendPlayed);
-  EXPECT_EQ(f.Run("sfex2", ScreenRequest::FullScreen), kFrontendPlayed);
-
-  ArgList expected;
-  BuildMameArgs(f.settings, {}, f.games, FindGameBySet(f.games, "sfex2")->number, nullptr, expected);
-  auto calls = f.Calls();
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].args, expected);
-  EXPECT_EQ(calls[0].folder, f.dir.path());
-  EXPECT_NE(std::find(calls[0].args.begin(), calls[0].args.end(), "-window"), calls[0].args.end());
-  EXPECT_NE(std::find(calls[1].args.begin(), calls[1].args.end(), "-nowindow"), calls[1].args.end());
-  EXPECT_EQ(f.Log().rfind("Korvo v1.0.0\r\n", 0), 0u);
-}
-
-TEST(Frontend, FailuresGiveTheirCodeAndLogLine) {
+TEST(Frontend, FailuresGiveTheirCodeAndLogLineAndAPlayGetsTheBuiltArguments) {
   FakeFolder f;
   EXPECT_EQ(f.Run(""), kFrontendNoGame);
   EXPECT_EQ(f.Log(), "no game given: \r\n");
@@ -211,7 +193,7 @@ TEST(Frontend, FailuresGiveTheirCodeAndLogLine) {
                        "boards): " + std::string(name) + "\r\n");
   }
 
-  f.Zips({"sfex2.zip"});  // the BIOS zip is missing
+  f.Zips({"SFEX2.ZIP"});  // the BIOS zip is missing
   EXPECT_EQ(f.Run("sfex2"), kFrontendRomsMissing);
   EXPECT_EQ(f.Log(), "ROM files missing: coh3002c.zip\r\n");
   EXPECT_EQ(f.Run("kikaioh"), kFrontendRomsMissing);
@@ -233,6 +215,20 @@ TEST(Frontend, FailuresGiveTheirCodeAndLogLine) {
   chmod(f.dir.File("mame.exe").c_str(), 0644);
   EXPECT_EQ(f.Run("sfex2"), kFrontendNoMame);
   EXPECT_EQ(f.Log(), "mame.exe could not be started: " + f.dir.path() + "\\mame.exe\r\n");
+
+  chmod(f.dir.File("mame.exe").c_str(), 0755);
+  f.Control("exit=3\n");  // MAME's own failure is not passed on
+  EXPECT_EQ(f.Run("C:\\ROMs\\sfex2.zip"), kFrontendPlayed);
+  EXPECT_EQ(f.Run("sfex2", ScreenRequest::FullScreen), kFrontendPlayed);
+  ArgList expected;
+  BuildMameArgs(f.settings, {}, f.games, FindGameBySet(f.games, "sfex2")->number, nullptr, expected);
+  auto calls = f.Calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].args, expected);
+  EXPECT_EQ(calls[0].folder, f.dir.path());
+  EXPECT_NE(std::find(calls[0].args.begin(), calls[0].args.end(), "-window"), calls[0].args.end());
+  EXPECT_NE(std::find(calls[1].args.begin(), calls[1].args.end(), "-nowindow"), calls[1].args.end());
+  EXPECT_EQ(f.Log().rfind("Korvo v1.0.0\r\n", 0), 0u);
 }
 
 TEST(CapturedRun, OutputExitCodeAndArguments) {
@@ -342,6 +338,7 @@ TEST(ExitDiagnosis, OutputTailStartsAtALineAndLooksAtTheLast8000Bytes) {
   EXPECT_EQ(OutputTail(output, 100000).rfind("line 120 ", 0), 0u);
 
   EXPECT_EQ(OutputTail("  short text\n\n", 1400), "short text");
+  EXPECT_EQ(OutputTail("a\n" + std::string(1399, 'x'), 1400), std::string(1399, 'x'));  // the line starts just in
   EXPECT_EQ(OutputTail(std::string(2000, 'x'), 1400), "");  // no line starts inside the window
   // Characters, not bytes, are counted: 700 two-byte letters fit in 1400 characters whole.
   std::string wide;
