@@ -257,52 +257,38 @@ TEST(RealMame, AcceptsEveryBuiltList) {
   SetWriteCombosPluginHook([](std::string& folder) { return folder = "/tmp/korvo-combos", true; });
   SetWriteInputLogPluginHook([](std::string& folder) { return folder = "/tmp/korvo-diag", true; });
   GameList games = BuildGameList();
-  constexpr int32_t kSfex2 = 23, kTekken3 = 82;
-
-  struct Case {
-    const char* name;
-    int32_t game;
+  // The defaults, then every video mode with nearly every option set, in a
+  // window, full screen, and as a desktop shortcut.
+  struct Run {
+    int video;
     LaunchRequest request;
-    std::function<void(Settings&, GameSettingsList&)> setup;
   };
-  const Case cases[] = {
-      {"defaults", kSfex2, {-1, 0}, [](Settings&, GameSettingsList&) {}},
-      {"bgfx full screen", kTekken3, {1, 0},
-       [](Settings& s, GameSettingsList& g) {
-         s.video = s.logs = 1;
-         s.bgfx_chain = s.audio_latency = 3;
-         s.bgfx_backend = s.joystick_provider = 4;
-         s.res_w = 1280, s.res_h = 720, s.rotate = 2, s.integer_scale = 2, s.prescale = 2, s.frameskip = -1;
-         s.sample_rate = 44100, s.joystick_deadzone = 5, s.joystick_saturation = 100, s.controller_file = "hotrod";
-         s.skip_gameinfo = s.autosave = s.cheat = s.confirm_quit = s.sound = 1;
-         GameSettings& o = GetOrCreateGameSettings(g, kTekken3);
-         o.volume = -8, o.keep_aspect = 0, o.wait_vsync = 1;
-       }},
-      {"opengl with shaders and the filter window", kSfex2, {0, 0},
-       [](Settings& s, GameSettingsList&) {
-         s.video = 3, s.gl_glsl = 1, s.gl_glsl_filter = 0, s.glsl_shader = "crt", s.rotate = 4;
-         s.maximize = s.sync_refresh = s.mouse = s.lightgun = s.joystick_contradictory = 1;
-         s.throttle = s.joystick = 0;
-         s.skip_warnings = s.filter_window = 1;
-         s.roms_directory = "roms; more", s.bios_directory = "bios";
-         s.extra_arguments = "-speed 1.5 -nosleep";
-         s.more_options = "-beam_width_min 1.2 -joystick_threshold 0.5 -background_input -priority 1 -rewind "
-                          "-nodual_lightgun -full_screen_gamma 1.5";
-       }},
-      {"shortcut", kSfex2, {1, 1},
-       [](Settings& s, GameSettingsList&) {
-         s.video = 2, s.hlsl_enable = 1, s.rotate = 3, s.sound = 2, s.volume = -32;
-         s.hlsl_options = "-scanline_alpha 0.4 -distortion -0.1 -defocus 0.4,0.4";
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Settings settings;
-    ResetSettings(settings);
+  std::vector<Run> runs = {{-1, {-1, 0}}};
+  for (int video = 0; video < 4; ++video)
+    for (LaunchRequest request : {LaunchRequest{1, 0}, LaunchRequest{0, 0}, LaunchRequest{1, 1}})
+      runs.push_back({video, request});
+  for (const Run& r : runs) {
+    SCOPED_TRACE(testing::Message() << r.video << " " << r.request.screen_mode << r.request.for_shortcut);
+    Settings s;
+    ResetSettings(s);
     GameSettingsList overrides;
-    c.setup(settings, overrides);
+    if (r.video >= 0) {
+      s.video = r.video, s.rotate = r.video + 1, s.sound = 1 + r.video % 2, s.logs = 1, s.volume = -32;
+      s.bgfx_chain = s.audio_latency = 3, s.bgfx_backend = s.joystick_provider = 4, s.sample_rate = 44100;
+      s.res_w = 1280, s.res_h = 720, s.integer_scale = 2, s.prescale = 2, s.frameskip = -1, s.controller_file = "hotrod";
+      s.joystick_deadzone = 5, s.joystick_saturation = 100, s.throttle = s.joystick = 0;
+      s.skip_gameinfo = s.autosave = s.cheat = s.confirm_quit = s.skip_warnings = s.filter_window = 1;
+      s.maximize = s.sync_refresh = s.mouse = s.lightgun = s.joystick_contradictory = s.gl_glsl = s.hlsl_enable = 1;
+      s.gl_glsl_filter = 0, s.glsl_shader = "crt", s.roms_directory = "roms; more", s.bios_directory = "bios";
+      s.hlsl_options = "-scanline_alpha 0.4 -distortion -0.1 -defocus 0.4,0.4";
+      s.extra_arguments = "-speed 1.5 -nosleep";
+      s.more_options = "-beam_width_min 1.2 -joystick_threshold 0.5 -background_input -priority 1 -rewind "
+                       "-nodual_lightgun -full_screen_gamma 1.5";
+      GameSettings& o = GetOrCreateGameSettings(overrides, 23);
+      o.volume = -8, o.keep_aspect = 0, o.wait_vsync = 1;
+    }
     ArgList args;
-    BuildMameArgs(settings, overrides, games, c.game, &c.request, args);
+    BuildMameArgs(s, overrides, games, 23, &r.request, args);
     ArgList run = PortableOnly(args);
     for (const char* a : {"-showconfig", "-homepath", "home", "-cfg_directory", "cfg", "-nvram_directory", "nvram"})
       run.push_back(a);

@@ -103,22 +103,24 @@ TEST(CheckZip, MemberProblemTextsAndTheirLimits) {
 }
 
 TEST(CheckZip, NamesWithoutTheUtf8FlagAreCodePage437) {
-  auto problem = [](const std::string& name, uint32_t flags) {
-    Member m = Bad(Stored(name, "x"));
-    m.flags = flags;
-    return Check(BuildZip({m}), false).problems.at(0);
+  std::string e_acutes;  // a long legacy name: every 0x82 is an é, and the cut keeps whole characters
+  for (int i = 0; i < 99; ++i) e_acutes += "\xC3\xA9";
+  const std::string wrong = ": wrong checksum (the file is corrupt)";
+  const struct {
+    std::string name;
+    uint32_t flags;
+    std::string problem;
+  } cases[] = {
+      {std::string(250, '\x82'), 0, e_acutes},
+      {"\x8E\x99.bin", 0, "\xC3\x84\xC3\x96.bin" + wrong},
+      {"\xC5\x81\xC3\xB3" "d\xC5\xBA.bin", 0x0800, "\xC5\x81\xC3\xB3" "d\xC5\xBA.bin" + wrong},  // UTF-8 as it stands
+      {"\x82.bin", 0x0800, "\xC3\xA9.bin" + wrong},  // flagged but not UTF-8: the code page
   };
-  const std::string e_acute = "\xC3\xA9";
-  // A long legacy name: every 0x82 is an é, and the cut keeps whole characters.
-  std::string expected;
-  for (int i = 0; i < 99; ++i) expected += e_acute;
-  EXPECT_EQ(problem(std::string(250, '\x82'), 0), expected);
-  EXPECT_EQ(problem("\x8E\x99.bin", 0), "\xC3\x84\xC3\x96.bin: wrong checksum (the file is corrupt)");
-  // With the flag the name is UTF-8 as it stands; a flagged name that is not
-  // UTF-8 falls back to the code page.
-  EXPECT_EQ(problem("\xC5\x81\xC3\xB3" "d\xC5\xBA.bin", 0x0800),
-            "\xC5\x81\xC3\xB3" "d\xC5\xBA.bin: wrong checksum (the file is corrupt)");
-  EXPECT_EQ(problem("\x82.bin", 0x0800), e_acute + ".bin: wrong checksum (the file is corrupt)");
+  for (const auto& c : cases) {
+    Member m = Bad(Stored(c.name, "x"));
+    m.flags = c.flags;
+    EXPECT_EQ(Check(BuildZip({m}), false).problems.at(0), c.problem);
+  }
   // A flagged name kept to 259 bytes may end inside a character: that one goes.
   ZipEntry cut;
   cut.utf8_name = true;
