@@ -122,82 +122,73 @@ TEST(Inflate, EveryCutOffStreamIsAnError) {
 }
 
 TEST(Inflate, BadBlocksAreErrors) {
-  BitWriter w;
-  // A distance that reaches before the first byte: 'a', then length 3 distance 2.
-  w.Bits(1, 1), w.Bits(1, 2);
-  w.Code(0x30 + 'a', 8);
-  w.Code(1, 7);  // length symbol 257
-  w.Code(1, 5);  // distance symbol 1 = distance 2
-  w.Code(0, 7);
-  EXPECT_EQ(Decode(w.Done()), kInflateError);
-
-  // The same with distance 1 is fine: "aaaa".
-  w.Bits(1, 1), w.Bits(1, 2);
-  w.Code(0x30 + 'a', 8), w.Code(1, 7), w.Code(0, 5), w.Code(0, 7);
+  // Fixed blocks written field by field: (value, bits) pairs, a negative count
+  // writing a Huffman code of that length most significant bit first.
+  const struct {
+    std::vector<std::pair<uint32_t, int>> fields;
+    int result;
+    std::string out;
+  } fixed[] = {
+      // 'a', then length 3 (symbol 257) at distance 2 (symbol 1): before the first byte.
+      {{{1, 1}, {1, 2}, {0x30 + 'a', -8}, {1, -7}, {1, -5}, {0, -7}}, kInflateError, ""},
+      {{{1, 1}, {1, 2}, {0x30 + 'a', -8}, {1, -7}, {0, -5}, {0, -7}}, kInflateOk, "aaaa"},  // distance 1
+      {{{1, 1}, {1, 2}, {0xC6, -8}}, kInflateError, ""},                                    // length symbol 286
+      {{{1, 1}, {1, 2}, {0x30 + 'a', -8}, {1, -7}, {30, -5}}, kInflateError, ""},           // distance symbol 30
+      {{{1, 1}, {3, 2}, {0, 32}, {0, 32}}, kInflateError, ""},                              // block type 3
+  };
+  for (const auto& f : fixed) {
+    BitWriter w;
+    for (auto [value, bits] : f.fields) bits < 0 ? w.Code(value, -bits) : w.Bits(value, bits);
+    InflateResult r;
+    std::string out;
+    EXPECT_EQ(Decode(w.Done(), r, &out, f.out.size()), f.result) << f.fields.size();
+    EXPECT_EQ(out, f.out);
+  }
+  // Stored blocks: LEN and NLEN must agree, and LEN bytes must be there; a
+  // non-final block with nothing after it runs out of input.
   InflateResult r;
   std::string out;
-  ASSERT_EQ(Decode(w.Done(), r, &out, 4), kInflateOk);
-  EXPECT_EQ(out, "aaaa");
-
-  // Fixed-code symbols that do not exist: length 286, distance 30.
-  w.Bits(1, 1), w.Bits(1, 2), w.Code(0xC6, 8);
-  EXPECT_EQ(Decode(w.Done()), kInflateError);
-  w.Bits(1, 1), w.Bits(1, 2), w.Code(0x30 + 'a', 8), w.Code(1, 7), w.Code(30, 5);
-  EXPECT_EQ(Decode(w.Done()), kInflateError);
-
-  // Block type 3.
-  w.Bits(1, 1), w.Bits(3, 2);
-  EXPECT_EQ(Decode(w.Done() + std::string(8, '\0')), kInflateError);
-
-  // Stored blocks: LEN and NLEN must agree, and LEN bytes must be there.
-  std::string good = std::string("\x01\x03\x00\xFC\xFF", 5) + "abc";
-  ASSERT_EQ(Decode(good, r, &out, 3), kInflateOk);
+  ASSERT_EQ(Decode(std::string("\x01\x03\x00\xFC\xFF", 5) + "abc", r, &out, 3), kInflateOk);
   EXPECT_EQ(out, "abc");
   EXPECT_EQ(Decode(std::string("\x01\x03\x00\xFD\xFF", 5) + "abc"), kInflateError);
   EXPECT_EQ(Decode(std::string("\x01\x04\x00\xFB\xFF", 5) + "abc"), kInflateError);
-
-  // A non-final block with nothing after it runs out of input.
   EXPECT_EQ(Decode(std::string("\x00\x00\x00\xFF\xFF", 5)), kInflateError);
 }
 
 TEST(Inflate, DynamicCodeRules) {
-  std::vector<int> lit(258, 0), dist(1, 0);
-  auto with = [](std::vector<int> v, std::initializer_list<std::pair<int, int>> set) {
-    for (auto [sym, len] : set) v[sym] = len;
-    return v;
+  // Dynamic blocks of the given literal/length code lengths (no distance code),
+  // then these codes: (code, length) pairs.
+  const struct {
+    std::vector<std::pair<int, int>> lengths;
+    std::vector<std::pair<uint32_t, int>> codes;
+    int result;
+    std::string out;
+  } blocks[] = {
+      // Only the end-of-block code, of any length: an empty block; its code is all zero bits.
+      {{{256, 1}}, {{0, 1}}, kInflateOk, ""},
+      {{{256, 3}}, {{0, 3}}, kInflateOk, ""},
+      {{{256, 15}}, {{0, 15}}, kInflateOk, ""},
+      {{{256, 3}}, {{1, 3}}, kInflateError, ""},
+      // Literals with no distance code decode; a match then fails.
+      {{{'x', 1}, {256, 2}, {257, 2}}, {{0, 1}, {0, 1}, {2, 2}}, kInflateOk, "xx"},
+      {{{'x', 1}, {256, 2}, {257, 2}}, {{0, 1}, {3, 2}, {0, 1}}, kInflateError, ""},
+      // Over-subscribed, incomplete with two symbols, and no end-of-block code.
+      {{{'x', 1}, {'y', 1}, {256, 1}}, {}, kInflateError, ""},
+      {{{'x', 1}, {256, 2}}, {}, kInflateError, ""},
+      {{{'x', 1}, {'y', 1}}, {}, kInflateError, ""},
   };
   BitWriter w;
-  InflateResult r;
-  std::string out;
-
-  // Only the end-of-block code, of any length, and no distance code: an empty block.
-  for (int len : {1, 3, 15}) {
-    DynamicHeader(w, with(lit, {{256, len}}), dist);
-    w.Code(0, len);
-    ASSERT_EQ(Decode(w.Done(), r), kInflateOk) << len;
-    EXPECT_EQ(r.produced, 0u);
+  for (const auto& b : blocks) {
+    std::vector<int> lit(258, 0);
+    for (auto [sym, len] : b.lengths) lit[static_cast<size_t>(sym)] = len;
+    DynamicHeader(w, lit, {0});
+    for (auto [code, len] : b.codes) w.Code(code, len);
+    InflateResult r;
+    std::string out;
+    EXPECT_EQ(Decode(w.Done() + (b.result == kInflateOk ? "" : std::string(4, '\0')), r, &out, b.out.size()), b.result);
+    EXPECT_EQ(out, b.out);
+    EXPECT_EQ(r.produced, b.result == kInflateOk ? b.out.size() : r.produced);
   }
-  // That single code is all zero bits; other bits do not decode.
-  DynamicHeader(w, with(lit, {{256, 3}}), dist);
-  w.Code(1, 3);
-  EXPECT_EQ(Decode(w.Done() + std::string(4, '\0')), kInflateError);
-
-  // Literals with no distance code decode; a match then fails.
-  DynamicHeader(w, with(lit, {{'x', 1}, {256, 2}, {257, 2}}), dist);
-  w.Code(0, 1), w.Code(0, 1), w.Code(2, 2);
-  ASSERT_EQ(Decode(w.Done(), r, &out, 2), kInflateOk);
-  EXPECT_EQ(out, "xx");
-  DynamicHeader(w, with(lit, {{'x', 1}, {256, 2}, {257, 2}}), dist);
-  w.Code(0, 1), w.Code(3, 2), w.Code(0, 1);
-  EXPECT_EQ(Decode(w.Done() + std::string(4, '\0')), kInflateError);
-
-  // Over-subscribed, incomplete with two symbols, and no end-of-block code.
-  DynamicHeader(w, with(lit, {{'x', 1}, {'y', 1}, {256, 1}}), dist);
-  EXPECT_EQ(Decode(w.Done() + std::string(4, '\0')), kInflateError);
-  DynamicHeader(w, with(lit, {{'x', 1}, {256, 2}}), dist);
-  EXPECT_EQ(Decode(w.Done() + std::string(4, '\0')), kInflateError);
-  DynamicHeader(w, with(lit, {{'x', 1}, {'y', 1}}), dist);
-  EXPECT_EQ(Decode(w.Done() + std::string(4, '\0')), kInflateError);
 
   // Dynamic headers refused before any code: (value, bit count) pairs after BFINAL and BTYPE 2.
   const std::vector<std::vector<std::pair<uint32_t, int>>> headers = {
