@@ -140,7 +140,7 @@ TEST_F(Backup, EveryFileOrNoBackupAtAll) {
 // A restore replaces the launcher's own files as a whole: those the backup
 // does not hold go back to their start values, MAME's files and profiles it
 // does not hold stay, and the safety backup brings everything back.
-TEST_F(Backup, RestoreRoundTripAndTheSafetyBackupUndoesIt) {
+TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   std::string zip = dir_.File("backup.zip");
   ASSERT_EQ(WriteBackup(zip, folders_).count, 10);
   auto mame_before = Snapshot(folders_.mame);
@@ -150,6 +150,23 @@ TEST_F(Backup, RestoreRoundTripAndTheSafetyBackupUndoesIt) {
   fs::remove_all(L("profiles"));
   ResetSettings(settings_);  // what the launcher holds now; saved before the restore
   settings_.video = 3;
+
+  // A damaged or foreign zip is refused as a whole before anything is written, not even a safety backup.
+  const std::string bytes = ReadTestFile(zip);
+  auto launcher_before = Snapshot(folders_.launcher), mame_changed = Snapshot(folders_.mame);
+  std::string half = bytes.substr(0, bytes.size() / 2), flipped = bytes;
+  half[half.size() - 60] ^= 1;
+  flipped[flipped.find("video=1")] ^= 0x20;  // a flipped data byte fails the checksum
+  for (const std::string& damaged : {half, std::string("not a zip at all, not even close"), std::string(), flipped}) {
+    WriteTestFile(dir_.File("damaged.zip"), damaged);
+    EXPECT_EQ(RestoreSettingsFromBackup(dir_.File("damaged.zip"), folders_, settings_, games_), -1);
+    EXPECT_EQ(RestoreBackup(dir_.File("damaged.zip"), folders_), -1);
+  }
+  EXPECT_EQ(RestoreBackup(dir_.File("missing.zip"), folders_), -1);
+  EXPECT_EQ(Snapshot(folders_.launcher), launcher_before);
+  EXPECT_EQ(Snapshot(folders_.mame), mame_changed);
+  EXPECT_EQ(settings_.video, 3);
+
   // profiles/old/Kept.cfg is in the zip but only top-level profiles come back.
   EXPECT_EQ(RestoreSettingsFromBackup(zip, folders_, settings_, games_), 9);
   EXPECT_EQ(settings_.video, 1);
@@ -198,27 +215,6 @@ TEST_F(Backup, RestoreRoundTripAndTheSafetyBackupUndoesIt) {
   EXPECT_EQ(settings_.video, Settings().video);
   EXPECT_EQ(settings_.binding_version, 5);
   EXPECT_NE(ReadTestFile(L("korvo-settings.cfg")).find("binding_version=5"), std::string::npos);
-}
-
-TEST_F(Backup, DamagedOrForeignZipsAreRefusedBeforeWriting) {
-  std::string zip = dir_.File("backup.zip");
-  ASSERT_EQ(WriteBackup(zip, folders_).count, 10);
-  std::string bytes = ReadTestFile(zip);
-  WriteTestFile(L("korvo-settings.cfg"), "video=2\r\n");
-  auto launcher_before = Snapshot(folders_.launcher);
-  auto mame_before = Snapshot(folders_.mame);
-  std::string half = bytes.substr(0, bytes.size() / 2), flipped = bytes;
-  half[half.size() - 60] ^= 1;
-  flipped[flipped.find("video=1")] ^= 0x20;  // a flipped data byte fails the checksum: refused as a whole
-  ResetSettings(settings_);
-  for (const std::string& damaged : {half, std::string("not a zip at all, not even close"), std::string(), flipped}) {
-    WriteTestFile(dir_.File("damaged.zip"), damaged);
-    EXPECT_EQ(RestoreSettingsFromBackup(dir_.File("damaged.zip"), folders_, settings_, games_), -1);
-    EXPECT_EQ(RestoreBackup(dir_.File("damaged.zip"), folders_), -1);
-  }
-  EXPECT_EQ(RestoreBackup(dir_.File("missing.zip"), folders_), -1);
-  EXPECT_EQ(Snapshot(folders_.launcher), launcher_before);  // not even a safety backup
-  EXPECT_EQ(Snapshot(folders_.mame), mame_before);
 }
 
 TEST(RestoreNames, OnlyKnownPlacesAndSafeNames) {

@@ -1,8 +1,7 @@
-// Check All ROM Sets as a user runs it, twice: over ROM folders holding a
-// good set, a clone that relies on its parent, a set with a damaged member it
-// does not even use, a 7z set, a loose folder, ten thousand unrelated files
-// and a folder that cannot be listed; then again after one zip changed, and
-// once more cancelled halfway.
+// Check All ROM Sets as a user runs it: over folders holding a good set, a clone
+// relying on its parent, a damaged member no set uses, a 7z set, a loose folder,
+// ten thousand unrelated files and a folder that cannot be listed; again after
+// one zip changed, after MAME changed, and cancelled halfway.
 #include <gtest/gtest.h>
 
 #include <filesystem>

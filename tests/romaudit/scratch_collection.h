@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -140,7 +141,7 @@ struct Collection {
 inline Collection Build(const RomListing& listing, const std::vector<std::string>& sets,
                         const std::map<std::string, Kind>& kinds, const std::string& root) {
   Collection c{root + "/A", root + "/B", 0};
-  std::system(("mkdir -p '" + c.folder_a + "' '" + c.folder_b + "'").c_str());
+  std::filesystem::create_directories(c.folder_a), std::filesystem::create_directories(c.folder_b);
   auto kind_of = [&](const std::string& owner) {
     auto k = kinds.find(owner);
     return k == kinds.end() ? Kind::Forged : k->second;
@@ -180,7 +181,7 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     }
   }
   auto write = [&](const std::string& path, const std::string& data) {
-    std::system(("mkdir -p \"$(dirname '" + path + "')\"").c_str());
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << data;
   };
   for (auto& [owner, members] : zips) {
