@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <tuple>
 
 #include "base/file_system.h"
 #include "base/paths.h"
@@ -223,6 +224,15 @@ TEST(ArgText, QuotingAndSplitting) {
   ArgList split;
   ParseArgText("-cheat \"open ended", split);  // unbalanced: runs to the end
   EXPECT_EQ(split, (ArgList{"-cheat", "open ended"}));
+  // The choices of each list: 0 is MAME's own default, past the last is nothing.
+  const std::tuple<const char* (*)(int32_t), int32_t, const char*> names[] = {
+      {VideoName, 4, "gdi"}, {BgfxChainName, 5, "lcd-grid"}, {BgfxBackendName, 5, "auto"}, {SoundName, 4, "portaudio"},
+      {JoystickProviderName, 4, "none"}};
+  for (const auto& [name, last, text] : names) {
+    EXPECT_STREQ(name(last), text);
+    EXPECT_EQ(name(last + 1), nullptr);
+    EXPECT_EQ(name(0), nullptr);
+  }
 }
 
 TEST(ControllerFiles, ListsCfgStems) {

@@ -218,8 +218,15 @@ TEST(Frontend, FailuresGiveTheirCodeAndLogLineAndAPlayGetsTheBuiltArguments) {
 
   chmod(f.dir.File("mame.exe").c_str(), 0755);
   f.Control("exit=3\n");  // MAME's own failure is not passed on
+  static std::string filter_calls;  // the filter window comes and goes with MAME when it is on
+  SetFilterWindowHooks([](uint32_t pid) { filter_calls += pid ? "start;" : "start 0;"; }, [] { filter_calls += "stop;"; });
   EXPECT_EQ(f.Run("C:\\ROMs\\sfex2.zip"), kFrontendPlayed);
+  EXPECT_EQ(filter_calls, "");
+  f.settings.filter_window = 1;
   EXPECT_EQ(f.Run("sfex2", ScreenRequest::FullScreen), kFrontendPlayed);
+  EXPECT_EQ(filter_calls, "start;stop;");
+  SetFilterWindowHooks(nullptr, nullptr);
+  f.settings.filter_window = 0;
   ArgList expected;
   BuildMameArgs(f.settings, {}, f.games, FindGameBySet(f.games, "sfex2")->number, nullptr, expected);
   auto calls = f.Calls();

@@ -168,4 +168,5 @@ TEST(PreviewView, BoardAndYearUnderTheTitleAndTheStepRowBetween) {
   EXPECT_EQ(several.next.y, 225 + 9);
   EXPECT_EQ(several.texts.y, several.next.Bottom() + 9);
   EXPECT_LT(several.previous.Right(), several.next.x);
+  EXPECT_EQ(LayoutPreview(300, 500, 96, {60, 40}, false).icon.w, 20);  // half the smaller side of a small picture
 }
