@@ -1,30 +1,44 @@
-// Playing from the main window without the window: checks, recent games, and
-// a real start of the fake MAME through to its end or a Stop.
-#include "launch/play.h"
-
+// Running MAME: starting and waiting for the fake MAME from the main window
+// and for other front-ends, capturing what a program prints, what the user is
+// told when MAME ends, and the game list asked of MAME in the background.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <future>
 #include <thread>
 
 #include "../../tools/fakemame/fakemame_record.h"
 #include "base/paths.h"
+#include "catalogue/game_list_loader.h"
+#include "catalogue/mame_usage.h"
 #include "controls/input_mapping.h"
 #include "controls/mapping_files.h"
-#include "launch/launch_log.h"
-#include "launch/mame_args_hooks.h"
+#include "launch/captured_run.h"
+#include "launch/exit_diagnosis.h"
+#include "launch/frontend.h"
+#include "launch/mame_args.h"
+#include "launch/mame_asker.h"
+#include "launch/play.h"
+#include "launch/process.h"
+#include "settings/app_state.h"
 #include "support/test_support.h"
 
 namespace {
-// A launcher folder holding the fake as mame.exe.
-struct FakeSetup {
+// A launcher folder holding the fake as mame.exe, logs on.
+struct FakeFolder {
   TempDir dir;
   Settings settings;
-  FakeSetup() {
+  GameList games = BuildGameList();
+  LaunchState state;
+  std::atomic<bool> ended{false};
+  FakeFolder() {
     SetLauncherFolder(dir.path());
     ResetSettings(settings);
+    settings.logs = 1;
     WriteTestFile(dir.File("mame.exe"), ReadTestFile(FakeMamePath()));
     chmod(dir.File("mame.exe").c_str(), 0755);
   }
@@ -32,11 +46,30 @@ struct FakeSetup {
   std::vector<fakemame::RecordedCall> Calls() {
     return fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")));
   }
+  std::string Log() { return ReadTestFile(dir.File("logs/korvo-launch.log")); }
+  void Zips(std::initializer_list<const char*> names) {
+    for (const char* name : names) WriteTestFile(dir.File(std::string("roms/") + name), "PK\5\6");
+  }
+  int Run(const std::string& game, ScreenRequest screen = ScreenRequest::FollowSettings) {
+    return RunFrontend(settings, {}, game, screen);
+  }
+  // Plays `set` from the main window and watches for its end.
+  bool Start(const char* set, uint32_t& error) {
+    if (!StartPlay(state, settings, {}, games, *FindGameBySet(games, set), nullptr, error)) return false;
+    StartWaitThread(state, [this] { ended = true; });
+    return true;
+  }
+  bool WaitForTheEnd() {
+    for (int i = 0; i < 500 && !ended; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return ended;
+  }
 };
 
-bool WaitFor(const std::atomic<bool>& flag, int ms) {
-  for (int i = 0; i < ms / 10 && !flag; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  return flag;
+std::string Script(const TempDir& dir, const std::string& name, const std::string& body) {
+  std::string path = dir.File(name);
+  WriteTestFile(path, "#!/bin/sh\n" + body + "\n");
+  chmod(path.c_str(), 0755);
+  return path;
 }
 }  // namespace
 
@@ -53,23 +86,17 @@ TEST(Play, Checks) {
 }
 
 TEST(Play, StartWaitAndDiagnoseTheFake) {
-  FakeSetup fake;
-  fake.settings.logs = 1;
+  FakeFolder fake;
   fake.Control("print=romset missing\\n\nexit=2\ndelay-ms=100\n");
-  GameList games = BuildGameList();
-  const GameEntry& entry = *FindGameBySet(games, "tekken3");
-  LaunchState state;
   uint32_t error = 0;
-  ASSERT_TRUE(StartPlay(state, fake.settings, {}, games, entry, nullptr, error));
-  EXPECT_TRUE(state.running);
-  EXPECT_EQ(state.last_game, entry.number);
-  EXPECT_EQ(fake.settings.recent.front(), entry.number);
-
-  std::atomic<bool> ended{false};
-  StartWaitThread(state, [&] { ended = true; });
-  ASSERT_TRUE(WaitFor(ended, 5000));
-  MameEndReport report = FinishPlay(state, state.start_tick + 1000);
-  EXPECT_FALSE(state.running);
+  ASSERT_TRUE(fake.Start("tekken3", error));
+  const int32_t number = FindGameBySet(fake.games, "tekken3")->number;
+  EXPECT_TRUE(fake.state.running);
+  EXPECT_EQ(fake.state.last_game, number);
+  EXPECT_EQ(fake.settings.recent.front(), number);
+  ASSERT_TRUE(fake.WaitForTheEnd());
+  MameEndReport report = FinishPlay(fake.state, fake.state.start_tick + 1000);
+  EXPECT_FALSE(fake.state.running);
   EXPECT_TRUE(report.open_rom_check);
   EXPECT_EQ(report.status.rfind("MAME exited with code 2:", 0), 0u);
 
@@ -80,7 +107,7 @@ TEST(Play, StartWaitAndDiagnoseTheFake) {
   EXPECT_EQ(calls[0].folder, fake.dir.path());
   EXPECT_EQ(calls[0].std_out, "file");
   EXPECT_EQ(ReadTestFile(fake.dir.File("logs/korvo-output.log")), "romset missing\n");
-  std::string log = ReadTestFile(fake.dir.File("logs/korvo-launch.log"));
+  std::string log = fake.Log();
   EXPECT_EQ(log.rfind("Korvo v1.0.0\r\n", 0), 0u);
   EXPECT_NE(log.find("mame.exe tekken3 -window"), std::string::npos);
   EXPECT_NE(log.find("cfg\\default.cfg (missing)\r\n"), std::string::npos);
@@ -88,8 +115,7 @@ TEST(Play, StartWaitAndDiagnoseTheFake) {
 }
 
 TEST(Play, AutofireButtonsAreNoneOnlyWhileMameRunsWithTheCombosPlugin) {
-  FakeSetup fake;
-  fake.settings.logs = 1;
+  FakeFolder fake;
   fake.Control("print-file=cfg/default.cfg\ndelay-ms=100\n");  // what MAME found at its start
   SetWriteCombosPluginHook([](std::string& folder) {
     folder = LauncherFolder() + "\\korvo-plugins\\korvo-combos-plugin";
@@ -103,14 +129,10 @@ TEST(Play, AutofireButtonsAreNoneOnlyWhileMameRunsWithTheCombosPlugin) {
   const std::string real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3";
   ASSERT_NE(ReadTestFile(fake.dir.File("cfg/default.cfg")).find(real), std::string::npos);
 
-  GameList games = BuildGameList();
-  LaunchState state;
   uint32_t error = 0;
-  ASSERT_TRUE(StartPlay(state, fake.settings, {}, games, *FindGameBySet(games, "sfex2"), nullptr, error));
-  std::atomic<bool> ended{false};
-  StartWaitThread(state, [&] { ended = true; });
-  ASSERT_TRUE(WaitFor(ended, 5000));
-  FinishPlay(state, TickMs());
+  ASSERT_TRUE(fake.Start("sfex2", error));
+  ASSERT_TRUE(fake.WaitForTheEnd());
+  FinishPlay(fake.state, TickMs());
   const std::string seen = ReadTestFile(fake.dir.File("logs/korvo-output.log"));
   EXPECT_NE(seen.find("P1_BUTTON1"), std::string::npos) << seen;
   EXPECT_EQ(seen.find(real), std::string::npos) << seen;
@@ -122,31 +144,272 @@ TEST(Play, AutofireButtonsAreNoneOnlyWhileMameRunsWithTheCombosPlugin) {
   m = InputMapping{};
 }
 
-TEST(Play, StopEndsAHangingMameSilently) {
-  FakeSetup fake;
+TEST(Play, StopEndsAHangingMameSilentlyAndAFailedStartChangesNothing) {
+  FakeFolder fake;
   fake.Control("hang=1\n");
-  GameList games = BuildGameList();
-  LaunchState state;
   uint32_t error = 0;
-  ASSERT_TRUE(StartPlay(state, fake.settings, {}, games, *FindGameBySet(games, "sfex2"), nullptr, error));
-  std::atomic<bool> ended{false};
-  StartWaitThread(state, [&] { ended = true; });
+  ASSERT_TRUE(fake.Start("sfex2", error));
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  EXPECT_FALSE(ended);
-  StopGame(state);
-  ASSERT_TRUE(WaitFor(ended, 5000));
-  EXPECT_TRUE(FinishPlay(state, TickMs()).silent);
+  EXPECT_FALSE(fake.ended);
+  StopGame(fake.state);
+  ASSERT_TRUE(fake.WaitForTheEnd());
+  EXPECT_TRUE(FinishPlay(fake.state, TickMs()).silent);
+
+  FakeFolder broken;
+  chmod(broken.dir.File("mame.exe").c_str(), 0644);  // there, but not a program
+  EXPECT_FALSE(broken.Start("sfex2", error));
+  EXPECT_NE(error, 0u);
+  EXPECT_FALSE(broken.state.running);
+  EXPECT_TRUE(broken.settings.recent.empty());
+  EXPECT_EQ(CouldNotStartText(5), "Windows error 5");
 }
 
-TEST(Play, AStartThatFailsChangesNothing) {
-  FakeSetup fake;
-  chmod(fake.dir.File("mame.exe").c_str(), 0644);  // there, but not a program
+TEST(Frontend, NamesFromFrontEndsAndDroppedFiles) {
   GameList games = BuildGameList();
-  LaunchState state;
-  uint32_t error = 0;
-  EXPECT_FALSE(StartPlay(state, fake.settings, {}, games, *FindGameBySet(games, "sfex2"), nullptr, error));
-  EXPECT_NE(error, 0u);
-  EXPECT_FALSE(state.running);
-  EXPECT_TRUE(fake.settings.recent.empty());
-  EXPECT_EQ(CouldNotStartText(5), "Windows error 5");
+  auto set_of = [&](const std::string& text) {
+    const GameEntry* e = FindFrontendGame(games, NormalizeFrontendName(text));
+    return e ? e->set : std::string("-");
+  };
+  const std::pair<const char*, const char*> cases[] = {
+      {"SFEX2", "sfex2"}, {"\"C:\\My ROMs\\sfex2.zip\"", "sfex2"}, {"  /home/me/roms/tekken3.7z ", "tekken3"},
+      {"sfex2.zip.bak", "-"},  // one cut at the last dot only
+      {"coh3002c", "-"},       // a BIOS is not a game
+  };
+  for (const auto& [text, set] : cases) EXPECT_EQ(set_of(text), set) << text;
+  EXPECT_EQ(NormalizeFrontendName("\"\""), "");
+  EXPECT_EQ(NormalizeFrontendName("C:\\ROMs\\"), "");
+  EXPECT_EQ(NormalizeFrontendName(std::string(5000, 'a')).size(), 299u);
+}
+
+TEST(Frontend, FailuresGiveTheirCodeAndLogLineAndAPlayGetsTheBuiltArguments) {
+  FakeFolder f;
+  EXPECT_EQ(f.Run(""), kFrontendNoGame);
+  EXPECT_EQ(f.Log(), "no game given: \r\n");
+  EXPECT_EQ(f.Run(" \t "), kFrontendNoGame);
+  // A name was given: what does not find a game is an unknown game; MAME's pong is not one of the table's.
+  for (const char* name : {"\"\"", "C:\\ROMs\\", "C:/ROMs/", "pong"}) {
+    EXPECT_EQ(f.Run(name), kFrontendUnknownGame) << name;
+    EXPECT_EQ(f.Log(), "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed "
+                       "boards): " + std::string(name) + "\r\n");
+  }
+
+  f.Zips({"SFEX2.ZIP"});  // the BIOS zip is missing
+  EXPECT_EQ(f.Run("sfex2"), kFrontendRomsMissing);
+  EXPECT_EQ(f.Log(), "ROM files missing: coh3002c.zip\r\n");
+  EXPECT_EQ(f.Run("kikaioh"), kFrontendRomsMissing);
+  EXPECT_EQ(f.Log(), "ROM files missing: kikaioh.zip, techromn.zip, coh3002c.zip\r\n");
+  EXPECT_TRUE(f.Calls().empty());
+
+  f.settings.logs = 0;
+  f.settings.mame_exe = "emu\\mame.exe";
+  EXPECT_EQ(f.Run("sfex2"), kFrontendNoMame);
+  EXPECT_EQ(f.Log(), "ROM files missing: kikaioh.zip, techromn.zip, coh3002c.zip\r\n");  // logs off: untouched
+  f.settings.logs = 1;
+  EXPECT_EQ(f.Run("sfex2"), kFrontendNoMame);
+  EXPECT_EQ(f.Log(), "mame.exe not found (set it in the launcher, or put it beside the launcher): " + f.dir.path() +
+                         "\\emu\\mame.exe\r\n");
+
+  // There, but it will not start.
+  f.settings.mame_exe = "";
+  f.Zips({"coh3002c.zip"});
+  chmod(f.dir.File("mame.exe").c_str(), 0644);
+  EXPECT_EQ(f.Run("sfex2"), kFrontendNoMame);
+  EXPECT_EQ(f.Log(), "mame.exe could not be started: " + f.dir.path() + "\\mame.exe\r\n");
+
+  chmod(f.dir.File("mame.exe").c_str(), 0755);
+  f.Control("exit=3\n");  // MAME's own failure is not passed on
+  static std::string filter_calls;  // the filter window comes and goes with MAME when it is on
+  SetFilterWindowHooks([](uint32_t pid) { filter_calls += pid ? "start;" : "start 0;"; }, [] { filter_calls += "stop;"; });
+  EXPECT_EQ(f.Run("C:\\ROMs\\sfex2.zip"), kFrontendPlayed);
+  EXPECT_EQ(filter_calls, "");
+  f.settings.filter_window = 1;
+  EXPECT_EQ(f.Run("sfex2", ScreenRequest::FullScreen), kFrontendPlayed);
+  EXPECT_EQ(filter_calls, "start;stop;");
+  SetFilterWindowHooks(nullptr, nullptr);
+  f.settings.filter_window = 0;
+  ArgList expected;
+  BuildMameArgs(f.settings, {}, f.games, FindGameBySet(f.games, "sfex2")->number, nullptr, expected);
+  auto calls = f.Calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].args, expected);
+  EXPECT_EQ(calls[0].folder, f.dir.path());
+  EXPECT_NE(std::find(calls[0].args.begin(), calls[0].args.end(), "-window"), calls[0].args.end());
+  EXPECT_NE(std::find(calls[1].args.begin(), calls[1].args.end(), "-nowindow"), calls[1].args.end());
+  EXPECT_EQ(f.Log().rfind("Korvo v1.0.0\r\n", 0), 0u);
+}
+
+TEST(CapturedRun, OutputExitCodeAndArguments) {
+  TempDir dir;
+  // 1.5 MB, far more than a pipe holds, then a non-zero end.
+  std::string big = Script(dir, "big", "head -c 1572864 /dev/zero | tr '\\0' x; printf '[%s]' \"$@\" >&2; exit 7");
+  TextBuffer out;
+  int32_t code = -1;
+  EXPECT_EQ(RunProgramCaptured(big, dir.path(), "-x \"a b\" \"\"", out, 20000, &code), kCapturedEnded);
+  EXPECT_EQ(code, 7);
+  EXPECT_EQ(out.size(), 1572864u + 11u);
+  EXPECT_EQ(out.substr(out.size() - 11), "[-x][a b][]");
+
+  out = "stale";
+  EXPECT_EQ(RunProgramCaptured(Script(dir, "quiet", "exit 0"), dir.path(), "", out, 5000, &code), kCapturedEnded);
+  EXPECT_EQ(out, "");
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(RunProgramCaptured(dir.File("missing.exe"), dir.path(), "", out, 1000), kCapturedNotStarted);
+  EXPECT_EQ(out, "");
+
+  // What it left running still holds the pipe: the program's end is the answer's end.
+  const std::string left = dir.File("left");
+  const uint64_t start = MonotonicMs();
+  EXPECT_EQ(RunProgramCaptured(Script(dir, "leaves", "sleep 30 & echo $! > " + left + "; echo done"), dir.path(), "",
+                               out, 20000),
+            kCapturedEnded);
+  EXPECT_LT(MonotonicMs() - start, 3000u);
+  EXPECT_EQ(out, "done\n");
+  kill(atoi(ReadTestFile(left).c_str()), SIGKILL);
+}
+
+TEST(CapturedRun, TimeLimitEndsTheProgram) {
+  TempDir dir;
+  const std::string pid_file = dir.File("pid");
+  const std::string bodies[] = {
+      "echo started; exec sleep 60",
+      "exec >&- 2>&-; exec sleep 60",  // closing its output does not escape the limit
+      "exec yes garbage",              // nor does printing without end
+  };
+  for (const std::string& body : bodies) {
+    SCOPED_TRACE(body);
+    std::string program = Script(dir, "run", "echo $$ > " + pid_file + "; " + body);
+    TextBuffer out;
+    uint64_t start = MonotonicMs();
+    EXPECT_EQ(RunProgramCaptured(program, dir.path(), "", out, 400), kCapturedTimedOut);
+    EXPECT_LT(MonotonicMs() - start, 3000u);
+    EXPECT_NE(kill(atoi(ReadTestFile(pid_file).c_str()), 0), 0);  // gone
+    EXPECT_EQ(out, body.rfind("echo", 0) == 0 ? "started\n" : out);
+  }
+}
+
+TEST(ExitDiagnosis, StatusBoxAndRomCheckForEachEnd) {
+  const std::string said = "error: something\nFatal error: cannot run";
+  const std::string quick = "MAME closed after 3 s (exit code 0): use Game > Check ROM Set, and turn on Enable Logs "
+                            "to see the command line";
+  struct Case {
+    bool running, stopped;
+    uint32_t ms, code;
+    bool tail, silent, rom_check, box;
+    std::string status;  // a prefix
+  } cases[] = {
+      {true, true, 1000, 3, true, true, false, false, ""},  // the user's Stop
+      {true, false, 5000, 0, true, true, false, false, ""},  // a clean end after 5 s
+      {false, false, 100, 3, true, true, false, false, ""},  // no start watched it
+      {true, false, 3999, 0, true, false, false, false, quick},  // code 0 never gets a box
+      {true, false, 40500, 0xC0000005u, true, false, false, true, "MAME closed after 40 s (exit code 3221225477):"},
+      {true, false, 9000, 6, false, false, false, false,
+       "MAME exited with code 6: an option the launcher passed is not valid for this MAME (see Enable Logs on the "
+       "General tab)"},  // nothing printed, no box
+      {true, false, 1000, 2, true, false, true, false,
+       "MAME exited with code 2: ROM files are missing or wrong (Game > Check ROM Set)"},
+      {true, false, 1000, 1, true, false, true, false, "MAME exited with code 1: "},
+      {true, false, 1000, 7, true, false, true, false, "MAME exited with code 7: "},
+      {true, false, 1000, 8, true, false, false, true, "MAME exited with code 8: MAME failed to start the game"},
+      {true, false, 1000, 9, true, false, false, true, "MAME closed after 1 s (exit code 9):"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    int reads = 0;
+    MameEndReport r = DiagnoseMameEnd(c.running, c.stopped, c.ms, c.code, [&] {
+      ++reads;
+      return c.tail ? said : "";
+    });
+    EXPECT_EQ(r.silent, c.silent);
+    EXPECT_EQ(r.status.substr(0, c.silent || c.status == quick ? std::string::npos : c.status.size()), c.status);
+    EXPECT_EQ(r.open_rom_check, c.rom_check);
+    EXPECT_EQ(r.show_box, c.box);
+    EXPECT_EQ(r.box_text, c.box ? r.status + "\n\nMAME said:\n\n" + said : "");
+    EXPECT_TRUE(!c.rom_check || reads == 0);  // the check opens instead: the output is not read
+  }
+  EXPECT_EQ(MameExitCodeText(0), nullptr);
+}
+
+TEST(ExitDiagnosis, OutputTailStartsAtALineAndLooksAtTheLast8000Bytes) {
+  // 20000 bytes of numbered 100-byte lines: only the end is looked at.
+  std::string output;
+  for (int i = 0; i < 200; ++i) {
+    std::string line = "line " + std::to_string(i) + " ";
+    output += line + std::string(98 - line.size(), '.') + "\r\n";
+  }
+  std::string tail = OutputTail(output, 1400);
+  EXPECT_LE(tail.size(), 1400u);
+  EXPECT_EQ(tail.rfind("line 186 ", 0), 0u);  // begins at a line start, no CR kept
+  EXPECT_EQ(tail.find('\r'), std::string::npos);
+  EXPECT_TRUE(tail.ends_with("line 199 " + std::string(89, '.')));
+  // With a large limit the 8000-byte window decides: line 120 starts exactly there.
+  EXPECT_EQ(OutputTail(output, 100000).rfind("line 120 ", 0), 0u);
+
+  EXPECT_EQ(OutputTail("  short text\n\n", 1400), "short text");
+  EXPECT_EQ(OutputTail("a\n" + std::string(1399, 'x'), 1400), std::string(1399, 'x'));  // the line starts just in
+  EXPECT_EQ(OutputTail(std::string(2000, 'x'), 1400), "");  // no line starts inside the window
+  // Characters, not bytes, are counted: 700 two-byte letters fit in 1400 characters whole.
+  std::string wide;
+  for (int i = 0; i < 700; ++i) wide += "\xC3\xA9";
+  EXPECT_EQ(OutputTail("first\n" + wide, 1400), "first\n" + wide);
+  EXPECT_EQ(OutputTail("first\n" + wide + wide, 1400), "");
+}
+
+TEST(ExitDiagnosis, OutputFileLocation) {
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  std::string long_temp = "C:\\" + std::string(226, 't') + "\\";  // 230 characters
+  EXPECT_EQ(OutputPathFor(false, "C:\\Temp\\", "C:\\Korvo"), "C:\\Temp\\korvo-output.tmp");
+  EXPECT_EQ(OutputPathFor(false, long_temp, "C:\\Korvo"), "C:\\Korvo\\korvo-output.tmp");
+  EXPECT_EQ(OutputPathFor(false, long_temp.substr(1), "C:\\Korvo"), long_temp.substr(1) + "korvo-output.tmp");
+  EXPECT_EQ(OutputPathFor(false, "", "C:\\Korvo"), "C:\\Korvo\\korvo-output.tmp");
+  EXPECT_EQ(OutputPathFor(true, "C:\\Temp\\", "C:\\Korvo"), dir.path() + "\\logs\\korvo-output.log");
+}
+
+TEST(GameListLoader, AsksTheFakeOnceThenUsesTheCache) {
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  ResetSettings(App().settings);
+  auto load = [](bool force) {
+    std::promise<std::unique_ptr<GameListBlock>> done;
+    auto arrived = done.get_future();
+    EXPECT_TRUE(StartGameListLoader(force, LocatedMameAsker(),
+                                    [&done](std::unique_ptr<GameListBlock> b) { done.set_value(std::move(b)); }));
+    // The main thread owns the settings and may store them anew meanwhile
+    // (OK of the options); the loader located MAME before it started.
+    for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i) {
+      Settings same = App().settings;
+      App().settings = same;
+    }
+    EXPECT_EQ(arrived.wait_for(std::chrono::seconds(1)), std::future_status::ready);
+    return arrived.get();
+  };
+  // Both questions are asked once per MAME build: the listing and the options.
+  auto calls = [&dir](const char* question) {
+    size_t n = 0;
+    for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt"))))
+      n += !call.args.empty() && call.args[0] == question;
+    return n;
+  };
+  auto listfull_calls = [&] {
+    EXPECT_EQ(calls("-showusage"), calls("-listfull"));
+    return calls("-listfull");
+  };
+
+  // No MAME: the table as built, and no cache.
+  auto block = load(true);
+  ASSERT_TRUE(block && block->built);
+  EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, BuildGameList()[22].title);
+  EXPECT_FALSE(TestFileExists(dir.File("korvo-listing-cache.cfg")));
+  EXPECT_FALSE(TestFileExists(dir.File("korvo-options-cache.cfg")));
+
+  std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
+  block = load(false);
+  EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
+  EXPECT_EQ(listfull_calls(), 1u);
+  EXPECT_FALSE(HasMameOption(CachedMameUsage(LocatedMameAsker()), "joystick_threshold"));
+  block = load(false);
+  EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
+  EXPECT_EQ(listfull_calls(), 1u);
+  load(true);
+  EXPECT_EQ(listfull_calls(), 2u);
 }

@@ -59,22 +59,16 @@ TEST(SnapshotFiles, TheFolderFollowsSnapshotDirectoryAgainstMamesFolder) {
 
 TEST(SnapshotFiles, EveryNamingMameUsesNewestFirst) {
   SnapFolder f;
-  f.Add("pong/0000.png", 30);
-  f.Add("pong/0001.png", 20);
-  f.Add("pong/0002.jpeg", 10);  // a user's own JPEG beside MAME's
-  f.Add("pong/10000.png", 25);
-  f.Add("pong/001.png", 1);    // too few digits for MAME's index
-  f.Add("pong/0005", 1);       // not a picture file
-  f.Add("pong.png", 15);       // the plain name MAME's "%g" naming writes
-  f.Add("pong/sub/0003.png", 1);
-  f.Add("shots/pong-0000.jpg.png", 5);  // MAME keeps a typed extension and adds its own
-  f.Add("shots/pong-0001.jpg.png", 5);
-  f.Add("shots/breakout-0000.jpg.png", 1);
-  f.Add("breakout/0000.png", 1);
-  f.Add("same/0000.png", 8);
-  f.Add("same/0001.png", 8);
+  // A user's own JPEG beside MAME's; too few digits for MAME's index; not a picture file; the plain name
+  // MAME's "%g" naming writes; a typed extension MAME keeps and adds its own to.
+  const std::pair<const char*, int> files[] = {
+      {"pong/0000.png", 30}, {"pong/0001.png", 20}, {"pong/0002.jpeg", 10}, {"pong/10000.png", 25},
+      {"pong/001.png", 1}, {"pong/0005", 1}, {"pong.png", 15}, {"pong/sub/0003.png", 1},
+      {"shots/pong-0000.jpg.png", 5}, {"shots/pong-0001.jpg.png", 5}, {"shots/breakout-0000.jpg.png", 1},
+      {"breakout/0000.png", 1}, {"same/0000.png", 8}, {"same/0001.png", 8}};
+  for (const auto& [name, age] : files) f.Add(name, age);
 
-  struct Case {
+  const struct {
     const char* pattern;
     const char* set;
     Names expected;
@@ -86,7 +80,7 @@ TEST(SnapshotFiles, EveryNamingMameUsesNewestFirst) {
       {"%g/%i", "same", {"same/0001.png", "same/0000.png"}},  // same time: the higher index is the later one
       {"%g/%i", "tekken3", {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(f.Names(c.pattern, c.set), c.expected) << c.pattern << " " << c.set;
+  for (const auto& c : cases) EXPECT_EQ(f.Names(c.pattern, c.set), c.expected) << c.pattern << " " << c.set;
 }
 
 TEST(SnapshotFiles, ASetWithoutPicturesBorrowsFromItsParentThenAClone) {

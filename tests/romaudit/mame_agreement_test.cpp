@@ -1,9 +1,7 @@
-// The audit against the real MAME 0.251: a scratch collection laid out from
-// MAME's own -listxml, damaged in every way a collection goes wrong, is judged
-// by MAME's -verifyroms and by the audit. What MAME can see (names, sizes,
-// the CRCs zips state) must read exactly as MAME prints it; Korvo's own
-// verdict differs only where it looks deeper: data behind a right stored CRC,
-// and the SHA-1.
+// A scratch collection laid out from the real MAME's -listxml, damaged in every
+// way a collection goes wrong, judged by its -verifyroms and by the audit: what
+// MAME can see must read exactly as MAME prints it; Korvo's verdict differs only
+// where it looks deeper (data behind a right stored CRC, and the SHA-1).
 #include <gtest/gtest.h>
 
 #include <mutex>
@@ -17,14 +15,12 @@ namespace {
 
 using scratch::Kind;
 
-struct Case {
+// What each set is given and what Korvo must make of it.
+const struct Case {
   const char* set;
   Kind kind;
   Verdict korvo;
-};
-
-// What each set is given and what Korvo must make of it.
-const Case kCases[] = {
+} kCases[] = {
     {"powyak96", Kind::Forged, Verdict::WrongSha1},       // disk and bad dumps right: MAME says best available
     {"ddr5m", Kind::NoDisk, Verdict::MissingFiles},       // its CD image is missing
     {"dstage", Kind::Wrong, Verdict::WrongChecksum},      // right names and sizes, wrong data
@@ -45,13 +41,10 @@ const Case kCases[] = {
 TEST(MameAgreement, ScratchCollectionReadsAsMameSaysExceptWhereKorvoLooksDeeper) {
   if (!scratch::HaveMame()) GTEST_SKIP() << "MAME 0.251 is not installed";
   TempDir dir;
-  std::vector<std::string> sets, asked;
+  std::vector<std::string> sets;
   std::map<std::string, Kind> kinds;
-  for (const Case& c : kCases) {
-    sets.push_back(c.set);
-    kinds[c.set] = c.kind;
-  }
-  asked = sets;
+  for (const Case& c : kCases) sets.push_back(c.set), kinds[c.set] = c.kind;
+  std::vector<std::string> asked = sets;
   for (const char* more : {"ts2", "dstage", "sfchamp", "coh1000c", "coh1000t", "coh3002c", "coh1001l", "coh3002t",
                            "coh1000w", "coh1000a", "sys573", "konamigv"})
     asked.push_back(more);

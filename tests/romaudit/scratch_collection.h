@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -27,13 +28,11 @@ inline bool HaveMame() { return std::system((std::string("test -x ") + kMame).c_
 // and gives what it printed on standard output.
 inline std::string RunMame(const std::string& work, const std::string& args, int* exit_code = nullptr) {
   std::string out = work + "/mame-out.txt";
-  std::string command = "cd '" + work + "' && " + kMame + " " + args + " -homepath '" + work +
-                        "' -noreadconfig >'" + out + "' 2>/dev/null";
-  int rc = std::system(command.c_str());
+  int rc = std::system(("cd '" + work + "' && " + kMame + " " + args + " -homepath '" + work + "' -noreadconfig >'" +
+                        out + "' 2>/dev/null").c_str());
   if (exit_code) *exit_code = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  std::ifstream in(out, std::ios::binary);
   std::stringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(out, std::ios::binary).rdbuf();
   return text.str();
 }
 
@@ -142,7 +141,7 @@ struct Collection {
 inline Collection Build(const RomListing& listing, const std::vector<std::string>& sets,
                         const std::map<std::string, Kind>& kinds, const std::string& root) {
   Collection c{root + "/A", root + "/B", 0};
-  std::system(("mkdir -p '" + c.folder_a + "' '" + c.folder_b + "'").c_str());
+  std::filesystem::create_directories(c.folder_a), std::filesystem::create_directories(c.folder_b);
   auto kind_of = [&](const std::string& owner) {
     auto k = kinds.find(owner);
     return k == kinds.end() ? Kind::Forged : k->second;
@@ -181,16 +180,16 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
       if (dm != listing.end()) place(dm->second);
     }
   }
+  auto write = [&](const std::string& path, const std::string& data) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << data;
+  };
   for (auto& [owner, members] : zips) {
     Kind kind = kind_of(owner);
     if (kind == Kind::Absent) continue;
     std::string folder = kind == Kind::SecondFolder ? c.folder_b : c.folder_a;
     if (kind == Kind::Folder) {
-      std::system(("mkdir -p '" + folder + "/" + owner + "'").c_str());
-      for (const auto& [name, data] : members) {
-        std::ofstream(folder + "/" + owner + "/" + name, std::ios::binary) << data;
-        c.bytes += data.size();
-      }
+      for (const auto& [name, data] : members) write(folder + "/" + owner + "/" + name, data), c.bytes += data.size();
       continue;
     }
     std::vector<ziptest::Member> list;
@@ -203,13 +202,10 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     if (kind == Kind::Flipped && !list.empty() && !list[0].data.empty()) list[0].data[list[0].data.size() / 2] ^= 0x20;
     std::string zip = ziptest::BuildZip(list);
     if (kind == Kind::Truncated) zip.resize(zip.size() / 2);
-    std::ofstream(folder + "/" + owner + ".zip", std::ios::binary) << zip;
+    write(folder + "/" + owner + ".zip", zip);
   }
-  for (const auto& [owner, list] : disks) {
-    std::system(("mkdir -p '" + c.folder_a + "/" + owner + "'").c_str());
-    for (const auto& [name, sha1] : list)
-      std::ofstream(c.folder_a + "/" + owner + "/" + name + ".chd", std::ios::binary) << FakeChd(sha1);
-  }
+  for (const auto& [owner, list] : disks)
+    for (const auto& [name, sha1] : list) write(c.folder_a + "/" + owner + "/" + name + ".chd", FakeChd(sha1));
   return c;
 }
 

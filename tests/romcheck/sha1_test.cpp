@@ -22,21 +22,19 @@ std::string Stream(uint32_t x, size_t n) {
 
 Sha1Digest InPieces(const std::string& data, bool portable, std::mt19937& rng) {
   Sha1 sha(portable);
-  for (size_t at = 0; at < data.size();) {
-    size_t n = std::min<size_t>(data.size() - at, rng() % 3 == 0 ? rng() % 4 : rng() % 300);
+  for (size_t at = 0, n = 0; at < data.size(); at += n) {
+    n = std::min<size_t>(data.size() - at, rng() % 3 == 0 ? rng() % 4 : rng() % 300);
     sha.Update(data.data() + at, n);
-    at += n;
   }
   return sha.Finish();
 }
 
 TEST(Sha1, MatchesHashlibOnBothPathsWholeAndInPieces) {
-  struct Case {
+  const struct {
     uint32_t seed;
     size_t size;
     const char* hex;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {1, 0, "da39a3ee5e6b4b0d3255bfef95601890afd80709"},   {2, 1, "ae4f281df5a5d0ff3cad6371f76d5c29b6d953ec"},
       {3, 3, "2d6a6d6184d899a683ba15fdbba051b36c821d50"},   {4, 55, "b85bbedc4906105a7f94fa1a70f738feb6a03f30"},
       {5, 56, "aed677ebbb1a673f070bf7f55f9376d7508df3e3"},  {6, 57, "d29c7a49cfdc820fd80cfe7ab39f585ab549ea7d"},
@@ -48,7 +46,7 @@ TEST(Sha1, MatchesHashlibOnBothPathsWholeAndInPieces) {
       {15, 1048589, "835854bfe8742bf32305bcbd94426dcddf396dee"},
   };
   std::mt19937 rng(25);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.size);
     const std::string data = Stream(c.seed, c.size);
     EXPECT_EQ(Sha1Hex(Sha1Of(data.data(), data.size())), c.hex);

@@ -10,70 +10,65 @@
 using namespace ziptest;
 
 namespace {
-
 ZipCheck Check(const std::string& zip, bool expect_sound) {
   ZipCheck result;
   EXPECT_EQ(CheckZip(Bytes(zip), zip.size(), result), expect_sound);
   return result;
 }
-
 std::vector<std::string> Problems(const std::string& zip) { return Check(zip, false).problems; }
-
-const char* kDamagedDirectory = "the zip directory is damaged or the file is cut off (not a complete download?)";
-
+Member Bad(Member m) {
+  m.crc ^= 1;
+  return m;
+}
+const std::vector<std::string> kDamagedDirectory = {
+    "the zip directory is damaged or the file is cut off (not a complete download?)"};
 }  // namespace
 
-TEST(CheckZip, SoundZipCountsFilesAndBytes) {
+TEST(CheckZip, SoundZipsAndTheLimitsOfTheFileAndTheComment) {
   std::string rom = RomLikeData(50000, 10);
-  std::string zip = BuildZip({Stored("a.bin", "hello"), Deflated("b.bin", rom, 9), Stored("sub/", ""),
+  Member with_extra = Deflated("x.bin", rom);
+  with_extra.extra = std::string("UT\x05\x00\x01\x00\x00\x00\x00", 9);  // as other zip tools add
+  std::string zip = BuildZip({Stored("a.bin", "hello"), Deflated("b.bin", rom, 9), Stored("sub/", ""), with_extra,
                               Deflated("empty.bin", "", 6), Stored("sub/c.bin", "")});
   ZipCheck r = Check(zip, true);
-  EXPECT_EQ(r.files, 4u);
-  EXPECT_EQ(r.total_bytes, 5u + rom.size());
+  EXPECT_EQ(r.files, 5u);
+  EXPECT_EQ(r.total_bytes, 5u + 2 * rom.size());
   EXPECT_EQ(r.problem_count, 0u);
-}
 
-TEST(CheckZip, SizeLimitsOfTheFileAndTheComment) {
   EXPECT_EQ(Problems(std::string(21, '\0')), std::vector<std::string>{"the file is too small to be a zip"});
-  std::string empty = BuildZip({});
-  ASSERT_EQ(empty.size(), 22u);
-  EXPECT_EQ(Problems(empty), std::vector<std::string>{"the zip contains no files"});
+  EXPECT_EQ(BuildZip({}).size(), 22u);
+  EXPECT_EQ(Problems(BuildZip({})), std::vector<std::string>{"the zip contains no files"});
+  ZipCheck folders = Check(BuildZip({Stored("a/", ""), Stored("a/b/", "")}), false);
+  EXPECT_EQ(folders.problems, std::vector<std::string>{"the zip contains no files"});
+  EXPECT_EQ(folders.files, 0u);
+  Check(BuildZip({Stored("x", "data")}, std::string(65535, 'c')), true);
+  EXPECT_EQ(Problems(BuildZip({Stored("x", "data")}) + std::string(65536, 'c')), kDamagedDirectory);
 
-  std::vector<Member> one = {Stored("x", "data")};
-  Check(BuildZip(one, std::string(65535, 'c')), true);
-  std::string zip = BuildZip(one);
-  EXPECT_EQ(Problems(zip + std::string(65536, 'c')), std::vector<std::string>{kDamagedDirectory});
-}
-
-TEST(CheckZip, CutOffZips) {
-  std::string zip = BuildZip({Deflated("a.bin", RomLikeData(3000, 11)), Deflated("b.bin", RomLikeData(3000, 12))});
   // Without the directory, every cut is a damaged directory and never a crash.
+  zip = BuildZip({Deflated("a.bin", RomLikeData(3000, 11)), Deflated("b.bin", RomLikeData(3000, 12))});
   for (size_t cut = 0; cut < zip.size(); ++cut) {
-    ZipCheck r;
-    EXPECT_FALSE(CheckZip(Bytes(zip), cut, r));
-    ASSERT_EQ(r.problems.size(), 1u) << cut;
+    ZipCheck cut_check;
+    EXPECT_FALSE(CheckZip(Bytes(zip), cut, cut_check));
+    ASSERT_EQ(cut_check.problems.size(), 1u) << cut;
   }
 }
 
-TEST(CheckZip, MemberProblemTexts) {
+TEST(CheckZip, MemberProblemTextsAndTheirLimits) {
   std::string rom = RomLikeData(20000, 14);
-  Member bad_crc = Deflated("crc.bin", rom);
-  bad_crc.crc ^= 1;
-  Member bad_size = Deflated("size.bin", rom);
+  Member bad_size = Deflated("size.bin", rom), stored_size = Stored("stored.bin", "abc");
   bad_size.size += 1;
-  Member stored_size = Stored("stored.bin", "abc");
   stored_size.size = 4;
   Member stored_crc = Stored("storedcrc.bin", "abc");
   stored_crc.crc ^= 0x80000000u;
   Member broken = Deflated("broken.bin", rom);
   broken.data[broken.data.size() / 2] ^= 0x55;
   broken.data.resize(broken.data.size() - 40);
-  Member bzip2 = Stored("method.bin", "abc");
+  Member bzip2 = Stored("method.bin", "abc"), outside = Stored("outside.bin", "abc");
   bzip2.method = 12;
-  Member outside = Stored("outside.bin", "abc");
   outside.use_offset = true;
   outside.offset = 0xFFFFFF00u;
-  EXPECT_EQ(Problems(BuildZip({bad_crc, bad_size, stored_size, stored_crc, broken, bzip2, outside, Stored("ok", "ok")})),
+  EXPECT_EQ(Problems(BuildZip({Bad(Deflated("crc.bin", rom)), bad_size, stored_size, stored_crc, broken, bzip2,
+                               outside, Stored("ok", "ok")})),
             (std::vector<std::string>{
                 "crc.bin: wrong checksum (the file is corrupt)",
                 "size.bin: has the wrong size (the file is corrupt)",
@@ -83,48 +78,49 @@ TEST(CheckZip, MemberProblemTexts) {
                 "method.bin: uses a compression method this check does not know",
                 "outside.bin: its data is missing (the zip is cut off or damaged)",
             }));
-}
-
-TEST(CheckZip, FoldersOnlyAndProblemOverflow) {
-  ZipCheck r = Check(BuildZip({Stored("a/", ""), Stored("a/b/", "")}), false);
-  EXPECT_EQ(r.problems, std::vector<std::string>{"the zip contains no files"});
-  EXPECT_EQ(r.files, 0u);
 
   std::vector<Member> members;
-  for (int i = 0; i < 13; ++i) {
-    members.push_back(Stored("m" + std::to_string(i), "x"));
-    members.back().crc ^= 1;
-  }
-  r = Check(BuildZip(members), false);
+  for (int i = 0; i < 13; ++i) members.push_back(Bad(Stored("m" + std::to_string(i), "x")));
+  ZipCheck r = Check(BuildZip(members), false);
   EXPECT_EQ(r.problem_count, 13u);
   EXPECT_EQ(r.problems.size(), 12u);
   EXPECT_EQ(r.problems[11], "m11: wrong checksum (the file is corrupt)");
-
   // A long name is cut with its text at 199 bytes.
-  Member long_name = Stored(std::string(300, 'n'), "x");
-  long_name.crc ^= 1;
-  r = Check(BuildZip({long_name}), false);
-  EXPECT_EQ(r.problems[0], std::string(199, 'n'));
+  EXPECT_EQ(Problems(BuildZip({Bad(Stored(std::string(300, 'n'), "x"))}))[0], std::string(199, 'n'));
+
+  members.clear();
+  for (int i = 0; i < 5000; ++i) members.push_back(Stored("f" + std::to_string(i), std::to_string(i)));
+  members[4095] = Bad(members[4095]);  // checked
+  members[4096] = Bad(members[4096]);  // beyond what is checked
+  r = Check(BuildZip(members), false);
+  EXPECT_EQ(r.files, 4096u);
+  EXPECT_EQ(r.problems, (std::vector<std::string>{"too many files in the zip to check them all",
+                                                  "f4095: wrong checksum (the file is corrupt)"}));
+  // A damaged header past the ones held still damages the directory.
+  std::string zip = BuildZip(members);
+  zip[zip.rfind(std::string("PK\x01\x02", 4))] = 'X';
+  EXPECT_EQ(Problems(zip), kDamagedDirectory);
 }
 
 TEST(CheckZip, NamesWithoutTheUtf8FlagAreCodePage437) {
-  auto problem = [](const std::string& name, uint32_t flags) {
-    Member m = Stored(name, "x");
-    m.crc ^= 1;
-    m.flags = flags;
-    return Check(BuildZip({m}), false).problems.at(0);
+  std::string e_acutes;  // a long legacy name: every 0x82 is an é, and the cut keeps whole characters
+  for (int i = 0; i < 99; ++i) e_acutes += "\xC3\xA9";
+  const std::string wrong = ": wrong checksum (the file is corrupt)";
+  const struct {
+    std::string name;
+    uint32_t flags;
+    std::string problem;
+  } cases[] = {
+      {std::string(250, '\x82'), 0, e_acutes},
+      {"\x8E\x99.bin", 0, "\xC3\x84\xC3\x96.bin" + wrong},
+      {"\xC5\x81\xC3\xB3" "d\xC5\xBA.bin", 0x0800, "\xC5\x81\xC3\xB3" "d\xC5\xBA.bin" + wrong},  // UTF-8 as it stands
+      {"\x82.bin", 0x0800, "\xC3\xA9.bin" + wrong},  // flagged but not UTF-8: the code page
   };
-  const std::string e_acute = "\xC3\xA9";
-  // A long legacy name: every 0x82 is an é, and the cut keeps whole characters.
-  std::string expected;
-  for (int i = 0; i < 99; ++i) expected += e_acute;
-  EXPECT_EQ(problem(std::string(250, '\x82'), 0), expected);
-  EXPECT_EQ(problem("\x8E\x99.bin", 0), "\xC3\x84\xC3\x96.bin: wrong checksum (the file is corrupt)");
-  // With the flag the name is UTF-8 as it stands; a flagged name that is not
-  // UTF-8 falls back to the code page.
-  EXPECT_EQ(problem("\xC5\x81\xC3\xB3" "d\xC5\xBA.bin", 0x0800),
-            "\xC5\x81\xC3\xB3" "d\xC5\xBA.bin: wrong checksum (the file is corrupt)");
-  EXPECT_EQ(problem("\x82.bin", 0x0800), e_acute + ".bin: wrong checksum (the file is corrupt)");
+  for (const auto& c : cases) {
+    Member m = Bad(Stored(c.name, "x"));
+    m.flags = c.flags;
+    EXPECT_EQ(Check(BuildZip({m}), false).problems.at(0), c.problem);
+  }
   // A flagged name kept to 259 bytes may end inside a character: that one goes.
   ZipEntry cut;
   cut.utf8_name = true;
@@ -132,49 +128,25 @@ TEST(CheckZip, NamesWithoutTheUtf8FlagAreCodePage437) {
   EXPECT_EQ(ZipNameText(cut), std::string(257, 'a'));
 }
 
-TEST(CheckZip, FiveThousandMembersChecksTheFirst4096) {
-  std::vector<Member> members;
-  for (int i = 0; i < 5000; ++i) members.push_back(Stored("f" + std::to_string(i), std::to_string(i)));
-  members[4095].crc ^= 1;  // checked
-  members[4096].crc ^= 1;  // beyond what is checked
-  ZipCheck r = Check(BuildZip(members), false);
-  EXPECT_EQ(r.files, 4096u);
-  EXPECT_EQ(r.problems, (std::vector<std::string>{"too many files in the zip to check them all",
-                                                  "f4095: wrong checksum (the file is corrupt)"}));
-  // A damaged header past the ones held still damages the directory.
-  std::string zip = BuildZip(members);
-  size_t last = zip.rfind(std::string("PK\x01\x02", 4));
-  zip[last] = 'X';
-  EXPECT_EQ(Problems(zip), std::vector<std::string>{kDamagedDirectory});
-}
+TEST(CheckZip, BogusDirectoryFieldsAndBombs) {
+  const std::string zip = BuildZip({Stored("a", "abc")});
+  const size_t end = zip.rfind(std::string("PK\x05\x06", 4)), central = zip.rfind(std::string("PK\x01\x02", 4));
+  const std::pair<size_t, std::string> damage[] = {
+      {end + 16, std::string("\x7F\0\0\x7F", 4)},  // directory offset past the end
+      {end + 10, std::string("\x02", 1)},  // two entries announced, one there
+      {central + 28, "\xFF"},              // the name runs past the end
+  };
+  for (const auto& [at, bytes] : damage)
+    EXPECT_EQ(Problems(std::string(zip).replace(at, bytes.size(), bytes)), kDamagedDirectory) << at;
+  EXPECT_EQ(Problems(std::string(zip).replace(central + 20, 4, "\xFF\xFF\xFF\x7F")),  // larger than the file
+            std::vector<std::string>{"a: its data is missing (the zip is cut off or damaged)"});
 
-TEST(CheckZip, BogusDirectoryFields) {
-  std::string zip = BuildZip({Stored("a", "abc")});
-  size_t end = zip.rfind(std::string("PK\x05\x06", 4));
-  std::string far = zip;
-  far[end + 16] = '\x7F', far[end + 19] = '\x7F';  // directory offset past the end
-  EXPECT_EQ(Problems(far), std::vector<std::string>{kDamagedDirectory});
-  std::string more = zip;
-  more[end + 10] = 2;  // two entries announced, one there
-  EXPECT_EQ(Problems(more), std::vector<std::string>{kDamagedDirectory});
-  std::string long_name = zip;
-  size_t central = zip.rfind(std::string("PK\x01\x02", 4));
-  long_name[central + 28] = '\xFF';  // the name runs past the end
-  EXPECT_EQ(Problems(long_name), std::vector<std::string>{kDamagedDirectory});
-  std::string huge = zip;
-  huge.replace(central + 20, 4, "\xFF\xFF\xFF\x7F");  // compressed size larger than the file
-  EXPECT_EQ(Problems(huge), std::vector<std::string>{"a: its data is missing (the zip is cut off or damaged)"});
-}
-
-TEST(CheckZip, ZipBombsEndQuickly) {
   // One member that unpacks to 64 MiB but claims 1000 bytes.
   Member bomb = Deflated("bomb.bin", std::string(64u << 20, '\0'), 9);
   bomb.size = 1000;
   EXPECT_EQ(Problems(BuildZip({bomb})), std::vector<std::string>{"bomb.bin: has the wrong size (the file is corrupt)"});
-
   // Many directory entries sharing one member's data: only the first is unpacked.
-  Member big = Deflated("big.bin", std::string(16u << 20, '\0'), 9);
-  std::vector<Member> members(1000, big);
+  std::vector<Member> members(1000, Deflated("big.bin", std::string(16u << 20, '\0'), 9));
   for (size_t i = 0; i < members.size(); ++i) {
     members[i].name = "m" + std::to_string(i);
     members[i].use_offset = true;
@@ -185,33 +157,35 @@ TEST(CheckZip, ZipBombsEndQuickly) {
   EXPECT_EQ(r.problems[0], "m1: its data is missing (the zip is cut off or damaged)");
 }
 
-TEST(ExtractZipMember, UnpacksOnlySoundMembers) {
+TEST(ExtractZipMember, UnpacksOnlySoundMembersAndReadsNamesWithinCapacity) {
   std::string rom = RomLikeData(100000, 15);
-  std::vector<Member> members = {Deflated("d", rom), Stored("s", "stored"), Deflated("crc", rom), Stored("m", "x")};
-  members[2].crc ^= 1;
+  std::vector<Member> members = {Deflated("d", rom), Stored("s", "stored"), Bad(Deflated("crc", rom)), Stored("m", "x")};
+  members[0].extra = std::string("ab\x02\0xy", 6);
   members[3].method = 9;
   std::string zip = BuildZip(members);
   std::vector<ZipEntry> entries;
   ASSERT_EQ(ReadZipDirectory(Bytes(zip), zip.size(), entries, 10), 4);
   std::string out(rom.size(), '\0');
-  ASSERT_TRUE(ExtractZipMember(Bytes(zip), zip.size(), entries[0], reinterpret_cast<uint8_t*>(out.data())));
+  auto extract = [&](const ZipEntry& e, void* to) {
+    return ExtractZipMember(Bytes(zip), zip.size(), e, static_cast<uint8_t*>(to));
+  };
+  ASSERT_TRUE(extract(entries[0], out.data()));
   EXPECT_EQ(out, rom);
-  out.assign(6, '\0');
-  ASSERT_TRUE(ExtractZipMember(Bytes(zip), zip.size(), entries[1], reinterpret_cast<uint8_t*>(out.data())));
-  EXPECT_EQ(out, "stored");
-  out.assign(rom.size(), '\0');
-  EXPECT_FALSE(ExtractZipMember(Bytes(zip), zip.size(), entries[2], reinterpret_cast<uint8_t*>(out.data())));
-  EXPECT_FALSE(ExtractZipMember(Bytes(zip), zip.size(), entries[3], reinterpret_cast<uint8_t*>(out.data())));
+  ASSERT_TRUE(extract(entries[1], out.data()));
+  EXPECT_EQ(out.substr(0, 6), "stored");
+  EXPECT_FALSE(extract(entries[2], out.data()));
+  EXPECT_FALSE(extract(entries[3], out.data()));
   // The directory says fewer bytes than the stream holds: refused, nothing written past the buffer.
   ZipEntry shorter = entries[0];
   shorter.uncompressed_size = 10;
   std::vector<uint8_t> small(10);
-  EXPECT_FALSE(ExtractZipMember(Bytes(zip), zip.size(), shorter, small.data()));
-}
+  EXPECT_FALSE(extract(shorter, small.data()));
+  ZipEntry longer = entries[0];  // and more bytes than it holds: refused too
+  longer.uncompressed_size += 1;
+  out.resize(longer.uncompressed_size);
+  EXPECT_FALSE(extract(longer, out.data()));
 
-TEST(ReadZipDirectory, NamesAreCutAndCapacityRespected) {
-  std::string zip = BuildZip({Stored(std::string(300, 'a'), "1"), Stored(std::string("b\0c", 3), "2"), Stored("c", "3")});
-  std::vector<ZipEntry> entries;
+  zip = BuildZip({Stored(std::string(300, 'a'), "1"), Stored(std::string("b\0c", 3), "2"), Stored("c", "3")});
   EXPECT_EQ(ReadZipDirectory(Bytes(zip), zip.size(), entries, 2), 3);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].name, std::string(259, 'a'));

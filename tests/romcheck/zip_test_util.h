@@ -38,26 +38,19 @@ inline std::string RomLikeData(size_t size, uint32_t seed) {
     uint32_t kind = rng() % 4;
     size_t run = 1 + rng() % 200;
     for (size_t i = 0; i < run && d.size() < size; ++i) {
-      if (kind == 0 || d.size() < 300)
-        d.push_back(static_cast<char>(rng()));
-      else if (kind == 1)
-        d.push_back(static_cast<char>(0xFF));
-      else if (kind == 2)
-        d.push_back(d[d.size() - 1 - rng() % 8]);
-      else
-        d.push_back(d[d.size() - 256]);
+      if (kind == 0 || d.size() < 300) d.push_back(static_cast<char>(rng()));
+      else if (kind == 1) d.push_back(static_cast<char>(0xFF));
+      else if (kind == 2) d.push_back(d[d.size() - 1 - rng() % 8]);
+      else d.push_back(d[d.size() - 256]);
     }
   }
   return d;
 }
 
-inline void Put16(std::string& s, uint32_t v) {
-  s.push_back(static_cast<char>(v & 0xFF));
-  s.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-inline void Put32(std::string& s, uint32_t v) {
-  Put16(s, v & 0xFFFF);
-  Put16(s, v >> 16);
+// Little-endian fields of 2 and 4 bytes.
+inline void Put(std::string& s, std::initializer_list<std::pair<uint32_t, int>> fields) {
+  for (auto [value, bytes] : fields)
+    for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 struct Member {
@@ -69,6 +62,7 @@ struct Member {
   bool use_offset = false;
   uint32_t offset = 0;    // local header offset to claim instead of the real one
   uint32_t flags = 0;     // general purpose flags (bit 11: the name is UTF-8)
+  std::string extra = {};  // an extra field, in both headers
 };
 
 inline Member Stored(const std::string& name, const std::string& data) {
@@ -81,31 +75,21 @@ inline Member Deflated(const std::string& name, const std::string& data, int lev
 inline std::string BuildZip(const std::vector<Member>& members, const std::string& comment = "") {
   std::string zip, central;
   for (const Member& m : members) {
-    uint32_t offset = static_cast<uint32_t>(zip.size());
-    Put32(zip, 0x04034b50);
-    Put16(zip, 20), Put16(zip, m.flags), Put16(zip, m.method), Put16(zip, 0), Put16(zip, 0x21);
-    Put32(zip, m.crc), Put32(zip, static_cast<uint32_t>(m.data.size())), Put32(zip, m.size);
-    Put16(zip, static_cast<uint32_t>(m.name.size())), Put16(zip, 0);
-    zip += m.name;
-    zip += m.data;
-    Put32(central, 0x02014b50);
-    Put16(central, 20), Put16(central, 20), Put16(central, m.flags), Put16(central, m.method);
-    Put16(central, 0), Put16(central, 0x21);
-    Put32(central, m.crc), Put32(central, static_cast<uint32_t>(m.data.size())), Put32(central, m.size);
-    Put16(central, static_cast<uint32_t>(m.name.size())), Put16(central, 0), Put16(central, 0);
-    Put16(central, 0), Put16(central, 0), Put32(central, 0);
-    Put32(central, m.use_offset ? m.offset : offset);
-    central += m.name;
+    const uint32_t offset = static_cast<uint32_t>(zip.size()), stored = static_cast<uint32_t>(m.data.size());
+    const uint32_t name = static_cast<uint32_t>(m.name.size()), extra = static_cast<uint32_t>(m.extra.size());
+    Put(zip, {{0x04034b50, 4}, {20, 2}, {m.flags, 2}, {m.method, 2}, {0, 2}, {0x21, 2}, {m.crc, 4}, {stored, 4},
+              {m.size, 4}, {name, 2}, {extra, 2}});
+    zip += m.name + m.extra + m.data;
+    Put(central, {{0x02014b50, 4}, {20, 2}, {20, 2}, {m.flags, 2}, {m.method, 2}, {0, 2}, {0x21, 2}, {m.crc, 4},
+                  {stored, 4}, {m.size, 4}, {name, 2}, {extra, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 4},
+                  {m.use_offset ? m.offset : offset, 4}});
+    central += m.name + m.extra;
   }
-  uint32_t dir_offset = static_cast<uint32_t>(zip.size());
-  zip += central;
-  Put32(zip, 0x06054b50);
-  Put16(zip, 0), Put16(zip, 0);
-  Put16(zip, static_cast<uint32_t>(members.size() & 0xFFFF)), Put16(zip, static_cast<uint32_t>(members.size() & 0xFFFF));
-  Put32(zip, static_cast<uint32_t>(central.size())), Put32(zip, dir_offset);
-  Put16(zip, static_cast<uint32_t>(comment.size()));
-  zip += comment;
-  return zip;
+  const uint32_t count = static_cast<uint32_t>(members.size() & 0xFFFF);
+  Put(central, {{0x06054b50, 4}, {0, 2}, {0, 2}, {count, 2}, {count, 2},
+                {static_cast<uint32_t>(central.size()), 4}, {static_cast<uint32_t>(zip.size()), 4},
+                {static_cast<uint32_t>(comment.size()), 2}});
+  return zip + central + comment;
 }
 
 inline const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
