@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "base/file_system.h"
 #include "settings/settings.h"
 #include "support/test_support.h"
@@ -19,63 +21,56 @@ bool g_dark = false;
 bool FakeSystemDark() { return g_dark; }
 }  // namespace
 
-TEST(SettingsRead, KeysIgnoreCaseAndFlagsTakeOnlyOneYesTrue) {
-  Settings s = Parsed("VIDEO = 2\r\nFullscreen=YES\r\nthrottle=on\r\nlogs=2\r\nmouse=True\r\n");
-  EXPECT_EQ(s.video, 2);
-  EXPECT_EQ(s.fullscreen, 1);
-  EXPECT_EQ(s.throttle, 0);
-  EXPECT_EQ(s.logs, 0);
-  EXPECT_EQ(s.mouse, 1);
+TEST(SettingsRead, EachKeyTakesOnlyItsValuesWithinItsRange) {
+  using S = Settings;
+  const struct {
+    const char* text;
+    int32_t Settings::*field;
+    int32_t expected;
+  } cases[] = {
+      {"VIDEO = 2", &S::video, 2},                 {"Fullscreen=YES", &S::fullscreen, 1},
+      {"throttle=on", &S::throttle, 0},            {"logs=2", &S::logs, 0},
+      {"mouse=True", &S::mouse, 1},                {"prescale=0", &S::prescale, 1},
+      {"prescale=99999999999", &S::prescale, 8},   {"volume=-40", &S::volume, -32},
+      {"volume=-99999999999", &S::volume, -32},    {"frameskip=-5", &S::frameskip, -1},
+      {"sort_column=3", &S::sort_column, 1},       {"sort_column=9", &S::sort_column, 6},
+      {"sort_column=-4", &S::sort_column, 0},
+      {"theme_mode=7", &S::theme_mode, 0},         {"video=99", &S::video, 4},
+      {"video=abc", &S::video, 0},                 {"video=3\nvideo=1", &S::video, 1},
+      {"audio_latency=9", &S::audio_latency, 5},   {"joystick_deadzone=-1", &S::joystick_deadzone, 0},
+      {"columns_hidden=255", &S::columns_hidden, 127},  {"options_window=2", &S::options_window, 0},
+      {"preview_split=99999", &S::preview_split, 4000}, {"search_bar=0", &S::search_bar_hidden, 1},
+      {"filters_bar=no", &S::filter_bar_hidden, 0},     {"toolbar=0", &S::toolbar_hidden, 1},
+      {"favorites_only=yes", &S::favorites_only, 0},    {"sort_ascending=0", &S::sort_ascending, 0},
+      {"preview_shown=0", &S::preview_shown, 0},        {"preview_shown=no", &S::preview_shown, 1},
+      {"no equals sign here\n[KORVO]\n#video=3\n;video=3\n=5\nunknown_key=1\n", &S::video, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Parsed(c.text).*c.field, c.expected) << c.text;
+
+  // Every clamped number at both ends of its range.
+  const char* keys[] = {"on_game_start", "rotate", "bgfx_chain", "bgfx_backend", "sound", "joystick_provider",
+                        "gl_glsl_filter", "integer_scale", "filter_scaler", "filter_dither", "joystick_saturation",
+                        "joystick_deadzone", "audio_latency", "frameskip", "prescale", "volume", "video"};
+  auto clamped = [&](const char* value) {
+    std::string text;
+    for (const char* key : keys) text += std::string(key) + "=" + value + "\n";
+    Settings s = Parsed(text);
+    return std::vector<int32_t>{s.on_game_start, s.rotate,        s.bgfx_chain,        s.bgfx_backend,
+                                s.sound,         s.joystick_provider, s.gl_glsl_filter, s.integer_scale,
+                                s.filter_scaler, s.filter_dither, s.joystick_saturation, s.joystick_deadzone,
+                                s.audio_latency, s.frameskip,     s.prescale,          s.volume, s.video};
+  };
+  EXPECT_EQ(clamped("9999"), (std::vector<int32_t>{2, 4, 5, 5, 4, 4, 2, 8, 4, 3, 100, 100, 5, 10, 8, 0, 4}));
+  EXPECT_EQ(clamped("-9999"), (std::vector<int32_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, -1, 1, -32, 0}));
 }
 
-TEST(SettingsRead, ClampsAndSpecialRules) {
-  Settings s = Parsed(
-      "prescale=0\nvolume=-40\nframeskip=-5\nsort_column=3\ntheme_mode=7\nvideo=99\naudio_latency=9\n"
-      "joystick_deadzone=-1\ncolumns_hidden=255\noptions_window=2\npreview_split=99999\n");
-  EXPECT_EQ(s.prescale, 1);
-  EXPECT_EQ(s.volume, -32);
-  EXPECT_EQ(s.frameskip, -1);
-  EXPECT_EQ(s.sort_column, 1);
-  EXPECT_EQ(s.theme_mode, 0);
-  EXPECT_EQ(s.video, 4);
-  EXPECT_EQ(s.audio_latency, 5);
-  EXPECT_EQ(s.joystick_deadzone, 0);
-  EXPECT_EQ(s.columns_hidden, 127);
-  EXPECT_EQ(s.options_window, 0);  // only exactly "1" turns it on
-  EXPECT_EQ(s.preview_split, 4000);
-  EXPECT_EQ(Parsed("sort_column=9").sort_column, 6);
-  EXPECT_EQ(Parsed("video=abc").video, 0);  // unparsable keeps the old value
-  EXPECT_EQ(Parsed("video=3\nvideo=1").video, 1);  // the last one wins
-  // Far beyond 32 bits is still just out of range.
-  EXPECT_EQ(Parsed("volume=-99999999999").volume, -32);
-  EXPECT_EQ(Parsed("prescale=99999999999").prescale, 8);
-}
-
-TEST(SettingsRead, BarsAndViewState) {
-  Settings s = Parsed("search_bar=0\nfilters_bar=no\ntoolbar=0\nfavorites_only=yes\nsort_ascending=0\npreview_shown=0\n");
-  EXPECT_EQ(s.search_bar_hidden, 1);
-  EXPECT_EQ(s.filter_bar_hidden, 0);  // anything but "0" shows it
-  EXPECT_EQ(s.toolbar_hidden, 1);
-  EXPECT_EQ(s.favorites_only, 0);  // only exactly "1"
-  EXPECT_EQ(s.sort_ascending, 0);
-  EXPECT_EQ(s.preview_shown, 0);
-  EXPECT_EQ(Parsed("preview_shown=no").preview_shown, 1);  // like the bars: only "0" hides it
-}
-
-TEST(SettingsRead, ColumnWidthsSkipEmptyItemsAndRejectOutOfRange) {
+TEST(SettingsRead, ListsTextsAndWindowRectangle) {
   Settings s = Fresh();
   s.columns_games[1] = 7;
   s.columns_games[2] = 8;
-  ParseSettingsText(s, "columns_games=100,,abc,4000,50");
-  EXPECT_EQ(s.columns_games[0], 100);
-  EXPECT_EQ(s.columns_games[1], 7);   // "abc"
-  EXPECT_EQ(s.columns_games[2], 8);   // 4000
-  EXPECT_EQ(s.columns_games[3], 50);
-  EXPECT_EQ(s.columns_games[4], 0);
-}
+  ParseSettingsText(s, "columns_games=100,,abc,4000,50");  // empty items skipped, junk and 4000 rejected
+  EXPECT_EQ(std::vector<int32_t>(s.columns_games, s.columns_games + 5), (std::vector<int32_t>{100, 7, 8, 50, 0}));
 
-TEST(SettingsRead, FavouritesAndRecentLists) {
-  Settings s = Fresh();
   s.favorites = {1, 2};
   ParseSettingsText(s, "video=1");
   EXPECT_EQ(s.favorites, (IdList{1, 2}));  // no favorites line: kept
@@ -89,34 +84,25 @@ TEST(SettingsRead, FavouritesAndRecentLists) {
   for (int i = 0; i < 200; ++i) long_recent += "100,";
   ParseSettingsText(s, long_recent);
   EXPECT_EQ(s.recent.size(), 128u);
-}
 
-TEST(SettingsRead, TextsAreCutToTheirFieldsAndWindowNeedsWidth) {
-  Settings s = Parsed("glsl_shader=" + std::string(100, 'g') + "\nfilter_region=" + std::string(20, 'r') +
-                      "\nwindow_x=5\nwindow_y=6\nwindow_w=0\nwindow_h=7\n");
+  s = Parsed("glsl_shader=" + std::string(100, 'g') + "\nfilter_region=" + std::string(20, 'r') +
+             "\nwindow_x=5\nwindow_y=6\nwindow_w=0\nwindow_h=7\n");
   EXPECT_EQ(s.glsl_shader.size(), 63u);
   EXPECT_EQ(s.filter_region.size(), 7u);
-  EXPECT_EQ(s.main_window.w, 0);
-  EXPECT_EQ(s.main_window.x, 0);
+  EXPECT_EQ(s.main_window.w + s.main_window.x, 0);  // no width: no rectangle
   s = Parsed("window_x=-5\nwindow_y=6\nwindow_w=900\nwindow_h=700");
-  EXPECT_EQ(s.main_window.x, -5);
-  EXPECT_EQ(s.main_window.w, 900);
-}
+  EXPECT_EQ(std::vector<int32_t>({s.main_window.x, s.main_window.y, s.main_window.w, s.main_window.h}),
+            std::vector<int32_t>({-5, 6, 900, 700}));
 
-TEST(SettingsRead, GarbageBinaryAndHugeInputsLoad) {
   std::string garbage;
   for (int i = 0; i < 300000; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
-  Settings s = Parsed(garbage);
-  EXPECT_GE(s.prescale, 1);
-  std::string huge = "mame_exe=" + std::string(5'000'000, 'm') + "\nvideo=3\n";
-  s = Parsed(huge);
+  EXPECT_GE(Parsed(garbage).prescale, 1);
+  s = Parsed("mame_exe=" + std::string(5'000'000, 'm') + "\nvideo=3\n");
   EXPECT_EQ(s.mame_exe.size(), 519u);
   EXPECT_EQ(s.video, 3);
-  s = Parsed("no equals sign here\n[KORVO]\n#video=3\n;video=3\n=5\nunknown_key=1\n");
-  EXPECT_EQ(s.video, 0);
 }
 
-TEST(SettingsFile, WritesHeaderAndIsStableAcrossSaves) {
+TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
   TempDir dir;
   std::string path = dir.File("korvo-settings.cfg");
   Settings s = Fresh();
@@ -128,14 +114,12 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSaves) {
   std::string first = ReadTestFile(path);
   EXPECT_EQ(first.rfind("; Korvo settings (written by korvo; safe to edit by hand)\r\n[KORVO]\r\nsettings_version=1\r\n", 0),
             0u);
-  EXPECT_NE(first.find("\r\nmame_exe=C:\\MAME\\mame.exe\r\nroms_directory=\r\n"), std::string::npos);
-  EXPECT_NE(first.find("\r\ncolumns_games=0,0,120,0,0,0,0\r\n"), std::string::npos);
-  EXPECT_NE(first.find("\r\nwindow_x=10\r\nwindow_y=20\r\nwindow_w=900\r\nwindow_h=700\r\noptions_window=1\r\n"),
-            std::string::npos);
+  for (const char* part : {"\r\nmame_exe=C:\\MAME\\mame.exe\r\nroms_directory=\r\n", "\r\ncolumns_games=0,0,120,0,0,0,0\r\n",
+                           "\r\nwindow_x=10\r\nwindow_y=20\r\nwindow_w=900\r\nwindow_h=700\r\noptions_window=1\r\n",
+                           "\r\npreview_shown=1\r\ncolumns_hidden=8\r\nfavorites=3,1\r\nrecent=\r\n"})
+    EXPECT_NE(first.find(part), std::string::npos) << part;
   EXPECT_EQ(first.find("optwin_"), std::string::npos);
   EXPECT_EQ(first.find("splitter"), std::string::npos);
-  EXPECT_NE(first.find("\r\npreview_shown=1\r\ncolumns_hidden=8\r\n"), std::string::npos);
-  EXPECT_NE(first.find("\r\ncolumns_hidden=8\r\nfavorites=3,1\r\nrecent=\r\n"), std::string::npos);
   EXPECT_EQ(first.substr(first.size() - 9), "recent=\r\n");
 
   Settings back = Fresh();
@@ -156,47 +140,42 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSaves) {
     ASSERT_TRUE(SaveSettings(again, path));
     EXPECT_EQ(ReadTestFile(path), first);
   }
-}
 
-TEST(SettingsFile, MissingFileKeepsValuesAndAnUnreadableOneIsKeptAside) {
-  TempDir dir;
-  Settings s = Fresh();
+  // A missing file keeps the values; an unreadable one is kept aside.
   s.video = 3;
   LoadSettings(s, dir.File("absent.cfg"));
   EXPECT_EQ(s.video, 3);
   const std::string utf32 = std::string("\xFF\xFE\0\0v\0\0\0=\0\0\0" "2\0\0\0", 16);
-  WriteTestFile(dir.File("korvo-settings.cfg"), utf32);
-  LoadSettings(s, dir.File("korvo-settings.cfg"));
+  WriteTestFile(path, utf32);
+  LoadSettings(s, path);
   EXPECT_EQ(s.video, 3);
-  EXPECT_EQ(ReadTestFile(dir.File("korvo-settings.cfg.unreadable")), utf32);
+  EXPECT_EQ(ReadTestFile(path + ".unreadable"), utf32);
+
+  // A favourite toggled moves to the end, once, and is saved.
+  s.favorites = {7, 3, 7};
+  ASSERT_TRUE(ToggleFavorite(s, 7, true, dir.File("k.cfg")));
+  EXPECT_EQ(s.favorites, (IdList{3, 7}));
+  ASSERT_TRUE(ToggleFavorite(s, 3, false, dir.File("k.cfg")));
+  EXPECT_EQ(s.favorites, (IdList{7}));
+  EXPECT_NE(ReadTestFile(dir.File("k.cfg")).find("favorites=7\r\n"), std::string::npos);
 }
 
 TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsAndLightGun) {
   Settings s = Fresh();
   s.roms_directory = "D:\\roms";
   s.favorites = {4};
-  s.joystick_deadzone = 10;
   s.controls_profile = "Stick";
-  s.pad_exit_combo = 0;
-  s.video = 3;
   s.hlsl_options = "-hlsl_enable 1";
   s.more_options = "-gamma 1.2 -lightgun_device mouse -lightgunprovider dinput";
-  s.binding_version = 5;
-  s.preview_shown = 0;
+  s.joystick_deadzone = 10, s.pad_exit_combo = 0, s.video = 3, s.binding_version = 5, s.preview_shown = 0;
   s.preview_split = 250;
   ResetSettings(s, &s);  // keep may be the record itself
-  EXPECT_EQ(s.roms_directory, "D:\\roms");
+  EXPECT_EQ(s.roms_directory + "|" + s.controls_profile + "|" + s.hlsl_options + "|" + s.more_options,
+            "D:\\roms|Stick||-lightgun_device mouse -lightgunprovider dinput");
   EXPECT_EQ(s.favorites, (IdList{4}));
-  EXPECT_EQ(s.joystick_deadzone, 10);
-  EXPECT_EQ(s.controls_profile, "Stick");
-  EXPECT_EQ(s.pad_exit_combo, 0);
-  EXPECT_EQ(s.pad_navigation, 1);
-  EXPECT_EQ(s.binding_version, 5);
-  EXPECT_EQ(s.preview_shown, 0);
-  EXPECT_EQ(s.preview_split, 250);
-  EXPECT_EQ(s.video, 0);
-  EXPECT_EQ(s.hlsl_options, "");
-  EXPECT_EQ(s.more_options, "-lightgun_device mouse -lightgunprovider dinput");
+  EXPECT_EQ((std::vector<int32_t>{s.joystick_deadzone, s.pad_exit_combo, s.pad_navigation, s.binding_version,
+                                  s.preview_shown, s.preview_split, s.video}),
+            (std::vector<int32_t>{10, 0, 1, 5, 0, 250, 0}));
 
   Settings all = Fresh();
   all.roms_directory = "x";
@@ -204,26 +183,15 @@ TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsAndLightGun) {
   EXPECT_EQ(all.roms_directory, "");
   EXPECT_EQ(all.audio_latency, 2);
   EXPECT_EQ(all.columns_hidden, 8);
-}
 
-TEST(SettingsTheme, ModeDecidesAndSystemAnswersForModeZero) {
+  // The theme mode decides; the system answers for mode 0, and the written
+  // dark_theme value is only informational.
   SetSystemPrefersDark(FakeSystemDark);
   g_dark = true;
   EXPECT_EQ(Parsed("theme_mode=0").dark_theme, 1);
   EXPECT_EQ(Parsed("theme_mode=1").dark_theme, 0);
   g_dark = false;
-  EXPECT_EQ(Parsed("theme_mode=2\ndark_theme=0").dark_theme, 1);  // the written value is informational
+  EXPECT_EQ(Parsed("theme_mode=2\ndark_theme=0").dark_theme, 1);
   EXPECT_EQ(Parsed("theme_mode=0\ndark_theme=1").dark_theme, 0);
   SetSystemPrefersDark(nullptr);
-}
-
-TEST(SettingsFavorites, ToggleMovesToTheEndAndSaves) {
-  TempDir dir;
-  Settings s = Fresh();
-  s.favorites = {7, 3, 7};
-  ASSERT_TRUE(ToggleFavorite(s, 7, true, dir.File("k.cfg")));
-  EXPECT_EQ(s.favorites, (IdList{3, 7}));
-  ASSERT_TRUE(ToggleFavorite(s, 3, false, dir.File("k.cfg")));
-  EXPECT_EQ(s.favorites, (IdList{7}));
-  EXPECT_NE(ReadTestFile(dir.File("k.cfg")).find("favorites=7\r\n"), std::string::npos);
 }
