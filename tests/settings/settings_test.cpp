@@ -1,120 +1,130 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "base/file_system.h"
 #include "settings/settings.h"
 #include "support/test_support.h"
 
 namespace {
-Settings Fresh() {
+Settings Parsed(const std::string& text) {
   Settings s;
   ResetSettings(s);
-  return s;
-}
-Settings Parsed(const std::string& text) {
-  Settings s = Fresh();
   ParseSettingsText(s, text);
   return s;
 }
+// The file lines the settings read from `text` are written as.
+std::string Written(const std::string& text) { return FormatSettingsText(Parsed(text)); }
 bool g_dark = false;
 bool FakeSystemDark() { return g_dark; }
+
+// Every key away from its default, as it is written: first those "Default
+// Settings" keeps, then the others.
+const std::string kKept =
+    "mame_exe=C:\\m.exe\nroms_directory=D:\\roms\nbios_directory=D:\\bios\nbinding_version=5\njoystick=0\n"
+    "joystick_provider=2\nmouse=1\nlightgun=1\njoystick_deadzone=10\njoystick_saturation=90\njoystick_contradictory=1\n"
+    "mapping_overrides_game_cfg=0\nautofire_rate=3\npad_navigation=0\npad_exit_combo=0\ncontroller_file=hotrod\n"
+    "more_options=-lightgun_device mouse -lightgunprovider dinput\ncontrols_profile=Stick\nonly_available=1\n"
+    "window_x=1\nwindow_y=2\nwindow_w=800\nwindow_h=600\noptions_window=0\ntheme_mode=2\nsearch_bar=1\nfilters_bar=1\n"
+    "toolbar=0\noptwin_x=3\noptwin_y=4\noptwin_w=500\noptwin_h=700\nfavorites_only=1\nsort_column=5\nsort_ascending=0\n"
+    "filter_region=JP\nfilter_maker=Namco\nfilter_genre=Quiz\nfilter_hardware=Konami GV\ncolumns_games=1,2,3,4,5,6,7\n"
+    "splitter=300\npreview_shown=0\npreview_split=250\ncolumns_hidden=9\nfavorites=4,5\nrecent=6\n";
+const std::string kReset =
+    "hide_console=0\non_game_start=2\nlogs=1\nvideo=3\nfullscreen=1\nres_w=640\nres_h=480\nrotate=2\nkeep_aspect=0\n"
+    "uneven_stretch=0\nfilter=0\nprescale=3\nwait_vsync=1\nsync_refresh=1\nthrottle=0\nframeskip=4\nmaximize=1\n"
+    "bgfx_chain=2\nbgfx_backend=3\nartwork_crop=1\nhlsl_enable=1\ngl_glsl=1\ninteger_scale=2\n"
+    "filter_window=1\nfilter_scaler=3\nfilter_fxaa=1\nfilter_dither=2\ngl_glsl_filter=2\nglsl_shader=crt\nsound=2\n"
+    "sample_rate=44100\nvolume=-8\naudio_latency=4\nhlsl_options=-hlsl_enable 1\nskip_gameinfo=1\nskip_warnings=1\n"
+    "autosave=1\ncheat=1\nconfirm_quit=1\nextra_arguments=-nothrottle\n";
 }  // namespace
 
-TEST(SettingsRead, EachKeyTakesOnlyItsValuesWithinItsRange) {
-  using S = Settings;
+TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
+  const std::string written = Written(kKept + kReset);
+  for (const std::string* text : {&kKept, &kReset})
+    for (size_t at = 0, end; (end = text->find('\n', at)) != std::string::npos; at = end + 1)
+      EXPECT_NE(written.find("\n" + text->substr(at, end - at) + "\r\n"), std::string::npos) << text->substr(at, end - at);
+
+  // Each number at both ends of its range.
   const struct {
-    const char* text;
-    int32_t Settings::*field;
-    int32_t expected;
+    const char *key, *low, *high;
+  } ranges[] = {{"on_game_start", "0", "2"}, {"rotate", "0", "4"},        {"bgfx_chain", "0", "5"},
+                {"bgfx_backend", "0", "5"},  {"sound", "0", "4"},         {"joystick_provider", "0", "4"},
+                {"gl_glsl_filter", "0", "2"}, {"integer_scale", "0", "8"}, {"filter_scaler", "0", "4"},
+                {"filter_dither", "0", "3"}, {"joystick_saturation", "0", "100"}, {"joystick_deadzone", "0", "100"},
+                {"audio_latency", "1", "5"}, {"frameskip", "-1", "10"},   {"prescale", "1", "8"},
+                {"volume", "-32", "0"},      {"video", "0", "4"},         {"sort_column", "0", "6"},
+                {"theme_mode", "0", "0"}};
+  for (const auto& r : ranges) {
+    EXPECT_NE(Written(std::string(r.key) + "=-9999").find("\n" + std::string(r.key) + "=" + r.low + "\r\n"),
+              std::string::npos) << r.key;
+    EXPECT_NE(Written(std::string(r.key) + "=9999").find("\n" + std::string(r.key) + "=" + r.high + "\r\n"),
+              std::string::npos) << r.key;
+  }
+
+  // Keys ignore case, flags take only one/yes/true, the view switches only
+  // their exact text; junk keeps the old value; texts are cut to their fields.
+  std::string recent = "recent=";
+  for (int i = 0; i < 200; ++i) recent += "100,";  // at most 511 bytes are read: 127 whole items and a "100"
+  const struct {
+    std::string text, line;  // "!": no such line
   } cases[] = {
-      {"VIDEO = 2", &S::video, 2},                 {"Fullscreen=YES", &S::fullscreen, 1},
-      {"throttle=on", &S::throttle, 0},            {"logs=2", &S::logs, 0},
-      {"mouse=True", &S::mouse, 1},                {"prescale=0", &S::prescale, 1},
-      {"prescale=99999999999", &S::prescale, 8},   {"volume=-40", &S::volume, -32},
-      {"volume=-99999999999", &S::volume, -32},    {"frameskip=-5", &S::frameskip, -1},
-      {"sort_column=3", &S::sort_column, 1},       {"sort_column=9", &S::sort_column, 6},
-      {"sort_column=-4", &S::sort_column, 0},
-      {"theme_mode=7", &S::theme_mode, 0},         {"video=99", &S::video, 4},
-      {"video=abc", &S::video, 0},                 {"video=3\nvideo=1", &S::video, 1},
-      {"audio_latency=9", &S::audio_latency, 5},   {"joystick_deadzone=-1", &S::joystick_deadzone, 0},
-      {"columns_hidden=255", &S::columns_hidden, 127},  {"options_window=2", &S::options_window, 0},
-      {"preview_split=99999", &S::preview_split, 4000}, {"search_bar=0", &S::search_bar_hidden, 1},
-      {"filters_bar=no", &S::filter_bar_hidden, 0},     {"toolbar=0", &S::toolbar_hidden, 1},
-      {"favorites_only=yes", &S::favorites_only, 0},    {"sort_ascending=0", &S::sort_ascending, 0},
-      {"preview_shown=0", &S::preview_shown, 0},        {"preview_shown=no", &S::preview_shown, 1},
-      {"no equals sign here\n[KORVO]\n#video=3\n;video=3\n=5\nunknown_key=1\n", &S::video, 0},
+      {"VIDEO = 2", "video=2"},          {"Fullscreen=YES", "fullscreen=1"},    {"throttle=on", "throttle=0"},
+      {"logs=2", "logs=0"},              {"mouse=True", "mouse=1"},             {"prescale=99999999999", "prescale=8"},
+      {"sort_column=3", "sort_column=1"}, {"video=abc", "video=0"},             {"video=3\nvideo=1", "video=1"},
+      {"options_window=2", "options_window=0"}, {"filters_bar=no", "filters_bar=1"}, {"toolbar=no", "toolbar=1"},
+      {"favorites_only=yes", "favorites_only=0"}, {"sort_ascending=yes", "sort_ascending=0"},
+      {"preview_shown=no", "preview_shown=1"},   {"search_bar=0", "search_bar=0"}, {"columns_hidden=255", "columns_hidden=127"},
+      {"preview_split=99999", "preview_split=4000"}, {"preview_split=-5", "!preview_split="},
+      {"volume=-99999999999", "volume=-32"},     {"favorites= 5 ,x,,12,-3", "favorites=5,12,-3"},
+      {"columns_games=100,,abc,4000,50", "columns_games=100,0,0,50,0,0,0"},
+      {"window_x=5\nwindow_y=6\nwindow_w=0\nwindow_h=7", "!window_x="},
+      {"window_x=-5\nwindow_y=6\nwindow_w=900\nwindow_h=700", "window_x=-5\r\nwindow_y=6\r\nwindow_w=900\r\nwindow_h=700"},
+      {"no equals sign\n[KORVO]\n#video=3\n;video=3\n=5\nunknown_key=1\n", "video=0"},
+      {"glsl_shader=" + std::string(100, 'g'), "glsl_shader=" + std::string(63, 'g')},
+      {"filter_region=" + std::string(20, 'r'), "filter_region=" + std::string(7, 'r')},
+      {"mame_exe=" + std::string(5'000, 'm'), "mame_exe=" + std::string(519, 'm')},
+      {recent, "recent=" + recent.substr(7, 127 * 4) + "100"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Parsed(c.text).*c.field, c.expected) << c.text;
-
-  // Every clamped number at both ends of its range.
-  const char* keys[] = {"on_game_start", "rotate", "bgfx_chain", "bgfx_backend", "sound", "joystick_provider",
-                        "gl_glsl_filter", "integer_scale", "filter_scaler", "filter_dither", "joystick_saturation",
-                        "joystick_deadzone", "audio_latency", "frameskip", "prescale", "volume", "video"};
-  auto clamped = [&](const char* value) {
-    std::string text;
-    for (const char* key : keys) text += std::string(key) + "=" + value + "\n";
-    Settings s = Parsed(text);
-    return std::vector<int32_t>{s.on_game_start, s.rotate,        s.bgfx_chain,        s.bgfx_backend,
-                                s.sound,         s.joystick_provider, s.gl_glsl_filter, s.integer_scale,
-                                s.filter_scaler, s.filter_dither, s.joystick_saturation, s.joystick_deadzone,
-                                s.audio_latency, s.frameskip,     s.prescale,          s.volume, s.video};
-  };
-  EXPECT_EQ(clamped("9999"), (std::vector<int32_t>{2, 4, 5, 5, 4, 4, 2, 8, 4, 3, 100, 100, 5, 10, 8, 0, 4}));
-  EXPECT_EQ(clamped("-9999"), (std::vector<int32_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, -1, 1, -32, 0}));
-}
-
-TEST(SettingsRead, ListsTextsAndWindowRectangle) {
-  Settings s = Fresh();
-  s.columns_games[1] = 7;
-  s.columns_games[2] = 8;
-  ParseSettingsText(s, "columns_games=100,,abc,4000,50");  // empty items skipped, junk and 4000 rejected
-  EXPECT_EQ(std::vector<int32_t>(s.columns_games, s.columns_games + 5), (std::vector<int32_t>{100, 7, 8, 50, 0}));
-
-  s.favorites = {1, 2};
+  for (const auto& c : cases) {
+    bool absent = c.line[0] == '!';
+    EXPECT_EQ(Written(c.text).find("\n" + c.line.substr(absent) + (absent ? "" : "\r\n")) == std::string::npos, absent)
+        << c.text << " -> " << c.line;
+  }
+  Settings s = Parsed("favorites=1,2");
   ParseSettingsText(s, "video=1");
   EXPECT_EQ(s.favorites, (IdList{1, 2}));  // no favorites line: kept
   ParseSettingsText(s, "favorites=");
   EXPECT_TRUE(s.favorites.empty());  // an empty line empties them
-  ParseSettingsText(s, "favorites= 5 ,x,,12,-3\nrecent=9,8");
-  EXPECT_EQ(s.favorites, (IdList{5, 12, -3}));
-  EXPECT_EQ(s.recent, (IdList{9, 8}));
-  // recent is read from at most 511 bytes of its value: 127 whole "100," items and a last "100"
-  std::string long_recent = "recent=";
-  for (int i = 0; i < 200; ++i) long_recent += "100,";
-  ParseSettingsText(s, long_recent);
-  EXPECT_EQ(s.recent.size(), 128u);
+}
 
-  s = Parsed("glsl_shader=" + std::string(100, 'g') + "\nfilter_region=" + std::string(20, 'r') +
-             "\nwindow_x=5\nwindow_y=6\nwindow_w=0\nwindow_h=7\n");
-  EXPECT_EQ(s.glsl_shader.size(), 63u);
-  EXPECT_EQ(s.filter_region.size(), 7u);
-  EXPECT_EQ(s.main_window.w + s.main_window.x, 0);  // no width: no rectangle
-  s = Parsed("window_x=-5\nwindow_y=6\nwindow_w=900\nwindow_h=700");
-  EXPECT_EQ(std::vector<int32_t>({s.main_window.x, s.main_window.y, s.main_window.w, s.main_window.h}),
-            std::vector<int32_t>({-5, 6, 900, 700}));
+TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsViewAndLightGunAndTheThemeFollowsItsMode) {
+  Settings s = Parsed(kKept + kReset + "more_options=-gamma 1.2 -lightgun_device mouse -lightgunprovider dinput\n");
+  ResetSettings(s, &s);  // keep may be the record itself
+  EXPECT_EQ(FormatSettingsText(s), Written(kKept));
+  s = Parsed(kKept);
+  ResetSettings(s);
+  EXPECT_EQ(FormatSettingsText(s), Written(""));
 
-  std::string garbage;
-  for (int i = 0; i < 300000; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
-  EXPECT_GE(Parsed(garbage).prescale, 1);
-  s = Parsed("mame_exe=" + std::string(5'000'000, 'm') + "\nvideo=3\n");
-  EXPECT_EQ(s.mame_exe.size(), 519u);
-  EXPECT_EQ(s.video, 3);
+  // The theme mode decides; the system answers for mode 0, and the written
+  // dark_theme value is only informational.
+  SetSystemPrefersDark(FakeSystemDark);
+  g_dark = true;
+  EXPECT_EQ(Parsed("theme_mode=0").dark_theme, 1);
+  EXPECT_EQ(Parsed("theme_mode=1").dark_theme, 0);
+  g_dark = false;
+  EXPECT_EQ(Parsed("theme_mode=2\ndark_theme=0").dark_theme, 1);
+  EXPECT_EQ(Parsed("theme_mode=0\ndark_theme=1").dark_theme, 0);
+  SetSystemPrefersDark(nullptr);
 }
 
 TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
   TempDir dir;
   std::string path = dir.File("korvo-settings.cfg");
-  Settings s = Fresh();
-  s.mame_exe = "C:\\MAME\\mame.exe";
-  s.favorites = {3, 1};
-  s.columns_games[2] = 120;
-  s.main_window = {10, 20, 900, 700};
+  Settings s = Parsed("mame_exe=C:\\MAME\\mame.exe\nfavorites=3,1\ncolumns_games=0,0,120\n"
+                      "window_x=10\nwindow_y=20\nwindow_w=900\nwindow_h=700");
   ASSERT_TRUE(SaveSettings(s, path));
   std::string first = ReadTestFile(path);
-  EXPECT_EQ(first.rfind("; Korvo settings (written by korvo; safe to edit by hand)\r\n[KORVO]\r\nsettings_version=1\r\n", 0),
-            0u);
-  for (const char* part : {"\r\nmame_exe=C:\\MAME\\mame.exe\r\nroms_directory=\r\n", "\r\ncolumns_games=0,0,120,0,0,0,0\r\n",
+  EXPECT_EQ(first.rfind("; Korvo settings (written by korvo; safe to edit by hand)\r\n[KORVO]\r\nsettings_version=1\r\n"
+                        "mame_exe=C:\\MAME\\mame.exe\r\nroms_directory=\r\n", 0), 0u);
+  for (const char* part : {"\r\ncolumns_games=0,0,120,0,0,0,0\r\n",
                            "\r\nwindow_x=10\r\nwindow_y=20\r\nwindow_w=900\r\nwindow_h=700\r\noptions_window=1\r\n",
                            "\r\npreview_shown=1\r\ncolumns_hidden=8\r\nfavorites=3,1\r\nrecent=\r\n"})
     EXPECT_NE(first.find(part), std::string::npos) << part;
@@ -122,20 +132,15 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
   EXPECT_EQ(first.find("splitter"), std::string::npos);
   EXPECT_EQ(first.substr(first.size() - 9), "recent=\r\n");
 
-  Settings back = Fresh();
-  LoadSettings(back, path);
-  ASSERT_TRUE(SaveSettings(back, path));
-  EXPECT_EQ(ReadTestFile(path), first);  // read and written again: byte for byte
-
-  // Saved again by another editor (Notepad's "Unicode", UTF-8 with its mark,
-  // line ends of an old Mac): every setting is still there.
+  // Read and written again, also after another editor saved it (Notepad's
+  // "Unicode", UTF-8 with its mark, line ends of an old Mac): byte for byte.
   std::string cr_only;
   for (char c : first)
     if (c != '\n') cr_only += c;
-  for (const std::string& edited : {Utf16WithMark(first, false), Utf16WithMark(first, true), "\xEF\xBB\xBF" + first, cr_only}) {
+  for (const std::string& edited : {first, Utf16WithMark(first, false), Utf16WithMark(first, true), "\xEF\xBB\xBF" + first, cr_only}) {
     SCOPED_TRACE(testing::PrintToString(edited.substr(0, 8)));
     WriteTestFile(path, edited);
-    Settings again = Fresh();
+    Settings again = Parsed("");
     LoadSettings(again, path);
     ASSERT_TRUE(SaveSettings(again, path));
     EXPECT_EQ(ReadTestFile(path), first);
@@ -144,7 +149,6 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
   // A missing file keeps the values; an unreadable one is kept aside.
   s.video = 3;
   LoadSettings(s, dir.File("absent.cfg"));
-  EXPECT_EQ(s.video, 3);
   const std::string utf32 = std::string("\xFF\xFE\0\0v\0\0\0=\0\0\0" "2\0\0\0", 16);
   WriteTestFile(path, utf32);
   LoadSettings(s, path);
@@ -158,40 +162,4 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
   ASSERT_TRUE(ToggleFavorite(s, 3, false, dir.File("k.cfg")));
   EXPECT_EQ(s.favorites, (IdList{7}));
   EXPECT_NE(ReadTestFile(dir.File("k.cfg")).find("favorites=7\r\n"), std::string::npos);
-}
-
-TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsAndLightGun) {
-  Settings s = Fresh();
-  s.roms_directory = "D:\\roms";
-  s.favorites = {4};
-  s.controls_profile = "Stick";
-  s.hlsl_options = "-hlsl_enable 1";
-  s.more_options = "-gamma 1.2 -lightgun_device mouse -lightgunprovider dinput";
-  s.joystick_deadzone = 10, s.pad_exit_combo = 0, s.video = 3, s.binding_version = 5, s.preview_shown = 0;
-  s.preview_split = 250;
-  ResetSettings(s, &s);  // keep may be the record itself
-  EXPECT_EQ(s.roms_directory + "|" + s.controls_profile + "|" + s.hlsl_options + "|" + s.more_options,
-            "D:\\roms|Stick||-lightgun_device mouse -lightgunprovider dinput");
-  EXPECT_EQ(s.favorites, (IdList{4}));
-  EXPECT_EQ((std::vector<int32_t>{s.joystick_deadzone, s.pad_exit_combo, s.pad_navigation, s.binding_version,
-                                  s.preview_shown, s.preview_split, s.video}),
-            (std::vector<int32_t>{10, 0, 1, 5, 0, 250, 0}));
-
-  Settings all = Fresh();
-  all.roms_directory = "x";
-  ResetSettings(all);
-  EXPECT_EQ(all.roms_directory, "");
-  EXPECT_EQ(all.audio_latency, 2);
-  EXPECT_EQ(all.columns_hidden, 8);
-
-  // The theme mode decides; the system answers for mode 0, and the written
-  // dark_theme value is only informational.
-  SetSystemPrefersDark(FakeSystemDark);
-  g_dark = true;
-  EXPECT_EQ(Parsed("theme_mode=0").dark_theme, 1);
-  EXPECT_EQ(Parsed("theme_mode=1").dark_theme, 0);
-  g_dark = false;
-  EXPECT_EQ(Parsed("theme_mode=2\ndark_theme=0").dark_theme, 1);
-  EXPECT_EQ(Parsed("theme_mode=0\ndark_theme=1").dark_theme, 0);
-  SetSystemPrefersDark(nullptr);
 }
