@@ -6,7 +6,6 @@
 #include "support/test_support.h"
 
 namespace {
-// A captured run that answers from a text and counts how often it was asked.
 std::string g_answer;
 int g_result = 0;
 int g_runs = 0;
@@ -49,14 +48,8 @@ TEST_F(ListingTest, RecordedListingMarksTheTableAndIsCached) {
   MameListing listing;
   ParseListfull(g_answer, GameTableSets(), listing);
   GameList list = Load();
-  int known = 0;
-  for (const GameEntry& e : list) {
-    auto found = listing.find(e.set);
-    known += found != listing.end();
-    EXPECT_EQ(found == listing.end(), (e.flags & kGameNotInMame) != 0) << e.set;
-    if (found != listing.end() && !found->second.empty()) EXPECT_EQ(e.title, found->second);
-  }
-  EXPECT_GT(known, 400);
+  for (const GameEntry& e : list) EXPECT_EQ(listing.count(e.set) == 0, (e.flags & kGameNotInMame) != 0) << e.set;
+  EXPECT_GT(listing.size(), 400u);
   EXPECT_EQ(Entry(list, "sfex2").title, "Street Fighter EX2 (Euro 980312)");
   EXPECT_EQ(ReadTestFile(dir.File("korvo-listing-cache.cfg")).rfind("key=" + ListingKey(mame) + "\r\n", 0), 0u);
 
