@@ -6,41 +6,23 @@
 
 namespace {
 DipSwitch Switch(const char* tag, uint32_t mask, uint32_t default_value, std::vector<DipValue> values) {
-  DipSwitch sw;
-  sw.name = "Switch";
-  sw.tag = tag;
-  sw.mask = mask;
-  sw.default_value = default_value;
-  sw.values = std::move(values);
-  return sw;
+  return DipSwitch{"Switch", tag, mask, default_value, std::move(values)};
 }
-
 DipChoice Choice(const char* tag, uint32_t mask, uint32_t default_value, uint32_t value) {
   return DipChoice{tag, mask, default_value, value};
 }
 
 const char* kPortLine = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\n";
-
-// A cfg as MAME writes it: the player's mappings, a DIP port, a counter.
-const std::string kGameCfg =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<mameconfig version=\"10\">\r\n"
-    "    <system name=\"sfex2\">\r\n"
-    "        <input>\r\n"
-    "            <port tag=\":IN0\" type=\"P1_BUTTON1\" mask=\"16\" defvalue=\"16\">\r\n"
-    "                <newseq type=\"standard\">KEYCODE_Z</newseq>\r\n"
-    "            </port>\r\n"
-    "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\r\n"
-    "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"8\" defvalue=\"8\" value=\"0\" />\r\n"
-    "        </input>\r\n"
-    "        <counters>\r\n"
-    "            <coins index=\"0\" number=\"3\" />\r\n"
-    "        </counters>\r\n"
-    "    </system>\r\n"
-    "</mameconfig>\r\n";
-
 const char* kSwitch2 = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\r\n";
 const char* kSwitch8 = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"8\" defvalue=\"8\" value=\"0\" />\r\n";
+// A cfg as MAME writes it: the player's mappings, two DIP ports, a counter.
+const std::string kGameCfg =
+    std::string("<?xml version=\"1.0\"?>\r\n<mameconfig version=\"10\">\r\n    <system name=\"sfex2\">\r\n        <input>\r\n"
+                "            <port tag=\":IN0\" type=\"P1_BUTTON1\" mask=\"16\" defvalue=\"16\">\r\n"
+                "                <newseq type=\"standard\">KEYCODE_Z</newseq>\r\n            </port>\r\n") +
+    kSwitch2 + kSwitch8 +
+    "        </input>\r\n        <counters>\r\n            <coins index=\"0\" number=\"3\" />\r\n        </counters>\r\n"
+    "    </system>\r\n</mameconfig>\r\n";
 
 std::string Without(std::string text, const std::string& part) {
   size_t at = text.find(part);
@@ -60,9 +42,7 @@ TEST(DipCfgRead, CurrentValueComesFromTheFirstMatchingPort) {
   // A damaged value reads as the default; of a switch held twice the first port counts.
   EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"x\" />", service), 2u);
   EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"0\" />"
-                            "<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />",
-                            service),
-            0u);
+                            "<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />", service), 0u);
 }
 
 // Only the given switches' ports change; what the document lacks is added.
