@@ -53,28 +53,6 @@ TEST(MainLayout, EveryControlOfEachLayout) {
                    "280,8,38,32 320,8,38,32 360,8,38,32 400,8,38,32 440,8,38,32 ");
 }
 
-// Every bar, layout and DPI, with and without the preview: the list (or the
-// preview under it) ends 8 scaled pixels above the status bar and the
-// rightmost control 8 pixels before the edge; the filters do not touch.
-TEST(MainLayout, EveryBarLayoutAndDpiCombination) {
-  for (int dpi : {96, 120, 144, 192, 288}) {
-    for (int bars = 0; bars < 32; ++bars) {
-      bool classic = bars & 16;
-      MainLayoutInput in = Input(classic, dpi, false, bars & 8);
-      in.toolbar = bars & 1, in.search_bar = bars & 2, in.filter_bar = bars & 4;
-      MainLayout l = ComputeMainLayout(in);
-      SCOPED_TRACE(testing::Message() << "dpi " << dpi << " bars " << bars);
-      const int m = 8 * dpi / 96;
-      EXPECT_EQ((classic && in.preview ? l.preview : l.list).Bottom(), in.client_h - in.status_h - m);
-      EXPECT_EQ(l.list.y, m + (in.toolbar ? 40 * dpi / 96 : 0) + (in.search_bar ? 32 * dpi / 96 : 0) +
-                              (in.filter_bar ? 30 * dpi / 96 : 0));
-      EXPECT_EQ((classic ? l.cancel : in.preview ? l.preview : l.list).Right(), in.client_w - m);
-      for (int i = 0; i < 3 && in.filter_bar; ++i) EXPECT_LT(l.filters[i].Right(), l.filters[i + 1].x);
-      if (in.filter_bar) EXPECT_LE(l.filters[3].Right(), l.reset_filters.x);
-    }
-  }
-}
-
 TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   MainLayoutInput in = Input(true, 96, true, false);
   in.client_w = 1184;

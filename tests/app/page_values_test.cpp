@@ -67,10 +67,7 @@ TEST(PageValues, ResolutionAndControllerFileKeepASavedValueTheListLacks) {
 }
 
 TEST(PageValues, TypedNumbersAreClampedAndJunkKeepsTheValue) {
-  const struct {
-    const char* text;
-    int32_t expected;
-  } cases[] = {{"12", 12}, {" 40 ", 32}, {"32", 32}, {"-3", 0}, {"0", 0}, {"", 5}, {"1,5", 5}, {"99999999999", 32}};
+  const struct { const char* text; int32_t expected; } cases[] = {{"12", 12}, {" 40 ", 32}, {"32", 32}, {"-3", 0}, {"0", 0}, {"", 5}, {"1,5", 5}, {"99999999999", 32}};
   for (const auto& c : cases) EXPECT_EQ(ReadNumberField(c.text, 0, 32, 5), c.expected) << c.text;
 }
 
@@ -85,13 +82,9 @@ TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
 
   // A folder whose own path holds a semicolon shows as pieces that name it together.
   auto is_folder = [](const std::string& p) { return p == "D:\\my;roms" || p == "roms" || p == "E:\\a;b;c"; };
-  const struct {
-    const char *field, *folder, *rest;
-  } cases[] = {
-      {"roms;D:\\my;roms", "D:\\my;roms", "roms"},
-      {" D:\\my;roms ;; roms", "D:\\my;roms", " roms"},
-      {"E:\\a;b;c;roms", "E:\\a;b;c", "roms"},
-      {"roms;D:\\my;E:\\a", nullptr, nullptr},
+  const struct { const char *field, *folder, *rest; } cases[] = {
+      {"roms;D:\\my;roms", "D:\\my;roms", "roms"}, {" D:\\my;roms ;; roms", "D:\\my;roms", " roms"},
+      {"E:\\a;b;c;roms", "E:\\a;b;c", "roms"}, {"roms;D:\\my;E:\\a", nullptr, nullptr},
   };
   for (const auto& c : cases) {
     std::string folder, rest;

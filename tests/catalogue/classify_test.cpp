@@ -8,11 +8,7 @@
 TEST(Classify, MakerGenreAndRegionOfTexts) {
   using Fn = const char* (*)(std::string_view);
   const Fn M = MakerOf, G = GenreOf, R = RegionOf;
-  const struct {
-    Fn fn;
-    std::string text;
-    const char* expected;
-  } cases[] = {
+  const struct { Fn fn; std::string text; const char* expected; } cases[] = {
       {M, "Capcom / Takara", "Capcom"},  {M, "Eighting / Raizing / Namco", "Namco"}, {M, "Gaps Inc.", "Gaps"},
       {M, "McO'River, Inc.", "Video System"}, {M, "Mitchell", "Other"}, {M, "", "Other"},
       {M, std::string(118, ' ') + "SNK", "Other"}, {M, std::string(116, ' ') + "SNK", "SNK"},

@@ -75,11 +75,7 @@ TEST(GameList, InfoTextsNotInMameAndTitleOrder) {
 // and a closing bracket, and loses a trailing version mark ("Ver.B",
 // "Version3", not a "ver" followed by more words); long texts are cut.
 TEST(ShortTitle, CutsDetailAndVersion) {
-  const struct {
-    std::string title;
-    bool keep_version;
-    std::string expected;
-  } cases[] = {
+  const struct { std::string title; bool keep_version; std::string expected; } cases[] = {
       {"Tekken 2 Ver.B (World, TES2/VER.D)", false, "Tekken 2 (World,)"},
       {"Tekken 2 Ver.B (World, TES2/VER.D)", true, "Tekken 2 Ver.B (World,)"},
       {"Gallop Racer (English Ver 10.17.K)", false, "Gallop Racer (English)"},

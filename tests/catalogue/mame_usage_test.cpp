@@ -37,13 +37,11 @@ TEST(MameUsage, RecordedAnswerIsReadAndCachedPerBuild) {
       {"-rompath", true},
       {"-exit_after_playback", true},        // 19 characters: one blank before the description
       {"-joystick_contradictory", true},     // runs into its description
-      {"-nojoystick_contradictory", true},
-      {"-beam_intensity_weight", true},
+      {"-nojoystick_contradictory", true}, {"-beam_intensity_weight", true},
       {"-noplugin", true},                   // an option of its own
       {"-joystick_threshold", false},        // newer than 0.251
       {"-nohlsl_enable", false},             // the Windows build's
-      {"-joystick", true},
-      {"-joystic", false},
+      {"-joystick", true}, {"-joystic", false},
   };
   for (const auto& [argument, has] : arguments) EXPECT_EQ(HasMameArgument(usage, argument), has) << argument;
   EXPECT_EQ(usage.names.size() + usage.run_on.size(), 270u);

@@ -48,10 +48,7 @@ TEST(HlslOptionsText, ParseEditAndBuild) {
   values = ParseHlslOptions(HlslPresets()[4].options);
   EXPECT_EQ(values[Row("scanline_jitter")] + " " + values[Row("defocus")], "0.0 0.4,0.4");
 
-  const struct {
-    const char *option, *value;
-    bool valid;
-  } cases[] = {
+  const struct { const char *option, *value; bool valid; } cases[] = {
       {"bloom_overdrive", "1,1,1", true},    {"bloom_overdrive", "-0.5,+1.,.25", true}, {"bloom_overdrive", "1.0,1.0", false},
       {"bloom_overdrive", "1;1;1", false},   {"bloom_overdrive", "1,,1", false},       {"bloom_overdrive", "-,+,.", false},
       {"bloom_overdrive", "1, 1,1", false},  {"defocus", "0.4,0.4,0.4", false},        {"shadow_mask_x_count", "4096", true},

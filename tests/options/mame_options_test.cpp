@@ -21,10 +21,7 @@ TEST(MameOptionTable, DefaultsAndLimitsPassTheirOwnTestsAndValuesTheirKinds) {
     for (const char* text : {option.default_value, option.min, option.max})
       EXPECT_TRUE(!*text || IsValidMameOptionValue(option, text)) << option.name << " " << text;
   }
-  const struct {
-    const char *option, *value;
-    bool valid;
-  } cases[] = {
+  const struct { const char *option, *value; bool valid; } cases[] = {
       {"rewind_capacity", "0", false},      {"rewind_capacity", "2049", false},    {"rewind_capacity", "1.5", false},
       {"rewind_capacity", "2048", true},    {"rewind_capacity", "1.0", false},     {"priority", "-16", false},
       {"priority", "-15", true},            {"priority", "1", true},               {"coin_impulse", "-5", true},
@@ -53,9 +50,7 @@ TEST(MoreOptionsText, StoredFormsReadAndSet) {
   ASSERT_TRUE(EditMameOptionValue(values, Row("snapname"), " "));  // empty: the default again
   EXPECT_EQ(BuildMoreOptions(values), "-rewind_capacity 256");
 
-  const struct {
-    const char *stored, *name, *value;
-  } reads[] = {
+  const struct { const char *stored, *name, *value; } reads[] = {
       {"-nonvram_save", "nvram_save", "0"},          {"-norewind_capacity 5", "rewind_capacity", "100"},
       {"-speed 2 -speed 3", "speed", "3"},           {"-speed 2 -snapname", "snapname", "%g/%i"},
       {"-snapname \"a b -rewind", "snapname", "a b -rewind"},  // an unbalanced quote runs to the end

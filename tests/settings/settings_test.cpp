@@ -43,9 +43,7 @@ TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
       EXPECT_NE(written.find("\n" + text->substr(at, end - at) + "\r\n"), std::string::npos) << text->substr(at, end - at);
 
   // Each number at both ends of its range.
-  const struct {
-    const char *key, *low, *high;
-  } ranges[] = {{"on_game_start", "0", "2"}, {"rotate", "0", "4"},        {"bgfx_chain", "0", "5"},
+  const struct { const char *key, *low, *high; } ranges[] = {{"on_game_start", "0", "2"}, {"rotate", "0", "4"},        {"bgfx_chain", "0", "5"},
                 {"bgfx_backend", "0", "5"},  {"sound", "0", "4"},         {"joystick_provider", "0", "4"},
                 {"gl_glsl_filter", "0", "2"}, {"integer_scale", "0", "8"}, {"filter_scaler", "0", "4"},
                 {"filter_dither", "0", "3"}, {"joystick_saturation", "0", "100"}, {"joystick_deadzone", "0", "100"},
