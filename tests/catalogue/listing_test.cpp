@@ -70,14 +70,10 @@ TEST_F(ListingTest, RecordedListingMarksTheTableAndIsCached) {
 
 TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
   const std::string key = ListingKey(mame);
-  const std::string cases[] = {
-      "",
-      "key=" + key + "\r\n",  // no entries
-      "key=" + key + "x\r\nsfex2\tCached\r\n",
-      "\r\nsfex2\tCached\r\nkey=" + key + "\r\n",
-      std::string("\0\xff\xfe garbage\n\t\t\n", 16),
-      "key=" + key + "\r\nnosuchset\tCached\r\n",  // only names outside the table
-  };
+  // Empty, no entries, another key, the key not first, garbage, only names outside the table.
+  const std::string cases[] = {"", "key=" + key + "\r\n", "key=" + key + "x\r\nsfex2\tCached\r\n",
+                               "\r\nsfex2\tCached\r\nkey=" + key + "\r\n", std::string("\0\xff\xfe garbage\n\t\t\n", 16),
+                               "key=" + key + "\r\nnosuchset\tCached\r\n"};
   for (const std::string& cache : cases) {
     WriteTestFile(dir.File("korvo-listing-cache.cfg"), cache);
     g_runs = 0;
@@ -96,13 +92,9 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
   // Answers that are no listing change nothing.
   const std::string cache = "key=old\r\nsfex2\tKept\r\n";
   WriteTestFile(dir.File("korvo-listing-cache.cfg"), cache);
-  const std::pair<int, std::string> answers[] = {
-      {3, g_answer},                                   // timed out
-      {2, ""},                                         // did not start
-      {0, ""},                                         // printed nothing
-      {0, Padding(99) + "sfex2  \"Short\"\n"},         // 100 lines
-      {0, std::string(5000, '\n') + Padding(300)},     // long, but names none of our sets
-  };
+  // Timed out, did not start, printed nothing, 100 lines, long but naming none of our sets.
+  const std::pair<int, std::string> answers[] = {{3, g_answer}, {2, ""}, {0, ""}, {0, Padding(99) + "sfex2  \"Short\"\n"},
+                                                 {0, std::string(5000, '\n') + Padding(300)}};
   for (const auto& [result, answer] : answers) {
     g_result = result;
     g_answer = answer;
@@ -120,12 +112,7 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
 TEST(ListfullParse, LinesAndDescriptions) {
   MameListing listing;
   const std::string text =
-      "Name:  Description:\r\n"
-      "sfex2 \"Street \"Fighter\" EX2\"\r\n"
-      "tekken3\t\"\"\n"
-      "ts2 no quotes\n"
-      "ts2u \"one\n"
-      "ts2ua\n"
+      "Name:  Description:\r\nsfex2 \"Street \"Fighter\" EX2\"\r\ntekken3\t\"\"\nts2 no quotes\nts2u \"one\nts2ua\n"
       "sfex2p \"x\"\n"
       // Control characters and broken UTF-8 would break titles and the cache:
       // kept are whole, shortest sequences outside the surrogates.
