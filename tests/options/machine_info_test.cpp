@@ -46,29 +46,21 @@ TEST(MachineListing, RecordedAnswersGiveTheirSwitchesAndBiosSets) {
 // same); entities are decoded once; a damaged answer gives what it holds.
 TEST(MachineListing, OnlyTheNamedMachineCountsAndDamageKeepsWhatIsThere) {
   const std::string listing =
-      "<mame>\n"
-      "<machine name=\"devicex\" isdevice=\"yes\"><biosset name=\"dev\" description=\"device\"/>"
+      "<mame>\n<machine name=\"devicex\" isdevice=\"yes\"><biosset name=\"dev\" description=\"device\"/>"
       "<dipswitch name=\"Device\" tag=\"DEV\" mask=\"1\"><dipvalue name=\"a\" value=\"0\"/></dipswitch></machine>\n"
-      "<machine name=\"game2\"><dipswitch name=\"Other\" tag=\"DSW\" mask=\"2\"/></machine>\n"
-      "<machine name=\"game\" sourcefile=\"x.cpp\">\n"
+      "<machine name=\"game2\"><dipswitch name=\"Other\" tag=\"DSW\" mask=\"2\"/></machine>\n<machine name=\"game\" x=\"y\">\n"
       "  <biosset name=\"eu\" description=\"Europe &amp; Asia\" default=\"yes\"/>\n"
       "  <biosset name=\"jp\" description=\"&quot;Japan&quot;\"/><biossets/><dipswitches/>\n"
-      "  <dipswitch name=\"Lives &amp;lt; 3\" tag=\":DSW\" mask=\"3\">\n"
-      "    <diplocation name=\"SW1\" number=\"1\"/>\n"
-      "    <dipvalue name=\"1\" value=\"0\"/>\n"
-      "    <dipvalue name=\"2\" value=\"1\" default=\"yes\"/>\n"
-      "    <dipvalue name=\"2 again\" value=\"1\"/>\n"
-      "    <dipvalue name=\"&lt;bad &amp;unknown; ref&gt;\" value=\"2\"/>\n"
-      "  </dipswitch>\n"
-      "</machine>\n"
-      "<machine name=\"gamex\"><dipswitch name=\"After\" tag=\"DSW\" mask=\"4\"/></machine>\n"
+      "  <dipswitch name=\"Lives &amp;lt; 3\" tag=\":DSW\" mask=\"3\">\n    <diplocation name=\"SW1\" number=\"1\"/>\n"
+      "    <dipvalue name=\"1\" value=\"0\"/>\n    <dipvalue name=\"2\" value=\"1\" default=\"yes\"/>\n"
+      "    <dipvalue name=\"2 again\" value=\"1\"/>\n    <dipvalue name=\"&lt;bad &amp;unknown; ref&gt;\" value=\"2\"/>\n"
+      "  </dipswitch>\n</machine>\n<machine name=\"gamex\"><dipswitch name=\"After\" tag=\"DSW\" mask=\"4\"/></machine>\n"
       "</mame>\n";
   EXPECT_EQ(DescribeAll(ParseMachineListing(listing, "game")),
             "eu*=Europe & Asia; jp=\"Japan\"; Lives &lt; 3|:DSW|3|1: 1=0 2=1 <bad &unknown; ref>=2; ");
   EXPECT_EQ(DescribeAll(ParseMachineListing(listing, "game2")), "Other|DSW|2|0:; ");
-  EXPECT_EQ(DescribeAll(ParseMachineListing(listing, "gam")), "unlisted");
-  EXPECT_EQ(DescribeAll(ParseMachineListing(listing, "")), "unlisted");
-  EXPECT_EQ(DescribeAll(ParseMachineListing("garbage <<<>>>", "game")), "unlisted");
+  EXPECT_EQ(DescribeAll(ParseMachineListing(listing, "gam")) + DescribeAll(ParseMachineListing(listing, "")) +
+                DescribeAll(ParseMachineListing("garbage <<<>>>", "game")), "unlistedunlistedunlisted");
   // Cut off inside a tag; a value before any switch; a mask beyond 32 bits.
   EXPECT_EQ(DescribeAll(ParseMachineListing(
                 "<machine name=\"game\"><dipvalue name=\"lost\" value=\"1\"/><dipswitch name=\"A\" tag=\"T\" "
