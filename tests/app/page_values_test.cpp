@@ -39,9 +39,9 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
 TEST(PageValues, ResolutionAndControllerFileKeepASavedValueTheListLacks) {
   DisplayModes modes{{800, 600}, {1920, 1080}};
   int selected = -1;
-  ResolutionList auto_list = ResolutionChoices(modes, 0, 0, &selected);
+  EXPECT_EQ(ResolutionChoices(modes, 0, 0, &selected).labels,
+            (std::vector<std::string>{"Auto (MAME's Choice)", "800 x 600", "1920 x 1080"}));
   EXPECT_EQ(selected, 0);
-  EXPECT_EQ(auto_list.labels, (std::vector<std::string>{"Auto (MAME's Choice)", "800 x 600", "1920 x 1080"}));
   ResolutionChoices(modes, 1920, 1080, &selected);
   EXPECT_EQ(selected, 2);
   ResolutionChoices(modes, 0, 768, &selected);  // no width: MAME picks
