@@ -27,10 +27,9 @@ TEST(GameSettingsForm, EveryRowReadsBackToThePositionItShows) {
       EXPECT_EQ(ChoicesFromGameSettings(record, kModes).*row.field, static_cast<int>(p)) << row.label << " " << p;
     }
   }
-  EXPECT_EQ(rows_on_tab[kGameTabGeneral], 4);
-  EXPECT_EQ(rows_on_tab[kGameTabVideo], 4);
-  EXPECT_EQ(rows_on_tab[kGameTabAudio], 2);
-  EXPECT_EQ(rows_on_tab[kGameTabOther], 3);  // then BIOS, Extra Arguments and the DIP Switches button
+  // The Other tab then has BIOS, Extra Arguments and the DIP Switches button.
+  EXPECT_EQ(std::vector<int>({rows_on_tab[kGameTabGeneral], rows_on_tab[kGameTabVideo], rows_on_tab[kGameTabAudio],
+                              rows_on_tab[kGameTabOther]}), std::vector<int>({4, 4, 2, 3}));
 }
 
 TEST(GameSettingsForm, BiosReadBackKeepsWhatTheListCannotShow) {
@@ -44,9 +43,8 @@ TEST(GameSettingsForm, BiosReadBackKeepsWhatTheListCannotShow) {
   GetOrCreateGameSettings(list, 269).bios = "dsem2";
   GameSettingsForm form = MakeGameSettingsForm(list, 269, kModes, bios);
   ASSERT_EQ(form.bios_position, 3);
-  EXPECT_EQ(ReadGameSettingsForm(form, form.choices, 3).bios, "dsem2");
-  EXPECT_EQ(ReadGameSettingsForm(form, form.choices, 1).bios, "std");
-  EXPECT_EQ(ReadGameSettingsForm(form, form.choices, 0).bios, "");  // Game Default chosen
+  EXPECT_EQ(ReadGameSettingsForm(form, form.choices, 3).bios + "|" + ReadGameSettingsForm(form, form.choices, 1).bios +
+                "|" + ReadGameSettingsForm(form, form.choices, 0).bios, "dsem2|std|");  // 0: Game Default
   EXPECT_FALSE(HasOverrides(ReadGameSettingsForm(form, form.choices, 0)));
 
   // MAME lists no BIOS sets (or could not be asked): the list is disabled and
@@ -56,16 +54,15 @@ TEST(GameSettingsForm, BiosReadBackKeepsWhatTheListCannotShow) {
   GameSettingsChoices choices = unknown.choices;
   choices.cheat = 1;
   GameSettings record = ReadGameSettingsForm(unknown, choices, 0);
-  EXPECT_EQ(record.bios, "dsem2");
-  EXPECT_EQ(record.cheat, 1);
+  EXPECT_EQ(record.bios + "|" + std::to_string(record.cheat), "dsem2|1");
 
   // A name this MAME does not list stays while the list is left at Game
   // Default, and goes when another set is chosen.
   GetOrCreateGameSettings(list, 269).bios = "GONE";
   GameSettingsForm stale = MakeGameSettingsForm(list, 269, kModes, bios);
   EXPECT_EQ(stale.bios_position, 0);
-  EXPECT_EQ(ReadGameSettingsForm(stale, stale.choices, 0).bios, "GONE");
-  EXPECT_EQ(ReadGameSettingsForm(stale, stale.choices, 2).bios, "gchgchmp");
+  EXPECT_EQ(ReadGameSettingsForm(stale, stale.choices, 0).bios + "|" + ReadGameSettingsForm(stale, stale.choices, 2).bios,
+            "GONE|gchgchmp");
 }
 
 }  // namespace

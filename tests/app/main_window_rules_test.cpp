@@ -8,54 +8,37 @@
 #include "app/recent_menu.h"
 #include "app/status_text.h"
 #include "controls/pad_navigation.h"
+#include "settings/game_settings.h"
 
 namespace {
-MenuItemState Find(const std::vector<MenuItemState>& states, int id) {
-  auto it = std::find_if(states.begin(), states.end(), [id](const MenuItemState& s) { return s.id == id; });
-  return it == states.end() ? MenuItemState{-1, false, false} : *it;
+// "id" per item, "-" when greyed, "v" when ticked.
+std::string Menus(const MenuFacts& f) {
+  std::string out;
+  for (const MenuItemState& s : MenuStates(f))
+    out += std::to_string(s.id) + (s.enabled ? "" : "-") + (s.checked ? "v" : "") + " ";
+  return out;
 }
 }  // namespace
 
-TEST(MenuStates, GameMenuFollowsSelectionPlayabilityAndTheRunningGame) {
-  MenuFacts none;
-  auto s = MenuStates(none);
-  for (int id : {205, 251, 252, 206, 250, 253, 207, 104}) EXPECT_FALSE(Find(s, id).enabled) << id;
-
-  MenuFacts missing_roms;
-  missing_roms.has_selection = true;
-  s = MenuStates(missing_roms);
-  EXPECT_FALSE(Find(s, 205).enabled);
-  for (int id : {250, 253, 207, 104}) EXPECT_TRUE(Find(s, id).enabled) << id;
-
-  MenuFacts running = missing_roms;
-  running.running = true;
-  s = MenuStates(running);
-  EXPECT_TRUE(Find(s, 206).enabled);
-  EXPECT_FALSE(Find(s, 251).enabled);
-}
-
-TEST(MenuStates, TicksAndTheColumnMenu) {
+TEST(MenuStates, FollowSelectionPlayabilityTheRunningGameAndTheView) {
   MenuFacts f;
-  f.classic = true;
+  EXPECT_EQ(Menus(f), "205- 251- 252- 206- 250- 253- 207- 104- 203- 211 224v 225 226 227 228 229 230 231v 232v "
+                      "218v 221v 217v 219-v 222v 223v 220v ");
+  f.has_selection = f.playable = f.has_recent = f.classic = f.favorites_only = f.only_available = true;
+  f.search_bar_shown = f.filter_bar_shown = true;
+  f.toolbar_shown = f.preview_shown = false;
   f.theme_mode = 2;
   f.columns_hidden = 8 | 2;  // Info and "#"
-  f.search_bar_shown = true;
-  auto s = MenuStates(f);
-  EXPECT_TRUE(Find(s, 211).checked);
-  EXPECT_TRUE(Find(s, 226).checked);
-  EXPECT_FALSE(Find(s, 224).checked);
-  EXPECT_TRUE(Find(s, 229).checked);
-  EXPECT_FALSE(Find(s, 220).checked);  // Info hidden
-  EXPECT_FALSE(Find(s, 218).checked);  // "#" hidden
-  EXPECT_TRUE(Find(s, 222).checked);
-  EXPECT_EQ(Find(s, 219), (MenuItemState{219, false, true}));  // "Game": always shown, greyed
-  EXPECT_FALSE(Find(s, 203).enabled);  // no recent games
-  // The column menu lists the columns in display order.
-  const int expected[7] = {218, 221, 217, 219, 222, 223, 220};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(kColumnMenu[i].id, expected[i]);
+  EXPECT_EQ(Menus(f), "205 251 252 206- 250 253 207 104 203 211v 224 225 226v 227v 228v 229v 230v 231 232 "
+                      "218 221v 217v 219-v 222v 223v 220 ");
+  MenuFacts running;
+  running.running = running.has_selection = true;
+  running.theme_mode = 1;
+  EXPECT_EQ(Menus(running), "205- 251- 252- 206 250 253 207 104 203- 211 224 225v 226 227 228 229 230 231v 232v "
+                            "218v 221v 217v 219-v 222v 223v 220v ");
 }
 
-TEST(StatusText, NormalTextsByState) {
+TEST(StatusText, NormalTextsByStateAndNotes) {
   GameList list = BuildGameList();
   StatusFacts f;
   EXPECT_EQ(NormalStatusText(f), "Ready");
@@ -65,7 +48,9 @@ TEST(StatusText, NormalTextsByState) {
   EXPECT_EQ(NormalStatusText(f), "Asking MAME for its games\xE2\x80\xA6");
   f.loading = false;
   f.has_list = true;
+  EXPECT_EQ(NormalStatusText(f), "Ready");  // no list given
   f.list = &list;
+  EXPECT_EQ(NormalStatusText(f), "462 games (PSX-based and Hyper Neo Geo 64 boards), 0 with ROMs");
   f.mame_found = false;
   EXPECT_EQ(NormalStatusText(f), "mame.exe was not found (General tab > MAME Program)   |   462 games listed");
   f.mame_found = true;
@@ -74,9 +59,19 @@ TEST(StatusText, NormalTextsByState) {
   f.missing_zips = "sfex2.zip, coh3002c.zip";
   f.own_settings = true;
   EXPECT_EQ(NormalStatusText(f), "Missing in the ROMs folder: sfex2.zip, coh3002c.zip" + std::string(kOwnSettingsSuffix));
+  f.selected_has_roms = true;
+  EXPECT_EQ(NormalStatusText(f), "462 games (PSX-based and Hyper Neo Geo 64 boards), 0 with ROMs" +
+                                     std::string(kOwnSettingsSuffix));
   f.running = true;
   f.running_title = "Street Fighter EX2";
   EXPECT_EQ(NormalStatusText(f), "Playing: Street Fighter EX2");
+  f.left_out = "Left out for this MAME: -hlsl_enable";
+  EXPECT_EQ(NormalStatusText(f), "Playing: Street Fighter EX2   |   Left out for this MAME: -hlsl_enable");
+
+  EXPECT_EQ(UnreadableFilesText({"a.cfg"}), "Could not read a.cfg: it is kept as a.cfg.unreadable and the defaults are used");
+  EXPECT_EQ(UnreadableFilesText({"a.cfg", "b.cfg"}),
+            "Could not read a.cfg, b.cfg: each is kept with \".unreadable\" added to its name and the defaults are used");
+  EXPECT_EQ(GameSettingsStatusText(false), std::string("This game follows the main settings again"));
 }
 
 TEST(RecentMenu, SkipsGamesNotInTheListNumbersWithoutGapsAndDoublesAmpersands) {
@@ -85,19 +80,14 @@ TEST(RecentMenu, SkipsGamesNotInTheListNumbersWithoutGapsAndDoublesAmpersands) {
   list[22].info = "A&B";
   list.erase(list.begin() + 9);  // game 10 is not in this list
   auto items = RecentMenuItems({23, 10, 82}, list);
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[0].id, 600);
-  EXPECT_EQ(items[0].text, "&1  Rock && Roll [A&&B]");
-  EXPECT_EQ(items[1].id, 601);
-  EXPECT_EQ(items[1].game, 82);
-  EXPECT_EQ(items[1].text.rfind("&2  ", 0), 0u);
+  std::string text;
+  for (const RecentMenuItem& item : items) text += std::to_string(item.id) + " " + std::to_string(item.game) + " " + item.text + "|";
+  EXPECT_EQ(text, "600 23 &1  Rock && Roll [A&&B]|601 82 &2  Tekken 3 (World, TET2/VER.E1)|");
 }
 
 TEST(KeyboardShortcuts, FiveGroupsSeparatedByEmptyRowsThePadAfterTheLauncher) {
   auto rows = KeyboardShortcutRows();
   EXPECT_EQ(rows.size(), 48u + PadShortcutRows().size() + 1);
-  int empty = static_cast<int>(std::count(rows.begin(), rows.end(), std::pair<std::string, std::string>{"", ""}));
-  EXPECT_EQ(empty, 5);
-  EXPECT_EQ(rows.front().first, "LAUNCHER");
-  EXPECT_EQ(rows[10].first, "PAD");
+  EXPECT_EQ(std::count(rows.begin(), rows.end(), std::pair<std::string, std::string>{"", ""}), 5);
+  EXPECT_EQ(rows.front().first + " " + rows[10].first, "LAUNCHER PAD");
 }

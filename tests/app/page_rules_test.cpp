@@ -5,56 +5,29 @@
 #include <gtest/gtest.h>
 
 namespace {
-PageEnables Video(int32_t mode, bool hlsl = true, bool glsl = true) {
+// The enabled controls as letters: Hlsl, hlsl Settings, Glsl, glsl Options,
+// Bgfx, Maximize, Filter options, Joystick options, Audio options.
+std::string Enabled(int32_t video, bool hlsl, bool glsl, bool fullscreen, bool filter, bool joystick, int32_t sound) {
   PageRuleInputs in;
-  in.video = mode;
-  in.hlsl = hlsl;
-  in.glsl = glsl;
-  return EvaluatePageRules(in);
+  in.video = video, in.hlsl = hlsl, in.glsl = glsl, in.fullscreen = fullscreen;
+  in.filter_window = filter, in.joystick = joystick, in.sound = sound;
+  PageEnables e = EvaluatePageRules(in);
+  std::string out;
+  for (auto [on, letter] : {std::pair{e.hlsl, 'H'}, {e.hlsl_settings, 'S'}, {e.glsl, 'G'}, {e.glsl_options, 'O'},
+                            {e.bgfx, 'B'}, {e.maximize, 'M'}, {e.filter_options, 'F'}, {e.joystick_options, 'J'},
+                            {e.audio_options, 'A'}})
+    if (on) out += letter;
+  return out;
 }
 
-TEST(PageRules, EachVideoModeEnablesOnlyItsOwnRenderer) {
-  struct Row {
-    int32_t mode;
-    bool hlsl, glsl, bgfx;
-  };
-  for (Row r : {Row{0, false, false, true}, Row{1, false, false, true}, Row{2, true, false, false},
-                Row{3, false, true, false}, Row{4, false, false, false}}) {
-    SCOPED_TRACE(r.mode);
-    PageEnables e = Video(r.mode);
-    EXPECT_EQ(e.hlsl, r.hlsl);
-    EXPECT_EQ(e.hlsl_settings, r.hlsl);
-    EXPECT_EQ(e.glsl, r.glsl);
-    EXPECT_EQ(e.glsl_options, r.glsl);
-    EXPECT_EQ(e.bgfx, r.bgfx);
-  }
-}
-
-TEST(PageRules, SecondLevelControlsNeedTheirSwitchToo) {
-  EXPECT_TRUE(Video(2, false).hlsl);
-  EXPECT_FALSE(Video(2, false).hlsl_settings);
-  EXPECT_TRUE(Video(3, true, false).glsl);
-  EXPECT_FALSE(Video(3, true, false).glsl_options);
-  // A ticked HLSL box means nothing under OpenGL.
-  EXPECT_FALSE(Video(3, true, true).hlsl_settings);
-}
-
-TEST(PageRules, FullscreenFilterWindowJoysticksAndSound) {
-  PageRuleInputs in;
-  EXPECT_TRUE(EvaluatePageRules(in).maximize);
-  EXPECT_FALSE(EvaluatePageRules(in).filter_options);
-  EXPECT_TRUE(EvaluatePageRules(in).joystick_options);
-  in.fullscreen = true;
-  in.filter_window = true;
-  in.joystick = false;
-  EXPECT_FALSE(EvaluatePageRules(in).maximize);
-  EXPECT_TRUE(EvaluatePageRules(in).filter_options);
-  EXPECT_FALSE(EvaluatePageRules(in).joystick_options);
-  for (int32_t sound : {0, 2, 3, 4}) {
-    in.sound = sound;
-    EXPECT_TRUE(EvaluatePageRules(in).audio_options) << sound;
-  }
-  in.sound = 1;  // Off
-  EXPECT_FALSE(EvaluatePageRules(in).audio_options);
+TEST(PageRules, EachVideoModeEnablesOnlyItsOwnRendererAndSwitchesTheirControls) {
+  EXPECT_EQ(Enabled(0, true, true, false, false, true, 0), "BMJA");
+  EXPECT_EQ(Enabled(1, true, true, false, false, true, 2), "BMJA");
+  EXPECT_EQ(Enabled(2, true, true, false, false, true, 3), "HSMJA");
+  EXPECT_EQ(Enabled(2, false, true, false, false, true, 4), "HMJA");  // second level needs its own switch
+  EXPECT_EQ(Enabled(3, true, true, false, false, true, 0), "GOMJA");  // a ticked HLSL box means nothing here
+  EXPECT_EQ(Enabled(3, true, false, false, false, true, 0), "GMJA");
+  EXPECT_EQ(Enabled(4, true, true, true, true, false, 1), "F");       // full screen, filter window, no joystick, sound off
+  EXPECT_EQ(Enabled(4, true, true, false, false, true, 0), "MJA");
 }
 }  // namespace

@@ -6,51 +6,42 @@
 
 namespace {
 
-TEST(PageValues, MappedChoicesPutTheValuesBehindTheEntries) {
-  ChoiceList skip = FrameSkipChoices();
-  EXPECT_EQ(skip.labels.front(), "Off");
-  EXPECT_EQ(skip.labels.size(), 12u);
-  EXPECT_EQ(skip.values[static_cast<size_t>(ChoiceIndexAdding(skip, -1))], -1);
-  EXPECT_EQ(skip.labels[static_cast<size_t>(ChoiceIndexAdding(skip, -1))], "Auto");
-  EXPECT_EQ(skip.labels[static_cast<size_t>(ChoiceIndexAdding(skip, 10))], "10");
-
-  ChoiceList prescale = PrescaleChoices();
-  EXPECT_EQ(ChoiceIndexAdding(prescale, 1), 0);  // position + 1
-  EXPECT_EQ(ChoiceIndexAdding(prescale, 8), 7);
-  ChoiceList scale = IntegerScaleChoices();
-  EXPECT_EQ(ChoiceIndexAdding(scale, 0), 0);
-  EXPECT_EQ(scale.labels[3], "3x");
-  ChoiceList latency = AudioLatencyChoices();
-  EXPECT_EQ(ChoiceIndexAdding(latency, 2), 1);
-  ChoiceList rates = SampleRateChoices();
-  EXPECT_EQ(ChoiceIndexAdding(rates, 44100), 3);
-  EXPECT_EQ(rates.labels.size(), 5u);
+// "label=value" per entry.
+std::string Entries(const ChoiceList& list) {
+  std::string out;
+  for (size_t i = 0; i < list.labels.size(); ++i) out += list.labels[i] + "=" + std::to_string(list.values[i]) + " ";
+  return out;
 }
 
-TEST(PageValues, AValueTheEntriesLackGetsItsOwnEntry) {
-  ChoiceList rates = SampleRateChoices();
-  int at = ChoiceIndexAdding(rates, 11025, "%d Hz");
-  EXPECT_EQ(at, 5);
-  EXPECT_EQ(rates.labels[5], "11025 Hz");
-  EXPECT_EQ(rates.values[5], 11025);
-  EXPECT_EQ(ChoiceIndexAdding(rates, 11025, "%d Hz"), 5);  // found now, not added twice
+TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
+  EXPECT_EQ(Entries(FrameSkipChoices()), "Off=0 Auto=-1 1=1 2=2 3=3 4=4 5=5 6=6 7=7 8=8 9=9 10=10 ");
+  EXPECT_EQ(Entries(PrescaleChoices()), "1x (Off)=1 2x=2 3x=3 4x=4 5x=5 6x=6 7x=7 8x=8 ");
+  EXPECT_EQ(Entries(IntegerScaleChoices()), "Off=0 1x=1 2x=2 3x=3 4x=4 5x=5 6x=6 7x=7 8x=8 ");
+  EXPECT_EQ(Entries(AudioLatencyChoices()), "1 (Lowest Delay)=1 2 (Default)=2 3=3 4=4 5 (Safest)=5 ");
+  EXPECT_EQ(Entries(DitherChoices()), "Off=0 Low=1 Medium=2 High=3 ");
 
+  ChoiceList rates = SampleRateChoices();
+  EXPECT_EQ(ChoiceIndexAdding(rates, 44100), 3);
+  EXPECT_EQ(ChoiceIndexAdding(rates, 11025, "%d Hz"), 5);
+  EXPECT_EQ(ChoiceIndexAdding(rates, 11025, "%d Hz"), 5);  // found now, not added twice
+  EXPECT_EQ(Entries(rates), "Default (48000 Hz)=0 22050 Hz=22050 32000 Hz=32000 44100 Hz=44100 48000 Hz=48000 "
+                            "11025 Hz=11025 ");
   ChoiceList autofire = AutofireSpeedChoices();
-  EXPECT_EQ(autofire.labels[static_cast<size_t>(ChoiceIndexAdding(autofire, 7))], "7");
+  EXPECT_EQ(ChoiceIndexAdding(autofire, 7), 4);
+  EXPECT_EQ(autofire.labels[4], "7");
 
   TextChoiceList device = LightgunDeviceChoices();
   EXPECT_EQ(TextChoiceIndexAdding(device, "LIGHTGUN"), 2);
-  int odd = TextChoiceIndexAdding(device, "paddle");
-  EXPECT_EQ(device.labels[static_cast<size_t>(odd)], "paddle");
-  EXPECT_EQ(device.values[static_cast<size_t>(odd)], "paddle");
+  EXPECT_EQ(TextChoiceIndexAdding(device, "paddle"), 5);
+  EXPECT_EQ(device.labels[5] + "=" + device.values[5], "paddle=paddle");
 }
 
-TEST(PageValues, ResolutionKeepsASizeThatIsNoDisplayMode) {
+TEST(PageValues, ResolutionAndControllerFileKeepASavedValueTheListLacks) {
   DisplayModes modes{{800, 600}, {1920, 1080}};
   int selected = -1;
-  ResolutionList auto_list = ResolutionChoices(modes, 0, 0, &selected);
+  EXPECT_EQ(ResolutionChoices(modes, 0, 0, &selected).labels,
+            (std::vector<std::string>{"Auto (MAME's Choice)", "800 x 600", "1920 x 1080"}));
   EXPECT_EQ(selected, 0);
-  EXPECT_EQ(auto_list.labels, (std::vector<std::string>{"Auto (MAME's Choice)", "800 x 600", "1920 x 1080"}));
   ResolutionChoices(modes, 1920, 1080, &selected);
   EXPECT_EQ(selected, 2);
   ResolutionChoices(modes, 0, 768, &selected);  // no width: MAME picks
@@ -59,10 +50,7 @@ TEST(PageValues, ResolutionKeepsASizeThatIsNoDisplayMode) {
   EXPECT_EQ(selected, 3);
   EXPECT_EQ(odd.labels[3], "1000 x 700");
   EXPECT_EQ(odd.sizes[3], (std::pair<int32_t, int32_t>{1000, 700}));
-}
 
-TEST(PageValues, ControllerFileOffersAMissingSavedName) {
-  int selected = -1;
   auto labels = ControllerFileChoices({"xarcade", "hotrod"}, "HOTROD", &selected);
   EXPECT_EQ(labels, (std::vector<std::string>{"None", "xarcade", "hotrod"}));
   EXPECT_EQ(selected, 2);
@@ -71,19 +59,16 @@ TEST(PageValues, ControllerFileOffersAMissingSavedName) {
   EXPECT_EQ(selected, 2);
   EXPECT_EQ(ControllerFileOf(labels, selected, ""), "gone");
   EXPECT_EQ(ControllerFileOf(labels, 0, "gone"), "");
+  EXPECT_EQ(ControllerFileOf(labels, 3, "gone"), "");
   ControllerFileChoices({}, "", &selected);
   EXPECT_EQ(selected, 0);
-  std::vector<std::string> long_name{"None", std::string(64, 'n')};
-  EXPECT_EQ(ControllerFileOf(long_name, 1, "kept"), "kept");
+  EXPECT_EQ(ControllerFileOf({"None", std::string(63, 'n')}, 1, "kept"), std::string(63, 'n'));
+  EXPECT_EQ(ControllerFileOf({"None", std::string(64, 'n')}, 1, "kept"), "kept");
 }
 
 TEST(PageValues, TypedNumbersAreClampedAndJunkKeepsTheValue) {
-  EXPECT_EQ(ReadNumberField("12", 0, 32, 5), 12);
-  EXPECT_EQ(ReadNumberField(" 40 ", 0, 32, 5), 32);
-  EXPECT_EQ(ReadNumberField("-3", 0, 100, 30), 0);
-  EXPECT_EQ(ReadNumberField("", 0, 100, 30), 30);
-  EXPECT_EQ(ReadNumberField("1,5", 0, 100, 30), 30);
-  EXPECT_EQ(ReadNumberField("99999999999", 0, 100, 30), 100);  // beyond 32 bits: as large as it gets
+  const struct { const char* text; int32_t expected; } cases[] = {{"12", 12}, {" 40 ", 32}, {"32", 32}, {"-3", 0}, {"0", 0}, {"", 5}, {"1,5", 5}, {"99999999999", 32}};
+  for (const auto& c : cases) EXPECT_EQ(ReadNumberField(c.text, 0, 32, 5), c.expected) << c.text;
 }
 
 TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
@@ -97,13 +82,9 @@ TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
 
   // A folder whose own path holds a semicolon shows as pieces that name it together.
   auto is_folder = [](const std::string& p) { return p == "D:\\my;roms" || p == "roms" || p == "E:\\a;b;c"; };
-  const struct {
-    const char *field, *folder, *rest;
-  } cases[] = {
-      {"roms;D:\\my;roms", "D:\\my;roms", "roms"},
-      {" D:\\my;roms ;; roms", "D:\\my;roms", " roms"},
-      {"E:\\a;b;c;roms", "E:\\a;b;c", "roms"},
-      {"roms;D:\\my;E:\\a", nullptr, nullptr},
+  const struct { const char *field, *folder, *rest; } cases[] = {
+      {"roms;D:\\my;roms", "D:\\my;roms", "roms"}, {" D:\\my;roms ;; roms", "D:\\my;roms", " roms"},
+      {"E:\\a;b;c;roms", "E:\\a;b;c", "roms"}, {"roms;D:\\my;E:\\a", nullptr, nullptr},
   };
   for (const auto& c : cases) {
     std::string folder, rest;

@@ -3,28 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 
-#include "catalogue/classify.h"
+#include "catalogue/list_columns.h"
 #include "catalogue/list_state.h"
 #include "catalogue/text_compare.h"
 #include "settings/settings.h"
 
 namespace {
-
 std::vector<int32_t> Numbers(const GameList& list, const std::vector<int32_t>& rows) {
   std::vector<int32_t> out;
   for (int32_t i : rows) out.push_back(list[i].number);
   return out;
 }
-
-FilterState Search(const std::string& text) {
+std::vector<int32_t> Found(const GameList& list, const std::string& typed) {
   FilterState st;
-  st.search = PrepareSearchText(text);
-  return st;
+  st.search = PrepareSearchText(typed);
+  return Numbers(list, FilterRows(list, st, {}, nullptr));
 }
+}  // namespace
 
-TEST(FilterLists, HoldTheBuiltInValuesSortedAndSelectionsFallBack) {
+TEST(FilterLists, HoldTheValuesSortedWithinCapacityAndWidthAndSelectionsFallBack) {
   GameList list = BuildGameList();
   FilterLists lists = BuildFilterValues(list);
   EXPECT_EQ(lists.values[0], (std::vector<std::string>{"ASIA", "EUROPE", "JP", "Other", "US", "WORLD"}));
@@ -32,103 +30,50 @@ TEST(FilterLists, HoldTheBuiltInValuesSortedAndSelectionsFallBack) {
                                                        "Quiz", "Racing", "Shooter", "Sports"}));
   EXPECT_EQ(lists.values[3].size(), static_cast<size_t>(kBoardCount));
   EXPECT_EQ(lists.values[3].front(), "Acclaim ZN-1");
-  EXPECT_FALSE(lists.Empty());
-  EXPECT_TRUE(FilterLists{}.Empty());
-
+  EXPECT_TRUE(FilterLists{}.Empty() && !lists.Empty());
   FilterSelection noted;
-  noted.value[0] = "JP";
-  noted.value[1] = "Nobody";
-  noted.value[3] = "Taito G-Net";
+  noted.value[0] = "JP", noted.value[1] = "Nobody", noted.value[3] = "Taito G-Net";
   FilterSelection sel = MatchSelection(lists, noted);
-  EXPECT_EQ(sel.value[0], "JP");
-  EXPECT_EQ(sel.value[1], "");
-  EXPECT_EQ(sel.value[3], "Taito G-Net");
-}
+  EXPECT_EQ(sel.value[0] + "|" + sel.value[1] + "|" + sel.value[2] + "|" + sel.value[3], "JP|||Taito G-Net");
 
-TEST(FilterLists, CapacityAndWidthLimitTheValues) {
-  GameList list;
-  for (int i = 0; i < 40; ++i) {
-    GameEntry e;
-    e.number = i + 1;
-    e.title = "Game (" + std::string(i % 2 ? "Japan" : "World") + ")";
-    list.push_back(e);
-  }
-  static const char* boards[40];
+  // 40 boards with long names: 32 of them, cut to 39 characters, still filter.
   static std::string names[40];
-  for (int i = 0; i < 40; ++i) {
-    names[i] = "Board " + std::to_string(100 + i) + std::string(40, 'x');
-    boards[i] = names[i].c_str();
-    list[i].board = boards[i];
-  }
-  FilterLists lists = BuildFilterValues(list);
-  ASSERT_EQ(lists.values[3].size(), 32u);  // capacity
-  EXPECT_EQ(lists.values[3][0].size(), 39u);  // width
-  EXPECT_EQ(lists.values[3].back().substr(0, 9), "Board 131");
-  // A board name longer than the width still filters by its cut text.
+  for (int i = 0; i < 40; ++i) list[i].board = (names[i] = "Board " + std::to_string(100 + i) + std::string(40, 'x')).c_str();
+  list.resize(40);
+  lists = BuildFilterValues(list);
+  ASSERT_EQ(lists.values[3].size(), 32u);
+  EXPECT_EQ(lists.values[3].back(), names[31].substr(0, 39));
   FilterState st;
   st.selection.value[3] = lists.values[3][5];
   EXPECT_EQ(Numbers(list, FilterRows(list, st, {}, nullptr)), (std::vector<int32_t>{6}));
 }
 
-TEST(FilterRows, SearchMatchesTitleInfoOrExactNumber) {
+TEST(FilterRows, SearchFavoritesAvailabilityAndTheFourListsCombine) {
   GameList list = BuildGameList();
-  std::vector<int32_t> rows = FilterRows(list, Search("  82 "), {}, nullptr);
-  auto numbers = Numbers(list, rows);
-  EXPECT_NE(std::find(numbers.begin(), numbers.end(), 82), numbers.end());
-  for (int32_t i : rows) {
-    const GameEntry& e = list[i];
-    EXPECT_TRUE(e.number == 82 || e.title.find("82") != std::string::npos || e.info.find("82") != std::string::npos)
-        << e.set;
-  }
-  EXPECT_EQ(FilterRows(list, Search("182"), {}, nullptr).size(), 1u);
-
-  size_t clones = std::count_if(list.begin(), list.end(), [](const GameEntry& e) { return !e.parent.empty(); });
-  EXPECT_EQ(FilterRows(list, Search("CLONE"), {}, nullptr).size(), clones);
-  EXPECT_EQ(clones, 462u - 232u);
-
+  EXPECT_EQ(Found(list, "  82 "), (std::vector<int32_t>{82, 268, 277, 278, 279, 280, 281}));  // number, title or info
+  EXPECT_EQ(Found(list, "182").size(), 1u);
+  EXPECT_EQ(Found(list, "CLONE").size(), 462u - 232u);
   MarkNotInMame(list[3]);
   MarkNotInMame(list[400]);
-  EXPECT_EQ(Numbers(list, FilterRows(list, Search("not in this"), {}, nullptr)), (std::vector<int32_t>{4, 401}));
-  EXPECT_EQ(FilterRows(list, Search("tekken 3"), {}, nullptr).size(), 10u);
+  EXPECT_EQ(Found(list, "not in this"), (std::vector<int32_t>{4, 401}));
   EXPECT_EQ(PrepareSearchText(std::string(300, 'A')), std::string(199, 'a'));
-
   // Letters beyond ASCII fold the same way in titles, in the search box and
   // in the title order: "ŁÓDŹ" finds "Łódź", "Ż" and "ż" sort as one.
   list[0].title = "Wy\xC5\x9B" "cig \xC5\x81\xC3\xB3" "d\xC5\xBA";
-  EXPECT_EQ(Numbers(list, FilterRows(list, Search("\xC5\x81\xC3\x93" "D\xC5\xB9"), {}, nullptr)),
-            (std::vector<int32_t>{1}));
-  EXPECT_EQ(Numbers(list, FilterRows(list, Search("\xC5\x82\xC3\xB3" "d\xC5\xBA"), {}, nullptr)),
-            (std::vector<int32_t>{1}));
+  EXPECT_EQ(Found(list, "\xC5\x81\xC3\x93" "D\xC5\xB9"), (std::vector<int32_t>{1}));
   EXPECT_EQ(CompareNoCase("\xC5\xBB" "aba", "\xC5\xBC" "ABA"), 0);
-  EXPECT_LT(CompareNoCase("\xC5\xBB" "a", "\xC5\xBD" "a"), 0);  // Ż before Ž, whatever their case
-  EXPECT_LT(CompareNoCase("\xC5\xBC" "a", "\xC5\xBD" "a"), 0);
-}
+  EXPECT_LT(CompareNoCase("\xC5\xBC" "a", "\xC5\xBD" "a"), 0);  // Ż before Ž, whatever their case
 
-TEST(FilterRows, CombinesFavoritesAvailabilityAndTheFourLists) {
-  GameList list = BuildGameList();
   IdList favorites = {82, 1, 145, 389};
   HasRomsFn has_roms = [](const GameEntry& e) { return e.number % 2 == 0; };
-
   FilterState st;
   st.favorites_only = true;
   EXPECT_EQ(Numbers(list, FilterRows(list, st, favorites, has_roms)), (std::vector<int32_t>{1, 82, 145, 389}));
   st.only_available = true;
   EXPECT_EQ(Numbers(list, FilterRows(list, st, favorites, has_roms)), (std::vector<int32_t>{82}));
-  // Without a scan nothing counts as available.
-  EXPECT_TRUE(FilterRows(list, st, favorites, nullptr).empty());
-
+  EXPECT_TRUE(FilterRows(list, st, favorites, nullptr).empty());  // without a scan nothing counts as available
   FilterState by_lists;
-  by_lists.selection.value[0] = "JP";
-  by_lists.selection.value[1] = "Namco";
-  by_lists.selection.value[2] = "Fighting";
-  by_lists.selection.value[3] = "Namco System 12";
-  for (int32_t i : FilterRows(list, by_lists, {}, nullptr)) {
-    const GameEntry& e = list[i];
-    EXPECT_STREQ(RegionOf(e.title), "JP");
-    EXPECT_STREQ(MakerOf(e.maker), "Namco");
-    EXPECT_STREQ(GenreOf(e.title), "Fighting");
-    EXPECT_EQ(BoardOf(e), "Namco System 12");
-  }
+  by_lists.selection = {"JP", "Namco", "Fighting", "Namco System 12"};
   EXPECT_EQ(Numbers(list, FilterRows(list, by_lists, {}, nullptr)),
             (std::vector<int32_t>{89, 90, 91, 93, 99, 100, 101, 104, 112, 121, 122, 123}));
   by_lists.search = PrepareSearchText("soul");
@@ -139,44 +84,30 @@ TEST(RowOrder, EachColumnHasItsKeyAndTieBreaks) {
   GameList list = BuildGameList();
   IdList favorites = {300, 5};
   HasRomsFn has_roms = [](const GameEntry& e) { return e.number <= 3; };
-  FilterState all;
   auto sorted = [&](int column, bool ascending) {
-    std::vector<int32_t> rows = FilterRows(list, all, favorites, has_roms);
+    std::vector<int32_t> rows = FilterRows(list, {}, favorites, has_roms);
     SortRows(rows, RowOrder(list, column, ascending, favorites, has_roms));
     return Numbers(list, rows);
   };
-  auto by_number = sorted(kColumnNumber, false);
-  EXPECT_EQ(by_number.front(), 462);
-  EXPECT_EQ(by_number.back(), 1);
-
-  auto fav = sorted(kColumnFavorite, true);
-  EXPECT_EQ(std::vector<int32_t>(fav.begin(), fav.begin() + 2), (std::vector<int32_t>{5, 300}));  // by title
-  EXPECT_EQ(sorted(kColumnFavorite, false).back(), 5);
-
-  auto status = sorted(kColumnStatus, true);
-  EXPECT_EQ(std::vector<int32_t>(status.end() - 3, status.end()), (std::vector<int32_t>{1, 2, 3}));
-
+  auto head = [](std::vector<int32_t> v, size_t n) { return std::vector<int32_t>(v.begin(), v.begin() + n); };
+  auto tail = [](std::vector<int32_t> v, size_t n) { return std::vector<int32_t>(v.end() - n, v.end()); };
+  EXPECT_EQ(head(sorted(kColumnNumber, false), 2), (std::vector<int32_t>{462, 461}));
+  EXPECT_EQ(head(sorted(kColumnFavorite, true), 3), (std::vector<int32_t>{5, 300, 203}));  // then by title
+  EXPECT_EQ(tail(sorted(kColumnFavorite, false), 2), (std::vector<int32_t>{300, 5}));
+  EXPECT_EQ(tail(sorted(kColumnStatus, true), 4), (std::vector<int32_t>{445, 1, 2, 3}));
   // Year descending: same year by title descending, then number descending.
-  auto years = sorted(kColumnYear, false);
-  for (size_t i = 1; i < years.size(); ++i) {
-    const GameEntry& a = *FindGameByNumber(list, years[i - 1]);
-    const GameEntry& b = *FindGameByNumber(list, years[i]);
-    ASSERT_GE(a.year, b.year);
-  }
-  auto pos = [&](const std::vector<int32_t>& v, int32_t n) { return std::find(v.begin(), v.end(), n) - v.begin(); };
-  // Tekken 2 (World, TES2/VER.A) #54 and Tekken 2 (US, ...) #55 are 1996: World sorts first descending.
-  EXPECT_LT(pos(years, 54), pos(years, 55));
+  EXPECT_EQ(head(sorted(kColumnYear, false), 3), (std::vector<int32_t>{462, 461, 460}));
+  EXPECT_EQ(tail(sorted(kColumnYear, true), 3), (std::vector<int32_t>{460, 461, 462}));
+  EXPECT_EQ(tail(sorted(kColumnHardware, false), 2), (std::vector<int32_t>{171, 172}));
 
   Settings s;
   ResetSettings(s);
   s.sort_column = kColumnHardware;
-  auto hw = VisibleRows(list, all, s, nullptr);
-  EXPECT_EQ(BoardOf(list[hw.front()]), "Acclaim ZN-1");
-  EXPECT_EQ(list[hw.front()].number, 172);  // Judge Dredd (Rev B) first, then Rev C
+  EXPECT_EQ(head(Numbers(list, VisibleRows(list, {}, s, nullptr)), 2), (std::vector<int32_t>{172, 171}));
   s.sort_column = kColumnInfo;  // the Info column orders like Game
-  auto info = VisibleRows(list, all, s, nullptr);
+  auto info = VisibleRows(list, {}, s, nullptr);
   s.sort_column = kColumnGame;
-  EXPECT_EQ(info, VisibleRows(list, all, s, nullptr));
+  EXPECT_EQ(info, VisibleRows(list, {}, s, nullptr));
 
   // Identical titles: ascending by info text, then number.
   GameList same(3);
@@ -188,32 +119,30 @@ TEST(RowOrder, EachColumnHasItsKeyAndTieBreaks) {
   EXPECT_GT(CompareRows(same, 1, 0, kColumnGame, false, {}, nullptr), 0);
 }
 
-TEST(ListState, SortClicksResetAndRecentGames) {
+TEST(ListState, SortClicksFilterKeysResetAndRecentGames) {
   Settings s;
   ResetSettings(s);
-  s.sort_column = kColumnNumber;
-  s.sort_ascending = 1;
-  EXPECT_TRUE(ApplySortClick(s, kColumnNumber));
-  EXPECT_EQ(s.sort_ascending, 0);
-  EXPECT_TRUE(ApplySortClick(s, kColumnYear));
-  EXPECT_EQ(s.sort_column, kColumnYear);
-  EXPECT_EQ(s.sort_ascending, 1);
-  EXPECT_FALSE(ApplySortClick(s, kColumnInfo));
-  EXPECT_FALSE(ApplySortClick(s, 7));
-  EXPECT_EQ(s.sort_column, kColumnYear);
+  std::string clicks;
+  for (int column : {1, 1, 6, 0, 3, 7, -1}) {  // number twice, year, favorite, info, none
+    bool taken = ApplySortClick(s, column);
+    clicks += std::to_string(taken) + std::to_string(s.sort_column) + std::to_string(s.sort_ascending) + " ";
+  }
+  EXPECT_EQ(clicks, "110 111 161 101 001 001 001 ");
 
-  s.filter_region = "JP";
-  s.filter_hardware = "Konami GV";
+  // The saved filters load cut to their lists' widths; a saved choice no
+  // game produces falls back to All, the others stay.
+  ParseSettingsText(s, "filter_region=JAPANESE\nfilter_genre=Fighting\nfilter_maker=" + std::string(50, 'm'));
+  FilterSelection sel = SelectionFromSettings(s);
+  EXPECT_EQ(sel.value[0] + "|" + sel.value[2] + "|" + std::to_string(sel.value[1].size()), "JAPANES|Fighting|39");
+  FilterSelection matched = MatchSelection(BuildFilterValues(BuildGameList()), sel);
+  EXPECT_EQ(matched.value[0] + "|" + matched.value[2], "|Fighting");
+  ParseSettingsText(s, "filter_hardware=" + std::string(50, 'h') + "\nfilter_genre=" + std::string(50, 'g'));
+  sel = SelectionFromSettings(s);
+  EXPECT_EQ(std::to_string(sel.value[2].size()) + "|" + std::to_string(sel.value[3].size()), "23|39");
   s.favorites_only = 1;
   ResetFilters(s);
-  EXPECT_EQ(s.filter_region, "");
-  EXPECT_EQ(s.filter_hardware, "");
-  EXPECT_EQ(s.sort_column, kColumnNumber);
-  EXPECT_EQ(s.sort_ascending, 1);
-  EXPECT_EQ(s.favorites_only, 1);
-
-  s.filter_maker = std::string(50, 'm');
-  EXPECT_EQ(SelectionFromSettings(s).value[1].size(), 39u);
+  EXPECT_EQ(s.filter_region + s.filter_maker + s.filter_genre + s.filter_hardware, "");
+  EXPECT_EQ(std::to_string(s.sort_column) + std::to_string(s.sort_ascending) + std::to_string(s.favorites_only), "111");
 
   IdList recent;
   for (int32_t n = 1; n <= 10; ++n) AddRecentGame(recent, n);
@@ -222,28 +151,38 @@ TEST(ListState, SortClicksResetAndRecentGames) {
   EXPECT_EQ(recent, (IdList{5, 10, 9, 8, 7, 6, 4, 3}));
 }
 
-}  // namespace
+TEST(ListColumns, WidthsHideShowAndSave) {
+  const int32_t none[kListColumnCount] = {};
+  auto text = [](const auto& w) {
+    std::string out;
+    for (int c = 0; c < kListColumnCount; ++c) out += std::to_string(w[c]) + " ";
+    return out;
+  };
+  ColumnWidths widths = InitialColumnWidths(none, 96), remembered{};
+  EXPECT_EQ(text(widths), "64 40 260 140 40 170 40 ");
+  // Every column hidden but "Game"; shown again without a remembered width:
+  // its own "shown again" width, scaled.
+  EXPECT_EQ(ApplyColumnWidths(127, 96, widths, remembered), 127 - 4);
+  EXPECT_EQ(text(widths), "0 0 260 0 0 0 0 ");
+  remembered = {};
+  ApplyColumnWidths(0, 144, widths, remembered);
+  EXPECT_EQ(text(widths), "96 60 260 210 96 285 96 ");
+  // Hardware widened to 300, hidden and shown: 300 again.
+  widths[5] = 300;
+  ApplyColumnWidths(1 << 5, 144, widths, remembered);
+  EXPECT_EQ(widths[5], 0);
+  ApplyColumnWidths(0, 144, widths, remembered);
+  EXPECT_EQ(widths[5], 300);
 
-namespace {
-
-TEST(ListState, FilterKeysOfTheSettingsFileLoadAsTheListExpects) {
-  Settings s;
-  ResetSettings(s);
-  ParseSettingsText(s, "sort_column=3\nsort_ascending=yes\nfilter_region=JAPANESE\nfilter_genre=Fighting\n");
-  EXPECT_EQ(s.sort_column, kColumnNumber);  // Info does not sort
-  EXPECT_EQ(s.sort_ascending, 0);
-  FilterSelection sel = SelectionFromSettings(s);
-  EXPECT_EQ(sel.value[0], "JAPANES");
-  EXPECT_EQ(sel.value[2], "Fighting");
-  // A saved choice no game produces falls back to All; the others stay.
-  FilterSelection matched = MatchSelection(BuildFilterValues(BuildGameList()), sel);
-  EXPECT_EQ(matched.value[0], "");
-  EXPECT_EQ(matched.value[2], "Fighting");
-  ParseSettingsText(s, "sort_column=-4\n");
-  EXPECT_EQ(s.sort_column, 0);
-  ParseSettingsText(s, "sort_column=12\nsort_ascending=1\n");
-  EXPECT_EQ(s.sort_column, kColumnYear);
-  EXPECT_EQ(s.sort_ascending, 1);
+  std::string smallest;
+  for (int c = -1; c <= kListColumnCount; ++c) smallest += std::to_string(FittedColumnWidth(c, 10, 192)) + " ";
+  EXPECT_EQ(smallest, "10 64 64 128 128 64 128 64 10 ");
+  EXPECT_EQ(FittedColumnWidth(2, 400, 96), 400);
+  EXPECT_FALSE(ColumnDragAllowed(3, 200, 140, 8, 96));  // hidden
+  EXPECT_FALSE(ColumnDragAllowed(2, 50, 260, 0, 96));   // below the smallest
+  EXPECT_TRUE(ColumnDragAllowed(2, 63, 40, 0, 96));     // already narrower: may grow
+  EXPECT_TRUE(ColumnDragAllowed(2, 64, 260, 0, 96) && ColumnDragAllowed(7, 1, 40, 0, 96));
+  int32_t saved[kListColumnCount] = {1, 2, 3, 77, 5, 6, 7};
+  SavedColumnWidths({128, 80, 600, 0, 80, 380, 80}, 8, 192, saved);  // hidden and empty ones keep theirs
+  EXPECT_EQ(text(saved), "64 40 300 77 40 190 40 ");
 }
-
-}  // namespace

@@ -25,9 +25,10 @@ class RomScanTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(RomScanTest, WhatCountsAsASet) {
-  Files({"roms/TEKKEN3.ZIP", "roms/sfex2.7z", "roms/Ts2/inner.bin", "roms/tekken2.rar", "roms/.zip", "roms/a.7z"});
-  EXPECT_EQ(ScanRomFolders("roms", ""), 4u);
-  EXPECT_TRUE(Has("tekken3") && Has("sfex2") && Has("ts2") && Has("a"));
+  Files({"roms/TEKKEN3.ZIP", "roms/sfex2.7z", "roms/Ts2/inner.bin", "roms/tekken2.rar", "roms/.zip", "roms/.7z",
+         "roms/a.7z", "roms/b.zip"});
+  EXPECT_EQ(ScanRomFolders("roms", ""), 5u);
+  EXPECT_TRUE(Has("tekken3") && Has("sfex2") && Has("ts2") && Has("a") && Has("b"));
   EXPECT_FALSE(Has("tekken2"));
 }
 

@@ -6,41 +6,23 @@
 
 namespace {
 DipSwitch Switch(const char* tag, uint32_t mask, uint32_t default_value, std::vector<DipValue> values) {
-  DipSwitch sw;
-  sw.name = "Switch";
-  sw.tag = tag;
-  sw.mask = mask;
-  sw.default_value = default_value;
-  sw.values = std::move(values);
-  return sw;
+  return DipSwitch{"Switch", tag, mask, default_value, std::move(values)};
 }
-
 DipChoice Choice(const char* tag, uint32_t mask, uint32_t default_value, uint32_t value) {
   return DipChoice{tag, mask, default_value, value};
 }
 
 const char* kPortLine = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\n";
-
-// A cfg as MAME writes it: the player's mappings, a DIP port, a counter.
-const std::string kGameCfg =
-    "<?xml version=\"1.0\"?>\r\n"
-    "<mameconfig version=\"10\">\r\n"
-    "    <system name=\"sfex2\">\r\n"
-    "        <input>\r\n"
-    "            <port tag=\":IN0\" type=\"P1_BUTTON1\" mask=\"16\" defvalue=\"16\">\r\n"
-    "                <newseq type=\"standard\">KEYCODE_Z</newseq>\r\n"
-    "            </port>\r\n"
-    "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\r\n"
-    "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"8\" defvalue=\"8\" value=\"0\" />\r\n"
-    "        </input>\r\n"
-    "        <counters>\r\n"
-    "            <coins index=\"0\" number=\"3\" />\r\n"
-    "        </counters>\r\n"
-    "    </system>\r\n"
-    "</mameconfig>\r\n";
-
 const char* kSwitch2 = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\r\n";
 const char* kSwitch8 = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"8\" defvalue=\"8\" value=\"0\" />\r\n";
+// A cfg as MAME writes it: the player's mappings, two DIP ports, a counter.
+const std::string kGameCfg =
+    std::string("<?xml version=\"1.0\"?>\r\n<mameconfig version=\"10\">\r\n    <system name=\"sfex2\">\r\n        <input>\r\n"
+                "            <port tag=\":IN0\" type=\"P1_BUTTON1\" mask=\"16\" defvalue=\"16\">\r\n"
+                "                <newseq type=\"standard\">KEYCODE_Z</newseq>\r\n            </port>\r\n") +
+    kSwitch2 + kSwitch8 +
+    "        </input>\r\n        <counters>\r\n            <coins index=\"0\" number=\"3\" />\r\n        </counters>\r\n"
+    "    </system>\r\n</mameconfig>\r\n";
 
 std::string Without(std::string text, const std::string& part) {
   size_t at = text.find(part);
@@ -60,12 +42,11 @@ TEST(DipCfgRead, CurrentValueComesFromTheFirstMatchingPort) {
   // A damaged value reads as the default; of a switch held twice the first port counts.
   EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"x\" />", service), 2u);
   EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"0\" />"
-                            "<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />",
-                            service),
-            0u);
+                            "<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />", service), 0u);
 }
 
-TEST(DipCfgWrite, NewFileHoldsOneDocumentWithTheChangedSwitch) {
+// Only the given switches' ports change; what the document lacks is added.
+TEST(DipCfgWrite, OnlyTheSwitchesPortsChangeAndMissingElementsAreAdded) {
   std::vector<DipChoice> unchanged = {Choice("DSW", 2, 2, 2), Choice("DSW", 8, 8, 8)};
   EXPECT_EQ(ApplyDipChoices("", "sfex2p", unchanged), "");
   std::vector<DipChoice> changed = {Choice("DSW", 2, 2, 0), Choice("DSW", 8, 8, 8)};
@@ -75,9 +56,7 @@ TEST(DipCfgWrite, NewFileHoldsOneDocumentWithTheChangedSwitch) {
                 kPortLine + "        </input>\n    </system>\n</mameconfig>\n");
   // Something that is no MAME configuration is replaced the same way.
   EXPECT_EQ(ApplyDipChoices("not xml at all", "sfex2p", changed), ApplyDipChoices("", "sfex2p", changed));
-}
 
-TEST(DipCfgWrite, OnlyTheShownSwitchesPortsChange) {
   // Back to the default: the port line goes, every other byte stays.
   std::string text = ApplyDipChoices(kGameCfg, "sfex2", {Choice(":DSW", 2, 2, 2)});
   EXPECT_EQ(text, Without(kGameCfg, kSwitch2));
@@ -88,10 +67,7 @@ TEST(DipCfgWrite, OnlyTheShownSwitchesPortsChange) {
   std::string expected = Without(Without(kGameCfg, kSwitch2), kSwitch8);
   expected.insert(expected.find("        </input>"), kPortLine);
   EXPECT_EQ(text, expected);
-}
 
-TEST(DipCfgWrite, ElementsAreAddedWhereTheDocumentLacksThem) {
-  std::vector<DipChoice> changed = {Choice("DSW", 2, 2, 0)};
   const std::string lines = std::string("        <input>\n") + kPortLine + "        </input>\n";
   // Another system only: a new system element before </mameconfig>.
   EXPECT_EQ(ApplyDipChoices("<mameconfig version=\"10\">\n    <system name=\"other\">\n    </system>\n</mameconfig>\n", "sfex2",
@@ -104,14 +80,14 @@ TEST(DipCfgWrite, ElementsAreAddedWhereTheDocumentLacksThem) {
             "<mameconfig version=\"10\">\n    <system name=\"sfex2\">\n    " + lines + "    </system>\n</mameconfig>\n");
 }
 
-TEST(DipCfgWrite, IncompleteDocumentsLoseOnlyTheOldPorts) {
+// Damaged documents lose only the old ports; a switch held twice ends up once.
+TEST(DipCfgWrite, DamagedDocumentsAndSwitchesHeldTwice) {
   std::vector<DipChoice> changed = {Choice("DSW", 2, 2, 0)};
   const std::string old_port = "  <port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"1\" />\n";
   for (std::string cut : {"<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n" + old_port,
                           "<mameconfig version=\"10\">\n<system name=\"sfex2\">\n" + old_port,
                           "<mameconfig version=\"10\">\n" + old_port + "<system name=\"x\">"}) {
-    std::string text = ApplyDipChoices(cut, "sfex2", changed);
-    EXPECT_EQ(text, Without(cut, old_port)) << cut;
+    EXPECT_EQ(ApplyDipChoices(cut, "sfex2", changed), Without(cut, old_port)) << cut;
   }
   // An unclosed port is left with what follows it: never cut up to another port's end.
   std::string broken =
@@ -120,16 +96,13 @@ TEST(DipCfgWrite, IncompleteDocumentsLoseOnlyTheOldPorts) {
   std::string text = ApplyDipChoices(broken, "sfex2", changed);
   EXPECT_NE(text.find("<newseq>KEYCODE_Z</newseq></port>"), std::string::npos);
   EXPECT_NE(text.find("type=\"DIPSWITCH\" mask=\"2\">\n"), std::string::npos);
-}
 
-TEST(DipCfgWrite, SwitchHeldTwiceEndsUpOnce) {
   std::string twice =
       "<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n"
       "\t<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\n"
       "\t<port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"2\"></port>\n"
       "</input>\n</system>\n</mameconfig>\n";
-  std::string text = ApplyDipChoices(twice, "sfex2", {Choice("DSW", 2, 2, 0)});
-  EXPECT_EQ(text, std::string("<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n") + kPortLine +
+  EXPECT_EQ(ApplyDipChoices(twice, "sfex2", {Choice("DSW", 2, 2, 0)}), std::string("<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n") + kPortLine +
                       "</input>\n</system>\n</mameconfig>\n");
 
   // Taking a port out of damaged text can join a stray "<" with the text
@@ -175,9 +148,7 @@ TEST(DipRows, ListsMarkTheDefaultAndOkTakesTheSelections) {
   std::vector<DipChoice> choices = DipChoicesFromRows({sw, sw, Switch("X", 2, 0, {})}, {2, -1, 0});
   ASSERT_EQ(choices.size(), 1u);  // no selection, or no values: left out
   EXPECT_EQ(choices[0].value, 32u);
-}
 
-TEST(DipRows, AFileChangedMeanwhileGetsOnlyTheUsersChanges) {
   DipSwitch a = Switch("DSW", 1, 1, {{"Off", 1}, {"On", 0}});
   DipSwitch b = Switch("DSW", 2, 2, {{"Off", 2}, {"On", 0}});
   // Unchanged file: every shown switch is written, as selected.
@@ -185,8 +156,7 @@ TEST(DipRows, AFileChangedMeanwhileGetsOnlyTheUsersChanges) {
   // Changed file: the switch the user left alone keeps what the file now says.
   std::vector<DipChoice> changed = DipChoicesToSave({a, b}, {0, 0}, {0, 1}, true);
   ASSERT_EQ(changed.size(), 1u);
-  EXPECT_EQ(changed[0].mask, 2u);
-  EXPECT_EQ(changed[0].value, 0u);
+  EXPECT_EQ(changed[0].mask * 10 + changed[0].value, 20u);
   EXPECT_EQ(DipHeaderText("Street Fighter EX2 (Europe 980312)"),
             "Street Fighter EX2 (Europe 980312)\nThe DIP switches of the game as MAME keeps them (the game's own cfg "
             "file). The game must not be running.");

@@ -17,9 +17,11 @@ std::string Describe(const DipSwitch& sw) {
   return text;
 }
 
-std::vector<std::string> DescribeAll(const MachineInfo& info) {
-  std::vector<std::string> out;
-  for (const DipSwitch& sw : info.switches) out.push_back(Describe(sw));
+// Bios sets ("*" the default), then switches, "; " between them.
+std::string DescribeAll(const MachineInfo& info) {
+  std::string out = info.listed ? "" : "unlisted";
+  for (const BiosSet& b : info.biossets) out += b.name + (b.is_default ? "*" : "") + "=" + b.description + "; ";
+  for (const DipSwitch& sw : info.switches) out += Describe(sw) + "; ";
   return out;
 }
 }  // namespace
@@ -27,10 +29,10 @@ std::vector<std::string> DescribeAll(const MachineInfo& info) {
 TEST(MachineListing, RecordedAnswersGiveTheirSwitchesAndBiosSets) {
   // ZN-2: the listing names the first switch's values twice; each shows once.
   EXPECT_EQ(DescribeAll(ParseMachineListing(Recorded("sfex2"), "sfex2")),
-            (std::vector<std::string>{"Unknown|DSW|1|1: Off=1 On=0", "Service Mode|DSW|2|2: Off=2 On=0",
-                                      "Unknown|DSW|4|4: Off=4 On=0", "Unknown|DSW|8|8: Off=8 On=0"}));
+            "Unknown|DSW|1|1: Off=1 On=0; Service Mode|DSW|2|2: Off=2 On=0; Unknown|DSW|4|4: Off=4 On=0; "
+            "Unknown|DSW|8|8: Off=8 On=0; ");
   EXPECT_EQ(DescribeAll(ParseMachineListing(Recorded("tekken3"), "tekken3")),
-            (std::vector<std::string>{"Freeze|DSW|64|64: Off=64 On=0", "Service Mode|DSW|128|128: Off=128 On=0"}));
+            "Freeze|DSW|64|64: Off=64 On=0; Service Mode|DSW|128|128: Off=128 On=0; ");
   MachineInfo strgchmp = ParseMachineListing(Recorded("strgchmp"), "strgchmp");
   ASSERT_EQ(strgchmp.biossets.size(), 3u);
   EXPECT_EQ(strgchmp.biossets[1].name + "|" + strgchmp.biossets[1].description, "gchgchmp|Found on Gachagachamp");
@@ -40,60 +42,31 @@ TEST(MachineListing, RecordedAnswersGiveTheirSwitchesAndBiosSets) {
   EXPECT_FALSE(ParseMachineListing(Recorded("unknown"), "nosuchset").listed);
 }
 
-TEST(MachineListing, OnlyTheNamedMachineCounts) {
+// Only the named machine counts (not devices, nor names that start the
+// same); entities are decoded once; a damaged answer gives what it holds.
+TEST(MachineListing, OnlyTheNamedMachineCountsAndDamageKeepsWhatIsThere) {
   const std::string listing =
-      "<mame>\n"
-      "<machine name=\"devicex\" isdevice=\"yes\"><biosset name=\"dev\" description=\"device\"/>"
+      "<mame>\n<machine name=\"devicex\" isdevice=\"yes\"><biosset name=\"dev\" description=\"device\"/>"
       "<dipswitch name=\"Device\" tag=\"DEV\" mask=\"1\"><dipvalue name=\"a\" value=\"0\"/></dipswitch></machine>\n"
-      "<machine name=\"game2\"><dipswitch name=\"Other\" tag=\"DSW\" mask=\"2\"/></machine>\n"
-      "<machine name=\"game\" sourcefile=\"x.cpp\">\n"
+      "<machine name=\"game2\"><dipswitch name=\"Other\" tag=\"DSW\" mask=\"2\"/></machine>\n<machine name=\"game\" x=\"y\">\n"
       "  <biosset name=\"eu\" description=\"Europe &amp; Asia\" default=\"yes\"/>\n"
-      "  <biosset name=\"jp\" description=\"&quot;Japan&quot;\"/>\n"
-      "  <dipswitch name=\"Lives &amp;lt; 3\" tag=\":DSW\" mask=\"3\">\n"
-      "    <diplocation name=\"SW1\" number=\"1\"/>\n"
-      "    <dipvalue name=\"1\" value=\"0\"/>\n"
-      "    <dipvalue name=\"2\" value=\"1\" default=\"yes\"/>\n"
-      "    <dipvalue name=\"2 again\" value=\"1\"/>\n"
-      "    <dipvalue name=\"&lt;bad &amp;unknown; ref&gt;\" value=\"2\"/>\n"
-      "  </dipswitch>\n"
-      "</machine>\n"
-      "<machine name=\"gamex\"><dipswitch name=\"After\" tag=\"DSW\" mask=\"4\"/></machine>\n"
+      "  <biosset name=\"jp\" description=\"&quot;Japan&quot;\"/><biossets/><dipswitches/>\n"
+      "  <dipswitch name=\"Lives &amp;lt; 3\" tag=\":DSW\" mask=\"3\">\n    <diplocation name=\"SW1\" number=\"1\"/>\n"
+      "    <dipvalue name=\"1\" value=\"0\"/>\n    <dipvalue name=\"2\" value=\"1\" default=\"yes\"/>\n"
+      "    <dipvalue name=\"2 again\" value=\"1\"/>\n    <dipvalue name=\"&lt;bad &amp;unknown; ref&gt;\" value=\"2\"/>\n"
+      "  </dipswitch>\n</machine>\n<machine name=\"gamex\"><dipswitch name=\"After\" tag=\"DSW\" mask=\"4\"/></machine>\n"
       "</mame>\n";
-  MachineInfo info = ParseMachineListing(listing, "game");
-  ASSERT_TRUE(info.listed);
-  ASSERT_EQ(info.biossets.size(), 2u);
-  EXPECT_TRUE(info.biossets[0].is_default);
-  EXPECT_EQ(info.biossets[0].description, "Europe & Asia");
-  EXPECT_EQ(info.biossets[1].description, "\"Japan\"");
-  EXPECT_FALSE(info.biossets[1].is_default);
-  ASSERT_EQ(info.switches.size(), 1u);
-  EXPECT_EQ(Describe(info.switches[0]), "Lives &lt; 3|:DSW|3|1: 1=0 2=1 <bad &unknown; ref>=2");
-  EXPECT_EQ(ParseMachineListing(listing, "game2").switches[0].name, "Other");
-  EXPECT_FALSE(ParseMachineListing(listing, "gam").listed);
-}
-
-TEST(MachineListing, HugeAnswerWithTheGameLast) {
-  std::string listing = "<mame>\n";
-  for (int i = 0; i < 20000; ++i)
-    listing += "<machine name=\"dev" + std::to_string(i) + "\" isdevice=\"yes\"><dipswitch name=\"D\" tag=\"T\" mask=\"1\"/></machine>\n";
-  listing += Recorded("tekken3");
-  MachineInfo info = ParseMachineListing(listing, "tekken3");
-  EXPECT_EQ(info.switches.size(), 2u);
-  EXPECT_FALSE(ParseMachineListing(listing, "dev").listed);
-  EXPECT_EQ(ParseMachineListing(listing, "dev19999").switches.size(), 1u);
-}
-
-TEST(MachineListing, DamagedAnswersGiveWhatTheyHold) {
-  EXPECT_FALSE(ParseMachineListing("", "game").listed);
-  EXPECT_FALSE(ParseMachineListing("garbage <<<>>>", "game").listed);
+  EXPECT_EQ(DescribeAll(ParseMachineListing(listing, "game")),
+            "eu*=Europe & Asia; jp=\"Japan\"; Lives &lt; 3|:DSW|3|1: 1=0 2=1 <bad &unknown; ref>=2; ");
+  EXPECT_EQ(DescribeAll(ParseMachineListing(listing, "game2")), "Other|DSW|2|0:; ");
+  EXPECT_EQ(DescribeAll(ParseMachineListing(listing, "gam")) + DescribeAll(ParseMachineListing(listing, "")) +
+                DescribeAll(ParseMachineListing("garbage <<<>>>", "game")), "unlistedunlistedunlisted");
   // Cut off inside a tag; a value before any switch; a mask beyond 32 bits.
-  MachineInfo cut = ParseMachineListing(
-      "<machine name=\"game\"><dipvalue name=\"lost\" value=\"1\"/><dipswitch name=\"A\" tag=\"T\" mask=\"99999999999\">"
-      "<dipvalue name=\"x\" value=\"1\" default=\"yes\"/><dipvalue name=\"y\" val",
-      "game");
-  ASSERT_TRUE(cut.listed);
-  ASSERT_EQ(cut.switches.size(), 1u);
-  EXPECT_EQ(Describe(cut.switches[0]), "A|T|0|1: x=1");
+  EXPECT_EQ(DescribeAll(ParseMachineListing(
+                "<machine name=\"game\"><dipvalue name=\"lost\" value=\"1\"/><dipswitch name=\"A\" tag=\"T\" "
+                "mask=\"99999999999\"><dipvalue name=\"x\" value=\"1\" default=\"yes\"/><dipvalue name=\"y\" val",
+                "game")),
+            "A|T|0|1: x=1; ");
 }
 
 TEST(MachineInfoMemory, AsksOncePerSetAlsoWhenItFailed) {
@@ -112,8 +85,11 @@ TEST(MachineInfoMemory, AsksOncePerSetAlsoWhenItFailed) {
   EXPECT_FALSE(cache.Get("sfex2", failing).listed);
   EXPECT_EQ(last_arguments, "-listxml sfex2");
   // Names that would change the command line, or list every machine, are not asked.
-  for (const char* bad : {"", "sfex2 -rompath x", "\"q\"", "../x"}) EXPECT_FALSE(cache.Get(bad, failing).listed);
+  for (std::string bad : std::vector<std::string>{"", "sfex2 -rompath x", "\"q\"", "../x", "Sfex2", std::string(65, 'a')})
+    EXPECT_FALSE(cache.Get(bad, failing).listed) << bad;
   EXPECT_EQ(calls, 1);
+  cache.Get(std::string(64, 'a'), failing);
+  EXPECT_EQ(calls, 2);
 
   auto answering = [](const std::string&, TextBuffer& out, uint32_t) {
     ++calls;
@@ -122,7 +98,7 @@ TEST(MachineInfoMemory, AsksOncePerSetAlsoWhenItFailed) {
   };
   EXPECT_EQ(cache.Get("tekken3", answering).switches.size(), 2u);
   EXPECT_EQ(cache.Get("tekken3", failing).switches.size(), 2u);
-  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(calls, 3);
 }
 
 TEST(MachineInfoMemory, AsksTheLocatedMame) {

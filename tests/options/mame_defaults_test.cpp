@@ -13,29 +13,21 @@
 namespace {
 const char* kMame = "/usr/games/mame";
 
+// "name value" per line; values holding blanks are printed in quotes.
 std::map<std::string, std::string> ShowConfig(const std::string& home) {
   std::map<std::string, std::string> config;
   std::string command = "cd '" + home + "' && HOME='" + home + "' " + kMame + " -noreadconfig -showconfig 2>/dev/null";
   FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return config;
-  std::string text;
-  char block[4096];
-  for (size_t got; (got = fread(block, 1, sizeof block, pipe)) > 0;) text.append(block, got);
-  pclose(pipe);
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    size_t gap = line.find(' ');
-    std::string name = line.substr(0, gap);
-    std::string value;
-    if (gap != std::string::npos) {
-      size_t start = line.find_first_not_of(' ', gap);
-      if (start != std::string::npos) value = line.substr(start);
-    }
-    // Values holding blanks are printed in quotes.
+  char line[4096];
+  while (pipe && fgets(line, sizeof line, pipe)) {
+    std::istringstream words(line);
+    std::string name, value;
+    if (!(words >> name) || name[0] == '#') continue;
+    std::getline(words >> std::ws, value);
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
     config[name] = value;
   }
+  if (pipe) pclose(pipe);
   return config;
 }
 }  // namespace

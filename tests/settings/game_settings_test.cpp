@@ -9,7 +9,7 @@
 
 namespace {
 
-const char* kHeader =
+const std::string kHeader =
     "; Korvo per-game settings (written by korvo; a missing line means: same as the main settings)\r\n";
 
 GameSettingsList Parse(const std::string& text) {
@@ -17,134 +17,99 @@ GameSettingsList Parse(const std::string& text) {
   ParseGameSettingsText(list, text);
   return list;
 }
+// What a file read in would be written as: every value that was taken.
+std::string Reformat(const std::string& text) { return FormatGameSettingsText(Parse(text)); }
 
-TEST(GameSettingsRecord, OverridesFindGetOrCreateAndRemove) {
+TEST(GameSettingsRecord, OverridesFindGetOrCreateStoreAndRemove) {
   GameSettings g = NewGameSettings(37);
-  EXPECT_FALSE(HasOverrides(g));
   g.res_h = 720;  // a height alone is no override
   EXPECT_FALSE(HasOverrides(g));
-  g = NewGameSettings(37);
-  g.volume = 0;
-  EXPECT_TRUE(HasOverrides(g));
-  g = NewGameSettings(37);
-  g.extra_arguments = "-nvram_directory x";
-  EXPECT_TRUE(HasOverrides(g));
+  for (auto set : {+[](GameSettings& r) { r.volume = 0; }, +[](GameSettings& r) { r.res_w = 1; },
+                   +[](GameSettings& r) { r.bios = "b"; }, +[](GameSettings& r) { r.extra_arguments = "-x"; }}) {
+    g = NewGameSettings(37);
+    set(g);
+    EXPECT_TRUE(HasOverrides(g));
+  }
 
   GameSettingsList list;
   GetOrCreateGameSettings(list, 5);
-  EXPECT_EQ(FindGameSettings(list, 5), nullptr);  // present but follows the main settings
   GetOrCreateGameSettings(list, 7).cheat = 1;
   GetOrCreateGameSettings(list, 9).sound = 0;
   GetOrCreateGameSettings(list, 7).autosave = 0;
-  ASSERT_EQ(list.size(), 3u);
-  ASSERT_NE(FindGameSettings(list, 7), nullptr);
-  EXPECT_EQ(FindGameSettings(list, 7)->autosave, 0);
+  EXPECT_EQ(FindGameSettings(list, 5), nullptr);  // present but follows the main settings
+  EXPECT_EQ(FindGameSettings(list, 7)->autosave + list.size(), 3u);
   RemoveGameSettings(list, 7);
-  ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[1].game, 9);
-
-  GameSettings edited = NewGameSettings(9);
-  EXPECT_FALSE(StoreGameSettings(list, edited));
-  EXPECT_EQ(list.size(), 1u);
-  edited.rotate = 2;
-  EXPECT_TRUE(StoreGameSettings(list, edited));
-  EXPECT_EQ(FindGameSettings(list, 9)->rotate, 2);
+  EXPECT_EQ(list.size() * 100 + list[1].game, 209u);
+  g = NewGameSettings(9);
+  EXPECT_FALSE(StoreGameSettings(list, g));  // no overrides: removed
+  g.rotate = 2;
+  EXPECT_TRUE(StoreGameSettings(list, g));
+  EXPECT_EQ(FormatGameSettingsText(list), kHeader + "\r\n[game 9]\r\nrotate=2\r\n");
 }
 
 TEST(GameSettingsFile, ReadsOnlyValuesInRange) {
-  GameSettingsList list = Parse(
-      "video=2\n"
-      "[game 37]\n"
-      "volume=-40\nsize=100x100\nvideo=5\nrotate=abc\nbgfx_chain=5\nfullscreen = 1 \n"
-      "[game 38]\r\n"
-      "volume=-8\r\nsize=1280x720\r\nVideo=4\r\nSOUND=0\r\n"
-      "size=1280x\r\nsize=8000x720\r\nkeep_aspect=1 # note\r\nno equals sign\r\nunknown=1\r\n");
-  ASSERT_EQ(list.size(), 2u);
-  const GameSettings& a = list[0];
-  EXPECT_EQ(a.game, 37);
-  EXPECT_EQ(a.volume, kVolumeSameAsGlobal);
-  EXPECT_EQ(a.res_w, 0);
-  EXPECT_EQ(a.video, -1);
-  EXPECT_EQ(a.rotate, -1);
-  EXPECT_EQ(a.bgfx_chain, 5);
-  EXPECT_EQ(a.fullscreen, 1);
-  const GameSettings& b = list[1];
-  EXPECT_EQ(b.volume, -8);
-  EXPECT_EQ(b.res_w, 1280);
-  EXPECT_EQ(b.res_h, 720);
-  EXPECT_EQ(b.video, 4);
-  EXPECT_EQ(b.sound, 0);
-  EXPECT_EQ(b.keep_aspect, -1);
+  // Every key at the low and the high end of its range, in the order written.
+  auto section = [](std::vector<std::string> values, const char* game = "1") {
+    const char* keys[] = {"video", "fullscreen", "size",  "rotate", "keep_aspect",   "filter",  "wait_vsync",
+                          "bgfx_chain", "sound", "volume", "cheat", "skip_gameinfo", "autosave"};
+    std::string text = std::string("\r\n[game ") + game + "]\r\n";
+    for (size_t i = 0; i < values.size(); ++i) text += std::string(keys[i]) + "=" + values[i] + "\r\n";
+    return text;
+  };
+  const std::string low = section({"0", "0", "160x120", "0", "0", "0", "0", "0", "0", "-32", "0", "0", "0"});
+  const std::string high = section({"4", "1", "7680x4320", "4", "1", "1", "1", "5", "1", "0", "1", "1", "1"}, "1000");
+  EXPECT_EQ(Reformat(low + "[game 3]\n" + high), kHeader + low + high);  // game 3 has no overrides: not written
+  EXPECT_EQ(Reformat(section({"5", "2", "7681x4320", "5", "2", "2", "2", "6", "2", "1", "2", "2", "2"})), kHeader);
+  for (const char* size : {"159x120", "160x119", "7680x4321", "1280x", "x720", "100x100", "8000x720", "999999999999x1"})
+    EXPECT_EQ(Reformat(std::string("[game 1]\nsize=") + size + "\nvolume=-33"), kHeader) << size;
+
+  // Keys ignore case and blanks; a section-less line, a comment after a value,
+  // lines without "=" and unknown keys are skipped.
+  EXPECT_EQ(Reformat("video=2\n[game 37]\nvolume=-40\nvideo=5\nrotate=abc\nbgfx_chain=5\nfullscreen = 1 \n"
+                     "[game 38]\r\nvolume=-8\r\nsize=1280x720\r\nVideo=4\r\nSOUND=0\r\n"
+                     "keep_aspect=1 # note\r\nno equals sign\r\nunknown=1\r\n"),
+            kHeader + "\r\n[game 37]\r\nfullscreen=1\r\nbgfx_chain=5\r\n"
+                      "\r\n[game 38]\r\nvideo=4\r\nsize=1280x720\r\nsound=0\r\nvolume=-8\r\n");
   EXPECT_EQ(Parse(Utf16WithMark("[game 5]\rvideo=2\r", true)).at(0).video, 2);  // another editor's file
+
+  // Sections merge, a later line wins, other sections are ignored, texts are cut.
+  EXPECT_EQ(Reformat("[game 4]\ncheat=1\nfilter=0\n[options]\ncheat=0\n[game x]\nvideo=1\n"
+                     "[game  12 ] trailing\nwait_vsync=1\n[game 4]\ncheat=0\n"
+                     "[game 99999]\nbios=" + std::string(60, 'b') + "\nextra_arguments=" + std::string(400, 'e') + "\n"),
+            kHeader + "\r\n[game 4]\r\nfilter=0\r\ncheat=0\r\n\r\n[game 12]\r\nwait_vsync=1\r\n\r\n[game 99999]\r\nbios=" +
+                std::string(39, 'b') + "\r\nextra_arguments=" + std::string(259, 'e') + "\r\n");
+
+  // Bad bytes load without harm; numbers saturate.
+  std::string junk = "[game 5]\ncheat=1\n";
+  junk += std::string("\0\xff\xfe[game \x80]\n=\n[\n]\n[game 5\nvolume=-4\n", 36);
+  junk += "[game -3]\nsound=0\n[game 2147483648]\nsound=1\nvolume=\nsize=x\n";
+  EXPECT_EQ(Reformat(junk), kHeader + "\r\n[game 5]\r\nvolume=-4\r\ncheat=1\r\n\r\n[game -3]\r\nsound=0\r\n"
+                                      "\r\n[game 2147483647]\r\nsound=1\r\n");
 }
 
-TEST(GameSettingsFile, SectionsMergeAndOtherSectionsAreIgnored) {
-  GameSettingsList list = Parse(
-      "[game 4]\ncheat=1\nfilter=0\n"
-      "[options]\ncheat=0\n"
-      "[game x]\nvideo=1\n"
-      "[game  12 ] trailing\nwait_vsync=1\n"
-      "[game 4]\ncheat=0\n"
-      "[game 99999]\nbios=" + std::string(60, 'b') + "\nextra_arguments=" + std::string(400, 'e') + "\n");
-  ASSERT_EQ(list.size(), 3u);
-  EXPECT_EQ(list[0].game, 4);
-  EXPECT_EQ(list[0].cheat, 0);  // later line wins
-  EXPECT_EQ(list[0].filter, 0);
-  EXPECT_EQ(list[0].video, -1);
-  EXPECT_EQ(list[1].game, 12);
-  EXPECT_EQ(list[1].wait_vsync, 1);
-  EXPECT_EQ(list[2].game, 99999);
-  EXPECT_EQ(list[2].bios.size(), 39u);
-  EXPECT_EQ(list[2].extra_arguments.size(), 259u);
-}
-
-TEST(GameSettingsFile, TextValuesEndAtANul) {
-  // What follows a NUL would never reach MAME: the command line ends there.
+TEST(GameSettingsFile, TextValuesEndAtANulAndAreWrittenOnOneLine) {
+  // What follows a NUL would never reach MAME (the command line ends there),
+  // and a line end in a value would start lines of its own.
   using namespace std::string_literals;
   GameSettingsList list = Parse("[game 37]\nbios=asia\0junk\nextra_arguments= -nothrottle \0-x\n"s);
   ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0].bios, "asia");
-  EXPECT_EQ(list[0].extra_arguments, "-nothrottle");
-  list[0].bios = "japan\0x"s;  // a caller's text is written the same way
-  std::string text = FormatGameSettingsText(list);
-  EXPECT_EQ(text.find('\0'), std::string::npos);
-  EXPECT_NE(text.find("\r\nbios=japan\r\nextra_arguments=-nothrottle\r\n"), std::string::npos);
+  EXPECT_EQ(list[0].bios + "|" + list[0].extra_arguments, "asia|-nothrottle");
+  list[0].bios = "japan\0x"s;
+  EXPECT_EQ(FormatGameSettingsText(list), kHeader + "\r\n[game 37]\r\nbios=japan\r\nextra_arguments=-nothrottle\r\n");
+  list[0].extra_arguments = "-a\r\n[game 9]\nvideo=1";
+  EXPECT_EQ(Parse(FormatGameSettingsText(list)).size(), 1u);
 }
 
-TEST(GameSettingsFile, WritesEverySetFieldInOrderAndReadsItBack) {
-  GameSettingsList list;
-  GameSettings& g = GetOrCreateGameSettings(list, 82);
-  g.video = 1; g.fullscreen = 0; g.res_w = 1920; g.res_h = 1080; g.rotate = 4; g.keep_aspect = 1; g.filter = 0;
-  g.wait_vsync = 1; g.bgfx_chain = 3; g.sound = 1; g.volume = -12; g.cheat = 0; g.skip_gameinfo = 1;
-  g.autosave = 1; g.bios = "asia"; g.extra_arguments = "-nothrottle";
-  GetOrCreateGameSettings(list, 3);  // no overrides: not written
-  GetOrCreateGameSettings(list, 1000).volume = 0;
-  TextBuffer text = FormatGameSettingsText(list);
-  EXPECT_EQ(text, std::string(kHeader) +
-                      "\r\n[game 82]\r\nvideo=1\r\nfullscreen=0\r\nsize=1920x1080\r\nrotate=4\r\nkeep_aspect=1\r\n"
-                      "filter=0\r\nwait_vsync=1\r\nbgfx_chain=3\r\nsound=1\r\nvolume=-12\r\ncheat=0\r\n"
-                      "skip_gameinfo=1\r\nautosave=1\r\nbios=asia\r\nextra_arguments=-nothrottle\r\n"
-                      "\r\n[game 1000]\r\nvolume=0\r\n");
-  GameSettingsList again = Parse(text);
-  ASSERT_EQ(again.size(), 2u);
-  EXPECT_EQ(FormatGameSettingsText(again), text);
-}
-
-TEST(GameSettingsFile, SaveWritesOrDeletesTheFile) {
+TEST(GameSettingsFile, SaveWritesOrDeletesTheFileAndLoadReplacesTheList) {
   TempDir dir;
   std::string path = dir.File("korvo-games.cfg");
-  GameSettingsList list;
+  GameSettingsList list, loaded;
   EXPECT_TRUE(SaveGameSettings(list, path));  // nothing to delete
-  EXPECT_FALSE(TestFileExists(path));
-
   GetOrCreateGameSettings(list, 37).cheat = 1;
   ASSERT_TRUE(SaveGameSettings(list, path));
-  GameSettingsList loaded;
-  GetOrCreateGameSettings(loaded, 1).cheat = 1;  // loading empties the list first
+  GetOrCreateGameSettings(loaded, 1).cheat = 1;
   LoadGameSettings(loaded, path);
-  ASSERT_EQ(loaded.size(), 1u);
-  EXPECT_EQ(loaded[0].cheat, 1);
-
+  EXPECT_EQ(FormatGameSettingsText(loaded), FormatGameSettingsText(list));
   RemoveGameSettings(list, 37);
   EXPECT_TRUE(SaveGameSettings(list, path));
   EXPECT_FALSE(TestFileExists(path));
@@ -152,96 +117,45 @@ TEST(GameSettingsFile, SaveWritesOrDeletesTheFile) {
   EXPECT_TRUE(loaded.empty());
 }
 
-TEST(GameSettingsFile, BadBytesLoadWithoutHarm) {
-  std::string junk = "[game 5]\ncheat=1\n";
-  junk += std::string("\0\xff\xfe[game \x80]\n=\n[\n]\n[game 5\nvolume=-4\n", 36);
-  junk += "[game -3]\nsound=0\n[game 2147483648]\nsound=1\nvolume=\nsize=x\nsize=999999999999x1\n";
-  GameSettingsList list = Parse(junk);
-  ASSERT_EQ(list.size(), 3u);
-  EXPECT_EQ(list[0].cheat, 1);
-  EXPECT_EQ(list[0].volume, -4);
-  EXPECT_EQ(list[1].game, -3);
-  EXPECT_EQ(list[1].sound, 0);
-  EXPECT_EQ(list[2].game, INT32_MAX);  // numbers saturate; no table game has it
-  EXPECT_EQ(list[2].volume, kVolumeSameAsGlobal);
-  EXPECT_EQ(list[2].res_w, 0);
-  list.pop_back();
-  // A value that would break the line structure is written on one line.
-  list[0].extra_arguments = "-a\r\n[game 9]\nvideo=1";
-  GameSettingsList again = Parse(FormatGameSettingsText(list));
-  EXPECT_EQ(again.size(), 2u);
-}
-
 TEST(GameSettingsChoicesTest, ReadBackFollowsTheWindowLists) {
   GameDisplayModes modes = {{640, 480}, {1280, 720}, {1920, 1080}};
   GameSettingsChoices c;
   EXPECT_FALSE(HasOverrides(GameSettingsFromChoices(5, c, modes)));
 
-  c.video = 1; c.window = 2; c.resolution = 2; c.rotation = 5; c.keep_aspect = 1; c.filter = 2;
-  c.wait_vsync = 0; c.bgfx_chain = 6; c.sound = 2; c.volume = 9; c.cheat = 1; c.skip_gameinfo = 2;
-  c.autosave = 1; c.bios = "japan"; c.extra_arguments = "  -nothrottle  ";
-  GameSettings g = GameSettingsFromChoices(5, c, modes);
-  EXPECT_EQ(g.game, 5);
-  EXPECT_EQ(g.video, 0);
-  EXPECT_EQ(g.fullscreen, 1);
-  EXPECT_EQ(g.res_w, 1280);
-  EXPECT_EQ(g.res_h, 720);
-  EXPECT_EQ(g.rotate, 4);
-  EXPECT_EQ(g.keep_aspect, 1);
-  EXPECT_EQ(g.filter, 0);
-  EXPECT_EQ(g.wait_vsync, -1);
-  EXPECT_EQ(g.bgfx_chain, 5);
-  EXPECT_EQ(g.sound, 0);
-  EXPECT_EQ(g.volume, -32);
-  EXPECT_EQ(g.extra_arguments, "-nothrottle");
+  // Every list's read-back is checked through the window's rows; here the
+  // texts are trimmed and the lowest volume reads as -32 dB.
+  c.volume = 9, c.bios = "  japan ", c.extra_arguments = "  -nothrottle  ";
+  EXPECT_EQ(FormatGameSettingsText({GameSettingsFromChoices(5, c, modes)}),
+            kHeader + "\r\n[game 5]\r\nvolume=-32\r\nbios=japan\r\nextra_arguments=-nothrottle\r\n");
   c.volume = 1;
   EXPECT_EQ(GameSettingsFromChoices(5, c, modes).volume, 0);
-
-  // The choices that show a record read back to the same record.
-  GameSettingsChoices shown = ChoicesFromGameSettings(g, modes);
-  GameSettings back = GameSettingsFromChoices(5, shown, modes);
-  EXPECT_EQ(FormatGameSettingsText({back}), FormatGameSettingsText({g}));
 
   // Values the lists cannot show survive an OK that leaves them alone.
   GameSettings odd = NewGameSettings(5);
   odd.res_w = 1000; odd.res_h = 700; odd.volume = -7;
   GameSettingsChoices odd_choices = ChoicesFromGameSettings(odd, modes);
-  EXPECT_EQ(odd_choices.resolution, 0);
-  EXPECT_EQ(odd_choices.volume, 0);
-  GameSettings kept = GameSettingsFromChoices(5, odd_choices, modes, &odd);
-  EXPECT_EQ(kept.res_w, 1000);
-  EXPECT_EQ(kept.volume, -7);
+  EXPECT_EQ(odd_choices.resolution + odd_choices.volume, 0);
+  EXPECT_EQ(FormatGameSettingsText({GameSettingsFromChoices(5, odd_choices, modes, &odd)}),
+            kHeader + "\r\n[game 5]\r\nsize=1000x700\r\nvolume=-7\r\n");
   odd_choices.volume = 3;
   EXPECT_EQ(GameSettingsFromChoices(5, odd_choices, modes, &odd).volume, -8);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(GameSettingsTexts, ListsLineUpWithTheReadBack) {
   GameDisplayModes modes = {{800, 600}, {1920, 1080}};
-  // Every list position maps to a distinct value, and the last one is in range.
   EXPECT_EQ(GameChoiceItems(GameChoiceList::Video).size(), 6u);
   EXPECT_EQ(GameChoiceItems(GameChoiceList::BgfxChain).size(), 7u);
   auto volume = GameChoiceItems(GameChoiceList::Volume);
   ASSERT_EQ(volume.size(), 10u);
   EXPECT_EQ(volume[9], "Quieter (-32 dB)");
-  GameSettingsChoices c;
-  c.volume = 9;
-  EXPECT_EQ(GameSettingsFromChoices(1, c, modes).volume, -32);
-  auto res = GameChoiceItems(GameChoiceList::Resolution, modes);
-  EXPECT_EQ(res, (std::vector<std::string>{"Same As Global", "800 x 600", "1920 x 1080"}));
+  EXPECT_EQ(GameChoiceItems(GameChoiceList::Resolution, modes),
+            (std::vector<std::string>{"Same As Global", "800 x 600", "1920 x 1080"}));
 
   BiosOptions bios = {{"japan", "Japan BIOS"}, {"asia", "Asia BIOS"}};
   EXPECT_EQ(BiosChoiceItems(bios), (std::vector<std::string>{"Game Default", "japan: Japan BIOS", "asia: Asia BIOS"}));
-  EXPECT_EQ(BiosChoiceName(2, bios), "asia");
-  EXPECT_EQ(BiosChoiceName(0, bios), "");
-  EXPECT_EQ(BiosChoiceName(3, bios), "");
-  EXPECT_EQ(BiosChoicePosition("ASIA", bios), 2);
-  EXPECT_EQ(BiosChoicePosition("", bios), 0);
-  BiosOptions many(20, {"b", "d"});
-  EXPECT_EQ(BiosChoiceItems(many).size(), 16u);
+  EXPECT_EQ(BiosChoiceName(2, bios) + "|" + BiosChoiceName(0, bios) + "|" + BiosChoiceName(3, bios), "asia||");
+  EXPECT_EQ(BiosChoicePosition("ASIA", bios) * 10 + BiosChoicePosition("", bios), 20);
+  EXPECT_EQ(BiosChoiceItems(BiosOptions(20, {"b", "d"})).size(), 16u);
   EXPECT_EQ(GameSettingsHeading("Tekken 3"), "Tekken 3\n\"Same As Global\" follows the main settings.");
 }
 
