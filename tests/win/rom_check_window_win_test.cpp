@@ -72,13 +72,13 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
 
   // Closed while MAME keeps the task busy: the worker goes on to its end, and
   // its report finds no window and is dropped.
-  f.Write("fakemame-control.txt", "verifyroms-delay-ms=3000\n");
+  f.Write("fakemame-control.txt", "verifyroms-delay-ms=1500\n");
   std::string text_at_close;
   CheckRomSet(games, clone, [&](HWND, std::string text) { return text_at_close = text, true; });
   EXPECT_EQ(text_at_close, kChecking);
   EXPECT_EQ(FindWindowW(L"KorvoModal", L"Check ROM Set"), nullptr);
   for (int i = 0; i < 200 && verifyroms_calls() < 3; ++i) PumpMessagesFor(50);
-  PumpMessagesFor(3500);
+  PumpMessagesFor(2000);
   EXPECT_EQ(verifyroms_calls(), 3u);
   EXPECT_EQ(FindWindowW(L"KorvoModal", L"Check ROM Set"), nullptr);
 

@@ -31,7 +31,7 @@ HWND WindowOf(HANDLE process) {
 
 void CloseAndWait(HANDLE process) {
   PostMessageW(WindowOf(process), WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitExit(process, 20000), 0);
+  EXPECT_EQ(WaitExit(process, 10000), 0);
   CloseHandle(process);
 }
 
@@ -58,7 +58,7 @@ TEST(StartupWin, OneLauncherPerFolderWhateverTheCaseOfItsLettersAndARestartWaits
   // The same folder, also with a game named: brings the first forward, starts nothing.
   for (const char* tail : {"", "--game sfex2"}) {
     HANDLE second = StartProgram(lower + "\\korvo.exe", tail);
-    EXPECT_EQ(WaitExit(second, 30000), 0) << tail;
+    EXPECT_EQ(WaitExit(second, 10000), 0) << tail;
     CloseHandle(second);
   }
   EXPECT_EQ(ReadWholeFile(upper + "\\fakemame-calls.txt").value_or("").find("arg=sfex2"), std::string::npos);
@@ -117,7 +117,7 @@ TEST(StartupWin, EarlierFilesGarbageEditedAndUnreadableSettingsStillStart) {
                                "the defaults are used";
       HWND status = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
       std::string shown;
-      for (int tries = 0; tries < 300 && shown != note; ++tries, Sleep(100)) {
+      for (int tries = 0; tries < 150 && shown != note; ++tries, Sleep(100)) {
         wchar_t text[512] = L"";
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(status, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &ignored);
