@@ -55,14 +55,9 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
     });
   }
   ApplyTheme(false);
-  const std::string expected_start =
-      clone.title + "\r\nROMs folder: " + f.dir.File("roms") + "\r\n\r\n" +
-      "sfex2u.zip (game): OK - 1 files, 1 KB\r\n"
-      "sfex2.zip (parent set): PROBLEM\r\n"
-      "    - a.bin: wrong checksum (the file is corrupt)\r\n"
-      "coh3002c.zip (BIOS): MISSING - put coh3002c.zip into the ROMs folder\r\n"
-      "\r\n1 file(s) missing. 1 file(s) damaged: download them again.\r\n"
-      "\r\nMAME's own check (-verifyroms):\r\n";
+  // The report's wording is the native tests' matter; here: the files of this folder and MAME's answer.
+  const std::string expected_start = clone.title + "\r\nROMs folder: " + f.dir.File("roms") + "\r\n\r\n" +
+                                     "sfex2u.zip (game): OK - 1 files, 1 KB\r\nsfex2.zip (parent set): PROBLEM\r\n";
   EXPECT_EQ(report.substr(0, expected_start.size()), expected_start);
   EXPECT_NE(report.find("sfex2u      : m534002c-59.ic353 (524288 bytes) - INCORRECT CHECKSUM:\r\n"), std::string::npos);
   const std::string verdict = "\r\nMAME found a problem (exit code 2): see the lines above.";

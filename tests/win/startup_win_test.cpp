@@ -29,11 +29,23 @@ HWND WindowOf(HANDLE process) {
   return found.second;
 }
 
-void CloseAndWait(HANDLE process) {
+// Closes the window as a user does; true once the launcher has ended well.
+bool Closed(HANDLE process) {
   PostMessageW(WindowOf(process), WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitExit(process, 10000), 0);
-  CloseHandle(process);
+  return WaitExit(process, 10000) == 0;
 }
+
+// The launchers a test started; those still running at its end (it failed) are ended.
+struct Launchers {
+  std::vector<HANDLE> all;
+  HANDLE Start(const std::string& exe, const std::string& tail = "") {
+    all.push_back(StartProgram(exe, tail));
+    return all.back();
+  }
+  ~Launchers() {
+    for (HANDLE process : all) TerminateProcess(process, 1), CloseHandle(process);
+  }
+};
 
 // A launcher folder with its own korvo.exe and the fake MAME, and settings as given.
 struct Folder : ScratchLauncher {
@@ -41,7 +53,6 @@ struct Folder : ScratchLauncher {
     CopyInto(TestBuildFolder() + "\\korvo.exe", dir.File("korvo.exe"));
     if (!settings.empty()) Write("korvo-settings.cfg", settings);
   }
-  HANDLE Start(const std::string& tail = "") const { return StartProgram(dir.File("korvo.exe"), tail); }
 };
 }  // namespace
 
@@ -53,29 +64,28 @@ TEST(StartupWin, OneLauncherPerFolderWhateverTheCaseOfItsLettersAndARestartWaits
   ASSERT_TRUE(CopyInto(a.dir.File("korvo.exe"), upper + "\\korvo.exe"));
   ASSERT_TRUE(CopyInto(a.dir.File("mame.exe"), upper + "\\mame.exe"));
   ASSERT_TRUE(FileExists(lower + "\\korvo.exe")) << "the file system does not fold this case";
-  HANDLE first = StartProgram(upper + "\\korvo.exe", "");
+  Launchers started;
+  HANDLE first = started.Start(upper + "\\korvo.exe");
   ASSERT_TRUE(WindowOf(first)) << "the first launcher showed no window";
   // The same folder, also with a game named: brings the first forward, starts nothing.
   for (const char* tail : {"", "--game sfex2"}) {
-    HANDLE second = StartProgram(lower + "\\korvo.exe", tail);
-    EXPECT_EQ(WaitExit(second, 10000), 0) << tail;
-    CloseHandle(second);
+    ASSERT_EQ(WaitExit(started.Start(lower + "\\korvo.exe", tail), 10000), 0) << tail;
   }
   EXPECT_EQ(ReadWholeFile(upper + "\\fakemame-calls.txt").value_or("").find("arg=sfex2"), std::string::npos);
 
   // Another folder runs beside it.
-  HANDLE other = a.Start();
+  HANDLE other = started.Start(a.dir.File("korvo.exe"));
   EXPECT_TRUE(WindowOf(other));
   EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-  CloseAndWait(other);
+  ASSERT_TRUE(Closed(other)) << "the launcher did not end after its window closed";
 
   // A launcher restarting itself (a theme change) starts the new one while it
   // still holds the folder's name: the new one waits for it instead of leaving.
-  HANDLE restarted = StartProgram(upper + "\\korvo.exe", "--restarted");
+  HANDLE restarted = started.Start(upper + "\\korvo.exe", "--restarted");
   EXPECT_EQ(WaitForSingleObject(restarted, 1000), static_cast<DWORD>(WAIT_TIMEOUT));
-  CloseAndWait(first);
+  ASSERT_TRUE(Closed(first));
   ASSERT_TRUE(WindowOf(restarted)) << "the restarted launcher gave up";
-  CloseAndWait(restarted);
+  EXPECT_TRUE(Closed(restarted));
 }
 
 // Each folder's launcher starts at once, side by side, and saves on closing.
@@ -96,20 +106,20 @@ TEST(StartupWin, EarlierFilesGarbageEditedAndUnreadableSettingsStillStart) {
       {utf32, {"video=0", "favorites="}},
   };
   std::vector<std::unique_ptr<Folder>> folders;
-  std::vector<HANDLE> launchers;
+  Launchers launchers;
   for (const auto& c : kCases) {
     folders.push_back(std::make_unique<Folder>(c.bytes));
     if (c.bytes.empty()) {
       folders.back()->Write("dravo-settings.cfg", "video=2\r\nfavorites=5,7\r\n");
       folders.back()->Write("dravo-combos.cfg", "combos");
     }
-    launchers.push_back(folders.back()->Start());
+    launchers.Start(folders.back()->dir.File("korvo.exe"));
   }
-  for (size_t i = 0; i < launchers.size(); ++i) {
+  for (size_t i = 0; i < folders.size(); ++i) {
     const auto& c = kCases[i];
     const Folder& f = *folders[i];
     SCOPED_TRACE(c.lines[0]);
-    HWND window = WindowOf(launchers[i]);
+    HWND window = WindowOf(launchers.all[i]);
     ASSERT_TRUE(window);
     if (c.bytes == utf32) {
       // Said in the status bar when the list has come.
@@ -125,7 +135,7 @@ TEST(StartupWin, EarlierFilesGarbageEditedAndUnreadableSettingsStillStart) {
       }
       EXPECT_EQ(shown, note);
     }
-    CloseAndWait(launchers[i]);
+    ASSERT_TRUE(Closed(launchers.all[i])) << "the launcher did not end after its window closed";
     std::string saved = f.Read("korvo-settings.cfg");
     EXPECT_EQ(saved.rfind("; Korvo settings", 0), 0u);
     for (const std::string& line : c.lines) EXPECT_NE(saved.find("\r\n" + line + "\r\n"), std::string::npos) << line;
