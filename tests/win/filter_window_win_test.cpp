@@ -150,7 +150,7 @@ TEST(FilterWindowWin, ScalersMatchTheReferenceAndTheOverlayFollowsMamesWindow) {
   Sleep(300);
   EXPECT_TRUE(IsWindowVisible(Overlay()));
   PostMessageW(mame, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitUntil([] { return Overlay() == nullptr; }, 3000));
+  EXPECT_TRUE(WaitUntil([] { return Overlay() == nullptr; }, 10000));
   StopFilterWindow();
 }
 
@@ -170,7 +170,7 @@ TEST(FilterWindowWin, OnTheFakeMamesWindowAndStoppedWhileStillLooking) {
   ASSERT_TRUE(mame_window);
   PostMessageW(mame_window, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitExit(mame, 5000), 0);
-  EXPECT_TRUE(WaitUntil([] { return Overlay() == nullptr; }, 3000));
+  EXPECT_TRUE(WaitUntil([] { return Overlay() == nullptr; }, 10000));
   StopFilterWindow();
   CloseHandle(mame);
 
