@@ -1,17 +1,17 @@
-// The dialog frame under Wine: the text prompt, the table window, About and
-// Keyboard Shortcuts, and report texts posted by a worker thread.
+// The dialog frame under Wine: About, Keyboard Shortcuts and the text prompt in
+// both looks. (Report texts posted after a dialog closed: the ROM check's test.)
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <thread>
 
 #include "app/about_ui_win.h"
 #include "app/keyboard_shortcuts.h"
 #include "base/utf16_win.h"
 #include "dialog_driver_win.h"
+#include "dialog_script_win.h"
 #include "screenshot_win.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/text_prompt_ui_win.h"
@@ -19,25 +19,15 @@
 #include "ui/ui_metrics_win.h"
 
 namespace {
-void Prepare() {
-  InitUiMetrics(GetModuleHandleW(nullptr));
-  RegisterModalDialogClass(GetModuleHandleW(nullptr));
-}
-
-void Type(HWND dialog, const wchar_t* text) { SetDlgItemTextW(dialog, 1001, text); }
-
-HWND ChildWithText(HWND dialog, const wchar_t* text) {
-  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    wchar_t shown[64] = L"";
-    GetWindowTextW(c, shown, 64);
-    if (!lstrcmpW(shown, text)) return c;
-  }
+HWND ChildWithText(HWND dialog, const char* text) {
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (TextOf(c) == text) return c;
   return nullptr;
 }
 
 // A line of labels reads as one sentence: as painted, no run of blank
 // columns between its first and last word is wider than about a space.
-void ExpectWordsOneSpaceApart(HWND dialog, const wchar_t* first, const wchar_t* last) {
+void ExpectWordsOneSpaceApart(HWND dialog, const char* first, const char* last) {
   HWND from = ChildWithText(dialog, first), to = ChildWithText(dialog, last);
   ASSERT_TRUE(from && to);
   RECT a, b, frame;
@@ -64,74 +54,24 @@ void ExpectWordsOneSpaceApart(HWND dialog, const wchar_t* first, const wchar_t* 
   EXPECT_LE(widest, 2 * space.cx) << "blank columns between the words";
 }
 
-void Press(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+void Click(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 }  // namespace
 
-TEST(TextPrompt, TrimsTheAnswerAndRefusesAnEmptyOne) {
-  Prepare();
-  int step = 0;
-  DialogDriver driver([&](HWND dialog, const SeenBox& box) {
-    EXPECT_EQ(box.title, "Rename Profile");
-    wchar_t shown[64] = L"";
-    GetDlgItemTextW(dialog, 1001, shown, 64);
-    EXPECT_STREQ(shown, L"Old Name");
-    Type(dialog, L"   ");
-    Press(dialog, IDOK);  // refused: still open
-    EXPECT_TRUE(IsWindow(dialog));
-    Type(dialog, L"  New Name  ");
-    Press(dialog, IDOK);
-    ++step;
-    return true;
-  });
-  std::string text = "Old Name";
-  EXPECT_TRUE(TextPrompt(nullptr, "Rename Profile", "New name:", text, 64));
-  EXPECT_EQ(step, 1);
-  EXPECT_EQ(text, "New Name");
-
-  DialogDriver cancel;
-  std::string kept = "Kept";
-  EXPECT_FALSE(TextPrompt(nullptr, "Rename Profile", "New name:", kept, 64));
-  EXPECT_EQ(kept, "Kept");
-}
-
-TEST(ModalDialog, AReportTextPostedAfterTheDialogClosedIsFreedNotShown) {
-  Prepare();
-  ModalDialog d;
-  ASSERT_TRUE(CreateModalDialog(d, nullptr, "Report", 300, 200));
-  HWND edit = AddDialogControl(d, L"EDIT", "Checking the files\xE2\x80\xA6", ES_MULTILINE | ES_READONLY, 10, 10, 280, 150, 1001);
-  HWND window = d.window;
-  std::thread([window] { PostReportText(window, 1001, "Report ready"); }).join();
-  DialogDriver driver([&](HWND dialog, const SeenBox&) {
-    PumpMessagesFor(50);
-    wchar_t text[64] = L"";
-    GetDlgItemTextW(dialog, 1001, text, 64);
-    EXPECT_STREQ(text, L"Report ready");
-    // A second text arrives while the dialog closes: nobody shows it.
-    PostReportText(dialog, 1001, "late");
-    Press(dialog, IDCANCEL);
-    return true;
-  });
-  (void)edit;
-  EXPECT_EQ(RunModalDialog(d), 0);
-  EXPECT_FALSE(IsWindow(window));
-  EXPECT_FALSE(PostReportText(window, 1001, "after"));  // the window is gone: the sender frees the text
-}
-
-TEST(DialogFrame, Screenshots) {
-  Prepare();
+TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
+  InitWindowsForTests();
   for (bool dark : {false, true}) {
     ApplyTheme(dark);
     std::string look = dark ? "dark" : "light";
     {
       DialogDriver shot([&](HWND dialog, const SeenBox&) {
         SaveWindowScreenshot(dialog, "about-" + look);
-        ExpectWordsOneSpaceApart(dialog, L"Based on the", L"launcher.");
+        ExpectWordsOneSpaceApart(dialog, "Based on the", "launcher.");
         return false;
       });
       ShowAboutWindow(nullptr);
     }
     {
-      DialogDriver shot([&](HWND dialog, const SeenBox& box) {
+      DialogDriver shot([&](HWND dialog, const SeenBox&) {
         HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
         EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(KeyboardShortcutRows().size()));
         SaveWindowScreenshot(dialog, "keyboard-shortcuts-" + look);
@@ -139,14 +79,25 @@ TEST(DialogFrame, Screenshots) {
       });
       ShowKeyboardShortcuts(nullptr);
     }
-    {
-      DialogDriver shot([&](HWND dialog, const SeenBox&) {
-        SaveWindowScreenshot(dialog, "text-prompt-" + look);
-        return false;
-      });
-      std::string text = "My Profile";
-      TextPrompt(nullptr, "Save Profile As", "Name of the new profile:", text, 64);
-    }
+    // The prompt shows the old text, refuses an empty answer and trims the one it takes.
+    DialogDriver type([&](HWND dialog, const SeenBox& box) {
+      EXPECT_EQ(box.title, "Save Profile As");
+      EXPECT_EQ(ItemText(dialog, 1001), "My Profile");
+      SaveWindowScreenshot(dialog, "text-prompt-" + look);
+      SetDlgItemTextW(dialog, 1001, L"   ");
+      Click(dialog, IDOK);
+      EXPECT_TRUE(IsWindow(dialog));
+      SetDlgItemTextW(dialog, 1001, L"  New Name  ");
+      Click(dialog, IDOK);
+      return true;
+    });
+    std::string text = "My Profile";
+    EXPECT_TRUE(TextPrompt(nullptr, "Save Profile As", "Name of the new profile:", text, 64));
+    EXPECT_EQ(text, "New Name");
   }
   ApplyTheme(false);
+  DialogDriver cancel;
+  std::string kept = "Kept";
+  EXPECT_FALSE(TextPrompt(nullptr, "Rename Profile", "New name:", kept, 64));
+  EXPECT_EQ(kept, "Kept");
 }

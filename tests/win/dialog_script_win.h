@@ -90,20 +90,12 @@ inline std::string ItemText(HWND dialog, int id) { return ControlText(GetDlgItem
 // The texts of a message box (its static controls), joined by line feeds.
 inline std::string BoxText(HWND box) {
   std::string text;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM out) -> BOOL {
-        wchar_t cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        std::string t = ControlText(child);
-        if (lstrcmpiW(cls, L"Static") == 0 && !t.empty()) {
-          auto* s = reinterpret_cast<std::string*>(out);
-          if (!s->empty()) *s += "\n";
-          *s += t;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&text));
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    std::string t = ControlText(child);
+    if (lstrcmpiW(cls, L"Static") == 0 && !t.empty()) text += (text.empty() ? "" : "\n") + t;
+  }
   return text;
 }
 

@@ -5,55 +5,36 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "../../tools/fakemame/fakemame_record.h"
+#include "base/file_system.h"
 #include "base/paths.h"
-#include "base/utf16_win.h"
 #include "catalogue/game_table.h"
 #include "launch/launch_wiring.h"
 #include "launch/mame_args.h"
+#include "scratch_launcher_win.h"
 #include "settings/game_settings.h"
-#include "settings/settings.h"
-#include "win_test_support.h"
 
 namespace {
-void WriteFileText(const std::string& path, const std::string& text) {
-  std::ofstream(Utf8ToUtf16(path).c_str(), std::ios::binary) << text;
-}
-std::string ReadFileText(const std::string& path) {
-  std::ifstream in(Utf8ToUtf16(path).c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A launcher folder: korvo.exe, the fake as mame.exe, and ROM zips.
-struct KorvoFolder {
-  WinTempDir dir;
+struct KorvoFolder : ScratchLauncher {
   KorvoFolder() {
     CopyInto(TestBuildFolder() + "\\korvo.exe", dir.File("korvo.exe"));
-    CopyInto(TestBuildFolder() + "\\tools\\fakemame\\mame.exe", dir.File("mame.exe"));
-    WriteFileText(dir.File("korvo-settings.cfg"), "logs=1\r\n");
-    CreateDirectoryW(Utf8ToUtf16(dir.File("roms")).c_str(), nullptr);
-    for (const char* zip : {"sfex2.zip", "coh3002c.zip"}) WriteFileText(dir.File("roms\\") + zip, "PK\5\6");
+    Write("korvo-settings.cfg", "logs=1\r\n");
+    for (const char* zip : {"roms\\sfex2.zip", "roms\\coh3002c.zip"}) Write(zip, "PK\5\6");
   }
   long Run(const std::string& tail) {
+    DeleteFileW(Utf8ToUtf16(dir.File("fakemame-calls.txt")).c_str());
     HANDLE process = StartProgram(dir.File("korvo.exe"), tail);
     if (!process) return -2;
     long code = WaitExit(process, 60000);
     CloseHandle(process);
     return code;
   }
-  std::vector<fakemame::RecordedCall> TakeCalls() {
-    auto calls = fakemame::ParseCalls(ReadFileText(dir.File("fakemame-calls.txt")));
-    DeleteFileW(Utf8ToUtf16(dir.File("fakemame-calls.txt")).c_str());
-    return calls;
-  }
-  std::string Log() { return ReadFileText(dir.File("logs\\korvo-launch.log")); }
+  std::string Log() const { return Read("logs\\korvo-launch.log"); }
 
-  // The list korvo.exe is expected to build, from the same settings file
-  // and with the same plugins.
-  ArgList Expected(int32_t screen_mode) {
-    SetLauncherFolder(dir.path());
+  // The list korvo.exe is expected to build, from the same files and with the same plugins.
+  ArgList Expected(int32_t screen_mode) const {
     InstallLaunchHooks();
     Settings s;
     ResetSettings(s);
@@ -76,127 +57,108 @@ bool Holds(const std::vector<std::string>& args, const char* arg) {
 
 TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
   KorvoFolder f;
-  WriteFileText(f.dir.File("fakemame-control.txt"), "exit=7\ndelay-ms=300\n");
+  // A NUL inside a per-game text does not cut the command line short.
+  using namespace std::string_literals;
+  f.Write("korvo-games.cfg", "[game 23]\r\nbios=asia\0junk\r\nextra_arguments=-nothrottle\0-x\r\nautosave=1\r\n"s);
+  f.Write("fakemame-control.txt", "exit=7\ndelay-ms=300\n");
   EXPECT_EQ(f.Run("--game sfex2"), 0);  // MAME's own code is not passed on
-  auto calls = f.TakeCalls();
+  auto calls = f.Calls();
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].args, f.Expected(-1));
+  for (const char* arg : {"asia", "-autosave", "-nothrottle"}) EXPECT_TRUE(Holds(calls[0].args, arg)) << arg;
   // Start-up connected the builder to the plugin writers: with logs on, the
-  // input-log plugin goes to MAME.
+  // input-log plugin goes to MAME, as the last arguments.
   auto plugin = std::find(calls[0].args.begin(), calls[0].args.end(), "-plugin");
-  ASSERT_NE(plugin, calls[0].args.end());
-  ASSERT_NE(plugin + 1, calls[0].args.end());
+  ASSERT_LT(plugin + 1, calls[0].args.end());
   EXPECT_NE(plugin[1].find("korvo_diag"), std::string::npos) << plugin[1];
   EXPECT_EQ(calls[0].folder, f.dir.path());
   EXPECT_EQ(calls[0].std_out, "file");
   EXPECT_EQ(calls[0].std_err, "file");
   EXPECT_EQ(f.Log().rfind("Korvo v1.0.0\r\n", 0), 0u);
 
-  for (const char* tail : {"--game=C:\\ROMs\\sfex2.zip", "--game \"C:\\My ROMs\\sfex2.zip\"", "SFEX2",
-                           "\"C:/ROMs/sfex2.zip\""}) {
-    EXPECT_EQ(f.Run(tail), 0) << tail;
-    calls = f.TakeCalls();
-    ASSERT_EQ(calls.size(), 1u) << tail;
-    EXPECT_EQ(calls[0].args.front(), "sfex2") << tail;
+  // The forms front-ends and dropped files use, and the screen choices.
+  const struct {
+    const char* tail;
+    int32_t screen_mode;
+    const char* screen_arg;
+  } kStarts[] = {{"--game=C:\\ROMs\\sfex2.zip", -1, nullptr},
+                 {"\"C:/My ROMs/SFEX2.zip\"", -1, nullptr},
+                 {"--fullscreen --game sfex2", 1, "-nowindow"},
+                 {"--game sfex2 --windowed", 0, "-window"}};
+  for (const auto& start : kStarts) {
+    SCOPED_TRACE(start.tail);
+    EXPECT_EQ(f.Run(start.tail), 0);
+    calls = f.Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].args, f.Expected(start.screen_mode));
+    EXPECT_TRUE(!start.screen_arg || Holds(calls[0].args, start.screen_arg));
   }
-
-  EXPECT_EQ(f.Run("--fullscreen --game sfex2"), 0);
-  calls = f.TakeCalls();
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].args, f.Expected(1));
-  EXPECT_TRUE(Holds(calls[0].args, "-nowindow"));
-  EXPECT_EQ(f.Run("--game sfex2 --windowed"), 0);
-  calls = f.TakeCalls();
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_TRUE(Holds(calls[0].args, "-window"));
-}
-
-TEST(FrontendWin, ANulInAPerGameTextDoesNotCutTheCommandLine) {
-  KorvoFolder f;
-  using namespace std::string_literals;
-  WriteFileText(f.dir.File("korvo-games.cfg"),
-                "[game 23]\r\nbios=asia\0junk\r\nextra_arguments=-nothrottle\0-x\r\nautosave=1\r\n"s);
-  EXPECT_EQ(f.Run("--game sfex2"), 0);
-  auto calls = f.TakeCalls();
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].args, f.Expected(-1));
-  EXPECT_TRUE(Holds(calls[0].args, "asia"));
-  EXPECT_TRUE(Holds(calls[0].args, "-autosave"));
-  EXPECT_TRUE(Holds(calls[0].args, "-nothrottle"));
-  EXPECT_TRUE(Holds(calls[0].args, "-plugin"));  // the last arguments arrived too
 }
 
 TEST(FrontendWin, AutofireIsNoneOnlyWhileMameRuns) {
   KorvoFolder f;
-  // Autofire on Player 1 Button 1, left as NONE by a launcher that was ended
-  // while MAME ran.
-  const std::string none_cfg =
-      "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"default\">\n        <input>\n"
-      "            <port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n"
-      "                    NONE\n                </newseq>\n            </port>\n"
-      "        </input>\n    </system>\n</mameconfig>\n";
-  CreateDirectoryW(Utf8ToUtf16(f.dir.File("cfg")).c_str(), nullptr);
-  WriteFileText(f.dir.File("cfg\\default.cfg"), none_cfg);
-  WriteFileText(f.dir.File("korvo-autofire.cfg"), "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
+  // Autofire on Player 1 Button 1, left as NONE by a launcher that was ended while MAME ran.
+  f.Write("cfg\\default.cfg",
+          "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n    <system name=\"default\">\n        <input>\n"
+          "            <port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n"
+          "                    NONE\n                </newseq>\n            </port>\n"
+          "        </input>\n    </system>\n</mameconfig>\n");
+  f.Write("korvo-autofire.cfg", "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
   const std::string real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3";
   // The next start repairs it, whatever it goes on to do.
   EXPECT_EQ(f.Run("--game nosuchgame"), 2);
-  EXPECT_NE(ReadFileText(f.dir.File("cfg\\default.cfg")).find(real), std::string::npos);
+  EXPECT_NE(f.Read("cfg\\default.cfg").find(real), std::string::npos);
 
-  // A play with the combos plugin: MAME finds NONE, and the real sequence is
-  // back once it has ended.
-  WriteFileText(f.dir.File("fakemame-control.txt"), "print-file=cfg\\default.cfg\n");
+  // A play with the combos plugin: MAME finds NONE, and the real sequence is back once it has ended.
+  f.Write("fakemame-control.txt", "print-file=cfg\\default.cfg\n");
   EXPECT_EQ(f.Run("--game sfex2"), 0);
-  auto calls = f.TakeCalls();
-  ASSERT_EQ(calls.size(), 1u);
-  EXPECT_TRUE(Holds(calls[0].args, "-plugin"));
-  const std::string seen = ReadFileText(f.dir.File("logs\\korvo-output.log"));
+  ASSERT_EQ(f.Calls().size(), 1u);
+  EXPECT_TRUE(Holds(f.Calls()[0].args, "-plugin"));
+  const std::string seen = f.Read("logs\\korvo-output.log");
   EXPECT_NE(seen.find("P1_BUTTON1"), std::string::npos) << seen;
   EXPECT_EQ(seen.find(real), std::string::npos) << seen;
-  const std::string at_rest = ReadFileText(f.dir.File("cfg\\default.cfg"));
+  const std::string at_rest = f.Read("cfg\\default.cfg");
   EXPECT_NE(at_rest.find(real), std::string::npos) << at_rest;
   EXPECT_EQ(at_rest.find("NONE"), std::string::npos) << at_rest;
 }
 
 TEST(FrontendWin, FailureCodesAndLogLines) {
   KorvoFolder f;
-  EXPECT_EQ(f.Run("--game pong"), 2);
-  EXPECT_EQ(f.Run("--game nosuchgame"), 2);
-  EXPECT_EQ(f.Log().rfind("unknown game (", 0), 0u);
-  // A name was given, even when it is nothing but quotes or a folder.
-  EXPECT_EQ(f.Run("--game \"\\\"\\\"\""), 2);
-  EXPECT_EQ(f.Log(), "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed boards): "
-                     "\"\"\r\n");
-  for (const char* tail : {"--game C:\\ROMs\\", "--game \"C:\\ROMs\\\\\""}) {
-    EXPECT_EQ(f.Run(tail), 2) << tail;
-    EXPECT_EQ(f.Log(), "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed "
-                       "boards): C:\\ROMs\\\r\n") << tail;
+  const std::string unknown =
+      "unknown game (use the MAME set name, e.g. sfex2, or the ROM zip of a game of the listed boards): ";
+  const std::string not_found = "mame.exe not found (set it in the launcher, or put it beside the launcher): ";
+  // Files written before the run (null bytes: removed); an empty log is not checked.
+  using Files = std::vector<std::pair<const char*, const char*>>;
+  const struct {
+    Files files;
+    std::string tail;
+    long code;
+    std::string log;
+  } kCases[] = {
+      {{}, "--game pong", 2, unknown + "pong\r\n"},
+      // A name was given, even when it is nothing but quotes or a folder.
+      {{}, "--game \"\\\"\\\"\"", 2, unknown + "\"\"\r\n"},
+      {{}, "--game \"C:\\ROMs\\\\\"", 2, unknown + "C:\\ROMs\\\r\n"},
+      {{}, "--game " + std::string(3000, 'x'), 2, ""},
+      // No name at all: a code, never the main window.
+      {{}, "--game \" \"", 5, "no game given: \r\n"},
+      {{}, "--game \"\"", 5, ""},
+      {{}, "--game=", 5, ""},
+      {{{"roms\\coh3002c.zip", nullptr}}, "--game sfex2", 3, "ROM files missing: coh3002c.zip\r\n"},
+      {{{"mame.exe", nullptr}}, "--game sfex2", 4, not_found + f.dir.File("mame.exe") + "\r\n"},
+      // A MAME Program setting that names a folder: not found, whatever the folder holds.
+      {{{"korvo-settings.cfg", "logs=1\r\nmame_exe=roms\r\n"}}, "--game sfex2", 4,
+       not_found + f.dir.File("roms") + "\r\n"},
+      // A mame.exe that is no program.
+      {{{"korvo-settings.cfg", "logs=1\r\n"}, {"roms\\coh3002c.zip", "PK\5\6"}, {"mame.exe", "not a program"}},
+       "--game sfex2", 4, "mame.exe could not be started: " + f.dir.File("mame.exe") + "\r\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.tail);
+    for (const auto& [name, bytes] : c.files)
+      bytes ? f.Write(name, bytes) : void(DeleteFileW(Utf8ToUtf16(f.dir.File(name)).c_str()));
+    EXPECT_EQ(f.Run(c.tail), c.code);
+    EXPECT_EQ(c.log.empty() ? "" : f.Log(), c.log);
+    EXPECT_TRUE(f.Calls().empty());
   }
-  EXPECT_EQ(f.Run("--game \" \""), 5);
-  EXPECT_EQ(f.Log(), "no game given: \r\n");
-  EXPECT_EQ(f.Run("--game \"\""), 5);  // an empty name: a code, never the main window
-  EXPECT_EQ(f.Run("--game="), 5);
-  EXPECT_EQ(f.Run("--game " + std::string(3000, 'x')), 2);
-
-  DeleteFileW(Utf8ToUtf16(f.dir.File("roms\\coh3002c.zip")).c_str());
-  EXPECT_EQ(f.Run("--game sfex2"), 3);
-  EXPECT_EQ(f.Log(), "ROM files missing: coh3002c.zip\r\n");
-  EXPECT_TRUE(f.TakeCalls().empty());
-
-  DeleteFileW(Utf8ToUtf16(f.dir.File("mame.exe")).c_str());
-  EXPECT_EQ(f.Run("--game sfex2"), 4);
-  EXPECT_EQ(f.Log(), "mame.exe not found (set it in the launcher, or put it beside the launcher): " +
-                         f.dir.File("mame.exe") + "\r\n");
-  // A MAME Program setting that names a folder: not found, whatever the folder holds.
-  CreateDirectoryW(Utf8ToUtf16(f.dir.File("emu")).c_str(), nullptr);
-  WriteFileText(f.dir.File("korvo-settings.cfg"), "logs=1\r\nmame_exe=emu\r\n");
-  EXPECT_EQ(f.Run("--game sfex2"), 4);
-  EXPECT_EQ(f.Log(), "mame.exe not found (set it in the launcher, or put it beside the launcher): " +
-                         f.dir.File("emu") + "\r\n");
-  WriteFileText(f.dir.File("korvo-settings.cfg"), "logs=1\r\n");
-  // A mame.exe that is no program.
-  WriteFileText(f.dir.File("mame.exe"), "not a program");
-  WriteFileText(f.dir.File("roms\\coh3002c.zip"), "PK\5\6");
-  EXPECT_EQ(f.Run("--game sfex2"), 4);
-  EXPECT_EQ(f.Log(), "mame.exe could not be started: " + f.dir.File("mame.exe") + "\r\n");
 }

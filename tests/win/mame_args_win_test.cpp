@@ -12,9 +12,8 @@
 namespace {
 // What CommandLineToArgvW makes of "x " + text, without the program name.
 ArgList WindowsSplit(const std::string& text) {
-  std::wstring line = L"x " + Utf8ToUtf16(text);
   int count = 0;
-  wchar_t** argv = CommandLineToArgvW(line.c_str(), &count);
+  wchar_t** argv = CommandLineToArgvW((L"x " + Utf8ToUtf16(text)).c_str(), &count);
   ArgList out;
   for (int i = 1; argv && i < count; ++i) out.push_back(Utf16ToUtf8(argv[i]));
   LocalFree(argv);
@@ -22,45 +21,17 @@ ArgList WindowsSplit(const std::string& text) {
 }
 }  // namespace
 
-TEST(ArgQuotingWin, JoinArgsSplitsBackThroughWindows) {
-  const ArgList awkward = {"",
-                           "plain",
-                           "two words",
-                           "tab\there",
-                           "q\"uote",
-                           "\"",
-                           "\"\"",
-                           "trailing\\",
-                           "C:\\My Games\\",
-                           "two\\\\",
-                           "\\\"",
-                           "a\\\\\"b c",
-                           "\\\\server\\share\\",
-                           "ünïcödé ç",
-                           " ",
-                           "-rompath",
-                           "D:\\roms;E:\\more roms"};
+TEST(ArgQuotingWin, JoinArgsAndParseArgTextAgreeWithWindows) {
+  const ArgList awkward = {"", "plain", "two words", "tab\there", "q\"uote", "\"", "\"\"", "trailing\\",
+                           "C:\\My Games\\", "two\\\\", "\\\"", "a\\\\\"b c", "\\\\server\\share\\", "ünïcödé ç", " ",
+                           "-rompath", "D:\\roms;E:\\more roms"};
   EXPECT_EQ(WindowsSplit(JoinArgs(awkward)), awkward);
   for (const std::string& one : awkward) EXPECT_EQ(WindowsSplit(QuoteArg(one)), ArgList{one}) << one;
-}
 
-TEST(ArgQuotingWin, ParseArgTextAgreesWithWindows) {
   // Free texts typed by the user, including unbalanced and doubled quotes.
-  const char* const texts[] = {"-a b",
-                               "  spaced   out  ",
-                               "\"quoted arg\" next",
-                               "-cheat \"open ended",
-                               "a\\\\b \\\\\"x y\"",
-                               "\\\"lit\\\"",
-                               "\"\"",
-                               "a\"\"b",
-                               "\"a\"\"b\"",
-                               "a\"\"\"b",
-                               "\"\"\"\"",
-                               "end\\",
-                               "\t-tab\tsep",
-                               "\"C:\\Program Files\\\" -x"};
-  for (const char* text : texts) {
+  for (const char* text : {"-a b", "  spaced   out  ", "\"quoted arg\" next", "-cheat \"open ended",
+                           "a\\\\b \\\\\"x y\"", "\\\"lit\\\"", "\"\"", "a\"\"b", "\"a\"\"b\"", "a\"\"\"b",
+                           "\"\"\"\"", "end\\", "\t-tab\tsep", "\"C:\\Program Files\\\" -x"}) {
     ArgList mine;
     ParseArgText(text, mine);
     EXPECT_EQ(mine, WindowsSplit(text)) << text;

@@ -71,12 +71,6 @@ void ClickStep(bool next) {
   SendMessageW(Main().preview, WM_LBUTTONUP, 0, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
 }
 
-// The start of a PNG file that says it is 20000 x 20000 pixels.
-std::string HugePng() {
-  std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29);
-  return png + std::string(4000, '\x55');
-}
-
 // The placeholder: the panel colour with the board drawn in its middle.
 void ExpectPlaceholder(uint32_t panel) {
   PreviewShown shown = PreviewPaneShown();
@@ -140,7 +134,9 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   // and a line each after the log of the start.
   std::string cut = f.ReadText("snap\\sfex2\\0000.png").substr(0, 900);  // a real snapshot, cut short
   f.WriteText("snap\\tekken3.png", cut);
-  f.WriteText("snap\\glpracr.png", HugePng());
+  // The start of a PNG file that says it is 20000 x 20000 pixels.
+  f.WriteText("snap\\glpracr.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29) +
+                                         std::string(4000, '\x55'));
   for (const char* set : {"tekken3", "glpracr"}) {
     f.SelectRow(f.RowOfGame(set));
     ASSERT_TRUE(WaitForPicture(f, set)) << set;

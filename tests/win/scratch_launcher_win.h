@@ -10,6 +10,7 @@
 
 #include "../../tools/fakemame/fakemame_record.h"
 
+#include "backup/zip_writer.h"
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "dialog_script_win.h"
@@ -45,3 +46,12 @@ struct ScratchLauncher {
     return text ? fakemame::ParseCalls(*text) : std::vector<fakemame::RecordedCall>{};
   }
 };
+
+// A zip of one member, as a ROM set or a backup would hold it.
+inline std::string ZipOf(const std::string& member, const std::string& data) {
+  ZipWriter zip;
+  StartZip(zip);
+  AddZipMember(zip, member, data);
+  FinishZip(zip);
+  return zip.output;
+}

@@ -24,24 +24,21 @@ inline void PumpMessagesFor(DWORD ms) {
 // KORVO_WIN_BUILD (<repo>/build/windows); empty when it is not set.
 std::string ScreenshotFolder();
 
-// Copies the window as painted, frame and children included, into <folder>/<name>.bmp. The test script
-// turns the BMP files into PNG files. False when nothing was written.
+// Copies the window as painted, frame and children included (nullptr: the whole screen), into
+// <folder>/<name>.bmp. The test script turns the BMP files into PNG files. False when nothing was written.
 bool SaveWindowScreenshot(HWND window, const std::string& name);
 
-// The colour of one screen pixel, for checks of owner drawing.
-COLORREF ScreenPixel(int x, int y);
-
 // A window's pixels (frame included) as it painted itself: read from its window
-// DC, so nothing on the screen above it gets in the way.
+// DC, so nothing on the screen above it gets in the way. nullptr: the screen's.
 struct WindowPixels {
   int width = 0, height = 0;
   std::vector<uint32_t> rgb;  // 0x00RRGGBB, top row first
 
   explicit WindowPixels(HWND window) {
-    RECT rect;
-    GetWindowRect(window, &rect);
+    RECT rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (window) GetWindowRect(window, &rect);
     width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC source = GetWindowDC(window);
+    HDC source = window ? GetWindowDC(window) : GetDC(nullptr);
     HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};

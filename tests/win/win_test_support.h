@@ -16,11 +16,7 @@ class WinTempDir {
             std::to_string(++counter);
     CreateDirectoryW(Utf8ToUtf16(path_).c_str(), nullptr);
   }
-  ~WinTempDir() {
-    std::wstring from = Utf8ToUtf16(path_);
-    from.push_back(L'\0');  // SHFileOperation wants a double NUL
-    RemoveTree(Utf8ToUtf16(path_));
-  }
+  ~WinTempDir() { RemoveTree(Utf8ToUtf16(path_)); }
   const std::string& path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
