@@ -1,18 +1,20 @@
 // Using the options pages of the real main window as a person would: each
 // helper changes a control and sends the command the control itself sends,
-// through its page to the main window's dispatch.
+// through its page to the main window's dispatch. Also what the window tests
+// of the options and controls share: answering a box, reaching Debian's MAME.
 #pragma once
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <string>
-#include <vector>
 
 #include "app/options_area_ui_win.h"
 #include "app/options_fields_ui_win.h"
 #include "base/utf16_win.h"
-#include "ui/modal_dialog_ui_win.h"
+#include "dialog_driver_win.h"
+#include "dialog_script_win.h"
+#include "win_test_support.h"
 
 // The control with this id on whichever tab holds it: the tabs are opened in
 // turn, as a person looks for it (a page gets its controls when first shown).
@@ -51,21 +53,9 @@ inline bool PageEnabled(int id) { return IsWindowEnabled(FindPageControl(id)) !=
 // The label made just before its control.
 inline bool PageLabelEnabled(int id) { return IsWindowEnabled(GetWindow(FindPageControl(id), GW_HWNDPREV)) != 0; }
 
-inline std::vector<std::string> PageEntries(int id) {
-  std::vector<std::string> entries;
-  HWND w = FindPageControl(id);
-  int count = static_cast<int>(SendMessageW(w, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    wchar_t text[256] = L"";
-    SendMessageW(w, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    entries.push_back(Utf16ToUtf8(text));
-  }
-  return entries;
-}
-
 inline std::string SelectedEntry(int id) {
-  int at = ComboSelection(FindPageControl(id));
-  std::vector<std::string> entries = PageEntries(id);
+  const int at = ComboSelection(FindPageControl(id));
+  const std::vector<std::string> entries = ComboEntries(FindPageControl(id));
   return at >= 0 && static_cast<size_t>(at) < entries.size() ? entries[static_cast<size_t>(at)] : std::string();
 }
 
@@ -80,4 +70,38 @@ inline std::string LineValue(const std::string& text, const std::string& key) {
   if (at == std::string::npos) return "<missing>";
   at += key.size() + 3;
   return from.substr(at, from.find("\r\n", at) - at);
+}
+
+// Answers the box or dialog titled `title` with `button`.
+inline DialogDriver::Answer Say(const std::string& title, int button) {
+  return [title, button](HWND w, const SeenBox& box) {
+    if (box.title != title) return false;
+    PostMessageW(w, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    return true;
+  };
+}
+
+// Under Wine, Debian's MAME is a program of this system; "" where it is not.
+inline std::string UnixPath(const std::string& windows_path) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  auto to_unix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  char* path = to_unix ? to_unix(Utf8ToUtf16(windows_path).c_str()) : nullptr;
+  std::string out = path ? path : "";
+  if (path) HeapFree(GetProcessHeap(), 0, path);
+  return GetFileAttributesW(L"Z:\\usr\\games\\mame") == INVALID_FILE_ATTRIBUTES ? "" : out;
+}
+
+// Starts Debian's MAME on `args` with its home, cfg and nvram folders in
+// `folder`. Wine starts a Unix program without a handle to wait on (nor a
+// trustworthy result): the caller waits for what MAME writes. False where
+// that MAME cannot run.
+inline bool StartRealMame(const std::string& folder, const std::string& args) {
+  const std::string home = UnixPath(folder);
+  if (home.empty()) return false;
+  SetEnvironmentVariableW(L"HOME", Utf8ToUtf16(home).c_str());
+  HANDLE mame = StartProgram("Z:\\usr\\games\\mame", args + " -homepath " + home + " -cfg_directory " + home +
+                                                          "/cfg -nvram_directory " + home + "/nvram -video none -sound none");
+  if (mame) CloseHandle(mame);
+  return true;
 }
