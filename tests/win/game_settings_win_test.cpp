@@ -13,7 +13,7 @@
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "dialog_driver_win.h"
-#include "dialog_script_win.h"
+#include "scratch_launcher_win.h"
 #include "screenshot_win.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
@@ -32,26 +32,18 @@ using Texts = std::vector<std::string>;
 const std::string kHeader =
     "; Korvo per-game settings (written by korvo; a missing line means: same as the main settings)\r\n";
 
-struct GameSettingsFolder {
-  WinTempDir dir;
+struct GameSettingsFolder : ScratchLauncher {
   GameList games = BuildGameList();
   GameSettingsFolder() {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-    InitUiMetrics(GetModuleHandleW(nullptr));
-    InitCommonControlsEx(&icc);
-    RegisterModalDialogClass(GetModuleHandleW(nullptr));
-    SetLauncherFolder(dir.path());
-    ResetSettings(App().settings);
+    InitUiMetrics(GetModuleHandleW(nullptr));  // the screen's DPI and font
     App().display_modes = {{640, 480}, {1280, 720}, {1920, 1080}};
-    App().game_settings.clear();
-    EXPECT_TRUE(CopyInto(TestBuildFolder() + "\\tools\\fakemame\\mame.exe", dir.File("mame.exe")));
   }
   std::string CfgPath() const { return dir.File("korvo-games.cfg"); }
   void WriteCfg(const std::string& body) {
     WriteFileAtomic(CfgPath(), kHeader + body);
     LoadGameSettings(App().game_settings, CfgPath());
   }
-  std::string ReadCfg() const { return ReadWholeFile(CfgPath()).value_or("<missing>"); }
+  std::string ReadCfg() const { return Read("korvo-games.cfg"); }
   const GameEntry& Game(const char* set) const { return *FindGameBySet(games, set); }
 };
 
@@ -77,18 +69,10 @@ bool Edit(const GameEntry& entry, const std::function<void(HWND)>& script,
   return accepted;
 }
 
-// The rows sit on a page inside the window, so look through all descendants.
+// The rows sit on a page inside the window.
 HWND Control(HWND dialog, int id) {
-  std::pair<int, HWND> search = {id, nullptr};
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM data) {
-        auto* s = reinterpret_cast<std::pair<int, HWND>*>(data);
-        if (GetDlgCtrlID(child) == s->first) s->second = child;
-        return s->second ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.second;
+  HWND on_page = GetDlgItem(FindWindowExW(dialog, nullptr, L"KorvoGameSettingsPage", nullptr), id);
+  return on_page ? on_page : GetDlgItem(dialog, id);
 }
 
 int Selected(HWND dialog, int id) { return static_cast<int>(SendMessageW(Control(dialog, id), CB_GETCURSEL, 0, 0)); }

@@ -84,7 +84,7 @@ DialogScript::Step Opened(const std::string& title, HWND& win, HWND& list) {
 }
 }  // namespace
 
-TEST(HlslWindow, EditsPresetsAndRefusalsReachTheCommandLine) {
+TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlslReachTheCommandLine) {
   ScratchLauncher f;
   App().settings.hlsl_options = "-scanline_alpha 0.4 -bogus 3";
   HWND win = nullptr, list = nullptr;
@@ -95,60 +95,37 @@ TEST(HlslWindow, EditsPresetsAndRefusalsReachTheCommandLine) {
         EXPECT_EQ(ListView_GetItemCount(list), 72);
         EXPECT_EQ(ListRow(list, 0), (Row{"Scanlines", "Alpha (0 = off)", "0.4", "0.0"}));
         EXPECT_EQ(ListRow(list, 71), (Row{"Other", "Oversampling", "Off", "Off"}));
-        HWND presets = FindWindowExW(win, nullptr, L"COMBOBOX", nullptr);
-        EXPECT_EQ(ComboEntries(presets).front(), "None (MAME's Defaults)");
-        EXPECT_EQ(SendMessageW(presets, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(ComboEntries(FindWindowExW(win, nullptr, L"COMBOBOX", nullptr)).front(), "None (MAME's Defaults)");
         SaveWindowScreenshot(win, "hlsl-settings-light");
-        SelectListRow(list, 6);
-        PressButton(win, kEdit);
-        return true;
+        return SelectListRow(list, 6), PressButton(win, kEdit), true;
       })
       .Then([&] { return AnswerPrompt("HLSL Option", "  0.5\t", &prompt, &initial); })
       .Then([&] {
-        EXPECT_EQ(prompt, "Jitter (0 to 4):");
-        EXPECT_EQ(initial, "0.0");
-        EXPECT_EQ(ListRow(list, 6)[2], "0.5");
+        EXPECT_EQ(prompt + " " + initial + " " + ListRow(list, 6)[2], "Jitter (0 to 4): 0.0 0.5");
         // A preset sets what it names and gives everything else its default.
         ChooseComboEntry(FindWindowExW(win, nullptr, L"COMBOBOX", nullptr), 4);
-        PressButton(win, L"Apply Preset");
-        return true;
+        return PressButton(win, L"Apply Preset"), true;
       })
       .Then([&] {
-        EXPECT_EQ(ListRow(list, 6)[2], "0.0");
-        EXPECT_EQ(ListRow(list, 0)[2], "0.55");
-        DoubleClickListRow(list, 10);
-        return true;
+        EXPECT_EQ(ListRow(list, 6)[2] + " " + ListRow(list, 0)[2], "0.0 0.55");
+        return DoubleClickListRow(list, 10), true;
       })
       .Then([&] { return AnswerPrompt("HLSL Option", "4097", &prompt); })
       .Then([&] { return AnswerBox("HLSL Option", IDOK, &box); })
       .Then([&] {
-        EXPECT_EQ(prompt, "Tile Width (1 to 4096):");
-        EXPECT_EQ(box, "This value is not valid for the option.");
+        EXPECT_EQ(prompt + " " + box, "Tile Width (1 to 4096): This value is not valid for the option.");
         EXPECT_EQ(ListRow(list, 10)[2], "6");
-        DoubleClickListRow(list, 49);  // on/off rows switch at once
-        return true;
+        return DoubleClickListRow(list, 49), true;  // on/off rows switch at once
       })
-      .Then([&] {
-        if (ListRow(list, 49)[2] != "On") return false;
-        Press(win, IDOK);
-        return true;
-      });
+      .Then([&] { return ListRow(list, 49)[2] == "On" && (Press(win, IDOK), true); })
+      // Cancel keeps the text OK left.
+      .Then([&] { return (win = FindModal("HLSL Settings")) && (PressButton(win, L"Reset All"), Press(win, IDCANCEL), true); });
+  OpenHlslSettings(nullptr);
   OpenHlslSettings(nullptr);
   EXPECT_TRUE(s.Finished());
   const std::string stored = "-scanline_alpha 0.55 -shadow_mask_alpha 0.3 -vignetting 0.2 -bloom_scale 0.3 "
                              "-saturation 1.15 -defocus 0.4,0.4 -yiq_enable 1";
   EXPECT_EQ(App().settings.hlsl_options, stored);
-  // Cancel keeps the old text.
-  DialogScript cancel;
-  cancel.Then([&] {
-    if (!(win = FindModal("HLSL Settings"))) return false;
-    PressButton(win, L"Reset All");
-    Press(win, IDCANCEL);
-    return true;
-  });
-  OpenHlslSettings(nullptr);
-  EXPECT_EQ(App().settings.hlsl_options, stored);
-
   App().settings.video = 2;  // Direct3D
   App().settings.hlsl_enable = 1;
   EXPECT_EQ(ArgsFrom(NextCommandLine(f), "-hlsl_enable", 15),
@@ -156,31 +133,27 @@ TEST(HlslWindow, EditsPresetsAndRefusalsReachTheCommandLine) {
                      "-bloom_scale", "0.3", "-saturation", "1.15", "-defocus", "0.4,0.4", "-yiq_enable", "1"}));
   App().settings.hlsl_enable = 0;
   ArgList off = NextCommandLine(f);
-  EXPECT_EQ(ArgsFrom(off, "-nohlsl_enable", 1).size(), 1u);
-  EXPECT_TRUE(ArgsFrom(off, "-scanline_alpha", 1).empty());
+  EXPECT_EQ(ArgsFrom(off, "-nohlsl_enable", 1).size() + ArgsFrom(off, "-scanline_alpha", 1).size(), 1u);
 
   // A MAME without HLSL (the SDL build's list): every row greyed with the
   // reason, the values kept, nothing of it on the command line.
   f.Write("fakemame-control.txt", "showusage-osd=sdl\n");
   LearnMameOptions();
-  std::string note;
   DialogScript greyed;
   greyed.Then(Opened("HLSL Settings", win, list)).Then([&] {
     EXPECT_GT(DarkestInCell(list, 0, 1), 250);
     SelectListRow(list, 0);
-    note = ItemText(win, 1007);
+    box = ItemText(win, 1007);
     SaveWindowScreenshot(win, "hlsl-settings-not-in-this-mame");
-    Press(win, IDOK);
-    return true;
+    return Press(win, IDOK), true;
   });
   OpenHlslSettings(nullptr);
   EXPECT_TRUE(greyed.Finished());
-  EXPECT_EQ(note, "-scanline_alpha:  Not available in this MAME, so it is not passed (the value is kept).");
+  EXPECT_EQ(box, "-scanline_alpha:  Not available in this MAME, so it is not passed (the value is kept).");
   EXPECT_EQ(App().settings.hlsl_options, stored);
   App().settings.hlsl_enable = 1;
   ArgList without = NextCommandLine(f);
-  EXPECT_TRUE(ArgsFrom(without, "-hlsl_enable", 1).empty());
-  EXPECT_TRUE(ArgsFrom(without, "-scanline_alpha", 1).empty());
+  EXPECT_EQ(ArgsFrom(without, "-hlsl_enable", 1).size() + ArgsFrom(without, "-scanline_alpha", 1).size(), 0u);
   EXPECT_EQ(without.front(), "tekken3");
 
   // Too long for the settings file: said, and the window stays open.
@@ -189,20 +162,14 @@ TEST(HlslWindow, EditsPresetsAndRefusalsReachTheCommandLine) {
   too_long.Then(Opened("HLSL Settings", win, list))
       .Then([&] { return Press(win, IDOK), true; })
       .Then([&] { return AnswerBox("HLSL Settings", IDOK, &box); })
-      .Then([&] {
-        EXPECT_TRUE(IsWindow(win));
-        SelectListRow(list, 68);
-        PressButton(win, L"Reset Value");
-        Press(win, IDOK);
-        return true;
-      });
+      .Then([&] { return IsWindow(win) && (SelectListRow(list, 68), PressButton(win, L"Reset Value"), Press(win, IDOK), true); });
   OpenHlslSettings(nullptr);
   EXPECT_TRUE(too_long.Finished());
   EXPECT_EQ(box, "Too many changed options for the settings file: reset some of them to their defaults.");
   EXPECT_EQ(App().settings.hlsl_options, "-lut_texture lut.png");
 }
 
-TEST(MameOptionsWindow, SearchEditsAndRefusalsReachTheCommandLine) {
+TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacksReachTheCommandLine) {
   ScratchLauncher f;
   HWND win = nullptr, list = nullptr;
   std::string prompt, initial, box, hint;
@@ -211,6 +178,7 @@ TEST(MameOptionsWindow, SearchEditsAndRefusalsReachTheCommandLine) {
     for (int i = 0; i < ListView_GetItemCount(list); ++i) shown.push_back(ListRow(list, i)[1]);
     return shown;
   };
+  auto search = [&](const char* text) { SetControlText(FindWindowExW(win, nullptr, L"EDIT", nullptr), text); };
   auto edit_row = [&](int row) { return SelectListRow(list, row), PressButton(win, kEdit), true; };
   DialogScript s;
   s.Then(Opened("All MAME Options", win, list))
@@ -219,26 +187,22 @@ TEST(MameOptionsWindow, SearchEditsAndRefusalsReachTheCommandLine) {
         EXPECT_EQ(ListRow(list, 10), (Row{"Core State/Playback", "state", "(none)", "(none)"}));
         hint = ItemText(win, 1004);
         SaveWindowScreenshot(win, "all-mame-options-light");
-        HWND search = FindWindowExW(win, nullptr, L"EDIT", nullptr);
-        SetControlText(search, "lightgun");
-        EXPECT_EQ(names(), (std::vector<std::string>{"paddle_device", "pedal_device", "lightgun_device",
-                                                     "lightgunprovider", "dual_lightgun"}));
+        search("lightgun");
+        EXPECT_EQ(names(), (Row{"paddle_device", "pedal_device", "lightgun_device", "lightgunprovider", "dual_lightgun"}));
         SelectListRow(list, 2);
         EXPECT_EQ(ItemText(win, 1004),
                   "-lightgun_device:  enable (none|keyboard|mouse|lightgun|joystick) if a lightgun control is present");
-        SetControlText(search, "Core Screen");
-        EXPECT_EQ(names(), (std::vector<std::string>{"brightness", "contrast", "gamma", "effect"}));
-        SetControlText(search, "");
+        search("Core Screen");
+        EXPECT_EQ(names(), (Row{"brightness", "contrast", "gamma", "effect"}));
+        search("");
         EXPECT_EQ(ListView_GetItemCount(list), 48);
-        DoubleClickListRow(list, 11);  // rewind
-        return true;
+        return DoubleClickListRow(list, 11), true;  // rewind
       })
       .Then([&] { return ListRow(list, 11)[2] == "On" && edit_row(12); })
       .Then([&] { return AnswerPrompt("MAME Option", "2049", &prompt, &initial); })
       .Then([&] { return AnswerBox("MAME Option", IDOK, &box); })
       .Then([&] {
-        EXPECT_EQ(prompt, "-rewind_capacity (1 to 2048; empty = MAME's default):");
-        EXPECT_EQ(initial, "100");
+        EXPECT_EQ(prompt + " " + initial, "-rewind_capacity (1 to 2048; empty = MAME's default): 100");
         EXPECT_EQ(box, "This value is not valid for the option.");
         return edit_row(12);
       })
@@ -249,17 +213,12 @@ TEST(MameOptionsWindow, SearchEditsAndRefusalsReachTheCommandLine) {
       .Then([&] { return AnswerPrompt("MAME Option", "scan.png"); })
       .Then([&] { return ListRow(list, 27)[2] == "scan.png" && edit_row(27); })
       .Then([&] { return AnswerPrompt("MAME Option", ""); })  // empty: MAME's default again
-      .Then([&] {
-        EXPECT_EQ(ListRow(list, 27)[2], "none");
-        DoubleClickListRow(list, 35);
-        return true;
-      })
+      .Then([&] { return ListRow(list, 27)[2] == "none" && (DoubleClickListRow(list, 35), true); })
       .Then([&] { return ListRow(list, 35)[2] == "Off" && (Press(win, IDOK), true); });
   EXPECT_TRUE(OpenAllMameOptions(nullptr));
   EXPECT_TRUE(s.Finished());
-  EXPECT_EQ(hint,
-            "Double-click an option to change its value. Only values that differ from MAME's defaults are passed to "
-            "MAME.");
+  EXPECT_EQ(hint, "Double-click an option to change its value. Only values that differ from MAME's defaults are "
+                  "passed to MAME.");
   EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -snapname \"%g shot %i\" -nonvram_save");
   EXPECT_EQ(ArgsFrom(NextCommandLine(f), "-rewind", 6),
             (ArgList{"-rewind", "-rewind_capacity", "256", "-snapname", "%g shot %i", "-nonvram_save"}));
@@ -268,7 +227,6 @@ TEST(MameOptionsWindow, SearchEditsAndRefusalsReachTheCommandLine) {
   // newer option) is greyed with the reason; a value set for it is kept but
   // never passed, so MAME still starts.
   LearnMameOptions();
-  std::string line;
   int shade_known = 0, shade_greyed = 0;
   DialogScript greyed;
   greyed.Then(Opened("All MAME Options", win, list))
@@ -279,48 +237,39 @@ TEST(MameOptionsWindow, SearchEditsAndRefusalsReachTheCommandLine) {
       })
       .Then([&] { return AnswerPrompt("MAME Option", "0.5"); })
       .Then([&] {
-        line = ItemText(win, 1004);
+        hint = ItemText(win, 1004);
         SaveWindowScreenshot(win, "all-mame-options-not-in-this-mame");
-        Press(win, IDOK);
-        return true;
+        return Press(win, IDOK), true;
       });
   EXPECT_TRUE(OpenAllMameOptions(nullptr));
   EXPECT_TRUE(greyed.Finished());
   EXPECT_LT(shade_known, 150);
   EXPECT_GT(shade_greyed, 250);
-  EXPECT_EQ(line,
-            "-joystick_threshold:  Not available in this MAME, so it is not passed (the value is kept). threshold for "
-            "joystick to be considered active as a switch (0.0 center, 1.0 end)");
+  EXPECT_EQ(hint, "-joystick_threshold:  Not available in this MAME, so it is not passed (the value is kept). "
+                  "threshold for joystick to be considered active as a switch (0.0 center, 1.0 end)");
   EXPECT_NE(App().settings.more_options.find("-joystick_threshold 0.5"), std::string::npos);
   ArgList args = NextCommandLine(f);
   EXPECT_TRUE(ArgsFrom(args, "-joystick_threshold", 1).empty());
   EXPECT_EQ(ArgsFrom(args, "-rewind", 2), (ArgList{"-rewind", "-rewind_capacity"}));
 
-  // Too long for the settings file: said, and the window stays open; Reset All asks first.
-  App().settings.more_options = "-state " + std::string(2100, 's');
+  // Too long for the settings file: said, and the window stays open; Reset All
+  // asks first; Cancel keeps the old text.
+  const std::string long_text = "-state " + std::string(2100, 's');
+  App().settings.more_options = long_text;
   std::string question;
   DialogScript too_long;
   too_long.Then(Opened("All MAME Options", win, list))
       .Then([&] { return Press(win, IDOK), true; })
-      .Then([&] { return AnswerBox("MAME Options", IDOK, &box); })
-      .Then([&] { return PressButton(win, L"Reset All"), true; })
+      .Then([&] { return AnswerBox("MAME Options", IDOK, &box) && (PressButton(win, L"Reset All"), true); })
       .Then([&] { return AnswerBox("MAME Options", IDNO, &question); })
-      .Then([&] {
-        EXPECT_EQ(ListRow(list, 10)[2], std::string(2100, 's'));
-        return PressButton(win, L"Reset All"), true;
-      })
+      .Then([&] { return ListRow(list, 10)[2] == long_text.substr(7) && (PressButton(win, L"Reset All"), true); })
       .Then([&] { return AnswerBox("MAME Options", IDYES); })
-      .Then([&] {
-        EXPECT_EQ(ListRow(list, 10)[2], "(none)");
-        DoubleClickListRow(list, 11);
-        return true;
-      })
-      .Then([&] { return ListRow(list, 11)[2] == "On" && (Press(win, IDCANCEL), true); });
-  EXPECT_FALSE(OpenAllMameOptions(nullptr)) << "Cancel";
+      .Then([&] { return ListRow(list, 10)[2] == "(none)" && (Press(win, IDCANCEL), true); });
+  EXPECT_FALSE(OpenAllMameOptions(nullptr));
   EXPECT_TRUE(too_long.Finished());
   EXPECT_EQ(box, "Too many changed options for the settings file. Reset some of them.");
   EXPECT_EQ(question, "Give all the options of this window their MAME defaults?");
-  EXPECT_EQ(App().settings.more_options, "-state " + std::string(2100, 's'));
+  EXPECT_EQ(App().settings.more_options, long_text);
 }
 
 TEST(OptionEditorWindows, DarkLook) {
@@ -335,8 +284,7 @@ TEST(OptionEditorWindows, DarkLook) {
       if (!win) return false;
       SelectListRow(ListOf(win), 2);
       SaveWindowScreenshot(win, std::string(title[0] == 'H' ? "hlsl-settings" : "all-mame-options") + "-dark");
-      Press(win, IDCANCEL);
-      return true;
+      return Press(win, IDCANCEL), true;
     });
   }
   OpenHlslSettings(nullptr);
