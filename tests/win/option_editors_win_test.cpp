@@ -156,17 +156,6 @@ TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlslReachTheCommandLine) {
   EXPECT_EQ(ArgsFrom(without, "-hlsl_enable", 1).size() + ArgsFrom(without, "-scanline_alpha", 1).size(), 0u);
   EXPECT_EQ(without.front(), "tekken3");
 
-  // Too long for the settings file: said, and the window stays open.
-  App().settings.hlsl_options = "-shadow_mask_texture " + std::string(1000, 'm') + ".png -lut_texture lut.png";
-  DialogScript too_long;
-  too_long.Then(Opened("HLSL Settings", win, list))
-      .Then([&] { return Press(win, IDOK), true; })
-      .Then([&] { return AnswerBox("HLSL Settings", IDOK, &box); })
-      .Then([&] { return IsWindow(win) && (SelectListRow(list, 68), PressButton(win, L"Reset Value"), Press(win, IDOK), true); });
-  OpenHlslSettings(nullptr);
-  EXPECT_TRUE(too_long.Finished());
-  EXPECT_EQ(box, "Too many changed options for the settings file: reset some of them to their defaults.");
-  EXPECT_EQ(App().settings.hlsl_options, "-lut_texture lut.png");
 }
 
 TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacksReachTheCommandLine) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_fields_ui_win.h"
 #include "dialog_driver_win.h"
@@ -53,6 +54,18 @@ inline bool HasLine(const std::string& text, const std::string& line) {
 inline std::string LineValue(const std::string& text, const std::string& key) {
   const size_t at = ("\r\n" + text).find("\r\n" + key + "=");
   return at == std::string::npos ? "<missing>" : text.substr(at + key.size() + 1, text.find("\r\n", at) - at - key.size() - 1);
+}
+
+// The launcher's own message loop (accelerators, Enter on the list, the
+// dialog navigation of its windows) until `done` holds or `ms` have passed.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 15000) {
+  for (const DWORD end = GetTickCount() + ms;; Sleep(5)) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+      if (!PreTranslateMainMessage(msg) && !LauncherDialogMessage(msg)) TranslateMessage(&msg), DispatchMessageW(&msg);
+    if (done && done()) return true;
+    if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
+  }
 }
 
 // Answers the box or dialog titled `title` with `button`.
