@@ -3,16 +3,11 @@
 // with its files, and Set Key with synthetic key presses reaching MAME's
 // default.cfg, which the real MAME keeps.
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <commctrl.h>
 
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "controls/controls_tab_ui_win.h"
 #include "controls/default_cfg.h"
-#include "controls/input_mapping.h"
-#include "controls/pad_probe.h"
 #include "controls/pad_source_win.h"
 #include "controls/probe_run.h"
 #include "controls/profiles.h"

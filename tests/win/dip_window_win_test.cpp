@@ -2,7 +2,6 @@
 // the lists and their current values, what OK writes into cfg\sfex2.cfg
 // (only the switch changed, into the file as MAME last saved it), Cancel, and
 // a game without switches.
-#include <windows.h>
 
 #include <gtest/gtest.h>
 

@@ -1,26 +1,16 @@
 // The Game Settings window in a scratch launcher folder with the fake MAME:
 // what the lists show, what OK, Reset and Cancel leave in korvo-games.cfg,
 // the BIOS list MAME offers and the DIP Switches button.
-#include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <vector>
-
 #include "app/game_settings_ui_win.h"
-#include "base/file_system.h"
-#include "base/paths.h"
 #include "dialog_driver_win.h"
 #include "scratch_launcher_win.h"
 #include "screenshot_win.h"
-#include "settings/app_state.h"
-#include "ui/modal_dialog_ui_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
-#include "win_test_support.h"
 
 namespace {
 // The window's control ids (rows count up from 1001 in their order).

@@ -3,13 +3,7 @@
 // Restore Defaults, Cancel, values the controls cannot show, the failure
 // texts, the theme change, scrolling, access keys, the tabs and layouts.
 #include <gtest/gtest.h>
-#include <windows.h>
 
-#include <commctrl.h>
-
-#include <algorithm>
-
-#include "app/main_window_proc_ui_win.h"
 #include "app/options_page_set_ui_win.h"
 #include "app/options_pages_ui_win.h"
 #include "combos/combos_tab_ui_win.h"
@@ -22,7 +16,6 @@
 #include "settings/app_state.h"
 #include "synthetic_key_win.h"
 #include "ui/theme_win.h"
-#include "ui/ui_metrics_win.h"
 
 namespace {
 bool closed_by_restart = false;
@@ -426,6 +419,7 @@ TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
         HWND top = classic ? Main().window : Options().window;
         ExpectGroupsPainted(top, Options().pages[tab], face, look + (classic ? " classic " : " ") + names[tab] + dpi);
         if (!classic) SaveWindowScreenshot(top, std::string("options-") + names[tab] + "-" + look + dpi);
+        if (!classic && tab == kTabCombos && dpi.empty()) SaveWindowScreenshot(top, "combos_tab_" + look);
       }
     }
   }

@@ -3,8 +3,6 @@
 // and a capture dialog driven from the pad, a game started with A and ended
 // with Back + Start held, in the window and with --game.
 #include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
 
 #include <atomic>
 #include <thread>
@@ -16,7 +14,6 @@
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
 #include "scratch_launcher_win.h"
-#include "settings/app_state.h"
 #include "synthetic_key_win.h"
 
 namespace {
