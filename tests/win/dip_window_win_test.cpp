@@ -1,7 +1,6 @@
-// The DIP Switches window with the fake MAME's recorded -listxml of sfex2:
-// the lists and their current values, what OK writes into cfg\sfex2.cfg
-// (only the switch changed, into the file as MAME last saved it), Cancel, and
-// a game without switches.
+// The DIP Switches window with the fake MAME's recorded -listxml of sfex2: the
+// lists and their values, what OK writes into cfg\sfex2.cfg (only the switch
+// changed, into the file as MAME last saved it), Cancel, a game without any.
 
 #include <gtest/gtest.h>
 
@@ -64,8 +63,7 @@ TEST(DipWindow, ShowsTheSwitchesOkWritesTheGameCfgCancelNothing) {
     Press(win, IDOK);
   }));
   EXPECT_FALSE(owner_enabled) << "modal over the Game Settings window";
-  ASSERT_EQ(lists.size(), 4u);
-  ASSERT_EQ(labels.size(), 5u);
+  ASSERT_TRUE(lists.size() == 4 && labels.size() == 5);
   EXPECT_EQ(labels[0], sfex2.title + "\nThe DIP switches of the game as MAME keeps them (the game's own cfg file). "
                                      "The game must not be running.");
   EXPECT_EQ((Texts{labels[1], labels[2]}), (Texts{"Unknown", "Service Mode"}));

@@ -1,6 +1,6 @@
 // The Game Settings window in a scratch launcher folder with the fake MAME:
 // what the lists show, what OK, Reset and Cancel leave in korvo-games.cfg,
-// the BIOS list MAME offers and the DIP Switches button.
+// the BIOS list MAME offers, and what each tab shows.
 
 #include <gtest/gtest.h>
 
@@ -78,23 +78,19 @@ void ShowTab(HWND dialog, int tab) {
 }
 }  // namespace
 
-TEST(GameSettingsWin, ListsOkCancelResetBiosDipAndAFailedSave) {
+TEST(GameSettingsWin, ListsOkCancelResetBiosAndAFailedSave) {
   GameSettingsFolder f;
   f.WriteCfg("\r\n[game 1]\r\nvideo=2\r\nsize=1280x720\r\nrotate=3\r\nvolume=-8\r\nbios=e\r\n"
              "extra_arguments=-nothrottle\r\n\r\n[game 37]\r\ncheat=1\r\n");
   const GameEntry& ts2 = f.Game("ts2");
   EXPECT_TRUE(Edit(ts2, [&](HWND d) {
     EXPECT_EQ(ControlText(GetWindow(d, GW_CHILD)), ts2.title + "\n\"Same As Global\" follows the main settings.");
-    EXPECT_EQ(ComboEntries(Control(d, kVideoMode)),
-              (Texts{"Same As Global", "Auto (MAME's Choice)", "BGFX", "Direct3D", "OpenGL", "GDI (software)"}));
-    EXPECT_EQ(ComboEntries(Control(d, kResolution)),
-              (Texts{"Same As Global", "640 x 480", "1280 x 720", "1920 x 1080"}));
+    EXPECT_EQ(ComboEntries(Control(d, kResolution)), (Texts{"Same As Global", "640 x 480", "1280 x 720", "1920 x 1080"}));
     EXPECT_EQ(ComboEntries(Control(d, kBios)), (Texts{"Game Default", "j: japan", "e: english (debug)"}));
     EXPECT_EQ(std::vector<int>({Selected(d, kVideoMode), Selected(d, kWindow), Selected(d, kResolution),
                                 Selected(d, kRotation), Selected(d, kVolume), Selected(d, kBios)}),
               std::vector<int>({3, 0, 2, 4, 3, 2}));
-    EXPECT_TRUE(IsWindowEnabled(Control(d, kBios)));
-    EXPECT_FALSE(IsWindowEnabled(Control(d, kDip))) << "no DIP window to open";
+    EXPECT_TRUE(IsWindowEnabled(Control(d, kBios)) && !IsWindowEnabled(Control(d, kDip))) << "no DIP window to open";
     EXPECT_EQ(ControlText(Control(d, kExtra)), "-nothrottle");
     Choose(d, kWindow, 2);    // Fullscreen
     Choose(d, kRotation, 0);  // Same As Global
@@ -111,8 +107,7 @@ TEST(GameSettingsWin, ListsOkCancelResetBiosDipAndAFailedSave) {
   f.WriteCfg("# kept as written\r\n[game 1]\r\nvideo=2\r\n\r\n[game 23]\r\ncheat=1\r\n");
   const std::string before = f.ReadCfg();
   EXPECT_FALSE(Edit(ts2, [](HWND d) { Choose(d, kVideoMode, 5), Click(d, IDCANCEL); }));
-  EXPECT_EQ(f.ReadCfg(), before);
-  EXPECT_EQ(FindGameSettings(App().game_settings, 1)->video, 2);
+  EXPECT_EQ(f.ReadCfg() + std::to_string(FindGameSettings(App().game_settings, 1)->video), before + "2");
   EXPECT_TRUE(Edit(ts2, [](HWND d) { Click(d, kReset); }));
   EXPECT_EQ(f.ReadCfg(), kHeader + "\r\n[game 23]\r\ncheat=1\r\n");
   EXPECT_EQ(FindGameSettings(App().game_settings, 1), nullptr);
@@ -128,16 +123,7 @@ TEST(GameSettingsWin, ListsOkCancelResetBiosDipAndAFailedSave) {
     };
   };
   EXPECT_TRUE(Edit(f.Game("sfex2"), only_default(kCheats, 0)));
-  EXPECT_FALSE(FileExists(f.CfgPath()));
-  EXPECT_TRUE(App().game_settings.empty());
-
-  // The DIP Switches button opens its window over this one.
-  HWND owner_seen = nullptr, dialog_seen = nullptr;
-  int32_t game_seen = 0;
-  auto dip = [&](HWND owner, const GameEntry& entry) { owner_seen = owner, game_seen = entry.number; };
-  EXPECT_FALSE(Edit(ts2, [&](HWND d) { dialog_seen = d, ShowTab(d, 3), Click(d, kDip); }, dip));
-  EXPECT_TRUE(owner_seen && owner_seen == dialog_seen);
-  EXPECT_EQ(game_seen, 1);
+  EXPECT_TRUE(!FileExists(f.CfgPath()) && App().game_settings.empty());
 
   // No MAME to ask: only Game Default, and an OK for another field keeps the stored name.
   DeleteFileW(Utf8ToUtf16(f.dir.File("mame.exe")).c_str());
@@ -179,7 +165,6 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
         for (int other = 0; other < 4; ++other)
           for (int id : rows[other]) EXPECT_EQ(IsWindowVisible(Control(d, id)) != FALSE, other == tab) << id;
         HWND page = FindWindowExW(d, nullptr, L"KorvoGameSettingsPage", nullptr);
-        ASSERT_NE(page, nullptr);
         std::vector<RECT> controls;
         for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
           RECT r;
@@ -216,11 +201,10 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
     GetClientRect(heading, &box);
     needed = box;
     HDC dc = GetDC(heading);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(heading, WM_GETFONT, 0, 0)));
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(heading, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
     DrawTextW(dc, Utf8ToUtf16(longest.title).c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
     ReleaseDC(heading, dc);
     EXPECT_GT(needed.bottom, metrics.tmHeight) << "the title fits one line: not the longest any more";
     EXPECT_LE(needed.bottom + metrics.tmHeight, box.bottom) << "the note under the title is cut";

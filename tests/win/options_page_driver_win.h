@@ -1,12 +1,10 @@
 // Using the options pages of the real main window as a person would: each
-// helper changes a control and sends the command the control itself sends,
-// through its page to the main window's dispatch. Also what the window tests
-// of the options share: answering a box, reading a settings text, Debian's MAME.
+// helper changes a control and sends the command the control itself sends.
+// Also what the options' window tests share: boxes, settings texts, Debian's MAME.
 #pragma once
 #include <windows.h>
 
 #include <functional>
-#include <string>
 
 #include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
@@ -86,10 +84,9 @@ inline std::string UnixPath(const std::string& windows_path) {
   return GetFileAttributesW(L"Z:\\usr\\games\\mame") == INVALID_FILE_ATTRIBUTES ? "" : out;
 }
 
-// Starts Debian's MAME on `args` with its home, cfg and nvram folders in
-// `folder`. Wine starts a Unix program without a handle to wait on (nor a
-// result to trust): the caller waits for what MAME writes. False where that
-// MAME cannot run.
+// Starts Debian's MAME on `args` with its home, cfg and nvram in `folder`.
+// Wine gives no handle to wait on (nor a result to trust) for a Unix program:
+// the caller waits for what MAME writes. False where that MAME cannot run.
 inline bool StartRealMame(const std::string& folder, const std::string& args) {
   const std::string home = UnixPath(folder);
   if (home.empty()) return false;

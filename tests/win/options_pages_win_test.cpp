@@ -1,7 +1,6 @@
-// The options pages of the real main window under Wine: every control
-// round-trips through OK into korvo-settings.cfg, the enabling rules,
-// Restore Defaults, Cancel, values the controls cannot show, the failure
-// texts, the theme change, scrolling, access keys, the tabs and layouts.
+// The options pages of the real main window under Wine: every control through
+// OK into korvo-settings.cfg, enabling rules, Restore Defaults, Cancel, values
+// the controls cannot show, failures, theme, scrolling, access keys, layouts.
 #include <gtest/gtest.h>
 
 #include "app/options_page_set_ui_win.h"
@@ -67,22 +66,19 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
     EXPECT_EQ(PageEnabled(kBgfxChainId) + 2 * PageLabelEnabled(kBgfxBackendId), bgfx) << video;
   }
   ClickPage(kFullscreenId);
-  EXPECT_FALSE(PageEnabled(kMaximizeId));
   ChoosePage(kSoundId, 1);  // Off
-  EXPECT_FALSE(PageEnabled(kVolumeId));
+  EXPECT_FALSE(PageEnabled(kMaximizeId) || PageEnabled(kVolumeId));
   TypePage(kExtraArgumentsId, "-edited");
   // The toolbar's Fullscreen toggle flips the box, saves only that value and follows the rules.
   f.Command(113);
-  EXPECT_FALSE(IsChecked(kFullscreenId));
-  EXPECT_TRUE(PageEnabled(kMaximizeId));
+  EXPECT_TRUE(!IsChecked(kFullscreenId) && PageEnabled(kMaximizeId));
   EXPECT_EQ(f.StatusText(), "Fullscreen is off (window)");
   EXPECT_EQ(LineValue(f.ReadText("korvo-settings.cfg"), "fullscreen") + LineValue(f.ReadText("korvo-settings.cfg"), "video"),
             "02") << "the other edits were not applied";
   // Cancel and the window's close button drop what was not applied.
   f.Command(110);
   EXPECT_FALSE(OptionsWindowVisible());
-  EXPECT_EQ(SelectedEntry(kVideoModeId), "Direct3D");
-  EXPECT_EQ(PageText(kExtraArgumentsId), "");
+  EXPECT_EQ(SelectedEntry(kVideoModeId) + PageText(kExtraArgumentsId), "Direct3D");
   EXPECT_TRUE(PageEnabled(kVolumeId));
   f.Command(117);
   ChoosePage(kVideoModeId, 4);
@@ -168,15 +164,13 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
                                       {209, kTabAudio},   {118, kTabControls}, {119, kTabCombos}};
   for (auto [command, tab] : tabs) {
     f.Command(command);
-    EXPECT_EQ(Options().current, tab) << command;
-    EXPECT_TRUE(IsWindowVisible(Options().pages[tab])) << command;
+    EXPECT_TRUE(Options().current == tab && IsWindowVisible(Options().pages[tab])) << command;
   }
   // Classic Layout from the menu keeps what was typed and saves only the layout; OK keeps it.
   TypePage(kExtraArgumentsId, "-typed");
   f.Command(211);
   ASSERT_TRUE(f.WaitFor([] { return GetParent(Options().tabs) == Main().window; }, 3000));
-  EXPECT_EQ(PageText(kExtraArgumentsId), "-typed");
-  EXPECT_TRUE(IsChecked(kClassicLayoutId)) << "the box follows the menu";
+  EXPECT_TRUE(PageText(kExtraArgumentsId) == "-typed" && IsChecked(kClassicLayoutId)) << "the box follows the menu";
   EXPECT_TRUE(HasLine(f.ReadText("korvo-settings.cfg"), "extra_arguments="));
   f.Command(109);
   EXPECT_EQ(LineValue(f.ReadText("korvo-settings.cfg"), "options_window") +
@@ -206,12 +200,10 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowAreKeptAndAFailedMappingWriteIs
   for (const char* line : {"res_w=1000", "res_h=700", "sample_rate=11025", "autofire_rate=7", "volume=-5",
                            "controller_file=gone", "more_options=-lightgun_device paddle"})
     EXPECT_TRUE(HasLine(saved, line)) << line;
-  EXPECT_EQ(f.StatusText(), "Settings saved; not valid for MAME, so not taken: Speed");
-  EXPECT_EQ(PageText(kSpeedId), "1.0");
+  EXPECT_EQ(f.StatusText() + "|" + PageText(kSpeedId), "Settings saved; not valid for MAME, so not taken: Speed|1.0");
   // The Combos tab was never opened: OK writes its rows back as they were.
-  const std::string combos = f.ReadText("korvo-combos.cfg");
   for (const char* line : {"step_ms=40", "combo1_name=Tiger Knee", "combo1_seq=2,3,6+3"})
-    EXPECT_TRUE(HasLine(combos, line)) << line;
+    EXPECT_TRUE(HasLine(f.ReadText("korvo-combos.cfg"), line)) << line;
 
   // default.cfg is a folder with a file in it: it can be neither read nor
   // replaced; the settings are still written, and the next OK tries again.
@@ -221,8 +213,7 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowAreKeptAndAFailedMappingWriteIs
   ChoosePage(kVideoModeId, 1);
   f.Command(109);
   EXPECT_EQ(f.StatusText(), "Could not write the key mapping (MAME folder: cfg\\default.cfg)");
-  EXPECT_TRUE(HasLine(f.ReadText("korvo-settings.cfg"), "video=1"));
-  EXPECT_TRUE(TheInputMapping().dirty);
+  EXPECT_TRUE(HasLine(f.ReadText("korvo-settings.cfg"), "video=1") && TheInputMapping().dirty);
 }
 
 TEST(OptionsPagesWin, SemicolonFoldersAreRefusedAndAnUnwritableFolderIsSaidOnce) {
@@ -241,12 +232,10 @@ TEST(OptionsPagesWin, SemicolonFoldersAreRefusedAndAnUnwritableFolderIsSaidOnce)
     boxes.insert(boxes.end(), driver.Seen().begin(), driver.Seen().end());
   }
   EXPECT_EQ(PageText(kRomsId) + "|" + PageText(kBiosId), "roms;" + more + "|");
+  const std::string why = "MAME cannot use a folder whose path holds a semicolon: " + odd +
+                          "\n\nRename the folder or choose another one.";
   ASSERT_EQ(boxes.size(), 2u);
-  for (size_t i = 0; i < boxes.size(); ++i) {
-    EXPECT_EQ(boxes[i].title, i == 1 ? "BIOS Folder" : "ROMs Folder");
-    EXPECT_EQ(boxes[i].text, "MAME cannot use a folder whose path holds a semicolon: " + odd +
-                                 "\n\nRename the folder or choose another one.");
-  }
+  EXPECT_EQ(boxes[0].title + boxes[1].title + boxes[0].text + boxes[1].text, "ROMs FolderBIOS Folder" + why + why);
 
   // The launcher's folder as good as read-only: the settings can never be saved.
   MakeFolderInTheWay(f, "korvo-settings.cfg");
@@ -346,8 +335,7 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
             "The theme changes at the next start|2");
   DialogDriver yes(Say("Theme", IDYES));
   f.Command(225);  // View > Theme > Light: the look in use
-  EXPECT_TRUE(yes.Seen().empty());
-  EXPECT_EQ(f.StatusText() + "|" + SelectedEntry(kThemeId), "Theme saved|Light");
+  EXPECT_EQ(std::to_string(yes.Seen().size()) + f.StatusText() + "|" + SelectedEntry(kThemeId), "0Theme saved|Light");
   SetRestartLauncher([] { return false; });
   f.Command(226);
   EXPECT_EQ(f.StatusText(), "Could not restart: start the launcher again yourself");
@@ -355,8 +343,7 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   SetRestartLauncher([] { return closed_by_restart = true; });
   f.Command(226);
   SetRestartLauncher(nullptr);
-  EXPECT_TRUE(closed_by_restart);
-  EXPECT_TRUE(f.WaitFor([] { return !IsWindow(Main().window); }, 3000)) << "the launcher closes for the restart";
+  EXPECT_TRUE(closed_by_restart && f.WaitFor([] { return !IsWindow(Main().window); }, 3000)) << "closed for the restart";
 }
 
 // What a person sees of the groups on the shown page: the insides between

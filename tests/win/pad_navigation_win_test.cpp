@@ -1,7 +1,6 @@
-// Couch mode under Wine, with pad readings put in through the pad source the
-// capture dialogs read: the game list, the search bar, the options window
-// and a capture dialog driven from the pad, a game started with A and ended
-// with Back + Start held, in the window and with --game.
+// Couch mode under Wine, with pad readings injected through the pad source:
+// the list, the search bar, the options window and a capture dialog driven
+// from the pad, a game started with A and ended with Back + Start held.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -82,8 +81,7 @@ TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeybo
   Tap(kA);
   ASSERT_TRUE(PumpUntil([] { return Main().launch.running; }));
   auto calls = fakemame::ParseCalls(f.ReadText("fakemame-calls.txt"));
-  ASSERT_FALSE(calls.empty());
-  EXPECT_EQ(calls.back().args.front(), "sfex2");  // after the listing query
+  ASSERT_TRUE(!calls.empty() && calls.back().args.front() == "sfex2");  // after the listing query
   ASSERT_TRUE(PumpUntil(MameInFront));
   EXPECT_TRUE(IsIconic(Main().window));
 
@@ -138,8 +136,7 @@ TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeybo
   ASSERT_TRUE(PumpUntil([&] { return opened && !FindWindowW(L"KorvoModal", L"Set Keyboard Key"); }));
   PressKey(VK_ESCAPE, false);
   EXPECT_TRUE(escaped) << "the pad's A closed the dialog";
-  KillTimer(nullptr, timer);
-  hand = nullptr;
+  KillTimer(nullptr, timer), hand = nullptr;
   EXPECT_EQ(ListRow(list, 0), before) << "the pad's A was taken as the key";
   EXPECT_EQ(enters, 0) << "the pad pressed Enter while the dialog waited";
   Tap(kA);  // with the dialog gone, A is Enter again (OK of a page: nothing to do)
