@@ -177,14 +177,14 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
         GetClientRect(page, &client);
         GetWindowRect(d, &frame);
         const uint32_t face = RgbOf(dark ? FaceColour() : GetSysColor(COLOR_BTNFACE));
+        POINT origin = {0, 0};
+        ClientToScreen(page, &origin);
         int stray = 0;
         for (int y = 0; y < client.bottom; ++y)
           for (int x = 0; x < client.right; ++x) {
-            POINT p = {x, y};
             bool covered = false;
-            for (const RECT& r : controls) covered |= PtInRect(&r, p) != FALSE;
-            ClientToScreen(page, &p);
-            stray += !covered && shot.At({p.x - frame.left, p.y - frame.top}) != face;
+            for (const RECT& r : controls) covered |= PtInRect(&r, {x, y}) != FALSE;
+            stray += !covered && shot.At({x + origin.x - frame.left, y + origin.y - frame.top}) != face;
           }
         EXPECT_EQ(stray, 0);
         SaveWindowScreenshot(d, std::string("game_settings_") + names[tab] + "_" + look + dpi);

@@ -354,11 +354,9 @@ void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& 
   RECT frame, client;
   GetWindowRect(top, &frame);
   GetClientRect(page, &client);
-  auto at = [&](int x, int y) {
-    POINT p = {x, y};
-    ClientToScreen(page, &p);
-    return shot.At({p.x - frame.left, p.y - frame.top});
-  };
+  POINT origin = {0, 0};
+  ClientToScreen(page, &origin);
+  auto at = [&](int x, int y) { return shot.At({x + origin.x - frame.left, y + origin.y - frame.top}); };
   auto is_group = [](HWND w) { return IsClass(w, L"Button") && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; };
   std::vector<RECT> groups;
   for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
