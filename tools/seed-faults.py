@@ -181,6 +181,14 @@ def run(cmd, cwd=None, timeout=None, quiet=True):
 
 def prepare_tree(jobs):
     files = run(["git", "ls-files"], cwd=ROOT).stdout.split("\n")
+    # A file the checkout no longer has must go from the copy too: tests are
+    # globbed, and a deleted test left behind would still be built and counted.
+    tracked = {rel for rel in files if rel}
+    if TREE.exists():
+        for path in sorted(TREE.rglob("*"), reverse=True):
+            rel = path.relative_to(TREE).as_posix()
+            if path.is_file() and rel not in tracked:
+                path.unlink()
     for rel in files:
         if not rel:
             continue
