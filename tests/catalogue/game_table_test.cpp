@@ -23,10 +23,8 @@ TEST(GameTable, BoardsAndLookUps) {
                 std::string(board.name) + (next == 433 ? "coh1002t" : board.bios)) << next;
   }
   EXPECT_EQ(next, kGameCount + 1);
-  EXPECT_STREQ(GameTableRowByNumber(1)->set, "ts2");
-  EXPECT_STREQ(GameTableRowByNumber(462)->set, "tblkkuzug");
-  EXPECT_EQ(GameTableRowByNumber(0), nullptr);
-  EXPECT_EQ(GameTableRowByNumber(463), nullptr);
+  EXPECT_EQ(std::string(GameTableRowByNumber(1)->set) + GameTableRowByNumber(462)->set, "ts2tblkkuzug");
+  EXPECT_TRUE(GameTableRowByNumber(0) == nullptr && GameTableRowByNumber(463) == nullptr);
   EXPECT_EQ(GameTableRowBySet("TEKKEN3")->number, 82);
   EXPECT_TRUE(IsBiosSet("COH1000C") && IsBiosSet("coh1002t"));
   EXPECT_FALSE(IsBiosSet("tekken3") || IsBiosSet(""));
@@ -44,8 +42,7 @@ TEST(GameTable, BoardsAndLookUps) {
     EXPECT_EQ(e ? e->set : "", set) << name;
   }
   EXPECT_EQ(FindGameByNumber(list, 462)->set, "tblkkuzug");
-  EXPECT_EQ(FindGameByNumber(list, 9999), nullptr);
-  EXPECT_EQ(FindGameIndexByNumber(list, -1), -1);
+  EXPECT_TRUE(FindGameByNumber(list, 9999) == nullptr && FindGameIndexByNumber(list, -1) == -1);
 }
 
 TEST(GameList, InfoTextsNotInMameAndTitleOrder) {
@@ -100,10 +97,6 @@ TEST(ShortcutTitle, GrowsOnlyWhenNamesCollideInTheTable) {
   EXPECT_EQ(name("gdarius"), "G-Darius (Ver 2.02O)");           // the version does not: the whole title
   // Two revisions with the same version text would share one shortcut file.
   EXPECT_EQ(name("tekken2") + " " + name("tekken2b"), "Tekken 2 Ver.B (World, TES2/VER.D) Tekken 2 Ver.B (World, TES2/VER.B)");
-  std::set<std::string> names;
+  std::set<std::string> names;  // case does not make names differ
   for (const GameEntry& e : list) EXPECT_TRUE(names.insert(ToLower(ShortcutTitle(list, e))).second) << e.set;
-  GameList two(2);  // case does not make names differ
-  two[0] = {1, "Abc (Japan, 1)", "", "a", "", "", nullptr, nullptr, 0, 0};
-  two[1] = {2, "ABC (JAPAN, 2)", "", "b", "", "", nullptr, nullptr, 0, 0};
-  EXPECT_EQ(ShortcutTitle(two, two[0]), "Abc (Japan, 1)");
 }

@@ -56,13 +56,10 @@ TEST_F(ListingTest, RecordedListingMarksTheTableAndIsCached) {
   GameList again = Load();  // from the cache
   EXPECT_EQ(g_runs, 1);
   for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(again[i].title + again[i].info, list[i].title + list[i].info);
-  Load(true);  // Refresh asks again
-  EXPECT_EQ(g_runs, 2);
-
-  WriteTestFile(dir.File("mame.exe"), "program v2, longer");  // another build
+  Load(true);  // Refresh asks again, and so does another build or another place
+  WriteTestFile(dir.File("mame.exe"), "program v2, longer");
   Load();
-  EXPECT_EQ(g_runs, 3);
-  mame.program = dir.path() + "\\other.exe";  // or another place
+  mame.program = dir.path() + "\\other.exe";
   WriteTestFile(dir.File("other.exe"), "program v2, longer");
   Load();
   EXPECT_EQ(g_runs, 4);
@@ -85,8 +82,7 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
                 "\xEF\xBB\xBFkey=" + key + "\nsfex2\tOld\rno tab\n\nsfex2\tCached\tX\r\n");
   g_runs = 0;
   GameList list = Load();
-  EXPECT_EQ(g_runs, 0);
-  EXPECT_EQ(Entry(list, "sfex2").title, "Cached X");  // a TAB would not survive the list view
+  EXPECT_TRUE(g_runs == 0 && Entry(list, "sfex2").title == "Cached X");  // a TAB would not survive the list view
   EXPECT_TRUE(Entry(list, "tekken3").flags & kGameNotInMame);
 
   // Answers that are no listing change nothing.
@@ -119,17 +115,16 @@ TEST(ListfullParse, LinesAndDescriptions) {
       "tekken2  \"\x01\x1f \x7e\x7f|\xc2\xa9\xc1\xbf\xdf\xbf|\xe0\xa0\x80\xe0\x9f\xbf\xed\x9f\xbf\xed\xa0\x80\xef\xbf\xbf|"
       "\xf0\x90\x80\x80\xf0\x8f\xbf\xbf\xf4\x8f\xbf\xbf\xf4\x90\x80\x80\xf5\x80\x80\x80|\xe2\x28\xa1\xe2\x82\"\n\n\n";
   EXPECT_EQ(ParseListfull(text, GameTableSets(), listing), 8u);
-  EXPECT_EQ(listing["sfex2"], "Street \"Fighter\" EX2");
+  EXPECT_EQ(listing["sfex2"] + "|" + listing["sfex2p"], "Street \"Fighter\" EX2|x");
   EXPECT_EQ(listing["tekken3"] + listing["ts2"] + listing["ts2u"], "");
   EXPECT_EQ(listing.count("ts2u") + listing.count("ts2ua"), 1u);
-  EXPECT_EQ(listing["sfex2p"], "x");
   EXPECT_EQ(listing["tekken2"], "   ~ |\xc2\xa9??\xdf\xbf|\xe0\xa0\x80???\xed\x9f\xbf???\xef\xbf\xbf|"
                                 "\xf0\x90\x80\x80????\xf4\x8f\xbf\xbf????????" "|?(???");
 
   // An empty description keeps the built-in title and does not mark the game.
   GameList list = BuildGameList();
   MarkGameList(list, {{"tekken3", ""}});
-  EXPECT_EQ(FindGameBySet(list, "tekken3")->title, "Tekken 3 (World, TET2/VER.E1)");
-  EXPECT_FALSE(FindGameBySet(list, "tekken3")->flags & kGameNotInMame);
+  EXPECT_TRUE(FindGameBySet(list, "tekken3")->title == "Tekken 3 (World, TET2/VER.E1)" &&
+              !(FindGameBySet(list, "tekken3")->flags & kGameNotInMame));
   EXPECT_TRUE(FindGameBySet(list, "sfex2")->flags & kGameNotInMame);
 }
