@@ -291,8 +291,7 @@ TEST(ProfileFiles, SaveReadRenameListAndDelete) {
   EXPECT_TRUE(ProfileExists("Pad") && !ProfileDiffersFromMapping("Pad", m));
   InputMapping loaded;
   ApplyMappingText(loaded, "bind=P1_BUTTON1\tKEYCODE_I\tJOYCODE_1_BUTTON3\t\t0\n");  // full MAME names, as they are
-  EXPECT_EQ(Described(loaded, 4), "I|1_BUTTON3|");
-  EXPECT_TRUE(ProfileDiffersFromMapping("Pad", loaded));
+  EXPECT_TRUE(Described(loaded, 4) == "I|1_BUTTON3|" && ProfileDiffersFromMapping("Pad", loaded));
 
   ASSERT_TRUE(RenameProfile("Pad", "PAD") && SaveProfile("arcade", m) && SaveProfile("Zeta", m));
   EXPECT_FALSE(RenameProfile("PAD", "arcade"));  // never over another profile
