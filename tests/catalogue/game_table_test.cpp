@@ -50,13 +50,6 @@ TEST(GameList, InfoTextsNotInMameAndTitleOrder) {
   SortGameListByTitle(list);
   for (size_t i = 1; i < list.size(); ++i) ASSERT_LE(ToLower(list[i - 1].title), ToLower(list[i].title)) << i;
   EXPECT_EQ(list[FindGameIndexByNumber(list, 82)].number, 82);
-  // Same title: a clone's info text sorts after the parent's empty one, then by number.
-  GameList same(3);
-  same[0] = {7, "Same", "clone of x", "b", "", "", nullptr, nullptr, 0, 0};
-  same[1] = {9, "SAME", "", "a", "", "", nullptr, nullptr, 0, 0};
-  same[2] = {8, "same", "", "c", "", "", nullptr, nullptr, 0, 0};
-  SortGameListByTitle(same);
-  EXPECT_EQ(std::vector<int32_t>({same[0].number, same[1].number, same[2].number}), std::vector<int32_t>({8, 9, 7}));
 }
 
 // A short title keeps the first word of the first bracket group with a word

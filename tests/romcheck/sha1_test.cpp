@@ -30,11 +30,7 @@ Sha1Digest InPieces(const std::string& data, bool portable, std::mt19937& rng) {
 }
 
 TEST(Sha1, MatchesHashlibOnBothPathsWholeAndInPieces) {
-  const struct {
-    uint32_t seed;
-    size_t size;
-    const char* hex;
-  } cases[] = {
+  const struct { uint32_t seed; size_t size; const char* hex; } cases[] = {
       {1, 0, "da39a3ee5e6b4b0d3255bfef95601890afd80709"},   {4, 55, "b85bbedc4906105a7f94fa1a70f738feb6a03f30"},
       {5, 56, "aed677ebbb1a673f070bf7f55f9376d7508df3e3"},  {6, 57, "d29c7a49cfdc820fd80cfe7ab39f585ab549ea7d"},
       {7, 63, "b5d14cf0bae23cc7eb3afb96dbaf5b33cfc82066"},  {8, 64, "ca350199a3ccd03e903701ffee331cca17e830ea"},

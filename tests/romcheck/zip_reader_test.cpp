@@ -101,11 +101,7 @@ TEST(CheckZip, NamesWithoutTheUtf8FlagAreCodePage437) {
   std::string e_acutes;  // a long legacy name: every 0x82 is an é, and the cut keeps whole characters
   for (int i = 0; i < 99; ++i) e_acutes += "\xC3\xA9";
   const std::string wrong = ": wrong checksum (the file is corrupt)";
-  const struct {
-    std::string name;
-    uint32_t flags;
-    std::string problem;
-  } cases[] = {
+  const struct { std::string name; uint32_t flags; std::string problem; } cases[] = {
       {std::string(250, '\x82'), 0, e_acutes},
       {"\xC5\x81\xC3\xB3" "d\xC5\xBA.bin", 0x0800, "\xC5\x81\xC3\xB3" "d\xC5\xBA.bin" + wrong},  // UTF-8 as it stands
       {"\x82.bin", 0x0800, "\xC3\xA9.bin" + wrong},  // flagged but not UTF-8: the code page
