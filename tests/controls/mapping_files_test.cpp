@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "base/file_system.h"
 #include "controls/binding_migration.h"
 #include "controls/cfg_elements.h"
 #include "controls/default_cfg.h"

@@ -16,8 +16,6 @@
 #include "base/paths.h"
 #include "catalogue/game_list_loader.h"
 #include "catalogue/mame_usage.h"
-#include "controls/input_mapping.h"
-#include "controls/mapping_files.h"
 #include "launch/captured_run.h"
 #include "launch/exit_diagnosis.h"
 #include "launch/frontend.h"
