@@ -1,3 +1,4 @@
+// The built-in game table: look-ups, info texts, title order, short and shortcut titles, and what is read from titles.
 #include "catalogue/game_table.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +6,8 @@
 #include <cctype>
 #include <set>
 #include <string>
+
+#include "catalogue/classify.h"
 
 namespace {
 std::string ToLower(std::string s) {
@@ -83,4 +86,24 @@ TEST(ShortcutTitle, GrowsOnlyWhenNamesCollideInTheTable) {
   EXPECT_EQ(name("tekken2") + " " + name("tekken2b"), "Tekken 2 Ver.B (World, TES2/VER.D) Tekken 2 Ver.B (World, TES2/VER.B)");
   std::set<std::string> names;  // case does not make names differ
   for (const GameEntry& e : list) EXPECT_TRUE(names.insert(ToLower(ShortcutTitle(list, e))).second) << e.set;
+}
+
+// The first key of its table found in the text wins; only the first 119
+// characters of a maker and 299 of a title are searched; a region is the
+// first known word in brackets.
+TEST(Classify, MakerGenreAndRegionOfTexts) {
+  using Fn = const char* (*)(std::string_view);
+  const Fn M = MakerOf, G = GenreOf, R = RegionOf;
+  const struct { Fn fn; std::string text; const char* expected; } cases[] = {
+      {M, "Eighting / Raizing / Namco", "Namco"}, {M, "McO'River, Inc.", "Video System"}, {M, "Mitchell", "Other"},
+      {M, std::string(118, ' ') + "SNK", "Other"}, {M, std::string(116, ' ') + "SNK", "SNK"},
+      {G, "Derby Quiz My Dream Horse (Japan, MDH1/VER.A2)", "Racing"}, {G, "Tekken 3 (World)", "Fighting"},
+      {G, "Beatmania IIDX DJ Troopers", "Music"}, {G, "Beat DJ", "Other"},
+      {G, std::string(296, ' ') + "golf", "Other"}, {G, std::string(295, ' ') + "golf", "Sports"},
+      {R, "Tekken 3 (World, TET2/VER.E1)", "WORLD"}, {R, "Battle Arena Toshinden 2 (USA 951124)", "US"},
+      {R, "Dance Dance Revolution 5th Mix (G*A27 VER. JAA)", "Other"}, {R, "Gallop Racer (Japanese Ver 9)", "JP"},
+      {R, "Game (Japan / Asia)", "JP"}, {R, "Game (ver 1) (Asia)", "ASIA"}, {R, "Japan Game (v1) Asia", "Other"},
+      {R, "Game (Europe", "EUROPE"}, {R, "Game (japanxxxxxxxxxxxxxxxx)", "Other"}, {R, "(", "Other"},
+  };
+  for (const auto& c : cases) EXPECT_STREQ(c.fn(c.text), c.expected) << c.text;
 }
