@@ -72,8 +72,8 @@ TEST(Paths, JoinResolveAndShortPaths) {
 
 TEST(DisplayModeList, FiltersDeduplicatesSortsAndFallsBack) {
   auto modes = CollectDisplayModes(
-      {{1920, 1080, 32}, {640, 480, 8}, {800, 600, 32}, {1920, 1080, 16}, {320, 240, 32}, {1024, 768, 32}});
-  EXPECT_EQ(modes, (DisplayModes{{800, 600}, {1024, 768}, {1920, 1080}}));
+      {{1920, 1080, 32}, {640, 480, 8}, {800, 600, 32}, {640, 480, 16}, {1920, 1080, 16}, {320, 240, 32}, {1024, 768, 32}});
+  EXPECT_EQ(modes, (DisplayModes{{640, 480}, {800, 600}, {1024, 768}, {1920, 1080}}));
   auto fallback = CollectDisplayModes({{320, 200, 32}, {1024, 768, 8}});
   ASSERT_EQ(fallback.size(), 11u);
   EXPECT_TRUE(fallback.front() == std::make_pair(640, 480) && fallback.back() == std::make_pair(1920, 1080) &&

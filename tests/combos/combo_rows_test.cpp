@@ -52,7 +52,7 @@ TEST(ParseCombosText, RangesRowsOddValuesAndTheRoundTrip) {
   EXPECT_TRUE(s.step_ms == 30 && s.charge_ms == 600 && s.rows[1].seq == "6+LP" && s.rows[0].name == "a=b");
   EXPECT_TRUE(s.rows[2].player == 1 && s.rows[3].player == 2 && s.rows[4].side == 1 && s.rows[5].side == 0);
   EXPECT_EQ(s.rows[6].key.size(), 47u);
-  ParseCombosText(s, "step_ms=16\ncharge_ms=3000\n");
+  EXPECT_EQ(ParseCombosText(s, "step_ms=16\ncharge_ms=3000\ncombo8name=x\n"), 2u);  // lines taken
   EXPECT_TRUE(s.step_ms == 16 && s.charge_ms == 3000);
   ParseCombosText(s, "step_ms=500\nstep_ms=501\n");
   EXPECT_EQ(s.step_ms, 500);

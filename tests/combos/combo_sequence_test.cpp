@@ -90,7 +90,7 @@ TEST(ConvertWordNotation, WordsAndShortNamesConvertNumberNotationAndUnknownWords
 
 TEST(ComboSequenceParts, ButtonNamesAndBoundedAppend) {
   for (const char* yes : {"LP", "hk", "Start", "ST", "BN1", "bn6"}) EXPECT_TRUE(IsComboButtonName(yes)) << yes;
-  for (const char* no : {"B1", "BN7", "HPX", "", "~", "QCF"}) EXPECT_FALSE(IsComboButtonName(no)) << no;
+  for (const char* no : {"B1", "BN7", "BX1", "HPX", "", "~", "QCF"}) EXPECT_FALSE(IsComboButtonName(no)) << no;
   std::string b = "abc";
   AppendBounded(b, 6, "defg");
   EXPECT_EQ(b, "abcde");

@@ -174,6 +174,10 @@ TEST(FilterReference, PointKeepsAHardEdgeWhileTheBlendingScalersSoftenIt) {
   for (int x = 1; x < 61; ++x)
     EXPECT_TRUE(linear.At(x, 5).r >= linear.At(x - 1, 5).r && sharp.At(x, 5).r >= sharp.At(x - 1, 5).r) << x;
   EXPECT_NEAR(sharp.At(30, 5).r, 0.5f, 1e-5f);
+  // At a corner of four texels sharp bilinear weighs all four: a lone bright one gives a quarter.
+  RgbImage dot = Scale(Picture(4, 4, [](int x, int y) { return x == 2 && y == 2 ? 1.0f : 0.0f; }), kScalerSharpBilinear,
+                       0, 0, 31, 31);
+  EXPECT_NEAR(dot.At(15, 15).r, 0.25f, 1e-5f);
 }
 
 TEST(FilterReference, BicubicWeightsSumToOneAndKeepFlatAreas) {

@@ -2,18 +2,20 @@
 -- plugin's frame handler: ports with a fighting game's field names (one button
 -- wired to two fields), a clock, trigger presses and the frame notifier.
 --   lua5.4 mame_sim.lua <init.lua> <scenario>
--- Scenario lines: "bench N" (cost per frame over N frames), "hold TOKEN FROM TO",
--- "cycle TOKEN..." (each token in turn down for 20 of every 40 frames).
+-- Scenario lines: "bench N" (cost per frame over N frames), "frames N" (print the
+-- fields at 1 after each of N frames), "hold TOKEN FROM TO", "cycle TOKEN..."
+-- (each token in turn down for 20 of every 40 frames).
 
 local init_path, scenario_path = arg[1], arg[2]
 
-local scenario = {holds = {}, bench = 0}
+local scenario = {holds = {}, bench = 0, frames = 0}
 for line in io.lines(scenario_path) do
   local word, rest = line:match('^(%S+)%s*(.*)$')
   if word == 'hold' then
     local token, from, to = rest:match('^(%S+)%s+(%d+)%s+(%d+)$')
     scenario.holds[#scenario.holds + 1] = {token = token, from = tonumber(from), to = tonumber(to)}
   elseif word == 'bench' then scenario.bench = tonumber(rest)
+  elseif word == 'frames' then scenario.frames = tonumber(rest)
   elseif word == 'cycle' then scenario.cycle = {}
     for token in rest:gmatch('%S+') do table.insert(scenario.cycle, token) end
   end
@@ -77,6 +79,20 @@ local function set_held()
   held = {}
   for _, h in ipairs(scenario.holds) do if frame_no >= h.from and frame_no <= h.to then held[h.token] = true end end
 end
+
+-- "F<n>: port field,..." in a fixed order: what the game would read that frame.
+for n = 1, scenario.frames do
+  frame_no = n
+  set_held()
+  run_frame()
+  local on = {}
+  for tag, port in pairs(ports) do
+    for name, field in pairs(port.fields) do if field.value == 1 then on[#on + 1] = tag .. ' ' .. name end end
+  end
+  table.sort(on)
+  print('F' .. n .. ': ' .. table.concat(on, ','))
+end
+if scenario.bench == 0 then return end
 
 -- Cost per frame of the handler, against an empty handler in the same run.
 local function timed(fn)
