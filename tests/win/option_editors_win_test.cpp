@@ -1,6 +1,7 @@
 // The HLSL Settings and All MAME Options windows driven as a user would:
 // edits and refusals, presets, search, what OK keeps in the settings (the
-// command line made of them is tested natively), the options a MAME lacks.
+// command line made of them is tested natively), the options a MAME lacks;
+// both in the dark look.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,22 @@
 #include "ui/theme_win.h"
 
 namespace {
+// The window titled `title` opened in the dark look, a row selected, kept as a screenshot.
+void DarkScreenshot(const std::string& title, const std::string& name, bool (*open)(HWND)) {
+  ApplyTheme(true);
+  DialogScript s;
+  s.Then([&] {
+    HWND win = FindModal(title);
+    if (!win) return false;
+    SelectListRow(FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr), 2);
+    SaveWindowScreenshot(win, name + "-dark");
+    return Press(win, IDCANCEL), true;
+  });
+  open(nullptr);
+  ApplyTheme(false);
+  EXPECT_TRUE(s.Finished());
+}
+
 using Row = std::vector<std::string>;
 const wchar_t kEdit[] = L"Edit Value\u2026";
 
@@ -114,7 +131,7 @@ TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlsl) {
   EXPECT_TRUE(greyed.Finished());
   EXPECT_EQ(box, "-scanline_alpha:  Not available in this MAME, so it is not passed (the value is kept).");
   EXPECT_EQ(App().settings.hlsl_options, stored);
-
+  DarkScreenshot("HLSL Settings", "hlsl-settings", [](HWND owner) { return OpenHlslSettings(owner), true; });
 }
 
 TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
@@ -191,26 +208,5 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
   EXPECT_EQ(hint, "-joystick_threshold:  Not available in this MAME, so it is not passed (the value is kept). "
                   "threshold for joystick to be considered active as a switch (0.0 center, 1.0 end)");
   EXPECT_NE(App().settings.more_options.find("-joystick_threshold 0.5"), std::string::npos);
-
-}
-
-TEST(OptionEditorWindows, DarkLook) {
-  ScratchLauncher f;
-  f.Write("fakemame-control.txt", "showusage-osd=sdl\n");
-  LearnMameOptions();  // a MAME without HLSL: its rows greyed
-  ApplyTheme(true);
-  DialogScript s;
-  for (const char* title : {"HLSL Settings", "All MAME Options"}) {
-    s.Then([title] {
-      HWND win = FindModal(title);
-      if (!win) return false;
-      SelectListRow(ListOf(win), 2);
-      SaveWindowScreenshot(win, std::string(title[0] == 'H' ? "hlsl-settings" : "all-mame-options") + "-dark");
-      return Press(win, IDCANCEL), true;
-    });
-  }
-  OpenHlslSettings(nullptr);
-  OpenAllMameOptions(nullptr);
-  ApplyTheme(false);
-  EXPECT_TRUE(s.Finished());
+  DarkScreenshot("All MAME Options", "all-mame-options", [](HWND owner) { return OpenAllMameOptions(owner); });
 }

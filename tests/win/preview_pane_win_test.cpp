@@ -17,6 +17,8 @@
 #include "wic_reference_win.h"
 
 namespace {
+constexpr UINT_PTR kCycleTimer = 1;  // the pane's timer that steps to the next picture
+
 bool WaitForPicture(MainWindowFixture& f, const std::string& set, int index = -2) {
   return f.WaitFor([&] {
     PreviewShown s = PreviewPaneShown();
@@ -105,8 +107,10 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   ClickStep(false);
   ASSERT_TRUE(WaitForPicture(f, "sfex2", 2));
   ExpectPanePicture("snap/pong/0000.png");
-  // Left alone, the next one follows after a few seconds.
-  ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().index == 0; }, kPreviewCycleMs + 3000));
+  // Left alone, the next one follows: the cycle's timer is running (its tick is sent, not awaited).
+  ASSERT_TRUE(KillTimer(Main().preview, kCycleTimer)) << "no cycle through several pictures";
+  SendMessageW(Main().preview, WM_TIMER, kCycleTimer, 0);
+  ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().index == 0; }));
   ExpectPanePicture("snap/pong/0002.png");
 
   // A snapshot taken while the game runs (F12 in MAME) shows first once MAME ends.
@@ -123,6 +127,7 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   ASSERT_TRUE(WaitForPicture(f, "ts2"));
   EXPECT_EQ(PreviewPaneShown().count, 1);
   EXPECT_TRUE(FourToThree(PreviewPaneShown().picture, /*portrait=*/true));
+  EXPECT_FALSE(KillTimer(Main().preview, kCycleTimer)) << "a single picture does not cycle";
   ExpectPanePicture("snap/breakout/0000.png");
 
   // No picture anywhere in the family: the placeholder, nothing logged.
