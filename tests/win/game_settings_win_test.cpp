@@ -166,25 +166,18 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
           for (int id : rows[other]) EXPECT_EQ(IsWindowVisible(Control(d, id)) != FALSE, other == tab) << id;
         HWND page = FindWindowExW(d, nullptr, L"KorvoGameSettingsPage", nullptr);
         std::vector<RECT> controls;
-        for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-          RECT r;
-          GetWindowRect(c, &r);
-          MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
-          if (IsWindowVisible(c)) controls.push_back(r);
-        }
+        for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+          if (IsWindowVisible(c)) controls.push_back(RectIn(c, page));
         WindowPixels shot(d);
-        RECT client, frame;
+        RECT client;
         GetClientRect(page, &client);
-        GetWindowRect(d, &frame);
         const uint32_t face = RgbOf(dark ? FaceColour() : GetSysColor(COLOR_BTNFACE));
-        POINT origin = {0, 0};
-        ClientToScreen(page, &origin);
         int stray = 0;
         for (int y = 0; y < client.bottom; ++y)
           for (int x = 0; x < client.right; ++x) {
             bool covered = false;
             for (const RECT& r : controls) covered |= PtInRect(&r, {x, y}) != FALSE;
-            stray += !covered && shot.At({x + origin.x - frame.left, y + origin.y - frame.top}) != face;
+            stray += !covered && shot.In(page, x, y) != face;
           }
         EXPECT_EQ(stray, 0);
         SaveWindowScreenshot(d, std::string("game_settings_") + names[tab] + "_" + look + dpi);

@@ -48,15 +48,12 @@ int DarkestInCell(HWND list, int row, int column) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   WindowPixels shot(list);
-  RECT cell = {}, frame;
+  RECT cell = {};
   ListView_GetSubItemRect(list, row, column, LVIR_LABEL, &cell);
-  POINT origin = {0, 0};
-  ClientToScreen(list, &origin);
-  GetWindowRect(list, &frame);
   int darkest = 3 * 255;
   for (int y = cell.top; y < cell.bottom; ++y)
     for (int x = cell.left; x < cell.right; ++x) {
-      uint32_t c = shot.At({x + origin.x - frame.left, y + origin.y - frame.top});
+      uint32_t c = shot.In(list, x, y);
       darkest = std::min<int>(darkest, static_cast<int>((c >> 16) + ((c >> 8) & 0xFF) + (c & 0xFF)));
     }
   return darkest;

@@ -19,13 +19,6 @@
 namespace {
 bool closed_by_restart = false;
 
-RECT RectIn(HWND child, HWND parent) {
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 void ClickTab(int tab) {
   RECT r;
   TabCtrl_GetItemRect(Options().tabs, tab, &r);
@@ -351,12 +344,9 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
 // show (the box's own painting does not cover them).
 void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& where) {
   WindowPixels shot(top);
-  RECT frame, client;
-  GetWindowRect(top, &frame);
+  RECT client;
   GetClientRect(page, &client);
-  POINT origin = {0, 0};
-  ClientToScreen(page, &origin);
-  auto at = [&](int x, int y) { return shot.At({x + origin.x - frame.left, y + origin.y - frame.top}); };
+  auto at = [&](int x, int y) { return shot.In(page, x, y); };
   auto is_group = [](HWND w) { return IsClass(w, L"Button") && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; };
   std::vector<RECT> groups;
   for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {

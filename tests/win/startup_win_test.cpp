@@ -74,13 +74,14 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   a.Write("dravo-settings.cfg", utf32);
   a.Write("dravo-combos.cfg", "combos");
   HANDLE other = started.Start(a.dir.File("korvo.exe"));
-  HWND status = FindWindowExW(WindowOf(other), nullptr, STATUSCLASSNAMEW, nullptr);
+  HWND window = WindowOf(other);
   const std::string note = "Could not read korvo-settings.cfg: it is kept as korvo-settings.cfg.unreadable and "
                            "the defaults are used";
   std::string shown;
   for (int tries = 0; tries < 300 && shown != note; ++tries, Sleep(50)) {
     wchar_t text[512] = L"";
     DWORD_PTR ignored = 0;
+    HWND status = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
     SendMessageTimeoutW(status, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &ignored);
     shown = Utf16ToUtf8(text);
   }
