@@ -10,7 +10,6 @@
 #include "app/about_ui_win.h"
 #include "app/keyboard_shortcuts.h"
 #include "base/utf16_win.h"
-#include "dialog_driver_win.h"
 #include "dialog_script_win.h"
 #include "screenshot_win.h"
 #include "ui/modal_dialog_ui_win.h"

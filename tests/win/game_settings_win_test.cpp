@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/game_settings_ui_win.h"
-#include "dialog_driver_win.h"
+#include "dialog_script_win.h"
 #include "scratch_launcher_win.h"
 #include "screenshot_win.h"
 #include "ui/theme_colours_win.h"

@@ -11,7 +11,6 @@
 #include "app/options_area_ui_win.h"
 #include "base/file_system.h"
 #include "catalogue/game_list_view_ui_win.h"
-#include "dialog_driver_win.h"
 #include "dialog_script_win.h"
 #include "main_window_fixture_win.h"
 #include "preview/preview_pane_ui_win.h"
@@ -211,7 +210,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   MoveWindow(Main().window, 50, 40, 880, 730, TRUE);
   EXPECT_EQ(SendMessageW(Main().window, WM_QUERYENDSESSION, 0, 0), TRUE);
   SendMessageW(Main().window, WM_ENDSESSION, TRUE, 0);
-  EXPECT_NE(f.ReadText("korvo-settings.cfg").find("window_w=880"), std::string::npos);
+  EXPECT_NE(f.Read("korvo-settings.cfg").find("window_w=880"), std::string::npos);
   EXPECT_TRUE(IsWindow(Main().window));
   // Closing keeps the window size, filters and favourites, but not an option changed without OK.
   MoveWindow(Main().window, 40, 30, 900, 740, TRUE);
@@ -223,7 +222,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   f.Command(109);  // OK: the options as they are become the applied ones
   App().settings.video = 3;  // as if a page had been read without OK
   f.Close();
-  const std::string saved = f.ReadText("korvo-settings.cfg");
+  const std::string saved = f.Read("korvo-settings.cfg");
   EXPECT_NE(saved.find("window_w=900"), std::string::npos) << saved;
   EXPECT_NE(saved.find("favorites=23\r\n"), std::string::npos);
   EXPECT_NE(saved.find("filter_region=" + region), std::string::npos);
@@ -233,7 +232,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
 TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   MainWindowFixture f("logs=1\r\non_game_start=1\r\n");
   // A MAME without the Windows build's HLSL options (the SDL build's list).
-  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=400\nshowusage-osd=sdl\n");
+  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=400\nshowusage-osd=sdl\n");
   ASSERT_TRUE(f.Open());
   DialogDriver boxes;
   // sfex2 from the menu, tekken3 with Enter; the launcher is minimised meanwhile.
@@ -253,7 +252,7 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
     ASSERT_TRUE(f.WaitFor([] { return !Main().launch.running; }));
     EXPECT_FALSE(IsIconic(Main().window));
   }
-  EXPECT_NE(f.ReadText("korvo-settings.cfg").find("recent=82,23"), std::string::npos);
+  EXPECT_NE(f.Read("korvo-settings.cfg").find("recent=82,23"), std::string::npos);
   ASSERT_GE(GetMenuItemCount(Main().recent_menu), 2);
   EXPECT_EQ(MenuText(Main().recent_menu, 0).rfind("&1  Tekken 3", 0), 0u);
   EXPECT_EQ(MenuText(Main().recent_menu, 1).rfind("&2  Street Fighter EX2", 0), 0u);
@@ -262,11 +261,11 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   EXPECT_TRUE(boxes.Seen().empty());
 
   // What this MAME lacks is left out of the start, and said in the log.
-  auto calls = fakemame::ParseCalls(f.ReadText("fakemame-calls.txt"));
+  auto calls = fakemame::ParseCalls(f.Read("fakemame-calls.txt"));
   ASSERT_FALSE(calls.empty());
   EXPECT_TRUE(calls.back().args.front() == "tekken3" &&
               std::count(calls.back().args.begin(), calls.back().args.end(), "-nohlsl_enable") == 0);
-  EXPECT_NE(f.ReadText("logs\\korvo-launch.log").find("\r\nLeft out for this MAME: -nohlsl_enable\r\n"),
+  EXPECT_NE(f.Read("logs\\korvo-launch.log").find("\r\nLeft out for this MAME: -nohlsl_enable\r\n"),
             std::string::npos);
 
   // An auto-repeated Enter starts nothing; a second start while one runs is refused.
@@ -281,7 +280,7 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   EXPECT_TRUE(MenuText(Main().recent_menu, 0) == "(No Recent Games)" && !MenuEnabled(203));
 
   // A failed start explains the exit code and opens the ROM check, not a box.
-  f.WriteText("fakemame-control.txt", "exit=2\n");
+  f.Write("fakemame-control.txt", "exit=2\n");
   f.SelectRow(f.RowOfGame("sfex2"));
   size_t seen = boxes.Seen().size();
   f.Command(205);

@@ -85,7 +85,7 @@ void ExpectPlaceholder(uint32_t panel) {
 
 TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   MainWindowFixture f("logs=1\r\n");
-  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=600\n");
+  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=600\n");
   // sfex2: three of pong's snapshots as MAME numbers them, the last taken newest.
   for (int i = 0; i < 3; ++i)
     f.AddSnapshot("snap/pong/000" + std::to_string(i) + ".png", "sfex2\\000" + std::to_string(i) + ".png", 30 - i);
@@ -137,17 +137,17 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
 
   // A file cut short and one that would need 400 megapixels: the placeholder
   // and a line each after the log of the start.
-  std::string cut = f.ReadText("snap\\sfex2\\0000.png").substr(0, 900);  // a real snapshot, cut short
-  f.WriteText("snap\\tekken3.png", cut);
+  std::string cut = f.Read("snap\\sfex2\\0000.png").substr(0, 900);  // a real snapshot, cut short
+  f.Write("snap\\tekken3.png", cut);
   // The start of a PNG file that says it is 20000 x 20000 pixels.
-  f.WriteText("snap\\glpracr.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29) +
+  f.Write("snap\\glpracr.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29) +
                                          std::string(4000, '\x55'));
   for (const char* set : {"tekken3", "glpracr"}) {
     f.SelectRow(f.RowOfGame(set));
     ASSERT_TRUE(WaitForPicture(f, set)) << set;
     ExpectPlaceholder(0xF2F2F2);
   }
-  std::string log = f.ReadText("logs\\korvo-launch.log");
+  std::string log = f.Read("logs\\korvo-launch.log");
   EXPECT_EQ(log.rfind("Korvo v1.0.0\r\n", 0), 0u) << "the log of the start stays";
   EXPECT_NE(log.find("Preview: the picture is damaged or cut short: " + f.dir.File("snap\\tekken3.png")),
             std::string::npos) << log;
@@ -203,7 +203,7 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
     int split = App().settings.preview_split;
     EXPECT_NEAR(split, (height + 60) * 96 / 144, 1);
     f.Close();
-    EXPECT_NE(f.ReadText("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
+    EXPECT_NE(f.Read("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
   }
   ApplyTheme(false);
 }

@@ -75,8 +75,8 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     MainWindowFixture f;
     // Beside the fixture's broken sfex2.zip, coh3002c.zip and tekken3.zip: a
     // sound sfex with its BIOS. MAME lists no ROM files for either.
-    f.WriteText("roms\\sfex.zip", ZipOf("readme.txt", "a made-up set"));
-    f.WriteText("roms\\coh1000c.zip", ZipOf("bios.txt", "a made-up BIOS"));
+    f.Write("roms\\sfex.zip", ZipOf("readme.txt", "a made-up set"));
+    f.Write("roms\\coh1000c.zip", ZipOf("bios.txt", "a made-up BIOS"));
     ASSERT_TRUE(f.Open());
     const std::string look = dark ? "dark" : "light";
 
@@ -122,10 +122,10 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     EXPECT_NE(report.find("(sfex2): zip damaged\r\nsfex2       : sfex2.zip: the zip directory is damaged"),
               std::string::npos);
     EXPECT_EQ(CallsWith(f.dir, "-listxml"), 1u);
-    EXPECT_NE(f.ReadText("korvo-audit.cfg").find("\r\nsfex="), std::string::npos);
+    EXPECT_NE(f.Read("korvo-audit.cfg").find("\r\nsfex="), std::string::npos);
 
     // The list's status icons say what the audit found; a set that came later is present, not checked.
-    f.WriteText("roms\\tekken2.zip", ZipOf("t.bin", "a set added after the check"));
+    f.Write("roms\\tekken2.zip", ZipOf("t.bin", "a set added after the check"));
     f.Command(200);
     ASSERT_TRUE(f.WaitFor([] { return Main().has_list && !Main().loading; }));
     const struct {
@@ -148,7 +148,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     if (dark) continue;
 
     // Only the changed zip is read again, and another program holds it open.
-    f.WriteText("roms\\tekken3.zip", ZipOf("new.bin", "a newer download"));
+    f.Write("roms\\tekken3.zip", ZipOf("new.bin", "a newer download"));
     HANDLE lock = CreateFileW(Utf8ToUtf16(f.dir.File("roms\\tekken3.zip")).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -171,8 +171,8 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
 
     // A changed zip is checked again; a Cancel while MAME answers slowly
     // ends the audit at once, and the window stays to show it.
-    f.WriteText("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
-    f.WriteText("fakemame-control.txt", "listxml-delay-ms=2500\n");
+    f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
+    f.Write("fakemame-control.txt", "listxml-delay-ms=2500\n");
     DWORD cancelled_at = 0, closed_at = 0;
     DialogScript cancel;
     cancel

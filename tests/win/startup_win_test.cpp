@@ -71,8 +71,8 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   // Another folder runs beside it: it carries over the earlier launcher's
   // files, keeps settings it cannot read aside, says so and saves on closing.
   const std::string utf32 = std::string("\xFF\xFE\0\0v\0\0\0=\0\0\0" "2\0\0\0", 16);
-  a.Write("dravo-settings.cfg", utf32);
-  a.Write("dravo-combos.cfg", "combos");
+  a.Write("korvo-settings.cfg", utf32);
+  a.Write("dravo-combos.cfg", "step_ms=40\r\n");
   HANDLE other = started.Start(a.dir.File("korvo.exe"));
   HWND window = WindowOf(other);
   const std::string note = "Could not read korvo-settings.cfg: it is kept as korvo-settings.cfg.unreadable and "
@@ -89,8 +89,8 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   ASSERT_TRUE(Closed(other)) << "the launcher did not end after its window closed";
   EXPECT_EQ(a.Read("korvo-settings.cfg").rfind("; Korvo settings", 0), 0u);
-  EXPECT_EQ(a.Read("korvo-settings.cfg.unreadable") + a.Read("korvo-combos.cfg"), utf32 + "combos");
-  EXPECT_FALSE(a.Exists("dravo-settings.cfg"));
+  EXPECT_EQ(a.Read("korvo-settings.cfg.unreadable") + a.Read("korvo-combos.cfg"), utf32 + "step_ms=40\r\n");
+  EXPECT_FALSE(a.Exists("dravo-combos.cfg"));
 
   // A launcher restarting itself (a theme change) starts the new one while it
   // still holds the folder's name: the new one waits for it instead of leaving.
