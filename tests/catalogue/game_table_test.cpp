@@ -1,3 +1,4 @@
+// The built-in game table: look-ups, info texts, title order, short and shortcut titles, and what is read from titles.
 #include "catalogue/game_table.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,8 @@
 #include <set>
 #include <string>
 
+#include "catalogue/classify.h"
+
 namespace {
 std::string ToLower(std::string s) {
   for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -13,20 +16,9 @@ std::string ToLower(std::string s) {
 }
 }  // namespace
 
-// Each board a contiguous range of the table's rows, naming their BIOS.
-TEST(GameTable, BoardsAndLookUps) {
-  int next = 1;
-  for (const BoardInfo& board : kBoards) {
-    ASSERT_EQ(board.first, next) << board.name;
-    for (; next <= board.last; ++next)
-      EXPECT_EQ(std::string(GameTable[next - 1].board) + GameTable[next - 1].bios,
-                std::string(board.name) + (next == 433 ? "coh1002t" : board.bios)) << next;
-  }
-  EXPECT_EQ(next, kGameCount + 1);
-  EXPECT_STREQ(GameTableRowByNumber(1)->set, "ts2");
-  EXPECT_STREQ(GameTableRowByNumber(462)->set, "tblkkuzug");
-  EXPECT_EQ(GameTableRowByNumber(0), nullptr);
-  EXPECT_EQ(GameTableRowByNumber(463), nullptr);
+TEST(GameTable, LookUps) {
+  EXPECT_EQ(std::string(GameTableRowByNumber(1)->set) + GameTableRowByNumber(462)->set, "ts2tblkkuzug");
+  EXPECT_TRUE(GameTableRowByNumber(0) == nullptr && GameTableRowByNumber(463) == nullptr);
   EXPECT_EQ(GameTableRowBySet("TEKKEN3")->number, 82);
   EXPECT_TRUE(IsBiosSet("COH1000C") && IsBiosSet("coh1002t"));
   EXPECT_FALSE(IsBiosSet("tekken3") || IsBiosSet(""));
@@ -44,8 +36,7 @@ TEST(GameTable, BoardsAndLookUps) {
     EXPECT_EQ(e ? e->set : "", set) << name;
   }
   EXPECT_EQ(FindGameByNumber(list, 462)->set, "tblkkuzug");
-  EXPECT_EQ(FindGameByNumber(list, 9999), nullptr);
-  EXPECT_EQ(FindGameIndexByNumber(list, -1), -1);
+  EXPECT_TRUE(FindGameByNumber(list, 9999) == nullptr && FindGameIndexByNumber(list, -1) == -1);
 }
 
 TEST(GameList, InfoTextsNotInMameAndTitleOrder) {
@@ -62,13 +53,6 @@ TEST(GameList, InfoTextsNotInMameAndTitleOrder) {
   SortGameListByTitle(list);
   for (size_t i = 1; i < list.size(); ++i) ASSERT_LE(ToLower(list[i - 1].title), ToLower(list[i].title)) << i;
   EXPECT_EQ(list[FindGameIndexByNumber(list, 82)].number, 82);
-  // Same title: a clone's info text sorts after the parent's empty one, then by number.
-  GameList same(3);
-  same[0] = {7, "Same", "clone of x", "b", "", "", nullptr, nullptr, 0, 0};
-  same[1] = {9, "SAME", "", "a", "", "", nullptr, nullptr, 0, 0};
-  same[2] = {8, "same", "", "c", "", "", nullptr, nullptr, 0, 0};
-  SortGameListByTitle(same);
-  EXPECT_EQ(std::vector<int32_t>({same[0].number, same[1].number, same[2].number}), std::vector<int32_t>({8, 9, 7}));
 }
 
 // A short title keeps the first word of the first bracket group with a word
@@ -100,10 +84,26 @@ TEST(ShortcutTitle, GrowsOnlyWhenNamesCollideInTheTable) {
   EXPECT_EQ(name("gdarius"), "G-Darius (Ver 2.02O)");           // the version does not: the whole title
   // Two revisions with the same version text would share one shortcut file.
   EXPECT_EQ(name("tekken2") + " " + name("tekken2b"), "Tekken 2 Ver.B (World, TES2/VER.D) Tekken 2 Ver.B (World, TES2/VER.B)");
-  std::set<std::string> names;
+  std::set<std::string> names;  // case does not make names differ
   for (const GameEntry& e : list) EXPECT_TRUE(names.insert(ToLower(ShortcutTitle(list, e))).second) << e.set;
-  GameList two(2);  // case does not make names differ
-  two[0] = {1, "Abc (Japan, 1)", "", "a", "", "", nullptr, nullptr, 0, 0};
-  two[1] = {2, "ABC (JAPAN, 2)", "", "b", "", "", nullptr, nullptr, 0, 0};
-  EXPECT_EQ(ShortcutTitle(two, two[0]), "Abc (Japan, 1)");
+}
+
+// The first key of its table found in the text wins; only the first 119
+// characters of a maker and 299 of a title are searched; a region is the
+// first known word in brackets.
+TEST(Classify, MakerGenreAndRegionOfTexts) {
+  using Fn = const char* (*)(std::string_view);
+  const Fn M = MakerOf, G = GenreOf, R = RegionOf;
+  const struct { Fn fn; std::string text; const char* expected; } cases[] = {
+      {M, "Eighting / Raizing / Namco", "Namco"}, {M, "McO'River, Inc.", "Video System"}, {M, "Mitchell", "Other"},
+      {M, std::string(118, ' ') + "SNK", "Other"}, {M, std::string(116, ' ') + "SNK", "SNK"},
+      {G, "Derby Quiz My Dream Horse (Japan, MDH1/VER.A2)", "Racing"}, {G, "Tekken 3 (World)", "Fighting"},
+      {G, "Beatmania IIDX DJ Troopers", "Music"}, {G, "Beat DJ", "Other"},
+      {G, std::string(296, ' ') + "golf", "Other"}, {G, std::string(295, ' ') + "golf", "Sports"},
+      {R, "Tekken 3 (World, TET2/VER.E1)", "WORLD"}, {R, "Battle Arena Toshinden 2 (USA 951124)", "US"},
+      {R, "Dance Dance Revolution 5th Mix (G*A27 VER. JAA)", "Other"}, {R, "Gallop Racer (Japanese Ver 9)", "JP"},
+      {R, "Game (Japan / Asia)", "JP"}, {R, "Game (ver 1) (Asia)", "ASIA"}, {R, "Japan Game (v1) Asia", "Other"},
+      {R, "Game (Europe", "EUROPE"}, {R, "Game (japanxxxxxxxxxxxxxxxx)", "Other"}, {R, "(", "Other"},
+  };
+  for (const auto& c : cases) EXPECT_STREQ(c.fn(c.text), c.expected) << c.text;
 }

@@ -1,17 +1,23 @@
+// What MAME is asked in the background, its game list and its options, and the caches kept per mame.exe build.
 #include "catalogue/listing.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/paths.h"
+#include "catalogue/mame_usage.h"
 #include "support/test_support.h"
 
 namespace {
-std::string g_answer;
-int g_result = 0;
-int g_runs = 0;
-int FakeRun(const std::string&, const std::string&, const std::string&, TextBuffer& output, uint32_t, int32_t*) {
+std::string g_answer, g_arguments;
+int g_result = 0, g_code = 0, g_runs = 0;
+int FakeRun(const std::string&, const std::string&, const std::string& arguments, TextBuffer& output, uint32_t,
+            int32_t* code) {
   ++g_runs;
+  g_arguments = arguments;
   output = g_answer;
+  if (code) *code = g_code;
   return g_result;
 }
 
@@ -28,7 +34,7 @@ class ListingTest : public ::testing::Test {
     SetLauncherFolder(dir.path());
     WriteTestFile(dir.File("mame.exe"), "program v1");
     mame = {true, dir.path() + "\\mame.exe", dir.path(), FakeRun};
-    g_runs = g_result = 0;
+    g_runs = g_result = g_code = 0;
     g_answer = Padding(100) + "sfex2  \"From MAME\"\n";  // 101 lines: just enough
   }
   GameList Load(bool force = false) {
@@ -56,13 +62,10 @@ TEST_F(ListingTest, RecordedListingMarksTheTableAndIsCached) {
   GameList again = Load();  // from the cache
   EXPECT_EQ(g_runs, 1);
   for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(again[i].title + again[i].info, list[i].title + list[i].info);
-  Load(true);  // Refresh asks again
-  EXPECT_EQ(g_runs, 2);
-
-  WriteTestFile(dir.File("mame.exe"), "program v2, longer");  // another build
+  Load(true);  // Refresh asks again, and so does another build or another place
+  WriteTestFile(dir.File("mame.exe"), "program v2, longer");
   Load();
-  EXPECT_EQ(g_runs, 3);
-  mame.program = dir.path() + "\\other.exe";  // or another place
+  mame.program = dir.path() + "\\other.exe";
   WriteTestFile(dir.File("other.exe"), "program v2, longer");
   Load();
   EXPECT_EQ(g_runs, 4);
@@ -70,10 +73,9 @@ TEST_F(ListingTest, RecordedListingMarksTheTableAndIsCached) {
 
 TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
   const std::string key = ListingKey(mame);
-  // Empty, no entries, another key, the key not first, garbage, only names outside the table.
-  const std::string cases[] = {"", "key=" + key + "\r\n", "key=" + key + "x\r\nsfex2\tCached\r\n",
-                               "\r\nsfex2\tCached\r\nkey=" + key + "\r\n", std::string("\0\xff\xfe garbage\n\t\t\n", 16),
-                               "key=" + key + "\r\nnosuchset\tCached\r\n"};
+  // No entries, another key, the key not first, only names outside the table.
+  const std::string cases[] = {"key=" + key + "\r\n", "key=" + key + "x\r\nsfex2\tCached\r\n",
+                               "\r\nsfex2\tCached\r\nkey=" + key + "\r\n", "key=" + key + "\r\nnosuchset\tCached\r\n"};
   for (const std::string& cache : cases) {
     WriteTestFile(dir.File("korvo-listing-cache.cfg"), cache);
     g_runs = 0;
@@ -85,8 +87,7 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
                 "\xEF\xBB\xBFkey=" + key + "\nsfex2\tOld\rno tab\n\nsfex2\tCached\tX\r\n");
   g_runs = 0;
   GameList list = Load();
-  EXPECT_EQ(g_runs, 0);
-  EXPECT_EQ(Entry(list, "sfex2").title, "Cached X");  // a TAB would not survive the list view
+  EXPECT_TRUE(g_runs == 0 && Entry(list, "sfex2").title == "Cached X");  // a TAB would not survive the list view
   EXPECT_TRUE(Entry(list, "tekken3").flags & kGameNotInMame);
 
   // Answers that are no listing change nothing.
@@ -119,17 +120,55 @@ TEST(ListfullParse, LinesAndDescriptions) {
       "tekken2  \"\x01\x1f \x7e\x7f|\xc2\xa9\xc1\xbf\xdf\xbf|\xe0\xa0\x80\xe0\x9f\xbf\xed\x9f\xbf\xed\xa0\x80\xef\xbf\xbf|"
       "\xf0\x90\x80\x80\xf0\x8f\xbf\xbf\xf4\x8f\xbf\xbf\xf4\x90\x80\x80\xf5\x80\x80\x80|\xe2\x28\xa1\xe2\x82\"\n\n\n";
   EXPECT_EQ(ParseListfull(text, GameTableSets(), listing), 8u);
-  EXPECT_EQ(listing["sfex2"], "Street \"Fighter\" EX2");
+  EXPECT_EQ(listing["sfex2"] + "|" + listing["sfex2p"], "Street \"Fighter\" EX2|x");
   EXPECT_EQ(listing["tekken3"] + listing["ts2"] + listing["ts2u"], "");
   EXPECT_EQ(listing.count("ts2u") + listing.count("ts2ua"), 1u);
-  EXPECT_EQ(listing["sfex2p"], "x");
   EXPECT_EQ(listing["tekken2"], "   ~ |\xc2\xa9??\xdf\xbf|\xe0\xa0\x80???\xed\x9f\xbf???\xef\xbf\xbf|"
                                 "\xf0\x90\x80\x80????\xf4\x8f\xbf\xbf????????" "|?(???");
 
   // An empty description keeps the built-in title and does not mark the game.
   GameList list = BuildGameList();
   MarkGameList(list, {{"tekken3", ""}});
-  EXPECT_EQ(FindGameBySet(list, "tekken3")->title, "Tekken 3 (World, TET2/VER.E1)");
-  EXPECT_FALSE(FindGameBySet(list, "tekken3")->flags & kGameNotInMame);
+  EXPECT_TRUE(FindGameBySet(list, "tekken3")->title == "Tekken 3 (World, TET2/VER.E1)" &&
+              !(FindGameBySet(list, "tekken3")->flags & kGameNotInMame));
   EXPECT_TRUE(FindGameBySet(list, "sfex2")->flags & kGameNotInMame);
+}
+
+// MAME 0.251's own answer: names padded to their column, longer ones run into
+// the description; kept in the cache for this mame.exe build only.
+TEST_F(ListingTest, MameUsageIsReadFromTheRecordedAnswerAndCachedPerBuild) {
+  g_answer = ReadTestFile(SourcePath("tests/fixtures/mame0251/showusage.txt"));
+
+  EXPECT_FALSE(CachedMameUsage(mame).Known());
+  EXPECT_TRUE(HasMameOption(CachedMameUsage(mame), "joystick_threshold"));  // not asked: nothing is left out
+  LoadMameUsage(false, mame);
+  EXPECT_EQ(g_arguments, "-showusage");
+  const MameUsage usage = CachedMameUsage(mame);
+  // 19 characters leave one blank before the description, 20 run into it;
+  // -noplugin is an option of its own; newer and Windows-only options are left out.
+  const std::pair<const char*, bool> arguments[] = {
+      {"-rompath", true},          {"-exit_after_playback", true}, {"-joystick_contradictory", true},
+      {"-nojoystick_contradictory", true}, {"-beam_intensity_weight", true}, {"-noplugin", true},
+      {"-joystick_threshold", false}, {"-nohlsl_enable", false},   {"-joystick", true}, {"-joystic", false},
+      {"-no", false},              {"-", false},
+  };
+  for (const auto& [argument, has] : arguments) EXPECT_EQ(HasMameArgument(usage, argument), has) << argument;
+  EXPECT_EQ(CachedMameUsage(mame).names, usage.names);  // read back from the cache
+
+  WriteTestFile(dir.File("mame.exe"), "program v2, longer");  // another build
+  EXPECT_FALSE(CachedMameUsage(mame).Known());
+
+  // Answers that are not MAME's list leave the cache alone.
+  const std::string cache = ReadTestFile(UsageCachePath());
+  const std::tuple<int, int, std::string> unusable[] = {
+      {3, 0, g_answer},                                  // timed out
+      {0, 1, g_answer},                                  // refused
+      {0, 0, "Error: unknown option: -showusage\n"},     // an old MAME
+  };
+  for (const auto& [result, code, answer] : unusable) {
+    std::tie(g_result, g_code, g_answer) = std::tie(result, code, answer);
+    LoadMameUsage(false, mame);
+    EXPECT_FALSE(CachedMameUsage(mame).Known()) << answer.substr(0, 40);
+    EXPECT_EQ(ReadTestFile(UsageCachePath()), cache);
+  }
 }

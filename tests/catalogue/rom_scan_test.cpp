@@ -38,17 +38,14 @@ TEST_F(RomScanTest, FolderTextsFallbackAndChanges) {
   Files({"roms/tekken3.zip", "mame/roms/ts2.zip", "bios/coh3002c.zip"});
   const std::string mame_roms = dir.path() + "\\mame\\roms";
   EXPECT_EQ(ScanRomFolders("roms; " + more + " ;", mame_roms), 2u);
-  EXPECT_EQ(ScanRomFolders("", mame_roms), 1u);
-  EXPECT_TRUE(Has("ts2"));
+  EXPECT_TRUE(ScanRomFolders("", mame_roms) == 1u && Has("ts2"));
 
-  EXPECT_TRUE(RefreshRomScan("roms;missing", " bios ", false, mame_roms));  // first scan
-  EXPECT_TRUE(Has("coh3002c"));
+  EXPECT_TRUE(RefreshRomScan("roms;missing", " bios ", false, mame_roms) && Has("coh3002c"));  // first scan
   EXPECT_NE(RomScan().signature.find("\\missing;"), std::string::npos);  // no time for a missing folder
   EXPECT_NE(RomScan().signature.find("\\bios|"), std::string::npos);
   EXPECT_FALSE(RefreshRomScan("roms;missing", "bios", false, mame_roms));
   Files({"roms/sfex2u.zip"});
-  EXPECT_TRUE(RefreshRomScan("roms;missing", "bios", false, mame_roms));
-  EXPECT_TRUE(Has("sfex2u"));
+  EXPECT_TRUE(RefreshRomScan("roms;missing", "bios", false, mame_roms) && Has("sfex2u"));
   EXPECT_TRUE(RefreshRomScan("roms;missing", "bios", true, mame_roms));
 }
 
@@ -56,29 +53,23 @@ TEST_F(RomScanTest, AvailabilityNeedsParentAndBios) {
   std::string text;
   Files({"roms/tekken2ub.zip", "roms/ts2u.zip", "roms/ts2.zip"});
   ScanRomFolders("roms", "");
-  EXPECT_FALSE(HasRoms(Game("tekken2ub")));  // a Namco clone needs its parent but no BIOS
-  EXPECT_EQ(ListMissingZips(Game("tekken2ub"), text), 1);
-  EXPECT_EQ(text, "tekken2.zip");
-  EXPECT_FALSE(HasRoms(Game("ts2u")));  // ZN-1 needs its board's BIOS
-  EXPECT_EQ(ListMissingZips(Game("sfex2u"), text), 3);
-  EXPECT_EQ(text, "sfex2u.zip, sfex2.zip, coh3002c.zip");
-  EXPECT_EQ(ListMissingZips(Game("sfex2u"), text, 12), 3);
-  EXPECT_EQ(text, "sfex2u.zip,");
+  // A Namco clone needs its parent but no BIOS; ZN-1 needs its board's BIOS.
+  EXPECT_FALSE(HasRoms(Game("tekken2ub")) || HasRoms(Game("ts2u")));
+  EXPECT_TRUE(ListMissingZips(Game("tekken2ub"), text) == 1 && text == "tekken2.zip");
+  EXPECT_TRUE(ListMissingZips(Game("sfex2u"), text) == 3 && text == "sfex2u.zip, sfex2.zip, coh3002c.zip");
+  EXPECT_TRUE(ListMissingZips(Game("sfex2u"), text, 12) == 3 && text == "sfex2u.zip,");
 
   Files({"roms/tekken2.zip", "roms/coh1000c.zip"});
   ScanRomFolders("roms", "");
-  EXPECT_TRUE(HasRoms(Game("tekken2ub")));
-  EXPECT_TRUE(CanPlay(&Game("ts2u"), false));
-  EXPECT_FALSE(CanPlay(&Game("ts2u"), true));
   GameEntry unknown = Game("ts2u");
   MarkNotInMame(unknown);
-  EXPECT_FALSE(CanPlay(&unknown, false));
+  EXPECT_TRUE(HasRoms(Game("tekken2ub")) && CanPlay(&Game("ts2u"), false));
+  EXPECT_FALSE(CanPlay(&Game("ts2u"), true) || CanPlay(&unknown, false));
   EXPECT_EQ(GameCountsText(list), "462 games (PSX-based and Hyper Neo Geo 64 boards), 4 with ROMs");
 
   // The status icon: what the last audit found, for sets that are there.
   RomScan().audit_marks = {{"ts2u", true}, {"tekken2ub", false}, {"sfex2u", true}};
-  EXPECT_EQ(GameRomStatus(Game("ts2u")), RomStatus::CheckedGood);
-  EXPECT_EQ(GameRomStatus(Game("tekken2ub")), RomStatus::Damaged);
-  EXPECT_EQ(GameRomStatus(Game("ts2")), RomStatus::Present);
+  EXPECT_TRUE(GameRomStatus(Game("ts2u")) == RomStatus::CheckedGood && GameRomStatus(Game("tekken2ub")) == RomStatus::Damaged &&
+              GameRomStatus(Game("ts2")) == RomStatus::Present);
   EXPECT_EQ(GameRomStatus(Game("sfex2u")), RomStatus::Missing);  // a mark does not make a missing zip present
 }

