@@ -1,8 +1,5 @@
-// The captured run against the fake MAME under Windows, printing both ways a
-// MAME may print: in one write, and a line at a time through the C library as
-// a real mame.exe does. Big answers arrive whole, a hang is ended within its
-// limit, a missing program does not start, and the listing cache notices a
-// replaced program.
+// The captured run against the fake MAME printing in one write and line by line through
+// the C library: whole answers, a hang ended in time, a missing program, the listing cache.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
-// The Combos tab of the real main window under Wine: rows made in it reach
-// korvo-combos.cfg, the plugin korvo.exe --game writes and the real MAME that
-// plays it; the pad, the caret, the list's mouse actions, Defaults, Cancel.
+// The Combos tab of the real main window: rows reach korvo-combos.cfg, the plugin
+// korvo.exe --game writes and the real MAME; the pad, the caret, the list's mouse, Defaults.
 #include <gtest/gtest.h>
 
 #include "base/file_system.h"

@@ -1,6 +1,5 @@
-// The Controls tab in the real main window under Wine: the list's cells, Set
-// Pad with injected pad readings, Defaults, the profile row with its files,
-// and Set Key with synthetic keys into default.cfg, which the real MAME keeps.
+// The Controls tab of the real main window: cells, Set Pad with injected readings,
+// Defaults, profiles, Set Key with synthetic keys into default.cfg, which the real MAME keeps.
 #include <gtest/gtest.h>
 
 #include "base/file_system.h"

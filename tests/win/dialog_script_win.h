@@ -1,11 +1,7 @@
-// Driving the launcher's modal windows from a test. A modal window runs its
-// own message loop on the test thread, so a thread timer plays the user: each
-// step of a DialogScript runs on a tick and is retried until it says it is
-// done (usually: its window has appeared and it acted on it); a DialogDriver
-// answers every box or dialog once as it appears. Actions post their messages,
-// so a window that opens another modal window does not hold the script up. A
-// script that has not finished after 30 s closes every box and dialog it
-// finds, so a test that went wrong fails instead of hanging.
+// Driving the launcher's modal windows, whose loops run on the test thread: a thread
+// timer plays the user. A DialogScript's steps are retried until each says it is done; a
+// DialogDriver answers every box or dialog once. Actions post their messages, so nested
+// windows do not hold a script up; after 30 s a script closes what it finds instead of hanging.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>

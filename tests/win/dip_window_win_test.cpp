@@ -1,6 +1,5 @@
-// The DIP Switches window with the fake MAME's recorded -listxml of sfex2: the
-// lists and their values, what OK writes into cfg\sfex2.cfg (only the switch
-// changed, into the file as MAME last saved it), Cancel, a game without any.
+// The DIP Switches window on the fake MAME's recorded -listxml of sfex2: the lists, what OK
+// writes into cfg\sfex2.cfg (only the changed switch, into the file as MAME left it), Cancel.
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
-// The filter window for real: an overlay over the monitor showing a known
-// picture, read back from the screen and compared with the processor's
-// reference of the same shaders; and its life around MAME's window.
+// The filter window for real: the overlay read back from the screen against the reference
+// of the same shaders, and its life around MAME's window.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// The HLSL Settings and All MAME Options windows driven as a user would:
-// edits and refusals, presets, search, what OK keeps in the settings (the
-// command line made of them is tested natively), the options a MAME lacks;
-// both in the dark look.
+// The HLSL Settings and All MAME Options windows as a user drives them: edits, refusals,
+// presets, search, what OK keeps, the options a MAME lacks; both looks.
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
-// The options pages of the real main window under Wine: every control through
-// OK into korvo-settings.cfg, enabling rules, Restore Defaults, Cancel, values
-// the controls cannot show, failures, theme, scrolling, access keys, layouts.
+// The options pages of the real main window: every control through OK into the settings,
+// rules, defaults, Cancel, values the controls cannot show, failures, theme, keys, layouts.
 #include <gtest/gtest.h>
 
 #include "app/options_page_set_ui_win.h"

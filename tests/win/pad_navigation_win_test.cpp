@@ -1,6 +1,5 @@
-// Couch mode under Wine, with pad readings injected through the pad source:
-// the list, the search bar, the options window and a capture dialog driven
-// from the pad, a game started with A and ended with Back + Start held.
+// Couch mode with pad readings injected: the list, search bar, options window and a capture
+// dialog driven from the pad, a game started with A and ended with Back + Start held.
 #include <gtest/gtest.h>
 
 #include <algorithm>

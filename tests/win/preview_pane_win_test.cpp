@@ -1,6 +1,5 @@
-// The preview pane in the real main window, with snapshots real MAME wrote:
-// what a user sees while choosing games, stepping through their pictures and
-// taking a new one.
+// The preview pane in the real main window with snapshots real MAME wrote: choosing games,
+// stepping through their pictures and taking a new one.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,9 +1,5 @@
-// Check All ROM Sets from the Game menu of the real main window, as a user
-// goes: the audit runs over the ROMs folder (a sound zip, two broken ones),
-// the result list is sorted by a header click and copied, the list's status
-// icons and their tips say what it found; a second audit reads only the zip
-// that changed, which another program holds open; a third is cancelled while
-// MAME is still being asked.
+// Check All ROM Sets from the Game menu: the audit of the ROMs folder sorted, copied and
+// shown as the list's icons; then only a changed (locked) zip read again; then a Cancel.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -1,6 +1,5 @@
-// The Check ROM Set window: the report of a clone whose own zip is sound,
-// whose parent's zip is damaged and whose BIOS zip is missing, with the fake
-// MAME's verdict; closing before the report arrives; a game without a set.
+// The Check ROM Set window: a clone's report with MAME's verdict, a close before the
+// report arrives, a game without a set.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// Windows agreeing with the portable code and holding up its file layer:
-// argument quoting against Windows' own splitting, the lower-case table against
-// the system's, atomic replacement and its failures, short paths for Lua, and
-// zips reached through a mapping.
+// Windows agreeing with the portable code: argument quoting, the lower-case table, atomic
+// replacement and its failures, short paths for Lua, zips reached through a mapping.
 #include <windows.h>
 // windows.h first: shellapi.h needs its definitions
 #include <shellapi.h>

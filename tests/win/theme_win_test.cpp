@@ -1,6 +1,5 @@
-// The look under Wine: a window with the controls the dark look paints itself,
-// read back pixel by pixel in both looks; the shared tool buttons, tooltips
-// and status images.
+// The look under Wine: a window of the controls the dark look paints itself, read back
+// pixel by pixel in both looks; tool buttons, tooltips and status images.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
