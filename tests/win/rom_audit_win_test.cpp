@@ -124,18 +124,12 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     f.Write("roms\\tekken2.zip", ZipOf("t.bin", "a set added after the check"));
     f.Command(200);
     ASSERT_TRUE(f.WaitFor([] { return Main().has_list && !Main().loading; }));
-    const struct {
-      const char* set;
-      int image;
-      const char* tip;
-    } kIcons[] = {{"sfex", 2, "ROM files checked: good"},
-                  {"sfex2", 3, "ROM files present, but damaged or incomplete (Game > Check All ROM Sets)"},
-                  {"tekken2", 0, "ROM files present, not checked (Game > Check All ROM Sets)"},
-                  {"ts2", 1, "ROM files missing"}};
-    for (const auto& icon : kIcons) {
-      auto [image, tip] = StatusIcon(f, icon.set);
-      EXPECT_EQ(image, icon.image) << icon.set;
-      EXPECT_EQ(dark ? icon.tip : tip, icon.tip) << icon.set;
+    for (auto [set, image, tip] : {std::tuple{"sfex", 2, "ROM files checked: good"},
+                                   {"sfex2", 3, "ROM files present, but damaged or incomplete (Game > Check All ROM Sets)"},
+                                   {"tekken2", 0, "ROM files present, not checked (Game > Check All ROM Sets)"},
+                                   {"ts2", 1, "ROM files missing"}}) {
+      auto [shown_image, shown_tip] = StatusIcon(f, set);
+      EXPECT_EQ(std::to_string(shown_image) + (dark ? tip : shown_tip), std::to_string(image) + tip) << set;
     }
     f.Command(114);  // List Only Available ROMs: the four present sets
     EXPECT_EQ(f.Rows(), 4);
