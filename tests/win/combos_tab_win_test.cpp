@@ -81,7 +81,10 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
       return true;
     });
     Mouse(NM_CLICK, 3, kComboColumnKeyboard);
-    PumpMessagesFor(1500);
+    f.WaitFor([&] {  // the dialog came, took the key and went; the key was let go
+      return driver.SawTitle("Set Keyboard Key") && !FindWindowW(L"KorvoModal", L"Set Keyboard Key") &&
+             !(GetAsyncKeyState(VK_F7) & 0x8000);
+    });
   }
   // The Step box; OK writes the file.
   SetWindowTextW(Item(kIdComboStep), L"45");

@@ -24,7 +24,7 @@ void ClickTab(int tab) {
   const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   SendMessageW(Options().tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(Options().tabs, WM_LBUTTONUP, 0, at);
-  PumpMessagesFor(150);
+  PumpMessagesFor(80);
 }
 
 bool IsClass(HWND w, const wchar_t* name) {

@@ -84,7 +84,7 @@ void ExpectPlaceholder(uint32_t panel) {
 
 TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   MainWindowFixture f("logs=1\r\n");
-  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=600\n");
+  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=300\n");
   // sfex2: three of pong's snapshots as MAME numbers them, the last taken newest.
   for (int i = 0; i < 3; ++i)
     f.AddSnapshot("snap/pong/000" + std::to_string(i) + ".png", "sfex2\\000" + std::to_string(i) + ".png", 30 - i);
