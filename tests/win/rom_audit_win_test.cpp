@@ -105,13 +105,10 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
         });
     f.Command(kAuditCommand);
     ASSERT_TRUE(s.Finished());
-    ASSERT_EQ(rows.size(), 3u);
+    ASSERT_TRUE(rows.size() == 3u && by_verdict.size() == 3u);
     EXPECT_EQ(summary, "3 sets: 1 good, 2 with problems.");
-    ASSERT_EQ(by_verdict.size(), 3u);
-    EXPECT_EQ(by_verdict[0][1], "sfex");
-    EXPECT_EQ(by_verdict[0][2], "best available");
-    EXPECT_EQ(by_verdict_down[0][2], "zip damaged");
-    EXPECT_EQ(by_verdict_down[2][1], "sfex");
+    EXPECT_EQ(by_verdict[0][1] + "|" + by_verdict[0][2], "sfex|best available");
+    EXPECT_EQ(by_verdict_down[0][2] + "|" + by_verdict_down[2][1], "zip damaged|sfex");
     for (const auto& row : rows)
       EXPECT_TRUE(row[1] == "sfex" || row[3].find(".zip: the zip directory is damaged") != std::string::npos) << row[1];
     EXPECT_EQ(report.rfind("Check All ROM Sets: 3 sets: 1 good, 2 with problems.\r\n", 0), 0u);
