@@ -198,7 +198,9 @@ def prepare_tree(jobs):
         if target.exists() and target.read_bytes() == source.read_bytes():
             continue
         target.parent.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(source, target)
+        # A fresh time, not the checkout's: a run broken off in the middle of
+        # a fault leaves that fault's object file newer than the restored source.
+        shutil.copyfile(source, target)
     env = dict(os.environ, CCACHE_BASEDIR=str(TREE))
     configure = run(["cmake", "-S", str(TREE), "-B", str(BUILD), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
                      "-DKORVO_SANITIZE=OFF"], timeout=600)
