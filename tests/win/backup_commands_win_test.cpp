@@ -1,5 +1,5 @@
 // Backup Settings and Restore Settings through their commands, the file dialogs
-// answered as a user would; the refusals leave everything as it was.
+// answered as a user would: what they bring back, and refusals that change nothing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -21,12 +21,12 @@ struct StatusCapture {
 };
 }  // namespace
 
-TEST(BackupCommands, BackupThenRestoreBringsEveryFileBack) {
+TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryFileBack) {
   ScratchLauncher f;
   App().settings.roms_directory = "D:\\Games\\roms";
   SaveSettings(App().settings, App().settings_path);
-  // What a user has set up: the launcher's files and MAME's saves (every kind is
-  // brought back byte for byte; the native tests go through them all).
+  // What a user has set up: the launcher's files and MAME's saves (every kind
+  // is brought back byte for byte; the native tests go through them all).
   const std::vector<std::pair<std::string, std::string>> kFiles = {
       {"korvo-games.cfg", "[game 23]\r\nbios=\r\n"},
       {"cfg\\sfex2.cfg", std::string("<mameconfig>\0\x01\xFF</mameconfig>", 29)},
@@ -58,8 +58,49 @@ TEST(BackupCommands, BackupThenRestoreBringsEveryFileBack) {
   f.Write("cfg\\sfex2.cfg", "changed");
   DeleteFileW(Utf8ToUtf16(f.dir.File("nvram\\sfex2\\eeprom")).c_str());
   f.Write("profiles\\New.cfg", "new");
-  App().settings.favorites_only = 1;  // in memory only
+  const std::string changed_settings = f.Read("korvo-settings.cfg");
 
+  // Each refusal: the file chosen ("" cancels), the answer to the question
+  // (0: none is asked) and the box that follows ("": none).
+  const std::string zip = *ReadWholeFile(backup);
+  f.Write("cut.zip", zip.substr(0, zip.size() - 30));
+  f.Write("text.zip", "just some text");
+  CreateFolder(f.dir.File("empty.zip.tmp"));  // where a backup would be written before it takes its name
+  const char* const kUnreadable = "This file is not a readable backup of Korvo (damaged or not a zip).";
+  const struct {
+    const char* command;
+    bool running;
+    std::string file;
+    int answer;
+    const char* box;
+  } kRefusals[] = {
+      {"Restore Settings", true, "-", 0, "Stop the running game first."},
+      {"Restore Settings", false, f.dir.File("text.zip"), IDYES, kUnreadable},
+      {"Restore Settings", false, f.dir.File("cut.zip"), IDYES, kUnreadable},
+      {"Restore Settings", false, backup, IDNO, ""},
+      {"Restore Settings", false, "", 0, ""},
+      {"Backup Settings", false, "", 0, ""},
+      {"Backup Settings", false, f.dir.File("empty.zip"), 0, "The backup could not be written."},
+  };
+  for (const auto& r : kRefusals) {
+    SCOPED_TRACE(std::string(r.command) + " " + r.file);
+    std::string box;
+    DialogScript s;
+    if (r.file != "-") s.Then([&] { return AnswerFileDialog(r.command, r.file); });
+    if (r.answer) s.Then([&] { return AnswerBox(r.command, r.answer); });
+    if (r.box[0]) s.Then([&] { return AnswerBox(r.command, IDOK, &box); });
+    if (r.command[0] == 'B')
+      BackupSettingsCommand(nullptr, r.running);
+    else
+      EXPECT_FALSE(RestoreSettingsCommand(nullptr, r.running));
+    EXPECT_TRUE(s.Finished());
+    EXPECT_EQ(box, r.box);
+    EXPECT_EQ(f.Read("cfg\\sfex2.cfg") + f.Read("korvo-settings.cfg"), "changed" + changed_settings);
+    EXPECT_FALSE(f.Exists("KORVO-before-restore.zip") || f.Exists("empty.zip"));
+    EXPECT_EQ(status.texts.size(), 1u);
+  }
+
+  App().settings.favorites_only = 1;  // in memory only
   std::string question;
   bool applied = false;
   size_t status_before_reload = 99;
@@ -79,61 +120,10 @@ TEST(BackupCommands, BackupThenRestoreBringsEveryFileBack) {
   EXPECT_TRUE(applied);
   EXPECT_EQ(status_before_reload, 1u);  // the status text comes after the windows were refilled
   EXPECT_EQ(status.texts.back(), "Backup restored: 4 files");
-
   for (const auto& [name, bytes] : kFiles) EXPECT_EQ(f.Read(name), bytes) << name;
   EXPECT_EQ(f.Read("korvo-settings.cfg"), settings_file);
   EXPECT_EQ(App().settings.roms_directory, "D:\\Games\\roms");  // the settings were read again
   EXPECT_EQ(App().settings.favorites_only, 0);
   EXPECT_EQ(f.Read("profiles\\New.cfg"), "new");  // a restore adds and replaces, it does not delete
   EXPECT_TRUE(f.Exists("KORVO-before-restore.zip"));
-}
-
-TEST(BackupCommands, RefusalsAndAFailedWriteChangeNothing) {
-  ScratchLauncher f;
-  SaveSettings(App().settings, App().settings_path);
-  f.Write("cfg\\sfex2.cfg", "mine");
-  const std::string settings_file = f.Read("korvo-settings.cfg");
-  StatusCapture status;
-  const std::string zip = ZipOf("mame/cfg/sfex2.cfg", "theirs");
-  f.Write("good.zip", zip);
-  f.Write("cut.zip", zip.substr(0, zip.size() - 30));
-  f.Write("text.zip", "just some text");
-  CreateFolder(f.dir.File("empty.zip.tmp"));  // where a backup would be written before it takes its name
-
-  // Each refusal: the file chosen ("" cancels), the answer to the question
-  // (0: none is asked) and the box that follows ("": none).
-  const struct {
-    const char* command;
-    bool running;
-    const char* file;
-    int answer;
-    const char* box;
-  } kRefusals[] = {
-      {"Restore Settings", true, nullptr, 0, "Stop the running game first."},
-      {"Restore Settings", false, "text.zip", IDYES, "This file is not a readable backup of Korvo (damaged or not a zip)."},
-      {"Restore Settings", false, "cut.zip", IDYES, "This file is not a readable backup of Korvo (damaged or not a zip)."},
-      {"Restore Settings", false, "good.zip", IDNO, ""},
-      {"Restore Settings", false, "", 0, ""},
-      {"Backup Settings", false, "", 0, ""},
-      {"Backup Settings", false, "empty.zip", 0, "The backup could not be written."},
-  };
-  for (const auto& r : kRefusals) {
-    SCOPED_TRACE(std::string(r.command) + " " + (r.file ? r.file : "while running"));
-    std::string box;
-    DialogScript s;
-    if (r.file) s.Then([&] { return AnswerFileDialog(r.command, r.file[0] ? f.dir.File(r.file) : ""); });
-    if (r.answer) s.Then([&] { return AnswerBox(r.command, r.answer); });
-    if (r.box[0]) s.Then([&] { return AnswerBox(r.command, IDOK, &box); });
-    if (r.command[0] == 'B')
-      BackupSettingsCommand(nullptr, r.running);
-    else
-      EXPECT_FALSE(RestoreSettingsCommand(nullptr, r.running));
-    EXPECT_TRUE(s.Finished());
-    EXPECT_EQ(box, r.box);
-    EXPECT_EQ(f.Read("cfg\\sfex2.cfg"), "mine");
-    EXPECT_EQ(f.Read("korvo-settings.cfg"), settings_file);
-    EXPECT_FALSE(f.Exists("KORVO-before-restore.zip"));
-    EXPECT_FALSE(f.Exists("empty.zip"));
-    EXPECT_TRUE(status.texts.empty());
-  }
 }

@@ -1,10 +1,6 @@
-// The captured run against the fake MAME under Windows, printing both ways a
-// MAME may print: in one write, and a line at a time through the C library as
-// a real mame.exe does. Big answers arrive whole, a hang is ended within its
-// limit, a missing program does not start, and the listing cache notices a
-// replaced program.
+// The captured run against the fake MAME printing in one write and line by line through
+// the C library: whole answers, a hang ended in time, a missing program, the listing cache.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -12,19 +8,6 @@
 #include "launch/captured_run.h"
 #include "launch/mame_asker.h"
 #include "scratch_launcher_win.h"
-
-namespace {
-int CountProcesses(const wchar_t* exe_name) {
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  int count = 0;
-  for (BOOL ok = Process32FirstW(snap, &entry); ok; ok = Process32NextW(snap, &entry))
-    count += _wcsicmp(entry.szExeFile, exe_name) == 0;
-  CloseHandle(snap);
-  return count;
-}
-}  // namespace
 
 TEST(CapturedRunWin, AnswersArriveWholeAHangEndsAndMissingDoesNotStart) {
   std::string listings[2];
@@ -64,14 +47,9 @@ TEST(CapturedRunWin, ListingCacheFollowsTheProgramFile) {
     LoadMameListing(list, false, LocatedMameAsker());
     return FindGameBySet(list, "sfex2")->title;
   };
-  auto listfull_calls = [&f] {
-    size_t n = 0;
-    for (const auto& call : f.Calls()) n += !call.args.empty() && call.args[0] == "-listfull";
-    return n;
-  };
   EXPECT_EQ(load(), "Street Fighter EX2 (Euro 980312)");
   load();
-  EXPECT_EQ(listfull_calls(), 1u);
+  EXPECT_EQ(CallsWith(f.dir, "-listfull"), 1u);
   // Same size, another time: another build of MAME.
   HANDLE h = CreateFileW(Utf8ToUtf16(f.dir.File("mame.exe")).c_str(), FILE_WRITE_ATTRIBUTES,
                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -80,6 +58,6 @@ TEST(CapturedRunWin, ListingCacheFollowsTheProgramFile) {
   CloseHandle(h);
   EXPECT_EQ(load(), "Street Fighter EX2 (Euro 980312)");
   load();
-  EXPECT_EQ(listfull_calls(), 2u);
+  EXPECT_EQ(CallsWith(f.dir, "-listfull"), 2u);
   SetLauncherFolder("");
 }

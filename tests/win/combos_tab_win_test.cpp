@@ -1,6 +1,5 @@
-// The Combos tab of the real main window under Wine: rows made in it reach
-// korvo-combos.cfg, the plugin korvo.exe --game writes and the real MAME that
-// plays it; the pad, the caret, the list's mouse actions, Defaults, Cancel.
+// The Combos tab of the real main window: rows reach korvo-combos.cfg, the plugin
+// korvo.exe --game writes and the real MAME; the pad, the caret, the list's mouse, Defaults.
 #include <gtest/gtest.h>
 
 #include "base/file_system.h"
@@ -82,25 +81,28 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
       return true;
     });
     Mouse(NM_CLICK, 3, kComboColumnKeyboard);
-    PumpMessagesFor(1500);
+    f.WaitFor([&] {  // the dialog came, took the key and went; the key was let go
+      return driver.SawTitle("Set Keyboard Key") && !FindWindowW(L"KorvoModal", L"Set Keyboard Key") &&
+             !(GetAsyncKeyState(VK_F7) & 0x8000);
+    });
   }
   // The Step box; OK writes the file.
   SetWindowTextW(Item(kIdComboStep), L"45");
   f.Command(109);
-  const std::string file = f.ReadText("korvo-combos.cfg");
+  const std::string file = f.Read("korvo-combos.cfg");
   for (const char* lines : {"step_ms=45\r\n", "combo3_name=Guile: Sonic Boom\r\ncombo3_kind=Special\r\ncombo3_seq=1*C 6+HP\r\n",
                             "combo4_name=Custom\r\ncombo4_kind=Custom\r\ncombo4_seq=236+HP\r\ncombo4_player=1\r\n"
                             "combo4_side=L\r\ncombo4_key=F7\r\n"})
     EXPECT_NE(file.find(lines), std::string::npos) << lines;
   // korvo.exe --game writes the plugin from that file.
   CopyInto(TestBuildFolder() + "\\korvo.exe", f.dir.File("korvo.exe"));
-  f.WriteText("korvo-settings.cfg", "logs=1\r\n");
+  f.Write("korvo-settings.cfg", "logs=1\r\n");
   HANDLE korvo = StartProgram(f.dir.File("korvo.exe"), "--game sfex2");
   ASSERT_NE(korvo, nullptr);
   EXPECT_EQ(WaitExit(korvo, 60000), 0);
   CloseHandle(korvo);
   const std::string plugin_folder = f.dir.File("korvo-plugins\\korvo-combos-plugin");
-  const std::string init = f.ReadText("korvo-plugins\\korvo-combos-plugin\\korvo_combos\\init.lua");
+  const std::string init = f.Read("korvo-plugins\\korvo-combos-plugin\\korvo_combos\\init.lua");
   EXPECT_NE(init.find("local STEP_MS = 45\n"), std::string::npos) << init;
   EXPECT_NE(init.find("{player=1,trig='KEYCODE_3',steps={{6,600},{72,0},}},\n"), std::string::npos) << init;
   const std::string row4 = "{player=1,trig='KEYCODE_F7',steps={{2,0},{10,0},{72,0},}},\n";
@@ -185,13 +187,13 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   lua.replace(lua.find(row4), row4.size(), "{player=1,trig='KEYCODE_F7 OR NOT KEYCODE_F11',steps={{2,0},{10,0},{72,0},}},\n");
   const size_t log_line = lua.find("local LOGPATH = [=[");
   lua.replace(log_line, lua.find('\n', log_line) - log_line, "local LOGPATH = [=[" + unix_dir + "/mame-combos.log]=]");
-  f.WriteText("korvo-plugins\\korvo-combos-plugin\\korvo_combos\\init.lua", lua);
+  f.Write("korvo-plugins\\korvo-combos-plugin\\korvo_combos\\init.lua", lua);
   ASSERT_TRUE(StartRealMame(f.dir.path(), "breakout -plugins -pluginspath \"/usr/share/games/mame/plugins;" +
                                              UnixPath(plugin_folder) + "\" -plugin korvo_combos -seconds_to_run 2"));
   // MAME writes the game's cfg file as it ends.
   for (int waited = 0; waited < 1200 && !FileExists(f.dir.File("cfg\\breakout.cfg")); ++waited) Sleep(100);
   ASSERT_TRUE(FileExists(f.dir.File("cfg\\breakout.cfg"))) << "MAME did not run to its end";
-  const std::string log = f.ReadText("mame-combos.log");
+  const std::string log = f.Read("mame-combos.log");
   auto has = [&log](const char* line) { return log.find(line) != std::string::npos; };
   EXPECT_TRUE(log.rfind("plugin started\n", 0) == 0 && has("combo 4 started\n") && has("combo done\n") &&
               !has("combo 3 started") && !has("error:"))

@@ -1,6 +1,5 @@
-// The Controls tab in the real main window under Wine: the list's cells, Set
-// Pad with injected pad readings, Defaults, the profile row with its files,
-// and Set Key with synthetic keys into default.cfg, which the real MAME keeps.
+// The Controls tab of the real main window: cells, Set Pad with injected readings,
+// Defaults, profiles, Set Key with synthetic keys into default.cfg, which the real MAME keeps.
 #include <gtest/gtest.h>
 
 #include "base/file_system.h"
@@ -73,7 +72,7 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   MainWindowFixture f;
   ASSERT_TRUE(f.Open());
   f.Command(118);
-  auto Written = [&f] { InputMapping m; return ReadDefaultCfgText(m, f.ReadText("cfg\\default.cfg")), m; };
+  auto Written = [&f] { InputMapping m; return ReadDefaultCfgText(m, f.Read("cfg\\default.cfg")), m; };
   // Nothing chosen: each button says so.
   SelectRow(-1);
   for (int command : {392, 393, 394}) {
@@ -85,9 +84,8 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   ClickCell(kP1Button1, 3, NM_CLICK);
   EXPECT_EQ(Cell(kP1Up, 3) + Cell(kP1Button1, 3), "[x]");
   ClickCell(kP1Button1, 3, NM_CLICK);
-  EXPECT_EQ(Cell(kP1Button1, 3), "[ ]");
   f.Command(394);
-  EXPECT_EQ(Cell(kP1Button1, 1) + Cell(kP1Button1, 2), "--");
+  EXPECT_EQ(Cell(kP1Button1, 3) + Cell(kP1Button1, 1) + Cell(kP1Button1, 2), "[ ]--");
 
   // Double-clicks open the capture dialogs (not on the Action cell); cancelled, they change nothing.
   pads = PadReadings{};
@@ -107,12 +105,11 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   // Set Pad in MAME's numbering: the first XInput pad is MAME's second; the
   // probe runs once per run of the program.
   SetPad(f, kP1Button1, 0);
-  EXPECT_EQ(PadCodeList(TheInputMapping(), kP1Button1), Codes{"2_BUTTON1"});
   SetPad(f, kP1Button2, 3);  // "Pad 3"
-  EXPECT_EQ(PadCodeList(TheInputMapping(), kP1Button2), Codes{"3_BUTTON1"});
-  EXPECT_EQ(probe_runs, 1);
   SetPad(f, kP1Button3, -1);  // No Pad Button
-  EXPECT_EQ(Cell(kP1Button3, 2), "-");
+  EXPECT_EQ(PadCodeList(TheInputMapping(), kP1Button1), Codes{"2_BUTTON1"});
+  EXPECT_EQ(PadCodeList(TheInputMapping(), kP1Button2), Codes{"3_BUTTON1"});
+  EXPECT_EQ(std::to_string(probe_runs) + Cell(kP1Button3, 2), "1-");
   pads.pads[0].thumb_ly = 30000;  // a direction takes the stick that is already held
   SetPad(f, kP1Up, -2);
   const Codes up = PadCodeList(TheInputMapping(), kP1Up);
@@ -156,9 +153,9 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   EXPECT_TRUE(!IsWindowEnabled(w.save) && IsWindowEnabled(w.rename)) << "the list matches the profile";
   SelectRow(kP1Up);
   f.Command(394);
-  EXPECT_TRUE(IsWindowEnabled(w.save));
+  const bool offered = IsWindowEnabled(w.save);
   f.Command(397);
-  EXPECT_FALSE(IsWindowEnabled(w.save));
+  EXPECT_TRUE(offered && !IsWindowEnabled(w.save));
   EXPECT_EQ(*ReadWholeFile(f.dir.File("profiles\\mypad1.cfg")), SerializeMapping(TheInputMapping()));
   ResetToLauncherDefaults(TheInputMapping());
   choose(0);
@@ -184,15 +181,14 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
     EXPECT_EQ(yes.Seen().at(0).text, "Delete this profile?\n\nThe mapping in the list stays as it is.");
   }
   EXPECT_EQ(f.StatusText() + " " + chosen() + " " + App().settings.controls_profile, "Profile deleted None ");
-  EXPECT_TRUE(ListProfiles().empty());
-  EXPECT_EQ(SerializeMapping(TheInputMapping()), mapping);
+  EXPECT_TRUE(ListProfiles().empty() && SerializeMapping(TheInputMapping()) == mapping);
   // A profile made by hand names keys with MAME's full names, and reaches default.cfg intact.
-  f.WriteText("profiles\\full.cfg", "bind=P1_BUTTON1\tKEYCODE_I\tJOYCODE_1_BUTTON3\t\t0\n");
+  f.Write("profiles\\full.cfg", "bind=P1_BUTTON1\tKEYCODE_I\tJOYCODE_1_BUTTON3\t\t0\n");
   name(398, "x");
   choose(1);
   EXPECT_EQ(chosen() + " " + Cell(kP1Button1, 1), "full I");
   f.Command(109);
-  const std::string cfg = f.ReadText("cfg\\default.cfg");
+  const std::string cfg = f.Read("cfg\\default.cfg");
   EXPECT_TRUE(cfg.find("KEYCODE_I OR JOYCODE_1_BUTTON3") != std::string::npos && cfg.find("KEYCODE_KEYCODE") == std::string::npos);
 
   // Set Key with keys pressed through the system: Delete means no key, and
@@ -204,15 +200,15 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
     PressKey(key, false);
     EXPECT_EQ(Cell(kP1Up, 1), key == VK_DELETE ? "-" : "Enter");
   }
-  EXPECT_NE(Written().bindings[kP1Up].key, "ENTER");
+  EXPECT_NE(Written().bindings[kP1Up].key, "ENTER") << "written only with OK";
   f.Command(109);
   const InputMapping written = Written();
   EXPECT_EQ(written.bindings[kP1Up].key, "ENTER");
   // Debian's MAME 0.251 loads it and saves it again its own way on exit, keeping the key.
-  const std::string ours = f.ReadText("cfg\\default.cfg");
+  const std::string ours = f.Read("cfg\\default.cfg");
   if (!StartRealMame(f.dir.path(), "pong -seconds_to_run 1")) GTEST_SKIP() << "no MAME 0.251";
-  ASSERT_TRUE(f.WaitFor([&] { return f.ReadText("cfg\\default.cfg") != ours; }, 60000) &&
-              f.WaitFor([&] { return f.ReadText("cfg\\default.cfg").find("</mameconfig>") != std::string::npos; }, 5000))
+  ASSERT_TRUE(f.WaitFor([&] { return f.Read("cfg\\default.cfg") != ours; }, 60000) &&
+              f.WaitFor([&] { return f.Read("cfg\\default.cfg").find("</mameconfig>") != std::string::npos; }, 5000))
       << "MAME did not save the file";
   EXPECT_EQ(Written().bindings[kP1Up].key, "ENTER");
   EXPECT_EQ(SequenceToWrite(Written(), kP1Up), SequenceToWrite(written, kP1Up));

@@ -10,7 +10,6 @@
 #include "app/about_ui_win.h"
 #include "app/keyboard_shortcuts.h"
 #include "base/utf16_win.h"
-#include "dialog_driver_win.h"
 #include "dialog_script_win.h"
 #include "screenshot_win.h"
 #include "ui/modal_dialog_ui_win.h"
@@ -30,26 +29,24 @@ HWND ChildWithText(HWND dialog, const char* text) {
 void ExpectWordsOneSpaceApart(HWND dialog, const char* first, const char* last) {
   HWND from = ChildWithText(dialog, first), to = ChildWithText(dialog, last);
   ASSERT_TRUE(from && to);
-  RECT a, b, frame;
+  RECT a, b;
   GetWindowRect(from, &a);
   GetWindowRect(to, &b);
-  GetWindowRect(dialog, &frame);
   WindowPixels shot(dialog);
   const uint32_t face = RgbOf(IsDarkTheme() ? FaceColour() : GetSysColor(COLOR_BTNFACE));
   int run = 0, widest = 0;
   bool started = false;
   for (int x = a.left; x < b.right; ++x) {
     bool ink = false;
-    for (int y = a.top; y < a.bottom; ++y) ink |= shot.At({x - frame.left, y - frame.top}) != face;
+    for (int y = a.top; y < a.bottom; ++y) ink |= shot.In(nullptr, x, y) != face;
     if (ink && started) widest = std::max(widest, run);
     started |= ink;
     run = ink ? 0 : run + 1;
   }
   HDC dc = GetDC(dialog);
-  HGDIOBJ old = SelectObject(dc, Ui().font);
+  SelectObject(dc, Ui().font);
   SIZE space = {};
   GetTextExtentPoint32W(dc, L" ", 1, &space);
-  SelectObject(dc, old);
   ReleaseDC(dialog, dc);
   EXPECT_LE(widest, 2 * space.cx) << "blank columns between the words";
 }

@@ -1,14 +1,12 @@
-// Driving the launcher's modal windows from a test. A modal window runs its
-// own message loop on the test thread, so a thread timer plays the user: each
-// step of a DialogScript runs on a tick and is retried until it says it is
-// done (usually: its window has appeared and it acted on it). Actions post
-// their messages, so a window that opens another modal window does not hold
-// the script up. A script that has not finished after 30 s closes every box
-// and dialog it finds, so a test that went wrong fails instead of hanging.
+// Driving the launcher's modal windows, whose loops run on the test thread: a thread
+// timer plays the user. A DialogScript's steps are retried until each says it is done; a
+// DialogDriver answers every box or dialog once. Actions post their messages, so nested
+// windows do not hold a script up; after 30 s a script closes what it finds instead of hanging.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -17,6 +15,68 @@
 #include "base/utf16_win.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/ui_metrics_win.h"
+
+// A message box (#32770) or one of the launcher's own dialogs, shown.
+inline bool IsBoxOrDialog(HWND w, bool* box = nullptr) {
+  wchar_t name[32] = L"";
+  GetClassNameW(w, name, 32);
+  if (box) *box = !lstrcmpW(name, L"#32770");
+  return IsWindowVisible(w) && (!lstrcmpW(name, L"#32770") || !lstrcmpW(name, L"KorvoModal"));
+}
+
+struct SeenBox {
+  std::string title;
+  std::string text;
+};
+
+class DialogDriver {
+ public:
+  // `answer` gets each box or dialog once and acts on it; when it returns
+  // false the driver presses the default: IDOK for boxes with OK, IDNO for
+  // Yes/No boxes, Cancel (IDCANCEL) for dialogs.
+  using Answer = std::function<bool(HWND window, const SeenBox& box)>;
+  explicit DialogDriver(Answer answer = nullptr) : answer_(std::move(answer)) {
+    active_ = this;
+    timer_ = SetTimer(nullptr, 0, 60, Tick);
+  }
+  ~DialogDriver() {
+    KillTimer(nullptr, timer_);
+    if (active_ == this) active_ = nullptr;
+  }
+  const std::vector<SeenBox>& Seen() const { return seen_; }
+  bool SawTitle(const std::string& title) const {
+    return std::any_of(seen_.begin(), seen_.end(), [&](const SeenBox& b) { return b.title == title; });
+  }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (active_) active_->Check();
+  }
+  void Check() {
+    handled_.erase(std::remove_if(handled_.begin(), handled_.end(), [](HWND w) { return !IsWindow(w); }), handled_.end());
+    std::vector<HWND> windows;
+    auto collect = [](HWND w, LPARAM list) {
+      if (IsBoxOrDialog(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+      return TRUE;
+    };
+    EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&windows));
+    for (HWND w : windows) {
+      bool box = false;
+      if (std::find(handled_.begin(), handled_.end(), w) != handled_.end() || !IsBoxOrDialog(w, &box)) continue;
+      handled_.push_back(w);
+      const SeenBox seen{ControlText(w), ControlText(GetDlgItem(w, 0xFFFF))};
+      seen_.push_back(seen);
+      if (answer_ && answer_(w, seen)) continue;
+      const int button = !box ? IDCANCEL : GetDlgItem(w, IDOK) ? IDOK : GetDlgItem(w, IDNO) ? IDNO : IDCANCEL;
+      PostMessageW(w, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    }
+  }
+  static inline DialogDriver* active_ = nullptr;
+  Answer answer_;
+  std::vector<SeenBox> seen_;
+  std::vector<HWND> handled_;
+  UINT_PTR timer_ = 0;
+};
 
 class DialogScript {
  public:
@@ -50,11 +110,8 @@ class DialogScript {
     s->busy_ = false;
   }
   static BOOL CALLBACK CloseIfModal(HWND window, LPARAM) {
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, 32);
-    if (!IsWindowVisible(window)) return TRUE;
-    bool box = !lstrcmpW(name, L"#32770");
-    if (box || !lstrcmpW(name, L"KorvoModal")) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    bool box = false;
+    if (IsBoxOrDialog(window, &box)) PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     if (box) PostMessageW(window, WM_COMMAND, IDNO, 0);  // a Yes/No box has no Cancel
     return TRUE;
   }

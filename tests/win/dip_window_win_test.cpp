@@ -1,6 +1,5 @@
-// The DIP Switches window with the fake MAME's recorded -listxml of sfex2: the
-// lists and their values, what OK writes into cfg\sfex2.cfg (only the switch
-// changed, into the file as MAME last saved it), Cancel, a game without any.
+// The DIP Switches window on the fake MAME's recorded -listxml of sfex2: the lists, what OK
+// writes into cfg\sfex2.cfg (only the changed switch, into the file as MAME left it), Cancel.
 
 #include <gtest/gtest.h>
 
@@ -71,12 +70,7 @@ TEST(DipWindow, ShowsTheSwitchesOkWritesTheGameCfgCancelNothing) {
   EXPECT_EQ(f.Read("cfg\\sfex2.cfg.korvo-backup"), Cfg(Dip(2) + button));
 
   // Opened again (MAME is not asked twice): the lists show the file; Cancel writes nothing.
-  auto listxml_calls = [&] {
-    size_t n = 0;
-    for (const auto& call : f.Calls()) n += !call.args.empty() && call.args[0] == "-listxml";
-    return n;
-  };
-  const size_t asked = listxml_calls();
+  const size_t asked = CallsWith(f.dir, "-listxml");
   ApplyTheme(true);
   Texts first_list;
   std::vector<int> shown;
@@ -93,7 +87,7 @@ TEST(DipWindow, ShowsTheSwitchesOkWritesTheGameCfgCancelNothing) {
   EXPECT_EQ(first_list, (Texts{"Off (default)", "On"}));  // a value listed twice is offered once
   EXPECT_EQ(shown, (std::vector<int>{0, 0, 1, 0}));
   EXPECT_EQ(f.Read("cfg\\sfex2.cfg"), Cfg(button + Dip(4)));
-  EXPECT_EQ(listxml_calls(), asked);
+  EXPECT_EQ(CallsWith(f.dir, "-listxml"), asked);
 
   // MAME saved its file while the window was open: only the switch the user changed is written into it.
   EXPECT_TRUE(WithDipWindow(nullptr, sfex2, [&](HWND win) {

@@ -1,6 +1,5 @@
-// The filter window for real: an overlay over the monitor showing a known
-// picture, read back from the screen and compared with the processor's
-// reference of the same shaders; and its life around MAME's window.
+// The filter window for real: the overlay read back from the screen against the reference
+// of the same shaders, and its life around MAME's window.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -100,13 +99,9 @@ void UseFilterSettings(int scaler, int dither, bool fxaa) {
 }  // namespace
 
 TEST(FilterWindowWin, ScalersMatchTheReferenceAndTheOverlayFollowsMamesWindow) {
-  const struct {
-    int scaler, dither;
-    bool fxaa;
-  } kChoices[] = {{kScalerPixels, 3, false}, {kScalerBicubic, 0, false}, {kScalerXbrz, 0, true}};
-  for (const auto& c : kChoices) {
-    SCOPED_TRACE(c.scaler);
-    UseFilterSettings(c.scaler, c.dither, c.fxaa);
+  for (auto [scaler, dither, fxaa] : {std::tuple{kScalerPixels, 3, false}, {kScalerBicubic, 0, false}, {kScalerXbrz, 0, true}}) {
+    SCOPED_TRACE(scaler);
+    UseFilterSettings(scaler, dither, fxaa);
     PictureThread picture;
     ASSERT_TRUE(picture.window());
     StartFilterWindow(GetCurrentProcessId());
@@ -117,7 +112,7 @@ TEST(FilterWindowWin, ScalersMatchTheReferenceAndTheOverlayFollowsMamesWindow) {
     int wrong = 0;
     WaitUntil([&] { return (wrong = Mismatches(WindowPixels(nullptr), expected)) < w * h / 200; }, 20000);
     EXPECT_LT(wrong, w * h / 200);
-    if (c.fxaa) SaveWindowScreenshot(nullptr, "filter-window");
+    if (fxaa) SaveWindowScreenshot(nullptr, "filter-window");
 
     // Over the whole monitor, without taking the focus.
     RECT r;

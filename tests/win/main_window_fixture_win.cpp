@@ -2,9 +2,6 @@
 
 #include <commctrl.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "app/options_area_ui_win.h"
 #include "base/paths.h"
 #include "base/utf16_win.h"
@@ -16,18 +13,12 @@
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/ui_metrics_win.h"
 
-MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) {
-  SetLauncherFolder(dir.path());
-  if (with_mame) CopyInto(TestBuildFolder() + "\\tools\\fakemame\\mame.exe", dir.File("mame.exe"));
-  CreateDirectoryW(Utf8ToUtf16(dir.File("roms")).c_str(), nullptr);
-  for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) WriteText(std::string("roms\\") + zip, "PK\5\6");
-  if (!settings_text.empty()) WriteText("korvo-settings.cfg", settings_text);
+MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) : ScratchLauncher(with_mame) {
+  for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) Write(std::string("roms\\") + zip, "PK\5\6");
+  if (!settings_text.empty()) Write("korvo-settings.cfg", settings_text);
   AppState& app = App();
-  app.settings_path = dir.File("korvo-settings.cfg");
   app.first_run = false;
-  ResetSettings(app.settings);
   LoadSettings(app.settings, app.settings_path);
-  app.game_settings.clear();
   app.display_modes = {{800, 600}, {1024, 768}, {1280, 1024}};
   InstallLaunchHooks();
 }
@@ -94,15 +85,6 @@ int MainWindowFixture::RowOfGame(const std::string& set) const {
   return -1;
 }
 
-void MainWindowFixture::WriteText(const std::string& name, const std::string& text) const {
-  std::ofstream(Utf8ToUtf16(dir.File(name)).c_str(), std::ios::binary) << text;
-}
-
-std::string MainWindowFixture::ReadText(const std::string& name) const {
-  std::ifstream in(Utf8ToUtf16(dir.File(name)).c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string FixturePath(const std::string& relative) {
   std::string path = std::string(KORVO_FIXTURES) + "/" + relative;
   for (char& c : path)
@@ -112,8 +94,7 @@ std::string FixturePath(const std::string& relative) {
 
 void MainWindowFixture::AddSnapshot(const std::string& fixture, const std::string& relative, int minutes_ago) const {
   std::string to = dir.File("snap\\" + relative);
-  for (size_t at = to.find('\\', dir.path().size() + 1); at != std::string::npos; at = to.find('\\', at + 1))
-    CreateDirectoryW(Utf8ToUtf16(to.substr(0, at)).c_str(), nullptr);
+  Write("snap\\" + relative, "");  // its folders
   CopyInto(FixturePath(fixture), to);
   FILETIME now;
   GetSystemTimeAsFileTime(&now);

@@ -9,13 +9,12 @@
 
 #include "app/main_window_proc_ui_win.h"
 #include "app/main_window_ui_win.h"
-#include "win_test_support.h"
+#include "scratch_launcher_win.h"
 
 // A file among the recordings of MAME 0.251 (tests/fixtures/mame0251).
 std::string FixturePath(const std::string& relative);
 
-struct MainWindowFixture {
-  WinTempDir dir;
+struct MainWindowFixture : ScratchLauncher {
   explicit MainWindowFixture(const std::string& settings_text = "", bool with_mame = true);
   ~MainWindowFixture();
 
@@ -29,11 +28,9 @@ struct MainWindowFixture {
   std::string StatusText() const;
   void SelectRow(int row);
   int RowOfGame(const std::string& set) const;
-  void WriteText(const std::string& name, const std::string& text) const;
   // A snapshot recorded from MAME (tests/fixtures/mame0251/<fixture>) put into
   // MAME's snap folder as <relative>, written `minutes_ago`.
   void AddSnapshot(const std::string& fixture, const std::string& relative, int minutes_ago) const;
-  std::string ReadText(const std::string& name) const;
   // Waits (pumping messages) until `done` holds or the time is up.
   bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000);
 };

@@ -9,7 +9,6 @@
 #include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_fields_ui_win.h"
-#include "dialog_driver_win.h"
 #include "dialog_script_win.h"
 #include "win_test_support.h"
 

@@ -1,6 +1,5 @@
-// The options pages of the real main window under Wine: every control through
-// OK into korvo-settings.cfg, enabling rules, Restore Defaults, Cancel, values
-// the controls cannot show, failures, theme, scrolling, access keys, layouts.
+// The options pages of the real main window: every control through OK into the settings,
+// rules, defaults, Cancel, values the controls cannot show, failures, theme, keys, layouts.
 #include <gtest/gtest.h>
 
 #include "app/options_page_set_ui_win.h"
@@ -19,20 +18,13 @@
 namespace {
 bool closed_by_restart = false;
 
-RECT RectIn(HWND child, HWND parent) {
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 void ClickTab(int tab) {
   RECT r;
   TabCtrl_GetItemRect(Options().tabs, tab, &r);
   const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   SendMessageW(Options().tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(Options().tabs, WM_LBUTTONUP, 0, at);
-  PumpMessagesFor(150);
+  PumpMessagesFor(80);
 }
 
 bool IsClass(HWND w, const wchar_t* name) {
@@ -44,14 +36,13 @@ bool IsClass(HWND w, const wchar_t* name) {
 void MakeFolderInTheWay(MainWindowFixture& f, const std::string& name) {
   DeleteFileW(Utf8ToUtf16(f.dir.File(name)).c_str());
   CreateDirectoryW(Utf8ToUtf16(f.dir.File(name)).c_str(), nullptr);
-  f.WriteText(name + "\\in-the-way", "x");
+  f.Write(name + "\\in-the-way", "x");
 }
 }  // namespace
 
 TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFollowTheUser) {
   MainWindowFixture f("video=2\r\n");
-  CreateDirectoryW(Utf8ToUtf16(f.dir.File("ctrlr")).c_str(), nullptr);
-  f.WriteText("ctrlr\\xarcade.cfg", "<mameconfig/>");
+  f.Write("ctrlr\\xarcade.cfg", "<mameconfig/>");
   ASSERT_TRUE(f.Open());
   f.Command(216);  // F9: the options window at General
   ASSERT_TRUE(OptionsWindowVisible());
@@ -73,7 +64,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   f.Command(113);
   EXPECT_TRUE(!IsChecked(kFullscreenId) && PageEnabled(kMaximizeId));
   EXPECT_EQ(f.StatusText(), "Fullscreen is off (window)");
-  EXPECT_EQ(LineValue(f.ReadText("korvo-settings.cfg"), "fullscreen") + LineValue(f.ReadText("korvo-settings.cfg"), "video"),
+  EXPECT_EQ(LineValue(f.Read("korvo-settings.cfg"), "fullscreen") + LineValue(f.Read("korvo-settings.cfg"), "video"),
             "02") << "the other edits were not applied";
   // Cancel and the window's close button drop what was not applied.
   f.Command(110);
@@ -86,7 +77,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   EXPECT_FALSE(OptionsWindowVisible());
   EXPECT_EQ(SelectedEntry(kVideoModeId), "Direct3D");
 
-  const std::string before = f.ReadText("korvo-settings.cfg");
+  const std::string before = f.Read("korvo-settings.cfg");
   const std::pair<int, const char*> flips[] = {
       {kOnlyAvailableId, "only_available=1"}, {kHideConsoleId, "hide_console=0"}, {kLogsId, "logs=1"},
       {kSkipGameInfoId, "skip_gameinfo=1"}, {kSkipWarningsId, "skip_warnings=1"}, {kAutosaveId, "autosave=1"},
@@ -123,10 +114,10 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
       {kLutId, "bgfx_lut", "l.png"}};
   for (auto [id, option, value] : mame) TypePage(id, value);
   ClickPage(kRewindId);
-  EXPECT_EQ(f.ReadText("korvo-settings.cfg"), before) << "nothing is written before OK";
+  EXPECT_EQ(f.Read("korvo-settings.cfg"), before) << "nothing is written before OK";
   f.Command(109);
   EXPECT_EQ(f.StatusText(), "Settings saved");
-  std::string saved = f.ReadText("korvo-settings.cfg");
+  std::string saved = f.Read("korvo-settings.cfg");
   for (auto [id, line] : flips) EXPECT_TRUE(HasLine(saved, line)) << line;
   for (auto [id, index, line] : picks) EXPECT_TRUE(!*line || HasLine(saved, line)) << line;
   for (auto [id, text, line] : typed) EXPECT_TRUE(HasLine(saved, line)) << line;
@@ -144,7 +135,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
     DialogDriver no(Say("Default Settings", IDNO));
     f.Command(108);
   }
-  EXPECT_EQ(f.ReadText("korvo-settings.cfg") + SelectedEntry(kVideoModeId), saved + "OpenGL");
+  EXPECT_EQ(f.Read("korvo-settings.cfg") + SelectedEntry(kVideoModeId), saved + "OpenGL");
   {
     DialogDriver yes(Say("Default Settings", IDYES));
     f.Command(108);
@@ -152,7 +143,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
     EXPECT_EQ(yes.Seen()[0].text.rfind("Restore the Video, Audio and General options", 0), 0u);
   }
   EXPECT_EQ(f.StatusText(), "Default settings restored and saved");
-  saved = f.ReadText("korvo-settings.cfg");
+  saved = f.Read("korvo-settings.cfg");
   for (const char* line : {"video=0", "volume=0", "skip_gameinfo=0", "extra_arguments=", "roms_directory=roms;D:\\more",
                            "joystick_deadzone=20", "autofire_rate=3", "mame_exe=mame.exe",
                            "more_options=-lightgun_device lightgun -lightgunprovider rawinput"})
@@ -171,54 +162,52 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   f.Command(211);
   ASSERT_TRUE(f.WaitFor([] { return GetParent(Options().tabs) == Main().window; }, 3000));
   EXPECT_TRUE(PageText(kExtraArgumentsId) == "-typed" && IsChecked(kClassicLayoutId)) << "the box follows the menu";
-  EXPECT_TRUE(HasLine(f.ReadText("korvo-settings.cfg"), "extra_arguments="));
+  EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "extra_arguments="));
   f.Command(109);
-  EXPECT_EQ(LineValue(f.ReadText("korvo-settings.cfg"), "options_window") +
-                LineValue(f.ReadText("korvo-settings.cfg"), "extra_arguments"), "0-typed");
+  EXPECT_EQ(LineValue(f.Read("korvo-settings.cfg"), "options_window") +
+                LineValue(f.Read("korvo-settings.cfg"), "extra_arguments"), "0-typed");
   // The box is the setting turned round, and switches the layout back.
   ClickPage(kClassicLayoutId);
   f.Command(109);
-  EXPECT_TRUE(HasLine(f.ReadText("korvo-settings.cfg"), "options_window=1"));
+  EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "options_window=1"));
   EXPECT_TRUE(f.WaitFor([] { return GetParent(Options().tabs) != Main().window; }, 3000));
   // Quitting drops an edit not applied.
   ChoosePage(kVideoModeId, 3);
   f.Close();
-  EXPECT_TRUE(HasLine(f.ReadText("korvo-settings.cfg"), "video=0"));
+  EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "video=0"));
 }
 
-TEST(OptionsPagesWin, ValuesTheControlsCannotShowAreKeptAndAFailedMappingWriteIsSaid) {
+TEST(OptionsPagesWin, ValuesTheControlsCannotShowSemicolonFoldersAndFailedWritesAreSaid) {
   MainWindowFixture f("res_w=1000\r\nres_h=700\r\nsample_rate=11025\r\nautofire_rate=7\r\nvolume=-5\r\n"
                       "controller_file=gone\r\nmore_options=-lightgun_device paddle\r\n");
-  f.WriteText("korvo-combos.cfg", "step_ms=40\r\ncombo1_name=Tiger Knee\r\ncombo1_seq=2,3,6+3\r\n");
+  f.Write("korvo-combos.cfg", "step_ms=40\r\ncombo1_name=Tiger Knee\r\ncombo1_seq=2,3,6+3\r\n");
   ASSERT_TRUE(f.Open());
   EXPECT_EQ(SelectedEntry(kResolutionId) + SelectedEntry(kSampleRateId) + SelectedEntry(kControllerFileId) +
                 SelectedEntry(kLightgunDeviceId) + PageText(kVolumeId),
             "1000 x 70011025 Hzgonepaddle5");
   TypePage(kSpeedId, "fast");  // not a number MAME takes
   f.Command(109);
-  const std::string saved = f.ReadText("korvo-settings.cfg");
+  const std::string saved = f.Read("korvo-settings.cfg");
   for (const char* line : {"res_w=1000", "res_h=700", "sample_rate=11025", "autofire_rate=7", "volume=-5",
                            "controller_file=gone", "more_options=-lightgun_device paddle"})
     EXPECT_TRUE(HasLine(saved, line)) << line;
   EXPECT_EQ(f.StatusText() + "|" + PageText(kSpeedId), "Settings saved; not valid for MAME, so not taken: Speed|1.0");
   // The Combos tab was never opened: OK writes its rows back as they were.
   for (const char* line : {"step_ms=40", "combo1_name=Tiger Knee", "combo1_seq=2,3,6+3"})
-    EXPECT_TRUE(HasLine(f.ReadText("korvo-combos.cfg"), line)) << line;
+    EXPECT_TRUE(HasLine(f.Read("korvo-combos.cfg"), line)) << line;
 
   // default.cfg is a folder with a file in it: it can be neither read nor
   // replaced; the settings are still written, and the next OK tries again.
-  CreateDirectoryW(Utf8ToUtf16(f.dir.File("cfg")).c_str(), nullptr);
   MakeFolderInTheWay(f, "cfg\\default.cfg");
   ResetToLauncherDefaults(TheInputMapping());
   ChoosePage(kVideoModeId, 1);
   f.Command(109);
   EXPECT_EQ(f.StatusText(), "Could not write the key mapping (MAME folder: cfg\\default.cfg)");
-  EXPECT_TRUE(HasLine(f.ReadText("korvo-settings.cfg"), "video=1") && TheInputMapping().dirty);
-}
+  EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "video=1") && TheInputMapping().dirty);
+  DeleteFileW(Utf8ToUtf16(f.dir.File("cfg\\default.cfg\\in-the-way")).c_str());
+  RemoveDirectoryW(Utf8ToUtf16(f.dir.File("cfg\\default.cfg")).c_str());
 
-TEST(OptionsPagesWin, SemicolonFoldersAreRefusedAndAnUnwritableFolderIsSaidOnce) {
-  MainWindowFixture f;
-  ASSERT_TRUE(f.Open());
+  // A folder whose path holds a semicolon is refused, typed or chosen.
   const std::string odd = f.dir.File("my;roms"), more = f.dir.File("more");
   for (const std::string& folder : {odd, more}) ASSERT_TRUE(CreateDirectoryW(Utf8ToUtf16(folder).c_str(), nullptr));
   std::vector<SeenBox> boxes;
@@ -243,7 +232,7 @@ TEST(OptionsPagesWin, SemicolonFoldersAreRefusedAndAnUnwritableFolderIsSaidOnce)
   ResetToLauncherDefaults(TheInputMapping());
   f.Command(109);
   EXPECT_EQ(f.StatusText(), "Could not save the settings: the launcher folder is not writable");
-  EXPECT_NE(f.ReadText("cfg\\default.cfg").find("P1_JOYSTICK_UP"), std::string::npos);
+  EXPECT_NE(f.Read("cfg\\default.cfg").find("P1_JOYSTICK_UP"), std::string::npos);
   // The silent saves of the view fail too (a favourite, the sort, closing):
   // the first failure of the run is said once, in a box, and the launcher goes on.
   const int32_t sfex2 = FindGameBySet(Main().games, "sfex2")->number;
@@ -331,7 +320,7 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
     f.Command(109);
     EXPECT_EQ(no.Seen().at(0).text, "The theme changes after a restart.\n\nRestart the launcher now?");
   }
-  EXPECT_EQ(f.StatusText() + "|" + LineValue(f.ReadText("korvo-settings.cfg"), "theme_mode"),
+  EXPECT_EQ(f.StatusText() + "|" + LineValue(f.Read("korvo-settings.cfg"), "theme_mode"),
             "The theme changes at the next start|2");
   DialogDriver yes(Say("Theme", IDYES));
   f.Command(225);  // View > Theme > Light: the look in use
@@ -351,12 +340,9 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
 // show (the box's own painting does not cover them).
 void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& where) {
   WindowPixels shot(top);
-  RECT frame, client;
-  GetWindowRect(top, &frame);
+  RECT client;
   GetClientRect(page, &client);
-  POINT origin = {0, 0};
-  ClientToScreen(page, &origin);
-  auto at = [&](int x, int y) { return shot.At({x + origin.x - frame.left, y + origin.y - frame.top}); };
+  auto at = [&](int x, int y) { return shot.In(page, x, y); };
   auto is_group = [](HWND w) { return IsClass(w, L"Button") && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; };
   std::vector<RECT> groups;
   for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {

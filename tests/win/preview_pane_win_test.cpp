@@ -1,6 +1,5 @@
-// The preview pane in the real main window, with snapshots real MAME wrote:
-// what a user sees while choosing games, stepping through their pictures and
-// taking a new one.
+// The preview pane in the real main window with snapshots real MAME wrote: choosing games,
+// stepping through their pictures and taking a new one.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,6 +16,8 @@
 #include "wic_reference_win.h"
 
 namespace {
+constexpr UINT_PTR kCycleTimer = 1;  // the pane's timer that steps to the next picture
+
 bool WaitForPicture(MainWindowFixture& f, const std::string& set, int index = -2) {
   return f.WaitFor([&] {
     PreviewShown s = PreviewPaneShown();
@@ -83,7 +84,7 @@ void ExpectPlaceholder(uint32_t panel) {
 
 TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   MainWindowFixture f("logs=1\r\n");
-  f.WriteText("fakemame-control.txt", "exit=0\ndelay-ms=600\n");
+  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=300\n");
   // sfex2: three of pong's snapshots as MAME numbers them, the last taken newest.
   for (int i = 0; i < 3; ++i)
     f.AddSnapshot("snap/pong/000" + std::to_string(i) + ".png", "sfex2\\000" + std::to_string(i) + ".png", 30 - i);
@@ -105,8 +106,10 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   ClickStep(false);
   ASSERT_TRUE(WaitForPicture(f, "sfex2", 2));
   ExpectPanePicture("snap/pong/0000.png");
-  // Left alone, the next one follows after a few seconds.
-  ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().index == 0; }, kPreviewCycleMs + 3000));
+  // Left alone, the next one follows: the cycle's timer is running (its tick is sent, not awaited).
+  ASSERT_TRUE(KillTimer(Main().preview, kCycleTimer)) << "no cycle through several pictures";
+  SendMessageW(Main().preview, WM_TIMER, kCycleTimer, 0);
+  ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().index == 0; }));
   ExpectPanePicture("snap/pong/0002.png");
 
   // A snapshot taken while the game runs (F12 in MAME) shows first once MAME ends.
@@ -121,8 +124,8 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   // A clone without pictures shows its parent's; the vertical screen stands 3:4.
   f.SelectRow(f.RowOfGame("ts2u"));
   ASSERT_TRUE(WaitForPicture(f, "ts2"));
-  EXPECT_EQ(PreviewPaneShown().count, 1);
-  EXPECT_TRUE(FourToThree(PreviewPaneShown().picture, /*portrait=*/true));
+  EXPECT_TRUE(PreviewPaneShown().count == 1 && FourToThree(PreviewPaneShown().picture, /*portrait=*/true));
+  EXPECT_FALSE(KillTimer(Main().preview, kCycleTimer)) << "a single picture does not cycle";
   ExpectPanePicture("snap/breakout/0000.png");
 
   // No picture anywhere in the family: the placeholder, nothing logged.
@@ -132,17 +135,16 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
 
   // A file cut short and one that would need 400 megapixels: the placeholder
   // and a line each after the log of the start.
-  std::string cut = f.ReadText("snap\\sfex2\\0000.png").substr(0, 900);  // a real snapshot, cut short
-  f.WriteText("snap\\tekken3.png", cut);
+  f.Write("snap\\tekken3.png", f.Read("snap\\sfex2\\0000.png").substr(0, 900));  // a real snapshot, cut short
   // The start of a PNG file that says it is 20000 x 20000 pixels.
-  f.WriteText("snap\\glpracr.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29) +
+  f.Write("snap\\glpracr.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29) +
                                          std::string(4000, '\x55'));
   for (const char* set : {"tekken3", "glpracr"}) {
     f.SelectRow(f.RowOfGame(set));
     ASSERT_TRUE(WaitForPicture(f, set)) << set;
     ExpectPlaceholder(0xF2F2F2);
   }
-  std::string log = f.ReadText("logs\\korvo-launch.log");
+  std::string log = f.Read("logs\\korvo-launch.log");
   EXPECT_EQ(log.rfind("Korvo v1.0.0\r\n", 0), 0u) << "the log of the start stays";
   EXPECT_NE(log.find("Preview: the picture is damaged or cut short: " + f.dir.File("snap\\tekken3.png")),
             std::string::npos) << log;
@@ -154,9 +156,8 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   GetWindowRect(Main().list, &before);
   f.Command(kPreviewCommand);
   GetWindowRect(Main().list, &after);
-  EXPECT_FALSE(IsWindowVisible(Main().preview));
+  EXPECT_TRUE(!IsWindowVisible(Main().preview) && App().settings.preview_shown == 0);
   EXPECT_GT(after.right - after.left, before.right - before.left);
-  EXPECT_EQ(App().settings.preview_shown, 0);
   f.Command(kPreviewCommand);
   EXPECT_TRUE(IsWindowVisible(Main().preview));
 }
@@ -174,8 +175,7 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
     RECT list, pane;
     GetWindowRect(Main().list, &list);
     GetWindowRect(Main().preview, &pane);
-    EXPECT_EQ(pane.left, list.left);
-    EXPECT_EQ(pane.top, list.bottom + S(8));
+    EXPECT_TRUE(pane.left == list.left && pane.top == list.bottom + S(8));
     EXPECT_TRUE(FourToThree(PreviewPaneShown().picture));
     ExpectPanePicture("snap/pong/0000.png");
     EXPECT_EQ(PanePixels().At({2, PreviewPaneShown().picture.Bottom() + S(2)}), 0x202020u) << "the dark face";
@@ -198,7 +198,7 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
     int split = App().settings.preview_split;
     EXPECT_NEAR(split, (height + 60) * 96 / 144, 1);
     f.Close();
-    EXPECT_NE(f.ReadText("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
+    EXPECT_NE(f.Read("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
   }
   ApplyTheme(false);
 }

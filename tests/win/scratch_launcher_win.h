@@ -17,6 +17,18 @@
 #include "settings/app_state.h"
 #include "win_test_support.h"
 
+// The fake MAME's record of how it was started in `dir`; and how many of
+// those calls began with `first_arg` (a game's set, or a question like -listxml).
+inline std::vector<fakemame::RecordedCall> FakeMameCalls(const WinTempDir& dir) {
+  auto text = ReadWholeFile(dir.File("fakemame-calls.txt"));
+  return text ? fakemame::ParseCalls(*text) : std::vector<fakemame::RecordedCall>{};
+}
+inline size_t CallsWith(const WinTempDir& dir, const std::string& first_arg) {
+  size_t n = 0;
+  for (const auto& call : FakeMameCalls(dir)) n += !call.args.empty() && call.args[0] == first_arg;
+  return n;
+}
+
 struct ScratchLauncher {
   WinTempDir dir;
   explicit ScratchLauncher(bool with_mame = true) {
@@ -41,10 +53,7 @@ struct ScratchLauncher {
   }
   bool Exists(const std::string& relative) const { return FileExists(dir.File(relative)); }
   // The fake MAME's record of how it was started.
-  std::vector<fakemame::RecordedCall> Calls() const {
-    auto text = ReadWholeFile(dir.File("fakemame-calls.txt"));
-    return text ? fakemame::ParseCalls(*text) : std::vector<fakemame::RecordedCall>{};
-  }
+  std::vector<fakemame::RecordedCall> Calls() const { return FakeMameCalls(dir); }
 };
 
 // A zip of one member, as a ROM set or a backup would hold it.

@@ -26,7 +26,7 @@ bool SaveWindowScreenshot(HWND window, const std::string& name) {
   if (window) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpMessagesFor(300);
+    PumpMessagesFor(80);
   }
   WindowPixels shot(window);
   if (shot.rgb.empty()) return false;

@@ -32,12 +32,13 @@ bool SaveWindowScreenshot(HWND window, const std::string& name);
 // DC, so nothing on the screen above it gets in the way. nullptr: the screen's.
 struct WindowPixels {
   int width = 0, height = 0;
+  POINT origin = {0, 0};      // the window's top left on the screen
   std::vector<uint32_t> rgb;  // 0x00RRGGBB, top row first
 
   explicit WindowPixels(HWND window) {
     RECT rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (window) GetWindowRect(window, &rect);
-    width = rect.right - rect.left, height = rect.bottom - rect.top;
+    width = rect.right - rect.left, height = rect.bottom - rect.top, origin = {rect.left, rect.top};
     HDC source = window ? GetWindowDC(window) : GetDC(nullptr);
     HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info = {};
@@ -56,5 +57,19 @@ struct WindowPixels {
   uint32_t At(POINT p) const {
     return p.x >= 0 && p.y >= 0 && p.x < width && p.y < height ? rgb[p.y * width + p.x] & 0xFFFFFF : 0xFFFFFFFF;
   }
+  // The pixel at a point of `control`'s client area (nullptr: a point of the screen).
+  uint32_t In(HWND control, int x, int y) const {
+    POINT p = {x, y};
+    if (control) ClientToScreen(control, &p);
+    return At({p.x - origin.x, p.y - origin.y});
+  }
 };
+
+// A child's rectangle in its parent's client coordinates.
+inline RECT RectIn(HWND child, HWND parent) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
 

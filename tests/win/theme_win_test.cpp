@@ -1,6 +1,5 @@
-// The look under Wine: a window with the controls the dark look paints itself,
-// read back pixel by pixel in both looks; the shared tool buttons, tooltips
-// and status images.
+// The look under Wine: a window of the controls the dark look paints itself, read back
+// pixel by pixel in both looks; tool buttons, tooltips and status images.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -118,20 +117,12 @@ struct ThemeHost {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpMessagesFor(20);
   }
-  // A point of a control's client area (or of the screen) in window coordinates, where the pixels start.
-  POINT At(HWND control, int x, int y) const {
-    POINT point = {x, y};
-    if (control) ClientToScreen(control, &point);
-    RECT frame;
-    GetWindowRect(window, &frame);
-    return {point.x - frame.left, point.y - frame.top};
-  }
   // How many pixels of a control's client area (or of a rectangle of it) have this colour.
   int Count(const WindowPixels& shot, HWND control, uint32_t rgb, RECT r = {}) const {
     if (IsRectEmpty(&r)) GetClientRect(control, &r);
     int count = 0;
     for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) count += shot.At(At(control, x, y)) == rgb;
+      for (int x = r.left; x < r.right; ++x) count += shot.In(control, x, y) == rgb;
     return count;
   }
 };
@@ -156,25 +147,24 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
     host.Settle();
     WindowPixels shot(host.window);
     SaveWindowScreenshot(host.window, "theme-dark");
-    auto pixel = [&](HWND control, int x, int y) { return shot.At(host.At(control, x, y)); };
     // Tab strip: the selected tab lighter with its accent bar on top, the others on the face.
     RECT other, selected, game, year, keyboard;
     TabCtrl_GetItemRect(host.tab, 0, &other);
     TabCtrl_GetItemRect(host.tab, 1, &selected);
-    EXPECT_EQ(pixel(host.tab, other.left + 3, other.bottom - 3), 0x202020u);
-    EXPECT_EQ(pixel(host.tab, selected.left + 3, selected.bottom - 3), 0x282828u);
-    EXPECT_EQ(pixel(host.tab, selected.left + 3, selected.top + 1), 0x0078D7u);
+    EXPECT_EQ(shot.In(host.tab, other.left + 3, other.bottom - 3), 0x202020u);
+    EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.bottom - 3), 0x282828u);
+    EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.top + 1), 0x0078D7u);
     EXPECT_GT(host.Count(shot, host.tab, 0x8C8C8C), 10);  // the others' text
-    EXPECT_EQ(pixel(host.status, 100, 0), 0x505050u);    // the status bar's top line
+    EXPECT_EQ(shot.In(host.status, 100, 0), 0x505050u);    // the status bar's top line
     // List header: panel colour, a separator, a sort triangle on the sorted column only, whole titles.
     Header_GetItemRect(host.header, 1, &game);
     Header_GetItemRect(host.header, 2, &year);
     Header_GetItemRect(host.header, 3, &keyboard);
     int middle = (game.top + game.bottom) / 2;
-    EXPECT_EQ(pixel(host.header, game.right - 40, game.top + 2), 0x303030u);
-    EXPECT_EQ(pixel(host.header, game.right - 1, middle), 0x505050u);
-    EXPECT_EQ(pixel(host.header, game.right - 10, middle), 0xE8E8E8u);
-    EXPECT_EQ(pixel(host.header, year.right - 10, middle), 0x303030u);
+    EXPECT_EQ(shot.In(host.header, game.right - 40, game.top + 2), 0x303030u);
+    EXPECT_EQ(shot.In(host.header, game.right - 1, middle), 0x505050u);
+    EXPECT_EQ(shot.In(host.header, game.right - 10, middle), 0xE8E8E8u);
+    EXPECT_EQ(shot.In(host.header, year.right - 10, middle), 0x303030u);
     EXPECT_EQ(host.Count(shot, host.header, 0xE8E8E8, keyboard), host.Count(shot, host.label, 0xE8E8E8))
         << "an unsorted title is not cut short for a sort mark";
     // Edit fields and drop-down lists, enabled or not: a thin line round them
@@ -182,19 +172,18 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
     for (HWND field : {host.edit, host.disabled_edit, host.disabled_combo}) {
       RECT r;
       GetWindowRect(field, &r);
-      const POINT o = host.At(nullptr, r.left, r.top);
       const int w = r.right - r.left, h = r.bottom - r.top;
       for (POINT p : {POINT{w / 2, 0}, POINT{w / 2, h - 1}, POINT{0, h / 2}, POINT{w - 1, h / 2}})
-        EXPECT_EQ(shot.At({o.x + p.x, o.y + p.y}), 0x505050u) << field << " at " << p.x << "," << p.y;
-      EXPECT_EQ(shot.At({o.x + w / 2, o.y + h - 2}), field == host.edit ? 0x383838u : 0x202020u) << field;
+        EXPECT_EQ(shot.In(nullptr, r.left + p.x, r.top + p.y), 0x505050u) << field << " at " << p.x << "," << p.y;
+      EXPECT_EQ(shot.In(nullptr, r.left + w / 2, r.top + h - 2), field == host.edit ? 0x383838u : 0x202020u) << field;
     }
     // Toolbar: checked, hot and disabled buttons; a dim label; push buttons, the default one outlined.
-    EXPECT_EQ(pixel(host.star, 19, 3), 0x3E3E3Eu);
-    EXPECT_EQ(pixel(host.refresh, 19, 3), 0x444444u);
+    EXPECT_EQ(shot.In(host.star, 19, 3), 0x3E3E3Eu);
+    EXPECT_EQ(shot.In(host.refresh, 19, 3), 0x444444u);
     EXPECT_EQ(host.Count(shot, host.play, 0xE8E8E8), 0);
     EXPECT_EQ(host.Count(shot, host.dim_label, 0xE8E8E8), 0);
-    EXPECT_EQ(pixel(host.cancel, 6, 13), 0x383838u);
-    EXPECT_EQ(pixel(host.ok, 40, 0), 0x0078D7u);
+    EXPECT_EQ(shot.In(host.cancel, 6, 13), 0x383838u);
+    EXPECT_EQ(shot.In(host.ok, 40, 0), 0x0078D7u);
     // Menu bar: the rest of the bar dark, its items' text light; and so through an
     // open menu, whose item is pushed.
     MENUBARINFO bar = {sizeof bar};
@@ -202,10 +191,9 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
     ASSERT_TRUE(GetMenuBarInfo(host.window, OBJID_MENU, 0, &bar));
     ASSERT_TRUE(GetMenuItemRect(host.window, GetMenu(host.window), 0, &file));
     ASSERT_TRUE(GetMenuItemRect(host.window, GetMenu(host.window), 1, &view));
-    POINT beyond = host.At(nullptr, bar.rcBar.right - 20, (bar.rcBar.top + bar.rcBar.bottom) / 2);
-    POINT corner = host.At(nullptr, view.left + 2, view.top + 2);
-    EXPECT_EQ(shot.At(beyond), 0x202020u);
-    EXPECT_EQ(shot.At(corner), 0x202020u);
+    const int beyond_x = bar.rcBar.right - 20, beyond_y = (bar.rcBar.top + bar.rcBar.bottom) / 2;
+    EXPECT_EQ(shot.In(nullptr, beyond_x, beyond_y), 0x202020u);
+    EXPECT_EQ(shot.In(nullptr, view.left + 2, view.top + 2), 0x202020u);
     EXPECT_GT(host.Count(shot, nullptr, 0xE8E8E8, file), 5);
     g_menu_host = host.window;
     SetForegroundWindow(host.window);
@@ -214,8 +202,8 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
     for (int i = 0; i < 30 && !g_open_menu; ++i) PumpMessagesFor(20);
     ASSERT_NE(g_open_menu, nullptr);
     std::unique_ptr<WindowPixels> open(g_open_menu);
-    EXPECT_EQ(open->At(corner), 0x4E4E4Eu);
-    EXPECT_EQ(open->At(beyond), 0x202020u);
+    EXPECT_EQ(open->In(nullptr, view.left + 2, view.top + 2), 0x4E4E4Eu);
+    EXPECT_EQ(open->In(nullptr, beyond_x, beyond_y), 0x202020u);
     // Where the bar's items are owner-drawn, Alt and a letter still open them.
     LRESULT result = 0;
     auto menu = reinterpret_cast<LPARAM>(GetMenu(host.window));
@@ -230,7 +218,7 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
     host.Settle();
     WindowPixels later(host.window);
     EXPECT_EQ(host.Count(later, host.status, 0xE8E8E8), 0);
-    EXPECT_EQ(later.At(host.At(host.star, 19, 3)), 0x202020u);
+    EXPECT_EQ(later.In(host.star, 19, 3), 0x202020u);
   }
   ApplyTheme(false);
 }
@@ -244,9 +232,9 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   for (HWND control : {host.tab, host.status, host.header, host.cancel}) EXPECT_FALSE(HasDarkPainting(control));
   LRESULT result = 0;
   EXPECT_FALSE(DarkMenuBarMessage(host.window, WM_NCPAINT, 1, 0, &result));
-  EXPECT_NE(shot.At(host.At(host.status, 100, 0)), 0x505050u);
-  EXPECT_EQ(shot.At(host.At(host.refresh, 19, 3)), RgbOf(GetSysColor(COLOR_3DFACE)));
-  EXPECT_EQ(shot.At(host.At(host.star, 19, 3)), 0xD6D6D6u);
+  EXPECT_NE(shot.In(host.status, 100, 0), 0x505050u);
+  EXPECT_EQ(shot.In(host.refresh, 19, 3), RgbOf(GetSysColor(COLOR_3DFACE)));
+  EXPECT_EQ(shot.In(host.star, 19, 3), 0xD6D6D6u);
   EXPECT_GT(host.Count(shot, host.dim_label, RgbOf(GetSysColor(COLOR_GRAYTEXT))), 10);
 
   // A tool button that is disabled under the pointer hears no leave notice: it stops being hot at once.

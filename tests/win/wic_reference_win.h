@@ -1,6 +1,5 @@
-// A picture file decoded by the Windows Imaging Component alone, into the
-// 32-bit pixels the preview works with: the reference its pixels are checked
-// against, and the baseline of its benchmark.
+// A picture decoded by the Windows Imaging Component alone: the reference the preview's
+// pixels are checked against, and the baseline of its benchmark.
 #pragma once
 #include <windows.h>
 #include <wincodec.h>

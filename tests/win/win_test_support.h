@@ -1,6 +1,7 @@
 // Helpers for the Windows-side tests: scratch folders and running korvo.exe.
 #pragma once
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <string>
 
@@ -72,4 +73,16 @@ inline long WaitExit(HANDLE process, DWORD ms) {
   DWORD code = 0;
   GetExitCodeProcess(process, &code);
   return static_cast<long>(code);
+}
+
+// How many processes of this program run now (Wine lists those of this prefix).
+inline int CountProcesses(const wchar_t* exe_name) {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  int count = 0;
+  for (BOOL ok = Process32FirstW(snap, &entry); ok; ok = Process32NextW(snap, &entry))
+    count += _wcsicmp(entry.szExeFile, exe_name) == 0;
+  CloseHandle(snap);
+  return count;
 }
