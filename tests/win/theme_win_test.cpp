@@ -1,5 +1,4 @@
-// The look under Wine: a window of the controls the dark look paints itself, read back
-// pixel by pixel in both looks; tool buttons, tooltips and status images.
+// The look: a window of the controls the dark look paints, read back pixel by pixel; tooltips, status images.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
