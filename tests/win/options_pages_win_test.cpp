@@ -205,8 +205,7 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowSemicolonFoldersAndFailedWrites
   f.Command(109);
   EXPECT_EQ(f.StatusText(), "Could not write the key mapping (MAME folder: cfg\\default.cfg)");
   EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "video=1") && TheInputMapping().dirty);
-  DeleteFileW(Utf8ToUtf16(f.dir.File("cfg\\default.cfg\\in-the-way")).c_str());
-  RemoveDirectoryW(Utf8ToUtf16(f.dir.File("cfg\\default.cfg")).c_str());
+  std::filesystem::remove_all(Utf8ToUtf16(f.dir.File("cfg\\default.cfg")));
 
   // A folder whose path holds a semicolon is refused, typed or chosen.
   const std::string odd = f.dir.File("my;roms"), more = f.dir.File("more");
