@@ -1,6 +1,4 @@
-// Backup Settings and Restore Settings through their commands, the file dialogs
-// answered as a user would: what they bring back, and refusals that change nothing.
-#include <windows.h>
+// Backup and Restore Settings through their commands, the file dialogs answered: what comes back, refusals.
 
 #include <gtest/gtest.h>
 
@@ -25,8 +23,7 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   ScratchLauncher f;
   App().settings.roms_directory = "D:\\Games\\roms";
   SaveSettings(App().settings, App().settings_path);
-  // What a user has set up: the launcher's files and MAME's saves (every kind
-  // is brought back byte for byte; the native tests go through them all).
+  // What a user has set up: the launcher's files and MAME's saves (every kind: the native tests).
   const std::vector<std::pair<std::string, std::string>> kFiles = {
       {"korvo-games.cfg", "[game 23]\r\nbios=\r\n"},
       {"cfg\\sfex2.cfg", std::string("<mameconfig>\0\x01\xFF</mameconfig>", 29)},
@@ -60,20 +57,13 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   f.Write("profiles\\New.cfg", "new");
   const std::string changed_settings = f.Read("korvo-settings.cfg");
 
-  // Each refusal: the file chosen ("" cancels), the answer to the question
-  // (0: none is asked) and the box that follows ("": none).
+  // Each refusal: the file chosen ("" cancels), the answer to the question (0: none) and the box that follows.
   const std::string zip = *ReadWholeFile(backup);
   f.Write("cut.zip", zip.substr(0, zip.size() - 30));
   f.Write("text.zip", "just some text");
   CreateFolder(f.dir.File("empty.zip.tmp"));  // where a backup would be written before it takes its name
   const char* const kUnreadable = "This file is not a readable backup of Korvo (damaged or not a zip).";
-  const struct {
-    const char* command;
-    bool running;
-    std::string file;
-    int answer;
-    const char* box;
-  } kRefusals[] = {
+  const struct { const char* command; bool running; std::string file; int answer; const char* box; } kRefusals[] = {
       {"Restore Settings", true, "-", 0, "Stop the running game first."},
       {"Restore Settings", false, f.dir.File("text.zip"), IDYES, kUnreadable},
       {"Restore Settings", false, f.dir.File("cut.zip"), IDYES, kUnreadable},
@@ -89,10 +79,8 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
     if (r.file != "-") s.Then([&] { return AnswerFileDialog(r.command, r.file); });
     if (r.answer) s.Then([&] { return AnswerBox(r.command, r.answer); });
     if (r.box[0]) s.Then([&] { return AnswerBox(r.command, IDOK, &box); });
-    if (r.command[0] == 'B')
-      BackupSettingsCommand(nullptr, r.running);
-    else
-      EXPECT_FALSE(RestoreSettingsCommand(nullptr, r.running));
+    if (r.command[0] == 'B') BackupSettingsCommand(nullptr, r.running);
+    else EXPECT_FALSE(RestoreSettingsCommand(nullptr, r.running));
     EXPECT_TRUE(s.Finished());
     EXPECT_EQ(box, r.box);
     EXPECT_EQ(f.Read("cfg\\sfex2.cfg") + f.Read("korvo-settings.cfg"), "changed" + changed_settings);

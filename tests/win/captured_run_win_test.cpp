@@ -1,6 +1,4 @@
-// The captured run against the fake MAME printing in one write and line by line through
-// the C library: whole answers, a hang ended in time, a missing program, the listing cache.
-#include <windows.h>
+// The captured run against the fake MAME printing at once and line by line; a hang, a missing program, the cache.
 
 #include <gtest/gtest.h>
 

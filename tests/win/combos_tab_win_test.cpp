@@ -1,25 +1,19 @@
-// The Combos tab of the real main window: rows reach korvo-combos.cfg, the plugin
-// korvo.exe --game writes and the real MAME; the pad, the caret, the list's mouse, Defaults.
+// The Combos tab: rows reach korvo-combos.cfg, korvo.exe --game's plugin and the real MAME; the pad, the mouse, Defaults.
 #include <gtest/gtest.h>
 
-#include "base/file_system.h"
 #include "combos/combos_editor.h"
 #include "combos/combos_tab_ui_win.h"
 #include "combos/sequence_pad.h"
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
 #include "screenshot_win.h"
-#include "settings/app_state.h"
 
 namespace {
 HWND Item(int id) { return GetDlgItem(Options().pages[kTabCombos], id); }
 void Command(int id, int code = BN_CLICKED) {
   SendMessageW(Options().pages[kTabCombos], WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
 }
-std::string Chosen(int id) {
-  const int at = ComboSelection(Item(id));
-  return at < 0 ? "" : ComboEntries(Item(id))[static_cast<size_t>(at)];
-}
+std::string Chosen(int id) { return ChosenEntry(Item(id)); }
 void Choose(int id, const std::string& text) {
   SendMessageW(Item(id), CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Utf8ToUtf16(text).c_str()));
   EXPECT_EQ(Chosen(id), text);
@@ -33,19 +27,10 @@ void Pad(std::initializer_list<const char*> tokens) {
       if (std::string(SequencePadButtons()[i].token) == token)
         SendMessageW(Item(kIdComboPadFirst + static_cast<int>(i)), BM_CLICK, 0, 0);
 }
-void SelectRow(int row) {
-  ListView_SetItemState(Item(kIdComboList), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-}
-int SelectedRow() { return ListView_GetNextItem(Item(kIdComboList), -1, LVNI_SELECTED); }
+void SelectRow(int row) { SelectListRow(Item(kIdComboList), row); }
+int SelectedRow() { return SelectedListRow(Item(kIdComboList)); }
 std::string Cell(int row, int column) { return ListRow(Item(kIdComboList), row)[static_cast<size_t>(column)]; }
-// A mouse notification of the list on the middle of a cell.
-void Mouse(UINT code, int row, int column) {
-  RECT cell;
-  ListView_GetSubItemRect(Item(kIdComboList), row, column, LVIR_BOUNDS, &cell);
-  NMITEMACTIVATE activate = {{Item(kIdComboList), static_cast<UINT_PTR>(kIdComboList), code}, row, column};
-  activate.ptAction = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-  SendMessageW(Options().pages[kTabCombos], WM_NOTIFY, kIdComboList, reinterpret_cast<LPARAM>(&activate));
-}
+void Mouse(UINT code, int row, int column) { NotifyCellMouse(Item(kIdComboList), code, row, column); }
 }  // namespace
 
 TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
@@ -56,7 +41,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   Choose(kIdComboLoadCharacter, "Guile");
   EXPECT_EQ(Chosen(kIdComboLoadCharacter) + Chosen(kIdComboCharacter) + Cell(11, kComboColumnName), "Guile");
   EXPECT_EQ(std::to_string(Cell(10, kComboColumnName).rfind("Guile: ", 0)) + Cell(8, kComboColumnKeyboard), "09");
-  // A move for row 3, and row 4 typed in words, key by key.
+  // A move for row 3; row 4 typed key by key.
   SelectRow(2);
   Choose(kIdComboMove, "[Special] Sonic Boom   (Hold DL (charge), R + HP)");
   EXPECT_EQ(Box() + " | " + ControlText(Item(kIdComboHint)) + " | " + Cell(2, kComboColumnSequence),
@@ -70,15 +55,12 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   // Row 4's key: a click on its Keyboard cell, F7 pressed in the capture dialog.
   {
     DialogDriver driver([&](HWND, const SeenBox& box) {
-      if (box.title != "Set Keyboard Key") return false;
-      SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        keybd_event(VK_F7, 0, 0, 0);
-        SetTimer(nullptr, 0, 250, [](HWND, UINT, UINT_PTR timer, DWORD) {
-          KillTimer(nullptr, timer), keybd_event(VK_F7, 0, KEYEVENTF_KEYUP, 0);
+      return box.title == "Set Keyboard Key" && SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer), keybd_event(VK_F7, 0, 0, 0);
+        SetTimer(nullptr, 0, 250, [](HWND, UINT, UINT_PTR t, DWORD) {
+          KillTimer(nullptr, t), keybd_event(VK_F7, 0, KEYEVENTF_KEYUP, 0);
         });
       });
-      return true;
     });
     Mouse(NM_CLICK, 3, kComboColumnKeyboard);
     f.WaitFor([&] {  // the dialog came, took the key and went; the key was let go
@@ -86,7 +68,6 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
              !(GetAsyncKeyState(VK_F7) & 0x8000);
     });
   }
-  // The Step box; OK writes the file.
   SetWindowTextW(Item(kIdComboStep), L"45");
   f.Command(109);
   const std::string file = f.Read("korvo-combos.cfg");
@@ -135,8 +116,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   EXPECT_EQ(Box(), "QCF (D, DR, R) + HP, HP");
   Pad({"Del", "Del"});
   EXPECT_EQ(Box() + " | " + Combos().rows[3].seq, "QCF (D, DR, R) | 2 3 6");
-  // So it does after a move is chosen; with the caret inside a word or a
-  // selection across a parenthesis the box and the row still agree.
+  // So after a move is chosen; with the caret in a word or a selection across a parenthesis, box and row agree.
   Choose(kIdComboMove, "[Special] Shouryuu Ken (Rising Dragon Fist)   (DP (R, D, DR) + HP)");
   Pad({"Del"});
   EXPECT_EQ(Box(), "DP (R, D, DR)");
@@ -157,8 +137,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
     EXPECT_EQ(driver.Seen().size(), 1u);
   }
   EXPECT_EQ(Cell(3, kComboColumnName), "My Fireball");
-  // Right-click on a Pad cell, "Clear": only the pad trigger goes. The menu
-  // is answered from its own loop by keys.
+  // Right-click on a Pad cell, "Clear" (by keys, in the menu's own loop): only the pad trigger goes.
   Combos().rows[1].pad = "1_BUTTON1";
   SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
@@ -179,8 +158,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   EXPECT_EQ(Cell(3, kComboColumnName) + " | " + Cell(0, kComboColumnSequence),
             "Ryu: Hadou Ken (Surge Fist) | DQCF (D, DR, R, D, DR, R) + LK + MK + HK");
 
-  // The plugin in the real MAME: row 4's trigger also fires while a key
-  // nobody presses is up, so the combo plays at once.
+  // The plugin in the real MAME: row 4's trigger also fires while a key nobody presses is up: it plays at once.
   const std::string unix_dir = UnixPath(f.dir.path());
   if (unix_dir.empty()) GTEST_SKIP() << "the Linux MAME is not reachable from here";
   std::string lua = init;

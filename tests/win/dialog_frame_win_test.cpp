@@ -1,21 +1,13 @@
-// The dialog frame under Wine: About, Keyboard Shortcuts and the text prompt in
-// both looks. (Report texts posted after a dialog closed: the ROM check's test.)
-#include <windows.h>
-#include <commctrl.h>
+// The dialog frame under Wine: About, Keyboard Shortcuts and the text prompt in both looks.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/about_ui_win.h"
 #include "app/keyboard_shortcuts.h"
-#include "base/utf16_win.h"
 #include "dialog_script_win.h"
 #include "screenshot_win.h"
-#include "ui/modal_dialog_ui_win.h"
 #include "ui/text_prompt_ui_win.h"
 #include "ui/theme_win.h"
-#include "ui/ui_metrics_win.h"
 
 namespace {
 HWND ChildWithText(HWND dialog, const char* text) {
@@ -24,8 +16,7 @@ HWND ChildWithText(HWND dialog, const char* text) {
   return nullptr;
 }
 
-// A line of labels reads as one sentence: as painted, no run of blank
-// columns between its first and last word is wider than about a space.
+// A line of labels reads as one sentence: no run of blank columns between its words wider than about a space.
 void ExpectWordsOneSpaceApart(HWND dialog, const char* first, const char* last) {
   HWND from = ChildWithText(dialog, first), to = ChildWithText(dialog, last);
   ASSERT_TRUE(from && to);

@@ -1,7 +1,5 @@
-// Driving the launcher's modal windows, whose loops run on the test thread: a thread
-// timer plays the user. A DialogScript's steps are retried until each says it is done; a
-// DialogDriver answers every box or dialog once. Actions post their messages, so nested
-// windows do not hold a script up; after 30 s a script closes what it finds instead of hanging.
+// Modal windows' loops run on the test thread, so a thread timer plays the user: a DialogScript retries each step
+// until it is done (after 30 s it closes what it finds), a DialogDriver answers every box or dialog once.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -24,9 +22,12 @@ inline bool IsBoxOrDialog(HWND w, bool* box = nullptr) {
   return IsWindowVisible(w) && (!lstrcmpW(name, L"#32770") || !lstrcmpW(name, L"KorvoModal"));
 }
 
+// A message box's text (its static control 0xFFFF).
+inline std::string BoxText(HWND box) { return ControlText(GetDlgItem(box, 0xFFFF)); }
+
 struct SeenBox {
-  std::string title;
-  std::string text;
+  std::string title, text;
+  bool box = false;  // a message box or common dialog, not one of the launcher's own
 };
 
 class DialogDriver {
@@ -35,14 +36,8 @@ class DialogDriver {
   // false the driver presses the default: IDOK for boxes with OK, IDNO for
   // Yes/No boxes, Cancel (IDCANCEL) for dialogs.
   using Answer = std::function<bool(HWND window, const SeenBox& box)>;
-  explicit DialogDriver(Answer answer = nullptr) : answer_(std::move(answer)) {
-    active_ = this;
-    timer_ = SetTimer(nullptr, 0, 60, Tick);
-  }
-  ~DialogDriver() {
-    KillTimer(nullptr, timer_);
-    if (active_ == this) active_ = nullptr;
-  }
+  explicit DialogDriver(Answer answer = nullptr) : answer_(std::move(answer)) { active_ = this; }
+  ~DialogDriver() { KillTimer(nullptr, timer_), active_ = active_ == this ? nullptr : active_; }
   const std::vector<SeenBox>& Seen() const { return seen_; }
   bool SawTitle(const std::string& title) const {
     return std::any_of(seen_.begin(), seen_.end(), [&](const SeenBox& b) { return b.title == title; });
@@ -64,7 +59,7 @@ class DialogDriver {
       bool box = false;
       if (std::find(handled_.begin(), handled_.end(), w) != handled_.end() || !IsBoxOrDialog(w, &box)) continue;
       handled_.push_back(w);
-      const SeenBox seen{ControlText(w), ControlText(GetDlgItem(w, 0xFFFF))};
+      const SeenBox seen{ControlText(w), BoxText(w), box};
       seen_.push_back(seen);
       if (answer_ && answer_(w, seen)) continue;
       const int button = !box ? IDCANCEL : GetDlgItem(w, IDOK) ? IDOK : GetDlgItem(w, IDNO) ? IDNO : IDCANCEL;
@@ -75,21 +70,14 @@ class DialogDriver {
   Answer answer_;
   std::vector<SeenBox> seen_;
   std::vector<HWND> handled_;
-  UINT_PTR timer_ = 0;
+  UINT_PTR timer_ = SetTimer(nullptr, 0, 60, Tick);
 };
 
 class DialogScript {
  public:
   using Step = std::function<bool()>;
-  DialogScript() {
-    current_ = this;
-    start_ = GetTickCount();
-    timer_ = SetTimer(nullptr, 0, 40, Tick);
-  }
-  ~DialogScript() {
-    KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
+  DialogScript() { current_ = this; }
+  ~DialogScript() { KillTimer(nullptr, timer_), current_ = nullptr; }
   DialogScript& Then(Step step) {
     steps_.push_back(std::move(step));
     return *this;
@@ -117,8 +105,8 @@ class DialogScript {
   }
   static inline DialogScript* current_ = nullptr;
   std::deque<Step> steps_;
-  UINT_PTR timer_ = 0;
-  DWORD start_ = 0;
+  UINT_PTR timer_ = SetTimer(nullptr, 0, 40, Tick);
+  DWORD start_ = GetTickCount();
   bool busy_ = false;
 };
 
@@ -133,28 +121,16 @@ inline void InitWindowsForTests() {
   RegisterModalDialogClass(GetModuleHandleW(nullptr));
 }
 
+// The launcher's own dialogs; message boxes and common dialogs.
 inline HWND FindShown(const wchar_t* window_class, const std::string& title) {
   HWND w = FindWindowW(window_class, Utf8ToUtf16(title).c_str());
   return w && IsWindowVisible(w) ? w : nullptr;
 }
-// The launcher's own dialogs, and message boxes and common dialogs.
 inline HWND FindModal(const std::string& title) { return FindShown(L"KorvoModal", title); }
 inline HWND FindBox(const std::string& title) { return FindShown(L"#32770", title); }
 
 inline std::string TextOf(HWND window) { return ControlText(window); }
 inline std::string ItemText(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
-
-// The texts of a message box (its static controls), joined by line feeds.
-inline std::string BoxText(HWND box) {
-  std::string text;
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t cls[32] = {};
-    GetClassNameW(child, cls, 32);
-    std::string t = ControlText(child);
-    if (lstrcmpiW(cls, L"Static") == 0 && !t.empty()) text += (text.empty() ? "" : "\n") + t;
-  }
-  return text;
-}
 
 // A button press, as the button itself would post it.
 inline void Press(HWND dialog, int id) {
@@ -174,9 +150,20 @@ inline std::vector<std::string> ListRow(HWND list, int row) {
   return texts;
 }
 
+// Selects only `row` (-1: none), as a click on it does.
 inline void SelectListRow(HWND list, int row) {
-  ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-  ListView_EnsureVisible(list, row, FALSE);
+  ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+  if (row >= 0) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+inline int SelectedListRow(HWND list) { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
+
+// A mouse notification of a list at the middle of a cell, as the list sends it to its owner.
+inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
+  RECT cell = {column == 0 ? LVIR_LABEL : LVIR_BOUNDS, column, 0, 0};
+  SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+  NMITEMACTIVATE click = {{list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), code}, row, column, 0, 0, 0,
+                          {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2}, 0, 0};
+  SendMessageW(GetParent(list), WM_NOTIFY, GetDlgCtrlID(list), reinterpret_cast<LPARAM>(&click));
 }
 
 // A double-click on a row, through the list's own mouse handling.
@@ -201,6 +188,10 @@ inline std::vector<std::string> ComboEntries(HWND combo) {
     entries.push_back(Utf16ToUtf8(text.c_str()));
   }
   return entries;
+}
+inline std::string ChosenEntry(HWND combo) {
+  const auto at = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+  return at < 0 ? "" : ComboEntries(combo).at(static_cast<size_t>(at));
 }
 // Selects an entry as the user would: the owner hears CBN_SELCHANGE.
 inline void ChooseComboEntry(HWND combo, int index) {
@@ -231,21 +222,16 @@ inline bool AnswerBox(const std::string& title, int button, std::string* text = 
   return true;
 }
 
-// The file dialog titled `title`: notes the proposed name and the filters,
-// types `path` and presses OK (or Cancel with an empty path).
+// The file dialog titled `title`: notes name and filters, types `path` and presses OK ("": Cancel).
 inline bool AnswerFileDialog(const std::string& title, const std::string& path, std::string* proposed = nullptr,
                              std::vector<std::string>* filters = nullptr) {
   HWND dialog = FindBox(title);
   if (!dialog) return false;
-  HWND name = GetDlgItem(dialog, 0x47C);  // the file name box (cmb13), or its older edit (edt1)
-  if (!name) name = GetDlgItem(dialog, 0x480);
+  HWND name = GetDlgItem(dialog, GetDlgItem(dialog, 0x47C) ? 0x47C : 0x480);  // the name box (cmb13) or edit (edt1)
   if (!name) return false;
   if (proposed) *proposed = TextOf(name);
   if (filters) *filters = ComboEntries(GetDlgItem(dialog, 0x470));
-  if (path.empty()) {
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    return true;
-  }
+  if (path.empty()) return PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0), true;
   SetControlText(name, path);
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   return true;

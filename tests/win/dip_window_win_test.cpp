@@ -1,5 +1,4 @@
-// The DIP Switches window on the fake MAME's recorded -listxml of sfex2: the lists, what OK
-// writes into cfg\sfex2.cfg (only the changed switch, into the file as MAME left it), Cancel.
+// The DIP Switches window on sfex2's recorded -listxml: the lists, what OK writes into cfg\sfex2.cfg, Cancel.
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,7 @@
-// The filter window for real: the overlay read back from the screen against the reference
-// of the same shaders, and its life around MAME's window.
-#include <windows.h>
+// The filter window for real: the overlay on the screen against the shaders' reference; its life around MAME's window.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -14,7 +11,6 @@
 #include "filterwin/filter_window.h"
 #include "scratch_launcher_win.h"
 #include "screenshot_win.h"
-#include "settings/app_state.h"
 
 namespace {
 constexpr int kPictureW = 160, kPictureH = 120;
@@ -28,29 +24,19 @@ bool WaitUntil(Done done, DWORD ms) {
   return true;
 }
 
-// MAME's part played inside this process, so a window print reaches it
-// (Wine prints only windows of the calling process).
-class PictureThread {
- public:
-  PictureThread() {
-    thread_ = std::thread([this] {
-      window_ = fakemame::CreatePictureWindow(kPictureW, kPictureH);
-      ready_ = true;
-      MSG msg;
-      while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    });
-    WaitUntil([this] { return ready_.load(); }, 5000);
-  }
+// MAME's part played in this process: Wine prints only windows of the calling process.
+struct PictureThread {
+  std::atomic<HWND> window{nullptr};
+  std::thread thread{[this] {
+    window = fakemame::CreatePictureWindow(kPictureW, kPictureH);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  }};
+  PictureThread() { WaitUntil([this] { return window.load() != nullptr; }, 5000); }
   ~PictureThread() {
-    if (IsWindow(window_)) PostMessageW(window_, WM_CLOSE, 0, 0);
-    thread_.join();
+    if (IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
+    thread.join();
   }
-  HWND window() const { return window_; }
-
- private:
-  std::thread thread_;
-  std::atomic<bool> ready_{false};
-  HWND window_ = nullptr;
 };
 
 // What the overlay should show for the picture window with these settings.
@@ -78,11 +64,10 @@ int Mismatches(const WindowPixels& s, const RgbImage& expected) {
   int mismatches = 0;
   for (int y = 0; y < s.height; ++y)
     for (int x = 0; x < s.width; ++x) {
-      uint32_t p = s.At({x, y});
+      const uint32_t p = s.At({x, y});
       const Rgb& e = expected.At(x, y);
-      mismatches += std::max({std::abs(static_cast<int>(p >> 16 & 255) - static_cast<int>(e.r * 255 + 0.5f)),
-                              std::abs(static_cast<int>(p >> 8 & 255) - static_cast<int>(e.g * 255 + 0.5f)),
-                              std::abs(static_cast<int>(p & 255) - static_cast<int>(e.b * 255 + 0.5f))}) > 6;
+      auto off = [p](int shift, float want) { return std::abs(int(p >> shift & 255) - int(want * 255 + 0.5f)) > 6; };
+      mismatches += off(16, e.r) || off(8, e.g) || off(0, e.b);
     }
   return mismatches;
 }
@@ -90,11 +75,7 @@ int Mismatches(const WindowPixels& s, const RgbImage& expected) {
 void UseFilterSettings(int scaler, int dither, bool fxaa) {
   Settings& s = App().settings;
   ResetSettings(s);
-  s.filter_window = 1;
-  s.filter_scaler = scaler;
-  s.filter_dither = dither;
-  s.filter_fxaa = fxaa;
-  s.keep_aspect = 1;
+  s.filter_window = s.keep_aspect = 1, s.filter_scaler = scaler, s.filter_dither = dither, s.filter_fxaa = fxaa;
 }
 }  // namespace
 
@@ -103,7 +84,7 @@ TEST(FilterWindowWin, ScalersMatchTheReferenceAndTheOverlayFollowsMamesWindow) {
     SCOPED_TRACE(scaler);
     UseFilterSettings(scaler, dither, fxaa);
     PictureThread picture;
-    ASSERT_TRUE(picture.window());
+    ASSERT_TRUE(picture.window.load());
     StartFilterWindow(GetCurrentProcessId());
     ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(Overlay()); }, 20000)) << "the overlay did not show";
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -121,16 +102,15 @@ TEST(FilterWindowWin, ScalersMatchTheReferenceAndTheOverlayFollowsMamesWindow) {
     LONG_PTR ex = GetWindowLongPtrW(Overlay(), GWL_EXSTYLE);
     for (LONG_PTR flag : std::initializer_list<LONG_PTR>{WS_EX_LAYERED, WS_EX_TOPMOST, WS_EX_TOOLWINDOW, WS_EX_TRANSPARENT, WS_EX_NOACTIVATE})
       EXPECT_TRUE(ex & flag) << std::hex << flag;
-    EXPECT_EQ(GetForegroundWindow(), picture.window());
+    EXPECT_EQ(GetForegroundWindow(), picture.window.load());
     StopFilterWindow();
     EXPECT_FALSE(Overlay());
   }
 
-  // Hidden while MAME's window is minimised; a 1 x 1 client area is skipped,
-  // not drawn; it ends by itself with MAME's window.
+  // Hidden while MAME's window is minimised; a tiny client area is skipped; it ends with MAME's window.
   UseFilterSettings(kScalerSharpBilinear, 0, false);
   PictureThread picture;
-  HWND mame = picture.window();
+  HWND mame = picture.window.load();
   StartFilterWindow(GetCurrentProcessId());
   ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(Overlay()); }, 20000));
   ShowWindow(mame, SW_MINIMIZE);

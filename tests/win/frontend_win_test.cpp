@@ -1,14 +1,7 @@
-// korvo.exe --game under Windows with the fake mame.exe beside it: what MAME
-// is started with, autofire around the game, and failures only Windows gives.
-#include <windows.h>
+// korvo.exe --game with the fake mame.exe beside it: MAME's arguments, autofire around the game, Windows' failures.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "../../tools/fakemame/fakemame_record.h"
-#include "base/file_system.h"
-#include "base/paths.h"
 #include "catalogue/game_table.h"
 #include "launch/launch_wiring.h"
 #include "launch/mame_args.h"
@@ -71,9 +64,7 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
   auto plugin = std::find(calls[0].args.begin(), calls[0].args.end(), "-plugin");
   ASSERT_LT(plugin + 1, calls[0].args.end());
   EXPECT_NE(plugin[1].find("korvo_diag"), std::string::npos) << plugin[1];
-  EXPECT_EQ(calls[0].folder, f.dir.path());
-  EXPECT_EQ(calls[0].std_out, "file");
-  EXPECT_EQ(calls[0].std_err, "file");
+  EXPECT_EQ(calls[0].folder + "|" + calls[0].std_out + "|" + calls[0].std_err, f.dir.path() + "|file|file");
   EXPECT_EQ(f.Log().rfind("Korvo v1.0.0\r\n", 0), 0u);
 
   // A dropped file's path as Windows splits it, and a screen choice (the other
@@ -88,7 +79,7 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
   EXPECT_TRUE(Holds(calls[0].args, "-nowindow"));
 }
 
-TEST(FrontendWin, AutofireIsNoneOnlyWhileMameRuns) {
+TEST(FrontendWin, AutofireIsNoneOnlyWhileMameRunsAndAFolderOrAFileThatIsNoProgramAsMame) {
   KorvoFolder f;
   // Autofire on Player 1 Button 1, left as NONE by a launcher that was ended while MAME ran.
   f.Write("cfg\\default.cfg",
@@ -113,12 +104,8 @@ TEST(FrontendWin, AutofireIsNoneOnlyWhileMameRuns) {
   const std::string at_rest = f.Read("cfg\\default.cfg");
   EXPECT_NE(at_rest.find(real), std::string::npos) << at_rest;
   EXPECT_EQ(at_rest.find("NONE"), std::string::npos) << at_rest;
-}
 
-// What only Windows can give: a MAME Program setting that names a folder, and a
-// mame.exe that is no program (the other failures: the native tests).
-TEST(FrontendWin, AFolderOrAFileThatIsNoProgramAsMame) {
-  KorvoFolder f;
+  // What only Windows gives: a MAME Program setting naming a folder, and a mame.exe that is no program.
   const std::string not_found = "mame.exe not found (set it in the launcher, or put it beside the launcher): ";
   f.Write("korvo-settings.cfg", "logs=1\r\nmame_exe=roms\r\n");
   EXPECT_EQ(f.Run("--game sfex2"), 4);

@@ -1,15 +1,12 @@
-// The Game Settings window with the fake MAME: what the lists show, what OK, Reset and
-// Cancel leave in korvo-games.cfg, the BIOS list MAME offers, and what each tab shows.
+// The Game Settings window: the lists, what OK, Reset and Cancel leave in korvo-games.cfg, BIOS sets, the tabs.
 
 #include <gtest/gtest.h>
 
 #include "app/game_settings_ui_win.h"
-#include "dialog_script_win.h"
 #include "scratch_launcher_win.h"
 #include "screenshot_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
-#include "ui/ui_metrics_win.h"
 
 namespace {
 // The window's control ids (rows count up from 1001 in their order).
@@ -36,21 +33,13 @@ struct GameSettingsFolder : ScratchLauncher {
   const GameEntry& Game(const char* set) const { return *FindGameBySet(games, set); }
 };
 
-// `script` runs inside the window's own message loop; the window then closes
-// as Cancel unless the script ended it. Message boxes are answered with OK
-// and collected in `boxes`.
+// `script` runs inside the window's loop, which then closes as Cancel; boxes are answered OK into `boxes`.
 bool Edit(const GameEntry& entry, const std::function<void(HWND)>& script,
           const std::function<void(HWND, const GameEntry&)>& dip = {}, std::vector<SeenBox>* boxes = nullptr) {
   bool opened = false;
   DialogDriver driver([&](HWND window, const SeenBox& box) {
-    wchar_t name[32] = L"";
-    GetClassNameW(window, name, 32);
-    if (lstrcmpW(name, L"KorvoModal") != 0) {
-      if (boxes) boxes->push_back(box);
-    } else if (box.title == kGameSettingsTitle) {
-      opened = true;
-      script(window);
-    }
+    if (box.box && boxes) boxes->push_back(box);
+    if (!box.box && box.title == kGameSettingsTitle) opened = true, script(window);
     return false;
   });
   bool accepted = EditGameSettings(nullptr, entry, dip);
@@ -131,9 +120,7 @@ TEST(GameSettingsWin, ListsOkCancelResetBiosAndAFailedSave) {
   EXPECT_EQ(FindGameSettings(App().game_settings, 1)->cheat, 1);
 }
 
-// The whole run repeats this test with the screen at 144 and 192 DPI. What a
-// person sees of each tab's page: outside its visible controls only the face
-// of the look, nothing of the tab shown before.
+// Repeated at 144 and 192 DPI. Each tab's page shows, outside its controls, only the face: nothing of the last tab.
 TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
   GameSettingsFolder f;
   f.WriteCfg("\r\n[game 269]\r\nvideo=1\r\nsize=1920x1080\r\nvolume=-12\r\nbios=dsem2\r\n"
@@ -180,9 +167,9 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
   Edit(longest, [&](HWND d) {
     HWND heading = GetWindow(d, GW_CHILD);
     EXPECT_EQ(ControlText(heading), longest.title + "\n\"Same As Global\" follows the main settings.");
-    RECT box, needed;
+    RECT box;
     GetClientRect(heading, &box);
-    needed = box;
+    RECT needed = box;
     HDC dc = GetDC(heading);
     SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(heading, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics;

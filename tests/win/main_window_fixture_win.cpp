@@ -1,17 +1,10 @@
 #include "main_window_fixture_win.h"
 
-#include <commctrl.h>
-
 #include "app/options_area_ui_win.h"
-#include "base/paths.h"
-#include "base/utf16_win.h"
 #include "combos/combo_rows.h"
 #include "controls/input_mapping.h"
 #include "launch/launch_wiring.h"
 #include "screenshot_win.h"
-#include "settings/app_state.h"
-#include "ui/modal_dialog_ui_win.h"
-#include "ui/ui_metrics_win.h"
 
 MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) : ScratchLauncher(with_mame) {
   for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) Write(std::string("roms\\") + zip, "PK\5\6");
@@ -54,27 +47,10 @@ void MainWindowFixture::Close() {
   }
 }
 
-void MainWindowFixture::Command(int id, int code) {
-  SendMessageW(Main().window, WM_COMMAND, MAKEWPARAM(id, code), 0);
-}
-
-int MainWindowFixture::Rows() const { return ListView_GetItemCount(Main().list); }
-
-std::string MainWindowFixture::CellText(int row, int column) const {
-  wchar_t text[512] = L"";
-  ListView_GetItemText(Main().list, row, column, text, 512);
-  return Utf16ToUtf8(text);
-}
-
 std::string MainWindowFixture::StatusText() const {
   wchar_t text[600] = L"";
   SendMessageW(Main().status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
   return Utf16ToUtf8(text);
-}
-
-void MainWindowFixture::SelectRow(int row) {
-  ListView_SetItemState(Main().list, -1, 0, LVIS_SELECTED);
-  ListView_SetItemState(Main().list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 int MainWindowFixture::RowOfGame(const std::string& set) const {
@@ -87,8 +63,7 @@ int MainWindowFixture::RowOfGame(const std::string& set) const {
 
 std::string FixturePath(const std::string& relative) {
   std::string path = std::string(KORVO_FIXTURES) + "/" + relative;
-  for (char& c : path)
-    if (c == '/') c = '\\';
+  std::replace(path.begin(), path.end(), '/', '\\');
   return path;
 }
 

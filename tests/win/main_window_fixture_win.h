@@ -1,11 +1,5 @@
-// The real main window in a scratch launcher folder: the fake MAME beside it,
-// a ROMs folder of made-up zips, the settings of the folder loaded.
+// The real main window in a scratch launcher folder with made-up ROM zips and its settings loaded.
 #pragma once
-#include <windows.h>
-
-#include <functional>
-#include <string>
-#include <vector>
 
 #include "app/main_window_proc_ui_win.h"
 #include "app/main_window_ui_win.h"
@@ -22,11 +16,21 @@ struct MainWindowFixture : ScratchLauncher {
   // 0 takes the screen's, as the launcher does.
   bool Open(int dpi = 96);
   void Close();  // WM_CLOSE, as the user closes it
-  void Command(int id, int code = 0);
-  int Rows() const;
-  std::string CellText(int row, int column) const;
+  void Command(int id, int code = 0) { SendMessageW(Main().window, WM_COMMAND, MAKEWPARAM(id, code), 0); }
+  int Rows() const { return ListView_GetItemCount(Main().list); }
+  std::string CellText(int row, int column) const {
+    wchar_t text[512] = L"";
+    ListView_GetItemText(Main().list, row, column, text, 512);
+    return Utf16ToUtf8(text);
+  }
   std::string StatusText() const;
-  void SelectRow(int row);
+  void SelectRow(int row) { SelectListRow(Main().list, row); }
+  int SelectedRow() const { return SelectedListRow(Main().list); }
+  int StatusImage(const std::string& set) const {  // the icon of a game's row
+    LVITEMW item = {LVIF_IMAGE, RowOfGame(set), 4};
+    ListView_GetItem(Main().list, &item);
+    return item.iImage;
+  }
   int RowOfGame(const std::string& set) const;
   // A snapshot recorded from MAME (tests/fixtures/mame0251/<fixture>) put into
   // MAME's snap folder as <relative>, written `minutes_ago`.

@@ -1,23 +1,13 @@
-// The main window under Wine, as a user goes: browsing, filtering, sorting,
-// the layouts, playing, a MAME that is missing or is no MAME, and the look.
-#include <windows.h>
-#include <commctrl.h>
+// The main window as a user goes: browsing, filters, sorting, layouts, playing, a missing MAME or none, the look.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "../../tools/fakemame/fakemame_record.h"
 #include "app/options_area_ui_win.h"
-#include "base/file_system.h"
 #include "catalogue/game_list_view_ui_win.h"
-#include "dialog_script_win.h"
 #include "main_window_fixture_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "screenshot_win.h"
-#include "settings/app_state.h"
 #include "ui/theme_win.h"
-#include "ui/ui_metrics_win.h"
 
 namespace {
 std::string MenuText(HMENU menu, int position) {
@@ -53,15 +43,7 @@ bool StarFilled(int row) {
   return ListView_GetItemState(Main().list, row, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
 }
 
-int SelectedRow() { return ListView_GetNextItem(Main().list, -1, LVNI_SELECTED); }
-
 void ChooseFilter(FilterKind kind, int index) { ChooseComboEntry(Main().filters[static_cast<int>(kind)], index); }
-
-int StatusImage(const MainWindowFixture& f, const char* set) {
-  LVITEMW item = {LVIF_IMAGE, f.RowOfGame(set), 4};
-  ListView_GetItem(Main().list, &item);
-  return item.iImage;
-}
 
 int WindowWidth() {
   RECT r;
@@ -74,8 +56,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   ASSERT_TRUE(f.Open());
   EXPECT_EQ(std::to_string(f.Rows()) + f.StatusText(), "462462 games (PSX-based and Hyper Neo Geo 64 boards), 2 with ROMs");
 
-  // Game Settings from the menu (Cheats: On), then a restore of a backup made
-  // before: the window reloads the game's settings, which are gone again.
+  // Game Settings (Cheats: On), then a restore of an earlier backup: the game's settings are gone again.
   const std::string backup = f.dir.File("before.zip");
   DialogScript save;
   save.Then([&] { return AnswerFileDialog("Backup Settings", backup); });
@@ -124,10 +105,10 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   // Search: trimmed, any case; the selected game stays selected and focused.
   SetWindowTextW(Main().search_edit, L"  street FIGHTER ex2 ");
   EXPECT_TRUE(f.Rows() > 3 && f.Rows() < 30) << f.Rows();
-  EXPECT_EQ(f.CellText(SelectedRow(), 2), "Street Fighter EX2 (Euro 980312)");
-  EXPECT_EQ(ListView_GetNextItem(Main().list, -1, LVNI_FOCUSED), SelectedRow());
+  EXPECT_EQ(f.CellText(f.SelectedRow(), 2), "Street Fighter EX2 (Euro 980312)");
+  EXPECT_EQ(ListView_GetNextItem(Main().list, -1, LVNI_FOCUSED), f.SelectedRow());
   SetWindowTextW(Main().search_edit, L"");
-  EXPECT_TRUE(f.Rows() == 462 && SelectedRow() == f.RowOfGame("sfex2"));
+  EXPECT_TRUE(f.Rows() == 462 && f.SelectedRow() == f.RowOfGame("sfex2"));
 
   // A filter choice narrows the list; Reset Filters brings all back.
   ChooseFilter(FilterKind::Hardware, 1);
@@ -136,8 +117,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   f.Command(443);
   EXPECT_TRUE(f.Rows() == 462 && App().settings.filter_hardware.empty());
 
-  // Favourites: the star of one row, Ctrl+D on another, then Favorites Only;
-  // clearing a star there removes the row (Ctrl+D, and Space as on a check box).
+  // Favourites: a row's star, Ctrl+D on another, Favorites Only; there Ctrl+D and Space remove rows.
   EXPECT_FALSE(StarFilled(f.RowOfGame("sfex2")));
   ClickStar(f.RowOfGame("sfex2"));
   f.SelectRow(f.RowOfGame("tekken3"));
@@ -167,8 +147,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   ClickColumn(1);
   EXPECT_EQ(f.CellText(0, 1), "1");
 
-  // The column menu: Info hidden by default, 140 wide when shown; Game stays;
-  // the status icons go with their column and come back with it.
+  // The column menu: Info hidden by default, 140 wide when shown; Game stays; the status icons go with their column.
   EXPECT_TRUE(ListView_GetColumnWidth(Main().list, 3) == 0 && !MenuTicked(220));
   f.Command(220);
   EXPECT_TRUE(ListView_GetColumnWidth(Main().list, 3) == 140 && MenuTicked(220));
@@ -176,12 +155,11 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   f.Command(219);
   EXPECT_GT(ListView_GetColumnWidth(Main().list, 2), 0);
   f.Command(221);
-  EXPECT_TRUE(ListView_GetColumnWidth(Main().list, 4) == 0 && StatusImage(f, "tekken3") == I_IMAGENONE);
+  EXPECT_TRUE(ListView_GetColumnWidth(Main().list, 4) == 0 && f.StatusImage("tekken3") == I_IMAGENONE);
   f.Command(221);
-  EXPECT_EQ(std::to_string(StatusImage(f, "tekken3")) + std::to_string(StatusImage(f, "ts2")), "01");
+  EXPECT_EQ(std::to_string(f.StatusImage("tekken3")) + std::to_string(f.StatusImage("ts2")), "01");
 
-  // Classic Layout: the options in the main window, F9 does nothing, and the
-  // splitter is dragged until Reset Window Size makes it automatic again.
+  // Classic Layout: the options in the main window, F9 does nothing, the splitter dragged until Reset Window Size.
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   f.Command(211);
@@ -190,9 +168,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_EQ(WindowWidth(), std::min(1200L, work.right - work.left));
   f.Command(216);
   EXPECT_FALSE(IsWindowVisible(Options().window));
-  RECT list;
-  GetWindowRect(Main().list, &list);
-  MapWindowPoints(nullptr, Main().window, reinterpret_cast<POINT*>(&list), 2);
+  RECT list = RectIn(Main().list, Main().window);
   int y = list.top + 50;
   SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(list.right + 4, y));
   SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(712, y));
@@ -206,7 +182,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_TRUE(GetParent(Options().tabs) == Options().window);
   EXPECT_EQ(WindowWidth(), std::min(860L, work.right - work.left));
 
-  // Logging off saves as closing does, and the session, not the launcher, ends the window.
+  // Logging off saves as closing does; the session, not the launcher, ends the window.
   MoveWindow(Main().window, 50, 40, 880, 730, TRUE);
   EXPECT_EQ(SendMessageW(Main().window, WM_QUERYENDSESSION, 0, 0), TRUE);
   SendMessageW(Main().window, WM_ENDSESSION, TRUE, 0);
@@ -238,17 +214,13 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   // sfex2 from the menu, tekken3 with Enter; the launcher is minimised meanwhile.
   for (const char* set : {"sfex2", "tekken3"}) {
     f.SelectRow(f.RowOfGame(set));
-    if (set[0] == 's') {
-      f.Command(205);
-    } else {
-      MSG enter = {Main().list, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-      EXPECT_TRUE(PreTranslateMainMessage(enter));
-    }
+    MSG enter = {Main().list, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+    if (set[0] == 's') f.Command(205);
+    else EXPECT_TRUE(PreTranslateMainMessage(enter));
     ASSERT_TRUE(Main().launch.running) << set;
     EXPECT_TRUE(IsIconic(Main().window));
     EXPECT_TRUE(f.StatusText().rfind("Playing: ", 0) == 0 &&
-                f.StatusText().find("   |   Left out for this MAME: -nohlsl_enable") != std::string::npos)
-        << f.StatusText();
+                f.StatusText().find("   |   Left out for this MAME: -nohlsl_enable") != std::string::npos) << f.StatusText();
     ASSERT_TRUE(f.WaitFor([] { return !Main().launch.running; }));
     EXPECT_FALSE(IsIconic(Main().window));
   }
@@ -263,10 +235,9 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   // What this MAME lacks is left out of the start, and said in the log.
   auto calls = fakemame::ParseCalls(f.Read("fakemame-calls.txt"));
   ASSERT_FALSE(calls.empty());
-  EXPECT_TRUE(calls.back().args.front() == "tekken3" &&
-              std::count(calls.back().args.begin(), calls.back().args.end(), "-nohlsl_enable") == 0);
-  EXPECT_NE(f.Read("logs\\korvo-launch.log").find("\r\nLeft out for this MAME: -nohlsl_enable\r\n"),
-            std::string::npos);
+  const std::vector<std::string>& last = calls.back().args;
+  EXPECT_TRUE(last.front() == "tekken3" && !std::count(last.begin(), last.end(), "-nohlsl_enable"));
+  EXPECT_NE(f.Read("logs\\korvo-launch.log").find("\r\nLeft out for this MAME: -nohlsl_enable\r\n"), std::string::npos);
 
   // An auto-repeated Enter starts nothing; a second start while one runs is refused.
   MSG repeat = {Main().list, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30), 0, {}};
@@ -285,13 +256,11 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   size_t seen = boxes.Seen().size();
   f.Command(205);
   ASSERT_TRUE(f.WaitFor([&] { return !Main().launch.running && boxes.Seen().size() > seen; }));
-  EXPECT_EQ(f.StatusText().rfind("MAME exited with code 2: ROM files are missing or wrong (Game > Check ROM Set)", 0),
-            0u) << f.StatusText();
+  EXPECT_EQ(f.StatusText().rfind("MAME exited with code 2: ROM files are missing or wrong (Game > Check ROM Set)", 0), 0u);
   EXPECT_TRUE(boxes.SawTitle("Check ROM Set") && !boxes.SawTitle("MAME Ended"));
 }
 
-// Without MAME, off the screen and at 288 DPI: said once, and the list is
-// there; a program that is not MAME still lists every game.
+// Without MAME, off the screen and at 288 DPI: said once, the list is there; so with a program that is not MAME.
 TEST(MainWindow, WithoutMameAndWithAProgramThatIsNoMame) {
   MainWindowFixture f("window_x=-30000\r\nwindow_y=-30000\r\nwindow_w=900\r\nwindow_h=700\r\n", /*with_mame=*/false);
   DialogDriver boxes;
@@ -307,7 +276,6 @@ TEST(MainWindow, WithoutMameAndWithAProgramThatIsNoMame) {
   PumpMessagesFor(200);
   EXPECT_EQ(boxes.Seen().size(), 1u);
 
-  // Any program that is not MAME answers -listfull with nothing useful.
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
   CopyInto(Utf16ToUtf8(system) + "\\hostname.exe", f.dir.File("mame.exe"));
@@ -316,9 +284,7 @@ TEST(MainWindow, WithoutMameAndWithAProgramThatIsNoMame) {
   EXPECT_EQ(std::to_string(f.Rows()) + f.StatusText(), "462462 games (PSX-based and Hyper Neo Geo 64 boards), 2 with ROMs");
 }
 
-// Both layouts in both looks; in the dark one, the parts the launcher paints
-// itself read back from the window: tab strip, status bar, header, a checked
-// toolbar button and the menu bar.
+// Both layouts in both looks; in the dark one, what the main window has painted dark read back.
 TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
   for (bool dark : {false, true}) {
     ApplyTheme(dark);

@@ -1,9 +1,6 @@
-// The HLSL Settings and All MAME Options windows as a user drives them: edits, refusals,
-// presets, search, what OK keeps, the options a MAME lacks; both looks.
+// The HLSL Settings and All MAME Options windows: edits, refusals, presets, search, OK, options a MAME lacks.
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "catalogue/game_list_loader.h"
 #include "launch/mame_asker.h"
@@ -35,13 +32,10 @@ const wchar_t kEdit[] = L"Edit Value\u2026";
 
 HWND ListOf(HWND window) { return FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); }
 
-// What the launcher does at its start in the background: it lists the games
-// and asks the fake MAME for its options, which answers with 0.251's list
-// (or another, as fakemame-control.txt says).
+// As at the launcher's start: the games listed and the fake MAME's options learnt (0.251's, or as it is told).
 void LearnMameOptions() { LoadGameListBlock(false, LocatedMameAsker()); }
 
-// The darkest pixel (the sum of its channels) of a list cell: greyed rows
-// have no black in their text.
+// The darkest pixel (sum of channels) of a list cell: greyed rows have no black in their text.
 int DarkestInCell(HWND list, int row, int column) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -59,11 +53,7 @@ int DarkestInCell(HWND list, int row, int column) {
 
 // The script's first step: the window titled `title` has opened.
 DialogScript::Step Opened(const std::string& title, HWND& win, HWND& list) {
-  return [&win, &list, title] {
-    win = FindModal(title);
-    list = win ? ListOf(win) : nullptr;
-    return list != nullptr;
-  };
+  return [&win, &list, title] { return (list = (win = FindModal(title)) ? ListOf(win) : nullptr) != nullptr; };
 }
 }  // namespace
 
@@ -109,8 +99,7 @@ TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlsl) {
                              "-saturation 1.15 -defocus 0.4,0.4 -yiq_enable 1";
   EXPECT_EQ(App().settings.hlsl_options, stored);
 
-  // A MAME without HLSL (the SDL build's list): every row greyed with the
-  // reason, the values kept.
+  // A MAME without HLSL (the SDL build's list): every row greyed with the reason, the values kept.
   f.Write("fakemame-control.txt", "showusage-osd=sdl\n");
   LearnMameOptions();
   DialogScript greyed;
@@ -177,8 +166,7 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
                   "passed to MAME.");
   EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -snapname \"%g shot %i\" -nonvram_save");
 
-  // Once MAME 0.251 has said which options it has, joystick_threshold (a
-  // newer option) is greyed with the reason; a value set for it is kept.
+  // Once MAME 0.251 has said which options it has, the newer joystick_threshold is greyed; its value is kept.
   LearnMameOptions();
   int shade_known = 0, shade_greyed = 0;
   DialogScript greyed;

@@ -1,10 +1,5 @@
-// Using the options pages of the real main window as a person would: each
-// helper changes a control and sends the command the control itself sends.
-// Also what the options' window tests share: boxes, settings texts, Debian's MAME.
+// The options pages driven as a person would: a control changed, then the command it sends itself.
 #pragma once
-#include <windows.h>
-
-#include <functional>
 
 #include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
@@ -12,8 +7,7 @@
 #include "dialog_script_win.h"
 #include "win_test_support.h"
 
-// The control with this id on whichever tab holds it: the tabs are opened in
-// turn, as a person looks for it (a page gets its controls when first shown).
+// The control on whichever tab holds it: the tabs are opened in turn (a page makes its controls when shown).
 inline HWND FindPageControl(int id) {
   for (int tab = 0; !PageControl(id) && tab < kOptionsTabCount; ++tab) ShowOptionsTab(tab);
   return PageControl(id);
@@ -39,10 +33,7 @@ inline std::string PageText(int id) { return ControlText(FindPageControl(id)); }
 inline bool PageEnabled(int id) { return IsWindowEnabled(FindPageControl(id)) != 0; }
 // The label made just before its control.
 inline bool PageLabelEnabled(int id) { return IsWindowEnabled(GetWindow(FindPageControl(id), GW_HWNDPREV)) != 0; }
-inline std::string SelectedEntry(int id) {
-  const int at = ComboSelection(FindPageControl(id));
-  return at < 0 ? "" : ComboEntries(FindPageControl(id)).at(static_cast<size_t>(at));
-}
+inline std::string SelectedEntry(int id) { return ChosenEntry(FindPageControl(id)); }
 
 // "key=value" is a whole line of a settings text.
 inline bool HasLine(const std::string& text, const std::string& line) {
@@ -53,8 +44,7 @@ inline std::string LineValue(const std::string& text, const std::string& key) {
   return at == std::string::npos ? "<missing>" : text.substr(at + key.size() + 1, text.find("\r\n", at) - at - key.size() - 1);
 }
 
-// The launcher's own message loop (accelerators, Enter on the list, the
-// dialog navigation of its windows) until `done` holds or `ms` have passed.
+// The launcher's own message loop (accelerators, dialog keys) until `done` holds or `ms` have passed.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 15000) {
   for (const DWORD end = GetTickCount() + ms;; Sleep(5)) {
     MSG msg;
@@ -83,9 +73,7 @@ inline std::string UnixPath(const std::string& windows_path) {
   return GetFileAttributesW(L"Z:\\usr\\games\\mame") == INVALID_FILE_ATTRIBUTES ? "" : out;
 }
 
-// Starts Debian's MAME on `args` with its home, cfg and nvram in `folder`.
-// Wine gives no handle to wait on (nor a result to trust) for a Unix program:
-// the caller waits for what MAME writes. False where that MAME cannot run.
+// Debian's MAME on `args`, its home in `folder`; the caller waits for what it writes. False where it cannot run.
 inline bool StartRealMame(const std::string& folder, const std::string& args) {
   const std::string home = UnixPath(folder);
   if (home.empty()) return false;

@@ -1,5 +1,4 @@
-// The options pages of the real main window: every control through OK into the settings,
-// rules, defaults, Cancel, values the controls cannot show, failures, theme, keys, layouts.
+// The options pages of the real main window: every control through OK into the settings, and what surrounds OK.
 #include <gtest/gtest.h>
 
 #include "app/options_page_set_ui_win.h"
@@ -11,7 +10,6 @@
 #include "options/mame_options.h"
 #include "options_page_driver_win.h"
 #include "screenshot_win.h"
-#include "settings/app_state.h"
 #include "synthetic_key_win.h"
 #include "ui/theme_win.h"
 
@@ -31,6 +29,13 @@ bool IsClass(HWND w, const wchar_t* name) {
   wchar_t found[16] = L"";
   GetClassNameW(w, found, 16);
   return !lstrcmpiW(found, name);
+}
+
+// Keys through the system's input queue, served as the launcher's message loop serves them.
+void PressAltAnd(char key) {
+  for (WORD k : {WORD(VK_MENU), WORD(key)}) PressKey(k, true);
+  for (WORD k : {WORD(key), WORD(VK_MENU)}) PressKey(k, false);
+  PumpUntil(nullptr, 80);
 }
 
 void MakeFolderInTheWay(MainWindowFixture& f, const std::string& name) {
@@ -131,10 +136,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
 
   // Restore Defaults keeps the paths, the Controls tab as it shows and the light gun. No changes nothing.
   TypePage(kDeadzoneId, "20");
-  {
-    DialogDriver no(Say("Default Settings", IDNO));
-    f.Command(108);
-  }
+  { DialogDriver no(Say("Default Settings", IDNO)); f.Command(108); }
   EXPECT_EQ(f.Read("korvo-settings.cfg") + SelectedEntry(kVideoModeId), saved + "OpenGL");
   {
     DialogDriver yes(Say("Default Settings", IDYES));
@@ -196,16 +198,14 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowSemicolonFoldersAndFailedWrites
   for (const char* line : {"step_ms=40", "combo1_name=Tiger Knee", "combo1_seq=2,3,6+3"})
     EXPECT_TRUE(HasLine(f.Read("korvo-combos.cfg"), line)) << line;
 
-  // default.cfg is a folder with a file in it: it can be neither read nor
-  // replaced; the settings are still written, and the next OK tries again.
+  // default.cfg a folder with a file in it: the settings are still written, and the next OK tries again.
   MakeFolderInTheWay(f, "cfg\\default.cfg");
   ResetToLauncherDefaults(TheInputMapping());
   ChoosePage(kVideoModeId, 1);
   f.Command(109);
   EXPECT_EQ(f.StatusText(), "Could not write the key mapping (MAME folder: cfg\\default.cfg)");
   EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "video=1") && TheInputMapping().dirty);
-  DeleteFileW(Utf8ToUtf16(f.dir.File("cfg\\default.cfg\\in-the-way")).c_str());
-  RemoveDirectoryW(Utf8ToUtf16(f.dir.File("cfg\\default.cfg")).c_str());
+  std::filesystem::remove_all(Utf8ToUtf16(f.dir.File("cfg\\default.cfg")));
 
   // A folder whose path holds a semicolon is refused, typed or chosen.
   const std::string odd = f.dir.File("my;roms"), more = f.dir.File("more");
@@ -233,8 +233,7 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowSemicolonFoldersAndFailedWrites
   f.Command(109);
   EXPECT_EQ(f.StatusText(), "Could not save the settings: the launcher folder is not writable");
   EXPECT_NE(f.Read("cfg\\default.cfg").find("P1_JOYSTICK_UP"), std::string::npos);
-  // The silent saves of the view fail too (a favourite, the sort, closing):
-  // the first failure of the run is said once, in a box, and the launcher goes on.
+  // The silent saves (a favourite, the sort, closing) fail too: said once, in a box, and the launcher goes on.
   const int32_t sfex2 = FindGameBySet(Main().games, "sfex2")->number;
   f.SelectRow(f.RowOfGame("sfex2"));
   f.Command(207);
@@ -247,15 +246,6 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowSemicolonFoldersAndFailedWrites
                                        "you can write to.");
   EXPECT_EQ(App().settings.favorites, IdList{sfex2});  // kept for the rest of the run
 }
-
-namespace {
-// Keys through the system's input queue, served as the launcher's message loop serves them.
-void PressAltAnd(char key) {
-  for (WORD k : {WORD(VK_MENU), WORD(key)}) PressKey(k, true);
-  for (WORD k : {WORD(key), WORD(VK_MENU)}) PressKey(k, false);
-  PumpUntil(nullptr, 80);
-}
-}  // namespace
 
 TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   ApplyTheme(false);
@@ -278,14 +268,12 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   GetScrollInfo(page, SB_VERT, &si);
   EXPECT_TRUE(si.nPos > 0 && si.nPos == si.nMax - static_cast<int>(si.nPage) + 1) << si.nPos;
 
-  // A screen reader names a button by its window text: the sign and picture
-  // buttons carry their tooltips' words.
+  // A screen reader names a button by its window text: the sign and picture buttons carry their tooltips' words.
   f.Command(216);
   SetForegroundWindow(Options().window);
   EXPECT_EQ(ControlText(PageControl(kMameClearId)) + "|" + ControlText(PageControl(kBiosClearId)),
             "Clear MAME Program|Clear BIOS Folder");
-  // Each page's access keys differ from each other and the menus'; Alt and a
-  // label's key focuses the control beside it, in its row.
+  // Each page's access keys differ from each other and the menus'; Alt and a label's key focuses its control.
   for (int tab : {kTabGeneral, kTabVideo, kTabAudio, kTabControls, kTabCombos}) {
     ClickTab(tab);
     page = Options().pages[tab];
@@ -314,12 +302,10 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
               SequencePadButtons()[i].tooltip);
 
   // The theme: a restart is asked for only when the look changes.
-  {
-    DialogDriver no(Say("Theme", IDNO));
-    ChoosePage(kThemeId, 2);
-    f.Command(109);
-    EXPECT_EQ(no.Seen().at(0).text, "The theme changes after a restart.\n\nRestart the launcher now?");
-  }
+  DialogDriver no(Say("Theme", IDNO));
+  ChoosePage(kThemeId, 2);
+  f.Command(109);
+  EXPECT_EQ(no.Seen().at(0).text, "The theme changes after a restart.\n\nRestart the launcher now?");
   EXPECT_EQ(f.StatusText() + "|" + LineValue(f.Read("korvo-settings.cfg"), "theme_mode"),
             "The theme changes at the next start|2");
   DialogDriver yes(Say("Theme", IDYES));
@@ -335,9 +321,7 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   EXPECT_TRUE(closed_by_restart && f.WaitFor([] { return !IsWindow(Main().window); }, 3000)) << "closed for the restart";
 }
 
-// What a person sees of the groups on the shown page: the insides between
-// the frame and the controls are the page's colour, the controls inside
-// show (the box's own painting does not cover them).
+// The groups of the shown page: the page's colour between frame and controls, and the controls inside show.
 void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& where) {
   WindowPixels shot(top);
   RECT client;
@@ -367,8 +351,7 @@ void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& 
   }
 }
 
-// The whole run repeats this test at 144 and 192 DPI (the screen's), where
-// it also keeps the screenshots.
+// The whole run repeats this test at 144 and 192 DPI (the screen's), with their screenshots.
 TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
   const char* names[] = {"general", "video", "audio", "controls", "combos"};
   for (bool dark : {false, true}) {
@@ -378,8 +361,7 @@ TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
     const std::string look = dark ? "dark" : "light";
     const std::string dpi = Ui().dpi == 96 ? "" : "-" + std::to_string(Ui().dpi) + "dpi";
     const uint32_t face = dark ? 0x282828u : RgbOf(GetSysColor(COLOR_BTNFACE));
-    // In the options window, then in the classic layout the menu switches to:
-    // General at its first showing, then the review's path: Combos, Controls.
+    // The options window, then the classic layout: General at its first showing, then Combos, Controls.
     for (bool classic : {false, true}) {
       f.Command(classic ? 211 : 216);
       if (classic) ASSERT_TRUE(f.WaitFor([] { return GetParent(Options().tabs) == Main().window; }, 3000));

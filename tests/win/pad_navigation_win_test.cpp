@@ -1,8 +1,6 @@
-// Couch mode with pad readings injected: the list, search bar, options window and a capture
-// dialog driven from the pad, a game started with A and ended with Back + Start held.
+// Couch mode on injected pad readings: the list, search, options and a capture dialog; a game played and ended.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -12,12 +10,10 @@
 #include "launch/frontend.h"
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
-#include "scratch_launcher_win.h"
 #include "synthetic_key_win.h"
 
 namespace {
-constexpr uint16_t kDown = 0x0002, kStart = 0x0010, kBack = 0x0020, kA = 0x1000, kB = 0x2000, kX = 0x4000,
-                   kY = 0x8000;
+constexpr uint16_t kDown = 0x0002, kStart = 0x0010, kBack = 0x0020, kA = 0x1000, kB = 0x2000, kX = 0x4000, kY = 0x8000;
 
 // The buttons held on the first XInput pad; set from any thread.
 std::atomic<uint16_t> held{0};
@@ -33,8 +29,6 @@ struct InjectedPad {
 void Pump(DWORD ms) { PumpUntil(nullptr, ms); }
 // A press as a hand makes it: held for a few ticks, then let go.
 void Tap(uint16_t buttons) { held = buttons, Pump(120), held = 0, Pump(120); }
-
-int SelectedRow() { return ListView_GetNextItem(Main().list, -1, LVNI_SELECTED); }
 
 // Enter presses that reach the system's input, whoever sends them.
 std::atomic<int> enters{0};
@@ -62,7 +56,7 @@ TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeybo
   f.SelectRow(sfex2 - 3);
   SetFocus(Main().list);
   for (int i = 0; i < 3; ++i) Tap(kDown);
-  EXPECT_EQ(SelectedRow(), sfex2);
+  EXPECT_EQ(f.SelectedRow(), sfex2);
 
   // Y stars it, Back lists only the favourites, Back again all games.
   Tap(kY);
@@ -89,7 +83,7 @@ TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeybo
   // With MAME in front the pad leaves the launcher alone.
   Tap(kDown);
   Tap(kA);
-  EXPECT_EQ(SelectedRow(), sfex2);
+  EXPECT_EQ(f.SelectedRow(), sfex2);
   EXPECT_EQ(f.Calls().size(), calls);
 
   // Back + Start: held half a second nothing yet, a second ends MAME as Stop
@@ -101,7 +95,7 @@ TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeybo
   held = 0;
   EXPECT_TRUE(Main().launch.stopped_by_user);
   EXPECT_TRUE(!IsIconic(Main().window) && GetForegroundWindow() == Main().window && GetFocus() == Main().list);
-  EXPECT_EQ(SelectedRow(), sfex2);
+  EXPECT_EQ(f.SelectedRow(), sfex2);
   Pump(200);
   EXPECT_FALSE(Main().launch.running) << "letting go of Start and Back opened or started nothing";
   EXPECT_FALSE(IsWindowVisible(Options().window));

@@ -1,6 +1,4 @@
-// The preview pane in the real main window with snapshots real MAME wrote: choosing games,
-// stepping through their pictures and taking a new one.
-#include <windows.h>
+// The preview pane with snapshots the real MAME wrote: choosing games, stepping through pictures, a new one.
 
 #include <gtest/gtest.h>
 
@@ -9,10 +7,8 @@
 #include "preview/picture_header.h"
 #include "preview/preview_pane_ui_win.h"
 #include "screenshot_win.h"
-#include "settings/app_state.h"
 #include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
-#include "ui/ui_metrics_win.h"
 #include "wic_reference_win.h"
 
 namespace {
@@ -30,8 +26,7 @@ WindowPixels PanePixels() {
   return WindowPixels(Main().preview);
 }
 
-// The pane shows the fixture's picture at its place, pixel for pixel as the
-// Imaging Component decodes it and the preview's scaling makes it.
+// The pane shows the fixture's picture at its place, pixel for pixel as decoded and scaled for it.
 void ExpectPanePicture(const std::string& fixture) {
   PreviewShown shown = PreviewPaneShown();
   ASSERT_FALSE(shown.placeholder);
@@ -162,8 +157,7 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   EXPECT_TRUE(IsWindowVisible(Main().preview));
 }
 
-// Classic Layout puts the pane under the list; its band is dragged like the
-// splitter, in the dark look and at 144 DPI, and the size is kept.
+// Classic Layout: the pane under the list, its band dragged (dark, 144 DPI) and its size kept.
 TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   ApplyTheme(true);
   {
@@ -172,16 +166,13 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
     ASSERT_TRUE(f.Open(144));
     f.SelectRow(f.RowOfGame("tekken3"));
     ASSERT_TRUE(WaitForPicture(f, "tekken3", 0));
-    RECT list, pane;
-    GetWindowRect(Main().list, &list);
-    GetWindowRect(Main().preview, &pane);
+    RECT list = RectIn(Main().list, Main().window), pane = RectIn(Main().preview, Main().window);
     EXPECT_TRUE(pane.left == list.left && pane.top == list.bottom + S(8));
     EXPECT_TRUE(FourToThree(PreviewPaneShown().picture));
     ExpectPanePicture("snap/pong/0000.png");
     EXPECT_EQ(PanePixels().At({2, PreviewPaneShown().picture.Bottom() + S(2)}), 0x202020u) << "the dark face";
 
     // Dragging the band 60 pixels up makes the pane 60 pixels higher and the picture larger.
-    MapWindowPoints(nullptr, Main().window, reinterpret_cast<POINT*>(&list), 2);
     int x = list.left + 50, y = list.bottom + S(4);
     int height = pane.bottom - pane.top, picture_h = PreviewPaneShown().picture.h;
     SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

@@ -1,12 +1,8 @@
-// Check All ROM Sets from the Game menu: the audit of the ROMs folder sorted, copied and
-// shown as the list's icons; then only a changed (locked) zip read again; then a Cancel.
-#include <windows.h>
-#include <commctrl.h>
+// Check All ROM Sets from the Game menu: sorted, copied, shown as the list's icons; a changed (locked) zip; a Cancel.
 
 #include <gtest/gtest.h>
 
 #include "main_window_fixture_win.h"
-#include "scratch_launcher_win.h"
 #include "screenshot_win.h"
 #include "ui/theme_win.h"
 
@@ -51,17 +47,15 @@ HWND Finished() {
 // The status icon of a game's row, and the tip the pointer over it shows.
 std::pair<int, std::string> StatusIcon(const MainWindowFixture& f, const std::string& set) {
   HWND list = Main().list;
-  LVITEMW item = {LVIF_IMAGE, f.RowOfGame(set), 4};
-  ListView_GetItem(list, &item);
   RECT cell;
-  ListView_EnsureVisible(list, item.iItem, FALSE);
-  ListView_GetSubItemRect(list, item.iItem, 4, LVIR_BOUNDS, &cell);
+  ListView_EnsureVisible(list, f.RowOfGame(set), FALSE);
+  ListView_GetSubItemRect(list, f.RowOfGame(set), 4, LVIR_BOUNDS, &cell);
   POINT at = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
   ClientToScreen(list, &at);
   SetCursorPos(at.x, at.y);
   NMTTDISPINFOW info = {{Main().tooltips, 0, TTN_GETDISPINFOW}};
   SendMessageW(list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-  return {item.iImage, info.lpszText ? Utf16ToUtf8(info.lpszText) : ""};
+  return {f.StatusImage(set), info.lpszText ? Utf16ToUtf8(info.lpszText) : ""};
 }
 }  // namespace
 
@@ -69,8 +63,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
   for (bool dark : {false, true}) {
     ApplyTheme(dark);
     MainWindowFixture f;
-    // Beside the fixture's broken sfex2.zip, coh3002c.zip and tekken3.zip: a
-    // sound sfex with its BIOS. MAME lists no ROM files for either.
+    // Beside the fixture's broken zips: a sound sfex with its BIOS (MAME lists no ROM files for either).
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "a made-up set"));
     f.Write("roms\\coh1000c.zip", ZipOf("bios.txt", "a made-up BIOS"));
     ASSERT_TRUE(f.Open());
@@ -80,23 +73,9 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     std::string summary, report;
     HWND win = nullptr;
     DialogScript s;
-    s.Then([&] { return (win = Finished()) != nullptr; })
-        .Then([&] {
-          rows = RowsOf(win);
-          summary = ItemText(win, 1001);
-          ClickHeader(win, 2);
-          return true;
-        })
-        .Then([&] {
-          by_verdict = RowsOf(win);
-          ClickHeader(win, 2);
-          return true;
-        })
-        .Then([&] {
-          by_verdict_down = RowsOf(win);
-          Press(win, kCopyId);
-          return true;
-        })
+    s.Then([&] { return (win = Finished()) && (rows = RowsOf(win), summary = ItemText(win, 1001), ClickHeader(win, 2), true); })
+        .Then([&] { return by_verdict = RowsOf(win), ClickHeader(win, 2), true; })
+        .Then([&] { return by_verdict_down = RowsOf(win), Press(win, kCopyId), true; })
         .Then([&] {
           if ((report = Clipboard()).empty()) return false;
           SaveWindowScreenshot(win, "check-all-rom-sets-" + look);
@@ -141,11 +120,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     DialogScript again;
     again.Then([&] {
-      if (!(win = Finished())) return false;
-      summary = ItemText(win, 1001);
-      rows = RowsOf(win);
-      Press(win, kCloseId);
-      return true;
+      return (win = Finished()) && (summary = ItemText(win, 1001), rows = RowsOf(win), Press(win, kCloseId), true);
     });
     f.Command(kAuditCommand);
     CloseHandle(lock);
@@ -156,8 +131,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
       EXPECT_TRUE(row[1] != "tekken3" ||
                   row[2] + "|" + row[3] == "not checked|tekken3.zip: found, but it cannot be read (in use, or no access?)");
 
-    // A changed zip is checked again; a Cancel while MAME answers slowly
-    // ends the audit at once, and the window stays to show it.
+    // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, the window stays.
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
     f.Write("fakemame-control.txt", "listxml-delay-ms=2500\n");
     DWORD cancelled_at = 0, closed_at = 0;
@@ -170,11 +144,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
           return true;
         })
         .Then([&] {
-          if (!Finished()) return false;
-          closed_at = GetTickCount();
-          summary = ItemText(win, 1001);
-          Press(win, kCloseId);
-          return true;
+          return Finished() && (closed_at = GetTickCount(), summary = ItemText(win, 1001), Press(win, kCloseId), true);
         });
     f.Command(kAuditCommand);
     EXPECT_TRUE(cancel.Finished());

@@ -1,6 +1,4 @@
-// The Check ROM Set window: a clone's report with MAME's verdict, a close before the
-// report arrives, a game without a set.
-#include <windows.h>
+// The Check ROM Set window: a clone's report with MAME's verdict, a close before it arrives, a game without a set.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +10,7 @@
 namespace {
 constexpr const char* kChecking = "Checking the files\xE2\x80\xA6";
 
-// Opens the window for `game`; `act` gets it and its report text on each
-// tick until it says it is done.
+// Opens the window for `game`; `act` gets it and its report text on each tick until it says it is done.
 void CheckRomSet(const GameList& games, const GameEntry& game, const std::function<bool(HWND, std::string)>& act) {
   DialogScript s;
   s.Then([&] {

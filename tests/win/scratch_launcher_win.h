@@ -1,12 +1,5 @@
-// A launcher folder of its own for a window test: fresh settings, the fake
-// MAME beside it, and the windows' start-up done.
+// A launcher folder of its own for a window test: fresh settings, the fake MAME, the windows' start-up done.
 #pragma once
-#include <windows.h>
-
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
 
 #include "../../tools/fakemame/fakemame_record.h"
 
@@ -17,8 +10,7 @@
 #include "settings/app_state.h"
 #include "win_test_support.h"
 
-// The fake MAME's record of how it was started in `dir`; and how many of
-// those calls began with `first_arg` (a game's set, or a question like -listxml).
+// The fake MAME's record of its starts in `dir`; how many began with `first_arg` (a set, or -listxml).
 inline std::vector<fakemame::RecordedCall> FakeMameCalls(const WinTempDir& dir) {
   auto text = ReadWholeFile(dir.File("fakemame-calls.txt"));
   return text ? fakemame::ParseCalls(*text) : std::vector<fakemame::RecordedCall>{};

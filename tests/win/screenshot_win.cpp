@@ -1,5 +1,6 @@
 #include "screenshot_win.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -10,11 +11,7 @@ std::string ScreenshotFolder() {
   if (!build || !*build) return "";
   std::string folder = build;
   // Under Wine the variable holds a Unix path: reach it through the Z: drive.
-  if (folder[0] == '/') {
-    for (char& c : folder)
-      if (c == '/') c = '\\';
-    folder = "Z:" + folder;
-  }
+  if (folder[0] == '/') std::replace(folder.begin(), folder.end(), '/', '\\'), folder = "Z:" + folder;
   folder = folder.substr(0, folder.find_last_of('\\')) + "\\screenshots";
   CreateDirectoryW(Utf8ToUtf16(folder).c_str(), nullptr);
   return folder;

@@ -1,5 +1,4 @@
-// Screenshots of windows for a person's eye: `make test` keeps them in
-// build/screenshots/ (PNG). They are never compared pixel for pixel.
+// Screenshots for a person's eye, kept by `make test` in build/screenshots/; never compared pixel for pixel.
 #pragma once
 #include <windows.h>
 
@@ -20,16 +19,13 @@ inline void PumpMessagesFor(DWORD ms) {
   } while (static_cast<LONG>(GetTickCount() - end) < 0);
 }
 
-// The folder for screenshots: <repo>/build/screenshots, found through
-// KORVO_WIN_BUILD (<repo>/build/windows); empty when it is not set.
+// <repo>/build/screenshots, found through KORVO_WIN_BUILD (<repo>/build/windows); empty when it is not set.
 std::string ScreenshotFolder();
 
-// Copies the window as painted, frame and children included (nullptr: the whole screen), into
-// <folder>/<name>.bmp. The test script turns the BMP files into PNG files. False when nothing was written.
+// The window as painted (nullptr: the screen) into <folder>/<name>.bmp, made PNG by the test script.
 bool SaveWindowScreenshot(HWND window, const std::string& name);
 
-// A window's pixels (frame included) as it painted itself: read from its window
-// DC, so nothing on the screen above it gets in the way. nullptr: the screen's.
+// A window's pixels, frame included, read from its own DC (nothing above it counts); nullptr: the screen's.
 struct WindowPixels {
   int width = 0, height = 0;
   POINT origin = {0, 0};      // the window's top left on the screen

@@ -1,5 +1,4 @@
-// Desktop shortcuts read back through the shell's own link interface (their
-// names and arguments are the native tests' matter).
+// Desktop shortcuts read back through the shell's own link interface.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -30,18 +29,15 @@ TEST(ShortcutWin, LinkOnTheDesktopStartsMameFullScreenAndASecondReplacesIt) {
                                          reinterpret_cast<void**>(&link))));
   ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))));
   ASSERT_TRUE(SUCCEEDED(persist->Load(Utf8ToUtf16(file).c_str(), STGM_READ)));
-  wchar_t target[4096] = L"", arguments[4096] = L"", folder[4096] = L"", description[4096] = L"";
-  link->GetPath(target, 4096, nullptr, SLGP_RAWPATH);
-  link->GetArguments(arguments, 4096);
-  link->GetWorkingDirectory(folder, 4096);
-  link->GetDescription(description, 4096);
-  persist->Release();
-  link->Release();
-  CoUninitialize();
-  EXPECT_EQ(Utf16ToUtf8(target), f.dir.File("mame.exe"));
-  EXPECT_EQ(Utf16ToUtf8(arguments).rfind("sfex2 ", 0), 0u) << Utf16ToUtf8(arguments);
-  EXPECT_NE(Utf16ToUtf8(arguments).find(" -nowindow "), std::string::npos);
-  EXPECT_EQ(Utf16ToUtf8(folder), f.dir.path());
-  EXPECT_EQ(Utf16ToUtf8(description), entry.title);
+  wchar_t texts[4][4096] = {};
+  link->GetPath(texts[0], 4096, nullptr, SLGP_RAWPATH);
+  link->GetArguments(texts[1], 4096);
+  link->GetWorkingDirectory(texts[2], 4096);
+  link->GetDescription(texts[3], 4096);
+  persist->Release(), link->Release(), CoUninitialize();
+  const std::string arguments = Utf16ToUtf8(texts[1]);
+  EXPECT_TRUE(arguments.rfind("sfex2 ", 0) == 0 && arguments.find(" -nowindow ") != std::string::npos) << arguments;
+  EXPECT_EQ(Utf16ToUtf8(texts[0]) + "|" + Utf16ToUtf8(texts[2]) + "|" + Utf16ToUtf8(texts[3]),
+            f.dir.File("mame.exe") + "|" + f.dir.path() + "|" + entry.title);
   DeleteFileW(Utf8ToUtf16(file).c_str());
 }

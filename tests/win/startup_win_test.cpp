@@ -1,30 +1,19 @@
-// korvo.exe started for real under Wine: one launcher per folder, a restart
-// that waits for the old one, earlier files carried over, unreadable settings survived.
+// korvo.exe started for real: one launcher per folder, earlier files, unreadable settings, a restart.
 #include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
 
 #include "scratch_launcher_win.h"
 
 namespace {
 // The main window of a process, once it shows.
 HWND WindowOf(HANDLE process) {
-  std::pair<DWORD, HWND> found = {GetProcessId(process), nullptr};
-  for (DWORD waited = 0; !found.second && waited < 30000; waited += 100) {
-    EnumWindows(
-        [](HWND window, LPARAM param) {
-          auto* found = reinterpret_cast<std::pair<DWORD, HWND>*>(param);
-          wchar_t name[32];
-          DWORD pid = 0;
-          GetWindowThreadProcessId(window, &pid);
-          if (pid == found->first && GetClassNameW(window, name, 32) && !lstrcmpW(name, L"KorvoMain"))
-            found->second = window;
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    if (!found.second && WaitForSingleObject(process, 100) == WAIT_OBJECT_0) break;
+  for (DWORD waited = 0; waited < 30000; waited += 100) {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"KorvoMain", nullptr));) {
+      DWORD pid = 0;
+      if (GetWindowThreadProcessId(w, &pid) && pid == GetProcessId(process)) return w;
+    }
+    if (WaitForSingleObject(process, 100) == WAIT_OBJECT_0) break;
   }
-  return found.second;
+  return nullptr;
 }
 
 // Closes the window as a user does; true once the launcher has ended well.
@@ -36,13 +25,8 @@ bool Closed(HANDLE process) {
 // The launchers a test started; those still running at its end (it failed) are ended.
 struct Launchers {
   std::vector<HANDLE> all;
-  HANDLE Start(const std::string& exe, const std::string& tail = "") {
-    all.push_back(StartProgram(exe, tail));
-    return all.back();
-  }
-  ~Launchers() {
-    for (HANDLE process : all) TerminateProcess(process, 1), CloseHandle(process);
-  }
+  HANDLE Start(const std::string& exe, const std::string& tail = "") { return all.push_back(StartProgram(exe, tail)), all.back(); }
+  ~Launchers() { for (HANDLE process : all) TerminateProcess(process, 1), CloseHandle(process); }
 };
 
 // A launcher folder with its own korvo.exe and the fake MAME.
@@ -63,13 +47,10 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   HANDLE first = started.Start(upper + "\\korvo.exe");
   ASSERT_TRUE(WindowOf(first)) << "the first launcher showed no window";
   // The same folder, also with a game named: brings the first forward, starts nothing.
-  for (const char* tail : {"", "--game sfex2"}) {
-    ASSERT_EQ(WaitExit(started.Start(lower + "\\korvo.exe", tail), 10000), 0) << tail;
-  }
+  for (const char* tail : {"", "--game sfex2"}) ASSERT_EQ(WaitExit(started.Start(lower + "\\korvo.exe", tail), 10000), 0) << tail;
   EXPECT_EQ(ReadWholeFile(upper + "\\fakemame-calls.txt").value_or("").find("arg=sfex2"), std::string::npos);
 
-  // Another folder runs beside it: it carries over the earlier launcher's
-  // files, keeps settings it cannot read aside, says so and saves on closing.
+  // Another folder beside it: earlier files carried over, unreadable settings kept aside and said, saved on closing.
   const std::string utf32 = std::string("\xFF\xFE\0\0v\0\0\0=\0\0\0" "2\0\0\0", 16);
   a.Write("korvo-settings.cfg", utf32);
   a.Write("dravo-combos.cfg", "step_ms=40\r\n");
@@ -92,8 +73,7 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   EXPECT_EQ(a.Read("korvo-settings.cfg.unreadable") + a.Read("korvo-combos.cfg"), utf32 + "step_ms=40\r\n");
   EXPECT_FALSE(a.Exists("dravo-combos.cfg"));
 
-  // A launcher restarting itself (a theme change) starts the new one while it
-  // still holds the folder's name: the new one waits for it instead of leaving.
+  // A restart (a theme change) starts the new launcher while the old holds the folder: the new one waits for it.
   HANDLE restarted = started.Start(upper + "\\korvo.exe", "--restarted");
   EXPECT_EQ(WaitForSingleObject(restarted, 600), static_cast<DWORD>(WAIT_TIMEOUT));
   ASSERT_TRUE(Closed(first));

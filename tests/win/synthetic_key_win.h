@@ -1,5 +1,4 @@
-// A key going down or up through the system's input queue, as a person's
-// keyboard would send it (the capture dialogs poll the key states).
+// A key down or up through the system's input queue, as a keyboard sends it (the capture dialogs poll keys).
 #pragma once
 #include <windows.h>
 

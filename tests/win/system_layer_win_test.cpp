@@ -1,5 +1,4 @@
-// Windows agreeing with the portable code: argument quoting, the lower-case table, atomic
-// replacement and its failures, short paths for Lua, zips reached through a mapping.
+// Windows agreeing with the portable code: quoting, lower case, atomic writes, short paths, mapped zips, CRC.
 #include <windows.h>
 // windows.h first: shellapi.h needs its definitions
 #include <shellapi.h>
@@ -12,7 +11,6 @@
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "base/text_case.h"
-#include "base/utf16_win.h"
 #include "launch/mame_args.h"
 #include "romcheck/crc32.h"
 #include "romcheck/mapped_file.h"

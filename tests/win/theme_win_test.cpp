@@ -1,5 +1,4 @@
-// The look under Wine: a window of the controls the dark look paints itself, read back
-// pixel by pixel in both looks; tool buttons, tooltips and status images.
+// The look: a window of the controls the dark look paints, read back pixel by pixel; tooltips, status images.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -89,8 +88,7 @@ struct ThemeHost {
     disabled_combo = Child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST, 422, 294, 140, 200);
     SendMessageW(disabled_combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Choice"));
     SendMessageW(disabled_combo, CB_SETCURSEL, 0, 0);
-    EnableWindow(disabled_edit, FALSE);
-    EnableWindow(disabled_combo, FALSE);
+    EnableWindow(disabled_edit, FALSE), EnableWindow(disabled_combo, FALSE);
     list = Child(WC_LISTVIEWW, L"", LVS_REPORT, 8, 116, 560, 170, WS_EX_CLIENTEDGE);
     // The last column is as wide as its title needs in the light look; the second is sorted.
     const wchar_t* columns[] = {L"#", L"Game", L"Year", L"Keyboard"};

@@ -1,5 +1,4 @@
-// A picture decoded by the Windows Imaging Component alone: the reference the preview's
-// pixels are checked against, and the baseline of its benchmark.
+// A picture decoded by the Imaging Component alone: the preview's reference and its benchmark's baseline.
 #pragma once
 #include <windows.h>
 #include <wincodec.h>

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <filesystem>
 #include <string>
 
 #include "base/utf16_win.h"
@@ -17,29 +18,14 @@ class WinTempDir {
             std::to_string(++counter);
     CreateDirectoryW(Utf8ToUtf16(path_).c_str(), nullptr);
   }
-  ~WinTempDir() { RemoveTree(Utf8ToUtf16(path_)); }
+  ~WinTempDir() {
+    std::error_code ignored;  // a file a test left open stays behind
+    std::filesystem::remove_all(std::filesystem::path(Utf8ToUtf16(path_)), ignored);
+  }
   const std::string& path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
  private:
-  static void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        std::wstring full = dir + L"\\" + name;
-        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveTree(full);
-        else
-          DeleteFileW(full.c_str());
-      } while (FindNextFileW(h, &fd));
-      FindClose(h);
-    }
-    RemoveDirectoryW(dir.c_str());
-  }
   std::string path_;
 };
 
