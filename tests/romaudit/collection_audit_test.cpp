@@ -10,6 +10,7 @@
 #include <map>
 #include <mutex>
 #include <random>
+#include <tuple>
 
 #include "romaudit/collection_audit.h"
 #include "romaudit/container_digest.h"
@@ -147,6 +148,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   ASSERT_EQ(r1.outcome.notes.size(), 1u);
   EXPECT_NE(r1.outcome.notes[0].find("not-a-folder cannot be read"), std::string::npos);
   EXPECT_EQ(g_asked, 1);
+  // The clone's result hangs on the zips of its parent and BIOS too.
+  EXPECT_EQ(ParseAuditStore(ReadTestFile(setup.store_path)).records["alphaj"].looked_in.size(), 3u);
   auto marks = CurrentAuditMarks(setup.store_path, setup.mame, setup.folders);
   EXPECT_TRUE(marks["alpha"]);
   EXPECT_FALSE(marks["damaged"]);
@@ -187,6 +190,21 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   AuditStore kept = ParseAuditStore(ReadTestFile(setup.store_path));
   EXPECT_EQ(kept.records.size(), r4.rows.size());
   for (const auto& [set, record] : kept.records) EXPECT_EQ(r4.rows.count(set), 1u) << set;
+}
+
+// Each CHD version keeps its SHA-1 at its own place; a header of another length is not read.
+TEST(ContainerDigest, ChdSha1ByVersion) {
+  for (auto [version, length, at, read] : std::initializer_list<std::tuple<uint32_t, uint32_t, size_t, bool>>{
+           {3, 120, 80, true}, {4, 108, 48, true}, {5, 124, 84, true}, {3, 124, 80, false}, {6, 124, 84, false}}) {
+    std::string h = "MComprHD";
+    for (uint32_t v : {length, version})
+      for (int i = 3; i >= 0; --i) h.push_back(static_cast<char>(v >> (8 * i)));
+    h.resize(130, '\0');
+    for (size_t i = 0; i < 20; ++i) h[at + i] = static_cast<char>(i + 1);
+    Sha1Digest sha1{};
+    bool ok = ReadChdSha1(reinterpret_cast<const uint8_t*>(h.data()), h.size(), sha1);
+    EXPECT_TRUE(ok == read && (!read || (sha1[0] == 1 && sha1[19] == 20))) << version << " " << length;
+  }
 }
 
 TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {
