@@ -158,6 +158,10 @@ TEST(ExtractZipMember, UnpacksOnlySoundMembersAndReadsNamesWithinCapacity) {
   shorter.uncompressed_size = 10;
   std::vector<uint8_t> small(10);
   EXPECT_FALSE(extract(shorter, small.data()));
+  ZipEntry longer = entries[0];  // more bytes than the stream holds, with the checksum of what it holds
+  longer.uncompressed_size += 1;
+  std::string big(rom.size() + 1, '\0');
+  EXPECT_FALSE(extract(longer, big.data()));
 
   zip = BuildZip({Stored(std::string(300, 'a'), "1"), Stored(std::string("b\0c", 3), "2"), Stored("c", "3")});
   EXPECT_EQ(ReadZipDirectory(Bytes(zip), zip.size(), entries, 2), 3);
