@@ -68,6 +68,7 @@ TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
       {"logs=2", "logs=0"},              {"mouse=True", "mouse=1"},             {"prescale=99999999999", "prescale=8"},
       {"sort_column=3", "sort_column=1"}, {"video=abc", "video=0"},             {"video=3\nvideo=1", "video=1"},
       {"options_window=2", "options_window=0"}, {"filters_bar=no", "filters_bar=1"}, {"toolbar=no", "toolbar=1"},
+      {"options_window=1", "options_window=1"}, {"filters_bar=0", "filters_bar=0"},
       {"favorites_only=yes", "favorites_only=0"}, {"sort_ascending=yes", "sort_ascending=0"},
       {"preview_shown=no", "preview_shown=1"},   {"search_bar=0", "search_bar=0"}, {"columns_hidden=255", "columns_hidden=127"},
       {"preview_split=99999", "preview_split=4000"}, {"preview_split=-5", "!preview_split="},
@@ -121,7 +122,7 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
   std::string first = ReadTestFile(path);
   EXPECT_EQ(first.rfind("; Korvo settings (written by korvo; safe to edit by hand)\r\n[KORVO]\r\nsettings_version=1\r\n"
                         "mame_exe=C:\\MAME\\mame.exe\r\nroms_directory=\r\n", 0), 0u);
-  for (const char* absent : {"optwin_", "splitter", "preview_split", "window_x"})  // unset: not written
+  for (const char* absent : {"optwin_", "splitter", "preview_split", "window_x", "columns_games"})  // unset: not written
     EXPECT_EQ(first.find(absent), std::string::npos) << absent;
   EXPECT_EQ(first.substr(first.size() - 61), "\r\npreview_shown=1\r\ncolumns_hidden=8\r\nfavorites=3,1\r\nrecent=\r\n");
 
