@@ -55,7 +55,8 @@ TEST(IconMask, GearPlayAndStatusShapes) {
   const int size = 40;
   // Points of the 24-unit grid fully inked or empty: the gear's hole, body and teeth up and at 45 degrees;
   // the play triangle; the disc, its black check and outside it; the cross's middle; the shield, its
-  // check and the corners its foot leaves; the warning sign, its "!", the gap of the "!" and its corners.
+  // check and the corners its foot leaves; the warning sign, its "!", the gap of the "!" and its corners; the
+  // upright stroke of the full-screen sign's corner and its empty middle.
   struct { int icon; double gx, gy; bool ink; } points[] = {
       {kIconSettings, 12, 12, false}, {kIconSettings, 12, 6, true}, {kIconSettings, 12, 2.3, true},
       {kIconSettings, 18.7, 5.3, true}, {kIconPlay, 8.5, 6, true}, {kIconPlay, 17, 6, false},
@@ -63,7 +64,7 @@ TEST(IconMask, GearPlayAndStatusShapes) {
       {kIconMissing, 12, 4, true}, {kIconMissing, 12, 12, false}, {kIconMissing, 9, 9, false},
       {kIconChecked, 12, 4, true}, {kIconChecked, 10.8, 15.2, false}, {kIconChecked, 3, 21, false},
       {kIconDamaged, 12, 5, true}, {kIconDamaged, 12, 11, false}, {kIconDamaged, 12, 15.3, true},
-      {kIconDamaged, 3, 4, false}};
+      {kIconDamaged, 3, 4, false}, {kIconFullscreen, 19.3, 9, true}, {kIconFullscreen, 12, 12, false}};
   for (const auto& p : points)
     EXPECT_EQ(AtGrid(IconMask(p.icon, false, size), size, p.gx, p.gy), p.ink ? 255 : 0) << p.icon << " " << p.gx << "," << p.gy;
   auto play = IconMask(kIconPlay, false, size);
@@ -128,6 +129,11 @@ TEST(VectorRaster, BlackInkCutsHolesArcsRunInTheirOwnDirectionAndShapesOutsideAr
   ring.Disc({12, 12}, 5, Ink::Black);
   auto mask = ring.Reduce();
   EXPECT_TRUE(At(mask, 24, 12, 12) == 0 && At(mask, 24, 12, 4) == 255);
+  VectorRaster rounded(24);  // a large corner radius leaves the box's corners empty, and only them
+  rounded.RoundRect({2, 2}, {22, 22}, 8, 0, true);
+  mask = rounded.Reduce();
+  EXPECT_TRUE(At(mask, 24, 2, 2) == 0 && At(mask, 24, 21, 2) == 0 && At(mask, 24, 12, 2) == 255 &&
+              At(mask, 24, 12, 12) == 255);
   // Between two points on the right, counter-clockwise on screen goes round the left.
   VectorRaster by_points(24);
   by_points.ArcBetweenPoints({4, 4}, {20, 20}, {20, 8}, {20, 16}, 2);
