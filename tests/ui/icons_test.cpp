@@ -105,6 +105,8 @@ TEST(Palette, ToolButtonStatesStandOutFromTheFaceInBothLooks) {
   EXPECT_TRUE(PaletteColour(ColourRole::Link, true) == 0x5AAAFFu && PaletteColour(ColourRole::Link, false) == 0x0066CCu);
   EXPECT_TRUE(PaletteFor(ColourRole::Face).light_system_index == kSystemFace &&
               PaletteFor(ColourRole::Panel).light_system_index == -1);
+  for (ColourRole own : {ColourRole::ToolHot, ColourRole::ToolChecked, ColourRole::ToolPushed})  // no system colour
+    EXPECT_EQ(PaletteFor(own).light_system_index, -1);
 }
 
 TEST(VectorRaster, FillsCoverWholePixelsAndPensAreCentredOnTheLine) {
