@@ -73,6 +73,8 @@ TEST(Inflate, CountsAndChecksumsBeyondTheOutputCapacityAndStopsSoonAfterTheLimit
 TEST(Inflate, EveryCutOffStreamIsAnError) {
   std::string stream = Deflate(RomLikeData(5000, 6), 9);
   for (size_t cut = 0; cut < stream.size(); ++cut) EXPECT_EQ(Decode(stream.substr(0, cut)), kInflateError) << cut;
+  InflateResult r;  // the rest of the stream right behind the end it is given is not read either
+  for (size_t cut : {stream.size() - 1, stream.size() - 6}) EXPECT_EQ(Inflate(Bytes(stream), cut, nullptr, 0, r), kInflateError);
   std::string stored = Deflate(RomLikeData(5000, 6), 0);
   for (size_t cut = 0; cut < stored.size(); cut += 7) EXPECT_EQ(Decode(stored.substr(0, cut)), kInflateError) << cut;
 }
