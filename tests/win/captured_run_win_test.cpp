@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogue/listing.h"
 #include "launch/captured_run.h"
 #include "launch/mame_asker.h"
 #include "scratch_launcher_win.h"
@@ -47,7 +46,7 @@ TEST(CapturedRunWin, ListingCacheFollowsTheProgramFile) {
   };
   EXPECT_EQ(load(), "Street Fighter EX2 (Euro 980312)");
   load();
-  EXPECT_EQ(CallsWith(f.dir, "-listfull"), 1u);
+  EXPECT_EQ(f.CallsWith("-listfull"), 1u);
   // Same size, another time: another build of MAME.
   HANDLE h = CreateFileW(Utf8ToUtf16(f.dir.File("mame.exe")).c_str(), FILE_WRITE_ATTRIBUTES,
                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -56,6 +55,6 @@ TEST(CapturedRunWin, ListingCacheFollowsTheProgramFile) {
   CloseHandle(h);
   EXPECT_EQ(load(), "Street Fighter EX2 (Euro 980312)");
   load();
-  EXPECT_EQ(CallsWith(f.dir, "-listfull"), 2u);
+  EXPECT_EQ(f.CallsWith("-listfull"), 2u);
   SetLauncherFolder("");
 }

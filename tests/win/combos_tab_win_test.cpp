@@ -7,6 +7,7 @@
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
 #include "screenshot_win.h"
+#include "synthetic_key_win.h"
 
 namespace {
 HWND Item(int id) { return GetDlgItem(Options().pages[kTabCombos], id); }
@@ -20,7 +21,6 @@ void Choose(int id, const std::string& text) {
   Command(id, CBN_SELCHANGE);
 }
 std::string Box() { return ControlText(Item(kIdComboSequence)); }
-// The pad's buttons clicked in turn.
 void Pad(std::initializer_list<const char*> tokens) {
   for (const char* token : tokens)
     for (size_t i = 0; i < SequencePadButtons().size(); ++i)
@@ -54,19 +54,10 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
             "qcf + hp|Custom");
   // Row 4's key: a click on its Keyboard cell, F7 pressed in the capture dialog.
   {
-    DialogDriver driver([&](HWND, const SeenBox& box) {
-      return box.title == "Set Keyboard Key" && SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer), keybd_event(VK_F7, 0, 0, 0);
-        SetTimer(nullptr, 0, 250, [](HWND, UINT, UINT_PTR t, DWORD) {
-          KillTimer(nullptr, t), keybd_event(VK_F7, 0, KEYEVENTF_KEYUP, 0);
-        });
-      });
-    });
+    DialogDriver press([](HWND, const SeenBox& box) { return box.title == "Set Keyboard Key" && (PressKey(VK_F7, true), true); });
     Mouse(NM_CLICK, 3, kComboColumnKeyboard);
-    f.WaitFor([&] {  // the dialog came, took the key and went; the key was let go
-      return driver.SawTitle("Set Keyboard Key") && !FindWindowW(L"KorvoModal", L"Set Keyboard Key") &&
-             !(GetAsyncKeyState(VK_F7) & 0x8000);
-    });
+    f.WaitFor([&] { return press.SawTitle("Set Keyboard Key") && !FindModal("Set Keyboard Key"); });
+    PressKey(VK_F7, false);
   }
   SetWindowTextW(Item(kIdComboStep), L"45");
   f.Command(109);
@@ -107,9 +98,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   // A row clicked, then the pad: it goes on from the end of the row's readable form.
   RECT cell;
   ListView_GetSubItemRect(Item(kIdComboList), 3, 0, LVIR_BOUNDS, &cell);
-  const LPARAM at = MAKELPARAM(cell.left + 8, (cell.top + cell.bottom) / 2);
-  PostMessageW(Item(kIdComboList), WM_LBUTTONUP, 0, at);
-  SendMessageW(Item(kIdComboList), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ClickAt(Item(kIdComboList), {cell.left + 8, MiddleOf(cell).y});
   PumpMessagesFor(50);
   ASSERT_EQ(SelectedRow(), 3);  // Ryu's Hadou Ken
   Pad({"HP"});

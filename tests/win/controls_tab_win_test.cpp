@@ -98,12 +98,9 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   SetPadSource({});
 
   // Defaults asks, then gives every action its keys back; OK writes all 25.
-  {
-    DialogDriver yes(Say("Reset Mapping", IDYES));
-    f.Command(395);
-    EXPECT_EQ(yes.Seen().at(0).text, "Give all the actions of the list back to the default keys and pad buttons?\n\n"
-                                     "The changes are written when you press OK.");
-  }
+  EXPECT_EQ(Answered("Reset Mapping", IDYES, [&] { f.Command(395); }),
+            "Give all the actions of the list back to the default keys and pad buttons?\n\n"
+            "The changes are written when you press OK.");
   EXPECT_EQ(Cell(kP1Up, 1), "W");
   f.Command(109);
   for (int i = 0; i < kActionCount; ++i) EXPECT_TRUE(Written().bindings[i].present) << ActionAt(i).port;
@@ -111,10 +108,6 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   // Profiles: Save As cleans the name, Save follows whether the list matches, loading asks for OK.
   const ControlsMappingWindows& w = MappingWindows();
   auto chosen = [&] { return ChosenEntry(w.profile); };
-  auto choose = [&](int index) {
-    SendMessageW(w.profile, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(GetParent(w.profile), WM_COMMAND, MAKEWPARAM(396, CBN_SELCHANGE), reinterpret_cast<LPARAM>(w.profile));
-  };
   // The name prompt answered with `text`; a box asking to replace a profile gets No.
   auto name = [&](int command, const char* text) {
     DialogDriver driver([text](HWND dialog, const SeenBox& box) {
@@ -136,8 +129,8 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   EXPECT_TRUE(offered && !IsWindowEnabled(w.save));
   EXPECT_EQ(*ReadWholeFile(f.dir.File("profiles\\mypad1.cfg")), SerializeMapping(TheInputMapping()));
   ResetToLauncherDefaults(TheInputMapping());
-  choose(0);
-  choose(1);
+  ChooseComboEntry(w.profile, 0);
+  ChooseComboEntry(w.profile, 1);
   EXPECT_EQ(f.StatusText() + " " + Cell(kP1Up, 1), "Profile loaded: press OK to write it to MAME -");
   name(399, "Pad");
   EXPECT_EQ(f.StatusText() + " " + chosen(), "Profile renamed Pad");
@@ -149,24 +142,13 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   // A profile that cannot be read leaves the mapping as it was.
   const std::string mapping = SerializeMapping(TheInputMapping());
   DeleteFileW(Utf8ToUtf16(f.dir.File("profiles\\Pad.cfg")).c_str());
-  choose(2);  // Pad (after Other), gone behind the launcher's back
+  ChooseComboEntry(w.profile, 2);  // Pad (after Other), gone behind the launcher's back
   EXPECT_EQ(f.StatusText() + std::to_string(SerializeMapping(TheInputMapping()) == mapping), "The profile could not be read1");
-  choose(1);
-  {
-    DialogDriver yes(Say("Delete Profile", IDYES));
-    f.Command(400);
-    EXPECT_EQ(yes.Seen().at(0).text, "Delete this profile?\n\nThe mapping in the list stays as it is.");
-  }
+  ChooseComboEntry(w.profile, 1);
+  EXPECT_EQ(Answered("Delete Profile", IDYES, [&] { f.Command(400); }),
+            "Delete this profile?\n\nThe mapping in the list stays as it is.");
   EXPECT_EQ(f.StatusText() + " " + chosen() + " " + App().settings.controls_profile, "Profile deleted None ");
   EXPECT_TRUE(ListProfiles().empty() && SerializeMapping(TheInputMapping()) == mapping);
-  // A profile made by hand names keys with MAME's full names, and reaches default.cfg intact.
-  f.Write("profiles\\full.cfg", "bind=P1_BUTTON1\tKEYCODE_I\tJOYCODE_1_BUTTON3\t\t0\n");
-  name(398, "x");
-  choose(1);
-  EXPECT_EQ(chosen() + " " + Cell(kP1Button1, 1), "full I");
-  f.Command(109);
-  const std::string cfg = f.Read("cfg\\default.cfg");
-  EXPECT_TRUE(cfg.find("KEYCODE_I OR JOYCODE_1_BUTTON3") != std::string::npos && cfg.find("KEYCODE_KEYCODE") == std::string::npos);
 
   // Set Key by keys through the system: Delete means no key, Enter is a key (not the default button).
   SelectRow(kP1Up);

@@ -7,18 +7,11 @@
 #include "dialog_script_win.h"
 #include "screenshot_win.h"
 #include "ui/text_prompt_ui_win.h"
-#include "ui/theme_win.h"
 
 namespace {
-HWND ChildWithText(HWND dialog, const char* text) {
-  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    if (TextOf(c) == text) return c;
-  return nullptr;
-}
-
 // A line of labels reads as one sentence: no run of blank columns between its words wider than about a space.
-void ExpectWordsOneSpaceApart(HWND dialog, const char* first, const char* last) {
-  HWND from = ChildWithText(dialog, first), to = ChildWithText(dialog, last);
+void ExpectWordsOneSpaceApart(HWND dialog, const wchar_t* first, const wchar_t* last) {
+  HWND from = FindWindowExW(dialog, nullptr, nullptr, first), to = FindWindowExW(dialog, nullptr, nullptr, last);
   ASSERT_TRUE(from && to);
   RECT a, b;
   GetWindowRect(from, &a);
@@ -28,8 +21,7 @@ void ExpectWordsOneSpaceApart(HWND dialog, const char* first, const char* last) 
   int run = 0, widest = 0;
   bool started = false;
   for (int x = a.left; x < b.right; ++x) {
-    bool ink = false;
-    for (int y = a.top; y < a.bottom; ++y) ink |= shot.In(nullptr, x, y) != face;
+    const bool ink = shot.Count(nullptr, {x, a.top, x + 1, a.bottom}, [face](uint32_t c) { return c != face; }) > 0;
     if (ink && started) widest = std::max(widest, run);
     started |= ink;
     run = ink ? 0 : run + 1;
@@ -48,12 +40,11 @@ void Click(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id
 TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
   InitWindowsForTests();
   for (bool dark : {false, true}) {
-    ApplyTheme(dark);
-    std::string look = dark ? "dark" : "light";
+    const Look look(dark);
     {
       DialogDriver shot([&](HWND dialog, const SeenBox&) {
-        SaveWindowScreenshot(dialog, "about-" + look);
-        ExpectWordsOneSpaceApart(dialog, "Based on the", "launcher.");
+        SaveWindowScreenshot(dialog, "about-" + look.name);
+        ExpectWordsOneSpaceApart(dialog, L"Based on the", L"launcher.");
         return false;
       });
       ShowAboutWindow(nullptr);
@@ -62,7 +53,7 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
       DialogDriver shot([&](HWND dialog, const SeenBox&) {
         HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
         EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(KeyboardShortcutRows().size()));
-        SaveWindowScreenshot(dialog, "keyboard-shortcuts-" + look);
+        SaveWindowScreenshot(dialog, "keyboard-shortcuts-" + look.name);
         return false;
       });
       ShowKeyboardShortcuts(nullptr);
@@ -71,7 +62,7 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
     DialogDriver type([&](HWND dialog, const SeenBox& box) {
       EXPECT_EQ(box.title, "Save Profile As");
       EXPECT_EQ(ItemText(dialog, 1001), "My Profile");
-      SaveWindowScreenshot(dialog, "text-prompt-" + look);
+      SaveWindowScreenshot(dialog, "text-prompt-" + look.name);
       SetDlgItemTextW(dialog, 1001, L"   ");
       Click(dialog, IDOK);
       EXPECT_TRUE(IsWindow(dialog));
@@ -83,7 +74,6 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
     EXPECT_TRUE(TextPrompt(nullptr, "Save Profile As", "Name of the new profile:", text, 64));
     EXPECT_EQ(text, "New Name");
   }
-  ApplyTheme(false);
   DialogDriver cancel;
   std::string kept = "Kept";
   EXPECT_FALSE(TextPrompt(nullptr, "Rename Profile", "New name:", kept, 64));

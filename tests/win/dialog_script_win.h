@@ -32,9 +32,8 @@ struct SeenBox {
 
 class DialogDriver {
  public:
-  // `answer` gets each box or dialog once and acts on it; when it returns
-  // false the driver presses the default: IDOK for boxes with OK, IDNO for
-  // Yes/No boxes, Cancel (IDCANCEL) for dialogs.
+  // `answer` acts on each box or dialog once; where it returns false the driver presses the default:
+  // OK where a box has it, else No; Cancel for a dialog.
   using Answer = std::function<bool(HWND window, const SeenBox& box)>;
   explicit DialogDriver(Answer answer = nullptr) : answer_(std::move(answer)) { active_ = this; }
   ~DialogDriver() { KillTimer(nullptr, timer_), active_ = active_ == this ? nullptr : active_; }
@@ -129,15 +128,31 @@ inline HWND FindShown(const wchar_t* window_class, const std::string& title) {
 inline HWND FindModal(const std::string& title) { return FindShown(L"KorvoModal", title); }
 inline HWND FindBox(const std::string& title) { return FindShown(L"#32770", title); }
 
-inline std::string TextOf(HWND window) { return ControlText(window); }
+// Runs `open` (a modal loop) while `act` gets the dialog titled `title` on each tick until it returns true.
+inline bool WhenShown(const std::string& title, const std::function<bool(HWND)>& act, const std::function<void()>& open) {
+  DialogScript script;
+  script.Then([&] {
+    HWND window = FindModal(title);
+    return window && act(window);
+  });
+  open();
+  return script.Finished();
+}
+
 inline std::string ItemText(HWND dialog, int id) { return ControlText(GetDlgItem(dialog, id)); }
+
+// A left click at `at` (client coordinates), through the window's own mouse handling.
+inline void ClickAt(HWND window, POINT at) {
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+inline POINT MiddleOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 // A button press, as the button itself would post it.
 inline void Press(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// Texts of one list-view row, column by column.
 inline std::vector<std::string> ListRow(HWND list, int row) {
   std::vector<std::string> texts;
   HWND header = ListView_GetHeader(list);
@@ -171,14 +186,12 @@ inline void DoubleClickListRow(HWND list, int row) {
   ListView_EnsureVisible(list, row, FALSE);
   RECT r;
   ListView_GetItemRect(list, row, &r, LVIR_LABEL);
-  LPARAM at = MAKELPARAM(r.left + 4, (r.top + r.bottom) / 2);
-  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  const LPARAM at = MAKELPARAM(r.left + 4, MiddleOf(r).y);
+  ClickAt(list, {r.left + 4, MiddleOf(r).y});
   PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   PostMessageW(list, WM_LBUTTONUP, 0, at);
 }
 
-// Entries of a drop-down list and its selection.
 inline std::vector<std::string> ComboEntries(HWND combo) {
   std::vector<std::string> entries;
   int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
@@ -196,7 +209,7 @@ inline std::string ChosenEntry(HWND combo) {
 // Selects an entry as the user would: the owner hears CBN_SELCHANGE.
 inline void ChooseComboEntry(HWND combo, int index) {
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
 }
 
@@ -206,8 +219,8 @@ inline bool AnswerPrompt(const std::string& title, const std::string& text, std:
   HWND prompt = FindModal(title);
   if (!prompt) return false;
   HWND edit = FindWindowExW(prompt, nullptr, L"EDIT", nullptr);
-  if (prompt_seen) *prompt_seen = TextOf(FindWindowExW(prompt, nullptr, L"STATIC", nullptr));
-  if (initial_seen) *initial_seen = TextOf(edit);
+  if (prompt_seen) *prompt_seen = ControlText(FindWindowExW(prompt, nullptr, L"STATIC", nullptr));
+  if (initial_seen) *initial_seen = ControlText(edit);
   SetControlText(edit, text);
   Press(prompt, IDOK);
   return true;
@@ -229,7 +242,7 @@ inline bool AnswerFileDialog(const std::string& title, const std::string& path, 
   if (!dialog) return false;
   HWND name = GetDlgItem(dialog, GetDlgItem(dialog, 0x47C) ? 0x47C : 0x480);  // the name box (cmb13) or edit (edt1)
   if (!name) return false;
-  if (proposed) *proposed = TextOf(name);
+  if (proposed) *proposed = ControlText(name);
   if (filters) *filters = ComboEntries(GetDlgItem(dialog, 0x470));
   if (path.empty()) return PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0), true;
   SetControlText(name, path);
@@ -237,7 +250,6 @@ inline bool AnswerFileDialog(const std::string& title, const std::string& path, 
   return true;
 }
 
-// Presses the button with this text.
 inline void PressButton(HWND dialog, const wchar_t* text) {
   HWND button = FindWindowExW(dialog, nullptr, L"BUTTON", text);
   if (button) Press(dialog, GetDlgCtrlID(button));

@@ -5,7 +5,6 @@
 #include "options/dip_window_ui_win.h"
 #include "scratch_launcher_win.h"
 #include "screenshot_win.h"
-#include "ui/theme_win.h"
 
 namespace {
 using Texts = std::vector<std::string>;
@@ -26,15 +25,8 @@ std::vector<HWND> Children(HWND parent, const wchar_t* window_class) {
   return found;
 }
 
-// Opens the window for `game` over `owner` and runs `act` on it once it shows.
 bool WithDipWindow(HWND owner, const GameEntry& game, const std::function<void(HWND)>& act) {
-  DialogScript s;
-  s.Then([&] {
-    HWND win = FindModal("DIP Switches");
-    return win && (act(win), true);
-  });
-  OpenDipSwitches(owner, game);
-  return s.Finished();
+  return WhenShown("DIP Switches", [&](HWND win) { return act(win), true; }, [&] { OpenDipSwitches(owner, game); });
 }
 }  // namespace
 
@@ -55,7 +47,7 @@ TEST(DipWindow, ShowsTheSwitchesOkWritesTheGameCfgCancelNothing) {
   ASSERT_TRUE(WithDipWindow(owner, sfex2, [&](HWND win) {
     owner_enabled = IsWindowEnabled(owner);
     lists = Children(win, L"COMBOBOX");
-    for (HWND label : Children(win, L"STATIC")) labels.push_back(TextOf(label));
+    for (HWND label : Children(win, L"STATIC")) labels.push_back(ControlText(label));
     SaveWindowScreenshot(win, "dip-switches-light");
     if (lists.size() == 4) ChooseComboEntry(lists[1], 0), ChooseComboEntry(lists[2], 1);
     Press(win, IDOK);
@@ -69,7 +61,7 @@ TEST(DipWindow, ShowsTheSwitchesOkWritesTheGameCfgCancelNothing) {
   EXPECT_EQ(f.Read("cfg\\sfex2.cfg.korvo-backup"), Cfg(Dip(2) + button));
 
   // Opened again (MAME is not asked twice): the lists show the file; Cancel writes nothing.
-  const size_t asked = CallsWith(f.dir, "-listxml");
+  const size_t asked = f.CallsWith("-listxml");
   ApplyTheme(true);
   Texts first_list;
   std::vector<int> shown;
@@ -86,7 +78,7 @@ TEST(DipWindow, ShowsTheSwitchesOkWritesTheGameCfgCancelNothing) {
   EXPECT_EQ(first_list, (Texts{"Off (default)", "On"}));  // a value listed twice is offered once
   EXPECT_EQ(shown, (std::vector<int>{0, 0, 1, 0}));
   EXPECT_EQ(f.Read("cfg\\sfex2.cfg"), Cfg(button + Dip(4)));
-  EXPECT_EQ(CallsWith(f.dir, "-listxml"), asked);
+  EXPECT_EQ(f.CallsWith("-listxml"), asked);
 
   // MAME saved its file while the window was open: only the switch the user changed is written into it.
   EXPECT_TRUE(WithDipWindow(nullptr, sfex2, [&](HWND win) {

@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogue/game_table.h"
 #include "launch/launch_wiring.h"
 #include "launch/mame_args.h"
 #include "scratch_launcher_win.h"
-#include "settings/game_settings.h"
 
 namespace {
-// A launcher folder: korvo.exe, the fake as mame.exe, and ROM zips.
 struct KorvoFolder : ScratchLauncher {
   KorvoFolder() {
     CopyInto(TestBuildFolder() + "\\korvo.exe", dir.File("korvo.exe"));
@@ -59,16 +56,14 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].args, f.Expected(-1));
   for (const char* arg : {"asia", "-autosave", "-nothrottle"}) EXPECT_TRUE(Holds(calls[0].args, arg)) << arg;
-  // Start-up connected the builder to the plugin writers: with logs on, the
-  // input-log plugin goes to MAME, as the last arguments.
+  // Start-up connected the builder to the plugin writers: with logs on, the input-log plugin goes last.
   auto plugin = std::find(calls[0].args.begin(), calls[0].args.end(), "-plugin");
   ASSERT_LT(plugin + 1, calls[0].args.end());
   EXPECT_NE(plugin[1].find("korvo_diag"), std::string::npos) << plugin[1];
   EXPECT_EQ(calls[0].folder + "|" + calls[0].std_out + "|" + calls[0].std_err, f.dir.path() + "|file|file");
   EXPECT_EQ(f.Log().rfind("Korvo v1.0.0\r\n", 0), 0u);
 
-  // A dropped file's path as Windows splits it, and a screen choice (the other
-  // forms and choices: the native tests of the command line).
+  // A dropped file's path as Windows splits it, and a screen choice (the rest: the native command-line tests).
   for (auto [tail, screen_mode] : {std::pair{"\"C:/My ROMs/SFEX2.zip\"", -1}, {"--fullscreen --game sfex2", 1}}) {
     SCOPED_TRACE(tail);
     EXPECT_EQ(f.Run(tail), 0);

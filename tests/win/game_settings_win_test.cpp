@@ -5,8 +5,6 @@
 #include "app/game_settings_ui_win.h"
 #include "scratch_launcher_win.h"
 #include "screenshot_win.h"
-#include "ui/theme_colours_win.h"
-#include "ui/theme_win.h"
 
 namespace {
 // The window's control ids (rows count up from 1001 in their order).
@@ -100,8 +98,7 @@ TEST(GameSettingsWin, ListsOkCancelResetBiosAndAFailedSave) {
   EXPECT_EQ(f.ReadCfg(), kHeader + "\r\n[game 23]\r\ncheat=1\r\n");
   EXPECT_EQ(FindGameSettings(App().game_settings, 1), nullptr);
 
-  // MAME lists sfex2 without BIOS sets: only Game Default. Setting the last
-  // game's choices back to Same As Global deletes the file.
+  // MAME lists no BIOS sets for sfex2: only Game Default. The last game back to Same As Global deletes the file.
   EXPECT_TRUE(Edit(f.Game("sfex2"), [](HWND d) {
     EXPECT_EQ(ComboEntries(Control(d, kBios)), Texts{"Game Default"});
     EXPECT_FALSE(IsWindowEnabled(Control(d, kBios)));
@@ -132,11 +129,10 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
                                    {kSound, kVolume},
                                    {kCheats, 1012, kAutoSave, kBios, kExtra, kDip}};
   for (bool dark : {false, true}) {
-    ApplyTheme(dark);
-    const std::string look = dark ? "dark" : "light";
+    const Look look(dark);
     Edit(f.Game("strgchmp"), [&](HWND d) {
       for (int tab : {3, 0, 1, 2, 3}) {
-        SCOPED_TRACE(names[tab] + (" " + look));
+        SCOPED_TRACE(names[tab] + (" " + look.name));
         ShowTab(d, tab);
         PumpMessagesFor(100);
         for (int other = 0; other < 4; ++other)
@@ -157,11 +153,10 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
             stray += !covered && shot.In(page, x, y) != face;
           }
         EXPECT_EQ(stray, 0);
-        SaveWindowScreenshot(d, std::string("game_settings_") + names[tab] + "_" + look + dpi);
+        SaveWindowScreenshot(d, std::string("game_settings_") + names[tab] + "_" + look.name + dpi);
       }
     }, [](HWND, const GameEntry&) {});
   }
-  ApplyTheme(false);
   // The longest title wraps onto a second line above the note and is not cut.
   const GameEntry& longest = f.Game("ddr2mc2");
   Edit(longest, [&](HWND d) {

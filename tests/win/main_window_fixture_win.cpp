@@ -1,5 +1,8 @@
 #include "main_window_fixture_win.h"
 
+#include <chrono>
+#include <filesystem>
+
 #include "app/options_area_ui_win.h"
 #include "combos/combo_rows.h"
 #include "controls/input_mapping.h"
@@ -31,7 +34,6 @@ bool MainWindowFixture::Open(int dpi) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   InitUiMetrics(instance);
   if (dpi) SetUiDpi(dpi);
-  RegisterModalDialogClass(instance);
   RegisterMainWindowClass(instance);
   RegisterOptionsClasses(instance);
   if (!CreateMainWindow(instance, SW_SHOW)) return false;
@@ -45,12 +47,6 @@ void MainWindowFixture::Close() {
   PumpMessagesFor(50);
   while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
-}
-
-std::string MainWindowFixture::StatusText() const {
-  wchar_t text[600] = L"";
-  SendMessageW(Main().status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-  return Utf16ToUtf8(text);
 }
 
 int MainWindowFixture::RowOfGame(const std::string& set) const {
@@ -71,14 +67,8 @@ void MainWindowFixture::AddSnapshot(const std::string& fixture, const std::strin
   std::string to = dir.File("snap\\" + relative);
   Write("snap\\" + relative, "");  // its folders
   CopyInto(FixturePath(fixture), to);
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  ULARGE_INTEGER t = {{now.dwLowDateTime, now.dwHighDateTime}};
-  t.QuadPart -= static_cast<ULONGLONG>(minutes_ago) * 60 * 10000000;
-  FILETIME when = {t.LowPart, t.HighPart};
-  HANDLE file = CreateFileW(Utf8ToUtf16(to).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  SetFileTime(file, nullptr, nullptr, &when);
-  CloseHandle(file);
+  const auto when = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(minutes_ago);
+  std::filesystem::last_write_time(std::filesystem::path(Utf8ToUtf16(to)), when);
 }
 
 bool MainWindowFixture::WaitFor(const std::function<bool()>& done, DWORD ms) {

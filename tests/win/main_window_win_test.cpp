@@ -7,7 +7,6 @@
 #include "main_window_fixture_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "screenshot_win.h"
-#include "ui/theme_win.h"
 
 namespace {
 std::string MenuText(HMENU menu, int position) {
@@ -28,14 +27,11 @@ void ClickColumn(int column) {
   SendMessageW(Main().window, WM_NOTIFY, kIdGameList, reinterpret_cast<LPARAM>(&click));
 }
 
-// A click on the star at the left of a row's Favorite cell.
 void ClickStar(int row) {
   RECT cell, column;
   ListView_GetItemRect(Main().list, row, &cell, LVIR_BOUNDS);
   Header_GetItemRect(ListView_GetHeader(Main().list), 0, &column);
-  LPARAM at = MAKELPARAM(column.left + 10, (cell.top + cell.bottom) / 2);
-  PostMessageW(Main().list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(Main().list, WM_LBUTTONUP, 0, at);
+  ClickAt(Main().list, {column.left + 10, MiddleOf(cell).y});
   PumpMessagesFor(100);
 }
 
@@ -62,19 +58,16 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   save.Then([&] { return AnswerFileDialog("Backup Settings", backup); });
   f.Command(255);
   f.SelectRow(f.RowOfGame("tekken3"));
-  DialogScript cheats;
-  cheats.Then([] {
-    HWND window = FindModal("Game Settings");
-    HWND page = window ? FindWindowExW(window, nullptr, L"KorvoGameSettingsPage", nullptr) : nullptr;
+  EXPECT_TRUE(WhenShown("Game Settings", [](HWND window) {
+    HWND page = FindWindowExW(window, nullptr, L"KorvoGameSettingsPage", nullptr);
     return page && (SendDlgItemMessageW(page, 1011, CB_SETCURSEL, 1, 0), Press(window, IDOK), true);
-  });
-  f.Command(250);
+  }, [&] { f.Command(250); }));
   EXPECT_EQ(f.StatusText(), "This game now has its own settings");
   DialogScript restore;
   restore.Then([&] { return AnswerFileDialog("Restore Settings", backup); })
       .Then([&] { return AnswerBox("Restore Settings", IDYES); });
   f.Command(256);
-  ASSERT_TRUE(save.Finished() && cheats.Finished() && restore.Finished());
+  ASSERT_TRUE(save.Finished() && restore.Finished());
   EXPECT_EQ(f.StatusText().rfind("Backup restored: ", 0), 0u) << f.StatusText();
   EXPECT_FALSE(FileExists(f.dir.File("korvo-games.cfg")));
   f.SelectRow(-1);
@@ -112,7 +105,6 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
 
   // A filter choice narrows the list; Reset Filters brings all back.
   ChooseFilter(FilterKind::Hardware, 1);
-  PumpMessagesFor(50);
   EXPECT_LT(f.Rows(), 462);
   f.Command(443);
   EXPECT_TRUE(f.Rows() == 462 && App().settings.filter_hardware.empty());
@@ -193,7 +185,6 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   f.SelectRow(f.RowOfGame("sfex2"));
   f.Command(207);
   ChooseFilter(FilterKind::Region, 1);
-  PumpMessagesFor(50);
   std::string region = App().settings.filter_region;
   f.Command(109);  // OK: the options as they are become the applied ones
   App().settings.video = 3;  // as if a page had been read without OK
@@ -233,7 +224,7 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   EXPECT_TRUE(boxes.Seen().empty());
 
   // What this MAME lacks is left out of the start, and said in the log.
-  auto calls = fakemame::ParseCalls(f.Read("fakemame-calls.txt"));
+  auto calls = f.Calls();
   ASSERT_FALSE(calls.empty());
   const std::vector<std::string>& last = calls.back().args;
   EXPECT_TRUE(last.front() == "tekken3" && !std::count(last.begin(), last.end(), "-nohlsl_enable"));
@@ -287,21 +278,20 @@ TEST(MainWindow, WithoutMameAndWithAProgramThatIsNoMame) {
 // Both layouts in both looks; in the dark one, what the main window has painted dark read back.
 TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
   for (bool dark : {false, true}) {
-    ApplyTheme(dark);
-    const std::string look = dark ? "dark" : "light";
+    const Look look(dark);
     MainWindowFixture f("search_bar=1\r\nfilters_bar=1\r\n");
     f.AddSnapshot("snap/pong/0002.png", "sfex2\\0000.png", 1);
     f.AddSnapshot("snap/pong/0001.png", "sfex2\\0001.png", 2);
     ASSERT_TRUE(f.Open());
     f.SelectRow(f.RowOfGame("sfex2"));
     ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().answered; }));
-    SaveWindowScreenshot(Main().window, "main-separate-" + look);
+    SaveWindowScreenshot(Main().window, "main-separate-" + look.name);
     f.Command(216);
-    SaveWindowScreenshot(Options().window, "options-window-" + look);
+    SaveWindowScreenshot(Options().window, "options-window-" + look.name);
     f.Command(110);
     f.Command(211);  // Classic Layout
     PumpMessagesFor(100);
-    SaveWindowScreenshot(Main().window, "main-classic-" + look);
+    SaveWindowScreenshot(Main().window, "main-classic-" + look.name);
     if (!dark) continue;
 
     f.Command(112);  // Favorites Only: its toolbar button checked
@@ -320,5 +310,4 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
     EXPECT_EQ(shot.In(nullptr, bar.rcBar.right - 20, bar.rcBar.top + 3), 0x202020u);
   }
-  ApplyTheme(false);
 }

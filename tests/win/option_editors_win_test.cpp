@@ -8,23 +8,16 @@
 #include "options/mame_options_window_ui_win.h"
 #include "scratch_launcher_win.h"
 #include "screenshot_win.h"
-#include "ui/theme_win.h"
 
 namespace {
 // The window titled `title` opened in the dark look, a row selected, kept as a screenshot.
 void DarkScreenshot(const std::string& title, const std::string& name, bool (*open)(HWND)) {
-  ApplyTheme(true);
-  DialogScript s;
-  s.Then([&] {
-    HWND win = FindModal(title);
-    if (!win) return false;
+  const Look dark(true);
+  EXPECT_TRUE(WhenShown(title, [&](HWND win) {
     SelectListRow(FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr), 2);
     SaveWindowScreenshot(win, name + "-dark");
     return Press(win, IDCANCEL), true;
-  });
-  open(nullptr);
-  ApplyTheme(false);
-  EXPECT_TRUE(s.Finished());
+  }, [&] { open(nullptr); }));
 }
 
 using Row = std::vector<std::string>;
@@ -35,20 +28,14 @@ HWND ListOf(HWND window) { return FindWindowExW(window, nullptr, WC_LISTVIEWW, n
 // As at the launcher's start: the games listed and the fake MAME's options learnt (0.251's, or as it is told).
 void LearnMameOptions() { LoadGameListBlock(false, LocatedMameAsker()); }
 
-// The darkest pixel (sum of channels) of a list cell: greyed rows have no black in their text.
-int DarkestInCell(HWND list, int row, int column) {
+// Pixels of a list cell no lighter than mid-grey (sum of channels): greyed rows have none in their text.
+int DarkInCell(HWND list, int row, int column) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  WindowPixels shot(list);
   RECT cell = {};
   ListView_GetSubItemRect(list, row, column, LVIR_LABEL, &cell);
-  int darkest = 3 * 255;
-  for (int y = cell.top; y < cell.bottom; ++y)
-    for (int x = cell.left; x < cell.right; ++x) {
-      uint32_t c = shot.In(list, x, y);
-      darkest = std::min<int>(darkest, static_cast<int>((c >> 16) + ((c >> 8) & 0xFF) + (c & 0xFF)));
-    }
-  return darkest;
+  auto dark = [](uint32_t c) { return (c >> 16) + (c >> 8 & 0xFF) + (c & 0xFF) <= 250; };
+  return WindowPixels(list).Count(list, cell, dark);
 }
 
 // The script's first step: the window titled `title` has opened.
@@ -104,7 +91,7 @@ TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlsl) {
   LearnMameOptions();
   DialogScript greyed;
   greyed.Then(Opened("HLSL Settings", win, list)).Then([&] {
-    EXPECT_GT(DarkestInCell(list, 0, 1), 250);
+    EXPECT_EQ(DarkInCell(list, 0, 1), 0);
     SelectListRow(list, 0);
     box = ItemText(win, 1007);
     SaveWindowScreenshot(win, "hlsl-settings-not-in-this-mame");
@@ -168,12 +155,12 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
 
   // Once MAME 0.251 has said which options it has, the newer joystick_threshold is greyed; its value is kept.
   LearnMameOptions();
-  int shade_known = 0, shade_greyed = 0;
+  int dark_known = 0, dark_greyed = 0;
   DialogScript greyed;
   greyed.Then(Opened("All MAME Options", win, list))
       .Then([&] {
-        shade_known = DarkestInCell(list, 29, 1);
-        shade_greyed = DarkestInCell(list, 30, 1);
+        dark_known = DarkInCell(list, 29, 1);
+        dark_greyed = DarkInCell(list, 30, 1);
         return edit_row(30);
       })
       .Then([&] { return AnswerPrompt("MAME Option", "0.5"); })
@@ -184,7 +171,7 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
       });
   EXPECT_TRUE(OpenAllMameOptions(nullptr));
   EXPECT_TRUE(greyed.Finished());
-  EXPECT_TRUE(shade_known < 150 && shade_greyed > 250) << shade_known << " " << shade_greyed;
+  EXPECT_TRUE(dark_known > 0 && dark_greyed == 0) << dark_known << " " << dark_greyed;
   EXPECT_EQ(hint, "-joystick_threshold:  Not available in this MAME, so it is not passed (the value is kept). "
                   "threshold for joystick to be considered active as a switch (0.0 center, 1.0 end)");
   EXPECT_NE(App().settings.more_options.find("-joystick_threshold 0.5"), std::string::npos);

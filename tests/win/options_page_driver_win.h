@@ -61,6 +61,12 @@ inline DialogDriver::Answer Say(const std::string& title, int button) {
     return box.title == title && PostMessageW(w, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   };
 }
+// Runs `act` with the box titled `title` answered by `button`; the text it showed ("<none>" when none came).
+inline std::string Answered(const std::string& title, int button, const std::function<void()>& act) {
+  DialogDriver driver(Say(title, button));
+  act();
+  return driver.Seen().empty() ? "<none>" : driver.Seen()[0].text;
+}
 
 // Under Wine, Debian's MAME is a program of this system; "" where it is not.
 inline std::string UnixPath(const std::string& windows_path) {

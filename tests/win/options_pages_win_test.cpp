@@ -11,7 +11,6 @@
 #include "options_page_driver_win.h"
 #include "screenshot_win.h"
 #include "synthetic_key_win.h"
-#include "ui/theme_win.h"
 
 namespace {
 bool closed_by_restart = false;
@@ -19,9 +18,7 @@ bool closed_by_restart = false;
 void ClickTab(int tab) {
   RECT r;
   TabCtrl_GetItemRect(Options().tabs, tab, &r);
-  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  SendMessageW(Options().tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(Options().tabs, WM_LBUTTONUP, 0, at);
+  ClickAt(Options().tabs, MiddleOf(r));
   PumpMessagesFor(80);
 }
 
@@ -136,14 +133,10 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
 
   // Restore Defaults keeps the paths, the Controls tab as it shows and the light gun. No changes nothing.
   TypePage(kDeadzoneId, "20");
-  { DialogDriver no(Say("Default Settings", IDNO)); f.Command(108); }
+  Answered("Default Settings", IDNO, [&] { f.Command(108); });
   EXPECT_EQ(f.Read("korvo-settings.cfg") + SelectedEntry(kVideoModeId), saved + "OpenGL");
-  {
-    DialogDriver yes(Say("Default Settings", IDYES));
-    f.Command(108);
-    ASSERT_TRUE(yes.SawTitle("Default Settings"));
-    EXPECT_EQ(yes.Seen()[0].text.rfind("Restore the Video, Audio and General options", 0), 0u);
-  }
+  const std::string question = Answered("Default Settings", IDYES, [&] { f.Command(108); });
+  EXPECT_EQ(question.rfind("Restore the Video, Audio and General options", 0), 0u) << question;
   EXPECT_EQ(f.StatusText(), "Default settings restored and saved");
   saved = f.Read("korvo-settings.cfg");
   for (const char* line : {"video=0", "volume=0", "skip_gameinfo=0", "extra_arguments=", "roms_directory=roms;D:\\more",
@@ -302,10 +295,8 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
               SequencePadButtons()[i].tooltip);
 
   // The theme: a restart is asked for only when the look changes.
-  DialogDriver no(Say("Theme", IDNO));
   ChoosePage(kThemeId, 2);
-  f.Command(109);
-  EXPECT_EQ(no.Seen().at(0).text, "The theme changes after a restart.\n\nRestart the launcher now?");
+  EXPECT_EQ(Answered("Theme", IDNO, [&] { f.Command(109); }), "The theme changes after a restart.\n\nRestart the launcher now?");
   EXPECT_EQ(f.StatusText() + "|" + LineValue(f.Read("korvo-settings.cfg"), "theme_mode"),
             "The theme changes at the next start|2");
   DialogDriver yes(Say("Theme", IDYES));
@@ -326,28 +317,23 @@ void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& 
   WindowPixels shot(top);
   RECT client;
   GetClientRect(page, &client);
-  auto at = [&](int x, int y) { return shot.In(page, x, y); };
+  auto not_face = [face](uint32_t c) { return c != face; };
   auto is_group = [](HWND w) { return IsClass(w, L"Button") && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; };
   std::vector<RECT> groups;
   for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (!is_group(c) || !IsWindowVisible(c)) continue;
     RECT g = RectIn(c, page);
     groups.push_back(g);
-    int stale = 0;
-    for (int x : {g.left + S(5), g.right - 1 - S(5)})
-      for (int y = std::max<int>(g.top + S(20), 0); y < std::min<int>(g.bottom - S(4), client.bottom); ++y)
-        stale += at(x, y) != face;
-    EXPECT_EQ(stale, 0) << where << ": inside \"" << ControlText(c) << "\"";
+    const int top = std::max<int>(g.top + S(20), 0), bottom = std::min<int>(g.bottom - S(4), client.bottom);
+    EXPECT_EQ(shot.Count(page, {g.left + S(5), top, g.left + S(5) + 1, bottom}, not_face) +
+                  shot.Count(page, {g.right - 1 - S(5), top, g.right - S(5), bottom}, not_face), 0) << where << ": inside \"" << ControlText(c) << "\"";
   }
   for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     RECT r = RectIn(c, page), in;
     if (is_group(c) || !IsWindowVisible(c) || r.bottom > client.bottom) continue;
     bool inside = false;
     for (const RECT& g : groups) inside |= IntersectRect(&in, &g, &r) && EqualRect(&in, &r);
-    int shown = 0;
-    for (int y = r.top; inside && y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) shown += at(x, y) != face;
-    EXPECT_TRUE(!inside || shown > 0) << where << ": \"" << ControlText(c) << "\" is covered";
+    EXPECT_TRUE(!inside || shot.Count(page, r, not_face) > 0) << where << ": \"" << ControlText(c) << "\" is covered";
   }
 }
 
@@ -355,10 +341,9 @@ void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& 
 TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
   const char* names[] = {"general", "video", "audio", "controls", "combos"};
   for (bool dark : {false, true}) {
-    ApplyTheme(dark);
+    const Look look(dark);
     MainWindowFixture f;
     ASSERT_TRUE(f.Open(0));
-    const std::string look = dark ? "dark" : "light";
     const std::string dpi = Ui().dpi == 96 ? "" : "-" + std::to_string(Ui().dpi) + "dpi";
     const uint32_t face = dark ? 0x282828u : RgbOf(GetSysColor(COLOR_BTNFACE));
     // The options window, then the classic layout: General at its first showing, then Combos, Controls.
@@ -370,11 +355,10 @@ TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
         if (tab != kTabGeneral || classic) ClickTab(tab);
         ASSERT_EQ(Options().current, tab);
         HWND top = classic ? Main().window : Options().window;
-        ExpectGroupsPainted(top, Options().pages[tab], face, look + (classic ? " classic " : " ") + names[tab] + dpi);
-        if (!classic) SaveWindowScreenshot(top, std::string("options-") + names[tab] + "-" + look + dpi);
-        if (!classic && tab == kTabCombos && dpi.empty()) SaveWindowScreenshot(top, "combos_tab_" + look);
+        ExpectGroupsPainted(top, Options().pages[tab], face, look.name + (classic ? " classic " : " ") + names[tab] + dpi);
+        if (!classic) SaveWindowScreenshot(top, std::string("options-") + names[tab] + "-" + look.name + dpi);
+        if (!classic && tab == kTabCombos && dpi.empty()) SaveWindowScreenshot(top, "combos_tab_" + look.name);
       }
     }
   }
-  ApplyTheme(false);
 }

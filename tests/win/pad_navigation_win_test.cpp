@@ -6,7 +6,6 @@
 
 #include "controls/controls_tab_ui_win.h"
 #include "controls/pad_poller_win.h"
-#include "controls/pad_source_win.h"
 #include "launch/frontend.h"
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
@@ -75,7 +74,7 @@ TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeybo
   Tap(kA);
   ASSERT_TRUE(PumpUntil([] { return Main().launch.running; }));
   // MAME's own questions (the listing, its options) may come before or after.
-  EXPECT_EQ(CallsWith(f.dir, "sfex2"), 1u);
+  EXPECT_EQ(f.CallsWith("sfex2"), 1u);
   const size_t calls = f.Calls().size();
   ASSERT_TRUE(PumpUntil(MameInFront));
   EXPECT_TRUE(IsIconic(Main().window));
@@ -86,8 +85,7 @@ TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeybo
   EXPECT_EQ(f.SelectedRow(), sfex2);
   EXPECT_EQ(f.Calls().size(), calls);
 
-  // Back + Start: held half a second nothing yet, a second ends MAME as Stop
-  // does (its window is asked to close), without a word.
+  // Back + Start held: half a second does nothing, a second asks MAME's window to close, without a word.
   held = kBack | kStart;
   Pump(500);
   EXPECT_TRUE(Main().launch.running);
@@ -100,38 +98,29 @@ TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeybo
   EXPECT_FALSE(Main().launch.running) << "letting go of Start and Back opened or started nothing";
   EXPECT_FALSE(IsWindowVisible(Options().window));
 
-  // Start opens the options window.
   Tap(kStart);
   ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(Options().window); }));
   EXPECT_EQ(GetForegroundWindow(), Options().window);
 
-  // Set Key on the Controls tab: the pad's A must not reach the dialog as
-  // Enter (it would become the key); the keyboard's Esc still cancels.
+  // Set Key on the Controls tab: the pad's A must not reach the dialog as Enter; the keyboard's Esc still cancels.
   HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, CountEnters, GetModuleHandleW(nullptr), 0);
   enters = 0;
   f.Command(118);
   HWND list = MappingWindows().list;
-  ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  SelectListRow(list, 0);
   const std::vector<std::string> before = ListRow(list, 0);
-  // The dialog's own loop runs inside the pump; a thread timer is the hand.
-  static std::function<void()> hand;
+  // The dialog's own loop runs inside the pump; the script is the hand.
   DWORD opened = 0;
-  bool escaped = false;  // the dialog was still waiting after the pad's A, and Esc cancelled it
-  hand = [&] {
-    HWND dialog = FindWindowW(L"KorvoModal", L"Set Keyboard Key");
-    if (!dialog) return;
-    if (!opened) opened = GetTickCount();
-    const DWORD t = GetTickCount() - opened;
-    held = t > 100 && t < 300 ? kA : 0;
-    if (t > 600 && !escaped) PressKey(VK_ESCAPE, true), escaped = true;
-    if (t > 5000) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // a failure, not a hang
-  };
-  UINT_PTR timer = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) { hand ? hand() : void(); });
+  auto after = [&](DWORD ms) { return GetTickCount() - opened > ms; };
+  DialogScript hand;
+  hand.Then([&] { return FindModal("Set Keyboard Key") && (opened = GetTickCount()) != 0; })
+      .Then([&] { return after(100) && (held = kA, true); })
+      .Then([&] { return after(300) && (held = 0, true); })
+      .Then([&] { return after(600) && FindModal("Set Keyboard Key") && (PressKey(VK_ESCAPE, true), true); });
   PostMessageW(Main().window, WM_COMMAND, 392, 0);
-  ASSERT_TRUE(PumpUntil([&] { return opened && !FindWindowW(L"KorvoModal", L"Set Keyboard Key"); }));
+  ASSERT_TRUE(PumpUntil([&] { return opened && !FindModal("Set Keyboard Key"); }));
   PressKey(VK_ESCAPE, false);
-  EXPECT_TRUE(escaped) << "the pad's A closed the dialog";
-  KillTimer(nullptr, timer), hand = nullptr;
+  EXPECT_TRUE(hand.Finished()) << "the pad's A closed the dialog";
   EXPECT_EQ(ListRow(list, 0), before) << "the pad's A was taken as the key";
   EXPECT_EQ(enters, 0) << "the pad pressed Enter while the dialog waited";
   Tap(kA);  // with the dialog gone, A is Enter again (OK of a page: nothing to do)
@@ -152,8 +141,7 @@ TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
   std::atomic<bool> ended_game{false}, closed_by_hand{false};
   std::thread hand([&] {
     for (int i = 0; i < 400 && !FindWindowW(L"FakeMamePicture", nullptr); ++i) Sleep(50);
-    // What is held at the watch's first look counts as held before: on a slow
-    // machine that look may come after MAME's window, so let go and press again.
+    // The watch counts what is held at its first look as held before (it may look late): let go, press again.
     for (int attempt = 0; attempt < 4 && !ended_game; ++attempt) {
       held = 0;
       Sleep(300);
@@ -177,5 +165,5 @@ TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
   SetFrontendEndWatch(nullptr);
   EXPECT_GE(took, 900u);
   EXPECT_LT(took, 6000u) << "ended by force, not by its window's close";
-  EXPECT_EQ(CallsWith(launcher.dir, "sfex2"), 1u);  // other calls may ask MAME what it is
+  EXPECT_EQ(launcher.CallsWith("sfex2"), 1u);  // other calls may ask MAME what it is
 }

@@ -7,8 +7,6 @@
 #include "preview/picture_header.h"
 #include "preview/preview_pane_ui_win.h"
 #include "screenshot_win.h"
-#include "ui/theme_colours_win.h"
-#include "ui/theme_win.h"
 #include "wic_reference_win.h"
 
 namespace {
@@ -44,10 +42,7 @@ void ExpectPanePicture(const std::string& fixture) {
 
 // Pixels of a row across `r` that differ from the background: something is drawn there.
 int Inked(const PaneRect& r, int y, uint32_t background) {
-  WindowPixels pixels = PanePixels();
-  int inked = 0;
-  for (int x = r.x; x < r.Right(); ++x) inked += pixels.At({x, y}) != background;
-  return inked;
+  return PanePixels().Count(Main().preview, {r.x, y, r.Right(), y + 1}, [=](uint32_t c) { return c != background; });
 }
 
 bool FourToThree(const PaneRect& r, bool portrait = false) {
@@ -128,8 +123,7 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   ASSERT_TRUE(WaitForPicture(f, ""));
   ExpectPlaceholder(0xF2F2F2);
 
-  // A file cut short and one that would need 400 megapixels: the placeholder
-  // and a line each after the log of the start.
+  // A file cut short and one that would need 400 megapixels: the placeholder, a line each in the log.
   f.Write("snap\\tekken3.png", f.Read("snap\\sfex2\\0000.png").substr(0, 900));  // a real snapshot, cut short
   // The start of a PNG file that says it is 20000 x 20000 pixels.
   f.Write("snap\\glpracr.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x4e\x20\0\0\x4e\x20\x08\x02\0\0\0", 29) +
@@ -159,37 +153,34 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
 
 // Classic Layout: the pane under the list, its band dragged (dark, 144 DPI) and its size kept.
 TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
-  ApplyTheme(true);
-  {
-    MainWindowFixture f("options_window=0\r\n");
-    f.AddSnapshot("snap/pong/0000.png", "tekken3\\0000.png", 1);
-    ASSERT_TRUE(f.Open(144));
-    f.SelectRow(f.RowOfGame("tekken3"));
-    ASSERT_TRUE(WaitForPicture(f, "tekken3", 0));
-    RECT list = RectIn(Main().list, Main().window), pane = RectIn(Main().preview, Main().window);
-    EXPECT_TRUE(pane.left == list.left && pane.top == list.bottom + S(8));
-    EXPECT_TRUE(FourToThree(PreviewPaneShown().picture));
-    ExpectPanePicture("snap/pong/0000.png");
-    EXPECT_EQ(PanePixels().At({2, PreviewPaneShown().picture.Bottom() + S(2)}), 0x202020u) << "the dark face";
+  const Look dark(true);
+  MainWindowFixture f("options_window=0\r\n");
+  f.AddSnapshot("snap/pong/0000.png", "tekken3\\0000.png", 1);
+  ASSERT_TRUE(f.Open(144));
+  f.SelectRow(f.RowOfGame("tekken3"));
+  ASSERT_TRUE(WaitForPicture(f, "tekken3", 0));
+  RECT list = RectIn(Main().list, Main().window), pane = RectIn(Main().preview, Main().window);
+  EXPECT_TRUE(pane.left == list.left && pane.top == list.bottom + S(8));
+  EXPECT_TRUE(FourToThree(PreviewPaneShown().picture));
+  ExpectPanePicture("snap/pong/0000.png");
+  EXPECT_EQ(PanePixels().At({2, PreviewPaneShown().picture.Bottom() + S(2)}), 0x202020u) << "the dark face";
 
-    // Dragging the band 60 pixels up makes the pane 60 pixels higher and the picture larger.
-    int x = list.left + 50, y = list.bottom + S(4);
-    int height = pane.bottom - pane.top, picture_h = PreviewPaneShown().picture.h;
-    SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y - 60));
-    SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(x, y - 60));
-    GetWindowRect(Main().preview, &pane);
-    EXPECT_NEAR(pane.bottom - pane.top, height + 60, 1);  // kept in 96-DPI units
-    ASSERT_TRUE(f.WaitFor([&] { return PreviewPaneShown().answered && PreviewPaneShown().picture.h > picture_h; }));
-    ExpectPanePicture("snap/pong/0000.png");
-    f.SelectRow(f.RowOfGame("1on1gov"));
-    ASSERT_TRUE(WaitForPicture(f, ""));
-    ExpectPlaceholder(0x303030);
-    SaveWindowScreenshot(Main().window, "main-classic-dark-144-preview");
-    int split = App().settings.preview_split;
-    EXPECT_NEAR(split, (height + 60) * 96 / 144, 1);
-    f.Close();
-    EXPECT_NE(f.Read("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
-  }
-  ApplyTheme(false);
+  // Dragging the band 60 pixels up makes the pane 60 pixels higher and the picture larger.
+  int x = list.left + 50, y = list.bottom + S(4);
+  int height = pane.bottom - pane.top, picture_h = PreviewPaneShown().picture.h;
+  SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y - 60));
+  SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(x, y - 60));
+  GetWindowRect(Main().preview, &pane);
+  EXPECT_NEAR(pane.bottom - pane.top, height + 60, 1);  // kept in 96-DPI units
+  ASSERT_TRUE(f.WaitFor([&] { return PreviewPaneShown().answered && PreviewPaneShown().picture.h > picture_h; }));
+  ExpectPanePicture("snap/pong/0000.png");
+  f.SelectRow(f.RowOfGame("1on1gov"));
+  ASSERT_TRUE(WaitForPicture(f, ""));
+  ExpectPlaceholder(0x303030);
+  SaveWindowScreenshot(Main().window, "main-classic-dark-144-preview");
+  int split = App().settings.preview_split;
+  EXPECT_NEAR(split, (height + 60) * 96 / 144, 1);
+  f.Close();
+  EXPECT_NE(f.Read("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
 }

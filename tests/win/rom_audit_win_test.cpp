@@ -4,7 +4,6 @@
 
 #include "main_window_fixture_win.h"
 #include "screenshot_win.h"
-#include "ui/theme_win.h"
 
 namespace {
 constexpr int kAuditCommand = 258, kCloseId = 1005, kCopyId = 1004;
@@ -17,14 +16,11 @@ Rows RowsOf(HWND window) {
   return rows;
 }
 
-// A click on a header item, through the header's own mouse handling.
 void ClickHeader(HWND window, int column) {
   HWND header = ListView_GetHeader(FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr));
   RECT r;
   Header_GetItemRect(header, column, &r);
-  LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(header, WM_LBUTTONUP, 0, at);
+  ClickAt(header, MiddleOf(r));
 }
 
 std::string Clipboard() {
@@ -41,7 +37,7 @@ std::string Clipboard() {
 // The audit window once its work is done (its button says Close again).
 HWND Finished() {
   HWND win = FindModal("Check All ROM Sets");
-  return win && TextOf(GetDlgItem(win, kCloseId)) == "Close" ? win : nullptr;
+  return win && ControlText(GetDlgItem(win, kCloseId)) == "Close" ? win : nullptr;
 }
 
 // The status icon of a game's row, and the tip the pointer over it shows.
@@ -50,7 +46,7 @@ std::pair<int, std::string> StatusIcon(const MainWindowFixture& f, const std::st
   RECT cell;
   ListView_EnsureVisible(list, f.RowOfGame(set), FALSE);
   ListView_GetSubItemRect(list, f.RowOfGame(set), 4, LVIR_BOUNDS, &cell);
-  POINT at = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+  POINT at = MiddleOf(cell);
   ClientToScreen(list, &at);
   SetCursorPos(at.x, at.y);
   NMTTDISPINFOW info = {{Main().tooltips, 0, TTN_GETDISPINFOW}};
@@ -61,13 +57,12 @@ std::pair<int, std::string> StatusIcon(const MainWindowFixture& f, const std::st
 
 TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
   for (bool dark : {false, true}) {
-    ApplyTheme(dark);
+    const Look look(dark);
     MainWindowFixture f;
     // Beside the fixture's broken zips: a sound sfex with its BIOS (MAME lists no ROM files for either).
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "a made-up set"));
     f.Write("roms\\coh1000c.zip", ZipOf("bios.txt", "a made-up BIOS"));
     ASSERT_TRUE(f.Open());
-    const std::string look = dark ? "dark" : "light";
 
     Rows rows, by_verdict, by_verdict_down;
     std::string summary, report;
@@ -78,7 +73,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
         .Then([&] { return by_verdict_down = RowsOf(win), Press(win, kCopyId), true; })
         .Then([&] {
           if ((report = Clipboard()).empty()) return false;
-          SaveWindowScreenshot(win, "check-all-rom-sets-" + look);
+          SaveWindowScreenshot(win, "check-all-rom-sets-" + look.name);
           Press(win, kCloseId);
           return true;
         });
@@ -93,7 +88,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     EXPECT_EQ(report.rfind("Check All ROM Sets: 3 sets: 1 good, 2 with problems.\r\n", 0), 0u);
     EXPECT_NE(report.find("(sfex2): zip damaged\r\nsfex2       : sfex2.zip: the zip directory is damaged"),
               std::string::npos);
-    EXPECT_EQ(CallsWith(f.dir, "-listxml"), 1u);
+    EXPECT_EQ(f.CallsWith("-listxml"), 1u);
     EXPECT_NE(f.Read("korvo-audit.cfg").find("\r\nsfex="), std::string::npos);
 
     // The list's status icons say what the audit found; a set that came later is present, not checked.
@@ -109,7 +104,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     }
     f.Command(114);  // List Only Available ROMs: the four present sets
     EXPECT_EQ(f.Rows(), 4);
-    SaveWindowScreenshot(Main().window, "main-status-icons-" + look);
+    SaveWindowScreenshot(Main().window, "main-status-icons-" + look.name);
     f.Command(114);
     if (dark) continue;
 
@@ -126,7 +121,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     CloseHandle(lock);
     EXPECT_TRUE(again.Finished());
     EXPECT_EQ(summary, "4 sets: 2 good, 2 with problems (2 unchanged since the last check).");
-    EXPECT_EQ(CallsWith(f.dir, "-listxml"), 2u);
+    EXPECT_EQ(f.CallsWith("-listxml"), 2u);
     for (const auto& row : rows)
       EXPECT_TRUE(row[1] != "tekken3" ||
                   row[2] + "|" + row[3] == "not checked|tekken3.zip: found, but it cannot be read (in use, or no access?)");
@@ -138,7 +133,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     DialogScript cancel;
     cancel
         .Then([&] {
-          if (!(win = FindModal("Check All ROM Sets")) || CallsWith(f.dir, "-listxml") < 3) return false;
+          if (!(win = FindModal("Check All ROM Sets")) || f.CallsWith("-listxml") < 3) return false;
           Press(win, kCloseId);  // "Cancel" while it runs
           cancelled_at = GetTickCount();
           return true;
@@ -150,9 +145,8 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     EXPECT_TRUE(cancel.Finished());
     EXPECT_LT(closed_at - cancelled_at, 1500u);  // the fake MAME still sleeps
     EXPECT_EQ(summary.rfind("Cancelled after 0 sets", 0), 0u) << summary;
-    EXPECT_EQ(CallsWith(f.dir, "-listxml"), 3u);
+    EXPECT_EQ(f.CallsWith("-listxml"), 3u);
     // The abandoned question ends on its own.
     for (int i = 0; i < 500 && CountProcesses(L"mame.exe"); ++i) PumpMessagesFor(20);
   }
-  ApplyTheme(false);
 }

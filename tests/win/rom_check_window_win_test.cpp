@@ -5,22 +5,15 @@
 #include "romcheck/rom_check_window_ui_win.h"
 #include "scratch_launcher_win.h"
 #include "screenshot_win.h"
-#include "ui/theme_win.h"
 
 namespace {
 constexpr const char* kChecking = "Checking the files\xE2\x80\xA6";
 
 // Opens the window for `game`; `act` gets it and its report text on each tick until it says it is done.
 void CheckRomSet(const GameList& games, const GameEntry& game, const std::function<bool(HWND, std::string)>& act) {
-  DialogScript s;
-  s.Then([&] {
-    HWND win = FindModal("Check ROM Set");
-    if (!win || !act(win, TextOf(FindWindowExW(win, nullptr, L"EDIT", nullptr)))) return false;
-    PressButton(win, L"Close");
-    return true;
-  });
-  OpenRomCheckWindow(nullptr, games, game);
-  EXPECT_TRUE(s.Finished());
+  EXPECT_TRUE(WhenShown("Check ROM Set", [&](HWND win) {
+    return act(win, ControlText(FindWindowExW(win, nullptr, L"EDIT", nullptr))) && (PressButton(win, L"Close"), true);
+  }, [&] { OpenRomCheckWindow(nullptr, games, game); }));
 }
 }  // namespace
 
@@ -33,20 +26,19 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
   f.Write("roms\\sfex2.zip", parent);
   GameList games = BuildGameList();
   const GameEntry& clone = *FindGameBySet(games, "sfex2u");
-  auto verifyroms_calls = [&] { return CallsWith(f.dir, "-verifyroms"); };
+  auto verifyroms_calls = [&] { return f.CallsWith("-verifyroms"); };
 
   f.Write("fakemame-control.txt", "verifyroms=wrong\n");
   std::string report;
   for (bool dark : {false, true}) {
-    ApplyTheme(dark);
+    const Look look(dark);
     CheckRomSet(games, clone, [&](HWND win, std::string text) {
       if (text == kChecking) return false;
       report = text;
-      SaveWindowScreenshot(win, dark ? "check-rom-set-dark" : "check-rom-set-light");
+      SaveWindowScreenshot(win, "check-rom-set-" + look.name);
       return true;
     });
   }
-  ApplyTheme(false);
   // The report's wording is the native tests' matter; here: the files of this folder and MAME's answer.
   const std::string expected_start = clone.title + "\r\nROMs folder: " + f.dir.File("roms") + "\r\n\r\n" +
                                      "sfex2u.zip (game): OK - 1 files, 1 KB\r\nsfex2.zip (parent set): PROBLEM\r\n";
@@ -57,8 +49,7 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
   EXPECT_EQ(report.find("\n\n"), std::string::npos);  // every line end is CRLF
   EXPECT_EQ(verifyroms_calls(), 2u);
 
-  // Closed while MAME keeps the task busy: the worker goes on to its end, and
-  // its report finds no window and is dropped.
+  // Closed while MAME keeps the task busy: the worker goes on to its end; its report finds no window.
   f.Write("fakemame-control.txt", "verifyroms-delay-ms=1000\n");
   std::string text_at_close;
   CheckRomSet(games, clone, [&](HWND, std::string text) { return text_at_close = text, true; });
@@ -74,7 +65,7 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
   no_set.title = "No Set";
   CheckRomSet({}, no_set, [&](HWND win, std::string) {
     PumpMessagesFor(300);
-    return text_at_close = TextOf(FindWindowExW(win, nullptr, L"EDIT", nullptr)), true;
+    return text_at_close = ControlText(FindWindowExW(win, nullptr, L"EDIT", nullptr)), true;
   });
   EXPECT_EQ(text_at_close, "This game has no ROM set name.");
   EXPECT_EQ(verifyroms_calls(), 3u);

@@ -10,17 +10,6 @@
 #include "settings/app_state.h"
 #include "win_test_support.h"
 
-// The fake MAME's record of its starts in `dir`; how many began with `first_arg` (a set, or -listxml).
-inline std::vector<fakemame::RecordedCall> FakeMameCalls(const WinTempDir& dir) {
-  auto text = ReadWholeFile(dir.File("fakemame-calls.txt"));
-  return text ? fakemame::ParseCalls(*text) : std::vector<fakemame::RecordedCall>{};
-}
-inline size_t CallsWith(const WinTempDir& dir, const std::string& first_arg) {
-  size_t n = 0;
-  for (const auto& call : FakeMameCalls(dir)) n += !call.args.empty() && call.args[0] == first_arg;
-  return n;
-}
-
 struct ScratchLauncher {
   WinTempDir dir;
   explicit ScratchLauncher(bool with_mame = true) {
@@ -44,8 +33,16 @@ struct ScratchLauncher {
     return bytes ? *bytes : std::string("<missing>");
   }
   bool Exists(const std::string& relative) const { return FileExists(dir.File(relative)); }
-  // The fake MAME's record of how it was started.
-  std::vector<fakemame::RecordedCall> Calls() const { return FakeMameCalls(dir); }
+  // The fake MAME's record of how it was started; how many starts began with `first_arg` (a set, or -listxml).
+  std::vector<fakemame::RecordedCall> Calls() const {
+    auto text = ReadWholeFile(dir.File("fakemame-calls.txt"));
+    return text ? fakemame::ParseCalls(*text) : std::vector<fakemame::RecordedCall>{};
+  }
+  size_t CallsWith(const std::string& first_arg) const {
+    size_t n = 0;
+    for (const auto& call : Calls()) n += !call.args.empty() && call.args[0] == first_arg;
+    return n;
+  }
 };
 
 // A zip of one member, as a ROM set or a backup would hold it.

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/theme_win.h"
+
 // Pumps pending messages for a moment so that everything is painted.
 inline void PumpMessagesFor(DWORD ms) {
   DWORD end = GetTickCount() + ms;
@@ -18,6 +20,13 @@ inline void PumpMessagesFor(DWORD ms) {
     Sleep(10);
   } while (static_cast<LONG>(GetTickCount() - end) < 0);
 }
+
+// The dark or light look for the rest of a scope; the light one again after it.
+struct Look {
+  explicit Look(bool dark) : name(dark ? "dark" : "light") { ApplyTheme(dark); }
+  ~Look() { ApplyTheme(false); }
+  const std::string name;
+};
 
 // <repo>/build/screenshots, found through KORVO_WIN_BUILD (<repo>/build/windows); empty when it is not set.
 std::string ScreenshotFolder();
@@ -58,6 +67,14 @@ struct WindowPixels {
     POINT p = {x, y};
     if (control) ClientToScreen(control, &p);
     return At({p.x - origin.x, p.y - origin.y});
+  }
+  // How many pixels of a rectangle of `control`'s client area (nullptr: of the screen) `match`.
+  template <typename Match>
+  int Count(HWND control, const RECT& r, Match match) const {
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) count += match(In(control, x, y));
+    return count;
   }
 };
 

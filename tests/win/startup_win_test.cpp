@@ -4,7 +4,6 @@
 #include "scratch_launcher_win.h"
 
 namespace {
-// The main window of a process, once it shows.
 HWND WindowOf(HANDLE process) {
   for (DWORD waited = 0; waited < 30000; waited += 100) {
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"KorvoMain", nullptr));) {
@@ -16,7 +15,6 @@ HWND WindowOf(HANDLE process) {
   return nullptr;
 }
 
-// Closes the window as a user does; true once the launcher has ended well.
 bool Closed(HANDLE process) {
   PostMessageW(WindowOf(process), WM_CLOSE, 0, 0);
   return WaitExit(process, 10000) == 0;
@@ -28,16 +26,12 @@ struct Launchers {
   HANDLE Start(const std::string& exe, const std::string& tail = "") { return all.push_back(StartProgram(exe, tail)), all.back(); }
   ~Launchers() { for (HANDLE process : all) TerminateProcess(process, 1), CloseHandle(process); }
 };
-
-// A launcher folder with its own korvo.exe and the fake MAME.
-struct Folder : ScratchLauncher {
-  Folder() { CopyInto(TestBuildFolder() + "\\korvo.exe", dir.File("korvo.exe")); }
-};
 }  // namespace
 
 TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettingsAndARestart) {
+  ScratchLauncher a;
+  ASSERT_TRUE(CopyInto(TestBuildFolder() + "\\korvo.exe", a.dir.File("korvo.exe")));
   // The folder "Łódź" reached once by that name and once as "łódź".
-  Folder a;
   std::string upper = a.dir.File("\xC5\x81\xC3\xB3" "d\xC5\xBA"), lower = a.dir.File("\xC5\x82\xC3\xB3" "d\xC5\xBA");
   ASSERT_TRUE(CreateFolder(upper));
   ASSERT_TRUE(CopyInto(a.dir.File("korvo.exe"), upper + "\\korvo.exe"));

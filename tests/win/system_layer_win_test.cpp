@@ -7,16 +7,12 @@
 
 #include <algorithm>
 
-#include "backup/zip_writer.h"
-#include "base/file_system.h"
-#include "base/paths.h"
 #include "base/text_case.h"
 #include "launch/mame_args.h"
 #include "romcheck/crc32.h"
-#include "romcheck/mapped_file.h"
 #include "romcheck/zip_file.h"
 #include "romcheck/zip_reader.h"
-#include "win_test_support.h"
+#include "scratch_launcher_win.h"
 
 namespace {
 // What CommandLineToArgvW makes of "x " + text, without the program name.
@@ -87,11 +83,7 @@ TEST(FileSystemWin, AtomicWritesAndShortPaths) {
 
 TEST(ZipFileWin, MappedWhileOthersCannotChangeItAndTheFastCrc) {
   WinTempDir dir;
-  ZipWriter zip;
-  StartZip(zip);
-  ASSERT_EQ(AddZipMember(zip, "a.bin", std::string(100000, 'a')), ZipAdd::kAdded);
-  ASSERT_TRUE(FinishZip(zip));
-  ASSERT_TRUE(WriteFileAtomic(dir.File("t.zip"), zip.output));
+  ASSERT_TRUE(WriteFileAtomic(dir.File("t.zip"), ZipOf("a.bin", std::string(100000, 'a'))));
   ZipFileBytes bytes;
   ZipCheck check;
   ASSERT_TRUE(bytes.Load(dir.File("t.zip")) && CheckZip(bytes.data(), bytes.size(), check));

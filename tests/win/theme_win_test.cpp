@@ -3,16 +3,15 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <memory>
+#include <optional>
 
+#include "dialog_script_win.h"
 #include "screenshot_win.h"
 #include "ui/dark_paint_win.h"
 #include "ui/icon_mask.h"
 #include "ui/image_lists_win.h"
-#include "ui/theme_win.h"
 #include "ui/tool_button_win.h"
 #include "ui/tooltips_win.h"
-#include "ui/ui_metrics_win.h"
 
 namespace {
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -118,107 +117,89 @@ struct ThemeHost {
   // How many pixels of a control's client area (or of a rectangle of it) have this colour.
   int Count(const WindowPixels& shot, HWND control, uint32_t rgb, RECT r = {}) const {
     if (IsRectEmpty(&r)) GetClientRect(control, &r);
-    int count = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) count += shot.In(control, x, y) == rgb;
-    return count;
+    return shot.Count(control, r, [rgb](uint32_t c) { return c == rgb; });
   }
 };
-
-WindowPixels* g_open_menu = nullptr;
-HWND g_menu_host = nullptr;
-void CALLBACK CaptureOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  g_open_menu = new WindowPixels(g_menu_host);
-  EndMenu();
-}
 }  // namespace
 
 TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
-  ApplyTheme(true);
-  {
-    ThemeHost host;
-    RECT hot;
-    GetWindowRect(host.refresh, &hot);
-    SetCursorPos((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
-    SendMessageW(host.refresh, WM_MOUSEMOVE, 0, MAKELPARAM(19, 16));
-    host.Settle();
-    WindowPixels shot(host.window);
-    SaveWindowScreenshot(host.window, "theme-dark");
-    // Tab strip: the selected tab lighter with its accent bar on top, the others on the face.
-    RECT other, selected, game, year, keyboard;
-    TabCtrl_GetItemRect(host.tab, 0, &other);
-    TabCtrl_GetItemRect(host.tab, 1, &selected);
-    EXPECT_EQ(shot.In(host.tab, other.left + 3, other.bottom - 3), 0x202020u);
-    EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.bottom - 3), 0x282828u);
-    EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.top + 1), 0x0078D7u);
-    EXPECT_GT(host.Count(shot, host.tab, 0x8C8C8C), 10);  // the others' text
-    EXPECT_EQ(shot.In(host.status, 100, 0), 0x505050u);    // the status bar's top line
-    // List header: panel colour, a separator, a sort triangle on the sorted column only, whole titles.
-    Header_GetItemRect(host.header, 1, &game);
-    Header_GetItemRect(host.header, 2, &year);
-    Header_GetItemRect(host.header, 3, &keyboard);
-    int middle = (game.top + game.bottom) / 2;
-    EXPECT_EQ(shot.In(host.header, game.right - 40, game.top + 2), 0x303030u);
-    EXPECT_EQ(shot.In(host.header, game.right - 1, middle), 0x505050u);
-    EXPECT_EQ(shot.In(host.header, game.right - 10, middle), 0xE8E8E8u);
-    EXPECT_EQ(shot.In(host.header, year.right - 10, middle), 0x303030u);
-    EXPECT_EQ(host.Count(shot, host.header, 0xE8E8E8, keyboard), host.Count(shot, host.label, 0xE8E8E8))
-        << "an unsorted title is not cut short for a sort mark";
-    // Edit fields and drop-down lists, enabled or not: a thin line round them
-    // and their inside's colour up to it, none of the system's light edges.
-    for (HWND field : {host.edit, host.disabled_edit, host.disabled_combo}) {
-      RECT r;
-      GetWindowRect(field, &r);
-      const int w = r.right - r.left, h = r.bottom - r.top;
-      for (POINT p : {POINT{w / 2, 0}, POINT{w / 2, h - 1}, POINT{0, h / 2}, POINT{w - 1, h / 2}})
-        EXPECT_EQ(shot.In(nullptr, r.left + p.x, r.top + p.y), 0x505050u) << field << " at " << p.x << "," << p.y;
-      EXPECT_EQ(shot.In(nullptr, r.left + w / 2, r.top + h - 2), field == host.edit ? 0x383838u : 0x202020u) << field;
-    }
-    // Toolbar: checked, hot and disabled buttons; a dim label; push buttons, the default one outlined.
-    EXPECT_EQ(shot.In(host.star, 19, 3), 0x3E3E3Eu);
-    EXPECT_EQ(shot.In(host.refresh, 19, 3), 0x444444u);
-    EXPECT_EQ(host.Count(shot, host.play, 0xE8E8E8), 0);
-    EXPECT_EQ(host.Count(shot, host.dim_label, 0xE8E8E8), 0);
-    EXPECT_EQ(shot.In(host.cancel, 6, 13), 0x383838u);
-    EXPECT_EQ(shot.In(host.ok, 40, 0), 0x0078D7u);
-    // Menu bar: the rest of the bar dark, its items' text light; and so through an
-    // open menu, whose item is pushed.
-    MENUBARINFO bar = {sizeof bar};
-    RECT file, view;
-    ASSERT_TRUE(GetMenuBarInfo(host.window, OBJID_MENU, 0, &bar));
-    ASSERT_TRUE(GetMenuItemRect(host.window, GetMenu(host.window), 0, &file));
-    ASSERT_TRUE(GetMenuItemRect(host.window, GetMenu(host.window), 1, &view));
-    const int beyond_x = bar.rcBar.right - 20, beyond_y = (bar.rcBar.top + bar.rcBar.bottom) / 2;
-    EXPECT_EQ(shot.In(nullptr, beyond_x, beyond_y), 0x202020u);
-    EXPECT_EQ(shot.In(nullptr, view.left + 2, view.top + 2), 0x202020u);
-    EXPECT_GT(host.Count(shot, nullptr, 0xE8E8E8, file), 5);
-    g_menu_host = host.window;
-    SetForegroundWindow(host.window);
-    SetTimer(nullptr, 0, 300, CaptureOpenMenu);
-    PostMessageW(host.window, WM_SYSCOMMAND, SC_KEYMENU, 'v');
-    for (int i = 0; i < 30 && !g_open_menu; ++i) PumpMessagesFor(20);
-    ASSERT_NE(g_open_menu, nullptr);
-    std::unique_ptr<WindowPixels> open(g_open_menu);
-    EXPECT_EQ(open->In(nullptr, view.left + 2, view.top + 2), 0x4E4E4Eu);
-    EXPECT_EQ(open->In(nullptr, beyond_x, beyond_y), 0x202020u);
-    // Where the bar's items are owner-drawn, Alt and a letter still open them.
-    LRESULT result = 0;
-    auto menu = reinterpret_cast<LPARAM>(GetMenu(host.window));
-    ASSERT_TRUE(DarkMenuBarMessage(host.window, WM_MENUCHAR, MAKEWPARAM(L'h', MF_POPUP), menu, &result));
-    EXPECT_EQ(result, MAKELRESULT(2, MNC_EXECUTE));
-    EXPECT_FALSE(DarkMenuBarMessage(host.window, WM_MENUCHAR, MAKEWPARAM(L'q', MF_POPUP), menu, &result));
-    // A status text too long for the bar is left out; unchecked, the star button is plain.
-    std::wstring too_long(599, L'x');
-    SendMessageW(host.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(too_long.c_str()));
-    SetToolChecked(host.star, false);
-    EXPECT_FALSE(IsToolChecked(host.star));
-    host.Settle();
-    WindowPixels later(host.window);
-    EXPECT_EQ(host.Count(later, host.status, 0xE8E8E8), 0);
-    EXPECT_EQ(later.In(host.star, 19, 3), 0x202020u);
+  const Look dark(true);
+  ThemeHost host;
+  RECT hot;
+  GetWindowRect(host.refresh, &hot);
+  SetCursorPos((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
+  SendMessageW(host.refresh, WM_MOUSEMOVE, 0, MAKELPARAM(19, 16));
+  host.Settle();
+  WindowPixels shot(host.window);
+  SaveWindowScreenshot(host.window, "theme-dark");
+  // Tab strip: the selected tab lighter with its accent bar on top, the others on the face.
+  RECT other, selected, game, year, keyboard;
+  TabCtrl_GetItemRect(host.tab, 0, &other);
+  TabCtrl_GetItemRect(host.tab, 1, &selected);
+  EXPECT_EQ(shot.In(host.tab, other.left + 3, other.bottom - 3), 0x202020u);
+  EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.bottom - 3), 0x282828u);
+  EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.top + 1), 0x0078D7u);
+  EXPECT_GT(host.Count(shot, host.tab, 0x8C8C8C), 10);  // the others' text
+  // List header: panel colour, a separator, a sort triangle on the sorted column only, whole titles.
+  Header_GetItemRect(host.header, 1, &game);
+  Header_GetItemRect(host.header, 2, &year);
+  Header_GetItemRect(host.header, 3, &keyboard);
+  int middle = (game.top + game.bottom) / 2;
+  EXPECT_EQ(shot.In(host.header, game.right - 40, game.top + 2), 0x303030u);
+  EXPECT_EQ(shot.In(host.header, game.right - 1, middle), 0x505050u);
+  EXPECT_EQ(shot.In(host.header, game.right - 10, middle), 0xE8E8E8u);
+  EXPECT_EQ(shot.In(host.header, year.right - 10, middle), 0x303030u);
+  EXPECT_EQ(host.Count(shot, host.header, 0xE8E8E8, keyboard), host.Count(shot, host.label, 0xE8E8E8))
+      << "an unsorted title is not cut short for a sort mark";
+  // Edit fields and drop-down lists, enabled or not: a thin line round, their inside's colour up to it.
+  for (HWND field : {host.edit, host.disabled_edit, host.disabled_combo}) {
+    RECT r;
+    GetWindowRect(field, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    for (POINT p : {POINT{w / 2, 0}, POINT{w / 2, h - 1}, POINT{0, h / 2}, POINT{w - 1, h / 2}})
+      EXPECT_EQ(shot.In(nullptr, r.left + p.x, r.top + p.y), 0x505050u) << field << " at " << p.x << "," << p.y;
+    EXPECT_EQ(shot.In(nullptr, r.left + w / 2, r.top + h - 2), field == host.edit ? 0x383838u : 0x202020u) << field;
   }
-  ApplyTheme(false);
+  // Toolbar: hot and disabled buttons; a dim label; push buttons, the default one outlined.
+  EXPECT_EQ(shot.In(host.refresh, 19, 3), 0x444444u);
+  EXPECT_EQ(host.Count(shot, host.play, 0xE8E8E8), 0);
+  EXPECT_EQ(host.Count(shot, host.dim_label, 0xE8E8E8), 0);
+  EXPECT_EQ(shot.In(host.cancel, 6, 13), 0x383838u);
+  EXPECT_EQ(shot.In(host.ok, 40, 0), 0x0078D7u);
+  // Menu bar: the rest of the bar dark, its items' text light; and so through an open menu, whose item is pushed.
+  MENUBARINFO bar = {sizeof bar};
+  RECT file, view;
+  ASSERT_TRUE(GetMenuBarInfo(host.window, OBJID_MENU, 0, &bar));
+  ASSERT_TRUE(GetMenuItemRect(host.window, GetMenu(host.window), 0, &file));
+  ASSERT_TRUE(GetMenuItemRect(host.window, GetMenu(host.window), 1, &view));
+  const int beyond_x = bar.rcBar.right - 20, beyond_y = (bar.rcBar.top + bar.rcBar.bottom) / 2;
+  EXPECT_EQ(shot.In(nullptr, view.left + 2, view.top + 2), 0x202020u);
+  EXPECT_GT(host.Count(shot, nullptr, 0xE8E8E8, file), 5);
+  std::optional<WindowPixels> open;
+  const DWORD start = GetTickCount();
+  DialogScript hand;  // the open menu's own loop runs the script
+  hand.Then([&] { return GetTickCount() - start > 300 && (open.emplace(host.window), EndMenu(), true); });
+  SetForegroundWindow(host.window);
+  PostMessageW(host.window, WM_SYSCOMMAND, SC_KEYMENU, 'v');
+  for (int i = 0; i < 30 && !open; ++i) PumpMessagesFor(20);
+  ASSERT_TRUE(open);
+  EXPECT_EQ(open->In(nullptr, view.left + 2, view.top + 2), 0x4E4E4Eu);
+  EXPECT_EQ(open->In(nullptr, beyond_x, beyond_y), 0x202020u);
+  // Where the bar's items are owner-drawn, Alt and a letter still open them.
+  LRESULT result = 0;
+  auto menu = reinterpret_cast<LPARAM>(GetMenu(host.window));
+  ASSERT_TRUE(DarkMenuBarMessage(host.window, WM_MENUCHAR, MAKEWPARAM(L'h', MF_POPUP), menu, &result));
+  EXPECT_EQ(result, MAKELRESULT(2, MNC_EXECUTE));
+  EXPECT_FALSE(DarkMenuBarMessage(host.window, WM_MENUCHAR, MAKEWPARAM(L'q', MF_POPUP), menu, &result));
+  // A status text too long for the bar is left out; unchecked, the star button is plain.
+  std::wstring too_long(599, L'x');
+  SendMessageW(host.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(too_long.c_str()));
+  SetToolChecked(host.star, false);
+  EXPECT_FALSE(IsToolChecked(host.star));
+  host.Settle();
+  WindowPixels later(host.window);
+  EXPECT_EQ(host.Count(later, host.status, 0xE8E8E8), 0);
+  EXPECT_EQ(later.In(host.star, 19, 3), 0x202020u);
 }
 
 TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
@@ -253,8 +234,7 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   EXPECT_STREQ(text, L"Refresh \x2014 again");
   DestroyWindow(tips);
 
-  // Status images are premultiplied: drawn over black, each shows its colour
-  // where covered (present, missing, checked good, damaged).
+  // Status images are premultiplied: over black each shows its colour (present, missing, good, damaged).
   HIMAGELIST images = StatusImageList(16);
   ASSERT_EQ(ImageList_GetImageCount(images), 4);
   HDC dc = CreateCompatibleDC(nullptr);
