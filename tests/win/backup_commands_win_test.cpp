@@ -24,10 +24,8 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   SaveSettings(App().settings, App().settings_path);
   // What a user has set up: the launcher's files and MAME's saves (every kind: the native tests).
   const std::vector<std::pair<std::string, std::string>> kFiles = {
-      {"korvo-games.cfg", "[game 23]\r\nbios=\r\n"},
-      {"cfg\\sfex2.cfg", std::string("<mameconfig>\0\x01\xFF</mameconfig>", 29)},
-      {"nvram\\sfex2\\eeprom", std::string(4096, '\x5A')},
-  };
+      {"korvo-games.cfg", "[game 23]\r\nbios=\r\n"}, {"nvram\\sfex2\\eeprom", std::string(4096, '\x5A')},
+      {"cfg\\sfex2.cfg", std::string("<mameconfig>\0\x01\xFF</mameconfig>", 29)}};
   for (const auto& [name, bytes] : kFiles) f.Write(name, bytes);
   const std::string settings_file = f.Read("korvo-settings.cfg");
   const std::string backup = f.dir.File("saved\\my backup.zip");

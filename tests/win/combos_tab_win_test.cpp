@@ -6,8 +6,6 @@
 #include "combos/sequence_pad.h"
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
-#include "screenshot_win.h"
-#include "synthetic_key_win.h"
 
 namespace {
 HWND Item(int id) { return GetDlgItem(Options().pages[kTabCombos], id); }
@@ -56,7 +54,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   {
     DialogDriver press([](HWND, const SeenBox& box) { return box.title == "Set Keyboard Key" && (PressKey(VK_F7, true), true); });
     Mouse(NM_CLICK, 3, kComboColumnKeyboard);
-    f.WaitFor([&] { return press.SawTitle("Set Keyboard Key") && !FindModal("Set Keyboard Key"); });
+    WaitFor([&] { return press.SawTitle("Set Keyboard Key") && !FindModal("Set Keyboard Key"); });
     PressKey(VK_F7, false);
   }
   SetWindowTextW(Item(kIdComboStep), L"45");
@@ -69,10 +67,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   // korvo.exe --game writes the plugin from that file.
   CopyInto(TestBuildFolder() + "\\korvo.exe", f.dir.File("korvo.exe"));
   f.Write("korvo-settings.cfg", "logs=1\r\n");
-  HANDLE korvo = StartProgram(f.dir.File("korvo.exe"), "--game sfex2");
-  ASSERT_NE(korvo, nullptr);
-  EXPECT_EQ(WaitExit(korvo, 60000), 0);
-  CloseHandle(korvo);
+  EXPECT_EQ(RunProgram(f.dir.File("korvo.exe"), "--game sfex2"), 0);
   const std::string plugin_folder = f.dir.File("korvo-plugins\\korvo-combos-plugin");
   const std::string init = f.Read("korvo-plugins\\korvo-combos-plugin\\korvo_combos\\init.lua");
   EXPECT_NE(init.find("local STEP_MS = 45\n"), std::string::npos) << init;
@@ -136,12 +131,10 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   Mouse(NM_RCLICK, 1, kComboColumnPad);
   EXPECT_EQ(std::to_string(SelectedRow()) + Combos().rows[1].pad + Combos().rows[1].key, "12");
   // A click on a Pad cell asks for a pad capture, even when another row holds the same trigger.
-  {
-    DialogDriver driver;
-    Mouse(NM_CLICK, 6, kComboColumnPad);
-    PumpMessagesFor(300);
-    EXPECT_TRUE(driver.SawTitle("Set Pad Button"));
-  }
+  DialogDriver driver;
+  Mouse(NM_CLICK, 6, kComboColumnPad);
+  PumpMessagesFor(300);
+  EXPECT_TRUE(driver.SawTitle("Set Pad Button"));
   // Cancel drops what OK did not take.
   f.Command(110);
   EXPECT_EQ(Cell(3, kComboColumnName) + " | " + Cell(0, kComboColumnSequence),

@@ -8,7 +8,6 @@
 #include "controls/profiles.h"
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
-#include "synthetic_key_win.h"
 
 namespace {
 constexpr int kP1Up = 0, kP1Button1 = 4, kP1Button2 = 5, kP1Button3 = 6;
@@ -77,11 +76,9 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   SetPadProbeRunner(FakeProbe);
   SetPadSource({[] { return true; }, [](PadReadings& r) { r = pads; }, [] {}});
   const Codes row = ListRow(List(), kP1Button2);
-  {
-    DialogDriver cancel;
-    for (int column : {1, 2, 0}) ClickCell(kP1Button2, column, NM_DBLCLK);
-    EXPECT_TRUE(cancel.Seen().size() == 2 && cancel.SawTitle("Set Keyboard Key") && cancel.SawTitle("Set Pad Button"));
-  }
+  DialogDriver cancel;
+  for (int column : {1, 2, 0}) ClickCell(kP1Button2, column, NM_DBLCLK);
+  EXPECT_TRUE(cancel.Seen().size() == 2 && cancel.SawTitle("Set Keyboard Key") && cancel.SawTitle("Set Pad Button"));
   EXPECT_EQ(ListRow(List(), kP1Button2), row);
 
   // Set Pad in MAME's numbering: the first XInput pad is MAME's second; the probe runs once per run.
@@ -108,12 +105,10 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   // Profiles: Save As cleans the name, Save follows whether the list matches, loading asks for OK.
   const ControlsMappingWindows& w = MappingWindows();
   auto chosen = [&] { return ChosenEntry(w.profile); };
-  // The name prompt answered with `text`; a box asking to replace a profile gets No.
+  // The name prompt answered with `text`; a box asking to replace a profile gets the driver's No.
   auto name = [&](int command, const char* text) {
     DialogDriver driver([text](HWND dialog, const SeenBox& box) {
-      if (box.box) return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0), true;
-      SetDlgItemTextW(dialog, 1001, Utf8ToUtf16(text).c_str());
-      return PostMessageW(dialog, WM_COMMAND, IDOK, 0), true;
+      return !box.box && SetDlgItemTextW(dialog, 1001, Utf8ToUtf16(text).c_str()) && PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
     f.Command(command);
     return driver.Seen().size();
@@ -165,8 +160,8 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   // Debian's MAME 0.251 loads it and saves it again its own way on exit, keeping the key.
   const std::string ours = f.Read("cfg\\default.cfg");
   if (!StartRealMame(f.dir.path(), "pong -seconds_to_run 1")) GTEST_SKIP() << "no MAME 0.251";
-  ASSERT_TRUE(f.WaitFor([&] { return f.Read("cfg\\default.cfg") != ours; }, 60000) &&
-              f.WaitFor([&] { return f.Read("cfg\\default.cfg").find("</mameconfig>") != std::string::npos; }, 5000))
+  ASSERT_TRUE(WaitFor([&] { return f.Read("cfg\\default.cfg") != ours; }, 60000) &&
+              WaitFor([&] { return f.Read("cfg\\default.cfg").find("</mameconfig>") != std::string::npos; }, 5000))
       << "MAME did not save the file";
   EXPECT_EQ(Written().bindings[kP1Up].key, "ENTER");
   EXPECT_EQ(SequenceToWrite(Written(), kP1Up), SequenceToWrite(written, kP1Up));

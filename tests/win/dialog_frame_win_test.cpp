@@ -5,7 +5,6 @@
 #include "app/about_ui_win.h"
 #include "app/keyboard_shortcuts.h"
 #include "dialog_script_win.h"
-#include "screenshot_win.h"
 #include "ui/text_prompt_ui_win.h"
 
 namespace {
@@ -13,9 +12,7 @@ namespace {
 void ExpectWordsOneSpaceApart(HWND dialog, const wchar_t* first, const wchar_t* last) {
   HWND from = FindWindowExW(dialog, nullptr, nullptr, first), to = FindWindowExW(dialog, nullptr, nullptr, last);
   ASSERT_TRUE(from && to);
-  RECT a, b;
-  GetWindowRect(from, &a);
-  GetWindowRect(to, &b);
+  const RECT a = RectIn(from, nullptr), b = RectIn(to, nullptr);
   WindowPixels shot(dialog);
   const uint32_t face = RgbOf(IsDarkTheme() ? FaceColour() : GetSysColor(COLOR_BTNFACE));
   int run = 0, widest = 0;
@@ -26,12 +23,7 @@ void ExpectWordsOneSpaceApart(HWND dialog, const wchar_t* first, const wchar_t* 
     started |= ink;
     run = ink ? 0 : run + 1;
   }
-  HDC dc = GetDC(dialog);
-  SelectObject(dc, Ui().font);
-  SIZE space = {};
-  GetTextExtentPoint32W(dc, L" ", 1, &space);
-  ReleaseDC(dialog, dc);
-  EXPECT_LE(widest, 2 * space.cx) << "blank columns between the words";
+  EXPECT_LE(widest, S(8)) << "blank columns between the words";  // two spaces of the dialog font
 }
 
 void Click(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }

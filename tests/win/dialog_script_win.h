@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/utf16_win.h"
+#include "screenshot_win.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/ui_metrics_win.h"
 
@@ -49,10 +50,7 @@ class DialogDriver {
   void Check() {
     handled_.erase(std::remove_if(handled_.begin(), handled_.end(), [](HWND w) { return !IsWindow(w); }), handled_.end());
     std::vector<HWND> windows;
-    auto collect = [](HWND w, LPARAM list) {
-      if (IsBoxOrDialog(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-      return TRUE;
-    };
+    auto collect = [](HWND w, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(w), TRUE; };
     EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&windows));
     for (HWND w : windows) {
       bool box = false;
@@ -148,6 +146,16 @@ inline void ClickAt(HWND window, POINT at) {
 }
 inline POINT MiddleOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// A key down or up through the system's input queue, as a keyboard sends it (the capture dialogs poll keys).
+inline void PressKey(WORD virtual_key, bool down) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtual_key;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof input);
+}
+
 // A button press, as the button itself would post it.
 inline void Press(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -155,9 +163,7 @@ inline void Press(HWND dialog, int id) {
 
 inline std::vector<std::string> ListRow(HWND list, int row) {
   std::vector<std::string> texts;
-  HWND header = ListView_GetHeader(list);
-  int columns = Header_GetItemCount(header);
-  for (int c = 0; c < columns; ++c) {
+  for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c) {
     wchar_t buffer[4096] = {};
     ListView_GetItemText(list, row, c, buffer, 4096);
     texts.push_back(Utf16ToUtf8(buffer));
@@ -194,8 +200,7 @@ inline void DoubleClickListRow(HWND list, int row) {
 
 inline std::vector<std::string> ComboEntries(HWND combo) {
   std::vector<std::string> entries;
-  int n = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
+  for (int i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
     std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
     SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
     entries.push_back(Utf16ToUtf8(text.c_str()));

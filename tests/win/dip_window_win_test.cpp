@@ -4,7 +4,6 @@
 
 #include "options/dip_window_ui_win.h"
 #include "scratch_launcher_win.h"
-#include "screenshot_win.h"
 
 namespace {
 using Texts = std::vector<std::string>;

@@ -10,19 +10,11 @@
 #include "filterwin/filter_reference.h"
 #include "filterwin/filter_window.h"
 #include "scratch_launcher_win.h"
-#include "screenshot_win.h"
 
 namespace {
 constexpr int kPictureW = 160, kPictureH = 120;
 
 HWND Overlay() { return FindWindowW(L"KorvoFilter", nullptr); }
-
-template <typename Done>
-bool WaitUntil(Done done, DWORD ms) {
-  for (DWORD start = GetTickCount(); !done(); Sleep(20))
-    if (GetTickCount() - start > ms) return false;
-  return true;
-}
 
 // MAME's part played in this process: Wine prints only windows of the calling process.
 struct PictureThread {
@@ -32,7 +24,7 @@ struct PictureThread {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   }};
-  PictureThread() { WaitUntil([this] { return window.load() != nullptr; }, 5000); }
+  PictureThread() { WaitFor([this] { return window.load() != nullptr; }, 5000); }
   ~PictureThread() {
     if (IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
     thread.join();
@@ -86,18 +78,17 @@ TEST(FilterWindowWin, ScalersMatchTheReferenceTheOverlayFollowsMamesWindowAndSto
     PictureThread picture;
     ASSERT_TRUE(picture.window.load());
     StartFilterWindow(GetCurrentProcessId());
-    ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(Overlay()); }, 20000)) << "the overlay did not show";
+    ASSERT_TRUE(WaitFor([] { return IsWindowVisible(Overlay()); }, 20000)) << "the overlay did not show";
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     RgbImage expected = Expected(ReadFilterChoice(App().settings), w, h);
     // Shader compilation and the first frames take a moment.
     int wrong = 0;
-    WaitUntil([&] { return (wrong = Mismatches(WindowPixels(nullptr), expected)) < w * h / 200; }, 20000);
+    WaitFor([&] { return (wrong = Mismatches(WindowPixels(nullptr), expected)) < w * h / 200; }, 20000);
     EXPECT_LT(wrong, w * h / 200);
     if (fxaa) SaveWindowScreenshot(nullptr, "filter-window");
 
     // Over the whole monitor, without taking the focus.
-    RECT r;
-    GetWindowRect(Overlay(), &r);
+    const RECT r = RectIn(Overlay(), nullptr);
     EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == w && r.bottom == h);
     LONG_PTR ex = GetWindowLongPtrW(Overlay(), GWL_EXSTYLE);
     for (LONG_PTR flag : std::initializer_list<LONG_PTR>{WS_EX_LAYERED, WS_EX_TOPMOST, WS_EX_TOOLWINDOW, WS_EX_TRANSPARENT, WS_EX_NOACTIVATE})
@@ -112,12 +103,12 @@ TEST(FilterWindowWin, ScalersMatchTheReferenceTheOverlayFollowsMamesWindowAndSto
   PictureThread picture;
   HWND mame = picture.window.load();
   StartFilterWindow(GetCurrentProcessId());
-  ASSERT_TRUE(WaitUntil([] { return IsWindowVisible(Overlay()); }, 20000));
+  ASSERT_TRUE(WaitFor([] { return IsWindowVisible(Overlay()); }, 20000));
   ShowWindow(mame, SW_MINIMIZE);
-  EXPECT_TRUE(WaitUntil([] { return !IsWindowVisible(Overlay()); }, 3000)) << "still shown while minimised";
+  EXPECT_TRUE(WaitFor([] { return !IsWindowVisible(Overlay()); }, 3000)) << "still shown while minimised";
   ShowWindow(mame, SW_RESTORE);
   SetForegroundWindow(mame);
-  EXPECT_TRUE(WaitUntil([] { return IsWindowVisible(Overlay()); }, 3000)) << "not back after restoring";
+  EXPECT_TRUE(WaitFor([] { return IsWindowVisible(Overlay()); }, 3000)) << "not back after restoring";
   SetWindowPos(mame, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER);
   Sleep(300);
   EXPECT_TRUE(Overlay());
@@ -125,7 +116,7 @@ TEST(FilterWindowWin, ScalersMatchTheReferenceTheOverlayFollowsMamesWindowAndSto
   Sleep(300);
   EXPECT_TRUE(IsWindowVisible(Overlay()));
   PostMessageW(mame, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitUntil([] { return Overlay() == nullptr; }, 10000));
+  EXPECT_TRUE(WaitFor([] { return Overlay() == nullptr; }, 10000));
   StopFilterWindow();
 
   // A process without any window: Stop returns at once, and a new start after it works the same way.

@@ -15,11 +15,7 @@ struct KorvoFolder : ScratchLauncher {
   }
   long Run(const std::string& tail) {
     DeleteFileW(Utf8ToUtf16(dir.File("fakemame-calls.txt")).c_str());
-    HANDLE process = StartProgram(dir.File("korvo.exe"), tail);
-    if (!process) return -2;
-    long code = WaitExit(process, 60000);
-    CloseHandle(process);
-    return code;
+    return RunProgram(dir.File("korvo.exe"), tail);
   }
   std::string Log() const { return Read("logs\\korvo-launch.log"); }
 

@@ -4,7 +4,6 @@
 
 #include "app/game_settings_ui_win.h"
 #include "scratch_launcher_win.h"
-#include "screenshot_win.h"
 
 namespace {
 // The window's control ids (rows count up from 1001 in their order).
@@ -124,10 +123,8 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
              "extra_arguments=-nvram_directory nvram2\r\n");
   const char* const names[] = {"general", "video", "audio", "other"};
   const std::string dpi = Ui().dpi == 96 ? "" : "_" + std::to_string(Ui().dpi) + "dpi";
-  const std::vector<int> rows[] = {{kVideoMode, kWindow, kResolution, kRotation},
-                                   {1005, 1006, 1007, 1008},
-                                   {kSound, kVolume},
-                                   {kCheats, 1012, kAutoSave, kBios, kExtra, kDip}};
+  const std::vector<int> rows[] = {{kVideoMode, kWindow, kResolution, kRotation}, {1005, 1006, 1007, 1008},
+                                   {kSound, kVolume}, {kCheats, 1012, kAutoSave, kBios, kExtra, kDip}};
   for (bool dark : {false, true}) {
     const Look look(dark);
     Edit(f.Game("strgchmp"), [&](HWND d) {

@@ -7,7 +7,6 @@
 #include "combos/combo_rows.h"
 #include "controls/input_mapping.h"
 #include "launch/launch_wiring.h"
-#include "screenshot_win.h"
 
 MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) : ScratchLauncher(with_mame) {
   for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) Write(std::string("roms\\") + zip, "PK\5\6");
@@ -69,13 +68,4 @@ void MainWindowFixture::AddSnapshot(const std::string& fixture, const std::strin
   CopyInto(FixturePath(fixture), to);
   const auto when = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(minutes_ago);
   std::filesystem::last_write_time(std::filesystem::path(Utf8ToUtf16(to)), when);
-}
-
-bool MainWindowFixture::WaitFor(const std::function<bool()>& done, DWORD ms) {
-  DWORD end = GetTickCount() + ms;
-  while (!done()) {
-    if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
-    PumpMessagesFor(20);
-  }
-  return true;
 }

@@ -17,7 +17,11 @@ struct MainWindowFixture : ScratchLauncher {
   void Close();  // WM_CLOSE, as the user closes it
   void Command(int id, int code = 0) { SendMessageW(Main().window, WM_COMMAND, MAKEWPARAM(id, code), 0); }
   int Rows() const { return ListView_GetItemCount(Main().list); }
-  std::string CellText(int row, int column) const { return ListRow(Main().list, row).at(static_cast<size_t>(column)); }
+  std::string CellText(int row, int column) const {
+    wchar_t text[512] = L"";
+    ListView_GetItemText(Main().list, row, column, text, 512);
+    return Utf16ToUtf8(text);
+  }
   std::string StatusText() const { return ControlText(Main().status); }
   void SelectRow(int row) { SelectListRow(Main().list, row); }
   int SelectedRow() const { return SelectedListRow(Main().list); }
@@ -29,6 +33,4 @@ struct MainWindowFixture : ScratchLauncher {
   int RowOfGame(const std::string& set) const;
   // A snapshot recorded from MAME (a fixture) put into the snap folder as <relative>, written `minutes_ago`.
   void AddSnapshot(const std::string& fixture, const std::string& relative, int minutes_ago) const;
-  // Waits (pumping messages) until `done` holds or the time is up.
-  bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000);
 };

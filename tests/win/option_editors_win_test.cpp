@@ -7,7 +7,6 @@
 #include "options/hlsl_window_ui_win.h"
 #include "options/mame_options_window_ui_win.h"
 #include "scratch_launcher_win.h"
-#include "screenshot_win.h"
 
 namespace {
 // The window titled `title` opened in the dark look, a row selected, kept as a screenshot.
@@ -89,16 +88,13 @@ TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlsl) {
   // A MAME without HLSL (the SDL build's list): every row greyed with the reason, the values kept.
   f.Write("fakemame-control.txt", "showusage-osd=sdl\n");
   LearnMameOptions();
-  DialogScript greyed;
-  greyed.Then(Opened("HLSL Settings", win, list)).Then([&] {
-    EXPECT_EQ(DarkInCell(list, 0, 1), 0);
-    SelectListRow(list, 0);
-    box = ItemText(win, 1007);
-    SaveWindowScreenshot(win, "hlsl-settings-not-in-this-mame");
-    return Press(win, IDOK), true;
-  });
-  OpenHlslSettings(nullptr);
-  EXPECT_TRUE(greyed.Finished());
+  EXPECT_TRUE(WhenShown("HLSL Settings", [&](HWND greyed) {
+    EXPECT_EQ(DarkInCell(ListOf(greyed), 0, 1), 0);
+    SelectListRow(ListOf(greyed), 0);
+    box = ItemText(greyed, 1007);
+    SaveWindowScreenshot(greyed, "hlsl-settings-not-in-this-mame");
+    return Press(greyed, IDOK), true;
+  }, [] { OpenHlslSettings(nullptr); }));
   EXPECT_EQ(box, "-scanline_alpha:  Not available in this MAME, so it is not passed (the value is kept).");
   EXPECT_EQ(App().settings.hlsl_options, stored);
   DarkScreenshot("HLSL Settings", "hlsl-settings", [](HWND owner) { return OpenHlslSettings(owner), true; });
@@ -139,8 +135,6 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
         return edit_row(12);
       })
       .Then([&] { return AnswerPrompt("MAME Option", "256"); })
-      .Then([&] { return edit_row(18); })
-      .Then([&] { return AnswerPrompt("MAME Option", "%g shot %i"); })
       .Then([&] { return edit_row(27); })
       .Then([&] { return AnswerPrompt("MAME Option", "scan.png"); })
       .Then([&] { return ListRow(list, 27)[2] == "scan.png" && edit_row(27); })
@@ -151,7 +145,7 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
   EXPECT_TRUE(s.Finished());
   EXPECT_EQ(hint, "Double-click an option to change its value. Only values that differ from MAME's defaults are "
                   "passed to MAME.");
-  EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -snapname \"%g shot %i\" -nonvram_save");
+  EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -nonvram_save");
 
   // Once MAME 0.251 has said which options it has, the newer joystick_threshold is greyed; its value is kept.
   LearnMameOptions();

@@ -4,8 +4,7 @@
 #include "app/main_window_proc_ui_win.h"
 #include "app/options_area_ui_win.h"
 #include "app/options_fields_ui_win.h"
-#include "dialog_script_win.h"
-#include "win_test_support.h"
+#include "scratch_launcher_win.h"
 
 // The control on whichever tab holds it: the tabs are opened in turn (a page makes its controls when shown).
 inline HWND FindPageControl(int id) {

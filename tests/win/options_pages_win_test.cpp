@@ -9,8 +9,6 @@
 #include "main_window_fixture_win.h"
 #include "options/mame_options.h"
 #include "options_page_driver_win.h"
-#include "screenshot_win.h"
-#include "synthetic_key_win.h"
 
 namespace {
 bool closed_by_restart = false;
@@ -28,17 +26,9 @@ bool IsClass(HWND w, const wchar_t* name) {
   return !lstrcmpiW(found, name);
 }
 
-// Keys through the system's input queue, served as the launcher's message loop serves them.
-void PressAltAnd(char key) {
-  for (WORD k : {WORD(VK_MENU), WORD(key)}) PressKey(k, true);
-  for (WORD k : {WORD(key), WORD(VK_MENU)}) PressKey(k, false);
-  PumpUntil(nullptr, 80);
-}
-
 void MakeFolderInTheWay(MainWindowFixture& f, const std::string& name) {
   DeleteFileW(Utf8ToUtf16(f.dir.File(name)).c_str());
-  CreateDirectoryW(Utf8ToUtf16(f.dir.File(name)).c_str(), nullptr);
-  f.Write(name + "\\in-the-way", "x");
+  f.Write(name + "\\in-the-way", "x");  // its folder made on the way
 }
 }  // namespace
 
@@ -155,7 +145,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   // Classic Layout from the menu keeps what was typed and saves only the layout; OK keeps it.
   TypePage(kExtraArgumentsId, "-typed");
   f.Command(211);
-  ASSERT_TRUE(f.WaitFor([] { return GetParent(Options().tabs) == Main().window; }, 3000));
+  ASSERT_TRUE(WaitFor([] { return GetParent(Options().tabs) == Main().window; }, 3000));
   EXPECT_TRUE(PageText(kExtraArgumentsId) == "-typed" && IsChecked(kClassicLayoutId)) << "the box follows the menu";
   EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "extra_arguments="));
   f.Command(109);
@@ -165,7 +155,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   ClickPage(kClassicLayoutId);
   f.Command(109);
   EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "options_window=1"));
-  EXPECT_TRUE(f.WaitFor([] { return GetParent(Options().tabs) != Main().window; }, 3000));
+  EXPECT_TRUE(WaitFor([] { return GetParent(Options().tabs) != Main().window; }, 3000));
   // Quitting drops an edit not applied.
   ChoosePage(kVideoModeId, 3);
   f.Close();
@@ -200,22 +190,18 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowSemicolonFoldersAndFailedWrites
   EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "video=1") && TheInputMapping().dirty);
   std::filesystem::remove_all(Utf8ToUtf16(f.dir.File("cfg\\default.cfg")));
 
-  // A folder whose path holds a semicolon is refused, typed or chosen.
+  // A folder whose path holds a semicolon is refused as typed: only that folder goes, with the same message.
   const std::string odd = f.dir.File("my;roms"), more = f.dir.File("more");
   for (const std::string& folder : {odd, more}) ASSERT_TRUE(CreateDirectoryW(Utf8ToUtf16(folder).c_str(), nullptr));
-  std::vector<SeenBox> boxes;
   TypePage(kRomsId, "roms");
-  {
-    // Typed: only that folder goes, with the same message.
-    DialogDriver driver;
-    TypePage(kRomsId, "roms;" + odd);
-    TypePage(kBiosId, odd);
-    TypePage(kRomsId, "roms;" + more);  // folders of the usual kind are taken as typed
-    boxes.insert(boxes.end(), driver.Seen().begin(), driver.Seen().end());
-  }
+  DialogDriver semicolons;
+  TypePage(kRomsId, "roms;" + odd);
+  TypePage(kBiosId, odd);
+  TypePage(kRomsId, "roms;" + more);  // folders of the usual kind are taken as typed
   EXPECT_EQ(PageText(kRomsId) + "|" + PageText(kBiosId), "roms;" + more + "|");
   const std::string why = "MAME cannot use a folder whose path holds a semicolon: " + odd +
                           "\n\nRename the folder or choose another one.";
+  const std::vector<SeenBox>& boxes = semicolons.Seen();
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].title + boxes[1].title + boxes[0].text + boxes[1].text, "ROMs FolderBIOS Folder" + why + why);
 
@@ -282,7 +268,9 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
       keys += key;
       if (!IsClass(c, L"Static") || !IsWindowEnabled(c)) continue;
       SetFocus(Options().tabs);
-      PressAltAnd(key);
+      for (WORD k : {WORD(VK_MENU), WORD(key)}) PressKey(k, true);
+      for (WORD k : {WORD(key), WORD(VK_MENU)}) PressKey(k, false);
+      PumpUntil(nullptr, 80);  // the keys served as the launcher's message loop serves them
       ++labels;
       const RECT label = RectIn(c, page), control = RectIn(GetFocus(), page);
       EXPECT_TRUE(control.left >= label.right && control.top < label.bottom && control.bottom > label.top)
@@ -296,7 +284,8 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
 
   // The theme: a restart is asked for only when the look changes.
   ChoosePage(kThemeId, 2);
-  EXPECT_EQ(Answered("Theme", IDNO, [&] { f.Command(109); }), "The theme changes after a restart.\n\nRestart the launcher now?");
+  EXPECT_EQ(Answered("Theme", IDNO, [&] { f.Command(109); }),
+            "The theme changes after a restart.\n\nRestart the launcher now?");
   EXPECT_EQ(f.StatusText() + "|" + LineValue(f.Read("korvo-settings.cfg"), "theme_mode"),
             "The theme changes at the next start|2");
   DialogDriver yes(Say("Theme", IDYES));
@@ -309,7 +298,7 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   SetRestartLauncher([] { return closed_by_restart = true; });
   f.Command(226);
   SetRestartLauncher(nullptr);
-  EXPECT_TRUE(closed_by_restart && f.WaitFor([] { return !IsWindow(Main().window); }, 3000)) << "closed for the restart";
+  EXPECT_TRUE(closed_by_restart && WaitFor([] { return !IsWindow(Main().window); }, 3000)) << "closed for the restart";
 }
 
 // The groups of the shown page: the page's colour between frame and controls, and the controls inside show.
@@ -326,7 +315,8 @@ void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& 
     groups.push_back(g);
     const int top = std::max<int>(g.top + S(20), 0), bottom = std::min<int>(g.bottom - S(4), client.bottom);
     EXPECT_EQ(shot.Count(page, {g.left + S(5), top, g.left + S(5) + 1, bottom}, not_face) +
-                  shot.Count(page, {g.right - 1 - S(5), top, g.right - S(5), bottom}, not_face), 0) << where << ": inside \"" << ControlText(c) << "\"";
+                  shot.Count(page, {g.right - 1 - S(5), top, g.right - S(5), bottom}, not_face), 0)
+        << where << ": inside \"" << ControlText(c) << "\"";
   }
   for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     RECT r = RectIn(c, page), in;
@@ -349,7 +339,7 @@ TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
     // The options window, then the classic layout: General at its first showing, then Combos, Controls.
     for (bool classic : {false, true}) {
       f.Command(classic ? 211 : 216);
-      if (classic) ASSERT_TRUE(f.WaitFor([] { return GetParent(Options().tabs) == Main().window; }, 3000));
+      if (classic) ASSERT_TRUE(WaitFor([] { return GetParent(Options().tabs) == Main().window; }, 3000));
       PumpMessagesFor(150);
       for (int tab : {kTabGeneral, kTabCombos, kTabControls, kTabVideo, kTabAudio}) {
         if (tab != kTabGeneral || classic) ClickTab(tab);
@@ -358,6 +348,7 @@ TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
         ExpectGroupsPainted(top, Options().pages[tab], face, look.name + (classic ? " classic " : " ") + names[tab] + dpi);
         if (!classic) SaveWindowScreenshot(top, std::string("options-") + names[tab] + "-" + look.name + dpi);
         if (!classic && tab == kTabCombos && dpi.empty()) SaveWindowScreenshot(top, "combos_tab_" + look.name);
+        if (!classic && tab == kTabGeneral && dpi.empty()) SaveWindowScreenshot(top, "options-window-" + look.name);
       }
     }
   }

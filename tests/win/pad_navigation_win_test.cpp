@@ -9,7 +9,6 @@
 #include "launch/frontend.h"
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
-#include "synthetic_key_win.h"
 
 namespace {
 constexpr uint16_t kDown = 0x0002, kStart = 0x0010, kBack = 0x0020, kA = 0x1000, kB = 0x2000, kX = 0x4000, kY = 0x8000;
@@ -57,14 +56,12 @@ TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeybo
   for (int i = 0; i < 3; ++i) Tap(kDown);
   EXPECT_EQ(f.SelectedRow(), sfex2);
 
-  // Y stars it, Back lists only the favourites, Back again all games.
   Tap(kY);
   EXPECT_EQ(App().settings.favorites, (IdList{23}));
   Tap(kBack);
   EXPECT_EQ(f.Rows(), 1);
   Tap(kBack);
   EXPECT_EQ(f.Rows(), 462);
-  // X opens the search bar, B closes it again.
   Tap(kX);
   EXPECT_TRUE(IsWindowVisible(Main().search_edit) && GetFocus() == Main().search_edit);
   Tap(kB);

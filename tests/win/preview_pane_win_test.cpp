@@ -6,14 +6,13 @@
 #include "main_window_fixture_win.h"
 #include "preview/picture_header.h"
 #include "preview/preview_pane_ui_win.h"
-#include "screenshot_win.h"
 #include "wic_reference_win.h"
 
 namespace {
 constexpr UINT_PTR kCycleTimer = 1;  // the pane's timer that steps to the next picture
 
-bool WaitForPicture(MainWindowFixture& f, const std::string& set, int index = -2) {
-  return f.WaitFor([&] {
+bool WaitForPicture(const std::string& set, int index = -2) {
+  return WaitFor([&] {
     PreviewShown s = PreviewPaneShown();
     return s.answered && s.set == set && (index == -2 || s.index == index);
   });
@@ -53,9 +52,8 @@ bool FourToThree(const PaneRect& r, bool portrait = false) {
 void ClickStep(bool next) {
   RECT client;
   GetClientRect(Main().preview, &client);
-  PreviewShown shown = PreviewPaneShown();
-  PreviewLayout layout =
-      LayoutPreview(client.right, client.bottom, Ui().dpi, {shown.picture.w, shown.picture.h}, true);
+  const PaneRect picture = PreviewPaneShown().picture;
+  const PreviewLayout layout = LayoutPreview(client.right, client.bottom, Ui().dpi, {picture.w, picture.h}, true);
   const PaneRect& r = next ? layout.next : layout.previous;
   EXPECT_GT(Inked(r, r.y + r.h / 2, RgbOf(PanelColour())), 1) << "the arrow on the button";
   SendMessageW(Main().preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
@@ -65,8 +63,7 @@ void ClickStep(bool next) {
 // The placeholder: the panel colour with the board drawn in its middle.
 void ExpectPlaceholder(uint32_t panel) {
   PreviewShown shown = PreviewPaneShown();
-  EXPECT_TRUE(shown.placeholder);
-  EXPECT_TRUE(FourToThree(shown.picture));
+  EXPECT_TRUE(shown.placeholder && FourToThree(shown.picture));
   EXPECT_EQ(PanePixels().At({shown.picture.x + 2, shown.picture.y + 2}), panel);
   EXPECT_GT(Inked(shown.picture, shown.picture.y + shown.picture.h / 2 - S(20), panel), 2) << "the board's picture";
 }
@@ -83,23 +80,23 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   EXPECT_TRUE(IsWindowVisible(Main().preview));
 
   f.SelectRow(f.RowOfGame("sfex2"));
-  ASSERT_TRUE(WaitForPicture(f, "sfex2", 0));
+  ASSERT_TRUE(WaitForPicture("sfex2", 0));
   EXPECT_EQ(PreviewPaneShown().count, 3);
   EXPECT_TRUE(FourToThree(PreviewPaneShown().picture)) << "pong's 1552 x 240 shown as its 4:3 monitor";
   ExpectPanePicture("snap/pong/0002.png");
 
   // The arrows step through them, round and round.
   ClickStep(true);
-  ASSERT_TRUE(WaitForPicture(f, "sfex2", 1));
+  ASSERT_TRUE(WaitForPicture("sfex2", 1));
   ExpectPanePicture("snap/pong/0001.png");
   ClickStep(false);
   ClickStep(false);
-  ASSERT_TRUE(WaitForPicture(f, "sfex2", 2));
+  ASSERT_TRUE(WaitForPicture("sfex2", 2));
   ExpectPanePicture("snap/pong/0000.png");
   // Left alone, the next one follows: the cycle's timer is running (its tick is sent, not awaited).
   ASSERT_TRUE(KillTimer(Main().preview, kCycleTimer)) << "no cycle through several pictures";
   SendMessageW(Main().preview, WM_TIMER, kCycleTimer, 0);
-  ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().index == 0; }));
+  ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().index == 0; }));
   ExpectPanePicture("snap/pong/0002.png");
 
   // A snapshot taken while the game runs (F12 in MAME) shows first once MAME ends.
@@ -107,20 +104,20 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   f.Command(205);
   ASSERT_TRUE(Main().launch.running);
   f.AddSnapshot("snap/breakout/0000.png", "sfex2\\0003.png", 0);
-  ASSERT_TRUE(f.WaitFor([] { return !Main().launch.running; }));
-  ASSERT_TRUE(f.WaitFor([] { return PreviewPaneShown().count == 4 && PreviewPaneShown().index == 0; }, 2000));
+  ASSERT_TRUE(WaitFor([] { return !Main().launch.running; }));
+  ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().count == 4 && PreviewPaneShown().index == 0; }, 2000));
   ExpectPanePicture("snap/breakout/0000.png");
 
   // A clone without pictures shows its parent's; the vertical screen stands 3:4.
   f.SelectRow(f.RowOfGame("ts2u"));
-  ASSERT_TRUE(WaitForPicture(f, "ts2"));
+  ASSERT_TRUE(WaitForPicture("ts2"));
   EXPECT_TRUE(PreviewPaneShown().count == 1 && FourToThree(PreviewPaneShown().picture, /*portrait=*/true));
   EXPECT_FALSE(KillTimer(Main().preview, kCycleTimer)) << "a single picture does not cycle";
   ExpectPanePicture("snap/breakout/0000.png");
 
   // No picture anywhere in the family: the placeholder, nothing logged.
   f.SelectRow(f.RowOfGame("1on1gov"));
-  ASSERT_TRUE(WaitForPicture(f, ""));
+  ASSERT_TRUE(WaitForPicture(""));
   ExpectPlaceholder(0xF2F2F2);
 
   // A file cut short and one that would need 400 megapixels: the placeholder, a line each in the log.
@@ -130,7 +127,7 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
                                          std::string(4000, '\x55'));
   for (const char* set : {"tekken3", "glpracr"}) {
     f.SelectRow(f.RowOfGame(set));
-    ASSERT_TRUE(WaitForPicture(f, set)) << set;
+    ASSERT_TRUE(WaitForPicture(set)) << set;
     ExpectPlaceholder(0xF2F2F2);
   }
   std::string log = f.Read("logs\\korvo-launch.log");
@@ -141,10 +138,9 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
             std::string::npos) << log;
 
   // Ctrl+P hides the pane and gives the list its width; the setting is kept.
-  RECT before, after;
-  GetWindowRect(Main().list, &before);
+  const RECT before = RectIn(Main().list, nullptr);
   f.Command(kPreviewCommand);
-  GetWindowRect(Main().list, &after);
+  const RECT after = RectIn(Main().list, nullptr);
   EXPECT_TRUE(!IsWindowVisible(Main().preview) && App().settings.preview_shown == 0);
   EXPECT_GT(after.right - after.left, before.right - before.left);
   f.Command(kPreviewCommand);
@@ -158,7 +154,7 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   f.AddSnapshot("snap/pong/0000.png", "tekken3\\0000.png", 1);
   ASSERT_TRUE(f.Open(144));
   f.SelectRow(f.RowOfGame("tekken3"));
-  ASSERT_TRUE(WaitForPicture(f, "tekken3", 0));
+  ASSERT_TRUE(WaitForPicture("tekken3", 0));
   RECT list = RectIn(Main().list, Main().window), pane = RectIn(Main().preview, Main().window);
   EXPECT_TRUE(pane.left == list.left && pane.top == list.bottom + S(8));
   EXPECT_TRUE(FourToThree(PreviewPaneShown().picture));
@@ -173,10 +169,10 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(x, y - 60));
   GetWindowRect(Main().preview, &pane);
   EXPECT_NEAR(pane.bottom - pane.top, height + 60, 1);  // kept in 96-DPI units
-  ASSERT_TRUE(f.WaitFor([&] { return PreviewPaneShown().answered && PreviewPaneShown().picture.h > picture_h; }));
+  ASSERT_TRUE(WaitFor([&] { return PreviewPaneShown().answered && PreviewPaneShown().picture.h > picture_h; }));
   ExpectPanePicture("snap/pong/0000.png");
   f.SelectRow(f.RowOfGame("1on1gov"));
-  ASSERT_TRUE(WaitForPicture(f, ""));
+  ASSERT_TRUE(WaitForPicture(""));
   ExpectPlaceholder(0x303030);
   SaveWindowScreenshot(Main().window, "main-classic-dark-144-preview");
   int split = App().settings.preview_split;

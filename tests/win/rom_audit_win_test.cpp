@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "main_window_fixture_win.h"
-#include "screenshot_win.h"
 
 namespace {
 constexpr int kAuditCommand = 258, kCloseId = 1005, kCopyId = 1004;
@@ -94,7 +93,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     // The list's status icons say what the audit found; a set that came later is present, not checked.
     f.Write("roms\\tekken2.zip", ZipOf("t.bin", "a set added after the check"));
     f.Command(200);
-    ASSERT_TRUE(f.WaitFor([] { return Main().has_list && !Main().loading; }));
+    ASSERT_TRUE(WaitFor([] { return Main().has_list && !Main().loading; }));
     for (auto [set, image, tip] : {std::tuple{"sfex", 2, "ROM files checked: good"},
                                    {"sfex2", 3, "ROM files present, but damaged or incomplete (Game > Check All ROM Sets)"},
                                    {"tekken2", 0, "ROM files present, not checked (Game > Check All ROM Sets)"},

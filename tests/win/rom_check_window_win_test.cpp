@@ -4,7 +4,6 @@
 
 #include "romcheck/rom_check_window_ui_win.h"
 #include "scratch_launcher_win.h"
-#include "screenshot_win.h"
 
 namespace {
 constexpr const char* kChecking = "Checking the files\xE2\x80\xA6";
@@ -26,7 +25,6 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
   f.Write("roms\\sfex2.zip", parent);
   GameList games = BuildGameList();
   const GameEntry& clone = *FindGameBySet(games, "sfex2u");
-  auto verifyroms_calls = [&] { return f.CallsWith("-verifyroms"); };
 
   f.Write("fakemame-control.txt", "verifyroms=wrong\n");
   std::string report;
@@ -47,7 +45,7 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
   const std::string verdict = "\r\nMAME found a problem (exit code 2): see the lines above.";
   EXPECT_EQ(report.substr(report.size() - verdict.size()), verdict);
   EXPECT_EQ(report.find("\n\n"), std::string::npos);  // every line end is CRLF
-  EXPECT_EQ(verifyroms_calls(), 2u);
+  EXPECT_EQ(f.CallsWith("-verifyroms"), 2u);
 
   // Closed while MAME keeps the task busy: the worker goes on to its end; its report finds no window.
   f.Write("fakemame-control.txt", "verifyroms-delay-ms=1000\n");
@@ -55,9 +53,9 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
   CheckRomSet(games, clone, [&](HWND, std::string text) { return text_at_close = text, true; });
   EXPECT_EQ(text_at_close, kChecking);
   EXPECT_EQ(FindWindowW(L"KorvoModal", L"Check ROM Set"), nullptr);
-  for (int i = 0; i < 500 && (verifyroms_calls() < 3 || CountProcesses(L"mame.exe")); ++i) PumpMessagesFor(20);
+  for (int i = 0; i < 500 && (f.CallsWith("-verifyroms") < 3 || CountProcesses(L"mame.exe")); ++i) PumpMessagesFor(20);
   PumpMessagesFor(200);  // the report the worker posted as MAME ended
-  EXPECT_EQ(verifyroms_calls(), 3u);
+  EXPECT_EQ(f.CallsWith("-verifyroms"), 3u);
   EXPECT_EQ(FindWindowW(L"KorvoModal", L"Check ROM Set"), nullptr);
 
   // A game without a set name starts no check.
@@ -68,5 +66,5 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
     return text_at_close = ControlText(FindWindowExW(win, nullptr, L"EDIT", nullptr)), true;
   });
   EXPECT_EQ(text_at_close, "This game has no ROM set name.");
-  EXPECT_EQ(verifyroms_calls(), 3u);
+  EXPECT_EQ(f.CallsWith("-verifyroms"), 3u);
 }

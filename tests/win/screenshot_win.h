@@ -28,6 +28,14 @@ struct Look {
   const std::string name;
 };
 
+// Pumps messages until `done` holds or `ms` have passed; whether it held.
+template <typename Done>
+bool WaitFor(Done done, DWORD ms = 15000) {
+  for (const DWORD end = GetTickCount() + ms; !done(); PumpMessagesFor(20))
+    if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
+  return true;
+}
+
 // <repo>/build/screenshots, found through KORVO_WIN_BUILD (<repo>/build/windows); empty when it is not set.
 std::string ScreenshotFolder();
 
@@ -78,7 +86,7 @@ struct WindowPixels {
   }
 };
 
-// A child's rectangle in its parent's client coordinates.
+// A window's rectangle in its parent's client coordinates (nullptr: the screen's).
 inline RECT RectIn(HWND child, HWND parent) {
   RECT r;
   GetWindowRect(child, &r);

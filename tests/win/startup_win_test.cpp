@@ -52,15 +52,13 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   HWND window = WindowOf(other);
   const std::string note = "Could not read korvo-settings.cfg: it is kept as korvo-settings.cfg.unreadable and "
                            "the defaults are used";
-  std::string shown;
-  for (int tries = 0; tries < 300 && shown != note; ++tries, Sleep(50)) {
+  auto status = [window] {  // another process's control: its text asked for, not the caption the system keeps
     wchar_t text[512] = L"";
-    DWORD_PTR ignored = 0;
-    HWND status = FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr);
-    SendMessageTimeoutW(status, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &ignored);
-    shown = Utf16ToUtf8(text);
-  }
-  EXPECT_EQ(shown, note);
+    SendMessageTimeoutW(FindWindowExW(window, nullptr, STATUSCLASSNAMEW, nullptr), WM_GETTEXT, 512,
+                        reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return Utf16ToUtf8(text);
+  };
+  EXPECT_TRUE(WaitFor([&] { return status() == note; })) << status();
   EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   ASSERT_TRUE(Closed(other)) << "the launcher did not end after its window closed";
   EXPECT_EQ(a.Read("korvo-settings.cfg").rfind("; Korvo settings", 0), 0u);

@@ -1,12 +1,9 @@
 // The look: a window of the controls the dark look paints, read back pixel by pixel; tooltips, status images.
 #include <gtest/gtest.h>
-#include <windows.h>
-#include <commctrl.h>
 
 #include <optional>
 
 #include "dialog_script_win.h"
-#include "screenshot_win.h"
 #include "ui/dark_paint_win.h"
 #include "ui/icon_mask.h"
 #include "ui/image_lists_win.h"
@@ -34,12 +31,11 @@ struct ThemeHost {
   HWND window, tab, status, list, header, label, dim_label, ok, cancel, edit, disabled_edit, disabled_combo;
   HWND refresh, star, play;
 
-  HWND Child(const wchar_t* window_class, const wchar_t* text, DWORD style, int x, int y, int w, int h,
-             DWORD ex_style = 0) {
-    HWND child = CreateWindowExW(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND Child(const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int w, int h, DWORD ex_style = 0) {
+    HWND child = CreateWindowExW(ex_style, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
     SetUiFont(child);
-    ThemeControl(child, window_class);
+    ThemeControl(child, kind);
     return child;
   }
 
@@ -125,9 +121,8 @@ struct ThemeHost {
 TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   const Look dark(true);
   ThemeHost host;
-  RECT hot;
-  GetWindowRect(host.refresh, &hot);
-  SetCursorPos((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
+  const POINT hot = MiddleOf(RectIn(host.refresh, nullptr));
+  SetCursorPos(hot.x, hot.y);
   SendMessageW(host.refresh, WM_MOUSEMOVE, 0, MAKELPARAM(19, 16));
   host.Settle();
   WindowPixels shot(host.window);
@@ -153,8 +148,7 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
       << "an unsorted title is not cut short for a sort mark";
   // Edit fields and drop-down lists, enabled or not: a thin line round, their inside's colour up to it.
   for (HWND field : {host.edit, host.disabled_edit, host.disabled_combo}) {
-    RECT r;
-    GetWindowRect(field, &r);
+    const RECT r = RectIn(field, nullptr);
     const int w = r.right - r.left, h = r.bottom - r.top;
     for (POINT p : {POINT{w / 2, 0}, POINT{w / 2, h - 1}, POINT{0, h / 2}, POINT{w - 1, h / 2}})
       EXPECT_EQ(shot.In(nullptr, r.left + p.x, r.top + p.y), 0x505050u) << field << " at " << p.x << "," << p.y;
@@ -211,7 +205,6 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   for (HWND control : {host.tab, host.status, host.header, host.cancel}) EXPECT_FALSE(HasDarkPainting(control));
   LRESULT result = 0;
   EXPECT_FALSE(DarkMenuBarMessage(host.window, WM_NCPAINT, 1, 0, &result));
-  EXPECT_NE(shot.In(host.status, 100, 0), 0x505050u);
   EXPECT_EQ(shot.In(host.refresh, 19, 3), RgbOf(GetSysColor(COLOR_3DFACE)));
   EXPECT_EQ(shot.In(host.star, 19, 3), 0xD6D6D6u);
   EXPECT_GT(host.Count(shot, host.dim_label, RgbOf(GetSysColor(COLOR_GRAYTEXT))), 10);
