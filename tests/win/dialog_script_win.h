@@ -244,14 +244,13 @@ inline bool AnswerBox(const std::string& title, int button, std::string* text = 
 inline bool AnswerFileDialog(const std::string& title, const std::string& path, std::string* proposed = nullptr,
                              std::vector<std::string>* filters = nullptr) {
   HWND dialog = FindBox(title);
-  if (!dialog) return false;
-  HWND name = GetDlgItem(dialog, GetDlgItem(dialog, 0x47C) ? 0x47C : 0x480);  // the name box (cmb13) or edit (edt1)
+  HWND name = dialog ? GetDlgItem(dialog, GetDlgItem(dialog, 0x47C) ? 0x47C : 0x480) : nullptr;  // cmb13 or edt1
   if (!name) return false;
   if (proposed) *proposed = ControlText(name);
   if (filters) *filters = ComboEntries(GetDlgItem(dialog, 0x470));
   if (path.empty()) return PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0), true;
   SetControlText(name, path);
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  Press(dialog, IDOK);
   return true;
 }
 

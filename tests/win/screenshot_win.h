@@ -54,16 +54,13 @@ struct WindowPixels {
     width = rect.right - rect.left, height = rect.bottom - rect.top, origin = {rect.left, rect.top};
     HDC source = window ? GetWindowDC(window) : GetDC(nullptr);
     HDC memory = CreateCompatibleDC(source);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = {{sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    HGDIOBJ old = SelectObject(memory, CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
     GdiFlush();
     rgb.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + width * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
+    DeleteObject(SelectObject(memory, old));
     DeleteDC(memory);
     ReleaseDC(window, source);
   }
