@@ -109,11 +109,6 @@ enum class Kind {
   Deflated,   // forged, compressed
 };
 
-struct Layout {
-  std::string set;
-  Kind kind;
-};
-
 // Which zip (or folder) a file of `machine` belongs in: the highest set it
 // shares the file with, as a split collection has it; devices their own.
 inline std::string Owner(const RomListing& listing, const ListedMachine& machine, const ListedFile& f) {
