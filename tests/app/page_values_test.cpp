@@ -88,7 +88,7 @@ TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
   for (const auto& c : cases) {
     std::string folder, rest;
     EXPECT_EQ(FindSemicolonFolder(c.field, is_folder, folder, rest), c.folder != nullptr) << c.field;
-    if (c.folder) EXPECT_EQ(folder + "|" + rest, std::string(c.folder) + "|" + c.rest) << c.field;
+    if (c.folder) { EXPECT_EQ(folder + "|" + rest, std::string(c.folder) + "|" + c.rest) << c.field; }
   }
 }
 
