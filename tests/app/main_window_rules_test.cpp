@@ -64,7 +64,6 @@ TEST(StatusText, NormalTextsByStateAndNotes) {
   f.left_out = "Left out for this MAME: -hlsl_enable";
   EXPECT_EQ(NormalStatusText(f), "Playing: Street Fighter EX2   |   Left out for this MAME: -hlsl_enable");
 
-  EXPECT_EQ(UnreadableFilesText({"a.cfg"}), "Could not read a.cfg: it is kept as a.cfg.unreadable and the defaults are used");
   EXPECT_EQ(UnreadableFilesText({"a.cfg", "b.cfg"}),
             "Could not read a.cfg, b.cfg: each is kept with \".unreadable\" added to its name and the defaults are used");
   EXPECT_EQ(GameSettingsStatusText(false), std::string("This game follows the main settings again"));

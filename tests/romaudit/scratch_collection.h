@@ -92,7 +92,6 @@ inline std::string FakeChd(const Sha1Digest& sha1) {
   return h;
 }
 
-// How one owner's files are laid out.
 enum class Kind {
   Forged,     // right names, sizes and CRCs (the SHA-1 cannot be matched)
   Wrong,      // right names and sizes, other data

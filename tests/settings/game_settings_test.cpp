@@ -113,13 +113,18 @@ TEST(GameSettingsFile, SaveWritesOrDeletesTheFileAndLoadReplacesTheList) {
   EXPECT_TRUE(loaded.empty());
 }
 
-TEST(GameSettingsChoicesTest, ReadBackFollowsTheWindowLists) {
+TEST(GameSettingsChoicesTest, ListsAndTheirReadBackLineUp) {
   GameDisplayModes modes = {{640, 480}, {1280, 720}, {1920, 1080}};
   GameSettingsChoices c;
   EXPECT_FALSE(HasOverrides(GameSettingsFromChoices(5, c, modes)));
+  EXPECT_EQ(GameChoiceItems(GameChoiceList::Resolution, modes),
+            (std::vector<std::string>{"Same As Global", "640 x 480", "1280 x 720", "1920 x 1080"}));
 
   // Every list's read-back is checked through the window's rows; here the
   // texts are trimmed and the lowest volume reads as -32 dB.
+  auto volume = GameChoiceItems(GameChoiceList::Volume);
+  ASSERT_EQ(volume.size(), 10u);
+  EXPECT_EQ(volume[9], "Quieter (-32 dB)");
   c.volume = 9, c.bios = "  japan ", c.extra_arguments = "  -nothrottle  ";
   EXPECT_EQ(FormatGameSettingsText({GameSettingsFromChoices(5, c, modes)}),
             kHeader + "\r\n[game 5]\r\nvolume=-32\r\nbios=japan\r\nextra_arguments=-nothrottle\r\n");
@@ -135,15 +140,6 @@ TEST(GameSettingsChoicesTest, ReadBackFollowsTheWindowLists) {
             kHeader + "\r\n[game 5]\r\nsize=1000x700\r\nvolume=-7\r\n");
   odd_choices.volume = 3;
   EXPECT_EQ(GameSettingsFromChoices(5, odd_choices, modes, &odd).volume, -8);
-}
-
-TEST(GameSettingsTexts, ListsLineUpWithTheReadBack) {
-  GameDisplayModes modes = {{800, 600}, {1920, 1080}};
-  auto volume = GameChoiceItems(GameChoiceList::Volume);
-  ASSERT_EQ(volume.size(), 10u);
-  EXPECT_EQ(volume[9], "Quieter (-32 dB)");
-  EXPECT_EQ(GameChoiceItems(GameChoiceList::Resolution, modes),
-            (std::vector<std::string>{"Same As Global", "800 x 600", "1920 x 1080"}));
 
   BiosOptions bios = {{"japan", "Japan BIOS"}, {"asia", "Asia BIOS"}};
   EXPECT_EQ(BiosChoiceItems(bios), (std::vector<std::string>{"Game Default", "japan: Japan BIOS", "asia: Asia BIOS"}));
