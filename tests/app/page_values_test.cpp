@@ -78,6 +78,7 @@ TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
   EXPECT_EQ(RomsFieldAfterChoice("C:\\roms; d:\\MORE", "D:\\more", true), "C:\\roms; d:\\MORE");
   EXPECT_EQ(FirstFolderOf(" ; C:\\roms ;D:\\x"), "C:\\roms");
   EXPECT_EQ(FirstFolderOf(""), "");
+  EXPECT_EQ(FirstFolderOf("C:\\roms;D:\\x"), "C:\\roms");  // a first folder with nothing before it
 
   // A folder whose own path holds a semicolon shows as pieces that name it together.
   auto is_folder = [](const std::string& p) { return p == "D:\\my;roms" || p == "roms" || p == "E:\\a;b;c"; };

@@ -31,6 +31,10 @@ TEST(MameOptionTable, DefaultsAndLimitsPassTheirOwnTestsAndValuesTheirKinds) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(IsValidMameOptionValue(MameOptionTable()[Row(c.option)], c.value), c.valid) << c.option << " " << c.value;
+  // The search matches group names too (its window test searches names and descriptions).
+  std::string screen;
+  for (size_t row : FilterMameOptions("Core Screen")) screen += std::string(MameOptionTable()[row].name) + " ";
+  EXPECT_EQ(screen, "brightness contrast gamma effect ");
 }
 
 // Stored as MAME's own arguments: table options in table order, the others
