@@ -1,13 +1,9 @@
 // The main window's pure rules: menu states, status texts, the recent menu.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "app/keyboard_shortcuts.h"
 #include "app/menu_state.h"
 #include "app/recent_menu.h"
 #include "app/status_text.h"
-#include "controls/pad_navigation.h"
 #include "settings/game_settings.h"
 
 namespace {
@@ -68,7 +64,6 @@ TEST(StatusText, NormalTextsByStateAndNotes) {
   f.left_out = "Left out for this MAME: -hlsl_enable";
   EXPECT_EQ(NormalStatusText(f), "Playing: Street Fighter EX2   |   Left out for this MAME: -hlsl_enable");
 
-  EXPECT_EQ(UnreadableFilesText({"a.cfg"}), "Could not read a.cfg: it is kept as a.cfg.unreadable and the defaults are used");
   EXPECT_EQ(UnreadableFilesText({"a.cfg", "b.cfg"}),
             "Could not read a.cfg, b.cfg: each is kept with \".unreadable\" added to its name and the defaults are used");
   EXPECT_EQ(GameSettingsStatusText(false), std::string("This game follows the main settings again"));
@@ -83,11 +78,4 @@ TEST(RecentMenu, SkipsGamesNotInTheListNumbersWithoutGapsAndDoublesAmpersands) {
   std::string text;
   for (const RecentMenuItem& item : items) text += std::to_string(item.id) + " " + std::to_string(item.game) + " " + item.text + "|";
   EXPECT_EQ(text, "600 23 &1  Rock && Roll [A&&B]|601 82 &2  Tekken 3 (World, TET2/VER.E1)|");
-}
-
-TEST(KeyboardShortcuts, FiveGroupsSeparatedByEmptyRowsThePadAfterTheLauncher) {
-  auto rows = KeyboardShortcutRows();
-  EXPECT_EQ(rows.size(), 48u + PadShortcutRows().size() + 1);
-  EXPECT_EQ(std::count(rows.begin(), rows.end(), std::pair<std::string, std::string>{"", ""}), 5);
-  EXPECT_EQ(rows.front().first + " " + rows[10].first, "LAUNCHER PAD");
 }

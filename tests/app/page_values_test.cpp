@@ -23,7 +23,6 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
   ChoiceList rates = SampleRateChoices();
   EXPECT_EQ(ChoiceIndexAdding(rates, 44100), 3);
   EXPECT_EQ(ChoiceIndexAdding(rates, 11025, "%d Hz"), 5);
-  EXPECT_EQ(ChoiceIndexAdding(rates, 11025, "%d Hz"), 5);  // found now, not added twice
   EXPECT_EQ(Entries(rates), "Default (48000 Hz)=0 22050 Hz=22050 32000 Hz=32000 44100 Hz=44100 48000 Hz=48000 "
                             "11025 Hz=11025 ");
   ChoiceList autofire = AutofireSpeedChoices();
@@ -79,7 +78,7 @@ TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
   EXPECT_EQ(RomsFieldAfterChoice("C:\\roms; d:\\MORE", "D:\\more", true), "C:\\roms; d:\\MORE");
   EXPECT_EQ(FirstFolderOf(" ; C:\\roms ;D:\\x"), "C:\\roms");
   EXPECT_EQ(FirstFolderOf(""), "");
-  EXPECT_EQ(FirstFolderOf("C:\\roms;D:\\x"), "C:\\roms");
+  EXPECT_EQ(FirstFolderOf("C:\\roms;D:\\x"), "C:\\roms");  // a first folder with nothing before it
 
   // A folder whose own path holds a semicolon shows as pieces that name it together.
   auto is_folder = [](const std::string& p) { return p == "D:\\my;roms" || p == "roms" || p == "E:\\a;b;c"; };
@@ -90,7 +89,7 @@ TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
   for (const auto& c : cases) {
     std::string folder, rest;
     EXPECT_EQ(FindSemicolonFolder(c.field, is_folder, folder, rest), c.folder != nullptr) << c.field;
-    if (c.folder) EXPECT_EQ(folder + "|" + rest, std::string(c.folder) + "|" + c.rest) << c.field;
+    if (c.folder) { EXPECT_EQ(folder + "|" + rest, std::string(c.folder) + "|" + c.rest) << c.field; }
   }
 }
 

@@ -90,11 +90,6 @@ TEST(FilterPlacement, ScalingAndFxaaPassConstants) {
   k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
   ExpectVector(k.xs, {6, 4.5f, 0, 0});
   ExpectVector(k.rect, {-1, 1, 1, -1});
-
-  k = FxaaPassConstants(1920, 1080);
-  ExpectVector(k.params, {0, 0, 0, 0});
-  ExpectVector(k.ss, {1920, 1080, 1.0f / 1920, 1.0f / 1080});
-  ExpectVector(k.rect, {-1, 1, 1, -1});
 }
 
 TEST(FilterChoiceTable, ParametersAndOutOfRangeSettingsAreClamped) {
@@ -104,23 +99,14 @@ TEST(FilterChoiceTable, ParametersAndOutOfRangeSettingsAreClamped) {
   for (auto [dither, threshold] : {std::pair{0, 0.0f}, {1, 0.04f}, {2, 0.08f}, {3, 0.14f}, {9, 0.14f}, {-1, 0.0f}})
     EXPECT_EQ(DitherThreshold(dither), threshold) << dither;
 
-  TempDir dir;
-  std::string path = dir.File("korvo-settings.cfg");
+  // Out-of-range values are clamped, whether or not they came through the settings loader.
   Settings settings;
-  auto load = [&](const std::string& text) {
-    WriteTestFile(path, text);
-    ResetSettings(settings);
-    LoadSettings(settings, path);
-    return ReadFilterChoice(settings);
-  };
-  FilterChoice c = load("filter_window=1\r\nfilter_scaler=7\r\nfilter_dither=12\r\nfilter_fxaa=1\r\nkeep_aspect=0\r\n");
-  EXPECT_TRUE(c.scaler == kScalerBicubic && c.dither == 3 && c.fxaa && !c.keep_aspect);
-  c = load("filter_scaler=-1\r\nfilter_dither=-3\r\n");
-  EXPECT_TRUE(c.scaler == kScalerBilinear && c.dither == 0 && !c.fxaa && c.keep_aspect);
-  // A record that never went through the loader is clamped all the same.
-  settings.filter_scaler = 99, settings.filter_dither = -5;
+  settings.filter_scaler = 99, settings.filter_dither = -5, settings.filter_fxaa = 1, settings.keep_aspect = 0;
+  FilterChoice c = ReadFilterChoice(settings);
+  EXPECT_TRUE(c.scaler == kScalerBicubic && c.dither == 0 && c.fxaa && !c.keep_aspect);
+  settings.filter_scaler = -1, settings.filter_dither = 12, settings.filter_fxaa = 0, settings.keep_aspect = 1;
   c = ReadFilterChoice(settings);
-  EXPECT_TRUE(c.scaler == kScalerBicubic && c.dither == 0);
+  EXPECT_TRUE(c.scaler == kScalerBilinear && c.dither == 3 && !c.fxaa && c.keep_aspect);
 }
 
 TEST(FilterShaderText, EveryEntryPointCompilesAndTheConstantBlockMatchesTheRecord) {
@@ -180,15 +166,7 @@ TEST(FilterReference, PointKeepsAHardEdgeWhileTheBlendingScalersSoftenIt) {
   EXPECT_NEAR(dot.At(15, 15).r, 0.25f, 1e-5f);
 }
 
-TEST(FilterReference, BicubicWeightsSumToOneAndKeepFlatAreas) {
-  float w[4];
-  for (float f : {0.1f, 0.25f, 0.5f, 0.8f, 0.999f}) {  // the two nearest taps carry the weight
-    MitchellWeights(f, w);
-    EXPECT_TRUE(std::abs(w[0] + w[1] + w[2] + w[3] - 1.0f) < 1e-5f && w[1] + w[2] > 0.8f) << f;
-  }
-  MitchellWeights(0.0f, w);
-  EXPECT_TRUE(std::abs(w[0] - 1.0f / 18) < 1e-6f && std::abs(w[1] - 16.0f / 18) < 1e-6f &&
-              std::abs(w[2] - 1.0f / 18) < 1e-6f && std::abs(w[3]) < 1e-6f);
+TEST(FilterReference, BicubicKeepsFlatAreasAndOvershootsAnEdgeSlightly) {
   RgbImage flat = Picture(6, 6, [](int, int) { return 0.3f; });
   ExpectInnerFlat(Scale(flat, kScalerBicubic, 0, 5), 0, 0.3f);
   // An edge gets the slight overshoot of this filter, and stays in step.

@@ -45,7 +45,6 @@ TEST(DipCfgRead, CurrentValueComesFromTheFirstMatchingPort) {
                             "<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />", service), 0u);
 }
 
-// Only the given switches' ports change; what the document lacks is added.
 TEST(DipCfgWrite, OnlyTheSwitchesPortsChangeAndMissingElementsAreAdded) {
   std::vector<DipChoice> unchanged = {Choice("DSW", 2, 2, 2), Choice("DSW", 8, 8, 8)};
   EXPECT_EQ(ApplyDipChoices("", "sfex2p", unchanged), "");
@@ -80,7 +79,6 @@ TEST(DipCfgWrite, OnlyTheSwitchesPortsChangeAndMissingElementsAreAdded) {
             "<mameconfig version=\"10\">\n    <system name=\"sfex2\">\n    " + lines + "    </system>\n</mameconfig>\n");
 }
 
-// Damaged documents lose only the old ports; a switch held twice ends up once.
 TEST(DipCfgWrite, DamagedDocumentsAndSwitchesHeldTwice) {
   std::vector<DipChoice> changed = {Choice("DSW", 2, 2, 0)};
   const std::string old_port = "  <port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"1\" />\n";
@@ -140,24 +138,11 @@ TEST(DipCfgFile, WritesOnlyChangesAndKeepsOneBackup) {
   EXPECT_FALSE(SaveDipChoices(cfg, "../evil", {Choice("DSW", 2, 2, 0)}));
 }
 
-TEST(DipRows, ListsMarkTheDefaultAndOkTakesTheSelections) {
+TEST(DipRows, UnknownValuesRowsThatFitAndTheSelectionsOkTakes) {
   DipSwitch sw = Switch("DSW", 240, 16, {{"None", 0}, {"100", 16}, {"200", 32}});
-  EXPECT_EQ(DipListEntries(sw), (std::vector<std::string>{"None", "100 (default)", "200"}));
   EXPECT_EQ(DipSelectedEntry(sw, 48), 0u);  // a value the listing does not have
   EXPECT_EQ(DipRowsThatFit(40, DipWindowHeight(40, 600)), 14u);  // only the rows that fit
   std::vector<DipChoice> choices = DipChoicesFromRows({sw, sw, Switch("X", 2, 0, {})}, {2, -1, 0});
   ASSERT_EQ(choices.size(), 1u);  // no selection, or no values: left out
   EXPECT_EQ(choices[0].value, 32u);
-
-  DipSwitch a = Switch("DSW", 1, 1, {{"Off", 1}, {"On", 0}});
-  DipSwitch b = Switch("DSW", 2, 2, {{"Off", 2}, {"On", 0}});
-  // Unchanged file: every shown switch is written, as selected.
-  EXPECT_EQ(DipChoicesToSave({a, b}, {0, 0}, {0, 1}, false).size(), 2u);
-  // Changed file: the switch the user left alone keeps what the file now says.
-  std::vector<DipChoice> changed = DipChoicesToSave({a, b}, {0, 0}, {0, 1}, true);
-  ASSERT_EQ(changed.size(), 1u);
-  EXPECT_EQ(changed[0].mask * 10 + changed[0].value, 20u);
-  EXPECT_EQ(DipHeaderText("Street Fighter EX2 (Europe 980312)"),
-            "Street Fighter EX2 (Europe 980312)\nThe DIP switches of the game as MAME keeps them (the game's own cfg "
-            "file). The game must not be running.");
 }

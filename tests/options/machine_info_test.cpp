@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "settings/app_state.h"
-#include "base/paths.h"
 #include "launch/captured_run.h"
 #include "options/machine_info.h"
 #include "support/test_support.h"
@@ -31,8 +29,6 @@ TEST(MachineListing, RecordedAnswersGiveTheirSwitchesAndBiosSets) {
   EXPECT_EQ(DescribeAll(ParseMachineListing(Recorded("sfex2"), "sfex2")),
             "Unknown|DSW|1|1: Off=1 On=0; Service Mode|DSW|2|2: Off=2 On=0; Unknown|DSW|4|4: Off=4 On=0; "
             "Unknown|DSW|8|8: Off=8 On=0; ");
-  EXPECT_EQ(DescribeAll(ParseMachineListing(Recorded("tekken3"), "tekken3")),
-            "Freeze|DSW|64|64: Off=64 On=0; Service Mode|DSW|128|128: Off=128 On=0; ");
   MachineInfo strgchmp = ParseMachineListing(Recorded("strgchmp"), "strgchmp");
   ASSERT_EQ(strgchmp.biossets.size(), 3u);
   EXPECT_EQ(strgchmp.biossets[1].name + "|" + strgchmp.biossets[1].description, "gchgchmp|Found on Gachagachamp");
@@ -99,16 +95,4 @@ TEST(MachineInfoMemory, AsksOncePerSetAlsoWhenItFailed) {
   EXPECT_EQ(cache.Get("tekken3", answering).switches.size(), 2u);
   EXPECT_EQ(cache.Get("tekken3", failing).switches.size(), 2u);
   EXPECT_EQ(calls, 3);
-}
-
-TEST(MachineInfoMemory, AsksTheLocatedMame) {
-  TempDir dir;
-  SetLauncherFolder(dir.path());
-  ResetSettings(App().settings);
-  App().settings.mame_exe = FakeMamePath();
-  const MachineInfo& info = GetMachineInfo("strgchmp");
-  EXPECT_TRUE(info.listed);
-  EXPECT_EQ(info.biossets.size(), 3u);
-  EXPECT_EQ(info.switches.size(), 4u);
-  EXPECT_EQ(&GetMachineInfo("strgchmp"), &info);
 }

@@ -124,7 +124,7 @@ TEST(PictureHeader, KindAndSizeFromTheFirstBytes) {
   }
   EXPECT_FALSE(TooLargeToShow({8000, 8000}));
   EXPECT_TRUE(TooLargeToShow({8001, 8000}));
-  EXPECT_TRUE(TooLargeToShow({65535, 65535}));
+  EXPECT_TRUE(TooLargeToShow({65535, 65535}));  // an area past the range of int
 }
 
 TEST(PictureCache, KeepsTheLast32AndReadsAChangedFileAgain) {

@@ -9,12 +9,10 @@
 #include <fstream>
 #include <map>
 #include <mutex>
-#include <random>
 #include <tuple>
 
 #include "romaudit/collection_audit.h"
 #include "romaudit/container_digest.h"
-#include "romaudit/hash_pipe.h"
 #include "romaudit/scratch_collection.h"
 #include "romaudit/verify_text.h"
 #include "romcheck/crc32.h"
@@ -54,7 +52,6 @@ void WriteZip(const std::string& path, const std::vector<File>& files, bool flip
 struct Result {
   std::map<std::string, AuditRow> rows;
   AuditOutcome outcome;
-  size_t last_bytes = 0;
 };
 
 // `on_first` runs when the first set is judged, before any zip is read.
@@ -69,10 +66,6 @@ Result Audit(const AuditSetup& setup, const std::function<void(CollectionAudit&)
     if (on_first && first && !row.from_last_audit) on_first(audit);
     first = first && row.from_last_audit;
     result.rows[row.set] = std::move(row);
-  };
-  events.progress = [&](const AuditProgress& p) {
-    std::lock_guard<std::mutex> lock(mutex);
-    result.last_bytes = p.bytes;
   };
   events.finished = [&](AuditOutcome o) { result.outcome = std::move(o); };
   EXPECT_TRUE(audit.Start(setup, events));
@@ -164,7 +157,6 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   EXPECT_EQ(r2.rows["damaged"].details, r1.rows["damaged"].details);
   EXPECT_EQ(g_asked, 2);
   // Nothing was written to the ROM folders.
-  EXPECT_FALSE(TestFileExists(roms + "/korvo-audit.cfg.tmp"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(more), {}), 10001);
 
   // A changed key (another mame.exe) voids every result. A zip that changes
@@ -215,16 +207,8 @@ TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {
        "sfex2u      : x - INCORRECT CHECKSUM:\nEXPECTED: CRC(1)\n   FOUND: CRC(2)\nromset sfex2u is bad\n"};
   AuditStore back = ParseAuditStore(FormatAuditStore(store) +
                                     "broken=1|2|3\r\nworse=x|2|3|good|a|b|c\r\nunknown=1|2|3|great|a|b|c\r\n");
-  EXPECT_EQ(back.key, store.key);
-  ASSERT_EQ(back.records.size(), 1u);
-  const AuditRecord& b = back.records["sfex2u"];
-  EXPECT_EQ(b.own.size, 123u);
-  EXPECT_EQ(b.own.write_time, 456u);
-  EXPECT_EQ(b.fingerprint, r.fingerprint);
-  EXPECT_EQ(b.verdict, r.verdict);
-  EXPECT_EQ(b.looked_in, r.looked_in);
-  EXPECT_EQ(b.details, r.details);
-  EXPECT_EQ(b.report, r.report);
+  EXPECT_EQ(FormatAuditStore(back), FormatAuditStore(store));
+  EXPECT_EQ(back.records["sfex2u"].report, r.report);  // escaped line ends and separators come back
 }
 
 TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
@@ -240,23 +224,6 @@ TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
     ContainerDigest digest;
     EXPECT_FALSE(OpenZipForDigest(dir.File(name), zip, digest));
     EXPECT_EQ(digest.problem, problem);
-  }
-}
-
-// Hashing on a second core gives the same SHA-1 as hashing in line, whatever
-// the pieces the data comes in (the slots fill and wrap several times).
-TEST(HashPipe, MatchesSha1InAnyPieces) {
-  std::mt19937 rng(22);
-  for (size_t size : {size_t{0}, size_t{1}, size_t{256u << 10}, size_t{(3u << 20) + 17}}) {
-    const std::string data = scratch::RandomBytes(size, size);
-    for (bool threaded : {false, true}) {
-      HashPipe pipe(threaded);
-      for (size_t at = 0, n = 0; at < data.size(); at += n) {
-        n = std::min<size_t>(data.size() - at, rng() % 200000);
-        pipe.Update(reinterpret_cast<const uint8_t*>(data.data()) + at, n);
-      }
-      EXPECT_EQ(pipe.Finish(), Sha1Of(data.data(), data.size())) << size << threaded;
-    }
   }
 }
 

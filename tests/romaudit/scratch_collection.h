@@ -92,7 +92,6 @@ inline std::string FakeChd(const Sha1Digest& sha1) {
   return h;
 }
 
-// How one owner's files are laid out.
 enum class Kind {
   Forged,     // right names, sizes and CRCs (the SHA-1 cannot be matched)
   Wrong,      // right names and sizes, other data
@@ -107,11 +106,6 @@ enum class Kind {
   SecondFolder,  // the zip lies in the second ROM folder
   NoDisk,     // forged, but its disks are missing
   Deflated,   // forged, compressed
-};
-
-struct Layout {
-  std::string set;
-  Kind kind;
 };
 
 // Which zip (or folder) a file of `machine` belongs in: the highest set it

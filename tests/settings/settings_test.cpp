@@ -128,9 +128,8 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
 
   // Read and written again, also after another editor saved it (Notepad's
   // "Unicode", UTF-8 with its mark, line ends of an old Mac): byte for byte.
-  std::string cr_only;
-  for (char c : first)
-    if (c != '\n') cr_only += c;
+  std::string cr_only = first;
+  std::erase(cr_only, '\n');
   for (const std::string& edited : {first, Utf16WithMark(first, false), Utf16WithMark(first, true), "\xEF\xBB\xBF" + first, cr_only}) {
     SCOPED_TRACE(testing::PrintToString(edited.substr(0, 8)));
     WriteTestFile(path, edited);
