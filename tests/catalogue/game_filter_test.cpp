@@ -79,7 +79,7 @@ TEST(FilterRows, SearchFavoritesAvailabilityAndTheFourListsCombine) {
   EXPECT_EQ(Numbers(list, FilterRows(list, by_lists, {}, nullptr)), (std::vector<int32_t>{99, 100, 101}));
 }
 
-TEST(RowOrder, EachColumnHasItsKeyAndTieBreaks) {
+TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   GameList list = BuildGameList();
   IdList favorites = {300, 5};
   HasRomsFn has_roms = [](const GameEntry& e) { return e.number <= 3; };
@@ -104,11 +104,6 @@ TEST(RowOrder, EachColumnHasItsKeyAndTieBreaks) {
   s.sort_column = kColumnHardware;
   EXPECT_EQ(head(Numbers(list, VisibleRows(list, {}, s, nullptr)), 2), (std::vector<int32_t>{172, 171}));
 
-}
-
-TEST(ListState, FilterKeysResetAndRecentGames) {
-  Settings s;
-  ResetSettings(s);
   // The saved filters load cut to their lists' widths; a saved choice no
   // game produces falls back to All, the others stay.
   ParseSettingsText(s, "filter_region=JAPANESE\nfilter_genre=Fighting\nfilter_maker=" + std::string(50, 'm'));
