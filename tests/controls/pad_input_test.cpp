@@ -18,21 +18,6 @@ KeyStates Keys(std::initializer_list<int> down) {
   return s;
 }
 
-TEST(KeyCapture, OnlyANewPressOfATableKeyCountsEarliestFirstEscCancelsDeleteClears) {
-  using S = CaptureStatus;
-  struct Case { std::initializer_list<int> before, now; S status; const char* name; } cases[] = {
-      {{'A'}, {'A'}, S::Waiting, ""}, {{'A'}, {}, S::Waiting, ""}, {{}, {'A'}, S::Chosen, "A"},
-      {{}, {0x01, 0x10, 0x11, 0x12, 0xB3}, S::Waiting, ""},  // mouse, generic Shift, media keys
-      {{}, {0xA1}, S::Chosen, "RSHIFT"}, {{}, {0x64}, S::Chosen, "4PAD"}, {{}, {'Z', 'A'}, S::Chosen, "A"},
-      {{}, {0x70, '0'}, S::Chosen, "0"}, {{}, {0x1B, 0x2E, 'Q'}, S::Chosen, "Q"}, {{}, {0x1B}, S::Cancelled, ""},
-      {{}, {0x2E}, S::Chosen, ""}, {{}, {0x1B, 0x2E}, S::Cancelled, ""}, {{0x1B, 0x2E}, {0x1B, 0x2E}, S::Waiting, ""},
-  };
-  for (const Case& c : cases) {
-    KeyCapture got = DecideKeyCapture(Keys(c.before), Keys(c.now));
-    EXPECT_TRUE(got.status == c.status && (got.status != S::Chosen || got.name == c.name)) << c.name << " got " << got.name;
-  }
-}
-
 struct PadRun {
   PadReadings readings;
   PadCaptureSetup setup;
@@ -52,7 +37,21 @@ struct PadRun {
   std::optional<std::string> Tick() { return DecidePadCapture(memory, readings, setup, probe); }
 };
 
-TEST(PadCapture, XInputControlsAreNumberedAndNamedAsMameDoesAndOnlyDirectionsTakeAHeldStick) {
+TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord) {
+  // Keys: only a new press of a table key counts, the earliest first; Esc cancels, Delete clears.
+  using S = CaptureStatus;
+  struct KeyCase { std::initializer_list<int> before, now; S status; const char* name; } keys[] = {
+      {{'A'}, {'A'}, S::Waiting, ""}, {{'A'}, {}, S::Waiting, ""}, {{}, {'A'}, S::Chosen, "A"},
+      {{}, {0x01, 0x10, 0x11, 0x12, 0xB3}, S::Waiting, ""},  // mouse, generic Shift, media keys
+      {{}, {0xA1}, S::Chosen, "RSHIFT"}, {{}, {0x64}, S::Chosen, "4PAD"}, {{}, {'Z', 'A'}, S::Chosen, "A"},
+      {{}, {0x70, '0'}, S::Chosen, "0"}, {{}, {0x1B, 0x2E, 'Q'}, S::Chosen, "Q"}, {{}, {0x1B}, S::Cancelled, ""},
+      {{}, {0x2E}, S::Chosen, ""}, {{}, {0x1B, 0x2E}, S::Cancelled, ""}, {{0x1B, 0x2E}, {0x1B, 0x2E}, S::Waiting, ""},
+  };
+  for (const KeyCase& c : keys) {
+    KeyCapture got = DecideKeyCapture(Keys(c.before), Keys(c.now));
+    EXPECT_TRUE(got.status == c.status && (got.status != S::Chosen || got.name == c.name)) << c.name << " got " << got.name;
+  }
+
   struct Case {
     bool directions, pad_two;  // a direction dialog; the probe that makes the first pad MAME's second
     int rest, forced, index;   // the right trigger's rest in the probe, the Pad Number choice, the pad moved
@@ -86,10 +85,8 @@ TEST(PadCapture, XInputControlsAreNumberedAndNamedAsMameDoesAndOnlyDirectionsTak
   long_token.Open();
   long_token.readings.pads[0].buttons = 0x1000;
   EXPECT_EQ(long_token.Tick().value_or(""), "1_" + std::string(kPadCodeMax - 2, 'T'));
-}
 
-TEST(PadCapture, LegacyStateWordRanges) {
-  // Bits 20-23: POV up, down, left, right (diagonals set both neighbours); bits 24-27: the stick's.
+  // The legacy joystick's state word. Bits 20-23: POV up, down, left, right (diagonals set both neighbours); bits 24-27: the stick's.
   JoystickReading r{true};
   for (auto [pov, x, y, bits] : std::initializer_list<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t>>{
            {65535, 32767, 32767, 0x00}, {0, 32767, 32767, 0x01}, {4500, 32767, 32767, 0x09}, {13500, 32767, 32767, 0x0A},
@@ -129,12 +126,9 @@ struct Session {
     return seen;
   }
 };
-bool Only(const std::vector<std::pair<uint32_t, A>>& seen, A action) {
-  return !seen.empty() && std::all_of(seen.begin(), seen.end(), [&](auto& s) { return s.second == action; });
-}
 }  // namespace
 
-TEST(PadNavigation, EachControlStandsForItsActionOnANewPressOnly) {
+TEST(PadNavigation, EachControlActsOnANewPressOnlyAndAHeldDirectionRepeatsAfter400MsSpeedingUp) {
   // The actions expected on press, while held, then on release.
   struct Case { uint16_t xinput; uint32_t joystick_buttons, pov; Actions expected; } cases[] = {
       {kDpadUp, 0, 0, {A::kUp}}, {kDpadDown, 0, 18000, {A::kDown}}, {0x0004, 0, 27000, {A::kLeft}},
@@ -156,12 +150,10 @@ TEST(PadNavigation, EachControlStandsForItsActionOnANewPressOnly) {
       EXPECT_EQ(got, c.expected) << c.xinput << (joystick ? " on the joystick" : "");
     }
   }
-}
 
-TEST(PadNavigation, AHeldDirectionRepeatsAfter400MsSpeedingUpTo25RowsASecond) {
   Session s;
   auto seen = s.Hold(Pad(kDpadDown), 3000);
-  ASSERT_TRUE(Only(seen, A::kDown) && seen.size() >= 2);
+  ASSERT_TRUE(seen.size() >= 2 && std::all_of(seen.begin(), seen.end(), [](auto& s) { return s.second == A::kDown; }));
   EXPECT_TRUE(seen[0].first == 0 && seen[1].first == 400) << seen[1].first;  // the first repeat at the delay
   auto rows_between = [&](uint32_t from, uint32_t to) {
     return std::count_if(seen.begin(), seen.end(), [&](auto& s) { return s.first >= from && s.first < to; });
@@ -177,7 +169,7 @@ TEST(PadNavigation, AHeldDirectionRepeatsAfter400MsSpeedingUpTo25RowsASecond) {
   EXPECT_TRUE(late.Tick(Pad(0x0200)) == Actions{A::kPageDown} && late.Tick(Pad(0x0200)).empty());
 }
 
-TEST(PadNavigation, TheStickCountsOnlyPastTheDeadZoneAndDiagonalsMoveTheList) {
+TEST(PadNavigation, TheStickCountsOnlyPastTheDeadZoneAndLetterJumpGoesFromGroupToGroup) {
   Session s;
   // Eased a little and pushed again: one push, no flicker; back from rest it must pass the dead zone again.
   for (auto [lx, ly, expected] : std::initializer_list<std::tuple<int16_t, int16_t, Actions>>{
@@ -194,6 +186,23 @@ TEST(PadNavigation, TheStickCountsOnlyPastTheDeadZoneAndDiagonalsMoveTheList) {
     stick.joysticks[0].x = x, stick.joysticks[0].y = y;
     EXPECT_EQ(j.Tick(stick), expected) << x << "," << y;
   }
+
+  std::vector<std::string> keys;
+  for (const char* title : {"Akai Katana", "alpine racer", "Bloody Roar", "Brave Blade", "Bust-A-Move", "Cool Boarders",
+                            "\xC3\x89lan", "\xC3\x89t\xC3\xA9", "Zero Gunner"})
+    keys.push_back(LetterJumpKey(title, false));
+  EXPECT_TRUE(keys[0] == keys[1] && keys[6] == "\xC3\x89") << "any case, a whole character";
+  // The last group stays; with no current row the first.
+  for (auto [current, direction, expected] : std::initializer_list<std::tuple<int, int, int>>{
+           {0, +1, 2}, {1, +1, 2}, {2, +1, 5}, {5, +1, 6}, {6, +1, 8}, {8, +1, 8},
+           {8, -1, 6}, {7, -1, 5}, {4, -1, 0}, {1, -1, 0}, {0, -1, 0}, {-1, +1, 0}})
+    EXPECT_EQ(LetterJumpRow(keys, current, direction), expected) << current;
+  EXPECT_EQ(LetterJumpRow({}, 0, +1), -1);
+  // Years group by the whole cell; descending order works the same way.
+  std::vector<std::string> years;
+  for (const char* y : {"1999", "1999", "1998", "", ""}) years.push_back(LetterJumpKey(y, true));
+  for (auto [current, direction, expected] : {std::tuple{0, +1, 2}, {2, +1, 3}, {4, -1, 2}})
+    EXPECT_EQ(LetterJumpRow(years, current, direction), expected) << current;
 }
 
 TEST(PadNavigation, BackAndStartHeldOneSecondEndTheGameOnceAndOpenNothing) {
@@ -219,26 +228,7 @@ TEST(PadNavigation, BackAndStartHeldOneSecondEndTheGameOnceAndOpenNothing) {
         << navigation << exit_combo << in_front << running;
 }
 
-TEST(PadNavigation, LetterJumpGoesFromGroupToGroupOfTheSortedColumn) {
-  std::vector<std::string> keys;
-  for (const char* title : {"Akai Katana", "alpine racer", "Bloody Roar", "Brave Blade", "Bust-A-Move", "Cool Boarders",
-                            "\xC3\x89lan", "\xC3\x89t\xC3\xA9", "Zero Gunner"})
-    keys.push_back(LetterJumpKey(title, false));
-  EXPECT_TRUE(keys[0] == keys[1] && keys[6] == "\xC3\x89") << "any case, a whole character";
-  // The last group stays; with no current row the first.
-  for (auto [current, direction, expected] : std::initializer_list<std::tuple<int, int, int>>{
-           {0, +1, 2}, {1, +1, 2}, {2, +1, 5}, {5, +1, 6}, {6, +1, 8}, {8, +1, 8},
-           {8, -1, 6}, {7, -1, 5}, {4, -1, 0}, {1, -1, 0}, {0, -1, 0}, {-1, +1, 0}})
-    EXPECT_EQ(LetterJumpRow(keys, current, direction), expected) << current;
-  EXPECT_EQ(LetterJumpRow({}, 0, +1), -1);
-  // Years group by the whole cell; descending order works the same way.
-  std::vector<std::string> years;
-  for (const char* y : {"1999", "1999", "1998", "", ""}) years.push_back(LetterJumpKey(y, true));
-  for (auto [current, direction, expected] : {std::tuple{0, +1, 2}, {2, +1, 3}, {4, -1, 2}})
-    EXPECT_EQ(LetterJumpRow(years, current, direction), expected) << current;
-}
-
-TEST(PadProbeReport, ParsesDevicesAndItemsAndIgnoresTheRest) {
+TEST(PadProbe, ParsesTheReportAProbeRunReplacesItOnlyWhenCompleteAndPluginPathsStayStrings) {
   PadProbe p = ParsePadProbe(
       "I|0|orphan|X|1\r\n"
       "D|0|Generic Stick\r\nI|0|Button 1|BUTTON1|0\r\n"
@@ -253,9 +243,8 @@ TEST(PadProbeReport, ParsesDevicesAndItemsAndIgnoresTheRest) {
   EXPECT_TRUE(ProbeTokenOf(p, 2, "RT")->token == "SLIDER2" && !ProbeTokenOf(p, 1, "RT"));
   EXPECT_EQ(*ProbeNameOfToken(p, 2, "BUTTON5"), "LB");
   EXPECT_TRUE(XInputPadNumber({}, 1) == 0 && IsXInputPad({}, 1) && ParsePadProbe("").empty());
-}
 
-TEST(PadProbeRun, AFreshCompleteReportReplacesTheOldOneAndAnIncompleteOneChangesNothing) {
+  // A fresh complete report replaces the old one; an incomplete one changes nothing.
   ControlsEnv env;
   ForgetPadProbe();
   WriteTestFile(env.dir.File("korvo-padprobe.txt"), "D|0|XInput Old\nI|0|A|BUTTON1|0\nEND\n");
@@ -280,10 +269,9 @@ TEST(PadProbeRun, AFreshCompleteReportReplacesTheOldOneAndAnIncompleteOneChanges
   RunPadProbe(false, writes("D|0|Other\nEND\n"));
   RunPadProbe(true, writes("D|0|Cut short\nI|0|C|BUTTON3|0\n"));
   EXPECT_TRUE(uses_the_new_report());
-}
 
-TEST(LuaPlugins, PathsCannotCloseTheirStringEarly) {
   for (auto [path, lua] : {std::pair{"C:/a b/x", "[=[C:/a b/x]=]"}, {"a]=]b", "[==[a]=]b]==]"}, {"a]=", "[==[a]=]==]"},
                             {"a]", "[=[a]]=]"}})
     EXPECT_EQ(LuaLongString(path), lua);
 }
+

@@ -43,7 +43,7 @@ class RealMame : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(RealMame, KeepsEveryLauncherSequenceWhenItSavesDefaultCfg) {
+TEST_F(RealMame, KeepsEveryLauncherSequenceWhenItSavesDefaultCfgAndALaterUpgradeKeepsItsOwnFileFirst) {
   for (bool from_mame_file : {false, true}) {
     SCOPED_TRACE(from_mame_file ? "MAME's first-run file" : "no file");
     DeleteFileAt(files.default_cfg);
@@ -86,10 +86,9 @@ TEST_F(RealMame, KeepsEveryLauncherSequenceWhenItSavesDefaultCfg) {
     EXPECT_EQ(sequences(at_rest, -1), sequences(m, -1));
     EXPECT_EQ(SequenceToWrite(at_rest, 4), "KEYCODE_4PAD OR JOYCODE_1_BUTTON3");
   }
-}
 
-TEST_F(RealMame, TheUpgradeOfALaterRunKeepsMamesOwnFileFirst) {
   // MAME saves the user's own entry in its own layout...
+  DeleteFileAt(files.default_cfg + ".korvo-backup");
   WriteTestFile(files.default_cfg,
                 "<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n<system name=\"default\">\n<input>\n"
                 "<port type=\"P1_BUTTON3\"><newseq type=\"standard\">KEYCODE_Z</newseq></port>\n"
