@@ -11,7 +11,7 @@
 #include "base/text_util.h"
 #include "support/test_support.h"
 
-TEST(TextUtil, ParseIntSaturatesUtf16CutsKeepCharactersAndFormatsGrowToFit) {
+TEST(TextUtil, ParseIntSaturatesUtf16CutsKeepCharactersLowerCaseFollowsUnicodeAndFormatsGrowToFit) {
   // A leading blank is skipped; beyond 32 bits the value saturates, however many digits follow.
   for (auto [text, value] : {std::pair{"-5", -5}, {"007", 7}, {" 12", 12}, {"2147483648", INT32_MAX},
                              {"99999999999", INT32_MAX}, {"+99999999999999999999999999999", INT32_MAX},
@@ -37,9 +37,8 @@ TEST(TextUtil, ParseIntSaturatesUtf16CutsKeepCharactersAndFormatsGrowToFit) {
   AppendFormat(out, "%s=%d", "video", 2);
   AppendFormat(out, "[%s]", std::string(2000, 'q').c_str());
   EXPECT_EQ(out, "xvideo=2[" + std::string(2000, 'q') + "]");
-}
 
-TEST(LowerCase, FollowsTheUnicodeSimpleMapping) {
+  // Lower case follows the Unicode simple mapping.
   // Latin Extended-A pairs on both parities, the odd ones out around them; malformed bytes are kept.
   EXPECT_EQ(LowerCaseWithTable("\xC5\x81\xC5\xBB\xC5\xBD\xC5\xB8"), "\xC5\x82\xC5\xBC\xC5\xBE\xC3\xBF");  // ŁŻŽŸ
   EXPECT_EQ(LowerCaseWithTable("\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF"), "\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF");  // already lower
@@ -54,7 +53,7 @@ TEST(LowerCase, FollowsTheUnicodeSimpleMapping) {
   for (uint32_t cp = 0; cp < 0x10000; ++cp) EXPECT_EQ(SimpleLowerCase(SimpleLowerCase(cp)), SimpleLowerCase(cp)) << cp;
 }
 
-TEST(Paths, JoinAndResolve) {
+TEST(PathsAndDisplayModes, JoinResolveAndTheModeListFiltersDeduplicatesSortsAndFallsBack) {
   for (auto [folder, name, joined] : {std::tuple{"C:\\", "x", "C:\\x"}, {"", "x", "x"}, {"a/", "x", "a/x"},
                                       {"C:\\Games", "korvo-settings.cfg", "C:\\Games\\korvo-settings.cfg"}})
     EXPECT_EQ(JoinPath(folder, name), joined);
@@ -63,9 +62,8 @@ TEST(Paths, JoinAndResolve) {
   SetLauncherFolder("C:\\Korvo");
   EXPECT_EQ(ResolvePath("mame\\mame.exe") + "|" + ResolvePath("E:\\mame.exe"), "C:\\Korvo\\mame\\mame.exe|E:\\mame.exe");
   SetLauncherFolder("");
-}
 
-TEST(DisplayModeList, FiltersDeduplicatesSortsAndFallsBack) {
+  // The display mode list: filtered, without duplicates, sorted, with a fallback.
   auto modes = CollectDisplayModes(
       {{1920, 1080, 32}, {640, 480, 8}, {800, 600, 32}, {640, 480, 16}, {1920, 1080, 16}, {320, 240, 32}, {1024, 768, 32}});
   EXPECT_EQ(modes, (DisplayModes{{640, 480}, {800, 600}, {1024, 768}, {1920, 1080}}));

@@ -77,13 +77,14 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   codes({{22, "1_BUTTON7"}, {20, "1_BUTTON8"}, {9, "1_ZAXIS_NEG_SWITCH"}});
 }
 
-TEST(ProfileText, RoundTripsAndReadsOnlyWellFormedLines) {
+TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCells) {
   ControlsEnv env;
-  InputMapping m;
-  ResetToLauncherDefaults(m);
-  SetAutofire(m, 16, true);
-  m.bindings[24] = ActionBinding{};  // absent: no line
-  std::string text = SerializeMapping(m);
+  // The profile text round-trips and reads only well-formed lines.
+  InputMapping profile;
+  ResetToLauncherDefaults(profile);
+  SetAutofire(profile, 16, true);
+  profile.bindings[24] = ActionBinding{};  // absent: no line
+  std::string text = SerializeMapping(profile);
   EXPECT_TRUE(text.find("SERVICE") == std::string::npos && text.find("bind=P2_BUTTON3\tO\t2_BUTTON6\t\t1\n") != std::string::npos);
   InputMapping back, edited;
   ApplyMappingText(back, text);
@@ -96,10 +97,7 @@ TEST(ProfileText, RoundTripsAndReadsOnlyWellFormedLines) {
   for (auto [i, binding] : {std::pair{4, "A|||af"}, {0, "A||"}, {5, "B||"}, {6, "-"}, {20, "-"}})
     EXPECT_EQ(Described(back, i), binding) << i;
   EXPECT_EQ(back.bindings[7].key.size(), kKeyMax);
-}
 
-TEST(Autofire, NoneOnlyWhileTheCombosPluginRunsRealSequenceAtRestAndTheControlsTabCells) {
-  ControlsEnv env;
   InputMapping& m = TheInputMapping();
   SetBindingKey(m, 4, "LCONTROL");
   SetAutofire(m, 4, true);

@@ -218,7 +218,7 @@ TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIs
   EXPECT_FALSE(UpgradeBindingVersion(broken, env.Files(), s, false, true) || s.binding_version != 3);
 }
 
-TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {
+TEST(GameCfgAndProfiles, LauncherInputsLeaveARealGameFileAndProfilesGetSafeNamesAndAreKept) {
   ControlsEnv env;
   App().settings.mapping_overrides_game_cfg = 1;
   const std::string with_inputs = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_with_inputs.cfg"));
@@ -250,9 +250,8 @@ TEST(GameCfgInputs, RemovesOnlyTheLauncherInputsOfARealGameFile) {
     StripGameCfgInputs(name);
     EXPECT_EQ(ReadTestFile(file), with_inputs) << name;
   }
-}
 
-TEST(Profiles, SafeFileNamesSaveReadRenameListAndDelete) {
+  // Profiles: safe file names; save, read, rename, list and delete.
   std::string wide;  // 60 characters of two bytes each stay whole characters
   for (int i = 0; i < 70; ++i) wide += "é";
   // Names Windows would open as a device, whatever follows the first dot, get a mark.
@@ -269,7 +268,6 @@ TEST(Profiles, SafeFileNamesSaveReadRenameListAndDelete) {
     EXPECT_EQ(name, saved) << typed;
   }
 
-  ControlsEnv env;
   InputMapping m;
   ResetToLauncherDefaults(m);
   ASSERT_TRUE(SaveProfile("Pad", m));
@@ -287,3 +285,4 @@ TEST(Profiles, SafeFileNamesSaveReadRenameListAndDelete) {
   EXPECT_TRUE(!ReadProfile("folder") && DeleteProfile("PAD"));
   EXPECT_FALSE(ProfileExists("PAD") || ReadProfile("PAD") || !ProfileDiffersFromMapping("PAD", m));
 }
+

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "base/file_system.h"
@@ -23,18 +24,14 @@
 namespace {
 const char* const kRealMame = "/usr/games/mame";
 
-bool WindowsOnly(const std::string& option, const std::string& value) {
-  if (option == "-video") return value == "d3d" || value == "gdi";
-  if (option == "-sound") return value == "dsound" || value == "xaudio2";
-  if (option == "-joystickprovider") return value != "none";
-  if (option == "-keyboardprovider") return value == "dinput";
-  return false;
-}
+const std::set<std::pair<std::string, std::string>> kWindowsOnly = {
+    {"-video", "d3d"}, {"-video", "gdi"}, {"-sound", "dsound"}, {"-sound", "xaudio2"}, {"-keyboardprovider", "dinput"},
+    {"-joystickprovider", "winhybrid"}, {"-joystickprovider", "dinput"}, {"-joystickprovider", "xinput"}};
 
 ArgList PortableOnly(const ArgList& args) {
   ArgList out;
   for (size_t i = 0; i < args.size(); ++i)
-    if (i + 1 < args.size() && WindowsOnly(args[i], args[i + 1])) ++i;
+    if (i + 1 < args.size() && kWindowsOnly.count({args[i], args[i + 1]})) ++i;
     else out.push_back(args[i]);
   return out;
 }

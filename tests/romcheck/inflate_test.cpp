@@ -24,20 +24,19 @@ int Decode(const std::string& stream) {
 }
 }  // namespace
 
-TEST(Crc32, KnownValuesContinuationAndTheFastPathAtEveryLengthAndAlignment) {
+TEST(Inflate, Crc32AndOutputMatchZlibCountedBeyondTheCapacityAndStoppedAfterTheLimit) {
+  // The CRC-32: known values, continuation, and the fast path at every length and alignment.
   EXPECT_TRUE(Crc32(0, "123456789", 9) == 0xCBF43926u && Crc32(0, "", 0) == 0u);
-  std::string data = RomLikeData(100000, 1);
-  uint32_t whole = Crc32(0, data.data(), data.size());
-  EXPECT_EQ(whole, ZlibCrc(data));
-  EXPECT_EQ(Crc32(Crc32(0, data.data(), 777), data.data() + 777, data.size() - 777), whole);
+  std::string bytes = RomLikeData(100000, 1);
+  uint32_t whole = Crc32(0, bytes.data(), bytes.size());
+  EXPECT_EQ(whole, ZlibCrc(bytes));
+  EXPECT_EQ(Crc32(Crc32(0, bytes.data(), 777), bytes.data() + 777, bytes.size() - 777), whole);
   for (size_t offset = 0; offset < 16; ++offset)
     for (size_t length = 0; length < 4096; length += (length < 300 ? 1 : 61)) {
-      const char* p = data.data() + offset;
+      const char* p = bytes.data() + offset;
       ASSERT_EQ(Crc32(0x12345678u, p, length), Crc32Portable(0x12345678u, p, length)) << offset << " " << length;
     }
-}
 
-TEST(Inflate, MatchesZlibAtEveryLevelAndStrategyCountsBeyondTheCapacityAndStopsAfterTheLimit) {
   const std::vector<std::string> inputs = {"", "a", RomLikeData(3000, 3), RomLikeData(700000, 4),
                                            std::string(300000, '\0')};
   for (const std::string& data : inputs)

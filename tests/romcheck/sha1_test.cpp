@@ -41,7 +41,6 @@ TEST(Sha1, MatchesSha1sumOnBothPathsWholeAndInPieces) {
   Sha1Digest d{};
   EXPECT_FALSE(ParseSha1Hex("da39a3ee5e6b4b0d3255bfef95601890afd8070", d) ||
                ParseSha1Hex("da39a3ee5e6b4b0d3255bfef95601890afd8070g", d));
-  RecordProperty("hardware_path", Sha1HasHardwarePath() ? "yes" : "no");
 }
 
 }  // namespace

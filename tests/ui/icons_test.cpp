@@ -22,7 +22,7 @@ long Total(const std::vector<uint8_t>& mask) { return std::accumulate(mask.begin
 uint8_t At(const std::vector<uint8_t>& mask, int size, int x, int y) { return mask[y * size + x]; }
 }  // namespace
 
-TEST(IconMask, EveryIconDrawsCentredAtEverySizeAndTheStarIsSymmetric) {
+TEST(IconMask, EveryIconDrawsCentredTheStarIsSymmetricTheShapesHoldTheirPointsAndTheCache) {
   for (int size : {16, 20, 40}) {
     for (int icon = 0; icon < kIconCount; ++icon)
       for (bool filled : {false, true}) {
@@ -49,9 +49,7 @@ TEST(IconMask, EveryIconDrawsCentredAtEverySizeAndTheStarIsSymmetric) {
   EXPECT_EQ(IconMask(kIconPlay, false, 20), IconMask(kIconPlay, true, 20));  // only the star has a filled look
   EXPECT_TRUE(IconMask(kIconCount, false, 16).empty() && IconMask(-1, false, 16).empty() &&
               IconMask(kIconPlay, false, 0).empty());
-}
 
-TEST(IconMask, GearPlayAndStatusShapesAndTheCache) {
   const int size = 40;
   // Points of the 24-unit grid fully inked or empty: the gear's hole, body and teeth up and at 45 degrees;
   // the play triangle; the disc, its black check and outside it; the cross's middle; the shield, its
