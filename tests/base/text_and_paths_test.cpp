@@ -32,13 +32,11 @@ TEST(TextUtil, ParseIntSaturatesUtf16CutsKeepCharactersLowerCaseFollowsUnicodeAn
   EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 3), "a\xF0\x9F\x8E\xAE");
   EXPECT_EQ(CutToUtf16Units("abc", 0), "");
 
-  // A format longer than any first guess still comes out whole.
   TextBuffer out = "x";
   AppendFormat(out, "%s=%d", "video", 2);
   AppendFormat(out, "[%s]", std::string(2000, 'q').c_str());
   EXPECT_EQ(out, "xvideo=2[" + std::string(2000, 'q') + "]");
 
-  // Lower case follows the Unicode simple mapping.
   // Latin Extended-A pairs on both parities, the odd ones out around them; malformed bytes are kept.
   EXPECT_EQ(LowerCaseWithTable("\xC5\x81\xC5\xBB\xC5\xBD\xC5\xB8"), "\xC5\x82\xC5\xBC\xC5\xBE\xC3\xBF");  // ŁŻŽŸ
   EXPECT_EQ(LowerCaseWithTable("\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF"), "\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF");  // already lower
@@ -63,7 +61,6 @@ TEST(PathsAndDisplayModes, JoinResolveAndTheModeListFiltersDeduplicatesSortsAndF
   EXPECT_EQ(ResolvePath("mame\\mame.exe") + "|" + ResolvePath("E:\\mame.exe"), "C:\\Korvo\\mame\\mame.exe|E:\\mame.exe");
   SetLauncherFolder("");
 
-  // The display mode list: filtered, without duplicates, sorted, with a fallback.
   auto modes = CollectDisplayModes(
       {{1920, 1080, 32}, {640, 480, 8}, {800, 600, 32}, {640, 480, 16}, {1920, 1080, 16}, {320, 240, 32}, {1024, 768, 32}});
   EXPECT_EQ(modes, (DisplayModes{{640, 480}, {800, 600}, {1024, 768}, {1920, 1080}}));

@@ -251,7 +251,6 @@ TEST(GameCfgAndProfiles, LauncherInputsLeaveARealGameFileAndProfilesGetSafeNames
     EXPECT_EQ(ReadTestFile(file), with_inputs) << name;
   }
 
-  // Profiles: safe file names; save, read, rename, list and delete.
   std::string wide;  // 60 characters of two bytes each stay whole characters
   for (int i = 0; i < 70; ++i) wide += "é";
   // Names Windows would open as a device, whatever follows the first dot, get a mark.

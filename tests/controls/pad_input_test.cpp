@@ -169,7 +169,7 @@ TEST(PadNavigation, EachControlActsOnANewPressOnlyAndAHeldDirectionRepeatsAfter4
   EXPECT_TRUE(late.Tick(Pad(0x0200)) == Actions{A::kPageDown} && late.Tick(Pad(0x0200)).empty());
 }
 
-TEST(PadNavigation, TheStickCountsOnlyPastTheDeadZoneAndLetterJumpGoesFromGroupToGroup) {
+TEST(PadNavigation, TheStickBackAndStartToEndTheGamePollingAndLetterJump) {
   Session s;
   // Eased a little and pushed again: one push, no flicker; back from rest it must pass the dead zone again.
   for (auto [lx, ly, expected] : std::initializer_list<std::tuple<int16_t, int16_t, Actions>>{
@@ -203,20 +203,19 @@ TEST(PadNavigation, TheStickCountsOnlyPastTheDeadZoneAndLetterJumpGoesFromGroupT
   for (const char* y : {"1999", "1999", "1998", "", ""}) years.push_back(LetterJumpKey(y, true));
   for (auto [current, direction, expected] : {std::tuple{0, +1, 2}, {2, +1, 3}, {4, -1, 2}})
     EXPECT_EQ(LetterJumpRow(years, current, direction), expected) << current;
-}
 
-TEST(PadNavigation, BackAndStartHeldOneSecondEndTheGameOnceAndOpenNothing) {
-  Session s;
-  s.mode.exit_combo = true;
-  s.Tick(Pad(kBack));
-  auto seen = s.Hold(Pad(kBack | kStart), 1500);
-  ASSERT_EQ(seen.size(), 1u) << "one end, no Favorites Only, no Settings";
-  EXPECT_TRUE(seen[0].second == A::kEndGame && seen[0].first >= 1000u && seen[0].first < 1016u) << seen[0].first;
-  EXPECT_TRUE(s.Tick(Pad(kStart)).empty() && s.Tick(Pad()).empty()) << "let go after the combination: Start opens nothing";
+  // Back and Start held one second end the game once and open nothing.
+  Session combo;
+  combo.mode.exit_combo = true;
+  combo.Tick(Pad(kBack));
+  auto ends = combo.Hold(Pad(kBack | kStart), 1500);
+  ASSERT_EQ(ends.size(), 1u) << "one end, no Favorites Only, no Settings";
+  EXPECT_TRUE(ends[0].second == A::kEndGame && ends[0].first >= 1000u && ends[0].first < 1016u) << ends[0].first;
+  EXPECT_TRUE(combo.Tick(Pad(kStart)).empty() && combo.Tick(Pad()).empty()) << "let go after the combination: Start opens nothing";
   // Let go early: nothing; again from the start: a second end, also while MAME is in front.
-  EXPECT_TRUE(s.Hold(Pad(kBack | kStart), 900).empty() && s.Tick(Pad(kStart)).empty());
-  s.mode = {false, true};
-  EXPECT_EQ(s.Hold(Pad(kBack | kStart), 1100).size(), 1u);
+  EXPECT_TRUE(combo.Hold(Pad(kBack | kStart), 900).empty() && combo.Tick(Pad(kStart)).empty());
+  combo.mode = {false, true};
+  EXPECT_EQ(combo.Hold(Pad(kBack | kStart), 1100).size(), 1u);
 
   // Polling: 16 ms while navigating, 100 ms while only the combination is watched, else none.
   for (auto [navigation, exit_combo, in_front, running, period] :
@@ -244,7 +243,6 @@ TEST(PadProbe, ParsesTheReportAProbeRunReplacesItOnlyWhenCompleteAndPluginPathsS
   EXPECT_EQ(*ProbeNameOfToken(p, 2, "BUTTON5"), "LB");
   EXPECT_TRUE(XInputPadNumber({}, 1) == 0 && IsXInputPad({}, 1) && ParsePadProbe("").empty());
 
-  // A fresh complete report replaces the old one; an incomplete one changes nothing.
   ControlsEnv env;
   ForgetPadProbe();
   WriteTestFile(env.dir.File("korvo-padprobe.txt"), "D|0|XInput Old\nI|0|A|BUTTON1|0\nEND\n");

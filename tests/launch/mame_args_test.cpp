@@ -162,7 +162,6 @@ TEST_F(MameArgsTest, EachSettingGivesItsArgumentsQuotedAndSplit) {
   }
 }
 
-// Windows' own splitting is compared under Wine; here only the documented forms.
 // Options the located MAME does not list are left out with their values and
 // noted; the user's typed extra arguments go as typed. The fake MAME answers
 // with MAME 0.251's recorded list, then with an edited one that lacks options
@@ -291,7 +290,6 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   s.roms_directory = "  roms2 ; E:\\r";
   EXPECT_EQ(MameRomsFolder(s), "C:\\Korvo\\roms2");
 
-  // Every game gets its own safe shortcut file name.
   GameList games = BuildGameList();
   MameListing listing;
   ParseListfull(ReadTestFile(SourcePath("tests/fixtures/mame0251/listfull.txt")), GameTableSets(), listing);

@@ -93,7 +93,6 @@ TEST(Play, StartWaitDiagnoseStopAndAFailedStart) {
   for (const char* line : {"mame.exe tekken3 -window", "cfg\\default.cfg (missing)\r\n", "cfg\\tekken3.cfg (none)\r\n"})
     EXPECT_NE(log.find(line), std::string::npos) << line;
 
-  // Stop ends a hanging MAME silently; a failed start changes nothing.
   FakeFolder hanging;
   hanging.Control("hang=1\n");
   ASSERT_TRUE(hanging.Start("sfex2", error));
@@ -147,7 +146,7 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
   EXPECT_NE(std::find(calls[1].args.begin(), calls[1].args.end(), "-nowindow"), calls[1].args.end());
 }
 
-TEST(CapturedRun, OutputExitCodeArgumentsAndTheTimeLimit) {
+TEST(CapturedRun, OutputExitCodeArgumentsTheTimeLimitAndTheGameListLoaderAskingTheFakeOnce) {
   TempDir dir;
   // 1.5 MB, far more than a pipe holds, then a non-zero end.
   std::string big = Script(dir, "big", "head -c 1572864 /dev/zero | tr '\\0' x; printf '[%s]' \"$@\" >&2; exit 7");
@@ -190,6 +189,36 @@ TEST(CapturedRun, OutputExitCodeArgumentsAndTheTimeLimit) {
     EXPECT_NE(kill(atoi(ReadTestFile(pid_file).c_str()), 0), 0);  // gone
     EXPECT_EQ(out, body.rfind("echo", 0) == 0 ? "started\n" : out);
   }
+
+  SetLauncherFolder(dir.path());
+  ResetSettings(App().settings);
+  auto load = [](bool force) {
+    std::promise<std::unique_ptr<GameListBlock>> done;
+    auto arrived = done.get_future();
+    EXPECT_TRUE(StartGameListLoader(force, LocatedMameAsker(),
+                                    [&done](std::unique_ptr<GameListBlock> b) { done.set_value(std::move(b)); }));
+    // The main thread owns the settings and may store them anew meanwhile
+    // (OK of the options); the loader located MAME before it started.
+    for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i) {
+      Settings same = App().settings;
+      App().settings = same;
+    }
+    EXPECT_EQ(arrived.wait_for(std::chrono::seconds(1)), std::future_status::ready);
+    return arrived.get();
+  };
+  // No MAME: the table as built, and no cache.
+  auto block = load(true);
+  ASSERT_TRUE(block && block->built);
+  EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, BuildGameList()[22].title);
+  EXPECT_FALSE(TestFileExists(dir.File("korvo-listing-cache.cfg")) || TestFileExists(dir.File("korvo-options-cache.cfg")));
+
+  std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
+  for (int i = 0; i < 2; ++i)  // the second time from the caches
+    EXPECT_EQ(FindGameBySet(load(false)->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
+  // Both questions were asked once for this MAME build: the listing and the options.
+  std::string asked;
+  for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")))) asked += call.args.at(0) + " ";
+  EXPECT_EQ(asked, "-listfull -showusage ");
 }
 
 TEST(ExitDiagnosis, StatusBoxAndRomCheckForEachEndTheOutputTailAndWhereTheOutputIsKept) {
@@ -261,35 +290,3 @@ TEST(ExitDiagnosis, StatusBoxAndRomCheckForEachEndTheOutputTailAndWhereTheOutput
     EXPECT_EQ(OutputPathFor(logs, temp, "C:\\Korvo"), path) << temp;
 }
 
-TEST(GameListLoader, AsksTheFakeOnceThenUsesTheCache) {
-  TempDir dir;
-  SetLauncherFolder(dir.path());
-  ResetSettings(App().settings);
-  auto load = [](bool force) {
-    std::promise<std::unique_ptr<GameListBlock>> done;
-    auto arrived = done.get_future();
-    EXPECT_TRUE(StartGameListLoader(force, LocatedMameAsker(),
-                                    [&done](std::unique_ptr<GameListBlock> b) { done.set_value(std::move(b)); }));
-    // The main thread owns the settings and may store them anew meanwhile
-    // (OK of the options); the loader located MAME before it started.
-    for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i) {
-      Settings same = App().settings;
-      App().settings = same;
-    }
-    EXPECT_EQ(arrived.wait_for(std::chrono::seconds(1)), std::future_status::ready);
-    return arrived.get();
-  };
-  // No MAME: the table as built, and no cache.
-  auto block = load(true);
-  ASSERT_TRUE(block && block->built);
-  EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, BuildGameList()[22].title);
-  EXPECT_FALSE(TestFileExists(dir.File("korvo-listing-cache.cfg")) || TestFileExists(dir.File("korvo-options-cache.cfg")));
-
-  std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
-  for (int i = 0; i < 2; ++i)  // the second time from the caches
-    EXPECT_EQ(FindGameBySet(load(false)->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
-  // Both questions were asked once for this MAME build: the listing and the options.
-  std::string asked;
-  for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")))) asked += call.args.at(0) + " ";
-  EXPECT_EQ(asked, "-listfull -showusage ");
-}

@@ -29,8 +29,6 @@ class RomCheckReport : public ::testing::Test {
     chmod(dir_.File("mame.exe").c_str(), 0755);
     games_ = BuildGameList();
   }
-  void TearDown() override { ResetSettings(App().settings); }
-
   std::string Report(const char* set) {
     const GameEntry* entry = FindGameBySet(games_, set);
     EXPECT_NE(entry, nullptr);
