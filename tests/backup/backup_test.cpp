@@ -208,9 +208,9 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   };
   settings_.binding_version = 5;
   auto before = Snapshot(folders_.launcher);
-  EXPECT_EQ(RestoreSettingsFromBackup(zip_of({Stored("korvo-settings.cfg", "video=1\r\n"), Stored("mame/cfg/default.cfg", "<r/>")}),
-                                      folders_, settings_, games_),
-            2);
+  const std::string settings_and_cfg =
+      zip_of({Stored("korvo-settings.cfg", "video=1\r\n"), Stored("mame/cfg/default.cfg", "<r/>")});
+  EXPECT_EQ(RestoreSettingsFromBackup(settings_and_cfg, folders_, settings_, games_), 2);
   for (const char* reset : {"korvo-games.cfg", "korvo-combos.cfg", "korvo-autofire.cfg"})
     EXPECT_FALSE(TestFileExists(L(reset))) << reset;
   EXPECT_EQ(settings_.video, 1);

@@ -11,7 +11,7 @@
 #include "base/text_util.h"
 #include "support/test_support.h"
 
-TEST(TextUtil, ParseIntSaturatesUtf16CutsKeepCharactersLowerCaseFollowsUnicodeAndFormatsGrowToFit) {
+TEST(TextUtil, ParseIntUtf16CutsLowerCaseAndFormatting) {
   // A leading blank is skipped; beyond 32 bits the value saturates, however many digits follow.
   for (auto [text, value] : {std::pair{"-5", -5}, {"007", 7}, {" 12", 12}, {"2147483648", INT32_MAX},
                              {"99999999999", INT32_MAX}, {"+99999999999999999999999999999", INT32_MAX},
@@ -51,7 +51,7 @@ TEST(TextUtil, ParseIntSaturatesUtf16CutsKeepCharactersLowerCaseFollowsUnicodeAn
   for (uint32_t cp = 0; cp < 0x10000; ++cp) EXPECT_EQ(SimpleLowerCase(SimpleLowerCase(cp)), SimpleLowerCase(cp)) << cp;
 }
 
-TEST(PathsAndDisplayModes, JoinResolveAndTheModeListFiltersDeduplicatesSortsAndFallsBack) {
+TEST(PathsAndDisplayModes, JoinResolveAndTheModeList) {
   for (auto [folder, name, joined] : {std::tuple{"C:\\", "x", "C:\\x"}, {"", "x", "x"}, {"a/", "x", "a/x"},
                                       {"C:\\Games", "korvo-settings.cfg", "C:\\Games\\korvo-settings.cfg"}})
     EXPECT_EQ(JoinPath(folder, name), joined);

@@ -114,7 +114,7 @@ TEST(DefaultCfgText, ReadEditOddElementsAndTheDefaultSystemsPlace) {
   }
 }
 
-TEST(DefaultCfgWrite, WholeFileStableRewriteFailuresTheOneBackupAndRealMameFilesChangeOnlyInTheLauncherPorts) {
+TEST(DefaultCfgWrite, StableRewriteFailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
   ControlsEnv env;
   InputMapping& m = TheInputMapping();
   ResetToLauncherDefaults(m);
@@ -218,7 +218,7 @@ TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIs
   EXPECT_FALSE(UpgradeBindingVersion(broken, env.Files(), s, false, true) || s.binding_version != 3);
 }
 
-TEST(GameCfgAndProfiles, LauncherInputsLeaveARealGameFileAndProfilesGetSafeNamesAndAreKept) {
+TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAndKept) {
   ControlsEnv env;
   App().settings.mapping_overrides_game_cfg = 1;
   const std::string with_inputs = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_with_inputs.cfg"));

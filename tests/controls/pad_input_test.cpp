@@ -86,7 +86,8 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
   long_token.readings.pads[0].buttons = 0x1000;
   EXPECT_EQ(long_token.Tick().value_or(""), "1_" + std::string(kPadCodeMax - 2, 'T'));
 
-  // The legacy joystick's state word. Bits 20-23: POV up, down, left, right (diagonals set both neighbours); bits 24-27: the stick's.
+  // The legacy joystick's state word. Bits 20-23: POV up, down, left, right (diagonals set both
+  // neighbours); bits 24-27: the stick's.
   JoystickReading r{true};
   for (auto [pov, x, y, bits] : std::initializer_list<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t>>{
            {65535, 32767, 32767, 0x00}, {0, 32767, 32767, 0x01}, {4500, 32767, 32767, 0x09}, {13500, 32767, 32767, 0x0A},
@@ -128,7 +129,7 @@ struct Session {
 };
 }  // namespace
 
-TEST(PadNavigation, EachControlActsOnANewPressOnlyAndAHeldDirectionRepeatsAfter400MsSpeedingUp) {
+TEST(PadNavigation, EachControlActsOnANewPressAndAHeldDirectionRepeats) {
   // The actions expected on press, while held, then on release.
   struct Case { uint16_t xinput; uint32_t joystick_buttons, pov; Actions expected; } cases[] = {
       {kDpadUp, 0, 0, {A::kUp}}, {kDpadDown, 0, 18000, {A::kDown}}, {0x0004, 0, 27000, {A::kLeft}},
@@ -227,7 +228,7 @@ TEST(PadNavigation, TheStickBackAndStartToEndTheGamePollingAndLetterJump) {
         << navigation << exit_combo << in_front << running;
 }
 
-TEST(PadProbe, ParsesTheReportAProbeRunReplacesItOnlyWhenCompleteAndPluginPathsStayStrings) {
+TEST(PadProbe, ReportParsedReplacedOnlyWhenCompleteAndPluginPathsStayStrings) {
   PadProbe p = ParsePadProbe(
       "I|0|orphan|X|1\r\n"
       "D|0|Generic Stick\r\nI|0|Button 1|BUTTON1|0\r\n"

@@ -43,7 +43,7 @@ class RealMame : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(RealMame, KeepsEveryLauncherSequenceALaterUpgradeKeepsItsOwnFileAndBothPluginsWriteTheirReports) {
+TEST_F(RealMame, KeepsTheLauncherSequencesAndItsOwnFileAndRunsBothPlugins) {
   for (bool from_mame_file : {false, true}) {
     SCOPED_TRACE(from_mame_file ? "MAME's first-run file" : "no file");
     DeleteFileAt(files.default_cfg);

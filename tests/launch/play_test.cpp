@@ -146,7 +146,7 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
   EXPECT_NE(std::find(calls[1].args.begin(), calls[1].args.end(), "-nowindow"), calls[1].args.end());
 }
 
-TEST(CapturedRun, OutputExitCodeArgumentsTheTimeLimitAndTheGameListLoaderAskingTheFakeOnce) {
+TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
   TempDir dir;
   // 1.5 MB, far more than a pipe holds, then a non-zero end.
   std::string big = Script(dir, "big", "head -c 1572864 /dev/zero | tr '\\0' x; printf '[%s]' \"$@\" >&2; exit 7");
@@ -221,7 +221,7 @@ TEST(CapturedRun, OutputExitCodeArgumentsTheTimeLimitAndTheGameListLoaderAskingT
   EXPECT_EQ(asked, "-listfull -showusage ");
 }
 
-TEST(ExitDiagnosis, StatusBoxAndRomCheckForEachEndTheOutputTailAndWhereTheOutputIsKept) {
+TEST(ExitDiagnosis, StatusBoxRomCheckOutputTailAndOutputFile) {
   const std::string said = "error: something\nFatal error: cannot run";
   const std::string quick = "MAME closed after 3 s (exit code 0): use Game > Check ROM Set, and turn on Enable Logs "
                             "to see the command line";

@@ -119,7 +119,8 @@ TEST_F(RomCheckReport, TheRompathReachesMameIntactAndWithoutMameOnlyTheZipsAreCh
   EXPECT_EQ(calls[0].args, (std::vector<std::string>{"-verifyroms", "tekken3", "-rompath", dir_.File("roms\\")}));
   const std::string missing = "tekken3.zip (game): MISSING - put tekken3.zip into the ROMs folder\r\n\r\n"
                               "1 file(s) missing. \r\n\r\nMAME's own check (-verifyroms):\r\n";
-  const std::string not_found = "romset \"tekken3\" not found!\r\n\r\nMAME found a problem (exit code 2): see the lines above.";
+  const std::string not_found =
+      "romset \"tekken3\" not found!\r\n\r\nMAME found a problem (exit code 2): see the lines above.";
   EXPECT_TRUE(report.ends_with(missing + not_found)) << report;
 
   App().settings.roms_directory = dir_.File("roms");

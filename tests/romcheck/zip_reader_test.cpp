@@ -24,7 +24,7 @@ const std::vector<std::string> kDamagedDirectory = {
     "the zip directory is damaged or the file is cut off (not a complete download?)"};
 }  // namespace
 
-TEST(CheckZip, SoundZipsLimitsOfTheFileAndTheCommentBogusDirectoryFieldsAndBombs) {
+TEST(CheckZip, SoundZipsSizeLimitsBogusDirectoryFieldsAndBombs) {
   std::string rom = RomLikeData(50000, 10);
   Member with_extra = Deflated("x.bin", rom);
   with_extra.extra = std::string("UT\x05\x00\x01\x00\x00\x00\x00", 9);  // as other zip tools add
@@ -67,7 +67,7 @@ TEST(CheckZip, SoundZipsLimitsOfTheFileAndTheCommentBogusDirectoryFieldsAndBombs
   EXPECT_TRUE(r.problem_count == 999u && r.problems[0] == "m1: its data is missing (the zip is cut off or damaged)");
 }
 
-TEST(CheckZip, MemberProblemTextsTheirLimitsNamesAndExtractingOnlySoundMembers) {
+TEST(CheckZip, MemberProblemsNamesAndExtractingSoundMembers) {
   std::string rom = RomLikeData(20000, 14);
   Member bad_size = Deflated("size.bin", rom), stored_size = Stored("stored.bin", "abc");
   bad_size.size += 1;

@@ -22,7 +22,7 @@ long Total(const std::vector<uint8_t>& mask) { return std::accumulate(mask.begin
 uint8_t At(const std::vector<uint8_t>& mask, int size, int x, int y) { return mask[y * size + x]; }
 }  // namespace
 
-TEST(IconMask, EveryIconDrawsCentredTheStarIsSymmetricTheShapesHoldTheirPointsAndTheCache) {
+TEST(IconMask, EveryIconCentredTheStarSymmetricShapesAndTheCache) {
   for (int size : {16, 20, 40}) {
     for (int icon = 0; icon < kIconCount; ++icon)
       for (bool filled : {false, true}) {
@@ -79,7 +79,7 @@ TEST(IconMask, EveryIconDrawsCentredTheStarIsSymmetricTheShapesHoldTheirPointsAn
   EXPECT_TRUE(cache.Get(kIconCount, false, 16).empty());
 }
 
-TEST(Colours, BlendsGoChannelByChannelPremultipliedPixelsCarryCoverageAndToolStatesStandOut) {
+TEST(Colours, BlendsPremultipliedPixelsAndToolButtonStates) {
   // Background to ink, with no bleeding between channels.
   for (auto [back, ink, coverage, blended] : std::initializer_list<std::tuple<uint32_t, uint32_t, uint8_t, uint32_t>>{
            {0x202020, 0xE8E8E8, 0, 0x202020}, {0x202020, 0xE8E8E8, 255, 0xE8E8E8}, {0xFF0000, 0x0000FF, 128, 0x7F0080},
