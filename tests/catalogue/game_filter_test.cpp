@@ -60,6 +60,7 @@ TEST(FilterRows, SearchFavoritesAvailabilityTheFourListsAndTheirValues) {
   EXPECT_EQ(lists.values[2], (std::vector<std::string>{"Action", "Fighting", "Mahjong", "Music", "Other", "Puzzle",
                                                        "Quiz", "Racing", "Shooter", "Sports"}));
   EXPECT_TRUE(lists.values[3].size() == static_cast<size_t>(kBoardCount) && lists.values[3].front() == "Acclaim ZN-1");
+  EXPECT_TRUE(FilterLists{}.Empty() && !lists.Empty());
   FilterSelection noted;
   noted.value[0] = "JP", noted.value[1] = "Nobody", noted.value[3] = "Taito G-Net";
   FilterSelection sel = MatchSelection(lists, noted);
