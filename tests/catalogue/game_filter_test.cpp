@@ -22,32 +22,7 @@ std::vector<int32_t> Found(const GameList& list, const std::string& typed) {
 }
 }  // namespace
 
-TEST(FilterLists, HoldTheValuesSortedWithinCapacityAndWidthAndSelectionsFallBack) {
-  GameList list = BuildGameList();
-  FilterLists lists = BuildFilterValues(list);
-  EXPECT_EQ(lists.values[0], (std::vector<std::string>{"ASIA", "EUROPE", "JP", "Other", "US", "WORLD"}));
-  EXPECT_EQ(lists.values[2], (std::vector<std::string>{"Action", "Fighting", "Mahjong", "Music", "Other", "Puzzle",
-                                                       "Quiz", "Racing", "Shooter", "Sports"}));
-  EXPECT_TRUE(lists.values[3].size() == static_cast<size_t>(kBoardCount) && lists.values[3].front() == "Acclaim ZN-1");
-  EXPECT_TRUE(FilterLists{}.Empty() && !lists.Empty());
-  FilterSelection noted;
-  noted.value[0] = "JP", noted.value[1] = "Nobody", noted.value[3] = "Taito G-Net";
-  FilterSelection sel = MatchSelection(lists, noted);
-  EXPECT_EQ(sel.value[0] + "|" + sel.value[1] + "|" + sel.value[2] + "|" + sel.value[3], "JP|||Taito G-Net");
-
-  // 40 boards with long names: 32 of them, cut to 39 characters, still filter.
-  static std::string names[40];
-  for (int i = 0; i < 40; ++i) list[i].board = (names[i] = "Board " + std::to_string(100 + i) + std::string(40, 'x')).c_str();
-  list.resize(40);
-  lists = BuildFilterValues(list);
-  ASSERT_EQ(lists.values[3].size(), 32u);
-  EXPECT_EQ(lists.values[3].back(), names[31].substr(0, 39));
-  FilterState st;
-  st.selection.value[3] = lists.values[3][5];
-  EXPECT_EQ(Numbers(list, FilterRows(list, st, {}, nullptr)), (std::vector<int32_t>{6}));
-}
-
-TEST(FilterRows, SearchFavoritesAvailabilityAndTheFourListsCombine) {
+TEST(FilterRows, SearchFavoritesAvailabilityTheFourListsAndTheirValues) {
   GameList list = BuildGameList();
   EXPECT_EQ(Found(list, "  82 "), (std::vector<int32_t>{82, 268, 277, 278, 279, 280, 281}));  // number, title or info
   EXPECT_EQ(Found(list, "182").size(), 1u);
@@ -77,9 +52,33 @@ TEST(FilterRows, SearchFavoritesAvailabilityAndTheFourListsCombine) {
             (std::vector<int32_t>{89, 90, 91, 93, 99, 100, 101, 104, 112, 121, 122, 123}));
   by_lists.search = PrepareSearchText("soul");
   EXPECT_EQ(Numbers(list, FilterRows(list, by_lists, {}, nullptr)), (std::vector<int32_t>{99, 100, 101}));
+
+  // The lists hold their values sorted, within capacity and width; selections fall back.
+  list = BuildGameList();
+  FilterLists lists = BuildFilterValues(list);
+  EXPECT_EQ(lists.values[0], (std::vector<std::string>{"ASIA", "EUROPE", "JP", "Other", "US", "WORLD"}));
+  EXPECT_EQ(lists.values[2], (std::vector<std::string>{"Action", "Fighting", "Mahjong", "Music", "Other", "Puzzle",
+                                                       "Quiz", "Racing", "Shooter", "Sports"}));
+  EXPECT_TRUE(lists.values[3].size() == static_cast<size_t>(kBoardCount) && lists.values[3].front() == "Acclaim ZN-1");
+  EXPECT_TRUE(FilterLists{}.Empty() && !lists.Empty());
+  FilterSelection noted;
+  noted.value[0] = "JP", noted.value[1] = "Nobody", noted.value[3] = "Taito G-Net";
+  FilterSelection sel = MatchSelection(lists, noted);
+  EXPECT_EQ(sel.value[0] + "|" + sel.value[1] + "|" + sel.value[2] + "|" + sel.value[3], "JP|||Taito G-Net");
+
+  // 40 boards with long names: 32 of them, cut to 39 characters, still filter.
+  static std::string names[40];
+  for (int i = 0; i < 40; ++i) list[i].board = (names[i] = "Board " + std::to_string(100 + i) + std::string(40, 'x')).c_str();
+  list.resize(40);
+  lists = BuildFilterValues(list);
+  ASSERT_EQ(lists.values[3].size(), 32u);
+  EXPECT_EQ(lists.values[3].back(), names[31].substr(0, 39));
+  FilterState by_board;
+  by_board.selection.value[3] = lists.values[3][5];
+  EXPECT_EQ(Numbers(list, FilterRows(list, by_board, {}, nullptr)), (std::vector<int32_t>{6}));
 }
 
-TEST(RowOrder, EachColumnHasItsKeyAndTieBreaks) {
+TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   GameList list = BuildGameList();
   IdList favorites = {300, 5};
   HasRomsFn has_roms = [](const GameEntry& e) { return e.number <= 3; };
@@ -104,11 +103,6 @@ TEST(RowOrder, EachColumnHasItsKeyAndTieBreaks) {
   s.sort_column = kColumnHardware;
   EXPECT_EQ(head(Numbers(list, VisibleRows(list, {}, s, nullptr)), 2), (std::vector<int32_t>{172, 171}));
 
-}
-
-TEST(ListState, FilterKeysResetAndRecentGames) {
-  Settings s;
-  ResetSettings(s);
   // The saved filters load cut to their lists' widths; a saved choice no
   // game produces falls back to All, the others stay.
   ParseSettingsText(s, "filter_region=JAPANESE\nfilter_genre=Fighting\nfilter_maker=" + std::string(50, 'm'));

@@ -3,20 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <set>
 #include <string>
 
+#include "base/text_case.h"
 #include "catalogue/classify.h"
 
-namespace {
-std::string ToLower(std::string s) {
-  for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-}  // namespace
-
-TEST(GameTable, LookUps) {
+TEST(GameTable, LookUpsShortcutTitlesInfoTextsAndTitleOrder) {
   EXPECT_EQ(std::string(GameTableRowByNumber(1)->set) + GameTableRowByNumber(462)->set, "ts2tblkkuzug");
   EXPECT_TRUE(GameTableRowByNumber(0) == nullptr && GameTableRowByNumber(463) == nullptr);
   EXPECT_EQ(GameTableRowBySet("TEKKEN3")->number, 82);
@@ -37,10 +30,17 @@ TEST(GameTable, LookUps) {
   }
   EXPECT_EQ(FindGameByNumber(list, 462)->set, "tblkkuzug");
   EXPECT_TRUE(FindGameByNumber(list, 9999) == nullptr && FindGameIndexByNumber(list, -1) == -1);
-}
 
-TEST(GameList, InfoTextsNotInMameAndTitleOrder) {
-  GameList list = BuildGameList();
+  // A shortcut's name grows only as far as the table needs to tell games apart.
+  auto name = [&](const char* set) { return ShortcutTitle(list, *FindGameBySet(list, set)); };
+  EXPECT_EQ(name("ts2"), "Battle Arena Toshinden 2 (Europe)");  // unique
+  EXPECT_EQ(name("gdarius2"), "G-Darius Ver.2 (Ver)");          // the version tells it from G-Darius
+  EXPECT_EQ(name("gdarius"), "G-Darius (Ver 2.02O)");           // the version does not: the whole title
+  // Two revisions with the same version text would share one shortcut file.
+  EXPECT_EQ(name("tekken2") + " " + name("tekken2b"), "Tekken 2 Ver.B (World, TES2/VER.D) Tekken 2 Ver.B (World, TES2/VER.B)");
+  std::set<std::string> names;  // case does not make names differ
+  for (const GameEntry& e : list) EXPECT_TRUE(names.insert(LowerCaseText(ShortcutTitle(list, e))).second) << e.set;
+
   auto info = [&](const char* set) { return FindGameBySet(list, set)->info + "|" + std::to_string(FindGameBySet(list, set)->flags); };
   EXPECT_EQ(info("ts2") + " " + info("ts2u") + " " + info("ddr5m") + " " + info("bam2a"),
             "|0 clone of ts2|0 not working in MAME|1 clone of bam2, not working in MAME|1");
@@ -51,15 +51,18 @@ TEST(GameList, InfoTextsNotInMameAndTitleOrder) {
   EXPECT_EQ(BoardOf(GameEntry{}).size() + MakerTextOf(GameEntry{}).size(), 0u);
 
   SortGameListByTitle(list);
-  for (size_t i = 1; i < list.size(); ++i) ASSERT_LE(ToLower(list[i - 1].title), ToLower(list[i].title)) << i;
+  for (size_t i = 1; i < list.size(); ++i) ASSERT_LE(LowerCaseText(list[i - 1].title), LowerCaseText(list[i].title)) << i;
   EXPECT_EQ(list[FindGameIndexByNumber(list, 82)].number, 82);
 }
 
-// A short title keeps the first word of the first bracket group with a word
-// and a closing bracket, and loses a trailing version mark ("Ver.B",
-// "Version3", not a "ver" followed by more words); long texts are cut.
-TEST(ShortTitle, CutsDetailAndVersion) {
-  const struct { std::string title; bool keep_version; std::string expected; } cases[] = {
+// The first key of its table found in the text wins; only the first 119
+// characters of a maker and 299 of a title are searched; a region is the
+// first known word in brackets.
+TEST(TitleTexts, ShortTitlesMakerGenreAndRegion) {
+  // A short title keeps the first word of the first bracket group with a word
+  // and a closing bracket, and loses a trailing version mark ("Ver.B",
+  // "Version3", not a "ver" followed by more words); long texts are cut.
+  const struct { std::string title; bool keep_version; std::string expected; } titles[] = {
       {"Tekken 2 Ver.B (World, TES2/VER.D)", false, "Tekken 2 (World,)"},
       {"Tekken 2 Ver.B (World, TES2/VER.D)", true, "Tekken 2 Ver.B (World,)"},
       {"Gallop Racer (English Ver 10.17.K)", false, "Gallop Racer (English)"},
@@ -72,26 +75,8 @@ TEST(ShortTitle, CutsDetailAndVersion) {
       {"T (" + std::string(200, 'w') + ")", false, "T (" + std::string(78, 'w') + ")"},
       {std::string(1000, 'x'), false, std::string(399, 'x')},
   };
-  for (const auto& c : cases) EXPECT_EQ(ShortTitle(c.title, c.keep_version), c.expected) << c.title;
-}
+  for (const auto& c : titles) EXPECT_EQ(ShortTitle(c.title, c.keep_version), c.expected) << c.title;
 
-// A shortcut's name grows only as far as the table needs to tell games apart.
-TEST(ShortcutTitle, GrowsOnlyWhenNamesCollideInTheTable) {
-  GameList list = BuildGameList();
-  auto name = [&](const char* set) { return ShortcutTitle(list, *FindGameBySet(list, set)); };
-  EXPECT_EQ(name("ts2"), "Battle Arena Toshinden 2 (Europe)");  // unique
-  EXPECT_EQ(name("gdarius2"), "G-Darius Ver.2 (Ver)");          // the version tells it from G-Darius
-  EXPECT_EQ(name("gdarius"), "G-Darius (Ver 2.02O)");           // the version does not: the whole title
-  // Two revisions with the same version text would share one shortcut file.
-  EXPECT_EQ(name("tekken2") + " " + name("tekken2b"), "Tekken 2 Ver.B (World, TES2/VER.D) Tekken 2 Ver.B (World, TES2/VER.B)");
-  std::set<std::string> names;  // case does not make names differ
-  for (const GameEntry& e : list) EXPECT_TRUE(names.insert(ToLower(ShortcutTitle(list, e))).second) << e.set;
-}
-
-// The first key of its table found in the text wins; only the first 119
-// characters of a maker and 299 of a title are searched; a region is the
-// first known word in brackets.
-TEST(Classify, MakerGenreAndRegionOfTexts) {
   using Fn = const char* (*)(std::string_view);
   const Fn M = MakerOf, G = GenreOf, R = RegionOf;
   const struct { Fn fn; std::string text; const char* expected; } cases[] = {

@@ -110,7 +110,9 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
   EXPECT_EQ(g_runs, 0);
 }
 
-TEST(ListfullParse, LinesAndDescriptions) {
+// MAME 0.251's own answer: names padded to their column, longer ones run into
+// the description; kept in the cache for this mame.exe build only.
+TEST_F(ListingTest, ListfullLinesAndMameUsageAreReadAndCachedPerBuild) {
   MameListing listing;
   const std::string text =
       "Name:  Description:\r\nsfex2 \"Street \"Fighter\" EX2\"\r\ntekken3\t\"\"\nts2 no quotes\nts2u \"one\nts2ua\n"
@@ -132,11 +134,7 @@ TEST(ListfullParse, LinesAndDescriptions) {
   EXPECT_TRUE(FindGameBySet(list, "tekken3")->title == "Tekken 3 (World, TET2/VER.E1)" &&
               !(FindGameBySet(list, "tekken3")->flags & kGameNotInMame));
   EXPECT_TRUE(FindGameBySet(list, "sfex2")->flags & kGameNotInMame);
-}
 
-// MAME 0.251's own answer: names padded to their column, longer ones run into
-// the description; kept in the cache for this mame.exe build only.
-TEST_F(ListingTest, MameUsageIsReadFromTheRecordedAnswerAndCachedPerBuild) {
   g_answer = ReadTestFile(SourcePath("tests/fixtures/mame0251/showusage.txt"));
 
   EXPECT_FALSE(CachedMameUsage(mame).Known());

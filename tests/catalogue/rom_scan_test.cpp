@@ -24,15 +24,14 @@ class RomScanTest : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(RomScanTest, WhatCountsAsASet) {
-  Files({"roms/TEKKEN3.ZIP", "roms/sfex2.7z", "roms/Ts2/inner.bin", "roms/tekken2.rar", "roms/.zip", "roms/.7z",
-         "roms/a.7z", "roms/b.zip"});
-  EXPECT_EQ(ScanRomFolders("roms", ""), 5u);
+TEST_F(RomScanTest, FolderTextsFallbackChangesAndWhatCountsAsASet) {
+  // A zip or 7z named after the set, or a folder; nothing else.
+  Files({"kinds/TEKKEN3.ZIP", "kinds/sfex2.7z", "kinds/Ts2/inner.bin", "kinds/tekken2.rar", "kinds/.zip", "kinds/.7z",
+         "kinds/a.7z", "kinds/b.zip"});
+  EXPECT_EQ(ScanRomFolders("kinds", ""), 5u);
   EXPECT_TRUE(Has("tekken3") && Has("sfex2") && Has("ts2") && Has("a") && Has("b"));
   EXPECT_FALSE(Has("tekken2"));
-}
 
-TEST_F(RomScanTest, FolderTextsFallbackAndChanges) {
   const std::string more = dir.path() + "/More ROMs";
   WriteTestFile(more + "/sfex2.zip", "");
   Files({"roms/tekken3.zip", "mame/roms/ts2.zip", "bios/coh3002c.zip"});

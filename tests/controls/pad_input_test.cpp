@@ -18,21 +18,6 @@ KeyStates Keys(std::initializer_list<int> down) {
   return s;
 }
 
-TEST(KeyCapture, OnlyANewPressOfATableKeyCountsEarliestFirstEscCancelsDeleteClears) {
-  using S = CaptureStatus;
-  struct Case { std::initializer_list<int> before, now; S status; const char* name; } cases[] = {
-      {{'A'}, {'A'}, S::Waiting, ""}, {{'A'}, {}, S::Waiting, ""}, {{}, {'A'}, S::Chosen, "A"},
-      {{}, {0x01, 0x10, 0x11, 0x12, 0xB3}, S::Waiting, ""},  // mouse, generic Shift, media keys
-      {{}, {0xA1}, S::Chosen, "RSHIFT"}, {{}, {0x64}, S::Chosen, "4PAD"}, {{}, {'Z', 'A'}, S::Chosen, "A"},
-      {{}, {0x70, '0'}, S::Chosen, "0"}, {{}, {0x1B, 0x2E, 'Q'}, S::Chosen, "Q"}, {{}, {0x1B}, S::Cancelled, ""},
-      {{}, {0x2E}, S::Chosen, ""}, {{}, {0x1B, 0x2E}, S::Cancelled, ""}, {{0x1B, 0x2E}, {0x1B, 0x2E}, S::Waiting, ""},
-  };
-  for (const Case& c : cases) {
-    KeyCapture got = DecideKeyCapture(Keys(c.before), Keys(c.now));
-    EXPECT_TRUE(got.status == c.status && (got.status != S::Chosen || got.name == c.name)) << c.name << " got " << got.name;
-  }
-}
-
 struct PadRun {
   PadReadings readings;
   PadCaptureSetup setup;
@@ -52,7 +37,21 @@ struct PadRun {
   std::optional<std::string> Tick() { return DecidePadCapture(memory, readings, setup, probe); }
 };
 
-TEST(PadCapture, XInputControlsAreNumberedAndNamedAsMameDoesAndOnlyDirectionsTakeAHeldStick) {
+TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord) {
+  // Keys: only a new press of a table key counts, the earliest first; Esc cancels, Delete clears.
+  using S = CaptureStatus;
+  struct KeyCase { std::initializer_list<int> before, now; S status; const char* name; } keys[] = {
+      {{'A'}, {'A'}, S::Waiting, ""}, {{'A'}, {}, S::Waiting, ""}, {{}, {'A'}, S::Chosen, "A"},
+      {{}, {0x01, 0x10, 0x11, 0x12, 0xB3}, S::Waiting, ""},  // mouse, generic Shift, media keys
+      {{}, {0xA1}, S::Chosen, "RSHIFT"}, {{}, {0x64}, S::Chosen, "4PAD"}, {{}, {'Z', 'A'}, S::Chosen, "A"},
+      {{}, {0x70, '0'}, S::Chosen, "0"}, {{}, {0x1B, 0x2E, 'Q'}, S::Chosen, "Q"}, {{}, {0x1B}, S::Cancelled, ""},
+      {{}, {0x2E}, S::Chosen, ""}, {{}, {0x1B, 0x2E}, S::Cancelled, ""}, {{0x1B, 0x2E}, {0x1B, 0x2E}, S::Waiting, ""},
+  };
+  for (const KeyCase& c : keys) {
+    KeyCapture got = DecideKeyCapture(Keys(c.before), Keys(c.now));
+    EXPECT_TRUE(got.status == c.status && (got.status != S::Chosen || got.name == c.name)) << c.name << " got " << got.name;
+  }
+
   struct Case {
     bool directions, pad_two;  // a direction dialog; the probe that makes the first pad MAME's second
     int rest, forced, index;   // the right trigger's rest in the probe, the Pad Number choice, the pad moved
@@ -86,10 +85,9 @@ TEST(PadCapture, XInputControlsAreNumberedAndNamedAsMameDoesAndOnlyDirectionsTak
   long_token.Open();
   long_token.readings.pads[0].buttons = 0x1000;
   EXPECT_EQ(long_token.Tick().value_or(""), "1_" + std::string(kPadCodeMax - 2, 'T'));
-}
 
-TEST(PadCapture, LegacyStateWordRanges) {
-  // Bits 20-23: POV up, down, left, right (diagonals set both neighbours); bits 24-27: the stick's.
+  // The legacy joystick's state word. Bits 20-23: POV up, down, left, right (diagonals set both
+  // neighbours); bits 24-27: the stick's.
   JoystickReading r{true};
   for (auto [pov, x, y, bits] : std::initializer_list<std::tuple<uint32_t, uint32_t, uint32_t, uint32_t>>{
            {65535, 32767, 32767, 0x00}, {0, 32767, 32767, 0x01}, {4500, 32767, 32767, 0x09}, {13500, 32767, 32767, 0x0A},
@@ -129,12 +127,9 @@ struct Session {
     return seen;
   }
 };
-bool Only(const std::vector<std::pair<uint32_t, A>>& seen, A action) {
-  return !seen.empty() && std::all_of(seen.begin(), seen.end(), [&](auto& s) { return s.second == action; });
-}
 }  // namespace
 
-TEST(PadNavigation, EachControlStandsForItsActionOnANewPressOnly) {
+TEST(PadNavigation, EachControlActsOnANewPressAndAHeldDirectionRepeats) {
   // The actions expected on press, while held, then on release.
   struct Case { uint16_t xinput; uint32_t joystick_buttons, pov; Actions expected; } cases[] = {
       {kDpadUp, 0, 0, {A::kUp}}, {kDpadDown, 0, 18000, {A::kDown}}, {0x0004, 0, 27000, {A::kLeft}},
@@ -156,12 +151,10 @@ TEST(PadNavigation, EachControlStandsForItsActionOnANewPressOnly) {
       EXPECT_EQ(got, c.expected) << c.xinput << (joystick ? " on the joystick" : "");
     }
   }
-}
 
-TEST(PadNavigation, AHeldDirectionRepeatsAfter400MsSpeedingUpTo25RowsASecond) {
   Session s;
   auto seen = s.Hold(Pad(kDpadDown), 3000);
-  ASSERT_TRUE(Only(seen, A::kDown) && seen.size() >= 2);
+  ASSERT_TRUE(seen.size() >= 2 && std::all_of(seen.begin(), seen.end(), [](auto& s) { return s.second == A::kDown; }));
   EXPECT_TRUE(seen[0].first == 0 && seen[1].first == 400) << seen[1].first;  // the first repeat at the delay
   auto rows_between = [&](uint32_t from, uint32_t to) {
     return std::count_if(seen.begin(), seen.end(), [&](auto& s) { return s.first >= from && s.first < to; });
@@ -177,7 +170,7 @@ TEST(PadNavigation, AHeldDirectionRepeatsAfter400MsSpeedingUpTo25RowsASecond) {
   EXPECT_TRUE(late.Tick(Pad(0x0200)) == Actions{A::kPageDown} && late.Tick(Pad(0x0200)).empty());
 }
 
-TEST(PadNavigation, TheStickCountsOnlyPastTheDeadZoneAndDiagonalsMoveTheList) {
+TEST(PadNavigation, TheStickBackAndStartToEndTheGamePollingAndLetterJump) {
   Session s;
   // Eased a little and pushed again: one push, no flicker; back from rest it must pass the dead zone again.
   for (auto [lx, ly, expected] : std::initializer_list<std::tuple<int16_t, int16_t, Actions>>{
@@ -194,32 +187,7 @@ TEST(PadNavigation, TheStickCountsOnlyPastTheDeadZoneAndDiagonalsMoveTheList) {
     stick.joysticks[0].x = x, stick.joysticks[0].y = y;
     EXPECT_EQ(j.Tick(stick), expected) << x << "," << y;
   }
-}
 
-TEST(PadNavigation, BackAndStartHeldOneSecondEndTheGameOnceAndOpenNothing) {
-  Session s;
-  s.mode.exit_combo = true;
-  s.Tick(Pad(kBack));
-  auto seen = s.Hold(Pad(kBack | kStart), 1500);
-  ASSERT_EQ(seen.size(), 1u) << "one end, no Favorites Only, no Settings";
-  EXPECT_TRUE(seen[0].second == A::kEndGame && seen[0].first >= 1000u && seen[0].first < 1016u) << seen[0].first;
-  EXPECT_TRUE(s.Tick(Pad(kStart)).empty() && s.Tick(Pad()).empty()) << "let go after the combination: Start opens nothing";
-  // Let go early: nothing; again from the start: a second end, also while MAME is in front.
-  EXPECT_TRUE(s.Hold(Pad(kBack | kStart), 900).empty() && s.Tick(Pad(kStart)).empty());
-  s.mode = {false, true};
-  EXPECT_EQ(s.Hold(Pad(kBack | kStart), 1100).size(), 1u);
-
-  // Polling: 16 ms while navigating, 100 ms while only the combination is watched, else none.
-  for (auto [navigation, exit_combo, in_front, running, period] :
-       std::initializer_list<std::tuple<bool, bool, bool, bool, uint32_t>>{
-           {true, true, true, true, 16}, {true, false, true, false, 16}, {true, true, false, true, 100},
-           {false, true, true, true, 100}, {true, true, false, false, 0}, {false, false, true, true, 0},
-           {false, true, false, false, 0}})
-    EXPECT_EQ(PadPollPeriodMs(navigation, exit_combo, in_front, running), period)
-        << navigation << exit_combo << in_front << running;
-}
-
-TEST(PadNavigation, LetterJumpGoesFromGroupToGroupOfTheSortedColumn) {
   std::vector<std::string> keys;
   for (const char* title : {"Akai Katana", "alpine racer", "Bloody Roar", "Brave Blade", "Bust-A-Move", "Cool Boarders",
                             "\xC3\x89lan", "\xC3\x89t\xC3\xA9", "Zero Gunner"})
@@ -236,9 +204,31 @@ TEST(PadNavigation, LetterJumpGoesFromGroupToGroupOfTheSortedColumn) {
   for (const char* y : {"1999", "1999", "1998", "", ""}) years.push_back(LetterJumpKey(y, true));
   for (auto [current, direction, expected] : {std::tuple{0, +1, 2}, {2, +1, 3}, {4, -1, 2}})
     EXPECT_EQ(LetterJumpRow(years, current, direction), expected) << current;
+
+  // Back and Start held one second end the game once and open nothing.
+  Session combo;
+  combo.mode.exit_combo = true;
+  combo.Tick(Pad(kBack));
+  auto ends = combo.Hold(Pad(kBack | kStart), 1500);
+  ASSERT_EQ(ends.size(), 1u) << "one end, no Favorites Only, no Settings";
+  EXPECT_TRUE(ends[0].second == A::kEndGame && ends[0].first >= 1000u && ends[0].first < 1016u) << ends[0].first;
+  EXPECT_TRUE(combo.Tick(Pad(kStart)).empty() && combo.Tick(Pad()).empty()) << "let go after the combination: Start opens nothing";
+  // Let go early: nothing; again from the start: a second end, also while MAME is in front.
+  EXPECT_TRUE(combo.Hold(Pad(kBack | kStart), 900).empty() && combo.Tick(Pad(kStart)).empty());
+  combo.mode = {false, true};
+  EXPECT_EQ(combo.Hold(Pad(kBack | kStart), 1100).size(), 1u);
+
+  // Polling: 16 ms while navigating, 100 ms while only the combination is watched, else none.
+  for (auto [navigation, exit_combo, in_front, running, period] :
+       std::initializer_list<std::tuple<bool, bool, bool, bool, uint32_t>>{
+           {true, true, true, true, 16}, {true, false, true, false, 16}, {true, true, false, true, 100},
+           {false, true, true, true, 100}, {true, true, false, false, 0}, {false, false, true, true, 0},
+           {false, true, false, false, 0}})
+    EXPECT_EQ(PadPollPeriodMs(navigation, exit_combo, in_front, running), period)
+        << navigation << exit_combo << in_front << running;
 }
 
-TEST(PadProbeReport, ParsesDevicesAndItemsAndIgnoresTheRest) {
+TEST(PadProbe, ReportParsedReplacedOnlyWhenCompleteAndPluginPathsStayStrings) {
   PadProbe p = ParsePadProbe(
       "I|0|orphan|X|1\r\n"
       "D|0|Generic Stick\r\nI|0|Button 1|BUTTON1|0\r\n"
@@ -253,9 +243,7 @@ TEST(PadProbeReport, ParsesDevicesAndItemsAndIgnoresTheRest) {
   EXPECT_TRUE(ProbeTokenOf(p, 2, "RT")->token == "SLIDER2" && !ProbeTokenOf(p, 1, "RT"));
   EXPECT_EQ(*ProbeNameOfToken(p, 2, "BUTTON5"), "LB");
   EXPECT_TRUE(XInputPadNumber({}, 1) == 0 && IsXInputPad({}, 1) && ParsePadProbe("").empty());
-}
 
-TEST(PadProbeRun, AFreshCompleteReportReplacesTheOldOneAndAnIncompleteOneChangesNothing) {
   ControlsEnv env;
   ForgetPadProbe();
   WriteTestFile(env.dir.File("korvo-padprobe.txt"), "D|0|XInput Old\nI|0|A|BUTTON1|0\nEND\n");
@@ -280,10 +268,9 @@ TEST(PadProbeRun, AFreshCompleteReportReplacesTheOldOneAndAnIncompleteOneChanges
   RunPadProbe(false, writes("D|0|Other\nEND\n"));
   RunPadProbe(true, writes("D|0|Cut short\nI|0|C|BUTTON3|0\n"));
   EXPECT_TRUE(uses_the_new_report());
-}
 
-TEST(LuaPlugins, PathsCannotCloseTheirStringEarly) {
   for (auto [path, lua] : {std::pair{"C:/a b/x", "[=[C:/a b/x]=]"}, {"a]=]b", "[==[a]=]b]==]"}, {"a]=", "[==[a]=]==]"},
                             {"a]", "[=[a]]=]"}})
     EXPECT_EQ(LuaLongString(path), lua);
 }
+

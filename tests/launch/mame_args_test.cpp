@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "base/file_system.h"
@@ -24,18 +24,14 @@
 namespace {
 const char* const kRealMame = "/usr/games/mame";
 
-bool WindowsOnly(const std::string& option, const std::string& value) {
-  if (option == "-video") return value == "d3d" || value == "gdi";
-  if (option == "-sound") return value == "dsound" || value == "xaudio2";
-  if (option == "-joystickprovider") return value != "none";
-  if (option == "-keyboardprovider") return value == "dinput";
-  return false;
-}
+const std::set<std::pair<std::string, std::string>> kWindowsOnly = {
+    {"-video", "d3d"}, {"-video", "gdi"}, {"-sound", "dsound"}, {"-sound", "xaudio2"}, {"-keyboardprovider", "dinput"},
+    {"-joystickprovider", "winhybrid"}, {"-joystickprovider", "dinput"}, {"-joystickprovider", "xinput"}};
 
 ArgList PortableOnly(const ArgList& args) {
   ArgList out;
   for (size_t i = 0; i < args.size(); ++i)
-    if (i + 1 < args.size() && WindowsOnly(args[i], args[i + 1])) ++i;
+    if (i + 1 < args.size() && kWindowsOnly.count({args[i], args[i + 1]})) ++i;
     else out.push_back(args[i]);
   return out;
 }
@@ -81,7 +77,7 @@ class MameArgsTest : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(MameArgsTest, DefaultListPluginsAndCfgStep) {
+TEST_F(MameArgsTest, DefaultListPluginsCfgStepAndShortcut) {
   EXPECT_EQ(Build(), kDefaultSfex2);
   EXPECT_EQ(g_stripped, "sfex2;");
   EXPECT_FALSE(CombosActive());
@@ -100,58 +96,12 @@ TEST_F(MameArgsTest, DefaultListPluginsAndCfgStep) {
   g_stripped.clear();
   EXPECT_EQ(Build(nullptr, 9999).rfind(" -window", 0), 0u);
   EXPECT_EQ(g_stripped, "");
-}
 
-TEST_F(MameArgsTest, EachSettingGivesItsArguments) {
-  using Setup = std::function<void(Settings&, GameSettings&)>;
-  struct Case {
-    Setup setup;
-    std::vector<const char*> present, absent;
-  } cases[] = {
-      {[](Settings& s, GameSettings&) { s.roms_directory = "D:\\roms; E:\\more;", s.bios_directory = "bios"; },
-       {" -rompath D:\\roms;E:\\more;C:\\Korvo\\bios "}, {}},
-      {[](Settings& s, GameSettings&) { s.mame_exe = "D:\\Emu\\mame.exe", s.bios_directory = "bios"; },
-       {" -rompath D:\\Emu\\roms;C:\\Korvo\\bios "}, {}},
-      {[](Settings& s, GameSettings&) { s.roms_directory = " ; "; }, {}, {"-rompath"}},
-      {[](Settings& s, GameSettings&) {
-         s.video = 1, s.hlsl_enable = 1, s.hlsl_options = "-hlsl_oversampling 1", s.bgfx_chain = 3;
-       },
-       {"sfex2 -video bgfx -window", "-nohlsl_enable -nogl_glsl -bgfx_screen_chains crt-geom "}, {"oversampling"}},
-      {[](Settings& s, GameSettings&) { s.video = 2, s.hlsl_enable = 1, s.hlsl_options = "-hlsl_oversampling 1"; },
-       {"-hlsl_enable -hlsl_oversampling 1 -nogl_glsl"}, {}},
-      {[](Settings& s, GameSettings&) { s.video = 3, s.gl_glsl = 1, s.gl_glsl_filter = 0, s.glsl_shader = "crt"; },
-       {"-nohlsl_enable -gl_glsl -gl_glsl_filter 0 -glsl_shader_screen0 crt"}, {}},
-      {[](Settings& s, GameSettings&) { s.rotate = 4, s.res_w = 1280, s.res_h = 720, s.fullscreen = 1, s.frameskip = -1; },
-       {"-nowindow -resolution 1280x720 -flipx -flipy", "-throttle -autoframeskip -nohlsl"}, {"maximize"}},
-      {[](Settings& s, GameSettings& g) { s.sound = 2, g.sound = 0; }, {" -sound none "}, {}},
-      {[](Settings& s, GameSettings& g) { s.sound = 1, g.sound = 1; }, {}, {"-sound"}},  // MAME's own choice
-      {[](Settings& s, GameSettings&) { s.joystick_deadzone = 5, s.joystick_saturation = 100; },
-       {"-joystick_deadzone 0.05 -joystick_saturation 1.00 "}, {}},
-      {[](Settings& s, GameSettings& g) {
-         g.fullscreen = 1, g.res_w = 640, g.res_h = 480, g.volume = -8, g.bios = "euro", g.extra_arguments = "-speed 2";
-         s.extra_arguments = "-speed 1";
-       },
-       {"sfex2 -bios euro -nowindow -resolution 640x480", " -volume -8 ", "-noconfirm_quit -speed 1 -speed 2"}, {}},
-  };
-  for (size_t i = 0; i < std::size(cases); ++i) {
-    SCOPED_TRACE(i);
-    ResetSettings(settings);
-    overrides.clear();
-    cases[i].setup(settings, GetOrCreateGameSettings(overrides, kSfex2));
-    const std::string built = Build();
-    for (const char* piece : cases[i].present) EXPECT_NE(built.find(piece), std::string::npos) << piece << "\n" << built;
-    for (const char* piece : cases[i].absent) EXPECT_EQ(built.find(piece), std::string::npos) << piece << "\n" << built;
-  }
-  LaunchRequest windowed{0, 0};  // the request wins over the game's full screen
-  EXPECT_NE(Build(&windowed).find("sfex2 -bios euro -window -nomaximize"), std::string::npos);
-}
-
-TEST_F(MameArgsTest, ShortcutAndFilterWindow) {
+  // A desktop shortcut gets no plugin, no cfg step and no keyboard provider; the filter window's play does.
   SetWriteCombosPluginHook(CombosWritten);
   settings.skip_warnings = 1;
   settings.filter_window = 1;
   settings.more_options = "-beam_width_min 2";
-
   LaunchRequest shortcut{1, 1};
   std::string s = Build(&shortcut);
   EXPECT_NE(s.find(" -nowindow "), std::string::npos);
@@ -159,14 +109,59 @@ TEST_F(MameArgsTest, ShortcutAndFilterWindow) {
     EXPECT_EQ(s.find(absent), std::string::npos) << absent;
   EXPECT_FALSE(CombosActive());
   EXPECT_EQ(g_stripped, "");
-
   std::string play = Build();
   EXPECT_NE(play.find("-noconfirm_quit -beam_width_min 2 -keyboardprovider dinput -plugins"), std::string::npos);
   EXPECT_TRUE(play.ends_with(
       " -window -nomaximize -nokeepaspect -nofilter -prescale 1 -intscalex 0 -intscaley 0 -resolution auto"));
 }
 
-// Windows' own splitting is compared under Wine; here only the documented forms.
+TEST_F(MameArgsTest, EachSettingGivesItsArgumentsQuotedAndSplit) {
+  // The main settings and sfex2's own, as their files hold them; the pieces present and absent.
+  struct Case { const char *settings, *game; std::vector<const char*> present, absent; } cases[] = {
+      {"roms_directory=D:\\roms; E:\\more;\nbios_directory=bios", "", {" -rompath D:\\roms;E:\\more;C:\\Korvo\\bios "}, {}},
+      {"mame_exe=D:\\Emu\\mame.exe\nbios_directory=bios", "", {" -rompath D:\\Emu\\roms;C:\\Korvo\\bios "}, {}},
+      {"roms_directory=; ;", "", {}, {"-rompath"}},
+      {"video=1\nhlsl_enable=1\nhlsl_options=-hlsl_oversampling 1\nbgfx_chain=3", "",
+       {"sfex2 -video bgfx -window", "-nohlsl_enable -nogl_glsl -bgfx_screen_chains crt-geom "}, {"oversampling"}},
+      {"video=2\nhlsl_enable=1\nhlsl_options=-hlsl_oversampling 1", "", {"-hlsl_enable -hlsl_oversampling 1 -nogl_glsl"}, {}},
+      {"video=3\ngl_glsl=1\ngl_glsl_filter=0\nglsl_shader=crt", "",
+       {"-nohlsl_enable -gl_glsl -gl_glsl_filter 0 -glsl_shader_screen0 crt"}, {}},
+      {"rotate=4\nres_w=1280\nres_h=720\nfullscreen=1\nframeskip=-1", "",
+       {"-nowindow -resolution 1280x720 -flipx -flipy", "-throttle -autoframeskip -nohlsl"}, {"maximize"}},
+      {"sound=2", "sound=0", {" -sound none "}, {}},
+      {"sound=1", "sound=1", {}, {"-sound"}},  // MAME's own choice
+      {"joystick_deadzone=5\njoystick_saturation=100", "", {"-joystick_deadzone 0.05 -joystick_saturation 1.00 "}, {}},
+      {"extra_arguments=-speed 1", "fullscreen=1\nsize=640x480\nvolume=-8\nbios=euro\nextra_arguments=-speed 2",
+       {"sfex2 -bios euro -nowindow -resolution 640x480", " -volume -8 ", "-noconfirm_quit -speed 1 -speed 2"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.settings);
+    ResetSettings(settings);
+    ParseSettingsText(settings, c.settings);
+    ParseGameSettingsText(overrides, std::string("[game 23]\n") + c.game);
+    const std::string built = Build();
+    for (const char* piece : c.present) EXPECT_NE(built.find(piece), std::string::npos) << piece << "\n" << built;
+    for (const char* piece : c.absent) EXPECT_EQ(built.find(piece), std::string::npos) << piece << "\n" << built;
+  }
+  LaunchRequest windowed{0, 0};  // the request wins over the game's full screen
+  EXPECT_NE(Build(&windowed).find("sfex2 -bios euro -window -nomaximize"), std::string::npos);
+
+  EXPECT_EQ(QuoteArg("plain") + " " + QuoteArg("") + " " + QuoteArg("C:\\My Games\\") + " " + QuoteArg("a\"b"),
+            "plain \"\" \"C:\\My Games\\\\\" \"a\\\"b\"");
+  EXPECT_EQ(MameCommandLine("C:\\Mame Dir\\mame.exe", {"sfex2", ""}), "\"C:\\Mame Dir\\mame.exe\" sfex2 \"\"");
+  ArgList split;
+  ParseArgText("-cheat \"open ended", split);  // unbalanced: runs to the end
+  EXPECT_EQ(split, (ArgList{"-cheat", "open ended"}));
+  // The choices of each list: 0 is MAME's own default, past the last is nothing.
+  const std::tuple<const char* (*)(int32_t), int32_t, const char*> names[] = {
+      {VideoName, 4, "gdi"}, {BgfxChainName, 5, "lcd-grid"}, {BgfxBackendName, 5, "auto"}, {SoundName, 4, "portaudio"},
+      {JoystickProviderName, 4, "none"}};
+  for (const auto& [name, last, text] : names) {
+    EXPECT_STREQ(name(last), text);
+    EXPECT_TRUE(name(last + 1) == nullptr && name(0) == nullptr) << text;
+  }
+}
+
 // Options the located MAME does not list are left out with their values and
 // noted; the user's typed extra arguments go as typed. The fake MAME answers
 // with MAME 0.251's recorded list, then with an edited one that lacks options
@@ -191,11 +186,9 @@ TEST_F(MameArgsTest, OptionsThisMameLacksAreLeftOut) {
   ArgList args = build(&left_out);
   EXPECT_EQ(left_out, (std::vector<std::string>{"-hlsl_enable", "-scanline_alpha", "-distortion",
                                                 "-joystick_threshold", "-priority"}));
-  // Each with its value; the rest as before.
+  // Each with its value; nothing else.
   for (const char* gone : {"-hlsl_enable", "-scanline_alpha", "0.4", "-distortion", "-0.1", "0.5", "-priority"})
     EXPECT_EQ(std::count(args.begin(), args.end(), gone), 0) << gone;
-  for (const char* kept : {"-rewind", "-speed", "-typed_option", "-nojoystick_contradictory"})
-    EXPECT_EQ(std::count(args.begin(), args.end(), kept), 1) << kept;
   EXPECT_TRUE(args.size() == as_today.size() - 9 && CombosActive());
 
   ASSERT_EQ(std::system(("grep -v -E '^-(keepaspect|plugins|plugin|pluginspath) ' '" +
@@ -210,23 +203,6 @@ TEST_F(MameArgsTest, OptionsThisMameLacksAreLeftOut) {
                                                 "-plugin"}));
   EXPECT_TRUE(std::none_of(args.begin(), args.end(), [](const std::string& a) { return a.find("combos") != a.npos; }));
   EXPECT_FALSE(CombosActive());  // without the plugin the autofire buttons keep their keys
-}
-
-TEST(ArgText, QuotingAndSplitting) {
-  EXPECT_EQ(QuoteArg("plain") + " " + QuoteArg("") + " " + QuoteArg("C:\\My Games\\") + " " + QuoteArg("a\"b"),
-            "plain \"\" \"C:\\My Games\\\\\" \"a\\\"b\"");
-  EXPECT_EQ(MameCommandLine("C:\\Mame Dir\\mame.exe", {"sfex2", ""}), "\"C:\\Mame Dir\\mame.exe\" sfex2 \"\"");
-  ArgList split;
-  ParseArgText("-cheat \"open ended", split);  // unbalanced: runs to the end
-  EXPECT_EQ(split, (ArgList{"-cheat", "open ended"}));
-  // The choices of each list: 0 is MAME's own default, past the last is nothing.
-  const std::tuple<const char* (*)(int32_t), int32_t, const char*> names[] = {
-      {VideoName, 4, "gdi"}, {BgfxChainName, 5, "lcd-grid"}, {BgfxBackendName, 5, "auto"}, {SoundName, 4, "portaudio"},
-      {JoystickProviderName, 4, "none"}};
-  for (const auto& [name, last, text] : names) {
-    EXPECT_STREQ(name(last), text);
-    EXPECT_TRUE(name(last + 1) == nullptr && name(0) == nullptr) << text;
-  }
 }
 
 // Only values that exist solely in MAME's Windows build are taken out of the
@@ -284,7 +260,7 @@ TEST(RealMame, AcceptsEveryBuiltList) {
   SetWriteInputLogPluginHook(nullptr);
 }
 
-TEST(MameLocation, CandidatesSettingAndFolders) {
+TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   TempDir dir;
   SetLauncherFolder("/k");
   Settings s;
@@ -313,9 +289,7 @@ TEST(MameLocation, CandidatesSettingAndFolders) {
   EXPECT_EQ(MameFolder(s) + "|" + MameRomsFolder(s), "C:\\Korvo\\Emu|C:\\Korvo\\Emu\\roms");
   s.roms_directory = "  roms2 ; E:\\r";
   EXPECT_EQ(MameRomsFolder(s), "C:\\Korvo\\roms2");
-}
 
-TEST(Shortcut, EveryGameGetsItsOwnSafeFileName) {
   GameList games = BuildGameList();
   MameListing listing;
   ParseListfull(ReadTestFile(SourcePath("tests/fixtures/mame0251/listfull.txt")), GameTableSets(), listing);
@@ -336,10 +310,9 @@ TEST(Shortcut, EveryGameGetsItsOwnSafeFileName) {
   EXPECT_EQ(name("sfex2"), "Street Fighter EX2 (Euro)");  // no clash, no set name
   EXPECT_EQ(ShortcutFileName("a\\b/c:d*e?f\"g<h>i|j"), "abcdefghij");
   SetLauncherFolder("/no/such/folder");  // no mame.exe: no shortcut, and the reason
-  Settings s;
-  ResetSettings(s);
   ShortcutPlan plan;
   std::string reason;
   EXPECT_FALSE(PlanDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), "C:\\Desk", plan, reason));
   EXPECT_EQ(reason, "mame.exe was not found (General tab > MAME Program)");
 }
+

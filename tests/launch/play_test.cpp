@@ -15,7 +15,6 @@
 #include "../../tools/fakemame/fakemame_record.h"
 #include "base/paths.h"
 #include "catalogue/game_list_loader.h"
-#include "catalogue/mame_usage.h"
 #include "launch/captured_run.h"
 #include "launch/exit_diagnosis.h"
 #include "launch/frontend.h"
@@ -72,7 +71,7 @@ std::string Script(const TempDir& dir, const std::string& name, const std::strin
 }
 }  // namespace
 
-TEST(Play, StartWaitAndDiagnoseTheFake) {
+TEST(Play, StartWaitDiagnoseStopAndAFailedStart) {
   FakeFolder fake;
   fake.Control("print=romset missing\\n\nexit=2\ndelay-ms=100\n");
   uint32_t error = 0;
@@ -93,18 +92,15 @@ TEST(Play, StartWaitAndDiagnoseTheFake) {
   EXPECT_EQ(log.rfind("Korvo v1.0.0\r\n", 0), 0u);
   for (const char* line : {"mame.exe tekken3 -window", "cfg\\default.cfg (missing)\r\n", "cfg\\tekken3.cfg (none)\r\n"})
     EXPECT_NE(log.find(line), std::string::npos) << line;
-}
 
-TEST(Play, StopEndsAHangingMameSilentlyAndAFailedStartChangesNothing) {
-  FakeFolder fake;
-  fake.Control("hang=1\n");
-  uint32_t error = 0;
-  ASSERT_TRUE(fake.Start("sfex2", error));
+  FakeFolder hanging;
+  hanging.Control("hang=1\n");
+  ASSERT_TRUE(hanging.Start("sfex2", error));
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  EXPECT_FALSE(fake.ended);
-  StopGame(fake.state);
-  ASSERT_TRUE(fake.WaitForTheEnd());
-  EXPECT_TRUE(FinishPlay(fake.state, TickMs()).silent);
+  EXPECT_FALSE(hanging.ended);
+  StopGame(hanging.state);
+  ASSERT_TRUE(hanging.WaitForTheEnd());
+  EXPECT_TRUE(FinishPlay(hanging.state, TickMs()).silent);
 
   FakeFolder broken;
   chmod(broken.dir.File("mame.exe").c_str(), 0644);  // there, but not a program
@@ -112,10 +108,10 @@ TEST(Play, StopEndsAHangingMameSilentlyAndAFailedStartChangesNothing) {
   EXPECT_EQ(CouldNotStartText(5), "Windows error 5");
 }
 
-TEST(Frontend, NamesFromFrontEndsAndDroppedFiles) {
-  GameList games = BuildGameList();
+TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
+  FakeFolder f;
   auto set_of = [&](const std::string& text) {
-    const GameEntry* e = FindFrontendGame(games, NormalizeFrontendName(text));
+    const GameEntry* e = FindFrontendGame(f.games, NormalizeFrontendName(text));
     return e ? e->set : std::string("-");
   };
   // One cut at the last dot only; a BIOS is not a game.
@@ -124,11 +120,8 @@ TEST(Frontend, NamesFromFrontEndsAndDroppedFiles) {
     EXPECT_EQ(set_of(text), set) << text;
   EXPECT_TRUE(NormalizeFrontendName("\"\"").empty() && NormalizeFrontendName("C:\\ROMs\\").empty());
   EXPECT_EQ(NormalizeFrontendName(std::string(5000, 'a')).size(), 299u);
-}
 
-TEST(Frontend, MissingRomsAreNamedAndAPlayGetsTheBuiltArguments) {
   // Every failure code and log line is checked through korvo.exe itself; here the missing ROMs and a play.
-  FakeFolder f;
   f.Zips({"SFEX2.ZIP"});
   EXPECT_EQ(f.Run("kikaioh"), kFrontendRomsMissing);
   EXPECT_EQ(f.Log(), "ROM files missing: kikaioh.zip, techromn.zip, coh3002c.zip\r\n");
@@ -153,7 +146,7 @@ TEST(Frontend, MissingRomsAreNamedAndAPlayGetsTheBuiltArguments) {
   EXPECT_NE(std::find(calls[1].args.begin(), calls[1].args.end(), "-nowindow"), calls[1].args.end());
 }
 
-TEST(CapturedRun, OutputExitCodeAndArguments) {
+TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
   TempDir dir;
   // 1.5 MB, far more than a pipe holds, then a non-zero end.
   std::string big = Script(dir, "big", "head -c 1572864 /dev/zero | tr '\\0' x; printf '[%s]' \"$@\" >&2; exit 7");
@@ -178,10 +171,8 @@ TEST(CapturedRun, OutputExitCodeAndArguments) {
             kCapturedEnded);
   EXPECT_TRUE(MonotonicMs() - start < 3000u && out == "done\n");
   kill(atoi(ReadTestFile(left).c_str()), SIGKILL);
-}
 
-TEST(CapturedRun, TimeLimitEndsTheProgram) {
-  TempDir dir;
+  // The time limit ends the program, whatever it does with its output.
   const std::string pid_file = dir.File("pid");
   const std::string bodies[] = {
       "echo started; exec sleep 60",
@@ -198,9 +189,39 @@ TEST(CapturedRun, TimeLimitEndsTheProgram) {
     EXPECT_NE(kill(atoi(ReadTestFile(pid_file).c_str()), 0), 0);  // gone
     EXPECT_EQ(out, body.rfind("echo", 0) == 0 ? "started\n" : out);
   }
+
+  SetLauncherFolder(dir.path());
+  ResetSettings(App().settings);
+  auto load = [](bool force) {
+    std::promise<std::unique_ptr<GameListBlock>> done;
+    auto arrived = done.get_future();
+    EXPECT_TRUE(StartGameListLoader(force, LocatedMameAsker(),
+                                    [&done](std::unique_ptr<GameListBlock> b) { done.set_value(std::move(b)); }));
+    // The main thread owns the settings and may store them anew meanwhile
+    // (OK of the options); the loader located MAME before it started.
+    for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i) {
+      Settings same = App().settings;
+      App().settings = same;
+    }
+    EXPECT_EQ(arrived.wait_for(std::chrono::seconds(1)), std::future_status::ready);
+    return arrived.get();
+  };
+  // No MAME: the table as built, and no cache.
+  auto block = load(true);
+  ASSERT_TRUE(block && block->built);
+  EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, BuildGameList()[22].title);
+  EXPECT_FALSE(TestFileExists(dir.File("korvo-listing-cache.cfg")) || TestFileExists(dir.File("korvo-options-cache.cfg")));
+
+  std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
+  for (int i = 0; i < 2; ++i)  // the second time from the caches
+    EXPECT_EQ(FindGameBySet(load(false)->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
+  // Both questions were asked once for this MAME build: the listing and the options.
+  std::string asked;
+  for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")))) asked += call.args.at(0) + " ";
+  EXPECT_EQ(asked, "-listfull -showusage ");
 }
 
-TEST(ExitDiagnosis, StatusBoxAndRomCheckForEachEnd) {
+TEST(ExitDiagnosis, StatusBoxRomCheckOutputTailAndOutputFile) {
   const std::string said = "error: something\nFatal error: cannot run";
   const std::string quick = "MAME closed after 3 s (exit code 0): use Game > Check ROM Set, and turn on Enable Logs "
                             "to see the command line";
@@ -235,9 +256,8 @@ TEST(ExitDiagnosis, StatusBoxAndRomCheckForEachEnd) {
     EXPECT_TRUE(!c.rom_check || reads == 0);  // the check opens instead: the output is not read
   }
   EXPECT_EQ(MameExitCodeText(0), nullptr);
-}
 
-TEST(ExitDiagnosis, OutputTailStartsAtALineAndLooksAtTheLast8000Bytes) {
+  // The output's tail starts at a line and looks only at the last 8000 bytes.
   // 20000 bytes of numbered 100-byte lines: only the end is looked at.
   std::string output;
   for (int i = 0; i < 200; ++i) {
@@ -258,9 +278,8 @@ TEST(ExitDiagnosis, OutputTailStartsAtALineAndLooksAtTheLast8000Bytes) {
   for (int i = 0; i < 700; ++i) wide += "\xC3\xA9";
   EXPECT_EQ(OutputTail("first\n" + wide, 1400), "first\n" + wide);
   EXPECT_EQ(OutputTail("first\n" + wide + wide, 1400), "");
-}
 
-TEST(ExitDiagnosis, OutputFileLocation) {
+  // Where the output goes: the logs folder, else a temporary folder short enough, else the launcher's folder.
   TempDir dir;
   SetLauncherFolder(dir.path());
   std::string long_temp = "C:\\" + std::string(226, 't') + "\\";  // 230 characters
@@ -271,42 +290,3 @@ TEST(ExitDiagnosis, OutputFileLocation) {
     EXPECT_EQ(OutputPathFor(logs, temp, "C:\\Korvo"), path) << temp;
 }
 
-TEST(GameListLoader, AsksTheFakeOnceThenUsesTheCache) {
-  TempDir dir;
-  SetLauncherFolder(dir.path());
-  ResetSettings(App().settings);
-  auto load = [](bool force) {
-    std::promise<std::unique_ptr<GameListBlock>> done;
-    auto arrived = done.get_future();
-    EXPECT_TRUE(StartGameListLoader(force, LocatedMameAsker(),
-                                    [&done](std::unique_ptr<GameListBlock> b) { done.set_value(std::move(b)); }));
-    // The main thread owns the settings and may store them anew meanwhile
-    // (OK of the options); the loader located MAME before it started.
-    for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i) {
-      Settings same = App().settings;
-      App().settings = same;
-    }
-    EXPECT_EQ(arrived.wait_for(std::chrono::seconds(1)), std::future_status::ready);
-    return arrived.get();
-  };
-  // Both questions are asked once per MAME build: the listing and the options.
-  auto listfull_calls = [&dir] {
-    size_t n[2] = {};
-    for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt"))))
-      if (!call.args.empty()) n[0] += call.args[0] == "-listfull", n[1] += call.args[0] == "-showusage";
-    EXPECT_EQ(n[0], n[1]);
-    return n[0];
-  };
-
-  // No MAME: the table as built, and no cache.
-  auto block = load(true);
-  ASSERT_TRUE(block && block->built);
-  EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, BuildGameList()[22].title);
-  EXPECT_FALSE(TestFileExists(dir.File("korvo-listing-cache.cfg")) || TestFileExists(dir.File("korvo-options-cache.cfg")));
-
-  std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
-  EXPECT_EQ(FindGameBySet(load(false)->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
-  EXPECT_FALSE(HasMameOption(CachedMameUsage(LocatedMameAsker()), "joystick_threshold"));
-  EXPECT_EQ(FindGameBySet(load(false)->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");  // from the cache
-  EXPECT_EQ(listfull_calls(), 1u);
-}
