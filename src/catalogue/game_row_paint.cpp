@@ -1,11 +1,13 @@
 #include "catalogue/game_row_paint.h"
 
+#include <cstddef>
+
 std::vector<RowCell> RowCells(const std::array<int, kListColumnCount>& order, const ColumnWidths& widths) {
   std::vector<RowCell> cells;
   int x = 0;
   for (int column : order) {
     if (column < 0 || column >= kListColumnCount) continue;
-    int width = widths[static_cast<size_t>(column)];
+    int width = widths[static_cast<std::size_t>(column)];
     if (width <= 0) continue;
     cells.push_back({column, x, x + width});
     x += width;
