@@ -57,8 +57,7 @@ void CopyText(const std::string& utf8, wchar_t* buffer, int capacity) {
   buffer[n] = L'\0';
 }
 
-void AddColumns(HWND list, const Settings& settings) {
-  ColumnWidths widths = InitialColumnWidths(settings.columns_games, Ui().dpi);
+void AddColumns(HWND list, const ColumnWidths& widths) {
   for (int c = 0; c < kListColumnCount; ++c) {
     std::wstring header = Utf8ToUtf16(kListColumns[c].header);
     LVCOLUMNW column = {};
@@ -92,11 +91,16 @@ HWND CreateGameListView(HWND parent, int id, const Settings& settings) {
   // a plain state image that the window toggles itself (StarRowAt, Space).
   ListView_SetExtendedListViewStyle(list, LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES);
   ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
-  AddColumns(list, settings);
+  // Hidden columns are made hidden here, while the list is not yet shown:
+  // narrowing them later costs a header layout and scroll bar update each,
+  // before the window's first paint.
+  ColumnWidths widths = InitialColumnWidths(settings.columns_games, Ui().dpi);
+  remembered = {};
+  ApplyColumnWidths(settings.columns_hidden, Ui().dpi, widths, remembered);
+  AddColumns(list, widths);
   ListView_SetImageList(list, StatusImageList(S(16)), LVSIL_SMALL);
   ListView_SetImageList(list, FavoriteImageList(S(16), DimTextColour(), TextColour()), LVSIL_STATE);
   if (IsDarkTheme()) ThemeControl(list, WC_LISTVIEWW);
-  remembered = {};
   shown = ShownRows{};
   shown.status_shown = (settings.columns_hidden & (1 << kStatusColumn)) == 0;
   return list;
