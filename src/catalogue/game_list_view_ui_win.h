@@ -29,6 +29,9 @@ bool GameListViewFilling();
 // The answer to the list's LVN_GETDISPINFOW (the parent forwards it): the
 // cells' texts, the status image and the star of one row.
 void AnswerGameListDisplayInfo(NMLVDISPINFOW* info);
+// The answer to the list's NM_CUSTOMDRAW (the parent forwards it): every row
+// is painted here, the list view keeps the header, hit-testing and keys.
+LRESULT GameListCustomDraw(NMLVCUSTOMDRAW* draw);
 // The status column's image of a game (an index of StatusImageList).
 int StatusImageOf(const GameEntry& entry);
 

@@ -19,6 +19,9 @@ PaletteEntry PaletteFor(ColourRole role) {
     case ColourRole::StatusMissing: return {0xD64541, -1, 0xD64541};
     case ColourRole::StatusDamaged: return {0xD29922, -1, 0xD29922};
     case ColourRole::Link: return {0x5AAAFF, -1, 0x0066CC};
+    case ColourRole::Selection: return {0x0063B1, kSystemHighlight, 0x0078D7};
+    case ColourRole::SelectionText: return {0xFFFFFF, kSystemHighlightText, 0xFFFFFF};
+    case ColourRole::SelectionUnfocused: return {0x464646, kSystemFace, 0xF0F0F0};
   }
   return {0, -1, 0};
 }

@@ -20,11 +20,16 @@ enum class ColourRole {
   StatusMissing,
   StatusDamaged,
   Link,               // link-style labels in dialogs
+  Selection,          // the selected list row while the list has the focus
+  SelectionText,
+  SelectionUnfocused,  // the selected list row while the focus is elsewhere
 };
 
 // Indices of the system colours the light look borrows (GetSysColor numbering).
 constexpr int kSystemWindow = 5;
 constexpr int kSystemWindowText = 8;
+constexpr int kSystemHighlight = 13;
+constexpr int kSystemHighlightText = 14;
 constexpr int kSystemFace = 15;
 constexpr int kSystemGrayText = 17;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "catalogue/game_row_paint.h"
 #include "catalogue/list_columns.h"
 #include "catalogue/list_state.h"
 #include "catalogue/text_compare.h"
@@ -155,4 +156,34 @@ TEST(ListColumns, WidthsHideShowAndSave) {
   int32_t saved[kListColumnCount] = {1, 2, 3, 77, 5, 6, 7};
   SavedColumnWidths({128, 80, 600, 0, 80, 380, 80}, 8, 192, saved);  // hidden and empty ones keep theirs
   EXPECT_EQ(text(saved), "64 40 300 77 40 190 40 ");
+}
+
+TEST(GameRowPaint, CellsFollowTheHeaderAndTheRowShowsItsStarStatusAndSelection) {
+  // Hardware dragged before Game, Info hidden: hidden columns take no room.
+  std::string spans;
+  for (const RowCell& c : RowCells({1, 4, 0, 5, 2, 6, 3}, {64, 40, 260, 0, 40, 170, 40}))
+    spans += std::to_string(c.column) + ":" + std::to_string(c.left) + "-" + std::to_string(c.right) + " ";
+  EXPECT_EQ(spans, "1:0-40 4:40-80 0:80-144 5:144-314 2:314-574 6:574-614 ");
+
+  struct Case {
+    int column;
+    bool favorite, status_shown;
+    int status, image;
+  };
+  for (const Case& c : {Case{0, false, true, 1, kStarEmptyImage}, Case{0, true, false, 1, kStarFilledImage},
+                        Case{kStatusColumn, true, true, 3, kFirstStatusImage + 3},
+                        Case{kStatusColumn, false, false, 0, -1}, Case{2, true, true, 0, -1}})
+    EXPECT_EQ(CellImage(c.column, c.favorite, c.status_shown, c.status), c.image) << c.column;
+
+  // In both looks a selected row stands out, more with the focus than without, and its text stays readable.
+  for (bool dark : {false, true}) {
+    auto back = [&](bool selected, bool focused) { return PaletteColour(RowColoursOf(selected, focused).background, dark); };
+    std::vector<uint32_t> backs = {back(false, true), back(true, true), back(true, false)};
+    EXPECT_TRUE(backs[0] != backs[1] && backs[0] != backs[2] && backs[1] != backs[2]) << dark;
+    for (bool selected : {false, true})
+      for (bool focused : {false, true}) {
+        RowColours colours = RowColoursOf(selected, focused);
+        EXPECT_NE(PaletteColour(colours.text, dark), PaletteColour(colours.background, dark)) << dark;
+      }
+  }
 }

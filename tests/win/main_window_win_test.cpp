@@ -285,6 +285,26 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     SaveWindowScreenshot(Main().window, "main-classic-" + look.name);
     if (!dark) continue;
 
+    // The rows as painted: the third row selected in the focused list and starred with Ctrl+D.
+    SetFocus(Main().list);
+    f.SelectRow(2);
+    f.Command(207);
+    RedrawWindow(Main().list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpMessagesFor(100);
+    WindowPixels rows(Main().window);
+    RECT star, hardware;
+    Header_GetItemRect(ListView_GetHeader(Main().list), 0, &star);
+    Header_GetItemRect(ListView_GetHeader(Main().list), 5, &hardware);
+    auto middle = [](int row) {
+      RECT r;
+      ListView_GetItemRect(Main().list, row, &r, LVIR_BOUNDS);
+      return (r.top + r.bottom) / 2;
+    };
+    EXPECT_EQ(rows.In(Main().list, hardware.right - 3, middle(2)), 0x0063B1u);  // the whole row, to its last cell
+    EXPECT_EQ(rows.In(Main().list, hardware.right - 3, middle(1)), 0x282828u);
+    EXPECT_EQ(rows.In(Main().list, star.left + 10, middle(2)), 0xE8E8E8u);  // a filled star
+    EXPECT_EQ(rows.In(Main().list, star.left + 10, middle(1)), 0x282828u);  // an empty one
+
     f.Command(112);  // Favorites Only: its toolbar button checked
     RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpMessagesFor(200);

@@ -1,0 +1,28 @@
+#include "catalogue/game_row_paint.h"
+
+#include <cstddef>
+
+std::vector<RowCell> RowCells(const std::array<int, kListColumnCount>& order, const ColumnWidths& widths) {
+  std::vector<RowCell> cells;
+  int x = 0;
+  for (int column : order) {
+    if (column < 0 || column >= kListColumnCount) continue;
+    int width = widths[static_cast<std::size_t>(column)];
+    if (width <= 0) continue;
+    cells.push_back({column, x, x + width});
+    x += width;
+  }
+  return cells;
+}
+
+int CellImage(int column, bool favorite, bool status_shown, int status) {
+  if (column == 0) return favorite ? kStarFilledImage : kStarEmptyImage;
+  if (column == kStatusColumn) return status_shown ? kFirstStatusImage + status : -1;
+  return -1;
+}
+
+RowColours RowColoursOf(bool selected, bool list_focused) {
+  if (!selected) return {ColourRole::ControlBackground, ColourRole::Text};
+  if (list_focused) return {ColourRole::Selection, ColourRole::SelectionText};
+  return {ColourRole::SelectionUnfocused, ColourRole::Text};
+}

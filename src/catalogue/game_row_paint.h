@@ -1,0 +1,37 @@
+// What one row of the game list paints, as rules apart from drawing: where
+// each shown cell lies, which picture a cell shows, and the row's colours.
+#pragma once
+#include <array>
+#include <vector>
+
+#include "catalogue/list_columns.h"
+#include "ui/palette.h"
+
+// A shown column's span across a row, in pixels from the row's left edge.
+struct RowCell {
+  int column;
+  int left;
+  int right;
+};
+// The cells of a row, left to right: the columns in the header's display
+// order, each as wide as the header has it; hidden columns (width 0) are left
+// out, so they take no space and paint nothing.
+std::vector<RowCell> RowCells(const std::array<int, kListColumnCount>& order, const ColumnWidths& widths);
+
+// The pictures a row can show, in the order the row painter keeps them: the
+// star, empty and filled, then the status images in RomStatus order.
+constexpr int kStarEmptyImage = 0;
+constexpr int kStarFilledImage = 1;
+constexpr int kFirstStatusImage = 2;
+// The picture of a cell, or -1 for a cell that shows text: the Favorite cell
+// its star, the Status cell its status (`status`: a RomStatus value) only
+// while the Status column is shown.
+int CellImage(int column, bool favorite, bool status_shown, int status);
+
+// A row's background and text: selected rows stand out strongest while the
+// list has the keyboard focus, and stay marked, more quietly, without it.
+struct RowColours {
+  ColourRole background;
+  ColourRole text;
+};
+RowColours RowColoursOf(bool selected, bool list_focused);
