@@ -225,9 +225,6 @@ bool HandleGameListNotify(NMHDR* header, LRESULT* result) {
     return GameListHeaderNotify(m.list, header, s.columns_hidden, result);
   }
   switch (header->code) {
-    case NM_CUSTOMDRAW:
-      *result = GameListCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
-      return true;
     case LVN_GETDISPINFOW:
       AnswerGameListDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
       return true;
