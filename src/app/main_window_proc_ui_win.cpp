@@ -397,6 +397,9 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
                                 nullptr, m.menu, instance, nullptr);
   if (!window) return nullptr;
   TimingMark("main window created");
+  // The list loads on its own thread while the window shows itself; it is
+  // held until the first paint is done.
+  StartLoading(false);
   DarkTitleBar(window);
   HideKeyboardCuesUntilUsed(window);
   m.accelerators = BuildAccelerators();
@@ -426,7 +429,6 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   // every paint that is waiting too, for loops of others (a box shown early).
   SetTimer(window, kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
   UpdatePadPolling();
-  StartLoading(false);
   TimingMarkWhenPainted("main window painted");
   return window;
 }
