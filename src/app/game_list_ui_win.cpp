@@ -150,6 +150,12 @@ void TakeNewGameList(LPARAM block) {
   }
 }
 
+void TakeArrivedGameList() {
+  MSG arrived;
+  if (MameFound() && PeekMessageW(&arrived, Main().window, kMsgNewGameList, kMsgNewGameList, PM_REMOVE))
+    TakeNewGameList(arrived.lParam);
+}
+
 void FreePendingGameLists() {
   delete reinterpret_cast<GameListBlock*>(std::exchange(Main().held_list, 0));
   MSG msg;

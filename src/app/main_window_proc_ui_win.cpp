@@ -420,6 +420,9 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   FillPages();
   TimingMark("pages filled");
   LayoutMainWindow();
+  // A list loaded by now (from the listing cache) is part of the first paint
+  // rather than a second one.
+  TakeArrivedGameList();
   UpdateWindow(window);
   TimingMark("main window updated");
   RebuildRecentMenu();
