@@ -2,6 +2,28 @@
 enable_language(RC)
 set(KORVO_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid gdi32 user32 advapi32 shlwapi uxtheme dwmapi winmm windowscodecs)
 
+# Libraries the first window does not need are loaded when first called: under
+# Wine each one loaded at start-up (with what it loads itself) delays the first
+# paint by several milliseconds. A function missing from a .def file below is
+# still found, imported the ordinary way from the library named after it.
+set(KORVO_DELAYED_DLLS comdlg32 ole32 shell32 winmm)
+set(korvo_delayed "")
+if(MSVC)
+  foreach(dll ${KORVO_DELAYED_DLLS})
+    list(APPEND korvo_delayed "-DELAYLOAD:${dll}.dll")
+  endforeach()
+  list(APPEND korvo_delayed delayimp)
+else()
+  foreach(dll ${KORVO_DELAYED_DLLS})
+    set(def ${PROJECT_SOURCE_DIR}/cmake/delayload/${dll}.def)
+    set(lib ${CMAKE_BINARY_DIR}/delayload/lib${dll}_delayed.a)
+    add_custom_command(OUTPUT ${lib} COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/delayload
+                       COMMAND ${CMAKE_DLLTOOL} --input-def ${def} --output-delaylib ${lib} DEPENDS ${def} VERBATIM)
+    list(APPEND korvo_delayed ${lib})
+  endforeach()
+  add_custom_target(korvo_delayed_libs DEPENDS ${korvo_delayed})
+endif()
+
 set(korvo_libs "")
 foreach(name ${KORVO_ALL_MODULES})
   list(APPEND korvo_libs korvo_${name})
@@ -14,7 +36,10 @@ else()
   target_link_options(korvo PRIVATE -municode)
   set(korvo_link "$<LINK_GROUP:RESCAN,${korvo_libs}>")
 endif()
-target_link_libraries(korvo PRIVATE ${korvo_link} ${KORVO_WIN_LIBS})
+target_link_libraries(korvo PRIVATE ${korvo_link} ${korvo_delayed} ${KORVO_WIN_LIBS})
+if(TARGET korvo_delayed_libs)
+  add_dependencies(korvo korvo_delayed_libs)
+endif()
 
 # `make run` waits with it for the game list before its screenshot.
 add_executable(wait_for_list ${PROJECT_SOURCE_DIR}/tools/wait_for_list/wait_for_list_win.cpp)

@@ -150,6 +150,12 @@ void TakeNewGameList(LPARAM block) {
   }
 }
 
+void TakeArrivedGameList() {
+  MSG arrived;
+  if (MameFound() && PeekMessageW(&arrived, Main().window, kMsgNewGameList, kMsgNewGameList, PM_REMOVE))
+    TakeNewGameList(arrived.lParam);
+}
+
 void FreePendingGameLists() {
   delete reinterpret_cast<GameListBlock*>(std::exchange(Main().held_list, 0));
   MSG msg;
@@ -225,9 +231,6 @@ bool HandleGameListNotify(NMHDR* header, LRESULT* result) {
     return GameListHeaderNotify(m.list, header, s.columns_hidden, result);
   }
   switch (header->code) {
-    case NM_CUSTOMDRAW:
-      *result = GameListCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
-      return true;
     case LVN_GETDISPINFOW:
       AnswerGameListDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header));
       return true;

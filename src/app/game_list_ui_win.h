@@ -6,6 +6,9 @@
 void StartLoading(bool rescan);
 // kMsgNewGameList: takes the posted block (freed here, also while closing).
 void TakeNewGameList(LPARAM block);
+// Before the first paint: a list that has already arrived (from the listing
+// cache) is taken now, unless MAME is missing (that is said after the paint).
+void TakeArrivedGameList();
 void Refilter();
 void RefreshFilterChoices();
 // The filter bar's choices into the settings.

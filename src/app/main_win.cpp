@@ -93,6 +93,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   MSG msg;
   for (;;) {
     TimingIdle();
+    MainWindowIdle();
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
     if (PreTranslateMainMessage(msg) || LauncherDialogMessage(msg)) continue;
     TranslateMessage(&msg);

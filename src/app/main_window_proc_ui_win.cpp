@@ -120,6 +120,14 @@ void CreateChildren(MainWindow& m) {
   Button_SetCheck(m.favorites_box, s.favorites_only ? BST_CHECKED : BST_UNCHECKED);
 }
 
+// The first paint is done: a list that arrived before it is shown now.
+void AfterFirstPaint(MainWindow& m) {
+  if (m.first_paint_done) return;
+  KillTimer(m.window, kAfterFirstPaintTimer);
+  m.first_paint_done = true;
+  if (LPARAM held = std::exchange(m.held_list, 0)) TakeNewGameList(held);
+}
+
 void SaveWindowRects(MainWindow& m) {
   Settings& s = App().settings;
   RECT r;
@@ -235,7 +243,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_SIZE:
       LayoutMainWindow();
-      SetTimer(window, kRedrawTimer, 150, nullptr);
+      if (m.first_paint_done) SetTimer(window, kRedrawTimer, 150, nullptr);  // the first paint is whole anyway
       return 0;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
@@ -275,10 +283,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
         KillTimer(window, kRedrawTimer);
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       } else if (wparam == kAfterFirstPaintTimer) {
-        KillTimer(window, kAfterFirstPaintTimer);
-        m.first_paint_done = true;
+        AfterFirstPaint(m);
         CreateTooltipsLater(m);
-        if (LPARAM held = std::exchange(m.held_list, 0)) TakeNewGameList(held);
       }
       return 0;
     case WM_ACTIVATE:
@@ -391,6 +397,9 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
                                 nullptr, m.menu, instance, nullptr);
   if (!window) return nullptr;
   TimingMark("main window created");
+  // The list loads on its own thread while the window shows itself; it is
+  // held until the first paint is done.
+  StartLoading(false);
   DarkTitleBar(window);
   HideKeyboardCuesUntilUsed(window);
   m.accelerators = BuildAccelerators();
@@ -411,17 +420,32 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   FillPages();
   TimingMark("pages filled");
   LayoutMainWindow();
+  // A list loaded by now (from the listing cache) is part of the first paint
+  // rather than a second one.
+  TakeArrivedGameList();
   UpdateWindow(window);
   TimingMark("main window updated");
   RebuildRecentMenu();
   RefreshControls();
   SetTimer(window, kHousekeepingTimer, 400, nullptr);
-  // Timers come after every paint that is waiting.
+  // The message loop's idle step ends the first paint; timers come after
+  // every paint that is waiting too, for loops of others (a box shown early).
   SetTimer(window, kAfterFirstPaintTimer, USER_TIMER_MINIMUM, nullptr);
   UpdatePadPolling();
-  StartLoading(false);
   TimingMarkWhenPainted("main window painted");
   return window;
+}
+
+void MainWindowIdle() {
+  MainWindow& m = Main();
+  if (!m.window || (m.first_paint_done && m.tooltips)) return;
+  // Painting comes after every sent and posted message: none left means the
+  // window has been painted.
+  if (HIWORD(GetQueueStatus(QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0) return;
+  if (!m.first_paint_done)
+    AfterFirstPaint(m);
+  else if (m.has_list || !m.loading)  // the tooltips wait for the list's paint
+    CreateTooltipsLater(m);
 }
 
 // The window whose keyboard navigation serves a message: the nearest page,

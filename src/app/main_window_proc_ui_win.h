@@ -11,3 +11,7 @@ bool PreTranslateMainMessage(MSG& msg);
 // The loop's next filter: Tab, the arrow keys and access keys within the
 // launcher's windows (IsDialogMessage). True when the message was used.
 bool LauncherDialogMessage(MSG& msg);
+// The loop's step before it waits: once the first paint is done, a list that
+// arrived during it is shown, and then the tooltips are made. A timer does the
+// same where another loop runs, only later.
+void MainWindowIdle();

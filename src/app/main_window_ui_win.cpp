@@ -46,14 +46,17 @@ bool SearchBarShown(const MainWindow& m) {
 // Layout runs on every resize and bar change: a control already where it
 // belongs is left alone, since every move or show is a trip to the window
 // server.
-void Place(HWND w, const LayoutRect& r, bool shown) {
+// A drop-down's height is that of its list, which its window rectangle does
+// not show: only where and how wide it is tells whether it moved.
+void Place(HWND w, const LayoutRect& r, bool shown, bool drop_down = false) {
   if (!w) return;
   const bool visible = (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != 0;
   if (shown) {
     RECT now;
     GetWindowRect(w, &now);
     MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&now), 2);
-    if (now.left != r.x || now.top != r.y || now.right - now.left != r.w || now.bottom - now.top != r.h)
+    if (now.left != r.x || now.top != r.y || now.right - now.left != r.w ||
+        (!drop_down && now.bottom - now.top != r.h))
       MoveWindow(w, r.x, r.y, r.w, r.h, FALSE);
   }
   if (visible != shown) ShowWindow(w, shown ? SW_SHOWNA : SW_HIDE);
@@ -104,7 +107,7 @@ void LayoutMainWindow() {
   for (int i = 0; i < 4; ++i) {
     LayoutRect r = layout.filters[i];
     r.h = S(300);  // a drop-down list's height includes its list
-    Place(m.filters[static_cast<int>(kOrder[i])], r, in.filter_bar);
+    Place(m.filters[static_cast<int>(kOrder[i])], r, in.filter_bar, true);
   }
   Place(m.reset_filters, layout.reset_filters, in.filter_bar);
   Place(m.list, layout.list, true);

@@ -72,6 +72,9 @@ void AddColumns(HWND list, const ColumnWidths& widths) {
   ListView_SetColumnOrderArray(list, kListColumnCount, order);
 }
 
+constexpr UINT_PTR kRowsPaintId = 0x4B52;  // "KR"
+LRESULT CALLBACK RowsPaintProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR);
+
 ColumnWidths CurrentWidths(HWND list) {
   ColumnWidths widths{};
   for (int c = 0; c < kListColumnCount; ++c) widths[c] = ColumnWidth(list, c);
@@ -101,6 +104,7 @@ HWND CreateGameListView(HWND parent, int id, const Settings& settings) {
   ListView_SetImageList(list, StatusImageList(S(16)), LVSIL_SMALL);
   ListView_SetImageList(list, FavoriteImageList(S(16), DimTextColour(), TextColour()), LVSIL_STATE);
   if (IsDarkTheme()) ThemeControl(list, WC_LISTVIEWW);
+  SetWindowSubclass(list, RowsPaintProc, kRowsPaintId, 0);
   shown = ShownRows{};
   shown.status_shown = (settings.columns_hidden & (1 << kStatusColumn)) == 0;
   return list;
@@ -120,7 +124,18 @@ void FillGameListView(HWND list, const GameList& games, std::vector<int32_t> row
   shown.favorites = &favorites;
   shown.status_shown = (hidden_bits & (1 << kStatusColumn)) == 0;
 
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  // Wine's list view draws both scroll bars at once each time the item count
+  // changes (twice per change, a few milliseconds each), and again on
+  // WM_SETREDRAW TRUE. The default WM_SETREDRAW, which the list view does
+  // not see, marks the window as not drawable meanwhile: the list keeps its
+  // scroll state current, and the bars are drawn once, with the frame.
+  // It also drops what the header was waiting to paint, and the header is
+  // not repainted if a scroll bar came or went; both come back.
+  HWND header = ListView_GetHeader(list);
+  const bool header_waiting = header && GetUpdateRect(header, nullptr, FALSE);
+  RECT header_before = {}, header_after = {};
+  if (header) GetWindowRect(header, &header_before);
+  DefWindowProcW(list, WM_SETREDRAW, FALSE, 0);
   // Only the rows that have them lose selection and focus: a change "for
   // every row" would ask for every row's state.
   for (UINT flag : {LVNI_SELECTED, LVNI_FOCUSED}) {
@@ -135,8 +150,10 @@ void FillGameListView(HWND list, const GameList& games, std::vector<int32_t> row
     ListView_SetSelectionMark(list, selected_row);
     ListView_EnsureVisible(list, selected_row, FALSE);
   }
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list, nullptr, TRUE);
+  DefWindowProcW(list, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+  if (header) GetWindowRect(header, &header_after);
+  if (header_waiting || !EqualRect(&header_before, &header_after)) InvalidateRect(header, nullptr, FALSE);
   filling = false;
 }
 
@@ -144,15 +161,22 @@ bool GameListViewFilling() { return filling; }
 
 namespace {
 // The rows are painted here rather than by the list view: under Wine its own
-// drawing of a screenful of rows was most of a search keystroke's time, and
-// the alpha-blended icons and the text measuring were the dear parts. The
-// icons are blended once onto each row background (the strip), so a row
-// copies them; a text's width is measured once per font.
+// drawing of a screenful of rows was most of a search keystroke's time. Even
+// with every row custom-drawn, the list view asked for each cell's text and
+// measured it before offering the row, more than half of the paint; so the
+// list's WM_PAINT is taken over, and the list view keeps the header,
+// scrolling, hit-testing, keys and accessibility. The alpha-blended icons are
+// blended once onto each row background (the strip), so a row copies them;
+// a text's width is measured once per font.
 constexpr int kStripImages = kFirstStatusImage + 4;
 enum StripRow { kStripNormal, kStripFocused, kStripUnfocused, kStripRows };
 
 struct RowPainter {
+  // The cells in the header's order and widths; asking the list view for
+  // them costs more than painting a row, so they are kept until a column
+  // message or a header notification passes the list.
   std::vector<RowCell> cells;
+  bool cells_stale = true;
   bool list_focused = false;
   HIMAGELIST stars = nullptr, statuses = nullptr;
   int icon = 16;
@@ -265,33 +289,132 @@ void PaintRow(HDC dc, int row, RECT box, bool selected, bool focus_mark) {
   }
   if (focus_mark) DrawFocusRect(dc, &row_box);
 }
-}  // namespace
 
-LRESULT GameListCustomDraw(NMLVCUSTOMDRAW* draw) {
-  HWND list = draw->nmcd.hdr.hwndFrom;
-  switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT: {
-      std::array<int, kListColumnCount> order{};
-      if (!ListView_GetColumnOrderArray(list, kListColumnCount, order.data())) return CDRF_DODEFAULT;
-      painter.cells = RowCells(order, CurrentWidths(list));
-      painter.list_focused = GetFocus() == list;
-      painter.stars = ListView_GetImageList(list, LVSIL_STATE);
-      painter.statuses = ListView_GetImageList(list, LVSIL_SMALL);
-      painter.icon = S(16);
-      PrepareStrip(draw->nmcd.hdc);
-      PrepareText(draw->nmcd.hdc);
-      return CDRF_NOTIFYITEMDRAW;
-    }
-    case CDDS_ITEMPREPAINT: {
-      int row = static_cast<int>(draw->nmcd.dwItemSpec);
-      UINT state = ListView_GetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED);
-      PaintRow(draw->nmcd.hdc, row, draw->nmcd.rc, (state & LVIS_SELECTED) != 0,
-               painter.list_focused && (state & LVIS_FOCUSED) && !(SendMessageW(list, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS));
-      return CDRF_SKIPDEFAULT;
-    }
+// The rows of `area` (client coordinates) and the background around them,
+// into `dc`.
+void PaintRows(HWND list, HDC dc, const RECT& area) {
+  RowPainter& p = painter;
+  if (p.cells_stale) {
+    std::array<int, kListColumnCount> order{};
+    if (!ListView_GetColumnOrderArray(list, kListColumnCount, order.data())) return;
+    p.cells = RowCells(order, CurrentWidths(list));
+    p.cells_stale = false;
   }
-  return CDRF_DODEFAULT;
+  p.list_focused = GetFocus() == list;
+  p.stars = ListView_GetImageList(list, LVSIL_STATE);
+  p.statuses = ListView_GetImageList(list, LVSIL_SMALL);
+  p.icon = S(16);
+  HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  PrepareStrip(dc);
+  PrepareText(dc);
+
+  RECT client;
+  GetClientRect(list, &client);
+  RECT header_box = {};
+  if (HWND header = ListView_GetHeader(list); header && IsWindowVisible(header)) GetWindowRect(header, &header_box);
+  const int rows_top = static_cast<int>(header_box.bottom - header_box.top);
+  const int count = ListView_GetItemCount(list);
+  const int top = ListView_GetTopIndex(list);
+  RECT first = {};
+  int row_height = 0, rows_bottom = rows_top, rows_right = client.left;
+  if (count > 0 && top >= 0 && top < count && ListView_GetItemRect(list, top, &first, LVIR_BOUNDS)) {
+    row_height = static_cast<int>(first.bottom - first.top);
+    rows_right = static_cast<int>(first.left) + (p.cells.empty() ? 0 : p.cells.back().right);
+  }
+  // One selected row at most (LVS_SINGLESEL).
+  const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+  const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+  const bool focus_shown = p.list_focused && !(SendMessageW(list, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+  for (int row = top; row_height > 0 && row < count; ++row) {
+    RECT box = first;
+    OffsetRect(&box, 0, (row - top) * row_height);
+    if (box.top >= area.bottom || box.top >= client.bottom) break;
+    rows_bottom = static_cast<int>(box.bottom);
+    if (box.bottom <= area.top) continue;
+    PaintRow(dc, row, box, row == selected, focus_shown && row == focused);
+  }
+  SetBkColor(dc, ListView_GetBkColor(list));
+  const RECT right = {std::max(rows_right, static_cast<int>(client.left)), rows_top, client.right, rows_bottom};
+  const RECT below = {client.left, rows_bottom, client.right, client.bottom};
+  for (const RECT& gap : {right, below}) {
+    RECT part;
+    if (IntersectRect(&part, &gap, &area)) ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &part, nullptr, 0, nullptr);
+  }
+  SelectObject(dc, old_font);
 }
+
+// The rows are painted off screen and copied at once, so a row is never seen
+// between its background and its text.
+struct PaintBuffer {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  int w = 0, h = 0;
+};
+PaintBuffer buffer;
+
+void PaintListArea(HWND list, HDC dc, const RECT& area) {
+  const int w = static_cast<int>(area.right - area.left), h = static_cast<int>(area.bottom - area.top);
+  if (w <= 0 || h <= 0) return;
+  if (!buffer.dc) buffer.dc = CreateCompatibleDC(dc);
+  if (!buffer.bitmap || w > buffer.w || h > buffer.h) {
+    HBITMAP bigger = CreateCompatibleBitmap(dc, std::max(w, buffer.w), std::max(h, buffer.h));
+    if (!buffer.dc || !bigger) {  // out of memory: straight onto the screen
+      if (bigger) DeleteObject(bigger);
+      PaintRows(list, dc, area);
+      return;
+    }
+    SelectObject(buffer.dc, bigger);
+    if (buffer.bitmap) DeleteObject(buffer.bitmap);
+    buffer.bitmap = bigger;
+    buffer.w = std::max(w, buffer.w);
+    buffer.h = std::max(h, buffer.h);
+  }
+  SetViewportOrgEx(buffer.dc, -area.left, -area.top, nullptr);
+  PaintRows(list, buffer.dc, area);
+  SetViewportOrgEx(buffer.dc, 0, 0, nullptr);
+  BitBlt(dc, area.left, area.top, w, h, buffer.dc, 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK RowsPaintProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(list, &ps);
+      PaintListArea(list, dc, ps.rcPaint);
+      EndPaint(list, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT client;
+      GetClientRect(list, &client);
+      PaintListArea(list, reinterpret_cast<HDC>(wparam), client);
+      return 0;
+    }
+    case WM_NOTIFY:
+    case LVM_SETCOLUMNWIDTH:
+    case LVM_SETCOLUMNW:
+    case LVM_SETCOLUMNA:
+    case LVM_INSERTCOLUMNW:
+    case LVM_INSERTCOLUMNA:
+    case LVM_DELETECOLUMN:
+    case LVM_SETCOLUMNORDERARRAY: {
+      // Stale after the list view has taken the change (a paint on the way
+      // could have read the columns half changed).
+      LRESULT result = DefSubclassProc(list, message, wparam, lparam);
+      if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lparam)->hwndFrom == ListView_GetHeader(list))
+        painter.cells_stale = true;
+      return result;
+    }
+    case WM_NCDESTROY:
+      painter.cells_stale = true;
+      RemoveWindowSubclass(list, RowsPaintProc, id);
+      break;
+  }
+  return DefSubclassProc(list, message, wparam, lparam);
+}
+}  // namespace
 
 int StatusImageOf(const GameEntry& entry) { return static_cast<int>(GameRomStatus(entry)); }
 

@@ -1,9 +1,10 @@
 // The game list: a report list view (id 102) with seven columns, a favourite
 // star per row and a ROM status icon. It is a virtual list: it keeps only the
 // GameList indices of its rows and answers the control's questions about a
-// row (LVN_GETDISPINFOW) when the row is painted or read, so a refill costs
-// one item count whatever the number of rows. Which rows and in which order
-// is game_filter.h; the window's commands are the main window's.
+// row (LVN_GETDISPINFOW) when the row is read, so a refill costs one item
+// count whatever the number of rows. The rows are painted here, not by the
+// list view. Which rows and in which order is game_filter.h; the window's
+// commands are the main window's.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -29,9 +30,6 @@ bool GameListViewFilling();
 // The answer to the list's LVN_GETDISPINFOW (the parent forwards it): the
 // cells' texts, the status image and the star of one row.
 void AnswerGameListDisplayInfo(NMLVDISPINFOW* info);
-// The answer to the list's NM_CUSTOMDRAW (the parent forwards it): every row
-// is painted here, the list view keeps the header, hit-testing and keys.
-LRESULT GameListCustomDraw(NMLVCUSTOMDRAW* draw);
 // The status column's image of a game (an index of StatusImageList).
 int StatusImageOf(const GameEntry& entry);
 

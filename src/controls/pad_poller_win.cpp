@@ -6,6 +6,7 @@
 
 std::vector<PadAction> PollPads(PadPoller& poller, const PadNavigationMode& mode) {
   if (!poller.opened) {
+    if (!PadDevicesReady()) return {};
     poller.source = CurrentPadSource();
     poller.xinput = poller.source.open && poller.source.open();
     poller.opened = true;

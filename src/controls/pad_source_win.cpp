@@ -4,7 +4,9 @@
 #include <mmsystem.h>
 #include <xinput.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 using XInputGetStateFn = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
@@ -100,3 +102,31 @@ PadSource SystemPadSource() {
 void SetPadSource(PadSource source) { installed = std::move(source); }
 
 PadSource CurrentPadSource() { return installed.read ? installed : SystemPadSource(); }
+
+bool PadDevicesReady() {
+  if (installed.read) return true;  // a test's readings need no loading
+  static std::atomic<int> state{0};  // 0 not asked, 1 loading, 2 ready
+  int expected = 0;
+  if (state.compare_exchange_strong(expected, 1)) {
+    try {
+      std::thread([] {
+        HMODULE xinput = LoadLibraryW(L"xinput1_4.dll");
+        if (!xinput) xinput = LoadLibraryW(L"xinput1_3.dll");
+        // Kept loaded: the poller loads the same library and pins it.
+        auto get_state = xinput ? reinterpret_cast<XInputGetStateFn>(
+                                      reinterpret_cast<void*>(GetProcAddress(xinput, "XInputGetState")))
+                                : nullptr;
+        XINPUT_STATE pad = {};
+        for (DWORD k = 0; get_state && k < kXInputPadCount; ++k) get_state(k, &pad);
+        JOYINFOEX stick = {};
+        stick.dwSize = sizeof stick;
+        stick.dwFlags = JOY_RETURNALL;
+        for (UINT j = 0; j < kLegacyJoystickCount; ++j) joyGetPosEx(JOYSTICKID1 + j, &stick);
+        state = 2;
+      }).detach();
+    } catch (...) {  // no thread: the first poll loads them itself
+      state = 2;
+    }
+  }
+  return state == 2;
+}

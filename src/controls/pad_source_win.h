@@ -14,6 +14,11 @@ struct PadSource {
 
 // The system's devices.
 PadSource SystemPadSource();
+// Whether the system's pad libraries are loaded. Loading XInput and the
+// joystick driver and asking each device for the first time takes more than a
+// frame under Wine; the first call starts that on a thread of its own, and
+// polls wait for it rather than hold up the window.
+bool PadDevicesReady();
 // Tests put their readings in through this; an empty source (no `read`)
 // goes back to the system's devices.
 void SetPadSource(PadSource source);

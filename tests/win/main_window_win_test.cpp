@@ -305,6 +305,23 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     EXPECT_EQ(rows.In(Main().list, star.left + 10, middle(2)), 0xE8E8E8u);  // a filled star
     EXPECT_EQ(rows.In(Main().list, star.left + 10, middle(1)), 0x282828u);  // an empty one
 
+    // Widening the # column by its divider moves the star right with the header.
+    HWND header = ListView_GetHeader(Main().list);
+    RECT number;
+    Header_GetItemRect(header, 1, &number);
+    const int divider_y = (number.top + number.bottom) / 2;
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(number.right - 1, divider_y));
+    SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(number.right + 29, divider_y));
+    SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(number.right + 29, divider_y));
+    RECT moved;
+    Header_GetItemRect(header, 0, &moved);
+    ASSERT_EQ(moved.left, star.left + 30);
+    RedrawWindow(Main().list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessagesFor(100);
+    WindowPixels wider(Main().window);
+    EXPECT_EQ(wider.In(Main().list, star.left + 10, middle(2)), 0x0063B1u);
+    EXPECT_EQ(wider.In(Main().list, moved.left + 10, middle(2)), 0xE8E8E8u);
+
     f.Command(112);  // Favorites Only: its toolbar button checked
     RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpMessagesFor(200);
