@@ -14,6 +14,7 @@
 
 namespace {
 constexpr DWORD kWaitMs = 60000;
+constexpr DWORD kPersonMs = 300;  // from seeing a list to the first keystroke, at the quickest
 
 std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
@@ -150,6 +151,7 @@ struct StartFigures {
 
 struct StepFigures {
   std::vector<double> search, filter;
+  std::vector<std::string> search_steps, filter_steps;  // what each was, for the slowest
 };
 
 // One step: a message posted to the program, timed until the refilled
@@ -172,7 +174,9 @@ void Steps(const Program& korvo, const Program& trivial, StepFigures& k, StepFig
     const std::string typed = word;
     for (size_t i = 0; i < typed.size() * 2; ++i) {
       wchar_t ch = i < typed.size() ? static_cast<wchar_t>(typed[i]) : L'\b';
+      const size_t left = i < typed.size() ? i + 1 : typed.size() * 2 - i - 1;  // the text after the step
       k.search.push_back(TimedStep(korvo, edits[0], WM_CHAR, ch, 1));
+      k.search_steps.push_back("\"" + typed.substr(0, left) + "\"");
       t.search.push_back(TimedStep(trivial, edits[1], WM_CHAR, ch, 1));
     }
   }
@@ -188,6 +192,7 @@ void Steps(const Program& korvo, const Program& trivial, StepFigures& k, StepFig
         SendMessageW(combos[i], CB_SETCURSEL, static_cast<WPARAM>(step % entries), 0);
         figures[i]->filter.push_back(TimedStep(*programs[i], programs[i]->window, WM_COMMAND,
                                                MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combos[i])));
+        figures[i]->filter_steps.push_back((id == 444 ? "hardware " : "region ") + std::to_string(step % entries));
       }
     }
   }
@@ -245,14 +250,17 @@ void Row(const char* what, double korvo, double trivial, const char* goal) {
               goal);
 }
 
-void StepRows(const char* what, const std::vector<double>& korvo, const std::vector<double>& trivial) {
+void StepRows(const char* what, const std::vector<double>& korvo, const std::vector<std::string>& steps,
+              const std::vector<double>& trivial) {
   char label[96];
   std::snprintf(label, sizeof label, "%s: median of %zu", what, korvo.size());
   Row(label, Percentile(korvo, 0.5), Percentile(trivial, 0.5), "");
   std::snprintf(label, sizeof label, "%s: 9 in 10 within", what);
   Row(label, Percentile(korvo, 0.9), Percentile(trivial, 0.9), "");
   std::snprintf(label, sizeof label, "%s: slowest", what);
-  Row(label, Max(korvo), Max(trivial), "goal < 16 ms");
+  const size_t slowest = korvo.empty() ? 0 : std::max_element(korvo.begin(), korvo.end()) - korvo.begin();
+  const std::string goal = "goal < 16 ms" + (slowest < steps.size() ? ", at " + steps[slowest] : std::string());
+  Row(label, Max(korvo), Max(trivial), goal.c_str());
 }
 }  // namespace
 
@@ -296,6 +304,9 @@ int main(int argc, char** argv) {
   Program baseline = b.StartOnce(false, false, false, warm);
   for (bool dark_look : {false, true}) {
     Program korvo = b.StartOnce(true, dark_look, true, warm);
+    // A person sees the list before typing; what the window does in its
+    // first moment after that is not a keystroke's time.
+    Sleep(kPersonMs);
     Steps(korvo, baseline, dark_look ? dark_steps : light_steps, trivial_steps);
     Stop(korvo);
   }
@@ -311,9 +322,9 @@ int main(int argc, char** argv) {
   Row("start to full list, cached (dark)", Median(dark.list), Median(trivial.painted), "goal <= 2x");
   Row("start to full list, MAME asked", Median(uncached.list), Median(trivial.painted), "");
   std::printf("  (list: the trivial program's start to its painted window)\n");
-  StepRows("search keystroke (light)", light_steps.search, trivial_steps.search);
-  StepRows("search keystroke (dark)", dark_steps.search, trivial_steps.search);
-  StepRows("filter switch (light)", light_steps.filter, trivial_steps.filter);
-  StepRows("filter switch (dark)", dark_steps.filter, trivial_steps.filter);
+  StepRows("search keystroke (light)", light_steps.search, light_steps.search_steps, trivial_steps.search);
+  StepRows("search keystroke (dark)", dark_steps.search, dark_steps.search_steps, trivial_steps.search);
+  StepRows("filter switch (light)", light_steps.filter, light_steps.filter_steps, trivial_steps.filter);
+  StepRows("filter switch (dark)", dark_steps.filter, dark_steps.filter_steps, trivial_steps.filter);
   return 0;
 }

@@ -64,8 +64,9 @@ std::vector<int32_t> FilterRows(const GameList& list, const FilterState& state, 
 enum ListColumn { kColumnFavorite = 0, kColumnNumber, kColumnGame, kColumnInfo, kColumnStatus, kColumnHardware,
                   kColumnYear };
 
-// The row order of the list view. Favourites and availability are looked up
-// once when the context is made, not at every comparison.
+// The row order of the list view. Favourites, availability and the
+// lower-cased texts the order compares are made once when the context is
+// made, not at every comparison.
 struct RowOrder {
   RowOrder(const GameList& list, int column, bool ascending, const IdList& favorites, const HasRomsFn& has_roms);
   // <0, 0, >0 like strcmp, for two list indices.
@@ -76,6 +77,13 @@ struct RowOrder {
   int column_;
   int direction_;
   std::vector<bool> favorite_, available_;
+  // Texts lower-cased on first comparison, so a sort of a few rows makes few.
+  struct LowerTexts {
+    std::vector<std::string> text;
+    std::vector<bool> made;
+  };
+  mutable LowerTexts title_, info_, board_;
+  const std::string& Lower(LowerTexts& texts, int32_t index, std::string_view text) const;
 };
 int CompareRows(const GameList& list, int32_t a, int32_t b, int column, bool ascending, const IdList& favorites,
                 const HasRomsFn& has_roms);

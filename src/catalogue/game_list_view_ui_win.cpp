@@ -189,6 +189,8 @@ struct RowPainter {
   HFONT font = nullptr;
   int text_height = 0;
   std::unordered_map<std::wstring, int> text_widths;
+  // A text too wide for its cell, cut to fit with "...", and the width it was cut for.
+  std::unordered_map<std::wstring, std::pair<int, std::wstring>> cut_texts;
 };
 RowPainter painter;
 
@@ -235,6 +237,7 @@ void PrepareText(HDC dc) {
   if (font == painter.font) return;
   painter.font = font;
   painter.text_widths.clear();
+  painter.cut_texts.clear();
   TEXTMETRICW metrics = {};
   GetTextMetricsW(dc, &metrics);
   painter.text_height = metrics.tmHeight;
@@ -249,17 +252,28 @@ int TextWidth(HDC dc, const std::wstring& text) {
   return size.cx;
 }
 
+// As DrawText's end ellipsis cuts it: as many characters as fit before "...".
+const std::wstring& CutText(HDC dc, const std::wstring& text, int width) {
+  auto& cut = painter.cut_texts[text];
+  if (cut.first != width || cut.second.empty()) {
+    int fit = 0;
+    SIZE size = {};
+    GetTextExtentExPointW(dc, text.c_str(), static_cast<int>(text.size()), std::max(0, width - TextWidth(dc, L"...")),
+                          &fit, nullptr, &size);
+    cut = {width, text.substr(0, static_cast<size_t>(std::max(0, fit))) + L"..."};
+  }
+  return cut.second;
+}
+
 void PaintCellText(HDC dc, const std::wstring& text, RECT box) {
   box.left += S(6);
   box.right -= S(6);
-  if (box.right <= box.left || text.empty()) return;
-  if (TextWidth(dc, text) <= box.right - box.left) {
-    int y = box.top + (box.bottom - box.top) / 2 - painter.text_height / 2;
-    ExtTextOutW(dc, box.left, y, ETO_CLIPPED, &box, text.c_str(), static_cast<UINT>(text.size()), nullptr);
-  } else {
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  }
+  const int width = static_cast<int>(box.right - box.left);
+  if (width <= 0 || text.empty()) return;
+  // Measured and cut once: DrawText measured every cut text at every paint.
+  const std::wstring& shown = TextWidth(dc, text) <= width ? text : CutText(dc, text, width);
+  const int y = static_cast<int>(box.top + (box.bottom - box.top) / 2 - painter.text_height / 2);
+  ExtTextOutW(dc, box.left, y, ETO_CLIPPED, &box, shown.c_str(), static_cast<UINT>(shown.size()), nullptr);
 }
 
 void PaintRow(HDC dc, int row, RECT box, bool selected, bool focus_mark) {
