@@ -101,6 +101,26 @@ int HitRow(HWND list, UINT* flags) {
   *flags = hit.flags;
   return row;
 }
+// The filter bars show the choices in filter_lists, the settings' ones selected.
+void FillFilterChoices() {
+  MainWindow& m = Main();
+  Settings& s = App().settings;
+  FilterSelection chosen = MatchSelection(m.filter_lists, SelectionFromSettings(s));
+  for (int k = 0; k < kFilterKindCount; ++k) {
+    HWND combo = m.filters[k];
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    SendMessageW(combo, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Utf8ToUtf16(FilterSpec(static_cast<FilterKind>(k)).all_item).c_str()));
+    int selected = 0;
+    const std::vector<std::string>& values = m.filter_lists.values[k];
+    for (size_t i = 0; i < values.size(); ++i) {
+      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToUtf16(values[i]).c_str()));
+      if (values[i] == chosen.value[k]) selected = static_cast<int>(i) + 1;
+    }
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  }
+}
+
 }  // namespace
 
 void StartLoading(bool rescan) {
@@ -130,7 +150,8 @@ void TakeNewGameList(LPARAM block) {
   m.games = std::move(list->list);
   m.has_list = true;
   ScanRoms(true);
-  RefreshFilterChoices();
+  m.filter_lists = std::move(list->filters);
+  FillFilterChoices();
   TimingMark("filter choices");
   Refilter();
   RebuildRecentMenu();
@@ -164,23 +185,8 @@ void FreePendingGameLists() {
 }
 
 void RefreshFilterChoices() {
-  MainWindow& m = Main();
-  Settings& s = App().settings;
-  m.filter_lists = BuildFilterValues(m.games);
-  FilterSelection chosen = MatchSelection(m.filter_lists, SelectionFromSettings(s));
-  for (int k = 0; k < kFilterKindCount; ++k) {
-    HWND combo = m.filters[k];
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    SendMessageW(combo, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Utf8ToUtf16(FilterSpec(static_cast<FilterKind>(k)).all_item).c_str()));
-    int selected = 0;
-    const std::vector<std::string>& values = m.filter_lists.values[k];
-    for (size_t i = 0; i < values.size(); ++i) {
-      SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToUtf16(values[i]).c_str()));
-      if (values[i] == chosen.value[k]) selected = static_cast<int>(i) + 1;
-    }
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-  }
+  Main().filter_lists = BuildFilterValues(Main().games);
+  FillFilterChoices();
 }
 
 void Refilter() {

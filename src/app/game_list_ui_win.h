@@ -10,6 +10,7 @@ void TakeNewGameList(LPARAM block);
 // cache) is taken now, unless MAME is missing (that is said after the paint).
 void TakeArrivedGameList();
 void Refilter();
+// The filter bars' choices made again from the list, and shown.
 void RefreshFilterChoices();
 // The filter bar's choices into the settings.
 void StoreFilterChoices();

@@ -10,6 +10,7 @@ std::unique_ptr<GameListBlock> LoadGameListBlock(bool force, const MameAsker& ma
   block->list = BuildGameList();
   block->built = !block->list.empty();
   if (block->built) LoadMameListing(block->list, force, mame);
+  block->filters = BuildFilterValues(block->list);  // after MAME's descriptions replaced titles
   // Before the list is handed on, so that a start right after loading already
   // leaves out what this MAME lacks.
   LoadMameUsage(force, mame);

@@ -6,12 +6,14 @@
 #include <functional>
 #include <memory>
 
+#include "catalogue/game_filter.h"
 #include "catalogue/game_table.h"
 #include "catalogue/listing.h"
 
 struct GameListBlock {
   GameList list;
   bool built = false;  // the table could be turned into a list
+  FilterLists filters;  // the filter bars' choices for this list, made off the window's thread
 };
 
 // The task's body, run on any thread.
