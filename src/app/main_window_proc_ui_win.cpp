@@ -397,8 +397,9 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
                                 nullptr, m.menu, instance, nullptr);
   if (!window) return nullptr;
   TimingMark("main window created");
-  // The list loads on its own thread while the window shows itself; it is
-  // held until the first paint is done.
+  // The list loads on its own thread while the window shows itself: loaded
+  // by the time the window is laid out, it is part of the first paint; later,
+  // it waits for that paint to end.
   StartLoading(false);
   DarkTitleBar(window);
   HideKeyboardCuesUntilUsed(window);
