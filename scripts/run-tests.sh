@@ -29,6 +29,8 @@ run_gtest() {
     failed_suites+=("$name")
     echo "FAILED: $name (log: $log)"
     grep -aE '^\[  FAILED  \]|ERROR: AddressSanitizer|WARNING: ThreadSanitizer|runtime error' "$log" | head -20
+    # What each failed check said: a failure seen only on a CI machine can be read from its output alone.
+    grep -aE -A8 ': Failure$' "$log" | head -60
   else
     echo "ok: $name ($p tests)"
   fi

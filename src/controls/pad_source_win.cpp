@@ -4,9 +4,8 @@
 #include <mmsystem.h>
 #include <xinput.h>
 
-#include <atomic>
-#include <memory>
-#include <thread>
+#include <utility>
+
 
 namespace {
 using XInputGetStateFn = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
@@ -32,7 +31,6 @@ struct PadDevices {
   }
 
   bool Open() {
-    Close();
     const wchar_t* name = L"xinput1_4.dll";
     module = LoadLibraryW(name);
     if (!module) module = LoadLibraryW(name = L"xinput1_3.dll");
@@ -41,13 +39,7 @@ struct PadDevices {
     HMODULE pinned = nullptr;
     if (module) GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, name, &pinned);
     if (module) get_state = reinterpret_cast<XInputGetStateFn>(reinterpret_cast<void*>(GetProcAddress(module, "XInputGetState")));
-    if (!get_state) Close();
     return get_state != nullptr;
-  }
-  void Close() {
-    if (module) FreeLibrary(module);
-    module = nullptr;
-    get_state = nullptr;
   }
 };
 
@@ -84,18 +76,91 @@ void ReadJoysticks(PadDevices& lib, PadReadings& r) {
   }
 }
 
+// The system's pads are read on a thread of their own. Under Wine, and on
+// Windows for a joystick that is not plugged in, one reading can take several
+// frames, and a device driver that stops answering must not take the window
+// with it: the windows only ever copy the latest readings.
+struct PadReader {
+  CRITICAL_SECTION lock;
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);  // set once the libraries are loaded
+  HANDLE wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  PadReadings latest;
+  bool loaded = false;
+  DWORD wanted_at = 0;  // when a window last took the readings
+  bool idle = false;    // the thread waits for `wake`
+};
+
+// Readings are taken every few milliseconds while a window takes them, and
+// not at all once none has for a while.
+constexpr DWORD kReadEveryMs = 8;
+constexpr DWORD kWantedForMs = 500;
+
+DWORD WINAPI ReadPads(void* parameter) {
+  PadReader& reader = *static_cast<PadReader*>(parameter);
+  PadDevices devices;
+  devices.Open();
+  for (;;) {
+    PadReadings readings;
+    ReadXInput(devices, readings);
+    ReadJoysticks(devices, readings);
+    EnterCriticalSection(&reader.lock);
+    reader.latest = readings;
+    reader.loaded = true;
+    const bool wanted = GetTickCount() - reader.wanted_at < kWantedForMs;
+    reader.idle = !wanted;
+    LeaveCriticalSection(&reader.lock);
+    SetEvent(reader.ready);
+    if (wanted)
+      Sleep(kReadEveryMs);
+    else
+      WaitForSingleObject(reader.wake, INFINITE);
+  }
+}
+
+// Started on first use and never freed: the thread may still be reading (or
+// stuck in a driver) while the process ends and its statics go.
+PadReader& Reader() {
+  static PadReader* reader = [] {
+    auto* r = new PadReader;
+    InitializeCriticalSection(&r->lock);
+    r->wanted_at = GetTickCount();
+    HANDLE thread = CreateThread(nullptr, 0, ReadPads, r, 0, nullptr);
+    if (thread) {
+      CloseHandle(thread);
+    } else {  // no thread, no pads: the windows go on without them
+      r->loaded = true;
+      SetEvent(r->ready);
+    }
+    return r;
+  }();
+  return *reader;
+}
+
+void TakeReadings(PadReadings& out) {
+  PadReader& reader = Reader();
+  EnterCriticalSection(&reader.lock);
+  out = reader.latest;
+  reader.wanted_at = GetTickCount();
+  const bool wake = std::exchange(reader.idle, false);
+  LeaveCriticalSection(&reader.lock);
+  if (wake) SetEvent(reader.wake);
+}
+
 PadSource installed;
 }  // namespace
 
 PadSource SystemPadSource() {
-  auto lib = std::make_shared<PadDevices>();
   PadSource s;
-  s.open = [lib] { return lib->Open(); };
-  s.read = [lib](PadReadings& r) {
-    ReadXInput(*lib, r);
-    ReadJoysticks(*lib, r);
+  // A dialog that asks for a pad waits a moment for the libraries, the first time only.
+  s.open = [] {
+    PadReader& reader = Reader();
+    WaitForSingleObject(reader.ready, 1000);
+    PadReadings readings;
+    TakeReadings(readings);
+    return readings.xinput;
   };
-  s.close = [lib] { lib->Close(); };
+  s.read = TakeReadings;
+  s.close = [] {};
   return s;
 }
 
@@ -105,28 +170,6 @@ PadSource CurrentPadSource() { return installed.read ? installed : SystemPadSour
 
 bool PadDevicesReady() {
   if (installed.read) return true;  // a test's readings need no loading
-  static std::atomic<int> state{0};  // 0 not asked, 1 loading, 2 ready
-  int expected = 0;
-  if (state.compare_exchange_strong(expected, 1)) {
-    try {
-      std::thread([] {
-        HMODULE xinput = LoadLibraryW(L"xinput1_4.dll");
-        if (!xinput) xinput = LoadLibraryW(L"xinput1_3.dll");
-        // Kept loaded: the poller loads the same library and pins it.
-        auto get_state = xinput ? reinterpret_cast<XInputGetStateFn>(
-                                      reinterpret_cast<void*>(GetProcAddress(xinput, "XInputGetState")))
-                                : nullptr;
-        XINPUT_STATE pad = {};
-        for (DWORD k = 0; get_state && k < kXInputPadCount; ++k) get_state(k, &pad);
-        JOYINFOEX stick = {};
-        stick.dwSize = sizeof stick;
-        stick.dwFlags = JOY_RETURNALL;
-        for (UINT j = 0; j < kLegacyJoystickCount; ++j) joyGetPosEx(JOYSTICKID1 + j, &stick);
-        state = 2;
-      }).detach();
-    } catch (...) {  // no thread: the first poll loads them itself
-      state = 2;
-    }
-  }
-  return state == 2;
+  PadReader& reader = Reader();
+  return WaitForSingleObject(reader.ready, 0) == WAIT_OBJECT_0;
 }

@@ -9,15 +9,15 @@
 struct PadSource {
   std::function<bool()> open;               // loads XInput; true when XInputGetState is there
   std::function<void(PadReadings&)> read;   // pads (when open) and joysticks 0-15
-  std::function<void()> close;              // releases XInput
+  std::function<void()> close;              // done with the readings
 };
 
-// The system's devices.
+// The system's devices, read on a thread of their own: `read` copies the
+// latest readings and never waits for a device.
 PadSource SystemPadSource();
-// Whether the system's pad libraries are loaded. Loading XInput and the
-// joystick driver and asking each device for the first time takes more than a
-// frame under Wine; the first call starts that on a thread of its own, and
-// polls wait for it rather than hold up the window.
+// Whether the system's pads have been read once. Loading XInput and the
+// joystick driver takes more than a frame under Wine; the first call starts
+// the reading thread, and polls wait for it rather than hold up the window.
 bool PadDevicesReady();
 // Tests put their readings in through this; an empty source (no `read`)
 // goes back to the system's devices.
