@@ -52,10 +52,9 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
             "qcf + hp|Custom");
   // Row 4's key: a click on its Keyboard cell, F7 pressed in the capture dialog.
   {
-    DialogDriver press([](HWND, const SeenBox& box) { return box.title == "Set Keyboard Key" && (PressKey(VK_F7, true), true); });
+    KeyHeldForDialog f7(VK_F7);
     Mouse(NM_CLICK, 3, kComboColumnKeyboard);
-    WaitFor([&] { return press.SawTitle("Set Keyboard Key") && !FindModal("Set Keyboard Key"); });
-    PressKey(VK_F7, false);
+    WaitFor([&] { return f7.Pressed() && !FindModal("Set Keyboard Key"); });
   }
   SetWindowTextW(Item(kIdComboStep), L"45");
   f.Command(109);

@@ -148,9 +148,10 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   // Set Key by keys through the system: Delete means no key, Enter is a key (not the default button).
   SelectRow(kP1Up);
   for (WORD key : {WORD(VK_DELETE), WORD(VK_RETURN)}) {
-    DialogDriver press([key](HWND, const SeenBox& box) { return box.title == "Set Keyboard Key" && (PressKey(key, true), true); });
-    f.Command(392);
-    PressKey(key, false);
+    {
+      KeyHeldForDialog held(key);
+      f.Command(392);
+    }
     EXPECT_EQ(Cell(kP1Up, 1), key == VK_DELETE ? "-" : "Enter");
   }
   EXPECT_NE(Written().bindings[kP1Up].key, "ENTER") << "written only with OK";

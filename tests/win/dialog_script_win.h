@@ -156,6 +156,33 @@ inline void PressKey(WORD virtual_key, bool down) {
   SendInput(1, &input, sizeof input);
 }
 
+// Presses `key` once the dialog titled `title` shows and holds it until the dialog is gone; lets it go at the end.
+// Under Wine, the X server's view of the keyboard can let an injected key go again when the new dialog gains the
+// focus, before the dialog has seen it: a key found up while the dialog is still open is pressed again.
+class KeyHeldForDialog {
+ public:
+  explicit KeyHeldForDialog(WORD key, std::string title = "Set Keyboard Key") : key_(key), title_(std::move(title)) {
+    active_ = this;
+  }
+  ~KeyHeldForDialog() {
+    KillTimer(nullptr, timer_);
+    active_ = active_ == this ? nullptr : active_;
+    if (pressed_) PressKey(key_, false);
+  }
+  bool Pressed() const { return pressed_; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    KeyHeldForDialog* k = active_;
+    if (k && FindModal(k->title_) && !(GetAsyncKeyState(k->key_) & 0x8000)) PressKey(k->key_, true), k->pressed_ = true;
+  }
+  static inline KeyHeldForDialog* active_ = nullptr;
+  WORD key_;
+  std::string title_;
+  bool pressed_ = false;
+  UINT_PTR timer_ = SetTimer(nullptr, 0, 60, Tick);
+};
+
 // A button press, as the button itself would post it.
 inline void Press(HWND dialog, int id) {
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
