@@ -39,7 +39,6 @@
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
-#include "ui/tool_button_win.h"
 
 namespace {
 using CommandFn = void (*)(int id, int code, HWND control);

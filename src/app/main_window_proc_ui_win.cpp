@@ -28,7 +28,7 @@
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
 #include "ui/theme_win.h"
-#include "ui/tool_button_win.h"
+#include "ui/tool_bar_win.h"
 #include "ui/tooltips_win.h"
 #include "ui/ui_metrics_win.h"
 
@@ -64,14 +64,6 @@ PreviewSubject CurrentPreviewSubject() {
   return subject;
 }
 
-void CreateToolbar(MainWindow& m) {
-  for (int i = 0; i < kToolItemCount; ++i) {
-    const ToolItem& t = kToolItems[i];
-    m.tools[i] = IsToolSeparator(i) ? CreateToolSeparator(m.window) : CreateToolButton(m.window, t.id, t.icon);
-    if (t.tip) SetWindowTextW(m.tools[i], Utf8ToUtf16(t.tip).c_str());  // its name: the button shows only an icon
-  }
-}
-
 // The tooltip window costs as much as the toolbar it explains, and nobody
 // points at a button before the window has shown itself: it comes after the
 // first paint.
@@ -79,7 +71,9 @@ void CreateTooltipsLater(MainWindow& m) {
   if (m.tooltips) return;
   m.tooltips = CreateTooltips(m.window);
   for (int i = 0; i < kToolItemCount; ++i)
-    if (kToolItems[i].tip) AddTooltip(m.tooltips, m.tools[i], kToolItems[i].tip);
+    if (kToolItems[i].tip)
+      AddRectTooltip(m.tooltips, m.toolbar, static_cast<UINT_PTR>(kToolItems[i].id),
+                     ToolRect(m.toolbar, kToolItems[i].id), kToolItems[i].tip);
   static const char* const kTips[kFilterKindCount] = {"Region Filter", "Maker Filter", "Genre Filter",
                                                       "Hardware Filter"};
   for (int k = 0; k < kFilterKindCount; ++k) AddTooltip(m.tooltips, m.filters[k], kTips[k]);
@@ -104,7 +98,7 @@ void CreateBars(MainWindow& m) {
 
 void CreateChildren(MainWindow& m) {
   const Settings& s = App().settings;
-  CreateToolbar(m);
+  m.toolbar = CreateToolBar(m.window, kIdToolBar);
   CreateBars(m);
   m.list = CreateGameListView(m.window, kIdGameList, s);
   m.preview = CreatePreviewPane(m.window, CurrentPreviewSubject);
@@ -257,9 +251,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_NOTIFY:
       return NotifyMessage(m, reinterpret_cast<NMHDR*>(lparam));
-    case WM_DRAWITEM:
-      if (DrawToolItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam))) return TRUE;
-      break;
     case WM_INITMENUPOPUP:
       RefreshMenuStates(m.menu);
       return 0;

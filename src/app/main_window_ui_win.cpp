@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <vector>
+
 #include "app/options_area_ui_win.h"
 #include "app/options_pages_ui_win.h"
 #include "app/status_text.h"
@@ -13,7 +15,7 @@
 #include "launch/mame_location.h"
 #include "preview/preview_pane_ui_win.h"
 #include "settings/app_state.h"
-#include "ui/tool_button_win.h"
+#include "ui/tool_bar_win.h"
 #include "ui/ui_metrics_win.h"
 
 // The toolbar, left to right: command id, icon, tooltip (separators have id 0).
@@ -97,7 +99,19 @@ void LayoutMainWindow() {
   MainLayoutInput in = CurrentLayoutInput();
   MainLayout layout = ComputeMainLayout(in);
 
-  for (int i = 0; i < kToolItemCount; ++i) Place(m.tools[i], layout.tool_items[i], in.toolbar);
+  // The toolbar's buttons move only with the DPI; the bar spans them.
+  const LayoutRect& first = layout.tool_items[0];
+  const LayoutRect& last = layout.tool_items[kToolItemCount - 1];
+  if (in.toolbar) {
+    std::vector<ToolBarItem> items;
+    for (int i = 0; i < kToolItemCount; ++i) {
+      const LayoutRect& r = layout.tool_items[i];
+      items.push_back({kToolItems[i].id, kToolItems[i].icon,
+                       {r.x - first.x, r.y - first.y, r.Right() - first.x, r.Bottom() - first.y}});
+    }
+    SetToolBarItems(m.toolbar, items);
+  }
+  Place(m.toolbar, {first.x, first.y, last.Right() - first.x, first.h}, in.toolbar);
   Place(m.search_label, layout.search_label, in.search_bar);
   Place(m.search_edit, layout.search_edit, in.search_bar);
   Place(m.search_close, layout.search_close, in.search_bar);
@@ -132,15 +146,11 @@ void RefreshControls() {
   MainWindow& m = Main();
   if (!m.window) return;
   const Settings& s = App().settings;
-  for (int i = 0; i < kToolItemCount; ++i) {
-    switch (kToolItems[i].id) {
-      case 105: EnableWindow(m.tools[i], m.launch.running); break;
-      case 106: EnableWindow(m.tools[i], SelectedPlayable()); break;
-      case 112: SetToolChecked(m.tools[i], s.favorites_only != 0); break;
-      case 114: SetToolChecked(m.tools[i], s.only_available != 0); break;
-      case 113: SetToolChecked(m.tools[i], FullscreenChecked()); break;
-    }
-  }
+  SetToolEnabled(m.toolbar, 105, m.launch.running);
+  SetToolEnabled(m.toolbar, 106, SelectedPlayable());
+  SetToolChecked(m.toolbar, 112, s.favorites_only != 0);
+  SetToolChecked(m.toolbar, 114, s.only_available != 0);
+  SetToolChecked(m.toolbar, 113, FullscreenChecked());
 }
 
 void ResetWindowSize(bool user) {

@@ -43,6 +43,7 @@ enum : int {
   kIdGameList = 102,
   kIdFavoritesBox = 103,
   kIdDesktopIcon = 104,
+  kIdToolBar = 198,
   kIdStatusBar = 199,
   kIdResetFilters = 443,
 };
@@ -50,7 +51,7 @@ enum : int {
 struct MainWindow {
   HWND window = nullptr;
   HWND status = nullptr, list = nullptr, tooltips = nullptr;
-  HWND tools[kToolItemCount] = {};
+  HWND toolbar = nullptr;
   HWND search_label = nullptr, search_edit = nullptr, search_close = nullptr;
   HWND filters[kFilterKindCount] = {};  // by FilterKind
   HWND reset_filters = nullptr, favorites_box = nullptr, desktop_icon = nullptr;

@@ -83,6 +83,19 @@ void AddTooltip(HWND tips, HWND control, const std::string& utf8_text) {
   SendMessageW(tips, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void AddRectTooltip(HWND tips, HWND window, UINT_PTR id, const RECT& rect, const std::string& utf8_text) {
+  if (!tips || !window) return;
+  std::wstring text = Utf8ToUtf16(utf8_text);
+  TTTOOLINFOW tool = {};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = window;
+  tool.uId = id;
+  tool.rect = rect;
+  tool.lpszText = text.data();
+  SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
 void AddCellTooltips(HWND tips, HWND list, CellTipText text) {
   if (!tips || !list) return;
   auto* cells = new CellTips{tips, std::move(text)};

@@ -11,6 +11,10 @@ HWND CreateTooltips(HWND parent);
 // same control replaces its text.
 void AddTooltip(HWND tips, HWND control, const std::string& utf8_text);
 
+// Shows `utf8_text` when the pointer rests on `rect` (client coordinates) of
+// `window`; `id` tells the window's rectangles apart.
+void AddRectTooltip(HWND tips, HWND window, UINT_PTR id, const RECT& rect, const std::string& utf8_text);
+
 // Tips for the cells of a report list: `text` names what the cell under the
 // pointer shows ("" for none), asked again whenever the pointer moves to
 // another cell.

@@ -6,6 +6,7 @@
 #include "catalogue/game_list_view_ui_win.h"
 #include "main_window_fixture_win.h"
 #include "preview/preview_pane_ui_win.h"
+#include "ui/tool_bar_win.h"
 
 namespace {
 std::string MenuText(HMENU menu, int position) {
@@ -332,8 +333,8 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     EXPECT_EQ(shot.In(Main().status, 20, 0), 0x505050u);               // the status bar's top line
     EXPECT_EQ(shot.In(Main().status, 3, 8), 0x202020u);
     EXPECT_EQ(shot.In(ListView_GetHeader(Main().list), 30, 3), 0x303030u);
-    EXPECT_EQ(shot.In(Main().tools[1], 5, 16), 0x3E3E3Eu);  // checked: the highlight
-    EXPECT_EQ(shot.In(Main().tools[0], 5, 16), 0x202020u);  // not checked: the face
+    EXPECT_EQ(shot.In(Main().toolbar, ToolRect(Main().toolbar, 112).left + 5, 16), 0x3E3E3Eu);  // checked: the highlight
+    EXPECT_EQ(shot.In(Main().toolbar, ToolRect(Main().toolbar, 200).left + 5, 16), 0x202020u);  // not checked: the face
     MENUBARINFO bar = {sizeof bar};
     ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
     EXPECT_EQ(shot.In(nullptr, bar.rcBar.right - 20, bar.rcBar.top + 3), 0x202020u);

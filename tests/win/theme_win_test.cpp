@@ -7,14 +7,16 @@
 #include "ui/dark_paint_win.h"
 #include "ui/icon_mask.h"
 #include "ui/image_lists_win.h"
-#include "ui/tool_button_win.h"
+#include "ui/tool_bar_win.h"
 #include "ui/tooltips_win.h"
 
 namespace {
+int last_command = 0;  // the latest WM_COMMAND the host heard
+
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (DarkMenuBarMessage(window, message, wparam, lparam, &result)) return result;
-  if (message == WM_DRAWITEM && DrawToolItem(reinterpret_cast<DRAWITEMSTRUCT*>(lparam))) return TRUE;
+  if (message == WM_COMMAND) last_command = LOWORD(wparam);
   if (message == WM_ERASEBKGND) {
     RECT client;
     GetClientRect(window, &client);
@@ -29,7 +31,10 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 // One of each control the look touches, laid out at 96 DPI, in the current look.
 struct ThemeHost {
   HWND window, tab, status, list, header, label, dim_label, ok, cancel, edit, disabled_edit, disabled_combo;
-  HWND refresh, star, play;
+  HWND tools;  // Refresh (hot), the star (checked), Play (disabled), a separator, Settings
+
+  // A point of the toolbar, from the left of button `id`.
+  int X(int id, int x) const { return ToolRect(tools, id).left + x; }
 
   HWND Child(const wchar_t* kind, const wchar_t* text, DWORD style, int x, int y, int w, int h, DWORD ex_style = 0) {
     HWND child = CreateWindowExW(ex_style, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, window, nullptr,
@@ -54,17 +59,19 @@ struct ThemeHost {
     window = CreateWindowExW(WS_EX_TOPMOST, L"KorvoThemeTest", L"Theme", WS_OVERLAPPEDWINDOW, 40, 40, 600, 420,
                              nullptr, bar, GetModuleHandleW(nullptr), nullptr);
     DarkTitleBar(window);
-    refresh = CreateToolButton(window, 200, kIconRefresh);
-    star = CreateToolButton(window, 112, kIconStar);
-    play = CreateToolButton(window, 106, kIconPlay);
-    HWND separator = CreateToolSeparator(window), settings = CreateToolButton(window, 116, kIconSettings);
-    int x = 8;
-    for (HWND tool : {refresh, star, play, separator, settings}) {
-      MoveWindow(tool, x, 8, tool == separator ? 16 : 38, 32, FALSE);
-      x += (tool == separator ? 16 : 38) + 2;
+    tools = CreateToolBar(window, 300);
+    std::vector<ToolBarItem> items;
+    int x = 0;
+    for (auto [id, icon] : {std::pair<int, int>{200, kIconRefresh}, {112, kIconStar}, {106, kIconPlay}, {0, -1}, {116, kIconSettings}}) {
+      const int w = id ? 38 : 16;
+      items.push_back({id, icon, {x, 0, x + w, 32}});
+      x += w + 2;
     }
-    SetToolChecked(star, true);
-    EnableWindow(play, FALSE);
+    SetToolBarItems(tools, items);
+    MoveWindow(tools, 8, 8, x, 32, FALSE);
+    ShowWindow(tools, SW_SHOWNA);
+    SetToolChecked(tools, 112, true);
+    SetToolEnabled(tools, 106, false);
 
     tab = Child(WC_TABCONTROLW, L"", WS_CLIPSIBLINGS, 8, 48, 400, 60);
     for (const wchar_t* name : {L"General", L"Video", L"Audio"}) {
@@ -121,9 +128,10 @@ struct ThemeHost {
 TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   const Look dark(true);
   ThemeHost host;
-  const POINT hot = MiddleOf(RectIn(host.refresh, nullptr));
+  POINT hot = {host.X(200, 19), 16};
+  ClientToScreen(host.tools, &hot);
   SetCursorPos(hot.x, hot.y);
-  SendMessageW(host.refresh, WM_MOUSEMOVE, 0, MAKELPARAM(19, 16));
+  SendMessageW(host.tools, WM_MOUSEMOVE, 0, MAKELPARAM(host.X(200, 19), 16));
   host.Settle();
   WindowPixels shot(host.window);
   SaveWindowScreenshot(host.window, "theme-dark");
@@ -155,8 +163,9 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
     EXPECT_EQ(shot.In(nullptr, r.left + w / 2, r.top + h - 2), field == host.edit ? 0x383838u : 0x202020u) << field;
   }
   // Toolbar: hot and disabled buttons; a dim label; push buttons, the default one outlined.
-  EXPECT_EQ(shot.In(host.refresh, 19, 3), 0x444444u);
-  EXPECT_EQ(host.Count(shot, host.play, 0xE8E8E8), 0);
+  EXPECT_EQ(shot.In(host.tools, host.X(200, 19), 3), 0x444444u);
+  EXPECT_EQ(host.Count(shot, host.tools, 0xE8E8E8, ToolRect(host.tools, 106)), 0);
+  EXPECT_GT(host.Count(shot, host.tools, 0xE8E8E8, ToolRect(host.tools, 116)), 10);
   EXPECT_EQ(host.Count(shot, host.dim_label, 0xE8E8E8), 0);
   EXPECT_EQ(shot.In(host.cancel, 6, 13), 0x383838u);
   EXPECT_EQ(shot.In(host.ok, 40, 0), 0x0078D7u);
@@ -188,12 +197,12 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   // A status text too long for the bar is left out; unchecked, the star button is plain.
   std::wstring too_long(599, L'x');
   SendMessageW(host.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(too_long.c_str()));
-  SetToolChecked(host.star, false);
-  EXPECT_FALSE(IsToolChecked(host.star));
+  SetToolChecked(host.tools, 112, false);
+  EXPECT_FALSE(IsToolChecked(host.tools, 112));
   host.Settle();
   WindowPixels later(host.window);
   EXPECT_EQ(host.Count(later, host.status, 0xE8E8E8), 0);
-  EXPECT_EQ(later.In(host.star, 19, 3), 0x202020u);
+  EXPECT_EQ(later.In(host.tools, host.X(112, 19), 3), 0x202020u);
 }
 
 TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
@@ -205,23 +214,34 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   for (HWND control : {host.tab, host.status, host.header, host.cancel}) EXPECT_FALSE(HasDarkPainting(control));
   LRESULT result = 0;
   EXPECT_FALSE(DarkMenuBarMessage(host.window, WM_NCPAINT, 1, 0, &result));
-  EXPECT_EQ(shot.In(host.refresh, 19, 3), RgbOf(GetSysColor(COLOR_3DFACE)));
-  EXPECT_EQ(shot.In(host.star, 19, 3), 0xD6D6D6u);
+  EXPECT_EQ(shot.In(host.tools, host.X(200, 19), 3), RgbOf(GetSysColor(COLOR_3DFACE)));
+  EXPECT_EQ(shot.In(host.tools, host.X(112, 19), 3), 0xD6D6D6u);
   EXPECT_GT(host.Count(shot, host.dim_label, RgbOf(GetSysColor(COLOR_GRAYTEXT))), 10);
 
-  // A tool button that is disabled under the pointer hears no leave notice: it stops being hot at once.
-  SendMessageW(host.refresh, WM_MOUSEMOVE, 0, MAKELPARAM(19, 16));
-  EnableWindow(host.refresh, FALSE);
-  EXPECT_EQ(GetPropW(host.refresh, L"tbhot"), nullptr);
+  // A click on a button sends its command, on a disabled one or a separator nothing, nor a press let go elsewhere.
+  for (auto [id, x, x_up, heard] : {std::tuple{112, 19, 19, 112}, {106, 19, 19, 0}, {0, 4, 4, 0}, {116, 19, -60, 0}}) {
+    const int left = id ? ToolRect(host.tools, id).left : ToolRect(host.tools, 106).right + 2;
+    last_command = 0;
+    PostMessageW(host.tools, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(left + x, 16));
+    PostMessageW(host.tools, WM_LBUTTONUP, 0, MAKELPARAM(left + x_up, 16));
+    PumpMessagesFor(30);
+    EXPECT_EQ(last_command, heard) << id;
+  }
+  // A button that is disabled under the pointer hears no leave notice: it stops being hot at once.
+  SendMessageW(host.tools, WM_MOUSEMOVE, 0, MAKELPARAM(host.X(200, 19), 16));
+  SetToolEnabled(host.tools, 200, false);
+  SetToolEnabled(host.tools, 200, true);
+  host.Settle();
+  EXPECT_EQ(WindowPixels(host.window).In(host.tools, host.X(200, 19), 3), RgbOf(GetSysColor(COLOR_3DFACE)));
 
   // One tooltip per control, with the latest text.
   HWND tips = CreateTooltips(host.window);
-  AddTooltip(tips, host.refresh, "Refresh (F5)");
-  AddTooltip(tips, host.star, "Favorites Only");
-  AddTooltip(tips, host.refresh, "Refresh \xE2\x80\x94 again");
+  AddTooltip(tips, host.ok, "Refresh (F5)");
+  AddTooltip(tips, host.cancel, "Favorites Only");
+  AddTooltip(tips, host.ok, "Refresh \xE2\x80\x94 again");
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
   wchar_t text[80] = {};
-  TTTOOLINFOW tool = {TTTOOLINFOW_V2_SIZE, 0, host.window, reinterpret_cast<UINT_PTR>(host.refresh)};
+  TTTOOLINFOW tool = {TTTOOLINFOW_V2_SIZE, 0, host.window, reinterpret_cast<UINT_PTR>(host.ok)};
   tool.lpszText = text;
   SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
   EXPECT_STREQ(text, L"Refresh \x2014 again");
