@@ -90,9 +90,10 @@ struct PadReader {
   bool idle = false;    // the thread waits for `wake`
 };
 
-// Readings are taken every few milliseconds while a window takes them, and
-// not at all once none has for a while.
-constexpr DWORD kReadEveryMs = 8;
+// Readings are taken as often as the quickest window asks for them (the pad
+// timer and the capture dialogs, about one a frame), and not at all once none
+// has for a while.
+constexpr DWORD kReadEveryMs = 15;
 constexpr DWORD kWantedForMs = 500;
 
 DWORD WINAPI ReadPads(void* parameter) {
