@@ -59,11 +59,6 @@ FilterState CurrentFilterState(const MainWindow& m) {
   return state;
 }
 
-bool MameFound() {
-  std::string program;
-  return LocateMameProgram(program);
-}
-
 void ScanRoms(bool force) {
   if (RefreshRomScan(RomsFolderField(), BiosFolderField(), force, MameRomsFolder())) RefreshAuditMarks();
 }

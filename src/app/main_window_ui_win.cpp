@@ -36,11 +36,6 @@ const ToolItem kToolItems[kToolItemCount] = {
 };
 
 namespace {
-bool MameFound() {
-  std::string program;
-  return LocateMameProgram(program);
-}
-
 bool SearchBarShown(const MainWindow& m) {
   return m.search_bar_state == 1 || (m.search_bar_state == -1 && !App().settings.search_bar_hidden);
 }

@@ -31,6 +31,11 @@ bool LocateMameProgram(const Settings& settings, std::string& path) {
 
 bool LocateMameProgram(std::string& path) { return LocateMameProgram(App().settings, path); }
 
+bool MameFound() {
+  std::string program;
+  return LocateMameProgram(program);
+}
+
 std::string MameFolder(const Settings& settings) {
   std::string path;
   LocateMameProgram(settings, path);

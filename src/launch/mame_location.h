@@ -13,6 +13,8 @@ struct Settings;
 // launcher folder's mame.exe (messages still show it) and the result is false.
 bool LocateMameProgram(const Settings& settings, std::string& path);
 bool LocateMameProgram(std::string& path);  // the process-wide settings
+// Whether the process-wide settings find a MAME program.
+bool MameFound();
 
 // MAME's folder: the program path's folder with `/` made `\`. A drive root
 // keeps its backslash; a path without any folder gives the launcher folder.
