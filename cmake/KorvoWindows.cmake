@@ -1,12 +1,12 @@
 # Windows build: korvo.exe and the Windows-side test executable.
 enable_language(RC)
-set(KORVO_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 uuid gdi32 user32 advapi32 shlwapi uxtheme dwmapi winmm windowscodecs)
+set(KORVO_WIN_LIBS comctl32 comdlg32 shell32 ole32 oleaut32 oleacc uuid gdi32 user32 advapi32 shlwapi uxtheme dwmapi winmm windowscodecs)
 
 # Libraries the first window does not need are loaded when first called: under
 # Wine each one loaded at start-up (with what it loads itself) delays the first
 # paint by several milliseconds. A function missing from a .def file below is
 # still found, imported the ordinary way from the library named after it.
-set(KORVO_DELAYED_DLLS comdlg32 ole32 shell32 winmm)
+set(KORVO_DELAYED_DLLS comdlg32 ole32 oleacc oleaut32 shell32 winmm)
 set(korvo_delayed "")
 if(MSVC)
   foreach(dll ${KORVO_DELAYED_DLLS})

@@ -102,7 +102,7 @@ void LayoutMainWindow() {
     for (int i = 0; i < kToolItemCount; ++i) {
       const LayoutRect& r = layout.tool_items[i];
       items.push_back({kToolItems[i].id, kToolItems[i].icon,
-                       {r.x - first.x, r.y - first.y, r.Right() - first.x, r.Bottom() - first.y}});
+                       {r.x - first.x, r.y - first.y, r.Right() - first.x, r.Bottom() - first.y}, kToolItems[i].tip});
     }
     SetToolBarItems(m.toolbar, items);
   }

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "ui/icon_mask.h"
+#include "ui/tool_bar_accessible_win.h"
 #include "ui/icon_pixels.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
@@ -152,10 +153,13 @@ LRESULT CALLBACK ToolBarProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       b->pressed = -1;
       if (GetCapture() == window) ReleaseCapture();
       Repaint(window, b->tools[static_cast<size_t>(pressed)]);
-      if (released == pressed)
-        SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(b->tools[static_cast<size_t>(pressed)].item.command_id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(window));
+      if (released == pressed) PressTool(window, b->tools[static_cast<size_t>(pressed)].item.command_id);
       return 0;
+    }
+    case WM_GETOBJECT: {
+      LRESULT result = 0;
+      if (ToolBarGetObject(window, wparam, lparam, &result)) return result;
+      break;
     }
     case WM_CAPTURECHANGED:
       if (b && b->pressed >= 0 && reinterpret_cast<HWND>(lparam) != window) {
@@ -226,6 +230,18 @@ void SetToolChecked(HWND bar, int command_id, bool on) {
 bool IsToolChecked(HWND bar, int command_id) {
   const Tool* t = ToolOf(bar, command_id);
   return t && t->checked;
+}
+
+std::vector<ToolBarItem> ToolBarItems(HWND bar) {
+  std::vector<ToolBarItem> items;
+  if (Bar* b = bar ? BarOf(bar) : nullptr)
+    for (const Tool& t : b->tools) items.push_back(t.item);
+  return items;
+}
+
+void PressTool(HWND bar, int command_id) {
+  if (IsToolEnabled(bar, command_id))
+    SendMessageW(GetParent(bar), WM_COMMAND, MAKEWPARAM(command_id, BN_CLICKED), reinterpret_cast<LPARAM>(bar));
 }
 
 RECT ToolRect(HWND bar, int command_id) {

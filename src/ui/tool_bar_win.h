@@ -12,6 +12,7 @@ struct ToolBarItem {
   int command_id = 0;  // 0: a separator
   int icon = -1;       // IconIndex
   RECT rect = {};      // in the bar's client coordinates
+  const char* name = nullptr;  // UTF-8, what a screen reader says for the button
 };
 
 HWND CreateToolBar(HWND parent, int control_id);
@@ -24,3 +25,7 @@ void SetToolChecked(HWND bar, int command_id, bool on);
 bool IsToolChecked(HWND bar, int command_id);
 // The button's rectangle in the bar's client coordinates; empty when there is none.
 RECT ToolRect(HWND bar, int command_id);
+// The bar's items, left to right.
+std::vector<ToolBarItem> ToolBarItems(HWND bar);
+// Does what a click on the button does, when it is enabled.
+void PressTool(HWND bar, int command_id);

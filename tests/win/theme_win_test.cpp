@@ -1,5 +1,6 @@
 // The look: a window of the controls the dark look paints, read back pixel by pixel; tooltips, status images.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <optional>
 
@@ -62,9 +63,11 @@ struct ThemeHost {
     tools = CreateToolBar(window, 300);
     std::vector<ToolBarItem> items;
     int x = 0;
-    for (auto [id, icon] : {std::pair<int, int>{200, kIconRefresh}, {112, kIconStar}, {106, kIconPlay}, {0, -1}, {116, kIconSettings}}) {
+    for (auto [id, icon, name] : {std::tuple<int, int, const char*>{200, kIconRefresh, "Refresh (F5)"},
+                                  {112, kIconStar, "Favorites Only"}, {106, kIconPlay, "Play"}, {0, -1, nullptr},
+                                  {116, kIconSettings, "Settings"}}) {
       const int w = id ? 38 : 16;
-      items.push_back({id, icon, {x, 0, x + w, 32}});
+      items.push_back({id, icon, {x, 0, x + w, 32}, name});
       x += w + 2;
     }
     SetToolBarItems(tools, items);
@@ -227,6 +230,33 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
     PumpMessagesFor(30);
     EXPECT_EQ(last_command, heard) << id;
   }
+  // A screen reader finds each button by its name, with its role and state, and can press it.
+  IAccessible* bar = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(host.tools, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&bar)),
+            S_OK);
+  long count = 0;
+  bar->get_accChildCount(&count);
+  std::string seen;
+  for (long i = 1; i <= count; ++i) {
+    VARIANT child = {};
+    child.vt = VT_I4, child.lVal = i;
+    BSTR name = nullptr;
+    VARIANT role = {}, state = {};
+    bar->get_accName(child, &name), bar->get_accRole(child, &role), bar->get_accState(child, &state);
+    seen += (name ? Utf16ToUtf8(name) : "-") + ":" + std::to_string(role.lVal) + ":" +
+            std::to_string(state.lVal & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_CHECKED)) + " ";
+    SysFreeString(name);
+  }
+  EXPECT_EQ(seen, "Refresh (F5):43:0 Favorites Only:43:16 Play:43:1 -:21:0 Settings:43:0 ");
+  for (auto [child, heard] : {std::pair{2L, 112}, {3L, 0}}) {
+    last_command = 0;
+    VARIANT v = {};
+    v.vt = VT_I4, v.lVal = child;
+    bar->accDoDefaultAction(v);
+    EXPECT_EQ(last_command, heard) << child;
+  }
+  bar->Release();
+
   // A button that is disabled under the pointer hears no leave notice: it stops being hot at once.
   SendMessageW(host.tools, WM_MOUSEMOVE, 0, MAKELPARAM(host.X(200, 19), 16));
   SetToolEnabled(host.tools, 200, false);
