@@ -6,7 +6,6 @@
 
 #include <utility>
 
-
 namespace {
 using XInputGetStateFn = DWORD(WINAPI*)(DWORD, XINPUT_STATE*);
 
@@ -85,6 +84,7 @@ struct PadReader {
   HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);  // set once the libraries are loaded
   HANDLE wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   PadReadings latest;
+  unsigned long taken = 0;  // readings taken so far
   bool loaded = false;
   DWORD wanted_at = 0;  // when a window last took the readings
   bool idle = false;    // the thread waits for `wake`
@@ -106,6 +106,7 @@ DWORD WINAPI ReadPads(void* parameter) {
     ReadJoysticks(devices, readings);
     EnterCriticalSection(&reader.lock);
     reader.latest = readings;
+    ++reader.taken;
     reader.loaded = true;
     const bool wanted = GetTickCount() - reader.wanted_at < kWantedForMs;
     reader.idle = !wanted;
@@ -137,14 +138,17 @@ PadReader& Reader() {
   return *reader;
 }
 
-void TakeReadings(PadReadings& out) {
+// The latest readings and how many had been taken by then.
+unsigned long TakeReadings(PadReadings& out) {
   PadReader& reader = Reader();
   EnterCriticalSection(&reader.lock);
   out = reader.latest;
+  const unsigned long taken = reader.taken;
   reader.wanted_at = GetTickCount();
   const bool wake = std::exchange(reader.idle, false);
   LeaveCriticalSection(&reader.lock);
   if (wake) SetEvent(reader.wake);
+  return taken;
 }
 
 PadSource installed;
@@ -152,15 +156,18 @@ PadSource installed;
 
 PadSource SystemPadSource() {
   PadSource s;
-  // A dialog that asks for a pad waits a moment for the libraries, the first time only.
+  // A dialog that asks for a pad waits a moment for the libraries (the first
+  // time) and for a reading taken after it opened: what is held now is its
+  // baseline, not what was held when the thread last read.
   s.open = [] {
     PadReader& reader = Reader();
     WaitForSingleObject(reader.ready, 1000);
     PadReadings readings;
-    TakeReadings(readings);
+    const unsigned long before = TakeReadings(readings);
+    for (int waited = 0; waited < 200 && TakeReadings(readings) == before; ++waited) Sleep(1);
     return readings.xinput;
   };
-  s.read = TakeReadings;
+  s.read = [](PadReadings& r) { TakeReadings(r); };
   s.close = [] {};
   return s;
 }
