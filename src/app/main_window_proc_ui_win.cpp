@@ -35,10 +35,15 @@
 namespace {
 constexpr wchar_t kClassName[] = L"KorvoMain";
 
-HWND Child(const wchar_t* window_class, const char* text, DWORD style, int id, DWORD ex_style = 0) {
-  HWND child = CreateWindowExW(ex_style, window_class, Utf8ToUtf16(text).c_str(), style | WS_CHILD, 0, 0, 0, 0,
-                               Main().window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance,
-                               nullptr);
+// A control is made where the first layout puts it, and visible if that
+// layout shows it: moving or showing it afterwards is a trip through the
+// window server each (for a drop-down, also one for its list), and the first
+// layout would find nothing left to do.
+HWND Child(const wchar_t* window_class, const char* text, DWORD style, int id, const LayoutRect& at = {},
+           bool shown = false, DWORD ex_style = 0) {
+  HWND child = CreateWindowExW(ex_style, window_class, Utf8ToUtf16(text).c_str(),
+                               style | WS_CHILD | (shown ? WS_VISIBLE : 0), at.x, at.y, at.w, at.h, Main().window,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance, nullptr);
   SetUiFont(child);
   ThemeControl(child, window_class);
   return child;
@@ -81,16 +86,20 @@ void CreateTooltipsLater(MainWindow& m) {
                   [](int row, int column) { return GameListCellTip(Main().list, Main().games, row, column); });
 }
 
-void CreateBars(MainWindow& m) {
-  m.search_label = Child(L"STATIC", "Search:", SS_LEFT, -1);
-  m.search_edit = Child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kIdSearchEdit, WS_EX_CLIENTEDGE);
+void CreateBars(MainWindow& m, const MainLayoutInput& in, const MainLayout& layout) {
+  m.search_label = Child(L"STATIC", "Search:", SS_LEFT, -1, layout.search_label, in.search_bar);
+  m.search_edit = Child(L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kIdSearchEdit, layout.search_edit, in.search_bar,
+                        WS_EX_CLIENTEDGE);
   SendMessageW(m.search_edit, EM_SETLIMITTEXT, 199, 0);
-  m.search_close = Child(L"BUTTON", "Close", BS_PUSHBUTTON | WS_TABSTOP, kIdSearchClose);
+  m.search_close =
+      Child(L"BUTTON", "Close", BS_PUSHBUTTON | WS_TABSTOP, kIdSearchClose, layout.search_close, in.search_bar);
   for (int k = 0; k < kFilterKindCount; ++k) {
     const int id = FilterSpec(static_cast<FilterKind>(k)).control_id;
-    m.filters[k] = Child(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id);
+    m.filters[k] = Child(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id,
+                         FilterDropDownRect(layout, static_cast<FilterKind>(k)), in.filter_bar);
   }
-  m.reset_filters = Child(L"BUTTON", "Reset Filters", BS_PUSHBUTTON | WS_TABSTOP, kIdResetFilters);
+  m.reset_filters = Child(L"BUTTON", "Reset Filters", BS_PUSHBUTTON | WS_TABSTOP, kIdResetFilters,
+                          layout.reset_filters, in.filter_bar);
   // Present but hidden: the toolbar and the menus drive them.
   m.favorites_box = Child(L"BUTTON", "Favorites Only", BS_AUTOCHECKBOX | WS_TABSTOP, kIdFavoritesBox);
   m.desktop_icon = Child(L"BUTTON", "Create Desktop Icon", BS_PUSHBUTTON, kIdDesktopIcon);
@@ -98,19 +107,27 @@ void CreateBars(MainWindow& m) {
 
 void CreateChildren(MainWindow& m) {
   const Settings& s = App().settings;
-  m.toolbar = CreateToolBar(m.window, kIdToolBar);
-  CreateBars(m);
-  m.list = CreateGameListView(m.window, kIdGameList, s);
-  m.preview = CreatePreviewPane(m.window, CurrentPreviewSubject);
+  // The status bar comes first, as its height shapes the layout the other
+  // controls are made with; it keeps its place behind them in the order.
   m.status = CreateWindowExW(0, STATUSCLASSNAMEW, L"Ready", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                              m.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdStatusBar)), Ui().instance,
                              nullptr);
   SetUiFont(m.status);
+  SendMessageW(m.status, WM_SIZE, 0, 0);
+  const MainLayoutInput in = CurrentLayoutInput();
+  const MainLayout layout = ComputeMainLayout(in);
+  m.toolbar = CreateToolBar(m.window, kIdToolBar);
+  CreateBars(m, in, layout);
+  m.list = CreateGameListView(m.window, kIdGameList, s,
+                              {layout.list.x, layout.list.y, layout.list.Right(), layout.list.Bottom()});
+  m.preview = CreatePreviewPane(m.window, CurrentPreviewSubject);
+  SetWindowPos(m.status, m.preview, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   DarkStatusBar(m.status);
   SetCombosMessageTarget(m.window);
-  CreateOptionsArea(m.window);
+  // In the separate layout the options window and its tabs wait until
+  // they are first shown.
+  CreateOptionsArea(m.window, !m.classic);
   InstallPageBuilder();
-  DarkTabs(Options().tabs);
   Button_SetCheck(m.favorites_box, s.favorites_only ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -398,7 +415,6 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   ShowWindow(window, show);
   TimingMark("main window shown");
   if (!m.classic) {
-    MoveOptionsArea(true);
     const WindowRect& o = s.options_window_rect;
     if (o.w > 0 && o.x + o.w > virtual_screen.x + 100 && o.y + 60 > virtual_screen.y &&
         o.x < virtual_screen.x + virtual_screen.w - 100 && o.y < virtual_screen.y + virtual_screen.h - 100) {

@@ -87,6 +87,15 @@ MainLayoutInput CurrentLayoutInput() {
   return in;
 }
 
+LayoutRect FilterDropDownRect(const MainLayout& layout, FilterKind kind) {
+  // Left to right: hardware, region, maker, genre.
+  static const FilterKind kOrder[4] = {FilterKind::Hardware, FilterKind::Region, FilterKind::Maker,
+                                       FilterKind::Genre};
+  for (int i = 0; i < 4; ++i)
+    if (kOrder[i] == kind) return {layout.filters[i].x, layout.filters[i].y, layout.filters[i].w, S(300)};
+  return {};
+}
+
 void LayoutMainWindow() {
   MainWindow& m = Main();
   if (!m.window || !m.list) return;
@@ -110,14 +119,8 @@ void LayoutMainWindow() {
   Place(m.search_label, layout.search_label, in.search_bar);
   Place(m.search_edit, layout.search_edit, in.search_bar);
   Place(m.search_close, layout.search_close, in.search_bar);
-  // Left to right: hardware, region, maker, genre.
-  static const FilterKind kOrder[4] = {FilterKind::Hardware, FilterKind::Region, FilterKind::Maker,
-                                       FilterKind::Genre};
-  for (int i = 0; i < 4; ++i) {
-    LayoutRect r = layout.filters[i];
-    r.h = S(300);  // a drop-down list's height includes its list
-    Place(m.filters[static_cast<int>(kOrder[i])], r, in.filter_bar, true);
-  }
+  for (int k = 0; k < kFilterKindCount; ++k)
+    Place(m.filters[k], FilterDropDownRect(layout, static_cast<FilterKind>(k)), in.filter_bar, true);
   Place(m.reset_filters, layout.reset_filters, in.filter_bar);
   Place(m.list, layout.list, true);
   const LayoutRect& p = layout.preview;

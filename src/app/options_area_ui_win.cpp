@@ -4,6 +4,7 @@
 
 #include "base/utf16_win.h"
 #include "ui/access_keys_win.h"
+#include "ui/dark_paint_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
 
@@ -16,6 +17,12 @@ PageMessageHook page_hook = nullptr;
 PageBuilder page_builder = nullptr;
 bool options_rect_known = false;
 RECT options_rect = {};
+// The area is made when first needed: in the separate layout that is when
+// its window first shows, as its dozen windows (and the window itself) cost
+// more at start-up than the whole game list.
+bool separate_layout = false;
+bool placement_waiting = false;
+RECT waiting_placement = {};
 
 void EraseWithFace(HWND window, HDC dc) {
   RECT r;
@@ -59,6 +66,13 @@ void RememberOptionsRect(HWND window) {
     options_rect_known = true;
 }
 
+void LayOutOptionsWindow(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  InflateRect(&client, -S(8), -S(8));
+  LayoutOptionsArea(client);
+}
+
 LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = 0;
   if (AccessKeyFocusMessage(window, message, wparam, lparam)) return 0;
@@ -67,14 +81,10 @@ LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wparam, LPA
       // Closing the window is Cancel: what was not applied is dropped.
       SendMessageW(Options().main, WM_COMMAND, 110, 0);
       return 0;
-    case WM_SIZE: {
-      RECT client;
-      GetClientRect(window, &client);
-      InflateRect(&client, -S(8), -S(8));
-      LayoutOptionsArea(client);
+    case WM_SIZE:
+      LayOutOptionsWindow(window);
       RememberOptionsRect(window);
       return 0;
-    }
     case WM_MOVE:
       RememberOptionsRect(window);
       return 0;
@@ -140,26 +150,41 @@ bool RegisterOptionsClasses(HINSTANCE instance) {
   return RegisterLauncherClass(instance, kOptionsClass, OptionsWindowProc, true) && pages;
 }
 
-void CreateOptionsArea(HWND main) {
+void CreateOptionsArea(HWND main, bool separate) {
+  Options().main = main;
+  separate_layout = separate;
+  if (!separate) EnsureOptionsArea();
+}
+
+void EnsureOptionsArea() {
   OptionsArea& o = Options();
-  o.main = main;
-  o.tabs = MakeChild(main, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, 107);
+  if (o.tabs || !o.main) return;
+  if (separate_layout && !o.window) CreateOptionsWindow();
+  HWND parent = separate_layout && o.window ? o.window : o.main;
+  o.tabs = MakeChild(parent, WC_TABCONTROLW, L"", WS_CLIPSIBLINGS | WS_TABSTOP, 107);
   for (int i = 0; i < kOptionsTabCount; ++i) {
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(kTabNames[i]);
     TabCtrl_InsertItem(o.tabs, i, &item);
     o.pages[i] = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL, 0,
-                                 0, 0, 0, main, nullptr, Ui().instance, nullptr);
+                                 0, 0, 0, parent, nullptr, Ui().instance, nullptr);
   }
-  o.ok = MakeChild(main, L"BUTTON", L"OK", BS_PUSHBUTTON | WS_TABSTOP, 109);
-  o.cancel = MakeChild(main, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 110);
-  o.restore = MakeChild(main, L"BUTTON", L"Restore Defaults", BS_PUSHBUTTON | WS_TABSTOP, 108);
-  o.current = kTabGeneral;
+  o.ok = MakeChild(parent, L"BUTTON", L"OK", BS_PUSHBUTTON | WS_TABSTOP, 109);
+  o.cancel = MakeChild(parent, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 110);
+  o.restore = MakeChild(parent, L"BUTTON", L"Restore Defaults", BS_PUSHBUTTON | WS_TABSTOP, 108);
+  DarkTabs(o.tabs);
+  if (parent != o.window) return;
+  if (placement_waiting)
+    SetWindowPos(o.window, nullptr, waiting_placement.left, waiting_placement.top,
+                 waiting_placement.right - waiting_placement.left, waiting_placement.bottom - waiting_placement.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutOptionsWindow(o.window);
 }
 
 void LayoutOptionsArea(RECT area) {
   OptionsArea& o = Options();
+  EnsureOptionsArea();
   if (!o.tabs) return;
   const int button_h = S(26), gap = S(8);
   const int row_y = area.bottom - button_h;
@@ -189,6 +214,7 @@ void LayoutOptionsArea(RECT area) {
 
 void ShowOptionsTab(int tab) {
   OptionsArea& o = Options();
+  EnsureOptionsArea();
   if (tab < 0 || tab >= kOptionsTabCount || !o.tabs) return;
   o.current = tab;
   BuildOptionsPage(tab);
@@ -210,6 +236,11 @@ bool OptionsAreaNotify(NMHDR* header) {
 
 void MoveOptionsArea(bool separate) {
   OptionsArea& o = Options();
+  separate_layout = separate;
+  if (!o.tabs) {
+    if (!separate) EnsureOptionsArea();  // the main window shows it now
+    return;
+  }
   if (separate && !o.window) CreateOptionsWindow();
   HWND parent = separate && o.window ? o.window : o.main;
   for (HWND w : {o.tabs, o.ok, o.cancel, o.restore}) SetParent(w, parent);
@@ -235,7 +266,11 @@ bool OptionsWindowRect(RECT* r) {
 
 void PlaceOptionsWindow(const RECT& r) {
   OptionsArea& o = Options();
-  if (!o.window) return;
+  if (!o.window) {
+    placement_waiting = true;
+    waiting_placement = r;
+    return;
+  }
   SetWindowPos(o.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -21,10 +21,14 @@ OptionsArea& Options();
 
 // Registers "KorvoPage" and "KorvoOptions".
 bool RegisterOptionsClasses(HINSTANCE instance);
-// Creates the tab control, the empty pages and the buttons as children of
-// the main window. A page's controls are made by the page builder when the
-// page is first shown (its hundreds of controls cost more than the window).
-void CreateOptionsArea(HWND main);
+// The tab control, the empty pages and the buttons: made now as children of
+// the main window (Classic Layout), or in the separate layout together with
+// the separate window when that is first needed. A page's controls are made
+// by the page builder when the page is first shown (its hundreds of controls
+// cost more than the window).
+void CreateOptionsArea(HWND main, bool separate);
+// Makes the area now if it was waiting.
+void EnsureOptionsArea();
 using PageBuilder = void (*)(HWND page, int tab);
 void SetPageBuilder(PageBuilder builder);
 // Builds a page now unless it was built (a page is also built when shown).
@@ -41,7 +45,8 @@ bool OptionsWindowVisible();
 void HideOptionsWindow();
 // The separate window's rectangle when it was moved or sized (for the settings).
 bool OptionsWindowRect(RECT* r);
-// Puts the separate window at a rectangle (reset window size).
+// Puts the separate window at a rectangle (reset window size); a window not
+// made yet is made there.
 void PlaceOptionsWindow(const RECT& r);
 
 // The tab control's selection change (either parent forwards it here).

@@ -82,12 +82,12 @@ ColumnWidths CurrentWidths(HWND list) {
 }
 }  // namespace
 
-HWND CreateGameListView(HWND parent, int id, const Settings& settings) {
+HWND CreateGameListView(HWND parent, int id, const Settings& settings, const RECT& at) {
   HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                   LVS_OWNERDATA,
-                              0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance,
-                              nullptr);
+                              at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance, nullptr);
   if (!list) return nullptr;
   SetUiFont(list);
   // No LVS_EX_CHECKBOXES: a virtual list keeps no check state, so the star is

@@ -17,7 +17,7 @@
 
 struct Settings;
 
-HWND CreateGameListView(HWND parent, int id, const Settings& settings);
+HWND CreateGameListView(HWND parent, int id, const Settings& settings, const RECT& at);
 
 // Shows new rows: `rows` are GameList indices in display order. The view reads
 // `games` and `favorites` whenever it paints, so both must outlive the rows
