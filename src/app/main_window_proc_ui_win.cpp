@@ -25,6 +25,7 @@
 #include "settings/app_state.h"
 #include "ui/access_keys_win.h"
 #include "ui/dark_paint_win.h"
+#include "ui/drop_down_win.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
 #include "ui/theme_win.h"
@@ -37,7 +38,7 @@ constexpr wchar_t kClassName[] = L"KorvoMain";
 
 // A control is made where the first layout puts it, and visible if that
 // layout shows it: moving or showing it afterwards is a trip through the
-// window server each (for a drop-down, also one for its list), and the first
+// window server each, and the first
 // layout would find nothing left to do.
 HWND Child(const wchar_t* window_class, const char* text, DWORD style, int id, const LayoutRect& at = {},
            bool shown = false, DWORD ex_style = 0) {
@@ -69,6 +70,10 @@ PreviewSubject CurrentPreviewSubject() {
   return subject;
 }
 
+// What the filters' tooltips and a screen reader call them, by FilterKind.
+const char* const kFilterNames[kFilterKindCount] = {"Region Filter", "Maker Filter", "Genre Filter",
+                                                    "Hardware Filter"};
+
 // The tooltip window costs as much as the toolbar it explains, and nobody
 // points at a button before the window has shown itself: it comes after the
 // first paint.
@@ -79,9 +84,7 @@ void CreateTooltipsLater(MainWindow& m) {
     if (kToolItems[i].tip)
       AddRectTooltip(m.tooltips, m.toolbar, static_cast<UINT_PTR>(kToolItems[i].id),
                      ToolRect(m.toolbar, kToolItems[i].id), kToolItems[i].tip);
-  static const char* const kTips[kFilterKindCount] = {"Region Filter", "Maker Filter", "Genre Filter",
-                                                      "Hardware Filter"};
-  for (int k = 0; k < kFilterKindCount; ++k) AddTooltip(m.tooltips, m.filters[k], kTips[k]);
+  for (int k = 0; k < kFilterKindCount; ++k) AddTooltip(m.tooltips, m.filters[k], kFilterNames[k]);
   AddCellTooltips(m.tooltips, m.list,
                   [](int row, int column) { return GameListCellTip(Main().list, Main().games, row, column); });
 }
@@ -95,8 +98,9 @@ void CreateBars(MainWindow& m, const MainLayoutInput& in, const MainLayout& layo
       Child(L"BUTTON", "Close", BS_PUSHBUTTON | WS_TABSTOP, kIdSearchClose, layout.search_close, in.search_bar);
   for (int k = 0; k < kFilterKindCount; ++k) {
     const int id = FilterSpec(static_cast<FilterKind>(k)).control_id;
-    m.filters[k] = Child(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, id,
-                         FilterDropDownRect(layout, static_cast<FilterKind>(k)), in.filter_bar);
+    const LayoutRect r = FilterFieldRect(layout, static_cast<FilterKind>(k));
+    m.filters[k] = CreateDropDown(m.window, id, {r.x, r.y, r.Right(), r.Bottom()}, in.filter_bar);
+    SetDropDownName(m.filters[k], kFilterNames[k]);
   }
   m.reset_filters = Child(L"BUTTON", "Reset Filters", BS_PUSHBUTTON | WS_TABSTOP, kIdResetFilters,
                           layout.reset_filters, in.filter_bar);

@@ -43,17 +43,14 @@ bool SearchBarShown(const MainWindow& m) {
 // Layout runs on every resize and bar change: a control already where it
 // belongs is left alone, since every move or show is a trip to the window
 // server.
-// A drop-down's height is that of its list, which its window rectangle does
-// not show: only where and how wide it is tells whether it moved.
-void Place(HWND w, const LayoutRect& r, bool shown, bool drop_down = false) {
+void Place(HWND w, const LayoutRect& r, bool shown) {
   if (!w) return;
   const bool visible = (GetWindowLongW(w, GWL_STYLE) & WS_VISIBLE) != 0;
   if (shown) {
     RECT now;
     GetWindowRect(w, &now);
     MapWindowPoints(HWND_DESKTOP, GetParent(w), reinterpret_cast<POINT*>(&now), 2);
-    if (now.left != r.x || now.top != r.y || now.right - now.left != r.w ||
-        (!drop_down && now.bottom - now.top != r.h))
+    if (now.left != r.x || now.top != r.y || now.right - now.left != r.w || now.bottom - now.top != r.h)
       MoveWindow(w, r.x, r.y, r.w, r.h, FALSE);
   }
   if (visible != shown) ShowWindow(w, shown ? SW_SHOWNA : SW_HIDE);
@@ -87,12 +84,12 @@ MainLayoutInput CurrentLayoutInput() {
   return in;
 }
 
-LayoutRect FilterDropDownRect(const MainLayout& layout, FilterKind kind) {
+LayoutRect FilterFieldRect(const MainLayout& layout, FilterKind kind) {
   // Left to right: hardware, region, maker, genre.
   static const FilterKind kOrder[4] = {FilterKind::Hardware, FilterKind::Region, FilterKind::Maker,
                                        FilterKind::Genre};
   for (int i = 0; i < 4; ++i)
-    if (kOrder[i] == kind) return {layout.filters[i].x, layout.filters[i].y, layout.filters[i].w, S(300)};
+    if (kOrder[i] == kind) return layout.filters[i];
   return {};
 }
 
@@ -120,7 +117,7 @@ void LayoutMainWindow() {
   Place(m.search_edit, layout.search_edit, in.search_bar);
   Place(m.search_close, layout.search_close, in.search_bar);
   for (int k = 0; k < kFilterKindCount; ++k)
-    Place(m.filters[k], FilterDropDownRect(layout, static_cast<FilterKind>(k)), in.filter_bar, true);
+    Place(m.filters[k], FilterFieldRect(layout, static_cast<FilterKind>(k)), in.filter_bar);
   Place(m.reset_filters, layout.reset_filters, in.filter_bar);
   Place(m.list, layout.list, true);
   const LayoutRect& p = layout.preview;

@@ -88,8 +88,8 @@ extern const ToolItem kToolItems[kToolItemCount];
 
 // What the layout depends on, as the window is now.
 MainLayoutInput CurrentLayoutInput();
-// Where the drop-down of one filter goes; its height includes its list.
-LayoutRect FilterDropDownRect(const MainLayout& layout, FilterKind kind);
+// Where the drop-down field of one filter goes.
+LayoutRect FilterFieldRect(const MainLayout& layout, FilterKind kind);
 void LayoutMainWindow();
 // Status texts: the timed one (ShowStatus) and the normal one for the state.
 void ShowTimedStatus(const std::string& text);

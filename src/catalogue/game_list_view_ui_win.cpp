@@ -84,7 +84,7 @@ ColumnWidths CurrentWidths(HWND list) {
 
 HWND CreateGameListView(HWND parent, int id, const Settings& settings, const RECT& at) {
   HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                              WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                   LVS_OWNERDATA,
                               at.left, at.top, at.right - at.left, at.bottom - at.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Ui().instance, nullptr);
@@ -105,6 +105,9 @@ HWND CreateGameListView(HWND parent, int id, const Settings& settings, const REC
   ListView_SetImageList(list, FavoriteImageList(S(16), DimTextColour(), TextColour()), LVSIL_STATE);
   if (IsDarkTheme()) ThemeControl(list, WC_LISTVIEWW);
   SetWindowSubclass(list, RowsPaintProc, kRowsPaintId, 0);
+  // Shown once its columns and images are in: each would otherwise lay out
+  // and draw a visible list again.
+  ShowWindow(list, SW_SHOWNA);
   shown = ShownRows{};
   shown.status_shown = (settings.columns_hidden & (1 << kStatusColumn)) == 0;
   return list;

@@ -1,53 +1,22 @@
 #include "ui/tool_bar_accessible_win.h"
 
-#include <oleacc.h>
-
 #include <memory>
 #include <vector>
 
-#include "base/utf16_win.h"
+#include "ui/accessible_object_win.h"
 #include "ui/tool_bar_win.h"
 
 namespace {
 // The bar's client object. Children 1..n are its items, left to right; what
 // the bar itself answers (parent, focus, its place) comes from the system's
 // standard object for the window.
-class ToolBarAccessible final : public IAccessible {
+class ToolBarAccessible final : public AccessibleObject {
  public:
-  ToolBarAccessible(HWND bar, IAccessible* standard) : bar_(bar), standard_(standard) {}
+  using AccessibleObject::AccessibleObject;
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (id != IID_IUnknown && id != IID_IDispatch && id != __uuidof(IAccessible)) return E_NOINTERFACE;
-    *out = static_cast<IAccessible*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ULONG left = InterlockedDecrement(&references_);
-    if (left == 0) {
-      standard_->Release();
-      delete this;
-    }
-    return left;
-  }
-
-  // IDispatch: screen readers call IAccessible directly.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return count ? (*count = 0, S_OK) : E_POINTER; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
-
-  // IAccessible
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (!count) return E_POINTER;
-    *count = static_cast<long>(ToolBarItems(bar_).size());
+    *count = static_cast<long>(ToolBarItems(window_).size());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
@@ -83,9 +52,9 @@ class ToolBarAccessible final : public IAccessible {
     if (!item) return E_INVALIDARG;
     state->vt = VT_I4;
     state->lVal = 0;
-    if (item->command_id && !IsToolEnabled(bar_, item->command_id)) state->lVal |= STATE_SYSTEM_UNAVAILABLE;
-    if (item->command_id && IsToolChecked(bar_, item->command_id)) state->lVal |= STATE_SYSTEM_CHECKED | STATE_SYSTEM_PRESSED;
-    if (!IsWindowVisible(bar_)) state->lVal |= STATE_SYSTEM_INVISIBLE;
+    if (item->command_id && !IsToolEnabled(window_, item->command_id)) state->lVal |= STATE_SYSTEM_UNAVAILABLE;
+    if (item->command_id && IsToolChecked(window_, item->command_id)) state->lVal |= STATE_SYSTEM_CHECKED | STATE_SYSTEM_PRESSED;
+    if (!IsWindowVisible(window_)) state->lVal |= STATE_SYSTEM_INVISIBLE;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override { return help ? (*help = nullptr, S_FALSE) : E_POINTER; }
@@ -95,8 +64,6 @@ class ToolBarAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* keys) override {
     return keys ? (*keys = nullptr, S_FALSE) : E_POINTER;
   }
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return standard_->get_accFocus(focus); }
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override { return standard_->get_accSelection(selection); }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     if (!action) return E_POINTER;
     *action = nullptr;
@@ -112,7 +79,7 @@ class ToolBarAccessible final : public IAccessible {
     const std::unique_ptr<ToolBarItem> item = Item(child);
     if (!item) return E_INVALIDARG;
     POINT corner = {item->rect.left, item->rect.top};
-    ClientToScreen(bar_, &corner);
+    ClientToScreen(window_, &corner);
     *x = corner.x, *y = corner.y;
     *w = item->rect.right - item->rect.left, *h = item->rect.bottom - item->rect.top;
     return S_OK;
@@ -120,7 +87,7 @@ class ToolBarAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
     if (!end) return E_POINTER;
     VariantInit(end);
-    const long count = static_cast<long>(ToolBarItems(bar_).size());
+    const long count = static_cast<long>(ToolBarItems(window_).size());
     long next = 0;
     if (IsSelf(start)) {
       if (direction == NAVDIR_FIRSTCHILD) next = 1;
@@ -140,13 +107,13 @@ class ToolBarAccessible final : public IAccessible {
     if (!hit) return E_POINTER;
     VariantInit(hit);
     POINT at = {x, y};
-    ScreenToClient(bar_, &at);
+    ScreenToClient(window_, &at);
     RECT client;
-    GetClientRect(bar_, &client);
+    GetClientRect(window_, &client);
     if (!PtInRect(&client, at)) return S_FALSE;
     hit->vt = VT_I4;
     hit->lVal = CHILDID_SELF;
-    const std::vector<ToolBarItem> items = ToolBarItems(bar_);
+    const std::vector<ToolBarItem> items = ToolBarItems(window_);
     for (size_t i = 0; i < items.size(); ++i)
       if (PtInRect(&items[i].rect, at)) hit->lVal = static_cast<long>(i + 1);
     return S_OK;
@@ -154,40 +121,22 @@ class ToolBarAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     const std::unique_ptr<ToolBarItem> item = Item(child);
     if (!item || !item->command_id) return DISP_E_MEMBERNOTFOUND;
-    PressTool(bar_, item->command_id);
+    PressTool(window_, item->command_id);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
-  static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
   // The item a child id names, or none.
   std::unique_ptr<ToolBarItem> Item(const VARIANT& child) const {
     if (child.vt != VT_I4 || child.lVal < 1) return nullptr;
-    const std::vector<ToolBarItem> items = ToolBarItems(bar_);
+    const std::vector<ToolBarItem> items = ToolBarItems(window_);
     if (static_cast<size_t>(child.lVal) > items.size()) return nullptr;
     return std::make_unique<ToolBarItem>(items[static_cast<size_t>(child.lVal - 1)]);
   }
-  static HRESULT Text(const char* utf8, BSTR* out) {
-    *out = SysAllocString(Utf8ToUtf16(utf8).c_str());
-    return *out ? S_OK : E_OUTOFMEMORY;
-  }
-
-  HWND bar_;
-  IAccessible* standard_;
-  LONG references_ = 1;
 };
 }  // namespace
 
 bool ToolBarGetObject(HWND bar, WPARAM wparam, LPARAM lparam, LRESULT* result) {
-  if (static_cast<LONG>(lparam) != OBJID_CLIENT) return false;
-  IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(bar, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))) ||
-      !standard)
-    return false;
-  auto* object = new ToolBarAccessible(bar, standard);
-  *result = LresultFromObject(__uuidof(IAccessible), wparam, object);
-  object->Release();
-  return true;
+  return AnswerGetObject(bar, wparam, lparam, result,
+                         [](HWND window, IAccessible* standard) { return new ToolBarAccessible(window, standard); });
 }

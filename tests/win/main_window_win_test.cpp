@@ -6,6 +6,7 @@
 #include "catalogue/game_list_view_ui_win.h"
 #include "main_window_fixture_win.h"
 #include "preview/preview_pane_ui_win.h"
+#include "ui/drop_down_win.h"
 #include "ui/tool_bar_win.h"
 
 namespace {
@@ -338,5 +339,21 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     MENUBARINFO bar = {sizeof bar};
     ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
     EXPECT_EQ(shot.In(nullptr, bar.rcBar.right - 20, bar.rcBar.top + 3), 0x202020u);
+    // A filter field: the controls' background, its entry and arrow in the text colour; its open list dark too.
+    HWND field = Main().filters[static_cast<int>(FilterKind::Hardware)];
+    RECT box;
+    GetClientRect(field, &box);
+    int text_seen = 0;
+    for (int x = 2; x < box.right - 2; ++x) text_seen += shot.In(field, x, box.bottom / 2) == 0xE8E8E8u;
+    EXPECT_TRUE(shot.In(field, 3, 3) == 0x282828u && shot.In(field, box.right - 3, 3) == 0x282828u && text_seen > 3)
+        << std::hex << shot.In(field, 3, 3) << " " << text_seen;
+    SendMessageW(field, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND open = DropDownList(field);
+    ASSERT_TRUE(open);
+    RedrawWindow(open, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT last;
+    SendMessageW(open, LB_GETITEMRECT, SendMessageW(open, LB_GETCOUNT, 0, 0) - 1, reinterpret_cast<LPARAM>(&last));
+    EXPECT_EQ(WindowPixels(open).In(open, last.right - 3, last.top + 1), 0x383838u);  // the list fields' colour
+    SendMessageW(field, CB_SHOWDROPDOWN, FALSE, 0);
   }
 }

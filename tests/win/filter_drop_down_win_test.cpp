@@ -1,0 +1,108 @@
+// The filter drop-downs of the main window as a user works them: the pointer,
+// the keys and a screen reader. (Their dark look: the main window's pixel test.)
+
+#include <gtest/gtest.h>
+#include <oleacc.h>
+
+#include "main_window_fixture_win.h"
+#include "base/utf16_win.h"
+#include "ui/drop_down_win.h"
+
+namespace {
+HWND HardwareField() { return Main().filters[static_cast<int>(FilterKind::Hardware)]; }
+
+// A click through the system's input queue at a point of the screen, as a mouse makes it.
+void ClickScreen(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT input[2] = {};
+  for (INPUT& i : input) i.type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+  PumpMessagesFor(150);
+}
+
+POINT ScreenMiddle(HWND window, RECT r) {
+  MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+  return MiddleOf(r);
+}
+
+void Key(HWND window, WPARAM key, bool alt = false) {
+  SendMessageW(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 << 29) : 0);
+  PumpMessagesFor(50);
+}
+}  // namespace
+
+TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
+  MainWindowFixture f("filters_bar=1\r\n");
+  ASSERT_TRUE(f.Open());
+  HWND field = HardwareField();
+  const std::vector<std::string> entries = ComboEntries(field);
+  ASSERT_GT(entries.size(), 3u);
+  EXPECT_EQ(ChosenEntry(field), "All Hardware");
+
+  // A click opens the list with every entry; a click on one takes it and narrows the games.
+  RECT client;
+  GetClientRect(field, &client);
+  ClickScreen(ScreenMiddle(field, client));
+  HWND list = DropDownList(field);
+  ASSERT_TRUE(list) << "the list did not open";
+  EXPECT_EQ(GetFocus(), field);
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(entries.size()));
+  RECT second;
+  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
+  ClickScreen(ScreenMiddle(list, second));
+  EXPECT_FALSE(DropDownList(field));
+  EXPECT_EQ(ChosenEntry(field), entries[2]);
+  EXPECT_LT(f.Rows(), 462);
+  EXPECT_EQ(App().settings.filter_hardware, entries[2]);
+
+  // Keys on the closed field choose at once; Home goes back to all the games.
+  Key(field, VK_HOME);
+  EXPECT_TRUE(ChosenEntry(field) == entries[0] && f.Rows() == 462);
+  Key(field, VK_DOWN);
+  EXPECT_EQ(ChosenEntry(field), entries[1]);
+  const int narrowed = f.Rows();
+  EXPECT_LT(narrowed, 462);
+  // Open, the keys only mark: Escape keeps what was chosen, Enter takes the mark.
+  Key(field, VK_DOWN, true);
+  ASSERT_TRUE(DropDownList(field));
+  Key(field, VK_END);
+  Key(field, VK_ESCAPE);
+  EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == entries[1] && f.Rows() == narrowed);
+  Key(field, VK_F4);
+  Key(field, VK_END);
+  Key(field, VK_RETURN);
+  EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == entries.back());
+  // A letter takes the next entry starting with it.
+  SendMessageW(field, WM_CHAR, L'a', 0);
+  EXPECT_EQ(ChosenEntry(field), "All Hardware");
+  EXPECT_EQ(f.Rows(), 462);
+
+  // A click elsewhere closes an open list and changes nothing.
+  Key(field, VK_F4);
+  RECT games;
+  GetClientRect(Main().list, &games);
+  ClickScreen(ScreenMiddle(Main().list, games));
+  EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == "All Hardware");
+
+  // A screen reader finds a combo box with its name and value, and can open it.
+  IAccessible* object = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(field, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+            S_OK);
+  VARIANT self = {};
+  self.vt = VT_I4, self.lVal = CHILDID_SELF;
+  BSTR name = nullptr, value = nullptr;
+  VARIANT role = {}, state = {};
+  object->get_accName(self, &name), object->get_accValue(self, &value);
+  object->get_accRole(self, &role), object->get_accState(self, &state);
+  EXPECT_EQ(Utf16ToUtf8(name ? name : L"") + "|" + Utf16ToUtf8(value ? value : L"") + "|" + std::to_string(role.lVal),
+            "Hardware Filter|All Hardware|" + std::to_string(ROLE_SYSTEM_COMBOBOX));
+  EXPECT_TRUE(state.lVal & STATE_SYSTEM_COLLAPSED);
+  SysFreeString(name), SysFreeString(value);
+  object->accDoDefaultAction(self);
+  EXPECT_TRUE(DropDownList(field));
+  object->accDoDefaultAction(self);
+  EXPECT_FALSE(DropDownList(field));
+  object->Release();
+}
