@@ -435,6 +435,10 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   // A list loaded by now (from the listing cache) is part of the first paint
   // rather than a second one.
   TakeArrivedGameList();
+  // Shown with its rows: shown with the window, the list would draw its
+  // frame and scroll bars once empty and again filled.
+  m.list_held = false;
+  ShowWindow(m.list, SW_SHOWNA);
   UpdateWindow(window);
   TimingMark("main window updated");
   RebuildRecentMenu();

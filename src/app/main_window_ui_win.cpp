@@ -119,7 +119,7 @@ void LayoutMainWindow() {
   for (int k = 0; k < kFilterKindCount; ++k)
     Place(m.filters[k], FilterFieldRect(layout, static_cast<FilterKind>(k)), in.filter_bar);
   Place(m.reset_filters, layout.reset_filters, in.filter_bar);
-  Place(m.list, layout.list, true);
+  Place(m.list, layout.list, !m.list_held);
   const LayoutRect& p = layout.preview;
   PlacePreviewPane(p.x, p.y, p.w, p.h, p.w > 0 && p.h > 0);
   if (m.classic) {

@@ -72,6 +72,7 @@ struct MainWindow {
   std::string timed_status;       // the last timed status text (199 characters at most)
   bool closing = false;
   bool first_paint_done = false;  // lists arriving before it wait (held_list)
+  bool list_held = true;          // the game list shows itself with its first rows
   LPARAM held_list = 0;
   bool dragging_splitter = false, dragging_preview = false;
   int ticks = 0;

@@ -105,9 +105,6 @@ HWND CreateGameListView(HWND parent, int id, const Settings& settings, const REC
   ListView_SetImageList(list, FavoriteImageList(S(16), DimTextColour(), TextColour()), LVSIL_STATE);
   if (IsDarkTheme()) ThemeControl(list, WC_LISTVIEWW);
   SetWindowSubclass(list, RowsPaintProc, kRowsPaintId, 0);
-  // Shown once its columns and images are in: each would otherwise lay out
-  // and draw a visible list again.
-  ShowWindow(list, SW_SHOWNA);
   shown = ShownRows{};
   shown.status_shown = (settings.columns_hidden & (1 << kStatusColumn)) == 0;
   return list;

@@ -17,6 +17,7 @@
 
 struct Settings;
 
+// The list is made hidden; its owner shows it.
 HWND CreateGameListView(HWND parent, int id, const Settings& settings, const RECT& at);
 
 // Shows new rows: `rows` are GameList indices in display order. The view reads

@@ -1,7 +1,5 @@
 #include "ui/drop_down_win.h"
 
-#include <uxtheme.h>
-#include <vssym32.h>
 #include <windowsx.h>
 
 #include <string>
@@ -22,7 +20,6 @@ struct DropDown {
   std::vector<std::wstring> entries;
   int chosen = -1;
   HFONT font = nullptr;
-  HTHEME theme = nullptr;  // the light look's visual style, while there is one
   bool hot = false, tracking = false;
   HWND list = nullptr;  // made the first time the list opens
   std::string name;
@@ -171,44 +168,32 @@ void PointerWhileOpen(HWND window, DropDown& d, UINT message, LPARAM lparam) {
   }
 }
 
+// The field is drawn flat in both looks, in the look's colours: a visual
+// style's drop-down parts cost several milliseconds each to draw under Wine,
+// four fields a frame's worth at start and at every change of look.
 void Paint(HWND window, HDC dc, const RECT& client) {
   DropDown* d = Of(window);
   if (!d) return;
   const bool enabled = IsWindowEnabled(window) != FALSE, open = IsOpen(*d), focused = GetFocus() == window;
+  const bool dark = IsDarkTheme(), lit = enabled && (d->hot || open);
+  FillColour(dc, client, ControlBackgroundColour());
+  const COLORREF border = dark ? (lit ? DimTextColour() : ThemeColour(ColourRole::Separator))
+                               : (lit ? TextColour() : DimTextColour());
+  FrameRect(dc, &client, KeptBrush(border));
+  // The arrow: a chevron of two strokes.
   RECT button = client;
-  button.left = client.right - std::min<int>(GetSystemMetrics(SM_CXVSCROLL), client.right / 2);
+  button.left = client.right - std::min<int>(S(20), client.right / 2);
+  HPEN pen = CreatePen(PS_SOLID, std::max(1, S(1)), enabled ? TextColour() : DimTextColour());
+  HGDIOBJ old_pen = SelectObject(dc, pen);
+  const int cx = (button.left + button.right) / 2, cy = (button.top + button.bottom) / 2, r = std::max(3, S(4));
+  const POINT chevron[3] = {{cx - r, cy - r / 2}, {cx, cy + r / 2}, {cx + r + 1, cy - r / 2 - 1}};
+  Polyline(dc, chevron, 3);
+  SelectObject(dc, old_pen);
+  DeleteObject(pen);
+
   RECT text = client;
   text.right = button.left;
-  if (IsDarkTheme()) {
-    FillColour(dc, client, ControlBackgroundColour());
-    FrameRect(dc, &client, KeptBrush(d->hot || open ? DimTextColour() : ThemeColour(ColourRole::Separator)));
-    // The arrow: a chevron of two strokes, as the light look's.
-    HPEN pen = CreatePen(PS_SOLID, std::max(1, S(1)), enabled ? TextColour() : DimTextColour());
-    HGDIOBJ old_pen = SelectObject(dc, pen);
-    const int cx = (button.left + button.right) / 2, cy = (button.top + button.bottom) / 2, r = std::max(3, S(4));
-    const POINT chevron[3] = {{cx - r, cy - r / 2}, {cx, cy + r / 2}, {cx + r + 1, cy - r / 2 - 1}};
-    Polyline(dc, chevron, 3);
-    SelectObject(dc, old_pen);
-    DeleteObject(pen);
-    InflateRect(&text, -1, -1);
-  } else if (d->theme) {
-    const int field_state = !enabled ? CBRO_DISABLED : open ? CBRO_PRESSED : d->hot ? CBRO_HOT : CBRO_NORMAL;
-    const int button_state = !enabled ? CBXSR_DISABLED : open ? CBXSR_PRESSED : d->hot ? CBXSR_HOT : CBXSR_NORMAL;
-    FillColour(dc, client, FaceColour());
-    DrawThemeBackground(d->theme, dc, CP_READONLY, field_state, &client, nullptr);
-    DrawThemeBackground(d->theme, dc, CP_DROPDOWNBUTTONRIGHT, button_state, &button, nullptr);
-    InflateRect(&text, -S(2), -S(2));
-  } else {
-    RECT inside = client;
-    DrawEdge(dc, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    FillRect(dc, &inside, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
-    button.top = inside.top, button.bottom = inside.bottom, button.right = inside.right;
-    DrawFrameControl(dc, &button, DFC_SCROLL,
-                     DFCS_SCROLLCOMBOBOX | (open ? DFCS_PUSHED | DFCS_FLAT : 0) | (enabled ? 0 : DFCS_INACTIVE));
-    text = inside;
-    text.right = button.left;
-    InflateRect(&text, -1, -1);
-  }
+  InflateRect(&text, -S(2), -S(2));
   COLORREF ink = enabled ? TextColour() : DimTextColour();
   if (focused && !open) {
     FillColour(dc, text, ThemeColour(ColourRole::Selection));
@@ -221,11 +206,6 @@ void Paint(HWND window, HDC dc, const RECT& client) {
     DrawLabel(window, dc, d->entries[static_cast<size_t>(d->chosen)], label, ink,
               DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
   }
-}
-
-void OpenTheme(HWND window, DropDown& d) {
-  if (d.theme) CloseThemeData(d.theme);
-  d.theme = IsDarkTheme() ? nullptr : OpenThemeData(window, L"COMBOBOX");
 }
 
 // The combo box messages the owner, the tests and the window benchmark use.
@@ -302,21 +282,13 @@ LRESULT CALLBACK DropDownProc(HWND window, UINT message, WPARAM wparam, LPARAM l
       d = new DropDown;
       SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(d));
       break;
-    case WM_CREATE:
-      OpenTheme(window, *d);
-      return 0;
     case WM_NCDESTROY:
       if (d) {
-        if (d->theme) CloseThemeData(d->theme);
         if (d->list) DestroyWindow(d->list);
         delete d;
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       }
       break;
-    case WM_THEMECHANGED:
-      if (d) OpenTheme(window, *d);
-      InvalidateRect(window, nullptr, FALSE);
-      return 0;
     case WM_SETFONT:
       if (d) d->font = reinterpret_cast<HFONT>(wparam);
       if (d && d->list) SendMessageW(d->list, WM_SETFONT, wparam, FALSE);
