@@ -313,10 +313,15 @@ LRESULT CALLBACK DropDownProc(HWND window, UINT message, WPARAM wparam, LPARAM l
         if (reinterpret_cast<HWND>(lparam) != d->list) Close(window, *d, false);
       }
       return 0;
-    case WM_GETDLGCODE:
-      // While the list is open, Enter and Escape are its own; otherwise the
-      // dialog keys go on to the window's navigation.
-      return DLGC_WANTARROWS | DLGC_WANTCHARS | (d && IsOpen(*d) ? DLGC_WANTALLKEYS : 0);
+    case WM_GETDLGCODE: {
+      // While the list is open, Enter and Escape are its own; Tab and the
+      // other dialog keys go on to the window's navigation (the list closes
+      // as the field loses the focus).
+      const auto* msg = reinterpret_cast<const MSG*>(lparam);
+      const bool own = d && IsOpen(*d) && msg && msg->message == WM_KEYDOWN &&
+                       (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE);
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | (own ? DLGC_WANTMESSAGE : 0);
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (d && Key(window, *d, wparam, message == WM_SYSKEYDOWN)) return 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include "app/main_window_proc_ui_win.h"
 #include "main_window_fixture_win.h"
 #include "base/utf16_win.h"
 #include "ui/drop_down_win.h"
@@ -25,6 +26,14 @@ void ClickScreen(POINT at) {
 POINT ScreenMiddle(HWND window, RECT r) {
   MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
   return MiddleOf(r);
+}
+
+// A key as the main window's message loop hands it on: through the window's keyboard navigation first.
+bool ThroughNavigation(HWND window, WPARAM key) {
+  MSG msg = {window, WM_KEYDOWN, key, 0, GetTickCount(), {}};
+  if (!LauncherDialogMessage(msg)) return false;
+  PumpMessagesFor(50);
+  return true;
 }
 
 void Key(HWND window, WPARAM key, bool alt = false) {
@@ -70,10 +79,15 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   Key(field, VK_END);
   Key(field, VK_ESCAPE);
   EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == entries[1] && f.Rows() == narrowed);
+  // Enter and Escape reach the open field through the window's keyboard navigation; Tab moves on and closes it.
   Key(field, VK_F4);
   Key(field, VK_END);
-  Key(field, VK_RETURN);
+  EXPECT_TRUE(ThroughNavigation(field, VK_RETURN));
   EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == entries.back());
+  Key(field, VK_F4);
+  EXPECT_TRUE(ThroughNavigation(field, VK_TAB));
+  EXPECT_TRUE(!DropDownList(field) && GetFocus() != field && ChosenEntry(field) == entries.back());
+  SetFocus(field);
   // A letter takes the next entry starting with it.
   SendMessageW(field, WM_CHAR, L'a', 0);
   EXPECT_EQ(ChosenEntry(field), "All Hardware");
