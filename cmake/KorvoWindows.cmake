@@ -58,8 +58,13 @@ add_dependencies(captured_run_bench fakemame)
 add_executable(trivial_window WIN32 ${PROJECT_SOURCE_DIR}/bench/window/trivial_window.cpp)
 add_executable(window_bench ${PROJECT_SOURCE_DIR}/bench/window/window_bench.cpp)
 target_link_libraries(trivial_window PRIVATE korvo_base)
+add_executable(trivial_window_common_controls WIN32 ${PROJECT_SOURCE_DIR}/bench/window/trivial_window.cpp
+               ${PROJECT_SOURCE_DIR}/bench/window/common_controls.rc)
+target_compile_definitions(trivial_window_common_controls PRIVATE KORVO_TRIVIAL_COMMON_CONTROLS)
+target_link_libraries(trivial_window_common_controls PRIVATE korvo_base comctl32)
 if(NOT MSVC)
   target_link_options(trivial_window PRIVATE -municode)
+  target_link_options(trivial_window_common_controls PRIVATE -municode)
 endif()
 
 # Benchmarks of the Windows layer (bench/*_bench_win.cpp), run under Wine by
