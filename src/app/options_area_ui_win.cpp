@@ -153,6 +153,7 @@ bool RegisterOptionsClasses(HINSTANCE instance) {
 void CreateOptionsArea(HWND main, bool separate) {
   Options().main = main;
   separate_layout = separate;
+  placement_waiting = false;
   if (!separate) EnsureOptionsArea();
 }
 

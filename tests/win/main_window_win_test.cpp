@@ -194,6 +194,28 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_NE(saved.find("video=0"), std::string::npos);
 }
 
+// The separate Settings window is made when first opened, where it was left; never opened, its place is kept.
+TEST(MainWindow, TheSettingsWindowIsMadeWhenFirstOpenedWhereItWasLeft) {
+  const std::string place = "optwin_x=300\r\noptwin_y=40\r\noptwin_w=520\r\noptwin_h=700\r\n";
+  {
+    MainWindowFixture f(place);
+    ASSERT_TRUE(f.Open());
+    EXPECT_FALSE(Options().window || Options().tabs);
+    f.Close();
+    EXPECT_NE(f.Read("korvo-settings.cfg").find(place), std::string::npos) << f.Read("korvo-settings.cfg");
+  }
+  MainWindowFixture f(place);
+  ASSERT_TRUE(f.Open());
+  f.Command(117);  // Video Settings
+  ASSERT_TRUE(Options().window && IsWindowVisible(Options().window));
+  RECT r;
+  GetWindowRect(Options().window, &r);
+  EXPECT_EQ(std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+                std::to_string(r.bottom - r.top),
+            "300,40 520x700");
+  EXPECT_TRUE(TabCtrl_GetCurSel(Options().tabs) == kTabVideo && IsWindowVisible(Options().pages[kTabVideo]));
+}
+
 TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   MainWindowFixture f("logs=1\r\non_game_start=1\r\n");
   // A MAME without the Windows build's HLSL options (the SDL build's list).
