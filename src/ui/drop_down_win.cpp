@@ -21,7 +21,8 @@ struct DropDown {
   int chosen = -1;
   HFONT font = nullptr;
   bool hot = false, tracking = false;
-  HWND list = nullptr;  // made the first time the list opens
+  bool scrolling = false;  // the list's scroll bar has the pointer for a moment
+  HWND list = nullptr;     // made the first time the list opens
   std::string name;
 };
 
@@ -159,9 +160,11 @@ void PointerWhileOpen(HWND window, DropDown& d, UINT message, LPARAM lparam) {
     }
   } else if (message == WM_LBUTTONDOWN && PtInRect(&list_window, at)) {
     // The list's scroll bar: it follows the pointer itself until let go.
+    d.scrolling = true;
     ReleaseCapture();
     SendMessageW(d.list, WM_NCLBUTTONDOWN, SendMessageW(d.list, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)),
                  MAKELPARAM(at.x, at.y));
+    d.scrolling = false;
     if (IsOpen(d)) SetCapture(window);
   } else if (message == WM_LBUTTONDOWN) {
     Close(window, d, false);
@@ -308,10 +311,9 @@ LRESULT CALLBACK DropDownProc(HWND window, UINT message, WPARAM wparam, LPARAM l
       InvalidateRect(window, nullptr, FALSE);
       return 0;
     case WM_CAPTURECHANGED:
-      if (d && reinterpret_cast<HWND>(lparam) != window && IsOpen(*d) && GetCapture() != window) {
-        // Lost to another window (not to the list's scroll bar, which gives it back).
-        if (reinterpret_cast<HWND>(lparam) != d->list) Close(window, *d, false);
-      }
+      // Taken by another window, the pointer closes the list; lent to the
+      // list's scroll bar, it comes back.
+      if (d && !d->scrolling && IsOpen(*d) && reinterpret_cast<HWND>(lparam) != window) Close(window, *d, false);
       return 0;
     case WM_GETDLGCODE: {
       // While the list is open, Enter and Escape are its own; Tab and the

@@ -93,6 +93,25 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   EXPECT_EQ(ChosenEntry(field), "All Hardware");
   EXPECT_EQ(f.Rows(), 462);
 
+  // A list longer than it shows at once scrolls by its scroll bar and stays open (no filter has that many
+  // entries yet: the field is given more).
+  HWND makers = Main().filters[static_cast<int>(FilterKind::Maker)];
+  for (int i = SendMessageW(makers, CB_GETCOUNT, 0, 0); i < 40; ++i)
+    SendMessageW(makers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Zz"));
+  GetClientRect(makers, &client);
+  ClickScreen(ScreenMiddle(makers, client));
+  HWND long_list = DropDownList(makers);
+  ASSERT_TRUE(long_list);
+  SCROLLBARINFO bar = {};
+  bar.cbSize = sizeof bar;
+  GetScrollBarInfo(long_list, OBJID_VSCROLL, &bar);
+  ClickScreen({(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, bar.rcScrollBar.bottom - 3});  // the down arrow
+  EXPECT_TRUE(DropDownList(makers) && SendMessageW(long_list, LB_GETTOPINDEX, 0, 0) > 0);
+  Key(makers, VK_ESCAPE);
+  EXPECT_EQ(ChosenEntry(makers), "All Makers");
+  field = HardwareField();
+  SetFocus(field);
+
   // A click elsewhere closes an open list and changes nothing.
   Key(field, VK_F4);
   RECT games;
