@@ -29,6 +29,13 @@ struct ShownRows {
 ShownRows shown;
 bool filling = false;
 ColumnWidths remembered{};
+// The sort triangle the header shows, as last set.
+struct SortMark {
+  HWND header = nullptr;
+  int column = -1;
+  bool ascending = true;
+};
+SortMark sort_mark;
 
 int ColumnWidth(HWND list, int column) { return ListView_GetColumnWidth(list, column); }
 
@@ -80,6 +87,49 @@ ColumnWidths CurrentWidths(HWND list) {
   for (int c = 0; c < kListColumnCount; ++c) widths[c] = ColumnWidth(list, c);
   return widths;
 }
+
+// What a refill can change round the rows: which scroll bars there are, the
+// room they leave, and where each one's thumb is.
+struct ListFrame {
+  LONG bars = 0;
+  RECT client = {};
+  SCROLLINFO vertical = {sizeof(SCROLLINFO), SIF_ALL}, horizontal = {sizeof(SCROLLINFO), SIF_ALL};
+};
+
+ListFrame CurrentFrame(HWND list) {
+  ListFrame f;
+  f.bars = GetWindowLongW(list, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL);
+  GetClientRect(list, &f.client);
+  if (!GetScrollInfo(list, SB_VERT, &f.vertical)) f.vertical = {};
+  if (!GetScrollInfo(list, SB_HORZ, &f.horizontal)) f.horizontal = {};
+  return f;
+}
+
+bool SameBar(const SCROLLINFO& a, const SCROLLINFO& b) {
+  return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+}
+
+// Under Wine a scroll bar takes about as long to draw as a screenful of rows,
+// so a refill draws the frame again only as far as it changed it: all of it
+// when a bar came, went or moved sideways, else the vertical bar alone when
+// its thumb changed.
+void RedrawAfterRefill(HWND list, const ListFrame& before, const ListFrame& after) {
+  if (before.bars != after.bars || !EqualRect(&before.client, &after.client) ||
+      !SameBar(before.horizontal, after.horizontal)) {
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+    return;
+  }
+  // The list view asked for the frame while it was not drawable; the rows
+  // are painted again in full either way.
+  RedrawWindow(list, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+  if ((after.bars & WS_VSCROLL) && !SameBar(before.vertical, after.vertical)) {
+    // Setting the position again, with redraw, draws that bar alone.
+    SCROLLINFO position = {sizeof position, SIF_POS};
+    position.nPos = after.vertical.nPos;
+    SetScrollInfo(list, SB_VERT, &position, TRUE);
+  }
+}
 }  // namespace
 
 HWND CreateGameListView(HWND parent, int id, const Settings& settings, const RECT& at) {
@@ -106,6 +156,7 @@ HWND CreateGameListView(HWND parent, int id, const Settings& settings, const REC
   if (IsDarkTheme()) ThemeControl(list, WC_LISTVIEWW);
   SetWindowSubclass(list, RowsPaintProc, kRowsPaintId, 0);
   shown = ShownRows{};
+  sort_mark = {};
   shown.status_shown = (settings.columns_hidden & (1 << kStatusColumn)) == 0;
   return list;
 }
@@ -128,13 +179,14 @@ void FillGameListView(HWND list, const GameList& games, std::vector<int32_t> row
   // changes (twice per change, a few milliseconds each), and again on
   // WM_SETREDRAW TRUE. The default WM_SETREDRAW, which the list view does
   // not see, marks the window as not drawable meanwhile: the list keeps its
-  // scroll state current, and the bars are drawn once, with the frame.
+  // scroll state current, and the bars are drawn once afterwards.
   // It also drops what the header was waiting to paint, and the header is
   // not repainted if a scroll bar came or went; both come back.
   HWND header = ListView_GetHeader(list);
   const bool header_waiting = header && GetUpdateRect(header, nullptr, FALSE);
   RECT header_before = {}, header_after = {};
   if (header) GetWindowRect(header, &header_before);
+  const ListFrame frame_before = CurrentFrame(list);
   DefWindowProcW(list, WM_SETREDRAW, FALSE, 0);
   // Only the rows that have them lose selection and focus: a change "for
   // every row" would ask for every row's state.
@@ -151,7 +203,7 @@ void FillGameListView(HWND list, const GameList& games, std::vector<int32_t> row
     ListView_EnsureVisible(list, selected_row, FALSE);
   }
   DefWindowProcW(list, WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+  RedrawAfterRefill(list, frame_before, CurrentFrame(list));
   if (header) GetWindowRect(header, &header_after);
   if (header_waiting || !EqualRect(&header_before, &header_after)) InvalidateRect(header, nullptr, FALSE);
   filling = false;
@@ -304,6 +356,14 @@ void PaintRow(HDC dc, int row, RECT box, bool selected, bool focus_mark) {
   if (focus_mark) DrawFocusRect(dc, &row_box);
 }
 
+// The rows start below the header, which is a child window the list view
+// does not clip its painting by.
+int HeaderHeight(HWND list) {
+  RECT box = {};
+  if (HWND header = ListView_GetHeader(list); header && IsWindowVisible(header)) GetWindowRect(header, &box);
+  return static_cast<int>(box.bottom - box.top);
+}
+
 // The rows of `area` (client coordinates) and the background around them,
 // into `dc`.
 void PaintRows(HWND list, HDC dc, const RECT& area) {
@@ -324,9 +384,7 @@ void PaintRows(HWND list, HDC dc, const RECT& area) {
 
   RECT client;
   GetClientRect(list, &client);
-  RECT header_box = {};
-  if (HWND header = ListView_GetHeader(list); header && IsWindowVisible(header)) GetWindowRect(header, &header_box);
-  const int rows_top = static_cast<int>(header_box.bottom - header_box.top);
+  const int rows_top = HeaderHeight(list);
   const int count = ListView_GetItemCount(list);
   const int top = ListView_GetTopIndex(list);
   RECT first = {};
@@ -366,7 +424,10 @@ struct PaintBuffer {
 };
 PaintBuffer buffer;
 
-void PaintListArea(HWND list, HDC dc, const RECT& area) {
+void PaintListArea(HWND list, HDC dc, RECT area) {
+  // A copy over the header would hide it until it paints again, which a
+  // refill does not ask it to do.
+  area.top = std::max(area.top, static_cast<LONG>(HeaderHeight(list)));
   const int w = static_cast<int>(area.right - area.left), h = static_cast<int>(area.bottom - area.top);
   if (w <= 0 || h <= 0) return;
   if (!buffer.dc) buffer.dc = CreateCompatibleDC(dc);
@@ -497,6 +558,9 @@ void ResetColumnWidths(HWND list, Settings& settings) {
 
 void SetSortMark(HWND list, int column, bool ascending) {
   HWND header = ListView_GetHeader(list);
+  // Every refill comes here; reading the marks back costs a message per column.
+  if (header == sort_mark.header && column == sort_mark.column && ascending == sort_mark.ascending) return;
+  sort_mark = {header, column, ascending};
   for (int c = 0; c < kListColumnCount; ++c) {
     HDITEMW item = {};
     item.mask = HDI_FORMAT;
@@ -504,7 +568,7 @@ void SetSortMark(HWND list, int column, bool ascending) {
     const int before = item.fmt;
     item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
     if (c == column) item.fmt |= ascending ? HDF_SORTUP : HDF_SORTDOWN;
-    // Every refill comes here: an unchanged header is not painted again.
+    // An unchanged header is not painted again.
     if (item.fmt != before) Header_SetItem(header, c, &item);
   }
 }

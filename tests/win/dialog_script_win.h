@@ -146,6 +146,17 @@ inline void ClickAt(HWND window, POINT at) {
 }
 inline POINT MiddleOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// A click through the system's input queue at a point of the screen, as a mouse makes it.
+inline void ClickScreen(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT input[2] = {};
+  for (INPUT& i : input) i.type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+  PumpMessagesFor(150);
+}
+
 // A key down or up through the system's input queue, as a keyboard sends it (the capture dialogs poll keys).
 inline void PressKey(WORD virtual_key, bool down) {
   INPUT input = {};

@@ -12,17 +12,6 @@
 namespace {
 HWND HardwareField() { return Main().filters[static_cast<int>(FilterKind::Hardware)]; }
 
-// A click through the system's input queue at a point of the screen, as a mouse makes it.
-void ClickScreen(POINT at) {
-  SetCursorPos(at.x, at.y);
-  INPUT input[2] = {};
-  for (INPUT& i : input) i.type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
-  PumpMessagesFor(150);
-}
-
 POINT ScreenMiddle(HWND window, RECT r) {
   MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
   return MiddleOf(r);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "app/options_area_ui_win.h"
 #include "catalogue/game_list_view_ui_win.h"
 #include "main_window_fixture_win.h"
@@ -291,6 +293,49 @@ TEST(MainWindow, WithoutMameAndWithAProgramThatIsNoMame) {
   f.Command(200);
   ASSERT_TRUE(WaitFor([] { return Main().has_list && !Main().loading; }));
   EXPECT_EQ(std::to_string(f.Rows()) + f.StatusText(), "462462 games (PSX-based and Hyper Neo Geo 64 boards), 2 with ROMs");
+}
+
+// A refill draws again only the parts of the list's frame that it changed (the
+// scroll bars are slow to draw under Wine): after each keystroke of a search,
+// in both looks, the list must look as a full repaint draws it, also after
+// it was scrolled sideways by the pointer.
+TEST(MainWindow, AfterEachSearchKeystrokeTheListLooksAsAFullRepaintDrawsIt) {
+  for (bool dark : {false, true}) {
+    const Look look(dark);
+    MainWindowFixture f("search_bar=1\r\n");
+    ASSERT_TRUE(f.Open());
+    SetForegroundWindow(Main().window);
+    SCROLLBARINFO sideways = {sizeof sideways};
+    ASSERT_TRUE(GetScrollBarInfo(Main().list, OBJID_HSCROLL, &sideways) &&
+                !(sideways.rgstate[0] & STATE_SYSTEM_INVISIBLE))
+        << "the columns fit: nothing to scroll sideways";
+    const RECT& bar = sideways.rcScrollBar;
+    const POINT right_arrow = {bar.right - (bar.bottom - bar.top) / 2, (bar.top + bar.bottom) / 2};
+    ClickScreen(right_arrow);
+    ClickScreen(right_arrow);
+    ASSERT_GT(GetScrollPos(Main().list, SB_HORZ), 0);
+
+    ClickScreen(MiddleOf(RectIn(Main().search_edit, nullptr)));
+    ASSERT_EQ(GetFocus(), Main().search_edit);
+    const std::string typed = "street";
+    std::vector<int> rows_seen;
+    for (size_t i = 0; i < typed.size() * 2; ++i) {
+      const WORD key = i < typed.size() ? static_cast<WORD>(std::toupper(typed[i])) : VK_BACK;
+      PressKey(key, true);
+      PressKey(key, false);
+      PumpMessagesFor(60);
+      rows_seen.push_back(f.Rows());
+      WindowPixels seen(Main().list);
+      RedrawWindow(Main().list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      WindowPixels repainted(Main().list);
+      int differ = 0;
+      for (size_t k = 0; k < seen.rgb.size(); ++k) differ += (seen.rgb[k] ^ repainted.rgb[k]) & 0xFFFFFF ? 1 : 0;
+      EXPECT_EQ(differ, 0) << look.name << ", after key " << i << " with " << f.Rows() << " rows";
+    }
+    // The steps went through a scroll bar's thumb moving, going and coming back.
+    EXPECT_TRUE(rows_seen.front() < 462 && rows_seen[typed.size() - 1] < 20 && rows_seen.back() == 462)
+        << rows_seen.front() << " " << rows_seen[typed.size() - 1] << " " << rows_seen.back();
+  }
 }
 
 // Both layouts in both looks; in the dark one, what the main window has painted dark read back.
