@@ -2,7 +2,7 @@
 // mode (a game named on the command line) or the main window.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
+#include <cstdlib>
 
 #include "settings/app_state.h"
 #include "base/display_modes_win.h"
@@ -36,13 +36,11 @@ std::string ExecutableFolder() {
   return Utf16ToUtf8(cut == std::wstring::npos ? full : full.substr(0, cut));
 }
 
+// As the C library split the command line for wWinMain; asking the shell to
+// split it would load its library, which under Wine slows every start.
 std::vector<std::string> CommandLineArguments() {
   std::vector<std::string> args;
-  int count = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!argv) return args;
-  for (int i = 1; i < count; ++i) args.push_back(Utf16ToUtf8(argv[i]));
-  LocalFree(argv);
+  for (int i = 1; i < __argc && __wargv; ++i) args.push_back(Utf16ToUtf8(__wargv[i]));
   return args;
 }
 

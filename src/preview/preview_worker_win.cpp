@@ -2,35 +2,47 @@
 
 #include <objbase.h>
 
+#include <optional>
+
 #include "base/text_util.h"
 #include "preview/picture_cache.h"
 #include "preview/picture_decode_win.h"
 #include "preview/snapshot_files.h"
 #include "settings/settings.h"
 
-namespace {
-constexpr UINT kRequestMessage = WM_APP + 1;
+PreviewWorker::Shared::~Shared() {
+  delete waiting.exchange(nullptr);
+  if (wake) CloseHandle(wake);
+}
 
-struct WorkerStart {
-  HWND window;
-  UINT message;
-  HANDLE ready;
+namespace {
+using Shared = PreviewWorker::Shared;
+
+bool NewerRequestWaiting(const Shared& shared) { return shared.waiting.load() != nullptr; }
+
+// COM and the imaging library come with the first picture to decode: loaded
+// at start-up, beside the window's making, they only slowed it.
+class LazyDecoder {
+ public:
+  ~LazyDecoder() {
+    decoder_.reset();
+    if (SUCCEEDED(com_)) CoUninitialize();
+  }
+  PictureDecoder& Get() {
+    if (!decoder_) {
+      com_ = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+      decoder_.emplace();
+    }
+    return *decoder_;
+  }
+
+ private:
+  HRESULT com_ = E_FAIL;
+  std::optional<PictureDecoder> decoder_;
 };
 
-// The newest waiting request; older ones are freed unanswered.
-std::unique_ptr<PreviewRequest> NewestRequest(std::unique_ptr<PreviewRequest> current) {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, kRequestMessage, kRequestMessage, PM_REMOVE))
-    current.reset(reinterpret_cast<PreviewRequest*>(msg.lParam));
-  return current;
-}
-
-bool NewerRequestWaiting() {
-  MSG msg;
-  return PeekMessageW(&msg, nullptr, kRequestMessage, kRequestMessage, PM_NOREMOVE) != FALSE;
-}
-
-std::unique_ptr<PreviewResult> Answer(const PreviewRequest& request, PictureDecoder& decoder, PictureCache& cache) {
+std::unique_ptr<PreviewResult> Answer(const Shared& shared, const PreviewRequest& request, LazyDecoder& decoder,
+                                      PictureCache& cache) {
   auto result = std::make_unique<PreviewResult>();
   result->generation = request.generation;
   if (request.set.empty()) return result;
@@ -46,14 +58,14 @@ std::unique_ptr<PreviewResult> Answer(const PreviewRequest& request, PictureDeco
     result->files.push_back(choice.files[i].path);
     if (EqualsNoCase(choice.files[i].path, request.want_path)) result->index = static_cast<int>(i);
   }
-  if (NewerRequestWaiting()) return nullptr;  // the user has moved on
+  if (NewerRequestWaiting(shared)) return nullptr;  // the user has moved on
 
   const SnapshotFile& file = choice.files[static_cast<size_t>(result->index)];
   if (const CachedPicture* kept = cache.Find(file.path, file.stamp, request.box, request.keep_aspect)) {
     result->picture = kept->picture;
     return result;
   }
-  DecodedPicture decoded = decoder.Decode(file.path, request.box, request.keep_aspect);
+  DecodedPicture decoded = decoder.Get().Decode(file.path, request.box, request.keep_aspect);
   result->picture = decoded.picture;
   if (decoded.failure != PictureFailure::None)
     result->log_line = PreviewFailureLine(file.path, decoded.failure, decoded.source);
@@ -63,48 +75,52 @@ std::unique_ptr<PreviewResult> Answer(const PreviewRequest& request, PictureDeco
 }
 
 DWORD WINAPI WorkerMain(void* parameter) {
-  WorkerStart start = *static_cast<WorkerStart*>(parameter);
-  MSG msg;
-  PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // the thread's queue exists from here on
-  SetEvent(start.ready);
-  HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  std::shared_ptr<Shared> shared(std::move(*static_cast<std::shared_ptr<Shared>*>(parameter)));
+  delete static_cast<std::shared_ptr<Shared>*>(parameter);
   {
-    PictureDecoder decoder;
+    LazyDecoder decoder;
     PictureCache cache;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      if (msg.message != kRequestMessage) continue;
-      auto request = NewestRequest(std::unique_ptr<PreviewRequest>(reinterpret_cast<PreviewRequest*>(msg.lParam)));
-      std::unique_ptr<PreviewResult> result = Answer(*request, decoder, cache);
-      if (result && PostMessageW(start.window, start.message, 0, reinterpret_cast<LPARAM>(result.get())))
+    while (WaitForSingleObject(shared->wake, INFINITE) == WAIT_OBJECT_0 && !shared->stopping.load()) {
+      std::unique_ptr<PreviewRequest> request(shared->waiting.exchange(nullptr));
+      if (!request) continue;
+      std::unique_ptr<PreviewResult> result = Answer(*shared, *request, decoder, cache);
+      if (result && PostMessageW(shared->window, shared->message, 0, reinterpret_cast<LPARAM>(result.get())))
         result.release();
     }
-    NewestRequest(nullptr);  // requests that came too late
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return 0;
 }
 }  // namespace
 
 bool PreviewWorker::Start(HWND window, UINT message) {
   if (thread_) return true;
-  WorkerStart start = {window, message, CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-  if (!start.ready) return false;
-  thread_ = CreateThread(nullptr, 0, WorkerMain, &start, 0, &thread_id_);
-  if (thread_) WaitForSingleObject(start.ready, INFINITE);
-  CloseHandle(start.ready);
-  return thread_ != nullptr;
+  auto shared = std::make_shared<Shared>();
+  shared->window = window;
+  shared->message = message;
+  shared->wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);  // auto-reset
+  if (!shared->wake) return false;
+  auto* handed = new std::shared_ptr<Shared>(shared);
+  thread_ = CreateThread(nullptr, 0, WorkerMain, handed, 0, nullptr);
+  if (!thread_) {
+    delete handed;
+    return false;
+  }
+  shared_ = std::move(shared);
+  return true;
 }
 
 void PreviewWorker::Ask(std::unique_ptr<PreviewRequest> request) {
-  if (thread_ && PostThreadMessageW(thread_id_, kRequestMessage, 0, reinterpret_cast<LPARAM>(request.get())))
-    request.release();
+  if (!thread_) return;
+  delete shared_->waiting.exchange(request.release());  // one it had not taken yet goes unanswered
+  SetEvent(shared_->wake);
 }
 
 void PreviewWorker::Stop() {
   if (!thread_) return;
-  PostThreadMessageW(thread_id_, WM_QUIT, 0, 0);
+  shared_->stopping.store(true);
+  SetEvent(shared_->wake);
   WaitForSingleObject(thread_, 5000);
   CloseHandle(thread_);
   thread_ = nullptr;
-  thread_id_ = 0;
+  shared_.reset();
 }

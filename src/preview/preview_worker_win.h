@@ -1,12 +1,15 @@
 // The preview's worker thread: finds a game's snapshots, decodes and scales
 // the one asked for, and keeps the last pictures. The window thread never
-// waits for it: requests travel to it as thread messages, results come back
-// as heap blocks attached to messages posted to the pane; nothing mutable is
-// shared, and there are no locks. A request that a newer one replaces before
-// it is done is dropped unanswered.
+// waits for it: a request is handed over through one atomic slot and an
+// event, results come back as heap blocks attached to messages posted to the
+// pane; there are no locks. A request that a newer one replaces before it is
+// done is dropped unanswered. The thread has no message queue: under Wine a
+// thread's first message call opens a display connection of its own, which
+// would cost every start several milliseconds.
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -44,10 +47,20 @@ class PreviewWorker {
   bool Start(HWND window, UINT message);
   void Ask(std::unique_ptr<PreviewRequest> request);
   // Ends the thread; a decode that does not finish in time is left to the
-  // end of the process.
+  // end of the process, with the state it shares.
   void Stop();
+
+  // What the window thread and the worker share; the last of them to let go frees it.
+  struct Shared {
+    HWND window = nullptr;
+    UINT message = 0;
+    HANDLE wake = nullptr;  // set when a request is waiting or the thread should end
+    std::atomic<PreviewRequest*> waiting{nullptr};
+    std::atomic<bool> stopping{false};
+    ~Shared();
+  };
 
  private:
   HANDLE thread_ = nullptr;
-  DWORD thread_id_ = 0;
+  std::shared_ptr<Shared> shared_;
 };
