@@ -91,6 +91,7 @@ ColumnWidths CurrentWidths(HWND list) {
 // What a refill can change round the rows: which scroll bars there are, the
 // room they leave, and where each one's thumb is.
 struct ListFrame {
+  bool waiting = false;  // a paint was due already (a resize in the same step, say)
   LONG bars = 0;
   RECT client = {};
   SCROLLINFO vertical = {sizeof(SCROLLINFO), SIF_ALL}, horizontal = {sizeof(SCROLLINFO), SIF_ALL};
@@ -98,6 +99,7 @@ struct ListFrame {
 
 ListFrame CurrentFrame(HWND list) {
   ListFrame f;
+  f.waiting = GetUpdateRect(list, nullptr, FALSE) != FALSE;
   f.bars = GetWindowLongW(list, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL);
   GetClientRect(list, &f.client);
   if (!GetScrollInfo(list, SB_VERT, &f.vertical)) f.vertical = {};
@@ -111,10 +113,10 @@ bool SameBar(const SCROLLINFO& a, const SCROLLINFO& b) {
 
 // Under Wine a scroll bar takes about as long to draw as a screenful of rows,
 // so a refill draws the frame again only as far as it changed it: all of it
-// when a bar came, went or moved sideways, else the vertical bar alone when
-// its thumb changed.
+// when a bar came, went or moved sideways, or when a paint was due before,
+// else the vertical bar alone when its thumb changed.
 void RedrawAfterRefill(HWND list, const ListFrame& before, const ListFrame& after) {
-  if (before.bars != after.bars || !EqualRect(&before.client, &after.client) ||
+  if (before.waiting || before.bars != after.bars || !EqualRect(&before.client, &after.client) ||
       !SameBar(before.horizontal, after.horizontal)) {
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
     return;
