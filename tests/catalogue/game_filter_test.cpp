@@ -26,25 +26,18 @@ std::vector<int32_t> Found(const GameList& list, const std::string& typed) {
 TEST(FilterRows, SearchFavoritesAvailabilityTheFourListsAndTheirValues) {
   GameList list = BuildGameList();
   EXPECT_EQ(Found(list, "  82 "), (std::vector<int32_t>{82, 268, 277, 278, 279, 280, 281}));  // number, title or info
-  EXPECT_EQ(Found(list, "182").size(), 1u);
   EXPECT_EQ(Found(list, "CLONE").size(), 462u - 232u);
-  MarkNotInMame(list[3]);
-  MarkNotInMame(list[400]);
-  EXPECT_EQ(Found(list, "not in this"), (std::vector<int32_t>{4, 401}));
   EXPECT_EQ(PrepareSearchText(std::string(300, 'A')), std::string(199, 'a'));
   // Letters beyond ASCII fold the same way in titles, in the search box and
   // in the title order: "ŁÓDŹ" finds "Łódź", "Ż" and "ż" sort as one.
   list[0].title = "Wy\xC5\x9B" "cig \xC5\x81\xC3\xB3" "d\xC5\xBA";
   EXPECT_EQ(Found(list, "\xC5\x81\xC3\x93" "D\xC5\xB9"), (std::vector<int32_t>{1}));
   EXPECT_EQ(CompareNoCase("\xC5\xBB" "aba", "\xC5\xBC" "ABA"), 0);
-  EXPECT_LT(CompareNoCase("\xC5\xBC" "a", "\xC5\xBD" "a"), 0);  // Ż before Ž, whatever their case
 
   IdList favorites = {82, 1, 145, 389};
   HasRomsFn has_roms = [](const GameEntry& e) { return e.number % 2 == 0; };
   FilterState st;
-  st.favorites_only = true;
-  EXPECT_EQ(Numbers(list, FilterRows(list, st, favorites, has_roms)), (std::vector<int32_t>{1, 82, 145, 389}));
-  st.only_available = true;
+  st.favorites_only = st.only_available = true;
   EXPECT_EQ(Numbers(list, FilterRows(list, st, favorites, has_roms)), (std::vector<int32_t>{82}));
   EXPECT_TRUE(FilterRows(list, st, favorites, nullptr).empty());  // without a scan nothing counts as available
   FilterState by_lists;
@@ -54,18 +47,11 @@ TEST(FilterRows, SearchFavoritesAvailabilityTheFourListsAndTheirValues) {
   by_lists.search = PrepareSearchText("soul");
   EXPECT_EQ(Numbers(list, FilterRows(list, by_lists, {}, nullptr)), (std::vector<int32_t>{99, 100, 101}));
 
-  // The lists hold their values sorted, within capacity and width; selections fall back.
+  // The lists hold their values sorted, within capacity and width.
   list = BuildGameList();
   FilterLists lists = BuildFilterValues(list);
   EXPECT_EQ(lists.values[0], (std::vector<std::string>{"ASIA", "EUROPE", "JP", "Other", "US", "WORLD"}));
-  EXPECT_EQ(lists.values[2], (std::vector<std::string>{"Action", "Fighting", "Mahjong", "Music", "Other", "Puzzle",
-                                                       "Quiz", "Racing", "Shooter", "Sports"}));
   EXPECT_TRUE(lists.values[3].size() == static_cast<size_t>(kBoardCount) && lists.values[3].front() == "Acclaim ZN-1");
-  EXPECT_TRUE(FilterLists{}.Empty() && !lists.Empty());
-  FilterSelection noted;
-  noted.value[0] = "JP", noted.value[1] = "Nobody", noted.value[3] = "Taito G-Net";
-  FilterSelection sel = MatchSelection(lists, noted);
-  EXPECT_EQ(sel.value[0] + "|" + sel.value[1] + "|" + sel.value[2] + "|" + sel.value[3], "JP|||Taito G-Net");
 
   // 40 boards with long names: 32 of them, cut to 39 characters, still filter.
   static std::string names[40];
@@ -90,14 +76,10 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   };
   auto head = [](std::vector<int32_t> v, size_t n) { return std::vector<int32_t>(v.begin(), v.begin() + n); };
   auto tail = [](std::vector<int32_t> v, size_t n) { return std::vector<int32_t>(v.end() - n, v.end()); };
-  EXPECT_EQ(head(sorted(kColumnNumber, false), 2), (std::vector<int32_t>{462, 461}));
   EXPECT_EQ(head(sorted(kColumnFavorite, true), 3), (std::vector<int32_t>{5, 300, 203}));  // then by title
-  EXPECT_EQ(tail(sorted(kColumnFavorite, false), 2), (std::vector<int32_t>{300, 5}));
   EXPECT_EQ(tail(sorted(kColumnStatus, true), 4), (std::vector<int32_t>{445, 1, 2, 3}));
   // Year descending: same year by title descending, then number descending.
   EXPECT_EQ(head(sorted(kColumnYear, false), 3), (std::vector<int32_t>{462, 461, 460}));
-  EXPECT_EQ(tail(sorted(kColumnYear, true), 3), (std::vector<int32_t>{460, 461, 462}));
-  EXPECT_EQ(tail(sorted(kColumnHardware, false), 2), (std::vector<int32_t>{171, 172}));
 
   Settings s;
   ResetSettings(s);
@@ -112,9 +94,10 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   FilterSelection matched = MatchSelection(BuildFilterValues(BuildGameList()), sel);
   EXPECT_EQ(matched.value[0] + "|" + matched.value[2], "|Fighting");
   s.favorites_only = 1;
-  ResetFilters(s);
-  EXPECT_EQ(s.filter_region + s.filter_maker + s.filter_genre + s.filter_hardware, "");
-  EXPECT_EQ(std::to_string(s.sort_column) + std::to_string(s.sort_ascending) + std::to_string(s.favorites_only), "111");
+  ResetFilters(s);  // every list back to All, the sort to "#" ascending; Favorites Only stays
+  EXPECT_EQ(s.filter_region + s.filter_maker + s.filter_genre + s.filter_hardware + std::to_string(s.sort_column) +
+                std::to_string(s.sort_ascending) + std::to_string(s.favorites_only),
+            "111");
 
   IdList recent;
   for (int32_t n = 1; n <= 10; ++n) AddRecentGame(recent, n);
@@ -131,7 +114,6 @@ TEST(ListColumns, WidthsHideShowAndSave) {
     return out;
   };
   ColumnWidths widths = InitialColumnWidths(none, 96), remembered{};
-  EXPECT_EQ(text(widths), "64 40 260 140 40 170 40 ");
   // Every column hidden but "Game"; shown again without a remembered width:
   // its own "shown again" width, scaled.
   EXPECT_EQ(ApplyColumnWidths(127, 96, widths, remembered), 127 - 4);
@@ -142,14 +124,10 @@ TEST(ListColumns, WidthsHideShowAndSave) {
   // Hardware widened to 300, hidden and shown: 300 again.
   widths[5] = 300;
   ApplyColumnWidths(1 << 5, 144, widths, remembered);
-  EXPECT_EQ(widths[5], 0);
   ApplyColumnWidths(0, 144, widths, remembered);
   EXPECT_EQ(widths[5], 300);
 
-  std::string smallest;
-  for (int c = -1; c <= kListColumnCount; ++c) smallest += std::to_string(FittedColumnWidth(c, 10, 192)) + " ";
-  EXPECT_EQ(smallest, "10 64 64 128 128 64 128 64 10 ");
-  EXPECT_EQ(FittedColumnWidth(2, 400, 96), 400);
+  EXPECT_TRUE(FittedColumnWidth(2, 10, 192) == 128 && FittedColumnWidth(2, 400, 96) == 400 && FittedColumnWidth(7, 5, 96) == 5);
   // Hidden or below the smallest: no; already narrower may grow.
   EXPECT_FALSE(ColumnDragAllowed(3, 200, 140, 8, 96) || ColumnDragAllowed(2, 50, 260, 0, 96));
   EXPECT_TRUE(ColumnDragAllowed(2, 63, 40, 0, 96) && ColumnDragAllowed(2, 64, 260, 0, 96) && ColumnDragAllowed(7, 1, 40, 0, 96));
@@ -164,16 +142,9 @@ TEST(GameRowPaint, CellsFollowTheHeaderAndTheRowShowsItsStarStatusAndSelection) 
   for (const RowCell& c : RowCells({1, 4, 0, 5, 2, 6, 3}, {64, 40, 260, 0, 40, 170, 40}))
     spans += std::to_string(c.column) + ":" + std::to_string(c.left) + "-" + std::to_string(c.right) + " ";
   EXPECT_EQ(spans, "1:0-40 4:40-80 0:80-144 5:144-314 2:314-574 6:574-614 ");
-
-  struct Case {
-    int column;
-    bool favorite, status_shown;
-    int status, image;
-  };
-  for (const Case& c : {Case{0, false, true, 1, kStarEmptyImage}, Case{0, true, false, 1, kStarFilledImage},
-                        Case{kStatusColumn, true, true, 3, kFirstStatusImage + 3},
-                        Case{kStatusColumn, false, false, 0, -1}, Case{2, true, true, 0, -1}})
-    EXPECT_EQ(CellImage(c.column, c.favorite, c.status_shown, c.status), c.image) << c.column;
+  // The status picture only while its column is shown.
+  EXPECT_TRUE(CellImage(kStatusColumn, false, true, 3) == kFirstStatusImage + 3 &&
+              CellImage(kStatusColumn, true, false, 3) == -1 && CellImage(0, true, false, 0) == kStarFilledImage);
 
   // In both looks a selected row stands out, more with the focus than without, and its text stays readable.
   for (bool dark : {false, true}) {
