@@ -61,17 +61,10 @@ struct ThemeHost {
                              nullptr, bar, GetModuleHandleW(nullptr), nullptr);
     DarkTitleBar(window);
     tools = CreateToolBar(window, 300);
-    std::vector<ToolBarItem> items;
-    int x = 0;
-    for (auto [id, icon, name] : {std::tuple<int, int, const char*>{200, kIconRefresh, "Refresh (F5)"},
-                                  {112, kIconStar, "Favorites Only"}, {106, kIconPlay, "Play"}, {0, -1, nullptr},
-                                  {116, kIconSettings, "Settings"}}) {
-      const int w = id ? 38 : 16;
-      items.push_back({id, icon, {x, 0, x + w, 32}, name});
-      x += w + 2;
-    }
-    SetToolBarItems(tools, items);
-    MoveWindow(tools, 8, 8, x, 32, FALSE);
+    SetToolBarItems(tools, {{200, kIconRefresh, {0, 0, 38, 32}, "Refresh (F5)"},
+                            {112, kIconStar, {40, 0, 78, 32}, "Favorites Only"}, {106, kIconPlay, {80, 0, 118, 32}, "Play"},
+                            {0, -1, {120, 0, 136, 32}}, {116, kIconSettings, {138, 0, 176, 32}, "Settings"}});
+    MoveWindow(tools, 8, 8, 178, 32, FALSE);
     ShowWindow(tools, SW_SHOWNA);
     SetToolChecked(tools, 112, true);
     SetToolEnabled(tools, 106, false);
@@ -89,11 +82,10 @@ struct ThemeHost {
     ok = Child(L"BUTTON", L"OK", BS_DEFPUSHBUTTON, 8, 294, 80, 26);
     cancel = Child(L"BUTTON", L"&Cancel", BS_PUSHBUTTON, 96, 294, 80, 26);
     edit = Child(L"EDIT", L"text", 0, 190, 294, 110, 23, WS_EX_CLIENTEDGE);
-    disabled_edit = Child(L"EDIT", L"text", 0, 306, 294, 110, 23, WS_EX_CLIENTEDGE);
-    disabled_combo = Child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST, 422, 294, 140, 200);
+    disabled_edit = Child(L"EDIT", L"text", WS_DISABLED, 306, 294, 110, 23, WS_EX_CLIENTEDGE);
+    disabled_combo = Child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_DISABLED, 422, 294, 140, 200);
     SendMessageW(disabled_combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Choice"));
     SendMessageW(disabled_combo, CB_SETCURSEL, 0, 0);
-    EnableWindow(disabled_edit, FALSE), EnableWindow(disabled_combo, FALSE);
     list = Child(WC_LISTVIEWW, L"", LVS_REPORT, 8, 116, 560, 170, WS_EX_CLIENTEDGE);
     // The last column is as wide as its title needs in the light look; the second is sorted.
     const wchar_t* columns[] = {L"#", L"Game", L"Year", L"Keyboard"};
@@ -103,9 +95,7 @@ struct ThemeHost {
       ListView_InsertColumn(list, i, &column);
     }
     header = ListView_GetHeader(list);
-    HDITEMW sorted = {HDI_FORMAT};
-    Header_GetItem(header, 1, &sorted);
-    sorted.fmt |= HDF_SORTUP;
+    HDITEMW sorted = {HDI_FORMAT, 0, nullptr, nullptr, 0, HDF_STRING | HDF_SORTUP};
     Header_SetItem(header, 1, &sorted);
     status = Child(STATUSCLASSNAMEW, L"", 0, 0, 0, 0, 0);
     SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Ready."));
@@ -151,7 +141,6 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   Header_GetItemRect(host.header, 2, &year);
   Header_GetItemRect(host.header, 3, &keyboard);
   int middle = (game.top + game.bottom) / 2;
-  EXPECT_EQ(shot.In(host.header, game.right - 40, game.top + 2), 0x303030u);
   EXPECT_EQ(shot.In(host.header, game.right - 1, middle), 0x505050u);
   EXPECT_EQ(shot.In(host.header, game.right - 10, middle), 0xE8E8E8u);
   EXPECT_EQ(shot.In(host.header, year.right - 10, middle), 0x303030u);
@@ -197,15 +186,11 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   ASSERT_TRUE(DarkMenuBarMessage(host.window, WM_MENUCHAR, MAKEWPARAM(L'h', MF_POPUP), menu, &result));
   EXPECT_EQ(result, MAKELRESULT(2, MNC_EXECUTE));
   EXPECT_FALSE(DarkMenuBarMessage(host.window, WM_MENUCHAR, MAKEWPARAM(L'q', MF_POPUP), menu, &result));
-  // A status text too long for the bar is left out; unchecked, the star button is plain.
+  // A status text too long for the bar is left out.
   std::wstring too_long(599, L'x');
   SendMessageW(host.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(too_long.c_str()));
-  SetToolChecked(host.tools, 112, false);
-  EXPECT_FALSE(IsToolChecked(host.tools, 112));
   host.Settle();
-  WindowPixels later(host.window);
-  EXPECT_EQ(host.Count(later, host.status, 0xE8E8E8), 0);
-  EXPECT_EQ(later.In(host.tools, host.X(112, 19), 3), 0x202020u);
+  EXPECT_EQ(host.Count(WindowPixels(host.window), host.status, 0xE8E8E8), 0);
 }
 
 TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
@@ -215,9 +200,6 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   WindowPixels shot(host.window);
   SaveWindowScreenshot(host.window, "theme-light");
   for (HWND control : {host.tab, host.status, host.header, host.cancel}) EXPECT_FALSE(HasDarkPainting(control));
-  LRESULT result = 0;
-  EXPECT_FALSE(DarkMenuBarMessage(host.window, WM_NCPAINT, 1, 0, &result));
-  EXPECT_EQ(shot.In(host.tools, host.X(200, 19), 3), RgbOf(GetSysColor(COLOR_3DFACE)));
   EXPECT_EQ(shot.In(host.tools, host.X(112, 19), 3), 0xD6D6D6u);
   EXPECT_GT(host.Count(shot, host.dim_label, RgbOf(GetSysColor(COLOR_GRAYTEXT))), 10);
 
@@ -236,25 +218,20 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
             S_OK);
   long count = 0;
   bar->get_accChildCount(&count);
-  std::string seen;
+  std::string seen;  // name:role:state:the command a press sent
   for (long i = 1; i <= count; ++i) {
-    VARIANT child = {};
+    VARIANT child = {}, role = {}, state = {};
     child.vt = VT_I4, child.lVal = i;
     BSTR name = nullptr;
-    VARIANT role = {}, state = {};
     bar->get_accName(child, &name), bar->get_accRole(child, &role), bar->get_accState(child, &state);
+    last_command = 0;
+    bar->accDoDefaultAction(child);
     seen += (name ? Utf16ToUtf8(name) : "-") + ":" + std::to_string(role.lVal) + ":" +
-            std::to_string(state.lVal & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_CHECKED)) + " ";
+            std::to_string(state.lVal & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_CHECKED)) + ":" +
+            std::to_string(last_command) + " ";
     SysFreeString(name);
   }
-  EXPECT_EQ(seen, "Refresh (F5):43:0 Favorites Only:43:16 Play:43:1 -:21:0 Settings:43:0 ");
-  for (auto [child, heard] : {std::pair{2L, 112}, {3L, 0}}) {
-    last_command = 0;
-    VARIANT v = {};
-    v.vt = VT_I4, v.lVal = child;
-    bar->accDoDefaultAction(v);
-    EXPECT_EQ(last_command, heard) << child;
-  }
+  EXPECT_EQ(seen, "Refresh (F5):43:0:200 Favorites Only:43:16:112 Play:43:1:0 -:21:0:0 Settings:43:0:116 ");
   bar->Release();
 
   // A button that is disabled under the pointer hears no leave notice: it stops being hot at once.
@@ -267,9 +244,8 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   // One tooltip per control, with the latest text.
   HWND tips = CreateTooltips(host.window);
   AddTooltip(tips, host.ok, "Refresh (F5)");
-  AddTooltip(tips, host.cancel, "Favorites Only");
   AddTooltip(tips, host.ok, "Refresh \xE2\x80\x94 again");
-  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
   wchar_t text[80] = {};
   TTTOOLINFOW tool = {TTTOOLINFOW_V2_SIZE, 0, host.window, reinterpret_cast<UINT_PTR>(host.ok)};
   tool.lpszText = text;
@@ -277,7 +253,8 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   EXPECT_STREQ(text, L"Refresh \x2014 again");
   DestroyWindow(tips);
 
-  // Status images are premultiplied: over black each shows its colour (present, missing, good, damaged).
+  // Status images are drawn blended: over white each shows its colour (present, missing, good, damaged), and
+  // the white where it has no ink.
   HIMAGELIST images = StatusImageList(16);
   ASSERT_EQ(ImageList_GetImageCount(images), 4);
   HDC dc = CreateCompatibleDC(nullptr);
@@ -286,10 +263,10 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   const COLORREF kColours[] = {RGB(0x2E, 0xA0, 0x43), RGB(0xD6, 0x45, 0x41), RGB(0x2E, 0xA0, 0x43), RGB(0xD2, 0x99, 0x22)};
   for (int i = 0; i < 4; ++i) {
-    PatBlt(dc, 0, 0, 16, 16, BLACKNESS);
+    PatBlt(dc, 0, 0, 16, 16, WHITENESS);
     ImageList_Draw(images, i, dc, 0, 0, ILD_NORMAL);
     EXPECT_EQ(GetPixel(dc, i == 3 ? 5 : 8, i == 3 ? 12 : 2), kColours[i]) << i;
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0)) << i;
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255)) << i;
   }
   DeleteObject(SelectObject(dc, old));
   DeleteDC(dc);
