@@ -414,6 +414,7 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   // it waits for that paint to end.
   StartLoading(false);
   DarkTitleBar(window);
+  DarkMenuBar(window);
   HideKeyboardCuesUntilUsed(window);
   m.accelerators = BuildAccelerators();
   ShowWindow(window, show);

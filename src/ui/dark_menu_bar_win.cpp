@@ -200,8 +200,12 @@ bool DarkMenuBarMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
       state.private_messages_seen = true;
       auto* draw = reinterpret_cast<UahDrawMenuItem*>(lparam);
       if (!draw) return false;
-      DrawBarItem(draw->bar.dc, draw->item.rcItem, ItemText(draw->bar.menu, draw->position), draw->item.itemState,
-                  state.font);
+      // An item made owner-drawn keeps its text here rather than in the menu.
+      const bool own = state.owner_drawn == draw->bar.menu && draw->position >= 0 &&
+                       static_cast<size_t>(draw->position) < state.texts.size();
+      DrawBarItem(draw->bar.dc, draw->item.rcItem,
+                  own ? state.texts[static_cast<size_t>(draw->position)] : ItemText(draw->bar.menu, draw->position),
+                  draw->item.itemState, state.font);
       *result = TRUE;
       return true;
     }
@@ -245,4 +249,11 @@ bool DarkMenuBarMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
     }
   }
   return false;
+}
+
+void MakeMenuBarOwnerDrawn(HWND window) {
+  HMENU menu = GetMenu(window);
+  if (!IsDarkTheme() || !menu) return;
+  MenuBarState& state = CreateState(window);
+  if (state.owner_drawn != menu) MakeOwnerDrawn(window, menu, state);
 }

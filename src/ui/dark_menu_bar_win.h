@@ -9,3 +9,8 @@
 // they exist and through owner-drawn bar items where they do not, and fixes the
 // line below the bar after the default non-client painting and activation.
 bool DarkMenuBarMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+
+// Makes the window's bar items owner-drawn now (dark look only), as the
+// first paint does where the platform sends no private messages; made before
+// the window shows, they spare that paint drawing the whole frame twice.
+void MakeMenuBarOwnerDrawn(HWND window);

@@ -81,6 +81,10 @@ void DarkTitleBar(HWND window) {
   if (FAILED(set_attribute(window, 20, &on, sizeof on))) set_attribute(window, 19, &on, sizeof on);
 }
 
+void DarkMenuBar(HWND window) {
+  if (IsDarkTheme() && !g_allow_dark_for_window) MakeMenuBarOwnerDrawn(window);
+}
+
 void ThemeControl(HWND control, const wchar_t* class_name) {
   if (!IsDarkTheme() || !control) return;
   if (IsClass(class_name, L"BUTTON") || IsClass(class_name, L"SCROLLBAR")) {

@@ -11,6 +11,10 @@ void ApplyTheme(bool dark);
 
 // A dark title bar for a top-level window (dark look only).
 void DarkTitleBar(HWND window);
+// The dark menu bar of a window not yet shown (dark look only): where the
+// platform has no dark mode of its own, the bar's items are made owner-drawn
+// at once, rather than at the first paint, where it costs a second one.
+void DarkMenuBar(HWND window);
 // Dark mode and dark painting for a control by its class name (dark look only):
 // "BUTTON", "EDIT", "COMBOBOX", "SCROLLBAR", "SysListView32" (with its header).
 void ThemeControl(HWND control, const wchar_t* class_name);
