@@ -10,6 +10,7 @@
 #include "ui/theme_win.h"
 #include "ui/tooltips_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/subclass_win.h"
 
 namespace {
 // 96-DPI units.
@@ -76,7 +77,7 @@ void DrawDarkGroupFrame(HWND box, HDC dc, const RECT& r) {
 // controls it holds lie above it and clip that fill.
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR) {
   if (message == WM_ERASEBKGND) return 1;
-  if (message != WM_PAINT) return DefSubclassProc(box, message, wparam, lparam);
+  if (message != WM_PAINT) return CallNextSubclass(box, message, wparam, lparam);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(box, &ps);
   RECT r;
@@ -87,7 +88,7 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lpar
   if (IsDarkTheme())
     DrawDarkGroupFrame(box, dc, r);
   else
-    DefSubclassProc(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    CallNextSubclass(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   EndPaint(box, &ps);
   return 0;
 }
@@ -288,7 +289,7 @@ void PageLayout::BeginGroup(const std::string& title) {
   row.kind = Kind::GroupStart;
   // Clipped by the controls above it, so that its painting never covers them.
   row.label = Make(L"BUTTON", title, BS_GROUPBOX | WS_CLIPSIBLINGS, -1);
-  SetWindowSubclass(row.label, GroupBoxProc, 1, 0);
+  AddSubclass(row.label, GroupBoxProc, 1, 0);
   open_group_ = row.label;
   rows_.push_back(std::move(row));
 }

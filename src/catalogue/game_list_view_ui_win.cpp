@@ -16,6 +16,7 @@
 #include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/subclass_win.h"
 
 namespace {
 // What the rows show; the list view itself holds only their count and the
@@ -155,8 +156,8 @@ HWND CreateGameListView(HWND parent, int id, const Settings& settings, const REC
   AddColumns(list, widths);
   ListView_SetImageList(list, StatusImageList(S(16)), LVSIL_SMALL);
   ListView_SetImageList(list, FavoriteImageList(S(16), DimTextColour(), TextColour()), LVSIL_STATE);
-  if (IsDarkTheme()) ThemeControl(list, WC_LISTVIEWW);
-  SetWindowSubclass(list, RowsPaintProc, kRowsPaintId, 0);
+  ThemeControl(list, WC_LISTVIEWW);
+  AddSubclass(list, RowsPaintProc, kRowsPaintId, 0);
   shown = ShownRows{};
   sort_mark = {};
   shown.status_shown = (settings.columns_hidden & (1 << kStatusColumn)) == 0;
@@ -479,17 +480,17 @@ LRESULT CALLBACK RowsPaintProc(HWND list, UINT message, WPARAM wparam, LPARAM lp
     case LVM_SETCOLUMNORDERARRAY: {
       // Stale after the list view has taken the change (a paint on the way
       // could have read the columns half changed).
-      LRESULT result = DefSubclassProc(list, message, wparam, lparam);
+      LRESULT result = CallNextSubclass(list, message, wparam, lparam);
       if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lparam)->hwndFrom == ListView_GetHeader(list))
         painter.cells_stale = true;
       return result;
     }
     case WM_NCDESTROY:
       painter.cells_stale = true;
-      RemoveWindowSubclass(list, RowsPaintProc, id);
+      RemoveSubclass(list, RowsPaintProc, id);
       break;
   }
-  return DefSubclassProc(list, message, wparam, lparam);
+  return CallNextSubclass(list, message, wparam, lparam);
 }
 }  // namespace
 

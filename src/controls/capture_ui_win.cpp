@@ -8,6 +8,7 @@
 #include "controls/pad_source_win.h"
 #include "controls/probe_run.h"
 #include "ui/modal_dialog_ui_win.h"
+#include "ui/subclass_win.h"
 
 namespace {
 constexpr UINT_PTR kPollTimer = 1;
@@ -37,12 +38,12 @@ LRESULT CALLBACK SwallowKeys(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_SYSDEADCHAR:
       return 0;
   }
-  return DefSubclassProc(window, message, wparam, lparam);
+  return CallNextSubclass(window, message, wparam, lparam);
 }
 
 void AddFocusHolder(ModalDialog& d) {
   HWND holder = AddDialogControl(d, L"STATIC", "", WS_TABSTOP, 0, 0, 0, 0, 1099);
-  if (holder) SetWindowSubclass(holder, SwallowKeys, 1, 0);
+  if (holder) AddSubclass(holder, SwallowKeys, 1, 0);
 }
 
 int open_captures = 0;

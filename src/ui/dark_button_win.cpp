@@ -5,6 +5,7 @@
 #include "ui/control_paint_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/subclass_win.h"
 
 namespace {
 constexpr UINT_PTR kButtonId = 0x4B42;
@@ -76,8 +77,8 @@ bool ChangesLook(UINT message) {
 LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
   LRESULT result = 0;
   if (PaintMessage(button, message, wparam, PaintPushButton, &result)) return result;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(button, ButtonProc, id);
-  result = DefSubclassProc(button, message, wparam, lparam);
+  if (message == WM_NCDESTROY) RemoveSubclass(button, ButtonProc, id);
+  result = CallNextSubclass(button, message, wparam, lparam);
   if (ChangesLook(message) && IsWindow(button)) {
     InvalidateRect(button, nullptr, FALSE);
     UpdateWindow(button);
@@ -88,6 +89,6 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lpa
 
 void DarkPushButton(HWND button) {
   if (!IsDarkTheme() || !button || !IsTextPushButton(button)) return;
-  SetWindowSubclass(button, ButtonProc, kButtonId, 0);
+  AddSubclass(button, ButtonProc, kButtonId, 0);
   InvalidateRect(button, nullptr, TRUE);
 }

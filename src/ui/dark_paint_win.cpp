@@ -7,9 +7,10 @@
 #include "ui/control_paint_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/subclass_win.h"
 
 namespace {
-constexpr UINT_PTR kPainterId = 0x4B44;  // one id for the three painters: a window gets at most one
+constexpr UINT_PTR kPainterId = 0x4B44;  // one id for the painters: a window gets at most one
 constexpr wchar_t kPaintedProperty[] = L"korvo-dark-paint";
 constexpr int kLongestStatusText = 598;
 
@@ -47,55 +48,14 @@ void PaintStatusBar(HWND status, HDC dc, const RECT& client) {
   DrawLabel(status, dc, text, rect, TextColour(), DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
-void DrawSortArrow(HDC dc, const RECT& item, bool up) {
-  int half = S(3);
-  int x = item.right - S(10), y = (item.top + item.bottom) / 2;
-  int tip = up ? y - half / 2 - 1 : y + half / 2 + 1;
-  int base = up ? y + half / 2 + 1 : y - half / 2 - 1;
-  POINT points[3] = {{x - half, base}, {x + half, base}, {x, tip}};
-  HBRUSH brush = KeptBrush(TextColour());
-  HPEN pen = CreatePen(PS_SOLID, 1, TextColour());
-  HGDIOBJ old_brush = SelectObject(dc, brush), old_pen = SelectObject(dc, pen);
-  Polygon(dc, points, 3);
-  SelectObject(dc, old_brush);
-  SelectObject(dc, old_pen);
-  DeleteObject(pen);
-}
-
-void PaintHeader(HWND header, HDC dc, const RECT& client) {
-  FillColour(dc, client, PanelColour());
-  COLORREF separator = ThemeColour(ColourRole::Separator);
-  int count = Header_GetItemCount(header);
-  for (int i = 0; i < count; ++i) {
-    RECT rect;
-    if (!Header_GetItemRect(header, i, &rect) || rect.right <= rect.left) continue;
-    FillColour(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, separator);
-    FillColour(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, separator);
-    wchar_t text[260] = {};
-    HDITEMW item = {};
-    item.mask = HDI_TEXT | HDI_FORMAT;
-    item.pszText = text;
-    item.cchTextMax = 260;
-    Header_GetItem(header, i, &item);
-    UINT align = (item.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT    ? DT_RIGHT
-                 : (item.fmt & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER
-                                                              : DT_LEFT;
-    // The wider right margin makes room for the sort triangle only where it is drawn.
-    const bool sorted = item.fmt & (HDF_SORTUP | HDF_SORTDOWN);
-    RECT label = {rect.left + S(6), rect.top, rect.right - S(sorted ? 14 : 6), rect.bottom};
-    DrawLabel(header, dc, text, label, TextColour(), align | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    if (sorted) DrawSortArrow(dc, rect, item.fmt & HDF_SORTUP);
-  }
-}
-
 LRESULT CALLBACK PainterProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
   LRESULT result = 0;
   if (PaintMessage(window, message, wparam, reinterpret_cast<Painter>(data), &result)) return result;
   if (message == WM_NCDESTROY) {
     RemovePropW(window, kPaintedProperty);
-    RemoveWindowSubclass(window, PainterProc, id);
+    RemoveSubclass(window, PainterProc, id);
   }
-  return DefSubclassProc(window, message, wparam, lparam);
+  return CallNextSubclass(window, message, wparam, lparam);
 }
 
 bool IsComboBox(HWND window) {
@@ -146,22 +106,22 @@ void PaintEdge(HWND window) {
 
 LRESULT CALLBACK EdgeProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
   if (message == WM_NCPAINT || (message == WM_PAINT && !wparam && IsComboBox(window))) {
-    LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    LRESULT result = CallNextSubclass(window, message, wparam, lparam);
     PaintEdge(window);
     return result;
   }
   if (message == WM_ENABLE) {  // the inside changes colour, the edge with it
-    LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    LRESULT result = CallNextSubclass(window, message, wparam, lparam);
     RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return result;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, EdgeProc, id);
-  return DefSubclassProc(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) RemoveSubclass(window, EdgeProc, id);
+  return CallNextSubclass(window, message, wparam, lparam);
 }
 
 void Install(HWND window, Painter painter) {
   if (!IsDarkTheme() || !window) return;
-  if (!SetWindowSubclass(window, PainterProc, kPainterId, reinterpret_cast<DWORD_PTR>(painter))) return;
+  if (!AddSubclass(window, PainterProc, kPainterId, reinterpret_cast<DWORD_PTR>(painter))) return;
   SetPropW(window, kPaintedProperty, reinterpret_cast<HANDLE>(1));
   InvalidateRect(window, nullptr, TRUE);
 }
@@ -169,11 +129,10 @@ void Install(HWND window, Painter painter) {
 
 void DarkTabs(HWND tab) { Install(tab, PaintTabs); }
 void DarkStatusBar(HWND status) { Install(status, PaintStatusBar); }
-void DarkHeader(HWND header) { Install(header, PaintHeader); }
 
 void DarkEdge(HWND control) {
   if (!IsDarkTheme() || !control) return;
-  SetWindowSubclass(control, EdgeProc, kPainterId, 0);
+  AddSubclass(control, EdgeProc, kPainterId, 0);
   RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 

@@ -1,5 +1,6 @@
-// Controls the dark look paints itself: the settings tab strip, the status
-// bar and the list header. Each function does nothing in the light look.
+// Controls the dark look paints itself: the settings tab strip and the status
+// bar (the list header is painted in both looks, see flat_header_win.h).
+// Each function does nothing in the light look.
 #pragma once
 #include <windows.h>
 
@@ -7,10 +8,9 @@
 
 void DarkTabs(HWND tab);
 void DarkStatusBar(HWND status);
-// ThemeControl installs these on a list view (its header, and its sunken
-// edge or border, which the system would draw in light colours) and the
-// edge on edit fields and drop-down lists.
-void DarkHeader(HWND header);
+// ThemeControl installs this on a list view (its sunken edge or border,
+// which the system would draw in light colours), edit fields and drop-down
+// lists.
 void DarkEdge(HWND control);
 
 // Whether one of the painters above is installed on the window.

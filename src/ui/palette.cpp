@@ -8,7 +8,7 @@ PaletteEntry PaletteFor(ColourRole role) {
     case ColourRole::DimText: return {0x8C8C8C, kSystemGrayText, 0x6D6D6D};
     case ColourRole::Panel: return {0x303030, -1, 0xF2F2F2};
     case ColourRole::DialogField: return {0x383838, kSystemWindow, 0xFFFFFF};
-    case ColourRole::Separator: return {0x505050, -1, 0x505050};
+    case ColourRole::Separator: return {0x505050, -1, 0xD5D5D5};
     case ColourRole::MenuHot: return {0x3E3E3E, -1, 0x3E3E3E};
     case ColourRole::MenuPushed: return {0x4E4E4E, -1, 0x4E4E4E};
     case ColourRole::TabAccent: return {0x0078D7, -1, 0x0078D7};

@@ -5,6 +5,7 @@
 
 #include "ui/dark_button_win.h"
 #include "ui/dark_paint_win.h"
+#include "ui/flat_header_win.h"
 
 namespace {
 // The platform's dark-mode switches exist only as unnamed exports of uxtheme;
@@ -47,7 +48,6 @@ void ThemeListView(HWND list) {
   if (HWND header = ListView_GetHeader(list)) {
     AllowDark(header);
     SetWindowTheme(header, L"DarkMode_ItemsView", nullptr);
-    DarkHeader(header);
   }
   DarkEdge(list);
   COLORREF background = ControlBackgroundColour();
@@ -86,7 +86,9 @@ void DarkMenuBar(HWND window) {
 }
 
 void ThemeControl(HWND control, const wchar_t* class_name) {
-  if (!IsDarkTheme() || !control) return;
+  if (!control) return;
+  if (IsClass(class_name, L"SysListView32")) FlatHeader(ListView_GetHeader(control));
+  if (!IsDarkTheme()) return;
   if (IsClass(class_name, L"BUTTON") || IsClass(class_name, L"SCROLLBAR")) {
     AllowDark(control);
     SetWindowTheme(control, L"DarkMode_Explorer", nullptr);

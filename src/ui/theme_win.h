@@ -17,4 +17,5 @@ void DarkTitleBar(HWND window);
 void DarkMenuBar(HWND window);
 // Dark mode and dark painting for a control by its class name (dark look only):
 // "BUTTON", "EDIT", "COMBOBOX", "SCROLLBAR", "SysListView32" (with its header).
+// A list view's header is painted flat in either look.
 void ThemeControl(HWND control, const wchar_t* class_name);

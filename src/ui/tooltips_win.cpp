@@ -6,6 +6,7 @@
 #include "base/utf16_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/subclass_win.h"
 
 namespace {
 TTTOOLINFOW ToolFor(HWND control) {
@@ -50,10 +51,10 @@ LRESULT CALLBACK CellTipsProc(HWND list, UINT message, WPARAM wparam, LPARAM lpa
     if (row != cells->row || column != cells->column) SendMessageW(cells->tips, TTM_POP, 0, 0);
   }
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(list, CellTipsProc, id);
+    RemoveSubclass(list, CellTipsProc, id);
     delete cells;
   }
-  return DefSubclassProc(list, message, wparam, lparam);
+  return CallNextSubclass(list, message, wparam, lparam);
 }
 }  // namespace
 
@@ -99,7 +100,7 @@ void AddRectTooltip(HWND tips, HWND window, UINT_PTR id, const RECT& rect, const
 void AddCellTooltips(HWND tips, HWND list, CellTipText text) {
   if (!tips || !list) return;
   auto* cells = new CellTips{tips, std::move(text)};
-  if (!SetWindowSubclass(list, CellTipsProc, kCellTipsId, reinterpret_cast<DWORD_PTR>(cells))) {
+  if (!AddSubclass(list, CellTipsProc, kCellTipsId, reinterpret_cast<DWORD_PTR>(cells))) {
     delete cells;
     return;
   }

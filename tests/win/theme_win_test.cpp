@@ -212,6 +212,30 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
     PumpMessagesFor(30);
     EXPECT_EQ(last_command, heard) << id;
   }
+  // The list header is flat: the column under the pointer takes the hot colour, the one held down the pushed
+  // colour, and neither stays once the pointer has left.
+  RECT year;
+  Header_GetItemRect(host.header, 2, &year);
+  auto year_colour = [&]() {
+    PumpMessagesFor(100);
+    return WindowPixels(host.window).In(host.header, year.left + 4, 3);
+  };
+  EXPECT_EQ(year_colour(), 0xF2F2F2u);
+  POINT over = MiddleOf(year);
+  ClientToScreen(host.header, &over);
+  SetCursorPos(over.x, over.y);
+  EXPECT_EQ(year_colour(), 0xDEDEDEu);
+  INPUT press = {INPUT_MOUSE};
+  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &press, sizeof press);
+  EXPECT_EQ(year_colour(), 0xC4C4C4u);
+  press.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &press, sizeof press);
+  EXPECT_EQ(year_colour(), 0xDEDEDEu);
+  SetCursorPos(0, 0);
+  PumpMessagesFor(500);  // the leave notice comes with the system's pointer check
+  EXPECT_EQ(year_colour(), 0xF2F2F2u);
+
   // A screen reader finds each button by its name, with its role and state, and can press it.
   IAccessible* bar = nullptr;
   ASSERT_EQ(AccessibleObjectFromWindow(host.tools, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&bar)),

@@ -1,0 +1,66 @@
+// Subclass chains: the order messages take, procedures leaving while they run,
+// and a window destroyed from inside one of its own messages.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ui/subclass_win.h"
+
+namespace {
+std::string heard;  // which procedures saw the latest messages, in order
+
+LRESULT CALLBACK Original(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_APP) heard += "original ";
+  if (message == WM_APP + 1) DestroyWindow(window);
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK Named(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
+  if (message == WM_APP) {
+    heard += std::string(1, static_cast<char>(data)) + " ";
+    if (id == 2) RemoveSubclass(window, Named, id);  // leaves in the middle of its own message
+  }
+  return CallNextSubclass(window, message, wparam, lparam);
+}
+
+HWND MakeWindow() {
+  WNDCLASSW wc = {0, Original, 0, 0, GetModuleHandleW(nullptr), nullptr, nullptr, nullptr, nullptr, L"KorvoSubclassTest"};
+  RegisterClassW(&wc);
+  return CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+}  // namespace
+
+TEST(Subclass, TheLatestHearsFirstAndAProcedureCanLeaveWhileItRuns) {
+  HWND window = MakeWindow();
+  ASSERT_TRUE(AddSubclass(window, Named, 1, 'a'));
+  ASSERT_TRUE(AddSubclass(window, Named, 2, 'b'));
+  ASSERT_TRUE(AddSubclass(window, Named, 3, 'c'));
+  ASSERT_TRUE(AddSubclass(window, Named, 1, 'A'));  // the same procedure and id: new data, same place
+  SendMessageW(window, WM_APP, 0, 0);
+  EXPECT_EQ(heard, "c b A original ");
+  heard.clear();
+  SendMessageW(window, WM_APP, 0, 0);
+  EXPECT_EQ(heard, "c A original ");
+  DWORD_PTR data = 0;
+  EXPECT_TRUE(FindSubclass(window, Named, 3, &data));
+  EXPECT_EQ(data, static_cast<DWORD_PTR>('c'));
+  EXPECT_FALSE(FindSubclass(window, Named, 2));
+  DestroyWindow(window);
+}
+
+TEST(Subclass, AWindowDestroyedFromItsOwnMessageLeavesNoChainForTheNextWithItsHandle) {
+  HWND window = MakeWindow();
+  ASSERT_TRUE(AddSubclass(window, Named, 1, 'a'));
+  SendMessageW(window, WM_APP + 1, 0, 0);  // its own procedure destroys it
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(FindSubclass(window, Named, 1));
+  // Handles are reused: whatever the new window's handle, its messages go through its own chain only.
+  HWND next = MakeWindow();
+  ASSERT_TRUE(AddSubclass(next, Named, 5, 'n'));
+  heard.clear();
+  SendMessageW(next, WM_APP, 0, 0);
+  EXPECT_EQ(heard, "n original ");
+  DestroyWindow(next);
+  EXPECT_FALSE(FindSubclass(next, Named, 5));
+}
