@@ -9,10 +9,29 @@
 #include "ui/subclass_win.h"
 
 namespace {
+// The pointer's messages reach the tooltip through a subclass of our own
+// rather than the control's TTF_SUBCLASS, whose subclassing costs two round
+// trips to the server per message of the tool's window under Wine (see
+// subclass_win.h); the game list hears dozens per keystroke.
+LRESULT CALLBACK RelayPointerProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                                  DWORD_PTR data) {
+  if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_NCMOUSEMOVE ||
+      message == WM_MOUSELEAVE) {
+    MSG relayed = {window, message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageW(reinterpret_cast<HWND>(data), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  }
+  if (message == WM_NCDESTROY) RemoveSubclass(window, RelayPointerProc, id);
+  return CallNextSubclass(window, message, wparam, lparam);
+}
+
+void RelayPointerTo(HWND tips, HWND window) {
+  AddSubclass(window, RelayPointerProc, reinterpret_cast<UINT_PTR>(tips), reinterpret_cast<DWORD_PTR>(tips));
+}
+
 TTTOOLINFOW ToolFor(HWND control) {
   TTTOOLINFOW tool = {};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = GetParent(control);
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   return tool;
@@ -82,6 +101,7 @@ void AddTooltip(HWND tips, HWND control, const std::string& utf8_text) {
   tool = ToolFor(control);
   tool.lpszText = text.data();
   SendMessageW(tips, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!known) RelayPointerTo(tips, control);
 }
 
 void AddRectTooltip(HWND tips, HWND window, UINT_PTR id, const RECT& rect, const std::string& utf8_text) {
@@ -89,12 +109,12 @@ void AddRectTooltip(HWND tips, HWND window, UINT_PTR id, const RECT& rect, const
   std::wstring text = Utf8ToUtf16(utf8_text);
   TTTOOLINFOW tool = {};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_SUBCLASS;
   tool.hwnd = window;
   tool.uId = id;
   tool.rect = rect;
   tool.lpszText = text.data();
   SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  RelayPointerTo(tips, window);
 }
 
 void AddCellTooltips(HWND tips, HWND list, CellTipText text) {
@@ -106,9 +126,10 @@ void AddCellTooltips(HWND tips, HWND list, CellTipText text) {
   }
   TTTOOLINFOW tool = {};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = list;  // the list hears the request for the text
   tool.uId = reinterpret_cast<UINT_PTR>(list);
   tool.lpszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  RelayPointerTo(tips, list);
 }

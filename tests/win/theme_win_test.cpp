@@ -275,6 +275,18 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   tool.lpszText = text;
   SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
   EXPECT_STREQ(text, L"Refresh \x2014 again");
+  // The pointer resting on the control shows it, and leaving the control hides it.
+  SendMessageW(tips, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
+  RECT ok;
+  GetWindowRect(host.ok, &ok);
+  SetCursorPos(ok.left + 5, ok.top + 5);
+  PumpMessagesFor(100);
+  SetCursorPos(ok.left + 6, ok.top + 6);
+  PumpMessagesFor(300);
+  EXPECT_TRUE(IsWindowVisible(tips));
+  SetCursorPos(0, 0);
+  PumpMessagesFor(600);
+  EXPECT_FALSE(IsWindowVisible(tips));
   DestroyWindow(tips);
 
   // Status images are drawn blended: over white each shows its colour (present, missing, good, damaged), and
