@@ -96,7 +96,15 @@ LayoutRect FilterFieldRect(const MainLayout& layout, FilterKind kind) {
 void LayoutMainWindow() {
   MainWindow& m = Main();
   if (!m.window || !m.list) return;
-  SendMessageW(m.status, WM_SIZE, 0, 0);
+  // The status bar fits itself to the window's width and its font; asked
+  // again with neither changed, it lays itself out and repaints for nothing.
+  static struct { HWND status; int w, h, dpi; } fitted = {};
+  RECT client = {};
+  GetClientRect(m.window, &client);
+  if (fitted.status != m.status || fitted.w != client.right || fitted.h != client.bottom || fitted.dpi != Ui().dpi) {
+    SendMessageW(m.status, WM_SIZE, 0, 0);
+    fitted = {m.status, static_cast<int>(client.right), static_cast<int>(client.bottom), Ui().dpi};
+  }
   MainLayoutInput in = CurrentLayoutInput();
   MainLayout layout = ComputeMainLayout(in);
 

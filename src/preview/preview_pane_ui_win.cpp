@@ -6,6 +6,7 @@
 #include "base/utf16_win.h"
 #include "launch/launch_log.h"
 #include "preview/preview_worker_win.h"
+#include "ui/control_paint_win.h"
 #include "ui/icon_pixels.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
@@ -212,7 +213,7 @@ void PaintBuffered(HWND window) {
   HDC dc = BeginPaint(window, &ps);
   PictureSize client = ClientSize(window);
   HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1, client.w), std::max(1, client.h));
+  HBITMAP bitmap = CreatePaintBuffer(std::max(1, client.w), std::max(1, client.h));
   HGDIOBJ old = SelectObject(memory, bitmap);
   Paint(memory, client);
   BitBlt(dc, 0, 0, client.w, client.h, memory, 0, 0, SRCCOPY);
@@ -304,8 +305,12 @@ void PlacePreviewPane(int x, int y, int w, int h, bool shown) {
     p.asked_key.clear();  // ask afresh when shown again
     return;
   }
-  MoveWindow(p.window, x, y, w, h, FALSE);
-  ShowWindow(p.window, SW_SHOWNA);
+  RECT now;
+  GetWindowRect(p.window, &now);
+  MapWindowPoints(HWND_DESKTOP, GetParent(p.window), reinterpret_cast<POINT*>(&now), 2);
+  if (now.left != x || now.top != y || now.right - now.left != w || now.bottom - now.top != h)
+    MoveWindow(p.window, x, y, w, h, FALSE);
+  if (!(GetWindowLongW(p.window, GWL_STYLE) & WS_VISIBLE)) ShowWindow(p.window, SW_SHOWNA);
   AskForSubject(false);
 }
 
