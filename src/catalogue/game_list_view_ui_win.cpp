@@ -12,7 +12,6 @@
 #include "catalogue/list_columns.h"
 #include "catalogue/rom_scan.h"
 #include "settings/settings.h"
-#include "ui/control_paint_win.h"
 #include "ui/image_lists_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
@@ -436,7 +435,7 @@ void PaintListArea(HWND list, HDC dc, RECT area) {
   if (w <= 0 || h <= 0) return;
   if (!buffer.dc) buffer.dc = CreateCompatibleDC(dc);
   if (!buffer.bitmap || w > buffer.w || h > buffer.h) {
-    HBITMAP bigger = CreatePaintBuffer(std::max(w, buffer.w), std::max(h, buffer.h));
+    HBITMAP bigger = CreateCompatibleBitmap(dc, std::max(w, buffer.w), std::max(h, buffer.h));
     if (!buffer.dc || !bigger) {  // out of memory: straight onto the screen
       if (bigger) DeleteObject(bigger);
       PaintRows(list, dc, area);

@@ -213,7 +213,7 @@ void PaintBuffered(HWND window) {
   HDC dc = BeginPaint(window, &ps);
   PictureSize client = ClientSize(window);
   HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreatePaintBuffer(std::max(1, client.w), std::max(1, client.h));
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1, client.w), std::max(1, client.h));
   HGDIOBJ old = SelectObject(memory, bitmap);
   Paint(memory, client);
   BitBlt(dc, 0, 0, client.w, client.h, memory, 0, 0, SRCCOPY);

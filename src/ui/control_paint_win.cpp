@@ -11,7 +11,7 @@ void PaintBuffered(HWND window, Painter painter) {
   int width = client.right, height = client.bottom;
   if (width > 0 && height > 0) {
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreatePaintBuffer(width, height);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
     HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
     painter(window, memory, client);
     BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
@@ -30,18 +30,6 @@ void PaintInto(HWND window, HDC dc, Painter painter) {
 }  // namespace
 
 void FillColour(HDC dc, const RECT& rect, COLORREF colour) { FillRect(dc, &rect, KeptBrush(colour)); }
-
-HBITMAP CreatePaintBuffer(int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first, as the screen
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
 
 bool PaintMessage(HWND window, UINT message, WPARAM wparam, Painter painter, LRESULT* result) {
   switch (message) {

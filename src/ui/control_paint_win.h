@@ -8,12 +8,6 @@ using Painter = void (*)(HWND window, HDC dc, const RECT& client);
 
 void FillColour(HDC dc, const RECT& rect, COLORREF colour);
 
-// A 32-bit bitmap to paint into off screen, for a window's own painting.
-// Made from a bitmap header rather than as compatible with the window's DC:
-// under Wine that asks the display for its depth, three round trips to the
-// server on every paint.
-HBITMAP CreatePaintBuffer(int width, int height);
-
 // Answers WM_ERASEBKGND (nothing to erase), WM_PAINT (through a bitmap, so the
 // control never flickers) and WM_PRINTCLIENT with the painter; false for
 // every other message.
