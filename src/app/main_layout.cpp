@@ -44,8 +44,10 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
     int available = std::max(0, in.client_w - s(24));
     int wanted = in.splitter > 0 ? s(in.splitter) : available * 3 / 5;
     int most = available - s(300);
-    list_w = std::max(s(600), std::min(wanted, most));
-    list_w = std::min(list_w, std::max(0, available));
+    // Where both limits cannot hold (a narrow screen at a high DPI), the
+    // options area keeps its width: its OK button would otherwise slide under
+    // Restore Defaults, while the list scrolls sideways.
+    list_w = std::max(0, std::min(std::max(s(600), std::min(wanted, most)), most));
     out.splitter_px = list_w;
   }
   // Beside the list (separate layout), the preview takes its width from it.
@@ -102,7 +104,8 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
     out.options = {area_x, top, area_w, std::max(0, row_y - s(8) - top)};
     out.cancel = {area_x + area_w - s(90), row_y, s(90), s(26)};
     out.ok = {out.cancel.x - s(8) - s(90), row_y, s(90), s(26)};
-    out.restore = {area_x, row_y, s(130), s(26)};
+    // Narrowed rather than run under OK in the narrowest options area.
+    out.restore = {area_x, row_y, std::max(0, std::min(s(130), out.ok.x - s(8) - area_x)), s(26)};
     out.grip = {list_right, top, margin, bottom - top};
   }
   return out;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "base/utf16_win.h"
 #include "ui/access_keys_win.h"
 #include "ui/dark_paint_win.h"
@@ -195,7 +197,10 @@ void LayoutOptionsArea(RECT area) {
     MoveWindow(b, x, row_y, S(90), button_h, TRUE);
     x -= S(8);
   }
-  MoveWindow(o.restore, area.left, row_y, S(130), button_h, TRUE);
+  // Narrowed rather than run under OK in the narrowest area (Classic Layout
+  // on a narrow screen at a high DPI).
+  const int restore_w = std::max(0, std::min(static_cast<int>(S(130)), x - static_cast<int>(area.left)));
+  MoveWindow(o.restore, area.left, row_y, restore_w, button_h, TRUE);
   RECT tabs = {area.left, area.top, area.right, row_y - gap};
   if (tabs.bottom < tabs.top) tabs.bottom = tabs.top;
   MoveWindow(o.tabs, tabs.left, tabs.top, tabs.right - tabs.left, tabs.bottom - tabs.top, TRUE);

@@ -66,6 +66,16 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   EXPECT_EQ(SplitterFromPointer(0, 96), 1);
   in.client_w = 500;  // narrower than the limits allow: the list stays inside
   EXPECT_LE(ComputeMainLayout(in).list.Right(), 500);
+  // A 1280-wide screen at 144 DPI: the list gives way, so the options area keeps its 300 and its buttons
+  // stay apart, in order.
+  in.splitter = 0;
+  in.dpi = 144;
+  in.client_w = 1264;
+  MainLayout narrow = ComputeMainLayout(in);
+  EXPECT_GE(narrow.options.w, 450);
+  EXPECT_LE(narrow.restore.Right() + 12, narrow.ok.x);
+  EXPECT_LE(narrow.ok.Right(), narrow.cancel.x);
+  EXPECT_LE(narrow.cancel.Right(), 1264 - 12);
 
   const struct {
     bool classic;

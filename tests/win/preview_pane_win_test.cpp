@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/menu_state.h"
+#include "app/options_area_ui_win.h"
 #include "main_window_fixture_win.h"
 #include "preview/picture_header.h"
 #include "preview/preview_pane_ui_win.h"
@@ -175,6 +176,11 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   ASSERT_TRUE(WaitForPicture(""));
   ExpectPlaceholder(0x303030);
   SaveWindowScreenshot(Main().window, "main-classic-dark-144-preview");
+  // On this 1280-wide screen the list gives the options area its room: its buttons stay apart and inside.
+  RECT restore = RectIn(Options().restore, Main().window), ok = RectIn(Options().ok, Main().window),
+       cancel = RectIn(Options().cancel, Main().window), client;
+  GetClientRect(Main().window, &client);
+  EXPECT_TRUE(restore.right < ok.left && ok.right < cancel.left && cancel.right <= client.right);
   int split = App().settings.preview_split;
   EXPECT_NEAR(split, (height + 60) * 96 / 144, 1);
   f.Close();
