@@ -133,6 +133,18 @@ void RedrawAfterRefill(HWND list, const ListFrame& before, const ListFrame& afte
     SetScrollInfo(list, SB_VERT, &position, TRUE);
   }
 }
+// What of the header a refill leaves to paint: all of it when a paint was
+// due or it moved; when only its right end moved (a vertical scroll bar came
+// or went), the strip it gained, as its columns stay where they were.
+void RepaintHeaderAfterRefill(HWND header, bool waiting, const RECT& before, const RECT& after) {
+  if (!header || (!waiting && EqualRect(&before, &after))) return;
+  if (waiting || before.left != after.left || before.top != after.top || before.bottom != after.bottom) {
+    InvalidateRect(header, nullptr, FALSE);
+  } else if (after.right > before.right) {
+    RECT gained = {before.right - after.left, 0, after.right - after.left, after.bottom - after.top};
+    InvalidateRect(header, &gained, FALSE);
+  }
+}
 }  // namespace
 
 HWND CreateGameListView(HWND parent, int id, const Settings& settings, const RECT& at) {
@@ -208,7 +220,7 @@ void FillGameListView(HWND list, const GameList& games, std::vector<int32_t> row
   DefWindowProcW(list, WM_SETREDRAW, TRUE, 0);
   RedrawAfterRefill(list, frame_before, CurrentFrame(list));
   if (header) GetWindowRect(header, &header_after);
-  if (header_waiting || !EqualRect(&header_before, &header_after)) InvalidateRect(header, nullptr, FALSE);
+  RepaintHeaderAfterRefill(header, header_waiting, header_before, header_after);
   filling = false;
 }
 
