@@ -7,10 +7,10 @@
 
 #include "base/utf16_win.h"
 #include "ui/glyph_button_win.h"
+#include "ui/subclass_win.h"
 #include "ui/theme_win.h"
 #include "ui/tooltips_win.h"
 #include "ui/ui_metrics_win.h"
-#include "ui/subclass_win.h"
 
 namespace {
 // 96-DPI units.

@@ -13,10 +13,10 @@
 #include "catalogue/rom_scan.h"
 #include "settings/settings.h"
 #include "ui/image_lists_win.h"
+#include "ui/subclass_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
-#include "ui/subclass_win.h"
 
 namespace {
 // What the rows show; the list view itself holds only their count and the
@@ -133,6 +133,7 @@ void RedrawAfterRefill(HWND list, const ListFrame& before, const ListFrame& afte
     SetScrollInfo(list, SB_VERT, &position, TRUE);
   }
 }
+
 // What of the header a refill leaves to paint: all of it when a paint was
 // due or it moved; when only its right end moved (a vertical scroll bar came
 // or went), the strip it gained, as its columns stay where they were.

@@ -6,7 +6,6 @@
 #include "base/utf16_win.h"
 #include "launch/launch_log.h"
 #include "preview/preview_worker_win.h"
-#include "ui/control_paint_win.h"
 #include "ui/icon_pixels.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 
 #include "ui/control_paint_win.h"
+#include "ui/subclass_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
-#include "ui/subclass_win.h"
 
 namespace {
 constexpr UINT_PTR kButtonId = 0x4B42;

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "ui/control_paint_win.h"
+#include "ui/subclass_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
-#include "ui/subclass_win.h"
 
 namespace {
 constexpr UINT_PTR kPainterId = 0x4B44;  // one id for the painters: a window gets at most one

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 
 #include "ui/control_paint_win.h"
+#include "ui/subclass_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
-#include "ui/subclass_win.h"
 
 namespace {
 constexpr UINT_PTR kFlatHeaderId = 0x4B48;
@@ -138,7 +138,6 @@ LRESULT CALLBACK FlatHeaderProc(HWND header, UINT message, WPARAM wparam, LPARAM
   }
   return CallNextSubclass(header, message, wparam, lparam);
 }
-
 }  // namespace
 
 void FlatHeader(HWND header) {

@@ -4,9 +4,9 @@
 #include <uxtheme.h>
 
 #include "base/utf16_win.h"
+#include "ui/subclass_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
-#include "ui/subclass_win.h"
 
 namespace {
 // The pointer's messages reach the tooltip through a subclass of our own
