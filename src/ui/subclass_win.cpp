@@ -58,7 +58,9 @@ LRESULT CALLBACK ChainStart(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 }  // namespace
 
 bool AddSubclass(HWND window, SubclassProcedure procedure, UINT_PTR id, DWORD_PTR data) {
-  if (!window || !procedure) return false;
+  // The chain would sit in this thread's table while the window's own thread
+  // dispatches its messages, and find none.
+  if (!window || !procedure || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return false;
   Chain* chain = ChainOf(window);
   if (!chain) {
     auto fresh = std::make_unique<Chain>();

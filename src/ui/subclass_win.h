@@ -13,8 +13,8 @@ using SubclassProcedure = LRESULT (*)(HWND window, UINT message, WPARAM wparam, 
                                       DWORD_PTR data);
 
 // Adds `procedure` on top of the window's chain, or gives it `data` anew if it
-// is there with the same id. Call it from the window's own thread. False when
-// the window procedure cannot be replaced.
+// is there with the same id. False, with nothing changed, when called from
+// another thread than the window's or when its procedure cannot be replaced.
 bool AddSubclass(HWND window, SubclassProcedure procedure, UINT_PTR id, DWORD_PTR data);
 
 // Takes `procedure` with `id` off the chain; safe while it runs. A window's

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "ui/subclass_win.h"
 
@@ -46,6 +47,13 @@ TEST(Subclass, TheLatestHearsFirstAndAProcedureCanLeaveWhileItRuns) {
   EXPECT_TRUE(FindSubclass(window, Named, 3, &data));
   EXPECT_EQ(data, static_cast<DWORD_PTR>('c'));
   EXPECT_FALSE(FindSubclass(window, Named, 2));
+  // Another thread cannot put a chain on it: its messages would miss the chain.
+  bool added = true;
+  std::thread([&] { added = AddSubclass(window, Named, 9, 'x'); }).join();
+  EXPECT_FALSE(added);
+  heard.clear();
+  SendMessageW(window, WM_APP, 0, 0);
+  EXPECT_EQ(heard, "c A original ");
   DestroyWindow(window);
 }
 
