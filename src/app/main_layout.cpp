@@ -102,13 +102,22 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
     int area_w = std::max(0, in.client_w - margin - area_x);
     int row_y = bottom - s(26);
     out.options = {area_x, top, area_w, std::max(0, row_y - s(8) - top)};
-    out.cancel = {area_x + area_w - s(90), row_y, s(90), s(26)};
-    out.ok = {out.cancel.x - s(8) - s(90), row_y, s(90), s(26)};
-    // Narrowed rather than run under OK in the narrowest options area.
-    out.restore = {area_x, row_y, std::max(0, std::min(s(130), out.ok.x - s(8) - area_x)), s(26)};
+    const OptionsButtonRow row = LayOptionsButtons(area_x, area_x + area_w, row_y, in.dpi);
+    out.ok = row.ok;
+    out.cancel = row.cancel;
+    out.restore = row.restore;
     out.grip = {list_right, top, margin, bottom - top};
   }
   return out;
+}
+
+OptionsButtonRow LayOptionsButtons(int left, int right, int row_y, int dpi) {
+  const Scaler s{dpi};
+  OptionsButtonRow row;
+  row.cancel = {right - s(90), row_y, s(90), s(26)};
+  row.ok = {row.cancel.x - s(8) - s(90), row_y, s(90), s(26)};
+  row.restore = {left, row_y, std::max(0, std::min(s(130), row.ok.x - s(8) - left)), s(26)};
+  return row;
 }
 
 int SplitterFromPointer(int pointer_x, int dpi) {

@@ -41,6 +41,14 @@ struct MainLayout {
 
 MainLayout ComputeMainLayout(const MainLayoutInput& in);
 
+// The options area's button row along the bottom of [left, right): Cancel at
+// the right, OK before it, Restore Defaults at the left, narrowed rather than
+// run under OK where the area is that narrow.
+struct OptionsButtonRow {
+  LayoutRect ok, cancel, restore;
+};
+OptionsButtonRow LayOptionsButtons(int left, int right, int row_y, int dpi);
+
 // The splitter from a pointer position while dragging (pixels → 96-DPI units).
 int SplitterFromPointer(int pointer_x, int dpi);
 // The preview's size from a pointer position while its band is dragged (96-DPI units).

@@ -2,8 +2,9 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include <utility>
 
+#include "app/main_layout.h"
 #include "base/utf16_win.h"
 #include "ui/access_keys_win.h"
 #include "ui/dark_paint_win.h"
@@ -191,16 +192,9 @@ void LayoutOptionsArea(RECT area) {
   if (!o.tabs) return;
   const int button_h = S(26), gap = S(8);
   const int row_y = area.bottom - button_h;
-  int x = area.right;
-  for (HWND b : {o.cancel, o.ok}) {
-    x -= S(90);
-    MoveWindow(b, x, row_y, S(90), button_h, TRUE);
-    x -= S(8);
-  }
-  // Narrowed rather than run under OK in the narrowest area (Classic Layout
-  // on a narrow screen at a high DPI).
-  const int restore_w = std::max(0, std::min(static_cast<int>(S(130)), x - static_cast<int>(area.left)));
-  MoveWindow(o.restore, area.left, row_y, restore_w, button_h, TRUE);
+  const OptionsButtonRow row = LayOptionsButtons(area.left, area.right, row_y, Ui().dpi);
+  for (auto [button, r] : {std::pair{o.ok, row.ok}, {o.cancel, row.cancel}, {o.restore, row.restore}})
+    MoveWindow(button, r.x, r.y, r.w, r.h, TRUE);
   RECT tabs = {area.left, area.top, area.right, row_y - gap};
   if (tabs.bottom < tabs.top) tabs.bottom = tabs.top;
   MoveWindow(o.tabs, tabs.left, tabs.top, tabs.right - tabs.left, tabs.bottom - tabs.top, TRUE);
