@@ -26,6 +26,7 @@
 #include "ui/access_keys_win.h"
 #include "ui/dark_paint_win.h"
 #include "ui/drop_down_win.h"
+#include "ui/flat_status_bar_win.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
 #include "ui/theme_win.h"
@@ -126,7 +127,7 @@ void CreateChildren(MainWindow& m) {
                               {layout.list.x, layout.list.y, layout.list.Right(), layout.list.Bottom()});
   m.preview = CreatePreviewPane(m.window, CurrentPreviewSubject);
   SetWindowPos(m.status, m.preview, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  DarkStatusBar(m.status);
+  FlatStatusBar(m.status);
   SetCombosMessageTarget(m.window);
   // In the separate layout the options window and its tabs wait until
   // they are first shown.

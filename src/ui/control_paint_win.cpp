@@ -1,5 +1,6 @@
 #include "ui/control_paint_win.h"
 
+#include "ui/frameless_win.h"
 #include "ui/theme_colours_win.h"
 
 namespace {
@@ -41,6 +42,10 @@ bool PaintMessage(HWND window, UINT message, WPARAM wparam, Painter painter, LRE
         PaintInto(window, reinterpret_cast<HDC>(wparam), painter);
       else
         PaintBuffered(window, painter);
+      *result = 0;
+      return true;
+    case WM_NCPAINT:
+      if (!HasNoFrame(window)) return false;
       *result = 0;
       return true;
     case WM_PRINTCLIENT:

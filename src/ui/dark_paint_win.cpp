@@ -12,7 +12,6 @@
 namespace {
 constexpr UINT_PTR kPainterId = 0x4B44;  // one id for the painters: a window gets at most one
 constexpr wchar_t kPaintedProperty[] = L"korvo-dark-paint";
-constexpr int kLongestStatusText = 598;
 
 void PaintTabs(HWND tab, HDC dc, const RECT& client) {
   FillColour(dc, client, ThemeColour(ColourRole::Face));
@@ -32,20 +31,6 @@ void PaintTabs(HWND tab, HDC dc, const RECT& client) {
     DrawLabel(tab, dc, text, rect, is_selected ? TextColour() : DimTextColour(), DT_CENTER | DT_VCENTER | DT_NOPREFIX);
     if (is_selected) FillColour(dc, {rect.left, rect.top, rect.right, rect.top + 2}, ThemeColour(ColourRole::TabAccent));
   }
-}
-
-void PaintStatusBar(HWND status, HDC dc, const RECT& client) {
-  FillColour(dc, client, FaceColour());
-  FillColour(dc, {client.left, client.top, client.right, client.top + 1}, ThemeColour(ColourRole::Separator));
-  int length = LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, 0, 0));
-  if (length < 1 || length > kLongestStatusText) return;
-  std::wstring text(length + 1, L'\0');
-  SendMessageW(status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(wcsnlen(text.c_str(), length));
-  RECT part = client;
-  SendMessageW(status, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
-  RECT rect = {part.left + S(6), client.top, part.right, client.bottom};
-  DrawLabel(status, dc, text, rect, TextColour(), DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
 LRESULT CALLBACK PainterProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
@@ -128,7 +113,6 @@ void Install(HWND window, Painter painter) {
 }  // namespace
 
 void DarkTabs(HWND tab) { Install(tab, PaintTabs); }
-void DarkStatusBar(HWND status) { Install(status, PaintStatusBar); }
 
 void DarkEdge(HWND control) {
   if (!IsDarkTheme() || !control) return;

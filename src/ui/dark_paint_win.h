@@ -1,5 +1,6 @@
-// Controls the dark look paints itself: the settings tab strip and the status
-// bar (the list header is painted in both looks, see flat_header_win.h).
+// Controls the dark look paints itself: the settings tab strip (the list
+// header and the status bar are painted in both looks, see flat_header_win.h
+// and flat_status_bar_win.h).
 // Each function does nothing in the light look.
 #pragma once
 #include <windows.h>
@@ -7,7 +8,6 @@
 #include "ui/dark_menu_bar_win.h"  // the menu bar is painted by a message filter of its own
 
 void DarkTabs(HWND tab);
-void DarkStatusBar(HWND status);
 // ThemeControl installs this on a list view (its sunken edge or border,
 // which the system would draw in light colours), edit fields and drop-down
 // lists.

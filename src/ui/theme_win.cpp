@@ -6,6 +6,7 @@
 #include "ui/dark_button_win.h"
 #include "ui/dark_paint_win.h"
 #include "ui/flat_header_win.h"
+#include "ui/frameless_win.h"
 
 namespace {
 // The platform's dark-mode switches exist only as unnamed exports of uxtheme;
@@ -87,6 +88,7 @@ void DarkMenuBar(HWND window) {
 
 void ThemeControl(HWND control, const wchar_t* class_name) {
   if (!control) return;
+  SkipEmptyFramePaint(control);
   if (IsClass(class_name, L"SysListView32")) FlatHeader(ListView_GetHeader(control));
   if (!IsDarkTheme()) return;
   if (IsClass(class_name, L"BUTTON") || IsClass(class_name, L"SCROLLBAR")) {

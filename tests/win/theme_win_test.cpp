@@ -6,6 +6,7 @@
 
 #include "dialog_script_win.h"
 #include "ui/dark_paint_win.h"
+#include "ui/flat_status_bar_win.h"
 #include "ui/icon_mask.h"
 #include "ui/image_lists_win.h"
 #include "ui/tool_bar_win.h"
@@ -97,9 +98,9 @@ struct ThemeHost {
     header = ListView_GetHeader(list);
     HDITEMW sorted = {HDI_FORMAT, 0, nullptr, nullptr, 0, HDF_STRING | HDF_SORTUP};
     Header_SetItem(header, 1, &sorted);
-    status = Child(STATUSCLASSNAMEW, L"", 0, 0, 0, 0, 0);
+    status = Child(STATUSCLASSNAMEW, L"", SBARS_SIZEGRIP, 0, 0, 0, 0);
     SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Ready."));
-    DarkStatusBar(status);
+    FlatStatusBar(status);
     ShowWindow(window, SW_SHOW);
     Settle();
   }
@@ -191,6 +192,40 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   SendMessageW(host.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(too_long.c_str()));
   host.Settle();
   EXPECT_EQ(host.Count(WindowPixels(host.window), host.status, 0xE8E8E8), 0);
+}
+
+// The status bar is painted flat in the light look too, its grip only where it works; a control's frame is
+// still painted once it has one, though frameless controls skip the frame paint.
+TEST(ThemeWin, LightLookStatusBarAndFrames) {
+  ApplyTheme(false);
+  ThemeHost host;
+  const uint32_t face = RgbOf(FaceColour()), dim = RgbOf(DimTextColour());
+  RECT bar;
+  GetClientRect(host.status, &bar);
+  auto grip_dot = [&](const WindowPixels& shot) { return shot.In(host.status, bar.right - 3, bar.bottom - 3); };
+  WindowPixels shot(host.window);
+  EXPECT_EQ(shot.In(host.status, 20, 0), 0xD5D5D5u);
+  EXPECT_EQ(shot.In(host.status, 3, bar.bottom - 3), face);
+  EXPECT_GT(host.Count(shot, host.status, RgbOf(TextColour())), 10) << "the text";
+  EXPECT_EQ(grip_dot(shot), dim);
+  ShowWindow(host.window, SW_MAXIMIZE);
+  host.Settle();
+  GetClientRect(host.status, &bar);
+  EXPECT_EQ(grip_dot(WindowPixels(host.window)), face) << "no grip on a maximised window";
+  ShowWindow(host.window, SW_RESTORE);
+  host.Settle();
+
+  // The edit field's edge is drawn; a label given a border afterwards shows it.
+  const RECT edit = RectIn(host.edit, nullptr), label = RectIn(host.label, nullptr);
+  WindowPixels before(host.window);
+  const uint32_t edge = before.In(nullptr, edit.left, (edit.top + edit.bottom) / 2);
+  EXPECT_NE(edge, face);
+  EXPECT_NE(edge, before.In(nullptr, (edit.left + edit.right) / 2, edit.bottom - 3)) << "the edge, not the inside";
+  EXPECT_EQ(before.In(nullptr, label.left, (label.top + label.bottom) / 2), face);
+  SetWindowLongPtrW(host.label, GWL_STYLE, GetWindowLongPtrW(host.label, GWL_STYLE) | WS_BORDER);
+  SetWindowPos(host.label, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  host.Settle();
+  EXPECT_NE(WindowPixels(host.window).In(nullptr, label.left, (label.top + label.bottom) / 2), face);
 }
 
 TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
