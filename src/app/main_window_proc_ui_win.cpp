@@ -134,6 +134,10 @@ void CreateChildren(MainWindow& m) {
   CreateOptionsArea(m.window, !m.classic);
   InstallPageBuilder();
   Button_SetCheck(m.favorites_box, s.favorites_only ? BST_CHECKED : BST_UNCHECKED);
+  // The toolbar and the preview in their places and shown while the window
+  // is not: shown with it, each would be moved and shown from its first
+  // WM_SIZE, and painted from there.
+  LayoutMainWindow();
 }
 
 // The first paint is done: a list that arrived before it is shown now.

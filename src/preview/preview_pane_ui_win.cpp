@@ -6,6 +6,7 @@
 #include "base/utf16_win.h"
 #include "launch/launch_log.h"
 #include "preview/preview_worker_win.h"
+#include "ui/frameless_win.h"
 #include "ui/icon_pixels.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
@@ -234,6 +235,9 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
   if (!g_pane) return DefWindowProcW(window, message, wparam, lparam);
   PreviewPane& p = Pane();
   switch (message) {
+    case WM_NCPAINT:
+      if (HasNoFrame(window)) return 0;
+      break;
     case WM_CREATE:
       p.window = window;
       p.worker.Start(window, kMsgResult);

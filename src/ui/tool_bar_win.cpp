@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "ui/frameless_win.h"
 #include "ui/icon_mask.h"
 #include "ui/tool_bar_accessible_win.h"
 #include "ui/icon_pixels.h"
@@ -117,6 +118,9 @@ LRESULT CALLBACK ToolBarProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_NCDESTROY:
       delete b;
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    case WM_NCPAINT:
+      if (HasNoFrame(window)) return 0;
       break;
     case WM_ERASEBKGND:
       return 1;  // the paint fills every pixel
