@@ -95,13 +95,19 @@ void Perform(PadAction action) {
   }
 }
 
+// Until the pads have been read once, one may be there: a press right after
+// the start is not to be missed.
+bool PadMayBeConnected() { return !poller.memory.primed || poller.memory.connected != 0; }
+
 void CALLBACK PadTick(HWND, UINT, UINT_PTR, DWORD) {
   const Settings& s = App().settings;
   const bool capturing = CaptureDialogOpen();
   PadNavigationMode mode;
   mode.navigate = s.pad_navigation && !capturing && LauncherInFront();
   mode.exit_combo = s.pad_exit_combo && !capturing && Main().launch.running;
+  const bool connected_before = PadMayBeConnected();
   for (PadAction action : PollPads(poller, mode)) Perform(action);
+  if (PadMayBeConnected() != connected_before) UpdatePadPolling();  // a pad came or went
 }
 }  // namespace
 
@@ -109,7 +115,8 @@ void UpdatePadPolling() {
   MainWindow& m = Main();
   if (!m.window) return;
   const Settings& s = App().settings;
-  const UINT period = PadPollPeriodMs(s.pad_navigation != 0, s.pad_exit_combo != 0, LauncherInFront(), m.launch.running);
+  const UINT period = PadPollPeriodMs(s.pad_navigation != 0, s.pad_exit_combo != 0, LauncherInFront(), m.launch.running,
+                                      PadMayBeConnected());
   if (period == period_now) return;
   period_now = period;
   if (period == 0) {

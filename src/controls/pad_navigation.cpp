@@ -204,8 +204,9 @@ std::vector<PadAction> DecidePadNavigation(PadNavigationMemory& memory, const Pa
   return out;
 }
 
-uint32_t PadPollPeriodMs(bool navigation_on, bool exit_combo_on, bool launcher_in_front, bool game_running) {
-  if (navigation_on && launcher_in_front) return 16;
+uint32_t PadPollPeriodMs(bool navigation_on, bool exit_combo_on, bool launcher_in_front, bool game_running,
+                         bool pad_connected) {
+  if (navigation_on && launcher_in_front) return pad_connected ? 16 : kPadLookPeriodMs;
   if (exit_combo_on && game_running) return 100;
   return 0;
 }

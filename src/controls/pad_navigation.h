@@ -56,8 +56,12 @@ std::vector<PadAction> DecidePadNavigation(PadNavigationMemory& memory, const Pa
                                            const PadNavigationMode& mode);
 
 // How often to read the pads: 16 ms while a launcher window is in front and
-// the pad navigates, 100 ms while only the exit combination is watched, 0 for not at all.
-uint32_t PadPollPeriodMs(bool navigation_on, bool exit_combo_on, bool launcher_in_front, bool game_running);
+// the pad navigates, 100 ms while only the exit combination is watched, 0 for
+// not at all. With no pad or joystick connected the launcher only looks for
+// one, every kPadLookPeriodMs: an idle launcher need not wake each frame.
+constexpr uint32_t kPadLookPeriodMs = 250;
+uint32_t PadPollPeriodMs(bool navigation_on, bool exit_combo_on, bool launcher_in_front, bool game_running,
+                         bool pad_connected);
 
 // The letter jump of the game list. A row's key is the first character of
 // its cell in the sorted column (upper case), or the whole cell (`whole`,

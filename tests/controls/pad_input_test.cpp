@@ -208,10 +208,12 @@ TEST(PadNavigation, TheStickBackAndStartToEndTheGamePollingAndLetterJump) {
   combo.mode = {false, true};
   EXPECT_EQ(combo.Hold(Pad(kBack | kStart), 1100).size(), 1u);
 
-  // Polling: 16 ms while navigating, 100 ms while only the combination is watched, else none.
-  EXPECT_TRUE(PadPollPeriodMs(true, true, true, true) == 16 && PadPollPeriodMs(true, true, false, true) == 100 &&
-              PadPollPeriodMs(false, true, true, true) == 100 && PadPollPeriodMs(true, true, false, false) == 0 &&
-              PadPollPeriodMs(false, false, true, true) == 0);
+  // Polling: 16 ms while navigating (only looking for a pad while none is connected), 100 ms while only the
+  // combination is watched, else none.
+  EXPECT_TRUE(PadPollPeriodMs(true, true, true, true, true) == 16 &&
+              PadPollPeriodMs(true, true, true, true, false) == kPadLookPeriodMs &&
+              PadPollPeriodMs(true, true, false, true, true) == 100 && PadPollPeriodMs(false, true, true, true, false) == 100 &&
+              PadPollPeriodMs(true, true, false, false, true) == 0 && PadPollPeriodMs(false, false, true, true, true) == 0);
 }
 
 TEST(PadProbe, ReportParsedReplacedOnlyWhenCompleteAndPluginPathsStayStrings) {

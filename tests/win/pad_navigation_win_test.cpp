@@ -164,3 +164,32 @@ TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
   EXPECT_LT(took, 6000u) << "ended by force, not by its window's close";
   EXPECT_EQ(launcher.CallsWith("sfex2"), 1u);  // other calls may ask MAME what it is
 }
+
+TEST(PadNavigationWin, WithoutAPadTheLauncherOnlyLooksForOneAndAPadPluggedInDrivesIt) {
+  static std::atomic<int> reads{0};
+  static std::atomic<bool> plugged{false};
+  reads = 0, plugged = false, held = 0;
+  SetPadSource({[] { return true; },
+                [](PadReadings& r) {
+                  ++reads;
+                  r.pads[0].ok = plugged, r.pads[0].buttons = plugged ? held.load() : 0;
+                },
+                [] {}});
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open());
+  ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }));
+  f.SelectRow(0);
+  SetFocus(Main().list);
+  Pump(600);
+  reads = 0;
+  Pump(1000);
+  EXPECT_LE(reads, 6) << "an idle launcher without a pad woke every frame";
+
+  plugged = true;
+  Pump(kPadLookPeriodMs + 200);
+  reads = 0;
+  Tap(kDown);
+  EXPECT_EQ(f.SelectedRow(), 1);
+  EXPECT_GE(reads, 8) << "a connected pad is read every frame";
+  SetPadSource({});
+}
