@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/options_row_layout.h"
 #include "base/utf16_win.h"
 #include "ui/glyph_button_win.h"
 #include "ui/subclass_win.h"
@@ -16,6 +17,8 @@ namespace {
 // 96-DPI units.
 constexpr int kMargin = 12;
 constexpr int kControlX = 170;  // where the controls of labelled rows start
+constexpr int kReadableStretch = 80;  // a stretching field narrower than this goes under its label
+constexpr int kLabelLine = 22;        // a label's line above its controls
 constexpr int kGap = 6;
 constexpr int kGroupIndent = 10;
 constexpr int kGroupTitle = 20;
@@ -351,23 +354,18 @@ int PageLayout::PlaceRows(int width, int scroll) {
       case Kind::Labelled: {
         const bool labelled = row.kind == Kind::Labelled;
         const int height = labelled ? S(kControlHeight) : S(kButtonHeight);
-        int x = labelled || row.at_control_column ? S(kControlX) : left;
-        if (labelled && row.label) put.Put(row.label, left, y + S(4) - scroll, x - S(kGap) - left, S(18));
-        int fixed = S(4) * static_cast<int>(row.cells.size() - 1), stretching = 0;
-        for (const Cell& c : row.cells) {
-          if (c.width)
-            fixed += S(c.width);
-          else
-            ++stretching;
+        std::vector<int> widths;
+        for (const Cell& c : row.cells) widths.push_back(c.width ? S(c.width) : 0);
+        const RowMetrics metrics{left, right, S(kControlX), S(4), S(40), S(kReadableStretch)};
+        const RowCellPlaces places = PlaceRowCells(widths, labelled, row.at_control_column, metrics);
+        if (labelled && row.label) {
+          const int label_right = places.under_label ? right : S(kControlX) - S(kGap);
+          put.Put(row.label, left, y + S(4) - scroll, label_right - left, S(18));
+          if (places.under_label) y += S(kLabelLine);
         }
-        // Buttons that would run out of a narrow page start at its left edge.
-        if (!labelled && !stretching && x + fixed > right) x = left;
-        const int stretch = stretching ? std::max(S(40), (right - x - fixed) / stretching) : 0;
-        for (const Cell& c : row.cells) {
-          int w = c.width ? S(c.width) : stretch;
-          if (c.width && row.cells.size() == 1 && x + w > right) w = std::max(S(40), right - x);
-          put.Put(c.window, x, y - scroll, w, c.window_height ? S(c.window_height) : height);
-          x += w + S(4);
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+          const Cell& c = row.cells[i];
+          put.Put(c.window, places.x[i], y - scroll, places.w[i], c.window_height ? S(c.window_height) : height);
         }
         y += height + S(labelled ? 5 : kGap);
         break;
