@@ -448,7 +448,14 @@ void PaintListArea(HWND list, HDC dc, RECT area) {
   if (w <= 0 || h <= 0) return;
   if (!buffer.dc) buffer.dc = CreateCompatibleDC(dc);
   if (!buffer.bitmap || w > buffer.w || h > buffer.h) {
-    HBITMAP bigger = CreateCompatibleBitmap(dc, std::max(w, buffer.w), std::max(h, buffer.h));
+    // As large as the list's whole window, so that the client area growing
+    // into a scroll bar that went needs no new bitmap: a new one's pages
+    // fault in at its first paint, some milliseconds under Wine.
+    RECT frame = {};
+    GetWindowRect(list, &frame);
+    const int new_w = std::max({w, buffer.w, static_cast<int>(frame.right - frame.left)});
+    const int new_h = std::max({h, buffer.h, static_cast<int>(frame.bottom - frame.top)});
+    HBITMAP bigger = CreateCompatibleBitmap(dc, new_w, new_h);
     if (!buffer.dc || !bigger) {  // out of memory: straight onto the screen
       if (bigger) DeleteObject(bigger);
       PaintRows(list, dc, area);
@@ -457,8 +464,8 @@ void PaintListArea(HWND list, HDC dc, RECT area) {
     SelectObject(buffer.dc, bigger);
     if (buffer.bitmap) DeleteObject(buffer.bitmap);
     buffer.bitmap = bigger;
-    buffer.w = std::max(w, buffer.w);
-    buffer.h = std::max(h, buffer.h);
+    buffer.w = new_w;
+    buffer.h = new_h;
   }
   SetViewportOrgEx(buffer.dc, -area.left, -area.top, nullptr);
   PaintRows(list, buffer.dc, area);
