@@ -235,9 +235,6 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
   if (!g_pane) return DefWindowProcW(window, message, wparam, lparam);
   PreviewPane& p = Pane();
   switch (message) {
-    case WM_NCPAINT:
-      if (HasNoFrame(window)) return 0;
-      break;
     case WM_CREATE:
       p.window = window;
       p.worker.Start(window, kMsgResult);
@@ -296,6 +293,7 @@ HWND CreatePreviewPane(HWND parent, PreviewSubjectFn subject) {
     delete g_pane;
     g_pane = nullptr;
   }
+  SkipEmptyFramePaint(window);
   return window;
 }
 

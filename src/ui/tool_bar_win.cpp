@@ -119,9 +119,6 @@ LRESULT CALLBACK ToolBarProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       delete b;
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       break;
-    case WM_NCPAINT:
-      if (HasNoFrame(window)) return 0;
-      break;
     case WM_ERASEBKGND:
       return 1;  // the paint fills every pixel
     case WM_PAINT:
@@ -184,8 +181,10 @@ HWND CreateToolBar(HWND parent, int control_id) {
     return RegisterClassW(&wc) != 0;
   }();
   if (!registered) return nullptr;
-  return CreateWindowExW(0, kClass, L"Toolbar", WS_CHILD, 0, 0, 0, 0, parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, nullptr);
+  HWND bar = CreateWindowExW(0, kClass, L"Toolbar", WS_CHILD, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)), instance, nullptr);
+  SkipEmptyFramePaint(bar);
+  return bar;
 }
 
 void SetToolBarItems(HWND bar, const std::vector<ToolBarItem>& items) {
