@@ -40,16 +40,14 @@ void AllowDark(HWND window) {
   if (g_allow_dark_for_window) g_allow_dark_for_window(window, true);
 }
 
+
 bool IsClass(const wchar_t* class_name, const wchar_t* wanted) {
   return class_name && CompareStringOrdinal(class_name, -1, wanted, -1, TRUE) == CSTR_EQUAL;
 }
 
 void ThemeListView(HWND list) {
-  SetWindowTheme(list, L"DarkMode_Explorer", nullptr);
-  if (HWND header = ListView_GetHeader(list)) {
-    AllowDark(header);
-    SetWindowTheme(header, L"DarkMode_ItemsView", nullptr);
-  }
+  DarkVisualStyle(list, L"DarkMode_Explorer");
+  if (HWND header = ListView_GetHeader(list)) DarkVisualStyle(header, L"DarkMode_ItemsView");
   DarkEdge(list);
   COLORREF background = ControlBackgroundColour();
   ListView_SetBkColor(list, background);
@@ -66,6 +64,15 @@ void ApplyTheme(bool dark) {
     SetPreferredAppMode(kPreferDark);
   else if (was_dark)
     SetPreferredAppMode(0);  // back to the system's default menus and dialogs
+}
+
+// The dark visual styles come with the platform's dark mode: where it is
+// missing (older systems, Wine) the control would only reopen its light
+// style, a theme lookup and a redraw per control at start-up.
+void DarkVisualStyle(HWND window, const wchar_t* style) {
+  if (!g_allow_dark_for_window || !window) return;
+  g_allow_dark_for_window(window, true);
+  SetWindowTheme(window, style, nullptr);
 }
 
 void DarkTitleBar(HWND window) {
@@ -92,27 +99,21 @@ void ThemeControl(HWND control, const wchar_t* class_name) {
   if (IsClass(class_name, L"SysListView32")) FlatHeader(ListView_GetHeader(control));
   if (!IsDarkTheme()) return;
   if (IsClass(class_name, L"BUTTON") || IsClass(class_name, L"SCROLLBAR")) {
-    AllowDark(control);
-    SetWindowTheme(control, L"DarkMode_Explorer", nullptr);
+    DarkVisualStyle(control, L"DarkMode_Explorer");
     // Without the platform's dark mode the visual style stays light: paint it.
     if (!g_allow_dark_for_window && IsClass(class_name, L"BUTTON")) DarkPushButton(control);
   } else if (IsClass(class_name, L"SysListView32")) {
-    AllowDark(control);
     ThemeListView(control);
   } else if (IsClass(class_name, L"COMBOBOX")) {
-    AllowDark(control);
-    SetWindowTheme(control, L"DarkMode_CFD", nullptr);
+    DarkVisualStyle(control, L"DarkMode_CFD");
     COMBOBOXINFO info = {};
     info.cbSize = sizeof info;
-    if (GetComboBoxInfo(control, &info) && info.hwndList) {
-      AllowDark(info.hwndList);
-      SetWindowTheme(info.hwndList, L"DarkMode_Explorer", nullptr);
-    }
+    if (g_allow_dark_for_window && GetComboBoxInfo(control, &info) && info.hwndList)
+      DarkVisualStyle(info.hwndList, L"DarkMode_Explorer");
     DarkEdge(control);  // the visual style keeps a light border on a disabled one
   } else if (IsClass(class_name, L"EDIT")) {
-    AllowDark(control);
     bool multi_line = GetWindowLongPtrW(control, GWL_STYLE) & ES_MULTILINE;
-    SetWindowTheme(control, multi_line ? L"DarkMode_Explorer" : L"DarkMode_CFD", nullptr);
+    DarkVisualStyle(control, multi_line ? L"DarkMode_Explorer" : L"DarkMode_CFD");
     DarkEdge(control);
   }
 }

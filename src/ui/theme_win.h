@@ -9,6 +9,9 @@
 // calling it again switches the flag (tests use both looks in one process).
 void ApplyTheme(bool dark);
 
+// A visual style of the platform's dark mode ("DarkMode_Explorer"...) for a
+// window, where the platform has one.
+void DarkVisualStyle(HWND window, const wchar_t* style);
 // A dark title bar for a top-level window (dark look only).
 void DarkTitleBar(HWND window);
 // The dark menu bar of a window not yet shown (dark look only): where the

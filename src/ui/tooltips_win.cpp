@@ -1,11 +1,11 @@
 #include "ui/tooltips_win.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include "base/utf16_win.h"
 #include "ui/subclass_win.h"
 #include "ui/theme_colours_win.h"
+#include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
 
 namespace {
@@ -85,7 +85,7 @@ HWND CreateTooltips(HWND parent) {
   if (!tips) return nullptr;
   SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, S(400));
   if (IsDarkTheme()) {
-    SetWindowTheme(tips, L"DarkMode_Explorer", nullptr);
+    DarkVisualStyle(tips, L"DarkMode_Explorer");
     // Honoured where the tooltip is drawn without a visual style.
     SendMessageW(tips, TTM_SETTIPBKCOLOR, ControlBackgroundColour(), 0);
     SendMessageW(tips, TTM_SETTIPTEXTCOLOR, TextColour(), 0);
