@@ -92,9 +92,19 @@ struct PadReader {
 
 // Readings are taken as often as the quickest window asks for them (the pad
 // timer and the capture dialogs, about one a frame), and not at all once none
-// has for a while.
+// has for a while. While no device answers, a reading is taken only when a
+// window asks: without a pad, the launcher looks for one a few times a second,
+// and this thread must not wake every frame for it.
 constexpr DWORD kReadEveryMs = 15;
 constexpr DWORD kWantedForMs = 500;
+
+bool AnyDeviceAnswered(const PadReadings& r) {
+  for (const XInputReading& pad : r.pads)
+    if (pad.ok) return true;
+  for (const JoystickReading& stick : r.joysticks)
+    if (stick.ok) return true;
+  return false;
+}
 
 DWORD WINAPI ReadPads(void* parameter) {
   PadReader& reader = *static_cast<PadReader*>(parameter);
@@ -107,15 +117,16 @@ DWORD WINAPI ReadPads(void* parameter) {
     EnterCriticalSection(&reader.lock);
     reader.latest = readings;
     ++reader.taken;
-    reader.loaded = true;
+    const bool first = !std::exchange(reader.loaded, true);
     const bool wanted = GetTickCount() - reader.wanted_at < kWantedForMs;
-    reader.idle = !wanted;
+    reader.idle = !wanted || !AnyDeviceAnswered(readings);
+    const bool idle = reader.idle;
     LeaveCriticalSection(&reader.lock);
-    SetEvent(reader.ready);
-    if (wanted)
-      Sleep(kReadEveryMs);
-    else
+    if (first) SetEvent(reader.ready);
+    if (idle)
       WaitForSingleObject(reader.wake, INFINITE);
+    else
+      Sleep(kReadEveryMs);
   }
 }
 
@@ -175,6 +186,14 @@ PadSource SystemPadSource() {
 void SetPadSource(PadSource source) { installed = std::move(source); }
 
 PadSource CurrentPadSource() { return installed.read ? installed : SystemPadSource(); }
+
+unsigned long SystemPadReadingsTaken() {
+  PadReader& reader = Reader();
+  EnterCriticalSection(&reader.lock);
+  const unsigned long taken = reader.taken;
+  LeaveCriticalSection(&reader.lock);
+  return taken;
+}
 
 bool PadDevicesReady() {
   if (installed.read) return true;  // a test's readings need no loading

@@ -15,6 +15,8 @@ struct PadSource {
 // The system's devices, read on a thread of their own: `read` copies the
 // latest readings and never waits for a device.
 PadSource SystemPadSource();
+// How many readings the system's reading thread has taken so far.
+unsigned long SystemPadReadingsTaken();
 // Whether the system's pads have been read once. Loading XInput and the
 // joystick driver takes more than a frame under Wine; the first call starts
 // the reading thread, and polls wait for it rather than hold up the window.

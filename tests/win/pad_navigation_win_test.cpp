@@ -193,3 +193,20 @@ TEST(PadNavigationWin, WithoutAPadTheLauncherOnlyLooksForOneAndAPadPluggedInDriv
   EXPECT_GE(reads, 8) << "a connected pad is read every frame";
   SetPadSource({});
 }
+
+// The system's devices are read on a thread of their own; with none plugged
+// in (as under Wine here) it must not go on reading every frame either.
+TEST(PadNavigationWin, WithoutADeviceTheSystemPadsAreReadOnlyWhenAsked) {
+  PadSource system = SystemPadSource();
+  system.open();
+  PadReadings r;
+  system.read(r);
+  for (const XInputReading& pad : r.pads)
+    if (pad.ok) GTEST_SKIP() << "a pad is plugged in";
+  for (const JoystickReading& stick : r.joysticks)
+    if (stick.ok) GTEST_SKIP() << "a joystick is plugged in";
+  const unsigned long before = SystemPadReadingsTaken();
+  for (int ask = 0; ask < 4; ++ask) Sleep(100), system.read(r);
+  EXPECT_LE(SystemPadReadingsTaken() - before, 5u) << "asked 4 times in 400 ms";
+  system.close();
+}
