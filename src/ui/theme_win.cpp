@@ -40,7 +40,6 @@ void AllowDark(HWND window) {
   if (g_allow_dark_for_window) g_allow_dark_for_window(window, true);
 }
 
-
 bool IsClass(const wchar_t* class_name, const wchar_t* wanted) {
   return class_name && CompareStringOrdinal(class_name, -1, wanted, -1, TRUE) == CSTR_EQUAL;
 }
