@@ -12,7 +12,8 @@ if [ ! -f "$bench" ]; then
   exit 1
 fi
 prepare_wine_prefix
-start_virtual_display
+# Room for the launcher's default window at 144 DPI (1290 x 1080).
+start_virtual_display 1920x1200
 trap 'wineserver -k 2>/dev/null || true; stop_virtual_display' EXIT
 
 for dpi in ${KORVO_BENCH_DPIS:-96 144}; do

@@ -242,13 +242,11 @@ struct Bench {
   }
 
   // One start: to the created and the painted window, and (korvo) the full
-  // list. Korvo sits at the right of the screen, clear of the trivial window.
+  // list. Korvo opens at the size a user first sees at this DPI.
   Program StartOnce(bool is_korvo, bool dark, bool cached, StartFigures& f, bool common_controls = false) {
     if (is_korvo) {
       WriteFileText(scratch + L"\\korvo-settings.cfg",
-                    std::string("search_bar=1\r\nfilters_bar=1\r\nwindow_x=400\r\nwindow_y=0\r\nwindow_w=860\r\n"
-                                "window_h=720\r\ntheme_mode=") +
-                        (dark ? "2" : "1") + "\r\n");
+                    std::string("search_bar=1\r\nfilters_bar=1\r\ntheme_mode=") + (dark ? "2" : "1") + "\r\n");
       if (!cached) DeleteFileW((scratch + L"\\korvo-listing-cache.cfg").c_str());
     }
     const std::wstring& program = common_controls ? trivial_common_controls : trivial;

@@ -172,6 +172,8 @@ void FlipClassicLayout(int, int, HWND) {
 void FlipColumn(int id, int, HWND) {
   S().columns_hidden ^= 1 << (id - 217);
   ApplyColumnVisibility(Main().list, S());
+  // The preview left automatic gives the list room for its columns.
+  LayoutMainWindow();
   Save();
 }
 

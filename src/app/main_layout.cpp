@@ -53,7 +53,11 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
   // Beside the list (separate layout), the preview takes its width from it.
   int pane_w = 0;
   if (in.preview && !in.classic) {
-    int wanted = in.preview_split > 0 ? s(in.preview_split) : std::clamp(inner_w / 3, s(200), s(360));
+    // Left automatic, the pane takes what the list's columns leave, so that
+    // the list needs no sideways scroll bar at the window's default size.
+    int wanted = in.preview_split > 0  ? s(in.preview_split)
+                 : in.list_needs_w > 0 ? std::clamp(inner_w - margin - in.list_needs_w, s(160), s(360))
+                                       : std::clamp(inner_w / 3, s(200), s(360));
     pane_w = std::max(0, std::min(std::max(wanted, s(160)), inner_w - margin - s(300)));
     if (pane_w > 0) list_w = inner_w - pane_w - margin;
   }

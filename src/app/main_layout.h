@@ -20,6 +20,7 @@ struct MainLayoutInput {
   int splitter = 0;      // Classic Layout: the list's width in 96-DPI units, 0 = automatic
   bool preview = false;  // the preview pane: beside the list, or under it in Classic Layout
   int preview_split = 0; // its width (beside) or height (under) in 96-DPI units, 0 = automatic
+  int list_needs_w = 0;  // pixels the list needs for its shown columns and vertical bar, 0 = unknown
 };
 
 // The toolbar: 11 buttons and 2 separators, left to right.

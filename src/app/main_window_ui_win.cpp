@@ -81,6 +81,7 @@ MainLayoutInput CurrentLayoutInput() {
   in.splitter = s.splitter;
   in.preview = s.preview_shown != 0;
   in.preview_split = s.preview_split;
+  in.list_needs_w = GameListNeededWidth(m.list, s);
   return in;
 }
 

@@ -568,6 +568,19 @@ void ApplyColumnVisibility(HWND list, Settings& settings) {
   InvalidateRect(list, nullptr, TRUE);
 }
 
+int GameListNeededWidth(HWND list, const Settings& settings) {
+  ColumnWidths widths = InitialColumnWidths(settings.columns_games, Ui().dpi);
+  if (list) {
+    widths = CurrentWidths(list);
+  } else {
+    ColumnWidths none{};
+    ApplyColumnWidths(settings.columns_hidden, Ui().dpi, widths, none);
+  }
+  int needed = GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
+  for (int w : widths) needed += w;
+  return needed;
+}
+
 void ResetColumnWidths(HWND list, Settings& settings) {
   const int32_t none[kListColumnCount] = {};
   ColumnWidths widths = InitialColumnWidths(none, Ui().dpi);

@@ -56,6 +56,10 @@ void SetSortMark(HWND list, int column, bool ascending);
 // Width rules while the user works with the header (drag and double-click of
 // dividers); true when the notification was answered with *result.
 bool GameListHeaderNotify(HWND list, const NMHDR* header, int32_t hidden_bits, LRESULT* result);
+// The width the list needs to show its shown columns beside a vertical scroll
+// bar without a sideways one (pixels); before the list is made (null), as the
+// settings will make it.
+int GameListNeededWidth(HWND list, const Settings& settings);
 // The current widths into the settings (96-DPI units, shown columns only).
 void StoreColumnWidths(HWND list, Settings& settings);
 // Whether a point (screen coordinates) is on the list's header.

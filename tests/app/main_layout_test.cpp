@@ -98,6 +98,22 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
     EXPECT_EQ(PreviewSplitFromPointer(p, g.x + g.w / 2, g.y + g.h / 2), c.expected * 96 / c.dpi);
   }
 
+  // Left automatic beside the list, the pane takes what the list's columns
+  // leave, between its least and most; a width of the user's own holds.
+  const struct {
+    int client_w, split, pane_w;
+  } beside[] = {{844, 0, 185}, {1280, 0, 360}, {700, 0, 160}, {844, 300, 300}};
+  for (const auto& c : beside) {
+    MainLayoutInput p = Input(false, 96, true, true);
+    p.client_w = c.client_w;
+    p.preview_split = c.split;
+    p.list_needs_w = 635;
+    MainLayout l = ComputeMainLayout(p);
+    SCOPED_TRACE(testing::Message() << "client " << c.client_w << " split " << c.split);
+    EXPECT_EQ(l.preview.w, c.pane_w);
+    EXPECT_EQ(l.list.w + 8 + l.preview.w, c.client_w - 16);
+  }
+
   int w = 0, h = 0;
   MainMinimumSize(false, 96, 1920, 1080, &w, &h);
   EXPECT_EQ(std::make_pair(w, h), std::make_pair(640, 700));

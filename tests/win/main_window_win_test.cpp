@@ -9,6 +9,7 @@
 #include "main_window_fixture_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "ui/drop_down_win.h"
+#include "ui/scale.h"
 #include "ui/tool_bar_win.h"
 
 namespace {
@@ -196,6 +197,23 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_NE(saved.find("video=0"), std::string::npos);
 }
 
+// At its first size the window shows every column of the list beside the
+// preview, with no sideways scroll bar; a column shown later narrows the
+// preview to its least before the list scrolls.
+TEST(MainWindow, TheListShowsItsColumnsBesideThePreviewAtScreenDpi) {
+  MainWindowFixture f;
+  ASSERT_TRUE(f.Open(0));
+  EXPECT_EQ(GetWindowLongW(Main().list, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_VSCROLL);
+  const auto pane_width = [] {
+    RECT r;
+    GetWindowRect(Main().preview, &r);
+    return r.right - r.left;
+  };
+  EXPECT_GT(pane_width(), ScaleForDpi(160, Ui().dpi));
+  f.Command(220);  // Info
+  EXPECT_EQ(pane_width(), ScaleForDpi(160, Ui().dpi));
+}
+
 // The separate Settings window is made when first opened, where it was left; never opened, its place is kept.
 TEST(MainWindow, TheSettingsWindowIsMadeWhenFirstOpenedWhereItWasLeft) {
   const std::string place = "optwin_x=300\r\noptwin_y=40\r\noptwin_w=520\r\noptwin_h=700\r\n";
@@ -302,7 +320,7 @@ TEST(MainWindow, WithoutMameAndWithAProgramThatIsNoMame) {
 TEST(MainWindow, AfterEachSearchKeystrokeTheListLooksAsAFullRepaintDrawsIt) {
   for (bool dark : {false, true}) {
     const Look look(dark);
-    MainWindowFixture f("search_bar=1\r\n");
+    MainWindowFixture f("search_bar=1\r\ncolumns_hidden=0\r\n");  // Info shown: wider than the list
     ASSERT_TRUE(f.Open());
     SetForegroundWindow(Main().window);
     SCROLLBARINFO sideways = {sizeof sideways};
