@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #endif
 
+#include <cwchar>
 #include <initializer_list>
 
 #include "base/timing_log_win.h"
@@ -51,7 +52,7 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
 }
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int show) {
   TimingMark("entry");
 #ifdef KORVO_TRIVIAL_COMMON_CONTROLS
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
@@ -65,8 +66,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"KorvoBenchTrivial";
   RegisterClassExW(&wc);
+  // The benchmark gives the launcher's size on the command line: "width height".
+  wchar_t* rest = command_line;
+  int width = static_cast<int>(std::wcstol(rest, &rest, 10)), height = static_cast<int>(std::wcstol(rest, &rest, 10));
+  if (width <= 0 || height <= 0) width = 860, height = 720;
   HWND window = CreateWindowExW(0, wc.lpszClassName, L"Trivial", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                860, 720, nullptr, nullptr, instance, nullptr);
+                                width, height, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   TimingMark("main window created");
   ShowWindow(window, show);

@@ -111,7 +111,10 @@ ULONGLONG WaitMark(const Program& p, const char* label, ULONGLONG after, DWORD m
   }
 }
 
-Program Start(const std::wstring& exe, const std::wstring& folder, const std::wstring& log) {
+// `arguments` give the trivial program its window's size, so that its window
+// is as large as the launcher's own.
+Program Start(const std::wstring& exe, const std::wstring& folder, const std::wstring& log,
+              const std::wstring& arguments) {
   DeleteFileW(log.c_str());
   SetEnvironmentVariableW(L"KORVO_TIMING", log.c_str());
   Program p;
@@ -120,7 +123,7 @@ Program Start(const std::wstring& exe, const std::wstring& folder, const std::ws
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
   si.wShowWindow = SW_SHOWNORMAL;
-  std::wstring command = L"\"" + exe + L"\"";
+  std::wstring command = L"\"" + exe + L"\"" + arguments;
   p.started = Now();
   if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
                       &p.process))
@@ -230,6 +233,7 @@ void Steps(const Program& korvo, const Program& trivial, StepFigures& k, StepFig
 
 struct Bench {
   std::wstring tools, scratch, korvo, trivial, trivial_common_controls;
+  SIZE window = {860, 720};  // the launcher's first size at the screen's DPI
 
   void PrepareScratch() {
     CreateDirectoryW(scratch.c_str(), nullptr);
@@ -251,7 +255,8 @@ struct Bench {
     }
     const std::wstring& program = common_controls ? trivial_common_controls : trivial;
     Program p = Start(is_korvo ? scratch + L"\\korvo.exe" : program, scratch,
-                      scratch + (is_korvo ? L"\\korvo-timing.log" : L"\\trivial-timing.log"));
+                      scratch + (is_korvo ? L"\\korvo-timing.log" : L"\\trivial-timing.log"),
+                      is_korvo ? L"" : L" " + std::to_wstring(window.cx) + L" " + std::to_wstring(window.cy));
     ULONGLONG created = WaitMark(p, "main window created", p.started);
     ULONGLONG painted = WaitMark(p, "main window painted", p.started);
     if (!created || !painted) Fail("no painted window within 60 s");
@@ -263,6 +268,10 @@ struct Bench {
       f.list.push_back(Ms(p.started, list));
     }
     p.window = TopWindowOf(p.process.dwProcessId);
+    RECT r = {};
+    GetWindowRect(p.window, &r);
+    if (r.right - r.left != window.cx || r.bottom - r.top != window.cy)
+      Fail(is_korvo ? "korvo's window is not its first size" : "the trivial window is not the launcher's first size");
     if (!is_korvo) SetWindowPos(p.window, nullptr, 0, 0, 390, 300, SWP_NOZORDER | SWP_NOACTIVATE);
     return p;
   }
@@ -312,6 +321,7 @@ int main(int argc, char** argv) {
   HDC screen = GetDC(nullptr);
   int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
+  b.window = {MulDiv(860, dpi, 96), MulDiv(720, dpi, 96)};
 
   b.PrepareScratch();
   StartFigures trivial, trivial_common_controls, uncached, light, dark, warm;
