@@ -257,6 +257,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
   switch (message) {
     case WM_NCCREATE:
       m.window = window;
+      DarkMenuBar(window);
       break;
     case WM_CREATE:
       CreateChildren(m);
@@ -419,7 +420,6 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   // it waits for that paint to end.
   StartLoading(false);
   DarkTitleBar(window);
-  DarkMenuBar(window);
   HideKeyboardCuesUntilUsed(window);
   m.accelerators = BuildAccelerators();
   ShowWindow(window, show);

@@ -92,7 +92,9 @@ void DrawBarItem(HDC dc, RECT rect, const std::wstring& text, UINT item_state, H
   if (old_font) SelectObject(dc, old_font);
 }
 
-void MakeOwnerDrawn(HWND window, HMENU menu, MenuBarState& state) {
+// `lay_out` lays the frame out again for the new items; a window being created
+// lays it out itself after WM_NCCREATE.
+void MakeOwnerDrawn(HWND window, HMENU menu, MenuBarState& state, bool lay_out) {
   int count = GetMenuItemCount(menu);
   state.texts.assign(count > 0 ? count : 0, std::wstring());
   for (int i = 0; i < count; ++i) {
@@ -112,7 +114,7 @@ void MakeOwnerDrawn(HWND window, HMENU menu, MenuBarState& state) {
   look.hbrBack = KeptBrush(FaceColour());
   SetMenuInfo(menu, &look);
   state.owner_drawn = menu;
-  DrawMenuBar(window);
+  if (lay_out) DrawMenuBar(window);
 }
 
 // The owner-drawn text record of an item of this window's bar, or null.
@@ -158,7 +160,7 @@ LRESULT PaintFrame(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (!menu || !MenuBarRect(window, &bar)) return result;
   if (message == WM_NCPAINT && !state.private_messages_seen && state.owner_drawn != menu &&
       IsWindowVisible(window) && UpdateCoversBar(window, wparam, bar))
-    MakeOwnerDrawn(window, menu, state);
+    MakeOwnerDrawn(window, menu, state, true);
   HDC dc = GetWindowDC(window);
   if (!dc) return result;
   RECT line = {bar.left, bar.bottom, bar.right, bar.bottom + 1};
@@ -255,5 +257,5 @@ void MakeMenuBarOwnerDrawn(HWND window) {
   HMENU menu = GetMenu(window);
   if (!IsDarkTheme() || !menu) return;
   MenuBarState& state = CreateState(window);
-  if (state.owner_drawn != menu) MakeOwnerDrawn(window, menu, state);
+  if (state.owner_drawn != menu) MakeOwnerDrawn(window, menu, state, false);
 }

@@ -10,7 +10,8 @@
 // line below the bar after the default non-client painting and activation.
 bool DarkMenuBarMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 
-// Makes the window's bar items owner-drawn now (dark look only), as the
-// first paint does where the platform sends no private messages; made before
-// the window shows, they spare that paint drawing the whole frame twice.
+// Makes the bar items of a window being created (WM_NCCREATE) owner-drawn
+// (dark look only), as the first paint does where the platform sends no private
+// messages: made before the frame is first laid out, they cost neither a
+// second layout nor a paint drawing the whole frame twice.
 void MakeMenuBarOwnerDrawn(HWND window);

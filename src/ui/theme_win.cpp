@@ -75,7 +75,9 @@ void DarkVisualStyle(HWND window, const wchar_t* style) {
 }
 
 void DarkTitleBar(HWND window) {
-  if (!IsDarkTheme() || !window) return;
+  // Systems without the dark-mode exports have no dark title bar either:
+  // loading the window manager's library would be for nothing.
+  if (!IsDarkTheme() || !window || !g_allow_dark_for_window) return;
   AllowDark(window);
   using SetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, const void*, DWORD);
   HMODULE dwmapi = SystemLibrary(L"dwmapi.dll");

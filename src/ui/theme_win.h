@@ -12,11 +12,13 @@ void ApplyTheme(bool dark);
 // A visual style of the platform's dark mode ("DarkMode_Explorer"...) for a
 // window, where the platform has one.
 void DarkVisualStyle(HWND window, const wchar_t* style);
-// A dark title bar for a top-level window (dark look only).
+// A dark title bar for a top-level window (dark look only, where the platform
+// has a dark mode).
 void DarkTitleBar(HWND window);
-// The dark menu bar of a window not yet shown (dark look only): where the
-// platform has no dark mode of its own, the bar's items are made owner-drawn
-// at once, rather than at the first paint, where it costs a second one.
+// The dark menu bar of a window being created, from its WM_NCCREATE (dark look
+// only): where the platform has no dark mode of its own, the bar's items are
+// made owner-drawn at once, rather than at the first paint, where it costs a
+// second one.
 void DarkMenuBar(HWND window);
 // Dark mode and dark painting for a control by its class name (dark look only):
 // "BUTTON", "EDIT", "COMBOBOX", "SCROLLBAR", "SysListView32" (with its header).
