@@ -576,7 +576,7 @@ int GameListNeededWidth(HWND list, const Settings& settings) {
     ColumnWidths none{};
     ApplyColumnWidths(settings.columns_hidden, Ui().dpi, widths, none);
   }
-  int needed = GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
+  int needed = SystemMetric(SM_CXVSCROLL) + 2 * SystemMetric(SM_CXEDGE);
   for (int w : widths) needed += w;
   return needed;
 }

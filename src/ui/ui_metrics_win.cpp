@@ -30,6 +30,14 @@ void InitUiMetrics(HINSTANCE instance) {
   if (!ui.icon_large) ui.icon_large = ui.icon_small = LoadIconW(nullptr, IDI_APPLICATION);
 }
 
+int SystemMetric(int index) {
+  // Asked by name: systems before Windows 10 (1607) have no per-DPI metrics.
+  using ForDpiFn = int(WINAPI*)(int index, UINT dpi);
+  static const auto for_dpi = reinterpret_cast<ForDpiFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  return for_dpi ? for_dpi(index, static_cast<UINT>(Ui().dpi)) : GetSystemMetrics(index);
+}
+
 void SetUiFont(HWND control) { SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Ui().font), FALSE); }
 
 bool RegisterLauncherClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, bool with_icon) {

@@ -22,6 +22,9 @@ void SetUiDpi(int dpi);
 
 // A size in 96-DPI units at the current DPI.
 inline int S(int value) { return ScaleForDpi(value, Ui().dpi); }
+// A system metric (SM_CXVSCROLL...) at the current DPI: a window on a screen
+// of another DPI than the primary one has frames and bars of that DPI.
+int SystemMetric(int index);
 
 // Registers a window class of the launcher: arrow cursor, no background
 // brush (the windows paint the face of the look), the program icon when
