@@ -569,12 +569,13 @@ void ApplyColumnVisibility(HWND list, Settings& settings) {
 }
 
 int GameListNeededWidth(HWND list, const Settings& settings) {
-  ColumnWidths widths = InitialColumnWidths(settings.columns_games, Ui().dpi);
+  ColumnWidths widths{};
   if (list) {
     widths = CurrentWidths(list);
   } else {
-    ColumnWidths none{};
-    ApplyColumnWidths(settings.columns_hidden, Ui().dpi, widths, none);
+    widths = InitialColumnWidths(settings.columns_games, Ui().dpi);
+    ColumnWidths remembered_here{};
+    ApplyColumnWidths(settings.columns_hidden, Ui().dpi, widths, remembered_here);
   }
   int needed = SystemMetric(SM_CXVSCROLL) + 2 * SystemMetric(SM_CXEDGE);
   for (int w : widths) needed += w;
