@@ -11,8 +11,6 @@
 
 #include "app/main_menu_ui_win.h"
 #include "app/main_window_ui_win.h"
-#include "app/options_area_ui_win.h"
-#include "app/options_pages_ui_win.h"
 #include "app/status_text.h"
 #include "base/key_value_text.h"
 #include "base/timing_log_win.h"
@@ -23,6 +21,8 @@
 #include "catalogue/rom_scan.h"
 #include "launch/mame_asker.h"
 #include "launch/mame_location.h"
+#include "optionsarea/options_area_ui_win.h"
+#include "optionsarea/options_pages_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "romaudit/collection_audit.h"
 #include "romcheck/rom_check_report.h"

@@ -8,8 +8,5 @@
 // again until then (a launcher restarting itself waits for the old one).
 bool TakeSingleInstance(const std::string& name, unsigned wait_ms = 0);
 
-// The argument a launcher restarting itself passes to the new one.
-constexpr wchar_t kRestartedArgument[] = L"--restarted";
-constexpr unsigned kRestartWaitMs = 10000;
 // Restores and raises the running launcher's "KorvoMain" window, if any.
 void BringFirstInstanceForward();

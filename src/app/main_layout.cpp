@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "optionsarea/options_row_layout.h"
 #include "ui/scale.h"
 
 namespace {
@@ -113,15 +114,6 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
     out.grip = {list_right, top, margin, bottom - top};
   }
   return out;
-}
-
-OptionsButtonRow LayOptionsButtons(int left, int right, int row_y, int dpi) {
-  const Scaler s{dpi};
-  OptionsButtonRow row;
-  row.cancel = {right - s(90), row_y, s(90), s(26)};
-  row.ok = {row.cancel.x - s(8) - s(90), row_y, s(90), s(26)};
-  row.restore = {left, row_y, std::max(0, std::min(s(130), row.ok.x - s(8) - left)), s(26)};
-  return row;
 }
 
 int SplitterFromPointer(int pointer_x, int dpi) {

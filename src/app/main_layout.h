@@ -4,12 +4,7 @@
 #pragma once
 #include <vector>
 
-struct LayoutRect {
-  int x = 0, y = 0, w = 0, h = 0;
-  int Right() const { return x + w; }
-  int Bottom() const { return y + h; }
-  bool operator==(const LayoutRect&) const = default;
-};
+#include "ui/layout_rect.h"
 
 struct MainLayoutInput {
   int client_w = 0, client_h = 0;
@@ -41,14 +36,6 @@ struct MainLayout {
 };
 
 MainLayout ComputeMainLayout(const MainLayoutInput& in);
-
-// The options area's button row along the bottom of [left, right): Cancel at
-// the right, OK before it, Restore Defaults at the left, narrowed rather than
-// run under OK where the area is that narrow.
-struct OptionsButtonRow {
-  LayoutRect ok, cancel, restore;
-};
-OptionsButtonRow LayOptionsButtons(int left, int right, int row_y, int dpi);
 
 // The splitter from a pointer position while dragging (pixels → 96-DPI units).
 int SplitterFromPointer(int pointer_x, int dpi);

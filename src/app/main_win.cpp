@@ -4,15 +4,13 @@
 #include <commctrl.h>
 #include <cstdlib>
 
-#include "settings/app_state.h"
-#include "base/display_modes_win.h"
-#include "base/file_system.h"
 #include "app/instance_win.h"
 #include "app/main_window_proc_ui_win.h"
-#include "app/options_area_ui_win.h"
+#include "app/startup.h"
+#include "base/display_modes_win.h"
+#include "base/file_system.h"
 #include "base/paths.h"
 #include "base/timing_log_win.h"
-#include "app/startup.h"
 #include "base/utf16_win.h"
 #include "controls/autofire.h"
 #include "controls/pad_poller_win.h"
@@ -20,6 +18,9 @@
 #include "launch/frontend.h"
 #include "launch/launch_wiring.h"
 #include "launch/play.h"
+#include "optionsarea/options_area_ui_win.h"
+#include "optionsarea/options_pages_ui_win.h"
+#include "settings/app_state.h"
 #include "settings/game_settings.h"
 #include "settings/settings.h"
 #include "settings/settings_theme_win.h"

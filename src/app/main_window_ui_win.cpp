@@ -5,14 +5,14 @@
 
 #include <vector>
 
-#include "app/options_area_ui_win.h"
-#include "app/options_pages_ui_win.h"
 #include "app/status_text.h"
 #include "base/text_util.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
 #include "catalogue/rom_scan.h"
 #include "launch/mame_location.h"
+#include "optionsarea/options_area_ui_win.h"
+#include "optionsarea/options_pages_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/tool_bar_win.h"

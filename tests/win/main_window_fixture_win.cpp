@@ -3,10 +3,10 @@
 #include <chrono>
 #include <filesystem>
 
-#include "app/options_area_ui_win.h"
 #include "combos/combo_rows.h"
 #include "controls/input_mapping.h"
 #include "launch/launch_wiring.h"
+#include "optionsarea/options_area_ui_win.h"
 
 MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) : ScratchLauncher(with_mame) {
   for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) Write(std::string("roms\\") + zip, "PK\5\6");

@@ -4,9 +4,9 @@
 
 #include <cctype>
 
-#include "app/options_area_ui_win.h"
 #include "catalogue/game_list_view_ui_win.h"
 #include "main_window_fixture_win.h"
+#include "optionsarea/options_area_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "ui/drop_down_win.h"
 #include "ui/scale.h"

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "app/main_window_proc_ui_win.h"
-#include "app/options_area_ui_win.h"
-#include "app/options_fields_ui_win.h"
+#include "optionsarea/options_area_ui_win.h"
+#include "optionsarea/options_fields_ui_win.h"
 #include "scratch_launcher_win.h"
 
 // The control on whichever tab holds it: the tabs are opened in turn (a page makes its controls when shown).

@@ -1,12 +1,12 @@
 // The options pages of the real main window: every control through OK into the settings, and what surrounds OK.
 #include <gtest/gtest.h>
 
-#include "app/options_page_set_ui_win.h"
-#include "app/options_pages_ui_win.h"
 #include "controls/input_mapping.h"
 #include "main_window_fixture_win.h"
 #include "options/mame_options.h"
 #include "options_page_driver_win.h"
+#include "optionsarea/options_page_set_ui_win.h"
+#include "optionsarea/options_pages_ui_win.h"
 
 namespace {
 bool closed_by_restart = false;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/menu_state.h"
-#include "app/options_area_ui_win.h"
 #include "main_window_fixture_win.h"
+#include "optionsarea/options_area_ui_win.h"
 #include "preview/picture_header.h"
 #include "preview/preview_pane_ui_win.h"
 #include "wic_reference_win.h"

@@ -1,13 +1,7 @@
-#include "app/options_pages_ui_win.h"
+#include "optionsarea/options_pages_ui_win.h"
 
 #include <shellapi.h>
 
-#include "app/instance_win.h"
-#include "app/options_area_ui_win.h"
-#include "app/options_fields_ui_win.h"
-#include "app/options_page_layout_ui_win.h"
-#include "app/options_page_set_ui_win.h"
-#include "app/page_rules.h"
 #include "base/utf16_win.h"
 #include "combos/combo_rows.h"
 #include "combos/combos_tab_ui_win.h"
@@ -16,6 +10,11 @@
 #include "controls/input_mapping.h"
 #include "controls/mapping_files.h"
 #include "launch/mame_location.h"
+#include "optionsarea/options_area_ui_win.h"
+#include "optionsarea/options_fields_ui_win.h"
+#include "optionsarea/options_page_layout_ui_win.h"
+#include "optionsarea/options_page_set_ui_win.h"
+#include "optionsarea/page_rules.h"
 #include "settings/app_state.h"
 #include "ui/access_keys_win.h"
 #include "ui/shell_win.h"

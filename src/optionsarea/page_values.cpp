@@ -1,4 +1,4 @@
-#include "app/page_values.h"
+#include "optionsarea/page_values.h"
 
 #include "base/text_lines.h"
 #include "base/text_util.h"

@@ -1,7 +1,7 @@
 // The Audio page: MAME's sound output and its settings.
-#include "app/options_fields_ui_win.h"
-#include "app/options_page_layout_ui_win.h"
-#include "app/options_page_set_ui_win.h"
+#include "optionsarea/options_fields_ui_win.h"
+#include "optionsarea/options_page_layout_ui_win.h"
+#include "optionsarea/options_page_set_ui_win.h"
 #include "ui/ui_metrics_win.h"
 
 int BuildAudioPage(HWND page) {

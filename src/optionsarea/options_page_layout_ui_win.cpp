@@ -1,12 +1,12 @@
-#include "app/options_page_layout_ui_win.h"
+#include "optionsarea/options_page_layout_ui_win.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <memory>
 
-#include "app/options_row_layout.h"
 #include "base/utf16_win.h"
+#include "optionsarea/options_row_layout.h"
 #include "ui/glyph_button_win.h"
 #include "ui/subclass_win.h"
 #include "ui/theme_win.h"

@@ -1,14 +1,14 @@
-#include "app/options_fields_ui_win.h"
+#include "optionsarea/options_fields_ui_win.h"
 
 #include <memory>
 
-#include "app/options_area_ui_win.h"
-#include "app/options_page_layout_ui_win.h"
 #include "base/text_util.h"
 #include "base/utf16_win.h"
+#include "options/mame_option_table.h"
 #include "options/mame_options.h"
 #include "options/option_value.h"
-#include "options/mame_option_table.h"
+#include "optionsarea/options_area_ui_win.h"
+#include "optionsarea/options_page_layout_ui_win.h"
 #include "ui/modal_dialog_ui_win.h"
 
 namespace {

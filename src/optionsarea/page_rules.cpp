@@ -1,4 +1,4 @@
-#include "app/page_rules.h"
+#include "optionsarea/page_rules.h"
 
 namespace {
 constexpr int32_t kVideoAuto = 0, kVideoBgfx = 1, kVideoDirect3D = 2, kVideoOpenGL = 3;

@@ -49,6 +49,10 @@ void RefreshMameOptionFields();
 // The settings as they are now become the applied options (after a restore).
 void TakeOptionsSnapshot();
 
+// The argument a launcher restarting itself passes to the new one, which
+// waits this long for the old one to let go of the single-instance name.
+constexpr wchar_t kRestartedArgument[] = L"--restarted";
+constexpr unsigned kRestartWaitMs = 10000;
 // How the theme change starts the launcher again; true when the new process
 // started. Tests replace it; nullptr restores the real one.
 using RestartLauncherFn = bool (*)();

@@ -2,9 +2,9 @@
 // screen corrections and the launcher's filter window.
 #include <memory>
 
-#include "app/options_fields_ui_win.h"
-#include "app/options_page_layout_ui_win.h"
-#include "app/options_page_set_ui_win.h"
+#include "optionsarea/options_fields_ui_win.h"
+#include "optionsarea/options_page_layout_ui_win.h"
+#include "optionsarea/options_page_set_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/ui_metrics_win.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/page_values.h"
+#include "optionsarea/page_values.h"
 #include "settings/settings.h"
 #include "ui/modal_dialog_ui_win.h"  // ControlText
 

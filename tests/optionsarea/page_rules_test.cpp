@@ -1,6 +1,6 @@
 // The enabling rules of the options pages for every Video Mode and the
 // switches the other controls depend on.
-#include "app/page_rules.h"
+#include "optionsarea/page_rules.h"
 
 #include <gtest/gtest.h>
 

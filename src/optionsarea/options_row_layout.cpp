@@ -1,6 +1,8 @@
-#include "app/options_row_layout.h"
+#include "optionsarea/options_row_layout.h"
 
 #include <algorithm>
+
+#include "ui/scale.h"
 
 RowCellPlaces PlaceRowCells(const std::vector<int>& widths, bool labelled, bool at_control_column,
                             const RowMetrics& m) {
@@ -32,4 +34,13 @@ RowCellPlaces PlaceRowCells(const std::vector<int>& widths, bool labelled, bool 
     x += width + m.gap;
   }
   return out;
+}
+
+OptionsButtonRow LayOptionsButtons(int left, int right, int row_y, int dpi) {
+  auto s = [dpi](int v) { return ScaleForDpi(v, dpi); };
+  OptionsButtonRow row;
+  row.cancel = {right - s(90), row_y, s(90), s(26)};
+  row.ok = {row.cancel.x - s(8) - s(90), row_y, s(90), s(26)};
+  row.restore = {left, row_y, std::max(0, std::min(s(130), row.ok.x - s(8) - left)), s(26)};
+  return row;
 }

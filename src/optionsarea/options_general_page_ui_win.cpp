@@ -2,15 +2,15 @@
 // the Advanced group and the MAME options of the Capture And Speed group.
 #include <shobjidl.h>
 
-#include "app/options_area_ui_win.h"
-#include "app/options_fields_ui_win.h"
-#include "app/options_page_layout_ui_win.h"
-#include "app/options_page_set_ui_win.h"
-#include "app/page_values.h"
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "base/utf16_win.h"
 #include "launch/mame_location.h"
+#include "optionsarea/options_area_ui_win.h"
+#include "optionsarea/options_fields_ui_win.h"
+#include "optionsarea/options_page_layout_ui_win.h"
+#include "optionsarea/options_page_set_ui_win.h"
+#include "optionsarea/page_values.h"
 #include "settings/app_state.h"
 #include "ui/shell_win.h"
 #include "ui/ui_metrics_win.h"

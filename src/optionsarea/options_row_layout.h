@@ -4,6 +4,8 @@
 #pragma once
 #include <vector>
 
+#include "ui/layout_rect.h"
+
 struct RowMetrics {
   int left = 0, right = 0;  // the row's edges
   int control_x = 0;        // the controls' column
@@ -22,3 +24,11 @@ struct RowCellPlaces {
 // `widths`: each control's width, 0 for one that stretches.
 RowCellPlaces PlaceRowCells(const std::vector<int>& widths, bool labelled, bool at_control_column,
                             const RowMetrics& m);
+
+// The options area's button row along the bottom of [left, right): Cancel at
+// the right, OK before it, Restore Defaults at the left, narrowed rather than
+// run under OK where the area is that narrow.
+struct OptionsButtonRow {
+  LayoutRect ok, cancel, restore;
+};
+OptionsButtonRow LayOptionsButtons(int left, int right, int row_y, int dpi);

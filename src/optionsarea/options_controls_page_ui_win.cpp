@@ -2,12 +2,12 @@
 // file, and the key and button mapping of the controls module.
 #include <memory>
 
-#include "app/options_fields_ui_win.h"
-#include "app/options_page_layout_ui_win.h"
-#include "app/options_page_set_ui_win.h"
 #include "controls/controls_tab_ui_win.h"
 #include "controls/help_tips_ui_win.h"
 #include "launch/mame_args.h"
+#include "optionsarea/options_fields_ui_win.h"
+#include "optionsarea/options_page_layout_ui_win.h"
+#include "optionsarea/options_page_set_ui_win.h"
 #include "settings/app_state.h"
 #include "ui/ui_metrics_win.h"
 

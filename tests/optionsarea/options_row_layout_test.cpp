@@ -1,4 +1,4 @@
-#include "app/options_row_layout.h"
+#include "optionsarea/options_row_layout.h"
 
 #include <gtest/gtest.h>
 

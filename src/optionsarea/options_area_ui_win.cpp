@@ -1,11 +1,11 @@
-#include "app/options_area_ui_win.h"
+#include "optionsarea/options_area_ui_win.h"
 
 #include <commctrl.h>
 
 #include <utility>
 
-#include "app/main_layout.h"
 #include "base/utf16_win.h"
+#include "optionsarea/options_row_layout.h"
 #include "ui/access_keys_win.h"
 #include "ui/dark_paint_win.h"
 #include "ui/theme_win.h"

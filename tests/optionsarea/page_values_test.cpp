@@ -1,6 +1,6 @@
 // The options pages' drop-down entries and number fields: every setting value
 // shows as an entry and reads back unchanged, also one the entries lack.
-#include "app/page_values.h"
+#include "optionsarea/page_values.h"
 
 #include <gtest/gtest.h>
 
