@@ -43,6 +43,7 @@ void AddLinkLine(ModalDialog& d, int x, int y) {
 }  // namespace
 
 const char kMameDocumentationAddress[] = "https://docs.mamedev.org/";
+const char kUserGuideAddress[] = "https://sourceforge.net/p/korvo/code/ci/main/tree/docs/user-guide.md";
 
 void OpenWebPage(const char* address) {
   ShellExecuteW(nullptr, L"open", Utf8ToUtf16(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -32,7 +32,8 @@ const MenuLine kViewMenu[] = {
     {211, "Classic &Layout"}, {210, "&Reset Window Size"},
 };
 const MenuLine kHelpMenu[] = {
-    {214, "&Keyboard Shortcuts"}, {259, "&MAME Documentation (Web)"}, {kSeparator, nullptr}, {215, "&About"},
+    {214, "&Keyboard Shortcuts"}, {kUserGuideCommand, "Korvo &User's Guide"}, {259, "&MAME Documentation (Web)"},
+    {kSeparator, nullptr}, {215, "&About"},
 };
 const MenuBarMenu kMenuBar[] = {
     {"&File", kFileMenu}, {"&Game", kGameMenu}, {"&Options", kOptionsMenu}, {"&View", kViewMenu}, {"&Help", kHelpMenu},

@@ -9,6 +9,8 @@ struct MenuLine {
   const char* text;  // with its & and, after a tab, its shortcut
 };
 constexpr int kSeparator = 0, kRecentSubmenu = -1, kThemeSubmenu = -2, kColumnsSubmenu = -3;
+// Help > Korvo User's Guide.
+constexpr int kUserGuideCommand = 260;
 
 struct MenuBarMenu {
   const char* text;
