@@ -36,7 +36,8 @@ target_include_directories(korvo PRIVATE ${PROJECT_BINARY_DIR}/generated)
 if(MSVC)
   set(korvo_link ${korvo_libs})  # the MSVC linker searches static libraries repeatedly by itself
 else()
-  target_link_options(korvo PRIVATE -municode)
+  # No link time in the program's header: the same sources give the same korvo.exe.
+  target_link_options(korvo PRIVATE -municode -Wl,--no-insert-timestamp)
   set(korvo_link "$<LINK_GROUP:RESCAN,${korvo_libs}>")
 endif()
 target_link_libraries(korvo PRIVATE ${korvo_link} ${korvo_delayed} ${KORVO_WIN_LIBS})
