@@ -15,12 +15,32 @@ survived.
   tools/seed-faults.py --count 300 --seed 2026       # draw a sample and run it
   tools/seed-faults.py --sample build/fault-seeding/sample.txt   # the same sample again
   tools/seed-faults.py --count 300 --seed 2026 --resume   # go on after an interrupted run
+  tools/seed-faults.py --count 100                  # a fresh seed, drawn and printed
+
+Without --seed a new seed is drawn; it heads the results file and the summary,
+so a measurement on a sample nobody tuned the tests to can be named and run
+again.
+
+With --windows the same kinds of change go into the Win32 layer (the
+src/<module>/*_win.cpp files) instead. The copy is cross-built with MinGW-w64
+(build/fault-seeding/build-windows) and each fault is judged by the Windows
+tests (korvo_win_tests.exe under Wine, on a virtual display of its own) that
+run its line: which tests run which lines is measured once per state of the
+sources, with a coverage build of the same copy, one test at a time
+(build/fault-seeding/windows-reach.json). A fault on a line no test runs
+survives without a run; one that a reaching test fails, crashes or hangs on
+is caught. A line that only a korvo.exe started by a test runs may be missing
+from that map (a process ended from outside writes no coverage), so a line
+no test is seen to run is still tried with the tests that start korvo.exe.
 
 The drawn sample (only faults that compile) is written to
-build/fault-seeding/sample.txt; the outcome of every fault to
-build/fault-seeding/results.txt, and a summary to standard output.
+build/fault-seeding/sample.txt (windows-sample.txt with --windows); the
+outcome of every fault to build/fault-seeding/results.txt
+(windows-results.txt), and a summary to standard output.
 """
 import argparse
+import hashlib
+import json
 import os
 import random
 import re
@@ -35,6 +55,10 @@ ROOT = Path(__file__).resolve().parent.parent
 WORK = ROOT / "build" / "fault-seeding"
 TREE = WORK / "tree"
 BUILD = WORK / "build"
+WIN_BUILD = WORK / "build-windows"
+WIN_COVERAGE = WORK / "build-windows-coverage"
+WIN_REACH = WORK / "windows-reach.json"
+WIN_TESTS = "korvo_win_tests.exe"
 SKIPPED_FILES = ("game_table_data.cpp", "lower_case_data.cpp")
 
 
@@ -161,9 +185,14 @@ def portable_files():
         yield path.relative_to(ROOT).as_posix()
 
 
-def all_candidates():
+def windows_files():
+    for path in sorted((ROOT / "src").glob("*/*_win.cpp")):
+        yield path.relative_to(ROOT).as_posix()
+
+
+def all_candidates(files):
     by_module = {}
-    for rel in portable_files():
+    for rel in files:
         module = rel.split("/")[1]
         lines = (ROOT / rel).read_text(encoding="utf-8").split("\n")
         for i, line in enumerate(lines, 1):
@@ -179,7 +208,7 @@ def run(cmd, cwd=None, timeout=None, quiet=True):
                           stderr=subprocess.STDOUT if quiet else None)
 
 
-def prepare_tree(jobs):
+def copy_tree():
     files = run(["git", "ls-files"], cwd=ROOT).stdout.split("\n")
     # A file the checkout no longer has must go from the copy too: tests are
     # globbed, and a deleted test left behind would still be built and counted.
@@ -201,16 +230,26 @@ def prepare_tree(jobs):
         # A fresh time, not the checkout's: a run broken off in the middle of
         # a fault leaves that fault's object file newer than the restored source.
         shutil.copyfile(source, target)
-    env = dict(os.environ, CCACHE_BASEDIR=str(TREE))
-    configure = run(["cmake", "-S", str(TREE), "-B", str(BUILD), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
-                     "-DKORVO_SANITIZE=OFF"], timeout=600)
+
+
+def configure_and_build(build, options, jobs, targets=()):
+    configure = run(["cmake", "-S", str(TREE), "-B", str(build), "-G", "Ninja", *options], timeout=600)
     if configure.returncode != 0:
         sys.exit("seed-faults: cmake failed:\n" + configure.stdout)
-    print("Building the unchanged suites ...", flush=True)
-    build = subprocess.run(["cmake", "--build", str(BUILD), "-j", str(jobs)], env=env, text=True,
-                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-    if build.returncode != 0:
-        sys.exit("seed-faults: the unchanged tree does not build:\n" + build.stdout[-4000:])
+    print(f"Building the unchanged tree in {build.relative_to(ROOT)} ...", flush=True)
+    if not build_targets(build, list(targets), jobs, show_failure=True):
+        sys.exit("seed-faults: the unchanged tree does not build")
+
+
+def build_targets(build, targets, jobs, show_failure=False):
+    env = dict(os.environ, CCACHE_BASEDIR=str(TREE))
+    command = ["cmake", "--build", str(build), "-j", str(jobs)]
+    if targets:
+        command += ["--target", *targets]
+    result = subprocess.run(command, env=env, text=True, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+    if result.returncode != 0 and show_failure:
+        print(result.stdout[-4000:])
+    return result.returncode == 0
 
 
 def suites_for(module, deps):
@@ -228,13 +267,6 @@ def transitive(module, deps, seen=None):
             seen.add(d)
             transitive(d, deps, seen)
     return seen
-
-
-def build_suites(suites, jobs):
-    env = dict(os.environ, CCACHE_BASEDIR=str(TREE))
-    result = subprocess.run(["cmake", "--build", str(BUILD), "-j", str(jobs), "--target", *suites], env=env,
-                            text=True, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-    return result.returncode == 0
 
 
 def suites_pass(suites, timeout):
@@ -258,15 +290,200 @@ def apply(fault, text):
     return "\n".join(lines)
 
 
+def module_of(fault):
+    return fault.path.split("/")[1]
+
+
+class NativeJudge:
+    """The native suites that can reach the fault's module, its own first."""
+    sample_name, results_name = "sample.txt", "results.txt"
+
+    def __init__(self, args):
+        self.args = args
+        self.deps = module_dependencies()
+
+    def candidates(self):
+        return all_candidates(portable_files())
+
+    def prepare(self):
+        configure_and_build(BUILD, ["-DCMAKE_BUILD_TYPE=Debug", "-DKORVO_SANITIZE=OFF"], self.args.jobs)
+        # The unchanged suites must pass, or nothing can be counted.
+        checked = set()
+        for module in self.deps:
+            for suite in suites_for(module, self.deps)[:1]:
+                if suite in checked:
+                    continue
+                checked.add(suite)
+                ok, by = suites_pass([suite], self.args.timeout)
+                if not ok:
+                    sys.exit(f"seed-faults: {by} fails without any fault; fix it first")
+
+    def judge(self, fault):
+        # One suite at a time, the module's own first: most faults are
+        # caught there, and the suites above need not be linked for them.
+        for suite in suites_for(module_of(fault), self.deps):
+            if not build_targets(BUILD, [suite], self.args.jobs):
+                return None
+            passed, by = suites_pass([suite], self.args.timeout)
+            if not passed:
+                return (True, by)
+        return (False, "")
+
+    def finish(self):
+        pass
+
+
+class WindowsJudge:
+    """korvo.exe and korvo_win_tests.exe cross-built, the reaching tests under Wine."""
+    sample_name, results_name = "windows-sample.txt", "windows-results.txt"
+    toolchain = ["-DCMAKE_BUILD_TYPE=Release", f"-DCMAKE_TOOLCHAIN_FILE={TREE}/cmake/mingw-w64-x86_64.cmake"]
+    targets = ["korvo", "korvo_win_tests", "fakemame"]
+
+    def __init__(self, args):
+        self.args = args
+        self.display = None
+        self.env = dict(os.environ, WINEPREFIX=str(WORK / "wineprefix"), WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=", WINEARCH="win64")
+        self.env.pop("KORVO_WIN_BUILD", None)  # no screenshots from seeded builds
+        self.reach = {}
+
+    def candidates(self):
+        return all_candidates(windows_files())
+
+    def prepare(self):
+        self.start_display()
+        self.wine(["wineboot", "--init"], timeout=600)
+        self.wine(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/d", "N", "/f"])
+        configure_and_build(WIN_BUILD, self.toolchain, self.args.jobs, self.targets)
+        self.reach = self.measure_reach()
+        ok, by = self.tests_pass(sorted({t for lines in self.reach["lines"].values()
+                                         for tests in lines.values() for t in tests}))
+        if not ok:
+            sys.exit(f"seed-faults: {by} fails under Wine without any fault; fix it first")
+
+    def judge(self, fault):
+        if not build_targets(WIN_BUILD, self.targets, self.args.jobs):
+            return None
+        tests = self.reach["lines"].get(fault.path, {}).get(str(fault.line))
+        if not tests:
+            tests = self.reach["start_korvo"]  # a line only a started korvo.exe may run
+        if not tests:
+            return (False, "no test runs the line")
+        passed, by = self.tests_pass(tests)
+        return (not passed, by)
+
+    def finish(self):
+        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if self.display:
+            self.display.kill()
+
+    # -- Wine and its display --
+    def start_display(self):
+        read_end, write_end = os.pipe()
+        self.display = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                                         "-nolisten", "tcp"], pass_fds=(write_end,),
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            sys.exit("seed-faults: Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+
+    def wine(self, command, timeout=120, cwd=None):
+        try:
+            return subprocess.run(command, env=self.env, cwd=cwd, timeout=timeout, stdin=subprocess.DEVNULL,
+                                  stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace")
+        except subprocess.TimeoutExpired:
+            return None
+
+    def tests_pass(self, tests, build=WIN_BUILD):
+        """Runs the tests in one process that stops at the first failure."""
+        result = self.wine(["wine", str(build / WIN_TESTS), "--gtest_fail_fast",
+                            "--gtest_filter=" + ":".join(tests)], timeout=self.args.timeout, cwd=build)
+        subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if result is None:
+            return False, "korvo_win_tests (hang)"
+        if result.returncode != 0:
+            failed = re.findall(r"^\[  FAILED  \] (\S+) \(", result.stdout, re.M)
+            return False, "korvo_win_tests " + (failed[0] if failed else f"(exit {result.returncode})")
+        return True, ""
+
+    # -- which tests run which lines --
+    def sources_digest(self):
+        digest = hashlib.sha256()
+        for rel in sorted(run(["git", "ls-files", "src", "tests/win", "tools/fakemame"], cwd=ROOT).stdout.split()):
+            digest.update(rel.encode())
+            digest.update((TREE / rel).read_bytes())
+        return digest.hexdigest()
+
+    def measure_reach(self):
+        digest = self.sources_digest()
+        if WIN_REACH.exists():
+            kept = json.loads(WIN_REACH.read_text())
+            if kept.get("digest") == digest:
+                return kept
+        # Unoptimised, so that each executed line counts as its own.
+        options = [o for o in self.toolchain if "BUILD_TYPE" not in o]
+        configure_and_build(WIN_COVERAGE, options + ["-DCMAKE_BUILD_TYPE=", "-DCMAKE_CXX_FLAGS=--coverage -O0",
+                                                     "-DCMAKE_C_FLAGS=--coverage -O0",
+                                                     "-DCMAKE_EXE_LINKER_FLAGS=--coverage"],
+                            self.args.jobs, self.targets)
+        listing = self.wine(["wine", str(WIN_COVERAGE / WIN_TESTS), "--gtest_list_tests"], cwd=WIN_COVERAGE)
+        tests, suite = [], ""
+        for line in listing.stdout.splitlines():
+            if not line.startswith(" ") and line.strip().endswith("."):
+                suite = line.strip()
+            elif line.startswith("  ") and line.strip():
+                tests.append(suite + line.split("#")[0].strip())
+        reach = {"digest": digest, "lines": {}, "start_korvo": []}
+        for n, test in enumerate(tests, 1):
+            for old in WIN_COVERAGE.rglob("*.gcda"):
+                old.unlink()
+            print(f"Measuring which lines {test} runs ({n} of {len(tests)}) ...", flush=True)
+            self.wine(["wine", str(WIN_COVERAGE / WIN_TESTS), "--gtest_filter=" + test], timeout=self.args.timeout,
+                      cwd=WIN_COVERAGE)
+            subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            for path, lines in self.lines_run().items():
+                for line in lines:
+                    reach["lines"].setdefault(path, {}).setdefault(str(line), []).append(test)
+            if any(path == "src/app/main_win.cpp" for path in self.lines_run()):
+                reach["start_korvo"].append(test)
+        WIN_REACH.write_text(json.dumps(reach))
+        return reach
+
+    def lines_run(self):
+        """Source file (relative to the tree) -> the lines the last run executed."""
+        out = {}
+        for gcda in WIN_COVERAGE.rglob("*_win.cpp.gcda"):
+            result = subprocess.run(["x86_64-w64-mingw32-gcov", "--json-format", "--stdout", str(gcda)],
+                                    cwd=gcda.parent, text=True, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            for chunk in result.stdout.splitlines():
+                try:
+                    data = json.loads(chunk)
+                except ValueError:
+                    continue
+                for entry in data.get("files", []):
+                    name = Path(entry["file"])
+                    try:
+                        rel = (name if name.is_absolute() else (gcda.parent / name)).resolve().relative_to(TREE)
+                    except ValueError:
+                        continue
+                    run_lines = {l["line_number"] for l in entry.get("lines", []) if l.get("count", 0) > 0}
+                    if run_lines:
+                        out.setdefault(rel.as_posix(), set()).update(run_lines)
+        return out
+
+
 # ---- drawing a sample ----------------------------------------------------------
 
-def draw(by_module, count, seed):
-    """A spread over every module, in proportion to its candidates, at least 6 each."""
+def draw(by_module, count, seed, least):
+    """A spread over every module, in proportion to its candidates, at least `least` each."""
     rng = random.Random(seed)
     total = sum(len(v) for v in by_module.values())
     plan = {}
     for module, faults in sorted(by_module.items()):
-        plan[module] = min(len(faults), max(6, round(count * len(faults) / total)))
+        plan[module] = min(len(faults), max(least, round(count * len(faults) / total)))
     queues = {}
     for module, faults in sorted(by_module.items()):
         queue = list(faults)
@@ -278,29 +495,34 @@ def draw(by_module, count, seed):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--count", type=int, default=300, help="faults to draw (default 300)")
-    parser.add_argument("--seed", type=int, default=2026, help="seed of the draw (default 2026)")
+    parser.add_argument("--seed", type=int, help="seed of the draw (default: a new one, printed)")
     parser.add_argument("--sample", help="run the faults of this sample file instead of drawing")
+    parser.add_argument("--windows", action="store_true", help="seed the Win32 layer and judge under Wine")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     parser.add_argument("--timeout", type=int, default=300, help="seconds a suite may run before it counts as hung")
-    parser.add_argument("--results", default=str(WORK / "results.txt"))
+    parser.add_argument("--results", help="where the outcomes go (default build/fault-seeding/[windows-]results.txt)")
     parser.add_argument("--limit", type=int, default=0, help="stop after this many faults (a quick try of the tool)")
     parser.add_argument("--resume", action="store_true",
                         help="take the outcomes already in the results file instead of running those faults again")
     args = parser.parse_args()
+    if args.seed is None and not args.sample:
+        if args.resume:
+            sys.exit("seed-faults: --resume needs the --seed of the run it goes on with")
+        args.seed = random.SystemRandom().randrange(1, 1_000_000)
 
     WORK.mkdir(parents=True, exist_ok=True)
-    prepare_tree(args.jobs)
-    deps = module_dependencies()
-    baseline_ok = {}
-
-    def module_of(fault):
-        return fault.path.split("/")[1]
+    judge = (WindowsJudge if args.windows else NativeJudge)(args)
+    results_path = Path(args.results or WORK / judge.results_name)
+    copy_tree()
+    judge.prepare()
 
     # An interrupted run goes on where it stopped: the draw is the same for the
     # same seed and code, so earlier outcomes are taken over by description.
     earlier = {}
-    if args.resume and Path(args.results).exists():
-        for line in Path(args.results).read_text(encoding="utf-8").splitlines():
+    if args.resume and results_path.exists():
+        for line in results_path.read_text(encoding="utf-8").splitlines():
+            if line.startswith("#"):
+                continue
             word, by, described = line.split("\t", 2)
             earlier[described] = (word == "caught", by)
 
@@ -313,52 +535,39 @@ def main():
         changed = apply(fault, original)
         if changed is None:
             return None
-        suites = suites_for(module_of(fault), deps)
         try:
             path.write_text(changed, encoding="utf-8")
-            # One suite at a time, the module's own first: most faults are
-            # caught there, and the suites above need not be linked for them.
-            for suite in suites:
-                if not build_suites([suite], args.jobs):
-                    return None
-                passed, by = suites_pass([suite], args.timeout)
-                if not passed:
-                    return (True, by)
-            return (False, "")
+            return judge.judge(fault)
         finally:
             path.write_text(original, encoding="utf-8")
 
-    # The unchanged suites must pass, or nothing can be counted.
-    for module in deps:
-        suites = [s for s in suites_for(module, deps)[:1]]
-        if suites and suites[0] not in baseline_ok:
-            ok, by = suites_pass(suites, args.timeout)
-            baseline_ok[suites[0]] = ok
-            if not ok:
-                sys.exit(f"seed-faults: {by} fails without any fault; fix it first")
-
     outcomes = []
     started = time.time()
-    results = open(args.results, "w", encoding="utf-8")
+    results = open(results_path, "w", encoding="utf-8")
+    heading = f"# sample {args.sample}" if args.sample else f"# seed {args.seed}, {args.count} faults"
+    results.write(heading + (" of the Win32 layer\n" if args.windows else "\n"))
 
     def record(fault, caught, by):
         outcomes.append((fault, caught))
         word = "caught" if caught else "SURVIVED"
         results.write(f"{word}\t{by}\t{fault.describe()}\n")
         results.flush()
-        print(f"[{len(outcomes)}] {word:8} {fault.describe()}" + (f"  ({by})" if caught else ""), flush=True)
+        print(f"[{len(outcomes)}] {word:8} {fault.describe()}" + (f"  ({by})" if by else ""), flush=True)
         if args.limit and len(outcomes) >= args.limit:
             raise StopIteration
 
     try:
-        run_faults(args, try_fault, record)
+        run_faults(args, judge, try_fault, record)
     except StopIteration:
         pass
+    finally:
+        judge.finish()
     results.close()
-    summarise(outcomes, started, args.results, module_of)
+    print(heading[2:])
+    summarise(outcomes, started, results_path)
 
 
-def run_faults(args, try_fault, record):
+def run_faults(args, judge, try_fault, record):
     if args.sample:
         sample = [Fault.decode(l) for l in Path(args.sample).read_text(encoding="utf-8").splitlines() if l.strip()]
         for fault in sample:
@@ -368,8 +577,8 @@ def run_faults(args, try_fault, record):
                 continue
             record(fault, *outcome)
     else:
-        plan, queues = draw(all_candidates(), args.count, args.seed)
-        sample_file = open(WORK / "sample.txt", "w", encoding="utf-8")
+        plan, queues = draw(judge.candidates(), args.count, args.seed, 3 if args.windows else 6)
+        sample_file = open(WORK / judge.sample_name, "w", encoding="utf-8")
         for module in sorted(plan):
             wanted, queue = plan[module], queues[module]
             taken = 0
@@ -385,7 +594,7 @@ def run_faults(args, try_fault, record):
         sample_file.close()
 
 
-def summarise(outcomes, started, results_path, module_of):
+def summarise(outcomes, started, results_path):
     caught = sum(1 for _, c in outcomes if c)
     print()
     print(f"{caught} of {len(outcomes)} seeded faults caught ({100.0 * caught / max(1, len(outcomes)):.1f} %), "
@@ -397,7 +606,7 @@ def summarise(outcomes, started, results_path, module_of):
         per_module[m][0] += c
         per_module[m][1] += 1
     for m, (c, n) in sorted(per_module.items()):
-        print(f"  {m:10} {c:3} of {n:3}")
+        print(f"  {m:11} {c:3} of {n:3}")
     print(f"Every outcome: {results_path}")
 
 
