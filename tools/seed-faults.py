@@ -21,8 +21,12 @@ Without --seed a new seed is drawn; it heads the results file and the summary,
 so a measurement on a sample nobody tuned the tests to can be named and run
 again.
 
+The pixel shaders' texts (the R"hlsl(...)hlsl" strings) are not C++: the
+native build only checks that they compile, so they are seeded with the Win32
+layer, where a Direct3D device runs them.
+
 With --windows the same kinds of change go into the Win32 layer (the
-src/<module>/*_win.cpp files) instead. The copy is cross-built with MinGW-w64
+src/<module>/*_win.cpp files and the shader texts) instead. The copy is cross-built with MinGW-w64
 (build/fault-seeding/build-windows) and each fault is judged by the Windows
 tests (korvo_win_tests.exe under Wine, on a virtual display of its own) that
 run its line: which tests run which lines is measured once per state of the
@@ -190,13 +194,31 @@ def windows_files():
         yield path.relative_to(ROOT).as_posix()
 
 
-def all_candidates(files):
+def shader_lines(lines):
+    """Numbers of the lines inside R"hlsl(...)hlsl" texts: pixel shaders, which
+    only a Direct3D device runs (the native build only checks that they compile)."""
+    inside, found = False, set()
+    for i, line in enumerate(lines, 1):
+        if inside:
+            if ')hlsl"' in line:
+                inside = False
+            else:
+                found.add(i)
+        elif 'R"hlsl(' in line and ')hlsl"' not in line:
+            inside = True
+    return found
+
+
+def all_candidates(files, shaders):
+    """Faults of the C++ lines of `files`; with `shaders` those of the shader texts instead."""
     by_module = {}
     for rel in files:
         module = rel.split("/")[1]
         lines = (ROOT / rel).read_text(encoding="utf-8").split("\n")
+        in_shader = shader_lines(lines)
         for i, line in enumerate(lines, 1):
-            by_module.setdefault(module, []).extend(candidates_of_line(rel, i, line))
+            if (i in in_shader) == shaders:
+                by_module.setdefault(module, []).extend(candidates_of_line(rel, i, line))
     return by_module
 
 
@@ -303,7 +325,7 @@ class NativeJudge:
         self.deps = module_dependencies()
 
     def candidates(self):
-        return all_candidates(portable_files())
+        return all_candidates(portable_files(), shaders=False)
 
     def prepare(self):
         configure_and_build(BUILD, ["-DCMAKE_BUILD_TYPE=Debug", "-DKORVO_SANITIZE=OFF"], self.args.jobs)
@@ -348,7 +370,10 @@ class WindowsJudge:
         self.reach = {}
 
     def candidates(self):
-        return all_candidates(windows_files())
+        by_module = all_candidates(windows_files(), shaders=False)
+        for module, faults in all_candidates(portable_files(), shaders=True).items():
+            by_module.setdefault(module, []).extend(faults)
+        return by_module
 
     def prepare(self):
         self.start_display()
@@ -364,7 +389,11 @@ class WindowsJudge:
     def judge(self, fault):
         if not build_targets(WIN_BUILD, self.targets, self.args.jobs):
             return None
-        tests = self.reach["lines"].get(fault.path, {}).get(str(fault.line))
+        if fault.path.endswith("_win.cpp"):
+            tests = self.reach["lines"].get(fault.path, {}).get(str(fault.line))
+        else:  # a shader text: the tests that run its module's Win32 code
+            tests = sorted({t for path, lines in self.reach["lines"].items()
+                            if path.startswith(f"src/{module_of(fault)}/") for ts in lines.values() for t in ts})
         if not tests:
             tests = self.reach["start_korvo"]  # a line only a started korvo.exe may run
         if not tests:

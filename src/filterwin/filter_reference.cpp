@@ -152,10 +152,6 @@ void BlendCorner(Rgb& res, Vec2 pos, Vec2 scale, float blend, float next_f, floa
 }
 }  // namespace
 
-void MitchellWeights(float f, float weights[4]) {
-  for (int i = -1; i <= 2; ++i) weights[i + 1] = Mitchell(std::fabs(f - i));
-}
-
 Rgb ReferencePlain(const RgbImage& src, const DispConstants& k, float u, float v) {
   float tx = k.region.x + u * k.region.z, ty = k.region.y + v * k.region.w;
   Rgb c;

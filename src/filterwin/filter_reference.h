@@ -24,9 +24,6 @@ Rgb ReferencePlain(const RgbImage& src, const DispConstants& k, float u, float v
 Rgb ReferenceXbrz(const RgbImage& src, const DispConstants& k, float u, float v);
 Rgb ReferenceFxaa(const RgbImage& src, const DispConstants& k, float u, float v);
 
-// The four Mitchell-Netravali weights of the taps at -1, 0, 1, 2 for fraction f.
-void MitchellWeights(float f, float weights[4]);
-
 enum class ReferenceShader { kPlain, kXbrz, kFxaa };
 // A whole pass into a target_w x target_h picture: the shader inside the
 // constants' rect, opaque black elsewhere.

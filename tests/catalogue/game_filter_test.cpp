@@ -81,9 +81,16 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   // Year descending: same year by title descending, then number descending.
   EXPECT_EQ(head(sorted(kColumnYear, false), 3), (std::vector<int32_t>{462, 461, 460}));
 
+  // A header click sorts ascending, the same header again turns it round; Info and other headers do not sort.
   Settings s;
   ResetSettings(s);
-  s.sort_column = kColumnHardware;
+  std::string clicks;
+  for (int column : std::initializer_list<int>{kColumnYear, kColumnYear, kColumnHardware, kColumnHardware, kColumnHardware, kColumnInfo, -1, 7})
+  {
+    const bool sorts = ApplySortClick(s, column);
+    clicks += std::to_string(sorts) + std::to_string(s.sort_column) + std::to_string(s.sort_ascending) + " ";
+  }
+  EXPECT_EQ(clicks, "161 160 151 150 151 051 051 051 ");
   EXPECT_EQ(head(Numbers(list, VisibleRows(list, {}, s, nullptr)), 2), (std::vector<int32_t>{172, 171}));
 
   // The saved filters load cut to their lists' widths; a saved choice no
@@ -129,7 +136,8 @@ TEST(ListColumns, WidthsHideShowAndSave) {
 
   EXPECT_TRUE(FittedColumnWidth(2, 10, 192) == 128 && FittedColumnWidth(2, 400, 96) == 400 && FittedColumnWidth(7, 5, 96) == 5);
   // Hidden or below the smallest: no; already narrower may grow.
-  EXPECT_FALSE(ColumnDragAllowed(3, 200, 140, 8, 96) || ColumnDragAllowed(2, 50, 260, 0, 96));
+  EXPECT_FALSE(ColumnDragAllowed(3, 200, 140, 8, 96) || ColumnDragAllowed(2, 50, 260, 0, 96) ||
+               ColumnDragAllowed(0, 64, 0, 1, 96));
   EXPECT_TRUE(ColumnDragAllowed(2, 63, 40, 0, 96) && ColumnDragAllowed(2, 64, 260, 0, 96) && ColumnDragAllowed(7, 1, 40, 0, 96));
   int32_t saved[kListColumnCount] = {1, 2, 3, 77, 5, 6, 7};
   SavedColumnWidths({128, 80, 600, 0, 80, 380, 80}, 8, 192, saved);  // hidden and empty ones keep theirs

@@ -162,6 +162,11 @@ TEST_F(ListingTest, ListfullLinesAndMameUsageAreReadAndCachedPerBuild) {
       {3, 0, g_answer},                                  // timed out
       {0, 1, g_answer},                                  // refused
       {0, 0, "Error: unknown option: -showusage\n"},     // an old MAME
+      {0, 0, [] {                                        // too short to be the whole list
+         std::string few;
+         for (size_t i = 1; i < kMinimumUsageOptions; ++i) few += "-option" + std::to_string(i) + "  text\n";
+         return few;
+       }()},
   };
   for (const auto& [result, code, answer] : unusable) {
     std::tie(g_result, g_code, g_answer) = std::tie(result, code, answer);

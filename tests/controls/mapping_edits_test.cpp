@@ -44,6 +44,11 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   auto cells = [&](int i) { return BindingCellTexts(m, i).keyboard + "|" + BindingCellTexts(m, i).pad; };
   EXPECT_EQ(cells(0) + " " + cells(24), "-|- F2|MAME default");
   EXPECT_TRUE(m.dirty && !HasAutofire(m, 0));
+  // Clearing one part of an action not yet in the mapping keeps the other part's defaults, and is saved.
+  InputMapping cleared;
+  ClearBinding(cleared, 5, BindingPart::Key);
+  EXPECT_TRUE(cleared.dirty && cleared.bindings[5].key.empty() &&
+              Joined(PadCodeList(cleared, 5)) == Joined(DefaultPadCodes(5)));
 
   auto codes = [](std::initializer_list<std::pair<int, const char*>> cases) {
     for (auto [action, codes] : cases) EXPECT_EQ(Joined(DefaultPadCodes(action)), codes) << action;

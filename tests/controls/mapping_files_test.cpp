@@ -234,6 +234,8 @@ TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAn
                            "<port tag=\":IN1\" type=\"START1\">";
   std::string text = kept;
   EXPECT_FALSE(StripGameCfgText(text) || text != kept);
+  text = kept + "<port tag=\":IN2\" type=\"P1_JOYSTICK_UP\"><newseq type=\"standard\">KEYCODE_UP</newseq></port>";
+  EXPECT_TRUE(StripGameCfgText(text) && text == kept);  // the first of the launcher's inputs too
   // Setting off, or a name that would leave the cfg folder: nothing happens.
   for (auto [setting, name, file] : {std::tuple{0, "pong", path}, {1, "../pong", env.dir.File("pong.cfg")}}) {
     WriteTestFile(file, with_inputs);

@@ -94,6 +94,20 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
   for (auto w : words)
     EXPECT_EQ(LegacyJoystickWord({true, 0, w.pov, w.x, w.y}), w.bits << 20) << w.pov << " " << w.x << "," << w.y;
   EXPECT_EQ(LegacyJoystickWord({true, 0xFFFFFFFFu}), 0xFFFFFu);  // only 20 buttons exist
+
+  // Without XInput the legacy joysticks are read: a button dialog takes no POV, a direction dialog no button.
+  for (bool directions : {false, true}) {
+    PadRun legacy(directions);
+    legacy.readings.xinput = false;
+    legacy.readings.joysticks[1] = {true, 0, 65535, 32767, 32767};
+    legacy.Open();
+    std::string got;
+    for (auto [buttons, pov] : {std::pair{0u, 0u}, {1u << 2, 0u}}) {
+      legacy.readings.joysticks[1] = {true, buttons, pov, 32767, 32767};
+      got += legacy.Tick().value_or("-") + " ";
+    }
+    EXPECT_EQ(got, directions ? "2_HAT1UP - " : "- 2_BUTTON3 ") << directions;
+  }
 }
 
 using A = PadAction;

@@ -8,6 +8,7 @@ TEST(DropDown, KeysStayInsideTheListAndStartFromNothingChosen) {
   EXPECT_EQ(DropDownStep(DropDownKey::Down, -1, 5, 1), 0);
   EXPECT_EQ(DropDownStep(DropDownKey::Up, -1, 5, 1), 0);
   EXPECT_EQ(DropDownStep(DropDownKey::Up, 0, 5, 1), 0);
+  EXPECT_EQ(DropDownStep(DropDownKey::Up, 3, 5, 1), 2);
   EXPECT_EQ(DropDownStep(DropDownKey::Down, 4, 5, 1), 4);
   EXPECT_EQ(DropDownStep(DropDownKey::PageDown, 1, 5, 19), 4);
   EXPECT_EQ(DropDownStep(DropDownKey::PageUp, 3, 5, 2), 1);

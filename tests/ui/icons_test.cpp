@@ -8,6 +8,7 @@
 #include <numeric>
 #include <tuple>
 
+#include "support/test_support.h"
 #include "ui/access_keys.h"
 #include "ui/icon_pixels.h"
 #include "ui/palette.h"
@@ -69,6 +70,28 @@ TEST(IconMask, EveryIconCentredTheStarSymmetricShapesAndTheCache) {
   long left = 0;
   for (int i = 0; i < size * size; ++i) left += i % size < size / 2 ? play[i] : 0;
   EXPECT_GT(left, (Total(play) - left) * 3 / 2);  // the triangle points right
+
+  // Every icon as it was last looked at: the masks' digests in tests/fixtures/icon-masks.txt. A deliberate
+  // change of a drawing is recorded with KORVO_RECORD_ICONS=1, after looking at the art this prints.
+  std::string digests;
+  for (int icon = 0; icon < kIconCount; ++icon)
+    for (bool filled : {false, true})
+      for (int s : {16, 20, 40}) {
+        uint64_t h = 1469598103934665603ull;
+        for (uint8_t v : IconMask(icon, filled, s)) h = (h ^ v) * 1099511628211ull;
+        digests += std::to_string(icon) + " " + std::to_string(filled) + " " + std::to_string(s) + " " +
+                   std::to_string(h) + "\n";
+      }
+  const std::string recorded = SourcePath("tests/fixtures/icon-masks.txt");
+  if (std::getenv("KORVO_RECORD_ICONS")) WriteTestFile(recorded, digests);
+  EXPECT_EQ(ReadTestFile(recorded), digests) << [] {
+    std::string art;
+    for (int icon = 0; icon < kIconCount; ++icon) {
+      auto mask = IconMask(icon, icon == kIconStar, 20);
+      for (int i = 0; i < 400; ++i) art += std::string(i % 20 ? "" : "\n") + " .:-=+*#%@"[mask[i] * 9 / 255];
+    }
+    return art;
+  }();
 
   IconMaskCache cache;
   const auto& star16 = cache.Get(kIconStar, true, 16);
