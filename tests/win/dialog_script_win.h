@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/utf16_win.h"
+#include "options/option_list_ui_win.h"  // SelectedListRow
 #include "screenshot_win.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/ui_metrics_win.h"
@@ -214,7 +215,6 @@ inline void SelectListRow(HWND list, int row) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   if (row >= 0) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
-inline int SelectedListRow(HWND list) { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
 
 // A mouse notification of a list at the middle of a cell, as the list sends it to its owner.
 inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
