@@ -42,9 +42,7 @@ int SplitterFromPointer(int pointer_x, int dpi);
 // The preview's size from a pointer position while its band is dragged (96-DPI units).
 int PreviewSplitFromPointer(const MainLayoutInput& in, int pointer_x, int pointer_y);
 
-struct WorkArea {
-  int x = 0, y = 0, w = 0, h = 0;
-};
+using WorkArea = LayoutRect;
 // Smallest size of the main window: 640 (separate) or 1000 (Classic) × 700, scaled, capped at the screen.
 void MainMinimumSize(bool classic, int dpi, int screen_w, int screen_h, int* w, int* h);
 

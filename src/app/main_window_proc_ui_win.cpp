@@ -33,6 +33,7 @@
 #include "ui/tool_bar_win.h"
 #include "ui/tooltips_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/window_placement_win.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"KorvoMain";
@@ -69,6 +70,16 @@ PreviewSubject CurrentPreviewSubject() {
     if (own && own->keep_aspect != kSameAsGlobal) subject.keep_aspect = own->keep_aspect != 0;
   }
   return subject;
+}
+
+// The work area of the monitor a saved window rectangle is on; the primary
+// one for none.
+ScreenRect WorkAreaOf(const WindowRect& saved) {
+  if (saved.w > 0) return WorkAreaAround({saved.x, saved.y, saved.x + saved.w, saved.y + saved.h});
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return {static_cast<int>(work.left), static_cast<int>(work.top), static_cast<int>(work.right - work.left),
+          static_cast<int>(work.bottom - work.top)};
 }
 
 // What the filters' tooltips and a screen reader call them, by FilterKind.
@@ -402,13 +413,11 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
                     }});
   SetSettingsSaveFailedHook(SayOnceSettingsNotSaved);
 
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  ScreenRect work_area{work.left, work.top, work.right - work.left, work.bottom - work.top};
-  ScreenRect virtual_screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const ScreenRect virtual_screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                  GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   const WindowRect& saved = s.main_window;
-  ScreenRect r = MainWindowRect(!m.classic, Ui().dpi, work_area, virtual_screen, {saved.x, saved.y, saved.w, saved.h});
+  const ScreenRect r = MainWindowRect(!m.classic, Ui().dpi, WorkAreaOf(saved), virtual_screen,
+                                      {saved.x, saved.y, saved.w, saved.h});
 
   m.menu = BuildMainMenu();
   HWND window = CreateWindowExW(0, kClassName, L"Korvo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.x, r.y, r.w, r.h,
@@ -426,13 +435,10 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   TimingMark("main window shown");
   if (!m.classic) {
     const WindowRect& o = s.options_window_rect;
-    if (o.w > 0 && o.x + o.w > virtual_screen.x + 100 && o.y + 60 > virtual_screen.y &&
-        o.x < virtual_screen.x + virtual_screen.w - 100 && o.y < virtual_screen.y + virtual_screen.h - 100) {
-      PlaceOptionsWindow({o.x, o.y, o.x + o.w, o.y + o.h});
-    } else {
-      ResetPlacement place = ResetWindowPlacement(false, Ui().dpi, {work_area.x, work_area.y, work_area.w, work_area.h}, 0);
-      PlaceOptionsWindow({place.options.x, place.options.y, place.options.Right(), place.options.Bottom()});
-    }
+    const ScreenRect work = WorkAreaOf(o);
+    ScreenRect place = RestoredWindowRect({o.x, o.y, o.w, o.h}, virtual_screen, work);
+    if (place.w <= 0) place = ResetWindowPlacement(false, Ui().dpi, work, 0).options;
+    PlaceOptionsWindow({place.x, place.y, place.Right(), place.Bottom()});
   }
   ApplyColumnVisibility(m.list, s);
   FillPages();

@@ -17,6 +17,7 @@
 #include "settings/app_state.h"
 #include "ui/tool_bar_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/window_placement_win.h"
 
 // The toolbar, left to right: command id, icon, tooltip (separators have id 0).
 const ToolItem kToolItems[kToolItemCount] = {
@@ -160,15 +161,14 @@ void RefreshControls() {
 void ResetWindowSize(bool user) {
   MainWindow& m = Main();
   if (IsZoomed(m.window) || IsIconic(m.window)) ShowWindow(m.window, SW_RESTORE);
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT now;
+  GetWindowRect(m.window, &now);
   int options_w = 0;
   RECT options_rect;
   if (Options().window && GetWindowRect(Options().window, &options_rect))
     options_w = options_rect.right - options_rect.left;
-  ResetPlacement place = ResetWindowPlacement(m.classic, Ui().dpi,
-                                              {work.left, work.top, work.right - work.left, work.bottom - work.top},
-                                              options_w);
+  // On the monitor the window is on.
+  ResetPlacement place = ResetWindowPlacement(m.classic, Ui().dpi, WorkAreaAround(now), options_w);
   if (user) {
     Settings& s = App().settings;
     s.splitter = 0;

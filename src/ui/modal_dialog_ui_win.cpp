@@ -4,6 +4,7 @@
 #include "ui/shell_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/window_placement_win.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"KorvoModal";
@@ -97,18 +98,16 @@ LRESULT CALLBACK ModalProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
 }
 
 RECT CentredOn(HWND owner, int width, int height) {
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  RECT around = work;
-  if (owner && !IsIconic(owner)) GetWindowRect(owner, &around);
-  int x = around.left + (around.right - around.left - width) / 2;
-  int y = around.top + (around.bottom - around.top - height) / 2;
-  // Keep the title bar reachable when the owner sits near a screen edge.
-  if (x + width > work.right) x = work.right - width;
-  if (y + height > work.bottom) y = work.bottom - height;
-  if (x < work.left) x = work.left;
-  if (y < work.top) y = work.top;
-  return {x, y, x + width, y + height};
+  RECT around = {};
+  if (owner && !IsIconic(owner))
+    GetWindowRect(owner, &around);
+  else
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+  const int x = around.left + (around.right - around.left - width) / 2;
+  const int y = around.top + (around.bottom - around.top - height) / 2;
+  // Inside the work area of the owner's monitor, even when the owner sits
+  // near a screen edge; the title bar stays reachable where it cannot all fit.
+  return KeepOnItsMonitor({x, y, x + width, y + height}, false);
 }
 
 // Posted report texts that reached the queue after the dialog was gone are

@@ -1,0 +1,11 @@
+// The work area of the monitor a window or rectangle is on.
+#pragma once
+#include <windows.h>
+
+#include "ui/layout_rect.h"
+
+// The work area of the monitor that holds most of `r` (the nearest one when
+// none does).
+LayoutRect WorkAreaAround(const RECT& r);
+// `r` (screen coordinates) wholly inside the work area of its monitor.
+RECT KeepOnItsMonitor(const RECT& r, bool may_shrink);
