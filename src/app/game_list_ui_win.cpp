@@ -257,8 +257,9 @@ bool HandleGameListNotify(NMHDR* header, LRESULT* result) {
       return false;
     case NM_DBLCLK: {
       UINT flags = 0;
-      int row = HitRow(m.list, &flags);
-      if (row >= 0 && !(flags & LVHT_ONITEMSTATEICON)) SendMessageW(m.window, WM_COMMAND, 106, 0);
+      const int row = HitRow(m.list, &flags);
+      if (row >= 0 && StarRowAt(m.list, reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction) != row)
+        SendMessageW(m.window, WM_COMMAND, 106, 0);
       return true;
     }
     case NM_RCLICK: {
