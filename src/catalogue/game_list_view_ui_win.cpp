@@ -10,6 +10,7 @@
 #include "base/utf16_win.h"
 #include "catalogue/game_row_paint.h"
 #include "catalogue/list_columns.h"
+#include "catalogue/list_state.h"
 #include "catalogue/rom_scan.h"
 #include "settings/settings.h"
 #include "ui/image_lists_win.h"
@@ -180,12 +181,7 @@ HWND CreateGameListView(HWND parent, int id, const Settings& settings, const REC
 void FillGameListView(HWND list, const GameList& games, std::vector<int32_t> rows, const IdList& favorites,
                       int32_t selected_number, int32_t hidden_bits) {
   filling = true;
-  int selected_row = -1;
-  for (size_t i = 0; i < rows.size() && selected_number != 0; ++i)
-    if (static_cast<size_t>(rows[i]) < games.size() && games[static_cast<size_t>(rows[i])].number == selected_number) {
-      selected_row = static_cast<int>(i);
-      break;
-    }
+  const int selected_row = RowOfGame(games, rows, selected_number);
   shown.games = &games;
   shown.rows = std::move(rows);
   shown.favorites = &favorites;

@@ -99,6 +99,13 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
                 std::to_string(s.sort_ascending) + std::to_string(s.favorites_only),
             "111");
 
+  // A refill selects the remembered game's row, wherever the order puts it, and none while it is filtered out.
+  std::vector<int32_t> rows = FilterRows(list, {}, favorites, has_roms);
+  SortRows(rows, RowOrder(list, kColumnYear, false, favorites, has_roms));
+  EXPECT_EQ(Numbers(list, {rows[static_cast<size_t>(RowOfGame(list, rows, 300))]}), std::vector<int32_t>{300});
+  EXPECT_EQ(RowOfGame(list, FilterRows(list, {{}, "", true}, favorites, has_roms), 23), -1);
+  EXPECT_EQ(RowOfGame(list, rows, 0), -1);
+
   IdList recent;
   for (int32_t n = 1; n <= 10; ++n) AddRecentGame(recent, n);
   EXPECT_EQ(recent, (IdList{10, 9, 8, 7, 6, 5, 4, 3}));
