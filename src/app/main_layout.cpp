@@ -160,3 +160,14 @@ ResetPlacement ResetWindowPlacement(bool classic, int dpi, WorkArea work, int op
   out.options = {x, y, ow, oh};
   return out;
 }
+
+std::vector<LayoutRect> RepaintAfterLayout(const std::vector<Placed>& before, const std::vector<Placed>& after) {
+  std::vector<LayoutRect> out;
+  for (size_t i = 0; i < before.size() && i < after.size(); ++i) {
+    const Placed &was = before[i], &is = after[i];
+    if (was.shown == is.shown && (!is.shown || was.at == is.at)) continue;
+    for (const Placed& p : {was, is})
+      if (p.shown && p.at.w > 0 && p.at.h > 0) out.push_back(p.at);
+  }
+  return out;
+}

@@ -50,6 +50,17 @@ TEST(MainLayout, EveryControlOfEachLayout) {
                    "280,8,38,32 320,8,38,32 360,8,38,32 400,8,38,32 440,8,38,32 ");
 }
 
+// A layout change paints again where each control that moved, came or went was and is; one left in place, or
+// hidden before and after, paints nothing.
+TEST(MainLayout, WhatALayoutChangeLeavesToPaintAgain) {
+  const LayoutRect a{0, 0, 10, 10}, b{0, 20, 10, 10}, c{5, 5, 30, 30};
+  std::string out;
+  for (const LayoutRect& r : RepaintAfterLayout({{a, true}, {b, true}, {c, false}, {a, false}, {b, true}},
+                                                {{a, true}, {a, true}, {c, true}, {b, false}, {b, false}}))
+    out += Rect(r) + " ";
+  EXPECT_EQ(out, "0,20,10,10 0,0,10,10 5,5,30,30 0,20,10,10 ");
+}
+
 TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   MainLayoutInput in = Input(true, 96, true, false);
   in.client_w = 1184;
