@@ -7,6 +7,7 @@
 
 #include "app/game_list_ui_win.h"
 #include "app/main_commands_ui_win.h"
+#include "app/main_focus.h"
 #include "app/main_menu_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "app/pad_navigation_ui_win.h"
@@ -29,6 +30,7 @@
 #include "ui/flat_status_bar_win.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
+#include "ui/tab_keys_win.h"
 #include "ui/theme_win.h"
 #include "ui/tool_bar_win.h"
 #include "ui/tooltips_win.h"
@@ -200,6 +202,39 @@ void HousekeepingTick(MainWindow& m) {
   if (++m.ticks % 8 == 0) RescanRomsIfChanged();
 }
 
+// The keyboard focus when the window becomes active again: where the user
+// had put it, or the game list, so that the first press moves the selection.
+void GiveFocusBack(MainWindow& m) {
+  HWND had = m.focus_left;
+  FocusHolder holder = FocusHolder::kNone;
+  if (had && IsChild(m.window, had) && IsWindowVisible(had) && IsWindowEnabled(had)) {
+    if (had == m.list) holder = FocusHolder::kGameList;
+    else if (had == m.search_edit) holder = FocusHolder::kSearchBox;
+    else if (GetWindowLongW(had, GWL_STYLE) & WS_TABSTOP) holder = FocusHolder::kControl;
+  }
+  HWND to = FocusOnActivation(holder) == FocusHolder::kGameList ? m.list : had;
+  if (to && GetFocus() != to) SetFocus(to);
+}
+
+// The first Down (or Up) into the game list while no row is selected picks
+// one, as does Down from the search field, which goes on into the results.
+bool FirstPressIntoList(MainWindow& m, const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !m.list) return false;
+  const bool from_search = msg.hwnd == m.search_edit && msg.wParam == VK_DOWN;
+  const int selected = ListView_GetNextItem(m.list, -1, LVNI_SELECTED);
+  if (!from_search && !(msg.hwnd == m.list && selected < 0 && (msg.wParam == VK_DOWN || msg.wParam == VK_UP)))
+    return false;
+  const int row = FirstPressRow(selected, ListView_GetItemCount(m.list));
+  if (from_search) SetFocus(m.list);
+  if (row >= 0 && row != selected) {
+    ListView_SetItemState(m.list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(m.list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(m.list, row);
+  }
+  if (row >= 0) ListView_EnsureVisible(m.list, row, FALSE);
+  return true;
+}
+
 // The bands that can be dragged: the splitter before the options area
 // (Classic Layout) and the one before the preview.
 enum class Band { None, Splitter, Preview };
@@ -317,7 +352,19 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       }
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wparam) != WA_INACTIVE) RescanRomsIfChanged();
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        m.focus_left = IsChild(window, focus) ? focus : nullptr;
+        break;
+      }
+      RescanRomsIfChanged();
+      if (HIWORD(wparam)) break;  // minimised: the focus waits for the restore
+      GiveFocusBack(m);
+      return 0;
+    case WM_ENABLE:
+      // Activated while still disabled (the options window just went), it
+      // could not take the focus then.
+      if (wparam && GetActiveWindow() == window && !IsChild(window, GetFocus())) GiveFocusBack(m);
       break;
     case WM_ACTIVATEAPP:
       UpdatePadPolling();
@@ -451,6 +498,7 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   // frame and scroll bars once empty and again filled.
   m.list_held = false;
   ShowWindow(m.list, SW_SHOWNA);
+  if (GetActiveWindow() == window) GiveFocusBack(m);
   UpdateWindow(window);
   TimingMark("main window updated");
   RebuildRecentMenu();
@@ -476,26 +524,30 @@ void MainWindowIdle() {
     CreateTooltipsLater(m);
 }
 
-// The window whose keyboard navigation serves a message: the nearest page,
-// main window or options window it is for.
+// The window whose keyboard navigation serves a message: the outermost of
+// the pages, the main window and the options window it is for, so that Tab
+// goes on from a page's last control to the buttons under it (OK, Cancel)
+// and the tabs.
 HWND NavigatingWindow(HWND window) {
   wchar_t name[17];
+  HWND navigating = nullptr;
   for (HWND w = window; w; w = GetParent(w))
     if (GetClassNameW(w, name, 17) &&
         (!lstrcmpW(name, L"KorvoPage") || !lstrcmpW(name, kClassName) || !lstrcmpW(name, L"KorvoOptions")))
-      return w;
-  return nullptr;
+      navigating = w;
+  return navigating;
 }
 
 bool LauncherDialogMessage(MSG& msg) {
   HWND navigating = NavigatingWindow(msg.hwnd);
-  return navigating && IsDialogMessageW(navigating, &msg);
+  return navigating && (SwitchTabsByKey(msg) || IsDialogMessageW(navigating, &msg));
 }
 
 bool PreTranslateMainMessage(MSG& msg) {
   MainWindow& m = Main();
   if (!m.window) return false;
   if (m.accelerators && TranslateAcceleratorW(m.window, m.accelerators, &msg)) return true;
+  if (FirstPressIntoList(m, msg)) return true;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && !(msg.lParam & (1 << 30)) &&
       (msg.hwnd == m.list || msg.hwnd == m.search_edit || msg.hwnd == m.favorites_box)) {
     if (SelectedGame()) PlaySelected(nullptr);

@@ -2,6 +2,7 @@
 
 #include "base/utf16_win.h"
 #include "ui/shell_win.h"
+#include "ui/tab_keys_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
 #include "ui/window_placement_win.h"
@@ -179,7 +180,7 @@ int RunModalDialog(ModalDialog& d) {
       break;
     }
     if (got < 0) break;
-    if (IsDialogMessageW(d.window, &msg)) continue;
+    if (SwitchTabsByKey(msg) || IsDialogMessageW(d.window, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
