@@ -44,10 +44,11 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
   if (in.classic) {
     int available = std::max(0, in.client_w - s(24));
     int wanted = in.splitter > 0 ? s(in.splitter) : available * 3 / 5;
-    int most = available - s(300);
+    int most = available - s(kOptionsAreaLeastWidth);
     // Where both limits cannot hold (a narrow screen at a high DPI), the
-    // options area keeps its width: its OK button would otherwise slide under
-    // Restore Defaults, while the list scrolls sideways.
+    // options area keeps the room its rows need (they would be cut off at its
+    // right edge, and its OK button slide under Restore Defaults), while the
+    // list scrolls sideways.
     list_w = std::max(0, std::min(std::max(s(600), std::min(wanted, most)), most));
     out.splitter_px = list_w;
   }

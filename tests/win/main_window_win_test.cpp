@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <functional>
 
 #include "catalogue/game_list_view_ui_win.h"
 #include "main_window_fixture_win.h"
@@ -164,10 +165,10 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   RECT list = RectIn(Main().list, Main().window);
   int y = list.top + 50;
   SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(list.right + 4, y));
-  SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(712, y));
-  SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(712, y));
+  SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(662, y));
+  SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(662, y));
   GetWindowRect(Main().list, &list);
-  EXPECT_TRUE(App().settings.splitter == 700 && list.right - list.left == 700);
+  EXPECT_TRUE(App().settings.splitter == 650 && list.right - list.left == 650);
   f.Command(210);
   EXPECT_EQ(std::to_string(App().settings.splitter) + f.StatusText(), "0Window size reset");
   f.Command(211);
@@ -197,11 +198,12 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_NE(saved.find("video=0"), std::string::npos);
 }
 
-// At its first size the window shows every column of the list beside the
-// preview, with no sideways scroll bar; a column shown later narrows the
-// preview to its least before the list scrolls.
-TEST(MainWindow, TheListShowsItsColumnsBesideThePreviewAtScreenDpi) {
+// At its first size the window shows every column of the list beside the preview, with no sideways scroll bar; a
+// column shown later narrows the preview to its least before the list scrolls. Every later layout change (the bars,
+// the preview, Classic Layout and its splitter, a resize) leaves nothing stale on the screen.
+TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi) {
   MainWindowFixture f;
+  f.AddSnapshot("snap/pong/0000.png", "sfex2\\0000.png", 1);
   ASSERT_TRUE(f.Open(0));
   EXPECT_EQ(GetWindowLongW(Main().list, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_VSCROLL);
   const auto pane_width = [] {
@@ -212,6 +214,54 @@ TEST(MainWindow, TheListShowsItsColumnsBesideThePreviewAtScreenDpi) {
   EXPECT_GT(pane_width(), ScaleForDpi(160, Ui().dpi));
   f.Command(220);  // Info
   EXPECT_EQ(pane_width(), ScaleForDpi(160, Ui().dpi));
+
+  f.SelectRow(f.RowOfGame("sfex2"));
+  SetFocus(Main().list);
+  auto keys = [](std::initializer_list<WORD> pressed) {
+    for (WORD k : pressed) PressKey(k, true);
+    for (auto k = std::rbegin(pressed); k != std::rend(pressed); ++k) PressKey(*k, false);
+    PumpMessagesFor(100);
+  };
+  auto drag_splitter = [](int by) {
+    RECT list = RectIn(Main().list, Main().window);
+    const int y = list.top + 50;
+    SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(list.right + S(4), y));
+    SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(list.right + S(4) + by, y));
+    SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(list.right + S(4) + by, y));
+  };
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"filter bar", [&] { f.Command(230); }}, {"toolbar", [&] { f.Command(231); }},
+      {"search bar", [&] { keys({VK_CONTROL, 'F'}); }}, {"search closed", [&] { f.Command(101); }},
+      {"preview hidden", [&] { keys({VK_CONTROL, 'P'}); }}, {"preview shown", [&] { keys({VK_CONTROL, 'P'}); }},
+      {"toolbar back", [&] { f.Command(231); }}, {"classic", [&] { f.Command(211); }},
+      {"splitter", [&] { drag_splitter(S(400)); }}, {"preview under the list", [&] { keys({VK_CONTROL, 'P'}); }},
+      {"narrower", [&] {
+         RECT r;
+         GetWindowRect(Main().window, &r);
+         SetWindowPos(Main().window, nullptr, 0, 0, r.right - r.left - S(80), r.bottom - r.top - S(60), SWP_NOMOVE | SWP_NOZORDER);
+       }},
+      {"separate", [&] { f.Command(211); }},
+  };
+  for (const auto& [name, change] : changes) {
+    change();
+    PumpMessagesFor(200);
+    EXPECT_EQ(f.StalePixels(), 0) << name;
+    if (std::string(name) != "splitter") continue;
+    // The list as wide as it goes: the options area keeps the room its rows need, on every tab.
+    SaveWindowScreenshot(nullptr, "layout-classic-" + std::to_string(Ui().dpi));
+    for (int tab = 0; tab < kOptionsTabCount; ++tab) {
+      RECT at;
+      TabCtrl_GetItemRect(Options().tabs, tab, &at);
+      MapWindowPoints(Options().tabs, nullptr, reinterpret_cast<POINT*>(&at), 2);
+      ClickScreen(MiddleOf(at));
+      HWND page = Options().pages[tab];
+      ASSERT_TRUE(IsWindowVisible(page));
+      RECT area;
+      GetClientRect(page, &area);
+      for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c)) EXPECT_LE(RectIn(c, page).right, area.right) << "tab " << tab << " control " << GetDlgCtrlID(c);
+    }
+  }
 }
 
 // The separate Settings window is made when first opened, where it was left; never opened, its place is kept.
