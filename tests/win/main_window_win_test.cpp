@@ -32,13 +32,17 @@ void ClickColumn(int column) {
   SendMessageW(Main().window, WM_NOTIFY, kIdGameList, reinterpret_cast<LPARAM>(&click));
 }
 
-void ClickStar(int row) {
-  RECT cell, column;
+// A click of the mouse on a row, `x` pixels into a column's cell.
+void ClickCell(int row, int column, int x) {
+  ListView_EnsureVisible(Main().list, row, FALSE);
+  RECT cell, header;
   ListView_GetItemRect(Main().list, row, &cell, LVIR_BOUNDS);
-  Header_GetItemRect(ListView_GetHeader(Main().list), 0, &column);
-  ClickAt(Main().list, {column.left + 10, MiddleOf(cell).y});
-  PumpMessagesFor(100);
+  Header_GetItemRect(ListView_GetHeader(Main().list), column, &header);
+  POINT at = {header.left + x, MiddleOf(cell).y};
+  ClientToScreen(Main().list, &at);
+  ClickScreen(at);
 }
+void ClickStar(int row) { ClickCell(row, 0, S(9)); }
 
 bool StarFilled(int row) {
   return ListView_GetItemState(Main().list, row, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
@@ -112,6 +116,8 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_TRUE(f.Rows() == 462 && App().settings.filter_hardware.empty());
 
   // Favourites: a row's star, Ctrl+D on another, Favorites Only; there Ctrl+D and Space remove rows.
+  // Only a click on the star itself flips it: not one on the row's other cells, nor in its cell beside it.
+  for (auto [column, x] : {std::pair{2, S(40)}, {1, S(10)}, {5, S(20)}, {0, S(40)}}) ClickCell(f.RowOfGame("sfex2"), column, x);
   EXPECT_FALSE(StarFilled(f.RowOfGame("sfex2")));
   ClickStar(f.RowOfGame("sfex2"));
   f.SelectRow(f.RowOfGame("tekken3"));
@@ -274,16 +280,33 @@ TEST(MainWindow, TheSettingsWindowIsMadeWhenFirstOpenedWhereItWasLeft) {
     f.Close();
     EXPECT_NE(f.Read("korvo-settings.cfg").find(place), std::string::npos) << f.Read("korvo-settings.cfg");
   }
-  MainWindowFixture f(place);
-  ASSERT_TRUE(f.Open());
-  f.Command(117);  // Video Settings
-  ASSERT_TRUE(Options().window && IsWindowVisible(Options().window));
   RECT r;
-  GetWindowRect(Options().window, &r);
-  EXPECT_EQ(std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-                std::to_string(r.bottom - r.top),
-            "300,40 520x700");
-  EXPECT_TRUE(TabCtrl_GetCurSel(Options().tabs) == kTabVideo && IsWindowVisible(Options().pages[kTabVideo]));
+  {
+    MainWindowFixture f(place);
+    ASSERT_TRUE(f.Open());
+    f.Command(117);  // Video Settings
+    ASSERT_TRUE(Options().window && IsWindowVisible(Options().window));
+    GetWindowRect(Options().window, &r);
+    EXPECT_EQ(std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+                  std::to_string(r.bottom - r.top),
+              "300,40 520x700");
+    EXPECT_TRUE(TabCtrl_GetCurSel(Options().tabs) == kTabVideo && IsWindowVisible(Options().pages[kTabVideo]));
+  }
+
+  // Left partly off the screen (saved at another DPI, or on a monitor since gone): it comes back wholly inside the
+  // work area, as large as it fits; so does the main window.
+  MainWindowFixture off("optwin_x=1100\r\noptwin_y=500\r\noptwin_w=840\r\noptwin_h=1200\r\n"
+                        "window_x=-200\r\nwindow_y=300\r\nwindow_w=900\r\nwindow_h=800\r\n");
+  ASSERT_TRUE(off.Open());
+  off.Command(216);
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  for (HWND w : {Options().window, Main().window}) {
+    GetWindowRect(w, &r);
+    EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom)
+        << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+  }
+  EXPECT_EQ(r.right - r.left, 900);
 }
 
 TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
