@@ -312,6 +312,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       LayoutMainWindow();
       if (m.first_paint_done) SetTimer(window, kRedrawTimer, 150, nullptr);  // the first paint is whole anyway
       return 0;
+    case WM_DPICHANGED:
+      FollowDpiChange(window, lparam);
+      return 0;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
       int w = 0, h = 0;

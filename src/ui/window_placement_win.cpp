@@ -20,3 +20,11 @@ RECT KeepOnItsMonitor(const RECT& r, bool may_shrink) {
       WorkAreaAround(r), may_shrink);
   return {kept.x, kept.y, kept.Right(), kept.Bottom()};
 }
+
+void FollowDpiChange(HWND window, LPARAM suggested) {
+  const RECT* r = reinterpret_cast<const RECT*>(suggested);
+  if (r)
+    SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}

@@ -247,6 +247,13 @@ TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi)
          SetWindowPos(Main().window, nullptr, 0, 0, r.right - r.left - S(80), r.bottom - r.top - S(60), SWP_NOMOVE | SWP_NOZORDER);
        }},
       {"separate", [&] { f.Command(211); }},
+      {"moved to another monitor", [&] {  // as the system says it, with the rectangle it suggests
+         RECT r;
+         GetWindowRect(Main().window, &r);
+         OffsetRect(&r, -S(20), 0);
+         r.right += S(40);
+         SendMessageW(Main().window, WM_DPICHANGED, MAKEWPARAM(Ui().dpi, Ui().dpi), reinterpret_cast<LPARAM>(&r));
+       }},
   };
   for (const auto& [name, change] : changes) {
     change();
