@@ -7,6 +7,7 @@
 
 #include "catalogue/game_list_view_ui_win.h"
 #include "main_window_fixture_win.h"
+#include "options_page_driver_win.h"
 #include "optionsarea/options_area_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "ui/drop_down_win.h"
@@ -433,6 +434,17 @@ TEST(MainWindow, AfterEachSearchKeystrokeTheListLooksAsAFullRepaintDrawsIt) {
     // The steps went through a scroll bar's thumb moving, going and coming back.
     EXPECT_TRUE(rows_seen.front() < 462 && rows_seen[typed.size() - 1] < 20 && rows_seen.back() == 462)
         << rows_seen.front() << " " << rows_seen[typed.size() - 1] << " " << rows_seen.back();
+    if (dark) continue;
+    // A search that hides the selected game: Down goes into the results with the first row selected, Enter plays it
+    // (here: a box says its ROMs are missing).
+    f.SelectRow(f.RowOfGame("sfex2"));
+    SetFocus(Main().search_edit);
+    for (WORD key : {WORD('T'), WORD('E'), WORD('K'), WORD(VK_DOWN)}) PressKey(key, true), PressKey(key, false);
+    ASSERT_TRUE(PumpUntil([] { return GetFocus() == Main().list; }, 3000));
+    EXPECT_EQ(f.CellText(f.SelectedRow(), 2).rfind("Tekken", 0), 0u);
+    EXPECT_EQ(f.SelectedRow(), 0);
+    EXPECT_EQ(Answered("Play", IDOK, [] { PressKey(VK_RETURN, true), PressKey(VK_RETURN, false), PumpUntil(nullptr, 300); }),
+              "The ROM files of this game were not found in the ROMs folder.");
   }
 }
 
