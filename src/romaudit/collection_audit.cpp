@@ -80,11 +80,13 @@ struct MameAnswer {
   bool done = false;
   int result = kCapturedNotStarted;
   TextBuffer output;
+  TextBuffer order;  // -listroms: the order MAME checks the files in (empty when it gave none)
 };
 
 enum class Asked { Answered, NoAnswer, Cancelled };
 
-// Asks MAME what the sets (with their parents and BIOS sets) need.
+// Asks MAME what the sets (with their parents and BIOS sets) need, and in
+// which order it checks their files.
 Asked AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, const std::atomic<bool>& cancel,
               RomListing& listing) {
   std::vector<std::string> names;
@@ -96,11 +98,16 @@ Asked AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, const 
   if (names.empty()) return Asked::Answered;
   auto answer = std::make_shared<MameAnswer>();
   try {
-    std::thread([answer, mame, args = ListXmlArguments(names)] {
-      TextBuffer output;
-      int result = mame.run(mame.program, mame.folder, args, output, kAuditListXmlTimeLimitMs, nullptr);
+    std::thread([answer, mame, names] {
+      TextBuffer output, order;
+      int result = mame.run(mame.program, mame.folder, ListXmlArguments(names), output, kAuditListXmlTimeLimitMs, nullptr);
+      if (result == kCapturedEnded &&
+          mame.run(mame.program, mame.folder, ListRomsArguments(names), order, kAuditListXmlTimeLimitMs, nullptr) !=
+              kCapturedEnded)
+        order.clear();
       std::lock_guard<std::mutex> lock(answer->mutex);
       answer->output = std::move(output);
+      answer->order = std::move(order);
       answer->result = result;
       answer->done = true;
       answer->done_changed.notify_all();
@@ -111,8 +118,9 @@ Asked AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, const 
   std::unique_lock<std::mutex> lock(answer->mutex);
   while (!answer->done_changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return answer->done; }))
     if (cancel) return Asked::Cancelled;
-  if (answer->result != kCapturedEnded) return Asked::NoAnswer;
-  return ParseRomListing(answer->output, listing) > 0 ? Asked::Answered : Asked::NoAnswer;
+  if (answer->result != kCapturedEnded || ParseRomListing(answer->output, listing) == 0) return Asked::NoAnswer;
+  ParseCheckingOrder(answer->order, listing);
+  return Asked::Answered;
 }
 
 void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::atomic<bool>& cancel) {

@@ -84,9 +84,9 @@ bool OpenZipForDigest(const std::string& path, OpenZip& zip, ContainerDigest& di
     CloseZip(zip);
     return false;
   }
-  int count = ReadZipDirectory(zip.file.data, zip.file.size, zip.entries, 0xFFFF);
-  if (count <= 0) {
-    digest.problem = count < 0 ? kZipDirectoryDamagedText : kZipNoFilesText;
+  // An empty zip is sound: it only holds nothing.
+  if (ReadZipDirectory(zip.file.data, zip.file.size, zip.entries, 0xFFFF) < 0) {
+    digest.problem = kZipDirectoryDamagedText;
     CloseZip(zip);
     return false;
   }

@@ -87,7 +87,29 @@ struct Need {
   const ListedFile* file;
   std::vector<std::string> path;
   std::string shared_with;
+  const ListedMachine* device = nullptr;  // the device the file belongs to, or null for the machine's own
 };
+
+// MAME's own order of checking, where it is known: each of its lines takes
+// the first need of that name and size not taken yet; needs it does not name
+// follow in the listing's order.
+void PutInCheckingOrder(std::vector<Need>& needs, const std::vector<CheckedName>& order) {
+  std::vector<Need> ordered;
+  ordered.reserve(needs.size());
+  std::vector<bool> taken(needs.size(), false);
+  for (const CheckedName& c : order)
+    for (size_t i = 0; i < needs.size(); ++i) {
+      const ListedFile& f = *needs[i].file;
+      if (!taken[i] && f.disk == c.disk && f.size == c.size && f.name == c.name) {
+        taken[i] = true;
+        ordered.push_back(std::move(needs[i]));
+        break;
+      }
+    }
+  for (size_t i = 0; i < needs.size(); ++i)
+    if (!taken[i]) ordered.push_back(std::move(needs[i]));
+  needs = std::move(ordered);
+}
 
 std::vector<Need> Needs(const RomListing& listing, const ListedMachine& machine) {
   std::vector<Need> needs;
@@ -97,8 +119,9 @@ std::vector<Need> Needs(const RomListing& listing, const ListedMachine& machine)
     auto dm = listing.find(d);
     if (dm == listing.end()) continue;
     std::vector<std::string> device_path = DevicePath(dm->second, path);
-    for (const ListedFile& f : dm->second.files) needs.push_back({&f, device_path, dm->second.name});
+    for (const ListedFile& f : dm->second.files) needs.push_back({&f, device_path, dm->second.name, &dm->second});
   }
+  if (!machine.checking_order.empty()) PutInCheckingOrder(needs, machine.checking_order);
   return needs;
 }
 
@@ -156,6 +179,32 @@ FileStatus Judge(const ListedFile& f, bool found, const FoundValues& v, bool sha
     return sha1_only && crc_agrees ? FileStatus::WrongSha1 : FileStatus::WrongChecksum;
   }
   return f.baddump ? FileStatus::NeedsRedump : FileStatus::Good;
+}
+
+// Whether a file found under a name of the set is really another's: its
+// size and checksum (a disk's SHA-1) are those of a file of the sets it
+// shares files with, or of another file of its device; or it has the name and
+// size of such a file nobody has a good dump of. MAME compares what it found
+// so whenever it looks in shared places, and does not count such a file as
+// the set's own.
+bool FoundIsShared(const RomListing& listing, const Need& need, const FoundValues& v) {
+  auto same = [&](const ListedFile& other) {
+    if (other.disk != need.file->disk) return false;
+    if (other.disk) return other.has_sha1 && v.has_sha1 && other.sha1 == v.sha1;
+    if (other.size != v.size) return false;
+    if (other.nodump) return other.name == need.file->name;
+    return other.has_crc && v.has_crc && other.crc == v.crc;
+  };
+  if (need.device)
+    for (const ListedFile& other : need.device->files)
+      if (same(other)) return true;
+  for (size_t i = 1; i < need.path.size(); ++i) {
+    auto m = listing.find(need.path[i]);
+    if (m != listing.end() && !m->second.is_device)
+      for (const ListedFile& other : m->second.files)
+        if (same(other)) return true;
+  }
+  return false;
 }
 
 class Looker {
@@ -222,7 +271,7 @@ class Looker {
     const ContainerDigest* d = digest_of_(place.path);
     if (d && !d->problem.empty()) {
       Note(FileName(place.path) + ": " + d->problem);
-      if (d->problem == kZipDirectoryDamagedText || d->problem == kZipNoFilesText)
+      if (d->problem == kZipDirectoryDamagedText)
         damaged_place_ = true;
       else
         unread_place_ = true;  // locked, too big, or changed while read
@@ -240,11 +289,21 @@ class Looker {
     if (!m) return false;
     out.where = FileName(place.path) + "\\" + m->name;
     if (m->problem) {
-      damaged_used_.push_back(m);
-      // MAME cannot read it either: for MAME the file is not there.
+      // MAME cannot read it either: for MAME the file is not there. A disk
+      // that is no CHD is a missing disk; a file another program holds
+      // locked could not be checked.
       out.problem = m->problem;
-      out.status = FileStatus::Damaged;
       out.mame_status = Judge(f, false, out.mame_found, false);
+      if (m->problem == std::string_view(kCannotReadText)) {
+        Note(out.where + ": " + kCannotReadText);
+        unread_place_ = true;
+        out.status = out.mame_status;
+      } else if (f.disk) {
+        out.status = out.mame_status;
+      } else {
+        damaged_used_.push_back(m);
+        out.status = FileStatus::Damaged;
+      }
       return true;
     }
     if (f.disk) {
@@ -318,8 +377,10 @@ Verdict Summarize(const std::vector<FileCheck>& files, bool mame_view) {
       ++required;
       if (shared) ++shared_required;
     }
-    // A wrong file counts as found: the set is there, only bad.
-    if ((IsGoodStatus(s) && dumped) || (IsInvalidStatus(s) && !f.optional)) {
+    // A wrong file counts as found (the set is there, only bad), unless it
+    // is another set's file under this one's name.
+    const bool foreign = mame_view ? c.mame_found_is_shared : c.found_is_shared;
+    if ((IsGoodStatus(s) && dumped) || (IsInvalidStatus(s) && !f.optional && !foreign)) {
       ++found;
       if (shared) ++shared_found;
     }
@@ -418,6 +479,8 @@ SetCheck CheckSet(const RomListing& listing, const RomPlaces& places, const std:
     c.shared_with = need.shared_with;
     looker.SetDiskAliases(need.file->disk ? DiskAliases(listing, need.path, *need.file) : std::vector<std::string>{});
     looker.Look(need, c);
+    c.found_is_shared = IsInvalidStatus(c.status) && FoundIsShared(listing, need, c.found);
+    c.mame_found_is_shared = IsInvalidStatus(c.mame_status) && FoundIsShared(listing, need, c.mame_found);
     check.files.push_back(std::move(c));
   }
   looker.LookOverOwnZips(set);

@@ -54,7 +54,10 @@ struct FileCheck {
   FileStatus mame_status = FileStatus::NotFound;  // what MAME sees (a zip's stored CRC and size)
   FoundValues found, mame_found;
   std::string where;    // the place it was found in ("sfex2.zip"), or ""
-  std::string problem;  // why its data is unusable, for Damaged
+  std::string problem;  // why its data is unusable: for Damaged, or a disk MAME cannot open
+  // What was found is another set's file (the parent's or BIOS's data under
+  // this file's name): MAME does not count it as the set's own. Per view.
+  bool found_is_shared = false, mame_found_is_shared = false;
 };
 
 struct SetCheck {

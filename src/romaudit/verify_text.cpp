@@ -60,7 +60,9 @@ std::string FileFinding(const FileCheck& c, bool mame_view) {
     case FileStatus::WrongSha1:
       return "INCORRECT CHECKSUM:\nEXPECTED: " + Expected(*c.file) + "\n   FOUND: " + Found(c, v, status);
     case FileStatus::WrongLength: return "INCORRECT LENGTH: " + std::to_string(v.size) + " bytes";
-    case FileStatus::NotFound: return c.shared_with.empty() ? "NOT FOUND" : "NOT FOUND (" + c.shared_with + ")";
+    case FileStatus::NotFound:
+      if (!mame_view && !c.problem.empty()) return "NOT FOUND (" + c.where + " " + c.problem + ")";
+      return c.shared_with.empty() ? "NOT FOUND" : "NOT FOUND (" + c.shared_with + ")";
     case FileStatus::NotFoundNoDump: return "NOT FOUND - NO GOOD DUMP KNOWN";
     case FileStatus::NotFoundOptional: return "NOT FOUND BUT OPTIONAL";
     case FileStatus::Damaged: return "ZIP DAMAGED (" + c.where + "): " + c.problem;

@@ -106,6 +106,8 @@ enum class Kind {
   SecondFolder,  // the zip lies in the second ROM folder
   NoDisk,     // forged, but its disks are missing
   Deflated,   // forged, compressed
+  EmptyZip,   // an empty zip (22 bytes) and nothing else, beside its disks
+  NotChd,     // forged, but its disk files are no CHDs
 };
 
 // Which zip (or folder) a file of `machine` belongs in: the highest set it
@@ -152,6 +154,7 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
         if (kind_of(m.name) != Kind::NoDisk) disks[owner].push_back({f.name, f.sha1});
         continue;
       }
+      if (kind_of(owner) == Kind::EmptyZip) continue;
       Kind kind = kind_of(owner);
       std::string data = RandomBytes(f.size, std::hash<std::string>()(owner + f.name));
       if (kind != Kind::Wrong) data = ForgeCrc(std::move(data), f.crc);
@@ -199,7 +202,11 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     write(folder + "/" + owner + ".zip", zip);
   }
   for (const auto& [owner, list] : disks)
-    for (const auto& [name, sha1] : list) write(c.folder_a + "/" + owner + "/" + name + ".chd", FakeChd(sha1));
+    for (const auto& [name, sha1] : list)
+      write(c.folder_a + "/" + owner + "/" + name + ".chd",
+            kind_of(owner) == Kind::NotChd ? std::string(300, 'x') : FakeChd(sha1));
+  for (const auto& [owner, kind] : kinds)
+    if (kind == Kind::EmptyZip) write(c.folder_a + "/" + owner + ".zip", ziptest::BuildZip({}));
   return c;
 }
 
