@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "main_window_fixture_win.h"
+#include "romcheck/crc32.h"
+#include "romcheck/sha1.h"
 
 namespace {
 constexpr int kAuditCommand = 258, kCloseId = 1005, kCopyId = 1004;
@@ -33,6 +35,14 @@ std::string Clipboard() {
   return text;
 }
 
+// A listing entry for a made-up file, as MAME's -listxml writes one.
+std::string RomXml(const std::string& name, const std::string& data) {
+  char crc[16];
+  snprintf(crc, sizeof crc, "%08x", Crc32(0, data.data(), data.size()));
+  return "<rom name=\"" + name + "\" size=\"" + std::to_string(data.size()) + "\" crc=\"" + crc + "\" sha1=\"" +
+         Sha1Hex(Sha1Of(data.data(), data.size())) + "\" region=\"r\"/>";
+}
+
 // The audit window once its work is done (its button says Close again).
 HWND Finished() {
   HWND win = FindModal("Check All ROM Sets");
@@ -58,9 +68,13 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
   for (bool dark : {false, true}) {
     const Look look(dark);
     MainWindowFixture f;
-    // Beside the fixture's broken zips: a sound sfex with its BIOS (MAME lists no ROM files for either).
+    // Beside the fixture's broken zips: a sound sfex with its BIOS, for a MAME whose sfex needs these files.
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "a made-up set"));
     f.Write("roms\\coh1000c.zip", ZipOf("bios.txt", "a made-up BIOS"));
+    f.Write("made-up-sets.xml", "<mame><machine name=\"sfex\" romof=\"coh1000c\">" + RomXml("readme.txt", "a made-up set") +
+                                    "</machine><machine name=\"coh1000c\">" + RomXml("bios.txt", "a made-up BIOS") +
+                                    "</machine></mame>");
+    f.Write("fakemame-control.txt", "listxml-file=made-up-sets.xml\n");
     ASSERT_TRUE(f.Open());
 
     Rows rows, by_verdict, by_verdict_down;
@@ -127,7 +141,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
 
     // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, the window stays.
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
-    f.Write("fakemame-control.txt", "listxml-delay-ms=2500\n");
+    f.Write("fakemame-control.txt", "listxml-file=made-up-sets.xml\nlistxml-delay-ms=2500\n");
     DWORD cancelled_at = 0, closed_at = 0;
     DialogScript cancel;
     cancel
