@@ -7,6 +7,7 @@
 #include "base/text_util.h"
 #include "romaudit/hash_pipe.h"
 #include "romcheck/crc32.h"
+#include "romcheck/seven_zip.h"
 
 namespace {
 
@@ -120,6 +121,38 @@ void CloseZip(OpenZip& zip) {
   UnmapFile(zip.file);
   zip.entries.clear();
   zip.overlapping.clear();
+}
+
+bool DigestSevenZip(const std::string& path, ContainerDigest& digest, const DigestControl& control) {
+  MappedFile file;
+  if (!MapFileForReading(path, file)) {
+    digest.problem = kCannotReadText;
+    return true;
+  }
+  SevenZipReader reader;
+  bool going = true;
+  if (reader.Open(file.data, file.size, digest.problem)) {
+    digest.members.resize(reader.members().size());
+    for (size_t i = 0; i < reader.members().size() && going; ++i) {
+      const SevenZipMember& s = reader.members()[i];
+      MemberDigest& m = digest.members[i];
+      m.name = s.name;
+      m.folder = s.folder;
+      m.stored_size = s.size;
+      m.stored_crc = s.crc;  // 0 when the archive states none, as MAME takes it
+      if (m.folder) continue;
+      HashingSink sink(control, s.size);
+      InflateSink hook{TakePiece, &sink};
+      ZipMemberCheck check = reader.CheckMember(i, &hook);
+      going = !check.stopped;
+      m.problem = check.problem;
+      m.size = check.produced;
+      m.crc = check.crc;
+      m.sha1 = sink.sha.Finish();
+    }
+  }
+  UnmapFile(file);
+  return going;
 }
 
 bool DigestFolder(const std::string& folder, const std::vector<std::string>& files,

@@ -98,8 +98,8 @@ class Scheduler {
     std::unordered_map<std::string, FileStamp> stamps;
     for (const auto& folder : places_.by_folder)
       for (const auto& [name, p] : folder) {
-        if (p.zip) stamps[p.zip->path] = p.zip->stamp;
-        if (p.folder) stamps[p.folder->path] = p.folder->stamp;
+        for (const std::optional<SetPlace>* place : {&p.zip, &p.seven_zip, &p.folder})
+          if (*place) stamps[(*place)->path] = (*place)->stamp;
       }
     for (auto& p : places_list_) p->before = stamps[p->what.path];
   }
@@ -110,9 +110,14 @@ class Scheduler {
     return nullptr;
   }
 
-  // Opens a zip (members follow) or reads a loose folder whole; false when cancelled.
+  // Opens a zip (members follow), or reads a 7z archive or a loose folder
+  // whole; false when cancelled.
   bool Open(Place& p) {
-    if (!p.what.zip) return DigestFolder(p.what.path, p.what.files, p.what.disks, p.digest, control_);
+    switch (p.what.kind) {
+      case PlaceKind::Folder: return DigestFolder(p.what.path, p.what.files, p.what.disks, p.digest, control_);
+      case PlaceKind::SevenZip: return DigestSevenZip(p.what.path, p.digest, control_);
+      case PlaceKind::Zip: break;
+    }
     p.zip = std::make_unique<OpenZip>();
     if (OpenZipForDigest(p.what.path, *p.zip, p.digest)) p.members_left = p.digest.members.size();
     return true;
@@ -124,6 +129,8 @@ class Scheduler {
       CloseZip(*p.zip);
       p.zip.reset();
       opened_.erase(std::remove(opened_.begin(), opened_.end(), &p), opened_.end());
+    }
+    if (p.what.kind != PlaceKind::Folder) {
       FileStamp after;
       if (p.digest.problem.empty() &&
           (!ReadFileStamp(p.what.path, after) || after.size != p.before.size || after.write_time != p.before.write_time))

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/text_util.h"
+#include "romcheck/seven_zip.h"
 
 namespace {
 
@@ -136,9 +137,9 @@ bool PartialNameMatch(const std::string& stored, const std::string& wanted) {
   return stored[tail - 1] == '/' && EqualsNoCase(std::string_view(stored).substr(tail), wanted);
 }
 
-// MAME's order of looking in a zip: name and CRC, then a name in a subfolder
-// with the CRC, then the CRC alone, then the name alone, then in a subfolder.
-const MemberDigest* SearchZip(const ContainerDigest& zip, const ListedFile& file) {
+// MAME's order of looking in an archive: name and CRC, then a name in a
+// subfolder with the CRC, then the CRC alone, then the name alone, then in a subfolder.
+const MemberDigest* SearchArchive(const ContainerDigest& zip, const ListedFile& file) {
   auto first = [&](auto match) -> const MemberDigest* {
     for (const MemberDigest& m : zip.members)
       if (!m.folder && match(m)) return &m;
@@ -221,12 +222,9 @@ class Looker {
           if (!p) continue;
           if (p->folder && LookInFolder(*p->folder, f, name, out)) return true;
           if (f.disk) continue;
-          if (p->zip && LookInZip(*p->zip, f, out)) return true;
-          if (p->seven_zip) {
-            out.status = out.mame_status = FileStatus::In7z;
-            out.where = FileName(p->seven_zip->path);
-            return true;
-          }
+          // As MAME: the zip, then the 7z archive.
+          if (p->zip && LookInArchive(*p->zip, f, out)) return true;
+          if (p->seven_zip && LookInArchive(*p->seven_zip, f, out)) return true;
         }
       return false;
     };
@@ -236,18 +234,21 @@ class Looker {
     out.mame_status = Judge(f, false, out.mame_found, false);
   }
 
-  // Damage anywhere in the set's own zips counts, used or not; members a
+  // Damage anywhere in the set's own archives counts, used or not; members a
   // file was taken from are reported with that file already.
-  void LookOverOwnZips(const std::string& set) {
+  void LookOverOwnArchives(const std::string& set) {
     for (size_t folder = 0; folder < places_.folders.size(); ++folder) {
       const SetPlaces* p = places_.Find(folder, set);
-      const ContainerDigest* d = p && p->zip ? Digest(*p->zip) : nullptr;
-      if (!d) continue;
-      for (const MemberDigest& member : d->members) {
-        if (!member.problem) continue;
-        damaged_place_ = true;
-        if (std::find(damaged_used_.begin(), damaged_used_.end(), &member) == damaged_used_.end())
-          Note(FileName(p->zip->path) + ": " + member.name + ": " + member.problem);
+      if (!p) continue;
+      for (const std::optional<SetPlace>* archive : {&p->zip, &p->seven_zip}) {
+        const ContainerDigest* d = *archive ? Digest(**archive) : nullptr;
+        if (!d) continue;
+        for (const MemberDigest& member : d->members) {
+          if (!member.problem) continue;
+          damaged_place_ = true;
+          if (std::find(damaged_used_.begin(), damaged_used_.end(), &member) == damaged_used_.end())
+            Note(FileName((*archive)->path) + ": " + member.name + ": " + member.problem);
+        }
       }
     }
   }
@@ -271,10 +272,10 @@ class Looker {
     const ContainerDigest* d = digest_of_(place.path);
     if (d && !d->problem.empty()) {
       Note(FileName(place.path) + ": " + d->problem);
-      if (d->problem == kZipDirectoryDamagedText)
+      if (d->problem == kZipDirectoryDamagedText || d->problem == kSevenZipDamagedText)
         damaged_place_ = true;
       else
-        unread_place_ = true;  // locked, too big, or changed while read
+        unread_place_ = true;  // locked, too big, of a form not known, or changed while read
     }
     return d && d->problem.empty() ? d : nullptr;
   }
@@ -318,12 +319,12 @@ class Looker {
     return true;
   }
 
-  bool LookInZip(const SetPlace& place, const ListedFile& f, FileCheck& out) {
+  bool LookInArchive(const SetPlace& place, const ListedFile& f, FileCheck& out) {
     const ContainerDigest* d = Digest(place);
-    const MemberDigest* m = d ? SearchZip(*d, f) : nullptr;
+    const MemberDigest* m = d ? SearchArchive(*d, f) : nullptr;
     if (!m) return false;
     out.where = FileName(place.path);
-    // MAME takes the size and CRC the zip's directory states.
+    // MAME takes the size and CRC the archive's directory states.
     out.mame_found = {m->stored_size, m->stored_crc, {}, true, false};
     out.mame_status = Judge(f, true, out.mame_found, false);
     if (m->problem) {
@@ -427,10 +428,14 @@ std::vector<PlaceToRead> PlacesToRead(const RomListing& listing, const RomPlaces
                                       const std::vector<std::string>& sets) {
   std::vector<PlaceToRead> out;
   std::map<std::string, size_t> index;  // path -> position in `out`
-  auto place = [&](const SetPlace& p, bool zip) -> PlaceToRead& {
+  auto place = [&](const SetPlace& p, PlaceKind kind) -> PlaceToRead& {
     auto [it, added] = index.emplace(p.path, out.size());
-    if (added) out.push_back({p.path, zip, {}, {}});
+    if (added) out.push_back({p.path, kind, {}, {}});
     return out[it->second];
+  };
+  auto archives = [&](const SetPlaces& p) {
+    if (p.zip) place(*p.zip, PlaceKind::Zip);
+    if (p.seven_zip) place(*p.seven_zip, PlaceKind::SevenZip);
   };
   auto add_name = [](std::vector<std::string>& names, const std::string& name) {
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
@@ -447,17 +452,17 @@ std::vector<PlaceToRead> PlacesToRead(const RomListing& listing, const RomPlaces
           const SetPlaces* p = places.Find(folder, s);
           if (!p) continue;
           if (p->folder)
-            for (const std::string& n : names) add_name(need.file->disk ? place(*p->folder, false).disks
-                                                                       : place(*p->folder, false).files, n);
-          if (p->zip && !need.file->disk) place(*p->zip, true);
+            for (const std::string& n : names) {
+              PlaceToRead& loose = place(*p->folder, PlaceKind::Folder);
+              add_name(need.file->disk ? loose.disks : loose.files, n);
+            }
+          if (!need.file->disk) archives(*p);
         }
     }
-    // The set's own zips are read whole even when nothing is looked up in
+    // The set's own archives are read whole even when nothing is looked up in
     // them, so damage anywhere in them is seen.
-    for (size_t folder = 0; folder < places.folders.size(); ++folder) {
-      const SetPlaces* p = places.Find(folder, set);
-      if (p && p->zip) place(*p->zip, true);
-    }
+    for (size_t folder = 0; folder < places.folders.size(); ++folder)
+      if (const SetPlaces* p = places.Find(folder, set)) archives(*p);
   }
   return out;
 }
@@ -483,17 +488,14 @@ SetCheck CheckSet(const RomListing& listing, const RomPlaces& places, const std:
     c.mame_found_is_shared = IsInvalidStatus(c.mame_status) && FoundIsShared(listing, need, c.mame_found);
     check.files.push_back(std::move(c));
   }
-  looker.LookOverOwnZips(set);
+  looker.LookOverOwnArchives(set);
   check.mame_verdict = Summarize(check.files, true);
-  bool damaged = looker.DamagedPlace(), unread = looker.UnreadPlace(), seven_zip = false;
-  for (const FileCheck& c : check.files) {
-    damaged = damaged || c.status == FileStatus::Damaged;
-    seven_zip = seven_zip || c.status == FileStatus::In7z;
-  }
+  bool damaged = looker.DamagedPlace(), unread = looker.UnreadPlace();
+  for (const FileCheck& c : check.files) damaged = damaged || c.status == FileStatus::Damaged;
   check.retry = unread;
   if (damaged)
     check.verdict = Verdict::ZipDamaged;
-  else if (unread || seven_zip)
+  else if (unread)
     check.verdict = Verdict::NotChecked;
   else
     check.verdict = Summarize(check.files, false);

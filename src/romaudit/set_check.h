@@ -2,7 +2,7 @@
 // names, looked for along the same search path (the set, the sets whose files
 // it shares, its devices) in every ROM folder, found by name or by CRC, and
 // weighed by the same rules. Korvo's own view adds what MAME does not look
-// at: whether a zip member's data matches its stored CRC, and the SHA-1.
+// at: whether an archive member's data matches its stored CRC, and the SHA-1.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -23,8 +23,7 @@ enum class FileStatus : uint8_t {
   WrongLength,
   WrongChecksum,
   WrongSha1,         // right CRC-32, wrong SHA-1 (never MAME's view)
-  Damaged,           // the zip member's data is unusable (never MAME's view)
-  In7z,              // lies in a 7z archive, which is not read here
+  Damaged,           // the archive member's data is unusable (never MAME's view)
 };
 
 enum class Verdict : uint8_t {
@@ -73,11 +72,12 @@ struct SetCheck {
 // The set names whose places a check of `set` reads, its own first.
 std::vector<std::string> SetsLookedIn(const RomListing& listing, const std::string& set);
 
-// What to read in one place for the sets given: for a zip every member, for a
-// loose folder only the files and disks that may be looked up there.
+// What to read in one place for the sets given: for a zip or 7z archive every
+// member, for a loose folder only the files and disks that may be looked up there.
+enum class PlaceKind : uint8_t { Folder, Zip, SevenZip };
 struct PlaceToRead {
   std::string path;
-  bool zip = false;
+  PlaceKind kind = PlaceKind::Folder;
   std::vector<std::string> files, disks;  // loose folders only
 };
 std::vector<PlaceToRead> PlacesToRead(const RomListing& listing, const RomPlaces& places,

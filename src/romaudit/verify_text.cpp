@@ -66,7 +66,6 @@ std::string FileFinding(const FileCheck& c, bool mame_view) {
     case FileStatus::NotFoundNoDump: return "NOT FOUND - NO GOOD DUMP KNOWN";
     case FileStatus::NotFoundOptional: return "NOT FOUND BUT OPTIONAL";
     case FileStatus::Damaged: return "ZIP DAMAGED (" + c.where + "): " + c.problem;
-    case FileStatus::In7z: return "NOT CHECKED (in " + c.where + ", a 7z archive)";
   }
   return "";
 }
@@ -84,7 +83,7 @@ std::vector<std::string> Findings(const SetCheck& check, bool mame_view) {
   // A set that could not be read says why, not which files it then missed.
   const bool unchecked = !mame_view && check.verdict == Verdict::NotChecked;
   for (const FileCheck& c : check.files) {
-    if (unchecked && c.status != FileStatus::In7z) continue;
+    if (unchecked) break;
     std::string finding = FileFinding(c, mame_view);
     if (!finding.empty()) lines.push_back(FileLabel(c) + " - " + finding);
   }

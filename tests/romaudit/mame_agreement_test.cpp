@@ -41,6 +41,8 @@ const Case kCases[] = {
     {"beastrzr", Kind::Forged, Verdict::WrongSha1},
     {"beastrzra", Kind::EmptyZip, Verdict::NotFound},     // its files' names are in its parent's zip, not its data
     {"starglad", Kind::Wrong, Verdict::WrongChecksum},    // many regions: the lines in MAME's order
+    {"tekken3", Kind::SevenZip, Verdict::WrongSha1},      // a solid 7z archive
+    {"sfex2", Kind::SevenZipLzma, Verdict::WrongSha1},    // a 7z archive of LZMA blocks, with BIOS and device zips
 };
 // The lines of a set whose BIOS choices lie in a region that MAME checks
 // after another: MAME's order is not the listing's.
@@ -116,6 +118,8 @@ TEST(MameAgreement, ScratchCollectionReadsAsMameSaysExceptWhereKorvoLooksDeeper)
   EXPECT_EQ(checks["hvnsgate"].mame_verdict, Verdict::NotFound);
   EXPECT_NE(VerifyText(checks["hvnsgate"]).find("hvnsgate.zip: " + std::string(kZipDirectoryDamagedText)),
             std::string::npos);
+  // 7z archives: MAME finds every file in them, as Korvo does.
+  for (const char* set : {"tekken3", "sfex2"}) EXPECT_TRUE(VerdictIsGood(checks[set].mame_verdict)) << set;
   // A disk file that is no CHD: missing, and the line says which file is not one.
   EXPECT_NE(DetailsLine(checks["gtrfrks"]).find("NOT FOUND (gtrfrks\\886__d02.chd is not a CHD file MAME can read)"),
             std::string::npos) << DetailsLine(checks["gtrfrks"]);

@@ -108,6 +108,8 @@ enum class Kind {
   Deflated,   // forged, compressed
   EmptyZip,   // an empty zip (22 bytes) and nothing else, beside its disks
   NotChd,     // forged, but its disk files are no CHDs
+  SevenZip,   // forged, in a solid 7z archive (LZMA2) made by the 7z program
+  SevenZipLzma,  // forged, in a 7z archive of one LZMA block per file
 };
 
 // Which zip (or folder) a file of `machine` belongs in: the highest set it
@@ -187,6 +189,15 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     std::string folder = kind == Kind::SecondFolder ? c.folder_b : c.folder_a;
     if (kind == Kind::Folder) {
       for (const auto& [name, data] : members) write(folder + "/" + owner + "/" + name, data), c.bytes += data.size();
+      continue;
+    }
+    if (kind == Kind::SevenZip || kind == Kind::SevenZipLzma) {
+      const std::string loose = root + "/7z-" + owner;
+      for (const auto& [name, data] : members) write(loose + "/" + name, data), c.bytes += data.size();
+      const std::string method = kind == Kind::SevenZip ? "-m0=LZMA2 -ms=on" : "-m0=LZMA -ms=off";
+      std::system(("cd '" + loose + "' && 7z a -bd -bso0 -bsp0 " + method + " '" + folder + "/" + owner + ".7z' . >/dev/null")
+                      .c_str());
+      std::filesystem::remove_all(loose);
       continue;
     }
     std::vector<ziptest::Member> list;
