@@ -145,7 +145,9 @@ void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::ato
     if (!own || game_of.count(game.set)) continue;
     game_of[game.set] = &game;
     auto r = old.records.find(game.set);
-    if (!key.empty() && r != old.records.end() && StillHolds(r->second, places, *own)) {
+    // A set that could not be read is read again, whatever changed.
+    if (!key.empty() && r != old.records.end() && r->second.verdict != Verdict::NotChecked &&
+        StillHolds(r->second, places, *own)) {
       store.records[game.set] = r->second;
       if (events.row) events.row(RowFromRecord(game, r->second));
       ++outcome.kept;
@@ -185,15 +187,13 @@ void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::ato
     run.done = [&](SetCheck&& check) {
       const AuditGame& game = *game_of.find(check.set)->second;
       AuditRow row{game.title, game.set, check.verdict, DetailsLine(check), VerifyText(check), false};
-      if (!check.retry) {
-        AuditRecord& r = store.records[game.set];
-        r.own = places.FirstPlace(game.set)->stamp;
-        r.looked_in = SetsLookedIn(listing, game.set);
-        r.fingerprint = PlacesFingerprint(places, r.looked_in);
-        r.verdict = row.verdict;
-        r.details = row.details;
-        r.report = row.report;
-      }
+      AuditRecord& r = store.records[game.set];
+      r.own = places.FirstPlace(game.set)->stamp;
+      r.looked_in = SetsLookedIn(listing, game.set);
+      r.fingerprint = PlacesFingerprint(places, r.looked_in);
+      r.verdict = row.verdict;
+      r.details = row.details;
+      r.report = row.report;
       ++done;
       ++outcome.checked;
       if (events.row) events.row(std::move(row));
@@ -241,9 +241,16 @@ std::vector<AuditGame> AuditGames(const GameList& games) {
   return out;
 }
 
-std::unordered_map<std::string, bool> CurrentAuditMarks(const std::string& store_path, const MameAsker& mame,
-                                                        const std::vector<std::string>& folders) {
-  std::unordered_map<std::string, bool> marks;
+RomStatus AuditMark(Verdict verdict) {
+  if (VerdictIsGood(verdict)) return RomStatus::CheckedGood;
+  if (verdict == Verdict::NotChecked) return RomStatus::NotChecked;
+  if (verdict == Verdict::Unknown) return RomStatus::Unknown;
+  return RomStatus::Damaged;
+}
+
+std::unordered_map<std::string, RomStatus> CurrentAuditMarks(const std::string& store_path, const MameAsker& mame,
+                                                             const std::vector<std::string>& folders) {
+  std::unordered_map<std::string, RomStatus> marks;
   auto text = ReadWholeFile(store_path);
   if (!text) return marks;
   AuditStore store = ParseAuditStore(*text);
@@ -251,7 +258,7 @@ std::unordered_map<std::string, bool> CurrentAuditMarks(const std::string& store
   const RomPlaces places = ListRomPlaces(folders);
   for (const auto& [set, record] : store.records) {
     const SetPlace* own = places.FirstPlace(set);
-    if (own && StillHolds(record, places, *own)) marks[set] = VerdictIsGood(record.verdict);
+    if (own && StillHolds(record, places, *own)) marks[set] = AuditMark(record.verdict);
   }
   return marks;
 }

@@ -492,7 +492,6 @@ SetCheck CheckSet(const RomListing& listing, const RomPlaces& places, const std:
   check.mame_verdict = Summarize(check.files, true);
   bool damaged = looker.DamagedPlace(), unread = looker.UnreadPlace();
   for (const FileCheck& c : check.files) damaged = damaged || c.status == FileStatus::Damaged;
-  check.retry = unread;
   if (damaged)
     check.verdict = Verdict::ZipDamaged;
   else if (unread)

@@ -36,7 +36,7 @@ enum class Verdict : uint8_t {
   ZipDamaged,
   NotFound,       // none of the set's own files is there
   Unknown,        // MAME does not know the set
-  NotChecked,     // a place could not be read, or changed while it was
+  NotChecked,     // a place could not be read, or changed while it was: read again next time
 };
 
 struct FoundValues {
@@ -66,7 +66,6 @@ struct SetCheck {
   std::vector<std::string> notes;  // places that could not be used, one sentence each
   Verdict verdict = Verdict::NotChecked;
   Verdict mame_verdict = Verdict::NotChecked;
-  bool retry = false;  // a place could not be read this time: the result is not worth keeping
 };
 
 // The set names whose places a check of `set` reads, its own first.

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <tuple>
 
+#include "romaudit/audit_texts.h"
 #include "romaudit/collection_audit.h"
 #include "romaudit/container_digest.h"
 #include "romaudit/scratch_collection.h"
@@ -50,6 +51,11 @@ void WriteZip(const std::string& path, const std::vector<File>& files, bool flip
 struct Result {
   std::map<std::string, AuditRow> rows;
   AuditOutcome outcome;
+  std::string Summary() const {  // the window's line when the audit has ended
+    std::vector<AuditRow> list;
+    for (const auto& [set, row] : rows) list.push_back(row);
+    return AuditSummaryText(list, outcome);
+  }
 };
 
 // `on_first` runs when the first set is judged, before any zip is read.
@@ -138,6 +144,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
     EXPECT_NE(r1.rows[e.set].details.find(e.in_details), std::string::npos) << r1.rows[e.set].details;
   }
   EXPECT_EQ(r1.outcome.checked, 6u);
+  EXPECT_EQ(r1.Summary(), "6 sets: 4 good, 1 with problems, 1 not known to this MAME.");
   ASSERT_EQ(r1.outcome.notes.size(), 1u);
   EXPECT_NE(r1.outcome.notes[0].find("not-a-folder cannot be read"), std::string::npos);
   // The clone's result hangs on the zips of its parent and BIOS too.
@@ -160,17 +167,20 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   std::swap(setup.games.front(), setup.games.back());  // read first
   Result r3 = Audit(setup, [&](CollectionAudit&) { WriteZip(roms + "/alpha.zip", {main, extra}); });
   EXPECT_EQ(r3.outcome.checked, 7u);
+  EXPECT_EQ(r3.Summary(), "7 sets: 3 good, 1 with problems, 2 not checked, 1 not known to this MAME.");
   EXPECT_EQ(r3.rows["huge"].verdict, Verdict::Good);
   for (const char* set : {"alpha", "alphaj"}) {
     EXPECT_EQ(r3.rows[set].verdict, Verdict::NotChecked) << set;
     EXPECT_NE(r3.rows[set].details.find("alpha.zip: changed while it was being read"), std::string::npos);
   }
-  EXPECT_EQ(ParseAuditStore(ReadTestFile(setup.store_path)).records.count("alpha"), 0u);
+  // Kept as not checked, for the game list's icon; the next audit reads it again.
+  EXPECT_EQ(ParseAuditStore(ReadTestFile(setup.store_path)).records["alpha"].verdict, Verdict::NotChecked);
 
   // A cancel keeps what was judged and nothing of the rest.
   std::ofstream(fake_mame, std::ios::app) << "and another";
   Result r4 = Audit(setup, [](CollectionAudit& audit) { audit.Cancel(); });
   EXPECT_TRUE(r4.outcome.cancelled);
+  EXPECT_EQ(AuditSummaryText({}, r4.outcome), "The check was cancelled before any set was checked.");
   EXPECT_LT(r4.outcome.checked, 7u);
   AuditStore kept = ParseAuditStore(ReadTestFile(setup.store_path));
   EXPECT_EQ(kept.records.size(), r4.rows.size());
