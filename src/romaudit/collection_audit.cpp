@@ -164,41 +164,51 @@ void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::ato
   ticker.Post();
 
   RomListing listing;
+  CheckRun run;
+  run.threads = setup.threads;
+  run.cancel = &cancel;
+  run.bytes = &bytes;
+  run.done = [&](SetCheck&& check) {
+    const AuditGame& game = *game_of.find(check.set)->second;
+    AuditRow row{game.title, game.set, check.verdict, DetailsLine(check), VerifyText(check), false};
+    AuditRecord& r = store.records[game.set];
+    r.own = places.FirstPlace(game.set)->stamp;
+    r.looked_in = SetsLookedIn(listing, game.set);
+    r.fingerprint = PlacesFingerprint(places, r.looked_in);
+    r.verdict = row.verdict;
+    r.details = row.details;
+    r.report = row.report;
+    ++done;
+    ++outcome.checked;
+    if (events.row) events.row(std::move(row));
+  };
+  SetChecker checker(places, run);
   std::string failure;
   if (!to_check.empty()) {
     Asked asked = Asked::NoAnswer;
-    if (!setup.mame.found || !setup.mame.run)
+    if (!setup.mame.found || !setup.mame.run) {
       failure = "mame.exe was not found (General tab > MAME Program), so the sets could not be checked.";
-    else if ((asked = AskMame(setup.mame, to_check, cancel, listing)) == Asked::NoAnswer)
-      failure = "MAME did not answer when asked which files the sets need, so they could not be checked.";
+    } else {
+      // The archives named after the sets are read while MAME answers.
+      std::vector<std::string> names;
+      for (const AuditGame& g : to_check)
+        for (const std::string* s : {&g.set, &g.parent, &g.bios})
+          if (!s->empty()) names.push_back(*s);
+      checker.ReadAhead(names);
+      if ((asked = AskMame(setup.mame, to_check, cancel, listing)) == Asked::NoAnswer)
+        failure = "MAME did not answer when asked which files the sets need, so they could not be checked.";
+    }
     outcome.cancelled = asked == Asked::Cancelled;
   }
   if (outcome.cancelled) {
-    // Stopped while MAME was asked: nothing was read.
+    // Stopped while MAME was asked: nothing was judged.
   } else if (!failure.empty()) {
     outcome.notes.push_back(failure);
     for (const AuditGame& g : to_check)
       if (events.row) events.row({g.title, g.set, Verdict::NotChecked, failure, "", false});
   } else if (!to_check.empty()) {
-    CheckRun run;
-    run.threads = setup.threads;
-    run.cancel = &cancel;
-    run.bytes = &bytes;
-    run.done = [&](SetCheck&& check) {
-      const AuditGame& game = *game_of.find(check.set)->second;
-      AuditRow row{game.title, game.set, check.verdict, DetailsLine(check), VerifyText(check), false};
-      AuditRecord& r = store.records[game.set];
-      r.own = places.FirstPlace(game.set)->stamp;
-      r.looked_in = SetsLookedIn(listing, game.set);
-      r.fingerprint = PlacesFingerprint(places, r.looked_in);
-      r.verdict = row.verdict;
-      r.details = row.details;
-      r.report = row.report;
-      ++done;
-      ++outcome.checked;
-      if (events.row) events.row(std::move(row));
-    };
-    outcome.cancelled = !CheckSets(listing, places, sets, run);
+    checker.Judge(listing, sets);
+    outcome.cancelled = !checker.Finish();
   }
   ticker.Post();
 

@@ -24,7 +24,8 @@ bool TakePiece(void* context, const uint8_t* data, size_t length) {
   auto* sink = static_cast<HashingSink*>(context);
   sink->sha.Update(data, length);
   if (sink->control->bytes) sink->control->bytes->fetch_add(length, std::memory_order_relaxed);
-  return !(sink->control->cancel && sink->control->cancel->load(std::memory_order_relaxed));
+  const DigestControl& c = *sink->control;
+  return !(c.cancel && c.cancel->load(std::memory_order_relaxed)) && !(c.halt && c.halt->load(std::memory_order_relaxed));
 }
 
 uint32_t Be32(const uint8_t* p) {

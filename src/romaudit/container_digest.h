@@ -33,6 +33,7 @@ struct ContainerDigest {
 
 struct DigestControl {
   const std::atomic<bool>* cancel = nullptr;
+  const std::atomic<bool>* halt = nullptr;  // the reader itself stops (what it read is not needed)
   std::atomic<uint64_t>* bytes = nullptr;  // grows as data is read
   bool spare_core = false;  // a core is idle: large members may hash on it
 };
