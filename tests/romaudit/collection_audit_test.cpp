@@ -11,6 +11,8 @@
 #include <mutex>
 #include <tuple>
 
+#include "../../tools/fakemame/fakemame_record.h"
+#include "launch/captured_run.h"
 #include "romaudit/audit_texts.h"
 #include "romaudit/collection_audit.h"
 #include "romaudit/container_digest.h"
@@ -185,6 +187,25 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   AuditStore kept = ParseAuditStore(ReadTestFile(setup.store_path));
   EXPECT_EQ(kept.records.size(), r4.rows.size());
   for (const auto& [set, record] : kept.records) EXPECT_EQ(r4.rows.count(set), 1u) << set;
+}
+
+// The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
+// sfex is not good just because something by its name lies in the ROM folder.
+TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFiles) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.File("roms"));
+  std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
+  WriteZip(dir.File("roms/sfex.zip"), {{"readme.txt", "a made-up set"}});
+  AuditSetup setup;
+  setup.mame = {true, dir.File("mame.exe"), dir.path(), RunProgramCaptured};
+  setup.folders = {dir.File("roms")};
+  setup.store_path = dir.File("korvo-audit.cfg");
+  setup.games = {{"Street Fighter EX", "sfex", "", "coh1000c"}};
+  Result r = Audit(setup);
+  EXPECT_EQ(r.rows["sfex"].verdict, Verdict::NotFound) << r.rows["sfex"].report;
+  std::string asked;
+  for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")))) asked += call.args[0] + " ";
+  EXPECT_EQ(asked, "-listxml -listroms ");
 }
 
 // Each CHD version keeps its SHA-1 at its own place; a header of another length is not read.
