@@ -124,19 +124,27 @@ class SetChecker::Scheduler {
   }
 
   void Work() {
+    PairBuffers buffers;
     std::unique_lock<std::mutex> lock(mutex_);
     while (!Cancelled() && !stop_) {
       if (Place* p = PlaceWithMembersLeft()) {
         size_t index = p->next_member++;
+        // Two members of at most kPairedMember bytes are taken together.
+        Place* q = Pairable(p->digest.members[index]) ? PlaceWithMembersLeft() : nullptr;
+        if (q && !Pairable(q->digest.members[q->next_member])) q = nullptr;
+        const size_t other = q ? q->next_member++ : 0;
         DigestControl control = control_;
         control.spare_core =
             ++busy_ < run_.threads && judging_ && !PlaceWithMembersLeft() && next_place_ >= places_list_.size();
         lock.unlock();
-        bool finished = DigestZipMember(*p->zip, index, p->digest.members[index], control);
+        bool finished = q ? DigestZipMembers(*p->zip, index, p->digest.members[index], *q->zip, other,
+                                             q->digest.members[other], control, buffers)
+                          : DigestZipMember(*p->zip, index, p->digest.members[index], control);
         lock.lock();
         --busy_;
         if (!finished) break;
         if (--p->members_left == 0) Finish(*p);
+        if (q && --q->members_left == 0) Finish(*q);
         continue;
       }
       if (next_place_ < places_list_.size() && open_ < open_limit_) {
