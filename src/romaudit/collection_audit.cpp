@@ -1,9 +1,11 @@
 #include "romaudit/collection_audit.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <system_error>
 
@@ -79,23 +81,25 @@ struct MameAnswer {
   std::condition_variable done_changed;
   bool done = false;
   int result = kCapturedNotStarted;
-  TextBuffer output;
-  TextBuffer order;  // -listroms: the order MAME checks the files in (empty when it gave none)
+  MameAnswers texts;
 };
 
 enum class Asked { Answered, NoAnswer, Cancelled };
 
-// Asks MAME what the sets (with their parents and BIOS sets) need, and in
-// which order it checks their files.
-Asked AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, const std::atomic<bool>& cancel,
-              RomListing& listing) {
+// The names of what the games need: their sets, parents and BIOS sets.
+std::vector<std::string> NamesToAsk(const std::vector<AuditGame>& games) {
   std::vector<std::string> names;
   std::set<std::string> seen;
   for (const AuditGame& g : games)
     if (!g.not_in_mame)
       for (const std::string* s : {&g.set, &g.parent, &g.bios})
         if (!s->empty() && seen.insert(*s).second) names.push_back(*s);
-  if (names.empty()) return Asked::Answered;
+  return names;
+}
+
+// Asks MAME what the sets named need, and in which order it checks their files.
+Asked AskMame(const MameAsker& mame, const std::vector<std::string>& names, const std::atomic<bool>& cancel,
+              MameAnswers& texts) {
   auto answer = std::make_shared<MameAnswer>();
   try {
     std::thread([answer, mame, names] {
@@ -106,8 +110,8 @@ Asked AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, const 
               kCapturedEnded)
         order.clear();
       std::lock_guard<std::mutex> lock(answer->mutex);
-      answer->output = std::move(output);
-      answer->order = std::move(order);
+      answer->texts.listxml = std::move(output);
+      answer->texts.listroms = std::move(order);
       answer->result = result;
       answer->done = true;
       answer->done_changed.notify_all();
@@ -118,8 +122,36 @@ Asked AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, const 
   std::unique_lock<std::mutex> lock(answer->mutex);
   while (!answer->done_changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return answer->done; }))
     if (cancel) return Asked::Cancelled;
-  if (answer->result != kCapturedEnded || ParseRomListing(answer->output, listing) == 0) return Asked::NoAnswer;
-  ParseCheckingOrder(answer->order, listing);
+  if (answer->result != kCapturedEnded) return Asked::NoAnswer;
+  texts.listxml = std::move(answer->texts.listxml);
+  texts.listroms = std::move(answer->texts.listroms);
+  return Asked::Answered;
+}
+
+// What the games need: from MAME's answers kept by an earlier audit when they
+// hold for this mame.exe and name every set asked about now; else from MAME,
+// asked about those sets and the ones asked about before, and kept.
+Asked GetListing(const AuditSetup& setup, const std::string& key, const std::vector<AuditGame>& games,
+                 const std::atomic<bool>& cancel, RomListing& listing) {
+  std::vector<std::string> names = NamesToAsk(games);
+  if (names.empty()) return Asked::Answered;
+  MameAnswers kept;
+  if (auto text = setup.answers_path.empty() ? std::nullopt : ReadWholeFile(setup.answers_path))
+    kept = ParseMameAnswers(*text);
+  const bool holds = !key.empty() && kept.key == key;
+  const std::set<std::string> known(kept.names.begin(), kept.names.end());
+  if (!holds || !std::all_of(names.begin(), names.end(), [&](const std::string& n) { return known.count(n) > 0; })) {
+    if (holds)
+      for (const std::string& n : kept.names)
+        if (std::find(names.begin(), names.end(), n) == names.end()) names.push_back(n);
+    Asked asked = AskMame(setup.mame, names, cancel, kept);
+    if (asked != Asked::Answered) return asked;
+    kept.key = key;
+    kept.names = names;
+    if (!key.empty() && !setup.answers_path.empty()) WriteFileAtomic(setup.answers_path, FormatMameAnswers(kept));
+  }
+  if (ParseRomListing(kept.listxml, listing) == 0) return Asked::NoAnswer;
+  ParseCheckingOrder(kept.listroms, listing);
   return Asked::Answered;
 }
 
@@ -189,13 +221,13 @@ void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::ato
     if (!setup.mame.found || !setup.mame.run) {
       failure = "mame.exe was not found (General tab > MAME Program), so the sets could not be checked.";
     } else {
-      // The archives named after the sets are read while MAME answers.
+      // The archives named after the sets are read while MAME answers (or its kept answers are read).
       std::vector<std::string> names;
       for (const AuditGame& g : to_check)
         for (const std::string* s : {&g.set, &g.parent, &g.bios})
           if (!s->empty()) names.push_back(*s);
       checker.ReadAhead(names);
-      if ((asked = AskMame(setup.mame, to_check, cancel, listing)) == Asked::NoAnswer)
+      if ((asked = GetListing(setup, key, to_check, cancel, listing)) == Asked::NoAnswer)
         failure = "MAME did not answer when asked which files the sets need, so they could not be checked.";
     }
     outcome.cancelled = asked == Asked::Cancelled;

@@ -30,6 +30,7 @@ struct AuditSetup {
   std::vector<std::string> folders;  // the ROM folders in MAME's search order
   std::vector<AuditGame> games;
   std::string store_path;
+  std::string answers_path;  // MAME's answers kept between audits; "" keeps none
   unsigned threads = 1;
 };
 

@@ -232,6 +232,7 @@ AuditSetup SetupFromSettings(const GameList& games) {
   setup.folders = RomSearchFolders(App().settings);
   setup.games = AuditGames(games);
   setup.store_path = AuditStorePath();
+  setup.answers_path = MameAnswersPath();
   setup.threads = CheckThreads();
   return setup;
 }

@@ -191,7 +191,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
 
 // The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
 // sfex is not good just because something by its name lies in the ROM folder.
-TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFiles) {
+// Its answers are kept: a later audit of the same sets does not ask again.
+TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswersAreKept) {
   TempDir dir;
   std::filesystem::create_directories(dir.File("roms"));
   std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
@@ -200,12 +201,27 @@ TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFiles) {
   setup.mame = {true, dir.File("mame.exe"), dir.path(), RunProgramCaptured};
   setup.folders = {dir.File("roms")};
   setup.store_path = dir.File("korvo-audit.cfg");
+  setup.answers_path = dir.File("korvo-audit-mame.cfg");
   setup.games = {{"Street Fighter EX", "sfex", "", "coh1000c"}};
+  auto asked = [&] {
+    std::string args;
+    for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt"))))
+      args += call.args[0] + " " + call.args.back() + " ";
+    return args;
+  };
   Result r = Audit(setup);
   EXPECT_EQ(r.rows["sfex"].verdict, Verdict::NotFound) << r.rows["sfex"].report;
-  std::string asked;
-  for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")))) asked += call.args[0] + " ";
-  EXPECT_EQ(asked, "-listxml -listroms ");
+  EXPECT_EQ(asked(), "-listxml coh1000c -listroms coh1000c ");
+  // The zip changes: read again, MAME not asked. Another set: asked about it and the ones before.
+  WriteZip(dir.File("roms/sfex.zip"), {{"readme.txt", "another made-up set"}});
+  EXPECT_EQ(Audit(setup).outcome.checked, 1u);
+  EXPECT_EQ(asked(), "-listxml coh1000c -listroms coh1000c ");
+  WriteZip(dir.File("roms/ts2.zip"), {{"readme.txt", "a made-up ts2"}});
+  setup.games.push_back({"Battle Arena Toshinden 2", "ts2", "", "coh1000c"});
+  EXPECT_EQ(Audit(setup).rows["ts2"].verdict, Verdict::NotFound);
+  EXPECT_EQ(asked(), "-listxml coh1000c -listroms coh1000c -listxml sfex -listroms sfex ");
+  EXPECT_EQ(ParseMameAnswers(ReadTestFile(setup.answers_path)).names,
+            (std::vector<std::string>{"ts2", "coh1000c", "sfex"}));
 }
 
 // Each CHD version keeps its SHA-1 at its own place; a header of another length is not read.

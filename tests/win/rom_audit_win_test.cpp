@@ -216,7 +216,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     EXPECT_EQ(summary, "5 sets: 1 good, 2 with problems, 1 not checked, 1 not known to this MAME "
                        "(3 unchanged since the last check).");
     EXPECT_EQ(reopened.right, MulDiv(App().settings.audit_window_w, Ui().dpi, 96));  // as large as it was left
-    EXPECT_EQ(f.CallsWith("-listxml"), 2u);
+    EXPECT_EQ(f.CallsWith("-listxml"), 2u);  // asked about tekken2, which came later
     for (const auto& row : rows)
       EXPECT_TRUE(row[1] != "tekken3" ||
                   row[2] + "|" + row[3] == "not checked|tekken3.zip: found, but it cannot be read (in use, or no access?)");
@@ -225,8 +225,9 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
               "4ROM files present, but the check could not read them (Game > Check All ROM Sets says why)");
 
     // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, the window stays
-    // and Close takes the focus.
+    // and Close takes the focus. (Without the answers kept, MAME is asked again.)
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
+    DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str());
     f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
     DWORD cancelled_at = 0, closed_at = 0;
     bool focused = false;
