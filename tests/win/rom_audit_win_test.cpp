@@ -141,6 +141,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
           HWND shown = FindModal(by_verdict_down[1][0] + " (" + by_verdict_down[1][1] + ")");
           if (!shown) return false;
           finding = ControlText(GetDlgItem(shown, 1001));
+          SaveWindowScreenshot(shown, "check-all-rom-sets-finding-" + look.name);
           PressKey(VK_ESCAPE, true), PressKey(VK_ESCAPE, false);
           return true;
         })
