@@ -232,7 +232,7 @@ namespace {
 // scrolling, hit-testing, keys and accessibility. The alpha-blended icons are
 // blended once onto each row background (the strip), so a row copies them;
 // a text's width is measured once per font.
-constexpr int kStripImages = kFirstStatusImage + 4;
+constexpr int kStripImages = kFirstStatusImage + kStatusImageCount;
 enum StripRow { kStripNormal, kStripFocused, kStripUnfocused, kStripRows };
 
 struct RowPainter {

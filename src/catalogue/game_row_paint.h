@@ -24,6 +24,7 @@ std::vector<RowCell> RowCells(const std::array<int, kListColumnCount>& order, co
 constexpr int kStarEmptyImage = 0;
 constexpr int kStarFilledImage = 1;
 constexpr int kFirstStatusImage = 2;
+constexpr int kStatusImageCount = 6;  // one per RomStatus
 // The picture of a cell, or -1 for a cell that shows text: the Favorite cell
 // its star, the Status cell its status (`status`: a RomStatus value) only
 // while the Status column is shown.

@@ -133,7 +133,8 @@ bool CreateModalDialog(ModalDialog& d, HWND owner, const std::string& title, int
   d.owner = owner;
   d.done = false;
   d.result = 0;
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD style =
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (d.resizable ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0);
   const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT r = {0, 0, S(width), S(height)};
   AdjustWindowRectEx(&r, style, FALSE, ex_style);

@@ -4,7 +4,9 @@
 
 #include <cctype>
 #include <functional>
+#include <optional>
 
+#include "app/about_ui_win.h"
 #include "catalogue/game_list_view_ui_win.h"
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
@@ -50,6 +52,58 @@ bool StarFilled(int row) {
 }
 
 void ChooseFilter(FilterKind kind, int index) { ChooseComboEntry(Main().filters[static_cast<int>(kind)], index); }
+
+// For the rest of a scope the system opens text files and web addresses with `program`; then as before.
+class ShellOpensWith {
+ public:
+  explicit ShellOpensWith(const std::string& program) {
+    const std::wstring command = L"\"" + Utf8ToUtf16(program) + L"\" \"%1\"";
+    for (const wchar_t* key : {L".txt", L"KorvoTest.Text\\shell\\open\\command", L"https\\shell\\open\\command"}) {
+      HKEY k;
+      const bool existed = !RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &k) && !RegCloseKey(k);
+      wchar_t value[1024];
+      DWORD size = sizeof value;
+      const bool had = !RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
+      kept_.push_back({key, existed, had ? std::optional<std::wstring>(value) : std::nullopt});
+      Set(key, key[0] == L'.' ? L"KorvoTest.Text" : command);
+    }
+  }
+  ~ShellOpensWith() {
+    for (const Kept& k : kept_) {
+      if (k.value) Set(k.key, *k.value);
+      else if (k.existed) RegDeleteKeyValueW(HKEY_CLASSES_ROOT, k.key.c_str(), nullptr);
+      else RegDeleteTreeW(HKEY_CLASSES_ROOT, k.key.substr(0, k.key.find(L'\\')).c_str());
+    }
+  }
+
+ private:
+  struct Kept {
+    std::wstring key;
+    bool existed;
+    std::optional<std::wstring> value;
+  };
+  static void Set(const std::wstring& key, const std::wstring& value) {
+    HKEY k;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr)) return;
+    RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(k);
+  }
+  std::vector<Kept> kept_;
+};
+
+// A menu of the bar opened with Alt and its letter, and an item chosen with its letter, as on a keyboard.
+void ChooseWithKeys(wchar_t menu, WORD item) {
+  DialogScript hand;  // the open menu's own loop runs the script
+  hand.Then([&] {
+    if (!FindWindowW(L"#32768", nullptr)) return false;  // the menu is not open yet
+    PressKey(item, true), PressKey(item, false);
+    return true;
+  });
+  SetForegroundWindow(Main().window);
+  PostMessageW(Main().window, WM_SYSCOMMAND, SC_KEYMENU, menu);
+  WaitFor([&] { return hand.Finished() && !FindWindowW(L"#32768", nullptr); }, 5000);
+}
 
 int WindowWidth() {
   RECT r;
@@ -315,6 +369,20 @@ TEST(MainWindow, TheSettingsWindowIsMadeWhenFirstOpenedWhereItWasLeft) {
         << r.left << "," << r.top << " " << r.right << "," << r.bottom;
   }
   EXPECT_EQ(r.right - r.left, 900);
+}
+
+// Help > Korvo User's Guide opens the README.txt that came with the launcher, or without it the guide on the web,
+// each with what the system opens such things with (here the fake MAME, which notes how it was started).
+TEST(MainWindow, TheHelpMenuOpensTheGuideBesideTheLauncherOrOnTheWeb) {
+  MainWindowFixture f;
+  const ShellOpensWith shell(f.dir.File("mame.exe"));
+  ASSERT_TRUE(f.Open());
+  f.Write("README.txt", "KORVO\r\n");
+  ChooseWithKeys(L'h', 'U');
+  EXPECT_TRUE(WaitFor([&] { return f.CallsWith(f.dir.File("README.txt")) == 1; })) << f.Read("fakemame-calls.txt");
+  DeleteFileW(Utf8ToUtf16(f.dir.File("README.txt")).c_str());
+  ChooseWithKeys(L'h', 'U');
+  EXPECT_TRUE(WaitFor([&] { return f.CallsWith(kUserGuideAddress) == 1; })) << f.Read("fakemame-calls.txt");
 }
 
 TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
