@@ -98,7 +98,7 @@ LRESULT CALLBACK ModalProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-RECT CentredOn(HWND owner, int width, int height) {
+RECT CentredOn(HWND owner, int width, int height, bool resizable) {
   RECT around = {};
   if (owner && !IsIconic(owner))
     GetWindowRect(owner, &around);
@@ -107,8 +107,9 @@ RECT CentredOn(HWND owner, int width, int height) {
   const int x = around.left + (around.right - around.left - width) / 2;
   const int y = around.top + (around.bottom - around.top - height) / 2;
   // Inside the work area of the owner's monitor, even when the owner sits
-  // near a screen edge; the title bar stays reachable where it cannot all fit.
-  return KeepOnItsMonitor({x, y, x + width, y + height}, false);
+  // near a screen edge; one of a fixed size that cannot all fit keeps its
+  // title bar reachable.
+  return KeepOnItsMonitor({x, y, x + width, y + height}, resizable);
 }
 
 // Posted report texts that reached the queue after the dialog was gone are
@@ -138,7 +139,7 @@ bool CreateModalDialog(ModalDialog& d, HWND owner, const std::string& title, int
   const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT r = {0, 0, S(width), S(height)};
   AdjustWindowRectEx(&r, style, FALSE, ex_style);
-  RECT at = CentredOn(owner, r.right - r.left, r.bottom - r.top);
+  RECT at = CentredOn(owner, r.right - r.left, r.bottom - r.top, d.resizable);
   d.window = CreateWindowExW(ex_style, kClassName, Utf8ToUtf16(title).c_str(), style, at.left, at.top,
                              at.right - at.left, at.bottom - at.top, owner, nullptr, Ui().instance, &d);
   if (!d.window) return false;
