@@ -21,6 +21,9 @@ class WinTempDir {
     GetTempPathW(MAX_PATH, base);
     static int counter = 0;
     path_ = Utf16ToUtf8(base) + "korvo-wt-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    // Wine gives out the same process ids again: a run broken off may have left this folder behind.
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(Utf8ToUtf16(path_)), ignored);
     CreateDirectoryW(Utf8ToUtf16(path_).c_str(), nullptr);
   }
   ~WinTempDir() {
