@@ -29,6 +29,7 @@ TEST(ResetCombos, RyuMostImportantFirstWithDigitKeysAndCharacterMoves) {
   TextBuffer text = FormatCombosText(s);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 142) << text;
   EXPECT_EQ(text.rfind("step_ms=30\r\ncharge_ms=600\r\ncombo1_name=Ryu: Shin Shouryuu Ken", 0), 0u);
+  EXPECT_NE(text.find("\r\ncombo1_player=1\r\ncombo1_side=L\r\n"), std::string::npos);
 
   // A short list empties the rest but keeps their triggers; an unknown character changes nothing.
   s.rows[19].pad = "1_BUTTON1", s.rows[19].player = 2;
