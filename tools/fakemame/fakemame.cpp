@@ -49,16 +49,28 @@ std::string FixturesFolder(const Invocation& call) {
   return FAKEMAME_FIXTURES;
 }
 
-// Reads BASE.EXT (stdout), BASE.err and BASE.rc from the fixtures folder.
-bool LoadAnswer(const std::string& fixtures, const std::string& base, const std::string& ext, Answer& a) {
+// BASE.EXT (stdout), BASE.err and BASE.rc from the fixtures folder, read once:
+// a call about hundreds of sets asks for the same recordings again and again.
+const Answer* RecordedAnswer(const std::string& fixtures, const std::string& base, const std::string& ext) {
+  static std::map<std::string, std::pair<bool, Answer>> loaded;
   std::string rel = base;
   for (char& c : rel)
     if (c == '/') c = PathSeparator();
-  if (!ReadFileBytes(Join(fixtures, rel + ext), a.out)) return false;
-  ReadFileBytes(Join(fixtures, rel + ".err"), a.err);
-  std::string rc;
-  a.code = ReadFileBytes(Join(fixtures, rel + ".rc"), rc) ? std::atoi(rc.c_str()) : 0;
-  return true;
+  auto [kept, fresh] = loaded.try_emplace(Join(fixtures, rel + ext));
+  if (fresh) {
+    Answer& answer = kept->second.second;
+    kept->second.first = ReadFileBytes(kept->first, answer.out);
+    ReadFileBytes(Join(fixtures, rel + ".err"), answer.err);
+    std::string rc;
+    answer.code = ReadFileBytes(Join(fixtures, rel + ".rc"), rc) ? std::atoi(rc.c_str()) : 0;
+  }
+  return kept->second.first ? &kept->second.second : nullptr;
+}
+
+bool LoadAnswer(const std::string& fixtures, const std::string& base, const std::string& ext, Answer& a) {
+  const Answer* recorded = RecordedAnswer(fixtures, base, ext);
+  if (recorded) a = *recorded;
+  return recorded != nullptr;
 }
 
 // "print-lines=1" in the control file: everything goes out a line at a time
@@ -222,25 +234,38 @@ int AnswerListfull(const Invocation& call, const std::string& fixtures, size_t a
   return some.code;
 }
 
+// The set's recorded <driver> and <feature> lines (listxml-drivers.xml), or "".
+std::string RecordedDriverLines(const std::string& fixtures, const std::string& set) {
+  const Answer* drivers = RecordedAnswer(fixtures, "listxml-drivers", ".xml");
+  if (!drivers) return "";
+  const std::string& all = drivers->out;
+  size_t at = all.find("<machine name=\"" + set + "\"");
+  if (at == std::string::npos) return "";
+  size_t from = all.find('\n', at), to = all.find("</machine>", at);
+  if (from == std::string::npos || to == std::string::npos || to < from) return "";
+  std::string lines = all.substr(from + 1, to - from - 1);
+  return lines.substr(0, lines.rfind('\n') + 1);  // without the closing tag's indent
+}
+
 // Sets without a recording get the smallest listing that still names the
-// machine, built from its -listfull line.
-Answer MinimalListxml(const std::string& set, const std::string& line) {
+// machine, built from its -listfull line, with its recorded driver lines.
+Answer MinimalListxml(const std::string& set, const std::string& line, const std::string& driver_lines) {
   size_t q1 = line.find('"'), q2 = line.rfind('"');
   std::string description = q1 != std::string::npos && q2 > q1 ? line.substr(q1 + 1, q2 - q1 - 1) : set;
   Answer a;
   a.out = "<?xml version=\"1.0\"?>\n<mame build=\"0.251 (unknown)\" debug=\"no\" mameconfig=\"10\">\n"
           "\t<machine name=\"" + set + "\">\n\t\t<description>" + description +
-          "</description>\n\t</machine>\n</mame>\n";
+          "</description>\n" + driver_lines + "\t</machine>\n</mame>\n";
   return a;
 }
 
 Answer OneListxml(const std::string& fixtures, const std::string& set) {
   Answer a;
   if (LoadAnswer(fixtures, "listxml/" + set, ".xml", a)) return a;
-  Answer listing;
-  LoadAnswer(fixtures, "listfull", ".txt", listing);
-  std::string line = ListfullLine(listing.out, set);
-  return !line.empty() ? MinimalListxml(set, line) : NoMatch(fixtures, "listxml/unknown", set);
+  const Answer* listing = RecordedAnswer(fixtures, "listfull", ".txt");
+  std::string line = listing ? ListfullLine(listing->out, set) : "";
+  return !line.empty() ? MinimalListxml(set, line, RecordedDriverLines(fixtures, set))
+                       : NoMatch(fixtures, "listxml/unknown", set);
 }
 
 // Every word after the command up to the next option: MAME lists them all.
