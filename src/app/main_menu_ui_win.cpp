@@ -50,7 +50,8 @@ const MenuLine kOptionsMenu[] = {
 const MenuLine kThemeMenu[] = {{224, "&System"}, {225, "&Light"}, {226, "&Dark"}};
 const MenuLine kViewMenu[] = {
     {kThemeSubmenu, "&Theme"}, {kSeparator, nullptr},
-    {227, "&Favorites Only"}, {228, "List Only &Available ROMs"}, {kSeparator, nullptr},
+    {227, "&Favorites Only"}, {228, "List Only &Available ROMs"},
+    {kHideNotWorkingCommand, "&Hide Games That Do Not Work"}, {kSeparator, nullptr},
     {kColumnsSubmenu, "List &Columns"}, {kSeparator, nullptr},
     {231, "Show Tool&bar"}, {229, "Show &Search Bar"}, {230, "Show Filter Ba&r"},
     {kPreviewCommand, "Show &Preview\tCtrl+P"}, {kSeparator, nullptr},
@@ -94,6 +95,7 @@ MenuFacts CurrentFacts() {
   f.classic = m.classic;
   f.favorites_only = Button_GetCheck(m.favorites_box) == BST_CHECKED;
   f.only_available = s.only_available != 0;
+  f.hide_not_working = s.hide_not_working != 0;
   f.search_bar_shown = m.search_bar_state == 1 || (m.search_bar_state == -1 && !s.search_bar_hidden);
   f.toolbar_shown = !s.toolbar_hidden;
   f.filter_bar_shown = !s.filter_bar_hidden;
@@ -136,6 +138,8 @@ HACCEL BuildAccelerators() {
       {FVIRTKEY | FCONTROL, 'F', 213},
       {FVIRTKEY, VK_F9, 216},
       {FVIRTKEY | FCONTROL, 'P', kPreviewCommand},
+      {FVIRTKEY | FALT, VK_LEFT, kPreviousPictureCommand},
+      {FVIRTKEY | FALT, VK_RIGHT, kNextPictureCommand},
   };
   return CreateAcceleratorTableW(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/main_window_ui_win.h"
+#include "app/menu_state.h"
 #include "app/play_ui_win.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
@@ -90,6 +91,12 @@ void Perform(PadAction action) {
       // No key stands for it: the toolbar button, when a click could reach it.
       if (GetForegroundWindow() == m.window && IsWindowEnabled(m.window))
         SendMessageW(m.window, WM_COMMAND, kFavoritesOnlyCommand, 0);
+      break;
+    case PadAction::kPreviousPicture:
+    case PadAction::kNextPicture:
+      if (GetForegroundWindow() == m.window && IsWindowEnabled(m.window))
+        SendMessageW(m.window, WM_COMMAND,
+                     action == PadAction::kNextPicture ? kNextPictureCommand : kPreviousPictureCommand, 0);
       break;
     case PadAction::kEndGame: StopRunningGame(); break;
   }

@@ -24,6 +24,8 @@ enum class PadAction : uint8_t {
   kSearch,         // X: Ctrl+F
   kSettings,       // Start: F9
   kFavoritesOnly,  // Back
+  kPreviousPicture,  // LT: the preview's previous picture of the game
+  kNextPicture,      // RT
   kEndGame,        // Back + Start held for a second: stop the running game
 };
 
