@@ -1,5 +1,7 @@
 #include "preview/game_card.h"
 
+#include <chrono>
+
 #include "catalogue/mame_status.h"
 #include "preview/mame_ui_ini.h"
 #include "preview/preview_request.h"
@@ -23,17 +25,29 @@ GameCard MakeGameCard(const GameEntry& entry) {
 namespace {
 struct TextAnswerer {
   std::shared_ptr<GameInfoLibrary> library = std::make_shared<GameInfoLibrary>();
+  // MAME's history folders as last read, read again after a while or for other settings.
+  struct Known {
+    std::string key;
+    std::chrono::steady_clock::time_point read_at;
+    std::vector<std::string> folders;
+  };
+  std::shared_ptr<Known> known = std::make_shared<Known>();
 
   std::unique_ptr<PreviewResult> operator()(const PreviewRequest& request, const std::function<bool()>&) const {
     auto result = std::make_unique<PreviewResult>();
     result->generation = request.generation;
     result->set = request.set;
     if (request.set.empty()) return result;
-    Settings where;
-    where.mame_exe = request.mame_exe;
-    where.more_options = request.more_options;
-    const std::vector<std::string> folders =
-        UiFolders(ReadMameUiOptions(where), kHistoryPathOption, kHistoryPathDefault, where);
+    const std::string key = request.mame_exe + '\n' + request.more_options;
+    const auto now = std::chrono::steady_clock::now();
+    if (key != known->key || now - known->read_at >= std::chrono::milliseconds(kFolderLookMs)) {
+      Settings where;
+      where.mame_exe = request.mame_exe;
+      where.more_options = request.more_options;
+      *known = {key, now, UiFolders(ReadMameUiOptions(where), kHistoryPathOption, kHistoryPathDefault, where)};
+      library->NewRound();
+    }
+    const std::vector<std::string>& folders = known->folders;
     // A clone without texts of its own shows its parent's.
     std::vector<std::string> family = {request.set};
     if (const GameTableRow* row = GameTableRowBySet(request.set); row && *row->parent) family.push_back(row->parent);

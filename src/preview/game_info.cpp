@@ -227,17 +227,21 @@ std::string DatEntryText(std::string_view raw, bool command) {
 
 const InfoIndex* GameInfoLibrary::IndexOf(const std::string& path, const InfoSource& source,
                                           std::vector<std::string>& log_lines) {
+  Indexed& kept = files_[path];
+  if (kept.round == round_) return kept.present ? &kept.index : nullptr;
+  kept.round = round_;
   FileStamp stamp;
-  if (!ReadFileStamp(path, stamp) || IsFolder(path)) return nullptr;
-  auto kept = files_.find(path);
-  if (kept != files_.end() && kept->second.stamp.size == stamp.size &&
-      kept->second.stamp.write_time == stamp.write_time)
-    return &kept->second.index;
+  if (!ReadFileStamp(path, stamp) || IsFolder(path)) {
+    kept = {{}, {}, false, round_};
+    return nullptr;
+  }
+  if (kept.present && kept.stamp.size == stamp.size && kept.stamp.write_time == stamp.write_time) return &kept.index;
   MappedFile file;
-  if (!MapFileForReading(path, file)) return nullptr;
+  kept.present = MapFileForReading(path, file);
+  if (!kept.present) return nullptr;
   std::string_view bytes(reinterpret_cast<const char*>(file.data), file.size);
-  Indexed& made = files_[path];
-  made = {stamp, source.xml ? IndexHistoryXml(bytes) : IndexDatFile(bytes)};
+  Indexed& made = kept;
+  made = {stamp, source.xml ? IndexHistoryXml(bytes) : IndexDatFile(bytes), true, round_};
   UnmapFile(file);
   if (made.index.damaged)
     log_lines.push_back("Game info: " + std::string(source.file) + " is damaged or cut short at byte " +

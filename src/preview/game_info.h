@@ -53,6 +53,8 @@ struct InfoTab {
 // indexed when first needed and again only when its size or time changed.
 class GameInfoLibrary {
  public:
+  // A new look at the files: each is checked for changes once a round.
+  void NewRound() { ++round_; }
   // A tab for each file with text for the first of `family` it knows.
   // `log_lines` gets one line for each damaged file when it is indexed.
   std::vector<InfoTab> Texts(const std::vector<std::string>& folders, const std::vector<std::string>& family,
@@ -62,7 +64,10 @@ class GameInfoLibrary {
   struct Indexed {
     FileStamp stamp;
     InfoIndex index;
+    bool present = false;
+    uint64_t round = 0;  // when its stamp was last read
   };
   std::unordered_map<std::string, Indexed> files_;  // by path
+  uint64_t round_ = 1;
   const InfoIndex* IndexOf(const std::string& path, const InfoSource& source, std::vector<std::string>& log_lines);
 };

@@ -37,21 +37,39 @@ class LazyDecoder {
 // How a picture is named in the cache and the log: a zip member as a path inside the zip.
 std::string NameOf(const SnapshotFile& file) { return file.member.empty() ? file.path : file.path + "\\" + file.member; }
 
+// MAME's folders for pictures as last read, read again after a while or for
+// other settings.
+struct KnownFolders {
+  std::string key;
+  uint32_t read_at = 0;
+  ArtFolders folders;
+};
+
 struct PictureAnswerer {
   std::shared_ptr<LazyDecoder> decoder = std::make_shared<LazyDecoder>();
   std::shared_ptr<PictureCache> cache = std::make_shared<PictureCache>();
   std::shared_ptr<ArtLookup> lookup = std::make_shared<ArtLookup>();
+  std::shared_ptr<KnownFolders> known = std::make_shared<KnownFolders>();
+
+  const ArtFolders& FoldersFor(const PreviewRequest& request) const {
+    const std::string key = request.mame_exe + '\n' + request.more_options;
+    const uint32_t now = GetTickCount();
+    if (request.look_again || key != known->key || now - known->read_at >= kFolderLookMs) {
+      Settings where;
+      where.mame_exe = request.mame_exe;
+      where.more_options = request.more_options;
+      *known = {key, now, ArtFoldersOf(where, ReadMameUiOptions(where))};
+      lookup->NewRound();
+    }
+    return known->folders;
+  }
 
   std::unique_ptr<PreviewResult> operator()(const PreviewRequest& request,
                                             const std::function<bool()>& superseded) const {
     auto result = std::make_unique<PreviewResult>();
     result->generation = request.generation;
     if (request.set.empty()) return result;
-    Settings where;
-    where.mame_exe = request.mame_exe;
-    where.more_options = request.more_options;
-    const ArtFolders folders = ArtFoldersOf(where, ReadMameUiOptions(where));
-    lookup->NewRound();
+    const ArtFolders& folders = FoldersFor(request);
     SnapshotChoice choices[kArtKindCount];
     for (int k = 0; k < kArtKindCount; ++k) {
       choices[k] = lookup->Choose(folders, k, request.set);

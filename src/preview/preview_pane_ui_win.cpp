@@ -44,6 +44,8 @@ struct PreviewPane {
   std::map<std::pair<std::string, int>, int> lines;  // of card texts at a width: 1 or 2
   HFONT widths_font = nullptr;
   int line_h = 0;
+  // Texts are measured in a memory DC: a window's DC is a trip to the window server each time.
+  HDC measure = nullptr;
 };
 
 // The one pane, from its creation to the end of its window.
@@ -112,15 +114,12 @@ int LabelWidth(const std::string& label) {
   std::wstring wide = Utf8ToUtf16(label);
   auto kept = p.widths.find(wide);
   if (kept != p.widths.end()) return kept->second;
-  HDC dc = GetDC(p.window);
-  HGDIOBJ old = SelectObject(dc, Ui().font);
+  SelectObject(p.measure, Ui().font);
   SIZE size = {};
-  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+  GetTextExtentPoint32W(p.measure, wide.c_str(), static_cast<int>(wide.size()), &size);
   TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc, &metrics);
+  GetTextMetricsW(p.measure, &metrics);
   p.line_h = static_cast<int>(metrics.tmHeight);
-  SelectObject(dc, old);
-  ReleaseDC(p.window, dc);
   p.widths[wide] = size.cx;
   return size.cx;
 }
@@ -134,14 +133,12 @@ int LinesOf(const std::string& text, int width, bool title) {
   auto [kept, fresh] = p.lines.try_emplace({std::string(title ? "T" : "S") + text, width}, 1);
   if (!fresh || text.empty() || width <= 0) return kept->second;
   std::wstring wide = Utf8ToUtf16(text);
-  HDC dc = GetDC(p.window);
-  HGDIOBJ old = SelectObject(dc, title ? TitleFont() : Ui().font);
+  SelectObject(p.measure, title ? TitleFont() : Ui().font);
   RECT r = {0, 0, width, 0};
-  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+  DrawTextW(p.measure, wide.c_str(), static_cast<int>(wide.size()), &r,
+            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
   TEXTMETRICW metrics = {};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(p.window, dc);
+  GetTextMetricsW(p.measure, &metrics);
   kept->second = r.bottom > metrics.tmHeight ? 2 : 1;
   return kept->second;
 }
@@ -189,15 +186,20 @@ void UpdateTextBox() {
       SetWindowTextW(p.text_box, crlf.c_str());
     }
     const PaneRect& r = layout.text;
-    MoveWindow(p.text_box, r.x, r.y, r.w, r.h, TRUE);
+    RECT now;
+    GetWindowRect(p.text_box, &now);
+    MapWindowPoints(HWND_DESKTOP, p.window, reinterpret_cast<POINT*>(&now), 2);
+    if (now.left != r.x || now.top != r.y || now.right - now.left != r.w || now.bottom - now.top != r.h)
+      MoveWindow(p.text_box, r.x, r.y, r.w, r.h, TRUE);
     // The bar only when the text needs it.
-    const int lines = static_cast<int>(SendMessageW(p.text_box, EM_GETLINECOUNT, 0, 0));
-    ShowScrollBar(p.text_box, SB_VERT, lines * p.line_h > r.h);
+    const bool bar = SendMessageW(p.text_box, EM_GETLINECOUNT, 0, 0) * p.line_h > r.h;
+    if (bar != ((GetWindowLongW(p.text_box, GWL_STYLE) & WS_VSCROLL) != 0)) ShowScrollBar(p.text_box, SB_VERT, bar);
   }
-  ShowWindow(p.text_box, shown ? SW_SHOWNA : SW_HIDE);
+  if (shown != ((GetWindowLongW(p.text_box, GWL_STYLE) & WS_VISIBLE) != 0))
+    ShowWindow(p.text_box, shown ? SW_SHOWNA : SW_HIDE);
 }
 
-void Ask(const std::string& want_path) {
+void Ask(const std::string& want_path, bool look_again = false) {
   PreviewPane& p = Pane();
   ++p.generation;
   if (!p.asked.any) {
@@ -219,6 +221,7 @@ void Ask(const std::string& want_path) {
   request->box = Box();
   request->kind = ArtKindIndex(p.asked.kind);
   request->want_path = want_path;
+  request->look_again = look_again;
   p.pictures.Ask(std::move(request));
 }
 
@@ -258,7 +261,7 @@ void AskForSubject(bool look_again) {
   bool same_game = p.shown && p.shown_subject.any && p.shown_subject.set == now.set &&
                    p.shown_subject.kind == now.kind;
   p.asked = std::move(now);
-  Ask(!look_again && same_game && current ? *current : std::string());
+  Ask(!look_again && same_game && current ? *current : std::string(), look_again);
   AskForTexts();
 }
 
@@ -296,6 +299,8 @@ void TakeTexts(LPARAM block) {
   LogLines(*result);
   p.tabs = std::move(result->tabs);
   p.texts_set = result->set;
+  // Mostly they come first: the picture's answer shows them, in one paint.
+  if (!p.shown || !p.shown_subject.any || p.shown_subject.set != p.texts_set) return;
   UpdateTextBox();
   InvalidateRect(p.window, nullptr, FALSE);
 }
@@ -465,6 +470,7 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
   switch (message) {
     case WM_CREATE:
       p.window = window;
+      p.measure = CreateCompatibleDC(nullptr);
       CreateTextBox(window);
       p.pictures.Start(window, kMsgResult, PictureAnswers());
       p.texts.Start(window, kMsgTexts, CardTextAnswers());
@@ -507,6 +513,7 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
       p.texts.Stop();
       FreePosted(window, kMsgResult);
       FreePosted(window, kMsgTexts);
+      if (p.measure) DeleteDC(p.measure);
       if (p.title_font) DeleteObject(p.title_font);
       delete g_pane;
       g_pane = nullptr;

@@ -20,6 +20,7 @@ struct PreviewRequest {
   PictureSize box;
   int kind = 0;           // the kind of picture wanted (picture_kinds.h)
   std::string want_path;  // the picture to show; empty: the newest
+  bool look_again = false;  // files may have come or gone just now (MAME ended): look at the folders anew
 };
 
 struct PreviewResult {
@@ -33,6 +34,10 @@ struct PreviewResult {
   std::vector<InfoTab> tabs;       // the card's texts (the texts' worker)
   std::vector<std::string> log_lines;  // files that could not be shown or read, found just now
 };
+
+// What the workers learned of MAME's folders stands for this long: a selection
+// does not read ui.ini and every folder's time again.
+constexpr uint32_t kFolderLookMs = 1000;
 
 // Answers one request; `superseded` tells whether a newer one is waiting.
 using PreviewAnswerFn =

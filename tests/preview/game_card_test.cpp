@@ -120,7 +120,10 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   EXPECT_EQ(library.Texts(folders, {"tekken3"}, log)[0].text, "cut short");
   EXPECT_TRUE(log.empty());
   WriteTestFile(dir.File("dats/mameinfo.dat"), "$info=tekken3\n$mame\nWhole\n$end\n");  // changed: indexed anew
-  EXPECT_EQ(library.Texts(folders, {"tekken3"}, log)[1].text, "Whole");
+  library.NewRound();  // in the next look at the files
+  tabs = library.Texts(folders, {"tekken3"}, log);
+  ASSERT_EQ(tabs.size(), 2u);
+  EXPECT_EQ(tabs[1].text, "Whole");
   EXPECT_TRUE(log.empty());
 
   // The card's own lines and its General Info.
