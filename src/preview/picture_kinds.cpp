@@ -62,16 +62,25 @@ ArtFolders ArtFoldersOf(const Settings& settings, const UiOptions& ui) {
   return out;
 }
 
+namespace {
+// Whether what is kept of a folder or zip is to be read again: its time (or
+// size) is read once a round, and a change starts the entry afresh.
+template <typename Kept>
+bool ReadAgain(Kept& kept, const std::string& path, uint64_t round, bool folder) {
+  if (kept.round == round) return false;
+  kept.round = round;
+  FileStamp now;
+  if (!ReadFileStamp(path, now) || IsFolder(path) != folder) now = {};
+  if (SameStamp(now, kept.stamp)) return false;
+  kept = Kept{now, round, {}};
+  return now.write_time != 0;
+}
+}  // namespace
+
 const ArtLookup::FolderNames& ArtLookup::Folder(const std::string& folder) {
   FolderNames& kept = folders_[folder];
-  if (kept.round == round_) return kept;
-  kept.round = round_;
-  FileStamp now;
-  if (!ReadFileStamp(folder, now)) now = {};
-  if (SameStamp(now, kept.stamp)) return kept;
-  kept = FolderNames{now, round_, {}};
   std::vector<FolderEntry> entries;
-  if (now.write_time != 0 && ListFolder(folder, entries))
+  if (ReadAgain(kept, folder, round_, true) && ListFolder(folder, entries))
     for (const FolderEntry& e : entries)
       if (!e.is_folder) kept.names.emplace(LowerCaseText(e.name), e.name);
   return kept;
@@ -79,15 +88,10 @@ const ArtLookup::FolderNames& ArtLookup::Folder(const std::string& folder) {
 
 const ArtLookup::ZipMembers& ArtLookup::Zip(const std::string& zip) {
   ZipMembers& kept = zips_[zip];
-  if (kept.round == round_) return kept;
-  kept.round = round_;
-  FileStamp now;
-  if (!ReadFileStamp(zip, now) || IsFolder(zip)) now = {};
-  if (SameStamp(now, kept.stamp)) return kept;
-  kept = ZipMembers{now, round_, {}};
   ZipFileBytes bytes;
   std::vector<ZipEntry> entries;
-  if (now.size != 0 && bytes.Load(zip) && ReadZipDirectory(bytes.data(), bytes.size(), entries, kMostZipMembers) > 0)
+  if (ReadAgain(kept, zip, round_, false) && bytes.Load(zip) &&
+      ReadZipDirectory(bytes.data(), bytes.size(), entries, kMostZipMembers) > 0)
     for (ZipEntry& e : entries) kept.members.emplace(LowerCaseText(e.name), std::move(e));
   return kept;
 }
