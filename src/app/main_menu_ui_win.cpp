@@ -138,8 +138,9 @@ HACCEL BuildAccelerators() {
       {FVIRTKEY | FCONTROL, 'F', 213},
       {FVIRTKEY, VK_F9, 216},
       {FVIRTKEY | FCONTROL, 'P', kPreviewCommand},
-      {FVIRTKEY | FALT, VK_LEFT, kPreviousPictureCommand},
-      {FVIRTKEY | FALT, VK_RIGHT, kNextPictureCommand},
+      // Not Alt with a key: its release alone would then open the menu bar.
+      {FVIRTKEY | FCONTROL, VK_PRIOR, kPreviousPictureCommand},
+      {FVIRTKEY | FCONTROL, VK_NEXT, kNextPictureCommand},
   };
   return CreateAcceleratorTableW(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }

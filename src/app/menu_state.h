@@ -19,7 +19,7 @@ struct MenuFacts {
 constexpr int kPreviewCommand = 232;
 // View > Hide Games That Do Not Work.
 constexpr int kHideNotWorkingCommand = 272;
-// The preview's previous and next picture (Alt+Left, Alt+Right).
+// The preview's previous and next picture (Ctrl+PgUp, Ctrl+PgDn).
 constexpr int kPreviousPictureCommand = 273;
 constexpr int kNextPictureCommand = 274;
 

@@ -262,7 +262,7 @@ std::vector<std::pair<std::string, std::string>> PadShortcutRows() {
       {"X", "Search (Ctrl+F)"},
       {"Start", "Settings (F9)"},
       {"Back", "Favorites Only"},
-      {"LT  /  RT", "Previous / next picture of the game (Alt+Left / Alt+Right)"},
+      {"LT  /  RT", "Previous / next picture of the game (Ctrl+PgUp / Ctrl+PgDn)"},
       {"Back + Start held 1 s", "End the running game, as Game > Stop"},
   };
 }
