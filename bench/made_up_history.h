@@ -16,7 +16,8 @@ inline std::string MadeUpHistoryXml(size_t bytes = size_t{30} << 20) {
     const bool software = entry % 3 == 2;
     out += "\t<entry>\n";
     if (software) {
-      out += "\t\t<software>\n\t\t\t<item list=\"psx\" name=\"soft" + std::to_string(entry) + "\" />\n\t\t</software>\n";
+      out += "\t\t<software>\n\t\t\t<item list=\"psx\" name=\"soft" + std::to_string(entry) +
+             "\" />\n\t\t</software>\n";
     } else {
       out += "\t\t<systems>\n";
       const GameTableRow& row = GameTable[static_cast<size_t>(entry / 3) % kGameCount];

@@ -180,7 +180,10 @@ void TakeDriverStatuses(LPARAM block) {
   MainWindow& m = Main();
   if (m.closing || !statuses || !m.has_list) return;
   ApplyDriverStatuses(m.games, *statuses);
+  // They come on their own time: a timed text the user is reading stays.
+  const bool timed_shown = !m.timed_status.empty() && ControlText(m.status) == m.timed_status;
   Refilter();
+  if (timed_shown) SetControlText(m.status, m.timed_status);
   RefreshPreview();
 }
 

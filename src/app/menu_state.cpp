@@ -34,6 +34,7 @@ std::vector<MenuItemState> MenuStates(const MenuFacts& f) {
       {231, true, f.toolbar_shown},
       {kPreviewCommand, true, f.preview_shown},
   };
-  for (const ColumnMenuItem& c : kColumnMenu) out.push_back({c.id, c.column != 2, (f.columns_hidden & (1 << c.column)) == 0});
+  for (const ColumnMenuItem& c : kColumnMenu)
+    out.push_back({c.id, c.column != 2, (f.columns_hidden & (1 << c.column)) == 0});
   return out;
 }

@@ -35,7 +35,9 @@ class LazyDecoder {
 };
 
 // How a picture is named in the cache and the log: a zip member as a path inside the zip.
-std::string NameOf(const SnapshotFile& file) { return file.member.empty() ? file.path : file.path + "\\" + file.member; }
+std::string NameOf(const SnapshotFile& file) {
+  return file.member.empty() ? file.path : file.path + "\\" + file.member;
+}
 
 // MAME's folders for pictures as last read, read again after a while or for
 // other settings.

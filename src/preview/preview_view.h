@@ -11,7 +11,8 @@
 #include "preview/picture_scale.h"
 
 inline constexpr const char* kNoPictureText = "No picture yet: press F12 while the game runs to take one";
-inline constexpr const char* kNoGameText = "Choose a game in the list: its pictures and what MAME knows of it show here";
+inline constexpr const char* kNoGameText =
+    "Choose a game in the list: its pictures and what MAME knows of it show here";
 // With several pictures, the next one shows after this long.
 constexpr unsigned kPreviewCycleMs = 4000;
 

@@ -24,7 +24,8 @@ std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& member
 
 std::vector<std::string> Tail(const std::vector<SnapshotFile>& files, const std::string& folder) {
   std::vector<std::string> names;
-  for (const SnapshotFile& f : files) names.push_back(f.path.substr(folder.size() + 1) + (f.member.empty() ? "" : ":" + f.member));
+  for (const SnapshotFile& f : files)
+    names.push_back(f.path.substr(folder.size() + 1) + (f.member.empty() ? "" : ":" + f.member));
   return names;
 }
 }  // namespace
