@@ -166,15 +166,19 @@ PreviewLayout CurrentLayout() {
   return LayoutPreview(in);
 }
 
+void CreateTextBox(HWND window);
+
 // The text box follows the layout and the chosen tab; its text is set only
-// when it changed, so that where the reader scrolled to stays.
+// when it changed, so that where the reader scrolled to stays. It is made
+// when first needed, not with the window.
 void UpdateTextBox() {
   PreviewPane& p = Pane();
-  if (!p.text_box) return;
   const PreviewLayout layout = CurrentLayout();
   const std::vector<InfoTab> tabs = CurrentTabs();
   const InfoTab* tab = ChosenTab(tabs);
   const bool shown = tab && layout.text.w > 0 && layout.text.h > 0;
+  if (!p.text_box && shown) CreateTextBox(p.window);
+  if (!p.text_box) return;
   if (shown) {
     std::wstring crlf;
     for (wchar_t c : Utf8ToUtf16(tab->text)) {
@@ -230,6 +234,7 @@ void AskForTexts() {
   std::string key = p.asked.set + '\n' + p.asked.mame_exe + '\n' + p.asked.more_options;
   if (!p.asked.any || key == p.text_key) return;
   p.text_key = key;
+  p.texts.Start(p.window, kMsgTexts, CardTextAnswers());  // with the first game, not with the window
   auto request = std::make_unique<PreviewRequest>();
   request->generation = ++p.text_generation;
   request->set = p.asked.set;
@@ -471,9 +476,7 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_CREATE:
       p.window = window;
       p.measure = CreateCompatibleDC(nullptr);
-      CreateTextBox(window);
       p.pictures.Start(window, kMsgResult, PictureAnswers());
-      p.texts.Start(window, kMsgTexts, CardTextAnswers());
       return 0;
     case WM_SIZE:
       AskForSubject(false);  // a new size needs the picture made anew
