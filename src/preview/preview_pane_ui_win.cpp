@@ -161,7 +161,8 @@ PreviewLayout CurrentLayout() {
   if (!in.card) return LayoutPreview(in);
   const int width = LayoutPreview(in).title.w;
   in.title_lines = LinesOf(p.shown_subject.title, width, true);
-  in.status_lines = LinesOf(CardSubject().card.status, width, false);
+  const std::string& status = CardSubject().card.status;
+  in.status_lines = status.empty() ? 0 : LinesOf(status, width, false);
   in.played_lines = LinesOf(CardSubject().card.played, width, false);
   return LayoutPreview(in);
 }

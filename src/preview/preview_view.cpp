@@ -82,7 +82,7 @@ PreviewLayout LayoutPreview(const PreviewInput& in) {
   };
   out.title = line(std::clamp(in.title_lines, 1, 2));
   out.board = line(1);
-  out.status = line(std::clamp(in.status_lines, 1, 2));
+  out.status = line(std::clamp(in.status_lines, 0, 2));  // none while MAME has not said
   out.played = line(std::clamp(in.played_lines, 1, 2));
   y += s(kGap);
   if (!in.tabs.empty()) y = FlowChips(in.tabs, x, y, w, in.dpi, out.tabs) + s(2);

@@ -38,7 +38,7 @@ struct PreviewInput {
   int line_h = 16;           // a line of the pane's font, in pixels
   std::vector<int> kinds;    // the label width of each kind button, in pixels
   std::vector<int> tabs;     // the name width of each tab
-  int title_lines = 2, status_lines = 2, played_lines = 1;  // what they take at the card's width (1 or 2)
+  int title_lines = 2, status_lines = 2, played_lines = 1;  // what they take at the card's width (0 to 2)
 };
 
 struct PreviewLayout {
