@@ -20,12 +20,18 @@ class WinTempDir {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     static int counter = 0;
-    path_ = Utf16ToUtf8(base) + "korvo-wt-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    // Wine gives every run the same process id, and a folder a MAME still held was left behind: the time of
+    // day keeps one run's folders apart from an earlier run's.
+    path_ = Utf16ToUtf8(base) + "korvo-wt-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(GetTickCount64()) + "-" + std::to_string(++counter);
     CreateDirectoryW(Utf8ToUtf16(path_).c_str(), nullptr);
   }
   ~WinTempDir() {
-    std::error_code ignored;  // a file a test left open stays behind
-    std::filesystem::remove_all(std::filesystem::path(Utf8ToUtf16(path_)), ignored);
+    // A MAME the window started on its own may still end; a file a test left open stays behind.
+    std::error_code failed;
+    for (int i = 0; i < 50 && (std::filesystem::remove_all(std::filesystem::path(Utf8ToUtf16(path_)), failed), failed);
+         ++i)
+      Sleep(50);
   }
   const std::string& path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + "\\" + name; }
