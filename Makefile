@@ -1,6 +1,6 @@
 # Korvo: `make run` builds and starts the launcher (under Wine on Linux);
 # `make test` installs what is missing, builds both configurations and runs every test.
-.PHONY: all deps native windows tsan test run fuzz bench fixtures clean
+.PHONY: all deps native windows tsan test run fuzz bench fixtures dist docs clean
 
 JOBS ?= $(shell nproc)
 # Lets ccache (when installed) share objects between checkouts.
@@ -49,6 +49,14 @@ bench: deps windows
 
 fixtures:
 	@tools/record-fixtures.sh
+
+# The release zip for Windows users: build/dist/korvo-<version>-win64.zip.
+dist: windows
+	@tools/make_dist.py
+
+# The user's guide's pictures: the screenshots `make test` took, copied into docs/images.
+docs:
+	@tools/guide_pictures.py
 
 clean:
 	rm -rf build

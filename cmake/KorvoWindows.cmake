@@ -30,10 +30,14 @@ foreach(name ${KORVO_ALL_MODULES})
 endforeach()
 
 add_executable(korvo WIN32 ${PROJECT_SOURCE_DIR}/src/app/main_win.cpp ${PROJECT_SOURCE_DIR}/src/app/res/korvo.rc)
+# The resource script finds the version and the manifest there (windres and rc search include folders for files).
+configure_file(${PROJECT_SOURCE_DIR}/src/app/res/korvo.manifest.in ${PROJECT_BINARY_DIR}/generated/korvo.manifest @ONLY)
+target_include_directories(korvo PRIVATE ${PROJECT_BINARY_DIR}/generated)
 if(MSVC)
   set(korvo_link ${korvo_libs})  # the MSVC linker searches static libraries repeatedly by itself
 else()
-  target_link_options(korvo PRIVATE -municode)
+  # No link time in the program's header: the same sources give the same korvo.exe.
+  target_link_options(korvo PRIVATE -municode -Wl,--no-insert-timestamp)
   set(korvo_link "$<LINK_GROUP:RESCAN,${korvo_libs}>")
 endif()
 target_link_libraries(korvo PRIVATE ${korvo_link} ${korvo_delayed} ${KORVO_WIN_LIBS})
@@ -61,6 +65,7 @@ target_link_libraries(trivial_window PRIVATE korvo_base)
 add_executable(trivial_window_common_controls WIN32 ${PROJECT_SOURCE_DIR}/bench/window/trivial_window.cpp
                ${PROJECT_SOURCE_DIR}/bench/window/common_controls.rc)
 target_compile_definitions(trivial_window_common_controls PRIVATE KORVO_TRIVIAL_COMMON_CONTROLS)
+target_include_directories(trivial_window_common_controls PRIVATE ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(trivial_window_common_controls PRIVATE korvo_base comctl32)
 if(NOT MSVC)
   target_link_options(trivial_window PRIVATE -municode)
@@ -98,7 +103,7 @@ endif()
 file(GLOB win_tests CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(korvo_win_tests ${win_tests})
 target_include_directories(korvo_win_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-target_link_libraries(korvo_win_tests PRIVATE gtest_win ${korvo_link} ${KORVO_WIN_LIBS})
+target_link_libraries(korvo_win_tests PRIVATE gtest_win ${korvo_link} ${KORVO_WIN_LIBS} version)
 # Under Wine the Linux root is drive Z:.
 target_compile_definitions(korvo_win_tests PRIVATE UNICODE _UNICODE NOMINMAX
   KORVO_FIXTURES="Z:${PROJECT_SOURCE_DIR}/tests/fixtures/mame0251")

@@ -1,5 +1,5 @@
-// korvo-audit.cfg: any file reads without a fault, and what was read is
-// written back so that it reads the same again.
+// korvo-audit.cfg and korvo-audit-mame.cfg: any file reads without a fault,
+// and what was read is written back so that it reads the same again.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -19,5 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         b.own.size != r.own.size || b.looked_in != r.looked_in)
       std::abort();
   }
+  // The same bytes as MAME's kept answers.
+  MameAnswers answers = ParseMameAnswers(std::string_view(reinterpret_cast<const char*>(data), size));
+  MameAnswers again = ParseMameAnswers(FormatMameAnswers(answers));
+  if (again.listxml != answers.listxml || again.listroms != answers.listroms || again.names != answers.names)
+    std::abort();
   return 0;
 }

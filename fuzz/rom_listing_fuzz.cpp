@@ -1,4 +1,5 @@
-// -listxml ROM entries: any answer reads without a fault, and judging every
+// -listxml ROM entries (and -listroms orders, read from the same bytes): any
+// answer reads without a fault, and judging every
 // machine it names with nothing on disk keeps MAME's promises: no checksums
 // for a missing dump, disks checked last, and no difference between MAME's
 // view and Korvo's when no data was read.
@@ -14,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string xml(reinterpret_cast<const char*>(data), size);
   RomListing listing;
   ParseRomListing(xml, listing);
+  ParseCheckingOrder(xml, listing);
   RomPlaces nowhere;
   for (const auto& [name, machine] : listing) {
     bool disks = false;

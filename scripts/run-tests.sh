@@ -97,6 +97,16 @@ if [ -f build/windows/korvo_win_tests.exe ]; then
   done
 fi
 
+# The release zip (make dist) built twice: the same bytes, exactly its five files, one version.
+if [ -f build/windows/korvo.exe ]; then
+  if tools/make_dist.py --check >build/test-logs/dist.log 2>&1; then
+    passed=$((passed + 1)); echo "ok: dist (the release zip twice)"
+  else
+    failed=$((failed + 1)); failed_suites+=("dist"); echo "FAILED: dist (log: build/test-logs/dist.log)"
+    cat build/test-logs/dist.log
+  fi
+fi
+
 if [ ${#failed_suites[@]} -gt 0 ]; then echo "Failing: ${failed_suites[*]}"; fi
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

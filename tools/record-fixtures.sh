@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Records the answers of the installed MAME (Debian's 0.251) that the fake MAME
-# replays: -listfull, -showusage, -listxml of a few sets, -verifyroms over a
+# replays: -listfull, -showusage, -listxml of a few sets, -listxml and -listroms
+# of every set of the game table (compressed), -verifyroms over a
 # missing and over a complete-looking but wrong set, what a play prints when
 # ROMs are missing, and snapshots of two games (`record-fixtures.sh snapshots`
 # records only these); how well MAME runs each set of the launcher's table and
@@ -106,6 +107,23 @@ for set in $LISTXML_SETS; do
   record "listxml/$set.xml" -listxml "$set" "${COMMON[@]}"
 done
 record listxml/unknown.xml -listxml nosuchset "${COMMON[@]}"
+
+# Every set of the game table, with its parent and BIOS: what MAME lists for
+# them (their devices with them) and the order it checks their files in
+# (-listroms). The fake answers any of them from these. MAME ends with exit
+# code 5 over the names it does not know, after listing the others.
+record_table_sets() {
+  local sets
+  sets=$(awk -F'\t' 'NR > 1 { print $2; if ($3 != "") print $3; if ($4 != "") print $4 }' "$HERE/tools/game_table.tsv" | sort -u)
+  mkdir -p "$WORK/table"
+  # shellcheck disable=SC2086
+  (cd "$WORK" && "$MAME" -listxml $sets "${COMMON[@]}" >"$WORK/table/listxml.xml" 2>/dev/null) || true
+  # shellcheck disable=SC2086
+  (cd "$WORK" && "$MAME" -listroms $sets "${COMMON[@]}" >"$WORK/table/listroms.txt" 2>/dev/null) || true
+  tar -C "$WORK/table" --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner -cJf "$OUT/table-sets.tar.xz" \
+    listxml.xml listroms.txt
+}
+record_table_sets
 
 # A complete-looking but wrong sfex2: every ROM file the listing names, at its
 # right size, in the zip MAME looks for, filled with zeros.

@@ -4,6 +4,7 @@
 
 #include "app/keyboard_shortcuts.h"
 #include "base/utf16_win.h"
+#include "base/version.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/table_window_ui_win.h"
 #include "ui/ui_metrics_win.h"
@@ -42,6 +43,7 @@ void AddLinkLine(ModalDialog& d, int x, int y) {
 }  // namespace
 
 const char kMameDocumentationAddress[] = "https://docs.mamedev.org/";
+const char kUserGuideAddress[] = "https://sourceforge.net/p/korvo/code/ci/main/tree/docs/user-guide.md";
 
 void OpenWebPage(const char* address) {
   ShellExecuteW(nullptr, L"open", Utf8ToUtf16(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -58,7 +60,8 @@ void ShowAboutWindow(HWND owner) {
   if (!CreateModalDialog(d, owner, "About", 420, 250)) return;
   HWND icon = AddDialogControl(d, L"STATIC", "", SS_ICON, 16, 16, 32, 32, -1);
   SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(Ui().icon_large), 0);
-  AddDialogControl(d, L"STATIC", "Korvo v1.0.0 (64-bit)", SS_LEFT | SS_NOPREFIX, 64, 18, 340, 20, -1);
+  const std::string title = "Korvo v" + std::string(kKorvoVersion) + " (64-bit)";
+  AddDialogControl(d, L"STATIC", title.c_str(), SS_LEFT | SS_NOPREFIX, 64, 18, 340, 20, -1);
   AddDialogControl(d, L"STATIC",
                    "An unofficial front-end for MAME, for the arcade boards of the fifth generation:\nSony ZN-1 / ZN-2 "
                    "(with Capcom, Tecmo TPS and Video System games), Namco System 10 / 11 / 12, Konami GV and "

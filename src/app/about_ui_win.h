@@ -8,3 +8,5 @@ void ShowKeyboardShortcuts(HWND owner);
 void OpenWebPage(const char* address);
 
 extern const char kMameDocumentationAddress[];
+// The user's guide on the web, for a korvo.exe without its README.txt.
+extern const char kUserGuideAddress[];

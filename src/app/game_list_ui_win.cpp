@@ -82,6 +82,7 @@ bool ListItemChanged(const NMLISTVIEW& change) {
   if (GameListViewFilling()) return true;
   if ((change.uChanged & LVIF_STATE) == 0) return true;
   if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) {
+    if (const GameEntry* chosen = SelectedGame()) Main().remembered_game = chosen->number;
     RefreshControls();
     RefreshStatus();
     PreviewSelectionChanged();
@@ -211,11 +212,9 @@ void Refilter() {
   MainWindow& m = Main();
   if (!m.has_list || !m.list) return;
   Settings& s = App().settings;
-  const GameEntry* selected = SelectedGame();
-  int32_t selected_number = selected ? selected->number : 0;
   std::vector<int32_t> rows =
       VisibleRows(m.games, CurrentFilterState(m), s, [](const GameEntry& e) { return HasRoms(e); });
-  FillGameListView(m.list, m.games, std::move(rows), s.favorites, selected_number, s.columns_hidden);
+  FillGameListView(m.list, m.games, std::move(rows), s.favorites, m.remembered_game, s.columns_hidden);
   SetSortMark(m.list, s.sort_column, s.sort_ascending != 0);
   RefreshControls();
   RefreshStatus();
@@ -280,8 +279,9 @@ bool HandleGameListNotify(NMHDR* header, LRESULT* result) {
       return false;
     case NM_DBLCLK: {
       UINT flags = 0;
-      int row = HitRow(m.list, &flags);
-      if (row >= 0 && !(flags & LVHT_ONITEMSTATEICON)) SendMessageW(m.window, WM_COMMAND, 106, 0);
+      const int row = HitRow(m.list, &flags);
+      if (row >= 0 && StarRowAt(m.list, reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction) != row)
+        SendMessageW(m.window, WM_COMMAND, 106, 0);
       return true;
     }
     case NM_RCLICK: {

@@ -16,6 +16,7 @@
 #include "app/game_settings_ui_win.h"
 #include "app/main_menu_ui_win.h"
 #include "app/main_window_ui_win.h"
+#include "app/menu_bar.h"
 #include "app/menu_state.h"
 #include "app/play_ui_win.h"
 #include "app/recent_menu.h"
@@ -51,9 +52,13 @@ struct CommandRoute {
 Settings& S() { return App().settings; }
 void Save() { SaveSettings(S(), App().settings_path); }
 
+void ShellOpen(const std::string& path) {
+  ShellExecuteW(nullptr, L"open", Utf8ToUtf16(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 void OpenFolder(const std::string& folder, bool create) {
   if (create) CreateFolder(folder);
-  ShellExecuteW(nullptr, L"open", Utf8ToUtf16(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ShellOpen(folder);
 }
 
 bool HasSelection(const char* title) {
@@ -139,6 +144,16 @@ void OpenRomsFolder(int, int, HWND) { OpenFolder(MameRomsFolder(), true); }
 void OpenSnapFolder(int, int, HWND) { OpenFolder(JoinPath(MameFolder(), "snap"), true); }
 void OpenCfgFolder(int, int, HWND) { OpenFolder(JoinPath(MameFolder(), "cfg"), true); }
 void OpenDocumentation(int, int, HWND) { OpenWebPage(kMameDocumentationAddress); }
+
+// The README.txt that came in the zip with korvo.exe is the guide of this
+// version; without it, the guide on the web.
+void OpenUserGuide(int, int, HWND) {
+  const std::string readme = JoinPath(LauncherFolder(), "README.txt");
+  if (FileExists(readme))
+    ShellOpen(readme);
+  else
+    OpenWebPage(kUserGuideAddress);
+}
 
 void ClearRecent(int, int, HWND) {
   S().recent.clear();
@@ -360,6 +375,7 @@ const CommandRoute kRoutes[] = {
     {270, 271, FlipColumn},
     {kHideNotWorkingCommand, kHideNotWorkingCommand, FlipHideNotWorking},
     {kPreviousPictureCommand, kNextPictureCommand, StepPreviewPicture},
+    {kUserGuideCommand, kUserGuideCommand, OpenUserGuide},
     {300, 324, Options},
     {325, 325, HlslSettings},
     {326, 326, AllMameOptions},

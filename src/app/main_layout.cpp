@@ -44,10 +44,11 @@ MainLayout ComputeMainLayout(const MainLayoutInput& in) {
   if (in.classic) {
     int available = std::max(0, in.client_w - s(24));
     int wanted = in.splitter > 0 ? s(in.splitter) : available * 3 / 5;
-    int most = available - s(300);
+    int most = available - s(kOptionsAreaLeastWidth);
     // Where both limits cannot hold (a narrow screen at a high DPI), the
-    // options area keeps its width: its OK button would otherwise slide under
-    // Restore Defaults, while the list scrolls sideways.
+    // options area keeps the room its rows need (they would be cut off at its
+    // right edge, and its OK button slide under Restore Defaults), while the
+    // list scrolls sideways.
     list_w = std::max(0, std::min(std::max(s(600), std::min(wanted, most)), most));
     out.splitter_px = list_w;
   }
@@ -158,5 +159,16 @@ ResetPlacement ResetWindowPlacement(bool classic, int dpi, WorkArea work, int op
   }
   int y = std::max(work.y, std::min(out.main.y, work.y + work.h - oh));
   out.options = {x, y, ow, oh};
+  return out;
+}
+
+std::vector<LayoutRect> RepaintAfterLayout(const std::vector<Placed>& before, const std::vector<Placed>& after) {
+  std::vector<LayoutRect> out;
+  for (size_t i = 0; i < before.size() && i < after.size(); ++i) {
+    const Placed &was = before[i], &is = after[i];
+    if (was.shown == is.shown && (!is.shown || was.at == is.at)) continue;
+    for (const Placed& p : {was, is})
+      if (p.shown && p.at.w > 0 && p.at.h > 0) out.push_back(p.at);
+  }
   return out;
 }

@@ -37,14 +37,23 @@ struct MainLayout {
 
 MainLayout ComputeMainLayout(const MainLayoutInput& in);
 
+// Where a control is and whether it shows, before and after a layout change.
+struct Placed {
+  LayoutRect at;
+  bool shown = false;
+};
+// What a layout change leaves to paint again: for every control that moved,
+// changed size, came or went (by position in both lists), where it was and
+// where it is now. A control that moves without painting leaves its old
+// picture behind, and does not paint what it newly covers.
+std::vector<LayoutRect> RepaintAfterLayout(const std::vector<Placed>& before, const std::vector<Placed>& after);
+
 // The splitter from a pointer position while dragging (pixels → 96-DPI units).
 int SplitterFromPointer(int pointer_x, int dpi);
 // The preview's size from a pointer position while its band is dragged (96-DPI units).
 int PreviewSplitFromPointer(const MainLayoutInput& in, int pointer_x, int pointer_y);
 
-struct WorkArea {
-  int x = 0, y = 0, w = 0, h = 0;
-};
+using WorkArea = LayoutRect;
 // Smallest size of the main window: 640 (separate) or 1000 (Classic) × 700, scaled, capped at the screen.
 void MainMinimumSize(bool classic, int dpi, int screen_w, int screen_h, int* w, int* h);
 

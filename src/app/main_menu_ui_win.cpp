@@ -7,11 +7,11 @@
 #include "app/main_menu_ui_win.h"
 
 #include "app/main_window_ui_win.h"
+#include "app/menu_bar.h"
 #include "app/menu_state.h"
 #include "app/recent_menu.h"
 #include "base/utf16_win.h"
 #include "catalogue/rom_scan.h"
-#include "romaudit/audit_texts.h"
 #include "settings/app_state.h"
 
 namespace {
@@ -21,54 +21,13 @@ void Submenu(HMENU menu, HMENU sub, const char* text) {
   AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), Utf8ToUtf16(text).c_str());
 }
 
-// A menu as data: a command, a separator (id 0) or a submenu (id < 0, one
-// of the kinds below).
-struct MenuLine {
-  int id;
-  const char* text;
-};
-constexpr int kSeparator = 0, kRecentSubmenu = -1, kThemeSubmenu = -2, kColumnsSubmenu = -3;
-
-const MenuLine kFileMenu[] = {
-    {200, "&Rescan Games\tF5"}, {kSeparator, nullptr},
-    {201, "Open &MAME Folder"}, {202, "Open &ROMs Folder"}, {kSeparator, nullptr},
-    {kRecentSubmenu, "Recent &Files"}, {203, "&Clear Recent Files"}, {kSeparator, nullptr},
-    {254, "Open &Screenshots Folder"}, {257, "Open MAME &Input Mapping Folder (Cfg)"}, {kSeparator, nullptr},
-    {255, "&Backup Settings\xE2\x80\xA6"}, {256, "Res&tore Settings\xE2\x80\xA6"}, {kSeparator, nullptr},
-    {204, "E&xit"},
-};
-const MenuLine kGameMenu[] = {
-    {205, "&Play\tEnter"}, {206, "&Stop"}, {251, "Play &Fullscreen"}, {252, "Play &Windowed"},
-    {kSeparator, nullptr},
-    {250, "Game S&ettings\xE2\x80\xA6"}, {253, "Check &ROM Set\xE2\x80\xA6"}, {258, kAuditMenuText},
-    {207, "Toggle &Favorite\tCtrl+D"}, {104, "Create Desktop &Icon"},
-};
-const MenuLine kOptionsMenu[] = {
-    {216, "Se&ttings\xE2\x80\xA6\tF9"}, {kSeparator, nullptr},
-    {117, "&Video Settings"}, {209, "&Audio Settings"}, {118, "&Controls Settings"}, {119, "Co&mbos Settings"},
-};
-const MenuLine kThemeMenu[] = {{224, "&System"}, {225, "&Light"}, {226, "&Dark"}};
-const MenuLine kViewMenu[] = {
-    {kThemeSubmenu, "&Theme"}, {kSeparator, nullptr},
-    {227, "&Favorites Only"}, {228, "List Only &Available ROMs"},
-    {kHideNotWorkingCommand, "&Hide Games That Do Not Work"}, {kSeparator, nullptr},
-    {kColumnsSubmenu, "List &Columns"}, {kSeparator, nullptr},
-    {231, "Show Tool&bar"}, {229, "Show &Search Bar"}, {230, "Show Filter Ba&r"},
-    {kPreviewCommand, "Show &Preview\tCtrl+P"}, {kSeparator, nullptr},
-    {211, "Classic &Layout"}, {210, "&Reset Window Size"},
-};
-const MenuLine kHelpMenu[] = {
-    {214, "&Keyboard Shortcuts"}, {259, "&MAME Documentation (Web)"}, {kSeparator, nullptr}, {215, "&About"},
-};
-
 HMENU ColumnsMenu() {
   HMENU m = CreatePopupMenu();
   for (const ColumnMenuItem& c : kColumnMenu) Item(m, c.id, c.text);
   return m;
 }
 
-template <size_t N>
-HMENU BuildMenu(const MenuLine (&lines)[N]) {
+HMENU BuildMenu(std::span<const MenuLine> lines) {
   HMENU m = CreatePopupMenu();
   for (const MenuLine& line : lines) {
     switch (line.id) {
@@ -77,7 +36,7 @@ HMENU BuildMenu(const MenuLine (&lines)[N]) {
         Main().recent_menu = CreatePopupMenu();
         Submenu(m, Main().recent_menu, line.text);
         break;
-      case kThemeSubmenu: Submenu(m, BuildMenu(kThemeMenu), line.text); break;
+      case kThemeSubmenu: Submenu(m, BuildMenu(ThemeMenuLines()), line.text); break;
       case kColumnsSubmenu: Submenu(m, ColumnsMenu(), line.text); break;
       default: Item(m, line.id, line.text);
     }
@@ -122,11 +81,7 @@ int TrackAt(HMENU menu, POINT screen) {
 
 HMENU BuildMainMenu() {
   HMENU bar = CreateMenu();
-  Submenu(bar, BuildMenu(kFileMenu), "&File");
-  Submenu(bar, BuildMenu(kGameMenu), "&Game");
-  Submenu(bar, BuildMenu(kOptionsMenu), "&Options");
-  Submenu(bar, BuildMenu(kViewMenu), "&View");
-  Submenu(bar, BuildMenu(kHelpMenu), "&Help");
+  for (const MenuBarMenu& menu : MenuBarMenus()) Submenu(bar, BuildMenu(menu.lines), menu.text);
   return bar;
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/game_list_ui_win.h"
 #include "app/main_commands_ui_win.h"
+#include "app/main_focus.h"
 #include "app/main_menu_ui_win.h"
 #include "app/main_window_ui_win.h"
 #include "app/pad_navigation_ui_win.h"
@@ -29,10 +30,12 @@
 #include "ui/flat_status_bar_win.h"
 #include "ui/modal_dialog_ui_win.h"
 #include "ui/shell_win.h"
+#include "ui/tab_keys_win.h"
 #include "ui/theme_win.h"
 #include "ui/tool_bar_win.h"
 #include "ui/tooltips_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/window_placement_win.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"KorvoMain";
@@ -71,6 +74,16 @@ PreviewSubject CurrentPreviewSubject() {
     if (own && own->keep_aspect != kSameAsGlobal) subject.keep_aspect = own->keep_aspect != 0;
   }
   return subject;
+}
+
+// The work area of the monitor a saved window rectangle is on; the primary
+// one for none.
+ScreenRect WorkAreaOf(const WindowRect& saved) {
+  if (saved.w > 0) return WorkAreaAround({saved.x, saved.y, saved.x + saved.w, saved.y + saved.h});
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return {static_cast<int>(work.left), static_cast<int>(work.top), static_cast<int>(work.right - work.left),
+          static_cast<int>(work.bottom - work.top)};
 }
 
 // What the filters' tooltips and a screen reader call them, by FilterKind.
@@ -194,6 +207,39 @@ void HousekeepingTick(MainWindow& m) {
   if (++m.ticks % 8 == 0) RescanRomsIfChanged();
 }
 
+// The keyboard focus when the window becomes active again: where the user
+// had put it, or the game list, so that the first press moves the selection.
+void GiveFocusBack(MainWindow& m) {
+  HWND had = m.focus_left;
+  FocusHolder holder = FocusHolder::kNone;
+  if (had && IsChild(m.window, had) && IsWindowVisible(had) && IsWindowEnabled(had)) {
+    if (had == m.list) holder = FocusHolder::kGameList;
+    else if (had == m.search_edit) holder = FocusHolder::kSearchBox;
+    else if (GetWindowLongW(had, GWL_STYLE) & WS_TABSTOP) holder = FocusHolder::kControl;
+  }
+  HWND to = FocusOnActivation(holder) == FocusHolder::kGameList ? m.list : had;
+  if (to && GetFocus() != to) SetFocus(to);
+}
+
+// The first Down (or Up) into the game list while no row is selected picks
+// one, as does Down from the search field, which goes on into the results.
+bool FirstPressIntoList(MainWindow& m, const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !m.list) return false;
+  const bool from_search = msg.hwnd == m.search_edit && msg.wParam == VK_DOWN;
+  const int selected = ListView_GetNextItem(m.list, -1, LVNI_SELECTED);
+  if (!from_search && !(msg.hwnd == m.list && selected < 0 && (msg.wParam == VK_DOWN || msg.wParam == VK_UP)))
+    return false;
+  const int row = FirstPressRow(selected, ListView_GetItemCount(m.list));
+  if (from_search) SetFocus(m.list);
+  if (row >= 0 && row != selected) {
+    ListView_SetItemState(m.list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(m.list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(m.list, row);
+  }
+  if (row >= 0) ListView_EnsureVisible(m.list, row, FALSE);
+  return true;
+}
+
 // The bands that can be dragged: the splitter before the options area
 // (Classic Layout) and the one before the preview.
 enum class Band { None, Splitter, Preview };
@@ -271,6 +317,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       LayoutMainWindow();
       if (m.first_paint_done) SetTimer(window, kRedrawTimer, 150, nullptr);  // the first paint is whole anyway
       return 0;
+    case WM_DPICHANGED:
+      FollowDpiChange(window, lparam);
+      return 0;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
       int w = 0, h = 0;
@@ -311,7 +360,19 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       }
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wparam) != WA_INACTIVE) RescanRomsIfChanged();
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        m.focus_left = IsChild(window, focus) ? focus : nullptr;
+        break;
+      }
+      RescanRomsIfChanged();
+      if (HIWORD(wparam)) break;  // minimised: the focus waits for the restore
+      GiveFocusBack(m);
+      return 0;
+    case WM_ENABLE:
+      // Activated while still disabled (the options window just went), it
+      // could not take the focus then.
+      if (wparam && GetActiveWindow() == window && !IsChild(window, GetFocus())) GiveFocusBack(m);
       break;
     case WM_ACTIVATEAPP:
       UpdatePadPolling();
@@ -410,13 +471,11 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
                     }});
   SetSettingsSaveFailedHook(SayOnceSettingsNotSaved);
 
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  ScreenRect work_area{work.left, work.top, work.right - work.left, work.bottom - work.top};
-  ScreenRect virtual_screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const ScreenRect virtual_screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                  GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
   const WindowRect& saved = s.main_window;
-  ScreenRect r = MainWindowRect(!m.classic, Ui().dpi, work_area, virtual_screen, {saved.x, saved.y, saved.w, saved.h});
+  const ScreenRect r = MainWindowRect(!m.classic, Ui().dpi, WorkAreaOf(saved), virtual_screen,
+                                      {saved.x, saved.y, saved.w, saved.h});
 
   m.menu = BuildMainMenu();
   HWND window = CreateWindowExW(0, kClassName, L"Korvo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.x, r.y, r.w, r.h,
@@ -434,13 +493,10 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   TimingMark("main window shown");
   if (!m.classic) {
     const WindowRect& o = s.options_window_rect;
-    if (o.w > 0 && o.x + o.w > virtual_screen.x + 100 && o.y + 60 > virtual_screen.y &&
-        o.x < virtual_screen.x + virtual_screen.w - 100 && o.y < virtual_screen.y + virtual_screen.h - 100) {
-      PlaceOptionsWindow({o.x, o.y, o.x + o.w, o.y + o.h});
-    } else {
-      ResetPlacement place = ResetWindowPlacement(false, Ui().dpi, {work_area.x, work_area.y, work_area.w, work_area.h}, 0);
-      PlaceOptionsWindow({place.options.x, place.options.y, place.options.Right(), place.options.Bottom()});
-    }
+    const ScreenRect work = WorkAreaOf(o);
+    ScreenRect place = RestoredWindowRect({o.x, o.y, o.w, o.h}, virtual_screen, work);
+    if (place.w <= 0) place = ResetWindowPlacement(false, Ui().dpi, work, 0).options;
+    PlaceOptionsWindow({place.x, place.y, place.Right(), place.Bottom()});
   }
   ApplyColumnVisibility(m.list, s);
   FillPages();
@@ -453,6 +509,7 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   // frame and scroll bars once empty and again filled.
   m.list_held = false;
   ShowWindow(m.list, SW_SHOWNA);
+  if (GetActiveWindow() == window) GiveFocusBack(m);
   UpdateWindow(window);
   TimingMark("main window updated");
   RebuildRecentMenu();
@@ -478,26 +535,30 @@ void MainWindowIdle() {
     CreateTooltipsLater(m);
 }
 
-// The window whose keyboard navigation serves a message: the nearest page,
-// main window or options window it is for.
+// The window whose keyboard navigation serves a message: the outermost of
+// the pages, the main window and the options window it is for, so that Tab
+// goes on from a page's last control to the buttons under it (OK, Cancel)
+// and the tabs.
 HWND NavigatingWindow(HWND window) {
   wchar_t name[17];
+  HWND navigating = nullptr;
   for (HWND w = window; w; w = GetParent(w))
     if (GetClassNameW(w, name, 17) &&
         (!lstrcmpW(name, L"KorvoPage") || !lstrcmpW(name, kClassName) || !lstrcmpW(name, L"KorvoOptions")))
-      return w;
-  return nullptr;
+      navigating = w;
+  return navigating;
 }
 
 bool LauncherDialogMessage(MSG& msg) {
   HWND navigating = NavigatingWindow(msg.hwnd);
-  return navigating && IsDialogMessageW(navigating, &msg);
+  return navigating && (SwitchTabsByKey(msg) || IsDialogMessageW(navigating, &msg));
 }
 
 bool PreTranslateMainMessage(MSG& msg) {
   MainWindow& m = Main();
   if (!m.window) return false;
   if (m.accelerators && TranslateAcceleratorW(m.window, m.accelerators, &msg)) return true;
+  if (FirstPressIntoList(m, msg)) return true;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && !(msg.lParam & (1 << 30)) &&
       (msg.hwnd == m.list || msg.hwnd == m.search_edit || msg.hwnd == m.favorites_box)) {
     if (SelectedGame()) PlaySelected(nullptr);

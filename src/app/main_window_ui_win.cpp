@@ -17,6 +17,7 @@
 #include "settings/app_state.h"
 #include "ui/tool_bar_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/window_placement_win.h"
 
 // The toolbar, left to right: command id, icon, tooltip (separators have id 0).
 const ToolItem kToolItems[kToolItemCount] = {
@@ -56,6 +57,26 @@ void Place(HWND w, const LayoutRect& r, bool shown) {
   if (visible != shown) ShowWindow(w, shown ? SW_SHOWNA : SW_HIDE);
 }
 
+// The main window's own controls (not their children), where each is and
+// whether it shows.
+std::vector<HWND> TopControls(HWND window) {
+  std::vector<HWND> controls;
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) controls.push_back(c);
+  return controls;
+}
+
+std::vector<Placed> Placements(HWND window, const std::vector<HWND>& controls) {
+  std::vector<Placed> out;
+  for (HWND c : controls) {
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
+    out.push_back({{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right - r.left),
+                    static_cast<int>(r.bottom - r.top)},
+                   (GetWindowLongW(c, GWL_STYLE) & WS_VISIBLE) != 0});
+  }
+  return out;
+}
 }  // namespace
 
 MainWindow& Main() {
@@ -108,6 +129,11 @@ void LayoutMainWindow() {
   }
   MainLayoutInput in = CurrentLayoutInput();
   MainLayout layout = ComputeMainLayout(in);
+  // The controls are moved without painting (one paint at the end, not one
+  // per control); what moved, came or went is then painted again in full,
+  // frames and scroll bars included.
+  const std::vector<HWND> controls = TopControls(m.window);
+  const std::vector<Placed> before = Placements(m.window, controls);
 
   // The toolbar's buttons move only with the DPI; the bar spans them.
   const LayoutRect& first = layout.tool_items[0];
@@ -135,7 +161,14 @@ void LayoutMainWindow() {
     const LayoutRect& o = layout.options;
     LayoutOptionsArea({o.x, o.y, o.Right(), layout.ok.Bottom()});
   }
-  InvalidateRect(m.window, nullptr, TRUE);
+  HRGN stale = CreateRectRgn(0, 0, 0, 0);
+  for (const LayoutRect& r : RepaintAfterLayout(before, Placements(m.window, controls))) {
+    HRGN part = CreateRectRgn(r.x, r.y, r.Right(), r.Bottom());
+    CombineRgn(stale, stale, part, RGN_OR);
+    DeleteObject(part);
+  }
+  RedrawWindow(m.window, nullptr, stale, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  DeleteObject(stale);
 }
 
 void ShowTimedStatus(const std::string& text) {
@@ -160,15 +193,14 @@ void RefreshControls() {
 void ResetWindowSize(bool user) {
   MainWindow& m = Main();
   if (IsZoomed(m.window) || IsIconic(m.window)) ShowWindow(m.window, SW_RESTORE);
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT now;
+  GetWindowRect(m.window, &now);
   int options_w = 0;
   RECT options_rect;
   if (Options().window && GetWindowRect(Options().window, &options_rect))
     options_w = options_rect.right - options_rect.left;
-  ResetPlacement place = ResetWindowPlacement(m.classic, Ui().dpi,
-                                              {work.left, work.top, work.right - work.left, work.bottom - work.top},
-                                              options_w);
+  // On the monitor the window is on.
+  ResetPlacement place = ResetWindowPlacement(m.classic, Ui().dpi, WorkAreaAround(now), options_w);
   if (user) {
     Settings& s = App().settings;
     s.splitter = 0;

@@ -61,6 +61,9 @@ struct MainWindow {
   HACCEL accelerators = nullptr;
 
   int search_bar_state = -1;  // -1 follow the setting, 0 hidden, 1 shown until the end of the run
+  // The game last chosen in the list (0 for none): selected again by every
+  // refill that shows it, also after one that hid it.
+  int32_t remembered_game = 0;
   bool classic = false;       // the options area sits beside the list
   GameList games;
   bool has_list = false;
@@ -76,6 +79,7 @@ struct MainWindow {
   bool list_held = true;          // the game list shows itself with its first rows
   LPARAM held_list = 0;
   bool dragging_splitter = false, dragging_preview = false;
+  HWND focus_left = nullptr;  // what had the keyboard focus when the window was last deactivated
   int ticks = 0;
 };
 MainWindow& Main();

@@ -6,6 +6,7 @@
 #include "base/paths.h"
 #include "base/text_case.h"
 #include "base/text_util.h"
+#include "ui/window_placement.h"
 
 void MigrateEarlierLauncherFiles(const std::string& folder) {
   static const char* const kPairs[][2] = {
@@ -57,10 +58,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   return result;
 }
 
-ScreenRect MainWindowRect(bool separate_options, int dpi, ScreenRect work, ScreenRect vs, ScreenRect saved) {
+ScreenRect RestoredWindowRect(ScreenRect saved, ScreenRect vs, ScreenRect work) {
   if (saved.w > 0 && saved.x + saved.w > vs.x + 100 && saved.y + 60 > vs.y && saved.x < vs.x + vs.w - 100 &&
       saved.y < vs.y + vs.h - 100)
-    return saved;
+    return KeepInsideWorkArea(saved, work, true);
+  return {};
+}
+
+ScreenRect MainWindowRect(bool separate_options, int dpi, ScreenRect work, ScreenRect vs, ScreenRect saved) {
+  if (ScreenRect restored = RestoredWindowRect(saved, vs, work); restored.w > 0) return restored;
   int w = (separate_options ? 860 : 1200) * dpi / 96;
   int h = (separate_options ? 720 : 800) * dpi / 96;
   w = std::min(w, work.w);

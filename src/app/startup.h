@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "launch/screen_request.h"
+#include "ui/layout_rect.h"
 
 // Moves dravo-settings.cfg, dravo-games.cfg and dravo-combos.cfg to their
 // korvo- names inside `folder` when the new name does not exist yet.
@@ -26,10 +27,12 @@ struct CommandLine {
 // `args` are the arguments after the program name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
-// Where the main window goes: the default size (scaled and centred in the
-// work area) or the saved rectangle when it is still on screen.
-struct ScreenRect {
-  int x = 0, y = 0, w = 0, h = 0;
-};
+using ScreenRect = LayoutRect;
+// A saved window rectangle when it is still on the screen (at least 100
+// pixels of it across, its title bar reachable), brought wholly inside
+// `work_area`, the work area of the monitor it is on; w 0 when it is not.
+ScreenRect RestoredWindowRect(ScreenRect saved, ScreenRect virtual_screen, ScreenRect work_area);
+// Where the main window goes: the saved rectangle as restored, or the
+// default size scaled and centred in the work area.
 ScreenRect MainWindowRect(bool separate_options, int dpi, ScreenRect work_area, ScreenRect virtual_screen,
                           ScreenRect saved);

@@ -10,6 +10,7 @@
 #include "base/utf16_win.h"
 #include "catalogue/game_row_paint.h"
 #include "catalogue/list_columns.h"
+#include "catalogue/list_state.h"
 #include "catalogue/rom_scan.h"
 #include "settings/settings.h"
 #include "ui/image_lists_win.h"
@@ -182,12 +183,7 @@ HWND CreateGameListView(HWND parent, int id, const Settings& settings, const REC
 void FillGameListView(HWND list, const GameList& games, std::vector<int32_t> rows, const IdList& favorites,
                       int32_t selected_number, int32_t hidden_bits) {
   filling = true;
-  int selected_row = -1;
-  for (size_t i = 0; i < rows.size() && selected_number != 0; ++i)
-    if (static_cast<size_t>(rows[i]) < games.size() && games[static_cast<size_t>(rows[i])].number == selected_number) {
-      selected_row = static_cast<int>(i);
-      break;
-    }
+  const int selected_row = RowOfGame(games, rows, selected_number);
   shown.games = &games;
   shown.rows = std::move(rows);
   shown.favorites = &favorites;
@@ -238,7 +234,7 @@ namespace {
 // scrolling, hit-testing, keys and accessibility. The alpha-blended icons are
 // blended once onto each row background (the strip), so a row copies them;
 // a text's width is measured once per font.
-constexpr int kStripImages = kFirstStatusImage + 4;
+constexpr int kStripImages = kFirstStatusImage + kStatusImageCount;
 enum StripRow { kStripNormal, kStripFocused, kStripUnfocused, kStripRows };
 
 struct RowPainter {
@@ -357,16 +353,15 @@ void PaintRow(HDC dc, int row, RECT box, bool selected, bool focus_mark) {
   SetTextColor(dc, ThemeColour(colours.text));
   SetBkMode(dc, TRANSPARENT);
   const bool favorite = shown.favorites && IdListContains(*shown.favorites, entry->number);
-  const int icon_top = box.top + (box.bottom - box.top - painter.icon) / 2;
   for (const RowCell& cell : painter.cells) {
     RECT cell_box = {box.left + cell.left, box.top, box.left + cell.right, box.bottom};
     int image = CellImage(cell.column, favorite, shown.status_shown, StatusImageOf(*entry));
     if (image >= 0) {
-      int x = cell_box.left + S(2);
-      int width = std::min(painter.icon, static_cast<int>(cell_box.right - x));
-      if (width > 0)
-        BitBlt(dc, x, icon_top, width, painter.icon, painter.strip, image * painter.icon, strip_row * painter.icon,
-               SRCCOPY);
+      // The star and the status icon sit alike in their cells.
+      const LayoutRect at = StarRect({{cell.column, cell.left, cell.right}}, box.bottom - box.top, painter.icon, S(2));
+      if (at.w > 0)
+        BitBlt(dc, box.left + at.x, box.top + at.y, at.w, painter.icon, painter.strip, image * painter.icon,
+               strip_row * painter.icon, SRCCOPY);
     } else if (cell.column != 0 && cell.column != kStatusColumn) {
       PaintCellText(dc, Utf8ToUtf16(CellText(*entry, cell.column)), cell_box);
     }
@@ -543,8 +538,18 @@ int SelectedGameIndex(HWND list) { return GameIndexOfRow(list, ListView_GetNextI
 int StarRowAt(HWND list, POINT client) {
   LVHITTESTINFO hit = {};
   hit.pt = client;
-  int row = ListView_HitTest(list, &hit);
-  return row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) ? row : -1;
+  const int row = ListView_HitTest(list, &hit);
+  RECT box = {};
+  std::array<int, kListColumnCount> order{};
+  if (row < 0 || !ListView_GetItemRect(list, row, &box, LVIR_BOUNDS) ||
+      !ListView_GetColumnOrderArray(list, kListColumnCount, order.data()))
+    return -1;
+  // The star's own rectangle, as the rows are painted: the list view's hit
+  // test reports its state icon by the column order it assumes, not by where
+  // the star is drawn.
+  const LayoutRect star = StarRect(RowCells(order, CurrentWidths(list)), box.bottom - box.top, S(16), S(2));
+  const int x = client.x - box.left, y = client.y - box.top;
+  return x >= star.x && x < star.Right() && y >= star.y && y < star.Bottom() ? row : -1;
 }
 
 void RedrawGameRow(HWND list, int row) {

@@ -1,5 +1,6 @@
 #include "catalogue/game_row_paint.h"
 
+#include <algorithm>
 #include <cstddef>
 
 std::vector<RowCell> RowCells(const std::array<int, kListColumnCount>& order, const ColumnWidths& widths) {
@@ -19,6 +20,15 @@ int CellImage(int column, bool favorite, bool status_shown, int status) {
   if (column == 0) return favorite ? kStarFilledImage : kStarEmptyImage;
   if (column == kStatusColumn) return status_shown ? kFirstStatusImage + status : -1;
   return -1;
+}
+
+LayoutRect StarRect(const std::vector<RowCell>& cells, int row_height, int icon, int pad) {
+  for (const RowCell& cell : cells)
+    if (cell.column == 0) {
+      const int x = cell.left + pad;
+      return {x, (row_height - icon) / 2, std::max(0, std::min(icon, cell.right - x)), icon};
+    }
+  return {};
 }
 
 RowColours RowColoursOf(bool selected, bool list_focused) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogue/list_columns.h"
+#include "ui/layout_rect.h"
 #include "ui/palette.h"
 
 // A shown column's span across a row, in pixels from the row's left edge.
@@ -23,10 +24,17 @@ std::vector<RowCell> RowCells(const std::array<int, kListColumnCount>& order, co
 constexpr int kStarEmptyImage = 0;
 constexpr int kStarFilledImage = 1;
 constexpr int kFirstStatusImage = 2;
+constexpr int kStatusImageCount = 6;  // one per RomStatus
 // The picture of a cell, or -1 for a cell that shows text: the Favorite cell
 // its star, the Status cell its status (`status`: a RomStatus value) only
 // while the Status column is shown.
 int CellImage(int column, bool favorite, bool status_shown, int status);
+
+// Where a row's star is painted, relative to the row's top left: `icon`
+// square, `pad` into the Favorite cell, centred in the row's height and cut
+// at the cell's right edge; empty (w 0) while the column is hidden. A click
+// toggles the favourite only inside it, wherever the column was dragged.
+LayoutRect StarRect(const std::vector<RowCell>& cells, int row_height, int icon, int pad);
 
 // A row's background and text: selected rows stand out strongest while the
 // list has the keyboard focus, and stay marked, more quietly, without it.

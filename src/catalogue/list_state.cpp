@@ -26,3 +26,11 @@ void AddRecentGame(IdList& recent, int32_t number) {
     if (n != number && updated.size() < kRecentGamesMax) updated.push_back(n);
   recent.swap(updated);
 }
+
+int RowOfGame(const GameList& games, const std::vector<int32_t>& rows, int32_t number) {
+  if (number == 0) return -1;
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (rows[i] >= 0 && static_cast<size_t>(rows[i]) < games.size() && games[static_cast<size_t>(rows[i])].number == number)
+      return static_cast<int>(i);
+  return -1;
+}

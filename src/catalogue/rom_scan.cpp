@@ -114,8 +114,7 @@ RomStatus GameRomStatus(const GameEntry& entry) {
   if (!HasRoms(entry)) return RomStatus::Missing;
   const auto& marks = RomScan().audit_marks;
   auto mark = marks.find(ToLowerAscii(entry.set));
-  if (mark == marks.end()) return RomStatus::Present;
-  return mark->second ? RomStatus::CheckedGood : RomStatus::Damaged;
+  return mark == marks.end() ? RomStatus::Present : mark->second;
 }
 
 const char* RomStatusTip(RomStatus status) {
@@ -124,6 +123,8 @@ const char* RomStatusTip(RomStatus status) {
     case RomStatus::Missing: return "ROM files missing";
     case RomStatus::CheckedGood: return "ROM files checked: good";
     case RomStatus::Damaged: return "ROM files present, but damaged or incomplete (Game > Check All ROM Sets)";
+    case RomStatus::NotChecked: return "ROM files present, but the check could not read them (Game > Check All ROM Sets says why)";
+    case RomStatus::Unknown: return "ROM files present, but this MAME does not know the set";
   }
   return "";
 }

@@ -10,14 +10,23 @@
 
 #include "catalogue/game_table.h"
 
+// The status column's icon for a game; the values are its images.
+enum class RomStatus : int {
+  Present = 0,      // all of its zips are there, not checked (or changed since)
+  Missing = 1,      // a zip of the set, its parent or its BIOS is missing
+  CheckedGood = 2,  // the last audit found every file good
+  Damaged = 3,      // the last audit found a file missing, wrong or damaged
+  NotChecked = 4,   // the last audit could not read it (too large, locked, of a form not known)
+  Unknown = 5,      // the last audit found that this MAME does not know the set
+};
 struct RomScanState {
   std::unordered_set<std::string> available;  // lower-case set names found
   std::string signature;                      // RomFoldersSignature of the last scan
   bool scanned = false;
   std::string bios_folder;  // trimmed; empty: none
-  // What the last audit found of each present set, while it still holds:
-  // true good, false not (lower-case set names).
-  std::unordered_map<std::string, bool> audit_marks;
+  // What the last audit found of each present set, while it still holds
+  // (lower-case set names): CheckedGood, Damaged, NotChecked or Unknown.
+  std::unordered_map<std::string, RomStatus> audit_marks;
 };
 
 RomScanState& RomScan();  // the main thread's state
@@ -44,13 +53,6 @@ bool RefreshRomScan(const std::string& roms_text, const std::string& bios_text, 
 
 // The set, its parent and its BIOS set are all present (true without a set name).
 bool HasRoms(const GameEntry& entry);
-// The status column's icon for a game; the values are its images.
-enum class RomStatus : int {
-  Present = 0,      // all of its zips are there, not checked (or changed since)
-  Missing = 1,      // a zip of the set, its parent or its BIOS is missing
-  CheckedGood = 2,  // the last audit found every file good
-  Damaged = 3,      // the last audit found a file missing, wrong or damaged
-};
 RomStatus GameRomStatus(const GameEntry& entry);
 const char* RomStatusTip(RomStatus status);
 

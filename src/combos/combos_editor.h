@@ -9,6 +9,10 @@
 #include "combos/combo_rows.h"
 #include "combos/move_lists.h"
 
+// The width the Combos tab's rows need, margins included (96-DPI units); the
+// options area beside the list is never made narrower than its widest page.
+constexpr int kCombosPageLeastWidth = 440;
+
 enum ComboColumn {
   kComboColumnNumber,
   kComboColumnName,

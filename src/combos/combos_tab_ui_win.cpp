@@ -71,7 +71,7 @@ void PlaceLabelled(bool apply, HWND label, HWND box, int x, int y, int label_wid
 // `list_height` high, shifted by `top` (the page's scroll position); returns
 // the content height.
 int LayoutAt(int width, int top, int list_height, bool apply) {
-  const int margin = S(10), inner = std::max(width - 2 * margin, S(420)), drop = S(300);
+  const int margin = S(10), inner = std::max(width - 2 * margin, S(kCombosPageLeastWidth - 20)), drop = S(300);
   int y = top + S(8);
   const int how_w = S(96), legend_w = S(70);
   Place(apply, tab.legend, margin + inner - legend_w, y, legend_w, S(26));

@@ -250,19 +250,81 @@ int LetterJumpRow(const std::vector<std::string>& keys, int current, int directi
   return previous;
 }
 
+PadStep PadStepFor(PadAction action, const PadPlace& place) {
+  const PadFocus focus = place.focus;
+  const bool in_list = focus == PadFocus::kGameList || focus == PadFocus::kList;
+  switch (action) {
+    case PadAction::kUp:
+    case PadAction::kDown: {
+      const bool up = action == PadAction::kUp;
+      const PadStep key = up ? PadStep::kUpKey : PadStep::kDownKey;
+      // The game list and the search field (which hands Down on to the
+      // results) take the arrows; another list too, until its first or last
+      // row, where the pad goes on to the neighbouring control as Tab would.
+      if (focus == PadFocus::kGameList || focus == PadFocus::kSearchBox || place.drop_down_open) return key;
+      if (focus == PadFocus::kList && !(up ? place.first_row : place.last_row)) return key;
+      return up ? PadStep::kPreviousControl : PadStep::kNextControl;
+    }
+    case PadAction::kLeft:
+    case PadAction::kRight: {
+      const bool left = action == PadAction::kLeft;
+      if (focus == PadFocus::kGameList) return left ? PadStep::kPreviousLetter : PadStep::kNextLetter;
+      // A drop-down's previous / next entry; a number one less / more.
+      if (focus == PadFocus::kDropDown) return left ? PadStep::kUpKey : PadStep::kDownKey;
+      if (focus == PadFocus::kNumberField) return left ? PadStep::kDownKey : PadStep::kUpKey;
+      return left ? PadStep::kLeftKey : PadStep::kRightKey;
+    }
+    case PadAction::kPageUp:
+    case PadAction::kPageDown: {
+      const bool back = action == PadAction::kPageUp;
+      if (focus == PadFocus::kGameList || (in_list && !place.has_tabs))
+        return back ? PadStep::kPageUpKey : PadStep::kPageDownKey;
+      if (place.has_tabs) return back ? PadStep::kPreviousTab : PadStep::kNextTab;
+      return PadStep::kNothing;
+    }
+    case PadAction::kAccept:
+      // Enter would press a window's default button instead of the focused one.
+      if (!place.drop_down_open &&
+          (focus == PadFocus::kButton || focus == PadFocus::kCheckBox || focus == PadFocus::kOptionButton))
+        return PadStep::kSpaceKey;
+      return PadStep::kEnterKey;
+    case PadAction::kCancel: return PadStep::kEscapeKey;
+    case PadAction::kEndGame: return PadStep::kEndGame;
+    case PadAction::kFavorite:
+    case PadAction::kSearch:
+    case PadAction::kSettings:
+    case PadAction::kFavoritesOnly:
+      // The main window's commands: in a dialog or the options window they
+      // would act behind it.
+      if (!place.main_window) return PadStep::kNothing;
+      return action == PadAction::kFavorite ? PadStep::kFavorite
+             : action == PadAction::kSearch ? PadStep::kSearch
+             : action == PadAction::kSettings ? PadStep::kSettings
+                                              : PadStep::kFavoritesOnly;
+    case PadAction::kPreviousPicture:
+    case PadAction::kNextPicture:
+      if (!place.main_window) return PadStep::kNothing;
+      return action == PadAction::kPreviousPicture ? PadStep::kPreviousPicture : PadStep::kNextPicture;
+  }
+  return PadStep::kNothing;
+}
+
 std::vector<std::pair<std::string, std::string>> PadShortcutRows() {
   return {
       {"PAD", "(Controls tab: Navigate The Launcher With A Pad; any pad or arcade stick)"},
       {"D-pad / left stick up, down", "Move the selection (held: repeats, faster and faster)"},
       {"D-pad / left stick left, right", "Previous / next letter of the sorted column in the game list"},
       {"LB  /  RB", "A page up / down"},
-      {"A", "Enter: play the selected game, or the default button of a dialog"},
+      {"A", "Enter: play the selected game"},
       {"B", "Esc: close the search bar, a dialog or the options window"},
       {"Y", "Toggle favorite (Ctrl+D)"},
-      {"X", "Search (Ctrl+F)"},
+      {"X", "Search (Ctrl+F); then down into the results"},
       {"Start", "Settings (F9)"},
       {"Back", "Favorites Only"},
       {"LT  /  RT", "Previous / next picture of the game (Ctrl+PgUp / Ctrl+PgDn)"},
       {"Back + Start held 1 s", "End the running game, as Game > Stop"},
+      {"In Settings and dialogs", "Up / down: the previous / next control (Tab); left / right: change a choice or "
+                                  "a number; LB / RB: the previous / next tab; A: press the button or tick the "
+                                  "box; B: Cancel"},
   };
 }

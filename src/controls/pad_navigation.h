@@ -1,7 +1,8 @@
 // Couch mode: the launcher driven from a game pad, apart from the devices and
 // the windows. Each tick hands over the readings of every pad and joystick and
-// the time, and gets back what the player asked for; the window side turns
-// that into the key presses the actions stand for.
+// the time, and gets back what the player asked for; PadStepFor says what
+// each action does where the focus is, and the window side turns that into
+// the key presses it stands for.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -16,9 +17,9 @@ enum class PadAction : uint8_t {
   kDown,
   kPageUp,         // LB
   kPageDown,       // RB
-  kLeft,           // the previous letter in the game list, else the Left key
+  kLeft,           // the previous letter in the game list, a drop-down's previous entry...
   kRight,
-  kAccept,         // A: Enter
+  kAccept,         // A: Enter, or a press of the focused button
   kCancel,         // B: Esc
   kFavorite,       // Y: Ctrl+D
   kSearch,         // X: Ctrl+F
@@ -73,6 +74,43 @@ std::string LetterJumpKey(std::string_view cell, bool whole);
 // group before the current one (-1); the first row without a current row.
 // At either end it stays; -1 for an empty list.
 int LetterJumpRow(const std::vector<std::string>& keys, int current, int direction);
+
+// Where the keyboard focus is, as far as the pad's buttons care.
+enum class PadFocus : uint8_t {
+  kNothing,      // no control: the window itself, or one without a keyboard role
+  kGameList,     // the main window's game list
+  kSearchBox,    // the main window's search field
+  kList,         // another list: Up and Down go through its rows
+  kTextField,
+  kNumberField,  // a number with spin buttons
+  kDropDown,
+  kCheckBox,
+  kOptionButton,
+  kButton,
+};
+
+struct PadPlace {
+  PadFocus focus = PadFocus::kNothing;
+  bool main_window = false;    // the main window is in front (not a dialog or the options window)
+  bool has_tabs = false;       // the window in front has a tab strip
+  bool drop_down_open = false; // the focused drop-down shows its list
+  bool first_row = false, last_row = false;  // kList: the selection is on its first / last row
+};
+
+// What one press does where the focus is: a key the focused control or its
+// window understands, or a step the window side takes itself.
+enum class PadStep : uint8_t {
+  kNothing,
+  kUpKey, kDownKey, kLeftKey, kRightKey, kPageUpKey, kPageDownKey,
+  kEnterKey, kEscapeKey, kSpaceKey,
+  kPreviousControl, kNextControl,  // Shift+Tab, Tab
+  kPreviousTab, kNextTab,          // Ctrl+Shift+Tab, Ctrl+Tab
+  kPreviousLetter, kNextLetter,    // the game list's letter jump
+  kFavorite, kSearch, kSettings, kFavoritesOnly,  // the main window's Ctrl+D, Ctrl+F, F9, Favorites Only
+  kPreviousPicture, kNextPicture,                 // and its Ctrl+PgUp, Ctrl+PgDn
+  kEndGame,
+};
+PadStep PadStepFor(PadAction action, const PadPlace& place);
 
 // The "PAD" part of the Keyboard Shortcuts window, heading first.
 std::vector<std::pair<std::string, std::string>> PadShortcutRows();

@@ -3,6 +3,7 @@
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "base/text_buffer.h"
+#include "base/version.h"
 #include "launch/mame_location.h"
 
 std::string LaunchLogText(const std::string& program, const ArgList& args, const std::string& mame_folder,
@@ -10,7 +11,7 @@ std::string LaunchLogText(const std::string& program, const ArgList& args, const
   std::string default_cfg = JoinPath(mame_folder, "cfg\\default.cfg");
   std::string set = args.empty() ? std::string() : args.front();
   std::string game_cfg = JoinPath(mame_folder, "cfg") + "\\" + set + ".cfg";
-  TextBuffer text = "Korvo v1.0.0\r\n" + MameCommandLine(program, args) + "\r\n";
+  TextBuffer text = "Korvo v" + std::string(kKorvoVersion) + "\r\n" + MameCommandLine(program, args) + "\r\n";
   if (!left_out.empty()) text += LeftOutText(left_out) + "\r\n";
   text += "default.cfg: " + default_cfg + (FileExists(default_cfg) ? " (exists)" : " (missing)") + "\r\n";
   text += "game cfg: " + game_cfg +

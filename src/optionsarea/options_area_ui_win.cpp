@@ -10,6 +10,7 @@
 #include "ui/dark_paint_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/window_placement_win.h"
 
 namespace {
 constexpr wchar_t kPageClass[] = L"KorvoPage";
@@ -90,6 +91,9 @@ LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wparam, LPA
       return 0;
     case WM_MOVE:
       RememberOptionsRect(window);
+      return 0;
+    case WM_DPICHANGED:
+      FollowDpiChange(window, lparam);
       return 0;
     case WM_SHOWWINDOW:
       if (wparam) BuildOptionsPage(Options().current);

@@ -91,7 +91,11 @@ bool OptionsInSeparateWindow() {
 void HideSeparateWindow() {
   if (!OptionsInSeparateWindow()) return;
   HideOptionsWindow();
-  if (Options().main) SetForegroundWindow(Options().main);
+  // Kept disabled while the window showed; enabled first, it can take the focus back.
+  if (HWND main = Options().main) {
+    EnableWindow(main, TRUE);
+    SetForegroundWindow(main);
+  }
 }
 
 std::string Joined(const std::vector<std::string>& parts, const char* separator) {

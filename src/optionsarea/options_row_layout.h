@@ -4,7 +4,14 @@
 #pragma once
 #include <vector>
 
+#include "combos/combos_editor.h"
 #include "ui/layout_rect.h"
+
+// The least width of the options area beside the list (Classic Layout), in
+// 96-DPI units: its widest page's rows (the Combos tab's), the page's scroll
+// bar and the tab strip's frame. Where both cannot have their room, the list
+// gives way and scrolls sideways.
+constexpr int kOptionsAreaLeastWidth = kCombosPageLeastWidth + 30;
 
 struct RowMetrics {
   int left = 0, right = 0;  // the row's edges

@@ -105,3 +105,31 @@ std::string FormatAuditStore(const AuditStore& store) {
 }
 
 std::string AuditStorePath() { return JoinPath(LauncherFolder(), "korvo-audit.cfg"); }
+
+MameAnswers ParseMameAnswers(std::string_view text) {
+  MameAnswers answers;
+  ForEachLine(text, [&](std::string_view line) {
+    size_t eq = line.find('=');
+    if (line.empty() || line[0] == '#' || eq == std::string_view::npos) return;
+    std::string key = ToLowerAscii(TrimNarrow(line.substr(0, eq)));
+    std::vector<std::string> value = SplitEscaped(TrimNarrow(line.substr(eq + 1)));
+    if (value.size() != 1) return;  // an unescaped separator: not written by Korvo
+    if (key == "key") answers.key = value[0];
+    if (key == "listxml") answers.listxml = std::move(value[0]);
+    if (key == "listroms") answers.listroms = std::move(value[0]);
+    if (key == "sets")
+      for (std::string_view name : SplitFields(value[0], ' '))
+        if (!name.empty()) answers.names.emplace_back(name);
+  });
+  return answers;
+}
+
+std::string FormatMameAnswers(const MameAnswers& answers) {
+  std::string names;
+  for (const std::string& name : answers.names) names += (names.empty() ? "" : " ") + name;
+  return "# Korvo: what the mame.exe named below answered about these sets (-listxml, -listroms).\r\nkey=" +
+         Escape(answers.key) + "\r\nsets=" + Escape(names) + "\r\nlistxml=" + Escape(answers.listxml) +
+         "\r\nlistroms=" + Escape(answers.listroms) + "\r\n";
+}
+
+std::string MameAnswersPath() { return JoinPath(LauncherFolder(), "korvo-audit-mame.cfg"); }

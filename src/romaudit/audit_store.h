@@ -30,3 +30,15 @@ AuditStore ParseAuditStore(std::string_view text);
 std::string FormatAuditStore(const AuditStore& store);
 
 std::string AuditStorePath();  // korvo-audit.cfg in the launcher folder
+
+// korvo-audit-mame.cfg: MAME's answers to -listxml and -listroms for the sets
+// named, kept for the mame.exe they came from, so that a later audit of
+// those sets does not ask again.
+struct MameAnswers {
+  std::string key;                 // the MAME build they hold for
+  std::vector<std::string> names;  // the sets asked about
+  std::string listxml, listroms;
+};
+MameAnswers ParseMameAnswers(std::string_view text);
+std::string FormatMameAnswers(const MameAnswers& answers);
+std::string MameAnswersPath();  // in the launcher folder

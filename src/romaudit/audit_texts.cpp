@@ -10,8 +10,8 @@ namespace {
 
 std::string N(size_t n) { return std::to_string(n); }
 
-size_t GoodRows(const std::vector<AuditRow>& rows) {
-  return static_cast<size_t>(std::count_if(rows.begin(), rows.end(), [](const AuditRow& r) { return VerdictIsGood(r.verdict); }));
+size_t RowsWith(const std::vector<AuditRow>& rows, bool (*which)(Verdict)) {
+  return static_cast<size_t>(std::count_if(rows.begin(), rows.end(), [&](const AuditRow& r) { return which(r.verdict); }));
 }
 
 std::string Crlf(const std::string& text) {
@@ -36,12 +36,20 @@ std::string AuditProgressText(const AuditProgress& p) {
 }
 
 std::string AuditSummaryText(const std::vector<AuditRow>& rows, const AuditOutcome& outcome) {
+  if (rows.empty() && outcome.cancelled) return "The check was cancelled before any set was checked.";
   if (rows.empty()) return outcome.notes.empty() ? "No ROM sets were found in the ROM folders." : outcome.notes[0];
-  const size_t good = GoodRows(rows);
+  // Sets that could not be checked, and those this MAME does not know, are
+  // neither good nor shown to have problems: each is counted on its own.
+  const size_t good = RowsWith(rows, VerdictIsGood);
+  const size_t not_checked = RowsWith(rows, [](Verdict v) { return v == Verdict::NotChecked; });
+  const size_t unknown = RowsWith(rows, [](Verdict v) { return v == Verdict::Unknown; });
   std::string text;
   if (outcome.cancelled)
     text = "Cancelled after " + N(outcome.checked) + " sets; those not reached keep no result. ";
-  text += N(rows.size()) + " sets: " + N(good) + " good, " + N(rows.size() - good) + " with problems";
+  text += N(rows.size()) + " sets: " + N(good) + " good, " + N(rows.size() - good - not_checked - unknown) +
+          " with problems";
+  if (not_checked) text += ", " + N(not_checked) + " not checked";
+  if (unknown) text += ", " + N(unknown) + " not known to this MAME";
   if (outcome.kept) text += " (" + N(outcome.kept) + " unchanged since the last check)";
   text += ".";
   return text;
@@ -69,15 +77,18 @@ void SortAuditRows(std::vector<AuditRow>& rows, AuditColumn column, bool ascendi
   });
 }
 
-std::string AuditReportText(const std::vector<AuditRow>& rows, const AuditOutcome& outcome) {
-  std::string text = std::string(kAuditTitle) + ": " + AuditSummaryText(rows, outcome) + "\n";
-  for (const std::string& note : outcome.notes) text += note + "\n";
-  for (const AuditRow& row : rows) {
-    text += "\n" + row.title + " (" + row.set + "): " + VerdictText(row.verdict) + "\n";
-    if (!row.report.empty())
-      text += row.report;
-    else if (!row.details.empty())
-      text += row.details + "\n";
-  }
+std::string AuditRowText(const AuditRow& row) {
+  std::string text = row.title + " (" + row.set + "): " + VerdictText(row.verdict) + "\n";
+  if (!row.report.empty())
+    text += row.report;
+  else if (!row.details.empty())
+    text += row.details + "\n";
   return Crlf(text);
+}
+
+std::string AuditReportText(const std::vector<AuditRow>& rows, const AuditOutcome& outcome) {
+  std::string text = Crlf(std::string(kAuditTitle) + ": " + AuditSummaryText(rows, outcome) + "\n");
+  for (const std::string& note : outcome.notes) text += Crlf(note + "\n");
+  for (const AuditRow& row : rows) text += "\r\n" + AuditRowText(row);
+  return text;
 }

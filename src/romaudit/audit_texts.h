@@ -21,5 +21,9 @@ void SortAuditRows(std::vector<AuditRow>& rows, AuditColumn column, bool ascendi
 // The cell texts of a row.
 std::string AuditCellText(const AuditRow& row, AuditColumn column);
 
+// One set's whole finding: its title, set and verdict, then its report lines
+// (CRLF line ends), as the report has it and as a double-click shows it.
+std::string AuditRowText(const AuditRow& row);
+
 // The whole result as plain text (CRLF line ends), for the clipboard.
 std::string AuditReportText(const std::vector<AuditRow>& rows, const AuditOutcome& outcome);

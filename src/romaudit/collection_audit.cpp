@@ -1,9 +1,11 @@
 #include "romaudit/collection_audit.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <system_error>
 
@@ -79,28 +81,37 @@ struct MameAnswer {
   std::condition_variable done_changed;
   bool done = false;
   int result = kCapturedNotStarted;
-  TextBuffer output;
+  MameAnswers texts;
 };
 
 enum class Asked { Answered, NoAnswer, Cancelled };
 
-// Asks MAME what the sets (with their parents and BIOS sets) need.
-Asked AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, const std::atomic<bool>& cancel,
-              RomListing& listing) {
+// The names of what the games need: their sets, parents and BIOS sets.
+std::vector<std::string> NamesToAsk(const std::vector<AuditGame>& games) {
   std::vector<std::string> names;
   std::set<std::string> seen;
   for (const AuditGame& g : games)
     if (!g.not_in_mame)
       for (const std::string* s : {&g.set, &g.parent, &g.bios})
         if (!s->empty() && seen.insert(*s).second) names.push_back(*s);
-  if (names.empty()) return Asked::Answered;
+  return names;
+}
+
+// Asks MAME what the sets named need, and in which order it checks their files.
+Asked AskMame(const MameAsker& mame, const std::vector<std::string>& names, const std::atomic<bool>& cancel,
+              MameAnswers& texts) {
   auto answer = std::make_shared<MameAnswer>();
   try {
-    std::thread([answer, mame, args = ListXmlArguments(names)] {
-      TextBuffer output;
-      int result = mame.run(mame.program, mame.folder, args, output, kAuditListXmlTimeLimitMs, nullptr);
+    std::thread([answer, mame, names] {
+      TextBuffer output, order;
+      int result = mame.run(mame.program, mame.folder, ListXmlArguments(names), output, kAuditListXmlTimeLimitMs, nullptr);
+      if (result == kCapturedEnded &&
+          mame.run(mame.program, mame.folder, ListRomsArguments(names), order, kAuditListXmlTimeLimitMs, nullptr) !=
+              kCapturedEnded)
+        order.clear();
       std::lock_guard<std::mutex> lock(answer->mutex);
-      answer->output = std::move(output);
+      answer->texts.listxml = std::move(output);
+      answer->texts.listroms = std::move(order);
       answer->result = result;
       answer->done = true;
       answer->done_changed.notify_all();
@@ -112,7 +123,36 @@ Asked AskMame(const MameAsker& mame, const std::vector<AuditGame>& games, const 
   while (!answer->done_changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return answer->done; }))
     if (cancel) return Asked::Cancelled;
   if (answer->result != kCapturedEnded) return Asked::NoAnswer;
-  return ParseRomListing(answer->output, listing) > 0 ? Asked::Answered : Asked::NoAnswer;
+  texts.listxml = std::move(answer->texts.listxml);
+  texts.listroms = std::move(answer->texts.listroms);
+  return Asked::Answered;
+}
+
+// What the games need: from MAME's answers kept by an earlier audit when they
+// hold for this mame.exe and name every set asked about now; else from MAME,
+// asked about those sets and the ones asked about before, and kept.
+Asked GetListing(const AuditSetup& setup, const std::string& key, const std::vector<AuditGame>& games,
+                 const std::atomic<bool>& cancel, RomListing& listing) {
+  std::vector<std::string> names = NamesToAsk(games);
+  if (names.empty()) return Asked::Answered;
+  MameAnswers kept;
+  if (auto text = setup.answers_path.empty() ? std::nullopt : ReadWholeFile(setup.answers_path))
+    kept = ParseMameAnswers(*text);
+  const bool holds = !key.empty() && kept.key == key;
+  const std::set<std::string> known(kept.names.begin(), kept.names.end());
+  if (!holds || !std::all_of(names.begin(), names.end(), [&](const std::string& n) { return known.count(n) > 0; })) {
+    if (holds)
+      for (const std::string& n : kept.names)
+        if (std::find(names.begin(), names.end(), n) == names.end()) names.push_back(n);
+    Asked asked = AskMame(setup.mame, names, cancel, kept);
+    if (asked != Asked::Answered) return asked;
+    kept.key = key;
+    kept.names = names;
+    if (!key.empty() && !setup.answers_path.empty()) WriteFileAtomic(setup.answers_path, FormatMameAnswers(kept));
+  }
+  if (ParseRomListing(kept.listxml, listing) == 0) return Asked::NoAnswer;
+  ParseCheckingOrder(kept.listroms, listing);
+  return Asked::Answered;
 }
 
 void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::atomic<bool>& cancel) {
@@ -137,7 +177,9 @@ void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::ato
     if (!own || game_of.count(game.set)) continue;
     game_of[game.set] = &game;
     auto r = old.records.find(game.set);
-    if (!key.empty() && r != old.records.end() && StillHolds(r->second, places, *own)) {
+    // A set that could not be read is read again, whatever changed.
+    if (!key.empty() && r != old.records.end() && r->second.verdict != Verdict::NotChecked &&
+        StillHolds(r->second, places, *own)) {
       store.records[game.set] = r->second;
       if (events.row) events.row(RowFromRecord(game, r->second));
       ++outcome.kept;
@@ -154,43 +196,51 @@ void RunAudit(const AuditSetup& setup, const AuditEvents& events, const std::ato
   ticker.Post();
 
   RomListing listing;
+  CheckRun run;
+  run.threads = setup.threads;
+  run.cancel = &cancel;
+  run.bytes = &bytes;
+  run.done = [&](SetCheck&& check) {
+    const AuditGame& game = *game_of.find(check.set)->second;
+    AuditRow row{game.title, game.set, check.verdict, DetailsLine(check), VerifyText(check), false};
+    AuditRecord& r = store.records[game.set];
+    r.own = places.FirstPlace(game.set)->stamp;
+    r.looked_in = SetsLookedIn(listing, game.set);
+    r.fingerprint = PlacesFingerprint(places, r.looked_in);
+    r.verdict = row.verdict;
+    r.details = row.details;
+    r.report = row.report;
+    ++done;
+    ++outcome.checked;
+    if (events.row) events.row(std::move(row));
+  };
+  SetChecker checker(places, run);
   std::string failure;
   if (!to_check.empty()) {
     Asked asked = Asked::NoAnswer;
-    if (!setup.mame.found || !setup.mame.run)
+    if (!setup.mame.found || !setup.mame.run) {
       failure = "mame.exe was not found (General tab > MAME Program), so the sets could not be checked.";
-    else if ((asked = AskMame(setup.mame, to_check, cancel, listing)) == Asked::NoAnswer)
-      failure = "MAME did not answer when asked which files the sets need, so they could not be checked.";
+    } else {
+      // The archives named after the sets are read while MAME answers (or its kept answers are read).
+      std::vector<std::string> names;
+      for (const AuditGame& g : to_check)
+        for (const std::string* s : {&g.set, &g.parent, &g.bios})
+          if (!s->empty()) names.push_back(*s);
+      checker.ReadAhead(names);
+      if ((asked = GetListing(setup, key, to_check, cancel, listing)) == Asked::NoAnswer)
+        failure = "MAME did not answer when asked which files the sets need, so they could not be checked.";
+    }
     outcome.cancelled = asked == Asked::Cancelled;
   }
   if (outcome.cancelled) {
-    // Stopped while MAME was asked: nothing was read.
+    // Stopped while MAME was asked: nothing was judged.
   } else if (!failure.empty()) {
     outcome.notes.push_back(failure);
     for (const AuditGame& g : to_check)
       if (events.row) events.row({g.title, g.set, Verdict::NotChecked, failure, "", false});
   } else if (!to_check.empty()) {
-    CheckRun run;
-    run.threads = setup.threads;
-    run.cancel = &cancel;
-    run.bytes = &bytes;
-    run.done = [&](SetCheck&& check) {
-      const AuditGame& game = *game_of.find(check.set)->second;
-      AuditRow row{game.title, game.set, check.verdict, DetailsLine(check), VerifyText(check), false};
-      if (!check.retry) {
-        AuditRecord& r = store.records[game.set];
-        r.own = places.FirstPlace(game.set)->stamp;
-        r.looked_in = SetsLookedIn(listing, game.set);
-        r.fingerprint = PlacesFingerprint(places, r.looked_in);
-        r.verdict = row.verdict;
-        r.details = row.details;
-        r.report = row.report;
-      }
-      ++done;
-      ++outcome.checked;
-      if (events.row) events.row(std::move(row));
-    };
-    outcome.cancelled = !CheckSets(listing, places, sets, run);
+    checker.Judge(listing, sets);
+    outcome.cancelled = !checker.Finish();
   }
   ticker.Post();
 
@@ -233,9 +283,16 @@ std::vector<AuditGame> AuditGames(const GameList& games) {
   return out;
 }
 
-std::unordered_map<std::string, bool> CurrentAuditMarks(const std::string& store_path, const MameAsker& mame,
-                                                        const std::vector<std::string>& folders) {
-  std::unordered_map<std::string, bool> marks;
+RomStatus AuditMark(Verdict verdict) {
+  if (VerdictIsGood(verdict)) return RomStatus::CheckedGood;
+  if (verdict == Verdict::NotChecked) return RomStatus::NotChecked;
+  if (verdict == Verdict::Unknown) return RomStatus::Unknown;
+  return RomStatus::Damaged;
+}
+
+std::unordered_map<std::string, RomStatus> CurrentAuditMarks(const std::string& store_path, const MameAsker& mame,
+                                                             const std::vector<std::string>& folders) {
+  std::unordered_map<std::string, RomStatus> marks;
   auto text = ReadWholeFile(store_path);
   if (!text) return marks;
   AuditStore store = ParseAuditStore(*text);
@@ -243,7 +300,7 @@ std::unordered_map<std::string, bool> CurrentAuditMarks(const std::string& store
   const RomPlaces places = ListRomPlaces(folders);
   for (const auto& [set, record] : store.records) {
     const SetPlace* own = places.FirstPlace(set);
-    if (own && StillHolds(record, places, *own)) marks[set] = VerdictIsGood(record.verdict);
+    if (own && StillHolds(record, places, *own)) marks[set] = AuditMark(record.verdict);
   }
   return marks;
 }

@@ -14,6 +14,7 @@
 
 #include "catalogue/game_table.h"
 #include "catalogue/listing.h"
+#include "catalogue/rom_scan.h"
 #include "romaudit/audit_store.h"
 #include "romaudit/set_check.h"
 
@@ -29,6 +30,7 @@ struct AuditSetup {
   std::vector<std::string> folders;  // the ROM folders in MAME's search order
   std::vector<AuditGame> games;
   std::string store_path;
+  std::string answers_path;  // MAME's answers kept between audits; "" keeps none
   unsigned threads = 1;
 };
 
@@ -82,9 +84,10 @@ class CollectionAudit {
 // The game list's games as the audit takes them.
 std::vector<AuditGame> AuditGames(const GameList& games);
 
-// Which present sets the last audit found good (true) or not (false), for
-// results that still hold for this mame.exe and these places.
-std::unordered_map<std::string, bool> CurrentAuditMarks(const std::string& store_path, const MameAsker& mame,
-                                                        const std::vector<std::string>& folders);
+// What the last audit found of each present set, as the game list's status
+// icon shows it, for results that still hold for this mame.exe and these places.
+std::unordered_map<std::string, RomStatus> CurrentAuditMarks(const std::string& store_path, const MameAsker& mame,
+                                                             const std::vector<std::string>& folders);
+RomStatus AuditMark(Verdict verdict);
 
 constexpr uint32_t kAuditListXmlTimeLimitMs = 60000;

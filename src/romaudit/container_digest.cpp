@@ -1,5 +1,6 @@
 #include "romaudit/container_digest.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "base/file_system.h"
@@ -7,6 +8,7 @@
 #include "base/text_util.h"
 #include "romaudit/hash_pipe.h"
 #include "romcheck/crc32.h"
+#include "romcheck/seven_zip.h"
 
 namespace {
 
@@ -19,11 +21,27 @@ struct HashingSink {
   const DigestControl* control;
 };
 
+// Counts a piece read; false when the reading is to stop.
+bool Counted(const DigestControl& c, size_t length) {
+  if (c.bytes) c.bytes->fetch_add(length, std::memory_order_relaxed);
+  return !(c.cancel && c.cancel->load(std::memory_order_relaxed)) && !(c.halt && c.halt->load(std::memory_order_relaxed));
+}
+
 bool TakePiece(void* context, const uint8_t* data, size_t length) {
   auto* sink = static_cast<HashingSink*>(context);
   sink->sha.Update(data, length);
-  if (sink->control->bytes) sink->control->bytes->fetch_add(length, std::memory_order_relaxed);
-  return !(sink->control->cancel && sink->control->cancel->load(std::memory_order_relaxed));
+  return Counted(*sink->control, length);
+}
+
+struct KeepingSink {
+  std::vector<uint8_t>* bytes;
+  const DigestControl* control;
+};
+
+bool KeepPiece(void* context, const uint8_t* data, size_t length) {
+  auto* sink = static_cast<KeepingSink*>(context);
+  sink->bytes->insert(sink->bytes->end(), data, data + length);
+  return Counted(*sink->control, length);
 }
 
 uint32_t Be32(const uint8_t* p) {
@@ -84,9 +102,9 @@ bool OpenZipForDigest(const std::string& path, OpenZip& zip, ContainerDigest& di
     CloseZip(zip);
     return false;
   }
-  int count = ReadZipDirectory(zip.file.data, zip.file.size, zip.entries, 0xFFFF);
-  if (count <= 0) {
-    digest.problem = count < 0 ? kZipDirectoryDamagedText : kZipNoFilesText;
+  // An empty zip is sound: it only holds nothing.
+  if (ReadZipDirectory(zip.file.data, zip.file.size, zip.entries, 0xFFFF) < 0) {
+    digest.problem = kZipDirectoryDamagedText;
     CloseZip(zip);
     return false;
   }
@@ -116,10 +134,74 @@ bool DigestZipMember(const OpenZip& zip, size_t index, MemberDigest& member, con
   return true;
 }
 
+bool Pairable(const MemberDigest& member) { return !member.folder && member.stored_size <= kPairedMember; }
+
+bool DigestZipMembers(const OpenZip& zip_a, size_t a, MemberDigest& member_a, const OpenZip& zip_b, size_t b,
+                      MemberDigest& member_b, const DigestControl& control, PairBuffers& buffers) {
+  const OpenZip* zips[2] = {&zip_a, &zip_b};
+  const size_t index[2] = {a, b};
+  MemberDigest* members[2] = {&member_a, &member_b};
+  for (int k = 0; k < 2; ++k) {
+    std::vector<uint8_t>& bytes = buffers.bytes[k];
+    bytes.clear();
+    bytes.reserve(static_cast<size_t>(members[k]->stored_size));
+    KeepingSink sink{&bytes, &control};
+    InflateSink hook{KeepPiece, &sink};
+    const OpenZip& zip = *zips[k];
+    ZipMemberCheck check =
+        CheckZipMember(zip.file.data, zip.file.size, zip.entries[index[k]], zip.overlapping[index[k]], &hook);
+    if (check.stopped) return false;
+    members[k]->problem = check.problem;
+    members[k]->size = check.produced;
+    members[k]->crc = check.crc;
+  }
+  const std::vector<uint8_t>&first = buffers.bytes[0], &second = buffers.bytes[1];
+  const size_t both = std::min(first.size(), second.size());
+  Sha1 sha[2];
+  Sha1::UpdateTwo(sha[0], first.data(), sha[1], second.data(), both);
+  sha[0].Update(first.data() + both, first.size() - both);
+  sha[1].Update(second.data() + both, second.size() - both);
+  member_a.sha1 = sha[0].Finish();
+  member_b.sha1 = sha[1].Finish();
+  return true;
+}
+
 void CloseZip(OpenZip& zip) {
   UnmapFile(zip.file);
   zip.entries.clear();
   zip.overlapping.clear();
+}
+
+bool DigestSevenZip(const std::string& path, ContainerDigest& digest, const DigestControl& control) {
+  MappedFile file;
+  if (!MapFileForReading(path, file)) {
+    digest.problem = kCannotReadText;
+    return true;
+  }
+  SevenZipReader reader;
+  bool going = true;
+  if (reader.Open(file.data, file.size, digest.problem)) {
+    digest.members.resize(reader.members().size());
+    for (size_t i = 0; i < reader.members().size() && going; ++i) {
+      const SevenZipMember& s = reader.members()[i];
+      MemberDigest& m = digest.members[i];
+      m.name = s.name;
+      m.folder = s.folder;
+      m.stored_size = s.size;
+      m.stored_crc = s.crc;  // 0 when the archive states none, as MAME takes it
+      if (m.folder) continue;
+      HashingSink sink(control, s.size);
+      InflateSink hook{TakePiece, &sink};
+      ZipMemberCheck check = reader.CheckMember(i, &hook);
+      going = !check.stopped;
+      m.problem = check.problem;
+      m.size = check.produced;
+      m.crc = check.crc;
+      m.sha1 = sink.sha.Finish();
+    }
+  }
+  UnmapFile(file);
+  return going;
 }
 
 bool DigestFolder(const std::string& folder, const std::vector<std::string>& files,

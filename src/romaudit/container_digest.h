@@ -1,5 +1,6 @@
-// Reading one place a set's files can lie in: a zip (every member unpacked,
-// its CRC-32 and SHA-1 taken from the data) or a folder of loose files. Only
+// Reading one place a set's files can lie in: a zip or 7z archive (every
+// member unpacked, its CRC-32 and SHA-1 taken from the data) or a folder of
+// loose files. Only
 // digests are kept, never the data, so memory stays small whatever the size.
 #pragma once
 #include <atomic>
@@ -12,10 +13,10 @@
 #include "romcheck/zip_reader.h"
 
 struct MemberDigest {
-  std::string name;  // as stored in the zip, or as found in the folder
+  std::string name;  // as stored in the archive, or as found in the folder
   bool folder = false;
   bool disk = false;  // a CHD file: only its header's SHA-1 is known
-  // What the zip's directory says (the data's own values for loose files).
+  // What the archive's directory says (the data's own values for loose files).
   uint64_t stored_size = 0;
   uint32_t stored_crc = 0;
   // What the data gave.
@@ -32,6 +33,7 @@ struct ContainerDigest {
 
 struct DigestControl {
   const std::atomic<bool>* cancel = nullptr;
+  const std::atomic<bool>* halt = nullptr;  // the reader itself stops (what it read is not needed)
   std::atomic<uint64_t>* bytes = nullptr;  // grows as data is read
   bool spare_core = false;  // a core is idle: large members may hash on it
 };
@@ -48,7 +50,26 @@ struct OpenZip {
 bool OpenZipForDigest(const std::string& path, OpenZip& zip, ContainerDigest& digest);
 // Unpacks member `index` into its digest; false when cancelled on the way.
 bool DigestZipMember(const OpenZip& zip, size_t index, MemberDigest& member, const DigestControl& control);
+
+// Members up to this size can be unpacked whole, two at a time, and their
+// SHA-1 taken together (Sha1::UpdateTwo): on the processor's SHA
+// instructions that costs little more than one. Larger ones stream.
+constexpr uint64_t kPairedMember = 16u << 20;
+bool Pairable(const MemberDigest& member);
+// A worker's room for two members' bytes, kept from pair to pair.
+struct PairBuffers {
+  std::vector<uint8_t> bytes[2];
+};
+// Unpacks member `a` of `zip_a` and member `b` of `zip_b` (both Pairable)
+// into their digests; false when cancelled on the way.
+bool DigestZipMembers(const OpenZip& zip_a, size_t a, MemberDigest& member_a, const OpenZip& zip_b, size_t b,
+                      MemberDigest& member_b, const DigestControl& control, PairBuffers& buffers);
 void CloseZip(OpenZip& zip);
+
+// Reads a 7z archive whole into `digest`: its members as stored, each one
+// unpacked (a solid block once for all its members). False when cancelled;
+// `digest.problem` is set when the archive cannot be used at all.
+bool DigestSevenZip(const std::string& path, ContainerDigest& digest, const DigestControl& control);
 
 // The loose files of `files` that exist in the folder (matched without regard
 // to case), and the CHD headers of `disks` (file names with ".chd"). False

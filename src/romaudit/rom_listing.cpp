@@ -52,21 +52,36 @@ ListedFile ReadFile(std::string_view tag, bool disk) {
 }
 
 // The listing prints a machine's BIOS choices' files first, then the rest,
-// then its disks; MAME checks them region by region in the order it defines
-// them, which is the order the regions first appear in.
-void PutInCheckingOrder(std::vector<ListedFile>& files) {
-  std::vector<std::string_view> regions;
-  auto rank = [&](const ListedFile& f) {
-    auto at = std::find(regions.begin(), regions.end(), std::string_view(f.region));
-    return static_cast<size_t>(at - regions.begin());
-  };
-  for (const ListedFile& f : files)
-    if (std::find(regions.begin(), regions.end(), std::string_view(f.region)) == regions.end())
-      regions.push_back(f.region);
-  std::stable_sort(files.begin(), files.end(), [&](const ListedFile& a, const ListedFile& b) {
-    if (a.disk != b.disk) return b.disk;
-    return rank(a) < rank(b);
-  });
+// then its disks; without MAME's own order at hand, files are grouped region
+// by region in the order the regions first appear in, disks last. The ranks
+// are taken before sorting: the sort moves the names they would point into.
+void GroupByRegion(std::vector<ListedFile>& files) {
+  std::vector<std::string> regions;
+  std::vector<std::pair<size_t, ListedFile>> ranked;
+  ranked.reserve(files.size());
+  for (ListedFile& f : files) {
+    size_t rank = static_cast<size_t>(std::find(regions.begin(), regions.end(), f.region) - regions.begin());
+    if (rank == regions.size()) regions.push_back(f.region);
+    ranked.emplace_back(f.disk ? SIZE_MAX : rank, std::move(f));
+  }
+  std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 0; i < files.size(); ++i) files[i] = std::move(ranked[i].second);
+}
+
+std::string_view NextWord(std::string_view& line) {
+  size_t begin = line.find_first_not_of(" \t\r");
+  if (begin == std::string_view::npos) return line = {};
+  size_t end = line.find_first_of(" \t\r", begin);
+  std::string_view word = line.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
+  line = end == std::string_view::npos ? std::string_view() : line.substr(end);
+  return word;
+}
+
+std::string ArgumentsFor(const char* command, const std::vector<std::string>& sets) {
+  std::string args = command;
+  for (const std::string& set : sets)
+    if (IsPlainSetName(set)) args += " " + set;
+  return args;
 }
 
 }  // namespace
@@ -77,7 +92,7 @@ size_t ParseRomListing(std::string_view xml, RomListing& listing) {
   bool inside = false;
   auto finish = [&] {
     if (inside && !machine.name.empty()) {
-      PutInCheckingOrder(machine.files);
+      GroupByRegion(machine.files);
       listing[machine.name] = std::move(machine);
       ++count;
     }
@@ -115,9 +130,43 @@ size_t ParseRomListing(std::string_view xml, RomListing& listing) {
   return count;
 }
 
-std::string ListXmlArguments(const std::vector<std::string>& sets) {
-  std::string args = "-listxml";
-  for (const std::string& set : sets)
-    if (IsPlainSetName(set)) args += " " + set;
-  return args;
+size_t ParseCheckingOrder(std::string_view listroms, RomListing& listing) {
+  constexpr std::string_view kHead = "ROMs required for driver \"";
+  size_t ordered = 0;
+  std::vector<CheckedName>* order = nullptr;
+  bool header_seen = false;
+  for (size_t pos = 0; pos < listroms.size();) {
+    size_t end = listroms.find('\n', pos);
+    std::string_view line = listroms.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+    pos = end == std::string_view::npos ? listroms.size() : end + 1;
+    if (line.substr(0, kHead.size()) == kHead) {
+      size_t quote = line.find('"', kHead.size());
+      auto m = quote == std::string_view::npos ? listing.end()
+                                                : listing.find(std::string(line.substr(kHead.size(), quote - kHead.size())));
+      order = m == listing.end() ? nullptr : &m->second.checking_order;
+      if (order) order->clear(), ++ordered;
+      header_seen = false;
+      continue;
+    }
+    if (!order) continue;
+    std::string_view rest = line;
+    std::string_view name = NextWord(rest);
+    if (name.empty()) {
+      order = nullptr;  // a blank line ends the machine
+      continue;
+    }
+    if (!header_seen) {  // "Name   Size Checksum"
+      header_seen = true;
+      continue;
+    }
+    CheckedName entry{std::string(name)};
+    std::string_view size = NextWord(rest);
+    entry.disk = !ReadDecimal64(size, entry.size);
+    if (entry.disk) entry.size = 0;
+    order->push_back(std::move(entry));
+  }
+  return ordered;
 }
+
+std::string ListXmlArguments(const std::vector<std::string>& sets) { return ArgumentsFor("-listxml", sets); }
+std::string ListRomsArguments(const std::vector<std::string>& sets) { return ArgumentsFor("-listroms", sets); }

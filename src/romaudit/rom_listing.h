@@ -23,12 +23,22 @@ struct ListedFile {
   bool optional = false;
 };
 
+// One line of MAME's -listroms answer: a file it checks (a disk has no size).
+struct CheckedName {
+  std::string name;
+  uint64_t size = 0;
+  bool disk = false;
+};
+
 struct ListedMachine {
   std::string name;
   std::string romof;  // the parent or BIOS set whose files this one shares, or ""
   bool is_device = false;
-  std::vector<ListedFile> files;     // in the order MAME checks them
+  std::vector<ListedFile> files;     // region by region, disks last
   std::vector<std::string> devices;  // device_ref names, in MAME's order (repeats kept)
+  // Every file the machine's check looks at, its devices' included, in the
+  // order MAME checks them (from -listroms); empty when not known.
+  std::vector<CheckedName> checking_order;
 };
 
 using RomListing = std::unordered_map<std::string, ListedMachine>;
@@ -37,6 +47,13 @@ using RomListing = std::unordered_map<std::string, ListedMachine>;
 // how many it read. Broken or unexpected text is skipped, never fatal.
 size_t ParseRomListing(std::string_view xml, RomListing& listing);
 
-// The argument text that asks MAME about `sets` (plain set names only; with
+// Takes the order MAME checks each machine's files in from a -listroms
+// answer (the listing prints a machine's files in another order: its BIOS
+// choices first, its disks last, and its devices apart). Returns how many
+// machines of `listing` it ordered.
+size_t ParseCheckingOrder(std::string_view listroms, RomListing& listing);
+
+// The argument texts that ask MAME about `sets` (plain set names only; with
 // none, MAME would list every machine it knows, so callers ask only with some).
 std::string ListXmlArguments(const std::vector<std::string>& sets);
+std::string ListRomsArguments(const std::vector<std::string>& sets);

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/text_util.h"
+#include "romcheck/seven_zip.h"
 
 namespace {
 
@@ -87,7 +88,29 @@ struct Need {
   const ListedFile* file;
   std::vector<std::string> path;
   std::string shared_with;
+  const ListedMachine* device = nullptr;  // the device the file belongs to, or null for the machine's own
 };
+
+// MAME's own order of checking, where it is known: each of its lines takes
+// the first need of that name and size not taken yet; needs it does not name
+// follow in the listing's order.
+void PutInCheckingOrder(std::vector<Need>& needs, const std::vector<CheckedName>& order) {
+  std::vector<Need> ordered;
+  ordered.reserve(needs.size());
+  std::vector<bool> taken(needs.size(), false);
+  for (const CheckedName& c : order)
+    for (size_t i = 0; i < needs.size(); ++i) {
+      const ListedFile& f = *needs[i].file;
+      if (!taken[i] && f.disk == c.disk && f.size == c.size && f.name == c.name) {
+        taken[i] = true;
+        ordered.push_back(std::move(needs[i]));
+        break;
+      }
+    }
+  for (size_t i = 0; i < needs.size(); ++i)
+    if (!taken[i]) ordered.push_back(std::move(needs[i]));
+  needs = std::move(ordered);
+}
 
 std::vector<Need> Needs(const RomListing& listing, const ListedMachine& machine) {
   std::vector<Need> needs;
@@ -97,8 +120,9 @@ std::vector<Need> Needs(const RomListing& listing, const ListedMachine& machine)
     auto dm = listing.find(d);
     if (dm == listing.end()) continue;
     std::vector<std::string> device_path = DevicePath(dm->second, path);
-    for (const ListedFile& f : dm->second.files) needs.push_back({&f, device_path, dm->second.name});
+    for (const ListedFile& f : dm->second.files) needs.push_back({&f, device_path, dm->second.name, &dm->second});
   }
+  if (!machine.checking_order.empty()) PutInCheckingOrder(needs, machine.checking_order);
   return needs;
 }
 
@@ -113,9 +137,9 @@ bool PartialNameMatch(const std::string& stored, const std::string& wanted) {
   return stored[tail - 1] == '/' && EqualsNoCase(std::string_view(stored).substr(tail), wanted);
 }
 
-// MAME's order of looking in a zip: name and CRC, then a name in a subfolder
-// with the CRC, then the CRC alone, then the name alone, then in a subfolder.
-const MemberDigest* SearchZip(const ContainerDigest& zip, const ListedFile& file) {
+// MAME's order of looking in an archive: name and CRC, then a name in a
+// subfolder with the CRC, then the CRC alone, then the name alone, then in a subfolder.
+const MemberDigest* SearchArchive(const ContainerDigest& zip, const ListedFile& file) {
   auto first = [&](auto match) -> const MemberDigest* {
     for (const MemberDigest& m : zip.members)
       if (!m.folder && match(m)) return &m;
@@ -158,6 +182,32 @@ FileStatus Judge(const ListedFile& f, bool found, const FoundValues& v, bool sha
   return f.baddump ? FileStatus::NeedsRedump : FileStatus::Good;
 }
 
+// Whether a file found under a name of the set is really another's: its
+// size and checksum (a disk's SHA-1) are those of a file of the sets it
+// shares files with, or of another file of its device; or it has the name and
+// size of such a file nobody has a good dump of. MAME compares what it found
+// so whenever it looks in shared places, and does not count such a file as
+// the set's own.
+bool FoundIsShared(const RomListing& listing, const Need& need, const FoundValues& v) {
+  auto same = [&](const ListedFile& other) {
+    if (other.disk != need.file->disk) return false;
+    if (other.disk) return other.has_sha1 && v.has_sha1 && other.sha1 == v.sha1;
+    if (other.size != v.size) return false;
+    if (other.nodump) return other.name == need.file->name;
+    return other.has_crc && v.has_crc && other.crc == v.crc;
+  };
+  if (need.device)
+    for (const ListedFile& other : need.device->files)
+      if (same(other)) return true;
+  for (size_t i = 1; i < need.path.size(); ++i) {
+    auto m = listing.find(need.path[i]);
+    if (m != listing.end() && !m->second.is_device)
+      for (const ListedFile& other : m->second.files)
+        if (same(other)) return true;
+  }
+  return false;
+}
+
 class Looker {
  public:
   Looker(const RomPlaces& places, const DigestOf& digest_of, SetCheck& check)
@@ -172,12 +222,9 @@ class Looker {
           if (!p) continue;
           if (p->folder && LookInFolder(*p->folder, f, name, out)) return true;
           if (f.disk) continue;
-          if (p->zip && LookInZip(*p->zip, f, out)) return true;
-          if (p->seven_zip) {
-            out.status = out.mame_status = FileStatus::In7z;
-            out.where = FileName(p->seven_zip->path);
-            return true;
-          }
+          // As MAME: the zip, then the 7z archive.
+          if (p->zip && LookInArchive(*p->zip, f, out)) return true;
+          if (p->seven_zip && LookInArchive(*p->seven_zip, f, out)) return true;
         }
       return false;
     };
@@ -187,18 +234,21 @@ class Looker {
     out.mame_status = Judge(f, false, out.mame_found, false);
   }
 
-  // Damage anywhere in the set's own zips counts, used or not; members a
+  // Damage anywhere in the set's own archives counts, used or not; members a
   // file was taken from are reported with that file already.
-  void LookOverOwnZips(const std::string& set) {
+  void LookOverOwnArchives(const std::string& set) {
     for (size_t folder = 0; folder < places_.folders.size(); ++folder) {
       const SetPlaces* p = places_.Find(folder, set);
-      const ContainerDigest* d = p && p->zip ? Digest(*p->zip) : nullptr;
-      if (!d) continue;
-      for (const MemberDigest& member : d->members) {
-        if (!member.problem) continue;
-        damaged_place_ = true;
-        if (std::find(damaged_used_.begin(), damaged_used_.end(), &member) == damaged_used_.end())
-          Note(FileName(p->zip->path) + ": " + member.name + ": " + member.problem);
+      if (!p) continue;
+      for (const std::optional<SetPlace>* archive : {&p->zip, &p->seven_zip}) {
+        const ContainerDigest* d = *archive ? Digest(**archive) : nullptr;
+        if (!d) continue;
+        for (const MemberDigest& member : d->members) {
+          if (!member.problem) continue;
+          damaged_place_ = true;
+          if (std::find(damaged_used_.begin(), damaged_used_.end(), &member) == damaged_used_.end())
+            Note(FileName((*archive)->path) + ": " + member.name + ": " + member.problem);
+        }
       }
     }
   }
@@ -222,10 +272,10 @@ class Looker {
     const ContainerDigest* d = digest_of_(place.path);
     if (d && !d->problem.empty()) {
       Note(FileName(place.path) + ": " + d->problem);
-      if (d->problem == kZipDirectoryDamagedText || d->problem == kZipNoFilesText)
+      if (d->problem == kZipDirectoryDamagedText || d->problem == kSevenZipDamagedText)
         damaged_place_ = true;
       else
-        unread_place_ = true;  // locked, too big, or changed while read
+        unread_place_ = true;  // locked, too big, of a form not known, or changed while read
     }
     return d && d->problem.empty() ? d : nullptr;
   }
@@ -240,11 +290,21 @@ class Looker {
     if (!m) return false;
     out.where = FileName(place.path) + "\\" + m->name;
     if (m->problem) {
-      damaged_used_.push_back(m);
-      // MAME cannot read it either: for MAME the file is not there.
+      // MAME cannot read it either: for MAME the file is not there. A disk
+      // that is no CHD is a missing disk; a file another program holds
+      // locked could not be checked.
       out.problem = m->problem;
-      out.status = FileStatus::Damaged;
       out.mame_status = Judge(f, false, out.mame_found, false);
+      if (m->problem == std::string_view(kCannotReadText)) {
+        Note(out.where + ": " + kCannotReadText);
+        unread_place_ = true;
+        out.status = out.mame_status;
+      } else if (f.disk) {
+        out.status = out.mame_status;
+      } else {
+        damaged_used_.push_back(m);
+        out.status = FileStatus::Damaged;
+      }
       return true;
     }
     if (f.disk) {
@@ -259,12 +319,12 @@ class Looker {
     return true;
   }
 
-  bool LookInZip(const SetPlace& place, const ListedFile& f, FileCheck& out) {
+  bool LookInArchive(const SetPlace& place, const ListedFile& f, FileCheck& out) {
     const ContainerDigest* d = Digest(place);
-    const MemberDigest* m = d ? SearchZip(*d, f) : nullptr;
+    const MemberDigest* m = d ? SearchArchive(*d, f) : nullptr;
     if (!m) return false;
     out.where = FileName(place.path);
-    // MAME takes the size and CRC the zip's directory states.
+    // MAME takes the size and CRC the archive's directory states.
     out.mame_found = {m->stored_size, m->stored_crc, {}, true, false};
     out.mame_status = Judge(f, true, out.mame_found, false);
     if (m->problem) {
@@ -318,8 +378,10 @@ Verdict Summarize(const std::vector<FileCheck>& files, bool mame_view) {
       ++required;
       if (shared) ++shared_required;
     }
-    // A wrong file counts as found: the set is there, only bad.
-    if ((IsGoodStatus(s) && dumped) || (IsInvalidStatus(s) && !f.optional)) {
+    // A wrong file counts as found (the set is there, only bad), unless it
+    // is another set's file under this one's name.
+    const bool foreign = mame_view ? c.mame_found_is_shared : c.found_is_shared;
+    if ((IsGoodStatus(s) && dumped) || (IsInvalidStatus(s) && !f.optional && !foreign)) {
       ++found;
       if (shared) ++shared_found;
     }
@@ -366,10 +428,14 @@ std::vector<PlaceToRead> PlacesToRead(const RomListing& listing, const RomPlaces
                                       const std::vector<std::string>& sets) {
   std::vector<PlaceToRead> out;
   std::map<std::string, size_t> index;  // path -> position in `out`
-  auto place = [&](const SetPlace& p, bool zip) -> PlaceToRead& {
+  auto place = [&](const SetPlace& p, PlaceKind kind) -> PlaceToRead& {
     auto [it, added] = index.emplace(p.path, out.size());
-    if (added) out.push_back({p.path, zip, {}, {}});
+    if (added) out.push_back({p.path, kind, {}, {}});
     return out[it->second];
+  };
+  auto archives = [&](const SetPlaces& p) {
+    if (p.zip) place(*p.zip, PlaceKind::Zip);
+    if (p.seven_zip) place(*p.seven_zip, PlaceKind::SevenZip);
   };
   auto add_name = [](std::vector<std::string>& names, const std::string& name) {
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
@@ -386,17 +452,17 @@ std::vector<PlaceToRead> PlacesToRead(const RomListing& listing, const RomPlaces
           const SetPlaces* p = places.Find(folder, s);
           if (!p) continue;
           if (p->folder)
-            for (const std::string& n : names) add_name(need.file->disk ? place(*p->folder, false).disks
-                                                                       : place(*p->folder, false).files, n);
-          if (p->zip && !need.file->disk) place(*p->zip, true);
+            for (const std::string& n : names) {
+              PlaceToRead& loose = place(*p->folder, PlaceKind::Folder);
+              add_name(need.file->disk ? loose.disks : loose.files, n);
+            }
+          if (!need.file->disk) archives(*p);
         }
     }
-    // The set's own zips are read whole even when nothing is looked up in
+    // The set's own archives are read whole even when nothing is looked up in
     // them, so damage anywhere in them is seen.
-    for (size_t folder = 0; folder < places.folders.size(); ++folder) {
-      const SetPlaces* p = places.Find(folder, set);
-      if (p && p->zip) place(*p->zip, true);
-    }
+    for (size_t folder = 0; folder < places.folders.size(); ++folder)
+      if (const SetPlaces* p = places.Find(folder, set)) archives(*p);
   }
   return out;
 }
@@ -418,19 +484,17 @@ SetCheck CheckSet(const RomListing& listing, const RomPlaces& places, const std:
     c.shared_with = need.shared_with;
     looker.SetDiskAliases(need.file->disk ? DiskAliases(listing, need.path, *need.file) : std::vector<std::string>{});
     looker.Look(need, c);
+    c.found_is_shared = IsInvalidStatus(c.status) && FoundIsShared(listing, need, c.found);
+    c.mame_found_is_shared = IsInvalidStatus(c.mame_status) && FoundIsShared(listing, need, c.mame_found);
     check.files.push_back(std::move(c));
   }
-  looker.LookOverOwnZips(set);
+  looker.LookOverOwnArchives(set);
   check.mame_verdict = Summarize(check.files, true);
-  bool damaged = looker.DamagedPlace(), unread = looker.UnreadPlace(), seven_zip = false;
-  for (const FileCheck& c : check.files) {
-    damaged = damaged || c.status == FileStatus::Damaged;
-    seven_zip = seven_zip || c.status == FileStatus::In7z;
-  }
-  check.retry = unread;
+  bool damaged = looker.DamagedPlace(), unread = looker.UnreadPlace();
+  for (const FileCheck& c : check.files) damaged = damaged || c.status == FileStatus::Damaged;
   if (damaged)
     check.verdict = Verdict::ZipDamaged;
-  else if (unread || seven_zip)
+  else if (unread)
     check.verdict = Verdict::NotChecked;
   else
     check.verdict = Summarize(check.files, false);

@@ -2,7 +2,7 @@
 // names, looked for along the same search path (the set, the sets whose files
 // it shares, its devices) in every ROM folder, found by name or by CRC, and
 // weighed by the same rules. Korvo's own view adds what MAME does not look
-// at: whether a zip member's data matches its stored CRC, and the SHA-1.
+// at: whether an archive member's data matches its stored CRC, and the SHA-1.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -23,8 +23,7 @@ enum class FileStatus : uint8_t {
   WrongLength,
   WrongChecksum,
   WrongSha1,         // right CRC-32, wrong SHA-1 (never MAME's view)
-  Damaged,           // the zip member's data is unusable (never MAME's view)
-  In7z,              // lies in a 7z archive, which is not read here
+  Damaged,           // the archive member's data is unusable (never MAME's view)
 };
 
 enum class Verdict : uint8_t {
@@ -37,7 +36,7 @@ enum class Verdict : uint8_t {
   ZipDamaged,
   NotFound,       // none of the set's own files is there
   Unknown,        // MAME does not know the set
-  NotChecked,     // a place could not be read, or changed while it was
+  NotChecked,     // a place could not be read, or changed while it was: read again next time
 };
 
 struct FoundValues {
@@ -54,7 +53,10 @@ struct FileCheck {
   FileStatus mame_status = FileStatus::NotFound;  // what MAME sees (a zip's stored CRC and size)
   FoundValues found, mame_found;
   std::string where;    // the place it was found in ("sfex2.zip"), or ""
-  std::string problem;  // why its data is unusable, for Damaged
+  std::string problem;  // why its data is unusable: for Damaged, or a disk MAME cannot open
+  // What was found is another set's file (the parent's or BIOS's data under
+  // this file's name): MAME does not count it as the set's own. Per view.
+  bool found_is_shared = false, mame_found_is_shared = false;
 };
 
 struct SetCheck {
@@ -64,17 +66,17 @@ struct SetCheck {
   std::vector<std::string> notes;  // places that could not be used, one sentence each
   Verdict verdict = Verdict::NotChecked;
   Verdict mame_verdict = Verdict::NotChecked;
-  bool retry = false;  // a place could not be read this time: the result is not worth keeping
 };
 
 // The set names whose places a check of `set` reads, its own first.
 std::vector<std::string> SetsLookedIn(const RomListing& listing, const std::string& set);
 
-// What to read in one place for the sets given: for a zip every member, for a
-// loose folder only the files and disks that may be looked up there.
+// What to read in one place for the sets given: for a zip or 7z archive every
+// member, for a loose folder only the files and disks that may be looked up there.
+enum class PlaceKind : uint8_t { Folder, Zip, SevenZip };
 struct PlaceToRead {
   std::string path;
-  bool zip = false;
+  PlaceKind kind = PlaceKind::Folder;
   std::vector<std::string> files, disks;  // loose folders only
 };
 std::vector<PlaceToRead> PlacesToRead(const RomListing& listing, const RomPlaces& places,

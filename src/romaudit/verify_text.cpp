@@ -60,11 +60,12 @@ std::string FileFinding(const FileCheck& c, bool mame_view) {
     case FileStatus::WrongSha1:
       return "INCORRECT CHECKSUM:\nEXPECTED: " + Expected(*c.file) + "\n   FOUND: " + Found(c, v, status);
     case FileStatus::WrongLength: return "INCORRECT LENGTH: " + std::to_string(v.size) + " bytes";
-    case FileStatus::NotFound: return c.shared_with.empty() ? "NOT FOUND" : "NOT FOUND (" + c.shared_with + ")";
+    case FileStatus::NotFound:
+      if (!mame_view && !c.problem.empty()) return "NOT FOUND (" + c.where + " " + c.problem + ")";
+      return c.shared_with.empty() ? "NOT FOUND" : "NOT FOUND (" + c.shared_with + ")";
     case FileStatus::NotFoundNoDump: return "NOT FOUND - NO GOOD DUMP KNOWN";
     case FileStatus::NotFoundOptional: return "NOT FOUND BUT OPTIONAL";
     case FileStatus::Damaged: return "ZIP DAMAGED (" + c.where + "): " + c.problem;
-    case FileStatus::In7z: return "NOT CHECKED (in " + c.where + ", a 7z archive)";
   }
   return "";
 }
@@ -82,7 +83,7 @@ std::vector<std::string> Findings(const SetCheck& check, bool mame_view) {
   // A set that could not be read says why, not which files it then missed.
   const bool unchecked = !mame_view && check.verdict == Verdict::NotChecked;
   for (const FileCheck& c : check.files) {
-    if (unchecked && c.status != FileStatus::In7z) continue;
+    if (unchecked) break;
     std::string finding = FileFinding(c, mame_view);
     if (!finding.empty()) lines.push_back(FileLabel(c) + " - " + finding);
   }

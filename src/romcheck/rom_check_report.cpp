@@ -10,6 +10,7 @@
 #include "launch/captured_run.h"
 #include "launch/mame_asker.h"
 #include "launch/mame_location.h"
+#include "romcheck/seven_zip.h"
 #include "romcheck/zip_file.h"
 #include "romcheck/zip_reader.h"
 
@@ -127,33 +128,38 @@ std::string BuildRomCheckReport(const RomCheckContext& c) {
   Line(report, Format("%s\r\nROMs folder: %s\r\n\r\n", c.title, c.roms_folder));
   int missing = 0, damaged = 0;
   for (const RomCheckZip& z : c.zips) {
-    std::string path = FindInFolders(c.search_folders, z.name, ".zip");
+    // A zip first, then a folder of loose files, then a 7z archive: as MAME looks.
+    const char* ending = ".zip";
+    std::string path = FindInFolders(c.search_folders, z.name, ending);
     if (path.empty()) {
       if (FolderInFolders(c.search_folders, z.name)) {
         Line(report, Format("%s (%s): a folder, its files are not checked\r\n", z.name, z.role));
-      } else if (!FindInFolders(c.search_folders, z.name, ".7z").empty()) {
-        Line(report, Format("%s.7z (%s): found, a 7z archive: its files are not checked here\r\n", z.name, z.role));
-      } else {
-        Line(report, Format("%s.zip (%s): MISSING - put %s.zip into the ROMs folder\r\n", z.name, z.role, z.name));
-        ++missing;
+        continue;
       }
+      path = FindInFolders(c.search_folders, z.name, ending = ".7z");
+    }
+    if (path.empty()) {
+      Line(report, Format("%s.zip (%s): MISSING - put %s.zip into the ROMs folder\r\n", z.name, z.role, z.name));
+      ++missing;
       continue;
     }
+    const std::string shown = z.name + ending;
     ZipFileBytes file;
     if (!file.Load(path)) {
-      Line(report, Format("%s.zip (%s): found, but it cannot be read (in use, or no access?)\r\n", z.name, z.role));
+      Line(report, Format("%s (%s): found, but it cannot be read (in use, or no access?)\r\n", shown, z.role));
       ++damaged;
       continue;
     }
     ZipCheck check;
-    if (CheckZip(file.data(), file.size(), check)) {
+    if (std::string(ending) == ".zip" ? CheckZip(file.data(), file.size(), check)
+                                      : CheckSevenZip(file.data(), file.size(), check)) {
       TextBuffer line;
-      AppendFormat(line, "%s.zip (%s): OK - %d files, %s\r\n", z.name.c_str(), z.role, static_cast<int>(check.files),
+      AppendFormat(line, "%s (%s): OK - %d files, %s\r\n", shown.c_str(), z.role, static_cast<int>(check.files),
                    ZipSizeText(check.total_bytes).c_str());
       Line(report, line);
       continue;
     }
-    Line(report, Format("%s.zip (%s): PROBLEM\r\n", z.name, z.role));
+    Line(report, Format("%s (%s): PROBLEM\r\n", shown, z.role));
     for (const std::string& problem : check.problems) Line(report, Format("    - %s\r\n", problem));
     if (check.problem_count > kZipProblemTexts) {
       TextBuffer line;

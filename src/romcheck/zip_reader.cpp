@@ -56,7 +56,13 @@ constexpr uint16_t kCodePage437[128] = {
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
 };
 
-void AddProblem(ZipCheck& result, const std::string& text) {
+void AddMemberProblem(ZipCheck& result, const ZipEntry& entry, const char* what) {
+  AddZipProblem(result, ZipNameText(entry) + ": " + what);
+}
+
+}  // namespace
+
+void AddZipProblem(ZipCheck& result, const std::string& text) {
   ++result.problem_count;
   if (result.problems.size() >= kZipProblemTexts) return;
   size_t cut = std::min(text.size(), kZipProblemBytes);
@@ -65,12 +71,6 @@ void AddProblem(ZipCheck& result, const std::string& text) {
     while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
   result.problems.push_back(text.substr(0, cut));
 }
-
-void AddMemberProblem(ZipCheck& result, const ZipEntry& entry, const char* what) {
-  AddProblem(result, ZipNameText(entry) + ": " + what);
-}
-
-}  // namespace
 
 std::string ZipNameText(const ZipEntry& entry) {
   if (entry.utf8_name) {
@@ -235,26 +235,26 @@ ZipMemberCheck CheckZipMember(const uint8_t* data, size_t length, const ZipEntry
 bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result, size_t max_entries) {
   result = ZipCheck();
   if (length < kEndSize) {
-    AddProblem(result, "the file is too small to be a zip");
+    AddZipProblem(result, "the file is too small to be a zip");
     return false;
   }
   std::vector<ZipEntry> entries;
   try {
     entries.reserve(max_entries);
   } catch (const std::bad_alloc&) {
-    AddProblem(result, "not enough memory to check the file");
+    AddZipProblem(result, "not enough memory to check the file");
     return false;
   }
   int announced = ReadZipDirectory(data, length, entries, max_entries);
   if (announced < 0) {
-    AddProblem(result, kZipDirectoryDamagedText);
+    AddZipProblem(result, kZipDirectoryDamagedText);
     return false;
   }
   if (announced == 0) {
-    AddProblem(result, kZipNoFilesText);
+    AddZipProblem(result, kZipNoFilesText);
     return false;
   }
-  if (static_cast<size_t>(announced) > max_entries) AddProblem(result, "too many files in the zip to check them all");
+  if (static_cast<size_t>(announced) > max_entries) AddZipProblem(result, "too many files in the zip to check them all");
 
   std::vector<bool> overlapping = FindOverlappingMembers(data, length, entries);
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -266,7 +266,7 @@ bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result, size_t max_e
     if (member.problem) AddMemberProblem(result, e, member.problem);
   }
   if (result.files == 0) {
-    if (result.problem_count == 0) AddProblem(result, kZipNoFilesText);
+    if (result.problem_count == 0) AddZipProblem(result, kZipNoFilesText);
     return false;
   }
   return result.problem_count == 0;

@@ -67,6 +67,10 @@ struct ZipCheck {
   std::vector<std::string> problems;
 };
 
+// Counts a problem and keeps its text while fewer than 12 are kept (cut to
+// 199 bytes, never inside a character).
+void AddZipProblem(ZipCheck& result, const std::string& text);
+
 // Checks every member; true when the zip holds at least one file and no
 // problem. More than `max_entries` members is a problem of its own.
 bool CheckZip(const uint8_t* data, size_t length, ZipCheck& result, size_t max_entries = kZipMaxEntries);

@@ -152,6 +152,8 @@ void ClampAll(Settings& s) {
   s.columns_hidden &= kColumnsHiddenMask;
   s.options_window = s.options_window ? 1 : 0;
   s.preview_split = Clamp(s.preview_split, 0, 4000);
+  s.audit_window_w = Clamp(s.audit_window_w, 0, 8000);
+  s.audit_window_h = Clamp(s.audit_window_h, 0, 8000);
 }
 
 // Keeps "-lightgun_device X" and "-lightgunprovider X" out of more_options.
@@ -247,6 +249,8 @@ void ResetSettings(Settings& s, const Settings* keep) {
     // Window rectangles are where the windows are, not settings to reset.
     fresh.main_window = k.main_window;
     fresh.options_window_rect = k.options_window_rect;
+    fresh.audit_window_w = k.audit_window_w;
+    fresh.audit_window_h = k.audit_window_h;
   }
   s = std::move(fresh);
   ApplyThemeMode(s);
@@ -341,6 +345,10 @@ size_t ParseSettingsText(Settings& s, std::string_view bytes) {
       ParseInt(value, s.options_window_rect.w);
     } else if (key == "optwin_h") {
       ParseInt(value, s.options_window_rect.h);
+    } else if (key == "auditwin_w") {
+      ParseInt(value, s.audit_window_w);
+    } else if (key == "auditwin_h") {
+      ParseInt(value, s.audit_window_h);
     } else if (key == "favorites") {
       have_favorites = true;
       favorites_text = value;
@@ -389,6 +397,8 @@ TextBuffer FormatSettingsText(const Settings& s) {
                s.toolbar_hidden ? 0 : 1);
   const WindowRect& o = s.options_window_rect;
   if (o.w > 0) AppendFormat(out, "optwin_x=%d\r\noptwin_y=%d\r\noptwin_w=%d\r\noptwin_h=%d\r\n", o.x, o.y, o.w, o.h);
+  if (s.audit_window_w > 0 && s.audit_window_h > 0)
+    AppendFormat(out, "auditwin_w=%d\r\nauditwin_h=%d\r\n", s.audit_window_w, s.audit_window_h);
   AppendFormat(out, "favorites_only=%d\r\nhide_not_working=%d\r\nsort_column=%d\r\nsort_ascending=%d\r\n",
                s.favorites_only, s.hide_not_working ? 1 : 0, s.sort_column, s.sort_ascending);
   AppendFormat(out, "filter_region=%s\r\nfilter_maker=%s\r\nfilter_genre=%s\r\nfilter_hardware=%s\r\n",

@@ -59,6 +59,7 @@ struct Settings {
   IdList favorites, recent;
   // Window rectangles (not part of the options unit)
   WindowRect main_window, options_window_rect;
+  int32_t audit_window_w = 0, audit_window_h = 0;  // Check All ROM Sets' size in 96-DPI units; 0 = its first size
 };
 
 // Where the system's light/dark preference comes from; the Win32 build reads

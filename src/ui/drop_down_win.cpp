@@ -394,6 +394,11 @@ void SetDropDownName(HWND drop_down, const char* name) {
   if (DropDown* d = drop_down ? Of(drop_down) : nullptr) d->name = name ? name : "";
 }
 
+bool IsDropDown(HWND window) {
+  wchar_t name[16] = L"";
+  return window && GetClassNameW(window, name, 16) && !lstrcmpW(name, kClass);
+}
+
 HWND DropDownList(HWND drop_down) {
   DropDown* d = drop_down ? Of(drop_down) : nullptr;
   return d && IsOpen(*d) ? d->list : nullptr;

@@ -16,5 +16,7 @@
 HWND CreateDropDown(HWND parent, int control_id, const RECT& at, bool visible);
 // What a screen reader calls the field (UTF-8), e.g. "Hardware Filter".
 void SetDropDownName(HWND drop_down, const char* name);
+// Whether a window is such a field.
+bool IsDropDown(HWND window);
 // The open list's window, or none while it is closed.
 HWND DropDownList(HWND drop_down);

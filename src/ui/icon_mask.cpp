@@ -79,6 +79,21 @@ void DrawDamaged(VectorRaster& r) {
   r.Disc({12, 17.2}, 1.5, Ink::Black);
 }
 
+// A question mark in a disc: the set is there, but the check could not read it.
+void DrawNotChecked(VectorRaster& r) {
+  r.Disc({12, 12}, 10.5);
+  r.ArcBetweenAngles({12, 9.2}, 3.4, 180, 405, 2.6, Ink::Black);
+  r.Line({14.4, 11.6}, {12, 13.6}, 2.6, Ink::Black);
+  r.Line({12, 13.6}, {12, 14.4}, 2.6, Ink::Black);
+  r.Disc({12, 18}, 1.5, Ink::Black);
+}
+
+// A bar across a disc: MAME does not know this set.
+void DrawUnknown(VectorRaster& r) {
+  r.Disc({12, 12}, 10.5);
+  r.Line({6.5, 12}, {17.5, 12}, 3.2, Ink::Black);
+}
+
 void DrawAudio(VectorRaster& r) {
   r.Polygon({{3.5, 9.5}, {7.5, 9.5}, {12.5, 5}, {12.5, 19}, {7.5, 14.5}, {3.5, 14.5}}, 1.8, false);
   r.ArcBetweenAngles({12.5, 12}, 4.6, -42, 42, 1.9);
@@ -110,6 +125,8 @@ std::vector<uint8_t> IconMask(int icon, bool filled, int size) {
     case kIconAudio: DrawAudio(r); break;
     case kIconChecked: DrawChecked(r); break;
     case kIconDamaged: DrawDamaged(r); break;
+    case kIconNotChecked: DrawNotChecked(r); break;
+    case kIconUnknown: DrawUnknown(r); break;
   }
   return r.Reduce();
 }

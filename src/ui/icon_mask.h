@@ -21,8 +21,10 @@ enum IconIndex : int {
   kIconAudio = 12,
   kIconChecked = 13,  // status: checked and found good
   kIconDamaged = 14,  // status: present, but damaged or incomplete
+  kIconNotChecked = 15,  // status: present, but the check could not read it
+  kIconUnknown = 16,     // status: present, but not a set this MAME knows
 };
-constexpr int kIconCount = 15;
+constexpr int kIconCount = 17;
 
 // A size × size 8-bit coverage mask, row by row (0 = empty, 255 = covered);
 // empty for an unknown icon or a size below 1. `filled` matters for the star only.

@@ -45,7 +45,9 @@ HIMAGELIST StatusImageList(int size) {
   return MakeImageList(size, {{kIconAvailable, false, green},
                               {kIconMissing, false, PaletteColour(ColourRole::StatusMissing, true)},
                               {kIconChecked, false, green},
-                              {kIconDamaged, false, PaletteColour(ColourRole::StatusDamaged, true)}});
+                              {kIconDamaged, false, PaletteColour(ColourRole::StatusDamaged, true)},
+                              {kIconNotChecked, false, PaletteColour(ColourRole::StatusNotChecked, true)},
+                              {kIconUnknown, false, PaletteColour(ColourRole::StatusUnknown, true)}});
 }
 
 HIMAGELIST FavoriteImageList(int size, COLORREF outline, COLORREF filled) {

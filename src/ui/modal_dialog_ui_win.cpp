@@ -2,8 +2,10 @@
 
 #include "base/utf16_win.h"
 #include "ui/shell_win.h"
+#include "ui/tab_keys_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
+#include "ui/window_placement_win.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"KorvoModal";
@@ -96,19 +98,18 @@ LRESULT CALLBACK ModalProc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-RECT CentredOn(HWND owner, int width, int height) {
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  RECT around = work;
-  if (owner && !IsIconic(owner)) GetWindowRect(owner, &around);
-  int x = around.left + (around.right - around.left - width) / 2;
-  int y = around.top + (around.bottom - around.top - height) / 2;
-  // Keep the title bar reachable when the owner sits near a screen edge.
-  if (x + width > work.right) x = work.right - width;
-  if (y + height > work.bottom) y = work.bottom - height;
-  if (x < work.left) x = work.left;
-  if (y < work.top) y = work.top;
-  return {x, y, x + width, y + height};
+RECT CentredOn(HWND owner, int width, int height, bool resizable) {
+  RECT around = {};
+  if (owner && !IsIconic(owner))
+    GetWindowRect(owner, &around);
+  else
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &around, 0);
+  const int x = around.left + (around.right - around.left - width) / 2;
+  const int y = around.top + (around.bottom - around.top - height) / 2;
+  // Inside the work area of the owner's monitor, even when the owner sits
+  // near a screen edge; one of a fixed size that cannot all fit keeps its
+  // title bar reachable.
+  return KeepOnItsMonitor({x, y, x + width, y + height}, resizable);
 }
 
 // Posted report texts that reached the queue after the dialog was gone are
@@ -133,11 +134,12 @@ bool CreateModalDialog(ModalDialog& d, HWND owner, const std::string& title, int
   d.owner = owner;
   d.done = false;
   d.result = 0;
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD style =
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (d.resizable ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0);
   const DWORD ex_style = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT r = {0, 0, S(width), S(height)};
   AdjustWindowRectEx(&r, style, FALSE, ex_style);
-  RECT at = CentredOn(owner, r.right - r.left, r.bottom - r.top);
+  RECT at = CentredOn(owner, r.right - r.left, r.bottom - r.top, d.resizable);
   d.window = CreateWindowExW(ex_style, kClassName, Utf8ToUtf16(title).c_str(), style, at.left, at.top,
                              at.right - at.left, at.bottom - at.top, owner, nullptr, Ui().instance, &d);
   if (!d.window) return false;
@@ -180,7 +182,7 @@ int RunModalDialog(ModalDialog& d) {
       break;
     }
     if (got < 0) break;
-    if (IsDialogMessageW(d.window, &msg)) continue;
+    if (SwitchTabsByKey(msg) || IsDialogMessageW(d.window, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -30,6 +30,7 @@ struct ModalDialog {
   HWND window = nullptr;
   int result = 0;  // 1 for OK, 0 otherwise
   bool done = false;
+  bool resizable = false;  // a sizing border and a maximize box; the caller lays out on WM_SIZE
 
   std::function<bool(ModalDialog&)> on_ok;
   // Ids >= 1000: true when handled.

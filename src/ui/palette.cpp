@@ -18,6 +18,8 @@ PaletteEntry PaletteFor(ColourRole role) {
     case ColourRole::StatusAvailable: return {0x2EA043, -1, 0x2EA043};
     case ColourRole::StatusMissing: return {0xD64541, -1, 0xD64541};
     case ColourRole::StatusDamaged: return {0xD29922, -1, 0xD29922};
+    case ColourRole::StatusNotChecked: return {0x3D8BD9, -1, 0x3D8BD9};
+    case ColourRole::StatusUnknown: return {0x8C8C8C, -1, 0x8C8C8C};
     case ColourRole::Link: return {0x5AAAFF, -1, 0x0066CC};
     case ColourRole::Selection: return {0x0063B1, kSystemHighlight, 0x0078D7};
     case ColourRole::SelectionText: return {0xFFFFFF, kSystemHighlightText, 0xFFFFFF};

@@ -19,6 +19,8 @@ enum class ColourRole {
   StatusAvailable,
   StatusMissing,
   StatusDamaged,
+  StatusNotChecked,
+  StatusUnknown,
   Link,               // link-style labels in dialogs
   Selection,          // the selected list row while the list has the focus
   SelectionText,

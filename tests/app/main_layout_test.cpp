@@ -1,4 +1,5 @@
 #include "app/main_layout.h"
+#include "optionsarea/options_row_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -38,10 +39,10 @@ TEST(MainLayout, EveryControlOfEachLayout) {
             "close 693,72,135,39 f0 12,120,162,36 f1 183,120,161,36 f2 353,120,161,36 f3 523,120,161,36 "
             "reset 693,120,135,39 splitter 0");
   EXPECT_EQ(Dump(ComputeMainLayout(Input(true, 144, true, true))),
-            "list 12,165,1044,456 preview 12,633,1044,312 pgrip 12,621,1044,12 label 12,79,78,30 edit 93,73,819,36 "
-            "close 921,72,135,39 f0 12,120,219,36 f1 240,120,218,36 f2 467,120,218,36 f3 694,120,218,36 "
-            "reset 921,120,135,39 options 1068,165,696,729 ok 1482,906,135,39 cancel 1629,906,135,39 "
-            "restore 1068,906,195,39 grip 1056,165,12,780 splitter 1044");
+            "list 12,165,1035,456 preview 12,633,1035,312 pgrip 12,621,1035,12 label 12,79,78,30 edit 93,73,810,36 "
+            "close 912,72,135,39 f0 12,120,216,36 f1 237,120,216,36 f2 462,120,216,36 f3 687,120,216,36 "
+            "reset 912,120,135,39 options 1059,165,705,729 ok 1482,906,135,39 cancel 1629,906,135,39 "
+            "restore 1059,906,195,39 grip 1047,165,12,780 splitter 1035");
   EXPECT_EQ(Dump(ComputeMainLayout(Input(false, 96, false, false))), "list 8,8,828,622 splitter 0");
   MainLayout l = ComputeMainLayout(Input(false, 96, true, false));
   std::string tools;
@@ -50,29 +51,40 @@ TEST(MainLayout, EveryControlOfEachLayout) {
                    "280,8,38,32 320,8,38,32 360,8,38,32 400,8,38,32 440,8,38,32 ");
 }
 
+// A layout change paints again where each control that moved, came or went was and is; one left in place, or
+// hidden before and after, paints nothing.
+TEST(MainLayout, WhatALayoutChangeLeavesToPaintAgain) {
+  const LayoutRect a{0, 0, 10, 10}, b{0, 20, 10, 10}, c{5, 5, 30, 30};
+  std::string out;
+  for (const LayoutRect& r : RepaintAfterLayout({{a, true}, {b, true}, {c, false}, {a, false}, {b, true}},
+                                                {{a, true}, {a, true}, {c, true}, {b, false}, {b, false}}))
+    out += Rect(r) + " ";
+  EXPECT_EQ(out, "0,20,10,10 0,0,10,10 5,5,30,30 0,20,10,10 ");
+}
+
 TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   MainLayoutInput in = Input(true, 96, true, false);
-  in.client_w = 1184;
-  EXPECT_EQ(ComputeMainLayout(in).list.w, (1184 - 24) * 3 / 5);  // automatic
+  in.client_w = 1400;
+  EXPECT_EQ(ComputeMainLayout(in).list.w, (1400 - 24) * 3 / 5);  // automatic
   in.splitter = 100;
   EXPECT_EQ(ComputeMainLayout(in).list.w, 600);
-  in.splitter = 5000;
-  EXPECT_EQ(ComputeMainLayout(in).list.w, 1184 - 24 - 300);
+  in.splitter = 5000;  // the options area keeps the room of its widest page
+  EXPECT_EQ(ComputeMainLayout(in).list.w, 1400 - 24 - kOptionsAreaLeastWidth);
   in.splitter = 700;
   in.dpi = 192;
-  in.client_w = 2368;
+  in.client_w = 2800;
   EXPECT_EQ(ComputeMainLayout(in).list.w, 1400);
   EXPECT_EQ(SplitterFromPointer(1400 + 24, 192), 700);
   EXPECT_EQ(SplitterFromPointer(0, 96), 1);
   in.client_w = 500;  // narrower than the limits allow: the list stays inside
   EXPECT_LE(ComputeMainLayout(in).list.Right(), 500);
-  // A 1280-wide screen at 144 DPI: the list gives way, so the options area keeps its 300 and its buttons
-  // stay apart, in order.
+  // A 1280-wide screen at 144 DPI: the list gives way, so the options area keeps the room its rows need and its
+  // buttons stay apart, in order.
   in.splitter = 0;
   in.dpi = 144;
   in.client_w = 1264;
   MainLayout narrow = ComputeMainLayout(in);
-  EXPECT_GE(narrow.options.w, 450);
+  EXPECT_EQ(narrow.options.w, kOptionsAreaLeastWidth * 3 / 2);
   EXPECT_LE(narrow.restore.Right() + 12, narrow.ok.x);
   EXPECT_LE(narrow.ok.Right(), narrow.cancel.x);
   EXPECT_LE(narrow.cancel.Right(), 1264 - 12);

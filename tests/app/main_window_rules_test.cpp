@@ -1,6 +1,7 @@
 // The main window's pure rules: menu states, status texts, the recent menu.
 #include <gtest/gtest.h>
 
+#include "app/main_focus.h"
 #include "app/menu_state.h"
 #include "app/recent_menu.h"
 #include "app/status_text.h"
@@ -80,4 +81,14 @@ TEST(RecentMenu, SkipsGamesNotInTheListNumbersWithoutGapsAndDoublesAmpersands) {
   std::string text;
   for (const RecentMenuItem& item : items) text += std::to_string(item.id) + " " + std::to_string(item.game) + " " + item.text + "|";
   EXPECT_EQ(text, "600 23 &1  Rock && Roll [A&&B]|601 82 &2  Tekken 3 (World, TET2/VER.E1)|");
+}
+
+TEST(MainWindowFocus, TheListTakesItUnlessAFieldHadItAndTheFirstPressLandsOnARow) {
+  using F = FocusHolder;
+  for (auto [had, gets] : {std::pair{F::kNone, F::kGameList}, {F::kGameList, F::kGameList},
+                           {F::kSearchBox, F::kSearchBox}, {F::kControl, F::kControl}})
+    EXPECT_EQ(FocusOnActivation(had), gets) << static_cast<int>(had);
+  // Nothing selected: the first row; a kept selection stays; an empty list has none.
+  EXPECT_TRUE(FirstPressRow(-1, 462) == 0 && FirstPressRow(5, 462) == 5 && FirstPressRow(-1, 0) == -1 &&
+              FirstPressRow(3, 2) == 0);
 }

@@ -3,6 +3,7 @@
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "app/startup.h"
+#include "ui/window_placement.h"
 #include "base/text_util.h"
 #include "support/test_support.h"
 
@@ -48,8 +49,18 @@ TEST(MainWindowPlacement, SavedRectangleOnlyWhenStillOnScreen) {
                {100, -59, true},  {100, -60, false}, {100, 979, true},  {100, 980, false}};
   for (const auto& s : saved) {
     ScreenRect r = MainWindowRect(true, 96, work, screen, {s.x, s.y, 800, 600});
-    EXPECT_EQ(r.x == s.x && r.y == s.y && r.w == 800, s.kept) << s.x << "," << s.y;
+    EXPECT_EQ(r.w == 800 && (r.x == s.x || r.x == 0 || r.x == 1120), s.kept) << s.x << "," << s.y;
   }
+  // A window kept comes back wholly inside the work area of its monitor: moved no further than needed, shrunk where
+  // it was saved larger (at another DPI); a dialog of a fixed size keeps it and its title bar.
+  auto text = [](ScreenRect r) { return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.w) + "x" + std::to_string(r.h); };
+  EXPECT_EQ(text(RestoredWindowRect({1500, 900, 800, 600}, screen, work)), "1120,440 800x600");
+  EXPECT_EQ(text(RestoredWindowRect({-20, 5, 2000, 1200}, screen, work)), "0,0 1920x1040");
+  EXPECT_EQ(text(RestoredWindowRect({3000, 5, 800, 600}, screen, work)), "0,0 0x0");
+  const ScreenRect second{1920, 0, 1280, 984};  // a monitor right of the first
+  EXPECT_EQ(text(KeepInsideWorkArea({2700, 700, 840, 1200}, second, true)), "2360,0 840x984");
+  EXPECT_EQ(text(KeepInsideWorkArea({2700, 700, 840, 1200}, second, false)), "2360,0 840x1200");
+  EXPECT_EQ(text(KeepInsideWorkArea({1900, 100, 300, 200}, second, false)), "1920,100 300x200");
 }
 
 TEST(Migration, MovesEarlierFilesOnlyWhenTheNewNameIsFree) {

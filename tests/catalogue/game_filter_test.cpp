@@ -99,6 +99,13 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
                 std::to_string(s.sort_ascending) + std::to_string(s.favorites_only),
             "111");
 
+  // A refill selects the remembered game's row, wherever the order puts it, and none while it is filtered out.
+  std::vector<int32_t> rows = FilterRows(list, {}, favorites, has_roms);
+  SortRows(rows, RowOrder(list, kColumnYear, false, favorites, has_roms));
+  EXPECT_EQ(Numbers(list, {rows[static_cast<size_t>(RowOfGame(list, rows, 300))]}), std::vector<int32_t>{300});
+  EXPECT_EQ(RowOfGame(list, FilterRows(list, {{}, "", true}, favorites, has_roms), 23), -1);
+  EXPECT_EQ(RowOfGame(list, rows, 0), -1);
+
   IdList recent;
   for (int32_t n = 1; n <= 10; ++n) AddRecentGame(recent, n);
   EXPECT_EQ(recent, (IdList{10, 9, 8, 7, 6, 5, 4, 3}));
@@ -142,6 +149,15 @@ TEST(GameRowPaint, CellsFollowTheHeaderAndTheRowShowsItsStarStatusAndSelection) 
   for (const RowCell& c : RowCells({1, 4, 0, 5, 2, 6, 3, 7, 8}, {64, 40, 260, 0, 40, 170, 40, 0, 0}))
     spans += std::to_string(c.column) + ":" + std::to_string(c.left) + "-" + std::to_string(c.right) + " ";
   EXPECT_EQ(spans, "1:0-40 4:40-80 0:80-144 5:144-314 2:314-574 6:574-614 ");
+  // The star is where its column went, cut by a narrow column, nowhere while hidden.
+  auto star = [](std::array<int, kListColumnCount> order, ColumnWidths widths) {
+    LayoutRect r = StarRect(RowCells(order, widths), 20, 16, 2);
+    return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.w) + "x" + std::to_string(r.h);
+  };
+  EXPECT_EQ(star({1, 4, 0, 5, 2, 6, 3}, {64, 40, 260, 0, 40, 170, 40}), "82,2 16x16");
+  EXPECT_EQ(star({0, 1, 2, 3, 4, 5, 6}, {12, 40, 260, 0, 40, 170, 40}), "2,2 10x16");
+  EXPECT_EQ(star({2, 6, 5, 0, 1, 4, 3}, {64, 90, 260, 0, 40, 170, 40}), "472,2 16x16");
+  EXPECT_EQ(star({1, 4, 0, 5, 2, 6, 3}, {0, 40, 260, 0, 40, 170, 40}), "0,0 0x0");
   // The status picture only while its column is shown.
   EXPECT_TRUE(CellImage(kStatusColumn, false, true, 3) == kFirstStatusImage + 3 &&
               CellImage(kStatusColumn, true, false, 3) == -1 && CellImage(0, true, false, 0) == kStarFilledImage);

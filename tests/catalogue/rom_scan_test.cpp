@@ -67,8 +67,9 @@ TEST_F(RomScanTest, AvailabilityNeedsParentAndBios) {
   EXPECT_EQ(GameCountsText(list), "462 games (PSX-based and Hyper Neo Geo 64 boards), 4 with ROMs");
 
   // The status icon: what the last audit found, for sets that are there.
-  RomScan().audit_marks = {{"ts2u", true}, {"tekken2ub", false}, {"sfex2u", true}};
+  RomScan().audit_marks = {{"ts2u", RomStatus::CheckedGood}, {"tekken2ub", RomStatus::Damaged},
+                           {"sfex2u", RomStatus::CheckedGood}, {"ts2", RomStatus::NotChecked}};
   EXPECT_TRUE(GameRomStatus(Game("ts2u")) == RomStatus::CheckedGood && GameRomStatus(Game("tekken2ub")) == RomStatus::Damaged &&
-              GameRomStatus(Game("ts2")) == RomStatus::Present);
+              GameRomStatus(Game("ts2")) == RomStatus::NotChecked && GameRomStatus(Game("tekken2")) == RomStatus::Present);
   EXPECT_EQ(GameRomStatus(Game("sfex2u")), RomStatus::Missing);  // a mark does not make a missing zip present
 }

@@ -271,3 +271,34 @@ TEST(PadProbe, ReportParsedReplacedOnlyWhenCompleteAndPluginPathsStayStrings) {
     EXPECT_EQ(LuaLongString(path), lua);
 }
 
+
+TEST(PadNavigation, WhatAPressDoesWhereTheFocusIs) {
+  using F = PadFocus;
+  using S = PadStep;
+  const PadPlace game_list{F::kGameList, true, true}, search{F::kSearchBox, true}, field{F::kTextField},
+      number{F::kNumberField}, choice{F::kDropDown, false, true}, open_choice{F::kDropDown, false, false, true},
+      box{F::kCheckBox, false, true}, button{F::kButton}, rows{F::kList}, first_row{F::kList, false, false, false, true},
+      last_row{F::kList, false, true, false, false, true}, nothing{F::kNothing, true};
+  const std::tuple<A, PadPlace, S> cases[] = {
+      // The game list: rows, letters and pages, even beside the tabs of Classic Layout.
+      {A::kDown, game_list, S::kDownKey}, {A::kRight, game_list, S::kNextLetter}, {A::kPageDown, game_list, S::kPageDownKey},
+      {A::kDown, search, S::kDownKey}, {A::kAccept, game_list, S::kEnterKey},
+      // Elsewhere up and down go from control to control; another list first goes through its rows.
+      {A::kDown, field, S::kNextControl}, {A::kUp, box, S::kPreviousControl}, {A::kDown, nothing, S::kNextControl},
+      {A::kDown, rows, S::kDownKey}, {A::kDown, last_row, S::kNextControl}, {A::kUp, first_row, S::kPreviousControl},
+      {A::kDown, first_row, S::kDownKey}, {A::kPageDown, rows, S::kPageDownKey},
+      // Left and right change a choice or a number; an open list is chosen from with up, down and A.
+      {A::kRight, choice, S::kDownKey}, {A::kLeft, choice, S::kUpKey}, {A::kRight, number, S::kUpKey},
+      {A::kLeft, number, S::kDownKey}, {A::kLeft, field, S::kLeftKey}, {A::kDown, open_choice, S::kDownKey},
+      {A::kAccept, open_choice, S::kEnterKey},
+      // LB / RB switch tabs where there are some; A presses what is focused; B is Cancel.
+      {A::kPageUp, box, S::kPreviousTab}, {A::kPageDown, choice, S::kNextTab}, {A::kPageDown, button, S::kNothing},
+      {A::kAccept, box, S::kSpaceKey}, {A::kAccept, button, S::kSpaceKey}, {A::kAccept, field, S::kEnterKey},
+      {A::kCancel, field, S::kEscapeKey}, {A::kCancel, game_list, S::kEscapeKey},
+      // The main window's own commands only where it is in front; ending a game anywhere.
+      {A::kSearch, search, S::kSearch}, {A::kSettings, nothing, S::kSettings}, {A::kFavoritesOnly, game_list, S::kFavoritesOnly},
+      {A::kFavorite, box, S::kNothing}, {A::kSettings, field, S::kNothing}, {A::kEndGame, field, S::kEndGame},
+  };
+  for (const auto& [action, place, expected] : cases)
+    EXPECT_EQ(PadStepFor(action, place), expected) << static_cast<int>(action) << " on " << static_cast<int>(place.focus);
+}

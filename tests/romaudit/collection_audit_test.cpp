@@ -1,5 +1,5 @@
 // Check All ROM Sets as a user runs it: over folders holding a good set, a clone
-// relying on its parent, a damaged member no set uses, a 7z set, a loose folder,
+// relying on its parent, a damaged member no set uses, a 7z set (read as a zip is), a loose folder,
 // ten thousand unrelated files and a folder that cannot be listed; again after
 // one zip changed, after MAME changed, and cancelled halfway.
 #include <gtest/gtest.h>
@@ -11,6 +11,9 @@
 #include <mutex>
 #include <tuple>
 
+#include "../../tools/fakemame/fakemame_record.h"
+#include "launch/captured_run.h"
+#include "romaudit/audit_texts.h"
 #include "romaudit/collection_audit.h"
 #include "romaudit/container_digest.h"
 #include "romaudit/scratch_collection.h"
@@ -50,6 +53,11 @@ void WriteZip(const std::string& path, const std::vector<File>& files, bool flip
 struct Result {
   std::map<std::string, AuditRow> rows;
   AuditOutcome outcome;
+  std::string Summary() const {  // the window's line when the audit has ended
+    std::vector<AuditRow> list;
+    for (const auto& [set, row] : rows) list.push_back(row);
+    return AuditSummaryText(list, outcome);
+  }
 };
 
 // `on_first` runs when the first set is judged, before any zip is read.
@@ -93,7 +101,10 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   WriteZip(roms + "/alpha.zip", {main});
   WriteZip(more + "/alphaj.zip", {clone});
   WriteZip(roms + "/damaged.zip", {main, extra}, true);  // the member it needs is sound
-  std::ofstream(roms + "/seven.7z") << "7z";
+  // A 7z archive as the 7z program makes one.
+  std::filesystem::create_directories(dir.File("seven"));
+  std::ofstream(dir.File("seven/main.bin"), std::ios::binary) << main.data;
+  ASSERT_EQ(std::system(("cd '" + dir.File("seven") + "' && 7z a -bd -bso0 -bsp0 '" + roms + "/seven.7z' main.bin >/dev/null").c_str()), 0);
   std::filesystem::create_directories(roms + "/loosey");
   std::ofstream(roms + "/loosey/LOOSE.BIN", std::ios::binary) << loose.data;
   std::ofstream(roms + "/loosey/clone.bin", std::ios::binary) << clone.data;
@@ -122,7 +133,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
       {"alpha", Verdict::Good, ""},
       {"alphaj", Verdict::Good, ""},  // the parent's and BIOS's files found in their zips
       {"damaged", Verdict::ZipDamaged, "damaged.zip: readme.txt: wrong checksum (the file is corrupt)"},
-      {"seven", Verdict::NotChecked, "NOT CHECKED (in seven.7z, a 7z archive)"},
+      {"seven", Verdict::Good, ""},
       {"loosey", Verdict::BestAvailable, "clone.bin (90000 bytes) - NEEDS REDUMP"},
       {"unknown", Verdict::Unknown, "does not list"},
   };
@@ -135,6 +146,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
     EXPECT_NE(r1.rows[e.set].details.find(e.in_details), std::string::npos) << r1.rows[e.set].details;
   }
   EXPECT_EQ(r1.outcome.checked, 6u);
+  EXPECT_EQ(r1.Summary(), "6 sets: 4 good, 1 with problems, 1 not known to this MAME.");
   ASSERT_EQ(r1.outcome.notes.size(), 1u);
   EXPECT_NE(r1.outcome.notes[0].find("not-a-folder cannot be read"), std::string::npos);
   // The clone's result hangs on the zips of its parent and BIOS too.
@@ -157,21 +169,59 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   std::swap(setup.games.front(), setup.games.back());  // read first
   Result r3 = Audit(setup, [&](CollectionAudit&) { WriteZip(roms + "/alpha.zip", {main, extra}); });
   EXPECT_EQ(r3.outcome.checked, 7u);
+  EXPECT_EQ(r3.Summary(), "7 sets: 3 good, 1 with problems, 2 not checked, 1 not known to this MAME.");
   EXPECT_EQ(r3.rows["huge"].verdict, Verdict::Good);
   for (const char* set : {"alpha", "alphaj"}) {
     EXPECT_EQ(r3.rows[set].verdict, Verdict::NotChecked) << set;
     EXPECT_NE(r3.rows[set].details.find("alpha.zip: changed while it was being read"), std::string::npos);
   }
-  EXPECT_EQ(ParseAuditStore(ReadTestFile(setup.store_path)).records.count("alpha"), 0u);
+  // Kept as not checked, for the game list's icon; the next audit reads it again.
+  EXPECT_EQ(ParseAuditStore(ReadTestFile(setup.store_path)).records["alpha"].verdict, Verdict::NotChecked);
 
   // A cancel keeps what was judged and nothing of the rest.
   std::ofstream(fake_mame, std::ios::app) << "and another";
   Result r4 = Audit(setup, [](CollectionAudit& audit) { audit.Cancel(); });
   EXPECT_TRUE(r4.outcome.cancelled);
+  EXPECT_EQ(AuditSummaryText({}, r4.outcome), "The check was cancelled before any set was checked.");
   EXPECT_LT(r4.outcome.checked, 7u);
   AuditStore kept = ParseAuditStore(ReadTestFile(setup.store_path));
   EXPECT_EQ(kept.records.size(), r4.rows.size());
   for (const auto& [set, record] : kept.records) EXPECT_EQ(r4.rows.count(set), 1u) << set;
+}
+
+// The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
+// sfex is not good just because something by its name lies in the ROM folder.
+// Its answers are kept: a later audit of the same sets does not ask again.
+TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswersAreKept) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.File("roms"));
+  std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
+  WriteZip(dir.File("roms/sfex.zip"), {{"readme.txt", "a made-up set"}});
+  AuditSetup setup;
+  setup.mame = {true, dir.File("mame.exe"), dir.path(), RunProgramCaptured};
+  setup.folders = {dir.File("roms")};
+  setup.store_path = dir.File("korvo-audit.cfg");
+  setup.answers_path = dir.File("korvo-audit-mame.cfg");
+  setup.games = {{"Street Fighter EX", "sfex", "", "coh1000c"}};
+  auto asked = [&] {
+    std::string args;
+    for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt"))))
+      args += call.args[0] + " " + call.args.back() + " ";
+    return args;
+  };
+  Result r = Audit(setup);
+  EXPECT_EQ(r.rows["sfex"].verdict, Verdict::NotFound) << r.rows["sfex"].report;
+  EXPECT_EQ(asked(), "-listxml coh1000c -listroms coh1000c ");
+  // The zip changes: read again, MAME not asked. Another set: asked about it and the ones before.
+  WriteZip(dir.File("roms/sfex.zip"), {{"readme.txt", "another made-up set"}});
+  EXPECT_EQ(Audit(setup).outcome.checked, 1u);
+  EXPECT_EQ(asked(), "-listxml coh1000c -listroms coh1000c ");
+  WriteZip(dir.File("roms/ts2.zip"), {{"readme.txt", "a made-up ts2"}});
+  setup.games.push_back({"Battle Arena Toshinden 2", "ts2", "", "coh1000c"});
+  EXPECT_EQ(Audit(setup).rows["ts2"].verdict, Verdict::NotFound);
+  EXPECT_EQ(asked(), "-listxml coh1000c -listroms coh1000c -listxml sfex -listroms sfex ");
+  EXPECT_EQ(ParseMameAnswers(ReadTestFile(setup.answers_path)).names,
+            (std::vector<std::string>{"ts2", "coh1000c", "sfex"}));
 }
 
 // Each CHD version keeps its SHA-1 at its own place; a header of another length is not read.

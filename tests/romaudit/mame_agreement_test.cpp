@@ -16,11 +16,12 @@ namespace {
 using scratch::Kind;
 
 // What each set is given and what Korvo must make of it.
-const struct Case {
+struct Case {
   const char* set;
   Kind kind;
   Verdict korvo;
-} kCases[] = {
+};
+const Case kCases[] = {
     {"powyak96", Kind::Forged, Verdict::WrongSha1},       // disk and bad dumps right: MAME says best available
     {"ddr5m", Kind::NoDisk, Verdict::MissingFiles},       // its CD image is missing
     {"dstage", Kind::Wrong, Verdict::WrongChecksum},      // right names and sizes, wrong data
@@ -34,32 +35,40 @@ const struct Case {
     {"fbaitbc", Kind::Flipped, Verdict::ZipDamaged},      // MAME trusts the stored CRC: best available
     {"primrag2", Kind::Folder, Verdict::WrongSha1},       // loose files in a folder
     {"konam80s", Kind::SecondFolder, Verdict::WrongSha1}, // in the second ROM folder
-    {"zooo", Kind::Forged, Verdict::WrongSha1},           // only BIOS files and a CHD
+    {"zooo", Kind::EmptyZip, Verdict::WrongSha1},         // only BIOS files and a CHD, beside an empty zip
     {"jdredd", Kind::Deflated, Verdict::WrongSha1},
+    {"gtrfrks", Kind::NotChd, Verdict::MissingFiles},     // its disk file is no CHD: the disk is missing
+    {"beastrzr", Kind::Forged, Verdict::WrongSha1},
+    {"beastrzra", Kind::EmptyZip, Verdict::NotFound},     // its files' names are in its parent's zip, not its data
+    {"starglad", Kind::Wrong, Verdict::WrongChecksum},    // many regions: the lines in MAME's order
+    {"tekken3", Kind::SevenZip, Verdict::WrongSha1},      // a solid 7z archive
+    {"sfex2", Kind::SevenZipLzma, Verdict::WrongSha1},    // a 7z archive of LZMA blocks, with BIOS and device zips
+};
+// The lines of a set whose BIOS choices lie in a region that MAME checks
+// after another: MAME's order is not the listing's.
+const Case kOrderCases[] = {{"darkhleg", Kind::Wrong, Verdict::WrongChecksum}, {"sys573", Kind::Wrong, Verdict::WrongChecksum}};
+
+struct Judged {
+  std::map<std::string, SetCheck> checks;
+  std::map<std::string, std::string> mame;  // MAME's lines of each set
+  uint64_t bytes_read = 0, bytes_laid = 0;
 };
 
-TEST(MameAgreement, ScratchCollectionReadsAsMameSaysExceptWhereKorvoLooksDeeper) {
-  if (!scratch::HaveMame()) GTEST_SKIP() << "MAME 0.251 is not installed";
-  TempDir dir;
+// Lays the cases out under `root` and has both MAME and the audit judge them.
+template <size_t N>
+Judged JudgeBoth(const RomListing& listing, const Case (&cases)[N], const std::string& root) {
   std::vector<std::string> sets;
   std::map<std::string, Kind> kinds;
-  for (const Case& c : kCases) sets.push_back(c.set), kinds[c.set] = c.kind;
-  std::vector<std::string> asked = sets;
-  for (const char* more : {"ts2", "dstage", "sfchamp", "coh1000c", "coh1000t", "coh3002c", "coh1001l", "coh3002t",
-                           "coh1000w", "coh1000a", "sys573", "konamigv"})
-    asked.push_back(more);
-  RomListing listing;
-  ASSERT_GT(ParseRomListing(scratch::RunMame(dir.path(), ListXmlArguments(asked)), listing), sets.size());
-  scratch::Collection collection = scratch::Build(listing, sets, kinds, dir.path());
-
+  for (const Case& c : cases) sets.push_back(c.set), kinds[c.set] = c.kind;
+  scratch::Collection collection = scratch::Build(listing, sets, kinds, root);
+  Judged judged;
+  judged.bytes_laid = collection.bytes;
   std::string set_args;
   for (const std::string& s : sets) set_args += " " + s;
-  std::map<std::string, std::string> mame = scratch::SplitVerifyroms(
-      scratch::RunMame(dir.path(), "-verifyroms" + set_args + " -rompath '" + collection.folder_a + ";" +
-                                       collection.folder_b + "'"));
+  judged.mame = scratch::SplitVerifyroms(scratch::RunMame(
+      root, "-verifyroms" + set_args + " -rompath '" + collection.folder_a + ";" + collection.folder_b + "'"));
 
   RomPlaces places = ListRomPlaces({collection.folder_a, collection.folder_b});
-  std::map<std::string, SetCheck> checks;
   std::mutex mutex;
   std::atomic<uint64_t> bytes{0};
   CheckRun run;
@@ -67,18 +76,37 @@ TEST(MameAgreement, ScratchCollectionReadsAsMameSaysExceptWhereKorvoLooksDeeper)
   run.bytes = &bytes;
   run.done = [&](SetCheck&& check) {
     std::lock_guard<std::mutex> lock(mutex);
-    checks[check.set] = std::move(check);
+    judged.checks[check.set] = std::move(check);
   };
-  ASSERT_TRUE(CheckSets(listing, places, sets, run));
-  EXPECT_GE(bytes.load(), collection.bytes);  // every byte laid out was read
-
-  for (const Case& c : kCases) {
+  EXPECT_TRUE(CheckSets(listing, places, sets, run));
+  judged.bytes_read = bytes;
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.set);
-    ASSERT_EQ(checks.count(c.set), 1u);
-    const SetCheck& check = checks[c.set];
-    EXPECT_EQ(VerifyText(check, true), mame[c.set]);
+    EXPECT_EQ(judged.checks.count(c.set), 1u);
+    const SetCheck& check = judged.checks[c.set];
+    EXPECT_EQ(VerifyText(check, true), judged.mame[c.set]);
     EXPECT_EQ(check.verdict, c.korvo) << VerifyText(check);
   }
+  return judged;
+}
+
+TEST(MameAgreement, ScratchCollectionReadsAsMameSaysExceptWhereKorvoLooksDeeper) {
+  if (!scratch::HaveMame()) GTEST_SKIP() << "MAME 0.251 is not installed";
+  TempDir dir;
+  std::vector<std::string> asked;
+  for (const Case& c : kCases) asked.push_back(c.set);
+  for (const char* more : {"darkhleg", "ts2", "dstage", "sfchamp", "coh1000c", "coh1000t", "coh3002c", "coh1001l",
+                           "coh3002t", "coh1000w", "coh1000a", "sys573", "konamigv"})
+    asked.push_back(more);
+  RomListing listing;
+  ASSERT_GT(ParseRomListing(scratch::RunMame(dir.path(), ListXmlArguments(asked)), listing), std::size(kCases));
+  ASSERT_GT(ParseCheckingOrder(scratch::RunMame(dir.path(), ListRomsArguments(asked)), listing), std::size(kCases));
+
+  Judged judged = JudgeBoth(listing, kCases, dir.File("main"));
+  JudgeBoth(listing, kOrderCases, dir.File("order"));
+  EXPECT_GE(judged.bytes_read, judged.bytes_laid);  // every byte laid out was read
+  auto& checks = judged.checks;
+
   // The two places Korvo parts from MAME on purpose.
   EXPECT_EQ(checks["fbaitbc"].mame_verdict, Verdict::BestAvailable);
   EXPECT_NE(VerifyText(checks["fbaitbc"]).find("ZIP DAMAGED (fbaitbc.zip): wrong checksum (the file is corrupt)"),
@@ -90,12 +118,17 @@ TEST(MameAgreement, ScratchCollectionReadsAsMameSaysExceptWhereKorvoLooksDeeper)
   EXPECT_EQ(checks["hvnsgate"].mame_verdict, Verdict::NotFound);
   EXPECT_NE(VerifyText(checks["hvnsgate"]).find("hvnsgate.zip: " + std::string(kZipDirectoryDamagedText)),
             std::string::npos);
+  // 7z archives: MAME finds every file in them, as Korvo does.
+  for (const char* set : {"tekken3", "sfex2"}) EXPECT_TRUE(VerdictIsGood(checks[set].mame_verdict)) << set;
+  // A disk file that is no CHD: missing, and the line says which file is not one.
+  EXPECT_NE(DetailsLine(checks["gtrfrks"]).find("NOT FOUND (gtrfrks\\886__d02.chd is not a CHD file MAME can read)"),
+            std::string::npos) << DetailsLine(checks["gtrfrks"]);
 
   // A set MAME does not know, asked on its own (MAME stops at it).
   int exit_code = 0;
   scratch::RunMame(dir.path(), "-verifyroms tekken2ua", &exit_code);
   EXPECT_EQ(exit_code, 5);
-  SetCheck unknown = CheckSet(listing, places, "tekken2ua", [](const std::string&) { return nullptr; });
+  SetCheck unknown = CheckSet(listing, RomPlaces(), "tekken2ua", [](const std::string&) { return nullptr; });
   EXPECT_EQ(unknown.verdict, Verdict::Unknown);
 }
 

@@ -106,6 +106,11 @@ enum class Kind {
   SecondFolder,  // the zip lies in the second ROM folder
   NoDisk,     // forged, but its disks are missing
   Deflated,   // forged, compressed
+  EmptyZip,   // an empty zip (22 bytes) and nothing else, beside its disks
+  NotChd,     // forged, but its disk files are no CHDs
+  SevenZip,   // forged, in a solid 7z archive (LZMA2) made by the 7z program
+  SevenZipLzma,  // forged, in a 7z archive of one LZMA block per file
+  Mixed,      // forged, compressed; every other file compresses like ROM data, the rest is noise
 };
 
 // Which zip (or folder) a file of `machine` belongs in: the highest set it
@@ -140,7 +145,22 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     auto k = kinds.find(owner);
     return k == kinds.end() ? Kind::Forged : k->second;
   };
-  std::map<std::string, std::vector<std::pair<std::string, std::string>>> zips;  // owner -> members
+  // A file's data is made only when its zip is written, so memory stays small.
+  struct Planned {
+    std::string name;
+    const ListedFile* file;
+    Kind kind;
+    bool longer;
+    uint64_t seed;
+    std::string Data() const {
+      std::string data = kind == Kind::Mixed && seed % 2 ? ziptest::RomLikeData(file->size, static_cast<uint32_t>(seed))
+                                                       : RandomBytes(file->size, seed);
+      if (kind != Kind::Wrong) data = ForgeCrc(std::move(data), file->crc);
+      if (longer) data.push_back('!');
+      return data;
+    }
+  };
+  std::map<std::string, std::vector<Planned>> zips;  // owner -> members
   std::map<std::string, std::vector<std::pair<std::string, Sha1Digest>>> disks;
   std::set<std::pair<std::string, std::string>> placed;
   auto place = [&](const ListedMachine& m) {
@@ -152,17 +172,16 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
         if (kind_of(m.name) != Kind::NoDisk) disks[owner].push_back({f.name, f.sha1});
         continue;
       }
+      if (kind_of(owner) == Kind::EmptyZip) continue;
       Kind kind = kind_of(owner);
-      std::string data = RandomBytes(f.size, std::hash<std::string>()(owner + f.name));
-      if (kind != Kind::Wrong) data = ForgeCrc(std::move(data), f.crc);
-      if (kind == Kind::WrongSize && zips[owner].empty()) data.push_back('!');
+      const bool longer = kind == Kind::WrongSize && zips[owner].empty();
       std::string name = kind == Kind::Renamed ? "other_" + f.name : f.name;
       std::string target = owner;
       if (kind == Kind::InParent) {
         auto mm = listing.find(owner);
         if (mm != listing.end() && !mm->second.romof.empty()) target = mm->second.romof;
       }
-      zips[target].push_back({name, std::move(data)});
+      zips[target].push_back({name, &f, kind, longer, std::hash<std::string>()(owner + f.name)});
     }
   };
   for (const std::string& set : sets) {
@@ -183,15 +202,32 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     if (kind == Kind::Absent) continue;
     std::string folder = kind == Kind::SecondFolder ? c.folder_b : c.folder_a;
     if (kind == Kind::Folder) {
-      for (const auto& [name, data] : members) write(folder + "/" + owner + "/" + name, data), c.bytes += data.size();
+      for (const Planned& m : members) {
+        std::string data = m.Data();
+        write(folder + "/" + owner + "/" + m.name, data), c.bytes += data.size();
+      }
+      continue;
+    }
+    if (kind == Kind::SevenZip || kind == Kind::SevenZipLzma) {
+      const std::string loose = root + "/7z-" + owner;
+      for (const Planned& m : members) {
+        std::string data = m.Data();
+        write(loose + "/" + m.name, data), c.bytes += data.size();
+      }
+      const std::string method = kind == Kind::SevenZip ? "-m0=LZMA2 -ms=on" : "-m0=LZMA -ms=off";
+      std::system(("cd '" + loose + "' && 7z a -bd -bso0 -bsp0 " + method + " '" + folder + "/" + owner + ".7z' . >/dev/null")
+                      .c_str());
+      std::filesystem::remove_all(loose);
       continue;
     }
     std::vector<ziptest::Member> list;
     for (size_t i = 0; i < members.size(); ++i) {
       if (kind == Kind::Missing && i % 2 == 1) continue;
-      if (kind != Kind::Truncated) c.bytes += members[i].second.size();
-      list.push_back(kind == Kind::Deflated ? ziptest::Deflated(members[i].first, members[i].second, 1)
-                                            : ziptest::Stored(members[i].first, members[i].second));
+      std::string data = members[i].Data();
+      if (kind != Kind::Truncated) c.bytes += data.size();
+      list.push_back(kind == Kind::Deflated ? ziptest::Deflated(members[i].name, data, 1)
+                     : kind == Kind::Mixed  ? ziptest::Deflated(members[i].name, data, 6)
+                                            : ziptest::Stored(members[i].name, data));
     }
     if (kind == Kind::Flipped && !list.empty() && !list[0].data.empty()) list[0].data[list[0].data.size() / 2] ^= 0x20;
     std::string zip = ziptest::BuildZip(list);
@@ -199,7 +235,11 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     write(folder + "/" + owner + ".zip", zip);
   }
   for (const auto& [owner, list] : disks)
-    for (const auto& [name, sha1] : list) write(c.folder_a + "/" + owner + "/" + name + ".chd", FakeChd(sha1));
+    for (const auto& [name, sha1] : list)
+      write(c.folder_a + "/" + owner + "/" + name + ".chd",
+            kind_of(owner) == Kind::NotChd ? std::string(300, 'x') : FakeChd(sha1));
+  for (const auto& [owner, kind] : kinds)
+    if (kind == Kind::EmptyZip) write(c.folder_a + "/" + owner + ".zip", ziptest::BuildZip({}));
   return c;
 }
 

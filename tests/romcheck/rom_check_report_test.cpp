@@ -11,6 +11,7 @@
 #include "../../tools/fakemame/fakemame_record.h"
 #include "settings/app_state.h"
 #include "base/paths.h"
+#include "romcheck/seven_zip.h"
 #include "romcheck/zip_test_util.h"
 #include "support/test_support.h"
 
@@ -88,13 +89,17 @@ TEST_F(RomCheckReport, TheTaskReadsOnlyItsContextWhileTheSettingsChange) {
 
 TEST_F(RomCheckReport, SevenZipAndBiosInTheBiosFolder) {
   // MAME's recorded verdict on wrong files follows what the launcher could check.
-  WriteTestFile(dir_.File("roms/sfex2.7z"), "7z");
+  WriteTestFile(dir_.File("packed/x.bin"), std::string(1000, 'x'));
+  ASSERT_EQ(std::system(("cd '" + dir_.File("packed") + "' && 7z a -bd -bso0 -bsp0 '" + dir_.File("roms/sfex2.7z") +
+                         "' x.bin >/dev/null").c_str()), 0);
   App().settings.bios_directory = dir_.File("bios");
   WriteTestFile(dir_.File("bios/coh3002c.zip"), BuildZip({Stored("x", std::string(1048575, 'x'))}));
   std::string report = Report("sfex2");
-  EXPECT_TRUE(report.starts_with(Header("sfex2") + "sfex2.7z (game): found, a 7z archive: its files are not checked here\r\n"
+  EXPECT_TRUE(report.starts_with(Header("sfex2") + "sfex2.7z (game): OK - 1 files, 1 KB\r\n"
                                  "coh3002c.zip (BIOS): OK - 1 files, 1024 KB\r\n"
                                  "\r\nAll the zip files are there and intact.\r\n")) << report;
+  WriteTestFile(dir_.File("roms/sfex2.7z"), "7z");
+  EXPECT_TRUE(Report("sfex2").starts_with(Header("sfex2") + "sfex2.7z (game): PROBLEM\r\n    - " + kSevenZipDamagedText));
   EXPECT_NE(report.find("sfex2       : cp10.ic652 (8 bytes) - INCORRECT CHECKSUM:\r\n"), std::string::npos);
   EXPECT_TRUE(report.ends_with("\r\n\r\nMAME found a problem (exit code 2): see the lines above.")) << report;
 

@@ -1,5 +1,6 @@
 // SHA-1 against digests sha1sum gave for the same ROM-like inputs, on both the
-// SHA-instruction and the portable path, fed whole and in random pieces.
+// SHA-instruction and the portable path, fed whole, in random pieces and two
+// messages at once.
 #include "romcheck/sha1.h"
 
 #include <gtest/gtest.h>
@@ -30,11 +31,23 @@ TEST(Sha1, MatchesSha1sumOnBothPathsWholeAndInPieces) {
       {15, 1048589, "189841c10c2882db5f9c9a347f36ad070dadd6f4"},
   };
   std::mt19937 rng(25);
+  const std::string other = ziptest::RomLikeData(1048589, 15);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.size);
     const std::string data = ziptest::RomLikeData(c.size, c.seed);
     EXPECT_EQ(Sha1Hex(Sha1Of(data.data(), data.size())), c.hex);
     for (bool portable : {false, true}) EXPECT_EQ(Sha1Hex(InPieces(data, portable, rng)), c.hex) << portable;
+    // Two messages fed together: the case's, and the first as many bytes of the longest case, then the rest
+    // of that one alone; also after a piece that leaves the second off a block boundary.
+    for (size_t offset : {size_t{0}, size_t{7}}) {
+      if (offset + data.size() > other.size()) continue;
+      Sha1 a, b;
+      b.Update(other.data(), offset);
+      Sha1::UpdateTwo(a, data.data(), b, other.data() + offset, data.size());
+      b.Update(other.data() + offset + data.size(), other.size() - offset - data.size());
+      EXPECT_EQ(Sha1Hex(a.Finish()), c.hex) << offset;
+      EXPECT_EQ(Sha1Hex(b.Finish()), "189841c10c2882db5f9c9a347f36ad070dadd6f4") << offset;
+    }
     Sha1Digest parsed{};
     EXPECT_TRUE(ParseSha1Hex(c.hex, parsed) && parsed == Sha1Of(data.data(), data.size()));
   }

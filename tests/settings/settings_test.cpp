@@ -24,7 +24,8 @@ const std::string kKept =
     "mapping_overrides_game_cfg=0\nautofire_rate=3\npad_navigation=0\npad_exit_combo=0\ncontroller_file=hotrod\n"
     "more_options=-lightgun_device mouse -lightgunprovider dinput\ncontrols_profile=Stick\nonly_available=1\n"
     "window_x=1\nwindow_y=2\nwindow_w=800\nwindow_h=600\noptions_window=0\ntheme_mode=2\nsearch_bar=1\nfilters_bar=1\n"
-    "toolbar=0\noptwin_x=3\noptwin_y=4\noptwin_w=500\noptwin_h=700\nfavorites_only=1\nhide_not_working=1\nsort_column=5\n"
+    "toolbar=0\noptwin_x=3\noptwin_y=4\noptwin_w=500\noptwin_h=700\nauditwin_w=900\nauditwin_h=640\n"
+    "favorites_only=1\nhide_not_working=1\nsort_column=5\n"
     "sort_ascending=0\n"
     "filter_region=JP\nfilter_maker=Namco\nfilter_genre=Quiz\nfilter_hardware=Konami GV\ncolumns_games=1,2,3,4,5,6,7,8,9\n"
     "splitter=300\npreview_shown=0\npreview_split=250\npreview_kind=flyers\ncolumns_hidden=9\nfavorites=4,5\nrecent=6\n";
@@ -124,7 +125,7 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
   std::string first = ReadTestFile(path);
   EXPECT_EQ(first.rfind("; Korvo settings (written by korvo; safe to edit by hand)\r\n[KORVO]\r\nsettings_version=2\r\n"
                         "mame_exe=C:\\MAME\\mame.exe\r\nroms_directory=\r\n", 0), 0u);
-  for (const char* absent : {"optwin_", "splitter", "preview_split", "window_x", "columns_games"})  // unset: not written
+  for (const char* absent : {"optwin_", "auditwin_", "splitter", "preview_split", "window_x", "columns_games"})  // unset: not written
     EXPECT_EQ(first.find(absent), std::string::npos) << absent;
   EXPECT_EQ(first.substr(first.size() - 63), "\r\npreview_shown=1\r\ncolumns_hidden=392\r\nfavorites=3,1\r\nrecent=\r\n");
 

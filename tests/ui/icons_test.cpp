@@ -54,7 +54,8 @@ TEST(IconMask, EveryIconCentredTheStarSymmetricShapesAndTheCache) {
   // Points of the 24-unit grid fully inked or empty: the gear's hole, body and teeth up and at 45 degrees;
   // the play triangle; the disc, its black check and outside it; the cross's middle; the shield, its
   // check and the corners its foot leaves; the warning sign, its "!", the gap of the "!" and its corners; the
-  // upright stroke of the full-screen sign's corner and its empty middle.
+  // upright stroke of the full-screen sign's corner and its empty middle; the "?" disc's dot, the top of its
+  // hook and the ink inside the hook; the barred disc's bar and below it.
   struct { int icon; double gx, gy; bool ink; } points[] = {
       {kIconSettings, 12, 12, false}, {kIconSettings, 12, 6, true}, {kIconSettings, 12, 2.3, true},
       {kIconSettings, 18.7, 5.3, true}, {kIconPlay, 8.5, 6, true}, {kIconPlay, 17, 6, false},
@@ -62,7 +63,10 @@ TEST(IconMask, EveryIconCentredTheStarSymmetricShapesAndTheCache) {
       {kIconMissing, 12, 4, true}, {kIconMissing, 12, 12, false}, {kIconMissing, 9, 9, false},
       {kIconChecked, 12, 4, true}, {kIconChecked, 10.8, 15.2, false}, {kIconChecked, 3, 21, false},
       {kIconDamaged, 12, 5, true}, {kIconDamaged, 12, 11, false}, {kIconDamaged, 12, 15.3, true},
-      {kIconDamaged, 3, 4, false}, {kIconFullscreen, 19.3, 9, true}, {kIconFullscreen, 12, 12, false}};
+      {kIconDamaged, 3, 4, false}, {kIconFullscreen, 19.3, 9, true}, {kIconFullscreen, 12, 12, false},
+      {kIconNotChecked, 12, 3, true}, {kIconNotChecked, 12, 18, false}, {kIconNotChecked, 12, 5.8, false},
+      {kIconNotChecked, 12, 10.5, true}, {kIconUnknown, 12, 3, true}, {kIconUnknown, 12, 12, false},
+      {kIconUnknown, 12, 16, true}};
   for (const auto& p : points)
     EXPECT_EQ(AtGrid(IconMask(p.icon, false, size), size, p.gx, p.gy), p.ink ? 255 : 0) << p.icon << " " << p.gx << "," << p.gy;
   auto play = IconMask(kIconPlay, false, size);

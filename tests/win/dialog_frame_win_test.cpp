@@ -5,6 +5,7 @@
 #include "app/about_ui_win.h"
 #include "app/keyboard_shortcuts.h"
 #include "dialog_script_win.h"
+#include "scratch_launcher_win.h"
 #include "ui/text_prompt_ui_win.h"
 
 namespace {
@@ -27,6 +28,23 @@ void ExpectWordsOneSpaceApart(HWND dialog, const wchar_t* first, const wchar_t* 
 }
 
 void Click(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+// The version Windows shows in korvo.exe's properties: its numbers, and its text where that says otherwise.
+std::string ExeVersion() {
+  const std::wstring exe = Utf8ToUtf16(TestBuildFolder() + "\\korvo.exe");
+  std::vector<char> info(GetFileVersionInfoSizeW(exe.c_str(), nullptr));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  wchar_t* text = nullptr;
+  UINT n = 0;
+  if (info.empty() || !GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
+      !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &n) ||
+      !VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\ProductVersion", reinterpret_cast<void**>(&text), &n))
+    return "<none>";
+  const std::string numbers = std::to_string(HIWORD(fixed->dwProductVersionMS)) + "." +
+                              std::to_string(LOWORD(fixed->dwProductVersionMS)) + "." +
+                              std::to_string(HIWORD(fixed->dwProductVersionLS));
+  return numbers == Utf16ToUtf8(text) ? numbers : numbers + " / " + Utf16ToUtf8(text);
+}
 }  // namespace
 
 TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
@@ -36,6 +54,8 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
     {
       DialogDriver shot([&](HWND dialog, const SeenBox&) {
         SaveWindowScreenshot(dialog, "about-" + look.name);
+        const std::string title = "Korvo v" + ExeVersion() + " (64-bit)";
+        EXPECT_TRUE(FindWindowExW(dialog, nullptr, nullptr, Utf8ToUtf16(title).c_str())) << title;
         ExpectWordsOneSpaceApart(dialog, L"Based on the", L"launcher.");
         return false;
       });

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/version.h"
 #include "catalogue/mame_status.h"
 #include "launch/launch_wiring.h"
 #include "launch/mame_asker.h"
@@ -59,7 +60,7 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
   ASSERT_LT(plugin + 1, calls[0].args.end());
   EXPECT_NE(plugin[1].find("korvo_diag"), std::string::npos) << plugin[1];
   EXPECT_EQ(calls[0].folder + "|" + calls[0].std_out + "|" + calls[0].std_err, f.dir.path() + "|file|file");
-  EXPECT_EQ(f.Log().rfind("Korvo v1.0.0\r\n", 0), 0u);
+  EXPECT_EQ(f.Log().rfind("Korvo v" + std::string(kKorvoVersion) + "\r\n", 0), 0u);
 
   // A dropped file's path as Windows splits it, and a screen choice (the rest: the native command-line tests).
   for (auto [tail, screen_mode] : {std::pair{"\"C:/My ROMs/SFEX2.zip\"", -1}, {"--fullscreen --game sfex2", 1}}) {

@@ -7,6 +7,7 @@
 #include "controls/input_mapping.h"
 #include "launch/launch_wiring.h"
 #include "optionsarea/options_area_ui_win.h"
+#include "preview/preview_pane_ui_win.h"
 
 MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) : ScratchLauncher(with_mame) {
   for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) Write(std::string("roms\\") + zip, "PK\5\6");
@@ -64,4 +65,23 @@ void MainWindowFixture::AddSnapshot(const std::string& fixture, const std::strin
   CopyInto(FixturePath(fixture), to);
   const auto when = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(minutes_ago);
   std::filesystem::last_write_time(std::filesystem::path(Utf8ToUtf16(to)), when);
+}
+
+int MainWindowFixture::StalePixels() const {
+  // A picture still on its way is late, not stale.
+  if (IsWindowVisible(Main().preview)) WaitFor([] { return PreviewPaneShown().answered; });
+  PumpMessagesFor(100);
+  const WindowPixels seen(nullptr);
+  RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpMessagesFor(100);
+  const WindowPixels drawn(nullptr);
+  RECT window, caret = {};
+  GetWindowRect(Main().window, &window);
+  wchar_t name[8] = L"";
+  if (HWND focus = GetFocus(); focus && GetClassNameW(focus, name, 8) && !lstrcmpiW(name, L"Edit")) caret = RectIn(focus, nullptr);
+  int stale = 0;
+  for (LONG y = window.top; y < window.bottom; ++y)
+    for (LONG x = window.left; x < window.right; ++x)
+      stale += !PtInRect(&caret, {x, y}) && seen.At({x, y}) != drawn.At({x, y});
+  return stale;
 }

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <functional>
+#include <optional>
 
+#include "app/about_ui_win.h"
 #include "catalogue/game_list_view_ui_win.h"
 #include "main_window_fixture_win.h"
+#include "options_page_driver_win.h"
 #include "optionsarea/options_area_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "ui/drop_down_win.h"
@@ -31,19 +35,75 @@ void ClickColumn(int column) {
   SendMessageW(Main().window, WM_NOTIFY, kIdGameList, reinterpret_cast<LPARAM>(&click));
 }
 
-void ClickStar(int row) {
-  RECT cell, column;
+// A click of the mouse on a row, `x` pixels into a column's cell.
+void ClickCell(int row, int column, int x) {
+  ListView_EnsureVisible(Main().list, row, FALSE);
+  RECT cell, header;
   ListView_GetItemRect(Main().list, row, &cell, LVIR_BOUNDS);
-  Header_GetItemRect(ListView_GetHeader(Main().list), 0, &column);
-  ClickAt(Main().list, {column.left + 10, MiddleOf(cell).y});
-  PumpMessagesFor(100);
+  Header_GetItemRect(ListView_GetHeader(Main().list), column, &header);
+  POINT at = {header.left + x, MiddleOf(cell).y};
+  ClientToScreen(Main().list, &at);
+  ClickScreen(at);
 }
+void ClickStar(int row) { ClickCell(row, 0, S(9)); }
 
 bool StarFilled(int row) {
   return ListView_GetItemState(Main().list, row, LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
 }
 
 void ChooseFilter(FilterKind kind, int index) { ChooseComboEntry(Main().filters[static_cast<int>(kind)], index); }
+
+// For the rest of a scope the system opens text files and web addresses with `program`; then as before.
+class ShellOpensWith {
+ public:
+  explicit ShellOpensWith(const std::string& program) {
+    const std::wstring command = L"\"" + Utf8ToUtf16(program) + L"\" \"%1\"";
+    for (const wchar_t* key : {L".txt", L"KorvoTest.Text\\shell\\open\\command", L"https\\shell\\open\\command"}) {
+      HKEY k;
+      const bool existed = !RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &k) && !RegCloseKey(k);
+      wchar_t value[1024];
+      DWORD size = sizeof value;
+      const bool had = !RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, value, &size);
+      kept_.push_back({key, existed, had ? std::optional<std::wstring>(value) : std::nullopt});
+      Set(key, key[0] == L'.' ? L"KorvoTest.Text" : command);
+    }
+  }
+  ~ShellOpensWith() {
+    for (const Kept& k : kept_) {
+      if (k.value) Set(k.key, *k.value);
+      else if (k.existed) RegDeleteKeyValueW(HKEY_CLASSES_ROOT, k.key.c_str(), nullptr);
+      else RegDeleteTreeW(HKEY_CLASSES_ROOT, k.key.substr(0, k.key.find(L'\\')).c_str());
+    }
+  }
+
+ private:
+  struct Kept {
+    std::wstring key;
+    bool existed;
+    std::optional<std::wstring> value;
+  };
+  static void Set(const std::wstring& key, const std::wstring& value) {
+    HKEY k;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr)) return;
+    RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(k);
+  }
+  std::vector<Kept> kept_;
+};
+
+// A menu of the bar opened with Alt and its letter, and an item chosen with its letter, as on a keyboard.
+void ChooseWithKeys(wchar_t menu, WORD item) {
+  DialogScript hand;  // the open menu's own loop runs the script
+  hand.Then([&] {
+    if (!FindWindowW(L"#32768", nullptr)) return false;  // the menu is not open yet
+    PressKey(item, true), PressKey(item, false);
+    return true;
+  });
+  SetForegroundWindow(Main().window);
+  PostMessageW(Main().window, WM_SYSCOMMAND, SC_KEYMENU, menu);
+  WaitFor([&] { return hand.Finished() && !FindWindowW(L"#32768", nullptr); }, 5000);
+}
 
 int WindowWidth() {
   RECT r;
@@ -111,6 +171,8 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_TRUE(f.Rows() == 462 && App().settings.filter_hardware.empty());
 
   // Favourites: a row's star, Ctrl+D on another, Favorites Only; there Ctrl+D and Space remove rows.
+  // Only a click on the star itself flips it: not one on the row's other cells, nor in its cell beside it.
+  for (auto [column, x] : {std::pair{2, S(40)}, {1, S(10)}, {5, S(20)}, {0, S(40)}}) ClickCell(f.RowOfGame("sfex2"), column, x);
   EXPECT_FALSE(StarFilled(f.RowOfGame("sfex2")));
   ClickStar(f.RowOfGame("sfex2"));
   f.SelectRow(f.RowOfGame("tekken3"));
@@ -164,10 +226,10 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   RECT list = RectIn(Main().list, Main().window);
   int y = list.top + 50;
   SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(list.right + 4, y));
-  SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(712, y));
-  SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(712, y));
+  SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(662, y));
+  SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(662, y));
   GetWindowRect(Main().list, &list);
-  EXPECT_TRUE(App().settings.splitter == 700 && list.right - list.left == 700);
+  EXPECT_TRUE(App().settings.splitter == 650 && list.right - list.left == 650);
   f.Command(210);
   EXPECT_EQ(std::to_string(App().settings.splitter) + f.StatusText(), "0Window size reset");
   f.Command(211);
@@ -197,11 +259,12 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_NE(saved.find("video=0"), std::string::npos);
 }
 
-// At its first size the window shows every column of the list beside the
-// preview, with no sideways scroll bar; a column shown later narrows the
-// preview to its least before the list scrolls.
-TEST(MainWindow, TheListShowsItsColumnsBesideThePreviewAtScreenDpi) {
+// At its first size the window shows every column of the list beside the preview, with no sideways scroll bar; a
+// column shown later narrows the preview to its least before the list scrolls. Every later layout change (the bars,
+// the preview, Classic Layout and its splitter, a resize) leaves nothing stale on the screen.
+TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi) {
   MainWindowFixture f;
+  f.AddSnapshot("snap/pong/0000.png", "sfex2\\0000.png", 1);
   ASSERT_TRUE(f.Open(0));
   EXPECT_EQ(GetWindowLongW(Main().list, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), WS_VSCROLL);
   const auto pane_width = [] {
@@ -212,6 +275,61 @@ TEST(MainWindow, TheListShowsItsColumnsBesideThePreviewAtScreenDpi) {
   EXPECT_GT(pane_width(), ScaleForDpi(160, Ui().dpi));
   f.Command(220);  // Info
   EXPECT_EQ(pane_width(), ScaleForDpi(160, Ui().dpi));
+
+  f.SelectRow(f.RowOfGame("sfex2"));
+  SetFocus(Main().list);
+  auto keys = [](std::initializer_list<WORD> pressed) {
+    for (WORD k : pressed) PressKey(k, true);
+    for (auto k = std::rbegin(pressed); k != std::rend(pressed); ++k) PressKey(*k, false);
+    PumpMessagesFor(100);
+  };
+  auto drag_splitter = [](int by) {
+    RECT list = RectIn(Main().list, Main().window);
+    const int y = list.top + 50;
+    SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(list.right + S(4), y));
+    SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(list.right + S(4) + by, y));
+    SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(list.right + S(4) + by, y));
+  };
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"filter bar", [&] { f.Command(230); }}, {"toolbar", [&] { f.Command(231); }},
+      {"search bar", [&] { keys({VK_CONTROL, 'F'}); }}, {"search closed", [&] { f.Command(101); }},
+      {"preview hidden", [&] { keys({VK_CONTROL, 'P'}); }}, {"preview shown", [&] { keys({VK_CONTROL, 'P'}); }},
+      {"toolbar back", [&] { f.Command(231); }}, {"classic", [&] { f.Command(211); }},
+      {"splitter", [&] { drag_splitter(S(400)); }}, {"preview under the list", [&] { keys({VK_CONTROL, 'P'}); }},
+      {"narrower", [&] {
+         RECT r;
+         GetWindowRect(Main().window, &r);
+         SetWindowPos(Main().window, nullptr, 0, 0, r.right - r.left - S(80), r.bottom - r.top - S(60), SWP_NOMOVE | SWP_NOZORDER);
+       }},
+      {"separate", [&] { f.Command(211); }},
+      {"moved to another monitor", [&] {  // as the system says it, with the rectangle it suggests
+         RECT r;
+         GetWindowRect(Main().window, &r);
+         OffsetRect(&r, -S(20), 0);
+         r.right += S(40);
+         SendMessageW(Main().window, WM_DPICHANGED, MAKEWPARAM(Ui().dpi, Ui().dpi), reinterpret_cast<LPARAM>(&r));
+       }},
+  };
+  for (const auto& [name, change] : changes) {
+    change();
+    PumpMessagesFor(200);
+    EXPECT_EQ(f.StalePixels(), 0) << name;
+    if (std::string(name) != "splitter") continue;
+    // The list as wide as it goes: the options area keeps the room its rows need, on every tab.
+    SaveWindowScreenshot(nullptr, "layout-classic-" + std::to_string(Ui().dpi));
+    for (int tab = 0; tab < kOptionsTabCount; ++tab) {
+      RECT at;
+      TabCtrl_GetItemRect(Options().tabs, tab, &at);
+      MapWindowPoints(Options().tabs, nullptr, reinterpret_cast<POINT*>(&at), 2);
+      ClickScreen(MiddleOf(at));
+      HWND page = Options().pages[tab];
+      ASSERT_TRUE(IsWindowVisible(page));
+      RECT area;
+      GetClientRect(page, &area);
+      for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (IsWindowVisible(c)) EXPECT_LE(RectIn(c, page).right, area.right) << "tab " << tab << " control " << GetDlgCtrlID(c);
+    }
+  }
 }
 
 // The separate Settings window is made when first opened, where it was left; never opened, its place is kept.
@@ -224,16 +342,47 @@ TEST(MainWindow, TheSettingsWindowIsMadeWhenFirstOpenedWhereItWasLeft) {
     f.Close();
     EXPECT_NE(f.Read("korvo-settings.cfg").find(place), std::string::npos) << f.Read("korvo-settings.cfg");
   }
-  MainWindowFixture f(place);
-  ASSERT_TRUE(f.Open());
-  f.Command(117);  // Video Settings
-  ASSERT_TRUE(Options().window && IsWindowVisible(Options().window));
   RECT r;
-  GetWindowRect(Options().window, &r);
-  EXPECT_EQ(std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
-                std::to_string(r.bottom - r.top),
-            "300,40 520x700");
-  EXPECT_TRUE(TabCtrl_GetCurSel(Options().tabs) == kTabVideo && IsWindowVisible(Options().pages[kTabVideo]));
+  {
+    MainWindowFixture f(place);
+    ASSERT_TRUE(f.Open());
+    f.Command(117);  // Video Settings
+    ASSERT_TRUE(Options().window && IsWindowVisible(Options().window));
+    GetWindowRect(Options().window, &r);
+    EXPECT_EQ(std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+                  std::to_string(r.bottom - r.top),
+              "300,40 520x700");
+    EXPECT_TRUE(TabCtrl_GetCurSel(Options().tabs) == kTabVideo && IsWindowVisible(Options().pages[kTabVideo]));
+  }
+
+  // Left partly off the screen (saved at another DPI, or on a monitor since gone): it comes back wholly inside the
+  // work area, as large as it fits; so does the main window.
+  MainWindowFixture off("optwin_x=1100\r\noptwin_y=500\r\noptwin_w=840\r\noptwin_h=1200\r\n"
+                        "window_x=-200\r\nwindow_y=300\r\nwindow_w=900\r\nwindow_h=800\r\n");
+  ASSERT_TRUE(off.Open());
+  off.Command(216);
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  for (HWND w : {Options().window, Main().window}) {
+    GetWindowRect(w, &r);
+    EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom)
+        << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+  }
+  EXPECT_EQ(r.right - r.left, 900);
+}
+
+// Help > Korvo User's Guide opens the README.txt that came with the launcher, or without it the guide on the web,
+// each with what the system opens such things with (here the fake MAME, which notes how it was started).
+TEST(MainWindow, TheHelpMenuOpensTheGuideBesideTheLauncherOrOnTheWeb) {
+  MainWindowFixture f;
+  const ShellOpensWith shell(f.dir.File("mame.exe"));
+  ASSERT_TRUE(f.Open());
+  f.Write("README.txt", "KORVO\r\n");
+  ChooseWithKeys(L'h', 'U');
+  EXPECT_TRUE(WaitFor([&] { return f.CallsWith(f.dir.File("README.txt")) == 1; })) << f.Read("fakemame-calls.txt");
+  DeleteFileW(Utf8ToUtf16(f.dir.File("README.txt")).c_str());
+  ChooseWithKeys(L'h', 'U');
+  EXPECT_TRUE(WaitFor([&] { return f.CallsWith(kUserGuideAddress) == 1; })) << f.Read("fakemame-calls.txt");
 }
 
 TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
@@ -353,6 +502,17 @@ TEST(MainWindow, AfterEachSearchKeystrokeTheListLooksAsAFullRepaintDrawsIt) {
     // The steps went through a scroll bar's thumb moving, going and coming back.
     EXPECT_TRUE(rows_seen.front() < 462 && rows_seen[typed.size() - 1] < 20 && rows_seen.back() == 462)
         << rows_seen.front() << " " << rows_seen[typed.size() - 1] << " " << rows_seen.back();
+    if (dark) continue;
+    // A search that hides the selected game: Down goes into the results with the first row selected, Enter plays it
+    // (here: a box says its ROMs are missing).
+    f.SelectRow(f.RowOfGame("sfex2"));
+    SetFocus(Main().search_edit);
+    for (WORD key : {WORD('T'), WORD('E'), WORD('K'), WORD(VK_DOWN)}) PressKey(key, true), PressKey(key, false);
+    ASSERT_TRUE(PumpUntil([] { return GetFocus() == Main().list; }, 3000));
+    EXPECT_EQ(f.CellText(f.SelectedRow(), 2).rfind("Tekken", 0), 0u);
+    EXPECT_EQ(f.SelectedRow(), 0);
+    EXPECT_EQ(Answered("Play", IDOK, [] { PressKey(VK_RETURN, true), PressKey(VK_RETURN, false), PumpUntil(nullptr, 300); }),
+              "The ROM files of this game were not found in the ROMs folder.");
   }
 }
 

@@ -1,7 +1,9 @@
-// Couch mode on injected pad readings: the list, search, options and a capture dialog; a game played and ended.
+// Couch mode on injected pad readings: an evening's journey through the list, search, a game, the options and the
+// other windows; a game started with --game ended; looking for a pad without one.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <set>
 #include <thread>
 
 #include "controls/controls_tab_ui_win.h"
@@ -9,24 +11,37 @@
 #include "launch/frontend.h"
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
+#include "optionsarea/options_page_set_ui_win.h"
+#include "preview/preview_pane_ui_win.h"
 
 namespace {
-constexpr uint16_t kDown = 0x0002, kStart = 0x0010, kBack = 0x0020, kA = 0x1000, kB = 0x2000, kX = 0x4000, kY = 0x8000;
+constexpr uint16_t kDown = 0x0002, kRight = 0x0008, kStart = 0x0010, kBack = 0x0020, kRB = 0x0200, kA = 0x1000,
+                   kB = 0x2000, kX = 0x4000, kY = 0x8000;
 
-// The buttons held on the first XInput pad; set from any thread.
-std::atomic<uint16_t> held{0};
+// The buttons held on the first XInput pad; set from any thread. A tap is let go after a tenth of a second, as a
+// hand lets go, whether or not the launcher was busy meanwhile.
+std::atomic<uint16_t> held{0}, tapped{0};
+std::atomic<DWORD> tapped_until{0};
+
+uint16_t HandButtons() { return held | (static_cast<LONG>(GetTickCount() - tapped_until) < 0 ? tapped.load() : 0); }
 
 struct InjectedPad {
   InjectedPad() {
-    held = 0;
-    SetPadSource({[] { return true; }, [](PadReadings& r) { r.pads[0].ok = true, r.pads[0].buttons = held; }, [] {}});
+    held = tapped = 0;
+    SetPadSource({[] { return true; }, [](PadReadings& r) { r.pads[0].ok = true, r.pads[0].buttons = HandButtons(); }, [] {}});
   }
   ~InjectedPad() { SetPadSource({}); }
 };
 
 void Pump(DWORD ms) { PumpUntil(nullptr, ms); }
-// A press as a hand makes it: held for a few ticks, then let go.
-void Tap(uint16_t buttons) { held = buttons, Pump(120), held = 0, Pump(120); }
+void TapNow(uint16_t buttons) { tapped = buttons, tapped_until = GetTickCount() + 100; }
+// A press as a hand makes it, and a moment for the launcher to answer.
+void Tap(uint16_t buttons) { TapNow(buttons), Pump(240); }
+// Keys pressed together, then let go.
+void PressKeys(std::initializer_list<WORD> keys) {
+  for (WORD k : keys) PressKey(k, true);
+  for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) PressKey(*k, false);
+}
 
 // Enter presses that reach the system's input, whoever sends them.
 std::atomic<int> enters{0};
@@ -42,88 +57,165 @@ bool MameInFront() {
 }
 }  // namespace
 
-TEST(PadNavigationWin, FromTheListToMameAndBackAndThroughTheOptionsWithoutAKeyboard) {
+// An evening on the couch with the pad only (and Ctrl+P, and the menu's keys for a window the pad has no button for).
+// After each step: where the selection and the keyboard focus are, and that nothing stale stays on the screen.
+// The dark look where the screen is at 150 %, the light one elsewhere.
+TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
+  HDC screen = GetDC(nullptr);
+  const Look look(GetDeviceCaps(screen, LOGPIXELSX) == 144);
+  ReleaseDC(nullptr, screen);
   InjectedPad pad;
-  MainWindowFixture f("on_game_start=1\r\n");
+  // Sorted by status, available first: tekken3 (a favourite), then sfex2, then the other 460.
+  MainWindowFixture f("on_game_start=1\r\nsort_column=4\r\nsort_ascending=0\r\nfavorites=82\r\n");
   f.Write("fakemame-control.txt", "picture=320x240\n");
-  ASSERT_TRUE(f.Open());
+  f.AddSnapshot("snap/pong/0000.png", "sfex2\\0000.png", 1);
+  ASSERT_TRUE(f.Open(0));
   ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }));
-
-  // The user clicks the row three above sfex2, and goes on with the pad.
-  const int sfex2 = f.RowOfGame("sfex2");
-  f.SelectRow(sfex2 - 3);
-  SetFocus(Main().list);
-  for (int i = 0; i < 3; ++i) Tap(kDown);
-  EXPECT_EQ(f.SelectedRow(), sfex2);
-
-  Tap(kY);
-  EXPECT_EQ(App().settings.favorites, (IdList{23}));
-  Tap(kBack);
-  EXPECT_EQ(f.Rows(), 1);
-  Tap(kBack);
-  EXPECT_EQ(f.Rows(), 462);
+  int step = 0;
+  auto seen = [&](const std::string& name, int selected, HWND focus) {
+    SaveWindowScreenshot(nullptr, "couch-" + look.name + "-" + std::to_string(++step) + "-" + name);
+    EXPECT_EQ(f.SelectedRow(), selected) << name;
+    EXPECT_EQ(GetFocus(), focus) << name;
+    EXPECT_EQ(f.StalePixels(), 0) << name;
+  };
+  const int tekken3 = f.RowOfGame("tekken3"), sfex2 = f.RowOfGame("sfex2");
+  ASSERT_TRUE(tekken3 == 0 && sfex2 == 1);
+  seen("start", -1, Main().list);
+  Tap(kDown);
+  seen("first-down", tekken3, Main().list);
   Tap(kX);
-  EXPECT_TRUE(IsWindowVisible(Main().search_edit) && GetFocus() == Main().search_edit);
-  Tap(kB);
-  EXPECT_TRUE(!IsWindowVisible(Main().search_edit) && GetFocus() == Main().list);
+  seen("search", tekken3, Main().search_edit);
+  Tap(kDown);
+  seen("into-the-results", tekken3, Main().list);
+  Tap(kDown);
+  ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().set == "sfex2"; }));
+  seen("picked", sfex2, Main().list);
 
-  // A plays it; the launcher steps aside for MAME's window.
+  // A plays it; the launcher steps aside for MAME's window, and the pad leaves the launcher alone meanwhile.
   Tap(kA);
-  ASSERT_TRUE(PumpUntil([] { return Main().launch.running; }));
-  // MAME's own questions (the listing, its options) may come before or after.
-  EXPECT_EQ(f.CallsWith("sfex2"), 1u);
-  const size_t calls = f.Calls().size();
+  ASSERT_TRUE(PumpUntil([&] { return Main().launch.running; }));
   ASSERT_TRUE(PumpUntil(MameInFront));
+  {
+    std::string all;
+    for (const auto& c : f.Calls()) {
+      for (const auto& a : c.args) all += a.substr(0, 12) + " ";
+      all += "|| ";
+    }
+    EXPECT_EQ(f.CallsWith("sfex2"), 1u) << all;
+  }
   EXPECT_TRUE(IsIconic(Main().window));
-
-  // With MAME in front the pad leaves the launcher alone.
+  const size_t calls = f.Calls().size();
   Tap(kDown);
   Tap(kA);
   EXPECT_EQ(f.SelectedRow(), sfex2);
   EXPECT_EQ(f.Calls().size(), calls);
-
   // Back + Start held: half a second does nothing, a second asks MAME's window to close, without a word.
   held = kBack | kStart;
   Pump(500);
   EXPECT_TRUE(Main().launch.running);
   ASSERT_TRUE(PumpUntil([] { return !Main().launch.running; }, 6000));
   held = 0;
-  EXPECT_TRUE(Main().launch.stopped_by_user);
-  EXPECT_TRUE(!IsIconic(Main().window) && GetForegroundWindow() == Main().window && GetFocus() == Main().list);
-  EXPECT_EQ(f.SelectedRow(), sfex2);
+  EXPECT_TRUE(Main().launch.stopped_by_user && !IsIconic(Main().window) && GetForegroundWindow() == Main().window);
   Pump(200);
-  EXPECT_FALSE(Main().launch.running) << "letting go of Start and Back opened or started nothing";
-  EXPECT_FALSE(IsWindowVisible(Options().window));
+  EXPECT_FALSE(Main().launch.running || IsWindowVisible(Options().window)) << "letting go of Start and Back did something";
+  seen("back-from-mame", sfex2, Main().list);
 
+  // Favorites Only and back: sfex2 is not a favourite, and is selected again when it shows again.
+  Tap(kBack);
+  EXPECT_EQ(f.Rows(), 1);
+  seen("favorites-only", -1, Main().list);
+  Tap(kBack);
+  seen("all-games", sfex2, Main().list);
+  Tap(kDown);
+  EXPECT_EQ(f.SelectedRow(), sfex2 + 1) << "the next Down goes on from the remembered game";
+
+  // Start: the options. The D-pad goes from control to control, left and right change a choice, RB the tab, A ticks.
+  Tap(kStart);
+  ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(Options().window) && GetForegroundWindow() == Options().window; }));
+  HWND on_start = FindPageControl(kOnGameStartId);
+  std::vector<HWND> visited = {GetFocus()};
+  for (int i = 0; i < 30 && GetFocus() != on_start; ++i) Tap(kDown), visited.push_back(GetFocus());
+  ASSERT_EQ(GetFocus(), on_start) << "the D-pad reached When A Game Starts";
+  EXPECT_EQ(std::set<HWND>(visited.begin(), visited.end()).size(), visited.size()) << "each press moved on";
+  Tap(kRight);
+  EXPECT_EQ(ChosenEntry(on_start), "Close The Launcher");
+  Tap(kRB);
+  EXPECT_TRUE(IsWindowVisible(Options().pages[kTabVideo]) && IsChild(Options().pages[kTabVideo], GetFocus()));
+  HWND fullscreen = PageControl(kFullscreenId);
+  for (int i = 0; i < 5 && GetFocus() != fullscreen; ++i) Tap(kDown);
+  ASSERT_EQ(GetFocus(), fullscreen);
+  Tap(kA);
+  EXPECT_EQ(SendMessageW(fullscreen, BM_GETCHECK, 0, 0), BST_CHECKED);
+  SaveWindowScreenshot(nullptr, "couch-" + look.name + "-" + std::to_string(++step) + "-options");
+  // B is Cancel: nothing changed is kept, and the list has the focus again.
+  Tap(kB);
+  ASSERT_TRUE(PumpUntil([] { return !IsWindowVisible(Options().window) && GetFocus() == Main().list; }, 3000));
+  EXPECT_TRUE(App().settings.on_game_start == 1 && App().settings.fullscreen == 0);
+  EXPECT_EQ(ChosenEntry(on_start), "Minimize The Launcher");
+  seen("options-cancelled", sfex2 + 1, Main().list);
+
+  // Ctrl+P hides the preview and shows it again: no picture of it stays over the list, nothing stale anywhere.
+  for (bool shown : {false, true}) {
+    for (WORD k : {WORD(VK_CONTROL), WORD('P')}) PressKey(k, true);
+    for (WORD k : {WORD('P'), WORD(VK_CONTROL)}) PressKey(k, false);
+    ASSERT_TRUE(PumpUntil([&] { return (IsWindowVisible(Main().preview) != 0) == shown; }, 3000));
+    seen(shown ? "preview-shown" : "preview-hidden", sfex2 + 1, Main().list);
+  }
+
+  // A box, Keyboard Shortcuts and Check All ROM Sets: the pad moves in each and B closes it; then the first Down
+  // moves the selection again. Their own loops run inside the pump: the script is the hand.
+  const int before = f.SelectedRow();
+  auto tap = [&](DialogScript& hand, uint16_t buttons) {
+    hand.Then([=] { return TapNow(buttons), true; }).Then([] { return static_cast<LONG>(GetTickCount() - tapped_until) > 100; });
+  };
+  int table_row = -1;
+  DialogScript hand;
+  tap(hand, kA);  // on a game without ROMs: the box that says so
+  hand.Then([] { return FindBox("Play") != nullptr; });
+  tap(hand, kB);
+  hand.Then([] { return !FindBox("Play"); });
+  hand.Then([] { return PressKeys({VK_MENU, 'H'}), PressKeys({'K'}), true; }).Then([] { return FindModal("Keyboard Shortcuts") != nullptr; });
+  tap(hand, kDown);
+  tap(hand, kDown);
+  hand.Then([&] {
+    HWND table = FindWindowExW(FindModal("Keyboard Shortcuts"), nullptr, WC_LISTVIEWW, nullptr);
+    return table_row = GetFocus() == table ? SelectedListRow(table) : -2, true;
+  });
+  tap(hand, kB);
+  hand.Then([] { return !FindModal("Keyboard Shortcuts"); });
+  hand.Then([] { return PressKeys({VK_MENU, 'G'}), PressKeys({'A'}), true; }).Then([] { return FindModal("Check All ROM Sets") != nullptr; });
+  hand.Then([&] { return SaveWindowScreenshot(nullptr, "couch-" + look.name + "-" + std::to_string(++step) + "-check-all"), true; });
+  tap(hand, kB);
+  ASSERT_TRUE(PumpUntil([&] { return hand.Finished() && !FindModal("Check All ROM Sets"); }, 30000));
+  EXPECT_EQ(table_row, 1) << "the pad's Down went through the table's rows";
+  ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }, 3000));
+  seen("after-the-windows", before, Main().list);
+  Tap(kDown);
+  EXPECT_EQ(f.SelectedRow(), before + 1);
+
+  // Set Key on the Controls tab: the pad's A must not reach the capture dialog as Enter; the keyboard's Esc cancels.
   Tap(kStart);
   ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(Options().window); }));
-  EXPECT_EQ(GetForegroundWindow(), Options().window);
-
-  // Set Key on the Controls tab: the pad's A must not reach the dialog as Enter; the keyboard's Esc still cancels.
   HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, CountEnters, GetModuleHandleW(nullptr), 0);
   enters = 0;
   f.Command(118);
   HWND list = MappingWindows().list;
   SelectListRow(list, 0);
-  const std::vector<std::string> before = ListRow(list, 0);
-  // The dialog's own loop runs inside the pump; the script is the hand.
+  const std::vector<std::string> mapping = ListRow(list, 0);
   DWORD opened = 0;
   auto after = [&](DWORD ms) { return GetTickCount() - opened > ms; };
-  DialogScript hand;
-  hand.Then([&] { return FindModal("Set Keyboard Key") && (opened = GetTickCount()) != 0; })
+  DialogScript capture;
+  capture.Then([&] { return FindModal("Set Keyboard Key") && (opened = GetTickCount()) != 0; })
       .Then([&] { return after(100) && (held = kA, true); })
       .Then([&] { return after(300) && (held = 0, true); })
       .Then([&] { return after(600) && FindModal("Set Keyboard Key") && (PressKey(VK_ESCAPE, true), true); });
   PostMessageW(Main().window, WM_COMMAND, 392, 0);
   ASSERT_TRUE(PumpUntil([&] { return opened && !FindModal("Set Keyboard Key"); }));
   PressKey(VK_ESCAPE, false);
-  EXPECT_TRUE(hand.Finished()) << "the pad's A closed the dialog";
-  EXPECT_EQ(ListRow(list, 0), before) << "the pad's A was taken as the key";
+  EXPECT_TRUE(capture.Finished()) << "the pad's A closed the dialog";
+  EXPECT_EQ(ListRow(list, 0), mapping) << "the pad's A was taken as the key";
   EXPECT_EQ(enters, 0) << "the pad pressed Enter while the dialog waited";
-  Tap(kA);  // with the dialog gone, A is Enter again (OK of a page: nothing to do)
-  EXPECT_EQ(enters, 1);
   UnhookWindowsHookEx(hook);
-
   Tap(kB);
   EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(Options().window); }, 3000));
 }
@@ -168,11 +260,11 @@ TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
 TEST(PadNavigationWin, WithoutAPadTheLauncherOnlyLooksForOneAndAPadPluggedInDrivesIt) {
   static std::atomic<int> reads{0};
   static std::atomic<bool> plugged{false};
-  reads = 0, plugged = false, held = 0;
+  reads = 0, plugged = false, held = tapped = 0;
   SetPadSource({[] { return true; },
                 [](PadReadings& r) {
                   ++reads;
-                  r.pads[0].ok = plugged, r.pads[0].buttons = plugged ? held.load() : 0;
+                  r.pads[0].ok = plugged, r.pads[0].buttons = plugged ? HandButtons() : 0;
                 },
                 [] {}});
   MainWindowFixture f;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/menu_state.h"
+#include "base/version.h"
 #include "catalogue/game_table.h"
 #include "settings/play_stats.h"
 #include "main_window_fixture_win.h"
@@ -138,7 +139,7 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
     ExpectPlaceholder(0xF2F2F2);
   }
   std::string log = f.Read("logs\\korvo-launch.log");
-  EXPECT_EQ(log.rfind("Korvo v1.0.0\r\n", 0), 0u) << "the log of the start stays";
+  EXPECT_EQ(log.rfind("Korvo v" + std::string(kKorvoVersion) + "\r\n", 0), 0u) << "the log of the start stays";
   EXPECT_NE(log.find("Preview: the picture is damaged or cut short: " + f.dir.File("snap\\tekken3.png")),
             std::string::npos) << log;
   EXPECT_NE(log.find("too large to show (20000 x 20000 pixels): " + f.dir.File("snap\\glpracr.png")),

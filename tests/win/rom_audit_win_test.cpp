@@ -1,8 +1,13 @@
-// Check All ROM Sets from the Game menu: sorted, copied, shown as the list's icons; a changed (locked) zip; a Cancel.
+// Check All ROM Sets from the Game menu: sorted, copied, resized, a finding read whole, shown as the list's
+// icons; a changed (locked) zip; a Cancel while MAME is asked.
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "main_window_fixture_win.h"
+#include "romcheck/crc32.h"
+#include "romcheck/sha1.h"
 
 namespace {
 constexpr int kAuditCommand = 258, kCloseId = 1005, kCopyId = 1004;
@@ -33,62 +38,149 @@ std::string Clipboard() {
   return text;
 }
 
+// A listing entry for a made-up file, as MAME's -listxml writes one.
+std::string RomXml(const std::string& name, const std::string& data) {
+  char crc[16];
+  snprintf(crc, sizeof crc, "%08x", Crc32(0, data.data(), data.size()));
+  return "<rom name=\"" + name + "\" size=\"" + std::to_string(data.size()) + "\" crc=\"" + crc + "\" sha1=\"" +
+         Sha1Hex(Sha1Of(data.data(), data.size())) + "\" region=\"r\"/>";
+}
+
 // The audit window once its work is done (its button says Close again).
 HWND Finished() {
   HWND win = FindModal("Check All ROM Sets");
   return win && ControlText(GetDlgItem(win, kCloseId)) == "Close" ? win : nullptr;
 }
 
-// The status icon of a game's row, and the tip the pointer over it shows.
+// The status icon of a game's row, and the tip the pointer over it shows; the image is -1 when the cell
+// shows no picture.
 std::pair<int, std::string> StatusIcon(const MainWindowFixture& f, const std::string& set) {
   HWND list = Main().list;
   RECT cell;
   ListView_EnsureVisible(list, f.RowOfGame(set), FALSE);
   ListView_GetSubItemRect(list, f.RowOfGame(set), 4, LVIR_BOUNDS, &cell);
+  UpdateWindow(list);
+  std::set<COLORREF> colours;
+  HDC dc = GetDC(list);
+  for (int x = cell.left; x < cell.right; ++x) colours.insert(GetPixel(dc, x, (cell.top + cell.bottom) / 2));
+  ReleaseDC(list, dc);
   POINT at = MiddleOf(cell);
   ClientToScreen(list, &at);
   SetCursorPos(at.x, at.y);
   NMTTDISPINFOW info = {{Main().tooltips, 0, TTN_GETDISPINFOW}};
   SendMessageW(list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-  return {f.StatusImage(set), info.lpszText ? Utf16ToUtf8(info.lpszText) : ""};
+  return {colours.size() > 2 ? f.StatusImage(set) : -1, info.lpszText ? Utf16ToUtf8(info.lpszText) : ""};
 }
 }  // namespace
 
-TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
+TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelling) {
   for (bool dark : {false, true}) {
     const Look look(dark);
     MainWindowFixture f;
-    // Beside the fixture's broken zips: a sound sfex with its BIOS (MAME lists no ROM files for either).
+    // Beside the fixture's broken zips: a sound sfex with its BIOS, for a MAME whose sfex needs these files,
+    // and a set this MAME does not know.
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "a made-up set"));
     f.Write("roms\\coh1000c.zip", ZipOf("bios.txt", "a made-up BIOS"));
+    f.Write("roms\\fambowl.zip", ZipOf("fb.bin", "a set MAME 0.251 does not list"));
+    f.Write("made-up-sets.xml", "<mame><machine name=\"sfex\" romof=\"coh1000c\">" + RomXml("readme.txt", "a made-up set") +
+                                    "</machine><machine name=\"coh1000c\">" + RomXml("bios.txt", "a made-up BIOS") +
+                                    "</machine></mame>");
+    const std::string control = "listxml-file=made-up-sets.xml\n";
+    f.Write("fakemame-control.txt", control);
     ASSERT_TRUE(f.Open());
+    HWND win = nullptr;
+    std::string summary, report;
+
+    if (dark) {
+      // Return on the focused Cancel while MAME is asked: the window says so, and Close has the focus for Esc.
+      f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
+      bool focused = false;
+      DialogScript cancel;
+      cancel.Then([&] {
+              if (!(win = FindModal("Check All ROM Sets")) || f.CallsWith("-listxml") < 1) return false;
+              PressKey(VK_RETURN, true), PressKey(VK_RETURN, false);
+              return true;
+            })
+          .Then([&] {
+            if (!Finished()) return false;
+            summary = ItemText(win, 1001), focused = GetFocus() == GetDlgItem(win, kCloseId);
+            PressKey(VK_ESCAPE, true), PressKey(VK_ESCAPE, false);
+            return true;
+          });
+      f.Command(kAuditCommand);
+      EXPECT_TRUE(cancel.Finished());
+      EXPECT_EQ(summary, "The check was cancelled before any set was checked.");
+      EXPECT_TRUE(focused);
+      f.Write("fakemame-control.txt", control);
+    }
 
     Rows rows, by_verdict, by_verdict_down;
-    std::string summary, report;
-    HWND win = nullptr;
+    std::string finding, finding_by_key;
+    bool no_sideways_scrolling = false;
     DialogScript s;
     s.Then([&] { return (win = Finished()) && (rows = RowsOf(win), summary = ItemText(win, 1001), ClickHeader(win, 2), true); })
         .Then([&] { return by_verdict = RowsOf(win), ClickHeader(win, 2), true; })
         .Then([&] { return by_verdict_down = RowsOf(win), Press(win, kCopyId), true; })
         .Then([&] {
           if ((report = Clipboard()).empty()) return false;
+          // Made wider, the window gives the width to Details, and shows no sideways scroll bar.
+          RECT r;
+          GetWindowRect(win, &r);
+          SetWindowPos(win, nullptr, 0, 0, r.right - r.left + 200, r.bottom - r.top + 60, SWP_NOMOVE | SWP_NOZORDER);
+          HWND list = FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr);
+          RECT inside;
+          GetClientRect(list, &inside);
+          int columns = 0;
+          for (int c = 0; c < 4; ++c) columns += ListView_GetColumnWidth(list, c);
+          no_sideways_scrolling = columns == inside.right && !(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
           SaveWindowScreenshot(win, "check-all-rom-sets-" + look.name);
-          Press(win, kCloseId);
+          DoubleClickListRow(list, 1);  // sorted down by verdict: sfex2 or tekken3, damaged
           return true;
-        });
+        })
+        .Then([&] {
+          HWND shown = FindModal(by_verdict_down[1][0] + " (" + by_verdict_down[1][1] + ")");
+          if (!shown) return false;
+          finding = ControlText(GetDlgItem(shown, 1001));
+          SaveWindowScreenshot(shown, "check-all-rom-sets-finding-" + look.name);
+          PressKey(VK_ESCAPE, true), PressKey(VK_ESCAPE, false);
+          return true;
+        })
+        .Then([&] {
+          if (FindModal(by_verdict_down[1][0] + " (" + by_verdict_down[1][1] + ")")) return false;
+          HWND list = FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr);
+          SetFocus(list), SelectListRow(list, 3);
+          PressKey(VK_RETURN, true), PressKey(VK_RETURN, false);  // a row's finding, not the default button
+          return true;
+        })
+        .Then([&] {
+          HWND shown = FindModal(by_verdict_down[3][0] + " (sfex)");
+          if (!shown) return false;
+          finding_by_key = ControlText(GetDlgItem(shown, 1001));
+          Press(shown, IDCANCEL);
+          return true;
+        })
+        .Then([&] { return !FindModal(by_verdict_down[3][0] + " (sfex)") && (Press(win, kCloseId), true); });
     f.Command(kAuditCommand);
     ASSERT_TRUE(s.Finished());
-    ASSERT_TRUE(rows.size() == 3u && by_verdict.size() == 3u);
-    EXPECT_EQ(summary, "3 sets: 1 good, 2 with problems.");
-    EXPECT_EQ(by_verdict[0][1] + "|" + by_verdict[0][2], "sfex|best available");
-    EXPECT_EQ(by_verdict_down[0][2] + "|" + by_verdict_down[2][1], "zip damaged|sfex");
+    ASSERT_TRUE(rows.size() == 4u && by_verdict.size() == 4u && by_verdict_down.size() == 4u);
+    EXPECT_EQ(summary, "4 sets: 1 good, 2 with problems, 1 not known to this MAME.");
+    EXPECT_EQ(by_verdict[0][1] + "|" + by_verdict[0][2], "sfex|good");
+    EXPECT_EQ(by_verdict_down[0][2] + "|" + by_verdict_down[3][1], "not known to this MAME|sfex");
     for (const auto& row : rows)
-      EXPECT_TRUE(row[1] == "sfex" || row[3].find(".zip: the zip directory is damaged") != std::string::npos) << row[1];
-    EXPECT_EQ(report.rfind("Check All ROM Sets: 3 sets: 1 good, 2 with problems.\r\n", 0), 0u);
+      EXPECT_TRUE(row[1] == "sfex" || row[1] == "fambowl" || row[3].find(".zip: the zip directory is damaged") != std::string::npos)
+          << row[1];
+    EXPECT_EQ(report.rfind("Check All ROM Sets: 4 sets: 1 good, 2 with problems, 1 not known to this MAME.\r\n", 0), 0u);
     EXPECT_NE(report.find("(sfex2): zip damaged\r\nsfex2       : sfex2.zip: the zip directory is damaged"),
               std::string::npos);
-    EXPECT_EQ(f.CallsWith("-listxml"), 1u);
+    EXPECT_TRUE(no_sideways_scrolling);
+    EXPECT_NE(finding.find("): zip damaged\r\n"), std::string::npos) << finding;
+    EXPECT_NE(finding.find(".zip: the zip directory is damaged or the file is cut off (not a complete download?)"),
+              std::string::npos) << finding;
+    EXPECT_EQ(finding_by_key.rfind(by_verdict_down[3][0] + " (sfex): good\r\n", 0), 0u) << finding_by_key;
+    EXPECT_EQ(f.CallsWith("-listxml"), dark ? 2u : 1u);
     EXPECT_NE(f.Read("korvo-audit.cfg").find("\r\nsfex="), std::string::npos);
+    // The size it was left at is kept for next time.
+    EXPECT_GT(App().settings.audit_window_w, 780);
 
     // The list's status icons say what the audit found; a set that came later is present, not checked.
     f.Write("roms\\tekken2.zip", ZipOf("t.bin", "a set added after the check"));
@@ -96,39 +188,50 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
     ASSERT_TRUE(WaitFor([] { return Main().has_list && !Main().loading; }));
     for (auto [set, image, tip] : {std::tuple{"sfex", 2, "ROM files checked: good"},
                                    {"sfex2", 3, "ROM files present, but damaged or incomplete (Game > Check All ROM Sets)"},
+                                   {"fambowl", 5, "ROM files present, but this MAME does not know the set"},
                                    {"tekken2", 0, "ROM files present, not checked (Game > Check All ROM Sets)"},
                                    {"ts2", 1, "ROM files missing"}}) {
       auto [shown_image, shown_tip] = StatusIcon(f, set);
       EXPECT_EQ(std::to_string(shown_image) + (dark ? tip : shown_tip), std::to_string(image) + tip) << set;
     }
-    f.Command(114);  // List Only Available ROMs: the four present sets
-    EXPECT_EQ(f.Rows(), 4);
+    f.Command(114);  // List Only Available ROMs: the five present sets
+    EXPECT_EQ(f.Rows(), 5);
     SaveWindowScreenshot(Main().window, "main-status-icons-" + look.name);
     f.Command(114);
     if (dark) continue;
 
-    // Only the changed zip is read again, and another program holds it open.
+    // Only the changed zip is read again, and another program holds it open: not checked, with its own icon.
     f.Write("roms\\tekken3.zip", ZipOf("new.bin", "a newer download"));
     HANDLE lock = CreateFileW(Utf8ToUtf16(f.dir.File("roms\\tekken3.zip")).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    RECT reopened = {};
     DialogScript again;
     again.Then([&] {
-      return (win = Finished()) && (summary = ItemText(win, 1001), rows = RowsOf(win), Press(win, kCloseId), true);
+      return (win = Finished()) &&
+             (summary = ItemText(win, 1001), rows = RowsOf(win), GetClientRect(win, &reopened), Press(win, kCloseId), true);
     });
     f.Command(kAuditCommand);
     CloseHandle(lock);
     EXPECT_TRUE(again.Finished());
-    EXPECT_EQ(summary, "4 sets: 2 good, 2 with problems (2 unchanged since the last check).");
-    EXPECT_EQ(f.CallsWith("-listxml"), 2u);
+    EXPECT_EQ(summary, "5 sets: 1 good, 2 with problems, 1 not checked, 1 not known to this MAME "
+                       "(3 unchanged since the last check).");
+    EXPECT_EQ(reopened.right, MulDiv(App().settings.audit_window_w, Ui().dpi, 96));  // as large as it was left
+    EXPECT_EQ(f.CallsWith("-listxml"), 2u);  // asked about tekken2, which came later
     for (const auto& row : rows)
       EXPECT_TRUE(row[1] != "tekken3" ||
                   row[2] + "|" + row[3] == "not checked|tekken3.zip: found, but it cannot be read (in use, or no access?)");
+    auto [image, tip] = StatusIcon(f, "tekken3");
+    EXPECT_EQ(std::to_string(image) + tip,
+              "4ROM files present, but the check could not read them (Game > Check All ROM Sets says why)");
 
-    // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, the window stays.
+    // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, the window stays
+    // and Close takes the focus. (Without the answers kept, MAME is asked again.)
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
-    f.Write("fakemame-control.txt", "listxml-delay-ms=2500\n");
+    DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str());
+    f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
     DWORD cancelled_at = 0, closed_at = 0;
+    bool focused = false;
     DialogScript cancel;
     cancel
         .Then([&] {
@@ -138,12 +241,14 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingALockedZipAndCancelling) {
           return true;
         })
         .Then([&] {
-          return Finished() && (closed_at = GetTickCount(), summary = ItemText(win, 1001), Press(win, kCloseId), true);
+          return Finished() && (closed_at = GetTickCount(), summary = ItemText(win, 1001),
+                                focused = GetFocus() == GetDlgItem(win, kCloseId), Press(win, kCloseId), true);
         });
     f.Command(kAuditCommand);
     EXPECT_TRUE(cancel.Finished());
     EXPECT_LT(closed_at - cancelled_at, 1500u);  // the fake MAME still sleeps
     EXPECT_EQ(summary.rfind("Cancelled after 0 sets", 0), 0u) << summary;
+    EXPECT_TRUE(focused);
     EXPECT_EQ(f.CallsWith("-listxml"), 3u);
     // The abandoned question ends on its own.
     for (int i = 0; i < 500 && CountProcesses(L"mame.exe"); ++i) PumpMessagesFor(20);

@@ -324,16 +324,17 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   EXPECT_FALSE(IsWindowVisible(tips));
   DestroyWindow(tips);
 
-  // Status images are drawn blended: over white each shows its colour (present, missing, good, damaged), and
-  // the white where it has no ink.
+  // Status images are drawn blended: over white each shows its colour (present, missing, good, damaged, not
+  // checked, not known), and the white where it has no ink.
   HIMAGELIST images = StatusImageList(16);
-  ASSERT_EQ(ImageList_GetImageCount(images), 4);
+  ASSERT_EQ(ImageList_GetImageCount(images), 6);
   HDC dc = CreateCompatibleDC(nullptr);
   BITMAPINFO info = {{sizeof info.bmiHeader, 16, 16, 1, 32, BI_RGB}};
   void* bits = nullptr;
   HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  const COLORREF kColours[] = {RGB(0x2E, 0xA0, 0x43), RGB(0xD6, 0x45, 0x41), RGB(0x2E, 0xA0, 0x43), RGB(0xD2, 0x99, 0x22)};
-  for (int i = 0; i < 4; ++i) {
+  const COLORREF kColours[] = {RGB(0x2E, 0xA0, 0x43), RGB(0xD6, 0x45, 0x41), RGB(0x2E, 0xA0, 0x43),
+                               RGB(0xD2, 0x99, 0x22), RGB(0x3D, 0x8B, 0xD9), RGB(0x8C, 0x8C, 0x8C)};
+  for (int i = 0; i < 6; ++i) {
     PatBlt(dc, 0, 0, 16, 16, WHITENESS);
     ImageList_Draw(images, i, dc, 0, 0, ILD_NORMAL);
     EXPECT_EQ(GetPixel(dc, i == 3 ? 5 : 8, i == 3 ? 12 : 2), kColours[i]) << i;

@@ -1,7 +1,8 @@
-// A stand-in for mame.exe. Queries (-listfull, -listxml, -verifyroms, -showusage) are
+// A stand-in for mame.exe. Queries (-listfull, -listxml, -listroms, -verifyroms, -showusage) are
 // answered from answers recorded from a real MAME; every call is logged to
 // "fakemame-calls.txt" beside the program, and "fakemame-control.txt" beside
 // it decides how a play call behaves (see tests/fixtures/mame0251/README.md).
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -150,8 +151,8 @@ Answer NoMatch(const std::string& fixtures, const std::string& recording, const 
 
 // Options of MAME that take a value: a word after them is not a set name.
 bool TakesValue(const std::string& option) {
-  static const char* const kBoolean[] = {"-listfull", "-listxml", "-verifyroms", "-noreadconfig",
-                                         "-readconfig", "-window", "-nowindow", "-ll", "-lx"};
+  static const char* const kBoolean[] = {"-listfull", "-listxml", "-listroms", "-verifyroms", "-noreadconfig",
+                                         "-readconfig", "-window", "-nowindow", "-ll", "-lx", "-lr"};
   for (const char* b : kBoolean)
     if (option == b) return false;
   return option.size() > 1 && option[0] == '-';
@@ -234,38 +235,110 @@ int AnswerListfull(const Invocation& call, const std::string& fixtures, size_t a
   return some.code;
 }
 
-// The set's recorded <driver> and <feature> lines (listxml-drivers.xml), or "".
-std::string RecordedDriverLines(const std::string& fixtures, const std::string& set) {
-  const Answer* drivers = RecordedAnswer(fixtures, "listxml-drivers", ".xml");
-  if (!drivers) return "";
-  const std::string& all = drivers->out;
-  size_t at = all.find("<machine name=\"" + set + "\"");
-  if (at == std::string::npos) return "";
-  size_t from = all.find('\n', at), to = all.find("</machine>", at);
-  if (from == std::string::npos || to == std::string::npos || to < from) return "";
-  std::string lines = all.substr(from + 1, to - from - 1);
-  return lines.substr(0, lines.rfind('\n') + 1);  // without the closing tag's indent
+// MAME's answers for every set of the game table (with parents, BIOS sets
+// and devices): -listxml of all of them in one document, and -listroms.
+std::string TableFolder(const Invocation& call) {
+  std::string env = GetEnv("KORVO_FAKEMAME_TABLE");
+  return !env.empty() && PathIsFolder(env) ? env : FAKEMAME_TABLE;
 }
 
-// Sets without a recording get the smallest listing that still names the
-// machine, built from its -listfull line, with its recorded driver lines.
-Answer MinimalListxml(const std::string& set, const std::string& line, const std::string& driver_lines) {
-  size_t q1 = line.find('"'), q2 = line.rfind('"');
-  std::string description = q1 != std::string::npos && q2 > q1 ? line.substr(q1 + 1, q2 - q1 - 1) : set;
+struct TableListing {
+  std::string header;  // up to and with the <mame ...> line
+  std::map<std::string, std::string> machines;            // name -> its lines
+  std::map<std::string, std::vector<std::string>> refs;   // name -> device_ref names
+  std::vector<std::string> order;                          // names as recorded
+  std::set<std::string> edited;                            // taken from the control's listxml-file
+};
+
+std::string Attribute(const std::string& text, size_t at, const char* name) {
+  std::string key = std::string(" ") + name + "=\"";
+  size_t begin = text.find(key, at);
+  if (begin == std::string::npos) return "";
+  begin += key.size();
+  return text.substr(begin, text.find('"', begin) - begin);
+}
+
+// Adds (or puts in place of the recorded ones) the machine elements of `xml`.
+void AddMachines(const std::string& xml, TableListing& table, bool edited) {
+  for (size_t at = xml.find("<machine "); at != std::string::npos; at = xml.find("<machine ", at + 1)) {
+    size_t end = xml.find("</machine>", at);
+    if (end == std::string::npos) break;
+    std::string block = "\t" + xml.substr(at, end + 10 - at) + "\n";
+    std::string name = Attribute(block, 0, "name");
+    std::vector<std::string>& refs = table.refs[name];
+    refs.clear();
+    for (size_t r = block.find("<device_ref "); r != std::string::npos; r = block.find("<device_ref ", r + 1))
+      refs.push_back(Attribute(block, r, "name"));
+    if (!table.machines.count(name)) table.order.push_back(name);
+    table.machines[name] = std::move(block);
+    if (edited) table.edited.insert(name);
+  }
+}
+
+const TableListing& Table(const Invocation& call) {
+  static TableListing table;
+  static bool loaded = false;
+  if (loaded) return table;
+  loaded = true;
+  std::string xml;
+  if (ReadFileBytes(Join(TableFolder(call), "listxml.xml"), xml)) {
+    size_t root = xml.find("<mame ");
+    size_t line_end = root == std::string::npos ? std::string::npos : xml.find('\n', root);
+    if (line_end != std::string::npos) {
+      table.header = xml.substr(0, line_end + 1);
+      AddMachines(xml.substr(line_end), table, false);
+    }
+  }
+  // "listxml-file=PATH": an edited answer, for a MAME whose sets need the
+  // files a test made.
+  auto control = ReadControl(call);
+  std::string edited, path = control["listxml-file"];
+  if (!path.empty() && (ReadFileBytes(path, edited) || ReadFileBytes(Join(call.exe_folder, path), edited)))
+    AddMachines(edited, table, true);
+  return table;
+}
+
+// The machines named and the devices they are built from, as MAME lists them.
+Answer TableListxml(const TableListing& table, const std::vector<std::string>& sets) {
+  std::set<std::string> wanted;
+  std::vector<std::string> todo = sets;
+  while (!todo.empty()) {
+    std::string name = todo.back();
+    todo.pop_back();
+    if (!table.machines.count(name) || !wanted.insert(name).second) continue;
+    auto refs = table.refs.find(name);
+    if (refs != table.refs.end()) todo.insert(todo.end(), refs->second.begin(), refs->second.end());
+  }
   Answer a;
-  a.out = "<?xml version=\"1.0\"?>\n<mame build=\"0.251 (unknown)\" debug=\"no\" mameconfig=\"10\">\n"
-          "\t<machine name=\"" + set + "\">\n\t\t<description>" + description +
-          "</description>\n" + driver_lines + "\t</machine>\n</mame>\n";
+  a.out = table.header;
+  for (const std::string& name : table.order)
+    if (wanted.count(name)) a.out += table.machines.at(name);
+  a.out += "</mame>\n";
   return a;
 }
 
-Answer OneListxml(const std::string& fixtures, const std::string& set) {
+// A set MAME knows that nothing was recorded for: the fake cannot tell what
+// it needs, and says so rather than inventing an answer.
+Answer NotRecorded(const std::string& command, const std::string& set) {
   Answer a;
-  if (LoadAnswer(fixtures, "listxml/" + set, ".xml", a)) return a;
-  const Answer* listing = RecordedAnswer(fixtures, "listfull", ".txt");
-  std::string line = listing ? ListfullLine(listing->out, set) : "";
-  return !line.empty() ? MinimalListxml(set, line, RecordedDriverLines(fixtures, set))
-                       : NoMatch(fixtures, "listxml/unknown", set);
+  a.err = "fake MAME: no " + command + " answer was recorded for '" + set +
+          "' (tools/record-fixtures.sh records the game table's sets)\n";
+  a.code = 1;
+  return a;
+}
+
+bool KnownToMame(const std::string& fixtures, const std::string& set) {
+  Answer listing;
+  LoadAnswer(fixtures, "listfull", ".txt", listing);
+  return !ListfullLine(listing.out, set).empty();
+}
+
+Answer OneListxml(const Invocation& call, const std::string& fixtures, const std::string& set) {
+  Answer a;
+  const TableListing& table = Table(call);
+  if (!table.edited.count(set) && LoadAnswer(fixtures, "listxml/" + set, ".xml", a)) return a;
+  if (table.machines.count(set)) return TableListxml(table, {set});
+  return KnownToMame(fixtures, set) ? NotRecorded("-listxml", set) : NoMatch(fixtures, "listxml/unknown", set);
 }
 
 // Every word after the command up to the next option: MAME lists them all.
@@ -279,14 +352,15 @@ std::vector<std::string> QuerySubjects(const std::vector<std::string>& args, siz
 // Several names: one document with each machine once (a set's devices come
 // with it), and, as MAME does, a complaint about the first unknown name
 // after everything it could list.
-Answer CombinedListxml(const std::string& fixtures, const std::vector<std::string>& sets) {
+Answer CombinedListxml(const Invocation& call, const std::string& fixtures, const std::vector<std::string>& sets) {
   Answer all;
   std::set<std::string> seen;
   std::string body, header, unknown;
   for (const std::string& set : sets) {
-    Answer one = OneListxml(fixtures, set);
+    Answer one = OneListxml(call, fixtures, set);
     if (one.code != 0) {
       if (unknown.empty()) unknown = one.err;
+      if (one.code != 5) return one;  // nothing recorded: no answer at all
       continue;
     }
     size_t root = one.out.find("<mame ");
@@ -313,7 +387,41 @@ int AnswerListxml(const Invocation& call, const std::string& fixtures, size_t at
   auto control = ReadControl(call);
   if (control.count("listxml-delay-ms")) SleepMs(std::atol(control["listxml-delay-ms"].c_str()));
   std::vector<std::string> sets = QuerySubjects(call.args, at);
-  Answer a = sets.size() > 1 ? CombinedListxml(fixtures, sets) : OneListxml(fixtures, Lower(QuerySubject(call.args, at)));
+  Answer a = sets.size() > 1 ? CombinedListxml(call, fixtures, sets)
+                             : OneListxml(call, fixtures, Lower(QuerySubject(call.args, at)));
+  Emit(a);
+  return a.code;
+}
+
+// -listroms: each named set's block as recorded, in MAME's order; a name
+// MAME does not know is complained about after the rest.
+int AnswerListroms(const Invocation& call, const std::string& fixtures, size_t at) {
+  std::vector<std::string> sets = QuerySubjects(call.args, at);
+  std::string text;
+  ReadFileBytes(Join(TableFolder(call), "listroms.txt"), text);
+  Answer a;
+  std::set<std::string> found;
+  for (size_t pos = 0; pos < text.size();) {
+    // Blocks are parted by a blank line.
+    size_t end = text.find("\n\n", pos);
+    end = end == std::string::npos ? text.size() : end + 1;
+    std::string block = text.substr(pos, end - pos);
+    size_t quote = block.find('"');
+    std::string name = quote == std::string::npos ? "" : block.substr(quote + 1, block.find('"', quote + 1) - quote - 1);
+    if (std::find(sets.begin(), sets.end(), name) != sets.end()) {
+      a.out += (found.empty() ? "" : "\n") + block;
+      found.insert(name);
+    }
+    pos = end + 1;
+  }
+  for (const std::string& set : sets) {
+    if (found.count(set)) continue;
+    Answer other = KnownToMame(fixtures, set) ? NotRecorded("-listroms", set) : NoMatch(fixtures, "verifyroms/unknown", set);
+    a.err = other.err;
+    a.code = other.code;
+    if (a.code != 5) a.out.clear();
+    break;
+  }
   Emit(a);
   return a.code;
 }
@@ -451,6 +559,7 @@ int Run(int argc, char** argv) {
     const std::string& a = call.args[i];
     if (a == "-listfull" || a == "-ll") return AnswerListfull(call, fixtures, i);
     if (a == "-listxml" || a == "-lx") return AnswerListxml(call, fixtures, i);
+    if (a == "-listroms" || a == "-lr") return AnswerListroms(call, fixtures, i);
     if (a == "-verifyroms") return AnswerVerifyroms(call, fixtures, i);
     if (a == "-showusage") return AnswerShowusage(call, fixtures);
   }

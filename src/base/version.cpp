@@ -1,0 +1,5 @@
+#include "base/version.h"
+
+#include "korvo_version.h"
+
+const char kKorvoVersion[] = KORVO_VERSION;

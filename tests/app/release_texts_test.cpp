@@ -1,0 +1,116 @@
+// What a user reads beside the program: the user's guide names only menu items, keys and settings the program
+// has, shows only pictures that are there, and CHANGES.txt's newest entry is the program's version.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "app/keyboard_shortcuts.h"
+#include "app/menu_bar.h"
+#include "app/menu_state.h"
+#include "base/text_util.h"
+#include "base/version.h"
+#include "settings/settings.h"
+
+namespace {
+std::string SourceFile(const std::string& relative) {
+  std::ifstream in(std::string(KORVO_SOURCE_DIR) + "/" + relative, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Each first group of `pattern` in `text`.
+std::vector<std::string> Marked(const std::string& text, const char* pattern) {
+  std::vector<std::string> found;
+  const std::regex re(pattern);
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), re); m != std::sregex_iterator(); ++m)
+    found.push_back((*m)[1]);
+  return found;
+}
+
+// A menu text as a user reads it: without its & and its shortcut.
+std::string Shown(const std::string& text) {
+  std::string out;
+  for (char c : text.substr(0, text.find('\t')))
+    if (c != '&') out += c;
+  return out;
+}
+
+// Every item of the menu bar as the guide writes it: "View > Theme > Dark".
+std::set<std::string> MenuPaths() {
+  std::set<std::string> paths;
+  for (const MenuBarMenu& menu : MenuBarMenus()) {
+    for (const MenuLine& line : menu.lines) {
+      if (line.id == kSeparator) continue;
+      const std::string path = Shown(menu.text) + " > " + Shown(line.text);
+      paths.insert(path);
+      if (line.id == kThemeSubmenu)
+        for (const MenuLine& theme : ThemeMenuLines()) paths.insert(path + " > " + Shown(theme.text));
+      if (line.id == kColumnsSubmenu)
+        for (const ColumnMenuItem& column : kColumnMenu) paths.insert(path + " > " + Shown(column.text));
+    }
+  }
+  return paths;
+}
+
+// The keys and pad buttons of Help > Keyboard Shortcuts, one by one where a row names several, and the menus'.
+std::set<std::string> KeyNames() {
+  std::set<std::string> keys;
+  auto add = [&](std::string text) {
+    for (size_t at; (at = text.find(" + ")) != std::string::npos;) text.replace(at, 3, "/");
+    std::string key;
+    for (char c : text + ",") {
+      if (c != ',' && c != '/') {
+        key += c;
+      } else {
+        if (!Trim(key).empty()) keys.insert(Trim(key));
+        key.clear();
+      }
+    }
+  };
+  for (const auto& [key, action] : KeyboardShortcutRows()) add(key);
+  for (const MenuBarMenu& menu : MenuBarMenus())
+    for (const MenuLine& line : menu.lines)
+      if (line.text && std::string(line.text).find('\t') != std::string::npos)
+        add(std::string(line.text).substr(std::string(line.text).find('\t') + 1));
+  return keys;
+}
+}  // namespace
+
+TEST(ReleaseTexts, TheGuideNamesWhatTheProgramHasAndChangesNameItsVersion) {
+  // What a reader sees: no comments; a name may be wrapped onto the next line.
+  std::string guide = std::regex_replace(SourceFile("docs/user-guide.md"), std::regex(R"(<!--[\s\S]*?-->)"), "");
+  guide = std::regex_replace(guide, std::regex(R"(\s+)"), " ");
+  ASSERT_FALSE(guide.empty());
+
+  // Menu items as **Menu > Item**.
+  const std::set<std::string> paths = MenuPaths();
+  const std::vector<std::string> menus = Marked(guide, R"(\*\*([^*]+ > [^*]+)\*\*)");
+  for (const std::string& path : menus) EXPECT_TRUE(paths.count(path)) << "no menu item " << path;
+  // Keys and pad buttons as <kbd>Key</kbd>.
+  const std::set<std::string> keys = KeyNames();
+  const std::vector<std::string> named_keys = Marked(guide, R"(<kbd>([^<]+)</kbd>)");
+  for (const std::string& key : named_keys) EXPECT_TRUE(keys.count(key)) << "no key " << key;
+  // Keys of korvo-settings.cfg as `key`: the settings file reads them.
+  const std::vector<std::string> settings = Marked(guide, R"(`([a-z][a-z0-9_]*)`)");
+  for (const std::string& key : settings) {
+    Settings s;
+    ResetSettings(s);
+    EXPECT_EQ(ParseSettingsText(s, key + "=1\r\n"), 1u) << "no setting " << key;
+  }
+  // Pictures as ![...](images/name.png), in docs/images.
+  for (const std::string& picture : Marked(guide, R"(\]\((images/[^)]+)\))"))
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::string(KORVO_SOURCE_DIR) + "/docs/" + picture)) << picture;
+  // The patterns find what the guide names (a guide written another way would pass unread).
+  EXPECT_TRUE(menus.size() > 20 && named_keys.size() > 20 && settings.size() > 5)
+      << menus.size() << " menu items, " << named_keys.size() << " keys, " << settings.size() << " settings";
+
+  const std::vector<std::string> versions = Marked(SourceFile("CHANGES.txt"), R"((?:^|\n)Korvo (\d+\.\d+\.\d+)\s*\n)");
+  ASSERT_FALSE(versions.empty());
+  EXPECT_EQ(versions.front(), kKorvoVersion);
+}
