@@ -358,7 +358,7 @@ void PaintRow(HDC dc, int row, RECT box, bool selected, bool focus_mark) {
     int image = CellImage(cell.column, favorite, shown.status_shown, StatusImageOf(*entry));
     if (image >= 0) {
       // The star and the status icon sit alike in their cells.
-      const LayoutRect at = StarRect({{cell.column, cell.left, cell.right}}, box.bottom - box.top, painter.icon, S(2));
+      const LayoutRect at = IconRect(cell, box.bottom - box.top, painter.icon, S(2));
       if (at.w > 0)
         BitBlt(dc, box.left + at.x, box.top + at.y, at.w, painter.icon, painter.strip, image * painter.icon,
                strip_row * painter.icon, SRCCOPY);

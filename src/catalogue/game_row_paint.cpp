@@ -22,12 +22,14 @@ int CellImage(int column, bool favorite, bool status_shown, int status) {
   return -1;
 }
 
+LayoutRect IconRect(const RowCell& cell, int row_height, int icon, int pad) {
+  const int x = cell.left + pad;
+  return {x, (row_height - icon) / 2, std::max(0, std::min(icon, cell.right - x)), icon};
+}
+
 LayoutRect StarRect(const std::vector<RowCell>& cells, int row_height, int icon, int pad) {
   for (const RowCell& cell : cells)
-    if (cell.column == 0) {
-      const int x = cell.left + pad;
-      return {x, (row_height - icon) / 2, std::max(0, std::min(icon, cell.right - x)), icon};
-    }
+    if (cell.column == 0) return IconRect(cell, row_height, icon, pad);
   return {};
 }
 

@@ -30,10 +30,12 @@ constexpr int kStatusImageCount = 6;  // one per RomStatus
 // while the Status column is shown.
 int CellImage(int column, bool favorite, bool status_shown, int status);
 
-// Where a row's star is painted, relative to the row's top left: `icon`
-// square, `pad` into the Favorite cell, centred in the row's height and cut
-// at the cell's right edge; empty (w 0) while the column is hidden. A click
-// toggles the favourite only inside it, wherever the column was dragged.
+// Where a cell's icon (the star, the status) is painted, relative to the
+// row's top left: `icon` square, `pad` into the cell, centred in the row's
+// height and cut at the cell's right edge.
+LayoutRect IconRect(const RowCell& cell, int row_height, int icon, int pad);
+// The star's icon rectangle; empty (w 0) while the Favorite column is hidden.
+// A click toggles the favourite only inside it, wherever the column was dragged.
 LayoutRect StarRect(const std::vector<RowCell>& cells, int row_height, int icon, int pad);
 
 // A row's background and text: selected rows stand out strongest while the
