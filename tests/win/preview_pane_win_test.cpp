@@ -272,7 +272,7 @@ TEST(PreviewPane, WithoutAGameAHintAndTheCardInEveryLook) {
     const Look look(!classic);
     MainWindowFixture f(classic ? "options_window=0\r\n" : "");
     f.AddSnapshot("snap/pong/0000.png", "tekken3\\0000.png", 1);
-    ASSERT_TRUE(f.Open(144));
+    ASSERT_TRUE(f.Open(classic ? 96 : 144));
     SelectListRow(Main().list, -1);
     ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().answered && PreviewPaneShown().set.empty(); }));
     const PaneRect hint = PreviewPaneShown().layout.note;
@@ -281,9 +281,11 @@ TEST(PreviewPane, WithoutAGameAHintAndTheCardInEveryLook) {
                                  [=](uint32_t c) { return c != panel; }),
               100)
         << "the hint's text";
+    // Classic Layout maximized: the list, and the pane under it, wide enough for the card beside the picture.
+    if (classic) ShowWindow(Main().window, SW_MAXIMIZE);
     f.SelectRow(f.RowOfGame("tekken3"));
     ASSERT_TRUE(WaitForPicture("tekken3", 0));
     EXPECT_EQ(PreviewPaneShown().layout.beside, classic);
-    SaveWindowScreenshot(Main().window, std::string("main-") + (classic ? "classic-light" : "dark") + "-144-card");
+    SaveWindowScreenshot(Main().window, std::string("main-") + (classic ? "classic-light-96" : "dark-144") + "-card");
   }
 }
