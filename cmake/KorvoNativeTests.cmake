@@ -18,6 +18,11 @@ foreach(name ${KORVO_ALL_MODULES})
   endif()
 endforeach()
 
+# The preview's tests pack pictures into zips with the backup's zip writer.
+if(TARGET test_preview)
+  target_link_libraries(test_preview PRIVATE korvo_backup)
+endif()
+
 # Fuzz targets: built natively as replayers of their seed corpus (run as tests);
 # `make fuzz` builds the same sources with clang's libFuzzer instead.
 file(GLOB fuzzers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/*_fuzz.cpp)

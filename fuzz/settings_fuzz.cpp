@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ResetSettings(s);
   ParseSettingsText(s, std::string(reinterpret_cast<const char*>(data), size));
   if (s.video < 0 || s.video > 4 || s.prescale < 1 || s.prescale > 8 || s.volume < -32 || s.volume > 0 ||
-      s.columns_hidden > 127 || s.theme_mode < 0 || s.theme_mode > 2)
+      s.columns_hidden > kColumnsHiddenMask || s.theme_mode < 0 || s.theme_mode > 2)
     std::abort();
   TextBuffer once = FormatSettingsText(s);
   Settings again;

@@ -4,8 +4,9 @@
 # of every set of the game table (compressed), -verifyroms over a
 # missing and over a complete-looking but wrong set, what a play prints when
 # ROMs are missing, and snapshots of two games (`record-fixtures.sh snapshots`
-# records only these). Every run uses scratch folders so nothing under $HOME is
-# touched.
+# records only these); how well MAME runs each set of the launcher's table and
+# the ui.ini MAME writes (`record-fixtures.sh drivers` records only these).
+# Every run uses scratch folders so nothing under $HOME is touched.
 # Rerun with `make fixtures`; the files land in tests/fixtures/mame0251/.
 set -euo pipefail
 
@@ -48,6 +49,41 @@ LUA
   done
   rm -f "$OUT/snap/breakout/0001.png" "$OUT/snap/breakout/0002.png"
 }
+# The <driver> and <feature> lines of every table set as MAME's -listxml prints
+# them (each machine's own lines; the devices it is built from are left out),
+# and the ui.ini that -createconfig writes beside mame.ini.
+record_drivers() {
+  local sets
+  sets=$(tail -n +2 "$HERE/tools/game_table.tsv" | cut -f2)
+  # MAME lists what it knows and then complains about the sets it does not (exit code 5).
+  # shellcheck disable=SC2086
+  (cd "$WORK" && "$MAME" -listxml $sets "${COMMON[@]}" >"$WORK/drivers.xml" 2>/dev/null) || true
+  python3 - "$WORK/drivers.xml" >"$OUT/listxml-drivers.xml" <<'PY'
+import sys
+machine = None
+for line in open(sys.argv[1], encoding="utf-8"):
+    text = line.strip()
+    if text.startswith("<?xml") or text.startswith("<mame ") or text == "</mame>":
+        print(line, end="")
+    elif text.startswith("<machine "):
+        machine = [line] if 'isdevice="yes"' not in text else None
+    elif machine is not None and (text.startswith("<driver ") or text.startswith("<feature ")):
+        machine.append(line)
+    elif text == "</machine>" and machine:
+        if len(machine) > 1:
+            print("".join(machine), end="")
+            print(line, end="")
+        machine = None
+PY
+  mkdir -p "$WORK/createconfig"
+  (cd "$WORK/createconfig" && "$MAME" -createconfig "${COMMON[@]}" >/dev/null 2>&1)
+  cp "$WORK/createconfig/ui.ini" "$OUT/ui.ini"
+}
+if [ "${1:-}" = drivers ]; then
+  record_drivers
+  echo "record-fixtures: recorded the driver lines and ui.ini into $OUT"
+  exit 0
+fi
 if [ "${1:-}" = snapshots ]; then
   record_snapshots
   echo "record-fixtures: recorded the snapshots into $OUT/snap"
@@ -124,6 +160,7 @@ XDG_RUNTIME_DIR="$WORK/xdg" record play-missing-roms.txt sfex2 -rompath "$WORK/e
 sed -i '/^ALSA lib /d' "$OUT/play-missing-roms.err"
 
 record_snapshots
+record_drivers
 
 # The temp folder names differ on every run; keep the recordings stable.
 find "$OUT" -type f \( -name '*.txt' -o -name '*.err' -o -name '*.xml' \) -exec sed -i "s#$WORK#/tmp/mame-fixtures#g" {} +

@@ -56,6 +56,7 @@ FilterState CurrentFilterState(const MainWindow& m) {
   state.search = PrepareSearchText(ControlText(m.search_edit));
   state.favorites_only = Button_GetCheck(m.favorites_box) == BST_CHECKED;
   state.only_available = s.only_available != 0;
+  state.hide_not_working = s.hide_not_working != 0;
   return state;
 }
 
@@ -145,6 +146,14 @@ void TakeNewGameList(LPARAM block) {
   TimingMark("list arrived");
   m.games = std::move(list->list);
   m.has_list = true;
+  ApplyPlayStats(m.games, App().played);
+  if (list->statuses_wanted) {
+    HWND window = m.window;
+    StartStatusTask(LocatedMameAsker(), [window](std::unique_ptr<DriverStatuses> statuses) {
+      DriverStatuses* raw = statuses.release();
+      if (!PostMessageW(window, kMsgDriverStatuses, 0, reinterpret_cast<LPARAM>(raw))) delete raw;
+    });
+  }
   ScanRoms(true);
   m.filter_lists = std::move(list->filters);
   FillFilterChoices();
@@ -167,6 +176,18 @@ void TakeNewGameList(LPARAM block) {
   }
 }
 
+void TakeDriverStatuses(LPARAM block) {
+  std::unique_ptr<DriverStatuses> statuses(reinterpret_cast<DriverStatuses*>(block));
+  MainWindow& m = Main();
+  if (m.closing || !statuses || !m.has_list) return;
+  ApplyDriverStatuses(m.games, *statuses);
+  // They come on their own time: a timed text the user is reading stays.
+  const bool timed_shown = !m.timed_status.empty() && ControlText(m.status) == m.timed_status;
+  Refilter();
+  if (timed_shown) SetControlText(m.status, m.timed_status);
+  RefreshPreview();
+}
+
 void TakeArrivedGameList() {
   MSG arrived;
   if (MameFound() && PeekMessageW(&arrived, Main().window, kMsgNewGameList, kMsgNewGameList, PM_REMOVE))
@@ -178,6 +199,8 @@ void FreePendingGameLists() {
   MSG msg;
   while (PeekMessageW(&msg, Main().window, kMsgNewGameList, kMsgNewGameList, PM_REMOVE))
     delete reinterpret_cast<GameListBlock*>(msg.lParam);
+  while (PeekMessageW(&msg, Main().window, kMsgDriverStatuses, kMsgDriverStatuses, PM_REMOVE))
+    delete reinterpret_cast<DriverStatuses*>(msg.lParam);
 }
 
 void RefreshFilterChoices() {

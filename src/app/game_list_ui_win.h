@@ -6,6 +6,8 @@
 void StartLoading(bool rescan);
 // kMsgNewGameList: takes the posted block (freed here, also while closing).
 void TakeNewGameList(LPARAM block);
+// kMsgDriverStatuses: what MAME said of how well it runs the sets.
+void TakeDriverStatuses(LPARAM block);
 // Before the first paint: a list that has already arrived (from the listing
 // cache) is taken now, unless MAME is missing (that is said after the paint).
 void TakeArrivedGameList();
@@ -19,5 +21,5 @@ bool HandleGameListNotify(NMHDR* header, LRESULT* result);
 void RescanRomsIfChanged();
 // What the last audit found of each present set, for the status icons.
 void RefreshAuditMarks();
-// Lists still queued when the window goes are freed.
+// Lists and statuses still queued when the window goes are freed.
 void FreePendingGameLists();

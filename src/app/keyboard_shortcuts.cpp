@@ -13,6 +13,7 @@ std::vector<std::pair<std::string, std::string>> KeyboardShortcutRows() {
       {"Ctrl+D", "Toggle favorite"},
       {"Ctrl+F", "Search"},
       {"Ctrl+P", "Show or hide the picture of the game"},
+      {"Ctrl+PgUp / Ctrl+PgDn", "Previous / next picture of the game"},
       {"F5", "Rescan games"},
       {"F9", "Settings"},
       {"", ""},

@@ -35,6 +35,7 @@
 #include "options/mame_options_window_ui_win.h"
 #include "optionsarea/options_area_ui_win.h"
 #include "optionsarea/options_pages_ui_win.h"
+#include "preview/preview_pane_ui_win.h"
 #include "romaudit/rom_audit_window_ui_win.h"
 #include "romcheck/rom_check_window_ui_win.h"
 #include "settings/app_state.h"
@@ -185,7 +186,7 @@ void FlipClassicLayout(int, int, HWND) {
 }
 
 void FlipColumn(int id, int, HWND) {
-  S().columns_hidden ^= 1 << (id - 217);
+  S().columns_hidden ^= 1 << ColumnOfCommand(id);
   ApplyColumnVisibility(Main().list, S());
   // The preview left automatic gives the list room for its columns.
   LayoutMainWindow();
@@ -210,6 +211,14 @@ void FlipFilterBar(int, int, HWND) {
   LayoutMainWindow();
   Save();
 }
+
+void FlipHideNotWorking(int, int, HWND) {
+  S().hide_not_working = !S().hide_not_working;
+  Refilter();
+  Save();
+}
+
+void StepPreviewPicture(int id, int, HWND) { StepPreview(id == kNextPictureCommand ? 1 : -1); }
 
 void FlipPreview(int, int, HWND) {
   S().preview_shown = !S().preview_shown;
@@ -293,6 +302,8 @@ void RestoreSettings(int, int, HWND) {
                             LoadCombos();  // korvo-combos.cfg may be new or gone, whether the tab exists or not
                             FillPages();
                             TakeOptionsSnapshot();  // closing must not bring the old options back
+                            LoadPlayStats(App().played, PlayStatsPath());
+                            ApplyPlayStats(Main().games, App().played);
                             RefreshFilterChoices();
                             Refilter();
                             RebuildRecentMenu();
@@ -361,6 +372,9 @@ const CommandRoute kRoutes[] = {
     {257, 257, OpenCfgFolder},
     {258, 258, CheckAllRomSets},
     {259, 259, OpenDocumentation},
+    {270, 271, FlipColumn},
+    {kHideNotWorkingCommand, kHideNotWorkingCommand, FlipHideNotWorking},
+    {kPreviousPictureCommand, kNextPictureCommand, StepPreviewPicture},
     {kUserGuideCommand, kUserGuideCommand, OpenUserGuide},
     {300, 324, Options},
     {325, 325, HlslSettings},

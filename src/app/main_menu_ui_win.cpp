@@ -54,6 +54,7 @@ MenuFacts CurrentFacts() {
   f.classic = m.classic;
   f.favorites_only = Button_GetCheck(m.favorites_box) == BST_CHECKED;
   f.only_available = s.only_available != 0;
+  f.hide_not_working = s.hide_not_working != 0;
   f.search_bar_shown = m.search_bar_state == 1 || (m.search_bar_state == -1 && !s.search_bar_hidden);
   f.toolbar_shown = !s.toolbar_hidden;
   f.filter_bar_shown = !s.filter_bar_hidden;
@@ -92,6 +93,9 @@ HACCEL BuildAccelerators() {
       {FVIRTKEY | FCONTROL, 'F', 213},
       {FVIRTKEY, VK_F9, 216},
       {FVIRTKEY | FCONTROL, 'P', kPreviewCommand},
+      // Not Alt with a key: its release alone would then open the menu bar.
+      {FVIRTKEY | FCONTROL, VK_PRIOR, kPreviousPictureCommand},
+      {FVIRTKEY | FCONTROL, VK_NEXT, kNextPictureCommand},
   };
   return CreateAcceleratorTableW(keys, static_cast<int>(sizeof keys / sizeof keys[0]));
 }

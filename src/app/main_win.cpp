@@ -65,6 +65,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   ResetSettings(app.settings);
   LoadSettings(app.settings, app.settings_path);
   LoadGameSettings(app.game_settings, JoinPath(LauncherFolder(), kGameSettingsFileName));
+  LoadPlayStats(app.played, PlayStatsPath());
 
   InstallLaunchHooks();
   SetFilterWindowHooks(StartFilterWindow, StopFilterWindow);

@@ -63,11 +63,13 @@ PreviewSubject CurrentPreviewSubject() {
   subject.more_options = s.more_options;
   subject.logs = s.logs != 0;
   subject.keep_aspect = s.keep_aspect != 0;
+  subject.kind = s.preview_kind;
   if (const GameEntry* e = SelectedGame()) {
     subject.any = true;
     subject.set = e->set;
     subject.title = e->title;
     subject.board_line = PreviewBoardLine(BoardOf(*e), YearOf(*e));
+    subject.card = MakeGameCard(*e);
     const GameSettings* own = FindGameSettings(App().game_settings, e->number);
     if (own && own->keep_aspect != kSameAsGlobal) subject.keep_aspect = own->keep_aspect != 0;
   }
@@ -138,7 +140,10 @@ void CreateChildren(MainWindow& m) {
   CreateBars(m, in, layout);
   m.list = CreateGameListView(m.window, kIdGameList, s,
                               {layout.list.x, layout.list.y, layout.list.Right(), layout.list.Bottom()});
-  m.preview = CreatePreviewPane(m.window, CurrentPreviewSubject);
+  m.preview = CreatePreviewPane(m.window, CurrentPreviewSubject, [](const std::string& kind) {
+    App().settings.preview_kind = kind;
+    SaveSettings(App().settings, App().settings_path);
+  });
   SetWindowPos(m.status, m.preview, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   FlatStatusBar(m.status);
   SetCombosMessageTarget(m.window);
@@ -410,6 +415,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case kMsgMameEnded:
       OnMameEnded();
+      return 0;
+    case kMsgDriverStatuses:
+      TakeDriverStatuses(lparam);
       return 0;
     case kMsgRefilter:
       Refilter();

@@ -247,6 +247,8 @@ void RefreshStatus() {
     if (!m.launch.left_out.empty()) f.left_out = LeftOutText(m.launch.left_out);
   }
   if (m.has_list && !f.running && !f.loading) f.mame_found = MameFound();
+  if (App().settings.hide_not_working)
+    for (const GameEntry& e : m.games) f.hidden_not_working += (e.flags & kGameNotWorking) != 0;
   if (f.selected) {
     f.selected_has_roms = HasRoms(*f.selected);
     if (!f.selected_has_roms) ListMissingZips(*f.selected, f.missing_zips);

@@ -28,6 +28,7 @@ constexpr UINT kMsgMameEnded = WM_APP + 2;
 constexpr UINT kMsgRefilter = WM_APP + 3;
 constexpr UINT kMsgCaptureComboTrigger = WM_APP + 4;  // wparam: row (low 16 bits), kind (high 16 bits)
 constexpr UINT kMsgSwitchLayout = WM_APP + 9;         // wparam: 1 = separate options window
+constexpr UINT kMsgDriverStatuses = WM_APP + 12;      // lparam: DriverStatuses*, owned by the receiver
 constexpr UINT kMsgOpenRomCheck = WM_APP + 103;
 
 // Timers.

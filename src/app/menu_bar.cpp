@@ -25,7 +25,8 @@ const MenuLine kOptionsMenu[] = {
 const MenuLine kThemeMenu[] = {{224, "&System"}, {225, "&Light"}, {226, "&Dark"}};
 const MenuLine kViewMenu[] = {
     {kThemeSubmenu, "&Theme"}, {kSeparator, nullptr},
-    {227, "&Favorites Only"}, {228, "List Only &Available ROMs"}, {kSeparator, nullptr},
+    {227, "&Favorites Only"}, {228, "List Only &Available ROMs"},
+    {kHideNotWorkingCommand, "&Hide Games That Do Not Work"}, {kSeparator, nullptr},
     {kColumnsSubmenu, "List &Columns"}, {kSeparator, nullptr},
     {231, "Show Tool&bar"}, {229, "Show &Search Bar"}, {230, "Show Filter Ba&r"},
     {kPreviewCommand, "Show &Preview\tCtrl+P"}, {kSeparator, nullptr},

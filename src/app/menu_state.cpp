@@ -1,8 +1,15 @@
 #include "app/menu_state.h"
 
-const ColumnMenuItem kColumnMenu[7] = {
-    {218, "&#"}, {221, "&Status"}, {217, "&Favorite"}, {219, "&Game"}, {222, "&Hardware"}, {223, "&Year"}, {220, "&Info"},
+const ColumnMenuItem kColumnMenu[9] = {
+    {218, 1, "&#"},    {221, 4, "&Status"}, {217, 0, "&Favorite"},    {219, 2, "&Game"},        {222, 5, "&Hardware"},
+    {223, 6, "&Year"}, {220, 3, "&Info"},   {270, 7, "&Last Played"}, {271, 8, "&Time Played"},
 };
+
+int ColumnOfCommand(int id) {
+  for (const ColumnMenuItem& c : kColumnMenu)
+    if (c.id == id) return c.column;
+  return -1;
+}
 
 std::vector<MenuItemState> MenuStates(const MenuFacts& f) {
   std::vector<MenuItemState> out = {
@@ -21,14 +28,13 @@ std::vector<MenuItemState> MenuStates(const MenuFacts& f) {
       {226, true, f.theme_mode == 2},
       {227, true, f.favorites_only},
       {228, true, f.only_available},
+      {kHideNotWorkingCommand, true, f.hide_not_working},
       {229, true, f.search_bar_shown},
       {230, true, f.filter_bar_shown},
       {231, true, f.toolbar_shown},
       {kPreviewCommand, true, f.preview_shown},
   };
-  for (const ColumnMenuItem& c : kColumnMenu) {
-    int column = c.id - 217;
-    out.push_back({c.id, column != 2, (f.columns_hidden & (1 << column)) == 0});
-  }
+  for (const ColumnMenuItem& c : kColumnMenu)
+    out.push_back({c.id, c.column != 2, (f.columns_hidden & (1 << c.column)) == 0});
   return out;
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/main_window_ui_win.h"
+#include "app/menu_state.h"
 #include "app/play_ui_win.h"
 #include "base/utf16_win.h"
 #include "catalogue/game_list_view_ui_win.h"
@@ -22,6 +23,8 @@ int CommandOf(PadStep step) {
     case PadStep::kFavorite: return 207;
     case PadStep::kSearch: return 213;
     case PadStep::kSettings: return 216;
+    case PadStep::kPreviousPicture: return kPreviousPictureCommand;
+    case PadStep::kNextPicture: return kNextPictureCommand;
     default: return 112;  // Favorites Only
   }
 }
@@ -165,6 +168,8 @@ void Perform(PadAction action) {
     case PadStep::kSearch:
     case PadStep::kSettings:
     case PadStep::kFavoritesOnly:
+    case PadStep::kPreviousPicture:
+    case PadStep::kNextPicture:
       if (IsWindowEnabled(m.window)) SendMessageW(m.window, WM_COMMAND, CommandOf(step), 0);
       break;
     case PadStep::kEndGame: StopRunningGame(); break;

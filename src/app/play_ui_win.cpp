@@ -116,6 +116,11 @@ void OnMameEnded() {
     return;
   }
   MameEndReport report = FinishPlay(m.launch, TickMs());
+  if (report.played) {
+    RecordPlay(App().played, m.launch.last_game, report.played_ms / 1000, m.launch.started_at);
+    ApplyPlayStats(m.games, App().played);
+    InvalidateRect(m.list, nullptr, FALSE);
+  }
   ComeBackAfterGame(m);
   RefreshControls();
   RefreshStatus();

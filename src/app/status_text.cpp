@@ -17,6 +17,7 @@ std::string NormalStatusText(const StatusFacts& f) {
     text = "Missing in the ROMs folder: " + f.missing_zips;
   } else {
     text = GameCountsText(*f.list);
+    if (f.hidden_not_working > 0) text += "   |   " + std::to_string(f.hidden_not_working) + " that do not work hidden";
   }
   if (f.selected && f.own_settings) text += kOwnSettingsSuffix;
   return text;

@@ -18,6 +18,7 @@ struct StatusFacts {
   bool running = false;
   std::string running_title;
   std::string left_out;      // while running: "Left out for this MAME: ..." of this start, or empty
+  int hidden_not_working = 0; // games View > Hide Games That Do Not Work leaves out
 };
 
 std::string NormalStatusText(const StatusFacts& facts);

@@ -10,6 +10,7 @@
 #include "backup/zip_writer.h"
 #include "launch/mame_location.h"
 #include "romcheck/zip_reader.h"
+#include "settings/play_stats.h"
 
 namespace {
 
@@ -17,7 +18,8 @@ namespace {
 // real keys of buttons that MAME's default.cfg maps to NONE.
 constexpr const char* kSettingsFile = "korvo-settings.cfg";
 constexpr const char* kAutofireFile = "korvo-autofire.cfg";
-constexpr const char* kSettingsFiles[] = {kSettingsFile, kGameSettingsFileName, "korvo-combos.cfg", kAutofireFile};
+constexpr const char* kSettingsFiles[] = {kSettingsFile, kGameSettingsFileName, "korvo-combos.cfg", kAutofireFile,
+                                          kPlayStatsFileName};
 constexpr const char* kMameFolders[] = {"cfg", "nvram", "sta", "ini"};
 constexpr size_t kLongestTarget = 700;
 

@@ -78,10 +78,10 @@ constexpr const char* kRestoreTitle = "Restore Settings";
 constexpr const char* kBackupFailedText = "The backup could not be written.";
 constexpr const char* kStopGameFirstText = "Stop the running game first.";
 constexpr const char* kRestoreQuestionText =
-    "Replace the current settings, per-game settings, combos and autofire and the MAME saves (input mapping, nvram, "
-    "save states) with the ones in this backup?\n\nKorvo's own settings that the backup does not hold go back to "
-    "their start values; MAME's files and the profiles that it does not hold stay as they are.\n\nThe current ones "
-    "are saved first as KORVO-before-restore.zip in the launcher folder.";
+    "Replace the current settings, per-game settings, combos and autofire, play statistics and the MAME saves (input "
+    "mapping, nvram, save states) with the ones in this backup?\n\nKorvo's own settings that the backup does not "
+    "hold go back to their start values; MAME's files and the profiles that it does not hold stay as they are.\n\n"
+    "The current ones are saved first as KORVO-before-restore.zip in the launcher folder.";
 constexpr const char* kNotABackupText = "This file is not a readable backup of Korvo (damaged or not a zip).";
 constexpr const char* kNotUndoableText =
     "Nothing was restored: the current settings could not be saved first as KORVO-before-restore.zip, so the "

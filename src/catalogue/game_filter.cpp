@@ -93,6 +93,7 @@ std::vector<int32_t> FilterRows(const GameList& list, const FilterState& state, 
       continue;
     if (state.favorites_only && !IdListContains(favorites, e.number)) continue;
     if (state.only_available && !(has_roms && has_roms(e))) continue;
+    if (state.hide_not_working && (e.flags & kGameNotWorking)) continue;
     bool pass = true;
     for (int k = 0; k < kFilterKindCount && pass; ++k) {
       const std::string& wanted = state.selection.value[k];
@@ -164,6 +165,12 @@ int RowOrder::Compare(int32_t a, int32_t b) const {
       break;
     case kColumnYear:
       c = x.year < y.year ? -1 : x.year > y.year ? 1 : by_title_number();
+      break;
+    case kColumnLastPlayed:
+      c = x.played.last < y.played.last ? -1 : x.played.last > y.played.last ? 1 : by_title_number();
+      break;
+    case kColumnTimePlayed:
+      c = x.played.seconds < y.played.seconds ? -1 : x.played.seconds > y.played.seconds ? 1 : by_title_number();
       break;
     default: c = by_title_info_number(); break;
   }

@@ -49,6 +49,7 @@ struct FilterState {
   std::string search;  // prepared with PrepareSearchText
   bool favorites_only = false;
   bool only_available = false;
+  bool hide_not_working = false;  // only games whose status is good or imperfect
 };
 // At most 199 characters, trimmed and lower-cased.
 std::string PrepareSearchText(std::string_view typed);
@@ -62,7 +63,7 @@ std::vector<int32_t> FilterRows(const GameList& list, const FilterState& state, 
 
 // List columns; the sort column is one of them.
 enum ListColumn { kColumnFavorite = 0, kColumnNumber, kColumnGame, kColumnInfo, kColumnStatus, kColumnHardware,
-                  kColumnYear };
+                  kColumnYear, kColumnLastPlayed, kColumnTimePlayed };
 
 // The row order of the list view. Favourites, availability and the
 // lower-cased texts the order compares are made once when the context is

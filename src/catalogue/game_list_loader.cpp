@@ -10,6 +10,10 @@ std::unique_ptr<GameListBlock> LoadGameListBlock(bool force, const MameAsker& ma
   block->list = BuildGameList();
   block->built = !block->list.empty();
   if (block->built) LoadMameListing(block->list, force, mame);
+  // The statuses known from before show at once, also while MAME is asked again.
+  DriverStatuses statuses = CachedDriverStatuses(mame);
+  ApplyDriverStatuses(block->list, statuses);
+  block->statuses_wanted = block->built && mame.found && (force || statuses.empty());
   block->filters = BuildFilterValues(block->list);  // after MAME's descriptions replaced titles
   // Before the list is handed on, so that a start right after loading already
   // leaves out what this MAME lacks.
@@ -25,6 +29,18 @@ bool StartGameListLoader(bool force, MameAsker mame, GameListDelivery deliver) {
     return true;
   } catch (const std::system_error&) {
     return false;  // no thread could be made; the caller keeps its current list
+  }
+}
+
+bool StartStatusTask(MameAsker mame, StatusDelivery deliver) {
+  try {
+    std::thread([mame = std::move(mame), deliver = std::move(deliver)] {
+      auto statuses = std::make_unique<DriverStatuses>();
+      if (AskDriverStatuses(mame, *statuses)) deliver(std::move(statuses));
+    }).detach();
+    return true;
+  } catch (const std::system_error&) {
+    return false;
   }
 }
 

@@ -54,6 +54,8 @@ std::string CellText(const GameEntry& entry, int column) {
     case 3: return entry.info;
     case 5: return std::string(BoardOf(entry));
     case 6: return entry.year != 0 ? std::to_string(entry.year) : std::string();
+    case 7: return entry.played.times > 0 ? PlayDateText(LocalDateOf(entry.played.last), true) : std::string();
+    case 8: return entry.played.times > 0 ? PlayTimeText(entry.played.seconds) : std::string();
   }
   return "";
 }

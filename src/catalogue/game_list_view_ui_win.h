@@ -1,4 +1,4 @@
-// The game list: a report list view (id 102) with seven columns, a favourite
+// The game list: a report list view (id 102) with nine columns, a favourite
 // star per row and a ROM status icon. It is a virtual list: it keeps only the
 // GameList indices of its rows and answers the control's questions about a
 // row (LVN_GETDISPINFOW) when the row is read, so a refill costs one item

@@ -68,8 +68,7 @@ GameList BuildGameList() {
     e.maker = row.maker;
     e.year = row.year;
     e.flags = static_cast<uint8_t>(row.flags & kGameNotWorking);
-    if (!e.parent.empty()) e.info = "clone of " + e.parent;
-    if (e.flags & kGameNotWorking) AppendInfo(e.info, "not working in MAME");
+    RebuildInfoText(e);
   }
   return list;
 }
@@ -77,9 +76,21 @@ GameList BuildGameList() {
 void FreeGameList(GameList& list) { GameList().swap(list); }
 
 void MarkNotInMame(GameEntry& entry) {
-  if (entry.flags & kGameNotInMame) return;
   entry.flags |= kGameNotInMame;
-  AppendInfo(entry.info, "not in this MAME");
+  RebuildInfoText(entry);
+}
+
+void RebuildInfoText(GameEntry& entry) {
+  entry.info = entry.parent.empty() ? "" : "clone of " + entry.parent;
+  if (entry.flags & kGameNotWorking) AppendInfo(entry.info, "not working in MAME");
+  if (entry.flags & kGameNotInMame) AppendInfo(entry.info, "not in this MAME");
+}
+
+void ApplyPlayStats(GameList& list, const PlayStats& stats) {
+  for (GameEntry& entry : list) {
+    auto found = stats.find(entry.number);
+    entry.played = found == stats.end() ? PlayRecord{} : found->second;
+  }
 }
 
 std::string_view BoardOf(const GameEntry& entry) { return entry.board ? entry.board : ""; }

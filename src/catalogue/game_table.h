@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/driver_status.h"
+#include "settings/play_stats.h"
+
 constexpr int kGameCount = 462;
 
 // Bits of GameTableRow::flags and GameEntry::flags.
@@ -57,6 +60,8 @@ struct GameEntry {
   const char* maker = nullptr;  // shared with the constant table
   int32_t year = 0;
   uint8_t flags = 0;  // kGameNotWorking, kGameNotInMame
+  DriverStatus driver;  // what the installed MAME says of the set, once asked
+  PlayRecord played;    // what the player did with it (korvo-played.cfg)
 };
 
 using GameList = std::vector<GameEntry>;
@@ -68,6 +73,12 @@ void FreeGameList(GameList& list);
 // Marks an entry as unknown to the installed MAME: sets kGameNotInMame and
 // appends "not in this MAME" to its info text (once).
 void MarkNotInMame(GameEntry& entry);
+// The info text from the parent and the flags: "clone of x", "not working in
+// MAME", "not in this MAME", joined by ", ".
+void RebuildInfoText(GameEntry& entry);
+
+// Every entry takes its record of plays; games never played get none.
+void ApplyPlayStats(GameList& list, const PlayStats& stats);
 
 // Board and maker text of an entry ("" when missing), and its year (0: none).
 std::string_view BoardOf(const GameEntry& entry);

@@ -9,9 +9,10 @@ int Scaled(int v, int dpi) { return v * dpi / 96; }
 const ListColumnSpec kListColumns[kListColumnCount] = {
     {"Favorite", 64, 64, 32}, {"#", 40, 40, 32},         {"Game", 260, 260, 64}, {"Info", 140, 140, 64},
     {"Status", 40, 64, 32},   {"Hardware", 170, 190, 64}, {"Year", 40, 64, 32},
+    {"Last Played", 96, 96, 48}, {"Time Played", 84, 84, 48},
 };
 
-const int kColumnDisplayOrder[kListColumnCount] = {1, 4, 0, 2, 5, 6, 3};
+const int kColumnDisplayOrder[kListColumnCount] = {1, 4, 0, 2, 5, 6, 3, 7, 8};
 
 ColumnWidths InitialColumnWidths(const int32_t saved[kListColumnCount], int dpi) {
   ColumnWidths widths{};

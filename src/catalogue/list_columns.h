@@ -1,4 +1,4 @@
-// The game list's seven columns: their headers and widths, the display
+// The game list's nine columns: their headers and widths, the display
 // order, and the width arithmetic of hiding, showing and resizing them.
 // Widths are pixels at the given DPI; the settings keep 96-DPI units.
 #pragma once
@@ -11,9 +11,10 @@ struct ListColumnSpec {
   int shown_again;  // width when shown again without a remembered width
   int smallest;
 };
-constexpr int kListColumnCount = 7;
+constexpr int kListColumnCount = 9;
 extern const ListColumnSpec kListColumns[kListColumnCount];
-// Left to right: "#", "Status", "Favorite", "Game", "Hardware", "Year", "Info".
+// Left to right: "#", "Status", "Favorite", "Game", "Hardware", "Year", "Info",
+// "Last Played", "Time Played".
 extern const int kColumnDisplayOrder[kListColumnCount];
 constexpr int kGameColumn = 2;    // can never be hidden
 constexpr int kStatusColumn = 4;  // its icons go with it

@@ -4,7 +4,7 @@
 #include "settings/settings.h"
 
 bool ApplySortClick(Settings& s, int column) {
-  if (column == kColumnInfo || column < 0 || column > kColumnYear) return false;
+  if (column == kColumnInfo || column < 0 || column > kColumnTimePlayed) return false;
   if (column == s.sort_column) {
     s.sort_ascending = s.sort_ascending ? 0 : 1;
   } else {

@@ -17,6 +17,8 @@ enum : uint32_t {
   kRB = 1u << 9,
   kStart = 1u << 10,
   kBack = 1u << 11,
+  kLT = 1u << 12,  // the triggers: XInput pads only
+  kRT = 1u << 13,
 };
 constexpr uint32_t kCombo = kStart | kBack;
 
@@ -38,8 +40,11 @@ constexpr ButtonMap kJoystickPov[] = {{1u << 20, kUp}, {1u << 21, kDown}, {1u <<
 
 // A stick counts once it is pushed about half way; held, it keeps counting
 // down to a little less, so a hand resting at the edge does not flicker.
+// A trigger likewise, on its scale of 0 to 255.
 constexpr int kStickPush = 16000;
 constexpr int kStickKeep = 12000;
+constexpr int kTriggerPush = 96;
+constexpr int kTriggerKeep = 48;
 
 uint32_t Mapped(uint32_t word, const ButtonMap* map, size_t count) {
   uint32_t out = 0;
@@ -54,6 +59,10 @@ uint32_t Mapped(uint32_t word, const ButtonMap (&map)[N]) {
 
 // `forward` and `back` are the stick's offsets from its centre in the
 // positive and the negative direction (one of them is at most 0).
+uint32_t Trigger(int value, uint32_t control, uint32_t held_before) {
+  return value > kTriggerPush || (value > kTriggerKeep && (held_before & control)) ? control : 0;
+}
+
 uint32_t StickAxis(int offset, uint32_t positive, uint32_t negative, uint32_t held_before) {
   auto pushed = [&](int amount, uint32_t control) {
     return amount > kStickPush || (amount > kStickKeep && (held_before & control));
@@ -77,6 +86,7 @@ Snapshot ReadControls(const PadReadings& r, uint32_t held_before) {
       s.held |= Mapped(pad.buttons, kXInputButtons);
       s.held |= StickAxis(pad.thumb_ly, kUp, kDown, held_before);  // up is positive
       s.held |= StickAxis(pad.thumb_lx, kRight, kLeft, held_before);
+      s.held |= Trigger(pad.left_trigger, kLT, held_before) | Trigger(pad.right_trigger, kRT, held_before);
     }
   }
   for (size_t j = 0; j < kLegacyJoystickCount; ++j) {
@@ -116,6 +126,8 @@ PadAction ActionOf(uint32_t control) {
     case kX: return PadAction::kSearch;
     case kY: return PadAction::kFavorite;
     case kStart: return PadAction::kSettings;
+    case kLT: return PadAction::kPreviousPicture;
+    case kRT: return PadAction::kNextPicture;
     default: return PadAction::kFavoritesOnly;
   }
 }
@@ -136,7 +148,7 @@ void Navigate(PadNavigationMemory& m, std::vector<PadAction>& out, uint32_t held
   if (direction) Press(m, out, direction, now);
   for (uint32_t page : {kLB, kRB})
     if (fresh & page) Press(m, out, page, now);
-  for (uint32_t button : {kA, kB, kY, kX})
+  for (uint32_t button : {kA, kB, kY, kX, kLT, kRT})
     if (fresh & button) out.push_back(ActionOf(button));
 
   if (m.repeating && !(held & m.repeating)) m.repeating = 0;
@@ -289,6 +301,10 @@ PadStep PadStepFor(PadAction action, const PadPlace& place) {
              : action == PadAction::kSearch ? PadStep::kSearch
              : action == PadAction::kSettings ? PadStep::kSettings
                                               : PadStep::kFavoritesOnly;
+    case PadAction::kPreviousPicture:
+    case PadAction::kNextPicture:
+      if (!place.main_window) return PadStep::kNothing;
+      return action == PadAction::kPreviousPicture ? PadStep::kPreviousPicture : PadStep::kNextPicture;
   }
   return PadStep::kNothing;
 }
@@ -305,6 +321,7 @@ std::vector<std::pair<std::string, std::string>> PadShortcutRows() {
       {"X", "Search (Ctrl+F); then down into the results"},
       {"Start", "Settings (F9)"},
       {"Back", "Favorites Only"},
+      {"LT  /  RT", "Previous / next picture of the game (Ctrl+PgUp / Ctrl+PgDn)"},
       {"Back + Start held 1 s", "End the running game, as Game > Stop"},
       {"In Settings and dialogs", "Up / down: the previous / next control (Tab); left / right: change a choice or "
                                   "a number; LB / RB: the previous / next tab; A: press the button or tick the "

@@ -25,6 +25,8 @@ enum class PadAction : uint8_t {
   kSearch,         // X: Ctrl+F
   kSettings,       // Start: F9
   kFavoritesOnly,  // Back
+  kPreviousPicture,  // LT: the preview's previous picture of the game
+  kNextPicture,      // RT
   kEndGame,        // Back + Start held for a second: stop the running game
 };
 
@@ -105,6 +107,7 @@ enum class PadStep : uint8_t {
   kPreviousTab, kNextTab,          // Ctrl+Shift+Tab, Ctrl+Tab
   kPreviousLetter, kNextLetter,    // the game list's letter jump
   kFavorite, kSearch, kSettings, kFavoritesOnly,  // the main window's Ctrl+D, Ctrl+F, F9, Favorites Only
+  kPreviousPicture, kNextPicture,                 // and its Ctrl+PgUp, Ctrl+PgDn
   kEndGame,
 };
 PadStep PadStepFor(PadAction action, const PadPlace& place);

@@ -29,19 +29,34 @@ const char* MameExitCodeText(uint32_t code) {
   return code >= 1 && code <= 8 ? kTexts[code - 1] : nullptr;
 }
 
-MameEndReport DiagnoseMameEnd(bool running, bool stopped_by_user, uint32_t elapsed_ms, uint32_t exit_code,
-                              const std::function<std::string()>& read_tail) {
-  MameEndReport report;
-  if (!running || stopped_by_user || (elapsed_ms >= kQuickEndMs && exit_code == 0)) return report;
-  report.silent = false;
-  if (const char* text = MameExitCodeText(exit_code)) {
-    AppendFormat(report.status, "MAME exited with code %u: %s", exit_code, text);
+bool CountsAsPlayed(uint32_t exit_code, uint32_t elapsed_ms) {
+  if (exit_code == 0) return true;
+  if (exit_code <= 8 && exit_code != 3) return false;  // 3, a fatal error, may come mid-game
+  return elapsed_ms >= kQuickEndMs;
+}
+
+std::string MameEndText(uint32_t exit_code, uint32_t elapsed_ms, const std::string& not_working_note) {
+  TextBuffer text;
+  if (const char* words = MameExitCodeText(exit_code)) {
+    AppendFormat(text, "MAME exited with code %u: %s", exit_code, words);
   } else {
-    AppendFormat(report.status,
+    AppendFormat(text,
                  "MAME closed after %u s (exit code %u): use Game > Check ROM Set, and turn on Enable Logs to see "
                  "the command line",
                  elapsed_ms / 1000, exit_code);
   }
+  if (!not_working_note.empty()) text += "; " + not_working_note;
+  return text;
+}
+
+MameEndReport DiagnoseMameEnd(bool running, bool stopped_by_user, uint32_t elapsed_ms, uint32_t exit_code,
+                              const std::function<std::string()>& read_tail, const std::string& not_working_note) {
+  MameEndReport report;
+  report.played = running && CountsAsPlayed(exit_code, elapsed_ms);
+  report.played_ms = elapsed_ms;
+  if (!running || stopped_by_user || (elapsed_ms >= kQuickEndMs && exit_code == 0)) return report;
+  report.silent = false;
+  report.status = MameEndText(exit_code, elapsed_ms, exit_code != 0 ? not_working_note : "");
   if (exit_code == 1 || exit_code == 2 || exit_code == 7) {
     report.open_rom_check = true;
     return report;

@@ -4,9 +4,11 @@
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "base/text_util.h"
+#include "catalogue/mame_status.h"
 #include "catalogue/rom_scan.h"
 #include "controls/autofire.h"
 #include "launch/launch_log.h"
+#include "launch/mame_asker.h"
 #include "launch/mame_location.h"
 #include "launch/play.h"
 
@@ -83,8 +85,10 @@ int RunFrontend(const Settings& settings, const GameSettingsList& game_settings,
   std::string program;
   if (!LocateMameProgram(settings, program)) return fail(kFrontendNoMame, kMameNotFound, program);
 
-  // The table alone: MAME is not asked, so a front-end's start stays quick.
+  // The table alone: MAME is not asked, so a front-end's start stays quick;
+  // what it said of the sets before is in its caches.
   GameList games = BuildGameList();
+  ApplyDriverStatuses(games, CachedDriverStatuses(LocatedMameAsker(settings)));
   const GameEntry* entry = FindFrontendGame(games, NormalizeFrontendName(game));
   if (!entry) return fail(kFrontendUnknownGame, kUnknownGame, game);
 
@@ -102,11 +106,21 @@ int RunFrontend(const Settings& settings, const GameSettingsList& game_settings,
   uint32_t error = 0;
   if (!StartMame(settings, args, process, error)) return fail(kFrontendNoMame, kMameNotStarted, program);
 
+  const uint32_t start_tick = TickMs();
+  const int64_t started_at = NowSeconds();
   StartForegroundThread(GameProcessId(process));
   if (settings.filter_window) CallStartFilterWindow(GameProcessId(process));
   WaitForGame(settings, process);
   if (settings.filter_window) CallStopFilterWindow();
+  uint32_t exit_code = 0;
+  GameProcessExitCode(process, exit_code);
   CloseGameProcess(process);
+  const uint32_t elapsed = TickMs() - start_tick;
+  if (CountsAsPlayed(exit_code, elapsed)) {
+    RecordPlay(App().played, entry->number, elapsed / 1000, started_at);
+  } else if (settings.logs) {
+    AppendLaunchLogLine(MameEndText(exit_code, elapsed, NotWorkingNote(*entry)));
+  }
   RestoreAutofireAtRest();  // MAME saved default.cfg on its way out, autofire buttons as NONE
   return kFrontendPlayed;
 }

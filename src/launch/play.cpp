@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "catalogue/list_state.h"
+#include "catalogue/mame_status.h"
 #include "controls/autofire.h"
 #include "launch/launch_log.h"
 #include "launch/mame_location.h"
@@ -88,6 +89,8 @@ bool StartPlay(LaunchState& state, Settings& settings, const GameSettingsList& g
   state.stopped_by_user = false;
   state.last_game = entry.number;
   state.start_tick = TickMs();
+  state.started_at = NowSeconds();
+  state.not_working_note = NotWorkingNote(entry);
   AddRecentGame(settings.recent, entry.number);
   if (settings.filter_window && !(request && request->for_shortcut)) CallStartFilterWindow(GameProcessId(process));
   return true;
@@ -129,5 +132,5 @@ MameEndReport FinishPlay(LaunchState& state, uint32_t now_tick) {
     RestoreAutofireAtRest();
   }
   return DiagnoseMameEnd(was_running, state.stopped_by_user, now_tick - state.start_tick, code,
-                         [] { return ReadOutputTail(kBoxTailChars); });
+                         [] { return ReadOutputTail(kBoxTailChars); }, state.not_working_note);
 }

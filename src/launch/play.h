@@ -19,6 +19,8 @@ struct LaunchState {
   bool minimized_on_start = false;  // the window is to come back when MAME ends
   uint32_t start_tick = 0;
   int32_t last_game = 0;            // for the automatic Check ROM Set
+  int64_t started_at = 0;           // seconds since 1970, for the play statistics
+  std::string not_working_note;     // said when a game MAME marks as not working fails to start
   std::vector<std::string> left_out;  // options of the last start that this MAME does not have
   GameProcess process;
 };

@@ -40,6 +40,18 @@ PictureDecoder::~PictureDecoder() {
   if (factory_) factory_->Release();
 }
 
+namespace {
+// What the file says of itself decides before the decoder reads it whole:
+// false when it is no picture or too large to show.
+bool Screened(std::string_view head, DecodedPicture& out) {
+  PictureHeader header = ReadPictureHeader(head);
+  out.source = header.size;
+  if (header.kind == PictureKind::Unknown) out.failure = PictureFailure::NotPicture;
+  else if (header.size_known && TooLargeToShow(header.size)) out.failure = PictureFailure::TooLarge;
+  return out.failure == PictureFailure::None;
+}
+}  // namespace
+
 DecodedPicture PictureDecoder::Decode(const std::string& path, PictureSize box, bool keep_aspect) {
   DecodedPicture out;
   const std::wstring wide = Utf8ToUtf16(path);
@@ -48,22 +60,42 @@ DecodedPicture PictureDecoder::Decode(const std::string& path, PictureSize box, 
     out.failure = PictureFailure::Unreadable;
     return out;
   }
-  // What the file says of itself decides before the decoder reads it whole.
-  PictureHeader header = ReadPictureHeader(head);
-  out.source = header.size;
-  if (header.kind == PictureKind::Unknown) out.failure = PictureFailure::NotPicture;
-  else if (header.size_known && TooLargeToShow(header.size)) out.failure = PictureFailure::TooLarge;
-  if (out.failure != PictureFailure::None) return out;
-
-  out.failure = PictureFailure::Damaged;
+  if (!Screened(head, out)) return out;
   Com<IWICBitmapDecoder> decoder;
+  if (FAILED(factory_->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                 &decoder))) {
+    out.failure = PictureFailure::Damaged;
+    return out;
+  }
+  return Scaled(decoder.p, box, keep_aspect, out);
+}
+
+DecodedPicture PictureDecoder::DecodeBytes(const std::string& bytes, PictureSize box, bool keep_aspect) {
+  DecodedPicture out;
+  if (!factory_) {
+    out.failure = PictureFailure::Unreadable;
+    return out;
+  }
+  if (!Screened(std::string_view(bytes).substr(0, 64 * 1024), out)) return out;
+  Com<IWICStream> stream;
+  Com<IWICBitmapDecoder> decoder;
+  if (FAILED(factory_->CreateStream(&stream)) ||
+      FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
+                                          static_cast<DWORD>(bytes.size()))) ||
+      FAILED(factory_->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand, &decoder))) {
+    out.failure = PictureFailure::Damaged;
+    return out;
+  }
+  return Scaled(decoder.p, box, keep_aspect, out);
+}
+
+DecodedPicture PictureDecoder::Scaled(IWICBitmapDecoder* decoder, PictureSize box, bool keep_aspect,
+                                      DecodedPicture out) {
+  out.failure = PictureFailure::Damaged;
   Com<IWICBitmapFrameDecode> frame;
   Com<IWICFormatConverter> converter;
   UINT w = 0, h = 0;
-  if (FAILED(factory_->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                 &decoder)) ||
-      FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) || w == 0 || h == 0)
-    return out;
+  if (FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&w, &h)) || w == 0 || h == 0) return out;
   out.source = {static_cast<int>(w), static_cast<int>(h)};
   if (w > INT32_MAX || h > INT32_MAX || TooLargeToShow(out.source)) {
     out.failure = PictureFailure::TooLarge;

@@ -8,6 +8,7 @@
 #include "preview/preview_view.h"
 
 struct IWICImagingFactory;
+struct IWICBitmapDecoder;
 
 struct DecodedPicture {
   std::shared_ptr<const Picture> picture;  // empty when the file cannot be shown
@@ -27,7 +28,11 @@ class PictureDecoder {
   // The picture fitted into `box` (FitPicture) and scaled to that size; no
   // picture and no failure when the box is empty.
   DecodedPicture Decode(const std::string& path, PictureSize box, bool keep_aspect);
+  // The same for a picture held in memory (one unpacked from a zip).
+  DecodedPicture DecodeBytes(const std::string& bytes, PictureSize box, bool keep_aspect);
 
  private:
   IWICImagingFactory* factory_ = nullptr;
+  // Fits and scales what `decoder` reads; `out` holds what the file's head told.
+  DecodedPicture Scaled(IWICBitmapDecoder* decoder, PictureSize box, bool keep_aspect, DecodedPicture out);
 };

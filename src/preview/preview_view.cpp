@@ -8,31 +8,86 @@
 namespace {
 constexpr int kGap = 6;
 constexpr int kStepRow = 24, kStepButton = 30, kCounter = 70;
-constexpr int kTexts = 56;  // two lines of title, one of board and year
+constexpr int kChip = 22, kChipPad = 8, kChipGap = 4;  // kind and tab buttons
+constexpr int kCardUnder = 260;   // what the card keeps under the picture
+constexpr int kCardBeside = 220;  // ... and beside it
+constexpr int kMargin = 4;
+
+// Buttons of the given text widths left to right, wrapping into rows.
+// Returns the bottom of the last row (`y` without buttons).
+int FlowChips(const std::vector<int>& widths, int x, int y, int w, int dpi, std::vector<PaneRect>& out) {
+  auto s = [dpi](int v) { return ScaleForDpi(v, dpi); };
+  int at = x, bottom = y;
+  for (int text_w : widths) {
+    int chip_w = std::min(w, text_w + 2 * s(kChipPad));
+    if (at > x && at + chip_w > x + w) {
+      at = x;
+      y = bottom + s(kChipGap);
+    }
+    out.push_back({at, y, chip_w, s(kChip)});
+    at += chip_w + s(kChipGap);
+    bottom = y + s(kChip);
+  }
+  return bottom;
+}
 }  // namespace
 
-PictureSize PreviewPictureBox(int pane_w, int pane_h, int dpi) {
-  int rows = ScaleForDpi(kGap + kStepRow + kGap + kTexts, dpi);
-  return {std::max(0, pane_w), std::max(0, pane_h - rows)};
+bool CardBeside(int pane_w, int pane_h, int dpi) {
+  return pane_w >= ScaleForDpi(480, dpi) && pane_w * 2 >= pane_h * 3;
 }
 
-PreviewLayout LayoutPreview(int pane_w, int pane_h, int dpi, PictureSize picture, bool stepping) {
+PictureSize PreviewPictureBox(int pane_w, int pane_h, int dpi) {
   auto s = [dpi](int v) { return ScaleForDpi(v, dpi); };
+  const int steps = s(kGap + kStepRow);
+  if (CardBeside(pane_w, pane_h, dpi)) {
+    int h = std::max(0, pane_h - steps);
+    return {std::max(0, std::min(h * 4 / 3, pane_w - s(kCardBeside) - s(2 * kGap))), h};
+  }
+  // Under the picture the card keeps its room; a short pane still gives the picture two fifths.
+  int h = std::max(pane_h - steps - s(kCardUnder), pane_h * 2 / 5);
+  return {std::max(0, pane_w), std::max(0, std::min(h, pane_w * 3 / 4))};
+}
+
+PreviewLayout LayoutPreview(const PreviewInput& in) {
+  auto s = [&in](int v) { return ScaleForDpi(v, in.dpi); };
   PreviewLayout out;
-  out.picture = {(pane_w - picture.w) / 2, 0, picture.w, picture.h};
+  out.beside = CardBeside(in.pane_w, in.pane_h, in.dpi);
+  const PictureSize box = PreviewPictureBox(in.pane_w, in.pane_h, in.dpi);
+  const int column = out.beside ? box.w : in.pane_w;  // the picture's column
+  const PictureSize picture = in.picture;
+  out.picture = {(column - picture.w) / 2, 0, picture.w, picture.h};
   int icon = std::min(s(48), std::min(picture.w, picture.h) / 2);
   out.icon = {out.picture.x + (picture.w - icon) / 2, out.picture.y + picture.h / 2 - icon, icon, icon};
   out.note = {out.picture.x + s(12), out.icon.Bottom() + s(8), std::max(0, picture.w - s(24)),
               std::max(0, out.picture.Bottom() - out.icon.Bottom() - s(16))};
   int y = out.picture.Bottom() + s(kGap);
-  if (stepping) {
-    int centre = pane_w / 2;
+  if (in.stepping) {
+    int centre = column / 2;
     out.counter = {centre - s(kCounter) / 2, y, s(kCounter), s(kStepRow)};
     out.previous = {out.counter.x - s(kStepButton), y, s(kStepButton), s(kStepRow)};
     out.next = {out.counter.Right(), y, s(kStepButton), s(kStepRow)};
     y = out.counter.Bottom() + s(kGap);
   }
-  out.texts = {s(4), y, std::max(0, pane_w - s(8)), std::max(0, std::min(s(kTexts), pane_h - y))};
+  if (!in.card) return out;
+
+  // The card: the kinds of pictures, the game's lines, the tabs and the text.
+  const int x = out.beside ? column + s(2 * kGap) : s(kMargin);
+  const int w = std::max(0, in.pane_w - x - s(kMargin));
+  if (out.beside) y = 0;
+  if (!in.kinds.empty()) y = FlowChips(in.kinds, x, y, w, in.dpi, out.kinds) + s(kGap);
+  auto line = [&](int lines) {
+    PaneRect r{x, y, w, lines * in.line_h};
+    y = r.Bottom() + s(2);
+    return r;
+  };
+  out.title = line(std::clamp(in.title_lines, 1, 2));
+  out.board = line(1);
+  out.status = line(std::clamp(in.status_lines, 0, 2));  // none while MAME has not said
+  out.played = line(std::clamp(in.played_lines, 1, 2));
+  y += s(kGap);
+  if (!in.tabs.empty()) y = FlowChips(in.tabs, x, y, w, in.dpi, out.tabs) + s(2);
+  out.text = {x, y, w, std::max(0, in.pane_h - y)};
+  if (out.text.h < 2 * in.line_h) out.text = {};
   return out;
 }
 

@@ -1,6 +1,7 @@
 // What the preview pane shows and where: its rectangles as pure functions of
-// the pane's size and the DPI (designed in 96-DPI units), its texts and its
-// drawn shapes.
+// the pane's size, the DPI (designed in 96-DPI units) and what the window
+// measured of its texts; its texts and its drawn shapes. The game's card goes
+// under the picture in a pane taller than wide, beside it in a wide one.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -10,6 +11,8 @@
 #include "preview/picture_scale.h"
 
 inline constexpr const char* kNoPictureText = "No picture yet: press F12 while the game runs to take one";
+inline constexpr const char* kNoGameText =
+    "Choose a game in the list: its pictures and what MAME knows of it show here";
 // With several pictures, the next one shows after this long.
 constexpr unsigned kPreviewCycleMs = 4000;
 
@@ -21,17 +24,34 @@ struct PaneRect {
   bool operator==(const PaneRect&) const = default;
 };
 
-// The box a picture is fitted into: the pane less the rows under the picture.
+// Whether the card goes beside the picture rather than under it.
+bool CardBeside(int pane_w, int pane_h, int dpi);
+// The box a picture is fitted into: the pane less the card and the row of
+// stepping arrows.
 PictureSize PreviewPictureBox(int pane_w, int pane_h, int dpi);
 
+struct PreviewInput {
+  int pane_w = 0, pane_h = 0, dpi = 96;
+  PictureSize picture;       // the size it is shown at (the placeholder: 4:3 in the box)
+  bool stepping = false;     // several pictures: the arrows and the counter show
+  bool card = false;         // a game is selected: its texts show
+  int line_h = 16;           // a line of the pane's font, in pixels
+  std::vector<int> kinds;    // the label width of each kind button, in pixels
+  std::vector<int> tabs;     // the name width of each tab
+  int title_lines = 2, status_lines = 2, played_lines = 1;  // what they take at the card's width (0 to 2)
+};
+
 struct PreviewLayout {
-  PaneRect picture;                  // at the top, centred across
+  bool beside = false;
+  PaneRect picture;                  // at the top, centred across its column
   PaneRect icon, note;               // the placeholder's board picture and text, inside `picture`
   PaneRect previous, counter, next;  // under the picture when there are several (else empty)
-  PaneRect texts;                    // the title, then board and year
+  std::vector<PaneRect> kinds;       // a button per kind of picture, row after row
+  PaneRect title, board, status, played;
+  std::vector<PaneRect> tabs;        // a button per text
+  PaneRect text;                     // the chosen tab's text; empty when there is no room
 };
-// `picture` is the size the picture is shown at (the placeholder: 4:3 in the box).
-PreviewLayout LayoutPreview(int pane_w, int pane_h, int dpi, PictureSize picture, bool stepping);
+PreviewLayout LayoutPreview(const PreviewInput& in);
 
 // "2 / 5" for the second of five pictures.
 std::string PreviewCounterText(int index, int count);

@@ -13,6 +13,7 @@ struct Settings;
 struct SnapshotFile {
   std::string path;
   FileStamp stamp;
+  std::string member;  // a picture inside the zip at `path`: its name there
 };
 
 // MAME's snapshot folder: the `snapshot_directory` of All MAME Options

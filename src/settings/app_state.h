@@ -4,6 +4,7 @@
 
 #include "base/display_modes.h"
 #include "settings/game_settings.h"
+#include "settings/play_stats.h"
 #include "settings/settings.h"
 
 struct AppState {
@@ -12,6 +13,7 @@ struct AppState {
   DisplayModes display_modes;
   Settings settings;
   GameSettingsList game_settings;
+  PlayStats played;  // korvo-played.cfg
 };
 
 AppState& App();

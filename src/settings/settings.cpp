@@ -131,7 +131,7 @@ void AppendIdList(TextBuffer& out, const char* key, const IdList& list) {
 }
 
 void ClampAll(Settings& s) {
-  s.sort_column = s.sort_column == 3 ? 1 : Clamp(s.sort_column, 0, 6);
+  s.sort_column = s.sort_column == 3 ? 1 : Clamp(s.sort_column, 0, kColumnCount - 1);
   s.on_game_start = Clamp(s.on_game_start, 0, 2);
   s.video = Clamp(s.video, 0, 4);
   s.rotate = Clamp(s.rotate, 0, 4);
@@ -149,7 +149,7 @@ void ClampAll(Settings& s) {
   s.audio_latency = Clamp(s.audio_latency, 1, 5);
   s.joystick_deadzone = Clamp(s.joystick_deadzone, 0, 100);
   s.joystick_saturation = Clamp(s.joystick_saturation, 0, 100);
-  s.columns_hidden &= 0x7F;
+  s.columns_hidden &= kColumnsHiddenMask;
   s.options_window = s.options_window ? 1 : 0;
   s.preview_split = Clamp(s.preview_split, 0, 4000);
   s.audit_window_w = Clamp(s.audit_window_w, 0, 8000);
@@ -211,6 +211,7 @@ void ResetSettings(Settings& s, const Settings* keep) {
     fresh.bios_directory = k.bios_directory;
     fresh.only_available = k.only_available;
     fresh.favorites_only = k.favorites_only;
+    fresh.hide_not_working = k.hide_not_working;
     fresh.search_bar_hidden = k.search_bar_hidden;
     fresh.filter_bar_hidden = k.filter_bar_hidden;
     fresh.toolbar_hidden = k.toolbar_hidden;
@@ -223,6 +224,7 @@ void ResetSettings(Settings& s, const Settings* keep) {
     fresh.splitter = k.splitter;
     fresh.preview_shown = k.preview_shown;
     fresh.preview_split = k.preview_split;
+    fresh.preview_kind = k.preview_kind;
     fresh.filter_region = k.filter_region;
     fresh.filter_maker = k.filter_maker;
     fresh.filter_genre = k.filter_genre;
@@ -260,6 +262,8 @@ size_t ParseSettingsText(Settings& s, std::string_view bytes) {
   std::string favorites_text, recent_text;
   WindowRect window = s.main_window;
   bool window_read = false;
+  int32_t version = 1;
+  bool hidden_read = false;
 
   ForEachKeyValueLine(bytes, [&](std::string_view raw) {
     std::string_view line = TrimNarrow(raw);
@@ -316,7 +320,13 @@ size_t ParseSettingsText(Settings& s, std::string_view bytes) {
     } else if (key == "preview_split") {
       ParseInt(value, s.preview_split);
     } else if (key == "columns_hidden") {
-      ParseInt(value, s.columns_hidden);
+      hidden_read |= ParseInt(value, s.columns_hidden);
+    } else if (key == "settings_version") {
+      ParseInt(value, version);
+    } else if (key == "hide_not_working") {
+      s.hide_not_working = value == "1";
+    } else if (key == "preview_kind") {
+      s.preview_kind = FieldText(value, kShortFieldSize - 1);
     } else if (key == "window_x") {
       window_read |= ParseInt(value, window.x);
     } else if (key == "window_y") {
@@ -345,10 +355,11 @@ size_t ParseSettingsText(Settings& s, std::string_view bytes) {
     } else if (key == "recent") {
       have_recent = true;
       recent_text = value;
-    } else if (key != "settings_version") {
+    } else {
       --taken;
     }
   });
+  if (hidden_read && version < 2) s.columns_hidden |= kNewColumnsHidden;
 
   if (s.theme_mode < 0 || s.theme_mode > 2) s.theme_mode = 0;
   ApplyThemeMode(s);
@@ -370,7 +381,7 @@ void LoadSettings(Settings& s, const std::string& path) {
 
 TextBuffer FormatSettingsText(const Settings& s) {
   TextBuffer out;
-  out += "; Korvo settings (written by korvo; safe to edit by hand)\r\n[KORVO]\r\nsettings_version=1\r\n";
+  out += "; Korvo settings (written by korvo; safe to edit by hand)\r\n[KORVO]\r\nsettings_version=2\r\n";
   for (const KeyInfo& k : kKeys) {
     if (k.kind == Kind::Text)
       AppendFormat(out, "%s=%s\r\n", k.key, (s.*k.text).c_str());
@@ -388,8 +399,8 @@ TextBuffer FormatSettingsText(const Settings& s) {
   if (o.w > 0) AppendFormat(out, "optwin_x=%d\r\noptwin_y=%d\r\noptwin_w=%d\r\noptwin_h=%d\r\n", o.x, o.y, o.w, o.h);
   if (s.audit_window_w > 0 && s.audit_window_h > 0)
     AppendFormat(out, "auditwin_w=%d\r\nauditwin_h=%d\r\n", s.audit_window_w, s.audit_window_h);
-  AppendFormat(out, "favorites_only=%d\r\nsort_column=%d\r\nsort_ascending=%d\r\n", s.favorites_only, s.sort_column,
-               s.sort_ascending);
+  AppendFormat(out, "favorites_only=%d\r\nhide_not_working=%d\r\nsort_column=%d\r\nsort_ascending=%d\r\n",
+               s.favorites_only, s.hide_not_working ? 1 : 0, s.sort_column, s.sort_ascending);
   AppendFormat(out, "filter_region=%s\r\nfilter_maker=%s\r\nfilter_genre=%s\r\nfilter_hardware=%s\r\n",
                s.filter_region.c_str(), s.filter_maker.c_str(), s.filter_genre.c_str(), s.filter_hardware.c_str());
   bool any_width = false;
@@ -402,7 +413,8 @@ TextBuffer FormatSettingsText(const Settings& s) {
   if (s.splitter > 0) AppendFormat(out, "splitter=%d\r\n", s.splitter);
   AppendFormat(out, "preview_shown=%d\r\n", s.preview_shown ? 1 : 0);
   if (s.preview_split > 0) AppendFormat(out, "preview_split=%d\r\n", s.preview_split);
-  AppendFormat(out, "columns_hidden=%d\r\n", s.columns_hidden & 0x7F);
+  if (!s.preview_kind.empty()) AppendFormat(out, "preview_kind=%s\r\n", s.preview_kind.c_str());
+  AppendFormat(out, "columns_hidden=%d\r\n", s.columns_hidden & kColumnsHiddenMask);
   AppendIdList(out, "favorites", s.favorites);
   AppendIdList(out, "recent", s.recent);
   return out;

@@ -12,7 +12,11 @@ constexpr int kPathFieldSize = 520;
 constexpr int kShortFieldSize = 64;
 constexpr int kMoreOptionsSize = 2048;
 constexpr int kHlslOptionsSize = 1024;
-constexpr int kColumnCount = 7;
+constexpr int kColumnCount = 9;
+// Columns 7 and 8 (Last Played, Time Played) came with settings_version 2: an
+// older file's columns_hidden does not hide them, though they start hidden.
+constexpr int32_t kNewColumnsHidden = (1 << 7) | (1 << 8);
+constexpr int32_t kColumnsHiddenMask = (1 << kColumnCount) - 1;
 constexpr int kCurrentBindingVersion = 5;
 
 struct WindowRect {
@@ -42,14 +46,16 @@ struct Settings {
   std::string extra_arguments, more_options, hlsl_options;
   // List and view state
   int32_t only_available = 0, favorites_only = 0, binding_version = 0;
+  int32_t hide_not_working = 0;  // View > Hide Games That Do Not Work
   std::string filter_region, filter_maker, filter_genre, filter_hardware;
   int32_t sort_column = 1, sort_ascending = 1, dark_theme = 0, theme_mode = 0;
   int32_t search_bar_hidden = 1, filter_bar_hidden = 1, toolbar_hidden = 0;
-  int32_t columns_hidden = 8, options_window = 1;
-  int32_t columns_games[kColumnCount] = {0, 0, 0, 0, 0, 0, 0};
+  int32_t columns_hidden = 8 | kNewColumnsHidden, options_window = 1;
+  int32_t columns_games[kColumnCount] = {};
   int32_t splitter = 0;
   int32_t preview_shown = 1;  // the picture of the selected game beside (or under) the list
   int32_t preview_split = 0;  // the preview's width beside the list, or height under it (96-DPI units); 0 = automatic
+  std::string preview_kind;   // the kind of picture the preview shows (snapshots when empty)
   IdList favorites, recent;
   // Window rectangles (not part of the options unit)
   WindowRect main_window, options_window_rect;

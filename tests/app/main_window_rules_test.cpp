@@ -19,20 +19,21 @@ std::string Menus(const MenuFacts& f) {
 
 TEST(MenuStates, FollowSelectionPlayabilityTheRunningGameAndTheView) {
   MenuFacts f;
-  EXPECT_EQ(Menus(f), "205- 251- 252- 206- 250- 253- 207- 104- 203- 211 224v 225 226 227 228 229 230 231v 232v "
-                      "218v 221v 217v 219-v 222v 223v 220v ");
+  EXPECT_EQ(Menus(f), "205- 251- 252- 206- 250- 253- 207- 104- 203- 211 224v 225 226 227 228 272 229 230 231v 232v "
+                      "218v 221v 217v 219-v 222v 223v 220v 270v 271v ");
   f.has_selection = f.playable = f.has_recent = f.classic = f.favorites_only = f.only_available = true;
+  f.hide_not_working = true;
   f.search_bar_shown = f.filter_bar_shown = true;
   f.toolbar_shown = f.preview_shown = false;
   f.theme_mode = 2;
-  f.columns_hidden = 8 | 2;  // Info and "#"
-  EXPECT_EQ(Menus(f), "205 251 252 206- 250 253 207 104 203 211v 224 225 226v 227v 228v 229v 230v 231 232 "
-                      "218 221v 217v 219-v 222v 223v 220 ");
+  f.columns_hidden = 8 | 2 | 256;  // Info, "#" and Time Played
+  EXPECT_EQ(Menus(f), "205 251 252 206- 250 253 207 104 203 211v 224 225 226v 227v 228v 272v 229v 230v 231 232 "
+                      "218 221v 217v 219-v 222v 223v 220 270v 271 ");
   MenuFacts running;
   running.running = running.has_selection = true;
   running.theme_mode = 1;
-  EXPECT_EQ(Menus(running), "205- 251- 252- 206 250 253 207 104 203- 211 224 225v 226 227 228 229 230 231v 232v "
-                            "218v 221v 217v 219-v 222v 223v 220v ");
+  EXPECT_EQ(Menus(running), "205- 251- 252- 206 250 253 207 104 203- 211 224 225v 226 227 228 272 229 230 231v 232v "
+                            "218v 221v 217v 219-v 222v 223v 220v 270v 271v ");
 }
 
 TEST(StatusText, NormalTextsByStateAndNotes) {
@@ -57,8 +58,9 @@ TEST(StatusText, NormalTextsByStateAndNotes) {
   f.own_settings = true;
   EXPECT_EQ(NormalStatusText(f), "Missing in the ROMs folder: sfex2.zip, coh3002c.zip" + std::string(kOwnSettingsSuffix));
   f.selected_has_roms = true;
-  EXPECT_EQ(NormalStatusText(f), "462 games (PSX-based and Hyper Neo Geo 64 boards), 0 with ROMs" +
-                                     std::string(kOwnSettingsSuffix));
+  f.hidden_not_working = 136;
+  EXPECT_EQ(NormalStatusText(f), "462 games (PSX-based and Hyper Neo Geo 64 boards), 0 with ROMs   |   136 that do "
+                                 "not work hidden" + std::string(kOwnSettingsSuffix));
   f.running = true;
   f.running_title = "Street Fighter EX2";
   EXPECT_EQ(NormalStatusText(f), "Playing: Street Fighter EX2");

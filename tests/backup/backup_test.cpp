@@ -67,16 +67,17 @@ TEST_F(Backup, WritesTheSettingsProfilesAndMameFoldersBelowTheSizeLimit) {
   WriteTestFile(M("sta/big/limit.sta"), std::string(kBackupFileLimit, 'x'));
   WriteTestFile(M("sta/big/under.sta"), std::string(kBackupFileLimit - 1, 'y'));
   WriteTestFile(L("profiles/\xC5\x81\xC3\xB3" "d\xC5\xBA.cfg"), "profile\r\n");
+  WriteTestFile(L("korvo-played.cfg"), "23=1,60,0\r\n");
   std::string zip = dir_.File("backup.zip");
-  EXPECT_EQ(WriteBackup(zip, folders_).count, 12);
+  EXPECT_EQ(WriteBackup(zip, folders_).count, 13);
   EXPECT_EQ(MemberNames(zip), (std::vector<std::string>{
-                                  "korvo-combos.cfg", "korvo-games.cfg", "korvo-settings.cfg",
+                                  "korvo-combos.cfg", "korvo-games.cfg", "korvo-played.cfg", "korvo-settings.cfg",
                                   "mame/cfg/1/2/3/4/deep.cfg", "mame/cfg/default.cfg", "mame/ini/mame.ini",
                                   "mame/nvram/tekken3/at28c16", "mame/sta/big/under.sta", "mame/sta/sfex/1.sta",
                                   "profiles/Pad.cfg", "profiles/old/Kept.cfg", "profiles/\xC5\x81\xC3\xB3" "d\xC5\xBA.cfg"}));
 
   // No MAME folder: the settings files and profiles are still backed up. Nothing at all: no zip.
-  EXPECT_EQ(WriteBackup(dir_.File("no-mame.zip"), {folders_.launcher, dir_.File("nowhere")}).count, 6);
+  EXPECT_EQ(WriteBackup(dir_.File("no-mame.zip"), {folders_.launcher, dir_.File("nowhere")}).count, 7);
   BackupResult none = WriteBackup(dir_.File("none.zip"), {dir_.File("empty1"), dir_.File("empty2")});
   EXPECT_EQ(BackupProblemText(none), kBackupFailedText);
   EXPECT_FALSE(TestFileExists(dir_.File("none.zip")));

@@ -85,7 +85,7 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   Settings s;
   ResetSettings(s);
   std::string clicks;
-  for (int column : std::initializer_list<int>{kColumnYear, kColumnYear, kColumnHardware, kColumnHardware, kColumnHardware, kColumnInfo, -1, 7})
+  for (int column : std::initializer_list<int>{kColumnYear, kColumnYear, kColumnHardware, kColumnHardware, kColumnHardware, kColumnInfo, -1, kListColumnCount})
   {
     const bool sorts = ApplySortClick(s, column);
     clicks += std::to_string(sorts) + std::to_string(s.sort_column) + std::to_string(s.sort_ascending) + " ";
@@ -130,31 +130,31 @@ TEST(ListColumns, WidthsHideShowAndSave) {
   ColumnWidths widths = InitialColumnWidths(none, 96), remembered{};
   // Every column hidden but "Game"; shown again without a remembered width:
   // its own "shown again" width, scaled.
-  EXPECT_EQ(ApplyColumnWidths(127, 96, widths, remembered), 127 - 4);
-  EXPECT_EQ(text(widths), "0 0 260 0 0 0 0 ");
+  EXPECT_EQ(ApplyColumnWidths(511, 96, widths, remembered), 511 - 4);
+  EXPECT_EQ(text(widths), "0 0 260 0 0 0 0 0 0 ");
   remembered = {};
   ApplyColumnWidths(0, 144, widths, remembered);
-  EXPECT_EQ(text(widths), "96 60 260 210 96 285 96 ");
+  EXPECT_EQ(text(widths), "96 60 260 210 96 285 96 144 126 ");
   // Hardware widened to 300, hidden and shown: 300 again.
   widths[5] = 300;
   ApplyColumnWidths(1 << 5, 144, widths, remembered);
   ApplyColumnWidths(0, 144, widths, remembered);
   EXPECT_EQ(widths[5], 300);
 
-  EXPECT_TRUE(FittedColumnWidth(2, 10, 192) == 128 && FittedColumnWidth(2, 400, 96) == 400 && FittedColumnWidth(7, 5, 96) == 5);
+  EXPECT_TRUE(FittedColumnWidth(2, 10, 192) == 128 && FittedColumnWidth(2, 400, 96) == 400 && FittedColumnWidth(9, 5, 96) == 5);
   // Hidden or below the smallest: no; already narrower may grow.
   EXPECT_FALSE(ColumnDragAllowed(3, 200, 140, 8, 96) || ColumnDragAllowed(2, 50, 260, 0, 96) ||
                ColumnDragAllowed(0, 64, 0, 1, 96));
-  EXPECT_TRUE(ColumnDragAllowed(2, 63, 40, 0, 96) && ColumnDragAllowed(2, 64, 260, 0, 96) && ColumnDragAllowed(7, 1, 40, 0, 96));
-  int32_t saved[kListColumnCount] = {1, 2, 3, 77, 5, 6, 7};
-  SavedColumnWidths({128, 80, 600, 0, 80, 380, 80}, 8, 192, saved);  // hidden and empty ones keep theirs
-  EXPECT_EQ(text(saved), "64 40 300 77 40 190 40 ");
+  EXPECT_TRUE(ColumnDragAllowed(2, 63, 40, 0, 96) && ColumnDragAllowed(2, 64, 260, 0, 96) && ColumnDragAllowed(9, 1, 40, 0, 96));
+  int32_t saved[kListColumnCount] = {1, 2, 3, 77, 5, 6, 7, 8, 9};
+  SavedColumnWidths({128, 80, 600, 0, 80, 380, 80, 200, 0}, 8 | 256, 192, saved);  // hidden and empty ones keep theirs
+  EXPECT_EQ(text(saved), "64 40 300 77 40 190 40 100 9 ");
 }
 
 TEST(GameRowPaint, CellsFollowTheHeaderAndTheRowShowsItsStarStatusAndSelection) {
   // Hardware dragged before Game, Info hidden: hidden columns take no room.
   std::string spans;
-  for (const RowCell& c : RowCells({1, 4, 0, 5, 2, 6, 3}, {64, 40, 260, 0, 40, 170, 40}))
+  for (const RowCell& c : RowCells({1, 4, 0, 5, 2, 6, 3, 7, 8}, {64, 40, 260, 0, 40, 170, 40, 0, 0}))
     spans += std::to_string(c.column) + ":" + std::to_string(c.left) + "-" + std::to_string(c.right) + " ";
   EXPECT_EQ(spans, "1:0-40 4:40-80 0:80-144 5:144-314 2:314-574 6:574-614 ");
   // The star is where its column went, cut by a narrow column, nowhere while hidden.

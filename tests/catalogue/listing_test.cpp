@@ -6,6 +6,8 @@
 #include <tuple>
 
 #include "base/paths.h"
+#include "catalogue/game_filter.h"
+#include "catalogue/mame_status.h"
 #include "catalogue/mame_usage.h"
 #include "support/test_support.h"
 
@@ -108,6 +110,50 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
   g_runs = 0;
   Load();
   EXPECT_EQ(g_runs, 0);
+}
+
+// MAME 0.251's own -listxml: how well it runs each set replaces the built-in
+// mark, in the info texts, the filter and what the card says.
+TEST_F(ListingTest, StatusesFromRealMameReplaceTheBuiltInMarkAndAreCachedPerBuild) {
+  const std::string recorded = ReadTestFile(SourcePath("tests/fixtures/mame0251/listxml-drivers.xml"));
+  DriverStatuses st;
+  for (const char* set : {"pong", "sfex2"})
+    ParseDriverStatuses(ReadTestFile(SourcePath(std::string("tests/fixtures/mame0251/listxml/") + set + ".xml")), st);
+  EXPECT_EQ(st.count("cat702"), 0u);  // a device: no driver of its own
+  EXPECT_EQ(DriverStatusText(st["pong"]), "Working.");
+  // Its devices make the graphics imperfect ("overall"), the sound is its own.
+  EXPECT_EQ(DriverStatusText(st["sfex2"]), "Imperfect: graphics, sound. Save states not supported.");
+  ParseDriverStatuses(recorded, st);
+  EXPECT_EQ(DriverStatusText(st["stepchmp"]),
+            "Not working. Imperfect: graphics. Not emulated: sound. Save states not supported.");
+
+  g_answer = recorded;
+  g_code = 5;  // MAME names a set it does not know after the rest
+  DriverStatuses asked;
+  ASSERT_TRUE(AskDriverStatuses(mame, asked));
+  EXPECT_EQ(g_arguments.rfind("-listxml ts2 ts2u ts2ua ", 0), 0u);
+  EXPECT_EQ(asked.size(), 408u);
+  EXPECT_EQ(CachedDriverStatuses(mame), asked);
+  GameList list = BuildGameList();
+  ApplyDriverStatuses(list, asked);
+  // strider2u works by the built-in table, not by MAME 0.251; a set MAME lacks keeps the built-in mark.
+  EXPECT_EQ(Entry(list, "strider2u").info, "clone of strider2, not working in MAME");
+  EXPECT_EQ(GameStatusText(Entry(list, "fambowl")), "Not working (the launcher's own list).");
+  EXPECT_EQ(NotWorkingNote(Entry(list, "xrally")),
+            "MAME marks this game as not working (Not working. Imperfect: sound. Save states not supported.)");
+  EXPECT_EQ(NotWorkingNote(Entry(list, "sfex2")), "");
+  FilterState working;
+  working.hide_not_working = true;
+  EXPECT_EQ(FilterRows(list, working, {}, nullptr).size(), 462u - 157u);
+
+  // Another build asks again; a cache of nothing of ours, or an answer too small, is not taken.
+  WriteTestFile(dir.File("mame.exe"), "program v2, longer");
+  EXPECT_TRUE(CachedDriverStatuses(mame).empty());
+  WriteTestFile(dir.File("korvo-status-cache.cfg"), "key=" + ListingKey(mame) + "\r\n<machine name=\"nosuchset\">"
+                                                    "<driver status=\"good\"/></machine>\r\n");
+  EXPECT_TRUE(CachedDriverStatuses(mame).empty());
+  g_answer = recorded.substr(0, recorded.find("<machine name=\"dsfdct\""));
+  EXPECT_FALSE(AskDriverStatuses(mame, asked));
 }
 
 // MAME 0.251's own answer: names padded to their column, longer ones run into

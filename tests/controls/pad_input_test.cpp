@@ -173,6 +173,15 @@ TEST(PadNavigation, EachControlActsOnANewPressAndAHeldDirectionRepeats) {
   late.Tick(Pad(0x0200));
   EXPECT_EQ(late.Tick(Pad(0x0200), 2000), Actions{A::kPageDown});
   EXPECT_TRUE(late.Tick(Pad(0x0200)) == Actions{A::kPageDown} && late.Tick(Pad(0x0200)).empty());
+
+  // The triggers step through the game's pictures, once a pull: eased a little and pulled again, no flicker.
+  Session t;
+  PadReadings pulled = Pad();
+  for (auto [left, right, expected] : std::initializer_list<std::tuple<uint8_t, uint8_t, Actions>>{
+           {0, 90, {}}, {0, 120, {A::kNextPicture}}, {0, 60, {}}, {0, 120, {}}, {0, 30, {}}, {200, 0, {A::kPreviousPicture}}}) {
+    pulled.pads[0].left_trigger = left, pulled.pads[0].right_trigger = right;
+    EXPECT_EQ(t.Tick(pulled, 300), expected) << int(left) << "," << int(right);
+  }
 }
 
 TEST(PadNavigation, TheStickBackAndStartToEndTheGamePollingAndLetterJump) {

@@ -204,12 +204,22 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
   EXPECT_FALSE(TestFileExists(dir.File("korvo-listing-cache.cfg")) || TestFileExists(dir.File("korvo-options-cache.cfg")));
 
   std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
-  for (int i = 0; i < 2; ++i)  // the second time from the caches
-    EXPECT_EQ(FindGameBySet(load(false)->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
-  // Both questions were asked once for this MAME build: the listing and the options.
+  for (int i = 0; i < 2; ++i) {  // the second time from the caches
+    block = load(false);
+    EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, "Street Fighter EX2 (Euro 980312)");
+    // The statuses are asked for apart, once; then they come with the list.
+    EXPECT_EQ(block->statuses_wanted, i == 0);
+    EXPECT_EQ(FindGameBySet(block->list, "xrally")->info, i == 0 ? "" : "not working in MAME");
+    std::promise<std::unique_ptr<DriverStatuses>> told;
+    if (i == 0) {
+      ASSERT_TRUE(StartStatusTask(LocatedMameAsker(), [&told](auto s) { told.set_value(std::move(s)); }));
+      EXPECT_EQ(told.get_future().get()->size(), 408u);
+    }
+  }
+  // Each question was asked once for this MAME build: the listing, the options, the statuses.
   std::string asked;
   for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")))) asked += call.args.at(0) + " ";
-  EXPECT_EQ(asked, "-listfull -showusage ");
+  EXPECT_EQ(asked, "-listfull -showusage -listxml ");
 }
 
 TEST(ExitDiagnosis, StatusBoxRomCheckOutputTailAndOutputFile) {

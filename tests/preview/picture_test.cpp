@@ -159,14 +159,47 @@ TEST(PictureCache, KeepsTheLast32AndReadsAChangedFileAgain) {
   EXPECT_EQ(capped.size(), 3u);
 }
 
-TEST(PreviewView, BoardAndYearUnderTheTitleAndTheStepRowBetween) {
+TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
   EXPECT_EQ(PreviewBoardLine("Sony ZN-2 System", 1999), "Sony ZN-2 System, 1999");
   EXPECT_EQ(PreviewBoardLine("Konami GV", 0), "Konami GV");
-  PreviewLayout one = LayoutPreview(300, 500, 144, {300, 225}, false);
-  PreviewLayout several = LayoutPreview(300, 500, 144, {300, 225}, true);
-  EXPECT_EQ(one.texts.y, 225 + 9);
-  EXPECT_EQ(several.next.y, 225 + 9);
-  EXPECT_EQ(several.texts.y, several.next.Bottom() + 9);
-  EXPECT_LT(several.previous.Right(), several.next.x);
-  EXPECT_EQ(LayoutPreview(300, 500, 96, {60, 40}, false).icon.w, 20);  // half the smaller side of a small picture
+  for (int dpi : {96, 144}) {
+    auto s = [dpi](int v) { return v * dpi / 96; };
+    // Beside the list: a tall pane; the card under the picture, the picture keeping its 4:3 width.
+    PreviewInput in{s(300), s(640), dpi, {s(300), s(225)}, true, true, s(16), {s(60), s(40), s(200)}, {s(70), s(50)}};
+    ASSERT_FALSE(CardBeside(in.pane_w, in.pane_h, dpi));
+    EXPECT_EQ(PreviewPictureBox(in.pane_w, in.pane_h, dpi).h, s(225));
+    PreviewLayout under = LayoutPreview(in);
+    EXPECT_EQ(under.next.y, s(225) + s(6));
+    EXPECT_LT(under.previous.Right(), under.next.x);
+    ASSERT_EQ(under.kinds.size(), 3u);
+    EXPECT_EQ(under.kinds[0].y, under.next.Bottom() + s(6));
+    EXPECT_EQ(under.kinds[1].y, under.kinds[0].y);  // two fit a row; the third wraps
+    EXPECT_GT(under.kinds[2].y, under.kinds[0].Bottom());
+    EXPECT_TRUE(under.title.y > under.kinds[2].Bottom() && under.board.y > under.title.Bottom() &&
+                under.status.y > under.board.Bottom() && under.played.y > under.status.Bottom());
+    EXPECT_GT(under.tabs[0].y, under.played.Bottom());
+    EXPECT_EQ(under.text.Bottom(), in.pane_h);  // the text takes the rest
+    EXPECT_GT(under.text.h, s(100));
+
+    // Under the list in Classic Layout: a wide pane; the card beside the picture, from its top.
+    in.pane_w = s(760);
+    in.pane_h = s(260);
+    ASSERT_TRUE(CardBeside(in.pane_w, in.pane_h, dpi));
+    PictureSize box = PreviewPictureBox(in.pane_w, in.pane_h, dpi);
+    EXPECT_EQ(box.h, s(260) - s(30));
+    in.picture = FitPicture(box, {4, 3}, true);
+    PreviewLayout beside = LayoutPreview(in);
+    EXPECT_GT(beside.kinds[0].x, beside.picture.Right());
+    EXPECT_EQ(beside.kinds[0].y, 0);
+    EXPECT_TRUE(beside.text.Right() <= in.pane_w && beside.text.Bottom() == in.pane_h && beside.text.h > 0);
+
+    // Too short for the text, and no game at all: the text box and the card go.
+    in.pane_h = s(150);
+    in.pane_w = s(240);
+    EXPECT_EQ(LayoutPreview(in).text.w, 0);
+    in.card = false;
+    PreviewLayout empty = LayoutPreview(in);
+    EXPECT_TRUE(empty.kinds.empty() && empty.tabs.empty() && empty.title.h == 0);
+  }
+  EXPECT_EQ(LayoutPreview({300, 500, 96, {60, 40}}).icon.w, 20);  // half the smaller side of a small picture
 }

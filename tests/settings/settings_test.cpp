@@ -19,14 +19,16 @@ bool FakeSystemDark() { return g_dark; }
 // Every key away from its default, as it is written: first those "Default
 // Settings" keeps, then the others.
 const std::string kKept =
-    "mame_exe=C:\\m.exe\nroms_directory=D:\\roms\nbios_directory=D:\\bios\nbinding_version=5\njoystick=0\n"
+    "settings_version=2\nmame_exe=C:\\m.exe\nroms_directory=D:\\roms\nbios_directory=D:\\bios\nbinding_version=5\njoystick=0\n"
     "joystick_provider=2\nmouse=1\nlightgun=1\njoystick_deadzone=10\njoystick_saturation=90\njoystick_contradictory=1\n"
     "mapping_overrides_game_cfg=0\nautofire_rate=3\npad_navigation=0\npad_exit_combo=0\ncontroller_file=hotrod\n"
     "more_options=-lightgun_device mouse -lightgunprovider dinput\ncontrols_profile=Stick\nonly_available=1\n"
     "window_x=1\nwindow_y=2\nwindow_w=800\nwindow_h=600\noptions_window=0\ntheme_mode=2\nsearch_bar=1\nfilters_bar=1\n"
-    "toolbar=0\noptwin_x=3\noptwin_y=4\noptwin_w=500\noptwin_h=700\nauditwin_w=900\nauditwin_h=640\nfavorites_only=1\nsort_column=5\nsort_ascending=0\n"
-    "filter_region=JP\nfilter_maker=Namco\nfilter_genre=Quiz\nfilter_hardware=Konami GV\ncolumns_games=1,2,3,4,5,6,7\n"
-    "splitter=300\npreview_shown=0\npreview_split=250\ncolumns_hidden=9\nfavorites=4,5\nrecent=6\n";
+    "toolbar=0\noptwin_x=3\noptwin_y=4\noptwin_w=500\noptwin_h=700\nauditwin_w=900\nauditwin_h=640\n"
+    "favorites_only=1\nhide_not_working=1\nsort_column=5\n"
+    "sort_ascending=0\n"
+    "filter_region=JP\nfilter_maker=Namco\nfilter_genre=Quiz\nfilter_hardware=Konami GV\ncolumns_games=1,2,3,4,5,6,7,8,9\n"
+    "splitter=300\npreview_shown=0\npreview_split=250\npreview_kind=flyers\ncolumns_hidden=9\nfavorites=4,5\nrecent=6\n";
 const std::string kReset =
     "hide_console=0\non_game_start=2\nlogs=1\nvideo=3\nfullscreen=1\nres_w=640\nres_h=480\nrotate=2\nkeep_aspect=0\n"
     "uneven_stretch=0\nfilter=0\nprescale=3\nwait_vsync=1\nsync_refresh=1\nthrottle=0\nframeskip=4\nmaximize=1\n"
@@ -48,7 +50,7 @@ TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
                 {"gl_glsl_filter", "0", "2"}, {"integer_scale", "0", "8"}, {"filter_scaler", "0", "4"},
                 {"filter_dither", "0", "3"}, {"joystick_saturation", "0", "100"}, {"joystick_deadzone", "0", "100"},
                 {"audio_latency", "1", "5"}, {"frameskip", "-1", "10"},   {"prescale", "1", "8"},
-                {"volume", "-32", "0"},      {"video", "0", "4"},         {"sort_column", "0", "6"},
+                {"volume", "-32", "0"},      {"video", "0", "4"},         {"sort_column", "0", "8"},
                 {"theme_mode", "0", "0"}};
   for (const auto& r : ranges) {
     EXPECT_NE(Written(std::string(r.key) + "=-9999").find("\n" + std::string(r.key) + "=" + r.low + "\r\n"),
@@ -70,10 +72,11 @@ TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
       {"options_window=2", "options_window=0"}, {"filters_bar=no", "filters_bar=1"}, {"toolbar=no", "toolbar=1"},
       {"options_window=1", "options_window=1"}, {"filters_bar=0", "filters_bar=0"},
       {"favorites_only=yes", "favorites_only=0"}, {"sort_ascending=yes", "sort_ascending=0"},
-      {"preview_shown=no", "preview_shown=1"},   {"search_bar=0", "search_bar=0"}, {"columns_hidden=255", "columns_hidden=127"},
+      {"preview_shown=no", "preview_shown=1"},   {"search_bar=0", "search_bar=0"}, {"columns_hidden=9", "columns_hidden=393"},
+      {"settings_version=2\ncolumns_hidden=1023", "columns_hidden=511"}, {"hide_not_working=yes", "hide_not_working=0"},
       {"preview_split=99999", "preview_split=4000"}, {"preview_split=-5", "!preview_split="},
       {"volume=-99999999999", "volume=-32"},     {"favorites= 5 ,x,,12,-3", "favorites=5,12,-3"},
-      {"columns_games=100,,abc,4000,50", "columns_games=100,0,0,50,0,0,0"},
+      {"columns_games=100,,abc,4000,50", "columns_games=100,0,0,50,0,0,0,0,0"},
       {"window_x=5\nwindow_y=6\nwindow_w=0\nwindow_h=7", "!window_x="},
       {"window_x=-5\nwindow_y=6\nwindow_w=900\nwindow_h=700", "window_x=-5\r\nwindow_y=6\r\nwindow_w=900\r\nwindow_h=700"},
       {"no equals sign\n[KORVO]\n#video=3\n;video=3\n=5\nunknown_key=1\n", "video=0"},
@@ -120,11 +123,11 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
   Settings s = Parsed("mame_exe=C:\\MAME\\mame.exe\nfavorites=3,1\ncolumns_games=0,0,0\n");
   ASSERT_TRUE(SaveSettings(s, path));
   std::string first = ReadTestFile(path);
-  EXPECT_EQ(first.rfind("; Korvo settings (written by korvo; safe to edit by hand)\r\n[KORVO]\r\nsettings_version=1\r\n"
+  EXPECT_EQ(first.rfind("; Korvo settings (written by korvo; safe to edit by hand)\r\n[KORVO]\r\nsettings_version=2\r\n"
                         "mame_exe=C:\\MAME\\mame.exe\r\nroms_directory=\r\n", 0), 0u);
   for (const char* absent : {"optwin_", "auditwin_", "splitter", "preview_split", "window_x", "columns_games"})  // unset: not written
     EXPECT_EQ(first.find(absent), std::string::npos) << absent;
-  EXPECT_EQ(first.substr(first.size() - 61), "\r\npreview_shown=1\r\ncolumns_hidden=8\r\nfavorites=3,1\r\nrecent=\r\n");
+  EXPECT_EQ(first.substr(first.size() - 63), "\r\npreview_shown=1\r\ncolumns_hidden=392\r\nfavorites=3,1\r\nrecent=\r\n");
 
   // Read and written again, also after another editor saved it (Notepad's
   // "Unicode", UTF-8 with its mark, line ends of an old Mac): byte for byte.

@@ -95,8 +95,8 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   EXPECT_TRUE(RestoreSettingsCommand(nullptr, false, steps));
   EXPECT_TRUE(restore.Finished());
   EXPECT_EQ(question,
-            "Replace the current settings, per-game settings, combos and autofire and the MAME saves (input mapping, "
-            "nvram, save states) with the ones in this backup?\n\nKorvo's own settings that the backup does not hold "
+            "Replace the current settings, per-game settings, combos and autofire, play statistics and the MAME saves "
+            "(input mapping, nvram, save states) with the ones in this backup?\n\nKorvo's own settings that the backup does not hold "
             "go back to their start values; MAME's files and the profiles that it does not hold stay as they "
             "are.\n\nThe current ones are saved first as KORVO-before-restore.zip in the launcher folder.");
   EXPECT_TRUE(applied);

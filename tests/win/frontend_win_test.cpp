@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "base/version.h"
+#include "catalogue/mame_status.h"
 #include "launch/launch_wiring.h"
+#include "launch/mame_asker.h"
 #include "launch/mame_args.h"
 #include "scratch_launcher_win.h"
 
@@ -69,6 +71,21 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltList) {
     EXPECT_EQ(calls[0].args, f.Expected(screen_mode));
   }
   EXPECT_TRUE(Holds(calls[0].args, "-nowindow"));
+
+  // What MAME said of its sets before (the window asked it) reaches the log when a game that does not work fails
+  // to start; a game that ran counts in korvo-played.cfg, a start that failed does not.
+  DriverStatuses statuses;
+  ASSERT_TRUE(AskDriverStatuses(LocatedMameAsker(App().settings), statuses));
+  for (const char* zip : {"roms\\xrally.zip", "roms\\hng64.zip"}) f.Write(zip, "PK\5\6");
+  f.Write("fakemame-control.txt", "exit=3\n");
+  EXPECT_EQ(f.Run("--game xrally"), 0);
+  EXPECT_NE(f.Log().find("\r\nMAME exited with code 3: MAME had a fatal error; MAME marks this game as not working "
+                         "(Not working. Imperfect: sound. Save states not supported.)\r\n"),
+            std::string::npos) << f.Log();
+  EXPECT_FALSE(f.Exists("korvo-played.cfg"));
+  f.Write("fakemame-control.txt", "exit=0\n");
+  EXPECT_EQ(f.Run("--game xrally"), 0);
+  EXPECT_NE(f.Read("korvo-played.cfg").find("\r\n143=1,0,"), std::string::npos) << f.Read("korvo-played.cfg");
 }
 
 TEST(FrontendWin, AutofireIsNoneOnlyWhileMameRunsAndAFolderOrAFileThatIsNoProgramAsMame) {

@@ -1,5 +1,6 @@
 #include "main_window_fixture_win.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -68,8 +69,10 @@ void MainWindowFixture::AddSnapshot(const std::string& fixture, const std::strin
 }
 
 int MainWindowFixture::StalePixels() const {
-  // A picture still on its way is late, not stale.
+  // A picture, or MAME's word on how well the games run, still on its way is late, not stale.
   if (IsWindowVisible(Main().preview)) WaitFor([] { return PreviewPaneShown().answered; });
+  WaitFor([] { return std::any_of(Main().games.begin(), Main().games.end(), [](const GameEntry& g) { return g.driver.Known(); }); },
+          5000);
   PumpMessagesFor(100);
   const WindowPixels seen(nullptr);
   RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -206,7 +206,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_TRUE(ListView_GetColumnWidth(Main().list, 3) == 0 && !MenuTicked(220));
   f.Command(220);
   EXPECT_TRUE(ListView_GetColumnWidth(Main().list, 3) == 140 && MenuTicked(220));
-  EXPECT_EQ(App().settings.columns_hidden, 0);
+  EXPECT_EQ(App().settings.columns_hidden, kNewColumnsHidden);  // only Last Played and Time Played
   f.Command(219);
   EXPECT_GT(ListView_GetColumnWidth(Main().list, 2), 0);
   f.Command(221);

@@ -4,7 +4,10 @@
 
 #include "app/menu_state.h"
 #include "base/version.h"
+#include "catalogue/game_table.h"
+#include "settings/play_stats.h"
 #include "main_window_fixture_win.h"
+#include "options_page_driver_win.h"
 #include "optionsarea/options_area_ui_win.h"
 #include "preview/picture_header.h"
 #include "preview/preview_pane_ui_win.h"
@@ -52,10 +55,8 @@ bool FourToThree(const PaneRect& r, bool portrait = false) {
 }
 
 void ClickStep(bool next) {
-  RECT client;
-  GetClientRect(Main().preview, &client);
-  const PaneRect picture = PreviewPaneShown().picture;
-  const PreviewLayout layout = LayoutPreview(client.right, client.bottom, Ui().dpi, {picture.w, picture.h}, true);
+  WaitFor([] { return PreviewPaneShown().answered; });  // the cycle's timer may have just asked for the next
+  const PreviewLayout layout = PreviewPaneShown().layout;
   const PaneRect& r = next ? layout.next : layout.previous;
   EXPECT_GT(Inked(r, r.y + r.h / 2, RgbOf(PanelColour())), 1) << "the arrow on the button";
   SendMessageW(Main().preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
@@ -92,8 +93,13 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   ASSERT_TRUE(WaitForPicture("sfex2", 1));
   ExpectPanePicture("snap/pong/0001.png");
   ClickStep(false);
-  ClickStep(false);
-  ASSERT_TRUE(WaitForPicture("sfex2", 2));
+  // Ctrl+PgUp steps back as the arrow does: keys pressed on the list, through the launcher's message loop.
+  SetForegroundWindow(Main().window);
+  SetFocus(Main().list);
+  for (auto [key, down] : {std::pair{VK_CONTROL, true}, {VK_PRIOR, true}, {VK_PRIOR, false}, {VK_CONTROL, false}})
+    PressKey(static_cast<WORD>(key), down);
+  ASSERT_TRUE(PumpUntil([] { return PreviewPaneShown().answered && PreviewPaneShown().index == 2; }));
+  EXPECT_EQ(f.SelectedRow(), f.RowOfGame("sfex2"));  // the list's own Ctrl+PgUp did not move
   ExpectPanePicture("snap/pong/0000.png");
   // Left alone, the next one follows: the cycle's timer is running (its tick is sent, not awaited).
   ASSERT_TRUE(KillTimer(Main().preview, kCycleTimer)) << "no cycle through several pictures";
@@ -186,4 +192,100 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   EXPECT_NEAR(split, (height + 60) * 96 / 144, 1);
   f.Close();
   EXPECT_NE(f.Read("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
+}
+
+// The card: a click on a row shows what MAME knows of the game (its status from the fake MAME's recording of
+// MAME 0.251, the texts of made-up history.xml and .dat files) and what the player did; the picture kinds MAME's
+// menu offers come from ui.ini's folders and a zip, each a button; a play is counted.
+TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
+  MainWindowFixture f;
+  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=1200\n");
+  f.Write("ui.ini", "\xEF\xBB\xBF# UI SEARCH PATH OPTIONS\nhistorypath               dats\n"
+                    "flyers_directory          \"my flyers\"\n");
+  f.AddSnapshot("snap/pong/0000.png", "sfex2\\0000.png", 3);
+  f.Write("titles.zip", ZipOf("SFEX2.png", f.Read("snap\\sfex2\\0000.png")));
+  f.Write("my flyers\\sfex2.png", ReadWholeFile(FixturePath("snap/breakout/0000.png")).value_or(""));
+  f.Write("dats\\history.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<history version=\"2.51\">\n<entry>\n"
+                               "<systems><system name=\"sfex2\" /><system name=\"sfex2u\" /></systems>\n"
+                               "<text>\nStreet Fighter EX2 &amp; friends, 1998.\n</text>\n</entry>\n</history>\n");
+  f.Write("dats\\mameinfo.dat", "# MAMEINFO.DAT\n$info=sfex2,\n$mame\nLEVELS: 8\n$end\n");
+  f.Write("dats\\command.dat", "$info=sfex2\n$cmd\n[Moves]\nHadoken: _2_3_6 + _a\n$end\n");
+  f.Write("korvo-played.cfg", "23=12,12000,1796126400\n");  // noon of 1 December 2026, UTC: that day everywhere
+  LoadPlayStats(App().played, f.dir.File("korvo-played.cfg"));  // as the launcher's start does
+  ASSERT_TRUE(f.Open());
+  ASSERT_TRUE(WaitFor([] { return FindGameBySet(Main().games, "xrally")->driver.Known(); }));
+
+  const int row = f.RowOfGame("sfex2");
+  RECT cell = {LVIR_BOUNDS, 2};  // its Game cell
+  ListView_EnsureVisible(Main().list, row, FALSE);
+  SendMessageW(Main().list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+  ClickAt(Main().list, MiddleOf(cell));
+  ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().set == "sfex2" && PreviewPaneShown().tabs.size() == 4; }));
+  PreviewShown shown = PreviewPaneShown();
+  EXPECT_EQ(shown.kinds, (std::vector<std::string>{"Snapshots", "Titles", "Flyers"}));
+  EXPECT_EQ(shown.kind, "Snapshots");
+  EXPECT_EQ(shown.status, "Imperfect: graphics, sound. Save states not supported.");
+  EXPECT_EQ(shown.played, "Played 12 times, 3 h 20 min, last on 1 December 2026");
+  EXPECT_EQ(shown.tabs, (std::vector<std::string>{"General Info", "History", "Mameinfo", "Command"}));
+  EXPECT_NE(shown.text.find("Street Fighter EX2 (Euro 980312)\r\nCapcom / Arika, 1998\r\nSony ZN-2 System"),
+            std::string::npos) << shown.text;
+  for (const PaneRect& r : shown.layout.kinds) EXPECT_GT(Inked(r, r.y + r.h / 2, RgbOf(PanelColour())), 4);
+  SaveWindowScreenshot(Main().window, "main-light-96-card");
+
+  // The Titles button: the picture in titles.zip, at the monitor's 4:3; Flyers: its own tall shape.
+  auto click = [](const PaneRect& r) { ClickAt(Main().preview, {r.x + r.w / 2, r.y + r.h / 2}); };
+  click(shown.layout.kinds[1]);
+  ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().kind == "Titles" && !PreviewPaneShown().placeholder; }));
+  EXPECT_TRUE(FourToThree(PreviewPaneShown().picture));
+  ExpectPanePicture("snap/pong/0000.png");
+  click(shown.layout.kinds[2]);
+  ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().kind == "Flyers" && !PreviewPaneShown().placeholder; }));
+  const PaneRect flyer = PreviewPaneShown().picture;
+  EXPECT_NEAR(flyer.w * 1440.0 / flyer.h, 228, 4) << flyer.w << "x" << flyer.h;
+  EXPECT_EQ(App().settings.preview_kind, "flyers");
+  // The tabs: each file's text, command.dat's symbols as text.
+  click(PreviewPaneShown().layout.tabs[1]);
+  EXPECT_TRUE(WaitFor([] { return PreviewPaneShown().text == "Street Fighter EX2 & friends, 1998."; }));
+  click(PreviewPaneShown().layout.tabs[3]);
+  EXPECT_TRUE(WaitFor([] { return PreviewPaneShown().tab == "Command"; }));
+  EXPECT_EQ(PreviewPaneShown().text, "[Moves]\r\nHadoken: \xE2\x86\x93\xE2\x86\x98\xE2\x86\x92 + (1)");
+
+  // A play counts from MAME's start to its end; the card and korvo-played.cfg say so at once.
+  f.Command(205);
+  ASSERT_TRUE(WaitFor([] { return !Main().launch.running; }));
+  ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().played.rfind("Played 13 times", 0) == 0; }));
+  EXPECT_NE(f.Read("korvo-played.cfg").find("\r\n23=13,1200"), std::string::npos) << f.Read("korvo-played.cfg");
+
+  // Hide Games That Do Not Work: MAME's not-working sets leave the list, and the status bar says how many.
+  const int rows = f.Rows();
+  f.Command(kHideNotWorkingCommand);
+  EXPECT_EQ(f.Rows(), rows - 157);
+  EXPECT_EQ(f.RowOfGame("xrally"), -1);
+  EXPECT_NE(f.StatusText().find("157 that do not work hidden"), std::string::npos) << f.StatusText();
+  f.Close();
+  EXPECT_NE(f.Read("korvo-settings.cfg").find("hide_not_working=1"), std::string::npos);
+}
+
+// No game chosen: the placeholder says to choose one. The card at another DPI and look, under and beside the picture.
+TEST(PreviewPane, WithoutAGameAHintAndTheCardInEveryLook) {
+  for (bool classic : {false, true}) {
+    const Look look(!classic);
+    MainWindowFixture f(classic ? "options_window=0\r\n" : "");
+    f.AddSnapshot("snap/pong/0000.png", "tekken3\\0000.png", 1);
+    ASSERT_TRUE(f.Open(classic ? 96 : 144));
+    SelectListRow(Main().list, -1);
+    ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().answered && PreviewPaneShown().set.empty(); }));
+    const PaneRect hint = PreviewPaneShown().layout.note;
+    const uint32_t panel = RgbOf(PanelColour());
+    EXPECT_GT(PanePixels().Count(Main().preview, {hint.x, hint.y, hint.Right(), hint.Bottom()},
+                                 [=](uint32_t c) { return c != panel; }),
+              100)
+        << "the hint's text";
+    // Classic Layout maximized: the list, and the pane under it, wide enough for the card beside the picture.
+    if (classic) ShowWindow(Main().window, SW_MAXIMIZE);
+    f.SelectRow(f.RowOfGame("tekken3"));
+    ASSERT_TRUE(WaitForPicture("tekken3", 0));
+    EXPECT_EQ(PreviewPaneShown().layout.beside, classic);
+    SaveWindowScreenshot(Main().window, std::string("main-") + (classic ? "classic-light-96" : "dark-144") + "-card");
+  }
 }

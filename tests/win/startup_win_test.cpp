@@ -42,7 +42,8 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   ASSERT_TRUE(WindowOf(first)) << "the first launcher showed no window";
   // The same folder, also with a game named: brings the first forward, starts nothing.
   for (const char* tail : {"", "--game sfex2"}) ASSERT_EQ(WaitExit(started.Start(lower + "\\korvo.exe", tail), 10000), 0) << tail;
-  EXPECT_EQ(ReadWholeFile(upper + "\\fakemame-calls.txt").value_or("").find("arg=sfex2"), std::string::npos);
+  for (const auto& call : fakemame::ParseCalls(ReadWholeFile(upper + "\\fakemame-calls.txt").value_or("")))
+    EXPECT_NE(call.args.at(0), "sfex2");
 
   // Another folder beside it: earlier files carried over, unreadable settings kept aside and said, saved on closing.
   const std::string utf32 = std::string("\xFF\xFE\0\0v\0\0\0=\0\0\0" "2\0\0\0", 16);

@@ -1,0 +1,30 @@
+// -listxml's driver part and korvo-status-cache.cfg: any bytes must read
+// without a fault, give only machines with a driver, and what the cache keeps
+// must read back the same; the words never end without a full stop.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "catalogue/mame_status.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  DriverStatuses statuses;
+  ParseDriverStatuses(text, statuses);
+  for (const auto& [name, status] : statuses) {
+    std::string words = DriverStatusText(status);
+    if (status.Known() != !words.empty() || (!words.empty() && words.back() != '.')) std::abort();
+    DriverStatuses again;
+    if (ParseDriverStatuses(FormatDriverStatusElement(name, status), again) != 1 || again[name] != status)
+      std::abort();
+  }
+  const std::string key = "C:\\MAME\\mame.exe|1|2|3|462|1.0.0";
+  DriverStatuses cached;
+  if (ParseDriverStatusCache(text, key, cached)) {
+    DriverStatuses again;
+    if (!ParseDriverStatusCache(FormatDriverStatusCache(key, cached), key, again) || again != cached) std::abort();
+    GameList list = BuildGameList();
+    ApplyDriverStatuses(list, cached);
+  }
+  return 0;
+}

@@ -1,0 +1,19 @@
+// history.xml's index and texts: any bytes must index without a fault, every
+// place it keeps lies inside the file, and each text reads.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "preview/game_info.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  InfoIndex index = IndexHistoryXml(bytes);
+  if (index.damaged && index.damaged_at > size) std::abort();
+  for (const auto& [set, ranges] : index.ranges)
+    for (const TextRange& r : ranges) {
+      if (r.offset + r.length > size) std::abort();
+      HistoryEntryText(bytes.substr(r.offset, r.length));
+    }
+  return 0;
+}

@@ -1,0 +1,21 @@
+// korvo-played.cfg reader: any bytes must load without a fault, give only
+// games with a number above 0 and counts of 0 or more, and what is written
+// must read back the same.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "settings/play_stats.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  PlayStats stats;
+  ParsePlayStats(std::string_view(reinterpret_cast<const char*>(data), size), stats);
+  for (const auto& [game, r] : stats) {
+    if (game <= 0 || r.times < 0 || r.seconds < 0 || r.last < 0) std::abort();
+    PlayedText(r, LocalDateOf(r.last));
+  }
+  PlayStats again;
+  ParsePlayStats(FormatPlayStats(stats), again);
+  if (again != stats) std::abort();
+  return 0;
+}

@@ -1,0 +1,20 @@
+// MAME's ui.ini as MAME writes it or a user edits it: any bytes must read
+// without a fault, and the folders of every kind of picture come out of it.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "preview/picture_kinds.h"
+#include "settings/settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  UiOptions options = ParseUiIni(std::string_view(reinterpret_cast<const char*>(data), size));
+  Settings settings;
+  settings.mame_exe = "C:\\MAME\\mame.exe";
+  ArtFolders folders = ArtFoldersOf(settings, options);
+  for (const auto& kind : folders.folders)
+    for (const std::string& folder : kind)
+      if (folder.empty()) std::abort();
+  UiFolders(options, kHistoryPathOption, kHistoryPathDefault, settings);
+  return 0;
+}

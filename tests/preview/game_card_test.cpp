@@ -1,0 +1,142 @@
+// The game card's sources: MAME's ui.ini and the folders it names, pictures of every kind in folders and zips,
+// history.xml and the .dat files indexed and read by place.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "backup/zip_writer.h"
+#include "base/paths.h"
+#include "catalogue/mame_status.h"
+#include "preview/game_card.h"
+#include "preview/game_info.h"
+#include "preview/picture_kinds.h"
+#include "settings/settings.h"
+#include "support/test_support.h"
+
+namespace {
+std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& members) {
+  ZipWriter zip;
+  StartZip(zip);
+  for (const auto& [name, data] : members) AddZipMember(zip, name, data);
+  FinishZip(zip);
+  return zip.output;
+}
+
+std::vector<std::string> Tail(const std::vector<SnapshotFile>& files, const std::string& folder) {
+  std::vector<std::string> names;
+  for (const SnapshotFile& f : files)
+    names.push_back(f.path.substr(folder.size() + 1) + (f.member.empty() ? "" : ":" + f.member));
+  return names;
+}
+}  // namespace
+
+TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
+  // MAME 0.251's own ui.ini names the folders the table knows as its defaults.
+  UiOptions recorded = ParseUiIni(ReadTestFile(SourcePath("tests/fixtures/mame0251/ui.ini")));
+  EXPECT_EQ(recorded["historypath"], kHistoryPathDefault);
+  for (int k = 1; k < kArtKindCount; ++k) EXPECT_EQ(recorded[kArtKinds[k].option], kArtKinds[k].folders) << k;
+
+  TempDir dir;
+  SetLauncherFolder(dir.path());
+  WriteTestFile(dir.File("mame.exe"), "");
+  Settings s;
+  WriteTestFile(dir.File("ini/ui.ini"), "titles_directory  \"my titles;titles\"\n#flyers_directory x\n");
+  std::string mame = dir.path();
+  std::replace(mame.begin(), mame.end(), '/', '\\');  // paths as Windows writes them
+  EXPECT_EQ(FindUiIni(s), mame + "\\ini\\ui.ini");  // "." has none; "ini" is next on MAME's path
+  const ArtFolders folders = ArtFoldersOf(s, ReadMameUiOptions(s));
+  EXPECT_EQ(folders.folders[1], (std::vector<std::string>{mame + "\\my titles", mame + "\\titles"}));
+  EXPECT_EQ(folders.folders[2], (std::vector<std::string>{mame + "\\flyers"}));  // a comment sets nothing
+  s.more_options = "-inipath elsewhere";
+  EXPECT_EQ(FindUiIni(s), "");
+
+  // A set's own pictures, any case, in each folder and in the zip named after it; a clone takes its parent's.
+  WriteTestFile(dir.File("titles/SFEX2.png"), "png");
+  WriteTestFile(dir.File("titles/sfex2.txt"), "no picture");
+  WriteTestFile(dir.File("my titles.zip"), ZipOf({{"sfex2.jpg", "jpeg"}, {"sfex2u.PNG", "zipped"}, {"x/sfex2j.png", ""}}));
+  ArtLookup lookup;
+  SnapshotChoice choice = lookup.Choose(folders, 1, "sfex2");
+  EXPECT_EQ(choice.set, "sfex2");
+  EXPECT_EQ(Tail(choice.files, mame), (std::vector<std::string>{"my titles.zip:sfex2.jpg", "titles\\SFEX2.png"}));
+  choice = lookup.Choose(folders, 1, "sfex2u");
+  ASSERT_EQ(Tail(choice.files, mame), (std::vector<std::string>{"my titles.zip:sfex2u.PNG"}));
+  std::string bytes;
+  EXPECT_TRUE(lookup.ReadMember(choice.files[0], bytes) && bytes == "zipped");
+  EXPECT_EQ(lookup.Choose(folders, 1, "sfex2j").set, "sfex2");
+  EXPECT_TRUE(lookup.Choose(folders, 2, "sfex2").files.empty());
+  // A folder is looked at again only in a new round, and then only when it changed.
+  WriteTestFile(dir.File("flyers/sfex2.bmp"), "bmp");
+  EXPECT_TRUE(lookup.Choose(folders, 2, "sfex2").files.empty());
+  lookup.NewRound();
+  EXPECT_EQ(lookup.Choose(folders, 2, "sfex2").files.size(), 1u);
+
+  // The kind shown: the one asked for, else snapshots, else the first the game has.
+  EXPECT_EQ(ShownArtKind(2, 0b110), 2);
+  EXPECT_EQ(ShownArtKind(3, 0b111), 0);
+  EXPECT_EQ(ShownArtKind(99, 0b1100), 2);
+  EXPECT_EQ(ShownArtKind(5, 0), 5);
+}
+
+TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
+  const std::string history =
+      "<?xml version=\"1.0\"?>\n<history>\n<entry>\n<systems>\n<system name=\"sfex2\" />\n<system name=\"SFEX2U\"/>\n"
+      "</systems>\n<text>\n  - TECHNICAL -\nCapcom &amp; Arika, caf&#233; &#x263A;&lt;3\n\n</text>\n</entry>\n"
+      "<entry><software><item list=\"psx\" name=\"sfex2\"/></software><text>not a system</text></entry>\n"
+      "<entry><systems><system name=\"tekken3\"/></systems><text>cut short";
+  InfoIndex h = IndexHistoryXml(history);
+  ASSERT_EQ(h.ranges["sfex2"].size(), 1u);
+  EXPECT_EQ(h.ranges["sfex2"], h.ranges["sfex2u"]);
+  const TextRange& r = h.ranges["sfex2"][0];
+  EXPECT_EQ(HistoryEntryText(history.substr(r.offset, r.length)),
+            "  - TECHNICAL -\nCapcom & Arika, caf\xC3\xA9 \xE2\x98\xBA<3");
+  EXPECT_TRUE(h.damaged && h.ranges.count("tekken3") && !h.ranges.count("psx"));
+
+  const std::string dat = "# MAMEINFO.DAT\r\n$info=sfex2, sfex2u,\r\n$mame\r\nLEVELS: 8\r\n$end\r\n"
+                          "$info=sfex2\r\n$cmd\r\n_2_3_6 + _a ^E\r\n$end\r\n$info=tekken3\r\n$mame\r\nno end";
+  InfoIndex d = IndexDatFile(dat);
+  ASSERT_EQ(d.ranges["sfex2"].size(), 2u);
+  EXPECT_EQ(DatEntryText(dat.substr(d.ranges["sfex2"][0].offset, d.ranges["sfex2"][0].length), false), "LEVELS: 8");
+  EXPECT_EQ(DatEntryText(dat.substr(d.ranges["sfex2"][1].offset, d.ranges["sfex2"][1].length), true),
+            "\xE2\x86\x93\xE2\x86\x98\xE2\x86\x92 + (1) LP");
+  EXPECT_TRUE(d.damaged && d.damaged_at == dat.find("$info=tekken3") && d.ranges["tekken3"].size() == 1u);
+  EXPECT_EQ(CommandSymbolsAsText("_X_S__ ^ _"), "_X(Start)__ ^ _");  // unknown codes stay
+
+  // The library finds each file in the history folders, indexes it once, and reads a game's texts from their place.
+  TempDir dir;
+  WriteTestFile(dir.File("dats/history.xml"), history);
+  WriteTestFile(dir.File("dats/mameinfo.dat"), dat);
+  WriteTestFile(dir.File("story.dat"), "$info=sfex2\n$story\nHIGH SCORE 1000000\n$end\n");
+  GameInfoLibrary library;
+  std::vector<std::string> log;
+  const std::vector<std::string> folders = {dir.File("none"), dir.File("dats"), dir.path()};
+  std::vector<InfoTab> tabs = library.Texts(folders, {"sfex2j", "sfex2"}, log);
+  ASSERT_EQ(tabs.size(), 3u);
+  EXPECT_EQ(tabs[0], (InfoTab{"History", HistoryEntryText(history.substr(r.offset, r.length))}));
+  EXPECT_EQ(tabs[1].name + "|" + tabs[1].text, "Mameinfo|LEVELS: 8\n\n_2_3_6 + _a ^E");  // only command.dat's codes are symbols
+  EXPECT_EQ(tabs[2].name + "|" + tabs[2].text, "Mamescore|HIGH SCORE 1000000");
+  ASSERT_EQ(log.size(), 2u);  // one line per damaged file, when it is indexed
+  EXPECT_EQ(log[0], "Game info: history.xml is damaged or cut short at byte " + std::to_string(h.damaged_at) +
+                        "; what comes before it is used: " + JoinPath(dir.File("dats"), "history.xml"));
+  log.clear();
+  EXPECT_EQ(library.Texts(folders, {"tekken3"}, log)[0].text, "cut short");
+  EXPECT_TRUE(log.empty());
+  WriteTestFile(dir.File("dats/mameinfo.dat"), "$info=tekken3\n$mame\nWhole\n$end\n");  // changed: indexed anew
+  library.NewRound();  // in the next look at the files
+  tabs = library.Texts(folders, {"tekken3"}, log);
+  ASSERT_EQ(tabs.size(), 2u);
+  EXPECT_EQ(tabs[1].text, "Whole");
+  EXPECT_TRUE(log.empty());
+
+  // The card's own lines and its General Info.
+  GameEntry e = BuildGameList()[23];
+  e.played = {2, 7260, 0};
+  DriverStatuses st;
+  ParseDriverStatuses("<machine name=\"sfex2u\"><driver status=\"good\" savestate=\"supported\"/></machine>", st);
+  GameList one = {e};
+  ApplyDriverStatuses(one, st);
+  GameCard card = MakeGameCard(one[0]);
+  EXPECT_EQ(card.status, "Working.");
+  EXPECT_EQ(card.played.rfind("Played 2 times, 2 h 1 min, last on ", 0), 0u) << card.played;
+  EXPECT_EQ(card.general.substr(0, card.general.find("\nStatus")),
+            e.title + "\nCapcom / Arika, 1998\nSony ZN-2 System\nSet: sfex2u, clone of sfex2; BIOS: coh3002c");
+}
