@@ -460,7 +460,9 @@ class WindowsJudge:
         options = [o for o in self.toolchain if "BUILD_TYPE" not in o]
         configure_and_build(WIN_COVERAGE, options + ["-DCMAKE_BUILD_TYPE=", "-DCMAKE_CXX_FLAGS=--coverage -O0",
                                                      "-DCMAKE_C_FLAGS=--coverage -O0",
-                                                     "-DCMAKE_EXE_LINKER_FLAGS=--coverage"],
+                                                     # the toolchain's static linking kept
+                                                     "-DCMAKE_EXE_LINKER_FLAGS=--coverage -static -static-libgcc "
+                                                     "-static-libstdc++"],
                             self.args.jobs, self.targets)
         listing = self.wine(["wine", str(WIN_COVERAGE / WIN_TESTS), "--gtest_list_tests"], cwd=WIN_COVERAGE)
         tests, suite = [], ""
@@ -469,6 +471,9 @@ class WindowsJudge:
                 suite = line.strip()
             elif line.startswith("  ") and line.strip():
                 tests.append(suite + line.split("#")[0].strip())
+        if not tests:
+            sys.exit("seed-faults: the coverage build's korvo_win_tests.exe lists no tests under Wine:\n"
+                     + (listing.stdout[-2000:] if listing else "(no answer)"))
         reach = {"digest": digest, "lines": {}, "start_korvo": []}
         for n, test in enumerate(tests, 1):
             for old in WIN_COVERAGE.rglob("*.gcda"):
