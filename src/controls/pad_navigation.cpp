@@ -323,8 +323,10 @@ std::vector<std::pair<std::string, std::string>> PadShortcutRows() {
       {"Back", "Favorites Only"},
       {"LT  /  RT", "Previous / next picture of the game (Ctrl+PgUp / Ctrl+PgDn)"},
       {"Back + Start held 1 s", "End the running game, as Game > Stop"},
-      {"In Settings and dialogs", "Up / down: the previous / next control (Tab); left / right: change a choice or "
-                                  "a number; LB / RB: the previous / next tab; A: press the button or tick the "
-                                  "box; B: Cancel"},
+      // One line each: the table's column is as wide as the window.
+      {"In Settings and dialogs", "Up / down: the previous / next control (Tab)"},
+      {"", "Left / right: change a choice or a number"},
+      {"", "LB / RB: the previous / next tab"},
+      {"", "A: press the button or tick the box; B: Cancel"},
   };
 }
