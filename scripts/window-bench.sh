@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # The window benchmark under Wine and Xvfb, at 96 and at 144 DPI. It runs in a
 # Wine prefix of its own, so that changing the DPI touches nothing the tests use.
+# KORVO_BENCH_DPIS picks the DPIs, KORVO_BENCH_STARTS the starts of each kind;
+# KORVO_BENCH_MARKS (a Windows path, e.g. 'Z:\tmp\marks.log') collects every
+# start's timing marks, to see which phase of a start took the time.
 set -euo pipefail
 KORVO_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$KORVO_ROOT"

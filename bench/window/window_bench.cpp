@@ -231,6 +231,20 @@ void Steps(const Program& korvo, const Program& trivial, StepFigures& k, StepFig
   }
 }
 
+// With KORVO_BENCH_MARKS naming a file, each start of the launcher appends
+// its timing marks there, to see where a start spends its time.
+void KeepMarks(const Program& p, const std::string& what) {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetEnvironmentVariableW(L"KORVO_BENCH_MARKS", path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return;
+  HANDLE f = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return;
+  const std::string text = "start " + what + " " + std::to_string(p.started) + "\n" + ReadFileText(p.log);
+  DWORD written = 0;
+  WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
 struct Bench {
   std::wstring tools, scratch, korvo, trivial, trivial_common_controls;
   SIZE window = {860, 720};  // the launcher's first size at the screen's DPI
@@ -267,6 +281,8 @@ struct Bench {
       if (!list) Fail("no painted list within 60 s");
       f.list.push_back(Ms(p.started, list));
     }
+    KeepMarks(p, !is_korvo ? (common_controls ? "trivial-cc" : "trivial")
+                           : std::string(dark ? "dark" : "light") + (cached ? "" : "-uncached"));
     p.window = TopWindowOf(p.process.dwProcessId);
     RECT r = {};
     GetWindowRect(p.window, &r);

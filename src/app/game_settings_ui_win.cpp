@@ -7,6 +7,7 @@
 #include "app/game_settings_form.h"
 #include "base/paths.h"
 #include "base/utf16_win.h"
+#include "settings/app_display_modes_win.h"
 #include "settings/app_state.h"
 #include "ui/dark_paint_win.h"
 #include "ui/modal_dialog_ui_win.h"
@@ -194,7 +195,7 @@ bool EditGameSettings(HWND owner, const GameEntry& shown_entry,
   const GameEntry entry = shown_entry;
   AppState& app = App();
   GameSettingsWindow w;
-  w.form = MakeGameSettingsForm(app.game_settings, entry.number, app.display_modes, AskBiosOptions(entry.set));
+  w.form = MakeGameSettingsForm(app.game_settings, entry.number, AppDisplayModes(), AskBiosOptions(entry.set));
   w.d.on_ok = [&w](ModalDialog&) {
     w.result = ReadChoices(w);
     return true;

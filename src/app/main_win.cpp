@@ -7,7 +7,6 @@
 #include "app/instance_win.h"
 #include "app/main_window_proc_ui_win.h"
 #include "app/startup.h"
-#include "base/display_modes_win.h"
 #include "base/file_system.h"
 #include "base/paths.h"
 #include "base/timing_log_win.h"
@@ -84,7 +83,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   InitCommonControlsEx(&icc);
   InitUiMetrics(instance);
   if (!RegisterModalDialogClass(instance)) return 1;
-  app.display_modes = QueryDisplayModes();
   TimingMark("ui initialised");
   if (!RegisterMainWindowClass(instance) || !RegisterOptionsClasses(instance)) return 1;
   HWND main_window = CreateMainWindow(instance, show);

@@ -5,6 +5,7 @@
 #include "optionsarea/options_fields_ui_win.h"
 #include "optionsarea/options_page_layout_ui_win.h"
 #include "optionsarea/options_page_set_ui_win.h"
+#include "settings/app_display_modes_win.h"
 #include "settings/app_state.h"
 #include "ui/ui_metrics_win.h"
 
@@ -16,7 +17,7 @@ void BindResolution(HWND combo) {
   AddPageField({combo,
                 [=](const Settings& s) {
                   int at = 0;
-                  *shown = ResolutionChoices(App().display_modes, s.res_w, s.res_h, &at);
+                  *shown = ResolutionChoices(AppDisplayModes(), s.res_w, s.res_h, &at);
                   FillCombo(combo, shown->labels, at);
                 },
                 [=](Settings& s) {

@@ -227,6 +227,9 @@ void Ask(const std::string& want_path, bool look_again = false) {
   request->kind = ArtKindIndex(p.asked.kind);
   request->want_path = want_path;
   request->look_again = look_again;
+  // Made with the first game asked for, not with the window: the thread's
+  // start is no part of the window's first paint.
+  p.pictures.Start(p.window, kMsgResult, PictureAnswers());
   p.pictures.Ask(std::move(request));
 }
 
@@ -477,7 +480,6 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_CREATE:
       p.window = window;
       p.measure = CreateCompatibleDC(nullptr);
-      p.pictures.Start(window, kMsgResult, PictureAnswers());
       return 0;
     case WM_SIZE:
       AskForSubject(false);  // a new size needs the picture made anew

@@ -10,7 +10,7 @@
 struct AppState {
   std::string settings_path;
   bool first_run = false;
-  DisplayModes display_modes;
+  DisplayModes display_modes;  // asked for when first wanted: AppDisplayModes()
   Settings settings;
   GameSettingsList game_settings;
   PlayStats played;  // korvo-played.cfg
