@@ -504,7 +504,8 @@ class WindowsJudge:
                 for entry in data.get("files", []):
                     name = Path(entry["file"])
                     try:
-                        rel = (name if name.is_absolute() else (gcda.parent / name)).resolve().relative_to(TREE)
+                        # gcov names the sources as the compiler was given them: relative to the build folder
+                        rel = (name if name.is_absolute() else (WIN_COVERAGE / name)).resolve().relative_to(TREE)
                     except ValueError:
                         continue
                     run_lines = {l["line_number"] for l in entry.get("lines", []) if l.get("count", 0) > 0}
@@ -623,18 +624,22 @@ def run_faults(args, judge, try_fault, record):
             candidates = {m: f for m, f in candidates.items() if m in wanted}
         plan, queues = draw(candidates, args.count, args.seed, 3 if args.windows else 6)
         sample_file = open(WORK / judge.sample_name, "w", encoding="utf-8")
-        for module in sorted(plan):
-            wanted, queue = plan[module], queues[module]
-            taken = 0
-            while taken < wanted and queue:
-                fault = queue.pop()
-                outcome = try_fault(fault)
-                if outcome is None:
-                    continue  # does not compile: draw another of the same module
-                sample_file.write(fault.encode() + "\n")
-                sample_file.flush()
-                record(fault, *outcome)
-                taken += 1
+        # One module after the other, a fault each in turn: a run cut short
+        # (--limit, or stopped) still speaks for every module.
+        taken = {module: 0 for module in plan}
+        while any(taken[m] < plan[m] and queues[m] for m in plan):
+            for module in sorted(plan):
+                queue = queues[module]
+                while taken[module] < plan[module] and queue:
+                    fault = queue.pop()
+                    outcome = try_fault(fault)
+                    if outcome is None:
+                        continue  # does not compile: draw another of the same module
+                    sample_file.write(fault.encode() + "\n")
+                    sample_file.flush()
+                    record(fault, *outcome)
+                    taken[module] += 1
+                    break
         sample_file.close()
 
 

@@ -217,6 +217,14 @@ TEST(SequencePad, TwentySixButtonsOnTheirPlaces) {
     ASSERT_TRUE(b.row >= 0 && b.row < kPadRows && b.place >= 0 && b.place < kPadPlaces) << b.token;
     EXPECT_FALSE(std::exchange(taken[b.row][b.place], true)) << b.token;
   }
+  // The eight directions lie around an empty middle, as on a stick.
+  std::string stick;
+  for (int row = 0; row < 3; ++row)
+    for (int place = 0; place < 3; ++place) {
+      auto at = std::find_if(buttons.begin(), buttons.end(), [&](const PadButton& b) { return b.row == row && b.place == place; });
+      stick += (at == buttons.end() ? std::string("-") : at->token) + " ";
+    }
+  EXPECT_EQ(stick, "UL U UR L - R DL D DR ");
 }
 
 // Where the ink of a mask lies, relative to its middle (-0.5 .. 0.5).

@@ -200,3 +200,34 @@ TEST(FilterReference, FxaaSoftensAStaircaseButNotAFlatAreaAndThePassDrawsOnlyIns
   out = RenderReferencePass(Picture(4, 3, [](int, int) { return 1.0f; }), k, ReferenceShader::kPlain, 16, 6);
   for (int x = 0; x < 16; ++x) EXPECT_EQ(out.At(x, 3).r, x >= 4 && x < 12 ? 1.0f : 0.0f) << x;
 }
+
+// Every scaler, dithered or not, and the FXAA pass over a busy picture (lines, dots, colours), as the screen
+// test last compared them with what a graphics card draws: the 8-bit results' digests in
+// tests/fixtures/filter-reference.txt. A deliberate change of a shader and its reference is recorded with
+// KORVO_RECORD_FILTERS=1.
+TEST(FilterReference, EveryPassOfABusyPictureAsLastComparedWithAGraphicsCard) {
+  RgbImage busy(13, 9);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 13; ++x)
+      // Lines and colours on the left, a dithered grey on the right.
+      busy.At(x, y) = x >= 9 ? Rgb{(x + y) % 2 ? 0.6f : 0.5f, (x + y) % 2 ? 0.6f : 0.5f, (x + y) % 2 ? 0.6f : 0.5f}
+                             : Rgb{x == y || x == 8 - y ? 1.0f : (x * 5 + y * 3) % 7 / 6.0f, (x ^ y) & 1 ? 0.8f : 0.1f,
+                                   (x + 2 * y) % 5 == 0 ? 1.0f : 0.0f};
+  std::string digests;
+  auto add = [&](const char* name, RgbImage image) {
+    QuantizeToUnorm8(image);
+    uint64_t h = 1469598103934665603ull;
+    for (const Rgb& p : image.pixels)
+      for (float c : {p.r, p.g, p.b}) h = (h ^ static_cast<uint64_t>(std::lround(c * 255))) * 1099511628211ull;
+    digests += std::string(name) + " " + std::to_string(h) + "\n";
+  };
+  for (int scaler : {kScalerBilinear, kScalerPixels, kScalerXbrz, kScalerSharpBilinear, kScalerBicubic})
+    for (int dither : {0, 3})
+      add(("scaler " + std::to_string(scaler) + " dither " + std::to_string(dither)).c_str(),
+          Scale(busy, scaler, dither, 0, 40, 27));
+  add("fxaa", RenderReferencePass(Scale(busy, kScalerXbrz, 0, 3), FxaaPassConstants(39, 27), ReferenceShader::kFxaa,
+                                  39, 27));
+  const std::string recorded = SourcePath("tests/fixtures/filter-reference.txt");
+  if (std::getenv("KORVO_RECORD_FILTERS")) WriteTestFile(recorded, digests);
+  EXPECT_EQ(ReadTestFile(recorded), digests);
+}

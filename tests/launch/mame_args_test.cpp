@@ -300,9 +300,18 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   EXPECT_EQ(name("kartduel"), "Kart Duel (Japan, KTD1VER.A) [kartduel]");
   EXPECT_EQ(name("kartduelja"), "Kart Duel (Japan, KTD1VER.A) [kartduelja]");
   EXPECT_EQ(name("sfex2"), "Street Fighter EX2 (Euro)");  // no clash, no set name
-  SetLauncherFolder("/no/such/folder");  // no mame.exe: no shortcut, and the reason
+  // A desktop icon starts MAME on its own: nothing a start from the launcher adds around the game (the
+  // plugins, the input provider for the warning skip's key press).
+  SetLauncherFolder(dir.path());
+  s.mame_exe = "mame\\mame.exe";
+  s.skip_warnings = 1;
   ShortcutPlan plan;
   std::string reason;
+  ASSERT_TRUE(PlanDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), "C:\\Desk", plan, reason));
+  EXPECT_TRUE(plan.arguments.rfind("sfex2 ", 0) == 0 && plan.arguments.find("-keyboardprovider") == std::string::npos &&
+              plan.file == std::string("C:\\Desk\\Street Fighter EX2 (Euro)") + kShortcutExtension)
+      << plan.arguments << " " << plan.file;
+  SetLauncherFolder("/no/such/folder");  // no mame.exe: no shortcut, and the reason
   EXPECT_FALSE(PlanDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), "C:\\Desk", plan, reason));
   EXPECT_EQ(reason, "mame.exe was not found (General tab > MAME Program)");
 }

@@ -154,8 +154,9 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   // The clone's result hangs on the zips of its parent and BIOS too.
   EXPECT_EQ(ParseAuditStore(ReadTestFile(setup.store_path)).records["alphaj"].looked_in.size(), 3u);
 
-  // The clone's zip changes; only it is read again.
-  WriteZip(more + "/alphaj.zip", {{"clone.bin", scratch::RandomBytes(90000, 9)}});
+  // The clone's zip changes; only it is read again. Its file, now in a folder of the zip with other data, is
+  // found by its name there, as MAME finds it: a wrong checksum, not a missing file.
+  WriteZip(more + "/alphaj.zip", {{"old/clone.bin", scratch::RandomBytes(90000, 9)}});
   Result r2 = Audit(setup);
   EXPECT_EQ(r2.outcome.checked, 1u);
   EXPECT_EQ(r2.outcome.kept, 5u);
