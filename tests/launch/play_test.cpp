@@ -113,7 +113,8 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
   };
   // One cut at the last dot only; a BIOS is not a game.
   for (auto [text, set] : {std::pair{"SFEX2", "sfex2"}, {"\"C:\\My ROMs\\sfex2.zip\"", "sfex2"},
-                           {"  /home/me/roms/tekken3.7z ", "tekken3"}, {"sfex2.zip.bak", "-"}, {"coh3002c", "-"}})
+                           {"  /home/me/roms/tekken3.7z ", "tekken3"}, {"\"tekken3\"", "tekken3"}, {"sfex2.zip.bak", "-"},
+                           {"coh3002c", "-"}})
     EXPECT_EQ(set_of(text), set) << text;
   EXPECT_TRUE(NormalizeFrontendName("\"\"").empty() && NormalizeFrontendName("C:\\ROMs\\").empty());
   EXPECT_EQ(NormalizeFrontendName(std::string(5000, 'a')).size(), 299u);

@@ -149,6 +149,15 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   }
   EXPECT_EQ(r1.outcome.checked, 6u);
   EXPECT_EQ(r1.Summary(), "6 sets: 4 good, 1 with problems, 1 not known to this MAME.");
+  // The window's rows sorted by a header click: by set, then from good to worst, the same verdict by title.
+  std::vector<AuditRow> shown;
+  for (const auto& [set, row] : r1.rows) shown.push_back(row);
+  std::string order;
+  for (auto [column, ascending] : {std::pair{AuditColumn::Set, false}, {AuditColumn::Verdict, true}}) {
+    SortAuditRows(shown, column, ascending);
+    for (const AuditRow& row : shown) order += row.set + " ";
+  }
+  EXPECT_EQ(order, "unknown seven loosey damaged alphaj alpha alpha alphaj seven loosey damaged unknown ");
   ASSERT_EQ(r1.outcome.notes.size(), 1u);
   EXPECT_NE(r1.outcome.notes[0].find("not-a-folder cannot be read"), std::string::npos);
   // The clone's result hangs on the zips of its parent and BIOS too.
