@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -170,6 +171,12 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   EXPECT_EQ(r2.outcome.checked, 1u);
   EXPECT_EQ(r2.outcome.kept, 5u);
   EXPECT_EQ(r2.rows["alphaj"].verdict, Verdict::WrongChecksum);
+  // Written again at the same size, later: read again too.
+  const auto before = std::filesystem::file_size(more + "/alphaj.zip");
+  WriteZip(more + "/alphaj.zip", {{"old/clone.bin", scratch::RandomBytes(90000, 10)}});
+  ASSERT_EQ(std::filesystem::file_size(more + "/alphaj.zip"), before);
+  std::filesystem::last_write_time(more + "/alphaj.zip", std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+  EXPECT_EQ(Audit(setup).outcome.checked, 1u);
   // Nothing was written to the ROM folders.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(more), {}), 10001);
 
