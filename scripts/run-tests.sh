@@ -28,7 +28,9 @@ run_gtest() {
   if [ "$f" -ne 0 ]; then
     failed_suites+=("$name")
     echo "FAILED: $name (log: $log)"
-    grep -aE '^\[  FAILED  \]|ERROR: AddressSanitizer|WARNING: ThreadSanitizer|runtime error' "$log" | head -20
+    grep -aE '^\[  FAILED  \]|ERROR: AddressSanitizer|WARNING: ThreadSanitizer|runtime error|^\[ WATCHDOG \]|^  window "' "$log" | head -20
+    # A run that never reached its summary: the test it was in.
+    grep -aq '^\[==========\] .* ran\.' "$log" || grep -a '^\[ RUN      \]' "$log" | tail -1
     # What each failed check said: a failure seen only on a CI machine can be read from its output alone.
     grep -aE -A8 ': Failure$' "$log" | head -60
   else
@@ -77,7 +79,9 @@ if [ -f build/windows/korvo_win_tests.exe ]; then
   set_wine_dpi 96  # a run broken off below may have left another
   [ -n "${DISPLAY:-}" ] || start_virtual_display
   export KORVO_WIN_BUILD="$KORVO_ROOT/build/windows"
-  run_gtest korvo_win_tests wine build/windows/korvo_win_tests.exe
+  # Each test has its own time limit (the watchdog in the tests); this one ends
+  # a run that hangs outside any test, so that the suite always ends.
+  run_gtest korvo_win_tests timeout -k 30 1800 wine build/windows/korvo_win_tests.exe
   wineserver -k 2>/dev/null || true
   stop_virtual_display
   # The tests named "...AtScreenDpi" again with the screen at 150 % and 200 %,
@@ -85,7 +89,7 @@ if [ -f build/windows/korvo_win_tests.exe ]; then
   for run in 144:1920x1200 192:2560x1600; do
     set_wine_dpi "${run%%:*}"
     start_virtual_display "${run#*:}"
-    run_gtest "korvo_win_tests-${run%%:*}dpi" wine build/windows/korvo_win_tests.exe --gtest_filter='*AtScreenDpi'
+    run_gtest "korvo_win_tests-${run%%:*}dpi" timeout -k 30 900 wine build/windows/korvo_win_tests.exe --gtest_filter='*AtScreenDpi'
     wineserver -k 2>/dev/null || true
     stop_virtual_display
   done

@@ -40,7 +40,7 @@ prepare_wine_prefix() {
     wineboot --init >/dev/null 2>&1 </dev/null || true
     # Without a window manager (Xvfb) Wine should draw the window frames itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
-    wineserver -w 2>/dev/null || true
+    timeout 120 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null || true
   fi
 }
 
@@ -49,5 +49,5 @@ prepare_wine_prefix() {
 set_wine_dpi() {
   wineserver -k 2>/dev/null || true
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null || true
-  wineserver -w 2>/dev/null || true
+  timeout 120 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null || true
 }
