@@ -23,7 +23,8 @@ run_gtest() {
   p=$(grep -aoE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1)
   f=$(grep -aoE '^\[  FAILED  \] [0-9]+ tests?, listed' "$log" | grep -oE '^\[  FAILED  \] [0-9]+' | grep -oE '[0-9]+$' | tail -1)
   p=${p:-0}; f=${f:-0}
-  if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
+  # A run that died before its summary (a crash under Wine may still end with 0) failed.
+  if { [ "$rc" -ne 0 ] || ! grep -aq '^\[==========\] .* ran\.' "$log"; } && [ "$f" -eq 0 ]; then f=1; fi
   passed=$((passed + p)); failed=$((failed + f))
   if [ "$f" -ne 0 ]; then
     failed_suites+=("$name")
@@ -31,6 +32,8 @@ run_gtest() {
     grep -aE '^\[  FAILED  \]|ERROR: AddressSanitizer|WARNING: ThreadSanitizer|runtime error|^\[ WATCHDOG \]|^  window "' "$log" | head -20
     # A run that never reached its summary: the test it was in.
     grep -aq '^\[==========\] .* ran\.' "$log" || grep -a '^\[ RUN      \]' "$log" | tail -1
+    grep -aE '^Unhandled exception' "$log" | head -3
+    grep -aA16 '^Backtrace:' "$log" | head -17
     # What each failed check said: a failure seen only on a CI machine can be read from its output alone.
     grep -aE -A8 ': Failure$' "$log" | head -60
   else

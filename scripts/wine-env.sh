@@ -40,8 +40,19 @@ prepare_wine_prefix() {
     wineboot --init >/dev/null 2>&1 </dev/null || true
     # Without a window manager (Xvfb) Wine should draw the window frames itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+  fi
+  # A program that crashes must end with its backtrace on stderr: Wine's crash
+  # dialog would wait on a virtual display for a click that never comes.
+  if ! grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null || true
     timeout 120 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null || true
   fi
+  # Wine maps file names through the locale: without a UTF-8 one, names
+  # beyond ASCII cannot be made.
+  case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
+    *UTF-8* | *utf8* | *UTF8* | *utf-8*) ;;
+    *) export LC_ALL=C.UTF-8 ;;
+  esac
 }
 
 # The screen's DPI that Wine reports to programs (LogPixels); it takes effect
