@@ -11,9 +11,11 @@
 #include "base/paths.h"
 #include "base/timing_log_win.h"
 #include "base/utf16_win.h"
+#include "catalogue/game_list_loader.h"
 #include "controls/autofire.h"
 #include "controls/pad_poller_win.h"
 #include "filterwin/filter_window.h"
+#include "launch/captured_run.h"
 #include "launch/frontend.h"
 #include "launch/launch_wiring.h"
 #include "launch/play.h"
@@ -28,6 +30,9 @@
 #include "ui/ui_metrics_win.h"
 
 namespace {
+// How long the ending program waits for its background tasks after abandoning MAME's answers.
+constexpr uint32_t kEndWaitMs = 3000;
+
 std::string ExecutableFolder() {
   wchar_t path[560];
   DWORD n = GetModuleFileNameW(nullptr, path, 560);
@@ -97,5 +102,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  // A task still asking MAME would read what the program's end destroys.
+  AbandonCapturedRuns();
+  WaitForListTasks(kEndWaitMs);
   return static_cast<int>(msg.wParam);
 }

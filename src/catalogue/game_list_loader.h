@@ -5,6 +5,7 @@
 // It touches only its own new list; the result travels to the main window in
 // a heap block that the receiver owns from then on.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -36,6 +37,11 @@ bool StartGameListLoader(bool force, MameAsker mame, GameListDelivery deliver);
 // be asked.
 using StatusDelivery = std::function<void(std::unique_ptr<DriverStatuses>)>;
 bool StartStatusTask(MameAsker mame, StatusDelivery deliver);
+
+// Waits up to `ms` for every task started above to end; whether they all did.
+// The program waits before it ends, since a task may still read what ending
+// destroys.
+bool WaitForListTasks(uint32_t ms);
 
 // Status-bar text while loading.
 const char* GameListLoadingText(bool force);

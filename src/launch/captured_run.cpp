@@ -1,7 +1,18 @@
 #include "launch/captured_run.h"
 
+#include <algorithm>
+#include <atomic>
+
 #include "launch/mame_location.h"
 #include "launch/process.h"
+
+namespace {
+std::atomic<bool> g_abandoned{false};
+// How long a read waits at most before it looks whether the run was abandoned.
+constexpr uint32_t kAbandonCheckMs = 100;
+}  // namespace
+
+void AbandonCapturedRuns() { g_abandoned = true; }
 
 int RunMameCaptured(const std::string& arguments, TextBuffer& output, uint32_t time_limit_ms, int32_t* exit_code) {
   std::string program;
@@ -15,6 +26,7 @@ int RunMameCaptured(const std::string& arguments, TextBuffer& output, uint32_t t
 int RunProgramCaptured(const std::string& program, const std::string& working_folder, const std::string& arguments,
                        TextBuffer& output, uint32_t time_limit_ms, int32_t* exit_code) {
   output.clear();
+  if (g_abandoned) return kCapturedTimedOut;
   CaptureProcess process;
   const uint64_t start = MonotonicMs();
   switch (StartCaptureProcess(process, program, arguments, working_folder)) {
@@ -38,8 +50,9 @@ int RunProgramCaptured(const std::string& program, const std::string& working_fo
   static thread_local char block[65536];
   for (;;) {
     const uint64_t used = elapsed();
-    if (used > time_limit_ms) return give_up();  // also a program that prints without end
-    int64_t got = CaptureRead(process, block, sizeof block, static_cast<uint32_t>(time_limit_ms - used + 1));
+    if (used > time_limit_ms || g_abandoned) return give_up();  // also a program that prints without end
+    const uint64_t wait = std::min<uint64_t>(time_limit_ms - used + 1, kAbandonCheckMs);
+    int64_t got = CaptureRead(process, block, sizeof block, static_cast<uint32_t>(wait));
     if (got > 0) {
       keep(block, got);
       continue;

@@ -24,5 +24,9 @@ int RunMameCaptured(const std::string& arguments, TextBuffer& output, uint32_t t
 int RunProgramCaptured(const std::string& program, const std::string& working_folder, const std::string& arguments,
                        TextBuffer& output, uint32_t time_limit_ms, int32_t* exit_code = nullptr);
 
+// Ends every run under way as its time limit would, and refuses new ones:
+// for a program that is ending and must not wait a minute for MAME's answer.
+void AbandonCapturedRuns();
+
 // Output beyond this many bytes is read (so the program never blocks) but not kept.
 constexpr size_t kCapturedOutputLimit = 64u << 20;

@@ -58,6 +58,25 @@ bool FinishRead(WinChild& c) {
 }
 }  // namespace
 
+namespace {
+// The programs asked questions end with the launcher, also when it ends while
+// one still answers: the system closes this job with the launcher's last
+// handle. Nothing changes where no job can be made.
+HANDLE QuestionJob() {
+  static HANDLE job = [] {
+    HANDLE made = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (made && !SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+      CloseHandle(made);
+      made = nullptr;
+    }
+    return made;
+  }();
+  return job;
+}
+}  // namespace
+
 CaptureStart StartCaptureProcess(CaptureProcess& process, const std::string& program, const std::string& arguments,
                                  const std::string& working_folder) {
   // Only the write end goes to MAME; our read end must not leak into it, or
@@ -83,14 +102,17 @@ CaptureStart StartCaptureProcess(CaptureProcess& process, const std::string& pro
   si.hStdOutput = write_end;
   si.hStdError = write_end;
   PROCESS_INFORMATION pi{};
-  BOOL ok = CreateProcessW(Utf8ToUtf16(program).c_str(), command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                           nullptr, folder.empty() ? nullptr : folder.c_str(), &si, &pi);
+  BOOL ok = CreateProcessW(Utf8ToUtf16(program).c_str(), command.data(), nullptr, nullptr, TRUE,
+                           CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, folder.empty() ? nullptr : folder.c_str(),
+                           &si, &pi);
   CloseHandle(write_end);
   if (!ok) {
     CloseHandle(read_end);
     CloseHandle(read_done);
     return CaptureStart::kNotStarted;
   }
+  if (HANDLE job = QuestionJob()) AssignProcessToJobObject(job, pi.hProcess);
+  ResumeThread(pi.hThread);
   CloseHandle(pi.hThread);
   auto* child = new WinChild;
   child->process = pi.hProcess;

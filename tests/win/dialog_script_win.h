@@ -40,6 +40,11 @@ class DialogDriver {
   explicit DialogDriver(Answer answer = nullptr) : answer_(std::move(answer)) { active_ = this; }
   ~DialogDriver() { KillTimer(nullptr, timer_), active_ = active_ == this ? nullptr : active_; }
   const std::vector<SeenBox>& Seen() const { return seen_; }
+  std::string Titles() const {
+    std::string all;
+    for (const SeenBox& b : seen_) all += "\"" + b.title + "\" ";
+    return all;
+  }
   bool SawTitle(const std::string& title) const {
     return std::any_of(seen_.begin(), seen_.end(), [&](const SeenBox& b) { return b.title == title; });
   }
@@ -49,14 +54,14 @@ class DialogDriver {
     if (active_) active_->Check();
   }
   void Check() {
-    handled_.erase(std::remove_if(handled_.begin(), handled_.end(), [](HWND w) { return !IsWindow(w); }), handled_.end());
     std::vector<HWND> windows;
     auto collect = [](HWND w, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(w), TRUE; };
     EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&windows));
     for (HWND w : windows) {
       bool box = false;
-      if (std::find(handled_.begin(), handled_.end(), w) != handled_.end() || !IsBoxOrDialog(w, &box)) continue;
-      handled_.push_back(w);
+      // Marked on the window itself: the next box may get the handle of the one just closed.
+      if (GetPropW(w, L"KorvoTestAnswered") || !IsBoxOrDialog(w, &box)) continue;
+      SetPropW(w, L"KorvoTestAnswered", reinterpret_cast<HANDLE>(1));
       const SeenBox seen{ControlText(w), BoxText(w), box};
       seen_.push_back(seen);
       if (answer_ && answer_(w, seen)) continue;
@@ -67,7 +72,6 @@ class DialogDriver {
   static inline DialogDriver* active_ = nullptr;
   Answer answer_;
   std::vector<SeenBox> seen_;
-  std::vector<HWND> handled_;
   UINT_PTR timer_ = SetTimer(nullptr, 0, 60, Tick);
 };
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "catalogue/game_list_loader.h"
 #include "combos/combo_rows.h"
 #include "controls/input_mapping.h"
 #include "launch/launch_wiring.h"
@@ -22,6 +23,8 @@ MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with
 
 MainWindowFixture::~MainWindowFixture() {
   if (IsWindow(Main().window)) Close();
+  // A task still asking MAME would read the next test's folder.
+  WaitForListTasks(70000);
   Main() = MainWindow{};
   Options() = OptionsArea{};
   // What the window loaded from this folder must not follow the next test.

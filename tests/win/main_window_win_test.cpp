@@ -150,7 +150,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   DialogDriver boxes;
   for (int id : {104, 253, 106, 250}) f.Command(id);
   PumpMessagesFor(200);
-  ASSERT_EQ(boxes.Seen().size(), 4u);
+  ASSERT_EQ(boxes.Seen().size(), 4u) << boxes.Titles() << f.StatusText();
   for (const SeenBox& b : boxes.Seen()) EXPECT_EQ(b.text, "Select a game first.") << b.title;
   f.SelectRow(f.RowOfGame("tekken3"));  // its own settings went with the restore
   EXPECT_EQ(f.StatusText().find("its own settings"), std::string::npos) << f.StatusText();

@@ -49,6 +49,7 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   const std::string utf32 = std::string("\xFF\xFE\0\0v\0\0\0=\0\0\0" "2\0\0\0", 16);
   a.Write("korvo-settings.cfg", utf32);
   a.Write("dravo-combos.cfg", "step_ms=40\r\n");
+  a.Write("fakemame-control.txt", "listxml-delay-ms=60000\n");  // still asked how well the sets run when closed
   HANDLE other = started.Start(a.dir.File("korvo.exe"));
   HWND window = WindowOf(other);
   const std::string note = "Could not read korvo-settings.cfg: it is kept as korvo-settings.cfg.unreadable and "
@@ -62,6 +63,7 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   EXPECT_TRUE(WaitFor([&] { return status() == note; })) << status();
   EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   ASSERT_TRUE(Closed(other)) << "the launcher did not end after its window closed";
+  EXPECT_TRUE(WaitFor([] { return CountProcesses(L"mame.exe") == 0; })) << "the MAME it asked runs on";
   EXPECT_EQ(a.Read("korvo-settings.cfg").rfind("; Korvo settings", 0), 0u);
   EXPECT_EQ(a.Read("korvo-settings.cfg.unreadable") + a.Read("korvo-combos.cfg"), utf32 + "step_ms=40\r\n");
   EXPECT_FALSE(a.Exists("dravo-combos.cfg"));
