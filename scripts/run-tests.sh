@@ -84,7 +84,7 @@ if [ -f build/windows/korvo_win_tests.exe ]; then
   export KORVO_WIN_BUILD="$KORVO_ROOT/build/windows"
   # Each test has its own time limit (the watchdog in the tests); this one ends
   # a run that hangs outside any test, so that the suite always ends.
-  run_gtest korvo_win_tests timeout -k 30 1800 wine build/windows/korvo_win_tests.exe
+  run_gtest korvo_win_tests timeout -k 30 1200 wine build/windows/korvo_win_tests.exe
   wineserver -k 2>/dev/null || true
   stop_virtual_display
   # The tests named "...AtScreenDpi" again with the screen at 150 % and 200 %,
@@ -92,7 +92,7 @@ if [ -f build/windows/korvo_win_tests.exe ]; then
   for run in 144:1920x1200 192:2560x1600; do
     set_wine_dpi "${run%%:*}"
     start_virtual_display "${run#*:}"
-    run_gtest "korvo_win_tests-${run%%:*}dpi" timeout -k 30 900 wine build/windows/korvo_win_tests.exe --gtest_filter='*AtScreenDpi'
+    run_gtest "korvo_win_tests-${run%%:*}dpi" timeout -k 30 600 wine build/windows/korvo_win_tests.exe --gtest_filter='*AtScreenDpi'
     wineserver -k 2>/dev/null || true
     stop_virtual_display
   done
