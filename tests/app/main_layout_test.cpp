@@ -89,11 +89,8 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   EXPECT_LE(narrow.ok.Right(), narrow.cancel.x);
   EXPECT_LE(narrow.cancel.Right(), 1264 - 12);
 
-  const struct {
-    bool classic;
-    int dpi, split;
-    int expected;  // the preview's width beside the list, or its height under it
-  } cases[] = {
+  // expected: the preview's width beside the list, or its height under it.
+  const struct { bool classic; int dpi, split, expected; } cases[] = {
       {false, 96, 0, 276},   {false, 96, 100, 160}, {false, 96, 900, 828 - 8 - 300}, {false, 144, 250, 375},
       {true, 96, 0, 256},    {true, 96, 50, 140},   {true, 96, 900, 640 - 8 - 160},
   };
@@ -112,9 +109,7 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
 
   // Left automatic beside the list, the pane takes what the list's columns
   // leave, between its least and most; a width of the user's own holds.
-  const struct {
-    int client_w, split, pane_w;
-  } beside[] = {{844, 0, 185}, {1280, 0, 360}, {700, 0, 160}, {844, 300, 300}};
+  const struct { int client_w, split, pane_w; } beside[] = {{844, 0, 185}, {1280, 0, 360}, {700, 0, 160}, {844, 300, 300}};
   for (const auto& c : beside) {
     MainLayoutInput p = Input(false, 96, true, true);
     p.client_w = c.client_w;
@@ -127,12 +122,8 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   }
 
   int w = 0, h = 0;
-  MainMinimumSize(false, 96, 1920, 1080, &w, &h);
-  EXPECT_EQ(std::make_pair(w, h), std::make_pair(640, 700));
-  MainMinimumSize(true, 192, 1920, 1080, &w, &h);
-  EXPECT_EQ(std::make_pair(w, h), std::make_pair(1920, 1080));
-  MainMinimumSize(true, 96, 1920, 1080, &w, &h);
-  EXPECT_EQ(w, 1000);
+  auto least = [&](bool classic, int dpi) { return MainMinimumSize(classic, dpi, 1920, 1080, &w, &h), Rect({0, 0, w, h}); };
+  EXPECT_EQ(least(false, 96) + " " + least(true, 192) + " " + least(true, 96), "0,0,640,700 0,0,1920,1080 0,0,1000,700");
 }
 
 TEST(ResetWindowPlacement, OptionsWindowBesideTheMainWindowOrAtTheEdge) {
