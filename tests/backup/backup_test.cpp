@@ -149,9 +149,8 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   EXPECT_FALSE(TestFileExists("/tmp/escaped.txt"));
 }
 
-// A restore replaces the launcher's own files as a whole: those the backup
-// does not hold go back to their start values, MAME's files and profiles it
-// does not hold stay, and the safety backup brings everything back.
+// A restore replaces the launcher's own files as a whole: those the backup does not hold go back to their start values,
+// MAME's files and profiles it does not hold stay, and the safety backup brings everything back.
 TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   std::string zip = dir_.File("backup.zip");
   ASSERT_EQ(WriteBackup(zip, folders_).count, 10);
@@ -205,9 +204,8 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   EXPECT_EQ(settings_.video, 1);
   EXPECT_EQ(ReadTestFile(M("sta/sfex/1.sta")), "state");
 
-  // Without default.cfg in the backup the current one stays, and with it the
-  // autofire file that holds the real keys of its NONE buttons. Without a
-  // settings file the defaults are written, keeping the binding version.
+  // Without default.cfg in the backup the current one stays, and with it the autofire file that holds the real keys of
+  // its NONE buttons. Without a settings file the defaults are written, keeping the binding version.
   EXPECT_GT(RestoreSettingsFromBackup(L(kSafetyBackupName), folders_, settings_, games_), 0);
   auto after_undo = Snapshot(folders_.launcher);
   for (const char* name : {kSafetyBackupName, "korvo-settings.cfg"}) after_undo.erase(name), before.erase(name);

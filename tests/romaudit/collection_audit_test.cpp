@@ -1,7 +1,6 @@
-// Check All ROM Sets as a user runs it: over folders holding a good set, a clone
-// relying on its parent, a damaged member no set uses, a 7z set (read as a zip is), a loose folder,
-// ten thousand unrelated files and a folder that cannot be listed; again after
-// one zip changed, after MAME changed, and cancelled halfway.
+// Check All ROM Sets as a user runs it: over folders holding a good set, a clone relying on its parent, a damaged
+// member no set uses, a 7z set (read as a zip is), a loose folder, ten thousand unrelated files and a folder that
+// cannot be listed; again after one zip changed, after MAME changed, and cancelled halfway.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -127,12 +126,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   setup.games.back().not_in_mame = true;
   std::ofstream(roms + "/unknown.zip") << "whatever";
 
-  struct Expect {
-    const char* set;
-    Verdict verdict;
-    const char* in_details;
-  };
-  const Expect first[] = {
+  const struct { const char* set; Verdict verdict; const char* in_details; } first[] = {
       {"alpha", Verdict::Good, ""},
       {"alphaj", Verdict::Good, ""},  // the parent's and BIOS's files found in their zips
       {"damaged", Verdict::ZipDamaged, "damaged.zip: readme.txt: wrong checksum (the file is corrupt)"},
@@ -142,7 +136,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   };
   Result r1 = Audit(setup);
   EXPECT_EQ(r1.rows.size(), 6u);  // "absent" has no zip: not checked at all
-  for (const Expect& e : first) {
+  for (const auto& e : first) {
     SCOPED_TRACE(e.set);
     ASSERT_EQ(r1.rows.count(e.set), 1u);
     EXPECT_EQ(r1.rows[e.set].verdict, e.verdict) << r1.rows[e.set].report;
@@ -283,9 +277,8 @@ TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
 
 }  // namespace
 
-// A large member's SHA-1 on a core of its own: the unpacking runs ahead until
-// every slot waits for the hashing, many times over, and the digest is the
-// one taken in line.
+// A large member's SHA-1 on a core of its own: the unpacking runs ahead until every slot waits for the hashing, many
+// times over, and the digest is the one taken in line.
 TEST(HashPipe, KeepsUpWithAFasterProducerAndGivesTheSameDigest) {
   const std::string data = scratch::RandomBytes(9u << 20, 7);
   HashPipe piped(true);

@@ -1,7 +1,6 @@
-// A made-up ROM collection laid out from MAME's own -listxml: every file at
-// its name and size, its data forged to the listed CRC-32 (so MAME, which
-// trusts CRCs, takes it as the right file) or damaged in one chosen way.
-// Used by the agreement test against MAME 0.251 and by the audit benchmark.
+// A made-up ROM collection laid out from MAME's own -listxml: every file at its name and size, its data forged to the
+// listed CRC-32 (so MAME, which trusts CRCs, takes it as the right file) or damaged in one chosen way. Used by the
+// agreement test against MAME 0.251 and by the audit benchmark.
 #pragma once
 #include <zlib.h>
 
@@ -73,8 +72,7 @@ inline std::string ForgeCrc(std::string data, uint32_t crc) {
   return data;
 }
 
-// A CHD header MAME opens (version 5, uncompressed, one zero hunk) whose
-// recorded SHA-1 is the listed one.
+// A CHD header MAME opens (version 5, uncompressed, one zero hunk) whose recorded SHA-1 is the listed one.
 inline std::string FakeChd(const Sha1Digest& sha1) {
   std::string h = "MComprHD";
   auto be32 = [&](uint32_t v) {
@@ -134,9 +132,8 @@ struct Collection {
   uint64_t bytes = 0;  // of ROM data laid out
 };
 
-// Lays out every file the sets need (their own, their parents', BIOS and
-// device files) under folder A (and B), each owner as `kinds` says (forged
-// when not named there).
+// Lays out every file the sets need (their own, their parents', BIOS and device files) under folder A (and B), each
+// owner as `kinds` says (forged when not named there).
 inline Collection Build(const RomListing& listing, const std::vector<std::string>& sets,
                         const std::map<std::string, Kind>& kinds, const std::string& root) {
   Collection c{root + "/A", root + "/B", 0};

@@ -1,5 +1,4 @@
-// The Check ROM Set report end to end: zips in a ROM folder, the fake MAME
-// answering -verifyroms as MAME 0.251 did.
+// The Check ROM Set report end to end: zips in a ROM folder, the fake MAME answering -verifyroms as MAME 0.251 did.
 #include "romcheck/rom_check_report.h"
 
 #include <gtest/gtest.h>
