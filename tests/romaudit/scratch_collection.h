@@ -198,19 +198,14 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     Kind kind = kind_of(owner);
     if (kind == Kind::Absent) continue;
     std::string folder = kind == Kind::SecondFolder ? c.folder_b : c.folder_a;
-    if (kind == Kind::Folder) {
-      for (const Planned& m : members) {
-        std::string data = m.Data();
-        write(folder + "/" + owner + "/" + m.name, data), c.bytes += data.size();
-      }
-      continue;
-    }
-    if (kind == Kind::SevenZip || kind == Kind::SevenZipLzma) {
-      const std::string loose = root + "/7z-" + owner;
+    const bool seven = kind == Kind::SevenZip || kind == Kind::SevenZipLzma;
+    if (kind == Kind::Folder || seven) {  // loose files, which the 7z program then packs
+      const std::string loose = seven ? root + "/7z-" + owner : folder + "/" + owner;
       for (const Planned& m : members) {
         std::string data = m.Data();
         write(loose + "/" + m.name, data), c.bytes += data.size();
       }
+      if (!seven) continue;
       const std::string method = kind == Kind::SevenZip ? "-m0=LZMA2 -ms=on" : "-m0=LZMA -ms=off";
       std::system(("cd '" + loose + "' && 7z a -bd -bso0 -bsp0 " + method + " '" + folder + "/" + owner + ".7z' . >/dev/null")
                       .c_str());
