@@ -21,13 +21,8 @@ std::string Dump(const MainLayout& l) {
 }
 MainLayoutInput Input(bool classic, int dpi, bool bars, bool preview) {
   MainLayoutInput in;
-  in.dpi = dpi;
-  in.client_w = (classic ? 1184 : 844) * dpi / 96;
-  in.client_h = 660 * dpi / 96;
-  in.status_h = 22 * dpi / 96;
-  in.toolbar = in.search_bar = in.filter_bar = bars;
-  in.classic = classic;
-  in.preview = preview;
+  in.dpi = dpi, in.client_w = (classic ? 1184 : 844) * dpi / 96, in.client_h = 660 * dpi / 96, in.status_h = 22 * dpi / 96;
+  in.toolbar = in.search_bar = in.filter_bar = bars, in.classic = classic, in.preview = preview;
   return in;
 }
 }  // namespace
@@ -70,9 +65,7 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   EXPECT_EQ(ComputeMainLayout(in).list.w, 600);
   in.splitter = 5000;  // the options area keeps the room of its widest page
   EXPECT_EQ(ComputeMainLayout(in).list.w, 1400 - 24 - kOptionsAreaLeastWidth);
-  in.splitter = 700;
-  in.dpi = 192;
-  in.client_w = 2800;
+  in.splitter = 700, in.dpi = 192, in.client_w = 2800;
   EXPECT_EQ(ComputeMainLayout(in).list.w, 1400);
   EXPECT_EQ(SplitterFromPointer(1400 + 24, 192), 700);
   EXPECT_EQ(SplitterFromPointer(0, 96), 1);
@@ -80,9 +73,7 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   EXPECT_LE(ComputeMainLayout(in).list.Right(), 500);
   // A 1280-wide screen at 144 DPI: the list gives way, so the options area keeps the room its rows need and its
   // buttons stay apart, in order.
-  in.splitter = 0;
-  in.dpi = 144;
-  in.client_w = 1264;
+  in.splitter = 0, in.dpi = 144, in.client_w = 1264;
   MainLayout narrow = ComputeMainLayout(in);
   EXPECT_EQ(narrow.options.w, kOptionsAreaLeastWidth * 3 / 2);
   EXPECT_LE(narrow.restore.Right() + 12, narrow.ok.x);
@@ -96,9 +87,7 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   };
   for (const auto& c : cases) {
     MainLayoutInput p = Input(c.classic, c.dpi, false, true);
-    p.client_h = 656 * c.dpi / 96;
-    p.status_h = 0;
-    p.preview_split = c.split;
+    p.client_h = 656 * c.dpi / 96, p.status_h = 0, p.preview_split = c.split;
     MainLayout l = ComputeMainLayout(p);
     SCOPED_TRACE(testing::Message() << "classic " << c.classic << " dpi " << c.dpi << " split " << c.split);
     EXPECT_EQ(c.classic ? l.preview.h : l.preview.w, c.expected);
@@ -112,9 +101,7 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   const struct { int client_w, split, pane_w; } beside[] = {{844, 0, 185}, {1280, 0, 360}, {700, 0, 160}, {844, 300, 300}};
   for (const auto& c : beside) {
     MainLayoutInput p = Input(false, 96, true, true);
-    p.client_w = c.client_w;
-    p.preview_split = c.split;
-    p.list_needs_w = 635;
+    p.client_w = c.client_w, p.preview_split = c.split, p.list_needs_w = 635;
     MainLayout l = ComputeMainLayout(p);
     SCOPED_TRACE(testing::Message() << "client " << c.client_w << " split " << c.split);
     EXPECT_EQ(l.preview.w, c.pane_w);

@@ -135,8 +135,7 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   // A hostile zip writes nothing outside.
   TempDir dir;
   f = {dir.File("launcher"), dir.File("mame")};
-  fs::create_directories(f.launcher);
-  fs::create_directories(f.mame);
+  fs::create_directories(f.launcher), fs::create_directories(f.mame);
   std::vector<Member> hostile;
   for (const char* name : {"../escaped.txt", "mame/cfg/../../escaped.txt", "mame/../escaped.txt", "/tmp/escaped.txt",
                            "\\escaped.txt", "C:/escaped.txt", "profiles/../../escaped.txt", "mame/ini/ok.ini"})

@@ -72,8 +72,7 @@ TEST(FilterPlacement, FourThreeBoxWithBarsOrTheWholeMonitor) {
 
 TEST(FilterPlacement, ScalingAndFxaaPassConstants) {
   FilterChoice choice;
-  choice.scaler = kScalerSharpBilinear;
-  choice.dither = 2;
+  choice.scaler = kScalerSharpBilinear, choice.dither = 2;
   DispConstants k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
   const Float4 expected[] = {{3.0f, 0.08f, 0, 0}, {0, 0, 320, 240}, {4.5f, 4.5f, 0, 0}, {320, 240, 1.0f / 320, 1.0f / 240},
                              {-0.75f, 1, 0.75f, -1}};

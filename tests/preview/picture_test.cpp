@@ -136,8 +136,7 @@ TEST(PictureCache, KeepsTheLast32AndReadsAChangedFileAgain) {
   // A file that could not be shown is not tried again for any box until it changes.
   cache.Put({"broken", {5, 5}, box, true, nullptr});
   const CachedPicture* broken = cache.Find("broken", {5, 5}, {999, 999}, false);
-  ASSERT_TRUE(broken);
-  EXPECT_FALSE(broken->picture);
+  EXPECT_TRUE(broken && !broken->picture);
   EXPECT_FALSE(cache.Find("broken", {5, 6}, box, true));
 
   // However large the pane, the cache holds a bounded amount.
@@ -169,8 +168,7 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     EXPECT_GT(under.text.h, s(100));
 
     // Under the list in Classic Layout: a wide pane; the card beside the picture, from its top.
-    in.pane_w = s(760);
-    in.pane_h = s(260);
+    in.pane_w = s(760), in.pane_h = s(260);
     ASSERT_TRUE(CardBeside(in.pane_w, in.pane_h, dpi));
     PictureSize box = PreviewPictureBox(in.pane_w, in.pane_h, dpi);
     EXPECT_EQ(box.h, s(260) - s(30));
@@ -181,8 +179,7 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     EXPECT_TRUE(beside.text.Right() <= in.pane_w && beside.text.Bottom() == in.pane_h && beside.text.h > 0);
 
     // Too short for the text, and no game at all: the text box and the card go.
-    in.pane_h = s(150);
-    in.pane_w = s(240);
+    in.pane_h = s(150), in.pane_w = s(240);
     EXPECT_EQ(LayoutPreview(in).text.w, 0);
     in.card = false;
     PreviewLayout empty = LayoutPreview(in);

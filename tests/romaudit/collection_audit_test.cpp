@@ -84,8 +84,7 @@ Result Audit(const AuditSetup& setup, const std::function<void(CollectionAudit&)
 TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   TempDir dir;
   const std::string roms = dir.File("roms"), more = dir.File("more");
-  std::filesystem::create_directories(roms);
-  std::filesystem::create_directories(more);
+  std::filesystem::create_directories(roms), std::filesystem::create_directories(more);
   const File bios{"bios.bin", scratch::RandomBytes(70000, 1)}, main{"main.bin", scratch::RandomBytes(300000, 2)},
       clone{"clone.bin", scratch::RandomBytes(90000, 3)}, extra{"readme.txt", scratch::RandomBytes(5000, 4)},
       loose{"loose.bin", scratch::RandomBytes(1000, 5)}, big{"big.bin", scratch::RandomBytes(4u << 20, 6)};
@@ -118,8 +117,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   AuditSetup setup;
   setup.mame = {true, fake_mame, dir.path(), AnswerListXml};
   setup.folders = {roms, dir.File("not-a-folder"), more};
-  setup.store_path = dir.File("korvo-audit.cfg");
-  setup.threads = 2;
+  setup.store_path = dir.File("korvo-audit.cfg"), setup.threads = 2;
   for (const char* set : {"alpha", "alphaj", "damaged", "seven", "loosey", "absent", "unknown"})
     setup.games.push_back({std::string("Title of ") + set, set, std::string(set) == "alphaj" ? "alpha" : "",
                            std::string(set) == "alpha" || std::string(set) == "alphaj" ? "bios1" : ""});
@@ -213,8 +211,7 @@ TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswers
   AuditSetup setup;
   setup.mame = {true, dir.File("mame.exe"), dir.path(), RunProgramCaptured};
   setup.folders = {dir.File("roms")};
-  setup.store_path = dir.File("korvo-audit.cfg");
-  setup.answers_path = dir.File("korvo-audit-mame.cfg");
+  setup.store_path = dir.File("korvo-audit.cfg"), setup.answers_path = dir.File("korvo-audit-mame.cfg");
   setup.games = {{"Street Fighter EX", "sfex", "", "coh1000c"}};
   auto asked = [&] {
     std::string args;

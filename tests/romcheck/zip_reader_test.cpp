@@ -117,14 +117,12 @@ TEST(CheckZip, MemberProblemsNamesAndExtractingSoundMembers) {
   }
   // A flagged name kept to 259 bytes may end inside a character: that one goes.
   ZipEntry cut;
-  cut.utf8_name = true;
-  cut.name = std::string(257, 'a') + "\xC5";
+  cut.utf8_name = true, cut.name = std::string(257, 'a') + "\xC5";
   EXPECT_EQ(ZipNameText(cut), std::string(257, 'a'));
 
   rom = RomLikeData(100000, 15);
   members = {Deflated("d", rom), Stored("s", "stored"), Bad(Deflated("crc", rom)), Stored("m", "x")};
-  members[0].extra = std::string("ab\x02\0xy", 6);
-  members[3].method = 9;
+  members[0].extra = std::string("ab\x02\0xy", 6), members[3].method = 9;
   zip = BuildZip(members);
   std::vector<ZipEntry> entries;
   ASSERT_EQ(ReadZipDirectory(Bytes(zip), zip.size(), entries, 10), 4);
