@@ -116,10 +116,9 @@ TEST(Colours, BlendsPremultipliedPixelsAndToolButtonStates) {
     uint32_t checked = PaletteColour(ColourRole::ToolChecked, dark), pushed = PaletteColour(ColourRole::ToolPushed, dark);
     EXPECT_TRUE(hot != face && checked != face && checked != hot && pushed != hot) << dark;
   }
-  EXPECT_TRUE(PaletteFor(ColourRole::Face).light_system_index == kSystemFace &&
-              PaletteFor(ColourRole::Panel).light_system_index == -1);
-  for (ColourRole own : {ColourRole::ToolHot, ColourRole::ToolChecked, ColourRole::ToolPushed})  // no system colour
-    EXPECT_EQ(PaletteFor(own).light_system_index, -1);
+  EXPECT_EQ(PaletteFor(ColourRole::Face).light_system_index, kSystemFace);
+  for (ColourRole own : {ColourRole::Panel, ColourRole::ToolHot, ColourRole::ToolChecked, ColourRole::ToolPushed})
+    EXPECT_EQ(PaletteFor(own).light_system_index, -1) << static_cast<int>(own);  // no system colour
 }
 
 TEST(VectorRaster, FillsPensHolesArcsAndClipping) {
