@@ -1,5 +1,4 @@
-// Free argument texts typed by the user: splitting never faults, and the
-// pieces quoted again split back into the same list.
+// Free argument texts typed by the user: splitting never faults, and the quoted pieces split back the same.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

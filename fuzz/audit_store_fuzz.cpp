@@ -1,5 +1,4 @@
-// korvo-audit.cfg and korvo-audit-mame.cfg: any file reads without a fault,
-// and what was read is written back so that it reads the same again.
+// korvo-audit.cfg and korvo-audit-mame.cfg: any bytes read without a fault, and what was read writes back the same.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

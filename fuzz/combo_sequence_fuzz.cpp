@@ -1,6 +1,4 @@
-// The sequence language on any text: compiling never faults and keeps masks
-// and durations in range; the readable form and the word converter stay
-// within their buffers, and what the converter stores compiles.
+// The sequence language on any text: masks and durations in range, texts within their buffers, stored words compile.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

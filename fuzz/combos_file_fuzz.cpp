@@ -1,6 +1,4 @@
-// korvo-combos.cfg reader: any bytes load without a fault, give rows and times
-// inside their limits, and survive a write and read back unchanged; the
-// plugin lines built from them stay safe inside single-quoted Lua strings.
+// korvo-combos.cfg: any bytes load within their limits and read back unchanged; plugin lines stay inside Lua strings.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,4 @@
-// The .dat files (mameinfo.dat, command.dat, ...): any bytes must index
-// without a fault, every place it keeps lies inside the file, and each text
-// reads, command.dat's symbols too.
+// .dat files (mameinfo.dat, command.dat, ...): any bytes index, every kept place lies inside the file, each text reads.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

@@ -1,6 +1,4 @@
-// default.cfg reader and writer: any bytes must load without a fault, the
-// write must keep every byte outside the launcher's own port elements, and a
-// second write of what was read back must change nothing.
+// default.cfg: any bytes load; a write keeps every byte outside Korvo's port elements, a second one changes nothing.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

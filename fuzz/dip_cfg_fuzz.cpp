@@ -1,6 +1,4 @@
-// DIP cfg editor: any cfg text must be read and rewritten without a fault;
-// removing is repeatable, a written setting reads back, and nothing is ever
-// added outside the ports of the chosen switches.
+// DIP cfg editor on any text: removing is repeatable, a written setting reads back, nothing is added outside its ports.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -10,11 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string cfg(reinterpret_cast<const char*>(data), size);
-  DipSwitch sw;
-  sw.tag = "DSW";
-  sw.mask = 2;
-  sw.default_value = 2;
-  sw.values = {{"Off", 2}, {"On", 0}};
+  const DipSwitch sw{"", "DSW", 2, 2, {{"Off", 2}, {"On", 0}}};
   (void)CurrentDipValue(cfg, sw);
 
   std::vector<DipChoice> to_default = {{"DSW", 2, 2, 2}, {":IN1", 8, 8, 8}};

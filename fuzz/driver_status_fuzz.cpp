@@ -1,6 +1,4 @@
-// -listxml's driver part and korvo-status-cache.cfg: any bytes must read
-// without a fault, give only machines with a driver, and what the cache keeps
-// must read back the same; the words never end without a full stop.
+// -listxml's driver part and its cache: only machines with a driver, cached ones read back, words end in a full stop.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

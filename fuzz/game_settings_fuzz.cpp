@@ -1,6 +1,4 @@
-// korvo-games.cfg reader: any bytes must load without a fault, give one record
-// per game with every field in range or at "same as global", and what is
-// written must read back to the same text.
+// korvo-games.cfg: any bytes load to one record per game, each field in range or "same as global"; writes read back.
 #include <cstdint>
 #include <cstdlib>
 #include <set>
@@ -26,9 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GameSettingsList list;
   ParseGameSettingsText(list, std::string_view(reinterpret_cast<const char*>(data), size));
   std::set<int32_t> games;
-  for (const GameSettings& g : list) {
+  for (const GameSettings& g : list)
     if (!InRange(g) || !games.insert(g.game).second) std::abort();
-  }
   TextBuffer once = FormatGameSettingsText(list);
   GameSettingsList again;
   ParseGameSettingsText(again, once);

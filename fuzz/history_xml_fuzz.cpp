@@ -1,5 +1,4 @@
-// history.xml's index and texts: any bytes must index without a fault, every
-// place it keeps lies inside the file, and each text reads.
+// history.xml: any bytes index without a fault, every kept place lies inside the file, and each text reads.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

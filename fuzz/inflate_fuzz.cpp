@@ -1,6 +1,5 @@
-// Inflate on any bytes: no fault, the same count and CRC with and without an
-// output buffer, a limit one byte short of a sound stream's output stops it,
-// and, where zlib accepts the stream, the very same output.
+// Inflate on any bytes: the same count and CRC with and without output, a limit one byte short of a sound stream stops
+// it, and where zlib accepts the stream, the very same output.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>

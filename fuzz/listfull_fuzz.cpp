@@ -1,5 +1,4 @@
-// MAME's -listfull answer: any output must parse without a fault into table
-// sets with clean one-line descriptions that the cache file keeps intact.
+// MAME's -listfull: any output parses into table sets with clean one-line descriptions that the cache keeps intact.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -17,10 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (c < 0x20 || c == 0x7f) std::abort();
   }
   if (listing.empty()) return 0;
-  const std::string key = "k";
-  MameListing again;
-  if (!ParseListingCache(FormatListingCache(key, listing), key, again)) std::abort();
-  // Empty descriptions and real ones alike come back as they were.
-  if (again != listing) std::abort();
+  MameListing again;  // empty descriptions and real ones alike come back as they were
+  if (!ParseListingCache(FormatListingCache("k", listing), "k", again) || again != listing) std::abort();
   return 0;
 }

@@ -1,5 +1,4 @@
-// korvo-listing-cache.cfg reader: any bytes must load without a fault, enter
-// only table sets, and what it accepts must survive a write and read back.
+// korvo-listing-cache.cfg: any bytes load without a fault, only table sets enter, and what is taken reads back.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

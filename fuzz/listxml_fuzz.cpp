@@ -1,5 +1,4 @@
-// -listxml reader: any answer must read without a fault, and what it gives
-// must keep the promises the DIP window relies on.
+// -listxml for the DIP window: any answer reads without a fault and keeps the promises the window relies on.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,4 @@
-// Option-text parsers: any stored text must read without a fault, and once
-// rebuilt it must read back to the same values (the editors can reopen what
-// they wrote without drifting).
+// Option texts: any stored text reads without a fault and, rebuilt, reads back the same (no drift on reopening).
 #include <cstdint>
 #include <cstdlib>
 #include <string>

@@ -1,5 +1,4 @@
-// The first bytes of a snapshot file: reading its kind and size never faults,
-// and a size it reports is a real one.
+// A snapshot file's first bytes: reading its kind and size never faults, and a size it reports is a real one.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

@@ -1,6 +1,4 @@
-// korvo-played.cfg reader: any bytes must load without a fault, give only
-// games with a number above 0 and counts of 0 or more, and what is written
-// must read back the same.
+// korvo-played.cfg: any bytes load to games above 0 with counts of 0 or more, and what is written reads back the same.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

@@ -1,5 +1,4 @@
-// Probe report reader: any bytes parse without a fault, and every question
-// the launcher asks of the result answers without one.
+// Probe report: any bytes parse without a fault, and every question the launcher asks of the result answers.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

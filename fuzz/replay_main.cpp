@@ -1,6 +1,4 @@
-// Replays files (or every file of folders) through a fuzz target, so that the
-// seed corpus and every crash reproducer run as a regression test under the
-// sanitizers without libFuzzer.
+// Replays files (or every file of folders) through a fuzz target: its corpus as a regression test without libFuzzer.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>

@@ -1,8 +1,5 @@
-// -listxml ROM entries (and -listroms orders, read from the same bytes): any
-// answer reads without a fault, and judging every
-// machine it names with nothing on disk keeps MAME's promises: no checksums
-// for a missing dump, disks checked last, and no difference between MAME's
-// view and Korvo's when no data was read.
+// -listxml ROM entries and -listroms orders on any bytes: no checksums for a missing dump, disks last, and with nothing
+// on disk no difference between MAME's view and Korvo's.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

@@ -1,5 +1,4 @@
-// korvo-settings.cfg reader: any bytes must load without a fault, give values
-// inside their ranges, and survive a write and read back unchanged.
+// korvo-settings.cfg: any bytes load to values inside their ranges and survive a write and read back unchanged.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

@@ -1,6 +1,4 @@
-// 7z archives: any bytes must give a result without a fault, every member
-// either comes out at its stated size with the CRC-32 of what came out, or
-// with a problem, and the whole-archive check agrees with the members.
+// 7z archives on any bytes: each member comes out at its size with its CRC-32, or with a problem; the whole agrees.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -40,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
     all_sound = all_sound && !check.problem;
   }
-  // The whole-archive check unpacks afresh (with its own, larger, limit): it
-  // may only find more wrong, never less.
+  // The whole-archive check unpacks afresh (with its own, larger, limit): it may only find more wrong, never less.
   if (files > 0 && !all_sound) {
     ZipCheck check;
     if (CheckSevenZip(data, size, check)) std::abort();

@@ -1,6 +1,4 @@
-// MAME's -showusage answer and the options cache made of it: any bytes must
-// parse without a fault, every option read must be known afterwards, and a
-// usable answer must survive the cache's write and read back.
+// -showusage and its cache: any bytes parse, every option read is known afterwards, a usable answer survives the cache.
 #include <cstdint>
 #include <cstdlib>
 #include <string>

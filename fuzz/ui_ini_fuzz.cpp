@@ -1,5 +1,4 @@
-// MAME's ui.ini as MAME writes it or a user edits it: any bytes must read
-// without a fault, and the folders of every kind of picture come out of it.
+// ui.ini as MAME writes it or a user edits it: any bytes read, and every picture kind's folders come out of it.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>

@@ -1,5 +1,4 @@
-// Zip directory reader, integrity check and member extraction: any bytes must
-// give a result without a fault, and a zip the check calls sound must unpack.
+// Zip directory, integrity check and extraction on any bytes: no fault, and a zip the check calls sound unpacks.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>

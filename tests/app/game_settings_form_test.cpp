@@ -52,8 +52,7 @@ TEST(GameSettingsForm, BiosReadBackKeepsWhatTheListCannotShow) {
   GameSettings record = ReadGameSettingsForm(unknown, choices, 0);
   EXPECT_EQ(record.bios + "|" + std::to_string(record.cheat), "dsem2|1");
 
-  // A name this MAME does not list stays while the list is left at Game
-  // Default, and goes when another set is chosen.
+  // A name this MAME does not list stays while the list is left at Game Default, and goes when another set is chosen.
   GetOrCreateGameSettings(list, 269).bios = "GONE";
   GameSettingsForm stale = MakeGameSettingsForm(list, 269, kModes, bios);
   EXPECT_EQ(stale.bios_position, 0);

@@ -21,13 +21,8 @@ std::string Dump(const MainLayout& l) {
 }
 MainLayoutInput Input(bool classic, int dpi, bool bars, bool preview) {
   MainLayoutInput in;
-  in.dpi = dpi;
-  in.client_w = (classic ? 1184 : 844) * dpi / 96;
-  in.client_h = 660 * dpi / 96;
-  in.status_h = 22 * dpi / 96;
-  in.toolbar = in.search_bar = in.filter_bar = bars;
-  in.classic = classic;
-  in.preview = preview;
+  in.dpi = dpi, in.client_w = (classic ? 1184 : 844) * dpi / 96, in.client_h = 660 * dpi / 96, in.status_h = 22 * dpi / 96;
+  in.toolbar = in.search_bar = in.filter_bar = bars, in.classic = classic, in.preview = preview;
   return in;
 }
 }  // namespace
@@ -70,9 +65,7 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   EXPECT_EQ(ComputeMainLayout(in).list.w, 600);
   in.splitter = 5000;  // the options area keeps the room of its widest page
   EXPECT_EQ(ComputeMainLayout(in).list.w, 1400 - 24 - kOptionsAreaLeastWidth);
-  in.splitter = 700;
-  in.dpi = 192;
-  in.client_w = 2800;
+  in.splitter = 700, in.dpi = 192, in.client_w = 2800;
   EXPECT_EQ(ComputeMainLayout(in).list.w, 1400);
   EXPECT_EQ(SplitterFromPointer(1400 + 24, 192), 700);
   EXPECT_EQ(SplitterFromPointer(0, 96), 1);
@@ -80,28 +73,21 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   EXPECT_LE(ComputeMainLayout(in).list.Right(), 500);
   // A 1280-wide screen at 144 DPI: the list gives way, so the options area keeps the room its rows need and its
   // buttons stay apart, in order.
-  in.splitter = 0;
-  in.dpi = 144;
-  in.client_w = 1264;
+  in.splitter = 0, in.dpi = 144, in.client_w = 1264;
   MainLayout narrow = ComputeMainLayout(in);
   EXPECT_EQ(narrow.options.w, kOptionsAreaLeastWidth * 3 / 2);
   EXPECT_LE(narrow.restore.Right() + 12, narrow.ok.x);
   EXPECT_LE(narrow.ok.Right(), narrow.cancel.x);
   EXPECT_LE(narrow.cancel.Right(), 1264 - 12);
 
-  const struct {
-    bool classic;
-    int dpi, split;
-    int expected;  // the preview's width beside the list, or its height under it
-  } cases[] = {
+  // expected: the preview's width beside the list, or its height under it.
+  const struct { bool classic; int dpi, split, expected; } cases[] = {
       {false, 96, 0, 276},   {false, 96, 100, 160}, {false, 96, 900, 828 - 8 - 300}, {false, 144, 250, 375},
       {true, 96, 0, 256},    {true, 96, 50, 140},   {true, 96, 900, 640 - 8 - 160},
   };
   for (const auto& c : cases) {
     MainLayoutInput p = Input(c.classic, c.dpi, false, true);
-    p.client_h = 656 * c.dpi / 96;
-    p.status_h = 0;
-    p.preview_split = c.split;
+    p.client_h = 656 * c.dpi / 96, p.status_h = 0, p.preview_split = c.split;
     MainLayout l = ComputeMainLayout(p);
     SCOPED_TRACE(testing::Message() << "classic " << c.classic << " dpi " << c.dpi << " split " << c.split);
     EXPECT_EQ(c.classic ? l.preview.h : l.preview.w, c.expected);
@@ -112,14 +98,10 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
 
   // Left automatic beside the list, the pane takes what the list's columns
   // leave, between its least and most; a width of the user's own holds.
-  const struct {
-    int client_w, split, pane_w;
-  } beside[] = {{844, 0, 185}, {1280, 0, 360}, {700, 0, 160}, {844, 300, 300}};
+  const struct { int client_w, split, pane_w; } beside[] = {{844, 0, 185}, {1280, 0, 360}, {700, 0, 160}, {844, 300, 300}};
   for (const auto& c : beside) {
     MainLayoutInput p = Input(false, 96, true, true);
-    p.client_w = c.client_w;
-    p.preview_split = c.split;
-    p.list_needs_w = 635;
+    p.client_w = c.client_w, p.preview_split = c.split, p.list_needs_w = 635;
     MainLayout l = ComputeMainLayout(p);
     SCOPED_TRACE(testing::Message() << "client " << c.client_w << " split " << c.split);
     EXPECT_EQ(l.preview.w, c.pane_w);
@@ -127,12 +109,8 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   }
 
   int w = 0, h = 0;
-  MainMinimumSize(false, 96, 1920, 1080, &w, &h);
-  EXPECT_EQ(std::make_pair(w, h), std::make_pair(640, 700));
-  MainMinimumSize(true, 192, 1920, 1080, &w, &h);
-  EXPECT_EQ(std::make_pair(w, h), std::make_pair(1920, 1080));
-  MainMinimumSize(true, 96, 1920, 1080, &w, &h);
-  EXPECT_EQ(w, 1000);
+  auto least = [&](bool classic, int dpi) { return MainMinimumSize(classic, dpi, 1920, 1080, &w, &h), Rect({0, 0, w, h}); };
+  EXPECT_EQ(least(false, 96) + " " + least(true, 192) + " " + least(true, 96), "0,0,640,700 0,0,1920,1080 0,0,1000,700");
 }
 
 TEST(ResetWindowPlacement, OptionsWindowBesideTheMainWindowOrAtTheEdge) {

@@ -22,16 +22,12 @@ TEST(MenuStates, FollowSelectionPlayabilityTheRunningGameAndTheView) {
   EXPECT_EQ(Menus(f), "205- 251- 252- 206- 250- 253- 207- 104- 203- 211 224v 225 226 227 228 272 229 230 231v 232v "
                       "218v 221v 217v 219-v 222v 223v 220v 270v 271v ");
   f.has_selection = f.playable = f.has_recent = f.classic = f.favorites_only = f.only_available = true;
-  f.hide_not_working = true;
-  f.search_bar_shown = f.filter_bar_shown = true;
-  f.toolbar_shown = f.preview_shown = false;
-  f.theme_mode = 2;
-  f.columns_hidden = 8 | 2 | 256;  // Info, "#" and Time Played
+  f.hide_not_working = f.search_bar_shown = f.filter_bar_shown = true;
+  f.toolbar_shown = f.preview_shown = false, f.theme_mode = 2, f.columns_hidden = 8 | 2 | 256;  // Info, "#", Time Played
   EXPECT_EQ(Menus(f), "205 251 252 206- 250 253 207 104 203 211v 224 225 226v 227v 228v 272v 229v 230v 231 232 "
                       "218 221v 217v 219-v 222v 223v 220 270v 271 ");
   MenuFacts running;
-  running.running = running.has_selection = true;
-  running.theme_mode = 1;
+  running.running = running.has_selection = true, running.theme_mode = 1;
   EXPECT_EQ(Menus(running), "205- 251- 252- 206 250 253 207 104 203- 211 224 225v 226 227 228 272 229 230 231v 232v "
                             "218v 221v 217v 219-v 222v 223v 220v 270v 271v ");
 }
@@ -44,25 +40,19 @@ TEST(StatusText, NormalTextsByStateAndNotes) {
   EXPECT_EQ(NormalStatusText(f), "Loading games\xE2\x80\xA6");
   f.rescan = true;
   EXPECT_EQ(NormalStatusText(f), "Asking MAME for its games\xE2\x80\xA6");
-  f.loading = false;
-  f.has_list = true;
+  f.loading = false, f.has_list = true;
   EXPECT_EQ(NormalStatusText(f), "Ready");  // no list given
   f.list = &list;
   EXPECT_EQ(NormalStatusText(f), "462 games (PSX-based and Hyper Neo Geo 64 boards), 0 with ROMs");
   f.mame_found = false;
   EXPECT_EQ(NormalStatusText(f), "mame.exe was not found (General tab > MAME Program)   |   462 games listed");
-  f.mame_found = true;
-  f.selected = &list[22];
-  f.selected_has_roms = false;
-  f.missing_zips = "sfex2.zip, coh3002c.zip";
-  f.own_settings = true;
+  f.mame_found = true, f.selected = &list[22], f.selected_has_roms = false;
+  f.missing_zips = "sfex2.zip, coh3002c.zip", f.own_settings = true;
   EXPECT_EQ(NormalStatusText(f), "Missing in the ROMs folder: sfex2.zip, coh3002c.zip" + std::string(kOwnSettingsSuffix));
-  f.selected_has_roms = true;
-  f.hidden_not_working = 136;
+  f.selected_has_roms = true, f.hidden_not_working = 136;
   EXPECT_EQ(NormalStatusText(f), "462 games (PSX-based and Hyper Neo Geo 64 boards), 0 with ROMs   |   136 that do "
                                  "not work hidden" + std::string(kOwnSettingsSuffix));
-  f.running = true;
-  f.running_title = "Street Fighter EX2";
+  f.running = true, f.running_title = "Street Fighter EX2";
   EXPECT_EQ(NormalStatusText(f), "Playing: Street Fighter EX2");
   f.left_out = "Left out for this MAME: -hlsl_enable";
   EXPECT_EQ(NormalStatusText(f), "Playing: Street Fighter EX2   |   Left out for this MAME: -hlsl_enable");
@@ -74,8 +64,7 @@ TEST(StatusText, NormalTextsByStateAndNotes) {
 
 TEST(RecentMenu, SkipsGamesNotInTheListNumbersWithoutGapsAndDoublesAmpersands) {
   GameList list = BuildGameList();
-  list[22].title = "Rock & Roll";
-  list[22].info = "A&B";
+  list[22].title = "Rock & Roll", list[22].info = "A&B";
   list.erase(list.begin() + 9);  // game 10 is not in this list
   auto items = RecentMenuItems({23, 10, 82}, list);
   std::string text;

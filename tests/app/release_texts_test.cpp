@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 
 #include "app/keyboard_shortcuts.h"
 #include "app/menu_bar.h"
@@ -15,15 +14,9 @@
 #include "base/text_util.h"
 #include "base/version.h"
 #include "settings/settings.h"
+#include "support/test_support.h"
 
 namespace {
-std::string SourceFile(const std::string& relative) {
-  std::ifstream in(std::string(KORVO_SOURCE_DIR) + "/" + relative, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 // Each first group of `pattern` in `text`.
 std::vector<std::string> Marked(const std::string& text, const char* pattern) {
   std::vector<std::string> found;
@@ -61,30 +54,23 @@ std::set<std::string> MenuPaths() {
 // The keys and pad buttons of Help > Keyboard Shortcuts, one by one where a row names several, and the menus'.
 std::set<std::string> KeyNames() {
   std::set<std::string> keys;
-  auto add = [&](std::string text) {
-    for (size_t at; (at = text.find(" + ")) != std::string::npos;) text.replace(at, 3, "/");
-    std::string key;
-    for (char c : text + ",") {
-      if (c != ',' && c != '/') {
-        key += c;
-      } else {
-        if (!Trim(key).empty()) keys.insert(Trim(key));
-        key.clear();
-      }
-    }
+  auto add = [&](const std::string& text) {  // "A, B/C + D" names A, B, C and D
+    static const std::regex separator(R"(,|/| \+ )");
+    for (std::sregex_token_iterator piece(text.begin(), text.end(), separator, -1), end; piece != end; ++piece)
+      if (!Trim(piece->str()).empty()) keys.insert(Trim(piece->str()));
   };
   for (const auto& [key, action] : KeyboardShortcutRows()) add(key);
   for (const MenuBarMenu& menu : MenuBarMenus())
     for (const MenuLine& line : menu.lines)
-      if (line.text && std::string(line.text).find('\t') != std::string::npos)
-        add(std::string(line.text).substr(std::string(line.text).find('\t') + 1));
+      if (const char* tab = line.text ? std::strchr(line.text, '\t') : nullptr) add(tab + 1);
   return keys;
 }
 }  // namespace
 
 TEST(ReleaseTexts, TheGuideNamesWhatTheProgramHasAndChangesNameItsVersion) {
   // What a reader sees: no comments; a name may be wrapped onto the next line.
-  std::string guide = std::regex_replace(SourceFile("docs/user-guide.md"), std::regex(R"(<!--[\s\S]*?-->)"), "");
+  std::string guide =
+      std::regex_replace(ReadTestFile(SourcePath("docs/user-guide.md")), std::regex(R"(<!--[\s\S]*?-->)"), "");
   guide = std::regex_replace(guide, std::regex(R"(\s+)"), " ");
   ASSERT_FALSE(guide.empty());
 
@@ -105,12 +91,13 @@ TEST(ReleaseTexts, TheGuideNamesWhatTheProgramHasAndChangesNameItsVersion) {
   }
   // Pictures as ![...](images/name.png), in docs/images.
   for (const std::string& picture : Marked(guide, R"(\]\((images/[^)]+)\))"))
-    EXPECT_TRUE(std::filesystem::is_regular_file(std::string(KORVO_SOURCE_DIR) + "/docs/" + picture)) << picture;
+    EXPECT_TRUE(std::filesystem::is_regular_file(SourcePath("docs/" + picture))) << picture;
   // The patterns find what the guide names (a guide written another way would pass unread).
   EXPECT_TRUE(menus.size() > 20 && named_keys.size() > 20 && settings.size() > 5)
       << menus.size() << " menu items, " << named_keys.size() << " keys, " << settings.size() << " settings";
 
-  const std::vector<std::string> versions = Marked(SourceFile("CHANGES.txt"), R"((?:^|\n)Korvo (\d+\.\d+\.\d+)\s*\n)");
+  const std::vector<std::string> versions =
+      Marked(ReadTestFile(SourcePath("CHANGES.txt")), R"((?:^|\n)Korvo (\d+\.\d+\.\d+)\s*\n)");
   ASSERT_FALSE(versions.empty());
   EXPECT_EQ(versions.front(), kKorvoVersion);
 }

@@ -39,10 +39,9 @@ TEST(SingleInstance, NameFoldsCaseAndSeparatorsAndIsCut) {
 
 TEST(MainWindowPlacement, SavedRectangleOnlyWhenStillOnScreen) {
   ScreenRect work{0, 0, 1920, 1040}, screen{0, 0, 1920, 1080};
-  ScreenRect centred = MainWindowRect(true, 96, work, screen, {});
-  EXPECT_EQ(std::vector<int>({centred.x, centred.y, centred.w, centred.h}), std::vector<int>({530, 160, 860, 720}));
-  ScreenRect big = MainWindowRect(false, 192, work, screen, {});  // 2400x1600 clamped to the work area
-  EXPECT_EQ(std::vector<int>({big.x, big.y, big.w, big.h}), std::vector<int>({0, 0, 1920, 1040}));
+  auto text = [](ScreenRect r) { return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.w) + "x" + std::to_string(r.h); };
+  EXPECT_EQ(text(MainWindowRect(true, 96, work, screen, {})), "530,160 860x720");
+  EXPECT_EQ(text(MainWindowRect(false, 192, work, screen, {})), "0,0 1920x1040");  // 2400x1600 clamped to the work area
   EXPECT_EQ(MainWindowRect(false, 96, work, screen, {}).w, 1200);
   // At least 100 pixels across and the title bar must still be on the screen.
   const struct { int x, y; bool kept; } saved[] = {{100, 50, true},   {1819, 50, true},  {1820, 50, false}, {-699, 50, true}, {-700, 50, false},
@@ -53,7 +52,6 @@ TEST(MainWindowPlacement, SavedRectangleOnlyWhenStillOnScreen) {
   }
   // A window kept comes back wholly inside the work area of its monitor: moved no further than needed, shrunk where
   // it was saved larger (at another DPI); a dialog of a fixed size keeps it and its title bar.
-  auto text = [](ScreenRect r) { return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.w) + "x" + std::to_string(r.h); };
   EXPECT_EQ(text(RestoredWindowRect({1500, 900, 800, 600}, screen, work)), "1120,440 800x600");
   EXPECT_EQ(text(RestoredWindowRect({-20, 5, 2000, 1200}, screen, work)), "0,0 1920x1040");
   EXPECT_EQ(text(RestoredWindowRect({3000, 5, 800, 600}, screen, work)), "0,0 0x0");

@@ -135,8 +135,7 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   // A hostile zip writes nothing outside.
   TempDir dir;
   f = {dir.File("launcher"), dir.File("mame")};
-  fs::create_directories(f.launcher);
-  fs::create_directories(f.mame);
+  fs::create_directories(f.launcher), fs::create_directories(f.mame);
   std::vector<Member> hostile;
   for (const char* name : {"../escaped.txt", "mame/cfg/../../escaped.txt", "mame/../escaped.txt", "/tmp/escaped.txt",
                            "\\escaped.txt", "C:/escaped.txt", "profiles/../../escaped.txt", "mame/ini/ok.ini"})
@@ -149,9 +148,8 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   EXPECT_FALSE(TestFileExists("/tmp/escaped.txt"));
 }
 
-// A restore replaces the launcher's own files as a whole: those the backup
-// does not hold go back to their start values, MAME's files and profiles it
-// does not hold stay, and the safety backup brings everything back.
+// A restore replaces the launcher's own files as a whole: those the backup does not hold go back to their start values,
+// MAME's files and profiles it does not hold stay, and the safety backup brings everything back.
 TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   std::string zip = dir_.File("backup.zip");
   ASSERT_EQ(WriteBackup(zip, folders_).count, 10);
@@ -205,9 +203,8 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   EXPECT_EQ(settings_.video, 1);
   EXPECT_EQ(ReadTestFile(M("sta/sfex/1.sta")), "state");
 
-  // Without default.cfg in the backup the current one stays, and with it the
-  // autofire file that holds the real keys of its NONE buttons. Without a
-  // settings file the defaults are written, keeping the binding version.
+  // Without default.cfg in the backup the current one stays, and with it the autofire file that holds the real keys of
+  // its NONE buttons. Without a settings file the defaults are written, keeping the binding version.
   EXPECT_GT(RestoreSettingsFromBackup(L(kSafetyBackupName), folders_, settings_, games_), 0);
   auto after_undo = Snapshot(folders_.launcher);
   for (const char* name : {kSafetyBackupName, "korvo-settings.cfg"}) after_undo.erase(name), before.erase(name);

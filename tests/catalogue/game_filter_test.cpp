@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "catalogue/game_row_paint.h"
 #include "catalogue/list_columns.h"
 #include "catalogue/list_state.h"
@@ -128,8 +126,7 @@ TEST(ListColumns, WidthsHideShowAndSave) {
     return out;
   };
   ColumnWidths widths = InitialColumnWidths(none, 96), remembered{};
-  // Every column hidden but "Game"; shown again without a remembered width:
-  // its own "shown again" width, scaled.
+  // Every column hidden but "Game"; shown again without a remembered width: its own "shown again" width, scaled.
   EXPECT_EQ(ApplyColumnWidths(511, 96, widths, remembered), 511 - 4);
   EXPECT_EQ(text(widths), "0 0 260 0 0 0 0 0 0 ");
   remembered = {};
@@ -176,9 +173,7 @@ TEST(GameRowPaint, CellsFollowTheHeaderAndTheRowShowsItsStarStatusAndSelection) 
     std::vector<uint32_t> backs = {back(false, true), back(true, true), back(true, false)};
     EXPECT_TRUE(backs[0] != backs[1] && backs[0] != backs[2] && backs[1] != backs[2]) << dark;
     for (bool selected : {false, true})
-      for (bool focused : {false, true}) {
-        RowColours colours = RowColoursOf(selected, focused);
-        EXPECT_NE(PaletteColour(colours.text, dark), PaletteColour(colours.background, dark)) << dark;
-      }
+      for (bool focused : {false, true})
+        EXPECT_NE(PaletteColour(RowColoursOf(selected, focused).text, dark), back(selected, focused)) << dark;
   }
 }

@@ -106,8 +106,7 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
     for (const GameEntry& e : list) ASSERT_FALSE(e.flags & kGameNotInMame) << e.set;
     EXPECT_EQ(ReadTestFile(dir.File("korvo-listing-cache.cfg")), cache);
   }
-  mame.found = false;  // no program: nothing is asked
-  g_runs = 0;
+  mame.found = false, g_runs = 0;  // no program: nothing is asked
   Load();
   EXPECT_EQ(g_runs, 0);
 }

@@ -25,9 +25,7 @@ RgbImage Picture(int w, int h, const std::function<float(int, int)>& gray) {
 // The picture stretched over a target of w x h (by default `scale` times its size).
 RgbImage Scale(const RgbImage& src, int scaler, int dither, int scale, int w = 0, int h = 0) {
   FilterChoice choice;
-  choice.scaler = scaler;
-  choice.dither = dither;
-  choice.keep_aspect = false;
+  choice.scaler = scaler, choice.dither = dither, choice.keep_aspect = false;
   if (!w) w = src.width * scale, h = src.height * scale;
   DispConstants k = ScalingPassConstants(choice, src.width, src.height, w, h);
   return RenderReferencePass(src, k, scaler == kScalerXbrz ? ReferenceShader::kXbrz : ReferenceShader::kPlain, w, h);
@@ -74,8 +72,7 @@ TEST(FilterPlacement, FourThreeBoxWithBarsOrTheWholeMonitor) {
 
 TEST(FilterPlacement, ScalingAndFxaaPassConstants) {
   FilterChoice choice;
-  choice.scaler = kScalerSharpBilinear;
-  choice.dither = 2;
+  choice.scaler = kScalerSharpBilinear, choice.dither = 2;
   DispConstants k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
   const Float4 expected[] = {{3.0f, 0.08f, 0, 0}, {0, 0, 320, 240}, {4.5f, 4.5f, 0, 0}, {320, 240, 1.0f / 320, 1.0f / 240},
                              {-0.75f, 1, 0.75f, -1}};
@@ -201,10 +198,9 @@ TEST(FilterReference, FxaaSoftensAStaircaseButNotAFlatAreaAndThePassDrawsOnlyIns
   for (int x = 0; x < 16; ++x) EXPECT_EQ(out.At(x, 3).r, x >= 4 && x < 12 ? 1.0f : 0.0f) << x;
 }
 
-// Every scaler, dithered or not, and the FXAA pass over a busy picture (lines, dots, colours), as the screen
-// test last compared them with what a graphics card draws: the 8-bit results' digests in
-// tests/fixtures/filter-reference.txt. A deliberate change of a shader and its reference is recorded with
-// KORVO_RECORD_FILTERS=1.
+// Every scaler, dithered or not, and the FXAA pass over a busy picture (lines, dots, colours), as the screen test last
+// compared them with what a graphics card draws: the 8-bit results' digests in tests/fixtures/filter-reference.txt. A
+// deliberate change of a shader and its reference is recorded with KORVO_RECORD_FILTERS=1.
 TEST(FilterReference, EveryPassOfABusyPictureAsLastComparedWithAGraphicsCard) {
   RgbImage busy(13, 9);
   for (int y = 0; y < 9; ++y)

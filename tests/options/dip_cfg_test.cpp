@@ -59,9 +59,8 @@ TEST(DipCfgWrite, OnlyTheSwitchesPortsChangeAndMissingElementsAreAdded) {
   // Back to the default: the port line goes, every other byte stays.
   std::string text = ApplyDipChoices(kGameCfg, "sfex2", {Choice(":DSW", 2, 2, 2)});
   EXPECT_EQ(text, Without(kGameCfg, kSwitch2));
-  // A new value replaces the old port (written with the colon, before the
-  // blanks of </input>), a switch back at its default loses its port, and
-  // the mapping and the counter stay.
+  // A new value replaces the old port (written with the colon, before the blanks of </input>), a switch back at its
+  // default loses its port, and the mapping and the counter stay.
   text = ApplyDipChoices(kGameCfg, "sfex2", {Choice("DSW", 8, 8, 8), Choice("DSW", 2, 2, 0)});
   std::string expected = Without(Without(kGameCfg, kSwitch2), kSwitch8);
   expected.insert(expected.find("        </input>"), kPortLine);
@@ -103,9 +102,8 @@ TEST(DipCfgWrite, DamagedDocumentsAndSwitchesHeldTwice) {
   EXPECT_EQ(ApplyDipChoices(twice, "sfex2", {Choice("DSW", 2, 2, 0)}), std::string("<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n") + kPortLine +
                       "</input>\n</system>\n</mameconfig>\n");
 
-  // Taking a port out of damaged text can join a stray "<" with the text
-  // after it into another port of the switch; that one goes too, or it would
-  // be read before the new line and hide the user's choice.
+  // Taking a port out of damaged text can join a stray "<" with the text after it into another port of the switch; that
+  // one goes too, or it would be read before the new line and hide the user's choice.
   std::string spliced = "x <  <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />"
                         "port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />\n";
   std::string removed = ApplyDipChoices(spliced, "sfex2", {Choice("DSW", 2, 2, 2)});
@@ -117,8 +115,7 @@ TEST(DipCfgFile, WritesOnlyChangesAndKeepsOneBackup) {
   TempDir dir;
   const std::string cfg = dir.File("cfg");
   std::string text = "stale";
-  ASSERT_TRUE(ReadGameCfg(cfg, "sfex2", text));  // missing file: empty text
-  EXPECT_EQ(text, "");
+  ASSERT_TRUE(ReadGameCfg(cfg, "sfex2", text) && text.empty());  // missing file: empty text
 
   EXPECT_TRUE(SaveDipChoices(cfg, "sfex2", {Choice("DSW", 2, 2, 2)}));
   EXPECT_FALSE(TestFileExists(cfg));  // nothing to write: not even the folder

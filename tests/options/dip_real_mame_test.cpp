@@ -1,6 +1,5 @@
-// MAME itself must read the switch settings written here: it rewrites the
-// game's cfg on exit from what it loaded, so every chosen value and every
-// other setting of the file has to come back from it.
+// MAME itself must read the switch settings written here: it rewrites the game's cfg on exit from what it loaded, so
+// every chosen value and every other setting of the file has to come back from it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "launch/mame_args.h"
 #include "options/hlsl_options.h"
 #include "options/mame_options.h"
@@ -105,9 +103,8 @@ TEST(HlslTable, DefaultsPassTheirRowTestsAndPresetsNameOnlyTableOptions) {
     EXPECT_EQ(BuildHlslOptions(ParseHlslOptions(preset.options)).size(), std::string(preset.options).size()) << preset.label;
 }
 
-// Values are taken without a test when read, compared as texts ("0" is not
-// the default "0.0"), and a preset replaces every value, also those it does
-// not name.
+// Values are taken without a test when read, compared as texts ("0" is not the default "0.0"), and a preset replaces
+// every value, also those it does not name.
 TEST(HlslOptionsText, ParseEditAndBuild) {
   HlslValues values = ParseHlslOptions("  stray -unknown 3  -scanline_alpha   0.4 -distortion -0.1 -bloom_scale");
   EXPECT_EQ(values[HlslRow("bloom_scale")], "0.0");  // a name at the end has no value

@@ -5,8 +5,9 @@
 #include <string>
 
 namespace {
-// A page row at 96 DPI: edges 22 and 278, the controls' column at 170.
-constexpr RowMetrics kRow{22, 278, 170, 4, 40, 80};
+// A page row at 96 DPI: left edge 22 (right edge 278 unless said), the controls' column at 170.
+constexpr RowMetrics RightEdge(int right) { return {22, right, 170, 4, 40, 80}; }
+constexpr RowMetrics kRow = RightEdge(278);
 
 std::string Dump(const RowCellPlaces& p) {
   std::string out = p.under_label ? "under " : "";
@@ -17,22 +18,16 @@ std::string Dump(const RowCellPlaces& p) {
 
 TEST(OptionsRowLayout, ControlsStayBesideTheLabelWhileTheyFitAndGoUnderItWhenNot) {
   // A path row (field, Browse, clear) beside its label on a wide page: the field takes what is left.
-  RowMetrics wide = kRow;
-  wide.right = 438;
-  EXPECT_EQ(Dump(PlaceRowCells({0, 68, 24}, true, false, wide)), "170+168 342+68 414+24 ");
+  EXPECT_EQ(Dump(PlaceRowCells({0, 68, 24}, true, false, RightEdge(438))), "170+168 342+68 414+24 ");
   // On a narrow page it goes under the label, from the left edge, and ends at the right one.
   const RowCellPlaces path = PlaceRowCells({0, 68, 24}, true, false, kRow);
   EXPECT_EQ(Dump(path), "under 22+156 182+68 254+24 ");
   EXPECT_EQ(path.x.back() + path.w.back(), kRow.right);
   // A single drop-down gives up a little of its width to stay beside its label, not half of it; under the label
   // it narrows to the row rather than leave it.
-  RowMetrics a_little = kRow;
-  a_little.right = 388;
-  EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, a_little)), "170+218 ");
+  EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, RightEdge(388))), "170+218 ");
   EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, kRow)), "under 22+220 ");
-  RowMetrics tight = kRow;
-  tight.right = 200;
-  EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, tight)), "under 22+178 ");
+  EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, RightEdge(200))), "under 22+178 ");
   // A number field fits beside its label.
   EXPECT_EQ(Dump(PlaceRowCells({76}, true, false, kRow)), "170+76 ");
 }

@@ -1,5 +1,4 @@
-// The enabling rules of the options pages for every Video Mode and the
-// switches the other controls depend on.
+// The enabling rules of the options pages for every Video Mode and the switches the other controls depend on.
 #include "optionsarea/page_rules.h"
 
 #include <gtest/gtest.h>

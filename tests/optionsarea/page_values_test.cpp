@@ -38,27 +38,20 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
 TEST(PageValues, ResolutionAndControllerFileKeepASavedValueTheListLacks) {
   DisplayModes modes{{800, 600}, {1920, 1080}};
   int selected = -1;
+  auto pick = [&](int32_t w, int32_t h) { return ResolutionChoices(modes, w, h, &selected), selected; };
   EXPECT_EQ(ResolutionChoices(modes, 0, 0, &selected).labels,
             (std::vector<std::string>{"Auto (MAME's Choice)", "800 x 600", "1920 x 1080"}));
-  EXPECT_EQ(selected, 0);
-  ResolutionChoices(modes, 1920, 1080, &selected);
-  EXPECT_EQ(selected, 2);
-  ResolutionChoices(modes, 0, 768, &selected);  // no width: MAME picks
-  EXPECT_EQ(selected, 0);
+  EXPECT_TRUE(selected == 0 && pick(1920, 1080) == 2 && pick(0, 768) == 0);  // no width: MAME picks
   ResolutionList odd = ResolutionChoices(modes, 1000, 700, &selected);
-  EXPECT_EQ(selected, 3);
-  EXPECT_EQ(odd.labels[3], "1000 x 700");
-  EXPECT_EQ(odd.sizes[3], (std::pair<int32_t, int32_t>{1000, 700}));
+  EXPECT_TRUE(selected == 3 && odd.labels[3] == "1000 x 700" && odd.sizes[3] == std::make_pair(1000, 700));
 
   auto labels = ControllerFileChoices({"xarcade", "hotrod"}, "HOTROD", &selected);
   EXPECT_EQ(labels, (std::vector<std::string>{"None", "xarcade", "hotrod"}));
   EXPECT_EQ(selected, 2);
   labels = ControllerFileChoices({"xarcade"}, "gone", &selected);
-  EXPECT_EQ(labels.back(), "gone");
-  EXPECT_EQ(selected, 2);
-  EXPECT_EQ(ControllerFileOf(labels, selected, ""), "gone");
-  EXPECT_EQ(ControllerFileOf(labels, 0, "gone"), "");
-  EXPECT_EQ(ControllerFileOf(labels, 3, "gone"), "");
+  EXPECT_TRUE(labels.back() == "gone" && selected == 2);
+  EXPECT_EQ(ControllerFileOf(labels, selected, "") + "|" + ControllerFileOf(labels, 0, "gone") + "|" +
+                ControllerFileOf(labels, 3, "gone"), "gone||");
   ControllerFileChoices({}, "", &selected);
   EXPECT_EQ(selected, 0);
   EXPECT_EQ(ControllerFileOf({"None", std::string(63, 'n')}, 1, "kept"), std::string(63, 'n'));
@@ -71,14 +64,13 @@ TEST(PageValues, TypedNumbersAreClampedAndJunkKeepsTheValue) {
 }
 
 TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
-  EXPECT_EQ(RomsFieldAfterChoice("C:\\roms", "D:\\more", false), "D:\\more");
-  EXPECT_EQ(RomsFieldAfterChoice("C:\\roms", "D:\\more", true), "C:\\roms;D:\\more");
-  EXPECT_EQ(RomsFieldAfterChoice("  ", "D:\\more", true), "D:\\more");
-  EXPECT_EQ(RomsFieldAfterChoice("C:\\roms;", "D:\\more", true), "C:\\roms;D:\\more");
-  EXPECT_EQ(RomsFieldAfterChoice("C:\\roms; d:\\MORE", "D:\\more", true), "C:\\roms; d:\\MORE");
-  EXPECT_EQ(FirstFolderOf(" ; C:\\roms ;D:\\x"), "C:\\roms");
-  EXPECT_EQ(FirstFolderOf(""), "");
-  EXPECT_EQ(FirstFolderOf("C:\\roms;D:\\x"), "C:\\roms");  // a first folder with nothing before it
+  for (auto [field, append, after] :
+       {std::tuple{"C:\\roms", false, "D:\\more"}, {"C:\\roms", true, "C:\\roms;D:\\more"}, {"  ", true, "D:\\more"},
+        {"C:\\roms;", true, "C:\\roms;D:\\more"}, {"C:\\roms; d:\\MORE", true, "C:\\roms; d:\\MORE"}})
+    EXPECT_EQ(RomsFieldAfterChoice(field, "D:\\more", append), after) << field;
+  // Blanks and empty pieces skipped; a first folder with nothing before it.
+  EXPECT_EQ(FirstFolderOf(" ; C:\\roms ;D:\\x") + "|" + FirstFolderOf("") + "|" + FirstFolderOf("C:\\roms;D:\\x"),
+            "C:\\roms||C:\\roms");
 
   // A folder whose own path holds a semicolon shows as pieces that name it together.
   auto is_folder = [](const std::string& p) { return p == "D:\\my;roms" || p == "roms" || p == "E:\\a;b;c"; };

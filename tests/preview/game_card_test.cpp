@@ -73,10 +73,8 @@ TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
   EXPECT_EQ(lookup.Choose(folders, 2, "sfex2").files.size(), 1u);
 
   // The kind shown: the one asked for, else snapshots, else the first the game has.
-  EXPECT_EQ(ShownArtKind(2, 0b110), 2);
-  EXPECT_EQ(ShownArtKind(3, 0b111), 0);
-  EXPECT_EQ(ShownArtKind(99, 0b1100), 2);
-  EXPECT_EQ(ShownArtKind(5, 0), 5);
+  for (auto [asked, has, shown] : {std::tuple{2, 0b110, 2}, {3, 0b111, 0}, {99, 0b1100, 2}, {5, 0, 5}})
+    EXPECT_EQ(ShownArtKind(asked, has), shown) << asked;
 }
 
 TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {

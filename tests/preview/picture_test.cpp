@@ -35,21 +35,15 @@ std::shared_ptr<const Picture> PictureOf(int w, int h) {
 }  // namespace
 
 TEST(PictureFit, ArcadeScreensAreShownAtTheirMonitorsAspect) {
-  struct Case {
-    PictureSize box, picture;
-    bool keep_aspect;
-    PictureSize expected;
-  } cases[] = {
+  const struct { PictureSize box, picture; bool keep_aspect; PictureSize expected; } cases[] = {
       {{400, 600}, {1552, 240}, true, {400, 300}},   // MAME's pong: very wide pixels, a 4:3 monitor
       {{400, 600}, {228, 1440}, true, {400, 533}},   // breakout: a vertical monitor, 3:4
       {{400, 200}, {640, 480}, true, {267, 200}},    // limited by the height
       {{400, 600}, {1552, 240}, false, {400, 62}},   // the picture's own aspect
-      {{281, 335}, {640, 480}, false, {281, 211}},
-      {{0, 300}, {640, 480}, true, {}},
-      {{400, 1}, {640, 480}, false, {1, 1}},
-      {{300, 300}, {0, 480}, true, {}},
+      {{281, 335}, {640, 480}, false, {281, 211}},   {{0, 300}, {640, 480}, true, {}},
+      {{400, 1}, {640, 480}, false, {1, 1}},         {{300, 300}, {0, 480}, true, {}},
   };
-  for (const Case& c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(FitPicture(c.box, c.picture, c.keep_aspect), c.expected) << c.box.w << "x" << c.box.h;
   // What was made for a box fits it again unchanged, so the pane paints it 1:1.
   for (PictureSize box : {PictureSize{281, 335}, PictureSize{400, 150}, PictureSize{333, 97}}) {
@@ -102,12 +96,7 @@ TEST(PictureHeader, KindAndSizeFromTheFirstBytes) {
   std::string bmp("BM\0\0\0\0\0\0\0\0\0\0\0\0\x28\0\0\0\x40\x01\0\0\x10\xFF\xFF\xFF", 26);  // 320 wide, -240 high
   std::string core_bmp("BM\0\0\0\0\0\0\0\0\0\0\0\0\x0C\0\0\0\x40\x01\xF0\0\0\0\0\0", 26);  // OS/2's header
   std::string jpeg("\xFF\xD8\xFF\xE0\0\x04xx\xFF\xC0\0\x0B\x08\x01\xE0\x02\x80\x03", 18);   // 640 x 480 after an APP0
-  struct Case {
-    std::string head;
-    PictureKind kind;
-    bool size_known;
-    PictureSize size;
-  } cases[] = {
+  const struct { std::string head; PictureKind kind; bool size_known; PictureSize size; } cases[] = {
       {png(1552, 240), PictureKind::Png, true, {1552, 240}},
       {bmp, PictureKind::Bmp, true, {320, 240}},
       {core_bmp, PictureKind::Bmp, true, {320, 240}},
@@ -115,16 +104,14 @@ TEST(PictureHeader, KindAndSizeFromTheFirstBytes) {
       {jpeg.substr(0, 12), PictureKind::Jpeg, false, {}},  // the frame header comes later
       {png(0, 240), PictureKind::Unknown, false, {}},
       {png(1552, 240).substr(0, 20), PictureKind::Unknown, false, {}},
-      {"GIF89a", PictureKind::Unknown, false, {}},
-      {"", PictureKind::Unknown, false, {}},
+      {"GIF89a", PictureKind::Unknown, false, {}},           {"", PictureKind::Unknown, false, {}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     PictureHeader h = ReadPictureHeader(c.head);
     EXPECT_TRUE(h.kind == c.kind && h.size_known == c.size_known && h.size == c.size) << c.head.size();
   }
-  EXPECT_FALSE(TooLargeToShow({8000, 8000}));
-  EXPECT_TRUE(TooLargeToShow({8001, 8000}));
-  EXPECT_TRUE(TooLargeToShow({65535, 65535}));  // an area past the range of int
+  // 65535 x 65535: an area past the range of int.
+  EXPECT_TRUE(!TooLargeToShow({8000, 8000}) && TooLargeToShow({8001, 8000}) && TooLargeToShow({65535, 65535}));
 }
 
 TEST(PictureCache, KeepsTheLast32AndReadsAChangedFileAgain) {
@@ -149,8 +136,7 @@ TEST(PictureCache, KeepsTheLast32AndReadsAChangedFileAgain) {
   // A file that could not be shown is not tried again for any box until it changes.
   cache.Put({"broken", {5, 5}, box, true, nullptr});
   const CachedPicture* broken = cache.Find("broken", {5, 5}, {999, 999}, false);
-  ASSERT_TRUE(broken);
-  EXPECT_FALSE(broken->picture);
+  EXPECT_TRUE(broken && !broken->picture);
   EXPECT_FALSE(cache.Find("broken", {5, 6}, box, true));
 
   // However large the pane, the cache holds a bounded amount.
@@ -182,8 +168,7 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     EXPECT_GT(under.text.h, s(100));
 
     // Under the list in Classic Layout: a wide pane; the card beside the picture, from its top.
-    in.pane_w = s(760);
-    in.pane_h = s(260);
+    in.pane_w = s(760), in.pane_h = s(260);
     ASSERT_TRUE(CardBeside(in.pane_w, in.pane_h, dpi));
     PictureSize box = PreviewPictureBox(in.pane_w, in.pane_h, dpi);
     EXPECT_EQ(box.h, s(260) - s(30));
@@ -194,8 +179,7 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     EXPECT_TRUE(beside.text.Right() <= in.pane_w && beside.text.Bottom() == in.pane_h && beside.text.h > 0);
 
     // Too short for the text, and no game at all: the text box and the card go.
-    in.pane_h = s(150);
-    in.pane_w = s(240);
+    in.pane_h = s(150), in.pane_w = s(240);
     EXPECT_EQ(LayoutPreview(in).text.w, 0);
     in.card = false;
     PreviewLayout empty = LayoutPreview(in);

@@ -68,11 +68,7 @@ TEST(SnapshotFiles, EveryNamingMameUsesNewestFirst) {
       {"breakout/0000.png", 1}, {"same/0000.png", 8}, {"same/0001.png", 8}};
   for (const auto& [name, age] : files) f.Add(name, age);
 
-  const struct {
-    const char* pattern;
-    const char* set;
-    Names expected;
-  } cases[] = {
+  const struct { const char *pattern, *set; Names expected; } cases[] = {
       {"%g/%i", "pong", {"pong/0002.jpeg", "pong.png", "pong/0001.png", "pong/10000.png", "pong/0000.png"}},
       {"%g", "pong", {"pong.png"}},
       {"shots/%g-%i.jpg", "pong", {"shots/pong-0001.jpg.png", "shots/pong-0000.jpg.png", "pong.png"}},

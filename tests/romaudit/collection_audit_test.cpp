@@ -1,7 +1,6 @@
-// Check All ROM Sets as a user runs it: over folders holding a good set, a clone
-// relying on its parent, a damaged member no set uses, a 7z set (read as a zip is), a loose folder,
-// ten thousand unrelated files and a folder that cannot be listed; again after
-// one zip changed, after MAME changed, and cancelled halfway.
+// Check All ROM Sets as a user runs it: over folders holding a good set, a clone relying on its parent, a damaged
+// member no set uses, a 7z set (read as a zip is), a loose folder, ten thousand unrelated files and a folder that
+// cannot be listed; again after one zip changed, after MAME changed, and cancelled halfway.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -85,8 +84,7 @@ Result Audit(const AuditSetup& setup, const std::function<void(CollectionAudit&)
 TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   TempDir dir;
   const std::string roms = dir.File("roms"), more = dir.File("more");
-  std::filesystem::create_directories(roms);
-  std::filesystem::create_directories(more);
+  std::filesystem::create_directories(roms), std::filesystem::create_directories(more);
   const File bios{"bios.bin", scratch::RandomBytes(70000, 1)}, main{"main.bin", scratch::RandomBytes(300000, 2)},
       clone{"clone.bin", scratch::RandomBytes(90000, 3)}, extra{"readme.txt", scratch::RandomBytes(5000, 4)},
       loose{"loose.bin", scratch::RandomBytes(1000, 5)}, big{"big.bin", scratch::RandomBytes(4u << 20, 6)};
@@ -119,20 +117,14 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   AuditSetup setup;
   setup.mame = {true, fake_mame, dir.path(), AnswerListXml};
   setup.folders = {roms, dir.File("not-a-folder"), more};
-  setup.store_path = dir.File("korvo-audit.cfg");
-  setup.threads = 2;
+  setup.store_path = dir.File("korvo-audit.cfg"), setup.threads = 2;
   for (const char* set : {"alpha", "alphaj", "damaged", "seven", "loosey", "absent", "unknown"})
     setup.games.push_back({std::string("Title of ") + set, set, std::string(set) == "alphaj" ? "alpha" : "",
                            std::string(set) == "alpha" || std::string(set) == "alphaj" ? "bios1" : ""});
   setup.games.back().not_in_mame = true;
   std::ofstream(roms + "/unknown.zip") << "whatever";
 
-  struct Expect {
-    const char* set;
-    Verdict verdict;
-    const char* in_details;
-  };
-  const Expect first[] = {
+  const struct { const char* set; Verdict verdict; const char* in_details; } first[] = {
       {"alpha", Verdict::Good, ""},
       {"alphaj", Verdict::Good, ""},  // the parent's and BIOS's files found in their zips
       {"damaged", Verdict::ZipDamaged, "damaged.zip: readme.txt: wrong checksum (the file is corrupt)"},
@@ -142,7 +134,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   };
   Result r1 = Audit(setup);
   EXPECT_EQ(r1.rows.size(), 6u);  // "absent" has no zip: not checked at all
-  for (const Expect& e : first) {
+  for (const auto& e : first) {
     SCOPED_TRACE(e.set);
     ASSERT_EQ(r1.rows.count(e.set), 1u);
     EXPECT_EQ(r1.rows[e.set].verdict, e.verdict) << r1.rows[e.set].report;
@@ -219,8 +211,7 @@ TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswers
   AuditSetup setup;
   setup.mame = {true, dir.File("mame.exe"), dir.path(), RunProgramCaptured};
   setup.folders = {dir.File("roms")};
-  setup.store_path = dir.File("korvo-audit.cfg");
-  setup.answers_path = dir.File("korvo-audit-mame.cfg");
+  setup.store_path = dir.File("korvo-audit.cfg"), setup.answers_path = dir.File("korvo-audit-mame.cfg");
   setup.games = {{"Street Fighter EX", "sfex", "", "coh1000c"}};
   auto asked = [&] {
     std::string args;
@@ -283,9 +274,8 @@ TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
 
 }  // namespace
 
-// A large member's SHA-1 on a core of its own: the unpacking runs ahead until
-// every slot waits for the hashing, many times over, and the digest is the
-// one taken in line.
+// A large member's SHA-1 on a core of its own: the unpacking runs ahead until every slot waits for the hashing, many
+// times over, and the digest is the one taken in line.
 TEST(HashPipe, KeepsUpWithAFasterProducerAndGivesTheSameDigest) {
   const std::string data = scratch::RandomBytes(9u << 20, 7);
   HashPipe piped(true);

@@ -1,6 +1,5 @@
-// A scratch collection laid out from the real MAME's -listxml, damaged in every
-// way a collection goes wrong, judged by its -verifyroms and by the audit: what
-// MAME can see must read exactly as MAME prints it; Korvo's verdict differs only
+// A scratch collection laid out from the real MAME's -listxml, damaged in every way a collection goes wrong, judged by
+// its -verifyroms and by the audit: what MAME can see must read exactly as MAME prints it; Korvo's verdict differs only
 // where it looks deeper (data behind a right stored CRC, and the SHA-1).
 #include <gtest/gtest.h>
 
@@ -16,11 +15,7 @@ namespace {
 using scratch::Kind;
 
 // What each set is given and what Korvo must make of it.
-struct Case {
-  const char* set;
-  Kind kind;
-  Verdict korvo;
-};
+struct Case { const char* set; Kind kind; Verdict korvo; };
 const Case kCases[] = {
     {"powyak96", Kind::Forged, Verdict::WrongSha1},       // disk and bad dumps right: MAME says best available
     {"ddr5m", Kind::NoDisk, Verdict::MissingFiles},       // its CD image is missing

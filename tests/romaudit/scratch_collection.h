@@ -1,7 +1,6 @@
-// A made-up ROM collection laid out from MAME's own -listxml: every file at
-// its name and size, its data forged to the listed CRC-32 (so MAME, which
-// trusts CRCs, takes it as the right file) or damaged in one chosen way.
-// Used by the agreement test against MAME 0.251 and by the audit benchmark.
+// A made-up ROM collection laid out from MAME's own -listxml: every file at its name and size, its data forged to the
+// listed CRC-32 (so MAME, which trusts CRCs, takes it as the right file) or damaged in one chosen way. Used by the
+// agreement test against MAME 0.251 and by the audit benchmark.
 #pragma once
 #include <zlib.h>
 
@@ -73,8 +72,7 @@ inline std::string ForgeCrc(std::string data, uint32_t crc) {
   return data;
 }
 
-// A CHD header MAME opens (version 5, uncompressed, one zero hunk) whose
-// recorded SHA-1 is the listed one.
+// A CHD header MAME opens (version 5, uncompressed, one zero hunk) whose recorded SHA-1 is the listed one.
 inline std::string FakeChd(const Sha1Digest& sha1) {
   std::string h = "MComprHD";
   auto be32 = [&](uint32_t v) {
@@ -134,9 +132,8 @@ struct Collection {
   uint64_t bytes = 0;  // of ROM data laid out
 };
 
-// Lays out every file the sets need (their own, their parents', BIOS and
-// device files) under folder A (and B), each owner as `kinds` says (forged
-// when not named there).
+// Lays out every file the sets need (their own, their parents', BIOS and device files) under folder A (and B), each
+// owner as `kinds` says (forged when not named there).
 inline Collection Build(const RomListing& listing, const std::vector<std::string>& sets,
                         const std::map<std::string, Kind>& kinds, const std::string& root) {
   Collection c{root + "/A", root + "/B", 0};
@@ -201,19 +198,14 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     Kind kind = kind_of(owner);
     if (kind == Kind::Absent) continue;
     std::string folder = kind == Kind::SecondFolder ? c.folder_b : c.folder_a;
-    if (kind == Kind::Folder) {
-      for (const Planned& m : members) {
-        std::string data = m.Data();
-        write(folder + "/" + owner + "/" + m.name, data), c.bytes += data.size();
-      }
-      continue;
-    }
-    if (kind == Kind::SevenZip || kind == Kind::SevenZipLzma) {
-      const std::string loose = root + "/7z-" + owner;
+    const bool seven = kind == Kind::SevenZip || kind == Kind::SevenZipLzma;
+    if (kind == Kind::Folder || seven) {  // loose files, which the 7z program then packs
+      const std::string loose = seven ? root + "/7z-" + owner : folder + "/" + owner;
       for (const Planned& m : members) {
         std::string data = m.Data();
         write(loose + "/" + m.name, data), c.bytes += data.size();
       }
+      if (!seven) continue;
       const std::string method = kind == Kind::SevenZip ? "-m0=LZMA2 -ms=on" : "-m0=LZMA -ms=off";
       std::system(("cd '" + loose + "' && 7z a -bd -bso0 -bsp0 " + method + " '" + folder + "/" + owner + ".7z' . >/dev/null")
                       .c_str());

@@ -44,10 +44,8 @@ TEST(Inflate, Crc32AndOutputMatchZlibBeyondTheCapacityAndUpToTheLimit) {
         EXPECT_TRUE(out == data && r.produced == data.size() && r.crc == ZlibCrc(data));
       }
 
-  std::string data = RomLikeData(200000, 5);
-  std::string stream = Deflate(data, 6);
+  std::string data = RomLikeData(200000, 5), stream = Deflate(data, 6), out;
   InflateResult r;
-  std::string out;
   ASSERT_EQ(Decode(stream, r, &out, 1000), kInflateOk);
   EXPECT_TRUE(out == data.substr(0, 1000) && r.size == data.size() && r.crc == ZlibCrc(data));
   EXPECT_TRUE(Decode(stream, r) == kInflateOk && r.crc == ZlibCrc(data));  // no output at all

@@ -1,5 +1,4 @@
-// The Check ROM Set report end to end: zips in a ROM folder, the fake MAME
-// answering -verifyroms as MAME 0.251 did.
+// The Check ROM Set report end to end: zips in a ROM folder, the fake MAME answering -verifyroms as MAME 0.251 did.
 #include "romcheck/rom_check_report.h"
 
 #include <gtest/gtest.h>
@@ -105,10 +104,7 @@ TEST_F(RomCheckReport, SevenZipAndBiosInTheBiosFolder) {
 
   // Fifteen damaged members: twelve are listed, then how many more.
   std::vector<Member> members;
-  for (int i = 0; i < 15; ++i) {
-    members.push_back(Stored("rom" + std::to_string(i), "data"));
-    members.back().crc ^= 1;
-  }
+  for (int i = 0; i < 15; ++i) members.push_back(Stored("rom" + std::to_string(i), "data")), members.back().crc ^= 1;
   Zip("tekken3.zip", members);
   std::string expected = Header("tekken3") + "tekken3.zip (game): PROBLEM\r\n";
   for (int i = 0; i < 12; ++i) expected += "    - rom" + std::to_string(i) + ": wrong checksum (the file is corrupt)\r\n";

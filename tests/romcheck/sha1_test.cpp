@@ -1,6 +1,5 @@
-// SHA-1 against digests sha1sum gave for the same ROM-like inputs, on both the
-// SHA-instruction and the portable path, fed whole, in random pieces and two
-// messages at once.
+// SHA-1 against digests sha1sum gave for the same ROM-like inputs, on both the SHA-instruction and the portable path,
+// fed whole, in random pieces and two messages at once.
 #include "romcheck/sha1.h"
 
 #include <gtest/gtest.h>

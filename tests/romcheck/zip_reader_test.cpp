@@ -58,29 +58,21 @@ TEST(CheckZip, SoundZipsSizeLimitsBogusDirectoryFieldsAndBombs) {
   EXPECT_EQ(Problems(BuildZip({bomb})), std::vector<std::string>{"bomb.bin: has the wrong size (the file is corrupt)"});
   // Many directory entries sharing one member's data: only the first is unpacked.
   std::vector<Member> members(1000, Deflated("big.bin", std::string(16u << 20, '\0'), 9));
-  for (size_t i = 0; i < members.size(); ++i) {
-    members[i].name = "m" + std::to_string(i);
-    members[i].use_offset = true;
-    members[i].offset = 0;
-  }
+  for (size_t i = 0; i < members.size(); ++i)
+    members[i].name = "m" + std::to_string(i), members[i].use_offset = true, members[i].offset = 0;
   r = Check(BuildZip(members), false);
   EXPECT_TRUE(r.problem_count == 999u && r.problems[0] == "m1: its data is missing (the zip is cut off or damaged)");
 }
 
 TEST(CheckZip, MemberProblemsNamesAndExtractingSoundMembers) {
   std::string rom = RomLikeData(20000, 14);
-  Member bad_size = Deflated("size.bin", rom), stored_size = Stored("stored.bin", "abc");
-  bad_size.size += 1;
-  stored_size.size = 4;
-  Member stored_crc = Stored("storedcrc.bin", "abc");
-  stored_crc.crc ^= 0x80000000u;
-  Member broken = Deflated("broken.bin", rom);
+  Member bad_size = Deflated("size.bin", rom), stored_size = Stored("stored.bin", "abc"),
+         stored_crc = Stored("storedcrc.bin", "abc"), broken = Deflated("broken.bin", rom),
+         bzip2 = Stored("method.bin", "abc"), outside = Stored("outside.bin", "abc");
+  bad_size.size += 1, stored_size.size = 4, stored_crc.crc ^= 0x80000000u, bzip2.method = 12;
   broken.data[broken.data.size() / 2] ^= 0x55;
   broken.data.resize(broken.data.size() - 40);
-  Member bzip2 = Stored("method.bin", "abc"), outside = Stored("outside.bin", "abc");
-  bzip2.method = 12;
-  outside.use_offset = true;
-  outside.offset = 0xFFFFFF00u;
+  outside.use_offset = true, outside.offset = 0xFFFFFF00u;
   EXPECT_EQ(Problems(BuildZip({Bad(Deflated("crc.bin", rom)), bad_size, stored_size, stored_crc, broken, bzip2,
                                outside, Stored("ok", "ok")})),
             (std::vector<std::string>{
@@ -125,14 +117,12 @@ TEST(CheckZip, MemberProblemsNamesAndExtractingSoundMembers) {
   }
   // A flagged name kept to 259 bytes may end inside a character: that one goes.
   ZipEntry cut;
-  cut.utf8_name = true;
-  cut.name = std::string(257, 'a') + "\xC5";
+  cut.utf8_name = true, cut.name = std::string(257, 'a') + "\xC5";
   EXPECT_EQ(ZipNameText(cut), std::string(257, 'a'));
 
   rom = RomLikeData(100000, 15);
   members = {Deflated("d", rom), Stored("s", "stored"), Bad(Deflated("crc", rom)), Stored("m", "x")};
-  members[0].extra = std::string("ab\x02\0xy", 6);
-  members[3].method = 9;
+  members[0].extra = std::string("ab\x02\0xy", 6), members[3].method = 9;
   zip = BuildZip(members);
   std::vector<ZipEntry> entries;
   ASSERT_EQ(ReadZipDirectory(Bytes(zip), zip.size(), entries, 10), 4);

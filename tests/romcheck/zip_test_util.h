@@ -28,8 +28,7 @@ inline uint32_t ZlibCrc(const std::string& data) {
   return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
-// Bytes that compress like ROM contents: runs, repeats at short and long
-// distances, and noise.
+// Bytes that compress like ROM contents: runs, repeats at short and long distances, and noise.
 inline std::string RomLikeData(size_t size, uint32_t seed) {
   std::mt19937 rng(seed);
   std::string d;

@@ -52,11 +52,7 @@ TEST(IconMask, EveryIconCentredTheStarSymmetricShapesAndTheCache) {
               IconMask(kIconPlay, false, 0).empty());
 
   const int size = 40;
-  // Points of the 24-unit grid fully inked or empty: the gear's hole, body and teeth up and at 45 degrees;
-  // the play triangle; the disc, its black check and outside it; the cross's middle; the shield, its
-  // check and the corners its foot leaves; the warning sign, its "!", the gap of the "!" and its corners; the
-  // upright stroke of the full-screen sign's corner and its empty middle; the "?" disc's dot, the top of its
-  // hook and the ink inside the hook; the barred disc's bar and below it.
+  // Points of the 24-unit grid fully inked or empty: each sign's strokes, and the holes, gaps and corners it leaves.
   struct { int icon; double gx, gy; bool ink; } points[] = {
       {kIconSettings, 12, 12, false}, {kIconSettings, 12, 6, true}, {kIconSettings, 12, 2.3, true},
       {kIconSettings, 18.7, 5.3, true}, {kIconPlay, 8.5, 6, true}, {kIconPlay, 17, 6, false},
@@ -100,9 +96,8 @@ TEST(IconMask, EveryIconCentredTheStarSymmetricShapesAndTheCache) {
   IconMaskCache cache;
   const auto& star16 = cache.Get(kIconStar, true, 16);
   EXPECT_TRUE(star16 == IconMask(kIconStar, true, 16) && &cache.Get(kIconStar, true, 16) == &star16);
-  EXPECT_TRUE(cache.Get(kIconStar, false, 16) == IconMask(kIconStar, false, 16) &&
-              cache.Get(kIconStar, true, 20) == IconMask(kIconStar, true, 20));
-  EXPECT_TRUE(cache.Get(kIconStar, false, 20).size() == 400 && cache.Get(kIconStar, true, 16).size() == 256);
+  for (auto [filled, size] : {std::pair{false, 16}, {true, 20}, {false, 20}, {true, 16}})  // and back to the first size
+    EXPECT_EQ(cache.Get(kIconStar, filled, size), IconMask(kIconStar, filled, size)) << filled << " " << size;
   EXPECT_TRUE(cache.Get(kIconCount, false, 16).empty());
 }
 
@@ -121,10 +116,9 @@ TEST(Colours, BlendsPremultipliedPixelsAndToolButtonStates) {
     uint32_t checked = PaletteColour(ColourRole::ToolChecked, dark), pushed = PaletteColour(ColourRole::ToolPushed, dark);
     EXPECT_TRUE(hot != face && checked != face && checked != hot && pushed != hot) << dark;
   }
-  EXPECT_TRUE(PaletteFor(ColourRole::Face).light_system_index == kSystemFace &&
-              PaletteFor(ColourRole::Panel).light_system_index == -1);
-  for (ColourRole own : {ColourRole::ToolHot, ColourRole::ToolChecked, ColourRole::ToolPushed})  // no system colour
-    EXPECT_EQ(PaletteFor(own).light_system_index, -1);
+  EXPECT_EQ(PaletteFor(ColourRole::Face).light_system_index, kSystemFace);
+  for (ColourRole own : {ColourRole::Panel, ColourRole::ToolHot, ColourRole::ToolChecked, ColourRole::ToolPushed})
+    EXPECT_EQ(PaletteFor(own).light_system_index, -1) << static_cast<int>(own);  // no system colour
 }
 
 TEST(VectorRaster, FillsPensHolesArcsAndClipping) {
