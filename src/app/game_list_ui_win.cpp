@@ -82,7 +82,9 @@ bool ListItemChanged(const NMLISTVIEW& change) {
   if (GameListViewFilling()) return true;
   if ((change.uChanged & LVIF_STATE) == 0) return true;
   if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) {
-    if (const GameEntry* chosen = SelectedGame()) Main().remembered_game = chosen->number;
+    // Outside a refill the user chose: nothing chosen stays so when the list is filled again.
+    const GameEntry* chosen = SelectedGame();
+    Main().remembered_game = chosen ? chosen->number : 0;
     RefreshControls();
     RefreshStatus();
     PreviewSelectionChanged();
