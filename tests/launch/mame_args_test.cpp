@@ -147,17 +147,11 @@ TEST_F(MameArgsTest, EachSettingGivesItsArgumentsQuotedAndSplit) {
   EXPECT_EQ(QuoteArg("plain") + " " + QuoteArg("") + " " + QuoteArg("C:\\My Games\\") + " " + QuoteArg("a\"b"),
             "plain \"\" \"C:\\My Games\\\\\" \"a\\\"b\"");
   EXPECT_EQ(MameCommandLine("C:\\Mame Dir\\mame.exe", {"sfex2", ""}), "\"C:\\Mame Dir\\mame.exe\" sfex2 \"\"");
-  ArgList split;
-  ParseArgText("-cheat \"open ended", split);  // unbalanced: runs to the end
-  EXPECT_EQ(split, (ArgList{"-cheat", "open ended"}));
   // The lists share one look-up: 0 is MAME's own default, past the last is nothing.
   EXPECT_TRUE(VideoName(0) == nullptr && VideoName(4) != nullptr && VideoName(5) == nullptr);
 }
 
-// Options the located MAME does not list are left out with their values and
-// noted; the user's typed extra arguments go as typed. The fake MAME answers
-// with MAME 0.251's recorded list, then with an edited one that lacks options
-// the builder always passes.
+// Options the located MAME does not list are left out with their values and noted; typed extra arguments go as typed.
 TEST_F(MameArgsTest, OptionsThisMameLacksAreLeftOut) {
   TempDir dir;
   SetLauncherFolder(dir.path());
@@ -183,10 +177,9 @@ TEST_F(MameArgsTest, OptionsThisMameLacksAreLeftOut) {
     EXPECT_EQ(std::count(args.begin(), args.end(), gone), 0) << gone;
   EXPECT_TRUE(args.size() == as_today.size() - 9 && CombosActive());
 
-  ASSERT_EQ(std::system(("grep -v -E '^-(keepaspect|plugins|plugin|pluginspath) ' '" +
-                         SourcePath("tests/fixtures/mame0251/showusage.txt") + "' >'" + dir.File("edited-usage.txt") + "'")
-                            .c_str()),
-            0);
+  // Then a MAME without options the builder always passes.
+  const std::string usage = SourcePath("tests/fixtures/mame0251/showusage.txt"), edited = dir.File("edited-usage.txt");
+  ASSERT_EQ(std::system(("grep -v -E '^-(keepaspect|plugins|plugin|pluginspath) ' '" + usage + "' >'" + edited + "'").c_str()), 0);
   WriteTestFile(dir.File("fakemame-control.txt"), "showusage-file=edited-usage.txt\n");
   LoadMameUsage(true, LocatedMameAsker(settings));
   args = build(&(left_out = {}));
@@ -197,8 +190,7 @@ TEST_F(MameArgsTest, OptionsThisMameLacksAreLeftOut) {
   EXPECT_FALSE(CombosActive());  // without the plugin the autofire buttons keep their keys
 }
 
-// Only values that exist solely in MAME's Windows build are taken out of the
-// lists given to the real MAME; options it lacks the builder leaves out itself.
+// Only values of MAME's Windows build are taken out of the lists; options it lacks the builder leaves out itself.
 TEST(RealMame, AcceptsEveryBuiltList) {
   if (!TestFileExists(kRealMame)) GTEST_SKIP() << "no MAME installed";
   TempDir dir;
@@ -209,8 +201,7 @@ TEST(RealMame, AcceptsEveryBuiltList) {
   SetWriteCombosPluginHook([](std::string& folder) { return folder = "/tmp/korvo-combos", true; });
   SetWriteInputLogPluginHook([](std::string& folder) { return folder = "/tmp/korvo-diag", true; });
   GameList games = BuildGameList();
-  // The defaults, then every video mode with nearly every option set, in a
-  // window, full screen, and as a desktop shortcut.
+  // The defaults, then every video mode with nearly every option set, in a window, full screen and as a shortcut.
   struct Run { int video; LaunchRequest request; };
   std::vector<Run> runs = {{-1, {-1, 0}}};
   for (int video = 0; video < 4; ++video)
@@ -294,14 +285,12 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
     EXPECT_TRUE(added && !names[i].empty() && names[i].find_first_of("\\/:*?\"<>|") == std::string::npos)
         << games[i].set << " and " << it->second << " share " << names[i];
   }
-  // MAME 0.251 calls kartduel what the table calls kartduelja: both keep
-  // their title and get their set name added.
+  // MAME 0.251 calls kartduel what the table calls kartduelja: both keep their title and get their set name.
   auto name = [&](const char* set) { return ShortcutFileNameOf(games, *FindGameBySet(games, set)); };
   EXPECT_EQ(name("kartduel"), "Kart Duel (Japan, KTD1VER.A) [kartduel]");
   EXPECT_EQ(name("kartduelja"), "Kart Duel (Japan, KTD1VER.A) [kartduelja]");
   EXPECT_EQ(name("sfex2"), "Street Fighter EX2 (Euro)");  // no clash, no set name
-  // A desktop icon starts MAME on its own: nothing a start from the launcher adds around the game (the
-  // plugins, the input provider for the warning skip's key press).
+  // A desktop icon starts MAME alone: none of what a launcher start adds (plugins, the warning skip's input provider).
   SetLauncherFolder(dir.path());
   s.mame_exe = "mame\\mame.exe";
   s.skip_warnings = 1;

@@ -1,6 +1,5 @@
-// Running MAME: starting and waiting for the fake MAME from the main window
-// and for other front-ends, capturing what a program prints, what the user is
-// told when MAME ends, and the game list asked of MAME in the background.
+// Running MAME: starting and waiting for the fake MAME from the main window and for other front-ends, capturing
+// what a program prints, what the user is told when MAME ends, and the game list asked of MAME in the background.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -18,7 +17,6 @@
 #include "launch/captured_run.h"
 #include "launch/exit_diagnosis.h"
 #include "launch/frontend.h"
-#include "launch/mame_args.h"
 #include "launch/mame_asker.h"
 #include "launch/play.h"
 #include "launch/process.h"
@@ -126,9 +124,7 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
   EXPECT_TRUE(f.Calls().empty());
 
   f.Zips({"coh3002c.zip"});
-  f.Control("exit=3\n");  // MAME's own failure is not passed on
-  ArgList expected;  // what the first play passes
-  BuildMameArgs(f.settings, {}, f.games, FindGameBySet(f.games, "sfex2")->number, nullptr, expected);
+  f.Control("exit=3\n");  // MAME's own failure is not passed on; korvo.exe's tests compare the list it passes
   static std::string filter_calls;  // the filter window comes and goes with MAME when it is on
   SetFilterWindowHooks([](uint32_t pid) { filter_calls += pid ? "start;" : "start 0;"; }, [] { filter_calls += "stop;"; });
   EXPECT_EQ(f.Run("C:\\ROMs\\sfex2.zip"), kFrontendPlayed);
@@ -137,7 +133,6 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
   EXPECT_EQ(f.Run("sfex2", ScreenRequest::FullScreen), kFrontendPlayed);
   EXPECT_EQ(filter_calls, "start;stop;");
   SetFilterWindowHooks(nullptr, nullptr);
-  EXPECT_EQ(f.Calls().at(0).args, expected);
 }
 
 TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
@@ -189,8 +184,7 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
     auto arrived = done.get_future();
     EXPECT_TRUE(StartGameListLoader(force, LocatedMameAsker(),
                                     [&done](std::unique_ptr<GameListBlock> b) { done.set_value(std::move(b)); }));
-    // The main thread owns the settings and may store them anew meanwhile
-    // (OK of the options); the loader located MAME before it started.
+    // The main thread may store the settings anew meanwhile (OK of the options): the loader located MAME first.
     for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i) {
       Settings same = App().settings;
       App().settings = same;
