@@ -2,7 +2,7 @@
 // inputs the game reads on each frame after a trigger.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <sstream>
 
@@ -20,13 +20,9 @@ TEST(CombosPlugin, StepsPressTheRightFieldsForTheirFramesAndReleaseThemAfterward
   TempDir dir;
   WriteTestFile(dir.File("init.lua"), BuildCombosInitLua(in));
   WriteTestFile(dir.File("scenario.txt"), "frames 20\nhold KEYCODE_4 10 10\n");
-  std::string output;
-  if (FILE* pipe = popen(("lua5.4 '" + SourcePath("tests/lua/mame_sim.lua") + "' '" + dir.File("init.lua") + "' '" +
-                          dir.File("scenario.txt") + "' 2>&1").c_str(), "r")) {
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    pclose(pipe);
-  }
+  ASSERT_EQ(std::system(("cd '" + dir.path() + "' && lua5.4 '" + SourcePath("tests/lua/mame_sim.lua") +
+                         "' init.lua scenario.txt >output.txt 2>&1").c_str()), 0) << ReadTestFile(dir.File("output.txt"));
+  const std::string output = ReadTestFile(dir.File("output.txt"));
   std::map<int, std::string> frames;
   std::istringstream lines(output);
   for (std::string line; std::getline(lines, line);)
