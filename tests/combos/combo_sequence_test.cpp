@@ -79,8 +79,7 @@ TEST(ConvertWordNotation, WordsAndShortNamesConvertNumberNotationAndUnknownWords
   EXPECT_LE(out.size(), 399u);  // the output stays within its buffer
 }
 
-// Every built-in move plays, and what the tab shows for it (typed back, or left in the box and touched by
-// the pad) plays the same steps, on either side.
+// Every built-in move plays, and what the tab shows for it, typed back or touched by the pad, plays the same steps.
 TEST(MoveLists, EveryMovePlaysAndItsReadableFormReadsBackToTheSameSteps) {
   size_t characters = 0, moves = 0;
   for (const MoveList& list : AllMoveLists()) {
@@ -102,10 +101,7 @@ TEST(MoveLists, EveryMovePlaysAndItsReadableFormReadsBackToTheSameSteps) {
 }
 
 TEST(TypedSequence, WordsConvertNumbersAndUnknownTextStayAsTypedAndSpacedPlusJoinsButtons) {
-  ComboRow row;  // words are read for the row's side
-  row.name = "Ryu: Hadou Ken (Surge Fist)";
-  row.key = "4";
-  row.side = kComboSideRight;
+  ComboRow row{"Ryu: Hadou Ken (Surge Fist)", "", "", 1, kComboSideRight, "4", ""};  // words are read for the row's side
   EXPECT_FALSE(ApplyTypedSequence(row, "right + hp"));
   EXPECT_EQ(row.seq + "|" + row.name + "|" + row.kind + "|" + row.key, "4+HP|Custom|Custom|4");
 
@@ -137,10 +133,7 @@ TEST(ComboRowEditing, MovesAndTheirRowsFindEachOther) {
 }
 
 TEST(ComboRowEditing, CellAndTimeBoxTextsAndThePadsTargetRow) {
-  ComboRow row;
-  row.name = "Ryu: Hadou Ken (Surge Fist)";
-  row.kind = "Special";
-  row.seq = "236+HP";
+  ComboRow row{"Ryu: Hadou Ken (Surge Fist)", "Special", "236+HP", 1, kComboSideLeft, "", ""};
   auto cells = [&] {
     std::string out;
     for (int column : {kComboColumnNumber, kComboColumnSequence, kComboColumnPlayer, kComboColumnSide,

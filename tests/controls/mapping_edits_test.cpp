@@ -64,8 +64,7 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
     EXPECT_EQ(KeyLabel(key), label);
 
   SetCurrentPadProbe(TwoPadProbe());
-  // Player 1 is MAME's joystick 2; its right trigger rests low, so it is pulled towards POS. Player 2 has no
-  // second XInput pad, and joystick 2 is player 1's: it gets joystick 1, so one pad never drives both players.
+  // Player 1 is joystick 2, its RT resting low (pulled towards POS); player 2 gets joystick 1, never player 1's pad.
   codes({{0, "2_HAT1UP,2_YAXIS_UP_SWITCH"}, {9, "2_RZAXIS_POS_SWITCH"}, {20, "2_START"}, {23, "1_BUTTON7"},
          {10, "1_HAT1UP,1_YAXIS_UP_SWITCH"}, {19, "1_ZAXIS_NEG_SWITCH"}});
   EXPECT_EQ(TriggerCode(2, TriggerSide::Left), "2_ZAXIS_NEG_SWITCH");
@@ -121,8 +120,7 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
   ASSERT_TRUE(RestoreAutofireAtRest());
   EXPECT_TRUE(cfg_has(real) && !cfg_has("NONE") && !cfg_has("KEYCODE_Z") && m.dirty);
   LoadInputMapping();
-  // A launcher killed while MAME ran left NONE behind: the next start repairs it,
-  // and a start without the plugin gets the real sequence too.
+  // NONE left behind by a launcher killed while MAME ran: the next start repairs it, also one without the plugin.
   ASSERT_TRUE(ApplyAutofireTakeover(true) && RestoreAutofireAtRest());
   EXPECT_TRUE(cfg_has(real));
   ASSERT_TRUE(ApplyAutofireTakeover(true) && ApplyAutofireTakeover(false));

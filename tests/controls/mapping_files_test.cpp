@@ -79,9 +79,8 @@ TEST(DefaultCfgText, ReadEditOddElementsAndTheDefaultSystemsPlace) {
   text = Edited(markup, "");
   EXPECT_TRUE(Has(text, "JOYCODE_1_BUTTON1 OR KEYCODE_B\n") && !Has(text, "<x>") && !Has(text, "A</newseq>"));
 
-  // A self-closing launcher port must not swallow the next element, an
-  // unclosed one is neither read nor removed, a port without a standard
-  // sequence is absent, and only the first duplicate is read.
+  // A self-closing launcher port must not swallow the next element, an unclosed one is neither read nor removed,
+  // a port without a standard sequence is absent, and only the first duplicate is read.
   std::string odd = Cfg("            <port type=\"P1_BUTTON1\" />\n" + Port("UI_CONFIGURE", "KEYCODE_TAB") +
                         "            <port type=\"P1_BUTTON2\"><newseq type=\"increment\">KEYCODE_Q</newseq></port>\n" +
                         Port("P1_BUTTON3", "KEYCODE_1") + Port("P1_BUTTON3", "KEYCODE_2"));
@@ -151,8 +150,7 @@ TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
     ASSERT_TRUE(WriteInputMapping(m, env.Files()));
     const std::string written = ReadTestFile(env.CfgPath());
 
-    // Everything but the launcher's ports is MAME's, byte for byte; the only
-    // exception is a self-closing default system, beside which a full one is added.
+    // Everything but the launcher's ports stays byte for byte; beside a self-closing default system a full one is added.
     std::string expected_rest = WithoutLauncherPorts(original), rest = WithoutLauncherPorts(written);
     if (Has(expected_rest, "<system name=\"default\">"))
       EXPECT_EQ(rest, expected_rest);
@@ -170,8 +168,7 @@ TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
 TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIsKept) {
   ControlsEnv env;
   InputMapping m;
-  // An old stock mapping: arrow key with only the hat, LCONTROL on the old button-1 code,
-  // an XInput trigger on the old Z axis code, and a key the user chose.
+  // An old stock mapping: an arrow key with only the hat, LCONTROL on button 1, RT on the old Z axis, a user's key.
   ApplyMappingText(m, "bind=P1_JOYSTICK_UP\tUP\t1_HAT1UP\t\t0\nbind=P1_JOYSTICK_DOWN\t\t1_YAXIS_DOWN_SWITCH\t\t0\n"
                       "bind=P1_BUTTON1\tLCONTROL\t1_BUTTON1\t\t0\nbind=P1_BUTTON3\tSPACE\t1_RZAXIS_NEG_SWITCH\t\t0\n"
                       "bind=P1_BUTTON6\tQ\t1_BUTTON6\t\t0\nbind=P2_BUTTON1\tU\t2_BUTTON1\tJOYCODE_2_BUTTON9\t0\n");
