@@ -1,5 +1,4 @@
-// Combo sequences: compiling, the readable and word forms, what the editor makes of typed text, the tab's texts,
-// and the sequence pad's presses and pictures.
+// Combo sequences: compiling, readable and word forms, typed text, the tab's texts, the sequence pad and its pictures.
 #include "combos/combo_sequence.h"
 
 #include <gtest/gtest.h>

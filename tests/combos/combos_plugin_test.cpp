@@ -1,5 +1,4 @@
-// The generated combos plugin, run frame by frame in a simulated MAME: which
-// inputs the game reads on each frame after a trigger.
+// The generated combos plugin frame by frame in a simulated MAME: which inputs the game reads after a trigger.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,5 +1,4 @@
-// The written plugin inside the real MAME: it loads, finds its frame callback,
-// presses and lets go of real fields, and logs no error.
+// The written plugin in the real MAME: it loads, finds its frame callback, presses and lets go of fields, logs no error.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// The mapping's files: the launcher's ports in MAME's default.cfg, carrying older mappings over, clearing a
-// game's own inputs, and profiles.
+// The mapping's files: its ports in MAME's default.cfg, older mappings carried over, a game's own inputs, profiles.
 #include <gtest/gtest.h>
 
 #include <filesystem>

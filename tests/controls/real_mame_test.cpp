@@ -1,5 +1,4 @@
-// What the launcher writes for MAME, checked against the real MAME 0.251:
-// the mapping survives MAME's own load and save, and both plugins run.
+// What the launcher writes, against the real MAME 0.251: the mapping survives MAME's load and save, both plugins run.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// What MAME is given: the argument lists (accepted by the real MAME 0.251),
-// where mame.exe is found, and the desktop shortcut that starts a game.
+// What MAME is given: argument lists the real MAME 0.251 accepts, where mame.exe is found, the desktop shortcut.
 #include "launch/mame_args.h"
 
 #include <gtest/gtest.h>
