@@ -8,6 +8,7 @@
 #include "support/test_support.h"
 
 namespace {
+using namespace std::string_literals;
 
 const std::string kHeader =
     "; Korvo per-game settings (written by korvo; a missing line means: same as the main settings)\r\n";
@@ -38,9 +39,9 @@ TEST(GameSettingsRecord, OverridesFindGetOrCreateStoreAndRemove) {
   EXPECT_EQ(list.size() * 100 + list[1].game, 209u);
   g = NewGameSettings(9);
   EXPECT_FALSE(StoreGameSettings(list, g));  // no overrides: removed
-  g.rotate = 2;
+  g.rotate = 2, g.bios = "japan\0x"s, g.extra_arguments = "-a\r\n[game 9]\nvideo=1";  // a line end would start a line
   EXPECT_TRUE(StoreGameSettings(list, g));
-  EXPECT_EQ(FormatGameSettingsText(list), kHeader + "\r\n[game 9]\r\nrotate=2\r\n");
+  EXPECT_EQ(FormatGameSettingsText(list), kHeader + "\r\n[game 9]\r\nrotate=2\r\nbios=japan\r\nextra_arguments=-a  [game 9] video=1\r\n");
 }
 
 TEST(GameSettingsFile, ReadsOnlyValuesInRange) {
@@ -74,22 +75,13 @@ TEST(GameSettingsFile, ReadsOnlyValuesInRange) {
             kHeader + "\r\n[game 4]\r\nfilter=0\r\ncheat=0\r\n\r\n[game 12]\r\nwait_vsync=1\r\n\r\n[game 99999]\r\nbios=" +
                 std::string(39, 'b') + "\r\nextra_arguments=" + std::string(259, 'e') + "\r\n");
 
-  // Bad bytes load without harm; numbers saturate.
-  std::string junk = "[game 5]\ncheat=1\n";
+  // Bad bytes load without harm; numbers saturate; a text ends at a NUL, where MAME's command line would end.
+  std::string junk = "[game 5]\ncheat=1\nbios=asia\0junk\nextra_arguments= -nothrottle \0-x\n"s;
   junk += std::string("\0\xff\xfe[game \x80]\n=\n[\n]\n[game 5\nvolume=-4\n", 36);
   junk += "[game -3]\nsound=0\n[game 2147483648]\nsound=1\nvolume=\nsize=x\n";
-  EXPECT_EQ(Reformat(junk), kHeader + "\r\n[game 5]\r\nvolume=-4\r\ncheat=1\r\n\r\n[game -3]\r\nsound=0\r\n"
-                                      "\r\n[game 2147483647]\r\nsound=1\r\n");
-}
-
-TEST(GameSettingsFile, TextValuesEndAtANulAndAreWrittenOnOneLine) {
-  // What follows a NUL never reaches MAME's command line; a line end in a value would start lines of its own.
-  using namespace std::string_literals;
-  GameSettingsList list = Parse("[game 37]\nbios=asia\0junk\nextra_arguments= -nothrottle \0-x\n"s);
-  ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list[0].bios + "|" + list[0].extra_arguments, "asia|-nothrottle");
-  list[0].bios = "japan\0x"s, list[0].extra_arguments = "-a\r\n[game 9]\nvideo=1";
-  EXPECT_EQ(FormatGameSettingsText(list), kHeader + "\r\n[game 37]\r\nbios=japan\r\nextra_arguments=-a  [game 9] video=1\r\n");
+  EXPECT_EQ(Parse(junk).at(0).bios + "|" + Parse(junk).at(0).extra_arguments, "asia|-nothrottle");
+  EXPECT_EQ(Reformat(junk), kHeader + "\r\n[game 5]\r\nvolume=-4\r\ncheat=1\r\nbios=asia\r\nextra_arguments=-nothrottle\r\n"
+                                      "\r\n[game -3]\r\nsound=0\r\n\r\n[game 2147483647]\r\nsound=1\r\n");
 }
 
 TEST(GameSettingsFile, SaveWritesOrDeletesTheFileAndLoadReplacesTheList) {
