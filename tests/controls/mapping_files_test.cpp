@@ -207,23 +207,23 @@ TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIs
 
 TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAndKept) {
   ControlsEnv env;
-  App().settings.mapping_overrides_game_cfg = 1;
   const std::string with_inputs = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_with_inputs.cfg"));
-  const std::string dip_only = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_dip_only.cfg"));
   const std::string path = env.dir.File("cfg/pong.cfg");
-  WriteTestFile(path, with_inputs);
-  StripGameCfgInputs("pong");
+  // Setting off, a name that would leave the cfg folder, a file with nothing to take out: untouched, no backup.
+  for (auto [setting, name, file, text] : std::initializer_list<std::tuple<int, const char*, std::string, std::string>>{
+           {0, "pong", path, with_inputs}, {1, "../pong", env.dir.File("pong.cfg"), with_inputs},
+           {1, "breakout", env.dir.File("cfg/breakout.cfg"), ReadTestFile(SourcePath("tests/fixtures/cfg/pong_dip_only.cfg"))}}) {
+    WriteTestFile(file, text);
+    App().settings.mapping_overrides_game_cfg = setting;
+    StripGameCfgInputs(name);
+    EXPECT_TRUE(ReadTestFile(file) == text && !TestFileExists(file + ".korvo-backup")) << name;
+  }
+  StripGameCfgInputs("pong");  // the setting on
   std::string expected = with_inputs;
   size_t start = expected.find("            <port tag=\":IN0\" type=\"COIN1\"");
   ASSERT_NE(start, std::string::npos);
   expected.erase(start, expected.find("</port>\n", start) + 8 - start);
   EXPECT_TRUE(ReadTestFile(path) == expected && ReadTestFile(path + ".korvo-backup") == with_inputs);
-
-  // A file with nothing to take out is not touched and gets no backup.
-  const std::string dip_path = env.dir.File("cfg/breakout.cfg");
-  WriteTestFile(dip_path, dip_only);
-  StripGameCfgInputs("breakout");
-  EXPECT_TRUE(ReadTestFile(dip_path) == dip_only && !TestFileExists(dip_path + ".korvo-backup"));
   // A launcher port without a sequence, and other ports with sequences, stay.
   const std::string kept = "<port tag=\":IN1\" type=\"P1_BUTTON1\" mask=\"1\" defvalue=\"0\" value=\"1\"></port>\r\n"
                            "<port tag=\":IN1\" type=\"P3_BUTTON1\"><newseq type=\"standard\">KEYCODE_A</newseq></port>\r\n"
@@ -232,13 +232,6 @@ TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAn
   EXPECT_FALSE(StripGameCfgText(text) || text != kept);
   text = kept + "<port tag=\":IN2\" type=\"P1_JOYSTICK_UP\"><newseq type=\"standard\">KEYCODE_UP</newseq></port>";
   EXPECT_TRUE(StripGameCfgText(text) && text == kept);  // the first of the launcher's inputs too
-  // Setting off, or a name that would leave the cfg folder: nothing happens.
-  for (auto [setting, name, file] : {std::tuple{0, "pong", path}, {1, "../pong", env.dir.File("pong.cfg")}}) {
-    WriteTestFile(file, with_inputs);
-    App().settings.mapping_overrides_game_cfg = setting;
-    StripGameCfgInputs(name);
-    EXPECT_EQ(ReadTestFile(file), with_inputs) << name;
-  }
 
   std::string wide;  // 60 characters of two bytes each stay whole characters
   for (int i = 0; i < 70; ++i) wide += "é";
