@@ -30,8 +30,3 @@ inline std::string Described(const InputMapping& m, int i) {
   const ActionBinding& b = m.bindings[i];
   return b.present ? b.key + "|" + b.pad + "|" + b.extra + (b.autofire ? "|af" : "") : "-";
 }
-inline std::string AllDescribed(const InputMapping& m) {
-  std::string out;
-  for (int i = 0; i < kActionCount; ++i) out += ActionAt(i).port + std::string(" ") + Described(m, i) + "\n";
-  return out;
-}
