@@ -21,7 +21,7 @@ GameSettingsList Parse(const std::string& text) {
 // What a file read in would be written as: every value that was taken.
 std::string Reformat(const std::string& text) { return FormatGameSettingsText(Parse(text)); }
 
-TEST(GameSettingsRecord, OverridesFindGetOrCreateStoreAndRemove) {
+TEST(GameSettingsRecord, OverridesFindGetOrCreateStoreRemoveSaveAndLoad) {
   GameSettings g = NewGameSettings(37);
   g.res_h = 720;  // a height alone is no override (the window's lists check the other fields)
   EXPECT_FALSE(HasOverrides(g));
@@ -42,6 +42,20 @@ TEST(GameSettingsRecord, OverridesFindGetOrCreateStoreAndRemove) {
   g.rotate = 2, g.bios = "japan\0x"s, g.extra_arguments = "-a\r\n[game 9]\nvideo=1";  // a line end would start a line
   EXPECT_TRUE(StoreGameSettings(list, g));
   EXPECT_EQ(FormatGameSettingsText(list), kHeader + "\r\n[game 9]\r\nrotate=2\r\nbios=japan\r\nextra_arguments=-a  [game 9] video=1\r\n");
+
+  // Saved, then loaded over another list; with no overrides left the file goes.
+  TempDir dir;
+  const std::string path = dir.File("korvo-games.cfg");
+  GameSettingsList loaded;
+  EXPECT_TRUE(SaveGameSettings(loaded, path));  // nothing to delete
+  ASSERT_TRUE(SaveGameSettings(list, path));
+  GetOrCreateGameSettings(loaded, 1).cheat = 1;
+  LoadGameSettings(loaded, path);
+  EXPECT_EQ(FormatGameSettingsText(loaded), FormatGameSettingsText(list));
+  RemoveGameSettings(list, 9);
+  EXPECT_TRUE(SaveGameSettings(list, path) && !TestFileExists(path));
+  LoadGameSettings(loaded, path);
+  EXPECT_TRUE(loaded.empty());
 }
 
 TEST(GameSettingsFile, ReadsOnlyValuesInRange) {
@@ -82,22 +96,6 @@ TEST(GameSettingsFile, ReadsOnlyValuesInRange) {
   EXPECT_EQ(Parse(junk).at(0).bios + "|" + Parse(junk).at(0).extra_arguments, "asia|-nothrottle");
   EXPECT_EQ(Reformat(junk), kHeader + "\r\n[game 5]\r\nvolume=-4\r\ncheat=1\r\nbios=asia\r\nextra_arguments=-nothrottle\r\n"
                                       "\r\n[game -3]\r\nsound=0\r\n\r\n[game 2147483647]\r\nsound=1\r\n");
-}
-
-TEST(GameSettingsFile, SaveWritesOrDeletesTheFileAndLoadReplacesTheList) {
-  TempDir dir;
-  std::string path = dir.File("korvo-games.cfg");
-  GameSettingsList list, loaded;
-  EXPECT_TRUE(SaveGameSettings(list, path));  // nothing to delete
-  GetOrCreateGameSettings(list, 37).cheat = 1;
-  ASSERT_TRUE(SaveGameSettings(list, path));
-  GetOrCreateGameSettings(loaded, 1).cheat = 1;
-  LoadGameSettings(loaded, path);
-  EXPECT_EQ(FormatGameSettingsText(loaded), FormatGameSettingsText(list));
-  RemoveGameSettings(list, 37);
-  EXPECT_TRUE(SaveGameSettings(list, path) && !TestFileExists(path));
-  LoadGameSettings(loaded, path);
-  EXPECT_TRUE(loaded.empty());
 }
 
 TEST(GameSettingsChoicesTest, ListsAndTheirReadBackLineUp) {
