@@ -43,9 +43,6 @@ struct FakeFolder {
     return fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")));
   }
   std::string Log() { return ReadTestFile(dir.File("logs/korvo-launch.log")); }
-  void Zips(std::initializer_list<const char*> names) {
-    for (const char* name : names) WriteTestFile(dir.File(std::string("roms/") + name), "PK\5\6");
-  }
   int Run(const std::string& game, ScreenRequest screen = ScreenRequest::FollowSettings) {
     return RunFrontend(settings, {}, game, screen);
   }
@@ -103,7 +100,7 @@ TEST(Play, StartWaitDiagnoseStopAndAFailedStart) {
   EXPECT_FALSE(broken.Start("sfex2", error) || error == 0 || broken.state.running || !broken.settings.recent.empty());
 }
 
-TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
+TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
   FakeFolder f;
   auto set_of = [&](const std::string& text) {
     const GameEntry* e = FindFrontendGame(f.games, NormalizeFrontendName(text));
@@ -118,12 +115,12 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
   EXPECT_EQ(NormalizeFrontendName(std::string(5000, 'a')).size(), 299u);
 
   // Every failure code and log line is checked through korvo.exe itself; here the missing ROMs and a play.
-  f.Zips({"SFEX2.ZIP"});
+  WriteTestFile(f.dir.File("roms/SFEX2.ZIP"), "PK\5\6");
   EXPECT_EQ(f.Run("kikaioh"), kFrontendRomsMissing);
   EXPECT_EQ(f.Log(), "ROM files missing: kikaioh.zip, techromn.zip, coh3002c.zip\r\n");
   EXPECT_TRUE(f.Calls().empty());
 
-  f.Zips({"coh3002c.zip"});
+  WriteTestFile(f.dir.File("roms/coh3002c.zip"), "PK\5\6");
   f.Control("exit=3\n");  // MAME's own failure is not passed on; korvo.exe's tests compare the list it passes
   static std::string filter_calls;  // the filter window comes and goes with MAME when it is on
   SetFilterWindowHooks([](uint32_t pid) { filter_calls += pid ? "start;" : "start 0;"; }, [] { filter_calls += "stop;"; });
