@@ -182,10 +182,8 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
     EXPECT_TRUE(StartGameListLoader(force, LocatedMameAsker(),
                                     [&done](std::unique_ptr<GameListBlock> b) { done.set_value(std::move(b)); }));
     // The main thread may store the settings anew meanwhile (OK of the options): the loader located MAME first.
-    for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i) {
-      Settings same = App().settings;
-      App().settings = same;
-    }
+    for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i)
+      App().settings = Settings(App().settings);
     EXPECT_EQ(arrived.wait_for(std::chrono::seconds(1)), std::future_status::ready);
     return arrived.get();
   };
