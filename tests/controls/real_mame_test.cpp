@@ -28,20 +28,14 @@ bool RunMame(const std::string& home, const std::string& extra, int seconds, std
   return std::system(cmd.c_str()) == 0;
 }
 
-class RealMame : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!TestFileExists(kMame)) GTEST_SKIP() << "MAME is not installed";
-  }
-  std::string Output() const { return ReadTestFile(home.File("mame-output.txt")); }
+}  // namespace
+
+TEST(RealMame, KeepsTheLauncherSequencesAndItsOwnFileAndRunsBothPlugins) {
+  if (!TestFileExists(kMame)) GTEST_SKIP() << "MAME is not installed";
   ControlsEnv env;
   TempDir home;
   MappingFiles files{home.File("cfg/default.cfg"), home.File("korvo-autofire.cfg")};
-};
-
-}  // namespace
-
-TEST_F(RealMame, KeepsTheLauncherSequencesAndItsOwnFileAndRunsBothPlugins) {
+  auto Output = [&] { return ReadTestFile(home.File("mame-output.txt")); };
   for (bool from_mame_file : {false, true}) {
     SCOPED_TRACE(from_mame_file ? "MAME's first-run file" : "no file");
     DeleteFileAt(files.default_cfg);
