@@ -200,44 +200,40 @@ TEST(RealMame, AcceptsEveryBuiltList) {
   SetWriteCombosPluginHook([](std::string& folder) { return folder = "/tmp/korvo-combos", true; });
   SetWriteInputLogPluginHook([](std::string& folder) { return folder = "/tmp/korvo-diag", true; });
   GameList games = BuildGameList();
-  // The defaults, then every video mode with nearly every option set, in a window, full screen and as a shortcut.
-  struct Run { int video; LaunchRequest request; };
-  std::vector<Run> runs = {{-1, {-1, 0}}};
-  for (int video = 0; video < 4; ++video)
-    for (LaunchRequest request : {LaunchRequest{1, 0}, LaunchRequest{0, 0}, LaunchRequest{1, 1}}) runs.push_back({video, request});
-  for (const Run& r : runs) {
-    SCOPED_TRACE(testing::Message() << r.video << " " << r.request.screen_mode << r.request.for_shortcut);
-    Settings s;
-    ResetSettings(s);
-    GameSettingsList overrides;
-    if (r.video >= 0) {
-      s.video = r.video, s.rotate = r.video + 1, s.sound = 1 + r.video % 2, s.logs = 1, s.volume = -32;
-      s.bgfx_chain = s.audio_latency = 3, s.bgfx_backend = s.joystick_provider = 4, s.sample_rate = 44100;
-      s.res_w = 1280, s.res_h = 720, s.integer_scale = 2, s.prescale = 2, s.frameskip = -1, s.controller_file = "hotrod";
-      s.joystick_deadzone = 5, s.joystick_saturation = 100, s.throttle = s.joystick = 0;
-      s.skip_gameinfo = s.autosave = s.cheat = s.confirm_quit = s.skip_warnings = s.filter_window = 1;
-      s.maximize = s.sync_refresh = s.mouse = s.lightgun = s.joystick_contradictory = s.gl_glsl = s.hlsl_enable = 1;
-      s.gl_glsl_filter = 0, s.glsl_shader = "crt", s.roms_directory = "roms; more", s.bios_directory = "bios";
-      s.hlsl_options = "-scanline_alpha 0.4 -distortion -0.1 -defocus 0.4,0.4";
-      s.extra_arguments = "-speed 1.5 -nosleep";
-      s.more_options = "-beam_width_min 1.2 -joystick_threshold 0.5 -background_input -priority 1 -rewind "
-                       "-nodual_lightgun -full_screen_gamma 1.5";
-      GameSettings& o = GetOrCreateGameSettings(overrides, 23);
-      o.volume = -8, o.keep_aspect = 0, o.wait_vsync = 1;
+  // The defaults, then every video mode with nearly every option set: as set, windowed, full screen, as a shortcut.
+  for (int video = -1; video < 4; ++video)
+    for (LaunchRequest request : {LaunchRequest{-1, 0}, LaunchRequest{1, 0}, LaunchRequest{0, 0}, LaunchRequest{1, 1}}) {
+      SCOPED_TRACE(testing::Message() << video << " " << request.screen_mode << request.for_shortcut);
+      Settings s;
+      ResetSettings(s);
+      GameSettingsList overrides;
+      if (video >= 0) {
+        s.video = video, s.rotate = video + 1, s.sound = 1 + video % 2, s.logs = 1, s.volume = -32;
+        s.bgfx_chain = s.audio_latency = 3, s.bgfx_backend = s.joystick_provider = 4, s.sample_rate = 44100;
+        s.res_w = 1280, s.res_h = 720, s.integer_scale = 2, s.prescale = 2, s.frameskip = -1, s.controller_file = "hotrod";
+        s.joystick_deadzone = 5, s.joystick_saturation = 100, s.throttle = s.joystick = 0;
+        s.skip_gameinfo = s.autosave = s.cheat = s.confirm_quit = s.skip_warnings = s.filter_window = 1;
+        s.maximize = s.sync_refresh = s.mouse = s.lightgun = s.joystick_contradictory = s.gl_glsl = s.hlsl_enable = 1;
+        s.gl_glsl_filter = 0, s.glsl_shader = "crt", s.roms_directory = "roms; more", s.bios_directory = "bios";
+        s.hlsl_options = "-scanline_alpha 0.4 -distortion -0.1 -defocus 0.4,0.4";
+        s.extra_arguments = "-speed 1.5 -nosleep";
+        s.more_options = "-beam_width_min 1.2 -joystick_threshold 0.5 -background_input -priority 1 -rewind "
+                         "-nodual_lightgun -full_screen_gamma 1.5";
+        GameSettings& o = GetOrCreateGameSettings(overrides, 23);
+        o.volume = -8, o.keep_aspect = 0, o.wait_vsync = 1;
+      }
+      ArgList args;
+      BuildMameArgs(s, overrides, games, 23, &request, args);
+      ArgList run = PortableOnly(args);
+      run.insert(run.end(), {"-showconfig", "-homepath", "home", "-cfg_directory", "cfg", "-nvram_directory", "nvram"});
+      TextBuffer out;
+      int32_t code = -1;
+      ASSERT_EQ(RunProgramCaptured(kRealMame, dir.path(), JoinArgs(run), out, 60000, &code), kCapturedEnded);
+      EXPECT_EQ(code, 0) << out.substr(0, 400);
+      for (const char* complaint : {"Error", "Illegal", "unknown option", "Invalid", "invalid"})
+        EXPECT_EQ(out.find(complaint), std::string::npos) << complaint << "\n" << JoinArgs(run) << "\n" << out.substr(0, 400);
+      EXPECT_NE(out.find("CORE CONFIGURATION OPTIONS"), std::string::npos);
     }
-    ArgList args;
-    BuildMameArgs(s, overrides, games, 23, &r.request, args);
-    ArgList run = PortableOnly(args);
-    for (const char* a : {"-showconfig", "-homepath", "home", "-cfg_directory", "cfg", "-nvram_directory", "nvram"})
-      run.push_back(a);
-    TextBuffer out;
-    int32_t code = -1;
-    ASSERT_EQ(RunProgramCaptured(kRealMame, dir.path(), JoinArgs(run), out, 60000, &code), kCapturedEnded);
-    EXPECT_EQ(code, 0) << out.substr(0, 400);
-    for (const char* complaint : {"Error", "Illegal", "unknown option", "Invalid", "invalid"})
-      EXPECT_EQ(out.find(complaint), std::string::npos) << complaint << "\n" << JoinArgs(run) << "\n" << out.substr(0, 400);
-    EXPECT_NE(out.find("CORE CONFIGURATION OPTIONS"), std::string::npos);
-  }
   SetWriteCombosPluginHook(nullptr);
   SetWriteInputLogPluginHook(nullptr);
 }
