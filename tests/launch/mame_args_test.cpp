@@ -8,7 +8,6 @@
 #include <map>
 #include <set>
 
-#include "base/file_system.h"
 #include "base/paths.h"
 #include "base/text_case.h"
 #include "catalogue/listing.h"

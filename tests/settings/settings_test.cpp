@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/file_system.h"
 #include "settings/settings.h"
 #include "support/test_support.h"
 
