@@ -227,8 +227,7 @@ TEST(PadPictures, EightArrowsAndSixMotionsPointTheirWayTheRestIsText) {
   EXPECT_TRUE(PadPictureMask("HP", 24).empty() && PadPictureMask("U", 0).empty());
   // The head carries more ink than the tail; a straight arrow is centred across.
   for (auto [token, dx, dy] : std::initializer_list<std::tuple<const char*, int, int>>{
-           {"U", 0, -1}, {"D", 0, 1}, {"L", -1, 0}, {"R", 1, 0}, {"UL", -1, -1}, {"UR", 1, -1}, {"DL", -1, 1},
-           {"DR", 1, 1}}) {
+           {"U", 0, -1}, {"D", 0, 1}, {"L", -1, 0}, {"R", 1, 0}, {"UL", -1, -1}, {"UR", 1, -1}, {"DL", -1, 1}, {"DR", 1, 1}}) {
     Centroid c = InkCentre(PadPictureMask(token, 48), 48);
     EXPECT_TRUE(dx ? c.x * dx > 0.02 : std::abs(c.x) < 0.02) << token;
     EXPECT_TRUE(dy ? c.y * dy > 0.02 : std::abs(c.y) < 0.02) << token;

@@ -107,9 +107,8 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
     return e ? e->set : std::string("-");
   };
   // One cut at the last dot only; a BIOS is not a game.
-  for (auto [text, set] : {std::pair{"SFEX2", "sfex2"}, {"\"C:\\My ROMs\\sfex2.zip\"", "sfex2"},
-                           {"  /home/me/roms/tekken3.7z ", "tekken3"}, {"\"tekken3\"", "tekken3"}, {"sfex2.zip.bak", "-"},
-                           {"coh3002c", "-"}})
+  for (auto [text, set] : {std::pair{"SFEX2", "sfex2"}, {"\"C:\\My ROMs\\sfex2.zip\"", "sfex2"}, {"coh3002c", "-"},
+                           {"  /home/me/roms/tekken3.7z ", "tekken3"}, {"\"tekken3\"", "tekken3"}, {"sfex2.zip.bak", "-"}})
     EXPECT_EQ(set_of(text), set) << text;
   EXPECT_TRUE(NormalizeFrontendName("\"\"").empty() && NormalizeFrontendName("C:\\ROMs\\").empty());
   EXPECT_EQ(NormalizeFrontendName(std::string(5000, 'a')).size(), 299u);
