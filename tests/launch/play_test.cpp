@@ -1,5 +1,4 @@
-// Running MAME: starting and waiting for the fake MAME from the main window and for other front-ends, capturing
-// what a program prints, what the user is told when MAME ends, and the game list asked of MAME in the background.
+// Running MAME: plays from the main window and for front-ends, captured output, the end report, the background list.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>

@@ -18,7 +18,6 @@ GameSettingsList Parse(const std::string& text) {
   ParseGameSettingsText(list, text);
   return list;
 }
-// What a file read in would be written as: every value that was taken.
 std::string Reformat(const std::string& text) { return FormatGameSettingsText(Parse(text)); }
 
 TEST(GameSettingsRecord, OverridesFindGetOrCreateStoreRemoveSaveAndLoad) {

@@ -10,7 +10,6 @@ Settings Parsed(const std::string& text) {
   ParseSettingsText(s, text);
   return s;
 }
-// The file lines the settings read from `text` are written as.
 std::string Written(const std::string& text) { return FormatSettingsText(Parsed(text)); }
 bool WrittenHas(const std::string& text, const std::string& line) {
   return Written(text).find("\n" + line + "\r\n") != std::string::npos;
@@ -45,7 +44,6 @@ TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
     for (size_t at = 0, end; (end = text->find('\n', at)) != std::string::npos; at = end + 1)
       EXPECT_NE(written.find("\n" + text->substr(at, end - at) + "\r\n"), std::string::npos) << text->substr(at, end - at);
 
-  // Each number at both ends of its range.
   const struct { std::string key, low, high; } ranges[] = {
       {"on_game_start", "0", "2"}, {"rotate", "0", "4"}, {"bgfx_chain", "0", "5"}, {"bgfx_backend", "0", "5"},
       {"sound", "0", "4"}, {"joystick_provider", "0", "4"}, {"gl_glsl_filter", "0", "2"}, {"integer_scale", "0", "8"},
