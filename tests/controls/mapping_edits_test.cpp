@@ -11,13 +11,6 @@
 #include "controls_test_env.h"
 
 namespace {
-// An XInput pad numbered second by MAME, behind a plain stick numbered first.
-PadProbe TwoPadProbe() {
-  return ParsePadProbe(
-      "D|0|Generic USB Joystick\nI|0|Button 1|BUTTON1|0\nI|0|Z|ZAXIS|0\n"
-      "D|1|XInput Player 1\nI|1|A|BUTTON1|0\nI|1|LB|BUTTON5|0\nI|1|LSX|XAXIS|0\n"
-      "I|1|RT|RZAXIS|-32768\nI|1|LT|ZAXIS|0\nI|1|D-pad Up|HAT1UP|0\nEND\n");
-}
 std::string Joined(const std::vector<std::string>& codes) {
   std::string out;
   for (const std::string& c : codes) out += (out.empty() ? "" : ",") + c;
@@ -63,8 +56,11 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   for (auto [key, label] : {std::pair{"4PAD", "Num 4"}, {"TILDE", "` ~"}, {"NOSUCH", "NOSUCH"}, {"", "-"}})
     EXPECT_EQ(KeyLabel(key), label);
 
-  SetCurrentPadProbe(TwoPadProbe());
-  // Player 1 is joystick 2, its RT resting low (pulled towards POS); player 2 gets joystick 1, never player 1's pad.
+  // An XInput pad behind a plain stick: player 1 is MAME's joystick 2, its RT resting low (pulled towards POS);
+  // player 2 gets joystick 1, never player 1's pad.
+  SetCurrentPadProbe(ParsePadProbe("D|0|Generic USB Joystick\nI|0|Button 1|BUTTON1|0\nI|0|Z|ZAXIS|0\n"
+                                   "D|1|XInput Player 1\nI|1|A|BUTTON1|0\nI|1|LB|BUTTON5|0\nI|1|LSX|XAXIS|0\n"
+                                   "I|1|RT|RZAXIS|-32768\nI|1|LT|ZAXIS|0\nI|1|D-pad Up|HAT1UP|0\nEND\n"));
   codes({{0, "2_HAT1UP,2_YAXIS_UP_SWITCH"}, {9, "2_RZAXIS_POS_SWITCH"}, {20, "2_START"}, {23, "1_BUTTON7"},
          {10, "1_HAT1UP,1_YAXIS_UP_SWITCH"}, {19, "1_ZAXIS_NEG_SWITCH"}});
   EXPECT_EQ(TriggerCode(2, TriggerSide::Left), "2_ZAXIS_NEG_SWITCH");

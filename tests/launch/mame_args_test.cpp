@@ -43,7 +43,6 @@ const char* const kDefaultSfex2 =
 bool (*const CombosWritten)(std::string&) = [](std::string& folder) { return folder = "C:\\K\\combos", true; };
 bool (*const DiagWritten)(std::string&) = [](std::string& folder) { return folder = "C:\\K\\diag", true; };
 std::string g_stripped;
-void RecordStrip(const std::string& set) { g_stripped += set + ";"; }
 
 class MameArgsTest : public ::testing::Test {
  protected:
@@ -52,7 +51,7 @@ class MameArgsTest : public ::testing::Test {
     SetLauncherFolder("C:\\Korvo");
     games = BuildGameList();
     g_stripped.clear();
-    SetStripGameCfgInputsHook(RecordStrip);
+    SetStripGameCfgInputsHook([](const std::string& set) { g_stripped += set + ";"; });
   }
   void TearDown() override {
     SetWriteCombosPluginHook(nullptr);

@@ -15,7 +15,6 @@ bool WrittenHas(const std::string& text, const std::string& line) {
   return Written(text).find("\n" + line + "\r\n") != std::string::npos;
 }
 bool g_dark = false;
-bool FakeSystemDark() { return g_dark; }
 
 // Every key away from its default, as written: first those "Default Settings" keeps, then the others.
 const std::string kKept =
@@ -100,7 +99,7 @@ TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsViewAndLightGunAndTheT
   EXPECT_EQ(FormatSettingsText(s), Written(""));
 
   // The theme mode decides, the system answers for mode 0; a written dark_theme is only informational.
-  SetSystemPrefersDark(FakeSystemDark);
+  SetSystemPrefersDark([] { return g_dark; });
   for (auto [dark, text, expected] : {std::tuple{true, "theme_mode=0", 1}, {true, "theme_mode=1", 0},
                                       {false, "theme_mode=2\ndark_theme=0", 1}, {false, "theme_mode=0\ndark_theme=1", 0}})
     EXPECT_EQ((g_dark = dark, Parsed(text).dark_theme), expected) << text;
