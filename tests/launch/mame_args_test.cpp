@@ -25,14 +25,6 @@ const std::set<std::pair<std::string, std::string>> kWindowsOnly = {
     {"-video", "d3d"}, {"-video", "gdi"}, {"-sound", "dsound"}, {"-sound", "xaudio2"}, {"-keyboardprovider", "dinput"},
     {"-joystickprovider", "winhybrid"}, {"-joystickprovider", "dinput"}, {"-joystickprovider", "xinput"}};
 
-ArgList PortableOnly(const ArgList& args) {
-  ArgList out;
-  for (size_t i = 0; i < args.size(); ++i)
-    if (i + 1 < args.size() && kWindowsOnly.count({args[i], args[i + 1]})) ++i;
-    else out.push_back(args[i]);
-  return out;
-}
-
 constexpr int32_t kSfex2 = 23;
 
 const char* const kDefaultSfex2 =
@@ -99,7 +91,6 @@ TEST_F(MameArgsTest, DefaultListPluginsCfgStepAndShortcut) {
   settings.more_options = "-beam_width_min 2";
   LaunchRequest shortcut{1, 1};
   std::string s = Build(&shortcut);
-  EXPECT_NE(s.find(" -nowindow "), std::string::npos);
   for (const char* absent : {"-keyboardprovider", "-plugin", "-resolution auto"})
     EXPECT_EQ(s.find(absent), std::string::npos) << absent;
   EXPECT_FALSE(CombosActive());
@@ -222,7 +213,10 @@ TEST(RealMame, AcceptsEveryBuiltList) {
       }
       ArgList args;
       BuildMameArgs(s, overrides, games, 23, &request, args);
-      ArgList run = PortableOnly(args);
+      ArgList run;
+      for (size_t i = 0; i < args.size(); ++i)
+        if (i + 1 < args.size() && kWindowsOnly.count({args[i], args[i + 1]})) ++i;
+        else run.push_back(args[i]);
       run.insert(run.end(), {"-showconfig", "-homepath", "home", "-cfg_directory", "cfg", "-nvram_directory", "nvram"});
       TextBuffer out;
       int32_t code = -1;
@@ -290,9 +284,7 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   ShortcutPlan plan;
   std::string reason;
   ASSERT_TRUE(PlanDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), "C:\\Desk", plan, reason));
-  EXPECT_TRUE(plan.arguments.rfind("sfex2 ", 0) == 0 && plan.arguments.find("-keyboardprovider") == std::string::npos &&
-              plan.file == std::string("C:\\Desk\\Street Fighter EX2 (Euro)") + kShortcutExtension)
-      << plan.arguments << " " << plan.file;
+  EXPECT_EQ(plan.arguments.find("-keyboardprovider"), std::string::npos) << plan.arguments;  // the rest: the link's test
   SetLauncherFolder("/no/such/folder");  // no mame.exe: no shortcut, and the reason
   EXPECT_FALSE(PlanDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), "C:\\Desk", plan, reason));
   EXPECT_EQ(reason, "mame.exe was not found (General tab > MAME Program)");
