@@ -154,14 +154,9 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
   EXPECT_TRUE(MonotonicMs() - start < 3000u && out == "done\n");
   kill(atoi(ReadTestFile(left).c_str()), SIGKILL);
 
-  // The time limit ends the program, whatever it does with its output.
+  // The time limit ends the program, whatever it does with its output: prints a line, closes it, prints without end.
   const std::string pid_file = dir.File("pid");
-  const std::string bodies[] = {
-      "echo started; exec sleep 60",
-      "exec >&- 2>&-; exec sleep 60",  // closing its output does not escape the limit
-      "exec yes garbage",              // nor does printing without end
-  };
-  for (const std::string& body : bodies) {
+  for (const std::string body : {"echo started; exec sleep 60", "exec >&- 2>&-; exec sleep 60", "exec yes garbage"}) {
     SCOPED_TRACE(body);
     std::string program = Script(dir, "run", "echo $$ > " + pid_file + "; " + body);
     TextBuffer out;
