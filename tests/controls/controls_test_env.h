@@ -9,8 +9,7 @@
 #include "controls/probe_run.h"
 #include "support/test_support.h"
 
-class ControlsEnv {
- public:
+struct ControlsEnv {
   ControlsEnv() {
     SetLauncherFolder(dir.path());
     SetMameFolderProvider(nullptr);
