@@ -40,7 +40,8 @@ TEST(GameSettingsRecord, OverridesFindGetOrCreateStoreRemoveSaveAndLoad) {
   EXPECT_FALSE(StoreGameSettings(list, g));  // no overrides: removed
   g.rotate = 2, g.bios = "japan\0x"s, g.extra_arguments = "-a\r\n[game 9]\nvideo=1";  // a line end would start a line
   EXPECT_TRUE(StoreGameSettings(list, g));
-  EXPECT_EQ(FormatGameSettingsText(list), kHeader + "\r\n[game 9]\r\nrotate=2\r\nbios=japan\r\nextra_arguments=-a  [game 9] video=1\r\n");
+  EXPECT_EQ(FormatGameSettingsText(list),
+            kHeader + "\r\n[game 9]\r\nrotate=2\r\nbios=japan\r\nextra_arguments=-a  [game 9] video=1\r\n");
 
   // Saved, then loaded over another list; with no overrides left the file goes.
   TempDir dir;
