@@ -1,5 +1,4 @@
-// Combo sequences: compiling, the readable and word forms, what the editor makes of typed text, the tab's texts,
-// and the sequence pad's presses and pictures.
+// Combo sequences: compiling, readable and word forms, typed text, the tab's texts, the sequence pad and its pictures.
 #include "combos/combo_sequence.h"
 
 #include <gtest/gtest.h>
@@ -79,8 +78,7 @@ TEST(ConvertWordNotation, WordsAndShortNamesConvertNumberNotationAndUnknownWords
   EXPECT_LE(out.size(), 399u);  // the output stays within its buffer
 }
 
-// Every built-in move plays, and what the tab shows for it (typed back, or left in the box and touched by
-// the pad) plays the same steps, on either side.
+// Every built-in move plays, and what the tab shows for it, typed back or touched by the pad, plays the same steps.
 TEST(MoveLists, EveryMovePlaysAndItsReadableFormReadsBackToTheSameSteps) {
   size_t characters = 0, moves = 0;
   for (const MoveList& list : AllMoveLists()) {
@@ -102,10 +100,7 @@ TEST(MoveLists, EveryMovePlaysAndItsReadableFormReadsBackToTheSameSteps) {
 }
 
 TEST(TypedSequence, WordsConvertNumbersAndUnknownTextStayAsTypedAndSpacedPlusJoinsButtons) {
-  ComboRow row;  // words are read for the row's side
-  row.name = "Ryu: Hadou Ken (Surge Fist)";
-  row.key = "4";
-  row.side = kComboSideRight;
+  ComboRow row{"Ryu: Hadou Ken (Surge Fist)", "", "", 1, kComboSideRight, "4", ""};  // words are read for the row's side
   EXPECT_FALSE(ApplyTypedSequence(row, "right + hp"));
   EXPECT_EQ(row.seq + "|" + row.name + "|" + row.kind + "|" + row.key, "4+HP|Custom|Custom|4");
 
@@ -125,7 +120,7 @@ TEST(TypedSequence, WordsConvertNumbersAndUnknownTextStayAsTypedAndSpacedPlusJoi
   EXPECT_TRUE(SequenceFromTyped("HP", 0, &cut) == "HP" && !cut);
 }
 
-TEST(ComboRowEditing, MovesAndTheirRowsFindEachOther) {
+TEST(ComboRowEditing, MovesAndTheirRowsFindEachOtherCellAndTimeBoxTextsAndThePadsTargetRow) {
   RowMove found = FindRowMove("GUILE: Sonic Boom"), lower = FindRowMove("Guile: sonic boom");  // the move must match
   ASSERT_TRUE(found.list == FindMoveList("Guile") && found.move >= 0 && lower.list == found.list && lower.move == -1);
   EXPECT_STREQ(found.list->moves[found.move].name, "Sonic Boom");
@@ -134,13 +129,8 @@ TEST(ComboRowEditing, MovesAndTheirRowsFindEachOther) {
   ASSERT_TRUE(chun.list && chun.move >= 0);
   EXPECT_STREQ(chun.list->moves[chun.move].name, "Kikou Shou: Goku (Ultimate Chi Palm)");
   EXPECT_TRUE(FindRowMove("Custom").list == nullptr && FindRowMove("Nobody: Sonic Boom").list == nullptr);
-}
 
-TEST(ComboRowEditing, CellAndTimeBoxTextsAndThePadsTargetRow) {
-  ComboRow row;
-  row.name = "Ryu: Hadou Ken (Surge Fist)";
-  row.kind = "Special";
-  row.seq = "236+HP";
+  ComboRow row{"Ryu: Hadou Ken (Surge Fist)", "Special", "236+HP", 1, kComboSideLeft, "", ""};
   auto cells = [&] {
     std::string out;
     for (int column : {kComboColumnNumber, kComboColumnSequence, kComboColumnPlayer, kComboColumnSide,
@@ -153,59 +143,49 @@ TEST(ComboRowEditing, CellAndTimeBoxTextsAndThePadsTargetRow) {
   EXPECT_EQ(cells(), "4|QCF (D, DL, L) + HP|Player 2|Right|4|Pad 1 X|Special|");
   for (auto [text, value] : {std::pair{"", 0}, {" 45 ", 45}, {"4x", 0}}) EXPECT_EQ(TimeBoxValue(text), value) << text;
 
-  CombosState state;
-  ResetCombos(state);
-  EXPECT_EQ(PadTargetRow(state), 12);
+  CombosState state;  // the first empty row is the Combos tab's test; with none, the first row
   for (ComboRow& r : state.rows) r.seq = "HP";
   EXPECT_EQ(PadTargetRow(state), 0);
 }
 
-// Presses pad buttons one after another with the caret where the last press left it.
-PadEdit Press(PadEdit edit, std::initializer_list<const char*> tokens) {
-  for (const char* token : tokens)
-    edit = std::string(token) == "Del" ? PadDelete(edit.text, edit.caret, edit.caret)
-                                       : PadInsert(edit.text, edit.caret, edit.caret, token);
+// Pad buttons pressed one after another: the first on from..to (npos: the text's end), the rest at the caret.
+PadEdit Press(const std::string& text, std::initializer_list<const char*> tokens, size_t from, size_t to) {
+  if (from == std::string::npos) from = to = text.size();
+  PadEdit edit{text, 0};
+  for (const char* token : tokens) {
+    edit = std::string(token) == "Del" ? PadDelete(edit.text, from, to) : PadInsert(edit.text, from, to, token);
+    from = to = edit.caret;
+  }
   return edit;
 }
 
-TEST(SequencePad, PressesInARowSignsRefusedAtTheStartOrAfterASignAndDelTakesTheLastPiece) {
-  // Each text with the caret at its end.
-  struct Case { std::string text; std::initializer_list<const char*> presses; std::string expected; } cases[] = {
+TEST(SequencePad, PressesSignsRefusedAfterASignDelTakesTheLastPieceAndEditsInsideTheTextOrASelection) {
+  constexpr size_t kEnd = std::string::npos;  // as from and to: the text's end; as the caret: not checked
+  struct Case { std::string text; std::initializer_list<const char*> presses; std::string expected;
+                size_t from = kEnd, to = kEnd, caret = kEnd; } cases[] = {
       {"", {"LP", "+", "LK"}, "LP + LK"}, {"", {"QCF", "HP"}, "QCF + HP"}, {"", {"HP", "HP"}, "HP, HP"},
       {"", {"~", "HP"}, "~, HP"}, {"", {"Hold", "DL", ",", "R", "HP"}, "Hold DL, R + HP"}, {"", {"+"}, ""},
-      {"", {"HP", "+", ","}, "HP +"}, {"", {"HP", ",", "+"}, "HP,"},
+      {"", {"HP", "+", ","}, "HP +"}, {"", {"HP", ",", "+"}, "HP,"}, {"", {"START"}, "START", kEnd, kEnd, 5},
       // What follows a closing parenthesis or a long word.
       {"QCF (D, DR, R)", {"HP"}, "QCF (D, DR, R) + HP"}, {"QCF (D, DR, R)", {"L"}, "QCF (D, DR, R), L"},
       {"hold", {"R"}, "hold R"}, {std::string(23, 'x'), {"HP"}, std::string(23, 'x') + " + HP"},
       {std::string(24, 'x'), {"HP"}, std::string(24, 'x') + ", HP"},
       // Del; a dangling sign goes with the piece in front of it; unbalanced parentheses still lose something.
-      {"QCF (D, DR, R) + HP", {"Del", "Del"}, ""}, {"Hold DL (charge), R + HP", {"Del", "Del"}, "Hold DL (charge)"},
-      {"+", {"Del"}, ""}, {"QCF + HP,  ", {"Del"}, "QCF"}, {"D, R)", {"Del"}, "D"}, {"QCF (", {"Del"}, "QCF"},
-      {"(", {"Del"}, ""}, {"QCF ((D, R), DR)", {"Del"}, ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Press(PadEdit{c.text, c.text.size()}, c.presses).text, c.expected) << c.text;
-  EXPECT_EQ(Press(PadEdit{}, {"START"}).caret, 5u);
-  PadEdit del = PadDelete("QCF (D, DR, R) + HP", 19, 19);
-  EXPECT_TRUE(del.text == "QCF (D, DR, R)" && del.caret == 14u) << del.text;
-}
-
-TEST(SequencePad, InsertAndDelInsideTheTextWithOrWithoutASelection) {
-  // A null token is Del; a caret of npos is not checked.
-  struct Case { const char* text; size_t from, to; const char* token; const char* expected; size_t caret; } cases[] = {
-      {"HP +  ", 6, 6, "+", "HP +  ", 6},  // refused: nothing changes
-      {"QCF, HP", 3, 3, "LP", "QCF + LP, HP", 8}, {"R + HP", 0, 0, "Hold", "Hold R + HP", std::string::npos},
-      {"QCF HP", 3, 3, "+", "QCF + HP", std::string::npos}, {"QCF + HP", 6, 8, "HK", "QCF + HK", std::string::npos},
-      {"QCF (D, DR, R) + HP", 5, 17, "LK", "QCF ( + LK, HP", 10}, {"QCF + HP", 1, 1, "HP", "Q + HP, CF + HP", 6},
-      {"HP", 90, 50, "HK", "HP, HK", std::string::npos},  // offsets beyond the text are its end
-      {"QCF + HP, HK", 8, 8, nullptr, "QCF, HK", 3}, {"QCF, HP + HK", 7, 7, nullptr, "QCF + HK", std::string::npos},
-      {"QCF, HP HK", 7, 7, nullptr, "QCF, HK", std::string::npos}, {"HP, HK", 2, 2, nullptr, "HK", 0},
-      {"  HP", 1, 1, nullptr, "  HP", std::string::npos}, {"LP + LK", 5, 7, nullptr, "LP", 2},
-      {"LP + LK, HP", 0, 7, nullptr, "HP", std::string::npos},
+      {"QCF (D, DR, R) + HP", {"Del", "Del"}, ""}, {"QCF (D, DR, R) + HP", {"Del"}, "QCF (D, DR, R)", kEnd, kEnd, 14},
+      {"Hold DL (charge), R + HP", {"Del", "Del"}, "Hold DL (charge)"}, {"+", {"Del"}, ""}, {"QCF + HP,  ", {"Del"}, "QCF"},
+      {"D, R)", {"Del"}, "D"}, {"QCF (", {"Del"}, "QCF"}, {"(", {"Del"}, ""}, {"QCF ((D, R), DR)", {"Del"}, ""},
+      // Inside the text, with or without a selection; offsets beyond the text are its end.
+      {"HP +  ", {"+"}, "HP +  ", 6, 6, 6}, {"QCF, HP", {"LP"}, "QCF + LP, HP", 3, 3, 8},
+      {"R + HP", {"Hold"}, "Hold R + HP", 0, 0}, {"QCF HP", {"+"}, "QCF + HP", 3, 3}, {"QCF + HP", {"HK"}, "QCF + HK", 6, 8},
+      {"QCF (D, DR, R) + HP", {"LK"}, "QCF ( + LK, HP", 5, 17, 10}, {"QCF + HP", {"HP"}, "Q + HP, CF + HP", 1, 1, 6},
+      {"HP", {"HK"}, "HP, HK", 90, 50}, {"QCF + HP, HK", {"Del"}, "QCF, HK", 8, 8, 3},
+      {"QCF, HP + HK", {"Del"}, "QCF + HK", 7, 7}, {"QCF, HP HK", {"Del"}, "QCF, HK", 7, 7}, {"HP, HK", {"Del"}, "HK", 2, 2, 0},
+      {"  HP", {"Del"}, "  HP", 1, 1}, {"LP + LK", {"Del"}, "LP", 5, 7, 2}, {"LP + LK, HP", {"Del"}, "HP", 0, 7},
   };
   for (const Case& c : cases) {
-    PadEdit edit = c.token ? PadInsert(c.text, c.from, c.to, c.token) : PadDelete(c.text, c.from, c.to);
-    EXPECT_TRUE(edit.text == c.expected && (c.caret == std::string::npos || edit.caret == c.caret))
-        << c.text << " / " << (c.token ? c.token : "Del") << " gives " << edit.text << " caret " << edit.caret;
+    PadEdit edit = Press(c.text, c.presses, c.from, c.to);
+    EXPECT_TRUE(edit.text == c.expected && (c.caret == kEnd || edit.caret == c.caret))
+        << c.text << " gives " << edit.text << " caret " << edit.caret;
   }
 }
 
@@ -245,8 +225,7 @@ TEST(PadPictures, EightArrowsAndSixMotionsPointTheirWayTheRestIsText) {
   EXPECT_TRUE(PadPictureMask("HP", 24).empty() && PadPictureMask("U", 0).empty());
   // The head carries more ink than the tail; a straight arrow is centred across.
   for (auto [token, dx, dy] : std::initializer_list<std::tuple<const char*, int, int>>{
-           {"U", 0, -1}, {"D", 0, 1}, {"L", -1, 0}, {"R", 1, 0}, {"UL", -1, -1}, {"UR", 1, -1}, {"DL", -1, 1},
-           {"DR", 1, 1}}) {
+           {"U", 0, -1}, {"D", 0, 1}, {"L", -1, 0}, {"R", 1, 0}, {"UL", -1, -1}, {"UR", 1, -1}, {"DL", -1, 1}, {"DR", 1, 1}}) {
     Centroid c = InkCentre(PadPictureMask(token, 48), 48);
     EXPECT_TRUE(dx ? c.x * dx > 0.02 : std::abs(c.x) < 0.02) << token;
     EXPECT_TRUE(dy ? c.y * dy > 0.02 : std::abs(c.y) < 0.02) << token;

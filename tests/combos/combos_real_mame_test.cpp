@@ -1,5 +1,4 @@
-// The written plugin inside the real MAME: it loads, finds its frame callback,
-// presses and lets go of real fields, and logs no error.
+// The written plugin in the real MAME: it loads, finds its frame callback, presses and lets go of fields, logs no error.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,11 +11,6 @@
 #include "support/test_support.h"
 
 namespace {
-
-std::string Slashes(std::string path) {
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
-}
 
 std::string Quoted(const std::string& text) {
   std::string out = "'";
@@ -35,12 +29,11 @@ TEST(CombosPluginInMame, LoadsRunsAndLogsNoError) {
   App().settings.logs = 1;
   ResetCombos(Combos());
   Combos().loaded = true;
-  // Triggers that are down from the first frame (no key is held), so the
-  // combo and the autofire really press and release breakout's inputs.
+  // Triggers down from the first frame (no key is held): the combo and the autofire press breakout's inputs.
   Combos().rows[0].seq = "START ~ START", Combos().rows[0].key = "F12 OR NOT KEYCODE_F11";
   std::string plugin_folder;
   ASSERT_TRUE(WriteCombosPlugin(plugin_folder));
-  plugin_folder = Slashes(plugin_folder);
+  std::replace(plugin_folder.begin(), plugin_folder.end(), '\\', '/');
   // The autofire rows come from the key mapping; add one that always fires.
   std::string init_path = plugin_folder + "/korvo_combos/init.lua", init = ReadTestFile(init_path);
   size_t at = init.find("local AUTOFIRE = {\n");
@@ -53,7 +46,7 @@ TEST(CombosPluginInMame, LoadsRunsAndLogsNoError) {
                         Quoted(dir.path()) + " -cfg_directory " + Quoted(dir.File("cfg")) + " -nvram_directory " +
                         Quoted(dir.File("nvram")) + " > " + Quoted(dir.File("out.txt")) + " 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << ReadTestFile(dir.File("out.txt"));
-  std::string log = ReadTestFile(Slashes(folder + "/logs/korvo-combos.log"));
+  std::string log = ReadTestFile(folder + "/logs/korvo-combos.log");
   EXPECT_EQ(log.find("plugin started\n"), 0u) << log;
   // P1 Button 1 and both starts are found; the combo plays; nothing fails.
   for (const char* part : {"fields found: 3\n", "combo 1 started", "combo done"})

@@ -9,8 +9,7 @@
 #include "controls/probe_run.h"
 #include "support/test_support.h"
 
-class ControlsEnv {
- public:
+struct ControlsEnv {
   ControlsEnv() {
     SetLauncherFolder(dir.path());
     SetMameFolderProvider(nullptr);
@@ -29,9 +28,4 @@ class ControlsEnv {
 inline std::string Described(const InputMapping& m, int i) {
   const ActionBinding& b = m.bindings[i];
   return b.present ? b.key + "|" + b.pad + "|" + b.extra + (b.autofire ? "|af" : "") : "-";
-}
-inline std::string AllDescribed(const InputMapping& m) {
-  std::string out;
-  for (int i = 0; i < kActionCount; ++i) out += ActionAt(i).port + std::string(" ") + Described(m, i) + "\n";
-  return out;
 }

@@ -1,5 +1,4 @@
-// The mapping's files: the launcher's ports in MAME's default.cfg, carrying older mappings over, clearing a
-// game's own inputs, and profiles.
+// The mapping's files: its ports in MAME's default.cfg, older mappings carried over, a game's own inputs, profiles.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -79,9 +78,8 @@ TEST(DefaultCfgText, ReadEditOddElementsAndTheDefaultSystemsPlace) {
   text = Edited(markup, "");
   EXPECT_TRUE(Has(text, "JOYCODE_1_BUTTON1 OR KEYCODE_B\n") && !Has(text, "<x>") && !Has(text, "A</newseq>"));
 
-  // A self-closing launcher port must not swallow the next element, an
-  // unclosed one is neither read nor removed, a port without a standard
-  // sequence is absent, and only the first duplicate is read.
+  // A self-closing launcher port must not swallow the next element, an unclosed one is neither read nor removed,
+  // a port without a standard sequence is absent, and only the first duplicate is read.
   std::string odd = Cfg("            <port type=\"P1_BUTTON1\" />\n" + Port("UI_CONFIGURE", "KEYCODE_TAB") +
                         "            <port type=\"P1_BUTTON2\"><newseq type=\"increment\">KEYCODE_Q</newseq></port>\n" +
                         Port("P1_BUTTON3", "KEYCODE_1") + Port("P1_BUTTON3", "KEYCODE_2"));
@@ -151,8 +149,7 @@ TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
     ASSERT_TRUE(WriteInputMapping(m, env.Files()));
     const std::string written = ReadTestFile(env.CfgPath());
 
-    // Everything but the launcher's ports is MAME's, byte for byte; the only
-    // exception is a self-closing default system, beside which a full one is added.
+    // Everything but the launcher's ports stays byte for byte; beside a self-closing default system a full one is added.
     std::string expected_rest = WithoutLauncherPorts(original), rest = WithoutLauncherPorts(written);
     if (Has(expected_rest, "<system name=\"default\">"))
       EXPECT_EQ(rest, expected_rest);
@@ -160,7 +157,7 @@ TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
       EXPECT_EQ(rest.rfind(expected_rest.substr(0, expected_rest.find("</mameconfig>")), 0), 0u);
     InputMapping reread;  // that rewriting it changes nothing is checked on these files by the fuzz corpus
     LoadInputMapping(reread, env.Files());
-    EXPECT_EQ(AllDescribed(reread), AllDescribed(m));
+    EXPECT_EQ(SerializeMapping(reread), SerializeMapping(m));
   }
   // CRLF files keep their line ends outside the launcher's own entries.
   std::string text = Cfg(Port("P3_BUTTON1", "KEYCODE_Z", "\r\n") + Port("P1_BUTTON1", "KEYCODE_Q", "\r\n"), "\r\n");
@@ -170,8 +167,7 @@ TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
 TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIsKept) {
   ControlsEnv env;
   InputMapping m;
-  // An old stock mapping: arrow key with only the hat, LCONTROL on the old button-1 code,
-  // an XInput trigger on the old Z axis code, and a key the user chose.
+  // An old stock mapping: an arrow key with only the hat, LCONTROL on button 1, RT on the old Z axis, a user's key.
   ApplyMappingText(m, "bind=P1_JOYSTICK_UP\tUP\t1_HAT1UP\t\t0\nbind=P1_JOYSTICK_DOWN\t\t1_YAXIS_DOWN_SWITCH\t\t0\n"
                       "bind=P1_BUTTON1\tLCONTROL\t1_BUTTON1\t\t0\nbind=P1_BUTTON3\tSPACE\t1_RZAXIS_NEG_SWITCH\t\t0\n"
                       "bind=P1_BUTTON6\tQ\t1_BUTTON6\t\t0\nbind=P2_BUTTON1\tU\t2_BUTTON1\tJOYCODE_2_BUTTON9\t0\n");
@@ -211,23 +207,23 @@ TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIs
 
 TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAndKept) {
   ControlsEnv env;
-  App().settings.mapping_overrides_game_cfg = 1;
   const std::string with_inputs = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_with_inputs.cfg"));
-  const std::string dip_only = ReadTestFile(SourcePath("tests/fixtures/cfg/pong_dip_only.cfg"));
   const std::string path = env.dir.File("cfg/pong.cfg");
-  WriteTestFile(path, with_inputs);
-  StripGameCfgInputs("pong");
+  // Setting off, a name that would leave the cfg folder, a file with nothing to take out: untouched, no backup.
+  for (auto [setting, name, file, text] : std::initializer_list<std::tuple<int, const char*, std::string, std::string>>{
+           {0, "pong", path, with_inputs}, {1, "../pong", env.dir.File("pong.cfg"), with_inputs},
+           {1, "breakout", env.dir.File("cfg/breakout.cfg"), ReadTestFile(SourcePath("tests/fixtures/cfg/pong_dip_only.cfg"))}}) {
+    WriteTestFile(file, text);
+    App().settings.mapping_overrides_game_cfg = setting;
+    StripGameCfgInputs(name);
+    EXPECT_TRUE(ReadTestFile(file) == text && !TestFileExists(file + ".korvo-backup")) << name;
+  }
+  StripGameCfgInputs("pong");  // the setting on
   std::string expected = with_inputs;
   size_t start = expected.find("            <port tag=\":IN0\" type=\"COIN1\"");
   ASSERT_NE(start, std::string::npos);
   expected.erase(start, expected.find("</port>\n", start) + 8 - start);
   EXPECT_TRUE(ReadTestFile(path) == expected && ReadTestFile(path + ".korvo-backup") == with_inputs);
-
-  // A file with nothing to take out is not touched and gets no backup.
-  const std::string dip_path = env.dir.File("cfg/breakout.cfg");
-  WriteTestFile(dip_path, dip_only);
-  StripGameCfgInputs("breakout");
-  EXPECT_TRUE(ReadTestFile(dip_path) == dip_only && !TestFileExists(dip_path + ".korvo-backup"));
   // A launcher port without a sequence, and other ports with sequences, stay.
   const std::string kept = "<port tag=\":IN1\" type=\"P1_BUTTON1\" mask=\"1\" defvalue=\"0\" value=\"1\"></port>\r\n"
                            "<port tag=\":IN1\" type=\"P3_BUTTON1\"><newseq type=\"standard\">KEYCODE_A</newseq></port>\r\n"
@@ -236,13 +232,6 @@ TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAn
   EXPECT_FALSE(StripGameCfgText(text) || text != kept);
   text = kept + "<port tag=\":IN2\" type=\"P1_JOYSTICK_UP\"><newseq type=\"standard\">KEYCODE_UP</newseq></port>";
   EXPECT_TRUE(StripGameCfgText(text) && text == kept);  // the first of the launcher's inputs too
-  // Setting off, or a name that would leave the cfg folder: nothing happens.
-  for (auto [setting, name, file] : {std::tuple{0, "pong", path}, {1, "../pong", env.dir.File("pong.cfg")}}) {
-    WriteTestFile(file, with_inputs);
-    App().settings.mapping_overrides_game_cfg = setting;
-    StripGameCfgInputs(name);
-    EXPECT_EQ(ReadTestFile(file), with_inputs) << name;
-  }
 
   std::string wide;  // 60 characters of two bytes each stay whole characters
   for (int i = 0; i < 70; ++i) wide += "é";

@@ -1,6 +1,4 @@
-// Running MAME: starting and waiting for the fake MAME from the main window
-// and for other front-ends, capturing what a program prints, what the user is
-// told when MAME ends, and the game list asked of MAME in the background.
+// Running MAME: plays from the main window and for front-ends, captured output, the end report, the background list.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -18,7 +16,6 @@
 #include "launch/captured_run.h"
 #include "launch/exit_diagnosis.h"
 #include "launch/frontend.h"
-#include "launch/mame_args.h"
 #include "launch/mame_asker.h"
 #include "launch/play.h"
 #include "launch/process.h"
@@ -45,9 +42,6 @@ struct FakeFolder {
     return fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")));
   }
   std::string Log() { return ReadTestFile(dir.File("logs/korvo-launch.log")); }
-  void Zips(std::initializer_list<const char*> names) {
-    for (const char* name : names) WriteTestFile(dir.File(std::string("roms/") + name), "PK\5\6");
-  }
   int Run(const std::string& game, ScreenRequest screen = ScreenRequest::FollowSettings) {
     return RunFrontend(settings, {}, game, screen);
   }
@@ -105,30 +99,27 @@ TEST(Play, StartWaitDiagnoseStopAndAFailedStart) {
   EXPECT_FALSE(broken.Start("sfex2", error) || error == 0 || broken.state.running || !broken.settings.recent.empty());
 }
 
-TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
+TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
   FakeFolder f;
   auto set_of = [&](const std::string& text) {
     const GameEntry* e = FindFrontendGame(f.games, NormalizeFrontendName(text));
     return e ? e->set : std::string("-");
   };
   // One cut at the last dot only; a BIOS is not a game.
-  for (auto [text, set] : {std::pair{"SFEX2", "sfex2"}, {"\"C:\\My ROMs\\sfex2.zip\"", "sfex2"},
-                           {"  /home/me/roms/tekken3.7z ", "tekken3"}, {"\"tekken3\"", "tekken3"}, {"sfex2.zip.bak", "-"},
-                           {"coh3002c", "-"}})
+  for (auto [text, set] : {std::pair{"SFEX2", "sfex2"}, {"\"C:\\My ROMs\\sfex2.zip\"", "sfex2"}, {"coh3002c", "-"},
+                           {"  /home/me/roms/tekken3.7z ", "tekken3"}, {"\"tekken3\"", "tekken3"}, {"sfex2.zip.bak", "-"}})
     EXPECT_EQ(set_of(text), set) << text;
   EXPECT_TRUE(NormalizeFrontendName("\"\"").empty() && NormalizeFrontendName("C:\\ROMs\\").empty());
   EXPECT_EQ(NormalizeFrontendName(std::string(5000, 'a')).size(), 299u);
 
   // Every failure code and log line is checked through korvo.exe itself; here the missing ROMs and a play.
-  f.Zips({"SFEX2.ZIP"});
+  WriteTestFile(f.dir.File("roms/SFEX2.ZIP"), "PK\5\6");
   EXPECT_EQ(f.Run("kikaioh"), kFrontendRomsMissing);
   EXPECT_EQ(f.Log(), "ROM files missing: kikaioh.zip, techromn.zip, coh3002c.zip\r\n");
   EXPECT_TRUE(f.Calls().empty());
 
-  f.Zips({"coh3002c.zip"});
-  f.Control("exit=3\n");  // MAME's own failure is not passed on
-  ArgList expected;  // what the first play passes
-  BuildMameArgs(f.settings, {}, f.games, FindGameBySet(f.games, "sfex2")->number, nullptr, expected);
+  WriteTestFile(f.dir.File("roms/coh3002c.zip"), "PK\5\6");
+  f.Control("exit=3\n");  // MAME's own failure is not passed on; korvo.exe's tests compare the list it passes
   static std::string filter_calls;  // the filter window comes and goes with MAME when it is on
   SetFilterWindowHooks([](uint32_t pid) { filter_calls += pid ? "start;" : "start 0;"; }, [] { filter_calls += "stop;"; });
   EXPECT_EQ(f.Run("C:\\ROMs\\sfex2.zip"), kFrontendPlayed);
@@ -137,7 +128,6 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheBuiltArguments) {
   EXPECT_EQ(f.Run("sfex2", ScreenRequest::FullScreen), kFrontendPlayed);
   EXPECT_EQ(filter_calls, "start;stop;");
   SetFilterWindowHooks(nullptr, nullptr);
-  EXPECT_EQ(f.Calls().at(0).args, expected);
 }
 
 TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
@@ -164,14 +154,9 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
   EXPECT_TRUE(MonotonicMs() - start < 3000u && out == "done\n");
   kill(atoi(ReadTestFile(left).c_str()), SIGKILL);
 
-  // The time limit ends the program, whatever it does with its output.
+  // The time limit ends the program, whatever it does with its output: prints a line, closes it, prints without end.
   const std::string pid_file = dir.File("pid");
-  const std::string bodies[] = {
-      "echo started; exec sleep 60",
-      "exec >&- 2>&-; exec sleep 60",  // closing its output does not escape the limit
-      "exec yes garbage",              // nor does printing without end
-  };
-  for (const std::string& body : bodies) {
+  for (const std::string body : {"echo started; exec sleep 60", "exec >&- 2>&-; exec sleep 60", "exec yes garbage"}) {
     SCOPED_TRACE(body);
     std::string program = Script(dir, "run", "echo $$ > " + pid_file + "; " + body);
     TextBuffer out;
@@ -189,12 +174,9 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
     auto arrived = done.get_future();
     EXPECT_TRUE(StartGameListLoader(force, LocatedMameAsker(),
                                     [&done](std::unique_ptr<GameListBlock> b) { done.set_value(std::move(b)); }));
-    // The main thread owns the settings and may store them anew meanwhile
-    // (OK of the options); the loader located MAME before it started.
-    for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i) {
-      Settings same = App().settings;
-      App().settings = same;
-    }
+    // The main thread may store the settings anew meanwhile (OK of the options): the loader located MAME first.
+    for (int i = 0; i < 90000 && arrived.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready; ++i)
+      App().settings = Settings(App().settings);
     EXPECT_EQ(arrived.wait_for(std::chrono::seconds(1)), std::future_status::ready);
     return arrived.get();
   };

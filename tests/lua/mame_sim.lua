@@ -1,10 +1,6 @@
--- A small stand-in for MAME's Lua plugin interface, for timing the combos
--- plugin's frame handler: ports with a fighting game's field names (one button
--- wired to two fields), a clock, trigger presses and the frame notifier.
---   lua5.4 mame_sim.lua <init.lua> <scenario>
--- Scenario lines: "bench N" (cost per frame over N frames), "frames N" (print the
--- fields at 1 after each of N frames), "hold TOKEN FROM TO", "cycle TOKEN..."
--- (each token in turn down for 20 of every 40 frames).
+-- MAME's Lua plugin interface in small, to run the combos plugin frame by frame: lua5.4 mame_sim.lua <init.lua> <scenario>
+-- Scenario lines: "frames N" (print the fields at 1 after each of N frames), "bench N" (cost per frame over N frames),
+-- "hold TOKEN FROM TO", "cycle TOKEN..." (each token in turn down for 20 of every 40 frames).
 
 local init_path, scenario_path = arg[1], arg[2]
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/file_system.h"
 #include "settings/settings.h"
 #include "support/test_support.h"
 
@@ -11,13 +10,13 @@ Settings Parsed(const std::string& text) {
   ParseSettingsText(s, text);
   return s;
 }
-// The file lines the settings read from `text` are written as.
 std::string Written(const std::string& text) { return FormatSettingsText(Parsed(text)); }
+bool WrittenHas(const std::string& text, const std::string& line) {
+  return Written(text).find("\n" + line + "\r\n") != std::string::npos;
+}
 bool g_dark = false;
-bool FakeSystemDark() { return g_dark; }
 
-// Every key away from its default, as it is written: first those "Default
-// Settings" keeps, then the others.
+// Every key away from its default, as written: first those "Default Settings" keeps, then the others.
 const std::string kKept =
     "settings_version=2\nmame_exe=C:\\m.exe\nroms_directory=D:\\roms\nbios_directory=D:\\bios\nbinding_version=5\njoystick=0\n"
     "joystick_provider=2\nmouse=1\nlightgun=1\njoystick_deadzone=10\njoystick_saturation=90\njoystick_contradictory=1\n"
@@ -44,23 +43,17 @@ TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
     for (size_t at = 0, end; (end = text->find('\n', at)) != std::string::npos; at = end + 1)
       EXPECT_NE(written.find("\n" + text->substr(at, end - at) + "\r\n"), std::string::npos) << text->substr(at, end - at);
 
-  // Each number at both ends of its range.
-  const struct { const char *key, *low, *high; } ranges[] = {{"on_game_start", "0", "2"}, {"rotate", "0", "4"},        {"bgfx_chain", "0", "5"},
-                {"bgfx_backend", "0", "5"},  {"sound", "0", "4"},         {"joystick_provider", "0", "4"},
-                {"gl_glsl_filter", "0", "2"}, {"integer_scale", "0", "8"}, {"filter_scaler", "0", "4"},
-                {"filter_dither", "0", "3"}, {"joystick_saturation", "0", "100"}, {"joystick_deadzone", "0", "100"},
-                {"audio_latency", "1", "5"}, {"frameskip", "-1", "10"},   {"prescale", "1", "8"},
-                {"volume", "-32", "0"},      {"video", "0", "4"},         {"sort_column", "0", "8"},
-                {"theme_mode", "0", "0"}};
-  for (const auto& r : ranges) {
-    EXPECT_NE(Written(std::string(r.key) + "=-9999").find("\n" + std::string(r.key) + "=" + r.low + "\r\n"),
-              std::string::npos) << r.key;
-    EXPECT_NE(Written(std::string(r.key) + "=9999").find("\n" + std::string(r.key) + "=" + r.high + "\r\n"),
-              std::string::npos) << r.key;
-  }
+  const struct { std::string key, low, high; } ranges[] = {
+      {"on_game_start", "0", "2"}, {"rotate", "0", "4"}, {"bgfx_chain", "0", "5"}, {"bgfx_backend", "0", "5"},
+      {"sound", "0", "4"}, {"joystick_provider", "0", "4"}, {"gl_glsl_filter", "0", "2"}, {"integer_scale", "0", "8"},
+      {"filter_scaler", "0", "4"}, {"filter_dither", "0", "3"}, {"joystick_saturation", "0", "100"},
+      {"joystick_deadzone", "0", "100"}, {"audio_latency", "1", "5"}, {"frameskip", "-1", "10"}, {"prescale", "1", "8"},
+      {"volume", "-32", "0"}, {"video", "0", "4"}, {"sort_column", "0", "8"}, {"theme_mode", "0", "0"}};
+  for (const auto& r : ranges)
+    EXPECT_TRUE(WrittenHas(r.key + "=-9999", r.key + "=" + r.low) && WrittenHas(r.key + "=9999", r.key + "=" + r.high))
+        << r.key;
 
-  // Keys ignore case, flags take only one/yes/true, the view switches only
-  // their exact text; junk keeps the old value; texts are cut to their fields.
+  // Keys ignore case, flags take only one/yes/true, view switches only their exact text, junk keeps the old value.
   std::string recent = "recent=";
   for (int i = 0; i < 200; ++i) recent += "100,";  // at most 511 bytes are read: 127 whole items and a "100"
   const struct {
@@ -105,15 +98,11 @@ TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsViewAndLightGunAndTheT
   ResetSettings(s);
   EXPECT_EQ(FormatSettingsText(s), Written(""));
 
-  // The theme mode decides; the system answers for mode 0, and the written
-  // dark_theme value is only informational.
-  SetSystemPrefersDark(FakeSystemDark);
-  g_dark = true;
-  EXPECT_EQ(Parsed("theme_mode=0").dark_theme, 1);
-  EXPECT_EQ(Parsed("theme_mode=1").dark_theme, 0);
-  g_dark = false;
-  EXPECT_EQ(Parsed("theme_mode=2\ndark_theme=0").dark_theme, 1);
-  EXPECT_EQ(Parsed("theme_mode=0\ndark_theme=1").dark_theme, 0);
+  // The theme mode decides, the system answers for mode 0; a written dark_theme is only informational.
+  SetSystemPrefersDark([] { return g_dark; });
+  for (auto [dark, text, expected] : {std::tuple{true, "theme_mode=0", 1}, {true, "theme_mode=1", 0},
+                                      {false, "theme_mode=2\ndark_theme=0", 1}, {false, "theme_mode=0\ndark_theme=1", 0}})
+    EXPECT_EQ((g_dark = dark, Parsed(text).dark_theme), expected) << text;
   SetSystemPrefersDark(nullptr);
 }
 
@@ -129,8 +118,7 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
     EXPECT_EQ(first.find(absent), std::string::npos) << absent;
   EXPECT_EQ(first.substr(first.size() - 63), "\r\npreview_shown=1\r\ncolumns_hidden=392\r\nfavorites=3,1\r\nrecent=\r\n");
 
-  // Read and written again, also after another editor saved it (Notepad's
-  // "Unicode", UTF-8 with its mark, line ends of an old Mac): byte for byte.
+  // Read and written again byte for byte, also after another editor saved it (UTF-16, UTF-8 with its mark, CR ends).
   std::string cr_only = first;
   std::erase(cr_only, '\n');
   for (const std::string& edited : {first, Utf16WithMark(first, false), Utf16WithMark(first, true), "\xEF\xBB\xBF" + first, cr_only}) {
