@@ -150,6 +150,12 @@ inline void ClickAt(HWND window, POINT at) {
   PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 inline POINT MiddleOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+// A drag with the left button from `from` to `to` (client coordinates), through the window's own mouse handling.
+inline void Drag(HWND window, POINT from, POINT to) {
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+}
 
 // A click through the system's input queue at a point of the screen, as a mouse makes it.
 inline void ClickScreen(POINT at) {
@@ -170,6 +176,11 @@ inline void PressKey(WORD virtual_key, bool down) {
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
   SendInput(1, &input, sizeof input);
+}
+// Keys pressed together in this order, then let go the other way round (one key: a tap).
+inline void PressKeys(std::initializer_list<WORD> keys) {
+  for (WORD k : keys) PressKey(k, true);
+  for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) PressKey(*k, false);
 }
 
 // Presses `key` once the dialog titled `title` shows and holds it until the dialog is gone; lets it go at the end.
@@ -220,10 +231,18 @@ inline void SelectListRow(HWND list, int row) {
   if (row >= 0) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+// Rectangles of a header's or tab strip's item, a list's row and a cell (column 0 with LVIR_BOUNDS: the whole row).
+inline RECT HeaderItemRect(HWND header, int item) { RECT r = {}; return Header_GetItemRect(header, item, &r), r; }
+inline RECT TabItemRect(HWND tabs, int item) { RECT r = {}; return TabCtrl_GetItemRect(tabs, item, &r), r; }
+inline RECT RowRect(HWND list, int row, int part) { RECT r = {}; return ListView_GetItemRect(list, row, &r, part), r; }
+inline RECT CellRect(HWND list, int row, int column, int part = LVIR_BOUNDS) {
+  RECT r = {};
+  return ListView_GetSubItemRect(list, row, column, part, &r), r;
+}
+
 // A mouse notification of a list at the middle of a cell, as the list sends it to its owner.
 inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
-  RECT cell = {column == 0 ? LVIR_LABEL : LVIR_BOUNDS, column, 0, 0};
-  SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+  const RECT cell = CellRect(list, row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS);
   NMITEMACTIVATE click = {{list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), code}, row, column, 0, 0, 0,
                           {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2}, 0, 0};
   SendMessageW(GetParent(list), WM_NOTIFY, GetDlgCtrlID(list), reinterpret_cast<LPARAM>(&click));
@@ -232,8 +251,7 @@ inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
 // A double-click on a row, through the list's own mouse handling.
 inline void DoubleClickListRow(HWND list, int row) {
   ListView_EnsureVisible(list, row, FALSE);
-  RECT r;
-  ListView_GetItemRect(list, row, &r, LVIR_LABEL);
+  const RECT r = RowRect(list, row, LVIR_LABEL);
   const LPARAM at = MAKELPARAM(r.left + 4, MiddleOf(r).y);
   ClickAt(list, {r.left + 4, MiddleOf(r).y});
   PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
