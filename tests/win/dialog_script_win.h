@@ -34,8 +34,7 @@ struct SeenBox {
 
 class DialogDriver {
  public:
-  // `answer` acts on each box or dialog once; where it returns false the driver presses the default:
-  // OK where a box has it, else No; Cancel for a dialog.
+  // `answer` acts on each box or dialog once; where it returns false: OK, else No for a box, Cancel for a dialog.
   using Answer = std::function<bool(HWND window, const SeenBox& box)>;
   explicit DialogDriver(Answer answer = nullptr) : answer_(std::move(answer)) { active_ = this; }
   ~DialogDriver() { KillTimer(nullptr, timer_), active_ = active_ == this ? nullptr : active_; }
@@ -50,9 +49,7 @@ class DialogDriver {
   }
 
  private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (active_) active_->Check();
-  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { if (active_) active_->Check(); }
   void Check() {
     std::vector<HWND> windows;
     auto collect = [](HWND w, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(w), TRUE; };
@@ -183,9 +180,8 @@ inline void PressKeys(std::initializer_list<WORD> keys) {
   for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) PressKey(*k, false);
 }
 
-// Presses `key` once the dialog titled `title` shows and holds it until the dialog is gone; lets it go at the end.
-// Under Wine, the X server's view of the keyboard can let an injected key go again when the new dialog gains the
-// focus, before the dialog has seen it: a key found up while the dialog is still open is pressed again.
+// Presses `key` once the dialog titled `title` shows, holds it until the dialog is gone. Under Wine an injected key can
+// go up as the new dialog gains the focus, before it saw it: a key found up while the dialog shows is pressed again.
 class KeyHeldForDialog {
  public:
   explicit KeyHeldForDialog(WORD key, std::string title = "Set Keyboard Key") : key_(key), title_(std::move(title)) {

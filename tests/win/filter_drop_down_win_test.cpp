@@ -1,4 +1,4 @@
-// The main window's filter drop-downs worked by the pointer, the keys and a screen reader (dark: the main window's test).
+// The main window's filter drop-downs worked by pointer, keys and a screen reader (dark: the main window's test).
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -79,7 +79,7 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   EXPECT_EQ(ChosenEntry(field), "All Hardware");
   EXPECT_EQ(f.Rows(), 462);
 
-  // A list longer than it shows scrolls by its bar and stays open (no filter has that many entries: the field gets more).
+  // A list longer than it shows scrolls by its bar and stays open (no filter has that many: the field gets more).
   HWND makers = Main().filters[static_cast<int>(FilterKind::Maker)];
   for (int i = SendMessageW(makers, CB_GETCOUNT, 0, 0); i < 40; ++i)
     SendMessageW(makers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Zz"));
@@ -104,10 +104,9 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   IAccessible* object = nullptr;
   ASSERT_EQ(AccessibleObjectFromWindow(field, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
             S_OK);
-  VARIANT self = {};
+  VARIANT self = {}, role = {}, state = {};
   self.vt = VT_I4, self.lVal = CHILDID_SELF;
   BSTR name = nullptr, value = nullptr;
-  VARIANT role = {}, state = {};
   object->get_accName(self, &name), object->get_accValue(self, &value);
   object->get_accRole(self, &role), object->get_accState(self, &state);
   EXPECT_EQ(Utf16ToUtf8(name ? name : L"") + "|" + Utf16ToUtf8(value ? value : L"") + "|" + std::to_string(role.lVal),

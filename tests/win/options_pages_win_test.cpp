@@ -18,8 +18,7 @@ void ClickTab(int tab) {
 
 bool IsClass(HWND w, const wchar_t* name) {
   wchar_t found[16] = L"";
-  GetClassNameW(w, found, 16);
-  return !lstrcmpiW(found, name);
+  return GetClassNameW(w, found, 16) && !lstrcmpiW(found, name);
 }
 
 void MakeFolderInTheWay(MainWindowFixture& f, const std::string& name) {

@@ -1,4 +1,4 @@
-// Couch mode on injected pad readings: an evening through the list, a game, the options and other windows; --game ended.
+// Couch mode on injected pad readings: an evening through the list, a game, options and other windows; --game ended.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -17,16 +17,19 @@ namespace {
 constexpr uint16_t kDown = 0x0002, kRight = 0x0008, kStart = 0x0010, kBack = 0x0020, kRB = 0x0200, kA = 0x1000,
                    kB = 0x2000, kX = 0x4000, kY = 0x8000;
 
-// The buttons held on the first XInput pad, set from any thread; a tap is let go after 100 ms even if the launcher is busy.
+// The buttons held on the first XInput pad, set from any thread; a tap is let go after 100 ms, busy launcher or not.
 std::atomic<uint16_t> held{0}, tapped{0};
 std::atomic<DWORD> tapped_until{0};
+std::atomic<bool> plugged{true};
+std::atomic<int> reads{0};  // of the pad, by the launcher
 
 uint16_t HandButtons() { return held | (static_cast<LONG>(GetTickCount() - tapped_until) < 0 ? tapped.load() : 0); }
+void ReadHand(PadReadings& r) { ++reads, r.pads[0].ok = plugged, r.pads[0].buttons = plugged ? HandButtons() : 0; }
 
 struct InjectedPad {
-  InjectedPad() {
-    held = tapped = 0;
-    SetPadSource({[] { return true; }, [](PadReadings& r) { r.pads[0].ok = true, r.pads[0].buttons = HandButtons(); }, [] {}});
+  explicit InjectedPad(bool plugged_in = true) {
+    held = tapped = 0, plugged = plugged_in;
+    SetPadSource({[] { return true; }, ReadHand, [] {}});
   }
   ~InjectedPad() { SetPadSource({}); }
 };
@@ -44,14 +47,10 @@ LRESULT CALLBACK CountEnters(int code, WPARAM message, LPARAM data) {
   return CallNextHookEx(nullptr, code, message, data);
 }
 
-bool MameInFront() {
-  HWND mame = FindWindowW(L"FakeMamePicture", nullptr);
-  return mame && GetForegroundWindow() == mame;
-}
+bool MameInFront() { HWND w = FindWindowW(L"FakeMamePicture", nullptr); return w && GetForegroundWindow() == w; }
 }  // namespace
 
-// An evening with the pad only (and Ctrl+P, and the menu's keys where the pad has no button); after each step the
-// selection, the focus and nothing stale on the screen. Dark where the screen is at 150 %, light elsewhere.
+// An evening with the pad only (and Ctrl+P, menu keys): after each step selection, focus, nothing stale; dark at 150 %.
 TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   HDC screen = GetDC(nullptr);
   const Look look(GetDeviceCaps(screen, LOGPIXELSX) == 144);
@@ -146,8 +145,7 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
     seen(shown ? "preview-shown" : "preview-hidden", sfex2 + 1, Main().list);
   }
 
-  // A box, Keyboard Shortcuts and Check All ROM Sets: the pad moves in each and B closes it; then the first Down
-  // moves the selection again. Their own loops run inside the pump: the script is the hand.
+  // A box, Keyboard Shortcuts, Check All ROM Sets (their loops run the script): the pad moves in each, B closes it.
   const int before = f.SelectedRow();
   auto tap = [&](DialogScript& hand, uint16_t buttons) {
     hand.Then([=] { return TapNow(buttons), true; }).Then([] { return static_cast<LONG>(GetTickCount() - tapped_until) > 100; });
@@ -242,15 +240,7 @@ TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
 }
 
 TEST(PadNavigationWin, WithoutAPadTheLauncherOnlyLooksForOneAndAPadPluggedInDrivesIt) {
-  static std::atomic<int> reads{0};
-  static std::atomic<bool> plugged{false};
-  reads = 0, plugged = false, held = tapped = 0;
-  SetPadSource({[] { return true; },
-                [](PadReadings& r) {
-                  ++reads;
-                  r.pads[0].ok = plugged, r.pads[0].buttons = plugged ? HandButtons() : 0;
-                },
-                [] {}});
+  InjectedPad pad(/*plugged_in=*/false);
   MainWindowFixture f;
   ASSERT_TRUE(f.Open());
   ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }));
@@ -267,7 +257,6 @@ TEST(PadNavigationWin, WithoutAPadTheLauncherOnlyLooksForOneAndAPadPluggedInDriv
   Tap(kDown);
   EXPECT_EQ(f.SelectedRow(), 1);
   EXPECT_GE(reads, 8) << "a connected pad is read every frame";
-  SetPadSource({});
 }
 
 // The system's devices are read on a thread of their own; with none plugged in it must not read every frame either.

@@ -9,7 +9,6 @@
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
 #include "optionsarea/options_area_ui_win.h"
-#include "preview/picture_header.h"
 #include "preview/preview_pane_ui_win.h"
 #include "wic_reference_win.h"
 
@@ -139,10 +138,9 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   }
   std::string log = f.Read("logs\\korvo-launch.log");
   EXPECT_EQ(log.rfind("Korvo v" + std::string(kKorvoVersion) + "\r\n", 0), 0u) << "the log of the start stays";
-  EXPECT_NE(log.find("Preview: the picture is damaged or cut short: " + f.dir.File("snap\\tekken3.png")),
-            std::string::npos) << log;
-  EXPECT_NE(log.find("too large to show (20000 x 20000 pixels): " + f.dir.File("snap\\glpracr.png")),
-            std::string::npos) << log;
+  for (const std::string& line : {"Preview: the picture is damaged or cut short: " + f.dir.File("snap\\tekken3.png"),
+                                  "too large to show (20000 x 20000 pixels): " + f.dir.File("snap\\glpracr.png")})
+    EXPECT_NE(log.find(line), std::string::npos) << log;
 
   // Ctrl+P hides the pane and gives the list its width; the setting is kept.
   const int before = WidthOf(Main().list);
@@ -188,8 +186,7 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   EXPECT_NE(f.Read("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
 }
 
-// The card of a clicked row: MAME 0.251's status, made-up history.xml and .dat texts, the player's plays (a play is
-// counted); the picture kinds from ui.ini's folders and a zip, each a button.
+// The card of a clicked row: MAME's status, history and .dat texts, plays (one counted); ui.ini's picture kinds.
 TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   MainWindowFixture f;
   f.Write("fakemame-control.txt", "exit=0\ndelay-ms=1200\n");

@@ -1,5 +1,4 @@
-// Check All ROM Sets from the Game menu: sorted, copied, resized, a finding read whole, shown as the list's
-// icons; a changed (locked) zip; a Cancel while MAME is asked.
+// Check All ROM Sets: sorted, copied, resized, a finding read whole, the list's icons, a locked zip, a Cancel.
 
 #include <gtest/gtest.h>
 
@@ -91,16 +90,14 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
       f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
       bool focused = false;
       DialogScript cancel;
-      cancel.Then([&] {
-              if (!(win = FindModal("Check All ROM Sets")) || f.CallsWith("-listxml") < 1) return false;
-              PressKeys({VK_RETURN});
-              return true;
-            })
+      cancel
           .Then([&] {
-            if (!Finished()) return false;
-            summary = ItemText(win, 1001), focused = GetFocus() == GetDlgItem(win, kCloseId);
-            PressKeys({VK_ESCAPE});
-            return true;
+            return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= 1 &&
+                   (PressKeys({VK_RETURN}), true);
+          })
+          .Then([&] {
+            return Finished() && (summary = ItemText(win, 1001), focused = GetFocus() == GetDlgItem(win, kCloseId),
+                                  PressKeys({VK_ESCAPE}), true);
           });
       f.Command(kAuditCommand);
       EXPECT_TRUE(cancel.Finished());
@@ -134,22 +131,17 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
           if (!shown) return false;
           finding = ControlText(GetDlgItem(shown, 1001));
           SaveWindowScreenshot(shown, "check-all-rom-sets-finding-" + look.name);
-          PressKeys({VK_ESCAPE});
-          return true;
+          return PressKeys({VK_ESCAPE}), true;
         })
         .Then([&] {
           if (FindModal(by_verdict_down[1][0] + " (" + by_verdict_down[1][1] + ")")) return false;
           HWND list = FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr);
-          SetFocus(list), SelectListRow(list, 3);
-          PressKeys({VK_RETURN});  // a row's finding, not the default button
+          SetFocus(list), SelectListRow(list, 3), PressKeys({VK_RETURN});  // a row's finding, not the default button
           return true;
         })
         .Then([&] {
           HWND shown = FindModal(by_verdict_down[3][0] + " (sfex)");
-          if (!shown) return false;
-          finding_by_key = ControlText(GetDlgItem(shown, 1001));
-          Press(shown, IDCANCEL);
-          return true;
+          return shown && (finding_by_key = ControlText(GetDlgItem(shown, 1001)), Press(shown, IDCANCEL), true);
         })
         .Then([&] { return !FindModal(by_verdict_down[3][0] + " (sfex)") && (Press(win, kCloseId), true); });
     f.Command(kAuditCommand);
@@ -217,20 +209,17 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     EXPECT_EQ(std::to_string(image) + tip,
               "4ROM files present, but the check could not read them (Game > Check All ROM Sets says why)");
 
-    // A changed zip is checked again (MAME asked again without its kept answers); a Cancel while MAME answers slowly
-    // ends it at once, the window stays and Close takes the focus.
+    // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, Close takes the focus.
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
-    DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str());
+    DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str());  // without its kept answers MAME is asked
     f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
     DWORD cancelled_at = 0, closed_at = 0;
     bool focused = false;
     DialogScript cancel;
-    cancel
+    cancel  // Close says "Cancel" while the check runs
         .Then([&] {
-          if (!(win = FindModal("Check All ROM Sets")) || f.CallsWith("-listxml") < 3) return false;
-          Press(win, kCloseId);  // "Cancel" while it runs
-          cancelled_at = GetTickCount();
-          return true;
+          return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= 3 &&
+                 (Press(win, kCloseId), cancelled_at = GetTickCount(), true);
         })
         .Then([&] {
           return Finished() && (closed_at = GetTickCount(), summary = ItemText(win, 1001),

@@ -190,8 +190,7 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   EXPECT_EQ(host.Count(WindowPixels(host.window), host.status, 0xE8E8E8), 0);
 }
 
-// The light look: the status bar flat with its grip only where it works, the toolbar's and header's states, frames
-// painted once a control has one, tooltips and the status images.
+// The light look: a flat status bar with its grip only where it works, toolbar and header states, frames, tooltips.
 TEST(ThemeWin, LightLookStatusBarToolbarFramesTooltipsAndStatusImages) {
   ApplyTheme(false);
   SetCursorPos(0, 0);
