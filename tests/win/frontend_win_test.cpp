@@ -101,6 +101,7 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltListAutofireIsNoneOnlyWhileMam
   // A play with the combos plugin: MAME finds NONE, and the real sequence is back once it has ended.
   f.Write("fakemame-control.txt", "print-file=cfg\\default.cfg\n");
   EXPECT_EQ(f.Run("--game sfex2"), 0);
+  EXPECT_EQ(f.Calls().size(), 1u);
   const std::string seen = f.Read("logs\\korvo-output.log");
   EXPECT_NE(seen.find("P1_BUTTON1"), std::string::npos) << seen;
   EXPECT_EQ(seen.find(real), std::string::npos) << seen;
