@@ -33,7 +33,7 @@ HWND MakeWindow() {
 
 TEST(Subclass, TheLatestHearsFirstOneLeavesWhileItRunsAndAWindowDestroyedInsideLeavesNoChainForItsHandle) {
   HWND window = MakeWindow();
-  for (auto [id, data] : {std::pair<UINT_PTR, char>{1, 'a'}, {2, 'b'}, {3, 'c'}, {1, 'A'}})  // 1 again: new data, same place
+  for (auto [id, data] : {std::pair{1, 'a'}, {2, 'b'}, {3, 'c'}, {1, 'A'}})  // id 1 again: new data, same place
     ASSERT_TRUE(AddSubclass(window, Named, id, data)) << data;
   SendMessageW(window, WM_APP, 0, 0);
   EXPECT_EQ(heard, "c b A original ");
