@@ -90,8 +90,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   EXPECT_EQ(Box() + " | " + Cell(12, kComboColumnSequence) + " | " + Combos().rows[12].seq,
             "Hold DL, R + HP | Hold DL (charge), R + HP | 1*C 6+HP");
   // A row clicked, then the pad: it goes on from the end of the row's readable form.
-  RECT cell;
-  ListView_GetSubItemRect(Item(kIdComboList), 3, 0, LVIR_BOUNDS, &cell);
+  const RECT cell = CellRect(Item(kIdComboList), 3, 0);
   ClickAt(Item(kIdComboList), {cell.left + 8, MiddleOf(cell).y});
   PumpMessagesFor(50);
   ASSERT_EQ(SelectedRow(), 3);  // Ryu's Hadou Ken

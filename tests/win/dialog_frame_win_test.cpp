@@ -51,25 +51,19 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
   InitWindowsForTests();
   for (bool dark : {false, true}) {
     const Look look(dark);
-    {
-      DialogDriver shot([&](HWND dialog, const SeenBox&) {
-        SaveWindowScreenshot(dialog, "about-" + look.name);
-        const std::string title = "Korvo v" + ExeVersion() + " (64-bit)";
-        EXPECT_TRUE(FindWindowExW(dialog, nullptr, nullptr, Utf8ToUtf16(title).c_str())) << title;
-        ExpectWordsOneSpaceApart(dialog, L"Based on the", L"launcher.");
-        return false;
-      });
-      ShowAboutWindow(nullptr);
-    }
-    {
-      DialogDriver shot([&](HWND dialog, const SeenBox&) {
-        HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
-        EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(KeyboardShortcutRows().size()));
-        SaveWindowScreenshot(dialog, "keyboard-shortcuts-" + look.name);
-        return false;
-      });
-      ShowKeyboardShortcuts(nullptr);
-    }
+    EXPECT_TRUE(WhenShown("About", [&](HWND dialog) {
+      SaveWindowScreenshot(dialog, "about-" + look.name);
+      const std::string title = "Korvo v" + ExeVersion() + " (64-bit)";
+      EXPECT_TRUE(FindWindowExW(dialog, nullptr, nullptr, Utf8ToUtf16(title).c_str())) << title;
+      ExpectWordsOneSpaceApart(dialog, L"Based on the", L"launcher.");
+      return Press(dialog, IDCANCEL), true;
+    }, [] { ShowAboutWindow(nullptr); }));
+    EXPECT_TRUE(WhenShown("Keyboard Shortcuts", [&](HWND dialog) {
+      HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
+      EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(KeyboardShortcutRows().size()));
+      SaveWindowScreenshot(dialog, "keyboard-shortcuts-" + look.name);
+      return Press(dialog, IDCANCEL), true;
+    }, [] { ShowKeyboardShortcuts(nullptr); }));
     // The prompt shows the old text, refuses an empty answer and trims the one it takes.
     DialogDriver type([&](HWND dialog, const SeenBox& box) {
       EXPECT_EQ(box.title, "Save Profile As");

@@ -34,8 +34,7 @@ struct SeenBox {
 
 class DialogDriver {
  public:
-  // `answer` acts on each box or dialog once; where it returns false the driver presses the default:
-  // OK where a box has it, else No; Cancel for a dialog.
+  // `answer` acts on each box or dialog once; where it returns false: OK, else No for a box, Cancel for a dialog.
   using Answer = std::function<bool(HWND window, const SeenBox& box)>;
   explicit DialogDriver(Answer answer = nullptr) : answer_(std::move(answer)) { active_ = this; }
   ~DialogDriver() { KillTimer(nullptr, timer_), active_ = active_ == this ? nullptr : active_; }
@@ -50,9 +49,7 @@ class DialogDriver {
   }
 
  private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (active_) active_->Check();
-  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) { if (active_) active_->Check(); }
   void Check() {
     std::vector<HWND> windows;
     auto collect = [](HWND w, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(w), TRUE; };
@@ -150,6 +147,12 @@ inline void ClickAt(HWND window, POINT at) {
   PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 inline POINT MiddleOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+// A drag with the left button from `from` to `to` (client coordinates), through the window's own mouse handling.
+inline void Drag(HWND window, POINT from, POINT to) {
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+  SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+}
 
 // A click through the system's input queue at a point of the screen, as a mouse makes it.
 inline void ClickScreen(POINT at) {
@@ -171,10 +174,14 @@ inline void PressKey(WORD virtual_key, bool down) {
   input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
   SendInput(1, &input, sizeof input);
 }
+// Keys pressed together in this order, then let go the other way round (one key: a tap).
+inline void PressKeys(std::initializer_list<WORD> keys) {
+  for (WORD k : keys) PressKey(k, true);
+  for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) PressKey(*k, false);
+}
 
-// Presses `key` once the dialog titled `title` shows and holds it until the dialog is gone; lets it go at the end.
-// Under Wine, the X server's view of the keyboard can let an injected key go again when the new dialog gains the
-// focus, before the dialog has seen it: a key found up while the dialog is still open is pressed again.
+// Presses `key` once the dialog titled `title` shows, holds it until the dialog is gone. Under Wine an injected key can
+// go up as the new dialog gains the focus, before it saw it: a key found up while the dialog shows is pressed again.
 class KeyHeldForDialog {
  public:
   explicit KeyHeldForDialog(WORD key, std::string title = "Set Keyboard Key") : key_(key), title_(std::move(title)) {
@@ -220,10 +227,18 @@ inline void SelectListRow(HWND list, int row) {
   if (row >= 0) ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+// Rectangles of a header's or tab strip's item, a list's row and a cell (column 0 with LVIR_BOUNDS: the whole row).
+inline RECT HeaderItemRect(HWND header, int item) { RECT r = {}; return Header_GetItemRect(header, item, &r), r; }
+inline RECT TabItemRect(HWND tabs, int item) { RECT r = {}; return TabCtrl_GetItemRect(tabs, item, &r), r; }
+inline RECT RowRect(HWND list, int row, int part) { RECT r = {}; return ListView_GetItemRect(list, row, &r, part), r; }
+inline RECT CellRect(HWND list, int row, int column, int part = LVIR_BOUNDS) {
+  RECT r = {};
+  return ListView_GetSubItemRect(list, row, column, part, &r), r;
+}
+
 // A mouse notification of a list at the middle of a cell, as the list sends it to its owner.
 inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
-  RECT cell = {column == 0 ? LVIR_LABEL : LVIR_BOUNDS, column, 0, 0};
-  SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+  const RECT cell = CellRect(list, row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS);
   NMITEMACTIVATE click = {{list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), code}, row, column, 0, 0, 0,
                           {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2}, 0, 0};
   SendMessageW(GetParent(list), WM_NOTIFY, GetDlgCtrlID(list), reinterpret_cast<LPARAM>(&click));
@@ -232,8 +247,7 @@ inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
 // A double-click on a row, through the list's own mouse handling.
 inline void DoubleClickListRow(HWND list, int row) {
   ListView_EnsureVisible(list, row, FALSE);
-  RECT r;
-  ListView_GetItemRect(list, row, &r, LVIR_LABEL);
+  const RECT r = RowRect(list, row, LVIR_LABEL);
   const LPARAM at = MAKELPARAM(r.left + 4, MiddleOf(r).y);
   ClickAt(list, {r.left + 4, MiddleOf(r).y});
   PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);

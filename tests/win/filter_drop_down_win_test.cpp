@@ -1,5 +1,4 @@
-// The filter drop-downs of the main window as a user works them: the pointer,
-// the keys and a screen reader. (Their dark look: the main window's pixel test.)
+// The main window's filter drop-downs worked by pointer, keys and a screen reader (dark: the main window's test).
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
@@ -40,9 +39,7 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   EXPECT_EQ(ChosenEntry(field), "All Hardware");
 
   // A click opens the list with every entry; a click on one takes it and narrows the games.
-  RECT client;
-  GetClientRect(field, &client);
-  ClickScreen(ScreenMiddle(field, client));
+  ClickScreen(ScreenMiddle(field, ClientRectOf(field)));
   HWND list = DropDownList(field);
   ASSERT_TRUE(list) << "the list did not open";
   EXPECT_EQ(GetFocus(), field);
@@ -82,17 +79,14 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   EXPECT_EQ(ChosenEntry(field), "All Hardware");
   EXPECT_EQ(f.Rows(), 462);
 
-  // A list longer than it shows at once scrolls by its scroll bar and stays open (no filter has that many
-  // entries yet: the field is given more).
+  // A list longer than it shows scrolls by its bar and stays open (no filter has that many: the field gets more).
   HWND makers = Main().filters[static_cast<int>(FilterKind::Maker)];
   for (int i = SendMessageW(makers, CB_GETCOUNT, 0, 0); i < 40; ++i)
     SendMessageW(makers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Zz"));
-  GetClientRect(makers, &client);
-  ClickScreen(ScreenMiddle(makers, client));
+  ClickScreen(ScreenMiddle(makers, ClientRectOf(makers)));
   HWND long_list = DropDownList(makers);
   ASSERT_TRUE(long_list);
-  SCROLLBARINFO bar = {};
-  bar.cbSize = sizeof bar;
+  SCROLLBARINFO bar = {sizeof bar};
   GetScrollBarInfo(long_list, OBJID_VSCROLL, &bar);
   ClickScreen({(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, bar.rcScrollBar.bottom - 3});  // the down arrow
   EXPECT_TRUE(DropDownList(makers) && SendMessageW(long_list, LB_GETTOPINDEX, 0, 0) > 0);
@@ -103,19 +97,16 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
 
   // A click elsewhere closes an open list and changes nothing.
   Key(field, VK_F4);
-  RECT games;
-  GetClientRect(Main().list, &games);
-  ClickScreen(ScreenMiddle(Main().list, games));
+  ClickScreen(ScreenMiddle(Main().list, ClientRectOf(Main().list)));
   EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == "All Hardware");
 
   // A screen reader finds a combo box with its name and value, and can open it.
   IAccessible* object = nullptr;
   ASSERT_EQ(AccessibleObjectFromWindow(field, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
             S_OK);
-  VARIANT self = {};
+  VARIANT self = {}, role = {}, state = {};
   self.vt = VT_I4, self.lVal = CHILDID_SELF;
   BSTR name = nullptr, value = nullptr;
-  VARIANT role = {}, state = {};
   object->get_accName(self, &name), object->get_accValue(self, &value);
   object->get_accRole(self, &role), object->get_accState(self, &state);
   EXPECT_EQ(Utf16ToUtf8(name ? name : L"") + "|" + Utf16ToUtf8(value ? value : L"") + "|" + std::to_string(role.lVal),

@@ -139,8 +139,7 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
         for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
           if (IsWindowVisible(c)) controls.push_back(RectIn(c, page));
         WindowPixels shot(d);
-        RECT client;
-        GetClientRect(page, &client);
+        const RECT client = ClientRectOf(page);
         const uint32_t face = RgbOf(dark ? FaceColour() : GetSysColor(COLOR_BTNFACE));
         int stray = 0;
         for (int y = 0; y < client.bottom; ++y)
@@ -159,8 +158,7 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
   Edit(longest, [&](HWND d) {
     HWND heading = GetWindow(d, GW_CHILD);
     EXPECT_EQ(ControlText(heading), longest.title + "\n\"Same As Global\" follows the main settings.");
-    RECT box;
-    GetClientRect(heading, &box);
+    const RECT box = ClientRectOf(heading);
     RECT needed = box;
     HDC dc = GetDC(heading);
     SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(heading, WM_GETFONT, 0, 0)));

@@ -31,8 +31,7 @@ struct MainWindowFixture : ScratchLauncher {
     return item.iImage;
   }
   int RowOfGame(const std::string& set) const;
-  // Pixels of the main window that the screen shows otherwise than a full repaint draws them (a focused field's
-  // blinking caret aside): what a layout change left stale. The screen, not the window, is read.
+  // Main-window pixels the screen shows otherwise than a full repaint draws them (a caret aside): what was left stale.
   int StalePixels() const;
   // A snapshot recorded from MAME (a fixture) put into the snap folder as <relative>, written `minutes_ago`.
   void AddSnapshot(const std::string& fixture, const std::string& relative, int minutes_ago) const;

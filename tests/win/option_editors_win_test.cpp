@@ -31,8 +31,7 @@ void LearnMameOptions() { LoadGameListBlock(false, LocatedMameAsker()); }
 int DarkInCell(HWND list, int row, int column) {
   ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  RECT cell = {};
-  ListView_GetSubItemRect(list, row, column, LVIR_LABEL, &cell);
+  const RECT cell = CellRect(list, row, column, LVIR_LABEL);
   auto dark = [](uint32_t c) { return (c >> 16) + (c >> 8 & 0xFF) + (c & 0xFF) <= 250; };
   return WindowPixels(list).Count(list, cell, dark);
 }

@@ -12,16 +12,13 @@ namespace {
 bool closed_by_restart = false;
 
 void ClickTab(int tab) {
-  RECT r;
-  TabCtrl_GetItemRect(Options().tabs, tab, &r);
-  ClickAt(Options().tabs, MiddleOf(r));
+  ClickAt(Options().tabs, MiddleOf(TabItemRect(Options().tabs, tab)));
   PumpMessagesFor(80);
 }
 
 bool IsClass(HWND w, const wchar_t* name) {
   wchar_t found[16] = L"";
-  GetClassNameW(w, found, 16);
-  return !lstrcmpiW(found, name);
+  return GetClassNameW(w, found, 16) && !lstrcmpiW(found, name);
 }
 
 void MakeFolderInTheWay(MainWindowFixture& f, const std::string& name) {
@@ -241,8 +238,7 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
       keys += key;
       if (!IsClass(c, L"Static") || !IsWindowEnabled(c)) continue;
       SetFocus(Options().tabs);
-      for (WORD k : {WORD(VK_MENU), WORD(key)}) PressKey(k, true);
-      for (WORD k : {WORD(key), WORD(VK_MENU)}) PressKey(k, false);
+      PressKeys({VK_MENU, WORD(key)});
       PumpUntil(nullptr, 80);  // the keys served as the launcher's message loop serves them
       ++labels;
       const RECT label = RectIn(c, page), control = RectIn(GetFocus(), page);
@@ -274,8 +270,7 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
 // The groups of the shown page: the page's colour between frame and controls, and the controls inside show.
 void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& where) {
   WindowPixels shot(top);
-  RECT client;
-  GetClientRect(page, &client);
+  const RECT client = ClientRectOf(page);
   auto not_face = [face](uint32_t c) { return c != face; };
   auto is_group = [](HWND w) { return IsClass(w, L"Button") && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; };
   std::vector<RECT> groups;

@@ -1,5 +1,4 @@
-// Couch mode on injected pad readings: an evening's journey through the list, search, a game, the options and the
-// other windows; a game started with --game ended; looking for a pad without one.
+// Couch mode on injected pad readings: an evening through the list, a game, options and other windows; --game ended.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -18,17 +17,19 @@ namespace {
 constexpr uint16_t kDown = 0x0002, kRight = 0x0008, kStart = 0x0010, kBack = 0x0020, kRB = 0x0200, kA = 0x1000,
                    kB = 0x2000, kX = 0x4000, kY = 0x8000;
 
-// The buttons held on the first XInput pad; set from any thread. A tap is let go after a tenth of a second, as a
-// hand lets go, whether or not the launcher was busy meanwhile.
+// The buttons held on the first XInput pad, set from any thread; a tap is let go after 100 ms, busy launcher or not.
 std::atomic<uint16_t> held{0}, tapped{0};
 std::atomic<DWORD> tapped_until{0};
+std::atomic<bool> plugged{true};
+std::atomic<int> reads{0};  // of the pad, by the launcher
 
 uint16_t HandButtons() { return held | (static_cast<LONG>(GetTickCount() - tapped_until) < 0 ? tapped.load() : 0); }
+void ReadHand(PadReadings& r) { ++reads, r.pads[0].ok = plugged, r.pads[0].buttons = plugged ? HandButtons() : 0; }
 
 struct InjectedPad {
-  InjectedPad() {
-    held = tapped = 0;
-    SetPadSource({[] { return true; }, [](PadReadings& r) { r.pads[0].ok = true, r.pads[0].buttons = HandButtons(); }, [] {}});
+  explicit InjectedPad(bool plugged_in = true) {
+    held = tapped = 0, plugged = plugged_in;
+    SetPadSource({[] { return true; }, ReadHand, [] {}});
   }
   ~InjectedPad() { SetPadSource({}); }
 };
@@ -37,11 +38,6 @@ void Pump(DWORD ms) { PumpUntil(nullptr, ms); }
 void TapNow(uint16_t buttons) { tapped = buttons, tapped_until = GetTickCount() + 100; }
 // A press as a hand makes it, and a moment for the launcher to answer.
 void Tap(uint16_t buttons) { TapNow(buttons), Pump(240); }
-// Keys pressed together, then let go.
-void PressKeys(std::initializer_list<WORD> keys) {
-  for (WORD k : keys) PressKey(k, true);
-  for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) PressKey(*k, false);
-}
 
 // Enter presses that reach the system's input, whoever sends them.
 std::atomic<int> enters{0};
@@ -51,15 +47,10 @@ LRESULT CALLBACK CountEnters(int code, WPARAM message, LPARAM data) {
   return CallNextHookEx(nullptr, code, message, data);
 }
 
-bool MameInFront() {
-  HWND mame = FindWindowW(L"FakeMamePicture", nullptr);
-  return mame && GetForegroundWindow() == mame;
-}
+bool MameInFront() { HWND w = FindWindowW(L"FakeMamePicture", nullptr); return w && GetForegroundWindow() == w; }
 }  // namespace
 
-// An evening on the couch with the pad only (and Ctrl+P, and the menu's keys for a window the pad has no button for).
-// After each step: where the selection and the keyboard focus are, and that nothing stale stays on the screen.
-// The dark look where the screen is at 150 %, the light one elsewhere.
+// An evening with the pad only (and Ctrl+P, menu keys): after each step selection, focus, nothing stale; dark at 150 %.
 TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   HDC screen = GetDC(nullptr);
   const Look look(GetDeviceCaps(screen, LOGPIXELSX) == 144);
@@ -95,14 +86,7 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   Tap(kA);
   ASSERT_TRUE(PumpUntil([&] { return Main().launch.running; }));
   ASSERT_TRUE(PumpUntil(MameInFront));
-  {
-    std::string all;
-    for (const auto& c : f.Calls()) {
-      for (const auto& a : c.args) all += a.substr(0, 12) + " ";
-      all += "|| ";
-    }
-    EXPECT_EQ(f.CallsWith("sfex2"), 1u) << all;
-  }
+  EXPECT_EQ(f.CallsWith("sfex2"), 1u);
   EXPECT_TRUE(IsIconic(Main().window));
   const size_t calls = f.Calls().size();
   Tap(kDown);
@@ -156,14 +140,12 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
 
   // Ctrl+P hides the preview and shows it again: no picture of it stays over the list, nothing stale anywhere.
   for (bool shown : {false, true}) {
-    for (WORD k : {WORD(VK_CONTROL), WORD('P')}) PressKey(k, true);
-    for (WORD k : {WORD('P'), WORD(VK_CONTROL)}) PressKey(k, false);
+    PressKeys({VK_CONTROL, 'P'});
     ASSERT_TRUE(PumpUntil([&] { return (IsWindowVisible(Main().preview) != 0) == shown; }, 3000));
     seen(shown ? "preview-shown" : "preview-hidden", sfex2 + 1, Main().list);
   }
 
-  // A box, Keyboard Shortcuts and Check All ROM Sets: the pad moves in each and B closes it; then the first Down
-  // moves the selection again. Their own loops run inside the pump: the script is the hand.
+  // A box, Keyboard Shortcuts, Check All ROM Sets (their loops run the script): the pad moves in each, B closes it.
   const int before = f.SelectedRow();
   auto tap = [&](DialogScript& hand, uint16_t buttons) {
     hand.Then([=] { return TapNow(buttons), true; }).Then([] { return static_cast<LONG>(GetTickCount() - tapped_until) > 100; });
@@ -258,15 +240,7 @@ TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
 }
 
 TEST(PadNavigationWin, WithoutAPadTheLauncherOnlyLooksForOneAndAPadPluggedInDrivesIt) {
-  static std::atomic<int> reads{0};
-  static std::atomic<bool> plugged{false};
-  reads = 0, plugged = false, held = tapped = 0;
-  SetPadSource({[] { return true; },
-                [](PadReadings& r) {
-                  ++reads;
-                  r.pads[0].ok = plugged, r.pads[0].buttons = plugged ? HandButtons() : 0;
-                },
-                [] {}});
+  InjectedPad pad(/*plugged_in=*/false);
   MainWindowFixture f;
   ASSERT_TRUE(f.Open());
   ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }));
@@ -283,11 +257,9 @@ TEST(PadNavigationWin, WithoutAPadTheLauncherOnlyLooksForOneAndAPadPluggedInDriv
   Tap(kDown);
   EXPECT_EQ(f.SelectedRow(), 1);
   EXPECT_GE(reads, 8) << "a connected pad is read every frame";
-  SetPadSource({});
 }
 
-// The system's devices are read on a thread of their own; with none plugged
-// in (as under Wine here) it must not go on reading every frame either.
+// The system's devices are read on a thread of their own; with none plugged in it must not read every frame either.
 TEST(PadNavigationWin, WithoutADeviceTheSystemPadsAreReadOnlyWhenAsked) {
   PadSource system = SystemPadSource();
   system.open();

@@ -9,7 +9,6 @@
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
 #include "optionsarea/options_area_ui_win.h"
-#include "preview/picture_header.h"
 #include "preview/preview_pane_ui_win.h"
 #include "wic_reference_win.h"
 
@@ -96,8 +95,7 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   // Ctrl+PgUp steps back as the arrow does: keys pressed on the list, through the launcher's message loop.
   SetForegroundWindow(Main().window);
   SetFocus(Main().list);
-  for (auto [key, down] : {std::pair{VK_CONTROL, true}, {VK_PRIOR, true}, {VK_PRIOR, false}, {VK_CONTROL, false}})
-    PressKey(static_cast<WORD>(key), down);
+  PressKeys({VK_CONTROL, VK_PRIOR});
   ASSERT_TRUE(PumpUntil([] { return PreviewPaneShown().answered && PreviewPaneShown().index == 2; }));
   EXPECT_EQ(f.SelectedRow(), f.RowOfGame("sfex2"));  // the list's own Ctrl+PgUp did not move
   ExpectPanePicture("snap/pong/0000.png");
@@ -140,17 +138,15 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   }
   std::string log = f.Read("logs\\korvo-launch.log");
   EXPECT_EQ(log.rfind("Korvo v" + std::string(kKorvoVersion) + "\r\n", 0), 0u) << "the log of the start stays";
-  EXPECT_NE(log.find("Preview: the picture is damaged or cut short: " + f.dir.File("snap\\tekken3.png")),
-            std::string::npos) << log;
-  EXPECT_NE(log.find("too large to show (20000 x 20000 pixels): " + f.dir.File("snap\\glpracr.png")),
-            std::string::npos) << log;
+  for (const std::string& line : {"Preview: the picture is damaged or cut short: " + f.dir.File("snap\\tekken3.png"),
+                                  "too large to show (20000 x 20000 pixels): " + f.dir.File("snap\\glpracr.png")})
+    EXPECT_NE(log.find(line), std::string::npos) << log;
 
   // Ctrl+P hides the pane and gives the list its width; the setting is kept.
-  const RECT before = RectIn(Main().list, nullptr);
+  const int before = WidthOf(Main().list);
   f.Command(kPreviewCommand);
-  const RECT after = RectIn(Main().list, nullptr);
   EXPECT_TRUE(!IsWindowVisible(Main().preview) && App().settings.preview_shown == 0);
-  EXPECT_GT(after.right - after.left, before.right - before.left);
+  EXPECT_GT(WidthOf(Main().list), before);
   f.Command(kPreviewCommand);
   EXPECT_TRUE(IsWindowVisible(Main().preview));
 }
@@ -170,12 +166,9 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   EXPECT_EQ(PanePixels().At({2, PreviewPaneShown().picture.Bottom() + S(2)}), 0x202020u) << "the dark face";
 
   // Dragging the band 60 pixels up makes the pane 60 pixels higher and the picture larger.
-  int x = list.left + 50, y = list.bottom + S(4);
-  int height = pane.bottom - pane.top, picture_h = PreviewPaneShown().picture.h;
-  SendMessageW(Main().window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  SendMessageW(Main().window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y - 60));
-  SendMessageW(Main().window, WM_LBUTTONUP, 0, MAKELPARAM(x, y - 60));
-  GetWindowRect(Main().preview, &pane);
+  const int height = pane.bottom - pane.top, picture_h = PreviewPaneShown().picture.h;
+  Drag(Main().window, {list.left + 50, list.bottom + S(4)}, {list.left + 50, list.bottom + S(4) - 60});
+  pane = RectIn(Main().preview, nullptr);
   EXPECT_NEAR(pane.bottom - pane.top, height + 60, 1);  // kept in 96-DPI units
   ASSERT_TRUE(WaitFor([&] { return PreviewPaneShown().answered && PreviewPaneShown().picture.h > picture_h; }));
   ExpectPanePicture("snap/pong/0000.png");
@@ -185,18 +178,15 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   SaveWindowScreenshot(Main().window, "main-classic-dark-144-preview");
   // On this 1280-wide screen the list gives the options area its room: its buttons stay apart and inside.
   RECT restore = RectIn(Options().restore, Main().window), ok = RectIn(Options().ok, Main().window),
-       cancel = RectIn(Options().cancel, Main().window), client;
-  GetClientRect(Main().window, &client);
-  EXPECT_TRUE(restore.right < ok.left && ok.right < cancel.left && cancel.right <= client.right);
+       cancel = RectIn(Options().cancel, Main().window);
+  EXPECT_TRUE(restore.right < ok.left && ok.right < cancel.left && cancel.right <= ClientRectOf(Main().window).right);
   int split = App().settings.preview_split;
   EXPECT_NEAR(split, (height + 60) * 96 / 144, 1);
   f.Close();
   EXPECT_NE(f.Read("korvo-settings.cfg").find("preview_split=" + std::to_string(split)), std::string::npos);
 }
 
-// The card: a click on a row shows what MAME knows of the game (its status from the fake MAME's recording of
-// MAME 0.251, the texts of made-up history.xml and .dat files) and what the player did; the picture kinds MAME's
-// menu offers come from ui.ini's folders and a zip, each a button; a play is counted.
+// The card of a clicked row: MAME's status, history and .dat texts, plays (one counted); ui.ini's picture kinds.
 TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   MainWindowFixture f;
   f.Write("fakemame-control.txt", "exit=0\ndelay-ms=1200\n");
@@ -216,10 +206,8 @@ TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   ASSERT_TRUE(WaitFor([] { return FindGameBySet(Main().games, "xrally")->driver.Known(); }));
 
   const int row = f.RowOfGame("sfex2");
-  RECT cell = {LVIR_BOUNDS, 2};  // its Game cell
   ListView_EnsureVisible(Main().list, row, FALSE);
-  SendMessageW(Main().list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-  ClickAt(Main().list, MiddleOf(cell));
+  ClickAt(Main().list, MiddleOf(CellRect(Main().list, row, 2)));  // its Game cell
   ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().set == "sfex2" && PreviewPaneShown().tabs.size() == 4; }));
   PreviewShown shown = PreviewPaneShown();
   EXPECT_EQ(shown.kinds, (std::vector<std::string>{"Snapshots", "Titles", "Flyers"}));

@@ -1,5 +1,4 @@
-// Check All ROM Sets from the Game menu: sorted, copied, resized, a finding read whole, shown as the list's
-// icons; a changed (locked) zip; a Cancel while MAME is asked.
+// Check All ROM Sets: sorted, copied, resized, a finding read whole, the list's icons, a locked zip, a Cancel.
 
 #include <gtest/gtest.h>
 
@@ -22,9 +21,7 @@ Rows RowsOf(HWND window) {
 
 void ClickHeader(HWND window, int column) {
   HWND header = ListView_GetHeader(FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr));
-  RECT r;
-  Header_GetItemRect(header, column, &r);
-  ClickAt(header, MiddleOf(r));
+  ClickAt(header, MiddleOf(HeaderItemRect(header, column)));
 }
 
 std::string Clipboard() {
@@ -52,13 +49,11 @@ HWND Finished() {
   return win && ControlText(GetDlgItem(win, kCloseId)) == "Close" ? win : nullptr;
 }
 
-// The status icon of a game's row, and the tip the pointer over it shows; the image is -1 when the cell
-// shows no picture.
+// The status icon of a game's row (-1 when the cell shows no picture) and the tip the pointer over it shows.
 std::pair<int, std::string> StatusIcon(const MainWindowFixture& f, const std::string& set) {
   HWND list = Main().list;
-  RECT cell;
   ListView_EnsureVisible(list, f.RowOfGame(set), FALSE);
-  ListView_GetSubItemRect(list, f.RowOfGame(set), 4, LVIR_BOUNDS, &cell);
+  const RECT cell = CellRect(list, f.RowOfGame(set), 4);
   UpdateWindow(list);
   std::set<COLORREF> colours;
   HDC dc = GetDC(list);
@@ -77,8 +72,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
   for (bool dark : {false, true}) {
     const Look look(dark);
     MainWindowFixture f;
-    // Beside the fixture's broken zips: a sound sfex with its BIOS, for a MAME whose sfex needs these files,
-    // and a set this MAME does not know.
+    // Beside the fixture's broken zips: a sound sfex with its BIOS (as this MAME lists them), a set it does not know.
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "a made-up set"));
     f.Write("roms\\coh1000c.zip", ZipOf("bios.txt", "a made-up BIOS"));
     f.Write("roms\\fambowl.zip", ZipOf("fb.bin", "a set MAME 0.251 does not list"));
@@ -96,16 +90,14 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
       f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
       bool focused = false;
       DialogScript cancel;
-      cancel.Then([&] {
-              if (!(win = FindModal("Check All ROM Sets")) || f.CallsWith("-listxml") < 1) return false;
-              PressKey(VK_RETURN, true), PressKey(VK_RETURN, false);
-              return true;
-            })
+      cancel
           .Then([&] {
-            if (!Finished()) return false;
-            summary = ItemText(win, 1001), focused = GetFocus() == GetDlgItem(win, kCloseId);
-            PressKey(VK_ESCAPE, true), PressKey(VK_ESCAPE, false);
-            return true;
+            return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= 1 &&
+                   (PressKeys({VK_RETURN}), true);
+          })
+          .Then([&] {
+            return Finished() && (summary = ItemText(win, 1001), focused = GetFocus() == GetDlgItem(win, kCloseId),
+                                  PressKeys({VK_ESCAPE}), true);
           });
       f.Command(kAuditCommand);
       EXPECT_TRUE(cancel.Finished());
@@ -124,15 +116,12 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
         .Then([&] {
           if ((report = Clipboard()).empty()) return false;
           // Made wider, the window gives the width to Details, and shows no sideways scroll bar.
-          RECT r;
-          GetWindowRect(win, &r);
+          const RECT r = RectIn(win, nullptr);
           SetWindowPos(win, nullptr, 0, 0, r.right - r.left + 200, r.bottom - r.top + 60, SWP_NOMOVE | SWP_NOZORDER);
           HWND list = FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr);
-          RECT inside;
-          GetClientRect(list, &inside);
           int columns = 0;
           for (int c = 0; c < 4; ++c) columns += ListView_GetColumnWidth(list, c);
-          no_sideways_scrolling = columns == inside.right && !(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
+          no_sideways_scrolling = columns == ClientRectOf(list).right && !(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
           SaveWindowScreenshot(win, "check-all-rom-sets-" + look.name);
           DoubleClickListRow(list, 1);  // sorted down by verdict: sfex2 or tekken3, damaged
           return true;
@@ -142,22 +131,17 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
           if (!shown) return false;
           finding = ControlText(GetDlgItem(shown, 1001));
           SaveWindowScreenshot(shown, "check-all-rom-sets-finding-" + look.name);
-          PressKey(VK_ESCAPE, true), PressKey(VK_ESCAPE, false);
-          return true;
+          return PressKeys({VK_ESCAPE}), true;
         })
         .Then([&] {
           if (FindModal(by_verdict_down[1][0] + " (" + by_verdict_down[1][1] + ")")) return false;
           HWND list = FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr);
-          SetFocus(list), SelectListRow(list, 3);
-          PressKey(VK_RETURN, true), PressKey(VK_RETURN, false);  // a row's finding, not the default button
+          SetFocus(list), SelectListRow(list, 3), PressKeys({VK_RETURN});  // a row's finding, not the default button
           return true;
         })
         .Then([&] {
           HWND shown = FindModal(by_verdict_down[3][0] + " (sfex)");
-          if (!shown) return false;
-          finding_by_key = ControlText(GetDlgItem(shown, 1001));
-          Press(shown, IDCANCEL);
-          return true;
+          return shown && (finding_by_key = ControlText(GetDlgItem(shown, 1001)), Press(shown, IDCANCEL), true);
         })
         .Then([&] { return !FindModal(by_verdict_down[3][0] + " (sfex)") && (Press(win, kCloseId), true); });
     f.Command(kAuditCommand);
@@ -225,20 +209,17 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     EXPECT_EQ(std::to_string(image) + tip,
               "4ROM files present, but the check could not read them (Game > Check All ROM Sets says why)");
 
-    // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, the window stays
-    // and Close takes the focus. (Without the answers kept, MAME is asked again.)
+    // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, Close takes the focus.
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
-    DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str());
+    DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str());  // without its kept answers MAME is asked
     f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
     DWORD cancelled_at = 0, closed_at = 0;
     bool focused = false;
     DialogScript cancel;
-    cancel
+    cancel  // Close says "Cancel" while the check runs
         .Then([&] {
-          if (!(win = FindModal("Check All ROM Sets")) || f.CallsWith("-listxml") < 3) return false;
-          Press(win, kCloseId);  // "Cancel" while it runs
-          cancelled_at = GetTickCount();
-          return true;
+          return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= 3 &&
+                 (Press(win, kCloseId), cancelled_at = GetTickCount(), true);
         })
         .Then([&] {
           return Finished() && (closed_at = GetTickCount(), summary = ItemText(win, 1001),

@@ -31,10 +31,7 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
   for (bool dark : {false, true}) {
     const Look look(dark);
     CheckRomSet(games, clone, [&](HWND win, std::string text) {
-      if (text == kChecking) return false;
-      report = text;
-      SaveWindowScreenshot(win, "check-rom-set-" + look.name);
-      return true;
+      return text != kChecking && (report = text, SaveWindowScreenshot(win, "check-rom-set-" + look.name), true);
     });
   }
   // The report's wording is the native tests' matter; here: the files of this folder and MAME's answer.

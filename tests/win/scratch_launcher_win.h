@@ -20,8 +20,7 @@ class WinTempDir {
     wchar_t base[MAX_PATH];
     GetTempPathW(MAX_PATH, base);
     static int counter = 0;
-    // Wine gives every run the same process id, and a folder a MAME still held was left behind: the time of
-    // day keeps one run's folders apart from an earlier run's.
+    // Wine reuses the process id, and a folder a MAME still held stays behind: the time keeps runs' folders apart.
     path_ = Utf16ToUtf8(base) + "korvo-wt-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(GetTickCount64()) + "-" + std::to_string(++counter);
     CreateDirectoryW(Utf8ToUtf16(path_).c_str(), nullptr);
@@ -115,8 +114,7 @@ struct ScratchLauncher {
     return bytes ? *bytes : std::string("<missing>");
   }
   bool Exists(const std::string& relative) const { return FileExists(dir.File(relative)); }
-  // The fake MAME's record of how it was started; how many starts began with `first_arg` (a set, or -listxml),
-  // the question about every table set's status that the window asks on its own aside.
+  // The fake MAME's record of its starts; how many began with `first_arg` (a set, -listxml), the window's asks aside.
   std::vector<fakemame::RecordedCall> Calls() const { return fakemame::ParseCalls(Read("fakemame-calls.txt")); }
   size_t CallsWith(const std::string& first_arg) const {
     size_t n = 0;

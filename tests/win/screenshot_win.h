@@ -90,4 +90,6 @@ inline RECT RectIn(HWND child, HWND parent) {
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
+inline RECT ClientRectOf(HWND window) { RECT r = {}; return GetClientRect(window, &r), r; }
+inline int WidthOf(HWND window) { const RECT r = RectIn(window, nullptr); return r.right - r.left; }
 

@@ -20,8 +20,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   if (DarkMenuBarMessage(window, message, wparam, lparam, &result)) return result;
   if (message == WM_COMMAND) last_command = LOWORD(wparam);
   if (message == WM_ERASEBKGND) {
-    RECT client;
-    GetClientRect(window, &client);
+    const RECT client = ClientRectOf(window);
     FillRect(reinterpret_cast<HDC>(wparam), &client, FaceBrush());
     return 1;
   }
@@ -130,17 +129,14 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   WindowPixels shot(host.window);
   SaveWindowScreenshot(host.window, "theme-dark");
   // Tab strip: the selected tab lighter with its accent bar on top, the others on the face.
-  RECT other, selected, game, year, keyboard;
-  TabCtrl_GetItemRect(host.tab, 0, &other);
-  TabCtrl_GetItemRect(host.tab, 1, &selected);
+  const RECT other = TabItemRect(host.tab, 0), selected = TabItemRect(host.tab, 1);
   EXPECT_EQ(shot.In(host.tab, other.left + 3, other.bottom - 3), 0x202020u);
   EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.bottom - 3), 0x282828u);
   EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.top + 1), 0x0078D7u);
   EXPECT_GT(host.Count(shot, host.tab, 0x8C8C8C), 10);  // the others' text
   // List header: panel colour, a separator, a sort triangle on the sorted column only, whole titles.
-  Header_GetItemRect(host.header, 1, &game);
-  Header_GetItemRect(host.header, 2, &year);
-  Header_GetItemRect(host.header, 3, &keyboard);
+  const RECT game = HeaderItemRect(host.header, 1), year = HeaderItemRect(host.header, 2),
+             keyboard = HeaderItemRect(host.header, 3);
   int middle = (game.top + game.bottom) / 2;
   EXPECT_EQ(shot.In(host.header, game.right - 1, middle), 0x505050u);
   EXPECT_EQ(shot.In(host.header, game.right - 10, middle), 0xE8E8E8u);
@@ -194,41 +190,8 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   EXPECT_EQ(host.Count(WindowPixels(host.window), host.status, 0xE8E8E8), 0);
 }
 
-// The status bar is painted flat in the light look too, its grip only where it works; a control's frame is
-// still painted once it has one, though frameless controls skip the frame paint.
-TEST(ThemeWin, LightLookStatusBarAndFrames) {
-  ApplyTheme(false);
-  ThemeHost host;
-  const uint32_t face = RgbOf(FaceColour()), dim = RgbOf(DimTextColour());
-  RECT bar;
-  GetClientRect(host.status, &bar);
-  auto grip_dot = [&](const WindowPixels& shot) { return shot.In(host.status, bar.right - 3, bar.bottom - 3); };
-  WindowPixels shot(host.window);
-  EXPECT_EQ(shot.In(host.status, 20, 0), 0xD5D5D5u);
-  EXPECT_EQ(shot.In(host.status, 3, bar.bottom - 3), face);
-  EXPECT_GT(host.Count(shot, host.status, RgbOf(TextColour())), 10) << "the text";
-  EXPECT_EQ(grip_dot(shot), dim);
-  ShowWindow(host.window, SW_MAXIMIZE);
-  host.Settle();
-  GetClientRect(host.status, &bar);
-  EXPECT_EQ(grip_dot(WindowPixels(host.window)), face) << "no grip on a maximised window";
-  ShowWindow(host.window, SW_RESTORE);
-  host.Settle();
-
-  // The edit field's edge is drawn; a label given a border afterwards shows it.
-  const RECT edit = RectIn(host.edit, nullptr), label = RectIn(host.label, nullptr);
-  WindowPixels before(host.window);
-  const uint32_t edge = before.In(nullptr, edit.left, (edit.top + edit.bottom) / 2);
-  EXPECT_NE(edge, face);
-  EXPECT_NE(edge, before.In(nullptr, (edit.left + edit.right) / 2, edit.bottom - 3)) << "the edge, not the inside";
-  EXPECT_EQ(before.In(nullptr, label.left, (label.top + label.bottom) / 2), face);
-  SetWindowLongPtrW(host.label, GWL_STYLE, GetWindowLongPtrW(host.label, GWL_STYLE) | WS_BORDER);
-  SetWindowPos(host.label, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-  host.Settle();
-  EXPECT_NE(WindowPixels(host.window).In(nullptr, label.left, (label.top + label.bottom) / 2), face);
-}
-
-TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
+// The light look: a flat status bar with its grip only where it works, toolbar and header states, frames, tooltips.
+TEST(ThemeWin, LightLookStatusBarToolbarFramesTooltipsAndStatusImages) {
   ApplyTheme(false);
   SetCursorPos(0, 0);
   ThemeHost host;
@@ -237,6 +200,13 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   for (HWND control : {host.tab, host.status, host.header, host.cancel}) EXPECT_FALSE(HasDarkPainting(control));
   EXPECT_EQ(shot.In(host.tools, host.X(112, 19), 3), 0xD6D6D6u);
   EXPECT_GT(host.Count(shot, host.dim_label, RgbOf(GetSysColor(COLOR_GRAYTEXT))), 10);
+  const uint32_t face = RgbOf(FaceColour());
+  RECT bar = ClientRectOf(host.status);
+  auto grip_dot = [&](const WindowPixels& seen) { return seen.In(host.status, bar.right - 3, bar.bottom - 3); };
+  EXPECT_EQ(shot.In(host.status, 20, 0), 0xD5D5D5u);
+  EXPECT_EQ(shot.In(host.status, 3, bar.bottom - 3), face);
+  EXPECT_GT(host.Count(shot, host.status, RgbOf(TextColour())), 10) << "the text";
+  EXPECT_EQ(grip_dot(shot), RgbOf(DimTextColour()));
 
   // A click on a button sends its command, on a disabled one or a separator nothing, nor a press let go elsewhere.
   for (auto [id, x, x_up, heard] : {std::tuple{112, 19, 19, 112}, {106, 19, 19, 0}, {0, 4, 4, 0}, {116, 19, -60, 0}}) {
@@ -247,10 +217,8 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
     PumpMessagesFor(30);
     EXPECT_EQ(last_command, heard) << id;
   }
-  // The list header is flat: the column under the pointer takes the hot colour, the one held down the pushed
-  // colour, and neither stays once the pointer has left.
-  RECT year;
-  Header_GetItemRect(host.header, 2, &year);
+  // The flat list header: the hot colour under the pointer, the pushed one held down, neither once the pointer left.
+  const RECT year = HeaderItemRect(host.header, 2);
   auto year_colour = [&]() {
     PumpMessagesFor(100);
     return WindowPixels(host.window).In(host.header, year.left + 4, 3);
@@ -272,26 +240,26 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   EXPECT_EQ(year_colour(), 0xF2F2F2u);
 
   // A screen reader finds each button by its name, with its role and state, and can press it.
-  IAccessible* bar = nullptr;
-  ASSERT_EQ(AccessibleObjectFromWindow(host.tools, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&bar)),
+  IAccessible* tools = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(host.tools, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&tools)),
             S_OK);
   long count = 0;
-  bar->get_accChildCount(&count);
+  tools->get_accChildCount(&count);
   std::string seen;  // name:role:state:the command a press sent
   for (long i = 1; i <= count; ++i) {
     VARIANT child = {}, role = {}, state = {};
     child.vt = VT_I4, child.lVal = i;
     BSTR name = nullptr;
-    bar->get_accName(child, &name), bar->get_accRole(child, &role), bar->get_accState(child, &state);
+    tools->get_accName(child, &name), tools->get_accRole(child, &role), tools->get_accState(child, &state);
     last_command = 0;
-    bar->accDoDefaultAction(child);
+    tools->accDoDefaultAction(child);
     seen += (name ? Utf16ToUtf8(name) : "-") + ":" + std::to_string(role.lVal) + ":" +
             std::to_string(state.lVal & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_CHECKED)) + ":" +
             std::to_string(last_command) + " ";
     SysFreeString(name);
   }
   EXPECT_EQ(seen, "Refresh (F5):43:0:200 Favorites Only:43:16:112 Play:43:1:0 -:21:0:0 Settings:43:0:116 ");
-  bar->Release();
+  tools->Release();
 
   // A button that is disabled under the pointer hears no leave notice: it stops being hot at once.
   SendMessageW(host.tools, WM_MOUSEMOVE, 0, MAKELPARAM(host.X(200, 19), 16));
@@ -312,8 +280,7 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   EXPECT_STREQ(text, L"Refresh \x2014 again");
   // The pointer resting on the control shows it, and leaving the control hides it.
   SendMessageW(tips, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
-  RECT ok;
-  GetWindowRect(host.ok, &ok);
+  const RECT ok = RectIn(host.ok, nullptr);
   SetCursorPos(ok.left + 5, ok.top + 5);
   PumpMessagesFor(100);
   SetCursorPos(ok.left + 6, ok.top + 6);
@@ -324,8 +291,7 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   EXPECT_FALSE(IsWindowVisible(tips));
   DestroyWindow(tips);
 
-  // Status images are drawn blended: over white each shows its colour (present, missing, good, damaged, not
-  // checked, not known), and the white where it has no ink.
+  // Status images drawn blended over white: each its colour (present, missing, good, damaged, unchecked, unknown).
   HIMAGELIST images = StatusImageList(16);
   ASSERT_EQ(ImageList_GetImageCount(images), 6);
   HDC dc = CreateCompatibleDC(nullptr);
@@ -343,4 +309,22 @@ TEST(ThemeWin, LightLookTooltipsAndStatusImages) {
   DeleteObject(SelectObject(dc, old));
   DeleteDC(dc);
   ImageList_Destroy(images);
+
+  ShowWindow(host.window, SW_MAXIMIZE);
+  host.Settle();
+  bar = ClientRectOf(host.status);
+  EXPECT_EQ(grip_dot(WindowPixels(host.window)), face) << "no grip on a maximised window";
+  ShowWindow(host.window, SW_RESTORE);
+  host.Settle();
+  // The edit field's edge is drawn; a label given a border afterwards shows it.
+  const RECT edit = RectIn(host.edit, nullptr), label = RectIn(host.label, nullptr);
+  WindowPixels before(host.window);
+  const uint32_t edge = before.In(nullptr, edit.left, (edit.top + edit.bottom) / 2);
+  EXPECT_NE(edge, face);
+  EXPECT_NE(edge, before.In(nullptr, (edit.left + edit.right) / 2, edit.bottom - 3)) << "the edge, not the inside";
+  EXPECT_EQ(before.In(nullptr, label.left, (label.top + label.bottom) / 2), face);
+  SetWindowLongPtrW(host.label, GWL_STYLE, GetWindowLongPtrW(host.label, GWL_STYLE) | WS_BORDER);
+  SetWindowPos(host.label, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  host.Settle();
+  EXPECT_NE(WindowPixels(host.window).In(nullptr, label.left, (label.top + label.bottom) / 2), face);
 }
