@@ -1,7 +1,10 @@
 // The main window's pure rules: menu states, status texts, the recent menu.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/main_focus.h"
+#include "app/menu_bar.h"
 #include "app/menu_state.h"
 #include "app/recent_menu.h"
 #include "app/status_text.h"
@@ -30,6 +33,14 @@ TEST(MenuStates, FollowSelectionPlayabilityTheRunningGameAndTheView) {
   running.running = running.has_selection = true, running.theme_mode = 1;
   EXPECT_EQ(Menus(running), "205- 251- 252- 206 250 253 207 104 203- 211 224 225v 226 227 228 272 229 230 231v 232v "
                             "218v 221v 217v 219-v 222v 223v 220v 270v 271v ");
+  // Each command of the menus (Theme and List Columns included) is an item of its own, and each state has its item.
+  std::set<int> ids;
+  auto add = [&](int id) { EXPECT_TRUE(id <= 0 || ids.insert(id).second) << "command " << id << " twice"; };
+  for (const MenuBarMenu& menu : MenuBarMenus())
+    for (const MenuLine& line : menu.lines) add(line.id);
+  for (const MenuLine& line : ThemeMenuLines()) add(line.id);
+  for (const ColumnMenuItem& column : kColumnMenu) add(column.id);
+  for (const MenuItemState& s : MenuStates(f)) EXPECT_TRUE(ids.count(s.id)) << "no item for " << s.id;
 }
 
 TEST(StatusText, NormalTextsByStateAndNotes) {

@@ -42,7 +42,7 @@ TEST(MainWindowPlacement, SavedRectangleOnlyWhenStillOnScreen) {
   auto text = [](ScreenRect r) { return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.w) + "x" + std::to_string(r.h); };
   EXPECT_EQ(text(MainWindowRect(true, 96, work, screen, {})), "530,160 860x720");
   EXPECT_EQ(text(MainWindowRect(false, 192, work, screen, {})), "0,0 1920x1040");  // 2400x1600 clamped to the work area
-  EXPECT_EQ(MainWindowRect(false, 96, work, screen, {}).w, 1200);
+  EXPECT_EQ(text(MainWindowRect(false, 96, work, screen, {})), "360,120 1200x800");
   // At least 100 pixels across and the title bar must still be on the screen.
   const struct { int x, y; bool kept; } saved[] = {{100, 50, true},   {1819, 50, true},  {1820, 50, false}, {-699, 50, true}, {-700, 50, false},
                {100, -59, true},  {100, -60, false}, {100, 979, true},  {100, 980, false}};

@@ -44,7 +44,7 @@ class Backup : public ::testing::Test {
   void SetUp() override {
     folders_ = {dir_.File("launcher"), dir_.File("mame")};
     const std::pair<std::string, std::string> files[] = {
-        {L("korvo-settings.cfg"), "video=1\r\n"}, {L("korvo-games.cfg"), "[game 82]\r\n"},
+        {L("korvo-settings.cfg"), "video=1\r\n"}, {L("korvo-games.cfg"), "[game 82]\r\nrotate=2\r\n"},
         {L("korvo-combos.cfg"), "combos\r\n"}, {L("profiles/Pad.cfg"), "profile\r\n"},
         {L("profiles/old/Kept.cfg"), "in a sub-folder\r\n"}, {L("unrelated.txt"), "not backed up"},
         {M("cfg/default.cfg"), "<mameconfig/>"}, {M("cfg/1/2/3/4/deep.cfg"), "four levels down"},
@@ -180,6 +180,7 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   // profiles/old/Kept.cfg is in the zip but only top-level profiles come back.
   EXPECT_EQ(RestoreSettingsFromBackup(zip, folders_, settings_, games_), 9);
   EXPECT_EQ(settings_.video, 1);
+  EXPECT_NE(FindGameSettings(games_, 82), nullptr);  // what the launcher holds, too
   EXPECT_EQ(Snapshot(folders_.mame), mame_before);
   EXPECT_EQ(ReadTestFile(L("profiles/Pad.cfg")), "profile\r\n");
   // Restoring the safety backup (chosen by its own path) brings the changed state back.
@@ -200,7 +201,7 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   EXPECT_EQ(RestoreSettingsFromBackup(settings_and_cfg, folders_, settings_, games_), 2);
   for (const char* reset : {"korvo-games.cfg", "korvo-combos.cfg", "korvo-autofire.cfg"})
     EXPECT_FALSE(TestFileExists(L(reset))) << reset;
-  EXPECT_EQ(settings_.video, 1);
+  EXPECT_TRUE(settings_.video == 1 && games_.empty());
   EXPECT_EQ(ReadTestFile(M("sta/sfex/1.sta")), "state");
 
   // Without default.cfg in the backup the current one stays, and with it the autofire file that holds the real keys of

@@ -125,6 +125,10 @@ TEST_F(ListingTest, StatusesFromRealMameReplaceTheBuiltInMarkAndAreCachedPerBuil
   ParseDriverStatuses(recorded, st);
   EXPECT_EQ(DriverStatusText(st["stepchmp"]),
             "Not working. Imperfect: graphics. Not emulated: sound. Save states not supported.");
+  // The first and the last kinds of feature MAME knows are named too.
+  ParseDriverStatuses("<machine name=\"m\"><driver status=\"preliminary\"/><feature type=\"wan\" status=\"unemulated\"/>"
+                      "<feature type=\"protection\" status=\"unemulated\"/></machine>", st);
+  EXPECT_EQ(DriverStatusText(st["m"]), "Not working. Not emulated: protection, internet.");
 
   g_answer = recorded;
   g_code = 5;  // MAME names a set it does not know after the rest
@@ -145,14 +149,16 @@ TEST_F(ListingTest, StatusesFromRealMameReplaceTheBuiltInMarkAndAreCachedPerBuil
   working.hide_not_working = true;
   EXPECT_EQ(FilterRows(list, working, {}, nullptr).size(), 462u - 157u);
 
-  // Another build asks again; a cache of nothing of ours, or an answer too small, is not taken.
+  // Another build asks again; a cache of nothing of ours, or an answer too small or empty, is not taken.
   WriteTestFile(dir.File("mame.exe"), "program v2, longer");
   EXPECT_TRUE(CachedDriverStatuses(mame).empty());
   WriteTestFile(dir.File("korvo-status-cache.cfg"), "key=" + ListingKey(mame) + "\r\n<machine name=\"nosuchset\">"
                                                     "<driver status=\"good\"/></machine>\r\n");
   EXPECT_TRUE(CachedDriverStatuses(mame).empty());
-  g_answer = recorded.substr(0, recorded.find("<machine name=\"dsfdct\""));
-  EXPECT_FALSE(AskDriverStatuses(mame, asked));
+  for (const std::string& answer : {recorded.substr(0, recorded.find("<machine name=\"dsfdct\"")), std::string()}) {
+    g_answer = answer;
+    EXPECT_FALSE(AskDriverStatuses(mame, asked));
+  }
 }
 
 // MAME 0.251's own answer: names padded to their column, longer ones run into

@@ -31,11 +31,12 @@ TEST(ResetCombos, RyuMostImportantFirstWithDigitKeysAndCharacterMoves) {
   EXPECT_EQ(text.rfind("step_ms=30\r\ncharge_ms=600\r\ncombo1_name=Ryu: Shin Shouryuu Ken", 0), 0u);
   EXPECT_NE(text.find("\r\ncombo1_player=1\r\ncombo1_side=L\r\n"), std::string::npos);
 
-  // A short list empties the rest but keeps their triggers; an unknown character changes nothing.
+  // A short list empties the rest but keeps their triggers, its special without a motion (Lariat, listed first)
+  // after those with one; an unknown character changes nothing.
   s.rows[19].pad = "1_BUTTON1", s.rows[19].player = 2;
-  LoadCharacterMoves(s, "PULLUM PURNA");  // 10 moves
-  EXPECT_TRUE(s.rows[0].kind == "Meteor" && s.rows[9].kind == "Throw");
-  EXPECT_TRUE(s.rows[10].seq.empty() && s.rows[10].name.empty() && s.rows[10].kind.empty() && s.rows[8].key == "9");
+  LoadCharacterMoves(s, "Darun Mister");  // 12 moves
+  EXPECT_TRUE(s.rows[0].kind == "Meteor" && s.rows[8].name == "Darun Mister: Lariat" && s.rows[11].kind == "Throw");
+  EXPECT_TRUE(s.rows[12].seq.empty() && s.rows[12].name.empty() && s.rows[12].kind.empty() && s.rows[8].key == "9");
   EXPECT_TRUE(s.rows[19].pad == "1_BUTTON1" && s.rows[19].player == 2);
   LoadCharacterMoves(s, "Nobody");
   EXPECT_EQ(s.rows[0].kind, "Meteor");

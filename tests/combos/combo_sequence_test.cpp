@@ -174,6 +174,7 @@ TEST(SequencePad, PressesSignsRefusedAfterASignDelTakesTheLastPieceAndEditsInsid
       {"QCF (D, DR, R) + HP", {"Del", "Del"}, ""}, {"QCF (D, DR, R) + HP", {"Del"}, "QCF (D, DR, R)", kEnd, kEnd, 14},
       {"Hold DL (charge), R + HP", {"Del", "Del"}, "Hold DL (charge)"}, {"+", {"Del"}, ""}, {"QCF + HP,  ", {"Del"}, "QCF"},
       {"D, R)", {"Del"}, "D"}, {"QCF (", {"Del"}, "QCF"}, {"(", {"Del"}, ""}, {"QCF ((D, R), DR)", {"Del"}, ""},
+      {"QCF (D", {"Del"}, "QCF ("},
       // Inside the text, with or without a selection; offsets beyond the text are its end.
       {"HP +  ", {"+"}, "HP +  ", 6, 6, 6}, {"QCF, HP", {"LP"}, "QCF + LP, HP", 3, 3, 8},
       {"R + HP", {"Hold"}, "Hold R + HP", 0, 0}, {"QCF HP", {"+"}, "QCF + HP", 3, 3}, {"QCF + HP", {"HK"}, "QCF + HK", 6, 8},

@@ -117,6 +117,8 @@ TEST_F(MameArgsTest, EachSettingGivesItsArgumentsQuotedAndSplit) {
       {"sound=2", "sound=0", {" -sound none "}, {}},
       {"sound=1", "sound=1", {}, {"-sound"}},  // MAME's own choice
       {"joystick_deadzone=5\njoystick_saturation=100", "", {"-joystick_deadzone 0.05 -joystick_saturation 1.00 "}, {}},
+      // Doubled quotes typed by hand split as Windows splits them (the Windows suite asks the system).
+      {"extra_arguments=-snapname \"a\"\"b\" a\"\"\"b", "", {"-noconfirm_quit -snapname a\"b a\"b"}, {}},
       {"extra_arguments=-speed 1", "fullscreen=1\nsize=640x480\nvolume=-8\nbios=euro\nextra_arguments=-speed 2",
        {"sfex2 -bios euro -nowindow -resolution 640x480", " -volume -8 ", "-noconfirm_quit -speed 1 -speed 2"}, {}},
   };

@@ -110,6 +110,11 @@ TEST_F(RomCheckReport, SevenZipAndBiosInTheBiosFolder) {
   for (int i = 0; i < 12; ++i) expected += "    - rom" + std::to_string(i) + ": wrong checksum (the file is corrupt)\r\n";
   expected += "    - ... and 3 more\r\n\r\n1 file(s) damaged: download them again.\r\n";
   EXPECT_EQ(Report("tekken3").substr(0, expected.size()), expected);
+  // One that cannot be read (here a folder of that name) is found, and counted as damaged.
+  std::filesystem::remove(dir_.File("roms/tekken3.zip"));
+  std::filesystem::create_directory(dir_.File("roms/tekken3.zip"));
+  EXPECT_TRUE(Report("tekken3").starts_with(Header("tekken3") + "tekken3.zip (game): found, but it cannot be read (in use, "
+                                            "or no access?)\r\n\r\n1 file(s) damaged"));
 }
 
 TEST_F(RomCheckReport, TheRompathReachesMameIntactAndWithoutMameOnlyTheZipsAreChecked) {

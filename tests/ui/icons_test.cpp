@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <numeric>
+#include <random>
 #include <tuple>
 
 #include "support/test_support.h"
@@ -176,4 +178,23 @@ TEST(AccessKeys, WordStartsFirstThenOtherLettersNeverReserved) {
       {{"A", "B", "AB"}, "", {"&A", "&B", "AB"}},
   };
   for (const Case& c : cases) EXPECT_EQ(WithAccessKeys(c.texts, c.reserved), c.marked) << c.texts[0];
+
+  // Lists of short texts that compete for few letters: no key twice, each marked in its own text, and a text goes
+  // without only when each of its letters is the key of an earlier text.
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    std::vector<std::string> texts(2 + random() % 5);
+    for (std::string& text : texts)
+      for (unsigned i = 0, n = 1 + random() % 3; i < n; ++i) text += static_cast<char>('A' + random() % 4);
+    const std::vector<std::string> marked = WithAccessKeys(texts, "");
+    std::map<char, size_t> holder;
+    for (size_t t = 0; t < texts.size(); ++t) {
+      const size_t at = marked[t].find('&');
+      EXPECT_TRUE(at == std::string::npos || holder.emplace(marked[t][at + 1], t).second) << marked[t];
+      EXPECT_EQ(at == std::string::npos ? marked[t] : std::string(marked[t]).erase(at, 1), texts[t]);
+    }
+    for (size_t t = 0; t < texts.size(); ++t)
+      for (char c : marked[t] == texts[t] ? texts[t] : "")
+        EXPECT_LT(holder.count(c) ? holder[c] : t, t) << texts[t] << " goes without, its " << c << " is free or later's";
+  }
 }
