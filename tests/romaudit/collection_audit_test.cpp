@@ -170,6 +170,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   ASSERT_EQ(std::filesystem::file_size(more + "/alphaj.zip"), before);
   std::filesystem::last_write_time(more + "/alphaj.zip", std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
   EXPECT_EQ(Audit(setup).outcome.checked, 1u);
+  std::filesystem::last_write_time(roms + "/bios1.zip", std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+  EXPECT_EQ(Audit(setup).outcome.checked, 2u);  // the BIOS's zip touched: both sets that use it
   // Nothing was written to the ROM folders.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(more), {}), 10001);
 
@@ -199,6 +201,11 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   AuditStore kept = ParseAuditStore(ReadTestFile(setup.store_path));
   EXPECT_EQ(kept.records.size(), r4.rows.size());
   for (const auto& [set, record] : kept.records) EXPECT_EQ(r4.rows.count(set), 1u) << set;
+
+  // A loose file that cannot be read (a link to nothing here, a locked file on Windows) leaves its set not checked.
+  std::filesystem::remove(roms + "/loosey/clone.bin");
+  std::filesystem::create_symlink(roms + "/nothing", roms + "/loosey/clone.bin");
+  EXPECT_EQ(Audit(setup).rows["loosey"].verdict, Verdict::NotChecked);
 }
 
 // The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
