@@ -67,7 +67,7 @@ std::string AuditCellText(const AuditRow& row, AuditColumn column) {
 
 void SortAuditRows(std::vector<AuditRow>& rows, AuditColumn column, bool ascending) {
   std::stable_sort(rows.begin(), rows.end(), [&](const AuditRow& a, const AuditRow& b) {
-    int order;
+    int order = 0;
     if (column == AuditColumn::Verdict)
       order = static_cast<int>(a.verdict) - static_cast<int>(b.verdict);
     else

@@ -129,6 +129,9 @@ TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
   LoadInputMapping(m, env.Files());
   SetBindingKey(m, 4, "E");
   EXPECT_TRUE(!WriteInputMapping(m, env.Files()) && m.dirty && ReadTestFile(env.CfgPath()) == broken);
+  std::filesystem::remove_all(env.dir.File("cfg"));  // nor can one that cannot be written: its folder is a file
+  WriteTestFile(env.dir.File("cfg"), "");
+  EXPECT_TRUE(!WriteInputMapping(m, env.Files()) && m.dirty);
 
   ControlsEnv fresh;  // no file, no copy; the first copy is never replaced
   BackupDefaultCfg();
@@ -256,11 +259,11 @@ TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAn
   ApplyMappingText(loaded, "bind=P1_BUTTON1\tKEYCODE_I\tJOYCODE_1_BUTTON3\t\t0\n");  // full MAME names, as they are
   EXPECT_TRUE(Described(loaded, 4) == "I|1_BUTTON3|" && ProfileDiffersFromMapping("Pad", loaded));
 
-  ASSERT_TRUE(RenameProfile("Pad", "PAD") && SaveProfile("arcade", m) && SaveProfile("Zeta", m));
+  ASSERT_TRUE(RenameProfile("Pad", "PAD") && SaveProfile("arcade", m) && SaveProfile("Z", m));
   EXPECT_FALSE(RenameProfile("PAD", "arcade"));  // never over another profile
   for (std::string odd : {std::string(".cfg"), std::string(61, 'n') + ".cfg", std::string("notes.txt")}) WriteTestFile(env.dir.File("profiles/" + odd), "");
   std::filesystem::create_directories(env.dir.File("profiles/folder.cfg"));
-  EXPECT_EQ(ListProfiles(), (std::vector<std::string>{"arcade", "PAD", "Zeta"}));
+  EXPECT_EQ(ListProfiles(), (std::vector<std::string>{"arcade", "PAD", "Z"}));  // a one-letter name too
   EXPECT_EQ(ListProfiles(2), (std::vector<std::string>{"arcade", "PAD"}));
   EXPECT_TRUE(!ReadProfile("folder") && DeleteProfile("PAD"));
   EXPECT_FALSE(ProfileExists("PAD") || ReadProfile("PAD") || !ProfileDiffersFromMapping("PAD", m));

@@ -91,16 +91,21 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
     EXPECT_EQ(LegacyJoystickWord({true, 0, w.pov, w.x, w.y}), w.bits << 20) << w.pov << " " << w.x << "," << w.y;
   EXPECT_EQ(LegacyJoystickWord({true, 0xFFFFFFFFu}), 0xFFFFFu);  // only 20 buttons exist
 
-  // Without XInput the legacy joysticks are read: a button dialog takes no POV, a direction dialog no button.
+  // Without XInput the legacy joysticks are read: a button dialog takes no POV or stick, a direction dialog no
+  // button, and names each way of the POV and the stick as MAME does.
   for (bool directions : {false, true}) {
     PadRun legacy(directions);
     legacy.readings.xinput = false;
     JoystickReading& stick = legacy.readings.joysticks[1] = {true};
     legacy.Open();
-    stick.pov = 0;
-    std::string got = legacy.Tick().value_or("-");
-    stick.buttons = 1u << 2;
-    EXPECT_EQ(got + " " + legacy.Tick().value_or("-"), directions ? "2_HAT1UP -" : "- 2_BUTTON3") << directions;
+    std::string got;
+    for (JoystickReading moved : {JoystickReading{true, 0, 0}, {true, 0, 65535, 0}, {true, 0, 65535, 65535},
+                                  {true, 0, 65535, 32767, 0}, {true, 0, 65535, 32767, 65535}, {true, 1u << 2}}) {
+      stick = {true}, legacy.Tick();  // back at rest first
+      stick = moved, got += legacy.Tick().value_or("-") + " ";
+    }
+    EXPECT_EQ(got, directions ? "2_HAT1UP 2_XAXIS_LEFT_SWITCH 2_XAXIS_RIGHT_SWITCH 2_YAXIS_UP_SWITCH 2_YAXIS_DOWN_SWITCH - "
+                              : "- - - - - 2_BUTTON3 ");
   }
 }
 
@@ -160,6 +165,9 @@ TEST(PadNavigation, EachControlActsOnANewPressAndAHeldDirectionRepeats) {
   EXPECT_NEAR(rows_between(400, 800), 4, 1);    // about 8 a second at first
   EXPECT_NEAR(rows_between(2000, 3000), 25, 2);  // about 25 a second once up to speed
   EXPECT_TRUE(s.Tick(Pad()).empty() && s.Hold(Pad(), 500).empty());  // let go: the repeat ends
+  // Held on while the launcher was behind a game: no repeat when it is in front again.
+  s.Tick(Pad(kDpadDown)), s.mode.navigate = false, s.Tick(Pad(kDpadDown)), s.mode.navigate = true;
+  EXPECT_TRUE(s.Hold(Pad(kDpadDown), 1000).empty());
 
   // LB / RB repeat the same way; a late timer catches up one step, not a burst.
   Session late;

@@ -41,7 +41,7 @@ TEST(PictureFit, ArcadeScreensAreShownAtTheirMonitorsAspect) {
       {{400, 200}, {640, 480}, true, {267, 200}},    // limited by the height
       {{400, 600}, {1552, 240}, false, {400, 62}},   // the picture's own aspect
       {{281, 335}, {640, 480}, false, {281, 211}},   {{0, 300}, {640, 480}, true, {}},
-      {{400, 1}, {640, 480}, false, {1, 1}},         {{300, 300}, {0, 480}, true, {}},
+      {{400, 1}, {2, 1000}, false, {1, 1}},          {{300, 300}, {0, 480}, true, {}},  // never narrower than a pixel
   };
   for (const auto& c : cases)
     EXPECT_EQ(FitPicture(c.box, c.picture, c.keep_aspect), c.expected) << c.box.w << "x" << c.box.h;
@@ -156,7 +156,8 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     EXPECT_EQ(PreviewPictureBox(in.pane_w, in.pane_h, dpi).h, s(225));
     PreviewLayout under = LayoutPreview(in);
     EXPECT_EQ(under.next.y, s(225) + s(6));
-    EXPECT_LT(under.previous.Right(), under.next.x);
+    EXPECT_TRUE(under.previous.w == under.next.w && under.previous.Right() <= under.counter.x &&
+                under.counter.Right() <= under.next.x && under.previous.y == under.next.y);  // the steps flank the counter
     ASSERT_EQ(under.kinds.size(), 3u);
     EXPECT_EQ(under.kinds[0].y, under.next.Bottom() + s(6));
     EXPECT_EQ(under.kinds[1].y, under.kinds[0].y);  // two fit a row; the third wraps
@@ -186,4 +187,10 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     EXPECT_TRUE(empty.kinds.empty() && empty.tabs.empty() && empty.title.h == 0);
   }
   EXPECT_EQ(LayoutPreview({300, 500, 96, {60, 40}}).icon.w, 20);  // half the smaller side of a small picture
+  // The chip icon is its own mirror image across the diagonal its notch lies on: body and legs whole on every side.
+  for (int size : {16, 20, 48}) {
+    std::vector<uint8_t> chip = BoardIconMask(size);
+    ASSERT_EQ(chip.size(), static_cast<size_t>(size * size));
+    for (int i = 0; i < size * size; ++i) ASSERT_EQ(chip[i], chip[i % size * size + i / size]) << size << ": " << i;
+  }
 }

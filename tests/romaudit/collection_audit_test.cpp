@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <fstream>
@@ -118,8 +119,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   setup.mame = {true, fake_mame, dir.path(), AnswerListXml};
   setup.folders = {roms, dir.File("not-a-folder"), more};
   setup.store_path = dir.File("korvo-audit.cfg"), setup.threads = 2;
-  for (const char* set : {"alpha", "alphaj", "damaged", "seven", "loosey", "absent", "unknown"})
-    setup.games.push_back({std::string("Title of ") + set, set, std::string(set) == "alphaj" ? "alpha" : "",
+  for (const char* set : {"alpha", "alphaj", "damaged", "seven", "loosey", "absent", "unknown"})  // titles in another order
+    setup.games.push_back({std::to_string(std::strlen(set)) + " Title of " + set, set, std::string(set) == "alphaj" ? "alpha" : "",
                            std::string(set) == "alpha" || std::string(set) == "alphaj" ? "bios1" : ""});
   setup.games.back().not_in_mame = true;
   std::ofstream(roms + "/unknown.zip") << "whatever";
@@ -150,7 +151,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
     SortAuditRows(shown, column, ascending);
     for (const AuditRow& row : shown) order += row.set + " ";
   }
-  EXPECT_EQ(order, "unknown seven loosey damaged alphaj alpha alpha alphaj seven loosey damaged unknown ");
+  EXPECT_EQ(order, "unknown seven loosey damaged alphaj alpha alpha seven alphaj loosey damaged unknown ");
   ASSERT_EQ(r1.outcome.notes.size(), 1u);
   EXPECT_NE(r1.outcome.notes[0].find("not-a-folder cannot be read"), std::string::npos);
   // The clone's result hangs on the zips of its parent and BIOS too.
@@ -161,7 +162,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   WriteZip(more + "/alphaj.zip", {{"old/clone.bin", scratch::RandomBytes(90000, 9)}});
   Result r2 = Audit(setup);
   EXPECT_EQ(r2.outcome.checked, 1u);
-  EXPECT_EQ(r2.outcome.kept, 5u);
+  EXPECT_TRUE(r2.outcome.kept == 5u && r2.rows.size() == 6u && r2.rows["alpha"].from_last_audit);  // listed too
   EXPECT_EQ(r2.rows["alphaj"].verdict, Verdict::WrongChecksum);
   // Written again at the same size, later: read again too.
   const auto before = std::filesystem::file_size(more + "/alphaj.zip");
@@ -169,6 +170,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   ASSERT_EQ(std::filesystem::file_size(more + "/alphaj.zip"), before);
   std::filesystem::last_write_time(more + "/alphaj.zip", std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
   EXPECT_EQ(Audit(setup).outcome.checked, 1u);
+  std::filesystem::last_write_time(roms + "/bios1.zip", std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+  EXPECT_EQ(Audit(setup).outcome.checked, 2u);  // the BIOS's zip touched: both sets that use it
   // Nothing was written to the ROM folders.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(more), {}), 10001);
 
@@ -198,6 +201,11 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   AuditStore kept = ParseAuditStore(ReadTestFile(setup.store_path));
   EXPECT_EQ(kept.records.size(), r4.rows.size());
   for (const auto& [set, record] : kept.records) EXPECT_EQ(r4.rows.count(set), 1u) << set;
+
+  // A loose file that cannot be read (a link to nothing here, a locked file on Windows) leaves its set not checked.
+  std::filesystem::remove(roms + "/loosey/clone.bin");
+  std::filesystem::create_symlink(roms + "/nothing", roms + "/loosey/clone.bin");
+  EXPECT_EQ(Audit(setup).rows["loosey"].verdict, Verdict::NotChecked);
 }
 
 // The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
@@ -270,6 +278,10 @@ TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
   ContainerDigest digest;
   EXPECT_FALSE(OpenZipForDigest(dir.File("huge.zip"), zip, digest));
   EXPECT_EQ(digest.problem, kZip64Text);
+  // A cancel stops a loose folder's digest: no half-read file is judged.
+  std::ofstream(dir.File("rom.bin")) << "data";
+  const std::atomic<bool> cancel{true};
+  EXPECT_FALSE(DigestFolder(dir.path(), {"rom.bin"}, {}, digest, {&cancel}));
 }
 
 }  // namespace

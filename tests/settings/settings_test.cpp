@@ -83,15 +83,16 @@ TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
     EXPECT_EQ(Written(c.text).find("\n" + c.line.substr(absent) + (absent ? "" : "\r\n")) == std::string::npos, absent)
         << c.text << " -> " << c.line;
   }
-  Settings s = Parsed("favorites=1,2");
+  Settings s = Parsed("favorites=1,2\nrecent=3");
   ParseSettingsText(s, "video=1");
-  EXPECT_EQ(s.favorites, (IdList{1, 2}));  // no favorites line: kept
+  EXPECT_TRUE(s.favorites == (IdList{1, 2}) && s.recent == IdList{3});  // no list lines: kept
   ParseSettingsText(s, "favorites=");
   EXPECT_TRUE(s.favorites.empty());  // an empty line empties them
 }
 
 TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsViewAndLightGunAndTheThemeFollowsItsMode) {
-  Settings s = Parsed(kKept + kReset + "more_options=-gamma 1.2 -lightgun_device mouse -lightgunprovider dinput\n");
+  Settings s = Parsed(kKept + kReset +  // a light gun option without its value, at the end, goes
+                      "more_options=-gamma 1.2 -lightgun_device mouse -lightgunprovider dinput -lightgun_device\n");
   ResetSettings(s, &s);  // keep may be the record itself
   EXPECT_EQ(FormatSettingsText(s), Written(kKept));
   s = Parsed(kKept);
