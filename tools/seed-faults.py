@@ -36,6 +36,8 @@ survives without a run; one that a reaching test fails, crashes or hangs on
 is caught. A line that only a korvo.exe started by a test runs may be missing
 from that map (a process ended from outside writes no coverage), so a line
 no test is seen to run is still tried with the tests that start korvo.exe.
+A line without code of its own (a control id, a size, the second line of a
+statement) is judged by the tests that run any line of its file.
 
 The drawn sample (only faults that compile) is written to
 build/fault-seeding/sample.txt (windows-sample.txt with --windows); the
@@ -394,7 +396,12 @@ class WindowsJudge:
         if not build_targets(WIN_BUILD, self.targets, self.args.jobs):
             return None
         if fault.path.endswith("_win.cpp"):
-            tests = self.reach["lines"].get(fault.path, {}).get(str(fault.line))
+            lines = self.reach["lines"].get(fault.path, {})
+            tests = lines.get(str(fault.line))
+            if not tests and fault.line not in self.reach["code"].get(fault.path, []):
+                # No code of its own (a control id, a size, a statement's second line): what uses it runs
+                # wherever the file's code runs.
+                tests = sorted({t for ts in lines.values() for t in ts})
         else:  # a shader text: the tests that run its module's Win32 code
             tests = sorted({t for path, lines in self.reach["lines"].items()
                             if path.startswith(f"src/{module_of(fault)}/") for ts in lines.values() for t in ts})
@@ -444,7 +451,7 @@ class WindowsJudge:
 
     # -- which tests run which lines --
     def sources_digest(self):
-        digest = hashlib.sha256()
+        digest = hashlib.sha256(b"lines run and lines of code")
         for rel in sorted(run(["git", "ls-files", "src", "tests/win", "tools/fakemame"], cwd=ROOT).stdout.split()):
             digest.update(rel.encode())
             digest.update((TREE / rel).read_bytes())
@@ -475,6 +482,7 @@ class WindowsJudge:
             sys.exit("seed-faults: the coverage build's korvo_win_tests.exe lists no tests under Wine:\n"
                      + (listing.stdout[-2000:] if listing else "(no answer)"))
         reach = {"digest": digest, "lines": {}, "start_korvo": []}
+        code = {}
         for n, test in enumerate(tests, 1):
             for old in WIN_COVERAGE.rglob("*.gcda"):
                 old.unlink()
@@ -482,16 +490,19 @@ class WindowsJudge:
             self.wine(["wine", str(WIN_COVERAGE / WIN_TESTS), "--gtest_filter=" + test], timeout=self.args.timeout,
                       cwd=WIN_COVERAGE)
             subprocess.run(["wineserver", "-k"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            for path, lines in self.lines_run().items():
+            ran = self.lines_run(code)
+            for path, lines in ran.items():
                 for line in lines:
                     reach["lines"].setdefault(path, {}).setdefault(str(line), []).append(test)
-            if any(path == "src/app/main_win.cpp" for path in self.lines_run()):
+            if "src/app/main_win.cpp" in ran:
                 reach["start_korvo"].append(test)
+        reach["code"] = {path: sorted(lines) for path, lines in code.items()}
         WIN_REACH.write_text(json.dumps(reach))
         return reach
 
-    def lines_run(self):
-        """Source file (relative to the tree) -> the lines the last run executed."""
+    def lines_run(self, code):
+        """Source file (relative to the tree) -> the lines the last run executed; `code` gathers every file's lines
+        that hold code at all."""
         out = {}
         for gcda in WIN_COVERAGE.rglob("*_win.cpp.gcda"):
             result = subprocess.run(["x86_64-w64-mingw32-gcov", "--json-format", "--stdout", str(gcda)],
@@ -508,6 +519,7 @@ class WindowsJudge:
                         rel = (name if name.is_absolute() else (WIN_COVERAGE / name)).resolve().relative_to(TREE)
                     except ValueError:
                         continue
+                    code.setdefault(rel.as_posix(), set()).update(l["line_number"] for l in entry.get("lines", []))
                     run_lines = {l["line_number"] for l in entry.get("lines", []) if l.get("count", 0) > 0}
                     if run_lines:
                         out.setdefault(rel.as_posix(), set()).update(run_lines)

@@ -56,13 +56,13 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
       const std::string title = "Korvo v" + ExeVersion() + " (64-bit)";
       EXPECT_TRUE(FindWindowExW(dialog, nullptr, nullptr, Utf8ToUtf16(title).c_str())) << title;
       ExpectWordsOneSpaceApart(dialog, L"Based on the", L"launcher.");
-      return Press(dialog, IDCANCEL), true;
+      return Press(dialog, IDOK), true;
     }, [] { ShowAboutWindow(nullptr); }));
     EXPECT_TRUE(WhenShown("Keyboard Shortcuts", [&](HWND dialog) {
       HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
       EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(KeyboardShortcutRows().size()));
       SaveWindowScreenshot(dialog, "keyboard-shortcuts-" + look.name);
-      return Press(dialog, IDCANCEL), true;
+      return Press(dialog, IDOK), true;
     }, [] { ShowKeyboardShortcuts(nullptr); }));
     // The prompt shows the old text, refuses an empty answer and trims the one it takes.
     DialogDriver type([&](HWND dialog, const SeenBox& box) {

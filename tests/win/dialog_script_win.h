@@ -206,9 +206,10 @@ class KeyHeldForDialog {
   UINT_PTR timer_ = SetTimer(nullptr, 0, 60, Tick);
 };
 
-// A button press, as the button itself would post it.
+// A click on the button, as the pointer makes it: a button that is missing, hidden or greyed does nothing.
 inline void Press(HWND dialog, int id) {
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+  HWND button = GetDlgItem(dialog, id);
+  if (IsWindowVisible(button) && IsWindowEnabled(button)) PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 inline std::vector<std::string> ListRow(HWND list, int row) {

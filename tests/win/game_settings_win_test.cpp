@@ -30,17 +30,19 @@ struct GameSettingsFolder : ScratchLauncher {
   const GameEntry& Game(const char* set) const { return *FindGameBySet(games, set); }
 };
 
-// `script` runs inside the window's loop, which then closes as Cancel; boxes are answered OK into `boxes`.
+// `script` runs inside the window's loop, which then closes as Cancel; boxes are answered OK into `boxes`, and
+// without `boxes` none may show.
 bool Edit(const GameEntry& entry, const std::function<void(HWND)>& script,
           const std::function<void(HWND, const GameEntry&)>& dip = {}, std::vector<SeenBox>* boxes = nullptr) {
   bool opened = false;
+  std::vector<SeenBox> unexpected;
   DialogDriver driver([&](HWND window, const SeenBox& box) {
-    if (box.box && boxes) boxes->push_back(box);
+    if (box.box) (boxes ? boxes : &unexpected)->push_back(box);
     if (!box.box && box.title == kGameSettingsTitle) opened = true, script(window);
     return false;
   });
   bool accepted = EditGameSettings(nullptr, entry, dip);
-  EXPECT_TRUE(opened);
+  EXPECT_TRUE(opened && unexpected.empty()) << (unexpected.empty() ? "" : unexpected[0].text);
   return accepted;
 }
 

@@ -165,7 +165,13 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   ExpectPanePicture("snap/pong/0000.png");
   EXPECT_EQ(PanePixels().At({2, PreviewPaneShown().picture.Bottom() + S(2)}), 0x202020u) << "the dark face";
 
-  // Dragging the band 60 pixels up makes the pane 60 pixels higher and the picture larger.
+  // The pointer over the band shows the up-down arrows; dragging it 60 pixels up makes the pane 60 pixels higher and
+  // the picture larger.
+  POINT band = {list.left + 50, list.bottom + S(4)};
+  ClientToScreen(Main().window, &band);
+  SetCursorPos(band.x, band.y);
+  PumpMessagesFor(100);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZENS));
   const int height = pane.bottom - pane.top, picture_h = PreviewPaneShown().picture.h;
   Drag(Main().window, {list.left + 50, list.bottom + S(4)}, {list.left + 50, list.bottom + S(4) - 60});
   pane = RectIn(Main().preview, nullptr);

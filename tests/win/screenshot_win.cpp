@@ -18,6 +18,7 @@ std::string ScreenshotFolder() {
 }
 
 bool SaveWindowScreenshot(HWND window, const std::string& name) {
+  if (window && IsWindow(window) && g_before_screenshot) g_before_screenshot(window, name);
   std::string folder = ScreenshotFolder();
   if (folder.empty() || (window && !IsWindow(window))) return false;
   if (window) {

@@ -40,6 +40,8 @@ bool WaitFor(Done done, DWORD ms = 15000) {
 std::string ScreenshotFolder();
 
 // The window as painted (nullptr: the screen) into <folder>/<name>.bmp, made PNG by the test script.
+// Runs on each window before it is photographed: the tests check its layout there, the benchmarks nothing.
+inline void (*g_before_screenshot)(HWND window, const std::string& name) = nullptr;
 bool SaveWindowScreenshot(HWND window, const std::string& name);
 
 // A window's pixels, frame included, read from its own DC (nothing above it counts); nullptr: the screen's.

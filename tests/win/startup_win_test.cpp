@@ -46,6 +46,10 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
     EXPECT_NE(call.args.at(0), "sfex2");
 
   // Another folder beside it: earlier files carried over, unreadable settings kept aside and said, saved on closing.
+  // The system's apps are dark, and so is the launcher in its default look, which follows the system.
+  const wchar_t kPersonalize[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+  const DWORD light = 0;
+  RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalize, L"AppsUseLightTheme", REG_DWORD, &light, sizeof light);
   const std::string utf32 = std::string("\xFF\xFE\0\0v\0\0\0=\0\0\0" "2\0\0\0", 16);
   a.Write("korvo-settings.cfg", utf32);
   a.Write("dravo-combos.cfg", "step_ms=40\r\n");
@@ -62,9 +66,12 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   };
   EXPECT_TRUE(WaitFor([&] { return status() == note; })) << status();
   EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-  ASSERT_TRUE(Closed(other)) << "the launcher did not end after its window closed";
+  const bool closed = Closed(other);
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kPersonalize, L"AppsUseLightTheme");
+  ASSERT_TRUE(closed) << "the launcher did not end after its window closed";
   EXPECT_TRUE(WaitFor([] { return CountProcesses(L"mame.exe") == 0; })) << "the MAME it asked runs on";
   EXPECT_EQ(a.Read("korvo-settings.cfg").rfind("; Korvo settings", 0), 0u);
+  EXPECT_NE(a.Read("korvo-settings.cfg").find("\ndark_theme=1\r\n"), std::string::npos);
   EXPECT_EQ(a.Read("korvo-settings.cfg.unreadable") + a.Read("korvo-combos.cfg"), utf32 + "step_ms=40\r\n");
   EXPECT_FALSE(a.Exists("dravo-combos.cfg"));
 
