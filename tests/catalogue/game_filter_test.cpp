@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "catalogue/game_row_paint.h"
+#include "catalogue/game_table.h"
 #include "catalogue/list_columns.h"
 #include "catalogue/list_state.h"
 #include "catalogue/text_compare.h"
@@ -78,6 +81,12 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   EXPECT_EQ(tail(sorted(kColumnStatus, true), 4), (std::vector<int32_t>{445, 1, 2, 3}));
   // Year descending: same year by title descending, then number descending.
   EXPECT_EQ(head(sorted(kColumnYear, false), 3), (std::vector<int32_t>{462, 461, 460}));
+  // Play stats reach the rows (most played, last played first going down); without stats the rows forget them.
+  ApplyPlayStats(list, {{7, {2, 100, 50}}, {9, {1, 300, 40}}});
+  EXPECT_EQ(head(sorted(kColumnTimePlayed, false), 2), (std::vector<int32_t>{9, 7}));
+  EXPECT_EQ(head(sorted(kColumnLastPlayed, false), 2), (std::vector<int32_t>{7, 9}));
+  ApplyPlayStats(list, {});
+  EXPECT_TRUE(std::all_of(list.begin(), list.end(), [](const GameEntry& e) { return e.played == PlayRecord{}; }));
 
   // A header click sorts ascending, the same header again turns it round; Info and other headers do not sort.
   Settings s;

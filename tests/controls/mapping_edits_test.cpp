@@ -123,6 +123,11 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
   WriteTestFile(autofire_file, "\xEF\xBB\xBFP1_BUTTON1\tLCONTROL\t1_BUTTON3\t\r");
   LoadInputMapping();
   EXPECT_EQ(Described(m, 4), "LCONTROL|1_BUTTON3||af");
+  // A hand-edited key that could not stand between MAME's tags is not taken back.
+  ASSERT_TRUE(ApplyAutofireTakeover(true));
+  WriteTestFile(autofire_file, "P1_BUTTON1\tL</newseq>\t1_BUTTON3\t\n");
+  LoadInputMapping();
+  EXPECT_EQ(Described(m, 4), "|1_BUTTON3||af");
   // Turning autofire off empties the existing file.
   SetAutofire(m, 4, false);
   ASSERT_TRUE(WriteInputMapping());

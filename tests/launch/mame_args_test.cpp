@@ -116,6 +116,10 @@ TEST_F(MameArgsTest, EachSettingGivesItsArgumentsQuotedAndSplit) {
        {"-nowindow -resolution 1280x720 -flipx -flipy", "-throttle -autoframeskip -nohlsl"}, {"maximize"}},
       {"sound=2", "sound=0", {" -sound none "}, {}},
       {"sound=1", "sound=1", {}, {"-sound"}},  // MAME's own choice
+      // Each of the game's own switches wins over the main settings.
+      {"", "video=1\nbgfx_chain=3\nrotate=1\nkeep_aspect=0\nfilter=0\nwait_vsync=1\ncheat=1\nskip_gameinfo=1\nautosave=1",
+       {"sfex2 -video bgfx -window -nomaximize -norotate -nokeepaspect -unevenstretch -nofilter -waitvsync ",
+        "-bgfx_screen_chains crt-geom ", "-skip_gameinfo -autosave -cheat -noconfirm_quit"}, {}},
       {"joystick_deadzone=5\njoystick_saturation=100", "", {"-joystick_deadzone 0.05 -joystick_saturation 1.00 "}, {}},
       // Doubled quotes typed by hand split as Windows splits them (the Windows suite asks the system).
       {"extra_arguments=-snapname \"a\"\"b\" a\"\"\"b", "", {"-noconfirm_quit -snapname a\"b a\"b"}, {}},
