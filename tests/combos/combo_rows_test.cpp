@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "settings/app_state.h"
 #include "base/paths.h"
@@ -106,6 +107,10 @@ TEST(CombosFiles, LoadGivesDigitKeysBackAndThePluginIsWrittenOnlyWithSomethingTo
                            "local LOGPATH = [=[" + dir.path() + "/logs/korvo-combos.log]=]\n"})
     EXPECT_NE(init.find(part), std::string::npos) << part;
   EXPECT_EQ(ReadTestFile(plugin + "plugin.json"), CombosPluginJson());
+  // A plugin that cannot be written (a file where its folder goes) is not reported as written.
+  std::filesystem::remove_all(plugin);
+  WriteTestFile(dir.File("korvo-plugins/korvo-combos-plugin/korvo_combos"), "");
+  EXPECT_FALSE(WriteCombosPlugin(folder));
   SetLauncherFolder("");
   // Autofire speeds 10, 15, 20 and 30 presses a second; anything else is 15.
   for (auto [rate, half] : {std::pair{-1, 33}, {0, 50}, {1, 33}, {2, 25}, {3, 16}, {4, 33}})

@@ -30,6 +30,7 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
   EXPECT_EQ(autofire.labels[4], "7");
 
   TextChoiceList device = LightgunDeviceChoices();
+  EXPECT_EQ(TextChoiceIndexAdding(device, "Keyboard"), 0);
   EXPECT_EQ(TextChoiceIndexAdding(device, "LIGHTGUN"), 2);
   EXPECT_EQ(TextChoiceIndexAdding(device, "paddle"), 5);
   EXPECT_EQ(device.labels[5] + "=" + device.values[5], "paddle=paddle");
