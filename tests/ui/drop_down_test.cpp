@@ -17,11 +17,11 @@ TEST(DropDown, KeysStayInsideTheListAndStartFromNothingChosen) {
 
 TEST(DropDown, ALetterFindsTheNextEntryInAnyCaseGoingRound) {
   const std::vector<std::string> makers = {"All Makers", "Atlus", "Capcom", "capcom / Namco", "\xC3\x89lan", "",
-                                           "\xF0\x9D\x90\x80 Bold"};
-  // From 1 'a' goes round to the top; \u00C9 and U+1D400 (four bytes) are letters beyond ASCII, as typed.
+                                           "\xF0\x9D\x90\x80 Bold", "\xE3\x83\x8A Kana"};
+  // From 1 'a' goes round to the top; \u00C9, U+30CA and U+1D400 (two, three, four bytes) are matched as typed.
   const struct { int from; char32_t letter; int expected; } cases[] = {
       {-1, U'a', 0}, {0, U'A', 1}, {1, U'a', 0}, {2, U'c', 3}, {3, U'C', 2}, {0, U'\u00C9', 4}, {0, U'z', -1},
-      {0, U'\U0001D400', 6}};
+      {0, U'\U0001D400', 6}, {0, U'\u30CA', 7}};
   for (const auto& c : cases) EXPECT_EQ(DropDownEntryByLetter(makers, c.from, c.letter), c.expected) << c.from;
   EXPECT_EQ(DropDownEntryByLetter({"\xC3"}, -1, U'\u00C3'), -1);  // a broken first character matches nothing
   EXPECT_EQ(DropDownEntryByLetter({}, -1, U'a'), -1);
