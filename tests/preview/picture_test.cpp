@@ -42,6 +42,7 @@ TEST(PictureFit, ArcadeScreensAreShownAtTheirMonitorsAspect) {
       {{400, 600}, {1552, 240}, false, {400, 62}},   // the picture's own aspect
       {{281, 335}, {640, 480}, false, {281, 211}},   {{0, 300}, {640, 480}, true, {}},
       {{400, 1}, {2, 1000}, false, {1, 1}},          {{300, 300}, {0, 480}, true, {}},  // never narrower than a pixel
+      {{400, 300}, {800, 1}, false, {400, 1}},       // a picture one row high is still shown
   };
   for (const auto& c : cases)
     EXPECT_EQ(FitPicture(c.box, c.picture, c.keep_aspect), c.expected) << c.box.w << "x" << c.box.h;
