@@ -1,6 +1,8 @@
 // Fitting, scaling and sniffing snapshot pictures, and the cache of scaled ones.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "preview/picture_cache.h"
 #include "preview/picture_header.h"
 #include "preview/picture_scale.h"
@@ -159,6 +161,7 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     EXPECT_EQ(under.next.y, s(225) + s(6));
     EXPECT_TRUE(under.previous.w == under.next.w && under.previous.Right() <= under.counter.x &&
                 under.counter.Right() <= under.next.x && under.previous.y == under.next.y);  // the steps flank the counter
+    EXPECT_LE(std::abs(under.counter.x * 2 + under.counter.w - under.picture.x * 2 - under.picture.w), 2);  // centred
     ASSERT_EQ(under.kinds.size(), 3u);
     EXPECT_EQ(under.kinds[0].y, under.next.Bottom() + s(6));
     EXPECT_EQ(under.kinds[1].y, under.kinds[0].y);  // two fit a row; the third wraps
