@@ -141,6 +141,7 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   EXPECT_EQ(ParsePlayStats("; plays\n1 = 2, 7260 ,0\r\n0=1,1,1\n5=1,2\n7=-1,1,1\n462=3,9,1796126400", stats), 2u);
   const std::string file = std::string(FormatPlayStats(stats));
   EXPECT_EQ(file.substr(file.find("UTC)\r\n") + 6), "1=2,7260,0\r\n462=3,9,1796126400\r\n");
+  AddPlay(stats, 1, 60, 1796126400), AddPlay(stats, 1, -5, 1796126400);  // a clock set back adds no time
   e.played = stats[1];
   DriverStatuses st;
   ParseDriverStatuses("<machine name=\"sfex2u\"><driver status=\"good\" savestate=\"supported\"/></machine>", st);
@@ -148,7 +149,7 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   ApplyDriverStatuses(one, st);
   GameCard card = MakeGameCard(one[0]);
   EXPECT_EQ(card.status, "Working.");
-  EXPECT_EQ(card.played.rfind("Played 2 times, 2 h 1 min, last on ", 0), 0u) << card.played;
+  EXPECT_EQ(card.played.rfind("Played 4 times, 2 h 2 min, last on ", 0), 0u) << card.played;
   EXPECT_EQ(card.general.substr(0, card.general.find("\nStatus")),
             e.title + "\nCapcom / Arika, 1998\nSony ZN-2 System\nSet: sfex2u, clone of sfex2; BIOS: coh3002c");
 }
