@@ -205,7 +205,10 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   // A loose file that cannot be read (a link to nothing here, a locked file on Windows) leaves its set not checked.
   std::filesystem::remove(roms + "/loosey/clone.bin");
   std::filesystem::create_symlink(roms + "/nothing", roms + "/loosey/clone.bin");
-  EXPECT_EQ(Audit(setup).rows["loosey"].verdict, Verdict::NotChecked);
+  Result unread = Audit(setup);
+  EXPECT_EQ(unread.rows["loosey"].verdict, Verdict::NotChecked);
+  EXPECT_NE(unread.rows["loosey"].report.find("clone.bin: found, but it cannot be read"), std::string::npos)
+      << unread.rows["loosey"].report;  // and its report says which file
 }
 
 // The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
