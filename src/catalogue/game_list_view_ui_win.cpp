@@ -47,19 +47,6 @@ const GameEntry* EntryOfRow(int row) {
   return index < shown.games->size() ? &(*shown.games)[index] : nullptr;
 }
 
-std::string CellText(const GameEntry& entry, int column) {
-  switch (column) {
-    case 1: return std::to_string(entry.number);
-    case 2: return entry.title;
-    case 3: return entry.info;
-    case 5: return std::string(BoardOf(entry));
-    case 6: return entry.year != 0 ? std::to_string(entry.year) : std::string();
-    case 7: return entry.played.times > 0 ? PlayDateText(LocalDateOf(entry.played.last), true) : std::string();
-    case 8: return entry.played.times > 0 ? PlayTimeText(entry.played.seconds) : std::string();
-  }
-  return "";
-}
-
 void CopyText(const std::string& utf8, wchar_t* buffer, int capacity) {
   if (!buffer || capacity <= 0) return;
   std::wstring text = Utf8ToUtf16(utf8);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "settings/play_stats.h"
+
 std::vector<RowCell> RowCells(const std::array<int, kListColumnCount>& order, const ColumnWidths& widths) {
   std::vector<RowCell> cells;
   int x = 0;
@@ -37,4 +39,17 @@ RowColours RowColoursOf(bool selected, bool list_focused) {
   if (!selected) return {ColourRole::ControlBackground, ColourRole::Text};
   if (list_focused) return {ColourRole::Selection, ColourRole::SelectionText};
   return {ColourRole::SelectionUnfocused, ColourRole::Text};
+}
+
+std::string CellText(const GameEntry& entry, int column) {
+  switch (column) {
+    case 1: return std::to_string(entry.number);
+    case 2: return entry.title;
+    case 3: return entry.info;
+    case 5: return std::string(BoardOf(entry));
+    case 6: return entry.year != 0 ? std::to_string(entry.year) : std::string();
+    case 7: return entry.played.times > 0 ? PlayDateText(LocalDateOf(entry.played.last), true) : std::string();
+    case 8: return entry.played.times > 0 ? PlayTimeText(entry.played.seconds) : std::string();
+  }
+  return "";
 }

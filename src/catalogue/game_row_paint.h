@@ -2,8 +2,10 @@
 // each shown cell lies, which picture a cell shows, and the row's colours.
 #pragma once
 #include <array>
+#include <string>
 #include <vector>
 
+#include "catalogue/game_table.h"
 #include "catalogue/list_columns.h"
 #include "ui/layout_rect.h"
 #include "ui/palette.h"
@@ -37,6 +39,10 @@ LayoutRect IconRect(const RowCell& cell, int row_height, int icon, int pad);
 // The star's icon rectangle; empty (w 0) while the Favorite column is hidden.
 // A click toggles the favourite only inside it, wherever the column was dragged.
 LayoutRect StarRect(const std::vector<RowCell>& cells, int row_height, int icon, int pad);
+
+// The text of a text cell (empty for the others): played games show the
+// last day in the short form, "1 Dec 2026", and the time played.
+std::string CellText(const GameEntry& entry, int column);
 
 // A row's background and text: selected rows stand out strongest while the
 // list has the keyboard focus, and stay marked, more quietly, without it.

@@ -176,6 +176,15 @@ TEST(GameRowPaint, CellsFollowTheHeaderAndTheRowShowsItsStarStatusAndSelection) 
   EXPECT_TRUE(CellImage(kStatusColumn, false, true, 3) == kFirstStatusImage + 3 &&
               CellImage(kStatusColumn, true, false, 3) == -1 && CellImage(0, true, false, 0) == kStarFilledImage);
 
+  // Text cells: a played game's last day in the short form and its time, nothing for an unknown year.
+  GameEntry game;
+  game.number = 7, game.title = "Tekken", game.played = {2, 3900, 1796126400};  // 1 Dec 2026, noon UTC
+  std::string cells;
+  for (int column = 0; column < kListColumnCount; ++column) cells += CellText(game, column) + "|";
+  EXPECT_EQ(cells, "|7|Tekken|||||1 Dec 2026|1 h 5 min|");
+  game.played.times = 0;
+  EXPECT_TRUE(CellText(game, 7).empty() && CellText(game, 8).empty());
+
   // In both looks a selected row stands out, more with the focus than without, and its text stays readable.
   for (bool dark : {false, true}) {
     auto back = [&](bool selected, bool focused) { return PaletteColour(RowColoursOf(selected, focused).background, dark); };
