@@ -13,6 +13,7 @@
 #include "combos/move_lists.h"
 #include "combos/pad_pictures.h"
 #include "combos/sequence_pad.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -231,6 +232,15 @@ TEST(PadPictures, EightArrowsAndSixMotionsPointTheirWayTheRestIsText) {
     EXPECT_TRUE(dx ? c.x * dx > 0.02 : std::abs(c.x) < 0.02) << token;
     EXPECT_TRUE(dy ? c.y * dy > 0.02 : std::abs(c.y) < 0.02) << token;
   }
+  // Every picture as it was last looked at (tests/fixtures/pad-pictures.txt): a motion's arc, start and arrow.
+  std::string digests, art;
+  for (const PadButton& b : SequencePadButtons()) {
+    std::vector<uint8_t> mask = PadPictureMask(b.token, 24);
+    if (mask.empty()) continue;
+    digests += MaskDigestLine(b.token, 24, mask);
+    for (int i = 0; i < 24 * 24; ++i) art += std::string(i % 24 ? "" : "\n") + " .:-=+*#%@"[mask[i] * 9 / 255];
+  }
+  EXPECT_EQ(RecordedMasks("pad-pictures.txt", digests), digests) << art;
 }
 
 }  // namespace

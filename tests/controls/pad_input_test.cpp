@@ -82,6 +82,14 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
   long_token.readings.pads[0].buttons = 0x1000;
   EXPECT_EQ(long_token.Tick().value_or(""), "1_" + std::string(kPadCodeMax - 2, 'T'));
 
+  PadRun asleep;  // A held as the dialog opens, the pad drops out, and comes back with A pressed: a new press
+  asleep.readings.pads[0].buttons = 0x1000;
+  asleep.Open();
+  asleep.readings.pads[0].ok = false;
+  EXPECT_FALSE(asleep.Tick());
+  asleep.readings.pads[0].ok = true;
+  EXPECT_EQ(asleep.Tick().value_or(""), "1_BUTTON1");
+
   // The legacy joystick's state word: bits 20-23 the POV (a diagonal sets both neighbours), 24-27 the stick.
   struct { uint32_t pov, bits, x = 32767, y = 32767; } words[] = {
       {65535, 0x00}, {4500, 0x09}, {13500, 0x0A}, {22500, 0x06}, {31500, 0x05}, {36000, 0x01}, {36001, 0x00},

@@ -42,3 +42,15 @@ std::string Utf16WithMark(const std::string& ascii, bool big_endian) {
 
 std::string SourcePath(const std::string& relative) { return std::string(KORVO_SOURCE_DIR) + "/" + relative; }
 std::string FakeMamePath() { return std::string(KORVO_BINARY_DIR) + "/tools/fakemame/fakemame"; }
+
+std::string MaskDigestLine(const std::string& name, int size, const std::vector<uint8_t>& mask) {
+  uint64_t h = 1469598103934665603ull;
+  for (uint8_t v : mask) h = (h ^ v) * 1099511628211ull;
+  return name + " " + std::to_string(size) + " " + std::to_string(h) + "\n";
+}
+
+std::string RecordedMasks(const std::string& fixture, const std::string& lines) {
+  const std::string recorded = SourcePath("tests/fixtures/" + fixture);
+  if (std::getenv("KORVO_RECORD_ICONS")) WriteTestFile(recorded, lines);
+  return ReadTestFile(recorded);
+}

@@ -1,6 +1,8 @@
 // Helpers shared by the native test suites: scratch folders and small file I/O.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with its content when the object goes away.
 class TempDir {
@@ -22,3 +24,9 @@ bool TestFileExists(const std::string& path);
 std::string Utf16WithMark(const std::string& ascii, bool big_endian);  // as an editor saves ASCII text in UTF-16
 std::string SourcePath(const std::string& relative);  // a path inside the source tree (fixtures)
 std::string FakeMamePath();                           // the fake MAME in the build tree
+
+// A line "<name> <size> <digest>" per drawn mask, to compare a drawing with the one last looked at
+// (KORVO_RECORD_ICONS=1 records it anew, after looking at the art).
+std::string MaskDigestLine(const std::string& name, int size, const std::vector<uint8_t>& mask);
+// The recorded lines of tests/fixtures/<fixture>, written from `lines` first when recording.
+std::string RecordedMasks(const std::string& fixture, const std::string& lines);

@@ -78,15 +78,9 @@ TEST(IconMask, EveryIconCentredTheStarSymmetricShapesAndTheCache) {
   std::string digests;
   for (int icon = 0; icon < kIconCount; ++icon)
     for (bool filled : {false, true})
-      for (int s : {16, 20, 40}) {
-        uint64_t h = 1469598103934665603ull;
-        for (uint8_t v : IconMask(icon, filled, s)) h = (h ^ v) * 1099511628211ull;
-        digests += std::to_string(icon) + " " + std::to_string(filled) + " " + std::to_string(s) + " " +
-                   std::to_string(h) + "\n";
-      }
-  const std::string recorded = SourcePath("tests/fixtures/icon-masks.txt");
-  if (std::getenv("KORVO_RECORD_ICONS")) WriteTestFile(recorded, digests);
-  EXPECT_EQ(ReadTestFile(recorded), digests) << [] {
+      for (int s : {16, 20, 40})
+        digests += MaskDigestLine(std::to_string(icon) + " " + std::to_string(filled), s, IconMask(icon, filled, s));
+  EXPECT_EQ(RecordedMasks("icon-masks.txt", digests), digests) << [] {
     std::string art;
     for (int icon = 0; icon < kIconCount; ++icon) {
       auto mask = IconMask(icon, icon == kIconStar, 20);
