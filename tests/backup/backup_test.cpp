@@ -69,7 +69,10 @@ TEST_F(Backup, WritesTheSettingsProfilesAndMameFoldersBelowTheSizeLimit) {
   WriteTestFile(L("profiles/\xC5\x81\xC3\xB3" "d\xC5\xBA.cfg"), "profile\r\n");
   WriteTestFile(L("korvo-played.cfg"), "23=1,60,0\r\n");
   std::string zip = dir_.File("backup.zip");
-  EXPECT_EQ(WriteBackup(zip, folders_).count, 13);
+  ResetSettings(settings_);
+  settings_.video = 2;  // what the launcher holds, not saved yet, goes into the backup
+  EXPECT_EQ(BackupSettings(zip, folders_, settings_).count, 13);
+  EXPECT_NE(ReadTestFile(zip).find("video=2"), std::string::npos);  // members are stored as they are
   EXPECT_EQ(MemberNames(zip), (std::vector<std::string>{
                                   "korvo-combos.cfg", "korvo-games.cfg", "korvo-played.cfg", "korvo-settings.cfg",
                                   "mame/cfg/1/2/3/4/deep.cfg", "mame/cfg/default.cfg", "mame/ini/mame.ini",
@@ -83,11 +86,12 @@ TEST_F(Backup, WritesTheSettingsProfilesAndMameFoldersBelowTheSizeLimit) {
   EXPECT_FALSE(TestFileExists(dir_.File("none.zip")));
 
   // Other tools read it as a sound zip: the 7z program, strict about every header and the end record, and
-  // Python's, with the UTF-8 name as UTF-8.
+  // Python's, with the UTF-8 name as UTF-8 and no file marked read-only for whoever unpacks it by hand.
   EXPECT_EQ(std::system(("7z t -bd -bso0 -bsp0 '" + zip + "'").c_str()), 0);
   if (!HavePython()) return;
   WriteTestFile(dir_.File("check.py"), "import zipfile, sys\nsrc = zipfile.ZipFile('" + zip + "')\n"
-                "sys.exit(src.testzip() is not None or 'profiles/\\u0141\\u00f3d\\u017a.cfg' not in src.namelist())\n");
+                "sys.exit(src.testzip() is not None or 'profiles/\\u0141\\u00f3d\\u017a.cfg' not in src.namelist() or\n"
+                "         any(member.external_attr for member in src.infolist()))\n");
   EXPECT_EQ(std::system(("python3 " + dir_.File("check.py")).c_str()), 0);
 }
 

@@ -79,6 +79,8 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   auto tail = [](std::vector<int32_t> v, size_t n) { return std::vector<int32_t>(v.end() - n, v.end()); };
   EXPECT_EQ(head(sorted(kColumnFavorite, true), 3), (std::vector<int32_t>{5, 300, 203}));  // then by title
   EXPECT_EQ(tail(sorted(kColumnStatus, true), 4), (std::vector<int32_t>{445, 1, 2, 3}));
+  EXPECT_TRUE(head(sorted(kColumnNumber, true), 2) == (std::vector<int32_t>{1, 2}) &&
+              head(sorted(kColumnNumber, false), 2) == (std::vector<int32_t>{462, 461}));
   // Year descending: same year by title descending, then number descending.
   EXPECT_EQ(head(sorted(kColumnYear, false), 3), (std::vector<int32_t>{462, 461, 460}));
   // Play stats reach the rows (most played, last played first going down); without stats the rows forget them.

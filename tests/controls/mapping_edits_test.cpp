@@ -143,6 +143,14 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
   EXPECT_EQ(out, "x\n{player=1,bit=5,trig='KEYCODE_it s  OR JOYCODE_1_BUTTON4'},\n"
                  "{player=2,bit=6,trig='KEYCODE_O OR JOYCODE_2_BUTTON6'},\n");
 
+  // Autofire asked for on every action stays only on the twelve buttons.
+  InputMapping every;
+  std::string asked, marked;
+  for (int i = 0; i < kActionCount; ++i) asked += "bind=" + std::string(ActionAt(i).port) + "\tA\t\t\t1\n";
+  ApplyMappingText(every, asked);
+  for (int i = 0; i < kActionCount; ++i) marked += every.bindings[i].autofire ? 'A' : '.';
+  EXPECT_EQ(marked, "....AAAAAA....AAAAAA.....");
+
   constexpr int kP1Up = 0, kP1Button1 = 4, kP2Button6 = 19, kP1Start = 20;
   // Clicks change only the autofire cell of a button; double clicks on the key and pad cells set them.
   for (auto [action, column, twice, command] : std::initializer_list<std::tuple<int, int, bool, RowCommand>>{

@@ -123,6 +123,7 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
   static std::string filter_calls;  // the filter window comes and goes with MAME when it is on
   SetFilterWindowHooks([](uint32_t pid) { filter_calls += pid ? "start;" : "start 0;"; }, [] { filter_calls += "stop;"; });
   EXPECT_EQ(f.Run("C:\\ROMs\\sfex2.zip"), kFrontendPlayed);
+  EXPECT_NE(f.Log().find("\r\nMAME exited with code 3: "), std::string::npos) << f.Log();  // how it ended, logged
   EXPECT_EQ(filter_calls, "");
   f.settings.filter_window = 1;
   EXPECT_EQ(f.Run("sfex2", ScreenRequest::FullScreen), kFrontendPlayed);
