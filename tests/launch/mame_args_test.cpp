@@ -278,6 +278,10 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
     EXPECT_TRUE(added && !names[i].empty() && names[i].find_first_of("\\/:*?\"<>|") == std::string::npos)
         << games[i].set << " and " << it->second << " share " << names[i];
   }
+  GameList twins = {games[0], games[0]};  // the first of a list clashes like any other
+  twins[1].set += "b";
+  EXPECT_EQ(ShortcutFileNames(twins)[0] + "|" + ShortcutFileNames(twins)[1],
+            "Battle Arena Toshinden 2 (Euro 951124) [ts2]|Battle Arena Toshinden 2 (Euro 951124) [ts2b]");
   // MAME 0.251 calls kartduel what the table calls kartduelja: both keep their title and get their set name.
   auto name = [&](const char* set) { return ShortcutFileNameOf(games, *FindGameBySet(games, set)); };
   EXPECT_EQ(name("kartduel"), "Kart Duel (Japan, KTD1VER.A) [kartduel]");
