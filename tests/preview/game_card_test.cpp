@@ -107,14 +107,18 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   WriteTestFile(dir.File("dats/history.xml"), history);
   WriteTestFile(dir.File("dats/mameinfo.dat"), dat);
   WriteTestFile(dir.File("story.dat"), "$info=sfex2\n$story\nHIGH SCORE 1000000\n$end\n");
+  WriteTestFile(dir.File("dats/command.dat"), "$info=sfex2\n$cmd\n_2_3_6 + _a ^E\n$end\n");
+  WriteTestFile(dir.File("gameinit.dat"), "$info=sfex2\n$mame\nSTART _a\n$end\n");
   GameInfoLibrary library;
   std::vector<std::string> log;
   const std::vector<std::string> folders = {dir.File("none"), dir.File("dats"), dir.path()};
   std::vector<InfoTab> tabs = library.Texts(folders, {"sfex2j", "sfex2"}, log);
-  ASSERT_EQ(tabs.size(), 3u);
+  ASSERT_EQ(tabs.size(), 5u);  // each file read in its own form, in MAME's order
   EXPECT_EQ(tabs[0], (InfoTab{"History", HistoryEntryText(history.substr(r.offset, r.length))}));
   EXPECT_EQ(tabs[1].name + "|" + tabs[1].text, "Mameinfo|LEVELS: 8\n\n_2_3_6 + _a ^E");  // only command.dat's codes are symbols
-  EXPECT_EQ(tabs[2].name + "|" + tabs[2].text, "Mamescore|HIGH SCORE 1000000");
+  EXPECT_EQ(tabs[2].name + "|" + tabs[2].text, "Command|\xE2\x86\x93\xE2\x86\x98\xE2\x86\x92 + (1) LP");
+  EXPECT_EQ(tabs[3].name + "|" + tabs[3].text + "|" + tabs[4].name + "|" + tabs[4].text,
+            "Gameinit|START _a|Mamescore|HIGH SCORE 1000000");
   ASSERT_EQ(log.size(), 2u);  // one line per damaged file, when it is indexed
   EXPECT_EQ(log[0], "Game info: history.xml is damaged or cut short at byte " + std::to_string(h.damaged_at) +
                         "; what comes before it is used: " + JoinPath(dir.File("dats"), "history.xml"));
@@ -126,7 +130,7 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   PreviewRequest ask;
   ask.generation = 7, ask.set = "sfex2", ask.mame_exe = dir.File("mame.exe");
   std::unique_ptr<PreviewResult> answer = CardTextAnswers()()(ask, [] { return false; });
-  EXPECT_TRUE(answer->generation == 7 && answer->tabs.size() == 3u && answer->tabs[2].name == "Mamescore");
+  EXPECT_TRUE(answer->generation == 7 && answer->tabs.size() == 5u && answer->tabs[4].name == "Mamescore");
   WriteTestFile(dir.File("dats/mameinfo.dat"), "$info=tekken3\n$mame\nWhole\n$end\n");  // changed: indexed anew
   library.NewRound();  // in the next look at the files
   tabs = library.Texts(folders, {"tekken3"}, log);

@@ -134,6 +134,9 @@ TEST_F(RomCheckReport, TheRompathReachesMameIntactAndWithoutMameOnlyTheZipsAreCh
   EXPECT_EQ(Report("tekken3"), Header("tekken3") + missing +
                                    "mame.exe was not found (General tab > MAME Program), so this check could not "
                                    "run.\r\n");
+  App().settings.roms_directory = "";  // none set: MAME's own roms folder, where the zip is found
+  Zip("tekken3.zip", {});
+  EXPECT_NE(Report("tekken3").find("\r\n\r\ntekken3.zip (game): PROBLEM\r\n    - the zip contains no files"), std::string::npos);
   // The real MAME says the same of a set it cannot find.
   if (!std::filesystem::exists("/usr/games/mame")) GTEST_SKIP() << "MAME not installed";
   App().settings.mame_exe = "/usr/games/mame";
