@@ -11,6 +11,7 @@
 #include "controls/default_cfg.h"
 #include "controls/game_cfg_inputs.h"
 #include "controls/profiles.h"
+#include "settings/app_state.h"
 #include "controls_test_env.h"
 #include "settings/app_state.h"
 
@@ -188,13 +189,17 @@ TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIs
   InputMapping first;
   EXPECT_FALSE(UpgradeBindingVersion(first, env.Files(), s, true, false) || s.binding_version != 0 ||
                !first.bindings[0].present || TestFileExists(env.CfgPath()));
-  // First run with MAME: backup of an existing default.cfg, defaults written.
+  // First run with MAME, as the launcher starts: backup of an existing default.cfg, defaults written, version saved.
   const std::string users = ReadTestFile(SourcePath("tests/fixtures/cfg/default_with_ports.cfg"));
   WriteTestFile(env.CfgPath(), users);
-  InputMapping fresh;
-  ASSERT_TRUE(UpgradeBindingVersion(fresh, env.Files(), s, true, true));
+  AppState& app = App();
+  app.settings = s, app.first_run = true, app.settings_path = env.dir.File("korvo-settings.cfg");
+  RunBindingVersionStep(true);
+  app.first_run = false, s = app.settings;
   EXPECT_TRUE(s.binding_version == kCurrentBindingVersion && ReadTestFile(env.CfgPath() + ".korvo-backup") == users &&
               ReadTestFile(env.CfgPath()).find("KEYCODE_4PAD OR JOYCODE_1_BUTTON3") != std::string::npos);
+  EXPECT_NE(ReadTestFile(app.settings_path).find("binding_version=" + std::to_string(kCurrentBindingVersion)),
+            std::string::npos);
   // Later runs: an up-to-date file needs no write but still moves the version.
   s.binding_version = 4;
   InputMapping later;
