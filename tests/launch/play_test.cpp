@@ -219,7 +219,7 @@ TEST(ExitDiagnosis, StatusBoxRomCheckOutputTailAndOutputFile) {
       {true, false, 5000, 0, true, true, false, false, ""},  // a clean end after 5 s
       {false, false, 100, 3, true, true, false, false, ""},  // no start watched it
       {true, false, 3999, 0, true, false, false, false, quick},  // code 0 never gets a box
-      {true, false, 40500, 0xC0000005u, true, false, false, true, "MAME closed after 40 s (exit code 3221225477):"},
+      {true, false, 40000, 0xC0000005u, true, false, false, true, "MAME closed after 40 s (exit code 3221225477):"},
       {true, false, 9000, 6, false, false, false, false,
        "MAME exited with code 6: an option the launcher passed is not valid for this MAME (see Enable Logs on the "
        "General tab)"},  // nothing printed, no box

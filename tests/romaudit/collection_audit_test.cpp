@@ -55,6 +55,7 @@ void WriteZip(const std::string& path, const std::vector<File>& files, bool flip
 
 struct Result {
   std::map<std::string, AuditRow> rows;
+  std::vector<AuditProgress> progress;
   AuditOutcome outcome;
   std::string Summary() const {  // the window's line when the audit has ended
     std::vector<AuditRow> list;
@@ -75,6 +76,10 @@ Result Audit(const AuditSetup& setup, const std::function<void(CollectionAudit&)
     if (on_first && first && !row.from_last_audit) on_first(audit);
     first = first && row.from_last_audit;
     result.rows[row.set] = std::move(row);
+  };
+  events.progress = [&](const AuditProgress& p) {
+    std::lock_guard<std::mutex> lock(mutex);
+    result.progress.push_back(p);
   };
   events.finished = [&](AuditOutcome o) { result.outcome = std::move(o); };
   EXPECT_TRUE(audit.Start(setup, events));
@@ -142,6 +147,10 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
     EXPECT_NE(r1.rows[e.set].details.find(e.in_details), std::string::npos) << r1.rows[e.set].details;
   }
   EXPECT_EQ(r1.outcome.checked, 6u);
+  // The progress bar knows how many sets there are before the first is read, and ends full.
+  ASSERT_GE(r1.progress.size(), 2u);
+  EXPECT_TRUE(r1.progress.front().done == 0 && r1.progress.front().total == 6 && r1.progress.back().done == 6 &&
+              r1.progress.back().reading.empty());
   EXPECT_EQ(r1.Summary(), "6 sets: 4 good, 1 with problems, 1 not known to this MAME.");
   // The window's rows sorted by a header click: by set, then from good to worst, the same verdict by title.
   std::vector<AuditRow> shown;
@@ -209,6 +218,14 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   EXPECT_EQ(unread.rows["loosey"].verdict, Verdict::NotChecked);
   EXPECT_NE(unread.rows["loosey"].report.find("clone.bin: found, but it cannot be read"), std::string::npos)
       << unread.rows["loosey"].report;  // and its report says which file
+
+  // A MAME that answers nothing: no set is judged, and the summary says why.
+  std::ofstream(fake_mame, std::ios::app) << "a silent build";
+  g_listing.clear();
+  Result silent = Audit(setup);
+  const std::string why = "MAME did not answer when asked which files the sets need, so they could not be checked.";
+  EXPECT_TRUE(silent.rows["alpha"].verdict == Verdict::NotChecked && silent.rows["alpha"].details == why);
+  EXPECT_EQ(silent.outcome.notes.back(), why);
 }
 
 // The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
