@@ -8,27 +8,6 @@
 #include "base/text_util.h"
 #include "catalogue/text_compare.h"
 
-const BoardInfo kBoards[kBoardCount] = {
-    {"Sony ZN-1 System", 1, 17, "coh1000c"},
-    {"Sony ZN-2 System", 18, 45, "coh3002c"},
-    {"Namco System 11", 46, 81, ""},
-    {"Namco System 12", 82, 140, ""},
-    {"SNK Hyper Neo Geo 64", 141, 147, "hng64"},
-    {"Taito FX-1A", 148, 156, "coh1000t"},
-    {"Taito FX-1B", 157, 168, "coh1000t"},
-    {"Acclaim ZN-1", 169, 172, "coh1000a"},
-    {"Atari ZN-1", 173, 173, "coh1000w"},
-    {"Atlus ZN-1", 174, 174, "coh1001l"},
-    {"Video System ZN-1", 175, 177, "coh1002v"},
-    {"Eighting/Raizing ZN-1", 178, 187, "coh1002e"},
-    {"Tecmo TPS", 188, 209, "coh1002m"},
-    {"Namco System 10", 210, 254, ""},
-    {"Konami GV", 255, 268, "konamigv"},
-    {"Konami System 573", 269, 423, "sys573"},
-    // Row 433 (mawasunda) runs on the older coh1002t BIOS; its row says so.
-    {"Taito G-Net", 424, 462, "coh3002t"},
-};
-
 const GameTableRow* GameTableRowByNumber(int32_t number) {
   if (number < 1 || number > kGameCount) return nullptr;
   return &GameTable[number - 1];

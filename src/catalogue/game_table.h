@@ -37,14 +37,7 @@ const GameTableRow* GameTableRowByNumber(int32_t number);
 // The row whose set name equals `set` without regard to case, or nullptr.
 const GameTableRow* GameTableRowBySet(std::string_view set);
 
-// The boards, each a consecutive range of game numbers.
-struct BoardInfo {
-  const char* name;
-  int32_t first, last;  // game numbers, inclusive
-  const char* bios;     // "" for boards without a BIOS set
-};
-constexpr int kBoardCount = 17;
-extern const BoardInfo kBoards[kBoardCount];
+constexpr int kBoardCount = 17;  // the Hardware filter's choices
 
 // True when `name` (any case) is a BIOS set some row refers to. BIOS sets are
 // never rows of the table, so this also tells a BIOS zip from a game zip.
