@@ -183,6 +183,7 @@ TEST(SequencePad, PressesSignsRefusedAfterASignDelTakesTheLastPieceAndEditsInsid
       {"HP", {"HK"}, "HP, HK", 90, 50}, {"QCF + HP, HK", {"Del"}, "QCF, HK", 8, 8, 3},
       {"QCF, HP + HK", {"Del"}, "QCF + HK", 7, 7}, {"QCF, HP HK", {"Del"}, "QCF, HK", 7, 7}, {"HP, HK", {"Del"}, "HK", 2, 2, 0},
       {"  HP", {"Del"}, "  HP", 1, 1}, {"LP + LK", {"Del"}, "LP", 5, 7, 2}, {"LP + LK, HP", {"Del"}, "HP", 0, 7},
+      {"LP + LK", {"Del"}, "LP", 5, 90},
   };
   for (const Case& c : cases) {
     PadEdit edit = Press(c.text, c.presses, c.from, c.to);
