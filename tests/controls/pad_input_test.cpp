@@ -238,6 +238,10 @@ TEST(PadNavigation, TheStickBackAndStartToEndTheGamePollingAndLetterJump) {
   EXPECT_TRUE(combo.Hold(Pad(kBack | kStart), 900).empty() && combo.Tick(Pad(kStart)).empty());
   combo.mode = {false, true};
   EXPECT_EQ(combo.Hold(Pad(kBack | kStart), 1100).size(), 1u);
+  // Still held from the game before as the next one is watched: it needs a new hold, or the new game would end at once.
+  Session next(Pad(kBack | kStart));
+  next.mode = {false, true};
+  EXPECT_TRUE(next.Hold(Pad(kBack | kStart), 1500).empty());
 
   // Polling: 16 ms navigating (the look period while no pad is there), 100 ms watching only the combination, else none.
   EXPECT_TRUE(PadPollPeriodMs(true, true, true, true, true) == 16 &&
