@@ -149,7 +149,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   EXPECT_EQ(r1.outcome.checked, 6u);
   // The progress bar knows how many sets there are before the first is read, and ends full.
   ASSERT_GE(r1.progress.size(), 2u);
-  EXPECT_TRUE(r1.progress.front().done == 0 && r1.progress.front().total == 6 && r1.progress.back().done == 6 &&
+  EXPECT_TRUE(r1.progress.front().done == 0 && r1.progress.front().bytes == 0 && r1.progress.front().total == 6 &&
+              r1.progress.back().done == 6 &&
               r1.progress.back().reading.empty());
   EXPECT_EQ(r1.Summary(), "6 sets: 4 good, 1 with problems, 1 not known to this MAME.");
   // The window's rows sorted by a header click: by set, then from good to worst, the same verdict by title.
