@@ -60,7 +60,7 @@ TEST(ConvertWordNotation, WordsAndShortNamesConvertNumberNotationAndUnknownWords
       {"Hold Left (800 ms) then Right + HP", "4*800 6+HP"}, {"forward, down, down-forward + lp", "6 2 3+LP"},
       {"Right + HP", "4+HP", 1}, {"forward", "6", 1}, {"down, pause, heavy_kick", "2 ~ HK"},
       {"DP + start + BN3", "623+ST+BN3"}, {"full-circle + lp + mp + hp", "632147+LP+MP+HP"},
-      {"down (crouch) , up", "2 8"}, {"down, up (and then", "2 8"},
+      {"down (crouch) , up", "2 8"}, {"down, up (and then", "2 8"}, {"fdp + hp, bdp + lk", "623+HP 421+LK"},
   };
   std::string out;
   for (const Case& c : cases) {

@@ -82,10 +82,15 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
   long_token.readings.pads[0].buttons = 0x1000;
   EXPECT_EQ(long_token.Tick().value_or(""), "1_" + std::string(kPadCodeMax - 2, 'T'));
 
-  PadRun asleep;  // A held as the dialog opens, the pad drops out, and comes back with A pressed: a new press
+  PadRun asleep;  // A opened the dialog and is still down: it counts once let go and pressed again
   asleep.readings.pads[0].buttons = 0x1000;
   asleep.Open();
-  asleep.readings.pads[0].ok = false;
+  EXPECT_FALSE(asleep.Tick());
+  asleep.readings.pads[0].buttons = 0;
+  EXPECT_FALSE(asleep.Tick());
+  asleep.readings.pads[0].buttons = 0x1000;
+  EXPECT_EQ(asleep.Tick().value_or(""), "1_BUTTON1");
+  asleep.readings.pads[0].ok = false;  // the pad drops out and comes back with A down: a new press
   EXPECT_FALSE(asleep.Tick());
   asleep.readings.pads[0].ok = true;
   EXPECT_EQ(asleep.Tick().value_or(""), "1_BUTTON1");

@@ -82,7 +82,7 @@ Result Audit(const AuditSetup& setup, const std::function<void(CollectionAudit&)
     result.progress.push_back(p);
   };
   events.finished = [&](AuditOutcome o) { result.outcome = std::move(o); };
-  EXPECT_TRUE(audit.Start(setup, events));
+  EXPECT_TRUE(audit.Start(setup, events) && !audit.Start(setup, events));  // one at a time
   audit.Wait();
   return result;
 }

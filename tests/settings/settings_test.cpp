@@ -68,6 +68,7 @@ TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
       {"preview_shown=no", "preview_shown=1"},   {"search_bar=0", "search_bar=0"}, {"columns_hidden=9", "columns_hidden=393"},
       {"settings_version=2\ncolumns_hidden=1023", "columns_hidden=511"}, {"hide_not_working=yes", "hide_not_working=0"},
       {"preview_split=99999", "preview_split=4000"}, {"preview_split=-5", "!preview_split="},
+      {"auditwin_w=99999\nauditwin_h=600", "auditwin_w=8000\r\nauditwin_h=600"},
       {"volume=-99999999999", "volume=-32"},     {"favorites= 5 ,x,,12,-3", "favorites=5,12,-3"},
       {"columns_games=100,,abc,4000,50", "columns_games=100,0,0,50,0,0,0,0,0"},
       {"window_x=5\nwindow_y=6\nwindow_w=0\nwindow_h=7", "!window_x="},
