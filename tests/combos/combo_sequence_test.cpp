@@ -239,7 +239,7 @@ TEST(PadPictures, EightArrowsAndSixMotionsPointTheirWayTheRestIsText) {
     std::vector<uint8_t> mask = PadPictureMask(b.token, 24);
     if (mask.empty()) continue;
     digests += MaskDigestLine(b.token, 24, mask);
-    for (int i = 0; i < 24 * 24; ++i) art += std::string(i % 24 ? "" : "\n") + " .:-=+*#%@"[mask[i] * 9 / 255];
+    art += MaskArt(mask, 24);
   }
   EXPECT_EQ(RecordedMasks("pad-pictures.txt", digests), digests) << art;
 }

@@ -49,6 +49,12 @@ std::string MaskDigestLine(const std::string& name, int size, const std::vector<
   return name + " " + std::to_string(size) + " " + std::to_string(h) + "\n";
 }
 
+std::string MaskArt(const std::vector<uint8_t>& mask, int size) {
+  std::string art;
+  for (size_t i = 0; i < mask.size(); ++i) art += std::string(i % static_cast<size_t>(size) ? "" : "\n") + " .:-=+*#%@"[mask[i] * 9 / 255];
+  return art;
+}
+
 std::string RecordedMasks(const std::string& fixture, const std::string& lines) {
   const std::string recorded = SourcePath("tests/fixtures/" + fixture);
   if (std::getenv("KORVO_RECORD_ICONS")) WriteTestFile(recorded, lines);

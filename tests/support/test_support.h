@@ -28,5 +28,7 @@ std::string FakeMamePath();                           // the fake MAME in the bu
 // A line "<name> <size> <digest>" per drawn mask, to compare a drawing with the one last looked at
 // (KORVO_RECORD_ICONS=1 records it anew, after looking at the art).
 std::string MaskDigestLine(const std::string& name, int size, const std::vector<uint8_t>& mask);
+// A mask drawn in characters, a line per row, to look at when a drawing changed.
+std::string MaskArt(const std::vector<uint8_t>& mask, int size);
 // The recorded lines of tests/fixtures/<fixture>, written from `lines` first when recording.
 std::string RecordedMasks(const std::string& fixture, const std::string& lines);

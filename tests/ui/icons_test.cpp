@@ -82,10 +82,7 @@ TEST(IconMask, EveryIconCentredTheStarSymmetricShapesAndTheCache) {
         digests += MaskDigestLine(std::to_string(icon) + " " + std::to_string(filled), s, IconMask(icon, filled, s));
   EXPECT_EQ(RecordedMasks("icon-masks.txt", digests), digests) << [] {
     std::string art;
-    for (int icon = 0; icon < kIconCount; ++icon) {
-      auto mask = IconMask(icon, icon == kIconStar, 20);
-      for (int i = 0; i < 400; ++i) art += std::string(i % 20 ? "" : "\n") + " .:-=+*#%@"[mask[i] * 9 / 255];
-    }
+    for (int icon = 0; icon < kIconCount; ++icon) art += MaskArt(IconMask(icon, icon == kIconStar, 20), 20);
     return art;
   }();
 
