@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
 
 #include "catalogue/game_list_loader.h"
 #include "combos/combo_rows.h"
@@ -71,23 +75,52 @@ void MainWindowFixture::AddSnapshot(const std::string& fixture, const std::strin
   std::filesystem::last_write_time(std::filesystem::path(Utf8ToUtf16(to)), when);
 }
 
-int MainWindowFixture::StalePixels() const {
+std::string MainWindowFixture::StalePixels() const {
   // A picture, or MAME's word on how well the games run, still on its way is late, not stale.
   if (IsWindowVisible(Main().preview)) WaitFor([] { return PreviewPaneShown().answered; });
   WaitFor([] { return std::any_of(Main().games.begin(), Main().games.end(), [](const GameEntry& g) { return g.driver.Known(); }); },
           5000);
-  PumpMessagesFor(100);
-  const WindowPixels seen(nullptr);
-  RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpMessagesFor(100);
-  const WindowPixels drawn(nullptr);
   RECT window, caret = {};
   GetWindowRect(Main().window, &window);
   wchar_t name[8] = L"";
   if (HWND focus = GetFocus(); focus && GetClassNameW(focus, name, 8) && !lstrcmpiW(name, L"Edit")) caret = RectIn(focus, nullptr);
-  int stale = 0;
-  for (LONG y = window.top; y < window.bottom; ++y)
-    for (LONG x = window.left; x < window.right; ++x)
-      stale += !PtInRect(&caret, {x, y}) && seen.At({x, y}) != drawn.At({x, y});
-  return stale;
+  // Pixels of the main window's own that differ between two captures (a caret, and windows above it such as a
+  // tooltip, aside).
+  auto differing = [&](const WindowPixels& a, const WindowPixels& b, const std::function<void(POINT)>& each) {
+    std::vector<RECT> above;
+    for (HWND w = GetWindow(Main().window, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+      if (IsWindowVisible(w)) above.push_back(RectIn(w, nullptr));
+    int count = 0;
+    for (LONG y = window.top; y < window.bottom; ++y)
+      for (LONG x = window.left; x < window.right; ++x)
+        if (a.At({x, y}) != b.At({x, y}) && !PtInRect(&caret, {x, y}) &&
+            std::none_of(above.begin(), above.end(), [&](const RECT& r) { return PtInRect(&r, {x, y}) != 0; }))
+          ++count, each ? each({x, y}) : void();
+    return count;
+  };
+  // What is late (a card's text, a hover) settles; what is stale stays as it is until the repaint below.
+  auto seen = std::make_unique<WindowPixels>(nullptr);
+  for (int i = 0; i < 30; ++i) {
+    PumpMessagesFor(100);
+    auto again = std::make_unique<WindowPixels>(nullptr);
+    const bool settled = differing(*seen, *again, {}) == 0;
+    seen = std::move(again);
+    if (settled) break;
+  }
+  RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpMessagesFor(100);
+  const WindowPixels drawn(nullptr);
+  RECT box = {LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+  std::map<std::string, int> over;  // the controls the stale pixels lie in, by class
+  const int stale = differing(*seen, drawn, [&](POINT p) {
+    box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x + 1), std::max(box.bottom, p.y + 1)};
+    wchar_t kind[64] = L"";
+    GetClassNameW(WindowFromPoint(p), kind, 64);
+    ++over[Utf16ToUtf8(kind)];
+  });
+  if (!stale) return "";
+  std::string where = std::to_string(stale) + " stale pixels in (" + std::to_string(box.left) + "," + std::to_string(box.top) +
+                      ")-(" + std::to_string(box.right) + "," + std::to_string(box.bottom) + ") over";
+  for (const auto& [kind, count] : over) where += " " + kind + ":" + std::to_string(count);
+  return where;
 }
