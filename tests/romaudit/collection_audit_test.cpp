@@ -229,6 +229,28 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   EXPECT_EQ(silent.outcome.notes.back(), why);
 }
 
+// A wrong file by the name and size of a parent's file nobody has a good dump of is the parent's, as MAME counts it:
+// that clone is not there. A wrong file of that size under another name is the clone's own, only bad.
+TEST(CollectionAudit, AWrongFileNamedAsAParentsUndumpedFileIsNotTheClonesOwn) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.File("roms"));
+  const File kept{"kept.bin", scratch::RandomBytes(4000, 11)}, other{"other.bin", scratch::RandomBytes(4000, 12)};
+  g_listing = "<mame><machine name=\"undumped\"><rom name=\"kept.bin\" size=\"4000\" status=\"nodump\" region=\"r\"/>"
+              "</machine><machine name=\"clonea\" cloneof=\"undumped\" romof=\"undumped\">" + RomXml(kept) +
+              "</machine><machine name=\"cloneb\" cloneof=\"undumped\" romof=\"undumped\">" + RomXml(other) +
+              "</machine></mame>";
+  WriteZip(dir.File("roms/clonea.zip"), {{"kept.bin", scratch::RandomBytes(4000, 13)}});
+  WriteZip(dir.File("roms/cloneb.zip"), {{"other.bin", scratch::RandomBytes(4000, 14)}});
+  std::ofstream(dir.File("mame.exe")) << "mame";
+  AuditSetup setup;
+  setup.mame = {true, dir.File("mame.exe"), dir.path(), AnswerListXml};
+  setup.folders = {dir.File("roms")}, setup.store_path = dir.File("korvo-audit.cfg");
+  setup.games = {{"Clone A", "clonea", "undumped", ""}, {"Clone B", "cloneb", "undumped", ""}};
+  Result r = Audit(setup);
+  EXPECT_EQ(r.rows["clonea"].verdict, Verdict::NotFound) << r.rows["clonea"].report;
+  EXPECT_EQ(r.rows["cloneb"].verdict, Verdict::WrongChecksum) << r.rows["cloneb"].report;
+}
+
 // The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
 // sfex is not good just because something by its name lies in the ROM folder.
 // Its answers are kept: a later audit of the same sets does not ask again.
