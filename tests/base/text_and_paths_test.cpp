@@ -31,6 +31,12 @@ TEST(TextUtil, ParseIntUtf16CutsLowerCaseAndFormatting) {
   EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 2), "a");  // the pair does not fit in one unit
   EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 3), "a\xF0\x9F\x8E\xAE");
   EXPECT_EQ(CutToUtf16Units("abc", 0), "");
+  // A four-byte sequence gives its code point; one cut short by the end of the text is its lead byte alone, whatever
+  // lies beyond the text.
+  size_t at = 0, cut_at = 2;
+  uint32_t cp = 0, cut_cp = 0;
+  EXPECT_TRUE(NextUtf8CodePoint("\xF0\x9F\x8E\xAE", at, cp) && cp == 0x1F3AE && at == 4);
+  EXPECT_TRUE(!NextUtf8CodePoint(std::string_view("ab\xC3\xA9", 3), cut_at, cut_cp) && cut_cp == 0xC3 && cut_at == 3);
 
   TextBuffer out = "x";
   AppendFormat(out, "%s=%d", "video", 2);
