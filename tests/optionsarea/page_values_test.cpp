@@ -4,13 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "launch/mame_args.h"
+
 namespace {
 
-// "label=value" per entry.
-std::string Entries(const ChoiceList& list) {
+// "label=meaning" per entry; by default the meaning is the stored value.
+std::string Entries(const ChoiceList& list,
+                    const std::function<std::string(int32_t)>& meaning = [](int32_t v) { return std::to_string(v); }) {
   std::string out;
-  for (size_t i = 0; i < list.labels.size(); ++i) out += list.labels[i] + "=" + std::to_string(list.values[i]) + " ";
+  for (size_t i = 0; i < list.labels.size(); ++i) out += list.labels[i] + "=" + meaning(list.values[i]) + " ";
   return out;
+}
+// The name an entry's value gives MAME; "-" when MAME is left to choose.
+std::function<std::string(int32_t)> Named(const char* (*name)(int32_t)) {
+  return [name](int32_t v) { return std::string(name(v) ? name(v) : "-"); };
 }
 
 TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
@@ -19,6 +28,34 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
   EXPECT_EQ(Entries(IntegerScaleChoices()), "Off=0 1x=1 2x=2 3x=3 4x=4 5x=5 6x=6 7x=7 8x=8 ");
   EXPECT_EQ(Entries(AudioLatencyChoices()), "1 (Lowest Delay)=1 2 (Default)=2 3=3 4=4 5 (Safest)=5 ");
   EXPECT_EQ(Entries(DitherChoices()), "Off=0 Low=1 Medium=2 High=3 ");
+  EXPECT_EQ(Entries(GlslFilterChoices()), "Plain=0 Bilinear=1 Bicubic=2 ");  // MAME's own numbers
+  EXPECT_EQ(Entries(FilterScalerChoices()), "Smooth (Bilinear)=0 Sharp (Pixels)=1 xBRZ=2 Sharp Bilinear=3 "
+                                            "Smooth 3D (Bicubic)=4 ");
+  EXPECT_EQ(Entries(OnGameStartChoices()) + Entries(ThemeChoices()),
+            "Keep The Launcher Open=0 Minimize The Launcher=1 Close The Launcher=2 System=0 Light=1 Dark=2 ");
+
+  // What MAME is given for each entry.
+  EXPECT_EQ(Entries(VideoModeChoices(), Named(VideoName)),
+            "Auto (MAME's Choice)=- BGFX=bgfx Direct3D=d3d OpenGL=opengl GDI (software)=gdi ");
+  EXPECT_EQ(Entries(SoundChoices(), Named(SoundName)),
+            "Auto (MAME's Choice)=- Off=none DirectSound=dsound XAudio2=xaudio2 PortAudio=portaudio ");
+  EXPECT_EQ(Entries(BgfxChainChoices(), Named(BgfxChainName)),
+            "Default=- Unfiltered=unfiltered HLSL (CRT simulation)=hlsl CRT Geometry=crt-geom "
+            "CRT Geometry Deluxe=crt-geom-deluxe LCD Grid=lcd-grid ");
+  EXPECT_EQ(Entries(BgfxBackendChoices(), Named(BgfxBackendName)),
+            "Default=- Direct3D 11=d3d11 Direct3D 12=d3d12 OpenGL=opengl Vulkan=vulkan Automatic=auto ");
+  EXPECT_EQ(Entries(JoystickProviderChoices(), Named(JoystickProviderName)),
+            "Auto=- Windows (hybrid)=winhybrid DirectInput=dinput XInput=xinput None=none ");
+  auto rotation = [](int32_t rotate) {
+    Settings s;
+    s.rotate = rotate;
+    ArgList args;
+    BuildMameArgs(s, {}, {}, -1, nullptr, args);
+    std::erase_if(args, [](const std::string& a) { return a != "-norotate" && a != "-ror" && a != "-rol" && !a.starts_with("-flip"); });
+    return args.empty() ? "-" : JoinArgs(args);
+  };
+  EXPECT_EQ(Entries(RotationChoices(), rotation), "Game Default=- None=-norotate Rotate Right (90\u00B0)=-ror "
+                                                  "Rotate Left (90\u00B0)=-rol 180\u00B0=-flipx -flipy ");
 
   ChoiceList rates = SampleRateChoices();
   EXPECT_EQ(ChoiceIndexAdding(rates, 44100), 3);
@@ -34,6 +71,8 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
   EXPECT_EQ(TextChoiceIndexAdding(device, "LIGHTGUN"), 2);
   EXPECT_EQ(TextChoiceIndexAdding(device, "paddle"), 5);
   EXPECT_EQ(device.labels[5] + "=" + device.values[5], "paddle=paddle");
+  TextChoiceList provider = LightgunProviderChoices();
+  EXPECT_TRUE(TextChoiceIndexAdding(provider, "RAWINPUT") == 2 && provider.labels[2] == "Raw Input");
 }
 
 TEST(PageValues, ResolutionAndControllerFileKeepASavedValueTheListLacks) {
@@ -84,6 +123,8 @@ TEST(PageValues, RomsFolderChoiceReplacesOrAppends) {
     EXPECT_EQ(FindSemicolonFolder(c.field, is_folder, folder, rest), c.folder != nullptr) << c.field;
     if (c.folder) { EXPECT_EQ(folder + "|" + rest, std::string(c.folder) + "|" + c.rest) << c.field; }
   }
+  EXPECT_EQ(SemicolonFolderText("D:\\my;roms"), "MAME cannot use a folder whose path holds a semicolon: D:\\my;roms\n\n"
+                                                "Rename the folder or choose another one.");
 }
 
 }  // namespace
