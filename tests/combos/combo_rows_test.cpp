@@ -54,7 +54,7 @@ TEST(ParseCombosText, RangesRowsOddValuesAndTheRoundTrip) {
   EXPECT_TRUE(s.step_ms == 30 && s.charge_ms == 600 && s.rows[1].seq == "6+LP" && s.rows[0].name == "a=b");
   EXPECT_TRUE(s.rows[2].player == 1 && s.rows[3].player == 2 && s.rows[4].side == 1 && s.rows[5].side == 0);
   EXPECT_EQ(s.rows[6].key.size(), 47u);
-  EXPECT_EQ(ParseCombosText(s, "step_ms=16\ncharge_ms=3000\ncombo8name=x\n"), 2u);  // lines taken
+  EXPECT_EQ(ParseCombosText(s, "step_ms=16\ncharge_ms=3000\ncombo8name=x\ncombo8_colour=red\n"), 2u);  // lines taken
   EXPECT_TRUE(s.step_ms == 16 && s.charge_ms == 3000);
   ParseCombosText(s, "step_ms=500\nstep_ms=501\n");
   EXPECT_EQ(s.step_ms, 500);
@@ -86,8 +86,16 @@ TEST(CombosFiles, LoadGivesDigitKeysBackAndThePluginIsWrittenOnlyWithSomethingTo
   LoadCombos();
   EXPECT_TRUE(Combos().loaded);
   EXPECT_EQ(Combos().rows[0].key + "|" + Combos().rows[0].seq + "|" + Combos().rows[9].key, "1|HP|");
+  SetCombosTabHooks({[] { TakeComboTimes(Combos(), 45, 900); }, nullptr});  // the tab's Step and Charge boxes
   SaveCombos();
-  EXPECT_EQ(ReadTestFile(dir.File("korvo-combos.cfg")), FormatCombosText(Combos()));
+  SetCombosTabHooks({});
+  const std::string saved = ReadTestFile(dir.File("korvo-combos.cfg"));
+  EXPECT_TRUE(saved == FormatCombosText(Combos()) && saved.starts_with("step_ms=45\r\ncharge_ms=900\r\n")) << saved;
+  LoadCharacterMoves("Guile");
+  const std::string guile = Combos().rows[0].name;
+  ResetCombos();
+  EXPECT_EQ(guile + "|" + Combos().rows[0].name,
+            "Guile: Sonic Boom Typhoon|Ryu: Shin Shouryuu Ken (True Rising Dragon Fist)");  // supers first
 
   std::string folder;
   const std::string plugin = dir.File("korvo-plugins/korvo-combos-plugin/korvo_combos/");

@@ -134,14 +134,21 @@ TEST(ComboRowEditing, MovesAndTheirRowsFindEachOtherCellAndTimeBoxTextsAndThePad
   ComboRow row{"Ryu: Hadou Ken (Surge Fist)", "Special", "236+HP", 1, kComboSideLeft, "", ""};
   auto cells = [&] {
     std::string out;
-    for (int column : {kComboColumnNumber, kComboColumnSequence, kComboColumnPlayer, kComboColumnSide,
+    for (int column : {kComboColumnNumber, kComboColumnName, kComboColumnSequence, kComboColumnPlayer, kComboColumnSide,
                        kComboColumnKeyboard, kComboColumnPad, kComboColumnType})
       out += ComboCellText(row, 3, column) + "|";
     return out;
   };
-  EXPECT_EQ(cells(), "4|QCF (D, DR, R) + HP|Player 1|Left|||Special|");
+  EXPECT_EQ(cells(), "4|Ryu: Hadou Ken (Surge Fist)|QCF (D, DR, R) + HP|Player 1|Left|||Special|");
   row.side = kComboSideRight, row.player = 2, row.key = "4", row.pad = "1_BUTTON3";
-  EXPECT_EQ(cells(), "4|QCF (D, DL, L) + HP|Player 2|Right|4|Pad 1 X|Special|");
+  EXPECT_EQ(cells(), "4|Ryu: Hadou Ken (Surge Fist)|QCF (D, DL, L) + HP|Player 2|Right|4|Pad 1 X|Special|");
+  const ComboMove& boom = found.list->moves[found.move];  // chosen in the Move box: the triggers, player and side stay
+  ApplyMoveToRow(row, *found.list, boom);
+  EXPECT_EQ(cells(), "4|Guile: Sonic Boom|Hold DR (charge), L + HP|Player 2|Right|4|Pad 1 X|Special|");
+  EXPECT_EQ(MoveEntryText(boom, kComboSideRight) + "|" + HintLine(boom.hint),
+            "[Special] Sonic Boom   (Hold DR (charge), L + HP)|CHARGE B,F + P");
+  ClearComboRow(row);
+  EXPECT_EQ(cells(), "4|||Player 1|Left||||");
   for (auto [text, value] : {std::pair{"", 0}, {" 45 ", 45}, {"4x", 0}}) EXPECT_EQ(TimeBoxValue(text), value) << text;
 
   CombosState state;  // the first empty row is the Combos tab's test; with none, the first row
