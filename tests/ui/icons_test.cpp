@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <numeric>
 #include <random>
+#include <set>
 #include <tuple>
 
 #include "support/test_support.h"
@@ -103,11 +105,34 @@ TEST(Colours, BlendsPremultipliedPixelsAndToolButtonStates) {
   for (auto [ink, coverage, pixel] : std::initializer_list<std::tuple<uint32_t, uint8_t, uint32_t>>{
            {0x2EA043, 0, 0}, {0x2EA043, 255, 0xFF2EA043}, {0xFFFFFF, 128, 0x80808080}, {0xD64541, 51, 0x332A0D0D}})
     EXPECT_EQ(PremultipliedPixel(ink, coverage), pixel) << coverage;
+  EXPECT_EQ(BlendMask({0, 128, 255}, 0xFF0000, 0x0000FF), (std::vector<uint32_t>{0xFF0000, 0x7F0080, 0x0000FF}));
+  EXPECT_EQ(PremultipliedImage({255, 51}, 0xD64541), (std::vector<uint32_t>{0xFFD64541, 0x332A0D0D}));
 
   for (bool dark : {true, false}) {
     uint32_t face = PaletteColour(ColourRole::Face, dark), hot = PaletteColour(ColourRole::ToolHot, dark);
     uint32_t checked = PaletteColour(ColourRole::ToolChecked, dark), pushed = PaletteColour(ColourRole::ToolPushed, dark);
     EXPECT_TRUE(hot != face && checked != face && checked != hot && pushed != hot) << dark;
+    // Texts stay readable on what they are drawn on, dim ones less so; the statuses' colours differ.
+    auto contrast = [dark](ColourRole ink, ColourRole paper) {
+      auto luminance = [](uint32_t c) {
+        auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear((c >> 16) / 255.0) + 0.7152 * linear((c >> 8 & 0xFF) / 255.0) +
+               0.0722 * linear((c & 0xFF) / 255.0);
+      };
+      double a = luminance(PaletteColour(ink, dark)), b = luminance(PaletteColour(paper, dark));
+      return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    };
+    using R = ColourRole;
+    for (auto [ink, paper] : {std::pair{R::Text, R::DialogField}, {R::Text, R::Panel}, {R::DimText, R::Face},
+                              {R::Link, R::Face}, {R::SelectionText, R::Selection}, {R::Text, R::SelectionUnfocused}})
+      EXPECT_GE(contrast(ink, paper), 4.4) << dark << " " << static_cast<int>(ink) << " on " << static_cast<int>(paper);
+    EXPECT_TRUE(contrast(R::DimText, R::Face) < contrast(R::Text, R::Face) && contrast(R::Separator, R::Panel) > 1.2 &&
+                contrast(R::TabAccent, R::ControlBackground) > 3 && contrast(R::MenuHot, R::Face) > 1.2 &&
+                contrast(R::MenuPushed, R::MenuHot) > 1.1) << dark;
+    std::set<uint32_t> statuses;
+    for (R status : {R::StatusAvailable, R::StatusMissing, R::StatusDamaged, R::StatusNotChecked, R::StatusUnknown})
+      statuses.insert(PaletteColour(status, dark));
+    EXPECT_EQ(statuses.size(), 5u);
   }
   EXPECT_EQ(PaletteFor(ColourRole::Face).light_system_index, kSystemFace);
   for (ColourRole own : {ColourRole::Panel, ColourRole::ToolHot, ColourRole::ToolChecked, ColourRole::ToolPushed})
