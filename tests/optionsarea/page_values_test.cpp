@@ -51,7 +51,9 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
     s.rotate = rotate;
     ArgList args;
     BuildMameArgs(s, {}, {}, -1, nullptr, args);
-    std::erase_if(args, [](const std::string& a) { return a != "-norotate" && a != "-ror" && a != "-rol" && !a.starts_with("-flip"); });
+    std::erase_if(args, [](const std::string& a) {
+      return a != "-norotate" && a != "-ror" && a != "-rol" && !a.starts_with("-flip");
+    });
     return args.empty() ? "-" : JoinArgs(args);
   };
   EXPECT_EQ(Entries(RotationChoices(), rotation), "Game Default=- None=-norotate Rotate Right (90\u00B0)=-ror "
