@@ -181,6 +181,12 @@ TEST(FilterReference, XbrzSmoothsADiagonalRoundsADotAndKeepsAStraightEdge) {
   for (size_t i = 0; i < xbrz.pixels.size(); ++i) ASSERT_EQ(xbrz.pixels[i].r, point.pixels[i].r) << i;
   RgbImage round = Scale(Picture(7, 7, [](int x, int y) { return x == 3 && y == 3 ? 1.0f : 0.0f; }), kScalerXbrz, 0, 8);
   EXPECT_TRUE(round.At(24, 24).r < 0.5f && round.At(28, 28).r == 1.0f);
+  // A V of three texels stays mirror-symmetric: the ends of its arms get corner blends, not lines.
+  RgbImage v = Scale(Picture(9, 9, [](int x, int y) { return (y == 3 && (x == 3 || x == 5)) || (x == 4 && y == 4); }),
+                     kScalerXbrz, 0, 8);
+  long lopsided = 0;
+  for (int i = 0; i < 72 * 72; ++i) lopsided += std::abs(v.At(i % 72, i / 72).r - v.At(71 - i % 72, i / 72).r) > 1e-4f;
+  EXPECT_EQ(lopsided, 0);
 }
 
 TEST(FilterReference, FxaaSoftensAStaircaseButNotAFlatAreaAndThePassDrawsOnlyInsideItsBox) {
