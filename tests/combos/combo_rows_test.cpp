@@ -63,6 +63,8 @@ TEST(ParseCombosText, RangesRowsOddValuesAndTheRoundTrip) {
   EXPECT_TRUE(s.step_ms == 30 && s.charge_ms == 600);
   TakeComboTimes(s, 9000, 9000);  // limited first, then taken
   EXPECT_TRUE(s.step_ms == 500 && s.charge_ms == 3000);
+  TakeComboTimes(s, 16, 100);  // the least taken
+  EXPECT_TRUE(s.step_ms == 16 && s.charge_ms == 100);
 
   s = Fresh();
   s.rows[5].name = CutToField(std::string(158, 'x') + "\xC3\xA9", kComboNameSize);  // the last character does not fit
