@@ -229,26 +229,37 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   EXPECT_EQ(silent.outcome.notes.back(), why);
 }
 
-// A wrong file by the name and size of a parent's file nobody has a good dump of is the parent's, as MAME counts it:
-// that clone is not there. A wrong file of that size under another name is the clone's own, only bad.
-TEST(CollectionAudit, AWrongFileNamedAsAParentsUndumpedFileIsNotTheClonesOwn) {
+// Files counted as MAME counts them. A wrong file by the name and size of a parent's file nobody has a good dump of is
+// the parent's: that clone is not there. A wrong file of that size under another name is the clone's own, only bad.
+// An empty file is no file. A clone's disk is found under its parent's name when their SHA-1s agree.
+TEST(CollectionAudit, UnusualFilesAreCountedAsMameCountsThem) {
   TempDir dir;
-  std::filesystem::create_directories(dir.File("roms"));
+  std::filesystem::create_directories(dir.File("roms/dparent"));
   const File kept{"kept.bin", scratch::RandomBytes(4000, 11)}, other{"other.bin", scratch::RandomBytes(4000, 12)};
+  const Sha1Digest disk = Sha1Of("disk", 4);
+  const std::string disk_xml = "\" sha1=\"" + Sha1Hex(disk) + "\" region=\"d\"/>";
   g_listing = "<mame><machine name=\"undumped\"><rom name=\"kept.bin\" size=\"4000\" status=\"nodump\" region=\"r\"/>"
               "</machine><machine name=\"clonea\" cloneof=\"undumped\" romof=\"undumped\">" + RomXml(kept) +
               "</machine><machine name=\"cloneb\" cloneof=\"undumped\" romof=\"undumped\">" + RomXml(other) +
+              "</machine><machine name=\"empty\">" + RomXml(kept) + "</machine>"
+              "<machine name=\"dparent\"><disk name=\"abc" + disk_xml + "</machine>"
+              "<machine name=\"dclone\" cloneof=\"dparent\" romof=\"dparent\"><disk name=\"xyz" + disk_xml +
               "</machine></mame>";
   WriteZip(dir.File("roms/clonea.zip"), {{"kept.bin", scratch::RandomBytes(4000, 13)}});
   WriteZip(dir.File("roms/cloneb.zip"), {{"other.bin", scratch::RandomBytes(4000, 14)}});
+  WriteZip(dir.File("roms/empty.zip"), {{"kept.bin", ""}});
+  std::ofstream(dir.File("roms/dparent/abc.chd"), std::ios::binary) << scratch::FakeChd(disk);
+  std::filesystem::create_directories(dir.File("roms/dclone"));  // a place of its own, holding nothing
   std::ofstream(dir.File("mame.exe")) << "mame";
   AuditSetup setup;
   setup.mame = {true, dir.File("mame.exe"), dir.path(), AnswerListXml};
   setup.folders = {dir.File("roms")}, setup.store_path = dir.File("korvo-audit.cfg");
-  setup.games = {{"Clone A", "clonea", "undumped", ""}, {"Clone B", "cloneb", "undumped", ""}};
+  setup.games = {{"Clone A", "clonea", "undumped", ""}, {"Clone B", "cloneb", "undumped", ""}, {"Empty", "empty", "", ""},
+                 {"Disk Clone", "dclone", "dparent", ""}};
   Result r = Audit(setup);
-  EXPECT_EQ(r.rows["clonea"].verdict, Verdict::NotFound) << r.rows["clonea"].report;
-  EXPECT_EQ(r.rows["cloneb"].verdict, Verdict::WrongChecksum) << r.rows["cloneb"].report;
+  for (auto [set, verdict] : {std::pair{"clonea", Verdict::NotFound}, {"cloneb", Verdict::WrongChecksum},
+                              {"empty", Verdict::NotFound}, {"dclone", Verdict::Good}})
+    EXPECT_EQ(r.rows[set].verdict, verdict) << set << ": " << r.rows[set].report;
 }
 
 // The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
