@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/paths.h"
 #include "romcheck/zip_reader.h"
 #include "romcheck/zip_test_util.h"
 #include "support/test_support.h"
@@ -71,7 +72,9 @@ TEST_F(Backup, WritesTheSettingsProfilesAndMameFoldersBelowTheSizeLimit) {
   std::string zip = dir_.File("backup.zip");
   ResetSettings(settings_);
   settings_.video = 2;  // what the launcher holds, not saved yet, goes into the backup
-  EXPECT_EQ(BackupSettings(zip, folders_, settings_).count, 13);
+  // The status line after the save dialog, which proposed a dated name.
+  EXPECT_EQ(BackupSavedText(BackupSettings(zip, folders_, settings_).count, zip), "Backup saved: 13 files in " + zip);
+  EXPECT_EQ(BackupFileName(2024, 3, 7), "KORVO-backup-2024-03-07.zip");
   EXPECT_NE(ReadTestFile(zip).find("video=2"), std::string::npos);  // members are stored as they are
   EXPECT_EQ(MemberNames(zip), (std::vector<std::string>{
                                   "korvo-combos.cfg", "korvo-games.cfg", "korvo-played.cfg", "korvo-settings.cfg",
@@ -84,6 +87,7 @@ TEST_F(Backup, WritesTheSettingsProfilesAndMameFoldersBelowTheSizeLimit) {
   BackupResult none = WriteBackup(dir_.File("none.zip"), {dir_.File("empty1"), dir_.File("empty2")});
   EXPECT_EQ(BackupProblemText(none), kBackupFailedText);
   EXPECT_FALSE(TestFileExists(dir_.File("none.zip")));
+  EXPECT_EQ(BackupProblemText(WriteBackup(dir_.File("gone/backup.zip"), folders_)), kBackupFailedText);
 
   // Other tools read it as a sound zip: the 7z program, strict about every header and the end record, and
   // Python's, with the UTF-8 name as UTF-8 and no file marked read-only for whoever unpacks it by hand.
@@ -125,9 +129,11 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   EXPECT_EQ(ReadTestFile(L("korvo-settings.cfg")).find("video=1"), std::string::npos);
   EXPECT_FALSE(TestFileExists(L(kSafetyBackupName)));
 
-  BackupFolders f{"C:\\K", "D:\\MAME\\"};
+  SetLauncherFolder("C:\\K"), settings_.mame_exe = "D:\\mame.exe";  // MAME at a drive's root
+  BackupFolders f = CurrentBackupFolders(settings_);
+  SetLauncherFolder("");
   EXPECT_EQ(RestoreTarget("profiles/x.cfg", f), "C:\\K\\profiles\\x.cfg");
-  EXPECT_EQ(RestoreTarget("mame/cfg/sub/x.cfg", f), "D:\\MAME\\cfg\\sub\\x.cfg");
+  EXPECT_EQ(RestoreTarget("mame/cfg/sub/x.cfg", f), "D:\\cfg\\sub\\x.cfg");
   for (const char* refused :
        {"KORVO-SETTINGS.CFG", "korvo-settings.cfg/", "profiles/sub/x.cfg", "profiles/sub\\x.cfg", "profiles/",
         "mame/cfg/", "mame/cfg", "mame/snap/x.png", "mame/cfgx/a", "mame/cfg/../../evil.exe", "../evil",
@@ -182,7 +188,8 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   EXPECT_EQ(settings_.video, 3);
 
   // profiles/old/Kept.cfg is in the zip but only top-level profiles come back.
-  EXPECT_EQ(RestoreSettingsFromBackup(zip, folders_, settings_, games_), 9);
+  EXPECT_EQ(BackupRestoredText(RestoreSettingsFromBackup(zip, folders_, settings_, games_)),
+            "Backup restored: 9 files");
   EXPECT_EQ(settings_.video, 1);
   EXPECT_NE(FindGameSettings(games_, 82), nullptr);  // what the launcher holds, too
   EXPECT_EQ(Snapshot(folders_.mame), mame_before);
