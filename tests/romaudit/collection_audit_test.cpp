@@ -101,7 +101,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
               RomXml(clone) + "</machine>"
               "<machine name=\"damaged\">" + RomXml(main) + "</machine>"
               "<machine name=\"seven\">" + RomXml(main) + "</machine>"
-              "<machine name=\"loosey\">" + RomXml(loose) + RomXml(clone, " status=\"baddump\"") + "</machine>"
+              "<machine name=\"loosey\">" + RomXml(loose) + RomXml(clone, " status=\"baddump\"") +
+              RomXml(main, " optional=\"yes\"") + "<rom name=\"nodump.bin\" size=\"3\" status=\"nodump\"/></machine>"
               "<machine name=\"huge\">" + RomXml(big) + "</machine>"
               "</mame>";
   WriteZip(roms + "/bios1.zip", {bios});
@@ -115,6 +116,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   std::filesystem::create_directories(roms + "/loosey");
   std::ofstream(roms + "/loosey/LOOSE.BIN", std::ios::binary) << loose.data;
   std::ofstream(roms + "/loosey/clone.bin", std::ios::binary) << clone.data;
+  std::ofstream(roms + "/loosey/nodump.bin") << "any";
   for (int i = 0; i < 10000; ++i) std::ofstream(more + "/unrelated" + std::to_string(i) + ".txt");
   std::ofstream(dir.File("not-a-folder")) << "x";
   const std::string fake_mame = dir.File("mame.exe");
@@ -124,34 +126,41 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   setup.mame = {true, fake_mame, dir.path(), AnswerListXml};
   setup.folders = {roms, dir.File("not-a-folder"), more};
   setup.store_path = dir.File("korvo-audit.cfg"), setup.threads = 2;
-  for (const char* set : {"alpha", "alphaj", "damaged", "seven", "loosey", "absent", "unknown"})  // titles in another order
-    setup.games.push_back({std::to_string(std::strlen(set)) + " Title of " + set, set, std::string(set) == "alphaj" ? "alpha" : "",
-                           std::string(set) == "alpha" || std::string(set) == "alphaj" ? "bios1" : ""});
-  setup.games.back().not_in_mame = true;
+  GameList list;  // as the game list holds them: titles in another order, the last one not in this MAME
+  for (std::string set : {"alpha", "alphaj", "damaged", "seven", "loosey", "absent", "unknown"})
+    list.push_back({0, std::to_string(set.size()) + " Title of " + set, "", set, set == "alphaj" ? "alpha" : "",
+                    set == "alpha" || set == "alphaj" ? "bios1" : ""});
+  list.back().flags = kGameNotInMame;
+  setup.games = AuditGames(list);
   std::ofstream(roms + "/unknown.zip") << "whatever";
 
-  const struct { const char* set; Verdict verdict; const char* in_details; } first[] = {
-      {"alpha", Verdict::Good, ""},
-      {"alphaj", Verdict::Good, ""},  // the parent's and BIOS's files found in their zips
-      {"damaged", Verdict::ZipDamaged, "damaged.zip: readme.txt: wrong checksum (the file is corrupt)"},
-      {"seven", Verdict::Good, ""},
-      {"loosey", Verdict::BestAvailable, "clone.bin (90000 bytes) - NEEDS REDUMP"},
-      {"unknown", Verdict::Unknown, "does not list"},
+  const struct { const char* set; const char* verdict; const char* details; } first[] = {  // the window's cells
+      {"alpha", "good", ""},
+      {"alphaj", "good", ""},  // the parent's and BIOS's files found in their zips
+      {"damaged", "zip damaged",
+       "damaged.zip: readme.txt: wrong checksum (the file is corrupt); MAME's own check calls it good: it trusts the "
+       "checksums the zip states"},
+      {"seven", "good", ""},
+      {"loosey", "best available", "clone.bin (90000 bytes) - NEEDS REDUMP; main.bin (300000 bytes) - NOT FOUND BUT "
+                                   "OPTIONAL; nodump.bin (3 bytes) - NO GOOD DUMP KNOWN"},
+      {"unknown", "not known to this MAME", "the installed MAME does not list this set"},
   };
   Result r1 = Audit(setup);
   EXPECT_EQ(r1.rows.size(), 6u);  // "absent" has no zip: not checked at all
   for (const auto& e : first) {
     SCOPED_TRACE(e.set);
     ASSERT_EQ(r1.rows.count(e.set), 1u);
-    EXPECT_EQ(r1.rows[e.set].verdict, e.verdict) << r1.rows[e.set].report;
-    EXPECT_NE(r1.rows[e.set].details.find(e.in_details), std::string::npos) << r1.rows[e.set].details;
+    EXPECT_EQ(AuditCellText(r1.rows[e.set], AuditColumn::Verdict), e.verdict) << r1.rows[e.set].report;
+    EXPECT_EQ(AuditCellText(r1.rows[e.set], AuditColumn::Details), e.details);
   }
   EXPECT_EQ(r1.outcome.checked, 6u);
   // The progress bar knows how many sets there are before the first is read, and ends full.
   ASSERT_GE(r1.progress.size(), 2u);
-  EXPECT_TRUE(r1.progress.front().done == 0 && r1.progress.front().bytes == 0 && r1.progress.front().total == 6 &&
-              r1.progress.back().done == 6 &&
-              r1.progress.back().reading.empty());
+  EXPECT_TRUE(r1.progress.front().total == 6 && r1.progress.back().done == 6 && r1.progress.back().reading.empty());
+  EXPECT_EQ(AuditProgressText({}) + AuditProgressText(r1.progress.front()),
+            "Looking at the ROM folders\xE2\x80\xA6" "Asking MAME which files the sets need\xE2\x80\xA6");
+  EXPECT_EQ(AuditProgressText({2, 6, 3u << 20, 2.0, "alphaj"}),
+            "Checked 2 of 6 sets \xC2\xB7 1.5 MB/s \xC2\xB7 reading alphaj");
   EXPECT_EQ(r1.Summary(), "6 sets: 4 good, 1 with problems, 1 not known to this MAME.");
   // The window's rows sorted by a header click: by set, then from good to worst, the same verdict by title.
   std::vector<AuditRow> shown;
@@ -170,6 +179,12 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   // The clone's zip changes; only it is read again. Its file, now in a folder of the zip with other data, is
   // found by its name there, as MAME finds it: a wrong checksum, not a missing file.
   WriteZip(more + "/alphaj.zip", {{"old/clone.bin", scratch::RandomBytes(90000, 9)}});
+  // Till then the game list's icons show the findings that still hold: not the clone's.
+  auto marks = [&] { return CurrentAuditMarks(setup.store_path, setup.mame, setup.folders); };
+  EXPECT_EQ(marks(), (std::unordered_map<std::string, RomStatus>{
+                         {"alpha", RomStatus::CheckedGood}, {"damaged", RomStatus::Damaged},
+                         {"seven", RomStatus::CheckedGood}, {"loosey", RomStatus::CheckedGood},
+                         {"unknown", RomStatus::Unknown}}));
   Result r2 = Audit(setup);
   EXPECT_EQ(r2.outcome.checked, 1u);
   EXPECT_TRUE(r2.outcome.kept == 5u && r2.rows.size() == 6u && r2.rows["alpha"].from_last_audit);  // listed too
@@ -188,6 +203,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   // A changed key (another mame.exe) voids every result. A zip that changes
   // between the look at the folder and its reading is not judged, nor kept.
   std::ofstream(fake_mame, std::ios::app) << "a newer build";
+  EXPECT_TRUE(marks().empty());
   WriteZip(roms + "/huge.zip", {big});
   setup.games.push_back({"Huge", "huge", "", ""});
   std::swap(setup.games.front(), setup.games.back());  // read first
@@ -207,6 +223,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   Result r4 = Audit(setup, [](CollectionAudit& audit) { audit.Cancel(); });
   EXPECT_TRUE(r4.outcome.cancelled);
   EXPECT_EQ(AuditSummaryText({}, r4.outcome), "The check was cancelled before any set was checked.");
+  EXPECT_EQ(AuditSummaryText({r1.rows["alpha"], r1.rows["damaged"]}, {2, 0, true, {}}),
+            "Cancelled after 2 sets; those not reached keep no result. 2 sets: 1 good, 1 with problems.");
   EXPECT_LT(r4.outcome.checked, 7u);
   AuditStore kept = ParseAuditStore(ReadTestFile(setup.store_path));
   EXPECT_EQ(kept.records.size(), r4.rows.size());
@@ -216,17 +234,26 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   std::filesystem::remove(roms + "/loosey/clone.bin");
   std::filesystem::create_symlink(roms + "/nothing", roms + "/loosey/clone.bin");
   Result unread = Audit(setup);
-  EXPECT_EQ(unread.rows["loosey"].verdict, Verdict::NotChecked);
-  EXPECT_NE(unread.rows["loosey"].report.find("clone.bin: found, but it cannot be read"), std::string::npos)
-      << unread.rows["loosey"].report;  // and its report says which file
+  EXPECT_EQ(marks()["loosey"], RomStatus::NotChecked);
 
-  // A MAME that answers nothing: no set is judged, and the summary says why.
+  // A MAME that answers nothing, and a korvo-audit.cfg that cannot be written: no set is judged, and the report
+  // copied from the window says why, as it says which file of the set before could not be read.
   std::ofstream(fake_mame, std::ios::app) << "a silent build";
   g_listing.clear();
+  setup.store_path = roms;
   Result silent = Audit(setup);
   const std::string why = "MAME did not answer when asked which files the sets need, so they could not be checked.";
-  EXPECT_TRUE(silent.rows["alpha"].verdict == Verdict::NotChecked && silent.rows["alpha"].details == why);
-  EXPECT_EQ(silent.outcome.notes.back(), why);
+  EXPECT_EQ(AuditReportText({silent.rows["alpha"], unread.rows["loosey"]}, silent.outcome),
+            "Check All ROM Sets: 2 sets: 0 good, 0 with problems, 2 not checked.\r\nThe ROM folder " +
+                dir.File("not-a-folder") + " cannot be read (no access?): nothing in it was checked.\r\n" + why +
+                "\r\nkorvo-audit.cfg could not be written, so the next audit reads everything again.\r\n\r\n"
+                "5 Title of alpha (alpha): not checked\r\n" + why +
+                "\r\n\r\n6 Title of loosey (loosey): not checked\r\n"
+                "loosey      : loosey\\clone.bin: found, but it cannot be read (in use, or no access?)\r\n"
+                "romset loosey was not checked\r\n");
+  setup.mame.found = false;
+  EXPECT_EQ(Audit(setup).rows["alpha"].details,
+            "mame.exe was not found (General tab > MAME Program), so the sets could not be checked.");
 }
 
 // Files counted as MAME counts them. A wrong file by the name and size of a parent's file nobody has a good dump of is
@@ -315,7 +342,7 @@ TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {
   AuditStore store;
   store.key = "C:\\MAME\\mame.exe|1|2|3|462|1.0.0";
   AuditRecord& r = store.records["sfex2u"];
-  r = {{123, 456}, 0xfedcba9876543210ull, Verdict::WrongChecksum, {"sfex2u", "sfex2", "coh3002c"}, "a|b; c\\d",
+  r = {{123, 456}, 0xfedcba9876543210ull, Verdict::WrongChecksum, {"sfex2u", "sfex2", "coh3002c"}, "a|b;\r c\\d",
        "sfex2u      : x - INCORRECT CHECKSUM:\nEXPECTED: CRC(1)\n   FOUND: CRC(2)\nromset sfex2u is bad\n"};
   AuditStore back = ParseAuditStore(FormatAuditStore(store) +
                                     "broken=1|2|3\r\nworse=x|2|3|good|a|b|c\r\nunknown=1|2|3|great|a|b|c\r\n");
