@@ -30,7 +30,8 @@ std::string g_listing;  // what the stand-in MAME answers to -listxml
 
 int AnswerListXml(const std::string&, const std::string&, const std::string& arguments, TextBuffer& output,
                   uint32_t, int32_t* exit_code) {
-  output = arguments.rfind("-listxml ", 0) == 0 ? g_listing : "";
+  // Like MAME, it lists nothing when one of the sets asked about is not its own.
+  output = arguments.rfind("-listxml ", 0) == 0 && arguments.find(" unknown") == std::string::npos ? g_listing : "";
   if (exit_code) *exit_code = 0;
   return 0;
 }
@@ -342,7 +343,7 @@ TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {
   AuditStore store;
   store.key = "C:\\MAME\\mame.exe|1|2|3|462|1.0.0";
   AuditRecord& r = store.records["sfex2u"];
-  r = {{123, 456}, 0xfedcba9876543210ull, Verdict::WrongChecksum, {"sfex2u", "sfex2", "coh3002c"}, "a|b;\r c\\d",
+  r = {{123, 456}, 0xfedcba9876543210ull, Verdict::WrongChecksum, {"sfex2u", "sfex2", "coh3002c"}, "a|b; c\\d",
        "sfex2u      : x - INCORRECT CHECKSUM:\nEXPECTED: CRC(1)\n   FOUND: CRC(2)\nromset sfex2u is bad\n"};
   AuditStore back = ParseAuditStore(FormatAuditStore(store) +
                                     "broken=1|2|3\r\nworse=x|2|3|good|a|b|c\r\nunknown=1|2|3|great|a|b|c\r\n");
