@@ -56,34 +56,26 @@ TEST(PictureFit, ArcadeScreensAreShownAtTheirMonitorsAspect) {
 }
 
 TEST(PictureScale, SmoothWhenShrinkingSharpWhenGrowingTwiceOrMoreReadInStrips) {
-  EXPECT_EQ(ChooseScaleFilter({100, 100}, {200, 200}), ScaleFilter::Sharp);
-  EXPECT_EQ(ChooseScaleFilter({100, 100}, {199, 400}), ScaleFilter::Smooth);
-  EXPECT_EQ(ChooseScaleFilter({100, 100}, {50, 50}), ScaleFilter::Smooth);
-
-  // The same size is an exact copy.
-  Source same = Gradient(5, 3);
+  EXPECT_TRUE(ChooseScaleFilter({100, 100}, {200, 200}) == ScaleFilter::Sharp &&
+              ChooseScaleFilter({100, 100}, {199, 400}) == ScaleFilter::Smooth &&
+              ChooseScaleFilter({100, 100}, {50, 50}) == ScaleFilter::Smooth);
+  Source same = Gradient(5, 3);  // the same size is an exact copy
   EXPECT_EQ(ScalePicture(same.size, same.size, same.Rows())->pixels, same.pixels);
-  // Halving averages each 2 x 2 block.
-  Source quad{{2, 2}, {0xFF000000, 0xFF102064, 0xFF3040C8, 0xFF000000}};
-  EXPECT_EQ(ScalePicture(quad.size, {1, 1}, quad.Rows())->pixels, (std::vector<uint32_t>{0xFF10184B}));
-  // A third: each target pixel is the mean of 1.5 source pixels.
-  Source row{{3, 1}, {0xFF000000, 0xFF000090, 0xFF0000FF}};
-  EXPECT_EQ(ScalePicture(row.size, {2, 1}, row.Rows())->pixels, (std::vector<uint32_t>{0xFF000030, 0xFF0000DA}));
-  // Three times as large: every pixel a 3 x 3 block of itself, no blending.
-  Source two{{2, 1}, {0xFF102030, 0xFFFFFFFF}};
-  std::vector<uint32_t> blocks = ScalePicture(two.size, {6, 3}, two.Rows())->pixels;
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(blocks[static_cast<size_t>(y * 6 + x)], two.pixels[x / 3]) << x << "," << y;
-  // Growing by less than two blends between the two nearest, the edges held.
-  Source three{{3, 1}, {0xFF000000, 0xFF0000C0, 0xFF000030}};
-  EXPECT_EQ(ScalePicture(three.size, {5, 1}, three.Rows())->pixels,
-            (std::vector<uint32_t>{0xFF000000, 0xFF00004D, 0xFF0000C0, 0xFF00006A, 0xFF000030}));
+  using Px = std::vector<uint32_t>;
+  const uint32_t c = 0xFF102030, w = 0xFFFFFFFF;
+  const struct { Source from; PictureSize to; Px expected; } cases[] = {
+      {{{2, 2}, {0xFF000000, 0xFF102064, 0xFF3040C8, 0xFF000000}}, {1, 1}, {0xFF10184B}},  // halving: each 2 x 2 block's mean
+      {{{3, 1}, {0xFF000000, 0xFF000090, 0xFF0000FF}}, {2, 1}, {0xFF000030, 0xFF0000DA}},  // each the mean of 1.5 pixels
+      {{{2, 1}, {c, w}}, {6, 3}, {c, c, c, w, w, w, c, c, c, w, w, w, c, c, c, w, w, w}},  // three times: no blending
+      // Growing by less than two blends between the two nearest, the edges held.
+      {{{3, 1}, {0xFF000000, 0xFF0000C0, 0xFF000030}}, {5, 1}, {0xFF000000, 0xFF00004D, 0xFF0000C0, 0xFF00006A, 0xFF000030}},
+  };
+  for (auto k : cases) EXPECT_EQ(ScalePicture(k.from.size, k.to, k.from.Rows())->pixels, k.expected) << k.to.w;
   // A tall picture is read in strips, every row once; a damaged one stops the scaling.
   Source tall = Gradient(4, 2000);
   std::optional<Picture> small = ScalePicture(tall.size, {2, 100}, tall.Rows());
   ASSERT_TRUE(small);
-  EXPECT_EQ(tall.rows_read, 2000);  // every row once
-  EXPECT_EQ(small->pixels.size(), 200u);
+  EXPECT_TRUE(tall.rows_read == 2000 && small->pixels.size() == 200u) << tall.rows_read;
   tall.fail_from = 1500;
   EXPECT_FALSE(ScalePicture(tall.size, {2, 100}, tall.Rows()));
   EXPECT_FALSE(ScalePicture({0, 0}, {2, 2}, tall.Rows()));
@@ -125,16 +117,13 @@ TEST(PictureCache, KeepsTheLast32AndReadsAChangedFileAgain) {
   EXPECT_FALSE(cache.Find("shot7", {100, 1}, box, true));  // dropped, least recently used
   ASSERT_TRUE(cache.Find("shot8", {100, 1}, box, true));    // now the most recently used
   cache.Put({"new", {1, 1}, box, true, PictureOf(300, 225)});
-  EXPECT_TRUE(cache.Find("shot8", {100, 1}, box, true));
-  EXPECT_FALSE(cache.Find("shot9", {100, 1}, box, true));
+  EXPECT_TRUE(cache.Find("shot8", {100, 1}, box, true) && !cache.Find("shot9", {100, 1}, box, true));
 
-  // Another box or aspect rule makes it anew; a changed size or time reads the file again.
-  EXPECT_FALSE(cache.Find("shot10", {100, 1}, {400, 300}, true));
-  EXPECT_FALSE(cache.Find("shot10", {100, 1}, box, false));
-  EXPECT_TRUE(cache.Find("shot10", {100, 1}, box, true));
-  EXPECT_FALSE(cache.Find("shot11", {100, 2}, box, true));
-  EXPECT_FALSE(cache.Find("shot11", {100, 1}, box, true));  // the old entry went with the change
-  EXPECT_FALSE(cache.Find("shot12", {101, 1}, box, true));
+  // Another box or aspect rule makes it anew; a changed size or time reads the file again, the old entry gone.
+  EXPECT_TRUE(!cache.Find("shot10", {100, 1}, {400, 300}, true) && !cache.Find("shot10", {100, 1}, box, false) &&
+              cache.Find("shot10", {100, 1}, box, true));
+  EXPECT_FALSE(cache.Find("shot11", {100, 2}, box, true) || cache.Find("shot11", {100, 1}, box, true) ||
+               cache.Find("shot12", {101, 1}, box, true));
 
   // A file that could not be shown is not tried again for any box until it changes.
   cache.Put({"broken", {5, 5}, box, true, nullptr});
@@ -149,8 +138,7 @@ TEST(PictureCache, KeepsTheLast32AndReadsAChangedFileAgain) {
 }
 
 TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
-  EXPECT_EQ(PreviewBoardLine("Sony ZN-2 System", 1999), "Sony ZN-2 System, 1999");
-  EXPECT_EQ(PreviewBoardLine("Konami GV", 0), "Konami GV");
+  EXPECT_EQ(PreviewBoardLine("Sony ZN-2 System", 1999) + "|" + PreviewBoardLine("Konami GV", 0), "Sony ZN-2 System, 1999|Konami GV");
   // The picture steps wrap round both ways; without pictures they stay put.
   EXPECT_TRUE(StepPicture(0, -1, 3) == 2 && StepPicture(2, 1, 3) == 0 && StepPicture(1, 1, 3) == 2 && StepPicture(0, 1, 0) == 0);
   for (int dpi : {96, 144}) {
@@ -166,13 +154,11 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     EXPECT_LE(std::abs(under.counter.x * 2 + under.counter.w - under.picture.x * 2 - under.picture.w), 2);  // centred
     ASSERT_EQ(under.kinds.size(), 3u);
     EXPECT_EQ(under.kinds[0].y, under.next.Bottom() + s(6));
-    EXPECT_EQ(under.kinds[1].y, under.kinds[0].y);  // two fit a row; the third wraps
-    EXPECT_GT(under.kinds[2].y, under.kinds[0].Bottom());
+    EXPECT_TRUE(under.kinds[1].y == under.kinds[0].y && under.kinds[2].y > under.kinds[0].Bottom());  // the third wraps
     EXPECT_TRUE(under.title.y > under.kinds[2].Bottom() && under.board.y > under.title.Bottom() &&
-                under.status.y > under.board.Bottom() && under.played.y > under.status.Bottom());
-    EXPECT_GT(under.tabs[0].y, under.played.Bottom());
-    EXPECT_EQ(under.text.Bottom(), in.pane_h);  // the text takes the rest
-    EXPECT_GT(under.text.h, s(100));
+                under.status.y > under.board.Bottom() && under.played.y > under.status.Bottom() &&
+                under.tabs[0].y > under.played.Bottom());
+    EXPECT_TRUE(under.text.Bottom() == in.pane_h && under.text.h > s(100));  // the text takes the rest
 
     // Under the list in Classic Layout: a wide pane; the card beside the picture, from its top.
     in.pane_w = s(760), in.pane_h = s(260);
@@ -181,8 +167,7 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     EXPECT_EQ(box.h, s(260) - s(30));
     in.picture = FitPicture(box, {4, 3}, true);
     PreviewLayout beside = LayoutPreview(in);
-    EXPECT_GT(beside.kinds[0].x, beside.picture.Right());
-    EXPECT_EQ(beside.kinds[0].y, 0);
+    EXPECT_TRUE(beside.kinds[0].x > beside.picture.Right() && beside.kinds[0].y == 0);
     EXPECT_TRUE(beside.text.Right() <= in.pane_w && beside.text.Bottom() == in.pane_h && beside.text.h > 0);
 
     // Too short for the text, and no game at all: the text box and the card go.

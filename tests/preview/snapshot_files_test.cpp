@@ -1,6 +1,7 @@
 // Which snapshot files the preview shows for a game, and in which order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -24,10 +25,8 @@ struct SnapFolder {
   std::vector<std::string> Names(std::string_view pattern, std::string_view set) const {
     std::vector<std::string> names;
     for (const SnapshotFile& f : ListSetSnapshots(snap, pattern, set)) {
-      std::string name = f.path.substr(snap.size() + 1);
-      for (char& c : name)
-        if (c == '\\') c = '/';
-      names.push_back(name);
+      names.push_back(f.path.substr(snap.size() + 1));
+      std::replace(names.back().begin(), names.back().end(), '\\', '/');
     }
     return names;
   }
@@ -46,15 +45,14 @@ TEST(SnapshotFiles, TheFolderFollowsSnapshotDirectoryAgainstMamesFolder) {
     std::string f = SnapshotFolder(s);
     return f.substr(f.find("emu") == std::string::npos ? 0 : f.find("emu"));
   };
-  EXPECT_EQ(folder(""), "emu\\snap");
-  EXPECT_EQ(folder("-snapshot_directory shots/new"), "emu\\shots\\new");
-  EXPECT_EQ(folder("-snapshot_directory \"my shots;other\""), "emu\\my shots");  // MAME writes into the first
-  EXPECT_EQ(folder("-snapshot_directory D:\\pics"), "D:\\pics");
-
-  EXPECT_EQ(SnapshotNamePattern(""), "%g/%i");
-  EXPECT_EQ(SnapshotNamePattern("-snapname %g"), "%g");
-  EXPECT_EQ(SnapshotNamePattern("-snapname \"shots/%g %i\""), "shots/%g %i");
-  EXPECT_EQ(SnapshotNamePattern("-snapname %d_cart/%i"), "%g/%i");  // arcade sets have no media
+  // MAME writes into the first folder named; arcade sets have no media, so "%d_..." falls back to the default.
+  for (auto [more, expected] : {std::pair{"", "emu\\snap"}, {"-snapshot_directory shots/new", "emu\\shots\\new"},
+                                {"-snapshot_directory \"my shots;other\"", "emu\\my shots"},
+                                {"-snapshot_directory D:\\pics", "D:\\pics"}})
+    EXPECT_EQ(folder(more), expected) << more;
+  for (auto [more, expected] : {std::pair{"", "%g/%i"}, {"-snapname %g", "%g"}, {"-snapname \"shots/%g %i\"", "shots/%g %i"},
+                                {"-snapname %d_cart/%i", "%g/%i"}})
+    EXPECT_EQ(SnapshotNamePattern(more), expected) << more;
 }
 
 TEST(SnapshotFiles, EveryNamingMameUsesNewestFirst) {
@@ -92,7 +90,6 @@ TEST(SnapshotFiles, ASetWithoutPicturesBorrowsFromItsParentThenAClone) {
   EXPECT_EQ(ChooseSnapshots(f.snap, "%g/%i", "ts2u").set, "ts2");
   f.Add("ts2u.png", 9);
   SnapshotChoice own = ChooseSnapshots(f.snap, "%g/%i", "ts2u");
-  EXPECT_EQ(own.set, "ts2u");
-  EXPECT_EQ(own.files.size(), 1u);
+  EXPECT_TRUE(own.set == "ts2u" && own.files.size() == 1u) << own.set;
   EXPECT_TRUE(ChooseSnapshots(f.snap, "%g/%i", "tekken3").files.empty());
 }
