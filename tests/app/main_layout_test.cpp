@@ -60,15 +60,14 @@ TEST(MainLayout, WhatALayoutChangeLeavesToPaintAgain) {
 TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   MainLayoutInput in = Input(true, 96, true, false);
   in.client_w = 1400;
-  EXPECT_EQ(ComputeMainLayout(in).list.w, (1400 - 24) * 3 / 5);  // automatic
-  in.splitter = 100;
-  EXPECT_EQ(ComputeMainLayout(in).list.w, 600);
-  in.splitter = 5000;  // the options area keeps the room of its widest page
-  EXPECT_EQ(ComputeMainLayout(in).list.w, 1400 - 24 - kOptionsAreaLeastWidth);
+  // Automatic, the list's least, and the most the options area (the room of its widest page) leaves.
+  for (auto [split, list_w] : {std::pair{0, (1400 - 24) * 3 / 5}, {100, 600}, {5000, 1400 - 24 - kOptionsAreaLeastWidth}}) {
+    in.splitter = split;
+    EXPECT_EQ(ComputeMainLayout(in).list.w, list_w) << split;
+  }
   in.splitter = 700, in.dpi = 192, in.client_w = 2800;
   EXPECT_EQ(ComputeMainLayout(in).list.w, 1400);
-  EXPECT_EQ(SplitterFromPointer(1400 + 24, 192), 700);
-  EXPECT_EQ(SplitterFromPointer(0, 96), 1);
+  EXPECT_TRUE(SplitterFromPointer(1400 + 24, 192) == 700 && SplitterFromPointer(0, 96) == 1);
   in.client_w = 500;  // narrower than the limits allow: the list stays inside
   EXPECT_LE(ComputeMainLayout(in).list.Right(), 500);
   // A 1280-wide screen at 144 DPI: the list gives way, so the options area keeps the room its rows need and its
@@ -76,9 +75,8 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   in.splitter = 0, in.dpi = 144, in.client_w = 1264;
   MainLayout narrow = ComputeMainLayout(in);
   EXPECT_EQ(narrow.options.w, kOptionsAreaLeastWidth * 3 / 2);
-  EXPECT_LE(narrow.restore.Right() + 12, narrow.ok.x);
-  EXPECT_LE(narrow.ok.Right(), narrow.cancel.x);
-  EXPECT_LE(narrow.cancel.Right(), 1264 - 12);
+  EXPECT_TRUE(narrow.restore.Right() + 12 <= narrow.ok.x && narrow.ok.Right() <= narrow.cancel.x &&
+              narrow.cancel.Right() <= 1264 - 12);
 
   // expected: the preview's width beside the list, or its height under it.
   const struct { bool classic; int dpi, split, expected; } cases[] = {

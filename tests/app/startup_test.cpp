@@ -68,9 +68,8 @@ TEST(Migration, MovesEarlierFilesOnlyWhenTheNewNameIsFree) {
   WriteTestFile(dir.File("korvo-games.cfg"), "new games");
   WriteTestFile(dir.File("dravo-combos.cfg"), "combos");
   MigrateEarlierLauncherFiles(dir.path());
-  EXPECT_EQ(ReadTestFile(dir.File("korvo-settings.cfg")), "video=2\r\n");
-  EXPECT_FALSE(TestFileExists(dir.File("dravo-settings.cfg")));
-  EXPECT_EQ(ReadTestFile(dir.File("korvo-games.cfg")), "new games");  // both present: nothing moves
-  EXPECT_TRUE(TestFileExists(dir.File("dravo-games.cfg")));
-  EXPECT_EQ(ReadTestFile(dir.File("korvo-combos.cfg")), "combos");
+  std::string files;  // each new file's text, "+old" where the earlier one is still there
+  for (std::string name : {"settings.cfg", "games.cfg", "combos.cfg"})
+    files += ReadTestFile(dir.File("korvo-" + name)) + (TestFileExists(dir.File("dravo-" + name)) ? "+old|" : "|");
+  EXPECT_EQ(files, "video=2\r\n|new games+old|combos|");  // both present: nothing moves
 }

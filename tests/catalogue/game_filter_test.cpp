@@ -94,8 +94,8 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   Settings s;
   ResetSettings(s);
   std::string clicks;
-  for (int column : std::initializer_list<int>{kColumnYear, kColumnYear, kColumnHardware, kColumnHardware, kColumnHardware, kColumnInfo, -1, kListColumnCount})
-  {
+  for (int column : std::initializer_list<int>{kColumnYear, kColumnYear, kColumnHardware, kColumnHardware, kColumnHardware,
+                                               kColumnInfo, -1, kListColumnCount}) {
     const bool sorts = ApplySortClick(s, column);
     clicks += std::to_string(sorts) + std::to_string(s.sort_column) + std::to_string(s.sort_ascending) + " ";
   }

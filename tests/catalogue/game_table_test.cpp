@@ -13,8 +13,7 @@ TEST(GameTable, LookUpsShortcutTitlesInfoTextsAndTitleOrder) {
   EXPECT_EQ(std::string(GameTableRowByNumber(1)->set) + GameTableRowByNumber(462)->set, "ts2tblkkuzug");
   EXPECT_TRUE(GameTableRowByNumber(0) == nullptr && GameTableRowByNumber(463) == nullptr);
   EXPECT_EQ(GameTableRowBySet("TEKKEN3")->number, 82);
-  EXPECT_TRUE(IsBiosSet("COH1000C") && IsBiosSet("coh1002t"));
-  EXPECT_FALSE(IsBiosSet("tekken3") || IsBiosSet(""));
+  EXPECT_TRUE(IsBiosSet("COH1000C") && IsBiosSet("coh1002t") && !IsBiosSet("tekken3") && !IsBiosSet(""));
 
   GameList list = BuildGameList();
   ASSERT_EQ(list.size(), static_cast<size_t>(kGameCount));
@@ -44,9 +43,7 @@ TEST(GameTable, LookUpsShortcutTitlesInfoTextsAndTitleOrder) {
   auto info = [&](const char* set) { return FindGameBySet(list, set)->info + "|" + std::to_string(FindGameBySet(list, set)->flags); };
   EXPECT_EQ(info("ts2") + " " + info("ts2u") + " " + info("ddr5m") + " " + info("bam2a"),
             "|0 clone of ts2|0 not working in MAME|1 clone of bam2, not working in MAME|1");
-  MarkNotInMame(list[0]);
-  MarkNotInMame(list[0]);
-  MarkNotInMame(list[1]);
+  MarkNotInMame(list[0]), MarkNotInMame(list[0]), MarkNotInMame(list[1]);
   EXPECT_EQ(info("ts2") + " " + info("ts2u"), "not in this MAME|2 clone of ts2, not in this MAME|2");
   EXPECT_EQ(BoardOf(GameEntry{}).size() + MakerTextOf(GameEntry{}).size(), 0u);
 

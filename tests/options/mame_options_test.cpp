@@ -62,16 +62,12 @@ TEST(MoreOptionsText, StoredFormsReadAndSet) {
   std::string stored = "-hlsl_snap_width 2048 -rewind";
   EXPECT_TRUE(SetMameOption(stored, "speed", "1.5"));
   EXPECT_EQ(stored, "-rewind -speed 1.5 -hlsl_snap_width 2048");
-  stored.clear();
-  EXPECT_FALSE(SetMameOption(stored, "not_an_option", "1"));
-  EXPECT_FALSE(SetMameOption(stored, "speed", "1.0"));  // unchanged
-  EXPECT_TRUE(SetMameOption(stored, "lightgun_device", " mouse "));
-  EXPECT_TRUE(SetMameOption(stored, "rewind", "1"));
-  EXPECT_EQ(stored, "-rewind -lightgun_device mouse");
-  EXPECT_FALSE(SetMameOption(stored, "speed", "fast"));  // invalid: dropped silently
-  EXPECT_TRUE(SetMameOption(stored, "rewind", "on"));    // anything but "1" is off
-  EXPECT_TRUE(SetMameOption(stored, "lightgun_device", ""));
-  EXPECT_EQ(stored, "");
+  stored.clear();  // "1.0" is the default; an invalid value is dropped silently; anything but "1" is off
+  for (auto [name, value, changed, after] : std::initializer_list<std::tuple<const char*, const char*, bool, const char*>>{
+           {"not_an_option", "1", false, ""}, {"speed", "1.0", false, ""}, {"lightgun_device", " mouse ", true, "-lightgun_device mouse"},
+           {"rewind", "1", true, "-rewind -lightgun_device mouse"}, {"speed", "fast", false, "-rewind -lightgun_device mouse"},
+           {"rewind", "on", true, "-lightgun_device mouse"}, {"lightgun_device", "", true, ""}})
+    EXPECT_TRUE(SetMameOption(stored, name, value) == changed && stored == after) << name << " " << value << ": " << stored;
   stored = "-snapname " + std::string(2030, 'x');
   const std::string before = stored;
   EXPECT_FALSE(SetMameOption(stored, "statename", std::string(30, 'y')));  // would not fit
