@@ -13,7 +13,6 @@
 #include "controls/profiles.h"
 #include "settings/app_state.h"
 #include "controls_test_env.h"
-#include "settings/app_state.h"
 
 namespace {
 
