@@ -76,14 +76,11 @@ TEST(CheckZip, MemberProblemsNamesAndExtractingSoundMembers) {
   EXPECT_EQ(Problems(BuildZip({Bad(Deflated("crc.bin", rom)), bad_size, stored_size, stored_crc, broken, bzip2,
                                outside, Stored("ok", "ok")})),
             (std::vector<std::string>{
-                "crc.bin: wrong checksum (the file is corrupt)",
-                "size.bin: has the wrong size (the file is corrupt)",
-                "stored.bin: has the wrong size (the file is corrupt)",
-                "storedcrc.bin: wrong checksum (the file is corrupt)",
+                "crc.bin: wrong checksum (the file is corrupt)", "size.bin: has the wrong size (the file is corrupt)",
+                "stored.bin: has the wrong size (the file is corrupt)", "storedcrc.bin: wrong checksum (the file is corrupt)",
                 "broken.bin: cannot be unpacked (the file is corrupt)",
                 "method.bin: uses a compression method this check does not know",
-                "outside.bin: its data is missing (the zip is cut off or damaged)",
-            }));
+                "outside.bin: its data is missing (the zip is cut off or damaged)"}));
 
   // A long name is cut with its text at 199 bytes.
   EXPECT_EQ(Problems(BuildZip({Bad(Stored(std::string(300, 'n'), "x"))}))[0], std::string(199, 'n'));

@@ -52,16 +52,14 @@ inline void Put(std::string& s, std::initializer_list<std::pair<uint32_t, int>> 
     for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
+// `data` as stored (compressed for method 8); `size` the uncompressed size the headers give; `offset` the local
+// header's offset claimed instead of the real one when `use_offset`; flag bit 11: a UTF-8 name; `extra` in both headers.
 struct Member {
-  std::string name;
-  std::string data;       // as stored in the zip (already compressed for method 8)
-  uint32_t method = 0;
-  uint32_t crc = 0;
-  uint32_t size = 0;      // uncompressed size written to the headers
+  std::string name, data;
+  uint32_t method = 0, crc = 0, size = 0;
   bool use_offset = false;
-  uint32_t offset = 0;    // local header offset to claim instead of the real one
-  uint32_t flags = 0;     // general purpose flags (bit 11: the name is UTF-8)
-  std::string extra = {};  // an extra field, in both headers
+  uint32_t offset = 0, flags = 0;
+  std::string extra = {};
 };
 
 inline Member Stored(const std::string& name, const std::string& data) {
