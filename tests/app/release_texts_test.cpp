@@ -26,16 +26,9 @@ std::vector<std::string> Marked(const std::string& text, const char* pattern) {
   return found;
 }
 
-// A menu text as a user reads it: without its & and its shortcut.
-std::string Shown(const std::string& text) {
-  std::string out;
-  for (char c : text.substr(0, text.find('\t')))
-    if (c != '&') out += c;
-  return out;
-}
-
-// Every item of the menu bar as the guide writes it: "View > Theme > Dark".
+// Every item of the menu bar as the guide writes it, as a user reads it (no & nor shortcut): "View > Theme > Dark".
 std::set<std::string> MenuPaths() {
+  auto Shown = [](const std::string& text) { std::string out = text.substr(0, text.find('\t')); std::erase(out, '&'); return out; };
   std::set<std::string> paths;
   for (const MenuBarMenu& menu : MenuBarMenus()) {
     for (const MenuLine& line : menu.lines) {
@@ -84,11 +77,8 @@ TEST(ReleaseTexts, TheGuideNamesWhatTheProgramHasAndChangesNameItsVersion) {
   for (const std::string& key : named_keys) EXPECT_TRUE(keys.count(key)) << "no key " << key;
   // Keys of korvo-settings.cfg as `key`: the settings file reads them.
   const std::vector<std::string> settings = Marked(guide, R"(`([a-z][a-z0-9_]*)`)");
-  for (const std::string& key : settings) {
-    Settings s;
-    ResetSettings(s);
-    EXPECT_EQ(ParseSettingsText(s, key + "=1\r\n"), 1u) << "no setting " << key;
-  }
+  Settings s;
+  for (const std::string& key : settings) EXPECT_EQ(ParseSettingsText(s, key + "=1\r\n"), 1u) << "no setting " << key;
   // Pictures as ![...](images/name.png), in docs/images.
   for (const std::string& picture : Marked(guide, R"(\]\((images/[^)]+)\))"))
     EXPECT_TRUE(std::filesystem::is_regular_file(SourcePath("docs/" + picture))) << picture;

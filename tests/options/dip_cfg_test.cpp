@@ -34,11 +34,10 @@ std::string Without(std::string text, const std::string& part) {
 
 TEST(DipCfgRead, CurrentValueComesFromTheFirstMatchingPort) {
   DipSwitch service = Switch(":DSW", 2, 2, {{"Off", 2}, {"On", 0}});
-  EXPECT_EQ(CurrentDipValue("", service), 2u);
-  EXPECT_EQ(CurrentDipValue(kGameCfg, service), 0u);
+  EXPECT_TRUE(CurrentDipValue("", service) == 2u && CurrentDipValue(kGameCfg, service) == 0u);
   // Tags match with or without the colon; masks must be equal.
-  EXPECT_EQ(CurrentDipValue(kGameCfg, Switch("DSW", 2, 2, {})), 0u);
-  EXPECT_EQ(CurrentDipValue(kGameCfg, Switch(":DSW", 4, 4, {})), 4u);
+  EXPECT_TRUE(CurrentDipValue(kGameCfg, Switch("DSW", 2, 2, {})) == 0u &&
+              CurrentDipValue(kGameCfg, Switch(":DSW", 4, 4, {})) == 4u);
   // A damaged value reads as the default; of a switch held twice the first port counts.
   EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"x\" />", service), 2u);
   EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"0\" />"

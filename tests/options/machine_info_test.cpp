@@ -77,14 +77,13 @@ TEST(MachineInfoMemory, AsksOncePerSetAlsoWhenItFailed) {
     return static_cast<int>(kCapturedTimedOut);
   };
   MachineInfoCache cache;
-  EXPECT_FALSE(cache.Get("sfex2", failing).listed);
-  EXPECT_FALSE(cache.Get("sfex2", failing).listed);
+  EXPECT_FALSE(cache.Get("sfex2", failing).listed || cache.Get("sfex2", failing).listed);
   EXPECT_EQ(last_arguments, "-listxml sfex2");
   // Names that would change the command line, or list every machine, are not asked.
   for (std::string bad : std::vector<std::string>{"", "sfex2 -rompath x", "\"q\"", "../x", "Sfex2", std::string(65, 'a')})
     EXPECT_FALSE(cache.Get(bad, failing).listed) << bad;
   EXPECT_EQ(calls, 1);
-  cache.Get(std::string(64, 'a'), failing);
+  cache.Get(std::string(64, 'a'), failing);  // the longest name asked
   EXPECT_EQ(calls, 2);
 
   auto answering = [](const std::string&, TextBuffer& out, uint32_t) {
@@ -92,7 +91,6 @@ TEST(MachineInfoMemory, AsksOncePerSetAlsoWhenItFailed) {
     out = Recorded("tekken3");
     return 0;
   };
-  EXPECT_EQ(cache.Get("tekken3", answering).switches.size(), 2u);
-  EXPECT_EQ(cache.Get("tekken3", failing).switches.size(), 2u);
+  EXPECT_TRUE(cache.Get("tekken3", answering).switches.size() == 2u && cache.Get("tekken3", failing).switches.size() == 2u);
   EXPECT_EQ(calls, 3);
 }

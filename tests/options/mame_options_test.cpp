@@ -64,9 +64,10 @@ TEST(MoreOptionsText, StoredFormsReadAndSet) {
   EXPECT_EQ(stored, "-rewind -speed 1.5 -hlsl_snap_width 2048");
   stored.clear();  // "1.0" is the default; an invalid value is dropped silently; anything but "1" is off
   for (auto [name, value, changed, after] : std::initializer_list<std::tuple<const char*, const char*, bool, const char*>>{
-           {"not_an_option", "1", false, ""}, {"speed", "1.0", false, ""}, {"lightgun_device", " mouse ", true, "-lightgun_device mouse"},
-           {"rewind", "1", true, "-rewind -lightgun_device mouse"}, {"speed", "fast", false, "-rewind -lightgun_device mouse"},
-           {"rewind", "on", true, "-lightgun_device mouse"}, {"lightgun_device", "", true, ""}})
+           {"not_an_option", "1", false, ""}, {"speed", "1.0", false, ""},
+           {"lightgun_device", " mouse ", true, "-lightgun_device mouse"}, {"rewind", "1", true, "-rewind -lightgun_device mouse"},
+           {"speed", "fast", false, "-rewind -lightgun_device mouse"}, {"rewind", "on", true, "-lightgun_device mouse"},
+           {"lightgun_device", "", true, ""}})
     EXPECT_TRUE(SetMameOption(stored, name, value) == changed && stored == after) << name << " " << value << ": " << stored;
   stored = "-snapname " + std::string(2030, 'x');
   const std::string before = stored;
