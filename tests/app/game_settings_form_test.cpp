@@ -43,8 +43,7 @@ TEST(GameSettingsForm, BiosReadBackKeepsWhatTheListCannotShow) {
                 "|" + ReadGameSettingsForm(form, form.choices, 0).bios, "dsem2|std|");  // 0: Game Default
   EXPECT_FALSE(HasOverrides(ReadGameSettingsForm(form, form.choices, 0)));
 
-  // MAME lists no BIOS sets (or could not be asked): the list is disabled and
-  // an OK for another field keeps the stored name.
+  // No BIOS sets listed (or MAME not asked): the list is disabled and OK for another field keeps the stored name.
   GameSettingsForm unknown = MakeGameSettingsForm(list, 269, kModes, RecordedBios("sfex2"));
   EXPECT_FALSE(unknown.BiosEnabled());
   GameSettingsChoices choices = unknown.choices;

@@ -46,8 +46,7 @@ TEST(MainLayout, EveryControlOfEachLayout) {
                    "280,8,38,32 320,8,38,32 360,8,38,32 400,8,38,32 440,8,38,32 ");
 }
 
-// A layout change paints again where each control that moved, came or went was and is; one left in place, or
-// hidden before and after, paints nothing.
+// A layout change repaints where each moved, new or gone control was and is; one unchanged or hidden throughout, not.
 TEST(MainLayout, WhatALayoutChangeLeavesToPaintAgain) {
   const LayoutRect a{0, 0, 10, 10}, b{0, 20, 10, 10}, c{5, 5, 30, 30};
   std::string out;
@@ -70,8 +69,7 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
   EXPECT_TRUE(SplitterFromPointer(1400 + 24, 192) == 700 && SplitterFromPointer(0, 96) == 1);
   in.client_w = 500;  // narrower than the limits allow: the list stays inside
   EXPECT_LE(ComputeMainLayout(in).list.Right(), 500);
-  // A 1280-wide screen at 144 DPI: the list gives way, so the options area keeps the room its rows need and its
-  // buttons stay apart, in order.
+  // 1280 wide at 144 DPI: the list gives way, the options area keeps its rows' room and its buttons apart, in order.
   in.splitter = 0, in.dpi = 144, in.client_w = 1264;
   MainLayout narrow = ComputeMainLayout(in);
   EXPECT_EQ(narrow.options.w, kOptionsAreaLeastWidth * 3 / 2);
@@ -94,8 +92,7 @@ TEST(MainLayout, SplitterPreviewAndMinimumSizeStayWithinTheirLimits) {
     EXPECT_EQ(PreviewSplitFromPointer(p, g.x + g.w / 2, g.y + g.h / 2), c.expected * 96 / c.dpi);
   }
 
-  // Left automatic beside the list, the pane takes what the list's columns
-  // leave, between its least and most; a width of the user's own holds.
+  // Automatic beside the list, the pane takes what the columns leave, within its limits; a user's own width holds.
   const struct { int client_w, split, pane_w; } beside[] = {{844, 0, 185}, {1280, 0, 360}, {700, 0, 160}, {844, 300, 300}};
   for (const auto& c : beside) {
     MainLayoutInput p = Input(false, 96, true, true);

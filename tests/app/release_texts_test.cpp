@@ -1,5 +1,4 @@
-// What a user reads beside the program: the user's guide names only menu items, keys and settings the program
-// has, shows only pictures that are there, and CHANGES.txt's newest entry is the program's version.
+// The user's guide names only menu items, keys, settings and pictures there are; CHANGES.txt's newest is this version.
 
 #include <gtest/gtest.h>
 
@@ -28,7 +27,7 @@ std::vector<std::string> Marked(const std::string& text, const char* pattern) {
 
 // Every item of the menu bar as the guide writes it, as a user reads it (no & nor shortcut): "View > Theme > Dark".
 std::set<std::string> MenuPaths() {
-  auto Shown = [](const std::string& text) { std::string out = text.substr(0, text.find('\t')); std::erase(out, '&'); return out; };
+  auto Shown = [](std::string text) { text = text.substr(0, text.find('\t')); std::erase(text, '&'); return text; };
   std::set<std::string> paths;
   for (const MenuBarMenu& menu : MenuBarMenus()) {
     for (const MenuLine& line : menu.lines) {

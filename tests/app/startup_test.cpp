@@ -7,8 +7,7 @@
 #include "base/text_util.h"
 #include "support/test_support.h"
 
-// The game named, whether one was named at all (even as an empty text: the
-// frontend mode then answers "no game") and the screen mode asked for.
+// The game, whether one was named at all (an empty name makes the frontend mode answer "no game"), the screen mode.
 TEST(CommandLineParsing, NamesTheGameAndScreenMode) {
   const char *F = "follow", *W = "window", *S = "full";
   const struct { std::vector<std::string> args; const char* game; bool named; const char* screen; } cases[] = {
@@ -50,8 +49,7 @@ TEST(MainWindowPlacement, SavedRectangleOnlyWhenStillOnScreen) {
     ScreenRect r = MainWindowRect(true, 96, work, screen, {s.x, s.y, 800, 600});
     EXPECT_EQ(r.w == 800 && (r.x == s.x || r.x == 0 || r.x == 1120), s.kept) << s.x << "," << s.y;
   }
-  // A window kept comes back wholly inside the work area of its monitor: moved no further than needed, shrunk where
-  // it was saved larger (at another DPI); a dialog of a fixed size keeps it and its title bar.
+  // A kept window comes back inside its monitor's work area, moved least, shrunk if larger; a fixed dialog keeps size.
   EXPECT_EQ(text(RestoredWindowRect({1500, 900, 800, 600}, screen, work)), "1120,440 800x600");
   EXPECT_EQ(text(RestoredWindowRect({-20, 5, 2000, 1200}, screen, work)), "0,0 1920x1040");
   EXPECT_EQ(text(RestoredWindowRect({3000, 5, 800, 600}, screen, work)), "0,0 0x0");

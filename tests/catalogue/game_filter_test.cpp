@@ -29,8 +29,7 @@ TEST(FilterRows, SearchFavoritesAvailabilityTheFourListsAndTheirValues) {
   EXPECT_EQ(Found(list, "  82 "), (std::vector<int32_t>{82, 268, 277, 278, 279, 280, 281}));  // number, title or info
   EXPECT_EQ(Found(list, "CLONE").size(), 462u - 232u);
   EXPECT_EQ(PrepareSearchText(std::string(300, 'A')), std::string(199, 'a'));
-  // Letters beyond ASCII fold the same way in titles, in the search box and
-  // in the title order: "ŁÓDŹ" finds "Łódź", "Ż" and "ż" sort as one.
+  // Letters beyond ASCII fold alike in titles, search and title order: "ŁÓDŹ" finds "Łódź", "Ż" and "ż" sort as one.
   list[0].title = "Wy\xC5\x9B" "cig \xC5\x81\xC3\xB3" "d\xC5\xBA";
   EXPECT_EQ(Found(list, "\xC5\x81\xC3\x93" "D\xC5\xB9"), (std::vector<int32_t>{1}));
   EXPECT_EQ(CompareNoCase("\xC5\xBB" "aba", "\xC5\xBC" "ABA"), 0);
@@ -102,8 +101,7 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   EXPECT_EQ(clicks, "161 160 151 150 151 051 051 051 ");
   EXPECT_EQ(head(Numbers(list, VisibleRows(list, {}, s, nullptr)), 2), (std::vector<int32_t>{172, 171}));
 
-  // The saved filters load cut to their lists' widths; a saved choice no
-  // game produces falls back to All, the others stay.
+  // Saved filters load cut to their lists' widths; a choice no game produces falls back to All, the others stay.
   ParseSettingsText(s, "filter_region=JAPANESE\nfilter_genre=Fighting\nfilter_maker=" + std::string(50, 'm'));
   FilterSelection sel = SelectionFromSettings(s);
   EXPECT_EQ(sel.value[0] + "|" + sel.value[2] + "|" + std::to_string(sel.value[1].size()), "JAPANES|Fighting|39");

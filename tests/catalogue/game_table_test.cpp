@@ -52,11 +52,9 @@ TEST(GameTable, LookUpsShortcutTitlesInfoTextsAndTitleOrder) {
   EXPECT_EQ(list[FindGameIndexByNumber(list, 82)].number, 82);
 }
 
-// The first key of its table found in the text wins; only the first 119 characters of a maker and 299 of a title are
-// searched; a region is the first known word in brackets.
+// The first table key found wins, in a maker's first 119 and a title's first 299 characters; a region is in brackets.
 TEST(TitleTexts, ShortTitlesMakerGenreAndRegion) {
-  // A short title keeps the first word of the first bracket group with a word and a closing bracket, and loses a
-  // trailing version mark ("Ver.B", "Version3", not a "ver" followed by more words); long texts are cut.
+  // A short title keeps the first bracketed word and loses a trailing version mark ("Ver.B", not "Version Plus").
   const struct { std::string title; bool keep_version; std::string expected; } titles[] = {
       {"Tekken 2 Ver.B (World, TES2/VER.D)", false, "Tekken 2 (World,)"},
       {"Tekken 2 Ver.B (World, TES2/VER.D)", true, "Tekken 2 Ver.B (World,)"},

@@ -111,8 +111,7 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
   EXPECT_EQ(g_runs, 0);
 }
 
-// MAME 0.251's own -listxml: how well it runs each set replaces the built-in
-// mark, in the info texts, the filter and what the card says.
+// MAME 0.251's -listxml: its verdict replaces the built-in mark in the info texts, the filter and the card.
 TEST_F(ListingTest, StatusesFromRealMameReplaceTheBuiltInMarkAndAreCachedPerBuild) {
   const std::string recorded = ReadTestFile(SourcePath("tests/fixtures/mame0251/listxml-drivers.xml"));
   DriverStatuses st;
@@ -161,15 +160,13 @@ TEST_F(ListingTest, StatusesFromRealMameReplaceTheBuiltInMarkAndAreCachedPerBuil
   }
 }
 
-// MAME 0.251's own answer: names padded to their column, longer ones run into
-// the description; kept in the cache for this mame.exe build only.
+// MAME 0.251's -listfull: names padded to their column or run into the description; cached per mame.exe build.
 TEST_F(ListingTest, ListfullLinesAndMameUsageAreReadAndCachedPerBuild) {
   MameListing listing;
   const std::string text =
       "Name:  Description:\r\nsfex2 \"Street \"Fighter\" EX2\"\r\ntekken3\t\"\"\nts2 no quotes\nts2u \"one\nts2ua\n"
       "sfex2p \"x\"\n"
-      // Control characters and broken UTF-8 would break titles and the cache:
-      // kept are whole, shortest sequences outside the surrogates.
+      // Control characters and broken UTF-8 go: kept are whole, shortest sequences outside the surrogates.
       "tekken2  \"\x01\x1f \x7e\x7f|\xc2\xa9\xc1\xbf\xdf\xbf|\xe0\xa0\x80\xe0\x9f\xbf\xed\x9f\xbf\xed\xa0\x80\xef\xbf\xbf|"
       "\xf0\x90\x80\x80\xf0\x8f\xbf\xbf\xf4\x8f\xbf\xbf\xf4\x90\x80\x80\xf5\x80\x80\x80|\xe2\x28\xa1\xe2\x82\"\n\n\n";
   EXPECT_EQ(ParseListfull(text, GameTableSets(), listing), 8u);
@@ -193,8 +190,7 @@ TEST_F(ListingTest, ListfullLinesAndMameUsageAreReadAndCachedPerBuild) {
   LoadMameUsage(false, mame);
   EXPECT_EQ(g_arguments, "-showusage");
   const MameUsage usage = CachedMameUsage(mame);
-  // 19 characters leave one blank before the description, 20 run into it;
-  // -noplugin is an option of its own; newer and Windows-only options are left out.
+  // A 20-character name runs into its description; -noplugin is an option; newer and Windows-only ones are out.
   for (const char* known : {"-rompath", "-exit_after_playback", "-joystick_contradictory", "-nojoystick_contradictory",
                             "-beam_intensity_weight", "-noplugin", "-joystick"})
     EXPECT_TRUE(HasMameArgument(usage, known)) << known;

@@ -56,8 +56,7 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   for (auto [key, label] : {std::pair{"4PAD", "Num 4"}, {"TILDE", "` ~"}, {"NOSUCH", "NOSUCH"}, {"", "-"}})
     EXPECT_EQ(KeyLabel(key), label);
 
-  // An XInput pad behind a plain stick: player 1 is MAME's joystick 2, its RT resting low (pulled towards POS);
-  // player 2 gets joystick 1, never player 1's pad.
+  // XInput behind a plain stick: player 1 is joystick 2 (RT rests low: pulled towards POS), player 2 joystick 1.
   SetCurrentPadProbe(ParsePadProbe("D|0|Generic USB Joystick\nI|0|Button 1|BUTTON1|0\nI|0|Z|ZAXIS|0\n"
                                    "D|1|XInput Player 1\nI|1|A|BUTTON1|0\nI|1|LB|BUTTON5|0\nI|1|LSX|XAXIS|0\n"
                                    "I|1|RT|RZAXIS|-32768\nI|1|LT|ZAXIS|0\nI|1|D-pad Up|HAT1UP|0\nEND\n"));

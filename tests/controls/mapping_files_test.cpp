@@ -78,8 +78,7 @@ TEST(DefaultCfgText, ReadEditOddElementsAndTheDefaultSystemsPlace) {
   text = Edited(markup, "");
   EXPECT_TRUE(Has(text, "JOYCODE_1_BUTTON1 OR KEYCODE_B\n") && !Has(text, "<x>") && !Has(text, "A</newseq>"));
 
-  // A self-closing launcher port must not swallow the next element, an unclosed one is neither read nor removed,
-  // a port without a standard sequence is absent, and only the first duplicate is read.
+  // Self-closing ports swallow nothing, unclosed ones stay, none without a standard sequence is read; of two, the first.
   std::string odd = Cfg("            <port type=\"P1_BUTTON1\" />\n" + Port("UI_CONFIGURE", "KEYCODE_TAB") +
                         "            <port type=\"P1_BUTTON2\"><newseq type=\"increment\">KEYCODE_Q</newseq></port>\n" +
                         Port("P1_BUTTON3", "KEYCODE_1") + Port("P1_BUTTON3", "KEYCODE_2"));

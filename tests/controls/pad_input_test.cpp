@@ -100,8 +100,7 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
     EXPECT_EQ(LegacyJoystickWord({true, 0, w.pov, w.x, w.y}), w.bits << 20) << w.pov << " " << w.x << "," << w.y;
   EXPECT_EQ(LegacyJoystickWord({true, 0xFFFFFFFFu}), 0xFFFFFu);  // only 20 buttons exist
 
-  // Without XInput the legacy joysticks are read: a button dialog takes no POV or stick, a direction dialog no
-  // button, and names each way of the POV and the stick as MAME does.
+  // Without XInput, legacy joysticks: buttons for a button dialog, the POV and stick ways (MAME's names) for a direction.
   for (bool directions : {false, true}) {
     PadRun legacy(directions);
     legacy.readings.xinput = false;

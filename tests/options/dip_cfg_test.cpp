@@ -58,8 +58,7 @@ TEST(DipCfgWrite, OnlyTheSwitchesPortsChangeAndMissingElementsAreAdded) {
   // Back to the default: the port line goes, every other byte stays.
   std::string text = ApplyDipChoices(kGameCfg, "sfex2", {Choice(":DSW", 2, 2, 2)});
   EXPECT_EQ(text, Without(kGameCfg, kSwitch2));
-  // A new value replaces the old port (written with the colon, before the blanks of </input>), a switch back at its
-  // default loses its port, and the mapping and the counter stay.
+  // A new value replaces the port (with the colon, before </input>'s blanks), one back at its default loses it.
   text = ApplyDipChoices(kGameCfg, "sfex2", {Choice("DSW", 8, 8, 8), Choice("DSW", 2, 2, 0)});
   std::string expected = Without(Without(kGameCfg, kSwitch2), kSwitch8);
   expected.insert(expected.find("        </input>"), kPortLine);
@@ -101,8 +100,7 @@ TEST(DipCfgWrite, DamagedDocumentsAndSwitchesHeldTwice) {
   EXPECT_EQ(ApplyDipChoices(twice, "sfex2", {Choice("DSW", 2, 2, 0)}), std::string("<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n") + kPortLine +
                       "</input>\n</system>\n</mameconfig>\n");
 
-  // Taking a port out of damaged text can join a stray "<" with the text after it into another port of the switch; that
-  // one goes too, or it would be read before the new line and hide the user's choice.
+  // A stray "<" joined by a removal into another port of the switch goes too, or it would hide the user's choice.
   std::string spliced = "x <  <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />"
                         "port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />\n";
   std::string removed = ApplyDipChoices(spliced, "sfex2", {Choice("DSW", 2, 2, 2)});

@@ -1,5 +1,4 @@
-// MAME itself must read the switch settings written here: it rewrites the game's cfg on exit from what it loaded, so
-// every chosen value and every other setting of the file has to come back from it.
+// MAME rewrites the game's cfg on exit from what it loaded: every chosen switch and every other setting must come back.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,8 +15,7 @@ TEST(DipSwitchesInRealMame, MameKeepsTheChosenValuesAndEverythingElse) {
   if (!TestFileExists(kMame)) GTEST_SKIP() << "no MAME installed";
   TempDir dir;
   const std::string cfg = dir.File("cfg");
-  // Written by MAME 0.251 itself: button and coin mappings, a configuration
-  // setting, a coin counter and the Balls switch at 5.
+  // Written by MAME 0.251: button and coin mappings, a configuration setting, a coin counter, the Balls switch at 5.
   const std::string original = ReadTestFile(SourcePath("tests/fixtures/dipswitch/breakout_mame_written.cfg"));
   WriteTestFile(cfg + "/breakout.cfg", original);
 

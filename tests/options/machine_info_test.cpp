@@ -38,8 +38,7 @@ TEST(MachineListing, RecordedAnswersGiveTheirSwitchesAndBiosSets) {
   EXPECT_FALSE(ParseMachineListing(Recorded("unknown"), "nosuchset").listed);
 }
 
-// Only the named machine counts (not devices, nor names that start the
-// same); entities are decoded once; a damaged answer gives what it holds.
+// Only the named machine counts (no device, no longer name); entities decoded once; damage keeps what was read.
 TEST(MachineListing, OnlyTheNamedMachineCountsAndDamageKeepsWhatIsThere) {
   const std::string listing =
       "<mame>\n<machine name=\"devicex\" isdevice=\"yes\"><biosset name=\"dev\" description=\"device\"/>"

@@ -1,5 +1,4 @@
-// The option table claims MAME's own defaults; the installed MAME is asked
-// for its configuration with every ini file ignored, and must agree.
+// The option table's defaults are MAME's: the installed MAME, reading no ini file, must agree.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -38,8 +37,7 @@ TEST(MameOptionDefaults, AgreeWithTheInstalledMame) {
   auto config = ShowConfig(home.path());
   ASSERT_GT(config.size(), 100u);
 
-  // Options of the table that this MAME (0.251, the SDL build for Linux) does not print: the first two were added
-  // after 0.251, the others are of the Windows build only.
+  // Not printed by this MAME (0.251 for Linux): the first two are newer, the others of the Windows build only.
   const std::set<std::string> unknown = {"joystick_threshold", "background_input", "priority", "triplebuffer",
                                          "full_screen_brightness", "full_screen_contrast", "full_screen_gamma",
                                          "dual_lightgun"};

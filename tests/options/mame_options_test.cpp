@@ -35,8 +35,7 @@ TEST(MameOptionTable, DefaultsAndLimitsPassTheirOwnTestsAndValuesTheirKinds) {
   EXPECT_EQ(screen, "brightness contrast gamma effect ");
 }
 
-// Stored as MAME's own arguments: table options in table order, the others
-// after them as they were; the last of a name wins, as in MAME.
+// Stored as MAME's arguments: table options in table order, the others after them as they were; the last one wins.
 TEST(MoreOptionsText, StoredFormsReadAndSet) {
   EXPECT_EQ(BuildMoreOptions(ParseMoreOptions("-nonvram_save -speed 2 -rewind")), "-rewind -speed 2 -nonvram_save");
   MameOptionValues values = ParseMoreOptions("stray -mystery \"a b\" -speed 2 -noodle");
@@ -65,9 +64,9 @@ TEST(MoreOptionsText, StoredFormsReadAndSet) {
   stored.clear();  // "1.0" is the default; an invalid value is dropped silently; anything but "1" is off
   for (auto [name, value, changed, after] : std::initializer_list<std::tuple<const char*, const char*, bool, const char*>>{
            {"not_an_option", "1", false, ""}, {"speed", "1.0", false, ""},
-           {"lightgun_device", " mouse ", true, "-lightgun_device mouse"}, {"rewind", "1", true, "-rewind -lightgun_device mouse"},
-           {"speed", "fast", false, "-rewind -lightgun_device mouse"}, {"rewind", "on", true, "-lightgun_device mouse"},
-           {"lightgun_device", "", true, ""}})
+           {"lightgun_device", " mouse ", true, "-lightgun_device mouse"},
+           {"rewind", "1", true, "-rewind -lightgun_device mouse"}, {"speed", "fast", false, "-rewind -lightgun_device mouse"},
+           {"rewind", "on", true, "-lightgun_device mouse"}, {"lightgun_device", "", true, ""}})
     EXPECT_TRUE(SetMameOption(stored, name, value) == changed && stored == after) << name << " " << value << ": " << stored;
   stored = "-snapname " + std::string(2030, 'x');
   const std::string before = stored;
@@ -100,8 +99,7 @@ TEST(HlslTable, DefaultsPassTheirRowTestsAndPresetsNameOnlyTableOptions) {
     EXPECT_EQ(BuildHlslOptions(ParseHlslOptions(preset.options)).size(), std::string(preset.options).size()) << preset.label;
 }
 
-// Values are taken without a test when read, compared as texts ("0" is not the default "0.0"), and a preset replaces
-// every value, also those it does not name.
+// Values are read untested, compared as texts ("0" is not the default "0.0"); a preset replaces every value.
 TEST(HlslOptionsText, ParseEditAndBuild) {
   HlslValues values = ParseHlslOptions("  stray -unknown 3  -scanline_alpha   0.4 -distortion -0.1 -bloom_scale");
   EXPECT_EQ(values[HlslRow("bloom_scale")], "0.0");  // a name at the end has no value

@@ -1,5 +1,4 @@
-// The game card's sources: MAME's ui.ini and the folders it names, pictures of every kind in folders and zips,
-// history.xml and the .dat files indexed and read by place.
+// The card's sources: ui.ini and its folders, pictures in folders and zips, history.xml and .dat files read by place.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -125,8 +124,7 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   log.clear();
   EXPECT_EQ(library.Texts(folders, {"tekken3"}, log)[0].text, "cut short");
   EXPECT_TRUE(log.empty());
-  // The pane's worker reads the same files where MAME looks without a ui.ini (history, dats and its own
-  // folder); its answer carries the request's generation back, or the pane would take it for a stale one.
+  // The pane's worker reads them where MAME looks without a ui.ini; its answer carries the request's generation back.
   PreviewRequest ask;
   ask.generation = 7, ask.set = "sfex2", ask.mame_exe = dir.File("mame.exe");
   std::unique_ptr<PreviewResult> answer = CardTextAnswers()()(ask, [] { return false; });

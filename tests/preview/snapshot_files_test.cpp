@@ -57,8 +57,7 @@ TEST(SnapshotFiles, TheFolderFollowsSnapshotDirectoryAgainstMamesFolder) {
 
 TEST(SnapshotFiles, EveryNamingMameUsesNewestFirst) {
   SnapFolder f;
-  // A user's own JPEG beside MAME's; too few digits for MAME's index; not a picture file; the plain name
-  // MAME's "%g" naming writes; a typed extension MAME keeps and adds its own to.
+  // A user's JPEG, too few index digits, no picture, "%g"'s plain name, a typed extension MAME adds its own to.
   const std::pair<const char*, int> files[] = {
       {"pong/0000.png", 30}, {"pong/0001.png", 20}, {"pong/0002.jpeg", 10}, {"pong/10000.png", 25},
       {"pong/001.png", 1}, {"pong/0005", 1}, {"pong.png", 15}, {"pong/sub/0003.png", 1},

@@ -69,8 +69,7 @@ TEST(Inflate, CutOffStreamsBadBlocksAndBadHeadersAreErrors) {
   std::string stored = Deflate(RomLikeData(5000, 6), 0);
   for (size_t cut = 0; cut < stored.size(); cut += 7) EXPECT_EQ(Decode(stored.substr(0, cut), r), kInflateError) << cut;
 
-  // Hand-made streams; those of Huffman blocks get zero bytes after them, so that
-  // only the fault named can stop them, not the end of the input.
+  // Hand-made streams; Huffman ones get zero bytes after them, so only the fault named stops them, not the input's end.
   const std::tuple<std::string, bool, const char*> bad[] = {
       {std::string("\x4B\x04\x42\x00", 4), true, "fixed: 'a', then a match at distance 2, before the first byte"},
       {"\x1B\x03", true, "fixed: length symbol 286"},

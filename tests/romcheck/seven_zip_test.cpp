@@ -1,5 +1,4 @@
-// 7z archives as the 7z program (p7zip) makes them: LZMA and LZMA2, solid and not, with a branch filter, PPMd (which
-// MAME does not read either), and damaged ones. Every member's bytes must come back as they went in.
+// 7z archives of p7zip (LZMA, LZMA2, solid or not, BCJ, PPMd which MAME skips too, damaged): every byte comes back.
 #include "romcheck/seven_zip.h"
 
 #include <gtest/gtest.h>
@@ -47,8 +46,7 @@ bool Collect(void* context, const uint8_t* data, size_t length) {
   return true;
 }
 
-// Every member's bytes, by name, as the reader hands them out (a folder's name ends in "/"); a member with a problem
-// gives its text instead.
+// Each member's bytes by name (a folder's ends in "/"), or the text of its problem.
 std::map<std::string, std::string> Unpack(const std::string& archive, std::string* open_problem = nullptr) {
   std::map<std::string, std::string> out;
   SevenZipReader reader;
@@ -96,8 +94,7 @@ TEST(SevenZip, ArchivesOfThe7zProgramReadBackWhateverTheMethod) {
   EXPECT_FALSE(small.Open(Bytes(solid), solid.size(), problem, 1u << 16));
   EXPECT_EQ(problem, kSevenZipTooLargeText);
 
-  // Damage inside the packed data of a non-solid archive shows in that member
-  // alone; a cut-off archive cannot be opened.
+  // Damage in a non-solid archive's packed data shows in that member alone; a cut-off archive cannot be opened.
   std::string plain = Make7z(dir, {{"a.bin", ziptest::RomLikeData(300000, 1)}, {"b.bin", "hello"}}, "-m0=LZMA -ms=off");
   std::string flipped = plain;
   flipped[32 + 1000] ^= 0x55;

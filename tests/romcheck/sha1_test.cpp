@@ -1,5 +1,4 @@
-// SHA-1 against digests sha1sum gave for the same ROM-like inputs, on both the SHA-instruction and the portable path,
-// fed whole, in random pieces and two messages at once.
+// SHA-1 against sha1sum's digests, on the SHA-instruction and portable paths, whole, in pieces and two at once.
 #include "romcheck/sha1.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +35,7 @@ TEST(Sha1, MatchesSha1sumOnBothPathsWholeAndInPieces) {
     const std::string data = ziptest::RomLikeData(c.size, c.seed);
     EXPECT_EQ(Sha1Hex(Sha1Of(data.data(), data.size())), c.hex);
     for (bool portable : {false, true}) EXPECT_EQ(Sha1Hex(InPieces(data, portable, rng)), c.hex) << portable;
-    // Two messages fed together: the case's, and the first as many bytes of the longest case, then the rest
-    // of that one alone; also after a piece that leaves the second off a block boundary.
+    // Fed together with the longest case's start (also off a block boundary), whose rest then goes alone.
     for (size_t offset : {size_t{0}, size_t{7}}) {
       if (offset + data.size() > other.size()) continue;
       Sha1 a, b;

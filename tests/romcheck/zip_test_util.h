@@ -1,5 +1,4 @@
-// Building zips and raw deflate streams for the tests: zlib compresses, a
-// small writer lays out the records so that each field can be damaged.
+// Zips and raw deflate streams: zlib compresses, a small writer lays out records whose fields can be damaged.
 #pragma once
 #include <zlib.h>
 
