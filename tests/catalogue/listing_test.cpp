@@ -81,16 +81,15 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
   for (const std::string& cache : cases) {
     WriteTestFile(dir.File("korvo-listing-cache.cfg"), cache);
     g_runs = 0;
-    EXPECT_EQ(Entry(Load(), "sfex2").title, "From MAME") << cache;
-    EXPECT_EQ(g_runs, 1);
+    EXPECT_TRUE(Entry(Load(), "sfex2").title == "From MAME" && g_runs == 1) << cache;
   }
   // A good one: any line ends and a mark, later lines win, lines without TAB skipped.
   WriteTestFile(dir.File("korvo-listing-cache.cfg"),
                 "\xEF\xBB\xBFkey=" + key + "\nsfex2\tOld\rno tab\n\nsfex2\tCached\tX\r\n");
   g_runs = 0;
   GameList list = Load();
-  EXPECT_TRUE(g_runs == 0 && Entry(list, "sfex2").title == "Cached X");  // a TAB would not survive the list view
-  EXPECT_TRUE(Entry(list, "tekken3").flags & kGameNotInMame);
+  // A TAB would not survive the list view.
+  EXPECT_TRUE(g_runs == 0 && Entry(list, "sfex2").title == "Cached X" && (Entry(list, "tekken3").flags & kGameNotInMame));
 
   // Answers that are no listing change nothing.
   const std::string cache = "key=old\r\nsfex2\tKept\r\n";
@@ -99,8 +98,7 @@ TEST_F(ListingTest, DamagedCachesAreAskedAgainAndUnusableAnswersChangeNothing) {
   const std::pair<int, std::string> answers[] = {{3, g_answer}, {2, ""}, {0, ""}, {0, Padding(99) + "sfex2  \"Short\"\n"},
                                                  {0, std::string(5000, '\n') + Padding(300)}};
   for (const auto& [result, answer] : answers) {
-    g_result = result;
-    g_answer = answer;
+    std::tie(g_result, g_answer) = std::tie(result, answer);
     list = Load();
     EXPECT_EQ(Entry(list, "sfex2").title, BuildGameList()[22].title);
     for (const GameEntry& e : list) ASSERT_FALSE(e.flags & kGameNotInMame) << e.set;
@@ -117,8 +115,7 @@ TEST_F(ListingTest, StatusesFromRealMameReplaceTheBuiltInMarkAndAreCachedPerBuil
   DriverStatuses st;
   for (const char* set : {"pong", "sfex2"})
     ParseDriverStatuses(ReadTestFile(SourcePath(std::string("tests/fixtures/mame0251/listxml/") + set + ".xml")), st);
-  EXPECT_EQ(st.count("cat702"), 0u);  // a device: no driver of its own
-  EXPECT_EQ(DriverStatusText(st["pong"]), "Working.");
+  EXPECT_TRUE(st.count("cat702") == 0u && DriverStatusText(st["pong"]) == "Working.");  // a device has no driver of its own
   // Its devices make the graphics imperfect ("overall"), the sound is its own.
   EXPECT_EQ(DriverStatusText(st["sfex2"]), "Imperfect: graphics, sound. Save states not supported.");
   ParseDriverStatuses(recorded, st);
@@ -134,8 +131,7 @@ TEST_F(ListingTest, StatusesFromRealMameReplaceTheBuiltInMarkAndAreCachedPerBuil
   DriverStatuses asked;
   ASSERT_TRUE(AskDriverStatuses(mame, asked));
   EXPECT_EQ(g_arguments.rfind("-listxml ts2 ts2u ts2ua ", 0), 0u);
-  EXPECT_EQ(asked.size(), 408u);
-  EXPECT_EQ(CachedDriverStatuses(mame), asked);
+  EXPECT_TRUE(asked.size() == 408u && CachedDriverStatuses(mame) == asked) << asked.size();
   GameList list = BuildGameList();
   ApplyDriverStatuses(list, asked);
   // strider2u works by the built-in table, not by MAME 0.251; a set MAME lacks keeps the built-in mark.

@@ -63,8 +63,7 @@ TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
   ASSERT_EQ(Tail(choice.files, mame), (std::vector<std::string>{"my titles.zip:sfex2u.PNG"}));
   std::string bytes;
   EXPECT_TRUE(lookup.ReadMember(choice.files[0], bytes) && bytes == "zipped");
-  EXPECT_EQ(lookup.Choose(folders, 1, "sfex2j").set, "sfex2");
-  EXPECT_TRUE(lookup.Choose(folders, 2, "sfex2").files.empty());
+  EXPECT_TRUE(lookup.Choose(folders, 1, "sfex2j").set == "sfex2" && lookup.Choose(folders, 2, "sfex2").files.empty());
   // A folder is looked at again only in a new round, and then only when it changed.
   WriteTestFile(dir.File("flyers/sfex2.bmp"), "bmp");
   EXPECT_TRUE(lookup.Choose(folders, 2, "sfex2").files.empty());
@@ -122,8 +121,7 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   EXPECT_EQ(log[0], "Game info: history.xml is damaged or cut short at byte " + std::to_string(h.damaged_at) +
                         "; what comes before it is used: " + JoinPath(dir.File("dats"), "history.xml"));
   log.clear();
-  EXPECT_EQ(library.Texts(folders, {"tekken3"}, log)[0].text, "cut short");
-  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(library.Texts(folders, {"tekken3"}, log)[0].text == "cut short" && log.empty());
   // The pane's worker reads them where MAME looks without a ui.ini; its answer carries the request's generation back.
   PreviewRequest ask;
   ask.generation = 7, ask.set = "sfex2", ask.mame_exe = dir.File("mame.exe");
@@ -133,8 +131,7 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   library.NewRound();  // in the next look at the files
   tabs = library.Texts(folders, {"tekken3"}, log);
   ASSERT_EQ(tabs.size(), 2u);
-  EXPECT_EQ(tabs[1].text, "Whole");
-  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(tabs[1].text == "Whole" && log.empty()) << tabs[1].text;
 
   // The card's own lines and its General Info.
   GameEntry e = BuildGameList()[23];
