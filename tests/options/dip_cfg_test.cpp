@@ -8,9 +8,7 @@ namespace {
 DipSwitch Switch(const char* tag, uint32_t mask, uint32_t default_value, std::vector<DipValue> values) {
   return DipSwitch{"Switch", tag, mask, default_value, std::move(values)};
 }
-DipChoice Choice(const char* tag, uint32_t mask, uint32_t default_value, uint32_t value) {
-  return DipChoice{tag, mask, default_value, value};
-}
+DipChoice Choice(const char* tag, uint32_t mask, uint32_t def, uint32_t value) { return {tag, mask, def, value}; }
 
 const char* kPortLine = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\n";
 const char* kSwitch2 = "            <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\r\n";

@@ -16,10 +16,7 @@ ZipCheck Check(const std::string& zip, bool expect_sound) {
   return result;
 }
 std::vector<std::string> Problems(const std::string& zip) { return Check(zip, false).problems; }
-Member Bad(Member m) {
-  m.crc ^= 1;
-  return m;
-}
+Member Bad(Member m) { m.crc ^= 1; return m; }
 const std::vector<std::string> kDamagedDirectory = {
     "the zip directory is damaged or the file is cut off (not a complete download?)"};
 }  // namespace
