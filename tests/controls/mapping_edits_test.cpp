@@ -35,7 +35,8 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   ClearBinding(m, 0, BindingPart::Key);
   SetAutofire(m, 0, true);  // not a button
   auto cells = [&](int i) { return BindingCellTexts(m, i).keyboard + "|" + BindingCellTexts(m, i).pad; };
-  EXPECT_TRUE(cells(0) + " " + cells(24) == "-|- F2|MAME default" && m.dirty && !HasAutofire(m, 0)) << cells(0);
+  EXPECT_EQ(cells(0) + " " + cells(24), "-|- F2|MAME default");
+  EXPECT_TRUE(m.dirty && !HasAutofire(m, 0));
   // Clearing one part of an action not yet in the mapping keeps the other part's defaults, and is saved.
   InputMapping cleared;
   ClearBinding(cleared, 5, BindingPart::Key);

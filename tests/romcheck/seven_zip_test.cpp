@@ -91,7 +91,8 @@ TEST(SevenZip, ArchivesOfThe7zProgramReadBackWhateverTheMethod) {
   std::string solid = Make7z(dir, files, "-m0=LZMA2 -ms=on");
   std::string problem;
   SevenZipReader small;
-  EXPECT_TRUE(!small.Open(Bytes(solid), solid.size(), problem, 1u << 16) && problem == kSevenZipTooLargeText) << problem;
+  EXPECT_FALSE(small.Open(Bytes(solid), solid.size(), problem, 1u << 16));
+  EXPECT_EQ(problem, kSevenZipTooLargeText);
 
   // Damage in a non-solid archive's packed data shows in that member alone; a cut-off archive cannot be opened.
   std::string plain = Make7z(dir, {{"a.bin", ziptest::RomLikeData(300000, 1)}, {"b.bin", "hello"}}, "-m0=LZMA -ms=off");
@@ -103,11 +104,12 @@ TEST(SevenZip, ArchivesOfThe7zProgramReadBackWhateverTheMethod) {
   EXPECT_EQ(damaged["b.bin"], "hello");
   ZipCheck check;
   EXPECT_FALSE(CheckSevenZip(Bytes(flipped), flipped.size(), check));
-  EXPECT_TRUE(check.problem_count == 1u && check.problems[0].rfind("a.bin: ", 0) == 0u) << check.problems[0];
+  EXPECT_EQ(check.problem_count, 1u);
+  EXPECT_EQ(check.problems[0].rfind("a.bin: ", 0), 0u);
   Unpack(plain.substr(0, plain.size() - 40), &problem);
   EXPECT_EQ(problem, kSevenZipDamagedText);
-  EXPECT_TRUE(!CheckSevenZip(Bytes(std::string("not a 7z archive")), 16, check) &&
-              check.problems == std::vector<std::string>{kSevenZipDamagedText});
+  EXPECT_FALSE(CheckSevenZip(Bytes(std::string("not a 7z archive")), 16, check));
+  EXPECT_EQ(check.problems, std::vector<std::string>{kSevenZipDamagedText});
 }
 
 }  // namespace
