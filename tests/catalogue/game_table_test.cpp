@@ -66,6 +66,7 @@ TEST(TitleTexts, ShortTitlesMakerGenreAndRegion) {
       {"  Heaven's Gate  ", false, "Heaven's Gate"}, {"", false, ""},
       {"T (" + std::string(200, 'w') + ")", false, "T (" + std::string(78, 'w') + ")"},
       {std::string(1000, 'x'), false, std::string(399, 'x')},
+      {std::string(396, 'p') + " (Japan)", false, std::string(396, 'p') + " (J"},
   };
   for (const auto& c : titles) EXPECT_EQ(ShortTitle(c.title, c.keep_version), c.expected) << c.title;
 
