@@ -84,6 +84,13 @@ TEST(Play, StartWaitDiagnoseStopAndAFailedStart) {
   std::string log = fake.Log();
   for (const char* line : {"mame.exe tekken3 -window", "cfg\\default.cfg (missing)\r\n", "cfg\\tekken3.cfg (none)\r\n"})
     EXPECT_NE(log.find(line), std::string::npos) << line;
+  // A start that fails after MAME printed something shows its last words, read where the settings in use sent them.
+  App().settings = fake.settings;
+  fake.Control("print=no such device\\n\nexit=8\n");
+  fake.ended = false;
+  ASSERT_TRUE(fake.Start("tekken3", error) && fake.WaitForTheEnd());
+  EXPECT_EQ(FinishPlay(fake.state, fake.state.start_tick + 1000).box_text,
+            "MAME exited with code 8: MAME failed to start the game\n\nMAME said:\n\nno such device");
 
   FakeFolder hanging;
   hanging.Control("hang=1\n");
@@ -97,6 +104,21 @@ TEST(Play, StartWaitDiagnoseStopAndAFailedStart) {
   FakeFolder broken;
   chmod(broken.dir.File("mame.exe").c_str(), 0644);  // there, but not a program
   EXPECT_FALSE(broken.Start("sfex2", error) || error == 0 || broken.state.running || !broken.settings.recent.empty());
+  EXPECT_EQ(CouldNotStartText(5), "Windows error 5");
+
+  // Play refuses before anything starts with the first reason in this order, then names the MAME it looked for.
+  const GameEntry* sfex2 = FindGameBySet(broken.games, "sfex2");
+  GameEntry unknown = *sfex2;
+  unknown.flags |= kGameNotInMame;
+  for (auto [entry, running, roms, text] :
+       {std::tuple<const GameEntry*, bool, bool, std::string>{nullptr, true, false, "Select a game first."},
+        {&unknown, true, false, "A game is already running."},
+        {&unknown, false, false, "The installed MAME does not know this set (it is too old, or the set was renamed)."},
+        {sfex2, false, false, "The ROM files of this game were not found in the ROMs folder."}})
+    EXPECT_EQ(PlayCheckText(CheckPlay(entry, running, roms, true)), text);
+  EXPECT_EQ(CheckPlay(sfex2, false, true, true), PlayCheck::kOk);
+  EXPECT_EQ(MameNotFoundText("D:\\Emu\\mame.exe"), "mame.exe was not found:\nD:\\Emu\\mame.exe\n\n"
+                                       "Choose it on the General tab (MAME Program), or put it next to the launcher.");
 }
 
 TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
