@@ -151,6 +151,22 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
   EXPECT_EQ(f.Run("sfex2", ScreenRequest::FullScreen), kFrontendPlayed);
   EXPECT_EQ(filter_calls, "start;stop;");
   SetFilterWindowHooks(nullptr, nullptr);
+
+  // The pad's exit combination ends a MAME that would go on: asked until it says so.
+  int asked = 0;
+  SetFrontendEndWatch([&asked] { return ++asked == 2; });
+  f.settings.pad_exit_combo = 1;
+  f.Control("delay-ms=3000\n");
+  EXPECT_TRUE(f.Run("sfex2") == kFrontendPlayed && asked == 2);
+  SetFrontendEndWatch(nullptr);
+  // A front-end's start with the settings in use: a window asked for wins over full screen, and a play is counted.
+  App().settings = f.settings, App().settings.fullscreen = 1, App().played.clear();
+  f.Control("");
+  EXPECT_EQ(RunFrontend("sfex2", ScreenRequest::Window), kFrontendPlayed);
+  EXPECT_EQ(f.Calls().back().args.at(1), "-window");
+  PlayStats saved = {{1, {}}};  // a reload replaces what was there
+  LoadPlayStats(saved, f.dir.File("korvo-played.cfg"));
+  EXPECT_TRUE(saved == App().played && saved.at(23).times == 1);
 }
 
 TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
