@@ -16,6 +16,7 @@
 #include "launch/mame_asker.h"
 #include "launch/mame_location.h"
 #include "launch/shortcut.h"
+#include "settings/app_state.h"
 #include "support/test_support.h"
 
 namespace {
@@ -95,6 +96,12 @@ TEST_F(MameArgsTest, DefaultListPluginsCfgStepAndShortcut) {
     EXPECT_EQ(s.find(absent), std::string::npos) << absent;
   EXPECT_FALSE(CombosActive());
   EXPECT_EQ(g_stripped, "");
+  // The pad probe: a short silent run of pong with only the probe plugin.
+  ArgList probe;
+  settings.joystick_provider = 3;
+  BuildProbeArgs(settings, "C:\\K\\probe", probe);
+  EXPECT_EQ(JoinArgs(probe), "pong -video none -sound none -seconds_to_run 2 -joystick -joystickprovider xinput -plugins "
+                             "-pluginspath plugins;C:\\K\\probe -plugin korvo_probe");
   std::string play = Build();
   EXPECT_NE(play.find("-noconfirm_quit -beam_width_min 2 -keyboardprovider dinput -plugins"), std::string::npos);
   EXPECT_TRUE(play.ends_with(
@@ -164,8 +171,8 @@ TEST_F(MameArgsTest, OptionsThisMameLacksAreLeftOut) {
   LoadMameUsage(false, LocatedMameAsker(settings));
   std::vector<std::string> left_out;
   ArgList args = build(&left_out);
-  EXPECT_EQ(left_out, (std::vector<std::string>{"-hlsl_enable", "-scanline_alpha", "-distortion",
-                                                "-joystick_threshold", "-priority"}));
+  EXPECT_EQ(LeftOutText(left_out),
+            "Left out for this MAME: -hlsl_enable, -scanline_alpha, -distortion, -joystick_threshold, -priority");
   // Each with its value; nothing else.
   for (const char* gone : {"-hlsl_enable", "-scanline_alpha", "0.4", "-distortion", "-0.1", "0.5", "-priority"})
     EXPECT_EQ(std::count(args.begin(), args.end(), gone), 0) << gone;
@@ -254,15 +261,25 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   // A MAME Program setting must name a program: a folder is not found.
   s.mame_exe = "mame";
   EXPECT_FALSE(LocateMameProgram(s, path) || path != dir.path() + "\\mame");
-  s.mame_exe = "mame\\mame.exe";
-  EXPECT_TRUE(LocateMameProgram(s, path));
+  App().settings = s;  // the windows ask with the settings in use
+  EXPECT_FALSE(MameFound());
+  s.mame_exe = App().settings.mame_exe = "mame\\mame.exe";
+  EXPECT_TRUE(LocateMameProgram(s, path) && MameFound());
+  // The controller files offered: the .cfg files of MAME's ctrlr folder whose name the setting can hold.
+  for (std::string file : {std::string("hotrod.CFG"), std::string(".cfg"), std::string(63, 'l') + ".cfg",
+                           std::string(64, 'l') + ".cfg", std::string("x.txt"), std::string("sub.cfg/a.cfg")})
+    WriteTestFile(dir.File("mame/ctrlr/" + file), "");
+  std::vector<std::string> offered = ListControllerFiles(s, 9);
+  std::sort(offered.begin(), offered.end());
+  EXPECT_EQ(offered, (std::vector<std::string>{"hotrod", std::string(63, 'l')}));
+  EXPECT_EQ(ListControllerFiles(s, 1).size(), 1u);
 
   SetLauncherFolder("C:\\Korvo");
   s.mame_exe = "C:/mame.exe";
   EXPECT_EQ(MameFolder(s), "C:\\");
-  s.mame_exe = "Emu/mame.exe";
+  s.mame_exe = App().settings.mame_exe = "Emu/mame.exe";
   EXPECT_FALSE(LocateMameProgram(s, path));
-  EXPECT_EQ(MameFolder(s) + "|" + MameRomsFolder(s), "C:\\Korvo\\Emu|C:\\Korvo\\Emu\\roms");
+  EXPECT_EQ(MameFolder() + "|" + MameRomsFolder(), "C:\\Korvo\\Emu|C:\\Korvo\\Emu\\roms");
   s.roms_directory = "  roms2 ; E:\\r";
   EXPECT_EQ(MameRomsFolder(s), "C:\\Korvo\\roms2");
 
@@ -295,8 +312,18 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   std::string reason;
   ASSERT_TRUE(PlanDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), "C:\\Desk", plan, reason));
   EXPECT_EQ(plan.arguments.find("-keyboardprovider"), std::string::npos) << plan.arguments;  // the rest: the link's test
-  SetLauncherFolder("/no/such/folder");  // no mame.exe: no shortcut, and the reason
-  EXPECT_FALSE(PlanDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), "C:\\Desk", plan, reason));
-  EXPECT_EQ(reason, "mame.exe was not found (General tab > MAME Program)");
+  // Without mame.exe there is nothing to point at, whether or not there is a desktop; then the desktop must be there.
+  const std::string home = getenv("HOME") ? getenv("HOME") : "";
+  setenv("HOME", dir.path().c_str(), 1);
+  for (auto [launcher, reason_given] : {std::pair{"/no/such/folder", "mame.exe was not found (General tab > MAME Program)"},
+                                        {dir.path().c_str(), "Desktop folder not found"}}) {
+    SetLauncherFolder(launcher);
+    EXPECT_FALSE(CreateDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), reason));
+    EXPECT_EQ(reason, reason_given);
+  }
+  std::filesystem::create_directory(dir.File("Desktop"));
+  EXPECT_TRUE(CreateDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), reason));
+  EXPECT_TRUE(TestFileExists(dir.File("Desktop/Street Fighter EX2 (Euro).desktop")));
+  setenv("HOME", home.c_str(), 1);
 }
 
