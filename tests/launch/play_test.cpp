@@ -86,8 +86,7 @@ TEST(Play, StartWaitDiagnoseStopAndAFailedStart) {
     EXPECT_NE(log.find(line), std::string::npos) << line;
   // A start that fails after MAME printed something shows its last words, read where the settings in use sent them.
   App().settings = fake.settings;
-  fake.Control("print=no such device\\n\nexit=8\n");
-  fake.ended = false;
+  fake.Control("print=no such device\\n\nexit=8\n"), fake.ended = false;
   ASSERT_TRUE(fake.Start("tekken3", error) && fake.WaitForTheEnd());
   EXPECT_EQ(FinishPlay(fake.state, fake.state.start_tick + 1000).box_text,
             "MAME exited with code 8: MAME failed to start the game\n\nMAME said:\n\nno such device");
@@ -219,11 +218,12 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
     EXPECT_EQ(arrived.wait_for(std::chrono::seconds(1)), std::future_status::ready);
     return arrived.get();
   };
-  // No MAME: the table as built, and no cache.
+  // No MAME: the table as built, no cache, and no other question runs (nor keeps an old answer).
   auto block = load(true);
   ASSERT_TRUE(block && block->built);
   EXPECT_EQ(FindGameBySet(block->list, "sfex2")->title, BuildGameList()[22].title);
   EXPECT_FALSE(TestFileExists(dir.File("korvo-listing-cache.cfg")) || TestFileExists(dir.File("korvo-options-cache.cfg")));
+  EXPECT_TRUE(RunMameCaptured("-listfull", out = "stale", 5000) == kCapturedNotStarted && out.empty());
 
   std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
   for (int i = 0; i < 2; ++i) {  // the second time from the caches
@@ -245,6 +245,8 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
   std::string asked;
   for (const auto& call : fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")))) asked += call.args.at(0) + " ";
   EXPECT_EQ(asked, "-listfull -showusage -listxml ");
+  EXPECT_TRUE(RunMameCaptured("-listfull sfex2", out, 5000) == kCapturedEnded &&
+              out.ends_with(" \"Street Fighter EX2 (Euro 980312)\"\n"));
 }
 
 TEST(ExitDiagnosis, StatusBoxRomCheckOutputTailAndOutputFile) {
