@@ -99,6 +99,10 @@ TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsViewAndLightGunAndTheT
   s = Parsed(kKept);
   ResetSettings(s);
   EXPECT_EQ(FormatSettingsText(s), Written(""));
+  // The options window's Cancel puts back the options it kept, not the view state written among them.
+  Settings view = Parsed(kKept + kReset);
+  CopyOptionsUnit(view, Parsed("video=2"));
+  EXPECT_TRUE(view.video == 2 && view.mame_exe.empty() && view.only_available && view.binding_version == 5 && view.dark_theme);
 
   // The theme mode decides, the system answers for mode 0; a written dark_theme is only informational.
   SetSystemPrefersDark([] { return g_dark; });
@@ -131,6 +135,12 @@ TEST(SettingsFile, WritesHeaderAndIsStableAcrossSavesAndEditors) {
     ASSERT_TRUE(SaveSettings(again, path));
     EXPECT_EQ(ReadTestFile(path), first);
   }
+
+  // A save that fails is told, wherever it was asked for: here a folder stands in the way.
+  static std::string failed;
+  SetSettingsSaveFailedHook([](const std::string& at) { failed = at; });
+  EXPECT_TRUE(!SaveSettings(s, dir.path()) && failed == dir.path());
+  SetSettingsSaveFailedHook(nullptr);
 
   // A missing file keeps the values; an unreadable one is kept aside.
   s.video = 3;
