@@ -32,8 +32,12 @@ TEST(Inflate, Crc32AndOutputMatchZlibBeyondTheCapacityAndUpToTheLimit) {
       ASSERT_EQ(Crc32(0x12345678u, p, length), Crc32Portable(0x12345678u, p, length)) << offset << " " << length;
     }
 
+  // Runs with short periods: matches at distances 2 to 7 are copied word by word.
+  std::string periodic;
+  for (int period = 2; period <= 7; ++period)
+    for (int i = 0; i < 3000; ++i) periodic += static_cast<char>('a' + i % period);
   const std::vector<std::string> inputs = {"", "a", RomLikeData(3000, 3), RomLikeData(700000, 4),
-                                           std::string(300000, '\0')};
+                                           std::string(300000, '\0'), periodic};
   for (const std::string& data : inputs)
     for (int strategy : {Z_DEFAULT_STRATEGY, Z_FILTERED, Z_HUFFMAN_ONLY, Z_RLE, Z_FIXED})
       for (int level : {0, 1, 6, 9}) {
