@@ -17,10 +17,11 @@ namespace fs = std::filesystem;
 struct SnapFolder {
   TempDir dir;
   std::string snap = dir.File("snap");
+  const fs::file_time_type now = fs::file_time_type::clock::now();  // one clock reading: equal ages are equal times
   void Add(const std::string& relative, int age_minutes) {
     std::string path = snap + "/" + relative;
     WriteTestFile(path, "picture");
-    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(age_minutes));
+    fs::last_write_time(path, now - std::chrono::minutes(age_minutes));
   }
   std::vector<std::string> Names(std::string_view pattern, std::string_view set) const {
     std::vector<std::string> names;
