@@ -209,6 +209,8 @@ TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIs
   WriteTestFile(env.CfgPath(), "<mameconfig version=\"10\">\n");
   InputMapping broken;
   EXPECT_FALSE(UpgradeBindingVersion(broken, env.Files(), s, false, true) || s.binding_version != 3);
+  InputMapping first_broken;  // on a first run too
+  EXPECT_FALSE(UpgradeBindingVersion(first_broken, env.Files(), s, true, true) || s.binding_version != 3);
 }
 
 TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAndKept) {
