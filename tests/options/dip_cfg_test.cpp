@@ -127,11 +127,25 @@ TEST(DipCfgFile, WritesOnlyChangesAndKeepsOneBackup) {
   EXPECT_FALSE(SaveDipChoices(cfg, "../evil", {Choice("DSW", 2, 2, 0)}));
 }
 
-TEST(DipRows, UnknownValuesRowsThatFitAndTheSelectionsOkTakes) {
-  DipSwitch sw = Switch("DSW", 240, 16, {{"None", 0}, {"100", 16}, {"200", 32}});
-  EXPECT_EQ(DipSelectedEntry(sw, 48), 0u);  // a value the listing does not have
-  EXPECT_EQ(DipRowsThatFit(40, DipWindowHeight(40, 600)), 14u);  // only the rows that fit
-  std::vector<DipChoice> choices = DipChoicesFromRows({sw, sw, Switch("X", 2, 0, {})}, {2, -1, 0});
-  ASSERT_EQ(choices.size(), 1u);  // no selection, or no values: left out
-  EXPECT_EQ(choices[0].value, 32u);
+// The window's rows mark the default and choose the current value (the first for one the listing lacks); only the
+// rows that fit are made. A row without a choice or values is not saved. When the cfg changed while the window was
+// open, only the switches the user moved are saved, so MAME's newer values of the others stay.
+TEST(DipRows, RowsMarkTheDefaultFitTheWindowAndAChangedFileKeepsWhatTheUserDidNotMove) {
+  const DipSwitch service = Switch(":DSW", 2, 2, {{"Off", 2}, {"On", 0}});
+  const DipSwitch lives = Switch(":DSW", 12, 8, {{"1", 0}, {"2", 4}, {"3", 8}});
+  EXPECT_EQ(DipListEntries(lives), (std::vector<std::string>{"1", "2", "3 (default)"}));
+  EXPECT_TRUE(DipSelectedEntry(lives, 4) == 1 && DipSelectedEntry(lives, 99) == 0);
+  EXPECT_EQ(DipHeaderText("Street Fighter EX2"), "Street Fighter EX2\nThe DIP switches of the game as MAME keeps them "
+                                                 "(the game's own cfg file). The game must not be running.");
+  EXPECT_EQ(DipRowsThatFit(40, DipWindowHeight(40, 600)), 14u);
+  auto saved = [&](std::vector<DipSwitch> switches, const std::vector<int>& selected, bool file_changed) {
+    std::string out;
+    for (const DipChoice& c : DipChoicesToSave(switches, {0, 2}, selected, file_changed))
+      out += c.tag + "/" + std::to_string(c.mask) + "=" + std::to_string(c.value) + " ";
+    return out;
+  };
+  // Opened at Off and 3 lives; the user moved the lives to 1.
+  EXPECT_EQ(saved({service, lives}, {0, 0}, false), ":DSW/2=2 :DSW/12=0 ");
+  EXPECT_EQ(saved({service, lives}, {0, 0}, true), ":DSW/12=0 ");
+  EXPECT_EQ(saved({service, lives, Switch("X", 2, 0, {})}, {5, -1, 0}, false), "");  // no such entry, none chosen
 }
