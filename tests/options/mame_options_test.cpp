@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "launch/mame_args.h"
 #include "options/hlsl_options.h"
 #include "options/mame_options.h"
@@ -141,4 +143,15 @@ TEST(OptionWindows, HeightsWithinTheirLimitsAndRowTexts) {
   EXPECT_EQ(texts(MameOptionRowTexts(10, mame)), "Core State/Playback|state|my state|(none)");
   EXPECT_EQ(texts(MameOptionRowTexts(35, mame)), "Core Misc|nvram_save|Off|On");
   EXPECT_EQ(MameOptionDescriptionLine(12), "-rewind_capacity:  rewind buffer size in megabytes");
+  // The prompt for a typed value names the range where there is one.
+  auto mame_row = [](std::string_view name) {
+    return *std::find_if(MameOptionTable().begin(), MameOptionTable().end(), [&](const auto& o) { return o.name == name; });
+  };
+  auto hlsl_row = [](std::string_view name) {
+    return *std::find_if(HlslOptionTable().begin(), HlslOptionTable().end(), [&](const auto& o) { return o.name == name; });
+  };
+  EXPECT_EQ(MameOptionPromptText(mame_row("speed")), "-speed (0.1 to 100; empty = MAME's default):");
+  EXPECT_EQ(MameOptionPromptText(mame_row("state")), "-state (empty = MAME's default):");
+  EXPECT_EQ(HlslPromptText(hlsl_row("shadow_mask_voffset")), "Offset V (-1 to 1):");
+  EXPECT_EQ(HlslPromptText(hlsl_row("offset")), "Offset (R,G,B) (numbers separated by commas):");
 }
