@@ -25,12 +25,6 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
   EXPECT_EQ(Entries(AudioLatencyChoices()), "1 (Lowest Delay)=1 2 (Default)=2 3=3 4=4 5 (Safest)=5 ");
   EXPECT_EQ(Entries(DitherChoices()), "Off=0 Low=1 Medium=2 High=3 ");
   EXPECT_EQ(Entries(GlslFilterChoices()), "Plain=0 Bilinear=1 Bicubic=2 ");  // MAME's own numbers
-  EXPECT_EQ(Entries(RotationChoices()),
-            "Game Default=0 None=1 Rotate Right (90\u00B0)=2 Rotate Left (90\u00B0)=3 180\u00B0=4 ");
-  EXPECT_EQ(Entries(FilterScalerChoices()), "Smooth (Bilinear)=0 Sharp (Pixels)=1 xBRZ=2 Sharp Bilinear=3 "
-                                            "Smooth 3D (Bicubic)=4 ");
-  EXPECT_EQ(Entries(OnGameStartChoices()) + Entries(ThemeChoices()),
-            "Keep The Launcher Open=0 Minimize The Launcher=1 Close The Launcher=2 System=0 Light=1 Dark=2 ");
 
   // What MAME is given for each entry.
   EXPECT_EQ(Entries(VideoModeChoices(), VideoName),
