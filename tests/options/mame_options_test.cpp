@@ -6,6 +6,7 @@
 #include "options/hlsl_options.h"
 #include "options/mame_options.h"
 #include "options/option_list_rows.h"
+#include "support/test_support.h"
 
 namespace {
 // The table tests check that every name is found.
@@ -144,14 +145,23 @@ TEST(OptionWindows, HeightsWithinTheirLimitsAndRowTexts) {
   EXPECT_EQ(texts(MameOptionRowTexts(35, mame)), "Core Misc|nvram_save|Off|On");
   EXPECT_EQ(MameOptionDescriptionLine(12), "-rewind_capacity:  rewind buffer size in megabytes");
   // The prompt for a typed value names the range where there is one.
-  auto mame_row = [](std::string_view name) {
-    return *std::find_if(MameOptionTable().begin(), MameOptionTable().end(), [&](const auto& o) { return o.name == name; });
-  };
-  auto hlsl_row = [](std::string_view name) {
-    return *std::find_if(HlslOptionTable().begin(), HlslOptionTable().end(), [&](const auto& o) { return o.name == name; });
-  };
-  EXPECT_EQ(MameOptionPromptText(mame_row("speed")), "-speed (0.1 to 100; empty = MAME's default):");
-  EXPECT_EQ(MameOptionPromptText(mame_row("state")), "-state (empty = MAME's default):");
-  EXPECT_EQ(HlslPromptText(hlsl_row("shadow_mask_voffset")), "Offset V (-1 to 1):");
-  EXPECT_EQ(HlslPromptText(hlsl_row("offset")), "Offset (R,G,B) (numbers separated by commas):");
+  EXPECT_EQ(MameOptionPromptText(MameOptionTable()[Row("speed")]), "-speed (0.1 to 100; empty = MAME's default):");
+  EXPECT_EQ(MameOptionPromptText(MameOptionTable()[Row("state")]), "-state (empty = MAME's default):");
+  EXPECT_EQ(HlslPromptText(HlslOptionTable()[HlslRow("shadow_mask_voffset")]), "Offset V (-1 to 1):");
+  EXPECT_EQ(HlslPromptText(HlslOptionTable()[HlslRow("offset")]), "Offset (R,G,B) (numbers separated by commas):");
+
+  // MAME 0.251's SDL build lacks HLSL, the Windows-only options and the newer joystick_threshold: those rows are
+  // greyed and say why; with MAME not asked, none is.
+  MameUsage sdl;
+  ASSERT_GT(ParseShowusage(ReadTestFile(SourcePath("tests/fixtures/mame0251/showusage.txt")), sdl), 50u);
+  const std::vector<bool> hlsl_greyed = HlslRowsNotInMame(sdl), mame_greyed = MameOptionRowsNotInMame(sdl);
+  EXPECT_EQ(hlsl_greyed, std::vector<bool>(72, true));
+  std::string greyed;
+  for (size_t row = 0; row < mame_greyed.size(); ++row)
+    if (mame_greyed[row]) greyed += std::string(MameOptionTable()[row].name) + " ";
+  EXPECT_EQ(greyed, "joystick_threshold background_input priority triplebuffer full_screen_brightness "
+                    "full_screen_contrast full_screen_gamma dual_lightgun ");
+  EXPECT_EQ(HlslRowsNotInMame(MameUsage{}), std::vector<bool>(72, false));
+  EXPECT_EQ(HlslNoteLine(HlslRow("yiq_enable"), true) + HlslNoteLine(0, false),
+            std::string("-yiq_enable:  ") + kNotInThisMameText + kHlslNote);
 }
