@@ -30,6 +30,7 @@
 #include "combos/combos_tab_ui_win.h"
 #include "controls/controls_tab_ui_win.h"
 #include "launch/mame_location.h"
+#include "launch/play.h"
 #include "options/dip_window_ui_win.h"
 #include "options/hlsl_window_ui_win.h"
 #include "options/mame_options_window_ui_win.h"
@@ -63,7 +64,7 @@ void OpenFolder(const std::string& folder, bool create) {
 
 bool HasSelection(const char* title) {
   if (SelectedGame()) return true;
-  ShowMessage("Select a game first.", title, MB_OK | MB_ICONINFORMATION);
+  ShowMessage(PlayCheckText(PlayCheck::kNoSelection), title, MB_OK | MB_ICONINFORMATION);
   return false;
 }
 

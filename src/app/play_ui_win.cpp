@@ -11,6 +11,7 @@
 #include "catalogue/game_list_view_ui_win.h"
 #include "catalogue/rom_scan.h"
 #include "launch/mame_location.h"
+#include "launch/play.h"
 #include "launch/shortcut.h"
 #include "optionsarea/options_area_ui_win.h"
 #include "optionsarea/options_pages_ui_win.h"
@@ -137,7 +138,7 @@ void OnMameEnded() {
 void CreateDesktopIconForSelection() {
   const GameEntry* entry = SelectedGame();
   if (!entry) {
-    ShowMessage("Select a game first.", "Desktop Icon", MB_OK | MB_ICONINFORMATION);
+    ShowMessage(PlayCheckText(PlayCheck::kNoSelection), "Desktop Icon", MB_OK | MB_ICONINFORMATION);
     return;
   }
   ApplyOptions();

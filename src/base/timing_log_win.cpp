@@ -35,8 +35,6 @@ ULONGLONG Now() {
 }
 }  // namespace
 
-bool TimingEnabled() { return Log().file != nullptr; }
-
 void TimingMark(const char* label) {
   TimingLog& log = Log();
   if (!log.file) return;

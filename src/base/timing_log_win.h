@@ -4,7 +4,6 @@
 // up with its own clock). Without the variable a mark costs one branch.
 #pragma once
 
-bool TimingEnabled();
 void TimingMark(const char* label);
 // Marks `label` once the thread has painted everything that is waiting to be
 // painted (the message loop calls TimingIdle before it waits for a message).

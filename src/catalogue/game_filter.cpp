@@ -25,12 +25,6 @@ std::string Settings::*const kSettingsFields[kFilterKindCount] = {&Settings::fil
 
 const FilterListSpec& FilterSpec(FilterKind kind) { return kSpecs[static_cast<int>(kind)]; }
 
-bool FilterLists::Empty() const {
-  for (const auto& v : values)
-    if (!v.empty()) return false;
-  return true;
-}
-
 std::string FilterValueOf(const GameEntry& entry, FilterKind kind) {
   std::string_view value;
   switch (kind) {
@@ -175,11 +169,6 @@ int RowOrder::Compare(int32_t a, int32_t b) const {
     default: c = by_title_info_number(); break;
   }
   return c * direction_;
-}
-
-int CompareRows(const GameList& list, int32_t a, int32_t b, int column, bool ascending, const IdList& favorites,
-                const HasRomsFn& has_roms) {
-  return RowOrder(list, column, ascending, favorites, has_roms).Compare(a, b);
 }
 
 void SortRows(std::vector<int32_t>& rows, const RowOrder& order) {

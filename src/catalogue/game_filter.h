@@ -27,7 +27,6 @@ const FilterListSpec& FilterSpec(FilterKind kind);
 // The values of each list (without its All item), sorted without regard to case.
 struct FilterLists {
   std::vector<std::string> values[kFilterKindCount];
-  bool Empty() const;
 };
 // The value of one kind for an entry, cut to the list's width.
 std::string FilterValueOf(const GameEntry& entry, FilterKind kind);
@@ -86,8 +85,6 @@ struct RowOrder {
   mutable LowerTexts title_, info_, board_;
   const std::string& Lower(LowerTexts& texts, int32_t index, std::string_view text) const;
 };
-int CompareRows(const GameList& list, int32_t a, int32_t b, int column, bool ascending, const IdList& favorites,
-                const HasRomsFn& has_roms);
 void SortRows(std::vector<int32_t>& rows, const RowOrder& order);
 
 // The kept and sorted rows for the settings' sort column and direction.

@@ -1,29 +1,15 @@
 #include "catalogue/game_table.h"
 
-#include <algorithm>
 #include <cctype>
 #include <unordered_map>
 
 #include "base/text_case.h"
 #include "base/text_util.h"
-#include "catalogue/text_compare.h"
-
-const GameTableRow* GameTableRowByNumber(int32_t number) {
-  if (number < 1 || number > kGameCount) return nullptr;
-  return &GameTable[number - 1];
-}
 
 const GameTableRow* GameTableRowBySet(std::string_view set) {
   for (const GameTableRow& row : GameTable)
     if (EqualsNoCase(row.set, set)) return &row;
   return nullptr;
-}
-
-bool IsBiosSet(std::string_view name) {
-  if (name.empty()) return false;
-  for (const GameTableRow& row : GameTable)
-    if (EqualsNoCase(row.bios, name)) return true;
-  return false;
 }
 
 namespace {
@@ -51,8 +37,6 @@ GameList BuildGameList() {
   }
   return list;
 }
-
-void FreeGameList(GameList& list) { GameList().swap(list); }
 
 void MarkNotInMame(GameEntry& entry) {
   entry.flags |= kGameNotInMame;
@@ -82,17 +66,6 @@ const GameEntry* FindGameBySet(const GameList& list, std::string_view name) {
   return nullptr;
 }
 
-const GameEntry* FindGameBySetOrFile(const GameList& list, std::string_view name_or_path) {
-  std::string_view name = name_or_path;
-  size_t slash = name.find_last_of("\\/:");
-  if (slash != std::string_view::npos) name = name.substr(slash + 1);
-  if (name.empty()) return nullptr;
-  if (const GameEntry* e = FindGameBySet(list, name)) return e;
-  size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return nullptr;
-  return FindGameBySet(list, name.substr(0, dot));
-}
-
 const GameEntry* FindGameByNumber(const GameList& list, int32_t number) {
   int i = FindGameIndexByNumber(list, number);
   return i < 0 ? nullptr : &list[i];
@@ -102,14 +75,6 @@ int FindGameIndexByNumber(const GameList& list, int32_t number) {
   for (size_t i = 0; i < list.size(); ++i)
     if (list[i].number == number) return static_cast<int>(i);
   return -1;
-}
-
-void SortGameListByTitle(GameList& list) {
-  std::sort(list.begin(), list.end(), [](const GameEntry& a, const GameEntry& b) {
-    if (int c = CompareNoCase(a.title, b.title)) return c < 0;
-    if (int c = CompareNoCase(a.info, b.info)) return c < 0;
-    return a.number < b.number;
-  });
 }
 
 namespace {

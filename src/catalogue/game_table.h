@@ -32,16 +32,10 @@ struct GameTableRow {
 // In number order: GameTable[n - 1].number == n.
 extern const GameTableRow GameTable[kGameCount];
 
-// The row of a game number, or nullptr outside 1..462.
-const GameTableRow* GameTableRowByNumber(int32_t number);
 // The row whose set name equals `set` without regard to case, or nullptr.
 const GameTableRow* GameTableRowBySet(std::string_view set);
 
 constexpr int kBoardCount = 17;  // the Hardware filter's choices
-
-// True when `name` (any case) is a BIOS set some row refers to. BIOS sets are
-// never rows of the table, so this also tells a BIOS zip from a game zip.
-bool IsBiosSet(std::string_view name);
 
 // One element of the working list. Texts are UTF-8.
 struct GameEntry {
@@ -61,7 +55,6 @@ using GameList = std::vector<GameEntry>;
 
 // A fresh list of all 462 games in number order, with their info texts.
 GameList BuildGameList();
-void FreeGameList(GameList& list);
 
 // Marks an entry as unknown to the installed MAME: sets kGameNotInMame and
 // appends "not in this MAME" to its info text (once).
@@ -80,17 +73,10 @@ int32_t YearOf(const GameEntry& entry);
 
 // The first entry whose set equals `name` without regard to case, or nullptr.
 const GameEntry* FindGameBySet(const GameList& list, std::string_view name);
-// For a set name or a ROM zip path as given on the command line or dropped
-// on the window: reduces a path to its file name, tries it as a set, then
-// once more with the name cut at its last dot ("tekken3.zip" finds tekken3).
-const GameEntry* FindGameBySetOrFile(const GameList& list, std::string_view name_or_path);
 
 // Linear search by game number; nullptr (or -1) when the list has no such game.
 const GameEntry* FindGameByNumber(const GameList& list, int32_t number);
 int FindGameIndexByNumber(const GameList& list, int32_t number);
-
-// Orders the list by title (case-insensitive), then info text, then number.
-void SortGameListByTitle(GameList& list);
 
 // A title without its detail, for shortcut names: "Tekken 2 Ver.B (World, TES2/VER.D)"
 // gives "Tekken 2 (World,)", or "Tekken 2 Ver.B (World,)" with keep_version.

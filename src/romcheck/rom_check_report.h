@@ -55,5 +55,4 @@ std::string VerifyromsArguments(const std::string& set, const std::string& rompa
 constexpr const char* kCheckRomSetTitle = "Check ROM Set";
 constexpr const char* kCheckingText = "Checking the files\xE2\x80\xA6";
 constexpr const char* kNoRomSetText = "This game has no ROM set name.";
-constexpr const char* kSelectGameFirstText = "Select a game first.";
 constexpr uint32_t kVerifyromsTimeLimitMs = 60000;
