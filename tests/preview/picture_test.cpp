@@ -186,9 +186,15 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
   }
   EXPECT_EQ(LayoutPreview({300, 500, 96, {60, 40}}).icon.w, 20);  // half the smaller side of a small picture
   // The chip icon is its own mirror image across the diagonal its notch lies on: body and legs whole on every side.
+  // The picture arrows mirror each other left to right, the next one's tip on the right.
   for (int size : {16, 20, 48}) {
-    std::vector<uint8_t> chip = BoardIconMask(size);
-    ASSERT_EQ(chip.size(), static_cast<size_t>(size * size));
-    for (int i = 0; i < size * size; ++i) ASSERT_EQ(chip[i], chip[i % size * size + i / size]) << size << ": " << i;
+    std::vector<uint8_t> chip = BoardIconMask(size), next = ArrowMask(true, size), back = ArrowMask(false, size);
+    ASSERT_TRUE(chip.size() == static_cast<size_t>(size * size) && next.size() == chip.size() && back.size() == chip.size());
+    for (int i = 0; i < size * size; ++i) {
+      ASSERT_EQ(chip[i], chip[i % size * size + i / size]) << size << ": " << i;
+      ASSERT_EQ(next[i], back[i / size * size + size - 1 - i % size]) << size << ": " << i;
+    }
+    const int tip = size / 2 * size + size * 2 / 3;
+    EXPECT_TRUE(next[tip] > 128 && back[tip] == 0) << size;
   }
 }
