@@ -137,6 +137,13 @@ TEST_F(RomCheckReport, TheRompathReachesMameIntactAndWithoutMameOnlyTheZipsAreCh
   App().settings.roms_directory = "";  // none set: MAME's own roms folder, where the zip is found
   Zip("tekken3.zip", {});
   EXPECT_NE(Report("tekken3").find("\r\n\r\ntekken3.zip (game): PROBLEM\r\n    - the zip contains no files"), std::string::npos);
+  // Found in the second of two folders; a mame.exe that cannot be started gives no verdict.
+  App().settings.roms_directory = dir_.File("nowhere") + " ; " + dir_.File("roms");
+  Zip("tekken3.zip", {Stored("a", "abc")});
+  WriteTestFile(dir_.File("mame.exe"), "not a program");
+  EXPECT_TRUE(Report("tekken3").ends_with("tekken3.zip (game): OK - 1 files, 1 KB\r\n\r\nAll the zip files are there and "
+                                          "intact.\r\n\r\nMAME's own check (-verifyroms):\r\nMAME did not answer.\r\n"))
+      << Report("tekken3");
   // The real MAME says the same of a set it cannot find.
   if (!std::filesystem::exists("/usr/games/mame")) GTEST_SKIP() << "MAME not installed";
   App().settings.mame_exe = "/usr/games/mame";
