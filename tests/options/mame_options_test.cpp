@@ -116,6 +116,9 @@ TEST(HlslOptionsText, ParseEditAndBuild) {
   ASSERT_TRUE(EditHlslValue(values, HlslRow("scanline_jitter"), "2"));
   values = ParseHlslOptions(HlslPresets()[4].options);
   EXPECT_EQ(values[HlslRow("scanline_jitter")] + " " + values[HlslRow("defocus")], "0.0 0.4,0.4");
+  std::string longest;  // the stored text's limit counts UTF-16 units, not bytes
+  for (size_t i = 0; i < kHlslOptionsMaxUnits; ++i) longest += "\xC3\xA9";
+  EXPECT_TRUE(HlslOptionsFit(longest) && !HlslOptionsFit(longest + "x"));
 
   const struct { const char *option, *value; bool valid; } cases[] = {
       {"bloom_overdrive", "1,1,1", true},    {"bloom_overdrive", "-0.5,+1.,.25", true}, {"bloom_overdrive", "1.0,1.0", false},
