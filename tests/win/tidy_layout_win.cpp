@@ -3,32 +3,94 @@
 
 #include "screenshot_win.h"
 
+#include <commctrl.h>
+
+#include "base/utf16_win.h"
+
 namespace {
+bool ClassIs(HWND window, const wchar_t* kind) {
+  wchar_t name[32] = L"";
+  GetClassNameW(window, name, 32);
+  return !lstrcmpiW(name, kind);
+}
 bool IsPushButton(HWND window) {
-  wchar_t name[16] = L"";
-  GetClassNameW(window, name, 16);
   const LONG type = GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
-  return !lstrcmpiW(name, L"Button") && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+  return ClassIs(window, L"Button") && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+// Controls that hold others by design: a group's frame, a tab strip under its pages.
+bool HoldsOthers(HWND window) {
+  return (ClassIs(window, L"Button") && (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) ||
+         ClassIs(window, WC_TABCONTROLW);
 }
 
-// What a person notices in a window's layout: a control cut off by the window's edge; push buttons side by side that
-// do not line up or that overlap.
+// Arrows that step the number of the field they belong to, which they may touch.
+bool Attached(HWND arrows, HWND field) {
+  return ClassIs(arrows, UPDOWN_CLASSW) && reinterpret_cast<HWND>(SendMessageW(arrows, UDM_GETBUDDY, 0, 0)) == field;
+}
+
+// The first shown column of a list without a title; -1 when every one has one.
+int UntitledColumn(HWND list) {
+  HWND header = ClassIs(list, WC_LISTVIEWW) ? ListView_GetHeader(list) : nullptr;
+  for (int i = 0; header && i < Header_GetItemCount(header); ++i) {
+    wchar_t text[64] = L"";
+    HDITEMW item = {HDI_TEXT | HDI_WIDTH};
+    item.pszText = text, item.cchTextMax = 64;
+    if (Header_GetItem(header, i, &item) && item.cxy > 0 && !*text) return i;
+  }
+  return -1;
+}
+
+// A label whose text, wrapped as the label wraps it and in its own font, needs more room than it has.
+bool TextCutOff(HWND label) {
+  const LONG style = GetWindowLongW(label, GWL_STYLE), type = style & SS_TYPEMASK;
+  if (!ClassIs(label, L"Static") || (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT &&
+                                     type != SS_LEFTNOWORDWRAP) || (style & SS_ELLIPSISMASK))
+    return false;
+  wchar_t text[2048] = L"";
+  if (!GetWindowTextW(label, text, 2048)) return false;
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  const RECT room = ClientRectOf(label);
+  RECT need = room;
+  DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_EXPANDTABS | (type == SS_LEFTNOWORDWRAP ? 0 : DT_WORDBREAK) |
+                                     (style & SS_NOPREFIX ? DT_NOPREFIX : 0));
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  return need.right > room.right || need.bottom > room.bottom;
+}
+
+// What a person notices in a window's layout: a control cut off by the window's edge, controls on top of each other,
+// a label's text cut off; push buttons side by side that do not line up.
 void ExpectTidyLayout(HWND window, const std::string& name) {
   const RECT client = ClientRectOf(window);
   std::vector<RECT> buttons;
+  std::vector<std::pair<HWND, RECT>> placed;
   for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     const RECT r = RectIn(c, window);
-    if (!IsWindowVisible(c)) continue;
-    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+    if (!IsWindowVisible(c) || IsRectEmpty(&r)) continue;
+    // A page that scrolls shows the rest of itself when scrolled.
+    EXPECT_TRUE((GetWindowLongW(window, GWL_STYLE) & WS_VSCROLL) ||
+                (r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom))
         << name << ": control " << GetDlgCtrlID(c) << " is cut off";
+    EXPECT_FALSE(TextCutOff(c)) << name << ": the text of label " << GetDlgCtrlID(c) << " is cut off";
     if (IsPushButton(c)) buttons.push_back(r);
+    if (HoldsOthers(c)) continue;
+    for (const auto& [other, o] : placed) {
+      RECT both;
+      EXPECT_TRUE(!IntersectRect(&both, &r, &o) || Attached(c, other) || Attached(other, c))
+          << name << ": controls " << GetDlgCtrlID(c) << " and " << GetDlgCtrlID(other) << " overlap";
+    }
+    EXPECT_EQ(UntitledColumn(c), -1) << name << ": a column of list " << GetDlgCtrlID(c) << " has no title";
+    placed.push_back({c, r});
+    wchar_t kind[64] = L"";
+    GetClassNameW(c, kind, 64);
+    if (!wcsncmp(kind, L"Korvo", 5)) ExpectTidyLayout(c, name + " " + Utf16ToUtf8(kind));  // a page of the window
   }
   for (size_t i = 0; i < buttons.size(); ++i)
     for (size_t j = i + 1; j < buttons.size(); ++j) {
       const RECT &a = buttons[i], &b = buttons[j];
       if (a.top < b.bottom && b.top < a.bottom)  // in one row
-        EXPECT_TRUE(a.top == b.top && a.bottom == b.bottom && (a.right <= b.left || b.right <= a.left))
-            << name << ": buttons out of line at x " << a.left << " and " << b.left;
+        EXPECT_TRUE(a.top == b.top && a.bottom == b.bottom) << name << ": buttons out of line at x " << a.left << " and " << b.left;
     }
 }
 
