@@ -1,6 +1,8 @@
 // The Controls tab: cells, Set Pad on injected readings, Defaults, profiles, Set Key into default.cfg, kept by MAME.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "controls/controls_tab_ui_win.h"
 #include "controls/default_cfg.h"
 #include "controls/pad_source_win.h"
@@ -101,6 +103,17 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   EXPECT_EQ(Cell(kP1Up, 1), "W");
   f.Command(109);
   for (int i = 0; i < kActionCount; ++i) EXPECT_TRUE(Written().bindings[i].present) << ActionAt(i).port;
+
+  // A right click on a row's pad cell offers that cell's commands: the last, Clear Pad, chosen with the keys.
+  const std::string key = Cell(kP1Button1, 1);
+  ASSERT_NE(Cell(kP1Button1, 2), "-");
+  std::thread hand([] {
+    for (int i = 0; i < 250 && !FindWindowW(L"#32768", nullptr); ++i) Sleep(20);
+    for (WORD key : {WORD(VK_UP), WORD(VK_RETURN)}) PressKey(key, true), PressKey(key, false), Sleep(100);
+  });
+  ClickCell(kP1Button1, 2, NM_RCLICK);
+  hand.join();
+  EXPECT_EQ(Cell(kP1Button1, 1) + " " + Cell(kP1Button1, 2), key + " -");
 
   // Profiles: Save As cleans the name, Save follows whether the list matches, loading asks for OK.
   const ControlsMappingWindows& w = MappingWindows();

@@ -514,6 +514,9 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     EXPECT_EQ(rows.In(Main().list, hardware.right - 3, middle(1)), 0x282828u);
     EXPECT_EQ(rows.In(Main().list, star.left + 10, middle(2)), 0xE8E8E8u);  // a filled star
     EXPECT_EQ(rows.In(Main().list, star.left + 10, middle(1)), 0x282828u);  // an empty one
+    RECT title = RowRect(Main().list, 1, LVIR_BOUNDS);  // the row's texts are painted, in the text colour
+    title.left = HeaderItemRect(header, 2).left, title.right = HeaderItemRect(header, 2).right;
+    EXPECT_GT(rows.Count(Main().list, title, [](uint32_t c) { return c == 0xE8E8E8u; }), 20);
 
     // Widening the # column by its divider moves the star right with the header.
     const RECT number = HeaderItemRect(header, 1);

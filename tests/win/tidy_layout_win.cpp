@@ -40,27 +40,30 @@ int UntitledColumn(HWND list) {
   return -1;
 }
 
-// A label whose text, wrapped as the label wraps it and in its own font, needs more room than it has.
-bool TextCutOff(HWND label) {
-  const LONG style = GetWindowLongW(label, GWL_STYLE), type = style & SS_TYPEMASK;
-  if (!ClassIs(label, L"Static") || (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT &&
-                                     type != SS_LEFTNOWORDWRAP) || (style & SS_ELLIPSISMASK))
+// A label whose text, wrapped as the label wraps it and in its own font, needs more room than it has; a push button
+// whose one line does not fit between its edges.
+bool TextCutOff(HWND control) {
+  const LONG style = GetWindowLongW(control, GWL_STYLE), type = style & SS_TYPEMASK;
+  const bool button = IsPushButton(control);
+  if (!button && (!ClassIs(control, L"Static") || (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT &&
+                                                   type != SS_LEFTNOWORDWRAP) || (style & SS_ELLIPSISMASK)))
     return false;
   wchar_t text[2048] = L"";
-  if (!GetWindowTextW(label, text, 2048)) return false;
-  HDC dc = GetDC(label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
-  const RECT room = ClientRectOf(label);
+  if (!GetWindowTextW(control, text, 2048)) return false;
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT room = ClientRectOf(control);
+  if (button) InflateRect(&room, -3, -3);  // the button's edge and its focus frame
   RECT need = room;
-  DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_EXPANDTABS | (type == SS_LEFTNOWORDWRAP ? 0 : DT_WORDBREAK) |
-                                     (style & SS_NOPREFIX ? DT_NOPREFIX : 0));
+  const UINT wrap = button ? DT_SINGLELINE : type == SS_LEFTNOWORDWRAP ? 0 : DT_WORDBREAK;
+  DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_EXPANDTABS | wrap | (!button && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
   SelectObject(dc, old);
-  ReleaseDC(label, dc);
+  ReleaseDC(control, dc);
   return need.right > room.right || need.bottom > room.bottom;
 }
 
 // What a person notices in a window's layout: a control cut off by the window's edge, controls on top of each other,
-// a label's text cut off; push buttons side by side that do not line up.
+// a label's or button's text cut off; push buttons side by side that do not line up.
 void ExpectTidyLayout(HWND window, const std::string& name) {
   const RECT client = ClientRectOf(window);
   std::vector<RECT> buttons;
@@ -72,7 +75,7 @@ void ExpectTidyLayout(HWND window, const std::string& name) {
     EXPECT_TRUE((GetWindowLongW(window, GWL_STYLE) & WS_VSCROLL) ||
                 (r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom))
         << name << ": control " << GetDlgCtrlID(c) << " is cut off";
-    EXPECT_FALSE(TextCutOff(c)) << name << ": the text of label " << GetDlgCtrlID(c) << " is cut off";
+    EXPECT_FALSE(TextCutOff(c)) << name << ": the text of control " << GetDlgCtrlID(c) << " is cut off";
     if (IsPushButton(c)) buttons.push_back(r);
     if (HoldsOthers(c)) continue;
     for (const auto& [other, o] : placed) {
