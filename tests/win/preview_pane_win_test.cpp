@@ -237,11 +237,21 @@ TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   const PaneRect flyer = PreviewPaneShown().picture;
   EXPECT_NEAR(flyer.w * 1440.0 / flyer.h, 228, 4) << flyer.w << "x" << flyer.h;
   EXPECT_EQ(App().settings.preview_kind, "flyers");
+  // The chosen kind's button, and only it, is marked; so the chosen tab below.
+  auto marks = [](const std::vector<PaneRect>& chips) {
+    const WindowPixels pixels = PanePixels();
+    std::string marked;
+    for (const PaneRect& r : chips)
+      marked += pixels.In(Main().preview, r.x + 2, r.y + 2) == RgbOf(ThemeColour(ColourRole::Selection)) ? '*' : '-';
+    return marked;
+  };
+  EXPECT_EQ(marks(PreviewPaneShown().layout.kinds), "--*");
   // The tabs: each file's text, command.dat's symbols as text.
   click(PreviewPaneShown().layout.tabs[1]);
   EXPECT_TRUE(WaitFor([] { return PreviewPaneShown().text == "Street Fighter EX2 & friends, 1998."; }));
   click(PreviewPaneShown().layout.tabs[3]);
   EXPECT_TRUE(WaitFor([] { return PreviewPaneShown().tab == "Command"; }));
+  EXPECT_EQ(marks(PreviewPaneShown().layout.tabs), "---*");
   EXPECT_EQ(PreviewPaneShown().text, "[Moves]\r\nHadoken: \xE2\x86\x93\xE2\x86\x98\xE2\x86\x92 + (1)");
 
   // A play counts from MAME's start to its end; the card and korvo-played.cfg say so at once.
