@@ -224,6 +224,10 @@ TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   EXPECT_NE(shown.text.find("Street Fighter EX2 (Euro 980312)\r\nCapcom / Arika, 1998\r\nSony ZN-2 System"),
             std::string::npos) << shown.text;
   for (const PaneRect& r : shown.layout.kinds) EXPECT_GT(Inked(r, r.y + r.h / 2, RgbOf(PanelColour())), 4);
+  const WindowPixels card = PanePixels();  // the title, the board, the status and the plays are painted
+  for (const PaneRect& r : {shown.layout.title, shown.layout.board, shown.layout.status, shown.layout.played})
+    EXPECT_GT(card.Count(Main().preview, {r.x, r.y, r.Right(), r.Bottom()}, [](uint32_t c) { return c != RgbOf(FaceColour()); }), 20)
+        << r.y;
   SaveWindowScreenshot(Main().window, "main-light-96-card");
 
   // The Titles button: the picture in titles.zip, at the monitor's 4:3; Flyers: its own tall shape.
