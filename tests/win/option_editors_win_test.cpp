@@ -59,6 +59,11 @@ TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlsl) {
       .Then([&] { return AnswerPrompt("HLSL Option", "  0.5\t", &prompt, &initial); })
       .Then([&] {
         EXPECT_EQ(prompt + " " + initial + " " + ListRow(list, 6)[2], "Jitter (0 to 4): 0.0 0.5");
+        SelectListRow(list, 0);
+        return PressButton(win, L"Reset Value"), true;
+      })
+      .Then([&] {
+        EXPECT_EQ(ListRow(list, 0)[2], "0.0");  // the alpha's default again
         // A preset sets what it names and gives everything else its default.
         ChooseComboEntry(FindWindowExW(win, nullptr, L"COMBOBOX", nullptr), 4);
         return PressButton(win, L"Apply Preset"), true;
