@@ -224,7 +224,16 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_EQ(WidthOf(Main().window), std::min(1200L, work.right - work.left));
   f.Command(216);
   EXPECT_FALSE(IsWindowVisible(Options().window));
-  const RECT list = RectIn(Main().list, Main().window);
+  const RECT list = RectIn(Main().list, Main().window), preview = RectIn(Main().preview, Main().window);
+  // The pointer between the panes shows the way they part: sideways beside the list, up and down under it.
+  auto pointer_at = [](POINT p) {
+    ClientToScreen(Main().window, &p), SetCursorPos(p.x, p.y), PumpMessagesFor(100);
+    CURSORINFO cursor = {sizeof cursor};
+    return GetCursorInfo(&cursor) ? cursor.hCursor : nullptr;
+  };
+  EXPECT_EQ(pointer_at({(list.right + RectIn(Options().tabs, Main().window).left) / 2, list.top + 50}),
+            LoadCursorW(nullptr, IDC_SIZEWE));
+  EXPECT_EQ(pointer_at({list.left + 50, (list.bottom + preview.top) / 2}), LoadCursorW(nullptr, IDC_SIZENS));
   Drag(Main().window, {list.right + 4, list.top + 50}, {662, list.top + 50});
   EXPECT_TRUE(App().settings.splitter == 650 && WidthOf(Main().list) == 650);
   f.Command(210);
