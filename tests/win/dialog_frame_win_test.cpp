@@ -60,7 +60,9 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
     }, [] { ShowAboutWindow(nullptr); }));
     EXPECT_TRUE(WhenShown("Keyboard Shortcuts", [&](HWND dialog) {
       HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
-      EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(KeyboardShortcutRows().size()));
+      const auto rows = KeyboardShortcutRows();
+      EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(rows.size()));
+      EXPECT_EQ(ListRow(list, static_cast<int>(rows.size()) - 1), (std::vector<std::string>{rows.back().first, rows.back().second}));
       SaveWindowScreenshot(dialog, "keyboard-shortcuts-" + look.name);
       return Press(dialog, IDOK), true;
     }, [] { ShowKeyboardShortcuts(nullptr); }));
