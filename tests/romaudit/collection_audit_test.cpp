@@ -1,6 +1,5 @@
-// Check All ROM Sets as a user runs it: over folders holding a good set, a clone relying on its parent, a damaged
-// member no set uses, a 7z set (read as a zip is), a loose folder, ten thousand unrelated files and a folder that
-// cannot be listed; again after one zip changed, after MAME changed, and cancelled halfway or while MAME is asked.
+// Check All ROM Sets as a user runs it over a varied collection: again after a zip or MAME changed, and cancelled
+// halfway or while MAME is asked.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -68,11 +67,12 @@ struct Result {
   std::map<std::string, AuditRow> rows;
   std::vector<AuditProgress> progress;
   AuditOutcome outcome;
-  std::string Summary() const {  // the window's line when the audit has ended
+  std::vector<AuditRow> List() const {
     std::vector<AuditRow> list;
     for (const auto& [set, row] : rows) list.push_back(row);
-    return AuditSummaryText(list, outcome);
+    return list;
   }
+  std::string Summary() const { return AuditSummaryText(List(), outcome); }  // the window's line at the end
 };
 
 // `on_first` runs when the first set is judged, before any zip is read.
@@ -175,8 +175,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
             "Checked 2 of 6 sets \xC2\xB7 1.5 MB/s \xC2\xB7 reading alphaj");
   EXPECT_EQ(r1.Summary(), "6 sets: 4 good, 1 with problems, 1 not known to this MAME.");
   // The window's rows sorted by a header click: by set, then from good to worst, the same verdict by title.
-  std::vector<AuditRow> shown;
-  for (const auto& [set, row] : r1.rows) shown.push_back(row);
+  std::vector<AuditRow> shown = r1.List();
   std::string order;
   for (auto [column, ascending] : {std::pair{AuditColumn::Set, false}, {AuditColumn::Verdict, true}}) {
     SortAuditRows(shown, column, ascending);
@@ -273,9 +272,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
             "mame.exe was not found (General tab > MAME Program), so the sets could not be checked.");
 }
 
-// Files counted as MAME counts them. A wrong file by the name and size of a parent's file nobody has a good dump of is
-// the parent's: that clone is not there. A wrong file of that size under another name is the clone's own, only bad.
-// An empty file is no file. A clone's disk is found under its parent's name when their SHA-1s agree.
+// A wrong file named and sized as a parent's undumped one is the parent's (the clone is missing), under another name
+// the clone's own, only bad; an empty file is no file; a clone's disk is found under its parent's name by SHA-1.
 TEST(CollectionAudit, UnusualFilesAreCountedAsMameCountsThem) {
   TempDir dir;
   std::filesystem::create_directories(dir.File("roms/dparent"));
@@ -306,9 +304,7 @@ TEST(CollectionAudit, UnusualFilesAreCountedAsMameCountsThem) {
     EXPECT_EQ(r.rows[set].verdict, verdict) << set << ": " << r.rows[set].report;
 }
 
-// The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
-// sfex is not good just because something by its name lies in the ROM folder.
-// Its answers are kept: a later audit of the same sets does not ask again.
+// With MAME 0.251's recorded answers a made-up sfex zip is not good; the answers are kept, not asked for again.
 TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswersAreKept) {
   TempDir dir;
   std::filesystem::create_directories(dir.File("roms"));
@@ -384,8 +380,7 @@ TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
 
 }  // namespace
 
-// A large member's SHA-1 on a core of its own: the unpacking runs ahead until every slot waits for the hashing, many
-// times over, and the digest is the one taken in line.
+// A large member hashed on a core of its own while the unpacking runs ahead: the same digest as taken in line.
 TEST(HashPipe, KeepsUpWithAFasterProducerAndGivesTheSameDigest) {
   const std::string data = scratch::RandomBytes(9u << 20, 7);
   HashPipe piped(true);
@@ -394,8 +389,7 @@ TEST(HashPipe, KeepsUpWithAFasterProducerAndGivesTheSameDigest) {
   EXPECT_EQ(Sha1Hex(piped.Finish()), Sha1Hex(Sha1Of(data.data(), data.size())));
 }
 
-// Without MAME's own checking order (an older answer kept, -listroms refused),
-// a set's lines follow MAME's regions: each region whole, disks last.
+// Without MAME's own checking order (-listroms refused) a set's lines go region by region, disks last.
 TEST(RomListing, WithoutMamesOrderFilesGoRegionByRegionDisksLast) {
   RomListing listing;
   ASSERT_EQ(ParseRomListing("<mame><machine name=\"m\"><rom name=\"a1\" region=\"a\" size=\"1\"/>"
