@@ -336,8 +336,8 @@ TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswers
             (std::vector<std::string>{"ts2", "coh1000c", "sfex"}));
 }
 
-// Each CHD version keeps its SHA-1 at its own place; a header of another length is not read.
-TEST(ContainerDigest, ChdSha1ByVersion) {
+// Each CHD version's SHA-1 at its own place, none from a header of another length; a zip too big; a cancel.
+TEST(ContainerDigest, ChdSha1ByVersionAZipTooBigAndACancelledFolder) {
   for (auto [version, length, at, read] : std::initializer_list<std::tuple<uint32_t, uint32_t, size_t, bool>>{
            {3, 120, 80, true}, {4, 108, 48, true}, {5, 124, 84, true}, {3, 124, 80, false}, {6, 124, 84, false}}) {
     std::string h = "MComprHD";
@@ -349,21 +349,6 @@ TEST(ContainerDigest, ChdSha1ByVersion) {
     bool ok = ReadChdSha1(reinterpret_cast<const uint8_t*>(h.data()), h.size(), sha1);
     EXPECT_TRUE(ok == read && (!read || (sha1[0] == 1 && sha1[19] == 20))) << version << " " << length;
   }
-}
-
-TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {
-  AuditStore store;
-  store.key = "C:\\MAME\\mame.exe|1|2|3|462|1.0.0";
-  AuditRecord& r = store.records["sfex2u"];
-  r = {{123, 456}, 0xfedcba9876543210ull, Verdict::WrongChecksum, {"sfex2u", "sfex2", "coh3002c"}, "a|b; c\\d",
-       "sfex2u      : x - INCORRECT CHECKSUM:\nEXPECTED: CRC(1)\n   FOUND: CRC(2)\nromset sfex2u is bad\n"};
-  AuditStore back = ParseAuditStore(FormatAuditStore(store) +
-                                    "broken=1|2|3\r\nworse=x|2|3|good|a|b|c\r\nunknown=1|2|3|great|a|b|c\r\n");
-  EXPECT_EQ(FormatAuditStore(back), FormatAuditStore(store));
-  EXPECT_EQ(back.records["sfex2u"].report, r.report);  // escaped line ends and separators come back
-}
-
-TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
   TempDir dir;
   // A zip of 4 GB needs zip64; a sparse file costs no disk.
   std::ofstream(dir.File("huge.zip")) << "PK";
@@ -376,6 +361,18 @@ TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
   std::ofstream(dir.File("rom.bin")) << "data";
   const std::atomic<bool> cancel{true};
   EXPECT_FALSE(DigestFolder(dir.path(), {"rom.bin"}, {}, digest, {&cancel}));
+}
+
+TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {
+  AuditStore store;
+  store.key = "C:\\MAME\\mame.exe|1|2|3|462|1.0.0";
+  AuditRecord& r = store.records["sfex2u"];
+  r = {{123, 456}, 0xfedcba9876543210ull, Verdict::WrongChecksum, {"sfex2u", "sfex2", "coh3002c"}, "a|b; c\\d",
+       "sfex2u      : x - INCORRECT CHECKSUM:\nEXPECTED: CRC(1)\n   FOUND: CRC(2)\nromset sfex2u is bad\n"};
+  AuditStore back = ParseAuditStore(FormatAuditStore(store) +
+                                    "broken=1|2|3\r\nworse=x|2|3|good|a|b|c\r\nunknown=1|2|3|great|a|b|c\r\n");
+  EXPECT_EQ(FormatAuditStore(back), FormatAuditStore(store));
+  EXPECT_EQ(back.records["sfex2u"].report, r.report);  // escaped line ends and separators come back
 }
 
 }  // namespace
