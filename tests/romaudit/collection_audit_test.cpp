@@ -60,7 +60,7 @@ void WriteZip(const std::string& path, const std::vector<File>& files, bool flip
   std::vector<ziptest::Member> members;
   for (const File& f : files) members.push_back(ziptest::Deflated(f.name, f.data, 1));
   if (flip_last) members.back().data[members.back().data.size() / 2] ^= 1;
-  std::ofstream(path, std::ios::binary) << ziptest::BuildZip(members);
+  WriteTestFile(path, ziptest::BuildZip(members));
 }
 
 struct Result {
@@ -102,7 +102,6 @@ Result Audit(const AuditSetup& setup, const std::function<void(CollectionAudit&)
 TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   TempDir dir;
   const std::string roms = dir.File("roms"), more = dir.File("more");
-  std::filesystem::create_directories(roms), std::filesystem::create_directories(more);
   const File bios{"bios.bin", scratch::RandomBytes(70000, 1)}, main{"main.bin", scratch::RandomBytes(300000, 2)},
       clone{"clone.bin", scratch::RandomBytes(90000, 3)}, extra{"readme.txt", scratch::RandomBytes(5000, 4)},
       loose{"loose.bin", scratch::RandomBytes(1000, 5)}, big{"big.bin", scratch::RandomBytes(4u << 20, 6)};
@@ -122,11 +121,9 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   WriteZip(more + "/alphaj.zip", {clone});
   WriteZip(roms + "/damaged.zip", {main, extra}, true);  // the member it needs is sound
   // A 7z archive as the 7z program makes one.
-  std::filesystem::create_directories(dir.File("seven"));
-  std::ofstream(dir.File("seven/main.bin"), std::ios::binary) << main.data;
+  WriteTestFile(dir.File("seven/main.bin"), main.data);
   ASSERT_EQ(std::system(("cd '" + dir.File("seven") + "' && 7z a -bd -bso0 -bsp0 '" + roms + "/seven.7z' main.bin >/dev/null").c_str()), 0);
-  std::filesystem::create_directories(roms + "/loosey");
-  std::ofstream(roms + "/loosey/LOOSE.BIN", std::ios::binary) << loose.data;
+  WriteTestFile(roms + "/loosey/LOOSE.BIN", loose.data);
   std::ofstream(roms + "/loosey/clone.bin", std::ios::binary) << clone.data;
   std::ofstream(roms + "/loosey/nodump.bin") << "any";
   for (int i = 0; i < 10000; ++i) std::ofstream(more + "/unrelated" + std::to_string(i) + ".txt");
@@ -276,7 +273,6 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
 // the clone's own, only bad; an empty file is no file; a clone's disk is found under its parent's name by SHA-1.
 TEST(CollectionAudit, UnusualFilesAreCountedAsMameCountsThem) {
   TempDir dir;
-  std::filesystem::create_directories(dir.File("roms/dparent"));
   const File kept{"kept.bin", scratch::RandomBytes(4000, 11)}, other{"other.bin", scratch::RandomBytes(4000, 12)};
   const Sha1Digest disk = Sha1Of("disk", 4);
   const std::string disk_xml = "\" sha1=\"" + Sha1Hex(disk) + "\" region=\"d\"/>";
@@ -290,7 +286,7 @@ TEST(CollectionAudit, UnusualFilesAreCountedAsMameCountsThem) {
   WriteZip(dir.File("roms/clonea.zip"), {{"kept.bin", scratch::RandomBytes(4000, 13)}});
   WriteZip(dir.File("roms/cloneb.zip"), {{"other.bin", scratch::RandomBytes(4000, 14)}});
   WriteZip(dir.File("roms/empty.zip"), {{"kept.bin", ""}});
-  std::ofstream(dir.File("roms/dparent/abc.chd"), std::ios::binary) << scratch::FakeChd(disk);
+  WriteTestFile(dir.File("roms/dparent/abc.chd"), scratch::FakeChd(disk));
   std::filesystem::create_directories(dir.File("roms/dclone"));  // a place of its own, holding nothing
   std::ofstream(dir.File("mame.exe")) << "mame";
   AuditSetup setup;
@@ -307,7 +303,6 @@ TEST(CollectionAudit, UnusualFilesAreCountedAsMameCountsThem) {
 // With MAME 0.251's recorded answers a made-up sfex zip is not good; the answers are kept, not asked for again.
 TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswersAreKept) {
   TempDir dir;
-  std::filesystem::create_directories(dir.File("roms"));
   std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
   WriteZip(dir.File("roms/sfex.zip"), {{"readme.txt", "a made-up set"}});
   AuditSetup setup;
