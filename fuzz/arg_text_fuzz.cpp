@@ -1,12 +1,9 @@
 // Free argument texts typed by the user: splitting never faults, and the quoted pieces split back the same.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "launch/mame_args.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text(FuzzText(data, size));
   ArgList args;
   ParseArgText(text, args);
   ArgList again;

@@ -1,12 +1,9 @@
 // korvo-audit.cfg and korvo-audit-mame.cfg: any bytes read without a fault, and what was read writes back the same.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "romaudit/audit_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  AuditStore first = ParseAuditStore(std::string_view(reinterpret_cast<const char*>(data), size));
+  AuditStore first = ParseAuditStore(FuzzText(data, size));
   AuditStore second = ParseAuditStore(FormatAuditStore(first));
   if (second.key != first.key && first.key.find_first_of("\r\n") == std::string::npos) std::abort();
   if (second.records.size() != first.records.size()) std::abort();
@@ -19,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
   }
   // The same bytes as MAME's kept answers.
-  MameAnswers answers = ParseMameAnswers(std::string_view(reinterpret_cast<const char*>(data), size));
+  MameAnswers answers = ParseMameAnswers(FuzzText(data, size));
   MameAnswers again = ParseMameAnswers(FormatMameAnswers(answers));
   if (again.listxml != answers.listxml || again.listroms != answers.listroms || again.names != answers.names)
     std::abort();

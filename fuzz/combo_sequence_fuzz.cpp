@@ -1,8 +1,5 @@
 // The sequence language on any text: masks and durations in range, texts within their buffers, stored words compile.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "combos/combo_sequence.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,14 +1,11 @@
 // korvo-combos.cfg: any bytes load within their limits and read back unchanged; plugin lines stay inside Lua strings.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "combos/combo_rows.h"
 #include "combos/combos_plugin.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CombosState s;
-  ParseCombosText(s, std::string(reinterpret_cast<const char*>(data), size));
+  ParseCombosText(s, std::string(FuzzText(data, size)));
   if (s.step_ms < 16 || s.step_ms > 500 || s.charge_ms < 100 || s.charge_ms > 3000) std::abort();
   for (const ComboRow& r : s.rows) {
     if (r.name.size() >= kComboNameSize || r.kind.size() >= kComboKindSize || r.seq.size() >= kComboSeqSize ||

@@ -1,13 +1,10 @@
 // default.cfg: any bytes load; a write keeps every byte outside Korvo's port elements, a second one changes nothing.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "controls/default_cfg.h"
 #include "controls/game_cfg_inputs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string input(reinterpret_cast<const char*>(data), size);
+  const std::string input(FuzzText(data, size));
   InputMapping m;
   ReadDefaultCfgText(m, input);
   for (const ActionBinding& b : m.bindings)

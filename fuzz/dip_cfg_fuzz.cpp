@@ -1,13 +1,11 @@
 // DIP cfg editor on any text: removing is repeatable, a written setting reads back, nothing is added outside its ports.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
+#include "fuzz_target.h"
 #include "options/dip_cfg.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string cfg(reinterpret_cast<const char*>(data), size);
+  std::string cfg(FuzzText(data, size));
   const DipSwitch sw{"", "DSW", 2, 2, {{"Off", 2}, {"On", 0}}};
   (void)CurrentDipValue(cfg, sw);
 

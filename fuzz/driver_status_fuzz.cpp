@@ -1,12 +1,9 @@
 // -listxml's driver part and its cache: only machines with a driver, cached ones read back, words end in a full stop.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "catalogue/mame_status.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text(FuzzText(data, size));
   DriverStatuses statuses;
   ParseDriverStatuses(text, statuses);
   for (const auto& [name, status] : statuses) {

@@ -1,9 +1,7 @@
 // korvo-games.cfg: any bytes load to one record per game, each field in range or "same as global"; writes read back.
-#include <cstdint>
-#include <cstdlib>
 #include <set>
-#include <string>
 
+#include "fuzz_target.h"
 #include "base/text_util.h"
 #include "settings/game_settings.h"
 
@@ -22,7 +20,7 @@ bool InRange(const GameSettings& g) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   GameSettingsList list;
-  ParseGameSettingsText(list, std::string_view(reinterpret_cast<const char*>(data), size));
+  ParseGameSettingsText(list, FuzzText(data, size));
   std::set<int32_t> games;
   for (const GameSettings& g : list)
     if (!InRange(g) || !games.insert(g.game).second) std::abort();

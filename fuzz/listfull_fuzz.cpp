@@ -1,12 +1,9 @@
 // MAME's -listfull: any output parses into table sets with clean one-line descriptions that the cache keeps intact.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "catalogue/listing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text(FuzzText(data, size));
   MameListing listing;
   size_t lines = ParseListfull(text, GameTableSets(), listing);
   if (lines > size) std::abort();

@@ -1,12 +1,9 @@
 // korvo-listing-cache.cfg: any bytes load without a fault, only table sets enter, and what is taken reads back.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "catalogue/listing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text(FuzzText(data, size));
   const std::string key = "C:\\MAME\\mame.exe|1|2|3|462|1.0.0";
   MameListing listing;
   bool used = ParseListingCache(text, key, listing);

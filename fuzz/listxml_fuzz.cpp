@@ -1,12 +1,9 @@
 // -listxml for the DIP window: any answer reads without a fault and keeps the promises the window relies on.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "options/machine_info.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string listing(reinterpret_cast<const char*>(data), size);
+  std::string listing(FuzzText(data, size));
   for (const char* set : {"game", "sfex2", "breakout"}) {
     MachineInfo info = ParseMachineListing(listing, set);
     if (!info.listed && (!info.switches.empty() || !info.biossets.empty())) std::abort();

@@ -1,14 +1,11 @@
 // Option texts: any stored text reads without a fault and, rebuilt, reads back the same (no drift on reopening).
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "options/hlsl_options.h"
 #include "options/mame_options.h"
 #include "options/option_value.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string text(reinterpret_cast<const char*>(data), size);
+  std::string text(FuzzText(data, size));
 
   MameOptionValues values = ParseMoreOptions(text);
   std::string once = BuildMoreOptions(values);

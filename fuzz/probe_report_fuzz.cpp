@@ -1,12 +1,9 @@
 // Probe report: any bytes parse without a fault, and every question the launcher asks of the result answers.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "controls/pad_probe.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string input(reinterpret_cast<const char*>(data), size);
+  const std::string input(FuzzText(data, size));
   PadProbe probe = ParsePadProbe(input);
   for (int n = 0; n <= 3; ++n) {
     int pad = XInputPadNumber(probe, n);

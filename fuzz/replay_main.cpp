@@ -1,13 +1,11 @@
 // Replays files (or every file of folders) through a fuzz target: its corpus as a regression test without libFuzzer.
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+#include "fuzz_target.h"
 
 static void RunFile(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);

@@ -1,15 +1,11 @@
-// -listxml ROM entries and -listroms orders on any bytes: no checksums for a missing dump, disks last, and with nothing
-// on disk no difference between MAME's view and Korvo's.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+// -listxml ROMs and -listroms orders on any bytes: no checksum for no dump, disks last, MAME's view Korvo's on no files.
+#include "fuzz_target.h"
 #include "romaudit/rom_listing.h"
 #include "romaudit/set_check.h"
 #include "romaudit/verify_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string xml(reinterpret_cast<const char*>(data), size);
+  std::string xml(FuzzText(data, size));
   RomListing listing;
   ParseRomListing(xml, listing);
   ParseCheckingOrder(xml, listing);

@@ -1,8 +1,5 @@
 // 7z archives on any bytes: each member comes out at its size with its CRC-32, or with a problem; the whole agrees.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "romcheck/crc32.h"
 #include "romcheck/seven_zip.h"
 

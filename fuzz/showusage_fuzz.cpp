@@ -1,12 +1,9 @@
 // -showusage and its cache: any bytes parse, every option read is known afterwards, a usable answer survives the cache.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "fuzz_target.h"
 #include "catalogue/mame_usage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text(FuzzText(data, size));
   MameUsage usage;
   size_t lines = ParseShowusage(text, usage);
   if (usage.names.size() + usage.run_on.size() > lines) std::abort();

@@ -1,13 +1,10 @@
 // ui.ini as MAME writes it or a user edits it: any bytes read, and every picture kind's folders come out of it.
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
-
+#include "fuzz_target.h"
 #include "preview/picture_kinds.h"
 #include "settings/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  UiOptions options = ParseUiIni(std::string_view(reinterpret_cast<const char*>(data), size));
+  UiOptions options = ParseUiIni(FuzzText(data, size));
   Settings settings;
   settings.mame_exe = "C:\\MAME\\mame.exe";
   ArtFolders folders = ArtFoldersOf(settings, options);

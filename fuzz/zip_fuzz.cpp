@@ -1,8 +1,7 @@
 // Zip directory, integrity check and extraction on any bytes: no fault, and a zip the check calls sound unpacks.
-#include <cstdint>
-#include <cstdlib>
 #include <vector>
 
+#include "fuzz_target.h"
 #include "romcheck/zip_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

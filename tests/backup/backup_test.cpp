@@ -19,8 +19,6 @@ using namespace ziptest;
 
 namespace {
 
-bool HavePython() { return std::system("command -v python3 >/dev/null 2>&1") == 0; }
-
 std::vector<std::string> MemberNames(const std::string& zip_path) {
   std::string zip = ReadTestFile(zip_path);
   std::vector<ZipEntry> entries;
@@ -89,10 +87,9 @@ TEST_F(Backup, WritesTheSettingsProfilesAndMameFoldersBelowTheSizeLimit) {
   EXPECT_FALSE(TestFileExists(dir_.File("none.zip")));
   EXPECT_EQ(BackupProblemText(WriteBackup(dir_.File("gone/backup.zip"), folders_)), kBackupFailedText);
 
-  // Other tools read it as a sound zip: the 7z program, strict about every header and the end record, and
-  // Python's, with the UTF-8 name as UTF-8 and no file marked read-only for whoever unpacks it by hand.
+  // A sound zip to the strict 7z program and to Python's, with the UTF-8 name as UTF-8 and no file marked read-only.
   EXPECT_EQ(std::system(("7z t -bd -bso0 -bsp0 '" + zip + "'").c_str()), 0);
-  if (!HavePython()) return;
+  if (std::system("command -v python3 >/dev/null 2>&1") != 0) return;  // no Python here
   WriteTestFile(dir_.File("check.py"), "import zipfile, sys\nsrc = zipfile.ZipFile('" + zip + "')\n"
                 "sys.exit(src.testzip() is not None or 'profiles/\\u0141\\u00f3d\\u017a.cfg' not in src.namelist() or\n"
                 "         any(member.external_attr for member in src.infolist()))\n");
@@ -106,8 +103,7 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   EXPECT_EQ(WriteBackup(zip, folders_).count, 4210);
   EXPECT_EQ(RestoreBackup(zip, folders_), 4209);  // all but the profile in a sub-folder
 
-  // Files that do not fit are never dropped: the whole backup is refused and
-  // says so. The launcher's own five files come first, so they fit first.
+  // Files that do not fit are never dropped: the whole backup is refused and says so (the launcher's own come first).
   BackupResult refused = WriteBackup(dir_.File("refused.zip"), folders_, ZipLimits{5, 0xFFFFFFFFu});
   EXPECT_EQ(refused.status, BackupStatus::kDidNotFit);
   EXPECT_FALSE(TestFileExists(dir_.File("refused.zip")));
@@ -158,8 +154,7 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   EXPECT_FALSE(TestFileExists("/tmp/escaped.txt"));
 }
 
-// A restore replaces the launcher's own files as a whole: those the backup does not hold go back to their start values,
-// MAME's files and profiles it does not hold stay, and the safety backup brings everything back.
+// A restore resets the launcher's own files the backup lacks, keeps MAME's and the profiles, and can itself be undone.
 TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   std::string zip = dir_.File("backup.zip");
   ASSERT_EQ(WriteBackup(zip, folders_).count, 10);
@@ -215,8 +210,8 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   EXPECT_TRUE(settings_.video == 1 && games_.empty());
   EXPECT_EQ(ReadTestFile(M("sta/sfex/1.sta")), "state");
 
-  // Without default.cfg in the backup the current one stays, and with it the autofire file that holds the real keys of
-  // its NONE buttons. Without a settings file the defaults are written, keeping the binding version.
+  // Without default.cfg the current one stays with the autofire file (the real keys of its NONE buttons); without a
+  // settings file the defaults are written, keeping the binding version.
   EXPECT_GT(RestoreSettingsFromBackup(L(kSafetyBackupName), folders_, settings_, games_), 0);
   auto after_undo = Snapshot(folders_.launcher);
   for (const char* name : {kSafetyBackupName, "korvo-settings.cfg"}) after_undo.erase(name), before.erase(name);

@@ -27,12 +27,11 @@ TEST(TextUtil, ParseIntUtf16CutsLowerCaseAndFormatting) {
   // é t é; one emoji is a surrogate pair; broken bytes count one unit each.
   for (auto [text, units] : {std::pair{"abc", 3u}, {"\xC3\xA9t\xC3\xA9", 3u}, {"\xF0\x9F\x8E\xAE", 2u}, {"\xFF\xFE", 2u}})
     EXPECT_EQ(Utf16Length(text), units) << text;
-  EXPECT_EQ(CutToUtf16Units("\xC3\xA9t\xC3\xA9", 2), "\xC3\xA9t");
-  EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 2), "a");  // the pair does not fit in one unit
-  EXPECT_EQ(CutToUtf16Units("a\xF0\x9F\x8E\xAE", 3), "a\xF0\x9F\x8E\xAE");
-  EXPECT_EQ(CutToUtf16Units("abc", 0), "");
-  // A four-byte sequence gives its code point; one cut short by the end of the text is its lead byte alone, whatever
-  // lies beyond the text.
+  // A surrogate pair does not fit in one unit.
+  for (auto [text, units, cut] : {std::tuple{"\xC3\xA9t\xC3\xA9", 2, "\xC3\xA9t"}, {"a\xF0\x9F\x8E\xAE", 2, "a"},
+                                  {"a\xF0\x9F\x8E\xAE", 3, "a\xF0\x9F\x8E\xAE"}, {"abc", 0, ""}})
+    EXPECT_EQ(CutToUtf16Units(text, units), cut) << units;
+  // A four-byte sequence gives its code point; one cut short by the text's end (whatever follows) is its lead byte.
   size_t at = 0, cut_at = 2;
   uint32_t cp = 0, cut_cp = 0;
   EXPECT_TRUE(NextUtf8CodePoint("\xF0\x9F\x8E\xAE", at, cp) && cp == 0x1F3AE && at == 4);
@@ -47,8 +46,7 @@ TEST(TextUtil, ParseIntUtf16CutsLowerCaseAndFormatting) {
   EXPECT_EQ(LowerCaseWithTable("\xC5\x81\xC5\xBB\xC5\xBD\xC5\xB8"), "\xC5\x82\xC5\xBC\xC5\xBE\xC3\xBF");  // ŁŻŽŸ
   EXPECT_EQ(LowerCaseWithTable("\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF"), "\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF");  // already lower
   EXPECT_EQ(LowerCaseWithTable("A\xC4Z\xFF\xE2\x82"), "a\xC4z\xFF\xE2\x82");
-  // Glagolitic (added late); only pairs that map back, as on Windows (İ, ẞ, Dž and the Ohm sign stay);
-  // the multiplication sign has no case; beyond the BMP nothing changes.
+  // Glagolitic (added late); only pairs mapping back, as on Windows (İ, ẞ, Dž, Ohm stay); × and beyond the BMP stay.
   for (auto [cp, lower] : {std::pair{0x2C2Fu, 0x2C5Fu}, {0x0130u, 0x0130u}, {0x1E9Eu, 0x1E9Eu}, {0x01C5u, 0x01C5u},
                            {0x2126u, 0x2126u}, {0xA7C0u, 0xA7C1u}, {0xFF3Au, 0xFF5Au}, {0x00D7u, 0x00D7u},
                            {0x10400u, 0x10400u}})

@@ -32,8 +32,7 @@ TEST(ResetCombos, RyuMostImportantFirstWithDigitKeysAndCharacterMoves) {
   EXPECT_EQ(text.rfind("step_ms=30\r\ncharge_ms=600\r\ncombo1_name=Ryu: Shin Shouryuu Ken", 0), 0u);
   EXPECT_NE(text.find("\r\ncombo1_player=1\r\ncombo1_side=L\r\n"), std::string::npos);
 
-  // A short list empties the rest but keeps their triggers, its special without a motion (Lariat, listed first)
-  // after those with one; an unknown character changes nothing.
+  // A short list empties the rest but keeps their triggers, a special without a motion (Lariat) after those with one.
   s.rows[19].pad = "1_BUTTON1", s.rows[19].player = 2;
   LoadCharacterMoves(s, "Darun Mister");  // 12 moves
   EXPECT_TRUE(s.rows[0].kind == "Meteor" && s.rows[8].name == "Darun Mister: Lariat" && s.rows[11].kind == "Throw");

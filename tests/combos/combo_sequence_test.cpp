@@ -199,24 +199,6 @@ TEST(SequencePad, PressesSignsRefusedAfterASignDelTakesTheLastPieceAndEditsInsid
   }
 }
 
-TEST(SequencePad, TwentySixButtonsOnTheirPlaces) {
-  auto buttons = SequencePadButtons();
-  ASSERT_EQ(buttons.size(), 26u);
-  bool taken[kPadRows][kPadPlaces] = {};
-  for (const PadButton& b : buttons) {
-    ASSERT_TRUE(b.row >= 0 && b.row < kPadRows && b.place >= 0 && b.place < kPadPlaces) << b.token;
-    EXPECT_FALSE(std::exchange(taken[b.row][b.place], true)) << b.token;
-  }
-  // The eight directions lie around an empty middle, as on a stick.
-  std::string stick;
-  for (int row = 0; row < 3; ++row)
-    for (int place = 0; place < 3; ++place) {
-      auto at = std::find_if(buttons.begin(), buttons.end(), [&](const PadButton& b) { return b.row == row && b.place == place; });
-      stick += (at == buttons.end() ? std::string("-") : at->token) + " ";
-    }
-  EXPECT_EQ(stick, "UL U UR L - R DL D DR ");
-}
-
 // Where the ink of a mask lies, relative to its middle (-0.5 .. 0.5).
 struct Centroid { double x = 0, y = 0; long ink = 0; };
 Centroid InkCentre(const std::vector<uint8_t>& mask, int size) {
@@ -227,12 +209,27 @@ Centroid InkCentre(const std::vector<uint8_t>& mask, int size) {
   return c;
 }
 
-TEST(PadPictures, EightArrowsAndSixMotionsPointTheirWayTheRestIsText) {
+// Twenty-six buttons on their own places; eight arrows and six motions have pictures pointing their way.
+TEST(SequencePad, ButtonsOnTheirPlacesAndThePicturesPointTheirWayTheRestIsText) {
+  auto buttons = SequencePadButtons();
+  ASSERT_EQ(buttons.size(), 26u);
+  bool taken[kPadRows][kPadPlaces] = {};
   int pictures = 0;
-  for (const PadButton& b : SequencePadButtons())
+  for (const PadButton& b : buttons) {
+    ASSERT_TRUE(b.row >= 0 && b.row < kPadRows && b.place >= 0 && b.place < kPadPlaces) << b.token;
+    EXPECT_FALSE(std::exchange(taken[b.row][b.place], true)) << b.token;
     for (int size : {24, 36}) pictures += PadPictureMask(b.token, size).size() == static_cast<size_t>(size * size);
+  }
   EXPECT_EQ(pictures, 2 * 14);
   EXPECT_TRUE(PadPictureMask("HP", 24).empty() && PadPictureMask("U", 0).empty());
+  // The eight directions lie around an empty middle, as on a stick.
+  std::string stick;
+  for (int row = 0; row < 3; ++row)
+    for (int place = 0; place < 3; ++place) {
+      auto at = std::find_if(buttons.begin(), buttons.end(), [&](const PadButton& b) { return b.row == row && b.place == place; });
+      stick += (at == buttons.end() ? std::string("-") : at->token) + " ";
+    }
+  EXPECT_EQ(stick, "UL U UR L - R DL D DR ");
   // The head carries more ink than the tail; a straight arrow is centred across.
   for (auto [token, dx, dy] : std::initializer_list<std::tuple<const char*, int, int>>{
            {"U", 0, -1}, {"D", 0, 1}, {"L", -1, 0}, {"R", 1, 0}, {"UL", -1, -1}, {"UR", 1, -1}, {"DL", -1, 1}, {"DR", 1, 1}}) {
@@ -242,7 +239,7 @@ TEST(PadPictures, EightArrowsAndSixMotionsPointTheirWayTheRestIsText) {
   }
   // Every picture as it was last looked at (tests/fixtures/pad-pictures.txt): a motion's arc, start and arrow.
   std::string digests, art;
-  for (const PadButton& b : SequencePadButtons()) {
+  for (const PadButton& b : buttons) {
     std::vector<uint8_t> mask = PadPictureMask(b.token, 24);
     if (mask.empty()) continue;
     digests += MaskDigestLine(b.token, 24, mask);

@@ -1,6 +1,5 @@
-// The filter window's picture: where it goes on the monitor, the constants both passes read, the shader texts
-// (through an HLSL front end, so a syntax or type fault shows without a graphics card or Windows), and the
-// shaders' formulas on small known pictures (computed on the processor with the same formulas as the text).
+// The filter window's picture: its place on the monitor, the passes' constants, the shader texts through an HLSL front
+// end, and the shaders' formulas on small known pictures, computed on the processor.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -55,9 +54,8 @@ std::string CompileError(const std::string& path, const char* stage, const char*
 }
 }  // namespace
 
-TEST(FilterPlacement, FourThreeBoxWithBarsOrTheWholeMonitor) {
-  // Wide monitor: bars left and right; 5:4: bars above and below; quotients
-  // round half up, offsets are integer halves; Keep Aspect Ratio off stretches.
+TEST(FilterPlacement, FourThreeBoxWithBarsOrTheWholeMonitorAndThePassConstants) {
+  // Bars beside (wide) or above and below (5:4), sizes rounded half up; Keep Aspect Ratio off stretches.
   struct { int w, h; bool keep; PictureBox box; } cases[] = {
       {1920, 1080, true, {240, 0, 1440, 1080}}, {1280, 1024, true, {0, 32, 1280, 960}},
       {1366, 768, true, {171, 0, 1024, 768}},   {1001, 1000, true, {0, 124, 1001, 751}},
@@ -68,9 +66,7 @@ TEST(FilterPlacement, FourThreeBoxWithBarsOrTheWholeMonitor) {
     EXPECT_TRUE(b.x0 == c.box.x0 && b.y0 == c.box.y0 && b.width == c.box.width && b.height == c.box.height)
         << c.w << "x" << c.h << " gives " << b.x0 << "," << b.y0 << " " << b.width << "x" << b.height;
   }
-}
-
-TEST(FilterPlacement, ScalingAndFxaaPassConstants) {
+  // The constants the passes read for such a box.
   FilterChoice choice;
   choice.scaler = kScalerSharpBilinear, choice.dither = 2;
   DispConstants k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
@@ -133,8 +129,7 @@ TEST(FilterReference, PointKeepsAHardEdgeWhileTheBlendingScalersSoftenIt) {
   RgbImage edge = Picture(8, 4, [](int x, int) { return x < 4 ? 0.0f : 1.0f; });
   RgbImage point = Scale(edge, kScalerPixels, 0, 8);
   EXPECT_TRUE(Softened(point) == 0 && point.At(31, 0).r == 0.0f && point.At(32, 0).r == 1.0f);
-  // At 7.625 output pixels per texel (the edge on pixel 30's centre)
-  // bilinear ramps over a texel's width, sharp bilinear over one pixel.
+  // At 7.625 pixels per texel (the edge on pixel 30's centre) bilinear ramps over a texel, sharp bilinear one pixel.
   RgbImage linear = Scale(edge, kScalerBilinear, 0, 0, 61, 30), sharp = Scale(edge, kScalerSharpBilinear, 0, 0, 61, 30);
   auto blended = [](const RgbImage& image) {
     int n = 0;
@@ -204,9 +199,8 @@ TEST(FilterReference, FxaaSoftensAStaircaseButNotAFlatAreaAndThePassDrawsOnlyIns
   for (int x = 0; x < 16; ++x) EXPECT_EQ(out.At(x, 3).r, x >= 4 && x < 12 ? 1.0f : 0.0f) << x;
 }
 
-// Every scaler, dithered or not, and the FXAA pass over a busy picture (lines, dots, colours), as the screen test last
-// compared them with what a graphics card draws: the 8-bit results' digests in tests/fixtures/filter-reference.txt. A
-// deliberate change of a shader and its reference is recorded with KORVO_RECORD_FILTERS=1.
+// Every pass over a busy picture as last compared with a graphics card (tests/fixtures/filter-reference.txt); record a
+// deliberate change of a shader and its reference with KORVO_RECORD_FILTERS=1.
 TEST(FilterReference, EveryPassOfABusyPictureAsLastComparedWithAGraphicsCard) {
   RgbImage busy(13, 9);
   for (int y = 0; y < 9; ++y)

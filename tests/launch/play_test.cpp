@@ -38,9 +38,7 @@ struct FakeFolder {
     chmod(dir.File("mame.exe").c_str(), 0755);
   }
   void Control(const std::string& text) { WriteTestFile(dir.File("fakemame-control.txt"), text); }
-  std::vector<fakemame::RecordedCall> Calls() {
-    return fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt")));
-  }
+  auto Calls() { return fakemame::ParseCalls(ReadTestFile(dir.File("fakemame-calls.txt"))); }
   std::string Log() { return ReadTestFile(dir.File("logs/korvo-launch.log")); }
   int Run(const std::string& game, ScreenRequest screen = ScreenRequest::FollowSettings) {
     return RunFrontend(settings, {}, game, screen);

@@ -16,23 +16,20 @@ std::string Dump(const RowCellPlaces& p) {
 }
 }  // namespace
 
-TEST(OptionsRowLayout, ControlsStayBesideTheLabelWhileTheyFitAndGoUnderItWhenNot) {
+TEST(OptionsRowLayout, ControlsStayBesideTheLabelWhileTheyFitElseGoUnderItOrToTheLeftEdge) {
   // A path row (field, Browse, clear) beside its label on a wide page: the field takes what is left.
   EXPECT_EQ(Dump(PlaceRowCells({0, 68, 24}, true, false, RightEdge(438))), "170+168 342+68 414+24 ");
   // On a narrow page it goes under the label, from the left edge, and ends at the right one.
   const RowCellPlaces path = PlaceRowCells({0, 68, 24}, true, false, kRow);
   EXPECT_EQ(Dump(path), "under 22+156 182+68 254+24 ");
   EXPECT_EQ(path.x.back() + path.w.back(), kRow.right);
-  // A single drop-down gives up a little of its width to stay beside its label, not half of it; under the label
-  // it narrows to the row rather than leave it.
+  // A drop-down gives up a little width, not half, to stay beside its label; under it, it narrows to the row.
   EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, RightEdge(388))), "170+218 ");
   EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, kRow)), "under 22+220 ");
   EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, RightEdge(200))), "under 22+178 ");
   // A number field fits beside its label.
   EXPECT_EQ(Dump(PlaceRowCells({76}, true, false, kRow)), "170+76 ");
-}
-
-TEST(OptionsRowLayout, ButtonRowsStartAtTheLeftEdgeWhenTheColumnIsTooNarrow) {
+  // Button rows start at the left edge when the column is too narrow.
   EXPECT_EQ(Dump(PlaceRowCells({150}, false, false, kRow)), "22+150 ");
   EXPECT_EQ(Dump(PlaceRowCells({100}, false, true, kRow)), "170+100 ");
   EXPECT_EQ(Dump(PlaceRowCells({100, 100}, false, true, kRow)), "22+100 126+100 ");

@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-// The enabled controls as letters: Hlsl, hlsl Settings, Glsl, glsl Options,
-// Bgfx, Maximize, Filter options, Joystick options, Audio options.
+// Enabled controls as letters: Hlsl, its Settings, Glsl, its Options, Bgfx, Maximize, Filter, Joystick, Audio options.
 std::string Enabled(int32_t video, bool hlsl, bool glsl, bool fullscreen, bool filter, bool joystick, int32_t sound) {
   PageRuleInputs in;
   in.video = video, in.hlsl = hlsl, in.glsl = glsl, in.fullscreen = fullscreen;

@@ -1,5 +1,4 @@
-// The options pages' drop-down entries and number fields: every setting value
-// shows as an entry and reads back unchanged, also one the entries lack.
+// The options pages' entries and number fields: every value shows as an entry and reads back, also one they lack.
 #include "optionsarea/page_values.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +38,7 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
   EXPECT_EQ(Entries(JoystickProviderChoices(), JoystickProviderName),
             "Auto=- Windows (hybrid)=winhybrid DirectInput=dinput XInput=xinput None=none ");
 
-  ChoiceList rates = SampleRateChoices();
+  ChoiceList rates = SampleRateChoices();  // found, then added
   EXPECT_EQ(ChoiceIndexAdding(rates, 44100), 3);
   EXPECT_EQ(ChoiceIndexAdding(rates, 11025, "%d Hz"), 5);
   EXPECT_EQ(Entries(rates), "Default (48000 Hz)=0 22050 Hz=22050 32000 Hz=32000 44100 Hz=44100 48000 Hz=48000 "
@@ -49,9 +48,8 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
   EXPECT_EQ(autofire.labels[4], "7");
 
   TextChoiceList device = LightgunDeviceChoices();
-  EXPECT_EQ(TextChoiceIndexAdding(device, "Keyboard"), 0);
-  EXPECT_EQ(TextChoiceIndexAdding(device, "LIGHTGUN"), 2);
-  EXPECT_EQ(TextChoiceIndexAdding(device, "paddle"), 5);
+  for (auto [value, at] : {std::pair{"Keyboard", 0}, {"LIGHTGUN", 2}, {"paddle", 5}})
+    EXPECT_EQ(TextChoiceIndexAdding(device, value), at) << value;
   EXPECT_EQ(device.labels[5] + "=" + device.values[5], "paddle=paddle");
   TextChoiceList provider = LightgunProviderChoices();
   EXPECT_TRUE(TextChoiceIndexAdding(provider, "RAWINPUT") == 2 && provider.labels[2] == "Raw Input");

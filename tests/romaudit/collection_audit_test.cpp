@@ -1,6 +1,5 @@
-// Check All ROM Sets as a user runs it: over folders holding a good set, a clone relying on its parent, a damaged
-// member no set uses, a 7z set (read as a zip is), a loose folder, ten thousand unrelated files and a folder that
-// cannot be listed; again after one zip changed, after MAME changed, and cancelled halfway or while MAME is asked.
+// Check All ROM Sets as a user runs it over a varied collection: again after a zip or MAME changed, and cancelled
+// halfway or while MAME is asked.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,18 +60,19 @@ void WriteZip(const std::string& path, const std::vector<File>& files, bool flip
   std::vector<ziptest::Member> members;
   for (const File& f : files) members.push_back(ziptest::Deflated(f.name, f.data, 1));
   if (flip_last) members.back().data[members.back().data.size() / 2] ^= 1;
-  std::ofstream(path, std::ios::binary) << ziptest::BuildZip(members);
+  WriteTestFile(path, ziptest::BuildZip(members));
 }
 
 struct Result {
   std::map<std::string, AuditRow> rows;
   std::vector<AuditProgress> progress;
   AuditOutcome outcome;
-  std::string Summary() const {  // the window's line when the audit has ended
+  std::vector<AuditRow> List() const {
     std::vector<AuditRow> list;
     for (const auto& [set, row] : rows) list.push_back(row);
-    return AuditSummaryText(list, outcome);
+    return list;
   }
+  std::string Summary() const { return AuditSummaryText(List(), outcome); }  // the window's line at the end
 };
 
 // `on_first` runs when the first set is judged, before any zip is read.
@@ -102,7 +102,6 @@ Result Audit(const AuditSetup& setup, const std::function<void(CollectionAudit&)
 TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   TempDir dir;
   const std::string roms = dir.File("roms"), more = dir.File("more");
-  std::filesystem::create_directories(roms), std::filesystem::create_directories(more);
   const File bios{"bios.bin", scratch::RandomBytes(70000, 1)}, main{"main.bin", scratch::RandomBytes(300000, 2)},
       clone{"clone.bin", scratch::RandomBytes(90000, 3)}, extra{"readme.txt", scratch::RandomBytes(5000, 4)},
       loose{"loose.bin", scratch::RandomBytes(1000, 5)}, big{"big.bin", scratch::RandomBytes(4u << 20, 6)};
@@ -122,11 +121,9 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   WriteZip(more + "/alphaj.zip", {clone});
   WriteZip(roms + "/damaged.zip", {main, extra}, true);  // the member it needs is sound
   // A 7z archive as the 7z program makes one.
-  std::filesystem::create_directories(dir.File("seven"));
-  std::ofstream(dir.File("seven/main.bin"), std::ios::binary) << main.data;
+  WriteTestFile(dir.File("seven/main.bin"), main.data);
   ASSERT_EQ(std::system(("cd '" + dir.File("seven") + "' && 7z a -bd -bso0 -bsp0 '" + roms + "/seven.7z' main.bin >/dev/null").c_str()), 0);
-  std::filesystem::create_directories(roms + "/loosey");
-  std::ofstream(roms + "/loosey/LOOSE.BIN", std::ios::binary) << loose.data;
+  WriteTestFile(roms + "/loosey/LOOSE.BIN", loose.data);
   std::ofstream(roms + "/loosey/clone.bin", std::ios::binary) << clone.data;
   std::ofstream(roms + "/loosey/nodump.bin") << "any";
   for (int i = 0; i < 10000; ++i) std::ofstream(more + "/unrelated" + std::to_string(i) + ".txt");
@@ -175,8 +172,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
             "Checked 2 of 6 sets \xC2\xB7 1.5 MB/s \xC2\xB7 reading alphaj");
   EXPECT_EQ(r1.Summary(), "6 sets: 4 good, 1 with problems, 1 not known to this MAME.");
   // The window's rows sorted by a header click: by set, then from good to worst, the same verdict by title.
-  std::vector<AuditRow> shown;
-  for (const auto& [set, row] : r1.rows) shown.push_back(row);
+  std::vector<AuditRow> shown = r1.List();
   std::string order;
   for (auto [column, ascending] : {std::pair{AuditColumn::Set, false}, {AuditColumn::Verdict, true}}) {
     SortAuditRows(shown, column, ascending);
@@ -273,12 +269,10 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
             "mame.exe was not found (General tab > MAME Program), so the sets could not be checked.");
 }
 
-// Files counted as MAME counts them. A wrong file by the name and size of a parent's file nobody has a good dump of is
-// the parent's: that clone is not there. A wrong file of that size under another name is the clone's own, only bad.
-// An empty file is no file. A clone's disk is found under its parent's name when their SHA-1s agree.
+// A wrong file named and sized as a parent's undumped one is the parent's (the clone is missing), under another name
+// the clone's own, only bad; an empty file is no file; a clone's disk is found under its parent's name by SHA-1.
 TEST(CollectionAudit, UnusualFilesAreCountedAsMameCountsThem) {
   TempDir dir;
-  std::filesystem::create_directories(dir.File("roms/dparent"));
   const File kept{"kept.bin", scratch::RandomBytes(4000, 11)}, other{"other.bin", scratch::RandomBytes(4000, 12)};
   const Sha1Digest disk = Sha1Of("disk", 4);
   const std::string disk_xml = "\" sha1=\"" + Sha1Hex(disk) + "\" region=\"d\"/>";
@@ -292,7 +286,7 @@ TEST(CollectionAudit, UnusualFilesAreCountedAsMameCountsThem) {
   WriteZip(dir.File("roms/clonea.zip"), {{"kept.bin", scratch::RandomBytes(4000, 13)}});
   WriteZip(dir.File("roms/cloneb.zip"), {{"other.bin", scratch::RandomBytes(4000, 14)}});
   WriteZip(dir.File("roms/empty.zip"), {{"kept.bin", ""}});
-  std::ofstream(dir.File("roms/dparent/abc.chd"), std::ios::binary) << scratch::FakeChd(disk);
+  WriteTestFile(dir.File("roms/dparent/abc.chd"), scratch::FakeChd(disk));
   std::filesystem::create_directories(dir.File("roms/dclone"));  // a place of its own, holding nothing
   std::ofstream(dir.File("mame.exe")) << "mame";
   AuditSetup setup;
@@ -306,12 +300,9 @@ TEST(CollectionAudit, UnusualFilesAreCountedAsMameCountsThem) {
     EXPECT_EQ(r.rows[set].verdict, verdict) << set << ": " << r.rows[set].report;
 }
 
-// The fake MAME answers what MAME 0.251 answered for the table's sets: a made-up
-// sfex is not good just because something by its name lies in the ROM folder.
-// Its answers are kept: a later audit of the same sets does not ask again.
+// With MAME 0.251's recorded answers a made-up sfex zip is not good; the answers are kept, not asked for again.
 TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswersAreKept) {
   TempDir dir;
-  std::filesystem::create_directories(dir.File("roms"));
   std::filesystem::copy_file(FakeMamePath(), dir.File("mame.exe"));
   WriteZip(dir.File("roms/sfex.zip"), {{"readme.txt", "a made-up set"}});
   AuditSetup setup;
@@ -340,8 +331,8 @@ TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswers
             (std::vector<std::string>{"ts2", "coh1000c", "sfex"}));
 }
 
-// Each CHD version keeps its SHA-1 at its own place; a header of another length is not read.
-TEST(ContainerDigest, ChdSha1ByVersion) {
+// Each CHD version's SHA-1 at its own place, none from a header of another length; a zip too big; a cancel.
+TEST(ContainerDigest, ChdSha1ByVersionAZipTooBigAndACancelledFolder) {
   for (auto [version, length, at, read] : std::initializer_list<std::tuple<uint32_t, uint32_t, size_t, bool>>{
            {3, 120, 80, true}, {4, 108, 48, true}, {5, 124, 84, true}, {3, 124, 80, false}, {6, 124, 84, false}}) {
     std::string h = "MComprHD";
@@ -353,21 +344,6 @@ TEST(ContainerDigest, ChdSha1ByVersion) {
     bool ok = ReadChdSha1(reinterpret_cast<const uint8_t*>(h.data()), h.size(), sha1);
     EXPECT_TRUE(ok == read && (!read || (sha1[0] == 1 && sha1[19] == 20))) << version << " " << length;
   }
-}
-
-TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {
-  AuditStore store;
-  store.key = "C:\\MAME\\mame.exe|1|2|3|462|1.0.0";
-  AuditRecord& r = store.records["sfex2u"];
-  r = {{123, 456}, 0xfedcba9876543210ull, Verdict::WrongChecksum, {"sfex2u", "sfex2", "coh3002c"}, "a|b; c\\d",
-       "sfex2u      : x - INCORRECT CHECKSUM:\nEXPECTED: CRC(1)\n   FOUND: CRC(2)\nromset sfex2u is bad\n"};
-  AuditStore back = ParseAuditStore(FormatAuditStore(store) +
-                                    "broken=1|2|3\r\nworse=x|2|3|good|a|b|c\r\nunknown=1|2|3|great|a|b|c\r\n");
-  EXPECT_EQ(FormatAuditStore(back), FormatAuditStore(store));
-  EXPECT_EQ(back.records["sfex2u"].report, r.report);  // escaped line ends and separators come back
-}
-
-TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
   TempDir dir;
   // A zip of 4 GB needs zip64; a sparse file costs no disk.
   std::ofstream(dir.File("huge.zip")) << "PK";
@@ -382,10 +358,21 @@ TEST(CollectionAudit, PlacesTooBigOrUnreadableGetAClearLine) {
   EXPECT_FALSE(DigestFolder(dir.path(), {"rom.bin"}, {}, digest, {&cancel}));
 }
 
+TEST(CollectionAudit, StoreReadsBackWhatItWroteAndSkipsDamagedLines) {
+  AuditStore store;
+  store.key = "C:\\MAME\\mame.exe|1|2|3|462|1.0.0";
+  AuditRecord& r = store.records["sfex2u"];
+  r = {{123, 456}, 0xfedcba9876543210ull, Verdict::WrongChecksum, {"sfex2u", "sfex2", "coh3002c"}, "a|b; c\\d",
+       "sfex2u      : x - INCORRECT CHECKSUM:\nEXPECTED: CRC(1)\n   FOUND: CRC(2)\nromset sfex2u is bad\n"};
+  AuditStore back = ParseAuditStore(FormatAuditStore(store) +
+                                    "broken=1|2|3\r\nworse=x|2|3|good|a|b|c\r\nunknown=1|2|3|great|a|b|c\r\n");
+  EXPECT_EQ(FormatAuditStore(back), FormatAuditStore(store));
+  EXPECT_EQ(back.records["sfex2u"].report, r.report);  // escaped line ends and separators come back
+}
+
 }  // namespace
 
-// A large member's SHA-1 on a core of its own: the unpacking runs ahead until every slot waits for the hashing, many
-// times over, and the digest is the one taken in line.
+// A large member hashed on a core of its own while the unpacking runs ahead: the same digest as taken in line.
 TEST(HashPipe, KeepsUpWithAFasterProducerAndGivesTheSameDigest) {
   const std::string data = scratch::RandomBytes(9u << 20, 7);
   HashPipe piped(true);
@@ -394,8 +381,7 @@ TEST(HashPipe, KeepsUpWithAFasterProducerAndGivesTheSameDigest) {
   EXPECT_EQ(Sha1Hex(piped.Finish()), Sha1Hex(Sha1Of(data.data(), data.size())));
 }
 
-// Without MAME's own checking order (an older answer kept, -listroms refused),
-// a set's lines follow MAME's regions: each region whole, disks last.
+// Without MAME's own checking order (-listroms refused) a set's lines go region by region, disks last.
 TEST(RomListing, WithoutMamesOrderFilesGoRegionByRegionDisksLast) {
   RomListing listing;
   ASSERT_EQ(ParseRomListing("<mame><machine name=\"m\"><rom name=\"a1\" region=\"a\" size=\"1\"/>"

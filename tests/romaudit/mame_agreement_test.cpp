@@ -1,6 +1,5 @@
-// A scratch collection laid out from the real MAME's -listxml, damaged in every way a collection goes wrong, judged by
-// its -verifyroms and by the audit: what MAME can see must read exactly as MAME prints it; Korvo's verdict differs only
-// where it looks deeper (data behind a right stored CRC, and the SHA-1).
+// A scratch collection damaged in every way, judged by the real MAME and by the audit: the same lines, and a verdict
+// that differs only where Korvo looks deeper (data behind a right stored CRC, and the SHA-1).
 #include <gtest/gtest.h>
 
 #include <mutex>
@@ -39,8 +38,7 @@ const Case kCases[] = {
     {"tekken3", Kind::SevenZip, Verdict::WrongSha1},      // a solid 7z archive
     {"sfex2", Kind::SevenZipLzma, Verdict::WrongSha1},    // a 7z archive of LZMA blocks, with BIOS and device zips
 };
-// The lines of a set whose BIOS choices lie in a region that MAME checks
-// after another: MAME's order is not the listing's.
+// Sets whose BIOS choices lie in a region MAME checks after another: MAME's order is not the listing's.
 const Case kOrderCases[] = {{"darkhleg", Kind::Wrong, Verdict::WrongChecksum}, {"sys573", Kind::Wrong, Verdict::WrongChecksum}};
 
 struct Judged {

@@ -1,6 +1,5 @@
-// A made-up ROM collection laid out from MAME's own -listxml: every file at its name and size, its data forged to the
-// listed CRC-32 (so MAME, which trusts CRCs, takes it as the right file) or damaged in one chosen way. Used by the
-// agreement test against MAME 0.251 and by the audit benchmark.
+// A made-up ROM collection laid out from MAME's -listxml, each file forged to its listed CRC-32 (which MAME trusts) or
+// damaged in one chosen way: for the agreement test against MAME 0.251 and the audit benchmark.
 #pragma once
 #include <zlib.h>
 
@@ -23,8 +22,7 @@ constexpr const char* kMame = "/usr/games/mame";
 
 inline bool HaveMame() { return std::system((std::string("test -x ") + kMame).c_str()) == 0; }
 
-// Runs the real MAME in `work` (which keeps it away from the user's folders)
-// and gives what it printed on standard output.
+// What the real MAME prints on standard output, run in `work`, away from the user's folders.
 inline std::string RunMame(const std::string& work, const std::string& args, int* exit_code = nullptr) {
   std::string out = work + "/mame-out.txt";
   int rc = std::system(("cd '" + work + "' && " + kMame + " " + args + " -homepath '" + work + "' -noreadconfig >'" +
@@ -75,9 +73,7 @@ inline std::string ForgeCrc(std::string data, uint32_t crc) {
 // A CHD header MAME opens (version 5, uncompressed, one zero hunk) whose recorded SHA-1 is the listed one.
 inline std::string FakeChd(const Sha1Digest& sha1) {
   std::string h = "MComprHD";
-  auto be32 = [&](uint32_t v) {
-    for (int i = 3; i >= 0; --i) h.push_back(static_cast<char>(v >> (8 * i)));
-  };
+  auto be32 = [&](uint32_t v) { for (int i = 3; i >= 0; --i) h.push_back(static_cast<char>(v >> (8 * i))); };
   auto be64 = [&](uint64_t v) { be32(static_cast<uint32_t>(v >> 32)), be32(static_cast<uint32_t>(v)); };
   be32(124), be32(5);
   h.append(16, '\0');           // no compressors
@@ -111,8 +107,7 @@ enum class Kind {
   Mixed,      // forged, compressed; every other file compresses like ROM data, the rest is noise
 };
 
-// Which zip (or folder) a file of `machine` belongs in: the highest set it
-// shares the file with, as a split collection has it; devices their own.
+// The zip (or folder) of a file of `machine` in a split collection: the highest set sharing it; a device its own.
 inline std::string Owner(const RomListing& listing, const ListedMachine& machine, const ListedFile& f) {
   std::string owner = machine.name;
   if (machine.is_device || f.nodump) return owner;
@@ -132,8 +127,7 @@ struct Collection {
   uint64_t bytes = 0;  // of ROM data laid out
 };
 
-// Lays out every file the sets need (their own, their parents', BIOS and device files) under folder A (and B), each
-// owner as `kinds` says (forged when not named there).
+// Lays out every file the sets need (parents', BIOS and device files too) in folder A or B, forged unless in `kinds`.
 inline Collection Build(const RomListing& listing, const std::vector<std::string>& sets,
                         const std::map<std::string, Kind>& kinds, const std::string& root) {
   Collection c{root + "/A", root + "/B", 0};
@@ -235,8 +229,7 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
   return c;
 }
 
-// MAME's -verifyroms output cut into each set's lines (ending with its
-// "romset" line); sets MAME found nothing of are absent.
+// MAME's -verifyroms output cut into each set's lines, ending with its "romset" line; sets with nothing found absent.
 inline std::map<std::string, std::string> SplitVerifyroms(const std::string& output) {
   std::map<std::string, std::string> blocks;
   std::string pending;

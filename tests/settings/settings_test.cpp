@@ -24,8 +24,7 @@ const std::string kKept =
     "more_options=-lightgun_device mouse -lightgunprovider dinput\ncontrols_profile=Stick\nonly_available=1\n"
     "window_x=1\nwindow_y=2\nwindow_w=800\nwindow_h=600\noptions_window=0\ntheme_mode=2\nsearch_bar=1\nfilters_bar=1\n"
     "toolbar=0\noptwin_x=3\noptwin_y=4\noptwin_w=500\noptwin_h=700\nauditwin_w=900\nauditwin_h=640\n"
-    "favorites_only=1\nhide_not_working=1\nsort_column=5\n"
-    "sort_ascending=0\n"
+    "favorites_only=1\nhide_not_working=1\nsort_column=5\nsort_ascending=0\n"
     "filter_region=JP\nfilter_maker=Namco\nfilter_genre=Quiz\nfilter_hardware=Konami GV\ncolumns_games=1,2,3,4,5,6,7,8,9\n"
     "splitter=300\npreview_shown=0\npreview_split=250\npreview_kind=flyers\ncolumns_hidden=9\nfavorites=4,5\nrecent=6\n";
 const std::string kReset =
