@@ -12,8 +12,6 @@
 namespace {
 constexpr int kEarlierLauncherLink = 1001;
 constexpr int kKorvoLink = 1002;
-constexpr char kEarlierLauncherAddress[] = "https://dravo.sourceforge.io/";
-constexpr char kKorvoAddress[] = "https://korvo.sourceforge.io/";
 
 // "Based on the", the earlier launcher's link and "launcher." side by side,
 // each as wide as its words in the dialog's font, one space apart.
@@ -42,6 +40,8 @@ void AddLinkLine(ModalDialog& d, int x, int y) {
 }
 }  // namespace
 
+const char kEarlierLauncherAddress[] = "https://dravo.sourceforge.io/";
+const char kKorvoAddress[] = "https://korvo.sourceforge.io/";
 const char kMameDocumentationAddress[] = "https://docs.mamedev.org/";
 const char kUserGuideAddress[] = "https://sourceforge.net/p/korvo/code/ci/main/tree/docs/user-guide.md";
 

@@ -354,7 +354,8 @@ TEST(MainWindow, TheSettingsWindowIsMadeWhenFirstOpenedWhereItWasLeft) {
 }
 
 // Help > Korvo User's Guide opens the README.txt that came with the launcher, or without it the guide on the web,
-// each with what the system opens such things with (here the fake MAME, which notes how it was started).
+// each with what the system opens such things with (here the fake MAME, which notes how it was started); so are
+// MAME's documentation and the pages of About's links.
 TEST(MainWindow, TheHelpMenuOpensTheGuideBesideTheLauncherOrOnTheWeb) {
   MainWindowFixture f;
   const ShellOpensWith shell(f.dir.File("mame.exe"));
@@ -366,6 +367,16 @@ TEST(MainWindow, TheHelpMenuOpensTheGuideBesideTheLauncherOrOnTheWeb) {
   WaitFor([] { return CountProcesses(L"mame.exe") == 0; });  // the opener of the text has done
   ChooseWithKeys(L'h', 'U');
   EXPECT_TRUE(WaitFor([&] { return f.CallsWith(kUserGuideAddress) == 1; })) << f.Read("fakemame-calls.txt");
+  // MAME Documentation, and each of About's links clicked: each opens its own page.
+  f.Command(259);
+  EXPECT_TRUE(WaitFor([&] { return f.CallsWith(kMameDocumentationAddress) == 1; })) << f.Read("fakemame-calls.txt");
+  EXPECT_TRUE(WhenShown("About", [&](HWND dialog) {
+    for (auto [link, address] : {std::pair{L"Dravo", kEarlierLauncherAddress}, {L"Korvo", kKorvoAddress}}) {
+      ClickScreen(MiddleOf(RectIn(FindWindowExW(dialog, nullptr, nullptr, link), nullptr)));
+      EXPECT_TRUE(WaitFor([&] { return f.CallsWith(address) == 1; })) << f.Read("fakemame-calls.txt");
+    }
+    return Press(dialog, IDOK), true;
+  }, [&] { f.Command(215); }));
 }
 
 TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {

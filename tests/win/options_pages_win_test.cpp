@@ -167,6 +167,13 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowSemicolonFoldersAndFailedWrites
   const std::string odd = f.dir.File("my;roms");
   ASSERT_TRUE(CreateDirectoryW(Utf8ToUtf16(odd).c_str(), nullptr));
   DialogDriver semicolons;
+  // Typed key by key, the path is checked as the field is left, not on its way: "my;roms2" passes "my;roms".
+  HWND roms = FindPageControl(kRomsId);
+  SetFocus(roms);
+  SendMessageW(roms, EM_SETSEL, 0, -1);
+  for (char c : odd + "2") SendMessageW(roms, WM_CHAR, static_cast<unsigned char>(c), 0);
+  SetFocus(FindPageControl(kBiosId));
+  EXPECT_EQ(PageText(kRomsId) + semicolons.Titles(), odd + "2");
   TypePage(kRomsId, "roms;" + odd);
   TypePage(kBiosId, odd);
   EXPECT_EQ(PageText(kRomsId) + "|" + PageText(kBiosId), "roms|");
