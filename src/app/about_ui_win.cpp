@@ -71,7 +71,7 @@ void ShowAboutWindow(HWND owner) {
                    64, 148, 340, 20, -1);
   AddLinkLine(d, 64, 174);
   AddLinkLabel(d, "Korvo", 64, 196, 60, 20, kKorvoLink);
-  AddDialogControl(d, L"BUTTON", "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, 320, 214, 90, 26, IDOK);
+  AddDialogControl(d, L"BUTTON", "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, 314, 214, 90, 26, IDOK);
   RunModalDialog(d);
 }
 

@@ -64,8 +64,9 @@ bool TextCutOff(HWND control) {
 
 // What a person notices in a window's layout: a control cut off by the window's edge, controls on top of each other,
 // a label's or button's text cut off; push buttons side by side that do not line up.
-void ExpectTidyLayout(HWND window, const std::string& name) {
+void ExpectTidyLayout(HWND window, const std::string& name, bool page = false) {
   const RECT client = ClientRectOf(window);
+  int left_margin = client.right, right_margin = client.right;
   std::vector<RECT> buttons;
   std::vector<std::pair<HWND, RECT>> placed;
   for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -81,6 +82,7 @@ void ExpectTidyLayout(HWND window, const std::string& name) {
         << name << ": control " << GetDlgCtrlID(c) << " is cut off";
     EXPECT_FALSE(TextCutOff(c)) << name << ": the text of control " << GetDlgCtrlID(c) << " is cut off";
     if (IsPushButton(c)) buttons.push_back(r);
+    left_margin = std::min<int>(left_margin, r.left), right_margin = std::min<int>(right_margin, client.right - r.right);
     if (HoldsOthers(c)) continue;
     for (const auto& [other, o] : placed) {
       RECT both;
@@ -91,8 +93,12 @@ void ExpectTidyLayout(HWND window, const std::string& name) {
     placed.push_back({c, r});
     wchar_t kind[64] = L"";
     GetClassNameW(c, kind, 64);
-    if (!wcsncmp(kind, L"Korvo", 5)) ExpectTidyLayout(c, name + " " + Utf16ToUtf8(kind));  // a page of the window
+    if (!wcsncmp(kind, L"Korvo", 5)) ExpectTidyLayout(c, name + " " + Utf16ToUtf8(kind), true);  // a page of the window
   }
+  // A window's content sits in the middle: as much room at the left edge as at the right (a pixel either way from
+  // rounding above 96 DPI). A page or pane inside it may leave room at the right.
+  EXPECT_LE(page ? 0 : std::abs(left_margin - right_margin), GetDpiForWindow(window) > 96 ? 1 : 0)
+      << name << ": margins " << left_margin << " at the left, " << right_margin << " at the right";
   for (size_t i = 0; i < buttons.size(); ++i)
     for (size_t j = i + 1; j < buttons.size(); ++j) {
       const RECT &a = buttons[i], &b = buttons[j];
@@ -101,5 +107,5 @@ void ExpectTidyLayout(HWND window, const std::string& name) {
     }
 }
 
-const bool installed = (g_before_screenshot = ExpectTidyLayout, true);
+const bool installed = (g_before_screenshot = [](HWND w, const std::string& name) { ExpectTidyLayout(w, name); }, true);
 }  // namespace
