@@ -548,6 +548,12 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     WindowPixels wider(Main().window);
     EXPECT_EQ(wider.In(Main().list, star.left + 10, middle(2)), 0x0063B1u);
     EXPECT_EQ(wider.In(Main().list, moved.left + 10, middle(2)), 0xE8E8E8u);
+    // A double-click on that divider fits the column to its numbers again, no narrower than its smallest width.
+    const RECT widened = HeaderItemRect(header, 1);
+    SendMessageW(header, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(widened.right - 1, MiddleOf(widened).y));
+    SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(widened.right - 1, MiddleOf(widened).y));
+    const RECT fitted = HeaderItemRect(header, 1);
+    EXPECT_TRUE(fitted.right < widened.right && fitted.right - fitted.left >= S(32)) << fitted.right - fitted.left;
 
     f.Command(112);  // Favorites Only: its toolbar button checked
     RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
