@@ -100,7 +100,7 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   EXPECT_EQ(Answered("Reset Mapping", IDYES, [&] { f.Command(395); }),
             "Give all the actions of the list back to the default keys and pad buttons?\n\n"
             "The changes are written when you press OK.");
-  EXPECT_EQ(Cell(kP1Up, 1), "W");
+  EXPECT_EQ(Cell(kP1Up, 1) + " | " + Cell(kP1Button3, 2), "W | Pad 2 RB");  // the list shows them at once
   f.Command(109);
   for (int i = 0; i < kActionCount; ++i) EXPECT_TRUE(Written().bindings[i].present) << ActionAt(i).port;
 
