@@ -99,6 +99,13 @@ void ExpectTidyLayout(HWND window, const std::string& name, bool page = false) {
   // rounding above 96 DPI). A page or pane inside it may leave room at the right.
   EXPECT_LE(page ? 0 : std::abs(left_margin - right_margin), GetDpiForWindow(window) > 96 ? 1 : 0)
       << name << ": margins " << left_margin << " at the left, " << right_margin << " at the right";
+  // A control a pixel or two off the margin's line was meant to be on it.
+  const int slack = GetDpiForWindow(window) > 96 ? 1 : 0;
+  for (const auto& [c, r] : placed) {
+    const int off_left = r.left - left_margin, off_right = client.right - r.right - right_margin;
+    EXPECT_TRUE((off_left <= slack || off_left > 2 + slack) && (page || off_right <= slack || off_right > 2 + slack))
+        << name << ": control " << GetDlgCtrlID(c) << " is " << off_left << " and " << off_right << " off the margins";
+  }
   for (size_t i = 0; i < buttons.size(); ++i)
     for (size_t j = i + 1; j < buttons.size(); ++j) {
       const RECT &a = buttons[i], &b = buttons[j];
