@@ -264,7 +264,10 @@ void ResetAllFilters(int, int, HWND) {
   Save();
 }
 
-void Options(int id, int code, HWND control) { OptionsCommand(id, code, control); }
+void Options(int id, int code, HWND control) {
+  OptionsCommand(id, code, control);
+  if (code == BN_CLICKED) RefreshControls();  // the toolbar's toggles follow the pages' boxes
+}
 void OptionsOkButton(int, int, HWND) { OptionsOk(); }
 void OptionsCancelButton(int, int, HWND) { CancelOptions(); }
 void OptionsRestoreButton(int, int, HWND) { RestoreDefaults(); }

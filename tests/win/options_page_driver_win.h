@@ -5,6 +5,7 @@
 #include "optionsarea/options_area_ui_win.h"
 #include "optionsarea/options_fields_ui_win.h"
 #include "scratch_launcher_win.h"
+#include "ui/tool_bar_win.h"
 
 // The control on whichever tab holds it: the tabs are opened in turn (a page makes its controls when shown).
 inline HWND FindPageControl(int id) {
@@ -29,6 +30,8 @@ inline void TypePage(int id, const std::string& text) {
   ActOnPage(id, EN_KILLFOCUS, [&text](HWND w) { SetControlText(w, text); });
 }
 inline std::string PageText(int id) { return ControlText(FindPageControl(id)); }
+// A toolbar toggle shown pressed.
+inline bool ToolChecked(int id) { return IsToolChecked(Main().toolbar, id); }
 inline bool PageEnabled(int id) { return IsWindowEnabled(FindPageControl(id)) != 0; }
 // The label made just before its control.
 inline bool PageLabelEnabled(int id) { return IsWindowEnabled(GetWindow(FindPageControl(id), GW_HWNDPREV)) != 0; }
