@@ -154,14 +154,17 @@ inline void Drag(HWND window, POINT from, POINT to) {
   SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }
 
+// The left button pressed or let go through the system's input queue, wherever the pointer is.
+inline void PressMouse(bool down) {
+  INPUT input = {INPUT_MOUSE};
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+}
 // A click through the system's input queue at a point of the screen, as a mouse makes it.
 inline void ClickScreen(POINT at) {
   SetCursorPos(at.x, at.y);
-  INPUT input[2] = {};
-  for (INPUT& i : input) i.type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
+  PressMouse(true);
+  PressMouse(false);
   PumpMessagesFor(150);
 }
 
@@ -180,13 +183,11 @@ inline void PressKeys(std::initializer_list<WORD> keys) {
   for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) PressKey(*k, false);
 }
 
-// Presses `key` once the dialog titled `title` shows, holds it until the dialog is gone. Under Wine an injected key can
-// go up as the new dialog gains the focus, before it saw it: a key found up while the dialog shows is pressed again.
+// Presses `key` once Set Keyboard Key shows, holds it until the dialog is gone. Under Wine an injected key can go up
+// as the new dialog gains the focus, before it saw it: a key found up while the dialog shows is pressed again.
 class KeyHeldForDialog {
  public:
-  explicit KeyHeldForDialog(WORD key, std::string title = "Set Keyboard Key") : key_(key), title_(std::move(title)) {
-    active_ = this;
-  }
+  explicit KeyHeldForDialog(WORD key) : key_(key) { active_ = this; }
   ~KeyHeldForDialog() {
     KillTimer(nullptr, timer_);
     active_ = active_ == this ? nullptr : active_;
@@ -196,12 +197,11 @@ class KeyHeldForDialog {
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    KeyHeldForDialog* k = active_;
-    if (k && FindModal(k->title_) && !(GetAsyncKeyState(k->key_) & 0x8000)) PressKey(k->key_, true), k->pressed_ = true;
+    if (KeyHeldForDialog* k = active_; k && FindModal("Set Keyboard Key") && !(GetAsyncKeyState(k->key_) & 0x8000))
+      PressKey(k->key_, true), k->pressed_ = true;
   }
   static inline KeyHeldForDialog* active_ = nullptr;
   WORD key_;
-  std::string title_;
   bool pressed_ = false;
   UINT_PTR timer_ = SetTimer(nullptr, 0, 60, Tick);
 };
@@ -239,9 +239,8 @@ inline RECT CellRect(HWND list, int row, int column, int part = LVIR_BOUNDS) {
 
 // A mouse notification of a list at the middle of a cell, as the list sends it to its owner.
 inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
-  const RECT cell = CellRect(list, row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS);
-  NMITEMACTIVATE click = {{list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), code}, row, column, 0, 0, 0,
-                          {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2}, 0, 0};
+  const POINT at = MiddleOf(CellRect(list, row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS));
+  NMITEMACTIVATE click = {{list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), code}, row, column, 0, 0, 0, at, 0, 0};
   SendMessageW(GetParent(list), WM_NOTIFY, GetDlgCtrlID(list), reinterpret_cast<LPARAM>(&click));
 }
 
@@ -249,10 +248,9 @@ inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
 inline void DoubleClickListRow(HWND list, int row) {
   ListView_EnsureVisible(list, row, FALSE);
   const RECT r = RowRect(list, row, LVIR_LABEL);
-  const LPARAM at = MAKELPARAM(r.left + 4, MiddleOf(r).y);
   ClickAt(list, {r.left + 4, MiddleOf(r).y});
-  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 4, MiddleOf(r).y));
+  PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 4, MiddleOf(r).y));
 }
 
 inline std::vector<std::string> ComboEntries(HWND combo) {

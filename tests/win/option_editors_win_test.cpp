@@ -150,8 +150,7 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
                   "passed to MAME.");
   EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -nonvram_save");
 
-  // Reset All, answered Yes, drops the values above. Once MAME 0.251 has said which options it has, the newer
-  // joystick_threshold is greyed; its value is kept.
+  // Reset All (Yes) drops the values above; MAME 0.251 lacks the newer joystick_threshold: greyed, its value kept.
   LearnMameOptions();
   int dark_known = 0, dark_greyed = 0;
   DialogScript greyed;

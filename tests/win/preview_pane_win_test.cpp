@@ -165,8 +165,7 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   ExpectPanePicture("snap/pong/0000.png");
   EXPECT_EQ(PanePixels().At({2, PreviewPaneShown().picture.Bottom() + S(2)}), 0x202020u) << "the dark face";
 
-  // The pointer over the band shows the up-down arrows; dragging it 60 pixels up makes the pane 60 pixels higher and
-  // the picture larger.
+  // Over the band the pointer shows the up-down arrows; dragged 60 pixels up, the pane and its picture grow.
   POINT band = {list.left + 50, list.bottom + S(4)};
   ClientToScreen(Main().window, &band);
   SetCursorPos(band.x, band.y);

@@ -12,15 +12,16 @@ namespace {
 constexpr int kAuditCommand = 258, kCloseId = 1005, kCopyId = 1004;
 using Rows = std::vector<std::vector<std::string>>;
 
+HWND ListIn(HWND window) { return FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); }
+
 Rows RowsOf(HWND window) {
   Rows rows;
-  HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
-  for (int r = 0; r < ListView_GetItemCount(list); ++r) rows.push_back(ListRow(list, r));
+  for (int r = 0; r < ListView_GetItemCount(ListIn(window)); ++r) rows.push_back(ListRow(ListIn(window), r));
   return rows;
 }
 
 void ClickHeader(HWND window, int column) {
-  HWND header = ListView_GetHeader(FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr));
+  HWND header = ListView_GetHeader(ListIn(window));
   ClickAt(header, MiddleOf(HeaderItemRect(header, column)));
 }
 
@@ -47,6 +48,24 @@ std::string RomXml(const std::string& name, const std::string& data) {
 HWND Finished() {
   HWND win = FindModal("Check All ROM Sets");
   return win && ControlText(GetDlgItem(win, kCloseId)) == "Close" ? win : nullptr;
+}
+
+// The check cancelled by `press` once MAME was asked `asks` times, then Esc: the summary, Close's focus, the delay.
+struct Cancelled { bool done = false, close_focused = false; std::string summary; DWORD took = 0; };
+Cancelled CancelOnceAsked(MainWindowFixture& f, size_t asks, void (*press)(HWND)) {
+  Cancelled c;
+  HWND win = nullptr;
+  DialogScript s;
+  s.Then([&] {
+     return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= asks &&
+            (press(win), c.took = GetTickCount(), true);
+   }).Then([&] {
+    return Finished() && (c.took = GetTickCount() - c.took, c.summary = ItemText(win, 1001),
+                          c.close_focused = GetFocus() == GetDlgItem(win, kCloseId), PressKeys({VK_ESCAPE}), true);
+  });
+  f.Command(kAuditCommand);
+  c.done = s.Finished();
+  return c;
 }
 
 // The status icon of a game's row (-1 when the cell shows no picture) and the tip the pointer over it shows.
@@ -85,24 +104,12 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     HWND win = nullptr;
     std::string summary, report;
 
-    if (dark) {
-      // Return on the focused Cancel while MAME is asked: the window says so, and Close has the focus for Esc.
+    if (dark) {  // Return on the focused Cancel while MAME is asked
       f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
-      bool focused = false;
-      DialogScript cancel;
-      cancel
-          .Then([&] {
-            return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= 1 &&
-                   (PressKeys({VK_RETURN}), true);
-          })
-          .Then([&] {
-            return Finished() && (summary = ItemText(win, 1001), focused = GetFocus() == GetDlgItem(win, kCloseId),
-                                  PressKeys({VK_ESCAPE}), true);
-          });
-      f.Command(kAuditCommand);
-      EXPECT_TRUE(cancel.Finished());
-      EXPECT_EQ(summary, "The check was cancelled before any set was checked.");
-      EXPECT_TRUE(focused);
+      const Cancelled c = CancelOnceAsked(f, 1, [](HWND) { PressKeys({VK_RETURN}); });
+      EXPECT_TRUE(c.done);
+      EXPECT_EQ(c.summary, "The check was cancelled before any set was checked.");
+      EXPECT_TRUE(c.close_focused);
       f.Write("fakemame-control.txt", control);
     }
 
@@ -118,7 +125,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
           // Made wider, the window gives the width to Details, and shows no sideways scroll bar.
           const RECT r = RectIn(win, nullptr);
           SetWindowPos(win, nullptr, 0, 0, r.right - r.left + 200, r.bottom - r.top + 60, SWP_NOMOVE | SWP_NOZORDER);
-          HWND list = FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr);
+          HWND list = ListIn(win);
           int columns = 0;
           for (int c = 0; c < 4; ++c) columns += ListView_GetColumnWidth(list, c);
           no_sideways_scrolling = columns == ClientRectOf(list).right && !(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
@@ -135,9 +142,8 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
         })
         .Then([&] {
           if (FindModal(by_verdict_down[1][0] + " (" + by_verdict_down[1][1] + ")")) return false;
-          HWND list = FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr);
-          SetFocus(list), SelectListRow(list, 3), PressKeys({VK_RETURN});  // a row's finding, not the default button
-          return true;
+          SetFocus(ListIn(win)), SelectListRow(ListIn(win), 3);
+          return PressKeys({VK_RETURN}), true;  // a row's finding, not the default button
         })
         .Then([&] {
           HWND shown = FindModal(by_verdict_down[3][0] + " (sfex)");
@@ -213,23 +219,11 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
     DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str());  // without its kept answers MAME is asked
     f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
-    DWORD cancelled_at = 0, closed_at = 0;
-    bool focused = false;
-    DialogScript cancel;
-    cancel  // Close says "Cancel" while the check runs
-        .Then([&] {
-          return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= 3 &&
-                 (Press(win, kCloseId), cancelled_at = GetTickCount(), true);
-        })
-        .Then([&] {
-          return Finished() && (closed_at = GetTickCount(), summary = ItemText(win, 1001),
-                                focused = GetFocus() == GetDlgItem(win, kCloseId), Press(win, kCloseId), true);
-        });
-    f.Command(kAuditCommand);
-    EXPECT_TRUE(cancel.Finished());
-    EXPECT_LT(closed_at - cancelled_at, 1500u);  // the fake MAME still sleeps
-    EXPECT_EQ(summary.rfind("Cancelled after 0 sets", 0), 0u) << summary;
-    EXPECT_TRUE(focused);
+    const Cancelled c = CancelOnceAsked(f, 3, [](HWND w) { Press(w, kCloseId); });
+    EXPECT_TRUE(c.done);
+    EXPECT_LT(c.took, 1500u);  // the fake MAME still sleeps
+    EXPECT_EQ(c.summary.rfind("Cancelled after 0 sets", 0), 0u) << c.summary;
+    EXPECT_TRUE(c.close_focused);
     EXPECT_EQ(f.CallsWith("-listxml"), 3u);
     // The abandoned question ends on its own.
     for (int i = 0; i < 500 && CountProcesses(L"mame.exe"); ++i) PumpMessagesFor(20);

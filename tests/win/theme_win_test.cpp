@@ -228,12 +228,9 @@ TEST(ThemeWin, LightLookStatusBarToolbarFramesTooltipsAndStatusImages) {
   ClientToScreen(host.header, &over);
   SetCursorPos(over.x, over.y);
   EXPECT_EQ(year_colour(), 0xDEDEDEu);
-  INPUT press = {INPUT_MOUSE};
-  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &press, sizeof press);
+  PressMouse(true);
   EXPECT_EQ(year_colour(), 0xC4C4C4u);
-  press.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &press, sizeof press);
+  PressMouse(false);
   EXPECT_EQ(year_colour(), 0xDEDEDEu);
   SetCursorPos(0, 0);
   PumpMessagesFor(500);  // the leave notice comes with the system's pointer check

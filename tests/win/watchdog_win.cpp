@@ -1,6 +1,5 @@
-// A test that waits for good (a modal box nobody closes, a message sent to a
-// thread that waits in turn) would stop the whole run without a word. The
-// watchdog ends the run instead, naming the test and the windows on screen.
+// A test that waits for good (a modal box nobody closes, a message to a thread that waits in turn) would stop the
+// whole run without a word: the watchdog ends the run instead, naming the test and the windows on screen.
 #include <windows.h>
 
 #include <gtest/gtest.h>
