@@ -50,7 +50,7 @@ HWND Finished() {
   return win && ControlText(GetDlgItem(win, kCloseId)) == "Close" ? win : nullptr;
 }
 
-// The check cancelled by `press` once MAME was asked `asks` times, then Esc: the summary, Close's focus, the delay.
+// The check cancelled by `press` once MAME was asked `asks` times, then closed: the summary, Close's focus, the delay.
 struct Cancelled { bool done = false, close_focused = false; std::string summary; DWORD took = 0; };
 Cancelled CancelOnceAsked(MainWindowFixture& f, size_t asks, void (*press)(HWND)) {
   Cancelled c;
@@ -60,8 +60,11 @@ Cancelled CancelOnceAsked(MainWindowFixture& f, size_t asks, void (*press)(HWND)
      return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= asks &&
             (press(win), c.took = GetTickCount(), true);
    }).Then([&] {
-    return Finished() && (c.took = GetTickCount() - c.took, c.summary = ItemText(win, 1001),
-                          c.close_focused = GetFocus() == GetDlgItem(win, kCloseId), PressKeys({VK_ESCAPE}), true);
+    if (!Finished()) return false;
+    c.took = GetTickCount() - c.took, c.summary = ItemText(win, 1001);
+    c.close_focused = GetFocus() == GetDlgItem(win, kCloseId);
+    c.close_focused ? PressKeys({VK_ESCAPE}) : Press(win, kCloseId);  // Esc goes where the focus is: elsewhere, a click
+    return true;
   });
   f.Command(kAuditCommand);
   c.done = s.Finished();
