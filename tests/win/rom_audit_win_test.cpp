@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "main_window_fixture_win.h"
 #include "romcheck/crc32.h"
 #include "romcheck/sha1.h"
@@ -71,22 +69,26 @@ Cancelled CancelOnceAsked(MainWindowFixture& f, size_t asks, void (*press)(HWND)
   return c;
 }
 
-// The status icon of a game's row (-1 when the cell shows no picture) and the tip the pointer over it shows.
+// The status icons' colours: present, missing, good, damaged, not checked, not known.
+constexpr uint32_t kIconColours[] = {0x2EA043, 0xD64541, 0x2EA043, 0xD29922, 0x3D8BD9, 0x8C8C8C};
+
+// The status icon of a game's row (-1 unless its cell shows it in its colour, without a black box round it) and the
+// tip the pointer over it shows.
 std::pair<int, std::string> StatusIcon(const MainWindowFixture& f, const std::string& set) {
   HWND list = Main().list;
   ListView_EnsureVisible(list, f.RowOfGame(set), FALSE);
   const RECT cell = CellRect(list, f.RowOfGame(set), 4);
   UpdateWindow(list);
-  std::set<COLORREF> colours;
-  HDC dc = GetDC(list);
-  for (int x = cell.left; x < cell.right; ++x) colours.insert(GetPixel(dc, x, (cell.top + cell.bottom) / 2));
-  ReleaseDC(list, dc);
+  const int image = f.StatusImage(set);
+  const WindowPixels shot(list);
+  auto count = [&](uint32_t rgb) { return shot.Count(list, cell, [rgb](uint32_t c) { return c == rgb; }); };
+  const bool shown = image >= 0 && image < 6 && count(kIconColours[image]) > 4 && count(0) == 0;
   POINT at = MiddleOf(cell);
   ClientToScreen(list, &at);
   SetCursorPos(at.x, at.y);
   NMTTDISPINFOW info = {{Main().tooltips, 0, TTN_GETDISPINFOW}};
   SendMessageW(list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-  return {colours.size() > 2 ? f.StatusImage(set) : -1, info.lpszText ? Utf16ToUtf8(info.lpszText) : ""};
+  return {shown ? image : -1, info.lpszText ? Utf16ToUtf8(info.lpszText) : ""};
 }
 }  // namespace
 

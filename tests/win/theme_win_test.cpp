@@ -1,4 +1,4 @@
-// The look: a window of the controls the dark look paints, read back pixel by pixel; tooltips, status images.
+// The look: a window of the controls the dark look paints, read back pixel by pixel; tooltips.
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
@@ -8,7 +8,6 @@
 #include "ui/dark_paint_win.h"
 #include "ui/flat_status_bar_win.h"
 #include "ui/icon_mask.h"
-#include "ui/image_lists_win.h"
 #include "ui/tool_bar_win.h"
 #include "ui/tooltips_win.h"
 
@@ -191,7 +190,7 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
 }
 
 // The light look: a flat status bar with its grip only where it works, toolbar and header states, frames, tooltips.
-TEST(ThemeWin, LightLookStatusBarToolbarFramesTooltipsAndStatusImages) {
+TEST(ThemeWin, LightLookStatusBarToolbarFramesAndTooltips) {
   ApplyTheme(false);
   SetCursorPos(0, 0);
   ThemeHost host;
@@ -287,25 +286,6 @@ TEST(ThemeWin, LightLookStatusBarToolbarFramesTooltipsAndStatusImages) {
   PumpMessagesFor(600);
   EXPECT_FALSE(IsWindowVisible(tips));
   DestroyWindow(tips);
-
-  // Status images drawn blended over white: each its colour (present, missing, good, damaged, unchecked, unknown).
-  HIMAGELIST images = StatusImageList(16);
-  ASSERT_EQ(ImageList_GetImageCount(images), 6);
-  HDC dc = CreateCompatibleDC(nullptr);
-  BITMAPINFO info = {{sizeof info.bmiHeader, 16, 16, 1, 32, BI_RGB}};
-  void* bits = nullptr;
-  HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  const COLORREF kColours[] = {RGB(0x2E, 0xA0, 0x43), RGB(0xD6, 0x45, 0x41), RGB(0x2E, 0xA0, 0x43),
-                               RGB(0xD2, 0x99, 0x22), RGB(0x3D, 0x8B, 0xD9), RGB(0x8C, 0x8C, 0x8C)};
-  for (int i = 0; i < 6; ++i) {
-    PatBlt(dc, 0, 0, 16, 16, WHITENESS);
-    ImageList_Draw(images, i, dc, 0, 0, ILD_NORMAL);
-    EXPECT_EQ(GetPixel(dc, i == 3 ? 5 : 8, i == 3 ? 12 : 2), kColours[i]) << i;
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255)) << i;
-  }
-  DeleteObject(SelectObject(dc, old));
-  DeleteDC(dc);
-  ImageList_Destroy(images);
 
   ShowWindow(host.window, SW_MAXIMIZE);
   host.Settle();
