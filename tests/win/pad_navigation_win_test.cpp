@@ -235,8 +235,7 @@ TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
       PostMessageW(FindWindowW(L"FakeMamePicture", nullptr), WM_CLOSE, 0, 0);
     }
   });
-  EXPECT_EQ(RunFrontend(App().settings, App().game_settings, "sfex2", ScreenRequest::FollowSettings),
-            kFrontendPlayed);
+  EXPECT_EQ(RunFrontend(App().settings, App().game_settings, "sfex2", ScreenRequest::FollowSettings), kFrontendPlayed);
   const DWORD ended = GetTickCount();
   ended_game = true;
   hand.join();

@@ -60,8 +60,7 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
   wchar_t title[200] = L"", type[100] = L"";
   GetWindowTextW(window, title, 200);
   GetClassNameW(window, type, 100);
-  std::fprintf(stderr, "  window \"%ls\" (%ls)%s\n", title, type,
-               IsWindowEnabled(window) ? "" : ", disabled");
+  std::fprintf(stderr, "  window \"%ls\" (%ls)%s\n", title, type, IsWindowEnabled(window) ? "" : ", disabled");
   return TRUE;
 }
 
