@@ -154,6 +154,6 @@ TEST(GameSettingsWin, TabsShowTheirControlsOnTheFaceAndScreenshotsAtScreenDpi) {
       }
     }, [](HWND, const GameEntry&) {});
   }
-  // The longest title wraps onto a second line above the note: the screenshot's layout check finds the label cut.
+  // The longest title wraps above the note, whole: the screenshot's layout check fails a label whose text is cut.
   Edit(f.Game("ddr2mc2"), [&](HWND d) { SaveWindowScreenshot(d, "game_settings_long_title_light" + dpi); });
 }
