@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <deque>
@@ -271,6 +272,25 @@ inline void ChooseComboEntry(HWND combo, int index) {
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
+}
+
+// What a screen reader hears of `window`'s item `child` (CHILDID_SELF: the window): "name|value|role|state", the state
+// as far as `states` asks; with `press` the reader then does the item's default action, as its user can ask it to.
+inline std::string Accessible(HWND window, long child, long states, bool press = false) {
+  IAccessible* object = nullptr;
+  if (AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)) != S_OK)
+    return "<nothing>";
+  VARIANT item = {}, role = {}, state = {};
+  item.vt = VT_I4, item.lVal = child;
+  BSTR name = nullptr, value = nullptr;
+  object->get_accName(item, &name), object->get_accValue(item, &value);
+  object->get_accRole(item, &role), object->get_accState(item, &state);
+  const std::string heard = (name ? Utf16ToUtf8(name) : "-") + "|" + (value ? Utf16ToUtf8(value) : "") + "|" +
+                            std::to_string(role.lVal) + "|" + std::to_string(state.lVal & states);
+  SysFreeString(name), SysFreeString(value);
+  if (press) object->accDoDefaultAction(item);
+  object->Release();
+  return heard;
 }
 
 // The value prompt: types the text and presses OK.
