@@ -157,7 +157,8 @@ inline void Drag(HWND window, POINT from, POINT to) {
 
 // The left button pressed or let go through the system's input queue, wherever the pointer is.
 inline void PressMouse(bool down) {
-  INPUT input = {INPUT_MOUSE};
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
   input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   SendInput(1, &input, sizeof input);
 }
