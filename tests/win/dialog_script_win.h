@@ -214,6 +214,8 @@ inline void Press(HWND dialog, int id) {
   if (IsWindowVisible(button) && IsWindowEnabled(button)) PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+// The window's list (the first, where it has several).
+inline HWND ListIn(HWND window) { return FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); }
 inline std::vector<std::string> ListRow(HWND list, int row) {
   std::vector<std::string> texts;
   for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c) {

@@ -169,7 +169,7 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   tap(hand, kDown);
   tap(hand, kDown);
   hand.Then([&] {
-    HWND table = FindWindowExW(FindModal("Keyboard Shortcuts"), nullptr, WC_LISTVIEWW, nullptr);
+    HWND table = ListIn(FindModal("Keyboard Shortcuts"));
     return table_row = GetFocus() == table ? SelectedListRow(table) : -2, true;
   });
   tap(hand, kB);

@@ -10,8 +10,6 @@ namespace {
 constexpr int kAuditCommand = 258, kCloseId = 1005, kCopyId = 1004;
 using Rows = std::vector<std::vector<std::string>>;
 
-HWND ListIn(HWND window) { return FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); }
-
 Rows RowsOf(HWND window) {
   Rows rows;
   for (int r = 0; r < ListView_GetItemCount(ListIn(window)); ++r) rows.push_back(ListRow(ListIn(window), r));
