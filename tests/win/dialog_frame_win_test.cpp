@@ -59,7 +59,7 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
       return Press(dialog, IDOK), true;
     }, [] { ShowAboutWindow(nullptr); }));
     EXPECT_TRUE(WhenShown("Keyboard Shortcuts", [&](HWND dialog) {
-      HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
+      HWND list = ListIn(dialog);
       const auto rows = KeyboardShortcutRows();
       EXPECT_EQ(ListView_GetItemCount(list), static_cast<int>(rows.size()));
       EXPECT_EQ(ListRow(list, static_cast<int>(rows.size()) - 1), (std::vector<std::string>{rows.back().first, rows.back().second}));

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <deque>
@@ -154,14 +155,18 @@ inline void Drag(HWND window, POINT from, POINT to) {
   SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }
 
+// The left button pressed or let go through the system's input queue, wherever the pointer is.
+inline void PressMouse(bool down) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+}
 // A click through the system's input queue at a point of the screen, as a mouse makes it.
 inline void ClickScreen(POINT at) {
   SetCursorPos(at.x, at.y);
-  INPUT input[2] = {};
-  for (INPUT& i : input) i.type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
+  PressMouse(true);
+  PressMouse(false);
   PumpMessagesFor(150);
 }
 
@@ -180,13 +185,11 @@ inline void PressKeys(std::initializer_list<WORD> keys) {
   for (auto k = std::rbegin(keys); k != std::rend(keys); ++k) PressKey(*k, false);
 }
 
-// Presses `key` once the dialog titled `title` shows, holds it until the dialog is gone. Under Wine an injected key can
-// go up as the new dialog gains the focus, before it saw it: a key found up while the dialog shows is pressed again.
+// Presses `key` once Set Keyboard Key shows, holds it until the dialog is gone. Under Wine an injected key can go up
+// as the new dialog gains the focus, before it saw it: a key found up while the dialog shows is pressed again.
 class KeyHeldForDialog {
  public:
-  explicit KeyHeldForDialog(WORD key, std::string title = "Set Keyboard Key") : key_(key), title_(std::move(title)) {
-    active_ = this;
-  }
+  explicit KeyHeldForDialog(WORD key) : key_(key) { active_ = this; }
   ~KeyHeldForDialog() {
     KillTimer(nullptr, timer_);
     active_ = active_ == this ? nullptr : active_;
@@ -196,12 +199,11 @@ class KeyHeldForDialog {
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    KeyHeldForDialog* k = active_;
-    if (k && FindModal(k->title_) && !(GetAsyncKeyState(k->key_) & 0x8000)) PressKey(k->key_, true), k->pressed_ = true;
+    if (KeyHeldForDialog* k = active_; k && FindModal("Set Keyboard Key") && !(GetAsyncKeyState(k->key_) & 0x8000))
+      PressKey(k->key_, true), k->pressed_ = true;
   }
   static inline KeyHeldForDialog* active_ = nullptr;
   WORD key_;
-  std::string title_;
   bool pressed_ = false;
   UINT_PTR timer_ = SetTimer(nullptr, 0, 60, Tick);
 };
@@ -212,6 +214,8 @@ inline void Press(HWND dialog, int id) {
   if (IsWindowVisible(button) && IsWindowEnabled(button)) PostMessageW(button, BM_CLICK, 0, 0);
 }
 
+// The window's list (the first, where it has several).
+inline HWND ListIn(HWND window) { return FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); }
 inline std::vector<std::string> ListRow(HWND list, int row) {
   std::vector<std::string> texts;
   for (int c = 0; c < Header_GetItemCount(ListView_GetHeader(list)); ++c) {
@@ -239,9 +243,8 @@ inline RECT CellRect(HWND list, int row, int column, int part = LVIR_BOUNDS) {
 
 // A mouse notification of a list at the middle of a cell, as the list sends it to its owner.
 inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
-  const RECT cell = CellRect(list, row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS);
-  NMITEMACTIVATE click = {{list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), code}, row, column, 0, 0, 0,
-                          {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2}, 0, 0};
+  const POINT at = MiddleOf(CellRect(list, row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS));
+  NMITEMACTIVATE click = {{list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), code}, row, column, 0, 0, 0, at, 0, 0};
   SendMessageW(GetParent(list), WM_NOTIFY, GetDlgCtrlID(list), reinterpret_cast<LPARAM>(&click));
 }
 
@@ -249,10 +252,9 @@ inline void NotifyCellMouse(HWND list, UINT code, int row, int column) {
 inline void DoubleClickListRow(HWND list, int row) {
   ListView_EnsureVisible(list, row, FALSE);
   const RECT r = RowRect(list, row, LVIR_LABEL);
-  const LPARAM at = MAKELPARAM(r.left + 4, MiddleOf(r).y);
   ClickAt(list, {r.left + 4, MiddleOf(r).y});
-  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 4, MiddleOf(r).y));
+  PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 4, MiddleOf(r).y));
 }
 
 inline std::vector<std::string> ComboEntries(HWND combo) {
@@ -273,6 +275,25 @@ inline void ChooseComboEntry(HWND combo, int index) {
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
+}
+
+// What a screen reader hears of `window`'s item `child` (CHILDID_SELF: the window): "name|value|role|state", the state
+// as far as `states` asks; with `press` the reader then does the item's default action, as its user can ask it to.
+inline std::string Accessible(HWND window, long child, long states, bool press = false) {
+  IAccessible* object = nullptr;
+  if (AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)) != S_OK)
+    return "<nothing>";
+  VARIANT item = {}, role = {}, state = {};
+  item.vt = VT_I4, item.lVal = child;
+  BSTR name = nullptr, value = nullptr;
+  object->get_accName(item, &name), object->get_accValue(item, &value);
+  object->get_accRole(item, &role), object->get_accState(item, &state);
+  const std::string heard = (name ? Utf16ToUtf8(name) : "-") + "|" + (value ? Utf16ToUtf8(value) : "") + "|" +
+                            std::to_string(role.lVal) + "|" + std::to_string(state.lVal & states);
+  SysFreeString(name), SysFreeString(value);
+  if (press) object->accDoDefaultAction(item);
+  object->Release();
+  return heard;
 }
 
 // The value prompt: types the text and presses OK.

@@ -84,8 +84,7 @@ std::string MainWindowFixture::StalePixels() const {
   GetWindowRect(Main().window, &window);
   wchar_t name[8] = L"";
   if (HWND focus = GetFocus(); focus && GetClassNameW(focus, name, 8) && !lstrcmpiW(name, L"Edit")) caret = RectIn(focus, nullptr);
-  // Pixels of the main window's own that differ between two captures (a caret, and windows above it such as a
-  // tooltip, aside).
+  // Pixels of the main window that differ between two captures, a caret and windows above it (a tooltip) aside.
   auto differing = [&](const WindowPixels& a, const WindowPixels& b, const std::function<void(POINT)>& each) {
     std::vector<RECT> above;
     for (HWND w = GetWindow(Main().window, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))

@@ -31,8 +31,7 @@ struct MainWindowFixture : ScratchLauncher {
     return item.iImage;
   }
   int RowOfGame(const std::string& set) const;
-  // Main-window pixels the screen shows otherwise than a full repaint draws them (a caret aside): what was left
-  // stale, said with where it lies; empty when nothing is.
+  // Main-window pixels the screen shows otherwise than a full repaint draws them, and where; "" when none is stale.
   std::string StalePixels() const;
   // A snapshot recorded from MAME (a fixture) put into the snap folder as <relative>, written `minutes_ago`.
   void AddSnapshot(const std::string& fixture, const std::string& relative, int minutes_ago) const;

@@ -13,7 +13,7 @@ namespace {
 void DarkScreenshot(const std::string& title, const std::string& name, bool (*open)(HWND)) {
   const Look dark(true);
   EXPECT_TRUE(WhenShown(title, [&](HWND win) {
-    SelectListRow(FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr), 2);
+    SelectListRow(ListIn(win), 2);
     SaveWindowScreenshot(win, name + "-dark");
     return Press(win, IDCANCEL), true;
   }, [&] { open(nullptr); }));
@@ -21,8 +21,6 @@ void DarkScreenshot(const std::string& title, const std::string& name, bool (*op
 
 using Row = std::vector<std::string>;
 const wchar_t kEdit[] = L"Edit Value\u2026";
-
-HWND ListOf(HWND window) { return FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); }
 
 // As at the launcher's start: the games listed and the fake MAME's options learnt (0.251's, or as it is told).
 void LearnMameOptions() { LoadGameListBlock(false, LocatedMameAsker()); }
@@ -38,7 +36,7 @@ int DarkInCell(HWND list, int row, int column) {
 
 // The script's first step: the window titled `title` has opened.
 DialogScript::Step Opened(const std::string& title, HWND& win, HWND& list) {
-  return [&win, &list, title] { return (list = (win = FindModal(title)) ? ListOf(win) : nullptr) != nullptr; };
+  return [&win, &list, title] { return (list = (win = FindModal(title)) ? ListIn(win) : nullptr) != nullptr; };
 }
 }  // namespace
 
@@ -93,8 +91,8 @@ TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlsl) {
   f.Write("fakemame-control.txt", "showusage-osd=sdl\n");
   LearnMameOptions();
   EXPECT_TRUE(WhenShown("HLSL Settings", [&](HWND greyed) {
-    EXPECT_EQ(DarkInCell(ListOf(greyed), 0, 1), 0);
-    SelectListRow(ListOf(greyed), 0);
+    EXPECT_EQ(DarkInCell(ListIn(greyed), 0, 1), 0);
+    SelectListRow(ListIn(greyed), 0);
     box = ItemText(greyed, 1007);
     SaveWindowScreenshot(greyed, "hlsl-settings-not-in-this-mame");
     return Press(greyed, IDOK), true;
@@ -150,8 +148,7 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
                   "passed to MAME.");
   EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -nonvram_save");
 
-  // Reset All, answered Yes, drops the values above. Once MAME 0.251 has said which options it has, the newer
-  // joystick_threshold is greyed; its value is kept.
+  // Reset All (Yes) drops the values above; MAME 0.251 lacks the newer joystick_threshold: greyed, its value kept.
   LearnMameOptions();
   int dark_known = 0, dark_greyed = 0;
   DialogScript greyed;

@@ -43,10 +43,11 @@ void ExpectPanePicture(const std::string& fixture) {
   EXPECT_EQ(wrong, 0) << fixture << " at " << shown.picture.w << "x" << shown.picture.h;
 }
 
-// Pixels of a row across `r` that differ from the background: something is drawn there.
-int Inked(const PaneRect& r, int y, uint32_t background) {
-  return PanePixels().Count(Main().preview, {r.x, y, r.Right(), y + 1}, [=](uint32_t c) { return c != background; });
+// Pixels of `r` that differ from the background: something is drawn there.
+int Inked(const PaneRect& r, uint32_t background) {
+  return PanePixels().Count(Main().preview, {r.x, r.y, r.Right(), r.Bottom()}, [=](uint32_t c) { return c != background; });
 }
+PaneRect RowAcross(const PaneRect& r, int y) { return {r.x, y, r.w, 1}; }
 
 bool FourToThree(const PaneRect& r, bool portrait = false) {
   int w = portrait ? r.h : r.w, h = portrait ? r.w : r.h;
@@ -57,7 +58,7 @@ void ClickStep(bool next) {
   WaitFor([] { return PreviewPaneShown().answered; });  // the cycle's timer may have just asked for the next
   const PreviewLayout layout = PreviewPaneShown().layout;
   const PaneRect& r = next ? layout.next : layout.previous;
-  EXPECT_GT(Inked(r, r.y + r.h / 2, RgbOf(PanelColour())), 1) << "the arrow on the button";
+  EXPECT_GT(Inked(RowAcross(r, r.y + r.h / 2), RgbOf(PanelColour())), 1) << "the arrow on the button";
   SendMessageW(Main().preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
   SendMessageW(Main().preview, WM_LBUTTONUP, 0, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
 }
@@ -67,7 +68,8 @@ void ExpectPlaceholder(uint32_t panel) {
   PreviewShown shown = PreviewPaneShown();
   EXPECT_TRUE(shown.placeholder && FourToThree(shown.picture));
   EXPECT_EQ(PanePixels().At({shown.picture.x + 2, shown.picture.y + 2}), panel);
-  EXPECT_GT(Inked(shown.picture, shown.picture.y + shown.picture.h / 2 - S(20), panel), 2) << "the board's picture";
+  const PaneRect& p = shown.picture;
+  EXPECT_GT(Inked(RowAcross(p, p.y + p.h / 2 - S(20)), panel), 2) << "the board's picture";
 }
 }  // namespace
 
@@ -165,8 +167,7 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
   ExpectPanePicture("snap/pong/0000.png");
   EXPECT_EQ(PanePixels().At({2, PreviewPaneShown().picture.Bottom() + S(2)}), 0x202020u) << "the dark face";
 
-  // The pointer over the band shows the up-down arrows; dragging it 60 pixels up makes the pane 60 pixels higher and
-  // the picture larger.
+  // Over the band the pointer shows the up-down arrows; dragged 60 pixels up, the pane and its picture grow.
   POINT band = {list.left + 50, list.bottom + S(4)};
   ClientToScreen(Main().window, &band);
   SetCursorPos(band.x, band.y);
@@ -223,11 +224,10 @@ TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   EXPECT_EQ(shown.tabs, (std::vector<std::string>{"General Info", "History", "Mameinfo", "Command"}));
   EXPECT_NE(shown.text.find("Street Fighter EX2 (Euro 980312)\r\nCapcom / Arika, 1998\r\nSony ZN-2 System"),
             std::string::npos) << shown.text;
-  for (const PaneRect& r : shown.layout.kinds) EXPECT_GT(Inked(r, r.y + r.h / 2, RgbOf(PanelColour())), 4);
-  const WindowPixels card = PanePixels();  // the title, the board, the status and the plays are painted
+  for (const PaneRect& r : shown.layout.kinds) EXPECT_GT(Inked(RowAcross(r, r.y + r.h / 2), RgbOf(PanelColour())), 4);
+  // The title, the board, the status and the plays are painted.
   for (const PaneRect& r : {shown.layout.title, shown.layout.board, shown.layout.status, shown.layout.played})
-    EXPECT_GT(card.Count(Main().preview, {r.x, r.y, r.Right(), r.Bottom()}, [](uint32_t c) { return c != RgbOf(FaceColour()); }), 20)
-        << r.y;
+    EXPECT_GT(Inked(r, RgbOf(FaceColour())), 20) << r.y;
   SaveWindowScreenshot(Main().window, "main-light-96-card");
 
   // The Titles button: the picture in titles.zip, at the monitor's 4:3; Flyers: its own tall shape.
@@ -283,12 +283,7 @@ TEST(PreviewPane, WithoutAGameAHintAndTheCardInEveryLook) {
     ASSERT_TRUE(f.Open(classic ? 96 : 144));
     SelectListRow(Main().list, -1);
     ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().answered && PreviewPaneShown().set.empty(); }));
-    const PaneRect hint = PreviewPaneShown().layout.note;
-    const uint32_t panel = RgbOf(PanelColour());
-    EXPECT_GT(PanePixels().Count(Main().preview, {hint.x, hint.y, hint.Right(), hint.Bottom()},
-                                 [=](uint32_t c) { return c != panel; }),
-              100)
-        << "the hint's text";
+    EXPECT_GT(Inked(PreviewPaneShown().layout.note, RgbOf(PanelColour())), 100) << "the hint's text";
     // Classic Layout maximized: the list, and the pane under it, wide enough for the card beside the picture.
     if (classic) ShowWindow(Main().window, SW_MAXIMIZE);
     f.SelectRow(f.RowOfGame("tekken3"));

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "main_window_fixture_win.h"
 #include "romcheck/crc32.h"
 #include "romcheck/sha1.h"
@@ -14,13 +12,12 @@ using Rows = std::vector<std::vector<std::string>>;
 
 Rows RowsOf(HWND window) {
   Rows rows;
-  HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
-  for (int r = 0; r < ListView_GetItemCount(list); ++r) rows.push_back(ListRow(list, r));
+  for (int r = 0; r < ListView_GetItemCount(ListIn(window)); ++r) rows.push_back(ListRow(ListIn(window), r));
   return rows;
 }
 
 void ClickHeader(HWND window, int column) {
-  HWND header = ListView_GetHeader(FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr));
+  HWND header = ListView_GetHeader(ListIn(window));
   ClickAt(header, MiddleOf(HeaderItemRect(header, column)));
 }
 
@@ -49,22 +46,47 @@ HWND Finished() {
   return win && ControlText(GetDlgItem(win, kCloseId)) == "Close" ? win : nullptr;
 }
 
-// The status icon of a game's row (-1 when the cell shows no picture) and the tip the pointer over it shows.
+// The check cancelled by `press` once MAME was asked `asks` times, then closed: the summary, Close's focus, the delay.
+struct Cancelled { bool done = false, close_focused = false; std::string summary; DWORD took = 0; };
+Cancelled CancelOnceAsked(MainWindowFixture& f, size_t asks, void (*press)(HWND)) {
+  Cancelled c;
+  HWND win = nullptr;
+  DialogScript s;
+  s.Then([&] {
+     return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= asks &&
+            (press(win), c.took = GetTickCount(), true);
+   }).Then([&] {
+    if (!Finished()) return false;
+    c.took = GetTickCount() - c.took, c.summary = ItemText(win, 1001);
+    c.close_focused = GetFocus() == GetDlgItem(win, kCloseId);
+    c.close_focused ? PressKeys({VK_ESCAPE}) : Press(win, kCloseId);  // Esc goes where the focus is: elsewhere, a click
+    return true;
+  });
+  f.Command(kAuditCommand);
+  c.done = s.Finished();
+  return c;
+}
+
+// The status icons' colours: present, missing, good, damaged, not checked, not known.
+constexpr uint32_t kIconColours[] = {0x2EA043, 0xD64541, 0x2EA043, 0xD29922, 0x3D8BD9, 0x8C8C8C};
+
+// The status icon of a game's row (-1 unless its cell shows it in its colour, without a black box round it) and the
+// tip the pointer over it shows.
 std::pair<int, std::string> StatusIcon(const MainWindowFixture& f, const std::string& set) {
   HWND list = Main().list;
   ListView_EnsureVisible(list, f.RowOfGame(set), FALSE);
   const RECT cell = CellRect(list, f.RowOfGame(set), 4);
   UpdateWindow(list);
-  std::set<COLORREF> colours;
-  HDC dc = GetDC(list);
-  for (int x = cell.left; x < cell.right; ++x) colours.insert(GetPixel(dc, x, (cell.top + cell.bottom) / 2));
-  ReleaseDC(list, dc);
+  const int image = f.StatusImage(set);
+  const WindowPixels shot(list);
+  auto count = [&](uint32_t rgb) { return shot.Count(list, cell, [rgb](uint32_t c) { return c == rgb; }); };
+  const bool shown = image >= 0 && image < 6 && count(kIconColours[image]) > 4 && count(0) == 0;
   POINT at = MiddleOf(cell);
   ClientToScreen(list, &at);
   SetCursorPos(at.x, at.y);
   NMTTDISPINFOW info = {{Main().tooltips, 0, TTN_GETDISPINFOW}};
   SendMessageW(list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-  return {colours.size() > 2 ? f.StatusImage(set) : -1, info.lpszText ? Utf16ToUtf8(info.lpszText) : ""};
+  return {shown ? image : -1, info.lpszText ? Utf16ToUtf8(info.lpszText) : ""};
 }
 }  // namespace
 
@@ -85,24 +107,12 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     HWND win = nullptr;
     std::string summary, report;
 
-    if (dark) {
-      // Return on the focused Cancel while MAME is asked: the window says so, and Close has the focus for Esc.
+    if (dark) {  // Return on the focused Cancel while MAME is asked
       f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
-      bool focused = false;
-      DialogScript cancel;
-      cancel
-          .Then([&] {
-            return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= 1 &&
-                   (PressKeys({VK_RETURN}), true);
-          })
-          .Then([&] {
-            return Finished() && (summary = ItemText(win, 1001), focused = GetFocus() == GetDlgItem(win, kCloseId),
-                                  PressKeys({VK_ESCAPE}), true);
-          });
-      f.Command(kAuditCommand);
-      EXPECT_TRUE(cancel.Finished());
-      EXPECT_EQ(summary, "The check was cancelled before any set was checked.");
-      EXPECT_TRUE(focused);
+      const Cancelled c = CancelOnceAsked(f, 1, [](HWND) { PressKeys({VK_RETURN}); });
+      EXPECT_TRUE(c.done);
+      EXPECT_EQ(c.summary, "The check was cancelled before any set was checked.");
+      EXPECT_TRUE(c.close_focused);
       f.Write("fakemame-control.txt", control);
     }
 
@@ -118,7 +128,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
           // Made wider, the window gives the width to Details, and shows no sideways scroll bar.
           const RECT r = RectIn(win, nullptr);
           SetWindowPos(win, nullptr, 0, 0, r.right - r.left + 200, r.bottom - r.top + 60, SWP_NOMOVE | SWP_NOZORDER);
-          HWND list = FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr);
+          HWND list = ListIn(win);
           int columns = 0;
           for (int c = 0; c < 4; ++c) columns += ListView_GetColumnWidth(list, c);
           no_sideways_scrolling = columns == ClientRectOf(list).right && !(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
@@ -135,9 +145,8 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
         })
         .Then([&] {
           if (FindModal(by_verdict_down[1][0] + " (" + by_verdict_down[1][1] + ")")) return false;
-          HWND list = FindWindowExW(win, nullptr, WC_LISTVIEWW, nullptr);
-          SetFocus(list), SelectListRow(list, 3), PressKeys({VK_RETURN});  // a row's finding, not the default button
-          return true;
+          SetFocus(ListIn(win)), SelectListRow(ListIn(win), 3);
+          return PressKeys({VK_RETURN}), true;  // a row's finding, not the default button
         })
         .Then([&] {
           HWND shown = FindModal(by_verdict_down[3][0] + " (sfex)");
@@ -213,23 +222,11 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
     DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str());  // without its kept answers MAME is asked
     f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
-    DWORD cancelled_at = 0, closed_at = 0;
-    bool focused = false;
-    DialogScript cancel;
-    cancel  // Close says "Cancel" while the check runs
-        .Then([&] {
-          return (win = FindModal("Check All ROM Sets")) && f.CallsWith("-listxml") >= 3 &&
-                 (Press(win, kCloseId), cancelled_at = GetTickCount(), true);
-        })
-        .Then([&] {
-          return Finished() && (closed_at = GetTickCount(), summary = ItemText(win, 1001),
-                                focused = GetFocus() == GetDlgItem(win, kCloseId), Press(win, kCloseId), true);
-        });
-    f.Command(kAuditCommand);
-    EXPECT_TRUE(cancel.Finished());
-    EXPECT_LT(closed_at - cancelled_at, 1500u);  // the fake MAME still sleeps
-    EXPECT_EQ(summary.rfind("Cancelled after 0 sets", 0), 0u) << summary;
-    EXPECT_TRUE(focused);
+    const Cancelled c = CancelOnceAsked(f, 3, [](HWND w) { Press(w, kCloseId); });
+    EXPECT_TRUE(c.done);
+    EXPECT_LT(c.took, 1500u);  // the fake MAME still sleeps
+    EXPECT_EQ(c.summary.rfind("Cancelled after 0 sets", 0), 0u) << c.summary;
+    EXPECT_TRUE(c.close_focused);
     EXPECT_EQ(f.CallsWith("-listxml"), 3u);
     // The abandoned question ends on its own.
     for (int i = 0; i < 500 && CountProcesses(L"mame.exe"); ++i) PumpMessagesFor(20);

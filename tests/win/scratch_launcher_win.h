@@ -109,10 +109,7 @@ struct ScratchLauncher {
       CreateFolder(path.substr(0, at));
     WriteFileAtomic(path, bytes);
   }
-  std::string Read(const std::string& relative) const {
-    auto bytes = ReadWholeFile(dir.File(relative));
-    return bytes ? *bytes : std::string("<missing>");
-  }
+  std::string Read(const std::string& relative) const { return ReadWholeFile(dir.File(relative)).value_or("<missing>"); }
   bool Exists(const std::string& relative) const { return FileExists(dir.File(relative)); }
   // The fake MAME's record of its starts; how many began with `first_arg` (a set, -listxml), the window's asks aside.
   std::vector<fakemame::RecordedCall> Calls() const { return fakemame::ParseCalls(Read("fakemame-calls.txt")); }

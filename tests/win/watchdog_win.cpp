@@ -1,6 +1,5 @@
-// A test that waits for good (a modal box nobody closes, a message sent to a
-// thread that waits in turn) would stop the whole run without a word. The
-// watchdog ends the run instead, naming the test and the windows on screen.
+// A test that waits for good (a modal box nobody closes, a message to a thread that waits in turn) would stop the
+// whole run without a word: the watchdog ends the run instead, naming the test and the windows on screen.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -61,8 +60,7 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
   wchar_t title[200] = L"", type[100] = L"";
   GetWindowTextW(window, title, 200);
   GetClassNameW(window, type, 100);
-  std::fprintf(stderr, "  window \"%ls\" (%ls)%s\n", title, type,
-               IsWindowEnabled(window) ? "" : ", disabled");
+  std::fprintf(stderr, "  window \"%ls\" (%ls)%s\n", title, type, IsWindowEnabled(window) ? "" : ", disabled");
   return TRUE;
 }
 
