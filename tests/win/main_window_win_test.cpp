@@ -567,6 +567,17 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     EXPECT_EQ(shot.In(ListView_GetHeader(Main().list), 30, 3), 0x303030u);
     EXPECT_EQ(shot.In(Main().toolbar, ToolRect(Main().toolbar, 112).left + 5, 16), 0x3E3E3Eu);  // checked: the highlight
     EXPECT_EQ(shot.In(Main().toolbar, ToolRect(Main().toolbar, 200).left + 5, 16), 0x202020u);  // not checked: the face
+    // A toggle pressed and let go over the list does nothing; the pointer back over it finds it hot, not pressed.
+    const RECT toggle = ToolRect(Main().toolbar, 112);
+    POINT on = MiddleOf(toggle), off = MiddleOf(RectIn(Main().list, nullptr));
+    ClientToScreen(Main().toolbar, &on);
+    for (auto [at, button] : {std::pair{on, MOUSEEVENTF_LEFTDOWN}, {off, MOUSEEVENTF_LEFTUP}, {on, MOUSEEVENTF_MOVE}}) {
+      SetCursorPos(at.x, at.y);
+      mouse_event(button, 0, 0, 0, 0);
+      PumpMessagesFor(100);
+    }
+    const uint32_t back_over = WindowPixels(Main().window).In(Main().toolbar, toggle.left + 5, 16);
+    EXPECT_TRUE(App().settings.favorites_only && back_over == 0x444444u) << std::hex << back_over;  // the hot colour
     MENUBARINFO bar = {sizeof bar};
     ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
     EXPECT_EQ(shot.In(nullptr, bar.rcBar.right - 20, bar.rcBar.top + 3), 0x202020u);
