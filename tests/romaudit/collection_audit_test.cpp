@@ -242,6 +242,11 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   Result asking = Audit(setup, {}, true);
   g_slow = false;
   EXPECT_EQ(asking.Summary(), "The check was cancelled before any set was checked.");
+  // Only a folder that cannot be read: the summary says so, not that no sets were found.
+  AuditSetup unreadable = setup;
+  unreadable.folders = {dir.File("not-a-folder")};
+  EXPECT_EQ(Audit(unreadable).Summary(),
+            "The ROM folder " + dir.File("not-a-folder") + " cannot be read (no access?): nothing in it was checked.");
 
   // A loose file that cannot be read (a link to nothing here, a locked file on Windows) leaves its set not checked.
   std::filesystem::remove(roms + "/loosey/clone.bin");
