@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 #include "base/display_modes.h"
@@ -72,6 +73,9 @@ TEST(PathsAndDisplayModes, JoinResolveAndTheModeList) {
   ASSERT_EQ(fallback.size(), 11u);
   EXPECT_TRUE(fallback.front() == std::make_pair(640, 480) && fallback.back() == std::make_pair(1920, 1080) &&
               std::is_sorted(fallback.begin(), fallback.end()));
+  // Each offered mode is a screen's shape: its height is its width's 4:3, 5:4 or 16:9, rounded.
+  for (auto [w, h] : fallback)
+    EXPECT_TRUE(std::lround(w * 0.75) == h || std::lround(w * 0.8) == h || std::lround(w * 0.5625) == h) << w << "x" << h;
 }
 
 TEST(KeyValueText, Utf16OfEitherByteOrderBecomesUtf8AndAnUnreadableFileIsKeptOnce) {
