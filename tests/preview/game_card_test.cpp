@@ -88,8 +88,9 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   EXPECT_EQ(HistoryEntryText(history.substr(r.offset, r.length)),
             "  - TECHNICAL -\nCapcom & Arika, caf\xC3\xA9 \xE2\x98\xBA\xF0\x9F\x91\xBE<3 &#x1100000;");  // far beyond Unicode: as written
   EXPECT_TRUE(h.damaged && h.ranges.count("tekken3") && h.ranges.size() == 3u);  // sfex2, sfex2u, tekken3
+  EXPECT_FALSE(IndexHistoryXml(history.substr(0, history.rfind("<entry>"))).damaged);  // without the cut entry: sound
 
-  const std::string dat = "# MAMEINFO.DAT\r\n$info=sfex2, sfex2u,\r\n$mame\r\nLEVELS: 8\r\n$end\r\n"
+  const std::string dat = "# MAMEINFO.DAT\r\n$info=sfex2 , sfex2u,\r\n$mame\r\nLEVELS: 8\r\n$end\r\n"
                           "$info=sfex2\r\n$cmd\r\n_2_3_6 + _a ^E\r\n$info=tekken3\r\n$mame\r\nno end";  // two $end missing
   InfoIndex d = IndexDatFile(dat);
   ASSERT_EQ(d.ranges["sfex2"].size(), 2u);
