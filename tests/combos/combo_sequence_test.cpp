@@ -106,8 +106,9 @@ TEST(TypedSequence, WordsConvertNumbersAndUnknownTextStayAsTypedAndSpacedPlusJoi
   EXPECT_EQ(row.seq + "|" + row.name + "|" + row.kind + "|" + row.key, "4+HP|Custom|Custom|4");
 
   // Next to digits a spaced "+" keeps its number-notation meaning (two steps); control characters are spaces.
-  for (auto [typed, stored] : {std::pair{"LP + LK", "LP+LK"}, {"236+LP  +LK", "236+LP+LK"}, {"6 + HP", "6 + HP"},
-                               {"LP + + LK", "LP + + LK"}, {"qcf\t+\r\nhp", "236+HP"}, {"HP\tHP\x01", "HP HP "}})
+  for (auto [typed, stored] : {std::pair{"LP + LK", "LP+LK"}, {"236+LP  +LK", "236+LP+LK"}, {"LP+ LK", "LP+LK"},
+                               {"6 + HP", "6 + HP"}, {"LP + + LK", "LP + + LK"}, {"qcf\t+\r\nhp", "236+HP"},
+                               {"HP\tHP\x01", "HP HP "}})
     EXPECT_EQ(SequenceFromTyped(typed, 0), stored) << typed;
   EXPECT_EQ(SpacesForControlCharacters("a\tb\x7f\xc3\xa9"), "a b \xc3\xa9");
 
