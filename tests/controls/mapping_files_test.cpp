@@ -169,16 +169,19 @@ TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
 TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIsKept) {
   ControlsEnv env;
   InputMapping m;
-  // An old stock mapping: an arrow key with only the hat, LCONTROL on button 1, RT on the old Z axis, a user's key.
+  // An old stock mapping: an arrow key with only the hat, LCONTROL on button 1, RT on the old Z axis, a user's key
+  // and a user's own pad button, which stay.
   ApplyMappingText(m, "bind=P1_JOYSTICK_UP\tUP\t1_HAT1UP\t\t0\nbind=P1_JOYSTICK_DOWN\t\t1_YAXIS_DOWN_SWITCH\t\t0\n"
-                      "bind=P1_BUTTON1\tLCONTROL\t1_BUTTON1\t\t0\nbind=P1_BUTTON3\tSPACE\t1_RZAXIS_NEG_SWITCH\t\t0\n"
+                      "bind=P1_BUTTON1\tLCONTROL\t1_BUTTON1\t\t0\nbind=P1_BUTTON2\tX\t1_BUTTON8\t\t0\n"
+                      "bind=P1_BUTTON3\tSPACE\t1_RZAXIS_NEG_SWITCH\t\t0\n"
                       "bind=P1_BUTTON6\tQ\t1_BUTTON6\t\t0\nbind=P2_BUTTON1\tU\t2_BUTTON1\tJOYCODE_2_BUTTON9\t0\n");
   m.dirty = false;
   ASSERT_TRUE(MigrateBindings(m) && m.dirty);
   // Without a key before but with a pad code, the default key joins it; extra pad codes are left alone.
   for (auto [i, binding] : {std::pair{0, "W|1_HAT1UP|JOYCODE_1_YAXIS_UP_SWITCH"}, {1, "S|1_YAXIS_DOWN_SWITCH|JOYCODE_1_HAT1DOWN"},
-                             {4, "4PAD|1_BUTTON3|"}, {6, "6PAD|1_BUTTON6|"}, {9, "Q|1_SLIDER2_NEG_SWITCH|"},
-                             {14, "U|2_BUTTON1|JOYCODE_2_BUTTON9"}, {24, "F2||"}})  // absent ones get the defaults
+                             {4, "4PAD|1_BUTTON3|"}, {5, "X|1_BUTTON8|"}, {6, "6PAD|1_BUTTON6|"},
+                             {9, "Q|1_SLIDER2_NEG_SWITCH|"}, {14, "U|2_BUTTON1|JOYCODE_2_BUTTON9"},
+                             {24, "F2||"}})  // absent ones get the defaults
     EXPECT_EQ(Described(m, i), binding) << i;
 
   Settings s;
