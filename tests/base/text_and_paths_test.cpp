@@ -25,8 +25,9 @@ TEST(TextUtil, ParseIntUtf16CutsLowerCaseAndFormatting) {
   for (const char* bad : {"", "12 ", "0x10", "5a", "-", "99999999999x"}) EXPECT_FALSE(ParseInt(bad, v)) << bad;
   EXPECT_EQ(v, 99);  // failures leave the target alone
 
-  // é t é; one emoji is a surrogate pair; broken bytes count one unit each.
-  for (auto [text, units] : {std::pair{"abc", 3u}, {"\xC3\xA9t\xC3\xA9", 3u}, {"\xF0\x9F\x8E\xAE", 2u}, {"\xFF\xFE", 2u}})
+  // é t é; € x; one emoji is a surrogate pair; broken bytes count one unit each.
+  for (auto [text, units] : {std::pair{"abc", 3u}, {"\xC3\xA9t\xC3\xA9", 3u}, {"\xE2\x82\xACx", 2u},
+                             {"\xF0\x9F\x8E\xAE", 2u}, {"\xFF\xFE", 2u}})
     EXPECT_EQ(Utf16Length(text), units) << text;
   // A surrogate pair does not fit in one unit.
   for (auto [text, units, cut] : {std::tuple{"\xC3\xA9t\xC3\xA9", 2, "\xC3\xA9t"}, {"a\xF0\x9F\x8E\xAE", 2, "a"},
