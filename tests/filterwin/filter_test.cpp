@@ -78,7 +78,7 @@ TEST(FilterPlacement, FourThreeBoxWithBarsOrTheWholeMonitorAndThePassConstants) 
   k = ScalingPassConstants(choice, 160, 120, 1280, 1024);
   ExpectVector(k.rect, {-1, 1.0f - 64.0f / 1024, 1, 1.0f - 2.0f * 992 / 1024});
   // A monitor or a capture that reports no size gives a drawable box, never a division by zero.
-  for (DispConstants z : {ScalingPassConstants(choice, 0, 240, 1920, 0), FxaaPassConstants(0, 0)})
+  for (DispConstants z : {ScalingPassConstants(choice, 0, 0, 0, 0), FxaaPassConstants(0, 0)})
     for (const Float4* v : {&z.xs, &z.ss, &z.rect})
       EXPECT_TRUE(std::isfinite(v->x) && std::isfinite(v->y) && std::isfinite(v->z) && std::isfinite(v->w));
 }

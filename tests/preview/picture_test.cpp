@@ -184,7 +184,10 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     PreviewLayout empty = LayoutPreview(in);
     EXPECT_TRUE(empty.kinds.empty() && empty.tabs.empty() && empty.title.h == 0);
   }
-  EXPECT_EQ(LayoutPreview({300, 500, 96, {60, 40}}).icon.w, 20);  // half the smaller side of a small picture
+  // A small picture: the icon half its smaller side, the note about the picture centred under it.
+  PreviewLayout small = LayoutPreview({300, 500, 96, {60, 40}});
+  EXPECT_TRUE(small.icon.w == 20 && small.note.y == small.icon.Bottom() + 8 &&
+              small.note.x * 2 + small.note.w == small.picture.x * 2 + small.picture.w);
   // The chip icon is its own mirror image across the diagonal its notch lies on: body and legs whole on every side.
   // The picture arrows mirror each other left to right, the next one's tip on the right.
   for (int size : {16, 20, 48}) {
