@@ -147,10 +147,8 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
       if (f.nodump) continue;
       std::string owner = Owner(listing, m, f);
       if (!placed.insert({owner, f.name}).second) continue;
-      if (f.disk) {
-        if (kind_of(m.name) != Kind::NoDisk) disks[owner].push_back({f.name, f.sha1});
-        continue;
-      }
+      if (f.disk && kind_of(m.name) != Kind::NoDisk) disks[owner].push_back({f.name, f.sha1});
+      if (f.disk) continue;
       const Kind kind = kind_of(owner);
       if (kind == Kind::EmptyZip) continue;
       const bool longer = kind == Kind::WrongSize && zips[owner].empty();
