@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
+#include <tuple>
 
 #include "settings/app_state.h"
 #include "base/paths.h"
@@ -57,13 +57,11 @@ TEST(ParseCombosText, RangesRowsOddValuesAndTheRoundTrip) {
   EXPECT_TRUE(s.step_ms == 16 && s.charge_ms == 3000);
   ParseCombosText(s, "step_ms=500\nstep_ms=501\n");
   EXPECT_EQ(s.step_ms, 500);
-  s = Fresh();
-  TakeComboTimes(s, 15, 99);  // out of range: kept
-  EXPECT_TRUE(s.step_ms == 30 && s.charge_ms == 600);
-  TakeComboTimes(s, 9000, 9000);  // limited first, then taken
-  EXPECT_TRUE(s.step_ms == 500 && s.charge_ms == 3000);
-  TakeComboTimes(s, 16, 100);  // the least taken
-  EXPECT_TRUE(s.step_ms == 16 && s.charge_ms == 100);
+  s = Fresh();  // too short: kept; too long: limited first, then taken; the least taken
+  for (auto [step, charge, kept_step, kept_charge] : {std::tuple{15, 99, 30, 600}, {9000, 9000, 500, 3000}, {16, 100, 16, 100}}) {
+    TakeComboTimes(s, step, charge);
+    EXPECT_TRUE(s.step_ms == kept_step && s.charge_ms == kept_charge) << step;
+  }
 
   s = Fresh();
   s.rows[5].name = CutToField(std::string(158, 'x') + "\xC3\xA9", kComboNameSize);  // the last character does not fit
@@ -100,13 +98,12 @@ TEST(CombosFiles, LoadGivesDigitKeysBackAndThePluginIsWrittenOnlyWithSomethingTo
 
   std::string folder;
   const std::string plugin = dir.File("korvo-plugins/korvo-combos-plugin/korvo_combos/");
-  std::remove(dir.File("korvo-combos.cfg").c_str());
+  std::filesystem::remove(dir.File("korvo-combos.cfg"));
   Combos() = CombosState{};
   Combos().loaded = true;  // all rows empty, no autofire in the (missing) key mapping
   EXPECT_FALSE(WriteCombosPlugin(folder) || TestFileExists(plugin + "init.lua"));
   Combos().loaded = false;  // first start without the tab: loads the defaults
-  App().settings.logs = 1;
-  App().settings.autofire_rate = 3;
+  App().settings.logs = 1, App().settings.autofire_rate = 3;
   ASSERT_TRUE(WriteCombosPlugin(folder));
   EXPECT_EQ(folder, dir.path() + "\\korvo-plugins\\korvo-combos-plugin");
   std::string init = ReadTestFile(plugin + "init.lua");
