@@ -64,8 +64,7 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   EXPECT_EQ(TriggerCode(2, TriggerSide::Left), "2_ZAXIS_NEG_SWITCH");
   // Only the _NEG_/_POS_ forms and buttons ask the probe for their names.
   texts({{"2_RZAXIS_POS_SWITCH", "Pad 2 RT"}, {"2_BUTTON5", "Pad 2 LB"}, {"2_HAT1UP_SWITCH", "Pad 2 HAT1UP_SWITCH"}});
-  InputMapping defaults;
-  ResetToLauncherDefaults(defaults);
+  InputMapping defaults = LauncherDefaults();
   for (int i = 10; i < 20; ++i)
     for (const std::string& code : PadCodeList(defaults, i)) EXPECT_EQ(code.rfind("1_", 0), 0u) << code;
   defaults.dirty = false;
@@ -77,8 +76,7 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
 
 TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCells) {
   ControlsEnv env;
-  InputMapping profile;  // the profile text round-trips and reads only well-formed lines
-  ResetToLauncherDefaults(profile);
+  InputMapping profile = LauncherDefaults();  // the profile text round-trips and reads only well-formed lines
   SetAutofire(profile, 16, true);
   profile.bindings[24] = ActionBinding{};  // absent: no line
   std::string text = SerializeMapping(profile);

@@ -113,8 +113,7 @@ TEST(DefaultCfgText, ReadEditOddElementsAndTheDefaultSystemsPlace) {
 
 TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
   ControlsEnv env;
-  InputMapping& m = TheInputMapping();
-  ResetToLauncherDefaults(m);
+  InputMapping& m = TheInputMapping() = LauncherDefaults();
   ASSERT_TRUE(WriteInputMapping(m, env.Files()));  // no file yet: a whole one
   const std::string first = ReadTestFile(env.CfgPath());
   EXPECT_TRUE(!m.dirty && first.rfind("<?xml version=\"1.0\"?>\n<mameconfig version=\"10\">\n", 0) == 0 &&
@@ -251,8 +250,7 @@ TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAn
     EXPECT_EQ(name, saved) << typed;
   }
 
-  InputMapping m;
-  ResetToLauncherDefaults(m);
+  InputMapping m = LauncherDefaults();
   ASSERT_TRUE(SaveProfile("Pad", m));
   EXPECT_TRUE(ProfileExists("Pad") && !ProfileDiffersFromMapping("Pad", m));
   InputMapping loaded;

@@ -42,8 +42,7 @@ TEST(RealMame, KeepsTheLauncherSequencesAndItsOwnFileAndRunsBothPlugins) {
     if (from_mame_file)
       WriteTestFile(files.default_cfg, ReadTestFile(SourcePath("tests/fixtures/cfg/default_first_run.cfg")));
     // Keys, pad codes, alternatives, a combination and autofire, none MAME's defaults (MAME saves only what differs).
-    InputMapping m;
-    ResetToLauncherDefaults(m);
+    InputMapping m = LauncherDefaults();
     SetBindingKey(m, 24, "F3"), SetBindingPad(m, 24, "1_BUTTON9");
     SetBindingPad(m, 0, "2_YAXIS_UP_SWITCH");  // keeps the hat code as a second alternative
     m.bindings[9].extra = "KEYCODE_LSHIFT KEYCODE_A OR JOYCODE_2_BUTTON12";
