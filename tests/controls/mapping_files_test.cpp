@@ -104,8 +104,7 @@ TEST(DefaultCfgText, ReadEditOddElementsAndTheDefaultSystemsPlace) {
   EXPECT_EQ(Described(Loaded(truncated), 4), "-");
   for (auto [mapping, text, result] : std::initializer_list<std::tuple<const InputMapping*, std::string, CfgEdit>>{
            {&one, truncated, CfgEdit::Broken}, {&start, "<mameconfig version=\"10\">\n", CfgEdit::Broken},
-           {&empty, "", CfgEdit::NothingKept},
-           {&empty, "<mameconfig version=\"10\">\n</mameconfig>\n", CfgEdit::NothingDone}}) {
+           {&empty, "", CfgEdit::NothingKept}, {&empty, "<mameconfig version=\"10\">\n</mameconfig>\n", CfgEdit::NothingDone}}) {
     std::string edited = text;
     EXPECT_EQ(EditDefaultCfgText(*mapping, edited), result) << text;
   }
