@@ -32,8 +32,7 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   EXPECT_EQ(m.bindings[4].extra, "KEYCODE_LSHIFT KEYCODE_A");
   ClearBinding(m, 0, BindingPart::Pad);
   EXPECT_TRUE(PadCodeList(m, 0).empty());
-  ClearBinding(m, 0, BindingPart::Key);
-  SetAutofire(m, 0, true);  // not a button
+  ClearBinding(m, 0, BindingPart::Key), SetAutofire(m, 0, true);  // autofire: not a button
   auto cells = [&](int i) { return BindingCellTexts(m, i).keyboard + "|" + BindingCellTexts(m, i).pad; };
   EXPECT_EQ(cells(0) + " " + cells(24), "-|- F2|MAME default");
   EXPECT_TRUE(m.dirty && !HasAutofire(m, 0));
