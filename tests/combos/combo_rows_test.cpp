@@ -78,8 +78,7 @@ TEST(ParseCombosText, RangesRowsOddValuesAndTheRoundTrip) {
 TEST(CombosFiles, LoadGivesDigitKeysBackAndThePluginIsWrittenOnlyWithSomethingToPlay) {
   TempDir dir;
   SetLauncherFolder(dir.path());
-  Combos() = CombosState{};
-  App().settings = Settings{};
+  Combos() = CombosState{}, App().settings = Settings{};
   std::string text;
   for (int n = 1; n <= 20; ++n) text += "combo" + std::to_string(n) + "_key=\n";  // every trigger empty
   WriteTestFile(dir.File("korvo-combos.cfg"), text + "combo1_seq=HP\n");
