@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "settings/app_state.h"
 #include "base/paths.h"
@@ -57,13 +58,11 @@ TEST(ParseCombosText, RangesRowsOddValuesAndTheRoundTrip) {
   EXPECT_TRUE(s.step_ms == 16 && s.charge_ms == 3000);
   ParseCombosText(s, "step_ms=500\nstep_ms=501\n");
   EXPECT_EQ(s.step_ms, 500);
-  s = Fresh();
-  TakeComboTimes(s, 15, 99);  // out of range: kept
-  EXPECT_TRUE(s.step_ms == 30 && s.charge_ms == 600);
-  TakeComboTimes(s, 9000, 9000);  // limited first, then taken
-  EXPECT_TRUE(s.step_ms == 500 && s.charge_ms == 3000);
-  TakeComboTimes(s, 16, 100);  // the least taken
-  EXPECT_TRUE(s.step_ms == 16 && s.charge_ms == 100);
+  s = Fresh();  // too short: kept; too long: limited first, then taken; the least taken
+  for (auto [step, charge, kept_step, kept_charge] : {std::tuple{15, 99, 30, 600}, {9000, 9000, 500, 3000}, {16, 100, 16, 100}}) {
+    TakeComboTimes(s, step, charge);
+    EXPECT_TRUE(s.step_ms == kept_step && s.charge_ms == kept_charge) << step;
+  }
 
   s = Fresh();
   s.rows[5].name = CutToField(std::string(158, 'x') + "\xC3\xA9", kComboNameSize);  // the last character does not fit
@@ -79,8 +78,7 @@ TEST(ParseCombosText, RangesRowsOddValuesAndTheRoundTrip) {
 TEST(CombosFiles, LoadGivesDigitKeysBackAndThePluginIsWrittenOnlyWithSomethingToPlay) {
   TempDir dir;
   SetLauncherFolder(dir.path());
-  Combos() = CombosState{};
-  App().settings = Settings{};
+  Combos() = CombosState{}, App().settings = Settings{};
   std::string text;
   for (int n = 1; n <= 20; ++n) text += "combo" + std::to_string(n) + "_key=\n";  // every trigger empty
   WriteTestFile(dir.File("korvo-combos.cfg"), text + "combo1_seq=HP\n");
@@ -100,13 +98,12 @@ TEST(CombosFiles, LoadGivesDigitKeysBackAndThePluginIsWrittenOnlyWithSomethingTo
 
   std::string folder;
   const std::string plugin = dir.File("korvo-plugins/korvo-combos-plugin/korvo_combos/");
-  std::remove(dir.File("korvo-combos.cfg").c_str());
+  std::filesystem::remove(dir.File("korvo-combos.cfg"));
   Combos() = CombosState{};
   Combos().loaded = true;  // all rows empty, no autofire in the (missing) key mapping
   EXPECT_FALSE(WriteCombosPlugin(folder) || TestFileExists(plugin + "init.lua"));
   Combos().loaded = false;  // first start without the tab: loads the defaults
-  App().settings.logs = 1;
-  App().settings.autofire_rate = 3;
+  App().settings.logs = 1, App().settings.autofire_rate = 3;
   ASSERT_TRUE(WriteCombosPlugin(folder));
   EXPECT_EQ(folder, dir.path() + "\\korvo-plugins\\korvo-combos-plugin");
   std::string init = ReadTestFile(plugin + "init.lua");
@@ -140,6 +137,25 @@ TEST(BuildComboLines, TriggersAndRowsThatCompileToNothing) {
             "{player=2,trig='KEYCODE_A OR JOYCODE_1_BUTTON1',steps={{24,0},}},\n"
             "{player=1,trig='JOYCODE_2_BUTTON3',steps={{64,0},}},\n"
             "{player=1,trig='KEYCODE_Q    ]=]',steps={{64,0},}},\n");
+}
+
+// The generated plugin frame by frame in a simulated MAME: which inputs the game reads after a trigger.
+TEST(CombosPlugin, StepsPressTheRightFieldsForTheirFramesAndReleaseThemAfterwards) {
+  CombosState s = Fresh();
+  s.rows[0].seq = "236+HP", s.rows[0].key = "4";
+  CombosPluginInputs in;
+  in.combos = &s;
+  TempDir dir;
+  WriteTestFile(dir.File("init.lua"), BuildCombosInitLua(in));
+  WriteTestFile(dir.File("scenario.txt"), "frames 20\nhold KEYCODE_4 10 10\n");
+  ASSERT_EQ(std::system(("cd '" + dir.path() + "' && lua5.4 '" + SourcePath("tests/lua/mame_sim.lua") +
+                         "' init.lua scenario.txt >output.txt 2>&1").c_str()), 0) << ReadTestFile(dir.File("output.txt"));
+  // Held on frame 10: the first step for one frame, later steps for two (30 ms at 60 fps); heavy punch has two fields.
+  const std::string down = ":IN0 P1 Down", right = ":IN0 P1 Right", hp = ":EXTRA P1 Button 3,:IN0 P1 Button 3";
+  const std::string pressed[] = {down, down + "," + right, down + "," + right, hp + "," + right, hp + "," + right};
+  std::string expected;
+  for (int f = 1; f <= 20; ++f) expected += "F" + std::to_string(f) + ": " + (f > 10 && f <= 15 ? pressed[f - 11] : "") + "\n";
+  EXPECT_EQ(ReadTestFile(dir.File("output.txt")), expected);
 }
 
 }  // namespace

@@ -26,9 +26,8 @@ TEST(CombosPluginInMame, LoadsRunsAndLogsNoError) {
   std::string folder = dir.File("korvo \xC3\xB6 ]=] it's");
   ASSERT_TRUE(CreateFolder(folder));
   SetLauncherFolder(folder);
-  App().settings.logs = 1;
   ResetCombos(Combos());
-  Combos().loaded = true;
+  App().settings.logs = 1, Combos().loaded = true;
   // Triggers down from the first frame (no key is held): the combo and the autofire press breakout's inputs.
   Combos().rows[0].seq = "START ~ START", Combos().rows[0].key = "F12 OR NOT KEYCODE_F11";
   std::string plugin_folder;

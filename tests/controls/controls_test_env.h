@@ -24,6 +24,8 @@ struct ControlsEnv {
   TempDir dir;
 };
 
+inline InputMapping LauncherDefaults() { InputMapping m; ResetToLauncherDefaults(m); return m; }
+
 // A binding as one comparable text: "key|pad|extra", "|af" when autofire is on, "-" when absent.
 inline std::string Described(const InputMapping& m, int i) {
   const ActionBinding& b = m.bindings[i];

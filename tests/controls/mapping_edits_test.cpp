@@ -32,13 +32,11 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   EXPECT_EQ(m.bindings[4].extra, "KEYCODE_LSHIFT KEYCODE_A");
   ClearBinding(m, 0, BindingPart::Pad);
   EXPECT_TRUE(PadCodeList(m, 0).empty());
-  ClearBinding(m, 0, BindingPart::Key);
-  SetAutofire(m, 0, true);  // not a button
+  ClearBinding(m, 0, BindingPart::Key), SetAutofire(m, 0, true);  // autofire: not a button
   auto cells = [&](int i) { return BindingCellTexts(m, i).keyboard + "|" + BindingCellTexts(m, i).pad; };
   EXPECT_EQ(cells(0) + " " + cells(24), "-|- F2|MAME default");
   EXPECT_TRUE(m.dirty && !HasAutofire(m, 0));
-  // Clearing one part of an action not yet in the mapping keeps the other part's defaults, and is saved.
-  InputMapping cleared;
+  InputMapping cleared;  // clearing one part of an action not yet mapped keeps the other part's defaults, and is saved
   ClearBinding(cleared, 5, BindingPart::Key);
   EXPECT_TRUE(cleared.dirty && cleared.bindings[5].key.empty() &&
               Joined(PadCodeList(cleared, 5)) == Joined(DefaultPadCodes(5)));
@@ -65,8 +63,7 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   EXPECT_EQ(TriggerCode(2, TriggerSide::Left), "2_ZAXIS_NEG_SWITCH");
   // Only the _NEG_/_POS_ forms and buttons ask the probe for their names.
   texts({{"2_RZAXIS_POS_SWITCH", "Pad 2 RT"}, {"2_BUTTON5", "Pad 2 LB"}, {"2_HAT1UP_SWITCH", "Pad 2 HAT1UP_SWITCH"}});
-  InputMapping defaults;
-  ResetToLauncherDefaults(defaults);
+  InputMapping defaults = LauncherDefaults();
   for (int i = 10; i < 20; ++i)
     for (const std::string& code : PadCodeList(defaults, i)) EXPECT_EQ(code.rfind("1_", 0), 0u) << code;
   defaults.dirty = false;
@@ -78,9 +75,7 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
 
 TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCells) {
   ControlsEnv env;
-  // The profile text round-trips and reads only well-formed lines.
-  InputMapping profile;
-  ResetToLauncherDefaults(profile);
+  InputMapping profile = LauncherDefaults();  // the profile text round-trips and reads only well-formed lines
   SetAutofire(profile, 16, true);
   profile.bindings[24] = ActionBinding{};  // absent: no line
   std::string text = SerializeMapping(profile);
@@ -103,15 +98,12 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
   const std::string none_port = "<port type=\"P1_BUTTON1\">\n                <newseq type=\"standard\">\n                    NONE\n",
                     real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3", autofire_file = env.dir.File("korvo-autofire.cfg");
   auto cfg_has = [&](const std::string& part) { return ReadTestFile(env.CfgPath()).find(part) != std::string::npos; };
-  // OK of the options: MAME started without the plugin finds a working button.
-  ASSERT_TRUE(WriteInputMapping());
+  ASSERT_TRUE(WriteInputMapping());  // OK of the options: MAME started without the plugin finds a working button
   EXPECT_TRUE(cfg_has(real) && ReadTestFile(autofire_file) == "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
-  // A start with the combos plugin: NONE while it runs...
-  ASSERT_TRUE(ApplyAutofireTakeover(true));
+  ASSERT_TRUE(ApplyAutofireTakeover(true));  // a start with the combos plugin: NONE while it runs...
   LoadInputMapping();
   EXPECT_TRUE(cfg_has(none_port) && Described(m, 4) == "LCONTROL|1_BUTTON3||af");
-  // ...and the real sequence once MAME has ended; unsaved edits stay unsaved.
-  SetBindingKey(m, 5, "Z");
+  SetBindingKey(m, 5, "Z");  // ...and the real sequence once MAME has ended; unsaved edits stay unsaved
   ASSERT_TRUE(RestoreAutofireAtRest());
   TextBuffer rows_for_a_start;  // the mapping is read once: a start does not read the unsaved edit away
   BuildAutofireRows(rows_for_a_start);
@@ -124,26 +116,22 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
   WriteTestFile(autofire_file, "\xEF\xBB\xBFP1_BUTTON1\tLCONTROL\t1_BUTTON3\t\r");
   LoadInputMapping();
   EXPECT_EQ(Described(m, 4), "LCONTROL|1_BUTTON3||af");
-  // A hand-edited key that could not stand between MAME's tags is not taken back.
-  ASSERT_TRUE(ApplyAutofireTakeover(true));
+  ASSERT_TRUE(ApplyAutofireTakeover(true));  // a hand-edited key that would break MAME's tags is not taken back
   WriteTestFile(autofire_file, "P1_BUTTON1\tL</newseq>\t1_BUTTON3\t\n");
   LoadInputMapping();
   EXPECT_EQ(Described(m, 4), "|1_BUTTON3||af");
-  // Turning autofire off empties the existing file.
-  SetAutofire(m, 4, false);
+  SetAutofire(m, 4, false);  // turning autofire off empties the existing file
   ASSERT_TRUE(WriteInputMapping());
   EXPECT_EQ(ReadTestFile(autofire_file), "");
 
-  // The plugin's rows carry player, bit and a quote-safe trigger; a button with nothing to press has none.
-  InputMapping rows;
+  InputMapping rows;  // the plugin's rows: player, bit and a quote-safe trigger; none for a button with nothing to press
   ApplyMappingText(rows, "bind=P2_BUTTON3\tO\t2_BUTTON6\t\t1\nbind=P1_BUTTON2\tit's\\\t1_BUTTON4\t\t1\nbind=P1_BUTTON3\t\t\t\t1\n");
   TextBuffer out = "x\n";
   EXPECT_EQ(BuildAutofireRows(rows, out), 2);
   EXPECT_EQ(out, "x\n{player=1,bit=5,trig='KEYCODE_it s  OR JOYCODE_1_BUTTON4'},\n"
                  "{player=2,bit=6,trig='KEYCODE_O OR JOYCODE_2_BUTTON6'},\n");
 
-  // Autofire asked for on every action stays only on the twelve buttons.
-  InputMapping every;
+  InputMapping every;  // autofire asked for on every action stays only on the twelve buttons
   std::string asked, marked;
   for (int i = 0; i < kActionCount; ++i) asked += "bind=" + std::string(ActionAt(i).port) + "\tA\t\t\t1\n";
   ApplyMappingText(every, asked);
@@ -158,8 +146,7 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
            {kP1Up, kPadColumn, true, RowCommand::SetPad}})  // single clicks and the Action cell: the Controls tab's test
     EXPECT_EQ(CellClickCommand(action, column, twice), command) << action << " " << column << " " << twice;
 
-  // The right-click menu: what the column offers first, the autofire mark.
-  InputMapping cells;
+  InputMapping cells;  // the right-click menu: what the column offers first, the autofire mark
   auto labels = [&](int action, int column) {
     std::string out;
     for (const RowMenuEntry& e : RowMenuEntries(cells, action, column))

@@ -70,8 +70,7 @@ TEST_F(MameArgsTest, DefaultListPluginsCfgStepAndShortcut) {
   EXPECT_EQ(Build(), kDefaultSfex2);
   EXPECT_EQ(g_stripped, "sfex2;");
 
-  SetWriteCombosPluginHook(CombosWritten);
-  SetWriteInputLogPluginHook(DiagWritten);
+  SetWriteCombosPluginHook(CombosWritten), SetWriteInputLogPluginHook(DiagWritten);
   EXPECT_EQ(Build(), std::string(kDefaultSfex2) + " -plugins -pluginspath plugins;C:\\K\\combos -plugin korvo_combos");
   EXPECT_TRUE(CombosActive());
   settings.logs = 1;
@@ -87,9 +86,7 @@ TEST_F(MameArgsTest, DefaultListPluginsCfgStepAndShortcut) {
 
   // A desktop shortcut gets no plugin, no cfg step and no keyboard provider; the filter window's play does.
   SetWriteCombosPluginHook(CombosWritten);
-  settings.skip_warnings = 1;
-  settings.filter_window = 1;
-  settings.more_options = "-beam_width_min 2";
+  settings.skip_warnings = settings.filter_window = 1, settings.more_options = "-beam_width_min 2";
   LaunchRequest shortcut{1, 1};
   std::string s = Build(&shortcut);
   for (const char* absent : {"-keyboardprovider", "-plugin", "-resolution auto"})

@@ -152,8 +152,7 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
   // The pad's exit combination ends a MAME that would go on: asked until it says so.
   int asked = 0;
   SetFrontendEndWatch([&asked] { return ++asked == 2; });
-  f.settings.pad_exit_combo = 1;
-  f.Control("delay-ms=3000\n");
+  f.settings.pad_exit_combo = 1, f.Control("delay-ms=3000\n");
   EXPECT_TRUE(f.Run("sfex2") == kFrontendPlayed && asked == 2);
   SetFrontendEndWatch(nullptr);
   // A front-end's start with the settings in use: a window asked for wins over full screen, and a play is counted.
@@ -183,10 +182,9 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
 
   // What it left running still holds the pipe: the program's end is the answer's end.
   const std::string left = dir.File("left");
+  const std::string leaves = Script(dir, "leaves", "sleep 30 & echo $! > " + left + "; echo done");
   const uint64_t start = MonotonicMs();
-  EXPECT_EQ(RunProgramCaptured(Script(dir, "leaves", "sleep 30 & echo $! > " + left + "; echo done"), dir.path(), "",
-                               out, 20000),
-            kCapturedEnded);
+  EXPECT_EQ(RunProgramCaptured(leaves, dir.path(), "", out, 20000), kCapturedEnded);
   EXPECT_TRUE(MonotonicMs() - start < 3000u && out == "done\n");
   kill(atoi(ReadTestFile(left).c_str()), SIGKILL);
 
@@ -268,10 +266,7 @@ TEST(ExitDiagnosis, StatusBoxRomCheckOutputTailAndOutputFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);
     int reads = 0;
-    MameEndReport r = DiagnoseMameEnd(c.running, c.stopped, c.ms, c.code, [&] {
-      ++reads;
-      return c.tail ? said : "";
-    });
+    MameEndReport r = DiagnoseMameEnd(c.running, c.stopped, c.ms, c.code, [&] { return ++reads, c.tail ? said : ""; });
     EXPECT_EQ(r.silent, c.silent);
     EXPECT_EQ(r.status.substr(0, c.silent || c.status == quick ? std::string::npos : c.status.size()), c.status);
     EXPECT_EQ(r.open_rom_check, c.rom_check);
@@ -282,10 +277,8 @@ TEST(ExitDiagnosis, StatusBoxRomCheckOutputTailAndOutputFile) {
 
   // The output's tail starts at a line and looks only at the last 8000 bytes (of 20000 of 100-byte lines).
   std::string output;
-  for (int i = 0; i < 200; ++i) {
-    std::string line = "line " + std::to_string(i) + " ";
-    output += line + std::string(98 - line.size(), '.') + "\r\n";
-  }
+  for (int i = 0; i < 200; ++i)
+    output += ("line " + std::to_string(i) + " " + std::string(98, '.')).substr(0, 98) + "\r\n";
   std::string tail = OutputTail(output, 1400);
   EXPECT_TRUE(tail.size() <= 1400u && tail.rfind("line 186 ", 0) == 0u);  // begins at a line start, no CR kept
   EXPECT_TRUE(tail.find('\r') == std::string::npos && tail.ends_with("line 199 " + std::string(89, '.')));

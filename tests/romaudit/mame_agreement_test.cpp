@@ -52,12 +52,11 @@ template <size_t N>
 Judged JudgeBoth(const RomListing& listing, const Case (&cases)[N], const std::string& root) {
   std::vector<std::string> sets;
   std::map<std::string, Kind> kinds;
-  for (const Case& c : cases) sets.push_back(c.set), kinds[c.set] = c.kind;
+  std::string set_args;
+  for (const Case& c : cases) sets.push_back(c.set), kinds[c.set] = c.kind, set_args += std::string(" ") + c.set;
   scratch::Collection collection = scratch::Build(listing, sets, kinds, root);
   Judged judged;
   judged.bytes_laid = collection.bytes;
-  std::string set_args;
-  for (const std::string& s : sets) set_args += " " + s;
   judged.mame = scratch::SplitVerifyroms(scratch::RunMame(
       root, "-verifyroms" + set_args + " -rompath '" + collection.folder_a + ";" + collection.folder_b + "'"));
 
@@ -65,8 +64,7 @@ Judged JudgeBoth(const RomListing& listing, const Case (&cases)[N], const std::s
   std::mutex mutex;
   std::atomic<uint64_t> bytes{0};
   CheckRun run;
-  run.threads = 2;
-  run.bytes = &bytes;
+  run.threads = 2, run.bytes = &bytes;
   run.done = [&](SetCheck&& check) {
     std::lock_guard<std::mutex> lock(mutex);
     judged.checks[check.set] = std::move(check);
@@ -88,9 +86,8 @@ TEST(MameAgreement, ScratchCollectionReadsAsMameSaysExceptWhereKorvoLooksDeeper)
   TempDir dir;
   std::vector<std::string> asked;
   for (const Case& c : kCases) asked.push_back(c.set);
-  for (const char* more : {"darkhleg", "ts2", "dstage", "sfchamp", "coh1000c", "coh1000t", "coh3002c", "coh1001l",
-                           "coh3002t", "coh1000w", "coh1000a", "sys573", "konamigv"})
-    asked.push_back(more);
+  asked.insert(asked.end(), {"darkhleg", "ts2", "dstage", "sfchamp", "coh1000c", "coh1000t", "coh3002c", "coh1001l",
+                             "coh3002t", "coh1000w", "coh1000a", "sys573", "konamigv"});
   RomListing listing;
   ASSERT_GT(ParseRomListing(scratch::RunMame(dir.path(), ListXmlArguments(asked)), listing), std::size(kCases));
   ASSERT_GT(ParseCheckingOrder(scratch::RunMame(dir.path(), ListRomsArguments(asked)), listing), std::size(kCases));

@@ -46,14 +46,9 @@ inline std::string RandomBytes(size_t size, uint64_t seed) {
 // Changes the last four bytes so that the CRC-32 of the whole is `crc`.
 inline std::string ForgeCrc(std::string data, uint32_t crc) {
   if (data.size() < 4) return data;
-  uint32_t table[256];
-  uint8_t by_top[256];
-  for (uint32_t i = 0; i < 256; ++i) {
-    uint32_t c = i;
-    for (int k = 0; k < 8; ++k) c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
-    table[i] = c;
-    by_top[c >> 24] = static_cast<uint8_t>(i);
-  }
+  const z_crc_t* table = get_crc_table();
+  uint8_t by_top[256];  // the top bytes of the table's entries are all different
+  for (uint32_t i = 0; i < 256; ++i) by_top[table[i] >> 24] = static_cast<uint8_t>(i);
   // The last four table indices fix the register alone; walk back to them.
   uint8_t index[4];
   uint32_t r = ~crc;
@@ -132,17 +127,10 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
                         const std::map<std::string, Kind>& kinds, const std::string& root) {
   Collection c{root + "/A", root + "/B", 0};
   std::filesystem::create_directories(c.folder_a), std::filesystem::create_directories(c.folder_b);
-  auto kind_of = [&](const std::string& owner) {
-    auto k = kinds.find(owner);
-    return k == kinds.end() ? Kind::Forged : k->second;
-  };
+  auto kind_of = [&](const std::string& owner) { return kinds.count(owner) ? kinds.at(owner) : Kind::Forged; };
   // A file's data is made only when its zip is written, so memory stays small.
   struct Planned {
-    std::string name;
-    const ListedFile* file;
-    Kind kind;
-    bool longer;
-    uint64_t seed;
+    std::string name; const ListedFile* file; Kind kind; bool longer; uint64_t seed;
     std::string Data() const {
       std::string data = kind == Kind::Mixed && seed % 2 ? ziptest::RomLikeData(file->size, static_cast<uint32_t>(seed))
                                                        : RandomBytes(file->size, seed);
@@ -159,34 +147,28 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
       if (f.nodump) continue;
       std::string owner = Owner(listing, m, f);
       if (!placed.insert({owner, f.name}).second) continue;
-      if (f.disk) {
-        if (kind_of(m.name) != Kind::NoDisk) disks[owner].push_back({f.name, f.sha1});
-        continue;
-      }
-      if (kind_of(owner) == Kind::EmptyZip) continue;
-      Kind kind = kind_of(owner);
+      if (f.disk && kind_of(m.name) != Kind::NoDisk) disks[owner].push_back({f.name, f.sha1});
+      if (f.disk) continue;
+      const Kind kind = kind_of(owner);
+      if (kind == Kind::EmptyZip) continue;
       const bool longer = kind == Kind::WrongSize && zips[owner].empty();
       std::string name = kind == Kind::Renamed ? "other_" + f.name : f.name;
-      std::string target = owner;
-      if (kind == Kind::InParent) {
-        auto mm = listing.find(owner);
-        if (mm != listing.end() && !mm->second.romof.empty()) target = mm->second.romof;
-      }
+      auto mm = listing.find(owner);
+      const bool up = kind == Kind::InParent && mm != listing.end() && !mm->second.romof.empty();
+      const std::string target = up ? mm->second.romof : owner;
       zips[target].push_back({name, &f, kind, longer, std::hash<std::string>()(owner + f.name)});
     }
   };
   for (const std::string& set : sets) {
-    auto m = listing.find(set);
-    if (m == listing.end()) continue;
-    place(m->second);
-    for (const std::string& d : m->second.devices) {
-      auto dm = listing.find(d);
-      if (dm != listing.end()) place(dm->second);
-    }
+    if (!listing.count(set)) continue;
+    place(listing.at(set));
+    for (const std::string& d : listing.at(set).devices)
+      if (listing.count(d)) place(listing.at(d));
   }
   auto write = [&](const std::string& path, const std::string& data) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << data;
+    return data.size();
   };
   for (auto& [owner, members] : zips) {
     Kind kind = kind_of(owner);
@@ -195,10 +177,7 @@ inline Collection Build(const RomListing& listing, const std::vector<std::string
     const bool seven = kind == Kind::SevenZip || kind == Kind::SevenZipLzma;
     if (kind == Kind::Folder || seven) {  // loose files, which the 7z program then packs
       const std::string loose = seven ? root + "/7z-" + owner : folder + "/" + owner;
-      for (const Planned& m : members) {
-        std::string data = m.Data();
-        write(loose + "/" + m.name, data), c.bytes += data.size();
-      }
+      for (const Planned& m : members) c.bytes += write(loose + "/" + m.name, m.Data());
       if (!seven) continue;
       const std::string method = kind == Kind::SevenZip ? "-m0=LZMA2 -ms=on" : "-m0=LZMA -ms=off";
       std::system(("cd '" + loose + "' && 7z a -bd -bso0 -bsp0 " + method + " '" + folder + "/" + owner + ".7z' . >/dev/null")
