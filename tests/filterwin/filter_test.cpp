@@ -1,5 +1,4 @@
-// The filter window's picture: its place on the monitor, the passes' constants, the shader texts through an HLSL front
-// end, and the shaders' formulas on small known pictures, computed on the processor.
+// The filter window: its picture's place, the passes' constants, the shaders through an HLSL front end and on the CPU.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,8 +22,7 @@ RgbImage Picture(int w, int h, const std::function<float(int, int)>& gray) {
 
 // The picture stretched over a target of w x h (by default `scale` times its size).
 RgbImage Scale(const RgbImage& src, int scaler, int dither, int scale, int w = 0, int h = 0) {
-  FilterChoice choice;
-  choice.scaler = scaler, choice.dither = dither, choice.keep_aspect = false;
+  FilterChoice choice{.scaler = scaler, .dither = dither, .keep_aspect = false};
   if (!w) w = src.width * scale, h = src.height * scale;
   DispConstants k = ScalingPassConstants(choice, src.width, src.height, w, h);
   return RenderReferencePass(src, k, scaler == kScalerXbrz ? ReferenceShader::kXbrz : ReferenceShader::kPlain, w, h);
@@ -67,8 +65,7 @@ TEST(FilterPlacement, FourThreeBoxWithBarsOrTheWholeMonitorAndThePassConstants) 
         << c.w << "x" << c.h << " gives " << b.x0 << "," << b.y0 << " " << b.width << "x" << b.height;
   }
   // The constants the passes read for such a box.
-  FilterChoice choice;
-  choice.scaler = kScalerSharpBilinear, choice.dither = 2;
+  FilterChoice choice{.scaler = kScalerSharpBilinear, .dither = 2};
   DispConstants k = ScalingPassConstants(choice, 320, 240, 1920, 1080);
   const Float4 expected[] = {{3.0f, 0.08f, 0, 0}, {0, 0, 320, 240}, {4.5f, 4.5f, 0, 0}, {320, 240, 1.0f / 320, 1.0f / 240},
                              {-0.75f, 1, 0.75f, -1}};
@@ -131,10 +128,9 @@ TEST(FilterReference, PointKeepsAHardEdgeWhileTheBlendingScalersSoftenIt) {
   EXPECT_TRUE(Softened(point) == 0 && point.At(31, 0).r == 0.0f && point.At(32, 0).r == 1.0f);
   // At 7.625 pixels per texel (the edge on pixel 30's centre) bilinear ramps over a texel, sharp bilinear one pixel.
   RgbImage linear = Scale(edge, kScalerBilinear, 0, 0, 61, 30), sharp = Scale(edge, kScalerSharpBilinear, 0, 0, 61, 30);
-  auto blended = [](const RgbImage& image) {
-    int n = 0;
-    for (int x = 0; x < image.width; ++x) n += image.At(x, 5).r > 0.01f && image.At(x, 5).r < 0.99f;
-    return n;
+  auto blended = [](const RgbImage& image) {  // row 5's pixels clearly between black and white
+    auto row = image.pixels.begin() + 5 * image.width;
+    return std::count_if(row, row + image.width, [](const Rgb& p) { return p.r > 0.01f && p.r < 0.99f; });
   };
   EXPECT_EQ(blended(linear) * 10 + blended(sharp), 71);
   EXPECT_NEAR(sharp.At(30, 5).r, 0.5f, 1e-5f);
@@ -192,15 +188,12 @@ TEST(FilterReference, FxaaSoftensAStaircaseButNotAFlatAreaAndThePassDrawsOnlyIns
   RgbImage flat = Picture(8, 8, [](int, int) { return 0.4f; });
   ExpectInnerFlat(RenderReferencePass(flat, FxaaPassConstants(8, 8), ReferenceShader::kFxaa, 8, 8), 0, 0.4f);
 
-  FilterChoice choice;
-  choice.scaler = kScalerPixels;
-  DispConstants k = ScalingPassConstants(choice, 4, 3, 16, 6);  // a 8 x 6 box at x 4
+  DispConstants k = ScalingPassConstants({.scaler = kScalerPixels}, 4, 3, 16, 6);  // a 8 x 6 box at x 4
   out = RenderReferencePass(Picture(4, 3, [](int, int) { return 1.0f; }), k, ReferenceShader::kPlain, 16, 6);
   for (int x = 0; x < 16; ++x) EXPECT_EQ(out.At(x, 3).r, x >= 4 && x < 12 ? 1.0f : 0.0f) << x;
 }
 
-// Every pass over a busy picture as last compared with a graphics card (tests/fixtures/filter-reference.txt); record a
-// deliberate change of a shader and its reference with KORVO_RECORD_FILTERS=1.
+// Every pass over a busy picture as last compared with a graphics card; KORVO_RECORD_FILTERS=1 records a wanted change.
 TEST(FilterReference, EveryPassOfABusyPictureAsLastComparedWithAGraphicsCard) {
   RgbImage busy(13, 9);
   for (int y = 0; y < 9; ++y)
