@@ -15,14 +15,6 @@
 #include "support/test_support.h"
 
 namespace {
-std::string ZipOf(const std::vector<std::pair<std::string, std::string>>& members) {
-  ZipWriter zip;
-  StartZip(zip);
-  for (const auto& [name, data] : members) AddZipMember(zip, name, data);
-  FinishZip(zip);
-  return zip.output;
-}
-
 std::vector<std::string> Tail(const std::vector<SnapshotFile>& files, const std::string& folder) {
   std::vector<std::string> names;
   for (const SnapshotFile& f : files)
@@ -54,7 +46,12 @@ TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
   // A set's own pictures, any case, in each folder and in the zip named after it; a clone takes its parent's.
   WriteTestFile(dir.File("titles/SFEX2.png"), "png");
   WriteTestFile(dir.File("titles/sfex2.txt"), "no picture");
-  WriteTestFile(dir.File("my titles.zip"), ZipOf({{"sfex2.jpg", "jpeg"}, {"sfex2u.PNG", "zipped"}, {"x/sfex2j.png", ""}}));
+  ZipWriter zip;
+  StartZip(zip);
+  for (auto [name, data] : {std::pair{"sfex2.jpg", "jpeg"}, {"sfex2u.PNG", "zipped"}, {"x/sfex2j.png", ""}})
+    AddZipMember(zip, name, data);
+  FinishZip(zip);
+  WriteTestFile(dir.File("my titles.zip"), zip.output);
   ArtLookup lookup;
   SnapshotChoice choice = lookup.Choose(folders, 1, "sfex2");
   EXPECT_EQ(choice.set, "sfex2");

@@ -188,8 +188,7 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
   PreviewLayout small = LayoutPreview({300, 500, 96, {60, 40}});
   EXPECT_TRUE(small.icon.w == 20 && small.note.y == small.icon.Bottom() + 8 &&
               small.note.x * 2 + small.note.w == small.picture.x * 2 + small.picture.w);
-  // The chip icon is its own mirror image across the diagonal its notch lies on: body and legs whole on every side.
-  // The picture arrows mirror each other left to right, the next one's tip on the right.
+  // The chip mirrors itself across its notch's diagonal (legs whole on every side); the arrows mirror each other.
   for (int size : {16, 20, 48}) {
     std::vector<uint8_t> chip = BoardIconMask(size), next = ArrowMask(true, size), back = ArrowMask(false, size);
     ASSERT_TRUE(chip.size() == static_cast<size_t>(size * size) && next.size() == chip.size() && back.size() == chip.size());
