@@ -122,8 +122,7 @@ TEST(DipCfgFile, WritesOnlyChangesAndKeepsOneBackup) {
   EXPECT_FALSE(SaveDipChoices(cfg, "../evil", {Choice("DSW", 2, 2, 0)}));
 }
 
-// A row shows the current value (the first if unlisted); a cfg changed while the window was open gets only the moved
-// switches, so MAME's newer values of the others stay.
+// A row shows the current value (else the first); a cfg changed meanwhile keeps MAME's values of the unmoved switches.
 TEST(DipRows, RowsMarkTheDefaultFitTheWindowAndAChangedFileKeepsWhatTheUserDidNotMove) {
   const DipSwitch service = Switch(":DSW", 2, 2, {{"Off", 2}, {"On", 0}});
   const DipSwitch lives = Switch(":DSW", 12, 8, {{"1", 0}, {"2", 4}, {"3", 8}});
