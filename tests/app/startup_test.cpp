@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "base/file_system.h"
-#include "base/paths.h"
 #include "app/startup.h"
 #include "ui/window_placement.h"
 #include "base/text_util.h"

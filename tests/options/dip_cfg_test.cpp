@@ -62,16 +62,12 @@ TEST(DipCfgWrite, OnlyTheSwitchesPortsChangeAndMissingElementsAreAdded) {
   expected.insert(expected.find("        </input>"), kPortLine);
   EXPECT_EQ(text, expected);
 
-  const std::string lines = std::string("        <input>\n") + kPortLine + "        </input>\n";
-  // Another system only: a new system element before </mameconfig>.
-  EXPECT_EQ(ApplyDipChoices("<mameconfig version=\"10\">\n    <system name=\"other\">\n    </system>\n</mameconfig>\n", "sfex2",
-                            changed),
-            "<mameconfig version=\"10\">\n    <system name=\"other\">\n    </system>\n    <system name=\"sfex2\">\n" + lines +
-                "    </system>\n</mameconfig>\n");
-  // The system without <input>: one is made before its </system>.
-  EXPECT_EQ(ApplyDipChoices("<mameconfig version=\"10\">\n    <system name=\"sfex2\">\n    </system>\n</mameconfig>\n", "sfex2",
-                            changed),
-            "<mameconfig version=\"10\">\n    <system name=\"sfex2\">\n    " + lines + "    </system>\n</mameconfig>\n");
+  // Another system only: a new system element before </mameconfig>. The system without <input>: one before </system>.
+  const std::string head = "<mameconfig version=\"10\">\n    <system name=\"", end = "    </system>\n</mameconfig>\n";
+  const std::string input = std::string("        <input>\n") + kPortLine + "        </input>\n" + end;
+  EXPECT_EQ(ApplyDipChoices(head + "other\">\n" + end, "sfex2", changed),
+            head + "other\">\n    </system>\n    <system name=\"sfex2\">\n" + input);
+  EXPECT_EQ(ApplyDipChoices(head + "sfex2\">\n" + end, "sfex2", changed), head + "sfex2\">\n    " + input);
 }
 
 TEST(DipCfgWrite, DamagedDocumentsAndSwitchesHeldTwice) {
@@ -79,9 +75,8 @@ TEST(DipCfgWrite, DamagedDocumentsAndSwitchesHeldTwice) {
   const std::string old_port = "  <port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"1\" />\n";
   for (std::string cut : {"<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n" + old_port,
                           "<mameconfig version=\"10\">\n<system name=\"sfex2\">\n" + old_port,
-                          "<mameconfig version=\"10\">\n" + old_port + "<system name=\"x\">"}) {
+                          "<mameconfig version=\"10\">\n" + old_port + "<system name=\"x\">"})
     EXPECT_EQ(ApplyDipChoices(cut, "sfex2", changed), Without(cut, old_port)) << cut;
-  }
   // An unclosed port is left with what follows it: never cut up to another port's end.
   std::string broken =
       "<mameconfig>\n<system name=\"sfex2\">\n<input>\n<port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\">\n"
@@ -95,8 +90,8 @@ TEST(DipCfgWrite, DamagedDocumentsAndSwitchesHeldTwice) {
       "\t<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"0\" />\n"
       "\t<port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" defvalue=\"2\" value=\"2\"></port>\n"
       "</input>\n</system>\n</mameconfig>\n";
-  EXPECT_EQ(ApplyDipChoices(twice, "sfex2", {Choice("DSW", 2, 2, 0)}), std::string("<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n") + kPortLine +
-                      "</input>\n</system>\n</mameconfig>\n");
+  const std::string once = "<mameconfig version=\"10\">\n<system name=\"sfex2\">\n<input>\n" + std::string(kPortLine);
+  EXPECT_EQ(ApplyDipChoices(twice, "sfex2", changed), once + "</input>\n</system>\n</mameconfig>\n");
 
   // A stray "<" joined by a removal into another port of the switch goes too, or it would hide the user's choice.
   std::string spliced = "x <  <port tag=\":DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"2\" />"
@@ -127,9 +122,7 @@ TEST(DipCfgFile, WritesOnlyChangesAndKeepsOneBackup) {
   EXPECT_FALSE(SaveDipChoices(cfg, "../evil", {Choice("DSW", 2, 2, 0)}));
 }
 
-// The window's rows mark the default and choose the current value (the first for one the listing lacks); only the
-// rows that fit are made. A row without a choice or values is not saved. When the cfg changed while the window was
-// open, only the switches the user moved are saved, so MAME's newer values of the others stay.
+// A row shows the current value (else the first); a cfg changed meanwhile keeps MAME's values of the unmoved switches.
 TEST(DipRows, RowsMarkTheDefaultFitTheWindowAndAChangedFileKeepsWhatTheUserDidNotMove) {
   const DipSwitch service = Switch(":DSW", 2, 2, {{"Off", 2}, {"On", 0}});
   const DipSwitch lives = Switch(":DSW", 12, 8, {{"1", 0}, {"2", 4}, {"3", 8}});

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "launch/mame_args.h"
 #include "options/hlsl_options.h"
 #include "options/mame_options.h"
@@ -153,8 +151,7 @@ TEST(OptionWindows, HeightsWithinTheirLimitsAndRowTexts) {
   EXPECT_EQ(HlslPromptText(HlslOptionTable()[HlslRow("shadow_mask_voffset")]), "Offset V (-1 to 1):");
   EXPECT_EQ(HlslPromptText(HlslOptionTable()[HlslRow("offset")]), "Offset (R,G,B) (numbers separated by commas):");
 
-  // MAME 0.251's SDL build lacks HLSL, the Windows-only options and the newer joystick_threshold: those rows are
-  // greyed and say why; with MAME not asked, none is.
+  // MAME 0.251's SDL build lacks HLSL, the Windows-only options and the newer joystick_threshold: those rows grey.
   MameUsage sdl;
   ASSERT_GT(ParseShowusage(ReadTestFile(SourcePath("tests/fixtures/mame0251/showusage.txt")), sdl), 50u);
   const std::vector<bool> hlsl_greyed = HlslRowsNotInMame(sdl), mame_greyed = MameOptionRowsNotInMame(sdl);

@@ -127,14 +127,11 @@ TEST(CheckZip, MemberProblemsNamesAndExtractingSoundMembers) {
   EXPECT_TRUE(extract(entries[0], out.data()) && out == rom);
   EXPECT_TRUE(extract(entries[1], out.data()) && out.substr(0, 6) == "stored");
   EXPECT_FALSE(extract(entries[2], out.data()) || extract(entries[3], out.data()));
-  // The directory says fewer bytes than the stream holds: refused, nothing written past the buffer.
-  ZipEntry shorter = entries[0];
-  shorter.uncompressed_size = 10;
-  std::vector<uint8_t> small(10);
+  // The directory says fewer or more bytes than the stream holds: refused, nothing written past the buffer.
+  ZipEntry shorter = entries[0], longer = entries[0];  // the longer one keeps the checksum of what the stream holds
+  shorter.uncompressed_size = 10, longer.uncompressed_size += 1;
+  std::vector<uint8_t> small(10), big(rom.size() + 1);
   EXPECT_FALSE(extract(shorter, small.data()));
-  ZipEntry longer = entries[0];  // more bytes than the stream holds, with the checksum of what it holds
-  longer.uncompressed_size += 1;
-  std::string big(rom.size() + 1, '\0');
   EXPECT_FALSE(extract(longer, big.data()));
 
   zip = BuildZip({Stored(std::string(300, 'a'), "1"), Stored(std::string("b\0c", 3), "2"), Stored("c", "3")});
