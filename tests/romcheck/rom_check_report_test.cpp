@@ -70,6 +70,7 @@ TEST_F(RomCheckReport, CloneWithItsParentMissingSizesAndArguments) {
 
 TEST_F(RomCheckReport, TheTaskReadsOnlyItsContextWhileTheSettingsChange) {
   std::filesystem::create_directories(dir_.File("roms/tekken3"));
+  WriteTestFile(dir_.File("fakemame-control.txt"), "text-mode=1\n");  // a Windows MAME's lines end in CRLF already
   const std::string expected = Header("tekken3") +
                                "tekken3 (game): a folder, its files are not checked\r\n"
                                "\r\nAll the zip files are there and intact.\r\n" +

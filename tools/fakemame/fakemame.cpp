@@ -78,8 +78,18 @@ bool LoadAnswer(const std::string& fixtures, const std::string& base, const std:
 // through the C library, as a real MAME's printf does, so that a reader sees
 // it in the library's pieces rather than in one write.
 bool g_print_lines = false;
+// "text-mode=1": every LF goes out as CRLF, as a Windows MAME's C library
+// writes its text-mode streams (the recordings are from a Linux MAME).
+bool g_text_mode = false;
 
-void Print(int stream, const std::string& bytes) {
+std::string Substitute(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+void Print(int stream, const std::string& raw) {
+  const std::string bytes = g_text_mode ? Substitute(raw, "\n", "\r\n") : raw;
   if (!g_print_lines) {
     WriteStream(stream, bytes);
     return;
@@ -99,12 +109,6 @@ void Emit(const Answer& a) {
   // reading both through one pipe sees them in this order.
   Print(1, a.out);
   Print(2, a.err);
-}
-
-std::string Substitute(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-  return text;
 }
 
 // MAME's wildcard match on set names: '*' any run, '?' one character.
@@ -554,6 +558,7 @@ int Run(int argc, char** argv) {
   Invocation call = ReadInvocation(argc, argv);
   RecordCall(call);
   g_print_lines = ReadControl(call)["print-lines"] == "1";
+  g_text_mode = ReadControl(call)["text-mode"] == "1";
   std::string fixtures = FixturesFolder(call);
   for (size_t i = 0; i < call.args.size(); ++i) {
     const std::string& a = call.args[i];
