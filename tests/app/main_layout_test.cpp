@@ -118,6 +118,7 @@ TEST(ResetWindowPlacement, OptionsWindowBesideTheMainWindowOrAtTheEdge) {
   // Not even that: it keeps its width at the work area's right edge, height clamped.
   ResetPlacement tight = ResetWindowPlacement(false, 96, {100, 0, 1280, 700}, 500);
   EXPECT_EQ(Rect(tight.main) + " " + Rect(tight.options), "310,0,860,700 880,0,500,700");
+  EXPECT_EQ(Rect(ResetWindowPlacement(false, 96, {0, 0, 1280, 700}, 0).options), "720,0,560,700");  // none saved
   // Classic Layout: only the main window, 1200 x 800.
   ResetPlacement classic = ResetWindowPlacement(true, 96, {0, 0, 1920, 1040}, 0);
   EXPECT_EQ(Rect(classic.main) + " " + Rect(classic.options), "360,120,1200,800 0,0,0,0");

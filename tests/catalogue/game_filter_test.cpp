@@ -82,6 +82,8 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
               head(sorted(kColumnNumber, false), 2) == (std::vector<int32_t>{462, 461}));
   // Year descending: same year by title descending, then number descending.
   EXPECT_EQ(head(sorted(kColumnYear, false), 3), (std::vector<int32_t>{462, 461, 460}));
+  list[0].title = "!b", list[1].title = "!a";  // one letter apart: in title order, whatever their numbers
+  EXPECT_EQ(head(sorted(kColumnGame, true), 2), (std::vector<int32_t>{2, 1}));
   // Play stats reach the rows (most played, last played first going down); without stats the rows forget them.
   ApplyPlayStats(list, {{7, {2, 100, 50}}, {9, {1, 300, 40}}});
   EXPECT_EQ(head(sorted(kColumnTimePlayed, false), 2), (std::vector<int32_t>{9, 7}));

@@ -155,6 +155,7 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
                 under.counter.Right() <= under.next.x && under.previous.y == under.next.y);  // the steps flank the counter
     EXPECT_LE(std::abs(under.counter.x * 2 + under.counter.w - under.picture.x * 2 - under.picture.w), 2);  // centred
     ASSERT_EQ(under.kinds.size(), 3u);
+    EXPECT_EQ(under.kinds[0].w, s(60) + 2 * s(8));  // a kind's button: its text and a margin of 8 each side
     EXPECT_EQ(under.kinds[0].y, under.next.Bottom() + s(6));
     EXPECT_TRUE(under.kinds[1].y == under.kinds[0].y && under.kinds[2].y > under.kinds[0].Bottom());  // the third wraps
     EXPECT_TRUE(under.title.y > under.kinds[2].Bottom() && under.board.y > under.title.Bottom() &&
@@ -165,6 +166,7 @@ TEST(PreviewView, TheCardUnderATallPaneBesideAWideOneAtEveryDpi) {
     // Under the list in Classic Layout: a wide pane; the card beside the picture, from its top.
     in.pane_w = s(760), in.pane_h = s(260);
     ASSERT_TRUE(CardBeside(in.pane_w, in.pane_h, dpi));
+    EXPECT_FALSE(CardBeside(s(500), s(400), dpi));  // wide enough, but less than half again as wide as tall
     PictureSize box = PreviewPictureBox(in.pane_w, in.pane_h, dpi);
     EXPECT_EQ(box.h, s(260) - s(30));
     in.picture = FitPicture(box, {4, 3}, true);
