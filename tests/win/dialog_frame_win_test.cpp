@@ -49,6 +49,14 @@ std::string ExeVersion() {
 
 TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
   InitWindowsForTests();
+  // korvo.exe's icon as the launcher loads it, for its windows and the task switcher: its own, in colour.
+  const UiMetrics ui = Ui();
+  Ui().icon_large = nullptr;
+  InitUiMetrics(LoadLibraryExW(Utf8ToUtf16(TestBuildFolder() + "\\korvo.exe").c_str(), nullptr,
+                               DONT_RESOLVE_DLL_REFERENCES));
+  ICONINFO icon = {};
+  EXPECT_TRUE(GetIconInfo(Ui().icon_large, &icon) && icon.hbmColor && Ui().icon_large != LoadIconW(nullptr, IDI_APPLICATION));
+  Ui() = ui;
   for (bool dark : {false, true}) {
     const Look look(dark);
     EXPECT_TRUE(WhenShown("About", [&](HWND dialog) {

@@ -5,6 +5,8 @@
 #include "main_window_fixture_win.h"
 #include "romcheck/crc32.h"
 #include "romcheck/sha1.h"
+#include "ui/icon_mask.h"
+#include "ui/scale.h"
 
 namespace {
 constexpr int kAuditCommand = 258, kCloseId = 1005, kCopyId = 1004;
@@ -70,8 +72,10 @@ Cancelled CancelOnceAsked(MainWindowFixture& f, size_t asks, void (*press)(HWND)
 // The status icons' colours: present, missing, good, damaged, not checked, not known.
 constexpr uint32_t kIconColours[] = {0x2EA043, 0xD64541, 0x2EA043, 0xD29922, 0x3D8BD9, 0x8C8C8C};
 
-// The status icon of a game's row (-1 unless its cell shows it in its colour, without a black box round it) and the
-// tip the pointer over it shows.
+constexpr int kStatusIcons[] = {kIconAvailable, kIconMissing, kIconChecked, kIconDamaged, kIconNotChecked, kIconUnknown};
+
+// The status icon of a game's row (-1 unless its cell shows it in its colour and shape, without a black box round it)
+// and the tip the pointer over it shows.
 std::pair<int, std::string> StatusIcon(const MainWindowFixture& f, const std::string& set) {
   HWND list = Main().list;
   ListView_EnsureVisible(list, f.RowOfGame(set), FALSE);
@@ -80,7 +84,11 @@ std::pair<int, std::string> StatusIcon(const MainWindowFixture& f, const std::st
   const int image = f.StatusImage(set);
   const WindowPixels shot(list);
   auto count = [&](uint32_t rgb) { return shot.Count(list, cell, [rgb](uint32_t c) { return c == rgb; }); };
-  const bool shown = image >= 0 && image < 6 && count(kIconColours[image]) > 4 && count(0) == 0;
+  auto solid = [&list](int icon) {  // the pixels the icon covers wholly: its own colour in the cell, none other
+    const std::vector<uint8_t> mask = IconMask(icon, false, ScaleForDpi(16, GetDpiForWindow(list)));
+    return static_cast<int>(std::count(mask.begin(), mask.end(), 255));
+  };
+  const bool shown = image >= 0 && image < 6 && count(kIconColours[image]) == solid(kStatusIcons[image]) && count(0) == 0;
   POINT at = MiddleOf(cell);
   ClientToScreen(list, &at);
   SetCursorPos(at.x, at.y);
