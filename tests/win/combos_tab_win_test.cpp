@@ -44,6 +44,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   Choose(kIdComboMove, "[Special] Sonic Boom   (Hold DL (charge), R + HP)");
   EXPECT_EQ(Box() + " | " + ControlText(Item(kIdComboHint)) + " | " + Cell(2, kComboColumnSequence),
             "Hold DL (charge), R + HP | CHARGE B,F + P | Hold DL (charge), R + HP");
+  Choose(kIdComboPlaysFor, "Player 2");
   SelectRow(3);
   SetWindowTextW(Item(kIdComboSequence), L"");
   SetFocus(Item(kIdComboSequence));
@@ -59,7 +60,8 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   SetWindowTextW(Item(kIdComboStep), L"45");
   f.Command(109);
   const std::string file = f.Read("korvo-combos.cfg");
-  for (const char* lines : {"step_ms=45\r\n", "combo3_name=Guile: Sonic Boom\r\ncombo3_kind=Special\r\ncombo3_seq=1*C 6+HP\r\n",
+  for (const char* lines : {"step_ms=45\r\n",
+                            "combo3_name=Guile: Sonic Boom\r\ncombo3_kind=Special\r\ncombo3_seq=1*C 6+HP\r\ncombo3_player=2\r\n",
                             "combo4_name=Custom\r\ncombo4_kind=Custom\r\ncombo4_seq=236+HP\r\ncombo4_player=1\r\n"
                             "combo4_side=L\r\ncombo4_key=F7\r\n"})
     EXPECT_NE(file.find(lines), std::string::npos) << lines;
@@ -70,7 +72,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   const std::string plugin_folder = f.dir.File("korvo-plugins\\korvo-combos-plugin");
   const std::string init = f.Read("korvo-plugins\\korvo-combos-plugin\\korvo_combos\\init.lua");
   EXPECT_NE(init.find("local STEP_MS = 45\n"), std::string::npos) << init;
-  EXPECT_NE(init.find("{player=1,trig='KEYCODE_3',steps={{6,600},{72,0},}},\n"), std::string::npos) << init;
+  EXPECT_NE(init.find("{player=2,trig='KEYCODE_3',steps={{6,600},{72,0},}},\n"), std::string::npos) << init;
   const std::string row4 = "{player=1,trig='KEYCODE_F7',steps={{2,0},{10,0},{72,0},}},\n";
   EXPECT_NE(init.find(row4), std::string::npos) << init;
 
