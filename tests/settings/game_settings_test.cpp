@@ -108,13 +108,13 @@ TEST(GameSettingsChoicesTest, ListsAndTheirReadBackLineUp) {
   EXPECT_EQ(FormatGameSettingsText({GameSettingsFromChoices(5, c, modes)}),
             kHeader + "\r\n[game 5]\r\nvolume=-32\r\nbios=japan\r\nextra_arguments=-nothrottle\r\n");
 
-  // Values the lists cannot show survive an OK that leaves them alone.
+  // Values the lists cannot show survive an OK that leaves them alone, and so do the typed ones.
   GameSettings odd = NewGameSettings(5);
-  odd.res_w = 1000; odd.res_h = 700; odd.volume = -7;
+  odd.res_w = 1000, odd.res_h = 700, odd.volume = -7, odd.bios = "japan", odd.extra_arguments = "-nothrottle";
   GameSettingsChoices odd_choices = ChoicesFromGameSettings(odd, modes);
   EXPECT_EQ(odd_choices.resolution + odd_choices.volume, 0);
   EXPECT_EQ(FormatGameSettingsText({GameSettingsFromChoices(5, odd_choices, modes, &odd)}),
-            kHeader + "\r\n[game 5]\r\nsize=1000x700\r\nvolume=-7\r\n");
+            kHeader + "\r\n[game 5]\r\nsize=1000x700\r\nvolume=-7\r\nbios=japan\r\nextra_arguments=-nothrottle\r\n");
   odd_choices.volume = 3;
   EXPECT_EQ(GameSettingsFromChoices(5, odd_choices, modes, &odd).volume, -8);
 
