@@ -37,7 +37,8 @@ void SetPad(MainWindowFixture& f, int row, int pad_number) {
   SelectRow(row);
   DialogDriver driver([pad_number](HWND w, const SeenBox& box) {
     if (box.title != "Set Pad Button") return false;
-    if (pad_number == -1) return PostMessageW(w, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0) != 0;
+    if (pad_number == -1)
+      return SaveWindowScreenshot(w, "set-pad-button"), PostMessageW(w, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0) != 0;
     if (pad_number == -2)  // a second for the dialog to take a held stick, then Cancel
       return SetTimer(nullptr, 0, 1000, [](HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer), PostMessageW(FindWindowW(L"KorvoModal", L"Set Pad Button"), WM_COMMAND, IDCANCEL, 0);
