@@ -45,6 +45,7 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
       {{}, {0xA1}, S::Chosen, "RSHIFT"}, {{}, {'Z', 'A'}, S::Chosen, "A"}, {{}, {0x1B, 0x2E, 'Q'}, S::Chosen, "Q"},
       {{}, {0x1B}, S::Cancelled, ""}, {{}, {0x2E}, S::Chosen, ""}, {{}, {0x1B, 0x2E}, S::Cancelled, ""},
       {{0x1B, 0x2E}, {0x1B, 0x2E}, S::Waiting, ""}, {{}, {0x6F}, S::Chosen, "SLASHPAD"}, {{}, {0x7B}, S::Chosen, "F12"},
+      {{}, {'5'}, S::Chosen, "5"},
   };
   for (const KeyCase& c : keys) {
     KeyCapture got = DecideKeyCapture(Keys(c.before), Keys(c.now));
