@@ -240,6 +240,8 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_TRUE(App().settings.splitter == 650 && WidthOf(Main().list) == 650);
   f.Command(210);
   EXPECT_EQ(std::to_string(App().settings.splitter) + f.StatusText(), "0Window size reset");
+  const auto& saved_widths = App().settings.columns_games;  // back to automatic at the next start, too
+  EXPECT_EQ(std::count(std::begin(saved_widths), std::end(saved_widths), 0), std::ssize(saved_widths));
   f.Command(211);
   PumpMessagesFor(100);
   EXPECT_TRUE(GetParent(Options().tabs) == Options().window);
