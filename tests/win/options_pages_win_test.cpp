@@ -163,7 +163,7 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowSemicolonFoldersAndFailedWrites
   EXPECT_EQ(f.StatusText(), "Could not write the key mapping (MAME folder: cfg\\default.cfg)");
   EXPECT_TRUE(HasLine(f.Read("korvo-settings.cfg"), "video=1") && TheInputMapping().dirty);
   std::filesystem::remove_all(Utf8ToUtf16(f.dir.File("cfg\\default.cfg")));
-  f.Command(109);  // the mapping written now, and no word of a value refused at an earlier OK
+  SendMessageW(Options().ok, BM_CLICK, 0, 0);  // the mapping written now, and no word of a value refused earlier
   EXPECT_EQ(f.StatusText(), "Settings saved");
 
   // A folder whose path holds a semicolon is refused as typed: only that folder goes, with the same message.
