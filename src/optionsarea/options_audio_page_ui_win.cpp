@@ -8,7 +8,7 @@ int BuildAudioPage(HWND page) {
   PageLayout& p = NewPageLayout(page);
   BindChoice(p.Choice(kSoundId, "Sound"), SoundChoices, &Settings::sound);
   BindChoice(p.Choice(kSampleRateId, "Sample Rate"), SampleRateChoices, &Settings::sample_rate, "%d Hz");
-  BindNumber(p.Number(kVolumeId, "Volume Attenuation (dB)", 0, 32), &Settings::volume, 0, 32, /*negated=*/true);
+  AddNumberField(p, kVolumeId, "Volume Attenuation (dB)", 0, 32, &Settings::volume, /*negated=*/true);
   BindChoice(p.Choice(kAudioLatencyId, "Audio Latency"), AudioLatencyChoices, &Settings::audio_latency);
   return p.Place(S(500), 0);
 }

@@ -68,8 +68,8 @@ int BuildControlsPage(HWND page) {
   BindCheck(p.Check(kJoystickId, "Enable Joysticks"), &Settings::joystick);
   BindChoice(p.Choice(kJoystickProviderId, "Controller Provider"), JoystickProviderChoices,
              &Settings::joystick_provider);
-  BindNumber(p.Number(kDeadzoneId, "Joystick Dead Zone %", 0, 100), &Settings::joystick_deadzone, 0, 100);
-  BindNumber(p.Number(kSaturationId, "Joystick Saturation %", 0, 100), &Settings::joystick_saturation, 0, 100);
+  AddNumberField(p, kDeadzoneId, "Joystick Dead Zone %", 0, 100, &Settings::joystick_deadzone);
+  AddNumberField(p, kSaturationId, "Joystick Saturation %", 0, 100, &Settings::joystick_saturation);
   BindCheck(p.Check(kContradictoryId, "Allow Contradictory Directions"), &Settings::joystick_contradictory);
   BindCheck(p.Check(kMouseId, "Enable Mouse"), &Settings::mouse);
 

@@ -81,7 +81,9 @@ void BindText(HWND edit, std::string Settings::*field, int field_size, bool trim
                 }});
 }
 
-void BindNumber(HWND edit, int32_t Settings::*field, int32_t low, int32_t high, bool negated) {
+void AddNumberField(PageLayout& p, int id, const std::string& label, int32_t low, int32_t high,
+                    int32_t Settings::*field, bool negated) {
+  HWND edit = p.Number(id, label, low, high);
   AddPageField({edit,
                 [=](const Settings& s) {
                   int32_t shown = negated ? -(s.*field) : s.*field;

@@ -13,6 +13,8 @@
 #include "settings/settings.h"
 #include "ui/modal_dialog_ui_win.h"  // ControlText
 
+class PageLayout;
+
 struct PageField {
   HWND control = nullptr;
   std::function<void(const Settings&)> fill;
@@ -35,8 +37,10 @@ const std::vector<std::string>& RejectedMameFields();
 void BindCheck(HWND check, int32_t Settings::*field);
 void BindChoice(HWND combo, ChoiceList (*entries)(), int32_t Settings::*field, const char* unlisted = "%d");
 void BindText(HWND edit, std::string Settings::*field, int field_size, bool trim);
-// A whole number field; `negated` shows minus the setting (volume as attenuation).
-void BindNumber(HWND edit, int32_t Settings::*field, int32_t low, int32_t high, bool negated = false);
+// A whole number field made on the page, its arrows and its typed values held
+// to the one range; `negated` shows minus the setting (volume as attenuation).
+void AddNumberField(PageLayout& p, int id, const std::string& label, int32_t low, int32_t high,
+                    int32_t Settings::*field, bool negated = false);
 void BindMameText(HWND edit, const char* option, const char* label);
 void BindMameCheck(HWND check, const char* option);
 void BindMameChoice(HWND combo, TextChoiceList (*entries)(), const char* option);

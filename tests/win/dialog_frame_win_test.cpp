@@ -52,10 +52,15 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
   // korvo.exe's icon as the launcher loads it, for its windows and the task switcher: its own, in colour.
   const UiMetrics ui = Ui();
   Ui().icon_large = nullptr;
-  InitUiMetrics(LoadLibraryExW(Utf8ToUtf16(TestBuildFolder() + "\\korvo.exe").c_str(), nullptr,
-                               DONT_RESOLVE_DLL_REFERENCES));
+  HMODULE exe = LoadLibraryExW(Utf8ToUtf16(TestBuildFolder() + "\\korvo.exe").c_str(), nullptr,
+                               DONT_RESOLVE_DLL_REFERENCES);
+  InitUiMetrics(exe);
   ICONINFO icon = {};
   EXPECT_TRUE(GetIconInfo(Ui().icon_large, &icon) && icon.hbmColor && Ui().icon_large != LoadIconW(nullptr, IDI_APPLICATION));
+  DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask);
+  if (Ui().icon_large != LoadIconW(nullptr, IDI_APPLICATION)) DestroyIcon(Ui().icon_large), DestroyIcon(Ui().icon_small);
+  if (Ui().font != ui.font) DeleteObject(Ui().font);
+  if (exe) FreeLibrary(exe);
   Ui() = ui;
   for (bool dark : {false, true}) {
     const Look look(dark);
@@ -64,6 +69,9 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
       const std::string title = "Korvo v" + ExeVersion() + " (64-bit)";
       EXPECT_TRUE(FindWindowExW(dialog, nullptr, nullptr, Utf8ToUtf16(title).c_str())) << title;
       ExpectWordsOneSpaceApart(dialog, L"Based on the", L"launcher.");
+      HWND link = FindWindowExW(dialog, nullptr, nullptr, L"Korvo");  // a link reads as one
+      const uint32_t link_ink = RgbOf(LinkColour());
+      EXPECT_GT(WindowPixels(link).Count(link, ClientRectOf(link), [&](uint32_t c) { return c == link_ink; }), 5);
       return Press(dialog, IDOK), true;
     }, [] { ShowAboutWindow(nullptr); }));
     EXPECT_TRUE(WhenShown("Keyboard Shortcuts", [&](HWND dialog) {

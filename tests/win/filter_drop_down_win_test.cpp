@@ -23,6 +23,13 @@ bool ThroughNavigation(HWND window, WPARAM key) {
   return true;
 }
 
+// The pointer moved to a point of the screen, as a mouse moves it.
+void PointTo(POINT at) {
+  SetCursorPos(at.x, at.y);
+  mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0);
+  PumpMessagesFor(100);
+}
+
 void Key(HWND window, WPARAM key, bool alt = false) {
   SendMessageW(window, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 << 29) : 0);
   PumpMessagesFor(50);
@@ -36,6 +43,16 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   const std::vector<std::string> entries = ComboEntries(field);
   ASSERT_GT(entries.size(), 3u);
   EXPECT_EQ(ChosenEntry(field), "All Hardware");
+
+  // The pointer over the closed field lights its border; moved away, the border dims again.
+  const auto border = [&] { return WindowPixels(field).In(field, 0, ClientRectOf(field).bottom / 2); };
+  const POINT away = ScreenMiddle(Main().list, ClientRectOf(Main().list));
+  PointTo(away);
+  const uint32_t dim = border();
+  PointTo(ScreenMiddle(field, ClientRectOf(field)));
+  EXPECT_NE(border(), dim) << "no hover look";
+  PointTo(away);
+  EXPECT_TRUE(WaitFor([&] { return border() == dim; }, 3000)) << std::hex << border() << " " << dim;
 
   // A click opens the list with every entry; a click on one takes it and narrows the games.
   ClickScreen(ScreenMiddle(field, ClientRectOf(field)));
@@ -73,6 +90,12 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   EXPECT_TRUE(ThroughNavigation(field, VK_TAB));
   EXPECT_TRUE(!DropDownList(field) && GetFocus() != field && ChosenEntry(field) == entries.back());
   SetFocus(field);
+  PumpMessagesFor(50);
+  // Focused, the field marks its entry and draws the dotted focus cue round the mark.
+  const RECT box = ClientRectOf(field);
+  WindowPixels focused(field);
+  const uint32_t mark = focused.In(field, 3, box.bottom / 2);
+  EXPECT_GT(focused.Count(field, {3, 2, box.right - 24, 3}, [mark](uint32_t c) { return c != mark; }), 5);
   // A letter takes the next entry starting with it.
   SendMessageW(field, WM_CHAR, L'a', 0);
   EXPECT_EQ(ChosenEntry(field), "All Hardware");
@@ -100,7 +123,8 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   ClickScreen(ScreenMiddle(Main().list, ClientRectOf(Main().list)));
   EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == "All Hardware");
 
-  // A screen reader finds a combo box with its name and value, and can open and close it.
+  // A screen reader finds a combo box with its name and value, and can open and close it; its text is the entry.
+  EXPECT_EQ(ControlText(field), "All Hardware");
   EXPECT_EQ(Accessible(field, CHILDID_SELF, STATE_SYSTEM_COLLAPSED, /*press=*/true),
             "Hardware Filter|All Hardware|" + std::to_string(ROLE_SYSTEM_COMBOBOX) + "|" + std::to_string(STATE_SYSTEM_COLLAPSED));
   EXPECT_TRUE(DropDownList(field));

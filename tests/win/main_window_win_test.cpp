@@ -377,6 +377,7 @@ TEST(MainWindow, TheHelpMenuOpensTheGuideBesideTheLauncherOrOnTheWeb) {
   EXPECT_TRUE(WhenShown("About", [&](HWND dialog) {
     for (auto [link, address] : {std::pair{L"Dravo", kEarlierLauncherAddress}, {L"Korvo", kKorvoAddress}}) {
       ClickScreen(MiddleOf(RectIn(FindWindowExW(dialog, nullptr, nullptr, link), nullptr)));
+      EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));  // the pointer shows a link
       EXPECT_TRUE(WaitFor([&] { return f.CallsWith(address) == 1; })) << f.Read("fakemame-calls.txt");
     }
     return Press(dialog, IDOK), true;

@@ -95,12 +95,13 @@ void ExpectTidyLayout(HWND window, const std::string& name, bool page = false) {
     GetClassNameW(c, kind, 64);
     if (!wcsncmp(kind, L"Korvo", 5)) ExpectTidyLayout(c, name + " " + Utf16ToUtf8(kind), true);  // a page of the window
   }
-  // A window's content sits in the middle: as much room at the left edge as at the right (a pixel either way from
-  // rounding above 96 DPI). A page or pane inside it may leave room at the right.
-  EXPECT_LE(page ? 0 : std::abs(left_margin - right_margin), GetDpiForWindow(window) > 96 ? 1 : 0)
+  // A pixel either way comes from rounding above 96 DPI.
+  const int slack = GetDpiForWindow(window) > 96 ? 1 : 0;
+  // A window's content sits in the middle: as much room at the left edge as at the right. A page or pane inside it
+  // may leave room at the right.
+  EXPECT_LE(page ? 0 : std::abs(left_margin - right_margin), slack)
       << name << ": margins " << left_margin << " at the left, " << right_margin << " at the right";
   // A control a pixel or two off the margin's line was meant to be on it.
-  const int slack = GetDpiForWindow(window) > 96 ? 1 : 0;
   for (const auto& [c, r] : placed) {
     const int off_left = r.left - left_margin, off_right = client.right - r.right - right_margin;
     EXPECT_TRUE((off_left <= slack || off_left > 2 + slack) && (page || off_right <= slack || off_right > 2 + slack))

@@ -557,8 +557,9 @@ void RecordCall(const Invocation& call) {
 int Run(int argc, char** argv) {
   Invocation call = ReadInvocation(argc, argv);
   RecordCall(call);
-  g_print_lines = ReadControl(call)["print-lines"] == "1";
-  g_text_mode = ReadControl(call)["text-mode"] == "1";
+  auto control = ReadControl(call);
+  g_print_lines = control["print-lines"] == "1";
+  g_text_mode = control["text-mode"] == "1";
   std::string fixtures = FixturesFolder(call);
   for (size_t i = 0; i < call.args.size(); ++i) {
     const std::string& a = call.args[i];
