@@ -81,7 +81,7 @@ struct ThemeHost {
     cancel = Child(L"BUTTON", L"&Cancel", BS_PUSHBUTTON, 96, 294, 80, 26);
     edit = Child(L"EDIT", L"text", 0, 190, 294, 110, 23, WS_EX_CLIENTEDGE);
     disabled_edit = Child(L"EDIT", L"text", WS_DISABLED, 306, 294, 110, 23, WS_EX_CLIENTEDGE);
-    disabled_combo = Child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_DISABLED, 422, 294, 140, 200);
+    disabled_combo = Child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_DISABLED, 420, 294, 140, 200);
     SendMessageW(disabled_combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Choice"));
     SendMessageW(disabled_combo, CB_SETCURSEL, 0, 0);
     list = Child(WC_LISTVIEWW, L"", LVS_REPORT, 8, 116, 560, 170, WS_EX_CLIENTEDGE);

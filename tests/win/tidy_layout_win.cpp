@@ -28,6 +28,16 @@ bool Attached(HWND arrows, HWND field) {
   return ClassIs(arrows, UPDOWN_CLASSW) && reinterpret_cast<HWND>(SendMessageW(arrows, UDM_GETBUDDY, 0, 0)) == field;
 }
 
+// A label shows only the edge its text keeps to, a check box only its left; framed controls show both.
+bool LeftEdgeShows(HWND control) {
+  return !ClassIs(control, L"Static") || (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_RIGHT;
+}
+bool RightEdgeShows(HWND control) {
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  if (ClassIs(control, L"Static")) return (style & SS_TYPEMASK) == SS_RIGHT;
+  return !ClassIs(control, L"Button") || IsPushButton(control) || (style & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
 // The first shown column of a list without a title; -1 when every one has one.
 int UntitledColumn(HWND list) {
   HWND header = ClassIs(list, WC_LISTVIEWW) ? ListView_GetHeader(list) : nullptr;
@@ -107,6 +117,17 @@ void ExpectTidyLayout(HWND window, const std::string& name, bool page = false) {
     EXPECT_TRUE((off_left <= slack || off_left > 2 + slack) && (page || off_right <= slack || off_right > 2 + slack))
         << name << ": control " << GetDlgCtrlID(c) << " is " << off_left << " and " << off_right << " off the margins";
   }
+  // Two edges a person sees a pixel or two apart were meant to line up (at 96 DPI, where no rounding moves them).
+  const auto near_miss = [](int a, int b) { return a != b && std::abs(a - b) <= 2; };
+  for (size_t i = 0; i < (slack ? 0 : placed.size()); ++i)
+    for (size_t j = i + 1; j < placed.size(); ++j) {
+      const auto &[c, a] = placed[i];
+      const auto &[d, b] = placed[j];
+      EXPECT_FALSE((LeftEdgeShows(c) && LeftEdgeShows(d) && near_miss(a.left, b.left)) ||
+                   (RightEdgeShows(c) && RightEdgeShows(d) && near_miss(a.right, b.right)))
+          << name << ": controls " << GetDlgCtrlID(c) << " and " << GetDlgCtrlID(d) << " miss each other's edge by "
+          << a.left - b.left << " / " << a.right - b.right;
+    }
   for (size_t i = 0; i < buttons.size(); ++i)
     for (size_t j = i + 1; j < buttons.size(); ++j) {
       const RECT &a = buttons[i], &b = buttons[j];
