@@ -31,15 +31,16 @@ struct PictureThread {
   }
 };
 
-// What the overlay should show for the picture window with these settings.
-RgbImage Expected(const FilterChoice& choice, int monitor_w, int monitor_h) {
-  RgbImage src(kPictureW, kPictureH);
-  for (int y = 0; y < kPictureH; ++y)
-    for (int x = 0; x < kPictureW; ++x) {
-      uint32_t p = fakemame::PicturePixel(x, y, kPictureW, kPictureH);
+// What the overlay should show for the picture window (its client area `picture_w` x `picture_h`) with these settings.
+RgbImage Expected(const FilterChoice& choice, int monitor_w, int monitor_h, int picture_w = kPictureW,
+                  int picture_h = kPictureH) {
+  RgbImage src(picture_w, picture_h);
+  for (int y = 0; y < picture_h; ++y)
+    for (int x = 0; x < picture_w; ++x) {
+      uint32_t p = fakemame::PicturePixel(x, y, picture_w, picture_h);
       src.At(x, y) = {(p >> 16 & 255) / 255.0f, (p >> 8 & 255) / 255.0f, (p & 255) / 255.0f};
     }
-  DispConstants k = ScalingPassConstants(choice, kPictureW, kPictureH, monitor_w, monitor_h);
+  DispConstants k = ScalingPassConstants(choice, picture_w, picture_h, monitor_w, monitor_h);
   RgbImage out = RenderReferencePass(
       src, k, choice.scaler == kScalerXbrz ? ReferenceShader::kXbrz : ReferenceShader::kPlain, monitor_w, monitor_h);
   QuantizeToUnorm8(out);
@@ -120,6 +121,13 @@ TEST(FilterWindowWin, ScalersMatchTheReferenceTheOverlayFollowsMamesWindowAndSto
   SetWindowPos(mame, nullptr, 0, 0, 300, 260, SWP_NOMOVE | SWP_NOZORDER);
   Sleep(300);
   EXPECT_TRUE(IsWindowVisible(Overlay()));
+  // Dragged wider only, the picture follows at its new size.
+  SetWindowPos(mame, nullptr, 0, 0, 380, 260, SWP_NOMOVE | SWP_NOZORDER);
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  const RgbImage wider = Expected(ReadFilterChoice(App().settings), w, h, ClientRectOf(mame).right, ClientRectOf(mame).bottom);
+  int wrong = 0;
+  WaitFor([&] { return (wrong = Mismatches(WindowPixels(nullptr), wider)) < w * h / 200; }, 10000);
+  EXPECT_LT(wrong, w * h / 200);
   PostMessageW(mame, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([] { return Overlay() == nullptr; }, 10000));
   StopFilterWindow();
