@@ -96,6 +96,8 @@ TEST(Play, StartWaitDiagnoseStopAndAFailedStart) {
   EXPECT_FALSE(hanging.ended);
   StopGame(hanging.state);
   ASSERT_TRUE(hanging.WaitForTheEnd());
+  // Asked to close rather than killed, MAME gets to save its settings on the way out.
+  EXPECT_NE(ReadTestFile(hanging.dir.File("fakemame-calls.txt")).find("closed=1"), std::string::npos);
   EXPECT_TRUE(FinishPlay(hanging.state, TickMs()).silent);
 
   FakeFolder broken;

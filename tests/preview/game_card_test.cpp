@@ -33,7 +33,8 @@ TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
   SetLauncherFolder(dir.path());
   WriteTestFile(dir.File("mame.exe"), "");
   Settings s;
-  WriteTestFile(dir.File("ini/ui.ini"), "titles_directory  \"my titles;titles\"\n#flyers_directory x\n");
+  // Saved by an editor that puts a byte-order mark before the first setting.
+  WriteTestFile(dir.File("ini/ui.ini"), "\xEF\xBB\xBFtitles_directory  \"my titles;titles\"\n#flyers_directory x\n");
   std::string mame = dir.path();
   std::replace(mame.begin(), mame.end(), '/', '\\');  // paths as Windows writes them
   EXPECT_EQ(FindUiIni(s), mame + "\\ini\\ui.ini");  // "." has none; "ini" is next on MAME's path

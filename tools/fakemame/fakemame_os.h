@@ -21,7 +21,10 @@ bool PathIsFile(const std::string& path);
 bool PathIsFolder(const std::string& path);
 void WriteStream(int stream, const std::string& bytes);  // 1 stdout, 2 stderr
 void SleepMs(long ms);
-[[noreturn]] void HangUntilKilled();
+// Runs until stopped. Asked to close (SIGTERM here; a Windows MAME hears it
+// through its windows), it appends "closed=1" to `close_note` and leaves, as
+// MAME saves its settings on the way out; killed, it notes nothing.
+[[noreturn]] void HangUntilKilled(const std::string& close_note);
 // Shows a window with a known picture until it is closed (Windows only).
 void ShowPictureWindow(int width, int height);
 std::string GetEnv(const char* name);

@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -83,8 +85,17 @@ void SleepMs(long ms) { usleep(static_cast<useconds_t>(ms) * 1000); }
 
 void ShowPictureWindow(int, int) {}
 
-void HangUntilKilled() {
-  for (;;) pause();
+volatile sig_atomic_t g_asked_to_close = 0;
+
+void HangUntilKilled(const std::string& close_note) {
+  sigset_t term, others;
+  sigemptyset(&term);
+  sigaddset(&term, SIGTERM);
+  sigprocmask(SIG_BLOCK, &term, &others);  // a close request between the check and the wait is not lost
+  signal(SIGTERM, [](int) { g_asked_to_close = 1; });
+  while (!g_asked_to_close) sigsuspend(&others);
+  AppendFileBytes(close_note, "closed=1\n");
+  std::exit(0);
 }
 
 std::string GetEnv(const char* name) {
