@@ -146,9 +146,10 @@ TEST(CombosPlugin, StepsPressTheRightFieldsForTheirFramesAndReleaseThemAfterward
   s.rows[1].seq = "LP", s.rows[1].key = "5";  // a single step plays too
   CombosPluginInputs in;
   in.combos = &s;
+  in.autofire_rows = "{player=2,bit=5,trig='KEYCODE_Z'},\n";  // player 2's second button, 15 presses a second
   TempDir dir;
   WriteTestFile(dir.File("init.lua"), BuildCombosInitLua(in));
-  WriteTestFile(dir.File("scenario.txt"), "frames 20\nhold KEYCODE_4 10 10\nhold KEYCODE_5 17 17\n");
+  WriteTestFile(dir.File("scenario.txt"), "frames 20\nhold KEYCODE_Z 1 4\nhold KEYCODE_4 10 10\nhold KEYCODE_5 17 17\n");
   ASSERT_EQ(std::system(("cd '" + dir.path() + "' && lua5.4 '" + SourcePath("tests/lua/mame_sim.lua") +
                          "' init.lua scenario.txt >output.txt 2>&1").c_str()), 0) << ReadTestFile(dir.File("output.txt"));
   // Held on frame 10: the first step for one frame, later steps for two (30 ms at 60 fps); heavy punch has two fields.
@@ -156,7 +157,9 @@ TEST(CombosPlugin, StepsPressTheRightFieldsForTheirFramesAndReleaseThemAfterward
                     lp = ":IN0 P1 Button 1";
   const std::string pressed[] = {down, down + "," + right, down + "," + right, hp + "," + right, hp + "," + right};
   std::string expected;
-  for (int f = 1; f <= 20; ++f) expected += "F" + std::to_string(f) + ": " + (f > 10 && f <= 15 ? pressed[f - 11] : f == 18 ? lp : "") + "\n";
+  for (int f = 1; f <= 20; ++f)
+    expected += "F" + std::to_string(f) + ": " +
+                (f <= 2 ? ":IN1 P2 Button 2" : f > 10 && f <= 15 ? pressed[f - 11] : f == 18 ? lp : "") + "\n";
   EXPECT_EQ(ReadTestFile(dir.File("output.txt")), expected);
 }
 

@@ -286,6 +286,10 @@ TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi)
   };
   const std::pair<const char*, std::function<void()>> changes[] = {
       {"filter bar", [&] { f.Command(230); }}, {"toolbar", [&] { f.Command(231); }},
+      {"search bar from the View menu", [&] {
+         ChooseWithKeys(L'v', 'S');
+         EXPECT_TRUE(IsWindowVisible(Main().search_edit) && !App().settings.search_bar_hidden);
+       }},
       {"search bar", [&] { keys({VK_CONTROL, 'F'}); }}, {"search closed", [&] { f.Command(101); }},
       {"preview hidden", [&] { keys({VK_CONTROL, 'P'}); }}, {"preview shown", [&] { keys({VK_CONTROL, 'P'}); }},
       {"toolbar back", [&] { f.Command(231); }}, {"classic", [&] { f.Command(211); }},
