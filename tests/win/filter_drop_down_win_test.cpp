@@ -96,6 +96,11 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   WindowPixels focused(field);
   const uint32_t mark = focused.In(field, 3, box.bottom / 2);
   EXPECT_GT(focused.Count(field, {3, 2, box.right - 24, 3}, [mark](uint32_t c) { return c != mark; }), 5);
+  // The wheel over it steps its entry.
+  PointTo(ScreenMiddle(field, box));
+  mouse_event(MOUSEEVENTF_WHEEL, 0, 0, WHEEL_DELTA, 0);
+  PumpMessagesFor(100);
+  EXPECT_EQ(ChosenEntry(field), entries[entries.size() - 2]);
   // A letter takes the next entry starting with it.
   SendMessageW(field, WM_CHAR, L'a', 0);
   EXPECT_EQ(ChosenEntry(field), "All Hardware");
