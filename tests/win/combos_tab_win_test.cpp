@@ -98,6 +98,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   ASSERT_EQ(SelectedRow(), 3);  // Ryu's Hadou Ken
   Pad({"HP"});
   EXPECT_EQ(Box(), "QCF (D, DR, R) + HP, HP");
+  EXPECT_EQ(GetFocus(), Item(kIdComboSequence));  // the keyboard goes on in the box, not on the pad's button
   Pad({"Del", "Del"});
   EXPECT_EQ(Box() + " | " + Combos().rows[3].seq, "QCF (D, DR, R) | 2 3 6");
   // So after a move is chosen; with the caret in a word or a selection across a parenthesis, box and row agree.
