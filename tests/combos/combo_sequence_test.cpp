@@ -154,17 +154,6 @@ TEST(ComboRowEditing, MovesAndTheirRowsFindEachOtherCellAndTimeBoxTextsAndThePad
   EXPECT_EQ(PadTargetRow(state), 0);
 }
 
-// Pad buttons pressed one after another: the first on from..to (npos: the text's end), the rest at the caret.
-PadEdit Press(const std::string& text, std::initializer_list<const char*> tokens, size_t from, size_t to) {
-  if (from == std::string::npos) from = to = text.size();
-  PadEdit edit{text, 0};
-  for (const char* token : tokens) {
-    edit = std::string(token) == "Del" ? PadDelete(edit.text, from, to) : PadInsert(edit.text, from, to, token);
-    from = to = edit.caret;
-  }
-  return edit;
-}
-
 TEST(SequencePad, PressesSignsRefusedAfterASignDelTakesTheLastPieceAndEditsInsideTheTextOrASelection) {
   constexpr size_t kEnd = std::string::npos;  // as from and to: the text's end; as the caret: not checked
   struct Case { std::string text; std::initializer_list<const char*> presses; std::string expected;
@@ -191,20 +180,16 @@ TEST(SequencePad, PressesSignsRefusedAfterASignDelTakesTheLastPieceAndEditsInsid
       {"LP + LK", {"Del"}, "LP", 5, 90},
   };
   for (const Case& c : cases) {
-    PadEdit edit = Press(c.text, c.presses, c.from, c.to);
+    // Pad buttons pressed one after another: the first on from..to, the rest at the caret.
+    size_t from = c.from == kEnd ? c.text.size() : c.from, to = c.from == kEnd ? c.text.size() : c.to;
+    PadEdit edit{c.text, 0};
+    for (const char* token : c.presses) {
+      edit = std::string(token) == "Del" ? PadDelete(edit.text, from, to) : PadInsert(edit.text, from, to, token);
+      from = to = edit.caret;
+    }
     EXPECT_TRUE(edit.text == c.expected && (c.caret == kEnd || edit.caret == c.caret))
         << c.text << " gives " << edit.text << " caret " << edit.caret;
   }
-}
-
-// Where the ink of a mask lies, relative to its middle (-0.5 .. 0.5).
-struct Centroid { double x = 0, y = 0; long ink = 0; };
-Centroid InkCentre(const std::vector<uint8_t>& mask, int size) {
-  Centroid c;
-  for (int i = 0; i < size * size; ++i)
-    c.x += mask[i] * (i % size + 0.5), c.y += mask[i] * (i / size + 0.5), c.ink += mask[i];
-  if (c.ink) c.x = c.x / c.ink / size - 0.5, c.y = c.y / c.ink / size - 0.5;
-  return c;
 }
 
 TEST(SequencePad, ButtonsOnTheirPlacesAndThePicturesPointTheirWayTheRestIsText) {
@@ -229,9 +214,12 @@ TEST(SequencePad, ButtonsOnTheirPlacesAndThePicturesPointTheirWayTheRestIsText) 
   // The head carries more ink than the tail; a straight arrow is centred across.
   for (auto [token, dx, dy] : std::initializer_list<std::tuple<const char*, int, int>>{
            {"U", 0, -1}, {"D", 0, 1}, {"L", -1, 0}, {"R", 1, 0}, {"UL", -1, -1}, {"UR", 1, -1}, {"DL", -1, 1}, {"DR", 1, 1}}) {
-    Centroid c = InkCentre(PadPictureMask(token, 48), 48);
-    EXPECT_TRUE(dx ? c.x * dx > 0.02 : std::abs(c.x) < 0.02) << token;
-    EXPECT_TRUE(dy ? c.y * dy > 0.02 : std::abs(c.y) < 0.02) << token;
+    const std::vector<uint8_t> mask = PadPictureMask(token, 48);
+    ASSERT_EQ(mask.size(), 48u * 48u) << token;
+    double x = 0, y = 0, ink = 0;  // where the ink lies, relative to the middle (-0.5 .. 0.5)
+    for (int i = 0; i < 48 * 48; ++i) x += mask[i] * (i % 48 + 0.5), y += mask[i] * (i / 48 + 0.5), ink += mask[i];
+    EXPECT_TRUE(dx ? (x / ink / 48 - 0.5) * dx > 0.02 : std::abs(x / ink / 48 - 0.5) < 0.02) << token;
+    EXPECT_TRUE(dy ? (y / ink / 48 - 0.5) * dy > 0.02 : std::abs(y / ink / 48 - 0.5) < 0.02) << token;
   }
   // Every picture as it was last looked at (tests/fixtures/pad-pictures.txt): a motion's arc, start and arrow.
   EXPECT_EQ(RecordedMasks("pad-pictures.txt", digests), digests) << art;

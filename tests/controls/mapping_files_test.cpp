@@ -104,10 +104,9 @@ TEST(DefaultCfgText, ReadEditOddElementsAndTheDefaultSystemsPlace) {
   EXPECT_EQ(Described(Loaded(truncated), 4), "-");
   for (auto [mapping, text, result] : std::initializer_list<std::tuple<const InputMapping*, std::string, CfgEdit>>{
            {&one, truncated, CfgEdit::Broken}, {&start, "<mameconfig version=\"10\">\n", CfgEdit::Broken},
-           {&empty, "", CfgEdit::NothingKept}, {&empty, "<mameconfig version=\"10\">\n</mameconfig>\n", CfgEdit::NothingDone}}) {
-    std::string edited = text;
-    EXPECT_EQ(EditDefaultCfgText(*mapping, edited), result) << text;
-  }
+           {&empty, "", CfgEdit::NothingKept},
+           {&empty, "<mameconfig version=\"10\">\n</mameconfig>\n", CfgEdit::NothingDone}})
+    EXPECT_EQ(EditDefaultCfgText(*mapping, text), result) << text;
 }
 
 TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
@@ -236,16 +235,15 @@ TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAn
   std::string wide;  // 60 characters of two bytes each stay whole characters
   for (int i = 0; i < 70; ++i) wide += "é";
   // Names Windows would open as a device, whatever follows the first dot, get a mark.
-  for (const auto& [typed, saved] : std::vector<std::pair<std::string, std::string>>{
+  for (auto [name, saved] : std::vector<std::pair<std::string, std::string>>{
            {"  my:pad/1.. ", "mypad1"}, {std::string(70, 'x'), std::string(60, 'x')}, {"...", ""},
            {std::string(59, 'x') + " yz", std::string(59, 'x')}, {"a\tb\x01<>|?*\"c", "abc"}, {"pad . .", "pad"},
            {"con.x", "con_.x"}, {"aux .txt", "aux_ .txt"}, {"CONIN$", "CONIN$_"}, {"COM0", "COM0_"}, {"con..", "con_"},
            {"COM\xC2\xB9", "COM\xC2\xB9_"}, {"lpt\xC2\xB3.y", "lpt\xC2\xB3_.y"}, {"console.x", "console.x"},
            {"COM10", "COM10"}, {"com.x", "com.x"}, {"nul." + std::string(56, 'x'), "nul_." + std::string(55, 'x')},
            {"Ärger über Über", "Ärger über Über"}, {wide, wide.substr(0, 120)}}) {
-    std::string name = typed;
     SanitizeProfileName(name);
-    EXPECT_EQ(name, saved) << typed;
+    EXPECT_EQ(name, saved);
   }
 
   InputMapping m = LauncherDefaults();

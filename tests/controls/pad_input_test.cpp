@@ -54,22 +54,21 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
 
   struct Case {
     bool directions, pad_two;  // a direction dialog; the probe that makes the first pad MAME's second
-    int rest, forced, index;   // the right trigger's rest in the probe, the Pad Number choice, the pad moved
+    int rest, index;           // the right trigger's rest in the probe, the pad moved
     XInputReading before, after;  // ok, buttons, left and right trigger, stick x and y
     const char* expected;
   } cases[] = {  // MAME's numbering, the Pad Number choice and a stick held from the start: the Controls tab's test
-      {false, true, 0, 0, 0, {true}, {true, 0x0010}, "2_START"},    // not in the probe: the usual name
-      {false, false, 0, 0, 1, {true}, {true, 0x0020 | 0x0100 | 0x2000}, "2_BUTTON2"},  // B before LB before Back
-      {false, true, -32768, 0, 0, {true}, {true, 0, 0, 255}, "2_SLIDER2_POS_SWITCH"},  // pressed away from its rest
-      {false, false, 0, 0, 2, {true}, {true, 0, 127}, ""},  // pressed only a little
-      {false, false, 0, 0, 2, {true}, {true, 0, 128}, "3_SLIDER1_NEG_SWITCH"},
-      {false, false, 0, 0, 2, {true, 0, 255}, {true, 0, 128}, ""},  // held when the dialog opened
-      {true, false, 0, 0, 0, {true, 0x0001}, {true, 0x1001, 0, 255}, ""},  // D-pad held; buttons are no direction
-      {true, true, 0, 0, 0, {true}, {true, 0, 0, 0, -16001, 16000}, "2_XAXIS_LEFT_SWITCH"},  // 16000 is not enough
+      {false, true, 0, 0, {true}, {true, 0x0010}, "2_START"},    // not in the probe: the usual name
+      {false, false, 0, 1, {true}, {true, 0x0020 | 0x0100 | 0x2000}, "2_BUTTON2"},  // B before LB before Back
+      {false, true, -32768, 0, {true}, {true, 0, 0, 255}, "2_SLIDER2_POS_SWITCH"},  // pressed away from its rest
+      {false, false, 0, 2, {true}, {true, 0, 127}, ""},  // pressed only a little
+      {false, false, 0, 2, {true}, {true, 0, 128}, "3_SLIDER1_NEG_SWITCH"},
+      {false, false, 0, 2, {true, 0, 255}, {true, 0, 128}, ""},  // held when the dialog opened
+      {true, false, 0, 0, {true, 0x0001}, {true, 0x1001, 0, 255}, ""},  // D-pad held; buttons are no direction
+      {true, true, 0, 0, {true}, {true, 0, 0, 0, -16001, 16000}, "2_XAXIS_LEFT_SWITCH"},  // 16000 is not enough
   };
   for (const Case& c : cases) {
     PadRun run(c.directions, c.pad_two, c.rest);
-    run.setup.forced_pad = c.forced;
     run.readings.pads[c.index] = c.before;
     run.Open();
     run.readings.pads[c.index] = c.after;

@@ -131,7 +131,6 @@ TEST_F(MameArgsTest, EachSettingGivesItsArgumentsQuotedAndSplit) {
        {"sfex2 -bios euro -nowindow -resolution 640x480", " -volume -8 ", "-noconfirm_quit -speed 1 -speed 2"}, {}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.settings);
     ResetSettings(settings);
     ParseSettingsText(settings, c.settings);
     ParseGameSettingsText(overrides, std::string("[game 23]\n") + c.game);
