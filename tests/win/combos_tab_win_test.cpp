@@ -35,6 +35,10 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   MainWindowFixture f;
   ASSERT_TRUE(f.Open());
   f.Command(119);
+  // Typed with no row chosen, the keys go on into the first free row in their order.
+  ClickAt(Item(kIdComboSequence), {5, 5});
+  for (WORD key : {'2', '3', '6'}) PressKeys({key}), PumpMessagesFor(50);
+  EXPECT_EQ(Box(), "236");
   // Load Character: Guile's moves, most important first; the digit keys stay.
   Choose(kIdComboLoadCharacter, "Guile");
   EXPECT_EQ(Chosen(kIdComboLoadCharacter) + Chosen(kIdComboCharacter) + Cell(11, kComboColumnName), "Guile");
