@@ -97,6 +97,14 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
       {kLutId, "bgfx_lut", "l.png"}};
   for (auto [id, option, value] : mame) TypePage(id, value);
   ClickPage(kRewindId);
+  // All MAME Options opened now shows what the pages hold, their drop-downs too.
+  std::string device;
+  EXPECT_TRUE(WhenShown("All MAME Options", [&](HWND win) {
+    for (int i = 0; i < ListView_GetItemCount(ListIn(win)); ++i)
+      if (ListRow(ListIn(win), i)[1] == "lightgun_device") device = ListRow(ListIn(win), i)[2];
+    return Press(win, IDCANCEL), true;
+  }, [&] { f.Command(326); }));
+  EXPECT_EQ(device, "lightgun");
   EXPECT_EQ(f.Read("korvo-settings.cfg"), before) << "nothing is written before OK";
   f.Command(109);
   EXPECT_EQ(f.StatusText(), "Settings saved");
