@@ -585,6 +585,12 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     }
     const uint32_t back_over = WindowPixels(Main().window).In(Main().toolbar, toggle.left + 5, 16);
     EXPECT_TRUE(App().settings.favorites_only && back_over == 0x444444u) << std::hex << back_over;  // the hot colour
+    // Refresh, clicked, asks MAME for its list again.
+    const size_t asked = f.Calls().size();
+    POINT refresh = MiddleOf(ToolRect(Main().toolbar, 200));
+    ClientToScreen(Main().toolbar, &refresh);
+    ClickScreen(refresh);
+    EXPECT_TRUE(WaitFor([&] { return f.Calls().size() > asked; })) << "Refresh asked nothing";
     MENUBARINFO bar = {sizeof bar};
     ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
     EXPECT_EQ(shot.In(nullptr, bar.rcBar.right - 20, bar.rcBar.top + 3), 0x202020u);

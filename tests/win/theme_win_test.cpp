@@ -238,7 +238,7 @@ TEST(ThemeWin, LightLookStatusBarToolbarFramesAndTooltips) {
   std::string seen;  // name|value|role|state|the command a press sent
   for (long i = 1; i <= 6; ++i) {
     last_command = 0;
-    seen += Accessible(host.tools, i, STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_CHECKED, /*press=*/true);
+    seen += Accessible(host.tools, i, STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_CHECKED | STATE_SYSTEM_INVISIBLE, true);
     seen += "|" + std::to_string(last_command) + " ";
   }
   EXPECT_EQ(seen, "Refresh (F5)||43|0|200 Favorites Only||43|16|112 Play||43|1|0 -||21|0|0 Settings||43|0|116 -||0|0|0 ");
