@@ -591,6 +591,13 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     ClientToScreen(Main().toolbar, &refresh);
     ClickScreen(refresh);
     EXPECT_TRUE(WaitFor([&] { return f.Calls().size() > asked; })) << "Refresh asked nothing";
+    // Each of its buttons explains itself when pointed at.
+    for (const ToolItem& item : kToolItems) {
+      wchar_t text[256] = L"";
+      TTTOOLINFOW tip = {sizeof tip, 0, Main().toolbar, static_cast<UINT_PTR>(item.id), {}, nullptr, text};
+      EXPECT_TRUE(!item.tip || SendMessageW(Main().tooltips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tip)))
+          << item.tip;
+    }
     MENUBARINFO bar = {sizeof bar};
     ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
     EXPECT_EQ(shot.In(nullptr, bar.rcBar.right - 20, bar.rcBar.top + 3), 0x202020u);
