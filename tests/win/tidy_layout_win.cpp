@@ -29,13 +29,12 @@ bool Attached(HWND arrows, HWND field) {
 }
 
 // A label shows only the edge its text keeps to, a check box only its left; framed controls show both.
-bool LeftEdgeShows(HWND control) {
-  return !ClassIs(control, L"Static") || (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_RIGHT;
+bool LeftEdgeShows(HWND c) {
+  return !ClassIs(c, L"Static") || (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) != SS_RIGHT;
 }
-bool RightEdgeShows(HWND control) {
-  const LONG style = GetWindowLongW(control, GWL_STYLE);
-  if (ClassIs(control, L"Static")) return (style & SS_TYPEMASK) == SS_RIGHT;
-  return !ClassIs(control, L"Button") || IsPushButton(control) || (style & BS_TYPEMASK) == BS_GROUPBOX;
+bool RightEdgeShows(HWND c) {
+  return ClassIs(c, L"Static") ? (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT
+                               : !ClassIs(c, L"Button") || IsPushButton(c);
 }
 
 // The first shown column of a list without a title; -1 when every one has one.
