@@ -541,7 +541,7 @@ int Play(const Invocation& call, const std::string& fixtures) {
     int w = std::atoi(size.c_str()), h = x == std::string::npos ? 0 : std::atoi(size.c_str() + x + 1);
     if (w > 0 && h > 0) ShowPictureWindow(w, h);
   }
-  if (control["hang"] == "1") HangUntilKilled(Join(call.exe_folder, kCallsFile));
+  if (control["hang"] == "1") HangUntilStopped(Join(call.exe_folder, kCallsFile));
   if (control.count("delay-ms")) SleepMs(std::atol(control["delay-ms"].c_str()));
   return code;
 }

@@ -24,7 +24,7 @@ void SleepMs(long ms);
 // Runs until stopped. Asked to close (SIGTERM here; a Windows MAME hears it
 // through its windows), it appends "closed=1" to `close_note` and leaves, as
 // MAME saves its settings on the way out; killed, it notes nothing.
-[[noreturn]] void HangUntilKilled(const std::string& close_note);
+[[noreturn]] void HangUntilStopped(const std::string& close_note);
 // Shows a window with a known picture until it is closed (Windows only).
 void ShowPictureWindow(int width, int height);
 std::string GetEnv(const char* name);

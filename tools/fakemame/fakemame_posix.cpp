@@ -87,7 +87,7 @@ void ShowPictureWindow(int, int) {}
 
 volatile sig_atomic_t g_asked_to_close = 0;
 
-void HangUntilKilled(const std::string& close_note) {
+void HangUntilStopped(const std::string& close_note) {
   sigset_t term, others;
   sigemptyset(&term);
   sigaddset(&term, SIGTERM);

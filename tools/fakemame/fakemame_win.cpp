@@ -107,7 +107,7 @@ void SleepMs(long ms) { Sleep(static_cast<DWORD>(ms)); }
 
 void ShowPictureWindow(int width, int height) { RunPictureWindow(width, height); }
 
-void HangUntilKilled(const std::string&) {
+void HangUntilStopped(const std::string&) {
   for (;;) Sleep(INFINITE);
 }
 
