@@ -585,12 +585,12 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     }
     const uint32_t back_over = WindowPixels(Main().window).In(Main().toolbar, toggle.left + 5, 16);
     EXPECT_TRUE(App().settings.favorites_only && back_over == 0x444444u) << std::hex << back_over;  // the hot colour
-    // Refresh, clicked, asks MAME for its list again.
+    // Refresh, clicked, asks MAME for its list again, and the list comes back.
     const size_t asked = f.Calls().size();
     POINT refresh = MiddleOf(ToolRect(Main().toolbar, 200));
     ClientToScreen(Main().toolbar, &refresh);
     ClickScreen(refresh);
-    EXPECT_TRUE(WaitFor([&] { return f.Calls().size() > asked; })) << "Refresh asked nothing";
+    EXPECT_TRUE(WaitFor([&] { return f.Calls().size() > asked && !Main().loading; })) << "Refresh asked nothing";
     // Each of its buttons explains itself when pointed at.
     for (const ToolItem& item : kToolItems) {
       wchar_t text[256] = L"";
