@@ -31,8 +31,6 @@
 #include "ui/shell_win.h"
 
 namespace {
-int loads_in_flight = 0;
-
 std::string ComboText(HWND combo) {
   int index = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
   if (index <= 0) return "";  // the "All ..." item
@@ -126,14 +124,14 @@ void StartLoading(bool rescan) {
   MainWindow& m = Main();
   m.loading = true;
   m.rescan = rescan;
-  ++loads_in_flight;
+  ++m.loads_in_flight;
   RefreshStatus();
   HWND window = m.window;
   bool started = StartGameListLoader(rescan, LocatedMameAsker(), [window](std::unique_ptr<GameListBlock> block) {
     GameListBlock* raw = block.release();
     if (!PostMessageW(window, kMsgNewGameList, 0, reinterpret_cast<LPARAM>(raw))) delete raw;
   });
-  if (!started && --loads_in_flight == 0) {
+  if (!started && --m.loads_in_flight == 0) {
     m.loading = false;
     RefreshStatus();
   }
@@ -142,9 +140,9 @@ void StartLoading(bool rescan) {
 void TakeNewGameList(LPARAM block) {
   std::unique_ptr<GameListBlock> list(reinterpret_cast<GameListBlock*>(block));
   MainWindow& m = Main();
-  if (loads_in_flight > 0) --loads_in_flight;
+  if (m.loads_in_flight > 0) --m.loads_in_flight;
   if (m.closing || !list) return;
-  m.loading = loads_in_flight > 0;
+  m.loading = m.loads_in_flight > 0;
   TimingMark("list arrived");
   m.games = std::move(list->list);
   m.has_list = true;

@@ -68,6 +68,7 @@ struct MainWindow {
   GameList games;
   bool has_list = false;
   bool loading = false, rescan = false;
+  int loads_in_flight = 0;  // asked for and not back yet: a Refresh during a load waits for both
   FilterLists filter_lists;
   LaunchState launch;
   bool mame_not_found_shown = false;

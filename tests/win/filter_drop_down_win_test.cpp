@@ -6,6 +6,7 @@
 #include "main_window_fixture_win.h"
 #include "base/utf16_win.h"
 #include "ui/drop_down_win.h"
+#include "ui/theme_colours_win.h"
 
 namespace {
 HWND HardwareField() { return Main().filters[static_cast<int>(FilterKind::Hardware)]; }
@@ -95,6 +96,7 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   const RECT box = ClientRectOf(field);
   WindowPixels focused(field);
   const uint32_t mark = focused.In(field, 3, box.bottom / 2);
+  EXPECT_EQ(mark, RgbOf(ThemeColour(ColourRole::Selection)));
   EXPECT_GT(focused.Count(field, {3, 2, box.right - 24, 3}, [mark](uint32_t c) { return c != mark; }), 5);
   // The wheel over it steps its entry.
   PointTo(ScreenMiddle(field, box));

@@ -76,6 +76,8 @@ TEST(FileSystemWin, AtomicWritesAndShortPaths) {
   std::string log = folder + "\\korvo-combos.log";
   std::string lua_path = ShortUtf8Path(log);
   EXPECT_TRUE(FileExists(log));  // created so that it has a short name
+  std::vector<FolderEntry> entries;  // what a folder holds; one not there is not empty (a ROM folder typed wrong)
+  EXPECT_TRUE(ListFolder(folder, entries) && entries.size() == 1u && !ListFolder(dir.File("gone"), entries));
   EXPECT_TRUE(std::all_of(lua_path.begin(), lua_path.end(), [](unsigned char c) { return c < 0x80 && c != '\\'; }))
       << lua_path;
   EXPECT_EQ(ShortUtf8Path("C:\\plain\\path.log"), "C:/plain/path.log");
