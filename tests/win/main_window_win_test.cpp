@@ -409,8 +409,8 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   ASSERT_GE(GetMenuItemCount(Main().recent_menu), 2);
   EXPECT_EQ(MenuText(Main().recent_menu, 0).rfind("&1  Tekken 3", 0), 0u);
   EXPECT_EQ(MenuText(Main().recent_menu, 1).rfind("&2  Street Fighter EX2", 0), 0u);
-  // An end within 5 s with code 0 says so in the status bar, and no box.
-  EXPECT_EQ(f.StatusText().rfind("MAME closed after 0 s (exit code 0)", 0), 0u) << f.StatusText();
+  // An end within 5 s with code 0 says so in the status bar, and no box (the second it took varies with the load).
+  EXPECT_EQ(f.StatusText().substr(0, 18) + f.StatusText().substr(19, 16), "MAME closed after  s (exit code 0)");
   EXPECT_TRUE(boxes.Seen().empty());
 
   // What this MAME lacks is left out of the start, and said in the log.
