@@ -53,8 +53,8 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   SetWindowTextW(Item(kIdComboSequence), L"");
   SetFocus(Item(kIdComboSequence));
   for (char c : std::string("qcf + hp")) SendMessageW(Item(kIdComboSequence), WM_CHAR, static_cast<WPARAM>(c), 0);
-  EXPECT_EQ(Box() + ControlText(Item(kIdComboHint)) + Chosen(kIdComboMove) + "|" + Cell(3, kComboColumnName),
-            "qcf + hp|Custom");
+  EXPECT_EQ(Box() + ControlText(Item(kIdComboHint)) + Chosen(kIdComboMove) + "|" + Cell(3, kComboColumnName) + "|" +
+                Chosen(kIdComboPlaysFor), "qcf + hp|Custom|Player 1");
   // Row 4's key: a click on its Keyboard cell, F7 pressed in the capture dialog.
   {
     KeyHeldForDialog f7(VK_F7);

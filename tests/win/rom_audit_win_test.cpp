@@ -228,7 +228,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
 
     // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, Close takes the focus.
     f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
-    DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str());  // without its kept answers MAME is asked
+    ASSERT_TRUE(DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str()));  // kept answers gone: MAME asked
     f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
     const Cancelled c = CancelOnceAsked(f, 3, [](HWND w) { Press(w, kCloseId); });
     EXPECT_TRUE(c.done);
