@@ -76,7 +76,7 @@ TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
 TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   const std::string history =
       "<?xml version=\"1.0\"?>\n<history>\n<entry>\n<systems>\n<system name=\"sfex2\" />\n<system\r\n name=\"SFEX2U\"/>\n"
-      "</systems>\n<text>\n  - TECHNICAL -\nCapcom &amp; Arika, caf&#233; &#x263A;&#x1F47E;&lt;3 &#x1100000;\n\n</text>\n</entry>\n"
+      "</systems>\n<text>\n  - TECHNICAL -\nCapcom &amp; Arika, caf&#233; &#X263A;&#x1F47E;&lt;3 &#x1100000;\n\n</text>\n</entry>\n"
       "<entry><software><item list=\"psx\" name=\"sfex2\"/></software><text>not a system</text></entry>\n"
       "<entry><systems><system name=\"tekken3\"/></systems><text>cut short";
   InfoIndex h = IndexHistoryXml(history);
