@@ -67,6 +67,12 @@ TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
   EXPECT_TRUE(lookup.Choose(folders, 2, "sfex2").files.empty());
   lookup.NewRound();
   EXPECT_EQ(lookup.Choose(folders, 2, "sfex2").files.size(), 1u);
+  StartZip(zip);  // the zip written anew without sfex2u's picture: the clone shows its parent's
+  AddZipMember(zip, "sfex2.jpg", "jpeg");
+  FinishZip(zip);
+  WriteTestFile(dir.File("my titles.zip"), zip.output);
+  lookup.NewRound();
+  EXPECT_EQ(lookup.Choose(folders, 1, "sfex2u").set, "sfex2");
 
   // The kind shown: the one asked for, else snapshots, else the first the game has.
   for (auto [asked, has, shown] : {std::tuple{2, 0b110, 2}, {3, 0b111, 0}, {99, 0b1100, 2}, {5, 0, 5}})

@@ -183,8 +183,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
                          {"seven", RomStatus::CheckedGood}, {"loosey", RomStatus::CheckedGood},
                          {"unknown", RomStatus::Unknown}}));
   Result r2 = Audit(setup);
-  EXPECT_EQ(r2.outcome.checked, 1u);
-  EXPECT_TRUE(r2.outcome.kept == 5u && r2.rows.size() == 6u && r2.rows["alpha"].from_last_audit);  // listed too
+  EXPECT_TRUE(r2.outcome.checked == 1u && r2.outcome.kept == 5u && r2.rows.size() == 6u && r2.rows["alpha"].from_last_audit);  // listed too
   EXPECT_EQ(r2.rows["alphaj"].verdict, Verdict::WrongChecksum);
   // Written again at the same size, later: read again too.
   const auto before = std::filesystem::file_size(more + "/alphaj.zip");
@@ -204,8 +203,8 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   setup.games.push_back({"Huge", "huge", "", ""});
   std::swap(setup.games.front(), setup.games.back());  // read first
   Result r3 = Audit(setup, [&](CollectionAudit&) { WriteZip(roms + "/alpha.zip", {main, extra}); });
-  EXPECT_EQ(r3.outcome.checked, 7u);
-  EXPECT_EQ(r3.Summary(), "7 sets: 3 good, 1 with problems, 2 not checked, 1 not known to this MAME.");
+  EXPECT_EQ(r3.Summary() + std::to_string(r3.outcome.checked),
+            "7 sets: 3 good, 1 with problems, 2 not checked, 1 not known to this MAME.7");
   EXPECT_EQ(r3.rows["huge"].verdict, Verdict::Good);
   for (const char* set : {"alpha", "alphaj"})
     EXPECT_TRUE(r3.rows[set].verdict == Verdict::NotChecked &&
@@ -337,8 +336,7 @@ TEST(ContainerDigest, ChdSha1ByVersionAZipTooBigAndACancelledFolder) {
   std::filesystem::resize_file(dir.File("huge.zip"), kZip64Size + 10);
   OpenZip zip;
   ContainerDigest digest;
-  EXPECT_FALSE(OpenZipForDigest(dir.File("huge.zip"), zip, digest));
-  EXPECT_EQ(digest.problem, kZip64Text);
+  EXPECT_TRUE(!OpenZipForDigest(dir.File("huge.zip"), zip, digest) && digest.problem == kZip64Text) << digest.problem;
   // A cancel stops a loose folder's digest: no half-read file is judged.
   std::ofstream(dir.File("rom.bin")) << "data";
   const std::atomic<bool> cancel{true};
