@@ -100,7 +100,7 @@ TEST(HlslTable, DefaultsPassTheirRowTestsAndPresetsNameOnlyTableOptions) {
 
 // Values are read untested, compared as texts ("0" is not the default "0.0"); a preset replaces every value.
 TEST(HlslOptionsText, ParseEditAndBuild) {
-  HlslValues values = ParseHlslOptions("  stray -unknown 3  -scanline_alpha   0.4 -distortion -0.1 -bloom_scale");
+  HlslValues values = ParseHlslOptions("  stray -scanline_alpha   0.4 -unknown 3  -distortion -0.1 -bloom_scale");
   EXPECT_EQ(values[HlslRow("bloom_scale")], "0.0");  // a name at the end has no value
   EXPECT_EQ(BuildHlslOptions(values), "-scanline_alpha 0.4 -distortion -0.1");
   values = DefaultHlslValues();
