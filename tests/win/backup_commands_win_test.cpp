@@ -42,8 +42,7 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   GetLocalTime(&t);
   char today[64];
   snprintf(today, sizeof today, "KORVO-backup-%04d-%02d-%02d.zip", t.wYear, t.wMonth, t.wDay);
-  EXPECT_EQ(proposed, today);
-  EXPECT_EQ(filters, (std::vector<std::string>{"Zip files (*.zip)", "All files"}));
+  EXPECT_TRUE(proposed == today && (filters == std::vector<std::string>{"Zip files (*.zip)", "All files"})) << proposed;
   ASSERT_EQ(status.texts, (std::vector<std::string>{"Backup saved: 4 files in " + backup}));
 
   // Everything changes after the backup: edited, removed, added.
@@ -104,8 +103,7 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   EXPECT_EQ(status.texts.back(), "Backup restored: 4 files");
   for (const auto& [name, bytes] : kFiles) EXPECT_EQ(f.Read(name), bytes) << name;
   EXPECT_EQ(f.Read("korvo-settings.cfg"), settings_file);
-  EXPECT_EQ(App().settings.roms_directory, "D:\\Games\\roms");  // the settings were read again
-  EXPECT_EQ(App().settings.favorites_only, 0);
+  EXPECT_TRUE(App().settings.roms_directory == "D:\\Games\\roms" && !App().settings.favorites_only);  // read again
   EXPECT_EQ(f.Read("profiles\\New.cfg"), "new");  // a restore adds and replaces, it does not delete
   EXPECT_TRUE(f.Exists("KORVO-before-restore.zip"));
 }

@@ -423,8 +423,7 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   // An auto-repeated Enter starts nothing; a second start while one runs is refused.
   MSG repeat = {Main().list, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30), 0, {}};
   EXPECT_FALSE(PreTranslateMainMessage(repeat) || Main().launch.running);
-  f.Command(205);
-  f.Command(205);
+  for (int twice = 0; twice < 2; ++twice) f.Command(205);
   EXPECT_TRUE(boxes.SawTitle("Play"));
   ASSERT_TRUE(WaitFor([] { return !Main().launch.running; }));
 
@@ -439,6 +438,9 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   ASSERT_TRUE(WaitFor([&] { return !Main().launch.running && boxes.Seen().size() > seen; }));
   EXPECT_EQ(f.StatusText().rfind("MAME exited with code 2: ROM files are missing or wrong (Game > Check ROM Set)", 0), 0u);
   EXPECT_TRUE(boxes.SawTitle("Check ROM Set") && !boxes.SawTitle("MAME Ended"));
+  ASSERT_TRUE(WaitFor([] { return CountProcesses(L"mame.exe") == 0; }));  // then a mame.exe that is no program:
+  f.Write("mame.exe", "not a program");
+  EXPECT_EQ(Answered("Could Not Start MAME", IDOK, [&] { f.Command(205); }), "Windows error 193");  // Windows' reason
 }
 
 // Without MAME, off the screen and at 288 DPI: said once, the list is there; so with a program that is not MAME.
