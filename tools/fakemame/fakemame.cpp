@@ -539,7 +539,7 @@ int Play(const Invocation& call, const std::string& fixtures) {
     std::string size = control["picture"];
     size_t x = size.find('x');
     int w = std::atoi(size.c_str()), h = x == std::string::npos ? 0 : std::atoi(size.c_str() + x + 1);
-    if (w > 0 && h > 0) ShowPictureWindow(w, h);
+    if (w > 0 && h > 0) ShowPictureWindow(w, h, Join(call.exe_folder, kCallsFile));
   }
   if (control["hang"] == "1") HangUntilStopped(Join(call.exe_folder, kCallsFile));
   if (control.count("delay-ms")) SleepMs(std::atol(control["delay-ms"].c_str()));

@@ -25,8 +25,9 @@ void SleepMs(long ms);
 // through its windows), it appends "closed=1" to `close_note` and leaves, as
 // MAME saves its settings on the way out; killed, it notes nothing.
 [[noreturn]] void HangUntilStopped(const std::string& close_note);
-// Shows a window with a known picture until it is closed (Windows only).
-void ShowPictureWindow(int width, int height);
+// Shows a window with a known picture until it is closed (Windows only),
+// appending "key=<scan code>" to `key_note` for each key pressed in it.
+void ShowPictureWindow(int width, int height, const std::string& key_note);
 std::string GetEnv(const char* name);
 char PathSeparator();
 

@@ -38,6 +38,10 @@ inline void DrawPicture(HWND window, HDC dc) {
   SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, pixels.data(), &info, DIB_RGB_COLORS);
 }
 
+// Told of each key pressed in the window, by its scan code (the launcher
+// presses one to skip MAME's warnings), where anyone listens.
+inline void (*g_key_pressed)(unsigned scan_code) = nullptr;
+
 inline LRESULT CALLBACK PictureWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT: {
@@ -49,6 +53,9 @@ inline LRESULT CALLBACK PictureWindowProc(HWND window, UINT message, WPARAM wpar
     }
     case WM_PRINTCLIENT: DrawPicture(window, reinterpret_cast<HDC>(wparam)); return 0;
     case WM_ERASEBKGND: return 1;
+    case WM_KEYDOWN:
+      if (g_key_pressed) g_key_pressed(static_cast<unsigned>(lparam >> 16) & 0x1FF);
+      return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcW(window, message, wparam, lparam);
   }

@@ -83,7 +83,7 @@ void WriteStream(int stream, const std::string& bytes) {
 
 void SleepMs(long ms) { usleep(static_cast<useconds_t>(ms) * 1000); }
 
-void ShowPictureWindow(int, int) {}
+void ShowPictureWindow(int, int, const std::string&) {}
 
 volatile sig_atomic_t g_asked_to_close = 0;
 

@@ -105,7 +105,12 @@ void WriteStream(int stream, const std::string& bytes) {
 
 void SleepMs(long ms) { Sleep(static_cast<DWORD>(ms)); }
 
-void ShowPictureWindow(int width, int height) { RunPictureWindow(width, height); }
+void ShowPictureWindow(int width, int height, const std::string& key_note) {
+  static std::string note;
+  note = key_note;
+  g_key_pressed = [](unsigned scan_code) { AppendFileBytes(note, "key=" + std::to_string(scan_code) + "\n"); };
+  RunPictureWindow(width, height);
+}
 
 void HangUntilStopped(const std::string&) {
   for (;;) Sleep(INFINITE);
