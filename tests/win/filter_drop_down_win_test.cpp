@@ -58,14 +58,12 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   // A click opens the list with every entry; a click on one takes it and narrows the games.
   ClickScreen(ScreenMiddle(field, ClientRectOf(field)));
   HWND list = DropDownList(field);
-  ASSERT_TRUE(list) << "the list did not open";
-  EXPECT_EQ(GetFocus(), field);
+  ASSERT_TRUE(list && GetFocus() == field) << "the list did not open, or took the keyboard from the field";
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(entries.size()));
   RECT second;
   SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
   ClickScreen(ScreenMiddle(list, second));
-  EXPECT_FALSE(DropDownList(field));
-  EXPECT_EQ(ChosenEntry(field), entries[2]);
+  EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == entries[2]);
   EXPECT_LT(f.Rows(), 462);
   EXPECT_EQ(App().settings.filter_hardware, entries[2]);
 
@@ -105,8 +103,7 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   EXPECT_EQ(ChosenEntry(field), entries[entries.size() - 2]);
   // A letter takes the next entry starting with it.
   SendMessageW(field, WM_CHAR, L'a', 0);
-  EXPECT_EQ(ChosenEntry(field), "All Hardware");
-  EXPECT_EQ(f.Rows(), 462);
+  EXPECT_EQ(ChosenEntry(field) + " " + std::to_string(f.Rows()), "All Hardware 462");
 
   // A list longer than it shows scrolls by its bar and stays open (no filter has that many: the field gets more).
   HWND makers = Main().filters[static_cast<int>(FilterKind::Maker)];

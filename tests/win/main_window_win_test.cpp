@@ -83,11 +83,11 @@ class ShellOpensWith {
   std::vector<std::tuple<std::wstring, bool, std::optional<std::wstring>>> kept_;  // key, existed, its value
 };
 
-// A menu of the bar opened with Alt and its letter, and an item chosen with its letter, as on a keyboard. A second
-// thread plays the hand: the menu's own loop runs timers late or not at all under Wine. A key press lost on a busy
-// machine is pressed again; a menu still open after that is cancelled, so that the test fails on what it checks
+// A menu opened by `open` (a menu of the bar: Alt and its letter), an item chosen with its letter, as on a keyboard. A
+// second thread plays the hand: the menu's own loop runs timers late or not at all under Wine. A key press lost on a
+// busy machine is pressed again; a menu still open after that is cancelled, so that the test fails on what it checks
 // instead of waiting in the menu for good.
-void ChooseWithKeys(wchar_t menu, WORD item) {
+void ChooseWithKeys(const std::function<void()>& open, WORD item) {
   std::atomic<bool> pressed{false}, stop{false};
   HWND window = Main().window;
   std::thread hand([&] {
@@ -105,10 +105,13 @@ void ChooseWithKeys(wchar_t menu, WORD item) {
     ClickScreen(MiddleOf(bar));
     WaitFor([&] { return GetForegroundWindow() == window; }, 3000);
   }
-  PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, menu);
+  open();
   WaitFor([&] { return pressed && !FindWindowW(L"#32768", nullptr); }, 15000);
   stop = true;
   hand.join();
+}
+void ChooseWithKeys(wchar_t menu, WORD item) {
+  ChooseWithKeys([menu] { PostMessageW(Main().window, WM_SYSCOMMAND, SC_KEYMENU, menu); }, item);
 }
 
 RECT ScreenWorkArea() { RECT work = {}; return SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0), work; }
@@ -291,6 +294,12 @@ TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi)
          EXPECT_TRUE(IsWindowVisible(Main().search_edit) && !App().settings.search_bar_hidden);
        }},
       {"search bar", [&] { keys({VK_CONTROL, 'F'}); }}, {"search closed", [&] { f.Command(101); }},
+      {"Year hidden from the header's own menu", [&] {
+         POINT year = MiddleOf(HeaderItemRect(ListView_GetHeader(Main().list), 6));
+         ClientToScreen(ListView_GetHeader(Main().list), &year);
+         ChooseWithKeys([&] { SetCursorPos(year.x, year.y), mouse_event(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0); }, 'Y');
+         EXPECT_EQ(ListView_GetColumnWidth(Main().list, 6), 0);
+       }},
       {"preview hidden", [&] { keys({VK_CONTROL, 'P'}); }}, {"preview shown", [&] { keys({VK_CONTROL, 'P'}); }},
       {"toolbar back", [&] { f.Command(231); }}, {"classic", [&] { f.Command(211); }},
       {"splitter", [&] { drag_splitter(S(400)); }}, {"preview under the list", [&] { keys({VK_CONTROL, 'P'}); }},
@@ -398,20 +407,18 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
     MSG enter = {Main().list, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
     if (set[0] == 's') f.Command(205);
     else EXPECT_TRUE(PreTranslateMainMessage(enter));
-    ASSERT_TRUE(Main().launch.running) << set;
-    EXPECT_TRUE(IsIconic(Main().window));
+    ASSERT_TRUE(Main().launch.running && IsIconic(Main().window)) << set;
     EXPECT_TRUE(f.StatusText().rfind("Playing: ", 0) == 0 &&
                 f.StatusText().find("   |   Left out for this MAME: -nohlsl_enable") != std::string::npos) << f.StatusText();
-    ASSERT_TRUE(WaitFor([] { return !Main().launch.running; }));
-    EXPECT_FALSE(IsIconic(Main().window));
+    ASSERT_TRUE(WaitFor([] { return !Main().launch.running; }) && !IsIconic(Main().window));
   }
   EXPECT_NE(f.Read("korvo-settings.cfg").find("recent=82,23"), std::string::npos);
   ASSERT_GE(GetMenuItemCount(Main().recent_menu), 2);
-  EXPECT_EQ(MenuText(Main().recent_menu, 0).rfind("&1  Tekken 3", 0), 0u);
-  EXPECT_EQ(MenuText(Main().recent_menu, 1).rfind("&2  Street Fighter EX2", 0), 0u);
+  EXPECT_EQ(MenuText(Main().recent_menu, 0).substr(0, 12) + "|" + MenuText(Main().recent_menu, 1).substr(0, 22),
+            "&1  Tekken 3|&2  Street Fighter EX2");
   // An end within 5 s with code 0 says so in the status bar, and no box (the second it took varies with the load).
-  EXPECT_EQ(f.StatusText().substr(0, 18) + f.StatusText().substr(19, 16), "MAME closed after  s (exit code 0)");
-  EXPECT_TRUE(boxes.Seen().empty());
+  EXPECT_EQ(f.StatusText().substr(0, 18) + f.StatusText().substr(19, 16) + std::to_string(boxes.Seen().size()),
+            "MAME closed after  s (exit code 0)0");
 
   // What this MAME lacks is left out of the start, and said in the log.
   auto calls = f.Calls();
