@@ -119,9 +119,8 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   EXPECT_EQ(RestoreSettingsFromBackup(zip, folders_, settings_, games_, &problem, ZipLimits{5, 0xFFFFFFFFu}),
             kRestoreNotUndoable);
   EXPECT_EQ(problem.rfind(std::string(kNotUndoableText) + "\n\nThe backup was not saved: ", 0), 0u) << problem;
-  EXPECT_EQ(settings_.video, 3);
-  EXPECT_EQ(ReadTestFile(L("korvo-settings.cfg")).find("video=1"), std::string::npos);
-  EXPECT_FALSE(TestFileExists(L(kSafetyBackupName)));
+  EXPECT_TRUE(settings_.video == 3 && ReadTestFile(L("korvo-settings.cfg")).find("video=1") == std::string::npos &&
+              !TestFileExists(L(kSafetyBackupName)));
 
   SetLauncherFolder("C:\\K"), settings_.mame_exe = "D:\\mame.exe";  // MAME at a drive's root
   BackupFolders f = CurrentBackupFolders(settings_);
@@ -176,9 +175,8 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
     EXPECT_EQ(RestoreBackup(dir_.File("damaged.zip"), folders_), -1);
   }
   EXPECT_EQ(RestoreBackup(dir_.File("missing.zip"), folders_), -1);
-  EXPECT_EQ(Snapshot(folders_.launcher), launcher_before);
-  EXPECT_EQ(Snapshot(folders_.mame), mame_changed);
-  EXPECT_EQ(settings_.video, 3);
+  EXPECT_TRUE(Snapshot(folders_.launcher) == launcher_before && Snapshot(folders_.mame) == mame_changed &&
+              settings_.video == 3);
 
   // profiles/old/Kept.cfg is in the zip but only top-level profiles come back.
   EXPECT_EQ(BackupRestoredText(RestoreSettingsFromBackup(zip, folders_, settings_, games_)),
@@ -190,8 +188,7 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   // Restoring the safety backup (chosen by its own path) brings the changed state back.
   ASSERT_TRUE(TestFileExists(L(kSafetyBackupName)));
   EXPECT_GT(RestoreSettingsFromBackup(L(kSafetyBackupName), folders_, settings_, games_), 0);
-  EXPECT_EQ(settings_.video, 3);
-  EXPECT_EQ(ReadTestFile(M("cfg/default.cfg")), "changed");
+  EXPECT_EQ(std::to_string(settings_.video) + ReadTestFile(M("cfg/default.cfg")), "3changed");
 
   WriteTestFile(L("korvo-autofire.cfg"), "P1_BUTTON1\tA\t\t\n");
   auto zip_of = [&](const std::vector<Member>& members) {
@@ -205,8 +202,7 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   EXPECT_EQ(RestoreSettingsFromBackup(settings_and_cfg, folders_, settings_, games_), 2);
   for (const char* reset : {"korvo-games.cfg", "korvo-combos.cfg", "korvo-autofire.cfg"})
     EXPECT_FALSE(TestFileExists(L(reset))) << reset;
-  EXPECT_TRUE(settings_.video == 1 && games_.empty());
-  EXPECT_EQ(ReadTestFile(M("sta/sfex/1.sta")), "state");
+  EXPECT_TRUE(settings_.video == 1 && games_.empty() && ReadTestFile(M("sta/sfex/1.sta")) == "state");
 
   // Without default.cfg the current one stays with the autofire file (the real keys of its NONE buttons); without a
   // settings file the defaults are written, keeping the binding version.
@@ -216,8 +212,7 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   EXPECT_EQ(after_undo, before);
   settings_.video = 3;
   EXPECT_EQ(RestoreSettingsFromBackup(zip_of({Stored("mame/ini/mame.ini", "x")}), folders_, settings_, games_), 1);
-  EXPECT_TRUE(TestFileExists(L("korvo-autofire.cfg")));
-  EXPECT_EQ(settings_.video, Settings().video);
+  EXPECT_TRUE(TestFileExists(L("korvo-autofire.cfg")) && settings_.video == Settings().video);
   EXPECT_NE(ReadTestFile(L("korvo-settings.cfg")).find("binding_version=5"), std::string::npos);
 }
 

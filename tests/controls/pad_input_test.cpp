@@ -280,8 +280,7 @@ TEST(PadProbe, ReportParsedReplacedOnlyWhenCompleteAndPluginPathsStayStrings) {
            ReadTestFile(env.dir.File("korvo-padprobe.txt")) == "D|0|XInput New\nI|0|B|BUTTON2|0\nEND\n";
   };
   RunPadProbe(false, writes("D|0|XInput New\nI|0|B|BUTTON2|0\nEND\n"));
-  EXPECT_EQ(seen_folder, env.dir.path() + "\\korvo-plugins\\korvo-probe-plugin");
-  EXPECT_TRUE(uses_the_new_report());
+  EXPECT_TRUE(seen_folder == env.dir.path() + "\\korvo-plugins\\korvo-probe-plugin" && uses_the_new_report()) << seen_folder;
   // Without force, a second probe in the same run does nothing; an incomplete report changes nothing.
   RunPadProbe(false, writes("D|0|Other\nEND\n"));
   RunPadProbe(true, writes("D|0|Cut short\nI|0|C|BUTTON3|0\n"));

@@ -80,8 +80,7 @@ TEST_F(MameArgsTest, DefaultListPluginsCfgStepAndShortcut) {
 
   // An unknown game: empty set name, no cfg step.
   g_stripped.clear();
-  EXPECT_EQ(Build(nullptr, 9999).rfind(" -window", 0), 0u);
-  EXPECT_EQ(g_stripped, "");
+  EXPECT_TRUE(Build(nullptr, 9999).rfind(" -window", 0) == 0 && g_stripped.empty()) << g_stripped;
 
   // A desktop shortcut gets no plugin, no cfg step and no keyboard provider; the filter window's play does.
   SetWriteCombosPluginHook(CombosWritten);
@@ -243,8 +242,7 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   Settings s;
   ResetSettings(s);
   std::string path;
-  EXPECT_FALSE(LocateMameProgram(s, path));
-  EXPECT_TRUE(path == "/k\\mame.exe" && MameFolder(s) == "\\k");  // still named in messages
+  EXPECT_TRUE(!LocateMameProgram(s, path) && path == "/k\\mame.exe" && MameFolder(s) == "\\k");  // still named in messages
 
   SetLauncherFolder(dir.path());
   WriteTestFile(dir.File("mame/mame64.exe"), "");
@@ -272,8 +270,7 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   s.mame_exe = "C:/mame.exe";
   EXPECT_EQ(MameFolder(s), "C:\\");
   s.mame_exe = App().settings.mame_exe = "Emu/mame.exe";
-  EXPECT_FALSE(LocateMameProgram(s, path));
-  EXPECT_EQ(MameFolder() + "|" + MameRomsFolder(), "C:\\Korvo\\Emu|C:\\Korvo\\Emu\\roms");
+  EXPECT_TRUE(!LocateMameProgram(s, path) && MameFolder() + "|" + MameRomsFolder() == "C:\\Korvo\\Emu|C:\\Korvo\\Emu\\roms");
   s.roms_directory = "  roms2 ; E:\\r";
   EXPECT_EQ(MameRomsFolder(s), "C:\\Korvo\\roms2");
 
@@ -312,8 +309,7 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   for (auto [launcher, reason_given] : {std::pair{"/no/such/folder", "mame.exe was not found (General tab > MAME Program)"},
                                         {dir.path().c_str(), "Desktop folder not found"}}) {
     SetLauncherFolder(launcher);
-    EXPECT_FALSE(CreateDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), reason));
-    EXPECT_EQ(reason, reason_given);
+    EXPECT_TRUE(!CreateDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), reason) && reason == reason_given);
   }
   std::filesystem::create_directory(dir.File("Desktop"));
   EXPECT_TRUE(CreateDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), reason) &&

@@ -146,8 +146,7 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
   EXPECT_NE(f.Log().find("\r\nMAME exited with code 3: "), std::string::npos) << f.Log();  // how it ended, logged
   EXPECT_EQ(filter_calls, "");
   f.settings.filter_window = 1;
-  EXPECT_EQ(f.Run("sfex2", ScreenRequest::FullScreen), kFrontendPlayed);
-  EXPECT_EQ(filter_calls, "start;stop;");
+  EXPECT_TRUE(f.Run("sfex2", ScreenRequest::FullScreen) == kFrontendPlayed && filter_calls == "start;stop;") << filter_calls;
   SetFilterWindowHooks(nullptr, nullptr);
 
   // The pad's exit combination ends a MAME that would go on: asked until it says so.
@@ -159,8 +158,7 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
   // A front-end's start with the settings in use: a window asked for wins over full screen, and a play is counted.
   App().settings = f.settings, App().settings.fullscreen = 1, App().played.clear();
   f.Control("");
-  EXPECT_EQ(RunFrontend("sfex2", ScreenRequest::Window), kFrontendPlayed);
-  EXPECT_EQ(f.Calls().back().args.at(1), "-window");
+  EXPECT_TRUE(RunFrontend("sfex2", ScreenRequest::Window) == kFrontendPlayed && f.Calls().back().args.at(1) == "-window");
   PlayStats saved = {{1, {}}};  // a reload replaces what was there
   LoadPlayStats(saved, f.dir.File("korvo-played.cfg"));
   EXPECT_TRUE(saved == App().played && saved.at(23).times == 1);

@@ -13,6 +13,7 @@
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
 #include "optionsarea/options_area_ui_win.h"
+#include "optionsarea/options_page_set_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "ui/drop_down_win.h"
 #include "ui/scale.h"
@@ -448,6 +449,14 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   ASSERT_TRUE(WaitFor([] { return CountProcesses(L"mame.exe") == 0; }));  // then a mame.exe that is no program:
   f.Write("mame.exe", "not a program");
   EXPECT_EQ(Answered("Could Not Start MAME", IDOK, [&] { f.Command(205); }), "Windows error 193");  // Windows' reason
+  // Set to close on a game's start (General tab), the launcher saves and ends while MAME goes on.
+  CopyInto(TestBuildFolder() + "\\tools\\fakemame\\mame.exe", f.dir.File("mame.exe"));
+  f.Write("fakemame-control.txt", "exit=0\n");
+  f.Command(216);
+  ChoosePage(kOnGameStartId, 2);
+  f.Command(109);
+  f.Command(205);
+  EXPECT_TRUE(WaitFor([] { return !IsWindow(Main().window); }) && f.CallsWith("sfex2") > 0);
 }
 
 // Without MAME, off the screen and at 288 DPI: said once, the list is there; so with a program that is not MAME.
@@ -590,6 +599,9 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     }
     const uint32_t back_over = WindowPixels(Main().window).In(Main().toolbar, toggle.left + 5, 16);
     EXPECT_TRUE(App().settings.favorites_only && back_over == 0x444444u) << std::hex << back_over;  // the hot colour
+    for (POINT at : {off, on, off})  // away, back and away again: no longer hot
+      SetCursorPos(at.x, at.y), mouse_event(MOUSEEVENTF_MOVE, 0, 0, 0, 0), PumpMessagesFor(300);
+    EXPECT_TRUE(WaitFor([&] { return WindowPixels(Main().window).In(Main().toolbar, toggle.left + 5, 16) == 0x3E3E3Eu; }, 3000));
     // Refresh, clicked, asks MAME for its list again, and the list comes back.
     const size_t asked = f.Calls().size();
     POINT refresh = MiddleOf(ToolRect(Main().toolbar, 200));
