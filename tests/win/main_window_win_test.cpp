@@ -262,6 +262,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   f.SelectRow(f.RowOfGame("sfex2"));
   f.Command(207);
   ChooseFilter(FilterKind::Region, 1);
+  EXPECT_LT(f.Rows(), 462) << "the region chosen narrows the list";
   std::string region = App().settings.filter_region;
   f.Command(109);  // OK: the options as they are become the applied ones
   App().settings.video = 3;  // as if a page had been read without OK
@@ -449,11 +450,10 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   ASSERT_TRUE(WaitFor([] { return CountProcesses(L"mame.exe") == 0; }));  // then a mame.exe that is no program:
   f.Write("mame.exe", "not a program");
   EXPECT_EQ(Answered("Could Not Start MAME", IDOK, [&] { f.Command(205); }), "Windows error 193");  // Windows' reason
-  // Set to close on a game's start (General tab), the launcher saves and ends while MAME goes on.
   CopyInto(TestBuildFolder() + "\\tools\\fakemame\\mame.exe", f.dir.File("mame.exe"));
   f.Write("fakemame-control.txt", "exit=0\n");
   f.Command(216);
-  ChoosePage(kOnGameStartId, 2);
+  ChoosePage(kOnGameStartId, 2);  // close on a game's start: the launcher saves and ends, MAME goes on
   f.Command(109);
   f.Command(205);
   EXPECT_TRUE(WaitFor([] { return !IsWindow(Main().window); }) && f.CallsWith("sfex2") > 0);
