@@ -141,9 +141,9 @@ struct Session {
 }  // namespace
 
 TEST(PadNavigation, EachControlActsOnANewPressAndAHeldDirectionRepeats) {
-  // The actions expected on press, while held, then on release.
-  struct Case { uint16_t xinput; uint32_t joystick_buttons, pov; Actions expected; } cases[] = {
+  struct Case { uint16_t xinput; uint32_t joystick_buttons, pov; Actions expected; } cases[] = {  // pressed, held, let go
       {kDpadUp, 0, 0, {A::kUp}}, {0x0008, 0, 9000, {A::kRight}}, {0x0200, 1u << 5, 65535, {A::kPageDown}},
+      {kDpadDown, 0, 18000, {A::kDown}}, {0x0004, 0, 27000, {A::kLeft}},
       {kButtonA, 1u << 0, 65535, {A::kAccept}}, {0x8000, 1u << 3, 65535, {A::kFavorite}},
       {kStart, 1u << 7, 65535, {A::kSettings}}, {kBack, 1u << 6, 65535, {A::kFavoritesOnly}},
       {0x0040, 1u << 8, 65535, {}},  // stick buttons, button 9: nothing
