@@ -15,6 +15,7 @@
 #include "optionsarea/options_area_ui_win.h"
 #include "optionsarea/options_page_set_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
+#include "settings/play_stats.h"
 #include "ui/drop_down_win.h"
 #include "ui/scale.h"
 #include "ui/tool_bar_win.h"
@@ -415,12 +416,12 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
     ASSERT_TRUE(WaitFor([] { return !Main().launch.running; }) && !IsIconic(Main().window));
   }
   EXPECT_NE(f.Read("korvo-settings.cfg").find("recent=82,23"), std::string::npos);
+  EXPECT_EQ(f.CellText(f.RowOfGame("tekken3"), 7), PlayDateText(LocalDateOf(std::time(nullptr)), true));  // Last Played
   ASSERT_GE(GetMenuItemCount(Main().recent_menu), 2);
   EXPECT_EQ(MenuText(Main().recent_menu, 0).substr(0, 12) + "|" + MenuText(Main().recent_menu, 1).substr(0, 22),
             "&1  Tekken 3|&2  Street Fighter EX2");
   // An end within 5 s with code 0 says so in the status bar, and no box (the second it took varies with the load).
-  EXPECT_EQ(f.StatusText().substr(0, 18) + f.StatusText().substr(19, 16) + std::to_string(boxes.Seen().size()),
-            "MAME closed after  s (exit code 0)0");
+  EXPECT_EQ(f.StatusText().substr(0, 18) + f.StatusText().substr(19, 16) + "|" + std::to_string(boxes.Seen().size()), "MAME closed after  s (exit code 0)|0");
 
   // What this MAME lacks is left out of the start, and said in the log.
   auto calls = f.Calls();
@@ -433,8 +434,7 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   MSG repeat = {Main().list, WM_KEYDOWN, VK_RETURN, 1 | (1 << 30), 0, {}};
   EXPECT_FALSE(PreTranslateMainMessage(repeat) || Main().launch.running);
   for (int twice = 0; twice < 2; ++twice) f.Command(205);
-  EXPECT_TRUE(boxes.SawTitle("Play"));
-  ASSERT_TRUE(WaitFor([] { return !Main().launch.running; }));
+  ASSERT_TRUE(boxes.SawTitle("Play") && WaitFor([] { return !Main().launch.running; }));
 
   f.Command(203);  // Clear Recent Files
   EXPECT_TRUE(MenuText(Main().recent_menu, 0) == "(No Recent Games)" && !MenuEnabled(203));
