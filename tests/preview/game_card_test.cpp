@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "backup/zip_writer.h"
 #include "base/paths.h"
@@ -130,13 +131,16 @@ TEST(GameCard, HistoryAndDatFilesIndexedOnceReadByPlaceAndDamagedOnesInPart) {
   // The pane's worker reads them where MAME looks without a ui.ini; its answer carries the request's generation back.
   PreviewRequest ask;
   ask.generation = 7, ask.set = "sfex2", ask.mame_exe = dir.File("mame.exe");
-  std::unique_ptr<PreviewResult> answer = CardTextAnswers()()(ask, [] { return false; });
+  PreviewAnswerFn texts = CardTextAnswers()();
+  std::unique_ptr<PreviewResult> answer = texts(ask, [] { return false; });
   EXPECT_TRUE(answer->generation == 7 && answer->tabs.size() == 5u && answer->tabs[4].name == "Mamescore");
-  WriteTestFile(dir.File("dats/mameinfo.dat"), "$info=tekken3\n$mame\nWhole\n$end\n");  // changed: indexed anew
-  library.NewRound();  // in the next look at the files
+  // Changed while Korvo runs: indexed anew in the next look.
+  WriteTestFile(dir.File("dats/mameinfo.dat"), "$info=tekken3\n$mame\nWhole\n$end\n$info=sfex2\n$mame\nNew\n$end\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(kFolderLookMs + 100));  // the worker's look has aged
+  EXPECT_EQ(texts(ask, [] { return false; })->tabs[1].text, "New");
+  library.NewRound();
   tabs = library.Texts(folders, {"tekken3"}, log);
-  ASSERT_EQ(tabs.size(), 2u);
-  EXPECT_TRUE(tabs[1].text == "Whole" && log.empty()) << tabs[1].text;
+  ASSERT_TRUE(tabs.size() == 2u && tabs[1].text == "Whole" && log.empty());
 
   // The card's own lines and its General Info.
   GameEntry e = BuildGameList()[23];
