@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/about_ui_win.h"
+#include "catalogue/game_list_loader.h"
 #include "catalogue/game_list_view_ui_win.h"
 #include "main_window_fixture_win.h"
 #include "options_page_driver_win.h"
@@ -121,9 +122,15 @@ RECT ScreenWorkArea() { RECT work = {}; return SystemParametersInfoW(SPI_GETWORK
 
 TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   MainWindowFixture f;
-  ASSERT_TRUE(f.Open());
+  ASSERT_TRUE(f.Open() && WaitForListTasks(15000));  // statuses too
   EXPECT_EQ(std::to_string(f.Rows()) + f.StatusText(), "462462 games (PSX-based and Hyper Neo Geo 64 boards), 2 with ROMs");
 
+  // Rescanned with a MAME slow to say how well the sets run: a message shown meanwhile stays when they come.
+  f.Write("fakemame-control.txt", "listxml-delay-ms=3000\n");
+  f.Command(200);
+  ASSERT_TRUE(WaitFor([] { return !Main().loading; }, 15000));
+  f.Command(210);
+  EXPECT_TRUE(!WaitForListTasks(0) && WaitForListTasks(15000) && (PumpMessagesFor(100), f.StatusText() == "Window size reset"));
   // Game Settings (Cheats: On), then a restore of an earlier backup: the game's settings are gone again.
   const std::string backup = f.dir.File("before.zip");
   DialogScript save;
