@@ -39,13 +39,11 @@ TEST(PageValues, EntriesPutTheValuesBehindTheLabelsAndAddAMissingOne) {
             "Auto=- Windows (hybrid)=winhybrid DirectInput=dinput XInput=xinput None=none ");
 
   ChoiceList rates = SampleRateChoices();  // found, then added
-  EXPECT_EQ(ChoiceIndexAdding(rates, 44100), 3);
-  EXPECT_EQ(ChoiceIndexAdding(rates, 11025, "%d Hz"), 5);
+  EXPECT_TRUE(ChoiceIndexAdding(rates, 44100) == 3 && ChoiceIndexAdding(rates, 11025, "%d Hz") == 5);
   EXPECT_EQ(Entries(rates), "Default (48000 Hz)=0 22050 Hz=22050 32000 Hz=32000 44100 Hz=44100 48000 Hz=48000 "
                             "11025 Hz=11025 ");
   ChoiceList autofire = AutofireSpeedChoices();
-  EXPECT_EQ(ChoiceIndexAdding(autofire, 7), 4);
-  EXPECT_EQ(autofire.labels[4], "7");
+  EXPECT_TRUE(ChoiceIndexAdding(autofire, 7) == 4 && autofire.labels[4] == "7");
 
   TextChoiceList device = LightgunDeviceChoices();
   for (auto [value, at] : {std::pair{"Keyboard", 0}, {"LIGHTGUN", 2}, {"paddle", 5}})
@@ -66,8 +64,7 @@ TEST(PageValues, ResolutionAndControllerFileKeepASavedValueTheListLacks) {
   EXPECT_TRUE(selected == 3 && odd.labels[3] == "1000 x 700" && odd.sizes[3] == std::make_pair(1000, 700));
 
   auto labels = ControllerFileChoices({"xarcade", "hotrod"}, "HOTROD", &selected);
-  EXPECT_EQ(labels, (std::vector<std::string>{"None", "xarcade", "hotrod"}));
-  EXPECT_EQ(selected, 2);
+  EXPECT_TRUE(labels == (std::vector<std::string>{"None", "xarcade", "hotrod"}) && selected == 2);
   labels = ControllerFileChoices({"xarcade"}, "gone", &selected);
   EXPECT_TRUE(labels.back() == "gone" && selected == 2);
   EXPECT_EQ(ControllerFileOf(labels, selected, "") + "|" + ControllerFileOf(labels, 0, "gone") + "|" +

@@ -19,8 +19,7 @@ TEST(CapturedRunWin, AnswersArriveWholeAHangEndsMissingDoesNotStartAndTheListing
     TextBuffer out;
     int32_t code = -1;
     ASSERT_EQ(RunProgramCaptured(fake, f.dir.path(), "sfex2", out, 30000, &code), kCapturedEnded);
-    EXPECT_EQ(out.size(), 1048576u);
-    EXPECT_EQ(code, 3);
+    EXPECT_TRUE(out.size() == 1048576u && code == 3);
     ASSERT_EQ(RunProgramCaptured(fake, f.dir.path(), "-listfull", out, 60000), kCapturedEnded);
     EXPECT_EQ(out.rfind("Name:", 0), 0u);
     listings[way] = out;

@@ -50,12 +50,10 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
   f.Write("fakemame-control.txt", "verifyroms-delay-ms=1000\n");
   std::string text_at_close;
   CheckRomSet(games, clone, [&](HWND, std::string text) { return text_at_close = text, true; });
-  EXPECT_EQ(text_at_close, kChecking);
-  EXPECT_EQ(FindWindowW(L"KorvoModal", L"Check ROM Set"), nullptr);
+  EXPECT_TRUE(text_at_close == kChecking && !FindWindowW(L"KorvoModal", L"Check ROM Set"));
   for (int i = 0; i < 500 && (f.CallsWith("-verifyroms") < 3 || CountProcesses(L"mame.exe")); ++i) PumpMessagesFor(20);
   PumpMessagesFor(200);  // the report the worker posted as MAME ended
-  EXPECT_EQ(f.CallsWith("-verifyroms"), 3u);
-  EXPECT_EQ(FindWindowW(L"KorvoModal", L"Check ROM Set"), nullptr);
+  EXPECT_TRUE(f.CallsWith("-verifyroms") == 3u && !FindWindowW(L"KorvoModal", L"Check ROM Set"));
 
   // A game without a set name starts no check.
   GameEntry no_set;

@@ -41,8 +41,7 @@ TEST(Subclass, TheLatestHearsFirstOneLeavesWhileItRunsAndAWindowDestroyedInsideL
   SendMessageW(window, WM_APP, 0, 0);
   EXPECT_EQ(heard, "c A original ");
   DWORD_PTR data = 0;
-  EXPECT_TRUE(FindSubclass(window, Named, 3, &data));
-  EXPECT_EQ(data, static_cast<DWORD_PTR>('c'));
+  EXPECT_TRUE(FindSubclass(window, Named, 3, &data) && data == static_cast<DWORD_PTR>('c'));
   EXPECT_FALSE(FindSubclass(window, Named, 2));
   // Another thread cannot put a chain on it: its messages would miss the chain.
   bool added = true;
