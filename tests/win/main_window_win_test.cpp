@@ -55,12 +55,13 @@ bool StarFilled(int row) {
 
 void ChooseFilter(FilterKind kind, int index) { ChooseComboEntry(Main().filters[static_cast<int>(kind)], index); }
 
-// For the rest of a scope the system opens text files and web addresses with `program`; then as before.
+// For the rest of a scope the system opens text files, web addresses and folders with `program`; then as before.
 class ShellOpensWith {
  public:
   explicit ShellOpensWith(const std::string& program) {
     const std::wstring command = L"\"" + Utf8ToUtf16(program) + L"\" \"%1\"";
-    for (const wchar_t* key : {L".txt", L"KorvoTest.Text\\shell\\open\\command", L"https\\shell\\open\\command"}) {
+    for (const wchar_t* key : {L".txt", L"KorvoTest.Text\\shell\\open\\command", L"https\\shell\\open\\command",
+                               L"Folder\\shell\\open\\command"}) {
       HKEY k;
       const bool existed = !RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &k) && !RegCloseKey(k);
       wchar_t value[1024];
@@ -380,7 +381,7 @@ TEST(MainWindow, TheSettingsWindowIsMadeWhenFirstOpenedWhereItWasLeft) {
 
 // Help > Korvo User's Guide opens the README.txt that came with the launcher, or without it the guide on the web,
 // each with what the system opens such things with (here the fake MAME, which notes how it was started); so are
-// MAME's documentation and the pages of About's links.
+// MAME's documentation, the pages of About's links and the File menu's folders.
 TEST(MainWindow, TheHelpMenuOpensTheGuideBesideTheLauncherOrOnTheWeb) {
   MainWindowFixture f;
   const ShellOpensWith shell(f.dir.File("mame.exe"));
@@ -392,6 +393,9 @@ TEST(MainWindow, TheHelpMenuOpensTheGuideBesideTheLauncherOrOnTheWeb) {
   WaitFor([] { return CountProcesses(L"mame.exe") == 0; });  // the opener of the text has done
   ChooseWithKeys(L'h', 'U');
   EXPECT_TRUE(WaitFor([&] { return f.CallsWith(kUserGuideAddress) == 1; })) << f.Read("fakemame-calls.txt");
+  // MAME has not taken a snapshot yet: Open Screenshots Folder makes the folder and opens it.
+  ChooseWithKeys(L'f', 'S');
+  EXPECT_TRUE(WaitFor([&] { return f.CallsWith(f.dir.File("snap")) == 1; })) << f.Read("fakemame-calls.txt");
   // MAME Documentation, and each of About's links clicked: each opens its own page.
   f.Command(259);
   EXPECT_TRUE(WaitFor([&] { return f.CallsWith(kMameDocumentationAddress) == 1; })) << f.Read("fakemame-calls.txt");
