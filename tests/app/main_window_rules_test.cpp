@@ -26,9 +26,9 @@ TEST(MenuStates, FollowSelectionPlayabilityTheRunningGameAndTheView) {
                       "218v 221v 217v 219-v 222v 223v 220v 270v 271v ");
   f.has_selection = f.playable = f.has_recent = f.classic = f.favorites_only = f.only_available = true;
   f.hide_not_working = f.search_bar_shown = f.filter_bar_shown = true;
-  f.toolbar_shown = f.preview_shown = false, f.theme_mode = 2, f.columns_hidden = 8 | 2 | 256;  // Info, "#", Time Played
+  f.toolbar_shown = f.preview_shown = false, f.theme_mode = 2, f.columns_hidden = 8 | 2 | 64 | 256;  // Info, "#", Year, Time Played
   EXPECT_EQ(Menus(f), "205 251 252 206- 250 253 207 104 203 211v 224 225 226v 227v 228v 272v 229v 230v 231 232 "
-                      "218 221v 217v 219-v 222v 223v 220 270v 271 ");
+                      "218 221v 217v 219-v 222v 223 220 270v 271 ");
   MenuFacts running;
   running.running = running.has_selection = true, running.theme_mode = 1;
   EXPECT_EQ(Menus(running), "205- 251- 252- 206 250 253 207 104 203- 211 224 225v 226 227 228 272 229 230 231v 232v "

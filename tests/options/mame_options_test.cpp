@@ -91,6 +91,8 @@ TEST(HlslTable, DefaultsPassTheirRowTestsAndPresetsNameOnlyTableOptions) {
   ASSERT_EQ(table.size(), 72u);
   for (const HlslOption& option : table) {
     EXPECT_TRUE(IsValidHlslValue(option, option.default_value)) << option.name;
+    EXPECT_TRUE(option.min < option.max || option.kind == HlslKind::List || option.kind == HlslKind::FileName)
+        << option.name << " leaves nothing to choose";
     EXPECT_EQ(FindHlslOption(option.name), &option - table.data()) << "duplicate name " << option.name;
   }
   // A preset names only table options: the same pairs come back.

@@ -148,6 +148,7 @@ TEST(AccessKeys, WordStartsFirstThenOtherLettersNeverReserved) {
       // The first text gives up its key so that the second can have one; with too few keys the later texts go without.
       {{"AB", "a"}, "", {"A&B", "&a"}},
       {{"A", "B", "AB"}, "", {"&A", "&B", "AB"}},
+      {{"Player 1", "Player 2"}, "", {"&Player 1", "Player &2"}},  // digits are keys too
   };
   for (const Case& c : cases) EXPECT_EQ(WithAccessKeys(c.texts, c.reserved), c.marked) << c.texts[0];
 
