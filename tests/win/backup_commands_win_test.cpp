@@ -74,8 +74,7 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
     if (r.box[0]) s.Then([&] { return AnswerBox(r.command, IDOK, &box); });
     if (r.command[0] == 'B') BackupSettingsCommand(nullptr, r.running);
     else EXPECT_FALSE(RestoreSettingsCommand(nullptr, r.running));
-    EXPECT_TRUE(s.Finished());
-    EXPECT_EQ(box, r.box);
+    EXPECT_TRUE(s.Finished() && box == r.box);
     EXPECT_EQ(f.Read("cfg\\sfex2.cfg") + f.Read("korvo-settings.cfg"), "changed" + changed_settings);
     EXPECT_FALSE(f.Exists("KORVO-before-restore.zip") || f.Exists("empty.zip"));
     EXPECT_EQ(status.texts.size(), 1u);
@@ -91,8 +90,7 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   RestoreSteps steps;
   steps.apply_options = [&] { applied = true; };
   steps.reload_windows = [&] { status_before_reload = status.texts.size(); };
-  EXPECT_TRUE(RestoreSettingsCommand(nullptr, false, steps));
-  EXPECT_TRUE(restore.Finished());
+  EXPECT_TRUE(RestoreSettingsCommand(nullptr, false, steps) && restore.Finished());
   EXPECT_EQ(question,
             "Replace the current settings, per-game settings, combos and autofire, play statistics and the MAME saves "
             "(input mapping, nvram, save states) with the ones in this backup?\n\nKorvo's own settings that the backup does not hold "

@@ -111,8 +111,7 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltListAutofireIsNoneOnlyWhileMam
   // What only Windows gives: a MAME Program setting naming a folder, and a mame.exe that is no program.
   const std::string not_found = "mame.exe not found (set it in the launcher, or put it beside the launcher): ";
   f.Write("korvo-settings.cfg", "logs=1\r\nmame_exe=roms\r\n");
-  EXPECT_EQ(f.Run("--game sfex2"), 4);
-  EXPECT_EQ(f.Log(), not_found + f.dir.File("roms") + "\r\n");
+  EXPECT_TRUE(f.Run("--game sfex2") == 4 && f.Log() == not_found + f.dir.File("roms") + "\r\n");
   f.Write("korvo-settings.cfg", "logs=1\r\n");
   f.Write("mame.exe", "not a program");
   EXPECT_EQ(f.Run("--game sfex2"), 4);

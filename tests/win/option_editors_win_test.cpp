@@ -142,8 +142,7 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
       .Then([&] { return ListRow(list, 27)[2] == "scan.png" && (PressButton(win, L"Reset Value"), true); })
       .Then([&] { return ListRow(list, 27)[2] == "none" && (DoubleClickListRow(list, 35), true); })
       .Then([&] { return ListRow(list, 35)[2] == "Off" && (Press(win, IDOK), true); });
-  EXPECT_TRUE(OpenAllMameOptions(nullptr));
-  EXPECT_TRUE(s.Finished());
+  EXPECT_TRUE(OpenAllMameOptions(nullptr) && s.Finished());
   EXPECT_EQ(hint, "Double-click an option to change its value. Only values that differ from MAME's defaults are "
                   "passed to MAME.");
   EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -nonvram_save");
@@ -166,8 +165,7 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
         SaveWindowScreenshot(win, "all-mame-options-not-in-this-mame");
         return Press(win, IDOK), true;
       });
-  EXPECT_TRUE(OpenAllMameOptions(nullptr));
-  EXPECT_TRUE(greyed.Finished());
+  EXPECT_TRUE(OpenAllMameOptions(nullptr) && greyed.Finished());
   EXPECT_TRUE(dark_known > 0 && dark_greyed == 0) << dark_known << " " << dark_greyed;
   EXPECT_EQ(hint, "-joystick_threshold:  Not available in this MAME, so it is not passed (the value is kept). "
                   "threshold for joystick to be considered active as a switch (0.0 center, 1.0 end)");
