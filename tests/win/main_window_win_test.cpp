@@ -125,6 +125,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   MainWindowFixture f;
   ASSERT_TRUE(f.Open() && WaitForListTasks(15000));  // statuses too
   EXPECT_EQ(std::to_string(f.Rows()) + f.StatusText(), "462462 games (PSX-based and Hyper Neo Geo 64 boards), 2 with ROMs");
+  EXPECT_FALSE(ToolChecked(113)) << "Fullscreen shown on before the settings window was made";
 
   // Rescanned with a MAME slow to say how well the sets run: a message shown meanwhile stays when they come.
   f.Write("fakemame-control.txt", "listxml-delay-ms=3000\n");
