@@ -49,6 +49,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   EXPECT_EQ(Box() + " | " + ControlText(Item(kIdComboHint)) + " | " + Cell(2, kComboColumnSequence),
             "Hold DL (charge), R + HP | CHARGE B,F + P | Hold DL (charge), R + HP");
   Choose(kIdComboPlaysFor, "Player 2");
+  Choose(kIdComboPlayerSide, "Right");
   SelectRow(3);
   SetWindowTextW(Item(kIdComboSequence), L"");
   SetFocus(Item(kIdComboSequence));
@@ -65,7 +66,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   f.Command(109);
   const std::string file = f.Read("korvo-combos.cfg");
   for (const char* lines : {"step_ms=45\r\n",
-                            "combo3_name=Guile: Sonic Boom\r\ncombo3_kind=Special\r\ncombo3_seq=1*C 6+HP\r\ncombo3_player=2\r\n",
+                            "combo3_name=Guile: Sonic Boom\r\ncombo3_kind=Special\r\ncombo3_seq=1*C 6+HP\r\ncombo3_player=2\r\ncombo3_side=R\r\n",
                             "combo4_name=Custom\r\ncombo4_kind=Custom\r\ncombo4_seq=236+HP\r\ncombo4_player=1\r\n"
                             "combo4_side=L\r\ncombo4_key=F7\r\n"})
     EXPECT_NE(file.find(lines), std::string::npos) << lines;
@@ -76,7 +77,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   const std::string plugin_folder = f.dir.File("korvo-plugins\\korvo-combos-plugin");
   const std::string init = f.Read("korvo-plugins\\korvo-combos-plugin\\korvo_combos\\init.lua");
   EXPECT_NE(init.find("local STEP_MS = 45\n"), std::string::npos) << init;
-  EXPECT_NE(init.find("{player=2,trig='KEYCODE_3',steps={{6,600},{72,0},}},\n"), std::string::npos) << init;
+  EXPECT_NE(init.find("{player=2,trig='KEYCODE_3',steps={{10,600},{68,0},}},\n"), std::string::npos) << init;
   const std::string row4 = "{player=1,trig='KEYCODE_F7',steps={{2,0},{10,0},{72,0},}},\n";
   EXPECT_NE(init.find(row4), std::string::npos) << init;
 
