@@ -639,7 +639,7 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
         << std::hex << shot.In(field, 3, 3) << " " << text_seen;
     SendMessageW(field, CB_SHOWDROPDOWN, TRUE, 0);
     HWND open = DropDownList(field);
-    ASSERT_TRUE(open);
+    ASSERT_TRUE(open && SendMessageW(open, WM_GETFONT, 0, 0) == SendMessageW(field, WM_GETFONT, 0, 0));  // its letters
     RedrawWindow(open, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     RECT last;
     SendMessageW(open, LB_GETITEMRECT, SendMessageW(open, LB_GETCOUNT, 0, 0) - 1, reinterpret_cast<LPARAM>(&last));
