@@ -14,7 +14,7 @@
 #include "preview/preview_pane_ui_win.h"
 
 namespace {
-constexpr uint16_t kUp = 0x0001, kDown = 0x0002, kRight = 0x0008, kStart = 0x0010, kBack = 0x0020, kRB = 0x0200,
+constexpr uint16_t kUp = 0x0001, kDown = 0x0002, kLeft = 0x0004, kRight = 0x0008, kStart = 0x0010, kBack = 0x0020, kRB = 0x0200,
                    kA = 0x1000, kB = 0x2000, kX = 0x4000, kY = 0x8000;
 
 // The buttons held on the first XInput pad, set from any thread; a tap is let go after 100 ms, busy launcher or not.
@@ -213,6 +213,18 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   UnhookWindowsHookEx(hook);
   Tap(kB);
   EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(Options().window); }, 3000));
+}
+
+// Right and Left in the list sorted by title: to the first game of the next letter, and back to the first of its own.
+TEST(PadNavigationWin, RightAndLeftJumpByTheSortedColumnsFirstLetter) {
+  InjectedPad pad;
+  MainWindowFixture f("sort_column=2\r\n");
+  ASSERT_TRUE(f.Open() && PumpUntil([] { return GetForegroundWindow() == Main().window; }));
+  Tap(kDown), Tap(kRight);
+  const int row = f.SelectedRow();
+  EXPECT_TRUE(row > 0 && f.CellText(row, 2)[0] != f.CellText(0, 2)[0] && f.CellText(row - 1, 2)[0] == f.CellText(0, 2)[0]);
+  Tap(kRight), Tap(kLeft);
+  EXPECT_EQ(f.SelectedRow(), row) << f.CellText(row, 2);
 }
 
 TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
