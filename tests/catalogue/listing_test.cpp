@@ -57,8 +57,7 @@ TEST_F(ListingTest, RecordedListingMarksTheTableAndIsCached) {
   ParseListfull(g_answer, GameTableSets(), listing);
   GameList list = Load();
   for (const GameEntry& e : list) EXPECT_EQ(listing.count(e.set) == 0, (e.flags & kGameNotInMame) != 0) << e.set;
-  EXPECT_GT(listing.size(), 400u);
-  EXPECT_EQ(Entry(list, "sfex2").title, "Street Fighter EX2 (Euro 980312)");
+  EXPECT_TRUE(listing.size() > 400u && Entry(list, "sfex2").title == "Street Fighter EX2 (Euro 980312)");
   EXPECT_EQ(ReadTestFile(dir.File("korvo-listing-cache.cfg")).rfind("key=" + ListingKey(mame) + "\r\n", 0), 0u);
 
   GameList again = Load();  // from the cache

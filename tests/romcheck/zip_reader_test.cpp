@@ -131,8 +131,7 @@ TEST(CheckZip, MemberProblemsNamesAndExtractingSoundMembers) {
   ZipEntry shorter = entries[0], longer = entries[0];  // the longer one keeps the checksum of what the stream holds
   shorter.uncompressed_size = 10, longer.uncompressed_size += 1;
   std::vector<uint8_t> small(10), big(rom.size() + 1);
-  EXPECT_FALSE(extract(shorter, small.data()));
-  EXPECT_FALSE(extract(longer, big.data()));
+  EXPECT_FALSE(extract(shorter, small.data()) || extract(longer, big.data()));
 
   zip = BuildZip({Stored(std::string(300, 'a'), "1"), Stored(std::string("b\0c", 3), "2"), Stored("c", "3")});
   EXPECT_EQ(ReadZipDirectory(Bytes(zip), zip.size(), entries, 2), 3);

@@ -64,8 +64,7 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
   ClickScreen(ScreenMiddle(list, second));
   EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == entries[2]);
-  EXPECT_LT(f.Rows(), 462);
-  EXPECT_EQ(App().settings.filter_hardware, entries[2]);
+  EXPECT_TRUE(f.Rows() < 462 && App().settings.filter_hardware == entries[2]);
 
   // Keys on the closed field choose at once; Home goes back to all the games.
   Key(field, VK_HOME);

@@ -118,8 +118,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     if (dark) {  // Return on the focused Cancel while MAME is asked
       f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
       const Cancelled c = CancelOnceAsked(f, 1, [](HWND) { PressKeys({VK_RETURN}); });
-      EXPECT_TRUE(c.done);
-      EXPECT_EQ(c.summary, "The check was cancelled before any set was checked.");
+      EXPECT_TRUE(c.done && c.summary == "The check was cancelled before any set was checked.");
       EXPECT_TRUE(c.close_focused);
       f.Write("fakemame-control.txt", control);
     }
@@ -234,8 +233,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     EXPECT_TRUE(c.done);
     EXPECT_LT(c.took, 1500u);  // the fake MAME still sleeps
     EXPECT_EQ(c.summary.rfind("Cancelled after 0 sets", 0), 0u) << c.summary;
-    EXPECT_TRUE(c.close_focused);
-    EXPECT_EQ(f.CallsWith("-listxml"), 3u);
+    EXPECT_TRUE(c.close_focused && f.CallsWith("-listxml") == 3u);
     // The abandoned question ends on its own.
     for (int i = 0; i < 500 && CountProcesses(L"mame.exe"); ++i) PumpMessagesFor(20);
   }
