@@ -306,6 +306,7 @@ TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi)
          EXPECT_TRUE(IsWindowVisible(Main().search_edit) && !App().settings.search_bar_hidden);
        }},
       {"search bar", [&] { keys({VK_CONTROL, 'F'}); }}, {"search closed", [&] { f.Command(101); }},
+      {"filter bar back", [&] { f.Command(230); }},
       {"Year hidden from the header's own menu", [&] {
          POINT year = MiddleOf(HeaderItemRect(ListView_GetHeader(Main().list), 6));
          ClientToScreen(ListView_GetHeader(Main().list), &year);
@@ -330,6 +331,10 @@ TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi)
     change();
     PumpMessagesFor(200);
     EXPECT_EQ(f.StalePixels(), "") << name;
+    LONG fields_end = 0;  // the filter fields share the list's width up to Reset Filters
+    for (HWND field : Main().filters) fields_end = std::max(fields_end, RectIn(field, Main().window).right);
+    EXPECT_TRUE(!IsWindowVisible(Main().reset_filters) || RectIn(Main().reset_filters, Main().window).left - fields_end == S(6))
+        << name;
     if (std::string(name) != "splitter") continue;
     // The list as wide as it goes: the options area keeps the room its rows need, on every tab.
     SaveWindowScreenshot(nullptr, "layout-classic-" + std::to_string(Ui().dpi));
