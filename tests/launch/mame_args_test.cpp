@@ -312,7 +312,7 @@ TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
   }
   std::filesystem::create_directory(dir.File("Desktop"));
   EXPECT_TRUE(CreateDesktopShortcut(s, {}, games, *FindGameBySet(games, "sfex2"), reason) &&
-              TestFileExists(dir.File("Desktop/Street Fighter EX2 (Euro).desktop")));
+              ReadTestFile(dir.File("Desktop/Street Fighter EX2 (Euro).desktop")).find("\nIcon=" + LauncherProgramPath() + "\n") != std::string::npos);
   setenv("HOME", home.c_str(), 1);
 }
 

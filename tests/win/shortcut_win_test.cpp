@@ -29,15 +29,16 @@ TEST(ShortcutWin, LinkOnTheDesktopStartsMameFullScreenAndASecondReplacesIt) {
                                          reinterpret_cast<void**>(&link))));
   ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))));
   ASSERT_TRUE(SUCCEEDED(persist->Load(Utf8ToUtf16(file).c_str(), STGM_READ)));
-  wchar_t texts[4][4096] = {};
+  wchar_t texts[5][4096] = {};
+  int icon = -1;
   link->GetPath(texts[0], 4096, nullptr, SLGP_RAWPATH);
   link->GetArguments(texts[1], 4096);
   link->GetWorkingDirectory(texts[2], 4096);
-  link->GetDescription(texts[3], 4096);
+  link->GetDescription(texts[3], 4096), link->GetIconLocation(texts[4], 4096, &icon);
   persist->Release(), link->Release(), CoUninitialize();
   const std::string arguments = Utf16ToUtf8(texts[1]);
   EXPECT_TRUE(arguments.rfind("sfex2 ", 0) == 0 && arguments.find(" -nowindow ") != std::string::npos) << arguments;
-  EXPECT_EQ(Utf16ToUtf8(texts[0]) + "|" + Utf16ToUtf8(texts[2]) + "|" + Utf16ToUtf8(texts[3]),
-            f.dir.File("mame.exe") + "|" + f.dir.path() + "|" + entry.title);
+  EXPECT_EQ(Utf16ToUtf8(texts[0]) + "|" + Utf16ToUtf8(texts[2]) + "|" + Utf16ToUtf8(texts[3]) + "|" + Utf16ToUtf8(texts[4]),
+            f.dir.File("mame.exe") + "|" + f.dir.path() + "|" + entry.title + "|" + LauncherProgramPath());
   DeleteFileW(Utf8ToUtf16(file).c_str());
 }
