@@ -634,7 +634,9 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     }
     MENUBARINFO bar = {sizeof bar};
     ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
-    EXPECT_EQ(shot.In(nullptr, bar.rcBar.right - 20, bar.rcBar.top + 3), 0x202020u);
+    const RECT listed = RectIn(Main().list, nullptr);  // the menu bar dark, and the list's edge
+    EXPECT_TRUE(shot.In(nullptr, bar.rcBar.right - 20, bar.rcBar.top + 3) == 0x202020u &&
+                shot.In(nullptr, listed.left, (listed.top + listed.bottom) / 2) == 0x505050u);
     // A filter field: the controls' background, its entry and arrow in the text colour; its open list dark too.
     HWND field = Main().filters[static_cast<int>(FilterKind::Hardware)];
     const RECT box = ClientRectOf(field);
