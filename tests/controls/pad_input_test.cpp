@@ -173,6 +173,8 @@ TEST(PadNavigation, EachControlActsOnANewPressAndAHeldDirectionRepeats) {
   // Held on while the launcher was behind a game: no repeat when it is in front again.
   s.Tick(Pad(kDpadDown)), s.mode.navigate = false, s.Tick(Pad(kDpadDown)), s.mode.navigate = true;
   EXPECT_TRUE(s.Hold(Pad(kDpadDown), 1000).empty());
+  Session plugged(PadReadings{});  // a pad plugged in with Down held brings it along: not a press
+  EXPECT_TRUE(plugged.Tick(Pad(kDpadDown)).empty() && plugged.Tick(Pad()).empty());
 
   // LB / RB repeat the same way; a late timer catches up one step, not a burst.
   Session late;
