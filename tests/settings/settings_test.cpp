@@ -92,7 +92,7 @@ TEST(SettingsRead, EveryKeyIsReadAndOnlyValuesWithinItsRangeAreTaken) {
 
 TEST(SettingsReset, DefaultSettingsKeepsPathsListsControlsViewAndLightGunAndTheThemeFollowsItsMode) {
   Settings s = Parsed(kKept + kReset +  // a light gun option without its value, at the end, goes
-                      "more_options=-gamma 1.2 -lightgun_device mouse -lightgunprovider dinput -lightgun_device\n");
+                      "more_options=-lightgun_device mouse -gamma 1.2 -lightgunprovider dinput -lightgun_device\n");
   ResetSettings(s, &s);  // keep may be the record itself
   EXPECT_EQ(FormatSettingsText(s), Written(kKept));
   s = Parsed(kKept);
