@@ -183,8 +183,7 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
             "Backup restored: 9 files");
   EXPECT_EQ(settings_.video, 1);
   EXPECT_NE(FindGameSettings(games_, 82), nullptr);  // what the launcher holds, too
-  EXPECT_EQ(Snapshot(folders_.mame), mame_before);
-  EXPECT_EQ(ReadTestFile(L("profiles/Pad.cfg")), "profile\r\n");
+  EXPECT_TRUE(Snapshot(folders_.mame) == mame_before && ReadTestFile(L("profiles/Pad.cfg")) == "profile\r\n");
   // Restoring the safety backup (chosen by its own path) brings the changed state back.
   ASSERT_TRUE(TestFileExists(L(kSafetyBackupName)));
   EXPECT_GT(RestoreSettingsFromBackup(L(kSafetyBackupName), folders_, settings_, games_), 0);

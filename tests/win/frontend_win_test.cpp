@@ -95,8 +95,7 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltListAutofireIsNoneOnlyWhileMam
   f.Write("korvo-autofire.cfg", "P1_BUTTON1\tLCONTROL\t1_BUTTON3\t\n");
   const std::string real = "KEYCODE_LCONTROL OR JOYCODE_1_BUTTON3";
   // The next start repairs it, whatever it goes on to do.
-  EXPECT_EQ(f.Run("--game nosuchgame"), 2);
-  EXPECT_NE(f.Read("cfg\\default.cfg").find(real), std::string::npos);
+  EXPECT_TRUE(f.Run("--game nosuchgame") == 2 && f.Read("cfg\\default.cfg").find(real) != std::string::npos);
 
   // A play with the combos plugin: MAME finds NONE, and the real sequence is back once it has ended.
   f.Write("fakemame-control.txt", "print-file=cfg\\default.cfg\n");

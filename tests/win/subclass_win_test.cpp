@@ -52,8 +52,7 @@ TEST(Subclass, TheLatestHearsFirstOneLeavesWhileItRunsAndAWindowDestroyedInsideL
   EXPECT_EQ(heard, "c A original ");
 
   SendMessageW(window, WM_APP + 1, 0, 0);  // its own procedure destroys it, inside the chain
-  EXPECT_FALSE(IsWindow(window));
-  EXPECT_FALSE(FindSubclass(window, Named, 1) || FindSubclass(window, Named, 3));
+  EXPECT_FALSE(IsWindow(window) || FindSubclass(window, Named, 1) || FindSubclass(window, Named, 3));
   // Handles are reused: whatever the new window's handle, its messages go through its own chain only.
   HWND next = MakeWindow();
   ASSERT_TRUE(AddSubclass(next, Named, 5, 'n'));
