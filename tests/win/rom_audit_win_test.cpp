@@ -226,7 +226,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
               "4ROM files present, but the check could not read them (Game > Check All ROM Sets says why)");
 
     // A changed zip is checked again; a Cancel while MAME answers slowly ends it at once, Close takes the focus.
-    f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set"));
+    ASSERT_TRUE(f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set")));  // the check let go of it
     ASSERT_TRUE(DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str()));  // kept answers gone: MAME asked
     f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
     const Cancelled c = CancelOnceAsked(f, 3, [](HWND w) { Press(w, kCloseId); });

@@ -103,11 +103,11 @@ struct ScratchLauncher {
     InitWindowsForTests();
   }
   // Writes a file below the folder, creating its folders.
-  void Write(const std::string& relative, const std::string& bytes) const {
+  bool Write(const std::string& relative, const std::string& bytes) const {
     std::string path = dir.File(relative);
     for (size_t at = path.find('\\', dir.path().size() + 1); at != std::string::npos; at = path.find('\\', at + 1))
       CreateFolder(path.substr(0, at));
-    WriteFileAtomic(path, bytes);
+    return WriteFileAtomic(path, bytes);
   }
   std::string Read(const std::string& relative) const { return ReadWholeFile(dir.File(relative)).value_or("<missing>"); }
   bool Exists(const std::string& relative) const { return FileExists(dir.File(relative)); }
