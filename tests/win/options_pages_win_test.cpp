@@ -96,14 +96,20 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
       {kLutId, "bgfx_lut", "l.png"}};
   for (auto [id, option, value] : mame) TypePage(id, value);
   ClickPage(kRewindId);
-  // All MAME Options opened now shows what the pages hold, their drop-downs too.
+  // All MAME Options opened now shows what the pages hold, their drop-downs too; what OK keeps there, the pages show.
   std::string device;
-  EXPECT_TRUE(WhenShown("All MAME Options", [&](HWND win) {
-    for (int i = 0; i < ListView_GetItemCount(ListIn(win)); ++i)
-      if (ListRow(ListIn(win), i)[1] == "lightgun_device") device = ListRow(ListIn(win), i)[2];
-    return Press(win, IDCANCEL), true;
-  }, [&] { f.Command(326); }));
-  EXPECT_EQ(device, "lightgun");
+  DialogScript all;
+  all.Then([&] {
+       HWND win = FindModal("All MAME Options");
+       for (int i = 0; win && i < ListView_GetItemCount(ListIn(win)); ++i)
+         if (ListRow(ListIn(win), i)[1] == "lightgun_device")
+           device = ListRow(ListIn(win), i)[2], SelectListRow(ListIn(win), i), PressButton(win, L"Edit Value\u2026");
+       return !device.empty();
+     })
+      .Then([&] { return AnswerPrompt("MAME Option", "mouse"); })
+      .Then([&] { return Press(FindModal("All MAME Options"), IDOK), true; });
+  f.Command(326);
+  EXPECT_TRUE(all.Finished() && device == "lightgun" && SelectedEntry(kLightgunDeviceId) == "Mouse") << device;
   EXPECT_EQ(f.Read("korvo-settings.cfg"), before) << "nothing is written before OK";
   f.Command(109);
   EXPECT_EQ(f.StatusText(), "Settings saved");
@@ -114,7 +120,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   const std::string more = LineValue(saved, "more_options");
   for (auto [id, option, value] : mame) EXPECT_EQ(GetMameOption(more, option), value) << option;
   EXPECT_EQ(GetMameOption(more, "rewind") + GetMameOption(more, "lightgun_device") + GetMameOption(more, "lightgunprovider"),
-            "1lightgunrawinput");
+            "1mouserawinput");
   // Cancel now refills from what was applied: the controls keep showing it.
   f.Command(110);
   EXPECT_EQ(SelectedEntry(kResolutionId) + PageText(kVolumeId) + PageText(kWavWriteId), "1024 x 76812a b.wav");
