@@ -27,8 +27,7 @@ std::vector<int32_t> Found(const GameList& list, const std::string& typed) {
 TEST(FilterRows, SearchFavoritesAvailabilityTheFourListsAndTheirValues) {
   GameList list = BuildGameList();
   EXPECT_EQ(Found(list, "  82 "), (std::vector<int32_t>{82, 268, 277, 278, 279, 280, 281}));  // number, title or info
-  EXPECT_EQ(Found(list, "CLONE").size(), 462u - 232u);
-  EXPECT_EQ(PrepareSearchText(std::string(300, 'A')), std::string(199, 'a'));
+  EXPECT_TRUE(Found(list, "CLONE").size() == 462u - 232u && PrepareSearchText(std::string(300, 'A')) == std::string(199, 'a'));
   // Letters beyond ASCII fold alike in titles, search and title order: "ŁÓDŹ" finds "Łódź", "Ż" and "ż" sort as one.
   list[0].title = "Wy\xC5\x9B" "cig \xC5\x81\xC3\xB3" "d\xC5\xBA";
   EXPECT_EQ(Found(list, "\xC5\x81\xC3\x93" "D\xC5\xB9"), (std::vector<int32_t>{1}));

@@ -24,8 +24,7 @@ TEST(Inflate, Crc32AndOutputMatchZlibBeyondTheCapacityAndUpToTheLimit) {
   EXPECT_TRUE(Crc32(0, "123456789", 9) == 0xCBF43926u && Crc32(0, "", 0) == 0u);
   std::string bytes = RomLikeData(100000, 1);
   uint32_t whole = Crc32(0, bytes.data(), bytes.size());
-  EXPECT_EQ(whole, ZlibCrc(bytes));
-  EXPECT_EQ(Crc32(Crc32(0, bytes.data(), 777), bytes.data() + 777, bytes.size() - 777), whole);
+  EXPECT_TRUE(whole == ZlibCrc(bytes) && Crc32(Crc32(0, bytes.data(), 777), bytes.data() + 777, bytes.size() - 777) == whole);
   for (size_t offset = 0; offset < 16; ++offset)
     for (size_t length = 0; length < 4096; length += (length < 300 ? 1 : 61)) {
       const char* p = bytes.data() + offset;

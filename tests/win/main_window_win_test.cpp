@@ -601,8 +601,7 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     WindowPixels shot(Main().window);
     EXPECT_EQ(shot.In(Options().tabs, ClientRectOf(Options().tabs).right - 3, 5), 0x202020u);  // right of the last tab
     EXPECT_EQ(shot.In(Main().status, 20, 0), 0x505050u);               // the status bar's top line
-    EXPECT_EQ(shot.In(Main().status, 3, 8), 0x202020u);
-    EXPECT_EQ(shot.In(ListView_GetHeader(Main().list), 30, 3), 0x303030u);
+    EXPECT_TRUE(shot.In(Main().status, 3, 8) == 0x202020u && shot.In(ListView_GetHeader(Main().list), 30, 3) == 0x303030u);
     EXPECT_EQ(shot.In(Main().toolbar, ToolRect(Main().toolbar, 112).left + 5, 16), 0x3E3E3Eu);  // checked: the highlight
     EXPECT_EQ(shot.In(Main().toolbar, ToolRect(Main().toolbar, 200).left + 5, 16), 0x202020u);  // not checked: the face
     // A toggle pressed and let go over the list does nothing; the pointer back over it finds it hot, not pressed.

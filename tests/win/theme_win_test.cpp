@@ -162,8 +162,7 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   ASSERT_TRUE(GetMenuItemRect(host.window, GetMenu(host.window), 0, &file));
   ASSERT_TRUE(GetMenuItemRect(host.window, GetMenu(host.window), 1, &view));
   const int beyond_x = bar.rcBar.right - 20, beyond_y = (bar.rcBar.top + bar.rcBar.bottom) / 2;
-  EXPECT_EQ(shot.In(nullptr, view.left + 2, view.top + 2), 0x202020u);
-  EXPECT_GT(host.Count(shot, nullptr, 0xE8E8E8, file), 5);
+  EXPECT_TRUE(shot.In(nullptr, view.left + 2, view.top + 2) == 0x202020u && host.Count(shot, nullptr, 0xE8E8E8, file) > 5);
   std::optional<WindowPixels> open;
   const DWORD start = GetTickCount();
   DialogScript hand;  // the open menu's own loop runs the script
