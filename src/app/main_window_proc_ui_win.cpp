@@ -29,6 +29,7 @@
 #include "ui/drop_down_win.h"
 #include "ui/flat_status_bar_win.h"
 #include "ui/modal_dialog_ui_win.h"
+#include "ui/offscreen_paint_win.h"
 #include "ui/shell_win.h"
 #include "ui/tab_keys_win.h"
 #include "ui/theme_win.h"
@@ -163,6 +164,11 @@ void AfterFirstPaint(MainWindow& m) {
   if (m.first_paint_done) return;
   KillTimer(m.window, kAfterFirstPaintTimer);
   m.first_paint_done = true;
+  // As large as the list's whole window, so that its client area growing
+  // into a scroll bar that went needs no larger bitmap.
+  RECT list = {};
+  GetWindowRect(m.list, &list);
+  PrepareOffscreenBuffer(static_cast<int>(list.right - list.left), static_cast<int>(list.bottom - list.top));
   if (LPARAM held = std::exchange(m.held_list, 0)) TakeNewGameList(held);
 }
 
@@ -489,6 +495,7 @@ HWND CreateMainWindow(HINSTANCE instance, int show) {
   DarkTitleBar(window);
   HideKeyboardCuesUntilUsed(window);
   m.accelerators = BuildAccelerators();
+  HoldOffscreenBuffer();
   ShowWindow(window, show);
   TimingMark("main window shown");
   if (!m.classic) {

@@ -14,6 +14,7 @@
 #include "catalogue/rom_scan.h"
 #include "settings/settings.h"
 #include "ui/image_lists_win.h"
+#include "ui/offscreen_paint_win.h"
 #include "ui/subclass_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
@@ -417,44 +418,13 @@ void PaintRows(HWND list, HDC dc, const RECT& area) {
 
 // The rows are painted off screen and copied at once, so a row is never seen
 // between its background and its text.
-struct PaintBuffer {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  int w = 0, h = 0;
-};
-PaintBuffer buffer;
-
 void PaintListArea(HWND list, HDC dc, RECT area) {
   // A copy over the header would hide it until it paints again, which a
   // refill does not ask it to do.
   area.top = std::max(area.top, static_cast<LONG>(HeaderHeight(list)));
-  const int w = static_cast<int>(area.right - area.left), h = static_cast<int>(area.bottom - area.top);
-  if (w <= 0 || h <= 0) return;
-  if (!buffer.dc) buffer.dc = CreateCompatibleDC(dc);
-  if (!buffer.bitmap || w > buffer.w || h > buffer.h) {
-    // As large as the list's whole window, so that the client area growing
-    // into a scroll bar that went needs no new bitmap: a new one's pages
-    // fault in at its first paint, some milliseconds under Wine.
-    RECT frame = {};
-    GetWindowRect(list, &frame);
-    const int new_w = std::max({w, buffer.w, static_cast<int>(frame.right - frame.left)});
-    const int new_h = std::max({h, buffer.h, static_cast<int>(frame.bottom - frame.top)});
-    HBITMAP bigger = CreateCompatibleBitmap(dc, new_w, new_h);
-    if (!buffer.dc || !bigger) {  // out of memory: straight onto the screen
-      if (bigger) DeleteObject(bigger);
-      PaintRows(list, dc, area);
-      return;
-    }
-    SelectObject(buffer.dc, bigger);
-    if (buffer.bitmap) DeleteObject(buffer.bitmap);
-    buffer.bitmap = bigger;
-    buffer.w = new_w;
-    buffer.h = new_h;
-  }
-  SetViewportOrgEx(buffer.dc, -area.left, -area.top, nullptr);
-  PaintRows(list, buffer.dc, area);
-  SetViewportOrgEx(buffer.dc, 0, 0, nullptr);
-  BitBlt(dc, area.left, area.top, w, h, buffer.dc, 0, 0, SRCCOPY);
+  if (area.right <= area.left || area.bottom <= area.top) return;
+  OffscreenPaint buffered(dc, area);
+  PaintRows(list, buffered.dc(), area);
 }
 
 LRESULT CALLBACK RowsPaintProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {

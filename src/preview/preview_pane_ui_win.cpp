@@ -11,6 +11,7 @@
 #include "preview/preview_worker_win.h"
 #include "ui/frameless_win.h"
 #include "ui/icon_pixels.h"
+#include "ui/offscreen_paint_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
@@ -413,14 +414,10 @@ void PaintBuffered(HWND window) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
   PictureSize client = ClientSize(window);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1, client.w), std::max(1, client.h));
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  Paint(memory, client);
-  BitBlt(dc, 0, 0, client.w, client.h, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  {
+    OffscreenPaint buffered(dc, {0, 0, client.w, client.h});
+    Paint(buffered.dc(), client);
+  }
   EndPaint(window, &ps);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/control_paint_win.h"
 
 #include "ui/frameless_win.h"
+#include "ui/offscreen_paint_win.h"
 #include "ui/theme_colours_win.h"
 
 namespace {
@@ -9,16 +10,9 @@ void PaintBuffered(HWND window, Painter painter) {
   HDC dc = BeginPaint(window, &ps);
   RECT client;
   GetClientRect(window, &client);
-  int width = client.right, height = client.bottom;
-  if (width > 0 && height > 0) {
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
-    painter(window, memory, client);
-    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old_bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+  if (client.right > 0 && client.bottom > 0) {
+    OffscreenPaint buffered(dc, client);
+    painter(window, buffered.dc(), client);
   }
   EndPaint(window, &ps);
 }
