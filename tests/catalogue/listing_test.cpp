@@ -120,10 +120,15 @@ TEST_F(ListingTest, StatusesFromRealMameReplaceTheBuiltInMarkAndAreCachedPerBuil
   ParseDriverStatuses(recorded, st);
   EXPECT_EQ(DriverStatusText(st["stepchmp"]),
             "Not working. Imperfect: graphics. Not emulated: sound. Save states not supported.");
-  // The first and the last kinds of feature MAME knows are named too.
-  ParseDriverStatuses("<machine name=\"m\"><driver status=\"preliminary\"/><feature type=\"wan\" status=\"unemulated\"/>"
+  // The first and the last kinds of feature MAME knows are named too, and each note of the driver, read back alike
+  // from the cache's form.
+  ParseDriverStatuses("<machine name=\"m\"><driver status=\"preliminary\" nosoundhardware=\"yes\" requiresartwork="
+                      "\"yes\" incomplete=\"yes\" unofficial=\"yes\"/><feature type=\"wan\" status=\"unemulated\"/>"
                       "<feature type=\"protection\" status=\"unemulated\"/></machine>", st);
-  EXPECT_EQ(DriverStatusText(st["m"]), "Not working. Not emulated: protection, internet.");
+  ParseDriverStatuses(FormatDriverStatusElement("cached", st["m"]), st);
+  EXPECT_TRUE(DriverStatusText(st["m"]) == "Not working. Not emulated: protection, internet. No sound hardware. Needs "
+                                           "external artwork. Never finished. Unofficial modification." &&
+              DriverStatusText(st["cached"]) == DriverStatusText(st["m"])) << DriverStatusText(st["cached"]);
 
   g_answer = recorded;
   g_code = 5;  // MAME names a set it does not know after the rest
