@@ -156,6 +156,7 @@ TEST(ListColumns, WidthsHideShowAndSave) {
   int32_t saved[kListColumnCount] = {1, 2, 3, 77, 5, 6, 7, 8, 9};
   SavedColumnWidths({128, 80, 600, 0, 80, 380, 80, 200, 0}, 8 | 256, 192, saved);  // hidden and empty ones keep theirs
   EXPECT_EQ(text(saved), "64 40 300 77 40 190 40 100 9 ");
+  EXPECT_EQ(text(InitialColumnWidths(saved, 192)), "128 80 600 154 80 380 80 200 18 ");  // what the next start shows
 }
 
 TEST(GameRowPaint, CellsFollowTheHeaderAndTheRowShowsItsStarStatusAndSelection) {
