@@ -7,7 +7,6 @@ struct SharedBuffer {
   DWORD thread = 0;  // the UI thread, which made it
   HDC dc = nullptr;
   HBITMAP bitmap = nullptr;
-  HGDIOBJ old_bitmap = nullptr;
   int w = 0, h = 0;
   bool busy = false;
   bool held = false;
@@ -33,8 +32,8 @@ bool GrowShared(int w, int h) {
   const int new_w = std::max(w, s.w), new_h = std::max(h, s.h);
   HBITMAP bigger = ScreenBitmap(new_w, new_h);
   if (!bigger) return false;
-  HGDIOBJ old = SelectObject(s.dc, bigger);
-  if (!s.old_bitmap) s.old_bitmap = old;
+  // The DC lives as long as the program, so its first stock bitmap is never needed back.
+  SelectObject(s.dc, bigger);
   if (s.bitmap) DeleteObject(s.bitmap);
   s.bitmap = bigger;
   s.w = new_w;
