@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "backup/backup.h"
 #include "backup/backup_ui_win.h"
 #include "scratch_launcher_win.h"
 #include "ui/shell_win.h"
@@ -56,11 +57,13 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   // Each refusal: the file chosen ("" cancels), the answer to the question (0: none) and the box that follows.
   f.Write("text.zip", "just some text");
   CreateFolder(f.dir.File("empty.zip.tmp"));  // where a backup would be written before it takes its name
+  CreateFolder(f.dir.File("KORVO-before-restore.zip.tmp"));  // a restore that could not be undone is not started
   const struct { const char* command; bool running; std::string file; int answer; const char* box; } kRefusals[] = {
       {"Restore Settings", true, "-", 0, "Stop the running game first."},
       {"Restore Settings", false, f.dir.File("text.zip"), IDYES,
        "This file is not a readable backup of Korvo (damaged or not a zip)."},
       {"Restore Settings", false, backup, IDNO, ""},
+      {"Restore Settings", false, backup, IDYES, kNotUndoableText},
       {"Restore Settings", false, "", 0, ""},
       {"Backup Settings", false, "", 0, ""},
       {"Backup Settings", false, f.dir.File("empty.zip"), 0, "The backup could not be written."},
@@ -79,6 +82,7 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
     EXPECT_TRUE(!f.Exists("KORVO-before-restore.zip") && !f.Exists("empty.zip") && status.texts.size() == 1u);
   }
 
+  RemoveDirectoryW(Utf8ToUtf16(f.dir.File("KORVO-before-restore.zip.tmp")).c_str());
   App().settings.favorites_only = 1;  // in memory only
   std::string question;
   bool applied = false;

@@ -32,10 +32,11 @@ bool FakeProbe(const std::string&, uint32_t) {
   return true;
 }
 
-// Set Pad on `row`: `pad_number` chosen, then A on the first XInput pad; -1 presses No Pad Button, -2 Cancel.
-void SetPad(MainWindowFixture& f, int row, int pad_number) {
+// Set Pad on `row`: `pad_number` chosen, then `press` (A) on the first XInput pad; -1 presses No Pad Button,
+// -2 Cancel.
+void SetPad(MainWindowFixture& f, int row, int pad_number, uint16_t press = 0x1000) {
   SelectRow(row);
-  DialogDriver driver([pad_number](HWND w, const SeenBox& box) {
+  DialogDriver driver([pad_number, press](HWND w, const SeenBox& box) {
     if (box.title != "Set Pad Button") return false;
     if (pad_number == -1)
       return SaveWindowScreenshot(w, "set-pad-button"), PostMessageW(w, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0) != 0;
@@ -44,7 +45,7 @@ void SetPad(MainWindowFixture& f, int row, int pad_number) {
         KillTimer(nullptr, timer), PostMessageW(FindWindowW(L"KorvoModal", L"Set Pad Button"), WM_COMMAND, IDCANCEL, 0);
       }) != 0;
     SendDlgItemMessageW(w, 1002, CB_SETCURSEL, static_cast<WPARAM>(pad_number), 0);
-    pads.pads[0].buttons = 0x1000;
+    pads.pads[0].buttons |= press;
     return true;
   });
   f.Command(393);
@@ -86,10 +87,11 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
 
   // Set Pad in MAME's numbering: the first XInput pad is MAME's second; the probe runs once per run.
   SetPad(f, kP1Button1, 0);
-  SetPad(f, kP1Button2, 3);  // "Pad 3"
+  pads.pads[0].buttons = 0x1000;  // A still held from a press that opened the dialog: not taken
+  SetPad(f, kP1Button2, 3, 0x2000);  // then B, on "Pad 3"
   SetPad(f, kP1Button3, -1);  // No Pad Button
   EXPECT_TRUE(PadCodeList(TheInputMapping(), kP1Button1) == Codes{"2_BUTTON1"} &&
-              PadCodeList(TheInputMapping(), kP1Button2) == Codes{"3_BUTTON1"});
+              PadCodeList(TheInputMapping(), kP1Button2) == Codes{"3_BUTTON2"});
   EXPECT_EQ(std::to_string(probe_runs) + Cell(kP1Button3, 2), "1-");
   pads.pads[0].thumb_ly = 30000;  // a direction takes the stick that is already held
   SetPad(f, kP1Up, -2);

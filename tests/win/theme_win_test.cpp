@@ -155,6 +155,7 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   EXPECT_GT(host.Count(shot, host.tools, 0xE8E8E8, ToolRect(host.tools, 116)), 10);
   EXPECT_EQ(host.Count(shot, host.dim_label, 0xE8E8E8), 0);
   EXPECT_TRUE(shot.In(host.cancel, 6, 13) == 0x383838u && shot.In(host.ok, 40, 0) == 0x0078D7u);
+  EXPECT_GT(host.Count(shot, host.cancel, 0xE8E8E8), 10) << "a push button's label, light";
   // Menu bar: the rest of the bar dark, its items' text light; and so through an open menu, whose item is pushed.
   MENUBARINFO bar = {sizeof bar};
   RECT file, view;
