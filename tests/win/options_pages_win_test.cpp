@@ -293,17 +293,20 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   EXPECT_TRUE(closed_by_restart && WaitFor([] { return !IsWindow(Main().window); }, 3000)) << "closed for the restart";
 }
 
-// The groups of the shown page: the page's colour between frame and controls, and the controls inside show.
-void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& where) {
+// The groups of the shown page: the page's colour between frame and controls, and the controls inside show. Returns
+// the groups' titles, in order.
+std::string ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& where) {
   WindowPixels shot(top);
   const RECT client = ClientRectOf(page);
   auto not_face = [face](uint32_t c) { return c != face; };
   auto is_group = [](HWND w) { return IsClass(w, L"Button") && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX; };
   std::vector<RECT> groups;
+  std::string titles;
   for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     if (!is_group(c) || !IsWindowVisible(c)) continue;
     RECT g = RectIn(c, page);
     groups.push_back(g);
+    titles += (titles.empty() ? "" : " | ") + ControlText(c);
     const int top = std::max<int>(g.top + S(20), 0), bottom = std::min<int>(g.bottom - S(4), client.bottom);
     EXPECT_EQ(shot.Count(page, {g.left + S(5), top, g.left + S(5) + 1, bottom}, not_face) +
                   shot.Count(page, {g.right - 1 - S(5), top, g.right - S(5), bottom}, not_face), 0)
@@ -316,11 +319,15 @@ void ExpectGroupsPainted(HWND top, HWND page, uint32_t face, const std::string& 
     for (const RECT& g : groups) inside |= IntersectRect(&in, &g, &r) && EqualRect(&in, &r);
     EXPECT_TRUE(!inside || shot.Count(page, r, not_face) > 0) << where << ": \"" << ControlText(c) << "\" is covered";
   }
+  return titles;
 }
 
 // The whole run repeats this test at 144 and 192 DPI (the screen's), with their screenshots.
 TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
   const char* names[] = {"general", "video", "audio", "controls", "combos"};
+  const char* kGroups[] = {"Advanced | Capture And Speed",  // the headings a user reads on each page
+                           "BGFX | Artwork | Display | BGFX Extras | Filter Window (Experimental)", "",
+                           "Light Gun | Key And Button Mapping", ""};
   for (bool dark : {false, true}) {
     const Look look(dark);
     MainWindowFixture f;
@@ -336,7 +343,8 @@ TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
         if (tab != kTabGeneral || classic) ClickTab(tab);
         ASSERT_EQ(Options().current, tab);
         HWND top = classic ? Main().window : Options().window;
-        ExpectGroupsPainted(top, Options().pages[tab], face, look.name + (classic ? " classic " : " ") + names[tab] + dpi);
+        const std::string where = look.name + (classic ? " classic " : " ") + names[tab] + dpi;
+        EXPECT_EQ(ExpectGroupsPainted(top, Options().pages[tab], face, where), kGroups[tab]) << where;
         if (!classic) SaveWindowScreenshot(top, std::string("options-") + names[tab] + "-" + look.name + dpi);
         if (!classic && tab == kTabCombos && dpi.empty()) SaveWindowScreenshot(top, "combos_tab_" + look.name);
       }
