@@ -23,7 +23,13 @@ bool Closed(HANDLE process) {
 // The launchers a test started; those still running at its end (it failed) are ended.
 struct Launchers {
   std::vector<HANDLE> all;
-  HANDLE Start(const std::string& exe, const std::string& tail = "") { return all.push_back(StartProgram(exe, tail)), all.back(); }
+  HANDLE Start(const std::string& exe, const std::string& tail = "") {
+    HANDLE process = StartProgram(exe, tail);
+    const DWORD error = GetLastError();  // the start's failure, for the message
+    all.push_back(process);
+    SetLastError(error);
+    return process;
+  }
   ~Launchers() { for (HANDLE process : all) TerminateProcess(process, 1), CloseHandle(process); }
 };
 }  // namespace
@@ -39,7 +45,8 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   ASSERT_TRUE(FileExists(lower + "\\korvo.exe")) << "the file system does not fold this case";
   Launchers started;
   HANDLE first = started.Start(upper + "\\korvo.exe");
-  ASSERT_TRUE(WindowOf(first)) << "the first launcher showed no window";
+  ASSERT_TRUE(first) << "korvo.exe did not start, error " << GetLastError();
+  ASSERT_TRUE(WindowOf(first)) << "the first launcher showed no window, exit code " << WaitExit(first, 0);
   // The same folder, also with a game named: brings the first forward, starts nothing.
   for (const char* tail : {"", "--game sfex2"}) ASSERT_EQ(WaitExit(started.Start(lower + "\\korvo.exe", tail), 10000), 0) << tail;
   for (const auto& call : fakemame::ParseCalls(ReadWholeFile(upper + "\\fakemame-calls.txt").value_or("")))
