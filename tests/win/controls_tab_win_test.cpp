@@ -54,10 +54,11 @@ void SetPad(MainWindowFixture& f, int row, int pad_number, uint16_t press = 0x10
 }  // namespace
 
 TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThem) {
-  MainWindowFixture f;
+  MainWindowFixture f("mame_exe=Emu\\mame.exe\r\n");  // MAME in a folder of its own: its default.cfg is the one edited
+  ASSERT_TRUE(CreateFolder(f.dir.File("Emu")) && CopyInto(f.dir.File("mame.exe"), f.dir.File("Emu\\mame.exe")));
   ASSERT_TRUE(f.Open());
   f.Command(118);
-  auto Written = [&f] { InputMapping m; return ReadDefaultCfgText(m, f.Read("cfg\\default.cfg")), m; };
+  auto Written = [&f] { InputMapping m; return ReadDefaultCfgText(m, f.Read("Emu\\cfg\\default.cfg")), m; };
   // Nothing chosen: each button says so.
   SelectRow(-1);
   for (int command : {392, 393, 394}) {
@@ -175,10 +176,10 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   const InputMapping written = Written();
   EXPECT_EQ(written.bindings[kP1Up].key, "ENTER");
   // Debian's MAME 0.251 loads it and saves it again its own way on exit, keeping the key.
-  const std::string ours = f.Read("cfg\\default.cfg");
-  if (!StartRealMame(f.dir.path(), "pong -seconds_to_run 1")) GTEST_SKIP() << "no MAME 0.251";
-  ASSERT_TRUE(WaitFor([&] { return f.Read("cfg\\default.cfg") != ours; }, 60000) &&
-              WaitFor([&] { return f.Read("cfg\\default.cfg").find("</mameconfig>") != std::string::npos; }, 5000))
+  const std::string ours = f.Read("Emu\\cfg\\default.cfg");
+  if (!StartRealMame(f.dir.File("Emu"), "pong -seconds_to_run 1")) GTEST_SKIP() << "no MAME 0.251";
+  ASSERT_TRUE(WaitFor([&] { return f.Read("Emu\\cfg\\default.cfg") != ours; }, 60000) &&
+              WaitFor([&] { return f.Read("Emu\\cfg\\default.cfg").find("</mameconfig>") != std::string::npos; }, 5000))
       << "MAME did not save the file";
   EXPECT_EQ(Written().bindings[kP1Up].key, "ENTER");
   EXPECT_EQ(SequenceToWrite(Written(), kP1Up), SequenceToWrite(written, kP1Up));
