@@ -86,8 +86,7 @@ TEST_F(Backup, WritesTheSettingsProfilesAndMameFoldersBelowTheSizeLimit) {
   EXPECT_TRUE(BackupProblemText(none) == kBackupFailedText && !TestFileExists(dir_.File("none.zip")));
   EXPECT_EQ(BackupProblemText(WriteBackup(dir_.File("gone/backup.zip"), folders_)), kBackupFailedText);
 
-  // A sound zip to the strict 7z program and to Python's, with the UTF-8 name as UTF-8, no file marked read-only,
-  // and its end record on the one disk there is (some readers take any other number for a spanned archive).
+  // A sound zip to the strict 7z and to Python: the UTF-8 name as UTF-8, nothing read-only, not a spanned archive.
   EXPECT_EQ(std::system(("7z t -bd -bso0 -bsp0 '" + zip + "'").c_str()), 0);
   if (std::system("command -v python3 >/dev/null 2>&1") != 0) return;  // no Python here
   WriteTestFile(dir_.File("check.py"), "import zipfile, sys\nsrc = zipfile.ZipFile('" + zip + "')\n"

@@ -23,12 +23,10 @@ bool Closed(HANDLE process) {
 // The launchers a test started; those still running at its end (it failed) are ended.
 struct Launchers {
   std::vector<HANDLE> all;
+  DWORD error = 0;  // why the last start failed
   HANDLE Start(const std::string& exe, const std::string& tail = "") {
     HANDLE process = StartProgram(exe, tail);
-    const DWORD error = GetLastError();  // the start's failure, for the message
-    all.push_back(process);
-    SetLastError(error);
-    return process;
+    return error = GetLastError(), all.push_back(process), process;
   }
   ~Launchers() { for (HANDLE process : all) TerminateProcess(process, 1), CloseHandle(process); }
 };
@@ -45,7 +43,7 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   ASSERT_TRUE(FileExists(lower + "\\korvo.exe")) << "the file system does not fold this case";
   Launchers started;
   HANDLE first = started.Start(upper + "\\korvo.exe");
-  ASSERT_TRUE(first) << "korvo.exe did not start, error " << GetLastError();
+  ASSERT_TRUE(first) << "korvo.exe did not start, error " << started.error;
   ASSERT_TRUE(WindowOf(first)) << "the first launcher showed no window, exit code " << WaitExit(first, 0);
   // The same folder, also with a game named: brings the first forward, starts nothing.
   for (const char* tail : {"", "--game sfex2"}) ASSERT_EQ(WaitExit(started.Start(lower + "\\korvo.exe", tail), 10000), 0) << tail;
