@@ -345,6 +345,7 @@ TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
         HWND top = classic ? Main().window : Options().window;
         const std::string where = look.name + (classic ? " classic " : " ") + names[tab] + dpi;
         EXPECT_EQ(ExpectGroupsPainted(top, Options().pages[tab], face, where), kGroups[tab]) << where;
+        if (!classic) EXPECT_EQ(WindowPixels(top).In(top, S(3), S(3)), RgbOf(FaceColour())) << where << ": margin";
         if (!classic) SaveWindowScreenshot(top, std::string("options-") + names[tab] + "-" + look.name + dpi);
         if (!classic && tab == kTabCombos && dpi.empty()) SaveWindowScreenshot(top, "combos_tab_" + look.name);
       }
