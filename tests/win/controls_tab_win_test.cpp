@@ -58,7 +58,8 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   ASSERT_TRUE(CreateFolder(f.dir.File("Emu")) && CopyInto(f.dir.File("mame.exe"), f.dir.File("Emu\\mame.exe")));
   ASSERT_TRUE(f.Open());
   f.Command(118);
-  auto Written = [&f] { InputMapping m; return ReadDefaultCfgText(m, f.Read("Emu\\cfg\\default.cfg")), m; };
+  const std::string cfg = "Emu\\cfg\\default.cfg";
+  auto Written = [&] { InputMapping m; return ReadDefaultCfgText(m, f.Read(cfg)), m; };
   // Nothing chosen: each button says so.
   SelectRow(-1);
   for (int command : {392, 393, 394}) {
@@ -176,10 +177,10 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   const InputMapping written = Written();
   EXPECT_EQ(written.bindings[kP1Up].key, "ENTER");
   // Debian's MAME 0.251 loads it and saves it again its own way on exit, keeping the key.
-  const std::string ours = f.Read("Emu\\cfg\\default.cfg");
+  const std::string ours = f.Read(cfg);
   if (!StartRealMame(f.dir.File("Emu"), "pong -seconds_to_run 1")) GTEST_SKIP() << "no MAME 0.251";
-  ASSERT_TRUE(WaitFor([&] { return f.Read("Emu\\cfg\\default.cfg") != ours; }, 60000) &&
-              WaitFor([&] { return f.Read("Emu\\cfg\\default.cfg").find("</mameconfig>") != std::string::npos; }, 5000))
+  ASSERT_TRUE(WaitFor([&] { return f.Read(cfg) != ours; }, 60000) &&
+              WaitFor([&] { return f.Read(cfg).find("</mameconfig>") != std::string::npos; }, 5000))
       << "MAME did not save the file";
   EXPECT_EQ(Written().bindings[kP1Up].key, "ENTER");
   EXPECT_EQ(SequenceToWrite(Written(), kP1Up), SequenceToWrite(written, kP1Up));

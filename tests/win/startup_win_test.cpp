@@ -26,7 +26,7 @@ struct Launchers {
   DWORD error = 0;  // why the last start failed
   HANDLE Start(const std::string& exe, const std::string& tail = "") {
     HANDLE process = StartProgram(exe, tail);
-    return error = GetLastError(), all.push_back(process), process;
+    return error = process ? 0 : GetLastError(), all.push_back(process), process;
   }
   ~Launchers() { for (HANDLE process : all) TerminateProcess(process, 1), CloseHandle(process); }
 };
