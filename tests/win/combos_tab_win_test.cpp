@@ -29,12 +29,28 @@ void SelectRow(int row) { SelectListRow(Item(kIdComboList), row); }
 int SelectedRow() { return SelectedListRow(Item(kIdComboList)); }
 std::string Cell(int row, int column) { return ListRow(Item(kIdComboList), row)[static_cast<size_t>(column)]; }
 void Mouse(UINT code, int row, int column) { NotifyCellMouse(Item(kIdComboList), code, row, column); }
+// Whether one of the launcher's tooltip windows explains the control when the pointer rests on it.
+bool HasTip(HWND control) {
+  std::pair<HWND, bool> ask = {control, false};
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND tips, LPARAM asked) {
+    auto& [control, found] = *reinterpret_cast<std::pair<HWND, bool>*>(asked);
+    wchar_t name[32] = L"", text[4096] = L"";
+    TTTOOLINFOW tool = {TTTOOLINFOW_V2_SIZE, TTF_IDISHWND, GetParent(control), reinterpret_cast<UINT_PTR>(control)};
+    tool.lpszText = text;
+    if (GetClassNameW(tips, name, 32) && !lstrcmpiW(name, TOOLTIPS_CLASSW))
+      found = found || (SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)) && text[0]);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&ask));
+  return ask.second;
+}
 }  // namespace
 
 TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   MainWindowFixture f;
   ASSERT_TRUE(f.Open());
   f.Command(119);
+  for (int id = kIdComboHowItWorks; id <= kIdComboPadLast; ++id)  // each field and button explains itself
+    EXPECT_TRUE(!Item(id) || id == kIdComboClearSlot || id == kIdComboHint || HasTip(Item(id))) << id;
   // Typed with no row chosen, the keys go on into the first free row in their order.
   ClickAt(Item(kIdComboSequence), {5, 5});
   for (WORD key : {'2', '3', '6'}) PressKeys({key}), PumpMessagesFor(50);

@@ -194,7 +194,7 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
 // The card of a clicked row: MAME's status, history and .dat texts, plays (one counted); ui.ini's picture kinds.
 TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   MainWindowFixture f;
-  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=1200\n");
+  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=1200\nlistxml-delay-ms=1500\n");  // statuses after the click
   f.Write("ui.ini", "\xEF\xBB\xBF# UI SEARCH PATH OPTIONS\nhistorypath               dats\n"
                     "flyers_directory          \"my flyers\"\n");
   f.AddSnapshot("snap/pong/0000.png", "sfex2\\0000.png", 3);
@@ -208,18 +208,20 @@ TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   f.Write("korvo-played.cfg", "23=12,12000,1796126400\n");  // noon of 1 December 2026, UTC: that day everywhere
   LoadPlayStats(App().played, f.dir.File("korvo-played.cfg"));  // as the launcher's start does
   ASSERT_TRUE(f.Open());
-  ASSERT_TRUE(WaitFor([] { return FindGameBySet(Main().games, "xrally")->driver.Known(); }));
 
   const int row = f.RowOfGame("sfex2");
   ListView_EnsureVisible(Main().list, row, FALSE);
   ClickAt(Main().list, MiddleOf(CellRect(Main().list, row, 2)));  // its Game cell
   ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().set == "sfex2" && PreviewPaneShown().tabs.size() == 4; }));
+  ASSERT_FALSE(FindGameBySet(Main().games, "xrally")->driver.Known());
+  ASSERT_TRUE(WaitFor([] { return FindGameBySet(Main().games, "xrally")->driver.Known(); }));
   PreviewShown shown = PreviewPaneShown();
   EXPECT_EQ(shown.kinds, (std::vector<std::string>{"Snapshots", "Titles", "Flyers"}));
   EXPECT_TRUE(shown.kind == "Snapshots" && shown.status == "Imperfect: graphics, sound. Save states not supported.");
   EXPECT_EQ(shown.played, "Played 12 times, 3 h 20 min, last on 1 December 2026");
   EXPECT_EQ(shown.tabs, (std::vector<std::string>{"General Info", "History", "Mameinfo", "Command"}));
-  EXPECT_NE(shown.text.find("Street Fighter EX2 (Euro 980312)\r\nCapcom / Arika, 1998\r\nSony ZN-2 System"),
+  EXPECT_NE(shown.text.find("Street Fighter EX2 (Euro 980312)\r\nCapcom / Arika, 1998\r\nSony ZN-2 System\r\n"
+                            "Set: sfex2; BIOS: coh3002c\r\nStatus: Imperfect: graphics, sound."),
             std::string::npos) << shown.text;
   for (const PaneRect& r : shown.layout.kinds) EXPECT_GT(Inked(RowAcross(r, r.y + r.h / 2), RgbOf(PanelColour())), 4);
   // The title, the board, the status and the plays are painted.
