@@ -79,9 +79,7 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
   profile.bindings[24] = ActionBinding{};  // absent: no line
   std::string text = SerializeMapping(profile);
   EXPECT_TRUE(text.find("SERVICE") == std::string::npos && text.find("bind=P2_BUTTON3\tO\t2_BUTTON6\t\t1\n") != std::string::npos);
-  InputMapping back, edited;
-  ApplyMappingText(back, text);
-  ApplyMappingText(edited, Utf16WithMark(text, true));  // saved again by another editor
+  InputMapping back = FromText(text), edited = FromText(Utf16WithMark(text, true));  // saved again by another editor
   EXPECT_TRUE(back.dirty && SerializeMapping(back) == text && SerializeMapping(edited) == text);
 
   ApplyMappingText(back,
@@ -131,10 +129,9 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
   EXPECT_EQ(out, "x\n{player=1,bit=5,trig='KEYCODE_it s  OR JOYCODE_1_BUTTON4'},\n"
                  "{player=2,bit=6,trig='KEYCODE_O OR JOYCODE_2_BUTTON6'},\n");
 
-  InputMapping every;  // autofire asked for on every action stays only on the twelve buttons
-  std::string asked, marked;
+  std::string asked, marked;  // autofire asked for on every action stays only on the twelve buttons
   for (int i = 0; i < kActionCount; ++i) asked += "bind=" + std::string(ActionAt(i).port) + "\tA\t\t\t1\n";
-  ApplyMappingText(every, asked);
+  const InputMapping every = FromText(asked);
   for (int i = 0; i < kActionCount; ++i) marked += every.bindings[i].autofire ? 'A' : '.';
   EXPECT_EQ(marked, "....AAAAAA....AAAAAA.....");
 
