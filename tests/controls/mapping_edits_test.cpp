@@ -23,8 +23,7 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   InputMapping m;
   SetBindingPad(m, 0, "1_YAXIS_UP_SWITCH");  // absent before: defaults first, then the edit
   EXPECT_EQ(Described(m, 0) + " " + Joined(PadCodeList(m, 0)), "W|1_YAXIS_UP_SWITCH|JOYCODE_1_HAT1UP 1_YAXIS_UP_SWITCH,1_HAT1UP");
-  SetBindingPad(m, 0, "2_HAT1UP");
-  SetBindingPad(m, 4, "1_BUTTON2");
+  SetBindingPad(m, 0, "2_HAT1UP"), SetBindingPad(m, 4, "1_BUTTON2");
   EXPECT_EQ(Joined(PadCodeList(m, 0)) + " " + Joined(PadCodeList(m, 4)), "2_HAT1UP,1_YAXIS_UP_SWITCH 1_BUTTON2");
   // Combinations and key alternatives in extra survive pad edits; clearing the pad removes every code.
   m.bindings[4].extra = "KEYCODE_LSHIFT KEYCODE_A OR JOYCODE_1_BUTTON9";
