@@ -12,12 +12,6 @@
 
 namespace {
 
-KeyStates Keys(std::initializer_list<int> down) {
-  KeyStates s{};
-  for (int k : down) s[static_cast<size_t>(k)] = true;
-  return s;
-}
-
 struct PadRun {
   PadReadings readings;
   PadCaptureSetup setup;
@@ -47,8 +41,9 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
       {{0x1B, 0x2E}, {0x1B, 0x2E}, S::Waiting, ""}, {{}, {0x6F}, S::Chosen, "SLASHPAD"}, {{}, {0x7B}, S::Chosen, "F12"},
       {{}, {'5'}, S::Chosen, "5"},
   };
+  auto down = [](std::initializer_list<int> held) { KeyStates s{}; for (int k : held) s.at(k) = true; return s; };
   for (const KeyCase& c : keys) {
-    KeyCapture got = DecideKeyCapture(Keys(c.before), Keys(c.now));
+    KeyCapture got = DecideKeyCapture(down(c.before), down(c.now));
     EXPECT_TRUE(got.status == c.status && (got.status != S::Chosen || got.name == c.name)) << c.name << " got " << got.name;
   }
 
