@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/paths.h"
+#include "controls/default_cfg.h"
 #include "controls/input_mapping.h"
 #include "controls/mapping_files.h"
 #include "controls/pad_probe.h"
@@ -25,6 +26,14 @@ struct ControlsEnv {
 };
 
 inline InputMapping LauncherDefaults() { InputMapping m; ResetToLauncherDefaults(m); return m; }
+// A mapping from a profile's text, or from default.cfg's text with an optional key set on one action afterwards.
+inline InputMapping FromText(const std::string& text) { InputMapping m; ApplyMappingText(m, text); return m; }
+inline InputMapping Loaded(const std::string& cfg_text, int key_action = -1, const char* key = "") {
+  InputMapping m;
+  ReadDefaultCfgText(m, cfg_text);
+  if (key_action >= 0) SetBindingKey(m, key_action, key);
+  return m;
+}
 
 // A binding as one comparable text: "key|pad|extra", "|af" when autofire is on, "-" when absent.
 inline std::string Described(const InputMapping& m, int i) {

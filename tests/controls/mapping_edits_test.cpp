@@ -23,8 +23,7 @@ TEST(MappingEdits, PadCodesReplaceOnlyTheirOwnKindAndDefaultsAndTextsFollowThePr
   InputMapping m;
   SetBindingPad(m, 0, "1_YAXIS_UP_SWITCH");  // absent before: defaults first, then the edit
   EXPECT_EQ(Described(m, 0) + " " + Joined(PadCodeList(m, 0)), "W|1_YAXIS_UP_SWITCH|JOYCODE_1_HAT1UP 1_YAXIS_UP_SWITCH,1_HAT1UP");
-  SetBindingPad(m, 0, "2_HAT1UP");
-  SetBindingPad(m, 4, "1_BUTTON2");
+  SetBindingPad(m, 0, "2_HAT1UP"), SetBindingPad(m, 4, "1_BUTTON2");
   EXPECT_EQ(Joined(PadCodeList(m, 0)) + " " + Joined(PadCodeList(m, 4)), "2_HAT1UP,1_YAXIS_UP_SWITCH 1_BUTTON2");
   // Combinations and key alternatives in extra survive pad edits; clearing the pad removes every code.
   m.bindings[4].extra = "KEYCODE_LSHIFT KEYCODE_A OR JOYCODE_1_BUTTON9";
@@ -79,9 +78,7 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
   profile.bindings[24] = ActionBinding{};  // absent: no line
   std::string text = SerializeMapping(profile);
   EXPECT_TRUE(text.find("SERVICE") == std::string::npos && text.find("bind=P2_BUTTON3\tO\t2_BUTTON6\t\t1\n") != std::string::npos);
-  InputMapping back, edited;
-  ApplyMappingText(back, text);
-  ApplyMappingText(edited, Utf16WithMark(text, true));  // saved again by another editor
+  InputMapping back = FromText(text), edited = FromText(Utf16WithMark(text, true));  // saved again by another editor
   EXPECT_TRUE(back.dirty && SerializeMapping(back) == text && SerializeMapping(edited) == text);
 
   ApplyMappingText(back,
@@ -131,10 +128,9 @@ TEST(MappingText, ProfileTextAutofireWhileTheCombosPluginRunsAndTheControlsTabCe
   EXPECT_EQ(out, "x\n{player=1,bit=5,trig='KEYCODE_it s  OR JOYCODE_1_BUTTON4'},\n"
                  "{player=2,bit=6,trig='KEYCODE_O OR JOYCODE_2_BUTTON6'},\n");
 
-  InputMapping every;  // autofire asked for on every action stays only on the twelve buttons
-  std::string asked, marked;
+  std::string asked, marked;  // autofire asked for on every action stays only on the twelve buttons
   for (int i = 0; i < kActionCount; ++i) asked += "bind=" + std::string(ActionAt(i).port) + "\tA\t\t\t1\n";
-  ApplyMappingText(every, asked);
+  const InputMapping every = FromText(asked);
   for (int i = 0; i < kActionCount; ++i) marked += every.bindings[i].autofire ? 'A' : '.';
   EXPECT_EQ(marked, "....AAAAAA....AAAAAA.....");
 

@@ -39,13 +39,6 @@ std::string WithoutLauncherPorts(std::string text) {
   return CutRanges(text, cuts);
 }
 
-InputMapping Loaded(const std::string& text, int key_action = -1, const char* key = "") {
-  InputMapping m;
-  ReadDefaultCfgText(m, text);
-  if (key_action >= 0) SetBindingKey(m, key_action, key);
-  return m;
-}
-
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 std::string Edited(const InputMapping& m, std::string text) {
   EXPECT_EQ(EditDefaultCfgText(m, text), CfgEdit::Write);
@@ -73,9 +66,7 @@ TEST(DefaultCfgText, ReadEditOddElementsAndTheDefaultSystemsPlace) {
             "|1_BUTTON0|" + long_key);
   for (const std::string& code : PadCodeList(cut, 4)) EXPECT_EQ(code.rfind("1_BUTTON", 0), 0u) << code;
 
-  InputMapping markup;
-  ApplyMappingText(markup, "bind=P1_BUTTON1\tA</newseq>\t1_BUTTON1\tKEYCODE_B OR <x>\t0\n");
-  text = Edited(markup, "");
+  text = Edited(FromText("bind=P1_BUTTON1\tA</newseq>\t1_BUTTON1\tKEYCODE_B OR <x>\t0\n"), "");
   EXPECT_TRUE(Has(text, "JOYCODE_1_BUTTON1 OR KEYCODE_B\n") && !Has(text, "<x>") && !Has(text, "A</newseq>"));
 
   // Self-closing ports swallow nothing, unclosed ones stay, none without a standard sequence is read; of two, the first.
@@ -162,13 +153,12 @@ TEST(DefaultCfgWrite, FailuresTheOneBackupAndOnlyTheLauncherPortsChange) {
 
 TEST(BindingVersion, MigrationUpdatesOldLayoutsFirstRunUpgradesAndTheUsersFileIsKept) {
   ControlsEnv env;
-  InputMapping m;
   // An old stock mapping: an arrow key with only the hat, LCONTROL on button 1, RT on the old Z axis, a user's key
   // and a user's own pad button, which stay.
-  ApplyMappingText(m, "bind=P1_JOYSTICK_UP\tUP\t1_HAT1UP\t\t0\nbind=P1_JOYSTICK_DOWN\t\t1_YAXIS_DOWN_SWITCH\t\t0\n"
-                      "bind=P1_BUTTON1\tLCONTROL\t1_BUTTON1\t\t0\nbind=P1_BUTTON2\tX\t1_BUTTON8\t\t0\n"
-                      "bind=P1_BUTTON3\tSPACE\t1_RZAXIS_NEG_SWITCH\t\t0\n"
-                      "bind=P1_BUTTON6\tQ\t1_BUTTON6\t\t0\nbind=P2_BUTTON1\tU\t2_BUTTON1\tJOYCODE_2_BUTTON9\t0\n");
+  InputMapping m = FromText("bind=P1_JOYSTICK_UP\tUP\t1_HAT1UP\t\t0\nbind=P1_JOYSTICK_DOWN\t\t1_YAXIS_DOWN_SWITCH\t\t0\n"
+                            "bind=P1_BUTTON1\tLCONTROL\t1_BUTTON1\t\t0\nbind=P1_BUTTON2\tX\t1_BUTTON8\t\t0\n"
+                            "bind=P1_BUTTON3\tSPACE\t1_RZAXIS_NEG_SWITCH\t\t0\nbind=P1_BUTTON6\tQ\t1_BUTTON6\t\t0\n"
+                            "bind=P2_BUTTON1\tU\t2_BUTTON1\tJOYCODE_2_BUTTON9\t0\n");
   m.dirty = false;
   ASSERT_TRUE(MigrateBindings(m) && m.dirty);
   // Without a key before but with a pad code, the default key joins it; extra pad codes are left alone.
@@ -249,8 +239,7 @@ TEST(GameCfgAndProfiles, LauncherInputsLeaveAGameFileAndProfilesAreSafelyNamedAn
   InputMapping m = LauncherDefaults();
   ASSERT_TRUE(SaveProfile("Pad", m));
   EXPECT_TRUE(ProfileExists("Pad") && !ProfileDiffersFromMapping("Pad", m));
-  InputMapping loaded;
-  ApplyMappingText(loaded, "bind=P1_BUTTON1\tKEYCODE_I\tJOYCODE_1_BUTTON3\t\t0\n");  // full MAME names, as they are
+  InputMapping loaded = FromText("bind=P1_BUTTON1\tKEYCODE_I\tJOYCODE_1_BUTTON3\t\t0\n");  // full MAME names read too
   EXPECT_TRUE(Described(loaded, 4) == "I|1_BUTTON3|" && ProfileDiffersFromMapping("Pad", loaded));
 
   ASSERT_TRUE(RenameProfile("Pad", "PAD") && SaveProfile("arcade", m) && SaveProfile("Z", m));

@@ -12,12 +12,6 @@
 
 namespace {
 
-KeyStates Keys(std::initializer_list<int> down) {
-  KeyStates s{};
-  for (int k : down) s[static_cast<size_t>(k)] = true;
-  return s;
-}
-
 struct PadRun {
   PadReadings readings;
   PadCaptureSetup setup;
@@ -47,8 +41,9 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
       {{0x1B, 0x2E}, {0x1B, 0x2E}, S::Waiting, ""}, {{}, {0x6F}, S::Chosen, "SLASHPAD"}, {{}, {0x7B}, S::Chosen, "F12"},
       {{}, {'5'}, S::Chosen, "5"},
   };
+  auto down = [](std::initializer_list<int> held) { KeyStates s{}; for (int k : held) s.at(k) = true; return s; };
   for (const KeyCase& c : keys) {
-    KeyCapture got = DecideKeyCapture(Keys(c.before), Keys(c.now));
+    KeyCapture got = DecideKeyCapture(down(c.before), down(c.now));
     EXPECT_TRUE(got.status == c.status && (got.status != S::Chosen || got.name == c.name)) << c.name << " got " << got.name;
   }
 
@@ -75,8 +70,7 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
     EXPECT_EQ(run.Tick().value_or(""), c.expected) << c.index << " " << c.after.buttons;
   }
 
-  // A opened the dialog and is still down: it counts once let go and pressed again, and again after the pad drops out
-  // and comes back with A down. Its MAME token, too long for the mapping, is cut.
+  // A down since the opening counts once pressed anew, and again when the pad returns with A down; a long token is cut.
   PadRun asleep;
   asleep.probe = {{0, "XInput", {{"A", std::string(80, 'T'), 0}}}};
   asleep.readings.pads[0].buttons = 0x1000;
@@ -254,8 +248,7 @@ TEST(PadProbe, ReportParsedReplacedOnlyWhenCompleteAndPluginPathsStayStrings) {
       "D|0|Generic Stick\r\nI|0|Button 1|BUTTON1|0\r\n"
       "D|1|XInput Player 1\nI|1|A|BUTTON1|0\nI|1|LB|BUTTON5|0\nI|1|LSX|XAXIS|12.5\ngarbage\n|\n"
       "D|1|Twin\nI|1|RT|SLIDER2|-32768\nI|7|X|Y\nEND\nD|9|after end is still read");
-  ASSERT_EQ(p.size(), 4u);
-  ASSERT_TRUE(p[0].items.size() == 1 && p[1].items.size() == 4 && p[2].items.size() == 1);  // index 1: every item
+  ASSERT_TRUE(p.size() == 4 && p[0].items.size() == 1 && p[1].items.size() == 4 && p[2].items.size() == 1) << p.size();
   EXPECT_TRUE(p[0].items[0].token == "BUTTON1" && p[1].items[2].current == 12 && p[1].items[3].current == -32768);
 
   // "Twin" lacks the XInput items; a pad the probe does not list counts as XInput.

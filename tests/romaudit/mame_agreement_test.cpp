@@ -20,8 +20,7 @@ const Case kCases[] = {
     {"ddr5m", Kind::NoDisk, Verdict::MissingFiles},       // its CD image is missing
     {"dstage", Kind::Wrong, Verdict::WrongChecksum},      // right names and sizes, wrong data
     {"ddru", Kind::InParent, Verdict::WrongSha1},         // its own files sit in dstage.zip
-    {"ts2", Kind::Absent, Verdict::NotFound},             // the parent of the next one is absent
-    {"ts2u", Kind::Forged, Verdict::MissingFiles},
+    {"ts2", Kind::Absent, Verdict::NotFound}, {"ts2u", Kind::Forged, Verdict::MissingFiles},  // a clone, its parent absent
     {"sfchampj", Kind::Renamed, Verdict::WrongSha1},      // found by CRC under other names
     {"tgmj", Kind::Missing, Verdict::MissingFiles},       // needs a device's ROM too
     {"psyforce", Kind::WrongSize, Verdict::WrongSize},

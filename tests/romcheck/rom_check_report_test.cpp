@@ -2,7 +2,6 @@
 #include "romcheck/rom_check_report.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <future>
@@ -25,8 +24,7 @@ class RomCheckReport : public ::testing::Test {
     ResetSettings(App().settings);
     App().settings.roms_directory = dir_.File("roms");
     std::filesystem::create_directories(dir_.File("roms"));
-    WriteTestFile(dir_.File("mame.exe"), ReadTestFile(FakeMamePath()));
-    chmod(dir_.File("mame.exe").c_str(), 0755);
+    std::filesystem::copy_file(FakeMamePath(), dir_.File("mame.exe"));
     games_ = BuildGameList();
   }
   std::string Report(const char* set) {
@@ -54,11 +52,9 @@ std::string Happy(const std::string& set) {
 TEST_F(RomCheckReport, CloneWithItsParentMissingSizesAndArguments) {
   Zip("sfex2u.zip", {Deflated("a.bin", RomLikeData(1000, 1)), Stored("b.bin", "x")});
   Zip("coh3002c.zip", {Deflated("bios.bin", std::string(1048576, '\0'))});
-  EXPECT_EQ(Report("sfex2u"), Header("sfex2u") +
-                                  "sfex2u.zip (game): OK - 2 files, 1 KB\r\n"
+  EXPECT_EQ(Report("sfex2u"), Header("sfex2u") + "sfex2u.zip (game): OK - 2 files, 1 KB\r\n"
                                   "sfex2.zip (parent set): MISSING - put sfex2.zip into the ROMs folder\r\n"
-                                  "coh3002c.zip (BIOS): OK - 1 files, 1.0 MB\r\n"
-                                  "\r\n1 file(s) missing. \r\n" +
+                                  "coh3002c.zip (BIOS): OK - 1 files, 1.0 MB\r\n\r\n1 file(s) missing. \r\n" +
                                   Happy("sfex2u"));
 
   EXPECT_EQ(ZipSizeText(0) + ZipSizeText(1) + ZipSizeText(1048575) + ZipSizeText(1048576) + ZipSizeText(0xFFFFFFFFu),
@@ -71,10 +67,8 @@ TEST_F(RomCheckReport, CloneWithItsParentMissingSizesAndArguments) {
 TEST_F(RomCheckReport, TheTaskReadsOnlyItsContextWhileTheSettingsChange) {
   std::filesystem::create_directories(dir_.File("roms/tekken3"));
   WriteTestFile(dir_.File("fakemame-control.txt"), "text-mode=1\n");  // a Windows MAME's lines end in CRLF already
-  const std::string expected = Header("tekken3") +
-                               "tekken3 (game): a folder, its files are not checked\r\n"
-                               "\r\nAll the zip files are there and intact.\r\n" +
-                               Happy("tekken3");
+  const std::string expected = Header("tekken3") + "tekken3 (game): a folder, its files are not checked\r\n"
+                               "\r\nAll the zip files are there and intact.\r\n" + Happy("tekken3");
   std::promise<std::string> done;
   std::future<std::string> report = done.get_future();
   ASSERT_TRUE(StartRomCheckTask(MakeRomCheckContext(*FindGameBySet(games_, "tekken3"), App().settings, {}, games_),
@@ -132,9 +126,9 @@ TEST_F(RomCheckReport, TheRompathReachesMameIntactAndWithoutMameOnlyTheZipsAreCh
 
   App().settings.roms_directory = dir_.File("roms");
   std::filesystem::remove(dir_.File("mame.exe"));
-  EXPECT_EQ(Report("tekken3"), Header("tekken3") + missing +
-                                   "mame.exe was not found (General tab > MAME Program), so this check could not "
-                                   "run.\r\n");
+  EXPECT_EQ(Report("tekken3"),
+            Header("tekken3") + missing +
+                "mame.exe was not found (General tab > MAME Program), so this check could not run.\r\n");
   App().settings.roms_directory = "";  // none set: MAME's own roms folder, where the zip is found
   Zip("tekken3.zip", {});
   EXPECT_NE(Report("tekken3").find("\r\n\r\ntekken3.zip (game): PROBLEM\r\n    - the zip contains no files"), std::string::npos);

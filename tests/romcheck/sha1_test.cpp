@@ -42,8 +42,7 @@ TEST(Sha1, MatchesSha1sumOnBothPathsWholeAndInPieces) {
       b.Update(other.data(), offset);
       Sha1::UpdateTwo(a, data.data(), b, other.data() + offset, data.size());
       b.Update(other.data() + offset + data.size(), other.size() - offset - data.size());
-      EXPECT_EQ(Sha1Hex(a.Finish()), c.hex) << offset;
-      EXPECT_EQ(Sha1Hex(b.Finish()), "189841c10c2882db5f9c9a347f36ad070dadd6f4") << offset;
+      EXPECT_EQ(Sha1Hex(a.Finish()) + " " + Sha1Hex(b.Finish()), c.hex + std::string(" ") + cases[9].hex) << offset;
     }
     Sha1Digest parsed{};
     EXPECT_TRUE(ParseSha1Hex(c.hex, parsed) && parsed == Sha1Of(data.data(), data.size()));

@@ -13,10 +13,8 @@ inline std::string Deflate(const std::string& data, int level, int strategy = Z_
   z_stream z{};
   deflateInit2(&z, level, Z_DEFLATED, -15, 8, strategy);
   std::string out(deflateBound(&z, data.size()) + 16, '\0');
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = reinterpret_cast<Bytef*>(out.data());
-  z.avail_out = static_cast<uInt>(out.size());
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data())), z.avail_in = static_cast<uInt>(data.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data()), z.avail_out = static_cast<uInt>(out.size());
   deflate(&z, Z_FINISH);
   out.resize(z.total_out);
   deflateEnd(&z);
