@@ -231,8 +231,7 @@ TEST(RealMame, AcceptsEveryBuiltList) {
         EXPECT_EQ(out.find(complaint), std::string::npos) << complaint << "\n" << JoinArgs(run) << "\n" << out.substr(0, 400);
       EXPECT_NE(out.find("CORE CONFIGURATION OPTIONS"), std::string::npos);
     }
-  SetWriteCombosPluginHook(nullptr);
-  SetWriteInputLogPluginHook(nullptr);
+  SetWriteCombosPluginHook(nullptr), SetWriteInputLogPluginHook(nullptr);
 }
 
 TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {
