@@ -111,8 +111,7 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   s.favorites_only = 1;
   ResetFilters(s);  // every list back to All, the sort to "#" ascending; Favorites Only stays
   EXPECT_EQ(s.filter_region + s.filter_maker + s.filter_genre + s.filter_hardware + std::to_string(s.sort_column) +
-                std::to_string(s.sort_ascending) + std::to_string(s.favorites_only),
-            "111");
+                std::to_string(s.sort_ascending) + std::to_string(s.favorites_only), "111");
 
   // A refill selects the remembered game's row, wherever the order puts it, and none while it is filtered out.
   std::vector<int32_t> rows = FilterRows(list, {}, favorites, has_roms);

@@ -120,8 +120,7 @@ TEST_F(ListingTest, StatusesFromRealMameReplaceTheBuiltInMarkAndAreCachedPerBuil
   ParseDriverStatuses(recorded, st);
   EXPECT_EQ(DriverStatusText(st["stepchmp"]),
             "Not working. Imperfect: graphics. Not emulated: sound. Save states not supported.");
-  // The first and the last kinds of feature MAME knows are named too, and each note of the driver, read back alike
-  // from the cache's form.
+  // The first and last feature kinds MAME knows and every driver note are named, alike when read back from the cache.
   ParseDriverStatuses("<machine name=\"m\"><driver status=\"preliminary\" nosoundhardware=\"yes\" requiresartwork="
                       "\"yes\" incomplete=\"yes\" unofficial=\"yes\"/><feature type=\"wan\" status=\"unemulated\"/>"
                       "<feature type=\"protection\" status=\"unemulated\"/></machine>", st);

@@ -42,14 +42,11 @@ class MameArgsTest : public ::testing::Test {
   void SetUp() override {
     ResetSettings(settings);
     SetLauncherFolder("C:\\Korvo");
-    games = BuildGameList();
     g_stripped.clear();
     SetStripGameCfgInputsHook([](const std::string& set) { g_stripped += set + ";"; });
   }
   void TearDown() override {
-    SetWriteCombosPluginHook(nullptr);
-    SetWriteInputLogPluginHook(nullptr);
-    SetStripGameCfgInputsHook(nullptr);
+    SetWriteCombosPluginHook(nullptr), SetWriteInputLogPluginHook(nullptr), SetStripGameCfgInputsHook(nullptr);
   }
   std::string Build(const LaunchRequest* request = nullptr, int32_t game = kSfex2) {
     ArgList args;
@@ -62,7 +59,7 @@ class MameArgsTest : public ::testing::Test {
 
   Settings settings;
   GameSettingsList overrides;
-  GameList games;
+  GameList games = BuildGameList();
 };
 }  // namespace
 
@@ -231,8 +228,7 @@ TEST(RealMame, AcceptsEveryBuiltList) {
         EXPECT_EQ(out.find(complaint), std::string::npos) << complaint << "\n" << JoinArgs(run) << "\n" << out.substr(0, 400);
       EXPECT_NE(out.find("CORE CONFIGURATION OPTIONS"), std::string::npos);
     }
-  SetWriteCombosPluginHook(nullptr);
-  SetWriteInputLogPluginHook(nullptr);
+  SetWriteCombosPluginHook(nullptr), SetWriteInputLogPluginHook(nullptr);
 }
 
 TEST(MameLocation, CandidatesSettingFoldersAndTheDesktopShortcut) {

@@ -190,11 +190,10 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
   const std::string pid_file = dir.File("pid");
   for (const std::string body : {"echo started; exec sleep 60", "exec >&- 2>&-; exec sleep 60", "exec yes garbage"}) {
     SCOPED_TRACE(body);
-    std::string program = Script(dir, "run", "echo $$ > " + pid_file + "; " + body);
-    TextBuffer out;
-    uint64_t start = MonotonicMs();
+    const std::string program = Script(dir, "run", "echo $$ > " + pid_file + "; " + body);
+    const uint64_t started = MonotonicMs();
     EXPECT_EQ(RunProgramCaptured(program, dir.path(), "", out, 400), kCapturedTimedOut);
-    EXPECT_LT(MonotonicMs() - start, 3000u);
+    EXPECT_LT(MonotonicMs() - started, 3000u);
     EXPECT_NE(kill(atoi(ReadTestFile(pid_file).c_str()), 0), 0);  // gone
     EXPECT_EQ(out, body.rfind("echo", 0) == 0 ? "started\n" : out);
   }
