@@ -306,7 +306,8 @@ TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi)
          ChooseWithKeys(L'v', 'S');
          EXPECT_TRUE(IsWindowVisible(Main().search_edit) && !App().settings.search_bar_hidden);
        }},
-      {"search bar", [&] { keys({VK_CONTROL, 'F'}); }}, {"search closed", [&] { f.Command(101); }},
+      {"search bar", [&] { keys({VK_CONTROL, 'F'}); }},
+      {"search closed", [&] { f.Command(101); EXPECT_FALSE(IsWindowVisible(Main().search_edit)); }},
       {"filter bar back", [&] { f.Command(230); }},
       {"Year hidden from the header's own menu", [&] {
          POINT year = MiddleOf(HeaderItemRect(ListView_GetHeader(Main().list), 6));

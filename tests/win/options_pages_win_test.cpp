@@ -84,10 +84,13 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   const std::tuple<int, const char*, const char*> typed[] = {
       {kRomsId, "roms;D:\\more", "roms_directory=roms;D:\\more"}, {kBiosId, "D:\\bios", "bios_directory=D:\\bios"},
       {kExtraArgumentsId, "-nomouse", "extra_arguments=-nomouse"}, {kGlslShaderId, "crt-geom", "glsl_shader=crt-geom"},
-      {kVolumeId, "12", "volume=-12"}, {kDeadzoneId, "45", "joystick_deadzone=45"},
+      {kVolumeId, "12", "volume=-13"}, {kDeadzoneId, "45", "joystick_deadzone=45"},
       {kSaturationId, "90", "joystick_saturation=90"},
       {kMameProgramId, " mame.exe ", "mame_exe=mame.exe"}};  // trimmed; still the fake MAME beside the launcher
   for (auto [id, text, line] : typed) TypePage(id, text);
+  ClickTab(kTabAudio);  // the volume's up arrow steps what was typed
+  ClickAt(GetWindow(PageControl(kVolumeId), GW_HWNDNEXT), {S(4), S(3)});
+  PumpMessagesFor(80);
   const std::tuple<int, const char*, const char*> mame[] = {
       {kSpeedId, "speed", "1.5"}, {kSnapsizeId, "snapsize", "640x480"}, {kAviWriteId, "aviwrite", "movie.avi"},
       {kWavWriteId, "wavwrite", "a b.wav"}, {kRecordId, "record", "in.inp"}, {kPlaybackId, "playback", "play.inp"},
@@ -123,7 +126,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
             "1mouserawinput");
   // Cancel now refills from what was applied: the controls keep showing it.
   f.Command(110);
-  EXPECT_EQ(SelectedEntry(kResolutionId) + PageText(kVolumeId) + PageText(kWavWriteId), "1024 x 76812a b.wav");
+  EXPECT_EQ(SelectedEntry(kResolutionId) + PageText(kVolumeId) + PageText(kWavWriteId), "1024 x 76813a b.wav");
 
   // Restore Defaults keeps the paths and the Controls tab as it shows, not as applied. No changes nothing.
   TypePage(kDeadzoneId, "20");
@@ -242,6 +245,9 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   ClickTab(kTabCombos);  // a page placing its own controls stays where it is shown as the window changes size
   SetWindowPos(Options().window, nullptr, 0, 0, S(470), S(470), SWP_NOMOVE | SWP_NOZORDER);
   EXPECT_EQ(GetScrollPos(Options().pages[kTabCombos], SB_VERT), 0);
+  SendMessageW(Options().pages[kTabCombos], WM_VSCROLL, SB_BOTTOM, 0);  // and its lowest rows can be reached
+  EXPECT_GT(GetScrollPos(Options().pages[kTabCombos], SB_VERT), 0);
+  SendMessageW(Options().pages[kTabCombos], WM_VSCROLL, SB_TOP, 0);
 
   // A screen reader names a button by its window text: the sign and picture buttons carry their tooltips' words.
   f.Command(216);
