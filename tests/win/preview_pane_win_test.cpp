@@ -194,7 +194,7 @@ TEST(PreviewPane, UnderTheListInClassicLayoutDarkAtHighDpi) {
 // The card of a clicked row: MAME's status, history and .dat texts, plays (one counted); ui.ini's picture kinds.
 TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   MainWindowFixture f;
-  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=1200\nlistxml-delay-ms=1500\n");  // statuses after the click
+  f.Write("fakemame-control.txt", "exit=0\ndelay-ms=1200\nlistxml-delay-ms=4000\n");  // statuses well after the click
   f.Write("ui.ini", "\xEF\xBB\xBF# UI SEARCH PATH OPTIONS\nhistorypath               dats\n"
                     "flyers_directory          \"my flyers\"\n");
   f.AddSnapshot("snap/pong/0000.png", "sfex2\\0000.png", 3);
