@@ -1,8 +1,11 @@
 #include "ui/control_paint_win.h"
 
+#include <algorithm>
+
 #include "ui/frameless_win.h"
 #include "ui/offscreen_paint_win.h"
 #include "ui/theme_colours_win.h"
+#include "ui/ui_metrics_win.h"
 
 namespace {
 void PaintBuffered(HWND window, Painter painter) {
@@ -63,4 +66,37 @@ std::wstring WindowText(HWND window) {
   std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
   text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
   return text;
+}
+
+void DrawChevron(HDC dc, const RECT& box, int radius, COLORREF ink, bool up) {
+  HPEN pen = CreatePen(PS_SOLID, std::max(1, S(1)), ink);
+  HGDIOBJ old_pen = SelectObject(dc, pen);
+  const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2, r = radius, tip = up ? -1 : 1;
+  // The last point one further: a line leaves out its end point.
+  const POINT chevron[3] = {{cx - r, cy - tip * (r / 2)}, {cx, cy + tip * (r / 2)}, {cx + r + 1, cy - tip * (r / 2 + 1)}};
+  Polyline(dc, chevron, 3);
+  SelectObject(dc, old_pen);
+  DeleteObject(pen);
+}
+
+void PaintDropFace(HWND window, HDC dc, const RECT& client, const DropFace& face) {
+  FillRect(dc, &client, face.inside);
+  FrameRect(dc, &client, KeptBrush(face.border));
+  RECT button = client;
+  button.left = client.right - std::min<int>(S(20), client.right / 2);
+  const COLORREF ink = face.enabled ? TextColour() : DimTextColour();
+  DrawChevron(dc, button, std::max(3, S(4)), ink, false);
+
+  RECT text = client;
+  text.right = button.left;
+  InflateRect(&text, -S(2), -S(2));
+  if (face.highlighted) {
+    FillColour(dc, text, ThemeColour(ColourRole::Selection));
+    DrawFocusRect(dc, &text);
+  }
+  if (face.text.empty()) return;
+  RECT label = text;
+  label.left += S(3);
+  DrawLabel(window, dc, face.text, label, face.highlighted ? ThemeColour(ColourRole::SelectionText) : ink,
+            DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
 }

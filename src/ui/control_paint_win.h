@@ -18,3 +18,19 @@ void DrawLabel(HWND window, HDC dc, const std::wstring& text, RECT rect, COLORRE
 
 // The control's window text.
 std::wstring WindowText(HWND window);
+
+// A chevron of two strokes centred in `box`, `radius` wide each side,
+// pointing down or up.
+void DrawChevron(HDC dc, const RECT& box, int radius, COLORREF ink, bool up);
+
+// The closed field of a drop-down list, drawn flat: its inside, a thin line
+// round it, the chevron at the right and the chosen entry, on the selection
+// colour while the field has the focus and its list is closed.
+struct DropFace {
+  HBRUSH inside;
+  COLORREF border;
+  bool enabled;
+  bool highlighted;
+  std::wstring text;
+};
+void PaintDropFace(HWND window, HDC dc, const RECT& client, const DropFace& face);

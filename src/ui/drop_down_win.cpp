@@ -179,36 +179,12 @@ void Paint(HWND window, HDC dc, const RECT& client) {
   if (!d) return;
   const bool enabled = IsWindowEnabled(window) != FALSE, open = IsOpen(*d), focused = GetFocus() == window;
   const bool dark = IsDarkTheme(), lit = enabled && (d->hot || open);
-  FillColour(dc, client, ControlBackgroundColour());
   const COLORREF border = dark ? (lit ? DimTextColour() : ThemeColour(ColourRole::Separator))
                                : (lit ? TextColour() : DimTextColour());
-  FrameRect(dc, &client, KeptBrush(border));
-  // The arrow: a chevron of two strokes.
-  RECT button = client;
-  button.left = client.right - std::min<int>(S(20), client.right / 2);
-  HPEN pen = CreatePen(PS_SOLID, std::max(1, S(1)), enabled ? TextColour() : DimTextColour());
-  HGDIOBJ old_pen = SelectObject(dc, pen);
-  const int cx = (button.left + button.right) / 2, cy = (button.top + button.bottom) / 2, r = std::max(3, S(4));
-  const POINT chevron[3] = {{cx - r, cy - r / 2}, {cx, cy + r / 2}, {cx + r + 1, cy - r / 2 - 1}};
-  Polyline(dc, chevron, 3);
-  SelectObject(dc, old_pen);
-  DeleteObject(pen);
-
-  RECT text = client;
-  text.right = button.left;
-  InflateRect(&text, -S(2), -S(2));
-  COLORREF ink = enabled ? TextColour() : DimTextColour();
-  if (focused && !open) {
-    FillColour(dc, text, ThemeColour(ColourRole::Selection));
-    ink = ThemeColour(ColourRole::SelectionText);
-    DrawFocusRect(dc, &text);
-  }
-  if (d->chosen >= 0 && static_cast<size_t>(d->chosen) < d->entries.size()) {
-    RECT label = text;
-    label.left += S(3);
-    DrawLabel(window, dc, d->entries[static_cast<size_t>(d->chosen)], label, ink,
-              DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-  }
+  const bool chosen = d->chosen >= 0 && static_cast<size_t>(d->chosen) < d->entries.size();
+  PaintDropFace(window, dc, client,
+                {ControlBackgroundBrush(), border, enabled, focused && !open,
+                 chosen ? d->entries[static_cast<size_t>(d->chosen)] : std::wstring()});
 }
 
 // The combo box messages the owner, the tests and the window benchmark use.

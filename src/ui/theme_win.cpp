@@ -4,7 +4,9 @@
 #include <uxtheme.h>
 
 #include "ui/dark_button_win.h"
+#include "ui/dark_drop_list_win.h"
 #include "ui/dark_paint_win.h"
+#include "ui/dark_spin_win.h"
 #include "ui/flat_header_win.h"
 #include "ui/frameless_win.h"
 
@@ -102,10 +104,14 @@ void ThemeControl(HWND control, const wchar_t* class_name) {
   if (IsClass(class_name, L"BUTTON") || IsClass(class_name, L"SCROLLBAR")) {
     DarkVisualStyle(control, L"DarkMode_Explorer");
     // Without the platform's dark mode the visual style stays light: paint it.
-    if (!g_allow_dark_for_window && IsClass(class_name, L"BUTTON")) DarkPushButton(control);
+    if (!g_allow_dark_for_window && IsClass(class_name, L"BUTTON")) DarkButton(control);
   } else if (IsClass(class_name, L"SysListView32")) {
     ThemeListView(control);
   } else if (IsClass(class_name, L"COMBOBOX")) {
+    if (!g_allow_dark_for_window) {  // no dark visual style to ask for: paint it
+      DarkDropList(control);
+      return;
+    }
     DarkVisualStyle(control, L"DarkMode_CFD");
     COMBOBOXINFO info = {};
     info.cbSize = sizeof info;
@@ -116,5 +122,7 @@ void ThemeControl(HWND control, const wchar_t* class_name) {
     bool multi_line = GetWindowLongPtrW(control, GWL_STYLE) & ES_MULTILINE;
     DarkVisualStyle(control, multi_line ? L"DarkMode_Explorer" : L"DarkMode_CFD");
     DarkEdge(control);
+  } else if (IsClass(class_name, UPDOWN_CLASSW)) {
+    DarkSpin(control);
   }
 }

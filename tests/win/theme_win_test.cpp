@@ -30,6 +30,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 // One of each control the look touches, laid out at 96 DPI, in the current look.
 struct ThemeHost {
   HWND window, tab, status, list, header, label, dim_label, ok, cancel, edit, disabled_edit, disabled_combo;
+  HWND combo, number, spin, check;  // a drop-down list with a choice; a number field and its arrows; a ticked box
   HWND tools;  // Refresh (hot), the star (checked), Play (disabled), a separator, Settings
 
   // A point of the toolbar, from the left of button `id`.
@@ -44,7 +45,7 @@ struct ThemeHost {
   }
 
   ThemeHost() {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     SetUiDpi(96);
     if (!Ui().font) Ui().font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -55,7 +56,7 @@ struct ThemeHost {
     for (const wchar_t* name : {L"&File", L"&View", L"&Help"})
       AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), name);
     AppendMenuW(GetSubMenu(bar, 1), MF_STRING, 900, L"&Item");
-    window = CreateWindowExW(WS_EX_TOPMOST, L"KorvoThemeTest", L"Theme", WS_OVERLAPPEDWINDOW, 40, 40, 600, 420,
+    window = CreateWindowExW(WS_EX_TOPMOST, L"KorvoThemeTest", L"Theme", WS_OVERLAPPEDWINDOW, 40, 40, 600, 460,
                              nullptr, bar, GetModuleHandleW(nullptr), nullptr);
     DarkTitleBar(window);
     tools = CreateToolBar(window, 300);
@@ -82,8 +83,17 @@ struct ThemeHost {
     edit = Child(L"EDIT", L"text", 0, 190, 294, 110, 23, WS_EX_CLIENTEDGE);
     disabled_edit = Child(L"EDIT", L"text", WS_DISABLED, 306, 294, 110, 23, WS_EX_CLIENTEDGE);
     disabled_combo = Child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_DISABLED, 420, 294, 140, 200);
-    SendMessageW(disabled_combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Choice"));
-    SendMessageW(disabled_combo, CB_SETCURSEL, 0, 0);
+    combo = Child(WC_COMBOBOXW, L"", CBS_DROPDOWNLIST, 8, 330, 140, 200);
+    for (HWND drop : {disabled_combo, combo}) {
+      SendMessageW(drop, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Choice"));
+      SendMessageW(drop, CB_SETCURSEL, 0, 0);
+    }
+    number = Child(L"EDIT", L"5", ES_NUMBER, 160, 330, 60, 23, WS_EX_CLIENTEDGE);
+    spin = Child(UPDOWN_CLASSW, L"", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 0, 0);
+    SendMessageW(spin, UDM_SETRANGE32, 0, 32);
+    SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number), 0);
+    check = Child(L"BUTTON", L"&Enable", BS_AUTOCHECKBOX | WS_TABSTOP, 240, 330, 120, 20);
+    SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
     list = Child(WC_LISTVIEWW, L"", LVS_REPORT, 8, 116, 560, 170, WS_EX_CLIENTEDGE);
     // The last column is as wide as its title needs in the light look; the second is sorted.
     const wchar_t* columns[] = {L"#", L"Game", L"Year", L"Keyboard"};
@@ -150,6 +160,37 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
     EXPECT_EQ(shot.In(nullptr, r.left + w / 2, r.top + h - 2),
               field == host.edit ? 0x383838u : field == host.list ? 0x282828u : 0x202020u) << field;
   }
+  // A drop-down list's arrow and a number's arrows: on the field's colour, the chevrons light; held down, an arrow
+  // is pushed and steps the number.
+  const RECT drop = ClientRectOf(host.combo), arrows = ClientRectOf(host.spin);
+  const int half = arrows.bottom / 2;
+  EXPECT_TRUE(shot.In(host.combo, drop.right - 3, drop.bottom / 2) == 0x383838u &&
+              host.Count(shot, host.combo, 0xE8E8E8, {drop.right - 20, 0, drop.right, drop.bottom}) > 4);
+  for (RECT r : {RECT{0, 0, arrows.right, half}, RECT{0, half, arrows.right, arrows.bottom}})
+    EXPECT_TRUE(shot.In(host.spin, 0, (r.top + r.bottom) / 2) == 0x505050u && shot.In(host.spin, 2, r.top + 2) == 0x383838u &&
+                host.Count(shot, host.spin, 0xE8E8E8, r) > 2) << r.top;
+  POINT up = {arrows.right / 2, half / 2};
+  ClientToScreen(host.spin, &up);
+  SetCursorPos(up.x, up.y);
+  PressMouse(true);
+  host.Settle();
+  EXPECT_EQ(WindowPixels(host.window).In(host.spin, 2, 2), 0x5C5C5Cu);
+  PressMouse(false);
+  host.Settle();
+  EXPECT_EQ(WindowPixels(host.window).In(host.spin, 2, 2), 0x383838u);
+  EXPECT_EQ(ControlText(host.number), "6");
+  // A check box: its box on the field colour with a light tick, its label light; a click takes the tick away.
+  const RECT tick_box = {0, 3, 13, 16};
+  EXPECT_TRUE(shot.In(host.check, 10, 13) == 0x383838u && host.Count(shot, host.check, 0xE8E8E8, tick_box) > 5);
+  EXPECT_GT(host.Count(shot, host.check, 0xE8E8E8, {14, 0, 120, 20}), 10);
+  POINT box = {6, 9};
+  ClientToScreen(host.check, &box);
+  SetCursorPos(box.x, box.y);
+  PressMouse(true);
+  PressMouse(false);
+  host.Settle();
+  EXPECT_TRUE(SendMessageW(host.check, BM_GETCHECK, 0, 0) == BST_UNCHECKED &&
+              host.Count(WindowPixels(host.window), host.check, 0xE8E8E8, tick_box) == 0);
   // Toolbar: hot and disabled buttons; a dim label; push buttons, the default one outlined.
   EXPECT_EQ(shot.In(host.tools, host.X(200, 19), 3), 0x444444u);
   EXPECT_EQ(host.Count(shot, host.tools, 0xE8E8E8, ToolRect(host.tools, 106)), 0);
