@@ -4,6 +4,7 @@
 
 #include "ui/frameless_win.h"
 #include "ui/offscreen_paint_win.h"
+#include "ui/subclass_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/ui_metrics_win.h"
 
@@ -51,6 +52,18 @@ bool PaintMessage(HWND window, UINT message, WPARAM wparam, Painter painter, LRE
       return true;
   }
   return false;
+}
+
+LRESULT PaintedControlMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Painter painter,
+                              bool (*changes_look)(UINT message)) {
+  LRESULT result = 0;
+  if (PaintMessage(window, message, wparam, painter, &result)) return result;
+  result = CallNextSubclass(window, message, wparam, lparam);
+  if (changes_look(message) && IsWindow(window)) {
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+  }
+  return result;
 }
 
 void DrawLabel(HWND window, HDC dc, const std::wstring& text, RECT rect, COLORREF colour, UINT format) {

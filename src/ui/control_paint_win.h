@@ -13,6 +13,13 @@ void FillColour(HDC dc, const RECT& rect, COLORREF colour);
 // every other message.
 bool PaintMessage(HWND window, UINT message, WPARAM wparam, Painter painter, LRESULT* result);
 
+// The whole answer of a subclass procedure for a system control painted by
+// `painter`: the paint messages, and every other message passed on. After a
+// message that `changes_look` names, the control is repainted at once: the
+// system's control may have drawn itself there, past WM_PAINT.
+LRESULT PaintedControlMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Painter painter,
+                              bool (*changes_look)(UINT message));
+
 // One line of text in the control's own font, transparent over what lies beneath.
 void DrawLabel(HWND window, HDC dc, const std::wstring& text, RECT rect, COLORREF colour, UINT format);
 

@@ -116,8 +116,7 @@ void PaintPushButton(HWND button, HDC dc, const RECT& client) {
   }
 }
 
-// Messages after which the button looks different; the default handling may
-// have drawn the system's button, so ours goes over it at once.
+// Messages after which the button may look different.
 bool ChangesLook(UINT message) {
   switch (message) {
     case WM_SETFOCUS:
@@ -141,16 +140,9 @@ bool ChangesLook(UINT message) {
 }
 
 LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR kind) {
-  LRESULT result = 0;
-  const Painter painter = static_cast<Kind>(kind) == Kind::kCheck ? PaintCheckBox : PaintPushButton;
-  if (PaintMessage(button, message, wparam, painter, &result)) return result;
   if (message == WM_NCDESTROY) RemoveSubclass(button, ButtonProc, id);
-  result = CallNextSubclass(button, message, wparam, lparam);
-  if (ChangesLook(message) && IsWindow(button)) {
-    InvalidateRect(button, nullptr, FALSE);
-    UpdateWindow(button);
-  }
-  return result;
+  const Painter painter = static_cast<Kind>(kind) == Kind::kCheck ? PaintCheckBox : PaintPushButton;
+  return PaintedControlMessage(button, message, wparam, lparam, painter, ChangesLook);
 }
 }  // namespace
 

@@ -31,8 +31,7 @@ void PaintDropList(HWND combo, HDC dc, const RECT& client) {
                  ChosenText(combo)});
 }
 
-// Messages after which the field may look different. The system's combo box
-// paints some of them at once, past WM_PAINT, so ours goes over it at once.
+// Messages after which the field may look different.
 bool ChangesLook(UINT message) {
   switch (message) {
     case WM_SETFOCUS:
@@ -57,15 +56,8 @@ bool ChangesLook(UINT message) {
 }
 
 LRESULT CALLBACK DropListProc(HWND combo, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
-  LRESULT result = 0;
-  if (PaintMessage(combo, message, wparam, PaintDropList, &result)) return result;
   if (message == WM_NCDESTROY) RemoveSubclass(combo, DropListProc, id);
-  result = CallNextSubclass(combo, message, wparam, lparam);
-  if (ChangesLook(message) && IsWindow(combo)) {
-    InvalidateRect(combo, nullptr, FALSE);
-    UpdateWindow(combo);
-  }
-  return result;
+  return PaintedControlMessage(combo, message, wparam, lparam, PaintDropList, ChangesLook);
 }
 }  // namespace
 
