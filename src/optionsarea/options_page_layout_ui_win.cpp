@@ -257,13 +257,6 @@ HWND PageLayout::Button(int id, const std::string& text, int width) {
   return button;
 }
 
-HWND PageLayout::Text(const std::string& text, bool dim) {
-  HWND label = Make(L"STATIC", text, SS_LEFT | SS_NOPREFIX, -1);
-  if (dim) SetPropW(label, L"dim", reinterpret_cast<HANDLE>(1));
-  TextRow(label);
-  return label;
-}
-
 void PageLayout::ButtonRow(std::vector<Cell> cells, bool at_control_column) {
   Row row;
   row.kind = Kind::Buttons;

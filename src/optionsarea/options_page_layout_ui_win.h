@@ -26,8 +26,6 @@ class PageLayout {
   // Label, stretched edit, "Browse…" and a small clear button with its tooltip.
   HWND PathRow(int edit_id, const std::string& label, int browse_id, int clear_id, const std::string& clear_tip);
   HWND Button(int id, const std::string& text, int width = 150);
-  // A multi-line text across the row, as high as its text needs.
-  HWND Text(const std::string& text, bool dim);
   void BeginGroup(const std::string& title);
   void EndGroup();
 
@@ -41,6 +39,7 @@ class PageLayout {
   void LabelledRow(HWND label, std::vector<Cell> cells);
   // Buttons side by side, from the left edge or from the controls' column.
   void ButtonRow(std::vector<Cell> cells, bool at_control_column);
+  // A multi-line text across the row, as high as its text needs.
   void TextRow(HWND text);
   void TallRow(HWND control, int height);
 
