@@ -5,6 +5,7 @@
 
 #include "ui/dark_button_win.h"
 #include "ui/dark_drop_list_win.h"
+#include "ui/dark_list_selection_win.h"
 #include "ui/dark_paint_win.h"
 #include "ui/dark_spin_win.h"
 #include "ui/flat_header_win.h"
@@ -54,6 +55,7 @@ void ThemeListView(HWND list) {
   ListView_SetBkColor(list, background);
   ListView_SetTextBkColor(list, background);
   ListView_SetTextColor(list, TextColour());
+  DarkListSelection(list);
 }
 
 }  // namespace

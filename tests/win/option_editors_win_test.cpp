@@ -9,12 +9,15 @@
 #include "scratch_launcher_win.h"
 
 namespace {
-// The window titled `title` opened in the dark look, a row selected, kept as a screenshot.
+// The window titled `title` opened in the dark look, a row selected, kept as a screenshot: the selected row is dark
+// too, in the colour of a selection in a list without the focus.
 void DarkScreenshot(const std::string& title, const std::string& name, bool (*open)(HWND)) {
   const Look dark(true);
   EXPECT_TRUE(WhenShown(title, [&](HWND win) {
     SelectListRow(ListIn(win), 2);
     SaveWindowScreenshot(win, name + "-dark");
+    const RECT row = RowRect(ListIn(win), 2, LVIR_BOUNDS);
+    EXPECT_EQ(WindowPixels(win).In(ListIn(win), row.right - 2, MiddleOf(row).y), 0x464646u) << name;
     return Press(win, IDCANCEL), true;
   }, [&] { open(nullptr); }));
 }
