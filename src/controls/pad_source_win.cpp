@@ -29,7 +29,7 @@ struct PadDevices {
     return !failed[i];
   }
 
-  bool Open() {
+  void Open() {
     const wchar_t* name = L"xinput1_4.dll";
     module = LoadLibraryW(name);
     if (!module) module = LoadLibraryW(name = L"xinput1_3.dll");
@@ -38,7 +38,6 @@ struct PadDevices {
     HMODULE pinned = nullptr;
     if (module) GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, name, &pinned);
     if (module) get_state = reinterpret_cast<XInputGetStateFn>(reinterpret_cast<void*>(GetProcAddress(module, "XInputGetState")));
-    return get_state != nullptr;
   }
 };
 
