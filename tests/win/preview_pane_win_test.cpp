@@ -203,7 +203,9 @@ TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   f.Write("dats\\history.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<history version=\"2.51\">\n<entry>\n"
                                "<systems><system name=\"sfex2\" /><system name=\"sfex2u\" /></systems>\n"
                                "<text>\nStreet Fighter EX2 &amp; friends, 1998.\n</text>\n</entry>\n</history>\n");
-  f.Write("dats\\mameinfo.dat", "# MAMEINFO.DAT\n$info=sfex2,\n$mame\nLEVELS: 8\n$end\n");
+  std::string levels;  // more lines than the pane shows
+  for (int i = 0; i < 60; ++i) levels += "LEVELS: 8\n";
+  f.Write("dats\\mameinfo.dat", "# MAMEINFO.DAT\n$info=sfex2,\n$mame\n" + levels + "$end\n");
   f.Write("dats\\command.dat", "$info=sfex2\n$cmd\n[Moves]\nHadoken: _2_3_6 + _a\n$end\n");
   f.Write("korvo-played.cfg", "23=12,12000,1796126400\n");  // noon of 1 December 2026, UTC: that day everywhere
   LoadPlayStats(App().played, f.dir.File("korvo-played.cfg"));  // as the launcher's start does
@@ -249,9 +251,13 @@ TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
     return marked;
   };
   EXPECT_EQ(marks(PreviewPaneShown().layout.kinds), "--*");
-  // The tabs: each file's text, command.dat's symbols as text.
+  // The tabs: each file's text, command.dat's symbols as text; a scroll bar only for a text longer than the pane.
+  auto bar = [] { return GetWindowLongW(FindWindowExW(Main().preview, nullptr, L"EDIT", nullptr), GWL_STYLE) & WS_VSCROLL; };
   click(PreviewPaneShown().layout.tabs[1]);
   EXPECT_TRUE(WaitFor([] { return PreviewPaneShown().text == "Street Fighter EX2 & friends, 1998."; }));
+  EXPECT_FALSE(bar());
+  click(PreviewPaneShown().layout.tabs[2]);
+  EXPECT_TRUE(WaitFor([] { return PreviewPaneShown().tab == "Mameinfo"; }) && bar());
   click(PreviewPaneShown().layout.tabs[3]);
   EXPECT_TRUE(WaitFor([] { return PreviewPaneShown().tab == "Command"; }));
   EXPECT_EQ(marks(PreviewPaneShown().layout.tabs), "---*");

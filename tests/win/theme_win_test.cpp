@@ -282,6 +282,16 @@ TEST(ThemeWin, LightLookStatusBarToolbarFramesAndTooltips) {
     seen += "|" + std::to_string(last_command) + " ";
   }
   EXPECT_EQ(seen, "Refresh (F5)||43|0|200 Favorites Only||43|16|112 Play||43|1|0 -||21|0|0 Settings||43|0|116 -||0|0|0 ");
+  // And asking what is under the pointer, it hears the button there.
+  POINT settings = {host.X(116, 19), 16};
+  ClientToScreen(host.tools, &settings);
+  IAccessible* under = nullptr;
+  VARIANT child = {};
+  BSTR name = nullptr;
+  ASSERT_EQ(AccessibleObjectFromPoint(settings, &under, &child), S_OK);
+  under->get_accName(child, &name);
+  EXPECT_EQ(name ? Utf16ToUtf8(name) : "", "Settings");
+  SysFreeString(name), under->Release();
 
   // A button that is disabled under the pointer hears no leave notice: it stops being hot at once.
   SendMessageW(host.tools, WM_MOUSEMOVE, 0, MAKELPARAM(host.X(200, 19), 16));
