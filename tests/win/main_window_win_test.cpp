@@ -153,6 +153,9 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_EQ(f.StatusText().rfind("Backup restored: ", 0), 0u) << f.StatusText();
   EXPECT_FALSE(FileExists(f.dir.File("korvo-games.cfg")));
 
+  // The hidden button other programs may press, as the toolbar and menus do.
+  HWND icon_button = GetDlgItem(Main().window, 104);
+  EXPECT_TRUE(icon_button && !IsWindowVisible(icon_button) && ControlText(icon_button) == "Create Desktop Icon");
   // Commands that need a game say so while none is selected.
   f.SelectRow(-1);
   EXPECT_FALSE(MenuEnabled(205)) << "commands that need a game wait for one";
