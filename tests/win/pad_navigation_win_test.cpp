@@ -14,7 +14,7 @@
 #include "preview/preview_pane_ui_win.h"
 
 namespace {
-constexpr uint16_t kUp = 0x0001, kDown = 0x0002, kLeft = 0x0004, kRight = 0x0008, kStart = 0x0010, kBack = 0x0020, kRB = 0x0200,
+constexpr uint16_t kUp = 0x0001, kDown = 0x0002, kLeft = 0x0004, kRight = 0x0008, kStart = 0x0010, kBack = 0x0020, kLB = 0x0100, kRB = 0x0200,
                    kA = 0x1000, kB = 0x2000, kX = 0x4000, kY = 0x8000;
 
 // The buttons held on the first XInput pad, set from any thread; a tap is let go after 100 ms, busy launcher or not.
@@ -122,7 +122,8 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   Tap(kDown);
   EXPECT_EQ(f.SelectedRow(), sfex2 + 1) << "the next Down goes on from the remembered game";
 
-  // Start: the options. The D-pad goes from control to control, left and right change a choice, RB the tab, A ticks.
+  // Start: the options. The D-pad goes from control to control, left and right change a choice, LB and RB the tab, A
+  // ticks.
   Tap(kStart);
   ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(Options().window) && GetForegroundWindow() == Options().window; }));
   HWND on_start = FindPageControl(kOnGameStartId);
@@ -132,8 +133,10 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   EXPECT_EQ(std::set<HWND>(visited.begin(), visited.end()).size(), visited.size()) << "each press moved on";
   Tap(kRight);
   EXPECT_EQ(ChosenEntry(on_start), "Close The Launcher");
-  Tap(kRB);
-  EXPECT_TRUE(IsWindowVisible(Options().pages[kTabVideo]) && IsChild(Options().pages[kTabVideo], GetFocus()));
+  for (auto [button, tab] : {std::pair{kLB, kTabCombos}, {kRB, kTabGeneral}, {kRB, kTabVideo}}) {
+    Tap(button);
+    EXPECT_TRUE(IsWindowVisible(Options().pages[tab]) && IsChild(Options().pages[tab], GetFocus())) << tab;
+  }
   HWND fullscreen = PageControl(kFullscreenId);
   for (int i = 0; i < 5 && GetFocus() != fullscreen; ++i) Tap(kDown);
   ASSERT_EQ(GetFocus(), fullscreen);
@@ -225,6 +228,8 @@ TEST(PadNavigationWin, RightAndLeftJumpByTheSortedColumnsFirstLetter) {
   EXPECT_TRUE(row > 0 && f.CellText(row, 2)[0] != f.CellText(0, 2)[0] && f.CellText(row - 1, 2)[0] == f.CellText(0, 2)[0]);
   Tap(kRight), Tap(kLeft);
   EXPECT_EQ(f.SelectedRow(), row) << f.CellText(row, 2);
+  Tap(kLeft);
+  EXPECT_EQ(f.SelectedRow(), 0);
 }
 
 TEST(PadNavigationWin, BackAndStartHeldEndAGameStartedWithGame) {
