@@ -352,6 +352,10 @@ TEST(OptionsPagesWin, GroupsShowThePageAfterEveryTabSwitchAtScreenDpi) {
         const std::string where = look.name + (classic ? " classic " : " ") + names[tab] + dpi;
         EXPECT_EQ(ExpectGroupsPainted(top, Options().pages[tab], face, where), kGroups[tab]) << where;
         if (!classic) EXPECT_EQ(WindowPixels(top).In(top, S(3), S(3)), RgbOf(FaceColour())) << where << ": margin";
+        if (dark && tab == kTabGeneral) {  // a glyph button's rounded body round its glyph
+          HWND clear = PageControl(kMameClearId);
+          EXPECT_EQ(WindowPixels(top).In(clear, S(3), ClientRectOf(clear).bottom / 2), 0x383838u) << where;
+        }
         if (!classic) SaveWindowScreenshot(top, std::string("options-") + names[tab] + "-" + look.name + dpi);
         if (!classic && tab == kTabCombos && dpi.empty()) SaveWindowScreenshot(top, "combos_tab_" + look.name);
       }
