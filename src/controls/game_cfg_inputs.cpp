@@ -43,7 +43,6 @@ bool StripGameCfgText(std::string& text) {
     std::string_view element(text.data() + open, element_end - open);
     if (!type.empty() && FindActionByPort(type) >= 0 && element.find("<newseq") != std::string_view::npos) {
       PortElement el;
-      el.found = el.closed = true;
       el.match = open;
       el.end = element_end;
       cuts.push_back(ElementCutRange(text, el));

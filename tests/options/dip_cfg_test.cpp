@@ -39,7 +39,8 @@ TEST(DipCfgRead, CurrentValueComesFromTheFirstMatchingPort) {
   EXPECT_TRUE(CurrentDipValue("", service) == 2u && CurrentDipValue(kGameCfg, service) == 0u);
   // Tags match with or without the colon; masks must be equal.
   EXPECT_TRUE(CurrentDipValue(kGameCfg, Switch("DSW", 2, 2, {})) == 0u &&
-              CurrentDipValue(kGameCfg, Switch(":DSW", 4, 4, {})) == 4u);
+              CurrentDipValue(kGameCfg, Switch(":DSW", 4, 4, {})) == 4u &&
+              CurrentDipValue(kGameCfg, Switch(":DSW2", 2, 2, {})) == 2u);  // another bank, the same mask
   // A damaged value reads as the default; of a switch held twice the first port counts.
   EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"x\" />", service), 2u);
   EXPECT_EQ(CurrentDipValue("<port tag=\"DSW\" type=\"DIPSWITCH\" mask=\"2\" value=\"0\" />"

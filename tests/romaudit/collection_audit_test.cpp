@@ -230,11 +230,15 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   unreadable.folders = {dir.File("not-a-folder")};
   EXPECT_EQ(Audit(unreadable).Summary(), no_folder);
 
-  // A loose file that cannot be read (a link to nothing here, a locked file on Windows) leaves its set not checked.
-  std::filesystem::remove(roms + "/loosey/clone.bin");
-  std::filesystem::create_symlink(roms + "/nothing", roms + "/loosey/clone.bin");
+  // A loose file or a zip that cannot be read (a link to nothing here, a locked file on Windows): its set not checked.
+  for (const std::string unreadable : {"/loosey/clone.bin", "/damaged.zip"}) {
+    std::filesystem::remove(roms + unreadable);
+    std::filesystem::create_symlink(roms + "/nothing", roms + unreadable);
+  }
   Result unread = Audit(setup);
   EXPECT_EQ(marks()["loosey"], RomStatus::NotChecked);
+  EXPECT_EQ(AuditCellText(unread.rows["damaged"], AuditColumn::Verdict) + " | " + unread.rows["damaged"].details,
+            "not checked | damaged.zip: found, but it cannot be read (in use, or no access?)");
 
   // A silent MAME and an unwritable korvo-audit.cfg: nothing judged; the copied report says why, as for loosey.
   std::ofstream(fake_mame, std::ios::app) << "a silent build";

@@ -149,6 +149,7 @@ TEST(AccessKeys, WordStartsFirstThenOtherLettersNeverReserved) {
       {{"AB", "a"}, "", {"A&B", "&a"}},
       {{"A", "B", "AB"}, "", {"&A", "&B", "AB"}},
       {{"Player 1", "Player 2"}, "", {"&Player 1", "Player &2"}},  // digits are keys too
+      {{"Gain 0dB"}, "G0", {"G&ain 0dB"}},  // a letter after a digit starts no word
   };
   for (const Case& c : cases) EXPECT_EQ(WithAccessKeys(c.texts, c.reserved), c.marked) << c.texts[0];
 
