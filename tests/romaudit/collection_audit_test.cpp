@@ -313,17 +313,20 @@ TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswers
             (std::vector<std::string>{"ts2", "coh1000c", "sfex"}));
 }
 
-// Each CHD version's SHA-1 at its own place, none from a header of another length; a zip too big; a cancel.
+// Each CHD version's SHA-1 at its own place, none from a header of another length or cut short; a zip too big; a
+// cancel.
 TEST(ContainerDigest, ChdSha1ByVersionAZipTooBigAndACancelledFolder) {
-  for (auto [version, length, at, read] : std::initializer_list<std::tuple<uint32_t, uint32_t, size_t, bool>>{
-           {3, 120, 80, true}, {4, 108, 48, true}, {5, 124, 84, true}, {3, 124, 80, false}, {6, 124, 84, false}}) {
+  using Case = std::tuple<uint32_t, uint32_t, size_t, bool, size_t>;  // version, length, SHA-1 at, read, file size
+  for (auto [version, length, at, read, size] : std::initializer_list<Case>{
+           {3, 120, 80, true, 130}, {4, 108, 48, true, 130}, {5, 124, 84, true, 130}, {3, 124, 80, false, 130},
+           {6, 124, 84, false, 130}, {5, 124, 84, false, 123}}) {
     std::string h = "MComprHD";
     for (uint32_t v : {length, version})
       for (int i = 3; i >= 0; --i) h.push_back(static_cast<char>(v >> (8 * i)));
     h.resize(130, '\0');
     for (size_t i = 0; i < 20; ++i) h[at + i] = static_cast<char>(i + 1);
     Sha1Digest sha1{};
-    bool ok = ReadChdSha1(reinterpret_cast<const uint8_t*>(h.data()), h.size(), sha1);
+    bool ok = ReadChdSha1(reinterpret_cast<const uint8_t*>(h.data()), size, sha1);
     EXPECT_TRUE(ok == read && (!read || (sha1[0] == 1 && sha1[19] == 20))) << version << " " << length;
   }
   TempDir dir;
