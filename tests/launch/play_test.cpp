@@ -197,6 +197,15 @@ TEST(CapturedRun, OutputExitCodeTimeLimitAndTheGameListLoader) {
     EXPECT_NE(kill(atoi(ReadTestFile(pid_file).c_str()), 0), 0);  // gone
     EXPECT_EQ(out, body.rfind("echo", 0) == 0 ? "started\n" : out);
   }
+  // A closing launcher abandons the questions still running (for good, hence a process of its own): the one asked
+  // returns without waiting for its program, a later one does not start.
+  const std::string slow = Script(dir, "slow", "exec sleep 10"), quiet = Script(dir, "quiet", "exit 0");
+  EXPECT_EXIT({
+    std::thread closing([] { std::this_thread::sleep_for(std::chrono::milliseconds(300)), AbandonCapturedRuns(); });
+    const int asked = RunProgramCaptured(slow, dir.path(), "", out, 60000);
+    closing.join();
+    std::exit(asked == kCapturedTimedOut && RunProgramCaptured(quiet, dir.path(), "", out, 5000) == kCapturedTimedOut);
+  }, testing::ExitedWithCode(1), "");
 
   SetLauncherFolder(dir.path());
   ResetSettings(App().settings);
