@@ -13,6 +13,7 @@
 #include "catalogue/list_state.h"
 #include "catalogue/rom_scan.h"
 #include "settings/settings.h"
+#include "ui/dark_scroll_bars_win.h"
 #include "ui/image_lists_win.h"
 #include "ui/offscreen_paint_win.h"
 #include "ui/subclass_win.h"
@@ -122,6 +123,7 @@ void RedrawAfterRefill(HWND list, const ListFrame& before, const ListFrame& afte
     SCROLLINFO position = {sizeof position, SIF_POS};
     position.nPos = after.vertical.nPos;
     SetScrollInfo(list, SB_VERT, &position, TRUE);
+    RepaintDarkScrollBars(list);
   }
 }
 

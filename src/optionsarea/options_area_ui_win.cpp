@@ -177,6 +177,7 @@ void EnsureOptionsArea() {
     TabCtrl_InsertItem(o.tabs, i, &item);
     o.pages[i] = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL, 0,
                                  0, 0, 0, parent, nullptr, Ui().instance, nullptr);
+    DarkScrolling(o.pages[i]);
   }
   o.ok = MakeChild(parent, L"BUTTON", L"OK", BS_PUSHBUTTON | WS_TABSTOP, 109);
   o.cancel = MakeChild(parent, L"BUTTON", L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 110);

@@ -7,6 +7,7 @@
 
 #include "base/utf16_win.h"
 #include "optionsarea/options_row_layout.h"
+#include "ui/dark_scroll_bars_win.h"
 #include "ui/glyph_button_win.h"
 #include "ui/subclass_win.h"
 #include "ui/theme_win.h"
@@ -122,6 +123,7 @@ void SetScrollRange(HWND page, int content, int page_height, int pos) {
   si.nPage = static_cast<UINT>(page_height > 0 ? page_height : 0);
   si.nPos = pos;
   SetScrollInfo(page, SB_VERT, &si, TRUE);
+  RepaintDarkScrollBars(page);
 }
 
 int MaxScroll(HWND page) {
@@ -141,6 +143,7 @@ void ScrollPageTo(HWND page, int pos) {
   si.fMask = SIF_POS;
   si.nPos = pos;
   SetScrollInfo(page, SB_VERT, &si, TRUE);
+  RepaintDarkScrollBars(page);
   ScrollWindowEx(page, 0, old - pos, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
 }
 

@@ -81,12 +81,18 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-void DrawChevron(HDC dc, const RECT& box, int radius, COLORREF ink, bool up) {
+void DrawChevron(HDC dc, const RECT& box, int radius, COLORREF ink, Pointing way) {
   HPEN pen = CreatePen(PS_SOLID, std::max(1, S(1)), ink);
   HGDIOBJ old_pen = SelectObject(dc, pen);
-  const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2, r = radius, tip = up ? -1 : 1;
-  // The last point one further: a line leaves out its end point.
-  const POINT chevron[3] = {{cx - r, cy - tip * (r / 2)}, {cx, cy + tip * (r / 2)}, {cx + r + 1, cy - tip * (r / 2 + 1)}};
+  const int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2, r = radius;
+  const int tip = way == Pointing::kUp || way == Pointing::kLeft ? -1 : 1;
+  const bool sideways = way == Pointing::kLeft || way == Pointing::kRight;
+  // Drawn as if pointing up or down (along, across), turned for left and
+  // right. The last point one further: a line leaves out its end point.
+  const POINT shape[3] = {{-r, -tip * (r / 2)}, {0, tip * (r / 2)}, {r + 1, -tip * (r / 2 + 1)}};
+  POINT chevron[3];
+  for (int i = 0; i < 3; ++i)
+    chevron[i] = sideways ? POINT{cx + shape[i].y, cy + shape[i].x} : POINT{cx + shape[i].x, cy + shape[i].y};
   Polyline(dc, chevron, 3);
   SelectObject(dc, old_pen);
   DeleteObject(pen);
@@ -98,7 +104,7 @@ void PaintDropFace(HWND window, HDC dc, const RECT& client, const DropFace& face
   RECT button = client;
   button.left = client.right - std::min<int>(S(20), client.right / 2);
   const COLORREF ink = face.enabled ? TextColour() : DimTextColour();
-  DrawChevron(dc, button, std::max(3, S(4)), ink, false);
+  DrawChevron(dc, button, std::max(3, S(4)), ink, Pointing::kDown);
 
   RECT text = client;
   text.right = button.left;

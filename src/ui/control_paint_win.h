@@ -26,9 +26,9 @@ void DrawLabel(HWND window, HDC dc, const std::wstring& text, RECT rect, COLORRE
 // The control's window text.
 std::wstring WindowText(HWND window);
 
-// A chevron of two strokes centred in `box`, `radius` wide each side,
-// pointing down or up.
-void DrawChevron(HDC dc, const RECT& box, int radius, COLORREF ink, bool up);
+// A chevron of two strokes centred in `box`, `radius` wide each side.
+enum class Pointing { kUp, kDown, kLeft, kRight };
+void DrawChevron(HDC dc, const RECT& box, int radius, COLORREF ink, Pointing way);
 
 // The closed field of a drop-down list, drawn flat: its inside, a thin line
 // round it, the chevron at the right and the chosen entry, on the selection

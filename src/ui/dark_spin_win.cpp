@@ -20,7 +20,8 @@ void PaintHalf(HDC dc, const RECT& half, bool pushed, bool enabled, bool up) {
   FillColour(dc, half, ThemeColour(pushed ? ColourRole::ToolPushed : ColourRole::DialogField));
   FrameRect(dc, &half, KeptBrush(ThemeColour(ColourRole::Separator)));
   const int room = std::min(half.right - half.left, half.bottom - half.top);
-  DrawChevron(dc, half, std::clamp(room / 4, 2, S(4)), enabled ? TextColour() : DimTextColour(), up);
+  DrawChevron(dc, half, std::clamp(room / 4, 2, S(4)), enabled ? TextColour() : DimTextColour(),
+              up ? Pointing::kUp : Pointing::kDown);
 }
 
 void PaintSpin(HWND spin, HDC dc, const RECT& client) {

@@ -10,6 +10,7 @@
 #include "ui/drop_down.h"
 #include "ui/drop_down_accessible_win.h"
 #include "ui/theme_colours_win.h"
+#include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
 
 namespace {
@@ -69,6 +70,7 @@ HWND MakeList(HWND window, DropDown& d) {
                            WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 0,
                            0, 0, 0, window, nullptr, Ui().instance, nullptr);
   if (d.list) SendMessageW(d.list, WM_SETFONT, reinterpret_cast<WPARAM>(d.font ? d.font : Ui().font), FALSE);
+  DarkScrolling(d.list);
   return d.list;
 }
 

@@ -7,6 +7,7 @@
 #include "ui/dark_drop_list_win.h"
 #include "ui/dark_list_selection_win.h"
 #include "ui/dark_paint_win.h"
+#include "ui/dark_scroll_bars_win.h"
 #include "ui/dark_spin_win.h"
 #include "ui/flat_header_win.h"
 #include "ui/frameless_win.h"
@@ -98,6 +99,14 @@ void DarkMenuBar(HWND window) {
   if (IsDarkTheme() && !g_allow_dark_for_window) MakeMenuBarOwnerDrawn(window);
 }
 
+void DarkScrolling(HWND window) {
+  if (!IsDarkTheme() || !window) return;
+  if (g_allow_dark_for_window)
+    DarkVisualStyle(window, L"DarkMode_Explorer");
+  else
+    DarkScrollBars(window);
+}
+
 void ThemeControl(HWND control, const wchar_t* class_name) {
   if (!control) return;
   SkipEmptyFramePaint(control);
@@ -109,9 +118,13 @@ void ThemeControl(HWND control, const wchar_t* class_name) {
     if (!g_allow_dark_for_window && IsClass(class_name, L"BUTTON")) DarkButton(control);
   } else if (IsClass(class_name, L"SysListView32")) {
     ThemeListView(control);
+    if (!g_allow_dark_for_window) DarkScrollBars(control);
   } else if (IsClass(class_name, L"COMBOBOX")) {
     if (!g_allow_dark_for_window) {  // no dark visual style to ask for: paint it
       DarkDropList(control);
+      COMBOBOXINFO info = {};
+      info.cbSize = sizeof info;
+      if (GetComboBoxInfo(control, &info)) DarkScrollBars(info.hwndList);
       return;
     }
     DarkVisualStyle(control, L"DarkMode_CFD");
@@ -123,6 +136,7 @@ void ThemeControl(HWND control, const wchar_t* class_name) {
   } else if (IsClass(class_name, L"EDIT")) {
     bool multi_line = GetWindowLongPtrW(control, GWL_STYLE) & ES_MULTILINE;
     DarkVisualStyle(control, multi_line ? L"DarkMode_Explorer" : L"DarkMode_CFD");
+    if (multi_line && !g_allow_dark_for_window) DarkScrollBars(control);
     DarkEdge(control);
   } else if (IsClass(class_name, UPDOWN_CLASSW)) {
     DarkSpin(control);

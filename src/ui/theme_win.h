@@ -24,3 +24,6 @@ void DarkMenuBar(HWND window);
 // "BUTTON", "EDIT", "COMBOBOX", "SCROLLBAR", "SysListView32" (with its header).
 // A list view's header is painted flat in either look.
 void ThemeControl(HWND control, const wchar_t* class_name);
+// The scroll bars of a window that scrolls itself (a page, a pop-up list) in
+// the dark look: the platform's dark mode, or painted where there is none.
+void DarkScrolling(HWND window);

@@ -586,6 +586,12 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     RECT title = RowRect(Main().list, 1, LVIR_BOUNDS);  // the row's texts are painted, in the text colour
     title.left = HeaderItemRect(header, 2).left, title.right = HeaderItemRect(header, 2).right;
     EXPECT_GT(rows.Count(Main().list, title, [](uint32_t c) { return c == 0xE8E8E8u; }), 20);
+    SCROLLBARINFO scroll = {sizeof scroll};  // and its scroll bar, after the rows' paint: thumb and track dark
+    ASSERT_TRUE(GetScrollBarInfo(Main().list, OBJID_VSCROLL, &scroll));
+    const RECT& track = scroll.rcScrollBar;
+    const int bar_x = (track.left + track.right) / 2;
+    EXPECT_TRUE(rows.In(nullptr, bar_x, track.top + (scroll.xyThumbTop + scroll.xyThumbBottom) / 2) == 0x505050u &&
+                rows.In(nullptr, bar_x, track.bottom - 2 * (track.right - track.left)) == 0x202020u);
 
     // Widening the # column by its divider moves the star right with the header.
     const RECT number = HeaderItemRect(header, 1);

@@ -163,6 +163,7 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
     hand.Then([=] { return TapNow(buttons), true; }).Then([] { return static_cast<LONG>(GetTickCount() - tapped_until) > 100; });
   };
   int table_row = -1;
+  uint32_t table_track = 0;  // its scroll bar's track as the table first shows
   DialogScript hand;
   tap(hand, kA);  // on a game without ROMs: the box that says so
   hand.Then([] { return FindBox("Play") != nullptr; });
@@ -173,6 +174,10 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   tap(hand, kDown);
   hand.Then([&] {
     HWND table = ListIn(FindModal("Keyboard Shortcuts"));
+    SCROLLBARINFO scroll = {sizeof scroll};
+    GetScrollBarInfo(table, OBJID_VSCROLL, &scroll);
+    const RECT& bar = scroll.rcScrollBar;
+    table_track = WindowPixels(table).In(nullptr, (bar.left + bar.right) / 2, bar.bottom - 2 * (bar.right - bar.left));
     return table_row = GetFocus() == table ? SelectedListRow(table) : -2, true;
   });
   tap(hand, kUp);
@@ -186,6 +191,7 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   tap(hand, kB);
   ASSERT_TRUE(PumpUntil([&] { return hand.Finished() && !FindModal("Check All ROM Sets"); }, 30000));
   EXPECT_TRUE(table_row == 1 && left_the_table) << table_row << ": the pad's Down and Up through the table's rows";
+  EXPECT_TRUE(look.name == "light" || table_track == 0x202020u) << std::hex << table_track;
   ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }, 3000));
   seen("after-the-windows", before, Main().list);
   Tap(kDown);

@@ -102,6 +102,11 @@ struct ThemeHost {
                           const_cast<wchar_t*>(columns[i])};
       ListView_InsertColumn(list, i, &column);
     }
+    for (int i = 0; i < 40; ++i) {  // more rows than it shows: a scroll bar
+      std::wstring number = std::to_wstring(i + 1);
+      LVITEMW row = {LVIF_TEXT, i, 0, 0, 0, number.data()};
+      ListView_InsertItem(list, &row);
+    }
     header = ListView_GetHeader(list);
     HDITEMW sorted = {HDI_FORMAT, 0, nullptr, nullptr, 0, HDF_STRING | HDF_SORTUP};
     Header_SetItem(header, 1, &sorted);
@@ -160,6 +165,31 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
     EXPECT_EQ(shot.In(nullptr, r.left + w / 2, r.top + h - 2),
               field == host.edit ? 0x383838u : field == host.list ? 0x282828u : 0x202020u) << field;
   }
+  // The list's own scroll bar: track, thumb and arrows dark; its thumb held and dragged stays dark (pushed) while the
+  // rows follow, and is the thumb's colour again once let go.
+  SCROLLBARINFO scroll = {sizeof scroll};
+  ASSERT_TRUE(GetScrollBarInfo(host.list, OBJID_VSCROLL, &scroll));
+  const RECT track = scroll.rcScrollBar;
+  const int bar_x = (track.left + track.right) / 2, arrow = track.right - track.left;
+  const POINT thumb = {bar_x, track.top + (scroll.xyThumbTop + scroll.xyThumbBottom) / 2};
+  EXPECT_TRUE(shot.In(nullptr, thumb.x, thumb.y) == 0x505050u &&
+              shot.In(nullptr, bar_x, track.bottom - arrow - 2) == 0x202020u &&
+              host.Count(shot, nullptr, 0x8C8C8C, {track.left, track.top, track.right, track.top + arrow}) > 2);
+  std::optional<WindowPixels> dragging;
+  DialogScript drag;  // the scroll bar's own loop runs it while the mouse holds the thumb
+  drag.Then([&] { return SetCursorPos(thumb.x, thumb.y + 40), true; }).Then([&] {
+    return ListView_GetTopIndex(host.list) > 0 && (dragging.emplace(host.window), PressMouse(false), true);
+  });
+  SetCursorPos(thumb.x, thumb.y);
+  PressMouse(true);
+  for (int i = 0; i < 50 && !drag.Finished(); ++i) PumpMessagesFor(20);
+  ASSERT_TRUE(dragging);
+  SetCursorPos(thumb.x, thumb.y + 41);  // still over the bar
+  PumpMessagesFor(150);
+  ASSERT_TRUE(GetScrollBarInfo(host.list, OBJID_VSCROLL, &scroll));
+  const int dropped_y = track.top + (scroll.xyThumbTop + scroll.xyThumbBottom) / 2;
+  EXPECT_TRUE(dragging->In(nullptr, bar_x, dropped_y) == 0x5C5C5Cu && dragging->In(nullptr, bar_x, thumb.y - 8) == 0x202020u);
+  EXPECT_EQ(WindowPixels(host.window).In(nullptr, bar_x, dropped_y), 0x505050u);
   // A drop-down list's arrow and a number's arrows: on the field's colour, the chevrons light; held down, an arrow
   // is pushed and steps the number.
   const RECT drop = ClientRectOf(host.combo), arrows = ClientRectOf(host.spin);
