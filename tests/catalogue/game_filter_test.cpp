@@ -175,7 +175,8 @@ TEST(GameRowPaint, CellsFollowTheHeaderAndTheRowShowsItsStarStatusAndSelection) 
   EXPECT_EQ(star({1, 4, 0, 5, 2, 6, 3}, {0, 40, 260, 0, 40, 170, 40}), "0,0 0x0");
   // The status picture only while its column is shown.
   EXPECT_TRUE(CellImage(kStatusColumn, false, true, 3) == kFirstStatusImage + 3 &&
-              CellImage(kStatusColumn, true, false, 3) == -1 && CellImage(0, true, false, 0) == kStarFilledImage);
+              CellImage(kStatusColumn, true, false, 3) == -1 && CellImage(0, true, false, 0) == kStarFilledImage &&
+              CellImage(2, true, true, 0) == -1);  // a text cell has no picture
 
   // Text cells: a played game's last day in the short form and its time, nothing for an unknown year.
   GameEntry game;
