@@ -55,8 +55,13 @@ void PaintBar(HWND window, HDC dc, LONG object, const RECT& frame, const Bars& b
   const bool enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
   const COLORREF ink = enabled ? DimTextColour() : ThemeColour(ColourRole::Separator);
   const int radius = std::max(2, thickness / 4);
-  DrawChevron(dc, along(start, start + arrow), radius, ink, vertical ? Pointing::kUp : Pointing::kLeft);
-  DrawChevron(dc, along(end - arrow, end), radius, ink, vertical ? Pointing::kDown : Pointing::kRight);
+  // The arrows are parts 1 and 5 of the bar's states; one held down shows pushed.
+  const RECT arrows[2] = {along(start, start + arrow), along(end - arrow, end)};
+  for (int i = 0; i < 2; ++i) {
+    if (info.rgstate[i == 0 ? 1 : 5] & STATE_SYSTEM_PRESSED) FillColour(dc, arrows[i], ThemeColour(ColourRole::ToolPushed));
+    DrawChevron(dc, arrows[i], radius, ink,
+                i == 0 ? (vertical ? Pointing::kUp : Pointing::kLeft) : (vertical ? Pointing::kDown : Pointing::kRight));
+  }
 
   const int size = info.xyThumbBottom - info.xyThumbTop;
   if (!enabled || size <= 0) return;
