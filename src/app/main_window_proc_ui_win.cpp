@@ -334,7 +334,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     }
     case WM_COMMAND:
+      if (HIWORD(wparam) == CBN_DROPDOWN || HIWORD(wparam) == CBN_CLOSEUP)
+        QuietTooltips(m.tooltips, HIWORD(wparam) == CBN_DROPDOWN);
       DispatchCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+      return 0;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      QuietTooltips(m.tooltips, message == WM_ENTERMENULOOP);
       return 0;
     case WM_NOTIFY:
       return NotifyMessage(m, reinterpret_cast<NMHDR*>(lparam));

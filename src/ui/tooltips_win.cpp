@@ -24,6 +24,15 @@ LRESULT CALLBACK RelayPointerProc(HWND window, UINT message, WPARAM wparam, LPAR
   return CallNextSubclass(window, message, wparam, lparam);
 }
 
+// A quiet tooltip does not show: not even a tip whose wait began before it
+// was made quiet, which Wine's tooltips still show when the wait ends.
+constexpr UINT_PTR kQuietId = 0x4B51;
+LRESULT CALLBACK QuietProc(HWND tips, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR quiet) {
+  if (message == WM_WINDOWPOSCHANGING && quiet) reinterpret_cast<WINDOWPOS*>(lparam)->flags &= ~SWP_SHOWWINDOW;
+  if (message == WM_NCDESTROY) RemoveSubclass(tips, QuietProc, id);
+  return CallNextSubclass(tips, message, wparam, lparam);
+}
+
 void RelayPointerTo(HWND tips, HWND window) {
   AddSubclass(window, RelayPointerProc, reinterpret_cast<UINT_PTR>(tips), reinterpret_cast<DWORD_PTR>(tips));
 }
@@ -91,6 +100,13 @@ HWND CreateTooltips(HWND parent) {
     SendMessageW(tips, TTM_SETTIPTEXTCOLOR, TextColour(), 0);
   }
   return tips;
+}
+
+void QuietTooltips(HWND tips, bool quiet) {
+  if (!tips) return;
+  AddSubclass(tips, QuietProc, kQuietId, quiet);
+  if (quiet) SendMessageW(tips, TTM_POP, 0, 0);
+  SendMessageW(tips, TTM_ACTIVATE, !quiet, 0);
 }
 
 void AddTooltip(HWND tips, HWND control, const std::string& utf8_text) {

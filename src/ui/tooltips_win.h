@@ -7,6 +7,9 @@
 
 // A tooltip window owned by `parent`, dark in the dark look.
 HWND CreateTooltips(HWND parent);
+// Quiet: the tip shown goes and none comes until it is let speak again (an
+// open list or menu lies where a tip would).
+void QuietTooltips(HWND tips, bool quiet);
 // Shows `utf8_text` when the pointer rests on `control`; a second call for the
 // same control replaces its text.
 void AddTooltip(HWND tips, HWND control, const std::string& utf8_text);

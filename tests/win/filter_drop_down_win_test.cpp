@@ -59,12 +59,21 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   ClickScreen(ScreenMiddle(field, ClientRectOf(field)));
   HWND list = DropDownList(field);
   ASSERT_TRUE(list && GetFocus() == field) << "the list did not open, or took the keyboard from the field";
+  PumpMessagesFor(1500);  // the pointer rests on the field: no tip over its open list
+  EXPECT_FALSE(IsWindowVisible(Main().tooltips));
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(entries.size()));
   RECT second;
   SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
   ClickScreen(ScreenMiddle(list, second));
   EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == entries[2]);
   EXPECT_TRUE(f.Rows() < 462 && App().settings.filter_hardware == entries[2]);
+  PointTo(ScreenMiddle(field, ClientRectOf(field)));  // closed, the field's tip is back
+  EXPECT_TRUE(WaitFor([] { return IsWindowVisible(Main().tooltips) != FALSE; }, 3000));
+  bool tip_over_menu = true;  // nor over a menu opened meanwhile
+  DialogScript hand;          // the menu's own loop runs it
+  hand.Then([&] { return tip_over_menu = IsWindowVisible(Main().tooltips) != FALSE, EndMenu(), true; });
+  PostMessageW(Main().window, WM_SYSCOMMAND, SC_KEYMENU, 'v');
+  EXPECT_TRUE(WaitFor([&] { return hand.Finished(); }, 3000) && !tip_over_menu);
 
   // Keys on the closed field choose at once; Home goes back to all the games.
   Key(field, VK_HOME);
