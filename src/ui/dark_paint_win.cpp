@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "ui/control_paint_win.h"
@@ -31,6 +32,20 @@ void PaintTabs(HWND tab, HDC dc, const RECT& client) {
     DrawLabel(tab, dc, text, rect, is_selected ? TextColour() : DimTextColour(), DT_CENTER | DT_VCENTER | DT_NOPREFIX);
     if (is_selected) FillColour(dc, {rect.left, rect.top, rect.right, rect.top + 2}, ThemeColour(ColourRole::TabAccent));
   }
+}
+
+// The track on the field colour, the part done in the accent, a thin line round.
+void PaintProgress(HWND bar, HDC dc, const RECT& client) {
+  FillColour(dc, client, ThemeColour(ColourRole::DialogField));
+  PBRANGE range = {};
+  SendMessageW(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+  const int span = range.iHigh - range.iLow, done = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)) - range.iLow;
+  if (span > 0 && done > 0) {
+    RECT part = client;
+    part.right = client.left + MulDiv(client.right - client.left, std::min(done, span), span);
+    FillColour(dc, part, ThemeColour(ColourRole::TabAccent));
+  }
+  FrameRect(dc, &client, KeptBrush(ThemeColour(ColourRole::Separator)));
 }
 
 LRESULT CALLBACK PainterProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR data) {
@@ -113,6 +128,8 @@ void Install(HWND window, Painter painter) {
 }  // namespace
 
 void DarkTabs(HWND tab) { Install(tab, PaintTabs); }
+
+void DarkProgress(HWND bar) { Install(bar, PaintProgress); }
 
 void DarkEdge(HWND control) {
   if (!IsDarkTheme() || !control) return;

@@ -140,5 +140,7 @@ void ThemeControl(HWND control, const wchar_t* class_name) {
     DarkEdge(control);
   } else if (IsClass(class_name, UPDOWN_CLASSW)) {
     DarkSpin(control);
+  } else if (IsClass(class_name, PROGRESS_CLASSW)) {
+    DarkProgress(control);
   }
 }

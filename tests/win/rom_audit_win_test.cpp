@@ -126,6 +126,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     Rows rows, by_verdict, by_verdict_down;
     std::string finding, finding_by_key;
     bool no_sideways_scrolling = false;
+    uint32_t bar_middle = 0;  // the progress bar, full at the end
     DialogScript s;
     s.Then([&] { return (win = Finished()) && (rows = RowsOf(win), summary = ItemText(win, 1001), ClickHeader(win, 2), true); })
         .Then([&] { return by_verdict = RowsOf(win), ClickHeader(win, 2), true; })
@@ -140,6 +141,8 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
           for (int c = 0; c < 4; ++c) columns += ListView_GetColumnWidth(list, c);
           no_sideways_scrolling = columns == ClientRectOf(list).right && !(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
           SaveWindowScreenshot(win, "check-all-rom-sets-" + look.name);
+          HWND bar = GetDlgItem(win, 1002);
+          bar_middle = WindowPixels(win).In(bar, ClientRectOf(bar).right / 2, ClientRectOf(bar).bottom / 2);
           DoubleClickListRow(list, 1);  // sorted down by verdict: sfex2 or tekken3, damaged
           return true;
         })
@@ -173,6 +176,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     EXPECT_NE(report.find("(sfex2): zip damaged\r\nsfex2       : sfex2.zip: the zip directory is damaged"),
               std::string::npos);
     EXPECT_TRUE(no_sideways_scrolling);
+    EXPECT_TRUE(!dark || bar_middle == 0x0078D7u) << std::hex << bar_middle;  // no system has a dark progress bar
     EXPECT_NE(finding.find("): zip damaged\r\n"), std::string::npos) << finding;
     EXPECT_NE(finding.find(".zip: the zip directory is damaged or the file is cut off (not a complete download?)"),
               std::string::npos) << finding;
