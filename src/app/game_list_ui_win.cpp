@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -28,6 +29,7 @@
 #include "romcheck/rom_check_report.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
+#include "ui/ui_metrics_win.h"
 #include "ui/shell_win.h"
 
 namespace {
@@ -238,6 +240,18 @@ void RescanRomsIfChanged() {
     RefreshAuditMarks();
     PostMessageW(m.window, kMsgRefilter, 0, 0);
   }
+}
+
+void ShowSelectedRowMenu() {
+  MainWindow& m = Main();
+  const int row = ListView_GetNextItem(m.list, -1, LVNI_SELECTED);
+  if (row < 0) return;
+  ListView_EnsureVisible(m.list, row, FALSE);
+  RECT bounds = {};
+  ListView_GetItemRect(m.list, row, &bounds, LVIR_BOUNDS);
+  POINT under = {std::max(bounds.left, 0L) + S(16), bounds.bottom};  // scrolled sideways, the row starts left of the list
+  ClientToScreen(m.list, &under);
+  ShowGameContextMenu(under);
 }
 
 bool HandleGameListNotify(NMHDR* header, LRESULT* result) {

@@ -17,6 +17,9 @@ void RefreshFilterChoices();
 // The filter bar's choices into the settings.
 void StoreFilterChoices();
 bool HandleGameListNotify(NMHDR* header, LRESULT* result);
+// Shift+F10 or the menu key on the list: the selected game's menu, opened under its row, as a right click
+// opens it under the pointer.
+void ShowSelectedRowMenu();
 // Rescans the ROM folders when they changed since the last scan.
 void RescanRomsIfChanged();
 // What the last audit found of each present set, for the status icons.

@@ -349,6 +349,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       return 0;
     case WM_CONTEXTMENU: {
       POINT p = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+      if (reinterpret_cast<HWND>(wparam) == m.list && lparam == -1) {  // from the keyboard
+        ShowSelectedRowMenu();
+        return 0;
+      }
       if (reinterpret_cast<HWND>(wparam) == m.list && PointOnHeader(m.list, p)) {
         ShowColumnMenu(p);
         return 0;

@@ -88,18 +88,19 @@ class ShellOpensWith {
   std::vector<std::tuple<std::wstring, bool, std::optional<std::wstring>>> kept_;  // key, existed, its value
 };
 
-// A menu opened by `open` (a menu of the bar: Alt and its letter), an item chosen with its letter, as on a keyboard. A
-// second thread plays the hand: the menu's own loop runs timers late or not at all under Wine. A key press lost on a
+// A menu opened by `open` (a menu of the bar: Alt and its letter), an item chosen with keys (its letter, or a submenu's
+// letter then the item's; arrows and Enter where items have no letter), as on a keyboard. A second thread plays the hand: the menu's own loop runs timers late or not at all under Wine. A key press lost on a
 // busy machine is pressed again; a menu still open after that is cancelled, so that the test fails on what it checks
 // instead of waiting in the menu for good.
-void ChooseWithKeys(const std::function<void()>& open, WORD item) {
+void ChooseWithKeys(const std::function<void()>& open, std::initializer_list<WORD> keys) {
   std::atomic<bool> pressed{false}, stop{false};
   HWND window = Main().window;
   std::thread hand([&] {
     for (int polls = 0; !stop && polls < 300; ++polls, Sleep(40)) {
       const bool open = FindWindowW(L"#32768", nullptr) != nullptr;
       if (pressed && !open) return;
-      if (open && (!pressed || polls % 50 == 0)) PressKey(item, true), PressKey(item, false), pressed = true;
+      if (open && (!pressed || polls % 50 == 0))
+        for (WORD key : keys) PressKey(key, true), PressKey(key, false), Sleep(60), pressed = true;
       if (polls == 250) PostMessageW(window, WM_CANCELMODE, 0, 0);
     }
   });
@@ -115,8 +116,8 @@ void ChooseWithKeys(const std::function<void()>& open, WORD item) {
   stop = true;
   hand.join();
 }
-void ChooseWithKeys(wchar_t menu, WORD item) {
-  ChooseWithKeys([menu] { PostMessageW(Main().window, WM_SYSCOMMAND, SC_KEYMENU, menu); }, item);
+void ChooseWithKeys(wchar_t menu, std::initializer_list<WORD> keys) {
+  ChooseWithKeys([menu] { PostMessageW(Main().window, WM_SYSCOMMAND, SC_KEYMENU, menu); }, keys);
 }
 
 RECT ScreenWorkArea() { RECT work = {}; return SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0), work; }
@@ -306,7 +307,7 @@ TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi)
   const std::pair<const char*, std::function<void()>> changes[] = {
       {"filter bar", [&] { f.Command(230); }}, {"toolbar", [&] { f.Command(231); }},
       {"search bar from the View menu", [&] {
-         ChooseWithKeys(L'v', 'S');
+         ChooseWithKeys(L'v', {'S'});
          EXPECT_TRUE(IsWindowVisible(Main().search_edit) && !App().settings.search_bar_hidden);
        }},
       {"search bar", [&] { keys({VK_CONTROL, 'F'}); }},
@@ -315,7 +316,7 @@ TEST(MainWindow, TheListsColumnsBesideThePreviewAndEveryLayoutChangeAtScreenDpi)
       {"Year hidden from the header's own menu", [&] {
          POINT year = MiddleOf(HeaderItemRect(ListView_GetHeader(Main().list), 6));
          ClientToScreen(ListView_GetHeader(Main().list), &year);
-         ChooseWithKeys([&] { SetCursorPos(year.x, year.y), mouse_event(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0); }, 'Y');
+         ChooseWithKeys([&] { SetCursorPos(year.x, year.y), mouse_event(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0); }, {'Y'});
          EXPECT_EQ(ListView_GetColumnWidth(Main().list, 6), 0);
        }},
       {"preview hidden", [&] { keys({VK_CONTROL, 'P'}); }}, {"preview shown", [&] { keys({VK_CONTROL, 'P'}); }},
@@ -398,7 +399,7 @@ TEST(MainWindow, TheHelpMenuOpensTheGuideBesideTheLauncherOrOnTheWeb) {
   const ShellOpensWith shell(f.dir.File("mame.exe"));
   ASSERT_TRUE(f.Open());
   f.Write("README.txt", "KORVO\r\n");
-  ChooseWithKeys(L'h', 'U');
+  ChooseWithKeys(L'h', {'U'});
   EXPECT_TRUE(WaitFor([&] { return f.CallsWith(f.dir.File("README.txt")) == 1; })) << f.Read("fakemame-calls.txt");
   DeleteFileW(Utf8ToUtf16(f.dir.File("README.txt")).c_str());
   WaitFor([] { return CountProcesses(L"mame.exe") == 0; });  // the opener of the text has done
@@ -427,11 +428,11 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   f.Write("fakemame-control.txt", "exit=0\ndelay-ms=400\nshowusage-osd=sdl\n");
   ASSERT_TRUE(f.Open());
   DialogDriver boxes;
-  // sfex2 from the menu, tekken3 with Enter; the launcher is minimised meanwhile.
+  // sfex2 with a double click on its row, tekken3 with Enter; the launcher is minimised meanwhile.
   for (const char* set : {"sfex2", "tekken3"}) {
     f.SelectRow(f.RowOfGame(set));
     MSG enter = {Main().list, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-    if (set[0] == 's') f.Command(205);
+    if (set[0] == 's') ClickCell(f.RowOfGame(set), 2, S(40)), ClickCell(f.RowOfGame(set), 2, S(40));
     else EXPECT_TRUE(PreTranslateMainMessage(enter));
     ASSERT_TRUE(Main().launch.running && IsIconic(Main().window)) << set;
     EXPECT_TRUE(f.StatusText().rfind("Playing: ", 0) == 0 &&
@@ -449,7 +450,7 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   // What this MAME lacks is left out of the start, and said in the log.
   auto calls = f.Calls();
   ASSERT_FALSE(calls.empty());
-  const std::vector<std::string>& last = calls.back().args;
+  std::vector<std::string> last = calls.back().args;
   EXPECT_TRUE(last.front() == "tekken3" && !std::count(last.begin(), last.end(), "-nohlsl_enable"));
   EXPECT_NE(f.Read("logs\\korvo-launch.log").find("\r\nLeft out for this MAME: -nohlsl_enable\r\n"), std::string::npos);
 
@@ -459,6 +460,15 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   for (int twice = 0; twice < 2; ++twice) f.Command(205);
   ASSERT_TRUE(boxes.SawTitle("Play") && WaitFor([] { return !Main().launch.running; }));
 
+  // Street Fighter EX2 again from Recent Files; tekken3 full screen from its row's menu, opened with Shift+F10.
+  const size_t started = f.Calls().size();
+  ChooseWithKeys(L'f', {'F', '2'});
+  ASSERT_TRUE(WaitFor([&] { return f.CallsWith("sfex2") == 2 && !Main().launch.running; }));
+  f.SelectRow(f.RowOfGame("tekken3"));
+  ChooseWithKeys([] { SetFocus(Main().list), PressKeys({VK_SHIFT, VK_F10}); }, {VK_DOWN, VK_DOWN, VK_RETURN});
+  ASSERT_TRUE(WaitFor([&] { return f.Calls().size() == started + 2 && !Main().launch.running; }));
+  last = f.Calls().back().args;
+  EXPECT_TRUE(last.front() == "tekken3" && std::count(last.begin(), last.end(), "-nowindow")) << f.Read("fakemame-calls.txt");
   f.Command(203);  // Clear Recent Files
   EXPECT_TRUE(MenuText(Main().recent_menu, 0) == "(No Recent Games)" && !MenuEnabled(203));
 
