@@ -201,6 +201,30 @@ TEST(OptionsPagesWin, ValuesTheControlsCannotShowSemicolonFoldersAndFailedWrites
   const std::vector<SeenBox>& boxes = semicolons.Seen();
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[0].title + boxes[1].title + boxes[0].text + boxes[1].text, "ROMs FolderBIOS Folder" + why + why);
+  {  // The folders chosen with Browse: that one refused alike, another added to the typed ones while Ctrl is held.
+    const std::string more = f.dir.File("more");
+    CreateDirectoryW(Utf8ToUtf16(more).c_str(), nullptr);
+    std::string pick;
+    DialogDriver browse([&](HWND w, const SeenBox& b) {
+      return b.title == "Clear ROMs Folder" ? (Press(w, IDYES), true)
+                                            : b.title.starts_with("Select ") && AnswerFileDialog(b.title, pick);
+    });
+    std::string fields;  // each field after its choice
+    for (auto [button, path, ctrl] : {std::tuple{kRomsBrowseId, odd, false}, {kRomsBrowseId, more, true},
+                                      {kRomsBrowseId, more, false}, {kBiosBrowseId, more, false},
+                                      {kMameBrowseId, f.dir.File("mame.exe"), false}}) {
+      pick = path;
+      if (ctrl) PressKey(VK_CONTROL, true);
+      ClickPage(button);
+      if (ctrl) PressKey(VK_CONTROL, false);
+      fields += PageText(button - 1) + "|";
+    }
+    EXPECT_EQ(fields, "roms|roms;" + more + "|" + more + "|" + more + "|" + f.dir.File("mame.exe") + "|");
+    for (int clear : {kRomsClearId, kBiosClearId, kMameClearId}) ClickPage(clear);
+    EXPECT_EQ(PageText(kRomsId) + PageText(kBiosId) + PageText(kMameProgramId) + "|" + browse.Titles(),
+              "|\"Select ROMs Folder\" \"ROMs Folder\" \"Select ROMs Folder\" \"Select ROMs Folder\" \"Select BIOS Folder\" "
+              "\"Select MAME Program\" \"Clear ROMs Folder\" ");
+  }
 
   // The launcher's folder as good as read-only: the settings can never be saved.
   MakeFolderInTheWay(f, "korvo-settings.cfg");
