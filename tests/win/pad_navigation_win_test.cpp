@@ -15,7 +15,8 @@
 
 namespace {
 constexpr uint16_t kUp = 0x0001, kDown = 0x0002, kLeft = 0x0004, kRight = 0x0008, kStart = 0x0010, kBack = 0x0020, kLB = 0x0100, kRB = 0x0200,
-                   kA = 0x1000, kB = 0x2000, kX = 0x4000, kY = 0x8000;
+                   kA = 0x1000, kB = 0x2000, kX = 0x4000, kY = 0x8000,
+                   kLT = 0x0400, kRT = 0x0800;  // the triggers, pulled all the way (bits no button uses)
 
 // The buttons held on the first XInput pad, set from any thread; a tap is let go after 100 ms, busy launcher or not.
 std::atomic<uint16_t> held{0}, tapped{0};
@@ -24,7 +25,11 @@ std::atomic<bool> plugged{true};
 std::atomic<int> reads{0};  // of the pad, by the launcher
 
 uint16_t HandButtons() { return held | (static_cast<LONG>(GetTickCount() - tapped_until) < 0 ? tapped.load() : 0); }
-void ReadHand(PadReadings& r) { ++reads, r.pads[0].ok = plugged, r.pads[0].buttons = plugged ? HandButtons() : 0; }
+void ReadHand(PadReadings& r) {
+  const uint16_t hand = plugged ? HandButtons() : 0;
+  ++reads, r.pads[0].ok = plugged, r.pads[0].buttons = hand & ~(kLT | kRT);
+  r.pads[0].left_trigger = hand & kLT ? 255 : 0, r.pads[0].right_trigger = hand & kRT ? 255 : 0;
+}
 
 struct InjectedPad {
   explicit InjectedPad(bool plugged_in = true) {
@@ -60,6 +65,8 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   MainWindowFixture f("on_game_start=1\r\nsort_column=4\r\nsort_ascending=0\r\nfavorites=82\r\nskip_warnings=1\r\n");
   f.Write("fakemame-control.txt", "picture=320x240\n");
   f.AddSnapshot("snap/pong/0000.png", "sfex2\\0000.png", 1);
+  f.AddSnapshot("snap/pong/0001.png", "sfex2\\0001.png", 2);
+  f.AddSnapshot("snap/pong/0002.png", "sfex2\\0002.png", 3);
   ASSERT_TRUE(f.Open(0));
   ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }));
   int step = 0;
@@ -90,6 +97,15 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   Tap(kDown);
   ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().set == "sfex2"; }));
   seen("picked", sfex2, Main().list);
+  // RT and LT step through its pictures; Y stars the game, and takes the star away again.
+  for (auto [trigger, index] : {std::pair{kRT, 1}, {kLT, 0}}) {
+    Tap(trigger);
+    EXPECT_TRUE(PumpUntil([&] { return PreviewPaneShown().index == index; }, 3000)) << trigger;
+  }
+  Tap(kY);
+  EXPECT_TRUE(IdListContains(App().settings.favorites, FindGameBySet(Main().games, "sfex2")->number));
+  Tap(kY);
+  EXPECT_EQ(App().settings.favorites.size(), 1u);
 
   // A plays it; the launcher steps aside for MAME's window, and the pad leaves the launcher alone meanwhile.
   Tap(kA);
