@@ -115,13 +115,25 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     HWND win = nullptr;
     std::string summary, report;
 
-    if (dark) {  // Return on the focused Cancel while MAME is asked
+    if (dark) {  // Return on the focused Cancel while MAME is asked: it cancels, and Close takes the focus
       f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
       const Cancelled c = CancelOnceAsked(f, 1, [](HWND) { PressKeys({VK_RETURN}); });
       EXPECT_TRUE(c.done && c.summary == "The check was cancelled before any set was checked.");
       EXPECT_TRUE(c.close_focused);
-      f.Write("fakemame-control.txt", control);
+    } else {  // Alt+F4 while MAME is asked: the check is cancelled, and the window goes by itself
+      f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
+      DWORD pressed = 0;
+      DialogScript close;
+      close.Then([&] {
+        return FindModal("Check All ROM Sets") && f.CallsWith("-listxml") >= 1 &&
+               (PressKeys({VK_MENU, VK_F4}), pressed = GetTickCount(), true);
+      }).Then([&] {  // still there after 3 s: closed by hand, for the check below to fail
+        return GetTickCount() - pressed > 3000 && PostMessageW(FindModal("Check All ROM Sets"), WM_COMMAND, IDCANCEL, 0);
+      });
+      f.Command(kAuditCommand);
+      EXPECT_TRUE(pressed && GetTickCount() - pressed < 2000 && IsWindowEnabled(Main().window));
     }
+    f.Write("fakemame-control.txt", control);
 
     Rows rows, by_verdict, by_verdict_down;
     std::string finding, finding_by_key;
@@ -181,7 +193,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     EXPECT_NE(finding.find(".zip: the zip directory is damaged or the file is cut off (not a complete download?)"),
               std::string::npos) << finding;
     EXPECT_EQ(finding_by_key.rfind(by_verdict_down[3][0] + " (sfex): good\r\n", 0), 0u) << finding_by_key;
-    EXPECT_EQ(f.CallsWith("-listxml"), dark ? 2u : 1u);
+    EXPECT_EQ(f.CallsWith("-listxml"), 2u);  // asked again after the cancel
     EXPECT_NE(f.Read("korvo-audit.cfg").find("\r\nsfex="), std::string::npos);
     // The size it was left at is kept for next time.
     EXPECT_GT(App().settings.audit_window_w, 780);
@@ -221,7 +233,7 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     EXPECT_EQ(summary, "5 sets: 1 good, 2 with problems, 1 not checked, 1 not known to this MAME "
                        "(3 unchanged since the last check).");
     EXPECT_EQ(reopened.right, MulDiv(App().settings.audit_window_w, Ui().dpi, 96));  // as large as it was left
-    EXPECT_EQ(f.CallsWith("-listxml"), 2u);  // asked about tekken2, which came later
+    EXPECT_EQ(f.CallsWith("-listxml"), 3u);  // asked about tekken2, which came later
     for (const auto& row : rows)
       EXPECT_TRUE(row[1] != "tekken3" ||
                   row[2] + "|" + row[3] == "not checked|tekken3.zip: found, but it cannot be read (in use, or no access?)");
@@ -233,11 +245,11 @@ TEST(RomAudit, FromTheGameMenuThroughSortingCopyingResizingALockedZipAndCancelli
     ASSERT_TRUE(f.Write("roms\\sfex.zip", ZipOf("readme.txt", "another made-up set")));  // the check let go of it
     ASSERT_TRUE(DeleteFileW(Utf8ToUtf16(f.dir.File("korvo-audit-mame.cfg")).c_str()));  // kept answers gone: MAME asked
     f.Write("fakemame-control.txt", control + "listxml-delay-ms=2500\n");
-    const Cancelled c = CancelOnceAsked(f, 3, [](HWND w) { Press(w, kCloseId); });
+    const Cancelled c = CancelOnceAsked(f, 4, [](HWND w) { Press(w, kCloseId); });
     EXPECT_TRUE(c.done);
     EXPECT_LT(c.took, 1500u);  // the fake MAME still sleeps
     EXPECT_EQ(c.summary.rfind("Cancelled after 0 sets", 0), 0u) << c.summary;
-    EXPECT_TRUE(c.close_focused && f.CallsWith("-listxml") == 3u);
+    EXPECT_TRUE(c.close_focused && f.CallsWith("-listxml") == 4u);
     // The abandoned question ends on its own.
     for (int i = 0; i < 500 && CountProcesses(L"mame.exe"); ++i) PumpMessagesFor(20);
   }
