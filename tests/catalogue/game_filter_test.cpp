@@ -118,7 +118,8 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
   SortRows(rows, RowOrder(list, kColumnYear, false, favorites, has_roms));
   EXPECT_EQ(Numbers(list, {rows[static_cast<size_t>(RowOfGame(list, rows, 300))]}), std::vector<int32_t>{300});
   EXPECT_EQ(RowOfGame(list, FilterRows(list, {{}, "", true}, favorites, has_roms), 23), -1);
-  EXPECT_EQ(RowOfGame(list, rows, 0), -1);
+  EXPECT_EQ(std::pair(RowOfGame(list, rows, 0), RowOfGame(list, rows, list[static_cast<size_t>(rows[0])].number)),
+            std::pair(-1, 0));  // no game; the first row's
 
   IdList recent;
   for (int32_t n = 1; n <= 10; ++n) AddRecentGame(recent, n);

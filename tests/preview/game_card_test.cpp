@@ -49,7 +49,8 @@ TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
   // MAME 0.251's own ui.ini names the folders the table knows as its defaults.
   UiOptions recorded = ParseUiIni(ReadTestFile(SourcePath("tests/fixtures/mame0251/ui.ini")));
   EXPECT_EQ(recorded["historypath"], kHistoryPathDefault);
-  for (int k = 1; k < kArtKindCount; ++k) EXPECT_EQ(recorded[kArtKinds[k].option], kArtKinds[k].folders) << k;
+  for (int k = 1; k < kArtKindCount; ++k)  // and each kind found again by its id
+    EXPECT_TRUE(recorded[kArtKinds[k].option] == kArtKinds[k].folders && ArtKindIndex(kArtKinds[k].id) == k) << k;
 
   TempDir dir;
   SetLauncherFolder(dir.path());
