@@ -9,7 +9,7 @@ std::vector<std::pair<std::string, std::string>> KeyboardShortcutRows() {
       {"LAUNCHER", ""},
       {"Enter / Ctrl+Enter", "Play the selected game"},
       {"Double click", "Play the game"},
-      {"Right click", "Menu of the game (play options, favorite, desktop icon)"},
+      {"Right click / Shift+F10", "Menu of the game (play options, favorite, desktop icon)"},
       {"Ctrl+D", "Toggle favorite"},
       {"Ctrl+F", "Search"},
       {"Ctrl+P", "Show or hide the picture of the game"},
