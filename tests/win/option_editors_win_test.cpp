@@ -15,6 +15,7 @@ void DarkScreenshot(const std::string& title, const std::string& name, bool (*op
   const Look dark(true);
   EXPECT_TRUE(WhenShown(title, [&](HWND win) {
     SelectListRow(ListIn(win), 2);
+    UpdateWindow(ListIn(win));  // the row repainted now, screenshot (which waits) or not
     SaveWindowScreenshot(win, name + "-dark");
     const RECT row = RowRect(ListIn(win), 2, LVIR_BOUNDS);
     EXPECT_EQ(WindowPixels(win).In(ListIn(win), row.right - 2, MiddleOf(row).y), 0x464646u) << name;
