@@ -29,8 +29,8 @@
 #include "romcheck/rom_check_report.h"
 #include "settings/app_state.h"
 #include "ui/modal_dialog_ui_win.h"
-#include "ui/ui_metrics_win.h"
 #include "ui/shell_win.h"
+#include "ui/ui_metrics_win.h"
 
 namespace {
 std::string ComboText(HWND combo) {

@@ -348,12 +348,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM
       RefreshMenuStates(m.menu);
       return 0;
     case WM_CONTEXTMENU: {
+      if (reinterpret_cast<HWND>(wparam) != m.list) break;
       POINT p = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
-      if (reinterpret_cast<HWND>(wparam) == m.list && lparam == -1) {  // from the keyboard
+      if (lparam == -1) {  // from the keyboard
         ShowSelectedRowMenu();
         return 0;
       }
-      if (reinterpret_cast<HWND>(wparam) == m.list && PointOnHeader(m.list, p)) {
+      if (PointOnHeader(m.list, p)) {
         ShowColumnMenu(p);
         return 0;
       }
