@@ -46,13 +46,9 @@ TEST(TextUtil, ParseIntUtf16CutsLowerCaseAndFormatting) {
 
   // Latin Extended-A pairs on both parities, the odd ones out around them; malformed bytes are kept.
   EXPECT_EQ(LowerCaseWithTable("\xC5\x81\xC5\xBB\xC5\xBD\xC5\xB8"), "\xC5\x82\xC5\xBC\xC5\xBE\xC3\xBF");  // ŁŻŽŸ
-  EXPECT_EQ(LowerCaseWithTable("\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF"), "\xC5\x82\xC5\xBC\xC5\xBE\xC5\xBF");  // already lower
   EXPECT_EQ(LowerCaseWithTable("A\xC4Z\xFF\xE2\x82"), "a\xC4z\xFF\xE2\x82");
-  // Glagolitic (added late); only pairs mapping back, as on Windows (İ, ẞ, Dž, Ohm stay); × and beyond the BMP stay.
-  for (auto [cp, lower] : {std::pair{0x2C2Fu, 0x2C5Fu}, {0x0130u, 0x0130u}, {0x1E9Eu, 0x1E9Eu}, {0x01C5u, 0x01C5u},
-                           {0x2126u, 0x2126u}, {0xA7C0u, 0xA7C1u}, {0xFF3Au, 0xFF5Au}, {0x00D7u, 0x00D7u},
-                           {0x10400u, 0x10400u}})
-    EXPECT_EQ(SimpleLowerCase(cp), lower) << cp;
+  // Beyond the BMP nothing changes (within it the Windows tests compare every code point with the system's).
+  EXPECT_EQ(SimpleLowerCase(0x10400u), 0x10400u);
   // Every mapped code point maps to a lower-case letter that stays put.
   for (uint32_t cp = 0; cp < 0x10000; ++cp) EXPECT_EQ(SimpleLowerCase(SimpleLowerCase(cp)), SimpleLowerCase(cp)) << cp;
 }

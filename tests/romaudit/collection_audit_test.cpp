@@ -169,8 +169,6 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   const std::string no_folder =
       "The ROM folder " + dir.File("not-a-folder") + " cannot be read (no access?): nothing in it was checked.";
   EXPECT_EQ(r1.outcome.notes, std::vector<std::string>{no_folder});
-  // The clone's result hangs on the zips of its parent and BIOS too.
-  EXPECT_EQ(ParseAuditStore(ReadTestFile(setup.store_path)).records["alphaj"].looked_in.size(), 3u);
 
   // The clone's zip changes: only it is read again. Its file, now in a folder, is found by name: a wrong checksum.
   WriteZip(more + "/alphaj.zip", {{"old/clone.bin", scratch::RandomBytes(90000, 9)}});
@@ -190,7 +188,7 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   std::filesystem::last_write_time(more + "/alphaj.zip", std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
   EXPECT_EQ(Audit(setup).outcome.checked, 1u);
   std::filesystem::last_write_time(roms + "/bios1.zip", std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
-  EXPECT_EQ(Audit(setup).outcome.checked, 2u);  // the BIOS's zip touched: both sets that use it
+  EXPECT_EQ(Audit(setup).outcome.checked, 2u);  // the BIOS's zip touched: both sets whose results hang on it
   // Nothing was written to the ROM folders.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(more), {}), 10001);
 

@@ -60,8 +60,6 @@ TEST_F(RomCheckReport, CloneWithItsParentMissingSizesAndArguments) {
   EXPECT_EQ(ZipSizeText(0) + ZipSizeText(1) + ZipSizeText(1048575) + ZipSizeText(1048576) + ZipSizeText(0xFFFFFFFFu),
             "0 KB1 KB1024 KB1.0 MB4096.0 MB");
   EXPECT_EQ(VerifyromsArguments("sfex2", ""), "-verifyroms sfex2");
-  EXPECT_EQ(VerifyromsArguments("sfex2", "C:\\roms"), "-verifyroms sfex2 -rompath \"C:\\roms\"");
-  EXPECT_EQ(VerifyromsArguments("sfex2", "C:\\a;D:\\b\\\\"), "-verifyroms sfex2 -rompath \"C:\\a;D:\\b\\\\\\\\\"");
 }
 
 TEST_F(RomCheckReport, TheTaskReadsOnlyItsContextWhileTheSettingsChange) {
@@ -82,7 +80,6 @@ TEST_F(RomCheckReport, TheTaskReadsOnlyItsContextWhileTheSettingsChange) {
 }
 
 TEST_F(RomCheckReport, SevenZipAndBiosInTheBiosFolder) {
-  // MAME's recorded verdict on wrong files follows what the launcher could check.
   WriteTestFile(dir_.File("packed/x.bin"), std::string(1000, 'x'));
   ASSERT_EQ(std::system(("cd '" + dir_.File("packed") + "' && 7z a -bd -bso0 -bsp0 '" + dir_.File("roms/sfex2.7z") +
                          "' x.bin >/dev/null").c_str()), 0);
@@ -94,8 +91,6 @@ TEST_F(RomCheckReport, SevenZipAndBiosInTheBiosFolder) {
                                  "\r\nAll the zip files are there and intact.\r\n")) << report;
   WriteTestFile(dir_.File("roms/sfex2.7z"), "7z");
   EXPECT_TRUE(Report("sfex2").starts_with(Header("sfex2") + "sfex2.7z (game): PROBLEM\r\n    - " + kSevenZipDamagedText));
-  EXPECT_NE(report.find("sfex2       : cp10.ic652 (8 bytes) - INCORRECT CHECKSUM:\r\n"), std::string::npos);
-  EXPECT_TRUE(report.ends_with("\r\n\r\nMAME found a problem (exit code 2): see the lines above.")) << report;
 
   // Fifteen damaged members: twelve are listed, then how many more.
   std::vector<Member> members;

@@ -101,9 +101,6 @@ TEST(Colours, BlendsPremultipliedPixelsAndToolButtonStates) {
       statuses.insert(PaletteColour(status, dark));
     EXPECT_EQ(statuses.size(), 5u);
   }
-  EXPECT_EQ(PaletteFor(ColourRole::Face).light_system_index, kSystemFace);
-  for (ColourRole own : {ColourRole::Panel, ColourRole::ToolHot, ColourRole::ToolChecked, ColourRole::ToolPushed})
-    EXPECT_EQ(PaletteFor(own).light_system_index, -1) << static_cast<int>(own);  // no system colour
 }
 
 TEST(VectorRaster, FillsPensHolesArcsAndClipping) {

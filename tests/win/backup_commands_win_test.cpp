@@ -39,11 +39,10 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   save.Then([&] { return AnswerFileDialog("Backup Settings", backup.substr(0, backup.size() - 4), &proposed, &filters); });
   BackupSettingsCommand(nullptr, false);  // typed without ".zip", which the dialog adds
   EXPECT_TRUE(save.Finished());
-  SYSTEMTIME t;
+  SYSTEMTIME t;  // today's name, from the system's local date (the name's form: the native backup tests)
   GetLocalTime(&t);
-  char today[64];
-  snprintf(today, sizeof today, "KORVO-backup-%04d-%02d-%02d.zip", t.wYear, t.wMonth, t.wDay);
-  EXPECT_TRUE(proposed == today && (filters == std::vector<std::string>{"Zip files (*.zip)", "All files"})) << proposed;
+  EXPECT_TRUE(proposed == BackupFileName(t.wYear, t.wMonth, t.wDay) &&
+              (filters == std::vector<std::string>{"Zip files (*.zip)", "All files"})) << proposed;
   ASSERT_EQ(status.texts, (std::vector<std::string>{"Backup saved: 4 files in " + backup}));
 
   // Everything changes after the backup: edited, removed, added.
@@ -59,14 +58,13 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   CreateFolder(f.dir.File("empty.zip.tmp"));  // where a backup would be written before it takes its name
   CreateFolder(f.dir.File("KORVO-before-restore.zip.tmp"));  // a restore that could not be undone is not started
   const struct { const char* command; bool running; std::string file; int answer; const char* box; } kRefusals[] = {
-      {"Restore Settings", true, "-", 0, "Stop the running game first."},
-      {"Restore Settings", false, f.dir.File("text.zip"), IDYES,
-       "This file is not a readable backup of Korvo (damaged or not a zip)."},
+      {"Restore Settings", true, "-", 0, kStopGameFirstText},
+      {"Restore Settings", false, f.dir.File("text.zip"), IDYES, kNotABackupText},
       {"Restore Settings", false, backup, IDNO, ""},
       {"Restore Settings", false, backup, IDYES, kNotUndoableText},
       {"Restore Settings", false, "", 0, ""},
       {"Backup Settings", false, "", 0, ""},
-      {"Backup Settings", false, f.dir.File("empty.zip"), 0, "The backup could not be written."},
+      {"Backup Settings", false, f.dir.File("empty.zip"), 0, kBackupFailedText},
   };
   for (const auto& r : kRefusals) {
     SCOPED_TRACE(std::string(r.command) + " " + r.file);
@@ -94,11 +92,7 @@ TEST(BackupCommands, ABackupRefusalsThatChangeNothingAndARestoreThatBringsEveryF
   steps.apply_options = [&] { applied = true; };
   steps.reload_windows = [&] { status_before_reload = status.texts.size(); };
   EXPECT_TRUE(RestoreSettingsCommand(nullptr, false, steps) && restore.Finished());
-  EXPECT_EQ(question,
-            "Replace the current settings, per-game settings, combos and autofire, play statistics and the MAME saves "
-            "(input mapping, nvram, save states) with the ones in this backup?\n\nKorvo's own settings that the backup does not hold "
-            "go back to their start values; MAME's files and the profiles that it does not hold stay as they "
-            "are.\n\nThe current ones are saved first as KORVO-before-restore.zip in the launcher folder.");
+  EXPECT_EQ(question, kRestoreQuestionText);
   EXPECT_TRUE(applied);
   EXPECT_EQ(status_before_reload, 1u);  // the status text comes after the windows were refilled
   EXPECT_EQ(status.texts.back(), "Backup restored: 4 files");

@@ -53,12 +53,8 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltListAutofireIsNoneOnlyWhileMam
   EXPECT_EQ(f.Run("--game sfex2"), 0);  // MAME's own code is not passed on
   auto calls = f.Calls();
   ASSERT_EQ(calls.size(), 1u);
-  EXPECT_EQ(calls[0].args, f.Expected(-1));
+  EXPECT_EQ(calls[0].args, f.Expected(-1));  // the plugins too: start-up connected the builder to their writers
   for (const char* arg : {"asia", "-autosave", "-nothrottle"}) EXPECT_TRUE(Holds(calls[0].args, arg)) << arg;
-  // Start-up connected the builder to the plugin writers: with logs on, the input-log plugin goes last.
-  auto plugin = std::find(calls[0].args.begin(), calls[0].args.end(), "-plugin");
-  ASSERT_LT(plugin + 1, calls[0].args.end());
-  EXPECT_NE(plugin[1].find("korvo_diag"), std::string::npos) << plugin[1];
   EXPECT_EQ(calls[0].folder + "|" + calls[0].std_out + "|" + calls[0].std_err, f.dir.path() + "|file|file");
   EXPECT_EQ(f.Log().rfind("Korvo v" + std::string(kKorvoVersion) + "\r\n", 0), 0u);
 
@@ -70,7 +66,6 @@ TEST(FrontendWin, StartsTheFakeWithExactlyTheBuiltListAutofireIsNoneOnlyWhileMam
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].args, f.Expected(screen_mode));
   }
-  EXPECT_TRUE(Holds(calls[0].args, "-nowindow"));
 
   // A not-working game's failed start logs what MAME said of it; a run counts in korvo-played.cfg, a failure not.
   DriverStatuses statuses;

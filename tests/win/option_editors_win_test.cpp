@@ -54,7 +54,6 @@ TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlsl) {
       .Then([&] {
         EXPECT_EQ(ListView_GetItemCount(list), 72);
         EXPECT_EQ(ListRow(list, 0), (Row{"Scanlines", "Alpha (0 = off)", "0.4", "0.0"}));
-        EXPECT_EQ(ComboEntries(FindWindowExW(win, nullptr, L"COMBOBOX", nullptr)).front(), "None (MAME's Defaults)");
         SaveWindowScreenshot(win, "hlsl-settings-light");
         return SelectListRow(list, 6), PressButton(win, kEdit), true;
       })
@@ -120,9 +119,6 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
   DialogScript s;
   s.Then(Opened("All MAME Options", win, list))
       .Then([&] {
-        EXPECT_EQ(ListView_GetItemCount(list), 48);
-        EXPECT_EQ(ListRow(list, 10), (Row{"Core State/Playback", "state", "(none)", "(none)"}));
-        hint = ItemText(win, 1004);
         SaveWindowScreenshot(win, "all-mame-options-light");
         search("lightgun");
         EXPECT_EQ(names(), (Row{"paddle_device", "pedal_device", "lightgun_device", "lightgunprovider", "dual_lightgun"}));
@@ -147,8 +143,6 @@ TEST(MameOptionsWindow, SearchEditsRefusalsAndOptionsThisMameLacks) {
       .Then([&] { return ListRow(list, 27)[2] == "none" && (DoubleClickListRow(list, 35), true); })
       .Then([&] { return ListRow(list, 35)[2] == "Off" && (Press(win, IDOK), true); });
   EXPECT_TRUE(OpenAllMameOptions(nullptr) && s.Finished());
-  EXPECT_EQ(hint, "Double-click an option to change its value. Only values that differ from MAME's defaults are "
-                  "passed to MAME.");
   EXPECT_EQ(App().settings.more_options, "-rewind -rewind_capacity 256 -nonvram_save");
 
   // Reset All (Yes) drops the values above; MAME 0.251 lacks the newer joystick_threshold: greyed, its value kept.

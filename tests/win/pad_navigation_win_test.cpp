@@ -64,9 +64,8 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   // Sorted by status, available first: tekken3 (a favourite), then sfex2, then the other 460.
   MainWindowFixture f("on_game_start=1\r\nsort_column=4\r\nsort_ascending=0\r\nfavorites=82\r\nskip_warnings=1\r\n");
   f.Write("fakemame-control.txt", "picture=320x240\n");
-  f.AddSnapshot("snap/pong/0000.png", "sfex2\\0000.png", 1);
-  f.AddSnapshot("snap/pong/0001.png", "sfex2\\0001.png", 2);
-  f.AddSnapshot("snap/pong/0002.png", "sfex2\\0002.png", 3);
+  for (int i = 0; i < 3; ++i)
+    f.AddSnapshot("snap/pong/000" + std::to_string(i) + ".png", "sfex2\\000" + std::to_string(i) + ".png", i + 1);
   ASSERT_TRUE(f.Open(0));
   ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }));
   int step = 0;
