@@ -8,6 +8,7 @@
 #include "app/menu_state.h"
 #include "app/recent_menu.h"
 #include "app/status_text.h"
+#include "catalogue/list_columns.h"
 #include "settings/game_settings.h"
 
 namespace {
@@ -39,7 +40,11 @@ TEST(MenuStates, FollowSelectionPlayabilityTheRunningGameAndTheView) {
   for (const MenuBarMenu& menu : MenuBarMenus())
     for (const MenuLine& line : menu.lines) add(line.id);
   for (const MenuLine& line : ThemeMenuLines()) add(line.id);
-  for (const ColumnMenuItem& column : kColumnMenu) add(column.id);
+  for (const ColumnMenuItem& column : kColumnMenu) {  // each item shows and hides the column it names
+    std::string text = column.text;
+    std::erase(text, '&'), add(column.id);
+    EXPECT_EQ(text, kListColumns[column.column].header) << column.id;
+  }
   for (const MenuItemState& s : MenuStates(f)) EXPECT_TRUE(ids.count(s.id)) << "no item for " << s.id;
 }
 

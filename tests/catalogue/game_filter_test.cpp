@@ -81,6 +81,9 @@ TEST(ListState, RowOrderSavedFiltersResetAndRecentGames) {
               head(sorted(kColumnNumber, false), 2) == (std::vector<int32_t>{462, 461}));
   // Year descending: same year by title descending, then number descending.
   EXPECT_EQ(head(sorted(kColumnYear, false), 3), (std::vector<int32_t>{462, 461, 460}));
+  const std::vector<int32_t> by_year = sorted(kColumnYear, true);  // and all the way down
+  EXPECT_TRUE(std::is_sorted(by_year.begin(), by_year.end(),
+                             [&](int32_t a, int32_t b) { return FindGameByNumber(list, a)->year < FindGameByNumber(list, b)->year; }));
   list[0].title = "!b", list[1].title = "!a";  // one letter apart: in title order, whatever their numbers
   EXPECT_EQ(head(sorted(kColumnGame, true), 2), (std::vector<int32_t>{2, 1}));
   // Play stats reach the rows (most played, last played first going down); without stats the rows forget them.

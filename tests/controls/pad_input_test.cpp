@@ -54,6 +54,7 @@ TEST(Capture, KeysCountOnANewPressPadControlsAreNamedAsMameDoesAndTheLegacyWord)
     const char* expected;
   } cases[] = {  // MAME's numbering, the Pad Number choice and a stick held from the start: the Controls tab's test
       {false, true, 0, 0, {true}, {true, 0x0010}, "2_START"},    // not in the probe: the usual name
+      {false, true, 0, 0, {true}, {true, 0x1000}, "2_BUTTON1"},  // the probe's token; a button is no trigger
       {false, false, 0, 1, {true}, {true, 0x0020 | 0x0100 | 0x2000}, "2_BUTTON2"},  // B before LB before Back
       {false, true, -32768, 0, {true}, {true, 0, 0, 255}, "2_SLIDER2_POS_SWITCH"},  // pressed away from its rest
       {false, false, 0, 2, {true}, {true, 0, 127}, ""},  // pressed only a little

@@ -187,6 +187,11 @@ TEST(CollectionAudit, JudgesEverySetKeepsResultsAndRereadsOnlyWhatChanged) {
   ASSERT_EQ(std::filesystem::file_size(more + "/alphaj.zip"), before);
   std::filesystem::last_write_time(more + "/alphaj.zip", std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
   EXPECT_EQ(Audit(setup).outcome.checked, 1u);
+  // The BIOS's zip replaced by one of another size that kept its write time (copied with its times).
+  const auto written = std::filesystem::last_write_time(roms + "/bios1.zip");
+  WriteZip(roms + "/bios1.zip", {bios, extra});
+  std::filesystem::last_write_time(roms + "/bios1.zip", written);
+  EXPECT_EQ(Audit(setup).outcome.checked, 2u);
   std::filesystem::last_write_time(roms + "/bios1.zip", std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
   EXPECT_EQ(Audit(setup).outcome.checked, 2u);  // the BIOS's zip touched: both sets whose results hang on it
   // Nothing was written to the ROM folders.

@@ -72,7 +72,7 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   EXPECT_EQ(Cell(kP1Up, 3) + Cell(kP1Button1, 3), "[x]");
   ClickCell(kP1Button1, 3, NM_CLICK);
   f.Command(394);
-  EXPECT_EQ(Cell(kP1Button1, 3) + Cell(kP1Button1, 1) + Cell(kP1Button1, 2), "[ ]--");
+  EXPECT_EQ(Cell(kP1Button1, 0) + Cell(kP1Button1, 3) + Cell(kP1Button1, 1) + Cell(kP1Button1, 2), "Player 1 Button 1[ ]--");
 
   // Double-clicks open the capture dialogs (not on the Action cell); cancelled, they change nothing.
   pads = PadReadings{};

@@ -15,11 +15,11 @@
 namespace {
 constexpr UINT_PTR kCycleTimer = 1;  // the pane's timer that steps to the next picture
 
-bool WaitForPicture(const std::string& set, int index = -2) {
+bool WaitForPicture(const std::string& set, int index = -2, DWORD ms = 15000) {
   return WaitFor([&] {
     PreviewShown s = PreviewPaneShown();
     return s.answered && s.set == set && (index == -2 || s.index == index);
-  });
+  }, ms);
 }
 
 WindowPixels PanePixels() {
@@ -94,6 +94,7 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   ASSERT_TRUE(WaitForPicture("sfex2", 1));
   ExpectPanePicture("snap/pong/0001.png");
   ClickStep(false);
+  ASSERT_TRUE(WaitForPicture("sfex2", 0, 3000)) << "the previous arrow";  // before the cycle's next step
   // Ctrl+PgUp steps back as the arrow does: keys pressed on the list, through the launcher's message loop.
   SetForegroundWindow(Main().window);
   SetFocus(Main().list);
