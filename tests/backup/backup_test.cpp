@@ -179,7 +179,7 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
               settings_.video == 3);
 
   // profiles/old/Kept.cfg is in the zip but only top-level profiles come back.
-  EXPECT_EQ(RestoreSettingsFromBackup(zip, folders_, settings_, games_), 9);
+  EXPECT_EQ(BackupRestoredText(RestoreSettingsFromBackup(zip, folders_, settings_, games_)), "Backup restored: 9 files");
   EXPECT_EQ(settings_.video, 1);
   EXPECT_NE(FindGameSettings(games_, 82), nullptr);  // what the launcher holds, too
   EXPECT_TRUE(Snapshot(folders_.mame) == mame_before && ReadTestFile(L("profiles/Pad.cfg")) == "profile\r\n");

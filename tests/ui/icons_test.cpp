@@ -101,6 +101,8 @@ TEST(Colours, BlendsPremultipliedPixelsAndToolButtonStates) {
       statuses.insert(PaletteColour(status, dark));
     EXPECT_EQ(statuses.size(), 5u);
   }
+  for (ColourRole own : {ColourRole::Panel, ColourRole::ToolHot, ColourRole::ToolChecked, ColourRole::ToolPushed})
+    EXPECT_EQ(PaletteFor(own).light_system_index, -1) << static_cast<int>(own);  // our own colour in both looks
 }
 
 TEST(VectorRaster, FillsPensHolesArcsAndClipping) {

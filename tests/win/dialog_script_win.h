@@ -157,8 +157,7 @@ inline void Drag(HWND window, POINT from, POINT to) {
 
 // The left button pressed or let go through the system's input queue, wherever the pointer is.
 inline void PressMouse(bool down) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
+  INPUT input = {INPUT_MOUSE};
   input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   SendInput(1, &input, sizeof input);
 }
@@ -172,8 +171,7 @@ inline void ClickScreen(POINT at) {
 
 // A key down or up through the system's input queue, as a keyboard sends it (the capture dialogs poll keys).
 inline void PressKey(WORD virtual_key, bool down) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
+  INPUT input = {INPUT_KEYBOARD};
   input.ki.wVk = virtual_key;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;

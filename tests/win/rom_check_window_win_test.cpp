@@ -36,13 +36,11 @@ TEST(RomCheckWindow, ReportClosingEarlyAndAGameWithoutASet) {
       return report = text, SaveWindowScreenshot(win, "check-rom-set-" + look.name), true;
     });
   }
-  // The report's wording is the native tests' matter; here: the files of this folder and MAME's answer.
+  // The report's wording and MAME's verdict are the native tests' matter; here: the files of this folder, MAME's answer.
   const std::string expected_start = clone.title + "\r\nROMs folder: " + f.dir.File("roms") + "\r\n\r\n" +
                                      "sfex2u.zip (game): OK - 1 files, 1 KB\r\nsfex2.zip (parent set): PROBLEM\r\n";
   EXPECT_EQ(report.substr(0, expected_start.size()), expected_start);
   EXPECT_NE(report.find("sfex2u      : m534002c-59.ic353 (524288 bytes) - INCORRECT CHECKSUM:\r\n"), std::string::npos);
-  const std::string verdict = "\r\nMAME found a problem (exit code 2): see the lines above.";
-  EXPECT_EQ(report.substr(report.size() - verdict.size()), verdict);
   EXPECT_EQ(report.find("\n\n"), std::string::npos);  // every line end is CRLF
   EXPECT_EQ(f.CallsWith("-verifyroms"), 2u);
 

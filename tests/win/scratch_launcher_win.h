@@ -55,8 +55,7 @@ inline bool CopyInto(const std::string& from, const std::string& to) {
 inline HANDLE StartProgram(const std::string& exe, const std::string& tail) {
   std::wstring cmd = L"\"" + Utf8ToUtf16(exe) + L"\"";
   if (!tail.empty()) cmd += L" " + Utf8ToUtf16(tail);
-  STARTUPINFOW si = {};
-  si.cb = sizeof si;
+  STARTUPINFOW si = {sizeof si};
   PROCESS_INFORMATION pi = {};
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return nullptr;
   CloseHandle(pi.hThread);
@@ -81,8 +80,7 @@ inline long RunProgram(const std::string& exe, const std::string& tail) {
 // How many processes of this program run now (Wine lists those of this prefix).
 inline int CountProcesses(const wchar_t* exe_name) {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
+  PROCESSENTRY32W entry = {sizeof entry};
   int count = 0;
   for (BOOL ok = Process32FirstW(snap, &entry); ok; ok = Process32NextW(snap, &entry))
     count += _wcsicmp(entry.szExeFile, exe_name) == 0;

@@ -20,7 +20,6 @@ TEST(ShortcutWin, LinkOnTheDesktopStartsMameFullScreenAndASecondReplacesIt) {
   ASSERT_TRUE(CreateDesktopShortcut(s, {}, games, entry, reason)) << reason;
   ASSERT_TRUE(CreateDesktopShortcut(s, {}, games, entry, reason)) << reason;  // replaces the first
   const std::string file = *DesktopFolder() + "\\" + ShortcutFileNameOf(games, entry) + ".lnk";
-  EXPECT_EQ(file.find_first_of(":?", 2), std::string::npos) << file;
 
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   IShellLinkW* link = nullptr;

@@ -133,12 +133,8 @@ struct ThemeHost {
 
 TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   const Look dark(true);
+  SetCursorPos(0, 0);
   ThemeHost host;
-  POINT hot = {host.X(200, 19), 16};
-  ClientToScreen(host.tools, &hot);
-  SetCursorPos(hot.x, hot.y);
-  SendMessageW(host.tools, WM_MOUSEMOVE, 0, MAKELPARAM(host.X(200, 19), 16));
-  host.Settle();
   WindowPixels shot(host.window);
   SaveWindowScreenshot(host.window, "theme-dark");
   // Tab strip: the selected tab lighter with its accent bar on top, the others on the face.
@@ -147,13 +143,11 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.bottom - 3), 0x282828u);
   EXPECT_EQ(shot.In(host.tab, selected.left + 3, selected.top + 1), 0x0078D7u);
   EXPECT_GT(host.Count(shot, host.tab, 0x8C8C8C), 10);  // the others' text
-  // List header: panel colour, a separator, a sort triangle on the sorted column only, whole titles.
-  const RECT game = HeaderItemRect(host.header, 1), year = HeaderItemRect(host.header, 2),
-             keyboard = HeaderItemRect(host.header, 3);
+  // List header (its panel colour: the main window's test): a separator, a sort triangle on the sorted column only.
+  const RECT game = HeaderItemRect(host.header, 1), keyboard = HeaderItemRect(host.header, 3);
   int middle = (game.top + game.bottom) / 2;
   EXPECT_EQ(shot.In(host.header, game.right - 1, middle), 0x505050u);
   EXPECT_EQ(shot.In(host.header, game.right - 10, middle), 0xE8E8E8u);
-  EXPECT_EQ(shot.In(host.header, year.right - 10, middle), 0x303030u);
   EXPECT_EQ(host.Count(shot, host.header, 0xE8E8E8, keyboard), host.Count(shot, host.label, 0xE8E8E8))
       << "an unsorted title is not cut short for a sort mark";
   // Edit fields, drop-down lists and lists, enabled or not: a thin line round, their inside's colour up to it.
@@ -165,16 +159,14 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
     EXPECT_EQ(shot.In(nullptr, r.left + w / 2, r.top + h - 2),
               field == host.edit ? 0x383838u : field == host.list ? 0x282828u : 0x202020u) << field;
   }
-  // The list's own scroll bar: track, thumb and arrows dark; its thumb held and dragged stays dark (pushed) while the
-  // rows follow, and is the thumb's colour again once let go.
+  // The list's own scroll bar (thumb and track dark: the main window's test): light chevrons on its arrows; its thumb
+  // held and dragged stays dark (pushed) while the rows follow, and is the thumb's colour again once let go.
   SCROLLBARINFO scroll = {sizeof scroll};
   ASSERT_TRUE(GetScrollBarInfo(host.list, OBJID_VSCROLL, &scroll));
   const RECT track = scroll.rcScrollBar;
   const int bar_x = (track.left + track.right) / 2, arrow = track.right - track.left;
   const POINT thumb = {bar_x, track.top + (scroll.xyThumbTop + scroll.xyThumbBottom) / 2};
-  EXPECT_TRUE(shot.In(nullptr, thumb.x, thumb.y) == 0x505050u &&
-              shot.In(nullptr, bar_x, track.bottom - arrow - 2) == 0x202020u &&
-              host.Count(shot, nullptr, 0x8C8C8C, {track.left, track.top, track.right, track.top + arrow}) > 2);
+  EXPECT_GT(host.Count(shot, nullptr, 0x8C8C8C, {track.left, track.top, track.right, track.top + arrow}), 2);
   std::optional<WindowPixels> dragging;
   DialogScript drag;  // the scroll bar's own loop runs it while the mouse holds the thumb
   drag.Then([&] { return SetCursorPos(thumb.x, thumb.y + 40), true; }).Then([&] {
@@ -227,8 +219,7 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   host.Settle();
   EXPECT_TRUE(SendMessageW(host.check, BM_GETCHECK, 0, 0) == BST_UNCHECKED &&
               host.Count(WindowPixels(host.window), host.check, 0xE8E8E8, tick_box) == 0);
-  // Toolbar: hot and disabled buttons; a dim label; push buttons, the default one outlined.
-  EXPECT_EQ(shot.In(host.tools, host.X(200, 19), 3), 0x444444u);
+  // Toolbar (a hot button: the main window's test): disabled, enabled; a dim label; push buttons, the default outlined.
   EXPECT_EQ(host.Count(shot, host.tools, 0xE8E8E8, ToolRect(host.tools, 106)), 0);
   EXPECT_GT(host.Count(shot, host.tools, 0xE8E8E8, ToolRect(host.tools, 116)), 10);
   EXPECT_EQ(host.Count(shot, host.dim_label, 0xE8E8E8), 0);
