@@ -32,6 +32,9 @@ struct ShownRows {
 };
 ShownRows shown;
 bool filling = false;
+// Between the header's start and end of a divider drag: only then are width
+// changes the user's, to be held to a column's rules.
+bool dragging_divider = false;
 ColumnWidths remembered{};
 // The sort triangle the header shows, as last set.
 struct SortMark {
@@ -429,6 +432,30 @@ void PaintListArea(HWND list, HDC dc, RECT area) {
   PaintRows(list, buffered.dc(), area);
 }
 
+// Whether the list's owner refuses what the header asks: to start dragging a
+// divider, or to change a column. Windows' list view passes these questions on
+// to its owner, Wine's answers them itself, so they are asked here first (asked
+// twice, the answer is the same).
+bool OwnerRefusesHeaderChange(HWND list, const NMHDR* notice) {
+  if (notice->hwndFrom != ListView_GetHeader(list)) return false;
+  switch (notice->code) {
+    case HDN_BEGINTRACKW:
+    case HDN_BEGINTRACKA:
+    case HDN_ITEMCHANGINGW:
+    case HDN_ITEMCHANGINGA:
+      return SendMessageW(GetParent(list), WM_NOTIFY, notice->idFrom, reinterpret_cast<LPARAM>(notice)) != 0;
+    default:
+      return false;
+  }
+}
+
+// The header asks for the dragged column's last width after it has said the
+// drag ended, and lets the mouse go after that.
+void EndOfDividerDrag(HWND list, const NMHDR* notice) {
+  if (notice->hwndFrom == ListView_GetHeader(list) && notice->code == static_cast<UINT>(NM_RELEASEDCAPTURE))
+    dragging_divider = false;
+}
+
 LRESULT CALLBACK RowsPaintProc(HWND list, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id, DWORD_PTR) {
   switch (message) {
     case WM_ERASEBKGND:
@@ -447,6 +474,8 @@ LRESULT CALLBACK RowsPaintProc(HWND list, UINT message, WPARAM wparam, LPARAM lp
       return 0;
     }
     case WM_NOTIFY:
+      if (OwnerRefusesHeaderChange(list, reinterpret_cast<const NMHDR*>(lparam))) return TRUE;
+      [[fallthrough]];
     case LVM_SETCOLUMNWIDTH:
     case LVM_SETCOLUMNW:
     case LVM_SETCOLUMNA:
@@ -459,6 +488,7 @@ LRESULT CALLBACK RowsPaintProc(HWND list, UINT message, WPARAM wparam, LPARAM lp
       LRESULT result = CallNextSubclass(list, message, wparam, lparam);
       if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lparam)->hwndFrom == ListView_GetHeader(list))
         painter.cells_stale = true;
+      if (message == WM_NOTIFY) EndOfDividerDrag(list, reinterpret_cast<const NMHDR*>(lparam));
       return result;
     }
     case WM_NCDESTROY:
@@ -586,10 +616,11 @@ bool GameListHeaderNotify(HWND list, const NMHDR* header, int32_t hidden_bits, L
         *result = TRUE;  // a hidden column cannot be widened
         return true;
       }
+      dragging_divider = true;
       return false;
     case HDN_ITEMCHANGINGW:
     case HDN_ITEMCHANGINGA:
-      if (filling || !h->pitem || !(h->pitem->mask & HDI_WIDTH)) return false;
+      if (!dragging_divider || filling || !h->pitem || !(h->pitem->mask & HDI_WIDTH)) return false;
       if (!ColumnDragAllowed(h->iItem, h->pitem->cxy, ColumnWidth(list, h->iItem), hidden_bits, Ui().dpi)) {
         *result = TRUE;
         return true;
