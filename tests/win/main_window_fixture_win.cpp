@@ -14,6 +14,7 @@
 #include "launch/launch_wiring.h"
 #include "optionsarea/options_area_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
+#include "settings/game_settings.h"
 
 MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) : ScratchLauncher(with_mame) {
   for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) Write(std::string("roms\\") + zip, "PK\5\6");
@@ -44,6 +45,7 @@ bool MainWindowFixture::Open(int dpi) {
   if (dpi) SetUiDpi(dpi);
   RegisterMainWindowClass(instance);
   RegisterOptionsClasses(instance);
+  LoadGameSettings(App().game_settings, dir.File(kGameSettingsFileName));  // as the program's start does
   if (!CreateMainWindow(instance, SW_SHOW)) return false;
   return WaitFor([] { return Main().has_list && !Main().loading; });
 }

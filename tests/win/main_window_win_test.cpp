@@ -1,6 +1,7 @@
 // The main window as a user goes: browsing, filters, sorting, layouts, playing, a missing MAME or none, the look.
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <atomic>
 #include <cctype>
@@ -611,6 +612,13 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(widened.right - 1, MiddleOf(widened).y));
     const RECT fitted = HeaderItemRect(header, 1);
     EXPECT_TRUE(fitted.right < widened.right && fitted.right - fitted.left >= S(32)) << fitted.right - fitted.left;
+    // Just right of a divider where hidden columns sit (Info, Last Played): dragged from there, they stay hidden.
+    const RECT info = HeaderItemRect(header, 3);
+    Drag(header, {info.left + 2, MiddleOf(info).y}, {info.left + 42, MiddleOf(info).y});
+    for (int hidden : {3, 7, 8}) EXPECT_EQ(HeaderItemRect(header, hidden).right, HeaderItemRect(header, hidden).left);
+    const RECT game = HeaderItemRect(header, 2);  // dragged almost shut, the Game column keeps its smallest width
+    Drag(header, {game.right - 1, MiddleOf(game).y}, {game.left + 5, MiddleOf(game).y});
+    EXPECT_GE(HeaderItemRect(header, 2).right - HeaderItemRect(header, 2).left, S(64));
 
     f.Command(112);  // Favorites Only: its toolbar button checked
     RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -642,6 +650,36 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
       EXPECT_TRUE(!item.tip || SendMessageW(Main().tooltips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tip)))
           << item.tip;
     }
+    // A screen reader finds the same buttons, named and placed, Favorites Only checked, and can press them.
+    IAccessible* reader = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(Main().toolbar, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&reader)),
+              S_OK);
+    const std::vector<ToolBarItem> items = ToolBarItems(Main().toolbar);
+    long count = 0, favorites = 0;
+    ASSERT_TRUE(reader->get_accChildCount(&count) == S_OK && count == static_cast<long>(items.size()));
+    for (long child = 1; child <= count; ++child) {
+      const ToolBarItem& item = items[static_cast<size_t>(child - 1)];
+      VARIANT id = {}, role = {}, state = {}, next = {};
+      id.vt = VT_I4, id.lVal = child;
+      BSTR name = nullptr;
+      long x = 0, y = 0, w = 0, h = 0;
+      reader->get_accName(id, &name), reader->get_accRole(id, &role), reader->get_accState(id, &state);
+      reader->accLocation(&x, &y, &w, &h, id), reader->accNavigate(NAVDIR_NEXT, id, &next);
+      const RECT at = RectIn(Main().toolbar, nullptr);
+      EXPECT_TRUE(Utf16ToUtf8(name ? name : L"") == (item.name ? item.name : "") &&
+                  role.lVal == (item.command_id ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_SEPARATOR) &&
+                  ((state.lVal & STATE_SYSTEM_CHECKED) != 0) == (item.command_id == 112) &&
+                  x == at.left + item.rect.left && y == at.top + item.rect.top && w == item.rect.right - item.rect.left &&
+                  (child < count ? next.lVal == child + 1 : next.vt == VT_EMPTY)) << child;
+      SysFreeString(name);
+      if (item.command_id != 112) continue;
+      favorites = child;
+      EXPECT_TRUE(reader->accHitTest(x + w / 2, y + h / 2, &next) == S_OK && next.lVal == child) << "hit test";
+    }
+    VARIANT press = {};
+    press.vt = VT_I4, press.lVal = favorites;
+    EXPECT_TRUE(reader->accDoDefaultAction(press) == S_OK && !App().settings.favorites_only);
+    reader->Release();
     MENUBARINFO bar = {sizeof bar};
     ASSERT_TRUE(GetMenuBarInfo(Main().window, OBJID_MENU, 0, &bar));
     const RECT listed = RectIn(Main().list, nullptr);  // the menu bar dark, and the list's edge

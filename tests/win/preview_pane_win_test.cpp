@@ -80,6 +80,7 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   for (int i = 0; i < 3; ++i)
     f.AddSnapshot("snap/pong/000" + std::to_string(i) + ".png", "sfex2\\000" + std::to_string(i) + ".png", 30 - i);
   f.AddSnapshot("snap/breakout/0000.png", "ts2.png", 5);  // a parent's plain picture, a vertical screen
+  f.Write("korvo-games.cfg", "[game 2]\r\nkeep_aspect=0\r\n");  // ts2u's own Keep Aspect: off
   ASSERT_TRUE(f.Open());
   EXPECT_TRUE(IsWindowVisible(Main().preview));
 
@@ -116,12 +117,15 @@ TEST(PreviewPane, MamesSnapshotsForTheRightGamesStepsCyclesAndPlaceholders) {
   ASSERT_TRUE(WaitFor([] { return PreviewPaneShown().count == 4 && PreviewPaneShown().index == 0; }, 2000));
   ExpectPanePicture("snap/breakout/0000.png");
 
-  // A clone without pictures shows its parent's; the vertical screen stands 3:4.
-  f.SelectRow(f.RowOfGame("ts2u"));
+  // A clone without pictures shows its parent's; the vertical screen stands 3:4, but in the snapshot's own
+  // shape for a clone whose own Keep Aspect is off.
+  f.SelectRow(f.RowOfGame("ts2ua"));
   ASSERT_TRUE(WaitForPicture("ts2"));
   EXPECT_TRUE(PreviewPaneShown().count == 1 && FourToThree(PreviewPaneShown().picture, /*portrait=*/true));
   EXPECT_FALSE(KillTimer(Main().preview, kCycleTimer)) << "a single picture does not cycle";
   ExpectPanePicture("snap/breakout/0000.png");
+  f.SelectRow(f.RowOfGame("ts2u"));
+  EXPECT_TRUE(WaitFor([] { PaneRect r = PreviewPaneShown().picture; return std::abs(r.w * 1440 - r.h * 228) <= r.h * 8; }));
 
   // No picture anywhere in the family: the placeholder, nothing logged.
   f.SelectRow(f.RowOfGame("1on1gov"));
