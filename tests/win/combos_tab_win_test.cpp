@@ -151,10 +151,14 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   SetForegroundWindow(Options().window);
   Mouse(NM_RCLICK, 1, kComboColumnPad);
   EXPECT_EQ(std::to_string(SelectedRow()) + Combos().rows[1].pad + Combos().rows[1].key, "12");
+  // Clear Slot empties the chosen row; How Combos Work and Legend explain.
+  Command(kIdComboClearSlot);
+  EXPECT_EQ(Cell(1, kComboColumnName) + Cell(1, kComboColumnSequence) + Combos().rows[1].seq + Combos().rows[1].key, "");
+  Command(kIdComboHowItWorks), Command(kIdComboLegend);
   // A click on a Pad cell asks for a pad capture, even when another row holds the same trigger.
   Mouse(NM_CLICK, 6, kComboColumnPad);
   PumpMessagesFor(300);
-  EXPECT_EQ(driver.Titles(), "\"Set Pad Button\" ");
+  EXPECT_EQ(driver.Titles(), "\"How Combos Work\" \"Legend\" \"Set Pad Button\" ");
   // Cancel drops what OK did not take.
   f.Command(110);
   EXPECT_EQ(Cell(3, kComboColumnName) + " | " + Cell(0, kComboColumnSequence),
