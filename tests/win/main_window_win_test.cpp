@@ -462,6 +462,17 @@ TEST(MainWindow, PlayingFillsTheRecentMenuAndAFailureOpensTheRomCheck) {
   ASSERT_TRUE(WaitFor([&] { return f.Calls().size() == started + 2 && !Main().launch.running; }));
   last = f.Calls().back().args;
   EXPECT_TRUE(last.front() == "tekken3" && std::count(last.begin(), last.end(), "-nowindow")) << f.Read("fakemame-calls.txt");
+  // Full screen turned on, sfex2 windowed from the menu of its row, opened with a right click there.
+  f.Command(113);
+  ListView_EnsureVisible(Main().list, f.RowOfGame("sfex2"), FALSE);  // scrolled to, as a user would
+  POINT on = MiddleOf(RowRect(Main().list, f.RowOfGame("sfex2"), LVIR_BOUNDS));
+  ClientToScreen(Main().list, &on);
+  ChooseWithKeys([&] { SetCursorPos(on.x, on.y), mouse_event(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0); },
+                 {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+  ASSERT_TRUE(WaitFor([&] { return f.Calls().size() == started + 3 && !Main().launch.running; }));
+  last = f.Calls().back().args;
+  EXPECT_TRUE(last.front() == "sfex2" && std::count(last.begin(), last.end(), "-window") &&
+              f.SelectedRow() == f.RowOfGame("sfex2")) << f.Read("fakemame-calls.txt");
   f.Command(203);  // Clear Recent Files
   EXPECT_TRUE(MenuText(Main().recent_menu, 0) == "(No Recent Games)" && !MenuEnabled(203));
 
