@@ -301,8 +301,10 @@ def suites_pass(suites, timeout):
     env = dict(os.environ, GTEST_BRIEF="1")
     for suite in suites:
         try:
+            # A session of its own: a fault that signals the suite's own process
+            # group (a process id of 0) must end the suite, not this tool.
             r = subprocess.run([str(BUILD / suite)], cwd=BUILD, env=env, timeout=timeout, stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
         except subprocess.TimeoutExpired:
             return False, f"{suite} (hang)"
         if r.returncode != 0:
