@@ -60,9 +60,7 @@ TEST(StatusText, NormalTextsByStateAndNotes) {
   EXPECT_EQ(NormalStatusText(f), "Ready");  // no list given
   f.list = &list;
   EXPECT_EQ(NormalStatusText(f), "462 games (PSX-based and Hyper Neo Geo 64 boards), 0 with ROMs");
-  f.mame_found = false;
-  EXPECT_EQ(NormalStatusText(f), "mame.exe was not found (General tab > MAME Program)   |   462 games listed");
-  f.mame_found = true, f.selected = &list[22], f.selected_has_roms = false;
+  f.selected = &list[22], f.selected_has_roms = false;
   f.missing_zips = "sfex2.zip, coh3002c.zip", f.own_settings = true;
   EXPECT_EQ(NormalStatusText(f), "Missing in the ROMs folder: sfex2.zip, coh3002c.zip" + std::string(kOwnSettingsSuffix));
   f.selected_has_roms = true, f.hidden_not_working = 136;

@@ -103,7 +103,6 @@ TEST(Play, StartWaitDiagnoseStopAndAFailedStart) {
   FakeFolder broken;
   chmod(broken.dir.File("mame.exe").c_str(), 0644);  // there, but not a program
   EXPECT_FALSE(broken.Start("sfex2", error) || error == 0 || broken.state.running || !broken.settings.recent.empty());
-  EXPECT_EQ(CouldNotStartText(5), "Windows error 5");
 
   // Play refuses before anything starts with the first reason in this order, then names the MAME it looked for.
   const GameEntry* sfex2 = FindGameBySet(broken.games, "sfex2");
@@ -143,7 +142,6 @@ TEST(Frontend, NamesFromFrontEndsMissingRomsAndAPlayWithTheFilterWindow) {
   static std::string filter_calls;  // the filter window comes and goes with MAME when it is on
   SetFilterWindowHooks([](uint32_t pid) { filter_calls += pid ? "start;" : "start 0;"; }, [] { filter_calls += "stop;"; });
   EXPECT_EQ(f.Run("C:\\ROMs\\sfex2.zip"), kFrontendPlayed);
-  EXPECT_NE(f.Log().find("\r\nMAME exited with code 3: "), std::string::npos) << f.Log();  // how it ended, logged
   EXPECT_EQ(filter_calls, "");
   f.settings.filter_window = 1;
   EXPECT_TRUE(f.Run("sfex2", ScreenRequest::FullScreen) == kFrontendPlayed && filter_calls == "start;stop;") << filter_calls;
