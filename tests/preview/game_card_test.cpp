@@ -76,6 +76,7 @@ TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
     AddZipMember(zip, name, data);
   FinishZip(zip);
   WriteTestFile(dir.File("my titles.zip"), zip.output);
+  WriteTestFile(dir.File("flyers/read me.txt"), "");  // a folder that is there, without pictures yet
   ArtLookup lookup;
   SnapshotChoice choice = lookup.Choose(folders, 1, "sfex2");
   EXPECT_EQ(choice.set, "sfex2");
