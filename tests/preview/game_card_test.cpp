@@ -76,7 +76,8 @@ TEST(GameCard, UiIniAsMameWritesItAndPicturesOfEachKindInFoldersAndZips) {
     AddZipMember(zip, name, data);
   FinishZip(zip);
   WriteTestFile(dir.File("my titles.zip"), zip.output);
-  WriteTestFile(dir.File("flyers/read me.txt"), "");  // a folder that is there, without pictures yet
+  WriteTestFile(dir.File("flyers/read me.txt"), "");  // a folder that is there, without pictures yet, written an hour ago
+  std::filesystem::last_write_time(dir.File("flyers"), std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
   ArtLookup lookup;
   SnapshotChoice choice = lookup.Choose(folders, 1, "sfex2");
   EXPECT_EQ(choice.set, "sfex2");
