@@ -62,6 +62,7 @@ TEST(MameOptionTable, DefaultsAndLimitsPassTheirOwnTestsAndValuesTheirKinds) {
   std::string screen;
   for (size_t row : FilterMameOptions("Core Screen")) screen += std::string(MameOptionTable()[row].name) + " ";
   EXPECT_EQ(screen, "brightness contrast gamma effect ");
+  EXPECT_EQ(FilterMameOptions("").size(), MameOptionTable().size());  // nothing typed: every row
 }
 
 // Stored as MAME's arguments: table options in table order, the others after them as they were; the last one wins.
