@@ -157,6 +157,11 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   ASSERT_EQ(GetFocus(), fullscreen);
   Tap(kA);
   EXPECT_EQ(SendMessageW(fullscreen, BM_GETCHECK, 0, 0), BST_CHECKED);
+  // On a number with spin buttons right is one more, as on a choice.
+  Tap(kRB);
+  for (int i = 0; i < 5 && GetFocus() != FindPageControl(kVolumeId); ++i) Tap(kDown);
+  Tap(kRight);
+  EXPECT_EQ(PageText(kVolumeId), "1");
   SaveWindowScreenshot(nullptr, "couch-" + look.name + "-" + std::to_string(++step) + "-options");
   // B is Cancel: nothing changed is kept, and the list has the focus again.
   Tap(kB);

@@ -1,9 +1,18 @@
 // korvo.exe started for real: one launcher per folder, earlier files, unreadable settings, a restart.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
+
 #include "scratch_launcher_win.h"
 
 namespace {
+ULONGLONG Now() {
+  FILETIME now;
+  GetSystemTimePreciseAsFileTime(&now);
+  return (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
 HWND WindowOf(HANDLE process) {
   for (DWORD waited = 0; waited < 30000; waited += 100) {
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"KorvoMain", nullptr));) {
@@ -42,7 +51,11 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   ASSERT_TRUE(CopyInto(a.dir.File("mame.exe"), upper + "\\mame.exe"));
   ASSERT_TRUE(FileExists(lower + "\\korvo.exe")) << "the file system does not fold this case";
   Launchers started;
+  // The first one also keeps the start's timing marks, which the bench reads.
+  const ULONGLONG begun = Now();
+  SetEnvironmentVariableW(L"KORVO_TIMING", Utf8ToUtf16(a.dir.File("timing.txt")).c_str());
   HANDLE first = started.Start(upper + "\\korvo.exe");
+  SetEnvironmentVariableW(L"KORVO_TIMING", nullptr);
   ASSERT_TRUE(WindowOf(first)) << "no first window; start error " << started.error << ", exit " << WaitExit(first, 0);
   // The same folder, also with a game named: brings the first forward, starts nothing.
   for (const char* tail : {"", "--game sfex2"}) ASSERT_EQ(WaitExit(started.Start(lower + "\\korvo.exe", tail), 10000), 0) << tail;
@@ -83,6 +96,19 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   HANDLE restarted = started.Start(upper + "\\korvo.exe", "--restarted");
   EXPECT_EQ(WaitForSingleObject(restarted, 600), static_cast<DWORD>(WAIT_TIMEOUT));
   ASSERT_TRUE(Closed(first));
+  // Each phase, stamped with the time of day and the time since the process began.
+  std::istringstream marks(a.Read("timing.txt"));
+  std::set<std::string> phases;
+  ULONGLONG at = 0, previous = begun;
+  double ms = 0;
+  for (std::string phase; marks >> at >> ms && std::getline(marks, phase); previous = at) {
+    EXPECT_TRUE(at >= previous && at <= Now() && ms >= 0 && ms <= (at - begun) / 10000.0 + 1000) << at << phase;
+    phases.insert(phase);
+  }
+  EXPECT_EQ(phases, (std::set<std::string>{" entry", " settings loaded", " ui initialised", " main window created",
+                                           " main window shown", " pages filled", " main window updated",
+                                           " main window painted", " list arrived", " filter choices", " list painted",
+                                           " refill done", " refill painted"}));
   ASSERT_TRUE(WindowOf(restarted)) << "the restarted launcher gave up";
   EXPECT_TRUE(Closed(restarted));
 }
