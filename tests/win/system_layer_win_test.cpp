@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "base/display_modes_win.h"
 #include "base/text_case.h"
 #include "launch/mame_args.h"
 #include "romcheck/crc32.h"
@@ -55,7 +56,7 @@ TEST(TextCaseWin, TableMatchesTheSystemForEveryBmpCodePoint) {
   EXPECT_EQ(LowerCaseText(text), LowerCaseWithTable(text));
 }
 
-TEST(FileSystemWin, AtomicWritesAndShortPaths) {
+TEST(FileSystemWin, AtomicWritesShortPathsAndTheScreensModes) {
   WinTempDir dir;
   std::string target = dir.File("korvo-games.cfg");
   ASSERT_TRUE(WriteFileAtomic(target, "old\r\n") && WriteFileAtomic(target, "keep me"));
@@ -79,6 +80,11 @@ TEST(FileSystemWin, AtomicWritesAndShortPaths) {
   EXPECT_TRUE(std::all_of(lua_path.begin(), lua_path.end(), [](unsigned char c) { return c < 0x80 && c != '\\'; }))
       << lua_path;
   EXPECT_EQ(ShortUtf8Path("C:\\plain\\path.log"), "C:/plain/path.log");
+
+  // The resolutions offered are the screen's own (not the list for a system that names none), the present one among them.
+  const DisplayModes modes = QueryDisplayModes();
+  const std::pair<int, int> present = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  EXPECT_TRUE(modes != CollectDisplayModes({}) && std::find(modes.begin(), modes.end(), present) != modes.end());
 }
 
 TEST(ZipFileWin, MappedWhileOthersCannotChangeItAndTheFastCrc) {
