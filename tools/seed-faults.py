@@ -53,6 +53,7 @@ import re
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 from dataclasses import dataclass
 from pathlib import Path
@@ -433,11 +434,19 @@ class WindowsJudge:
         self.env["DISPLAY"] = ":" + number
 
     def wine(self, command, timeout=120, cwd=None):
-        try:
-            return subprocess.run(command, env=self.env, cwd=cwd, timeout=timeout, stdin=subprocess.DEVNULL,
-                                  stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, errors="replace")
-        except subprocess.TimeoutExpired:
-            return None
+        # The output goes to a file, not a pipe: what a run leaves behind (the debugger Wine starts over a crash, a
+        # MAME still being asked) would hold a pipe open, and a run that ended would wait out its whole timeout.
+        with tempfile.TemporaryFile("w+", encoding="utf-8", errors="replace") as output:
+            process = subprocess.Popen(command, env=self.env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=output,
+                                       stderr=subprocess.STDOUT)
+            try:
+                process.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+                return None
+            output.seek(0)
+            return subprocess.CompletedProcess(command, process.returncode, output.read())
 
     def tests_pass(self, tests, build=WIN_BUILD):
         """Runs the tests in one process that stops at the first failure."""
