@@ -72,6 +72,15 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   for (char c : std::string("qcf + hp")) SendMessageW(Item(kIdComboSequence), WM_CHAR, static_cast<WPARAM>(c), 0);
   EXPECT_EQ(Box() + ControlText(Item(kIdComboHint)) + Chosen(kIdComboMove) + "|" + Cell(3, kComboColumnName) + "|" +
                 Chosen(kIdComboPlaysFor), "qcf + hp|Custom|Player 1");
+  // Pasted in: a tab shows as the space the row keeps; more steps than a combo holds are cut, and the status says so.
+  std::wstring pasted = L"\t+ lp";
+  SendMessageW(Item(kIdComboSequence), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+  const std::string too_long = "The sequence is longer than a combo can hold: its last steps are left out";
+  EXPECT_TRUE(Box() == "qcf + hp + lp" && f.StatusText() != too_long) << Box();
+  for (int i = 0; i < 80; ++i) pasted += L", lp";
+  SendMessageW(Item(kIdComboSequence), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+  EXPECT_EQ(f.StatusText(), too_long);
+  SetWindowTextW(Item(kIdComboSequence), L"qcf + hp");
   // Row 4's key: a click on its Keyboard cell, F7 pressed in the capture dialog.
   {
     KeyHeldForDialog f7(VK_F7);
