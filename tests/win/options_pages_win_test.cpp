@@ -266,6 +266,8 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   SCROLLINFO si = {sizeof si, SIF_ALL};
   GetScrollInfo(page, SB_VERT, &si);
   EXPECT_TRUE(si.nPos > 0 && si.nPos == si.nMax - static_cast<int>(si.nPage) + 1) << si.nPos;
+  SetWindowPos(Options().window, nullptr, 0, 0, S(460), S(500), SWP_NOMOVE | SWP_NOZORDER);  // taller: still at the end
+  EXPECT_EQ(GetScrollPos(page, SB_VERT), si.nPos - S(20));
   ClickTab(kTabCombos);  // a page placing its own controls stays where it is shown as the window changes size
   SetWindowPos(Options().window, nullptr, 0, 0, S(470), S(470), SWP_NOMOVE | SWP_NOZORDER);
   EXPECT_EQ(GetScrollPos(Options().pages[kTabCombos], SB_VERT), 0);
