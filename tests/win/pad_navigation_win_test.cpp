@@ -182,7 +182,7 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   auto tap = [&](DialogScript& hand, uint16_t buttons) {
     hand.Then([=] { return TapNow(buttons), true; }).Then([] { return static_cast<LONG>(GetTickCount() - tapped_until) > 100; });
   };
-  int table_row = -1;
+  int table_row = -1, paged_row = -1;
   uint32_t table_track = 0;  // its scroll bar's track as the table first shows
   DialogScript hand;
   tap(hand, kA);  // on a game without ROMs: the box that says so
@@ -200,7 +200,9 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
     table_track = WindowPixels(table).In(nullptr, (bar.left + bar.right) / 2, bar.bottom - 2 * (bar.right - bar.left));
     return table_row = GetFocus() == table ? SelectedListRow(table) : -2, true;
   });
-  tap(hand, kUp);
+  tap(hand, kRB);  // a page down, and back up to the first row
+  hand.Then([&] { return paged_row = SelectedListRow(ListIn(FindModal("Keyboard Shortcuts"))), true; });
+  tap(hand, kLB);
   tap(hand, kUp);  // on the first row: on to the control before the table, as Shift+Tab goes
   bool left_the_table = false;
   hand.Then([&] { return left_the_table = GetFocus() != ListIn(FindModal("Keyboard Shortcuts")), true; });
@@ -210,7 +212,8 @@ TEST(PadNavigationWin, AnEveningOnTheCouchWithThePadOnlyAtScreenDpi) {
   hand.Then([&] { return SaveWindowScreenshot(nullptr, "couch-" + look.name + "-" + std::to_string(++step) + "-check-all"), true; });
   tap(hand, kB);
   ASSERT_TRUE(PumpUntil([&] { return hand.Finished() && !FindModal("Check All ROM Sets"); }, 30000));
-  EXPECT_TRUE(table_row == 1 && left_the_table) << table_row << ": the pad's Down and Up through the table's rows";
+  EXPECT_TRUE(table_row == 1 && paged_row > 5 && left_the_table) << table_row << " " << paged_row
+                                                                  << ": the pad through the table's rows";
   EXPECT_TRUE(look.name == "light" || table_track == 0x202020u) << std::hex << table_track;
   ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == Main().window; }, 3000));
   seen("after-the-windows", before, Main().list);
