@@ -73,6 +73,16 @@ TEST(ControlsTab, CellsPadsDefaultsProfilesAndKeysReachDefaultCfgAndMameKeepsThe
   ClickCell(kP1Button1, 3, NM_CLICK);
   f.Command(394);
   EXPECT_EQ(Cell(kP1Button1, 0) + Cell(kP1Button1, 3) + Cell(kP1Button1, 1) + Cell(kP1Button1, 2), "Player 1 Button 1[ ]--");
+  // The chosen row is marked across its cells, not only under its name.
+  SelectRow(kP1Button1);
+  RECT label = {}, last = {}, other = {};
+  ListView_GetSubItemRect(List(), kP1Button1, 0, LVIR_LABEL, &label);
+  ListView_GetSubItemRect(List(), kP1Button1, 3, LVIR_BOUNDS, &last), ListView_GetSubItemRect(List(), kP1Up, 3, LVIR_BOUNDS, &other);
+  RedrawWindow(List(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const WindowPixels shot(List());
+  const uint32_t marked = shot.In(List(), label.right - 2, label.top + 2);
+  EXPECT_TRUE(shot.In(List(), last.right - 2, last.top + 2) == marked &&
+              shot.In(List(), other.right - 2, other.top + 2) != marked);
 
   // Double-clicks open the capture dialogs (not on the Action cell); cancelled, they change nothing.
   pads = PadReadings{};
