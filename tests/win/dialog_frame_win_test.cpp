@@ -64,7 +64,13 @@ TEST(DialogFrame, AboutShortcutsAndTheTextPromptInBothLooks) {
   Ui() = ui;
   for (bool dark : {false, true}) {
     const Look look(dark);
+    int tabs = 0;  // Tab shows where the focus is: in the dark look, a dotted frame inside the button
     EXPECT_TRUE(WhenShown("About", [&](HWND dialog) {
+      HWND ok = GetDlgItem(dialog, IDOK);
+      if (dark && tabs < 4 && (tabs == 0 || GetFocus() != ok)) return PressKeys({VK_TAB}), ++tabs, false;
+      const RECT edge = ClientRectOf(ok);
+      EXPECT_TRUE(!dark || WindowPixels(ok).Count(ok, {S(5), S(3), edge.right - S(5), S(3) + 1},
+                                                  [](uint32_t c) { return c != 0x383838u; }) > S(10));
       SaveWindowScreenshot(dialog, "about-" + look.name);
       const std::string title = "Korvo v" + ExeVersion() + " (64-bit)";
       EXPECT_TRUE(FindWindowExW(dialog, nullptr, nullptr, Utf8ToUtf16(title).c_str())) << title;

@@ -305,6 +305,9 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
     }
     EXPECT_GT(labels, 0) << tab;
   }
+  PressKeys({VK_CONTROL, VK_TAB});  // from the last page's field to the first page, and the focus with it
+  PumpUntil(nullptr, 80);
+  EXPECT_TRUE(TabCtrl_GetCurSel(Options().tabs) == kTabGeneral && IsChild(Options().pages[kTabGeneral], GetFocus()));
 
   // The theme: a restart is asked for only when the look changes.
   ChoosePage(kThemeId, 2);
