@@ -182,8 +182,12 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   const int dropped_y = track.top + (scroll.xyThumbTop + scroll.xyThumbBottom) / 2;
   EXPECT_TRUE(dragging->In(nullptr, bar_x, dropped_y) == 0x5C5C5Cu && dragging->In(nullptr, bar_x, thumb.y - 8) == 0x202020u);
   EXPECT_EQ(WindowPixels(host.window).In(nullptr, bar_x, dropped_y), 0x505050u);
-  std::optional<WindowPixels> held;  // an arrow held down shows pushed
-  drag.Then([&] { return held.emplace(host.window), PressMouse(false), true; });
+  std::optional<WindowPixels> held;  // an arrow held down shows pushed, once the bar's own loop has painted it
+  int looks = 0;
+  drag.Then([&] {
+    held.emplace(host.window);
+    return (held->In(nullptr, track.left + 2, track.bottom - 3) == 0x5C5C5Cu || ++looks > 10) && (PressMouse(false), true);
+  });
   SetCursorPos(bar_x, track.bottom - arrow / 2);
   PressMouse(true);
   for (int i = 0; i < 50 && !drag.Finished(); ++i) PumpMessagesFor(20);
