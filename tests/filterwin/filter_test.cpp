@@ -28,15 +28,6 @@ RgbImage Scale(const RgbImage& src, int scaler, int dither, int scale, int w = 0
   return RenderReferencePass(src, k, scaler == kScalerXbrz ? ReferenceShader::kXbrz : ReferenceShader::kPlain, w, h);
 }
 
-// Every pixel more than `margin` pixels from the picture's border (where clamped taps repeat the edge) is `value`.
-void ExpectInnerFlat(const RgbImage& image, int margin, float value) {
-  for (int y = margin; y < image.height - margin; ++y)
-    for (int x = margin; x < image.width - margin; ++x) ASSERT_NEAR(image.At(x, y).r, value, 1e-5f) << x << "," << y;
-}
-
-long Softened(const RgbImage& image) {
-  return std::count_if(image.pixels.begin(), image.pixels.end(), [](const Rgb& p) { return p.r != 0.0f && p.r != 1.0f; });
-}
 void ExpectVector(const Float4& v, Float4 e) {
   auto near = [](float a, float b) { return std::abs(a - b) <= 1e-6f * std::max(1.0f, std::abs(b)); };
   EXPECT_TRUE(near(v.x, e.x) && near(v.y, e.y) && near(v.z, e.z) && near(v.w, e.w))
@@ -109,87 +100,18 @@ TEST(FilterShaderText, EveryEntryPointCompilesAndTheConstantBlockMatchesTheRecor
     EXPECT_LT(at = text.find(name, at), end) << name;
 }
 
-TEST(FilterReference, DitherSmoothingFlattensOnlyAWeakCheckerboardAndOnlyWhenAsked) {
-  RgbImage dither = Picture(8, 8, [](int x, int y) { return (x + y) % 2 ? 0.6f : 0.5f; });  // a dithered mid-grey
-  RgbImage board = Picture(8, 8, [](int x, int y) { return (x + y) % 2 ? 1.0f : 0.0f; });   // a picture
-  ExpectInnerFlat(Scale(dither, kScalerPixels, 3, 4), 4, 0.55f);
-  ExpectInnerFlat(Scale(dither, kScalerXbrz, 3, 4), 12, 0.55f);  // the xBRZ taps smooth the same way
-  // Off, Low (whose threshold is below the step) and a full-contrast board keep the pattern.
+TEST(FilterReference, DitherSmoothingOnlyFromItsThresholdAndThePassDrawsOnlyInsideItsBox) {
+  // Off and Low (whose threshold is below the step) keep a dithered mid-grey; a full-contrast board is a picture.
+  RgbImage dither = Picture(8, 8, [](int x, int y) { return (x + y) % 2 ? 0.6f : 0.5f; });
+  RgbImage board = Picture(8, 8, [](int x, int y) { return (x + y) % 2 ? 1.0f : 0.0f; });
   for (auto [image, level, dark, light] : {std::tuple{&dither, 0, 0.5f, 0.6f}, {&dither, 1, 0.5f, 0.6f},
                                            {&board, 3, 0.0f, 1.0f}}) {
     RgbImage out = Scale(*image, kScalerPixels, level, 4);
     EXPECT_TRUE(out.At(0, 0).r == dark && out.At(4, 0).r == light) << level;
   }
-}
-
-TEST(FilterReference, PointKeepsAHardEdgeWhileTheBlendingScalersSoftenIt) {
-  RgbImage edge = Picture(8, 4, [](int x, int) { return x < 4 ? 0.0f : 1.0f; });
-  RgbImage point = Scale(edge, kScalerPixels, 0, 8);
-  EXPECT_TRUE(Softened(point) == 0 && point.At(31, 0).r == 0.0f && point.At(32, 0).r == 1.0f);
-  // At 7.625 pixels per texel (the edge on pixel 30's centre) bilinear ramps over a texel, sharp bilinear one pixel.
-  RgbImage linear = Scale(edge, kScalerBilinear, 0, 0, 61, 30), sharp = Scale(edge, kScalerSharpBilinear, 0, 0, 61, 30);
-  auto blended = [](const RgbImage& image) {  // row 5's pixels clearly between black and white
-    auto row = image.pixels.begin() + 5 * image.width;
-    return std::count_if(row, row + image.width, [](const Rgb& p) { return p.r > 0.01f && p.r < 0.99f; });
-  };
-  EXPECT_EQ(blended(linear) * 10 + blended(sharp), 71);
-  EXPECT_NEAR(sharp.At(30, 5).r, 0.5f, 1e-5f);
-  // At a corner of four texels sharp bilinear weighs all four: a lone bright one gives a quarter.
-  RgbImage dot = Scale(Picture(4, 4, [](int x, int y) { return x == 2 && y == 2 ? 1.0f : 0.0f; }), kScalerSharpBilinear,
-                       0, 0, 31, 31);
-  EXPECT_NEAR(dot.At(15, 15).r, 0.25f, 1e-5f);
-}
-
-TEST(FilterReference, BicubicKeepsFlatAreasAndOvershootsAnEdgeSlightly) {
-  RgbImage flat = Picture(6, 6, [](int, int) { return 0.3f; });
-  ExpectInnerFlat(Scale(flat, kScalerBicubic, 0, 5), 0, 0.3f);
-  // An edge gets the slight overshoot of this filter, and stays in step.
-  RgbImage cubic = Scale(Picture(8, 4, [](int x, int) { return x < 4 ? 0.2f : 0.8f; }), kScalerBicubic, 0, 8);
-  EXPECT_TRUE(cubic.At(20, 5).r < 0.2f && cubic.At(43, 5).r > 0.8f &&
-              std::abs(cubic.At(31, 5).r + cubic.At(32, 5).r - 1.0f) < 1e-5f);
-}
-
-TEST(FilterReference, XbrzSmoothsADiagonalRoundsADotAndKeepsAStraightEdge) {
-  // A staircase, white right of the diagonal: per output row, the first column brighter than half.
-  RgbImage stairs = Picture(12, 12, [](int x, int y) { return x > y ? 1.0f : 0.0f; });
-  RgbImage smooth = Scale(stairs, kScalerXbrz, 0, 8);  // hard pixels would step 8 columns a row
-  auto edge = [](const RgbImage& image, int y) {
-    int x = 0;
-    while (x < image.width && image.At(x, y).r <= 0.5f) ++x;
-    return x;
-  };
-  int largest_smooth = 0, min_offset = 1000, max_offset = -1000;
-  for (int y = 17; y + 17 < smooth.height; ++y) {  // away from the picture's edges
-    largest_smooth = std::max(largest_smooth, edge(smooth, y) - edge(smooth, y - 1));
-    EXPECT_GE(edge(smooth, y), edge(smooth, y - 1)) << y;
-    min_offset = std::min(min_offset, edge(smooth, y) - y), max_offset = std::max(max_offset, edge(smooth, y) - y);
-  }
-  EXPECT_TRUE(largest_smooth <= 2 && max_offset - min_offset <= 2)  // a straight 45 degree line
-      << largest_smooth << " " << max_offset - min_offset;
-  // A straight edge is no corner: exactly what hard pixels give; a lone pixel's outer corner blends.
-  RgbImage straight = Picture(8, 6, [](int x, int) { return x < 3 ? 0.0f : 1.0f; });
-  RgbImage xbrz = Scale(straight, kScalerXbrz, 0, 8), point = Scale(straight, kScalerPixels, 0, 8);
-  for (size_t i = 0; i < xbrz.pixels.size(); ++i) ASSERT_EQ(xbrz.pixels[i].r, point.pixels[i].r) << i;
-  RgbImage round = Scale(Picture(7, 7, [](int x, int y) { return x == 3 && y == 3 ? 1.0f : 0.0f; }), kScalerXbrz, 0, 8);
-  EXPECT_TRUE(round.At(24, 24).r < 0.5f && round.At(28, 28).r == 1.0f);
-  // A V of three texels stays mirror-symmetric: the ends of its arms get corner blends, not lines.
-  RgbImage v = Scale(Picture(9, 9, [](int x, int y) { return (y == 3 && (x == 3 || x == 5)) || (x == 4 && y == 4); }),
-                     kScalerXbrz, 0, 8);
-  long lopsided = 0;
-  for (int i = 0; i < 72 * 72; ++i) lopsided += std::abs(v.At(i % 72, i / 72).r - v.At(71 - i % 72, i / 72).r) > 1e-4f;
-  EXPECT_EQ(lopsided, 0);
-}
-
-TEST(FilterReference, FxaaSoftensAStaircaseButNotAFlatAreaAndThePassDrawsOnlyInsideItsBox) {
-  RgbImage stairs = Picture(16, 16, [](int x, int y) { return x > y ? 1.0f : 0.0f; });
-  RgbImage out = RenderReferencePass(stairs, FxaaPassConstants(16, 16), ReferenceShader::kFxaa, 16, 16);
-  EXPECT_GE(Softened(out), 16);
-  EXPECT_TRUE(out.At(12, 2).r == 1.0f && out.At(2, 12).r == 0.0f);  // far from the edge
-  RgbImage flat = Picture(8, 8, [](int, int) { return 0.4f; });
-  ExpectInnerFlat(RenderReferencePass(flat, FxaaPassConstants(8, 8), ReferenceShader::kFxaa, 8, 8), 0, 0.4f);
 
   DispConstants k = ScalingPassConstants({.scaler = kScalerPixels}, 4, 3, 16, 6);  // a 8 x 6 box at x 4
-  out = RenderReferencePass(Picture(4, 3, [](int, int) { return 1.0f; }), k, ReferenceShader::kPlain, 16, 6);
+  RgbImage out = RenderReferencePass(Picture(4, 3, [](int, int) { return 1.0f; }), k, ReferenceShader::kPlain, 16, 6);
   for (int x = 0; x < 16; ++x) EXPECT_EQ(out.At(x, 3).r, x >= 4 && x < 12 ? 1.0f : 0.0f) << x;
 }
 
