@@ -3,12 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <map>
-#include <random>
 #include <set>
-#include <tuple>
 
 #include "support/test_support.h"
 #include "ui/access_keys.h"
@@ -16,34 +12,7 @@
 #include "ui/palette.h"
 #include "ui/vector_raster.h"
 
-namespace {
-uint8_t At(const std::vector<uint8_t>& mask, int size, int x, int y) { return mask[y * size + x]; }
-// What `draw` paints on `size` x `size` pixels over a grid of `grid` units.
-template <class Draw>
-std::vector<uint8_t> Drawn(int size, double grid, Draw draw) {
-  VectorRaster raster(size, grid);
-  draw(raster);
-  return raster.Reduce();
-}
-}  // namespace
-
-TEST(IconMask, EveryIconCentredAndAsLastLookedAtAndTheCache) {
-  for (int size : {16, 20, 40})
-    for (int icon = 0; icon < kIconCount; ++icon)
-      for (bool filled : {false, true}) {
-        auto mask = IconMask(icon, filled, size);
-        ASSERT_EQ(mask.size(), static_cast<size_t>(size * size));
-        // Full ink somewhere, the centre of mass near the middle, more than half the square wide.
-        double sum = 0, cx = 0, cy = 0;
-        int x0 = size, x1 = -1;
-        for (int i = 0; i < size * size; ++i)
-          if (uint8_t v = mask[i])
-            sum += v, cx += v * (i % size + 0.5), cy += v * (i / size + 0.5), x0 = std::min(x0, i % size),
-                x1 = std::max(x1, i % size);
-        EXPECT_TRUE(*std::max_element(mask.begin(), mask.end()) == 255 && std::abs(cx / sum - size / 2.0) < size / 5.0 &&
-                    std::abs(cy / sum - size / 2.0) < size / 5.0 && x1 - x0 + 1 > size / 2)
-            << icon << " at " << size;
-      }
+TEST(IconMask, EveryIconAsLastLookedAtAndTheCache) {
   EXPECT_TRUE(IconMask(kIconCount, false, 16).empty() && IconMask(-1, false, 16).empty() &&
               IconMask(kIconPlay, false, 0).empty());
 
@@ -68,16 +37,11 @@ TEST(IconMask, EveryIconCentredAndAsLastLookedAtAndTheCache) {
 }
 
 TEST(Colours, BlendsPremultipliedPixelsAndToolButtonStates) {
-  // Background to ink, with no bleeding between channels.
-  for (auto [back, ink, coverage, blended] : std::initializer_list<std::tuple<uint32_t, uint32_t, uint8_t, uint32_t>>{
-           {0x202020, 0xE8E8E8, 0, 0x202020}, {0x202020, 0xE8E8E8, 255, 0xE8E8E8}, {0xFF0000, 0x0000FF, 128, 0x7F0080},
-           {0x00FF00, 0x00FF00, 77, 0x00FF00}})
-    EXPECT_EQ(BlendCoverage(back, ink, coverage), blended) << coverage;
-  for (auto [ink, coverage, pixel] : std::initializer_list<std::tuple<uint32_t, uint8_t, uint32_t>>{
-           {0x2EA043, 0, 0}, {0x2EA043, 255, 0xFF2EA043}, {0xFFFFFF, 128, 0x80808080}, {0xD64541, 51, 0x332A0D0D}})
-    EXPECT_EQ(PremultipliedPixel(ink, coverage), pixel) << coverage;
+  // Background to ink channel by channel, none bleeding into another; premultiplied, the alpha is the coverage.
   EXPECT_EQ(BlendMask({0, 128, 255}, 0xFF0000, 0x0000FF), (std::vector<uint32_t>{0xFF0000, 0x7F0080, 0x0000FF}));
-  EXPECT_EQ(PremultipliedImage({255, 51}, 0xD64541), (std::vector<uint32_t>{0xFFD64541, 0x332A0D0D}));
+  EXPECT_EQ(BlendMask({77}, 0x00FF00, 0x00FF00), std::vector<uint32_t>{0x00FF00});
+  EXPECT_EQ(PremultipliedImage({0, 255, 51}, 0xD64541), (std::vector<uint32_t>{0, 0xFFD64541, 0x332A0D0D}));
+  EXPECT_EQ(PremultipliedImage({128}, 0xFFFFFF), std::vector<uint32_t>{0x80808080});
 
   for (bool dark : {true, false}) {
     uint32_t face = PaletteColour(ColourRole::Face, dark), hot = PaletteColour(ColourRole::ToolHot, dark);
@@ -105,32 +69,8 @@ TEST(Colours, BlendsPremultipliedPixelsAndToolButtonStates) {
     EXPECT_EQ(PaletteFor(own).light_system_index, -1) << static_cast<int>(own);  // our own colour in both looks
 }
 
-TEST(VectorRaster, FillsPensHolesArcsAndClipping) {
-  // Grid of 4 units on 4 pixels: one unit is one output pixel.
-  EXPECT_EQ(Drawn(4, 4, [](VectorRaster& r) { r.Polygon({{1, 1}, {3, 1}, {3, 3}, {1, 3}}, 0, true); }),
-            (std::vector<uint8_t>{0, 0, 0, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 0, 0, 0}));
-
-  // A pen one unit wide on the border between rows 3 and 4 covers half of each.
-  auto mask = Drawn(8, 8, [](VectorRaster& r) { r.Line({1, 4}, {7, 4}, 1); });
-  for (int x = 1; x <= 6; ++x)
-    EXPECT_TRUE(At(mask, 8, x, 3) == 127 && At(mask, 8, x, 4) == 127 && At(mask, 8, x, 2) == 0) << x;
-  // Round ends reach half a pen beyond the end points, no further.
-  EXPECT_TRUE(At(mask, 8, 0, 3) > 0 && At(mask, 8, 0, 3) < 127);
-
-  mask = Drawn(24, 24, [](VectorRaster& r) { r.Disc({12, 12}, 10), r.Disc({12, 12}, 5, Ink::Black); });
-  EXPECT_TRUE(At(mask, 24, 12, 12) == 0 && At(mask, 24, 12, 4) == 255);
-  // A large corner radius leaves the box's corners empty, and only them.
-  mask = Drawn(24, 24, [](VectorRaster& r) { r.RoundRect({2, 2}, {22, 22}, 8, 0, true); });
-  EXPECT_TRUE(At(mask, 24, 2, 2) == 0 && At(mask, 24, 21, 2) == 0 && At(mask, 24, 12, 2) == 255 &&
-              At(mask, 24, 12, 12) == 255);
-  // Between two points on the right, counter-clockwise on screen goes round the left.
-  mask = Drawn(24, 24, [](VectorRaster& r) { r.ArcBetweenPoints({4, 4}, {20, 20}, {20, 8}, {20, 16}, 2); });
-  EXPECT_TRUE(At(mask, 24, 4, 12) > 100 && At(mask, 24, 12, 4) > 100 && At(mask, 24, 20, 12) == 0);
-
-  // Angles grow clockwise on screen: -42 to 42 is the right-hand side only.
-  mask = Drawn(24, 24, [](VectorRaster& r) { r.ArcBetweenAngles({12, 12}, 8, -42, 42, 2); });
-  EXPECT_TRUE(At(mask, 24, 20, 12) > 100 && At(mask, 24, 4, 12) == 0 && At(mask, 24, 12, 4) == 0 &&
-              At(mask, 24, 12, 20) == 0);
+// The shapes themselves are pinned by the icons' recorded masks; what the icons never do is checked here.
+TEST(VectorRaster, ClipsAtTheEdgesAndAnEmptyRasterReducesToNothing) {
   VectorRaster clipped(8, 8);
   clipped.Polygon({{-4, -4}, {12, -4}, {12, 12}, {-4, 12}}, 3, true);
   clipped.Line({-10, 4}, {20, 4}, 2);
@@ -146,27 +86,9 @@ TEST(AccessKeys, WordStartsFirstThenOtherLettersNeverReserved) {
       {{"Browse\xE2\x80\xA6", "Browse\xE2\x80\xA6"}, "", {"&Browse\xE2\x80\xA6", "B&rowse\xE2\x80\xA6"}},
       // The first text gives up its key so that the second can have one; with too few keys the later texts go without.
       {{"AB", "a"}, "", {"A&B", "&a"}},
-      {{"A", "B", "AB"}, "", {"&A", "&B", "AB"}},
+      {{"A", "B", "AB"}, "", {"&A", "&B", "AB"}}, {{"A", "AD", "D"}, "", {"&A", "A&D", "D"}},
       {{"Player 1", "Player 2"}, "", {"&Player 1", "Player &2"}},  // digits are keys too
       {{"Gain 0dB"}, "G0", {"G&ain 0dB"}},  // a letter after a digit starts no word
   };
   for (const Case& c : cases) EXPECT_EQ(WithAccessKeys(c.texts, c.reserved), c.marked) << c.texts[0];
-
-  // Random short texts: no key twice, each in its own text, none only when every letter is an earlier text's key.
-  std::mt19937 random(7);
-  for (int round = 0; round < 200; ++round) {
-    std::vector<std::string> texts(2 + random() % 5);
-    for (std::string& text : texts)
-      for (unsigned i = 0, n = 1 + random() % 3; i < n; ++i) text += static_cast<char>('A' + random() % 4);
-    const std::vector<std::string> marked = WithAccessKeys(texts, "");
-    std::map<char, size_t> holder;
-    for (size_t t = 0; t < texts.size(); ++t) {
-      const size_t at = marked[t].find('&');
-      EXPECT_TRUE(at == std::string::npos || holder.emplace(marked[t][at + 1], t).second) << marked[t];
-      EXPECT_EQ(at == std::string::npos ? marked[t] : std::string(marked[t]).erase(at, 1), texts[t]);
-    }
-    for (size_t t = 0; t < texts.size(); ++t)
-      for (char c : marked[t] == texts[t] ? texts[t] : "")
-        EXPECT_LT(holder.count(c) ? holder[c] : t, t) << texts[t] << " goes without, its " << c << " is free or later's";
-  }
 }
