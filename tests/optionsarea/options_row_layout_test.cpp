@@ -26,8 +26,6 @@ TEST(OptionsRowLayout, ControlsStayBesideTheLabelWhileTheyFitElseGoUnderItOrToTh
   EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, RightEdge(388))), "170+218 ");
   EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, kRow)), "under 22+220 ");
   EXPECT_EQ(Dump(PlaceRowCells({220}, true, false, RightEdge(200))), "under 22+178 ");
-  // A number field fits beside its label.
-  EXPECT_EQ(Dump(PlaceRowCells({76}, true, false, kRow)), "170+76 ");
   // Button rows start at the left edge when the column is too narrow.
   EXPECT_EQ(Dump(PlaceRowCells({150}, false, false, kRow)), "22+150 ");
   EXPECT_EQ(Dump(PlaceRowCells({100}, false, true, kRow)), "170+100 ");
