@@ -1,5 +1,7 @@
 #include "main_window_fixture_win.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <climits>
@@ -15,6 +17,7 @@
 #include "optionsarea/options_area_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "settings/game_settings.h"
+#include "ui/shell_win.h"
 
 MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) : ScratchLauncher(with_mame) {
   for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) Write(std::string("roms\\") + zip, "PK\5\6");
@@ -28,6 +31,8 @@ MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with
 
 MainWindowFixture::~MainWindowFixture() {
   if (IsWindow(Main().window)) Close();
+  // A box still counted open would hold back the report of MAME's end and the options window's hand-over.
+  EXPECT_EQ(OpenModalCount(), 0);
   // A task still asking MAME would read the next test's folder.
   WaitForListTasks(70000);
   Main() = MainWindow{};

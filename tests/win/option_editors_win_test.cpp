@@ -81,8 +81,12 @@ TEST(HlslWindow, EditsPresetsRefusalsAndAMameWithoutHlsl) {
         return DoubleClickListRow(list, 49), true;  // on/off rows switch at once
       })
       .Then([&] { return ListRow(list, 49)[2] == "On" && (Press(win, IDOK), true); })
-      // Cancel keeps the text OK left.
-      .Then([&] { return (win = FindModal("HLSL Settings")) && (PressButton(win, L"Reset All"), Press(win, IDCANCEL), true); });
+      // Reset All shows every default; Cancel keeps the text OK left.
+      .Then([&] { return (win = FindModal("HLSL Settings")) && (list = ListIn(win), PressButton(win, L"Reset All"), true); })
+      .Then([&] {
+        EXPECT_EQ(ListRow(list, 49)[2] + ListRow(list, 0)[2], "Off0.0");
+        return Press(win, IDCANCEL), true;
+      });
   OpenHlslSettings(nullptr);
   OpenHlslSettings(nullptr);
   EXPECT_TRUE(s.Finished());

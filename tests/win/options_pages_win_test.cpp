@@ -308,6 +308,11 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   PressKeys({VK_CONTROL, VK_TAB});  // from the last page's field to the first page, and the focus with it
   PumpUntil(nullptr, 80);
   EXPECT_TRUE(TabCtrl_GetCurSel(Options().tabs) == kTabGeneral && IsChild(Options().pages[kTabGeneral], GetFocus()));
+  // From the tab strip (a tab clicked), the focus stays on the strip.
+  ClickTab(kTabGeneral);
+  PressKeys({VK_CONTROL, VK_TAB});
+  PumpUntil(nullptr, 80);
+  EXPECT_TRUE(TabCtrl_GetCurSel(Options().tabs) == kTabGeneral + 1 && GetFocus() == Options().tabs);
 
   // The theme: a restart is asked for only when the look changes.
   ChoosePage(kThemeId, 2);

@@ -226,9 +226,10 @@ TEST(PreviewPane, TheCardOfAClickedGameItsTextsKindsOfPicturesAndPlays) {
   EXPECT_EQ(shown.played, "Played 12 times, 3 h 20 min, last on 1 December 2026");
   EXPECT_EQ(shown.tabs, (std::vector<std::string>{"General Info", "History", "Mameinfo", "Command"}));
   for (const PaneRect& r : shown.layout.kinds) EXPECT_GT(Inked(RowAcross(r, r.y + r.h / 2), RgbOf(PanelColour())), 4);
-  // The title, the board, the status and the plays are painted.
+  // The title, the board, the status and the plays are painted, each in as many lines as its text takes.
   for (const PaneRect& r : {shown.layout.title, shown.layout.board, shown.layout.status, shown.layout.played})
-    EXPECT_GT(Inked(r, RgbOf(FaceColour())), 20) << r.y;
+    EXPECT_TRUE(Inked(r, RgbOf(FaceColour())) > 20 && Inked(RowAcross(r, r.y + r.h * 3 / 4), RgbOf(FaceColour())))
+        << r.y;
   SaveWindowScreenshot(Main().window, "main-light-96-card");
 
   // The Titles button: the picture in titles.zip, at the monitor's 4:3; Flyers: its own tall shape.

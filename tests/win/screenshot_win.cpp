@@ -18,14 +18,15 @@ std::string ScreenshotFolder() {
 }
 
 bool SaveWindowScreenshot(HWND window, const std::string& name) {
-  if (window && IsWindow(window) && g_before_screenshot) g_before_screenshot(window, name);
-  std::string folder = ScreenshotFolder();
-  if (folder.empty() || (window && !IsWindow(window))) return false;
-  if (window) {
+  const std::string folder = ScreenshotFolder();
+  // The checks read the window's pixels too: painted whole and on top first.
+  if (window && IsWindow(window) && (g_before_screenshot || !folder.empty())) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpMessagesFor(80);
+    if (g_before_screenshot) g_before_screenshot(window, name);
   }
+  if (folder.empty() || (window && !IsWindow(window))) return false;
   WindowPixels shot(window);
   if (shot.rgb.empty()) return false;
   for (uint32_t& pixel : shot.rgb) pixel |= 0xFF000000;  // GDI leaves alpha at 0, which image tools read as clear

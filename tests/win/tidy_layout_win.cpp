@@ -5,6 +5,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
+#include <map>
+
 #include "base/utf16_win.h"
 
 namespace {
@@ -127,6 +131,26 @@ void ExpectTidyLayout(HWND window, const std::string& name, bool page = false) {
           << name << ": controls " << GetDlgCtrlID(c) << " and " << GetDlgCtrlID(d) << " miss each other's edge by "
           << a.left - b.left << " / " << a.right - b.right;
     }
+  // A field says what it holds: the nearest control at its left is a label (or a box ticked for it), or with nothing
+  // at its left, a label stands just above it. A search field's grey hint inside it serves as its label.
+  for (const auto& [field, f] : placed) {
+    if (ClassIs(window, L"KorvoThemeTest")) break;  // the looks' test window: one of each control, unlabelled
+    wchar_t hint[64] = L"";
+    if (!(ClassIs(field, L"Edit") || ClassIs(field, L"ComboBox")) || (GetWindowLongW(field, GWL_STYLE) & ES_READONLY) ||
+        (ClassIs(field, L"Edit") && SendMessageW(field, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(hint), 64) && *hint))
+      continue;
+    HWND left = nullptr, above = nullptr;
+    LONG left_edge = LONG_MIN;
+    for (const auto& [c, r] : placed) {
+      if (r.right <= f.left && r.top < f.bottom && f.top < r.bottom && r.right > left_edge) left = c, left_edge = r.right;
+      if (r.bottom <= f.top && f.top - r.bottom <= 10 + slack * 5 && r.left < f.right && f.left < r.right) above = c;
+    }
+    const auto names = [](HWND c) {
+      wchar_t text[8] = L"";
+      return c && GetWindowTextW(c, text, 8) && (ClassIs(c, L"Static") || (ClassIs(c, L"Button") && !IsPushButton(c)));
+    };
+    EXPECT_TRUE(left ? names(left) : names(above)) << name << ": field " << GetDlgCtrlID(field) << " has no label";
+  }
   for (size_t i = 0; i < buttons.size(); ++i)
     for (size_t j = i + 1; j < buttons.size(); ++j) {
       const RECT &a = buttons[i], &b = buttons[j];
@@ -135,5 +159,46 @@ void ExpectTidyLayout(HWND window, const std::string& name, bool page = false) {
     }
 }
 
-const bool installed = (g_before_screenshot = [](HWND w, const std::string& name) { ExpectTidyLayout(w, name); }, true);
+int Luma(uint32_t rgb) { return (((rgb >> 16) & 0xFF) * 3 + ((rgb >> 8) & 0xFF) * 6 + (rgb & 0xFF)) / 10; }
+
+// Every label and button whose text shows wholly in the window stands out from its own background in either look:
+// dark text left on the dark face, or a label that painted nothing, is the first thing a person notices.
+struct Legibility {
+  HWND window;
+  const std::string& name;
+  WindowPixels shot{window};
+};
+void ExpectLegibleTexts(HWND window, const std::string& name) {
+  Legibility seen{window, name};
+  EnumChildWindows(window, [](HWND c, LPARAM context) -> BOOL {
+    const Legibility& seen = *reinterpret_cast<const Legibility*>(context);
+    const LONG type = GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK;
+    const bool label = ClassIs(c, L"Static") && (type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP);
+    wchar_t text[256] = L"";
+    GetWindowTextW(c, text, 256);
+    if (!IsWindowVisible(c) || !(label || ClassIs(c, L"Button")) || !text[wcsspn(text, L" ")]) return TRUE;
+    const RECT r = RectIn(c, seen.window), parent = RectIn(GetParent(c), seen.window), client = ClientRectOf(seen.window);
+    RECT shown;
+    for (const RECT& around : {parent, client})
+      if (!IntersectRect(&shown, &r, &around) || !EqualRect(&shown, &r)) return TRUE;  // partly out of sight
+    // A group box's frame line stands out anyway: only the upper half of its title, above the line, tells.
+    const bool group = ClassIs(c, L"Button") && (GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    std::map<uint32_t, int> colours;
+    for (int y = r.top; y < (group ? r.top + MulDiv(6, GetDpiForWindow(c), 96) : r.bottom); ++y)
+      for (int x = r.left; x < r.right; ++x) ++colours[seen.shot.In(seen.window, x, y)];
+    const uint32_t background =
+        std::max_element(colours.begin(), colours.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    const bool stands_out = std::any_of(colours.begin(), colours.end(), [&](auto& kept) {
+      return std::abs(Luma(kept.first) - Luma(background)) >= 64;
+    });
+    EXPECT_TRUE(stands_out) << seen.name << ": the text of control " << GetDlgCtrlID(c) << " (" << Utf16ToUtf8(text)
+                            << ") does not stand out from " << std::hex << background;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&seen));
+}
+
+const bool installed = (g_before_screenshot = [](HWND w, const std::string& name) {
+  ExpectTidyLayout(w, name);
+  ExpectLegibleTexts(w, name);
+}, true);
 }  // namespace
