@@ -10,6 +10,11 @@
 namespace {
 HWND Item(int id) { return GetDlgItem(Options().pages[kTabCombos], id); }
 void Command(int id, int code = BN_CLICKED) {
+  if (code == BN_CLICKED) {  // a button pressed: it must be there to press
+    EXPECT_TRUE(IsWindowVisible(Item(id)) && IsWindowEnabled(Item(id))) << id;
+    SendMessageW(Item(id), BM_CLICK, 0, 0);
+    return;
+  }
   SendMessageW(Options().pages[kTabCombos], WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
 }
 std::string Chosen(int id) { return ChosenEntry(Item(id)); }
@@ -106,7 +111,8 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
   const std::string row4 = "{player=1,trig='KEYCODE_F7',steps={{2,0},{10,0},{72,0},}},\n";
   EXPECT_NE(init.find(row4), std::string::npos) << init;
 
-  // Defaults: No keeps everything, Yes restores Ryu and the digit keys.
+  // Back on the tab, Defaults: No keeps everything, Yes restores Ryu and the digit keys.
+  f.Command(119);
   SetWindowTextW(Item(kIdComboCharge), L"900");
   for (int answer : {IDNO, IDYES}) {
     DialogDriver driver(Say("Combo Defaults", answer));

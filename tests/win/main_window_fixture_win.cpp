@@ -18,6 +18,7 @@
 #include "preview/preview_pane_ui_win.h"
 #include "settings/game_settings.h"
 #include "ui/shell_win.h"
+#include "ui/tool_bar_win.h"
 
 MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with_mame) : ScratchLauncher(with_mame) {
   for (const char* zip : {"sfex2.zip", "coh3002c.zip", "tekken3.zip"}) Write(std::string("roms\\") + zip, "PK\5\6");
@@ -53,6 +54,35 @@ bool MainWindowFixture::Open(int dpi) {
   LoadGameSettings(App().game_settings, dir.File(kGameSettingsFileName));  // as the program's start does
   if (!CreateMainWindow(instance, SW_SHOW)) return false;
   return WaitFor([] { return Main().has_list && !Main().loading; });
+}
+
+namespace {
+bool InMenu(HMENU menu, int id) {
+  for (int i = 0; menu && i < GetMenuItemCount(menu); ++i)
+    if (GetSubMenu(menu, i) ? InMenu(GetSubMenu(menu, i), id) : static_cast<int>(GetMenuItemID(menu, i)) == id) return true;
+  return false;
+}
+bool HasControl(HWND window, int id) {
+  std::pair<int, bool> ask = {id, false};
+  EnumChildWindows(window, [](HWND c, LPARAM out) {
+    auto& [wanted, found] = *reinterpret_cast<std::pair<int, bool>*>(out);
+    found = found || GetDlgCtrlID(c) == wanted;
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&ask));
+  return ask.second;
+}
+bool Offered(int id) {
+  std::vector<ACCEL> keys(static_cast<size_t>(CopyAcceleratorTableW(Main().accelerators, nullptr, 0)));
+  CopyAcceleratorTableW(Main().accelerators, keys.data(), static_cast<int>(keys.size()));
+  const RECT tool = ToolRect(Main().toolbar, id);
+  return InMenu(GetMenu(Main().window), id) || !IsRectEmpty(&tool) || HasControl(Main().window, id) ||
+         HasControl(Options().window, id) || std::any_of(keys.begin(), keys.end(), [&](ACCEL k) { return k.cmd == id; });
+}
+}  // namespace
+
+void MainWindowFixture::Command(int id, int code) {
+  EXPECT_TRUE(code || Offered(id)) << "command " << id << " is offered nowhere";
+  SendMessageW(Main().window, WM_COMMAND, MAKEWPARAM(id, code), 0);
 }
 
 void MainWindowFixture::Close() {

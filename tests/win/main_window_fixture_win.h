@@ -15,7 +15,8 @@ struct MainWindowFixture : ScratchLauncher {
   // Creates the window and waits for the game list; a `dpi` of 0 takes the screen's, as the launcher does.
   bool Open(int dpi = 96);
   void Close();  // WM_CLOSE, as the user closes it
-  void Command(int id, int code = 0) { SendMessageW(Main().window, WM_COMMAND, MAKEWPARAM(id, code), 0); }
+  // A command as a person gives it: a menu item, a toolbar button, a key or a button of the window must offer it.
+  void Command(int id, int code = 0);
   int Rows() const { return ListView_GetItemCount(Main().list); }
   std::string CellText(int row, int column) const {
     wchar_t text[512] = L"";
