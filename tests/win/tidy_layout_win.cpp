@@ -161,30 +161,49 @@ void ExpectTidyLayout(HWND window, const std::string& name, bool page = false) {
 
 int Luma(uint32_t rgb) { return (((rgb >> 16) & 0xFF) * 3 + ((rgb >> 8) & 0xFF) * 6 + (rgb & 0xFF)) / 10; }
 
-// Every label and button whose text shows wholly in the window stands out from its own background in either look:
-// dark text left on the dark face, or a label that painted nothing, is the first thing a person notices.
+// Every label, button and list row whose text shows wholly in the window stands out from its own background in either
+// look: dark text left on the dark face, or a label that painted nothing, is the first thing a person notices.
 struct Legibility {
   HWND window;
   const std::string& name;
   WindowPixels shot{window};
 };
+// A list's first row not chosen, its first cell; false for a list of another program or without such a row.
+bool FirstPlainRow(HWND list, HWND window, RECT& cell, wchar_t (&text)[256]) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(list, &process);
+  int row = ListView_GetTopIndex(list);
+  if (process != GetCurrentProcessId()) return false;
+  if (ListView_GetItemState(list, row, LVIS_SELECTED)) ++row;
+  if (row >= ListView_GetItemCount(list) || !ListView_GetItemRect(list, row, &cell, LVIR_LABEL)) return false;
+  ListView_GetItemText(list, row, 0, text, 256);
+  MapWindowPoints(list, window, reinterpret_cast<POINT*>(&cell), 2);
+  return true;
+}
 void ExpectLegibleTexts(HWND window, const std::string& name) {
   Legibility seen{window, name};
   EnumChildWindows(window, [](HWND c, LPARAM context) -> BOOL {
     const Legibility& seen = *reinterpret_cast<const Legibility*>(context);
-    const LONG type = GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK;
+    const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & SS_TYPEMASK;
     const bool label = ClassIs(c, L"Static") && (type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP);
+    const bool list = ClassIs(c, WC_LISTVIEWW);
+    RECT r = RectIn(c, seen.window), holder = RectIn(GetParent(c), seen.window), shown;
     wchar_t text[256] = L"";
-    GetWindowTextW(c, text, 256);
-    if (!IsWindowVisible(c) || !(label || ClassIs(c, L"Button")) || !text[wcsspn(text, L" ")]) return TRUE;
-    const RECT r = RectIn(c, seen.window), parent = RectIn(GetParent(c), seen.window), client = ClientRectOf(seen.window);
-    RECT shown;
-    for (const RECT& around : {parent, client})
+    if (list) {
+      GetClientRect(c, &holder);
+      MapWindowPoints(c, seen.window, reinterpret_cast<POINT*>(&holder), 2);
+      if (!FirstPlainRow(c, seen.window, r, text)) return TRUE;
+    } else {
+      GetWindowTextW(c, text, 256);
+      // A group box's frame line stands out anyway: only the upper half of its title, above the line, tells.
+      if (ClassIs(c, L"Button") && (style & BS_TYPEMASK) == BS_GROUPBOX) r.bottom = r.top + MulDiv(6, GetDpiForWindow(c), 96);
+    }
+    if (!IsWindowVisible(c) || !(label || list || ClassIs(c, L"Button")) || !text[wcsspn(text, L" ")] || IsRectEmpty(&r))
+      return TRUE;
+    for (const RECT& around : {holder, ClientRectOf(seen.window)})
       if (!IntersectRect(&shown, &r, &around) || !EqualRect(&shown, &r)) return TRUE;  // partly out of sight
-    // A group box's frame line stands out anyway: only the upper half of its title, above the line, tells.
-    const bool group = ClassIs(c, L"Button") && (GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
     std::map<uint32_t, int> colours;
-    for (int y = r.top; y < (group ? r.top + MulDiv(6, GetDpiForWindow(c), 96) : r.bottom); ++y)
+    for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x) ++colours[seen.shot.In(seen.window, x, y)];
     const uint32_t background =
         std::max_element(colours.begin(), colours.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
