@@ -8,6 +8,9 @@
 // A file among the recordings of MAME 0.251 (tests/fixtures/mame0251).
 std::string FixturePath(const std::string& relative);
 
+// What every journey is checked for, installed by the tests (the benchmarks drive the fixture without it).
+inline void (*g_journey_check)(bool ok, const std::string& what) = nullptr;
+
 struct MainWindowFixture : ScratchLauncher {
   explicit MainWindowFixture(const std::string& settings_text = "", bool with_mame = true);
   ~MainWindowFixture();

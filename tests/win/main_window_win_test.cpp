@@ -24,6 +24,8 @@
 #include "ui/tool_bar_win.h"
 
 namespace {
+const bool journeys_checked = (g_journey_check = [](bool ok, const std::string& what) { EXPECT_TRUE(ok) << what; }, true);
+
 std::string MenuText(HMENU menu, int position) {
   wchar_t text[256] = L"";
   GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
