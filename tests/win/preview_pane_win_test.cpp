@@ -58,7 +58,9 @@ void ClickStep(bool next) {
   WaitFor([] { return PreviewPaneShown().answered; });  // the cycle's timer may have just asked for the next
   const PreviewLayout layout = PreviewPaneShown().layout;
   const PaneRect& r = next ? layout.next : layout.previous;
-  EXPECT_GT(Inked(RowAcross(r, r.y + r.h / 2), RgbOf(PanelColour())), 1) << "the arrow on the button";
+  const PaneRect left = {r.x, r.y + r.h / 2, r.w / 2, 1}, right = {r.x + r.w / 2, r.y + r.h / 2, r.w / 2, 1};
+  const uint32_t panel = RgbOf(PanelColour());
+  EXPECT_GT(Inked(next ? right : left, panel), Inked(next ? left : right, panel) + 1) << "the arrow points the way it steps";
   SendMessageW(Main().preview, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
   SendMessageW(Main().preview, WM_LBUTTONUP, 0, MAKELPARAM(r.x + r.w / 2, r.y + r.h / 2));
 }
