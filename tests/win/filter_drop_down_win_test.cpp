@@ -61,6 +61,12 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   PumpMessagesFor(1500);  // the pointer rests on the field: no tip over its open list
   EXPECT_FALSE(IsWindowVisible(Main().tooltips));
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(entries.size()));
+  // A click on the field itself closes the list, nothing chosen; another (not a double click) opens it again.
+  const POINT middle = ScreenMiddle(field, ClientRectOf(field));
+  ClickScreen({middle.x - 10, middle.y});
+  EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == entries[0]);
+  ClickScreen(middle);
+  ASSERT_TRUE((list = DropDownList(field)));
   RECT second;
   SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&second));
   ClickScreen(ScreenMiddle(list, second));
