@@ -76,11 +76,30 @@ bool Offered(int id) {
   return InMenu(GetMenu(Main().window), id) || !IsRectEmpty(&tool) || HasControl(Main().window, id) ||
          HasControl(Options().window, id) || std::any_of(keys.begin(), keys.end(), [&](ACCEL k) { return k.cmd == id; });
 }
+
+// Where each of the window's own shown controls sits (a pane's inside follows its answers, which come in their time).
+std::string Placement() {
+  std::string placed;
+  for (HWND c = GetWindow(Main().window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    const RECT r = RectIn(c, nullptr);
+    if (IsWindowVisible(c))
+      placed += std::to_string(GetDlgCtrlID(c)) + ":" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                std::to_string(r.right) + "," + std::to_string(r.bottom) + " ";
+  }
+  return placed;
+}
 }  // namespace
 
 void MainWindowFixture::Command(int id, int code) {
   if (g_journey_check) g_journey_check(code || Offered(id), "command " + std::to_string(id) + " is offered nowhere");
+  // What earlier steps posted is handled first, as the program's loop does.
+  if (g_journey_check) PumpMessagesFor(0);
   SendMessageW(Main().window, WM_COMMAND, MAKEWPARAM(id, code), 0);
+  if (!g_journey_check || !IsWindow(Main().window)) return;
+  // A command that shows, hides or resizes something lays the window out again: a fresh layout moves nothing.
+  const std::string placed = Placement();
+  LayoutMainWindow();
+  g_journey_check(Placement() == placed, "command " + std::to_string(id) + " left the window's layout stale");
 }
 
 void MainWindowFixture::Close() {

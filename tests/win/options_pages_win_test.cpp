@@ -9,7 +9,6 @@
 #include "optionsarea/options_pages_ui_win.h"
 
 namespace {
-bool closed_by_restart = false;
 
 void ClickTab(int tab) {
   ClickAt(Options().tabs, MiddleOf(TabItemRect(Options().tabs, tab)));
@@ -326,11 +325,7 @@ TEST(OptionsPagesWin, PagesScrollAccessKeysAndNamesAndTheThemeAsksForARestart) {
   SetRestartLauncher([] { return false; });
   f.Command(226);
   EXPECT_EQ(f.StatusText(), "Could not restart: start the launcher again yourself");
-  f.Command(225);
-  SetRestartLauncher([] { return closed_by_restart = true; });
-  f.Command(226);
-  SetRestartLauncher(nullptr);
-  EXPECT_TRUE(closed_by_restart && WaitFor([] { return !IsWindow(Main().window); }, 3000)) << "closed for the restart";
+  SetRestartLauncher(nullptr);  // a restart that works: the startup test's real one
 }
 
 // The groups of the shown page: the page's colour between frame and controls, and the controls inside show. Returns

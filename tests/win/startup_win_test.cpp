@@ -95,7 +95,7 @@ TEST(StartupWin, OneLauncherPerFolderWhateverItsCaseEarlierFilesUnreadableSettin
   // A theme change asks for a restart: Yes starts a new launcher, which waits for this one to let go of the folder.
   PostMessageW(WindowOf(first), WM_COMMAND, 226, 0);  // View > Theme > Dark
   HWND box = nullptr, again = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindWindowW(L"#32770", L"Theme")) != nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return (box = FindBox("Theme")) != nullptr; }));  // shown, so that it takes the click
   Press(box, IDYES);
   ASSERT_EQ(WaitExit(first, 10000), 0);
   EXPECT_TRUE(WaitFor([&] { return (again = FindWindowW(L"KorvoMain", nullptr)) != nullptr; }, 30000));

@@ -211,10 +211,10 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   host.Settle();
   EXPECT_EQ(WindowPixels(host.window).In(host.spin, 2, 2), 0x383838u);
   EXPECT_EQ(ControlText(host.number), "6");
-  // A check box: its box on the field colour with a light tick, its label light; a click takes the tick away.
+  // A check box: its box on the field colour with a light tick (its label: every picture's check); a click takes the
+  // tick away.
   const RECT tick_box = {0, 3, 13, 16};
   EXPECT_TRUE(shot.In(host.check, 10, 13) == 0x383838u && host.Count(shot, host.check, 0xE8E8E8, tick_box) > 5);
-  EXPECT_GT(host.Count(shot, host.check, 0xE8E8E8, {14, 0, 120, 20}), 10);
   POINT box = {6, 9};
   ClientToScreen(host.check, &box);
   SetCursorPos(box.x, box.y);
@@ -228,7 +228,6 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   EXPECT_GT(host.Count(shot, host.tools, 0xE8E8E8, ToolRect(host.tools, 116)), 10);
   EXPECT_EQ(host.Count(shot, host.dim_label, 0xE8E8E8), 0);
   EXPECT_TRUE(shot.In(host.cancel, 6, 13) == 0x383838u && shot.In(host.ok, 40, 0) == 0x0078D7u);
-  EXPECT_GT(host.Count(shot, host.cancel, 0xE8E8E8), 10) << "a push button's label, light";
   // Menu bar: the rest of the bar dark, its items' text light; and so through an open menu, whose item is pushed.
   MENUBARINFO bar = {sizeof bar};
   RECT file, view;
@@ -260,7 +259,7 @@ TEST(ThemeWin, DarkLookPaintsEveryControlAndTheMenuBarStaysDark) {
   EXPECT_EQ(host.Count(WindowPixels(host.window), host.status, 0xE8E8E8), 0);
 }
 
-// The light look: a flat status bar with its grip only where it works, toolbar and header states, frames, tooltips.
+// The light look: a flat status bar with its grip only where it works, toolbar states, frames, tooltips.
 TEST(ThemeWin, LightLookStatusBarToolbarFramesAndTooltips) {
   ApplyTheme(false);
   SetCursorPos(0, 0);
@@ -289,33 +288,32 @@ TEST(ThemeWin, LightLookStatusBarToolbarFramesAndTooltips) {
     PumpMessagesFor(30);
     EXPECT_EQ(last_command, heard) << id;
   }
-  // The flat list header: the hot colour under the pointer, the pushed one held down, neither once the pointer left.
-  const RECT year = HeaderItemRect(host.header, 2);
-  auto year_colour = [&]() {
-    PumpMessagesFor(100);
-    return WindowPixels(host.window).In(host.header, year.left + 4, 3);
-  };
-  EXPECT_EQ(year_colour(), 0xF2F2F2u);
-  POINT over = MiddleOf(year);
-  ClientToScreen(host.header, &over);
-  SetCursorPos(over.x, over.y);
-  EXPECT_EQ(year_colour(), 0xDEDEDEu);
-  PressMouse(true);
-  EXPECT_EQ(year_colour(), 0xC4C4C4u);
-  PressMouse(false);
-  EXPECT_EQ(year_colour(), 0xDEDEDEu);
-  SetCursorPos(0, 0);
-  PumpMessagesFor(500);  // the leave notice comes with the system's pointer check
-  EXPECT_EQ(year_colour(), 0xF2F2F2u);
-
-  // A screen reader finds each button by its name, with its role and state, and can press it; nothing past them.
-  std::string seen;  // name|value|role|state|the command a press sent
+  // A screen reader finds each button by its name, role, state, place and action, steps from one to the next and can
+  // press it; nothing past them.
+  IAccessible* reader = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(host.tools, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&reader)), S_OK);
+  const RECT bar_at = RectIn(host.tools, nullptr);
+  std::string seen;  // name|value|role|state|left,top,width|its action|the next one|the command a press sent
   for (long i = 1; i <= 6; ++i) {
-    last_command = 0;
+    VARIANT id = {}, next = {};
+    id.vt = VT_I4, id.lVal = i, last_command = 0;
+    long x = 0, y = 0, w = 0, h = 0;
+    BSTR action = nullptr;
+    const bool placed = reader->accLocation(&x, &y, &w, &h, id) == S_OK;
+    reader->accNavigate(NAVDIR_NEXT, id, &next), reader->get_accDefaultAction(id, &action);
     seen += Accessible(host.tools, i, STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_CHECKED | STATE_SYSTEM_INVISIBLE, true);
-    seen += "|" + std::to_string(last_command) + " ";
+    seen += "|" + (placed ? std::to_string(x - bar_at.left) + "," + std::to_string(y - bar_at.top) + "," + std::to_string(w) : "") +
+            "|" + Utf16ToUtf8(action ? action : L"") + "|" + std::to_string(next.vt == VT_I4 ? next.lVal : 0) + "|" +
+            std::to_string(last_command) + " ";
+    SysFreeString(action);
   }
-  EXPECT_EQ(seen, "Refresh (F5)||43|0|200 Favorites Only||43|16|112 Play||43|1|0 -||21|0|0 Settings||43|0|116 -||0|0|0 ");
+  EXPECT_EQ(seen, "Refresh (F5)||43|0|0,0,38|Press|2|200 Favorites Only||43|16|40,0,38|Press|3|112 Play||43|1|80,0,38|Press|4|0 "
+                  "-||21|0|120,0,16||5|0 Settings||43|0|138,0,38|Press|0|116 -||0|0|||0|0 ");
+  VARIANT self = {}, first = {}, final = {}, previous = {};
+  self.vt = VT_I4;
+  reader->accNavigate(NAVDIR_FIRSTCHILD, self, &first), reader->accNavigate(NAVDIR_LASTCHILD, self, &final);
+  EXPECT_TRUE(first.lVal == 1 && final.lVal == 5 && reader->accNavigate(NAVDIR_PREVIOUS, first, &previous) == S_FALSE);
+  reader->Release();
   // And asking what is under the pointer, it hears the button there.
   POINT settings = {host.X(116, 19), 16};
   ClientToScreen(host.tools, &settings);
@@ -326,13 +324,6 @@ TEST(ThemeWin, LightLookStatusBarToolbarFramesAndTooltips) {
   under->get_accName(child, &name);
   EXPECT_EQ(name ? Utf16ToUtf8(name) : "", "Settings");
   SysFreeString(name), under->Release();
-
-  // A button that is disabled under the pointer hears no leave notice: it stops being hot at once.
-  SendMessageW(host.tools, WM_MOUSEMOVE, 0, MAKELPARAM(host.X(200, 19), 16));
-  SetToolEnabled(host.tools, 200, false);
-  SetToolEnabled(host.tools, 200, true);
-  host.Settle();
-  EXPECT_EQ(WindowPixels(host.window).In(host.tools, host.X(200, 19), 3), RgbOf(GetSysColor(COLOR_3DFACE)));
 
   // One tooltip per control, with the latest text.
   HWND tips = CreateTooltips(host.window);

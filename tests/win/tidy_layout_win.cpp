@@ -10,6 +10,7 @@
 #include <map>
 
 #include "base/utf16_win.h"
+#include "ui/theme_colours_win.h"
 
 namespace {
 bool ClassIs(HWND window, const wchar_t* kind) {
@@ -159,6 +160,18 @@ void ExpectTidyLayout(HWND window, const std::string& name, bool page = false) {
     }
 }
 
+// How many pixels of each colour a rectangle of the window's client area holds.
+std::map<uint32_t, int> ColoursIn(const WindowPixels& shot, HWND window, const RECT& r) {
+  POINT o = {0, 0};
+  ClientToScreen(window, &o);
+  std::map<uint32_t, int> colours;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) ++colours[shot.At({o.x + x - shot.origin.x, o.y + y - shot.origin.y})];
+  return colours;
+}
+std::pair<uint32_t, int> MostCommon(const std::map<uint32_t, int>& colours) {
+  return *std::max_element(colours.begin(), colours.end(), [](auto& a, auto& b) { return a.second < b.second; });
+}
 int Luma(uint32_t rgb) { return (((rgb >> 16) & 0xFF) * 3 + ((rgb >> 8) & 0xFF) * 6 + (rgb & 0xFF)) / 10; }
 
 // Every label, button and list row whose text shows wholly in the window stands out from its own background in either
@@ -188,6 +201,16 @@ void ExpectLegibleTexts(HWND window, const std::string& name) {
     const bool label = ClassIs(c, L"Static") && (type <= SS_RIGHT || type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP);
     const bool list = ClassIs(c, WC_LISTVIEWW);
     RECT r = RectIn(c, seen.window), holder = RectIn(GetParent(c), seen.window), shown;
+    DWORD process = 0;
+    GetWindowThreadProcessId(c, &process);
+    const RECT client = ClientRectOf(seen.window);
+    if (IsDarkTheme() && process == GetCurrentProcessId() && IsWindowVisible(c) && IntersectRect(&shown, &r, &holder) &&
+        IntersectRect(&shown, &shown, &client) && !(ClassIs(c, L"Static") && (type == SS_BITMAP || type == SS_ICON)) &&
+        !ClassIs(c, PROGRESS_CLASSW)) {
+      // In the dark look no control keeps the light face: what shows most of it is a dark colour.
+      const uint32_t most = MostCommon(ColoursIn(seen.shot, seen.window, shown)).first;
+      EXPECT_LT(Luma(most), 100) << seen.name << ": control " << GetDlgCtrlID(c) << " stays light: " << std::hex << most;
+    }
     wchar_t text[256] = L"";
     if (list) {
       GetClientRect(c, &holder);
@@ -202,11 +225,8 @@ void ExpectLegibleTexts(HWND window, const std::string& name) {
       return TRUE;
     for (const RECT& around : {holder, ClientRectOf(seen.window)})
       if (!IntersectRect(&shown, &r, &around) || !EqualRect(&shown, &r)) return TRUE;  // partly out of sight
-    std::map<uint32_t, int> colours;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) ++colours[seen.shot.In(seen.window, x, y)];
-    const uint32_t background =
-        std::max_element(colours.begin(), colours.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    const auto colours = ColoursIn(seen.shot, seen.window, r);
+    const uint32_t background = MostCommon(colours).first;
     const bool stands_out = std::any_of(colours.begin(), colours.end(), [&](auto& kept) {
       return std::abs(Luma(kept.first) - Luma(background)) >= 64;
     });
