@@ -71,6 +71,7 @@ TEST(CombosTab, RowsFromTheTabReachThePluginAndMameAndThePadEditsThemAsShown) {
             "Hold DL (charge), R + HP | CHARGE B,F + P | Hold DL (charge), R + HP");
   Choose(kIdComboPlaysFor, "Player 2");
   Choose(kIdComboPlayerSide, "Right");
+  EXPECT_EQ(Cell(2, kComboColumnSequence), Box()) << "the row's sequence as its new side reads it";
   SelectRow(3);
   SetWindowTextW(Item(kIdComboSequence), L"");
   SetFocus(Item(kIdComboSequence));

@@ -121,27 +121,23 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   SendMessageW(field, WM_CHAR, L'a', 0);
   EXPECT_EQ(ChosenEntry(field) + " " + std::to_string(f.Rows()), "All Hardware 462");
 
-  // A list longer than it shows scrolls by its bar and stays open (no filter has that many: the field gets more).
+  // A list longer than it shows scrolls by its bar and stays open (no filter has that many: the field gets more). A
+  // click elsewhere then closes it and changes nothing, not even to the entry marked.
   HWND makers = Main().filters[static_cast<int>(FilterKind::Maker)];
   for (int i = SendMessageW(makers, CB_GETCOUNT, 0, 0); i < 40; ++i)
     SendMessageW(makers, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Zz"));
   ClickScreen(ScreenMiddle(makers, ClientRectOf(makers)));
   HWND long_list = DropDownList(makers);
   ASSERT_TRUE(long_list);
+  Key(makers, VK_DOWN);
   SCROLLBARINFO bar = {sizeof bar};
   GetScrollBarInfo(long_list, OBJID_VSCROLL, &bar);
   ClickScreen({(bar.rcScrollBar.left + bar.rcScrollBar.right) / 2, bar.rcScrollBar.bottom - 3});  // the down arrow
   EXPECT_TRUE(DropDownList(makers) && SendMessageW(long_list, LB_GETTOPINDEX, 0, 0) > 0);
-  Key(makers, VK_ESCAPE);
-  EXPECT_EQ(ChosenEntry(makers), "All Makers");
+  ClickScreen(ScreenMiddle(Main().list, ClientRectOf(Main().list)));
+  EXPECT_TRUE(!DropDownList(makers) && ChosenEntry(makers) == "All Makers");
   field = HardwareField();
   SetFocus(field);
-
-  // A click elsewhere closes an open list and changes nothing, not even to the entry marked.
-  Key(field, VK_F4);
-  Key(field, VK_DOWN);
-  ClickScreen(ScreenMiddle(Main().list, ClientRectOf(Main().list)));
-  EXPECT_TRUE(!DropDownList(field) && ChosenEntry(field) == "All Hardware");
 
   // A screen reader finds a combo box with its name and value, and can open and close it; its text is the entry.
   EXPECT_EQ(ControlText(field), "All Hardware");

@@ -106,9 +106,10 @@ TEST(FilterWindowWin, ScalersMatchTheReferenceTheOverlayFollowsMamesWindowAndSto
 
   // Hidden while MAME's window is minimised; a tiny client area is skipped; it ends with MAME's window.
   UseFilterSettings(kScalerSharpBilinear, 0, false);
+  StartFilterWindow(GetCurrentProcessId());  // before MAME's window shows: MAME takes a moment to open it
+  Sleep(500);
   PictureThread picture;
   HWND mame = picture.window.load();
-  StartFilterWindow(GetCurrentProcessId());
   ASSERT_TRUE(WaitFor([] { return IsWindowVisible(Overlay()); }, 20000));
   ShowWindow(mame, SW_MINIMIZE);
   EXPECT_TRUE(WaitFor([] { return !IsWindowVisible(Overlay()); }, 3000)) << "still shown while minimised";

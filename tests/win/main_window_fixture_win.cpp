@@ -82,9 +82,9 @@ std::string Placement() {
   std::string placed;
   for (HWND c = GetWindow(Main().window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
     const RECT r = RectIn(c, nullptr);
-    if (IsWindowVisible(c))
-      placed += std::to_string(GetDlgCtrlID(c)) + ":" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-                std::to_string(r.right) + "," + std::to_string(r.bottom) + " ";
+    char one[64];
+    snprintf(one, sizeof one, "%d:%ld,%ld,%ld,%ld ", GetDlgCtrlID(c), r.left, r.top, r.right, r.bottom);
+    if (IsWindowVisible(c)) placed += one;
   }
   return placed;
 }

@@ -123,9 +123,12 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   for (auto [id, option, value] : mame) EXPECT_EQ(GetMameOption(more, option), value) << option;
   EXPECT_EQ(GetMameOption(more, "rewind") + GetMameOption(more, "lightgun_device") + GetMameOption(more, "lightgunprovider"),
             "1mouserawinput");
-  // Cancel now refills from what was applied: the controls keep showing it.
+  // Cancel now refills from what was applied: the controls keep showing it, also a choice that All MAME Options read.
+  TypePage(kSpeedId, "2");
+  WhenShown("All MAME Options", [](HWND all) { return Press(all, IDCANCEL), true; }, [&] { f.Command(326); });
   f.Command(110);
-  EXPECT_EQ(SelectedEntry(kResolutionId) + PageText(kVolumeId) + PageText(kWavWriteId), "1024 x 76813a b.wav");
+  EXPECT_EQ(SelectedEntry(kResolutionId) + PageText(kVolumeId) + PageText(kWavWriteId) + "|" + PageText(kSpeedId),
+            "1024 x 76813a b.wav|1.5");
 
   // Restore Defaults keeps the paths and the Controls tab as it shows, not as applied. No changes nothing.
   TypePage(kDeadzoneId, "20");

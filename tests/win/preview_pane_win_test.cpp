@@ -296,7 +296,6 @@ TEST(PreviewPane, WithoutAGameAHintAndTheCardInEveryLook) {
     if (classic) ShowWindow(Main().window, SW_MAXIMIZE);
     f.SelectRow(f.RowOfGame("tekken3"));
     ASSERT_TRUE(WaitForPicture("tekken3", 0));
-    EXPECT_EQ(PreviewPaneShown().layout.beside, classic);
     const PaneRect title = PreviewPaneShown().layout.title;  // its letters on the face, no box of another colour
     EXPECT_EQ(Inked(RowAcross(title, title.y), RgbOf(FaceColour())), 0) << "behind the title";
     SaveWindowScreenshot(Main().window, std::string("main-") + (classic ? "classic-light-96" : "dark-144") + "-card");

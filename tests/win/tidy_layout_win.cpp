@@ -11,6 +11,7 @@
 
 #include "base/utf16_win.h"
 #include "ui/theme_colours_win.h"
+#include "ui/ui_metrics_win.h"
 
 namespace {
 bool ClassIs(HWND window, const wchar_t* kind) {
@@ -181,15 +182,17 @@ struct Legibility {
   const std::string& name;
   WindowPixels shot{window};
 };
-// A list's first row not chosen, its first cell; false for a list of another program or without such a row.
+// A list's first row not chosen, its first shown cell with a text (a list may start with a column of marks); false for
+// a list of another program or without such a row.
 bool FirstPlainRow(HWND list, HWND window, RECT& cell, wchar_t (&text)[256]) {
   DWORD process = 0;
   GetWindowThreadProcessId(list, &process);
-  int row = ListView_GetTopIndex(list);
+  int row = ListView_GetTopIndex(list), column = 0;
   if (process != GetCurrentProcessId()) return false;
   if (ListView_GetItemState(list, row, LVIS_SELECTED)) ++row;
-  if (row >= ListView_GetItemCount(list) || !ListView_GetItemRect(list, row, &cell, LVIR_LABEL)) return false;
-  ListView_GetItemText(list, row, 0, text, 256);
+  for (*text = 0; row < ListView_GetItemCount(list) && !*text && column < Header_GetItemCount(ListView_GetHeader(list)); ++column)
+    if (ListView_GetColumnWidth(list, column) > 0) ListView_GetItemText(list, row, column, text, 256);
+  if (!*text || !ListView_GetSubItemRect(list, row, column - 1, LVIR_LABEL, &cell)) return false;
   MapWindowPoints(list, window, reinterpret_cast<POINT*>(&cell), 2);
   return true;
 }
@@ -232,6 +235,14 @@ void ExpectLegibleTexts(HWND window, const std::string& name) {
     });
     EXPECT_TRUE(stands_out) << seen.name << ": the text of control " << GetDlgCtrlID(c) << " (" << Utf16ToUtf8(text)
                             << ") does not stand out from " << std::hex << background;
+    // A dark push button or check box shows the focus only while it has it: a frame inside the button's body (its top
+    // edge), round a check box's label (its left edge, in the gap after the box).
+    const LONG kind = style & BS_TYPEMASK;
+    const RECT cue = IsPushButton(c) ? RECT{r.left + S(5), r.top + S(3), r.right - S(5), r.top + S(3) + 1}
+                                     : RECT{r.left + S(13) + 1, r.top, r.left + S(17), r.bottom};
+    if (IsDarkTheme() && ClassIs(c, L"Button") && (IsPushButton(c) || kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX))
+      EXPECT_EQ(ColoursIn(seen.shot, seen.window, cue).size() > 1, GetFocus() == c)
+          << seen.name << ": the focus cue of button " << GetDlgCtrlID(c);
     return TRUE;
   }, reinterpret_cast<LPARAM>(&seen));
 }
