@@ -81,10 +81,11 @@ bool Offered(int id) {
 std::string Placement() {
   std::string placed;
   for (HWND c = GetWindow(Main().window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(c)) continue;
     const RECT r = RectIn(c, nullptr);
     char one[64];
     snprintf(one, sizeof one, "%d:%ld,%ld,%ld,%ld ", GetDlgCtrlID(c), r.left, r.top, r.right, r.bottom);
-    if (IsWindowVisible(c)) placed += one;
+    placed += one;
   }
   return placed;
 }

@@ -222,11 +222,11 @@ void ExpectLegibleTexts(HWND window, const std::string& name) {
     } else {
       GetWindowTextW(c, text, 256);
       // A group box's frame line stands out anyway: only the upper half of its title, above the line, tells.
-      if (ClassIs(c, L"Button") && (style & BS_TYPEMASK) == BS_GROUPBOX) r.bottom = r.top + MulDiv(6, GetDpiForWindow(c), 96);
+      if (ClassIs(c, L"Button") && (style & BS_TYPEMASK) == BS_GROUPBOX) r.bottom = r.top + S(6);
     }
     if (!IsWindowVisible(c) || !(label || list || ClassIs(c, L"Button")) || !text[wcsspn(text, L" ")] || IsRectEmpty(&r))
       return TRUE;
-    for (const RECT& around : {holder, ClientRectOf(seen.window)})
+    for (const RECT& around : {holder, client})
       if (!IntersectRect(&shown, &r, &around) || !EqualRect(&shown, &r)) return TRUE;  // partly out of sight
     const auto colours = ColoursIn(seen.shot, seen.window, r);
     const uint32_t background = MostCommon(colours).first;
