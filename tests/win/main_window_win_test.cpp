@@ -141,8 +141,12 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
   EXPECT_TRUE(WaitFor([&] { return f.StatusText().empty(); }, 8000)) << "a passing note goes after a while";
   // Game Settings (Cheats: On), then a restore of an earlier backup: the game's settings are gone again.
   const std::string backup = f.dir.File("before.zip");
+  bool launcher_waits = false;  // the file dialog belongs to the launcher: no click reaches the list behind it
   DialogScript save;
-  save.Then([&] { return AnswerFileDialog("Backup Settings", backup); });
+  save.Then([&] {
+    return FindBox("Backup Settings") && (launcher_waits = !IsWindowEnabled(Main().window), true) &&
+           AnswerFileDialog("Backup Settings", backup);
+  });
   f.Command(255);
   f.SelectRow(f.RowOfGame("tekken3"));
   EXPECT_TRUE(WhenShown("Game Settings", [](HWND window) {
@@ -155,6 +159,7 @@ TEST(MainWindow, BrowsingTheListLayoutsAndWhatClosingKeeps) {
       .Then([&] { return AnswerBox("Restore Settings", IDYES); });
   f.Command(256);
   ASSERT_TRUE(save.Finished() && restore.Finished());
+  EXPECT_TRUE(launcher_waits);
   EXPECT_EQ(f.StatusText().rfind("Backup restored: ", 0), 0u) << f.StatusText();
   EXPECT_FALSE(FileExists(f.dir.File("korvo-games.cfg")));
 
@@ -644,6 +649,37 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     const RECT game = HeaderItemRect(header, 2);  // dragged almost shut, the Game column keeps its smallest width
     Drag(header, {game.right - 1, MiddleOf(game).y}, {game.left + 5, MiddleOf(game).y});
     EXPECT_GE(HeaderItemRect(header, 2).right - HeaderItemRect(header, 2).left, S(64));
+    // Widened again, each title that does not fit is cut afresh for the new width: it fills the cell and ends in
+    // the three dots, which stand only on the line.
+    const RECT shut = HeaderItemRect(header, 2);
+    Drag(header, {shut.right - 1, MiddleOf(shut).y}, {shut.right + S(30), MiddleOf(shut).y});
+    PumpMessagesFor(100);
+    const RECT cell = HeaderItemRect(header, 2);
+    const int inside = cell.right - S(6);
+    WindowPixels cut(Main().window);
+    HDC dc = GetDC(Main().list);
+    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Main().list, WM_GETFONT, 0, 0)));
+    int cut_rows = 0;
+    for (int row : {0, 1, 3, 4}) {
+      const std::wstring title = Utf8ToUtf16(f.CellText(row, 2));
+      SIZE size = {};
+      GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size);
+      if (size.cx <= inside - cell.left - S(6)) continue;
+      ++cut_rows;
+      const RECT band = RowRect(Main().list, row, LVIR_BOUNDS);
+      int ink_right = 0, ink_top = band.bottom, ink_bottom = 0;
+      for (int x = cell.left; x < cell.right; ++x)
+        for (int y = band.top + 1; y < band.bottom - 1; ++y)
+          if (cut.In(Main().list, x, y) != 0x282828u) ink_right = x;
+      for (int x = ink_right - S(5); x <= ink_right; ++x)
+        for (int y = band.top + 1; y < band.bottom - 1; ++y)
+          if (cut.In(Main().list, x, y) != 0x282828u) ink_top = std::min<int>(ink_top, y), ink_bottom = std::max(ink_bottom, y);
+      EXPECT_TRUE(ink_right < inside && ink_right >= inside - S(16) && ink_bottom - ink_top < S(4))
+          << f.CellText(row, 2) << ": " << inside - ink_right << " " << ink_bottom - ink_top;
+    }
+    SelectObject(dc, font);
+    ReleaseDC(Main().list, dc);
+    EXPECT_GT(cut_rows, 0);
 
     f.Command(112);  // Favorites Only: its toolbar button checked
     RedrawWindow(Main().window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

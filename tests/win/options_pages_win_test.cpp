@@ -83,12 +83,13 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   const std::tuple<int, const char*, const char*> typed[] = {
       {kRomsId, "roms;D:\\more", "roms_directory=roms;D:\\more"}, {kBiosId, "D:\\bios", "bios_directory=D:\\bios"},
       {kExtraArgumentsId, "-nomouse", "extra_arguments=-nomouse"}, {kGlslShaderId, "crt-geom", "glsl_shader=crt-geom"},
-      {kVolumeId, "12", "volume=-13"}, {kDeadzoneId, "45", "joystick_deadzone=45"},
+      {kVolumeId, "1", "volume=0"}, {kDeadzoneId, "45", "joystick_deadzone=45"},
       {kSaturationId, "90", "joystick_saturation=90"},
       {kMameProgramId, " mame.exe ", "mame_exe=mame.exe"}};  // trimmed; still the fake MAME beside the launcher
   for (auto [id, text, line] : typed) TypePage(id, text);
-  ClickTab(kTabAudio);  // the volume's up arrow steps what was typed
-  ClickAt(GetWindow(PageControl(kVolumeId), GW_HWNDNEXT), {S(4), S(3)});
+  ClickTab(kTabAudio);  // the volume's down arrow steps what was typed, to its lowest value
+  HWND spin = GetWindow(PageControl(kVolumeId), GW_HWNDNEXT);
+  ClickAt(spin, {S(4), ClientRectOf(spin).bottom - S(3)});
   PumpMessagesFor(80);
   const std::tuple<int, const char*, const char*> mame[] = {
       {kSpeedId, "speed", "1.5"}, {kSnapsizeId, "snapsize", "640x480"}, {kAviWriteId, "aviwrite", "movie.avi"},
@@ -128,7 +129,7 @@ TEST(OptionsPagesWin, EveryControlRoundTripsAndCancelRulesDefaultsAndLayoutsFoll
   WhenShown("All MAME Options", [](HWND all) { return Press(all, IDCANCEL), true; }, [&] { f.Command(326); });
   f.Command(110);
   EXPECT_EQ(SelectedEntry(kResolutionId) + PageText(kVolumeId) + PageText(kWavWriteId) + "|" + PageText(kSpeedId),
-            "1024 x 76813a b.wav|1.5");
+            "1024 x 7680a b.wav|1.5");
 
   // Restore Defaults keeps the paths and the Controls tab as it shows, not as applied. No changes nothing.
   TypePage(kDeadzoneId, "20");
