@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "app/game_list_ui_win.h"
 
@@ -196,13 +197,31 @@ void TakeArrivedGameList() {
     TakeNewGameList(arrived.lParam);
 }
 
+namespace {
+// Frees the blocks posted to the main window under `message`. The filter also
+// matches its children's messages, and the preview pane posts its answers
+// under the same number: those go back to their window, which owns and frees
+// what they carry.
+template <typename Block>
+void FreePosted(UINT message) {
+  std::vector<MSG> others;
+  MSG msg;
+  while (PeekMessageW(&msg, Main().window, message, message, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {  // returned whatever the filter: the program's loop needs it
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (msg.hwnd == Main().window) delete reinterpret_cast<Block*>(msg.lParam);
+    else others.push_back(msg);
+  }
+  for (const MSG& m : others) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+}
+}  // namespace
+
 void FreePendingGameLists() {
   delete reinterpret_cast<GameListBlock*>(std::exchange(Main().held_list, 0));
-  MSG msg;
-  while (PeekMessageW(&msg, Main().window, kMsgNewGameList, kMsgNewGameList, PM_REMOVE))
-    delete reinterpret_cast<GameListBlock*>(msg.lParam);
-  while (PeekMessageW(&msg, Main().window, kMsgDriverStatuses, kMsgDriverStatuses, PM_REMOVE))
-    delete reinterpret_cast<DriverStatuses*>(msg.lParam);
+  FreePosted<GameListBlock>(kMsgNewGameList);
+  FreePosted<DriverStatuses>(kMsgDriverStatuses);
 }
 
 void RefreshFilterChoices() {

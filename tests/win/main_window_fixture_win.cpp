@@ -30,6 +30,9 @@ MainWindowFixture::MainWindowFixture(const std::string& settings_text, bool with
 
 MainWindowFixture::~MainWindowFixture() {
   if (IsWindow(Main().window)) Close();
+  // What the launcher freed on its way out was its own to free, and of the kind it thought.
+  const std::string heap_fault = g_heap_fault ? g_heap_fault() : "";
+  if (g_journey_check) g_journey_check(heap_fault.empty(), heap_fault);
   // A box still counted open would hold back the report of MAME's end and the options window's hand-over.
   if (g_journey_check) g_journey_check(OpenModalCount() == 0, "a box or dialog is still counted open");
   // A task still asking MAME would read the next test's folder.

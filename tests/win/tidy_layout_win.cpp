@@ -247,7 +247,37 @@ void ExpectLegibleTexts(HWND window, const std::string& name) {
   }, reinterpret_cast<LPARAM>(&seen));
 }
 
+// Edges that line up were meant to: a window made larger keeps them lined up. A control that does not follow the
+// resize parts from its neighbours.
+void ExpectEdgesFollowAResize(HWND window, const std::string& name) {
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  if (!(style & WS_THICKFRAME) || (style & WS_CHILD) || IsZoomed(window)) return;
+  auto shown = [window] {
+    std::map<HWND, RECT> placed;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      if (IsWindowVisible(c)) placed[c] = RectIn(c, window);
+    return placed;
+  };
+  const std::map<HWND, RECT> before = shown();
+  const RECT frame = RectIn(window, nullptr);
+  const UINT keep = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + S(80), frame.bottom - frame.top + S(60), keep);
+  std::map<HWND, RECT> after = shown();
+  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, keep);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  for (auto a = before.begin(); a != before.end(); ++a)
+    for (auto b = std::next(a); b != before.end(); ++b) {
+      if (IsRectEmpty(&a->second) || IsRectEmpty(&b->second) || !after.count(a->first) || !after.count(b->first)) continue;
+      const RECT &a2 = after[a->first], &b2 = after[b->first];
+      EXPECT_TRUE((a->second.right != b->second.right || a2.right == b2.right) &&
+                  (a->second.bottom != b->second.bottom || a2.bottom == b2.bottom))
+          << name << ": controls " << GetDlgCtrlID(a->first) << " and " << GetDlgCtrlID(b->first)
+          << " part when the window grows";
+    }
+}
+
 const bool installed = (g_before_screenshot = [](HWND w, const std::string& name) {
+  ExpectEdgesFollowAResize(w, name);
   ExpectTidyLayout(w, name);
   ExpectLegibleTexts(w, name);
 }, true);
