@@ -20,8 +20,6 @@
 #include "support/test_support.h"
 
 namespace {
-const char* const kRealMame = "/usr/games/mame";
-
 const std::set<std::pair<std::string, std::string>> kWindowsOnly = {
     {"-video", "d3d"}, {"-video", "gdi"}, {"-sound", "dsound"}, {"-sound", "xaudio2"}, {"-keyboardprovider", "dinput"},
     {"-joystickprovider", "winhybrid"}, {"-joystickprovider", "dinput"}, {"-joystickprovider", "xinput"}};
