@@ -230,9 +230,9 @@ TEST(SnapshotFiles, EveryNamingMameUsesNewestFirst) {
 }
 
 TEST(SnapshotFiles, ASetWithoutPicturesBorrowsFromItsParentThenAClone) {
-  EXPECT_EQ(SnapshotFamily("ts2u"), (Names{"ts2u", "ts2", "ts2ua", "ts2j", "ts2ja"}));
-  EXPECT_EQ(SnapshotFamily("ts2"), (Names{"ts2", "ts2u", "ts2ua", "ts2j", "ts2ja"}));
-  EXPECT_EQ(SnapshotFamily("pong"), (Names{"pong"}));  // not in the table: itself only
+  for (auto [set, family] : {std::pair{"ts2u", Names{"ts2u", "ts2", "ts2ua", "ts2j", "ts2ja"}},  // pong: not in the table
+                              {"ts2", Names{"ts2", "ts2u", "ts2ua", "ts2j", "ts2ja"}}, {"pong", Names{"pong"}}})
+    EXPECT_EQ(SnapshotFamily(set), family) << set;
 
   SnapFolder f;
   f.Add("ts2j/0000.png", 5);
