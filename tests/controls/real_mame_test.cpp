@@ -16,9 +16,9 @@ namespace {
 bool RunMame(const std::string& home, const std::string& extra, int seconds, std::string plugin_folder = "",
              const std::string& plugin = "") {
   std::replace(plugin_folder.begin(), plugin_folder.end(), '\\', '/');
+  const std::string plugins = " -plugins -pluginspath " + ShellQuoted("/usr/share/games/mame/plugins;" + plugin_folder);
   return RunRealMame(home, "pong -video none -sound none -seconds_to_run " + std::to_string(seconds) + " " + extra +
-                               (plugin.empty() ? "" : " -plugins -pluginspath " + ShellQuoted("/usr/share/games/mame/plugins;" +
-                                                      plugin_folder) + " -plugin " + plugin));
+                               (plugin.empty() ? "" : plugins + " -plugin " + plugin));
 }
 
 }  // namespace
