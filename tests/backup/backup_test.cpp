@@ -129,9 +129,8 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   EXPECT_EQ(RestoreTarget("mame/cfg/sub/x.cfg", f), "D:\\cfg\\sub\\x.cfg");
   for (const char* refused :
        {"KORVO-SETTINGS.CFG", "korvo-settings.cfg/", "profiles/sub/x.cfg", "profiles/sub\\x.cfg", "profiles/",
-        "mame/cfg/", "mame/cfg", "mame/snap/x.png", "mame/cfgx/a", "mame/cfg/../../evil.exe", "../evil",
-        "profiles/..", "/etc/passwd", "\\Windows\\evil", "C:\\evil", "mame/cfg/a:stream", "mame/cfg/sub/",
-        "evil.exe", ""})
+        "mame/cfg/", "mame/cfg", "mame/snap/x.png", "mame/cfgx/a", "profiles/..", "mame/cfg/a:stream", "mame/cfg/sub/",
+        "evil.exe", ""})  // paths that climb out or start at a root: the hostile zip below
     EXPECT_EQ(RestoreTarget(refused, f), "") << refused;
   EXPECT_EQ(RestoreTarget("mame/cfg/" + std::string(800, 'x'), f), "");
 
