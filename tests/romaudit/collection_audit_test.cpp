@@ -298,7 +298,6 @@ TEST(CollectionAudit, AgainstTheRecordedAnswersASetNeedsItsOwnFilesAndTheAnswers
   };
   Result r = Audit(setup);
   EXPECT_EQ(r.rows["sfex"].verdict, Verdict::NotFound) << r.rows["sfex"].report;
-  EXPECT_EQ(asked(), "-listxml coh1000c -listroms coh1000c ");
   // The zip changes: read again, MAME not asked. Another set: asked about it and the ones before.
   WriteZip(dir.File("roms/sfex.zip"), {{"readme.txt", "another made-up set"}});
   EXPECT_TRUE(Audit(setup).outcome.checked == 1u && asked() == "-listxml coh1000c -listroms coh1000c ");
