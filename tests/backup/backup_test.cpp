@@ -129,9 +129,8 @@ TEST_F(Backup, EveryFileOrNoBackupAtAllAndRestoresOnlyToKnownPlacesWithSafeNames
   EXPECT_EQ(RestoreTarget("mame/cfg/sub/x.cfg", f), "D:\\cfg\\sub\\x.cfg");
   for (const char* refused :
        {"KORVO-SETTINGS.CFG", "korvo-settings.cfg/", "profiles/sub/x.cfg", "profiles/sub\\x.cfg", "profiles/",
-        "mame/cfg/", "mame/cfg", "mame/snap/x.png", "mame/cfgx/a", "mame/cfg/../../evil.exe", "../evil",
-        "profiles/..", "/etc/passwd", "\\Windows\\evil", "C:\\evil", "mame/cfg/a:stream", "mame/cfg/sub/",
-        "evil.exe", ""})
+        "mame/cfg/", "mame/cfg", "mame/snap/x.png", "mame/cfgx/a", "profiles/..", "mame/cfg/a:stream", "mame/cfg/sub/",
+        "evil.exe", ""})  // paths that climb out or start at a root: the hostile zip below
     EXPECT_EQ(RestoreTarget(refused, f), "") << refused;
   EXPECT_EQ(RestoreTarget("mame/cfg/" + std::string(800, 'x'), f), "");
 
@@ -184,7 +183,6 @@ TEST_F(Backup, RestoreRefusesDamageRoundTripsAndTheSafetyBackupUndoesIt) {
   EXPECT_NE(FindGameSettings(games_, 82), nullptr);  // what the launcher holds, too
   EXPECT_TRUE(Snapshot(folders_.mame) == mame_before && ReadTestFile(L("profiles/Pad.cfg")) == "profile\r\n");
   // Restoring the safety backup (chosen by its own path) brings the changed state back.
-  ASSERT_TRUE(TestFileExists(L(kSafetyBackupName)));
   EXPECT_GT(RestoreSettingsFromBackup(L(kSafetyBackupName), folders_, settings_, games_), 0);
   EXPECT_EQ(std::to_string(settings_.video) + ReadTestFile(M("cfg/default.cfg")), "3changed");
 

@@ -56,11 +56,9 @@ TEST_F(ListingTest, RecordedListingMarksTheTableAndIsCached) {
   ParseListfull(g_answer, GameTableSets(), listing);
   GameList list = Load();
   for (const GameEntry& e : list) EXPECT_EQ(listing.count(e.set) == 0, (e.flags & kGameNotInMame) != 0) << e.set;
-  EXPECT_TRUE(listing.size() > 400u && Entry(list, "sfex2").title == "Street Fighter EX2 (Euro 980312)");
   EXPECT_EQ(ReadTestFile(dir.File("korvo-listing-cache.cfg")).rfind("key=" + ListingKey(mame) + "\r\n", 0), 0u);
 
   GameList again = Load();  // from the cache
-  EXPECT_EQ(g_runs, 1);
   for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(again[i].title + again[i].info, list[i].title + list[i].info);
   Load(true);  // Refresh asks again, and so does another build or another place
   WriteTestFile(dir.File("mame.exe"), "program v2, longer");
@@ -179,10 +177,7 @@ TEST_F(ListingTest, ListfullLinesAndMameUsageAreReadAndCachedPerBuild) {
   LoadMameUsage(false, mame);
   EXPECT_EQ(g_arguments, "-showusage");
   const MameUsage usage = CachedMameUsage(mame);
-  // A 20-character name runs into its description; -noplugin is an option; newer and Windows-only ones are out.
-  for (const char* known : {"-rompath", "-exit_after_playback", "-joystick_contradictory", "-nojoystick_contradictory",
-                            "-beam_intensity_weight", "-noplugin", "-joystick"})
-    EXPECT_TRUE(HasMameArgument(usage, known)) << known;
+  // Newer and Windows-only options, a name's start and bare dashes are out (what is in: the argument builder's tests).
   for (const char* unknown : {"-joystick_threshold", "-nohlsl_enable", "-joystic", "-no", "-"})
     EXPECT_FALSE(HasMameArgument(usage, unknown)) << unknown;
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "settings/app_state.h"
 #include "base/file_system.h"
@@ -12,15 +11,8 @@
 
 namespace {
 
-std::string Quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
 TEST(CombosPluginInMame, LoadsRunsAndLogsNoError) {
-  const char* mame = "/usr/games/mame";
-  if (!TestFileExists(mame)) GTEST_SKIP() << "MAME is not installed";
+  if (!TestFileExists(kRealMame)) GTEST_SKIP() << "MAME is not installed";
   TempDir dir;
   // A launcher folder whose name would break a naive Lua string.
   std::string folder = dir.File("korvo \xC3\xB6 ]=] it's");
@@ -39,12 +31,9 @@ TEST(CombosPluginInMame, LoadsRunsAndLogsNoError) {
   ASSERT_NE(at, std::string::npos);
   WriteTestFile(init_path, init.insert(at + 19, "{player=1,bit=4,trig='NOT KEYCODE_F11'},\n"));
 
-  std::string command = "cd " + Quoted(dir.path()) + " && timeout 120 " + mame +
-                        " breakout -plugins -pluginspath " + Quoted("/usr/share/games/mame/plugins;" + plugin_folder) +
-                        " -plugin korvo_combos -video none -sound none -seconds_to_run 2 -homepath " +
-                        Quoted(dir.path()) + " -cfg_directory " + Quoted(dir.File("cfg")) + " -nvram_directory " +
-                        Quoted(dir.File("nvram")) + " > " + Quoted(dir.File("out.txt")) + " 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0) << ReadTestFile(dir.File("out.txt"));
+  ASSERT_TRUE(RunRealMame(dir.path(), "breakout -plugins -pluginspath " + ShellQuoted("/usr/share/games/mame/plugins;" +
+                          plugin_folder) + " -plugin korvo_combos -video none -sound none -seconds_to_run 2"))
+      << ReadTestFile(dir.File("mame-output.txt"));
   std::string log = ReadTestFile(folder + "/logs/korvo-combos.log");
   EXPECT_EQ(log.find("plugin started\n"), 0u) << log;
   // P1 Button 1 and both starts are found; the combo plays; nothing fails.

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "base/file_system.h"
 #include "controls/autofire.h"
@@ -13,25 +12,19 @@
 
 namespace {
 
-const char* kMame = "/usr/games/mame";
-
 // Runs MAME on pong without picture or sound, writing inside `home`, with `plugin` when given; true on a normal end.
 bool RunMame(const std::string& home, const std::string& extra, int seconds, std::string plugin_folder = "",
              const std::string& plugin = "") {
   std::replace(plugin_folder.begin(), plugin_folder.end(), '\\', '/');
-  std::string plugins = plugin.empty() ? "" : " -plugins -pluginspath '/usr/share/games/mame/plugins;" + plugin_folder +
-                                                  "' -plugin " + plugin;
-  std::string cmd = "cd '" + home + "' && HOME='" + home + "' timeout 60 " + kMame + " pong -cfg_directory '" + home +
-                    "/cfg' -nvram_directory '" + home + "/nvram' -homepath '" + home + "' -video none -sound none " +
-                    "-seconds_to_run " + std::to_string(seconds) + " " + extra + plugins + " >'" + home +
-                    "/mame-output.txt' 2>&1";
-  return std::system(cmd.c_str()) == 0;
+  const std::string plugins = " -plugins -pluginspath " + ShellQuoted("/usr/share/games/mame/plugins;" + plugin_folder);
+  return RunRealMame(home, "pong -video none -sound none -seconds_to_run " + std::to_string(seconds) + " " + extra +
+                               (plugin.empty() ? "" : plugins + " -plugin " + plugin));
 }
 
 }  // namespace
 
 TEST(RealMame, KeepsTheLauncherSequencesAndItsOwnFileAndRunsBothPlugins) {
-  if (!TestFileExists(kMame)) GTEST_SKIP() << "MAME is not installed";
+  if (!TestFileExists(kRealMame)) GTEST_SKIP() << "MAME is not installed";
   ControlsEnv env;
   TempDir home;
   MappingFiles files{home.File("cfg/default.cfg"), home.File("korvo-autofire.cfg")};

@@ -265,7 +265,6 @@ TEST(ExitDiagnosis, StatusBoxRomCheckOutputTailAndOutputFile) {
        "General tab)"},  // nothing printed, no box
       {true, false, 1000, 2, true, false, true, false,
        "MAME exited with code 2: ROM files are missing or wrong (Game > Check ROM Set)"},
-      {true, false, 1000, 8, true, false, false, true, "MAME exited with code 8: MAME failed to start the game"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);

@@ -15,7 +15,6 @@ namespace {
 // The table tests check that every name is found.
 size_t Row(const char* name) { return static_cast<size_t>(FindMameOption(name)); }
 size_t HlslRow(const char* name) { return static_cast<size_t>(FindHlslOption(name)); }
-const char* kMame = "/usr/games/mame";
 // Options MAME 0.251 for Linux lacks: the first two are newer, the others of the Windows build only.
 const std::set<std::string> kLackedBy0251 = {"joystick_threshold", "background_input", "priority", "triplebuffer",
                                              "full_screen_brightness", "full_screen_contrast", "full_screen_gamma",
@@ -24,7 +23,7 @@ const std::set<std::string> kLackedBy0251 = {"joystick_threshold", "background_i
 // "name value" per line; values holding blanks are printed in quotes.
 std::map<std::string, std::string> ShowConfig(const std::string& home) {
   std::map<std::string, std::string> config;
-  std::string command = "cd '" + home + "' && HOME='" + home + "' " + kMame + " -noreadconfig -showconfig 2>/dev/null";
+  std::string command = "cd '" + home + "' && HOME='" + home + "' " + kRealMame + " -noreadconfig -showconfig 2>/dev/null";
   FILE* pipe = popen(command.c_str(), "r");
   char line[4096];
   while (pipe && fgets(line, sizeof line, pipe)) {
@@ -190,7 +189,7 @@ TEST(OptionWindows, RowTextsPromptsAndTheRowsThisMameLacks) {
 
 // The option table's defaults are MAME's: the installed MAME, reading no ini file, must agree.
 TEST(MameOptionDefaults, AgreeWithTheInstalledMame) {
-  if (!TestFileExists(kMame)) GTEST_SKIP() << "no MAME installed";
+  if (!TestFileExists(kRealMame)) GTEST_SKIP() << "no MAME installed";
   TempDir home;
   auto config = ShowConfig(home.path());
   ASSERT_GT(config.size(), 100u);

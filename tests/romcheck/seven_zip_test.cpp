@@ -98,8 +98,6 @@ TEST(SevenZip, ArchivesOfThe7zProgramReadBackWhateverTheMethod) {
   EXPECT_TRUE(check.problem_count == 1u && check.problems[0].rfind("a.bin: ", 0) == 0u);
   Unpack(plain.substr(0, plain.size() - 40), &problem);
   EXPECT_EQ(problem, kSevenZipDamagedText);
-  EXPECT_FALSE(CheckSevenZip(Bytes(std::string("not a 7z archive")), 16, check));
-  EXPECT_EQ(check.problems, std::vector<std::string>{kSevenZipDamagedText});
 }
 
 }  // namespace

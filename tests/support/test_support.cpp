@@ -43,6 +43,19 @@ std::string Utf16WithMark(const std::string& ascii, bool big_endian) {
 std::string SourcePath(const std::string& relative) { return std::string(KORVO_SOURCE_DIR) + "/" + relative; }
 std::string FakeMamePath() { return std::string(KORVO_BINARY_DIR) + "/tools/fakemame/fakemame"; }
 
+std::string ShellQuoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+bool RunRealMame(const std::string& home, const std::string& arguments) {
+  const std::string at = ShellQuoted(home);
+  return std::system(("cd " + at + " && HOME=" + at + " timeout 120 " + kRealMame + " " + arguments + " -homepath " + at +
+                      " -cfg_directory " + ShellQuoted(home + "/cfg") + " -nvram_directory " + ShellQuoted(home + "/nvram") +
+                      " >" + ShellQuoted(home + "/mame-output.txt") + " 2>&1").c_str()) == 0;
+}
+
 std::string MaskDigestLine(const std::string& name, int size, const std::vector<uint8_t>& mask) {
   uint64_t h = 1469598103934665603ull;
   for (uint8_t v : mask) h = (h ^ v) * 1099511628211ull;

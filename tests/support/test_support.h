@@ -25,6 +25,12 @@ std::string Utf16WithMark(const std::string& ascii, bool big_endian);  // as an 
 std::string SourcePath(const std::string& relative);  // a path inside the source tree (fixtures)
 std::string FakeMamePath();                           // the fake MAME in the build tree
 
+// The installed MAME 0.251 that the agreement tests run (they are skipped without it). RunRealMame runs it in `home`,
+// keeping its files there and its output in home/mame-output.txt; true when it ends normally within two minutes.
+constexpr const char* kRealMame = "/usr/games/mame";
+bool RunRealMame(const std::string& home, const std::string& arguments);
+std::string ShellQuoted(const std::string& text);  // one word to the shell, whatever it holds
+
 // A line "<name> <size> <digest>" per drawn mask, to compare a drawing with the one last looked at
 // (KORVO_RECORD_ICONS=1 records it anew, after looking at the art).
 std::string MaskDigestLine(const std::string& name, int size, const std::vector<uint8_t>& mask);
