@@ -12,23 +12,6 @@ failed_suites=()
 mkdir -p build/test-logs
 rm -rf build/screenshots
 
-# The frames a stuck window test's watchdog printed ("  at module+0xoffset"),
-# named from the Windows program's own symbols.
-name_frames() {
-  local exe=$1 log=$2 base symbols frame offset
-  grep -aq '^  at ' "$log" || return 0
-  base=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/^ImageBase/ { print $2 }')
-  symbols=$(x86_64-w64-mingw32-nm -C --defined-only "$exe" | grep -E '^[0-9a-f]+ [tT] ' | sort)
-  grep -aoE '^  at [^ ]+' "$log" | tr -d '\r' | head -40 | while read -r _ frame; do
-    offset=${frame##*+}
-    if [ "${frame%%+*}" = "$(basename "$exe")" ]; then
-      echo "  $frame $(awk -v a="$(printf '%016x' $((0x$base + offset)))" '$1 <= a { last = $0 } END { print substr(last, 20) }' <<<"$symbols")"
-    else
-      echo "  $frame"
-    fi
-  done
-}
-
 # Runs one GoogleTest executable and adds its counts. A run that dies before
 # its summary (a sanitizer report, a crash) counts as one failure.
 run_gtest() {
@@ -51,7 +34,6 @@ run_gtest() {
     grep -aq '^\[==========\] .* ran\.' "$log" || grep -a '^\[ RUN      \]' "$log" | tail -1
     grep -aE '^Unhandled exception' "$log" | head -3
     grep -aA16 '^Backtrace:' "$log" | head -17
-    case "$*" in *korvo_win_tests.exe*) name_frames build/windows/korvo_win_tests.exe "$log" ;; esac
     # What each failed check said: a failure seen only on a CI machine can be read from its output alone.
     grep -aE -A8 ': Failure$' "$log" | head -60
   else

@@ -12,10 +12,7 @@
 #include "main_window_fixture_win.h"
 
 namespace {
-struct alignas(16) Header {
-  size_t size;
-  uint32_t state;
-};
+struct alignas(16) Header { size_t size; uint32_t state; };  // before each block; keeps new's alignment
 constexpr uint32_t kLive = 0x4C495645, kFreed = 0x46524545;
 
 std::atomic<bool> faulted{false};
@@ -23,9 +20,8 @@ char fault[200];  // the first fault, written once
 
 void Note(const std::string& what, void* caller) {
   if (faulted.exchange(true)) return;
-  const auto offset = reinterpret_cast<uintptr_t>(caller) - reinterpret_cast<uintptr_t>(GetModuleHandleW(nullptr));
-  std::snprintf(fault, sizeof fault, "%s, at korvo_win_tests+0x%llx", what.c_str(),
-                static_cast<unsigned long long>(offset));
+  const uintptr_t offset = reinterpret_cast<uintptr_t>(caller) - reinterpret_cast<uintptr_t>(GetModuleHandleW(nullptr));
+  std::snprintf(fault, sizeof fault, "%s, at korvo_win_tests+0x%llx", what.c_str(), static_cast<unsigned long long>(offset));
 }
 
 void* Allocate(size_t size) {

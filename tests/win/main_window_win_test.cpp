@@ -649,35 +649,32 @@ TEST(MainWindow, ScreenshotsAndTheDarkLooksPixels) {
     const RECT game = HeaderItemRect(header, 2);  // dragged almost shut, the Game column keeps its smallest width
     Drag(header, {game.right - 1, MiddleOf(game).y}, {game.left + 5, MiddleOf(game).y});
     EXPECT_GE(HeaderItemRect(header, 2).right - HeaderItemRect(header, 2).left, S(64));
-    // Widened again, each title that does not fit is cut afresh for the new width: it fills the cell and ends in
-    // the three dots, which stand only on the line.
+    // Widened again, a title that does not fit is cut afresh for the new width (not kept as cut for the old one): it
+    // fills the cell and ends in the three dots, which stand only on the line.
     const RECT shut = HeaderItemRect(header, 2);
     Drag(header, {shut.right - 1, MiddleOf(shut).y}, {shut.right + S(30), MiddleOf(shut).y});
     PumpMessagesFor(100);
-    const RECT cell = HeaderItemRect(header, 2);
-    const int inside = cell.right - S(6);
+    const int inside = HeaderItemRect(header, 2).right - S(6);
     WindowPixels cut(Main().window);
     HDC dc = GetDC(Main().list);
-    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Main().list, WM_GETFONT, 0, 0)));
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(Main().list, WM_GETFONT, 0, 0)));
     int cut_rows = 0;
     for (int row : {0, 1, 3, 4}) {
       const std::wstring title = Utf8ToUtf16(f.CellText(row, 2));
       SIZE size = {};
       GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size);
-      if (size.cx <= inside - cell.left - S(6)) continue;
+      if (size.cx <= inside - HeaderItemRect(header, 2).left - S(6)) continue;  // it fits
       ++cut_rows;
       const RECT band = RowRect(Main().list, row, LVIR_BOUNDS);
-      int ink_right = 0, ink_top = band.bottom, ink_bottom = 0;
-      for (int x = cell.left; x < cell.right; ++x)
+      int right = 0, top = band.bottom, bottom = 0;  // the last inked column; the ink's height just before it
+      for (int x = 0; x < inside; ++x)
         for (int y = band.top + 1; y < band.bottom - 1; ++y)
-          if (cut.In(Main().list, x, y) != 0x282828u) ink_right = x;
-      for (int x = ink_right - S(5); x <= ink_right; ++x)
+          if (cut.In(Main().list, x, y) != 0x282828u) right = x;
+      for (int x = right - S(5); x <= right; ++x)
         for (int y = band.top + 1; y < band.bottom - 1; ++y)
-          if (cut.In(Main().list, x, y) != 0x282828u) ink_top = std::min<int>(ink_top, y), ink_bottom = std::max(ink_bottom, y);
-      EXPECT_TRUE(ink_right < inside && ink_right >= inside - S(16) && ink_bottom - ink_top < S(4))
-          << f.CellText(row, 2) << ": " << inside - ink_right << " " << ink_bottom - ink_top;
+          if (cut.In(Main().list, x, y) != 0x282828u) top = std::min<int>(top, y), bottom = std::max<int>(bottom, y);
+      EXPECT_TRUE(right >= inside - S(16) && bottom - top < S(4)) << f.CellText(row, 2) << ": " << inside - right;
     }
-    SelectObject(dc, font);
     ReleaseDC(Main().list, dc);
     EXPECT_GT(cut_rows, 0);
 

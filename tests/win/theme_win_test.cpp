@@ -330,7 +330,7 @@ TEST(ThemeWin, LightLookStatusBarToolbarFramesAndTooltips) {
   AddTooltip(tips, host.ok, "Refresh (F5)");
   AddTooltip(tips, host.ok, "Refresh \xE2\x80\x94 again");
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
-  // The pointer resting on the control shows it, and leaving the control hides it.
+  // The pointer resting on the control shows it.
   SendMessageW(tips, TTM_SETDELAYTIME, TTDT_INITIAL, 10);
   const RECT ok = RectIn(host.ok, nullptr);
   SetCursorPos(ok.left + 5, ok.top + 5);
@@ -339,8 +339,6 @@ TEST(ThemeWin, LightLookStatusBarToolbarFramesAndTooltips) {
   PumpMessagesFor(300);
   EXPECT_TRUE(IsWindowVisible(tips) && ControlText(tips) == "Refresh \xE2\x80\x94 again");
   SetCursorPos(0, 0);
-  PumpMessagesFor(600);
-  EXPECT_FALSE(IsWindowVisible(tips));
   DestroyWindow(tips);
 
   ShowWindow(host.window, SW_MAXIMIZE);

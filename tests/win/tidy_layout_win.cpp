@@ -265,14 +265,11 @@ void ExpectEdgesFollowAResize(HWND window, const std::string& name) {
   std::map<HWND, RECT> after = shown();
   SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, keep);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  for (auto a = before.begin(); a != before.end(); ++a)
-    for (auto b = std::next(a); b != before.end(); ++b) {
-      if (IsRectEmpty(&a->second) || IsRectEmpty(&b->second) || !after.count(a->first) || !after.count(b->first)) continue;
-      const RECT &a2 = after[a->first], &b2 = after[b->first];
-      EXPECT_TRUE((a->second.right != b->second.right || a2.right == b2.right) &&
-                  (a->second.bottom != b->second.bottom || a2.bottom == b2.bottom))
-          << name << ": controls " << GetDlgCtrlID(a->first) << " and " << GetDlgCtrlID(b->first)
-          << " part when the window grows";
+  for (const auto& [c, r] : before)
+    for (const auto& [d, q] : before) {
+      if (c >= d || IsRectEmpty(&r) || IsRectEmpty(&q) || !after.count(c) || !after.count(d)) continue;
+      EXPECT_TRUE((r.right != q.right || after[c].right == after[d].right) && (r.bottom != q.bottom || after[c].bottom == after[d].bottom))
+          << name << ": controls " << GetDlgCtrlID(c) << " and " << GetDlgCtrlID(d) << " part when the window grows";
     }
 }
 

@@ -7,7 +7,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <cwchar>
 #include <string>
 #include <thread>
 
@@ -15,42 +14,11 @@ namespace {
 
 std::atomic<ULONGLONG> g_started{0};  // when the running test began; 0 between tests
 std::string g_running;                // its name, read only by the watchdog after a timeout
-HANDLE g_test_thread = nullptr;       // the thread that runs the tests
 
 ULONGLONG LimitMs() {
   const char* text = std::getenv("KORVO_TEST_LIMIT_S");
   const long seconds = text ? std::atol(text) : 0;
   return (seconds > 0 ? seconds : 240) * 1000ull;
-}
-
-// Where the test's thread waits: one line per frame, "  at <module>+0x<offset>" (the test script names them).
-void PrintStack(HANDLE thread) {
-  if (SuspendThread(thread) == static_cast<DWORD>(-1)) return;
-  CONTEXT context{};
-  context.ContextFlags = CONTEXT_FULL;
-  if (GetThreadContext(thread, &context)) {
-    for (int frame = 0; frame < 40 && context.Rip; ++frame) {
-      HMODULE module = nullptr;
-      wchar_t name[MAX_PATH] = L"?";
-      if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                             reinterpret_cast<LPCWSTR>(context.Rip), &module))
-        GetModuleFileNameW(module, name, MAX_PATH);
-      const wchar_t* base = wcsrchr(name, L'\\');
-      std::fprintf(stderr, "  at %ls+0x%llx\n", base ? base + 1 : name,
-                   static_cast<unsigned long long>(context.Rip - reinterpret_cast<DWORD64>(module)));
-      DWORD64 image = 0;
-      PRUNTIME_FUNCTION function = RtlLookupFunctionEntry(context.Rip, &image, nullptr);
-      if (!function) {  // a leaf function: the return address is on top of the stack
-        context.Rip = *reinterpret_cast<DWORD64*>(context.Rsp);
-        context.Rsp += 8;
-        continue;
-      }
-      void* handler = nullptr;
-      DWORD64 establisher = 0;
-      RtlVirtualUnwind(UNW_FLAG_NHANDLER, image, context.Rip, function, &context, &handler, &establisher, nullptr);
-    }
-  }
-  ResumeThread(thread);
 }
 
 BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
@@ -75,7 +43,6 @@ class Watchdog : public testing::EmptyTestEventListener {
         std::fprintf(stderr, "[ WATCHDOG ] %s still running after %llu s; the windows on screen:\n",
                      g_running.c_str(), limit / 1000);
         EnumWindows(PrintWindow, 0);
-        PrintStack(g_test_thread);
         std::fflush(stderr);
         std::fflush(stdout);
         TerminateProcess(GetCurrentProcess(), 3);
@@ -83,7 +50,6 @@ class Watchdog : public testing::EmptyTestEventListener {
     }).detach();
   }
   void OnTestStart(const testing::TestInfo& test) override {
-    if (!g_test_thread) g_test_thread = OpenThread(THREAD_ALL_ACCESS, FALSE, GetCurrentThreadId());
     g_running = std::string(test.test_suite_name()) + "." + test.name();
     g_started.store(GetTickCount64());
   }
