@@ -18,9 +18,11 @@
 
 namespace {
 constexpr wchar_t kClassName[] = L"KorvoPreview";
-constexpr UINT kMsgResult = WM_APP + 1;     // lparam: PreviewResult* with pictures, owned by the pane
-constexpr UINT kMsgSelection = WM_APP + 2;  // the selection changed (posted once per burst)
-constexpr UINT kMsgTexts = WM_APP + 3;      // lparam: PreviewResult* with the card's texts
+// Numbers the main window, whose child the pane is, does not use: a look for
+// the main window's posted messages also finds its children's.
+constexpr UINT kMsgResult = WM_APP + 41;     // lparam: PreviewResult* with pictures, owned by the pane
+constexpr UINT kMsgSelection = WM_APP + 42;  // the selection changed (posted once per burst)
+constexpr UINT kMsgTexts = WM_APP + 43;      // lparam: PreviewResult* with the card's texts
 constexpr UINT_PTR kCycleTimer = 1;
 constexpr int kTextBox = 1;  // the control id of the tab's text
 
