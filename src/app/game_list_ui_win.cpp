@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "app/game_list_ui_win.h"
 
@@ -24,6 +23,7 @@
 #include "launch/mame_asker.h"
 #include "launch/mame_location.h"
 #include "optionsarea/options_area_ui_win.h"
+#include "ui/posted_blocks_win.h"
 #include "optionsarea/options_pages_ui_win.h"
 #include "preview/preview_pane_ui_win.h"
 #include "romaudit/collection_audit.h"
@@ -197,31 +197,10 @@ void TakeArrivedGameList() {
     TakeNewGameList(arrived.lParam);
 }
 
-namespace {
-// Frees the blocks posted to the main window under `message`. The filter also
-// matches its children's messages, and the preview pane posts its answers
-// under the same number: those go back to their window, which owns and frees
-// what they carry.
-template <typename Block>
-void FreePosted(UINT message) {
-  std::vector<MSG> others;
-  MSG msg;
-  while (PeekMessageW(&msg, Main().window, message, message, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {  // returned whatever the filter: the program's loop needs it
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (msg.hwnd == Main().window) delete reinterpret_cast<Block*>(msg.lParam);
-    else others.push_back(msg);
-  }
-  for (const MSG& m : others) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
-}
-}  // namespace
-
 void FreePendingGameLists() {
   delete reinterpret_cast<GameListBlock*>(std::exchange(Main().held_list, 0));
-  FreePosted<GameListBlock>(kMsgNewGameList);
-  FreePosted<DriverStatuses>(kMsgDriverStatuses);
+  FreePostedBlocks<GameListBlock>(Main().window, kMsgNewGameList);
+  FreePostedBlocks<DriverStatuses>(Main().window, kMsgDriverStatuses);
 }
 
 void RefreshFilterChoices() {

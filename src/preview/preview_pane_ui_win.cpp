@@ -12,6 +12,7 @@
 #include "ui/frameless_win.h"
 #include "ui/icon_pixels.h"
 #include "ui/offscreen_paint_win.h"
+#include "ui/posted_blocks_win.h"
 #include "ui/theme_colours_win.h"
 #include "ui/theme_win.h"
 #include "ui/ui_metrics_win.h"
@@ -449,18 +450,6 @@ void Click(int x, int y) {
     }
 }
 
-void FreePosted(HWND window, UINT message) {
-  MSG msg;
-  while (PeekMessageW(&msg, window, message, message, PM_REMOVE)) {
-    // PeekMessage returns a posted quit whatever its filter: it is the main loop's.
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    delete reinterpret_cast<PreviewResult*>(msg.lParam);
-  }
-}
-
 void CreateTextBox(HWND window) {
   PreviewPane& p = Pane();
   p.text_box = CreateWindowExW(0, L"EDIT", L"",
@@ -516,8 +505,8 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     case WM_DESTROY: {
       p.pictures.Stop();
       p.texts.Stop();
-      FreePosted(window, kMsgResult);
-      FreePosted(window, kMsgTexts);
+      FreePostedBlocks<PreviewResult>(window, kMsgResult);
+      FreePostedBlocks<PreviewResult>(window, kMsgTexts);
       if (p.measure) DeleteDC(p.measure);
       if (p.title_font) DeleteObject(p.title_font);
       delete g_pane;
