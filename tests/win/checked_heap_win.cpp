@@ -44,9 +44,7 @@ void Release(void* block, size_t size, void* caller) {
 const bool installed = (g_heap_fault = [] { return faulted.exchange(false) ? std::string(fault) : std::string(); }, true);
 }  // namespace
 
+// The array forms and the library's other defaults come through these.
 void* operator new(size_t size) { return Allocate(size); }
-void* operator new[](size_t size) { return Allocate(size); }
 void operator delete(void* block) noexcept { Release(block, 0, __builtin_return_address(0)); }
-void operator delete[](void* block) noexcept { Release(block, 0, __builtin_return_address(0)); }
 void operator delete(void* block, size_t size) noexcept { Release(block, size, __builtin_return_address(0)); }
-void operator delete[](void* block, size_t) noexcept { Release(block, 0, __builtin_return_address(0)); }
