@@ -142,7 +142,7 @@ TEST(FilterDropDown, PointerKeysAndScreenReaderChooseAndTheListFollows) {
   // A screen reader finds a combo box with its name and value, and can open and close it; its text is the entry.
   EXPECT_EQ(ControlText(field), "All Hardware");
   EXPECT_EQ(Accessible(field, CHILDID_SELF, STATE_SYSTEM_COLLAPSED, /*press=*/true),
-            "Hardware Filter|All Hardware|" + std::to_string(ROLE_SYSTEM_COMBOBOX) + "|" + std::to_string(STATE_SYSTEM_COLLAPSED));
+            "Hardware Filter|All Hardware|" + std::to_string(ROLE_SYSTEM_COMBOBOX) + "|" + std::to_string(STATE_SYSTEM_COLLAPSED) + "|Alt+Down");
   EXPECT_TRUE(DropDownList(field));
   Accessible(field, CHILDID_SELF, 0, /*press=*/true);
   EXPECT_FALSE(DropDownList(field));

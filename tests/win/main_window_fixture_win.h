@@ -8,8 +8,6 @@
 // A file among the recordings of MAME 0.251 (tests/fixtures/mame0251).
 std::string FixturePath(const std::string& relative);
 
-// What every journey is checked for, installed by the tests (the benchmarks drive the fixture without it).
-inline void (*g_journey_check)(bool ok, const std::string& what) = nullptr;
 // The first memory fault the tests' allocator saw since the last call ("" for none); unset where it is not linked.
 inline std::string (*g_heap_fault)() = nullptr;
 

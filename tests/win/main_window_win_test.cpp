@@ -379,6 +379,9 @@ TEST(MainWindow, TheSettingsWindowIsMadeWhenFirstOpenedWhereItWasLeft) {
     const RECT r = RectIn(Options().window, nullptr);
     EXPECT_TRUE(r.left == 300 && r.top == 40 && r.right - r.left == 520 && r.bottom - r.top == 700);
     EXPECT_TRUE(TabCtrl_GetCurSel(Options().tabs) == kTabVideo && IsWindowVisible(Options().pages[kTabVideo]));
+    SendMessageW(Options().window, WM_SYSCOMMAND, SC_MINIMIZE, 0);  // asked for again, it comes back
+    f.Command(117);
+    EXPECT_FALSE(IsIconic(Options().window));
   }
 
   // Left partly off the screen (another DPI, a monitor gone): both come back inside the work area, as large as fits.

@@ -96,6 +96,10 @@ void ExpectTidyLayout(HWND window, const std::string& name, bool page = false) {
                 (r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom))
         << name << ": control " << GetDlgCtrlID(c) << " is cut off";
     EXPECT_FALSE(TextCutOff(c)) << name << ": the text of control " << GetDlgCtrlID(c) << " is cut off";
+    // One left in the system's font stands out among its neighbours in the launcher's.
+    EXPECT_TRUE(SendMessageW(c, WM_GETFONT, 0, 0) || !(ClassIs(c, L"Edit") || ClassIs(c, L"Button") ||
+                                                       ClassIs(c, L"ComboBox") || (ClassIs(c, L"Static") && GetWindowTextLengthW(c))))
+        << name << ": control " << GetDlgCtrlID(c) << " keeps the system's font";
     if (IsPushButton(c)) buttons.push_back(r);
     left_margin = std::min<int>(left_margin, r.left), right_margin = std::min<int>(right_margin, client.right - r.right);
     if (HoldsOthers(c)) continue;
